@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the application and starts it on the bundled sample session.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/release -j "$(nproc)" --target ampelon
+exec build/release/src/app/ampelon "$@"
