@@ -1,0 +1,131 @@
+#pragma once
+// A compound file ("structured storage" file) whose root storage holds streams: created and
+// opened exclusively (an advisory lock keeps other processes out), enumerated, edited in direct
+// mode. Every change reaches the file through a commit that writes new sectors first, then the
+// allocation tables and the directory, then the header, with a sync between, and never changes
+// a byte the committed file relies on: a writer killed at any instant leaves the file as it was
+// after its last commit. Streams publish what was written to them when they are closed.
+//
+// The object is shared: open streams keep it (and the file and its lock) alive after its
+// creator lets go.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/framework/CString.h"
+#include "platform/storage/AllocationTable.h"
+#include "platform/storage/DirectoryEntry.h"
+#include "platform/storage/SectorFile.h"
+#include "platform/storage/StorageResult.h"
+
+class CStorageStream;
+
+// Element types as the storage reports them.
+enum class EStorageElementType : std::uint32_t { Storage = 1, Stream = 2 };
+
+struct SStorageElement
+{
+    CString name; // UTF-8
+    EStorageElementType type;
+    std::uint64_t size; // bytes; 0 for a storage
+};
+
+enum class EStorageAccess { Read, ReadWrite };
+enum class EStreamCreate { Replace, FailIfExists };
+
+class CCompoundFile : public std::enable_shared_from_this<CCompoundFile>
+{
+public:
+    // Creates a new file, replacing one of that name, and opens it for exclusive read-write.
+    static EStorageResult Create(const CString& path, std::shared_ptr<CCompoundFile>& file, StorageWriteHook hook = {});
+    // Read-write opens exclusively; read-only opens share with other readers only.
+    static EStorageResult Open(const CString& path, EStorageAccess access, std::shared_ptr<CCompoundFile>& file,
+                               StorageWriteHook hook = {});
+
+    CCompoundFile(const CCompoundFile&) = delete;
+    CCompoundFile& operator=(const CCompoundFile&) = delete;
+    ~CCompoundFile();
+
+    bool IsWritable() const { return m_writable; }
+
+    // The root storage's elements in the format's order (shorter names first, then by upper-cased
+    // UTF-16 units). Streams being created appear once they are closed.
+    std::vector<SStorageElement> EnumElements() const;
+    // Destroys a root element; an open stream of that name keeps its bytes until it is closed,
+    // and publishes nothing afterwards.
+    EStorageResult DestroyElement(const CString& name);
+    // A new empty stream; with Replace an existing element of that name is replaced when the
+    // new stream is closed (until then readers of the file see the old one).
+    EStorageResult CreateStream(const CString& name, EStreamCreate mode, std::unique_ptr<CStorageStream>& stream);
+    // An element may be open in one stream at a time.
+    EStorageResult OpenStream(const CString& name, EStorageAccess access, std::unique_ptr<CStorageStream>& stream);
+    // Commits pending changes (freed sectors of closed or destroyed streams).
+    EStorageResult Flush();
+
+private:
+    friend class CStorageStream;
+    struct SPrivate {};
+
+public:
+    // Use Create or Open.
+    CCompoundFile(SPrivate, bool writable);
+
+private:
+    // Loading (CompoundFileLoad.cpp).
+    EStorageResult Load();
+    EStorageResult InitializeEmpty();
+
+    // Commit (CompoundFileCommit.cpp).
+    EStorageResult Commit();
+    void SyncRootEntry();
+    void RebuildRootTree();
+    std::vector<std::uint8_t> SerializeDirectory() const;
+    void ExtendChain(std::vector<std::uint32_t>& chain, std::uint32_t count);
+    void RelocateChainPrefix(std::vector<std::uint32_t>& chain, std::size_t count);
+    EStorageResult WriteHeader();
+
+    // Data access for streams.
+    std::uint64_t SectorOffset(std::uint32_t sector) const { return (std::uint64_t(sector) + 1) << m_shift; }
+    std::uint32_t UnitSize(bool mini) const { return mini ? cfb::kMiniSectorSize : m_sectorSize; }
+    EStorageResult ReadUnits(bool mini, const std::vector<std::uint32_t>& units, std::uint64_t pos, std::uint8_t* out,
+                             std::size_t count) const;
+    EStorageResult WriteUnit(bool mini, std::uint32_t unit, std::uint32_t offset, const std::uint8_t* data,
+                             std::size_t count);
+    std::uint32_t AllocateUnit(bool mini);
+    void FreeUnit(bool mini, std::uint32_t unit);
+    bool CanGrowBy(std::uint64_t sectors) const;
+    void ReleaseContent(const SStreamContent& content);
+    void PublishStream(CStorageStream& stream);
+    void CloseStream(CStorageStream& stream);
+
+    // Directory helpers.
+    std::uint32_t FindRootChild(std::u16string_view name) const;
+    std::uint32_t NewEntry();
+    void DestroyEntry(std::uint32_t sid);
+    EStorageResult CheckWritable() const;
+
+    CSectorFile m_file;
+    bool m_writable;
+    bool m_failed = false;
+    std::uint16_t m_major = 3;
+    unsigned m_shift = 9;
+    std::uint32_t m_sectorSize = 512;
+    CAllocationTable m_fat;
+    CAllocationTable m_miniFat;
+    std::vector<std::uint32_t> m_fatLocations;          // the DIFAT
+    std::vector<std::uint32_t> m_committedFatLocations;
+    std::vector<std::uint32_t> m_difatChain;
+    std::size_t m_committedDifatCount = 0;
+    std::vector<std::uint32_t> m_miniFatChain;
+    std::vector<std::uint32_t> m_directoryChain;
+    std::vector<std::uint32_t> m_miniStreamChain;       // the root entry's chain
+    std::vector<SDirectoryEntry> m_entries;             // by directory index; 0 is the root
+    std::vector<std::uint32_t> m_rootChildren;
+    std::vector<std::uint8_t> m_committedDirectory;
+    bool m_directoryChanged = false;
+    bool m_treeChanged = false;
+    bool m_headerChanged = false;
+    std::map<std::u16string, CStorageStream*> m_openStreams; // by name key
+};
