@@ -7,6 +7,8 @@ packages=(
   libboost-dev libboost-date-time-dev libboost-thread-dev libboost-system-dev
   libgoogle-glog-dev librapidxml-dev liblodepng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  python3-olefile libgsf-bin clang
+  locales
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -17,4 +19,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# Tests check that file texts ignore a comma-decimal process locale; generate one when missing.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  $sudo_cmd locale-gen
 fi

@@ -335,8 +335,12 @@ int CString::Remove(char ch)
 
 int CString::Insert(int index, const char* text)
 {
-    index = std::clamp(index, 0, GetLength());
-    m_text.insert(std::size_t(index), text ? text : "");
+    // Rebuilt rather than inserted in place: the text may point into this string.
+    const auto at = std::size_t(std::clamp(index, 0, GetLength()));
+    std::string out = m_text.substr(0, at);
+    out += text ? text : "";
+    out.append(m_text, at);
+    m_text = std::move(out);
     return GetLength();
 }
 

@@ -1,0 +1,61 @@
+#pragma once
+// CDataTable: an owning list of copies of logger tables, kept either in table-type order (the
+// version list) or in time order (the record lists of a session, where a later table that
+// restarts the clock replaces the tables it overlaps).
+#include "datamodel/HighTime.h"
+#include "datamodel/UmboFraming.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+class CDataTable
+{
+public:
+    enum EOrder { kOrderedByTime = 0, kOrderedByType = 1 };
+
+    // tableType: the type the list holds, -1 for any.
+    CDataTable(int tableType, int orderedByType);
+
+    // Copies table_lth bytes of the table (at least its header) and files the copy; returns 0.
+    int InsertTable(const Umbo_table_header_t* table);
+    // Drops the tables at the end whose time lies after `time`.
+    void RemoveTablesAfter(const CHighTime& time);
+
+    // Time stamp of the first table; zero when empty.
+    CHighTime GetHeadTime() const;
+    // Interval end of the last table (types 15, 61, 64, 65); zero otherwise or when empty.
+    CHighTime GetTailEndTime() const;
+
+    int GetTableType() const { return m_tableType; }
+    int GetCount() const { return int(m_tables.size()); }
+    bool IsEmpty() const { return m_tables.empty(); }
+
+    // Walking from the head: GetAt(0) .. GetAt(GetCount() - 1), or a range-for over the list.
+    const Umbo_table_header_t* GetHead() const { return IsEmpty() ? nullptr : GetAt(0); }
+    const Umbo_table_header_t* GetAt(int index) const;
+
+    class const_iterator
+    {
+    public:
+        using Inner = std::vector<std::unique_ptr<BYTE[]>>::const_iterator;
+        explicit const_iterator(Inner inner) : m_inner(inner) {}
+        const Umbo_table_header_t* operator*() const
+        {
+            return reinterpret_cast<const Umbo_table_header_t*>(m_inner->get());
+        }
+        const_iterator& operator++() { ++m_inner; return *this; }
+        bool operator==(const const_iterator& other) const { return m_inner == other.m_inner; }
+
+    private:
+        Inner m_inner;
+    };
+    const_iterator begin() const { return const_iterator(m_tables.begin()); }
+    const_iterator end() const { return const_iterator(m_tables.end()); }
+
+private:
+    int m_tableType;
+    int m_orderedByType;
+    // Each copy is at least large enough for a header and an interval-end field, zero-padded.
+    std::vector<std::unique_ptr<BYTE[]>> m_tables;
+};

@@ -1,0 +1,618 @@
+#include "datamodel/DataSet.h"
+
+#include "comm/DataTable.h"
+#include "comm/RearrangeTable15.h"
+#include "comm/VersionEntry.h"
+#include "datamodel/ByteAccess.h"
+#include "datamodel/DiskSpace.h"
+#include "datamodel/PlainFileStream.h"
+#include "datamodel/StreamStorage.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "datamodel/UmboQuarnConvert.h"
+#include "datamodel/UmboVarnConvert.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "project/MeasurementSettings.h"
+#include "shell/ProgressThread.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <glog/logging.h>
+#include <new>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kReadBufferSize = 65535;
+constexpr std::size_t kTable15Size = 11320;
+constexpr std::size_t kTable61Size = 608;
+constexpr std::uint64_t kHeaderOnlyLimit = 2000;
+constexpr std::uint64_t kMinimumFreeSpace = 9000000;
+constexpr std::uint64_t kFreeSpaceFactor = 10;
+constexpr LONGLONG kRestartDelaySeconds = 13;
+constexpr UINT kLoadingCaptionId = 8089;
+// Waiting window events run after a table once this long has passed since they last ran: often
+// enough for a responsive window, rarely enough that a long session does not load at the pace of
+// the event loop.
+constexpr std::chrono::milliseconds kPumpInterval{20};
+
+// Tables that later code reads at fixed offsets, with the length their layout needs. A shorter
+// table of these types is not used.
+struct SMinimumLength
+{
+    WORD type;
+    WORD length;
+};
+constexpr SMinimumLength kFixedLayouts[] = {
+    {3, 132},  {35, 16}, {36, 20}, {37, 16}, {38, 16}, {39, 16}, {40, 16}, {41, 16}, {42, 16},
+    {43, 16},  {44, 16}, {45, 16}, {47, 40}, {48, 16}, {49, 36}, {52, 16}, {57, 16}, {58, 16},
+    {63, 740}, {64, 680}, {65, 104},
+};
+
+bool IsShorterThanLayout(WORD type, std::size_t length)
+{
+    for (const auto& fixed : kFixedLayouts)
+        if (fixed.type == type)
+            return length < fixed.length;
+    return false;
+}
+
+bool IsVersionEntry(WORD type)
+{
+    return (type >= 37 && type <= 45) || type == 48 || type == 52 || type == 57 || type == 58;
+}
+
+// An interval a time axis can divide by.
+bool IsUsableInterval(DWORD seconds)
+{
+    return seconds > 0 && seconds <= DWORD(INT_MAX);
+}
+
+// The file name shown while loading: after the last separator, less a final ".zlg".
+CString LoadingTitle(const CString& path)
+{
+    const int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
+    CString title = path.Mid(slash + 1);
+    if (title.GetLength() >= 4 && title.Right(4) == ".zlg")
+        title = title.Left(title.GetLength() - 4);
+    return title;
+}
+
+} // namespace
+
+// The state of one pass over a stream.
+class CDataSet::CReader
+{
+public:
+    CReader(CDataSet& set, bool headerOnly) : m_set(set), m_headerOnly(headerOnly) {}
+
+    int Run();
+
+private:
+    int ReadHeader();
+    int CheckDiskSpace() const;
+    // The checks after the last table and the hand-over to the owner.
+    int Conclude(int result);
+    int ReadTable();
+    int FileTable(Umbo_table_header_t* table, const FileTblPtrT& entry);
+    // Converts a table whose header is already in host order; false (logged) when the converter
+    // refuses it.
+    bool Convert(Umbo_table_header_t* table);
+    void Keep(CDataTable& list, Umbo_table_header_t* table, bool scale);
+    int LoadConfiguration(Umbo_table_header_t* table);
+    void Restart(const CHighTime& time);
+    void CutAt(const CHighTime& time);
+    int CompleteHeader(Umbo_table_header_t* table);
+
+    CDataSet& m_set;
+    bool m_headerOnly;
+    std::vector<BYTE> m_buffer;
+    CHighTime m_restartTime;
+    std::uint64_t m_end = 0;
+    std::uint64_t m_position = 0;
+    bool m_bracketOpen = false;
+    bool m_firmwarePacked = false;
+    bool m_configSeen = false;
+    bool m_stop = false;
+};
+
+int CDataSet::CReader::Run()
+{
+    m_restartTime.SetStatus(CHighTime::invalid);
+    try {
+        m_buffer.resize(kReadBufferSize);
+    } catch (const std::bad_alloc&) {
+        return kResultBadStream;
+    }
+    int result = ReadHeader();
+    if (result == 0 && !m_set.m_fromArchive)
+        result = CheckDiskSpace();
+    if (result != 0)
+        return result;
+
+    std::array<float, CRecordScaleFactors::kFactorCount> factors{1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+    if (m_set.m_owner)
+        for (int phase = 0; phase < CRecordScaleFactors::kFactorCount; ++phase)
+            factors[std::size_t(phase)] = m_set.m_owner->GetCurrentScaleFactor(phase);
+    m_set.m_scaleFactors.Set(factors);
+
+    std::optional<CProgressThread> progress;
+    if (!m_headerOnly) {
+        progress.emplace();
+        progress->StartDialog(kLoadingCaptionId, LoadingTitle(m_set.m_path));
+    }
+
+    auto lastPump = std::chrono::steady_clock::now();
+    while (result == 0 && !m_stop && m_position < m_end) {
+        result = ReadTable();
+        if (progress) {
+            progress->SetPercent(int(std::min<std::uint64_t>(m_position * 100 / m_end, 100)));
+            if (result == 0 && progress->IsCanceled() && !m_bracketOpen)
+                result = kResultCanceled;
+        }
+        if (const auto now = std::chrono::steady_clock::now(); now - lastPump >= kPumpInterval) {
+            PumpWaitingMessages();
+            lastPump = now;
+        }
+        if (result == 0 && m_headerOnly && !m_stop && m_position > kHeaderOnlyLimit)
+            result = kResultBadStream;
+    }
+
+    m_buffer = {};
+    if (progress)
+        progress->Finish();
+    return Conclude(result);
+}
+
+int CDataSet::CReader::Conclude(int result)
+{
+    if (!m_configSeen)
+        return result ? result : kResultBadStream;
+    if (m_bracketOpen && result == 0)
+        result = kResultOpenBracket;
+    if (m_headerOnly)
+        return result;
+    if (result == 0 && m_set.m_config.IsLoggerLayout() && !m_set.GetDemandTable()->IsEmpty() &&
+        !IsUsableInterval(m_set.m_config.GetDemandInterval())) {
+        LOG(INFO) << "Session " << m_set.m_path.str() << " has demand records but a demand interval of "
+                  << m_set.m_config.GetDemandInterval() << " s; refused";
+        result = kResultBadStream;
+    }
+
+    const CHighTime first = ConstructHighTimeFromTableTime(m_set.m_header.params);
+    const CHighTime last = ConstructHighTimeFromTableTime(m_set.m_header.params + 8);
+    if (result == 0 && (first.IsZero() || last.IsZero() || m_set.m_header.body_lth == kUmboUnknownBodyLength))
+        result = kResultIncomplete;
+    // The owner learns of the session only when it loaded.
+    if (result == 0 && m_set.m_owner) {
+        FILETIME times[2]{};
+        first.GetAsFileTime(times[0]);
+        last.GetAsFileTime(times[1]);
+        m_set.m_owner->SetTimesFromRecord(times);
+        if (m_set.m_config.IsLoggerLayout())
+            m_set.m_owner->SetFromConfigRecord(m_set.m_config);
+    }
+    return result;
+}
+
+int CDataSet::CReader::ReadHeader()
+{
+    IDataStream& stream = *m_set.m_stream;
+    Umbo_msg_header_t header{};
+    if (stream.Read(&header, sizeof header) != std::int64_t(sizeof header))
+        return kResultBadStream;
+    if (header.magic == kUmboMagic)
+        m_set.m_converter = std::make_unique<CUmboQuarnConvert>();
+    else if (header.magic == kUmboMagicSwapped)
+        m_set.m_converter = std::make_unique<CUmboVarnConvert>();
+    else
+        return kResultBadStream;
+    m_set.m_fileTable10->AttachConverter(m_set.m_converter.get());
+    m_set.m_fileTable66->AttachConverter(m_set.m_converter.get());
+    m_set.m_converter->ConvertMessageFromWire(&header);
+    m_set.m_header = header;
+    const WORD formatVersion = LoadU16(header.params, 26 - 8);
+    if (header.magic != kUmboMagic || header.msg_type != 20 || (formatVersion != 8 && formatVersion != 9))
+        return kResultBadStream;
+    m_end = header.body_lth == kUmboUnknownBodyLength ? stream.GetLength() - sizeof header : header.body_lth;
+    return 0;
+}
+
+int CDataSet::CReader::CheckDiskSpace() const
+{
+    // A file system that cannot be asked does not stop a read.
+    const auto free = QueryFreeSpaceForFile(m_set.m_path.str());
+    if (!free)
+        return 0;
+    if (*free / kFreeSpaceFactor < m_end || *free < kMinimumFreeSpace) {
+        LOG(INFO) << "Too little free disk space to load " << m_set.m_path.str() << ": " << *free << " bytes";
+        return kResultDiskSpace;
+    }
+    return 0;
+}
+
+int CDataSet::CReader::ReadTable()
+{
+    IDataStream& stream = *m_set.m_stream;
+    auto* table = reinterpret_cast<Umbo_table_header_t*>(m_buffer.data());
+    const std::uint64_t offset = stream.GetPosition();
+    const std::int64_t got = stream.Read(table, kUmboTableHeaderSize);
+    if (got < 0)
+        return kResultReadError;
+    if (got != std::int64_t(kUmboTableHeaderSize))
+        return kResultShortTable;
+    m_set.m_converter->TableHeaderFromWire(table);
+    const std::size_t length = table->table_lth;
+    if (length < kUmboTableHeaderSize) {
+        LOG(INFO) << "Table of type " << table->table_type << " at " << offset << " claims " << length << " bytes";
+        return kResultShortTable;
+    }
+    m_position += length;
+    const std::size_t rest = length - kUmboTableHeaderSize;
+    const std::int64_t body = stream.Read(m_buffer.data() + kUmboTableHeaderSize, rest);
+    if (body < 0)
+        return kResultReadError;
+    if (body != std::int64_t(rest)) {
+        LOG(INFO) << "Table of type " << table->table_type << " at " << offset << " ends after " << body
+                  << " of " << rest << " body bytes";
+        return kResultShortTable;
+    }
+    return FileTable(table, FileTblPtrT{ConstructHighTimeFromTableTime(table->time_stamp), offset});
+}
+
+bool CDataSet::CReader::Convert(Umbo_table_header_t* table)
+{
+    // The dispatcher converts the header as well: hand it the header in stream order again.
+    m_set.m_converter->TableHeaderToWire(table);
+    const int converted = m_set.m_converter->ConvertTableFromWire(table);
+    if (converted == 0)
+        return true;
+    LOG(INFO) << "Table of type " << table->table_type << " of " << table->table_lth
+              << " bytes not converted (" << converted << "); ignored";
+    return false;
+}
+
+void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool scale)
+{
+    if (scale && m_set.m_scaleFactors.IsSet())
+        m_set.m_scaleFactors.Apply(table);
+    list.InsertTable(table);
+}
+
+int CDataSet::CReader::FileTable(Umbo_table_header_t* table, const FileTblPtrT& entry)
+{
+    const WORD type = table->table_type;
+    std::size_t length = table->table_lth;
+    if (IsShorterThanLayout(type, length)) {
+        LOG(INFO) << "Table of type " << type << " has " << length << " bytes, less than its layout; ignored";
+        return type == 49 && m_set.m_header.body_lth == kUmboUnknownBodyLength ? kResultIncomplete : 0;
+    }
+    switch (type) {
+    case 3:
+    case 63:
+        return Convert(table) ? LoadConfiguration(table) : 0;
+    case 10:
+        m_set.m_fileTable10->AddEntry(entry);
+        return 0;
+    case 66:
+        m_set.m_fileTable66->AddEntry(entry);
+        return 0;
+    case 12:
+        m_bracketOpen = true;
+        return 0;
+    case 14:
+        m_bracketOpen = false;
+        return 0;
+    case 15:
+        if (length < kTable15Size) {
+            std::memset(m_buffer.data() + length, 0, kTable15Size - length);
+            table->table_lth = WORD(kTable15Size);
+        }
+        if (Convert(table)) {
+            if (m_firmwarePacked)
+                RearrangeTable15(table);
+            Keep(*m_set.m_list15, table, true);
+        }
+        return 0;
+    case 16:
+        if (Convert(table))
+            m_set.m_name = WCharArrayToString(m_buffer.data() + kUmboTableHeaderSize, int(length - kUmboTableHeaderSize));
+        return 0;
+    case 30:
+        if (Convert(table) && (m_restartTime.GetStatus() != CHighTime::valid || !(entry.time > m_restartTime))) {
+            Restart(entry.time);
+            m_set.m_others->InsertTable(table);
+        }
+        return 0;
+    case 26: case 27: case 28: case 29: case 31: case 32: case 33: case 34: case 35:
+        if (Convert(table))
+            m_set.m_others->InsertTable(table);
+        return 0;
+    case 36:
+        if (Convert(table)) {
+            m_set.m_others->InsertTable(table);
+            CutAt(ConstructHighTimeFromTableTime(m_buffer.data() + 12));
+        }
+        return 0;
+    case 47:
+        if (Convert(table))
+            std::memcpy(m_set.m_summary.data(), table, m_set.m_summary.size());
+        return 0;
+    case 49:
+        return m_set.m_header.body_lth == kUmboUnknownBodyLength ? CompleteHeader(table) : 0;
+    case 61:
+        if (length == kTable61Size && Convert(table))
+            Keep(*m_set.m_list61, table, true);
+        return 0;
+    case 64:
+        if (Convert(table))
+            Keep(*m_set.m_list64, table, true);
+        return 0;
+    case 65:
+        if (Convert(table))
+            Keep(*m_set.m_list65, table, true);
+        return 0;
+    default:
+        if (IsVersionEntry(type) && Convert(table)) {
+            m_set.m_versions->InsertTable(table);
+            const DWORD value = LoadU32(table, 12);
+            if (type == 37 && (value >> 16) == 13 && (value & 0xFFFF) == 1)
+                m_firmwarePacked = true;
+        }
+        return 0;
+    }
+}
+
+int CDataSet::CReader::LoadConfiguration(Umbo_table_header_t* table)
+{
+    const CHighTime time = ConstructHighTimeFromTableTime(table->time_stamp);
+    if (table->table_type == 63) {
+        m_set.m_config.LoadLoggerTable(table);
+        if (!IsUsableInterval(m_set.m_config.GetAveragingInterval())) {
+            LOG(INFO) << "Session " << m_set.m_path.str() << " has an averaging interval of "
+                      << m_set.m_config.GetAveragingInterval() << " s; refused";
+            m_configSeen = true;
+            return kResultBadStream;
+        }
+    } else {
+        m_set.m_config.LoadOldTable(table);
+    }
+    m_configSeen = true;
+    if (m_restartTime.GetStatus() != CHighTime::valid)
+        Restart(time);
+    if (m_headerOnly && table->table_type == 63)
+        m_stop = true;
+    return 0;
+}
+
+void CDataSet::CReader::Restart(const CHighTime& time)
+{
+    m_restartTime = time + CHighTimeSpan(0, 0, 0, int(kRestartDelaySeconds));
+    m_restartTime.SetStatus(CHighTime::valid);
+    m_set.m_trendBlock.reset();
+    m_set.m_demandBlock.reset();
+    m_set.CreateLists();
+    m_set.CreateFileTables();
+}
+
+void CDataSet::CReader::CutAt(const CHighTime& time)
+{
+    for (CDataTable* list : {m_set.m_list15.get(), m_set.m_list61.get(), m_set.m_list64.get(),
+                             m_set.m_list65.get(), m_set.m_others.get()})
+        list->RemoveTablesAfter(time);
+    m_set.m_fileTable10->TrimFrom(time);
+    m_set.m_fileTable66->TrimFrom(time);
+}
+
+int CDataSet::CReader::CompleteHeader(Umbo_table_header_t* table)
+{
+    if (m_set.m_fromArchive)
+        return 0;
+    if (!Convert(table))
+        return kResultIncomplete;
+    if (LoadU32(table, 16) != m_position || m_position >= (std::uint64_t(1) << 32)) {
+        LOG(INFO) << "Closing table of " << m_set.m_path.str() << " does not match the body length "
+                  << m_position;
+        return kResultIncomplete;
+    }
+    Umbo_msg_header_t& header = m_set.m_header;
+    header.body_lth = DWORD(m_position);
+    std::memcpy(header.params, table->time_stamp, 8);
+    std::memcpy(header.params + 8, m_buffer.data() + 20, 8);
+    // Written back where the file can be written; a read-only file is still read.
+    Umbo_msg_header_t stored = header;
+    m_set.m_converter->ConvertMessageToWire(&stored);
+    IDataStream& stream = *m_set.m_stream;
+    const std::uint64_t resume = stream.GetPosition();
+    if (!stream.Seek(0) || !stream.Write(&stored, sizeof stored))
+        LOG(INFO) << "Header of " << m_set.m_path.str() << " not completed in the file (read-only)";
+    stream.Seek(resume);
+    return 0;
+}
+
+CDataSet::CDataSet(CMeasurementSettings* owner) : m_owner(owner)
+{
+    CreateLists();
+    m_versions = std::make_unique<CDataTable>(-1, CDataTable::kOrderedByType);
+    m_others = std::make_unique<CDataTable>(-1, CDataTable::kOrderedByTime);
+    CreateFileTables();
+}
+
+CDataSet::~CDataSet()
+{
+    CloseStream();
+    m_converter.reset();
+    m_fileTable10.reset();
+    m_fileTable66.reset();
+    m_trendBlock.reset();
+    m_demandBlock.reset();
+    DeleteLists();
+    m_versions.reset();
+    m_others.reset();
+}
+
+void CDataSet::CreateLists()
+{
+    m_list15 = std::make_unique<CDataTable>(15, CDataTable::kOrderedByTime);
+    m_list61 = std::make_unique<CDataTable>(61, CDataTable::kOrderedByTime);
+    m_list64 = std::make_unique<CDataTable>(64, CDataTable::kOrderedByTime);
+    m_list65 = std::make_unique<CDataTable>(65, CDataTable::kOrderedByTime);
+}
+
+void CDataSet::CreateFileTables()
+{
+    for (auto* table : {&m_fileTable10, &m_fileTable66}) {
+        *table = std::make_unique<CFileTable>(table == &m_fileTable10 ? 10 : 66, m_stream.get());
+        (*table)->AttachScaleFactors(&m_scaleFactors);
+        (*table)->AttachConverter(m_converter.get());
+    }
+}
+
+void CDataSet::DeleteLists()
+{
+    m_list15.reset();
+    m_list61.reset();
+    m_list64.reset();
+    m_list65.reset();
+}
+
+void CDataSet::CloseStream()
+{
+    m_fileTable10->SetStream(nullptr);
+    m_fileTable66->SetStream(nullptr);
+    m_stream.reset();
+}
+
+int CDataSet::LoadFromCompoundFile(IStreamStorage& storage, const CString& name)
+{
+    m_fromArchive = true;
+    m_path = name;
+    CloseStream();
+    std::unique_ptr<IDataStream> stream;
+    const int opened = storage.OpenStream(name, stream);
+    if (opened != 0 || !stream)
+        return opened != 0 ? opened : kStreamOpenFailed;
+    m_stream = std::move(stream);
+    return ReadStream(false);
+}
+
+int CDataSet::LoadFromFile(const CString& path, bool headerOnly)
+{
+    m_fromArchive = false;
+    m_path = path;
+    CloseStream();
+    std::unique_ptr<CPlainFileStream> file;
+    const int opened = CPlainFileStream::Open(path.str(), file);
+    if (opened != 0)
+        return opened;
+    m_stream = std::move(file);
+    return ReadStream(headerOnly);
+}
+
+int CDataSet::ReadStream(bool headerOnly)
+{
+    m_fileTable10->SetStream(m_stream.get());
+    m_fileTable66->SetStream(m_stream.get());
+    const int result = CReader(*this, headerOnly).Run();
+    if (result != 0) {
+        if (m_fromArchive)
+            LOG(INFO) << "Loading file " << m_path.str() << " from compound file ended with error: " << result;
+        else
+            LOG(INFO) << "Loading file " << m_path.str() << " ended with error: " << result;
+        CloseStream();
+    }
+    return result;
+}
+
+CDataTable* CDataSet::GetTableList(int kind) const
+{
+    switch (kind) {
+    case kList15: return m_list15.get();
+    case kList61: return m_list61.get();
+    case kList64: return m_list64.get();
+    case kList65: return m_list65.get();
+    case kListOther: return m_others.get();
+    case kListVersions: return m_versions.get();
+    default: return nullptr;
+    }
+}
+
+CDataTable* CDataSet::GetTrendTable() const
+{
+    return m_config.IsLoggerLayout() ? m_list64.get() : m_list15.get();
+}
+
+CDataTable* CDataSet::GetDemandTable() const
+{
+    return m_config.IsLoggerLayout() ? m_list65.get() : m_list61.get();
+}
+
+CTrendTimeBlock* CDataSet::GetTrendTimeBlock()
+{
+    if (!m_trendBlock)
+        m_trendBlock = std::make_unique<CTrendTimeBlock>(this, GetTrendTable(), &m_config);
+    return m_trendBlock.get();
+}
+
+CTrendTimeBlock* CDataSet::GetDemandTimeBlock()
+{
+    if (!m_demandBlock)
+        m_demandBlock = std::make_unique<CTrendTimeBlock>(this, GetDemandTable(), &m_config);
+    return m_demandBlock.get();
+}
+
+CHighTime CDataSet::GetLastRecordTime()
+{
+    CHighTime last;
+    for (CTrendTimeBlock* block : {GetTrendTimeBlock(), GetDemandTimeBlock()})
+        if (block->GetRecordCount() > 0 && (last.IsZero() || block->GetLastTime() > last))
+            last = block->GetLastTime();
+    return last;
+}
+
+CHighTime CDataSet::GetFirstRecordTime()
+{
+    CHighTime first;
+    for (CTrendTimeBlock* block : {GetTrendTimeBlock(), GetDemandTimeBlock()})
+        if (block->GetRecordCount() > 0 && (first.IsZero() || block->GetFirstTime() < first))
+            first = block->GetFirstTime();
+    return first;
+}
+
+CHighTime CDataSet::GetEndTime()
+{
+    const CHighTime last = GetLastRecordTime();
+    return last.IsZero() && m_config.IsLoggerLayout() ? m_config.GetConfiguredEnd() : last;
+}
+
+CHighTime CDataSet::GetStartTime()
+{
+    const CHighTime first = GetFirstRecordTime();
+    return first.IsZero() && m_config.IsLoggerLayout() ? m_config.GetConfiguredStart() : first;
+}
+
+CString CDataSet::DescribeTable(WORD tableType, bool pad) const
+{
+    for (const Umbo_table_header_t* entry : *m_versions)
+        if (entry->table_type == tableType)
+            return FormatVersionEntry(entry, pad).Trim();
+    return {};
+}
+
+bool WriteInChunks(IDataStream& stream, const void* data, std::uint64_t count)
+{
+    if (!data && count != 0)
+        return false;
+    constexpr std::uint64_t kChunk = 0x7FFFFFFF;
+    const auto* bytes = static_cast<const BYTE*>(data);
+    while (count > 0) {
+        const std::uint64_t piece = std::min(count, kChunk);
+        if (!stream.Write(bytes, std::size_t(piece)))
+            return false;
+        bytes += piece;
+        count -= piece;
+    }
+    return true;
+}

@@ -1,0 +1,245 @@
+#include "datamodel/TrendTimeBlock.h"
+
+#include "comm/DataTable.h"
+#include "datamodel/MeasurementConfig.h"
+#include "datamodel/OleDate.h"
+#include "datamodel/TimeRounding.h"
+#include "shell/VarnError.h"
+
+#include <glog/logging.h>
+
+#include <new>
+
+namespace
+{
+constexpr int kAllocationErrorCode = 46;
+constexpr LONGLONG kTolerance = kTicksPerMillisecond;   // of FindRecordAt
+constexpr LONGLONG kShortRecordMargin = 3000000;        // 0.3 s
+constexpr LONGLONG kGapMarkerDelay = 500 * kTicksPerMillisecond;
+
+bool HasIntervalEnd(WORD tableType)
+{
+    return tableType == 15 || tableType == 61 || tableType == 64 || tableType == 65;
+}
+} // namespace
+
+CTrendTimeBlock::CTrendTimeBlock(const CDataSet* dataSet, const CDataTable* records, const CMeasurementConfig* config)
+    : m_dataSet(dataSet), m_records(records), m_config(config)
+{
+    if (records)
+    {
+        // A list of any type names the type of its first table.
+        const int listType = records->GetTableType();
+        if (listType >= 0)
+            m_tableType = WORD(listType);
+        else if (!records->IsEmpty())
+            m_tableType = records->GetHead()->table_type;
+    }
+    m_spec.demand = m_tableType == 61 || m_tableType == 65 ? 1 : 0;
+    if (config)
+        SetInterval(m_spec.demand ? LONGLONG(config->GetDemandInterval()) : LONGLONG(config->GetAveragingInterval()));
+    if (!records)
+        return;
+    m_firstTime = records->GetHeadTime();
+    m_lastTime = records->GetTailEndTime();
+    try
+    {
+        m_recordCount = records->GetCount();
+        m_beginTimes.reserve(std::size_t(m_recordCount));
+        m_endTimes.reserve(std::size_t(m_recordCount));
+        for (const Umbo_table_header_t* table : *records)
+        {
+            m_beginTimes.push_back(ConstructHighTimeFromTableTime(table->time_stamp));
+            // Record copies always reach past the interval-end field.
+            m_endTimes.push_back(HasIntervalEnd(table->table_type)
+                                     ? ConstructHighTimeFromTableTime(reinterpret_cast<const BYTE*>(table) + 12)
+                                     : CHighTime());
+        }
+        BuildPoints();
+    }
+    catch (const std::bad_alloc&)
+    {
+        ReportAllocationFailure();
+    }
+}
+
+CTrendTimeBlock::CTrendTimeBlock(const CTrendTimeBlock& base, DWORD multiple)
+    : m_dataSet(base.m_dataSet), m_tableType(base.m_tableType), m_config(base.m_config), m_timeMode(base.m_timeMode)
+{
+    const int m = multiple < 1 ? 1 : int(multiple);
+    m_spec.demand = base.m_spec.demand;
+    m_spec.multiple = base.m_spec.multiple * DWORD(m);
+    SetInterval(LONGLONG(base.m_intervalSeconds) * m);
+    try
+    {
+        GroupRecords(base, m);
+        BuildPoints();
+    }
+    catch (const std::bad_alloc&)
+    {
+        ReportAllocationFailure();
+    }
+}
+
+void CTrendTimeBlock::SetInterval(LONGLONG seconds)
+{
+    // Intervals come from the file; one that does not fit is treated as no interval.
+    m_intervalSeconds = seconds > 0 && seconds <= 0x7FFFFFFF ? int(seconds) : 0;
+    m_interval = CHighTimeSpan(LONGLONG(m_intervalSeconds) * kTicksPerSecond);
+    m_shortLimit = CHighTimeSpan(m_interval.GetTicks() - kShortRecordMargin);
+}
+
+void CTrendTimeBlock::ReportAllocationFailure()
+{
+    LOG(INFO) << "CTrendTimeBlock: out of memory for " << m_recordCount << " records";
+    m_recordCount = 0;
+    m_beginTimes = {};
+    m_endTimes = {};
+    m_points = {};
+    m_groups = {};
+    ShowVarnError(kAllocationErrorCode);
+}
+
+void CTrendTimeBlock::GroupRecords(const CTrendTimeBlock& base, int multiple)
+{
+    const int n = base.m_recordCount;
+    m_groups.reserve(std::size_t(n));
+    const CHighTimeSpan interval = m_interval;
+    auto groupEndFrom = [&](int record) {
+        const CHighTime begin = base.m_beginTimes[std::size_t(record)];
+        const CHighTime end = base.m_endTimes[std::size_t(record)];
+        const CHighTime middle = begin + CHighTimeSpan((end - begin).GetTicks() / 2);
+        return AlignTime(middle) + interval;
+    };
+
+    int k = 0;
+    CHighTime groupEnd = n > 0 ? groupEndFrom(0) : CHighTime();
+    while (k < n)
+    {
+        const int first = k++;
+        while (k < n && base.m_endTimes[std::size_t(k)] <= groupEnd)
+            ++k;
+        const int last = k - 1;
+        // Only complete groups are kept; an incomplete one is overwritten by the next.
+        if (last - first + 1 == multiple)
+            m_groups.emplace_back(first, last);
+        if (k >= n)
+            break;
+        if (base.m_endTimes[std::size_t(k)] <= groupEnd + interval)
+            groupEnd += interval;
+        else
+            groupEnd = groupEndFrom(k);
+    }
+
+    m_recordCount = int(m_groups.size());
+    m_beginTimes.reserve(m_groups.size());
+    m_endTimes.reserve(m_groups.size());
+    for (const Group& group : m_groups)
+    {
+        m_beginTimes.push_back(base.m_beginTimes[std::size_t(group.first)]);
+        m_endTimes.push_back(base.m_endTimes[std::size_t(group.second)]);
+    }
+    if (m_recordCount > 0)
+    {
+        m_firstTime = m_beginTimes.front();
+        m_lastTime = m_endTimes.back();
+    }
+}
+
+void CTrendTimeBlock::BuildPoints()
+{
+    // One point per record and two more per gap.
+    std::size_t gaps = 0;
+    for (int i = 1; i < m_recordCount; ++i)
+        if (m_beginTimes[std::size_t(i)] > m_endTimes[std::size_t(i - 1)])
+            ++gaps;
+    m_points.reserve(std::size_t(m_recordCount) + 2 * gaps);
+    for (int i = 0; i < m_recordCount; ++i)
+    {
+        const CHighTime& begin = m_beginTimes[std::size_t(i)];
+        if (i > 0)
+        {
+            const CHighTime& previousEnd = m_endTimes[std::size_t(i - 1)];
+            if (begin > previousEnd)
+            {
+                const CHighTime marker = previousEnd + CHighTimeSpan(kGapMarkerDelay);
+                m_points.push_back({previousEnd, GetAsDate(previousEnd), i - 1});
+                m_points.push_back({marker, GetAsDate(marker), -1});
+            }
+        }
+        m_points.push_back({begin, GetAsDate(begin), i});
+    }
+}
+
+const CHighTime& CTrendTimeBlock::GetBeginTime(int i) const
+{
+    return i >= 0 && i < m_recordCount ? m_beginTimes[std::size_t(i)] : m_nullTime;
+}
+
+const CHighTime& CTrendTimeBlock::GetEndTime(int i) const
+{
+    return i >= 0 && i < m_recordCount ? m_endTimes[std::size_t(i)] : m_nullTime;
+}
+
+const CHighTime& CTrendTimeBlock::GetTime(int i) const
+{
+    return m_timeMode == 1 ? GetEndTime(i) : GetBeginTime(i);
+}
+
+int CTrendTimeBlock::FindRecordAt(const CHighTime& time) const
+{
+    if (m_recordCount == 0)
+        return -1;
+    const LONGLONG t = time.GetTicks();
+    auto begin = [&](int i) { return m_beginTimes[std::size_t(i)].GetTicks(); };
+    auto end = [&](int i) { return m_endTimes[std::size_t(i)].GetTicks(); };
+
+    int lo = 0;
+    int hi = m_recordCount - 1;
+    while (hi - lo > 1)
+    {
+        const int mid = (lo + hi) / 2;
+        if (begin(mid) <= t)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    int i = lo;
+    if (begin(hi) <= t || begin(hi) / kTicksPerMillisecond <= (t + 10) / kTicksPerMillisecond)
+        i = hi;
+
+    if (t >= begin(i) - kTolerance)
+    {
+        if (t <= end(i) - kTolerance)
+            return i;
+        if (i + 1 < m_recordCount && t > begin(i + 1) - kTolerance)
+            return i + 1;
+        return t > end(i) + kTolerance ? -1 : i;
+    }
+    return i > 0 && t < end(i - 1) + kTolerance ? i - 1 : -1;
+}
+
+int CTrendTimeBlock::CountMissingIntervals(int i, int j) const
+{
+    const LONGLONG intervalTicks = m_interval.GetTicks();
+    if (intervalTicks <= 0 || i < 0 || j < 0 || i >= m_recordCount || j >= m_recordCount)
+        return 0;
+    const LONGLONG distance = (AlignTime(GetTime(j)) - AlignTime(GetTime(i))).GetTicks();
+    const LONGLONG missing = distance / intervalTicks - (j - i);
+    return missing > 0 ? int(missing) : 0;
+}
+
+CHighTime CTrendTimeBlock::AlignTime(const CHighTime& time) const
+{
+    return FloorTimeToInterval(time, m_intervalSeconds);
+}
+
+double CTrendTimeBlock::GetDurationFraction(int i) const
+{
+    if (i < 0 || i >= m_recordCount)
+        return 0.0;
+    const CHighTimeSpan duration = m_endTimes[std::size_t(i)] - m_beginTimes[std::size_t(i)];
+    if (duration >= m_shortLimit || m_intervalSeconds <= 0)
+        return 1.0;
+    return double(duration.GetTicks()) / (double(m_intervalSeconds) * double(kTicksPerSecond));
+}

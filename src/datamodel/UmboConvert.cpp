@@ -1,0 +1,172 @@
+#include "datamodel/UmboConvert.h"
+
+#include "datamodel/ByteAccess.h"
+
+#include <cstring>
+
+namespace
+{
+using enum EUmboField;
+
+constexpr SUmboField kMessageHeaderFields[] = {{U16, 0, 2}, {U32, 4, 1}};
+constexpr SUmboField kTableHeaderFields[] = {{U16, 0, 2}, {Time, 4, 1}};
+constexpr SUmboField kTimeField[] = {{Time, 0, 1}};
+constexpr SUmboField kWordField[] = {{U32, 0, 1}};
+
+BYTE* Bytes(void* record)
+{
+    return static_cast<BYTE*>(record);
+}
+
+// Header fields read by bytes: a table inside a message body need not be aligned.
+WORD MessageType(const Umbo_msg_header_t* header)
+{
+    return LoadU16(header, offsetof(Umbo_msg_header_t, msg_type));
+}
+
+WORD TableType(const Umbo_table_header_t* table)
+{
+    return LoadU16(table, offsetof(Umbo_table_header_t, table_type));
+}
+
+std::size_t TableLength(const Umbo_table_header_t* table)
+{
+    return LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
+}
+} // namespace
+
+void CUmboConvert::MessageHeaderFromWire(Umbo_msg_header_t* header)
+{
+    ConvertFields(Bytes(header), kUmboMsgHeaderSize, 0, kMessageHeaderFields);
+}
+
+void CUmboConvert::TableHeaderFromWire(Umbo_table_header_t* table)
+{
+    ConvertFields(Bytes(table), kUmboTableHeaderSize, 0, kTableHeaderFields);
+}
+
+int CUmboConvert::TimeFromWire(void* field)
+{
+    ConvertFields(Bytes(field), 8, 0, kTimeField);
+    return 1;
+}
+
+void CUmboConvert::U32FromWire(void* word)
+{
+    ConvertFields(Bytes(word), 4, 0, kWordField);
+}
+
+void CUmboConvert::MessageHeaderToWire(Umbo_msg_header_t* header)
+{
+    ConvertFields(Bytes(header), kUmboMsgHeaderSize, 0, kMessageHeaderFields);
+}
+
+void CUmboConvert::TableHeaderToWire(Umbo_table_header_t* table)
+{
+    ConvertFields(Bytes(table), kUmboTableHeaderSize, 0, kTableHeaderFields);
+}
+
+void CUmboConvert::MakeMessageHeader(Umbo_msg_header_t* header, WORD msgType, DWORD bodyLth)
+{
+    std::memset(header, 0, kUmboMsgHeaderSize);
+    StoreU16(header, offsetof(Umbo_msg_header_t, magic), kUmboMagic);
+    StoreU16(header, offsetof(Umbo_msg_header_t, msg_type), msgType);
+    StoreU32(header, offsetof(Umbo_msg_header_t, body_lth), bodyLth);
+    MessageHeaderToWire(header);
+}
+
+void CUmboConvert::TimeToWire(void* field)
+{
+    ConvertFields(Bytes(field), 8, 0, kTimeField);
+}
+
+void CUmboConvert::U32ToWire(void* word)
+{
+    ConvertFields(Bytes(word), 4, 0, kWordField);
+}
+
+int CUmboConvert::ConvertMessageFromWire(Umbo_msg_header_t* header)
+{
+    MessageHeaderFromWire(header);
+    const SUmboMessageLayout* layout = FindUmboMessageLayout(MessageType(header));
+    if (!layout || !(layout->directions & kUmboFromLogger))
+        return 1;
+    return ConvertFields(Bytes(header), kUmboMsgHeaderSize, 0, layout->words) ? 0 : 2;
+}
+
+int CUmboConvert::ConvertMessageToWire(Umbo_msg_header_t* header)
+{
+    const WORD type = MessageType(header);
+    MessageHeaderToWire(header);
+    const SUmboMessageLayout* layout = FindUmboMessageLayout(type);
+    if (!layout || !(layout->directions & kUmboToLogger))
+        return 1;
+    return ConvertFields(Bytes(header), kUmboMsgHeaderSize, 0, layout->words) ? 0 : 2;
+}
+
+int CUmboConvert::ConvertTableFromWire(Umbo_table_header_t* table)
+{
+    TableHeaderFromWire(table);
+    const SUmboTableLayout* layout = FindUmboTableLayout(TableType(table));
+    if (!layout || !(layout->directions & kUmboFromLogger))
+        return 1;
+    return ConvertTableBody(Bytes(table), TableLength(table), *layout, false);
+}
+
+int CUmboConvert::ConvertTableToWire(Umbo_table_header_t* table)
+{
+    const WORD type = TableType(table);
+    const std::size_t length = TableLength(table);
+    TableHeaderToWire(table);
+    const SUmboTableLayout* layout = FindUmboTableLayout(type);
+    if (!layout || !(layout->directions & kUmboToLogger))
+        return 1;
+    return ConvertTableBody(Bytes(table), length, *layout, true);
+}
+
+int CUmboConvert::ConvertTableBody(BYTE* table, std::size_t length, const SUmboTableLayout& layout, bool toWire)
+{
+    if (!layout.converted)
+        return 0;
+    if (layout.sizeRule.valueOffset != 0)
+        return ConvertSizedTable(table, length, layout, toWire);
+    if (layout.tail == EUmboTail::UnitsToEnd)
+    {
+        if (length > kUmboTableHeaderSize)
+        {
+            const SUmboField units[] = {{EUmboField::Wide, WORD(kUmboTableHeaderSize), WORD(length - kUmboTableHeaderSize)}};
+            ConvertFields(table, length, 0, units);
+        }
+        return 0;
+    }
+    return ConvertFields(table, length, 0, layout.fields) ? 0 : 2;
+}
+
+// Receiving: the u16 the size follows from is converted and checked before anything else, the
+// entries only when the check passes. Sending: the entries go first, while that u16 is still in
+// host order, and it goes last.
+int CUmboConvert::ConvertSizedTable(BYTE* table, std::size_t length, const SUmboTableLayout& layout, bool toWire)
+{
+    const SUmboSizeRule& rule = layout.sizeRule;
+    // The u16 itself must lie inside the table before it can be read.
+    if (length < layout.Extent())
+        return 2;
+    const SUmboField sizeField[] = {{EUmboField::U16, rule.valueOffset, 1}};
+    if (!toWire)
+        ConvertFields(table, length, 0, sizeField);
+    const std::size_t value = LoadU16(table, rule.valueOffset);
+    const std::size_t expected = rule.base + std::size_t(rule.unit) * value;
+    // A table sent with more entries than its length holds is refused rather than overrun.
+    if (toWire ? length < expected : length != expected)
+        return 2;
+    if (!ConvertFields(table, length, 0, layout.fields))
+        return 2;
+    for (std::size_t i = 0; i < value && !rule.entry.empty(); ++i)
+    {
+        if (!ConvertFields(table, length, rule.base + i * rule.unit, rule.entry))
+            return 2;
+    }
+    if (toWire)
+        ConvertFields(table, length, 0, sizeField);
+    return 0;
+}

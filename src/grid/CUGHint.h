@@ -1,0 +1,8 @@
+#pragma once
+// CUGHint: the tool-tip window of the cells of the grid control. The control creates, places and
+// repaints it; its drawing and mouse handling are its own.
+#include "grid/CUGChildWnd.h"
+
+class CUGHint : public CUGChildWnd
+{
+};

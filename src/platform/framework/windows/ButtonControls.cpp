@@ -1,0 +1,155 @@
+// Native buttons (QPushButton, QCheckBox, QRadioButton, QGroupBox) and static text (QLabel).
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CStatic.h"
+#include "platform/framework/windows/NativeControls.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cstring>
+
+namespace
+{
+QString Text(LPARAM lParam) { return QString::fromUtf8(lParam ? reinterpret_cast<const char*>(lParam) : ""); }
+
+// Text messages of a control whose text is kept by a Qt property.
+template <typename Get, typename Set>
+LRESULT TextProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled, Get get, Set set)
+{
+    handled = true;
+    switch (message)
+    {
+    case WM_SETTEXT: set(Text(lParam)); return TRUE;
+    case WM_GETTEXT:
+    {
+        if (wParam == 0 || !lParam) return 0;
+        const QByteArray bytes = get().toUtf8();
+        const std::size_t n = std::min<std::size_t>(wParam - 1, std::size_t(bytes.size()));
+        std::memcpy(reinterpret_cast<char*>(lParam), bytes.constData(), n);
+        reinterpret_cast<char*>(lParam)[n] = 0;
+        return LRESULT(n);
+    }
+    case WM_GETTEXTLENGTH: return get().toUtf8().size();
+    default: handled = false; return 0;
+    }
+}
+
+// Mnemonic marks as the label shows them: a single '&' vanishes, "&&" stays one '&'.
+QString WithoutMnemonics(const QString& text)
+{
+    QString out;
+    for (int i = 0; i < text.size(); ++i)
+    {
+        if (text[i] == u'&' && i + 1 < text.size()) ++i;
+        else if (text[i] == u'&') continue;
+        out += text[i];
+    }
+    return out;
+}
+} // namespace
+
+QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
+{
+    const DWORD type = impl.style & BS_TYPEMASK;
+    auto* self = &impl;
+    if (type == BS_GROUPBOX)
+    {
+        auto* box = new QGroupBox(parent);
+        box->setFocusPolicy(Qt::NoFocus);
+        impl.controlProc = [box](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
+            return TextProc(m, w, l, h, [box] { return box->title(); }, [box](const QString& t) { box->setTitle(t); });
+        };
+        return box;
+    }
+    QAbstractButton* button = nullptr;
+    const bool automatic = type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON;
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE)
+    {
+        auto* check = new QCheckBox(parent);
+        check->setTristate(type == BS_3STATE || type == BS_AUTO3STATE);
+        button = check;
+    }
+    else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
+    {
+        auto* radio = new QRadioButton(parent);
+        radio->setAutoExclusive(type == BS_AUTORADIOBUTTON);
+        button = radio;
+    }
+    else
+    {
+        auto* push = new QPushButton(parent);
+        push->setDefault(type == BS_DEFPUSHBUTTON);
+        push->setAutoDefault(false);
+        button = push;
+    }
+    if (button->isCheckable() && !automatic)
+    {
+        // The parent decides: undo the button's own toggle before telling it.
+        QObject::connect(button, &QAbstractButton::clicked, button, [button] {
+            const QSignalBlocker block(button);
+            button->setChecked(!button->isChecked());
+        });
+    }
+    QObject::connect(button, &QAbstractButton::clicked, button, [self] { NotifyParent(*self, BN_CLICKED); });
+    impl.controlProc = [button](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) -> LRESULT {
+        auto* check = qobject_cast<QCheckBox*>(button);
+        if (m == BM_GETCHECK)
+        {
+            h = true;
+            if (check) return check->checkState() == Qt::PartiallyChecked ? BST_INDETERMINATE : check->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+            return button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+        }
+        if (m == BM_SETCHECK)
+        {
+            h = true;
+            const QSignalBlocker block(button);
+            if (check) check->setCheckState(w == BST_INDETERMINATE ? Qt::PartiallyChecked : w ? Qt::Checked : Qt::Unchecked);
+            else if (button->isCheckable())
+            {
+                // Setting one radio button of an automatic group leaves the others as they are.
+                const bool exclusive = button->autoExclusive();
+                button->setAutoExclusive(false);
+                button->setChecked(w == BST_CHECKED);
+                button->setAutoExclusive(exclusive);
+            }
+            return 0;
+        }
+        return TextProc(m, w, l, h, [button] { return button->text(); }, [button](const QString& t) { button->setText(t); });
+    };
+    return button;
+}
+
+QWidget* CreateStaticControl(WndImpl& impl, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    const DWORD align = impl.style & 0x3;
+    label->setAlignment((align == SS_CENTER ? Qt::AlignHCenter : align == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    if (impl.style & SS_SUNKEN) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto raw = std::make_shared<QString>();
+    impl.controlProc = [label, raw](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
+        return TextProc(m, w, l, h, [raw] { return *raw; },
+                        [label, raw](const QString& t) {
+                            *raw = t;
+                            label->setText(WithoutMnemonics(t));
+                        });
+    };
+    return label;
+}
+
+BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create("BUTTON", caption, style, rect, parent, id);
+}
+
+int CButton::GetCheck() const { return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK)); }
+void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, WPARAM(check)); }
+
+BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create("STATIC", text, style, rect, parent, id);
+}

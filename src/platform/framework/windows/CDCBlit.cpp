@@ -1,0 +1,103 @@
+// Block transfers between contexts and the moving of pixels within one.
+#include "platform/framework/windows/CDC.h"
+
+#include "platform/framework/windows/DcPainting.h"
+
+namespace
+{
+// The raster operations that combine source and destination, per pixel; null for the others.
+QRgb (*SourceOp(DWORD rop))(QRgb, QRgb)
+{
+    switch (rop)
+    {
+    case SRCCOPY: return [](QRgb s, QRgb) { return s; };
+    case SRCPAINT: return [](QRgb s, QRgb d) { return s | d; };
+    case SRCAND: return [](QRgb s, QRgb d) { return s & d; };
+    case SRCINVERT: return [](QRgb s, QRgb d) { return s ^ d; };
+    case NOTSRCCOPY: return [](QRgb s, QRgb) { return ~s; };
+    default: return nullptr;
+    }
+}
+
+void Combine(const DcState& dst, const QImage& source, QPoint sourceOrigin, const QRegion& region, QRgb (*op)(QRgb, QRgb))
+{
+    QImage& image = dst.surface->image;
+    const QRect sourceBounds = source.rect();
+    for (const QRect& r : region)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+        {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = r.left(); x <= r.right(); ++x)
+            {
+                const QPoint sp = QPoint(x, y) + sourceOrigin;
+                const QRgb s = sourceBounds.contains(sp) ? source.pixel(sp) : 0xFF000000u;
+                line[x] = 0xFF000000u | (op(s, line[x]) & 0xFFFFFFu);
+            }
+        }
+    dst.Touched(region.boundingRect());
+}
+} // namespace
+
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop)
+{
+    auto op = SourceOp(rop);
+    if (!op) return PatBlt(x, y, width, height, rop);
+    if (!source || !source->State().surface || !m_state->surface) return FALSE;
+    const QRect target(m_state->ToDevice(x, y), QSize(width, height));
+    const QPoint sourceStart = source->State().ToDevice(xSrc, ySrc);
+    // Copy the source first: a context may blit onto itself.
+    const QImage sourceImage = source->State().surface->image.copy();
+    Combine(*m_state, sourceImage, sourceStart - target.topLeft(), dc::Clipped(*m_state, target), op);
+    return TRUE;
+}
+
+BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                     DWORD rop)
+{
+    auto op = SourceOp(rop);
+    if (!op) return PatBlt(x, y, width, height, rop);
+    if (!source || !source->State().surface || !m_state->surface || srcWidth == 0 || srcHeight == 0) return FALSE;
+    const QPoint s0 = source->State().ToDevice(xSrc, ySrc);
+    QImage part = source->State().surface->image.copy(QRect(s0, QSize(std::abs(srcWidth), std::abs(srcHeight))));
+    part = part.mirrored((srcWidth < 0) != (width < 0), (srcHeight < 0) != (height < 0));
+    const QImage scaled = part.scaled(std::abs(width), std::abs(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QRect target(m_state->ToDevice(x, y), QSize(width, height));
+    target = target.normalized();
+    Combine(*m_state, scaled, -target.topLeft(), dc::Clipped(*m_state, target), op);
+    return TRUE;
+}
+
+BOOL CDC::ScrollDC(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, CRgn* updateRegion, LPRECT updateRect)
+{
+    DcState& s = *m_state;
+    if (!s.surface) return FALSE;
+    const QRect all(QPoint(0, 0), s.surface->image.size());
+    QRegion area = s.EffectiveClip();
+    if (scrollRect) area &= s.ToDevice(*scrollRect);
+    QRegion limit = s.EffectiveClip();
+    if (clipRect) limit &= s.ToDevice(*clipRect);
+    area &= limit;
+    // Pixels come from the scroll area and land inside the clip area.
+    const QRegion landed = area.translated(dx, dy) & limit;
+    const QImage before = s.surface->image.copy();
+    {
+        QPainter p(&s.surface->image);
+        p.setClipRegion(landed);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QPoint(dx, dy), before);
+    }
+    s.Touched(landed.boundingRect());
+    const QRegion uncovered = (limit & (scrollRect ? QRegion(s.ToDevice(*scrollRect)) : QRegion(all))) - landed;
+    if (updateRegion)
+    {
+        if (!updateRegion->m_hObject) updateRegion->CreateRectRgn(0, 0, 0, 0);
+        updateRegion->Data()->region = uncovered;
+    }
+    if (updateRect)
+    {
+        CRect box = uncovered.isEmpty() ? CRect() : FromQRect(uncovered.boundingRect());
+        DPtoLP(&box);
+        *updateRect = box;
+    }
+    return TRUE;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The date and time picker: a date (DTS_SHORTDATEFORMAT) or a time (DTS_TIMEFORMAT) field. A
+// user's change sends WM_NOTIFY with DTN_DATETIMECHANGE to the parent.
+#include "platform/framework/SystemTime.h"
+#include "platform/framework/windows/CWnd.h"
+
+class CDateTimeCtrl : public CWnd
+{
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    BOOL SetTime(const SYSTEMTIME* time);
+    // GDT_VALID (0) when a time was read.
+    DWORD GetTime(SYSTEMTIME* time) const;
+    // A display picture in the platform's letters (d, M, y, H, h, m, s, t).
+    BOOL SetFormat(LPCTSTR format);
+};
+inline constexpr DWORD GDT_VALID = 0;
+inline constexpr DWORD GDT_ERROR = DWORD(-1);

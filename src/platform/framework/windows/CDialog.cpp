@@ -1,0 +1,267 @@
+#include "platform/framework/windows/CDialog.h"
+
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
+#include "platform/framework/windows/CEdit.h"
+#include "platform/framework/windows/CListBox.h"
+#include "platform/framework/windows/CProgressCtrl.h"
+#include "platform/framework/windows/CScrollBar.h"
+#include "platform/framework/windows/CStatic.h"
+#include "platform/framework/windows/CTabCtrl.h"
+#include "platform/framework/windows/DataExchange.h"
+#include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/windows/WindowBridge.h"
+
+#include <QApplication>
+#include <QEventLoop>
+
+#include <glog/logging.h>
+
+#include <cstring>
+
+namespace
+{
+CDialog::ModalDriver& Driver()
+{
+    static CDialog::ModalDriver driver;
+    return driver;
+}
+
+// The framework object that stands for a template control of a class.
+std::unique_ptr<CWnd> WrapperFor(const CString& className)
+{
+    CString upper = className;
+    upper.MakeUpper();
+    if (upper == "EDIT") return std::make_unique<CEdit>();
+    if (upper == "LISTBOX") return std::make_unique<CListBox>();
+    if (upper == "BUTTON") return std::make_unique<CButton>();
+    if (upper == "STATIC") return std::make_unique<CStatic>();
+    if (upper == "COMBOBOX") return std::make_unique<CComboBox>();
+    if (upper == "SCROLLBAR") return std::make_unique<CScrollBar>();
+    if (upper == "SYSTABCONTROL32") return std::make_unique<CTabCtrl>();
+    if (upper == "SYSDATETIMEPICK32") return std::make_unique<CDateTimeCtrl>();
+    if (upper == "MSCTLS_PROGRESS32") return std::make_unique<CProgressCtrl>();
+    return std::make_unique<CWnd>();
+}
+} // namespace
+
+CDialog::CDialog() = default;
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+CDialog::~CDialog()
+{
+    if (m_hWnd) DestroyWindow();
+}
+
+CDialog::ModalDriver CDialog::SetModalDriver(ModalDriver driver) { return std::exchange(Driver(), std::move(driver)); }
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
+    m_nIDTemplate = templateId;
+    m_pParentWnd = parent;
+    return CreateFromTemplate(parent, false);
+}
+
+BOOL CDialog::CreateIndirect(const DialogTemplate& dialogTemplate, CWnd* parent)
+{
+    m_template = std::make_unique<DialogTemplate>(dialogTemplate);
+    m_nIDTemplate = dialogTemplate.id;
+    m_pParentWnd = parent;
+    return CreateFromTemplate(parent, false);
+}
+
+BOOL CDialog::InitModalIndirect(const DialogTemplate& dialogTemplate, CWnd* parent)
+{
+    m_template = std::make_unique<DialogTemplate>(dialogTemplate);
+    m_nIDTemplate = dialogTemplate.id;
+    m_pParentWnd = parent;
+    return TRUE;
+}
+
+BOOL CDialog::CreateFromTemplate(CWnd* parent, bool modal)
+{
+    const auto t = m_template ? std::optional<DialogTemplate>(*m_template) : LoadDialogTemplate(m_nIDTemplate);
+    if (!t) return FALSE;
+    m_modal = modal;
+    m_ended = false;
+    m_result = 0;
+    const bool child = (t->style & WS_CHILD) && parent;
+    DWORD style = t->style & ~WS_VISIBLE;
+    if (!child) style = (style & ~WS_CHILD) | WS_POPUP;
+    CRect rect = DialogUnitsToPixels(CRect(0, 0, t->size.cx, t->size.cy));
+    if (!CreateEx(0, "#32770", t->caption, style, rect, parent, 0)) return FALSE;
+    WndImpl& impl = *Impl();
+    impl.isDialog = !child;
+    impl.background = GetSysColor(COLOR_BTNFACE);
+    impl.ResizeSurface(impl.ClientRect().size());
+    impl.Invalidate(impl.ClientRect(), true);
+    if (!child) CenterWindow(parent);
+
+    LOGFONT lf;
+    lf.lfHeight = -((t->pointSize * 96 + 36) / 72);
+    lf.lfWeight = FW_NORMAL;
+    std::strncpy(lf.lfFaceName, t->face.IsEmpty() ? "DejaVu Sans" : t->face.GetString(), LF_FACESIZE - 1);
+    m_font = std::make_unique<CFont>();
+    m_font->CreateFontIndirect(&lf);
+    SendMessage(WM_SETFONT, WPARAM(m_font->m_hObject), FALSE);
+
+    for (const DialogItemTemplate& item : t->items)
+    {
+        std::unique_ptr<CWnd> control = WrapperFor(item.className);
+        if (!control->CreateEx(item.exStyle, item.className, item.text, item.style, DialogUnitsToPixels(item.rect), this,
+                               item.id))
+        {
+            LOG(INFO) << "Dialog " << m_nIDTemplate << ": control " << item.id << " of class " << item.className.GetString()
+                      << " cannot be made";
+            continue;
+        }
+        control->SetFont(m_font.get(), FALSE);
+        if (item.className.CompareNoCase("BUTTON") == 0 && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            impl.defaultButton = item.id;
+        Impl()->ownedChildren.push_back(std::move(control));
+    }
+    m_defId = impl.defaultButton;
+    if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd)
+        if (CWnd* first = GetNextDlgTabItem(nullptr)) first->SetFocus();
+    if (m_hWnd && !m_ended && (t->style & WS_VISIBLE || modal)) ShowWindow(SW_SHOW);
+    return m_hWnd != nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    CWnd* owner = m_pParentWnd ? m_pParentWnd->GetTopLevelParent() : nullptr;
+    if (!CreateFromTemplate(owner, true)) return -1;
+    if (QWidget* w = WidgetOf(this)) w->setWindowModality(Qt::ApplicationModal);
+    if (!m_ended && m_hWnd)
+    {
+        ShowWindow(SW_SHOW);
+        if (Driver()) Driver()(*this);
+    }
+    if (!m_ended && m_hWnd)
+    {
+        QEventLoop loop;
+        m_loop = &loop;
+        loop.exec();
+        m_loop = nullptr;
+    }
+    const int result = m_result;
+    DestroyWindow();
+    return result;
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_result = result;
+    m_ended = true;
+    if (m_modal)
+    {
+        if (m_loop) static_cast<QEventLoop*>(m_loop)->quit();
+        return;
+    }
+    ShowWindow(SW_HIDE);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE)) return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
+    CDataExchange dx(this, saveAndValidate);
+    try
+    {
+        DoDataExchange(&dx);
+    }
+    catch (const CUserException&)
+    {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_INITDIALOG)
+    {
+        *result = OnInitDialog();
+        return TRUE;
+    }
+    return CWnd::OnWndMsg(message, wParam, lParam, result);
+}
+
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
+{
+    if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+    if (LOWORD(wParam) == IDOK)
+    {
+        OnOK();
+        return TRUE;
+    }
+    if (LOWORD(wParam) == IDCANCEL)
+    {
+        OnCancel();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CDialog::OnClose() { SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
+
+void CDialog::MapDialogRect(LPRECT rect) const
+{
+    if (rect) *rect = DialogUnitsToPixels(CRect(rect));
+}
+
+CWnd* CDialog::GetNextDlgTabItem(CWnd* control, BOOL previous) const
+{
+    std::vector<CWnd*> stops;
+    for (CWnd* c = GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT))
+        if ((c->GetStyle() & WS_TABSTOP) && c->IsWindowVisible() && c->IsWindowEnabled()) stops.push_back(c);
+    if (stops.empty()) return nullptr;
+    const auto it = std::find(stops.begin(), stops.end(), control);
+    if (it == stops.end()) return previous ? stops.back() : stops.front();
+    const std::ptrdiff_t i = it - stops.begin();
+    const std::ptrdiff_t n = std::ptrdiff_t(stops.size());
+    return stops[std::size_t(((previous ? i - 1 : i + 1) % n + n) % n)];
+}
+
+void CDialog::NextDlgCtrl() const
+{
+    if (CWnd* next = GetNextDlgTabItem(GetFocus())) next->SetFocus();
+}
+
+void CDialog::PrevDlgCtrl() const
+{
+    if (CWnd* prev = GetNextDlgTabItem(GetFocus(), TRUE)) prev->SetFocus();
+}
+
+void CDialog::GotoDlgCtrl(CWnd* control)
+{
+    if (!control) return;
+    control->SetFocus();
+    if (WndImpl* impl = control->Impl(); impl && impl->controlClass == "EDIT") control->SendMessage(EM_SETSEL, 0, -1);
+}
+
+void CDialog::SetDefID(UINT id)
+{
+    m_defId = id;
+    if (Impl()) Impl()->defaultButton = id;
+}
+
+DWORD CDialog::GetDefID() const { return MAKELONG(WORD(m_defId), 0x534B); }

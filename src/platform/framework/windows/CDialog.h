@@ -1,0 +1,76 @@
+#pragma once
+// Dialogs built from templates (resources/dialogs/<id>.json, see DialogTemplate.h). A modal
+// dialog runs its own message loop in DoModal until EndDialog; a modeless one is made with Create
+// and lives until DestroyWindow. The controls of the template are children with their ids
+// (GetDlgItem), in the template's font; a member control takes one over with DDX_Control or
+// SubclassDlgItem. Enter presses the default button (IDOK unless SetDefID), Escape sends IDCANCEL,
+// Tab moves through the controls with WS_TABSTOP; a control that wants those keys says so in
+// WM_GETDLGCODE.
+#include "platform/framework/MessageBoxService.h"
+#include "platform/framework/windows/CWnd.h"
+
+#include <functional>
+
+class CDataExchange;
+class CFont;
+struct DialogTemplate;
+
+class CDialog : public CWnd
+{
+public:
+    CDialog();
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+
+    // Modeless: creates the window from the template; WS_CHILD templates make embedded pages.
+    BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    // The same from a template in memory.
+    BOOL CreateIndirect(const DialogTemplate& dialogTemplate, CWnd* parent = nullptr);
+    // Modal: returns the EndDialog result, or -1 when the template cannot be used.
+    virtual INT_PTR DoModal();
+    // Makes the next DoModal use a template in memory.
+    BOOL InitModalIndirect(const DialogTemplate& dialogTemplate, CWnd* parent = nullptr);
+    void EndDialog(int result);
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange* dx);
+    // Moves values between the members and the controls (save: controls to members); FALSE when
+    // a field failed (the user was told and the focus is on it).
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+    void MapDialogRect(LPRECT rect) const;
+    CWnd* GetNextDlgTabItem(CWnd* control, BOOL previous = FALSE) const;
+    void NextDlgCtrl() const;
+    void PrevDlgCtrl() const;
+    void GotoDlgCtrl(CWnd* control);
+    void SetDefID(UINT id);
+    DWORD GetDefID() const;
+    UINT GetTemplateId() const { return m_nIDTemplate; }
+
+    // Called once a modal dialog is initialised and shown, before its loop runs: tests drive
+    // modal dialogs with it (fill fields, press buttons). Returns the previous driver.
+    using ModalDriver = std::function<void(CDialog&)>;
+    static ModalDriver SetModalDriver(ModalDriver driver);
+
+protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnClose() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    UINT m_nIDTemplate = 0;
+    CWnd* m_pParentWnd = nullptr;
+
+private:
+    BOOL CreateFromTemplate(CWnd* parent, bool modal);
+
+    std::unique_ptr<DialogTemplate> m_template; // a template given in memory
+    std::unique_ptr<CFont> m_font;
+    UINT m_defId = 1;
+    bool m_modal = false;
+    bool m_ended = false;
+    int m_result = 0;
+    void* m_loop = nullptr; // the modal loop while it runs
+};

@@ -1,0 +1,202 @@
+// The native tab control (QTabBar), date and time picker (QDateTimeEdit) and progress bar.
+#include "platform/framework/windows/CDateTimeCtrl.h"
+#include "platform/framework/windows/CProgressCtrl.h"
+#include "platform/framework/windows/CTabCtrl.h"
+#include "platform/framework/windows/NativeControls.h"
+
+#include <QDateTimeEdit>
+#include <QProgressBar>
+#include <QTabBar>
+
+namespace
+{
+void Notify(WndImpl& impl, UINT code)
+{
+    if (!impl.widget) return;
+    WndImpl* parent = WndImpl::FromWidget(impl.widget->parentWidget());
+    if (!parent || !parent->alive) return;
+    NMHDR header;
+    header.hwndFrom = &impl;
+    header.idFrom = impl.id;
+    header.code = code;
+    parent->Dispatch(WM_NOTIFY, impl.id, LPARAM(&header));
+}
+
+// The platform's picture letters turned into Qt's.
+QString QtPicture(const QString& picture)
+{
+    QString q = picture;
+    q.replace(QStringLiteral("tt"), QStringLiteral("AP"));
+    q.replace(u't', QStringLiteral("AP"));
+    return q;
+}
+} // namespace
+
+QWidget* CreateTabControl(WndImpl& impl, QWidget* parent)
+{
+    auto* tabs = new QTabBar(parent);
+    tabs->setDrawBase(true);
+    tabs->setExpanding(false);
+    auto* self = &impl;
+    QObject::connect(tabs, &QTabBar::tabBarClicked, tabs, [self] { Notify(*self, NM_CLICK); });
+    QObject::connect(tabs, &QTabBar::currentChanged, tabs, [self] { Notify(*self, TCN_SELCHANGE); });
+    impl.controlProc = [tabs](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& handled) -> LRESULT {
+        handled = true;
+        const QSignalBlocker block(tabs);
+        const int index = int(LPARAM(std::intptr_t(w)));
+        switch (m)
+        {
+        case TCM_INSERTITEM:
+            return tabs->insertTab(index, QString::fromUtf8(l ? reinterpret_cast<const char*>(l) : ""));
+        case TCM_DELETEITEM:
+            if (index < 0 || index >= tabs->count()) return FALSE;
+            tabs->removeTab(index);
+            return TRUE;
+        case TCM_DELETEALLITEMS:
+            while (tabs->count()) tabs->removeTab(0);
+            return TRUE;
+        case TCM_GETITEMCOUNT: return tabs->count();
+        case TCM_GETCURSEL: return tabs->currentIndex();
+        case TCM_SETCURSEL:
+        {
+            const int old = tabs->currentIndex();
+            if (index < 0 || index >= tabs->count()) return -1;
+            tabs->setCurrentIndex(index);
+            return old;
+        }
+        case TCM_GETITEMRECT:
+            if (index < 0 || index >= tabs->count()) return FALSE;
+            *reinterpret_cast<RECT*>(l) = FromQRect(tabs->tabRect(index));
+            return TRUE;
+        case TCM_ADJUSTRECT:
+        {
+            auto* r = reinterpret_cast<RECT*>(l);
+            const int strip = tabs->sizeHint().height();
+            r->top += w ? -strip : strip;
+            return 0;
+        }
+        default: handled = false; return 0;
+        }
+    };
+    return tabs;
+}
+
+QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
+{
+    const bool time = (impl.style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT;
+    auto* edit = time ? static_cast<QDateTimeEdit*>(new QTimeEdit(parent)) : static_cast<QDateTimeEdit*>(new QDateEdit(parent));
+    edit->setCalendarPopup(!time && !(impl.style & DTS_UPDOWN));
+    edit->setDisplayFormat(time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"));
+    auto* self = &impl;
+    QObject::connect(edit, &QDateTimeEdit::dateTimeChanged, edit, [self] { Notify(*self, DTN_DATETIMECHANGE); });
+    impl.controlProc = [edit](WndImpl&, UINT m, WPARAM, LPARAM l, bool& handled) -> LRESULT {
+        handled = true;
+        switch (m)
+        {
+        case DTM_SETSYSTEMTIME:
+        {
+            const auto* st = reinterpret_cast<const SYSTEMTIME*>(l);
+            const QDateTime when(QDate(st->wYear, st->wMonth, st->wDay), QTime(st->wHour, st->wMinute, st->wSecond));
+            if (!when.isValid()) return FALSE;
+            const QSignalBlocker block(edit);
+            edit->setDateTime(when);
+            return TRUE;
+        }
+        case DTM_GETSYSTEMTIME:
+        {
+            auto* st = reinterpret_cast<SYSTEMTIME*>(l);
+            const QDateTime when = edit->dateTime();
+            *st = SYSTEMTIME{};
+            st->wYear = WORD(when.date().year());
+            st->wMonth = WORD(when.date().month());
+            st->wDay = WORD(when.date().day());
+            st->wDayOfWeek = WORD(when.date().dayOfWeek() % 7);
+            st->wHour = WORD(when.time().hour());
+            st->wMinute = WORD(when.time().minute());
+            st->wSecond = WORD(when.time().second());
+            return GDT_VALID;
+        }
+        case DTM_SETFORMAT:
+            edit->setDisplayFormat(QtPicture(QString::fromUtf8(l ? reinterpret_cast<const char*>(l) : "")));
+            return TRUE;
+        default: handled = false; return 0;
+        }
+    };
+    return edit;
+}
+
+QWidget* CreateProgressControl(WndImpl& impl, QWidget* parent)
+{
+    auto* bar = new QProgressBar(parent);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    impl.controlProc = [bar](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& handled) -> LRESULT {
+        handled = true;
+        switch (m)
+        {
+        case PBM_SETRANGE: bar->setRange(LOWORD(WPARAM(l)), HIWORD(WPARAM(l))); return 0;
+        case PBM_SETRANGE32: bar->setRange(int(w), int(l)); return 0;
+        case PBM_GETRANGE:
+        {
+            auto* range = reinterpret_cast<int*>(l);
+            if (range) range[0] = bar->minimum(), range[1] = bar->maximum();
+            return w ? bar->minimum() : bar->maximum();
+        }
+        case PBM_SETPOS:
+        {
+            const int old = bar->value();
+            bar->setValue(std::clamp(int(w), bar->minimum(), bar->maximum()));
+            return old;
+        }
+        case PBM_GETPOS: return bar->value();
+        default: handled = false; return 0;
+        }
+    };
+    return bar;
+}
+
+BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create("SysTabControl32", nullptr, style, rect, parent, id);
+}
+LONG CTabCtrl::InsertItem(int index, LPCTSTR text) { return LONG(SendMessage(TCM_INSERTITEM, WPARAM(index), LPARAM(text))); }
+BOOL CTabCtrl::DeleteItem(int index) { return BOOL(SendMessage(TCM_DELETEITEM, WPARAM(index))); }
+BOOL CTabCtrl::DeleteAllItems() { return BOOL(SendMessage(TCM_DELETEALLITEMS)); }
+int CTabCtrl::GetItemCount() const { return int(const_cast<CTabCtrl*>(this)->SendMessage(TCM_GETITEMCOUNT)); }
+int CTabCtrl::GetCurSel() const { return int(const_cast<CTabCtrl*>(this)->SendMessage(TCM_GETCURSEL)); }
+int CTabCtrl::SetCurSel(int index) { return int(SendMessage(TCM_SETCURSEL, WPARAM(index))); }
+BOOL CTabCtrl::GetItemRect(int index, LPRECT rect) const
+{
+    return BOOL(const_cast<CTabCtrl*>(this)->SendMessage(TCM_GETITEMRECT, WPARAM(index), LPARAM(rect)));
+}
+void CTabCtrl::AdjustRect(BOOL larger, LPRECT rect) const
+{
+    const_cast<CTabCtrl*>(this)->SendMessage(TCM_ADJUSTRECT, WPARAM(larger), LPARAM(rect));
+}
+
+BOOL CDateTimeCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create("SysDateTimePick32", nullptr, style, rect, parent, id);
+}
+BOOL CDateTimeCtrl::SetTime(const SYSTEMTIME* time) { return time && SendMessage(DTM_SETSYSTEMTIME, 0, LPARAM(time)); }
+DWORD CDateTimeCtrl::GetTime(SYSTEMTIME* time) const
+{
+    return time ? DWORD(const_cast<CDateTimeCtrl*>(this)->SendMessage(DTM_GETSYSTEMTIME, 0, LPARAM(time))) : GDT_ERROR;
+}
+BOOL CDateTimeCtrl::SetFormat(LPCTSTR format) { return BOOL(SendMessage(DTM_SETFORMAT, 0, LPARAM(format))); }
+
+BOOL CProgressCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create("msctls_progress32", nullptr, style, rect, parent, id);
+}
+void CProgressCtrl::SetRange(int lower, int upper) { SendMessage(PBM_SETRANGE32, WPARAM(lower), LPARAM(upper)); }
+void CProgressCtrl::GetRange(int& lower, int& upper) const
+{
+    int range[2] = {0, 0};
+    const_cast<CProgressCtrl*>(this)->SendMessage(PBM_GETRANGE, 0, LPARAM(range));
+    lower = range[0];
+    upper = range[1];
+}
+int CProgressCtrl::SetPos(int pos) { return int(SendMessage(PBM_SETPOS, WPARAM(pos))); }
+int CProgressCtrl::GetPos() const { return int(const_cast<CProgressCtrl*>(this)->SendMessage(PBM_GETPOS)); }

@@ -1,0 +1,95 @@
+#include "platform/framework/windows/MessageBoxWindow.h"
+
+#include "platform/framework/windows/CWnd.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/QtBridge.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace
+{
+CString& Caption()
+{
+    static CString caption;
+    return caption;
+}
+
+struct ButtonSet
+{
+    UINT type;
+    std::initializer_list<int> answers;
+};
+// The buttons of each MB_ type, left to right.
+constexpr ButtonSet kButtonSets[] = {
+    {MB_OK, {IDOK}},
+    {MB_OKCANCEL, {IDOK, IDCANCEL}},
+    {MB_ABORTRETRYIGNORE, {IDABORT, IDRETRY, IDIGNORE}},
+    {MB_YESNOCANCEL, {IDYES, IDNO, IDCANCEL}},
+    {MB_YESNO, {IDYES, IDNO}},
+    {MB_RETRYCANCEL, {IDRETRY, IDCANCEL}},
+};
+
+QMessageBox::StandardButton QtButton(int answer)
+{
+    switch (answer)
+    {
+    case IDCANCEL: return QMessageBox::Cancel;
+    case IDABORT: return QMessageBox::Abort;
+    case IDRETRY: return QMessageBox::Retry;
+    case IDIGNORE: return QMessageBox::Ignore;
+    case IDYES: return QMessageBox::Yes;
+    case IDNO: return QMessageBox::No;
+    default: return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon QtIcon(UINT type)
+{
+    switch (type & MB_ICONMASK)
+    {
+    case MB_ICONHAND: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONASTERISK: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+} // namespace
+
+CMessageBoxCaption::CMessageBoxCaption(const CString& caption) : m_previous(std::exchange(Caption(), caption)) {}
+CMessageBoxCaption::~CMessageBoxCaption() { Caption() = m_previous; }
+const CString& CMessageBoxCaption::Current() { return Caption(); }
+
+int ShowMessageBoxWindow(const CString& text, const CString& caption, UINT type)
+{
+    CFrameworkApp::EnsureInitialized();
+    QMessageBox box(QtIcon(type), caption.IsEmpty() ? QCoreApplication::applicationName() : ToQString(caption),
+                    ToQString(text), QMessageBox::NoButton, QApplication::activeWindow());
+    const auto set = std::find_if(std::begin(kButtonSets), std::end(kButtonSets),
+                                  [type](const ButtonSet& s) { return s.type == (type & MB_TYPEMASK); });
+    const auto answers = set == std::end(kButtonSets) ? kButtonSets[0].answers : set->answers;
+    std::vector<std::pair<QAbstractButton*, int>> buttons;
+    for (const int answer : answers) buttons.emplace_back(box.addButton(QtButton(answer)), answer);
+    const std::size_t defaultIndex = std::min<std::size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
+    box.setDefaultButton(static_cast<QPushButton*>(buttons[defaultIndex].first));
+    // Escape answers Cancel where there is one, else the only button.
+    for (const auto& [button, answer] : buttons)
+        if (answer == IDCANCEL || buttons.size() == 1) box.setEscapeButton(button);
+    box.exec();
+    for (const auto& [button, answer] : buttons)
+        if (box.clickedButton() == button) return answer;
+    return answers.size() == 1 ? *answers.begin() : IDCANCEL;
+}
+
+void InstallWindowMessageBox()
+{
+    SetMessageBoxHandler([](const CString& text, UINT type) { return ShowMessageBoxWindow(text, CMessageBoxCaption::Current(), type); });
+}
+
+int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
+{
+    const CMessageBoxCaption scoped(caption ? CString(caption) : CString());
+    return AfxMessageBox(text, type);
+}

@@ -1,0 +1,194 @@
+#pragma once
+// Private to the window layer (and its tests): how windows, contexts and drawing objects are held
+// on the Qt side. Subsystem code never includes this header.
+#include "platform/framework/windows/CDC.h"
+#include "platform/framework/windows/CWnd.h"
+#include "platform/framework/windows/GdiObjects.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+struct HWND__
+{
+};
+struct HGDIOBJ__
+{
+};
+
+// Pixels that a context draws into: a window's client area or a bitmap.
+struct DcSurface
+{
+    QImage image;
+};
+
+enum class GdiKind
+{
+    Pen,
+    Brush,
+    Font,
+    Bitmap,
+    Region
+};
+
+struct GdiData : HGDIOBJ__
+{
+    explicit GdiData(GdiKind k) : kind(k) {}
+    GdiKind kind;
+    LOGPEN pen;
+    LOGBRUSH brush;
+    QImage pattern; // pattern brushes
+    LOGFONT font;
+    QFont qfont;
+    std::shared_ptr<DcSurface> bitmap;
+    QRegion region;
+};
+
+// One selected drawing object: the wrapper handed back by SelectObject and the data drawn with.
+template <typename T>
+struct DcSelected
+{
+    T* object = nullptr;
+    std::shared_ptr<GdiData> data;
+};
+
+struct DcAttributes
+{
+    DcSelected<CPen> pen;
+    DcSelected<CBrush> brush;
+    DcSelected<CFont> font;
+    DcSelected<CBitmap> bitmap;
+    COLORREF textColor = 0;
+    COLORREF bkColor = 0xFFFFFF;
+    int bkMode = OPAQUE;
+    UINT textAlign = 0;
+    int rop2 = R2_COPYPEN;
+    QPoint viewportOrg;
+    QPoint windowOrg;
+    QPoint brushOrg;
+    QPoint position;
+    std::optional<QRegion> clip; // device coordinates
+};
+
+struct DcState
+{
+    std::shared_ptr<DcSurface> surface;
+    QPointer<QWidget> widget; // shown again after drawing into a window's pixels
+    CWnd* window = nullptr;
+    std::optional<QRegion> limit; // the region a paint context may draw, device coordinates
+    DcAttributes attr;
+    std::vector<DcAttributes> saved;
+
+    QPoint ToDevice(int x, int y) const { return QPoint(x, y) - attr.windowOrg + attr.viewportOrg; }
+    QRect ToDevice(const RECT& r) const
+    {
+        const QPoint o = attr.viewportOrg - attr.windowOrg;
+        return QRect(QPoint(r.left, r.top) + o, QPoint(r.right - 1, r.bottom - 1) + o);
+    }
+    // Where drawing may land, device coordinates.
+    QRegion EffectiveClip() const;
+    // Marks device pixels as changed so that a window shows them.
+    void Touched(const QRect& deviceRect) const;
+};
+
+// One message being handled, with the Qt event behind it (none for sent and posted messages).
+struct MessageFrame
+{
+    MSG msg;
+    QEvent* event = nullptr;
+    QObject* target = nullptr;
+    bool defaultDone = false;
+};
+
+// The native control's own handling of a message (EM_SETSEL, LB_ADDSTRING, WM_SETTEXT ...);
+// sets handled when it knows the message.
+using ControlProc = std::function<LRESULT(WndImpl&, UINT, WPARAM, LPARAM, bool& handled)>;
+
+// The widget side of a window.
+struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
+{
+    CWnd* owner = nullptr;
+    bool alive = false;
+    QPointer<QWidget> widget;
+    bool nativeControl = false; // a Qt control paints itself
+    QString controlClass;       // upper-case class name of a native control
+    ControlProc controlProc;
+    std::shared_ptr<DcSurface> surface = std::make_shared<DcSurface>();
+    QRegion invalid;
+    bool erasePending = false;
+    bool paintPosted = false;
+    bool redraw = true;
+    bool inQtPaint = false;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    UINT id = 0;
+    CString text;
+    HFONT font = nullptr;
+    std::unique_ptr<CFont> fontObject; // keeps the font alive while the window uses it
+    COLORREF background = 0xFFFFFF;
+    bool hasBackground = true;
+    std::map<UINT_PTR, int> timers; // id -> Qt timer id
+    std::vector<MessageFrame> frames;
+    QSize reportedSize{-1, -1};
+    QPoint reportedPos{-100000, -100000};
+    int wheelRemainder = 0;
+    bool toolTips = false;
+    bool isDialog = false; // takes Enter and Escape for its controls
+    UINT defaultButton = 1; // the command of Enter in a dialog
+    SCROLLINFO scroll[2];
+    std::vector<std::unique_ptr<CWnd>> ownedChildren; // wrappers of a dialog's template controls
+    std::vector<std::unique_ptr<CDC>> contexts;      // handed out by GetDC and BeginPaint
+
+    static WndImpl* From(HWND h);
+    static WndImpl* FromWidget(const QObject* w);
+    // Runs a message through the owner's WindowProc, with the Qt event that caused it.
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* event = nullptr, QObject* target = nullptr);
+    void Invalidate(const QRegion& region, bool erase);
+    void SchedulePaint();
+    void ResizeSurface(QSize size);
+    // Tells the owner about a new size or position (WM_SIZE, WM_MOVE) when it changed.
+    void ReportGeometry();
+    QRect ClientRect() const { return widget ? QRect(QPoint(0, 0), widget->size()) : QRect(); }
+    // Whether a dialog contains this window.
+    bool InDialog() const;
+};
+
+// Registers a native widget (or a scroll area's viewport) so that its input reaches a window.
+void BridgeWidget(WndImpl& impl, QWidget* widget);
+// Makes the native control of a class (nullptr for plain windows).
+QWidget* CreateNativeControl(WndImpl& impl, const QString& upperClass, QWidget* parent);
+// The default processing of a native control for the message being handled.
+LRESULT NativeDefault(WndImpl& impl, UINT message, WPARAM wParam, LPARAM lParam);
+UINT VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers);
+int QtKeyFromVirtualKey(UINT vk);
+
+// Conversions used across the layer.
+inline QRgb ToQRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+inline QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+inline COLORREF FromQRgb(QRgb c) { return RGB(BYTE(qRed(c)), BYTE(qGreen(c)), BYTE(qBlue(c))); }
+inline QString ToQString(const CString& s) { return QString::fromUtf8(s.GetString(), s.GetLength()); }
+inline CString FromQString(const QString& s) { return CString(s.toUtf8().toStdString()); }
+inline QRect ToQRect(const RECT& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+inline CRect FromQRect(const QRect& r) { return CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1); }
+QFont MakeQFont(const LOGFONT& lf);
+std::shared_ptr<GdiData> StockData(int index);
+CGdiObject* StockObject(int index);
+const QImage& BitmapImage(const CBitmap& bitmap);
+// The window's pixels as the screen shows them (pending paints done first).
+QImage WindowImage(CWnd& window);
+QWidget* WidgetOf(const CWnd* window);
+// Makes a context draw into a window's client area, limited to a device region when given.
+void AttachDcToWindow(CDC& dc, WndImpl& wnd, std::optional<QRegion> limit);
+// BeginPaint's work: takes the update region (validating it), erases the background when that is
+// pending, and fills in the paint record. EndPaint shows what was painted.
+QRegion BeginPaintRegion(WndImpl& wnd, PAINTSTRUCT& paint);
+void EndPaintRegion(WndImpl& wnd, const QRegion& region);
+// Gives a context its drawing target directly (a picture being composed by the framework).
+void AttachDcToImage(CDC& dc, std::shared_ptr<DcSurface> surface);

@@ -1,0 +1,106 @@
+#include "project/MeasurementSettings.h"
+
+#include <cstring>
+
+#include "datamodel/MeasurementConfig.h"
+#include "platform/framework/SystemTime.h"
+
+namespace
+{
+constexpr std::array<const char*, CMeasurementSettings::kScaleFactorCount> kPhaseElements{
+    "phaseA", "phaseB", "phaseC", "phaseN", "phaseG"};
+
+constexpr int kMaxDescriptionCharacters = 256;
+
+// The text cut after `count` characters (not bytes: the text is UTF-8).
+CStringW LeadingCharacters(const CStringW& text, int count)
+{
+    const std::string& bytes = text.str();
+    std::size_t at = 0;
+    for (int n = 0; at < bytes.size(); ++at)
+        if ((static_cast<unsigned char>(bytes[at]) & 0xC0) != 0x80 && n++ == count)
+            break;
+    return CStringW(bytes.substr(0, at));
+}
+
+CHighTime NullTime()
+{
+    CHighTime time;
+    time.SetStatus(CHighTime::null);
+    return time;
+}
+} // namespace
+
+CMeasurementSettings::CMeasurementSettings()
+    : m_startTime(NullTime()), m_endTime(NullTime())
+{
+    m_currentScaleFactors.fill(1.0f);
+}
+
+void CMeasurementSettings::SetTimesFromRecord(const void* record)
+{
+    FILETIME times[2];
+    std::memcpy(times, record, sizeof times);
+    m_startTime = CHighTime(times[0]);
+    m_endTime = CHighTime(times[1]);
+}
+
+void CMeasurementSettings::SetFromConfigRecord(const CMeasurementConfig& config)
+{
+    m_studyType = WORD(config.GetStudyType());
+    m_description = LeadingCharacters(config.GetDescription(), kMaxDescriptionCharacters);
+}
+
+void CMeasurementSettings::ExportToXml(XmlDocument& doc, XmlNode& parent) const
+{
+    XmlNode* node = XmlAppendElement(doc, parent, "measurement");
+    XmlAppendElement(doc, *node, "streamName", XmlFromString(doc, m_streamName));
+    XmlAppendElement(doc, *node, "fileName", XmlFromString(doc, m_fileName));
+    XmlAppendElement(doc, *node, "startTime", XmlFromTime(doc, m_startTime));
+    XmlAppendElement(doc, *node, "endTime", XmlFromTime(doc, m_endTime));
+    XmlAppendElement(doc, *node, "studyType", XmlFromUInt(doc, m_studyType));
+    XmlAppendElement(doc, *node, "description", XmlFromString(doc, m_description));
+    XmlAppendElement(doc, *node, "appVersion", XmlFromString(doc, m_appVersion));
+    XmlAppendElement(doc, *node, "appBuild", XmlFromString(doc, m_appBuild));
+    bool allOne = true;
+    for (const float factor : m_currentScaleFactors)
+        allOne = allOne && factor == 1.0f;
+    if (allOne)
+        return;
+    XmlNode* factors = XmlAppendElement(doc, *node, "currentScaleFactors");
+    for (std::size_t phase = 0; phase < kPhaseElements.size(); ++phase)
+        XmlAppendElement(doc, *factors, kPhaseElements[phase], XmlFromFloat(doc, m_currentScaleFactors[phase]));
+}
+
+bool CMeasurementSettings::ImportFromXml(const XmlNode& node)
+{
+    for (const XmlNode* child = node.first_node(); child; child = child->next_sibling())
+    {
+        const std::string_view name(child->name(), child->name_size());
+        const char* text = child->value();
+        if (name == "streamName")
+            m_streamName = XmlToString(text);
+        else if (name == "fileName")
+            m_fileName = XmlToString(text);
+        else if (name == "description")
+            m_description = XmlToString(text);
+        else if (name == "appVersion")
+            m_appVersion = XmlToString(text);
+        else if (name == "appBuild")
+            m_appBuild = XmlToString(text);
+        else if (name == "startTime")
+            m_startTime = XmlToTime(text);
+        else if (name == "endTime")
+            m_endTime = XmlToTime(text);
+        else if (name == "studyType")
+            m_studyType = WORD(XmlToUInt(text));
+        else if (name == "currentScaleFactors")
+        {
+            for (const XmlNode* factor = child->first_node(); factor; factor = factor->next_sibling())
+                for (std::size_t phase = 0; phase < kPhaseElements.size(); ++phase)
+                    if (std::string_view(factor->name(), factor->name_size()) == kPhaseElements[phase])
+                        m_currentScaleFactors[phase] = XmlToFloat(factor->value());
+        }
+    }
+    return !m_streamName.IsEmpty() && !m_fileName.IsEmpty();
+}

@@ -1,0 +1,28 @@
+#include "shell/AppFolders.h"
+
+#include "shell/OrnApp.h"
+
+#include <glog/logging.h>
+
+#include <filesystem>
+
+CString GetAppDataFolder()
+{
+    CProfile& profile = COrnApp::Instance().GetProfile();
+    CString folder = profile.GetInstallationString("Settings", "DataDir", "");
+    if (folder.IsEmpty())
+        folder = (CProfile::DataHome() / COrnApp::kRegistryKey / COrnApp::kAppName).string();
+    if (folder.Right(1) != "/")
+        folder += '/';
+    return folder;
+}
+
+CString GetDownloadFolder()
+{
+    const CString folder = GetAppDataFolder() + "Download";
+    std::error_code ec;
+    std::filesystem::create_directories(folder.str(), ec);
+    if (ec)
+        LOG(INFO) << "GetDownloadFolder: cannot create " << folder.str() << ": " << ec.message();
+    return folder;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The application's folders for its own data.
+#include "platform/framework/CString.h"
+
+// The application data folder, ending with "/": the installation value Settings/DataDir when
+// one is given, else $XDG_DATA_HOME (or ~/.local/share) / <registry key> / <application name>.
+CString GetAppDataFolder();
+// The data folder followed by "Download"; created when missing.
+CString GetDownloadFolder();

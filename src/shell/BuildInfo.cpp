@@ -1,0 +1,8 @@
+#include "shell/BuildInfo.h"
+
+#include "BuildStampValues.h"
+
+CString GetBuildStamp()
+{
+    return kBuildRevision;
+}

@@ -1,0 +1,19 @@
+#include "shell/RegionPrefs.h"
+
+#include "shell/OrnApp.h"
+
+namespace {
+
+using NameSet = std::array<const char*, 5>;
+constexpr NameSet kLetterNames = {"A", "B", "C", "N", "G"};
+constexpr NameSet kNumberedNames = {"L1", "L2", "L3", "N", "G"};
+
+} // namespace
+
+void CRegionPrefs::LoadPhaseNames(std::array<CString, 5>& names)
+{
+    const int region = COrnApp::Instance().GetProfile().GetProfileInt(kSection, kPhaseNamingEntry, 0);
+    const NameSet& source = region != 0 ? kNumberedNames : kLetterNames;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = source[i];
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The user's regional preferences, kept in the profile section "prefs".
+#include "platform/framework/CString.h"
+
+#include <array>
+
+class CRegionPrefs
+{
+public:
+    static constexpr const char* kSection = "prefs";
+    // 0: phases named A, B, C; any other value: L1, L2, L3.
+    static constexpr const char* kPhaseNamingEntry = "Region";
+
+    // Phase names 0..2 by the region flag, then the neutral's ("N") and the ground's ("G").
+    static void LoadPhaseNames(std::array<CString, 5>& names);
+};

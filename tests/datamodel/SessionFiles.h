@@ -1,0 +1,89 @@
+#pragma once
+// Helpers of the session-loading tests: a temporary folder for session files and an in-memory
+// archive whose streams can be told to fail.
+#include "datamodel/StreamStorage.h"
+#include "platform/framework/WinTypes.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+class CTempFolder
+{
+public:
+    CTempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orn-zlg-XXXXXX").string();
+        m_root = ::mkdtemp(pattern.data());
+    }
+    ~CTempFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_root, ec);
+    }
+    CTempFolder(const CTempFolder&) = delete;
+    CTempFolder& operator=(const CTempFolder&) = delete;
+
+    const std::filesystem::path& Root() const { return m_root; }
+    std::string Path(const std::string& name) const { return (m_root / name).string(); }
+
+private:
+    std::filesystem::path m_root;
+};
+
+// A stream over bytes that reports a read error once `failAt` bytes were read.
+class CMemoryStream final : public IDataStream
+{
+public:
+    explicit CMemoryStream(std::vector<BYTE> bytes, std::uint64_t failAt = UINT64_MAX)
+        : m_bytes(std::move(bytes)), m_failAt(failAt) {}
+
+    std::int64_t Read(void* buffer, std::size_t count) override
+    {
+        if (m_position + count > m_failAt)
+            return -1;
+        const std::size_t take = m_position >= m_bytes.size() ? 0 : std::min(count, m_bytes.size() - std::size_t(m_position));
+        if (take > 0)
+            std::memcpy(buffer, m_bytes.data() + m_position, take);
+        m_position += take;
+        return std::int64_t(take);
+    }
+    bool Seek(std::uint64_t position) override { m_position = position; return true; }
+    std::uint64_t GetPosition() const override { return m_position; }
+    std::uint64_t GetLength() const override { return m_bytes.size(); }
+    bool Write(const void*, std::size_t) override { return false; }  // archive streams are read-only
+
+private:
+    std::vector<BYTE> m_bytes;
+    std::uint64_t m_failAt;
+    std::uint64_t m_position = 0;
+};
+
+class CMemoryStorage final : public IStreamStorage
+{
+public:
+    void Add(const CString& name, std::vector<BYTE> bytes, std::uint64_t failAt = UINT64_MAX)
+    {
+        m_streams[name] = {std::move(bytes), failAt};
+    }
+    // The result every open gives (0 = open the stream when it exists).
+    void SetOpenResult(int result) { m_openResult = result; }
+
+    int OpenStream(const CString& name, std::unique_ptr<IDataStream>& stream) override
+    {
+        if (m_openResult != 0)
+            return m_openResult;
+        const auto it = m_streams.find(name);
+        if (it == m_streams.end())
+            return kStreamNotFound;
+        stream = std::make_unique<CMemoryStream>(it->second.first, it->second.second);
+        return 0;
+    }
+
+private:
+    std::map<CString, std::pair<std::vector<BYTE>, std::uint64_t>> m_streams;
+    int m_openResult = 0;
+};

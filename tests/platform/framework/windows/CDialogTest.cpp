@@ -1,0 +1,164 @@
+#include "WindowTestSupport.h"
+
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CDialog.h"
+#include "platform/framework/windows/CEdit.h"
+#include "platform/framework/windows/CListBox.h"
+#include "platform/framework/windows/DataExchange.h"
+#include "platform/framework/windows/DialogTemplate.h"
+
+namespace
+{
+constexpr const char* kTemplate = R"({
+  "id": 9001, "caption": "Values", "size": [200, 100],
+  "style": ["WS_POPUP", "WS_CAPTION", "WS_SYSMENU"],
+  "font": {"size": 8, "face": "DejaVu Sans"},
+  "controls": [
+    {"id": 100, "class": "STATIC", "rect": [5, 5, 40, 10], "text": "&Name:"},
+    {"id": 101, "class": "EDIT", "rect": [50, 5, 100, 12], "style": ["ES_AUTOHSCROLL", "WS_TABSTOP"]},
+    {"id": 102, "class": "EDIT", "rect": [50, 20, 100, 12], "style": ["WS_TABSTOP"]},
+    {"id": 103, "class": "BUTTON", "rect": [5, 40, 80, 10], "text": "First", "style": ["BS_AUTORADIOBUTTON", "WS_GROUP", "WS_TABSTOP"]},
+    {"id": 104, "class": "BUTTON", "rect": [5, 52, 80, 10], "text": "Second", "style": ["BS_AUTORADIOBUTTON"]},
+    {"id": 105, "class": "BUTTON", "rect": [100, 40, 80, 10], "text": "Check", "style": ["BS_AUTOCHECKBOX", "WS_GROUP", "WS_TABSTOP"]},
+    {"id": 106, "class": "LISTBOX", "rect": [100, 55, 60, 30], "style": ["LBS_NOTIFY", "WS_TABSTOP"], "hidden": true},
+    {"id": 1, "class": "BUTTON", "rect": [90, 80, 50, 14], "text": "OK", "style": ["BS_DEFPUSHBUTTON", "WS_TABSTOP"]},
+    {"id": 2, "class": "BUTTON", "rect": [145, 80, 50, 14], "text": "Cancel", "style": ["WS_TABSTOP"]}
+  ]})";
+
+class ValuesDlg : public CDialog
+{
+public:
+    CString name = "start";
+    double factor = 1.5;
+    int choice = 1;
+    int checked = 1;
+    CEdit nameEdit;
+    int initCalls = 0;
+    void DoDataExchange(CDataExchange* dx) override
+    {
+        DDX_Control(dx, 101, nameEdit);
+        DDX_Text(dx, 101, name);
+        DDX_Text(dx, 102, factor);
+        DDX_Radio(dx, 103, choice);
+        DDX_Check(dx, 105, checked);
+    }
+    BOOL OnInitDialog() override
+    {
+        ++initCalls;
+        return CDialog::OnInitDialog();
+    }
+};
+
+DialogTemplate Template()
+{
+    auto t = ParseDialogTemplate(kTemplate);
+    EXPECT_TRUE(t.has_value());
+    return *t;
+}
+
+// Records message boxes instead of showing them.
+struct BoxRecorder
+{
+    std::vector<CString> texts;
+    MessageBoxHandler previous;
+    BoxRecorder()
+    {
+        previous = SetMessageBoxHandler([this](const CString& text, UINT) {
+            texts.push_back(text);
+            return IDOK;
+        });
+    }
+    ~BoxRecorder() { SetMessageBoxHandler(previous); }
+};
+} // namespace
+
+TEST_F(WindowTest, DialogTemplatesReadControlsInDialogUnits)
+{
+    const DialogTemplate t = Template();
+    EXPECT_EQ(t.id, 9001u);
+    EXPECT_EQ(t.caption, "Values");
+    ASSERT_EQ(t.items.size(), 9u);
+    EXPECT_EQ(t.items[1].className, "EDIT");
+    EXPECT_EQ(t.items[1].style & (ES_AUTOHSCROLL | WS_TABSTOP | WS_CHILD | WS_VISIBLE),
+              ES_AUTOHSCROLL | WS_TABSTOP | WS_CHILD | WS_VISIBLE);
+    EXPECT_EQ(t.items[6].style & WS_VISIBLE, 0u);
+    EXPECT_EQ(DialogUnitsToPixels(CRect(0, 0, 4, 8)), CRect(0, 0, 6, 13));
+    EXPECT_FALSE(ParseDialogTemplate(R"({"size": [1, 2], "controls": [{"class": "EDIT", "rect": [1, 2]}]})").has_value());
+    EXPECT_FALSE(ParseDialogTemplate(R"({"size": [1, 2], "style": ["WS_NONSENSE"]})").has_value());
+    EXPECT_FALSE(ParseDialogTemplate("not json").has_value());
+}
+
+TEST_F(WindowTest, ModelessDialogExchangesDataWithItsControls)
+{
+    ValuesDlg dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(Template()));
+    EXPECT_EQ(dlg.initCalls, 1);
+    EXPECT_FALSE(dlg.IsWindowVisible()); // the template has no WS_VISIBLE
+    dlg.ShowWindow(SW_SHOW);
+    CString text;
+    dlg.GetDlgItemText(101, text);
+    EXPECT_EQ(text, "start");
+    EXPECT_EQ(dlg.nameEdit.GetDlgCtrlID(), 101);
+    EXPECT_EQ(dlg.GetDlgItem(101), &dlg.nameEdit);
+    dlg.GetDlgItemText(102, text);
+    EXPECT_EQ(text, "1.5");
+    EXPECT_EQ(dlg.IsDlgButtonChecked(104), UINT(BST_CHECKED));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(103), UINT(BST_UNCHECKED));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(105), UINT(BST_CHECKED));
+    CRect r;
+    dlg.GetDlgItem(101)->GetWindowRect(&r);
+    dlg.ScreenToClient(&r);
+    EXPECT_EQ(r, DialogUnitsToPixels(CRect(50, 5, 150, 17)));
+    EXPECT_FALSE(dlg.GetDlgItem(106)->IsWindowVisible());
+
+    dlg.nameEdit.SetWindowText("changed");
+    dlg.SetDlgItemText(102, " 2.25 ");
+    dlg.CheckRadioButton(103, 104, 103);
+    ASSERT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(dlg.name, "changed");
+    EXPECT_DOUBLE_EQ(dlg.factor, 2.25);
+    EXPECT_EQ(dlg.choice, 0);
+
+    BoxRecorder boxes;
+    dlg.SetDlgItemText(102, "2,5x");
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(102));
+    EXPECT_DOUBLE_EQ(dlg.factor, 2.25);
+    dlg.DestroyWindow();
+    EXPECT_EQ(dlg.nameEdit.m_hWnd, nullptr);
+}
+
+TEST_F(WindowTest, ModalDialogEndsWithEnterAndEscape)
+{
+    ValuesDlg dlg;
+    ASSERT_TRUE(dlg.InitModalIndirect(Template()));
+    auto previous = CDialog::SetModalDriver([](CDialog& d) {
+        d.SetDlgItemText(101, "typed");
+        // Enter in an edit presses the default button.
+        d.GetDlgItem(101)->SetFocus();
+        SendKey(*d.GetDlgItem(101), Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.name, "typed");
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+
+    ValuesDlg cancelled;
+    cancelled.InitModalIndirect(Template());
+    CDialog::SetModalDriver([](CDialog& d) {
+        d.SetDlgItemText(101, "ignored");
+        d.GetDlgItem(102)->SetFocus();
+        SendKey(*d.GetDlgItem(102), Qt::Key_Escape);
+    });
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_EQ(cancelled.name, "start");
+
+    // A driver that only posts the command: the dialog's own loop delivers it.
+    ValuesDlg posted;
+    posted.InitModalIndirect(Template());
+    CDialog::SetModalDriver([](CDialog& d) { d.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); });
+    EXPECT_EQ(posted.DoModal(), IDOK);
+    CDialog::SetModalDriver(previous);
+
+    EXPECT_EQ(CDialog(4242).DoModal(), -1); // no such template
+}

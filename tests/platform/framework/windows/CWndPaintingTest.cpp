@@ -1,0 +1,106 @@
+#include "WindowTestSupport.h"
+
+namespace
+{
+// Paints its client area in one colour per paint and remembers what each paint covered.
+class PaintingWnd : public CWnd
+{
+public:
+    COLORREF colour = RGB(255, 0, 0);
+    std::vector<CRect> painted;
+    int erases = 0;
+    void OnPaint() override
+    {
+        CPaintDC dc(this);
+        painted.push_back(dc.m_ps.rcPaint);
+        CRect client;
+        GetClientRect(&client);
+        dc.FillSolidRect(&client, colour);
+    }
+    BOOL OnEraseBkgnd(CDC*) override
+    {
+        ++erases;
+        return TRUE;
+    }
+};
+
+COLORREF ScreenPixel(CWnd& w, int x, int y)
+{
+    const QImage image = WindowImage(w);
+    return FromQRgb(image.pixel(x, y));
+}
+} // namespace
+
+TEST_F(WindowTest, InvalidationCollectsAndPaintsOnceWhenMessagesRun)
+{
+    PaintingWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 30), nullptr, 0));
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_FALSE(w.painted.empty());
+    EXPECT_EQ(ScreenPixel(w, 39, 29), RGB(255, 0, 0));
+    w.painted.clear();
+
+    w.colour = RGB(0, 0, 255);
+    w.InvalidateRect(CRect(0, 0, 10, 10), FALSE);
+    w.InvalidateRect(CRect(20, 5, 30, 15), FALSE);
+    CRect update;
+    EXPECT_TRUE(w.GetUpdateRect(&update));
+    EXPECT_EQ(update, CRect(0, 0, 30, 15));
+    EXPECT_TRUE(w.painted.empty());
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(w.painted.size(), 1u);
+    EXPECT_EQ(w.painted[0], CRect(0, 0, 30, 15));
+    EXPECT_FALSE(w.GetUpdateRect(&update));
+    // Only the invalid parts were repainted: the paint context is limited to them.
+    EXPECT_EQ(ScreenPixel(w, 5, 5), RGB(0, 0, 255));
+    EXPECT_EQ(ScreenPixel(w, 25, 10), RGB(0, 0, 255));
+    EXPECT_EQ(ScreenPixel(w, 15, 5), RGB(255, 0, 0));
+
+    // UpdateWindow paints at once; a validated area is not painted.
+    w.painted.clear();
+    w.Invalidate();
+    w.ValidateRect(CRect(0, 0, 40, 20));
+    w.UpdateWindow();
+    ASSERT_EQ(w.painted.size(), 1u);
+    EXPECT_EQ(w.painted[0], CRect(0, 20, 40, 30));
+}
+
+TEST_F(WindowTest, DrawingOutsidePaintStaysAndScrollingMovesIt)
+{
+    PaintingWnd w;
+    w.colour = RGB(255, 255, 255);
+    ASSERT_TRUE(w.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 40), nullptr, 0));
+    CFrameworkApp::PumpWaitingMessages();
+    {
+        CClientDC dc(&w);
+        dc.FillSolidRect(10, 20, 5, 5, RGB(0, 128, 0));
+    }
+    EXPECT_EQ(ScreenPixel(w, 12, 22), RGB(0, 128, 0));
+    w.painted.clear();
+    w.ScrollWindow(0, -10);
+    CRect update;
+    ASSERT_TRUE(w.GetUpdateRect(&update));
+    EXPECT_EQ(update, CRect(0, 30, 40, 40));
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(w.painted.size(), 1u);
+    EXPECT_EQ(w.painted[0], CRect(0, 30, 40, 40));
+    EXPECT_EQ(ScreenPixel(w, 12, 12), RGB(0, 128, 0));
+}
+
+TEST_F(WindowTest, PrintRequestDrawsTheWindowWithItsChildrenIntoAContext)
+{
+    PaintingWnd top;
+    top.colour = RGB(0, 0, 255);
+    ASSERT_TRUE(top.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+    PaintingWnd child;
+    child.colour = RGB(255, 0, 0);
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(10, 10, 20, 20), &top, 1));
+    CDC memory;
+    memory.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&memory, 50, 50);
+    memory.SelectObject(&bitmap);
+    top.SendMessage(WM_PRINT, WPARAM(memory.m_hDC), 0);
+    EXPECT_EQ(memory.GetPixel(5, 5), RGB(0, 0, 255));
+    EXPECT_EQ(memory.GetPixel(15, 15), RGB(255, 0, 0));
+}

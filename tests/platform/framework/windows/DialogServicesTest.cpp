@@ -1,0 +1,218 @@
+#include "WindowTestSupport.h"
+
+#include "platform/framework/windows/CFileDialog.h"
+#include "platform/framework/windows/CFindReplaceDialog.h"
+#include "platform/framework/windows/CMenu.h"
+#include "platform/framework/windows/CProgressCtrl.h"
+#include "platform/framework/windows/CProgressDlg.h"
+#include "platform/framework/windows/Clipboard.h"
+#include "platform/framework/windows/MessageBoxWindow.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <thread>
+
+namespace
+{
+// Runs an action on the modal widget that appears next (a box, a menu, a file dialog).
+void WhenModalAppears(std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) w = QApplication::activePopupWidget();
+        if (!w) return;
+        timer->stop();
+        timer->deleteLater();
+        action(w);
+    });
+    timer->start(5);
+}
+
+class FindOwner : public CWnd
+{
+public:
+    std::vector<DWORD> requests;
+    std::vector<CString> texts;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == RegisterWindowMessage(FINDMSGSTRING))
+        {
+            CFindReplaceDialog* dialog = CFindReplaceDialog::GetNotifier(lParam);
+            requests.push_back(reinterpret_cast<FINDREPLACE*>(lParam)->Flags);
+            texts.push_back(dialog->GetFindString() + "|" + dialog->GetReplaceString());
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+} // namespace
+
+TEST_F(WindowTest, MessageBoxWindowAnswersWithTheButtonPressed)
+{
+    auto previous = SetMessageBoxHandler({});
+    InstallWindowMessageBox();
+    QString shownText, shownTitle;
+    WhenModalAppears([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        shownText = box->text();
+        shownTitle = box->windowTitle();
+        box->button(QMessageBox::No)->click();
+    });
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 0));
+    EXPECT_EQ(owner.MessageBox("Item not found", "Not Found", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(shownText, "Item not found");
+    EXPECT_EQ(shownTitle, "Not Found");
+    WhenModalAppears([](QWidget* w) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &escape);
+    });
+    EXPECT_EQ(AfxMessageBox("Only OK"), IDOK);
+    SetMessageBoxHandler(previous);
+}
+
+TEST_F(WindowTest, ProgressDialogTakesPercentFromAnyThreadAndRaisesCancel)
+{
+    CProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create("Loading"));
+    CString caption;
+    dlg.GetWindowText(caption);
+    EXPECT_EQ(caption, "Loading");
+    dlg.SetPercent(30);
+    auto* bar = static_cast<CProgressCtrl*>(dlg.GetDlgItem(int(CProgressDlg::kBarId)));
+    EXPECT_EQ(bar->GetPos(), 30);
+    std::thread worker([&] { dlg.SetPercent(150); });
+    worker.join();
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(bar->GetPos(), 100);
+    EXPECT_FALSE(dlg.IsCanceled());
+    static_cast<QAbstractButton*>(Widget(*dlg.GetDlgItem(IDCANCEL)))->click();
+    EXPECT_TRUE(dlg.IsCanceled());
+    EXPECT_TRUE(dlg.m_hWnd != nullptr); // cancel asks; the work closes
+    dlg.RequestClose();
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+TEST_F(WindowTest, FindReplaceDialogReportsRequestsAndItsEnd)
+{
+    FindOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 0));
+    auto* dialog = new CFindReplaceDialog;
+    ASSERT_TRUE(dialog->Create(FALSE, "abc", "xyz", FR_DOWN | FR_MATCHCASE, &owner));
+    dialog->SetDlgItemText(int(CFindReplaceDialog::kFindWhat), "needle");
+    dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    dialog->SendMessage(WM_COMMAND, MAKEWPARAM(int(CFindReplaceDialog::kReplaceAll), BN_CLICKED), 0);
+    ASSERT_EQ(owner.requests.size(), 2u);
+    EXPECT_TRUE(owner.requests[0] & FR_FINDNEXT);
+    EXPECT_TRUE(owner.requests[0] & FR_MATCHCASE);
+    EXPECT_TRUE(owner.requests[0] & FR_DOWN);
+    EXPECT_TRUE(owner.requests[1] & FR_REPLACEALL);
+    EXPECT_FALSE(owner.requests[1] & FR_FINDNEXT);
+    EXPECT_EQ(owner.texts[0], "needle|xyz");
+    // Escape closes it: the owner hears the end and the dialog deletes itself.
+    dialog->GetDlgItem(int(CFindReplaceDialog::kFindWhat))->SetFocus();
+    SendKey(*dialog->GetDlgItem(int(CFindReplaceDialog::kFindWhat)), Qt::Key_Escape);
+    ASSERT_EQ(owner.requests.size(), 3u);
+    EXPECT_TRUE(owner.requests[2] & FR_DIALOGTERM);
+    EXPECT_EQ(RegisterWindowMessage(FINDMSGSTRING), RegisterWindowMessage(FINDMSGSTRING));
+    EXPECT_GE(RegisterWindowMessage(FINDMSGSTRING), 0xC000u);
+}
+
+TEST_F(WindowTest, ClipboardTakesABitmap)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, 8, 6);
+    dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 8, 6, RGB(10, 200, 30));
+    EXPECT_EQ(SetClipboardData(CF_BITMAP, bitmap.m_hObject), nullptr); // not open
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(EmptyClipboard());
+    EXPECT_NE(SetClipboardData(CF_BITMAP, bitmap.m_hObject), nullptr);
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+    CBitmap* copy = CBitmap::FromHandle(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->GetSize(), CSize(8, 6));
+    EXPECT_EQ(BitmapImage(*copy).pixel(3, 3), qRgb(10, 200, 30));
+}
+
+TEST_F(WindowTest, PopupMenuReturnsOrSendsTheChosenCommand)
+{
+    RecordingWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 101, "&Copy");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | MF_GRAYED, 102, "Paste");
+    EXPECT_EQ(menu.GetMenuItemCount(), 3);
+    EXPECT_EQ(menu.GetMenuItemID(2), 102u);
+    EXPECT_EQ(menu.CheckMenuItem(101, MF_BYCOMMAND | MF_CHECKED), 0u);
+    EXPECT_TRUE(menu.GetMenuState(101, MF_BYCOMMAND) & MF_CHECKED);
+
+    WhenModalAppears([](QWidget* popup) {
+        auto* m = qobject_cast<QMenu*>(popup);
+        ASSERT_NE(m, nullptr);
+        for (QAction* a : m->actions())
+            if (a->data().toUInt() == 101) a->trigger();
+        m->close();
+    });
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &w), 101);
+
+    auto previous = CMenu::SetTrackDriver([](CMenu&) { return 102u; });
+    EXPECT_TRUE(menu.TrackPopupMenu(TPM_LEFTALIGN, 10, 10, &w));
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_NE(w.Last(WM_COMMAND), nullptr);
+    EXPECT_EQ(LOWORD(w.Last(WM_COMMAND)->wParam), 102);
+    CMenu::SetTrackDriver(previous);
+}
+
+TEST_F(WindowTest, FileDialogAddsTheDefaultExtensionAndSplitsThePath)
+{
+    CFileDialog save(FALSE, "zca", "project", OFN_OVERWRITEPROMPT, "Projects (*.zca)|*.zca|All files (*.*)|*.*||");
+    EXPECT_EQ(save.GetQtFilter(), "Projects (*.zca);;All files (*.*)");
+    auto previous = CFileDialog::SetDriver([](CFileDialog& d) {
+        d.SetPathName("/tmp/folder/name");
+        return INT_PTR(IDOK);
+    });
+    ASSERT_EQ(save.DoModal(), IDOK);
+    EXPECT_EQ(save.GetPathName(), "/tmp/folder/name.zca");
+    EXPECT_EQ(save.GetFileName(), "name.zca");
+    EXPECT_EQ(save.GetFileExt(), "zca");
+    EXPECT_EQ(save.GetFileTitle(), "name");
+    EXPECT_EQ(save.GetFolderPath(), "/tmp/folder");
+    CFileDialog::SetDriver(previous);
+
+    // The real dialog: type a name and accept.
+    QTemporaryDir dir;
+    CFileDialog open(TRUE, "txt", nullptr, 0, "Text (*.txt)|*.txt||");
+    open.m_ofn.lpstrInitialDir = FromQString(dir.path());
+    WhenModalAppears([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(dir.path() + "/typed");
+        dialog->accept();
+    });
+    ASSERT_EQ(open.DoModal(), IDOK);
+    EXPECT_EQ(open.GetPathName(), FromQString(dir.path() + "/typed.txt"));
+
+    CColorDialog colour(RGB(1, 2, 3));
+    auto previousColour = CColorDialog::SetDriver([](CColorDialog& d) {
+        d.SetCurrentColor(RGB(9, 8, 7));
+        return INT_PTR(IDOK);
+    });
+    EXPECT_EQ(colour.DoModal(), IDOK);
+    EXPECT_EQ(colour.GetColor(), RGB(9, 8, 7));
+    CColorDialog::SetDriver(previousColour);
+}
