@@ -37,8 +37,11 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
 {
     const std::size_t length = LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
     const std::size_t copied = std::max(length, kUmboTableHeaderSize);
-    auto copy = std::make_unique<BYTE[]>(std::max(copied, kMinimumCopy));
+    const std::size_t size = std::max(copied, kMinimumCopy);
+    // Only the padding of a short copy is zeroed: trend tables are copied by the thousand.
+    auto copy = std::make_unique_for_overwrite<BYTE[]>(size);
     std::memcpy(copy.get(), table, copied);
+    std::memset(copy.get() + copied, 0, size - copied);
 
     if (m_orderedByType)
     {

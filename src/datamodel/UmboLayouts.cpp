@@ -1,5 +1,7 @@
 #include "datamodel/UmboLayouts.h"
 
+#include <array>
+
 namespace
 {
 using enum EUmboField;
@@ -154,6 +156,16 @@ static_assert(kTableLayouts[30].Extent() == 680);
 static_assert(kTableLayouts[31].Extent() == 104);
 static_assert(kTableLayouts[32].Extent() == 216);
 static_assert(kTableLayouts[33].Extent() == 488);
+
+// Every table of a session passes through the lookup, so it is indexed by type once.
+constexpr WORD kHighestTableType = 68;
+constexpr auto kLayoutByType = [] {
+    std::array<const SUmboTableLayout*, kHighestTableType + 1> index{};
+    for (const SUmboTableLayout& layout : kTableLayouts)
+        for (int type = layout.firstType; type <= layout.lastType; ++type)
+            index[std::size_t(type)] = &layout;
+    return index;
+}();
 } // namespace
 
 const SUmboMessageLayout* FindUmboMessageLayout(WORD msgType)
@@ -168,10 +180,5 @@ const SUmboMessageLayout* FindUmboMessageLayout(WORD msgType)
 
 const SUmboTableLayout* FindUmboTableLayout(WORD tableType)
 {
-    for (const SUmboTableLayout& layout : kTableLayouts)
-    {
-        if (tableType >= layout.firstType && tableType <= layout.lastType)
-            return &layout;
-    }
-    return nullptr;
+    return tableType <= kHighestTableType ? kLayoutByType[tableType] : nullptr;
 }

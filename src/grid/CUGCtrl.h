@@ -344,7 +344,12 @@ private:
     CUGPtrList m_fontList;
     CUGPtrList m_bitmapList;
     CUGPtrList m_cellTypeList;
-    std::vector<std::unique_ptr<CFont>> m_fonts;
+    struct FontEntry
+    {
+        LOGFONT description; // as asked for, to find it again
+        std::unique_ptr<CFont> font;
+    };
+    std::vector<FontEntry> m_fonts;
     std::vector<std::unique_ptr<CBitmap>> m_bitmaps;
     std::vector<CUGDataSource*> m_dataSources; // index 0 stands for each sheet's own store
     int m_dataSrcCount = 0;                    // highest used index

@@ -1,6 +1,7 @@
 #pragma once
 // CUGMultiSelect: the blocks of cells selected on one sheet. Clicks and keyboard moves start
 // and extend blocks; the control is told of every change through OnSelectionChanged.
+#include "grid/UGDefs.h"
 #include "platform/framework/WinTypes.h"
 
 #include <vector>

@@ -288,6 +288,26 @@ bool CZcaArchive::CopyStreamFrom(const CString& targetName, CZcaArchive& source,
     return closed;
 }
 
+bool CZcaArchive::ImportDataStream(const CString& streamName, IDataStream& source)
+{
+    std::unique_ptr<CStorageStream> output;
+    if (!CreateStream(streamName, EStreamCreate::FailIfExists, output))
+        return false;
+    const std::uint64_t position = source.GetPosition();
+    bool ok = source.Seek(0) && output->SetSize(source.GetLength()) == EStorageResult::Ok &&
+              CopyBlocks([&source](void* buffer, std::size_t count) { return source.Read(buffer, count); },
+                         StreamWriter(*output), nullptr, 0) &&
+              output->GetPosition() == source.GetLength();
+    ok = source.Seek(position) && ok;
+    if (!ok) {
+        m_file->DestroyElement(streamName);
+        return false;
+    }
+    const bool closed = output->Close() == EStorageResult::Ok;
+    RefreshElementList();
+    return closed;
+}
+
 bool CZcaArchive::ExportStream(const CString& streamName, const CString& filePath)
 {
     std::unique_ptr<CStorageStream> stream;

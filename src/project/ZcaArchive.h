@@ -79,6 +79,9 @@ public:
                     std::uintptr_t context = 0);
     bool CopyStreamFrom(const CString& targetName, CZcaArchive& source, const CString& sourceName,
                         ZcaProgressCallback progress = nullptr, std::uintptr_t context = 0);
+    // Copies a whole session stream that is held open elsewhere (a data set keeps its stream)
+    // into a new stream; the source's position is kept.
+    bool ImportDataStream(const CString& streamName, IDataStream& source);
     // Writes the stream to a file beside the target and renames it into place; a failure
     // leaves no file behind and an existing target untouched.
     bool ExportStream(const CString& streamName, const CString& filePath);

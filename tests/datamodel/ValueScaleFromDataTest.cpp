@@ -27,6 +27,9 @@ constexpr int kGroup = 2;
 class ValueScaleFromDataTest : public ::testing::Test
 {
 protected:
+    // The formatter takes its prefix texts when it is constructed, before SetUp runs.
+    static void SetUpTestSuite() { CStringTable::Instance().LoadLanguage("ENG"); }
+
     void SetUp() override
     {
         ASSERT_TRUE(CStringTable::Instance().LoadLanguage("ENG"));

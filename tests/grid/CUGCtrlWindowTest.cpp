@@ -379,3 +379,42 @@ TEST_F(GridTest, TheFocusRectangleIsTheCellTypesFirst)
     EXPECT_EQ(rect, CRect(0, 0, 74, 19)); // the platform's rectangle, drawn inside the cell
     EXPECT_EQ(grid.Only("CT::OnDrawFocusRect"), (Log{"CT::OnDrawFocusRect(0,0,75,20)", "CT::OnDrawFocusRect(0,0,75,20)"}));
 }
+
+TEST_F(GridTest, TheTrackingWindowFollowsTheCurrentCell)
+{
+    CWnd tracker;
+    ASSERT_TRUE(tracker.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 50, 30), nullptr, 0));
+    grid.SetTrackingWindow(&tracker);
+    EXPECT_EQ(grid.GotoCell(1, 2), 0);
+    EXPECT_EQ(grid.Only("OnTrackWindowPlace"), (Log{"OnTrackWindowPlace(0,0)"}));
+    CRect cell, placed;
+    grid.GetCellRect(1, 2, &cell);
+    grid.m_CUGGrid->ClientToScreen(&cell);
+    tracker.GetWindowRect(&placed);
+    EXPECT_EQ(placed, CRect(cell.right, cell.top, cell.right + 50, cell.top + 30));
+    grid.SetTrackingWindow(nullptr);
+}
+
+TEST_F(GridTest, FontsAreSharedByTheirDescription)
+{
+    const int a = grid.AddFont("Sans", -12, 400);
+    const int b = grid.AddFont("Sans", -12, 400);
+    const int c = grid.AddFont("Sans", -12, 700);
+    EXPECT_GE(a, 0);
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_NE(grid.GetFont(a), nullptr);
+    EXPECT_EQ(grid.GetFont(99), nullptr);
+    EXPECT_EQ(grid.QuickSetFont(0, 0, c), 0);
+    CUGCell cell;
+    grid.GetCell(0, 0, &cell);
+    EXPECT_EQ(cell.GetFont(), grid.GetFont(c));
+    EXPECT_EQ(grid.AddBitmap("/no/such/picture.png"), -1);
+}
+
+TEST_F(GridTest, TheFocusGoesToTheCellArea)
+{
+    grid.SetFocus();
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(CWnd::GetFocus(), grid.m_CUGGrid.get());
+}

@@ -27,6 +27,7 @@ std::string Line(const char* name, const Args&... args)
 class RecordingGrid : public CUGCtrl
 {
 public:
+    using CUGCtrl::OnSetFocus;
     std::vector<std::string> log;
     // Answers of the notifications that decide something.
     BOOL canMove = TRUE;
@@ -87,6 +88,11 @@ public:
     {
         log.push_back(Line("OnPopupMenuCommand", col, row, section, item));
     }
+    void OnTrackWindowPlace(RECT* wnd, RECT* cell) override
+    {
+        log.push_back(Line("OnTrackWindowPlace", wnd->left - cell->right, wnd->top - cell->top));
+    }
+    void OnSetFocus(int section) override { log.push_back(Line("OnSetFocus", section)); }
     int OnSortCompare(CUGCell* a, CUGCell* b, int flags) override
     {
         return sortCompare ? sortCompare(a, b, flags) : CUGCtrl::OnSortCompare(a, b, flags);

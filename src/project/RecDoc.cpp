@@ -1,0 +1,284 @@
+#include "project/RecDoc.h"
+
+#include <algorithm>
+#include <glog/logging.h>
+
+#include "datamodel/TrendTimeBlock.h"
+#include "platform/framework/MessageBoxService.h"
+#include "platform/framework/windows/CWnd.h"
+#include "project/ProjectManagerSettings.h"
+
+namespace {
+
+constexpr UINT IDS_FILE_CANNOT_BE_OPENED = 5520;   // "File can not be opened: %s."
+constexpr UINT IDS_PROJECT_UNREADABLE = 134;       // the project description cannot be read
+constexpr UINT IDS_SAVED_SCREEN = 10119;           // "Saved Screen"
+
+CRecDoc*& CurrentDocument()
+{
+    static CRecDoc* current = nullptr;
+    return current;
+}
+
+CString LoadFormatted(UINT id, const CString& argument)
+{
+    CString format;
+    format.LoadString(id);
+    return CString::Formatted(format.GetString(), argument);
+}
+
+} // namespace
+
+bool IsZlgPath(const CString& path)
+{
+    const int dot = path.ReverseFind('.');
+    return dot > path.ReverseFind('/') && path.Mid(dot).CompareNoCase(".zlg") == 0;
+}
+
+CRecDoc::CRecDoc()
+{
+    if (CRecDoc* previous = CurrentDocument())
+        previous->OnCloseDocument();
+    CurrentDocument() = this;
+    m_trendCache = std::make_unique<CTrendCache>();
+    m_valueFormatter = std::make_unique<CValueFormatter>();
+    m_userViewSettings = std::make_unique<CUserViewSettings>();
+}
+
+CRecDoc::~CRecDoc()
+{
+    DeleteContents();
+    if (CurrentDocument() == this)
+        CurrentDocument() = nullptr;
+}
+
+CRecDoc* CRecDoc::GetCurrent()
+{
+    return CurrentDocument();
+}
+
+void CRecDoc::DeleteContents()
+{
+    if (m_project && m_archive && m_archive->IsOpen())
+        m_archive->WriteProjectXml(*m_project);
+    ReleaseContents();
+}
+
+void CRecDoc::ReleaseContents()
+{
+    m_trendCache->Clear();
+    m_dataSets.clear();
+    m_archive.reset();
+    m_project.reset();
+}
+
+void CRecDoc::OnCloseDocument()
+{
+    DeleteContents();
+    if (CurrentDocument() == this)
+        CurrentDocument() = nullptr;
+}
+
+BOOL CRecDoc::OnOpenDocument(const CString& path)
+{
+    DeleteContents();
+    SetModifiedFlag(TRUE);
+    m_project = std::make_unique<CProjectSettings>();
+
+    CString projectPath;
+    if (!IsZlgPath(path))
+        projectPath = path;
+    else if (CreateProjectFromZlg(path, projectPath) != 0)
+        projectPath.Empty();
+    if (projectPath.IsEmpty()) {
+        FailOpen(projectPath, IDS_FILE_CANNOT_BE_OPENED);
+        return FALSE;
+    }
+
+    m_archive = std::make_unique<CZcaArchive>();
+    if (!m_archive->Open(projectPath)) {
+        FailOpen(projectPath, IDS_FILE_CANNOT_BE_OPENED);
+        return FALSE;
+    }
+    // A project that cannot be read would open empty, and writing it back would sweep every
+    // session away: such a file is refused and left as it is.
+    if (m_archive->ReadProjectXml(*m_project) == EProjectLoadResult::kUnreadable) {
+        FailOpen(projectPath, IDS_PROJECT_UNREADABLE);
+        return FALSE;
+    }
+    if (!LoadDataSets()) {
+        FailOpen(projectPath, IDS_FILE_CANNOT_BE_OPENED);
+        return FALSE;
+    }
+    m_pathName = projectPath;
+    UpdateSessionConfigs();
+    RebuildUserViewSettings();
+    CountSessionsByStudyType();
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+bool CRecDoc::LoadDataSets()
+{
+    for (int i = 0; i < m_project->GetMeasurementCount(); ++i) {
+        CMeasurementSettings& measurement = m_project->GetMeasurement(i);
+        auto dataSet = std::make_unique<CDataSet>(&measurement);
+        dataSet->SetIndex(i);
+        const int result = dataSet->LoadFromCompoundFile(*m_archive, measurement.GetStreamName());
+        if (result != 0) {
+            LOG(INFO) << "CRecDoc::OnOpenDocument - WARNING: session stream " << measurement.GetStreamName().str()
+                      << " cannot be loaded, result " << result;
+            return false;
+        }
+        m_dataSets.push_back(std::move(dataSet));
+    }
+    return true;
+}
+
+void CRecDoc::FailOpen(const CString& projectPath, UINT messageId)
+{
+    // Nothing was changed by the failed open, so nothing is written back.
+    ReleaseContents();
+    AfxMessageBox(LoadFormatted(messageId, projectPath), MB_ICONEXCLAMATION);
+}
+
+CDataSet* CRecDoc::GetDataSet(int index) const
+{
+    return index >= 0 && index < GetDataSetCount() ? m_dataSets[std::size_t(index)].get() : nullptr;
+}
+
+int CRecDoc::GetMeasurementCount() const
+{
+    return m_project ? m_project->GetMeasurementCount() : 0;
+}
+
+void CRecDoc::CountSessionsByStudyType()
+{
+    m_energyStudySessions = 0;
+    m_loadStudySessions = 0;
+    if (!m_project)
+        return;
+    for (const auto& dataSet : m_dataSets) {
+        if (dataSet->GetMeasurementConfig().IsStudyTypeCompatible(1))
+            ++m_energyStudySessions;
+        if (dataSet->GetMeasurementConfig().IsStudyTypeCompatible(2))
+            ++m_loadStudySessions;
+    }
+}
+
+CStringW CRecDoc::GetSessionName(int index) const
+{
+    CStringW name;
+    if (m_project) {
+        if (const auto* manager = dynamic_cast<const CProjectManagerSettings*>(
+                m_project->GetViewSettings(CViewSettings::kProjectManagerViewId)))
+            name = manager->GetDataSetName(index);
+    }
+    if (name.IsEmpty()) {
+        if (const CDataSet* dataSet = GetDataSet(index))
+            name = dataSet->GetMeasurementConfig().GetSessionName();
+    }
+    return name;
+}
+
+CStringW CRecDoc::GetSavedScreenName(int index) const
+{
+    CStringW name;
+    if (m_project) {
+        if (const auto* manager = dynamic_cast<const CProjectManagerSettings*>(
+                m_project->GetViewSettings(CViewSettings::kProjectManagerViewId)))
+            name = manager->GetSavedScreenName(index);
+    }
+    if (name.IsEmpty()) {
+        CString text;
+        text.LoadString(IDS_SAVED_SCREEN);
+        name = CString::Formatted("%s %d", text, index + 1);
+    }
+    return name;
+}
+
+template <typename Select>
+CHighTime CRecDoc::FindTime(int recordKind, int studyType, const CHighTime& fallback, Select select)
+{
+    bool found = false;
+    CHighTime result = fallback;
+    for (const auto& dataSet : m_dataSets) {
+        if (studyType != -1 && !dataSet->GetMeasurementConfig().IsStudyTypeCompatible(studyType))
+            continue;
+        const CTrendTimeBlock* blocks[] = {
+            recordKind == kTrendRecords || recordKind == kAllRecords ? dataSet->GetTrendTimeBlock() : nullptr,
+            recordKind == kDemandRecords || recordKind == kAllRecords ? dataSet->GetDemandTimeBlock() : nullptr,
+        };
+        for (const CTrendTimeBlock* block : blocks) {
+            if (!block || block->GetRecordCount() < 1)
+                continue;
+            const CHighTime time = select(*block);
+            if (time.IsZero())
+                continue;
+            if (!found || select.IsBetter(time, result))
+                result = time;
+            found = true;
+        }
+    }
+    return result;
+}
+
+CHighTime CRecDoc::GetFirstTime(int recordKind, int studyType)
+{
+    struct SFirst
+    {
+        CHighTime operator()(const CTrendTimeBlock& block) const { return block.GetFirstTime(); }
+        bool IsBetter(const CHighTime& a, const CHighTime& b) const { return a.GetTicks() < b.GetTicks(); }
+    };
+    return FindTime(recordKind, studyType, CHighTime(2010, 1, 1, 0, 0, 0), SFirst{});
+}
+
+CHighTime CRecDoc::GetLastTime(int recordKind, int studyType)
+{
+    struct SLast
+    {
+        CHighTime operator()(const CTrendTimeBlock& block) const { return block.GetLastTime(); }
+        bool IsBetter(const CHighTime& a, const CHighTime& b) const { return a.GetTicks() > b.GetTicks(); }
+    };
+    return FindTime(recordKind, studyType, CHighTime(2011, 1, 1, 0, 0, 0), SLast{});
+}
+
+void CRecDoc::RebuildUserViewSettings()
+{
+    m_userViewSettings->Rebuild(m_project.get());
+}
+
+void CRecDoc::UpdateSessionConfigs()
+{
+    if (!m_project)
+        return;
+    for (int i = 0; i < m_project->GetMeasurementCount(); ++i) {
+        if (const CDataSet* dataSet = GetDataSet(i))
+            m_project->UpdateSessionInViews(i, &dataSet->GetMeasurementConfig());
+    }
+}
+
+void CRecDoc::AddView(CWnd* view)
+{
+    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void CRecDoc::RemoveView(CWnd* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void CRecDoc::NotifyViews(CUpdateMsg* hint)
+{
+    if (hint && (hint->GetKind() == 8 || hint->GetKind() == 10))
+        RebuildUserViewSettings();
+    for (CWnd* view : m_views)
+        view->SendMessage(WM_DOC_UPDATE, reinterpret_cast<WPARAM>(hint), 0);
+}
+
+void CRecDoc::SendMessageToAllViews(WPARAM value)
+{
+    for (CWnd* view : m_views)
+        view->SendMessage(WM_DOC_VALUE, value, 0);
+}

@@ -1,0 +1,145 @@
+#pragma once
+// CRecDoc: the document of the one open project. It owns the project archive, the project model,
+// one data set per session, the trend cache, the value formatter and the per-session user
+// settings. It opens a ".zca" project or turns a ".zlg" data file into a new one, saves and saves
+// as, and writes the project back when it is cleared.
+//
+// The archive holds the user's only copy of the recordings: a project that cannot be opened
+// completely is refused and its file left as it was, and a copy made by Save As replaces its
+// target only once it is complete.
+#include <memory>
+#include <vector>
+
+#include "datamodel/DataSet.h"
+#include "datamodel/HighTime.h"
+#include "datamodel/TrendCache.h"
+#include "datamodel/ValueFormatter.h"
+#include "platform/framework/CString.h"
+#include "platform/framework/WinTypes.h"
+#include "project/ProjectSettings.h"
+#include "project/UpdateMsg.h"
+#include "project/UserViewSettings.h"
+#include "project/ZcaArchive.h"
+#include "project/ZlgSessionInfo.h"
+
+// True when the extension of the path is ".zlg" in any case.
+bool IsZlgPath(const CString& path);
+
+class CWnd;
+
+// Private messages of the document to its views.
+inline constexpr UINT WM_DOC_UPDATE = 0x41E; // WM_USER+30: first parameter a CUpdateMsg or 0
+inline constexpr UINT WM_DOC_VALUE = 0x422;  // WM_USER+34: first parameter a value
+
+class CRecDoc
+{
+public:
+    // Record kinds of GetFirstTime and GetLastTime.
+    static constexpr int kTrendRecords = 0;
+    static constexpr int kDemandRecords = 1;
+    static constexpr int kAllRecords = -1;
+
+    // Closes the document that is current, then becomes the current one.
+    CRecDoc();
+    ~CRecDoc();
+    CRecDoc(const CRecDoc&) = delete;
+    CRecDoc& operator=(const CRecDoc&) = delete;
+
+    // The one live document, or null.
+    static CRecDoc* GetCurrent();
+
+    BOOL OnOpenDocument(const CString& path);
+    // Writes the project back (when it was read completely) and releases it.
+    void DeleteContents();
+    // Clears the document and ends its role as the current one.
+    void OnCloseDocument();
+
+    // Rewrites "project.xml"; tells the user and returns false when nothing was written.
+    bool SaveProject();
+    // Asks for a new file name and continues there (SaveProjectTo).
+    void SaveProjectAs();
+    // Copies the project into a new file beside the target, renames it into place and continues
+    // in it. Refused for the open file itself; on any failure the old file stays open.
+    bool SaveProjectTo(const CString& targetPath);
+
+    // Fills the record from a ".zlg" file; 0, or -1 when it cannot be loaded.
+    static int ReadZlgSessionInfo(const CString& zlgPath, SZlgSessionInfo& info);
+    // A new archive holding the data file as its one session; 0, or -1 (with a message) and no
+    // file left behind.
+    static int BuildArchiveFromZlg(const CString& archivePath, const CString& zlgPath, const SZlgSessionInfo& info);
+
+    const CString& GetPathName() const { return m_pathName; }
+    BOOL IsModified() const { return m_modified; }
+    void SetModifiedFlag(BOOL modified = TRUE) { m_modified = modified; }
+
+    CZcaArchive* GetArchive() const { return m_archive.get(); }
+    CProjectSettings* GetProjectSettings() const { return m_project.get(); }
+    CTrendCache* GetTrendCache() const { return m_trendCache.get(); }
+    CValueFormatter* GetValueFormatter() const { return m_valueFormatter.get(); }
+    CUserViewSettings* GetUserViewSettings() const { return m_userViewSettings.get(); }
+    CUpdateMsg& GetUpdateMsg() { return m_updateMsg; }
+
+    // Null when the index is outside the list.
+    CDataSet* GetDataSet(int index) const;
+    CDataSet* GetFirstDataSet() const { return GetDataSet(0); }
+    int GetDataSetCount() const { return int(m_dataSets.size()); }
+    int GetMeasurementCount() const;
+    int GetEnergyStudySessionCount() const { return m_energyStudySessions; }
+    int GetLoadStudySessionCount() const { return m_loadStudySessions; }
+    void CountSessionsByStudyType();
+
+    // The project manager's name of the session, else the session's own name.
+    CStringW GetSessionName(int index) const;
+    // The project manager's name of the saved screen, else "Saved Screen <n>".
+    CStringW GetSavedScreenName(int index) const;
+
+    // Earliest first and latest last record time of the sessions compatible with the study
+    // type (-1: any); 2010-01-01 and 2011-01-01 when none has records.
+    CHighTime GetFirstTime(int recordKind, int studyType);
+    CHighTime GetLastTime(int recordKind, int studyType);
+
+    void RebuildUserViewSettings();
+    void UpdateSessionConfigs();
+
+    // The views of the document; each receives its private messages.
+    void AddView(CWnd* view);
+    void RemoveView(CWnd* view);
+    const std::vector<CWnd*>& GetViews() const { return m_views; }
+    // Hint kinds 8 and 10 rebuild the user view settings first; then every view receives
+    // WM_DOC_UPDATE with the hint.
+    void NotifyViews(CUpdateMsg* hint);
+    void SendMessageToAllViews(WPARAM value);
+
+    // Imports and deletions: 0, or -1 when refused (with a message where the user can act) or
+    // failed; ImportSavedScreen gives -2 for a file that is not a picture. An import that cannot
+    // be written into the project file is undone.
+    int ImportSession(const CString& sourcePath, int index);
+    int ImportSavedScreen(const CString& filePath);
+    int AddBookmark(int type, const CStringW& name, const CString& picturePath);
+    int DeleteSession(int index);
+    int DeleteSavedScreen(int index);
+    int DeleteBookmark(int index);
+
+private:
+    void ReleaseContents();
+    int CreateProjectFromZlg(const CString& zlgPath, CString& projectPath);
+    bool LoadDataSets();
+    void FailOpen(const CString& projectPath, UINT messageId);
+    // Rewrites "project.xml"; tells the user when that failed.
+    bool WriteProject();
+    template <typename Select>
+    CHighTime FindTime(int recordKind, int studyType, const CHighTime& fallback, Select select);
+
+    std::unique_ptr<CZcaArchive> m_archive;
+    std::vector<std::unique_ptr<CDataSet>> m_dataSets;
+    std::unique_ptr<CProjectSettings> m_project;
+    std::unique_ptr<CTrendCache> m_trendCache;
+    std::unique_ptr<CValueFormatter> m_valueFormatter;
+    std::unique_ptr<CUserViewSettings> m_userViewSettings;
+    CUpdateMsg m_updateMsg;
+    int m_energyStudySessions = 0;
+    int m_loadStudySessions = 0;
+    std::vector<CWnd*> m_views;
+    CString m_pathName;
+    BOOL m_modified = FALSE;
+};

@@ -1,0 +1,198 @@
+// Importing sessions, saved screens and bookmarks into the open project and deleting them.
+#include "project/RecDoc.h"
+
+#include <algorithm>
+#include <glog/logging.h>
+#include <set>
+
+#include "platform/framework/MessageBoxService.h"
+#include "platform/framework/windows/GdiObjects.h"
+#include "project/BookmarkType.h"
+#include "project/ScreenshotFolder.h"
+#include "project/ScreenshotInfo.h"
+#include "project/UniqueStreamName.h"
+
+namespace {
+
+constexpr UINT IDS_REFERENCED_BY_BOOKMARKS = 118; // "Data are referenced by bookmarks. ..."
+constexpr UINT IDS_BOOKMARK_IN_REPORT = 129;
+constexpr UINT IDS_SESSION_IN_REPORT = 130;
+constexpr UINT IDS_IMAGE_IN_REPORT = 132;
+constexpr char kBookmarkStreamName[] = "bookmark.png";
+
+// The wait cursor of the framework, while the object lives.
+class CWaitCursor
+{
+public:
+    CWaitCursor() { LOG(INFO) << "wait cursor on"; }
+    ~CWaitCursor() { LOG(INFO) << "wait cursor off"; }
+};
+
+} // namespace
+
+bool CRecDoc::WriteProject()
+{
+    if (m_archive && m_project && m_archive->WriteProjectXml(*m_project))
+        return true;
+    CString format;
+    format.LoadString(133); // "Saving of %s failed"
+    AfxMessageBox(CString::Formatted(format.GetString(), GetFileNameOnly(m_pathName)).GetString(), MB_ICONEXCLAMATION);
+    return false;
+}
+
+int CRecDoc::ImportSession(const CString& sourcePath, int index)
+{
+    if (!m_archive || !m_project || index < 0)
+        return -1;
+    CWaitCursor wait;
+    CZcaArchive source;
+    CProjectSettings sourceProject;
+    if (!source.Open(sourcePath) || source.ReadProjectXml(sourceProject) == EProjectLoadResult::kUnreadable ||
+        index >= sourceProject.GetMeasurementCount())
+        return -1;
+    const CMeasurementSettings& from = sourceProject.GetMeasurement(index);
+    const CString targetName = m_archive->MakeUniqueStreamName(from.GetStreamName());
+    if (targetName.IsEmpty() || !m_archive->CopyStreamFrom(targetName, source, from.GetStreamName()))
+        return -1;
+    source.Close();
+
+    CMeasurementSettings& measurement = m_project->AddMeasurement();
+    measurement = from;
+    measurement.SetStreamName(targetName);
+    const int newIndex = m_project->GetMeasurementCount() - 1;
+    // The session is read from its copy in this project, not from the source that closes now.
+    auto dataSet = std::make_unique<CDataSet>(&measurement);
+    dataSet->SetIndex(newIndex);
+    const bool loaded = dataSet->LoadFromCompoundFile(*m_archive, targetName) == 0;
+    if (loaded)
+        m_dataSets.push_back(std::move(dataSet));
+    if (!loaded || !WriteProject()) {
+        m_dataSets.resize(std::size_t(newIndex));
+        m_project->RemoveMeasurementByStream(targetName);
+        m_archive->DeleteElement(targetName);
+        RebuildUserViewSettings();
+        return -1;
+    }
+    m_updateMsg.SetAdded(newIndex, GetDataSet(newIndex)->GetMeasurementConfig().GetStudyType());
+    RebuildUserViewSettings();
+    CountSessionsByStudyType();
+    NotifyViews(&m_updateMsg);
+    return 0;
+}
+
+int CRecDoc::ImportSavedScreen(const CString& filePath)
+{
+    CWaitCursor wait;
+    if (!m_archive || !m_project)
+        return -1;
+    const CString fileName = GetFileNameOnly(filePath);
+    const CString streamName = m_archive->MakeUniqueStreamName(fileName);
+    CBitmap picture;
+    if (!picture.LoadFromFile(filePath))
+        return -2;
+    if (streamName.IsEmpty() || !m_archive->ImportFile(streamName, filePath))
+        return -1;
+    CImageSettings image;
+    image.fileName = fileName;
+    image.streamName = streamName;
+    if (!ReadScreenshotInfo(filePath, image))
+        ReadScreenshotInfoFromLoggerDrive(filePath, image);
+    m_project->AddImage(image);
+    if (!WriteProject()) {
+        m_project->RemoveImage(m_project->GetImageCount() - 1);
+        m_archive->DeleteElement(streamName);
+        return -1;
+    }
+    return 0;
+}
+
+int CRecDoc::AddBookmark(int type, const CStringW& name, const CString& picturePath)
+{
+    if (!m_archive || !m_project || type < 0 || type >= kBookmarkTypeCount)
+        return -1;
+    // The views' current settings are kept with the bookmark once the views store them here.
+    CProjectSettings viewSettings;
+    const CString streamName = m_archive->MakeUniqueStreamName(kBookmarkStreamName);
+    if (streamName.IsEmpty() || !m_archive->ImportFile(streamName, picturePath))
+        return -1;
+    m_project->AddBookmark(type, name, streamName, CHighTime::GetPresentTime(), &viewSettings, m_userViewSettings.get());
+    if (!WriteProject()) {
+        m_project->RemoveBookmark(m_project->GetBookmarkCount() - 1);
+        m_archive->DeleteElement(streamName);
+        return -1;
+    }
+    NotifyViews(nullptr);
+    return 0;
+}
+
+int CRecDoc::DeleteSession(int index)
+{
+    CWaitCursor wait;
+    if (!m_archive || !m_project || index < 0 || index >= m_project->GetMeasurementCount() || !GetDataSet(index))
+        return -1;
+    std::vector<CStringW> found;
+    m_project->FindBookmarksUsingSession(index, found);
+    const std::set<CStringW> names(found.begin(), found.end());
+    if (!names.empty()) {
+        CString text;
+        text.LoadString(IDS_REFERENCED_BY_BOOKMARKS);
+        bool first = true;
+        for (const CStringW& name : names) {
+            text += first ? "\"" : ", \"";
+            text += name + "\"";
+            first = false;
+        }
+        AfxMessageBox(text.GetString(), MB_ICONEXCLAMATION);
+        return -1;
+    }
+    if (!m_project->RemoveSessionFromReport(index)) {
+        AfxMessageBox(IDS_SESSION_IN_REPORT, MB_ICONEXCLAMATION);
+        return -1;
+    }
+    // The stream goes with the rewrite of the project, which no longer names it: until that
+    // is written the old project and its stream stay together in the file.
+    m_project->RemoveMeasurement(index);
+    m_project->RemoveSessionFromBookmarks(index);
+    m_project->RemoveSessionFromProjectManager(index);
+    m_trendCache->RemoveDataSet(GetDataSet(index));
+    m_dataSets.erase(m_dataSets.begin() + index);
+    m_project->RemoveUnusedStudyViewSettings();
+    for (int i = 0; i < GetDataSetCount(); ++i)
+        m_dataSets[std::size_t(i)]->SetIndex(i);
+    WriteProject();
+    m_valueFormatter->RemoveGroup(index);
+    RebuildUserViewSettings();
+    CountSessionsByStudyType();
+    m_updateMsg.Set(index);
+    NotifyViews(&m_updateMsg);
+    return 0;
+}
+
+int CRecDoc::DeleteSavedScreen(int index)
+{
+    CWaitCursor wait;
+    if (!m_archive || !m_project || index < 0 || index >= m_project->GetImageCount())
+        return -1;
+    if (!m_project->RemoveImageFromReport(index)) {
+        AfxMessageBox(IDS_IMAGE_IN_REPORT, MB_ICONEXCLAMATION);
+        return -1;
+    }
+    m_project->RemoveImage(index);
+    m_project->RemoveImageFromProjectManager(index);
+    WriteProject();
+    return 0;
+}
+
+int CRecDoc::DeleteBookmark(int index)
+{
+    if (!m_archive || !m_project || index < 0 || index >= m_project->GetBookmarkCount())
+        return -1;
+    if (!m_project->RemoveBookmarkFromReport(index)) {
+        AfxMessageBox(IDS_BOOKMARK_IN_REPORT, MB_ICONEXCLAMATION);
+        return -1;
+    }
+    m_project->RemoveBookmark(index);
+    WriteProject();
+    NotifyViews(nullptr);
+    return 0;
+}

@@ -1,0 +1,189 @@
+// Making a project from a data file, Save and Save As.
+#include "project/RecDoc.h"
+
+#include <cstdio>
+#include <glog/logging.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "comm/VersionEntry.h"
+#include "platform/framework/FileDialogService.h"
+#include "platform/framework/MessageBoxService.h"
+#include "project/UniqueStreamName.h"
+#include "shell/AppFolders.h"
+#include "shell/BuildInfo.h"
+#include "shell/OrnApp.h"
+
+namespace {
+
+constexpr UINT IDS_UNABLE_TO_WRITE_ZCA = 115;   // "Unable to write to ZCA file: %s!"
+constexpr UINT IDS_SAVING_FAILED = 133;         // "Saving of %s failed"
+constexpr UINT IDS_ZCA_FILTER = 10000;          // "Zelko Compound files (*.zca)|*.zca||"
+constexpr UINT IDS_UNABLE_TO_CREATE_ZCA = 10062; // "Unable to create ZCA file: %s!"
+constexpr WORD kSerialNumberEntry = 45;
+constexpr char kZcaExtension[] = "zca";
+
+void ShowFormatted(UINT id, const CString& argument)
+{
+    CString format;
+    format.LoadString(id);
+    AfxMessageBox(CString::Formatted(format.GetString(), argument).GetString(), MB_ICONEXCLAMATION);
+}
+
+bool IsSameFile(const CString& a, const CString& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.GetString(), &first) == 0 && ::stat(b.GetString(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+// A name beside the target that no other file carries.
+CString PartialPathFor(const CString& target)
+{
+    return CString::Formatted("%s.part%d", target, int(::getpid()));
+}
+
+SFileDialogRequest ZcaSaveRequest(const CString& initialName)
+{
+    SFileDialogRequest request;
+    request.defaultExtension = kZcaExtension;
+    request.initialName = initialName;
+    request.filter.LoadString(IDS_ZCA_FILTER);
+    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+    return request;
+}
+
+} // namespace
+
+int CRecDoc::ReadZlgSessionInfo(const CString& zlgPath, SZlgSessionInfo& info)
+{
+    CMeasurementSettings measurement;
+    CDataSet dataSet(&measurement);
+    if (dataSet.LoadFromFile(zlgPath, false) != 0 || !dataSet.GetMeasurementConfig().IsLoaded())
+        return -1;
+    const CMeasurementConfig& config = dataSet.GetMeasurementConfig();
+    info.sessionName = config.GetSessionName();
+    info.sourcePath = zlgPath;
+    info.description = config.GetDescription();
+    info.path = zlgPath;
+    MakeDisplayNameWithSerial(info.displayName, info.sessionName, dataSet.DescribeTable(kSerialNumberEntry, false));
+    info.startTime = dataSet.GetStartTime();
+    info.endTime = dataSet.GetEndTime();
+    info.studyType = WORD(config.GetStudyType());
+    info.filled = 1;
+    return 0;
+}
+
+int CRecDoc::CreateProjectFromZlg(const CString& zlgPath, CString& projectPath)
+{
+    SZlgSessionInfo info;
+    if (ReadZlgSessionInfo(zlgPath, info) != 0)
+        return -1;
+    CString chosen;
+    if (!RunFileDialog(ZcaSaveRequest(GetDownloadFolder() + info.sessionName), chosen))
+        return -1;
+    if (BuildArchiveFromZlg(chosen, zlgPath, info) != 0)
+        return -1;
+    projectPath = chosen;
+    return 0;
+}
+
+int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgPath, const SZlgSessionInfo& info)
+{
+    CZcaArchive archive;
+    if (!archive.Create(archivePath)) {
+        ShowFormatted(IDS_UNABLE_TO_CREATE_ZCA, archivePath);
+        return -1;
+    }
+    const CString streamName = archive.MakeUniqueStreamName(info.path);
+    CProjectSettings project;
+    CMeasurementSettings& measurement = project.AddMeasurement(info.path, streamName);
+    measurement.SetDescription(info.description);
+    measurement.SetStartTime(info.startTime);
+    measurement.SetEndTime(info.endTime);
+    measurement.SetStudyType(info.studyType);
+    measurement.SetAppVersion(COrnApp::Instance().GetAppVersion(false));
+    measurement.SetAppBuild(GetBuildStamp());
+    const bool written = !streamName.IsEmpty() && archive.ImportFile(streamName, zlgPath) && archive.WriteProjectXml(project);
+    archive.Close();
+    if (!written) {
+        // A half-made project is of no use to anyone; the data file itself is untouched.
+        std::remove(archivePath.GetString());
+        ShowFormatted(IDS_UNABLE_TO_WRITE_ZCA, archivePath);
+        return -1;
+    }
+    return 0;
+}
+
+bool CRecDoc::SaveProject()
+{
+    if (!m_archive)
+        return false;
+    if (m_project && m_archive->WriteProjectXml(*m_project))
+        return true;
+    ShowFormatted(IDS_SAVING_FAILED, GetFileNameOnly(m_pathName));
+    return false;
+}
+
+void CRecDoc::SaveProjectAs()
+{
+    if (!m_archive)
+        return;
+    CString chosen;
+    if (RunFileDialog(ZcaSaveRequest(m_archive->GetPath()), chosen))
+        SaveProjectTo(chosen);
+}
+
+bool CRecDoc::SaveProjectTo(const CString& targetPath)
+{
+    if (!m_archive || !m_archive->IsOpen() || !m_project)
+        return false;
+    const CString fileName = GetFileNameOnly(targetPath);
+    // Replacing the open file by its own copy would delete the original first.
+    if (IsSameFile(targetPath, m_archive->GetPath())) {
+        ShowFormatted(IDS_SAVING_FAILED, fileName);
+        return false;
+    }
+
+    // The copy is made beside the target and renamed into place only when it is complete, so
+    // that neither the old project nor an existing target is lost on the way.
+    const CString partial = PartialPathFor(targetPath);
+    bool copied = false;
+    {
+        CZcaArchive target;
+        if (target.Create(partial)) {
+            m_archive->RefreshElementList();
+            copied = true;
+            for (int i = 0; copied && i < m_archive->GetElementCount(); ++i) {
+                const CString name = m_archive->GetElement(i).name;
+                // A session's stream is held open by its data set and is read through it.
+                const int session = m_project->FindMeasurement(name);
+                IDataStream* held = GetDataSet(session) ? GetDataSet(session)->GetStream() : nullptr;
+                copied = held ? target.ImportDataStream(name, *held) : target.CopyStreamFrom(name, *m_archive, name);
+            }
+            // A project not read completely keeps its copied text.
+            if (!m_project->IsLoadImperfect())
+                copied = copied && target.WriteProjectXml(*m_project);
+        }
+    }
+    if (!copied || std::rename(partial.GetString(), targetPath.GetString()) != 0) {
+        std::remove(partial.GetString());
+        ShowFormatted(IDS_SAVING_FAILED, fileName);
+        return false;
+    }
+
+    auto reopened = std::make_unique<CZcaArchive>();
+    CProjectSettings check;
+    if (!reopened->Open(targetPath) || reopened->ReadProjectXml(check) != EProjectLoadResult::kComplete) {
+        // The old file stays the open project; the new one holds the complete copy.
+        ShowFormatted(IDS_SAVING_FAILED, fileName);
+        return false;
+    }
+    // The data sets keep reading from the streams they opened in the old file, which stays
+    // alive (and locked) until they are released.
+    m_archive = std::move(reopened);
+    m_pathName = targetPath;
+    SetModifiedFlag(FALSE);
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// What the shell asks of the document of the open project. The project document implements it;
+// the shell creates it through the document template (CProjectDocTemplate), opens and closes it,
+// and routes the File menu and the main frame's study-view message to it. The document shows
+// its own messages when it refuses something.
+#include "platform/framework/CString.h"
+#include "platform/framework/WinTypes.h"
+
+class IProjectDocument
+{
+public:
+    virtual ~IProjectDocument() = default;
+
+    // Opens a ".zca" or makes a project from a ".zlg"; FALSE (after telling the user) on failure.
+    virtual BOOL OnOpenDocument(const CString& path) = 0;
+    // File Save and File Save As (which asks for the new name itself).
+    virtual void SaveProject() = 0;
+    virtual void SaveProjectAs() = 0;
+    // Writes the project back and releases it (before the document is deleted).
+    virtual void DeleteContents() = 0;
+    virtual BOOL IsModified() = 0;
+    // The path of the project file; empty before a successful open.
+    virtual CString GetPathName() const = 0;
+    // The title of the project window (the file name).
+    virtual CString GetTitle() const = 0;
+    // The main frame's answer to WM_USER+60: switch the project window to a study view.
+    virtual int ShowStudyView(int tabKind, int viewId) = 0;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The menu bar of the main window: the titles of its popup menus in a row; a click on a title
+// lets the owner bring the menu up to date and shows it under the title. The chosen command
+// reaches the owner as WM_COMMAND.
+#include "platform/framework/windows/CMenu.h"
+#include "platform/framework/windows/CWnd.h"
+
+#include <functional>
+#include <vector>
+
+class CMenuStrip : public CWnd
+{
+public:
+    static constexpr int kHeight = 22;
+
+    // The menu stays the caller's; `beforeShow` runs each time before it is shown.
+    void AddMenu(const CString& title, CMenu* menu, std::function<void()> beforeShow = {});
+
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+
+private:
+    struct Entry
+    {
+        CString title;
+        CMenu* menu;
+        std::function<void()> beforeShow;
+        int left = 0;
+        int right = 0;
+    };
+    void Layout(CDC& dc);
+
+    std::vector<Entry> m_entries;
+};

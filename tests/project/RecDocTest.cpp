@@ -1,0 +1,271 @@
+#include "project/RecDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "TempFolder.h"
+#include "platform/framework/FileDialogService.h"
+#include "platform/framework/StringTable.h"
+#include "platform/storage/StorageStream.h"
+#include "shell/ProgressThread.h"
+#include "shell/RecordingProgressDialog.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/SessionWriter.h"
+#include "support/TempXdgHome.h"
+
+namespace {
+
+class RecDocTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CStringTable::Instance().LoadLanguage("ENG");
+        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
+        m_previousDialog = SetFileDialogHandler([this](const SFileDialogRequest& request, CString& path) {
+            m_requests.push_back(request);
+            if (m_dialogAnswer.IsEmpty())
+                return false;
+            path = m_dialogAnswer;
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        SetFileDialogHandler(std::move(m_previousDialog));
+        CProgressThread::SetDialogFactory({});
+    }
+
+    CString WriteSession(const std::string& name, WORD studyType = 1)
+    {
+        SSessionSpec spec;
+        spec.studyType = studyType;
+        const std::string path = m_folder / name;
+        EXPECT_TRUE(WriteBytesToFile(path, CSessionWriter(spec).BuildFile()));
+        return path;
+    }
+
+    // A project made from one data file, closed again.
+    CString MakeProject(const std::string& name = "project.zca")
+    {
+        m_dialogAnswer = m_folder / name;
+        CRecDoc doc;
+        EXPECT_TRUE(doc.OnOpenDocument(WriteSession("session.zlg")));
+        m_dialogAnswer.Empty();
+        return m_folder / name;
+    }
+
+    std::vector<CString> BoxTexts() const
+    {
+        std::vector<CString> texts;
+        for (const auto& box : m_boxes.Boxes())
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    CTempXdgHome m_home;
+    CTempFolder m_folder;
+    CMessageBoxRecorder m_boxes;
+    CString m_dialogAnswer;
+    std::vector<SFileDialogRequest> m_requests;
+    FileDialogHandler m_previousDialog;
+};
+
+} // namespace
+
+TEST(IsZlgPath, ComparesTheExtensionWithoutCase)
+{
+    EXPECT_TRUE(IsZlgPath("/a/b.zlg"));
+    EXPECT_TRUE(IsZlgPath("/a/b.ZLG"));
+    EXPECT_FALSE(IsZlgPath("/a/b.zca"));
+    EXPECT_FALSE(IsZlgPath("/a.zlg/b"));
+    EXPECT_FALSE(IsZlgPath("/a/bzlg"));
+}
+
+TEST(UpdateMsg, KeepsWhatAnOperationDoesNotSet)
+{
+    CUpdateMsg msg;
+    EXPECT_EQ(msg.GetKind(), -1);
+    msg.SetAdded(3, 2);
+    msg.Set(1);
+    EXPECT_EQ(msg.GetKind(), 1);
+    EXPECT_EQ(msg.GetAdded(), -1);
+    EXPECT_EQ(msg.GetStudyType(), 2);
+}
+
+TEST_F(RecDocTest, ADataFileBecomesANewProject)
+{
+    m_dialogAnswer = m_folder / "new.zca";
+    {
+        CRecDoc doc;
+        EXPECT_EQ(CRecDoc::GetCurrent(), &doc);
+        ASSERT_TRUE(doc.OnOpenDocument(WriteSession("session.ZLG")));
+        EXPECT_EQ(doc.GetPathName(), m_dialogAnswer);
+        EXPECT_FALSE(doc.IsModified());
+        ASSERT_EQ(doc.GetDataSetCount(), 1);
+        EXPECT_EQ(doc.GetMeasurementCount(), 1);
+        EXPECT_EQ(doc.GetFirstDataSet()->GetIndex(), 0);
+        EXPECT_EQ(doc.GetDataSet(1), nullptr);
+        EXPECT_EQ(doc.GetProjectSettings()->GetMeasurement(0).GetStreamName(), "session.ZLG");
+        EXPECT_EQ(doc.GetSessionName(0), "Substation feeder 2");
+        EXPECT_EQ(doc.GetSavedScreenName(1), "Saved Screen 2");
+        EXPECT_EQ(doc.GetEnergyStudySessionCount(), 1);
+        EXPECT_EQ(doc.GetLoadStudySessionCount(), 0);
+        EXPECT_LT(doc.GetFirstTime(CRecDoc::kAllRecords, -1).GetTicks(), doc.GetLastTime(CRecDoc::kTrendRecords, 1).GetTicks());
+        EXPECT_EQ(doc.GetFirstTime(CRecDoc::kAllRecords, 2).GetTicks(), CHighTime(2010, 1, 1, 0, 0, 0).GetTicks());
+    }
+    EXPECT_EQ(CRecDoc::GetCurrent(), nullptr);
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(m_requests[0].defaultExtension, "zca");
+    EXPECT_EQ(m_requests[0].filter, "Zelko Compound files (*.zca)|*.zca||");
+    EXPECT_TRUE(m_requests[0].initialName.Find("Download") >= 0);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+
+    CRecDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(m_dialogAnswer));
+    EXPECT_EQ(reopened.GetDataSetCount(), 1);
+}
+
+TEST_F(RecDocTest, CancellingTheSaveDialogFailsTheOpen)
+{
+    CRecDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(WriteSession("session.zlg")));
+    EXPECT_EQ(BoxTexts(), std::vector<CString>{"File can not be opened: ."});
+    EXPECT_EQ(doc.GetProjectSettings(), nullptr);
+    EXPECT_EQ(doc.GetArchive(), nullptr);
+}
+
+TEST_F(RecDocTest, AFailedBuildLeavesNoFile)
+{
+    SZlgSessionInfo info;
+    info.path = m_folder / "absent.zlg";
+    const CString target = m_folder / "x.zca";
+    EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(target, info.path, info), -1);
+    EXPECT_FALSE(std::filesystem::exists(target.GetString()));
+    EXPECT_EQ(BoxTexts(), std::vector<CString>{CString("Unable to write to ZCA file: ") + target + "!"});
+    EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(m_folder / "no/folder/x.zca", info.path, info), -1);
+    EXPECT_EQ(BoxTexts().back(), CString("Unable to create ZCA file: ") + (m_folder / "no/folder/x.zca") + "!");
+}
+
+TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
+{
+    const CString path = MakeProject();
+    struct SDamage
+    {
+        const char* name;
+        std::function<void(CZcaArchive&)> apply;
+    };
+    const std::vector<SDamage> damages = {
+        {"no project.xml", [](CZcaArchive& a) { a.DeleteElement("project.xml"); }},
+        {"truncated project.xml",
+         [](CZcaArchive& a) {
+             std::unique_ptr<CStorageStream> s;
+             a.CreateStream("project.xml", EStreamCreate::Replace, s);
+             s->Write("<?xml version=\"1.0\"?><Project><Meas", 36);
+             s->Close();
+         }},
+        {"missing session stream", [](CZcaArchive& a) { a.DeleteElement("session.zlg"); }},
+    };
+    for (const SDamage& damage : damages) {
+        const std::vector<unsigned char> original = ReadFileBytes(path.GetString());
+        {
+            CZcaArchive archive;
+            ASSERT_TRUE(archive.Open(path));
+            damage.apply(archive);
+        }
+        const std::vector<unsigned char> damaged = ReadFileBytes(path.GetString());
+        {
+            CRecDoc doc;
+            EXPECT_FALSE(doc.OnOpenDocument(path)) << damage.name;
+            EXPECT_EQ(doc.GetProjectSettings(), nullptr);
+            doc.OnCloseDocument();
+        }
+        EXPECT_EQ(ReadFileBytes(path.GetString()), damaged) << damage.name;
+        ASSERT_FALSE(m_boxes.Boxes().empty());
+        WriteFileBytes(path.GetString(), original);
+    }
+    EXPECT_EQ(BoxTexts()[0], CString("The project description in ") + path +
+                                 " is missing or cannot be read. The project is not opened and the file is left unchanged.");
+    EXPECT_EQ(BoxTexts()[2], CString("File can not be opened: ") + path + ".");
+}
+
+TEST_F(RecDocTest, ANewDocumentClosesTheOldOneWhichWritesItsProjectBack)
+{
+    const CString path = MakeProject();
+    auto first = std::make_unique<CRecDoc>();
+    ASSERT_TRUE(first->OnOpenDocument(path));
+    first->GetProjectSettings()->SetMaxDemandLoadCurrent(42.5);
+    CRecDoc second;
+    EXPECT_EQ(CRecDoc::GetCurrent(), &second);
+    EXPECT_EQ(first->GetArchive(), nullptr);
+    first.reset();
+    EXPECT_EQ(CRecDoc::GetCurrent(), &second);
+    ASSERT_TRUE(second.OnOpenDocument(path));
+    EXPECT_DOUBLE_EQ(second.GetProjectSettings()->GetMaxDemandLoadCurrent(), 42.5);
+}
+
+TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
+{
+    const CString path = MakeProject();
+    CRecDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    doc.GetProjectSettings()->SetLastView(3);
+    const std::vector<unsigned char> original = ReadFileBytes(path.GetString());
+
+    // Onto itself, also through another name of the same file.
+    const CString link = m_folder / "link.zca";
+    std::filesystem::create_hard_link(path.GetString(), link.GetString());
+    EXPECT_FALSE(doc.SaveProjectTo(path));
+    EXPECT_FALSE(doc.SaveProjectTo(link));
+    EXPECT_EQ(BoxTexts(), (std::vector<CString>{"Saving of project.zca failed", "Saving of link.zca failed"}));
+    EXPECT_EQ(ReadFileBytes(path.GetString()), original);
+
+    // Into a folder that cannot be written.
+    const std::filesystem::path locked = m_folder.Path() / "locked";
+    std::filesystem::create_directory(locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::access(locked.c_str(), W_OK) != 0) { // root may write anyway
+        EXPECT_FALSE(doc.SaveProjectTo((locked / "copy.zca").string()));
+        EXPECT_EQ(doc.GetPathName(), path);
+        EXPECT_TRUE(doc.SaveProject());
+    }
+
+    // Onto an existing file, which is replaced by the complete copy.
+    const CString target = m_folder / "copy.zca";
+    WriteFileBytes(target.GetString(), {'o', 'l', 'd'});
+    ASSERT_TRUE(doc.SaveProjectTo(target));
+    EXPECT_EQ(doc.GetPathName(), target);
+    EXPECT_EQ(doc.GetArchive()->GetPath(), target);
+    EXPECT_TRUE(doc.SaveProject());
+    doc.OnCloseDocument();
+
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path()))
+        EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
+    CRecDoc copy;
+    ASSERT_TRUE(copy.OnOpenDocument(target));
+    EXPECT_EQ(copy.GetDataSetCount(), 1);
+    EXPECT_EQ(copy.GetProjectSettings()->GetLastView(), 3);
+    EXPECT_EQ(copy.GetArchive()->GetElementCount(), 2);
+}
+
+TEST_F(RecDocTest, ASavedCopyIsAPlainCompoundFileForOtherReaders)
+{
+    if (std::system("/usr/bin/python3 -c 'import olefile' 2>/dev/null") != 0)
+        GTEST_SKIP() << "python3-olefile is not installed";
+    const CString path = MakeProject();
+    const CString target = m_folder / "copy.zca";
+    {
+        CRecDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        ASSERT_TRUE(doc.SaveProjectTo(target));
+    }
+    const std::string listing = m_folder / "listing.txt";
+    const std::string command = "/usr/bin/python3 -c 'import olefile,sys; print(sorted(\"/\".join(e) for e in "
+                                "olefile.OleFileIO(sys.argv[1]).listdir()))' '" +
+                                std::string(target.GetString()) + "' > '" + listing + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::vector<unsigned char> bytes = ReadFileBytes(listing);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "['project.xml', 'session.zlg']\n");
+}
