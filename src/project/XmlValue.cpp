@@ -1,5 +1,7 @@
 #include "project/XmlValue.h"
 
+#include "platform/framework/Utf8.h"
+
 #include <locale.h>
 
 #include <algorithm>
@@ -85,25 +87,6 @@ std::string FormatGeneral(double value, int precision)
 }
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
 
 // Well-formed UTF-8 after the Unicode table of well-formed byte sequences: the second byte's
 // range depends on the lead, which excludes overlong forms, surrogates and values past

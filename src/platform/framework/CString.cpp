@@ -1,4 +1,5 @@
 #include "platform/framework/CString.h"
+#include "platform/framework/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -10,25 +11,6 @@
 namespace {
 
 constexpr const char* kWhitespace = " \t\r\n\v\f";
-
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
 
 // Windows-1252 bytes 0x80..0x9F; the five undefined ones map to themselves as C1 controls.
 constexpr std::array<char16_t, 32> kCp1252High = {
