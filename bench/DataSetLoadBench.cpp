@@ -21,15 +21,15 @@ const std::string& SessionFile(int records, bool bigEndian = true)
     static std::map<std::pair<int, bool>, std::string> files;
     auto& path = files[{records, bigEndian}];
     if (path.empty()) {
-        SSessionSpec spec;
-        spec.bigEndian = bigEndian;
-        spec.trendRecords = records;
-        spec.averagingSeconds = records >= 100000 ? 60 : 600;
-        spec.demandSeconds = records >= 100000 ? 300 : 900;
+        SSessionSpec sessionSpec;
+        sessionSpec.bigEndian = bigEndian;
+        sessionSpec.trendRecords = records;
+        sessionSpec.averagingSeconds = records >= 100000 ? 60 : 600;
+        sessionSpec.demandSeconds = records >= 100000 ? 300 : 900;
         path = (std::filesystem::temp_directory_path() /
                 ("orn-bench-" + std::to_string(::getpid()) + "-" + std::to_string(records) + (bigEndian ? "-be" : "-le") +
                  ".zlg")).string();
-        WriteBytesToFile(path, CSessionWriter(spec).BuildFile());
+        WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile());
         static const bool cleanup = std::atexit([] {
             for (const auto& [key, file] : files)
                 std::remove(file.c_str());

@@ -41,13 +41,13 @@ const std::string& SessionFile(int records)
     static std::map<int, std::string> files;
     auto& path = files[records];
     if (path.empty()) {
-        SSessionSpec spec;
-        spec.trendRecords = records;
-        spec.averagingSeconds = 60;
-        spec.demandSeconds = 300;
+        SSessionSpec sessionSpec;
+        sessionSpec.trendRecords = records;
+        sessionSpec.averagingSeconds = 60;
+        sessionSpec.demandSeconds = 300;
         path = (std::filesystem::temp_directory_path() /
                 ("orn-trendbench-" + std::to_string(::getpid()) + "-" + std::to_string(records) + ".zlg")).string();
-        WriteBytesToFile(path, CSessionWriter(spec).BuildFile());
+        WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile());
         static const bool cleanup = std::atexit([] {
             for (const auto& [key, file] : files)
                 std::remove(file.c_str());
@@ -71,10 +71,10 @@ std::size_t BuildAll(CTrendCache& cache, CDataSet& set)
 {
     std::size_t values = 0;
     for (const auto& request : kRequests) {
-        const STrendAccessSpec spec{BYTE(request.demand ? 1 : 0), 1};
-        CDataItemTrend* item = cache.FindTrendItem(&set, request.item, 0, spec);
+        const STrendAccessSpec accessSpec{BYTE(request.demand ? 1 : 0), 1};
+        CDataItemTrend* item = cache.FindTrendItem(&set, request.item, 0, accessSpec);
         if (!item)
-            item = cache.GetTrendItem(&set, request.item, 0, spec);
+            item = cache.GetTrendItem(&set, request.item, 0, accessSpec);
         if (!item)
             continue;
         for (DWORD quantity : request.quantities)

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-olefile libgsf-bin clang
   locales
+  xdg-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,4 +5,6 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j "$(nproc)" --target ampelon
+# Without arguments the program opens the bundled sample session.
+[ $# -gt 0 ] || set -- resources/samples/sample.zlg
 exec build/release/src/app/ampelon "$@"

@@ -2,10 +2,10 @@
 
 #include "datamodel/MeasurementConfig.h"
 
-bool GetIntervalMultiple(const CMeasurementConfig& config, int displaySeconds, STrendAccessSpec& spec, bool demand)
+bool GetIntervalMultiple(const CMeasurementConfig& config, int displaySeconds, STrendAccessSpec& accessSpec, bool demand)
 {
-    spec.demand = demand ? 1 : 0;
-    spec.multiple = 1;
+    accessSpec.demand = demand ? 1 : 0;
+    accessSpec.multiple = 1;
     if (displaySeconds == 0)
         return true;
     const LONGLONG base = demand ? LONGLONG(config.GetDemandInterval()) : LONGLONG(config.GetAveragingInterval());
@@ -17,6 +17,6 @@ bool GetIntervalMultiple(const CMeasurementConfig& config, int displaySeconds, S
     // A display interval shorter than the recorded one has no multiple; 0 is never handed on.
     if (multiple == 0)
         return false;
-    spec.multiple = DWORD(multiple);
+    accessSpec.multiple = DWORD(multiple);
     return displaySeconds % base == 0;
 }

@@ -15,6 +15,6 @@ struct STrendAccessSpec
 };
 
 // The multiple that shows the series at `displaySeconds` (0 = as recorded). False when the
-// display interval is not a whole multiple of the recorded one; the spec then holds the
+// display interval is not a whole multiple of the recorded one; the accessSpec then holds the
 // truncated multiple, but at least 1.
-bool GetIntervalMultiple(const CMeasurementConfig& config, int displaySeconds, STrendAccessSpec& spec, bool demand);
+bool GetIntervalMultiple(const CMeasurementConfig& config, int displaySeconds, STrendAccessSpec& accessSpec, bool demand);

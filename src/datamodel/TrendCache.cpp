@@ -29,7 +29,7 @@ CTrendCache::~CTrendCache()
 }
 
 CDataItemTrend* CTrendCache::FindTrendItem(const CDataSet* dataSet, DWORD itemId, int voltageReference,
-                                           const STrendAccessSpec& spec) const
+                                           const STrendAccessSpec& accessSpec) const
 {
     if (!dataSet)
         return nullptr;
@@ -37,7 +37,7 @@ CDataItemTrend* CTrendCache::FindTrendItem(const CDataSet* dataSet, DWORD itemId
     for (const auto& entry : m_items) {
         const CDataItemTrend& item = *entry.item;
         if (item.GetItemId() == itemId && item.GetVoltageReference() == reference && item.GetDataSet() == dataSet &&
-            item.GetTimeBlock()->GetAccessSpec() == spec)
+            item.GetTimeBlock()->GetAccessSpec() == accessSpec)
             return entry.item.get();
     }
     return nullptr;
@@ -55,35 +55,35 @@ CDataItemTrend* CTrendCache::CreateRawItem(CDataSet* dataSet, DWORD itemId, int 
     return raw;
 }
 
-const CTrendTimeBlock* CTrendCache::GetGroupedBlock(CDataSet* dataSet, const STrendAccessSpec& spec)
+const CTrendTimeBlock* CTrendCache::GetGroupedBlock(CDataSet* dataSet, const STrendAccessSpec& accessSpec)
 {
     for (const auto& entry : m_blocks)
-        if (entry.block->GetDataSet() == dataSet && entry.block->GetAccessSpec() == spec)
+        if (entry.block->GetDataSet() == dataSet && entry.block->GetAccessSpec() == accessSpec)
             return entry.block.get();
-    const CTrendTimeBlock* raw = spec.demand ? dataSet->GetDemandTimeBlock() : dataSet->GetTrendTimeBlock();
-    auto block = std::make_unique<CTrendTimeBlock>(*raw, spec.multiple);
+    const CTrendTimeBlock* raw = accessSpec.demand ? dataSet->GetDemandTimeBlock() : dataSet->GetTrendTimeBlock();
+    auto block = std::make_unique<CTrendTimeBlock>(*raw, accessSpec.multiple);
     const CTrendTimeBlock* grouped = block.get();
     Append(m_blocks, SDataTrendTimeBlock{std::move(block)});
     return grouped;
 }
 
 CDataItemTrend* CTrendCache::GetTrendItem(CDataSet* dataSet, DWORD itemId, int voltageReference,
-                                          const STrendAccessSpec& spec)
+                                          const STrendAccessSpec& accessSpec)
 {
-    if (!dataSet || spec.multiple == 0)
+    if (!dataSet || accessSpec.multiple == 0)
         return nullptr;
-    if (!spec.IsGrouped())
-        return CreateRawItem(dataSet, itemId, voltageReference, spec.demand != 0);
+    if (!accessSpec.IsGrouped())
+        return CreateRawItem(dataSet, itemId, voltageReference, accessSpec.demand != 0);
 
-    const CTrendTimeBlock* grouped = GetGroupedBlock(dataSet, spec);
-    const STrendAccessSpec baseSpec{spec.demand, 1};
+    const CTrendTimeBlock* grouped = GetGroupedBlock(dataSet, accessSpec);
+    const STrendAccessSpec baseSpec{accessSpec.demand, 1};
     CDataItemTrend* base = FindTrendItem(dataSet, itemId, voltageReference, baseSpec);
     if (!base)
-        base = CreateRawItem(dataSet, itemId, voltageReference, spec.demand != 0);
+        base = CreateRawItem(dataSet, itemId, voltageReference, accessSpec.demand != 0);
     if (!base)
         return nullptr;
     int error = 0;
-    auto item = std::make_unique<CDataItemTrend>(*base, int(spec.multiple), grouped, error);
+    auto item = std::make_unique<CDataItemTrend>(*base, int(accessSpec.multiple), grouped, error);
     if (error != 0)
         return nullptr;
     CDataItemTrend* result = item.get();

@@ -5,11 +5,49 @@
 BOOL CUGChildWnd::CreateChild(CUGCtrl* ctrl, UINT id, DWORD extraStyle, BOOL visible)
 {
     m_ctrl = ctrl;
-    return Create(nullptr, "", WS_CHILD | (visible ? WS_VISIBLE : 0) | extraStyle, CRect(0, 0, 1, 1), ctrl, id);
+    m_GI = ctrl->m_GI;
+    return Create(ChildClassName(), "", WS_CHILD | (visible ? WS_VISIBLE : 0) | ChildStyle() | extraStyle,
+                  CRect(0, 0, 1, 1), ctrl, id);
+}
+
+LPCTSTR CUGChildWnd::ChildClassName() const
+{
+    return AfxRegisterWndClass(CS_DBLCLKS);
 }
 
 void CUGChildWnd::Moved()
 {
     if (GetSafeHwnd())
         Invalidate(FALSE);
+}
+
+INT_PTR CUGChildWnd::AnswerCellTool(bool found, int col, int row, int& tipCol, int& tipRow, TOOLINFO* info) const
+{
+    constexpr UINT kTipTransparent = 0x0100;
+    constexpr UINT kTipAlways = 0x0020;
+    if (!found)
+        return -1;
+    if (col != tipCol || row != tipRow)
+    {
+        tipCol = col;
+        tipRow = row;
+        return -1;
+    }
+    info->hwnd = GetSafeHwnd();
+    info->uId = reinterpret_cast<UINT_PTR>(GetSafeHwnd());
+    info->uFlags = TTF_IDISHWND | TTF_NOTBUTTON | kTipTransparent | kTipAlways;
+    info->lpszText = LPSTR_TEXTCALLBACK;
+    return INT_PTR(info->uId);
+}
+
+BOOL CUGChildWnd::AnswerHintText(int col, int row, int section, LPARAM request)
+{
+    // One text for the program's lifetime: the tip reads it after the request returns.
+    static CString hintText;
+    auto* info = reinterpret_cast<TOOLTIPTEXT*>(request);
+    if (m_ctrl->OnHint(col, row, section, &hintText) != 1)
+        return FALSE;
+    m_ctrl->OnHintSetup(info);
+    info->lpszText = hintText;
+    return TRUE;
 }

@@ -16,4 +16,16 @@ public:
 
     CUGCtrl* m_ctrl = nullptr;
     CUGGridInfo* m_GI = nullptr;
+
+protected:
+    // Tool tips of grid cells: a tip shows only after the mouse rested on one cell for two hit
+    // tests (tipCol, tipRow remember the cell of the previous test).
+    INT_PTR AnswerCellTool(bool found, int col, int row, int& tipCol, int& tipRow, TOOLINFO* info) const;
+    // Answers a tip's text request with the control's OnHint for the cell the tip stands for.
+    BOOL AnswerHintText(int col, int row, int section, LPARAM request);
+
+    // The window class and the styles the window is made with: a plain window that receives
+    // double clicks unless a native control stands behind it.
+    virtual LPCTSTR ChildClassName() const;
+    virtual DWORD ChildStyle() const { return 0; }
 };

@@ -16,6 +16,7 @@
 #include "grid/CUGTopHdg.h"
 #include "grid/CUGVScroll.h"
 #include "platform/framework/windows/CDC.h"
+#include "platform/framework/windows/CFindReplaceDialog.h"
 
 #include <glog/logging.h>
 
@@ -110,8 +111,8 @@ int CUGCtrl::OnCreate(LPCREATESTRUCT cs)
     ok = ok && m_CUGHint->CreateChild(this, 0, 0, FALSE);
     m_CUGEdit->m_ctrl = this;
     m_CUGMaskedEdit->m_ctrl = this;
-    ok = ok && m_CUGEdit->Create("EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 1, 1), this, UG_ID_EDIT);
-    ok = ok && m_CUGMaskedEdit->Create("EDIT", "", WS_CHILD | ES_AUTOHSCROLL, CRect(0, 0, 1, 1), this, UG_ID_MASKEDIT);
+    ok = ok && m_CUGEdit->Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 1, 1), this, UG_ID_EDIT);
+    ok = ok && m_CUGMaskedEdit->Create(WS_CHILD | ES_AUTOHSCROLL, CRect(0, 0, 1, 1), this, UG_ID_MASKEDIT);
     if (!ok)
     {
         m_createFailed = TRUE;
@@ -334,6 +335,9 @@ LRESULT CUGCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == UG_MSG_CELLTYPE)
         return GetCellType(int(wParam))->OnTypeQuery(lParam);
+    static const UINT findMessage = RegisterWindowMessage(FINDMSGSTRING);
+    if (message == findMessage)
+        return OnFindReplace(lParam);
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

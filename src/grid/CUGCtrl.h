@@ -14,6 +14,7 @@
 #include <vector>
 
 class CDC;
+class CFindReplaceDialog;
 class CUGArrowType;
 class CUGCellType;
 class CUGCheckBoxType;
@@ -272,6 +273,21 @@ public:
     int GetLockedCols() const { return m_GI->m_numLockCols; }
     int GetLockedRows() const { return m_GI->m_numLockRows; }
 
+    // ---- in-place editing and find/replace
+    // Opens the editor over a cell; a key above 0 is typed into it first. 0 when editing started,
+    // 1 while editing or when the cell cannot be reached, 2 when the cell or a notification refused.
+    int StartEditAt(int col, int row, int key = 0);
+    int StartEdit() { return StartEditAt(m_GI->m_currentCol, m_GI->m_currentRow); }
+    // Called by the editor when the user ends editing; 1 when editing ended, 0 when it stays open.
+    int EditCtrlFinished(const CString& text, BOOL cancelled, BOOL continueFlag, int nextCol, int nextRow);
+    // Searches through the data source from *col, *row; 0 found (position written), else not found.
+    int FindInDataSource(const CString& text, int* col, int* row, int flags);
+    // The application's modeless find/replace dialog, owned by the application; the control
+    // answers its messages while m_findDialogRunning is set.
+    CFindReplaceDialog* m_findDialog = nullptr;
+    BOOL m_findDialogRunning = FALSE;
+    BOOL m_findInAllCols = FALSE;
+
     // ---- the sheet in use and the child windows (read by the child windows)
     CUGGridInfo* m_GI = nullptr;
     std::unique_ptr<CUGGrid> m_CUGGrid;
@@ -331,6 +347,12 @@ private:
     void PlaceTrackingWindow();
     void NotifyViewEdges(int oldRightCol, int oldBottomRow);
     void TellCellType(int col, int row, void (CUGCellType::*op)(int, int, CUGCell*));
+    // Find/replace dialog message; 0 handled, 1 ignored.
+    LRESULT OnFindReplace(LPARAM lParam);
+    // Replaces the occurrences of the find text in a cell's text; true when the cell changed.
+    bool ReplaceInCell(int col, int row, const CString& find, const CString& replacement, BOOL matchCase);
+    // The window an edited cell lies in and the cell's rectangle there.
+    CWnd* EditPlacement(int col, int row, CRect* rect);
 
     std::vector<std::unique_ptr<CUGGridInfo>> m_sheets;
     int m_currentSheet = 0;

@@ -123,6 +123,9 @@ public:
     CUGPtrList m_ptrList;
     CPen m_gridLinePen;
     CFont* m_defFont = nullptr;
+    // The sheet's editors for ordinary and for masked cells; null uses the control's own.
+    CWnd* m_editCtrl = nullptr;
+    CWnd* m_maskedEditCtrl = nullptr;
 
     // Sizes: the default height for rows without an entry.
     int GetRowHeight(int row) const;

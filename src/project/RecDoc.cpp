@@ -5,8 +5,9 @@
 
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/MessageBoxService.h"
-#include "platform/framework/windows/CWnd.h"
 #include "project/ProjectManagerSettings.h"
+#include "project/UniqueStreamName.h"
+#include "shell/RegionPrefs.h"
 
 namespace {
 
@@ -81,6 +82,8 @@ void CRecDoc::OnCloseDocument()
 
 BOOL CRecDoc::OnOpenDocument(const CString& path)
 {
+    // The first keys of the new project get the first palette colours again.
+    CRegionPrefs::ResetPaletteAssignment();
     DeleteContents();
     SetModifiedFlag(TRUE);
     m_project = std::make_unique<CProjectSettings>();
@@ -243,6 +246,11 @@ CHighTime CRecDoc::GetLastTime(int recordKind, int studyType)
     return FindTime(recordKind, studyType, CHighTime(2011, 1, 1, 0, 0, 0), SLast{});
 }
 
+CString CRecDoc::GetTitle() const
+{
+    return GetFileNameOnly(m_pathName);
+}
+
 void CRecDoc::RebuildUserViewSettings()
 {
     m_userViewSettings->Rebuild(m_project.get());
@@ -256,29 +264,4 @@ void CRecDoc::UpdateSessionConfigs()
         if (const CDataSet* dataSet = GetDataSet(i))
             m_project->UpdateSessionInViews(i, &dataSet->GetMeasurementConfig());
     }
-}
-
-void CRecDoc::AddView(CWnd* view)
-{
-    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
-        m_views.push_back(view);
-}
-
-void CRecDoc::RemoveView(CWnd* view)
-{
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
-}
-
-void CRecDoc::NotifyViews(CUpdateMsg* hint)
-{
-    if (hint && (hint->GetKind() == 8 || hint->GetKind() == 10))
-        RebuildUserViewSettings();
-    for (CWnd* view : m_views)
-        view->SendMessage(WM_DOC_UPDATE, reinterpret_cast<WPARAM>(hint), 0);
-}
-
-void CRecDoc::SendMessageToAllViews(WPARAM value)
-{
-    for (CWnd* view : m_views)
-        view->SendMessage(WM_DOC_VALUE, value, 0);
 }

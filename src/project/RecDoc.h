@@ -21,6 +21,9 @@
 #include "project/UserViewSettings.h"
 #include "project/ZcaArchive.h"
 #include "project/ZlgSessionInfo.h"
+#include "report/IProjectManagerView.h"
+#include "shell/IProjectDocument.h"
+#include "shell/IStudyViewHost.h"
 
 // True when the extension of the path is ".zlg" in any case.
 bool IsZlgPath(const CString& path);
@@ -30,8 +33,11 @@ class CWnd;
 // Private messages of the document to its views.
 inline constexpr UINT WM_DOC_UPDATE = 0x41E; // WM_USER+30: first parameter a CUpdateMsg or 0
 inline constexpr UINT WM_DOC_VALUE = 0x422;  // WM_USER+34: first parameter a value
+// ... and to the active child frame when it shows a bookmark.
+inline constexpr UINT WM_FRAME_PRESENTATION = 0x43B; // WM_USER+59: the presentation
+inline constexpr UINT WM_FRAME_STUDY_VIEW = 0x43C;   // WM_USER+60: tab kind, view id
 
-class CRecDoc
+class CRecDoc final : public IProjectDocument
 {
 public:
     // Record kinds of GetFirstTime and GetLastTime.
@@ -41,23 +47,24 @@ public:
 
     // Closes the document that is current, then becomes the current one.
     CRecDoc();
-    ~CRecDoc();
+    ~CRecDoc() override;
     CRecDoc(const CRecDoc&) = delete;
     CRecDoc& operator=(const CRecDoc&) = delete;
 
     // The one live document, or null.
     static CRecDoc* GetCurrent();
 
-    BOOL OnOpenDocument(const CString& path);
+    BOOL OnOpenDocument(const CString& path) override;
     // Writes the project back (when it was read completely) and releases it.
-    void DeleteContents();
+    void DeleteContents() override;
     // Clears the document and ends its role as the current one.
     void OnCloseDocument();
 
-    // Rewrites "project.xml"; tells the user and returns false when nothing was written.
-    bool SaveProject();
+    // Every record form view stores its settings and the project manager its grid states in the
+    // project; then "project.xml" is rewritten (the user is told when nothing was written).
+    void SaveProject() override;
     // Asks for a new file name and continues there (SaveProjectTo).
-    void SaveProjectAs();
+    void SaveProjectAs() override;
     // Copies the project into a new file beside the target, renames it into place and continues
     // in it. Refused for the open file itself; on any failure the old file stays open.
     bool SaveProjectTo(const CString& targetPath);
@@ -68,8 +75,9 @@ public:
     // file left behind.
     static int BuildArchiveFromZlg(const CString& archivePath, const CString& zlgPath, const SZlgSessionInfo& info);
 
-    const CString& GetPathName() const { return m_pathName; }
-    BOOL IsModified() const { return m_modified; }
+    CString GetPathName() const override { return m_pathName; }
+    CString GetTitle() const override;
+    BOOL IsModified() override { return m_modified; }
     void SetModifiedFlag(BOOL modified = TRUE) { m_modified = modified; }
 
     CZcaArchive* GetArchive() const { return m_archive.get(); }
@@ -101,14 +109,37 @@ public:
     void RebuildUserViewSettings();
     void UpdateSessionConfigs();
 
+    // Tab kind 1 (Energy study) or 2 (Load study) shows the study's last view (0 or 5 when
+    // none), any other kind the given view; the view is remembered as its study's last view, and
+    // the host rebuilds its layout for it unless it shows it already under that tab. Returns 1.
+    int ShowStudyView(int tabKind, int viewId) override;
+    // Switches the project window to the bookmark's view and presentation and gives the view
+    // the bookmark's settings (the current ones are saved first).
+    void ShowBookmark(int index);
+    // The project window's main view, or null while there is none.
+    void SetStudyViewHost(IStudyViewHost* host) { m_studyViewHost = host; }
+
     // The views of the document; each receives its private messages.
     void AddView(CWnd* view);
     void RemoveView(CWnd* view);
     const std::vector<CWnd*>& GetViews() const { return m_views; }
-    // Hint kinds 8 and 10 rebuild the user view settings first; then every view receives
-    // WM_DOC_UPDATE with the hint.
+    // Hint kinds of NotifyViews that concern the session settings: both rebuild the user view
+    // settings, the second also applies the sessions' aux scaling to the value formatter.
+    static constexpr int kHintSessionSettings = 8;
+    static constexpr int kHintAuxScaling = 10;
+    // Then every view receives WM_DOC_UPDATE with the hint.
     void NotifyViews(CUpdateMsg* hint);
     void SendMessageToAllViews(WPARAM value);
+
+    // Renames bookmark i and the toolbar text of its presentation in its own view settings;
+    // an empty (trimmed) name keeps the old one. -1 without such a bookmark or for a type the
+    // study toolbars do not show.
+    int RenameBookmark(const CStringW& name, int index);
+
+    // The project manager view runs the session settings dialog; its result, 0 without the view.
+    int EditSessionSettings(int session);
+    // The project manager view renames the session or saved screen.
+    void RenameProjectItem(const SProjectItemName& item);
 
     // Imports and deletions: 0, or -1 when refused (with a message where the user can act) or
     // failed; ImportSavedScreen gives -2 for a file that is not a picture. An import that cannot
@@ -122,10 +153,15 @@ public:
 
 private:
     void ReleaseContents();
+    // Every record form view stores its settings and the project manager view its grid states.
+    void StoreViewSettings();
+    IProjectManagerView* FindProjectManagerView() const;
+    void AnnounceNominalVoltages(const CBookmark& bookmark, CWnd* view);
+    void ApplyAuxScaling();
     int CreateProjectFromZlg(const CString& zlgPath, CString& projectPath);
     bool LoadDataSets();
     void FailOpen(const CString& projectPath, UINT messageId);
-    // Rewrites "project.xml"; tells the user when that failed.
+    // Rewrites "project.xml"; false, after telling the user, when nothing was written.
     bool WriteProject();
     template <typename Select>
     CHighTime FindTime(int recordKind, int studyType, const CHighTime& fallback, Select select);
@@ -140,6 +176,7 @@ private:
     int m_energyStudySessions = 0;
     int m_loadStudySessions = 0;
     std::vector<CWnd*> m_views;
+    IStudyViewHost* m_studyViewHost = nullptr;
     CString m_pathName;
     BOOL m_modified = FALSE;
 };

@@ -1,16 +1,18 @@
 // Importing sessions, saved screens and bookmarks into the open project and deleting them.
 #include "project/RecDoc.h"
 
-#include <algorithm>
-#include <glog/logging.h>
 #include <set>
 
 #include "platform/framework/MessageBoxService.h"
+#include "platform/framework/WaitCursor.h"
+#include "platform/framework/windows/CWnd.h"
 #include "platform/framework/windows/GdiObjects.h"
+#include "project/BookmarkToolbarRow.h"
 #include "project/BookmarkType.h"
 #include "project/ScreenshotFolder.h"
 #include "project/ScreenshotInfo.h"
 #include "project/UniqueStreamName.h"
+#include "shell/IRecordFormView.h"
 
 namespace {
 
@@ -19,14 +21,8 @@ constexpr UINT IDS_BOOKMARK_IN_REPORT = 129;
 constexpr UINT IDS_SESSION_IN_REPORT = 130;
 constexpr UINT IDS_IMAGE_IN_REPORT = 132;
 constexpr char kBookmarkStreamName[] = "bookmark.png";
-
-// The wait cursor of the framework, while the object lives.
-class CWaitCursor
-{
-public:
-    CWaitCursor() { LOG(INFO) << "wait cursor on"; }
-    ~CWaitCursor() { LOG(INFO) << "wait cursor off"; }
-};
+// Toolbar text kind per presentation (graph, overview table, time-range table).
+constexpr int kViewTextKind[] = {1, 0, 2};
 
 } // namespace
 
@@ -110,8 +106,14 @@ int CRecDoc::AddBookmark(int type, const CStringW& name, const CString& pictureP
 {
     if (!m_archive || !m_project || type < 0 || type >= kBookmarkTypeCount)
         return -1;
-    // The views' current settings are kept with the bookmark once the views store them here.
+    // The settings the views of the bookmark's study view show now are kept with it.
     CProjectSettings viewSettings;
+    const int studyView = BookmarkTypeToStudyView(type);
+    for (CWnd* view : m_views) {
+        auto* form = dynamic_cast<IRecordFormView*>(view);
+        if (form && form->GetSettingsKind() == studyView)
+            form->SaveViewSettings(&viewSettings);
+    }
     const CString streamName = m_archive->MakeUniqueStreamName(kBookmarkStreamName);
     if (streamName.IsEmpty() || !m_archive->ImportFile(streamName, picturePath))
         return -1;
@@ -122,6 +124,25 @@ int CRecDoc::AddBookmark(int type, const CStringW& name, const CString& pictureP
         return -1;
     }
     NotifyViews(nullptr);
+    return 0;
+}
+
+int CRecDoc::RenameBookmark(const CStringW& name, int index)
+{
+    if (!m_project || index < 0 || index >= m_project->GetBookmarkCount())
+        return -1;
+    CBookmark& bookmark = m_project->GetBookmark(index);
+    CStringW text = name;
+    text.Trim();
+    if (text.IsEmpty())
+        text = bookmark.GetName();
+    const SBookmarkToolbarRow* row = BookmarkToolbar::FindRow(bookmark.GetType());
+    if (!row)
+        return -1;
+    bookmark.SetViewText(kViewTextKind[row->presentation], text);
+    bookmark.SetName(text);
+    for (CWnd* view : m_views)
+        view->PostMessage(WM_DOC_UPDATE, 0, 0);
     return 0;
 }
 

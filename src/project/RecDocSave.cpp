@@ -116,14 +116,11 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
     return 0;
 }
 
-bool CRecDoc::SaveProject()
+void CRecDoc::SaveProject()
 {
-    if (!m_archive)
-        return false;
-    if (m_project && m_archive->WriteProjectXml(*m_project))
-        return true;
-    ShowFormatted(IDS_SAVING_FAILED, GetFileNameOnly(m_pathName));
-    return false;
+    StoreViewSettings();
+    if (m_archive)
+        WriteProject();
 }
 
 void CRecDoc::SaveProjectAs()
@@ -140,6 +137,7 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
     if (!m_archive || !m_archive->IsOpen() || !m_project)
         return false;
     const CString fileName = GetFileNameOnly(targetPath);
+    StoreViewSettings();
     // Replacing the open file by its own copy would delete the original first.
     if (IsSameFile(targetPath, m_archive->GetPath())) {
         ShowFormatted(IDS_SAVING_FAILED, fileName);

@@ -195,7 +195,8 @@ bool CZcaArchive::IsNameFree(const CString& name) const
 
 CString CZcaArchive::MakeUniqueStreamName(const CString& pathOrName) const
 {
-    std::unordered_set<std::u16string> taken;
+    // The project's own names are never given to a data stream.
+    std::unordered_set<std::u16string> taken{KeyOf(kProjectStreamName), KeyOf(kProjectTempStreamName)};
     if (m_file) {
         for (const SStorageElement& element : m_file->EnumElements())
             taken.insert(KeyOf(element.name));
@@ -336,10 +337,7 @@ EProjectLoadResult CZcaArchive::ReadProjectXml(CProjectSettings& project)
 {
     m_projectWritable = false;
     std::unique_ptr<IDataStream> stream;
-    // A "project.xml" missing beside a complete new text means the switch to the new text failed
-    // after the old one was given up: the new text is the project.
-    if (OpenStream(kProjectStreamName, stream) != 0 &&
-        (FindElement(kProjectStreamName) || OpenStream(kProjectTempStreamName, stream) != 0)) {
+    if (OpenStream(kProjectStreamName, stream) != 0) {
         LOG(INFO) << "CZcaArchive::ReadProjectXml - WARNING: " << m_path.GetString() << " has no readable "
                   << kProjectStreamName;
         return EProjectLoadResult::kUnreadable;
@@ -374,12 +372,16 @@ bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
                   << " was not read completely and is not written back";
         return false;
     }
-    const std::string text = project.SaveToBytes();
-    if (!WriteWholeStream(kProjectTempStreamName, text) || !WriteWholeStream(kProjectStreamName, text)) {
+    // The old text stays until the new one is complete; the rename switches in one commit.
+    const EStorageResult switched = WriteWholeStream(kProjectTempStreamName, project.SaveToBytes())
+                                        ? m_file->RenameElement(kProjectTempStreamName, kProjectStreamName)
+                                        : EStorageResult::IoError;
+    if (switched != EStorageResult::Ok) {
+        LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: " << kProjectStreamName << " of " << m_path.GetString()
+                  << " was not replaced: " << StorageResultText(switched);
         RefreshElementList();
         return false;
     }
-    m_file->DestroyElement(kProjectTempStreamName);
     DeleteUnreferencedStreams(project);
     RefreshElementList();
     return true;

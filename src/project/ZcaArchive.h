@@ -33,7 +33,8 @@ class CZcaArchive final : public IStreamStorage
 {
 public:
     static constexpr char kProjectStreamName[] = "project.xml";
-    // The new "project.xml" is written here first, complete, before it replaces the old one.
+    // The new "project.xml" is written here first, complete, and then renamed over the old one;
+    // one left by a crash before the switch is replaced at the next write and never read.
     static constexpr char kProjectTempStreamName[] = "project.xml.new";
 
     CZcaArchive() = default;
@@ -60,8 +61,8 @@ public:
     // Asks the storage itself: a valid name that no element carries in any case. True on an
     // archive that is not open.
     bool IsNameFree(const CString& name) const;
-    // A free name after the last component of the path (see UniqueStreamName.h); empty when
-    // none is free.
+    // A free name after the last component of the path (see UniqueStreamName.h), never one of
+    // the project's own names; empty when none is free.
     CString MakeUniqueStreamName(const CString& pathOrName) const;
 
     bool CreateStream(const CString& name, EStreamCreate mode, std::unique_ptr<CStorageStream>& stream,

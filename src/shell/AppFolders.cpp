@@ -19,7 +19,7 @@ CString GetAppDataFolder()
 
 CString GetDownloadFolder()
 {
-    const CString folder = GetAppDataFolder() + "Download";
+    const CString folder = GetAppDataFolder() + "Download/";
     std::error_code ec;
     std::filesystem::create_directories(folder.str(), ec);
     if (ec)

@@ -5,5 +5,6 @@
 // The application data folder, ending with "/": the installation value Settings/DataDir when
 // one is given, else $XDG_DATA_HOME (or ~/.local/share) / <registry key> / <application name>.
 CString GetAppDataFolder();
-// The data folder followed by "Download"; created when missing.
+// The data folder followed by "Download/" (a folder path that a file name can follow, as the
+// save dialog of a new project's initial name does); created when missing.
 CString GetDownloadFolder();

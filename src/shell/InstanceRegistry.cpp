@@ -14,8 +14,10 @@ namespace {
 
 constexpr const char* kEntryPrefix = "Instance";
 
-bool ParseRecord(const CString& text, long long& pid, long long& stamp, int& first)
+// A record is "<process id> <time of the last beat in ms> <1 for the first instance, else 0>".
+bool ParseRecord(const CString& text, long long& stamp, int& first)
 {
+    long long pid = 0;
     return std::sscanf(text.GetString(), "%lld %lld %d", &pid, &stamp, &first) == 3;
 }
 
@@ -71,7 +73,7 @@ std::vector<CInstanceRegistry::Record> CInstanceRegistry::ReadRecords()
         record.entry = entry;
         int first = 0;
         // An unreadable record keeps stamp 0, which makes it gone.
-        if (ParseRecord(m_profile.GetProfileString(kSection, entry.GetString(), ""), record.pid, record.stamp, first))
+        if (ParseRecord(m_profile.GetProfileString(kSection, entry.GetString(), ""), record.stamp, first))
             record.first = first != 0;
         records.push_back(record);
     }

@@ -46,7 +46,6 @@ private:
     struct Record
     {
         CString entry;
-        long long pid = 0;
         long long stamp = 0;
         bool first = false;
     };

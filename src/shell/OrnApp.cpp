@@ -1,20 +1,62 @@
 #include "shell/OrnApp.h"
 
 #include "BuildStampValues.h"
+#include "platform/framework/FileDialogService.h"
+#include "platform/framework/Logging.h"
+#include "platform/framework/StringTable.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/MessageBoxWindow.h"
+#include "shell/AppFolders.h"
+#include "shell/FileDialogWindow.h"
+#include "shell/LanguageAbbreviation.h"
+#include "shell/MainFrame.h"
+#include "shell/ProgressThread.h"
+#include "shell/SampleFiles.h"
+#include "shell/WindowProgressDialog.h"
+
+#include <glog/logging.h>
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
 
 namespace {
 
 constexpr int kDefaultValidPercent = 95;
+constexpr const char* kPlacementSection = "AppWindowPlacement";
+constexpr const char* kPlacementEntry = "Rect";
+constexpr const char* kMaximizedEntry = "Maximized";
+constexpr const char* kLanguageSection = "Language";
+constexpr const char* kLogFileSection = "LogFileList";
+constexpr int kLogFileCount = 32;
+constexpr const char* kDefaultLanguage = "ENG";
+// A restart waits this long for the ending instance to give the first-instance role up.
+constexpr int kRestartWaitMs = 10000;
+constexpr CRect kDefaultWindowRect(40, 40, 1064, 760);
+constexpr int kMinimumWindowSide = 200;
+constexpr const char* kOpenFilter =
+    "Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|4626 Files (*.zlg)|*.zlg||";
+
+// Set by the signals that ask the program to end (the desktop session ending, Ctrl+C); the
+// heartbeat closes the main window, so that the shutdown runs in its order.
+std::atomic<bool> g_endRequested{false};
+
+void RequestEnd(int)
+{
+    g_endRequested = true;
+}
 
 } // namespace
 
-COrnApp::COrnApp() : m_profile(CProfile::Instance())
+COrnApp::COrnApp() : m_profile(CProfile::Instance()), m_recentFiles(m_profile, CRecentFileList::kRecentFiles, kRecentFileCount)
 {
     m_profile.SetRegistryKey(kRegistryKey);
     m_profile.SetAppName(kAppName);
 }
+
+COrnApp::~COrnApp() = default;
 
 COrnApp& COrnApp::Instance()
 {
@@ -40,4 +82,228 @@ CString COrnApp::GetAppVersion(bool shortForm) const
             version = version.Left(second);
     }
     return version;
+}
+
+void COrnApp::SetDocTemplate(std::unique_ptr<CProjectDocTemplate> docTemplate)
+{
+    m_docTemplate = std::move(docTemplate);
+}
+
+void COrnApp::LoadLanguage()
+{
+    const char* language = GetLanguageAbbreviation(m_profile.GetProfileInt(kLanguageSection, "Language", 0));
+    m_language = language ? language : kDefaultLanguage;
+    if (!CStringTable::Instance().LoadLanguage(m_language.str()) && m_language != kDefaultLanguage) {
+        LOG(INFO) << "String table " << m_language.str() << " not found; using " << kDefaultLanguage;
+        m_language = kDefaultLanguage;
+        CStringTable::Instance().LoadLanguage(kDefaultLanguage);
+    }
+    LOG(INFO) << "Language " << m_language.str();
+}
+
+void COrnApp::InstallWindowServices()
+{
+    InstallWindowMessageBox();
+    SetFileDialogHandler([this](const SFileDialogRequest& request, CString& path) {
+        return ShowFileDialogWindow(request.open, request.title, request.defaultExtension, request.initialName,
+                                    request.filter, request.flags, m_mainFrame.get(), path);
+    });
+    CProgressThread::SetDialogFactory([this] { return std::make_unique<CWindowProgressDialog>(m_mainFrame.get()); });
+}
+
+void COrnApp::RemoveWindowServices()
+{
+    CProgressThread::SetDialogFactory({});
+    SetFileDialogHandler({});
+    SetMessageBoxHandler({});
+}
+
+CRect COrnApp::RestoredWindowRect()
+{
+    const CString stored = m_profile.GetProfileString(kPlacementSection, kPlacementEntry, "");
+    CRect rect;
+    if (std::sscanf(stored.GetString(), "%d,%d,%d,%d", &rect.left, &rect.top, &rect.right, &rect.bottom) == 4 &&
+        rect.Width() >= kMinimumWindowSide && rect.Height() >= kMinimumWindowSide)
+        return rect;
+    return kDefaultWindowRect;
+}
+
+void COrnApp::SaveWindowPlacement(CWnd& frame)
+{
+    // The normal rectangle, so that a maximized window is restored to where it was before.
+    WINDOWPLACEMENT placement;
+    if (!frame.GetWindowPlacement(&placement))
+        return;
+    const CRect rect(placement.rcNormalPosition);
+    const CString text = CString::Formatted("%d,%d,%d,%d", rect.left, rect.top, rect.right, rect.bottom);
+    m_profile.WriteProfileString(kPlacementSection, kPlacementEntry, text.GetString());
+    m_profile.WriteProfileInt(kPlacementSection, kMaximizedEntry, placement.showCmd == UINT(SW_SHOWMAXIMIZED) ? 1 : 0);
+}
+
+BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOptions& options)
+{
+    m_options = options;
+    CFrameworkApp::EnsureInitialized();
+    m_profile.SetRegistryKey(kRegistryKey);
+    m_profile.SetAppName(kAppName);
+    if (options.logging)
+        InitLogging(std::filesystem::path(GetAppDataFolder().str()) / "Logs");
+    LoadLanguage();
+    LOG(INFO) << kAppName << " " << GetAppVersion(false).str() << " starting";
+    if (options.windowServices)
+        InstallWindowServices();
+    m_recentFiles.ReadList();
+    if (!m_docTemplate)
+        LOG(INFO) << "No document template registered: projects cannot be opened";
+    LOG(INFO) << "Report output format " << GetReportOutputFormat();
+
+    m_commandLine = COrnCommandLineInfo();
+    m_commandLine.Parse(arguments);
+    m_instances = std::make_unique<CInstanceRegistry>(m_profile, CInstanceRegistry::DefaultLockPath(m_profile), options.clock);
+    m_instances->Register(m_commandLine.IsRestart() ? kRestartWaitMs : 0);
+    if (!m_instances->IsFirstInstance())
+        AfxMessageBox(kAlreadyRunning, MB_OK | MB_ICONINFORMATION);
+
+    m_mainFrame = std::make_unique<CMainFrame>();
+    if (!m_mainFrame->LoadFrame(GetMainWindowTitle(), RestoredWindowRect())) {
+        LOG(INFO) << "The main window cannot be created";
+        m_mainFrame.reset();
+        return FALSE;
+    }
+    if (options.showWindow)
+        m_mainFrame->ShowWindow(m_profile.GetProfileInt(kPlacementSection, kMaximizedEntry, 0) ? SW_SHOWMAXIMIZED : SW_SHOW);
+    if (!m_commandLine.GetFileName().IsEmpty())
+        OpenDocumentFile(m_commandLine.GetFileName());
+
+    CopySampleIfNewer(std::filesystem::path(CStringTable::ResourceDir()) / "samples" / "sample.zlg",
+                      GetDownloadFolder().str());
+    return TRUE;
+}
+
+int COrnApp::Run()
+{
+    struct sigaction action {};
+    action.sa_handler = RequestEnd;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+    return CFrameworkApp::Run();
+}
+
+void COrnApp::OnMainWindowDestroyed()
+{
+    // Without a running main loop (tests) this ends nothing.
+    PostQuitMessage(0);
+}
+
+int COrnApp::ExitInstance()
+{
+    CloseDocument();
+    if (m_mainFrame && m_mainFrame->GetSafeHwnd()) {
+        SaveWindowPlacement(*m_mainFrame);
+        m_mainFrame->DestroyWindow();
+    }
+    m_mainFrame.reset();
+    if (const CString log = GetLogFileName(); !log.IsEmpty())
+        CRecentFileList(m_profile, kLogFileSection, kLogFileCount).Add(log);
+    LOG(INFO) << kAppName << " ends";
+    if (m_options.logging)
+        ShutdownLogging();
+    m_instances.reset(); // clears this instance's record
+    if (m_options.windowServices)
+        RemoveWindowServices();
+    return 0;
+}
+
+CString COrnApp::GetMainWindowTitle() const
+{
+    CString title(kAppName);
+    if (m_instances && m_instances->IsRegistered() && !m_instances->IsFirstInstance())
+        title += CString::Formatted(" (%d)", m_instances->GetInstanceNumber());
+    if (m_document)
+        title += " - " + m_document->GetTitle();
+    return title;
+}
+
+void COrnApp::UpdateTitles()
+{
+    if (!m_mainFrame || !m_mainFrame->GetSafeHwnd())
+        return;
+    m_mainFrame->SetWindowText(GetMainWindowTitle());
+    if (CChildFrameQuarn* project = m_mainFrame->GetProjectWindow(); project && m_document) {
+        project->SetWindowText(m_document->GetTitle());
+        project->Invalidate();
+    }
+}
+
+BOOL COrnApp::OpenDocumentFile(const CString& path)
+{
+    if (!m_docTemplate)
+        return FALSE;
+    LOG(INFO) << "Opening " << path.str();
+    CloseDocument();
+    std::unique_ptr<IProjectDocument> document = m_docTemplate->CreateDocument();
+    if (!document->OnOpenDocument(path))
+        return FALSE;
+    m_document = std::move(document);
+    m_recentFiles.Add(m_document->GetPathName());
+    if (m_mainFrame && m_mainFrame->GetSafeHwnd())
+        m_mainFrame->ShowProjectWindow(m_docTemplate->CreateView(*m_document), m_document->GetTitle());
+    UpdateTitles();
+    return TRUE;
+}
+
+void COrnApp::CloseDocument()
+{
+    if (!m_document)
+        return;
+    LOG(INFO) << "Closing " << m_document->GetPathName().str();
+    if (m_mainFrame && m_mainFrame->GetSafeHwnd()) {
+        m_mainFrame->DestroyProjectWindow();
+        m_mainFrame->SendMessage(CMainFrame::WM_DOCUMENT_CLOSED, 0, 0);
+    }
+    m_document->DeleteContents();
+    m_document.reset();
+    UpdateTitles();
+}
+
+void COrnApp::OnFileOpen()
+{
+    SFileDialogRequest request;
+    request.open = true;
+    request.defaultExtension = "zca";
+    request.initialName = GetDownloadFolder();
+    request.filter = kOpenFilter;
+    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER;
+    CString path;
+    if (RunFileDialog(request, path))
+        OpenDocumentFile(path);
+}
+
+void COrnApp::OpenRecentFile(int index)
+{
+    const auto& files = m_recentFiles.GetFiles();
+    if (index < 0 || index >= static_cast<int>(files.size()))
+        return;
+    const CString path = files[index];
+    if (!OpenDocumentFile(path))
+        m_recentFiles.Remove(index);
+}
+
+void COrnApp::OnDocumentRenamed()
+{
+    if (!m_document)
+        return;
+    m_recentFiles.Add(m_document->GetPathName());
+    UpdateTitles();
+}
+
+void COrnApp::OnHeartbeat()
+{
+    if (g_endRequested.exchange(false) && m_mainFrame && m_mainFrame->GetSafeHwnd()) {
+        LOG(INFO) << "Asked to end by a signal";
+        m_mainFrame->PostMessage(WM_CLOSE);
+    }
+    if (m_instances && m_instances->Heartbeat())
+        UpdateTitles();
 }

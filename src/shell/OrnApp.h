@@ -1,14 +1,40 @@
 #pragma once
 // The application object: one per process. It names the profile ("Zelko Power Quality" /
-// "Zelko Ampelon") and answers the application-wide settings and facts.
+// "Zelko Ampelon"), answers the application-wide settings and facts, starts the program
+// (InitInstance), holds the open project's document and the main window, and ends the program
+// (ExitInstance).
 #include "platform/framework/CString.h"
 #include "platform/framework/Profile.h"
+#include "shell/InstanceRegistry.h"
+#include "shell/OrnCommandLineInfo.h"
+#include "shell/ProjectDocTemplate.h"
+#include "platform/framework/windows/Geometry.h"
+#include "shell/RecentFileList.h"
+
+#include <memory>
+#include <vector>
+
+class CMainFrame;
+class CWnd;
+
+// What a start sets up beside the application's own state. Tests keep their recording message
+// boxes and dialogs and give the instance registry a clock of their own.
+struct SStartOptions
+{
+    bool windowServices = true; // message boxes, file dialogs and progress dialogs as windows
+    bool logging = true;        // the log file under the data folder
+    bool showWindow = true;
+    CInstanceRegistry::Clock clock;
+};
 
 class COrnApp
 {
 public:
     static constexpr const char* kRegistryKey = "Zelko Power Quality";
     static constexpr const char* kAppName = "Zelko Ampelon";
+    static constexpr int kRecentFileCount = 4;
+    static constexpr const char* kAlreadyRunning =
+        "Zelko Ampelon is already running; some functions are only accessible within the first instance.";
 
     static COrnApp& Instance();
 
@@ -22,11 +48,99 @@ public:
     // second point ("1.2.3" -> "1.2"); "???" when the build carries none.
     CString GetAppVersion(bool shortForm) const;
 
+    // ---- settings of the export dialog, the CSV writer, the report output and the last folders
+    // (profile section "Settings")
+    int GetExportDlgDataSource();
+    int GetExportDlgSeparator();
+    int GetExportDlgSerieMin();
+    int GetExportDlgSerieMax();
+    int GetExportDlgSerieAvg();
+    int GetExportDlgSerieTotal();
+    CString GetExportDlgTrendState();
+    CString GetExportDlgDemandState();
+    void SetExportDlgDataSource(int value);
+    void SetExportDlgSeparator(int value);
+    void SetExportDlgSerieMin(int value);
+    void SetExportDlgSerieMax(int value);
+    void SetExportDlgSerieAvg(int value);
+    void SetExportDlgSerieTotal(int value);
+    void SetExportDlgTrendState(const CString& value);
+    void SetExportDlgDemandState(const CString& value);
+    // Read only: nothing in the program writes them.
+    CString GetCsvExportSeparator();
+    bool IsCsvExportUseUTC();
+    bool IsCsvExportTimeZoneOfDataSet();
+    bool IsCsvExportUseLocale();
+    // The folder part of the path is stored; an empty path is ignored.
+    CString GetLastAddDataPath();
+    void SetLastAddDataPath(const CString& path);
+    // LastImageZelkoPath while a logger is mounted as a drive, else LastImagePath.
+    CString GetLastImagePath();
+    void SetLastImagePath(const CString& path);
+    // 1 PDF, 2 RTF, anything else the on-screen preview; 1 when unset.
+    int GetReportOutputFormat();
+
+    // ---- start-up, run, exit
+    // The document template (CreateRecDocTemplate); set before InitInstance.
+    void SetDocTemplate(std::unique_ptr<CProjectDocTemplate> docTemplate);
+    // Starts the program with its command line (without the program name); FALSE when it
+    // cannot run.
+    BOOL InitInstance(const std::vector<CString>& arguments, const SStartOptions& options = SStartOptions());
+    // The message loop; returns when the main window is gone.
+    int Run();
+    // Ends what InitInstance started, in the reverse order; InitInstance may follow again.
+    int ExitInstance();
+
+    CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
+    CRecentFileList& GetRecentFileList() { return m_recentFiles; }
+    CInstanceRegistry* GetInstanceRegistry() const { return m_instances.get(); }
+    const COrnCommandLineInfo& GetCommandLine() const { return m_commandLine; }
+    // The language whose string table is loaded ("ENG" unless the profile chooses another).
+    const CString& GetLanguage() const { return m_language; }
+
+    // ---- the open project
+    IProjectDocument* GetDocument() const { return m_document.get(); }
+    // Closes the open project and opens the file; FALSE when the document refused it (it told
+    // the user).
+    BOOL OpenDocumentFile(const CString& path);
+    // Closes the project window and the document; nothing without one.
+    void CloseDocument();
+    // File Open: asks for a ".zca" or ".zlg".
+    void OnFileOpen();
+    // A recent file; one that does not open leaves the list.
+    void OpenRecentFile(int index);
+    // After Save As: the project's path and title may have changed.
+    void OnDocumentRenamed();
+    // The main window's title: the application, the instance number of a secondary instance
+    // and the project's title.
+    CString GetMainWindowTitle() const;
+
+    // Timer 1 of the main window.
+    void OnHeartbeat();
+    // The main window is gone: the message loop ends.
+    void OnMainWindowDestroyed();
+    void SaveWindowPlacement(CWnd& frame);
+
     COrnApp(const COrnApp&) = delete;
     COrnApp& operator=(const COrnApp&) = delete;
 
 private:
     COrnApp();
+    ~COrnApp();
+
+    void LoadLanguage();
+    void InstallWindowServices();
+    void RemoveWindowServices();
+    CRect RestoredWindowRect();
+    void UpdateTitles();
 
     CProfile& m_profile;
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CProjectDocTemplate> m_docTemplate;
+    std::unique_ptr<IProjectDocument> m_document;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<CInstanceRegistry> m_instances;
+    COrnCommandLineInfo m_commandLine;
+    CString m_language;
+    SStartOptions m_options;
 };

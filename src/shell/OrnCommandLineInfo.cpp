@@ -2,6 +2,8 @@
 
 #include <glog/logging.h>
 
+#include <filesystem>
+
 namespace {
 
 bool HasExtension(const CString& path, const char* extension)
@@ -20,7 +22,7 @@ void COrnCommandLineInfo::Parse(const std::vector<CString>& arguments)
         else if (argument.CompareNoCase("USB") == 0)
             m_usb = true;
         else if (HasExtension(argument, ".zca") || HasExtension(argument, ".zlg"))
-            m_fileName = argument;
+            m_fileName = std::filesystem::absolute(argument.str()).lexically_normal().string();
         else
             LOG(INFO) << "Command line: ignored argument " << argument.str();
     }

@@ -11,7 +11,7 @@ class COrnCommandLineInfo
 public:
     void Parse(const std::vector<CString>& arguments);
 
-    // The file to open; empty when none was named or "USB" set it aside.
+    // The file to open as an absolute path; empty when none was named or "USB" set it aside.
     const CString& GetFileName() const { return m_fileName; }
     bool IsUsbStart() const { return m_usb; }
     bool IsRestart() const { return m_restart; }

@@ -2,12 +2,11 @@
 // The project document template: how the shell makes the document of a project and the content
 // of its project window. The application registers one at start-up; the document and the main
 // view it names are replaceable without touching the shell.
+#include "platform/framework/windows/CWnd.h"
 #include "shell/IProjectDocument.h"
 
 #include <functional>
 #include <memory>
-
-class CWnd;
 
 class CProjectDocTemplate
 {

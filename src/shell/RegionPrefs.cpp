@@ -17,3 +17,17 @@ void CRegionPrefs::LoadPhaseNames(std::array<CString, 5>& names)
     for (std::size_t i = 0; i < names.size(); ++i)
         names[i] = source[i];
 }
+
+int CRegionPrefs::GetPaletteSlot(int key)
+{
+    const auto [entry, added] = s_paletteSlots.try_emplace(key, s_nextPaletteSlot);
+    if (added)
+        ++s_nextPaletteSlot;
+    return entry->second;
+}
+
+void CRegionPrefs::ResetPaletteAssignment()
+{
+    s_nextPaletteSlot = 0;
+    s_paletteSlots.clear();
+}

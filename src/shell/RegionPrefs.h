@@ -3,6 +3,7 @@
 #include "platform/framework/CString.h"
 
 #include <array>
+#include <map>
 
 class CRegionPrefs
 {
@@ -13,4 +14,14 @@ public:
 
     // Phase names 0..2 by the region flag, then the neutral's ("N") and the ground's ("G").
     static void LoadPhaseNames(std::array<CString, 5>& names);
+
+    // The distinct-colour scheme: a key keeps the palette slot it was first given; every new key
+    // takes the next slot.
+    static int GetPaletteSlot(int key);
+    // Starts again with the first slot and forgets every key.
+    static void ResetPaletteAssignment();
+
+private:
+    static inline int s_nextPaletteSlot = 0;
+    static inline std::map<int, int> s_paletteSlots;
 };

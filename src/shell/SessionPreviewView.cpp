@@ -3,7 +3,6 @@
 #include "datamodel/DataSet.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/GdiConstants.h"
-#include "shell/SessionPreviewDocument.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ void CSessionPreviewView::OnPaint()
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(&client, kBackground);
-    CDataSet* dataSet = m_document.GetDataSet();
+    CDataSet* dataSet = m_session();
     if (!dataSet)
         return;
 

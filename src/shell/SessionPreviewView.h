@@ -1,18 +1,26 @@
 #pragma once
-// The content of the project window while the stand-in document is registered: the session's
-// name, description, period and file.
+// The content of the project window until the main view exists: the name, description, period
+// and file of the project's first session.
 #include "platform/framework/windows/CWnd.h"
+#include "shell/IProjectDocument.h"
 
-class CSessionPreviewDocument;
+#include <functional>
+
+class CDataSet;
 
 class CSessionPreviewView : public CWnd
 {
 public:
-    explicit CSessionPreviewView(const CSessionPreviewDocument& document) : m_document(document) {}
+    // `session` answers the session to show, null while there is none.
+    CSessionPreviewView(const IProjectDocument& document, std::function<CDataSet*()> session)
+        : m_document(document), m_session(std::move(session))
+    {
+    }
 
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
 
 private:
-    const CSessionPreviewDocument& m_document;
+    const IProjectDocument& m_document;
+    std::function<CDataSet*()> m_session;
 };

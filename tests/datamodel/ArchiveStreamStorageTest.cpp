@@ -15,10 +15,10 @@ TEST(ArchiveStreamStorage, SessionStreamLoadsAndMissingStreamsAre30)
 {
     CTempFolder folder;
     const CString path = folder.Path("project.zca").c_str();
-    SSessionSpec spec;
-    spec.bigEndian = true;
-    spec.trendRecords = 30;
-    const CSessionWriter writer(spec);
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = true;
+    sessionSpec.trendRecords = 30;
+    const CSessionWriter writer(sessionSpec);
     {
         std::shared_ptr<CCompoundFile> file;
         ASSERT_EQ(EStorageResult::Ok, CCompoundFile::Create(path, file));

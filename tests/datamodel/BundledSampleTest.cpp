@@ -16,11 +16,11 @@ const std::string kSamplePath = std::string(ORN_SOURCE_DIR) + "/resources/sample
 
 std::vector<BYTE> SampleBytes()
 {
-    SSessionSpec spec;
-    spec.bigEndian = true;
-    spec.name = u"Sample feeder";
-    spec.description = u"One day of a three-phase feeder, 10-minute averages";
-    return CSessionWriter(spec).BuildFile();
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = true;
+    sessionSpec.name = u"Sample feeder";
+    sessionSpec.description = u"One day of a three-phase feeder, 10-minute averages";
+    return CSessionWriter(sessionSpec).BuildFile();
 }
 
 TEST(BundledSample, IsTheWritersSessionAndLoads)

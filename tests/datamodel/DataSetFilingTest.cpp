@@ -17,12 +17,12 @@ protected:
 
     static SSessionSpec Spec(bool bigEndian)
     {
-        SSessionSpec spec;
-        spec.bigEndian = bigEndian;
-        spec.trendRecords = 12;
-        spec.gapStart = -1;
-        spec.events = false;
-        return spec;
+        SSessionSpec sessionSpec;
+        sessionSpec.bigEndian = bigEndian;
+        sessionSpec.trendRecords = 12;
+        sessionSpec.gapStart = -1;
+        sessionSpec.events = false;
+        return sessionSpec;
     }
 
     int Load(const std::vector<SWrittenTable>& tables)

@@ -44,9 +44,9 @@ protected:
 
 TEST_P(DataSetLoad, SessionLoadsWithItsRecordsVersionsNameAndConfiguration)
 {
-    SSessionSpec spec;
-    spec.bigEndian = GetParam();
-    const CSessionWriter writer(spec);
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    const CSessionWriter writer(sessionSpec);
     const std::string path = Write(writer, "Feeder.zlg");
 
     CMeasurementSettings owner;
@@ -76,7 +76,7 @@ TEST_P(DataSetLoad, SessionLoadsWithItsRecordsVersionsNameAndConfiguration)
     const Umbo_table_header_t* first = trend->GetAt(0);
     EXPECT_EQ(680, first->table_lth);
     const std::int64_t begin = writer.TrendBegin(0);
-    const SPhaseValues a = CSessionWriter::PhaseValues(spec, begin + 300 * 10000000LL, 0);
+    const SPhaseValues a = CSessionWriter::PhaseValues(sessionSpec, begin + 300 * 10000000LL, 0);
     EXPECT_FLOAT_EQ(float(a.voltage), LoadF32(first, 32));
     EXPECT_FLOAT_EQ(float(a.activePower), LoadF32(first, 224));
     EXPECT_TRUE(std::isnan(LoadF32(trend->GetAt(5), 116)));  // phase B current, an invalid value
@@ -110,9 +110,9 @@ TEST_P(DataSetLoad, SessionLoadsWithItsRecordsVersionsNameAndConfiguration)
 
 TEST_P(DataSetLoad, ArchiveStreamLoadsLikeTheFile)
 {
-    SSessionSpec spec;
-    spec.bigEndian = GetParam();
-    const CSessionWriter writer(spec);
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    const CSessionWriter writer(sessionSpec);
     CMemoryStorage storage;
     storage.Add("Stream 1", writer.BuildFile());
     CDataSet set(nullptr);
@@ -123,9 +123,9 @@ TEST_P(DataSetLoad, ArchiveStreamLoadsLikeTheFile)
 
 TEST_P(DataSetLoad, HeaderOnlyStopsAfterTheConfiguration)
 {
-    SSessionSpec spec;
-    spec.bigEndian = GetParam();
-    const std::string path = Write(CSessionWriter(spec));
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    const std::string path = Write(CSessionWriter(sessionSpec));
     CMeasurementSettings owner;
     CDataSet set(&owner);
     ASSERT_EQ(0, set.LoadFromFile(path.c_str(), true));
@@ -137,10 +137,10 @@ TEST_P(DataSetLoad, HeaderOnlyStopsAfterTheConfiguration)
 
 TEST_P(DataSetLoad, UnknownLengthFileIsCompletedInPlace)
 {
-    SSessionSpec spec;
-    spec.bigEndian = GetParam();
-    spec.unknownLength = true;
-    const CSessionWriter writer(spec);
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    sessionSpec.unknownLength = true;
+    const CSessionWriter writer(sessionSpec);
     const std::vector<BYTE> bytes = writer.BuildFile();
     const std::string path = m_folder.Path("open.zlg");
     ASSERT_TRUE(WriteBytesToFile(path, bytes));
@@ -150,13 +150,13 @@ TEST_P(DataSetLoad, UnknownLengthFileIsCompletedInPlace)
     EXPECT_EQ(DWORD(bytes.size() - 32), set.GetHeader().body_lth);
 
     // The file's header now reads as the writer would have written it with the length known.
-    SSessionSpec known = spec;
+    SSessionSpec known = sessionSpec;
     known.unknownLength = false;
     std::vector<BYTE> expected = CSessionWriter(known).BuildFile();
     std::ifstream in(path, std::ios::binary);
     std::vector<BYTE> header(32);
     in.read(reinterpret_cast<char*>(header.data()), 32);
-    CLoggerBytes body(spec.bigEndian, 4);
+    CLoggerBytes body(sessionSpec.bigEndian, 4);
     body.PutU32(0, DWORD(bytes.size() - 32));
     std::memcpy(expected.data() + 4, body.Data(), 4);
     EXPECT_EQ(std::vector<BYTE>(expected.begin(), expected.begin() + 32), header);

@@ -20,12 +20,12 @@ namespace {
 // A short session: a few records keep the variants small.
 SSessionSpec SmallSpec(bool bigEndian = false)
 {
-    SSessionSpec spec;
-    spec.bigEndian = bigEndian;
-    spec.trendRecords = 12;
-    spec.gapStart = -1;
-    spec.events = false;
-    return spec;
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = bigEndian;
+    sessionSpec.trendRecords = 12;
+    sessionSpec.gapStart = -1;
+    sessionSpec.events = false;
+    return sessionSpec;
 }
 
 class DataSetResult : public ::testing::Test
@@ -101,9 +101,9 @@ TEST_F(DataSetResult, AccessDeniedIs29AndReadOnlyFilesStillLoad)
     EXPECT_EQ(29, LoadAsNobody(locked));
 
     // Readable but not writable: a file of unknown length loads, its header stays as it was.
-    SSessionSpec spec = SmallSpec();
-    spec.unknownLength = true;
-    const std::vector<BYTE> bytes = CSessionWriter(spec).BuildFile();
+    SSessionSpec sessionSpec = SmallSpec();
+    sessionSpec.unknownLength = true;
+    const std::vector<BYTE> bytes = CSessionWriter(sessionSpec).BuildFile();
     const std::string readOnly = m_folder.Path("readonly.zlg");
     ASSERT_TRUE(WriteBytesToFile(readOnly, bytes));
     ::chmod(readOnly.c_str(), 0644);
@@ -120,10 +120,10 @@ TEST_F(DataSetResult, TooLittleDiskSpaceIs5)
     struct statvfs info {};
     ASSERT_EQ(0, ::statvfs(m_folder.Root().c_str(), &info));
     const std::uint64_t free = std::uint64_t(info.f_bavail) * info.f_frsize;
-    SSessionSpec spec = SmallSpec();
-    spec.unknownLength = true;
+    SSessionSpec sessionSpec = SmallSpec();
+    sessionSpec.unknownLength = true;
     const std::string path = m_folder.Path("huge.zlg");
-    ASSERT_TRUE(WriteBytesToFile(path, CSessionWriter(spec).BuildFile()));
+    ASSERT_TRUE(WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile()));
     ASSERT_EQ(0, ::truncate(path.c_str(), off_t(free / 9 + 1)));
     CDataSet set(nullptr);
     EXPECT_EQ(5, set.LoadFromFile(path.c_str(), false));
@@ -177,9 +177,9 @@ TEST_F(DataSetResult, HeaderOnlyBeyond2000BytesIs21)
 
 TEST_F(DataSetResult, AveragingIntervalZeroIs21)
 {
-    SSessionSpec spec = SmallSpec();
-    spec.averagingSeconds = 0;
-    const CSessionWriter writer(spec);
+    SSessionSpec sessionSpec = SmallSpec();
+    sessionSpec.averagingSeconds = 0;
+    const CSessionWriter writer(sessionSpec);
     EXPECT_EQ(21, Load(writer.BuildFile()));
     EXPECT_EQ(21, Load(writer.BuildFile(), true));
     EXPECT_TRUE(m_owner.GetStartTime().IsZero());

@@ -29,13 +29,13 @@ int LoadBytes(const std::vector<BYTE>& bytes)
 
 std::vector<BYTE> SmallSession(bool bigEndian, bool unknownLength)
 {
-    SSessionSpec spec;
-    spec.bigEndian = bigEndian;
-    spec.trendRecords = 6;
-    spec.gapStart = 2;
-    spec.gapLength = 1;
-    spec.unknownLength = unknownLength;
-    return CSessionWriter(spec).BuildFile();
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = bigEndian;
+    sessionSpec.trendRecords = 6;
+    sessionSpec.gapStart = 2;
+    sessionSpec.gapLength = 1;
+    sessionSpec.unknownLength = unknownLength;
+    return CSessionWriter(sessionSpec).BuildFile();
 }
 
 class DataSetRobustness : public ::testing::TestWithParam<bool>

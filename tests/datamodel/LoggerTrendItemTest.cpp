@@ -31,14 +31,14 @@ class LoggerTrendItems : public ::testing::TestWithParam<bool>
 protected:
     void SetUp() override
     {
-        SSessionSpec spec;
-        spec.bigEndian = GetParam();
-        spec.trendRecords = 36;  // six hours of 10-minute records
-        spec.gapStart = 14;      // hour 2 loses three records
-        spec.gapLength = 3;
-        spec.events = false;
-        spec.startTicks += 8 * 3600 * kTicksPerSecond;  // the load changes through the morning
-        m_writer = std::make_unique<CSessionWriter>(spec);
+        SSessionSpec sessionSpec;
+        sessionSpec.bigEndian = GetParam();
+        sessionSpec.trendRecords = 36;  // six hours of 10-minute records
+        sessionSpec.gapStart = 14;      // hour 2 loses three records
+        sessionSpec.gapLength = 3;
+        sessionSpec.events = false;
+        sessionSpec.startTicks += 8 * 3600 * kTicksPerSecond;  // the load changes through the morning
+        m_writer = std::make_unique<CSessionWriter>(sessionSpec);
         std::vector<SWrittenTable> tables = m_writer->BuildTables();
         int trendIndex = 0;
         for (auto& table : tables) {
@@ -67,10 +67,10 @@ protected:
 
     CDataItemTrend* Item(DWORD id, bool demand, DWORD multiple = 1, int reference = 0)
     {
-        const STrendAccessSpec spec{BYTE(demand ? 1 : 0), multiple};
-        if (CDataItemTrend* item = m_cache.FindTrendItem(m_set.get(), id, reference, spec))
+        const STrendAccessSpec accessSpec{BYTE(demand ? 1 : 0), multiple};
+        if (CDataItemTrend* item = m_cache.FindTrendItem(m_set.get(), id, reference, accessSpec))
             return item;
-        return m_cache.GetTrendItem(m_set.get(), id, reference, spec);
+        return m_cache.GetTrendItem(m_set.get(), id, reference, accessSpec);
     }
 
     const std::vector<SWrittenTable>& Records(bool demand) const { return demand ? m_demand : m_trend; }

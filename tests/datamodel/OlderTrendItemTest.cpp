@@ -53,9 +53,9 @@ protected:
     void Load(SOlderSession session = {})
     {
         session.bigEndian = GetParam();
-        SSessionSpec spec;
-        spec.bigEndian = session.bigEndian;
-        CSessionWriter writer(spec);
+        SSessionSpec sessionSpec;
+        sessionSpec.bigEndian = session.bigEndian;
+        CSessionWriter writer(sessionSpec);
         SWrittenTable config = writer.MakeTable(3, 132, kStart);
         config.bytes.PutU16(12, session.topology);
         config.bytes.PutF32(24, 230.0f);
@@ -175,10 +175,10 @@ protected:
 
     CDataItemTrend* Item(DWORD id, bool demand = false, DWORD multiple = 1, int reference = 0)
     {
-        const STrendAccessSpec spec{BYTE(demand ? 1 : 0), multiple};
-        if (CDataItemTrend* item = m_cache.FindTrendItem(m_set.get(), id, reference, spec))
+        const STrendAccessSpec accessSpec{BYTE(demand ? 1 : 0), multiple};
+        if (CDataItemTrend* item = m_cache.FindTrendItem(m_set.get(), id, reference, accessSpec))
             return item;
-        return m_cache.GetTrendItem(m_set.get(), id, reference, spec);
+        return m_cache.GetTrendItem(m_set.get(), id, reference, accessSpec);
     }
 
     std::vector<double> Values(bool demand, const std::function<double(const SWrittenTable&)>& column) const

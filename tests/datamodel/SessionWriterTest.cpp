@@ -13,9 +13,9 @@ namespace {
 
 TEST(SessionWriter, RecordsFollowTheModel)
 {
-    SSessionSpec spec;
-    spec.trendRecords = 144;
-    const CSessionWriter writer(spec);
+    SSessionSpec sessionSpec;
+    sessionSpec.trendRecords = 144;
+    const CSessionWriter writer(sessionSpec);
     CMemoryStorage storage;
     storage.Add("s", writer.BuildFile());
     CDataSet set(nullptr);

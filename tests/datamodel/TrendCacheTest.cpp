@@ -23,9 +23,9 @@ constexpr std::int64_t kTicksPerSecond = 10000000;
 class TrendCacheTest : public ::testing::Test
 {
 protected:
-    std::unique_ptr<CDataSet> Load(const SSessionSpec& spec, std::vector<SWrittenTable> tables = {})
+    std::unique_ptr<CDataSet> Load(const SSessionSpec& sessionSpec, std::vector<SWrittenTable> tables = {})
     {
-        CSessionWriter writer(spec);
+        CSessionWriter writer(sessionSpec);
         if (tables.empty())
             tables = writer.BuildTables();
         const std::string path = m_folder.Path("session" + std::to_string(m_files++) + ".zlg");
@@ -37,11 +37,11 @@ protected:
 
     static SSessionSpec Spec()
     {
-        SSessionSpec spec;
-        spec.trendRecords = 24;
-        spec.gapStart = -1;
-        spec.events = false;
-        return spec;
+        SSessionSpec sessionSpec;
+        sessionSpec.trendRecords = 24;
+        sessionSpec.gapStart = -1;
+        sessionSpec.events = false;
+        return sessionSpec;
     }
 
     ScopedTimeZone m_zone{"UTC"};
@@ -121,10 +121,10 @@ TEST_F(TrendCacheTest, RemovingOneSessionKeepsTheOthers)
 
 TEST_F(TrendCacheTest, EnergyOfIntervalsLongerThanAnHourAndOfShortRecords)
 {
-    SSessionSpec spec = Spec();
-    spec.trendRecords = 6;
-    spec.averagingSeconds = 7200;
-    CSessionWriter writer(spec);
+    SSessionSpec sessionSpec = Spec();
+    sessionSpec.trendRecords = 6;
+    sessionSpec.averagingSeconds = 7200;
+    CSessionWriter writer(sessionSpec);
     auto tables = writer.BuildTables();
     // The third record stops after a quarter of its interval.
     std::vector<SWrittenTable*> records;
@@ -133,7 +133,7 @@ TEST_F(TrendCacheTest, EnergyOfIntervalsLongerThanAnHourAndOfShortRecords)
             records.push_back(&table);
     ASSERT_EQ(records.size(), 6u);
     records[2]->bytes.PutTime(12, records[2]->timeTicks + 1800 * kTicksPerSecond);
-    auto set = Load(spec, tables);
+    auto set = Load(sessionSpec, tables);
     CDataItemTrend* power = m_cache.GetTrendItem(set.get(), 39, 0, STrendAccessSpec{0, 1});
     ASSERT_NE(power, nullptr);
     std::vector<double> expected;
@@ -150,9 +150,9 @@ TEST_F(TrendCacheTest, EnergyOfIntervalsLongerThanAnHourAndOfShortRecords)
 TEST_F(TrendCacheTest, EmptySeriesAndEmptyChannels)
 {
     // No demand records: the demand items exist with their arrays and no values.
-    SSessionSpec spec = Spec();
-    spec.demandSeconds = 0;
-    auto set = Load(spec);
+    SSessionSpec sessionSpec = Spec();
+    sessionSpec.demandSeconds = 0;
+    auto set = Load(sessionSpec);
     ASSERT_TRUE(set->GetDemandTable()->IsEmpty());
     CDataItemTrend* item = m_cache.GetTrendItem(set.get(), 47, 0, STrendAccessSpec{1, 1});
     ASSERT_NE(item, nullptr);

@@ -208,25 +208,25 @@ TEST_F(TrendTimeBlockTest, ZeroIntervalNeverDividesOrLoops)
 TEST(GetIntervalMultiple, GivesWholeMultiplesAndNeverZero)
 {
     const CMeasurementConfig config = LoggerConfig(600, 900);
-    STrendAccessSpec spec;
-    EXPECT_TRUE(GetIntervalMultiple(config, 0, spec, false));
-    EXPECT_EQ(spec, (STrendAccessSpec{0, 1}));
-    EXPECT_TRUE(GetIntervalMultiple(config, 3600, spec, false));
-    EXPECT_EQ(spec, (STrendAccessSpec{0, 6}));
-    EXPECT_TRUE(GetIntervalMultiple(config, 3600, spec, true));
-    EXPECT_EQ(spec, (STrendAccessSpec{1, 4}));
-    EXPECT_FALSE(GetIntervalMultiple(config, 1000, spec, false));
-    EXPECT_EQ(spec.multiple, 1u);
-    EXPECT_FALSE(GetIntervalMultiple(config, 2000, spec, true));
-    EXPECT_EQ(spec.multiple, 2u);
+    STrendAccessSpec accessSpec;
+    EXPECT_TRUE(GetIntervalMultiple(config, 0, accessSpec, false));
+    EXPECT_EQ(accessSpec, (STrendAccessSpec{0, 1}));
+    EXPECT_TRUE(GetIntervalMultiple(config, 3600, accessSpec, false));
+    EXPECT_EQ(accessSpec, (STrendAccessSpec{0, 6}));
+    EXPECT_TRUE(GetIntervalMultiple(config, 3600, accessSpec, true));
+    EXPECT_EQ(accessSpec, (STrendAccessSpec{1, 4}));
+    EXPECT_FALSE(GetIntervalMultiple(config, 1000, accessSpec, false));
+    EXPECT_EQ(accessSpec.multiple, 1u);
+    EXPECT_FALSE(GetIntervalMultiple(config, 2000, accessSpec, true));
+    EXPECT_EQ(accessSpec.multiple, 2u);
     // Shorter than the recorded interval: no multiple, and never 0.
-    EXPECT_FALSE(GetIntervalMultiple(config, 300, spec, false));
-    EXPECT_EQ(spec.multiple, 1u);
-    EXPECT_FALSE(GetIntervalMultiple(config, -600, spec, false));
-    EXPECT_EQ(spec.multiple, 1u);
-    EXPECT_TRUE(spec == (STrendAccessSpec{0, 1}) && !spec.IsGrouped());
+    EXPECT_FALSE(GetIntervalMultiple(config, 300, accessSpec, false));
+    EXPECT_EQ(accessSpec.multiple, 1u);
+    EXPECT_FALSE(GetIntervalMultiple(config, -600, accessSpec, false));
+    EXPECT_EQ(accessSpec.multiple, 1u);
+    EXPECT_TRUE(accessSpec == (STrendAccessSpec{0, 1}) && !accessSpec.IsGrouped());
 
     const CMeasurementConfig noInterval = LoggerConfig(0, 0);
-    EXPECT_TRUE(GetIntervalMultiple(noInterval, 3600, spec, true));
-    EXPECT_EQ(spec, (STrendAccessSpec{1, 1}));
+    EXPECT_TRUE(GetIntervalMultiple(noInterval, 3600, accessSpec, true));
+    EXPECT_EQ(accessSpec, (STrendAccessSpec{1, 1}));
 }

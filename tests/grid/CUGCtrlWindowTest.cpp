@@ -24,6 +24,17 @@ protected:
 };
 
 using Log = std::vector<std::string>;
+
+// The log without the requests for more rows that the cell area makes whenever it paints the
+// last row with space to spare below it.
+Log WithoutPaintRowRequests(const Log& log)
+{
+    Log out;
+    for (const auto& line : log)
+        if (line != "DS::GetRows(10,1)" && line != "OnRowsRequested(10,1,0)")
+            out.push_back(line);
+    return out;
+}
 } // namespace
 
 TEST_F(GridWindowTest, CreateGridRaisesTheSetupNotificationsInOrder)
@@ -74,7 +85,7 @@ TEST_F(GridTest, GotoCellAsksThenMovesAndNotifiesInOrder)
     EXPECT_TRUE(grid.log.empty());
 
     EXPECT_EQ(grid.GotoCell(2, 3), 0);
-    EXPECT_EQ(grid.log, (Log{"DS::OnCanMove(0,0,2,3)", "OnCanMove(0,0,2,3)", "DS::OnColChange(0,2)", "OnColChanged(0,2)",
+    EXPECT_EQ(WithoutPaintRowRequests(grid.log), (Log{"DS::OnCanMove(0,0,2,3)", "OnCanMove(0,0,2,3)", "DS::OnColChange(0,2)", "OnColChanged(0,2)",
                              "DS::OnRowChange(0,3)", "OnRowChanged(0,3)", "OnCellChanged(0,2,0,3)"}));
     grid.log.clear();
 
@@ -85,7 +96,7 @@ TEST_F(GridTest, GotoCellAsksThenMovesAndNotifiesInOrder)
     grid.canViewMove = TRUE;
     grid.log.clear();
     EXPECT_EQ(grid.GotoCell(4, 9), 0);
-    EXPECT_EQ(grid.log, (Log{"DS::OnCanMove(2,3,4,9)", "OnCanMove(2,3,4,9)", "OnCanViewMove(0,0,4,9)",
+    EXPECT_EQ(WithoutPaintRowRequests(grid.log), (Log{"DS::OnCanMove(2,3,4,9)", "OnCanMove(2,3,4,9)", "OnCanViewMove(0,0,4,9)",
                              "DS::OnColChange(2,4)", "OnColChanged(2,4)", "DS::OnRowChange(3,9)", "OnRowChanged(3,9)",
                              "OnCellChanged(2,4,3,9)", "OnLeftColChanged(0,1)"}));
     EXPECT_EQ(grid.GetLeftCol(), 1);
@@ -130,13 +141,16 @@ TEST_F(GridTest, KeyboardStepsClampAtTheEdgesAndAskForRows)
     grid.log.clear();
     EXPECT_EQ(grid.GotoRow(15), 0);
     EXPECT_EQ(grid.GetCurrentRow(), 9);
-    EXPECT_EQ(grid.Only("DS::GetRows"), (Log{"DS::GetRows(10,6)"}));
-    EXPECT_EQ(grid.Only("OnRowsRequested"), (Log{"OnRowsRequested(10,6,0)"}));
+    EXPECT_EQ(WithoutPaintRowRequests(grid.Only("DS::GetRows")), (Log{"DS::GetRows(10,6)"}));
+    EXPECT_EQ(WithoutPaintRowRequests(grid.Only("OnRowsRequested")), (Log{"OnRowsRequested(10,6,0)"}));
     EXPECT_EQ(grid.GotoRow(15), 1); // already on the last row
 
     grid.rowsToAdd = 2;
     EXPECT_EQ(grid.MoveDragRow(UG_LINEDOWN), 0);
-    EXPECT_EQ(grid.GetNumberRows(), 12);
+    grid.rowsToAdd = 0;
+    // The move added two rows; the cell area, painting the new last row with space below it,
+    // asked once more and got two more.
+    EXPECT_EQ(grid.GetNumberRows(), 14);
     EXPECT_EQ(grid.GetCurrentRow(), 10);
 
     EXPECT_EQ(grid.MoveDragRow(UG_PAGEUP), 0);
@@ -327,7 +341,7 @@ TEST_F(GridTest, CellTypesHearOfFocusAndOfTheViewEdges)
     grid.log.clear();
 
     EXPECT_EQ(grid.GotoCell(1, 1), 0);
-    EXPECT_EQ(grid.log, (Log{"DS::OnCanMove(0,0,1,1)", "OnCanMove(0,0,1,1)", "DS::OnColChange(0,1)", "OnColChanged(0,1)",
+    EXPECT_EQ(WithoutPaintRowRequests(grid.log), (Log{"DS::OnCanMove(0,0,1,1)", "OnCanMove(0,0,1,1)", "DS::OnColChange(0,1)", "OnColChanged(0,1)",
                              "DS::OnRowChange(0,1)", "OnRowChanged(0,1)", "OnCellChanged(0,1,0,1)",
                              "CT::OnKillFocus(0,0)", "CT::OnSetFocus(1,1)", "CT::OnViewEdgeChange(1,1)"}));
 
@@ -347,6 +361,7 @@ TEST_F(GridTest, CellTypesHearOfFocusAndOfTheViewEdges)
     grid.SetColWidth(3, 60);
     EXPECT_EQ(grid.Only("CT::OnChangedCellWidth").size(), 10u);
     EXPECT_EQ(grid.log.back(), "OnColSized(3,60)");
+    grid.DestroyWindow(); // the type dies with this test: no paint may reach it afterwards
 }
 
 TEST_F(GridTest, WindowMessagesReachTheControl)
@@ -378,6 +393,7 @@ TEST_F(GridTest, TheFocusRectangleIsTheCellTypesFirst)
     grid.OnDrawFocusRect(&dc, &rect);
     EXPECT_EQ(rect, CRect(0, 0, 74, 19)); // the platform's rectangle, drawn inside the cell
     EXPECT_EQ(grid.Only("CT::OnDrawFocusRect"), (Log{"CT::OnDrawFocusRect(0,0,75,20)", "CT::OnDrawFocusRect(0,0,75,20)"}));
+    grid.DestroyWindow(); // the type dies with this test: no paint may reach it afterwards
 }
 
 TEST_F(GridTest, TheTrackingWindowFollowsTheCurrentCell)

@@ -40,10 +40,10 @@ protected:
 
     CString WriteSession(const std::string& name, WORD studyType = 1)
     {
-        SSessionSpec spec;
-        spec.studyType = studyType;
+        SSessionSpec sessionSpec;
+        sessionSpec.studyType = studyType;
         const std::string path = m_folder / name;
-        EXPECT_TRUE(WriteBytesToFile(path, CSessionWriter(spec).BuildFile()));
+        EXPECT_TRUE(WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile()));
         return path;
     }
 
@@ -222,6 +222,12 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     EXPECT_EQ(BoxTexts(), (std::vector<CString>{"Saving of project.zca failed", "Saving of link.zca failed"}));
     EXPECT_EQ(ReadFileBytes(path.GetString()), original);
 
+    // Into a folder that does not exist: the old file stays the open project.
+    EXPECT_FALSE(doc.SaveProjectTo(m_folder / "absent/copy.zca"));
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_TRUE(doc.GetArchive()->IsOpen());
+    EXPECT_EQ(BoxTexts().back(), "Saving of copy.zca failed");
+
     // Into a folder that cannot be written.
     const std::filesystem::path locked = m_folder.Path() / "locked";
     std::filesystem::create_directory(locked);
@@ -229,7 +235,6 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     if (::access(locked.c_str(), W_OK) != 0) { // root may write anyway
         EXPECT_FALSE(doc.SaveProjectTo((locked / "copy.zca").string()));
         EXPECT_EQ(doc.GetPathName(), path);
-        EXPECT_TRUE(doc.SaveProject());
     }
 
     // Onto an existing file, which is replaced by the complete copy.
@@ -238,7 +243,10 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     ASSERT_TRUE(doc.SaveProjectTo(target));
     EXPECT_EQ(doc.GetPathName(), target);
     EXPECT_EQ(doc.GetArchive()->GetPath(), target);
-    EXPECT_TRUE(doc.SaveProject());
+    EXPECT_EQ(doc.GetTitle(), "copy.zca");
+    const std::size_t boxes = m_boxes.Boxes().size();
+    doc.SaveProject();
+    EXPECT_EQ(m_boxes.Boxes().size(), boxes);
     doc.OnCloseDocument();
 
     for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path()))
@@ -268,4 +276,16 @@ TEST_F(RecDocTest, ASavedCopyIsAPlainCompoundFileForOtherReaders)
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::vector<unsigned char> bytes = ReadFileBytes(listing);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "['project.xml', 'session.zlg']\n");
+}
+
+TEST_F(RecDocTest, SaveTellsTheUserWhenNothingWasWritten)
+{
+    const CString path = MakeProject();
+    CRecDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    doc.SaveProject();
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    doc.GetArchive()->Close();
+    doc.SaveProject();
+    EXPECT_EQ(BoxTexts(), std::vector<CString>{"Saving of project.zca failed"});
 }

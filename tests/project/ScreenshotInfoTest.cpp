@@ -215,3 +215,21 @@ TEST_F(ScreenshotFile, RefusesOversizedFilesUnread)
     EXPECT_FALSE(ReadScreenshotInfo(path, image));
     EXPECT_TRUE(image.serialNumber.IsEmpty());
 }
+
+TEST_F(ScreenshotFile, SurvivesDamagedBytesAnywhere)
+{
+    CPngBuilder png;
+    png.AddText("Description", kDescription).AddCompressedText("Description", kDescription).Finish();
+    const std::vector<unsigned char> good = png.Bytes();
+    unsigned state = 12345;
+    const auto next = [&state] { return state = state * 1103515245u + 12345u; };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<unsigned char> bytes = good;
+        for (int k = 0; k < 1 + round % 4; ++k)
+            bytes[next() % bytes.size()] = static_cast<unsigned char>(next() >> 16);
+        if (round % 5 == 0)
+            bytes.resize(next() % bytes.size());
+        CImageSettings image;
+        ReadScreenshotInfo(Write("damaged.png", bytes), image); // must neither crash nor read out of bounds
+    }
+}

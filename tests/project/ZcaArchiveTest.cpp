@@ -136,6 +136,19 @@ TEST_F(ZcaArchiveTest, UniqueNamesAreCheckedAgainstTheStorageItself)
     }
 }
 
+TEST_F(ZcaArchiveTest, TheProjectsOwnNamesAreNeverGivenToData)
+{
+    // A data stream under the temporary name would be overwritten by the next project text.
+    CZcaArchive archive;
+    ASSERT_TRUE(archive.Create(PathOf("x.zca")));
+    for (const char* path : {"/data/project.xml.new", "/data/PROJECT.XML.NEW", "/data/Project.xml"}) {
+        const CString name = archive.MakeUniqueStreamName(path);
+        EXPECT_FALSE(name.IsEmpty()) << path;
+        EXPECT_NE(name.CompareNoCase(CZcaArchive::kProjectTempStreamName), 0) << path;
+        EXPECT_NE(name.CompareNoCase(CZcaArchive::kProjectStreamName), 0) << path;
+    }
+}
+
 TEST_F(ZcaArchiveTest, FailedAndCancelledImportsLeaveNoStream)
 {
     CZcaArchive archive;
@@ -345,7 +358,7 @@ TEST_F(ZcaArchiveTest, ACrashWhileWritingLeavesTheOldOrTheNewProject)
     EXPECT_GT(sawNew, 0);
 }
 
-TEST_F(ZcaArchiveTest, ACompleteNewTextIsTakenWhenTheSwitchFailedHalfway)
+TEST_F(ZcaArchiveTest, ANewTextLeftBeforeTheSwitchIsIgnoredAndReplaced)
 {
     const CString path = MakeArchive({"a.zlg"});
     {
@@ -356,13 +369,17 @@ TEST_F(ZcaArchiveTest, ACompleteNewTextIsTakenWhenTheSwitchFailedHalfway)
         ASSERT_TRUE(archive.CreateStream(CZcaArchive::kProjectTempStreamName, EStreamCreate::Replace, stream));
         ASSERT_EQ(stream->Write(text.data(), text.size()), EStorageResult::Ok);
         ASSERT_EQ(stream->Close(), EStorageResult::Ok);
-        archive.DeleteElement(CZcaArchive::kProjectStreamName);
     }
     CZcaArchive archive;
     ASSERT_TRUE(archive.Open(path));
     CProjectSettings project;
     ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
-    EXPECT_EQ(project.GetMeasurementCount(), 2);
+    EXPECT_EQ(project.GetMeasurementCount(), 1);
     EXPECT_TRUE(archive.WriteProjectXml(project));
     EXPECT_EQ(ElementNames(archive), (std::vector<CString>{"a.zlg", "project.xml"}));
+    archive.Close();
+    ASSERT_TRUE(archive.Open(path));
+    CProjectSettings reread;
+    ASSERT_EQ(archive.ReadProjectXml(reread), EProjectLoadResult::kComplete);
+    EXPECT_EQ(reread.GetMeasurementCount(), 1);
 }

@@ -45,7 +45,7 @@ TEST_F(OrnAppTest, VersionAndBuildStampComeFromTheBuild)
 TEST_F(OrnAppTest, DownloadFolderIsCreatedInTheDataFolder)
 {
     const CString folder = GetDownloadFolder();
-    EXPECT_EQ(folder.str(), (m_home.DataHome() / "Zelko Power Quality" / "Zelko Ampelon" / "Download").string());
+    EXPECT_EQ(folder.str(), (m_home.DataHome() / "Zelko Power Quality" / "Zelko Ampelon" / "Download").string() + "/");
     EXPECT_TRUE(std::filesystem::is_directory(folder.str()));
     EXPECT_EQ(GetDownloadFolder(), folder);
 

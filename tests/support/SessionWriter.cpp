@@ -26,15 +26,15 @@ double LoadFactor(std::int64_t ticks)
 
 } // namespace
 
-CSessionWriter::CSessionWriter(SSessionSpec spec) : m_spec(std::move(spec)) {}
+CSessionWriter::CSessionWriter(SSessionSpec sessionSpec) : m_spec(std::move(sessionSpec)) {}
 
-SPhaseValues CSessionWriter::PhaseValues(const SSessionSpec& spec, std::int64_t ticks, int phase)
+SPhaseValues CSessionWriter::PhaseValues(const SSessionSpec& sessionSpec, std::int64_t ticks, int phase)
 {
     SPhaseValues v;
     const double load = LoadFactor(ticks) * kPhaseLoad[phase];
-    v.voltage = spec.nominalVoltage * (1.012 - 0.03 * load) * (1.0 + 0.002 * (phase - 1));
+    v.voltage = sessionSpec.nominalVoltage * (1.012 - 0.03 * load) * (1.0 + 0.002 * (phase - 1));
     v.voltagePP = v.voltage * std::sqrt(3.0);
-    v.current = 0.8 * spec.probeRange * load;
+    v.current = 0.8 * sessionSpec.probeRange * load;
     v.powerFactor = 0.84 + 0.1 * load;
     v.apparentPower = v.voltage * v.current;
     v.activePower = v.apparentPower * v.powerFactor;

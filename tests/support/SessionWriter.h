@@ -67,7 +67,7 @@ struct SPhaseValues
 class CSessionWriter
 {
 public:
-    explicit CSessionWriter(SSessionSpec spec = {});
+    explicit CSessionWriter(SSessionSpec sessionSpec = {});
 
     const SSessionSpec& GetSpec() const { return m_spec; }
 
@@ -79,7 +79,7 @@ public:
     std::vector<BYTE> BuildFile() const { return BuildFile(BuildTables()); }
 
     // The model behind the records.
-    static SPhaseValues PhaseValues(const SSessionSpec& spec, std::int64_t ticks, int phase);
+    static SPhaseValues PhaseValues(const SSessionSpec& sessionSpec, std::int64_t ticks, int phase);
     static double Frequency(std::int64_t ticks);
     // Begin ticks of trend record i (as written, gap not applied) and whether it is written.
     std::int64_t TrendBegin(int i) const;

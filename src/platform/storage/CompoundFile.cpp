@@ -99,6 +99,28 @@ EStorageResult CCompoundFile::DestroyElement(const CString& name)
     return Commit();
 }
 
+EStorageResult CCompoundFile::RenameElement(const CString& oldName, const CString& newName)
+{
+    if (EStorageResult result = CheckWritable(); result != EStorageResult::Ok)
+        return result;
+    const std::u16string old16 = oldName.ToUtf16();
+    const std::u16string new16 = newName.ToUtf16();
+    if (!StorageName::IsValid(old16) || !StorageName::IsValid(new16))
+        return EStorageResult::InvalidName;
+    // An open stream would publish under its old name when it is closed.
+    if (m_openStreams.count(StorageName::Key(old16)) != 0 || m_openStreams.count(StorageName::Key(new16)) != 0)
+        return EStorageResult::AccessDenied;
+    const std::uint32_t sid = FindRootChild(old16);
+    if (sid == cfb::kNoStream)
+        return EStorageResult::NotFound;
+    if (const std::uint32_t replaced = FindRootChild(new16); replaced != cfb::kNoStream && replaced != sid)
+        DestroyEntry(replaced);
+    m_entries[sid].name = new16;
+    m_treeChanged = true;
+    m_directoryChanged = true;
+    return Commit();
+}
+
 EStorageResult CCompoundFile::CreateStream(const CString& name, EStreamCreate mode, std::unique_ptr<CStorageStream>& stream)
 {
     stream.reset();

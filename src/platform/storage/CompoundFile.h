@@ -56,6 +56,10 @@ public:
     // Destroys a root element; an open stream of that name keeps its bytes until it is closed,
     // and publishes nothing afterwards.
     EStorageResult DestroyElement(const CString& name);
+    // Gives the element the new name in one commit, replacing an element that carries the new
+    // name (in any case): the file then holds either the old state or the new one, never both
+    // names or neither. Refused while a stream of either name is open.
+    EStorageResult RenameElement(const CString& oldName, const CString& newName);
     // A new empty stream; with Replace an existing element of that name is replaced when the
     // new stream is closed (until then readers of the file see the old one).
     EStorageResult CreateStream(const CString& name, EStreamCreate mode, std::unique_ptr<CStorageStream>& stream);

@@ -251,6 +251,38 @@ TEST_F(StorageCrashTest, CrashesInALargeFileKeepItsDifat)
     CrashEverywhere(steps, initial, [&] { std::filesystem::copy_file(base, m_path, std::filesystem::copy_options::overwrite_existing); });
 }
 
+TEST_F(StorageCrashTest, ARenameOverAnElementIsAllOrNothing)
+{
+    // The project text is written under a second name and switched over; a crash leaves the
+    // old text or the new one under "project.xml", never neither.
+    Model initial{{"project.xml", Pattern(3000, 1)}, {"session.zlg", Pattern(200000, 2)}};
+    const std::string base = m_dir.Path("base.zca");
+    {
+        std::shared_ptr<CCompoundFile> file;
+        ASSERT_EQ(CCompoundFile::Create(base.c_str(), file), EStorageResult::Ok);
+        for (const auto& [name, data] : initial)
+            ASSERT_EQ(WriteStream(*file, name, data), EStorageResult::Ok);
+    }
+    std::vector<SStep> steps;
+    for (int i = 0; i < 3; ++i) {
+        // Across the mini stream cutoff and back.
+        const std::string project = Pattern(i == 1 ? 6000 : 1000 + 900 * std::size_t(i), 10 + unsigned(i));
+        steps.push_back({[=](CCompoundFile& f, Streams&) { return WriteStream(f, "project.xml.new", project); },
+                         [=](Model& m) { m["project.xml.new"] = project; }});
+        steps.push_back({[](CCompoundFile& f, Streams&) { return f.RenameElement("project.xml.new", "project.xml"); },
+                         [](Model& m) {
+                             m["project.xml"] = m["project.xml.new"];
+                             m.erase("project.xml.new");
+                         }});
+    }
+    steps.push_back({[](CCompoundFile& f, Streams&) { return f.RenameElement("session.zlg", "Session.ZLG"); },
+                     [](Model& m) {
+                         m["Session.ZLG"] = m["session.zlg"];
+                         m.erase("session.zlg");
+                     }});
+    CrashEverywhere(steps, initial, [&] { std::filesystem::copy_file(base, m_path, std::filesystem::copy_options::overwrite_existing); });
+}
+
 TEST_F(StorageCrashTest, AKilledWriterProcessLeavesAWholeFile)
 {
     // The child writes numbered streams whose bytes follow from their number, and keeps the last

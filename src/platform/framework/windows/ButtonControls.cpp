@@ -5,7 +5,9 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -94,8 +96,26 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
         });
     }
     QObject::connect(button, &QAbstractButton::clicked, button, [self] { NotifyParent(*self, BN_CLICKED); });
-    impl.controlProc = [button](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) -> LRESULT {
+    auto image = std::make_shared<HBITMAP>(nullptr);
+    auto text = std::make_shared<QString>();
+    impl.controlProc = [button, image, text](WndImpl& wnd, UINT m, WPARAM w, LPARAM l, bool& h) -> LRESULT {
         auto* check = qobject_cast<QCheckBox*>(button);
+        if (m == BM_GETIMAGE || m == BM_SETIMAGE)
+        {
+            h = true;
+            if (w != IMAGE_BITMAP) return 0;
+            if (m == BM_GETIMAGE) return LRESULT(*image);
+            const HBITMAP old = std::exchange(*image, reinterpret_cast<HBITMAP>(l));
+            const CBitmap* bitmap = CBitmap::FromHandle(*image);
+            const bool isBitmap = bitmap && bitmap->Data() && bitmap->Data()->kind == GdiKind::Bitmap;
+            const QPixmap pixmap = isBitmap ? QPixmap::fromImage(BitmapImage(*bitmap)) : QPixmap();
+            button->setIcon(pixmap.isNull() ? QIcon() : QIcon(pixmap));
+            button->setIconSize(pixmap.size());
+            // A bitmap button shows the picture alone; its text stays the window's text.
+            const bool alone = (wnd.style & BS_BITMAP) && !pixmap.isNull();
+            button->setText(alone ? QString() : *text);
+            return LRESULT(old);
+        }
         if (m == BM_GETCHECK)
         {
             h = true;
@@ -117,7 +137,12 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
             }
             return 0;
         }
-        return TextProc(m, w, l, h, [button] { return button->text(); }, [button](const QString& t) { button->setText(t); });
+        return TextProc(
+            m, w, l, h, [text] { return *text; },
+            [button, image, text, &wnd](const QString& t) {
+                *text = t;
+                if (!(*image && (wnd.style & BS_BITMAP))) button->setText(t);
+            });
     };
     return button;
 }
@@ -148,6 +173,11 @@ BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* paren
 
 int CButton::GetCheck() const { return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK)); }
 void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, WPARAM(check)); }
+HBITMAP CButton::SetBitmap(HBITMAP bitmap) { return reinterpret_cast<HBITMAP>(SendMessage(BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap))); }
+HBITMAP CButton::GetBitmap() const
+{
+    return reinterpret_cast<HBITMAP>(const_cast<CButton*>(this)->SendMessage(BM_GETIMAGE, IMAGE_BITMAP));
+}
 
 BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // The date and time picker: a date (DTS_SHORTDATEFORMAT) or a time (DTS_TIMEFORMAT) field. A
-// user's change sends WM_NOTIFY with DTN_DATETIMECHANGE to the parent.
+// user's change sends WM_NOTIFY with DTN_DATETIMECHANGE to the parent, and losing the focus
+// NM_KILLFOCUS.
 #include "platform/framework/SystemTime.h"
 #include "platform/framework/windows/CWnd.h"
 

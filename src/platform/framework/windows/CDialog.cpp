@@ -221,6 +221,18 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
 
 void CDialog::OnClose() { SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
+// A modal dialog destroyed from outside (its owner went away) ends its loop.
+void CDialog::OnNcDestroy()
+{
+    if (m_modal && !m_ended)
+    {
+        m_result = -1;
+        m_ended = true;
+    }
+    if (m_loop) static_cast<QEventLoop*>(m_loop)->quit();
+    CWnd::OnNcDestroy();
+}
+
 BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
 
 void CDialog::MapDialogRect(LPRECT rect) const
@@ -232,7 +244,7 @@ CWnd* CDialog::GetNextDlgTabItem(CWnd* control, BOOL previous) const
 {
     std::vector<CWnd*> stops;
     for (CWnd* c = GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT))
-        if ((c->GetStyle() & WS_TABSTOP) && c->IsWindowVisible() && c->IsWindowEnabled()) stops.push_back(c);
+        if ((c->GetStyle() & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE)) stops.push_back(c);
     if (stops.empty()) return nullptr;
     const auto it = std::find(stops.begin(), stops.end(), control);
     if (it == stops.end()) return previous ? stops.back() : stops.front();

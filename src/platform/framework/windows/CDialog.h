@@ -58,6 +58,7 @@ protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnClose() override;
+    void OnNcDestroy() override;
     BOOL PreTranslateMessage(MSG* msg) override;
 
     UINT m_nIDTemplate = 0;

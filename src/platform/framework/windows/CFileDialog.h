@@ -3,19 +3,17 @@
 // "Text files (*.txt)|*.txt|All files (*.*)|*.*||"; a default extension is added to a name
 // typed without one. A driver can stand in for the user (tests).
 #include "platform/framework/CString.h"
+#include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CWnd.h"
 
 #include <functional>
 
+// The flags the file-dialog service defines come with it; these are the others.
 inline constexpr DWORD OFN_READONLY = 0x00000001;
-inline constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
-inline constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 inline constexpr DWORD OFN_NOCHANGEDIR = 0x00000008;
 inline constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
-inline constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 inline constexpr DWORD OFN_CREATEPROMPT = 0x00002000;
-inline constexpr DWORD OFN_EXPLORER = 0x00080000;
 inline constexpr DWORD OFN_ENABLESIZING = 0x00800000;
 
 // What the caller may set before DoModal.

@@ -4,6 +4,7 @@
 #include "platform/framework/windows/Cursors.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowBridge.h"
+#include "platform/framework/windows/WindowClasses.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -70,6 +71,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     impl->exStyle = cs.dwExStyle;
     impl->id = UINT(reinterpret_cast<std::uintptr_t>(cs.hMenu));
     impl->text = cs.lpszName ? cs.lpszName : "";
+    ApplyWindowClass(*impl, cs.lpszClass);
     WndImpl* parentImpl = WndImpl::From(cs.hwndParent);
     QWidget* parentWidget = parentImpl ? parentImpl->widget.data() : nullptr;
     const bool child = (impl->style & WS_CHILD) && parentWidget;
@@ -349,6 +351,26 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
     SetWindowPos(nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
+namespace
+{
+// A top-level window's state after a show command.
+Qt::WindowStates ShownState(Qt::WindowStates state, int command)
+{
+    switch (command)
+    {
+    case SW_SHOWMAXIMIZED: return (state & ~Qt::WindowMinimized) | Qt::WindowMaximized;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED: return state | Qt::WindowMinimized;
+    case SW_SHOWNORMAL:
+        return state & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    case SW_RESTORE:
+        // A minimized window goes back to what it was before; a maximized one to normal.
+        return state & Qt::WindowMinimized ? state & ~Qt::WindowMinimized : state & ~Qt::WindowMaximized;
+    default: return state;
+    }
+}
+} // namespace
+
 // ---- state and relations
 
 BOOL CWnd::ShowWindow(int command)
@@ -362,6 +384,7 @@ BOOL CWnd::ShowWindow(int command)
     if (show)
     {
         m_impl->style |= WS_VISIBLE;
+        if (w->isWindow()) w->setWindowState(ShownState(w->windowState(), command));
         w->show();
         if (w->isWindow() && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE)
         {
@@ -378,6 +401,31 @@ BOOL CWnd::ShowWindow(int command)
         w->hide();
     }
     return wasVisible;
+}
+
+BOOL CWnd::IsZoomed() const { return m_impl && m_impl->widget && m_impl->widget->isWindow() && m_impl->widget->isMaximized(); }
+BOOL CWnd::IsIconic() const { return m_impl && m_impl->widget && m_impl->widget->isWindow() && m_impl->widget->isMinimized(); }
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const
+{
+    if (!placement || !m_impl || !m_impl->widget) return FALSE;
+    const QWidget* w = m_impl->widget;
+    *placement = WINDOWPLACEMENT{};
+    placement->showCmd = UINT(IsIconic() ? SW_SHOWMINIMIZED : IsZoomed() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    placement->rcNormalPosition = FromQRect(w->isWindow() ? w->normalGeometry() : w->geometry());
+    return TRUE;
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement)
+{
+    if (!placement || !m_impl || !m_impl->widget) return FALSE;
+    QWidget* w = m_impl->widget;
+    // The normal rectangle is set on the normal window; the state comes back with the show command.
+    if (w->isWindow()) w->setWindowState(w->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+    const RECT& r = placement->rcNormalPosition;
+    SetWindowPos(nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(int(placement->showCmd));
+    return TRUE;
 }
 
 BOOL CWnd::IsWindowVisible() const { return m_impl && m_impl->widget && m_impl->widget->isVisible(); }

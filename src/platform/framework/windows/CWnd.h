@@ -51,6 +51,19 @@ struct NMTTDISPINFO
 };
 using TOOLTIPTEXT = NMTTDISPINFO;
 
+// Where a window stands: its show state (SW_SHOWNORMAL, SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED) and
+// the rectangle it has when neither maximized nor minimized (screen coordinates for a top-level
+// window, the parent's client coordinates for a child).
+struct WINDOWPLACEMENT
+{
+    UINT length = sizeof(WINDOWPLACEMENT);
+    UINT flags = 0;
+    UINT showCmd = 1; // SW_SHOWNORMAL
+    POINT ptMinPosition = {-1, -1};
+    POINT ptMaxPosition = {-1, -1};
+    RECT rcNormalPosition = {0, 0, 0, 0};
+};
+
 class CWnd
 {
 public:
@@ -161,7 +174,14 @@ public:
     void CenterWindow(CWnd* alternateOwner = nullptr);
 
     // ---- state and relations
+    // SW_SHOWMAXIMIZED (SW_MAXIMIZE), SW_MINIMIZE and SW_RESTORE change a top-level window's state;
+    // a hidden window keeps the state and shows it when it is shown.
     BOOL ShowWindow(int command);
+    BOOL IsZoomed() const;
+    BOOL IsIconic() const;
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
+    // Puts the window on its normal rectangle, then applies the show state as ShowWindow does.
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
     BOOL IsWindowVisible() const;
     BOOL IsWindowEnabled() const;
     BOOL EnableWindow(BOOL enable = TRUE);
@@ -259,6 +279,20 @@ private:
     friend void AdoptWindow(CWnd& wnd, std::shared_ptr<WndImpl> impl);
     std::shared_ptr<WndImpl> m_impl;
 };
+
+// Window classes for plain windows. Without CS_DBLCLKS a second click arrives as another
+// button-down message; the background brush (none when null; a system colour index + 1 may stand
+// for a brush) fills the background when it is erased; the cursor is shown over the client area.
+struct HICON__;
+using HICON = HICON__*;
+inline constexpr UINT CS_VREDRAW = 0x0001;
+inline constexpr UINT CS_HREDRAW = 0x0002;
+inline constexpr UINT CS_DBLCLKS = 0x0008;
+inline constexpr UINT CS_OWNDC = 0x0020;
+inline constexpr UINT CS_NOCLOSE = 0x0200;
+inline constexpr UINT CS_SAVEBITS = 0x0800;
+// Returns the class name to give Create / CreateEx; equal arguments give the same name.
+LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr, HICON icon = nullptr);
 
 // Keyboard state: negative (high bit set) while the key is down, bit 0 toggled.
 SHORT GetKeyState(int virtualKey);

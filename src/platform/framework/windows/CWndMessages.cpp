@@ -176,7 +176,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (CWnd* parent = GetParent(); parent && (GetStyle() & WS_CHILD) && parent->SendMessage(WM_SETCURSOR, wParam, lParam))
             return TRUE;
         if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == m_hWnd)
-            ::SetCursor(LoadStandardCursor(impl.controlClass == "EDIT" ? IDC_IBEAM : IDC_ARROW));
+            ::SetCursor(impl.classCursor ? impl.classCursor : LoadStandardCursor(impl.controlClass == "EDIT" ? IDC_IBEAM : IDC_ARROW));
         return FALSE;
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:

@@ -3,6 +3,7 @@
 #include "platform/framework/windows/CProgressCtrl.h"
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/NativeControls.h"
+#include "platform/framework/windows/WindowBridge.h"
 
 #include <QDateTimeEdit>
 #include <QProgressBar>
@@ -89,10 +90,15 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
     edit->setDisplayFormat(time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"));
     auto* self = &impl;
     QObject::connect(edit, &QDateTimeEdit::dateTimeChanged, edit, [self] { Notify(*self, DTN_DATETIMECHANGE); });
-    impl.controlProc = [edit](WndImpl&, UINT m, WPARAM, LPARAM l, bool& handled) -> LRESULT {
+    impl.controlProc = [edit](WndImpl& wnd, UINT m, WPARAM, LPARAM l, bool& handled) -> LRESULT {
         handled = true;
         switch (m)
         {
+        case WM_KILLFOCUS:
+            // The picker's own handling first; then the parent hears of it, as the platform's does.
+            PassEventToControl(wnd, m);
+            Notify(wnd, NM_KILLFOCUS);
+            return 0;
         case DTM_SETSYSTEMTIME:
         {
             const auto* st = reinterpret_cast<const SYSTEMTIME*>(l);

@@ -101,7 +101,17 @@ void FillWithBrush(const DcState& s, const QRegion& region, const GdiData* brush
     QPainter p(&s.surface->image);
     p.setClipRegion(region);
     QBrush qb;
-    if (brush->brush.lbStyle == BS_PATTERN)
+    if (brush->brush.lbStyle == BS_PATTERN && brush->monochrome)
+    {
+        // A one-bit pattern draws its clear bits in the text colour and its set bits in the
+        // background colour.
+        QImage coloured = brush->pattern;
+        for (int y = 0; y < coloured.height(); ++y)
+            for (int x = 0; x < coloured.width(); ++x)
+                coloured.setPixel(x, y, ToQRgb(qRed(coloured.pixel(x, y)) ? s.attr.bkColor : s.attr.textColor));
+        qb = QBrush(coloured);
+    }
+    else if (brush->brush.lbStyle == BS_PATTERN)
     {
         qb = QBrush(brush->pattern);
     }

@@ -1,5 +1,9 @@
 #include "platform/framework/windows/FrameworkApp.h"
 
+#include "platform/framework/windows/WindowBridge.h"
+
+#include <glog/logging.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -28,7 +32,8 @@ void CFrameworkApp::PumpWaitingMessages()
     for (int round = 0; round < 8; ++round)
     {
         QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The widgets of destroyed windows go only when no handler can still be using them.
+        if (!InsideMessageHandler()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
 }
@@ -56,10 +61,28 @@ bool CFrameworkApp::RunUntil(const std::function<bool()>& condition, int timeout
     return true;
 }
 
+namespace
+{
+int g_mainLoops = 0; // main loops running now (Run)
+} // namespace
+
 int CFrameworkApp::Run()
 {
     EnsureInitialized();
-    return QApplication::exec();
+    ++g_mainLoops;
+    const int result = QApplication::exec();
+    --g_mainLoops;
+    return result;
 }
 
-void PostQuitMessage(int exitCode) { QCoreApplication::exit(exitCode); }
+void PostQuitMessage(int exitCode)
+{
+    // Qt keeps a quit asked outside the main loop and ends every later loop at once with it (a
+    // modal dialog's, a wait's): such a request ends nothing.
+    if (g_mainLoops == 0)
+    {
+        LOG(INFO) << "Quit asked while no message loop runs; ignored";
+        return;
+    }
+    QCoreApplication::exit(exitCode);
+}

@@ -19,6 +19,7 @@ public:
     static int Run();
 };
 
+// Ends the main loop (Run) with the code; asked while no main loop runs, it does nothing.
 void PostQuitMessage(int exitCode);
 // Dispatches the waiting messages of the user-interface thread (long work stays responsive).
 inline void PumpWaitingMessages() { CFrameworkApp::PumpWaitingMessages(); }

@@ -120,6 +120,7 @@ BOOL CBrush::CreatePatternBrush(CBitmap* bitmap)
     auto data = std::make_shared<GdiData>(GdiKind::Brush);
     data->brush.lbStyle = BS_PATTERN;
     data->pattern = BitmapImage(*bitmap).copy();
+    data->monochrome = bitmap->Data()->monochrome;
     Adopt(std::move(data));
     return TRUE;
 }
@@ -236,23 +237,33 @@ std::shared_ptr<GdiData> BitmapData(const QImage& image)
 }
 } // namespace
 
-BOOL CBitmap::AdoptBitmap(const QImage& image)
+BOOL CBitmap::AdoptBitmap(std::shared_ptr<GdiData> data)
 {
-    auto data = BitmapData(image);
     if (!data) return FALSE;
     Adopt(std::move(data));
     return TRUE;
 }
 
-BOOL CBitmap::CreateBitmap(int width, int height, UINT, UINT, const void* bits)
+BOOL CBitmap::CreateBitmap(int width, int height, UINT, UINT bitsPerPixel, const void* bits)
 {
-    if (width <= 0 || height <= 0) return FALSE;
+    if (width <= 0 || height <= 0 || (bitsPerPixel != 1 && bitsPerPixel != 32)) return FALSE;
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::black);
-    if (bits)
+    const auto* bytes = static_cast<const BYTE*>(bits);
+    if (bytes && bitsPerPixel == 32)
         for (int y = 0; y < height; ++y)
-            std::memcpy(image.scanLine(y), static_cast<const BYTE*>(bits) + std::size_t(y) * width * 4, std::size_t(width) * 4);
-    return AdoptBitmap(image);
+            std::memcpy(image.scanLine(y), bytes + std::size_t(y) * width * 4, std::size_t(width) * 4);
+    if (bytes && bitsPerPixel == 1)
+    {
+        // Monochrome rows are padded to 16 bits; a set bit is white, a clear one black.
+        const std::size_t stride = std::size_t((width + 15) / 16) * 2;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (bytes[std::size_t(y) * stride + std::size_t(x / 8)] & (0x80 >> (x % 8))) image.setPixel(x, y, qRgb(255, 255, 255));
+    }
+    if (!AdoptBitmap(BitmapData(image))) return FALSE;
+    Data()->monochrome = bitsPerPixel == 1;
+    return TRUE;
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
@@ -265,20 +276,20 @@ BOOL CBitmap::LoadBitmap(UINT resourceId)
     const QString base = QString::fromStdString(CStringTable::ResourceDir()) + QStringLiteral("/bitmaps/%1").arg(resourceId);
     for (const char* ext : {".bmp", ".png"})
         if (QFile::exists(base + QLatin1String(ext)))
-            return AdoptBitmap(QImage(base + QLatin1String(ext)));
+            return AdoptBitmap(BitmapData(QImage(base + QLatin1String(ext))));
     return FALSE;
 }
 
 BOOL CBitmap::LoadFromFile(const CString& path)
 {
-    return AdoptBitmap(QImage(ToQString(path)));
+    return AdoptBitmap(BitmapData(QImage(ToQString(path))));
 }
 
 BOOL CBitmap::LoadFromMemory(const void* bytes, std::size_t count)
 {
     QImage image;
     if (!bytes || !image.loadFromData(static_cast<const uchar*>(bytes), int(count))) return FALSE;
-    return AdoptBitmap(image);
+    return AdoptBitmap(BitmapData(image));
 }
 
 BOOL CBitmap::SaveToFile(const CString& path) const

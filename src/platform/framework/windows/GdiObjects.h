@@ -84,7 +84,8 @@ public:
 class CBitmap : public CGdiObject
 {
 public:
-    // 32-bit pixels, rows top-down, each pixel 0x00RRGGBB in memory order B, G, R, x; bits may be null.
+    // 32 bits per pixel: rows top-down, each pixel in memory order B, G, R, x. 1 bit per pixel: a
+    // monochrome bitmap, rows padded to 16 bits, set bits white. Bits may be null.
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     // An image of the resource folder: bitmaps/<id>.bmp or bitmaps/<id>.png.
@@ -102,7 +103,7 @@ public:
     static CBitmap* FromHandle(HBITMAP handle) { return static_cast<CBitmap*>(CGdiObject::FromHandle(handle)); }
 
 private:
-    BOOL AdoptBitmap(const class QImage& image);
+    BOOL AdoptBitmap(std::shared_ptr<GdiData> data);
 };
 
 class CRgn : public CGdiObject

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPalette>
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
@@ -45,6 +46,7 @@ struct GdiData : HGDIOBJ__
     LOGPEN pen;
     LOGBRUSH brush;
     QImage pattern; // pattern brushes
+    bool monochrome = false; // a one-bit bitmap, or a pattern brush made from one
     LOGFONT font;
     QFont qfont;
     std::shared_ptr<DcSurface> bitmap;
@@ -107,6 +109,18 @@ struct MessageFrame
     bool defaultDone = false;
 };
 
+// The colours an owner gave a native control (through WM_CTLCOLOR... to its parent and
+// WM_ERASEBKGND to itself), as they were put into the control's palette; the palette and fill
+// flag the control had before keep the defaults.
+struct ControlColors
+{
+    std::optional<QImage> background; // 1x1 for a solid colour
+    std::optional<QColor> text;
+    std::optional<QPalette> natural;
+    bool naturalAutoFill = false;
+    bool asking = false;
+};
+
 // The native control's own handling of a message (EM_SETSEL, LB_ADDSTRING, WM_SETTEXT ...);
 // sets handled when it knows the message.
 using ControlProc = std::function<LRESULT(WndImpl&, UINT, WPARAM, LPARAM, bool& handled)>;
@@ -120,6 +134,7 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     bool nativeControl = false; // a Qt control paints itself
     QString controlClass;       // upper-case class name of a native control
     ControlProc controlProc;
+    ControlColors colors;
     std::shared_ptr<DcSurface> surface = std::make_shared<DcSurface>();
     QRegion invalid;
     bool erasePending = false;
@@ -134,6 +149,8 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     std::unique_ptr<CFont> fontObject; // keeps the font alive while the window uses it
     COLORREF background = 0xFFFFFF;
     bool hasBackground = true;
+    UINT classStyle = 0x000B; // CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW
+    HCURSOR classCursor = nullptr; // the arrow (the I-beam for edits) when none
     std::map<UINT_PTR, int> timers; // id -> Qt timer id
     std::vector<MessageFrame> frames;
     QSize reportedSize{-1, -1};

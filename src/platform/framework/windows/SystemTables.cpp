@@ -1,5 +1,9 @@
 // The fixed system colours, metrics and stock objects: drawing looks the same on every machine.
+// Only the screen's size is the machine's own (the table's is for a process without a screen).
 #include "platform/framework/windows/QtBridge.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <array>
 #include <cstring>
@@ -148,6 +152,9 @@ HBRUSH GetSysColorBrush(int index)
 
 int GetSystemMetrics(int index)
 {
+    if (index == SM_CXSCREEN || index == SM_CYSCREEN)
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            return index == SM_CXSCREEN ? screen->geometry().width() : screen->geometry().height();
     for (const Metric& m : kMetrics)
         if (m.index == index) return m.value;
     return 0;

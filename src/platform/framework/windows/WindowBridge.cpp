@@ -30,6 +30,7 @@ std::unordered_map<const QObject*, WndImpl*>& Widgets()
 }
 
 QEvent* g_passing = nullptr;          // the event being handed back to its widget
+int g_dispatchDepth = 0;              // messages being handled right now
 WndImpl* g_capture = nullptr;         // the window that has the mouse captured
 QPointer<QWidget> g_lastFocus;        // the widget that had the focus before the current one
 QPoint g_cursorPos;                   // the last mouse position seen, screen coordinates
@@ -221,6 +222,8 @@ bool HandleMouse(WndImpl* impl, QObject* target, QMouseEvent* m)
         break;
     case QEvent::MouseButtonDblClick:
         message = b == Qt::RightButton ? WM_RBUTTONDBLCLK : b == Qt::MiddleButton ? WM_MBUTTONDBLCLK : WM_LBUTTONDBLCLK;
+        // A class without double clicks sees a second press instead.
+        if (!(impl->classStyle & CS_DBLCLKS)) message -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
         break;
     default: return false;
     }
@@ -293,6 +296,9 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
     case QEvent::Move:
         if (mainWidget) impl->ReportGeometry();
+        return false;
+    case QEvent::Paint:
+        if (impl->nativeControl) PrepareControlColors(*impl);
         return false;
     case QEvent::Show:
         if (mainWidget && !impl->nativeControl) impl->Invalidate(impl->ClientRect(), true);
@@ -405,6 +411,7 @@ void UnbridgeWidgets(WndImpl& impl)
 }
 
 WndImpl*& CaptureWindow() { return g_capture; }
+bool InsideMessageHandler() { return g_dispatchDepth > 0; }
 QPoint LastCursorPos() { return g_cursorPos; }
 bool KeyIsDown(int vk) { return vk >= 0 && vk < 256 && g_keyDown[std::size_t(vk)]; }
 bool KeyIsToggled(int vk) { return vk >= 0 && vk < 256 && g_keyToggled[std::size_t(vk)]; }
@@ -453,7 +460,9 @@ LRESULT WndImpl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* ev
     frame.event = event;
     frame.target = target ? target : widget.data();
     frames.push_back(frame);
+    ++g_dispatchDepth;
     const LRESULT result = owner ? owner->WindowProc(message, wParam, lParam) : 0;
+    --g_dispatchDepth;
     frames.pop_back();
     return result;
 }
@@ -512,7 +521,11 @@ void WndImpl::ReportGeometry()
             ResizeSurface(size);
             Invalidate(ClientRect(), true);
         }
-        Dispatch(WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.width(), size.height()));
+        const UINT type = !widget->isWindow()     ? SIZE_RESTORED
+                          : widget->isMinimized() ? SIZE_MINIMIZED
+                          : widget->isMaximized() ? SIZE_MAXIMIZED
+                                                  : SIZE_RESTORED;
+        Dispatch(WM_SIZE, type, MAKELPARAM(size.width(), size.height()));
     }
     const QPoint pos = widget->isWindow() ? widget->geometry().topLeft() : widget->pos();
     if (alive && pos != reportedPos)

@@ -20,7 +20,11 @@ public:
 class PaintWidget : public QWidget
 {
 public:
-    using QWidget::QWidget;
+    explicit PaintWidget(QWidget* parent) : QWidget(parent)
+    {
+        // Every pixel comes from the window's own: Qt need not clear anything first.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,9 +34,14 @@ void SetLive(WndImpl& impl, bool live);
 bool PostToWindow(HWND hwnd, const MSG& msg);
 void UnbridgeWidgets(WndImpl& impl);
 WndImpl*& CaptureWindow();
+// Whether a message is being handled (widgets of destroyed windows may still be on the stack).
+bool InsideMessageHandler();
 QPoint LastCursorPos();
 bool PassEventToControl(WndImpl& impl, UINT message);
 // Gives an event to a control's widget past the window's own handling.
 void SendToControl(QObject* target, QEvent* event);
+// Asks the owner of a native control for its colours and puts them into the control's palette;
+// called before the control paints.
+void PrepareControlColors(WndImpl& impl);
 // The widget whose cursor SetCursor changes (the one under the mouse).
 void SetCursorTarget(QWidget* widget);

@@ -234,3 +234,20 @@ TEST_F(WindowTest, BlitsAndScrollsMovePixels)
     EXPECT_EQ(s.dc.GetPixel(5, 3), kRed);
     EXPECT_EQ(update, CRect(0, 8, 10, 10));
 }
+
+TEST_F(WindowTest, MonochromePatternBrushUsesTextAndBackgroundColours)
+{
+    // The checkerboard of one-bit rows 0x55 and 0xAA, padded to 16 bits.
+    const BYTE rows[16] = {0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0};
+    CBitmap pattern;
+    ASSERT_TRUE(pattern.CreateBitmap(8, 8, 1, 1, rows));
+    CBrush brush;
+    ASSERT_TRUE(brush.CreatePatternBrush(&pattern));
+    Canvas c(8, 8);
+    c.dc.SetTextColor(kRed);
+    c.dc.SetBkColor(kBlue);
+    c.dc.FillRect(CRect(0, 0, 8, 8), &brush);
+    EXPECT_EQ(c.dc.GetPixel(0, 0), kRed);  // bit clear
+    EXPECT_EQ(c.dc.GetPixel(1, 0), kBlue); // bit set
+    EXPECT_EQ(c.dc.GetPixel(0, 1), kBlue);
+}

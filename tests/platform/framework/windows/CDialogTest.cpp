@@ -6,6 +6,7 @@
 #include "platform/framework/windows/CListBox.h"
 #include "platform/framework/windows/DataExchange.h"
 #include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/StringTable.h"
 
 namespace
 {
@@ -161,4 +162,91 @@ TEST_F(WindowTest, ModalDialogEndsWithEnterAndEscape)
     CDialog::SetModalDriver(previous);
 
     EXPECT_EQ(CDialog(4242).DoModal(), -1); // no such template
+}
+
+namespace
+{
+constexpr const char* kListTemplate = R"({
+  "id": 9002, "caption": {"string": 61713}, "size": [120, 80],
+  "controls": [
+    {"id": 201, "class": "EDIT", "rect": [5, 5, 50, 12], "style": ["WS_TABSTOP"]},
+    {"id": 202, "class": "COMBOBOX", "rect": [5, 20, 50, 60], "style": ["CBS_DROPDOWNLIST", "WS_TABSTOP"]},
+    {"id": 203, "class": "LISTBOX", "rect": [60, 5, 50, 40], "style": ["WS_TABSTOP"], "disabled": true},
+    {"id": 204, "class": "LISTBOX", "rect": [60, 50, 50, 20], "style": ["WS_TABSTOP"]},
+    {"id": 1, "class": "BUTTON", "rect": [5, 60, 40, 14], "text": "OK", "style": ["BS_DEFPUSHBUTTON", "WS_TABSTOP"]}
+  ]})";
+
+class ListDlg : public CDialog
+{
+public:
+    int count = 7;
+    int comboIndex = 1;
+    int listIndex = 0;
+    void DoDataExchange(CDataExchange* dx) override
+    {
+        DDX_Text(dx, 201, count);
+        DDV_MinMaxInt(dx, count, 1, 10);
+        DDX_CBIndex(dx, 202, comboIndex);
+        DDX_LBIndex(dx, 204, listIndex);
+    }
+    BOOL OnInitDialog() override
+    {
+        auto* combo = GetDlgItem(202);
+        combo->SendMessage(CB_ADDSTRING, 0, LPARAM("a"));
+        combo->SendMessage(CB_ADDSTRING, 0, LPARAM("b"));
+        GetDlgItem(204)->SendMessage(LB_ADDSTRING, 0, LPARAM("x"));
+        GetDlgItem(204)->SendMessage(LB_ADDSTRING, 0, LPARAM("y"));
+        return CDialog::OnInitDialog();
+    }
+};
+} // namespace
+
+TEST_F(WindowTest, DialogTabOrderSkipsDisabledControlsAndWraps)
+{
+    CStringTable::Instance().Set(61713, "##+Please enter a number.");
+    ListDlg dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(*ParseDialogTemplate(kListTemplate)));
+    CString caption;
+    dlg.GetWindowText(caption);
+    EXPECT_EQ(caption, "Please enter a number."); // a caption by string id
+    CWnd* edit = dlg.GetDlgItem(201);
+    EXPECT_EQ(dlg.GetNextDlgTabItem(edit), dlg.GetDlgItem(202));
+    EXPECT_EQ(dlg.GetNextDlgTabItem(dlg.GetDlgItem(202)), dlg.GetDlgItem(204));
+    EXPECT_EQ(dlg.GetNextDlgTabItem(dlg.GetDlgItem(1)), edit);
+    EXPECT_EQ(dlg.GetNextDlgTabItem(edit, TRUE), dlg.GetDlgItem(1));
+    EXPECT_EQ(LOWORD(dlg.GetDefID()), 1);
+}
+
+TEST_F(WindowTest, DialogExchangeChecksNumbersAndRanges)
+{
+    ListDlg dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(*ParseDialogTemplate(kListTemplate)));
+    dlg.ShowWindow(SW_SHOW);
+    CString text;
+    dlg.GetDlgItemText(201, text);
+    EXPECT_EQ(text, "7");
+    EXPECT_EQ(dlg.GetDlgItem(202)->SendMessage(CB_GETCURSEL), 1);
+    EXPECT_EQ(dlg.GetDlgItem(204)->SendMessage(LB_GETCURSEL), 0);
+
+    BoxRecorder boxes;
+    dlg.SetDlgItemText(201, "12");
+    EXPECT_FALSE(dlg.UpdateData(TRUE)); // out of 1..10
+    dlg.SetDlgItemText(201, "3x");
+    EXPECT_FALSE(dlg.UpdateData(TRUE)); // not an integer
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(dlg.count, 12); // the value was read before the range check failed, as the framework does
+    dlg.SetDlgItemText(201, " 4 ");
+    dlg.GetDlgItem(204)->SendMessage(LB_SETCURSEL, 1);
+    ASSERT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(dlg.count, 4);
+    EXPECT_EQ(dlg.listIndex, 1);
+}
+
+TEST_F(WindowTest, ModalDialogWhoseWindowIsDestroyedFromOutsideEnds)
+{
+    ValuesDlg dlg;
+    ASSERT_TRUE(dlg.InitModalIndirect(Template()));
+    auto previous = CDialog::SetModalDriver([](CDialog& d) { d.DestroyWindow(); });
+    EXPECT_EQ(dlg.DoModal(), -1);
+    CDialog::SetModalDriver(previous);
 }

@@ -194,3 +194,17 @@ TEST_F(WindowTest, FocusMovesWithSetAndKillFocusMessages)
     ASSERT_NE(b.Last(WM_SETFOCUS), nullptr);
     EXPECT_EQ(reinterpret_cast<HWND>(b.Last(WM_SETFOCUS)->wParam), a.m_hWnd);
 }
+
+TEST_F(WindowTest, RegisteredClassesDecideDoubleClicksAndCursor)
+{
+    const LPCTSTR plain = AfxRegisterWndClass(0, LoadStandardCursor(IDC_SIZEWE));
+    EXPECT_STREQ(plain, AfxRegisterWndClass(0, LoadStandardCursor(IDC_SIZEWE)));
+    EXPECT_STRNE(plain, AfxRegisterWndClass(CS_DBLCLKS));
+    AnsweringWnd w;
+    ASSERT_TRUE(w.CreateEx(0, plain, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 40), nullptr, 0));
+    w.messages.clear();
+    SendMouse(w, QEvent::MouseButtonDblClick, {3, 3});
+    EXPECT_EQ(w.Numbers({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}), std::vector<UINT>{WM_LBUTTONDOWN});
+    SendMouse(w, QEvent::MouseMove, {4, 4}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(GetCursor(), LoadStandardCursor(IDC_SIZEWE));
+}

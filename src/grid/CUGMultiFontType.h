@@ -1,0 +1,37 @@
+#pragma once
+// CUGMultiFontType: draws text that carries inline tags. A tag is "<:" with a command and
+// comma-separated fields, closed by ">": F,face,height,weight selects a font; C,red,green,blue a
+// text colour; S a smaller, lowered script; N the normal script again.
+#include "grid/CUGCellType.h"
+#include "platform/framework/windows/GdiObjects.h"
+
+#include <memory>
+
+class CUGMultiFontType : public CUGCellType
+{
+public:
+    CUGMultiFontType();
+
+    CString GetName() const override { return "Multi-Font"; }
+    void GetBestSize(CDC* dc, CSize* size, CUGCell* cell) override;
+    void OnDraw(CDC* dc, RECT* rect, int col, int row, CUGCell* cell, int selected, int current) override;
+
+private:
+    // Applies the tag that starts at pos; returns the position after it, or the text's length
+    // when the tag is not closed (it swallows the rest).
+    int ApplyTag(CDC* dc, const CString& text, int pos);
+    // The length of the character (UTF-8 sequence) at pos.
+    static int CharLength(const CString& text, int pos);
+    static bool IsTag(const CString& text, int pos);
+    // Forgets the fonts of the previous pass and selects the pass's first font back.
+    void EndPass(CDC* dc);
+
+    std::unique_ptr<CFont> m_tagFont;   // the font of the last font tag
+    CFont* m_displacedFont = nullptr;   // the font the first tag font displaced
+    double m_scaleX = 1.0;
+    double m_scaleY = 1.0;
+    std::unique_ptr<CFont> m_smallFont; // the small script
+    CFont* m_beforeSmallFont = nullptr; // the font the small script displaced
+    int m_smallOffset = 0;
+    int m_verticalOffset = 0;           // how far below the line the current characters sit
+};

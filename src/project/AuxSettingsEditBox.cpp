@@ -1,0 +1,37 @@
+#include "project/AuxSettingsEditBox.h"
+
+#include "project/EditAuxSettingsDlg.h"
+
+namespace
+{
+CEditAuxSettingsDlg* OwnerOf(const CWnd& box)
+{
+    return dynamic_cast<CEditAuxSettingsDlg*>(box.GetParent());
+}
+} // namespace
+
+void CAuxSettingsEditBox::OnKeyDown(UINT nChar, UINT repeatCount, UINT flags)
+{
+    // Enter acts when it is released; the edit itself has no use for it.
+    if (nChar == VK_RETURN)
+        return;
+    CEdit::OnKeyDown(nChar, repeatCount, flags);
+}
+
+void CAuxSettingsEditBox::OnKeyUp(UINT nChar, UINT repeatCount, UINT flags)
+{
+    CEditAuxSettingsDlg* dialog = OwnerOf(*this);
+    if (nChar != VK_RETURN || !dialog)
+    {
+        CEdit::OnKeyUp(nChar, repeatCount, flags);
+        return;
+    }
+    dialog->MoveFocusOnEnter(this);
+}
+
+void CAuxSettingsEditBox::OnSetFocus(CWnd* oldWnd)
+{
+    CEdit::OnSetFocus(oldWnd);
+    if (CEditAuxSettingsDlg* dialog = OwnerOf(*this); dialog && dynamic_cast<CEdit*>(oldWnd))
+        dialog->OnEditBoxEntered(oldWnd);
+}

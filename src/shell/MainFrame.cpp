@@ -1,0 +1,216 @@
+#include "shell/MainFrame.h"
+
+#include "platform/framework/windows/CDC.h"
+#include "shell/LogFileViewer.h"
+#include "shell/OrnApp.h"
+
+#include <glog/logging.h>
+
+#include <filesystem>
+
+namespace {
+
+struct SMenuItem
+{
+    UINT id; // 0: separator
+    const char* text;
+};
+
+constexpr SMenuItem kFileHead[] = {
+    {CMainFrame::ID_FILE_OPEN, "&Open..."},
+    {CMainFrame::ID_FILE_CLOSE, "&Close"},
+    {CMainFrame::ID_FILE_SAVE, "&Save"},
+    {CMainFrame::ID_FILE_SAVE_AS, "Save &As..."},
+    {0, nullptr},
+    {CMainFrame::ID_OPEN_LOG_FILE, "Open Log File..."},
+};
+constexpr SMenuItem kViewItems[] = {
+    {CMainFrame::ID_VIEW_ENERGY_STUDY, "Energy Study"},
+    {CMainFrame::ID_VIEW_LOAD_STUDY, "Load Study"},
+};
+constexpr const char* kExitText = "E&xit";
+constexpr COLORREF kClientColor = RGB(171, 171, 171);
+
+void AppendItems(CMenu& menu, const SMenuItem* first, const SMenuItem* last)
+{
+    for (const SMenuItem* item = first; item != last; ++item)
+        item->id ? menu.AppendMenu(MF_STRING, item->id, item->text) : menu.AppendMenu(MF_SEPARATOR);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame() = default;
+
+CMainFrame::~CMainFrame()
+{
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+BOOL CMainFrame::LoadFrame(const CString& title, const RECT& rect)
+{
+    if (!Create(nullptr, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, nullptr, 0))
+        return FALSE;
+    CRect client;
+    GetClientRect(&client);
+    m_menuStrip.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, client.right, CMenuStrip::kHeight), this, 0);
+    m_statusBar.Create(nullptr, "", WS_CHILD | WS_VISIBLE,
+                       CRect(0, client.bottom - CStatusBar::kHeight, client.right, client.bottom), this, 0);
+    m_statusBar.SetText("Ready");
+
+    m_fileMenu.CreatePopupMenu();
+    UpdateFileMenu();
+    m_viewMenu.CreatePopupMenu();
+    AppendItems(m_viewMenu, std::begin(kViewItems), std::end(kViewItems));
+    m_menuStrip.AddMenu("File", &m_fileMenu, [this] { UpdateFileMenu(); });
+    m_menuStrip.AddMenu("View", &m_viewMenu, [this] {
+        const UINT state = COrnApp::Instance().GetDocument() ? MF_ENABLED : MF_GRAYED;
+        for (const SMenuItem& item : kViewItems)
+            m_viewMenu.EnableMenuItem(item.id, MF_BYCOMMAND | state);
+    });
+
+    SetTimer(kHeartbeatTimer, kHeartbeatMs);
+    return TRUE;
+}
+
+void CMainFrame::UpdateFileMenu()
+{
+    while (m_fileMenu.GetMenuItemCount() > 0)
+        m_fileMenu.RemoveMenu(0, MF_BYPOSITION);
+    AppendItems(m_fileMenu, std::begin(kFileHead), std::end(kFileHead));
+    const auto& files = COrnApp::Instance().GetRecentFileList().GetFiles();
+    if (!files.empty())
+        m_fileMenu.AppendMenu(MF_SEPARATOR);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const CString text = CString::Formatted("&%d %s", static_cast<int>(i + 1),
+                                                CString(std::filesystem::path(files[i].str()).filename().string()));
+        m_fileMenu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1 + i, text);
+    }
+    m_fileMenu.AppendMenu(MF_SEPARATOR);
+    m_fileMenu.AppendMenu(MF_STRING, ID_APP_EXIT, kExitText);
+
+    const bool open = COrnApp::Instance().GetDocument() != nullptr;
+    for (UINT id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS})
+        m_fileMenu.EnableMenuItem(id, MF_BYCOMMAND | (open ? MF_ENABLED : MF_GRAYED));
+}
+
+CRect CMainFrame::ProjectRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    client.top = CMenuStrip::kHeight;
+    client.bottom = std::max<int>(client.top, client.bottom - CStatusBar::kHeight);
+    return client;
+}
+
+BOOL CMainFrame::ShowProjectWindow(std::unique_ptr<CWnd> view, const CString& title)
+{
+    DestroyProjectWindow();
+    m_projectWindow = std::make_unique<CChildFrameQuarn>();
+    if (!m_projectWindow->CreateFrame(this, ProjectRect(), title, std::move(view))) {
+        DestroyProjectWindow();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CMainFrame::DestroyProjectWindow()
+{
+    if (m_projectWindow && m_projectWindow->GetSafeHwnd())
+        m_projectWindow->DestroyWindow();
+    m_projectWindow.reset();
+    Invalidate();
+}
+
+BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    COrnApp& app = COrnApp::Instance();
+    const UINT id = LOWORD(wParam);
+    IProjectDocument* document = app.GetDocument();
+    switch (id) {
+    case ID_FILE_OPEN: app.OnFileOpen(); return TRUE;
+    case ID_FILE_CLOSE: app.CloseDocument(); return TRUE;
+    case ID_FILE_SAVE:
+        if (document)
+            document->SaveProject();
+        return TRUE;
+    case ID_FILE_SAVE_AS:
+        if (document) {
+            document->SaveProjectAs();
+            app.OnDocumentRenamed();
+        }
+        return TRUE;
+    case ID_OPEN_LOG_FILE: OpenLogFileCopy(); return TRUE;
+    case ID_VIEW_ENERGY_STUDY: SendMessage(WM_SHOW_STUDY_VIEW, 0, 1); return TRUE;
+    case ID_VIEW_LOAD_STUDY: SendMessage(WM_SHOW_STUDY_VIEW, 0, 2); return TRUE;
+    case ID_APP_EXIT: SendMessage(WM_CLOSE); return TRUE;
+    default: break;
+    }
+    if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + UINT(app.GetRecentFileList().GetSize())) {
+        app.OpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FILE1));
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DOCUMENT_CLOSED) {
+        ++m_documentClosedCount;
+        LOG(INFO) << "Document closed; no logger connection is held";
+        return 0;
+    }
+    if (message == WM_SHOW_STUDY_VIEW) {
+        IProjectDocument* document = COrnApp::Instance().GetDocument();
+        return document ? document->ShowStudyView(static_cast<int>(wParam), static_cast<int>(lParam)) : 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CMainFrame::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    if (m_menuStrip.GetSafeHwnd())
+        m_menuStrip.MoveWindow(0, 0, cx, CMenuStrip::kHeight);
+    if (m_statusBar.GetSafeHwnd())
+        m_statusBar.MoveWindow(0, std::max(0, cy - CStatusBar::kHeight), cx, CStatusBar::kHeight);
+    if (m_projectWindow && m_projectWindow->GetSafeHwnd())
+        m_projectWindow->MoveWindow(ProjectRect());
+    Invalidate();
+}
+
+void CMainFrame::OnClose()
+{
+    COrnApp& app = COrnApp::Instance();
+    app.CloseDocument();
+    app.SaveWindowPlacement(*this);
+    DestroyWindow();
+}
+
+void CMainFrame::OnDestroy()
+{
+    KillTimer(kHeartbeatTimer);
+    DestroyProjectWindow();
+    CWnd::OnDestroy();
+    COrnApp::Instance().OnMainWindowDestroyed();
+}
+
+void CMainFrame::OnTimer(UINT_PTR id)
+{
+    if (id == kHeartbeatTimer)
+        COrnApp::Instance().OnHeartbeat();
+    else
+        CWnd::OnTimer(id);
+}
+
+BOOL CMainFrame::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+void CMainFrame::OnPaint()
+{
+    CPaintDC dc(this);
+    const CRect area = ProjectRect();
+    dc.FillSolidRect(&area, kClientColor);
+}

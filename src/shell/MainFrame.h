@@ -1,0 +1,70 @@
+#pragma once
+// The main window: the menu bar (File, View), the project window in the client area, the status
+// bar, and timer 1, the application's heartbeat. File commands go to the application object
+// and the open document; the document's private messages are answered here.
+#include "platform/framework/windows/CMenu.h"
+#include "platform/framework/windows/CWnd.h"
+#include "shell/ChildFrameQuarn.h"
+#include "shell/MenuStrip.h"
+#include "shell/StatusBar.h"
+
+#include <memory>
+
+class CMainFrame : public CWnd
+{
+public:
+    // The framework's command ids of the File menu.
+    static constexpr UINT ID_FILE_OPEN = 0xE101;
+    static constexpr UINT ID_FILE_CLOSE = 0xE102;
+    static constexpr UINT ID_FILE_SAVE = 0xE103;
+    static constexpr UINT ID_FILE_SAVE_AS = 0xE104;
+    static constexpr UINT ID_FILE_MRU_FILE1 = 0xE110;
+    static constexpr UINT ID_APP_EXIT = 0xE141;
+    static constexpr UINT ID_OPEN_LOG_FILE = 32880;
+    // View menu: the study tabs, through WM_USER+60.
+    static constexpr UINT ID_VIEW_LOAD_STUDY = 32824;
+    static constexpr UINT ID_VIEW_ENERGY_STUDY = 32825;
+    // Sent by the document when it closes (both parameters 0).
+    static constexpr UINT WM_DOCUMENT_CLOSED = WM_USER + 12;
+    // wParam tab kind, lParam view id: the document switches the study view.
+    static constexpr UINT WM_SHOW_STUDY_VIEW = WM_USER + 60;
+    static constexpr UINT_PTR kHeartbeatTimer = 1;
+    static constexpr UINT kHeartbeatMs = 100;
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Creates the window (hidden), its menus, status bar and heartbeat.
+    BOOL LoadFrame(const CString& title, const RECT& rect);
+    // Replaces the project window by one with this content.
+    BOOL ShowProjectWindow(std::unique_ptr<CWnd> view, const CString& title);
+    void DestroyProjectWindow();
+    CChildFrameQuarn* GetProjectWindow() const { return m_projectWindow.get(); }
+    CStatusBar& GetStatusBar() { return m_statusBar; }
+    CMenu& GetFileMenu() { return m_fileMenu; }
+    CMenuStrip& GetMenuStrip() { return m_menuStrip; }
+    // Rebuilds the File menu with the current recent-file list.
+    void UpdateFileMenu();
+    // How many times the document's close message arrived (the logger connection is released
+    // in answer; there is none to release here).
+    int GetDocumentClosedCount() const { return m_documentClosedCount; }
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnClose() override;
+    void OnDestroy() override;
+    void OnTimer(UINT_PTR id) override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnPaint() override;
+
+private:
+    CRect ProjectRect() const;
+
+    CMenuStrip m_menuStrip;
+    CStatusBar m_statusBar;
+    CMenu m_fileMenu;
+    CMenu m_viewMenu;
+    std::unique_ptr<CChildFrameQuarn> m_projectWindow;
+    int m_documentClosedCount = 0;
+};

@@ -1,0 +1,232 @@
+// The cell area painting on the offscreen platform: grid lines, fills, joined ranges, overflowing
+// text, the repaint of an update rectangle and the pixels after scrolling, read back from the
+// window.
+#include "GridTestSupport.h"
+#include "grid/CUGGrid.h"
+#include "platform/framework/windows/CDC.h"
+
+#include <map>
+#include <utility>
+
+namespace
+{
+constexpr COLORREF kGridLine = RGB(0xDC, 0xDC, 0xDC);
+
+// Counts how often each cell was drawn.
+class CountingType : public CUGCellType
+{
+public:
+    std::map<std::pair<int, int>, int> draws;
+    void OnDraw(CDC* dc, RECT* rect, int col, int row, CUGCell* cell, int selected, int current) override
+    {
+        ++draws[{col, row}];
+        CUGCellType::OnDraw(dc, rect, col, row, cell, selected, current);
+    }
+};
+
+class PaintTest : public GridWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        grid.SetNumberCols(5);
+        grid.SetNumberRows(rows);
+        ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 1));
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    void TearDown() override
+    {
+        grid.DestroyWindow(); // before the counting type goes
+        GridWindowTest::TearDown();
+    }
+    void UseCountingType()
+    {
+        CUGCell def;
+        def.SetCellType(grid.AddCellType(&counter));
+        for (int c = 0; c < grid.GetNumberCols(); ++c)
+            grid.SetColDefault(c, &def);
+    }
+    CUGGrid& Area() { return *grid.m_CUGGrid; }
+    COLORREF Pixel(int x, int y)
+    {
+        CClientDC dc(&Area());
+        return dc.GetPixel(x, y);
+    }
+    std::vector<COLORREF> Image()
+    {
+        CRect client;
+        Area().GetClientRect(&client);
+        CClientDC dc(&Area());
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x)
+                pixels.push_back(dc.GetPixel(x, y));
+        return pixels;
+    }
+    void Repaint(const CRect* rect = nullptr)
+    {
+        counter.draws.clear();
+        if (rect)
+            Area().InvalidateRect(rect, FALSE);
+        else
+            Area().Invalidate(FALSE);
+        Area().UpdateWindow();
+    }
+
+    int rows = 10;
+    CountingType counter;
+    RecordingGrid grid;
+};
+
+class BigPaintTest : public PaintTest
+{
+protected:
+    void SetUp() override
+    {
+        rows = 100;
+        PaintTest::SetUp();
+    }
+};
+} // namespace
+
+TEST_F(PaintTest, GridLinesAtRightAndBottomMinusOneAndBlankBeyondTheCells)
+{
+    EXPECT_EQ(Pixel(74, 5), kGridLine);
+    EXPECT_EQ(Pixel(10, 19), kGridLine);
+    EXPECT_EQ(Pixel(10, 10), GetSysColor(COLOR_WINDOW));
+    // Below the ten rows the section's background colour fills the rest.
+    EXPECT_EQ(Pixel(10, 10 * 20 + 5), grid.OnGetSectionBackColor(UG_GRID));
+}
+
+TEST_F(PaintTest, SelectedAndCurrentCellsAreFilledWithTheHighlight)
+{
+    grid.SetCurrentCellMode(2);
+    grid.SetMultiSelectMode(UG_MULTISELECT_CELL);
+    grid.m_GI->m_multiSelect->StartBlock(2, 2);
+    grid.m_GI->m_multiSelect->EndBlock(3, 3);
+    Repaint();
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(Pixel(2 * 75 + 60, 2 * 20 + 15), highlight);
+    EXPECT_EQ(Pixel(3 * 75 + 60, 3 * 20 + 15), highlight);
+    EXPECT_EQ(Pixel(60, 15), highlight); // the current cell (0, 0)
+    EXPECT_EQ(Pixel(75 + 60, 20 + 15), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(PaintTest, AJoinedRangeIsDrawnOnceWithoutInnerGridLines)
+{
+    UseCountingType();
+    grid.JoinCells(1, 1, 2, 3);
+    Repaint();
+    EXPECT_EQ((counter.draws[{1, 1}]), 1);
+    EXPECT_EQ(counter.draws.count({2, 2}), 0u);
+    EXPECT_EQ(Pixel(75 + 74, 30), GetSysColor(COLOR_WINDOW)); // between columns 1 and 2
+    EXPECT_EQ(Pixel(75 + 20, 39), GetSysColor(COLOR_WINDOW)); // between rows 1 and 2
+    EXPECT_EQ(Pixel(3 * 75 - 1, 30), kGridLine);              // the range's own right edge
+}
+
+TEST_F(PaintTest, AnUpdateRectangleRepaintsItsCellsAndTheCurrentCell)
+{
+    UseCountingType();
+    grid.GotoCell(3, 8);
+    CRect part(80, 25, 150, 55); // cells (1, 1) .. (1, 2)
+    Repaint(&part);
+    EXPECT_EQ(counter.draws.size(), 3u);
+    EXPECT_EQ((counter.draws[{1, 1}]), 1);
+    EXPECT_EQ((counter.draws[{1, 2}]), 1);
+    EXPECT_EQ((counter.draws[{3, 8}]), 1);
+}
+
+TEST_F(PaintTest, AnUpdateEndingInsideAJoinedRangeRepaintsTheWholeUnion)
+{
+    UseCountingType();
+    grid.JoinCells(1, 1, 2, 3);
+    // The corner lies in cell (2, 2), inside the range: column 2 of row 0 belongs to the union.
+    CRect part(10, 5, 2 * 75 + 10, 2 * 20 + 10);
+    Repaint(&part);
+    EXPECT_EQ((counter.draws[{2, 0}]), 1);
+    EXPECT_EQ((counter.draws[{1, 1}]), 1);
+}
+
+TEST_F(PaintTest, LeftAlignedTextRunsOnIntoEmptyCells)
+{
+    grid.EnableGridLines(FALSE);
+    grid.QuickSetText(0, 0, "A long text running over the next cell");
+    grid.QuickSetText(2, 0, "stop");
+    grid.QuickSetText(0, 1, "Another long text running over the next");
+    grid.QuickSetAlignment(0, 1, UG_ALIGNRIGHT);
+    Repaint();
+    const COLORREF back = GetSysColor(COLOR_WINDOW);
+    const auto inkIn = [&](int col, int row) {
+        for (int x = col * 75; x < col * 75 + 75; ++x)
+            for (int y = row * 20; y < row * 20 + 20; ++y)
+                if (Pixel(x, y) != back)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inkIn(1, 0));  // the text ran on into the empty cell
+    EXPECT_FALSE(inkIn(1, 1)); // right-aligned text never does
+    EXPECT_FALSE(inkIn(3, 0)); // the next non-empty cell stopped it
+}
+
+TEST_F(BigPaintTest, ScrollingMovesPixelsAndMatchesAFullRepaint)
+{
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < 5; ++col)
+        {
+            CString text;
+            text.Format("r%d c%d", row, col);
+            grid.QuickSetText(col, row, text);
+        }
+    UseCountingType();
+    Area().SetFocus();
+    Repaint();
+
+    counter.draws.clear();
+    grid.SetTopRow(3);
+    // Only the rows that came into view and the current cell were drawn.
+    for (const auto& [cell, count] : counter.draws)
+        EXPECT_TRUE(cell.second >= grid.GetBottomRow() - 3 || cell == std::make_pair(0, 0))
+            << cell.first << "," << cell.second;
+    const std::vector<COLORREF> scrolled = Image();
+    Repaint();
+    EXPECT_EQ(scrolled, Image());
+
+    grid.SetTopRow(1);
+    const std::vector<COLORREF> back = Image();
+    Repaint();
+    EXPECT_EQ(back, Image());
+
+    grid.SetLeftCol(1);
+    const std::vector<COLORREF> sideways = Image();
+    Repaint();
+    EXPECT_EQ(sideways, Image());
+}
+
+TEST_F(PaintTest, ABlackLineSeparatesLockedColumns)
+{
+    grid.LockColumns(1);
+    grid.SetLeftCol(2);
+    Repaint();
+    EXPECT_EQ(Pixel(74, 10), RGB(0, 0, 0));   // right edge of the locked column
+    EXPECT_EQ(Pixel(75 + 74, 10), kGridLine); // the left column's own grid line
+    EXPECT_EQ(Pixel(75 + 10, 10), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(PaintTest, APrintRequestDrawsTheWholeSheetIntoTheGivenContext)
+{
+    Repaint();
+    const std::vector<COLORREF> shown = Image();
+    CRect client;
+    Area().GetClientRect(&client);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateBitmap(client.Width(), client.Height(), 1, 32, nullptr);
+    dc.SelectObject(&bitmap);
+    EXPECT_EQ(Area().SendMessage(WM_PRINT, WPARAM(&dc), 0), 0);
+    std::vector<COLORREF> printed;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            printed.push_back(dc.GetPixel(x, y));
+    EXPECT_EQ(printed, shown);
+}

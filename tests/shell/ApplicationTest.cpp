@@ -1,0 +1,425 @@
+// The application object started as the program starts it, on the offscreen platform, with the
+// project document and the page the program shows for it.
+#include "ForeignInstance.h"
+#include "datamodel/DataSet.h"
+#include "platform/framework/FileDialogService.h"
+#include "platform/framework/StringTable.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "project/RecDoc.h"
+#include "shell/AppFolders.h"
+#include "shell/MainFrame.h"
+#include "shell/OrnApp.h"
+#include "shell/ProgressThread.h"
+#include "shell/RecordingProgressDialog.h"
+#include "shell/SessionPreviewView.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempXdgHome.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+const CString kSamplePath = CString(ORN_SOURCE_DIR) + "/resources/samples/sample.zlg";
+constexpr const char* kSampleSession = "Sample feeder";
+constexpr const char* kCannotOpen = "File can not be opened: %s.";
+
+std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A document that records what the shell asks of it; Save As moves it to "renamed.zca".
+class CRecordingDocument : public IProjectDocument
+{
+public:
+    explicit CRecordingDocument(std::vector<std::string>& calls) : m_calls(calls) {}
+    BOOL OnOpenDocument(const CString& path) override
+    {
+        m_calls.push_back("open " + path.str());
+        m_path = path;
+        return TRUE;
+    }
+    void SaveProject() override { m_calls.push_back("save"); }
+    void SaveProjectAs() override
+    {
+        m_calls.push_back("save as");
+        m_path = "/projects/renamed.zca";
+    }
+    void DeleteContents() override { m_calls.push_back("delete contents"); }
+    BOOL IsModified() override { return FALSE; }
+    CString GetPathName() const override { return m_path; }
+    CString GetTitle() const override { return std::filesystem::path(m_path.str()).filename().string(); }
+    int ShowStudyView(int tabKind, int viewId) override
+    {
+        m_calls.push_back("study " + std::to_string(tabKind) + " " + std::to_string(viewId));
+        return 1;
+    }
+
+private:
+    std::vector<std::string>& m_calls;
+    CString m_path;
+};
+
+class ApplicationTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CStringTable::Instance().LoadLanguage("ENG");
+        // The program's template: the project document shown by the session page.
+        m_app.SetDocTemplate(std::make_unique<CProjectDocTemplate>(
+            [] { return std::make_unique<CRecDoc>(); },
+            [](IProjectDocument& document) -> std::unique_ptr<CWnd> {
+                auto& project = static_cast<CRecDoc&>(document);
+                return std::make_unique<CSessionPreviewView>(project, [&project] { return project.GetFirstDataSet(); });
+            }));
+        // Each file dialog takes the next answer; an empty answer (or none left) cancels.
+        m_previousDialog = SetFileDialogHandler([this](const SFileDialogRequest& request, CString& path) {
+            m_dialogs.push_back(request);
+            if (m_answers.empty())
+                return false;
+            path = m_answers.front();
+            m_answers.pop_front();
+            return !path.IsEmpty();
+        });
+        CProgressThread::SetDialogFactory([this] { return std::make_unique<CRecordingProgressDialog>(m_progress); });
+        m_options.windowServices = false;
+        m_options.logging = false;
+        m_options.showWindow = false;
+        m_options.clock = [this] { return m_now; };
+    }
+    void TearDown() override
+    {
+        m_app.ExitInstance();
+        CProgressThread::SetDialogFactory({});
+        SetFileDialogHandler(std::move(m_previousDialog));
+    }
+
+    BOOL Start(std::vector<CString> arguments) { return m_app.InitInstance(arguments, m_options); }
+    void Command(UINT id) { m_app.GetMainFrame()->SendMessage(WM_COMMAND, id, 0); }
+    CString Title() const
+    {
+        CString title;
+        m_app.GetMainFrame()->GetWindowText(title);
+        return title;
+    }
+    CString InTemp(const char* name) const { return CString((m_home.Root() / name).string()); }
+    CRecDoc* Project() const { return dynamic_cast<CRecDoc*>(m_app.GetDocument()); }
+    CString RecentMenuItem(int index)
+    {
+        m_app.GetMainFrame()->UpdateFileMenu();
+        CString item;
+        m_app.GetMainFrame()->GetFileMenu().GetMenuString(CMainFrame::ID_FILE_MRU_FILE1 + index, item, MF_BYCOMMAND);
+        return item;
+    }
+    // Makes a project from the sample session, as the program does on its first start.
+    CString MakeSampleProject(const char* name)
+    {
+        m_answers.push_back(InTemp(name));
+        EXPECT_TRUE(m_app.OpenDocumentFile(kSamplePath));
+        m_app.CloseDocument();
+        return InTemp(name);
+    }
+
+    CTempXdgHome m_home;
+    CMessageBoxRecorder m_boxes;
+    COrnApp& m_app = COrnApp::Instance();
+    SStartOptions m_options;
+    long long m_now = 5'000'000;
+    std::deque<CString> m_answers;
+    std::vector<SFileDialogRequest> m_dialogs;
+    FileDialogHandler m_previousDialog;
+    std::shared_ptr<SProgressRecord> m_progress = std::make_shared<SProgressRecord>();
+};
+
+} // namespace
+
+TEST_F(ApplicationTest, TheSampleBecomesAProjectThatIsSavedAsClosedAndReopenedFromTheRecentFiles)
+{
+    const std::string sampleBytes = ReadBytes(kSamplePath.str());
+    const CString project = InTemp("sample.zca");
+    m_answers.push_back(project);
+    ASSERT_TRUE(Start({kSamplePath}));
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    EXPECT_EQ(CString("ENG"), m_app.GetLanguage());
+    EXPECT_TRUE(m_app.GetInstanceRegistry()->IsFirstInstance());
+
+    // The session is not a project yet: the document asks where the new one goes, starting in
+    // the download folder with the session's name.
+    ASSERT_EQ(1u, m_dialogs.size());
+    EXPECT_FALSE(m_dialogs[0].open);
+    EXPECT_EQ(CString("zca"), m_dialogs[0].defaultExtension);
+    EXPECT_EQ(GetDownloadFolder() + kSampleSession, m_dialogs[0].initialName);
+    EXPECT_NE(-1, m_dialogs[0].filter.Find("*.zca"));
+
+    CRecDoc* document = Project();
+    ASSERT_NE(nullptr, document);
+    EXPECT_EQ(project, document->GetPathName());
+    ASSERT_EQ(1, document->GetDataSetCount());
+    EXPECT_EQ(CString(kSampleSession), document->GetFirstDataSet()->GetName());
+    // The session loaded under the progress dialog.
+    EXPECT_GE(m_progress->showCount, 1);
+    EXPECT_EQ(m_progress->showCount, m_progress->closeCount);
+    EXPECT_EQ(CString("Zelko Ampelon - sample.zca"), Title());
+    CChildFrameQuarn* window = m_app.GetMainFrame()->GetProjectWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_NE(nullptr, dynamic_cast<CSessionPreviewView*>(window->GetView()));
+    EXPECT_EQ(std::vector<CString>{project}, m_app.GetRecentFileList().GetFiles());
+    EXPECT_EQ(sampleBytes, ReadBytes(kSamplePath.str()));
+    // After the start the sample also waits in the download folder.
+    EXPECT_TRUE(std::filesystem::exists(GetDownloadFolder().str() + "sample.zlg"));
+
+    const CString copy = InTemp("copy.zca");
+    m_answers.push_back(copy);
+    Command(CMainFrame::ID_FILE_SAVE_AS);
+    ASSERT_EQ(2u, m_dialogs.size());
+    EXPECT_EQ(project, m_dialogs[1].initialName);
+    EXPECT_EQ(copy, Project()->GetPathName());
+    EXPECT_EQ(CString("Zelko Ampelon - copy.zca"), Title());
+    CString windowTitle;
+    m_app.GetMainFrame()->GetProjectWindow()->GetWindowText(windowTitle);
+    EXPECT_EQ(CString("copy.zca"), windowTitle);
+    EXPECT_EQ((std::vector<CString>{copy, project}), m_app.GetRecentFileList().GetFiles());
+    Command(CMainFrame::ID_FILE_SAVE);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+
+    Command(CMainFrame::ID_FILE_CLOSE);
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+    EXPECT_EQ(nullptr, m_app.GetMainFrame()->GetProjectWindow());
+    EXPECT_EQ(1, m_app.GetMainFrame()->GetDocumentClosedCount());
+    EXPECT_EQ(CString("Zelko Ampelon"), Title());
+
+    // Both projects hold the session; a project opens without asking anything.
+    EXPECT_EQ(CString("&1 copy.zca"), RecentMenuItem(0));
+    EXPECT_EQ(CString("&2 sample.zca"), RecentMenuItem(1));
+    // The second entry each time: the first project, then (the list turned over) the copy.
+    for (const CString& expected : {project, copy}) {
+        Command(CMainFrame::ID_FILE_MRU_FILE1 + 1);
+        ASSERT_NE(nullptr, Project());
+        EXPECT_EQ(expected, Project()->GetPathName());
+        ASSERT_EQ(1, Project()->GetDataSetCount());
+        EXPECT_EQ(CString(kSampleSession), Project()->GetFirstDataSet()->GetName());
+    }
+    EXPECT_EQ(2u, m_dialogs.size());
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    EXPECT_EQ(sampleBytes, ReadBytes(kSamplePath.str()));
+
+    // Exit closes the project through the main window.
+    Command(CMainFrame::ID_APP_EXIT);
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+}
+
+TEST_F(ApplicationTest, TheMainWindowComesBackWhereItWas)
+{
+    ASSERT_TRUE(Start({}));
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+    m_app.GetMainFrame()->MoveWindow(70, 80, 900, 600);
+    m_app.GetMainFrame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(CString("70,80,970,680"), m_app.GetProfile().GetProfileString("AppWindowPlacement", "Rect"));
+    m_app.ExitInstance();
+    EXPECT_TRUE(m_app.GetProfile().GetProfileEntries("instances").empty());
+
+    ASSERT_TRUE(Start({}));
+    CRect rect;
+    m_app.GetMainFrame()->GetWindowRect(&rect);
+    EXPECT_EQ(CRect(70, 80, 970, 680), rect);
+}
+
+TEST_F(ApplicationTest, AMaximizedMainWindowComesBackMaximizedOverItsNormalRectangle)
+{
+    m_options.showWindow = true;
+    ASSERT_TRUE(Start({}));
+    m_app.GetMainFrame()->MoveWindow(70, 80, 900, 600);
+    m_app.GetMainFrame()->ShowWindow(SW_MAXIMIZE);
+    ASSERT_TRUE(m_app.GetMainFrame()->IsZoomed());
+    m_app.GetMainFrame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(CString("70,80,970,680"), m_app.GetProfile().GetProfileString("AppWindowPlacement", "Rect"));
+    EXPECT_EQ(1, m_app.GetProfile().GetProfileInt("AppWindowPlacement", "Maximized", 0));
+    m_app.ExitInstance();
+
+    ASSERT_TRUE(Start({}));
+    EXPECT_TRUE(m_app.GetMainFrame()->IsZoomed());
+    m_app.GetMainFrame()->ShowWindow(SW_RESTORE);
+    CRect rect;
+    m_app.GetMainFrame()->GetWindowRect(&rect);
+    EXPECT_EQ(CRect(70, 80, 970, 680), rect);
+    // Closed while restored, it comes back restored.
+    m_app.GetMainFrame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(0, m_app.GetProfile().GetProfileInt("AppWindowPlacement", "Maximized", 1));
+}
+
+TEST_F(ApplicationTest, FileOpenAsksForAProjectOrSessionFile)
+{
+    ASSERT_TRUE(Start({}));
+    m_answers = {kSamplePath, InTemp("opened.zca")};
+    Command(CMainFrame::ID_FILE_OPEN);
+    ASSERT_EQ(2u, m_dialogs.size());
+    EXPECT_TRUE(m_dialogs[0].open);
+    EXPECT_EQ(GetDownloadFolder(), m_dialogs[0].initialName);
+    EXPECT_NE(-1, m_dialogs[0].filter.Find("*.zca"));
+    EXPECT_NE(-1, m_dialogs[0].filter.Find("*.zlg"));
+    EXPECT_FALSE(m_dialogs[1].open);
+    ASSERT_NE(nullptr, Project());
+    EXPECT_EQ(InTemp("opened.zca"), Project()->GetPathName());
+
+    // Cancelled: the open project stays.
+    Command(CMainFrame::ID_FILE_OPEN);
+    ASSERT_NE(nullptr, Project());
+    EXPECT_EQ(InTemp("opened.zca"), Project()->GetPathName());
+}
+
+TEST_F(ApplicationTest, FilesThatCannotBeOpenedAreReportedAndLeftAsTheyWere)
+{
+    ASSERT_TRUE(Start({}));
+    const CString project = MakeSampleProject("good.zca");
+
+    const auto brokenSession = m_home.Root() / "broken.zlg";
+    const auto brokenProject = m_home.Root() / "broken.zca";
+    const auto cutProject = m_home.Root() / "cut.zca";
+    const std::string text = "not a logger session, only some text\n";
+    std::ofstream(brokenSession, std::ios::binary) << text;
+    std::ofstream(brokenProject, std::ios::binary) << text;
+    const std::string projectBytes = ReadBytes(project.str());
+    const std::string cutBytes = projectBytes.substr(0, projectBytes.size() / 2);
+    std::ofstream(cutProject, std::ios::binary) << cutBytes;
+    m_app.GetRecentFileList().Remove(0);
+
+    for (const auto& [path, bytes] : {std::pair{brokenSession, text}, {brokenProject, text}, {cutProject, cutBytes}}) {
+        SCOPED_TRACE(path.string());
+        const std::size_t boxes = m_boxes.Boxes().size();
+        EXPECT_FALSE(m_app.OpenDocumentFile(path.string()));
+        EXPECT_EQ(nullptr, m_app.GetDocument());
+        EXPECT_EQ(nullptr, m_app.GetMainFrame()->GetProjectWindow());
+        ASSERT_EQ(boxes + 1, m_boxes.Boxes().size());
+        EXPECT_EQ(0, m_boxes.Boxes().back().text.Find("File can not be opened:"));
+        EXPECT_EQ(bytes, ReadBytes(path));
+        EXPECT_TRUE(m_app.GetRecentFileList().GetFiles().empty());
+    }
+    // A project is named in the message.
+    EXPECT_EQ(CString::Formatted(kCannotOpen, CString(brokenProject.string())), m_boxes.Boxes()[1].text);
+    // A session that did not load asked for no project file.
+    EXPECT_EQ(1u, m_dialogs.size());
+    EXPECT_EQ(projectBytes, ReadBytes(project.str()));
+
+    // A recent file that no longer opens leaves the list; no project stays open.
+    ASSERT_TRUE(m_app.OpenDocumentFile(project));
+    m_app.GetRecentFileList().Add(CString(brokenProject.string()));
+    Command(CMainFrame::ID_FILE_MRU_FILE1);
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+    EXPECT_EQ(std::vector<CString>{project}, m_app.GetRecentFileList().GetFiles());
+    EXPECT_EQ(text, ReadBytes(brokenProject));
+}
+
+TEST_F(ApplicationTest, ASessionWhoseProjectIsNotChosenOpensNothing)
+{
+    ASSERT_TRUE(Start({kSamplePath}));
+    EXPECT_EQ(1u, m_dialogs.size());
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+    EXPECT_EQ(nullptr, m_app.GetMainFrame()->GetProjectWindow());
+    EXPECT_TRUE(m_app.GetRecentFileList().GetFiles().empty());
+    EXPECT_EQ(CString("Zelko Ampelon"), Title());
+}
+
+TEST_F(ApplicationTest, USBSetsTheFileAside)
+{
+    ASSERT_TRUE(Start({kSamplePath, "USB"}));
+    EXPECT_TRUE(m_app.GetCommandLine().IsUsbStart());
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+    EXPECT_TRUE(m_dialogs.empty());
+}
+
+TEST_F(ApplicationTest, ASecondInstanceIsToldAndShowsItsNumberUntilItTakesOver)
+{
+    CForeignFirstInstance first(m_app.GetProfile(), CInstanceRegistry::DefaultLockPath(m_app.GetProfile()), m_now);
+
+    m_answers.push_back(InTemp("sample.zca"));
+    ASSERT_TRUE(Start({kSamplePath}));
+    ASSERT_EQ(1u, m_boxes.Boxes().size());
+    EXPECT_EQ(CString(COrnApp::kAlreadyRunning), m_boxes.Boxes()[0].text);
+    EXPECT_FALSE(m_app.GetInstanceRegistry()->IsFirstInstance());
+    EXPECT_EQ(CString("Zelko Ampelon (2) - sample.zca"), Title());
+
+    // While the first instance beats, this one stays second.
+    m_now += CInstanceRegistry::kStaleMs;
+    first.Beat(m_now);
+    m_app.GetMainFrame()->SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
+    EXPECT_FALSE(m_app.GetInstanceRegistry()->IsFirstInstance());
+
+    // The first instance crashes: its record stays behind, and once it is older than ten
+    // seconds the heartbeat of timer 1 makes this instance the first one.
+    first.Die();
+    m_now += CInstanceRegistry::kStaleMs;
+    m_app.GetMainFrame()->SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
+    EXPECT_FALSE(m_app.GetInstanceRegistry()->IsFirstInstance());
+    m_now += 1;
+    m_app.GetMainFrame()->SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
+    EXPECT_TRUE(m_app.GetInstanceRegistry()->IsFirstInstance());
+    EXPECT_EQ(CString("Zelko Ampelon - sample.zca"), Title());
+    EXPECT_EQ(std::vector<CString>{"Instance2"}, m_app.GetProfile().GetProfileEntries("instances"));
+}
+
+TEST_F(ApplicationTest, TheHeartbeatRunsOnTimerOne)
+{
+    m_options.clock = {};
+    ASSERT_TRUE(Start({}));
+    const CString before = m_app.GetProfile().GetProfileString("instances", "Instance1");
+    CFrameworkApp::RunFor(350);
+    EXPECT_NE(before, m_app.GetProfile().GetProfileString("instances", "Instance1"));
+}
+
+TEST_F(ApplicationTest, TheFileMenuOpensUnderItsTitleWithTheRecentFiles)
+{
+    ASSERT_TRUE(Start({}));
+    MakeSampleProject("sample.zca");
+    ASSERT_TRUE(m_app.OpenDocumentFile(InTemp("sample.zca")));
+    std::vector<CString> shown;
+    const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) {
+        for (const CMenu::Item& item : menu.Items())
+            shown.push_back(item.text);
+        return CMainFrame::ID_FILE_CLOSE;
+    });
+    m_app.GetMainFrame()->GetMenuStrip().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, LPARAM(10 | (10 << 16)));
+    CFrameworkApp::PumpWaitingMessages();
+    CMenu::SetTrackDriver(previous);
+    const std::vector<CString> expected{"&Open...", "&Close", "&Save", "Save &As...", "", "Open Log File...",
+                                        "", "&1 sample.zca", "", "E&xit"};
+    EXPECT_EQ(expected, shown);
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+}
+
+TEST_F(ApplicationTest, TheViewMenuSwitchesTheProjectsStudyView)
+{
+    ASSERT_TRUE(Start({}));
+    ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+    Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
+    EXPECT_EQ(1, Project()->GetProjectSettings()->GetEnergyStudyLastView());
+    EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 0, 6));
+    EXPECT_EQ(6, Project()->GetProjectSettings()->GetLoadStudyLastView());
+}
+
+TEST_F(ApplicationTest, FileAndViewCommandsReachTheDocument)
+{
+    std::vector<std::string> calls;
+    m_app.SetDocTemplate(std::make_unique<CProjectDocTemplate>(
+        [&] { return std::make_unique<CRecordingDocument>(calls); },
+        [](IProjectDocument&) { return std::make_unique<CWnd>(); }));
+    ASSERT_TRUE(Start({"/projects/site.zca"}));
+    Command(CMainFrame::ID_FILE_SAVE);
+    Command(CMainFrame::ID_FILE_SAVE_AS);
+    EXPECT_EQ(CString("Zelko Ampelon - renamed.zca"), Title());
+    EXPECT_EQ((std::vector<CString>{"/projects/renamed.zca", "/projects/site.zca"}), m_app.GetRecentFileList().GetFiles());
+    Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
+    Command(CMainFrame::ID_VIEW_LOAD_STUDY);
+    EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 1, 4));
+    Command(CMainFrame::ID_FILE_CLOSE);
+    const std::vector<std::string> expected{"open /projects/site.zca", "save", "save as", "study 0 1", "study 0 2",
+                                            "study 1 4", "delete contents"};
+    EXPECT_EQ(expected, calls);
+    // Without a project the study message has no target.
+    EXPECT_EQ(0, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 0, 1));
+}
