@@ -1,51 +1,21 @@
 // Loading a session from a file in the page cache, beside a plain read of the same file into
 // memory: sessions of 10,000 trend records at 10-minute and 100,000 at 1-minute intervals.
+#include "BenchSessionFile.h"
 #include "datamodel/DataSet.h"
-#include "support/SessionWriter.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <unistd.h>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A session in the logger's own (big-endian) byte order, or in host order.
+// The logger's own byte order unless asked otherwise.
 const std::string& SessionFile(int records, bool bigEndian = true)
 {
-    static std::map<std::pair<int, bool>, std::string> files;
-    auto& path = files[{records, bigEndian}];
-    if (path.empty()) {
-        SSessionSpec sessionSpec;
-        sessionSpec.bigEndian = bigEndian;
-        sessionSpec.trendRecords = records;
-        sessionSpec.averagingSeconds = records >= 100000 ? 60 : 600;
-        sessionSpec.demandSeconds = records >= 100000 ? 300 : 900;
-        path = (std::filesystem::temp_directory_path() /
-                ("orn-bench-" + std::to_string(::getpid()) + "-" + std::to_string(records) + (bigEndian ? "-be" : "-le") +
-                 ".zlg")).string();
-        WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile());
-        static const bool cleanup = std::atexit([] {
-            for (const auto& [key, file] : files)
-                std::remove(file.c_str());
-        }) == 0;
-        (void)cleanup;
-    }
-    return path;
-}
-
-std::size_t PlainRead(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes(std::filesystem::file_size(path));
-    in.read(bytes.data(), std::streamsize(bytes.size()));
-    benchmark::DoNotOptimize(bytes.data());
-    return std::size_t(in.gcount());
+    const bool minuteIntervals = records >= 100000;
+    return BenchSessionFile(records, minuteIntervals ? 60 : 600, minuteIntervals ? 300 : 900, bigEndian);
 }
 
 void BM_PlainRead(benchmark::State& state)

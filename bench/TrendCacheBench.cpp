@@ -2,19 +2,15 @@
 // computed on request: energies and running sums), beside a plain read of the session file;
 // sessions of 10,000 and 100,000 trend records at 1-minute intervals. The memory counter is
 // the heap the cache holds per kept value, from the allocator's own figures.
+#include "BenchSessionFile.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/TrendCache.h"
-#include "support/SessionWriter.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <malloc.h>
-#include <map>
-#include <unistd.h>
 
 namespace {
 
@@ -38,32 +34,7 @@ const SItemRequest kRequests[] = {
 
 const std::string& SessionFile(int records)
 {
-    static std::map<int, std::string> files;
-    auto& path = files[records];
-    if (path.empty()) {
-        SSessionSpec sessionSpec;
-        sessionSpec.trendRecords = records;
-        sessionSpec.averagingSeconds = 60;
-        sessionSpec.demandSeconds = 300;
-        path = (std::filesystem::temp_directory_path() /
-                ("orn-trendbench-" + std::to_string(::getpid()) + "-" + std::to_string(records) + ".zlg")).string();
-        WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile());
-        static const bool cleanup = std::atexit([] {
-            for (const auto& [key, file] : files)
-                std::remove(file.c_str());
-        }) == 0;
-        (void)cleanup;
-    }
-    return path;
-}
-
-std::size_t PlainRead(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes(std::filesystem::file_size(path));
-    in.read(bytes.data(), std::streamsize(bytes.size()));
-    benchmark::DoNotOptimize(bytes.data());
-    return std::size_t(in.gcount());
+    return BenchSessionFile(records, 60, 300, false);
 }
 
 // Builds every item and every channel; returns the number of values kept (one float each).

@@ -11,12 +11,6 @@ namespace
 {
 constexpr LONGLONG kUnixEpochSeconds = kFileTimeUnixEpoch / kTicksPerSecond;
 
-FILETIME ToFileTime(LONGLONG ticks)
-{
-    const auto bits = ULONGLONG(ticks);
-    return FILETIME{DWORD(bits & 0xFFFFFFFFu), DWORD(bits >> 32)};
-}
-
 bool FitsWord(int value)
 {
     return value >= 0 && value <= std::numeric_limits<WORD>::max();
@@ -41,21 +35,6 @@ int CombinedStatus(int a, int b)
     if (a == CHighTime::invalid || b == CHighTime::invalid)
         return CHighTime::invalid;
     return CHighTime::valid;
-}
-
-std::tm ToTm(const SYSTEMTIME& st)
-{
-    std::tm tm{};
-    tm.tm_year = st.wYear - 1900;
-    tm.tm_mon = st.wMonth - 1;
-    tm.tm_mday = st.wDay;
-    tm.tm_hour = st.wHour;
-    tm.tm_min = st.wMinute;
-    tm.tm_sec = st.wSecond;
-    tm.tm_wday = st.wDayOfWeek;
-    tm.tm_yday = 0;
-    tm.tm_isdst = 0;
-    return tm;
 }
 
 enum class SubSecondPart { Nano, Micro, Milli };
@@ -93,7 +72,7 @@ int PartOf(LONGLONG ticks, SubSecondPart part)
 // --- CHighTime --------------------------------------------------------------------------------
 
 CHighTime::CHighTime(const FILETIME& fileTime)
-    : m_liTime(LONGLONG((ULONGLONG(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime))
+    : m_liTime(FileTimeToTicks(fileTime))
 {
 }
 
@@ -176,7 +155,7 @@ bool CHighTime::GetAsFileTime(FILETIME& fileTime) const
 {
     if (m_status != valid)
         return false;
-    fileTime = ToFileTime(m_liTime);
+    fileTime = TicksToFileTime(m_liTime);
     return true;
 }
 
@@ -311,7 +290,7 @@ CString CHighTime::FormatImpl(const char* format, bool round, bool local) const
     if (!(local ? time.GetAsSystemTime(st) : time.GetAsUtcSystemTime(st)))
         return CString("Invalid datetime");
     CString result;
-    if (!FormatBrokenDownTime(text, ToTm(st), result))
+    if (!FormatBrokenDownTime(text, SystemTimeToTm(st), result))
     {
         LOG(INFO) << (local ? "CHighTime::Format" : "CHighTime::FormatUTC") << " fails for Format='"
                   << (format ? format : "") << "', Date=" << st.wYear << '-' << st.wMonth << '-' << st.wDay << ' '

@@ -94,10 +94,10 @@ public:
     // In-place editing starts only on cells of a text-editable type.
     BOOL IsTextEditable() const { return m_textEditable; }
     BOOL MayOverflow() const { return m_mayOverflow; }
-
-protected:
     // Whether the cell's text may run on into empty cells to its right.
     BOOL CellMayOverflow(CUGCell* cell) const;
+
+protected:
 
     bool m_visualStyleFixed = false; // when false each draw takes the choice from the cell's state byte
     bool m_useVisualStyle = true;

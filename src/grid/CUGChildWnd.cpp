@@ -1,6 +1,7 @@
 #include "grid/CUGChildWnd.h"
 
 #include "grid/CUGCtrl.h"
+#include "grid/CUGGrid.h"
 
 BOOL CUGChildWnd::CreateChild(CUGCtrl* ctrl, UINT id, DWORD extraStyle, BOOL visible)
 {
@@ -13,6 +14,27 @@ BOOL CUGChildWnd::CreateChild(CUGCtrl* ctrl, UINT id, DWORD extraStyle, BOOL vis
 LPCTSTR CUGChildWnd::ChildClassName() const
 {
     return AfxRegisterWndClass(CS_DBLCLKS);
+}
+
+void CUGChildWnd::FocusCellArea()
+{
+    CUGGrid* grid = m_ctrl->m_CUGGrid.get();
+    if (grid && grid->GetSafeHwnd() && GetFocus() != grid)
+        grid->SetFocus();
+}
+
+int CUGChildWnd::ScrollMoveOf(UINT code)
+{
+    switch (code)
+    {
+    case SB_LINEUP: return UG_LINEUP;
+    case SB_LINEDOWN: return UG_LINEDOWN;
+    case SB_PAGEUP: return UG_PAGEUP;
+    case SB_PAGEDOWN: return UG_PAGEDOWN;
+    case SB_TOP: return UG_TOP;
+    case SB_BOTTOM: return UG_BOTTOM;
+    default: return -1;
+    }
 }
 
 void CUGChildWnd::Moved()
@@ -40,11 +62,14 @@ INT_PTR CUGChildWnd::AnswerCellTool(bool found, int col, int row, int& tipCol, i
     return INT_PTR(info->uId);
 }
 
-BOOL CUGChildWnd::AnswerHintText(int col, int row, int section, LPARAM request)
+BOOL CUGChildWnd::NotifyCellTip(WPARAM wParam, LPARAM lParam, LRESULT* result, int col, int row, int section)
 {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header || header->code != TTN_NEEDTEXT)
+        return CWnd::OnNotify(wParam, lParam, result);
     // One text for the program's lifetime: the tip reads it after the request returns.
     static CString hintText;
-    auto* info = reinterpret_cast<TOOLTIPTEXT*>(request);
+    auto* info = reinterpret_cast<TOOLTIPTEXT*>(lParam);
     if (m_ctrl->OnHint(col, row, section, &hintText) != 1)
         return FALSE;
     m_ctrl->OnHintSetup(info);

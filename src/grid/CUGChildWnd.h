@@ -21,8 +21,14 @@ protected:
     // Tool tips of grid cells: a tip shows only after the mouse rested on one cell for two hit
     // tests (tipCol, tipRow remember the cell of the previous test).
     INT_PTR AnswerCellTool(bool found, int col, int row, int& tipCol, int& tipRow, TOOLINFO* info) const;
-    // Answers a tip's text request with the control's OnHint for the cell the tip stands for.
-    BOOL AnswerHintText(int col, int row, int section, LPARAM request);
+    // A tip's text request (TTN_NEEDTEXT) is answered with the control's OnHint for the cell the
+    // tip stands for; other notifications take the window's usual way.
+    BOOL NotifyCellTip(WPARAM wParam, LPARAM lParam, LRESULT* result, int col, int row, int section);
+    // A scroll bar's request gives the focus to the cell area, as a click into it would.
+    void FocusCellArea();
+    // The view move (UG_LINEUP .. UG_BOTTOM) of a scroll bar's line, page or end request; -1 for
+    // the other requests. Both bars share the codes.
+    static int ScrollMoveOf(UINT code);
 
     // The window class and the styles the window is made with: a plain window that receives
     // double clicks unless a native control stands behind it.

@@ -138,10 +138,7 @@ INT_PTR CUGCnrBtn::OnToolHitTest(CPoint /*point*/, TOOLINFO* info) const
 
 BOOL CUGCnrBtn::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header || header->code != TTN_NEEDTEXT)
-        return CUGChildWnd::OnNotify(wParam, lParam, result);
-    return AnswerHintText(-1, -1, UG_CORNERBUTTON, lParam);
+    return NotifyCellTip(wParam, lParam, result, -1, -1, UG_CORNERBUTTON);
 }
 
 LRESULT CUGCnrBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

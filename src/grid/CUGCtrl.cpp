@@ -200,22 +200,15 @@ int CUGCtrl::AddFont(int height, int width, int escapement, int orientation, int
                      BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
                      BYTE pitchAndFamily, LPCTSTR face)
 {
+    // A face name that does not fit is dropped rather than cut, so no truncated name reaches the font list.
+    if (face && std::strlen(face) >= std::size_t(LF_FACESIZE))
+        face = nullptr;
+    CFont font;
+    if (!font.CreateFont(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                         outPrecision, clipPrecision, quality, pitchAndFamily, face))
+        return -1;
     LOGFONT lf;
-    lf.lfHeight = height;
-    lf.lfWidth = width;
-    lf.lfEscapement = escapement;
-    lf.lfOrientation = orientation;
-    lf.lfWeight = weight;
-    lf.lfItalic = italic;
-    lf.lfUnderline = underline;
-    lf.lfStrikeOut = strikeOut;
-    lf.lfCharSet = charSet;
-    lf.lfOutPrecision = outPrecision;
-    lf.lfClipPrecision = clipPrecision;
-    lf.lfQuality = quality;
-    lf.lfPitchAndFamily = pitchAndFamily;
-    if (face && std::strlen(face) < std::size_t(LF_FACESIZE))
-        std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    font.GetLogFont(&lf);
     return AddFontIndirect(lf);
 }
 

@@ -54,14 +54,9 @@ void CUGEdit::OnSetFocus(CWnd* oldWnd)
     CUGCell cell;
     if (m_autoSizeNow && GetEditedCell(&cell))
     {
-        // The rule of overflowing text: plain left-aligned text of a type that lets it run on.
-        BOOL origin = FALSE;
-        int colOffset = 0, rowOffset = 0;
+        // Only text that may run on into the cells to its right lets the editor grow over them.
         const CUGCellType* type = m_ctrl->GetCellType(cell.GetCellType());
-        const bool overflows = cell.GetCellTypeEx() <= 0 && cell.GetJoinInfo(&origin, &colOffset, &rowOffset) != 0 &&
-                               cell.IsPropertySet(UGCELL_ALIGNMENT_SET) && (cell.GetAlignment() & UG_ALIGNLEFT) &&
-                               type && type->MayOverflow();
-        if (!overflows)
+        if (!type || !type->CellMayOverflow(&cell))
             m_autoSizeNow = FALSE;
     }
     CRect client;

@@ -680,9 +680,6 @@ INT_PTR CUGGrid::OnToolHitTest(CPoint point, TOOLINFO* info) const
 
 BOOL CUGGrid::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header || header->code != TTN_NEEDTEXT)
-        return CUGChildWnd::OnNotify(wParam, lParam, result);
     // A tip is only offered for the cell the mouse rested on.
-    return AnswerHintText(s_tipCol, s_tipRow, UG_GRID, lParam);
+    return NotifyCellTip(wParam, lParam, result, s_tipCol, s_tipRow, UG_GRID);
 }

@@ -1,7 +1,6 @@
 #include "grid/CUGHScroll.h"
 
 #include "grid/CUGCtrl.h"
-#include "grid/CUGGrid.h"
 #include "platform/framework/windows/NativeControls.h"
 
 #include <algorithm>
@@ -50,21 +49,12 @@ void CUGHScroll::Scroll(UINT code, UINT pos)
 {
     if (!m_GI)
         return;
-    CUGGrid* grid = m_ctrl->m_CUGGrid.get();
-    if (grid && grid->GetSafeHwnd() && GetFocus() != grid)
-        grid->SetFocus();
+    FocusCellArea();
     m_GI->m_moveType = UG_MOVE_SCROLL;
-    switch (code)
-    {
-    case SB_LINELEFT: m_ctrl->MoveLeftCol(UG_LINEUP); break;
-    case SB_LINERIGHT: m_ctrl->MoveLeftCol(UG_LINEDOWN); break;
-    case SB_PAGELEFT: m_ctrl->MoveLeftCol(UG_PAGEUP); break;
-    case SB_PAGERIGHT: m_ctrl->MoveLeftCol(UG_PAGEDOWN); break;
-    case SB_LEFT: m_ctrl->MoveLeftCol(UG_TOP); break;
-    case SB_RIGHT: m_ctrl->MoveLeftCol(UG_BOTTOM); break;
-    case SB_THUMBPOSITION: m_ctrl->SetLeftCol(m_GI->m_numLockCols + int(pos)); break;
-    default: break;
-    }
+    if (const int move = ScrollMoveOf(code); move >= 0)
+        m_ctrl->MoveLeftCol(move);
+    else if (code == SB_THUMBPOSITION)
+        m_ctrl->SetLeftCol(m_GI->m_numLockCols + int(pos));
     m_GI->m_moveType = UG_MOVE_KEY;
 }
 

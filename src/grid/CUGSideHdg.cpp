@@ -390,11 +390,8 @@ INT_PTR CUGSideHdg::OnToolHitTest(CPoint point, TOOLINFO* info) const
 
 BOOL CUGSideHdg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header || header->code != TTN_NEEDTEXT)
-        return CUGChildWnd::OnNotify(wParam, lParam, result);
     // A tip is only offered for the cell the mouse rested on.
-    return AnswerHintText(m_tipCol, m_tipRow, UG_SIDEHEADING, lParam);
+    return NotifyCellTip(wParam, lParam, result, m_tipCol, m_tipRow, UG_SIDEHEADING);
 }
 
 LRESULT CUGSideHdg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,7 +1,6 @@
 #include "grid/CUGVScroll.h"
 
 #include "grid/CUGCtrl.h"
-#include "grid/CUGGrid.h"
 #include "platform/framework/windows/NativeControls.h"
 
 #include <algorithm>
@@ -89,25 +88,12 @@ void CUGVScroll::Scroll(UINT code, UINT pos)
 {
     if (!m_GI)
         return;
-    CUGGrid* grid = m_ctrl->m_CUGGrid.get();
-    if (grid && grid->GetSafeHwnd() && GetFocus() != grid)
-        grid->SetFocus();
+    FocusCellArea();
     m_GI->m_moveType = UG_MOVE_SCROLL;
-    switch (code)
-    {
-    case SB_LINEUP: m_ctrl->MoveTopRow(UG_LINEUP); break;
-    case SB_LINEDOWN: m_ctrl->MoveTopRow(UG_LINEDOWN); break;
-    case SB_PAGEUP: m_ctrl->MoveTopRow(UG_PAGEUP); break;
-    case SB_PAGEDOWN: m_ctrl->MoveTopRow(UG_PAGEDOWN); break;
-    case SB_TOP: m_ctrl->MoveTopRow(UG_TOP); break;
-    case SB_BOTTOM: m_ctrl->MoveTopRow(UG_BOTTOM); break;
-    case SB_THUMBPOSITION: m_ctrl->SetTopRow(RowFromThumb(pos)); break;
-    case SB_THUMBTRACK:
-        if (m_GI->m_vScrollMode == 1)
-            m_ctrl->SetTopRow(RowFromThumb(pos));
-        break;
-    default: break;
-    }
+    if (const int move = ScrollMoveOf(code); move >= 0)
+        m_ctrl->MoveTopRow(move);
+    else if (code == SB_THUMBPOSITION || (code == SB_THUMBTRACK && m_GI->m_vScrollMode == 1))
+        m_ctrl->SetTopRow(RowFromThumb(pos));
     m_GI->m_moveType = UG_MOVE_KEY;
     Invalidate();
 }

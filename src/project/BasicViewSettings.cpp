@@ -20,12 +20,7 @@ constexpr std::array<const char*, 2> kAuxNames{"aux1", "aux2"};
 
 bool IsNamed(const XmlNode& node, const char* name)
 {
-    return std::string_view(node.name(), node.name_size()) == name;
-}
-
-std::string_view NameOf(const XmlNode& node)
-{
-    return std::string_view(node.name(), node.name_size());
+    return XmlNameOf(node) == name;
 }
 
 // Position of the text in a name table; -1 when absent.
@@ -415,7 +410,7 @@ bool CBasicViewSettings::ImportSessionsFromXml(const XmlNode* node)
     }
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "session")) {
-            LOG(INFO) << reader << kWarning << "non session node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "non session node " << XmlNameOf(*child);
             return false;
         }
         int index = 0;
@@ -470,7 +465,7 @@ bool CBasicViewSettings::ImportBasicChannelsFromXml(const XmlNode* node)
             ok = ReadIndexedFlag(reader, *child, missingIndex, flag);
             m_isIndCap = flag[0];
         } else {
-            LOG(INFO) << reader << kWarning << "wrong node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "wrong node " << XmlNameOf(*child);
             return false;
         }
         if (!ok)
@@ -488,7 +483,7 @@ bool CBasicViewSettings::ImportLimitsFromXml(const XmlNode* node)
     }
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "limit")) {
-            LOG(INFO) << reader << kWarning << "non limit node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "non limit node " << XmlNameOf(*child);
             return false;
         }
         const XmlAttribute* index = child->first_attribute("index");
@@ -527,7 +522,7 @@ bool CBasicViewSettings::ImportEstimatedPowerFromXml(const XmlNode* node)
     };
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "EstimatedPowerNominalVoltage")) {
-            LOG(INFO) << reader << kWarning << "non nominal voltage node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "non nominal voltage node " << XmlNameOf(*child);
             return false;
         }
         SNominalVoltageOverride entry;
@@ -564,7 +559,7 @@ bool CBasicViewSettings::ImportCollapseStateFromXml(const XmlNode* node, int cou
     }
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "collState")) {
-            LOG(INFO) << reader << kWarning << "non collapse state node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "non collapse state node " << XmlNameOf(*child);
             return false;
         }
         if (!ReadIndexedFlag(reader, *child, " - WARNING: missing attribute index", m_collStates, count))
@@ -600,7 +595,7 @@ bool CBasicViewSettings::ImportWorkingHourXml(const XmlNode* node)
     }
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "CheckWorkingHour")) {
-            LOG(INFO) << reader << kWarning << "non working hour node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "non working hour node " << XmlNameOf(*child);
             return false;
         }
         int index = 0;
@@ -616,7 +611,7 @@ bool CBasicViewSettings::ImportNotesFromXml(const XmlNode* node)
     constexpr const char* reader = "CBasicViewSettings::ImportNotesFromXml";
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "note")) {
-            LOG(INFO) << reader << kWarning << "Unknown node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "Unknown node " << XmlNameOf(*child);
             continue;
         }
         structAddNotes note;
@@ -652,7 +647,7 @@ bool CBasicViewSettings::ImportCalendarViewThumbSelectedXml(const XmlNode* node)
     std::size_t filled = 0;
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "CalendarViewThumbSelected")) {
-            LOG(INFO) << reader << kWarning << "non thumb selected node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "non thumb selected node " << XmlNameOf(*child);
             return false;
         }
         SCalendarThumbSelection thumb;
@@ -677,7 +672,7 @@ bool CBasicViewSettings::ImportDemandCostTablesFromXml(const XmlNode* node)
     constexpr const char* reader = "CBasicViewSettings::ImportDemandCostTablesFromXml";
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "costTable")) {
-            LOG(INFO) << reader << kWarning << "wrong node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "wrong node " << XmlNameOf(*child);
             return false;
         }
         SDemandCostTable table;
@@ -704,7 +699,7 @@ bool CBasicViewSettings::ImportToolBarEditBoxFromXml(const XmlNode* node)
         return false;
     }
     if (!IsNamed(*data, "Data")) {
-        LOG(INFO) << reader << kWarning << "wrong node " << NameOf(*data);
+        LOG(INFO) << reader << kWarning << "wrong node " << XmlNameOf(*data);
         return false;
     }
     for (const auto& [name, text] : {std::pair{"Graph", &m_toolbarEdit.Graph}, std::pair{"Table", &m_toolbarEdit.Table},
@@ -720,7 +715,7 @@ bool CBasicViewSettings::ImportChannelCustomColorsFromXml(const XmlNode* node)
     constexpr const char* reader = "CBasicViewSettings::ImportChannelCustomColorsFromXml";
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child)) {
         if (!IsNamed(*child, "customColor")) {
-            LOG(INFO) << reader << kWarning << "wrong node " << NameOf(*child);
+            LOG(INFO) << reader << kWarning << "wrong node " << XmlNameOf(*child);
             return false;
         }
         SCustomColor entry;

@@ -120,5 +120,4 @@ private:
     bool ImportChannelCustomColorsFromXml(const XmlNode* node);
 
     void ExportChannels(XmlDocument& doc, XmlNode& parent) const;
-    void ExportStudyRanges(XmlDocument& doc, XmlNode& parent) const;
 };

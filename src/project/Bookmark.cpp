@@ -139,7 +139,7 @@ bool CBookmark::ImportFromXml(const XmlNode& node)
     bool typeFound = false;
     for (const XmlNode* child = node.first_node(); child; child = child->next_sibling())
     {
-        const std::string_view name(child->name(), child->name_size());
+        const std::string_view name = XmlNameOf(*child);
         const char* text = child->value();
         if (name == "name")
             m_name = XmlToString(text);
@@ -157,11 +157,9 @@ bool CBookmark::ImportFromXml(const XmlNode& node)
         }
         else if (name == "views")
         {
-            for (const XmlNode* view = child->first_node(); view; view = view->next_sibling())
+            for (const XmlNode* view = XmlFirstElement(child); view; view = XmlNextElement(view))
             {
-                if (view->type() != rapidxml::node_element)
-                    continue;
-                const int id = FindViewIdByElementName(std::string_view(view->name(), view->name_size()));
+                const int id = FindViewIdByElementName(XmlNameOf(*view));
                 if (!CViewSettings::IsStudyView(id))
                     continue;
                 if (std::unique_ptr<CViewSettings> settings = CProjectSettings::ImportViewSettings(id, *view))

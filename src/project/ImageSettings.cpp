@@ -1,40 +1,31 @@
 #include "project/ImageSettings.h"
 
+#include <array>
+
+#include "project/XmlFields.h"
+
+namespace
+{
+constexpr std::array<SXmlField<CImageSettings>, 8> kFields{{
+    {"streamName", &CImageSettings::streamName},
+    {"fileName", &CImageSettings::fileName},
+    {"imageTime", &CImageSettings::imageTime},
+    {"utcOffset", &CImageSettings::utcOffset},
+    {"instrument", &CImageSettings::instrument},
+    {"instrumentCpu", &CImageSettings::instrumentCpu},
+    {"instrumentDsp", &CImageSettings::instrumentDsp},
+    {"serialNumber", &CImageSettings::serialNumber},
+}};
+} // namespace
+
 void CImageSettings::ExportToXml(XmlDocument& doc, XmlNode& parent) const
 {
-    XmlNode* node = XmlAppendElement(doc, parent, "image");
-    XmlAppendElement(doc, *node, "streamName", XmlFromString(doc, streamName));
-    XmlAppendElement(doc, *node, "fileName", XmlFromString(doc, fileName));
-    XmlAppendElement(doc, *node, "imageTime", XmlFromTime(doc, imageTime));
-    XmlAppendElement(doc, *node, "utcOffset", XmlFromInt(doc, utcOffset));
-    XmlAppendElement(doc, *node, "instrument", XmlFromString(doc, instrument));
-    XmlAppendElement(doc, *node, "instrumentCpu", XmlFromString(doc, instrumentCpu));
-    XmlAppendElement(doc, *node, "instrumentDsp", XmlFromString(doc, instrumentDsp));
-    XmlAppendElement(doc, *node, "serialNumber", XmlFromString(doc, serialNumber));
+    XmlAppendFields(doc, *XmlAppendElement(doc, parent, "image"), *this, kFields);
 }
 
 bool CImageSettings::ImportFromXml(const XmlNode& node)
 {
     for (const XmlNode* child = node.first_node(); child; child = child->next_sibling())
-    {
-        const std::string_view name(child->name(), child->name_size());
-        const char* text = child->value();
-        if (name == "streamName")
-            streamName = XmlToString(text);
-        else if (name == "fileName")
-            fileName = XmlToString(text);
-        else if (name == "imageTime")
-            imageTime = XmlToTime(text);
-        else if (name == "utcOffset")
-            utcOffset = XmlToInt(text);
-        else if (name == "instrument")
-            instrument = XmlToString(text);
-        else if (name == "instrumentCpu")
-            instrumentCpu = XmlToString(text);
-        else if (name == "instrumentDsp")
-            instrumentDsp = XmlToString(text);
-        else if (name == "serialNumber")
-            serialNumber = XmlToString(text);
-    }
+        XmlReadField(*this, kFields, XmlNameOf(*child), child->value());
     return !streamName.IsEmpty() && !fileName.IsEmpty();
 }

@@ -51,17 +51,21 @@ void CMeasurementSettings::SetFromConfigRecord(const CMeasurementConfig& config)
     m_description = LeadingCharacters(config.GetDescription(), kMaxDescriptionCharacters);
 }
 
+const std::array<SXmlField<CMeasurementSettings>, 8> CMeasurementSettings::kXmlFields{{
+    {"streamName", &CMeasurementSettings::m_streamName},
+    {"fileName", &CMeasurementSettings::m_fileName},
+    {"startTime", &CMeasurementSettings::m_startTime},
+    {"endTime", &CMeasurementSettings::m_endTime},
+    {"studyType", &CMeasurementSettings::m_studyType},
+    {"description", &CMeasurementSettings::m_description},
+    {"appVersion", &CMeasurementSettings::m_appVersion},
+    {"appBuild", &CMeasurementSettings::m_appBuild},
+}};
+
 void CMeasurementSettings::ExportToXml(XmlDocument& doc, XmlNode& parent) const
 {
     XmlNode* node = XmlAppendElement(doc, parent, "measurement");
-    XmlAppendElement(doc, *node, "streamName", XmlFromString(doc, m_streamName));
-    XmlAppendElement(doc, *node, "fileName", XmlFromString(doc, m_fileName));
-    XmlAppendElement(doc, *node, "startTime", XmlFromTime(doc, m_startTime));
-    XmlAppendElement(doc, *node, "endTime", XmlFromTime(doc, m_endTime));
-    XmlAppendElement(doc, *node, "studyType", XmlFromUInt(doc, m_studyType));
-    XmlAppendElement(doc, *node, "description", XmlFromString(doc, m_description));
-    XmlAppendElement(doc, *node, "appVersion", XmlFromString(doc, m_appVersion));
-    XmlAppendElement(doc, *node, "appBuild", XmlFromString(doc, m_appBuild));
+    XmlAppendFields(doc, *node, *this, kXmlFields);
     bool allOne = true;
     for (const float factor : m_currentScaleFactors)
         allOne = allOne && factor == 1.0f;
@@ -76,29 +80,14 @@ bool CMeasurementSettings::ImportFromXml(const XmlNode& node)
 {
     for (const XmlNode* child = node.first_node(); child; child = child->next_sibling())
     {
-        const std::string_view name(child->name(), child->name_size());
-        const char* text = child->value();
-        if (name == "streamName")
-            m_streamName = XmlToString(text);
-        else if (name == "fileName")
-            m_fileName = XmlToString(text);
-        else if (name == "description")
-            m_description = XmlToString(text);
-        else if (name == "appVersion")
-            m_appVersion = XmlToString(text);
-        else if (name == "appBuild")
-            m_appBuild = XmlToString(text);
-        else if (name == "startTime")
-            m_startTime = XmlToTime(text);
-        else if (name == "endTime")
-            m_endTime = XmlToTime(text);
-        else if (name == "studyType")
-            m_studyType = WORD(XmlToUInt(text));
-        else if (name == "currentScaleFactors")
+        const std::string_view name = XmlNameOf(*child);
+        if (XmlReadField(*this, kXmlFields, name, child->value()))
+            continue;
+        if (name == "currentScaleFactors")
         {
             for (const XmlNode* factor = child->first_node(); factor; factor = factor->next_sibling())
                 for (std::size_t phase = 0; phase < kPhaseElements.size(); ++phase)
-                    if (std::string_view(factor->name(), factor->name_size()) == kPhaseElements[phase])
+                    if (XmlNameOf(*factor) == kPhaseElements[phase])
                         m_currentScaleFactors[phase] = XmlToFloat(factor->value());
         }
     }

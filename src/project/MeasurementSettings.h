@@ -6,6 +6,7 @@
 #include "datamodel/HighTime.h"
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
+#include "project/XmlFields.h"
 #include "project/XmlValue.h"
 
 class CMeasurementConfig;
@@ -46,6 +47,9 @@ public:
     bool ImportFromXml(const XmlNode& node);
 
 private:
+    // The values kept as child elements, in the order they are written.
+    static const std::array<SXmlField<CMeasurementSettings>, 8> kXmlFields;
+
     CStringW m_fileName;
     CStringW m_streamName;
     CHighTime m_startTime;

@@ -10,8 +10,8 @@ namespace
 template <typename Visit>
 bool ForEachElement(const XmlNode* container, Visit visit)
 {
-    for (const XmlNode* child = container ? container->first_node() : nullptr; child; child = child->next_sibling())
-        if (child->type() == rapidxml::node_element && !visit(*child))
+    for (const XmlNode* child = XmlFirstElement(container); child; child = XmlNextElement(child))
+        if (!visit(*child))
             return false;
     return true;
 }

@@ -20,11 +20,6 @@ constexpr std::size_t kWriteChunk = 4096;
 // A parse error names where it happened; a short excerpt is enough to find the place.
 constexpr std::size_t kErrorExcerpt = 200;
 
-std::string_view NameOf(const XmlNode& node)
-{
-    return {node.name(), node.name_size()};
-}
-
 bool IsElement(const XmlNode& node)
 {
     return node.type() == rapidxml::node_element;
@@ -178,7 +173,7 @@ bool CProjectSettings::ImportFromXml(const XmlDocument& doc)
         {
             if (child->type() == rapidxml::node_data || child->type() == rapidxml::node_cdata)
                 continue;
-            if (!IsElement(*child) || NameOf(*child) != entryName || !read(*child))
+            if (!IsElement(*child) || XmlNameOf(*child) != entryName || !read(*child))
                 m_loadImperfect = true;
         }
     };
@@ -255,11 +250,9 @@ bool CProjectSettings::ImportUserSettingsFromXml(const XmlNode* node)
 bool CProjectSettings::ImportViewsFromXml(const XmlNode* node)
 {
     bool success = true;
-    for (const XmlNode* child = node ? node->first_node() : nullptr; child; child = child->next_sibling())
+    for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child))
     {
-        if (!IsElement(*child))
-            continue;
-        const int id = FindViewIdByElementName(NameOf(*child));
+        const int id = FindViewIdByElementName(XmlNameOf(*child));
         if (id < 0)
             continue;
         std::unique_ptr<CViewSettings> settings = ImportViewSettings(id, *child);

@@ -114,10 +114,8 @@ bool CReportViewSettings::ImportFromXml(const XmlNode* element)
 bool CReportViewSettings::ImportReportItemTablesFromXml(const XmlNode* node)
 {
     static constexpr const char* kReader = "CReportViewSettings::ImportReportItemTablesFromXml";
-    for (const XmlNode* child = node ? node->first_node() : nullptr; child; child = child->next_sibling())
+    for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child))
     {
-        if (child->type() != rapidxml::node_element)
-            continue;
         SReportItem item;
         if (!IsExpectedNode(kReader, *child, "Item") ||
             !ReadRequiredAttribute(kReader, *child, "Collapsed", item.Collapsed) ||

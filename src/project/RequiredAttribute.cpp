@@ -41,7 +41,7 @@ bool ReadRequiredAttribute(const char* reader, const XmlNode& node, const char* 
 
 bool IsExpectedNode(const char* reader, const XmlNode& child, const char* expected)
 {
-    const std::string_view name(child.name(), child.name_size());
+    const std::string_view name = XmlNameOf(child);
     if (name == expected)
         return true;
     LOG(INFO) << reader << " - WARNING: wrong node " << name;

@@ -69,11 +69,9 @@ bool CUserViewSettings::ImportFromXml(const XmlNode* node)
 {
     if (!node)
         return true;
-    for (const XmlNode* child = node->first_node(); child; child = child->next_sibling())
+    for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child))
     {
-        if (child->type() != rapidxml::node_element)
-            continue;
-        const std::string_view name(child->name(), child->name_size());
+        const std::string_view name = XmlNameOf(*child);
         if (name != "session")
         {
             LOG(INFO) << "CUserViewSettings::ImportFromXml - WARNING: wrong node " << name;

@@ -159,10 +159,8 @@ bool CViewSettings::ImportCurAxisDetailsFromXml(SCurAxisDetails& details, const 
     details.xAxisCount = 0;
     details.yAxisCount = 0;
     int xCursorsRead = 0;
-    for (const XmlNode* child = element->first_node(); child; child = child->next_sibling()) {
-        if (child->type() != rapidxml::node_element)
-            continue;
-        const std::string_view name(child->name(), child->name_size());
+    for (const XmlNode* child = XmlFirstElement(element); child; child = XmlNextElement(child)) {
+        const std::string_view name = XmlNameOf(*child);
         bool ok = true;
         if (name == "xAxis")
             ok = ReadRange(*child, details.xAxes.data(), details.xAxisCount, SCurAxisDetails::kMaxXAxes,

@@ -281,6 +281,11 @@ void XmlAppendAttribute(XmlDocument& doc, XmlNode& node, const char* name, const
     node.append_attribute(doc.allocate_attribute(doc.allocate_string(name), doc.allocate_string(text ? text : "")));
 }
 
+std::string_view XmlNameOf(const XmlNode& node)
+{
+    return {node.name(), node.name_size()};
+}
+
 const XmlNode* XmlFirstChild(const XmlNode* parent, const char* name)
 {
     return parent ? parent->first_node(name) : nullptr;

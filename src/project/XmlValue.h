@@ -5,6 +5,7 @@
 #include <rapidxml/rapidxml.hpp>
 
 #include <string>
+#include <string_view>
 
 #include "datamodel/HighTime.h"
 #include "platform/framework/CString.h"
@@ -49,6 +50,8 @@ CString Utf8ToCString(const char* text);
 XmlNode* XmlAppendElement(XmlDocument& doc, XmlNode& parent, const char* name, const char* text = nullptr);
 void XmlAppendAttribute(XmlDocument& doc, XmlNode& node, const char* name, const char* text);
 
+// The node's name as a view of the document's text.
+std::string_view XmlNameOf(const XmlNode& node);
 // Child lookup that tolerates a missing parent.
 const XmlNode* XmlFirstChild(const XmlNode* parent, const char* name);
 // Walking the element children only (text between them is not a child of interest).

@@ -126,20 +126,11 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     COrnApp& app = COrnApp::Instance();
     const UINT id = LOWORD(wParam);
-    IProjectDocument* document = app.GetDocument();
     switch (id) {
     case ID_FILE_OPEN: app.OnFileOpen(); return TRUE;
     case ID_FILE_CLOSE: app.CloseDocument(); return TRUE;
-    case ID_FILE_SAVE:
-        if (document)
-            document->SaveProject();
-        return TRUE;
-    case ID_FILE_SAVE_AS:
-        if (document) {
-            document->SaveProjectAs();
-            app.OnDocumentRenamed();
-        }
-        return TRUE;
+    case ID_FILE_SAVE: app.OnFileSave(); return TRUE;
+    case ID_FILE_SAVE_AS: app.OnFileSaveAs(); return TRUE;
     case ID_OPEN_LOG_FILE: OpenLogFileCopy(); return TRUE;
     case ID_VIEW_ENERGY_STUDY: SendMessage(WM_SHOW_STUDY_VIEW, 0, 1); return TRUE;
     case ID_VIEW_LOAD_STUDY: SendMessage(WM_SHOW_STUDY_VIEW, 0, 2); return TRUE;
@@ -162,7 +153,8 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_SHOW_STUDY_VIEW) {
         IProjectDocument* document = COrnApp::Instance().GetDocument();
-        return document ? document->ShowStudyView(static_cast<int>(wParam), static_cast<int>(lParam)) : 0;
+        // The message carries the view id in wParam and the tab selector (1 Energy, 2 Load) in lParam.
+        return document ? document->ShowStudyView(static_cast<int>(lParam), static_cast<int>(wParam)) : 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
@@ -182,6 +174,8 @@ void CMainFrame::OnSize(UINT type, int cx, int cy)
 void CMainFrame::OnClose()
 {
     COrnApp& app = COrnApp::Instance();
+    if (!app.CanCloseMainWindow())
+        return;
     app.CloseDocument();
     app.SaveWindowPlacement(*this);
     DestroyWindow();

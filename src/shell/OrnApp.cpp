@@ -48,6 +48,15 @@ void RequestEnd(int)
     g_endRequested = true;
 }
 
+void InstallEndSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = RequestEnd;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
 } // namespace
 
 COrnApp::COrnApp() : m_profile(CProfile::Instance()), m_recentFiles(m_profile, CRecentFileList::kRecentFiles, kRecentFileCount)
@@ -104,6 +113,7 @@ void COrnApp::LoadLanguage()
 void COrnApp::InstallWindowServices()
 {
     InstallWindowMessageBox();
+    m_boxCaption = std::make_unique<CMessageBoxCaption>(kAppName);
     SetFileDialogHandler([this](const SFileDialogRequest& request, CString& path) {
         return ShowFileDialogWindow(request.open, request.title, request.defaultExtension, request.initialName,
                                     request.filter, request.flags, m_mainFrame.get(), path);
@@ -116,6 +126,7 @@ void COrnApp::RemoveWindowServices()
     CProgressThread::SetDialogFactory({});
     SetFileDialogHandler({});
     SetMessageBoxHandler({});
+    m_boxCaption.reset();
 }
 
 CRect COrnApp::RestoredWindowRect()
@@ -144,6 +155,8 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
 {
     m_options = options;
     CFrameworkApp::EnsureInitialized();
+    if (options.endOnSignals)
+        InstallEndSignals();
     m_profile.SetRegistryKey(kRegistryKey);
     m_profile.SetAppName(kAppName);
     if (options.logging)
@@ -182,11 +195,6 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
 
 int COrnApp::Run()
 {
-    struct sigaction action {};
-    action.sa_handler = RequestEnd;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
     return CFrameworkApp::Run();
 }
 
@@ -241,6 +249,7 @@ BOOL COrnApp::OpenDocumentFile(const CString& path)
     if (!m_docTemplate)
         return FALSE;
     LOG(INFO) << "Opening " << path.str();
+    const CDocumentCall call(*this);
     CloseDocument();
     std::unique_ptr<IProjectDocument> document = m_docTemplate->CreateDocument();
     if (!document->OnOpenDocument(path))
@@ -269,6 +278,7 @@ void COrnApp::CloseDocument()
 
 void COrnApp::OnFileOpen()
 {
+    const CDocumentCall call(*this);
     SFileDialogRequest request;
     request.open = true;
     request.defaultExtension = "zca";
@@ -290,12 +300,40 @@ void COrnApp::OpenRecentFile(int index)
         m_recentFiles.Remove(index);
 }
 
-void COrnApp::OnDocumentRenamed()
+void COrnApp::OnFileSave()
 {
     if (!m_document)
         return;
+    const CDocumentCall call(*this);
+    m_document->SaveProject();
+}
+
+void COrnApp::OnFileSaveAs()
+{
+    if (!m_document)
+        return;
+    const CDocumentCall call(*this);
+    m_document->SaveProjectAs();
     m_recentFiles.Add(m_document->GetPathName());
     UpdateTitles();
+}
+
+bool COrnApp::CanCloseMainWindow()
+{
+    if (m_documentCalls == 0)
+        return true;
+    LOG(INFO) << "The main window closes once the document is done";
+    m_closeDeferred = true;
+    return false;
+}
+
+COrnApp::CDocumentCall::~CDocumentCall()
+{
+    if (--m_app.m_documentCalls > 0 || !m_app.m_closeDeferred)
+        return;
+    m_app.m_closeDeferred = false;
+    if (m_app.m_mainFrame && m_app.m_mainFrame->GetSafeHwnd())
+        m_app.m_mainFrame->PostMessage(WM_CLOSE);
 }
 
 void COrnApp::OnHeartbeat()

@@ -15,6 +15,7 @@
 #include <vector>
 
 class CMainFrame;
+class CMessageBoxCaption;
 class CWnd;
 
 // What a start sets up beside the application's own state. Tests keep their recording message
@@ -24,6 +25,9 @@ struct SStartOptions
     bool windowServices = true; // message boxes, file dialogs and progress dialogs as windows
     bool logging = true;        // the log file under the data folder
     bool showWindow = true;
+    // SIGTERM, SIGINT and SIGHUP close the main window, so that the shutdown runs in its order;
+    // from the start on, as a project may be opened (and its dialogs shown) before the loop runs.
+    bool endOnSignals = true;
     CInstanceRegistry::Clock clock;
 };
 
@@ -109,8 +113,14 @@ public:
     void OnFileOpen();
     // A recent file; one that does not open leaves the list.
     void OpenRecentFile(int index);
-    // After Save As: the project's path and title may have changed.
-    void OnDocumentRenamed();
+    // File Save and File Save As of the open project; after Save As the project's path and
+    // title may have changed.
+    void OnFileSave();
+    void OnFileSaveAs();
+    // Whether the main window may close now. Not while the document is at work (it may wait in
+    // a dialog of its own while the heartbeat, on a signal, asks the window to close): the
+    // window then closes once the document is done.
+    bool CanCloseMainWindow();
     // The main window's title: the application, the instance number of a secondary instance
     // and the project's title.
     CString GetMainWindowTitle() const;
@@ -134,6 +144,19 @@ private:
     CRect RestoredWindowRect();
     void UpdateTitles();
 
+    // Marks a call into the document (opening, saving) for its lifetime.
+    class CDocumentCall
+    {
+    public:
+        explicit CDocumentCall(COrnApp& app) : m_app(app) { ++m_app.m_documentCalls; }
+        ~CDocumentCall();
+        CDocumentCall(const CDocumentCall&) = delete;
+        CDocumentCall& operator=(const CDocumentCall&) = delete;
+
+    private:
+        COrnApp& m_app;
+    };
+
     CProfile& m_profile;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CProjectDocTemplate> m_docTemplate;
@@ -143,4 +166,8 @@ private:
     COrnCommandLineInfo m_commandLine;
     CString m_language;
     SStartOptions m_options;
+    // The application's name over its message boxes, as long as they are windows.
+    std::unique_ptr<CMessageBoxCaption> m_boxCaption;
+    int m_documentCalls = 0;
+    bool m_closeDeferred = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
-// The content of the project window until the main view exists: the name, description, period
-// and file of the project's first session.
+// The content of the project window until the main view exists: the name, the description and
+// the recorded period (first to last record) of the project's first session, and the path of the
+// project file.
 #include "platform/framework/windows/CWnd.h"
 #include "shell/IProjectDocument.h"
 

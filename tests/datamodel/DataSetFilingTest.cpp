@@ -13,17 +13,7 @@ namespace {
 class DataSetFiling : public ::testing::TestWithParam<bool>
 {
 protected:
-    DataSetFiling() : m_writer(Spec(GetParam())) {}
-
-    static SSessionSpec Spec(bool bigEndian)
-    {
-        SSessionSpec sessionSpec;
-        sessionSpec.bigEndian = bigEndian;
-        sessionSpec.trendRecords = 12;
-        sessionSpec.gapStart = -1;
-        sessionSpec.events = false;
-        return sessionSpec;
-    }
+    DataSetFiling() : m_writer(SmallSessionSpec(GetParam())) {}
 
     int Load(const std::vector<SWrittenTable>& tables)
     {

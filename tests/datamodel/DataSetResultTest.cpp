@@ -17,17 +17,6 @@
 
 namespace {
 
-// A short session: a few records keep the variants small.
-SSessionSpec SmallSpec(bool bigEndian = false)
-{
-    SSessionSpec sessionSpec;
-    sessionSpec.bigEndian = bigEndian;
-    sessionSpec.trendRecords = 12;
-    sessionSpec.gapStart = -1;
-    sessionSpec.events = false;
-    return sessionSpec;
-}
-
 class DataSetResult : public ::testing::Test
 {
 protected:
@@ -94,14 +83,14 @@ TEST_F(DataSetResult, AccessDeniedIs29AndReadOnlyFilesStillLoad)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to switch to an unprivileged user";
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     const std::string locked = m_folder.Path("locked.zlg");
     ASSERT_TRUE(WriteBytesToFile(locked, writer.BuildFile()));
     ::chmod(locked.c_str(), 0600);
     EXPECT_EQ(29, LoadAsNobody(locked));
 
     // Readable but not writable: a file of unknown length loads, its header stays as it was.
-    SSessionSpec sessionSpec = SmallSpec();
+    SSessionSpec sessionSpec = SmallSessionSpec();
     sessionSpec.unknownLength = true;
     const std::vector<BYTE> bytes = CSessionWriter(sessionSpec).BuildFile();
     const std::string readOnly = m_folder.Path("readonly.zlg");
@@ -120,7 +109,7 @@ TEST_F(DataSetResult, TooLittleDiskSpaceIs5)
     struct statvfs info {};
     ASSERT_EQ(0, ::statvfs(m_folder.Root().c_str(), &info));
     const std::uint64_t free = std::uint64_t(info.f_bavail) * info.f_frsize;
-    SSessionSpec sessionSpec = SmallSpec();
+    SSessionSpec sessionSpec = SmallSessionSpec();
     sessionSpec.unknownLength = true;
     const std::string path = m_folder.Path("huge.zlg");
     ASSERT_TRUE(WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile()));
@@ -132,7 +121,7 @@ TEST_F(DataSetResult, TooLittleDiskSpaceIs5)
 
 TEST_F(DataSetResult, ForeignOrIncompleteStreamsAre21)
 {
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     std::vector<BYTE> good = writer.BuildFile();
 
     EXPECT_EQ(21, Load({}));                                         // empty
@@ -163,7 +152,7 @@ TEST_F(DataSetResult, ForeignOrIncompleteStreamsAre21)
 
 TEST_F(DataSetResult, HeaderOnlyBeyond2000BytesIs21)
 {
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     auto tables = writer.BuildTables();
     std::vector<SWrittenTable> late;
     for (int i = 0; i < 3; ++i)
@@ -177,7 +166,7 @@ TEST_F(DataSetResult, HeaderOnlyBeyond2000BytesIs21)
 
 TEST_F(DataSetResult, AveragingIntervalZeroIs21)
 {
-    SSessionSpec sessionSpec = SmallSpec();
+    SSessionSpec sessionSpec = SmallSessionSpec();
     sessionSpec.averagingSeconds = 0;
     const CSessionWriter writer(sessionSpec);
     EXPECT_EQ(21, Load(writer.BuildFile()));
@@ -185,7 +174,7 @@ TEST_F(DataSetResult, AveragingIntervalZeroIs21)
     EXPECT_TRUE(m_owner.GetStartTime().IsZero());
 
     // Demand records with a demand interval of 0.
-    SSessionSpec demand = SmallSpec();
+    SSessionSpec demand = SmallSessionSpec();
     const CSessionWriter good(demand);
     auto tables = good.BuildTables();
     tables[0].bytes.PutU32(20, 0);
@@ -194,7 +183,7 @@ TEST_F(DataSetResult, AveragingIntervalZeroIs21)
 
 TEST_F(DataSetResult, MissingTimesOrLengthAre23)
 {
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     auto noFirst = writer.BuildFile();
     std::fill(noFirst.begin() + 8, noFirst.begin() + 16, 0);
     EXPECT_EQ(23, Load(noFirst));
@@ -204,7 +193,7 @@ TEST_F(DataSetResult, MissingTimesOrLengthAre23)
     EXPECT_EQ(23, Load(noLast));
 
     // Unknown length without a closing table, and with one that does not match.
-    SSessionSpec open = SmallSpec();
+    SSessionSpec open = SmallSessionSpec();
     open.unknownLength = true;
     const CSessionWriter openWriter(open);
     auto withClosing = openWriter.BuildFile();
@@ -223,7 +212,7 @@ TEST_F(DataSetResult, MissingTimesOrLengthAre23)
 
 TEST_F(DataSetResult, ReadErrorIs24)
 {
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     CMemoryStorage storage;
     storage.Add("s", writer.BuildFile(), 3000);
     CDataSet set(nullptr);
@@ -233,7 +222,7 @@ TEST_F(DataSetResult, ReadErrorIs24)
 
 TEST_F(DataSetResult, OpenBracketIs25)
 {
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     auto tables = writer.BuildTables();
     tables.push_back(writer.MakeTable(12, 12, writer.TrendBegin(12)));
     EXPECT_EQ(25, Load(writer, tables));
@@ -243,7 +232,7 @@ TEST_F(DataSetResult, OpenBracketIs25)
 
 TEST_F(DataSetResult, CutTablesAre27)
 {
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     const auto good = writer.BuildFile();
     // Inside the last table's header, and inside its body (no stale bytes are taken).
     EXPECT_EQ(27, Load(std::vector<BYTE>(good.begin(), good.end() - 100)));
@@ -260,7 +249,7 @@ TEST_F(DataSetResult, CutTablesAre27)
 
 TEST_F(DataSetResult, CancelIs28ButNotInsideABracket)
 {
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     m_record->cancelAfterPositions = 3;
     EXPECT_EQ(28, Load(writer.BuildFile()));
     EXPECT_EQ(1, m_record->closeCount);
@@ -277,7 +266,7 @@ TEST_F(DataSetResult, CancelIs28ButNotInsideABracket)
 TEST_F(DataSetResult, FirstErrorIsKept)
 {
     // A file cut inside a table before any configuration was read: 27, not 21.
-    const CSessionWriter writer(SmallSpec());
+    const CSessionWriter writer(SmallSessionSpec());
     auto tables = writer.BuildTables();
     tables.erase(tables.begin());
     const auto bytes = writer.BuildFile(tables);

@@ -1,38 +1,26 @@
 #pragma once
-// Helpers of the session-loading tests: a temporary folder for session files and an in-memory
-// archive whose streams can be told to fail.
+// Helpers of the session-loading tests: a temporary folder for session files, a small session
+// and an in-memory archive whose streams can be told to fail.
 #include "datamodel/StreamStorage.h"
 #include "platform/framework/WinTypes.h"
+#include "support/SessionWriter.h"
+#include "support/TempFolder.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
-class CTempFolder
+// A short session without gaps or events: a few records keep the variants small.
+inline SSessionSpec SmallSessionSpec(bool bigEndian = false)
 {
-public:
-    CTempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orn-zlg-XXXXXX").string();
-        m_root = ::mkdtemp(pattern.data());
-    }
-    ~CTempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
-    }
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-
-    const std::filesystem::path& Root() const { return m_root; }
-    std::string Path(const std::string& name) const { return (m_root / name).string(); }
-
-private:
-    std::filesystem::path m_root;
-};
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = bigEndian;
+    sessionSpec.trendRecords = 12;
+    sessionSpec.gapStart = -1;
+    sessionSpec.events = false;
+    return sessionSpec;
+}
 
 // A stream over bytes that reports a read error once `failAt` bytes were read.
 class CMemoryStream final : public IDataStream

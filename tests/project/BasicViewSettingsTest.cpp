@@ -3,7 +3,7 @@
 #include <clocale>
 
 #include "project/BasicViewSettings.h"
-#include "project/LogCapture.h"
+#include "support/LogCapture.h"
 #include "project/ViewSettingsTestUtil.h"
 #include "project/XmlTestUtil.h"
 
@@ -173,7 +173,7 @@ TEST(BasicViewSettingsTest, WhatEachViewKindWrites)
 
 TEST(BasicViewSettingsTest, FreshObjectWritesNothingAndEmptyElementFailsAtUpperPlot)
 {
-    LogCapture log;
+    CLogCapture log;
     CBasicViewSettings settings(0);
     EXPECT_EQ(Export(settings), "<views/>\n\n");
     EXPECT_FALSE(Import(settings, "<views><summaryView/></views>"));
@@ -189,7 +189,7 @@ TEST(BasicViewSettingsTest, FreshObjectWritesNothingAndEmptyElementFailsAtUpperP
 
 TEST(BasicViewSettingsTest, RequiredAndOptionalElements)
 {
-    LogCapture log;
+    CLogCapture log;
     const std::string full = Export(MakeFullViewSettings(5));
     {
         CBasicViewSettings s(5);
@@ -243,7 +243,7 @@ TEST(BasicViewSettingsTest, RequiredAndOptionalElements)
 
 TEST(BasicViewSettingsTest, TypeTimeRangeRange)
 {
-    LogCapture log;
+    CLogCapture log;
     const std::string full = Export(MakeFullViewSettings(0));
     CBasicViewSettings ok(0);
     EXPECT_TRUE(Import(ok, ReplaceElement(full, "typeTimeRange", "<typeTimeRange>2</typeTimeRange>")));
@@ -258,7 +258,7 @@ TEST(BasicViewSettingsTest, TypeTimeRangeRange)
 
 TEST(BasicViewSettingsTest, ChannelReader)
 {
-    LogCapture log;
+    CLogCapture log;
     const std::string full = Export(MakeFullViewSettings(0));
     const auto withChannels = [&](const std::string& children) {
         return ReplaceElement(full, "channels", "<channels>" + children + "</channels>");
@@ -295,7 +295,7 @@ TEST(BasicViewSettingsTest, ChannelReader)
 
 TEST(BasicViewSettingsTest, ElementReadersRejectBadChildren)
 {
-    LogCapture log;
+    CLogCapture log;
     const std::string full = Export(MakeFullViewSettings(5));
     struct Case
     {
@@ -399,7 +399,7 @@ TEST(BasicViewSettingsTest, ThumbSelectionsTakeTheFirstTwoChildren)
 
 TEST(BasicViewSettingsTest, OutOfRangeSessionReferencesAreDropped)
 {
-    LogCapture log;
+    CLogCapture log;
     CBasicViewSettings original = MakeFullViewSettings(2);
     original.m_upperPlot.xCursors[1].index = -7;
     original.m_thumbSelections[0].session = 9;

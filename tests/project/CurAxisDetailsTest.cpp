@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "project/LogCapture.h"
+#include "support/LogCapture.h"
 #include "project/ViewSettings.h"
 #include "project/XmlTestUtil.h"
 
@@ -70,7 +70,7 @@ TEST(CurAxisDetailsTest, WriterFormsAndOrder)
 
 TEST(CurAxisDetailsTest, ReaderLimitsAndRequiredAttributes)
 {
-    LogCapture log;
+    CLogCapture log;
     SCurAxisDetails d;
     d.xCursors[0] = {3, 1.5};
     d.cursorCount = 2;
@@ -115,7 +115,7 @@ TEST(CurAxisDetailsTest, ReaderLimitsAndRequiredAttributes)
 
 TEST(CurAxisDetailsTest, UnknownChildIsSkipped)
 {
-    LogCapture log;
+    CLogCapture log;
     SCurAxisDetails d;
     EXPECT_TRUE(Import(d, "<upperPlot><zAxis min=\"1\"/>text<yAxis min=\"1\" span=\"2\"/></upperPlot>"));
     EXPECT_EQ(d.yAxisCount, 1);

@@ -1,7 +1,7 @@
 #pragma once
 // An open project made from a written logger session, for tests of what works on a document.
 #include "PngBuilder.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/StringTable.h"
 #include "project/RecDoc.h"
@@ -24,9 +24,9 @@ public:
             path = m_projectPath;
             return true;
         });
-        const std::string session = m_folder.Path() / "session.zlg";
+        const std::string session = m_folder.Root() / "session.zlg";
         EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter().BuildFile()));
-        m_projectPath = (m_folder.Path() / "project.zca").string();
+        m_projectPath = (m_folder.Root() / "project.zca").string();
         CRecDoc maker;
         EXPECT_TRUE(maker.OnOpenDocument(session));
     }
@@ -46,8 +46,8 @@ public:
         CPngBuilder png;
         png.AddText("Description", "Device=D\nSerial=S1\nCPU=1\nDSP=2\nCreationTime=2020-01-02 030405\nUtcOffset=60")
             .Finish();
-        WriteFileBytes(m_folder.Path() / name, png.Bytes());
-        return CString((m_folder.Path() / name).string());
+        WriteFileBytes(m_folder.Root() / name, png.Bytes());
+        return CString((m_folder.Root() / name).string());
     }
 
 private:

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "XmlTestHelpers.h"
 #include "XmlTestUtil.h"
 #include "project/EnergyCosts.h"
 

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 #include "ProjectTestUtil.h"
-#include "XmlTestHelpers.h"
 #include "XmlTestUtil.h"
 
 namespace
@@ -76,7 +75,7 @@ TEST(ProjectManagerSettingsTest, ReadingEntries)
     EXPECT_FALSE(read.m_dataSets[0].auxData[0].overrideFlag);
     EXPECT_FALSE(read.m_dataSets[0].energyCosts.IsEnabled());
 
-    LogCapture log;
+    CLogCapture log;
     const struct
     {
         const char* text;
@@ -136,7 +135,7 @@ TEST(ReportViewSettingsTest, ItemRenumbering)
 
 TEST(ReportViewSettingsTest, ReadingFailures)
 {
-    LogCapture log;
+    CLogCapture log;
     const ParsedXml missing("<reportView><ProjectManagerListCollapsed>1</ProjectManagerListCollapsed>"
                             "<SplitterPos>3</SplitterPos></reportView>");
     CReportViewSettings read;

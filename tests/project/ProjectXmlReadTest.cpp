@@ -2,7 +2,7 @@
 // out-of-range indices, broken UTF-8, deep nesting and oversized documents.
 #include <gtest/gtest.h>
 
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 #include "ProjectTestUtil.h"
 
 namespace
@@ -39,7 +39,7 @@ TEST(ProjectXmlReadTest, MissingOptionalPartsAndMissingRequiredOnes)
     EXPECT_EQ(m.GetCurrentScaleFactor(0), 1.0f);
     EXPECT_EQ(m.GetStartTime().GetStatus(), CHighTime::null);
 
-    LogCapture log;
+    CLogCapture log;
     CProjectSettings noMeasurements;
     EXPECT_EQ(noMeasurements.LoadFromBytes(Project("<images/>")), EProjectLoadResult::kImperfect);
     EXPECT_TRUE(log.Contains("CProjectSettings::ImportFromXml - WARNING: Missing node measurements"));
@@ -77,7 +77,7 @@ TEST(ProjectXmlReadTest, WrongTypesAndBadNumbersReadAsTheTextFormsSay)
 
 TEST(ProjectXmlReadTest, UserSettingsValuesAreRangeChecked)
 {
-    LogCapture log;
+    CLogCapture log;
     CProjectSettings project;
     project.LoadFromBytes(Project("<measurements/><userSettings><lastView>demandView</lastView>"
                                   "<EnergyStudy_LastView>5</EnergyStudy_LastView>"
@@ -128,7 +128,7 @@ TEST(ProjectXmlReadTest, DroppedEntriesMakeTheLoadImperfect)
 
 TEST(ProjectXmlReadTest, OutOfRangeIndicesAreDroppedOnce)
 {
-    LogCapture log;
+    CLogCapture log;
     CProjectSettings project;
     const std::string text = Project(
         "<measurements>" + Measurement("s0", "f") + Measurement("s1", "f") +
@@ -164,7 +164,7 @@ TEST(ProjectXmlReadTest, ByteOrderMarkIsSkipped)
 TEST(ProjectXmlReadTest, MalformedDocumentLeavesTheProjectUnchanged)
 {
     const auto project = MakeFullProject();
-    LogCapture log;
+    CLogCapture log;
     EXPECT_EQ(project->LoadFromBytes(Project("<measurements><measurement></measurements>")),
               EProjectLoadResult::kUnreadable);
     EXPECT_TRUE(log.ContainsPart("CProjectSettings::ImportFromXml parse exception (what="));
@@ -183,7 +183,7 @@ TEST(ProjectXmlReadTest, DeepNestingIsRefusedBeforeParsing)
         // A quoted '<' inside a tag is no tag.
         return Project("<measurements/><views><x q=\"<b><b>\">" + open + close + "</x></views>");
     };
-    LogCapture log;
+    CLogCapture log;
     CProjectSettings shallow;
     EXPECT_EQ(shallow.LoadFromBytes(nested(CProjectSettings::kMaxNestingDepth - 4)), EProjectLoadResult::kComplete);
     for (int depth : {CProjectSettings::kMaxNestingDepth, 1000000})
@@ -205,7 +205,7 @@ TEST(ProjectXmlReadTest, DeepNestingIsRefusedBeforeParsing)
 
 TEST(ProjectXmlReadTest, OversizedDocumentIsRefused)
 {
-    LogCapture log;
+    CLogCapture log;
     std::string text = Project("<measurements/>");
     text.insert(text.size() - 10, CProjectSettings::kMaxDocumentBytes + 1 - text.size(), ' ');
     CProjectSettings project;
@@ -226,7 +226,7 @@ TEST(ProjectXmlReadTest, OversizedDocumentIsRefused)
 
 TEST(ProjectXmlReadTest, ViewsByElementNameAndViewFailures)
 {
-    LogCapture log;
+    CLogCapture log;
     CProjectSettings project;
     const std::string text = Project(
         "<measurements/><views><VAHzTHDGraph/><SummaryGraph/><fooView/>" + std::string(kReportView) +

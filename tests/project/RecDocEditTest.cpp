@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PngBuilder.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/StringTable.h"
 #include "project/ProjectManagerSettings.h"
@@ -42,9 +42,9 @@ protected:
     {
         SSessionSpec sessionSpec;
         sessionSpec.studyType = studyType;
-        const std::string session = m_folder / "session.zlg";
+        const std::string session = m_folder.Path("session.zlg");
         EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(sessionSpec).BuildFile()));
-        m_dialogAnswer = m_folder / name;
+        m_dialogAnswer = m_folder.Path(name);
         CRecDoc doc;
         EXPECT_TRUE(doc.OnOpenDocument(session));
         return m_dialogAnswer;
@@ -64,8 +64,8 @@ protected:
         CPngBuilder png;
         png.AddText("Description", "Device=D\nSerial=S1\nCPU=1\nDSP=2\nCreationTime=2020-01-02 030405\nUtcOffset=60")
             .Finish();
-        WriteFileBytes(m_folder / name, png.Bytes());
-        return m_folder / name;
+        WriteFileBytes(m_folder.Path(name), png.Bytes());
+        return m_folder.Path(name);
     }
 
     CTempXdgHome m_home;
@@ -84,7 +84,7 @@ TEST_F(RecDocEditTest, ImportsASessionUnderAUniqueNameAndReadsItFromItsOwnCopy)
 {
     EXPECT_EQ(m_doc.ImportSession(m_sourcePath, 1), -1); // one past the end
     EXPECT_EQ(m_doc.ImportSession(m_sourcePath, -1), -1);
-    EXPECT_EQ(m_doc.ImportSession(m_folder / "absent.zca", 0), -1);
+    EXPECT_EQ(m_doc.ImportSession(m_folder.Path("absent.zca"), 0), -1);
     EXPECT_EQ(m_doc.ImportSession(m_projectPath, 0), -1); // the open file itself
     EXPECT_EQ(m_doc.GetDataSetCount(), 1);
 
@@ -139,8 +139,8 @@ TEST_F(RecDocEditTest, DeletesASessionThroughTheRewriteAndRenumbers)
 TEST_F(RecDocEditTest, SavedScreensAndBookmarksComeAndGoWithTheirStreams)
 {
     EXPECT_EQ(m_doc.ImportSavedScreen(WritePicture("screenshot-2020-01-02 030405.png")), 0);
-    WriteFileBytes(m_folder / "text.png", {'n', 'o'});
-    EXPECT_EQ(m_doc.ImportSavedScreen(m_folder / "text.png"), -2);
+    WriteFileBytes(m_folder.Path("text.png"), {'n', 'o'});
+    EXPECT_EQ(m_doc.ImportSavedScreen(m_folder.Path("text.png")), -2);
     ASSERT_EQ(m_doc.GetProjectSettings()->GetImageCount(), 1);
     const CImageSettings& image = m_doc.GetProjectSettings()->GetImage(0);
     EXPECT_EQ(image.serialNumber, "S1");

@@ -8,7 +8,7 @@
 #include <bit>
 #include <string>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/StringTable.h"
 #include "platform/framework/windows/CWnd.h"
@@ -148,7 +148,7 @@ protected:
         CStringTable::Instance().LoadLanguage("ENG");
         CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
         m_previousDialog = SetFileDialogHandler([this](const SFileDialogRequest&, CString& path) {
-            path = m_folder / "project.zca";
+            path = m_folder.Path("project.zca");
             return true;
         });
         ASSERT_TRUE(m_split.CreateEx(0, nullptr, "split", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, 0));
@@ -169,7 +169,7 @@ protected:
     {
         SSessionSpec sessionSpec;
         sessionSpec.studyType = studyType;
-        const std::string session = m_folder / "session.zlg";
+        const std::string session = m_folder.Path("session.zlg");
         ASSERT_TRUE(WriteBytesToFile(session, CSessionWriter(sessionSpec).BuildFile()));
         ASSERT_TRUE(doc.OnOpenDocument(session));
         doc.SetStudyViewHost(&m_host);
@@ -182,7 +182,7 @@ protected:
 
     CString WritePicture()
     {
-        const std::string path = m_folder / "bookmark.png";
+        const std::string path = m_folder.Path("bookmark.png");
         EXPECT_TRUE(WriteBytesToFile(path, std::vector<BYTE>(100, 7)));
         return path;
     }
@@ -249,7 +249,7 @@ TEST_F(RecDocShowTest, SaveStoresEveryViewsSettingsInTheProjectFile)
         EXPECT_TRUE(m_boxes.Boxes().empty());
     }
     CZcaArchive archive;
-    ASSERT_TRUE(archive.Open(m_folder / "project.zca"));
+    ASSERT_TRUE(archive.Open(m_folder.Path("project.zca")));
     CProjectSettings project;
     ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
     const auto* stored = dynamic_cast<const CBasicViewSettings*>(project.GetViewSettings(3));

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/StringTable.h"
 #include "platform/storage/StorageStream.h"
@@ -42,7 +42,7 @@ protected:
     {
         SSessionSpec sessionSpec;
         sessionSpec.studyType = studyType;
-        const std::string path = m_folder / name;
+        const std::string path = m_folder.Path(name);
         EXPECT_TRUE(WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile()));
         return path;
     }
@@ -50,11 +50,11 @@ protected:
     // A project made from one data file, closed again.
     CString MakeProject(const std::string& name = "project.zca")
     {
-        m_dialogAnswer = m_folder / name;
+        m_dialogAnswer = m_folder.Path(name);
         CRecDoc doc;
         EXPECT_TRUE(doc.OnOpenDocument(WriteSession("session.zlg")));
         m_dialogAnswer.Empty();
-        return m_folder / name;
+        return m_folder.Path(name);
     }
 
     std::vector<CString> BoxTexts() const
@@ -97,7 +97,7 @@ TEST(UpdateMsg, KeepsWhatAnOperationDoesNotSet)
 
 TEST_F(RecDocTest, ADataFileBecomesANewProject)
 {
-    m_dialogAnswer = m_folder / "new.zca";
+    m_dialogAnswer = m_folder.Path("new.zca");
     {
         CRecDoc doc;
         EXPECT_EQ(CRecDoc::GetCurrent(), &doc);
@@ -140,13 +140,13 @@ TEST_F(RecDocTest, CancellingTheSaveDialogFailsTheOpen)
 TEST_F(RecDocTest, AFailedBuildLeavesNoFile)
 {
     SZlgSessionInfo info;
-    info.path = m_folder / "absent.zlg";
-    const CString target = m_folder / "x.zca";
+    info.path = m_folder.Path("absent.zlg");
+    const CString target = m_folder.Path("x.zca");
     EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(target, info.path, info), -1);
     EXPECT_FALSE(std::filesystem::exists(target.GetString()));
     EXPECT_EQ(BoxTexts(), std::vector<CString>{CString("Unable to write to ZCA file: ") + target + "!"});
-    EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(m_folder / "no/folder/x.zca", info.path, info), -1);
-    EXPECT_EQ(BoxTexts().back(), CString("Unable to create ZCA file: ") + (m_folder / "no/folder/x.zca") + "!");
+    EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(m_folder.Path("no/folder/x.zca"), info.path, info), -1);
+    EXPECT_EQ(BoxTexts().back(), CString("Unable to create ZCA file: ") + (m_folder.Path("no/folder/x.zca")) + "!");
 }
 
 TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
@@ -215,7 +215,7 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     const std::vector<unsigned char> original = ReadFileBytes(path.GetString());
 
     // Onto itself, also through another name of the same file.
-    const CString link = m_folder / "link.zca";
+    const CString link = m_folder.Path("link.zca");
     std::filesystem::create_hard_link(path.GetString(), link.GetString());
     EXPECT_FALSE(doc.SaveProjectTo(path));
     EXPECT_FALSE(doc.SaveProjectTo(link));
@@ -223,13 +223,13 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     EXPECT_EQ(ReadFileBytes(path.GetString()), original);
 
     // Into a folder that does not exist: the old file stays the open project.
-    EXPECT_FALSE(doc.SaveProjectTo(m_folder / "absent/copy.zca"));
+    EXPECT_FALSE(doc.SaveProjectTo(m_folder.Path("absent/copy.zca")));
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_TRUE(doc.GetArchive()->IsOpen());
     EXPECT_EQ(BoxTexts().back(), "Saving of copy.zca failed");
 
     // Into a folder that cannot be written.
-    const std::filesystem::path locked = m_folder.Path() / "locked";
+    const std::filesystem::path locked = m_folder.Root() / "locked";
     std::filesystem::create_directory(locked);
     std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     if (::access(locked.c_str(), W_OK) != 0) { // root may write anyway
@@ -238,7 +238,7 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     }
 
     // Onto an existing file, which is replaced by the complete copy.
-    const CString target = m_folder / "copy.zca";
+    const CString target = m_folder.Path("copy.zca");
     WriteFileBytes(target.GetString(), {'o', 'l', 'd'});
     ASSERT_TRUE(doc.SaveProjectTo(target));
     EXPECT_EQ(doc.GetPathName(), target);
@@ -249,7 +249,7 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     EXPECT_EQ(m_boxes.Boxes().size(), boxes);
     doc.OnCloseDocument();
 
-    for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path()))
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder.Root()))
         EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
     CRecDoc copy;
     ASSERT_TRUE(copy.OnOpenDocument(target));
@@ -263,13 +263,13 @@ TEST_F(RecDocTest, ASavedCopyIsAPlainCompoundFileForOtherReaders)
     if (std::system("/usr/bin/python3 -c 'import olefile' 2>/dev/null") != 0)
         GTEST_SKIP() << "python3-olefile is not installed";
     const CString path = MakeProject();
-    const CString target = m_folder / "copy.zca";
+    const CString target = m_folder.Path("copy.zca");
     {
         CRecDoc doc;
         ASSERT_TRUE(doc.OnOpenDocument(path));
         ASSERT_TRUE(doc.SaveProjectTo(target));
     }
-    const std::string listing = m_folder / "listing.txt";
+    const std::string listing = m_folder.Path("listing.txt");
     const std::string command = "/usr/bin/python3 -c 'import olefile,sys; print(sorted(\"/\".join(e) for e in "
                                 "olefile.OleFileIO(sys.argv[1]).listdir()))' '" +
                                 std::string(target.GetString()) + "' > '" + listing + "'";

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/ScopedTimeZone.h"
 
 namespace {
 
 void Touch(const CTempFolder& folder, const std::string& relative)
 {
-    WriteFileBytes(folder.Path() / relative, {0});
+    WriteFileBytes(folder.Root() / relative, {0});
 }
 
 } // namespace
@@ -24,19 +24,19 @@ TEST(ScanScreenshotFolder, ListsLoggersInNameOrderAndSkipsHiddenFolders)
     Touch(root, ".cache/screenshots/hidden.png");
     Touch(root, "999/sessions/x.zlg");
     Touch(root, "stray.png");
-    std::filesystem::create_directories(root.Path() / "045/screenshots/folder.png");
+    std::filesystem::create_directories(root.Root() / "045/screenshots/folder.png");
 
     std::vector<SScreenshotFileEntry> entries{{"old", "old", "old"}};
-    ScanScreenshotFolder(CString(root.Path().string() + "/"), entries);
+    ScanScreenshotFolder(CString(root.Root().string() + "/"), entries);
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].fileName, "one.png");
     EXPECT_EQ(entries[0].subFolder, "045");
-    EXPECT_EQ(entries[0].fullPath, CString(root.Path().string() + "/045/screenshots/one.png"));
+    EXPECT_EQ(entries[0].fullPath, CString(root.Root().string() + "/045/screenshots/one.png"));
     EXPECT_EQ(entries[1].fileName, "screenshot-a.PNG");
     EXPECT_EQ(entries[2].fileName, "screenshot-b.png");
     EXPECT_EQ(entries[2].subFolder, "123");
 
-    ScanScreenshotFolder(CString(root.Path().string() + "/absent"), entries);
+    ScanScreenshotFolder(CString(root.Root().string() + "/absent"), entries);
     EXPECT_TRUE(entries.empty());
 }
 
@@ -45,12 +45,12 @@ TEST(ReadScreenshotInfoFromLoggerFolders, TakesTheSerialNumberFromTheLoggerFolde
     ScopedTimeZone zone("UTC0");
     CTempFolder root;
     Touch(root, "vol/Zelko4626/A1B2/screenshots/screenshot-2020-01-02 030405.png");
-    const std::vector<CString> loggers{CString(root.Path().string() + "/vol/Zelko4626/")};
+    const std::vector<CString> loggers{CString(root.Root().string() + "/vol/Zelko4626/")};
 
     CImageSettings image;
     image.serialNumber = "before";
     ReadScreenshotInfoFromLoggerFolders(
-        CString(root.Path().string() + "/vol/Zelko4626/A1B2/SCREENSHOTS/screenshot-2020-01-02 030405.png"), loggers,
+        CString(root.Root().string() + "/vol/Zelko4626/A1B2/SCREENSHOTS/screenshot-2020-01-02 030405.png"), loggers,
         image);
     EXPECT_EQ(image.serialNumber, "A1B2");
     EXPECT_EQ(image.instrument, "Zelko4626");

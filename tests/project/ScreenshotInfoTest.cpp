@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "PngBuilder.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/ScopedTimeZone.h"
 
 namespace {
@@ -111,7 +111,7 @@ class ScreenshotFile : public ::testing::Test
 protected:
     CString Write(const std::string& name, const std::vector<unsigned char>& bytes)
     {
-        const std::string path = m_folder / name;
+        const std::string path = m_folder.Path(name);
         WriteFileBytes(path, bytes);
         return path;
     }
@@ -202,7 +202,7 @@ TEST_F(ScreenshotFile, MalformedFilesGiveFalseButKeepTheNameTime)
         EXPECT_TRUE(image.serialNumber.IsEmpty()) << i;
     }
     CImageSettings missing;
-    EXPECT_FALSE(ReadScreenshotInfo(CString(m_folder / "screenshot-2014-10-16 132828 missing.png"), missing));
+    EXPECT_FALSE(ReadScreenshotInfo(CString(m_folder.Path("screenshot-2014-10-16 132828 missing.png")), missing));
     EXPECT_EQ(missing.imageTime.GetTicks(), nameTime.GetTicks());
 }
 

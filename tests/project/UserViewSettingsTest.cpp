@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 #include "ProjectTestUtil.h"
-#include "XmlTestHelpers.h"
 #include "XmlTestUtil.h"
 
 namespace
@@ -108,7 +107,7 @@ TEST(UserViewSettingsTest, ReadingFailures)
     CUserViewSettings none;
     EXPECT_TRUE(none.ImportFromXml(nullptr));
 
-    LogCapture log;
+    CLogCapture log;
     const ParsedXml note("<viewSettings><session name=\"a\" streamName=\"s\" studyType=\"1\"/><note/>"
                          "<session name=\"b\"/></viewSettings>");
     CUserViewSettings wrong;

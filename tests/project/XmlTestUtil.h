@@ -14,6 +14,14 @@ inline std::string PrintXml(const XmlDocument& doc)
     return text;
 }
 
+// An element printed on one line, for comparing small fragments.
+inline std::string PrintCompact(const XmlNode& node)
+{
+    std::string text;
+    rapidxml::print(std::back_inserter(text), node, rapidxml::print_no_indenting);
+    return text;
+}
+
 // A parsed document together with the buffer it was parsed in place from.
 class ParsedXml
 {

@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "project/LogCapture.h"
+#include "support/LogCapture.h"
 
 namespace
 {
@@ -150,7 +150,7 @@ TEST(XmlValueTest, BrokenUtf8BecomesReplacementCharacters)
 
 TEST(XmlValueTest, TypedReadersWithoutNodeWarnOrTakeTheDefault)
 {
-    LogCapture log;
+    CLogCapture log;
     int i = 9;
     EXPECT_FALSE(readInt(i, nullptr));
     EXPECT_EQ(i, 9);
@@ -181,7 +181,7 @@ TEST(XmlValueTest, TypedReadersWithoutNodeWarnOrTakeTheDefault)
     EXPECT_FALSE(flag);
     EXPECT_EQ(d, 0.25);
     EXPECT_EQ(f, 0.5f);
-    EXPECT_TRUE(log.Lines().empty());
+    EXPECT_TRUE(log.Messages().empty());
 }
 
 TEST(XmlValueTest, TypedReadersReadElementsAndAttributes)

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/storage/StorageStream.h"
 
 namespace {
@@ -38,7 +38,7 @@ std::vector<CString> ElementNames(const CZcaArchive& archive)
 class ZcaArchiveTest : public ::testing::Test
 {
 protected:
-    CString PathOf(const std::string& name) const { return m_folder / name; }
+    CString PathOf(const std::string& name) const { return m_folder.Path(name); }
 
     // An archive with project.xml naming the sessions, each imported from a file of `size` bytes.
     CString MakeArchive(const std::vector<CString>& sessions, std::size_t size = 1000)
@@ -178,7 +178,7 @@ TEST_F(ZcaArchiveTest, FailedAndCancelledImportsLeaveNoStream)
     EXPECT_NE(archive.FindElement("big.zlg"), nullptr);
 
     EXPECT_FALSE(archive.ImportFile("c.zlg", PathOf("absent.bin")));
-    EXPECT_FALSE(archive.ImportFile("c.zlg", m_folder.Path().string().c_str())); // a folder
+    EXPECT_FALSE(archive.ImportFile("c.zlg", m_folder.Root().string().c_str())); // a folder
     EXPECT_FALSE(archive.ImportFile("bad:name", big));
     EXPECT_TRUE(archive.IsNameFree("c.zlg"));
 }
@@ -207,13 +207,13 @@ TEST_F(ZcaArchiveTest, ExportLeavesNoHalfWrittenFile)
     EXPECT_EQ(ReadFileBytes(existing.GetString()), (std::vector<unsigned char>{1, 2, 3}));
     EXPECT_FALSE(archive.ExportStream("a.zlg", PathOf("no/such/folder/x.zlg")));
     // A target that cannot be replaced: the written copy is removed again.
-    std::filesystem::create_directories(m_folder.Path() / "dir.zlg/inner");
+    std::filesystem::create_directories(m_folder.Root() / "dir.zlg/inner");
     EXPECT_FALSE(archive.ExportStream("a.zlg", PathOf("dir.zlg")));
     EXPECT_TRUE(archive.ExportStream("a.zlg", existing));
     EXPECT_EQ(ReadFileBytes(existing.GetString()), Pattern(1000, 1));
 
     std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path()))
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder.Root()))
         files.push_back(entry.path().filename().string());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files, (std::vector<std::string>{"a.zlg.src", "dir.zlg", "keep.bin", "project.zca"}));
@@ -301,7 +301,7 @@ TEST_F(ZcaArchiveTest, AClosedArchiveDoesNothing)
     WriteFileBytes(file.GetString(), {1});
     EXPECT_FALSE(archive.ImportFile("f", file));
     EXPECT_FALSE(archive.ExportStream("f", PathOf("out.bin")));
-    EXPECT_FALSE(std::filesystem::exists(m_folder.Path() / "out.bin"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder.Root() / "out.bin"));
     CProjectSettings project;
     EXPECT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kUnreadable);
     EXPECT_TRUE(archive.DeleteElement("f"));

@@ -5,7 +5,9 @@
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/StringTable.h"
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/MessageBoxWindow.h"
 #include "project/RecDoc.h"
+#include "project/RecDocTemplate.h"
 #include "shell/AppFolders.h"
 #include "shell/MainFrame.h"
 #include "shell/OrnApp.h"
@@ -17,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
 #include <fstream>
 #include <iterator>
@@ -71,13 +74,7 @@ protected:
     void SetUp() override
     {
         CStringTable::Instance().LoadLanguage("ENG");
-        // The program's template: the project document shown by the session page.
-        m_app.SetDocTemplate(std::make_unique<CProjectDocTemplate>(
-            [] { return std::make_unique<CRecDoc>(); },
-            [](IProjectDocument& document) -> std::unique_ptr<CWnd> {
-                auto& project = static_cast<CRecDoc&>(document);
-                return std::make_unique<CSessionPreviewView>(project, [&project] { return project.GetFirstDataSet(); });
-            }));
+        m_app.SetDocTemplate(CreateRecDocTemplate());
         // Each file dialog takes the next answer; an empty answer (or none left) cancels.
         m_previousDialog = SetFileDialogHandler([this](const SFileDialogRequest& request, CString& path) {
             m_dialogs.push_back(request);
@@ -91,6 +88,7 @@ protected:
         m_options.windowServices = false;
         m_options.logging = false;
         m_options.showWindow = false;
+        m_options.endOnSignals = false;
         m_options.clock = [this] { return m_now; };
     }
     void TearDown() override
@@ -396,9 +394,15 @@ TEST_F(ApplicationTest, TheViewMenuSwitchesTheProjectsStudyView)
 {
     ASSERT_TRUE(Start({}));
     ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+    // The menu asks for the remembered view of a study: none yet, so its first view.
     Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
-    EXPECT_EQ(1, Project()->GetProjectSettings()->GetEnergyStudyLastView());
-    EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 0, 6));
+    EXPECT_EQ(0, Project()->GetProjectSettings()->GetEnergyStudyLastView());
+    Command(CMainFrame::ID_VIEW_LOAD_STUDY);
+    EXPECT_EQ(5, Project()->GetProjectSettings()->GetLoadStudyLastView());
+    // A view id in wParam is shown and remembered for its study.
+    EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 6, 0));
+    EXPECT_EQ(6, Project()->GetProjectSettings()->GetLoadStudyLastView());
+    Command(CMainFrame::ID_VIEW_LOAD_STUDY);
     EXPECT_EQ(6, Project()->GetProjectSettings()->GetLoadStudyLastView());
 }
 
@@ -415,11 +419,80 @@ TEST_F(ApplicationTest, FileAndViewCommandsReachTheDocument)
     EXPECT_EQ((std::vector<CString>{"/projects/renamed.zca", "/projects/site.zca"}), m_app.GetRecentFileList().GetFiles());
     Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
     Command(CMainFrame::ID_VIEW_LOAD_STUDY);
-    EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 1, 4));
+    EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 4, 0));
     Command(CMainFrame::ID_FILE_CLOSE);
-    const std::vector<std::string> expected{"open /projects/site.zca", "save", "save as", "study 0 1", "study 0 2",
-                                            "study 1 4", "delete contents"};
+    const std::vector<std::string> expected{"open /projects/site.zca", "save", "save as", "study 1 0", "study 2 0",
+                                            "study 0 4", "delete contents"};
     EXPECT_EQ(expected, calls);
     // Without a project the study message has no target.
     EXPECT_EQ(0, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 0, 1));
+}
+
+TEST_F(ApplicationTest, AskedToCloseWhileTheDocumentAsksSomethingTheProgramClosesAfterwards)
+{
+    // The end of the desktop session closes the main window from the heartbeat, which also runs
+    // while a dialog of the document waits for the user: the document finishes first.
+    const auto closeThenAnswer = [this](const char* name) {
+        return [this, name](const SFileDialogRequest& request, CString& path) {
+            if (request.open) {
+                path = kSamplePath;
+                return true;
+            }
+            m_app.GetMainFrame()->SendMessage(WM_CLOSE);
+            EXPECT_NE(nullptr, m_app.GetMainFrame()->GetSafeHwnd());
+            path = InTemp(name);
+            return true;
+        };
+    };
+    const std::pair<UINT, const char*> cases[] = {{CMainFrame::ID_FILE_SAVE_AS, "copy.zca"},
+                                                  {CMainFrame::ID_FILE_OPEN, "opened.zca"}};
+    for (const auto& [command, name] : cases) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(Start({}));
+        if (command == CMainFrame::ID_FILE_SAVE_AS) {
+            ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+        }
+        const FileDialogHandler answers = SetFileDialogHandler(closeThenAnswer(name));
+        Command(command);
+        SetFileDialogHandler(answers);
+        ASSERT_NE(nullptr, Project());
+        EXPECT_EQ(InTemp(name), Project()->GetPathName());
+        CFrameworkApp::PumpWaitingMessages();
+        EXPECT_EQ(nullptr, m_app.GetDocument());
+        EXPECT_EQ(nullptr, m_app.GetMainFrame()->GetSafeHwnd());
+        EXPECT_EQ(InTemp(name), m_app.GetRecentFileList().GetFiles().front());
+        m_app.ExitInstance();
+    }
+}
+
+TEST_F(ApplicationTest, ASignalClosesTheProgramOnceTheDocumentIsDone)
+{
+    // Asked to end while the project of the command line waits for its file name.
+    m_options.endOnSignals = true;
+    SetFileDialogHandler([this](const SFileDialogRequest&, CString& path) {
+        std::raise(SIGTERM);
+        m_app.GetMainFrame()->SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
+        CFrameworkApp::PumpWaitingMessages();
+        EXPECT_NE(nullptr, m_app.GetMainFrame()->GetSafeHwnd());
+        path = InTemp("sample.zca");
+        return true;
+    });
+    const bool started = Start({kSamplePath});
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, SIG_DFL);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(InTemp("sample.zca"), Project()->GetPathName());
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+    EXPECT_EQ(nullptr, m_app.GetMainFrame()->GetSafeHwnd());
+    EXPECT_EQ(std::vector<CString>{InTemp("sample.zca")}, m_app.GetRecentFileList().GetFiles());
+}
+
+TEST_F(ApplicationTest, MessageBoxesCarryTheApplicationsName)
+{
+    m_options.windowServices = true;
+    ASSERT_TRUE(Start({}));
+    EXPECT_EQ(CString(COrnApp::kAppName), CMessageBoxCaption::Current());
+    m_app.ExitInstance();
+    EXPECT_TRUE(CMessageBoxCaption::Current().IsEmpty());
 }

@@ -27,18 +27,6 @@ bool IsValidSystemTime(const SYSTEMTIME& st)
            st.wSecond < 60 && st.wMilliseconds < 1000;
 }
 
-std::tm ToTm(const SYSTEMTIME& st)
-{
-    std::tm tm{};
-    tm.tm_year = st.wYear - 1900;
-    tm.tm_mon = st.wMonth - 1;
-    tm.tm_mday = st.wDay;
-    tm.tm_hour = st.wHour;
-    tm.tm_min = st.wMinute;
-    tm.tm_sec = st.wSecond;
-    return tm;
-}
-
 bool FromTm(const std::tm& tm, WORD milliseconds, SYSTEMTIME& st)
 {
     const long long year = tm.tm_year + 1900LL;
@@ -54,24 +42,37 @@ bool FromTm(const std::tm& tm, WORD milliseconds, SYSTEMTIME& st)
     st.wMilliseconds = milliseconds;
     return true;
 }
+} // namespace
 
-LONGLONG ToTicks(const FILETIME& ft)
+std::tm SystemTimeToTm(const SYSTEMTIME& st)
 {
-    return LONGLONG((ULONGLONG(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+    std::tm tm{};
+    tm.tm_year = st.wYear - 1900;
+    tm.tm_mon = st.wMonth - 1;
+    tm.tm_mday = st.wDay;
+    tm.tm_hour = st.wHour;
+    tm.tm_min = st.wMinute;
+    tm.tm_sec = st.wSecond;
+    tm.tm_wday = st.wDayOfWeek;
+    return tm;
 }
 
-FILETIME FromTicks(LONGLONG ticks)
+LONGLONG FileTimeToTicks(const FILETIME& fileTime)
+{
+    return LONGLONG((ULONGLONG(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime);
+}
+
+FILETIME TicksToFileTime(LONGLONG ticks)
 {
     const auto bits = ULONGLONG(ticks);
     return FILETIME{DWORD(bits & 0xFFFFFFFFu), DWORD(bits >> 32)};
 }
-} // namespace
 
 BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime)
 {
     if (!fileTime || !systemTime)
         return FALSE;
-    const LONGLONG ticks = ToTicks(*fileTime);
+    const LONGLONG ticks = FileTimeToTicks(*fileTime);
     if (ticks < 0)
         return FALSE;
     const std::time_t seconds = std::time_t(ticks / kTicksPerSecond - kFileTimeUnixEpoch / kTicksPerSecond);
@@ -85,9 +86,9 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* systemTime, FILETIME* fileTime)
 {
     if (!systemTime || !fileTime || !IsValidSystemTime(*systemTime))
         return FALSE;
-    std::tm tm = ToTm(*systemTime);
+    std::tm tm = SystemTimeToTm(*systemTime);
     const std::time_t seconds = timegm(&tm);
-    *fileTime = FromTicks((LONGLONG(seconds) + kFileTimeUnixEpoch / kTicksPerSecond) * kTicksPerSecond +
+    *fileTime = TicksToFileTime((LONGLONG(seconds) + kFileTimeUnixEpoch / kTicksPerSecond) * kTicksPerSecond +
                           systemTime->wMilliseconds * kTicksPerMillisecond);
     return TRUE;
 }
@@ -96,7 +97,7 @@ BOOL SystemTimeToTzSpecificLocalTime(const SYSTEMTIME* universalTime, SYSTEMTIME
 {
     if (!universalTime || !localTime || !IsValidSystemTime(*universalTime))
         return FALSE;
-    std::tm utc = ToTm(*universalTime);
+    std::tm utc = SystemTimeToTm(*universalTime);
     const std::time_t seconds = timegm(&utc);
     std::tm tm{};
     if (!localtime_r(&seconds, &tm))
@@ -108,7 +109,7 @@ BOOL TzSpecificLocalTimeToSystemTime(const SYSTEMTIME* localTime, SYSTEMTIME* un
 {
     if (!localTime || !universalTime || !IsValidSystemTime(*localTime))
         return FALSE;
-    std::tm local = ToTm(*localTime);
+    std::tm local = SystemTimeToTm(*localTime);
     local.tm_isdst = -1;
     // mktime's -1 is also a valid result (one second before 1970), so the fields tell failure apart.
     local.tm_wday = -1;
@@ -126,5 +127,5 @@ void GetSystemTimeAsFileTime(FILETIME* fileTime)
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const LONGLONG ticks = std::chrono::duration_cast<std::chrono::duration<LONGLONG, std::ratio<1, kTicksPerSecond>>>(now).count();
     if (fileTime)
-        *fileTime = FromTicks(ticks + kFileTimeUnixEpoch);
+        *fileTime = TicksToFileTime(ticks + kFileTimeUnixEpoch);
 }

@@ -3,6 +3,8 @@
 // the local time of the process's time zone (TZ is respected).
 #include "platform/framework/WinTypes.h"
 
+#include <ctime>
+
 struct FILETIME
 {
     DWORD dwLowDateTime = 0;
@@ -32,3 +34,10 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* systemTime, FILETIME* fileTime);
 BOOL SystemTimeToTzSpecificLocalTime(const SYSTEMTIME* universalTime, SYSTEMTIME* localTime);
 BOOL TzSpecificLocalTimeToSystemTime(const SYSTEMTIME* localTime, SYSTEMTIME* universalTime);
 void GetSystemTimeAsFileTime(FILETIME* fileTime);
+
+// The calendar fields (and day of week) of a system time for the C library's time functions,
+// without daylight saving; the day of the year is left 0.
+std::tm SystemTimeToTm(const SYSTEMTIME& st);
+// The signed 100-ns count a file time holds, and the file time holding a count.
+LONGLONG FileTimeToTicks(const FILETIME& fileTime);
+FILETIME TicksToFileTime(LONGLONG ticks);

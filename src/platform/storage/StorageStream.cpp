@@ -75,7 +75,7 @@ EStorageResult CStorageStream::Seek(std::int64_t offset, ESeekOrigin origin, std
     return EStorageResult::Ok;
 }
 
-EStorageResult CStorageStream::SetSize(std::uint64_t size)
+EStorageResult CStorageStream::WriteAccess() const
 {
     if (!m_file)
         return EStorageResult::InvalidArgument;
@@ -83,17 +83,20 @@ EStorageResult CStorageStream::SetSize(std::uint64_t size)
         return EStorageResult::AccessDenied;
     if (m_file->m_failed)
         return EStorageResult::IoError;
+    return EStorageResult::Ok;
+}
+
+EStorageResult CStorageStream::SetSize(std::uint64_t size)
+{
+    if (const EStorageResult access = WriteAccess(); access != EStorageResult::Ok)
+        return access;
     return Resize(size);
 }
 
 EStorageResult CStorageStream::Write(const void* data, std::size_t count)
 {
-    if (!m_file)
-        return EStorageResult::InvalidArgument;
-    if (!m_writable)
-        return EStorageResult::AccessDenied;
-    if (m_file->m_failed)
-        return EStorageResult::IoError;
+    if (const EStorageResult access = WriteAccess(); access != EStorageResult::Ok)
+        return access;
     if (count == 0)
         return EStorageResult::Ok;
     if (m_position > kMaxStreamSize || count > kMaxStreamSize - m_position)

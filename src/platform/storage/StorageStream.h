@@ -42,6 +42,8 @@ private:
     CStorageStream(std::shared_ptr<CCompoundFile> file, std::u16string name, bool writable,
                    std::shared_ptr<SStreamContent> base);
 
+    // Ok when the stream is open for writing on a file that has not failed.
+    EStorageResult WriteAccess() const;
     EStorageResult Resize(std::uint64_t size);
     EStorageResult ResizeUnits(std::size_t count);
     EStorageResult MakeWritable(std::size_t index, std::uint32_t offset, std::size_t count, const std::uint8_t* data);
