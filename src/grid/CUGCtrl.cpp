@@ -382,13 +382,13 @@ UINT CUGCtrl::OnGetDlgCode()
 void CUGCtrl::OnHScroll(UINT code, UINT pos, CScrollBar* /*scrollBar*/)
 {
     if (m_CUGHScroll)
-        m_CUGHScroll->Scroll(code, pos);
+        m_CUGHScroll->HScroll(code, pos);
 }
 
 void CUGCtrl::OnVScroll(UINT code, UINT pos, CScrollBar* /*scrollBar*/)
 {
     if (m_CUGVScroll)
-        m_CUGVScroll->Scroll(code, pos);
+        m_CUGVScroll->VScroll(code, pos);
 }
 
 BOOL CUGCtrl::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -45,7 +45,7 @@ void CUGHScroll::Update()
     }
 }
 
-void CUGHScroll::Scroll(UINT code, UINT pos)
+void CUGHScroll::HScroll(UINT code, UINT pos)
 {
     if (!m_GI)
         return;

@@ -7,9 +7,9 @@ class CUGHScroll : public CUGChildWnd
 {
 public:
     // A scroll request (SB_ code and thumb position) forwarded by the control.
-    virtual void Scroll(UINT code, UINT pos);
+    void HScroll(UINT code, UINT pos);
     // Brings range and position in line with the sheet.
-    virtual void Update();
+    void Update();
 
 protected:
     LPCTSTR ChildClassName() const override { return "SCROLLBAR"; }

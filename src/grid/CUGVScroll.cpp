@@ -84,7 +84,7 @@ int CUGVScroll::RowFromThumb(UINT pos)
     return row;
 }
 
-void CUGVScroll::Scroll(UINT code, UINT pos)
+void CUGVScroll::VScroll(UINT code, UINT pos)
 {
     if (!m_GI)
         return;

@@ -8,9 +8,9 @@ class CUGVScroll : public CUGChildWnd
 {
 public:
     // A scroll request (SB_ code and thumb position) forwarded by the control.
-    virtual void Scroll(UINT code, UINT pos);
+    void VScroll(UINT code, UINT pos);
     // Brings range and position in line with the sheet.
-    virtual void Update();
+    void Update();
     // Sheet pixels per scroll unit.
     double GetScale() const { return m_scale; }
 

@@ -121,18 +121,23 @@ bool SRatioData::ImportFromXml(const XmlNode& node)
         SRatioInterval interval;
         static constexpr std::array<const char*, 2> kNames{"start", "end"};
         std::array<int*, 2> values{&interval.start, &interval.end};
+        std::array<const XmlAttribute*, 2> attributes{};
+        // Both bounds must be there before either is judged.
         for (std::size_t n = 0; n < kNames.size(); ++n)
         {
-            const XmlAttribute* attribute = XmlAttributeOf(child, kNames[n]);
-            if (!attribute)
+            attributes[n] = XmlAttributeOf(child, kNames[n]);
+            if (!attributes[n])
             {
                 LOG(INFO) << "SRatioData::ImportFromXml - WARNING: missing attribute " << kNames[n];
                 return false;
             }
-            *values[n] = XmlToInt(attribute->value());
+        }
+        for (std::size_t n = 0; n < kNames.size(); ++n)
+        {
+            *values[n] = XmlToInt(attributes[n]->value());
             if (*values[n] < 0 || *values[n] >= kMinutesPerDay)
             {
-                LOG(INFO) << "SRatioData::ImportFromXml - WARNING: wrong value " << attribute->value()
+                LOG(INFO) << "SRatioData::ImportFromXml - WARNING: wrong value " << attributes[n]->value()
                           << " for attribute " << kNames[n];
                 return false;
             }

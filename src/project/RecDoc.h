@@ -35,7 +35,7 @@ inline constexpr UINT WM_DOC_UPDATE = 0x41E; // WM_USER+30: first parameter a CU
 inline constexpr UINT WM_DOC_VALUE = 0x422;  // WM_USER+34: first parameter a value
 // ... and to the active child frame when it shows a bookmark.
 inline constexpr UINT WM_FRAME_PRESENTATION = 0x43B; // WM_USER+59: the presentation
-inline constexpr UINT WM_FRAME_STUDY_VIEW = 0x43C;   // WM_USER+60: tab kind, view id
+inline constexpr UINT WM_FRAME_STUDY_VIEW = 0x43C;   // WM_USER+60: view id, tab kind (as the main frame reads it)
 
 class CRecDoc final : public IProjectDocument
 {

@@ -91,8 +91,12 @@ int CRecDoc::CreateProjectFromZlg(const CString& zlgPath, CString& projectPath)
 
 int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgPath, const SZlgSessionInfo& info)
 {
+    // The archive is built beside its target and renamed into place when complete, so that a
+    // failure loses no file the user chose to replace; a target that is the data file itself
+    // would be emptied before it is read.
+    const CString partial = PartialPathFor(archivePath);
     CZcaArchive archive;
-    if (!archive.Create(archivePath)) {
+    if (IsSameFile(archivePath, zlgPath) || !archive.Create(partial)) {
         ShowFormatted(IDS_UNABLE_TO_CREATE_ZCA, archivePath);
         return -1;
     }
@@ -105,11 +109,12 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
     measurement.SetStudyType(info.studyType);
     measurement.SetAppVersion(COrnApp::Instance().GetAppVersion(false));
     measurement.SetAppBuild(GetBuildStamp());
-    const bool written = !streamName.IsEmpty() && archive.ImportFile(streamName, zlgPath) && archive.WriteProjectXml(project);
+    bool written = !streamName.IsEmpty() && archive.ImportFile(streamName, zlgPath) && archive.WriteProjectXml(project);
     archive.Close();
+    written = written && std::rename(partial.GetString(), archivePath.GetString()) == 0;
     if (!written) {
         // A half-made project is of no use to anyone; the data file itself is untouched.
-        std::remove(archivePath.GetString());
+        std::remove(partial.GetString());
         ShowFormatted(IDS_UNABLE_TO_WRITE_ZCA, archivePath);
         return -1;
     }

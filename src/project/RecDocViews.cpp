@@ -183,14 +183,14 @@ void CRecDoc::ShowBookmark(int index)
     if (!row) {
         m_studyViewHost->SetCurrentViewId(view);
         if (frame)
-            frame->SendMessage(WM_FRAME_STUDY_VIEW, 0, LPARAM(view));
+            frame->SendMessage(WM_FRAME_STUDY_VIEW, WPARAM(view), 0);
         return;
     }
     CWaitCursor wait;
     CRedrawOff redraw(frame);
     m_studyViewHost->SetCurrentViewId(view);
     if (frame) {
-        frame->SendMessage(WM_FRAME_STUDY_VIEW, 0, LPARAM(view));
+        frame->SendMessage(WM_FRAME_STUDY_VIEW, WPARAM(view), 0);
         SetToolBarBookmarkName(frame, bookmark.GetName());
         frame->SendMessage(WM_COMMAND, WPARAM(row->viewCommand), 0);
         frame->SendMessage(WM_FRAME_PRESENTATION, WPARAM(row->presentation), 0);

@@ -155,9 +155,9 @@ TEST_F(InputTest, TheVerticalBarScalesOneHundredThousandRows)
     EXPECT_EQ(info.nMax, 32000);
     EXPECT_EQ(int(info.nPage), int(grid.m_GI->m_gridHeight / bar.GetScale())); // the cell area's height
 
-    bar.Scroll(SB_LINEDOWN, 0);
+    bar.VScroll(SB_LINEDOWN, 0);
     EXPECT_EQ(grid.GetTopRow(), 1);
-    bar.Scroll(SB_PAGEDOWN, 0);
+    bar.VScroll(SB_PAGEDOWN, 0);
     EXPECT_GT(grid.GetTopRow(), 5);
 
     grid.SetTopRow(5000);
@@ -166,19 +166,19 @@ TEST_F(InputTest, TheVerticalBarScalesOneHundredThousandRows)
 
     // The thumb dragged to its end shows the last rows.
     info = BarInfo(bar);
-    bar.Scroll(SB_THUMBPOSITION, UINT(info.nMax - int(info.nPage) + 1));
+    bar.VScroll(SB_THUMBPOSITION, UINT(info.nMax - int(info.nPage) + 1));
     EXPECT_EQ(grid.GetTopRow(), grid.m_GI->m_maxTopRow);
     EXPECT_EQ(grid.GetBottomRow(), 99999);
-    bar.Scroll(SB_TOP, 0);
+    bar.VScroll(SB_TOP, 0);
     EXPECT_EQ(grid.GetTopRow(), 0);
-    bar.Scroll(SB_BOTTOM, 0);
+    bar.VScroll(SB_BOTTOM, 0);
     EXPECT_EQ(grid.GetTopRow(), grid.m_GI->m_maxTopRow);
 
     // Tracking follows the thumb only in tracking mode.
-    bar.Scroll(SB_THUMBTRACK, 0);
+    bar.VScroll(SB_THUMBTRACK, 0);
     EXPECT_EQ(grid.GetTopRow(), grid.m_GI->m_maxTopRow);
     grid.SetVScrollMode(1);
-    bar.Scroll(SB_THUMBTRACK, 0);
+    bar.VScroll(SB_THUMBTRACK, 0);
     EXPECT_EQ(grid.GetTopRow(), 0);
 }
 
@@ -201,12 +201,12 @@ TEST_F(InputTest, TheHorizontalBarReachesTheLastColumns)
     SCROLLINFO info = BarInfo(bar);
     EXPECT_GE(int(info.nPage), 1);
     EXPECT_EQ(info.nMax - int(info.nPage) + 1, grid.m_GI->m_maxLeftCol);
-    bar.Scroll(SB_THUMBPOSITION, UINT(info.nMax - int(info.nPage) + 1));
+    bar.HScroll(SB_THUMBPOSITION, UINT(info.nMax - int(info.nPage) + 1));
     EXPECT_EQ(grid.GetLeftCol(), grid.m_GI->m_maxLeftCol);
     EXPECT_EQ(BarInfo(bar).nPos, grid.m_GI->m_maxLeftCol);
-    bar.Scroll(SB_LINELEFT, 0);
+    bar.HScroll(SB_LINELEFT, 0);
     EXPECT_EQ(grid.GetLeftCol(), grid.m_GI->m_maxLeftCol - 1);
-    bar.Scroll(SB_LEFT, 0);
+    bar.HScroll(SB_LEFT, 0);
     EXPECT_EQ(grid.GetLeftCol(), 0);
     EXPECT_EQ(grid.Only("OnViewMoved").back(), Line("OnViewMoved", UG_HSCROLL, grid.m_GI->m_maxLeftCol - 1, 0));
 }

@@ -147,6 +147,20 @@ TEST_F(RecDocTest, AFailedBuildLeavesNoFile)
     EXPECT_EQ(BoxTexts(), std::vector<CString>{CString("Unable to write to ZCA file: ") + target + "!"});
     EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(m_folder.Path("no/folder/x.zca"), info.path, info), -1);
     EXPECT_EQ(BoxTexts().back(), CString("Unable to create ZCA file: ") + (m_folder.Path("no/folder/x.zca")) + "!");
+
+    // A file the user chose to replace stays when the new one cannot be made.
+    ASSERT_TRUE(WriteBytesToFile(target.GetString(), {1, 2, 3}));
+    EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(target, info.path, info), -1);
+    EXPECT_EQ(std::filesystem::file_size(target.GetString()), 3u);
+
+    // The data file itself is never the target: it would be emptied before it is read.
+    const CString session = WriteSession("session.zlg");
+    const auto sessionSize = std::filesystem::file_size(session.GetString());
+    info.path = session;
+    EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(session, session, info), -1);
+    EXPECT_EQ(BoxTexts().back(), CString("Unable to create ZCA file: ") + session + "!");
+    EXPECT_EQ(std::filesystem::file_size(session.GetString()), sessionSize);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path("")), {}), 2);
 }
 
 TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
