@@ -37,6 +37,9 @@ public:
 
     static CHighTime GetPresentTime();
     static CHighTime FromSystemTime(const SYSTEMTIME& localTime) { return CHighTime(localTime); }
+    // From an OLE DATE of the charting control, rounded to 1 us; invalid for a value that is no
+    // time (not a number, or outside the tick range).
+    static CHighTime FromDate(double date);
 
     HighTimeStatus GetStatus() const { return m_status; }
     void SetStatus(HighTimeStatus status) { m_status = status; }
@@ -59,6 +62,8 @@ public:
     bool GetAsUtcSystemTime(SYSTEMTIME& universalTime) const;
     bool GetAsFileTime(FILETIME& fileTime) const;
     COleDateTime GetAsOleDateTime(bool roundToSeconds = false) const;
+    // The OLE DATE the charting control works with; 0.0 when the time is not valid.
+    double GetAsDate() const;
 
     // Local calendar parts; -1 when the time is not valid or cannot be converted.
     int GetYear() const;

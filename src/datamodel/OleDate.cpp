@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-double GetAsDate(const CHighTime& time)
+double CHighTime::GetAsDate() const
 {
-    if (time.GetStatus() != CHighTime::valid)
+    if (m_status != valid)
         return 0.0;
-    return double(time.GetTicks() - kOleDateOriginTicks) / double(kTicksPerDay);
+    return double(m_liTime - kOleDateOriginTicks) / double(kTicksPerDay);
 }
 
-CHighTime FromDate(double date)
+CHighTime CHighTime::FromDate(double date)
 {
     const double ticks = std::trunc(date * -double(kTicksPerDay));
     // A chart value outside the 64-bit tick range (or not a number) is no time.

@@ -2,7 +2,7 @@
 // CTrendCache: the document's trend items and grouped time blocks, built once per data set,
 // item id, voltage reference and access accessSpec and shared by every view, report and export.
 // Items and blocks stay until their data set is removed or the cache is cleared.
-#include "datamodel/TrendAccessSpec.h"
+#include "datamodel/TrendAccess.h"
 #include "platform/framework/WinTypes.h"
 
 #include <memory>

@@ -2,7 +2,6 @@
 
 #include "comm/DataTable.h"
 #include "datamodel/MeasurementConfig.h"
-#include "datamodel/OleDate.h"
 #include "datamodel/TimeRounding.h"
 #include "shell/VarnError.h"
 
@@ -163,11 +162,11 @@ void CTrendTimeBlock::BuildPoints()
             if (begin > previousEnd)
             {
                 const CHighTime marker = previousEnd + CHighTimeSpan(kGapMarkerDelay);
-                m_points.push_back({previousEnd, GetAsDate(previousEnd), i - 1});
-                m_points.push_back({marker, GetAsDate(marker), -1});
+                m_points.push_back({previousEnd, previousEnd.GetAsDate(), i - 1});
+                m_points.push_back({marker, marker.GetAsDate(), -1});
             }
         }
-        m_points.push_back({begin, GetAsDate(begin), i});
+        m_points.push_back({begin, begin.GetAsDate(), i});
     }
 }
 

@@ -3,7 +3,7 @@
 // plot points with gap markers. A raw block belongs to its data set; a grouped block (records
 // joined into complete runs of a fixed multiple) belongs to the trend cache.
 #include "datamodel/HighTime.h"
-#include "datamodel/TrendAccessSpec.h"
+#include "datamodel/TrendAccess.h"
 #include "platform/framework/WinTypes.h"
 
 #include <utility>

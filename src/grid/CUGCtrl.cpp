@@ -15,6 +15,7 @@
 #include "grid/CUGTab.h"
 #include "grid/CUGTopHdg.h"
 #include "grid/CUGVScroll.h"
+#include "platform/framework/StringTable.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/CFindReplaceDialog.h"
 
@@ -252,10 +253,14 @@ int CUGCtrl::AddBitmap(UINT resourceId)
     return index;
 }
 
-int CUGCtrl::AddBitmap(LPCTSTR fileName)
+int CUGCtrl::AddBitmap(LPCTSTR resourceName)
 {
+    // Named bitmaps are resources like the numbered ones: bitmaps/<name>.bmp or .png.
+    if (!resourceName || !*resourceName || std::strpbrk(resourceName, "/\\"))
+        return -1;
+    const std::string base = CStringTable::ResourceDir() + "/bitmaps/" + resourceName;
     auto bitmap = std::make_unique<CBitmap>();
-    if (!fileName || !bitmap->LoadFromFile(fileName))
+    if (!bitmap->LoadFromFile((base + ".bmp").c_str()) && !bitmap->LoadFromFile((base + ".png").c_str()))
         return -1;
     const int index = m_bitmapList.AddPointer(bitmap.get());
     m_bitmaps.push_back(std::move(bitmap));

@@ -141,7 +141,7 @@ public:
     int AddFontIndirect(LOGFONT logFont);
     CFont* GetFont(int index);
     int AddBitmap(UINT resourceId);
-    int AddBitmap(LPCTSTR fileName);
+    int AddBitmap(LPCTSTR resourceName);
     CBitmap* GetBitmap(int index);
     BOOL IsCreateFailed() const { return m_createFailed; }
 
@@ -200,7 +200,7 @@ public:
     int QuickSetFont(int col, int row, CFont* font);
     int QuickSetFont(int col, int row, int fontIndex);
     int QuickSetBitmap(int col, int row, CBitmap* bitmap);
-    int QuickSetBitmap(int col, int row, int bitmapIndex);
+    int QuickSetBitmapIndex(int col, int row, int bitmapIndex);
     int QuickSetCellType(int col, int row, int type);
     int QuickSetCellTypeEx(int col, int row, long style);
     int QuickSetLabelText(int col, int row, const CString& text);

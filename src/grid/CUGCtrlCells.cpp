@@ -1,8 +1,14 @@
 // Reading, assembling and writing cells, column defaults, joins, and the sheet's switches.
 #include "grid/CUGCellFormat.h"
+#include "grid/CUGCnrBtn.h"
 #include "grid/CUGCtrl.h"
 #include "grid/CUGDataSource.h"
 #include "grid/CUGGrid.h"
+#include "grid/CUGSideHdg.h"
+#include "grid/CUGTopHdg.h"
+#include "grid/CUGVScroll.h"
+
+#include <initializer_list>
 
 CUGDataSource* CUGCtrl::GetColDataSource(int col) const
 {
@@ -147,7 +153,7 @@ int CUGCtrl::QuickSetBitmap(int col, int row, CBitmap* bitmap)
     return QuickSet(col, row, [&](CUGCell& c) { c.SetBitmap(bitmap); });
 }
 
-int CUGCtrl::QuickSetBitmap(int col, int row, int bitmapIndex)
+int CUGCtrl::QuickSetBitmapIndex(int col, int row, int bitmapIndex)
 {
     return QuickSetBitmap(col, row, GetBitmap(bitmapIndex));
 }
@@ -330,14 +336,18 @@ int CUGCtrl::SetMargin(int pixels)
 int CUGCtrl::SetVScrollMode(int mode)
 {
     m_GI->m_vScrollMode = mode;
+    if (m_CUGVScroll)
+        m_CUGVScroll->Update();
     return 0;
 }
 
 int CUGCtrl::EnableCellToolTips(BOOL on)
 {
     m_GI->m_enableCellTips = 1;
-    if (m_CUGGrid && m_CUGGrid->GetSafeHwnd())
-        m_CUGGrid->EnableToolTips(on);
+    // Cells, both headings and the corner show their tips together.
+    for (CWnd* wnd : std::initializer_list<CWnd*>{m_CUGGrid.get(), m_CUGTopHdg.get(), m_CUGSideHdg.get(), m_CUGCnrBtn.get()})
+        if (wnd && wnd->GetSafeHwnd())
+            wnd->EnableToolTips(on);
     return 0;
 }
 

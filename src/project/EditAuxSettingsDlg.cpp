@@ -142,10 +142,10 @@ CEditAuxSettingsDlg::SStatistics CEditAuxSettingsDlg::ComputeStatistics(DWORD qu
     const DWORD itemId = m_config ? TrendItemForQuantity(*m_config, quantity, false) : kNoTrendItem;
     if (dataSet && cache && itemId != kNoTrendItem)
     {
-        const STrendAccessSpec spec;
-        CDataItemTrend* item = cache->FindTrendItem(dataSet, itemId, 0, spec);
+        const STrendAccessSpec accessSpec;
+        CDataItemTrend* item = cache->FindTrendItem(dataSet, itemId, 0, accessSpec);
         if (!item)
-            item = cache->GetTrendItem(dataSet, itemId, 0, spec);
+            item = cache->GetTrendItem(dataSet, itemId, 0, accessSpec);
         if (item)
             if (std::unique_ptr<CTrendChannel> channel = item->GetChannel(quantity, 0))
             {

@@ -215,8 +215,8 @@ void CEnergyCostsDlg::BuildGroup(int ratio)
 {
     const SRatioData& data = m_costs.GetRatio(ratio);
     const int dy = GroupTop(ratio) - m_geometry.firstGroupTop - m_scrollPos;
-    CWnd* after = m_groups.empty() ? GetDlgItem(int(kAddRatioButton)) : nullptr;
-    if (!after)
+    CWnd* after = GetDlgItem(int(kAddRatioButton));
+    if (!m_groups.empty())
     {
         const SRatioGroup& last = m_groups.back();
         after = last.rows.empty() ? static_cast<CWnd*>(last.addInterval.get()) : last.rows.back().overlapMarker.get();
@@ -553,8 +553,10 @@ void CEnergyCostsDlg::OnPickerChanged(CWnd* picker)
     const ERole role = FindFieldRole(picker, ratio, row);
     if (role != ERole::Start && role != ERole::End)
         return;
+    // The time is read from the row's own picker, whatever window the notice came from.
+    const SIntervalRow& pickers = m_groups[std::size_t(ratio)].rows[std::size_t(row)];
     SYSTEMTIME st{};
-    if (static_cast<CDateTimeCtrl*>(picker)->GetTime(&st) != GDT_VALID)
+    if ((role == ERole::Start ? pickers.start : pickers.end)->GetTime(&st) != GDT_VALID)
         return;
     SRatioInterval& interval = m_costs.GetRatio(ratio).GetInterval(row);
     (role == ERole::Start ? interval.start : interval.end) = st.wHour * 60 + st.wMinute;

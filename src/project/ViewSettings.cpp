@@ -3,7 +3,6 @@
 #include <glog/logging.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "project/XmlReaders.h"
 #include "study/XLimitMarker.h"
@@ -94,16 +93,6 @@ bool ReadXCursor(const XmlNode& node, SCurAxisDetails& details, int& xCursorsRea
     return true;
 }
 } // namespace
-
-int CViewSettings::FindViewId(const char* name)
-{
-    if (!name)
-        return -1;
-    for (const auto& row : kViewTable)
-        if (std::strcmp(row.viewName, name) == 0 || std::strcmp(row.elementName, name) == 0)
-            return row.viewId;
-    return -1;
-}
 
 const char* CViewSettings::GetViewName(int viewId)
 {

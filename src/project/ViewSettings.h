@@ -63,8 +63,6 @@ public:
     }
     static bool IsStudyView(int viewId) { return viewId >= 0 && viewId <= 8; }
 
-    // The id whose view name or element name is exactly the text; -1 for none.
-    static int FindViewId(const char* name);
     // Null, and kStudyView for the type, when the id is outside the table.
     static const char* GetViewName(int viewId);
     static const char* GetViewElementName(int viewId);

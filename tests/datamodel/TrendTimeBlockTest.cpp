@@ -94,7 +94,7 @@ TEST_F(TrendTimeBlockTest, RawBlockTakesRecordTimesAndMarksGaps)
     {
         EXPECT_EQ(block.GetPoints()[p].time, expected[p].first) << p;
         EXPECT_EQ(block.GetPoints()[p].record, expected[p].second) << p;
-        EXPECT_DOUBLE_EQ(block.GetPoints()[p].date, GetAsDate(expected[p].first)) << p;
+        EXPECT_DOUBLE_EQ(block.GetPoints()[p].date, expected[p].first.GetAsDate()) << p;
     }
 
     EXPECT_EQ(block.CountMissingIntervals(1, 2), 2);

@@ -426,6 +426,11 @@ TEST_F(GridTest, FontsAreSharedByTheirDescription)
     grid.GetCell(0, 0, &cell);
     EXPECT_EQ(cell.GetFont(), grid.GetFont(c));
     EXPECT_EQ(grid.AddBitmap("/no/such/picture.png"), -1);
+    // A named bitmap comes from the resources, as a numbered one does.
+    const int named = grid.AddBitmap("1588");
+    ASSERT_GE(named, 0);
+    EXPECT_NE(grid.GetBitmap(named), nullptr);
+    EXPECT_EQ(grid.AddBitmap("no-such-bitmap"), -1);
 }
 
 TEST_F(GridTest, TheFocusGoesToTheCellArea)

@@ -228,6 +228,10 @@ TEST_F(InputTest, CellTipsShowAfterTheMouseRestsOnOneCell)
 {
     Create(5, 10);
     grid.EnableCellToolTips(TRUE);
+    // Switching tips reaches the cell area, both headings and the corner at once.
+    for (CWnd* wnd : std::initializer_list<CWnd*>{grid.m_CUGGrid.get(), grid.m_CUGTopHdg.get(), grid.m_CUGSideHdg.get(),
+                                                 grid.m_CUGCnrBtn.get()})
+        EXPECT_TRUE(wnd->EnableToolTips(TRUE));
     CUGGrid& area = *grid.m_CUGGrid;
     area.GetToolTipTextAt(CPoint(10, 5));
     EXPECT_EQ(area.GetToolTipTextAt(CPoint(160, 45)), ""); // a new cell: no tip yet

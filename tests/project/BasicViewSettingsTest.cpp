@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "project/BasicViewSettings.h"
+#include "project/ViewTableLookup.h"
 #include "support/LogCapture.h"
 #include "project/ViewSettingsTestUtil.h"
 #include "project/XmlTestUtil.h"
@@ -39,14 +40,17 @@ std::string ReplaceElement(const std::string& text, const std::string& name, con
 
 TEST(ViewTableTest, NamesAndIds)
 {
-    EXPECT_EQ(CViewSettings::FindViewId("SummaryGraph"), 0);
-    EXPECT_EQ(CViewSettings::FindViewId("summaryView"), 0);
-    EXPECT_EQ(CViewSettings::FindViewId("VAHzTHDGraph"), 4);
-    EXPECT_EQ(CViewSettings::FindViewId("VAHzTHDLoadStudyGraph"), 8);
-    EXPECT_EQ(CViewSettings::FindViewId("LoadStudyVAHzTHDGraph"), 8);
-    EXPECT_EQ(CViewSettings::FindViewId("reportView"), 10);
-    EXPECT_EQ(CViewSettings::FindViewId("summaryview"), -1); // letter case counts
-    EXPECT_EQ(CViewSettings::FindViewId(nullptr), -1);
+    EXPECT_EQ(FindViewIdByViewName("SummaryGraph"), 0);
+    EXPECT_EQ(FindViewIdByElementName("summaryView"), 0);
+    EXPECT_EQ(FindViewIdByViewName("VAHzTHDGraph"), 4);
+    EXPECT_EQ(FindViewIdByElementName("VAHzTHDGraph"), 4);
+    EXPECT_EQ(FindViewIdByElementName("VAHzTHDLoadStudyGraph"), 8);
+    EXPECT_EQ(FindViewIdByViewName("LoadStudyVAHzTHDGraph"), 8);
+    EXPECT_EQ(FindViewIdByElementName("reportView"), 10);
+    // Each lookup searches its own column only, letter case included.
+    EXPECT_EQ(FindViewIdByViewName("demandView"), -1);
+    EXPECT_EQ(FindViewIdByElementName("DemandGraph"), -1);
+    EXPECT_EQ(FindViewIdByElementName("summaryview"), -1);
     EXPECT_STREQ(CViewSettings::GetViewElementName(7), "fundamentalPowerLoadStudyView");
     EXPECT_STREQ(CViewSettings::GetViewName(9), "ProjectManager");
     EXPECT_EQ(CViewSettings::GetViewName(11), nullptr);

@@ -1,4 +1,4 @@
-#include "datamodel/TrendAccessSpec.h"
+#include "datamodel/TrendAccess.h"
 
 #include "datamodel/MeasurementConfig.h"
 
