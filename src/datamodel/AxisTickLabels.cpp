@@ -3,6 +3,7 @@
 #include "datamodel/ValueFormatter.h"
 #include "shell/PowerFactor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -25,6 +26,11 @@ struct SNiceStep
 // decimals than the display shows (down to three ticks).
 SNiceStep ChooseRawStep(double range, int& tickCount, int decimals)
 {
+    // Every count above range x 10^decimals gives a step below what the display resolves, so
+    // the loop below would only count those down one by one: skip them at once.
+    const double resolvable = std::floor(range * std::pow(10.0, decimals));
+    if (tickCount >= 4 && double(tickCount) > resolvable)
+        tickCount = int(std::max(3.0, resolvable));
     for (;;) {
         SNiceStep s;
         s.step = range / tickCount;

@@ -102,7 +102,7 @@ private:
     bool Convert(Umbo_table_header_t* table);
     void Keep(CDataTable& list, Umbo_table_header_t* table, bool scale);
     int LoadConfiguration(Umbo_table_header_t* table);
-    void Restart(const CHighTime& time);
+    void RestartSession(const CHighTime& time);
     void CutAt(const CHighTime& time);
     int CompleteHeader(Umbo_table_header_t* table);
 
@@ -326,7 +326,7 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, const FileTblPtrT& 
         return 0;
     case 30:
         if (Convert(table) && (m_restartTime.GetStatus() != CHighTime::valid || !(entry.time > m_restartTime))) {
-            Restart(entry.time);
+            RestartSession(entry.time);
             m_set.m_others->InsertTable(table);
         }
         return 0;
@@ -385,13 +385,13 @@ int CDataSet::CReader::LoadConfiguration(Umbo_table_header_t* table)
     }
     m_configSeen = true;
     if (m_restartTime.GetStatus() != CHighTime::valid)
-        Restart(time);
+        RestartSession(time);
     if (m_headerOnly && table->table_type == 63)
         m_stop = true;
     return 0;
 }
 
-void CDataSet::CReader::Restart(const CHighTime& time)
+void CDataSet::CReader::RestartSession(const CHighTime& time)
 {
     m_restartTime = time + CHighTimeSpan(0, 0, 0, int(kRestartDelaySeconds));
     m_restartTime.SetStatus(CHighTime::valid);

@@ -201,3 +201,8 @@ bool IsEnergyIdValue(DWORD id)
 {
     return id == 41 || id == 42 || id == 43 || id == 48 || id == 49;
 }
+
+bool IsTotalAvgOnly(int phase, int statistic)
+{
+    return phase != 5 || statistic == 1;
+}

@@ -98,3 +98,6 @@ int UnitScaleOfKind(EUnitKind kind);
 int GetQuantityUnitScale(DWORD id);
 // The counter energies: 41, 42, 43, 48, 49.
 bool IsEnergyIdValue(DWORD id);
+// The selection predicate kPredicateTotalAvgOnly: at the total (phase 5) only the average
+// (statistic 1) exists; every statistic of the other phases.
+bool IsTotalAvgOnly(int phase, int statistic);

@@ -114,8 +114,8 @@ bool CQuantityInfo::IsAvailable(const SQuantitySelector& selector, int voltageRe
         return false;
     if (selector.statistic < 0 || selector.statistic > 2 || (row->flags & (1u << selector.statistic)) == 0)
         return false;
-    if (row->predicate == kPredicateTotalAvgOnly && selector.phase == kTotalPhase)
-        return selector.statistic == 1;
+    if (row->predicate == kPredicateTotalAvgOnly)
+        return IsTotalAvgOnly(selector.phase, selector.statistic);
     return true;
 }
 

@@ -109,7 +109,7 @@ int CUGCtrl::OnCreate(LPCREATESTRUCT cs)
               m_CUGSideHdg->CreateChild(this, UG_ID_SIDEHDG) && m_CUGCnrBtn->CreateChild(this, UG_ID_CNRBTN) &&
               m_CUGTab->CreateChild(this, UG_ID_TAB) && m_CUGVScroll->CreateChild(this, UG_ID_VSCROLL) &&
               m_CUGHScroll->CreateChild(this, UG_ID_HSCROLL);
-    ok = ok && m_CUGHint->CreateChild(this, 0, 0, FALSE);
+    ok = ok && m_CUGHint->CreateHint(this);
     m_CUGEdit->m_ctrl = this;
     m_CUGMaskedEdit->m_ctrl = this;
     ok = ok && m_CUGEdit->Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 1, 1), this, UG_ID_EDIT);

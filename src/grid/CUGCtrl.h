@@ -333,6 +333,9 @@ private:
     void CalcMaxLeftCol();
     void CalcMaxTopRow();
     void CalcRightColBottomRow();
+    // After a count or size change on a laid-out sheet: the scroll bars follow, and the windows are
+    // laid out again when the columns or rows start or stop fitting (a bar comes or goes).
+    void RefreshBarsAfterResize(int oldMaxLeftCol, int oldMaxTopRow);
     int RowHeightAt(int row) const; // headings included
     int ColWidthAt(int col) const;
     // Navigation steps (Part of moving the current cell).

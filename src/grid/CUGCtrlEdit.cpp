@@ -160,9 +160,13 @@ int CUGCtrl::EditCtrlFinished(const CString& text, BOOL cancelled, BOOL continue
         SetCell(col, row, &cell);
 
         // Text that now runs into an empty neighbour needs the whole view redrawn.
-        CString neighbour;
-        if (gi.m_enableCellOverlap && col >= 0 && row >= 0 && col < gi.m_numberCols - 1 &&
-            QuickGetText(col + 1, row, &neighbour) == 0 && neighbour.IsEmpty() && m_CUGGrid && m_CUGGrid->GetSafeHwnd())
+        // (A neighbour never written has no text at all, which counts as empty.)
+        const bool mayRunOn = gi.m_enableCellOverlap && col >= 0 && row >= 0 && col < gi.m_numberCols - 1;
+        CUGCell right;
+        if (mayRunOn)
+            GetCellWithDefaults(col + 1, row, &right);
+        const char* neighbour = right.GetText();
+        if (mayRunOn && !(neighbour && *neighbour) && m_CUGGrid && m_CUGGrid->GetSafeHwnd())
         {
             CDC* dc = m_CUGGrid->GetDC();
             CFont* old = cell.GetFont() ? dc->SelectObject(cell.GetFont()) : nullptr;

@@ -2,6 +2,8 @@
 // that follow from them.
 #include "grid/CUGCellType.h"
 #include "grid/CUGCtrl.h"
+#include "grid/CUGHScroll.h"
+#include "grid/CUGVScroll.h"
 
 #include <algorithm>
 #include <numeric>
@@ -125,6 +127,22 @@ void CUGCtrl::CalcRightColBottomRow()
     }
 }
 
+void CUGCtrl::RefreshBarsAfterResize(int oldMaxLeftCol, int oldMaxTopRow)
+{
+    const CUGGridInfo& gi = *m_GI;
+    if (!gi.m_paintMode || !GetSafeHwnd())
+        return;
+    if ((oldMaxLeftCol == 0) != (gi.m_maxLeftCol == 0) || (oldMaxTopRow == 0) != (gi.m_maxTopRow == 0))
+    {
+        LayoutChildren(); // updates both bars
+        return;
+    }
+    if (m_CUGVScroll)
+        m_CUGVScroll->Update();
+    if (m_CUGHScroll)
+        m_CUGHScroll->Update();
+}
+
 int CUGCtrl::SetNumberCols(int count, BOOL redraw)
 {
     if (count < 0 || count > kMaxCols)
@@ -144,6 +162,7 @@ int CUGCtrl::SetNumberCols(int count, BOOL redraw)
         info.colTranslation = c;
     }
     gi.m_numberCols = count;
+    const int oldMaxLeft = gi.m_maxLeftCol;
     CalcLockColWidth();
     CalcMaxLeftCol();
     if (gi.m_currentCol >= count)
@@ -157,6 +176,7 @@ int CUGCtrl::SetNumberCols(int count, BOOL redraw)
         gi.m_dragCol = 0;
     }
     CalcRightColBottomRow();
+    RefreshBarsAfterResize(oldMaxLeft, gi.m_maxTopRow);
     if (redraw)
         RedrawAll();
     return 0;
@@ -174,6 +194,7 @@ int CUGCtrl::SetNumberRows(int count, BOOL redraw)
     if (!gi.m_uniformRowHeight)
         gi.m_rowHeights.resize(std::size_t(count), gi.m_defRowHeight);
     gi.m_numberRows = count;
+    const int oldMaxTop = gi.m_maxTopRow;
     CalcLockRowHeight();
     CalcMaxTopRow();
     if (gi.m_currentRow >= count)
@@ -190,6 +211,7 @@ int CUGCtrl::SetNumberRows(int count, BOOL redraw)
         gi.m_dragRow = 0;
     }
     CalcRightColBottomRow();
+    RefreshBarsAfterResize(gi.m_maxLeftCol, oldMaxTop);
     if (redraw)
         RedrawAll();
     return 0;
@@ -245,10 +267,12 @@ int CUGCtrl::SetColWidth(int col, int width)
         width = std::max(width, 0);
     }
     m_GI->m_colInfo[std::size_t(col)].width = width;
+    const int oldMaxLeft = m_GI->m_maxLeftCol;
     if (col < m_GI->m_numLockCols)
         CalcLockColWidth();
     CalcMaxLeftCol();
     CalcRightColBottomRow();
+    RefreshBarsAfterResize(oldMaxLeft, m_GI->m_maxTopRow);
     return 0;
 }
 
@@ -283,10 +307,12 @@ int CUGCtrl::SetRowHeight(int row, int height)
         m_GI->m_defRowHeight = height;
     else
         m_GI->m_rowHeights[std::size_t(row)] = height;
+    const int oldMaxTop = m_GI->m_maxTopRow;
     if (row < m_GI->m_numLockRows || m_GI->m_uniformRowHeight)
         CalcLockRowHeight();
     CalcMaxTopRow();
     CalcRightColBottomRow();
+    RefreshBarsAfterResize(m_GI->m_maxLeftCol, oldMaxTop);
     return 0;
 }
 
@@ -319,9 +345,11 @@ int CUGCtrl::SetDefRowHeight(int height)
     m_GI->m_defRowHeight = height;
     if (m_GI->m_uniformRowHeight)
     {
+        const int oldMaxTop = m_GI->m_maxTopRow;
         CalcLockRowHeight();
         CalcMaxTopRow();
         CalcRightColBottomRow();
+        RefreshBarsAfterResize(m_GI->m_maxLeftCol, oldMaxTop);
     }
     return 0;
 }

@@ -5,4 +5,7 @@
 
 class CUGHint : public CUGChildWnd
 {
+public:
+    // A hidden top-most tool window of its own class, not a child of the control.
+    BOOL CreateHint(CUGCtrl* ctrl);
 };

@@ -1,5 +1,6 @@
 #include "project/EnergyCostSchedule.h"
 
+#include <array>
 #include <ctime>
 
 namespace
@@ -40,6 +41,121 @@ bool LocalTimeOnDay(const SYSTEMTIME& date, int dayDelta, LONGLONG seconds, CHig
 LONGLONG SecondsOfDay(const SYSTEMTIME& local)
 {
     return LONGLONG(local.wHour) * 3600 + local.wMinute * 60 + local.wSecond;
+}
+
+// Local calendar fields as one comparable key, seconds resolution.
+std::array<int, 6> ClockKey(const std::tm& t)
+{
+    return {t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+}
+
+bool ClockKeyAt(const CHighTime& t, std::array<int, 6>& key)
+{
+    SYSTEMTIME local;
+    if (!t.GetAsSystemTime(local))
+        return false;
+    key = {local.wYear - 1900, local.wMonth - 1, local.wDay, local.wHour, local.wMinute, local.wSecond};
+    return true;
+}
+
+// The first moment after `after` at which the local clock shows `seconds` past midnight of the
+// date or later. A clock time that occurs twice counts at its first occurrence after `after`;
+// one the clock skips (start of daylight saving) is reached at the changeover.
+// The calendar fields of `seconds` past midnight of the date, the date carried when needed.
+bool ClockTarget(const SYSTEMTIME& date, LONGLONG seconds, std::tm& target)
+{
+    target = std::tm{};
+    target.tm_year = date.wYear - 1900;
+    target.tm_mon = date.wMonth - 1;
+    target.tm_mday = date.wDay + int(seconds / kSecondsPerDay);
+    if (timegm(&target) == std::time_t(-1))
+        return false;
+    seconds %= kSecondsPerDay;
+    target.tm_hour = int(seconds / 3600);
+    target.tm_min = int(seconds / 60 % 60);
+    target.tm_sec = int(seconds % 60);
+    return true;
+}
+
+// Local clock minus UTC at t, in seconds.
+bool UtcOffsetAt(const CHighTime& t, LONGLONG& offset)
+{
+    std::array<int, 6> key{};
+    if (!ClockKeyAt(t, key))
+        return false;
+    std::tm parts{};
+    parts.tm_year = key[0];
+    parts.tm_mon = key[1];
+    parts.tm_mday = key[2];
+    parts.tm_hour = key[3];
+    parts.tm_min = key[4];
+    parts.tm_sec = key[5];
+    offset = LONGLONG(timegm(&parts)) - (t.GetTicks() - kFileTimeUnixEpoch) / kTicksPerSecond;
+    return true;
+}
+
+// The moment in (from, to] at which the clock is set back (end of daylight saving); false
+// when it is not set back in between.
+bool ClockSetBackBetween(const CHighTime& from, const CHighTime& to, CHighTime& result)
+{
+    LONGLONG before = 0, after = 0;
+    if (!UtcOffsetAt(from, before) || !UtcOffsetAt(to, after) || after >= before)
+        return false;
+    LONGLONG low = from.GetTicks();
+    LONGLONG high = to.GetTicks();
+    while (high - low > kTicksPerSecond)
+    {
+        const LONGLONG middle = low + (high - low) / 2;
+        LONGLONG offset = 0;
+        if (!UtcOffsetAt(CHighTime(middle), offset))
+            return false;
+        (offset < before ? high : low) = middle;
+    }
+    result = CHighTime(high - high % kTicksPerSecond);
+    return result > from;
+}
+
+bool FirstMomentAtClock(const SYSTEMTIME& date, LONGLONG seconds, const CHighTime& after, CHighTime& result)
+{
+    std::tm target{};
+    if (!ClockTarget(date, seconds, target))
+        return false;
+    const std::array<int, 6> wanted = ClockKey(target);
+
+    bool found = false;
+    for (const int isDst : {0, 1})
+    {
+        std::tm parts = target;
+        parts.tm_isdst = isDst;
+        const std::time_t t = std::mktime(&parts);
+        if (t == std::time_t(-1))
+            continue;
+        const CHighTime candidate(kFileTimeUnixEpoch + LONGLONG(t) * kTicksPerSecond);
+        std::array<int, 6> shown{};
+        if (candidate > after && ClockKeyAt(candidate, shown) && shown == wanted && (!found || candidate < result))
+        {
+            result = candidate;
+            found = true;
+        }
+    }
+    if (found)
+        return true;
+
+    // The clock skips the wanted time: search the changeover, where it first shows a later one.
+    LONGLONG low = after.GetTicks() - after.GetTicks() % kTicksPerSecond;
+    LONGLONG high = low + 2 * kTicksPerDay;
+    std::array<int, 6> shown{};
+    if (!ClockKeyAt(CHighTime(high), shown) || shown < wanted)
+        return false;
+    while (high - low > kTicksPerSecond)
+    {
+        const LONGLONG middle = low + (high - low) / kTicksPerSecond / 2 * kTicksPerSecond;
+        if (!ClockKeyAt(CHighTime(middle), shown))
+            return false;
+        (shown < wanted ? low : high) = middle;
+    }
+    result = CHighTime(high);
+    return true;
 }
 } // namespace
 
@@ -135,7 +251,16 @@ CHighTime CEnergyCostSchedule::SegmentEnd(const CHighTime& begin, const SYSTEMTI
                                           const SEnergyCostSegment& segment) const
 {
     CHighTime end;
-    return LocalTimeOnDay(local, 0, segment.end.GetTotalSeconds(), end) ? end : begin;
+    if (!FirstMomentAtClock(local, segment.end.GetTotalSeconds(), begin, end))
+        return begin;
+    // A clock set back before the end may show times before the segment's begin again.
+    CHighTime setBack;
+    std::tm segmentBegin{};
+    std::array<int, 6> shown{};
+    if (ClockSetBackBetween(begin, end, setBack) && ClockTarget(local, segment.begin.GetTotalSeconds(), segmentBegin) &&
+        ClockKeyAt(setBack, shown) && shown < ClockKey(segmentBegin))
+        return setBack;
+    return end;
 }
 
 const SEnergyCostSegment& CEnergyCostSchedule::GetCostsAt(const CHighTime& begin, const CHighTime& end)

@@ -553,7 +553,7 @@ void CEnergyCostsDlg::OnPickerChanged(CWnd* picker)
     const ERole role = FindFieldRole(picker, ratio, row);
     if (role != ERole::Start && role != ERole::End)
         return;
-    // The time is read from the row's own picker, whatever window the notice came from.
+    // Read through the row's own picker object; the notice names only a window.
     const SIntervalRow& pickers = m_groups[std::size_t(ratio)].rows[std::size_t(row)];
     SYSTEMTIME st{};
     if ((role == ERole::Start ? pickers.start : pickers.end)->GetTime(&st) != GDT_VALID)

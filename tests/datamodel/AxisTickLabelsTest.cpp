@@ -110,6 +110,12 @@ TEST_F(AxisTickLabelsTest, FewerTicksWhenTheStepNeedsMoreDecimals)
     // base 1 -> 0.1; 9.5 > 9 -> 0.2.
     ASSERT_EQ(BuildAxisTickLabels(formatter, kVoltage, Scale(1, 1.0), 0.0, 0.95, 10, labels), 0);
     ExpectTicks(labels, {{"0.0", 0}, {"0.2", 0.2}, {"0.4", 0.4}, {"0.6", 0.6}, {"0.8", 0.8}});
+
+    // Any larger count ends at the same 9 ticks, and at once rather than one count at a time.
+    labels.clear();
+    ASSERT_EQ(BuildAxisTickLabels(formatter, kVoltage, Scale(1, 1.0), 0.0, 0.95, std::numeric_limits<int>::max(),
+                                  labels), 0);
+    ExpectTicks(labels, {{"0.0", 0}, {"0.2", 0.2}, {"0.4", 0.4}, {"0.6", 0.6}, {"0.8", 0.8}});
 }
 
 TEST_F(AxisTickLabelsTest, LabelsUseTheDecimalSeparator)

@@ -2,7 +2,6 @@
 
 #include "comm/DataTable.h"
 #include "datamodel/MeasurementConfig.h"
-#include "datamodel/OleDate.h"
 #include "support/LoggerBytes.h"
 #include "support/ScopedTimeZone.h"
 

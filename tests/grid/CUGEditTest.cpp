@@ -327,6 +327,26 @@ TEST_F(EditTest, HeadingCellsAreEditedInTheirHeadingWindow)
     Key(VK_ESCAPE);
 }
 
+TEST_F(EditTest, TextRunningIntoAnEmptyNeighbourRedrawsTheWholeControl)
+{
+    for (int col = 1; col < 4; ++col)
+        grid.QuickSetText(col, 0, ""); // no text at all, as a cell never written
+    const CString longText = "a text far wider than its column";
+    ASSERT_EQ(grid.StartEditAt(0, 0), 0);
+    grid.logGetCell = true;
+    grid.log.clear();
+    grid.EditCtrlFinished(longText, FALSE, FALSE, 0, 0);
+    // The row heading is repainted too: the whole control was redrawn, not the one cell.
+    EXPECT_FALSE(grid.Only("OnGetCell(-1,0)").empty());
+
+    grid.QuickSetText(1, 1, "");
+    grid.QuickSetText(1, 1, "x"); // a neighbour with text stops the run: the cell alone is redrawn
+    ASSERT_EQ(grid.StartEditAt(0, 1), 0);
+    grid.log.clear();
+    grid.EditCtrlFinished(longText, FALSE, FALSE, 0, 0);
+    EXPECT_TRUE(grid.Only("OnGetCell(-1,1)").empty());
+}
+
 TEST_F(EditTest, MaskedCellsUseTheMaskedEditor)
 {
     CUGCell cell;

@@ -1,6 +1,7 @@
 // Mouse, keys, the wheel and the scroll bars turned into moves of the current cell and of the
 // view, on small grids and on one of 100,000 rows.
 #include "GridTestSupport.h"
+#include "grid/CUGCnrBtn.h"
 #include "grid/CUGGrid.h"
 #include "grid/CUGHScroll.h"
 #include "grid/CUGSideHdg.h"
@@ -192,6 +193,25 @@ TEST_F(InputTest, TheVerticalBarKeepsSmallRangesUnscaled)
     grid.SetNumberRows(1600); // exactly 32000 pixels
     grid.m_CUGVScroll->Update();
     EXPECT_DOUBLE_EQ(grid.m_CUGVScroll->GetScale(), 1.0);
+}
+
+TEST_F(InputTest, RowsAndColumnsAddedAfterCreationBringTheirScrollBars)
+{
+    Create(2, 3); // everything fits: no bars
+    EXPECT_EQ(grid.m_GI->m_vScrollRect.Width(), 0);
+    EXPECT_EQ(grid.m_GI->m_hScrollRect.Height(), 0);
+
+    grid.SetNumberRows(1000);
+    EXPECT_GT(grid.m_GI->m_vScrollRect.Width(), 0);
+    EXPECT_EQ(BarInfo(*grid.m_CUGVScroll).nMax, 1000 * 20);
+    grid.SetNumberCols(40);
+    EXPECT_GT(grid.m_GI->m_hScrollRect.Height(), 0);
+    EXPECT_EQ(BarInfo(*grid.m_CUGHScroll).nMax - int(BarInfo(*grid.m_CUGHScroll).nPage) + 1, grid.m_GI->m_maxLeftCol);
+
+    grid.SetNumberRows(3);
+    grid.SetNumberCols(2);
+    EXPECT_EQ(grid.m_GI->m_vScrollRect.Width(), 0);
+    EXPECT_EQ(grid.m_GI->m_hScrollRect.Height(), 0);
 }
 
 TEST_F(InputTest, TheHorizontalBarReachesTheLastColumns)

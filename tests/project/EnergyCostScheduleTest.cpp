@@ -203,3 +203,25 @@ TEST(EnergyCostScheduleTest, DaylightSavingChanges)
         EXPECT_EQ(RunDay(schedule, Local(2026, 10, 24, 12, 0), 7, 48 * 60 / 7), 5);
     }
 }
+
+TEST(EnergyCostScheduleTest, SegmentEndsAtAClockTimeTheChangeoverSkipsOrRepeats)
+{
+    CPinnedTimeZone zone("Europe/Berlin");
+    // The night ends at 02:30: 2026-03-29 has no such clock time, 2026-10-25 has it twice.
+    // Days starting at noon take the probing path, where the segment end is an absolute time.
+    for (const CHighTime& first : {Local(2026, 3, 28, 12, 0), Local(2026, 10, 24, 12, 0)})
+    {
+        CEnergyCostSchedule schedule(NightTariff(1320, 150));
+        CHighTime begin = first;
+        for (int i = 0; i < 48 * 60 / 7; ++i)
+        {
+            const CHighTime end = AddMinutes(begin, 7);
+            SYSTEMTIME local;
+            ASSERT_TRUE(begin.GetAsSystemTime(local));
+            const int minute = local.wHour * 60 + local.wMinute;
+            EXPECT_EQ(schedule.GetCostsAt(begin, end).costFwd, minute < 150 || minute >= 1320 ? 0.10f : 0.20f)
+                << begin.Format("%Y-%m-%d %H:%M");
+            begin = end;
+        }
+    }
+}
