@@ -1,6 +1,7 @@
 #include "projectmanager/ProjectManagerTexts.h"
 
 #include <array>
+#include <utility>
 
 #include "datamodel/DataSet.h"
 #include "datamodel/DateTimeFormats.h"
@@ -61,6 +62,15 @@ CString FormatRecordCount(const CTrendTimeBlock* block)
 int SequenceLength(unsigned char lead)
 {
     return lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// A version entry's description starts with the entry's name, which the label already shows.
+CString WithoutOwnName(const CString& description, const CString& name)
+{
+    if (description.Left(name.GetLength()) != name)
+        return description;
+    CString rest = description.Mid(name.GetLength());
+    return rest.Trim();
 }
 
 } // namespace
@@ -154,8 +164,11 @@ CString CProjectManagerTexts::FirstLineOfDescription(const CString& description)
 CStringW CProjectManagerTexts::FormatOriginText(const CDataSet& dataSet) const
 {
     const CMeasurementConfig& config = dataSet.GetMeasurementConfig();
-    CString versions = CString::Formatted("%s  %s\n", LoadText(IDS_FIRMWARE_VERSION), dataSet.DescribeTable(kFirmwareTable, false));
-    versions.AppendFormat("%s  %s\n", LoadText(IDS_DSP_VERSION), dataSet.DescribeTable(kDspTable, false));
+    CString versions;
+    for (const auto& [labelId, table] : {std::pair{IDS_FIRMWARE_VERSION, kFirmwareTable}, std::pair{IDS_DSP_VERSION, kDspTable}}) {
+        const CString label = LoadText(labelId);
+        versions.AppendFormat("%s  %s\n", label, WithoutOwnName(dataSet.DescribeTable(table, false), label));
+    }
     return Pair(IDS_ORIGINAL_NAME, config.GetSessionName()) +
            Pair(IDS_ORIGINAL_DESCRIPTION, FirstLineOfDescription(config.GetDescription())) +
            Pair(IDS_INSTRUMENT, CDataSet::GetInstrumentName()) + Pair(IDS_INSTRUMENT_VERSION, versions) +

@@ -1,26 +1,12 @@
 // The settings of COrnApp that other parts of the program read and write through it.
-#include "project/LoggerDrive.h"
+#include "project/LastFolders.h"
 #include "shell/OrnApp.h"
-
-#include <filesystem>
 
 namespace {
 
 constexpr const char* kSettings = "Settings";
 constexpr int kUnsetChoice = -1;
 constexpr const char* kUnsetState = "-100";
-
-CString FolderOf(const CString& path)
-{
-    return std::filesystem::path(path.str()).parent_path().string();
-}
-
-const char* LastImageEntry()
-{
-    std::vector<CString> loggerFolders;
-    FindLoggerDrive(loggerFolders);
-    return loggerFolders.empty() ? "LastImagePath" : "LastImageZelkoPath";
-}
 
 } // namespace
 
@@ -47,19 +33,9 @@ bool COrnApp::IsCsvExportUseUTC() { return m_profile.GetProfileInt(kSettings, "C
 bool COrnApp::IsCsvExportTimeZoneOfDataSet() { return m_profile.GetProfileInt(kSettings, "CsvExportUseUTC", 0) == 2; }
 bool COrnApp::IsCsvExportUseLocale() { return m_profile.GetProfileInt(kSettings, "CsvExportUseLocale", 1) != 0; }
 
-CString COrnApp::GetLastAddDataPath() { return m_profile.GetProfileString(kSettings, "LastAddDataPath", ""); }
-
-void COrnApp::SetLastAddDataPath(const CString& path)
-{
-    if (!path.IsEmpty())
-        m_profile.WriteProfileString(kSettings, "LastAddDataPath", FolderOf(path).GetString());
-}
-
-CString COrnApp::GetLastImagePath() { return m_profile.GetProfileString(kSettings, LastImageEntry(), ""); }
-
-void COrnApp::SetLastImagePath(const CString& path)
-{
-    m_profile.WriteProfileString(kSettings, LastImageEntry(), path.GetString());
-}
+CString COrnApp::GetLastAddDataPath() { return ::GetLastAddDataPath(); }
+void COrnApp::SetLastAddDataPath(const CString& path) { ::SetLastAddDataPath(path); }
+CString COrnApp::GetLastImagePath() { return ::GetLastImagePath(); }
+void COrnApp::SetLastImagePath(const CString& path) { ::SetLastImagePath(path); }
 
 int COrnApp::GetReportOutputFormat() { return m_profile.GetProfileInt(kSettings, "ReportOutputFormat", 1); }

@@ -1,0 +1,264 @@
+#include "projectmanager/ProjectManagerTableView.h"
+
+#include <glog/logging.h>
+
+#include "datamodel/DataSet.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "project/ImageSettings.h"
+#include "project/RecDoc.h"
+#include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerSavedScreenGrid.h"
+#include "projectmanager/ProjectManagerSummaryGrid.h"
+
+CProjectManagerTableView::CProjectManagerTableView(CRecDoc* document) : m_document(document)
+{
+}
+
+// The grids go before the texts they show.
+CProjectManagerTableView::~CProjectManagerTableView()
+{
+    m_summaryGrid.reset();
+    m_dataSetGrid.reset();
+    m_savedScreenGrid.reset();
+}
+
+LRESULT CProjectManagerTableView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PM_COMMAND:
+        OnProjectManagerCommand(int(wParam), int(lParam));
+        return 0;
+    case WM_DOC_UPDATE:
+        // The page's own changes come back with the broadcast; they are already shown.
+        if (reinterpret_cast<SProjectManagerChange*>(wParam) != &m_change)
+            OnUpdate(reinterpret_cast<CUpdateMsg*>(wParam));
+        return 0;
+    default:
+        return CGridViewBase::WindowProc(message, wParam, lParam);
+    }
+}
+
+void CProjectManagerTableView::OnInitialUpdate()
+{
+    OnUpdate(nullptr);
+}
+
+void CProjectManagerTableView::OnUpdate(CUpdateMsg*)
+{
+    CProjectSettings* project = m_document ? m_document->GetProjectSettings() : nullptr;
+    if (!project || !GetSafeHwnd())
+        return;
+    const int sessions = project->GetMeasurementCount();
+    const int screens = project->GetImageCount();
+    if (m_firstUpdate && project->GetViewSettings(kViewId))
+        m_settings.CopyFrom(project->GetViewSettings(kViewId));
+    m_content.summaryCount = 1;
+    m_content.dataSetCount = sessions;
+    m_content.savedScreenCount = screens;
+
+    const bool sessionsChanged = !m_firstUpdate && std::size_t(sessions) != m_content.dataSets.size();
+    const bool screensChanged = !m_firstUpdate && std::size_t(screens) != m_content.savedScreens.size();
+    if (m_firstUpdate)
+        CreateGrids();
+    if (sessionsChanged) {
+        m_dataSetGrid->StoreStates(m_settings);
+        m_dataSetGrid->SetSectionCount(sessions);
+    }
+    if (screensChanged) {
+        m_savedScreenGrid->StoreStates(m_settings);
+        m_savedScreenGrid->GetCache().Purge();
+        m_savedScreenGrid->SetSectionCount(screens);
+    }
+
+    SyncProjectLists();
+    BuildRowTexts();
+    FillGrids();
+    if (m_firstUpdate)
+        m_summaryGrid->RestoreStates(m_settings);
+    if (m_firstUpdate || sessionsChanged)
+        m_dataSetGrid->RestoreStates(m_settings);
+    if (m_firstUpdate || screensChanged)
+        m_savedScreenGrid->RestoreStates(m_settings);
+
+    m_firstUpdate = false;
+    LayoutGrids();
+    RefreshGrids();
+    UpdateScrollSizes();
+    NotifyDocument(SProjectManagerChange::kPageUpdated);
+    m_settings.SetPresent(true);
+}
+
+void CProjectManagerTableView::CreateGrids()
+{
+    CRect client;
+    GetClientRect(&client);
+    constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE;
+    m_summaryGrid = std::make_unique<CProjectManagerSummaryGrid>(this, 1, false);
+    m_summaryGrid->CreateGrid(kStyle, client, this, kGridId);
+    m_dataSetGrid = std::make_unique<CProjectManagerDataSetGrid>(this, m_content.dataSetCount, false);
+    m_dataSetGrid->CreateGrid(kStyle, client, this, kGridId);
+    m_savedScreenGrid =
+        std::make_unique<CProjectManagerSavedScreenGrid>(this, m_content.savedScreenCount, false, m_document, 0);
+    m_savedScreenGrid->CreateGrid(kStyle, client, this, kGridId);
+}
+
+void CProjectManagerTableView::SyncProjectLists()
+{
+    m_content.dataSets.clear();
+    m_content.savedScreens.clear();
+    for (int i = 0; i < m_content.dataSetCount; ++i)
+        m_content.dataSets.push_back(std::make_unique<structProjectManagerDataSetInfo>());
+    for (int i = 0; i < m_content.savedScreenCount; ++i)
+        m_content.savedScreens.push_back(std::make_unique<structProjectManagerSavedScreenInfo>());
+
+    if (m_content.savedScreenCount == 0)
+        m_settings.m_savedScreens.clear();
+    if (m_settings.m_summary.size() < std::size_t(m_content.summaryCount))
+        m_settings.m_summary.resize(std::size_t(m_content.summaryCount));
+    if (m_deletingSessionIndex >= 0) {
+        m_settings.RemoveDataSetEntry(m_deletingSessionIndex);
+        m_deletingSessionIndex = -1;
+    }
+    if (m_settings.m_dataSets.size() < std::size_t(m_content.dataSetCount)) {
+        for (int i = int(m_settings.m_dataSets.size()); i < m_content.dataSetCount; ++i) {
+            SProjectManagerDataSetEntry entry;
+            entry.Name = m_document->GetSessionName(i);
+            if (const CDataSet* dataSet = m_document->GetDataSet(i))
+                entry.Description = dataSet->GetMeasurementConfig().GetDescription();
+            m_settings.m_dataSets.push_back(entry);
+        }
+        StoreSettingsInProject();
+        m_document->RebuildUserViewSettings();
+    }
+    if (m_settings.m_savedScreens.size() < std::size_t(m_content.savedScreenCount))
+        m_settings.m_savedScreens.resize(std::size_t(m_content.savedScreenCount));
+}
+
+void CProjectManagerTableView::BuildRowTexts()
+{
+    const CProjectSettings* project = m_document->GetProjectSettings();
+    for (int i = 0; i < m_content.dataSetCount; ++i) {
+        structProjectManagerDataSetInfo& info = *m_content.dataSets[std::size_t(i)];
+        info.displayName = m_document->GetSessionName(i);
+        CDataSet* dataSet = m_document->GetDataSet(i);
+        if (!dataSet)
+            continue;
+        info.configurationText =
+            m_texts.FormatConfigurationText(dataSet->GetMeasurementConfig(), *m_document->GetValueFormatter());
+        info.timesText = m_texts.FormatTimesText(*dataSet);
+        info.originText = m_texts.FormatOriginText(*dataSet);
+    }
+    for (int j = 0; j < m_content.savedScreenCount; ++j) {
+        structProjectManagerSavedScreenInfo& info = *m_content.savedScreens[std::size_t(j)];
+        info.displayName = m_document->GetSavedScreenName(j);
+        info.screenText = m_texts.FormatSavedScreenText(j < project->GetImageCount() ? &project->GetImage(j) : nullptr);
+    }
+}
+
+void CProjectManagerTableView::FillGrids()
+{
+    m_summaryGrid->Fill(m_content, m_settings, -1);
+    m_dataSetGrid->Fill(m_content, m_settings, -1);
+    m_savedScreenGrid->Fill(m_content, m_settings, -1);
+}
+
+void CProjectManagerTableView::LayoutGrids()
+{
+    if (!m_summaryGrid || !m_dataSetGrid || !m_savedScreenGrid)
+        return;
+    m_summaryGrid->ApplyRowHeights();
+    m_dataSetGrid->ApplyRowHeights();
+    m_savedScreenGrid->ApplyRowHeights();
+    PlaceGrids();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CProjectManagerTableView::PlaceGrids()
+{
+    int top = -GetScrollPos(SB_VERT);
+    for (CProjectManagerBasicGrid* grid :
+         {static_cast<CProjectManagerBasicGrid*>(m_summaryGrid.get()), static_cast<CProjectManagerBasicGrid*>(m_dataSetGrid.get()),
+          static_cast<CProjectManagerBasicGrid*>(m_savedScreenGrid.get())}) {
+        CRect rect;
+        grid->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        grid->SetWindowPos(nullptr, rect.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        top += rect.Height();
+    }
+}
+
+void CProjectManagerTableView::RefreshGrids()
+{
+    if (!m_summaryGrid || !m_dataSetGrid || !m_savedScreenGrid)
+        return;
+    m_summaryGrid->FitToPage();
+    m_dataSetGrid->FitToPage();
+    m_savedScreenGrid->FitToPage();
+    PlaceGrids();
+}
+
+void CProjectManagerTableView::UpdateScrollSizes()
+{
+}
+
+void CProjectManagerTableView::OnSize(UINT type, int cx, int cy)
+{
+    if (cx == 0 || cy == 0)
+        return;
+    CGridViewBase::OnSize(type, cx, cy);
+    RefreshGrids();
+}
+
+void CProjectManagerTableView::OnDestroy()
+{
+    SaveSettings();
+    CGridViewBase::OnDestroy();
+}
+
+void CProjectManagerTableView::SaveSettings()
+{
+    if (m_summaryGrid)
+        m_summaryGrid->StoreStates(m_settings);
+    if (m_dataSetGrid)
+        m_dataSetGrid->StoreStates(m_settings);
+    if (m_savedScreenGrid)
+        m_savedScreenGrid->StoreStates(m_settings);
+    StoreSettingsInProject();
+}
+
+void CProjectManagerTableView::StoreSettingsInProject()
+{
+    if (m_document && m_document->GetProjectSettings())
+        m_document->GetProjectSettings()->SetViewSettings(kViewId, &m_settings);
+}
+
+void CProjectManagerTableView::NotifyDocument(int kind)
+{
+    if (!m_document)
+        return;
+    m_change.Set(kind);
+    m_document->NotifyProjectManagerChange(&m_change);
+}
+
+void CProjectManagerTableView::RepaintAll()
+{
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void CProjectManagerTableView::SetItemName(const SProjectItemName& item)
+{
+    if (item.kind == SProjectItemName::kSession) {
+        if (SProjectManagerDataSetEntry* entry = m_settings.GetDataSetEntry(item.index)) {
+            entry->Name = item.name;
+            SendMessage(WM_PM_COMMAND, kCommandRowEdited, SProjectManagerChange::kSessionName);
+        }
+    } else if (item.kind == SProjectItemName::kSavedScreen) {
+        if (std::size_t(item.index) < m_settings.m_savedScreens.size()) {
+            m_settings.m_savedScreens[std::size_t(item.index)].Name = item.name;
+            SendMessage(WM_PM_COMMAND, kCommandRowEdited, SProjectManagerChange::kSavedScreenName);
+        }
+    } else {
+        LOG(WARNING) << "CProjectManagerTableView::SetItemName - WARNING: item kind " << item.kind
+                     << " is neither a session nor a saved screen; ignored";
+    }
+}
