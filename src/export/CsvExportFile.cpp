@@ -1,14 +1,14 @@
 #include "export/CsvExportFile.h"
 
-#include "comm/DataTable.h"
 #include "datamodel/ByteAccess.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/MeasurementConfig.h"
+#include "datamodel/ProgressThread.h"
+#include "export/ExportProfile.h"
 #include "export/ReplacingFile.h"
-#include "platform/framework/ExecutableFolder.h"
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/FrameworkApp.h"
-#include "shell/OrnApp.h"
-#include "shell/ProgressThread.h"
+#include "views/AppPaths.h"
 
 #include <glog/logging.h>
 
@@ -29,10 +29,9 @@ constexpr const char* kLineEnd = "\r\n";
 
 CCsvTimeFormat::EMode TimeModeFromProfile()
 {
-    COrnApp& app = COrnApp::Instance();
-    if (app.IsCsvExportUseUTC())
+    if (IsCsvExportUseUTC())
         return CCsvTimeFormat::EMode::Utc;
-    if (app.IsCsvExportTimeZoneOfDataSet())
+    if (IsCsvExportTimeZoneOfDataSet())
         return CCsvTimeFormat::EMode::SessionZone;
     return CCsvTimeFormat::EMode::Local;
 }
@@ -69,12 +68,12 @@ void TellUser(UINT id, const CString& fileName, const std::string& reason)
 } // namespace
 
 CCsvExportFile::CCsvExportFile(const CMeasurementConfig& config)
-    : CCsvExportFile(config, GetPathBesideExecutable(CCsvTimeFormat::kZoneTableName))
+    : CCsvExportFile(config, GetPathBesideExecutable(CCsvTimeFormat::kZoneTableName).str())
 {
 }
 
 CCsvExportFile::CCsvExportFile(const CMeasurementConfig& config, const std::filesystem::path& zoneTable)
-    : m_separator(COrnApp::Instance().GetCsvExportSeparator().str()),
+    : m_separator(GetCsvExportSeparator().str()),
       m_time(TimeModeFromProfile(), config.GetTimeZoneText(), zoneTable)
 {
 }

@@ -1,8 +1,8 @@
 #include "export/ExportCsvDlg.h"
 
 #include "export/ExportCsvTrees.h"
+#include "export/ExportProfile.h"
 #include "platform/framework/windows/DataExchange.h"
-#include "shell/OrnApp.h"
 
 #include <algorithm>
 #include <charconv>
@@ -72,29 +72,27 @@ std::vector<int> CExportCsvDlg::QuantitiesOfState(const std::vector<int>& state)
 
 void CExportCsvDlg::LoadChoices()
 {
-    COrnApp& app = COrnApp::Instance();
-    m_trend = app.GetExportDlgDataSource() != 1;
-    const int separator = app.GetExportDlgSeparator();
+    m_trend = GetExportDlgDataSource() != 1;
+    const int separator = GetExportDlgSeparator();
     m_separatorChoice = separator == 0 || separator == 1 ? separator : 0;
-    m_min = app.GetExportDlgSerieMin() != 0;
-    m_max = app.GetExportDlgSerieMax() != 0;
-    m_avg = app.GetExportDlgSerieAvg() != 0;
-    m_total = app.GetExportDlgSerieTotal() != 0;
-    m_trendState = ParseState(app.GetExportDlgTrendState());
-    m_demandState = ParseState(app.GetExportDlgDemandState());
+    m_min = GetExportDlgSerieMin() != 0;
+    m_max = GetExportDlgSerieMax() != 0;
+    m_avg = GetExportDlgSerieAvg() != 0;
+    m_total = GetExportDlgSerieTotal() != 0;
+    m_trendState = ParseState(GetExportDlgTrendState());
+    m_demandState = ParseState(GetExportDlgDemandState());
 }
 
 void CExportCsvDlg::SaveChoices() const
 {
-    COrnApp& app = COrnApp::Instance();
-    app.SetExportDlgDataSource(m_trend ? 0 : 1);
-    app.SetExportDlgSeparator(m_separatorChoice);
-    app.SetExportDlgSerieMin(m_min);
-    app.SetExportDlgSerieMax(m_max);
-    app.SetExportDlgSerieAvg(m_avg);
-    app.SetExportDlgSerieTotal(m_total);
-    app.SetExportDlgTrendState(FormatState(m_trendState));
-    app.SetExportDlgDemandState(FormatState(m_demandState));
+    SetExportDlgDataSource(m_trend ? 0 : 1);
+    SetExportDlgSeparator(m_separatorChoice);
+    SetExportDlgSerieMin(m_min);
+    SetExportDlgSerieMax(m_max);
+    SetExportDlgSerieAvg(m_avg);
+    SetExportDlgSerieTotal(m_total);
+    SetExportDlgTrendState(FormatState(m_trendState));
+    SetExportDlgDemandState(FormatState(m_demandState));
 }
 
 void CExportCsvDlg::DoDataExchange(CDataExchange* dx)

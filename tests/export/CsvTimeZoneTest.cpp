@@ -1,9 +1,9 @@
 // Record times in each time-zone mode, on both sides of the daylight-saving changes.
 #include "export/CsvExportFile.h"
 #include "export/ExportTestSupport.h"
-#include "platform/framework/ExecutableFolder.h"
 #include "support/LogCapture.h"
 #include "support/ScopedTimeZone.h"
+#include "views/AppPaths.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ class CsvTimeZoneTest : public ExportTest
 protected:
     // Exports one demand record per instant (start = the instant) and checks header and times.
     void ExpectTimes(const CMeasurementConfig& config, const std::string& zoneName, const std::vector<SInstant>& instants,
-                     const std::filesystem::path& table = GetPathBesideExecutable("date_time_zonespec.csv"))
+                     const std::filesystem::path& table = GetPathBesideExecutable("date_time_zonespec.csv").str())
     {
         auto records = std::make_unique<CDataTable>(65, CDataTable::kOrderedByTime);
         for (const SInstant& instant : instants) {

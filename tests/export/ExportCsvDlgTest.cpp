@@ -87,11 +87,11 @@ protected:
     }
     static CString Profile(const char* name)
     {
-        return COrnApp::Instance().GetProfile().GetProfileString("Settings", name, "<none>");
+        return CProfile::Instance().GetProfileString("Settings", name, "<none>");
     }
     static void SetProfile(const char* name, const char* value)
     {
-        COrnApp::Instance().GetProfile().WriteProfileString("Settings", name, value);
+        CProfile::Instance().WriteProfileString("Settings", name, value);
     }
 
     CTempXdgHome m_home;

@@ -1,13 +1,13 @@
 #pragma once
 // Shared pieces of the export tests: sessions' records built in memory, a configuration carrying
 // a time-zone name, a recording progress dialog, and the lines and fields of a written file.
-#include "comm/DataTable.h"
 #include "datamodel/ByteAccess.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/MeasurementConfig.h"
+#include "datamodel/ProgressThread.h"
+#include "datamodel/RecordingProgressDialog.h"
+#include "platform/framework/Profile.h"
 #include "platform/framework/StringTable.h"
-#include "shell/OrnApp.h"
-#include "shell/ProgressThread.h"
-#include "shell/RecordingProgressDialog.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempFolder.h"
 #include "support/TempXdgHome.h"
@@ -137,11 +137,11 @@ protected:
 
     void SetProfileInt(const char* name, int value)
     {
-        COrnApp::Instance().GetProfile().WriteProfileInt("Settings", name, value);
+        CProfile::Instance().WriteProfileInt("Settings", name, value);
     }
     void SetProfileString(const char* name, const char* value)
     {
-        COrnApp::Instance().GetProfile().WriteProfileString("Settings", name, value);
+        CProfile::Instance().WriteProfileString("Settings", name, value);
     }
 
     CTempXdgHome m_home;
