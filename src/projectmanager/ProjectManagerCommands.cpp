@@ -2,7 +2,11 @@
 // sessions and saved screens, the session settings and the CSV export of a session.
 #include "projectmanager/ProjectManagerTableView.h"
 
+#include <filesystem>
+
 #include "datamodel/DataSet.h"
+#include "export/CsvExportFile.h"
+#include "export/ExportCsvDlg.h"
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/windows/CFileDialog.h"
@@ -27,6 +31,7 @@ constexpr UINT IDS_DELETE_SESSION_FAILED = 113;
 constexpr UINT IDS_PROJECT_FILES_FILTER = 10000;
 constexpr UINT IDS_IMAGE_FILES_FILTER = 151;
 constexpr UINT IDS_NOT_AN_IMAGE = 152;
+constexpr UINT IDS_CSV_FILES_FILTER = 8125;
 constexpr int kNotAnImage = -2;
 constexpr int kFirstSession = 0;
 
@@ -63,6 +68,17 @@ private:
     CWnd& m_wnd;
 };
 
+// The file a CSV export goes to: the project's path without its extension, the suffix and
+// ".txt" is proposed. Empty when the user cancels.
+CString AskCsvFileName(const CString& projectPath, const char* suffix, CWnd* parent)
+{
+    const std::filesystem::path project(projectPath.str());
+    const CString proposed = (project.parent_path() / (project.stem().string() + suffix + ".txt")).string();
+    CFileDialog dialog(FALSE, "txt", proposed, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, LoadText(IDS_CSV_FILES_FILTER),
+                       parent);
+    return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
+}
+
 } // namespace
 
 void CProjectManagerTableView::OnProjectManagerCommand(int command, int argument)
@@ -82,18 +98,18 @@ void CProjectManagerTableView::OnProjectManagerCommand(int command, int argument
 void CProjectManagerTableView::OnRowEdited(int kind)
 {
     StoreSettingsInProject();
-    if (!m_document || !m_dataSetGrid) {
+    if (!GetDocument() || !m_dataSetGrid) {
         NotifyDocument(kind);
         return;
     }
     if (kind == SProjectManagerChange::kSessionName) {
         for (int i = 0; i < int(m_content.dataSets.size()); ++i)
-            m_content.dataSets[std::size_t(i)]->displayName = m_document->GetSessionName(i);
+            m_content.dataSets[std::size_t(i)]->displayName = GetDocument()->GetSessionName(i);
         m_dataSetGrid->Fill(m_content, m_settings, -1);
         m_dataSetGrid->RedrawAll();
     } else if (kind == SProjectManagerChange::kSavedScreenName) {
         for (int j = 0; j < int(m_content.savedScreens.size()); ++j)
-            m_content.savedScreens[std::size_t(j)]->displayName = m_document->GetSavedScreenName(j);
+            m_content.savedScreens[std::size_t(j)]->displayName = GetDocument()->GetSavedScreenName(j);
         m_savedScreenGrid->Fill(m_content, m_settings, -1);
         m_savedScreenGrid->RedrawAll();
     }
@@ -102,7 +118,7 @@ void CProjectManagerTableView::OnRowEdited(int kind)
 
 void CProjectManagerTableView::OnAddSession()
 {
-    if (m_document && m_document->GetMeasurementCount() >= kMaxSessions) {
+    if (GetDocument() && GetDocument()->GetMeasurementCount() >= kMaxSessions) {
         ShowLimit(IDS_SESSION_LIMIT, kMaxSessions);
         return;
     }
@@ -112,12 +128,12 @@ void CProjectManagerTableView::OnAddSession()
     if (dialog.DoModal() != IDOK)
         return;
     // The document's update brings the new session into the page.
-    if (!m_document || m_document->ImportSession(dialog.GetPathName(), kFirstSession) != 0) {
+    if (!GetDocument() || GetDocument()->ImportSession(dialog.GetPathName(), kFirstSession) != 0) {
         AfxMessageBox(IDS_LOADING_FAILED, MB_ICONEXCLAMATION);
         return;
     }
     SetLastAddDataPath(dialog.GetPathName());
-    m_document->UpdateStudyTabsEnabled();
+    GetDocument()->UpdateStudyTabsEnabled();
 }
 
 void CProjectManagerTableView::OnAddSavedScreens()
@@ -134,11 +150,11 @@ void CProjectManagerTableView::OnAddSavedScreens()
     CRedrawSuspended redraw(*this);
     if (!chosen)
         return;
-    if (m_document && m_savedScreenGrid) {
+    if (GetDocument() && m_savedScreenGrid) {
         m_savedScreenGrid->StoreStates(m_settings);
         const std::vector<CString> paths = dialog.GetPathNames();
         for (std::size_t i = 0; i < paths.size(); ++i) {
-            const int result = m_document->ImportSavedScreen(paths[i]);
+            const int result = GetDocument()->ImportSavedScreen(paths[i]);
             if (result != 0) {
                 AfxMessageBox(result == kNotAnImage ? IDS_NOT_AN_IMAGE : IDS_LOADING_FAILED, MB_ICONEXCLAMATION);
                 break;
@@ -146,7 +162,7 @@ void CProjectManagerTableView::OnAddSavedScreens()
             SetLastImagePath(paths[i]);
             const int index = m_content.savedScreenCount;
             auto info = std::make_unique<structProjectManagerSavedScreenInfo>();
-            const CProjectSettings* project = m_document->GetProjectSettings();
+            const CProjectSettings* project = GetDocument()->GetProjectSettings();
             const CImageSettings* image = index < project->GetImageCount() ? &project->GetImage(index) : nullptr;
             info->screenText = m_texts.FormatSavedScreenText(image);
             m_content.savedScreens.push_back(std::move(info));
@@ -155,7 +171,7 @@ void CProjectManagerTableView::OnAddSavedScreens()
             if (image)
                 m_settings.m_savedScreens.back().Name = image->fileName;
             StoreSettingsInProject();
-            m_content.savedScreens.back()->displayName = m_document->GetSavedScreenName(index);
+            m_content.savedScreens.back()->displayName = GetDocument()->GetSavedScreenName(index);
             // The limit is told only when a chosen picture is left out.
             if (m_content.savedScreenCount >= kMaxSavedScreens && i + 1 < paths.size()) {
                 ShowLimit(IDS_SAVED_SCREEN_LIMIT, kMaxSavedScreens);
@@ -181,24 +197,24 @@ void CProjectManagerTableView::RebuildSavedScreenGrid()
 
 void CProjectManagerTableView::OnDeleteSession(int session)
 {
-    if (AfxMessageBox(IDS_CONFIRM_DELETE_SESSION, MB_YESNO | MB_ICONQUESTION) != IDYES || !m_document)
+    if (AfxMessageBox(IDS_CONFIRM_DELETE_SESSION, MB_YESNO | MB_ICONQUESTION) != IDYES || !GetDocument())
         return;
     m_deletingSessionIndex = session;
-    const int result = m_document->DeleteSession(session);
+    const int result = GetDocument()->DeleteSession(session);
     m_deletingSessionIndex = -1;
     if (result != 0) {
         AfxMessageBox(IDS_DELETE_SESSION_FAILED, MB_ICONEXCLAMATION);
         return;
     }
-    m_document->UpdateStudyTabsEnabled();
+    GetDocument()->UpdateStudyTabsEnabled();
 }
 
 void CProjectManagerTableView::OnDeleteSavedScreen(int screen)
 {
     if (AfxMessageBox(IDS_CONFIRM_DELETE_IMAGE, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!m_document || screen < 0 || std::size_t(screen) >= m_content.savedScreens.size() ||
-        m_document->DeleteSavedScreen(screen) != 0) {
+    if (!GetDocument() || screen < 0 || std::size_t(screen) >= m_content.savedScreens.size() ||
+        GetDocument()->DeleteSavedScreen(screen) != 0) {
         AfxMessageBox(IDS_DELETE_IMAGE_FAILED, MB_ICONEXCLAMATION);
         return;
     }
@@ -216,10 +232,10 @@ void CProjectManagerTableView::OnDeleteSavedScreen(int screen)
 void CProjectManagerTableView::OnEditSessionSettings(int session)
 {
     SProjectManagerDataSetEntry* entry = m_settings.GetDataSetEntry(session);
-    CDataSet* dataSet = m_document ? m_document->GetDataSet(session) : nullptr;
+    CDataSet* dataSet = GetDocument() ? GetDocument()->GetDataSet(session) : nullptr;
     if (!entry || !dataSet)
         return;
-    CEditAuxSettingsDlg dialog(m_document, entry, &dataSet->GetMeasurementConfig(), dataSet->GetIndex(), false, this);
+    CEditAuxSettingsDlg dialog(GetDocument(), entry, &dataSet->GetMeasurementConfig(), dataSet->GetIndex(), false, this);
     const INT_PTR result = dialog.DoModal();
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     if (result != IDOK)
@@ -232,21 +248,34 @@ void CProjectManagerTableView::OnEditSessionSettings(int session)
 int CProjectManagerTableView::EditSessionSettings(int session)
 {
     SProjectManagerDataSetEntry* entry = m_settings.GetDataSetEntry(session);
-    CDataSet* dataSet = m_document ? m_document->GetDataSet(session) : nullptr;
+    CDataSet* dataSet = GetDocument() ? GetDocument()->GetDataSet(session) : nullptr;
     if (!entry || !dataSet)
         return 0;
     SProjectManagerDataSetEntry edited = *entry;
-    CEditAuxSettingsDlg dialog(m_document, &edited, &dataSet->GetMeasurementConfig(), dataSet->GetIndex(), true, this);
+    CEditAuxSettingsDlg dialog(GetDocument(), &edited, &dataSet->GetMeasurementConfig(), dataSet->GetIndex(), true, this);
     if (dialog.DoModal() != IDOK)
         return 0;
     SProjectManagerDataSetEntry fresh;
     dialog.StoreSettings(fresh);
     entry->energyCosts = fresh.energyCosts;
     StoreSettingsInProject();
-    m_document->RebuildUserViewSettings();
+    GetDocument()->RebuildUserViewSettings();
     return 1;
 }
 
-void CProjectManagerTableView::OnExportSession(int /*session*/)
+void CProjectManagerTableView::OnExportSession(int session)
 {
+    CDataSet* dataSet = GetDocument() ? GetDocument()->GetDataSet(session) : nullptr;
+    if (!dataSet)
+        return;
+    CExportCsvDlg choice(this);
+    if (choice.DoModal() != IDOK)
+        return;
+    CCsvExportFile file(dataSet->GetMeasurementConfig());
+    file.SetSeparator(choice.GetSeparator());
+    const CString name = AskCsvFileName(GetDocument()->GetPathName(), choice.IsTrend() ? "_trend" : "_demand", this);
+    const CDataTable* records = choice.IsTrend() ? dataSet->GetTrendTable() : dataSet->GetDemandTable();
+    if (name.IsEmpty() || !records)
+        return;
+    file.Export(*records, name, choice.GetQuantities(), choice.IsMin(), choice.IsMax(), choice.IsAvg(), choice.IsTotal());
 }

@@ -38,6 +38,8 @@ constexpr SCardRect kLoggerPictures[] = {{2, 0, 1, 4}};
 // A picture from elsewhere has no information beside it.
 constexpr SCardRect kOtherPictures[] = {{2, 0, 5, 4}};
 constexpr SCardRect kSeparators[] = {{1, 0, 1, 4}, {3, 0, 1, 4}};
+// The wide picture covers the second separator's column.
+constexpr SCardRect kOtherSeparators[] = {{1, 0, 1, 4}};
 constexpr int kBodyRowHeights[] = {20, 20, 20, CProjectManagerSavedScreenGrid::kPictureRowHeight};
 // 0: the column that takes what the others leave.
 constexpr double kColumnWeights[] = {8, 0.7, 0.05, 486, 0.05, 0, 80, 72, 8};
@@ -48,7 +50,7 @@ constexpr SCardRect kSingleRecordTitle{0, -1, 5, -1};
 constexpr SCardLayout kLoggerLayout{9,        7,           kTitle,       kButtons, kLoggerLabels, kEdits, kLoggerInfos,
                                     kLoggerPictures, kSeparators, kBodyRowHeights, kColumnWeights};
 constexpr SCardLayout kOtherLayout{9,        7,           kTitle,       kButtons, kOtherLabels, kEdits, {},
-                                   kOtherPictures, kSeparators, kBodyRowHeights, kColumnWeights};
+                                   kOtherPictures, kOtherSeparators, kBodyRowHeights, kColumnWeights};
 constexpr SCardLayout kSingleRecordLoggerLayout{9,
                                                 7,
                                                 kSingleRecordTitle,
@@ -68,7 +70,7 @@ constexpr SCardLayout kSingleRecordOtherLayout{9,
                                                kEdits,
                                                {},
                                                kOtherPictures,
-                                               kSeparators,
+                                               kOtherSeparators,
                                                kBodyRowHeights,
                                                kColumnWeights};
 

@@ -2,7 +2,11 @@
 
 #include <glog/logging.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "datamodel/DataSet.h"
+#include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/ImageSettings.h"
 #include "project/RecDoc.h"
@@ -10,8 +14,28 @@
 #include "projectmanager/ProjectManagerSavedScreenGrid.h"
 #include "projectmanager/ProjectManagerSummaryGrid.h"
 
-CProjectManagerTableView::CProjectManagerTableView(CRecDoc* document) : m_document(document)
+namespace {
+
+constexpr int kLineStep = 20;
+constexpr int kWheelStep = 3 * kLineStep;
+
+} // namespace
+
+const SRuntimeClass& CProjectManagerTableView::Class()
 {
+    static const SRuntimeClass runtimeClass{"CProjectManagerTableView", &CMyFormView::Class(),
+                                            &CreateWindowObject<CProjectManagerTableView>, nullptr};
+    return runtimeClass;
+}
+
+CProjectManagerTableView::CProjectManagerTableView() : CGridViewBase(kTemplateId)
+{
+}
+
+BOOL CProjectManagerTableView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style |= WS_VSCROLL;
+    return CGridViewBase::PreCreateWindow(cs);
 }
 
 // The grids go before the texts they show.
@@ -40,12 +64,14 @@ LRESULT CProjectManagerTableView::WindowProc(UINT message, WPARAM wParam, LPARAM
 
 void CProjectManagerTableView::OnInitialUpdate()
 {
+    CGridViewBase::OnInitialUpdate();
     OnUpdate(nullptr);
 }
 
 void CProjectManagerTableView::OnUpdate(CUpdateMsg*)
 {
-    CProjectSettings* project = m_document ? m_document->GetProjectSettings() : nullptr;
+    CRecDoc* document = GetDocument();
+    CProjectSettings* project = document ? document->GetProjectSettings() : nullptr;
     if (!project || !GetSafeHwnd())
         return;
     const int sessions = project->GetMeasurementCount();
@@ -98,12 +124,13 @@ void CProjectManagerTableView::CreateGrids()
     m_dataSetGrid = std::make_unique<CProjectManagerDataSetGrid>(this, m_content.dataSetCount, false);
     m_dataSetGrid->CreateGrid(kStyle, client, this, kGridId);
     m_savedScreenGrid =
-        std::make_unique<CProjectManagerSavedScreenGrid>(this, m_content.savedScreenCount, false, m_document, 0);
+        std::make_unique<CProjectManagerSavedScreenGrid>(this, m_content.savedScreenCount, false, GetDocument(), 0);
     m_savedScreenGrid->CreateGrid(kStyle, client, this, kGridId);
 }
 
 void CProjectManagerTableView::SyncProjectLists()
 {
+    CRecDoc* document = GetDocument();
     m_content.dataSets.clear();
     m_content.savedScreens.clear();
     for (int i = 0; i < m_content.dataSetCount; ++i)
@@ -122,13 +149,13 @@ void CProjectManagerTableView::SyncProjectLists()
     if (m_settings.m_dataSets.size() < std::size_t(m_content.dataSetCount)) {
         for (int i = int(m_settings.m_dataSets.size()); i < m_content.dataSetCount; ++i) {
             SProjectManagerDataSetEntry entry;
-            entry.Name = m_document->GetSessionName(i);
-            if (const CDataSet* dataSet = m_document->GetDataSet(i))
+            entry.Name = document->GetSessionName(i);
+            if (const CDataSet* dataSet = document->GetDataSet(i))
                 entry.Description = dataSet->GetMeasurementConfig().GetDescription();
             m_settings.m_dataSets.push_back(entry);
         }
         StoreSettingsInProject();
-        m_document->RebuildUserViewSettings();
+        document->RebuildUserViewSettings();
     }
     if (m_settings.m_savedScreens.size() < std::size_t(m_content.savedScreenCount))
         m_settings.m_savedScreens.resize(std::size_t(m_content.savedScreenCount));
@@ -136,21 +163,22 @@ void CProjectManagerTableView::SyncProjectLists()
 
 void CProjectManagerTableView::BuildRowTexts()
 {
-    const CProjectSettings* project = m_document->GetProjectSettings();
+    CRecDoc* document = GetDocument();
+    const CProjectSettings* project = document->GetProjectSettings();
     for (int i = 0; i < m_content.dataSetCount; ++i) {
         structProjectManagerDataSetInfo& info = *m_content.dataSets[std::size_t(i)];
-        info.displayName = m_document->GetSessionName(i);
-        CDataSet* dataSet = m_document->GetDataSet(i);
+        info.displayName = document->GetSessionName(i);
+        CDataSet* dataSet = document->GetDataSet(i);
         if (!dataSet)
             continue;
         info.configurationText =
-            m_texts.FormatConfigurationText(dataSet->GetMeasurementConfig(), *m_document->GetValueFormatter());
+            m_texts.FormatConfigurationText(dataSet->GetMeasurementConfig(), *document->GetValueFormatter());
         info.timesText = m_texts.FormatTimesText(*dataSet);
         info.originText = m_texts.FormatOriginText(*dataSet);
     }
     for (int j = 0; j < m_content.savedScreenCount; ++j) {
         structProjectManagerSavedScreenInfo& info = *m_content.savedScreens[std::size_t(j)];
-        info.displayName = m_document->GetSavedScreenName(j);
+        info.displayName = document->GetSavedScreenName(j);
         info.screenText = m_texts.FormatSavedScreenText(j < project->GetImageCount() ? &project->GetImage(j) : nullptr);
     }
 }
@@ -175,6 +203,8 @@ void CProjectManagerTableView::LayoutGrids()
 
 void CProjectManagerTableView::PlaceGrids()
 {
+    if (!m_summaryGrid || !m_dataSetGrid || !m_savedScreenGrid)
+        return;
     int top = -GetScrollPos(SB_VERT);
     for (CProjectManagerBasicGrid* grid :
          {static_cast<CProjectManagerBasicGrid*>(m_summaryGrid.get()), static_cast<CProjectManagerBasicGrid*>(m_dataSetGrid.get()),
@@ -197,8 +227,75 @@ void CProjectManagerTableView::RefreshGrids()
     PlaceGrids();
 }
 
+// The scroll range covers the union of the child windows.
 void CProjectManagerTableView::UpdateScrollSizes()
 {
+    const int position = GetScrollPos(SB_VERT);
+    CRect content(0, 0, 0, 0);
+    for (CProjectManagerBasicGrid* grid :
+         {static_cast<CProjectManagerBasicGrid*>(m_summaryGrid.get()), static_cast<CProjectManagerBasicGrid*>(m_dataSetGrid.get()),
+          static_cast<CProjectManagerBasicGrid*>(m_savedScreenGrid.get())}) {
+        if (!grid || !grid->GetSafeHwnd())
+            continue;
+        CRect rect;
+        grid->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        content.UnionRect(&content, &rect);
+    }
+    CRect client;
+    GetClientRect(&client);
+    SCROLLINFO info{};
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = 0;
+    info.nMax = std::max(0, content.bottom + position - 1);
+    info.nPage = UINT(std::max(0, client.Height()));
+    SetScrollInfo(SB_VERT, &info, TRUE);
+    // A page that became shorter may leave the old position past its end.
+    ScrollTo(position);
+}
+
+void CProjectManagerTableView::ScrollTo(int position)
+{
+    SCROLLINFO info{};
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    GetScrollInfo(SB_VERT, &info);
+    const int last = std::max(0, info.nMax - int(info.nPage) + 1);
+    position = std::clamp(position, 0, last);
+    if (position != GetScrollPos(SB_VERT))
+        SetScrollPos(SB_VERT, position);
+    PlaceGrids();
+}
+
+void CProjectManagerTableView::OnVScroll(UINT code, UINT pos, CScrollBar*)
+{
+    CRect client;
+    GetClientRect(&client);
+    const int current = GetScrollPos(SB_VERT);
+    switch (code) {
+    case SB_LINEUP: ScrollTo(current - kLineStep); break;
+    case SB_LINEDOWN: ScrollTo(current + kLineStep); break;
+    case SB_PAGEUP: ScrollTo(current - client.Height()); break;
+    case SB_PAGEDOWN: ScrollTo(current + client.Height()); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollTo(int(pos)); break;
+    case SB_TOP: ScrollTo(0); break;
+    case SB_BOTTOM: ScrollTo(INT_MAX); break;
+    default: break;
+    }
+}
+
+BOOL CProjectManagerTableView::OnMouseWheel(UINT, short delta, CPoint)
+{
+    ScrollTo(GetScrollPos(SB_VERT) - delta / WHEEL_DELTA * kWheelStep);
+    return TRUE;
+}
+
+BOOL CProjectManagerTableView::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(&client, CProjectManagerBasicGrid::kPageBack);
+    return TRUE;
 }
 
 void CProjectManagerTableView::OnSize(UINT type, int cx, int cy)
@@ -228,21 +325,16 @@ void CProjectManagerTableView::SaveSettings()
 
 void CProjectManagerTableView::StoreSettingsInProject()
 {
-    if (m_document && m_document->GetProjectSettings())
-        m_document->GetProjectSettings()->SetViewSettings(kViewId, &m_settings);
+    if (GetDocument() && GetDocument()->GetProjectSettings())
+        GetDocument()->GetProjectSettings()->SetViewSettings(kViewId, &m_settings);
 }
 
 void CProjectManagerTableView::NotifyDocument(int kind)
 {
-    if (!m_document)
+    if (!GetDocument())
         return;
     m_change.Set(kind);
-    m_document->NotifyProjectManagerChange(&m_change);
-}
-
-void CProjectManagerTableView::RepaintAll()
-{
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    GetDocument()->NotifyProjectManagerChange(&m_change);
 }
 
 void CProjectManagerTableView::SetItemName(const SProjectItemName& item)

@@ -29,11 +29,13 @@ public:
     static constexpr int kMaxSavedScreens = 20;
     static constexpr UINT kGridId = 2012;
 
-    explicit CProjectManagerTableView(CRecDoc* document);
+    static const SRuntimeClass& Class();
+
+    CProjectManagerTableView();
     ~CProjectManagerTableView() override;
 
     // The document's first update.
-    void OnInitialUpdate();
+    void OnInitialUpdate() override;
     // Every document update: the cards follow the project's sessions and saved screens.
     void OnUpdate(CUpdateMsg* hint);
 
@@ -46,7 +48,6 @@ public:
     // A copy of the settings becomes the project's view settings of the page.
     void StoreSettingsInProject();
 
-    CRecDoc* GetDocument() const { return m_document; }
     CProjectManagerSummaryGrid* GetSummaryGrid() const { return m_summaryGrid.get(); }
     CProjectManagerDataSetGrid* GetDataSetGrid() const { return m_dataSetGrid.get(); }
     CProjectManagerSavedScreenGrid* GetSavedScreenGrid() const { return m_savedScreenGrid.get(); }
@@ -55,8 +56,13 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnDestroy() override;
+    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
+    // Below the cards the page shows their page colour.
+    BOOL OnEraseBkgnd(CDC* dc) override;
 
 private:
     void CreateGrids();
@@ -67,7 +73,8 @@ private:
     void LayoutGrids();
     void PlaceGrids();
     void NotifyDocument(int kind);
-    void RepaintAll();
+    // Scrolls the page to that position (held to the scroll range).
+    void ScrollTo(int position);
 
     // The grids' commands.
     void OnProjectManagerCommand(int command, int argument);
@@ -81,7 +88,6 @@ private:
     // After saved screens came or went: the saved-screen grid shows them.
     void RebuildSavedScreenGrid();
 
-    CRecDoc* m_document;
     std::unique_ptr<CProjectManagerSummaryGrid> m_summaryGrid;
     std::unique_ptr<CProjectManagerDataSetGrid> m_dataSetGrid;
     std::unique_ptr<CProjectManagerSavedScreenGrid> m_savedScreenGrid;

@@ -26,6 +26,8 @@ public:
     int refreshes = 0;
     int scrollUpdates = 0;
 
+    CRecordingPage() : CGridViewBase(0) { m_bAutoDelete = false; }
+
     void RefreshGrids() override { ++refreshes; }
     void UpdateScrollSizes() override { ++scrollUpdates; }
 

@@ -81,6 +81,7 @@ protected:
         CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
         m_previousFileDialog = CFileDialog::SetDriver([this](CFileDialog& dialog) {
             fileRequests.push_back(dialog.GetQtFilter());
+            proposedNames.push_back(dialog.GetPathName());
             if (nextPaths.empty())
                 return INT_PTR(IDCANCEL);
             dialog.SetPathNames(nextPaths);
@@ -139,18 +140,15 @@ protected:
     {
         host = std::make_unique<CRecordingPage>();
         ASSERT_TRUE(host->CreatePage(kPageWidth, kPageHeight));
-        view = std::make_unique<CProjectManagerTableView>(document.get());
-        ASSERT_TRUE(view->Create(nullptr, "Project Manager", WS_CHILD | WS_VISIBLE | WS_VSCROLL,
-                                 CRect(0, 0, kPageWidth, kPageHeight), host.get(), 1));
-        document->AddView(view.get());
-        view->OnInitialUpdate();
+        view = std::make_unique<CProjectManagerTableView>();
+        view->m_bAutoDelete = false;
+        ASSERT_TRUE(view->CreateView(host.get(), 1, document.get()));
+        view->SendMessage(WM_INITIALUPDATE);
         CFrameworkApp::PumpWaitingMessages();
     }
     // Closes the page (it keeps its settings in the project) and then the project.
     void CloseProject()
     {
-        if (view && document)
-            document->RemoveView(view.get());
         if (view && view->GetSafeHwnd())
             view->DestroyWindow();
         view.reset();
@@ -190,6 +188,7 @@ protected:
     // What the next file dialog answers (none: cancel), and the filters of those shown.
     std::vector<CString> nextPaths;
     std::vector<CString> fileRequests;
+    std::vector<CString> proposedNames;
 
 private:
     CString m_projectPathForZlg;

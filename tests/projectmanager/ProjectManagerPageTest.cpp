@@ -3,6 +3,7 @@
 // renames and collapse states that survive a save and a reopening, and the session settings.
 #include "ProjectManagerPageFixture.h"
 #include "platform/framework/windows/CDialog.h"
+#include "export/ExportCsvDlg.h"
 #include "project/EditAuxSettingsDlg.h"
 #include "project/ImageSettings.h"
 #include "projectmanager/ProjectManagerDataSetGrid.h"
@@ -11,6 +12,8 @@
 #include "support/LogCapture.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -227,6 +230,75 @@ TEST_F(FourSessionProjectTest, SessionSettingsDialogStoresItsValuesInTheEntry)
     const auto cancel = CDialog::SetModalDriver([](CDialog& dialog) { dialog.EndDialog(IDCANCEL); });
     EXPECT_EQ(document->EditSessionSettings(0), 0);
     CDialog::SetModalDriver(cancel);
+}
+
+TEST_F(FourSessionProjectTest, ExportWritesTheChosenRecordsBesideTheProject)
+{
+    // The demand records of the second session, as the dialog's stored choices give them.
+    const auto previous = CDialog::SetModalDriver([](CDialog& dialog) {
+        dialog.CheckRadioButton(int(CExportCsvDlg::kTrendRadio), int(CExportCsvDlg::kDemandRadio),
+                                int(CExportCsvDlg::kDemandRadio));
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CExportCsvDlg::kDemandRadio, BN_CLICKED), 0);
+        dialog.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    const CString target = folder.Path("export.txt");
+    nextPaths = {target};
+    Command(kCommandExportSession, 1);
+    CDialog::SetModalDriver(previous);
+    ASSERT_FALSE(proposedNames.empty());
+    EXPECT_EQ(proposedNames.back(), folder.Path("feeder_demand.txt"));
+    ASSERT_TRUE(std::filesystem::exists(target.str()));
+    std::ifstream in(target.str());
+    std::string header;
+    std::getline(in, header);
+    EXPECT_FALSE(header.empty());
+    int lines = 0;
+    for (std::string line; std::getline(in, line);)
+        ++lines;
+    EXPECT_EQ(lines, 61); // the demand records of the big-endian session
+
+    // Trend records, cancelled on the file: nothing is written.
+    const auto again = CDialog::SetModalDriver([](CDialog& dialog) {
+        dialog.CheckRadioButton(int(CExportCsvDlg::kTrendRadio), int(CExportCsvDlg::kDemandRadio),
+                                int(CExportCsvDlg::kTrendRadio));
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CExportCsvDlg::kTrendRadio, BN_CLICKED), 0);
+        dialog.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    Command(kCommandExportSession, 0);
+    CDialog::SetModalDriver(again);
+    EXPECT_EQ(proposedNames.back(), folder.Path("feeder_trend.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("feeder_trend.txt")));
+}
+
+TEST_F(FourSessionProjectTest, RenderedWholePageAndScrolling)
+{
+    // The whole page in one picture, then the window scrolled to its end.
+    host->SetWindowPos(nullptr, 0, 0, kPageWidth, 2900, SWP_NOMOVE | SWP_NOZORDER);
+    view->SetWindowPos(nullptr, 0, 0, kPageWidth, 2900, SWP_NOMOVE | SWP_NOZORDER);
+    CFrameworkApp::PumpWaitingMessages();
+    RenderToFile(*host, "page_four_sessions_whole");
+    view->GetDataSetGrid()->CollapseAll();
+    view->RefreshGrids();
+    view->UpdateScrollSizes();
+    RenderToFile(*host, "page_four_sessions_collapsed");
+
+    host->SetWindowPos(nullptr, 0, 0, kPageWidth, 600, SWP_NOMOVE | SWP_NOZORDER);
+    view->SetWindowPos(nullptr, 0, 0, kPageWidth, 600, SWP_NOMOVE | SWP_NOZORDER);
+    view->GetDataSetGrid()->ExpandAll();
+    view->RefreshGrids();
+    view->UpdateScrollSizes();
+    view->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    CRect saved, client;
+    view->GetSavedScreenGrid()->GetWindowRect(&saved);
+    view->ScreenToClient(&saved);
+    view->GetClientRect(&client);
+    EXPECT_EQ(saved.bottom, client.bottom);
+    RenderToFile(*host, "page_four_sessions_end");
+    view->SendMessage(WM_VSCROLL, SB_TOP, 0);
+    CRect summary;
+    view->GetSummaryGrid()->GetWindowRect(&summary);
+    view->ScreenToClient(&summary);
+    EXPECT_EQ(summary.top, 0);
 }
 
 class SmallProjectTest : public ProjectManagerPageTest
