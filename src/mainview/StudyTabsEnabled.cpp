@@ -6,12 +6,17 @@
 
 void UpdateStudyTabsEnabled(const SMainViewLayout& layout, const CRecDoc* document)
 {
+    UpdateStudyTabsEnabled(layout, document && document->GetFirstDataSet(),
+                           document ? document->GetEnergyStudySessionCount() : 0,
+                           document ? document->GetLoadStudySessionCount() : 0);
+}
+
+void UpdateStudyTabsEnabled(const SMainViewLayout& layout, bool hasFirstDataSet, int energy, int load)
+{
     TVisualFramework* framework = layout.framework;
     if (!framework)
         return;
-    const int energy = document ? document->GetEnergyStudySessionCount() : 0;
-    const int load = document ? document->GetLoadStudySessionCount() : 0;
-    if (document && document->GetFirstDataSet() && (energy > 0 || load > 0)) {
+    if (hasFirstDataSet && (energy > 0 || load > 0)) {
         if (energy > 0)
             framework->EnableTab(layout.energy.tab, true);
         if (load > 0)

@@ -8,3 +8,5 @@ struct SMainViewLayout;
 // Report tab; otherwise disables the Energy Study, Load Study, Advanced and Report tabs. The
 // Advanced tab is never enabled, and the selected tab is never changed.
 void UpdateStudyTabsEnabled(const SMainViewLayout& layout, const CRecDoc* document);
+// The same from the facts it reads of the project.
+void UpdateStudyTabsEnabled(const SMainViewLayout& layout, bool hasFirstDataSet, int energySessions, int loadSessions);
