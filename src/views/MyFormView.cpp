@@ -80,6 +80,7 @@ void CMyFormView::PostNcDestroy()
 void CMyFormView::OnInitialUpdate()
 {
     ++m_initialUpdates;
+    m_initialUpdateSerial = ++s_initialUpdateSerial;
     m_contentRect.SetRectEmpty();
     for (const auto& control : m_controls) {
         CRect rect;

@@ -38,6 +38,9 @@ public:
     bool IsScaleToFit() const { return m_scaleToFit; }
     // How many initial updates the view received (the main view sends exactly one per build).
     int GetInitialUpdateCount() const { return m_initialUpdates; }
+    // The process-wide sequence number of the view's last initial update (0 before the first):
+    // tells in which order the views of a page were initialised.
+    unsigned GetInitialUpdateSerial() const { return m_initialUpdateSerial; }
 
     virtual void OnInitialUpdate();
     void OnSize(UINT type, int cx, int cy) override;
@@ -67,5 +70,7 @@ private:
     CRect m_contentRect;
     bool m_scaleToFit = false;
     int m_initialUpdates = 0;
+    unsigned m_initialUpdateSerial = 0;
+    static inline unsigned s_initialUpdateSerial = 0;
     std::vector<std::unique_ptr<CWnd>> m_controls;
 };

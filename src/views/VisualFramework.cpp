@@ -30,6 +30,11 @@ TVisualObject::TVisualObject(DWORD id, const CString& title, const SViewCreateCo
 {
 }
 
+CWnd* TVisualObject::GetWnd() const
+{
+    return m_hwnd && CWnd::FromHandle(m_hwnd) == m_wnd ? m_wnd : nullptr;
+}
+
 TVisualObject* TVisualObject::GetChild(int index) const
 {
     return index >= 0 && index < GetChildCount() ? m_children[std::size_t(index)].get() : nullptr;
@@ -118,7 +123,7 @@ BOOL TVisualFramework::Create(CWnd* parent)
 
 BOOL TVisualFramework::CreateObject(TVisualObject& object, CWnd* parentWnd, int tabIndex)
 {
-    if (!object.m_wnd) {
+    if (!object.GetWnd()) {
         auto* tabWnd = dynamic_cast<TTabWnd*>(parentWnd);
         CRect rect;
         if (tabWnd)
@@ -168,7 +173,9 @@ BOOL TVisualFramework::CreateObject(TVisualObject& object, CWnd* parentWnd, int 
             return FALSE;
         }
         object.m_wnd = made;
+        object.m_hwnd = made->GetSafeHwnd();
         object.m_parentWnd = parentWnd;
+        object.m_parentHwnd = parentWnd ? parentWnd->GetSafeHwnd() : nullptr;
         if (tabWnd)
             tabWnd->InsertTab(tabIndex, made, object.m_title);
     }
@@ -196,27 +203,35 @@ void TVisualFramework::DestroyObjectWindows(TVisualObject* object)
         DestroyObjectWindows(child.get());
     if (object->m_kind == TVisualObject::kPane)
         return; // its splitter takes it along
-    if (CWnd* window = object->m_wnd) {
-        if (auto* tabs = dynamic_cast<TTabWnd*>(object->m_parentWnd); tabs && tabs->GetSafeHwnd())
+    if (CWnd* window = object->GetWnd()) {
+        if (auto* tabs = dynamic_cast<TTabWnd*>(ParentWnd(*object)))
             tabs->RemoveTab(window);
-        object->m_wnd = nullptr;
-        if (window->GetSafeHwnd())
-            window->DestroyWindow();
+        window->DestroyWindow();
     }
-    for (const auto& child : object->m_children)
-        child->m_wnd = nullptr;
+    object->m_wnd = nullptr;
+    object->m_hwnd = nullptr;
+}
+
+// The window parent of the object while it exists: the parent object's window, or for a
+// top-level object the window it was created in.
+CWnd* TVisualFramework::ParentWnd(const TVisualObject& object)
+{
+    if (object.m_parent)
+        return object.m_parent->GetWnd();
+    return object.m_parentWnd && CWnd::FromHandle(object.m_parentHwnd) == object.m_parentWnd ? object.m_parentWnd
+                                                                                          : nullptr;
 }
 
 BOOL TVisualFramework::EnableTab(TVisualObject* object, bool enable)
 {
-    auto* tabs = object ? dynamic_cast<TTabWnd*>(object->m_parentWnd) : nullptr;
-    return tabs ? tabs->EnableTab(tabs->FindTab(object->m_wnd), enable) : FALSE;
+    auto* tabs = object ? dynamic_cast<TTabWnd*>(ParentWnd(*object)) : nullptr;
+    return tabs ? tabs->EnableTab(tabs->FindTab(object->GetWnd()), enable) : FALSE;
 }
 
 BOOL TVisualFramework::SelectTab(TVisualObject* object)
 {
-    auto* tabs = object ? dynamic_cast<TTabWnd*>(object->m_parentWnd) : nullptr;
-    return tabs ? tabs->SetActiveTab(tabs->FindTab(object->m_wnd)) : FALSE;
+    auto* tabs = object ? dynamic_cast<TTabWnd*>(ParentWnd(*object)) : nullptr;
+    return tabs ? tabs->SetActiveTab(tabs->FindTab(object->GetWnd())) : FALSE;
 }
 
 void TVisualFramework::ShowObject(TVisualObject* object)

@@ -5,6 +5,7 @@
 // destroying a tab's window takes the windows inside it along).
 #include "platform/framework/CString.h"
 #include "platform/framework/windows/Geometry.h"
+#include "platform/framework/windows/WinDefs.h"
 #include "views/RuntimeClass.h"
 #include "views/ViewCreateContext.h"
 
@@ -32,8 +33,8 @@ public:
 
     EKind GetKind() const { return m_kind; }
     DWORD GetID() const { return m_id; }
-    CWnd* GetWnd() const { return m_wnd; }
-    CWnd* GetParentWnd() const { return m_parentWnd; }
+    // The object's window while it exists (a window destroyed with its parent reads as null).
+    CWnd* GetWnd() const;
     const CString& GetTitle() const { return m_title; }
     int GetRows() const { return m_rows; }
     int GetColumns() const { return m_columns; }
@@ -56,7 +57,9 @@ private:
     EKind m_kind;
     DWORD m_id;
     CWnd* m_wnd = nullptr;
+    HWND m_hwnd = nullptr;
     CWnd* m_parentWnd = nullptr;
+    HWND m_parentHwnd = nullptr;
     CString m_title;
     CString m_secondTitle;
     int m_rows = 0;
@@ -111,6 +114,7 @@ private:
     BOOL Register(TVisualObject& object);
     void Unregister(TVisualObject& object);
     BOOL CreateObject(TVisualObject& object, CWnd* parentWnd, int tabIndex);
+    static CWnd* ParentWnd(const TVisualObject& object);
 
     std::vector<std::unique_ptr<TVisualObject>> m_roots;
     std::map<DWORD, TVisualObject*> m_objects;
