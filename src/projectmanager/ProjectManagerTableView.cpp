@@ -304,6 +304,8 @@ void CProjectManagerTableView::OnSize(UINT type, int cx, int cy)
         return;
     CGridViewBase::OnSize(type, cx, cy);
     RefreshGrids();
+    // The page's height decides how far it scrolls.
+    UpdateScrollSizes();
 }
 
 void CProjectManagerTableView::OnDestroy()

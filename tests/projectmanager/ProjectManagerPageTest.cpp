@@ -301,6 +301,18 @@ TEST_F(FourSessionProjectTest, RenderedWholePageAndScrolling)
     EXPECT_EQ(summary.top, 0);
 }
 
+TEST_F(ProjectManagerPageTest, TheSampleProjectShowsItsSession)
+{
+    OpenSample();
+    ASSERT_EQ(view->GetContent().dataSetCount, 1);
+    EXPECT_FALSE(view->GetContent().dataSets[0]->configurationText.IsEmpty());
+    EXPECT_EQ(view->GetSettings().m_dataSets[0].Name, document->GetSessionName(0));
+    RenderToFile(*host, "page_sample");
+    // The first update stored the page's settings with the session's name in the project.
+    Reopen();
+    EXPECT_EQ(view->GetSettings().m_dataSets.size(), 1u);
+}
+
 class SmallProjectTest : public ProjectManagerPageTest
 {
 protected:
