@@ -4,10 +4,12 @@
 #include <numeric>
 
 #include "grid/CUGDataSource.h"
+#include "grid/CUGGrid.h"
 #include "grid/CUGMultiFontType.h"
 #include "grid/MeasureMultilineText.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
+#include "views/MySplitterWnd.h"
 #include "views/GridViewBase.h"
 #include "views/ColumnWidths.h"
 #include "views/GridMargins.h"
@@ -129,6 +131,8 @@ void CProjectManagerBasicGrid::BuildSections()
         SetSectionLabels(section);
     }
 
+    if (m_parentView && m_parentView->GetSafeHwnd())
+        m_parentView->SendMessage(WM_VSCROLL, SB_TOP, 0);
     m_pageSize = CSize(0, 0);
     FitGridHeight();
     FitToPage();
@@ -629,12 +633,47 @@ void CProjectManagerBasicGrid::OnDClicked(int col, int row, RECT* rect, POINT* p
     OnLClicked(col, row, 1, rect, point, processed);
 }
 
-void CProjectManagerBasicGrid::OnLClicked(int col, int row, int updn, RECT*, POINT*, BOOL)
+bool CProjectManagerBasicGrid::IsToggleArea(int section, int col, int row) const
+{
+    return row == section * GetRowsPerSection() && (col == 0 || IsSectionCollapsed(section));
+}
+
+bool CProjectManagerBasicGrid::StartHeadingDrag(int col, int row, RECT* rect, POINT* point)
+{
+    m_dragCol = col;
+    m_dragRow = row;
+    m_dragRect = rect ? CRect(*rect) : CRect();
+    m_dragPoint = point ? CPoint(*point) : CPoint();
+    CWnd* view = GetParent();
+    CWnd* frame = view ? view->GetParent() : nullptr;
+    auto* splitter = dynamic_cast<CMySplitterWnd*>(frame ? frame->GetParent() : nullptr);
+    if (!splitter)
+        return true;
+    CRect screen = m_dragRect;
+    m_CUGGrid->ClientToScreen(&screen);
+    m_dragging = true;
+    splitter->BeginDragImage(screen, this);
+    return true;
+}
+
+void CProjectManagerBasicGrid::EndHeadingDrag(bool dropped)
+{
+    if (!m_dragging)
+        return;
+    if (!dropped)
+        OnLClicked(m_dragCol, m_dragRow, 0, &m_dragRect, &m_dragPoint, FALSE);
+    m_dragging = false;
+}
+
+void CProjectManagerBasicGrid::OnLClicked(int col, int row, int updn, RECT* rect, POINT* point, BOOL)
 {
     const int previous = m_lastButtonDown;
     m_lastButtonDown = updn;
     const int section = SectionOfRow(row);
     if (section < 0)
+        return;
+    if (m_singleRecord && updn && !m_dragging && IsToggleArea(section, col, row) && HitButtonCell(col, row) < 0 &&
+        StartHeadingDrag(col, row, rect, point))
         return;
     const bool collapsed = IsSectionCollapsed(section);
     const int button = collapsed ? -1 : HitButtonCell(col, row);
@@ -651,8 +690,7 @@ void CProjectManagerBasicGrid::OnLClicked(int col, int row, int updn, RECT*, POI
         RedrawCell(col, row);
         return;
     }
-    const bool headingRow = row == section * GetRowsPerSection();
-    if (previous && headingRow && (col == 0 || collapsed))
+    if (previous && IsToggleArea(section, col, row))
         ToggleSection(section);
 }
 

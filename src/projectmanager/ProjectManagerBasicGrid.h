@@ -102,6 +102,10 @@ public:
     // Grid cell of a rectangle's origin in a card.
     int OriginCol(const SCardRect& rect) const;
     int OriginRow(int section, const SCardRect& rect) const;
+    // Single-record mode: the page tells the grid that the drag of its heading ended; a drag that
+    // was not dropped was a click, which toggles the card.
+    void EndHeadingDrag(bool dropped);
+    bool IsDraggingHeading() const { return m_dragging; }
     int GetHoverTimerId() const { return int(m_hoverTimerId); }
     bool IsHovering() const { return m_hovering; }
     int GetHoverCol() const { return m_hoverCol; }
@@ -203,6 +207,11 @@ private:
     void RegisterBitmaps();
     void SetHeadingIcon(int section, bool collapsed);
     void ToggleSection(int section);
+    // The title of a heading, or any of a collapsed card's heading.
+    bool IsToggleArea(int section, int col, int row) const;
+    // Single-record mode: a press on the toggle area starts dragging the heading through the
+    // splitter that holds the page; true when the press was taken for that.
+    bool StartHeadingDrag(int col, int row, RECT* rect, POINT* point);
     void StartHover(int col, int row, int button);
 
     std::vector<SRowState> m_rowStates;
@@ -220,4 +229,10 @@ private:
     bool m_hovering = false;
     bool m_hoverTimerRunning = false;
     int m_lastButtonDown = 0;
+    // The press that started a heading drag, replayed as a click when nothing was dropped.
+    bool m_dragging = false;
+    int m_dragCol = -1;
+    int m_dragRow = -1;
+    CRect m_dragRect;
+    CPoint m_dragPoint;
 };

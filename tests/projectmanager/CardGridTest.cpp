@@ -253,4 +253,45 @@ TEST_F(CardGridTest, SummaryCardReportsEveryEditAndItsButtons)
     RenderToFile(page, "summary_card");
 }
 
+TEST_F(CardGridTest, OneRecordCardsRenameAndRemoveThemselves)
+{
+    CRecordingPage page;
+    ASSERT_TRUE(page.CreatePage(kPageWidth, 400));
+    SProjectManagerContent content;
+    CProjectManagerSettings settings;
+    for (int i = 0; i < 3; ++i) {
+        auto info = std::make_unique<structProjectManagerDataSetInfo>();
+        info->displayName = CString::Formatted("Session %d", i + 1);
+        content.dataSets.push_back(std::move(info));
+        settings.m_dataSets.push_back({});
+        settings.m_dataSets.back().Name = CString::Formatted("Session %d", i + 1);
+    }
+    CProjectManagerDataSetGrid grid(&page, 1, true);
+    ASSERT_TRUE(grid.CreateGrid(WS_CHILD | WS_VISIBLE, CRect(0, 0, kPageWidth, 300), &page, 2012));
+    grid.Fill(content, settings, 2);
+    EXPECT_EQ(CellText(grid, 0, 0), "Session 3");
+    EXPECT_EQ(CellText(grid, 9, 0), "Rename");
+    EXPECT_EQ(CellText(grid, 10, 0), "Remove");
+    CRect window;
+    grid.GetWindowRect(&window);
+    EXPECT_EQ(window.Width(), CProjectManagerBasicGrid::kSingleRecordWidth);
+    // Only a renamed title is edited in place; the texts of the card are not.
+    EXPECT_FALSE(grid.OnCanMove(0, 0, 1, 3));
+
+    // Outside a report splitter a click on the heading still toggles the card.
+    Click(grid, 0, 0);
+    EXPECT_TRUE(grid.IsSectionCollapsed(0));
+    EXPECT_FALSE(grid.IsDraggingHeading());
+    Click(grid, 0, 0);
+    EXPECT_FALSE(grid.IsSectionCollapsed(0));
+
+    Click(grid, 9, 0);
+    EXPECT_TRUE(grid.m_editInProgress);
+    EXPECT_EQ(grid.m_editRow, 0);
+    Click(grid, 10, 0);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(page.cardStates.back(), kCardRemove);
+    EXPECT_TRUE(page.commands.empty());
+}
+
 } // namespace
