@@ -4,6 +4,7 @@
 #include "datamodel/DataSet.h"
 #include "datamodel/ValueFormatter.h"
 #include "platform/framework/StringTable.h"
+#include "platform/framework/windows/FrameworkApp.h"
 #include "project/ImageSettings.h"
 #include "projectmanager/ProjectManagerSavedScreenGrid.h"
 #include "projectmanager/ProjectManagerTexts.h"
@@ -21,7 +22,12 @@ namespace {
 class ProjectManagerTextsTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { CStringTable::Instance().LoadLanguage("ENG"); }
+    // The shared fonts of the texts' tags need the window layer.
+    static void SetUpTestSuite()
+    {
+        CFrameworkApp::EnsureInitialized();
+        CStringTable::Instance().LoadLanguage("ENG");
+    }
 
     // The session written with the spec and read back.
     std::unique_ptr<CDataSet> Load(const SSessionSpec& spec)
