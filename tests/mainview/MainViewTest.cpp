@@ -131,10 +131,11 @@ TEST_F(MainViewTest, TheTabsFollowTheProjectsSessions)
         EXPECT_FALSE(Tabs().IsTabEnabled(3)); // Advanced: never
         EXPECT_TRUE(Tabs().IsTabEnabled(0));
     }
-    // Enabling never disables: a Load-only project after an Energy one keeps the Energy tab.
+    // A study tab without sessions goes off even while the other study has some.
     UpdateStudyTabsEnabled(Layout(), true, 1, 0);
     UpdateStudyTabsEnabled(Layout(), true, 0, 1);
-    EXPECT_TRUE(Tabs().IsTabEnabled(1));
+    EXPECT_FALSE(Tabs().IsTabEnabled(1));
+    EXPECT_TRUE(Tabs().IsTabEnabled(2));
     // The selected tab is never disabled.
     Tabs().SetActiveTab(4);
     UpdateStudyTabsEnabled(Layout(), false, 0, 0);
