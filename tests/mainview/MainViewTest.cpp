@@ -104,6 +104,14 @@ TEST_F(MainViewTest, TheProjectManagerPageFillsItsTabAndTheReportSplitterIsPlain
     Frame(20)->GetWindowRect(&page);
     EXPECT_EQ(page.Width(), client.Width());
     EXPECT_FALSE(Frame(21)->IsWindowVisible());
+    // The report list and content share the Report tab until their splitter position is set.
+    Tabs().SetActiveTab(4);
+    for (int entry : {37, 38}) {
+        CRect rect;
+        Frame(entry)->GetWindowRect(&rect);
+        EXPECT_TRUE(Frame(entry)->IsWindowVisible()) << entry;
+        EXPECT_GT(rect.Width(), 300) << entry;
+    }
     // Every page holds its view as the first pane, an empty page for the views not built yet.
     for (int entry : {20, 21, 37, 38})
         EXPECT_NE(dynamic_cast<CEmptyView*>(Frame(entry)->GetView()), nullptr) << entry;
