@@ -13,7 +13,7 @@
 #include "shell/OrnApp.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
-#include "shell/SessionPreviewView.h"
+#include "views/TabWnd.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempXdgHome.h"
 
@@ -166,7 +166,11 @@ TEST_F(ApplicationTest, TheSampleBecomesAProjectThatIsSavedAsClosedAndReopenedFr
     EXPECT_EQ(CString("Zelko Ampelon - sample.zca"), Title());
     CChildFrameQuarn* window = m_app.GetMainFrame()->GetProjectWindow();
     ASSERT_NE(nullptr, window);
-    EXPECT_NE(nullptr, dynamic_cast<CSessionPreviewView*>(window->GetView()));
+    // The main view shows its five tabs, the Project Manager tab selected.
+    const auto* tabs = dynamic_cast<TTabWnd*>(window->GetMainView().GetRootWindow());
+    ASSERT_NE(nullptr, tabs);
+    EXPECT_EQ(5, tabs->GetTabCount());
+    EXPECT_EQ(0, tabs->GetActiveTab());
     EXPECT_EQ(std::vector<CString>{project}, m_app.GetRecentFileList().GetFiles());
     EXPECT_EQ(sampleBytes, ReadBytes(kSamplePath.str()));
     // After the start the sample also waits in the download folder.
@@ -409,9 +413,8 @@ TEST_F(ApplicationTest, TheViewMenuSwitchesTheProjectsStudyView)
 TEST_F(ApplicationTest, FileAndViewCommandsReachTheDocument)
 {
     std::vector<std::string> calls;
-    m_app.SetDocTemplate(std::make_unique<CProjectDocTemplate>(
-        [&] { return std::make_unique<CRecordingDocument>(calls); },
-        [](IProjectDocument&) { return std::make_unique<CWnd>(); }));
+    m_app.SetDocTemplate(
+        std::make_unique<CProjectDocTemplate>([&] { return std::make_unique<CRecordingDocument>(calls); }));
     ASSERT_TRUE(Start({"/projects/site.zca"}));
     Command(CMainFrame::ID_FILE_SAVE);
     Command(CMainFrame::ID_FILE_SAVE_AS);

@@ -23,3 +23,4 @@ QWidget* CreateComboBoxControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateTabControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateProgressControl(WndImpl& impl, QWidget* parent);
+QWidget* CreateTreeViewControl(WndImpl& impl, QWidget* parent);
