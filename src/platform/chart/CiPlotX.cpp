@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -213,6 +214,7 @@ int CiPlotX::AddLimit(const SPlotLimit& limit)
 }
 
 SPlotLimit* CiPlotX::GetLimit(int index) { return At(m_limits, index); }
+const SPlotLimit* CiPlotX::GetLimit(int index) const { return At(m_limits, index); }
 int CiPlotX::FindLimit(const CString& name) const { return FindObject(m_limits, name); }
 
 int CiPlotX::AddLabel(const SPlotLabel& label)
@@ -222,11 +224,18 @@ int CiPlotX::AddLabel(const SPlotLabel& label)
 }
 
 SPlotLabel* CiPlotX::GetLabel(int index) { return At(m_labels, index); }
+const SPlotLabel* CiPlotX::GetLabel(int index) const { return At(m_labels, index); }
 int CiPlotX::FindLabel(const CString& name) const { return FindObject(m_labels, name); }
 
 void CiPlotX::DeleteLabels(const CString& name)
 {
     std::erase_if(m_labels, [&](const SPlotLabel& label) { return label.name == name; });
+}
+
+void CiPlotX::BringLabelToFront(int index)
+{
+    if (index >= 0 && index < int(m_labels.size()))
+        std::rotate(m_labels.begin() + index, m_labels.begin() + index + 1, m_labels.end());
 }
 
 // ---- geometry

@@ -108,15 +108,27 @@ public:
     int GetLimitCount() const { return int(m_limits.size()); }
     int AddLimit(const SPlotLimit& limit);
     SPlotLimit* GetLimit(int index);
+    const SPlotLimit* GetLimit(int index) const;
     int FindLimit(const CString& name) const;
     void RemoveAllLimits() { m_limits.clear(); }
     int GetLabelCount() const { return int(m_labels.size()); }
     int AddLabel(const SPlotLabel& label);
     SPlotLabel* GetLabel(int index);
+    const SPlotLabel* GetLabel(int index) const;
     int FindLabel(const CString& name) const;
     // Removes every label of that name.
     void DeleteLabels(const CString& name);
     void RemoveAllLabels() { m_labels.clear(); }
+    // The label is drawn last (over the others).
+    void BringLabelToFront(int index);
+
+    // ---- user interaction
+    // Whether the user may scroll and zoom the axes by dragging them.
+    void EnableAxisDrag(bool xAxes, bool yAxes)
+    {
+        m_xAxisDrag = xAxes;
+        m_yAxisDrag = yAxes;
+    }
 
     // ---- plot area
     COLORREF GetPlotBackground() const { return m_plotBackground; }
@@ -217,6 +229,8 @@ private:
     int m_updateDepth = 0;
     int m_renderCount = 0;
     bool m_decimate = true;
+    bool m_xAxisDrag = true;
+    bool m_yAxisDrag = true;
     bool m_dirty = true;
     int m_activeCursor = 0;
     int m_buttons = 0;

@@ -166,6 +166,8 @@ void CiPlotX::MouseDown(int button, int shift, int x, int y)
         break;
     case SPlotHit::XAxis:
         Fire(PlotEvent::XAxisMouseDown, event);
+        if (!m_xAxisDrag)
+            break;
         m_drag.kind = EDrag::XAxis;
         m_drag.index = hit.index;
         m_drag.startMin = m_xAxes[std::size_t(hit.index)].GetMin();
@@ -173,6 +175,8 @@ void CiPlotX::MouseDown(int button, int shift, int x, int y)
         m_drag.zoom = (shift & (kPlotShift | kPlotControl)) != 0;
         break;
     case SPlotHit::YAxis:
+        if (!m_yAxisDrag)
+            break;
         m_drag.kind = EDrag::YAxis;
         m_drag.index = hit.index;
         m_drag.startMin = m_yAxes[std::size_t(hit.index)].GetMin();
@@ -325,7 +329,10 @@ void CiPlotX::EndDrag(int button, int shift, int x, int y)
         Fire(PlotEvent::ObjectMouseUp, event);
         break;
     case EDrag::Press:
-        if (m_drag.hit.kind == SPlotHit::ChannelPoint || m_drag.hit.kind == SPlotHit::Plot) {
+        if (m_drag.hit.kind == SPlotHit::XAxis) {
+            event.index = m_drag.hit.index;
+            Fire(PlotEvent::XAxisMouseUp, event);
+        } else if (m_drag.hit.kind == SPlotHit::ChannelPoint || m_drag.hit.kind == SPlotHit::Plot) {
             event.index = m_drag.hit.kind == SPlotHit::ChannelPoint ? m_drag.hit.index : -1;
             event.point = m_drag.hit.point;
             Fire(PlotEvent::DataViewMouseUp, event);
