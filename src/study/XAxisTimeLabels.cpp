@@ -46,7 +46,8 @@ std::chrono::seconds CalendarSeconds(const SYSTEMTIME& t)
 
 CString FormatDate(double date, const CString& format)
 {
-    return CHighTime::FromDate(date).Format(format.GetString());
+    // A tick computed a hair before its second must not show the second before.
+    return CHighTime::FromDate(date).Format(format.GetString(), true);
 }
 
 } // namespace

@@ -8,6 +8,7 @@ void CPlotChannel::Clear()
 {
     m_x.clear();
     m_y.clear();
+    m_gaps.clear();
     m_hasData = false;
 }
 
@@ -27,6 +28,8 @@ bool CPlotChannel::AddXY(double x, float y)
         m_dataMin = m_hasData ? std::min(m_dataMin, y) : y;
         m_dataMax = m_hasData ? std::max(m_dataMax, y) : y;
         m_hasData = true;
+    } else {
+        m_gaps.push_back(int(m_x.size()) - 1);
     }
     return true;
 }

@@ -41,6 +41,8 @@ public:
     float GetYValue(int i) const { return m_y[std::size_t(i)]; }
     const double* XData() const { return m_x.data(); }
     const float* YData() const { return m_y.data(); }
+    // The indexes of the points that are gaps, ascending.
+    const std::vector<int>& GapIndexes() const { return m_gaps; }
     // The point at or before x; -1 before the first point or without points.
     int GetIndexOfX(double x) const;
     // Over the finite values; false for a channel of only gaps.
@@ -59,6 +61,7 @@ private:
     bool m_enabled = true;
     std::vector<double> m_x;
     std::vector<float> m_y;
+    std::vector<int> m_gaps;
     float m_dataMin = 0.0f;
     float m_dataMax = 0.0f;
     bool m_hasData = false;

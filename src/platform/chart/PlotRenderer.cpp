@@ -44,14 +44,21 @@ Qt::PenStyle PenStyle(int style)
     }
 }
 
-// Collects the points of one channel into runs (broken at gaps) and draws each run as one
-// polyline. With decimation a pixel column keeps only its first, lowest, highest and last
-// point: the segments between the points of one column are vertical lines in that column, so
-// these four give the same pixels as all of them.
+// Collects the points of one channel into runs (broken at gaps) and draws each run. Without
+// decimation a run is one polyline through its points. With decimation a pixel column keeps
+// only its first, lowest, highest and last point: the segments between the points of one
+// column are vertical lines in that column, so their pixels are the column's span from the
+// lowest to the highest point, and the segments between columns join one column's last point
+// to the next one's first. A one-pixel pen draws the spans and the joins as batches of lines;
+// a wider pen draws the four points of each column as a polyline.
 class CRunPainter
 {
 public:
-    CRunPainter(QPainter& painter, bool decimate) : m_painter(painter), m_decimate(decimate) { m_run.reserve(4096); }
+    CRunPainter(QPainter& painter, bool decimate, bool thinPen)
+        : m_painter(painter), m_decimate(decimate), m_thin(thinPen)
+    {
+        m_run.reserve(4096);
+    }
     ~CRunPainter() { Break(); }
 
     void Add(int column, int row)
@@ -69,20 +76,40 @@ public:
             m_last = row;
             return;
         }
+        AddColumn(column, row, row, row, row);
+    }
+
+    // A whole pixel column of finite points at once: the same as adding them one by one.
+    void AddColumn(int column, int first, int minRow, int maxRow, int last)
+    {
         FlushColumn();
         m_have = true;
         m_column = column;
-        m_first = m_min = m_max = m_last = row;
+        m_first = first;
+        m_min = minRow;
+        m_max = maxRow;
+        m_last = last;
     }
 
     void Break()
     {
         FlushColumn();
+        m_joined = false;
         if (m_run.size() == 1)
             m_painter.drawPoint(m_run.front());
         else if (m_run.size() > 1)
             m_painter.drawPolyline(m_run.data(), int(m_run.size()));
         m_run.clear();
+        // A line of no length would be left out: one-pixel spans are drawn as points.
+        if (!m_spans.empty())
+            m_painter.drawLines(m_spans.data(), int(m_spans.size()));
+        if (!m_dots.empty())
+            m_painter.drawPoints(m_dots.data(), int(m_dots.size()));
+        if (!m_joins.empty())
+            m_painter.drawLines(m_joins.data(), int(m_joins.size()));
+        m_spans.clear();
+        m_dots.clear();
+        m_joins.clear();
     }
 
 private:
@@ -91,20 +118,34 @@ private:
         if (!m_have)
             return;
         m_have = false;
-        m_run.emplace_back(m_column, m_first);
-        if (m_min != m_first)
-            m_run.emplace_back(m_column, m_min);
-        if (m_max != m_min)
-            m_run.emplace_back(m_column, m_max);
-        if (m_last != m_max)
-            m_run.emplace_back(m_column, m_last);
+        if (m_thin) {
+            if (m_min == m_max)
+                m_dots.emplace_back(m_column, m_min);
+            else
+                m_spans.emplace_back(m_column, m_min, m_column, m_max);
+            if (m_joined)
+                m_joins.emplace_back(m_previousColumn, m_previousLast, m_column, m_first);
+            m_joined = true;
+            m_previousColumn = m_column;
+            m_previousLast = m_last;
+            return;
+        }
+        for (int row : {m_first, m_min, m_max, m_last})
+            if (m_run.empty() || m_run.back() != QPoint(m_column, row))
+                m_run.emplace_back(m_column, row);
     }
 
     QPainter& m_painter;
     bool m_decimate;
+    bool m_thin;
     std::vector<QPoint> m_run;
+    std::vector<QLine> m_spans;
+    std::vector<QPoint> m_dots;
+    std::vector<QLine> m_joins;
     bool m_have = false;
     int m_column = 0, m_first = 0, m_min = 0, m_max = 0, m_last = 0;
+    bool m_joined = false;
+    int m_previousColumn = 0, m_previousLast = 0;
 };
 
 } // namespace
@@ -221,16 +262,52 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
     const bool decimate = m_options.decimate && (last - first + 1) > p.Width();
-    CRunPainter runs(painter, decimate);
+    CRunPainter runs(painter, decimate, channel.GetWidth() == 1);
     const double* xs = channel.XData();
     const float* ys = channel.YData();
-    for (int i = first; i <= last; ++i) {
-        const float y = ys[i];
-        if (!std::isfinite(y)) {
+    const auto columnOf = [&](int i) { return PixelOf(left + (xs[i] - xMin) * xScale); };
+    const auto rowOf = [&](float y) { return PixelOf(bottom - (double(y) - yMin) * yScale); };
+    const auto addPoint = [&](int i) {
+        if (std::isfinite(ys[i]))
+            runs.Add(columnOf(i), rowOf(ys[i]));
+        else
             runs.Break();
-            continue;
+    };
+    if (!decimate) {
+        for (int i = first; i <= last; ++i)
+            addPoint(i);
+        return;
+    }
+    // Column by column: the points of a column are found by their X values (which never
+    // decrease) and scanned for their extremes in one tight pass; a column holding a gap is
+    // taken point by point.
+    const std::vector<int>& gaps = channel.GapIndexes();
+    auto gap = gaps.begin();
+    for (int i = first; i <= last;) {
+        const int column = columnOf(i);
+        int lo = i + 1, hi = last + 1;
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (columnOf(mid) > column)
+                hi = mid;
+            else
+                lo = mid + 1;
         }
-        runs.Add(PixelOf(left + (xs[i] - xMin) * xScale), PixelOf(bottom - (double(y) - yMin) * yScale));
+        // The gaps before this column are passed; one inside it sends the column point by point.
+        while (gap != gaps.end() && *gap < i)
+            ++gap;
+        if (gap != gaps.end() && *gap < lo) {
+            for (int k = i; k < lo; ++k)
+                addPoint(k);
+        } else {
+            float minimum = ys[i], maximum = ys[i];
+            for (int k = i + 1; k < lo; ++k) {
+                minimum = std::min(minimum, ys[k]);
+                maximum = std::max(maximum, ys[k]);
+            }
+            runs.AddColumn(column, rowOf(ys[i]), rowOf(maximum), rowOf(minimum), rowOf(ys[lo - 1]));
+        }
+        i = lo;
     }
 }
 
@@ -365,7 +442,9 @@ void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const 
         if (major) {
             const QString text = ToQ(tick.text);
             const int width = metrics.horizontalAdvance(text);
-            painter.drawText(QRect(x - width / 2, band.top + 6, width, metrics.height()), Qt::AlignCenter, text);
+            // The outermost labels move inwards rather than be cut at the picture's edge.
+            const int left = std::clamp(x - width / 2, 0, std::max(0, int(m_layout.client.right) - width - 1));
+            painter.drawText(QRect(left, band.top + 6, width, metrics.height()), Qt::AlignCenter, text);
         }
     }
 }
