@@ -465,8 +465,10 @@ void CPlotRenderer::PaintYAxis(QPainter& painter, const CPlotYAxis& axis, const 
         painter.drawLine(edge, y, edge + out * (major ? 5 : 3), y);
         if (major) {
             const QString text = ToQ(tick.text);
-            const QRect box(right ? edge + 7 : band.left + 14, y - metrics.height() / 2, band.Width() - 21,
-                            metrics.height());
+            // The outermost labels move inwards rather than be cut at the picture's edge.
+            const int top = std::clamp(y - metrics.height() / 2, 0,
+                                       std::max(0, int(m_layout.client.bottom) - metrics.height()));
+            const QRect box(right ? edge + 7 : band.left + 14, top, band.Width() - 21, metrics.height());
             painter.drawText(box, (right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
         }
     }

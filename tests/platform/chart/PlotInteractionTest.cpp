@@ -2,7 +2,10 @@
 // dragging an X axis, dragging and releasing a band, moving a data cursor with its readout text,
 // the context menus and the keys, each in the order a person's input causes them.
 #include "ChartTestSupport.h"
+#include "platform/framework/windows/PaintedControl.h"
 #include "platform/framework/windows/WindowTestSupport.h"
+
+#include <QDir>
 
 namespace {
 
@@ -106,6 +109,12 @@ TEST_F(PlotInteractionTest, ABandIsClickedDraggedAndReleased)
                                        LimitReleased, ObjectMouseUp, MouseUp}));
     EXPECT_EQ(sink.Last(LimitReleased)->index, 0);
     EXPECT_NEAR(chart.GetLimit(0)->position1, 60.0 + 30.0 * 100.0 / (chart.GetLayout().plot.Width() - 1), 1e-9);
+
+    // The window shows the chart's picture with the moved band.
+    const QImage shown = RenderPaintedControl(chart, QSize(400, 300));
+    const int x = int(std::lround(chart.XValueToPixel(0, chart.GetLimit(0)->position1)));
+    EXPECT_EQ(shown.pixel(x, chart.GetLayout().plot.top + 5), qRgb(255, 0, 0));
+    shown.save(QDir::temp().filePath("orn_chart_window.png"));
 }
 
 TEST_F(PlotInteractionTest, MovingACursorAsksTheOwnerForItsReadout)
