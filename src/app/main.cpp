@@ -1,6 +1,6 @@
 // The program: the application object starts with the command line, runs the message loop until
 // the main window closes, and ends.
-#include "project/RecDocTemplate.h"
+#include "shell/RecDocTemplate.h"
 #include "shell/OrnApp.h"
 
 #include <vector>

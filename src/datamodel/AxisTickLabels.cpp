@@ -1,7 +1,7 @@
 #include "datamodel/AxisTickLabels.h"
 
 #include "datamodel/ValueFormatter.h"
-#include "shell/PowerFactor.h"
+#include "datamodel/PowerFactor.h"
 
 #include <algorithm>
 #include <cmath>

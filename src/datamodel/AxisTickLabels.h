@@ -3,7 +3,7 @@
 // ten, labelled in the display scale of the quantity.
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
-#include "study/SValueFormat.h"
+#include "datamodel/SValueFormat.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
 #include "datamodel/DataItemTrend.h"
 
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/TrendHandlerTable.h"
 #include "datamodel/TrendTimeBlock.h"
-#include "shell/VarnError.h"
+#include "datamodel/VarnError.h"
 
 #include <glog/logging.h>
 

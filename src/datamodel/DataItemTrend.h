@@ -6,7 +6,7 @@
 // how they are filled, grouped and handed out as channels.
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemArrays.h"
-#include "study/DataItem.h"
+#include "datamodel/DataItem.h"
 
 #include <array>
 #include <memory>

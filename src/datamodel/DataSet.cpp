@@ -1,8 +1,8 @@
 #include "datamodel/DataSet.h"
 
-#include "comm/DataTable.h"
-#include "comm/RearrangeTable15.h"
-#include "comm/VersionEntry.h"
+#include "datamodel/DataTable.h"
+#include "datamodel/RearrangeTable15.h"
+#include "datamodel/VersionEntry.h"
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DiskSpace.h"
 #include "datamodel/PlainFileStream.h"
@@ -11,8 +11,8 @@
 #include "datamodel/UmboQuarnConvert.h"
 #include "datamodel/UmboVarnConvert.h"
 #include "platform/framework/windows/FrameworkApp.h"
-#include "project/MeasurementSettings.h"
-#include "shell/ProgressThread.h"
+#include "datamodel/IMeasurementOwner.h"
+#include "datamodel/ProgressThread.h"
 
 #include <algorithm>
 #include <chrono>
@@ -436,7 +436,7 @@ int CDataSet::CReader::CompleteHeader(Umbo_table_header_t* table)
     return 0;
 }
 
-CDataSet::CDataSet(CMeasurementSettings* owner) : m_owner(owner)
+CDataSet::CDataSet(IMeasurementOwner* owner) : m_owner(owner)
 {
     CreateLists();
     m_versions = std::make_unique<CDataTable>(-1, CDataTable::kOrderedByType);

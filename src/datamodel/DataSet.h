@@ -16,7 +16,7 @@
 class CDataTable;
 class CTrendTimeBlock;
 class CUmboConvert;
-class CMeasurementSettings;
+class IMeasurementOwner;
 class IStreamStorage;
 
 class CDataSet
@@ -36,7 +36,7 @@ public:
 
     // The owner supplies the record scale factors and receives the session's times and, for the
     // logger layout, its configuration; it may be null.
-    explicit CDataSet(CMeasurementSettings* owner);
+    explicit CDataSet(IMeasurementOwner* owner);
     ~CDataSet();
     CDataSet(const CDataSet&) = delete;
     CDataSet& operator=(const CDataSet&) = delete;
@@ -68,7 +68,7 @@ public:
     const Umbo_msg_header_t& GetHeader() const { return m_header; }
     const std::array<BYTE, 40>& GetSummary() const { return m_summary; }
     const CMeasurementConfig& GetMeasurementConfig() const { return m_config; }
-    CMeasurementSettings* GetOwner() const { return m_owner; }
+    IMeasurementOwner* GetOwner() const { return m_owner; }
     const CRecordScaleFactors& GetScaleFactors() const { return m_scaleFactors; }
     CFileTable& GetFileTable10() { return *m_fileTable10; }
     CFileTable& GetFileTable66() { return *m_fileTable66; }
@@ -91,7 +91,7 @@ private:
     std::array<BYTE, 40> m_summary{};
     CMeasurementConfig m_config;
     int m_index = -1;
-    CMeasurementSettings* m_owner;
+    IMeasurementOwner* m_owner;
     std::unique_ptr<CDataTable> m_list15;
     std::unique_ptr<CDataTable> m_list61;
     std::unique_ptr<CDataTable> m_list64;

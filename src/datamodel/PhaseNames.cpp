@@ -1,7 +1,7 @@
 #include "datamodel/PhaseNames.h"
 
 #include "datamodel/MeasurementConfig.h"
-#include "shell/RegionPrefs.h"
+#include "datamodel/RegionPrefs.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/MeasurementConfig.h"
-#include "shell/PowerFactor.h"
+#include "datamodel/PowerFactor.h"
 
 #include <limits>
 

@@ -8,9 +8,9 @@
 #include "datamodel/TrendGroupStatistics.h"
 #include "datamodel/TrendRecordHandlers.h"
 #include "datamodel/TrendTimeBlock.h"
-#include "shell/OrnApp.h"
-#include "shell/PowerFactor.h"
-#include "study/NonFiniteResult.h"
+#include "datamodel/CalculationValidRatio.h"
+#include "datamodel/PowerFactor.h"
+#include "datamodel/NonFiniteResult.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,7 +32,7 @@ public:
         // The multiple follows from the intervals; a base without an interval keeps the given one.
         const int baseSeconds = int(base.GetIntervalSeconds());
         const int m = baseSeconds > 0 ? int(item.GetIntervalSeconds()) / baseSeconds : multiple;
-        m_required = int(COrnApp::Instance().GetCalculationValidRatio() * m + 0.5);
+        m_required = int(GetCalculationValidRatio() * m + 0.5);
     }
 
     int Count() const { return m_count; }

@@ -2,7 +2,7 @@
 // minimum, maximum, average; the item keeps minimum, average, maximum. Powers and energies are
 // recorded in W, VA, var and their hour forms and kept in k-units. A field beyond the table's
 // own length reads as NaN.
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/MeasurementConfig.h"

@@ -1,9 +1,9 @@
 #include "datamodel/TrendTimeBlock.h"
 
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/TimeRounding.h"
-#include "shell/VarnError.h"
+#include "datamodel/VarnError.h"
 
 #include <glog/logging.h>
 

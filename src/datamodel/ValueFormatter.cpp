@@ -1,7 +1,7 @@
 #include "datamodel/ValueFormatter.h"
 
 #include "platform/framework/UserLocale.h"
-#include "shell/NumberText.h"
+#include "datamodel/NumberText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -6,7 +6,7 @@
 #include "datamodel/ValueScale.h"
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
-#include "study/SValueFormat.h"
+#include "datamodel/SValueFormat.h"
 
 #include <array>
 #include <map>

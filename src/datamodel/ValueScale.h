@@ -5,7 +5,7 @@
 // all read in the same prefix).
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
-#include "study/SValueFormat.h"
+#include "datamodel/SValueFormat.h"
 
 #include <array>
 #include <cstdint>

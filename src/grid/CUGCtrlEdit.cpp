@@ -8,7 +8,7 @@
 #include "grid/CUGSideHdg.h"
 #include "grid/CUGTopHdg.h"
 #include "platform/framework/windows/CDC.h"
-#include "shell/MeasureMultilineText.h"
+#include "grid/MeasureMultilineText.h"
 
 #include <glog/logging.h>
 

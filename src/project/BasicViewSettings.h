@@ -9,7 +9,7 @@
 #include "project/SCurAxisDetails.h"
 #include "project/ViewSettings.h"
 #include "project/ViewSettingsRecords.h"
-#include "study/structAddNotes.h"
+#include "project/structAddNotes.h"
 
 class CMeasurementConfig;
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "datamodel/HighTime.h"
+#include "datamodel/IMeasurementOwner.h"
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
 #include "project/XmlFields.h"
@@ -11,7 +12,7 @@
 
 class CMeasurementConfig;
 
-class CMeasurementSettings
+class CMeasurementSettings : public IMeasurementOwner
 {
 public:
     static constexpr int kScaleFactorCount = 5;  // phases A, B, C, N, G
@@ -34,13 +35,13 @@ public:
     void SetAppVersion(const CStringW& text) { m_appVersion = text; }
     const CStringW& GetAppBuild() const { return m_appBuild; }
     void SetAppBuild(const CStringW& text) { m_appBuild = text; }
-    float GetCurrentScaleFactor(int phase) const { return m_currentScaleFactors.at(std::size_t(phase)); }
+    float GetCurrentScaleFactor(int phase) const override { return m_currentScaleFactors.at(std::size_t(phase)); }
     void SetCurrentScaleFactor(int phase, float factor) { m_currentScaleFactors.at(std::size_t(phase)) = factor; }
 
     // The recording's start and end: two consecutive FILETIME values, start first.
-    void SetTimesFromRecord(const void* record);
+    void SetTimesFromRecord(const void* record) override;
     // Study type and description (at most 256 characters) of the session's configuration.
-    void SetFromConfigRecord(const CMeasurementConfig& config);
+    void SetFromConfigRecord(const CMeasurementConfig& config) override;
 
     void ExportToXml(XmlDocument& doc, XmlNode& parent) const;
     // True when both the stream name and the file name ended non-empty.

@@ -7,7 +7,7 @@
 #include "platform/framework/MessageBoxService.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/UniqueStreamName.h"
-#include "shell/RegionPrefs.h"
+#include "datamodel/RegionPrefs.h"
 
 namespace {
 

@@ -21,9 +21,9 @@
 #include "project/UserViewSettings.h"
 #include "project/ZcaArchive.h"
 #include "project/ZlgSessionInfo.h"
-#include "report/IProjectManagerView.h"
-#include "shell/IProjectDocument.h"
-#include "shell/IStudyViewHost.h"
+#include "project/IProjectManagerView.h"
+#include "project/IProjectDocument.h"
+#include "project/IStudyViewHost.h"
 
 // True when the extension of the path is ".zlg" in any case.
 bool IsZlgPath(const CString& path);

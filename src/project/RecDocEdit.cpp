@@ -12,7 +12,7 @@
 #include "project/ScreenshotFolder.h"
 #include "project/ScreenshotInfo.h"
 #include "project/UniqueStreamName.h"
-#include "shell/IRecordFormView.h"
+#include "project/IRecordFormView.h"
 
 namespace {
 

@@ -6,13 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "comm/VersionEntry.h"
+#include "datamodel/VersionEntry.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
 #include "project/UniqueStreamName.h"
-#include "shell/AppFolders.h"
-#include "shell/BuildInfo.h"
-#include "shell/OrnApp.h"
+#include "project/AppFolders.h"
+#include "project/BuildInfo.h"
 
 namespace {
 
@@ -107,7 +106,7 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
     measurement.SetStartTime(info.startTime);
     measurement.SetEndTime(info.endTime);
     measurement.SetStudyType(info.studyType);
-    measurement.SetAppVersion(COrnApp::Instance().GetAppVersion(false));
+    measurement.SetAppVersion(GetAppVersion(false));
     measurement.SetAppBuild(GetBuildStamp());
     bool written = !streamName.IsEmpty() && archive.ImportFile(streamName, zlgPath) && archive.WriteProjectXml(project);
     archive.Close();

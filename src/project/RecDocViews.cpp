@@ -12,10 +12,10 @@
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
 #include "project/BookmarkToolbarRow.h"
-#include "shell/IRecordFormView.h"
-#include "shell/MyToolBar.h"
-#include "shell/ToolBarBookmarkName.h"
-#include "study/IBasicGraphView.h"
+#include "project/IRecordFormView.h"
+#include "project/ToolBarEditFieldCount.h"
+#include "project/ToolBarBookmarkName.h"
+#include "project/IBasicGraphView.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ private:
 class CEditFieldCountRaised
 {
 public:
-    CEditFieldCountRaised() { CMyToolBar::AddEditField(); }
-    ~CEditFieldCountRaised() { CMyToolBar::RemoveEditField(); }
+    CEditFieldCountRaised() { CToolBarEditFieldCount::Add(); }
+    ~CEditFieldCountRaised() { CToolBarEditFieldCount::Remove(); }
     CEditFieldCountRaised(const CEditFieldCountRaised&) = delete;
     CEditFieldCountRaised& operator=(const CEditFieldCountRaised&) = delete;
 };

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "project/ScreenshotTime.h"
-#include "shell/LoggerDrive.h"
+#include "project/LoggerDrive.h"
 
 namespace {
 

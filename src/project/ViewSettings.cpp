@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "project/XmlReaders.h"
-#include "study/XLimitMarker.h"
+#include "project/XLimitMarker.h"
 
 namespace
 {

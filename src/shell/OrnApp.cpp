@@ -1,16 +1,17 @@
 #include "shell/OrnApp.h"
 
-#include "BuildStampValues.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/Logging.h"
 #include "platform/framework/StringTable.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/MessageBoxWindow.h"
-#include "shell/AppFolders.h"
+#include "datamodel/CalculationValidRatio.h"
+#include "project/AppFolders.h"
+#include "project/BuildInfo.h"
 #include "shell/FileDialogWindow.h"
 #include "shell/LanguageAbbreviation.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgressThread.h"
+#include "datamodel/ProgressThread.h"
 #include "shell/SampleFiles.h"
 #include "shell/WindowProgressDialog.h"
 
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr int kDefaultValidPercent = 95;
 constexpr const char* kPlacementSection = "AppWindowPlacement";
 constexpr const char* kPlacementEntry = "Rect";
 constexpr const char* kMaximizedEntry = "Maximized";
@@ -75,22 +75,12 @@ COrnApp& COrnApp::Instance()
 
 double COrnApp::GetCalculationValidRatio()
 {
-    const int percent = m_profile.GetProfileInt("Settings", "CalculationValidRatio", kDefaultValidPercent);
-    return std::clamp(percent, 0, 100) / 100.0;
+    return ::GetCalculationValidRatio();
 }
 
 CString COrnApp::GetAppVersion(bool shortForm) const
 {
-    CString version(kBuildAppVersion);
-    if (version.IsEmpty())
-        return "???";
-    if (shortForm) {
-        const int first = version.Find('.');
-        const int second = first < 0 ? -1 : version.Find('.', first + 1);
-        if (second >= 0)
-            version = version.Left(second);
-    }
-    return version;
+    return ::GetAppVersion(shortForm);
 }
 
 void COrnApp::SetDocTemplate(std::unique_ptr<CProjectDocTemplate> docTemplate)

@@ -5,9 +5,10 @@
 // (ExitInstance).
 #include "platform/framework/CString.h"
 #include "platform/framework/Profile.h"
+#include "project/AppFolders.h"
 #include "shell/InstanceRegistry.h"
 #include "shell/OrnCommandLineInfo.h"
-#include "shell/ProjectDocTemplate.h"
+#include "project/ProjectDocTemplate.h"
 #include "platform/framework/windows/Geometry.h"
 #include "shell/RecentFileList.h"
 
@@ -34,8 +35,8 @@ struct SStartOptions
 class COrnApp
 {
 public:
-    static constexpr const char* kRegistryKey = "Zelko Power Quality";
-    static constexpr const char* kAppName = "Zelko Ampelon";
+    static constexpr const char* kRegistryKey = kAppRegistryKey;
+    static constexpr const char* kAppName = kAppProductName;
     static constexpr int kRecentFileCount = 4;
     static constexpr const char* kAlreadyRunning =
         "Zelko Ampelon is already running; some functions are only accessible within the first instance.";

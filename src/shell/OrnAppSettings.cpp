@@ -1,5 +1,5 @@
 // The settings of COrnApp that other parts of the program read and write through it.
-#include "shell/LoggerDrive.h"
+#include "project/LoggerDrive.h"
 #include "shell/OrnApp.h"
 
 #include <filesystem>

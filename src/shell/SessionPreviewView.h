@@ -3,7 +3,7 @@
 // the recorded period (first to last record) of the project's first session, and the path of the
 // project file.
 #include "platform/framework/windows/CWnd.h"
-#include "shell/IProjectDocument.h"
+#include "project/IProjectDocument.h"
 
 #include <functional>
 

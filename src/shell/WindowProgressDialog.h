@@ -1,7 +1,7 @@
 #pragma once
 // The window form of the progress dialog for CProgressThread, over the window layer's dialog.
 #include "platform/framework/windows/CProgressDlg.h"
-#include "shell/IProgressDialog.h"
+#include "datamodel/IProgressDialog.h"
 
 class CWindowProgressDialog : public IProgressDialog
 {

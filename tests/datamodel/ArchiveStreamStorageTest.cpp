@@ -1,5 +1,5 @@
 // A session stream of a project archive loads like the file it came from.
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/ArchiveStreamStorage.h"
 #include "datamodel/DataSet.h"
 #include "platform/storage/CompoundFile.h"

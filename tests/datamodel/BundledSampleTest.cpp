@@ -1,7 +1,7 @@
 // The sample session that ships with the application is the session writer's output: one day of
 // a three-phase feeder in the logger's own (big-endian) byte order. Run with
 // ORN_REGENERATE_SAMPLES=1 to write it anew after a change of the writer.
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/DataSet.h"
 #include "support/SessionWriter.h"
 

@@ -1,6 +1,6 @@
 // A trend item over records shorter than their layout: fields beyond a record's own length
 // read as NaN instead of past the copy.
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/TrendTimeBlock.h"

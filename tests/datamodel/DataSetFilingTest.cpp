@@ -1,6 +1,6 @@
 // How the loader files tables by type: padding, ignored lengths, cuts, restarts, the firmware
 // with packed harmonic arrays, and tables shorter than their layout.
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DataSet.h"
 #include "support/SessionWriter.h"

@@ -54,7 +54,7 @@ TEST(FileTable, StreamChangeForgetsTheCachedRecord)
     CFileTable table(10);
     table.SetCachedRecord(3, std::make_unique<std::vector<BYTE>>(848));
     EXPECT_EQ(3, table.GetCachedIndex());
-    CMemoryStream stream({});
+    CSessionMemoryStream stream({});
     table.SetStream(&stream);
     EXPECT_EQ(-1, table.GetCachedIndex());
     EXPECT_EQ(nullptr, table.GetCachedRecord());

@@ -2,7 +2,7 @@
 // compared row by row and phase by phase with values computed here from the written bytes:
 // extracted series, signed power factors, integrated energies, running sums and the grouped
 // items (minimum, mean or RMS, maximum over complete hours, invalid values counted apart).
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/TrendCache.h"

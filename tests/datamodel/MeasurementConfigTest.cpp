@@ -2,8 +2,8 @@
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/UmboVarnConvert.h"
 #include "platform/framework/StringTable.h"
-#include "shell/OrnApp.h"
-#include "shell/RegionPrefs.h"
+#include "platform/framework/Profile.h"
+#include "datamodel/RegionPrefs.h"
 #include "support/LoggerBytes.h"
 #include "support/ScopedUserLocale.h"
 #include "support/TempXdgHome.h"
@@ -95,7 +95,7 @@ protected:
     }
     void UseNumberedPhaseNames(bool numbered)
     {
-        COrnApp::Instance().GetProfile().WriteProfileInt(CRegionPrefs::kSection, CRegionPrefs::kPhaseNamingEntry, numbered ? 1 : 0);
+        CProfile::Instance().WriteProfileInt(CRegionPrefs::kSection, CRegionPrefs::kPhaseNamingEntry, numbered ? 1 : 0);
     }
     CMeasurementConfig LoadLogger(CLoggerBytes bytes)
     {

@@ -2,7 +2,7 @@
 // byte: each handler row's fields, the frequency statistics, Pst and Plt, harmonics with THD on
 // demand and unbalance, the power and fundamental derivations with their thresholds, energy
 // integration and the grouped power items, compared with values computed from the written bytes.
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/TrendCache.h"

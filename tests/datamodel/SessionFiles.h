@@ -23,10 +23,10 @@ inline SSessionSpec SmallSessionSpec(bool bigEndian = false)
 }
 
 // A stream over bytes that reports a read error once `failAt` bytes were read.
-class CMemoryStream final : public IDataStream
+class CSessionMemoryStream final : public IDataStream
 {
 public:
-    explicit CMemoryStream(std::vector<BYTE> bytes, std::uint64_t failAt = UINT64_MAX)
+    explicit CSessionMemoryStream(std::vector<BYTE> bytes, std::uint64_t failAt = UINT64_MAX)
         : m_bytes(std::move(bytes)), m_failAt(failAt) {}
 
     std::int64_t Read(void* buffer, std::size_t count) override
@@ -67,7 +67,7 @@ public:
         const auto it = m_streams.find(name);
         if (it == m_streams.end())
             return kStreamNotFound;
-        stream = std::make_unique<CMemoryStream>(it->second.first, it->second.second);
+        stream = std::make_unique<CSessionMemoryStream>(it->second.first, it->second.second);
         return 0;
     }
 

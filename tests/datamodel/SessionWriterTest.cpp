@@ -1,6 +1,6 @@
 // The session writer's records are physically consistent: what the sample and the tests load is
 // a believable feeder, not noise.
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DataSet.h"
 #include "support/SessionWriter.h"

@@ -1,7 +1,7 @@
 // The trend cache: items built once per key and shared, grouped blocks reused, the base item
 // built before a grouped one, per-session removal; and the items' own edge cases that need a
 // loaded session (failing keys, empty series, long intervals, short records).
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/TrendCache.h"

@@ -1,6 +1,6 @@
 #include "datamodel/TrendTimeBlock.h"
 
-#include "comm/DataTable.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/MeasurementConfig.h"
 #include "support/LoggerBytes.h"
 #include "support/ScopedTimeZone.h"

@@ -16,14 +16,14 @@
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
-#include "shell/IRecordFormView.h"
-#include "shell/ISplitFrame.h"
-#include "shell/MyToolBar.h"
-#include "shell/ProgressThread.h"
-#include "shell/RecordingProgressDialog.h"
-#include "shell/RegionPrefs.h"
-#include "shell/ToolBarBookmarkName.h"
-#include "study/IBasicGraphView.h"
+#include "project/IRecordFormView.h"
+#include "project/ISplitFrame.h"
+#include "project/ToolBarEditFieldCount.h"
+#include "datamodel/ProgressThread.h"
+#include "datamodel/RecordingProgressDialog.h"
+#include "datamodel/RegionPrefs.h"
+#include "project/ToolBarBookmarkName.h"
+#include "project/IBasicGraphView.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/SessionWriter.h"
 #include "support/TempXdgHome.h"
@@ -130,7 +130,7 @@ public:
     void SelectMainViewTab() override { m_log.push_back("selectTab 0 0"); }
     void BuildStudyLayout() override
     {
-        editFieldsWhileBuilding = CMyToolBar::GetEditFieldCount();
+        editFieldsWhileBuilding = CToolBarEditFieldCount::Get();
         m_log.push_back(Entry("build", viewId));
     }
 
@@ -211,7 +211,7 @@ TEST_F(RecDocShowTest, StudyTabsShowTheirLastViewAndRebuildTheLayoutOnce)
     EXPECT_EQ(project.GetEnergyStudyLastView(), -1);
     EXPECT_EQ(m_log, (Log{"setView 5 0", "redraw 0 0", "selectTab 0 0", "build 5 0", "redraw 1 0"}));
     EXPECT_EQ(m_host.editFieldsWhileBuilding, 1);
-    EXPECT_EQ(CMyToolBar::GetEditFieldCount(), 0);
+    EXPECT_EQ(CToolBarEditFieldCount::Get(), 0);
 
     doc.ShowStudyView(0, 3);
     EXPECT_EQ(project.GetEnergyStudyLastView(), 3);

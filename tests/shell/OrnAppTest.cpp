@@ -1,7 +1,7 @@
-#include "shell/AppFolders.h"
-#include "shell/BuildInfo.h"
+#include "project/AppFolders.h"
+#include "project/BuildInfo.h"
 #include "shell/OrnApp.h"
-#include "shell/RegionPrefs.h"
+#include "datamodel/RegionPrefs.h"
 #include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "platform/framework/StringTable.h"
 #include "platform/framework/windows/FrameworkApp.h"
-#include "shell/ProgressThread.h"
+#include "datamodel/ProgressThread.h"
 #include "shell/WindowProgressDialog.h"
 
 #include <gtest/gtest.h>

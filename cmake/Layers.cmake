@@ -1,0 +1,15 @@
+# The folders of src/, from the bottom of the stack up. A folder may include its own headers and
+# those of folders on a lower level; folders on one level do not include each other.
+set(ORN_LAYERS
+  "platform/framework"
+  "platform/storage platform/chart platform/reportengine"
+  "datamodel"
+  "comm"
+  "project"
+  "grid"
+  "views"
+  "study"
+  "projectmanager export report"
+  "mainview"
+  "shell"
+  "app")

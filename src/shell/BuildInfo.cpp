@@ -1,8 +1,0 @@
-#include "shell/BuildInfo.h"
-
-#include "BuildStampValues.h"
-
-CString GetBuildStamp()
-{
-    return kBuildRevision;
-}

@@ -1,7 +1,0 @@
-#pragma once
-#include "platform/framework/CString.h"
-
-// The source revision and its commit date and time the program was built from, fixed when the
-// build was configured ("unknown" when the sources were not a git checkout). Stored with every
-// new measurement.
-CString GetBuildStamp();

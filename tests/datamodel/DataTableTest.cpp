@@ -1,0 +1,125 @@
+#include "datamodel/DataTable.h"
+
+#include "support/LoggerBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+constexpr std::int64_t kStart = 0x01DAC9B25F3E0000;
+constexpr std::int64_t kMinute = 600000000;
+
+// A host-order record with its time stamp and, for interval records, its interval end.
+CLoggerBytes Record(WORD type, std::int64_t stamp, std::int64_t end = 0, WORD length = 104)
+{
+    CLoggerBytes table = MakeTableBytes(false, type, length, stamp);
+    if (length >= 20)
+        table.PutTime(12, end);
+    return table;
+}
+
+const Umbo_table_header_t* Header(const CLoggerBytes& bytes)
+{
+    return reinterpret_cast<const Umbo_table_header_t*>(bytes.Data());
+}
+
+std::vector<std::int64_t> Stamps(const CDataTable& list)
+{
+    std::vector<std::int64_t> stamps;
+    for (const Umbo_table_header_t* table : list)
+        stamps.push_back(ConstructHighTimeFromTableTime(table->time_stamp).GetTicks());
+    return stamps;
+}
+} // namespace
+
+TEST(DataTable, TypeOrderedListInsertsBeforeTheFirstGreaterType)
+{
+    CDataTable versions(-1, CDataTable::kOrderedByType);
+    EXPECT_TRUE(versions.IsEmpty());
+    EXPECT_EQ(versions.GetHead(), nullptr);
+    EXPECT_EQ(versions.GetTableType(), -1);
+    const WORD types[] = {45, 37, 40, 37, 58};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(versions.InsertTable(Header(Record(types[i], i, 0, 16))), 0);
+    ASSERT_EQ(versions.GetCount(), 5);
+    std::vector<std::pair<WORD, std::int64_t>> order;
+    for (const Umbo_table_header_t* table : versions)
+        order.emplace_back(table->table_type, ConstructHighTimeFromTableTime(table->time_stamp).GetTicks());
+    const std::vector<std::pair<WORD, std::int64_t>> expected = {{37, 1}, {37, 3}, {40, 2}, {45, 0}, {58, 4}};
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(versions.GetHead()->table_type, 37);
+}
+
+TEST(DataTable, TimeOrderedListReplacesTheTablesALaterOneOverlaps)
+{
+    CDataTable power(65, CDataTable::kOrderedByTime);
+    for (int i = 0; i < 4; ++i)
+        power.InsertTable(Header(Record(65, kStart + i * kMinute, kStart + (i + 1) * kMinute)));
+    // The clock went back: the tables after the new one's time are dropped first.
+    power.InsertTable(Header(Record(65, kStart + kMinute + 1, kStart + 2 * kMinute)));
+    EXPECT_EQ(Stamps(power), (std::vector<std::int64_t>{kStart, kStart + kMinute, kStart + kMinute + 1}));
+    // A table at the same time as the last one is appended.
+    power.InsertTable(Header(Record(65, kStart + kMinute + 1, 0)));
+    EXPECT_EQ(power.GetCount(), 4);
+
+    power.RemoveTablesAfter(CHighTime(kStart + kMinute));
+    EXPECT_EQ(Stamps(power), (std::vector<std::int64_t>{kStart, kStart + kMinute}));
+    power.RemoveTablesAfter(CHighTime(kStart - 1));
+    EXPECT_TRUE(power.IsEmpty());
+}
+
+TEST(DataTable, TrendRecordsAreOrderedByTheirIntervalEnd)
+{
+    CDataTable trend(15, CDataTable::kOrderedByTime);
+    // Type 15 orders by the end at offset 12, whatever the time stamp says.
+    trend.InsertTable(Header(Record(15, kStart + 10 * kMinute, kStart + kMinute)));
+    trend.InsertTable(Header(Record(15, kStart, kStart + 2 * kMinute)));
+    EXPECT_EQ(trend.GetCount(), 2);
+    trend.InsertTable(Header(Record(15, kStart + 20 * kMinute, kStart + kMinute + 1)));
+    EXPECT_EQ(trend.GetCount(), 2);
+    trend.RemoveTablesAfter(CHighTime(kStart + kMinute));
+    EXPECT_EQ(trend.GetCount(), 1);
+}
+
+TEST(DataTable, HeadAndTailTimes)
+{
+    CDataTable empty(-1, CDataTable::kOrderedByTime);
+    EXPECT_TRUE(empty.GetHeadTime().IsZero());
+    EXPECT_TRUE(empty.GetTailEndTime().IsZero());
+
+    for (WORD type : {15, 61, 64, 65})
+    {
+        CDataTable records(type, CDataTable::kOrderedByTime);
+        records.InsertTable(Header(Record(type, kStart, kStart + kMinute)));
+        records.InsertTable(Header(Record(type, kStart + kMinute, kStart + 2 * kMinute)));
+        EXPECT_EQ(records.GetHeadTime(), CHighTime(kStart)) << type;
+        EXPECT_EQ(records.GetTailEndTime(), CHighTime(kStart + 2 * kMinute)) << type;
+    }
+    CDataTable events(-1, CDataTable::kOrderedByTime);
+    events.InsertTable(Header(Record(26, kStart, kStart + kMinute, 40)));
+    EXPECT_EQ(events.GetHeadTime(), CHighTime(kStart));
+    EXPECT_TRUE(events.GetTailEndTime().IsZero());
+}
+
+TEST(DataTable, KeepsIndependentCopiesEvenOfShortTables)
+{
+    CLoggerBytes source = Record(65, kStart, kStart + kMinute);
+    source.PutU32(100, 0x12345678);
+    CDataTable list(65, CDataTable::kOrderedByTime);
+    list.InsertTable(Header(source));
+    source.PutU32(100, 0);
+    source.PutTime(4, 0);
+    const BYTE* copy = reinterpret_cast<const BYTE*>(list.GetAt(0));
+    EXPECT_EQ(copy[100], 0x78);
+    EXPECT_EQ(list.GetHeadTime(), CHighTime(kStart));
+
+    // A record whose length cannot hold its interval end reads as zero there, never past the copy.
+    CLoggerBytes truncated = MakeTableBytes(false, 65, 14, kStart);
+    CDataTable shortList(65, CDataTable::kOrderedByTime);
+    shortList.InsertTable(Header(truncated));
+    EXPECT_EQ(shortList.GetHeadTime(), CHighTime(kStart));
+    EXPECT_TRUE(shortList.GetTailEndTime().IsZero());
+    EXPECT_EQ(shortList.GetAt(0)->table_lth, 14);
+}

@@ -1,0 +1,168 @@
+// Loading sessions written by the session writer: what was written is what the data set holds,
+// in either byte order, from a file or an archive stream.
+#include "datamodel/DataTable.h"
+#include "datamodel/ByteAccess.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "platform/framework/StringTable.h"
+#include "project/MeasurementSettings.h"
+#include "datamodel/ProgressThread.h"
+#include "datamodel/RecordingProgressDialog.h"
+#include "support/SessionWriter.h"
+#include "datamodel/SessionFiles.h"
+
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+class DataSetLoad : public ::testing::TestWithParam<bool>
+{
+protected:
+    void SetUp() override
+    {
+        CStringTable::Instance().LoadLanguage("ENG");
+        m_record = std::make_shared<SProgressRecord>();
+        CProgressThread::SetDialogFactory([record = m_record] {
+            return std::make_unique<CRecordingProgressDialog>(record);
+        });
+    }
+    void TearDown() override { CProgressThread::SetDialogFactory({}); }
+
+    std::string Write(const CSessionWriter& writer, const std::string& name = "session.zlg")
+    {
+        const std::string path = m_folder.Path(name);
+        EXPECT_TRUE(WriteBytesToFile(path, writer.BuildFile()));
+        return path;
+    }
+
+    CTempFolder m_folder;
+    std::shared_ptr<SProgressRecord> m_record;
+};
+
+TEST_P(DataSetLoad, SessionLoadsWithItsRecordsVersionsNameAndConfiguration)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    const CSessionWriter writer(sessionSpec);
+    const std::string path = Write(writer, "Feeder.zlg");
+
+    CMeasurementSettings owner;
+    CDataSet set(&owner);
+    ASSERT_EQ(0, set.LoadFromFile(path.c_str(), false));
+
+    EXPECT_FALSE(set.IsFromArchive());
+    EXPECT_EQ(CString("Substation feeder 2"), set.GetName());
+    const CMeasurementConfig& config = set.GetMeasurementConfig();
+    EXPECT_TRUE(config.IsLoggerLayout());
+    EXPECT_EQ(1, config.GetTopology());
+    EXPECT_EQ(600u, config.GetAveragingInterval());
+    EXPECT_EQ(900u, config.GetDemandInterval());
+    EXPECT_FLOAT_EQ(230.0f, config.GetNominalVoltage());
+    EXPECT_EQ(CString("Feeder 2 energy survey"), config.GetDescription());
+
+    const CDataTable* trend = set.GetTrendTable();
+    ASSERT_EQ(set.GetTableList(CDataSet::kList64), trend);
+    ASSERT_EQ(writer.WrittenTrendCount(), trend->GetCount());
+    EXPECT_EQ(int(writer.DemandBegins().size()), set.GetDemandTable()->GetCount());
+    EXPECT_EQ(2, set.GetTableList(CDataSet::kListOther)->GetCount());
+    EXPECT_EQ(3, set.GetTableList(CDataSet::kListVersions)->GetCount());
+    EXPECT_TRUE(set.GetTableList(CDataSet::kList15)->IsEmpty());
+    EXPECT_EQ(nullptr, set.GetTableList(6));
+
+    // Record values in host order, as the model wrote them.
+    const Umbo_table_header_t* first = trend->GetAt(0);
+    EXPECT_EQ(680, first->table_lth);
+    const std::int64_t begin = writer.TrendBegin(0);
+    const SPhaseValues a = CSessionWriter::PhaseValues(sessionSpec, begin + 300 * 10000000LL, 0);
+    EXPECT_FLOAT_EQ(float(a.voltage), LoadF32(first, 32));
+    EXPECT_FLOAT_EQ(float(a.activePower), LoadF32(first, 224));
+    EXPECT_TRUE(std::isnan(LoadF32(trend->GetAt(5), 116)));  // phase B current, an invalid value
+    EXPECT_EQ(begin, set.GetTrendTimeBlock()->GetFirstTime().GetTicks());
+
+    // The gap: record 40 .. 42 are missing.
+    EXPECT_EQ(writer.TrendBegin(43), trend->GetAt(40)->time_stamp[0] * 0x100000000LL + trend->GetAt(40)->time_stamp[1]);
+
+    // Version entries and summary.
+    EXPECT_EQ(CString("4626017"), set.DescribeTable(45, false));
+    EXPECT_NE(-1, set.DescribeTable(37, true).Find("2.1 Feb 11 2026"));
+    EXPECT_TRUE(set.DescribeTable(46, false).IsEmpty());
+    EXPECT_EQ(47, LoadU16(set.GetSummary().data(), 0));
+    EXPECT_EQ(DWORD(writer.WrittenTrendCount()), LoadU32(set.GetSummary().data(), 16));
+
+    // The owner receives the recorded times and the configuration.
+    EXPECT_EQ(writer.FirstRecordTicks(), owner.GetStartTime().GetTicks());
+    EXPECT_EQ(writer.LastRecordTicks(), owner.GetEndTime().GetTicks());
+    EXPECT_EQ(1, owner.GetStudyType());
+    EXPECT_EQ(CString("Feeder 2 energy survey"), owner.GetDescription());
+    EXPECT_EQ(writer.FirstRecordTicks(), set.GetStartTime().GetTicks());
+    EXPECT_EQ(writer.LastRecordTicks(), set.GetEndTime().GetTicks());
+
+    // The progress dialog showed the file name and closed.
+    EXPECT_EQ(CString("Zelko Ampelon loading file Feeder, please wait..."), m_record->caption);
+    EXPECT_EQ(1, m_record->closeCount);
+    ASSERT_FALSE(m_record->positions.empty());
+    EXPECT_EQ(100, m_record->positions.back());
+    EXPECT_NE(nullptr, set.GetStream());
+}
+
+TEST_P(DataSetLoad, ArchiveStreamLoadsLikeTheFile)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    const CSessionWriter writer(sessionSpec);
+    CMemoryStorage storage;
+    storage.Add("Stream 1", writer.BuildFile());
+    CDataSet set(nullptr);
+    ASSERT_EQ(0, set.LoadFromCompoundFile(storage, "Stream 1"));
+    EXPECT_TRUE(set.IsFromArchive());
+    EXPECT_EQ(writer.WrittenTrendCount(), set.GetTrendTable()->GetCount());
+}
+
+TEST_P(DataSetLoad, HeaderOnlyStopsAfterTheConfiguration)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    const std::string path = Write(CSessionWriter(sessionSpec));
+    CMeasurementSettings owner;
+    CDataSet set(&owner);
+    ASSERT_EQ(0, set.LoadFromFile(path.c_str(), true));
+    EXPECT_TRUE(set.GetMeasurementConfig().IsLoggerLayout());
+    EXPECT_TRUE(set.GetTrendTable()->IsEmpty());
+    EXPECT_EQ(0, m_record->showCount);        // no progress dialog for a header
+    EXPECT_TRUE(owner.GetStartTime().IsZero());  // nor times for the owner
+}
+
+TEST_P(DataSetLoad, UnknownLengthFileIsCompletedInPlace)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    sessionSpec.unknownLength = true;
+    const CSessionWriter writer(sessionSpec);
+    const std::vector<BYTE> bytes = writer.BuildFile();
+    const std::string path = m_folder.Path("open.zlg");
+    ASSERT_TRUE(WriteBytesToFile(path, bytes));
+
+    CDataSet set(nullptr);
+    ASSERT_EQ(0, set.LoadFromFile(path.c_str(), false));
+    EXPECT_EQ(DWORD(bytes.size() - 32), set.GetHeader().body_lth);
+
+    // The file's header now reads as the writer would have written it with the length known.
+    SSessionSpec known = sessionSpec;
+    known.unknownLength = false;
+    std::vector<BYTE> expected = CSessionWriter(known).BuildFile();
+    std::ifstream in(path, std::ios::binary);
+    std::vector<BYTE> header(32);
+    in.read(reinterpret_cast<char*>(header.data()), 32);
+    CLoggerBytes body(sessionSpec.bigEndian, 4);
+    body.PutU32(0, DWORD(bytes.size() - 32));
+    std::memcpy(expected.data() + 4, body.Data(), 4);
+    EXPECT_EQ(std::vector<BYTE>(expected.begin(), expected.begin() + 32), header);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, DataSetLoad, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "BigEndian" : "LittleEndian"; });
+
+} // namespace
