@@ -3,6 +3,7 @@
 #include "platform/framework/windows/CDC.h"
 #include "shell/LogFileViewer.h"
 #include "shell/OrnApp.h"
+#include "views/MainWindow.h"
 
 #include <glog/logging.h>
 
@@ -51,6 +52,7 @@ BOOL CMainFrame::LoadFrame(const CString& title, const RECT& rect)
 {
     if (!Create(nullptr, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, nullptr, 0))
         return FALSE;
+    SetMainWindow(this);
     CRect client;
     GetClientRect(&client);
     m_menuStrip.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, client.right, CMenuStrip::kHeight), this, 0);
@@ -185,6 +187,8 @@ void CMainFrame::OnDestroy()
 {
     KillTimer(kHeartbeatTimer);
     DestroyProjectWindow();
+    if (GetMainWindow() == this)
+        SetMainWindow(nullptr);
     CWnd::OnDestroy();
     COrnApp::Instance().OnMainWindowDestroyed();
 }

@@ -9,7 +9,7 @@
 #include "project/AppFolders.h"
 #include "project/BuildInfo.h"
 #include "shell/FileDialogWindow.h"
-#include "shell/LanguageAbbreviation.h"
+#include "views/LanguageAbbreviation.h"
 #include "shell/MainFrame.h"
 #include "datamodel/ProgressThread.h"
 #include "shell/SampleFiles.h"
