@@ -4,6 +4,7 @@
 #include "datamodel/IntervalText.h"
 #include "datamodel/QuantityDescriptor.h"
 #include "datamodel/RegionalPhaseName.h"
+#include "datamodel/TimeText.h"
 #include "project/BasicViewSettings.h"
 #include "project/Bookmark.h"
 #include "project/RecDoc.h"
@@ -60,6 +61,19 @@ CString GroupName(int view, int group)
 constexpr int kOfferedDemandPeriods[] = {600, 900, 1200, 1800, 3600};
 
 CString Mark(bool set) { return set ? "X" : ""; }
+
+CString FormatTimeOfDay(double dayFraction, const CString& format)
+{
+    long minutes = std::lround(dayFraction * 24 * 60);
+    std::tm tm{};
+    tm.tm_year = 100;
+    tm.tm_mday = 1;
+    tm.tm_hour = int(minutes / 60 % 24);
+    tm.tm_min = int(minutes % 60);
+    CString text;
+    FormatBrokenDownTime(format, tm, text);
+    return text;
+}
 } // namespace
 
 CReportBookmarkUDS::CReportBookmarkUDS(const CRecDoc& document, const CBookmark& bookmark, int kind)
@@ -246,9 +260,10 @@ void CReportBookmarkUDS::AddWorkingHours()
     for (int day = 0; day < CBasicViewSettings::kWorkingDays; ++day)
         if (m_settings->m_workingDays[std::size_t(day)])
             days += (days.IsEmpty() ? "" : ", ") + LoadReportString(kIdsMonday + unsigned(day));
-    // The span is a duration kept as a date: its clock shows hours and minutes.
-    AddRow({CHighTime::FromDate(m_settings->m_workingHours.from).Format(GetLocaleTimeFormat()),
-            CHighTime::FromDate(m_settings->m_workingHours.to).FormatUTC("%#H:%M"), days});
+    // Start and span are times of day kept as fractions of a day; a conversion as dates would
+    // bring in the time zone of 1899.
+    AddRow({FormatTimeOfDay(m_settings->m_workingHours.from, GetLocaleTimeFormat()),
+            FormatTimeOfDay(m_settings->m_workingHours.to, "%#H:%M"), days});
 }
 
 void CReportBookmarkUDS::AddDemandPeriod()
@@ -281,7 +296,8 @@ void CReportBookmarkUDS::AddCalendarDetails()
     else if (m_view == 6 && parameter >= 0 && parameter <= 3)
         channelText = LoadReportString(kIdsLoadCalendarChannel + unsigned(parameter));
     bool total = channel == 3 || (m_view == 2 && (parameter == 1 || parameter == 2) && channel == 0);
-    CString phase = total ? LoadReportString(kIdsTotal) : GetPhaseName(channel);
+    // The table's text ends in the subscript mark of rich cells, which plain text does not show.
+    CString phase = total ? LoadReportString(kIdsTotal).TrimRight('_') : GetPhaseName(channel);
     CString granularityText = granularity >= 0 && granularity <= 2 ? LoadReportString(kIdsGranularity + unsigned(granularity))
                                                                    : CString();
     AddRow({channelText, phase, granularityText});
