@@ -24,9 +24,13 @@ CString IntervalCountText(const CTrendTimeBlock& block)
     return count > 0 && missing > 0 ? CString::Formatted("%d (%d)", count, count + missing) : CString::Formatted("%d", count);
 }
 
+// "<label>  <version>"; a version description that names itself already is not labelled twice.
 CString VersionText(unsigned labelId, const CString& version)
 {
-    return CString::Formatted("%s  %s", LoadReportString(labelId), version);
+    CString label = LoadReportString(labelId);
+    if (!label.IsEmpty() && version.Left(label.GetLength()) == label)
+        return version;
+    return CString::Formatted("%s  %s", label, version);
 }
 } // namespace
 

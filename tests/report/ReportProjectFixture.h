@@ -116,7 +116,9 @@ private:
         RequireReportStep(WriteBytesToFile(zlg, CSessionWriter(spec).BuildFile()), "write session");
         m_nextProject = Path("project" + std::to_string(index) + ".zca");
         CRecDoc maker;
-        RequireReportStep(maker.OnOpenDocument(CString(zlg)), "project from session");
+        RequireReportStep(maker.OnOpenDocument(CString(zlg)),
+                          "project from session " + std::to_string(index) +
+                              (boxes.Boxes().empty() ? std::string() : ": " + boxes.Boxes().back().text.str()));
     }
 
     CTempXdgHome m_home;

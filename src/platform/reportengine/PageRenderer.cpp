@@ -30,15 +30,17 @@ void DrawFrame(QPainter& painter, const QRectF& r, unsigned frame)
         painter.drawLine(r.bottomLeft(), r.bottomRight());
 }
 
-// The picture scaled to fit its rectangle, keeping its proportions, centred.
-void DrawPicture(QPainter& painter, const QRectF& r, const QImage& picture)
+// The picture scaled to fit its rectangle, keeping its proportions, centred; the rectangle it
+// covers (the whole one when there is no picture).
+QRectF DrawPicture(QPainter& painter, const QRectF& r, const QImage& picture)
 {
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0)
-        return;
+        return r;
     double scale = std::min(r.width() / picture.width(), r.height() / picture.height());
     QSizeF size(picture.width() * scale, picture.height() * scale);
     QRectF target(QPointF(r.center().x() - size.width() / 2, r.center().y() - size.height() / 2), size);
     painter.drawImage(target, picture);
+    return target;
 }
 } // namespace
 
@@ -61,7 +63,7 @@ void RenderPreparedPage(QPainter& painter, const SPreparedPage& page, int pageNu
                 DrawMemoText(painter, item, ResolvePageMarkers(item.text, pageNumber, pageCount));
                 break;
             case CReportComponent::EKind::kPicture:
-                DrawPicture(painter, r, item.picture);
+                r = DrawPicture(painter, r, item.picture);
                 break;
             case CReportComponent::EKind::kLine:
                 painter.setPen(QPen(item.color, std::max(MmToReference(0.2), r.height())));

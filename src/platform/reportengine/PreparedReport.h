@@ -24,6 +24,8 @@ struct SPreparedBand
 {
     QRectF rect;
     std::vector<SPreparedItem> items;
+    // The page footer: flowing outputs repeat it at the bottom of their own pages.
+    bool pageFooter = false;
 };
 
 struct SPreparedPage

@@ -86,6 +86,7 @@ void CPreparer::FinishPage()
     SPreparedBand footer = Instantiate(*m_report.pageFooter);
     double top = BodyBottom();
     footer.rect.moveTop(top);
+    footer.pageFooter = true;
     for (auto& item : footer.items)
         item.rect.translate(0.0, top);
     m_pages.back().bands.push_back(std::move(footer));

@@ -1,6 +1,7 @@
 // Rich text has no absolute positions: each line of components of a band (components that
 // start at the same height) becomes one table row whose cells follow the components' left and
-// right edges; the row keeps the line's height so that the page looks as it was prepared.
+// right edges; the row keeps the line's height so that the page looks as it was prepared. The
+// text flows, so the page footer becomes the document's footer with page-number fields.
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
 #include "platform/reportengine/ReportScript.h"
@@ -20,13 +21,17 @@ class CRtfBuilder
 {
 public:
     void Begin(const SReportPageSetup& setup);
+    void Footer(const SPreparedBand& footer);
     void Page(const SPreparedPage& page, int pageNumber, int pageCount);
     void PageBreak() { m_out += "\\pard\\plain\\fs2\\page\\par\n"; }
     std::string Finish();
 
 private:
+    void Band(const SPreparedBand& band, int pageNumber, int pageCount);
     void Line(const std::vector<const SPreparedItem*>& items, double left, double height, int pageNumber, int pageCount);
     void Cell(const SPreparedItem& item, int pageNumber, int pageCount);
+    // Page markers become fields that the reader numbers.
+    void TextWithFields(const CString& text);
     void Text(const CString& text);
     void Picture(const SPreparedItem& item);
     int Colour(const QColor& colour);
@@ -112,7 +117,9 @@ void CRtfBuilder::Cell(const SPreparedItem& item, int pageNumber, int pageCount)
     if (item.color != Qt::black)
         m_out += "\\cf" + std::to_string(Colour(item.color));
     m_out += " ";
-    if (item.kind == CReportComponent::EKind::kMemo)
+    if (item.kind == CReportComponent::EKind::kMemo && pageNumber == 0)
+        TextWithFields(item.text);
+    else if (item.kind == CReportComponent::EKind::kMemo)
         Text(ResolvePageMarkers(item.text, pageNumber, pageCount));
     else if (item.kind == CReportComponent::EKind::kPicture)
         Picture(item);
@@ -155,33 +162,56 @@ void CRtfBuilder::Line(const std::vector<const SPreparedItem*>& items, double le
     m_out = std::move(before) + definition + "\n" + cells + "\\row\n";
 }
 
+void CRtfBuilder::TextWithFields(const CString& text)
+{
+    CString rest = text;
+    for (int marker = rest.Find('\x01'); marker >= 0; marker = rest.Find('\x01'))
+    {
+        Text(rest.Left(marker));
+        bool number = rest.Mid(marker, 2) == kPageNumberMarker;
+        m_out += number ? "{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}" : "{\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 1}}";
+        rest = rest.Mid(marker + 2);
+    }
+    Text(rest);
+}
+
+void CRtfBuilder::Footer(const SPreparedBand& footer)
+{
+    m_out += "{\\footer ";
+    SPreparedBand relative = footer;
+    for (auto& item : relative.items)
+        item.rect.translate(0.0, -footer.rect.top());
+    relative.rect.moveTop(0.0);
+    Band(relative, 0, 0);
+    m_out += "\\pard\\plain\\fs2\\par}\n";
+}
+
 void CRtfBuilder::Page(const SPreparedPage& page, int pageNumber, int pageCount)
 {
-    double previousBottom = page.setup.marginTop;
     for (const auto& band : page.bands)
+        if (!band.pageFooter)
+            Band(band, pageNumber, pageCount);
+}
+
+void CRtfBuilder::Band(const SPreparedBand& band, int pageNumber, int pageCount)
+{
+    std::vector<const SPreparedItem*> items;
+    for (const auto& item : band.items)
+        items.push_back(&item);
+    std::stable_sort(items.begin(), items.end(), [](const SPreparedItem* a, const SPreparedItem* b) {
+        return std::lround(a->rect.top() * 2) != std::lround(b->rect.top() * 2) ? a->rect.top() < b->rect.top()
+                                                                              : a->rect.left() < b->rect.left();
+    });
+    std::size_t first = 0;
+    while (first < items.size())
     {
-        // A gap before the band (the page footer sits at the bottom) as an empty paragraph.
-        if (band.rect.top() > previousBottom + 1.0)
-            m_out += "\\pard\\plain\\sl-" + std::to_string(Twips(band.rect.top() - previousBottom)) + "\\slmult0\\fs2\\par\n";
-        std::vector<const SPreparedItem*> items;
-        for (const auto& item : band.items)
-            items.push_back(&item);
-        std::stable_sort(items.begin(), items.end(), [](const SPreparedItem* a, const SPreparedItem* b) {
-            return std::lround(a->rect.top() * 2) != std::lround(b->rect.top() * 2) ? a->rect.top() < b->rect.top()
-                                                                                  : a->rect.left() < b->rect.left();
-        });
-        std::size_t first = 0;
-        while (first < items.size())
-        {
-            std::size_t last = first;
-            while (last < items.size() && items[last]->rect.top() < items[first]->rect.top() + 0.5)
-                ++last;
-            double next = last < items.size() ? items[last]->rect.top() : band.rect.bottom();
-            std::vector<const SPreparedItem*> line(items.begin() + std::ptrdiff_t(first), items.begin() + std::ptrdiff_t(last));
-            Line(line, band.rect.left(), std::max(next - items[first]->rect.top(), 1.0), pageNumber, pageCount);
-            first = last;
-        }
-        previousBottom = band.rect.bottom();
+        std::size_t last = first;
+        while (last < items.size() && items[last]->rect.top() < items[first]->rect.top() + 0.5)
+            ++last;
+        double next = last < items.size() ? items[last]->rect.top() : band.rect.bottom();
+        std::vector<const SPreparedItem*> line(items.begin() + std::ptrdiff_t(first), items.begin() + std::ptrdiff_t(last));
+        Line(line, band.rect.left(), std::max(next - items[first]->rect.top(), 1.0), pageNumber, pageCount);
+        first = last;
     }
 }
 } // namespace
@@ -190,6 +220,10 @@ void WriteRtf(const std::vector<SPreparedPage>& pages, const CString& path)
 {
     CRtfBuilder builder;
     builder.Begin(pages.empty() ? SReportPageSetup() : pages.front().setup);
+    if (!pages.empty())
+        for (const auto& band : pages.front().bands)
+            if (band.pageFooter)
+                builder.Footer(band);
     for (std::size_t i = 0; i < pages.size(); ++i)
     {
         if (i > 0)

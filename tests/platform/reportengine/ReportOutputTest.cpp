@@ -58,11 +58,14 @@ TEST_F(ReportOutputTest, RtfOpensInTheOfficeSuiteWithTheSameTexts)
     engine.ExportToRtf(rtf.c_str());
     EXPECT_EQ(ReadText(rtf).substr(0, 6), "{\\rtf1");
     EXPECT_NE(ReadText(rtf).find("\\pngblip"), std::string::npos);
-    if (OfficeTool().empty())
-        GTEST_SKIP() << "no office suite installed";
-    std::string text = ReadText(OfficeConvert(rtf, "txt:Text", folder.Root()));
+    if (OfficeTool().empty() || !HasTool("pdftotext"))
+        GTEST_SKIP() << "no office suite or pdftotext installed";
+    std::string pdf = OfficeConvert(rtf, "pdf", folder.Root());
+    ASSERT_FALSE(pdf.empty());
+    std::string text = PdfText(pdf);
+    // The footer's page numbers are fields the office suite fills in.
     for (const char* expected : {"Grüße — Überblick", "Notes {with} braces\\and backslash", "Row 1", "Row 60", "60 V",
-                                 "Page 2 of 2"})
+                                 "Page 1 of", "Page 2 of"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
 }
 
