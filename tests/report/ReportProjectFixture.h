@@ -82,10 +82,13 @@ public:
         return Path(name);
     }
 
-    // A bookmark of the type whose own view settings are `settings` (none: null).
-    int AddBookmark(int type, const CString& name, const CBasicViewSettings* settings)
+    // A bookmark of the type whose own view settings are `settings` (none: null), with a
+    // picture of that size.
+    int AddBookmark(int type, const CString& name, const CBasicViewSettings* settings, unsigned width = 320,
+                    unsigned height = 200)
     {
-        RequireReportStep(document->AddBookmark(type, name, WritePicture("bookmark.png", 320, 200, "")) == 0, "bookmark");
+        RequireReportStep(document->AddBookmark(type, name, WritePicture("bookmark.png", width, height, "")) == 0,
+                          "bookmark");
         CBookmark& bookmark = Project().GetBookmark(Project().GetBookmarkCount() - 1);
         if (settings)
         {
