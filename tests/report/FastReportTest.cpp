@@ -202,6 +202,29 @@ TEST_F(FastReportTest, FailuresAreShownAndAnsweredFalse)
     EXPECT_FALSE(std::filesystem::exists(output.Path("missing")));
 }
 
+TEST_F(FastReportTest, AFailingTemplateIsReportedAndLeavesNoPictureFile)
+{
+    // A saved-screen template that prints the picture, then names a variable nobody sets.
+    CTempFolder resources;
+    const std::string brokenTemplate = "<report><title height='60'><picture name='PictureScreen' width='80' "
+                                        "height='50'/></title><child height='6'><memo width='80' height='6'>"
+                                        "[NoSuchVariable]</memo></child></report>";
+    WriteFileBytes(resources.Root() / "reports" / "SavedScreenBody_ENG.fr3", {brokenTemplate.begin(), brokenTemplate.end()});
+    const char* previous = std::getenv("ORN_RESOURCE_DIR");
+    std::string restore = previous ? previous : "";
+    ::setenv("ORN_RESOURCE_DIR", resources.Root().c_str(), 1);
+    CFastReport broken(0);
+    ::setenv("ORN_RESOURCE_DIR", restore.c_str(), 1);
+
+    EXPECT_FALSE(broken.SavedScreenReport(*project.document, nullptr, 0));
+    ASSERT_EQ(project.boxes.Boxes().size(), 1u);
+    EXPECT_NE(project.boxes.Boxes()[0].text.Find("NoSuchVariable"), -1);
+    EXPECT_TRUE(broken.GetEngine().GetPreparedPages().empty());
+    EXPECT_TRUE(TempFolderIsEmpty());
+    // The failed run left nothing in force: the next one works.
+    EXPECT_TRUE(report.SavedScreenReport(*project.document, nullptr, 0));
+}
+
 TEST_F(FastReportTest, PicturesTheEngineCannotLoadStayEmpty)
 {
     // A saved screen whose stream holds no picture.
