@@ -146,6 +146,37 @@ TEST_F(FastReportTest, EveryReportKindGoesIntoOnePdfWithItsTexts)
         RunTool("pdftoppm -r 50 -png '" + pdf + "' /tmp/orn-report-page");
 }
 
+TEST_F(FastReportTest, TableBookmarksShowTheActualIntervalOnlyForDemandTimeRanges)
+{
+    CBasicViewSettings demand(1);
+    demand.m_sessions = {true, false, false, false};
+    demand.m_demandPeriod = 1800;
+    CBasicViewSettings summary(0);
+    summary.m_sessions = {true, false, false, false};
+    int timeRange = project.AddBookmark(4, "Demand range", &demand);
+    int overview = project.AddBookmark(0, "Summary overview", &summary);
+
+    auto texts = [this] {
+        std::string all;
+        for (const auto& band : report.GetEngine().GetPreparedPages().back().bands)
+            for (const auto& item : band.items)
+                all += item.text.str() + "|";
+        return all;
+    };
+    ASSERT_TRUE(report.BookmarkReport(*project.document, nullptr, timeRange));
+    std::string range = texts();
+    EXPECT_NE(range.find("Demand intervals|"), std::string::npos);
+    EXPECT_NE(range.find("Actual interval|"), std::string::npos);
+    EXPECT_NE(range.find("|15min|30min|"), std::string::npos) << "configured and chosen demand period";
+
+    ASSERT_TRUE(report.BookmarkReport(*project.document, nullptr, overview));
+    std::string plain = texts();
+    EXPECT_NE(plain.find("Averaging intervals|"), std::string::npos);
+    EXPECT_EQ(plain.find("Demand intervals"), std::string::npos);
+    EXPECT_EQ(plain.find("Actual interval"), std::string::npos);
+    EXPECT_NE(plain.find("|10min|"), std::string::npos);
+}
+
 TEST_F(FastReportTest, RtfOfTheSameReportsOpensInTheOfficeSuite)
 {
     ASSERT_TRUE(report.SessionReport(*project.document, nullptr, 0));
