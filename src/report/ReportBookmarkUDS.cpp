@@ -85,7 +85,7 @@ CReportBookmarkUDS::CReportBookmarkUDS(const CRecDoc& document, const CBookmark&
 {
     struct SKind
     {
-        std::initializer_list<const char*> columns;
+        std::vector<const char*> columns;
         void (CReportBookmarkUDS::*fill)();
     };
     static const SKind kinds[] = {
