@@ -32,7 +32,6 @@ public:
 
     const CReportEngine& GetEngine() const { return m_engine; }
     const CString& GetLogoPath() const { return m_events.GetLogoPath(); }
-    const CString& GetTemplatesFolder() const { return m_templatesFolder; }
 
     // "<folder><name>_<language>.fr3".
     CString GetTemplatePath(const char* templateName) const;

@@ -45,7 +45,6 @@ public:
     {
         return column < N ? m_rows[std::size_t(row)][std::size_t(column)] : CString();
     }
-    const Row& GetRow(int row) const { return m_rows.at(std::size_t(row)); }
 
 protected:
     void AddRow(Row row) { m_rows.push_back(std::move(row)); }

@@ -15,7 +15,6 @@ public:
     virtual ~CReportPicture() = default;
 
     const CString& GetName() const { return m_name; }
-    const CString& GetPath() const { return m_path; }
     // Produces the file and returns its path.
     virtual CString GetFile() = 0;
     // Called once the file was handed to the engine.
