@@ -90,8 +90,8 @@ CReportBookmarkUDS::CReportBookmarkUDS(const CRecDoc& document, const CBookmark&
     };
     static const SKind kinds[] = {
         {{"Name", "ID"}, &CReportBookmarkUDS::AddSessions},
-        {{"Name", "L1", "L2", "L3", "Total", "Aux1", "Aux2", "MinMax"}, nullptr},
-        {{"Name", "L1", "L2", "L3", "Total", "Aux1", "Aux2", "MinMax"}, nullptr},
+        {{"Name", "L1", "L2", "L3", "Total", "Aux1", "Aux2", "MinMax"}, &CReportBookmarkUDS::AddLeftAxisOptions},
+        {{"Name", "L1", "L2", "L3", "Total", "Aux1", "Aux2", "MinMax"}, &CReportBookmarkUDS::AddRightAxisOptions},
         {{"Name", "Value"}, &CReportBookmarkUDS::AddLimits},
         {{"Begin", "End"}, &CReportBookmarkUDS::AddTimeRange},
         {{"Begin", "Span", "Days"}, &CReportBookmarkUDS::AddWorkingHours},
@@ -106,12 +106,10 @@ CReportBookmarkUDS::CReportBookmarkUDS(const CRecDoc& document, const CBookmark&
     };
     if (kind < 0 || kind >= int(std::size(kinds)))
         return;
-    for (const char* column : kinds[kind].columns)
+    const SKind& chosen = kinds[kind];
+    for (const char* column : chosen.columns)
         AddColumn(column);
-    if (kind == kLeftAxisOptions || kind == kRightAxisOptions)
-        AddAxisOptions(kind == kLeftAxisOptions ? 0 : 3);
-    else
-        (this->*kinds[kind].fill)();
+    (this->*chosen.fill)();
 }
 
 int CReportBookmarkUDS::FindUserSession(int session) const

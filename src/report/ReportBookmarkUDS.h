@@ -45,6 +45,8 @@ private:
     void GetAuxSettings(int session, int channel, double& gain, double& offset, CString& unit) const;
 
     void AddSessions();
+    void AddLeftAxisOptions() { AddAxisOptions(0); }
+    void AddRightAxisOptions() { AddAxisOptions(3); }
     void AddAxisOptions(int firstGroup);
     void AddLimits();
     void AddTimeRange();
