@@ -1,18 +1,37 @@
 #include "report/ReportPicture.h"
 
 #include "platform/reportengine/ImageConversion.h"
+#include "datamodel/IDataStream.h"
 #include "project/ZcaArchive.h"
 #include "report/FileExtension.h"
 #include "report/ReportTempFiles.h"
 
 #include <glog/logging.h>
 
-#include <cstdio>
+#include <fstream>
+#include <memory>
 
 namespace
 {
 constexpr const char* kCopiedExtensions[] = {".png", ".bmp", ".jpeg", ".jpg", ".jpe"};
+
+// The whole stream; false when it cannot be read.
+bool ReadStream(CZcaArchive* archive, const CString& name, std::string& bytes)
+{
+    std::unique_ptr<IDataStream> stream;
+    if (!archive || archive->OpenStream(name, stream) != 0 || !stream)
+        return false;
+    bytes.resize(std::size_t(stream->GetLength()));
+    return stream->Read(bytes.data(), bytes.size()) == std::int64_t(bytes.size());
 }
+
+// A temporary file needs no flush to disk: it lives only until its picture is printed.
+bool WriteTemporaryFile(const CString& path, const std::string& bytes)
+{
+    std::ofstream file(path.str(), std::ios::binary | std::ios::trunc);
+    return file.write(bytes.data(), std::streamsize(bytes.size())) && file.flush();
+}
+} // namespace
 
 CString CReportPictureZca::GetFile()
 {
@@ -22,17 +41,11 @@ CString CReportPictureZca::GetFile()
     for (const char* known : kCopiedExtensions)
         copied = copied || extension.CompareNoCase(known) == 0;
 
-    if (copied)
-    {
-        m_path = MakeReportTempFileName(extension.Mid(1));
-        if (!m_archive || !m_archive->ExportStream(m_streamName, m_path))
-            LOG(WARNING) << "The picture stream " << m_streamName.str() << " could not be copied for the report";
-        return m_path;
-    }
-    m_path = MakeReportTempFileName("png");
-    CString source = m_path + ".source";
-    if (!m_archive || !m_archive->ExportStream(m_streamName, source) || !ConvertImageFileToPng(source, m_path))
-        LOG(WARNING) << "The picture stream " << m_streamName.str() << " could not be converted for the report";
-    std::remove(source.GetString());
+    m_path = MakeReportTempFileName(copied ? extension.Mid(1) : CString("png"));
+    std::string bytes;
+    bool written = ReadStream(m_archive, m_streamName, bytes) &&
+                   (copied ? WriteTemporaryFile(m_path, bytes) : ConvertImageToPng(bytes, m_path));
+    if (!written)
+        LOG(WARNING) << "The picture stream " << m_streamName.str() << " could not be written for the report";
     return m_path;
 }

@@ -1,13 +1,9 @@
 #include "platform/reportengine/ImageConversion.h"
 
 #include <QImage>
-#include <QSaveFile>
 
-bool ConvertImageFileToPng(const CString& sourcePath, const CString& targetPath)
+bool ConvertImageToPng(const std::string& imageBytes, const CString& targetPath)
 {
-    QImage image(QString::fromUtf8(sourcePath.GetString()));
-    if (image.isNull())
-        return false;
-    QSaveFile file(QString::fromUtf8(targetPath.GetString()));
-    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+    QImage image = QImage::fromData(reinterpret_cast<const uchar*>(imageBytes.data()), int(imageBytes.size()));
+    return !image.isNull() && image.save(QString::fromUtf8(targetPath.GetString()), "PNG");
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Turning a picture file of any format the platform reads into a PNG file.
+// Turning a picture of any format the platform reads into a PNG file.
 #include "platform/framework/CString.h"
 
-// False (and no target written) when the source cannot be decoded or the target not written.
-bool ConvertImageFileToPng(const CString& sourcePath, const CString& targetPath);
+#include <string>
+
+// False (and no complete target) when the bytes cannot be decoded or the target not written.
+bool ConvertImageToPng(const std::string& imageBytes, const CString& targetPath);
