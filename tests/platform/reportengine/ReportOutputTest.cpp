@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace
 {
 class ReportOutputTest : public ::testing::Test
@@ -50,6 +52,26 @@ TEST_F(ReportOutputTest, PdfHoldsTheTextsAsTextOnEveryPage)
     for (const char* expected : {"Grüße — Überblick", "Notes {with} braces\\and backslash", "Row 1", "Row 60", "60 V",
                                  "Page 1 of 2", "Page 2 of 2"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // Every font is embedded: the file reads the same on any computer.
+    if (HasTool("pdffonts"))
+    {
+        std::istringstream fonts(RunTool("pdffonts '" + pdf + "'").value_or(""));
+        std::string line;
+        int fontCount = 0;
+        for (int skipped = 0; skipped < 2 && std::getline(fonts, line); ++skipped)
+            ; // the heading and its rule
+        while (std::getline(fonts, line))
+        {
+            std::vector<std::string> columns;
+            std::istringstream words(line);
+            for (std::string word; words >> word;)
+                columns.push_back(word);
+            ASSERT_GE(columns.size(), 5u) << line;
+            EXPECT_EQ(columns[columns.size() - 5], "yes") << "not embedded: " << line;
+            ++fontCount;
+        }
+        EXPECT_GE(fontCount, 2) << "regular and bold";
+    }
 }
 
 TEST_F(ReportOutputTest, RtfOpensInTheOfficeSuiteWithTheSameTexts)
