@@ -1,16 +1,43 @@
 #include "BenchSessionFile.h"
 
+#include "datamodel/ArchiveStreamStorage.h"
+#include "platform/storage/CompoundFile.h"
+#include "project/ZcaArchive.h"
 #include "support/SessionWriter.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <malloc.h>
 #include <map>
 #include <tuple>
 #include <unistd.h>
-#include <vector>
+
+namespace {
+
+std::string ScratchPath(const std::string& name)
+{
+    return (std::filesystem::temp_directory_path() / ("orn-bench-" + std::to_string(::getpid()) + "-" + name)).string();
+}
+
+// Every scratch file goes when the program ends.
+std::vector<std::string>& ScratchFiles()
+{
+    static std::vector<std::string> files;
+    static const bool cleanup = std::atexit([] {
+        for (const auto& file : ScratchFiles())
+            std::remove(file.c_str());
+    }) == 0;
+    (void)cleanup;
+    return files;
+}
+
+constexpr std::size_t kBlockBytes = 256 * 1024;
+
+} // namespace
 
 const std::string& BenchSessionFile(int records, int averagingSeconds, int demandSeconds, bool bigEndian)
 {
@@ -20,27 +47,85 @@ const std::string& BenchSessionFile(int records, int averagingSeconds, int deman
         SSessionSpec sessionSpec;
         sessionSpec.bigEndian = bigEndian;
         sessionSpec.trendRecords = records;
-        sessionSpec.averagingSeconds = averagingSeconds;
-        sessionSpec.demandSeconds = demandSeconds;
-        path = (std::filesystem::temp_directory_path() /
-                ("orn-bench-" + std::to_string(::getpid()) + "-" + std::to_string(records) + "-" +
-                 std::to_string(averagingSeconds) + "-" + std::to_string(demandSeconds) + (bigEndian ? "-be" : "-le") +
-                 ".zlg")).string();
+        sessionSpec.averagingSeconds = DWORD(averagingSeconds);
+        sessionSpec.demandSeconds = DWORD(demandSeconds);
+        path = ScratchPath(std::to_string(records) + "-" + std::to_string(averagingSeconds) + "-" +
+                           std::to_string(demandSeconds) + (bigEndian ? "-be" : "-le") + ".zlg");
         WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile());
-        static const bool cleanup = std::atexit([] {
-            for (const auto& [key, file] : files)
-                std::remove(file.c_str());
-        }) == 0;
-        (void)cleanup;
+        ScratchFiles().push_back(path);
     }
     return path;
 }
 
-std::size_t PlainRead(const std::string& path)
+const std::string& MinuteSessionFile(int records)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes(std::filesystem::file_size(path));
-    in.read(bytes.data(), std::streamsize(bytes.size()));
-    benchmark::DoNotOptimize(bytes.data());
-    return std::size_t(in.gcount());
+    return BenchSessionFile(records, 60, 300, true);
+}
+
+const std::string& MinuteSessionArchive(int records)
+{
+    static std::map<int, std::string> files;
+    auto& path = files[records];
+    if (path.empty()) {
+        path = ScratchPath(std::to_string(records) + ".zca");
+        CZcaArchive archive;
+        if (!archive.Create(CString(path)) || !archive.ImportFile(kArchiveSessionStream, CString(MinuteSessionFile(records))))
+            std::fprintf(stderr, "archive %s not made\n", path.c_str());
+        ScratchFiles().push_back(path);
+    }
+    return path;
+}
+
+CPrefaultedRead::CPrefaultedRead(const std::string& path)
+    : m_path(path), m_buffer(std::filesystem::file_size(path), 1)
+{
+    Read();
+}
+
+std::size_t CPrefaultedRead::Read()
+{
+    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::size_t done = 0;
+    while (fd >= 0 && done < m_buffer.size()) {
+        const ssize_t got = ::read(fd, m_buffer.data() + done, m_buffer.size() - done);
+        if (got <= 0)
+            break;
+        done += std::size_t(got);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    benchmark::DoNotOptimize(m_buffer.data());
+    return done;
+}
+
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+double MedianMs(std::vector<double> seconds)
+{
+    if (seconds.empty())
+        return 0;
+    std::sort(seconds.begin(), seconds.end());
+    const std::size_t n = seconds.size();
+    return (n % 2 ? seconds[n / 2] : (seconds[n / 2 - 1] + seconds[n / 2]) / 2) * 1e3;
+}
+
+std::size_t ReadArchiveStreamInBlocks(const std::string& archivePath)
+{
+    std::shared_ptr<CCompoundFile> file;
+    if (CCompoundFile::Open(CString(archivePath), EStorageAccess::Read, file) != EStorageResult::Ok)
+        return 0;
+    CCompoundStreamStorage storage(file);
+    std::unique_ptr<IDataStream> stream;
+    if (storage.OpenStream(kArchiveSessionStream, stream) != 0)
+        return 0;
+    std::vector<char> block(kBlockBytes);
+    std::size_t total = 0;
+    for (std::int64_t got; (got = stream->Read(block.data(), block.size())) > 0;)
+        total += std::size_t(got);
+    benchmark::DoNotOptimize(block.data());
+    return total;
 }

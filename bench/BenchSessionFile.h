@@ -1,12 +1,42 @@
 #pragma once
-// Session files the benchmarks load: written once per process into the temporary folder and
-// removed when the process ends.
+// Session files the benchmarks load, and the yardsticks a load is measured against: written once
+// per process into the temporary folder and removed when the process ends.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // A session of `records` trend records in the logger's own (big-endian) byte order or in host
 // order, with the given averaging and demand intervals.
 const std::string& BenchSessionFile(int records, int averagingSeconds, int demandSeconds, bool bigEndian);
 
-// Reads the whole file into memory, the yardstick a load is measured against; returns the bytes read.
-std::size_t PlainRead(const std::string& path);
+// A one-minute session in the logger's byte order (5-minute demand), the size every load,
+// build and project benchmark uses.
+const std::string& MinuteSessionFile(int records);
+
+// A project archive holding that session as the stream kArchiveSessionStream.
+const std::string& MinuteSessionArchive(int records);
+inline constexpr const char* kArchiveSessionStream = "session.zlg";
+
+// Reads a whole file into a buffer that was faulted in beforehand, so that only the copy from
+// the page cache is timed: the cheapest way the bytes can reach the program.
+class CPrefaultedRead
+{
+public:
+    explicit CPrefaultedRead(const std::string& path);
+    // Returns the bytes read.
+    std::size_t Read();
+
+private:
+    std::string m_path;
+    std::vector<char> m_buffer;
+};
+
+// Heap bytes in use (arena and mapped blocks), from the allocator's own figures.
+std::size_t HeapInUse();
+
+// The median of the samples (seconds) in milliseconds.
+double MedianMs(std::vector<double> seconds);
+
+// The bytes of the file read in 256 KiB blocks through the archive's session stream (the data
+// set's reader interface); returns the bytes read.
+std::size_t ReadArchiveStreamInBlocks(const std::string& archivePath);

@@ -10,6 +10,7 @@ packages=(
   python3-olefile libgsf-bin clang
   locales
   xdg-utils
+  fonts-dejavu-core poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

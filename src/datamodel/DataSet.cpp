@@ -6,6 +6,7 @@
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DiskSpace.h"
 #include "datamodel/PlainFileStream.h"
+#include "datamodel/StreamBlockReader.h"
 #include "datamodel/StreamStorage.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "datamodel/UmboQuarnConvert.h"
@@ -25,7 +26,10 @@
 
 namespace {
 
-constexpr std::size_t kReadBufferSize = 65535;
+// A header-only read looks at the first 2000 bytes and needs no large block.
+constexpr std::size_t kHeaderOnlyBlockSize = 4096;
+// Tables are read through their structure and hold floats: filed in place only when aligned.
+constexpr std::size_t kTableAlignment = 8;
 constexpr std::size_t kTable15Size = 11320;
 constexpr std::size_t kTable61Size = 608;
 constexpr std::uint64_t kHeaderOnlyLimit = 2000;
@@ -97,6 +101,8 @@ private:
     int Conclude(int result);
     int ReadTable();
     int FileTable(Umbo_table_header_t* table, const FileTblPtrT& entry);
+    // A trend table of the older layout zero-padded to its full length in the scratch buffer.
+    Umbo_table_header_t* PadTable15(const Umbo_table_header_t* table);
     // Converts a table whose header is already in host order; false (logged) when the converter
     // refuses it.
     bool Convert(Umbo_table_header_t* table);
@@ -108,7 +114,9 @@ private:
 
     CDataSet& m_set;
     bool m_headerOnly;
-    std::vector<BYTE> m_buffer;
+    std::optional<CStreamBlockReader> m_blocks;
+    std::vector<BYTE> m_padded;
+    std::vector<BYTE> m_aligned;
     CHighTime m_restartTime;
     std::uint64_t m_end = 0;
     std::uint64_t m_position = 0;
@@ -122,7 +130,7 @@ int CDataSet::CReader::Run()
 {
     m_restartTime.SetStatus(CHighTime::invalid);
     try {
-        m_buffer.resize(kReadBufferSize);
+        m_blocks.emplace(*m_set.m_stream, m_headerOnly ? kHeaderOnlyBlockSize : CStreamBlockReader::kBlockSize);
     } catch (const std::bad_alloc&) {
         return kResultBadStream;
     }
@@ -164,7 +172,9 @@ int CDataSet::CReader::Run()
             result = kResultBadStream;
     }
 
-    m_buffer = {};
+    m_blocks.reset();
+    m_padded = {};
+    m_aligned = {};
     if (progress)
         progress->Finish();
     return Conclude(result);
@@ -205,8 +215,10 @@ int CDataSet::CReader::ReadHeader()
 {
     IDataStream& stream = *m_set.m_stream;
     Umbo_msg_header_t header{};
-    if (stream.Read(&header, sizeof header) != std::int64_t(sizeof header))
+    if (m_blocks->Ensure(sizeof header) != std::int64_t(sizeof header))
         return kResultBadStream;
+    std::memcpy(&header, m_blocks->Data(), sizeof header);
+    m_blocks->Skip(sizeof header);
     if (header.magic == kUmboMagic)
         m_set.m_converter = std::make_unique<CUmboQuarnConvert>();
     else if (header.magic == kUmboMagicSwapped)
@@ -239,31 +251,49 @@ int CDataSet::CReader::CheckDiskSpace() const
 
 int CDataSet::CReader::ReadTable()
 {
-    IDataStream& stream = *m_set.m_stream;
-    auto* table = reinterpret_cast<Umbo_table_header_t*>(m_buffer.data());
-    const std::uint64_t offset = stream.GetPosition();
-    const std::int64_t got = stream.Read(table, kUmboTableHeaderSize);
+    // The table is converted and filed where it lies in the block.
+    const std::uint64_t offset = m_blocks->GetOffset();
+    const std::int64_t got = m_blocks->Ensure(kUmboTableHeaderSize);
     if (got < 0)
         return kResultReadError;
     if (got != std::int64_t(kUmboTableHeaderSize))
         return kResultShortTable;
-    m_set.m_converter->TableHeaderFromWire(table);
-    const std::size_t length = table->table_lth;
+    m_set.m_converter->TableHeaderFromWire(reinterpret_cast<Umbo_table_header_t*>(m_blocks->Data()));
+    const WORD type = LoadU16(m_blocks->Data(), offsetof(Umbo_table_header_t, table_type));
+    const std::size_t length = LoadU16(m_blocks->Data(), offsetof(Umbo_table_header_t, table_lth));
     if (length < kUmboTableHeaderSize) {
-        LOG(INFO) << "Table of type " << table->table_type << " at " << offset << " claims " << length << " bytes";
+        LOG(INFO) << "Table of type " << type << " at " << offset << " claims " << length << " bytes";
         return kResultShortTable;
     }
     m_position += length;
-    const std::size_t rest = length - kUmboTableHeaderSize;
-    const std::int64_t body = stream.Read(m_buffer.data() + kUmboTableHeaderSize, rest);
-    if (body < 0)
+    const std::int64_t whole = m_blocks->Ensure(length);
+    if (whole < 0)
         return kResultReadError;
-    if (body != std::int64_t(rest)) {
-        LOG(INFO) << "Table of type " << table->table_type << " at " << offset << " ends after " << body
-                  << " of " << rest << " body bytes";
+    if (whole != std::int64_t(length)) {
+        LOG(INFO) << "Table of type " << type << " at " << offset << " ends after " << whole - std::int64_t(kUmboTableHeaderSize)
+                  << " of " << length - kUmboTableHeaderSize << " body bytes";
         return kResultShortTable;
     }
-    return FileTable(table, FileTblPtrT{ConstructHighTimeFromTableTime(table->time_stamp), offset});
+    // A table after one of odd length is filed from an aligned copy.
+    BYTE* bytes = m_blocks->Data();
+    if (reinterpret_cast<std::uintptr_t>(bytes) % kTableAlignment != 0) {
+        m_aligned.assign(bytes, bytes + length);
+        bytes = m_aligned.data();
+    }
+    auto* table = reinterpret_cast<Umbo_table_header_t*>(bytes);
+    const int result = FileTable(table, FileTblPtrT{ConstructHighTimeFromTableTime(table->time_stamp), offset});
+    m_blocks->Skip(length);
+    return result;
+}
+
+Umbo_table_header_t* CDataSet::CReader::PadTable15(const Umbo_table_header_t* table)
+{
+    const std::size_t length = table->table_lth;
+    m_padded.assign(kTable15Size, 0);
+    std::memcpy(m_padded.data(), table, length);
+    auto* padded = reinterpret_cast<Umbo_table_header_t*>(m_padded.data());
+    padded->table_lth = WORD(kTable15Size);
+    return padded;
 }
 
 bool CDataSet::CReader::Convert(Umbo_table_header_t* table)
@@ -310,10 +340,8 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, const FileTblPtrT& 
         m_bracketOpen = false;
         return 0;
     case 15:
-        if (length < kTable15Size) {
-            std::memset(m_buffer.data() + length, 0, kTable15Size - length);
-            table->table_lth = WORD(kTable15Size);
-        }
+        if (length < kTable15Size)
+            table = PadTable15(table);
         if (Convert(table)) {
             if (m_firmwarePacked)
                 RearrangeTable15(table);
@@ -322,7 +350,8 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, const FileTblPtrT& 
         return 0;
     case 16:
         if (Convert(table))
-            m_set.m_name = WCharArrayToString(m_buffer.data() + kUmboTableHeaderSize, int(length - kUmboTableHeaderSize));
+            m_set.m_name = WCharArrayToString(reinterpret_cast<const BYTE*>(table) + kUmboTableHeaderSize,
+                                              int(length - kUmboTableHeaderSize));
         return 0;
     case 30:
         if (Convert(table) && (m_restartTime.GetStatus() != CHighTime::valid || !(entry.time > m_restartTime))) {
@@ -337,7 +366,7 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, const FileTblPtrT& 
     case 36:
         if (Convert(table)) {
             m_set.m_others->InsertTable(table);
-            CutAt(ConstructHighTimeFromTableTime(m_buffer.data() + 12));
+            CutAt(ConstructHighTimeFromTableTime(reinterpret_cast<const BYTE*>(table) + 12));
         }
         return 0;
     case 47:
@@ -424,7 +453,7 @@ int CDataSet::CReader::CompleteHeader(Umbo_table_header_t* table)
     Umbo_msg_header_t& header = m_set.m_header;
     header.body_lth = DWORD(m_position);
     std::memcpy(header.params, table->time_stamp, 8);
-    std::memcpy(header.params + 8, m_buffer.data() + 20, 8);
+    std::memcpy(header.params + 8, reinterpret_cast<const BYTE*>(table) + 20, 8);
     // Written back where the file can be written; a read-only file is still read.
     Umbo_msg_header_t stored = header;
     m_set.m_converter->ConvertMessageToWire(&stored);

@@ -3,12 +3,18 @@
 #include "datamodel/ByteAccess.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace
 {
 // Every copy can be read up to the interval end field, whatever its table_lth says.
 constexpr std::size_t kMinimumCopy = kUmboIntervalEndOffset + 8;
+constexpr std::size_t kCopyAlignment = 8;
+// Blocks double from the first size to the largest: a short list wastes little, a long one
+// needs few blocks.
+constexpr std::size_t kFirstBlockSize = 16 * 1024;
+constexpr std::size_t kLargestBlockSize = 1024 * 1024;
 
 WORD TypeOf(const BYTE* table)
 {
@@ -38,45 +44,71 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
     const std::size_t length = LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
     const std::size_t copied = std::max(length, kUmboTableHeaderSize);
     const std::size_t size = std::max(copied, kMinimumCopy);
+    if (!m_orderedByType)
+    {
+        // The tables it replaces go first, so that their room takes the copy; the time is read
+        // from the padded head, as from the copy.
+        std::array<BYTE, kMinimumCopy> head{};
+        std::memcpy(head.data(), table, std::min(copied, kMinimumCopy));
+        RemoveTablesAfter(OrderTime(head.data()));
+    }
     // Only the padding of a short copy is zeroed: trend tables are copied by the thousand.
-    auto copy = std::make_unique_for_overwrite<BYTE[]>(size);
-    std::memcpy(copy.get(), table, copied);
-    std::memset(copy.get() + copied, 0, size - copied);
+    BYTE* copy = Place(size);
+    std::memcpy(copy, table, copied);
+    std::memset(copy + copied, 0, size - copied);
 
     if (m_orderedByType)
     {
-        const WORD type = TypeOf(copy.get());
-        const auto at = std::find_if(m_tables.begin(), m_tables.end(),
-                                     [type](const std::unique_ptr<BYTE[]>& t) { return TypeOf(t.get()) > type; });
-        m_tables.insert(at, std::move(copy));
+        const WORD type = TypeOf(copy);
+        const auto at = std::find_if(m_tables.begin(), m_tables.end(), [type](const BYTE* t) { return TypeOf(t) > type; });
+        m_tables.insert(at, copy);
         return 0;
     }
-    RemoveTablesAfter(OrderTime(copy.get()));
-    m_tables.push_back(std::move(copy));
+    m_tables.push_back(copy);
     return 0;
+}
+
+BYTE* CDataTable::Place(std::size_t size)
+{
+    size = (size + kCopyAlignment - 1) / kCopyAlignment * kCopyAlignment;
+    if (m_blocks.empty() || m_blockUsed + size > m_blockSize)
+    {
+        m_blockSize = std::max(size, m_blocks.empty() ? kFirstBlockSize : std::min(m_blockSize * 2, kLargestBlockSize));
+        m_blocks.push_back(std::make_unique_for_overwrite<BYTE[]>(m_blockSize));
+        m_blockUsed = 0;
+    }
+    BYTE* place = m_blocks.back().get() + m_blockUsed;
+    m_blockUsed += size;
+    return place;
 }
 
 void CDataTable::RemoveTablesAfter(const CHighTime& time)
 {
-    while (!m_tables.empty() && OrderTime(m_tables.back().get()) > time)
+    while (!m_tables.empty() && OrderTime(m_tables.back()) > time)
+    {
+        // The room of a copy at the end of the last block is used again.
+        const BYTE* last = m_blocks.back().get();
+        if (m_tables.back() >= last && m_tables.back() < last + m_blockUsed)
+            m_blockUsed = std::size_t(m_tables.back() - last);
         m_tables.pop_back();
+    }
 }
 
 CHighTime CDataTable::GetHeadTime() const
 {
     if (m_tables.empty())
         return CHighTime();
-    return ConstructHighTimeFromTableTime(m_tables.front().get() + offsetof(Umbo_table_header_t, time_stamp));
+    return ConstructHighTimeFromTableTime(m_tables.front() + offsetof(Umbo_table_header_t, time_stamp));
 }
 
 CHighTime CDataTable::GetTailEndTime() const
 {
-    if (m_tables.empty() || !HasIntervalEnd(TypeOf(m_tables.back().get())))
+    if (m_tables.empty() || !HasIntervalEnd(TypeOf(m_tables.back())))
         return CHighTime();
-    return ConstructHighTimeFromTableTime(m_tables.back().get() + kUmboIntervalEndOffset);
+    return ConstructHighTimeFromTableTime(m_tables.back() + kUmboIntervalEndOffset);
 }
 
 const Umbo_table_header_t* CDataTable::GetAt(int index) const
 {
-    return reinterpret_cast<const Umbo_table_header_t*>(m_tables.at(std::size_t(index)).get());
+    return reinterpret_cast<const Umbo_table_header_t*>(m_tables.at(std::size_t(index)));
 }

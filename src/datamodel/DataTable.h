@@ -1,7 +1,9 @@
 #pragma once
 // CDataTable: an owning list of copies of logger tables, kept either in table-type order (the
 // version list) or in time order (the record lists of a session, where a later table that
-// restarts the clock replaces the tables it overlaps).
+// restarts the clock replaces the tables it overlaps). The copies lie one after another in a few
+// large blocks: a year of one-minute records is half a million tables, and one heap block each
+// would cost an allocation, its overhead and its page faults per record.
 #include "datamodel/HighTime.h"
 #include "datamodel/UmboFraming.h"
 
@@ -38,12 +40,9 @@ public:
     class const_iterator
     {
     public:
-        using Inner = std::vector<std::unique_ptr<BYTE[]>>::const_iterator;
+        using Inner = std::vector<BYTE*>::const_iterator;
         explicit const_iterator(Inner inner) : m_inner(inner) {}
-        const Umbo_table_header_t* operator*() const
-        {
-            return reinterpret_cast<const Umbo_table_header_t*>(m_inner->get());
-        }
+        const Umbo_table_header_t* operator*() const { return reinterpret_cast<const Umbo_table_header_t*>(*m_inner); }
         const_iterator& operator++() { ++m_inner; return *this; }
         bool operator==(const const_iterator& other) const { return m_inner == other.m_inner; }
 
@@ -54,8 +53,16 @@ public:
     const_iterator end() const { return const_iterator(m_tables.end()); }
 
 private:
+    // Room for a copy of `size` bytes at the end of the last block, starting a larger block when
+    // it is full.
+    BYTE* Place(std::size_t size);
+
     int m_tableType;
     int m_orderedByType;
-    // Each copy is at least large enough for a header and an interval-end field, zero-padded.
-    std::vector<std::unique_ptr<BYTE[]>> m_tables;
+    // Each copy is at least large enough for a header and an interval-end field, zero-padded,
+    // and starts on an 8-byte boundary.
+    std::vector<BYTE*> m_tables;
+    std::vector<std::unique_ptr<BYTE[]>> m_blocks;
+    std::size_t m_blockSize = 0;
+    std::size_t m_blockUsed = 0;
 };

@@ -75,6 +75,19 @@ std::int64_t CPlainFileStream::Read(void* buffer, std::size_t count)
     std::size_t done = 0;
     while (done < count) {
         if (m_position < m_bufferStart || m_position >= m_bufferStart + m_bufferSize) {
+            // A request of a block or more goes straight to the caller's memory.
+            if (count - done >= m_buffer.size()) {
+                const ssize_t got = ::pread(m_fd, out + done, count - done, off_t(m_position));
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got < 0)
+                    return -1;
+                if (got == 0)
+                    break;
+                done += std::size_t(got);
+                m_position += std::uint64_t(got);
+                continue;
+            }
             if (!Fill())
                 return -1;
             if (m_bufferSize == 0)

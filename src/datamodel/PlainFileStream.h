@@ -1,6 +1,7 @@
 #pragma once
-// A session file on disk, opened for reading only. Reads go through one block buffer so that the
-// reader's many small table reads cost no system call each. Writing (the header repair of a file
+// A session file on disk, opened for reading only. Small reads go through one block buffer so
+// that many of them cost no system call each; a read of a block or more goes straight to the
+// caller's memory. Writing (the header repair of a file
 // of unknown length) opens the file for writing only for that moment and is simply refused when
 // the file or its folder is read-only.
 #include "datamodel/IDataStream.h"

@@ -132,7 +132,7 @@ unsigned CCsvExportFile::Export(const CDataTable& records, const CString& fileNa
 
 void CCsvExportFile::AppendHeader(std::string& line, const char* periodTitle) const
 {
-    const std::string& zone = GetZoneName();
+    const std::string& zone = m_time.GetZoneName();
     line += "Start(" + zone + ")" + m_separator + "Stop(" + zone + ")" + m_separator + periodTitle;
     for (const SCsvColumn& column : m_columns) {
         line += m_separator;

@@ -39,7 +39,6 @@ public:
     unsigned Export(const CDataTable& records, const CString& fileName, const std::vector<int>& quantities,
                     bool min, bool max, bool avg, bool total);
 
-    const std::string& GetZoneName() const { return m_time.GetZoneName(); }
     const std::vector<SCsvColumn>& GetColumns() const { return m_columns; }
 
     void SelectColumns(std::span<const SCsvColumn> table, const std::vector<int>& quantities, bool min, bool max,

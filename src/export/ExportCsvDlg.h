@@ -42,8 +42,6 @@ public:
     std::string GetSeparator() const { return m_separatorChoice == 1 ? "\t" : ";"; }
     // The chosen quantity ids, sorted.
     const std::vector<int>& GetQuantities() const { return m_quantities; }
-    const std::vector<int>& GetTrendState() const { return m_trendState; }
-    const std::vector<int>& GetDemandState() const { return m_demandState; }
 
     // "5,,20" -> {5, 20}, sorted; a token that is not a decimal integer is left out.
     static std::vector<int> ParseState(const CString& text);

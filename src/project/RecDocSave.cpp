@@ -92,10 +92,11 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
 {
     // The archive is built beside its target and renamed into place when complete, so that a
     // failure loses no file the user chose to replace; a target that is the data file itself
-    // would be emptied before it is read.
+    // would be emptied before it is read. Until the rename nothing relies on the partial file, so
+    // it is synced once, complete, instead of at every commit.
     const CString partial = PartialPathFor(archivePath);
     CZcaArchive archive;
-    if (IsSameFile(archivePath, zlgPath) || !archive.Create(partial)) {
+    if (IsSameFile(archivePath, zlgPath) || !archive.Create(partial, {}, ECommitSync::Deferred)) {
         ShowFormatted(IDS_UNABLE_TO_CREATE_ZCA, archivePath);
         return -1;
     }
@@ -108,7 +109,8 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
     measurement.SetStudyType(info.studyType);
     measurement.SetAppVersion(GetAppVersion(false));
     measurement.SetAppBuild(GetBuildStamp());
-    bool written = !streamName.IsEmpty() && archive.ImportFile(streamName, zlgPath) && archive.WriteProjectXml(project);
+    bool written = !streamName.IsEmpty() && archive.ImportFile(streamName, zlgPath) &&
+                   archive.WriteProjectXml(project) && archive.FlushToDisk();
     archive.Close();
     written = written && std::rename(partial.GetString(), archivePath.GetString()) == 0;
     if (!written) {
@@ -148,13 +150,13 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
         return false;
     }
 
-    // The copy is made beside the target and renamed into place only when it is complete, so
-    // that neither the old project nor an existing target is lost on the way.
+    // The copy is made beside the target and renamed into place only when it is complete (and
+    // synced once), so that neither the old project nor an existing target is lost on the way.
     const CString partial = PartialPathFor(targetPath);
     bool copied = false;
     {
         CZcaArchive target;
-        if (target.Create(partial)) {
+        if (target.Create(partial, {}, ECommitSync::Deferred)) {
             m_archive->RefreshElementList();
             copied = true;
             for (int i = 0; copied && i < m_archive->GetElementCount(); ++i) {
@@ -167,6 +169,7 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
             // A project not read completely keeps its copied text.
             if (!m_project->IsLoadImperfect())
                 copied = copied && target.WriteProjectXml(*m_project);
+            copied = copied && target.FlushToDisk();
         }
     }
     if (!copied || std::rename(partial.GetString(), targetPath.GetString()) != 0) {

@@ -25,7 +25,7 @@ struct SZcaElement
     std::uint64_t size; // bytes
 };
 
-// Called after every 64 blocks copied with the total so far; returning kZcaProgressStop cancels.
+// Called after every 256 KiB copied with the total so far; returning kZcaProgressStop cancels.
 using ZcaProgressCallback = int (*)(std::uint64_t bytesCopied, std::uintptr_t context);
 inline constexpr int kZcaProgressStop = 1;
 
@@ -44,9 +44,13 @@ public:
 
     // Both close an open file first. Create replaces a file of that name and leaves the element
     // list as it was; Open refreshes it. The hook lets tests stop the writes as a crash would.
-    bool Create(const CString& path, StorageWriteHook hook = {});
+    // An archive built under a temporary name may defer its syncs to one FlushToDisk before it
+    // is renamed into place.
+    bool Create(const CString& path, StorageWriteHook hook = {}, ECommitSync sync = ECommitSync::EachCommit);
     bool Open(const CString& path, StorageWriteHook hook = {});
     void Close();
+    // Commits what is pending and syncs the file once; false on a failure.
+    bool FlushToDisk();
     bool IsOpen() const { return m_file != nullptr; }
     const CString& GetPath() const { return m_path; }
 

@@ -383,3 +383,43 @@ TEST_F(ZcaArchiveTest, ANewTextLeftBeforeTheSwitchIsIgnoredAndReplaced)
     ASSERT_EQ(archive.ReadProjectXml(reread), EProjectLoadResult::kComplete);
     EXPECT_EQ(reread.GetMeasurementCount(), 1);
 }
+
+// An archive built under a temporary name (as a new project is) skips the syncs of its commits
+// and is synced once, complete; the import moves large blocks. An archive in place still syncs
+// at each commit.
+TEST_F(ZcaArchiveTest, ADeferredArchiveIsSyncedOnceAndCopiedInLargeBlocks)
+{
+    const std::size_t size = 4 * 1024 * 1024 + 77;
+    const CString source = PathOf("session.src");
+    WriteFileBytes(source.GetString(), Pattern(size, 9));
+    int syncs = 0;
+    int writes = 0;
+    const auto count = [&](const SWriteEvent& event) {
+        syncs += event.kind == SWriteEvent::EKind::Sync;
+        writes += event.kind == SWriteEvent::EKind::Write;
+        return EWriteAction::Proceed;
+    };
+    const CString path = PathOf("new.zca");
+    {
+        CZcaArchive archive;
+        ASSERT_TRUE(archive.Create(path, count, ECommitSync::Deferred));
+        ASSERT_TRUE(archive.ImportFile("a.zlg", source));
+        ASSERT_TRUE(archive.WriteProjectXml(*ProjectWith({"a.zlg"})));
+        EXPECT_EQ(syncs, 0);
+        ASSERT_TRUE(archive.FlushToDisk());
+        EXPECT_EQ(syncs, 1);
+    }
+    EXPECT_EQ(syncs, 1);
+    // One write per 256 KiB block and per allocation-table sector (one for each 64 KiB of
+    // 512-byte sectors), not one per 4 KiB.
+    EXPECT_LE(writes, int(size / (256 * 1024) + size / (64 * 1024)) + 40);
+
+    CZcaArchive reopened;
+    ASSERT_TRUE(reopened.Open(path, count));
+    CProjectSettings project;
+    ASSERT_EQ(reopened.ReadProjectXml(project), EProjectLoadResult::kComplete);
+    EXPECT_EQ(Export(reopened, "a.zlg"), Pattern(size, 9));
+    syncs = 0;
+    ASSERT_TRUE(reopened.WriteProjectXml(project));
+    EXPECT_GE(syncs, 2);
+}

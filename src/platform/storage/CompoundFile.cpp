@@ -18,10 +18,12 @@ CCompoundFile::~CCompoundFile()
         Commit();
 }
 
-EStorageResult CCompoundFile::Create(const CString& path, std::shared_ptr<CCompoundFile>& file, StorageWriteHook hook)
+EStorageResult CCompoundFile::Create(const CString& path, std::shared_ptr<CCompoundFile>& file, StorageWriteHook hook,
+                                     ECommitSync sync)
 {
     file.reset();
     auto created = std::make_shared<CCompoundFile>(SPrivate{}, true);
+    created->m_commitSync = sync;
     EStorageResult result = created->m_file.Open(path, CSectorFile::EMode::Create, std::move(hook));
     if (result == EStorageResult::Ok)
         result = created->InitializeEmpty();
@@ -165,6 +167,18 @@ EStorageResult CCompoundFile::OpenStream(const CString& name, EStorageAccess acc
 EStorageResult CCompoundFile::Flush()
 {
     return m_writable ? Commit() : EStorageResult::Ok;
+}
+
+EStorageResult CCompoundFile::FlushToDisk()
+{
+    if (!m_writable)
+        return EStorageResult::Ok;
+    EStorageResult result = Commit();
+    if (result == EStorageResult::Ok)
+        result = m_file.Sync();
+    if (result != EStorageResult::Ok)
+        m_failed = true;
+    return result;
 }
 
 std::uint32_t CCompoundFile::FindRootChild(std::u16string_view name) const

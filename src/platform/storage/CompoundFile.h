@@ -34,12 +34,17 @@ struct SStorageElement
 
 enum class EStorageAccess { Read, ReadWrite };
 enum class EStreamCreate { Replace, FailIfExists };
+// Whether each commit syncs the file (the file is whole at every instant) or leaves it to one
+// FlushToDisk at the end: for a file built under a temporary name and renamed into place only
+// when complete, where a crash loses nothing but the file being built.
+enum class ECommitSync { EachCommit, Deferred };
 
 class CCompoundFile : public std::enable_shared_from_this<CCompoundFile>
 {
 public:
     // Creates a new file, replacing one of that name, and opens it for exclusive read-write.
-    static EStorageResult Create(const CString& path, std::shared_ptr<CCompoundFile>& file, StorageWriteHook hook = {});
+    static EStorageResult Create(const CString& path, std::shared_ptr<CCompoundFile>& file, StorageWriteHook hook = {},
+                                 ECommitSync sync = ECommitSync::EachCommit);
     // Read-write opens exclusively; read-only opens share with other readers only.
     static EStorageResult Open(const CString& path, EStorageAccess access, std::shared_ptr<CCompoundFile>& file,
                                StorageWriteHook hook = {});
@@ -67,6 +72,8 @@ public:
     EStorageResult OpenStream(const CString& name, EStorageAccess access, std::unique_ptr<CStorageStream>& stream);
     // Commits pending changes (freed sectors of closed or destroyed streams).
     EStorageResult Flush();
+    // Commits pending changes and syncs the file, whatever its commit mode.
+    EStorageResult FlushToDisk();
 
 private:
     friend class CStorageStream;
@@ -113,6 +120,7 @@ private:
     CSectorFile m_file;
     bool m_writable;
     bool m_failed = false;
+    ECommitSync m_commitSync = ECommitSync::EachCommit;
     std::uint16_t m_major = 3;
     unsigned m_shift = 9;
     std::uint32_t m_sectorSize = 512;

@@ -229,11 +229,12 @@ EStorageResult CCompoundFile::Commit()
             continue;
         result = m_file.Write(SectorOffset(m_directoryChain[k]), directory.data() + k * m_sectorSize, m_sectorSize);
     }
-    if (result == EStorageResult::Ok)
+    const bool sync = m_commitSync == ECommitSync::EachCommit;
+    if (result == EStorageResult::Ok && sync)
         result = m_file.Sync();
     if (result == EStorageResult::Ok)
         result = WriteHeader();
-    if (result == EStorageResult::Ok)
+    if (result == EStorageResult::Ok && sync)
         result = m_file.Sync();
     if (result != EStorageResult::Ok) {
         m_failed = true;
