@@ -596,21 +596,23 @@ CTrendTimeBlock* CDataSet::GetDemandTimeBlock()
     return m_demandBlock.get();
 }
 
+// The first and last times come from the record lists as the time blocks take them, without
+// building the blocks: a year of records takes a while, and a session's summary needs only these.
 CHighTime CDataSet::GetLastRecordTime()
 {
     CHighTime last;
-    for (CTrendTimeBlock* block : {GetTrendTimeBlock(), GetDemandTimeBlock()})
-        if (block->GetRecordCount() > 0 && (last.IsZero() || block->GetLastTime() > last))
-            last = block->GetLastTime();
+    for (const CDataTable* records : {GetTrendTable(), GetDemandTable()})
+        if (!records->IsEmpty() && (last.IsZero() || records->GetTailEndTime() > last))
+            last = records->GetTailEndTime();
     return last;
 }
 
 CHighTime CDataSet::GetFirstRecordTime()
 {
     CHighTime first;
-    for (CTrendTimeBlock* block : {GetTrendTimeBlock(), GetDemandTimeBlock()})
-        if (block->GetRecordCount() > 0 && (first.IsZero() || block->GetFirstTime() < first))
-            first = block->GetFirstTime();
+    for (const CDataTable* records : {GetTrendTable(), GetDemandTable()})
+        if (!records->IsEmpty() && (first.IsZero() || records->GetHeadTime() < first))
+            first = records->GetHeadTime();
     return first;
 }
 
