@@ -60,7 +60,8 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
     if (m_orderedByType)
     {
         const WORD type = TypeOf(copy);
-        const auto at = std::find_if(m_tables.begin(), m_tables.end(), [type](const BYTE* t) { return TypeOf(t) > type; });
+        const auto at =
+            std::find_if(m_tables.begin(), m_tables.end(), [type](const BYTE* t) { return TypeOf(t) > type; });
         m_tables.insert(at, copy);
         return 0;
     }

@@ -271,8 +271,9 @@ int CDataSet::CReader::ReadTable()
     if (whole < 0)
         return kResultReadError;
     if (whole != std::int64_t(length)) {
-        LOG(INFO) << "Table of type " << type << " at " << offset << " ends after " << whole - std::int64_t(kUmboTableHeaderSize)
-                  << " of " << length - kUmboTableHeaderSize << " body bytes";
+        LOG(INFO) << "Table of type " << type << " at " << offset << " ends after "
+                  << whole - std::int64_t(kUmboTableHeaderSize) << " of " << length - kUmboTableHeaderSize
+                  << " body bytes";
         return kResultShortTable;
     }
     // A table after one of odd length is filed from an aligned copy.
@@ -319,7 +320,9 @@ void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool 
 int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offset)
 {
     // Only the indexed tables and the restarts need the time stamp as a time.
-    const auto entry = [table, offset] { return FileTblPtrT{ConstructHighTimeFromTableTime(table->time_stamp), offset}; };
+    const auto entry = [table, offset] {
+        return FileTblPtrT{ConstructHighTimeFromTableTime(table->time_stamp), offset};
+    };
     const WORD type = table->table_type;
     std::size_t length = table->table_lth;
     if (IsShorterThanLayout(type, length)) {
