@@ -14,7 +14,7 @@ constexpr std::size_t kCopyAlignment = 8;
 // Blocks double from the first size to the largest: a short list wastes little, a long one
 // needs few blocks.
 constexpr std::size_t kFirstBlockSize = 16 * 1024;
-constexpr std::size_t kLargestBlockSize = 1024 * 1024;
+constexpr std::size_t kLargestBlockSize = 256 * 1024;
 
 WORD TypeOf(const BYTE* table)
 {
