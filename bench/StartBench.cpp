@@ -27,6 +27,7 @@ void UseScratchHome()
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
             const auto folder = home / name;
             std::filesystem::create_directories(folder);
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
             ::setenv(name, folder.c_str(), 1);
         }
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -18,6 +18,8 @@ public:
         Replace("XDG_CONFIG_HOME", m_folder.Root() / "config", m_oldConfig);
         Replace("XDG_DATA_HOME", m_folder.Root() / "data", m_oldData);
         std::filesystem::create_directories(RuntimeDir());
+        // A runtime folder is the user's alone.
+        std::filesystem::permissions(RuntimeDir(), std::filesystem::perms::owner_all);
         Replace("XDG_RUNTIME_DIR", RuntimeDir(), m_oldRuntime);
     }
     ~CTempXdgHome()
