@@ -69,7 +69,8 @@ const std::string& MinuteSessionArchive(int records)
     if (path.empty()) {
         path = ScratchPath(std::to_string(records) + ".zca");
         CZcaArchive archive;
-        if (!archive.Create(CString(path)) || !archive.ImportFile(kArchiveSessionStream, CString(MinuteSessionFile(records))))
+        const CString session(MinuteSessionFile(records));
+        if (!archive.Create(CString(path)) || !archive.ImportFile(kArchiveSessionStream, session))
             std::fprintf(stderr, "archive %s not made\n", path.c_str());
         ScratchFiles().push_back(path);
     }

@@ -100,7 +100,8 @@ private:
     // The checks after the last table and the hand-over to the owner.
     int Conclude(int result);
     int ReadTable();
-    int FileTable(Umbo_table_header_t* table, const FileTblPtrT& entry);
+    // Files a table read at the stream offset; its header is in host order.
+    int FileTable(Umbo_table_header_t* table, std::uint64_t offset);
     // A trend table of the older layout zero-padded to its full length in the scratch buffer.
     Umbo_table_header_t* PadTable15(const Umbo_table_header_t* table);
     // Converts a table whose header is already in host order; false (logged) when the converter
@@ -270,8 +271,9 @@ int CDataSet::CReader::ReadTable()
     if (whole < 0)
         return kResultReadError;
     if (whole != std::int64_t(length)) {
-        LOG(INFO) << "Table of type " << type << " at " << offset << " ends after " << whole - std::int64_t(kUmboTableHeaderSize)
-                  << " of " << length - kUmboTableHeaderSize << " body bytes";
+        LOG(INFO) << "Table of type " << type << " at " << offset << " ends after "
+                  << whole - std::int64_t(kUmboTableHeaderSize) << " of " << length - kUmboTableHeaderSize
+                  << " body bytes";
         return kResultShortTable;
     }
     // A table after one of odd length is filed from an aligned copy.
@@ -281,7 +283,7 @@ int CDataSet::CReader::ReadTable()
         bytes = m_aligned.data();
     }
     auto* table = reinterpret_cast<Umbo_table_header_t*>(bytes);
-    const int result = FileTable(table, FileTblPtrT{ConstructHighTimeFromTableTime(table->time_stamp), offset});
+    const int result = FileTable(table, offset);
     m_blocks->Skip(length);
     return result;
 }
@@ -315,8 +317,12 @@ void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool 
     list.InsertTable(table);
 }
 
-int CDataSet::CReader::FileTable(Umbo_table_header_t* table, const FileTblPtrT& entry)
+int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offset)
 {
+    // Only the indexed tables and the restarts need the time stamp as a time.
+    const auto entry = [table, offset] {
+        return FileTblPtrT{ConstructHighTimeFromTableTime(table->time_stamp), offset};
+    };
     const WORD type = table->table_type;
     std::size_t length = table->table_lth;
     if (IsShorterThanLayout(type, length)) {
@@ -328,10 +334,10 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, const FileTblPtrT& 
     case 63:
         return Convert(table) ? LoadConfiguration(table) : 0;
     case 10:
-        m_set.m_fileTable10->AddEntry(entry);
+        m_set.m_fileTable10->AddEntry(entry());
         return 0;
     case 66:
-        m_set.m_fileTable66->AddEntry(entry);
+        m_set.m_fileTable66->AddEntry(entry());
         return 0;
     case 12:
         m_bracketOpen = true;
@@ -353,12 +359,14 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, const FileTblPtrT& 
             m_set.m_name = WCharArrayToString(reinterpret_cast<const BYTE*>(table) + kUmboTableHeaderSize,
                                               int(length - kUmboTableHeaderSize));
         return 0;
-    case 30:
-        if (Convert(table) && (m_restartTime.GetStatus() != CHighTime::valid || !(entry.time > m_restartTime))) {
-            RestartSession(entry.time);
+    case 30: {
+        const CHighTime time = entry().time;
+        if (Convert(table) && (m_restartTime.GetStatus() != CHighTime::valid || !(time > m_restartTime))) {
+            RestartSession(time);
             m_set.m_others->InsertTable(table);
         }
         return 0;
+    }
     case 26: case 27: case 28: case 29: case 31: case 32: case 33: case 34: case 35:
         if (Convert(table))
             m_set.m_others->InsertTable(table);
@@ -596,21 +604,23 @@ CTrendTimeBlock* CDataSet::GetDemandTimeBlock()
     return m_demandBlock.get();
 }
 
+// The first and last times come from the record lists as the time blocks take them, without
+// building the blocks: a year of records takes a while, and a session's summary needs only these.
 CHighTime CDataSet::GetLastRecordTime()
 {
     CHighTime last;
-    for (CTrendTimeBlock* block : {GetTrendTimeBlock(), GetDemandTimeBlock()})
-        if (block->GetRecordCount() > 0 && (last.IsZero() || block->GetLastTime() > last))
-            last = block->GetLastTime();
+    for (const CDataTable* records : {GetTrendTable(), GetDemandTable()})
+        if (!records->IsEmpty() && (last.IsZero() || records->GetTailEndTime() > last))
+            last = records->GetTailEndTime();
     return last;
 }
 
 CHighTime CDataSet::GetFirstRecordTime()
 {
     CHighTime first;
-    for (CTrendTimeBlock* block : {GetTrendTimeBlock(), GetDemandTimeBlock()})
-        if (block->GetRecordCount() > 0 && (first.IsZero() || block->GetFirstTime() < first))
-            first = block->GetFirstTime();
+    for (const CDataTable* records : {GetTrendTable(), GetDemandTable()})
+        if (!records->IsEmpty() && (first.IsZero() || records->GetHeadTime() < first))
+            first = records->GetHeadTime();
     return first;
 }
 

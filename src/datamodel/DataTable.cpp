@@ -14,7 +14,7 @@ constexpr std::size_t kCopyAlignment = 8;
 // Blocks double from the first size to the largest: a short list wastes little, a long one
 // needs few blocks.
 constexpr std::size_t kFirstBlockSize = 16 * 1024;
-constexpr std::size_t kLargestBlockSize = 1024 * 1024;
+constexpr std::size_t kLargestBlockSize = 256 * 1024;
 
 WORD TypeOf(const BYTE* table)
 {
@@ -60,7 +60,8 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
     if (m_orderedByType)
     {
         const WORD type = TypeOf(copy);
-        const auto at = std::find_if(m_tables.begin(), m_tables.end(), [type](const BYTE* t) { return TypeOf(t) > type; });
+        const auto at =
+            std::find_if(m_tables.begin(), m_tables.end(), [type](const BYTE* t) { return TypeOf(t) > type; });
         m_tables.insert(at, copy);
         return 0;
     }

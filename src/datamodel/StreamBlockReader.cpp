@@ -20,7 +20,9 @@ std::int64_t CStreamBlockReader::Ensure(std::size_t count)
         m_buffer.resize(count);
     while (m_end < count) {
         std::int64_t got = m_stream.Read(m_buffer.data() + m_end, m_buffer.size() - m_end);
-        if (got < 0)
+        // A failed read may have moved the stream on: the exact request starts where the
+        // buffered bytes end.
+        if (got < 0 && m_stream.Seek(m_offset + (m_end - m_begin)))
             got = m_stream.Read(m_buffer.data() + m_end, count - m_end);
         if (got < 0)
             return -1;

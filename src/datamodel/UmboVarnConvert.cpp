@@ -14,7 +14,17 @@ constexpr bool kHostIsBigEndian = std::endian::native == std::endian::big;
 void ReverseUnits(BYTE* at, std::size_t byteCount, std::size_t width)
 {
     if (width == 4) {
-        for (std::size_t offset = 0; offset + 4 <= byteCount; offset += 4) {
+        // Two words at a time: the 64-bit swap reverses both and exchanges them, the rotation
+        // puts them back in place.
+        std::size_t offset = 0;
+        for (; offset + 8 <= byteCount; offset += 8) {
+            std::uint64_t pair;
+            std::memcpy(&pair, at + offset, 8);
+            pair = __builtin_bswap64(pair);
+            pair = (pair >> 32) | (pair << 32);
+            std::memcpy(at + offset, &pair, 8);
+        }
+        for (; offset + 4 <= byteCount; offset += 4) {
             std::uint32_t word;
             std::memcpy(&word, at + offset, 4);
             word = __builtin_bswap32(word);

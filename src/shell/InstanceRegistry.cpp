@@ -23,8 +23,8 @@ bool ParseRecord(const CString& text, long long& stamp, int& first)
 
 } // namespace
 
-CInstanceRegistry::CInstanceRegistry(CProfile& profile, std::filesystem::path lockPath, Clock clock)
-    : m_profile(profile), m_lockPath(std::move(lockPath)), m_clock(std::move(clock))
+CInstanceRegistry::CInstanceRegistry(std::filesystem::path lockPath, Clock clock)
+    : m_lockPath(std::move(lockPath)), m_records(CInstanceRecords::PathFor(m_lockPath)), m_clock(std::move(clock))
 {
 }
 
@@ -68,12 +68,12 @@ bool CInstanceRegistry::TryLock()
 std::vector<CInstanceRegistry::Record> CInstanceRegistry::ReadRecords()
 {
     std::vector<Record> records;
-    for (const CString& entry : m_profile.GetProfileEntries(kSection)) {
+    for (const auto& [entry, value] : m_records.Read()) {
         Record record;
         record.entry = entry;
         int first = 0;
         // An unreadable record keeps stamp 0, which makes it gone.
-        if (ParseRecord(m_profile.GetProfileString(kSection, entry.GetString(), ""), record.stamp, first))
+        if (ParseRecord(value, record.stamp, first))
             record.first = first != 0;
         records.push_back(record);
     }
@@ -84,7 +84,7 @@ void CInstanceRegistry::WriteRecord()
 {
     const CString entry = CString::Formatted("%s%d", kEntryPrefix, m_number);
     const CString value = CString::Formatted("%lld %lld %d", static_cast<long long>(::getpid()), Now(), IsFirstInstance() ? 1 : 0);
-    m_profile.WriteProfileString(kSection, entry.GetString(), value.GetString());
+    m_records.SetValue(entry, value.GetString());
 }
 
 void CInstanceRegistry::Register(int waitMs)
@@ -99,7 +99,7 @@ void CInstanceRegistry::Register(int waitMs)
     std::set<int> taken;
     for (const Record& record : ReadRecords()) {
         if (now - record.stamp > kStaleMs) {
-            m_profile.WriteProfileString(kSection, record.entry.GetString(), nullptr);
+            m_records.SetValue(record.entry, nullptr);
             continue;
         }
         int number = 0;
@@ -126,7 +126,7 @@ bool CInstanceRegistry::Heartbeat()
             continue;
         if (now - record.stamp > kStaleMs) {
             LOG(INFO) << "Instance record " << record.entry.str() << " is older than " << kStaleMs << " ms; the instance counts as gone";
-            m_profile.WriteProfileString(kSection, record.entry.GetString(), nullptr);
+            m_records.SetValue(record.entry, nullptr);
         } else if (record.first) {
             firstAlive = true;
         }
@@ -143,7 +143,7 @@ bool CInstanceRegistry::Heartbeat()
 void CInstanceRegistry::Unregister()
 {
     if (IsRegistered()) {
-        m_profile.WriteProfileString(kSection, CString::Formatted("%s%d", kEntryPrefix, m_number).GetString(), nullptr);
+        m_records.SetValue(CString::Formatted("%s%d", kEntryPrefix, m_number), nullptr);
         m_number = 0;
     }
     if (m_lockFd >= 0) {

@@ -1,12 +1,14 @@
 #pragma once
 // Which instances of the program run for this user. The first instance holds an exclusive lock
 // on a file beside the profile; the kernel drops the lock with the process, so an instance that
-// crashed leaves nothing behind. Every instance keeps a record in the profile section
-// "instances" that the heartbeat refreshes; a record older than kStaleMs counts as gone. When
-// the first instance's record is gone, a survivor takes the lock and with it the first-instance
-// role (only one can: the lock decides).
+// crashed leaves nothing behind. Every instance keeps a record among the instance records (in
+// the runtime folder, see CInstanceRecords; never in the settings file, which the heartbeat
+// would otherwise rewrite ten times a second) that the heartbeat refreshes; a record older than
+// kStaleMs counts as gone. When the first instance's record is gone, a survivor takes the lock
+// and with it the first-instance role (only one can: the lock decides).
 #include "platform/framework/CString.h"
 #include "platform/framework/Profile.h"
+#include "shell/InstanceRecords.h"
 
 #include <filesystem>
 #include <functional>
@@ -17,10 +19,10 @@ public:
     // Milliseconds of the wall clock (records are compared between processes).
     using Clock = std::function<long long()>;
     static constexpr long long kStaleMs = 10000;
-    static constexpr const char* kSection = "instances";
 
-    // An empty clock means the system clock.
-    CInstanceRegistry(CProfile& profile, std::filesystem::path lockPath, Clock clock = {});
+    // An empty clock means the system clock. The records live in the file PathFor(lockPath) of
+    // CInstanceRecords.
+    explicit CInstanceRegistry(std::filesystem::path lockPath, Clock clock = {});
     ~CInstanceRegistry();
     CInstanceRegistry(const CInstanceRegistry&) = delete;
     CInstanceRegistry& operator=(const CInstanceRegistry&) = delete;
@@ -41,6 +43,7 @@ public:
     bool IsFirstInstance() const { return m_lockFd >= 0; }
     // 1 for an instance that started first, 2.. for the others; 0 before Register.
     int GetInstanceNumber() const { return m_number; }
+    const CInstanceRecords& GetRecords() const { return m_records; }
 
 private:
     struct Record
@@ -54,8 +57,8 @@ private:
     std::vector<Record> ReadRecords();
     void WriteRecord();
 
-    CProfile& m_profile;
     std::filesystem::path m_lockPath;
+    CInstanceRecords m_records;
     Clock m_clock;
     int m_lockFd = -1;
     int m_number = 0;

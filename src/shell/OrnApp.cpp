@@ -162,7 +162,7 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
 
     m_commandLine = COrnCommandLineInfo();
     m_commandLine.Parse(arguments);
-    m_instances = std::make_unique<CInstanceRegistry>(m_profile, CInstanceRegistry::DefaultLockPath(m_profile), options.clock);
+    m_instances = std::make_unique<CInstanceRegistry>(CInstanceRegistry::DefaultLockPath(m_profile), options.clock);
     m_instances->Register(m_commandLine.IsRestart() ? kRestartWaitMs : 0);
     if (!m_instances->IsFirstInstance())
         AfxMessageBox(kAlreadyRunning, MB_OK | MB_ICONINFORMATION);

@@ -16,7 +16,10 @@ void CWindowProgressDialog::Show(const CString& caption)
 
 void CWindowProgressDialog::SetPos(int position)
 {
-    m_dialog.SetPercent(position);
+    // A long load reports after every table, half a million times for a year of records: the
+    // bar is told only when it moves.
+    if (position != m_dialog.GetPercent())
+        m_dialog.SetPercent(position);
 }
 
 bool CWindowProgressDialog::IsCanceled() const

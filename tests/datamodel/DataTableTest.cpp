@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 namespace
@@ -122,4 +123,45 @@ TEST(DataTable, KeepsIndependentCopiesEvenOfShortTables)
     EXPECT_EQ(shortList.GetHeadTime(), CHighTime(kStart));
     EXPECT_TRUE(shortList.GetTailEndTime().IsZero());
     EXPECT_EQ(shortList.GetAt(0)->table_lth, 14);
+}
+
+// The copies share large blocks: tables of every size, the room of replaced tables taken again
+// and tables larger than a block all keep their own bytes.
+TEST(DataTable, CopiesInSharedBlocksStayIntact)
+{
+    CDataTable list(-1, CDataTable::kOrderedByTime);
+    std::vector<CLoggerBytes> kept;
+    const auto insert = [&](int i, WORD length) {
+        CLoggerBytes table = Record(64, kStart + i * kMinute, kStart + (i + 1) * kMinute, length);
+        for (std::size_t at = 20; at + 1 < length; at += 2)
+            table.PutU16(at, WORD(i * 7 + at));
+        list.InsertTable(Header(table));
+        kept.push_back(table);
+    };
+    for (int i = 0; i < 3000; ++i)
+        insert(i, WORD(20 + (i * 37) % 900));
+    // A table that restarts the clock replaces the last 500; its room is used again.
+    kept.resize(2500);
+    insert(2499, 300);
+    for (int i = 2500; i < 2600; ++i)
+        insert(i, 680);
+
+    ASSERT_EQ(int(kept.size()), list.GetCount());
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const CLoggerBytes& expected = kept[std::size_t(i)];
+        ASSERT_EQ(expected.Size(), list.GetAt(i)->table_lth) << i;
+        ASSERT_EQ(0, std::memcmp(expected.Data(), list.GetAt(i), expected.Size())) << i;
+        ASSERT_EQ(0u, reinterpret_cast<std::uintptr_t>(list.GetAt(i)) % 8) << i;
+    }
+
+    // A first table larger than the first block gets a block of its own size.
+    CDataTable large(-1, CDataTable::kOrderedByTime);
+    CLoggerBytes big = Record(64, kStart, kStart + kMinute, 65534);
+    big.PutU16(65530, 0xBEEF);
+    large.InsertTable(Header(big));
+    CLoggerBytes small = Record(64, kStart + kMinute, kStart + 2 * kMinute, 40);
+    large.InsertTable(Header(small));
+    ASSERT_EQ(2, large.GetCount());
+    EXPECT_EQ(0, std::memcmp(big.Data(), large.GetAt(0), big.Size()));
+    EXPECT_EQ(0, std::memcmp(small.Data(), large.GetAt(1), small.Size()));
 }

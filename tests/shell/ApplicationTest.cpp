@@ -25,6 +25,8 @@
 #include <deque>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -110,6 +112,10 @@ protected:
     }
     CString InTemp(const char* name) const { return CString((m_home.Root() / name).string()); }
     CRecDoc* Project() const { return dynamic_cast<CRecDoc*>(m_app.GetDocument()); }
+    CInstanceRecords Records() const
+    {
+        return CInstanceRecords(CInstanceRecords::PathFor(CInstanceRegistry::DefaultLockPath(m_app.GetProfile())));
+    }
     CString RecentMenuItem(int index)
     {
         m_app.GetMainFrame()->UpdateFileMenu();
@@ -232,7 +238,7 @@ TEST_F(ApplicationTest, TheMainWindowComesBackWhereItWas)
     m_app.GetMainFrame()->SendMessage(WM_CLOSE);
     EXPECT_EQ(CString("70,80,970,680"), m_app.GetProfile().GetProfileString("AppWindowPlacement", "Rect"));
     m_app.ExitInstance();
-    EXPECT_TRUE(m_app.GetProfile().GetProfileEntries("instances").empty());
+    EXPECT_TRUE(Records().GetEntries().empty());
 
     ASSERT_TRUE(Start({}));
     CRect rect;
@@ -345,7 +351,7 @@ TEST_F(ApplicationTest, USBSetsTheFileAside)
 
 TEST_F(ApplicationTest, ASecondInstanceIsToldAndShowsItsNumberUntilItTakesOver)
 {
-    CForeignFirstInstance first(m_app.GetProfile(), CInstanceRegistry::DefaultLockPath(m_app.GetProfile()), m_now);
+    CForeignFirstInstance first(CInstanceRegistry::DefaultLockPath(m_app.GetProfile()), m_now);
 
     m_answers.push_back(InTemp("sample.zca"));
     ASSERT_TRUE(Start({kSamplePath}));
@@ -370,16 +376,38 @@ TEST_F(ApplicationTest, ASecondInstanceIsToldAndShowsItsNumberUntilItTakesOver)
     m_app.GetMainFrame()->SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
     EXPECT_TRUE(m_app.GetInstanceRegistry()->IsFirstInstance());
     EXPECT_EQ(CString("Zelko Ampelon - sample.zca"), Title());
-    EXPECT_EQ(std::vector<CString>{"Instance2"}, m_app.GetProfile().GetProfileEntries("instances"));
+    EXPECT_EQ(std::vector<CString>{"Instance2"}, Records().GetEntries());
 }
 
 TEST_F(ApplicationTest, TheHeartbeatRunsOnTimerOne)
 {
     m_options.clock = {};
     ASSERT_TRUE(Start({}));
-    const CString before = m_app.GetProfile().GetProfileString("instances", "Instance1");
+    const CString before = Records().GetValue("Instance1");
     CFrameworkApp::RunFor(350);
-    EXPECT_NE(before, m_app.GetProfile().GetProfileString("instances", "Instance1"));
+    EXPECT_NE(before, Records().GetValue("Instance1"));
+}
+
+// The heartbeat keeps its record in the runtime folder: an idle program leaves the settings
+// file alone (it used to be rewritten and synced ten times a second).
+TEST_F(ApplicationTest, AnIdleProgramWritesNoSettingsFile)
+{
+    m_options.clock = {};
+    ASSERT_TRUE(Start({}));
+    CFrameworkApp::RunFor(150);
+    const std::filesystem::path settings = m_app.GetProfile().GetFilePath();
+    const auto stamp = [&settings] {
+        struct stat info {};
+        return ::stat(settings.c_str(), &info) == 0 ? std::make_tuple(true, info.st_ino, info.st_mtim.tv_sec, info.st_mtim.tv_nsec)
+                                                     : std::make_tuple(false, ino_t(0), time_t(0), long(0));
+    };
+    const auto before = stamp();
+    const CString record = Records().GetValue("Instance1");
+    CFrameworkApp::RunFor(550);
+    EXPECT_NE(record, Records().GetValue("Instance1"));
+    EXPECT_EQ(before, stamp());
+    EXPECT_TRUE(m_app.GetProfile().GetProfileEntries("instances").empty());
+    EXPECT_EQ(Records().GetPath().parent_path(), m_home.RuntimeDir());
 }
 
 TEST_F(ApplicationTest, TheFileMenuOpensUnderItsTitleWithTheRecentFiles)

@@ -1,7 +1,7 @@
 #pragma once
 // Stands in for another process that started first: it holds the instance lock through its own
 // open file and keeps a record with the time it last beat.
-#include "platform/framework/Profile.h"
+#include "shell/InstanceRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,8 @@
 class CForeignFirstInstance
 {
 public:
-    CForeignFirstInstance(CProfile& profile, const std::filesystem::path& lockPath, long long stamp) : m_profile(profile)
+    CForeignFirstInstance(const std::filesystem::path& lockPath, long long stamp)
+        : m_records(CInstanceRecords::PathFor(lockPath))
     {
         std::filesystem::create_directories(lockPath.parent_path());
         m_fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -26,7 +27,7 @@ public:
 
     void Beat(long long stamp)
     {
-        m_profile.WriteProfileString("instances", "Instance1", CString::Formatted("4242 %lld 1", stamp).GetString());
+        m_records.SetValue("Instance1", CString::Formatted("4242 %lld 1", stamp).GetString());
     }
     // The kernel drops the lock of a process that ends; its record stays behind.
     void Die()
@@ -37,6 +38,6 @@ public:
     }
 
 private:
-    CProfile& m_profile;
+    CInstanceRecords m_records;
     int m_fd = -1;
 };

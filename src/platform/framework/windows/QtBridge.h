@@ -161,6 +161,8 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     bool toolTips = false;
     bool isDialog = false; // takes Enter and Escape for its controls
     UINT defaultButton = 1; // the command of Enter in a dialog
+    // Enter or Escape, once the dialog saw the key go down: only then do its auto-repeats count.
+    UINT dialogKeyPressed = 0;
     SCROLLINFO scroll[2];
     std::vector<std::unique_ptr<CWnd>> ownedChildren; // wrappers of a dialog's template controls
     std::vector<std::unique_ptr<CDC>> contexts;      // handed out by GetDC and BeginPaint

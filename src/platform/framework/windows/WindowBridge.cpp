@@ -144,6 +144,15 @@ bool HandleKey(WndImpl& impl, QObject* target, QKeyEvent* k)
     }
     if (impl.isDialog && press && (vk == VK_RETURN || vk == VK_ESCAPE))
     {
+        // A key held down since before the dialog appeared (the Enter that closed the dialog
+        // before it) repeats into this one: it neither presses a button nor cancels.
+        if (!k->isAutoRepeat())
+            impl.dialogKeyPressed = vk;
+        else if (impl.dialogKeyPressed != vk)
+        {
+            k->accept();
+            return true;
+        }
         DialogKey(impl, vk);
         k->accept();
         return true;

@@ -102,6 +102,27 @@ TEST_F(WindowTest, ProgressDialogTakesPercentFromAnyThreadAndRaisesCancel)
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
+// Holding Enter after another dialog closed repeats the key into the progress dialog that
+// follows: it must not cancel the work. A fresh Escape still does.
+TEST_F(WindowTest, ProgressDialogIgnoresAKeyHeldSinceBeforeItAppeared)
+{
+    CProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create("Loading"));
+    dlg.GetDlgItem(IDCANCEL)->SetFocus();
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : Widget(dlg);
+    for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+            QCoreApplication::sendEvent(target, &held);
+        }
+    }
+    EXPECT_FALSE(dlg.IsCanceled());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &escape);
+    EXPECT_TRUE(dlg.IsCanceled());
+    dlg.DestroyWindow();
+}
+
 TEST_F(WindowTest, FindReplaceDialogReportsRequestsAndItsEnd)
 {
     FindOwner owner;
