@@ -5,7 +5,7 @@
 #include "BenchSessionFile.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "project/RecDoc.h"
-#include "project/RecDocTemplate.h"
+#include "shell/RecDocTemplate.h"
 #include "project/ZlgSessionInfo.h"
 #include "shell/OrnApp.h"
 
