@@ -181,6 +181,22 @@ TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
              s->Close();
          }},
         {"missing session stream", [](CZcaArchive& a) { a.DeleteElement("session.zlg"); }},
+        {"closing tag that does not match its element",
+         [](CZcaArchive& a) {
+             std::unique_ptr<CStorageStream> s;
+             ASSERT_TRUE(a.OpenStream("project.xml", EStorageAccess::Read, s));
+             std::string text(65536, '\0');
+             std::size_t got = 0;
+             s->Read(text.data(), text.size(), got);
+             text.resize(got);
+             s.reset();
+             const std::size_t at = text.rfind("</measurements>");
+             ASSERT_NE(at, std::string::npos);
+             text.replace(at, 15, "</measurementz>");
+             a.CreateStream("project.xml", EStreamCreate::Replace, s);
+             s->Write(text.data(), text.size());
+             s->Close();
+         }},
     };
     for (const SDamage& damage : damages) {
         const std::vector<unsigned char> original = ReadFileBytes(path.GetString());
@@ -203,6 +219,7 @@ TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
     EXPECT_EQ(BoxTexts()[0], CString("The project description in ") + path +
                                  " is missing or cannot be read. The project is not opened and the file is left unchanged.");
     EXPECT_EQ(BoxTexts()[2], CString("File can not be opened: ") + path + ".");
+    EXPECT_EQ(BoxTexts()[3], BoxTexts()[0]);
 }
 
 TEST_F(RecDocTest, ANewDocumentClosesTheOldOneWhichWritesItsProjectBack)
@@ -302,4 +319,37 @@ TEST_F(RecDocTest, SaveTellsTheUserWhenNothingWasWritten)
     doc.GetArchive()->Close();
     doc.SaveProject();
     EXPECT_EQ(BoxTexts(), std::vector<CString>{"Saving of project.zca failed"});
+}
+
+TEST_F(RecDocTest, AnUnchangedProjectLeavesItsFileAsItWas)
+{
+    const CString path = MakeProject();
+    const auto original = ReadFileBytes(path.GetString());
+    // An old time, so that any rewrite shows.
+    const auto stamp = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time(path.GetString(), stamp);
+    {
+        CRecDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        doc.SaveProject();
+        // Save As reads the original and continues in the copy.
+        ASSERT_TRUE(doc.SaveProjectTo(m_folder.Path("copy.zca")));
+    }
+    {
+        CRecDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+    }
+    EXPECT_EQ(ReadFileBytes(path.GetString()), original);
+    EXPECT_EQ(std::filesystem::last_write_time(path.GetString()), stamp);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+
+    // A change is still written back on close.
+    {
+        CRecDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        doc.GetProjectSettings()->SetLastView(4);
+    }
+    CRecDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.GetProjectSettings()->GetLastView(), 4);
 }
