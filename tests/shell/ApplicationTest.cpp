@@ -294,7 +294,9 @@ TEST_F(ApplicationTest, FilesThatCannotBeOpenedAreReportedAndLeftAsTheyWere)
         EXPECT_EQ(nullptr, m_app.GetDocument());
         EXPECT_EQ(nullptr, m_app.GetMainFrame()->GetProjectWindow());
         ASSERT_EQ(boxes + 1, m_boxes.Boxes().size());
-        EXPECT_EQ(0, m_boxes.Boxes().back().text.Find("File can not be opened:"));
+        const CString expected = path == brokenSession ? CString(path.string()) + " cannot be opened: it is not a session file."
+                                                       : CString::Formatted(kCannotOpen, CString(path.string()));
+        EXPECT_EQ(expected, m_boxes.Boxes().back().text);
         EXPECT_EQ(bytes, ReadBytes(path));
         EXPECT_TRUE(m_app.GetRecentFileList().GetFiles().empty());
     }
