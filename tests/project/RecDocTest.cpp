@@ -439,3 +439,34 @@ TEST_F(RecDocTest, SaveAsRefusesTheOpenFileBeforeAskingToReplaceIt)
     EXPECT_EQ(std::filesystem::file_size(other.GetString()), 3u);
     EXPECT_EQ(doc.GetPathName(), path);
 }
+
+TEST_F(RecDocTest, ANewProjectTakesTheConfiguredStartAndEndOfTheSession)
+{
+    // The logger was set to record a day around the records it wrote.
+    const CSessionWriter writer;
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    const std::int64_t start = writer.GetSpec().startTicks - 3600 * kTicksPerSecond;
+    const std::int64_t end = start + 86400 * kTicksPerSecond;
+    for (SWrittenTable& table : tables) {
+        if (table.type == 63) {
+            table.bytes.PutTime(272, start);
+            table.bytes.PutTime(280, end);
+        }
+    }
+    const std::string session = m_folder.Path("configured.zlg");
+    ASSERT_TRUE(WriteBytesToFile(session, writer.BuildFile(tables)));
+    SZlgSessionInfo info;
+    ASSERT_EQ(CRecDoc::ReadZlgSessionInfo(session, info), 0);
+    EXPECT_EQ(info.startTime.GetTicks(), start);
+    EXPECT_EQ(info.endTime.GetTicks(), end);
+
+    // ... and so does the new project's measurement.
+    const CString target = m_folder.Path("configured.zca");
+    ASSERT_EQ(CRecDoc::BuildArchiveFromZlg(target, session, info), 0);
+    CZcaArchive archive;
+    ASSERT_TRUE(archive.Open(target));
+    CProjectSettings project;
+    ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+    EXPECT_EQ(project.GetMeasurement(0).GetStartTime().GetTicks(), start);
+    EXPECT_EQ(project.GetMeasurement(0).GetEndTime().GetTicks(), end);
+}
