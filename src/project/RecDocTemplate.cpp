@@ -3,6 +3,11 @@
 #include "project/RecDoc.h"
 #include "shell/SessionPreviewView.h"
 
+namespace {
+// "\n4626\n4626\n4626 Files (*.zlg)\n.zlg\n4626.Document\n4626 Document"
+constexpr UINT kDocStringsId = 102;
+} // namespace
+
 std::unique_ptr<CProjectDocTemplate> CreateRecDocTemplate()
 {
     return std::make_unique<CProjectDocTemplate>(
@@ -10,5 +15,6 @@ std::unique_ptr<CProjectDocTemplate> CreateRecDocTemplate()
         [](IProjectDocument& document) -> std::unique_ptr<CWnd> {
             auto& project = static_cast<CRecDoc&>(document);
             return std::make_unique<CSessionPreviewView>(project, [&project] { return project.GetFirstDataSet(); });
-        });
+        },
+        kDocStringsId);
 }

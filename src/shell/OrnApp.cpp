@@ -36,8 +36,9 @@ constexpr const char* kDefaultLanguage = "ENG";
 constexpr int kRestartWaitMs = 10000;
 constexpr CRect kDefaultWindowRect(40, 40, 1064, 760);
 constexpr int kMinimumWindowSide = 200;
-constexpr const char* kOpenFilter =
-    "Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|4626 Files (*.zlg)|*.zlg||";
+// Followed by the document template's own filter (its data files) and the closing "|".
+constexpr const char* kOpenFilterHead =
+    "Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|";
 
 // Set by the signals that ask the program to end (the desktop session ending, Ctrl+C); the
 // heartbeat closes the main window, so that the shutdown runs in its order.
@@ -283,7 +284,12 @@ void COrnApp::OnFileOpen()
     request.open = true;
     request.defaultExtension = "zca";
     request.initialName = GetDownloadFolder();
-    request.filter = kOpenFilter;
+    request.filter = kOpenFilterHead;
+    const CString filterName = m_docTemplate ? m_docTemplate->GetDocString(CProjectDocTemplate::filterName) : CString();
+    const CString filterExt = m_docTemplate ? m_docTemplate->GetDocString(CProjectDocTemplate::filterExt) : CString();
+    if (!filterName.IsEmpty() && !filterExt.IsEmpty())
+        request.filter += filterName + "|*" + filterExt + "|";
+    request.filter += "|";
     request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER;
     CString path;
     if (RunFileDialog(request, path))

@@ -259,8 +259,10 @@ TEST_F(ApplicationTest, FileOpenAsksForAProjectOrSessionFile)
     ASSERT_EQ(2u, m_dialogs.size());
     EXPECT_TRUE(m_dialogs[0].open);
     EXPECT_EQ(GetDownloadFolder(), m_dialogs[0].initialName);
-    EXPECT_NE(-1, m_dialogs[0].filter.Find("*.zca"));
-    EXPECT_NE(-1, m_dialogs[0].filter.Find("*.zlg"));
+    // The data files' filter comes from the document template's document string.
+    EXPECT_EQ("Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|"
+              "4626 Files (*.zlg)|*.zlg||",
+              m_dialogs[0].filter);
     EXPECT_FALSE(m_dialogs[1].open);
     ASSERT_NE(nullptr, Project());
     EXPECT_EQ(InTemp("opened.zca"), Project()->GetPathName());
