@@ -115,6 +115,7 @@ public:
     // none), any other kind the given view; the view is remembered as its study's last view, and
     // the host rebuilds its layout for it unless it shows it already under that tab. Returns 1.
     int ShowStudyView(int tabKind, int viewId) override;
+    bool HasStudyViews() const override { return m_studyViewHost != nullptr; }
     // Switches the project window to the bookmark's view and presentation and gives the view
     // the bookmark's settings (the current ones are saved first).
     void ShowBookmark(int index);

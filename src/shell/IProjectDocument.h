@@ -25,4 +25,6 @@ public:
     virtual CString GetTitle() const = 0;
     // The main frame's answer to WM_USER+60: switch the project window to a study view.
     virtual int ShowStudyView(int tabKind, int viewId) = 0;
+    // Whether the project window shows the study views (the View menu's targets).
+    virtual bool HasStudyViews() const = 0;
 };

@@ -241,7 +241,8 @@ void COrnApp::UpdateTitles()
     m_mainFrame->SetWindowText(GetMainWindowTitle());
     if (CChildFrameQuarn* project = m_mainFrame->GetProjectWindow(); project && m_document) {
         project->SetWindowText(m_document->GetTitle());
-        project->Invalidate();
+        // Its page may show the path as well.
+        project->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 

@@ -9,11 +9,14 @@
 #include "project/RecDoc.h"
 #include "project/RecDocTemplate.h"
 #include "shell/AppFolders.h"
+#include "platform/framework/Logging.h"
+#include "shell/LogFileViewer.h"
 #include "shell/MainFrame.h"
 #include "shell/OrnApp.h"
 #include "shell/ProgressThread.h"
 #include "shell/RecordingProgressDialog.h"
 #include "shell/SessionPreviewView.h"
+#include "platform/framework/windows/WindowTestSupport.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempXdgHome.h"
 
@@ -57,6 +60,7 @@ public:
     BOOL IsModified() override { return FALSE; }
     CString GetPathName() const override { return m_path; }
     CString GetTitle() const override { return std::filesystem::path(m_path.str()).filename().string(); }
+    bool HasStudyViews() const override { return true; }
     int ShowStudyView(int tabKind, int viewId) override
     {
         m_calls.push_back("study " + std::to_string(tabKind) + " " + std::to_string(viewId));
@@ -174,7 +178,11 @@ TEST_F(ApplicationTest, TheSampleBecomesAProjectThatIsSavedAsClosedAndReopenedFr
 
     const CString copy = InTemp("copy.zca");
     m_answers.push_back(copy);
+    // The page shows the path: it is drawn again once the path changed.
+    window->GetView()->RedrawWindow(nullptr, nullptr, RDW_VALIDATE);
+    ASSERT_FALSE(window->GetView()->GetUpdateRect(nullptr));
     Command(CMainFrame::ID_FILE_SAVE_AS);
+    EXPECT_TRUE(window->GetView()->GetUpdateRect(nullptr));
     ASSERT_EQ(2u, m_dialogs.size());
     EXPECT_EQ(project, m_dialogs[1].initialName);
     EXPECT_EQ(copy, Project()->GetPathName());
@@ -388,8 +396,9 @@ TEST_F(ApplicationTest, TheFileMenuOpensUnderItsTitleWithTheRecentFiles)
     m_app.GetMainFrame()->GetMenuStrip().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, LPARAM(10 | (10 << 16)));
     CFrameworkApp::PumpWaitingMessages();
     CMenu::SetTrackDriver(previous);
-    const std::vector<CString> expected{"&Open...", "&Close", "&Save", "Save &As...", "", "Open Log File...",
-                                        "", "&1 sample.zca", "", "E&xit"};
+    const std::vector<CString> expected{"&Open...\tCtrl+O", "&Close\tCtrl+W", "&Save\tCtrl+S",
+                                        "Save &As...\tCtrl+Shift+S", "", "Open &Log File...", "", "&1 sample.zca", "",
+                                        "E&xit\tCtrl+Q"};
     EXPECT_EQ(expected, shown);
     EXPECT_EQ(nullptr, m_app.GetDocument());
 }
@@ -499,4 +508,82 @@ TEST_F(ApplicationTest, MessageBoxesCarryTheApplicationsName)
     EXPECT_EQ(CString(COrnApp::kAppName), CMessageBoxCaption::Current());
     m_app.ExitInstance();
     EXPECT_TRUE(CMessageBoxCaption::Current().IsEmpty());
+}
+
+TEST_F(ApplicationTest, TheKeyboardReachesEveryFileCommandAndTheMenus)
+{
+    m_options.showWindow = true;
+    ASSERT_TRUE(Start({}));
+    const CString project = MakeSampleProject("sample.zca");
+    CMainFrame& frame = *m_app.GetMainFrame();
+    frame.SetFocus();
+    const auto press = [&](int key, Qt::KeyboardModifiers modifiers) {
+        SendKey(frame, key, modifiers);
+        CFrameworkApp::PumpWaitingMessages();
+    };
+
+    // Ctrl+O asks for a file and opens it.
+    m_answers.push_back(project);
+    const std::size_t dialogs = m_dialogs.size();
+    press(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialogs + 1, m_dialogs.size());
+    EXPECT_TRUE(m_dialogs.back().open);
+    ASSERT_NE(nullptr, Project());
+    // Ctrl+S saves (nothing to tell), Ctrl+Shift+S asks for the new name.
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(dialogs + 2, m_dialogs.size());
+    EXPECT_FALSE(m_dialogs.back().open);
+    // Ctrl+W closes the project.
+    press(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+
+    // Alt+F and F10 open the File menu, Alt+V the View menu.
+    std::vector<UINT> firstItems;
+    const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) {
+        firstItems.push_back(menu.Items().front().id);
+        return 0u;
+    });
+    press(Qt::Key_F, Qt::AltModifier);
+    press(Qt::Key_F10, Qt::NoModifier);
+    press(Qt::Key_V, Qt::AltModifier);
+    CMenu::SetTrackDriver(previous);
+    EXPECT_EQ((std::vector<UINT>{CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_VIEW_ENERGY_STUDY}),
+              firstItems);
+
+    // Ctrl+Q ends the program.
+    press(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(nullptr, frame.GetSafeHwnd());
+}
+
+TEST_F(ApplicationTest, MenuItemsWithoutAVisibleEffectSayWhyOrAreDisabled)
+{
+    ASSERT_TRUE(Start({}));
+    ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+    // The project window shows no study yet: the View menu's items are disabled.
+    std::vector<UINT> states;
+    const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) {
+        for (const CMenu::Item& item : menu.Items())
+            states.push_back(item.flags & MF_GRAYED);
+        return 0u;
+    });
+    m_app.GetMainFrame()->GetMenuStrip().OpenMenuByMnemonic('V');
+    CMenu::SetTrackDriver(previous);
+    EXPECT_EQ((std::vector<UINT>{MF_GRAYED, MF_GRAYED}), states);
+
+    // Without a log, and without a viewer for the copy, the user is told where the copy is.
+    Command(CMainFrame::ID_OPEN_LOG_FILE);
+    ASSERT_EQ(1u, m_boxes.Boxes().size());
+    EXPECT_EQ(CString("No log file is being written."), m_boxes.Boxes().back().text);
+    ASSERT_TRUE(InitLogging(m_home.Root() / "Logs"));
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", m_home.Root().c_str(), 1); // no xdg-open
+    Command(CMainFrame::ID_OPEN_LOG_FILE);
+    ::setenv("PATH", path.c_str(), 1);
+    ShutdownLogging();
+    ASSERT_EQ(2u, m_boxes.Boxes().size());
+    EXPECT_EQ("No viewer for text files could be started. The copy of the log file is " + GetLogCopyPath() + ".",
+              m_boxes.Boxes().back().text);
+    std::filesystem::remove(GetLogCopyPath().str());
 }

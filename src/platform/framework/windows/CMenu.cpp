@@ -22,8 +22,8 @@ void Fill(QMenu& menu, const CMenu& source)
             menu.addSeparator();
             continue;
         }
-        QString text = ToQString(item.text);
-        text.replace(u'\t', u' ');
+        // A tab stays: the menu shows the text after it (an accelerator's name) in its own column.
+        const QString text = ToQString(item.text);
         if (item.flags & MF_POPUP)
         {
             QMenu* sub = menu.addMenu(text);
