@@ -111,6 +111,8 @@ void CMainFrame::UpdateFileMenu()
         const CString text = CString::Formatted("&%d %s", static_cast<int>(i + 1),
                                                 CString(std::filesystem::path(files[i].str()).filename().string()));
         m_fileMenu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1 + i, text);
+        // Two files of one name in different folders are told apart by their whole path.
+        m_fileMenu.SetMenuItemTip(ID_FILE_MRU_FILE1 + UINT(i), files[i], MF_BYCOMMAND);
     }
     m_fileMenu.AppendMenu(MF_SEPARATOR);
     m_fileMenu.AppendMenu(MF_STRING, ID_APP_EXIT, kExitText);

@@ -36,6 +36,8 @@ constexpr const char* kDefaultLanguage = "ENG";
 constexpr int kRestartWaitMs = 10000;
 constexpr CRect kDefaultWindowRect(40, 40, 1064, 760);
 constexpr int kMinimumWindowSide = 200;
+constexpr int kCascadeOffset = 32;
+constexpr int kMaxCascadeSteps = 8;
 // Followed by the document template's own filter (its data files) and the closing "|".
 constexpr const char* kOpenFilterHead =
     "Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|";
@@ -134,10 +136,15 @@ CRect COrnApp::RestoredWindowRect()
 {
     const CString stored = m_profile.GetProfileString(kPlacementSection, kPlacementEntry, "");
     CRect rect;
-    if (std::sscanf(stored.GetString(), "%d,%d,%d,%d", &rect.left, &rect.top, &rect.right, &rect.bottom) == 4 &&
-        rect.Width() >= kMinimumWindowSide && rect.Height() >= kMinimumWindowSide)
-        return rect;
-    return kDefaultWindowRect;
+    if (std::sscanf(stored.GetString(), "%d,%d,%d,%d", &rect.left, &rect.top, &rect.right, &rect.bottom) != 4 ||
+        rect.Width() < kMinimumWindowSide || rect.Height() < kMinimumWindowSide)
+        rect = kDefaultWindowRect;
+    // A further instance opens beside the first, not exactly over it.
+    if (m_instances && m_instances->IsRegistered() && !m_instances->IsFirstInstance()) {
+        const int steps = std::clamp(m_instances->GetInstanceNumber() - 1, 1, kMaxCascadeSteps);
+        rect.OffsetRect(steps * kCascadeOffset, steps * kCascadeOffset);
+    }
+    return rect;
 }
 
 void COrnApp::SaveWindowPlacement(CWnd& frame)

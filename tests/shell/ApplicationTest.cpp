@@ -353,6 +353,10 @@ TEST_F(ApplicationTest, ASecondInstanceIsToldAndShowsItsNumberUntilItTakesOver)
     EXPECT_EQ(CString(COrnApp::kAlreadyRunning), m_boxes.Boxes()[0].text);
     EXPECT_FALSE(m_app.GetInstanceRegistry()->IsFirstInstance());
     EXPECT_EQ(CString("Zelko Ampelon (2) - sample.zca"), Title());
+    // Its window opens beside the first one's, not exactly over it.
+    WINDOWPLACEMENT placement;
+    ASSERT_TRUE(m_app.GetMainFrame()->GetWindowPlacement(&placement));
+    EXPECT_EQ(CRect(72, 72, 1096, 792), CRect(placement.rcNormalPosition));
 
     // While the first instance beats, this one stays second.
     m_now += CInstanceRegistry::kStaleMs;
@@ -388,9 +392,13 @@ TEST_F(ApplicationTest, TheFileMenuOpensUnderItsTitleWithTheRecentFiles)
     MakeSampleProject("sample.zca");
     ASSERT_TRUE(m_app.OpenDocumentFile(InTemp("sample.zca")));
     std::vector<CString> shown;
+    std::vector<CString> tips;
     const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) {
-        for (const CMenu::Item& item : menu.Items())
+        for (const CMenu::Item& item : menu.Items()) {
             shown.push_back(item.text);
+            if (!item.tip.IsEmpty())
+                tips.push_back(item.tip);
+        }
         return CMainFrame::ID_FILE_CLOSE;
     });
     m_app.GetMainFrame()->GetMenuStrip().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, LPARAM(10 | (10 << 16)));
@@ -400,6 +408,8 @@ TEST_F(ApplicationTest, TheFileMenuOpensUnderItsTitleWithTheRecentFiles)
                                         "Save &As...\tCtrl+Shift+S", "", "Open &Log File...", "", "&1 sample.zca", "",
                                         "E&xit\tCtrl+Q"};
     EXPECT_EQ(expected, shown);
+    // A recent file's tip names its folder too.
+    EXPECT_EQ(std::vector<CString>{InTemp("sample.zca")}, tips);
     EXPECT_EQ(nullptr, m_app.GetDocument());
 }
 
