@@ -55,6 +55,7 @@ public:
     static CRecDoc* GetCurrent();
 
     BOOL OnOpenDocument(const CString& path) override;
+    BOOL MakeProjectFromSession(const CString& zlgPath, const CString& projectPath) override;
     // Writes the project back (when it was read completely) and releases it.
     void DeleteContents() override;
     // Clears the document and ends its role as the current one.

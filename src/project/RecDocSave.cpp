@@ -96,15 +96,32 @@ int CRecDoc::ReadZlgSessionInfo(const CString& zlgPath, SZlgSessionInfo& info, i
     return 0;
 }
 
+namespace {
+
+// The session's record; false (after telling the user why) when it cannot be loaded.
+bool ReadSessionForProject(const CString& zlgPath, SZlgSessionInfo& info)
+{
+    int loadResult = 0;
+    if (CRecDoc::ReadZlgSessionInfo(zlgPath, info, &loadResult) == 0)
+        return true;
+    if (const CString text = SessionOpenFailureText(zlgPath, loadResult); !text.IsEmpty())
+        AfxMessageBox(text.GetString(), MB_ICONEXCLAMATION);
+    return false;
+}
+
+} // namespace
+
+BOOL CRecDoc::MakeProjectFromSession(const CString& zlgPath, const CString& projectPath)
+{
+    SZlgSessionInfo info;
+    return ReadSessionForProject(zlgPath, info) && BuildArchiveFromZlg(projectPath, zlgPath, info) == 0;
+}
+
 int CRecDoc::CreateProjectFromZlg(const CString& zlgPath, CString& projectPath)
 {
     SZlgSessionInfo info;
-    int loadResult = 0;
-    if (ReadZlgSessionInfo(zlgPath, info, &loadResult) != 0) {
-        if (const CString text = SessionOpenFailureText(zlgPath, loadResult); !text.IsEmpty())
-            AfxMessageBox(text.GetString(), MB_ICONEXCLAMATION);
+    if (!ReadSessionForProject(zlgPath, info))
         return -1;
-    }
     CString chosen;
     if (!RunFileDialog(ZcaSaveRequest(GetDownloadFolder() + info.sessionName), chosen))
         return -1;

@@ -13,6 +13,9 @@ public:
 
     // Opens a ".zca" or makes a project from a ".zlg"; FALSE (after telling the user) on failure.
     virtual BOOL OnOpenDocument(const CString& path) = 0;
+    // Makes a new project file from a ".zlg" without asking where (the document stays empty);
+    // FALSE (after telling the user) on failure.
+    virtual BOOL MakeProjectFromSession(const CString& zlgPath, const CString& projectPath) = 0;
     // File Save and File Save As (which asks for the new name itself).
     virtual void SaveProject() = 0;
     virtual void SaveProjectAs() = 0;

@@ -42,6 +42,13 @@ constexpr int kMaxCascadeSteps = 8;
 constexpr const char* kOpenFilterHead =
     "Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|";
 
+constexpr const char* kSampleProjectName = "sample.zca";
+
+CString BundledSamplePath()
+{
+    return (std::filesystem::path(CStringTable::ResourceDir()) / "samples" / "sample.zlg").string();
+}
+
 // Set by the signals that ask the program to end (the desktop session ending, Ctrl+C); the
 // heartbeat closes the main window, so that the shutdown runs in its order.
 std::atomic<bool> g_endRequested{false};
@@ -193,11 +200,12 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
     }
     if (options.showWindow)
         m_mainFrame->ShowWindow(m_profile.GetProfileInt(kPlacementSection, kMaximizedEntry, 0) ? SW_SHOWMAXIMIZED : SW_SHOW);
-    if (!m_commandLine.GetFileName().IsEmpty())
+    if (m_commandLine.IsSampleStart())
+        OpenSampleProject();
+    else if (!m_commandLine.GetFileName().IsEmpty())
         OpenDocumentFile(m_commandLine.GetFileName());
 
-    CopySampleIfNewer(std::filesystem::path(CStringTable::ResourceDir()) / "samples" / "sample.zlg",
-                      GetDownloadFolder().str());
+    CopySampleIfNewer(BundledSamplePath().str(), GetDownloadFolder().str());
     return TRUE;
 }
 
@@ -269,6 +277,23 @@ BOOL COrnApp::OpenDocumentFile(const CString& path)
         m_mainFrame->ShowProjectWindow(m_docTemplate->CreateView(*m_document), m_document->GetTitle());
     UpdateTitles();
     return TRUE;
+}
+
+BOOL COrnApp::OpenSampleProject()
+{
+    if (!m_docTemplate)
+        return FALSE;
+    const CString project = GetAppDataFolder() + kSampleProjectName;
+    if (!std::filesystem::exists(project.str())) {
+        LOG(INFO) << "Making the sample project " << project.str();
+        std::error_code ignored; // a folder that cannot be made is reported by the document
+        std::filesystem::create_directories(GetAppDataFolder().str(), ignored);
+        const CDocumentCall call(*this);
+        CloseDocument();
+        if (!m_docTemplate->CreateDocument()->MakeProjectFromSession(BundledSamplePath(), project))
+            return FALSE;
+    }
+    return OpenDocumentFile(project);
 }
 
 void COrnApp::CloseDocument()

@@ -50,6 +50,7 @@ public:
         m_path = path;
         return TRUE;
     }
+    BOOL MakeProjectFromSession(const CString&, const CString&) override { return FALSE; }
     void SaveProject() override { m_calls.push_back("save"); }
     void SaveProjectAs() override
     {
@@ -596,4 +597,26 @@ TEST_F(ApplicationTest, MenuItemsWithoutAVisibleEffectSayWhyOrAreDisabled)
     EXPECT_EQ("No viewer for text files could be started. The copy of the log file is " + GetLogCopyPath() + ".",
               m_boxes.Boxes().back().text);
     std::filesystem::remove(GetLogCopyPath().str());
+}
+
+TEST_F(ApplicationTest, TheSampleStartMakesTheSampleProjectOnceAndThenReopensIt)
+{
+    const CString project = GetAppDataFolder() + "sample.zca";
+    ASSERT_TRUE(Start({"--sample"}));
+    EXPECT_TRUE(m_dialogs.empty());
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    ASSERT_NE(nullptr, Project());
+    EXPECT_EQ(project, Project()->GetPathName());
+    EXPECT_EQ(CString(kSampleSession), Project()->GetFirstDataSet()->GetName());
+    m_app.ExitInstance();
+    const std::string made = ReadBytes(project.str());
+
+    // The second start opens the same project, unchanged, without asking.
+    ASSERT_TRUE(Start({"--sample"}));
+    EXPECT_TRUE(m_dialogs.empty());
+    ASSERT_NE(nullptr, Project());
+    EXPECT_EQ(project, Project()->GetPathName());
+    m_app.ExitInstance();
+    EXPECT_EQ(made, ReadBytes(project.str()));
+    EXPECT_TRUE(m_boxes.Boxes().empty());
 }
