@@ -1,6 +1,7 @@
 // Both session dialogs work with the mouse as they do with the keyboard: a click at the centre
 // of every control, delivered as the window system delivers it (to the top-level window, which
-// hands it to whatever lies there), reaches that control; the wheel scrolls the cost page.
+// hands it to whatever lies there), reaches that control; the wheel scrolls the cost page. Keys
+// are delivered to the focus window as the window system does.
 #include "DialogTestSupport.h"
 
 #include "platform/framework/windows/CButton.h"
@@ -10,7 +11,11 @@
 #include "project/EnergyCostsDlg.h"
 #include "project/ProjectManagerSettings.h"
 
+#include "support/MessageBoxRecorder.h"
+
+#include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
@@ -66,7 +71,23 @@ void WheelAt(CWnd& anyChild, CPoint screen, int steps)
     CFrameworkApp::PumpWaitingMessages();
 }
 
-class SessionDialogMouseTest : public DialogTest
+void SendKeyEvent(QEvent::Type type, int key, const QString& text = {})
+{
+    QKeyEvent event(type, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(QApplication::focusWidget(), &event);
+    CFrameworkApp::PumpWaitingMessages();
+}
+
+void TypeText(const QString& text)
+{
+    for (const QChar c : text)
+    {
+        SendKeyEvent(QEvent::KeyPress, c.toUpper().unicode(), c);
+        SendKeyEvent(QEvent::KeyRelease, c.toUpper().unicode(), c);
+    }
+}
+
+class SessionDialogInputTest : public DialogTest
 {
 protected:
     // The dialog, noting that Cancel reached it.
@@ -109,7 +130,7 @@ CMeasurementConfig EnergyConfig()
 }
 } // namespace
 
-TEST_F(SessionDialogMouseTest, EveryControlOfTheAuxPageAnswersAClickAtItsCentre)
+TEST_F(SessionDialogInputTest, EveryControlOfTheAuxPageAnswersAClickAtItsCentre)
 {
     const CMeasurementConfig config = EnergyConfig();
     CWatchedDlg dialog(nullptr, &m_entry, &config, 0, false);
@@ -147,7 +168,7 @@ TEST_F(SessionDialogMouseTest, EveryControlOfTheAuxPageAnswersAClickAtItsCentre)
     EXPECT_EQ(result, IDCANCEL);
 }
 
-TEST_F(SessionDialogMouseTest, EveryControlOfTheCostPageAnswersAClickAndTheWheelScrollsIt)
+TEST_F(SessionDialogInputTest, EveryControlOfTheCostPageAnswersAClickAndTheWheelScrollsIt)
 {
     const CMeasurementConfig config = EnergyConfig();
     CWatchedDlg dialog(nullptr, &m_entry, &config, 0, false);
@@ -188,5 +209,34 @@ TEST_F(SessionDialogMouseTest, EveryControlOfTheCostPageAnswersAClickAndTheWheel
         ClickAt(page, CentreOf(*page.GetGroup(0).removeRatio));
         EXPECT_EQ(page.GetGroupCount(), 2);
         RenderWindow(dlg, "session-settings-costs-clicked");
+    });
+}
+
+TEST_F(SessionDialogInputTest, AZeroGainIsToldOnceAndOneEnterClosesTheMessage)
+{
+    m_entry.AuxOverride = true;
+    CWatchedDlg dialog(nullptr, &m_entry, nullptr, 0, false);
+    Run(dialog, [&](Dlg& dlg) {
+        CWnd& gain = *dlg.GetDlgItem(int(Dlg::kGainEdit[0]));
+        gain.SetFocus();
+        gain.SendMessage(EM_SETSEL, 0, -1);
+        TypeText("0");
+        CMessageBoxRecorder boxes;
+        SendKeyEvent(QEvent::KeyPress, Qt::Key_Return);
+        SendKeyEvent(QEvent::KeyRelease, Qt::Key_Return);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, "A gain of 0 is not allowed.");
+        EXPECT_EQ(CWnd::GetFocus(), &gain);
+        // The Enter that closes the message is pressed in the message box; only its release
+        // reaches the box, and it is no new Enter.
+        SendKeyEvent(QEvent::KeyRelease, Qt::Key_Return);
+        EXPECT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(CWnd::GetFocus(), &gain);
+        // A real Enter moves on once the gain is valid.
+        TypeText("2");
+        SendKeyEvent(QEvent::KeyPress, Qt::Key_Return);
+        SendKeyEvent(QEvent::KeyRelease, Qt::Key_Return);
+        EXPECT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(int(Dlg::kOffsetEdit[0])));
     });
 }
