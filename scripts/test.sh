@@ -10,7 +10,12 @@ export QT_QPA_PLATFORM=offscreen
 run_suite() {
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  # A clean build prints no warning; one that does fails here.
+  cmake --build "$dir" -j "$jobs" 2>&1 | tee "$dir/build.log"
+  if grep -q 'warning:' "$dir/build.log"; then
+    echo "The build of $dir printed warnings" >&2
+    exit 1
+  fi
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure
 }
 
