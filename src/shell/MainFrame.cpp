@@ -152,7 +152,9 @@ void CMainFrame::DestroyProjectWindow()
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)
+    // Only keys of this window's own children: a dialog it owns keeps its keys.
+    const CWnd* source = CWnd::FromHandle(msg->hwnd);
+    if ((msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) || !source || source->GetTopLevelParent() != this)
         return CWnd::PreTranslateMessage(msg);
     const UINT key = UINT(msg->wParam);
     if (key == VK_F10 && !IsKeyDown(VK_SHIFT) && !IsKeyDown(VK_CONTROL))

@@ -563,6 +563,17 @@ TEST_F(ApplicationTest, TheKeyboardReachesEveryFileCommandAndTheMenus)
     EXPECT_EQ((std::vector<UINT>{CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_VIEW_ENERGY_STUDY}),
               firstItems);
 
+    // A window the main window owns (a dialog) keeps its keys.
+    CWnd owned;
+    ASSERT_TRUE(owned.CreateEx(0, nullptr, "owned", WS_POPUP | WS_VISIBLE, CRect(0, 0, 60, 60), &frame, 0));
+    ASSERT_EQ(&frame, owned.GetParent()); // keys of its focus window pass the main window first
+    owned.SetFocus();
+    const std::size_t before = m_dialogs.size();
+    press(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(before, m_dialogs.size());
+    owned.DestroyWindow();
+    frame.SetFocus();
+
     // Ctrl+Q ends the program.
     press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(nullptr, frame.GetSafeHwnd());
