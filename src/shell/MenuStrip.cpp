@@ -24,6 +24,15 @@ int MnemonicAt(const CString& title)
     return -1;
 }
 
+// The title as shown: without the "&" of its mnemonic.
+CString ShownTitle(const CString& title)
+{
+    CString shown = title;
+    if (const int at = MnemonicAt(title); at > 0)
+        shown = title.Left(at - 1) + title.Mid(at);
+    return shown;
+}
+
 } // namespace
 
 void CMenuStrip::AddMenu(const CString& title, CMenu* menu, std::function<void()> beforeShow)
@@ -37,7 +46,7 @@ void CMenuStrip::Layout(CDC& dc)
     int x = 0;
     for (Entry& entry : m_entries) {
         entry.left = x;
-        x += dc.GetTextExtent(entry.title).cx + 2 * kPadding;
+        x += dc.GetTextExtent(ShownTitle(entry.title)).cx + 2 * kPadding;
         entry.right = x;
     }
 }
@@ -63,9 +72,7 @@ void CMenuStrip::OnPaint()
         dc.DrawText(entry.title, &cell, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
         // The mnemonic letter is underlined, so that the keyboard's way in shows.
         if (const int at = MnemonicAt(entry.title); at > 0) {
-            CString shown = entry.title;
-            shown.Remove('&');
-            const CSize whole = dc.GetTextExtent(shown);
+            const CSize whole = dc.GetTextExtent(ShownTitle(entry.title));
             const int left = cell.left + (cell.Width() - whole.cx) / 2 + dc.GetTextExtent(entry.title.Left(at - 1)).cx;
             const int baseline = (cell.top + cell.bottom + whole.cy) / 2;
             dc.FillSolidRect(left, baseline, dc.GetTextExtent(entry.title.Mid(at, 1)).cx, 1, RGB(0, 0, 0));
