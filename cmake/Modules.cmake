@@ -4,9 +4,14 @@
 set(ORN_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-missing-field-initializers)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
   # GCC 12's flow-based bounds and overlap checks report inlined standard-library code that
-  # cannot overlap (std::string concatenation at -O3); they stay warnings, the sanitizer build
+  # cannot overlap (std::string assignment and concatenation at -O3, a known fault of that
+  # release). They are off there, so that a clean build prints no warning; the sanitizer build
   # checks real accesses.
-  list(APPEND ORN_WARNINGS -Wno-error=restrict -Wno-error=array-bounds -Wno-error=stringop-overflow)
+  list(APPEND ORN_WARNINGS -Wno-restrict -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread)
+endif()
+if(ORN_FUZZ)
+  # The instrumented fuzz build is compiled by clang; the regular builds check the warnings.
+  set(ORN_WARNINGS -w)
 endif()
 
 function(orn_add_module name dir)

@@ -10,13 +10,19 @@ export QT_QPA_PLATFORM=offscreen
 run_suite() {
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  # A clean build prints no warning; one that does fails here.
+  cmake --build "$dir" -j "$jobs" 2>&1 | tee "$dir/build.log"
+  if grep -q 'warning:' "$dir/build.log"; then
+    echo "The build of $dir printed warnings" >&2
+    exit 1
+  fi
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure
 }
 
-# The compound-file reader is fuzzed for a bounded time first (clang, libFuzzer), so that the
-# test runners' summaries close the output.
+# The compound-file reader and the session reader are fuzzed for a bounded time first (clang,
+# libFuzzer), so that the test runners' summaries close the output.
 bash scripts/fuzz-storage.sh 60
+bash scripts/fuzz-sessions.sh 30
 
 run_suite build/release -DCMAKE_BUILD_TYPE=Release
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

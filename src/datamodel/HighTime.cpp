@@ -148,7 +148,8 @@ void CHighTime::SetFromTableTime(const void* field)
     DWORD words[2];
     std::memcpy(words, field, sizeof words);
     m_liTime = LONGLONG((ULONGLONG(words[0]) << 32) | words[1]);
-    m_status = valid;
+    // Logger times count from 1601 and are never negative: a set top bit is a damaged field.
+    m_status = m_liTime >= 0 ? valid : invalid;
 }
 
 bool CHighTime::GetAsFileTime(FILETIME& fileTime) const

@@ -54,7 +54,8 @@ public:
     // Local parts; false (and ticks 0, invalid) when a conversion fails.
     bool SetDateTime(int year, int month, int day, int hour, int minute, int second, int ms = 0,
                      int us = 0, int ns = 0);
-    // A logger time field in host order: two u32, the high word first (8 bytes, any alignment).
+    // A logger time field in host order: two u32, the high word first (8 bytes, any alignment);
+    // invalid when the ticks are negative (a damaged field).
     void SetFromTableTime(const void* field);
 
     // Local broken-down time; false unless valid and convertible.
@@ -62,7 +63,8 @@ public:
     bool GetAsUtcSystemTime(SYSTEMTIME& universalTime) const;
     bool GetAsFileTime(FILETIME& fileTime) const;
     COleDateTime GetAsOleDateTime(bool roundToSeconds = false) const;
-    // The OLE DATE the charting control works with; 0.0 when the time is not valid.
+    // The OLE DATE the charting control works with; 0.0 when the time is not valid or has no
+    // such date.
     double GetAsDate() const;
 
     // Local calendar parts; -1 when the time is not valid or cannot be converted.

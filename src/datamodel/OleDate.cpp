@@ -4,9 +4,10 @@
 
 double CHighTime::GetAsDate() const
 {
-    if (m_status != valid)
+    LONGLONG sinceOrigin = 0;
+    if (m_status != valid || __builtin_sub_overflow(m_liTime, kOleDateOriginTicks, &sinceOrigin))
         return 0.0;
-    return double(m_liTime - kOleDateOriginTicks) / double(kTicksPerDay);
+    return double(sinceOrigin) / double(kTicksPerDay);
 }
 
 CHighTime CHighTime::FromDate(double date)

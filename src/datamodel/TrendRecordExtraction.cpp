@@ -294,6 +294,8 @@ void ExtractFrequencyOlder(const CDataItemTrend& item)
     BYTE* positions = item.Arrays().positions.get();
     ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
         // Minimum and maximum start from the first valid sample: NaN and exact 0 are skipped.
+        // 0 Hz is how the logger marks a sample it could not measure (the average leaves it out
+        // too), so a record whose first sample is 0 keeps the minimum of its measured samples.
         float minimum = kNaN;
         float maximum = kNaN;
         int minimumAt = 0;

@@ -1,5 +1,7 @@
 #include "datamodel/TrendTimeBlock.h"
 
+#include <limits>
+
 #include "datamodel/DataTable.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/TimeRounding.h"
@@ -15,6 +17,15 @@ constexpr int kAllocationErrorCode = 46;
 constexpr LONGLONG kTolerance = kTicksPerMillisecond;   // of FindRecordAt
 constexpr LONGLONG kShortRecordMargin = 3000000;        // 0.3 s
 constexpr LONGLONG kGapMarkerDelay = 500 * kTicksPerMillisecond;
+
+// Ticks moved by a tolerance, held at the ends of the range instead of wrapping.
+LONGLONG Shifted(LONGLONG ticks, LONGLONG by)
+{
+    LONGLONG result = 0;
+    if (!__builtin_add_overflow(ticks, by, &result))
+        return result;
+    return by > 0 ? std::numeric_limits<LONGLONG>::max() : std::numeric_limits<LONGLONG>::min();
+}
 
 bool HasIntervalEnd(WORD tableType)
 {
@@ -204,18 +215,18 @@ int CTrendTimeBlock::FindRecordAt(const CHighTime& time) const
             hi = mid;
     }
     int i = lo;
-    if (begin(hi) <= t || begin(hi) / kTicksPerMillisecond <= (t + 10) / kTicksPerMillisecond)
+    if (begin(hi) <= t || begin(hi) / kTicksPerMillisecond <= Shifted(t, 10) / kTicksPerMillisecond)
         i = hi;
 
-    if (t >= begin(i) - kTolerance)
+    if (t >= Shifted(begin(i), -kTolerance))
     {
-        if (t <= end(i) - kTolerance)
+        if (t <= Shifted(end(i), -kTolerance))
             return i;
-        if (i + 1 < m_recordCount && t > begin(i + 1) - kTolerance)
+        if (i + 1 < m_recordCount && t > Shifted(begin(i + 1), -kTolerance))
             return i + 1;
-        return t > end(i) + kTolerance ? -1 : i;
+        return t > Shifted(end(i), kTolerance) ? -1 : i;
     }
-    return i > 0 && t < end(i - 1) + kTolerance ? i - 1 : -1;
+    return i > 0 && t < Shifted(end(i - 1), kTolerance) ? i - 1 : -1;
 }
 
 int CTrendTimeBlock::CountMissingIntervals(int i, int j) const

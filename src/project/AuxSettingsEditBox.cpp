@@ -2,6 +2,8 @@
 
 #include "project/EditAuxSettingsDlg.h"
 
+#include <utility>
+
 namespace
 {
 CEditAuxSettingsDlg* OwnerOf(const CWnd& box)
@@ -14,7 +16,10 @@ void CAuxSettingsEditBox::OnKeyDown(UINT nChar, UINT repeatCount, UINT flags)
 {
     // Enter acts when it is released; the edit itself has no use for it.
     if (nChar == VK_RETURN)
+    {
+        m_enterPressed = true;
         return;
+    }
     CEdit::OnKeyDown(nChar, repeatCount, flags);
 }
 
@@ -26,11 +31,13 @@ void CAuxSettingsEditBox::OnKeyUp(UINT nChar, UINT repeatCount, UINT flags)
         CEdit::OnKeyUp(nChar, repeatCount, flags);
         return;
     }
-    dialog->MoveFocusOnEnter(this);
+    if (std::exchange(m_enterPressed, false))
+        dialog->MoveFocusOnEnter(this);
 }
 
 void CAuxSettingsEditBox::OnSetFocus(CWnd* oldWnd)
 {
+    m_enterPressed = false;
     CEdit::OnSetFocus(oldWnd);
     if (CEditAuxSettingsDlg* dialog = OwnerOf(*this); dialog && dynamic_cast<CEdit*>(oldWnd))
         dialog->OnEditBoxEntered(oldWnd);

@@ -30,6 +30,7 @@ constexpr std::size_t kLoggedGainOffset[2] = {68, 76};
 constexpr std::size_t kLoggedOffsetOffset[2] = {72, 80};
 constexpr UINT kAuxTabString = 10202;
 constexpr UINT kCostTabString = 10203;
+constexpr UINT kZeroGainString = 20024; // "A gain of 0 is not allowed."
 constexpr int kPageInset = 5;
 constexpr int kNumberDecimals = 6;
 constexpr int kValueDecimals = 3;
@@ -238,13 +239,46 @@ void CEditAuxSettingsDlg::ExchangeNumber(CDataExchange* dx, UINT id, double& val
     CString text;
     GetDlgItemText(int(id), text);
     double parsed = 0.0;
-    if (!Formatter().ParseNumber(text, parsed) || !FitsFloat(parsed) || (isGain && float(parsed) == 0.0f))
+    if (!ParseNumber(text, isGain, parsed))
     {
         LOG(INFO) << "CEditAuxSettingsDlg: '" << text.GetString() << "' refused for control " << id;
-        AfxMessageBox(AFX_IDP_PARSE_REAL);
+        const bool zeroGain = isGain && Formatter().ParseNumber(text, parsed) && float(parsed) == 0.0f;
+        if (zeroGain)
+            AfxMessageBox(LoadText(kZeroGainString), MB_ICONEXCLAMATION);
+        else
+            AfxMessageBox(AFX_IDP_PARSE_REAL);
         dx->Fail();
     }
     value = parsed;
+}
+
+bool CEditAuxSettingsDlg::ParseNumber(const CString& text, bool isGain, double& value) const
+{
+    return Formatter().ParseNumber(text, value) && FitsFloat(value) && !(isGain && float(value) == 0.0f);
+}
+
+void CEditAuxSettingsDlg::OnEditChanged(UINT id)
+{
+    // The corrected values follow every valid entry as it is typed; an entry that is not (yet)
+    // valid waits for the check when the box is left.
+    if (m_exchanging || !UsesCorrection() || !m_hWnd)
+        return;
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        CString text;
+        GetDlgItemText(int(id), text);
+        double value = 0.0;
+        if (id == kGainEdit[ch] && ParseNumber(text, true, value))
+            m_gain[ch] = value;
+        else if (id == kOffsetEdit[ch] && ParseNumber(text, false, value))
+            m_offset[ch] = value;
+        else if (id == kUnitEdit[ch])
+            m_unit[ch] = text;
+        else
+            continue;
+        ShowCorrectedValues();
+        return;
+    }
 }
 
 void CEditAuxSettingsDlg::EnableEdits()
@@ -345,6 +379,8 @@ BOOL CEditAuxSettingsDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result
 BOOL CEditAuxSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
+    if (HIWORD(wParam) == EN_CHANGE)
+        OnEditChanged(id);
     if (HIWORD(wParam) == BN_CLICKED && (id == kUseLoggedRadio || id == kCorrectionRadio))
     {
         const BOOL read = UpdateData(TRUE);
@@ -359,8 +395,12 @@ BOOL CEditAuxSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CEditAuxSettingsDlg::OnOK()
 {
-    // Enter in an edit box moves on (the box does that); it never closes the dialog.
-    if (dynamic_cast<CEdit*>(GetFocus()))
+    // Enter in an edit box moves on (the box does that when the key is released); it never
+    // closes the dialog.
+    CWnd* focus = GetFocus();
+    if (auto* box = dynamic_cast<CAuxSettingsEditBox*>(focus))
+        box->NoteEnterPressed();
+    if (dynamic_cast<CEdit*>(focus))
         return;
     CDialog::OnOK();
 }

@@ -80,8 +80,11 @@ private:
     SStatistics ComputeStatistics(DWORD quantity) const;
     CValueFormatter& Formatter() const;
     // Reads one gain or offset: a finite number within single-precision range; a gain whose
-    // single-precision value is 0 is refused.
+    // single-precision value is 0 is refused with its own message.
     void ExchangeNumber(CDataExchange* dx, UINT id, double& value, bool isGain);
+    bool ParseNumber(const CString& text, bool isGain, double& value) const;
+    // A gain, offset or unit box changed.
+    void OnEditChanged(UINT id);
     CString FormatAuxValue(int channel, float value, double gain, double offset, const CString& unit) const;
     void EnableEdits();
     void ShowLoggedValues();

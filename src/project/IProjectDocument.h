@@ -13,6 +13,9 @@ public:
 
     // Opens a ".zca" or makes a project from a ".zlg"; FALSE (after telling the user) on failure.
     virtual BOOL OnOpenDocument(const CString& path) = 0;
+    // Makes a new project file from a ".zlg" without asking where (the document stays empty);
+    // FALSE (after telling the user) on failure.
+    virtual BOOL MakeProjectFromSession(const CString& zlgPath, const CString& projectPath) = 0;
     // File Save and File Save As (which asks for the new name itself).
     virtual void SaveProject() = 0;
     virtual void SaveProjectAs() = 0;
@@ -25,4 +28,6 @@ public:
     virtual CString GetTitle() const = 0;
     // The main frame's answer to WM_USER+60: switch the project window to a study view.
     virtual int ShowStudyView(int tabKind, int viewId) = 0;
+    // Whether the project window shows the study views (the View menu's targets).
+    virtual bool HasStudyViews() const = 0;
 };

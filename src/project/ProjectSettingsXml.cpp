@@ -70,7 +70,7 @@ EProjectLoadResult CProjectSettings::LoadFromBytes(std::string_view bytes)
     XmlDocument doc;
     try
     {
-        doc.parse<0>(buffer.data());
+        doc.parse<rapidxml::parse_validate_closing_tags>(buffer.data());
     }
     catch (const rapidxml::parse_error& error)
     {

@@ -88,13 +88,10 @@ BOOL CRecDoc::OnOpenDocument(const CString& path)
     SetModifiedFlag(TRUE);
     m_project = std::make_unique<CProjectSettings>();
 
-    CString projectPath;
-    if (!IsZlgPath(path))
-        projectPath = path;
-    else if (CreateProjectFromZlg(path, projectPath) != 0)
-        projectPath.Empty();
-    if (projectPath.IsEmpty()) {
-        FailOpen(projectPath, IDS_FILE_CANNOT_BE_OPENED);
+    CString projectPath = path;
+    if (IsZlgPath(path) && CreateProjectFromZlg(path, projectPath) != 0) {
+        // Cancelled, or the user was told why.
+        ReleaseContents();
         return FALSE;
     }
 

@@ -56,6 +56,7 @@ public:
     static CRecDoc* GetCurrent();
 
     BOOL OnOpenDocument(const CString& path) override;
+    BOOL MakeProjectFromSession(const CString& zlgPath, const CString& projectPath) override;
     // Writes the project back (when it was read completely) and releases it.
     void DeleteContents() override;
     // Clears the document and ends its role as the current one.
@@ -64,14 +65,16 @@ public:
     // Every record form view stores its settings and the project manager its grid states in the
     // project; then "project.xml" is rewritten (the user is told when nothing was written).
     void SaveProject() override;
-    // Asks for a new file name and continues there (SaveProjectTo).
+    // Asks for a new file name and continues there (SaveProjectTo); the open file itself is
+    // refused before an existing one is offered for replacement.
     void SaveProjectAs() override;
     // Copies the project into a new file beside the target, renames it into place and continues
     // in it. Refused for the open file itself; on any failure the old file stays open.
     bool SaveProjectTo(const CString& targetPath);
 
-    // Fills the record from a ".zlg" file; 0, or -1 when it cannot be loaded.
-    static int ReadZlgSessionInfo(const CString& zlgPath, SZlgSessionInfo& info);
+    // Fills the record from a ".zlg" file; 0, or -1 when it cannot be loaded (the loader's
+    // result, or the bad-stream result for a file without a configuration, in `loadResult`).
+    static int ReadZlgSessionInfo(const CString& zlgPath, SZlgSessionInfo& info, int* loadResult = nullptr);
     // A new archive holding the data file as its one session; 0, or -1 (with a message) and no
     // file left behind.
     static int BuildArchiveFromZlg(const CString& archivePath, const CString& zlgPath, const SZlgSessionInfo& info);
@@ -114,6 +117,7 @@ public:
     // none), any other kind the given view; the view is remembered as its study's last view, and
     // the host rebuilds its layout for it unless it shows it already under that tab. Returns 1.
     int ShowStudyView(int tabKind, int viewId) override;
+    bool HasStudyViews() const override { return m_studyViewHost != nullptr; }
     // Switches the project window to the bookmark's view and presentation and gives the view
     // the bookmark's settings (the current ones are saved first).
     void ShowBookmark(int index);
@@ -162,6 +166,7 @@ private:
     IProjectManagerView* FindProjectManagerView() const;
     void AnnounceNominalVoltages(const CBookmark& bookmark, CWnd* view);
     void ApplyAuxScaling();
+    // A new project from the data file; -1 when cancelled or failed (the user was told why).
     int CreateProjectFromZlg(const CString& zlgPath, CString& projectPath);
     bool LoadDataSets();
     void FailOpen(const CString& projectPath, UINT messageId);

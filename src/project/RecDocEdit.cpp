@@ -9,6 +9,7 @@
 #include "platform/framework/windows/GdiObjects.h"
 #include "project/BookmarkToolbarRow.h"
 #include "project/BookmarkType.h"
+#include "project/FileFailureText.h"
 #include "project/ScreenshotFolder.h"
 #include "project/ScreenshotInfo.h"
 #include "project/UniqueStreamName.h"
@@ -30,9 +31,17 @@ bool CRecDoc::WriteProject()
 {
     if (m_archive && m_project && m_archive->WriteProjectXml(*m_project))
         return true;
+    CString reason;
+    if (!m_archive || !m_archive->IsOpen() || !m_project)
+        reason.LoadString(20017); // "the project file is no longer open"
+    else if (m_project->IsLoadImperfect())
+        reason.LoadString(20018); // "the project was not read completely and is not written over"
+    else
+        reason = DescribeWriteFailure(m_pathName, m_project->SaveToBytes().size());
     CString format;
-    format.LoadString(133); // "Saving of %s failed"
-    AfxMessageBox(CString::Formatted(format.GetString(), GetFileNameOnly(m_pathName)).GetString(), MB_ICONEXCLAMATION);
+    format.LoadString(20010); // "Saving of %s failed: %s."
+    AfxMessageBox(CString::Formatted(format.GetString(), GetFileNameOnly(m_pathName), reason).GetString(),
+                  MB_ICONEXCLAMATION);
     return false;
 }
 

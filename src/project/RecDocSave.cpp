@@ -2,6 +2,7 @@
 #include "project/RecDoc.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <glog/logging.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include "datamodel/VersionEntry.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
+#include "project/FileFailureText.h"
 #include "project/UniqueStreamName.h"
 #include "project/AppFolders.h"
 #include "project/BuildInfo.h"
@@ -16,17 +18,32 @@
 namespace {
 
 constexpr UINT IDS_UNABLE_TO_WRITE_ZCA = 115;   // "Unable to write to ZCA file: %s!"
-constexpr UINT IDS_SAVING_FAILED = 133;         // "Saving of %s failed"
+constexpr UINT IDS_SAVING_FAILED_BECAUSE = 20010; // "Saving of %s failed: %s."
+constexpr UINT IDS_NOT_READ_BACK = 20016;
+constexpr UINT IDS_SAVE_OVER_ITSELF = 20019;     // "%s is the open project and cannot be replaced ..."
+constexpr UINT IDS_REPLACE_FILE = 20020;         // "%s already exists.\nDo you want to replace it?"
 constexpr UINT IDS_ZCA_FILTER = 10000;          // "Zelko Compound files (*.zca)|*.zca||"
 constexpr UINT IDS_UNABLE_TO_CREATE_ZCA = 10062; // "Unable to create ZCA file: %s!"
 constexpr WORD kSerialNumberEntry = 45;
 constexpr char kZcaExtension[] = "zca";
 
-void ShowFormatted(UINT id, const CString& argument)
+CString LoadFormatted(UINT id, const CString& argument, const CString& second = {})
 {
     CString format;
     format.LoadString(id);
-    AfxMessageBox(CString::Formatted(format.GetString(), argument).GetString(), MB_ICONEXCLAMATION);
+    return CString::Formatted(format.GetString(), argument, second);
+}
+
+void ShowFormatted(UINT id, const CString& argument, const CString& second = {})
+{
+    AfxMessageBox(LoadFormatted(id, argument, second).GetString(), MB_ICONEXCLAMATION);
+}
+
+std::uint64_t FileSize(const CString& path)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path.GetString(), error);
+    return error ? 0 : std::uint64_t(size);
 }
 
 bool IsSameFile(const CString& a, const CString& b)
@@ -43,23 +60,27 @@ CString PartialPathFor(const CString& target)
     return CString::Formatted("%s.part%d", target, int(::getpid()));
 }
 
-SFileDialogRequest ZcaSaveRequest(const CString& initialName)
+// Save As asks about replacing a file itself, after refusing the open file.
+SFileDialogRequest ZcaSaveRequest(const CString& initialName, bool overwritePrompt = true)
 {
     SFileDialogRequest request;
     request.defaultExtension = kZcaExtension;
     request.initialName = initialName;
     request.filter.LoadString(IDS_ZCA_FILTER);
-    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+    request.flags = OFN_HIDEREADONLY | (overwritePrompt ? OFN_OVERWRITEPROMPT : 0) | OFN_EXPLORER;
     return request;
 }
 
 } // namespace
 
-int CRecDoc::ReadZlgSessionInfo(const CString& zlgPath, SZlgSessionInfo& info)
+int CRecDoc::ReadZlgSessionInfo(const CString& zlgPath, SZlgSessionInfo& info, int* loadResult)
 {
     CMeasurementSettings measurement;
     CDataSet dataSet(&measurement);
-    if (dataSet.LoadFromFile(zlgPath, false) != 0 || !dataSet.GetMeasurementConfig().IsLoaded())
+    const int result = dataSet.LoadFromFile(zlgPath, false);
+    if (loadResult)
+        *loadResult = result != 0 || dataSet.GetMeasurementConfig().IsLoaded() ? result : CDataSet::kResultBadStream;
+    if (result != 0 || !dataSet.GetMeasurementConfig().IsLoaded())
         return -1;
     const CMeasurementConfig& config = dataSet.GetMeasurementConfig();
     info.sessionName = config.GetSessionName();
@@ -67,17 +88,38 @@ int CRecDoc::ReadZlgSessionInfo(const CString& zlgPath, SZlgSessionInfo& info)
     info.description = config.GetDescription();
     info.path = zlgPath;
     MakeDisplayNameWithSerial(info.displayName, info.sessionName, dataSet.DescribeTable(kSerialNumberEntry, false));
-    info.startTime = dataSet.GetStartTime();
-    info.endTime = dataSet.GetEndTime();
+    info.startTime = config.GetConfiguredStart();
+    info.endTime = config.GetConfiguredEnd();
     info.studyType = WORD(config.GetStudyType());
     info.filled = 1;
     return 0;
 }
 
+namespace {
+
+// The session's record; false (after telling the user why) when it cannot be loaded.
+bool ReadSessionForProject(const CString& zlgPath, SZlgSessionInfo& info)
+{
+    int loadResult = 0;
+    if (CRecDoc::ReadZlgSessionInfo(zlgPath, info, &loadResult) == 0)
+        return true;
+    if (const CString text = SessionOpenFailureText(zlgPath, loadResult); !text.IsEmpty())
+        AfxMessageBox(text.GetString(), MB_ICONEXCLAMATION);
+    return false;
+}
+
+} // namespace
+
+BOOL CRecDoc::MakeProjectFromSession(const CString& zlgPath, const CString& projectPath)
+{
+    SZlgSessionInfo info;
+    return ReadSessionForProject(zlgPath, info) && BuildArchiveFromZlg(projectPath, zlgPath, info) == 0;
+}
+
 int CRecDoc::CreateProjectFromZlg(const CString& zlgPath, CString& projectPath)
 {
     SZlgSessionInfo info;
-    if (ReadZlgSessionInfo(zlgPath, info) != 0)
+    if (!ReadSessionForProject(zlgPath, info))
         return -1;
     CString chosen;
     if (!RunFileDialog(ZcaSaveRequest(GetDownloadFolder() + info.sessionName), chosen))
@@ -134,8 +176,16 @@ void CRecDoc::SaveProjectAs()
     if (!m_archive)
         return;
     CString chosen;
-    if (RunFileDialog(ZcaSaveRequest(m_archive->GetPath()), chosen))
-        SaveProjectTo(chosen);
+    if (!RunFileDialog(ZcaSaveRequest(m_archive->GetPath(), false), chosen))
+        return;
+    if (IsSameFile(chosen, m_archive->GetPath())) {
+        ShowFormatted(IDS_SAVE_OVER_ITSELF, GetFileNameOnly(chosen));
+        return;
+    }
+    if (std::filesystem::exists(chosen.GetString()) &&
+        AfxMessageBox(LoadFormatted(IDS_REPLACE_FILE, chosen).GetString(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return;
+    SaveProjectTo(chosen);
 }
 
 bool CRecDoc::SaveProjectTo(const CString& targetPath)
@@ -146,7 +196,13 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
     StoreViewSettings();
     // Replacing the open file by its own copy would delete the original first.
     if (IsSameFile(targetPath, m_archive->GetPath())) {
-        ShowFormatted(IDS_SAVING_FAILED, fileName);
+        ShowFormatted(IDS_SAVE_OVER_ITSELF, fileName);
+        return false;
+    }
+    // A file another project holds open would be replaced under it, and written back later.
+    const std::uint64_t needed = FileSize(m_archive->GetPath());
+    if (IsFileHeldByAnotherOpener(targetPath)) {
+        ShowFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, DescribeWriteFailure(targetPath, needed));
         return false;
     }
 
@@ -174,7 +230,7 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
     }
     if (!copied || std::rename(partial.GetString(), targetPath.GetString()) != 0) {
         std::remove(partial.GetString());
-        ShowFormatted(IDS_SAVING_FAILED, fileName);
+        ShowFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, DescribeWriteFailure(targetPath, needed));
         return false;
     }
 
@@ -182,7 +238,7 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
     CProjectSettings check;
     if (!reopened->Open(targetPath) || reopened->ReadProjectXml(check) != EProjectLoadResult::kComplete) {
         // The old file stays the open project; the new one holds the complete copy.
-        ShowFormatted(IDS_SAVING_FAILED, fileName);
+        ShowFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, LoadFormatted(IDS_NOT_READ_BACK, {}, {}));
         return false;
     }
     // The data sets keep reading from the streams they opened in the old file, which stays

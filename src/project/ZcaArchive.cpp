@@ -368,6 +368,20 @@ bool CZcaArchive::WriteWholeStream(const CString& name, const std::string& bytes
     return false;
 }
 
+bool CZcaArchive::StreamHolds(const CString& name, const std::string& bytes)
+{
+    std::unique_ptr<CStorageStream> stream;
+    if (!OpenStream(name, EStorageAccess::Read, stream))
+        return false;
+    std::string stored(bytes.size() + 1, '\0'); // one more, to see a longer stream
+    std::size_t total = 0;
+    std::size_t got = 0;
+    while (total < stored.size() && stream->Read(stored.data() + total, stored.size() - total, got) == EStorageResult::Ok &&
+           got > 0)
+        total += got;
+    return total == bytes.size() && stored.compare(0, total, bytes) == 0;
+}
+
 bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
 {
     if (!m_file)
@@ -377,8 +391,12 @@ bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
                   << " was not read completely and is not written back";
         return false;
     }
+    const std::string text = project.SaveToBytes();
+    // A text left over by an interrupted write is swept by a real write.
+    if (IsNameFree(kProjectTempStreamName) && StreamHolds(kProjectStreamName, text))
+        return true;
     // The old text stays until the new one is complete; the rename switches in one commit.
-    const EStorageResult switched = WriteWholeStream(kProjectTempStreamName, project.SaveToBytes())
+    const EStorageResult switched = WriteWholeStream(kProjectTempStreamName, text)
                                         ? m_file->RenameElement(kProjectTempStreamName, kProjectStreamName)
                                         : EStorageResult::IoError;
     if (switched != EStorageResult::Ok) {

@@ -94,13 +94,16 @@ public:
     // Reads "project.xml" into the (new) project. Missing or unparseable: kUnreadable, and the
     // project stays as it was. Only a complete read allows writing the project back.
     EProjectLoadResult ReadProjectXml(CProjectSettings& project);
-    // Replaces "project.xml" and then sweeps the streams the project does not name. False, with
-    // nothing changed, when the archive is not open, its project was not read completely, the
-    // project's load was imperfect, or the text could not be written.
+    // Replaces "project.xml" and then sweeps the streams the project does not name; a text equal
+    // to the stored one is not written again, so that an unchanged project leaves its file as it
+    // was. False, with nothing changed, when the archive is not open, its project was not read
+    // completely, the project's load was imperfect, or the text could not be written.
     bool WriteProjectXml(const CProjectSettings& project);
 
 private:
     bool WriteWholeStream(const CString& name, const std::string& bytes);
+    // Whether the stream exists and holds exactly these bytes.
+    bool StreamHolds(const CString& name, const std::string& bytes);
     void DeleteUnreferencedStreams(const CProjectSettings& project);
 
     std::shared_ptr<CCompoundFile> m_file;

@@ -4,6 +4,7 @@
 
 #include <glog/logging.h>
 
+#include <chrono>
 #include <filesystem>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,6 +12,11 @@
 #include <unistd.h>
 
 extern char** environ;
+
+namespace {
+constexpr int kViewerStartWaitMs = 1500;
+constexpr int kViewerPollMs = 50;
+} // namespace
 
 CString GetLogCopyPath()
 {
@@ -28,25 +34,40 @@ bool OpenWithDesktop(const CString& path)
         LOG(INFO) << "xdg-open could not be started for " << file;
         return false;
     }
-    // Some viewers keep xdg-open waiting; reap it whenever it ends.
+    // A failure shows at once (no application for the file, no desktop); a viewer that started
+    // may keep xdg-open waiting, and it is reaped whenever it ends.
+    for (int waited = 0; waited < kViewerStartWaitMs; waited += kViewerPollMs) {
+        int status = 0;
+        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+        if (ended == pid) {
+            const bool started = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            if (!started)
+                LOG(INFO) << "xdg-open found no viewer for " << file;
+            return started;
+        }
+        if (ended < 0)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kViewerPollMs));
+    }
     std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
     return true;
 }
 
-bool OpenLogFileCopy(const DesktopOpener& opener)
+ELogFileResult OpenLogFileCopy(const DesktopOpener& opener)
 {
     const CString log = GetLogFileName();
     if (log.IsEmpty()) {
         LOG(INFO) << "Open Log File: no log file is written";
-        return false;
+        return ELogFileResult::kNoLog;
     }
     const CString copy = GetLogCopyPath();
     std::error_code ec;
     std::filesystem::copy_file(log.str(), copy.str(), std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
         LOG(INFO) << "Open Log File: cannot copy " << log.str() << " to " << copy.str() << ": " << ec.message();
-        return false;
+        return ELogFileResult::kNotCopied;
     }
     LOG(INFO) << "Open Log File: " << copy.str();
-    return opener ? opener(copy) : OpenWithDesktop(copy);
+    const bool opened = opener ? opener(copy) : OpenWithDesktop(copy);
+    return opened ? ELogFileResult::kOpened : ELogFileResult::kNoViewer;
 }

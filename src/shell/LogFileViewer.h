@@ -8,10 +8,13 @@
 // Opens a file with the desktop's application for it; false when that cannot be started.
 using DesktopOpener = std::function<bool(const CString& path)>;
 
-// Copies the current log to the temporary file and opens the copy; false (and logged) when there
-// is no log or the copy fails. An empty opener means xdg-open.
-bool OpenLogFileCopy(const DesktopOpener& opener = {});
+enum class ELogFileResult { kOpened, kNoLog, kNotCopied, kNoViewer };
+
+// Copies the current log to the temporary file and opens the copy (logged when it fails). An
+// empty opener means xdg-open.
+ELogFileResult OpenLogFileCopy(const DesktopOpener& opener = {});
 // The temporary copy's path for this process.
 CString GetLogCopyPath();
-// Starts xdg-open on the path without waiting for it.
+// Starts xdg-open on the path; false when it cannot be started or soon reports that it found no
+// application. It is not waited for longer: some viewers keep it running.
 bool OpenWithDesktop(const CString& path);

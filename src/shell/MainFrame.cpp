@@ -1,5 +1,6 @@
 #include "shell/MainFrame.h"
 
+#include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CDC.h"
 #include "shell/LogFileViewer.h"
 #include "shell/OrnApp.h"
@@ -19,22 +20,45 @@ struct SMenuItem
     const char* text;
 };
 
+// Mnemonics after "&"; the accelerator's name after a tab, as the menu shows it.
 constexpr SMenuItem kFileHead[] = {
-    {CMainFrame::ID_FILE_OPEN, "&Open..."},
-    {CMainFrame::ID_FILE_CLOSE, "&Close"},
-    {CMainFrame::ID_FILE_SAVE, "&Save"},
-    {CMainFrame::ID_FILE_SAVE_AS, "Save &As..."},
+    {CMainFrame::ID_FILE_OPEN, "&Open...\tCtrl+O"},
+    {CMainFrame::ID_FILE_CLOSE, "&Close\tCtrl+W"},
+    {CMainFrame::ID_FILE_SAVE, "&Save\tCtrl+S"},
+    {CMainFrame::ID_FILE_SAVE_AS, "Save &As...\tCtrl+Shift+S"},
     {0, nullptr},
-    {CMainFrame::ID_OPEN_LOG_FILE, "Open Log File..."},
+    {CMainFrame::ID_OPEN_LOG_FILE, "Open &Log File..."},
 };
 constexpr SMenuItem kViewItems[] = {
-    {CMainFrame::ID_VIEW_PROJECT_MANAGER, "Project Manager"},
-    {CMainFrame::ID_VIEW_ENERGY_STUDY, "Energy Study"},
-    {CMainFrame::ID_VIEW_LOAD_STUDY, "Load Study"},
-    {CMainFrame::ID_VIEW_ADVANCED, "Advanced"},
-    {CMainFrame::ID_VIEW_REPORT, "Report"},
+    {CMainFrame::ID_VIEW_PROJECT_MANAGER, "&Project Manager"},
+    {CMainFrame::ID_VIEW_ENERGY_STUDY, "&Energy Study"},
+    {CMainFrame::ID_VIEW_LOAD_STUDY, "&Load Study"},
+    {CMainFrame::ID_VIEW_ADVANCED, "&Advanced"},
+    {CMainFrame::ID_VIEW_REPORT, "&Report"},
 };
-constexpr const char* kExitText = "E&xit";
+constexpr const char* kExitText = "E&xit\tCtrl+Q";
+
+// The accelerators of the menu commands (Ctrl with the key, and Shift where given).
+struct SAccelerator
+{
+    UINT key;
+    bool shift;
+    UINT command;
+};
+constexpr SAccelerator kAccelerators[] = {
+    {'O', false, CMainFrame::ID_FILE_OPEN},   {'W', false, CMainFrame::ID_FILE_CLOSE},
+    {'S', false, CMainFrame::ID_FILE_SAVE},   {'S', true, CMainFrame::ID_FILE_SAVE_AS},
+    {'Q', false, CMainFrame::ID_APP_EXIT},
+};
+
+bool IsKeyDown(UINT key)
+{
+    return (GetKeyState(int(key)) & 0x8000) != 0;
+}
+
+constexpr UINT kNoLogViewer = 20021;  // "No viewer for text files could be started. The copy ... is %s."
+constexpr UINT kNoLogFile = 20022;    // "No log file is being written."
+constexpr UINT kLogNotCopied = 20023; // "The log file could not be copied to %s."
 constexpr COLORREF kClientColor = RGB(171, 171, 171);
 
 void AppendItems(CMenu& menu, const SMenuItem* first, const SMenuItem* last)
@@ -69,9 +93,11 @@ BOOL CMainFrame::LoadFrame(const CString& title, const RECT& rect)
     UpdateFileMenu();
     m_viewMenu.CreatePopupMenu();
     AppendItems(m_viewMenu, std::begin(kViewItems), std::end(kViewItems));
-    m_menuStrip.AddMenu("File", &m_fileMenu, [this] { UpdateFileMenu(); });
-    m_menuStrip.AddMenu("View", &m_viewMenu, [this] {
-        const UINT state = COrnApp::Instance().GetDocument() ? MF_ENABLED : MF_GRAYED;
+    m_menuStrip.AddMenu("&File", &m_fileMenu, [this] { UpdateFileMenu(); });
+    m_menuStrip.AddMenu("&View", &m_viewMenu, [this] {
+        // The study views exist only once the project window holds the main view.
+        const IProjectDocument* document = COrnApp::Instance().GetDocument();
+        const UINT state = document && document->HasStudyViews() ? MF_ENABLED : MF_GRAYED;
         for (const SMenuItem& item : kViewItems)
             m_viewMenu.EnableMenuItem(item.id, MF_BYCOMMAND | state);
     });
@@ -92,6 +118,8 @@ void CMainFrame::UpdateFileMenu()
         const CString text = CString::Formatted("&%d %s", static_cast<int>(i + 1),
                                                 CString(std::filesystem::path(files[i].str()).filename().string()));
         m_fileMenu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1 + i, text);
+        // Two files of one name in different folders are told apart by their whole path.
+        m_fileMenu.SetMenuItemTip(ID_FILE_MRU_FILE1 + UINT(i), files[i], MF_BYCOMMAND);
     }
     m_fileMenu.AppendMenu(MF_SEPARATOR);
     m_fileMenu.AppendMenu(MF_STRING, ID_APP_EXIT, kExitText);
@@ -129,6 +157,29 @@ void CMainFrame::DestroyProjectWindow()
     Invalidate();
 }
 
+BOOL CMainFrame::PreTranslateMessage(MSG* msg)
+{
+    // Only keys of this window's own children: a dialog it owns keeps its keys.
+    const CWnd* source = CWnd::FromHandle(msg->hwnd);
+    if ((msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) || !source || source->GetTopLevelParent() != this)
+        return CWnd::PreTranslateMessage(msg);
+    const UINT key = UINT(msg->wParam);
+    if (key == VK_F10 && !IsKeyDown(VK_SHIFT) && !IsKeyDown(VK_CONTROL))
+        return m_menuStrip.OpenMenu(0);
+    if (msg->message == WM_SYSKEYDOWN)
+        return m_menuStrip.OpenMenuByMnemonic(key);
+    if (IsKeyDown(VK_CONTROL)) {
+        for (const SAccelerator& accelerator : kAccelerators) {
+            if (accelerator.key == key && accelerator.shift == IsKeyDown(VK_SHIFT)) {
+                // Posted, as a menu choice is: the command runs after the key is handled.
+                PostMessage(WM_COMMAND, MAKEWPARAM(int(accelerator.command), 1), 0);
+                return TRUE;
+            }
+        }
+    }
+    return CWnd::PreTranslateMessage(msg);
+}
+
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     COrnApp& app = COrnApp::Instance();
@@ -138,7 +189,7 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_FILE_CLOSE: app.CloseDocument(); return TRUE;
     case ID_FILE_SAVE: app.OnFileSave(); return TRUE;
     case ID_FILE_SAVE_AS: app.OnFileSaveAs(); return TRUE;
-    case ID_OPEN_LOG_FILE: OpenLogFileCopy(); return TRUE;
+    case ID_OPEN_LOG_FILE: ShowLogFile(); return TRUE;
     case ID_VIEW_PROJECT_MANAGER: SelectMainViewTab(SMainViewLayout::kProjectManagerTab); return TRUE;
     case ID_VIEW_ADVANCED: SelectMainViewTab(SMainViewLayout::kAdvancedTab); return TRUE;
     case ID_VIEW_REPORT: SelectMainViewTab(SMainViewLayout::kReportTab); return TRUE;
@@ -158,6 +209,20 @@ void CMainFrame::SelectMainViewTab(int entry)
 {
     if (g_pMainViewFramework && g_pMainViewLayout)
         g_pMainViewFramework->SelectTab(g_pMainViewLayout->GetObject(entry));
+}
+
+void CMainFrame::ShowLogFile()
+{
+    UINT messageId = 0;
+    switch (OpenLogFileCopy()) {
+    case ELogFileResult::kOpened: return;
+    case ELogFileResult::kNoLog: messageId = kNoLogFile; break;
+    case ELogFileResult::kNotCopied: messageId = kLogNotCopied; break;
+    case ELogFileResult::kNoViewer: messageId = kNoLogViewer; break;
+    }
+    CString format;
+    format.LoadString(messageId);
+    AfxMessageBox(CString::Formatted(format.GetString(), GetLogCopyPath()).GetString(), MB_ICONINFORMATION);
 }
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -53,6 +53,8 @@ public:
     // in answer; there is none to release here).
     int GetDocumentClosedCount() const { return m_documentClosedCount; }
 
+    // The menu accelerators, Alt with a menu's mnemonic and F10 (the first menu).
+    BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -66,6 +68,9 @@ private:
     CRect ProjectRect() const;
     // Selects the tab of that window-table entry in the open project window.
     void SelectMainViewTab(int entry);
+    // "Open Log File...": the copy of the log in the desktop's viewer, or a message that says
+    // why not and where the copy is.
+    void ShowLogFile();
 
     CMenuStrip m_menuStrip;
     CStatusBar m_statusBar;

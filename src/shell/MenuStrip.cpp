@@ -3,11 +3,35 @@
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/GdiConstants.h"
 
+#include <cctype>
+
 namespace {
 
 constexpr int kPadding = 10;
 constexpr COLORREF kBarColor = RGB(240, 240, 240);
 constexpr COLORREF kLineColor = RGB(200, 200, 200);
+
+// The position of the mnemonic letter (after a single "&"), -1 without one.
+int MnemonicAt(const CString& title)
+{
+    for (int i = 0; i + 1 < title.GetLength(); ++i) {
+        if (title[i] != '&')
+            continue;
+        if (title[i + 1] != '&')
+            return i + 1;
+        ++i;
+    }
+    return -1;
+}
+
+// The title as shown: without the "&" of its mnemonic.
+CString ShownTitle(const CString& title)
+{
+    CString shown = title;
+    if (const int at = MnemonicAt(title); at > 0)
+        shown = title.Left(at - 1) + title.Mid(at);
+    return shown;
+}
 
 } // namespace
 
@@ -22,7 +46,7 @@ void CMenuStrip::Layout(CDC& dc)
     int x = 0;
     for (Entry& entry : m_entries) {
         entry.left = x;
-        x += dc.GetTextExtent(entry.title).cx + 2 * kPadding;
+        x += dc.GetTextExtent(ShownTitle(entry.title)).cx + 2 * kPadding;
         entry.right = x;
     }
 }
@@ -46,7 +70,40 @@ void CMenuStrip::OnPaint()
     for (const Entry& entry : m_entries) {
         CRect cell(entry.left, 0, entry.right, client.bottom - 1);
         dc.DrawText(entry.title, &cell, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+        // The mnemonic letter is underlined, so that the keyboard's way in shows.
+        if (const int at = MnemonicAt(entry.title); at > 0) {
+            const CSize whole = dc.GetTextExtent(ShownTitle(entry.title));
+            const int left = cell.left + (cell.Width() - whole.cx) / 2 + dc.GetTextExtent(entry.title.Left(at - 1)).cx;
+            const int baseline = (cell.top + cell.bottom + whole.cy) / 2;
+            dc.FillSolidRect(left, baseline, dc.GetTextExtent(entry.title.Mid(at, 1)).cx, 1, RGB(0, 0, 0));
+        }
     }
+}
+
+BOOL CMenuStrip::OpenMenu(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_entries.size()))
+        return FALSE;
+    CClientDC dc(this);
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
+    Layout(dc);
+    Entry& entry = m_entries[std::size_t(index)];
+    if (entry.beforeShow)
+        entry.beforeShow();
+    CPoint below(entry.left, kHeight);
+    ClientToScreen(&below);
+    entry.menu->TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, below.x, below.y, GetParent());
+    return TRUE;
+}
+
+BOOL CMenuStrip::OpenMenuByMnemonic(UINT key)
+{
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const int at = MnemonicAt(m_entries[i].title);
+        if (at >= 0 && UINT(std::toupper(static_cast<unsigned char>(m_entries[i].title[at]))) == key)
+            return OpenMenu(int(i));
+    }
+    return FALSE;
 }
 
 void CMenuStrip::OnLButtonDown(UINT, CPoint point)
@@ -54,14 +111,10 @@ void CMenuStrip::OnLButtonDown(UINT, CPoint point)
     CClientDC dc(this);
     dc.SelectStockObject(DEFAULT_GUI_FONT);
     Layout(dc);
-    for (Entry& entry : m_entries) {
-        if (point.x < entry.left || point.x >= entry.right)
-            continue;
-        if (entry.beforeShow)
-            entry.beforeShow();
-        CPoint below(entry.left, kHeight);
-        ClientToScreen(&below);
-        entry.menu->TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, below.x, below.y, GetParent());
-        return;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (point.x >= m_entries[i].left && point.x < m_entries[i].right) {
+            OpenMenu(int(i));
+            return;
+        }
     }
 }

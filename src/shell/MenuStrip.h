@@ -1,7 +1,7 @@
 #pragma once
 // The menu bar of the main window: the titles of its popup menus in a row; a click on a title
-// lets the owner bring the menu up to date and shows it under the title. The chosen command
-// reaches the owner as WM_COMMAND.
+// (or its mnemonic, the letter after "&", with Alt) lets the owner bring the menu up to date and
+// shows it under the title. The chosen command reaches the owner as WM_COMMAND.
 #include "platform/framework/windows/CMenu.h"
 #include "platform/framework/windows/CWnd.h"
 
@@ -15,6 +15,11 @@ public:
 
     // The menu stays the caller's; `beforeShow` runs each time before it is shown.
     void AddMenu(const CString& title, CMenu* menu, std::function<void()> beforeShow = {});
+    // Shows the menu; FALSE without one at the index.
+    BOOL OpenMenu(int index);
+    // Shows the menu whose mnemonic is the key (a virtual key: the upper-case letter); FALSE
+    // when no title has it.
+    BOOL OpenMenuByMnemonic(UINT key);
 
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;

@@ -36,8 +36,18 @@ constexpr const char* kDefaultLanguage = "ENG";
 constexpr int kRestartWaitMs = 10000;
 constexpr CRect kDefaultWindowRect(40, 40, 1064, 760);
 constexpr int kMinimumWindowSide = 200;
-constexpr const char* kOpenFilter =
-    "Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|4626 Files (*.zlg)|*.zlg||";
+constexpr int kCascadeOffset = 32;
+constexpr int kMaxCascadeSteps = 8;
+// Followed by the document template's own filter (its data files) and the closing "|".
+constexpr const char* kOpenFilterHead =
+    "Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|";
+
+constexpr const char* kSampleProjectName = "sample.zca";
+
+CString BundledSamplePath()
+{
+    return (std::filesystem::path(CStringTable::ResourceDir()) / "samples" / "sample.zlg").string();
+}
 
 // Set by the signals that ask the program to end (the desktop session ending, Ctrl+C); the
 // heartbeat closes the main window, so that the shutdown runs in its order.
@@ -123,10 +133,15 @@ CRect COrnApp::RestoredWindowRect()
 {
     const CString stored = m_profile.GetProfileString(kPlacementSection, kPlacementEntry, "");
     CRect rect;
-    if (std::sscanf(stored.GetString(), "%d,%d,%d,%d", &rect.left, &rect.top, &rect.right, &rect.bottom) == 4 &&
-        rect.Width() >= kMinimumWindowSide && rect.Height() >= kMinimumWindowSide)
-        return rect;
-    return kDefaultWindowRect;
+    if (std::sscanf(stored.GetString(), "%d,%d,%d,%d", &rect.left, &rect.top, &rect.right, &rect.bottom) != 4 ||
+        rect.Width() < kMinimumWindowSide || rect.Height() < kMinimumWindowSide)
+        rect = kDefaultWindowRect;
+    // A further instance opens beside the first, not exactly over it.
+    if (m_instances && m_instances->IsRegistered() && !m_instances->IsFirstInstance()) {
+        const int steps = std::clamp(m_instances->GetInstanceNumber() - 1, 1, kMaxCascadeSteps);
+        rect.OffsetRect(steps * kCascadeOffset, steps * kCascadeOffset);
+    }
+    return rect;
 }
 
 void COrnApp::SaveWindowPlacement(CWnd& frame)
@@ -175,11 +190,12 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
     }
     if (options.showWindow)
         m_mainFrame->ShowWindow(m_profile.GetProfileInt(kPlacementSection, kMaximizedEntry, 0) ? SW_SHOWMAXIMIZED : SW_SHOW);
-    if (!m_commandLine.GetFileName().IsEmpty())
+    if (m_commandLine.IsSampleStart())
+        OpenSampleProject();
+    else if (!m_commandLine.GetFileName().IsEmpty())
         OpenDocumentFile(m_commandLine.GetFileName());
 
-    CopySampleIfNewer(std::filesystem::path(CStringTable::ResourceDir()) / "samples" / "sample.zlg",
-                      GetDownloadFolder().str());
+    CopySampleIfNewer(BundledSamplePath().str(), GetDownloadFolder().str());
     return TRUE;
 }
 
@@ -230,7 +246,8 @@ void COrnApp::UpdateTitles()
     m_mainFrame->SetWindowText(GetMainWindowTitle());
     if (CChildFrameQuarn* project = m_mainFrame->GetProjectWindow(); project && m_document) {
         project->SetWindowText(m_document->GetTitle());
-        project->Invalidate();
+        // Its page may show the path as well.
+        project->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 
@@ -250,6 +267,23 @@ BOOL COrnApp::OpenDocumentFile(const CString& path)
         m_mainFrame->ShowProjectWindow(*m_document, m_document->GetTitle());
     UpdateTitles();
     return TRUE;
+}
+
+BOOL COrnApp::OpenSampleProject()
+{
+    if (!m_docTemplate)
+        return FALSE;
+    const CString project = GetAppDataFolder() + kSampleProjectName;
+    if (!std::filesystem::exists(project.str())) {
+        LOG(INFO) << "Making the sample project " << project.str();
+        std::error_code ignored; // a folder that cannot be made is reported by the document
+        std::filesystem::create_directories(GetAppDataFolder().str(), ignored);
+        const CDocumentCall call(*this);
+        CloseDocument();
+        if (!m_docTemplate->CreateDocument()->MakeProjectFromSession(BundledSamplePath(), project))
+            return FALSE;
+    }
+    return OpenDocumentFile(project);
 }
 
 void COrnApp::CloseDocument()
@@ -273,7 +307,12 @@ void COrnApp::OnFileOpen()
     request.open = true;
     request.defaultExtension = "zca";
     request.initialName = GetDownloadFolder();
-    request.filter = kOpenFilter;
+    request.filter = kOpenFilterHead;
+    const CString filterName = m_docTemplate ? m_docTemplate->GetDocString(CProjectDocTemplate::filterName) : CString();
+    const CString filterExt = m_docTemplate ? m_docTemplate->GetDocString(CProjectDocTemplate::filterExt) : CString();
+    if (!filterName.IsEmpty() && !filterExt.IsEmpty())
+        request.filter += filterName + "|*" + filterExt + "|";
+    request.filter += "|";
     request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER;
     CString path;
     if (RunFileDialog(request, path))

@@ -108,6 +108,9 @@ public:
     // Closes the open project and opens the file; FALSE when the document refused it (it told
     // the user).
     BOOL OpenDocumentFile(const CString& path);
+    // The sample project in the data folder, made from the bundled session when it is missing;
+    // FALSE when it cannot be made or opened (the user was told).
+    BOOL OpenSampleProject();
     // Closes the project window and the document; nothing without one.
     void CloseDocument();
     // File Open: asks for a ".zca" or ".zlg".

@@ -19,6 +19,8 @@ void COrnCommandLineInfo::Parse(const std::vector<CString>& arguments)
     for (const CString& argument : arguments) {
         if (argument.CompareNoCase("--Restart") == 0)
             m_restart = true;
+        else if (argument.CompareNoCase("--sample") == 0)
+            m_sample = true;
         else if (argument.CompareNoCase("USB") == 0)
             m_usb = true;
         else if (HasExtension(argument, ".zca") || HasExtension(argument, ".zlg"))
@@ -26,6 +28,6 @@ void COrnCommandLineInfo::Parse(const std::vector<CString>& arguments)
         else
             LOG(INFO) << "Command line: ignored argument " << argument.str();
     }
-    if (m_usb)
+    if (m_usb || m_sample)
         m_fileName.Empty();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The program's command line: a ".zca" or ".zlg" to open, "USB" (the program was started because
-// a logger was plugged in: no file is opened) and "--Restart" (the program restarts itself and
-// waits for the instance that is ending).
+// a logger was plugged in: no file is opened), "--Restart" (the program restarts itself and
+// waits for the instance that is ending) and "--sample" (the sample project instead of a file).
 #include "platform/framework/CString.h"
 
 #include <vector>
@@ -15,9 +15,11 @@ public:
     const CString& GetFileName() const { return m_fileName; }
     bool IsUsbStart() const { return m_usb; }
     bool IsRestart() const { return m_restart; }
+    bool IsSampleStart() const { return m_sample; }
 
 private:
     CString m_fileName;
     bool m_usb = false;
     bool m_restart = false;
+    bool m_sample = false;
 };

@@ -89,6 +89,19 @@ TEST(HighTime, ArithmeticCarriesNullBeforeInvalid)
     EXPECT_TRUE(invalid == WithStatus(2000, CHighTime::invalid));
 }
 
+TEST(HighTime, DamagedTableTimesAreInvalidAndHaveNoChartDate)
+{
+    // One flipped top bit makes a logger time negative, which no logger writes.
+    const DWORD damaged[2] = {0x81DAC9B2, 0x5F3E0000};
+    const CHighTime time = ConstructHighTimeFromTableTime(damaged);
+    EXPECT_EQ(time.GetStatus(), CHighTime::invalid);
+    EXPECT_EQ(time.GetAsDate(), 0.0);
+
+    // Valid times at the ends of the range have no chart date either, instead of a wrapped one.
+    EXPECT_EQ(CHighTime(std::numeric_limits<LONGLONG>::min() + 5).GetAsDate(), 0.0);
+    EXPECT_GT(CHighTime(std::numeric_limits<LONGLONG>::max()).GetAsDate(), 1.0e7);
+}
+
 TEST(HighTime, ArithmeticOverflowGivesInvalidInsteadOfWrapping)
 {
     const CHighTime late(std::numeric_limits<LONGLONG>::max() - 5);

@@ -266,6 +266,10 @@ TEST_P(OlderTrendItems, CurrentFrequencyAndFlicker)
     ExpectSeries(*channel, 0, minimum, "frequency min");
     ExpectSeries(*channel, 1, average, "frequency avg");
     ExpectSeries(*channel, 2, maximum, "frequency max");
+    // 0 Hz marks a sample the logger could not measure, as NaN does: records that start with
+    // either still have the real minimum of their measured samples, never 0 nor NaN.
+    EXPECT_GT(channel->GetAccess(0)->GetValue(0), 49.9f);
+    EXPECT_GT(channel->GetAccess(0)->GetValue(1), 49.9f);
     EXPECT_GT(channel->GetAccess(0)->GetValue(0), 49.0f);  // not the invalid sample 0
     EXPECT_GT(channel->GetAccess(0)->GetValue(1), 49.0f);  // not the skipped 0 of sample 0
     EXPECT_TRUE(std::isnan(channel->GetAccess(1)->GetValue(2)));

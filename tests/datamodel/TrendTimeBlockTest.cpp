@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -127,6 +128,10 @@ TEST_F(TrendTimeBlockTest, FindRecordAtToleratesOneMillisecond)
     EXPECT_EQ(block.FindRecordAt(At(11, 0)), 3);
     EXPECT_EQ(block.FindRecordAt(At(11, 0, 0, 2)), -1);
 
+    // Times at the ends of the tick range are outside the block, without wrapping.
+    EXPECT_EQ(block.FindRecordAt(CHighTime(std::numeric_limits<LONGLONG>::max())), -1);
+    EXPECT_EQ(block.FindRecordAt(CHighTime(std::numeric_limits<LONGLONG>::min())), -1);
+
     const CDataTable empty(64, CDataTable::kOrderedByTime);
     EXPECT_EQ(CTrendTimeBlock(nullptr, &empty, &config).FindRecordAt(At(10, 0)), -1);
 }
@@ -228,4 +233,19 @@ TEST(GetIntervalMultiple, GivesWholeMultiplesAndNeverZero)
     const CMeasurementConfig noInterval = LoggerConfig(0, 0);
     EXPECT_TRUE(GetIntervalMultiple(noInterval, 3600, accessSpec, true));
     EXPECT_EQ(accessSpec, (STrendAccessSpec{1, 1}));
+}
+
+TEST_F(TrendTimeBlockTest, ADamagedRecordTimeIsInvalidAndHasNoChartDate)
+{
+    // The first record's time with its top bit flipped, as one damaged byte leaves it.
+    const CMeasurementConfig config = LoggerConfig(600, 900);
+    const CHighTime damaged(At(10, 0).GetTicks() | std::numeric_limits<LONGLONG>::min());
+    const CDataTable list = Records(64, {{damaged, At(10, 10)}, {At(10, 10), At(10, 20)}});
+    const CTrendTimeBlock block(nullptr, &list, &config);
+    ASSERT_EQ(block.GetRecordCount(), 2);
+    EXPECT_EQ(block.GetBeginTime(0).GetStatus(), CHighTime::invalid);
+    ASSERT_GE(block.GetPointCount(), 2);
+    EXPECT_EQ(block.GetPoints().front().date, 0.0);
+    EXPECT_EQ(block.GetPoints().back().date, At(10, 10).GetAsDate());
+    EXPECT_EQ(block.FindRecordAt(At(10, 15)), 1);
 }

@@ -192,12 +192,14 @@ TEST_F(EditAuxSettingsDlgTest, BadOrZeroGainsAndNonFiniteNumbersAreRefusedWithTh
             UINT id;
             const char* text;
             bool accepted;
+            const char* prompt = "Please enter a number.";
         };
+        constexpr const char* kZeroGain = "A gain of 0 is not allowed.";
         const Case cases[] = {
-            {Dlg::kGainEdit[0], "0", false},      {Dlg::kGainEdit[1], "abc", false},
-            {Dlg::kGainEdit[0], "inf", false},    {Dlg::kOffsetEdit[0], "nan", false},
-            {Dlg::kOffsetEdit[1], "1e39", false}, {Dlg::kGainEdit[0], "1e-50", false}, // 0 as a float
-            {Dlg::kGainEdit[1], "2.5", true},     {Dlg::kOffsetEdit[0], "0", true},
+            {Dlg::kGainEdit[0], "0", false, kZeroGain}, {Dlg::kGainEdit[1], "abc", false},
+            {Dlg::kGainEdit[0], "inf", false},          {Dlg::kOffsetEdit[0], "nan", false},
+            {Dlg::kOffsetEdit[1], "1e39", false},       {Dlg::kGainEdit[0], "1e-50", false, kZeroGain}, // 0 as a float
+            {Dlg::kGainEdit[1], "2.5", true},           {Dlg::kOffsetEdit[0], "0", true},
             {Dlg::kOffsetEdit[1], "-1e-50", true},
         };
         for (const Case& c : cases)
@@ -211,7 +213,7 @@ TEST_F(EditAuxSettingsDlgTest, BadOrZeroGainsAndNonFiniteNumbersAreRefusedWithTh
             else
             {
                 ASSERT_EQ(boxes.Boxes().size(), 1u) << c.text;
-                EXPECT_EQ(boxes.Boxes()[0].text, "Please enter a number.");
+                EXPECT_EQ(boxes.Boxes()[0].text, c.prompt) << c.text;
                 EXPECT_EQ(FocusId(), int(c.id)) << c.text;
                 dlg.SetDlgItemText(int(c.id), before);
             }

@@ -11,6 +11,7 @@
 #include "platform/storage/StorageStream.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
+#include "project/FileFailureText.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/SessionWriter.h"
 #include "support/TempXdgHome.h"
@@ -128,13 +129,49 @@ TEST_F(RecDocTest, ADataFileBecomesANewProject)
     EXPECT_EQ(reopened.GetDataSetCount(), 1);
 }
 
-TEST_F(RecDocTest, CancellingTheSaveDialogFailsTheOpen)
+TEST_F(RecDocTest, CancellingTheSaveDialogFailsTheOpenWithoutAnError)
 {
     CRecDoc doc;
     EXPECT_FALSE(doc.OnOpenDocument(WriteSession("session.zlg")));
-    EXPECT_EQ(BoxTexts(), std::vector<CString>{"File can not be opened: ."});
+    EXPECT_EQ(BoxTexts(), std::vector<CString>{});
     EXPECT_EQ(doc.GetProjectSettings(), nullptr);
     EXPECT_EQ(doc.GetArchive(), nullptr);
+}
+
+TEST_F(RecDocTest, AnUnreadableSessionIsNamedWithTheReason)
+{
+    const std::vector<BYTE> good = CSessionWriter().BuildFile();
+    const std::vector<BYTE> truncated(good.begin(), good.begin() + std::ptrdiff_t(good.size() / 2));
+    std::vector<BYTE> random(3000);
+    for (std::size_t i = 0; i < random.size(); ++i)
+        random[i] = BYTE(i * 7919 % 251);
+    const struct
+    {
+        const char* name;
+        std::vector<BYTE> bytes;
+        const char* reason;
+    } cases[] = {
+        {"cut.zlg", truncated, "the file is truncated"},
+        {"empty.zlg", {}, "it is not a session file"},
+        {"noise.zlg", random, "it is not a session file"},
+    };
+    m_dialogAnswer = m_folder.Path("never.zca");
+    for (const auto& test : cases) {
+        const std::string path = m_folder.Path(test.name);
+        ASSERT_TRUE(WriteBytesToFile(path, test.bytes));
+        CRecDoc doc;
+        EXPECT_FALSE(doc.OnOpenDocument(path));
+        EXPECT_EQ(BoxTexts().back(), CString(path) + " cannot be opened: " + test.reason + ".");
+    }
+    EXPECT_EQ(m_boxes.Boxes().size(), std::size(cases));
+    EXPECT_TRUE(m_requests.empty()); // no project file was asked for
+
+    // A project that cannot be created is told once.
+    m_dialogAnswer = m_folder.Path("absent/new.zca");
+    CRecDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(WriteSession("session.zlg")));
+    EXPECT_EQ(m_boxes.Boxes().size(), std::size(cases) + 1);
+    EXPECT_EQ(BoxTexts().back(), CString("Unable to create ZCA file: ") + m_dialogAnswer + "!");
 }
 
 TEST_F(RecDocTest, AFailedBuildLeavesNoFile)
@@ -181,6 +218,22 @@ TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
              s->Close();
          }},
         {"missing session stream", [](CZcaArchive& a) { a.DeleteElement("session.zlg"); }},
+        {"closing tag that does not match its element",
+         [](CZcaArchive& a) {
+             std::unique_ptr<CStorageStream> s;
+             ASSERT_TRUE(a.OpenStream("project.xml", EStorageAccess::Read, s));
+             std::string text(65536, '\0');
+             std::size_t got = 0;
+             s->Read(text.data(), text.size(), got);
+             text.resize(got);
+             s.reset();
+             const std::size_t at = text.rfind("</measurements>");
+             ASSERT_NE(at, std::string::npos);
+             text.replace(at, 15, "</measurementz>");
+             a.CreateStream("project.xml", EStreamCreate::Replace, s);
+             s->Write(text.data(), text.size());
+             s->Close();
+         }},
     };
     for (const SDamage& damage : damages) {
         const std::vector<unsigned char> original = ReadFileBytes(path.GetString());
@@ -203,6 +256,7 @@ TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
     EXPECT_EQ(BoxTexts()[0], CString("The project description in ") + path +
                                  " is missing or cannot be read. The project is not opened and the file is left unchanged.");
     EXPECT_EQ(BoxTexts()[2], CString("File can not be opened: ") + path + ".");
+    EXPECT_EQ(BoxTexts()[3], BoxTexts()[0]);
 }
 
 TEST_F(RecDocTest, ANewDocumentClosesTheOldOneWhichWritesItsProjectBack)
@@ -233,14 +287,29 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     std::filesystem::create_hard_link(path.GetString(), link.GetString());
     EXPECT_FALSE(doc.SaveProjectTo(path));
     EXPECT_FALSE(doc.SaveProjectTo(link));
-    EXPECT_EQ(BoxTexts(), (std::vector<CString>{"Saving of project.zca failed", "Saving of link.zca failed"}));
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<CString>{
+                  "project.zca is the open project and cannot be replaced by a copy of itself. Choose another name.",
+                  "link.zca is the open project and cannot be replaced by a copy of itself. Choose another name."}));
     EXPECT_EQ(ReadFileBytes(path.GetString()), original);
 
     // Into a folder that does not exist: the old file stays the open project.
     EXPECT_FALSE(doc.SaveProjectTo(m_folder.Path("absent/copy.zca")));
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_TRUE(doc.GetArchive()->IsOpen());
-    EXPECT_EQ(BoxTexts().back(), "Saving of copy.zca failed");
+    EXPECT_EQ(BoxTexts().back(), "Saving of copy.zca failed: the folder does not exist.");
+
+    // Onto a project another opener holds: it is neither replaced nor written.
+    const CString held = m_folder.Path("held.zca");
+    std::filesystem::copy_file(path.GetString(), held.GetString());
+    const auto heldBytes = ReadFileBytes(held.GetString());
+    {
+        CZcaArchive other;
+        ASSERT_TRUE(other.Open(held));
+        EXPECT_FALSE(doc.SaveProjectTo(held));
+        EXPECT_EQ(BoxTexts().back(), "Saving of held.zca failed: the file is in use by an open project.");
+    }
+    EXPECT_EQ(ReadFileBytes(held.GetString()), heldBytes);
 
     // Into a folder that cannot be written.
     const std::filesystem::path locked = m_folder.Root() / "locked";
@@ -249,6 +318,7 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     if (::access(locked.c_str(), W_OK) != 0) { // root may write anyway
         EXPECT_FALSE(doc.SaveProjectTo((locked / "copy.zca").string()));
         EXPECT_EQ(doc.GetPathName(), path);
+        EXPECT_EQ(BoxTexts().back(), "Saving of copy.zca failed: the folder cannot be written.");
     }
 
     // Onto an existing file, which is replaced by the complete copy.
@@ -301,5 +371,102 @@ TEST_F(RecDocTest, SaveTellsTheUserWhenNothingWasWritten)
     EXPECT_TRUE(m_boxes.Boxes().empty());
     doc.GetArchive()->Close();
     doc.SaveProject();
-    EXPECT_EQ(BoxTexts(), std::vector<CString>{"Saving of project.zca failed"});
+    EXPECT_EQ(BoxTexts(), std::vector<CString>{"Saving of project.zca failed: the project file is no longer open."});
+}
+
+TEST_F(RecDocTest, AnUnchangedProjectLeavesItsFileAsItWas)
+{
+    const CString path = MakeProject();
+    const auto original = ReadFileBytes(path.GetString());
+    // An old time, so that any rewrite shows.
+    const auto stamp = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time(path.GetString(), stamp);
+    {
+        CRecDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        doc.SaveProject();
+        // Save As reads the original and continues in the copy.
+        ASSERT_TRUE(doc.SaveProjectTo(m_folder.Path("copy.zca")));
+    }
+    {
+        CRecDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+    }
+    EXPECT_EQ(ReadFileBytes(path.GetString()), original);
+    EXPECT_EQ(std::filesystem::last_write_time(path.GetString()), stamp);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+
+    // A change is still written back on close.
+    {
+        CRecDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        doc.GetProjectSettings()->SetLastView(4);
+    }
+    CRecDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.GetProjectSettings()->GetLastView(), 4);
+}
+
+TEST(DescribeWriteFailure, NamesTheCauseTheFileSystemShows)
+{
+    CStringTable::Instance().LoadLanguage("ENG");
+    CTempFolder folder;
+    const CString target = folder.Path("x.zca");
+    EXPECT_EQ(DescribeWriteFailure(folder.Path("absent/x.zca"), 10), "the folder does not exist");
+    EXPECT_EQ(DescribeWriteFailure(target, 1000, 999), "the disk is full");
+    EXPECT_EQ(DescribeWriteFailure(target, 1000, 1000), "the file could not be written");
+    EXPECT_FALSE(IsFileHeldByAnotherOpener(target));
+}
+
+TEST_F(RecDocTest, SaveAsRefusesTheOpenFileBeforeAskingToReplaceIt)
+{
+    const CString path = MakeProject();
+    CRecDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    m_dialogAnswer = path;
+    doc.SaveProjectAs();
+    EXPECT_EQ(BoxTexts(), std::vector<CString>{
+                              "project.zca is the open project and cannot be replaced by a copy of itself. Choose another name."});
+    EXPECT_EQ(m_requests.back().flags & OFN_OVERWRITEPROMPT, 0u);
+
+    // Another existing file is offered for replacement; no answer but Yes keeps it.
+    const CString other = m_folder.Path("other.zca");
+    WriteFileBytes(other.GetString(), {'o', 'l', 'd'});
+    m_dialogAnswer = other;
+    doc.SaveProjectAs();
+    EXPECT_EQ(BoxTexts().back(), CString(other) + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(m_boxes.Boxes().back().type & MB_YESNO, UINT(MB_YESNO));
+    EXPECT_EQ(std::filesystem::file_size(other.GetString()), 3u);
+    EXPECT_EQ(doc.GetPathName(), path);
+}
+
+TEST_F(RecDocTest, ANewProjectTakesTheConfiguredStartAndEndOfTheSession)
+{
+    // The logger was set to record a day around the records it wrote.
+    const CSessionWriter writer;
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    const std::int64_t start = writer.GetSpec().startTicks - 3600 * kTicksPerSecond;
+    const std::int64_t end = start + 86400 * kTicksPerSecond;
+    for (SWrittenTable& table : tables) {
+        if (table.type == 63) {
+            table.bytes.PutTime(272, start);
+            table.bytes.PutTime(280, end);
+        }
+    }
+    const std::string session = m_folder.Path("configured.zlg");
+    ASSERT_TRUE(WriteBytesToFile(session, writer.BuildFile(tables)));
+    SZlgSessionInfo info;
+    ASSERT_EQ(CRecDoc::ReadZlgSessionInfo(session, info), 0);
+    EXPECT_EQ(info.startTime.GetTicks(), start);
+    EXPECT_EQ(info.endTime.GetTicks(), end);
+
+    // ... and so does the new project's measurement.
+    const CString target = m_folder.Path("configured.zca");
+    ASSERT_EQ(CRecDoc::BuildArchiveFromZlg(target, session, info), 0);
+    CZcaArchive archive;
+    ASSERT_TRUE(archive.Open(target));
+    CProjectSettings project;
+    ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+    EXPECT_EQ(project.GetMeasurement(0).GetStartTime().GetTicks(), start);
+    EXPECT_EQ(project.GetMeasurement(0).GetEndTime().GetTicks(), end);
 }

@@ -147,6 +147,17 @@ TEST_F(SessionSettingsOnDocumentTest, CorrectedRangeOfTheRecordedAuxValuesFollow
         dlg.GetDlgItem(int(CEditAuxSettingsDlg::kUnitEdit[1]))->SetFocus();
         EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMax[0]), -3 * loggedMax + 0.5, 1e-3);
         EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMin[0]), -3 * loggedMin + 0.5, 1e-3);
+
+        // A valid entry shows at once, while its box keeps the focus; one not valid yet waits.
+        CWnd* gain = dlg.GetDlgItem(int(CEditAuxSettingsDlg::kGainEdit[0]));
+        gain->SetFocus();
+        dlg.SetDlgItemText(int(CEditAuxSettingsDlg::kGainEdit[0]), "4");
+        EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMax[0]), 4 * loggedMax + 0.5, 1e-3);
+        dlg.SetDlgItemText(int(CEditAuxSettingsDlg::kGainEdit[0]), "-");
+        EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMax[0]), 4 * loggedMax + 0.5, 1e-3);
+        dlg.SetDlgItemText(int(CEditAuxSettingsDlg::kUnitEdit[0]), "mA");
+        EXPECT_EQ(unitOf(CEditAuxSettingsDlg::kCorrectedMax[0]), "mA");
+        EXPECT_EQ(CWnd::GetFocus(), gain);
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();

@@ -419,6 +419,8 @@ TEST_F(ZcaArchiveTest, ADeferredArchiveIsSyncedOnceAndCopiedInLargeBlocks)
     CProjectSettings project;
     ASSERT_EQ(reopened.ReadProjectXml(project), EProjectLoadResult::kComplete);
     EXPECT_EQ(Export(reopened, "a.zlg"), Pattern(size, 9));
+    // A changed project (an unchanged one is not written at all) syncs at each commit.
+    project.SetLastView(project.GetLastView() + 1);
     syncs = 0;
     ASSERT_TRUE(reopened.WriteProjectXml(project));
     EXPECT_GE(syncs, 2);

@@ -16,6 +16,9 @@
 #include "projectmanager/ProjectManagerTableView.h"
 #include "views/SplitFrame.h"
 #include "views/TabWnd.h"
+#include "platform/framework/Logging.h"
+#include "shell/LogFileViewer.h"
+#include "platform/framework/windows/WindowTestSupport.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempXdgHome.h"
 
@@ -51,6 +54,7 @@ public:
         m_path = path;
         return TRUE;
     }
+    BOOL MakeProjectFromSession(const CString&, const CString&) override { return FALSE; }
     void SaveProject() override { m_calls.push_back("save"); }
     void SaveProjectAs() override
     {
@@ -61,6 +65,7 @@ public:
     BOOL IsModified() override { return FALSE; }
     CString GetPathName() const override { return m_path; }
     CString GetTitle() const override { return std::filesystem::path(m_path.str()).filename().string(); }
+    bool HasStudyViews() const override { return true; }
     int ShowStudyView(int tabKind, int viewId) override
     {
         m_calls.push_back("study " + std::to_string(tabKind) + " " + std::to_string(viewId));
@@ -181,8 +186,8 @@ TEST_F(ApplicationTest, TheSampleBecomesAProjectThatIsSavedAsClosedAndReopenedFr
     EXPECT_EQ(0, tabs->GetActiveTab());
     // The Project Manager tab shows the project's session.
     const TVisualObject* managerPage = window->GetMainView().GetLayout().GetObject(20);
-    const auto* managerFrame = managerPage ? dynamic_cast<CSplitFrame*>(managerPage->GetWnd()) : nullptr;
-    const auto* manager = managerFrame ? dynamic_cast<CProjectManagerTableView*>(managerFrame->GetView()) : nullptr;
+    auto* managerFrame = managerPage ? dynamic_cast<CSplitFrame*>(managerPage->GetWnd()) : nullptr;
+    auto* manager = managerFrame ? dynamic_cast<CProjectManagerTableView*>(managerFrame->GetView()) : nullptr;
     ASSERT_NE(nullptr, manager);
     EXPECT_EQ(1, manager->GetContent().dataSetCount);
     EXPECT_EQ(std::vector<CString>{project}, m_app.GetRecentFileList().GetFiles());
@@ -192,7 +197,11 @@ TEST_F(ApplicationTest, TheSampleBecomesAProjectThatIsSavedAsClosedAndReopenedFr
 
     const CString copy = InTemp("copy.zca");
     m_answers.push_back(copy);
+    // The page shows the path: it is drawn again once the path changed.
+    manager->RedrawWindow(nullptr, nullptr, RDW_VALIDATE);
+    ASSERT_FALSE(manager->GetUpdateRect(nullptr));
     Command(CMainFrame::ID_FILE_SAVE_AS);
+    EXPECT_TRUE(manager->GetUpdateRect(nullptr));
     ASSERT_EQ(2u, m_dialogs.size());
     EXPECT_EQ(project, m_dialogs[1].initialName);
     EXPECT_EQ(copy, Project()->GetPathName());
@@ -277,8 +286,10 @@ TEST_F(ApplicationTest, FileOpenAsksForAProjectOrSessionFile)
     ASSERT_EQ(2u, m_dialogs.size());
     EXPECT_TRUE(m_dialogs[0].open);
     EXPECT_EQ(GetDownloadFolder(), m_dialogs[0].initialName);
-    EXPECT_NE(-1, m_dialogs[0].filter.Find("*.zca"));
-    EXPECT_NE(-1, m_dialogs[0].filter.Find("*.zlg"));
+    // The data files' filter comes from the document template's document string.
+    EXPECT_EQ("Projects and sessions (*.zca;*.zlg)|*.zca;*.zlg|Zelko Compound files (*.zca)|*.zca|"
+              "4626 Files (*.zlg)|*.zlg||",
+              m_dialogs[0].filter);
     EXPECT_FALSE(m_dialogs[1].open);
     ASSERT_NE(nullptr, Project());
     EXPECT_EQ(InTemp("opened.zca"), Project()->GetPathName());
@@ -312,7 +323,9 @@ TEST_F(ApplicationTest, FilesThatCannotBeOpenedAreReportedAndLeftAsTheyWere)
         EXPECT_EQ(nullptr, m_app.GetDocument());
         EXPECT_EQ(nullptr, m_app.GetMainFrame()->GetProjectWindow());
         ASSERT_EQ(boxes + 1, m_boxes.Boxes().size());
-        EXPECT_EQ(0, m_boxes.Boxes().back().text.Find("File can not be opened:"));
+        const CString expected = path == brokenSession ? CString(path.string()) + " cannot be opened: it is not a session file."
+                                                       : CString::Formatted(kCannotOpen, CString(path.string()));
+        EXPECT_EQ(expected, m_boxes.Boxes().back().text);
         EXPECT_EQ(bytes, ReadBytes(path));
         EXPECT_TRUE(m_app.GetRecentFileList().GetFiles().empty());
     }
@@ -359,6 +372,10 @@ TEST_F(ApplicationTest, ASecondInstanceIsToldAndShowsItsNumberUntilItTakesOver)
     EXPECT_EQ(CString(COrnApp::kAlreadyRunning), m_boxes.Boxes()[0].text);
     EXPECT_FALSE(m_app.GetInstanceRegistry()->IsFirstInstance());
     EXPECT_EQ(CString("Zelko Ampelon (2) - sample.zca"), Title());
+    // Its window opens beside the first one's, not exactly over it.
+    WINDOWPLACEMENT placement;
+    ASSERT_TRUE(m_app.GetMainFrame()->GetWindowPlacement(&placement));
+    EXPECT_EQ(CRect(72, 72, 1096, 792), CRect(placement.rcNormalPosition));
 
     // While the first instance beats, this one stays second.
     m_now += CInstanceRegistry::kStaleMs;
@@ -416,17 +433,24 @@ TEST_F(ApplicationTest, TheFileMenuOpensUnderItsTitleWithTheRecentFiles)
     MakeSampleProject("sample.zca");
     ASSERT_TRUE(m_app.OpenDocumentFile(InTemp("sample.zca")));
     std::vector<CString> shown;
+    std::vector<CString> tips;
     const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) {
-        for (const CMenu::Item& item : menu.Items())
+        for (const CMenu::Item& item : menu.Items()) {
             shown.push_back(item.text);
+            if (!item.tip.IsEmpty())
+                tips.push_back(item.tip);
+        }
         return CMainFrame::ID_FILE_CLOSE;
     });
     m_app.GetMainFrame()->GetMenuStrip().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, LPARAM(10 | (10 << 16)));
     CFrameworkApp::PumpWaitingMessages();
     CMenu::SetTrackDriver(previous);
-    const std::vector<CString> expected{"&Open...", "&Close", "&Save", "Save &As...", "", "Open Log File...",
-                                        "", "&1 sample.zca", "", "E&xit"};
+    const std::vector<CString> expected{"&Open...\tCtrl+O", "&Close\tCtrl+W", "&Save\tCtrl+S",
+                                        "Save &As...\tCtrl+Shift+S", "", "Open &Log File...", "", "&1 sample.zca", "",
+                                        "E&xit\tCtrl+Q"};
     EXPECT_EQ(expected, shown);
+    // A recent file's tip names its folder too.
+    EXPECT_EQ(std::vector<CString>{InTemp("sample.zca")}, tips);
     EXPECT_EQ(nullptr, m_app.GetDocument());
 }
 
@@ -561,4 +585,118 @@ TEST_F(ApplicationTest, MessageBoxesCarryTheApplicationsName)
     EXPECT_EQ(CString(COrnApp::kAppName), CMessageBoxCaption::Current());
     m_app.ExitInstance();
     EXPECT_TRUE(CMessageBoxCaption::Current().IsEmpty());
+}
+
+TEST_F(ApplicationTest, TheKeyboardReachesEveryFileCommandAndTheMenus)
+{
+    m_options.showWindow = true;
+    ASSERT_TRUE(Start({}));
+    const CString project = MakeSampleProject("sample.zca");
+    CMainFrame& frame = *m_app.GetMainFrame();
+    frame.SetFocus();
+    const auto press = [&](int key, Qt::KeyboardModifiers modifiers) {
+        SendKey(frame, key, modifiers);
+        CFrameworkApp::PumpWaitingMessages();
+    };
+
+    // Ctrl+O asks for a file and opens it.
+    m_answers.push_back(project);
+    const std::size_t dialogs = m_dialogs.size();
+    press(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialogs + 1, m_dialogs.size());
+    EXPECT_TRUE(m_dialogs.back().open);
+    ASSERT_NE(nullptr, Project());
+    // Ctrl+S saves (nothing to tell), Ctrl+Shift+S asks for the new name.
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(dialogs + 2, m_dialogs.size());
+    EXPECT_FALSE(m_dialogs.back().open);
+    // Ctrl+W closes the project.
+    press(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+
+    // Alt+F and F10 open the File menu, Alt+V the View menu.
+    std::vector<UINT> firstItems;
+    const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) {
+        firstItems.push_back(menu.Items().front().id);
+        return 0u;
+    });
+    press(Qt::Key_F, Qt::AltModifier);
+    press(Qt::Key_F10, Qt::NoModifier);
+    press(Qt::Key_V, Qt::AltModifier);
+    CMenu::SetTrackDriver(previous);
+    EXPECT_EQ((std::vector<UINT>{CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_VIEW_PROJECT_MANAGER}),
+              firstItems);
+
+    // A window the main window owns (a dialog) keeps its keys.
+    CWnd owned;
+    ASSERT_TRUE(owned.CreateEx(0, nullptr, "owned", WS_POPUP | WS_VISIBLE, CRect(0, 0, 60, 60), &frame, 0));
+    ASSERT_EQ(&frame, owned.GetParent()); // keys of its focus window pass the main window first
+    owned.SetFocus();
+    const std::size_t before = m_dialogs.size();
+    press(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(before, m_dialogs.size());
+    owned.DestroyWindow();
+    frame.SetFocus();
+
+    // Ctrl+Q ends the program.
+    press(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(nullptr, frame.GetSafeHwnd());
+}
+
+TEST_F(ApplicationTest, MenuItemsWithoutAVisibleEffectSayWhyOrAreDisabled)
+{
+    ASSERT_TRUE(Start({}));
+    // Without a project window there are no pages to show: the View menu's items are disabled.
+    std::vector<UINT> states;
+    const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) {
+        for (const CMenu::Item& item : menu.Items())
+            states.push_back(item.flags & MF_GRAYED);
+        return 0u;
+    });
+    m_app.GetMainFrame()->GetMenuStrip().OpenMenuByMnemonic('V');
+    EXPECT_EQ(std::vector<UINT>(5, MF_GRAYED), states);
+    ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+    states.clear();
+    m_app.GetMainFrame()->GetMenuStrip().OpenMenuByMnemonic('V');
+    CMenu::SetTrackDriver(previous);
+    EXPECT_EQ(std::vector<UINT>(5, 0u), states);
+
+    // Without a log, and without a viewer for the copy, the user is told where the copy is.
+    Command(CMainFrame::ID_OPEN_LOG_FILE);
+    ASSERT_EQ(1u, m_boxes.Boxes().size());
+    EXPECT_EQ(CString("No log file is being written."), m_boxes.Boxes().back().text);
+    ASSERT_TRUE(InitLogging(m_home.Root() / "Logs"));
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", m_home.Root().c_str(), 1); // no xdg-open
+    Command(CMainFrame::ID_OPEN_LOG_FILE);
+    ::setenv("PATH", path.c_str(), 1);
+    ShutdownLogging();
+    ASSERT_EQ(2u, m_boxes.Boxes().size());
+    EXPECT_EQ("No viewer for text files could be started. The copy of the log file is " + GetLogCopyPath() + ".",
+              m_boxes.Boxes().back().text);
+    std::filesystem::remove(GetLogCopyPath().str());
+}
+
+TEST_F(ApplicationTest, TheSampleStartMakesTheSampleProjectOnceAndThenReopensIt)
+{
+    const CString project = GetAppDataFolder() + "sample.zca";
+    ASSERT_TRUE(Start({"--sample"}));
+    EXPECT_TRUE(m_dialogs.empty());
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    ASSERT_NE(nullptr, Project());
+    EXPECT_EQ(project, Project()->GetPathName());
+    EXPECT_EQ(CString(kSampleSession), Project()->GetFirstDataSet()->GetName());
+    m_app.ExitInstance();
+    const std::string made = ReadBytes(project.str());
+
+    // The second start opens the same project, unchanged, without asking.
+    ASSERT_TRUE(Start({"--sample"}));
+    EXPECT_TRUE(m_dialogs.empty());
+    ASSERT_NE(nullptr, Project());
+    EXPECT_EQ(project, Project()->GetPathName());
+    m_app.ExitInstance();
+    EXPECT_EQ(made, ReadBytes(project.str()));
+    EXPECT_TRUE(m_boxes.Boxes().empty());
 }

@@ -84,16 +84,18 @@ TEST(SampleFiles, CopiesTheSampleOnlyWhenTheShippedFileIsNewer)
 TEST(LogFileViewer, OpensACopyOfTheCurrentLogNamedAfterTheProcess)
 {
     CTempXdgHome home;
-    EXPECT_FALSE(OpenLogFileCopy([](const CString&) { return true; })); // no log yet
+    EXPECT_EQ(ELogFileResult::kNoLog, OpenLogFileCopy([](const CString&) { return true; }));
     ASSERT_TRUE(InitLogging(home.Root() / "Logs"));
     LOG(INFO) << "a line for the viewer";
     CString opened;
-    const bool result = OpenLogFileCopy([&](const CString& path) {
+    const ELogFileResult result = OpenLogFileCopy([&](const CString& path) {
         opened = path;
         return true;
     });
+    const ELogFileResult withoutViewer = OpenLogFileCopy([](const CString&) { return false; });
     ShutdownLogging();
-    ASSERT_TRUE(result);
+    ASSERT_EQ(ELogFileResult::kOpened, result);
+    EXPECT_EQ(ELogFileResult::kNoViewer, withoutViewer);
     EXPECT_EQ((std::filesystem::temp_directory_path() / ("kem_log_" + std::to_string(::getpid()) + ".txt")).string(), opened.str());
     std::ifstream in(opened.str());
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

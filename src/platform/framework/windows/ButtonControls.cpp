@@ -15,6 +15,18 @@
 
 namespace
 {
+// Check boxes and radio buttons take a click anywhere in their rectangle, as on the original
+// platform, not only on the mark and its text.
+template <typename Button>
+class CWholeRectButton : public Button
+{
+public:
+    using Button::Button;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
 QString Text(LPARAM lParam) { return QString::fromUtf8(lParam ? reinterpret_cast<const char*>(lParam) : ""); }
 
 // Text messages of a control whose text is kept by a Qt property.
@@ -61,6 +73,9 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     {
         auto* box = new QGroupBox(parent);
         box->setFocusPolicy(Qt::NoFocus);
+        // As on the original platform a group box takes no clicks: they reach the controls it
+        // frames, whatever their stacking order.
+        box->setAttribute(Qt::WA_TransparentForMouseEvents);
         impl.controlProc = [box](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
             return TextProc(m, w, l, h, [box] { return box->title(); }, [box](const QString& t) { box->setTitle(t); });
         };
@@ -70,13 +85,13 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     const bool automatic = type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON;
     if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE)
     {
-        auto* check = new QCheckBox(parent);
+        auto* check = new CWholeRectButton<QCheckBox>(parent);
         check->setTristate(type == BS_3STATE || type == BS_AUTO3STATE);
         button = check;
     }
     else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
     {
-        auto* radio = new QRadioButton(parent);
+        auto* radio = new CWholeRectButton<QRadioButton>(parent);
         radio->setAutoExclusive(type == BS_AUTORADIOBUTTON);
         button = radio;
     }
@@ -155,6 +170,9 @@ QWidget* CreateStaticControl(WndImpl& impl, QWidget* parent)
     const DWORD align = impl.style & 0x3;
     label->setAlignment((align == SS_CENTER ? Qt::AlignHCenter : align == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     if (impl.style & SS_SUNKEN) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A static control takes clicks only with SS_NOTIFY; otherwise they reach what lies below,
+    // as a frame laid over a tab control must let them.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents, !(impl.style & SS_NOTIFY));
     auto raw = std::make_shared<QString>();
     impl.controlProc = [label, raw](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
         return TextProc(m, w, l, h, [raw] { return *raw; },

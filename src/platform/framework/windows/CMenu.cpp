@@ -22,8 +22,8 @@ void Fill(QMenu& menu, const CMenu& source)
             menu.addSeparator();
             continue;
         }
-        QString text = ToQString(item.text);
-        text.replace(u'\t', u' ');
+        // A tab stays: the menu shows the text after it (an accelerator's name) in its own column.
+        const QString text = ToQString(item.text);
         if (item.flags & MF_POPUP)
         {
             QMenu* sub = menu.addMenu(text);
@@ -35,6 +35,11 @@ void Fill(QMenu& menu, const CMenu& source)
         action->setEnabled(!(item.flags & (MF_GRAYED | MF_DISABLED)));
         action->setCheckable(item.flags & MF_CHECKED);
         action->setChecked(item.flags & MF_CHECKED);
+        if (!item.tip.IsEmpty())
+        {
+            action->setToolTip(ToQString(item.tip));
+            menu.setToolTipsVisible(true);
+        }
     }
 }
 } // namespace
@@ -105,6 +110,14 @@ UINT CMenu::EnableMenuItem(UINT item, UINT flags)
     const UINT old = m_items[std::size_t(i)].flags & (MF_GRAYED | MF_DISABLED);
     m_items[std::size_t(i)].flags = (m_items[std::size_t(i)].flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
     return old;
+}
+
+BOOL CMenu::SetMenuItemTip(UINT item, const CString& tip, UINT flags)
+{
+    const int i = Find(item, flags);
+    if (i < 0) return FALSE;
+    m_items[std::size_t(i)].tip = tip;
+    return TRUE;
 }
 
 UINT CMenu::CheckMenuItem(UINT item, UINT flags)

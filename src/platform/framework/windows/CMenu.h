@@ -45,6 +45,9 @@ public:
     // Return the previous state, or -1 when there is no such item.
     UINT EnableMenuItem(UINT item, UINT flags);
     UINT CheckMenuItem(UINT item, UINT flags);
+    // The tip shown while the pointer rests on the item (what the status bar would say of it);
+    // FALSE when there is no such item.
+    BOOL SetMenuItemTip(UINT item, const CString& tip, UINT flags);
     UINT GetMenuState(UINT item, UINT flags) const;
     int GetMenuItemCount() const;
     UINT GetMenuItemID(int position) const;
@@ -62,6 +65,7 @@ public:
         UINT id = 0;
         CString text;
         CMenu* subMenu = nullptr;
+        CString tip;
     };
     const std::vector<Item>& Items() const { return m_items; }
 

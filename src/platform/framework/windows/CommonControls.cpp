@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QTabBar>
 
+#include <algorithm>
+
 namespace
 {
 void Notify(WndImpl& impl, UINT code)
@@ -23,6 +25,34 @@ void Notify(WndImpl& impl, UINT code)
     parent->Dispatch(WM_NOTIFY, impl.id, LPARAM(&header));
 }
 
+// A tab control takes the mouse only on its strip of tabs, as on the original platform: the
+// controls of its pages lie within its rectangle and are clicked through it.
+class CTabStrip : public QTabBar
+{
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTabBar::resizeEvent(event);
+        UpdateMask();
+    }
+    void tabInserted(int index) override
+    {
+        QTabBar::tabInserted(index);
+        UpdateMask();
+    }
+    void tabRemoved(int index) override
+    {
+        QTabBar::tabRemoved(index);
+        UpdateMask();
+    }
+
+private:
+    void UpdateMask() { setMask(QRegion(0, 0, width(), std::min(height(), sizeHint().height()))); }
+};
+
 // The platform's picture letters turned into Qt's.
 QString QtPicture(const QString& picture)
 {
@@ -35,7 +65,7 @@ QString QtPicture(const QString& picture)
 
 QWidget* CreateTabControl(WndImpl& impl, QWidget* parent)
 {
-    auto* tabs = new QTabBar(parent);
+    auto* tabs = new CTabStrip(parent);
     tabs->setDrawBase(true);
     tabs->setExpanding(false);
     auto* self = &impl;

@@ -442,8 +442,11 @@ bool PassEventToControl(WndImpl& impl, UINT message)
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
         if (CharOf(static_cast<QKeyEvent*>(f.event))) return true; // handled with the character
     f.defaultDone = true;
+    if (message == WM_MOUSEWHEEL) f.event->accept();
     SendToControl(f.target, f.event);
-    return true;
+    // A wheel the control has no use for (a text box) goes on to the parent, as on the original
+    // platform, so that a scrolled page scrolls wherever the pointer rests on it.
+    return message != WM_MOUSEWHEEL || f.event->isAccepted();
 }
 
 // ---- dispatch and painting

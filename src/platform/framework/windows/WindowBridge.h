@@ -37,6 +37,8 @@ WndImpl*& CaptureWindow();
 // Whether a message is being handled (widgets of destroyed windows may still be on the stack).
 bool InsideMessageHandler();
 QPoint LastCursorPos();
+// Gives the Qt event behind the message to the control; false when there is none, or for a
+// wheel the control did not take.
 bool PassEventToControl(WndImpl& impl, UINT message);
 // Gives an event to a control's widget past the window's own handling.
 void SendToControl(QObject* target, QEvent* event);
