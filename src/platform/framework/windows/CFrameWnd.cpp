@@ -5,6 +5,8 @@
 #include "platform/framework/windows/CWinApp.h"
 #include "platform/framework/windows/QtBridge.h"
 
+#include <cstdio>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 namespace
@@ -163,6 +165,21 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     // The command may have changed what the buttons show: update them once the queue is idle.
     if (!m_updatePosted && m_hWnd) m_updatePosted = PostMessage(WM_IDLEUPDATECMDUI, TRUE, kOwnPass) != FALSE;
     return handled;
+}
+
+BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (CWnd::OnNotify(wParam, lParam, result)) return TRUE;
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header || header->code != TTN_NEEDTEXT) return FALSE;
+    auto* request = reinterpret_cast<NMTTDISPINFO*>(lParam);
+    CString text;
+    if (!text.LoadString(unsigned(header->idFrom))) return FALSE;
+    if (const int newline = text.Find('\n'); newline >= 0) text = text.Mid(newline + 1);
+    std::snprintf(request->szText, sizeof(request->szText), "%s", text.GetString());
+    request->lpszText = nullptr;
+    *result = 0;
+    return TRUE;
 }
 
 BOOL CFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

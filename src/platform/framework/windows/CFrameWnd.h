@@ -73,6 +73,9 @@ public:
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Answers the tips of toolbar buttons (TTN_NEEDTEXT) with the command's string-table text:
+    // the part after a newline when the text has one.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     int OnCreate(LPCREATESTRUCT cs) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnSetFocus(CWnd* oldWnd) override;
