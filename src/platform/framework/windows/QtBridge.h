@@ -171,7 +171,15 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* event = nullptr, QObject* target = nullptr);
     void Invalidate(const QRegion& region, bool erase);
     void SchedulePaint();
+    // The kept pixels of a plain window are made when something draws (lazily), follow the
+    // client size, and are dropped while the window is hidden or covered by its children.
     void ResizeSurface(QSize size);
+    void EnsureSurface();
+    void DropSurface();
+    // Whether visible children cover the whole client area.
+    bool CoveredByChildren() const;
+    // WM_PAINT for the invalid region; a covered window is validated without painting.
+    void PaintInvalid();
     // Tells the owner about a new size or position (WM_SIZE, WM_MOVE) when it changed.
     void ReportGeometry();
     // The widget's area less the window's own scroll bars (which stand at the right and bottom).

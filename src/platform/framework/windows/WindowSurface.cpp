@@ -1,0 +1,62 @@
+// The kept pixels of plain windows. Every pixel a window shows comes from its surface, so that
+// drawing outside WM_PAINT stays on screen; but a surface costs four bytes a pixel, and most
+// windows of a page stack are hidden (other tabs) or covered by their children (frames, form
+// views holding a grid). Surfaces are therefore made when something draws, dropped when the
+// window is hidden, and never made for a covered window; the whole window is painted again when
+// it shows.
+#include "platform/framework/windows/WindowBridge.h"
+
+#include <QPainter>
+
+void WndImpl::ResizeSurface(QSize size)
+{
+    invalid &= QRect(QPoint(0, 0), size);
+    if (surface->image.isNull()) return; // made when something draws
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(ToQRgb(hasBackground ? background : 0xFFFFFF));
+    QPainter p(&image);
+    p.drawImage(QPoint(0, 0), surface->image);
+    p.end();
+    surface->image = std::move(image);
+}
+
+void WndImpl::EnsureSurface()
+{
+    if (nativeControl || !surface->image.isNull()) return;
+    const QSize size = ClientRect().size().expandedTo(QSize(1, 1));
+    surface->image = QImage(size, QImage::Format_RGB32);
+    surface->image.fill(ToQRgb(hasBackground ? background : 0xFFFFFF));
+    // Nothing else to do: a window gets its surface dropped only while hidden or covered, and
+    // showing or uncovering it invalidates what becomes visible.
+}
+
+void WndImpl::DropSurface()
+{
+    if (surface->image.isNull()) return;
+    surface->image = QImage();
+    invalid = QRegion();
+    erasePending = false;
+}
+
+bool WndImpl::CoveredByChildren() const
+{
+    if (!widget) return false;
+    QRegion open(ClientRect());
+    for (QObject* o : widget->children())
+    {
+        auto* child = qobject_cast<QWidget*>(o);
+        if (child && !child->isHidden() && !child->isWindow()) open -= child->geometry();
+        if (open.isEmpty()) return true;
+    }
+    return open.isEmpty();
+}
+
+void WndImpl::PaintInvalid()
+{
+    if (CoveredByChildren())
+    {
+        DropSurface();
+        return;
+    }
+    Dispatch(WM_PAINT, 0, 0);
+}
