@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include "platform/framework/windows/WindowTesting.h"
+
 namespace
 {
 class FilledWnd : public RecordingWnd
@@ -41,16 +43,15 @@ TEST_F(KeptPixelsTest, ACoveredParentKeepsNoPixelsAndDoesNotPaint)
     EXPECT_FALSE(KeepsPixels(top));
     EXPECT_EQ(top.paints, 0);
     EXPECT_TRUE(KeepsPixels(left));
-    const QImage picture = WindowImage(top);
-    EXPECT_EQ(picture.pixel(50, 50), qRgb(200, 40, 40));
-    EXPECT_EQ(picture.pixel(150, 50), qRgb(40, 40, 200));
+    EXPECT_EQ(GetShownPixel(top, CPoint(50, 50)), RGB(200, 40, 40));
+    EXPECT_EQ(GetShownPixel(top, CPoint(150, 50)), RGB(40, 40, 200));
 
     // Uncovered, the parent paints what shows and keeps pixels for it.
     right.ShowWindow(SW_HIDE);
     CFrameworkApp::PumpWaitingMessages();
     EXPECT_EQ(top.paints, 1);
     EXPECT_TRUE(KeepsPixels(top));
-    EXPECT_EQ(WindowImage(top).pixel(150, 50), qRgb(200, 40, 40));
+    EXPECT_EQ(GetShownPixel(top, CPoint(150, 50)), RGB(200, 40, 40));
 }
 
 TEST_F(KeptPixelsTest, HiddenWindowsDropTheirPixelsAndPaintAgainWhenShown)
@@ -64,9 +65,8 @@ TEST_F(KeptPixelsTest, HiddenWindowsDropTheirPixelsAndPaintAgainWhenShown)
     top.ShowWindow(SW_SHOW);
     left.ShowWindow(SW_SHOW);
     CFrameworkApp::PumpWaitingMessages();
-    const QImage picture = WindowImage(top);
-    EXPECT_EQ(picture.pixel(50, 50), qRgb(200, 40, 40));
-    EXPECT_EQ(picture.pixel(150, 50), qRgb(40, 40, 200));
+    EXPECT_EQ(GetShownPixel(top, CPoint(50, 50)), RGB(200, 40, 40));
+    EXPECT_EQ(GetShownPixel(top, CPoint(150, 50)), RGB(40, 40, 200));
 
     // Drawing outside WM_PAINT into a hidden window makes its pixels; they stay until shown.
     left.ShowWindow(SW_HIDE);

@@ -7,6 +7,7 @@
 #include "platform/framework/windows/CToolBar.h"
 #include "platform/framework/windows/CView.h"
 #include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/WindowTesting.h"
 
 #include <string>
 
@@ -81,9 +82,8 @@ protected:
     {
         CRect r;
         bar.GetToolBarCtrl().GetItemRect(bar.CommandToIndex(id), &r);
-        SendMouse(bar.GetToolBarCtrl(), QEvent::MouseButtonPress, QPoint(r.CenterPoint().x, r.CenterPoint().y));
-        SendMouse(bar.GetToolBarCtrl(), QEvent::MouseButtonRelease, QPoint(r.CenterPoint().x, r.CenterPoint().y),
-                  Qt::LeftButton, Qt::NoButton);
+        SimulateMouse(bar.GetToolBarCtrl(), WM_LBUTTONDOWN, r.CenterPoint());
+        SimulateMouse(bar.GetToolBarCtrl(), WM_LBUTTONUP, r.CenterPoint());
         CFrameworkApp::PumpWaitingMessages();
     }
 
