@@ -544,7 +544,7 @@ void PaintWidget::paintEvent(QPaintEvent* event)
     const QImage& image = impl->surface->image;
     if (image.isNull()) return; // covered by the children: nothing of this window shows
     QPainter p(this);
-    for (const QRect& r : event->region()) p.drawImage(r, image, r);
+    for (const QRect& r : event->region()) p.drawImage(r, image, impl->surface->Physical(r));
 }
 
 // ---- paint contexts

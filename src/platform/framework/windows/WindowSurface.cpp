@@ -8,12 +8,24 @@
 
 #include <QPainter>
 
+namespace
+{
+// A surface for a logical size at the widget's device pixel ratio.
+QImage NewSurface(const QWidget* widget, QSize logical, QRgb fill)
+{
+    const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
+    QImage image((QSizeF(logical.expandedTo(QSize(1, 1))) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(fill);
+    return image;
+}
+} // namespace
+
 void WndImpl::ResizeSurface(QSize size)
 {
     invalid &= QRect(QPoint(0, 0), size);
     if (surface->image.isNull()) return; // made when something draws
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    image.fill(ToQRgb(hasBackground ? background : 0xFFFFFF));
+    QImage image = NewSurface(widget, size, ToQRgb(hasBackground ? background : 0xFFFFFF));
     QPainter p(&image);
     p.drawImage(QPoint(0, 0), surface->image);
     p.end();
@@ -22,10 +34,15 @@ void WndImpl::ResizeSurface(QSize size)
 
 void WndImpl::EnsureSurface()
 {
-    if (nativeControl || !surface->image.isNull()) return;
-    const QSize size = ClientRect().size().expandedTo(QSize(1, 1));
-    surface->image = QImage(size, QImage::Format_RGB32);
-    surface->image.fill(ToQRgb(hasBackground ? background : 0xFFFFFF));
+    if (nativeControl) return;
+    const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
+    if (!surface->image.isNull())
+    {
+        if (surface->Ratio() == ratio) return;
+        // Moved to a screen of another ratio: the window paints itself again at the new one.
+        Invalidate(ClientRect(), true);
+    }
+    surface->image = NewSurface(widget, ClientRect().size(), ToQRgb(hasBackground ? background : 0xFFFFFF));
     // Nothing else to do: a window gets its surface dropped only while hidden or covered, and
     // showing or uncovering it invalidates what becomes visible.
 }
