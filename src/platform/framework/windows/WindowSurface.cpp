@@ -7,6 +7,7 @@
 #include "platform/framework/windows/WindowBridge.h"
 
 #include <QPainter>
+#include <QScrollBar>
 
 namespace
 {
@@ -58,14 +59,19 @@ void WndImpl::DropSurface()
 bool WndImpl::CoveredByChildren() const
 {
     if (!widget) return false;
+    // Only children that paint every pixel of theirs count: plain windows, painted controls and
+    // scroll bars. A native control (a label, a group box) may let the parent show through.
     QRegion open(ClientRect());
     for (QObject* o : widget->children())
     {
         auto* child = qobject_cast<QWidget*>(o);
-        if (child && !child->isHidden() && !child->isWindow()) open -= child->geometry();
+        if (!child || child->isHidden() || child->isWindow()) continue;
+        const WndImpl* c = FromWidget(child);
+        const bool opaque = qobject_cast<QScrollBar*>(child) || (c && c->widget == child && (!c->nativeControl || c->painted));
+        if (opaque) open -= child->geometry();
         if (open.isEmpty()) return true;
     }
-    return open.isEmpty();
+    return false;
 }
 
 void WndImpl::PaintInvalid()
