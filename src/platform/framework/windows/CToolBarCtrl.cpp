@@ -183,7 +183,9 @@ int CToolBarCtrl::ButtonWidth(const Button& b) const
     if (b.text.IsEmpty()) return m_buttonSize.cx;
     CFont font;
     font.Attach(GetStockObject(DEFAULT_GUI_FONT));
-    CClientDC dc(const_cast<CToolBarCtrl*>(this));
+    // A memory context measures: the bar's own would make it keep pixels while hidden.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
     dc.SelectObject(&font);
     const int image = m_images ? m_images->GetImageSize().cx + kTextGap : 0;
     return std::max<int>(m_buttonSize.cx, kTextGap + image + dc.GetTextExtent(b.text).cx + kTextGap);

@@ -77,3 +77,14 @@ TEST_F(KeptPixelsTest, HiddenWindowsDropTheirPixelsAndPaintAgainWhenShown)
         EXPECT_EQ(dc.GetPixel(5, 5), RGB(0, 255, 0));
     }
 }
+
+TEST_F(KeptPixelsTest, NativeControlsDoNotCountAsCovering)
+{
+    // A label lets its parent show through: the parent keeps painting under it.
+    right.DestroyWindow();
+    CWnd label;
+    ASSERT_TRUE(label.Create("STATIC", "label", WS_CHILD | WS_VISIBLE, CRect(100, 0, 200, 100), &top, 3));
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_TRUE(KeepsPixels(top));
+    EXPECT_GE(top.paints, 1);
+}
