@@ -183,3 +183,17 @@ TEST_F(ToolBarTest, TipsComeFromTheButtonOrTheStringTable)
     EXPECT_EQ(ctrl.GetToolTipTextAt(CPoint(10, 10)), CString("Short tip"));
     EXPECT_EQ(ctrl.GetToolTipTextAt(CPoint(690, 10)), CString());
 }
+
+TEST_F(ToolBarTest, AButtonUnderTheMouseIsLitUntilTheMouseLeaves)
+{
+    CToolBarCtrl& ctrl = sections.GetToolBarCtrl();
+    CRect r;
+    ctrl.GetItemRect(ctrl.CommandToIndex(kZoomOut), &r);
+    const CPoint edge(r.left, r.top + 5);
+    EXPECT_EQ(GetShownPixel(ctrl, edge), GetSysColor(COLOR_BTNFACE));
+    SimulateMouse(ctrl, WM_MOUSEMOVE, r.CenterPoint());
+    EXPECT_EQ(GetShownPixel(ctrl, edge), GetSysColor(COLOR_BTNHIGHLIGHT));
+    SimulateMouse(frame, WM_MOUSEMOVE, CPoint(350, 200)); // over the view
+    CFrameworkApp::RunFor(250);
+    EXPECT_EQ(GetShownPixel(ctrl, edge), GetSysColor(COLOR_BTNFACE));
+}
