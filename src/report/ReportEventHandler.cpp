@@ -1,7 +1,6 @@
 #include "report/ReportEventHandler.h"
 
 #include "platform/reportengine/ReportEngineError.h"
-#include "platform/reportengine/ReportObjects.h"
 
 #include <glog/logging.h>
 
@@ -10,13 +9,13 @@
 
 namespace
 {
-bool IsPicture(const CReportComponent& component)
+bool IsPicture(const IPrintedComponent& component)
 {
     return CString(component.GetTypeName()).CompareNoCase("Picture") == 0;
 }
 
 // A file the engine cannot read leaves the picture empty; the report goes on.
-void LoadInto(CReportComponent& component, const CString& path)
+void LoadInto(IPrintedComponent& component, const CString& path)
 {
     try
     {
@@ -43,7 +42,7 @@ void CReportEventHandler::UnregisterUserFunction(const CString& name)
     m_functions.erase(key);
 }
 
-void CReportEventHandler::OnBeforePrint(CReportComponent& component)
+void CReportEventHandler::OnBeforePrint(IPrintedComponent& component)
 {
     if (!IsPicture(component))
         return;
@@ -64,7 +63,7 @@ void CReportEventHandler::OnBeforePrint(CReportComponent& component)
     }
 }
 
-void CReportEventHandler::OnAfterPrint(CReportComponent& component)
+void CReportEventHandler::OnAfterPrint(IPrintedComponent& component)
 {
     if (!IsPicture(component))
         return;

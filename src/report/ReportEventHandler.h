@@ -29,8 +29,8 @@ public:
     // printing and its end.
     void DeletePictureFiles();
 
-    void OnBeforePrint(CReportComponent& component) override;
-    void OnAfterPrint(CReportComponent& component) override;
+    void OnBeforePrint(IPrintedComponent& component) override;
+    void OnAfterPrint(IPrintedComponent& component) override;
     void OnUserFunction(const CString& name, const std::vector<CString>& arguments, CString& result) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "ReportProjectFixture.h"
 
+#include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEngine.h"
 #include "project/ZcaArchive.h"
 #include "report/FastReport.h"

@@ -2,13 +2,17 @@
 // The report engine: loads a template, takes variables and user data sets, prepares pages
 // (calling the application's events while it does), and shows or writes the pages prepared so
 // far. Failures throw CReportEngineError; a failed operation changes no prepared page.
-#include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEvents.h"
+#include "platform/reportengine/ReportObject.h"
 #include "platform/reportengine/ReportUserDataSet.h"
 
 #include <map>
 #include <memory>
 #include <set>
+#include <vector>
+
+struct SPreparedPage;
+struct SReportTemplate;
 
 class CReportEngine
 {
@@ -39,6 +43,7 @@ public:
     void ClearTemplate();
     void ClearVariablesAndBindings();
 
+    // The pages themselves are described in PreparedReport.h.
     const std::vector<SPreparedPage>& GetPreparedPages() const { return m_pages; }
     // Modal until the user closes it.
     void ShowPreparedReport();

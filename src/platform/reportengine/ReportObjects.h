@@ -2,7 +2,7 @@
 // The objects of a loaded report template: bands that hold components. Every object has a name
 // by which the application can find it and switch it off; lengths are millimetres, font sizes
 // points.
-#include "platform/framework/CString.h"
+#include "platform/reportengine/ReportObject.h"
 
 #include <QColor>
 #include <QImage>
@@ -11,22 +11,6 @@
 #include <memory>
 #include <vector>
 
-class CReportObject
-{
-public:
-    virtual ~CReportObject() = default;
-
-    // "Memo", "Picture", "Line" or the band kind's name ("MasterData" ...).
-    virtual const char* GetTypeName() const = 0;
-    const CString& GetName() const { return m_name; }
-    void SetName(const CString& name) { m_name = name; }
-    bool IsVisible() const { return m_visible; }
-    void SetVisible(bool visible) { m_visible = visible; }
-
-private:
-    CString m_name;
-    bool m_visible = true;
-};
 
 struct SReportFont
 {

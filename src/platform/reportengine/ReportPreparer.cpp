@@ -177,10 +177,27 @@ SPreparedBand CPreparer::Instantiate(const CReportBand& band)
     return instance;
 }
 
+namespace
+{
+// The events see a component through a Qt-free face.
+class CPrintedComponent : public IPrintedComponent
+{
+public:
+    explicit CPrintedComponent(CReportComponent& component) : m_component(component) {}
+    const CString& GetName() const override { return m_component.GetName(); }
+    const char* GetTypeName() const override { return m_component.GetTypeName(); }
+    void LoadPicture(const CString& path) override { m_component.LoadPicture(path); }
+
+private:
+    CReportComponent& m_component;
+};
+} // namespace
+
 SPreparedItem CPreparer::InstantiateComponent(CReportComponent& component)
 {
+    CPrintedComponent printed(component);
     if (m_context.events)
-        m_context.events->OnBeforePrint(component);
+        m_context.events->OnBeforePrint(printed);
     SPreparedItem item;
     item.kind = component.GetKind();
     item.rect = component.rect;
@@ -195,7 +212,7 @@ SPreparedItem CPreparer::InstantiateComponent(CReportComponent& component)
     else if (item.kind == CReportComponent::EKind::kPicture)
         item.picture = component.GetPicture();
     if (m_context.events)
-        m_context.events->OnAfterPrint(component);
+        m_context.events->OnAfterPrint(printed);
     // Each print fills the picture anew; nothing carries over to the next instance.
     component.ClearPicture();
     return item;

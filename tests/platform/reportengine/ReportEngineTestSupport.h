@@ -1,8 +1,8 @@
 #pragma once
 // A data set over fixed rows, an event sink that records what it is told and fills pictures,
 // and a template written into a temporary folder.
+#include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEngine.h"
-#include "platform/reportengine/ReportObjects.h"
 #include "support/TempFolder.h"
 
 #include <QImage>
@@ -39,14 +39,14 @@ private:
 class CRecordingEvents : public IReportEvents
 {
 public:
-    void OnBeforePrint(CReportComponent& component) override
+    void OnBeforePrint(IPrintedComponent& component) override
     {
         calls.push_back("before " + component.GetName().str());
         auto picture = pictures.find(component.GetName());
         if (picture != pictures.end())
             component.LoadPicture(picture->second);
     }
-    void OnAfterPrint(CReportComponent& component) override { calls.push_back("after " + component.GetName().str()); }
+    void OnAfterPrint(IPrintedComponent& component) override { calls.push_back("after " + component.GetName().str()); }
     void OnUserFunction(const CString& name, const std::vector<CString>& arguments, CString& result) override
     {
         result = name + ":" + (arguments.empty() ? CString() : arguments.front());
