@@ -99,10 +99,10 @@ void CMyFormView::SetScaleToFitSize(const CSize&)
 
 void CMyFormView::OnSize(UINT type, int cx, int cy)
 {
-    CWnd::OnSize(type, cx, cy);
+    // A zero side comes while a page is hidden or laid out; there is nothing to fit then.
     if (cx == 0 || cy == 0)
         return;
-    m_clientSize = CSize(cx, cy);
+    CWnd::OnSize(type, cx, cy);
 }
 
 LRESULT CMyFormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

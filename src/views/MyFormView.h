@@ -61,8 +61,6 @@ protected:
     void OnDestroy() override;
     void PostNcDestroy() override;
 
-    // The size the last non-empty WM_SIZE gave.
-    CSize m_clientSize;
     CSize m_scrollSize;
 
 private:
