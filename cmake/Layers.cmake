@@ -9,7 +9,8 @@ set(ORN_LAYERS
   "grid"
   "views"
   "study"
-  "projectmanager export report"
+  "export"
+  "projectmanager report"
   "mainview"
   "shell"
   "app")

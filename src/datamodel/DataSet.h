@@ -62,6 +62,9 @@ public:
     CString GetInstrumentName() const { return kLoggerInstrumentName; }
     // The trimmed text form of the first version entry of the type; empty when there is none.
     CString DescribeTable(WORD tableType, bool pad) const;
+    // The instrument that recorded the session. Sessions come only from the one logger model,
+    // whose files do not name it, so every data set answers that model's name.
+    static CString GetInstrumentName() { return "Zelko4626"; }
 
     void SetIndex(int index) { m_index = index; }
     int GetIndex() const { return m_index; }

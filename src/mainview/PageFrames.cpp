@@ -1,6 +1,7 @@
 #include "mainview/PageFrames.h"
 
 #include "mainview/EmptyView.h"
+#include "projectmanager/ProjectManagerTableView.h"
 #include "views/MySplitterWnd.h"
 #include "views/SplitFrame.h"
 
@@ -73,7 +74,8 @@ const SPageFrameRow kPageFrames[] = {
     {EPageFrame::LoadStudyVAHzTHDGraph, "CLoadStudyVAHzTHDGraphFrame", "CLoadStudyVAHzTHDGraphView", kEmpty, kPlain},
     {EPageFrame::LoadStudyVAHzTHDTableTimeRange, "CLoadStudyVAHzTHDTableTimeRangeFrame",
      "CLoadStudyVAHzTHDTableTimeRangeView", kEmpty, kPlain},
-    {EPageFrame::ProjectManagerTable, "CProjectManagerTableFrame", "CProjectManagerTableView", kEmpty, kPlain},
+    {EPageFrame::ProjectManagerTable, "CProjectManagerTableFrame", "CProjectManagerTableView",
+     &CProjectManagerTableView::Class, kPlain},
     {EPageFrame::ReportList, "CReportListFrame", "CReportListView", kEmpty, kReport},
     {EPageFrame::ReportContent, "CReportContentFrame", "CReportContentView", kEmpty, kReport},
     {EPageFrame::Empty, "CEmptyFrame", "CEmptyView", kEmpty, kPlain},

@@ -16,6 +16,7 @@
 #include "datamodel/ValueFormatter.h"
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
+#include "project/ProjectManagerChange.h"
 #include "project/ProjectSettings.h"
 #include "project/UpdateMsg.h"
 #include "project/UserViewSettings.h"
@@ -118,6 +119,12 @@ public:
     void ShowBookmark(int index);
     // The project window's main view, or null while there is none.
     void SetStudyViewHost(IStudyViewHost* host) { m_studyViewHost = host; }
+    // The project window enables the study tabs its sessions can fill.
+    void UpdateStudyTabsEnabled()
+    {
+        if (m_studyViewHost)
+            m_studyViewHost->UpdateStudyTabsEnabled();
+    }
 
     // The views of the document; each receives its private messages.
     void AddView(CWnd* view);
@@ -129,6 +136,9 @@ public:
     static constexpr int kHintAuxScaling = 10;
     // Then every view receives WM_DOC_UPDATE with the hint.
     void NotifyViews(CUpdateMsg* hint);
+    // The project manager page's change: the session-settings kinds as for NotifyViews, then
+    // every view receives it.
+    void NotifyProjectManagerChange(SProjectManagerChange* change);
     void SendMessageToAllViews(WPARAM value);
 
     // Renames bookmark i and the toolbar text of its presentation in its own view settings;

@@ -85,6 +85,12 @@ void CRecDoc::NotifyViews(CUpdateMsg* hint)
         view->SendMessage(WM_DOC_UPDATE, reinterpret_cast<WPARAM>(hint), 0);
 }
 
+void CRecDoc::NotifyProjectManagerChange(SProjectManagerChange* change)
+{
+    if (change)
+        NotifyViews(change);
+}
+
 void CRecDoc::ApplyAuxScaling()
 {
     for (int i = 0; i < GetDataSetCount(); ++i) {

@@ -3,6 +3,7 @@
 #include "mainview/StudyTabsEnabled.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/GdiConstants.h"
+#include "platform/framework/windows/Messages.h"
 #include "project/RecDoc.h"
 
 namespace {
@@ -32,6 +33,9 @@ BOOL CChildFrameQuarn::CreateFrame(CWnd* parent, const RECT& rect, const CString
         m_context.document->SetStudyViewHost(m_studyHost.get());
     }
     UpdateStudyTabsEnabled(m_mainView.GetLayout(), m_context.document);
+    // The pages built with the window (the project manager, the report pages) learn the
+    // project from their initial update; study pages get theirs when a study is built.
+    SendMessageToDescendants(WM_INITIALUPDATE);
     TVisualObject* managerRight = m_mainView.GetLayout().projectManagerRight;
     m_mainView.GetFramework().SelectTab(managerRight);
     m_mainView.GetFramework().ShowObject(managerRight);

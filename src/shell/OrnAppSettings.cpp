@@ -1,25 +1,11 @@
 // The settings of COrnApp that other parts of the program read and write through it.
 #include "export/ExportProfile.h"
-#include "project/LoggerDrive.h"
+#include "project/LastFolders.h"
 #include "shell/OrnApp.h"
-
-#include <filesystem>
 
 namespace {
 
 constexpr const char* kSettings = "Settings";
-
-CString FolderOf(const CString& path)
-{
-    return std::filesystem::path(path.str()).parent_path().string();
-}
-
-const char* LastImageEntry()
-{
-    std::vector<CString> loggerFolders;
-    FindLoggerDrive(loggerFolders);
-    return loggerFolders.empty() ? "LastImagePath" : "LastImageZelkoPath";
-}
 
 } // namespace
 
@@ -46,19 +32,9 @@ bool COrnApp::IsCsvExportUseUTC() { return ::IsCsvExportUseUTC(); }
 bool COrnApp::IsCsvExportTimeZoneOfDataSet() { return ::IsCsvExportTimeZoneOfDataSet(); }
 bool COrnApp::IsCsvExportUseLocale() { return ::IsCsvExportUseLocale(); }
 
-CString COrnApp::GetLastAddDataPath() { return m_profile.GetProfileString(kSettings, "LastAddDataPath", ""); }
-
-void COrnApp::SetLastAddDataPath(const CString& path)
-{
-    if (!path.IsEmpty())
-        m_profile.WriteProfileString(kSettings, "LastAddDataPath", FolderOf(path).GetString());
-}
-
-CString COrnApp::GetLastImagePath() { return m_profile.GetProfileString(kSettings, LastImageEntry(), ""); }
-
-void COrnApp::SetLastImagePath(const CString& path)
-{
-    m_profile.WriteProfileString(kSettings, LastImageEntry(), path.GetString());
-}
+CString COrnApp::GetLastAddDataPath() { return ::GetLastAddDataPath(); }
+void COrnApp::SetLastAddDataPath(const CString& path) { ::SetLastAddDataPath(path); }
+CString COrnApp::GetLastImagePath() { return ::GetLastImagePath(); }
+void COrnApp::SetLastImagePath(const CString& path) { ::SetLastImagePath(path); }
 
 int COrnApp::GetReportOutputFormat() { return m_profile.GetProfileInt(kSettings, "ReportOutputFormat", 1); }

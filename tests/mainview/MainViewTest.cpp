@@ -3,6 +3,7 @@
 #include "MainViewFixture.h"
 
 #include "mainview/EmptyView.h"
+#include "projectmanager/ProjectManagerTableView.h"
 #include "mainview/StudyLayouts.h"
 #include "mainview/StudyTabsEnabled.h"
 #include "views/MySplitterWnd.h"
@@ -105,7 +106,8 @@ TEST_F(MainViewTest, TheProjectManagerPageFillsItsTabAndTheReportSplitterIsPlain
     EXPECT_EQ(page.Width(), client.Width());
     EXPECT_FALSE(Frame(21)->IsWindowVisible());
     // Every page holds its view as the first pane, an empty page for the views not built yet.
-    for (int entry : {20, 21, 37, 38})
+    EXPECT_NE(dynamic_cast<CProjectManagerTableView*>(Frame(20)->GetView()), nullptr);
+    for (int entry : {21, 37, 38})
         EXPECT_NE(dynamic_cast<CEmptyView*>(Frame(entry)->GetView()), nullptr) << entry;
 }
 

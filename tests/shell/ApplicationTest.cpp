@@ -13,6 +13,8 @@
 #include "shell/OrnApp.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
+#include "projectmanager/ProjectManagerTableView.h"
+#include "views/SplitFrame.h"
 #include "views/TabWnd.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempXdgHome.h"
@@ -171,6 +173,12 @@ TEST_F(ApplicationTest, TheSampleBecomesAProjectThatIsSavedAsClosedAndReopenedFr
     ASSERT_NE(nullptr, tabs);
     EXPECT_EQ(5, tabs->GetTabCount());
     EXPECT_EQ(0, tabs->GetActiveTab());
+    // The Project Manager tab shows the project's session.
+    const TVisualObject* managerPage = window->GetMainView().GetLayout().GetObject(20);
+    const auto* managerFrame = managerPage ? dynamic_cast<CSplitFrame*>(managerPage->GetWnd()) : nullptr;
+    const auto* manager = managerFrame ? dynamic_cast<CProjectManagerTableView*>(managerFrame->GetView()) : nullptr;
+    ASSERT_NE(nullptr, manager);
+    EXPECT_EQ(1, manager->GetContent().dataSetCount);
     EXPECT_EQ(std::vector<CString>{project}, m_app.GetRecentFileList().GetFiles());
     EXPECT_EQ(sampleBytes, ReadBytes(kSamplePath.str()));
     // After the start the sample also waits in the download folder.

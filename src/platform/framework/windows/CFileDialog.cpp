@@ -61,6 +61,7 @@ CString CFileDialog::WithDefaultExtension(const CString& path) const
 INT_PTR CFileDialog::DoModal()
 {
     m_path = m_fileName;
+    m_paths.clear();
     INT_PTR result = IDCANCEL;
     if (FileDriver())
     {
@@ -72,7 +73,10 @@ INT_PTR CFileDialog::DoModal()
         QFileDialog dialog(WidgetOf(m_parent), ToQString(m_ofn.lpstrTitle), ToQString(m_ofn.lpstrInitialDir), ToQString(m_qtFilter));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(m_open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-        dialog.setFileMode(m_open && (m_ofn.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        const bool several = m_open && (m_ofn.Flags & OFN_ALLOWMULTISELECT);
+        dialog.setFileMode(several ? QFileDialog::ExistingFiles
+                           : m_open && (m_ofn.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
+                                                                          : QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !(m_ofn.Flags & OFN_OVERWRITEPROMPT));
         if (!m_defaultExt.IsEmpty()) dialog.setDefaultSuffix(ToQString(m_defaultExt));
         const QStringList filters = ToQString(m_qtFilter).split(QStringLiteral(";;"), Qt::SkipEmptyParts);
@@ -82,6 +86,10 @@ INT_PTR CFileDialog::DoModal()
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         {
             m_path = FromQString(dialog.selectedFiles().front());
+            m_paths.clear();
+            if (several)
+                for (const QString& file : dialog.selectedFiles())
+                    m_paths.push_back(FromQString(file));
             m_ofn.nFilterIndex = DWORD(filters.indexOf(dialog.selectedNameFilter()) + 1);
             result = IDOK;
         }

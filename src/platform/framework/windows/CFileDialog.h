@@ -8,10 +8,12 @@
 #include "platform/framework/windows/CWnd.h"
 
 #include <functional>
+#include <vector>
 
 // The flags the file-dialog service defines come with it; these are the others.
 inline constexpr DWORD OFN_READONLY = 0x00000001;
 inline constexpr DWORD OFN_NOCHANGEDIR = 0x00000008;
+inline constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
 inline constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
 inline constexpr DWORD OFN_CREATEPROMPT = 0x00002000;
 inline constexpr DWORD OFN_ENABLESIZING = 0x00800000;
@@ -34,6 +36,8 @@ public:
     INT_PTR DoModal();
 
     CString GetPathName() const { return m_path; }
+    // Every chosen path in the order chosen: with OFN_ALLOWMULTISELECT possibly several.
+    std::vector<CString> GetPathNames() const { return m_paths.empty() ? std::vector<CString>{m_path} : m_paths; }
     CString GetFileName() const;
     CString GetFileExt() const;
     CString GetFileTitle() const;
@@ -48,6 +52,11 @@ public:
     using Driver = std::function<INT_PTR(CFileDialog&)>;
     static Driver SetDriver(Driver driver);
     void SetPathName(const CString& path) { m_path = path; }
+    void SetPathNames(std::vector<CString> paths)
+    {
+        m_paths = std::move(paths);
+        m_path = m_paths.empty() ? CString() : m_paths.front();
+    }
 
 private:
     CString WithDefaultExtension(const CString& path) const;
@@ -57,6 +66,7 @@ private:
     CString m_fileName;
     CString m_qtFilter;
     CString m_path;
+    std::vector<CString> m_paths; // a multiple selection
     CWnd* m_parent;
 };
 
