@@ -396,7 +396,7 @@ TEST_F(ApplicationTest, TheFileMenuOpensUnderItsTitleWithTheRecentFiles)
     m_app.GetMainFrame()->GetMenuStrip().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, LPARAM(10 | (10 << 16)));
     CFrameworkApp::PumpWaitingMessages();
     CMenu::SetTrackDriver(previous);
-    const std::vector<CString> expected{"&Open...", "&Close", "&Save", "Save &As...", "", "Open Log File...",
+    const std::vector<CString> expected{"&Open...", "&Close", "&Save", "Save &As...", "", "&Export Report...", "Open Log File...",
                                         "", "&1 sample.zca", "", "E&xit"};
     EXPECT_EQ(expected, shown);
     EXPECT_EQ(nullptr, m_app.GetDocument());
