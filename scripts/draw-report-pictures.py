@@ -8,7 +8,7 @@ import zlib
 from pathlib import Path
 
 WHITE = (255, 255, 255)
-PAGE = (233, 239, 244)
+PAGE = (255, 255, 255)  # the tile's background
 FRAME = (69, 72, 76)
 LINE = (150, 158, 166)
 BLUE = (36, 98, 178)
@@ -34,11 +34,12 @@ class Picture:
             for x in range(x0, x1 + 1):
                 self.dot(x, y, c)
 
+    # Two pixels wide: the tiles show the pictures scaled down.
     def frame(self, x0, y0, x1, y1, c):
-        self.fill(x0, y0, x1, y0, c)
-        self.fill(x0, y1, x1, y1, c)
-        self.fill(x0, y0, x0, y1, c)
-        self.fill(x1, y0, x1, y1, c)
+        self.fill(x0, y0, x1, y0 + 1, c)
+        self.fill(x0, y1 - 1, x1, y1, c)
+        self.fill(x0, y0, x0 + 1, y1, c)
+        self.fill(x1 - 1, y0, x1, y1, c)
 
     def line(self, x0, y0, x1, y1, c, width=1):
         steps = max(abs(x1 - x0), abs(y1 - y0), 1)
@@ -67,7 +68,7 @@ def document():
     p = sheet()
     p.fill(17, 10, 40, 13, BLUE)
     for y in range(20, 56, 6):
-        p.fill(17, y, 46 if y % 12 else 38, y + 1, LINE)
+        p.fill(17, y, 46 if y % 12 else 38, y + 2, LINE)
     return p
 
 
@@ -75,16 +76,16 @@ def table():
     p = sheet()
     p.fill(16, 10, 47, 15, BLUE)
     for y in range(16, 55, 7):
-        p.fill(16, y, 47, y, LINE)
-    for x in (16, 27, 37, 47):
-        p.fill(x, 10, x, 54, LINE)
+        p.fill(16, y, 47, y + 1, LINE)
+    for x in (16, 27, 37, 46):
+        p.fill(x, 10, x + 1, 54, LINE)
     return p
 
 
 def graph():
     p = sheet()
-    p.fill(18, 10, 18, 50, FRAME)
-    p.fill(18, 50, 47, 50, FRAME)
+    p.fill(18, 10, 19, 50, FRAME)
+    p.fill(18, 49, 47, 50, FRAME)
     points = [(19, 44), (24, 36), (29, 40), (34, 24), (39, 30), (46, 16)]
     for (a, b) in zip(points, points[1:]):
         p.line(a[0], a[1], b[0], b[1], RED, 2)

@@ -108,8 +108,9 @@ void CReportListGrid::FillSectionTitle(int section)
         title.LoadString(kSectionTitles[section]);
     for (int col = 0; col < ColumnCount(); ++col)
         StyleCell(col, row, kTitleBack, kTitleText, m_titleFont, UG_ALIGNLEFT | UG_ALIGNVCENTER);
-    JoinCells(1, row, ColumnCount() - 1, row);
-    QuickSetText(1, row, title);
+    // One cell across the row: the collapse button, then the title.
+    JoinCells(0, row, ColumnCount() - 1, row);
+    QuickSetText(0, row, title);
     QuickSetBitmapIndex(0, row, m_iconExpanded);
 }
 
@@ -123,6 +124,9 @@ void CReportListGrid::FillSectionCells(int section)
         const int col = 1 + 2 * (place % 2);
         const int pictureRow = FirstRowOfSection(section) + 1 + kRowsPerTileRow * (place / 2) + 1;
         QuickSetBitmapIndex(col, pictureRow, m_pictures[std::size_t(std::clamp(entry.picture, 0, 3))]);
+        if (m_pictureTypeIndex < 0)
+            m_pictureTypeIndex = AddCellType(&m_pictureType);
+        QuickSetCellType(col, pictureRow, m_pictureTypeIndex);
         QuickSetText(col, pictureRow + 1, entry.name);
         QuickSetAlignment(col, pictureRow + 1, UG_ALIGNCENTER | UG_ALIGNVCENTER);
         m_tiles[pictureRow * kKeyFactor + col] = int(i);

@@ -6,6 +6,7 @@
 // menu, a double click on a bookmark restores it, and a press drags the tile into the report.
 #include "platform/framework/windows/GdiObjects.h"
 #include "project/ReportViewSettings.h"
+#include "projectmanager/PictureCellType.h"
 #include "reportpages/ReportBasicGrid.h"
 #include "reportpages/ReportListEntry.h"
 
@@ -73,6 +74,9 @@ private:
     CReportViewSettings m_settings;
     std::map<int, int> m_tiles; // tile key -> entry
     std::array<int, 4> m_pictures{};
+    // Draws the pictures centred in their tiles.
+    CPictureCellType m_pictureType;
+    int m_pictureTypeIndex = -1;
     CPen m_selectionPen;
     int m_selected = kNoTile;
     int m_active = kNoTile;
