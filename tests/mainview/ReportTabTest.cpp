@@ -167,6 +167,24 @@ TEST_F(ReportTabTest, TheListOffersTheProjectInTwoSectionsAndTheFirstColumnTakes
     grid.OnKeyDown(&down, FALSE);
     EXPECT_EQ(grid.GetSelectedTile(), grid.TileKeyOfEntry(0));
 
+    // Renamed from the list: a session through the project manager, a bookmark in the project;
+    // a blank bookmark name keeps the old one.
+    TileCommand(CReportListGrid::kRename, 1);
+    ASSERT_TRUE(List().GetGrid()->m_editInProgress);
+    List().GetGrid()->EditCtrlFinished(" Main feeder ", FALSE, FALSE, 0, 0);
+    Pump();
+    EXPECT_EQ(Document().GetSessionName(0), "Main feeder");
+    EXPECT_EQ(List().GetGrid()->GetEntries()[1].name, "Main feeder");
+    TileCommand(CReportListGrid::kRename, 4);
+    List().GetGrid()->EditCtrlFinished("   ", FALSE, FALSE, 0, 0);
+    Pump();
+    EXPECT_EQ(List().GetGrid()->GetEntries()[4].name, "Morning peak");
+    TileCommand(CReportListGrid::kRename, 5);
+    List().GetGrid()->EditCtrlFinished("Demand, hall B", FALSE, FALSE, 0, 0);
+    Pump();
+    EXPECT_EQ(Document().GetProjectSettings()->GetBookmark(1).GetName(), "Demand, hall B");
+    Render("report_tab_list");
+
     // Without bookmarks only the "Project Manager" section is left.
     ASSERT_EQ(Document().DeleteBookmark(1), 0);
     ASSERT_EQ(Document().DeleteBookmark(0), 0);
