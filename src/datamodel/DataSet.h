@@ -58,11 +58,10 @@ public:
     CHighTime GetStartTime();
     CHighTime GetEndTime();
 
+    // The instrument that recorded the session: every session file comes from the one logger model.
+    CString GetInstrumentName() const { return kLoggerInstrumentName; }
     // The trimmed text form of the first version entry of the type; empty when there is none.
     CString DescribeTable(WORD tableType, bool pad) const;
-    // The instrument that recorded the session. Sessions come only from the one logger model,
-    // whose files do not name it, so every data set answers that model's name.
-    static CString GetInstrumentName() { return kLoggerInstrumentName; }
 
     void SetIndex(int index) { m_index = index; }
     int GetIndex() const { return m_index; }

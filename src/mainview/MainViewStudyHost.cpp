@@ -30,7 +30,7 @@ void CMainViewStudyHost::BuildStudyLayout()
     m_mainView.BuildStudyLayout(m_context);
 }
 
-void CMainViewStudyHost::UpdateStudyTabsEnabled()
+void CMainViewStudyHost::UpdateTabsEnabled()
 {
-    ::UpdateStudyTabsEnabled(m_mainView.GetLayout(), m_context.document);
+    UpdateStudyTabsEnabled(m_mainView.GetLayout(), m_context.document);
 }

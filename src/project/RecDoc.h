@@ -119,12 +119,6 @@ public:
     void ShowBookmark(int index);
     // The project window's main view, or null while there is none.
     void SetStudyViewHost(IStudyViewHost* host) { m_studyViewHost = host; }
-    // The project window enables the study tabs its sessions can fill.
-    void UpdateStudyTabsEnabled()
-    {
-        if (m_studyViewHost)
-            m_studyViewHost->UpdateStudyTabsEnabled();
-    }
 
     // The views of the document; each receives its private messages.
     void AddView(CWnd* view);

@@ -132,8 +132,8 @@ void CProjectManagerTableView::OnAddSession()
         AfxMessageBox(IDS_LOADING_FAILED, MB_ICONEXCLAMATION);
         return;
     }
+    // The document has enabled the study tabs the new session fills.
     SetLastAddDataPath(dialog.GetPathName());
-    GetDocument()->UpdateStudyTabsEnabled();
 }
 
 void CProjectManagerTableView::OnAddSavedScreens()
@@ -202,11 +202,9 @@ void CProjectManagerTableView::OnDeleteSession(int session)
     m_deletingSessionIndex = session;
     const int result = GetDocument()->DeleteSession(session);
     m_deletingSessionIndex = -1;
-    if (result != 0) {
+    // On success the document has closed the study tabs the session filled alone.
+    if (result != 0)
         AfxMessageBox(IDS_DELETE_SESSION_FAILED, MB_ICONEXCLAMATION);
-        return;
-    }
-    GetDocument()->UpdateStudyTabsEnabled();
 }
 
 void CProjectManagerTableView::OnDeleteSavedScreen(int screen)

@@ -171,7 +171,7 @@ CStringW CProjectManagerTexts::FormatOriginText(const CDataSet& dataSet) const
     }
     return Pair(IDS_ORIGINAL_NAME, config.GetSessionName()) +
            Pair(IDS_ORIGINAL_DESCRIPTION, FirstLineOfDescription(config.GetDescription())) +
-           Pair(IDS_INSTRUMENT, CDataSet::GetInstrumentName()) + Pair(IDS_INSTRUMENT_VERSION, versions) +
+           Pair(IDS_INSTRUMENT, dataSet.GetInstrumentName()) + Pair(IDS_INSTRUMENT_VERSION, versions) +
            Pair(IDS_SERIAL_NUMBER, dataSet.DescribeTable(kSerialNumberTable, false)) +
            Pair(IDS_TIME_ZONE, config.GetTimeZoneText());
 }

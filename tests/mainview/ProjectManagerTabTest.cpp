@@ -55,7 +55,7 @@ protected:
         ASSERT_TRUE(m_view->Create(&m_window, nullptr, context));
         m_host = std::make_unique<CMainViewStudyHost>(*m_view, m_window, context);
         m_document->SetStudyViewHost(m_host.get());
-        m_document->UpdateStudyTabsEnabled();
+        m_host->UpdateTabsEnabled();
         CFrameworkApp::PumpWaitingMessages();
     }
     void TearDown() override

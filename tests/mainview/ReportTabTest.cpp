@@ -52,7 +52,7 @@ protected:
         ASSERT_TRUE(m_view->Create(&m_window, nullptr, context));
         m_host = std::make_unique<CMainViewStudyHost>(*m_view, m_window, context);
         Document().SetStudyViewHost(m_host.get());
-        Document().UpdateStudyTabsEnabled();
+        m_host->UpdateTabsEnabled();
         for (int entry : {20, 37, 38})
             Frame(entry)->GetView()->SendMessage(WM_INITIALUPDATE);
         Framework().SelectTab(m_view->GetLayout().reportTab);

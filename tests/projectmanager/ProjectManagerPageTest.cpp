@@ -299,6 +299,15 @@ TEST_F(FourSessionProjectTest, RenderedWholePageAndScrolling)
     view->GetSummaryGrid()->GetWindowRect(&summary);
     view->ScreenToClient(&summary);
     EXPECT_EQ(summary.top, 0);
+
+    // A narrower window: the cards follow its width.
+    host->SetWindowPos(nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+    view->SetWindowPos(nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+    CFrameworkApp::PumpWaitingMessages();
+    CRect sessions;
+    view->GetDataSetGrid()->GetWindowRect(&sessions);
+    EXPECT_EQ(sessions.Width(), 900);
+    RenderToFile(*host, "page_four_sessions_narrow");
 }
 
 TEST_F(ProjectManagerPageTest, TheSampleProjectShowsItsSession)
