@@ -3,7 +3,6 @@
 #include "grid/CUGDataSource.h"
 #include "grid/CUGGrid.h"
 #include "platform/framework/windows/WindowStyles.h"
-#include "projectmanager/ProjectManagerBasicGrid.h"
 #include "reportpages/ReportChange.h"
 #include "views/GridViewBase.h"
 #include "views/MyFont.h"
@@ -84,11 +83,8 @@ void CReportBasicGrid::Rebuild()
         FillSectionCells(section);
         FillSectionButtons(section);
     }
-    if (GetSafeHwnd()) {
-        CRect window;
-        GetWindowRect(&window);
+    if (GetSafeHwnd())
         SetWindowPos(nullptr, 0, 0, TotalWidth(), TotalHeight(), SWP_NOMOVE | SWP_NOZORDER);
-    }
 }
 
 // ---- sections

@@ -108,10 +108,10 @@ std::unique_ptr<CUGCtrl> CReportContentView::CreateItemGrid(int kind, int index)
     CRecDoc* document = GetDocument();
     const CProjectSettings& project = *document->GetProjectSettings();
     CProjectManagerTableView* page = FindProjectManagerPage(document);
+    // Without the page the cards show their frames only; what is typed into them is kept here.
     static const SProjectManagerContent kNoContent;
-    CProjectManagerSettings ownSettings;
     const SProjectManagerContent& content = page ? page->GetContent() : kNoContent;
-    CProjectManagerSettings& settings = page ? page->GetSettings() : ownSettings;
+    CProjectManagerSettings& settings = page ? page->GetSettings() : m_cardSettings;
     CRect client;
     GetClientRect(&client);
     constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE;

@@ -5,6 +5,7 @@
 // tile dropped at a place), move by dragging their title, leave by Remove, by the list or by
 // being dragged out of the page; every change is stored in the project at once.
 #include "platform/framework/windows/CWnd.h"
+#include "project/ProjectManagerSettings.h"
 #include "project/SavedScreenCache.h"
 #include "reportpages/ReportDropPosition.h"
 #include "reportpages/ReportPageView.h"
@@ -82,6 +83,8 @@ private:
 
     std::vector<SContentRecord> m_records; // in position order
     std::unique_ptr<CSavedScreenCache> m_pictures;
+    // The cards' settings while the window has no project manager page.
+    CProjectManagerSettings m_cardSettings{CViewSettings::kProjectManagerViewId};
     CDropLine m_line;
     int m_lineY = -1;
     bool m_dragging = false;

@@ -64,6 +64,7 @@ void CReportListGrid::SetData(std::vector<SReportListEntry> entries, const CRepo
     if (counts[1] > 0)
         sizes.push_back(2 + kRowsPerTileRow * TileRows(counts[1]));
     SetSectionSizes(std::move(sizes));
+    m_tiles.clear();
     m_selected = m_active = kNoTile;
     if (GetSafeHwnd())
         Rebuild();
