@@ -171,11 +171,11 @@ TEST_F(ExportReportCommandTest, CancelDuringTheSecondOfFourItemsExportsNothing)
 TEST_F(ExportReportCommandTest, AStaleBookmarkIsSkippedAndADriverFailureExportsNothing)
 {
     CReportViewSettings settings;
-    settings.m_items = {{SReportItem::kBookmark, 3, 0}, {SReportItem::kSession, 0, 0}};
+    settings.m_items = {{SReportItem::kSummary, 0, 0}, {SReportItem::kBookmark, 3, 0}, {SReportItem::kSession, 0, 0}};
     project.Project().SetViewSettings(CViewSettings::kReportViewId, &settings);
     chosenPath = CString(output.Path("session.pdf"));
     EXPECT_EQ(Export(1), EExportReportResult::kOpened);
-    EXPECT_EQ(report.items, 1);
+    EXPECT_EQ(report.items, 2);
     EXPECT_TRUE(std::filesystem::exists(chosenPath.str()));
 
     report.items = 0;
