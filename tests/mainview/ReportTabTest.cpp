@@ -7,6 +7,7 @@
 #include "grid/CUGGrid.h"
 #include "mainview/MainViewStudyHost.h"
 #include "platform/framework/windows/CDC.h"
+#include "platform/framework/windows/CMenu.h"
 #include "project/ReportViewSettings.h"
 #include "projectmanager/ProjectManagerBasicGrid.h"
 #include "projectmanager/ProjectManagerTableView.h"
@@ -190,6 +191,50 @@ TEST_F(ReportTabTest, TheListOffersTheProjectInTwoSectionsAndTheFirstColumnTakes
     ASSERT_EQ(Document().DeleteBookmark(0), 0);
     Pump();
     EXPECT_EQ(List().GetGrid()->GetSectionCount(), 1);
+}
+
+TEST_F(ReportTabTest, TheTileMenuOffersWhatTheEntryAllowsAndKeysAndDoubleClicksAct)
+{
+    TileCommand(CReportListGrid::kAddToReport, 4); // Morning peak is in the report
+    CReportListGrid& grid = *List().GetGrid();
+    std::vector<std::vector<std::pair<CString, bool>>> menus; // text, enabled
+    const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) {
+        menus.emplace_back();
+        for (const CMenu::Item& item : menu.Items())
+            menus.back().emplace_back(item.text, (item.flags & MF_GRAYED) == 0);
+        return UINT(0);
+    });
+    for (int entry : {0, 1, 4, 5}) {
+        const int key = grid.TileKeyOfEntry(entry);
+        CRect cell;
+        grid.GetCellRect(key % 1024, key / 1024, &cell);
+        CPoint point = cell.CenterPoint();
+        grid.OnRClicked(key % 1024, key / 1024, 1, &cell, &point, FALSE);
+    }
+    CMenu::SetTrackDriver(previous);
+    using Menu = std::vector<std::pair<CString, bool>>;
+    ASSERT_EQ(menus.size(), 4u);
+    EXPECT_EQ(menus[0], (Menu{{"Add to report", true}, {"Remove from report", false}}));
+    EXPECT_EQ(menus[1], (Menu{{"Add to report", true}, {"Remove from report", false}, {"Rename", true}}));
+    EXPECT_EQ(menus[2], (Menu{{"Add to report", true}, {"Remove from report", true}, {"Remove from project", false},
+                              {"Restore bookmark", true}, {"Rename", true}}));
+    EXPECT_EQ(menus[3], (Menu{{"Add to report", true}, {"Remove from report", false}, {"Remove from project", true},
+                              {"Restore bookmark", true}, {"Rename", true}}));
+
+    // Delete removes the selected bookmark that the report does not use from the project.
+    grid.SelectTile(grid.TileKeyOfEntry(5));
+    UINT key = VK_DELETE;
+    grid.OnKeyDown(&key, FALSE);
+    Pump();
+    EXPECT_EQ(Document().GetProjectSettings()->GetBookmarkCount(), 1);
+    EXPECT_EQ(List().GetGrid()->GetEntries().size(), 5u);
+
+    // A double click on a bookmark shows it.
+    CReportListGrid& rebuilt = *List().GetGrid();
+    const int peak = rebuilt.TileKeyOfEntry(4);
+    rebuilt.OnDClicked(peak % 1024, peak / 1024, nullptr, nullptr, FALSE);
+    Pump();
+    EXPECT_EQ(m_view->GetCurrentViewId(), Document().GetProjectSettings()->GetBookmark(0).GetStudyView());
 }
 
 TEST_F(ReportTabTest, ItemsAreAddedMovedByDraggingAndRemoved)
