@@ -125,6 +125,17 @@ void CReportBasicGrid::CollapseSection(int section)
     }
     QuickSetBitmapIndex(0, first, m_iconCollapsed);
     EndHover();
+    // A collapsed section shows its title only, as the project manager's cards do.
+    for (auto button = m_buttons.begin(); button != m_buttons.end();) {
+        const auto [col, row] = button->first;
+        if (row != first) {
+            ++button;
+            continue;
+        }
+        QuickSetBitmap(col, row, nullptr);
+        QuickSetText(col, row, CString());
+        button = m_buttons.erase(button);
+    }
 }
 
 void CReportBasicGrid::ExpandSection(int section)
@@ -138,6 +149,7 @@ void CReportBasicGrid::ExpandSection(int section)
             SetRowHeight(row, state.savedHeight);
     }
     QuickSetBitmapIndex(0, first, m_iconExpanded);
+    FillSectionButtons(section);
 }
 
 int CReportBasicGrid::TotalHeight() const

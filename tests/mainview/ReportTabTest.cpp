@@ -94,7 +94,7 @@ protected:
     }
     CUGCtrl* ItemGrid(int position) { return Content().GetRecords()[std::size_t(position)].grid.get(); }
     // A press on the cell, the mouse moved to the screen point and released there.
-    void Drag(CUGCtrl& grid, int col, int row, CPoint screenTarget)
+    void Drag(CUGCtrl& grid, int col, int row, CPoint screenTarget, const char* renderName = nullptr)
     {
         CRect cell;
         grid.GetCellRect(col, row, &cell);
@@ -106,6 +106,8 @@ protected:
         const LPARAM at = LPARAM((target.x & 0xFFFF) | ((target.y & 0xFFFF) << 16));
         Splitter().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at);
         moveShowedLine = Content().IsDropLineShown();
+        if (renderName)
+            Render(renderName);
         Splitter().SendMessage(WM_LBUTTONUP, 0, at);
         Pump();
     }
@@ -254,7 +256,7 @@ TEST_F(ReportTabTest, ItemsAreAddedMovedByDraggingAndRemoved)
     // A tile dropped near the top edge of the first item goes first.
     CReportListGrid& list = *List().GetGrid();
     const int screen = list.TileKeyOfEntry(3);
-    Drag(list, screen % 1024, screen / 1024, ContentPoint(0, 4));
+    Drag(list, screen % 1024, screen / 1024, ContentPoint(0, 4), "report_tab_drop_line");
     EXPECT_TRUE(moveShowedLine);
     EXPECT_FALSE(Content().IsDropLineShown());
     EXPECT_EQ(Stored(), (Items{{2, 0, 1}, {0, 0, 1}, {3, 0, 1}}));
