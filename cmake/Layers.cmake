@@ -11,6 +11,7 @@ set(ORN_LAYERS
   "study"
   "export"
   "projectmanager report"
+  "reportpages"
   "mainview"
   "shell"
   "app")

@@ -2,6 +2,8 @@
 
 #include "mainview/EmptyView.h"
 #include "projectmanager/ProjectManagerTableView.h"
+#include "reportpages/ReportContentView.h"
+#include "reportpages/ReportListView.h"
 #include "views/MySplitterWnd.h"
 #include "views/SplitFrame.h"
 
@@ -76,8 +78,8 @@ const SPageFrameRow kPageFrames[] = {
      "CLoadStudyVAHzTHDTableTimeRangeView", kEmpty, kPlain},
     {EPageFrame::ProjectManagerTable, "CProjectManagerTableFrame", "CProjectManagerTableView",
      &CProjectManagerTableView::Class, kPlain},
-    {EPageFrame::ReportList, "CReportListFrame", "CReportListView", kEmpty, kReport},
-    {EPageFrame::ReportContent, "CReportContentFrame", "CReportContentView", kEmpty, kReport},
+    {EPageFrame::ReportList, "CReportListFrame", "CReportListView", &CReportListView::Class, kReport},
+    {EPageFrame::ReportContent, "CReportContentFrame", "CReportContentView", &CReportContentView::Class, kReport},
     {EPageFrame::Empty, "CEmptyFrame", "CEmptyView", kEmpty, kPlain},
 };
 static_assert(std::size(kPageFrames) == kPageFrameCount);

@@ -4,7 +4,14 @@
 
 #include <glog/logging.h>
 
+#include <algorithm>
 #include <filesystem>
+
+namespace {
+
+constexpr unsigned kReportsFolderText = 8035;
+
+} // namespace
 
 CString GetAppDataFolder()
 {
@@ -24,5 +31,22 @@ CString GetDownloadFolder()
     std::filesystem::create_directories(folder.str(), ec);
     if (ec)
         LOG(INFO) << "GetDownloadFolder: cannot create " << folder.str() << ": " << ec.message();
+    return folder;
+}
+
+CString GetReportsFolder()
+{
+    CString name;
+    name.LoadString(kReportsFolderText);
+    std::string relative = name.str();
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    relative.erase(0, relative.find_first_not_of('/'));
+    if (relative.empty())
+        relative = "Reports/";
+    const CString folder = GetAppDataFolder() + CString(relative);
+    std::error_code ec;
+    std::filesystem::create_directories(folder.str(), ec);
+    if (ec)
+        LOG(INFO) << "GetReportsFolder: cannot create " << folder.str() << ": " << ec.message();
     return folder;
 }

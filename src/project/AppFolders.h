@@ -12,3 +12,6 @@ CString GetAppDataFolder();
 // The data folder followed by "Download/" (a folder path that a file name can follow, as the
 // save dialog of a new project's initial name does); created when missing.
 CString GetDownloadFolder();
+// The data folder followed by the reports folder of string 8035 ("\Reports\" with the separators
+// of this system), where exported reports are offered to go; created when missing.
+CString GetReportsFolder();

@@ -65,7 +65,7 @@ public:
 
     // Writes the texts and pictures of the records (index -1: all; in single-record mode the
     // record `index`, shown as card 0).
-    virtual void Fill(SProjectManagerContent& content, CProjectManagerSettings& settings, int index) = 0;
+    virtual void Fill(const SProjectManagerContent& content, CProjectManagerSettings& settings, int index) = 0;
     // Copies each card's collapse state into the settings / collapses the cards the settings
     // keep collapsed.
     virtual void StoreStates(CProjectManagerSettings& settings) const = 0;

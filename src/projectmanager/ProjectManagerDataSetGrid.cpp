@@ -59,7 +59,7 @@ const SCardLayout& CProjectManagerDataSetGrid::SingleRecordLayout() const
     return kSingleRecordLayout;
 }
 
-void CProjectManagerDataSetGrid::Fill(SProjectManagerContent& content, CProjectManagerSettings& settings, int index)
+void CProjectManagerDataSetGrid::Fill(const SProjectManagerContent& content, CProjectManagerSettings& settings, int index)
 {
     m_settings = &settings;
     if (m_singleRecord)

@@ -11,7 +11,7 @@ public:
 
     CProjectManagerDataSetGrid(CGridViewBase* parentView, int records, bool singleRecord);
 
-    void Fill(SProjectManagerContent& content, CProjectManagerSettings& settings, int index) override;
+    void Fill(const SProjectManagerContent& content, CProjectManagerSettings& settings, int index) override;
     void StoreStates(CProjectManagerSettings& settings) const override;
     void RestoreStates(const CProjectManagerSettings& settings) override;
     BOOL OnEditFinish(int col, int row, CWnd* edit, const CString& text, BOOL cancelled) override;

@@ -168,7 +168,7 @@ int CProjectManagerSavedScreenGrid::BodyRowHeight(int section, int bodyRow) cons
     return kPictureRowHeight + std::max(0, height - kPictureCellMinimum);
 }
 
-void CProjectManagerSavedScreenGrid::Fill(SProjectManagerContent& content, CProjectManagerSettings& settings,
+void CProjectManagerSavedScreenGrid::Fill(const SProjectManagerContent& content, CProjectManagerSettings& settings,
                                           int index)
 {
     m_settings = &settings;

@@ -19,7 +19,7 @@ public:
     CProjectManagerSavedScreenGrid(CGridViewBase* parentView, int records, bool singleRecord, CRecDoc* document,
                                    int recordIndex);
 
-    void Fill(SProjectManagerContent& content, CProjectManagerSettings& settings, int index) override;
+    void Fill(const SProjectManagerContent& content, CProjectManagerSettings& settings, int index) override;
     void StoreStates(CProjectManagerSettings& settings) const override;
     void RestoreStates(const CProjectManagerSettings& settings) override;
     BOOL OnEditFinish(int col, int row, CWnd* edit, const CString& text, BOOL cancelled) override;

@@ -49,7 +49,7 @@ const SCardLayout& CProjectManagerSummaryGrid::SingleRecordLayout() const
     return kSingleRecordLayout;
 }
 
-void CProjectManagerSummaryGrid::Fill(SProjectManagerContent&, CProjectManagerSettings& settings, int index)
+void CProjectManagerSummaryGrid::Fill(const SProjectManagerContent&, CProjectManagerSettings& settings, int index)
 {
     m_settings = &settings;
     if (m_singleRecord)

@@ -10,7 +10,7 @@ public:
 
     CProjectManagerSummaryGrid(CGridViewBase* parentView, int records, bool singleRecord);
 
-    void Fill(SProjectManagerContent& content, CProjectManagerSettings& settings, int index) override;
+    void Fill(const SProjectManagerContent& content, CProjectManagerSettings& settings, int index) override;
     void StoreStates(CProjectManagerSettings& settings) const override;
     void RestoreStates(const CProjectManagerSettings& settings) override;
     BOOL OnEditFinish(int col, int row, CWnd* edit, const CString& text, BOOL cancelled) override;

@@ -27,6 +27,7 @@ constexpr SMenuItem kFileHead[] = {
     {CMainFrame::ID_FILE_SAVE, "&Save\tCtrl+S"},
     {CMainFrame::ID_FILE_SAVE_AS, "Save &As...\tCtrl+Shift+S"},
     {0, nullptr},
+    {CMainFrame::ID_EXPORT_REPORT, "&Export Report..."},
     {CMainFrame::ID_OPEN_LOG_FILE, "Open &Log File..."},
 };
 constexpr SMenuItem kViewItems[] = {
@@ -125,7 +126,7 @@ void CMainFrame::UpdateFileMenu()
     m_fileMenu.AppendMenu(MF_STRING, ID_APP_EXIT, kExitText);
 
     const bool open = COrnApp::Instance().GetDocument() != nullptr;
-    for (UINT id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS})
+    for (UINT id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EXPORT_REPORT})
         m_fileMenu.EnableMenuItem(id, MF_BYCOMMAND | (open ? MF_ENABLED : MF_GRAYED));
 }
 
@@ -190,6 +191,7 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_FILE_SAVE: app.OnFileSave(); return TRUE;
     case ID_FILE_SAVE_AS: app.OnFileSaveAs(); return TRUE;
     case ID_OPEN_LOG_FILE: ShowLogFile(); return TRUE;
+    case ID_EXPORT_REPORT: app.OnExportReport(); return TRUE;
     case ID_VIEW_PROJECT_MANAGER: SelectMainViewTab(SMainViewLayout::kProjectManagerTab); return TRUE;
     case ID_VIEW_ADVANCED: SelectMainViewTab(SMainViewLayout::kAdvancedTab); return TRUE;
     case ID_VIEW_REPORT: SelectMainViewTab(SMainViewLayout::kReportTab); return TRUE;

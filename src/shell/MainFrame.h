@@ -21,6 +21,7 @@ public:
     static constexpr UINT ID_FILE_MRU_FILE1 = 0xE110;
     static constexpr UINT ID_APP_EXIT = 0xE141;
     static constexpr UINT ID_OPEN_LOG_FILE = 32880;
+    static constexpr UINT ID_EXPORT_REPORT = 32881;
     // View menu: the study tabs through WM_USER+60, the other tabs through the window table.
     static constexpr UINT ID_VIEW_PROJECT_MANAGER = 32823;
     static constexpr UINT ID_VIEW_LOAD_STUDY = 32824;

@@ -8,6 +8,9 @@
 #include "datamodel/CalculationValidRatio.h"
 #include "project/AppFolders.h"
 #include "project/BuildInfo.h"
+#include "project/RecDoc.h"
+#include "report/IReport.h"
+#include "shell/ExportReportCommand.h"
 #include "shell/FileDialogWindow.h"
 #include "views/LanguageAbbreviation.h"
 #include "shell/MainFrame.h"
@@ -65,6 +68,15 @@ void InstallEndSignals()
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+}
+
+// Index 0..12 of the loaded language, as the report driver takes it.
+int LanguageIndex(const CString& language)
+{
+    for (int i = 0; GetLanguageAbbreviation(i); ++i)
+        if (language == GetLanguageAbbreviation(i))
+            return i;
+    return 0;
 }
 
 } // namespace
@@ -174,6 +186,7 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
     if (!m_docTemplate)
         LOG(INFO) << "No document template registered: projects cannot be opened";
     LOG(INFO) << "Report output format " << GetReportOutputFormat();
+    m_report = CreateReportEngine(1, LanguageIndex(m_language));
 
     m_commandLine = COrnCommandLineInfo();
     m_commandLine.Parse(arguments);
@@ -218,6 +231,7 @@ int COrnApp::ExitInstance()
         m_mainFrame->DestroyWindow();
     }
     m_mainFrame.reset();
+    m_report.reset();
     if (const CString log = GetLogFileName(); !log.IsEmpty())
         CRecentFileList(m_profile, kLogFileSection, kLogFileCount).Add(log);
     LOG(INFO) << kAppName << " ends";
@@ -345,6 +359,15 @@ void COrnApp::OnFileSaveAs()
     m_document->SaveProjectAs();
     m_recentFiles.Add(m_document->GetPathName());
     UpdateTitles();
+}
+
+void COrnApp::OnExportReport()
+{
+    auto* document = dynamic_cast<CRecDoc*>(m_document.get());
+    if (!document || !m_report)
+        return;
+    const CDocumentCall call(*this);
+    RunExportReport(*m_report, *document, m_mainFrame.get(), GetReportOutputFormat());
 }
 
 bool COrnApp::CanCloseMainWindow()

@@ -17,6 +17,7 @@
 
 class CMainFrame;
 class CMessageBoxCaption;
+class IReport;
 class CWnd;
 
 // What a start sets up beside the application's own state. Tests keep their recording message
@@ -129,6 +130,11 @@ public:
     // and the project's title.
     CString GetMainWindowTitle() const;
 
+    // The report driver made at start-up for the user-interface language; null before.
+    IReport* GetReportDriver() const { return m_report.get(); }
+    // Export Report: the automatic report of the open project (nothing without one).
+    void OnExportReport();
+
     // Timer 1 of the main window.
     void OnHeartbeat();
     // The main window is gone: the message loop ends.
@@ -166,6 +172,7 @@ private:
     std::unique_ptr<CProjectDocTemplate> m_docTemplate;
     std::unique_ptr<IProjectDocument> m_document;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<IReport> m_report;
     std::unique_ptr<CInstanceRegistry> m_instances;
     COrnCommandLineInfo m_commandLine;
     CString m_language;

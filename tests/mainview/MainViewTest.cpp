@@ -4,6 +4,8 @@
 
 #include "mainview/EmptyView.h"
 #include "projectmanager/ProjectManagerTableView.h"
+#include "reportpages/ReportContentView.h"
+#include "reportpages/ReportListView.h"
 #include "mainview/StudyLayouts.h"
 #include "mainview/StudyTabsEnabled.h"
 #include "views/MySplitterWnd.h"
@@ -116,8 +118,9 @@ TEST_F(MainViewTest, TheProjectManagerPageFillsItsTabAndTheReportSplitterIsPlain
     }
     // Every page holds its view as the first pane, an empty page for the views not built yet.
     EXPECT_NE(dynamic_cast<CProjectManagerTableView*>(Frame(20)->GetView()), nullptr);
-    for (int entry : {21, 37, 38})
-        EXPECT_NE(dynamic_cast<CEmptyView*>(Frame(entry)->GetView()), nullptr) << entry;
+    EXPECT_NE(dynamic_cast<CEmptyView*>(Frame(21)->GetView()), nullptr);
+    EXPECT_NE(dynamic_cast<CReportListView*>(Frame(37)->GetView()), nullptr);
+    EXPECT_NE(dynamic_cast<CReportContentView*>(Frame(38)->GetView()), nullptr);
 }
 
 TEST_F(MainViewTest, TheTabsFollowTheProjectsSessions)

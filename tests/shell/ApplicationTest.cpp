@@ -446,7 +446,7 @@ TEST_F(ApplicationTest, TheFileMenuOpensUnderItsTitleWithTheRecentFiles)
     CFrameworkApp::PumpWaitingMessages();
     CMenu::SetTrackDriver(previous);
     const std::vector<CString> expected{"&Open...\tCtrl+O", "&Close\tCtrl+W", "&Save\tCtrl+S",
-                                        "Save &As...\tCtrl+Shift+S", "", "Open &Log File...", "", "&1 sample.zca", "",
+                                        "Save &As...\tCtrl+Shift+S", "", "&Export Report...", "Open &Log File...", "", "&1 sample.zca", "",
                                         "E&xit\tCtrl+Q"};
     EXPECT_EQ(expected, shown);
     // A recent file's tip names its folder too.

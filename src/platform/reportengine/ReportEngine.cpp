@@ -90,3 +90,8 @@ void CReportEngine::ExportToRtf(const CString& path) const
 {
     WriteRtf(m_pages, path);
 }
+
+std::size_t CReportEngine::GetPreparedPageCount() const
+{
+    return m_pages.size();
+}

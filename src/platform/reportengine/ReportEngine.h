@@ -45,6 +45,7 @@ public:
 
     // The pages themselves are described in PreparedReport.h.
     const std::vector<SPreparedPage>& GetPreparedPages() const { return m_pages; }
+    std::size_t GetPreparedPageCount() const;
     // Modal until the user closes it.
     void ShowPreparedReport();
     void ExportToPdf(const CString& path) const;
