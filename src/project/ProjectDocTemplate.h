@@ -1,8 +1,6 @@
 #pragma once
-// The project document template: how the shell makes the document of a project and the content
-// of its project window. The application registers one at start-up; the document and the main
-// view it names are replaceable without touching the shell.
-#include "platform/framework/windows/CWnd.h"
+// The project document template: how the shell makes the document of a project. The application
+// registers one at start-up; the project window shows the document through its main view.
 #include "project/IProjectDocument.h"
 
 #include <functional>
@@ -12,18 +10,10 @@ class CProjectDocTemplate
 {
 public:
     using DocumentFactory = std::function<std::unique_ptr<IProjectDocument>()>;
-    // The content window of the project window for a document; the frame creates it as its child.
-    using ViewFactory = std::function<std::unique_ptr<CWnd>(IProjectDocument&)>;
-
-    CProjectDocTemplate(DocumentFactory document, ViewFactory view)
-        : m_document(std::move(document)), m_view(std::move(view))
-    {
-    }
+    explicit CProjectDocTemplate(DocumentFactory document) : m_document(std::move(document)) {}
 
     std::unique_ptr<IProjectDocument> CreateDocument() const { return m_document(); }
-    std::unique_ptr<CWnd> CreateView(IProjectDocument& document) const { return m_view(document); }
 
 private:
     DocumentFactory m_document;
-    ViewFactory m_view;
 };

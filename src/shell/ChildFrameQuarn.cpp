@@ -1,7 +1,9 @@
 #include "shell/ChildFrameQuarn.h"
 
+#include "mainview/StudyTabsEnabled.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/GdiConstants.h"
+#include "project/RecDoc.h"
 
 namespace {
 
@@ -10,12 +12,41 @@ constexpr int kIndent = 8;
 
 } // namespace
 
-BOOL CChildFrameQuarn::CreateFrame(CWnd* parent, const RECT& rect, const CString& title, std::unique_ptr<CWnd> view)
+CChildFrameQuarn::~CChildFrameQuarn()
+{
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+BOOL CChildFrameQuarn::CreateFrame(CWnd* parent, const RECT& rect, const CString& title, IProjectDocument& document)
 {
     if (!Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, 0))
         return FALSE;
-    m_view = std::move(view);
-    return m_view && m_view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, ViewRect(), this, kViewId);
+    m_context.document = dynamic_cast<CRecDoc*>(&document);
+    if (!m_mainView.Create(this, nullptr, m_context))
+        return FALSE;
+    if (CWnd* root = m_mainView.GetRootWindow())
+        root->MoveWindow(ViewRect());
+    if (m_context.document) {
+        m_studyHost = std::make_unique<CMainViewStudyHost>(m_mainView, *this, m_context);
+        m_context.document->SetStudyViewHost(m_studyHost.get());
+    }
+    UpdateStudyTabsEnabled(m_mainView.GetLayout(), m_context.document);
+    TVisualObject* managerRight = m_mainView.GetLayout().projectManagerRight;
+    m_mainView.GetFramework().SelectTab(managerRight);
+    m_mainView.GetFramework().ShowObject(managerRight);
+    return TRUE;
+}
+
+LRESULT CChildFrameQuarn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A bookmark shows its study view: the document has set the view id already.
+    if (message == WM_FRAME_STUDY_VIEW) {
+        m_mainView.SetCurrentViewId(static_cast<int>(wParam));
+        m_mainView.BuildStudyLayout(m_context);
+        return 1;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
 }
 
 CRect CChildFrameQuarn::ViewRect() const
@@ -29,8 +60,8 @@ CRect CChildFrameQuarn::ViewRect() const
 void CChildFrameQuarn::OnSize(UINT type, int cx, int cy)
 {
     CWnd::OnSize(type, cx, cy);
-    if (m_view && m_view->GetSafeHwnd())
-        m_view->MoveWindow(ViewRect());
+    if (CWnd* root = m_mainView.GetRootWindow())
+        root->MoveWindow(ViewRect());
     Invalidate();
 }
 
@@ -56,7 +87,9 @@ void CChildFrameQuarn::OnPaint()
 
 void CChildFrameQuarn::OnDestroy()
 {
-    if (m_view && m_view->GetSafeHwnd())
-        m_view->DestroyWindow();
+    if (m_context.document)
+        m_context.document->SetStudyViewHost(nullptr);
+    // The pages go while their windows are still whole.
+    m_mainView.GetFramework().Destroy();
     CWnd::OnDestroy();
 }

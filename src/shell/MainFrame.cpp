@@ -4,6 +4,8 @@
 #include "shell/LogFileViewer.h"
 #include "shell/OrnApp.h"
 #include "views/MainWindow.h"
+#include "views/VisualFramework.h"
+#include "mainview/MainViewLayout.h"
 
 #include <glog/logging.h>
 
@@ -26,8 +28,11 @@ constexpr SMenuItem kFileHead[] = {
     {CMainFrame::ID_OPEN_LOG_FILE, "Open Log File..."},
 };
 constexpr SMenuItem kViewItems[] = {
+    {CMainFrame::ID_VIEW_PROJECT_MANAGER, "Project Manager"},
     {CMainFrame::ID_VIEW_ENERGY_STUDY, "Energy Study"},
     {CMainFrame::ID_VIEW_LOAD_STUDY, "Load Study"},
+    {CMainFrame::ID_VIEW_ADVANCED, "Advanced"},
+    {CMainFrame::ID_VIEW_REPORT, "Report"},
 };
 constexpr const char* kExitText = "E&xit";
 constexpr COLORREF kClientColor = RGB(171, 171, 171);
@@ -105,11 +110,11 @@ CRect CMainFrame::ProjectRect() const
     return client;
 }
 
-BOOL CMainFrame::ShowProjectWindow(std::unique_ptr<CWnd> view, const CString& title)
+BOOL CMainFrame::ShowProjectWindow(IProjectDocument& document, const CString& title)
 {
     DestroyProjectWindow();
     m_projectWindow = std::make_unique<CChildFrameQuarn>();
-    if (!m_projectWindow->CreateFrame(this, ProjectRect(), title, std::move(view))) {
+    if (!m_projectWindow->CreateFrame(this, ProjectRect(), title, document)) {
         DestroyProjectWindow();
         return FALSE;
     }
@@ -134,6 +139,9 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_FILE_SAVE: app.OnFileSave(); return TRUE;
     case ID_FILE_SAVE_AS: app.OnFileSaveAs(); return TRUE;
     case ID_OPEN_LOG_FILE: OpenLogFileCopy(); return TRUE;
+    case ID_VIEW_PROJECT_MANAGER: SelectMainViewTab(SMainViewLayout::kProjectManagerTab); return TRUE;
+    case ID_VIEW_ADVANCED: SelectMainViewTab(SMainViewLayout::kAdvancedTab); return TRUE;
+    case ID_VIEW_REPORT: SelectMainViewTab(SMainViewLayout::kReportTab); return TRUE;
     case ID_VIEW_ENERGY_STUDY: SendMessage(WM_SHOW_STUDY_VIEW, 0, 1); return TRUE;
     case ID_VIEW_LOAD_STUDY: SendMessage(WM_SHOW_STUDY_VIEW, 0, 2); return TRUE;
     case ID_APP_EXIT: SendMessage(WM_CLOSE); return TRUE;
@@ -146,6 +154,12 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     return CWnd::OnCommand(wParam, lParam);
 }
 
+void CMainFrame::SelectMainViewTab(int entry)
+{
+    if (g_pMainViewFramework && g_pMainViewLayout)
+        g_pMainViewFramework->SelectTab(g_pMainViewLayout->GetObject(entry));
+}
+
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DOCUMENT_CLOSED) {
@@ -155,7 +169,8 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_SHOW_STUDY_VIEW) {
         IProjectDocument* document = COrnApp::Instance().GetDocument();
-        // The message carries the view id in wParam and the tab selector (1 Energy, 2 Load) in lParam.
+        // The message (0x43C) carries the view id in wParam and the tab selector (1 Energy, 2 Load)
+        // in lParam.
         return document ? document->ShowStudyView(static_cast<int>(lParam), static_cast<int>(wParam)) : 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);

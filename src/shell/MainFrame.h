@@ -21,12 +21,16 @@ public:
     static constexpr UINT ID_FILE_MRU_FILE1 = 0xE110;
     static constexpr UINT ID_APP_EXIT = 0xE141;
     static constexpr UINT ID_OPEN_LOG_FILE = 32880;
-    // View menu: the study tabs, through WM_USER+60.
+    // View menu: the study tabs through WM_USER+60, the other tabs through the window table.
+    static constexpr UINT ID_VIEW_PROJECT_MANAGER = 32823;
     static constexpr UINT ID_VIEW_LOAD_STUDY = 32824;
     static constexpr UINT ID_VIEW_ENERGY_STUDY = 32825;
+    static constexpr UINT ID_VIEW_ADVANCED = 32826;
+    static constexpr UINT ID_VIEW_REPORT = 32827;
     // Sent by the document when it closes (both parameters 0).
     static constexpr UINT WM_DOCUMENT_CLOSED = WM_USER + 12;
-    // wParam tab kind, lParam view id: the document switches the study view.
+    // wParam view id, lParam tab selector (1 Energy, 2 Load): the document switches the study
+    // view (0x43C).
     static constexpr UINT WM_SHOW_STUDY_VIEW = WM_USER + 60;
     static constexpr UINT_PTR kHeartbeatTimer = 1;
     static constexpr UINT kHeartbeatMs = 100;
@@ -36,8 +40,8 @@ public:
 
     // Creates the window (hidden), its menus, status bar and heartbeat.
     BOOL LoadFrame(const CString& title, const RECT& rect);
-    // Replaces the project window by one with this content.
-    BOOL ShowProjectWindow(std::unique_ptr<CWnd> view, const CString& title);
+    // Replaces the project window by one showing the document.
+    BOOL ShowProjectWindow(IProjectDocument& document, const CString& title);
     void DestroyProjectWindow();
     CChildFrameQuarn* GetProjectWindow() const { return m_projectWindow.get(); }
     CStatusBar& GetStatusBar() { return m_statusBar; }
@@ -60,6 +64,8 @@ public:
 
 private:
     CRect ProjectRect() const;
+    // Selects the tab of that window-table entry in the open project window.
+    void SelectMainViewTab(int entry);
 
     CMenuStrip m_menuStrip;
     CStatusBar m_statusBar;

@@ -247,7 +247,7 @@ BOOL COrnApp::OpenDocumentFile(const CString& path)
     m_document = std::move(document);
     m_recentFiles.Add(m_document->GetPathName());
     if (m_mainFrame && m_mainFrame->GetSafeHwnd())
-        m_mainFrame->ShowProjectWindow(m_docTemplate->CreateView(*m_document), m_document->GetTitle());
+        m_mainFrame->ShowProjectWindow(*m_document, m_document->GetTitle());
     UpdateTitles();
     return TRUE;
 }

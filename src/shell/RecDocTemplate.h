@@ -1,6 +1,6 @@
 #pragma once
-// The application's document template: the project document, shown by the session page until
-// the main view with its studies takes that place.
+// The application's document template: the project document, shown by the main view of the
+// project window.
 #include "project/ProjectDocTemplate.h"
 
 #include <memory>

@@ -13,7 +13,7 @@
 #include "shell/OrnApp.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
-#include "shell/SessionPreviewView.h"
+#include "views/TabWnd.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempXdgHome.h"
 
@@ -166,7 +166,11 @@ TEST_F(ApplicationTest, TheSampleBecomesAProjectThatIsSavedAsClosedAndReopenedFr
     EXPECT_EQ(CString("Zelko Ampelon - sample.zca"), Title());
     CChildFrameQuarn* window = m_app.GetMainFrame()->GetProjectWindow();
     ASSERT_NE(nullptr, window);
-    EXPECT_NE(nullptr, dynamic_cast<CSessionPreviewView*>(window->GetView()));
+    // The main view shows its five tabs, the Project Manager tab selected.
+    const auto* tabs = dynamic_cast<TTabWnd*>(window->GetMainView().GetRootWindow());
+    ASSERT_NE(nullptr, tabs);
+    EXPECT_EQ(5, tabs->GetTabCount());
+    EXPECT_EQ(0, tabs->GetActiveTab());
     EXPECT_EQ(std::vector<CString>{project}, m_app.GetRecentFileList().GetFiles());
     EXPECT_EQ(sampleBytes, ReadBytes(kSamplePath.str()));
     // After the start the sample also waits in the download folder.
@@ -406,12 +410,38 @@ TEST_F(ApplicationTest, TheViewMenuSwitchesTheProjectsStudyView)
     EXPECT_EQ(6, Project()->GetProjectSettings()->GetLoadStudyLastView());
 }
 
+TEST_F(ApplicationTest, TheViewMenuShowsTheTabsOfTheProjectWindow)
+{
+    ASSERT_TRUE(Start({}));
+    ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+    CMainView& mainView = m_app.GetMainFrame()->GetProjectWindow()->GetMainView();
+    const auto* tabs = dynamic_cast<TTabWnd*>(mainView.GetRootWindow());
+    ASSERT_NE(nullptr, tabs);
+    // The sample is an Energy session: its study and the report are open, Advanced never.
+    EXPECT_TRUE(tabs->IsTabEnabled(1));
+    EXPECT_FALSE(tabs->IsTabEnabled(2));
+    EXPECT_FALSE(tabs->IsTabEnabled(3));
+    EXPECT_TRUE(tabs->IsTabEnabled(4));
+    Command(CMainFrame::ID_VIEW_REPORT);
+    EXPECT_EQ(4, tabs->GetActiveTab());
+    Command(CMainFrame::ID_VIEW_ADVANCED);
+    EXPECT_EQ(3, tabs->GetActiveTab());
+    Command(CMainFrame::ID_VIEW_PROJECT_MANAGER);
+    EXPECT_EQ(0, tabs->GetActiveTab());
+    // The study switch (0x43C) builds the chosen view in the project window.
+    EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 4, 0));
+    EXPECT_EQ(4, mainView.GetCurrentViewId());
+    EXPECT_EQ(1, tabs->GetActiveTab());
+    EXPECT_NE(nullptr, mainView.GetLayout().GetObject(16));
+    Command(CMainFrame::ID_VIEW_PROJECT_MANAGER);
+    EXPECT_EQ(0, tabs->GetActiveTab());
+}
+
 TEST_F(ApplicationTest, FileAndViewCommandsReachTheDocument)
 {
     std::vector<std::string> calls;
-    m_app.SetDocTemplate(std::make_unique<CProjectDocTemplate>(
-        [&] { return std::make_unique<CRecordingDocument>(calls); },
-        [](IProjectDocument&) { return std::make_unique<CWnd>(); }));
+    m_app.SetDocTemplate(
+        std::make_unique<CProjectDocTemplate>([&] { return std::make_unique<CRecordingDocument>(calls); }));
     ASSERT_TRUE(Start({"/projects/site.zca"}));
     Command(CMainFrame::ID_FILE_SAVE);
     Command(CMainFrame::ID_FILE_SAVE_AS);

@@ -1,0 +1,99 @@
+#include "mainview/PageFrames.h"
+
+#include "mainview/EmptyView.h"
+#include "views/MySplitterWnd.h"
+#include "views/SplitFrame.h"
+
+#include <array>
+
+namespace {
+
+// The report pages: their splitter keeps the column widths the user drags.
+class CReportPageFrame : public CSplitFrame
+{
+public:
+    using CSplitFrame::CSplitFrame;
+
+protected:
+    int OnCreate(LPCREATESTRUCT cs) override
+    {
+        if (CSplitFrame::OnCreate(cs) == -1)
+            return -1;
+        if (auto* splitter = dynamic_cast<CMySplitterWnd*>(GetParent()))
+            splitter->SetPlainSplitter(1);
+        return 0;
+    }
+};
+
+template <class Frame>
+CWnd* CreatePageFrame(const SRuntimeClass& runtimeClass)
+{
+    auto* frame = new Frame(runtimeClass.paneClass);
+    frame->SetRuntimeClass(&runtimeClass);
+    return frame;
+}
+
+struct SPageFrameRow
+{
+    EPageFrame frame;
+    const char* frameName;
+    const char* viewName;
+    // The view class standing in the frame now.
+    const SRuntimeClass& (*viewClass)();
+    CWnd* (*create)(const SRuntimeClass&);
+};
+
+constexpr auto kEmpty = &CEmptyView::Class;
+constexpr auto kPlain = &CreatePageFrame<CSplitFrame>;
+constexpr auto kReport = &CreatePageFrame<CReportPageFrame>;
+
+const SPageFrameRow kPageFrames[] = {
+    {EPageFrame::SummaryTable, "CSummaryTableFrame", "CSummaryTableView", kEmpty, kPlain},
+    {EPageFrame::SummaryGraph, "CSummaryGraphFrame", "CSummaryGraphView", kEmpty, kPlain},
+    {EPageFrame::SummaryTableTimeRange, "CSummaryTableTimeRangeFrame", "CSummaryTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", kEmpty, kPlain},
+    {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", kEmpty, kPlain},
+    {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", kEmpty, kPlain},
+    {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", kEmpty, kPlain},
+    {EPageFrame::FundamentalPowerTable, "CFundamentalPowerTableFrame", "CFundamentalPowerTableView", kEmpty, kPlain},
+    {EPageFrame::FundamentalPowerGraph, "CFundamentalPowerGraphFrame", "CFundamentalPowerGraphView", kEmpty, kPlain},
+    {EPageFrame::FundamentalPowerTableTimeRange, "CFundamentalPowerTableTimeRangeFrame",
+     "CFundamentalPowerTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::VAHzTHDTable, "CVAHzTHDTableFrame", "CVAHzTHDTableView", kEmpty, kPlain},
+    {EPageFrame::VAHzTHDGraph, "CVAHzTHDGraphFrame", "CVAHzTHDGraphView", kEmpty, kPlain},
+    {EPageFrame::VAHzTHDTableTimeRange, "CVAHzTHDTableTimeRangeFrame", "CVAHzTHDTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::LoadStudySummaryTable, "CLoadStudySummaryTableFrame", "CLoadStudySummaryTableView", kEmpty, kPlain},
+    {EPageFrame::LoadStudySummaryGraph, "CLoadStudySummaryGraphFrame", "CLoadStudySummaryGraphView", kEmpty, kPlain},
+    {EPageFrame::LoadStudySummaryTableTimeRange, "CLoadStudySummaryTableTimeRangeFrame",
+     "CLoadStudySummaryTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::LoadStudyCalendarTable, "CLoadStudyCalendarTableFrame", "CLoadStudyCalendarTableView", kEmpty, kPlain},
+    {EPageFrame::LoadStudyCalendarGraph, "CLoadStudyCalendarGraphFrame", "CLoadStudyCalendarGraphView", kEmpty, kPlain},
+    {EPageFrame::LoadStudyVAHzTHDTable, "CLoadStudyVAHzTHDTableFrame", "CLoadStudyVAHzTHDTableView", kEmpty, kPlain},
+    {EPageFrame::LoadStudyVAHzTHDGraph, "CLoadStudyVAHzTHDGraphFrame", "CLoadStudyVAHzTHDGraphView", kEmpty, kPlain},
+    {EPageFrame::LoadStudyVAHzTHDTableTimeRange, "CLoadStudyVAHzTHDTableTimeRangeFrame",
+     "CLoadStudyVAHzTHDTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::ProjectManagerTable, "CProjectManagerTableFrame", "CProjectManagerTableView", kEmpty, kPlain},
+    {EPageFrame::ReportList, "CReportListFrame", "CReportListView", kEmpty, kReport},
+    {EPageFrame::ReportContent, "CReportContentFrame", "CReportContentView", kEmpty, kReport},
+    {EPageFrame::Empty, "CEmptyFrame", "CEmptyView", kEmpty, kPlain},
+};
+static_assert(std::size(kPageFrames) == kPageFrameCount);
+
+} // namespace
+
+const SRuntimeClass& GetPageFrameClass(EPageFrame frame)
+{
+    static const auto classes = [] {
+        std::array<SRuntimeClass, kPageFrameCount> made{};
+        for (const SPageFrameRow& row : kPageFrames)
+            made[std::size_t(row.frame)] = {row.frameName, &CSplitFrame::Class(), row.create, &row.viewClass()};
+        return made;
+    }();
+    return classes[std::size_t(frame)];
+}
+
+const char* GetPageFrameViewName(EPageFrame frame)
+{
+    return kPageFrames[std::size_t(frame)].viewName;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// CMyFormView: the base of every page view. A view is the first pane of its split frame, made
+// from a dialog template (its controls, if any), attached to the project document while its
+// window lives, and told to initialise itself by the framework's initial-update message.
+#include "platform/framework/CString.h"
+#include "platform/framework/windows/CWnd.h"
+#include "views/RuntimeClass.h"
+
+#include <memory>
+#include <vector>
+
+class CRecDoc;
+
+class CMyFormView : public CWnd
+{
+public:
+    static const SRuntimeClass& Class();
+
+    // templateId 0: no controls.
+    explicit CMyFormView(UINT templateId = 0);
+    ~CMyFormView() override;
+
+    // Creates the view as a child of the frame, attached to the document (may be null).
+    BOOL CreateView(CWnd* frame, UINT id, CRecDoc* document);
+    CRecDoc* GetDocument() const { return m_document; }
+    UINT GetTemplateId() const { return m_templateId; }
+
+    // The one text a view keeps for its owner (the table views keep their collapse states here).
+    void SetTitle(const CString& title) { m_title = title; }
+    const CString& GetTitle() const { return m_title; }
+    // The application-wide number of the study section the view shows; -1 for other pages.
+    int GetViewKind() const { return m_viewKind; }
+    void SetViewKind(int kind) { m_viewKind = kind; }
+    // The union of the child controls at the initial update (empty without controls).
+    const CRect& GetContentRect() const { return m_contentRect; }
+    // Scale-to-fit mode: the view's content is shown at the client size; (-1, -1) fits as is.
+    void SetScaleToFitSize(const CSize& size);
+    bool IsScaleToFit() const { return m_scaleToFit; }
+    // How many initial updates the view received (the main view sends exactly one per build).
+    int GetInitialUpdateCount() const { return m_initialUpdates; }
+    // The process-wide sequence number of the view's last initial update (0 before the first):
+    // tells in which order the views of a page were initialised.
+    unsigned GetInitialUpdateSerial() const { return m_initialUpdateSerial; }
+
+    virtual void OnInitialUpdate();
+    void OnSize(UINT type, int cx, int cy) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Commands 33052 and 33053 of the section toolbars are kept hidden and do nothing.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    // Views made from a run-time class delete themselves with their window; false for a view
+    // that has another owner.
+    bool m_bAutoDelete = true;
+
+protected:
+    int OnCreate(LPCREATESTRUCT cs) override;
+    void OnDestroy() override;
+    void PostNcDestroy() override;
+
+    // The size the last non-empty WM_SIZE gave.
+    CSize m_clientSize;
+
+private:
+    void CreateTemplateControls();
+
+    UINT m_templateId;
+    CRecDoc* m_document = nullptr;
+    CString m_title;
+    int m_viewKind = -1;
+    CRect m_contentRect;
+    bool m_scaleToFit = false;
+    int m_initialUpdates = 0;
+    unsigned m_initialUpdateSerial = 0;
+    static inline unsigned s_initialUpdateSerial = 0;
+    std::vector<std::unique_ptr<CWnd>> m_controls;
+};

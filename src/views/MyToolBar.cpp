@@ -1,0 +1,398 @@
+#include "views/MyToolBar.h"
+
+#include "platform/framework/StringTable.h"
+#include "platform/framework/windows/CDC.h"
+#include "platform/framework/windows/GdiConstants.h"
+#include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "project/ToolBarEditFieldCount.h"
+#include "views/MyFont.h"
+#include "views/MySplitterWnd.h"
+#include "views/ToolBarResources.h"
+
+#include <glog/logging.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kGlyph = 16;
+constexpr int kButtonWidth = 24;
+constexpr int kSeparatorWidth = 8;
+constexpr int kMargin = 2;
+constexpr int kLabelGap = 4;
+constexpr UINT kTitleTip = 149;
+constexpr UINT kTitleTipInMode = 150;
+constexpr COLORREF kTransparent = RGB(255, 0, 255);
+
+CString LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+// The glyph with its magenta pixels in the background colour.
+void DrawGlyph(CDC& dc, const std::vector<DWORD>& strip, int stripWidth, int image, int x, int y, COLORREF background)
+{
+    std::vector<DWORD> pixels(kGlyph * kGlyph);
+    const DWORD transparent = (GetRValue(kTransparent) << 16) | (GetGValue(kTransparent) << 8) | GetBValue(kTransparent);
+    const DWORD fill = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
+    for (int row = 0; row < kGlyph; ++row) {
+        for (int column = 0; column < kGlyph; ++column) {
+            const DWORD pixel = strip[std::size_t(row * stripWidth + image * kGlyph + column)] & 0xFFFFFF;
+            pixels[std::size_t(row * kGlyph + column)] = pixel == transparent ? fill : pixel;
+        }
+    }
+    CBitmap glyph;
+    glyph.CreateBitmap(kGlyph, kGlyph, 1, 32, pixels.data());
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    CBitmap* old = memory.SelectObject(&glyph);
+    dc.BitBlt(x, y, kGlyph, kGlyph, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+}
+
+} // namespace
+
+CMyToolBar::~CMyToolBar()
+{
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+BOOL CMyToolBar::CreateToolBar(CWnd* frame, int type, UINT resourceId)
+{
+    const SToolBarResource* resource = FindToolBarResource(resourceId);
+    if (!resource || !m_glyphs.LoadBitmap(resourceId)) {
+        LOG(INFO) << "Toolbar " << resourceId << ": no resource or bitmap";
+        return FALSE;
+    }
+    m_type = type;
+    m_resourceId = resourceId;
+    int image = 0;
+    for (UINT command : resource->commands) {
+        SButton button;
+        button.command = command;
+        if (command != 0)
+            button.image = image++;
+        m_buttons.push_back(button);
+    }
+    CRect client;
+    frame->GetClientRect(&client);
+    if (!CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, client.Width(), kHeight),
+                  frame, 0))
+        return FALSE;
+    SetFont(CMyFont::GetSharedFont(12, false), FALSE);
+    Layout();
+    return TRUE;
+}
+
+CMyToolBar::SButton* CMyToolBar::Find(UINT command)
+{
+    const auto found = std::find_if(m_buttons.begin(), m_buttons.end(),
+                                    [command](const SButton& b) { return command != 0 && b.command == command; });
+    return found == m_buttons.end() ? nullptr : &*found;
+}
+
+const CMyToolBar::SButton* CMyToolBar::Find(UINT command) const
+{
+    return const_cast<CMyToolBar*>(this)->Find(command);
+}
+
+int CMyToolBar::CommandToIndex(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button ? int(button - m_buttons.data()) : -1;
+}
+
+UINT CMyToolBar::GetCommand(int index) const
+{
+    return index >= 0 && index < GetButtonCount() ? m_buttons[std::size_t(index)].command : 0;
+}
+
+CRect CMyToolBar::GetButtonRect(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button && !button->hidden ? button->rect : CRect();
+}
+
+void CMyToolBar::Layout()
+{
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(CMyFont::GetSharedFont(12, false));
+    int x = kMargin;
+    for (SButton& button : m_buttons) {
+        if (button.hidden) {
+            button.rect.SetRectEmpty();
+            continue;
+        }
+        int width = kSeparatorWidth;
+        if (button.command != 0) {
+            width = button.width > 0 ? button.width : kButtonWidth;
+            if (button.width == 0 && !button.text.IsEmpty())
+                width += dc.GetTextExtent(button.text).cx + kLabelGap + 2;
+        }
+        button.rect = CRect(x, kMargin, x + width, kHeight - kMargin);
+        x += width;
+    }
+    dc.SelectObject(old);
+    if (const SButton* title = Find(kTitleCommand); title && m_edit.GetSafeHwnd()) {
+        m_edit.ShowWindow(title->hidden ? SW_HIDE : SW_SHOW);
+        m_edit.MoveWindow(title->rect.left + 2, title->rect.top + 1, title->rect.Width() - 4, title->rect.Height() - 2);
+    }
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
+void CMyToolBar::HideButton(UINT command, bool hide)
+{
+    if (SButton* button = Find(command)) {
+        button->hidden = hide;
+        Layout();
+    }
+}
+
+bool CMyToolBar::IsButtonHidden(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button && button->hidden;
+}
+
+void CMyToolBar::SetButtonText(UINT command, const CString& text)
+{
+    if (SButton* button = Find(command)) {
+        button->text = text;
+        Layout();
+    }
+}
+
+CString CMyToolBar::GetButtonText(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button ? button->text : CString();
+}
+
+void CMyToolBar::SetToolTip(UINT command, const CString& text)
+{
+    if (SButton* button = Find(command))
+        button->tip = text;
+}
+
+CString CMyToolBar::GetToolTip(UINT command) const
+{
+    const SButton* button = Find(command);
+    if (!button)
+        return CString();
+    if (command == kTitleCommand && !button->tip.IsEmpty()) {
+        CWnd* frame = GetParent();
+        const auto* splitter = frame ? dynamic_cast<const CMySplitterWnd*>(frame->GetParent()) : nullptr;
+        if (splitter && splitter->GetMode() != 0)
+            return LoadText(kTitleTipInMode);
+    }
+    return button->tip;
+}
+
+void CMyToolBar::SetButtonFlag(UINT command, int value, bool exclusive)
+{
+    SButton* button = Find(command);
+    if (!button)
+        return;
+    if (exclusive)
+        for (SButton& other : m_buttons)
+            other.flag = 0;
+    button->flag = value;
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
+int CMyToolBar::GetButtonFlag(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button ? button->flag : 0;
+}
+
+void CMyToolBar::SetButtonStateBits(UINT command, UINT bits)
+{
+    if (SButton* button = Find(command)) {
+        button->stateBits = bits;
+        if (GetSafeHwnd())
+            Invalidate();
+    }
+}
+
+UINT CMyToolBar::GetButtonStateBits(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button ? button->stateBits : 0;
+}
+
+void CMyToolBar::SetTitleField(UINT command, int width, const CString& prompt)
+{
+    SButton* button = Find(command);
+    if (!button || m_edit.GetSafeHwnd())
+        return;
+    button->width = width;
+    m_prompt = prompt;
+    m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(0, 0, width, kHeight - 4), this,
+                  kTitleEditId);
+    m_edit.SetFont(CMyFont::GetSharedFont(12, true), FALSE);
+    CToolBarEditFieldCount::Add();
+    ShowPrompt();
+    Layout();
+}
+
+void CMyToolBar::ShowPrompt()
+{
+    m_edit.SetWindowText(m_prompt);
+    m_promptShown = true;
+}
+
+CString CMyToolBar::GetUserEditText() const
+{
+    if (!m_edit.GetSafeHwnd() || m_promptShown)
+        return CString();
+    CString text;
+    m_edit.GetWindowText(text);
+    return text;
+}
+
+void CMyToolBar::SetEditText(const CString& text)
+{
+    if (text.IsEmpty() || !m_edit.GetSafeHwnd())
+        return;
+    m_promptShown = false;
+    m_edit.SetWindowText(text);
+}
+
+void CMyToolBar::SetCollapsed(bool collapsed)
+{
+    m_collapsed = collapsed;
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
+void CMyToolBar::SetColors(COLORREF face, COLORREF marked, COLORREF text)
+{
+    m_face = face;
+    m_marked = marked;
+    m_text = text;
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
+int CMyToolBar::GetEditFieldCount()
+{
+    return CToolBarEditFieldCount::Get();
+}
+
+BOOL CMyToolBar::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kTitleEditId) {
+        const UINT code = HIWORD(wParam);
+        if (code == EN_SETFOCUS && m_promptShown) {
+            m_promptShown = false;
+            m_edit.SetWindowText("");
+        } else if (code == EN_KILLFOCUS) {
+            CString text;
+            m_edit.GetWindowText(text);
+            if (text.IsEmpty())
+                ShowPrompt();
+        }
+        // The frame's view stores the text when the field loses the focus.
+        if (CWnd* frame = GetParent())
+            frame->SendMessage(WM_COMMAND, wParam, lParam);
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+void CMyToolBar::OnDestroy()
+{
+    if (m_edit.GetSafeHwnd())
+        CToolBarEditFieldCount::Remove();
+    CWnd::OnDestroy();
+}
+
+BOOL CMyToolBar::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+void CMyToolBar::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, m_face);
+    dc.FillSolidRect(0, client.bottom - 1, client.Width(), 1, RGB(160, 160, 160));
+    const CSize stripSize = m_glyphs.GetSize();
+    std::vector<DWORD> strip(std::size_t(stripSize.cx) * std::size_t(stripSize.cy));
+    m_glyphs.GetBitmapBits(DWORD(strip.size() * sizeof(DWORD)), strip.data());
+    CFont* old = dc.SelectObject(CMyFont::GetSharedFont(12, false));
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(m_text);
+    for (const SButton& button : m_buttons) {
+        if (button.hidden || button.rect.IsRectEmpty())
+            continue;
+        if (button.command == 0) {
+            const int x = button.rect.CenterPoint().x;
+            dc.FillSolidRect(x, button.rect.top + 3, 1, button.rect.Height() - 6, RGB(160, 160, 160));
+            continue;
+        }
+        if (button.width > 0)
+            continue; // the title field covers its place
+        const bool down = button.flag != 0 || (button.stateBits & kPressedBit) || m_pressed == button.command;
+        const COLORREF background = down ? m_marked : m_face;
+        if (down) {
+            dc.FillSolidRect(&button.rect, background);
+            dc.Draw3dRect(&button.rect, RGB(120, 120, 120), RGB(255, 255, 255));
+        }
+        int image = button.image;
+        const int glyphY = button.rect.top + (button.rect.Height() - kGlyph) / 2;
+        if (button.image >= 0 && (button.image + 1) * kGlyph <= stripSize.cx && stripSize.cy >= kGlyph) {
+            // The collapse button's glyph turns with the section's state: the strip holds the
+            // expanded glyph, a collapsed section shows the glyph mirrored upside down.
+            if (button.command == kCollapseCommand && m_collapsed) {
+                std::vector<DWORD> flipped(strip);
+                for (int row = 0; row < kGlyph; ++row)
+                    for (int column = 0; column < kGlyph; ++column)
+                        flipped[std::size_t(row * stripSize.cx + image * kGlyph + column)] =
+                            strip[std::size_t((kGlyph - 1 - row) * stripSize.cx + image * kGlyph + column)];
+                DrawGlyph(dc, flipped, stripSize.cx, image, button.rect.left + 4, glyphY, background);
+            } else {
+                DrawGlyph(dc, strip, stripSize.cx, image, button.rect.left + 4, glyphY, background);
+            }
+        }
+        if (!button.text.IsEmpty()) {
+            CRect textRect(button.rect.left + 4 + kGlyph + kLabelGap, button.rect.top, button.rect.right, button.rect.bottom);
+            dc.DrawText(button.text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        }
+    }
+    dc.SelectObject(old);
+}
+
+void CMyToolBar::OnLButtonDown(UINT, CPoint point)
+{
+    for (const SButton& button : m_buttons) {
+        if (button.command != 0 && button.width == 0 && !button.hidden && button.rect.PtInRect(point)) {
+            m_pressed = button.command;
+            SetCapture();
+            Invalidate();
+            return;
+        }
+    }
+}
+
+void CMyToolBar::OnLButtonUp(UINT, CPoint point)
+{
+    const UINT pressed = m_pressed;
+    m_pressed = 0;
+    if (GetCapture() == this)
+        ReleaseCapture();
+    Invalidate();
+    const SButton* button = Find(pressed);
+    if (button && button->rect.PtInRect(point))
+        if (CWnd* frame = GetParent())
+            frame->SendMessage(WM_COMMAND, MAKEWPARAM(pressed, 0), LPARAM(GetSafeHwnd()));
+}

@@ -1,0 +1,111 @@
+#pragma once
+// CMyToolBar: the toolbars of the project window's pages, made from a toolbar resource. Type 0
+// is a section toolbar (glyph buttons, the collapse button and a title edit field), type 2 a view
+// selector (glyph buttons with labels). A button carries a per-button state (the marked view of
+// a selector) and state bits (2 = pressed); hidden buttons take no room. A click sends the
+// button's command to the frame, which routes it to its view.
+#include "platform/framework/CString.h"
+#include "platform/framework/windows/CEdit.h"
+#include "platform/framework/windows/CWnd.h"
+#include "platform/framework/windows/GdiObjects.h"
+
+#include <vector>
+
+class CMyToolBar : public CWnd
+{
+public:
+    enum EType { kSectionType = 0, kSelectorType = 2 };
+    static constexpr UINT kCollapseCommand = 33047;
+    static constexpr UINT kTitleCommand = 33070;
+    static constexpr int kTitleEditId = 10002;
+    static constexpr UINT kPressedBit = 2;
+    static constexpr int kHeight = 28;
+
+    CMyToolBar() = default;
+    ~CMyToolBar() override;
+
+    // Creates the toolbar along the top of the frame with the buttons of the resource; FALSE for
+    // an unknown resource or bitmap.
+    BOOL CreateToolBar(CWnd* frame, int type, UINT resourceId);
+    int GetType() const { return m_type; }
+    UINT GetResourceId() const { return m_resourceId; }
+
+    int GetButtonCount() const { return int(m_buttons.size()); }
+    // The index of the button of that command; -1 when the command is not on the toolbar.
+    int CommandToIndex(UINT command) const;
+    UINT GetCommand(int index) const;
+    // Button rectangle in client coordinates; empty for a hidden button or a separator.
+    CRect GetButtonRect(UINT command) const;
+    void HideButton(UINT command, bool hide = true);
+    bool IsButtonHidden(UINT command) const;
+    void SetButtonText(UINT command, const CString& text);
+    CString GetButtonText(UINT command) const;
+    void SetToolTip(UINT command, const CString& text);
+    // The button's tooltip; for the title field the frame's splitter mode may choose another.
+    CString GetToolTip(UINT command) const;
+
+    // Sets the button's per-button state; with exclusive, every other button's state is cleared
+    // first. Nothing when the command is not on the toolbar.
+    void SetButtonFlag(UINT command, int value, bool exclusive);
+    int GetButtonFlag(UINT command) const;
+    void SetButtonStateBits(UINT command, UINT bits);
+    UINT GetButtonStateBits(UINT command) const;
+
+    // The title field (10002) at the place of the command, of that width, showing the prompt
+    // until the user types a text.
+    void SetTitleField(UINT command, int width, const CString& prompt);
+    CEdit* GetTitleEdit() { return m_edit.GetSafeHwnd() ? &m_edit : nullptr; }
+    // The user's text; empty while the prompt shows.
+    CString GetUserEditText() const;
+    // Shows a text of the user; an empty text changes nothing.
+    void SetEditText(const CString& text);
+    bool IsPromptShown() const { return m_promptShown; }
+
+    void SetCollapsed(bool collapsed);
+    bool IsCollapsed() const { return m_collapsed; }
+
+    // Background and text colours of the buttons (the view selectors have their own).
+    void SetColors(COLORREF face, COLORREF marked, COLORREF text);
+
+    // The number of title fields of all toolbars (with the document's rebuild raise).
+    static int GetEditFieldCount();
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnDestroy() override;
+
+private:
+    struct SButton
+    {
+        UINT command = 0;     // 0: separator
+        int image = -1;       // glyph index in the strip
+        bool hidden = false;
+        int flag = 0;
+        UINT stateBits = 0;
+        int width = 0;        // title field width; 0 for a normal button
+        CString text;
+        CString tip;
+        CRect rect;
+    };
+
+    SButton* Find(UINT command);
+    const SButton* Find(UINT command) const;
+    void Layout();
+    void ShowPrompt();
+
+    int m_type = kSectionType;
+    UINT m_resourceId = 0;
+    std::vector<SButton> m_buttons;
+    CBitmap m_glyphs;
+    CEdit m_edit;
+    CString m_prompt;
+    bool m_promptShown = false;
+    bool m_collapsed = false;
+    UINT m_pressed = 0;
+    COLORREF m_face = RGB(236, 236, 236);
+    COLORREF m_marked = RGB(200, 214, 232);
+    COLORREF m_text = RGB(0, 0, 0);
+};

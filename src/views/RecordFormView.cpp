@@ -1,0 +1,26 @@
+#include "views/RecordFormView.h"
+
+#include "project/ProjectSettings.h"
+#include "project/RecDoc.h"
+
+CRecordFormView::CRecordFormView(int settingsKind) : CMyFormView(kTemplateId), m_settingsKind(settingsKind) {}
+
+CViewSettings* CRecordFormView::GetStoredViewSettings() const
+{
+    const CProjectSettings* project = GetDocument() ? GetDocument()->GetProjectSettings() : nullptr;
+    return project ? project->GetViewSettings(m_settingsKind) : nullptr;
+}
+
+void CRecordFormView::SaveViewSettings(CProjectSettings* project)
+{
+    if (!project && GetDocument())
+        project = GetDocument()->GetProjectSettings();
+    if (const CViewSettings* settings = GetViewSettings(); settings && project)
+        project->SetViewSettings(m_settingsKind, settings);
+}
+
+void CRecordFormView::OnDestroy()
+{
+    SaveViewSettings(nullptr);
+    CMyFormView::OnDestroy();
+}

@@ -1,0 +1,411 @@
+// The view framework: toolbars from resources, split frames with their view, toolbars and bar,
+// section collapse and full window in the splitter, the tile drag, the tab window and the
+// tabbed-view framework's tree.
+#include "platform/framework/StringTable.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "support/MessageBoxRecorder.h"
+#include "views/MainWindow.h"
+#include "views/MyFormView.h"
+#include "views/MySplitterWnd.h"
+#include "views/SplitFrame.h"
+#include "views/TabWnd.h"
+#include "views/ToolBarBuilders.h"
+#include "views/VisualFramework.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// A view that records the commands and drag records it hears.
+class CRecordingView : public CMyFormView
+{
+public:
+    static const SRuntimeClass& Class()
+    {
+        static const SRuntimeClass runtimeClass{"CRecordingView", &CMyFormView::Class(),
+                                                &CreateWindowObject<CRecordingView>, nullptr};
+        return runtimeClass;
+    }
+    static inline std::vector<UINT> commands;
+    static inline std::vector<SSplitterDragRecord> drags;
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return CMyFormView::OnCommand(wParam, lParam);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == CMySplitterWnd::WM_SPLITTER_DRAG) {
+            drags.push_back(*reinterpret_cast<const SSplitterDragRecord*>(lParam));
+            return 0;
+        }
+        return CMyFormView::WindowProc(message, wParam, lParam);
+    }
+};
+
+CWnd* CreateRecordingFrame(const SRuntimeClass&)
+{
+    return new CSplitFrame(&CRecordingView::Class());
+}
+
+const SRuntimeClass& RecordingFrameClass()
+{
+    static const SRuntimeClass runtimeClass{"CRecordingFrame", &CSplitFrame::Class(), &CreateRecordingFrame, nullptr};
+    return runtimeClass;
+}
+
+class ViewFrameworkTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        CFrameworkApp::EnsureInitialized();
+        CStringTable::Instance().LoadLanguage("ENG");
+    }
+    void SetUp() override
+    {
+        CRecordingView::commands.clear();
+        CRecordingView::drags.clear();
+        ASSERT_TRUE(m_window.CreateEx(0, nullptr, "page", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                                      CRect(0, 0, 800, 600), nullptr, 0));
+    }
+    void TearDown() override
+    {
+        m_framework.Destroy();
+        m_window.DestroyWindow();
+        CFrameworkApp::PumpWaitingMessages();
+    }
+
+    // A study-like page: three sections of recording frames, toolbars as the main view gives them.
+    CMySplitterWnd* MakeSections()
+    {
+        auto* splitter = new CMySplitterWnd;
+        EXPECT_TRUE(splitter->CreateStatic(&m_window, 3, 1));
+        for (int row = 0; row < 3; ++row)
+            EXPECT_TRUE(splitter->CreatePane(row, 0, RecordingFrameClass(), CSize(0, 0), SViewCreateContext()));
+        AddEnergyViewSelector(*Section(splitter, 0));
+        AddTableSectionToolBar(*Section(splitter, 0), 10088, true);
+        AddGraphSectionToolBar(*Section(splitter, 1), 10089, false);
+        AddTableSectionToolBar(*Section(splitter, 2), 10090, true);
+        splitter->RecalcSections();
+        return splitter;
+    }
+    static CSplitFrame* Section(CMySplitterWnd* splitter, int row)
+    {
+        return dynamic_cast<CSplitFrame*>(splitter->GetPane(row, 0));
+    }
+    static int Height(CWnd* window)
+    {
+        CRect rect;
+        window->GetWindowRect(&rect);
+        return window->IsWindowVisible() ? rect.Height() : 0;
+    }
+
+    CWnd m_window;
+    TVisualFramework m_framework;
+};
+
+} // namespace
+
+TEST_F(ViewFrameworkTest, SectionToolbarsFromTheirBuilders)
+{
+    CMySplitterWnd* splitter = MakeSections();
+    CMyToolBar* graph = Section(splitter, 1)->GetMyToolBar(0);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->GetButtonCount(), 10);
+    EXPECT_TRUE(graph->IsButtonHidden(33052));
+    EXPECT_TRUE(graph->IsButtonHidden(33053));
+    EXPECT_TRUE(graph->GetButtonRect(33052).IsRectEmpty());
+    EXPECT_EQ(graph->GetButtonRect(33070).Width(), 250);
+    EXPECT_EQ(graph->GetToolTip(33049), CString("Zoom in"));
+    EXPECT_EQ(graph->GetToolTip(33051), CString("Graph options"));
+    EXPECT_EQ(graph->GetToolTip(33070), CString("Type a bookmark name here"));
+    splitter->SetMode(1);
+    EXPECT_EQ(graph->GetToolTip(33070), CString("Type a name for the report item here"));
+
+    CMyToolBar* table = Section(splitter, 2)->GetMyToolBar(0);
+    EXPECT_EQ(table->GetButtonCount(), 7);
+    EXPECT_EQ(table->GetToolTip(33049), CString()); // not on a table toolbar
+    EXPECT_EQ(table->GetToolTip(33054), CString("Copy to clipboard"));
+
+    CMyToolBar* selector = Section(splitter, 0)->GetMyToolBar(0);
+    EXPECT_EQ(selector->GetButtonText(33076), CString("Calendar View"));
+    // Separators sit between the selector's buttons, which do not overlap.
+    EXPECT_LE(selector->GetButtonRect(33074).right, selector->GetButtonRect(33075).left - 8);
+}
+
+TEST_F(ViewFrameworkTest, TheLoadSelectorHidesItsFourthButton)
+{
+    auto* frame = new CSplitFrame(&CRecordingView::Class());
+    ASSERT_TRUE(frame->CreateFrame(&m_window, CRect(0, 0, 600, 200), 1, SViewCreateContext()));
+    CMyToolBar* selector = AddLoadViewSelector(*frame);
+    ASSERT_NE(selector, nullptr);
+    EXPECT_TRUE(selector->IsButtonHidden(33077));
+    EXPECT_EQ(selector->GetButtonText(33076), CString("A, Hz, THD"));
+    EXPECT_EQ(frame->GetToolBar(0), selector);
+    EXPECT_EQ(frame->GetToolBar(1), nullptr);
+}
+
+TEST_F(ViewFrameworkTest, ButtonFlagsAreExclusiveOnRequestAndStateBitsSeparate)
+{
+    CMySplitterWnd* splitter = MakeSections();
+    CMyToolBar* selector = Section(splitter, 0)->GetMyToolBar(0);
+    selector->SetButtonFlag(33075, 1, false);
+    selector->SetButtonFlag(33076, 1, false);
+    EXPECT_EQ(selector->GetButtonFlag(33075), 1);
+    selector->SetButtonFlag(33078, 1, true);
+    EXPECT_EQ(selector->GetButtonFlag(33075), 0);
+    EXPECT_EQ(selector->GetButtonFlag(33076), 0);
+    EXPECT_EQ(selector->GetButtonFlag(33078), 1);
+    selector->SetButtonFlag(40000, 1, true); // not on the toolbar: nothing changes
+    EXPECT_EQ(selector->GetButtonFlag(33078), 1);
+    selector->SetButtonStateBits(33074, CMyToolBar::kPressedBit);
+    EXPECT_EQ(selector->GetButtonStateBits(33074), CMyToolBar::kPressedBit);
+    EXPECT_EQ(selector->GetButtonFlag(33074), 0);
+}
+
+TEST_F(ViewFrameworkTest, TheTitleFieldShowsItsPromptUntilTheUserTypes)
+{
+    CMySplitterWnd* splitter = MakeSections();
+    CMyToolBar* graph = Section(splitter, 1)->GetMyToolBar(0);
+    ASSERT_NE(graph->GetTitleEdit(), nullptr);
+    EXPECT_EQ(graph->GetTitleEdit()->GetDlgCtrlID(), CMyToolBar::kTitleEditId);
+    EXPECT_TRUE(graph->IsPromptShown());
+    EXPECT_EQ(graph->GetUserEditText(), CString());
+    graph->SetEditText("");
+    EXPECT_TRUE(graph->IsPromptShown());
+    graph->SetEditText("Monday peak");
+    EXPECT_EQ(graph->GetUserEditText(), CString("Monday peak"));
+    // Three section toolbars with a title field each.
+    EXPECT_EQ(CMyToolBar::GetEditFieldCount(), 3);
+    splitter->DestroyWindow();
+    EXPECT_EQ(CMyToolBar::GetEditFieldCount(), 0);
+}
+
+TEST_F(ViewFrameworkTest, AButtonClickReachesTheFramesViewAndTheDataButtonsDoNothing)
+{
+    CMessageBoxRecorder boxes;
+    CMySplitterWnd* splitter = MakeSections();
+    CMyToolBar* graph = Section(splitter, 1)->GetMyToolBar(0);
+    const CPoint copy = graph->GetButtonRect(33054).CenterPoint();
+    graph->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(copy.x, copy.y));
+    graph->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(copy.x, copy.y));
+    // The view hears the button, besides the title field's own notifications.
+    auto& commands = CRecordingView::commands;
+    commands.erase(std::remove(commands.begin(), commands.end(), UINT(CMyToolBar::kTitleEditId)), commands.end());
+    EXPECT_EQ(commands, std::vector<UINT>{33054});
+
+    auto* view = dynamic_cast<CMyFormView*>(Section(splitter, 1)->GetView());
+    EXPECT_TRUE(view->OnCommand(33052, 0));
+    EXPECT_TRUE(view->OnCommand(33053, 0));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(ViewFrameworkTest, CollapsedSectionsKeepTheirToolbarsAndFullWindowTakesAll)
+{
+    CMySplitterWnd* splitter = MakeSections();
+    CRect client;
+    splitter->GetClientRect(&client);
+    // Overview (selector + toolbar) and time range collapsed; the graph gets the rest.
+    EXPECT_EQ(Height(Section(splitter, 0)), 2 * CMyToolBar::kHeight);
+    EXPECT_EQ(Height(Section(splitter, 2)), CMyToolBar::kHeight);
+    EXPECT_EQ(Height(Section(splitter, 1)), client.Height() - 3 * CMyToolBar::kHeight);
+    EXPECT_EQ(splitter->GetColumnWidth(0), client.Width());
+
+    Section(splitter, 2)->ToggleSection(1); // expand the time range
+    EXPECT_FALSE(Section(splitter, 2)->IsSectionCollapsed());
+    const int shared = client.Height() - 2 * CMyToolBar::kHeight;
+    EXPECT_EQ(Height(Section(splitter, 1)) + Height(Section(splitter, 2)), shared);
+    EXPECT_LE(std::abs(Height(Section(splitter, 1)) - Height(Section(splitter, 2))), 1);
+    Section(splitter, 2)->ToggleSection(0); // flag 0: nothing
+    EXPECT_FALSE(Section(splitter, 2)->IsSectionCollapsed());
+
+    EXPECT_TRUE(splitter->ToggleFullWindow(Section(splitter, 2)->GetView(), 2));
+    EXPECT_TRUE(splitter->IsFullWindow());
+    EXPECT_EQ(splitter->GetMode(), 2);
+    EXPECT_EQ(Height(Section(splitter, 2)), client.Height());
+    EXPECT_EQ(Height(Section(splitter, 0)), 0);
+    EXPECT_FALSE(splitter->ToggleFullWindow(Section(splitter, 2)->GetView(), 0));
+    EXPECT_EQ(Height(Section(splitter, 0)), 2 * CMyToolBar::kHeight);
+
+    splitter->ShowThirdSection(false);
+    EXPECT_EQ(Height(Section(splitter, 2)), 0);
+    splitter->RestoreAllSections();
+    EXPECT_GT(Height(Section(splitter, 2)), 0);
+}
+
+TEST_F(ViewFrameworkTest, ThePlainSplitterKeepsItsColumnsAndDragsTheDivider)
+{
+    auto* splitter = new CMySplitterWnd;
+    ASSERT_TRUE(splitter->CreateStatic(&m_window, 1, 2));
+    ASSERT_TRUE(splitter->CreatePane(0, 0, RecordingFrameClass(), CSize(200, 0), SViewCreateContext()));
+    ASSERT_TRUE(splitter->CreatePane(0, 1, RecordingFrameClass(), CSize(0, 0), SViewCreateContext()));
+    splitter->RecalcSections();
+    EXPECT_EQ(splitter->GetColumnWidth(0), 800); // a section splitter stretches its first column
+    splitter->SetPlainSplitter(1);
+    splitter->SetColumnInfo(0, 300, 50);
+    splitter->RecalcSections();
+    EXPECT_EQ(splitter->GetColumnWidth(0), 300);
+    splitter->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(301, 100));
+    splitter->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(420, 100));
+    splitter->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(420, 100));
+    EXPECT_EQ(splitter->GetColumnWidth(0), 420);
+    CRect right;
+    splitter->GetPane(0, 1)->GetWindowRect(&right);
+    splitter->ScreenToClient(&right);
+    EXPECT_EQ(right.left, 420 + CMySplitterWnd::kDividerWidth);
+}
+
+TEST_F(ViewFrameworkTest, ATileDragReportsEveryMoveAndTheDropToTheSourcesView)
+{
+    CMySplitterWnd* splitter = MakeSections();
+    CWnd* view = Section(splitter, 1)->GetView();
+    CWnd tile;
+    ASSERT_TRUE(tile.CreateEx(0, nullptr, "tile", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 40), view, 7));
+    CRect source;
+    tile.GetWindowRect(&source);
+    splitter->BeginDragImage(source, &tile);
+    EXPECT_TRUE(splitter->IsDragging());
+    splitter->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200));
+    splitter->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(310, 210));
+    CPoint inside = source.CenterPoint();
+    splitter->ScreenToClient(&inside);
+    splitter->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
+    EXPECT_FALSE(splitter->IsDragging());
+
+    const auto& drags = CRecordingView::drags;
+    ASSERT_EQ(drags.size(), 3u);
+    CPoint screen(300, 200);
+    splitter->ClientToScreen(&screen);
+    EXPECT_EQ(drags[0].screenPoint, screen);
+    EXPECT_FALSE(drags[0].dropped);
+    EXPECT_EQ(drags[0].source, &tile);
+    EXPECT_FALSE(drags[1].dropped);
+    EXPECT_TRUE(drags[2].dropped);
+    EXPECT_TRUE(drags[2].releasedInsideSource);
+    EXPECT_EQ(drags[2].screenPoint, source.CenterPoint());
+}
+
+TEST_F(ViewFrameworkTest, TheFrameLaysOutToolbarsBarAndView)
+{
+    auto* frame = new CSplitFrame(&CRecordingView::Class());
+    ASSERT_TRUE(frame->CreateFrame(&m_window, CRect(0, 0, 700, 400), 1, SViewCreateContext()));
+    EXPECT_EQ(frame->GetView()->GetDlgCtrlID(), int(CSplitFrame::kFirstPaneId));
+    AddGraphSectionToolBar(*frame, 10089, false);
+    ASSERT_TRUE(frame->AddDialogBar(std::make_unique<CMyDialogBar>(), 30043));
+    EXPECT_FALSE(frame->AddDialogBar(std::make_unique<CMyDialogBar>(), 39999)); // no template
+    ASSERT_NE(frame->GetDialogBar(), nullptr);
+    EXPECT_EQ(frame->GetDialogBar()->GetTemplateId(), 30043u);
+    CRect bar;
+    CRect view;
+    frame->GetDialogBar()->GetWindowRect(&bar);
+    frame->GetView()->GetWindowRect(&view);
+    frame->ScreenToClient(&bar);
+    frame->ScreenToClient(&view);
+    EXPECT_EQ(bar.top, CMyToolBar::kHeight);
+    EXPECT_EQ(bar.left, 0);
+    EXPECT_EQ(view.left, bar.right);
+    EXPECT_EQ(view.top, CMyToolBar::kHeight);
+    EXPECT_EQ(view.right, 700);
+    EXPECT_EQ(view.bottom, 400);
+}
+
+TEST_F(ViewFrameworkTest, TheFrameworkTreeKeepsIdsUniqueAndRemovesWithoutDestroying)
+{
+    const SViewCreateContext context;
+    auto root = std::make_unique<TVisualObject>(1, CString(), context, TTabWnd::Class());
+    TVisualObject* rootObject = root.get();
+    EXPECT_EQ(rootObject->GetKind(), TVisualObject::kTabWindow);
+    ASSERT_TRUE(m_framework.AddRootObject(std::move(root)));
+    EXPECT_FALSE(m_framework.AddRootObject(std::make_unique<TVisualObject>(1, CString(), context, TTabWnd::Class())));
+    auto first = std::make_unique<TVisualObject>(2, "First", context, RecordingFrameClass());
+    EXPECT_EQ(first->GetKind(), TVisualObject::kWindow);
+    TVisualObject* firstObject = first.get();
+    ASSERT_TRUE(m_framework.AddObject(rootObject, std::move(first)));
+    ASSERT_TRUE(m_framework.AddObject(rootObject, std::make_unique<TVisualObject>(5, "Third", 1, 1, context)));
+    ASSERT_TRUE(m_framework.InsertObject(rootObject, std::make_unique<TVisualObject>(3, "Second", context,
+                                                                                      RecordingFrameClass()), 1));
+    EXPECT_FALSE(m_framework.AddObject(rootObject, std::make_unique<TVisualObject>(2, "Again", context,
+                                                                                    RecordingFrameClass())));
+    EXPECT_EQ(m_framework.GetUnusedId(), 6u);
+    EXPECT_EQ(m_framework.FindObject(3)->GetTitle(), CString("Second"));
+    EXPECT_EQ(m_framework.FindObject(4), nullptr);
+
+    ASSERT_TRUE(m_framework.Create(&m_window));
+    auto* tabs = dynamic_cast<TTabWnd*>(rootObject->GetWnd());
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->GetTabCount(), 3);
+    EXPECT_EQ(tabs->GetTabTitle(1), CString("Second"));
+    EXPECT_EQ(tabs->GetActiveTab(), 0);
+
+    EXPECT_TRUE(m_framework.EnableTab(m_framework.FindObject(3), false));
+    EXPECT_FALSE(m_framework.EnableTab(firstObject, false)); // the selected tab
+    EXPECT_TRUE(tabs->IsTabEnabled(0));
+    EXPECT_TRUE(m_framework.SelectTab(m_framework.FindObject(5)));
+    EXPECT_EQ(tabs->GetActiveTab(), 2);
+
+    // Removing the object leaves its window; destroying the window takes its tab along.
+    CWnd* window = firstObject->GetWnd();
+    ASSERT_TRUE(m_framework.RemoveObject(firstObject));
+    EXPECT_EQ(m_framework.FindObject(2), nullptr);
+    EXPECT_NE(window->GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(m_framework.RemoveObject(m_framework.FindObject(2)));
+    window->DestroyWindow();
+    tabs->RemoveTab(window);
+    EXPECT_EQ(tabs->GetTabCount(), 2);
+
+    m_framework.DestroyObjectWindows(m_framework.FindObject(5));
+    EXPECT_EQ(tabs->GetTabCount(), 1);
+    m_framework.Destroy();
+    EXPECT_EQ(m_framework.FindObject(1), nullptr);
+    EXPECT_EQ(m_framework.GetUnusedId(), 1u);
+}
+
+TEST_F(ViewFrameworkTest, ClicksOnTheStudyTabsAskTheMainWindowFirst)
+{
+    struct CMainRecorder : CWnd
+    {
+        std::vector<std::pair<WPARAM, LPARAM>> requests;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == TTabWnd::WM_SHOW_STUDY_VIEW)
+                requests.emplace_back(wParam, lParam);
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    } main;
+    ASSERT_TRUE(main.CreateEx(0, nullptr, "main", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    SetMainWindow(&main);
+    auto* tabs = new TTabWnd;
+    ASSERT_TRUE(tabs->CreateTabWnd(&m_window, CRect(0, 0, 800, 600), 1));
+    std::vector<CWnd*> pages;
+    for (const char* title : {"Project Manager", "Energy Study", "Load Study", "Advanced"}) {
+        auto* page = new CSplitFrame(&CRecordingView::Class());
+        ASSERT_TRUE(page->CreateFrame(tabs, tabs->GetPageRect(), 0, SViewCreateContext()));
+        tabs->InsertTab(-1, page, title);
+        pages.push_back(page);
+    }
+    tabs->EnableTab(3, false);
+    const auto click = [&](int index) {
+        const CPoint at = tabs->GetTabRect(index).CenterPoint();
+        tabs->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        CFrameworkApp::PumpWaitingMessages();
+    };
+    click(1);
+    EXPECT_EQ(tabs->GetActiveTab(), 1);
+    click(2);
+    click(0);
+    click(3); // disabled: nothing
+    EXPECT_EQ(tabs->GetActiveTab(), 0);
+    const std::vector<std::pair<WPARAM, LPARAM>> expected{{0, 1}, {0, 2}};
+    EXPECT_EQ(main.requests, expected);
+    EXPECT_TRUE(pages[0]->IsWindowVisible());
+    EXPECT_FALSE(pages[1]->IsWindowVisible());
+    SetMainWindow(nullptr);
+    main.DestroyWindow();
+}
