@@ -20,6 +20,7 @@
 struct HWND__
 {
 };
+class CPaintedControl;
 struct HGDIOBJ__
 {
 };
@@ -134,6 +135,7 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     bool nativeControl = false; // a Qt control paints itself
     QString controlClass;       // upper-case class name of a native control
     ControlProc controlProc;
+    std::shared_ptr<CPaintedControl> painted; // a control drawn with QPainter
     ControlColors colors;
     std::shared_ptr<DcSurface> surface = std::make_shared<DcSurface>();
     QRegion invalid;

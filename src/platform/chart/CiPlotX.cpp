@@ -1,0 +1,383 @@
+#include "platform/chart/CiPlotX.h"
+
+#include "platform/chart/PlotPicture.h"
+#include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/PaintedControl.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr char kClassName[] = "OrnPlotX";
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The painted control behind a chart window: it shows the chart's picture.
+class CPlotControl : public CPaintedControl
+{
+public:
+    void Paint(QPainter& painter, const QRect& clientRect) override
+    {
+        auto* chart = dynamic_cast<CiPlotX*>(GetWindow());
+        if (!chart) {
+            painter.fillRect(clientRect, Qt::white);
+            return;
+        }
+        painter.drawImage(QPoint(0, 0), chart->Picture().image);
+    }
+};
+
+template <typename T>
+int FindByName(const std::vector<T>& items, const CString& name)
+{
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].GetName() == name)
+            return int(i);
+    return -1;
+}
+
+template <typename T>
+int FindObject(const std::vector<T>& items, const CString& name)
+{
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].name == name)
+            return int(i);
+    return -1;
+}
+
+template <typename T>
+T* At(std::vector<T>& items, int index)
+{
+    return index >= 0 && index < int(items.size()) ? &items[std::size_t(index)] : nullptr;
+}
+
+template <typename T>
+const T* At(const std::vector<T>& items, int index)
+{
+    return index >= 0 && index < int(items.size()) ? &items[std::size_t(index)] : nullptr;
+}
+
+} // namespace
+
+CiPlotX::CiPlotX() : m_picture(std::make_unique<SPlotPicture>())
+{
+    for (int i = 0; i < kCursorCount; ++i)
+        m_cursors[std::size_t(i)].name.Format("Cursor%d", i + 1);
+    RecalcLayout();
+}
+
+CiPlotX::~CiPlotX() = default;
+
+BOOL CiPlotX::Create(const RECT& rect, CWnd* parent, UINT id)
+{
+    static const bool registered = RegisterPaintedControl(kClassName, [] { return std::make_unique<CPlotControl>(); });
+    (void)registered;
+    return CWnd::Create(kClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, id);
+}
+
+void CiPlotX::SetPictureSize(int width, int height)
+{
+    m_size = CSize(std::max(width, 1), std::max(height, 1));
+    RecalcLayout();
+}
+
+// ---- axes
+
+int CiPlotX::AddXAxis(const CString& name)
+{
+    m_xAxes.emplace_back(name);
+    return int(m_xAxes.size()) - 1;
+}
+
+CPlotXAxis* CiPlotX::GetXAxis(int index) { return At(m_xAxes, index); }
+const CPlotXAxis* CiPlotX::GetXAxis(int index) const { return At(m_xAxes, index); }
+int CiPlotX::FindXAxis(const CString& name) const { return FindByName(m_xAxes, name); }
+
+bool CiPlotX::SetXAxisRange(int index, double minimum, double span)
+{
+    CPlotXAxis* axis = GetXAxis(index);
+    return axis && axis->SetMinSpan(minimum, span);
+}
+
+int CiPlotX::AddYAxis(const CString& name)
+{
+    m_yAxes.emplace_back(name);
+    return int(m_yAxes.size()) - 1;
+}
+
+CPlotYAxis* CiPlotX::GetYAxis(int index) { return At(m_yAxes, index); }
+const CPlotYAxis* CiPlotX::GetYAxis(int index) const { return At(m_yAxes, index); }
+int CiPlotX::FindYAxis(const CString& name) const { return FindByName(m_yAxes, name); }
+
+bool CiPlotX::SetYAxisRange(int index, double minimum, double span)
+{
+    CPlotYAxis* axis = GetYAxis(index);
+    return axis && axis->SetMinSpan(minimum, span);
+}
+
+void CiPlotX::AutoScaleYAxes()
+{
+    for (auto& axis : m_yAxes) {
+        if (axis.IsManual())
+            continue;
+        double low = std::numeric_limits<double>::infinity(), high = -low;
+        for (const auto& channel : m_channels) {
+            double a = 0, b = 0;
+            if (channel.IsVisible() && channel.IsEnabled() && channel.GetYAxisName() == axis.GetName() &&
+                channel.GetDataRange(a, b)) {
+                low = std::min(low, a);
+                high = std::max(high, b);
+            }
+        }
+        if (!(low <= high))
+            continue; // no data: the last range stays
+        double margin = (high - low) * 0.05;
+        if (!(margin > 0.0))
+            margin = std::max(std::fabs(low) * 0.1, 1.0);
+        axis.SetMinSpan(low - margin, high - low + 2 * margin);
+    }
+}
+
+// ---- channels
+
+int CiPlotX::AddChannel(const CString& name, const CString& xAxisName, const CString& yAxisName)
+{
+    CPlotChannel channel(name);
+    channel.SetXAxisName(xAxisName);
+    channel.SetYAxisName(yAxisName);
+    m_channels.push_back(std::move(channel));
+    return int(m_channels.size()) - 1;
+}
+
+CPlotChannel* CiPlotX::GetChannel(int index) { return At(m_channels, index); }
+const CPlotChannel* CiPlotX::GetChannel(int index) const { return At(m_channels, index); }
+int CiPlotX::FindChannel(const CString& name) const { return FindByName(m_channels, name); }
+
+void CiPlotX::RemoveAllChannels()
+{
+    m_channels.clear();
+}
+
+bool CiPlotX::HasVisibleChannel() const
+{
+    for (const auto& channel : m_channels)
+        if (channel.IsVisible() && channel.IsEnabled())
+            return true;
+    return false;
+}
+
+// ---- cursors
+
+int CiPlotX::FindCursor(const CString& name) const
+{
+    for (int i = 0; i < kCursorCount; ++i)
+        if (m_cursors[std::size_t(i)].name == name)
+            return i;
+    return -1;
+}
+
+void CiPlotX::SetCursorPosition(int index, double x)
+{
+    if (index < 0 || index >= kCursorCount || !std::isfinite(x))
+        return;
+    SPlotDataCursor& cursor = m_cursors[std::size_t(index)];
+    if (const CPlotChannel* channel = GetChannel(FindChannel(cursor.channelName)); channel && channel->GetCount() > 0) {
+        const int point = std::max(0, channel->GetIndexOfX(x));
+        x = channel->GetXValue(point);
+    }
+    cursor.position = x;
+    SPlotEvent event;
+    event.index = index;
+    cursor.readout = Fire(PlotEvent::CursorReadout, event).text;
+}
+
+void CiPlotX::RefreshCursorReadouts()
+{
+    for (int i = 0; i < kCursorCount; ++i)
+        if (m_cursors[std::size_t(i)].IsShown()) {
+            SPlotEvent event;
+            event.index = i;
+            m_cursors[std::size_t(i)].readout = Fire(PlotEvent::CursorReadout, event).text;
+        }
+}
+
+// ---- limits and labels
+
+int CiPlotX::AddLimit(const SPlotLimit& limit)
+{
+    m_limits.push_back(limit);
+    return int(m_limits.size()) - 1;
+}
+
+SPlotLimit* CiPlotX::GetLimit(int index) { return At(m_limits, index); }
+const SPlotLimit* CiPlotX::GetLimit(int index) const { return At(m_limits, index); }
+int CiPlotX::FindLimit(const CString& name) const { return FindObject(m_limits, name); }
+
+int CiPlotX::AddLabel(const SPlotLabel& label)
+{
+    m_labels.push_back(label);
+    return int(m_labels.size()) - 1;
+}
+
+SPlotLabel* CiPlotX::GetLabel(int index) { return At(m_labels, index); }
+const SPlotLabel* CiPlotX::GetLabel(int index) const { return At(m_labels, index); }
+int CiPlotX::FindLabel(const CString& name) const { return FindObject(m_labels, name); }
+
+void CiPlotX::DeleteLabels(const CString& name)
+{
+    std::erase_if(m_labels, [&](const SPlotLabel& label) { return label.name == name; });
+}
+
+void CiPlotX::BringLabelToFront(int index)
+{
+    if (index >= 0 && index < int(m_labels.size()))
+        std::rotate(m_labels.begin() + index, m_labels.begin() + index + 1, m_labels.end());
+}
+
+// ---- geometry
+
+void CiPlotX::RecalcLayout()
+{
+    m_layout = SPlotLayout::Compute(m_size.cx, m_size.cy, m_xAxes, m_yAxes);
+}
+
+double CiPlotX::XValueToPixel(int axis, double value) const
+{
+    const CPlotXAxis* a = GetXAxis(axis);
+    if (!a)
+        return kNaN;
+    return m_layout.plot.left + a->ValueToFraction(value) * (m_layout.plot.Width() - 1);
+}
+
+double CiPlotX::XPixelToValue(int axis, double pixel) const
+{
+    const CPlotXAxis* a = GetXAxis(axis);
+    if (!a)
+        return kNaN;
+    return a->FractionToValue((pixel - m_layout.plot.left) / std::max(1, m_layout.plot.Width() - 1));
+}
+
+double CiPlotX::YValueToPixel(int axis, double value) const
+{
+    const CPlotYAxis* a = GetYAxis(axis);
+    if (!a)
+        return kNaN;
+    return (m_layout.plot.bottom - 1) - a->ValueToFraction(value) * (m_layout.plot.Height() - 1);
+}
+
+double CiPlotX::YPixelToValue(int axis, double pixel) const
+{
+    const CPlotYAxis* a = GetYAxis(axis);
+    if (!a)
+        return kNaN;
+    return a->FractionToValue((m_layout.plot.bottom - 1 - pixel) / std::max(1, m_layout.plot.Height() - 1));
+}
+
+// ---- drawing
+
+void CiPlotX::EndUpdate()
+{
+    if (m_updateDepth > 0 && --m_updateDepth == 0)
+        Repaint();
+}
+
+void CiPlotX::Repaint()
+{
+    if (IsUpdating())
+        return;
+    Render();
+    if (GetSafeHwnd())
+        Invalidate(FALSE);
+}
+
+void CiPlotX::Render()
+{
+    AutoScaleYAxes();
+    RecalcLayout();
+    QImage image(m_size.cx, m_size.cy, QImage::Format_RGB32);
+    QPainter painter(&image);
+    SPlotRenderOptions options;
+    options.decimate = m_decimate;
+    CPlotRenderer(*this, m_layout, options).Paint(painter);
+    painter.end();
+    m_picture->image = std::move(image);
+    m_dirty = false;
+    ++m_renderCount;
+}
+
+const SPlotPicture& CiPlotX::Picture()
+{
+    if ((m_dirty || m_picture->image.size() != QSize(m_size.cx, m_size.cy)) && !IsUpdating())
+        Render();
+    return *m_picture;
+}
+
+std::vector<BYTE> CiPlotX::GetBitmapBytes()
+{
+    Render();
+    return EncodeBitmap24(m_picture->image);
+}
+
+bool CiPlotX::SaveImageToBitmap(const CString& path)
+{
+    const std::vector<BYTE> bytes = GetBitmapBytes();
+    QFile file(QString::fromUtf8(path.GetString()));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size());
+}
+
+bool CiPlotX::CopyToBitmap(CBitmap& bitmap)
+{
+    const std::vector<BYTE> bytes = GetBitmapBytes();
+    bitmap.DeleteObject();
+    return bitmap.LoadFromMemory(bytes.data(), bytes.size()) != FALSE;
+}
+
+bool CiPlotX::SaveThumbnail(const SPlotThumbnailRequest& request, const CString& path)
+{
+    if (!GetXAxis(request.xAxis) || !CPlotAxis::IsValidRange(request.start, request.span) ||
+        !CPlotAxis::IsValidRange(request.yMin, request.yMax - request.yMin) || request.width < 1 || request.height < 1)
+        return false;
+    // The axis range is lent for the picture and given back: the chart's own state stays.
+    CPlotXAxis& axis = m_xAxes[std::size_t(request.xAxis)];
+    const double min = axis.GetMin(), span = axis.GetSpan();
+    axis.SetMinSpan(request.start, request.span);
+    const SPlotLayout layout = SPlotLayout::Compute(request.width, request.height, m_xAxes, m_yAxes, false);
+    QImage image(request.width, request.height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    SPlotRenderOptions options;
+    options.thumbnail = true;
+    options.xAxis = request.xAxis;
+    options.yMin = request.yMin;
+    options.yMax = request.yMax;
+    CPlotRenderer(*this, layout, options).Paint(painter);
+    painter.end();
+    axis.SetMinSpan(min, span);
+    const std::vector<BYTE> bytes = EncodeBitmap24(image);
+    QFile file(QString::fromUtf8(path.GetString()));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size());
+}
+
+// ---- window messages
+
+void CiPlotX::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    if (cx > 0 && cy > 0) {
+        SetPictureSize(cx, cy);
+        m_dirty = true;
+    }
+}
+
+SPlotEvent CiPlotX::Fire(int id, SPlotEvent event)
+{
+    event.id = id;
+    if (m_sink)
+        m_sink->OnPlotEvent(event);
+    return event;
+}

@@ -1,0 +1,64 @@
+#include "platform/chart/PlotChannel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+void CPlotChannel::Clear()
+{
+    m_x.clear();
+    m_y.clear();
+    m_gaps.clear();
+    m_hasData = false;
+}
+
+void CPlotChannel::Reserve(std::size_t count)
+{
+    m_x.reserve(count);
+    m_y.reserve(count);
+}
+
+bool CPlotChannel::AddXY(double x, float y)
+{
+    if (!std::isfinite(x) || (!m_x.empty() && x < m_x.back()))
+        return false;
+    m_x.push_back(x);
+    m_y.push_back(y);
+    if (std::isfinite(y)) {
+        m_dataMin = m_hasData ? std::min(m_dataMin, y) : y;
+        m_dataMax = m_hasData ? std::max(m_dataMax, y) : y;
+        m_hasData = true;
+    } else {
+        m_gaps.push_back(int(m_x.size()) - 1);
+    }
+    return true;
+}
+
+bool CPlotChannel::AddGap(double x)
+{
+    return AddXY(x, std::numeric_limits<float>::quiet_NaN());
+}
+
+int CPlotChannel::GetIndexOfX(double x) const
+{
+    return int(std::upper_bound(m_x.begin(), m_x.end(), x) - m_x.begin()) - 1;
+}
+
+bool CPlotChannel::GetDataRange(double& minimum, double& maximum) const
+{
+    if (!m_hasData)
+        return false;
+    minimum = m_dataMin;
+    maximum = m_dataMax;
+    return true;
+}
+
+double CPlotChannel::GetDataMin() const
+{
+    return m_hasData ? m_dataMin : std::numeric_limits<double>::quiet_NaN();
+}
+
+double CPlotChannel::GetDataMax() const
+{
+    return m_hasData ? m_dataMax : std::numeric_limits<double>::quiet_NaN();
+}

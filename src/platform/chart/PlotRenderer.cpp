@@ -1,0 +1,483 @@
+#include "platform/chart/PlotPicture.h"
+
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kPixelLimit = 1048576.0; // far-off points are clamped here: no int overflow
+
+QColor ToQColor(COLORREF color)
+{
+    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+QString ToQ(const CString& text)
+{
+    return QString::fromUtf8(text.GetString());
+}
+
+// floor() of a pixel coordinate clamped to the pixel limit, without the cost of floor().
+int PixelOf(double value)
+{
+    value = std::clamp(value, -kPixelLimit, kPixelLimit);
+    return int(value + kPixelLimit + 0.5) - int(kPixelLimit);
+}
+
+QFont AxisFont()
+{
+    QFont font;
+    font.setPixelSize(11);
+    return font;
+}
+
+Qt::PenStyle PenStyle(int style)
+{
+    switch (style) {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    default: return Qt::SolidLine;
+    }
+}
+
+// Collects the points of one channel into runs (broken at gaps) and draws each run. Without
+// decimation a run is one polyline through its points. With decimation a pixel column keeps
+// only its first, lowest, highest and last point: the segments between the points of one
+// column are vertical lines in that column, so their pixels are the column's span from the
+// lowest to the highest point, and the segments between columns join one column's last point
+// to the next one's first. A one-pixel pen draws the spans and the joins as batches of lines;
+// a wider pen draws the four points of each column as a polyline.
+class CRunPainter
+{
+public:
+    CRunPainter(QPainter& painter, bool decimate, bool thinPen)
+        : m_painter(painter), m_decimate(decimate), m_thin(thinPen)
+    {
+        m_run.reserve(4096);
+    }
+    ~CRunPainter() { Break(); }
+
+    void Add(int column, int row)
+    {
+        if (!m_decimate) {
+            // A repeated point would end the line with a segment of no length, which the
+            // painter leaves out together with its end pixel.
+            if (m_run.empty() || m_run.back() != QPoint(column, row))
+                m_run.emplace_back(column, row);
+            return;
+        }
+        if (m_have && column == m_column) {
+            m_min = std::min(m_min, row);
+            m_max = std::max(m_max, row);
+            m_last = row;
+            return;
+        }
+        AddColumn(column, row, row, row, row);
+    }
+
+    // A whole pixel column of finite points at once: the same as adding them one by one.
+    void AddColumn(int column, int first, int minRow, int maxRow, int last)
+    {
+        FlushColumn();
+        m_have = true;
+        m_column = column;
+        m_first = first;
+        m_min = minRow;
+        m_max = maxRow;
+        m_last = last;
+    }
+
+    void Break()
+    {
+        FlushColumn();
+        m_joined = false;
+        if (m_run.size() == 1)
+            m_painter.drawPoint(m_run.front());
+        else if (m_run.size() > 1)
+            m_painter.drawPolyline(m_run.data(), int(m_run.size()));
+        m_run.clear();
+        // A line of no length would be left out: one-pixel spans are drawn as points.
+        if (!m_spans.empty())
+            m_painter.drawLines(m_spans.data(), int(m_spans.size()));
+        if (!m_dots.empty())
+            m_painter.drawPoints(m_dots.data(), int(m_dots.size()));
+        if (!m_joins.empty())
+            m_painter.drawLines(m_joins.data(), int(m_joins.size()));
+        m_spans.clear();
+        m_dots.clear();
+        m_joins.clear();
+    }
+
+private:
+    void FlushColumn()
+    {
+        if (!m_have)
+            return;
+        m_have = false;
+        if (m_thin) {
+            if (m_min == m_max)
+                m_dots.emplace_back(m_column, m_min);
+            else
+                m_spans.emplace_back(m_column, m_min, m_column, m_max);
+            if (m_joined)
+                m_joins.emplace_back(m_previousColumn, m_previousLast, m_column, m_first);
+            m_joined = true;
+            m_previousColumn = m_column;
+            m_previousLast = m_last;
+            return;
+        }
+        for (int row : {m_first, m_min, m_max, m_last})
+            if (m_run.empty() || m_run.back() != QPoint(m_column, row))
+                m_run.emplace_back(m_column, row);
+    }
+
+    QPainter& m_painter;
+    bool m_decimate;
+    bool m_thin;
+    std::vector<QPoint> m_run;
+    std::vector<QLine> m_spans;
+    std::vector<QPoint> m_dots;
+    std::vector<QLine> m_joins;
+    bool m_have = false;
+    int m_column = 0, m_first = 0, m_min = 0, m_max = 0, m_last = 0;
+    bool m_joined = false;
+    int m_previousColumn = 0, m_previousLast = 0;
+};
+
+} // namespace
+
+void CPlotRenderer::Paint(QPainter& painter) const
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    PaintBackground(painter);
+    const CRect& plot = m_layout.plot;
+    painter.save();
+    painter.setClipRect(QRect(plot.left, plot.top, plot.Width(), plot.Height()));
+    if (!m_options.thumbnail) {
+        PaintLabels(painter, true);
+        PaintGrid(painter);
+    }
+    for (const auto& channel : m_chart.m_channels)
+        PaintChannel(painter, channel);
+    if (!m_options.thumbnail) {
+        PaintLimits(painter);
+        PaintLabels(painter, false);
+        PaintCursors(painter);
+    }
+    painter.restore();
+    if (m_options.thumbnail)
+        return;
+    for (std::size_t i = 0; i < m_chart.m_xAxes.size(); ++i)
+        if (m_chart.m_xAxes[i].IsVisible())
+            PaintXAxis(painter, m_chart.m_xAxes[i], m_layout.xAxisBands[i]);
+    for (std::size_t i = 0; i < m_chart.m_yAxes.size(); ++i)
+        if (m_chart.m_yAxes[i].IsVisible())
+            PaintYAxis(painter, m_chart.m_yAxes[i], m_layout.yAxisBands[i]);
+    if (!m_chart.m_zoomRect.IsRectEmpty()) {
+        const CRect& z = m_chart.m_zoomRect;
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(z.left, z.top, z.Width() - 1, z.Height() - 1));
+    }
+}
+
+void CPlotRenderer::PaintBackground(QPainter& painter) const
+{
+    const CRect& c = m_layout.client;
+    painter.fillRect(QRect(c.left, c.top, c.Width(), c.Height()), Qt::white);
+    const CRect& p = m_layout.plot;
+    const COLORREF background = m_options.thumbnail ? CiPlotX::kDefaultBackground : m_chart.m_plotBackground;
+    painter.fillRect(QRect(p.left, p.top, p.Width(), p.Height()), ToQColor(background));
+}
+
+void CPlotRenderer::PaintGrid(QPainter& painter) const
+{
+    const CRect& p = m_layout.plot;
+    painter.setPen(QPen(QColor(222, 222, 222), 1));
+    for (std::size_t i = 0; i < m_chart.m_xAxes.size(); ++i) {
+        const auto& axis = m_chart.m_xAxes[i];
+        if (!axis.IsVisible())
+            continue;
+        for (const auto& tick : axis.VisibleTicks(p.Width(), 90, true))
+            if (!tick.text.IsEmpty()) {
+                const int x = PixelOf(m_chart.XValueToPixel(int(i), tick.value));
+                painter.drawLine(x, p.top, x, p.bottom - 1);
+            }
+        break;
+    }
+    for (std::size_t i = 0; i < m_chart.m_yAxes.size(); ++i) {
+        const auto& axis = m_chart.m_yAxes[i];
+        if (!axis.IsVisible())
+            continue;
+        for (const auto& tick : axis.VisibleTicks(p.Height(), 40, false))
+            if (!tick.text.IsEmpty()) {
+                const int y = PixelOf(m_chart.YValueToPixel(int(i), tick.value));
+                painter.drawLine(p.left, y, p.right - 1, y);
+            }
+        break;
+    }
+}
+
+const CPlotXAxis* CPlotRenderer::ChannelXAxis(const CPlotChannel& channel) const
+{
+    if (!channel.IsVisible() || !channel.IsEnabled())
+        return nullptr;
+    const int index = m_chart.FindXAxis(channel.GetXAxisName());
+    if (index < 0 || (m_options.thumbnail && index != m_options.xAxis))
+        return nullptr;
+    return &m_chart.m_xAxes[std::size_t(index)];
+}
+
+void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel) const
+{
+    const CPlotXAxis* xAxis = ChannelXAxis(channel);
+    if (!xAxis || (!m_options.thumbnail && !xAxis->IsVisible()) || channel.GetCount() == 0)
+        return;
+    double yMin = m_options.yMin, ySpan = m_options.yMax - m_options.yMin;
+    if (!m_options.thumbnail) {
+        const int yIndex = m_chart.FindYAxis(channel.GetYAxisName());
+        if (yIndex < 0)
+            return;
+        yMin = m_chart.m_yAxes[std::size_t(yIndex)].GetMin();
+        ySpan = m_chart.m_yAxes[std::size_t(yIndex)].GetSpan();
+    }
+    if (!CPlotAxis::IsValidRange(yMin, ySpan))
+        return;
+    const CRect& p = m_layout.plot;
+    const double xMin = xAxis->GetMin(), xMax = xAxis->GetMax();
+    const double xScale = (p.Width() - 1) / xAxis->GetSpan();
+    const double yScale = (p.Height() - 1) / ySpan;
+    const double left = p.left, bottom = p.bottom - 1;
+
+    // From the last point at or before the visible start to the first point after its end.
+    const int first = std::max(0, channel.GetIndexOfX(xMin));
+    const int last = std::min(channel.GetCount() - 1, channel.GetIndexOfX(xMax) + 1);
+    QPen pen(ToQColor(channel.GetColor()));
+    pen.setWidth(channel.GetWidth());
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::SquareCap);
+    painter.setPen(pen);
+    const bool decimate = m_options.decimate && (last - first + 1) > p.Width();
+    CRunPainter runs(painter, decimate, channel.GetWidth() == 1);
+    const double* xs = channel.XData();
+    const float* ys = channel.YData();
+    const auto columnOf = [&](int i) { return PixelOf(left + (xs[i] - xMin) * xScale); };
+    const auto rowOf = [&](float y) { return PixelOf(bottom - (double(y) - yMin) * yScale); };
+    const auto addPoint = [&](int i) {
+        if (std::isfinite(ys[i]))
+            runs.Add(columnOf(i), rowOf(ys[i]));
+        else
+            runs.Break();
+    };
+    if (!decimate) {
+        for (int i = first; i <= last; ++i)
+            addPoint(i);
+        return;
+    }
+    // Column by column: the points of a column are found by their X values (which never
+    // decrease) and scanned for their extremes in one tight pass; a column holding a gap is
+    // taken point by point.
+    const std::vector<int>& gaps = channel.GapIndexes();
+    auto gap = gaps.begin();
+    for (int i = first; i <= last;) {
+        const int column = columnOf(i);
+        int lo = i + 1, hi = last + 1;
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (columnOf(mid) > column)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        // The gaps before this column are passed; one inside it sends the column point by point.
+        while (gap != gaps.end() && *gap < i)
+            ++gap;
+        if (gap != gaps.end() && *gap < lo) {
+            for (int k = i; k < lo; ++k)
+                addPoint(k);
+        } else {
+            float minimum = ys[i], maximum = ys[i];
+            for (int k = i + 1; k < lo; ++k) {
+                minimum = std::min(minimum, ys[k]);
+                maximum = std::max(maximum, ys[k]);
+            }
+            runs.AddColumn(column, rowOf(ys[i]), rowOf(maximum), rowOf(minimum), rowOf(ys[lo - 1]));
+        }
+        i = lo;
+    }
+}
+
+void CPlotRenderer::PaintLimits(QPainter& painter) const
+{
+    const CRect& p = m_layout.plot;
+    for (const auto& limit : m_chart.m_limits) {
+        if (!limit.visible)
+            continue;
+        QPen pen(ToQColor(limit.color), std::max(1, limit.size), PenStyle(limit.style));
+        painter.setPen(pen);
+        if (limit.kind == EPlotLimitKind::YLine) {
+            int axis = m_chart.FindYAxis(limit.axisName);
+            if (axis < 0 && m_chart.GetYAxisCount() > 0)
+                axis = 0;
+            const double y = m_chart.YValueToPixel(axis, limit.position1);
+            if (std::isfinite(y))
+                painter.drawLine(p.left, PixelOf(y), p.right - 1, PixelOf(y));
+            continue;
+        }
+        int axis = m_chart.FindXAxis(limit.axisName);
+        if (axis < 0 && m_chart.GetXAxisCount() > 0)
+            axis = 0;
+        const double x1 = m_chart.XValueToPixel(axis, limit.position1);
+        if (!std::isfinite(x1))
+            continue;
+        if (limit.kind == EPlotLimitKind::XMarker) {
+            painter.drawLine(PixelOf(x1), p.top, PixelOf(x1), p.bottom - 1);
+        } else {
+            const double x2 = m_chart.XValueToPixel(axis, limit.position2);
+            QColor fill = ToQColor(limit.color);
+            fill.setAlpha(60);
+            const int a = PixelOf(std::min(x1, x2)), b = PixelOf(std::max(x1, x2));
+            painter.fillRect(QRect(a, p.top, b - a + 1, p.Height()), fill);
+        }
+    }
+}
+
+void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
+{
+    const CRect& p = m_layout.plot;
+    painter.setFont(AxisFont());
+    for (const auto& label : m_chart.m_labels) {
+        if (!label.visible || (label.kind == EPlotLabelKind::Rectangle) != behindData)
+            continue;
+        int axis = m_chart.FindXAxis(label.xAxisName);
+        if (axis < 0 && m_chart.GetXAxisCount() > 0)
+            axis = 0;
+        const double x = m_chart.XValueToPixel(axis, label.x);
+        if (!std::isfinite(x))
+            continue;
+        if (label.kind == EPlotLabelKind::Rectangle) {
+            const double x2 = m_chart.XValueToPixel(axis, label.x2);
+            const int a = PixelOf(std::min(x, x2)), b = PixelOf(std::max(x, x2));
+            painter.fillRect(QRect(a, p.top, b - a + 1, p.Height()), ToQColor(label.fillColor));
+            continue;
+        }
+        int px = PixelOf(x), py = PixelOf(p.bottom - 1 - label.y / 100.0 * (p.Height() - 1));
+        if (label.kind == EPlotLabelKind::Point) {
+            const int channel = m_chart.FindChannel(label.channelName);
+            if (channel < 0 || label.point < 0 || label.point >= m_chart.m_channels[std::size_t(channel)].GetCount())
+                continue;
+            const CPlotChannel& c = m_chart.m_channels[std::size_t(channel)];
+            const int cx = m_chart.FindXAxis(c.GetXAxisName()), cy = m_chart.FindYAxis(c.GetYAxisName());
+            const double vy = c.GetYValue(label.point);
+            if (cx < 0 || cy < 0 || !std::isfinite(vy))
+                continue;
+            px = PixelOf(m_chart.XValueToPixel(cx, c.GetXValue(label.point)));
+            py = PixelOf(m_chart.YValueToPixel(cy, vy));
+            painter.setPen(ToQColor(label.color));
+            painter.setBrush(ToQColor(label.fillColor));
+            painter.drawEllipse(QPoint(px, py), 3, 3);
+            px += 6;
+        }
+        if (label.text.IsEmpty())
+            continue;
+        const QString text = ToQ(label.text);
+        QRect box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, text);
+        box.moveTo(px, py - box.height() / 2);
+        box.adjust(-2, -1, 2, 1);
+        if (label.filled)
+            painter.fillRect(box, ToQColor(label.fillColor));
+        painter.setPen(ToQColor(label.color));
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+}
+
+void CPlotRenderer::PaintCursors(QPainter& painter) const
+{
+    const CRect& p = m_layout.plot;
+    painter.setFont(AxisFont());
+    for (const auto& cursor : m_chart.m_cursors) {
+        if (!cursor.IsShown())
+            continue;
+        const int channel = m_chart.FindChannel(cursor.channelName);
+        if (channel < 0)
+            continue;
+        const CPlotChannel& c = m_chart.m_channels[std::size_t(channel)];
+        const double x = m_chart.XValueToPixel(m_chart.FindXAxis(c.GetXAxisName()), cursor.position);
+        if (!std::isfinite(x))
+            continue;
+        const QColor color = ToQColor(cursor.hasColor ? cursor.color : c.GetColor());
+        painter.setPen(QPen(color, 1));
+        painter.drawLine(PixelOf(x), p.top, PixelOf(x), p.bottom - 1);
+        if (cursor.readout.IsEmpty())
+            continue;
+        const QString text = ToQ(cursor.readout);
+        QRect box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, text);
+        const int y = PixelOf(p.bottom - 1 - cursor.readoutPosition / 100.0 * (p.Height() - 1));
+        box.moveTo(PixelOf(x) + 4, y - box.height() / 2);
+        if (box.right() > p.right - 2)
+            box.moveRight(PixelOf(x) - 4);
+        box.adjust(-3, -2, 3, 2);
+        painter.fillRect(box, QColor(255, 255, 225));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+}
+
+void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const CRect& band) const
+{
+    const int index = m_chart.FindXAxis(axis.GetName());
+    painter.setFont(AxisFont());
+    painter.setPen(Qt::black);
+    painter.drawLine(band.left, band.top, band.right - 1, band.top);
+    const QFontMetrics metrics = painter.fontMetrics();
+    for (const auto& tick : axis.VisibleTicks(band.Width(), 90, true)) {
+        const int x = PixelOf(m_chart.XValueToPixel(index, tick.value));
+        const bool major = !tick.text.IsEmpty();
+        painter.drawLine(x, band.top, x, band.top + (major ? 5 : 3));
+        if (major) {
+            const QString text = ToQ(tick.text);
+            const int width = metrics.horizontalAdvance(text);
+            // The outermost labels move inwards rather than be cut at the picture's edge.
+            const int left = std::clamp(x - width / 2, 0, std::max(0, int(m_layout.client.right) - width - 1));
+            painter.drawText(QRect(left, band.top + 6, width, metrics.height()), Qt::AlignCenter, text);
+        }
+    }
+}
+
+void CPlotRenderer::PaintYAxis(QPainter& painter, const CPlotYAxis& axis, const CRect& band) const
+{
+    const int index = m_chart.FindYAxis(axis.GetName());
+    const bool right = axis.IsRightSide();
+    painter.setFont(AxisFont());
+    painter.setPen(Qt::black);
+    const int edge = right ? band.left : band.right - 1;
+    const int out = right ? 1 : -1;
+    painter.drawLine(edge, band.top, edge, band.bottom - 1);
+    const QFontMetrics metrics = painter.fontMetrics();
+    for (const auto& tick : axis.VisibleTicks(band.Height(), 40, false)) {
+        const int y = PixelOf(m_chart.YValueToPixel(index, tick.value));
+        const bool major = !tick.text.IsEmpty();
+        painter.drawLine(edge, y, edge + out * (major ? 5 : 3), y);
+        if (major) {
+            const QString text = ToQ(tick.text);
+            // The outermost labels move inwards rather than be cut at the picture's edge.
+            const int top = std::clamp(y - metrics.height() / 2, 0,
+                                       std::max(0, int(m_layout.client.bottom) - metrics.height()));
+            const QRect box(right ? edge + 7 : band.left + 14, top, band.Width() - 21, metrics.height());
+            painter.drawText(box, (right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+        }
+    }
+    if (axis.GetTitle().IsEmpty())
+        return;
+    painter.save();
+    const int x = right ? band.right - 2 : band.left + 2;
+    painter.translate(x, (band.top + band.bottom) / 2);
+    painter.rotate(right ? 90 : -90);
+    painter.drawText(QRect(-band.Height() / 2, 0, band.Height(), metrics.height()), Qt::AlignCenter, ToQ(axis.GetTitle()));
+    painter.restore();
+}

@@ -1,0 +1,196 @@
+#include "study/RecTrendToIOComp.h"
+
+#include "datamodel/DataItemTrend.h"
+#include "datamodel/TrendCache.h"
+#include "datamodel/TrendChannel.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "project/RecDoc.h"
+#include "study/PlotNames.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* StatisticSuffix(int statistic)
+{
+    switch (statistic) {
+    case kStatMin: return " Min";
+    case kStatMax: return " Max";
+    default: return "";
+    }
+}
+
+} // namespace
+
+CRecTrendToIOComp::CRecTrendToIOComp(CiPlotX* chart, CRecDoc* document, int, int)
+    : CDataToIOComp(chart), m_document(document)
+{
+}
+
+void CRecTrendToIOComp::ClearChannels()
+{
+    m_channels.clear();
+    m_fedWindows.clear();
+    if (m_chart) {
+        m_chart->RemoveAllChannels();
+        m_chart->RemoveAllLimits();
+    }
+}
+
+int CRecTrendToIOComp::AddChannel(int session, const CString& name, DWORD phase, int statistic, COLORREF color)
+{
+    SFeederChannel channel;
+    channel.session = session;
+    channel.phase = phase;
+    channel.statistic = statistic;
+    channel.name = name;
+    channel.title.Format("%d: ", session + 1);
+    channel.title += name + StatisticSuffix(statistic);
+    channel.xAxisName = XAxisName(session);
+    channel.color = color;
+    m_channels.push_back(channel);
+    const int index = int(m_channels.size()) - 1;
+    if (m_chart)
+        m_chart->AddChannel(ChartChannelName(index), channel.xAxisName, CString());
+    return index;
+}
+
+void CRecTrendToIOComp::SetChannelLimit(int channel, float value, bool shown)
+{
+    if (SFeederChannel* entry = GetChannelEntry(channel)) {
+        entry->limit = value;
+        entry->limitShown = shown;
+    }
+}
+
+void CRecTrendToIOComp::SetChannelQuantity(int channel, DWORD quantity)
+{
+    if (SFeederChannel* entry = GetChannelEntry(channel))
+        entry->quantity = quantity;
+}
+
+DWORD CRecTrendToIOComp::GetChannelQuantity(int channel) const
+{
+    const SFeederChannel* entry = GetChannelEntry(channel);
+    return entry ? entry->quantity : kNoQuantity;
+}
+
+void CRecTrendToIOComp::FeedChannel(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block,
+                                    bool withMinMax, int sessionIndex, double windowStart, double windowEnd)
+{
+    SFeederChannel* entry = GetChannelEntry(channel);
+    if (!entry)
+        return;
+    entry->xAxisName = XAxisName(sessionIndex);
+    SetFedWindow(sessionIndex, windowStart, windowEnd);
+    FeedSeries(channel, trend, block, windowStart, windowEnd);
+    if (!withMinMax)
+        return;
+    for (int i = 0; i < int(m_channels.size()); ++i) {
+        const SFeederChannel& other = m_channels[std::size_t(i)];
+        if (i != channel && other.session == entry->session && other.name == entry->name && other.phase == entry->phase &&
+            other.statistic != entry->statistic) {
+            m_channels[std::size_t(i)].xAxisName = entry->xAxisName;
+            m_channels[std::size_t(i)].quantity = entry->quantity;
+            FeedSeries(i, trend, block, windowStart, windowEnd);
+        }
+    }
+}
+
+void CRecTrendToIOComp::FeedSeries(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block, double start,
+                                   double end)
+{
+    CPlotChannel* plot = m_chart ? m_chart->GetChannel(channel) : nullptr;
+    const ITrendChannelAccess* access = trend.GetAccess(m_channels[std::size_t(channel)].statistic);
+    if (!plot)
+        return;
+    plot->Clear();
+    plot->SetXAxisName(m_channels[std::size_t(channel)].xAxisName);
+    if (!access)
+        return;
+    const std::vector<STrendTimePoint>& points = block.GetPoints();
+    // From the last point before the window to the first one after it.
+    auto first = std::lower_bound(points.begin(), points.end(), start,
+                                  [](const STrendTimePoint& p, double d) { return p.date < d; });
+    auto last = std::upper_bound(points.begin(), points.end(), end,
+                                 [](double d, const STrendTimePoint& p) { return d < p.date; });
+    if (first != points.begin())
+        --first;
+    if (last != points.end())
+        ++last;
+    plot->Reserve(std::size_t(last - first));
+    const int records = int(trend.GetRecordCount());
+    for (auto p = first; p != last; ++p) {
+        if (p->record < 0 || p->record >= records)
+            plot->AddGap(p->date);
+        else
+            plot->AddXY(p->date, access->GetValue(p->record));
+    }
+}
+
+void CRecTrendToIOComp::Finish()
+{
+    BuildChart();
+}
+
+void CRecTrendToIOComp::SetAxisTitle(int axis, const CString& title)
+{
+    if (axis >= 0 && axis < int(m_yAxes.size()))
+        m_yAxes[std::size_t(axis)].title = title;
+    if (CPlotYAxis* y = m_chart ? m_chart->GetYAxis(axis) : nullptr)
+        y->SetTitle(title);
+}
+
+void CRecTrendToIOComp::SetCursorStyle(bool on)
+{
+    if (!m_chart)
+        return;
+    for (int i = 0; i < CiPlotX::kCursorCount; ++i)
+        m_chart->GetCursor(i).style = on ? (i == 0 ? 3 : 4) : 0;
+}
+
+void CRecTrendToIOComp::ZoomAll(double factor)
+{
+    if (!m_chart)
+        return;
+    for (int i = 0; i < m_chart->GetXAxisCount(); ++i) {
+        const CPlotXAxis* axis = m_chart->GetXAxis(i);
+        if (!axis->IsVisible())
+            continue;
+        const double centre = axis->GetMin() + axis->GetSpan() / 2, span = axis->GetSpan() * factor;
+        m_chart->SetXAxisRange(i, centre - span / 2, span);
+    }
+    m_chart->Repaint();
+}
+
+void CRecTrendToIOComp::ZoomIn()
+{
+    ZoomAll(0.5);
+}
+
+void CRecTrendToIOComp::ZoomOut()
+{
+    ZoomAll(2.0);
+}
+
+void CRecTrendToIOComp::Redraw(bool windowed)
+{
+    if (!m_chart)
+        return;
+    // Unwindowed feeding holds all data: nothing can fall outside what was fed.
+    if (!windowed)
+        m_fedWindows.clear();
+    m_chart->RefreshCursorReadouts();
+    m_chart->Repaint();
+}
+
+CDataItemTrend* CRecTrendToIOComp::ProvideTrendItem(int dataSet, DWORD itemId, const STrendAccessSpec& accessSpec) const
+{
+    CTrendCache* cache = m_document ? m_document->GetTrendCache() : nullptr;
+    CDataSet* set = m_document ? m_document->GetDataSet(dataSet) : nullptr;
+    if (!cache || !set)
+        return nullptr;
+    if (CDataItemTrend* item = cache->FindTrendItem(set, itemId, 0, accessSpec))
+        return item;
+    return cache->GetTrendItem(set, itemId, 0, accessSpec);
+}

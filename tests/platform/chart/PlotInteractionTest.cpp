@@ -1,0 +1,174 @@
+// Events from synthesized mouse and key input on a chart window: the zoom-rectangle sequence,
+// dragging an X axis, dragging and releasing a band, moving a data cursor with its readout text,
+// the context menus and the keys, each in the order a person's input causes them.
+#include "ChartTestSupport.h"
+#include "platform/framework/windows/PaintedControl.h"
+#include "platform/framework/windows/WindowTestSupport.h"
+
+#include <QDir>
+
+namespace {
+
+using namespace PlotEvent;
+
+class PlotInteractionTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(parent.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+        SetUpSimpleChart(chart);
+        ASSERT_TRUE(chart.Create(CRect(0, 0, 400, 300), &parent, 1108));
+        for (int i = 0; i <= 100; ++i)
+            chart.GetChannel(0)->AddXY(i, 5.0f);
+        SPlotDataCursor& cursor = chart.GetCursor(0);
+        cursor.channelName = "ch";
+        cursor.style = 3;
+        chart.SetCursorPosition(0, 20.0);
+        SPlotLimit marker;
+        marker.name = "TimeRangeStart";
+        marker.kind = EPlotLimitKind::XMarker;
+        marker.position1 = 60.0;
+        marker.draggable = true;
+        chart.AddLimit(marker);
+        chart.SetEventSink(&sink);
+        chart.Repaint();
+    }
+
+    QPoint At(double x, double y) const
+    {
+        return QPoint(int(std::lround(chart.XValueToPixel(0, x))), int(std::lround(chart.YValueToPixel(0, y))));
+    }
+    void Press(QPoint p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        SendMouse(chart, QEvent::MouseButtonPress, p, button, button);
+    }
+    void Move(QPoint p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        SendMouse(chart, QEvent::MouseMove, p, Qt::NoButton, button);
+    }
+    void Release(QPoint p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        SendMouse(chart, QEvent::MouseButtonRelease, p, button, Qt::NoButton);
+    }
+    std::vector<int> Ids() const { return sink.Ids({GotFocus, LostFocus}); }
+
+    CWnd parent;
+    CiPlotX chart;
+    RecordingSink sink;
+};
+
+TEST_F(PlotInteractionTest, AZoomRectangleIsPressMovesAndRelease)
+{
+    Press(At(30, 8));
+    Move(At(40, 7));
+    Move(At(50, 6.5));
+    Release(At(50, 6.5));
+    EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, MouseMove, MouseMove, DataViewMouseUp, MouseUp}));
+    EXPECT_EQ(sink.Last(MouseDown)->button, kPlotLeftButton);
+    EXPECT_EQ(sink.Last(MouseDown)->x, At(30, 8).x());
+    EXPECT_EQ(sink.Last(DataViewMouseUp)->index, -1); // no channel under the mouse
+    EXPECT_EQ(chart.GetXAxis(0)->GetSpan(), 100.0);    // the chart itself zooms nothing
+}
+
+TEST_F(PlotInteractionTest, DraggingAnXAxisScrollsItAndReportsOldAndNewRange)
+{
+    const CRect band = chart.GetLayout().xAxisBands[0];
+    const QPoint start((band.left + band.right) / 2, band.top + 10);
+    Press(start);
+    Move(start + QPoint(40, 0));
+    Release(start + QPoint(40, 0));
+    EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, XAxisMouseDown, XAxisChange, MouseMove, XAxisMouseUp, MouseUp}));
+    const SPlotEvent& change = *sink.Last(XAxisChange);
+    EXPECT_EQ(change.index, 0);
+    EXPECT_EQ(change.a, 0.0);
+    EXPECT_EQ(change.b, 100.0);
+    EXPECT_NEAR(change.c, -40.0 * 100.0 / (chart.GetLayout().plot.Width() - 1), 1e-9);
+    EXPECT_EQ(change.d, 100.0);
+    EXPECT_EQ(chart.GetXAxis(0)->GetMin(), change.c);
+
+    // With Shift the drag zooms around the press point; a Y axis drag makes the axis manual.
+    sink.events.clear();
+    chart.GetYAxis(0)->SetManual(false);
+    const CRect yBand = chart.GetLayout().yAxisBands[0];
+    const QPoint y0(yBand.left + 20, (yBand.top + yBand.bottom) / 2);
+    Press(y0);
+    Move(y0 + QPoint(0, 30));
+    Release(y0 + QPoint(0, 30));
+    EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, YAxisChange, MouseMove, MouseUp}));
+    EXPECT_TRUE(chart.GetYAxis(0)->IsManual());
+}
+
+TEST_F(PlotInteractionTest, ABandIsClickedDraggedAndReleased)
+{
+    const QPoint start = At(60, 8);
+    Press(start);
+    Move(start + QPoint(30, 0));
+    Release(start + QPoint(30, 0));
+    EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, LimitMouseDown, LimitClick, ObjectMouseDown, LimitDragged, MouseMove,
+                                       LimitReleased, ObjectMouseUp, MouseUp}));
+    EXPECT_EQ(sink.Last(LimitReleased)->index, 0);
+    EXPECT_NEAR(chart.GetLimit(0)->position1, 60.0 + 30.0 * 100.0 / (chart.GetLayout().plot.Width() - 1), 1e-9);
+
+    // The window shows the chart's picture with the moved band.
+    const QImage shown = RenderPaintedControl(chart, QSize(400, 300));
+    const int x = int(std::lround(chart.XValueToPixel(0, chart.GetLimit(0)->position1)));
+    EXPECT_EQ(shown.pixel(x, chart.GetLayout().plot.top + 5), qRgb(255, 0, 0));
+    shown.save(QDir::temp().filePath("orn_chart_window.png"));
+}
+
+TEST_F(PlotInteractionTest, MovingACursorAsksTheOwnerForItsReadout)
+{
+    sink.answer = [](SPlotEvent& e) {
+        if (e.id == CursorReadout)
+            e.text = "1: Voltage\n5.00 V\n02.03.2026 00:00";
+    };
+    const QPoint start = At(20, 9);
+    Press(start);
+    Move(At(30.2, 9));
+    Release(At(30.2, 9));
+    EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, CursorChange, CursorReadout, MouseMove, MouseUp}));
+    EXPECT_EQ(chart.GetCursor(0).position, 30.0); // on the nearest point of its channel
+    EXPECT_STREQ(chart.GetCursor(0).readout, "1: Voltage\n5.00 V\n02.03.2026 00:00");
+
+    // The arrow keys step the active cursor unless the owner consumes the key.
+    sink.events.clear();
+    SendKey(chart, Qt::Key_Right);
+    EXPECT_EQ(Ids(), (std::vector<int>{KeyDown, CursorChange, CursorReadout, KeyUp}));
+    EXPECT_EQ(sink.Last(KeyDown)->key, 0x27);
+    EXPECT_EQ(chart.GetCursor(0).position, 31.0);
+    sink.answer = [](SPlotEvent& e) {
+        if (e.id == KeyDown)
+            e.key = 0;
+    };
+    SendKey(chart, Qt::Key_Right);
+    EXPECT_EQ(chart.GetCursor(0).position, 31.0);
+}
+
+TEST_F(PlotInteractionTest, RightClicksAskForTheMenuOfWhatIsUnderTheMouse)
+{
+    sink.answer = [](SPlotEvent& e) { e.cancel = true; };
+    Press(At(40, 8), Qt::RightButton);
+    Release(At(40, 8), Qt::RightButton);
+    const CRect band = chart.GetLayout().xAxisBands[0];
+    Press(QPoint(band.left + 50, band.top + 5), Qt::RightButton);
+    Release(QPoint(band.left + 50, band.top + 5), Qt::RightButton);
+    Press(At(45, 5), Qt::RightButton);
+    Release(At(45, 5), Qt::RightButton);
+    EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, ChartMenu, MouseUp, MouseDown, AxisMenu, MouseUp, MouseDown,
+                                       ChannelMenu, MouseUp}));
+    EXPECT_EQ(sink.Last(ChannelMenu)->index, 0);
+    EXPECT_EQ(sink.Last(AxisMenu)->state, 0); // an X axis
+    EXPECT_TRUE(sink.Last(ChartMenu)->cancel);
+}
+
+TEST_F(PlotInteractionTest, ClickingAPointNamesTheChannelAndThePoint)
+{
+    Press(At(45, 5));
+    Release(At(45, 5));
+    EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, ChannelPointClick, DataViewMouseUp, MouseUp}));
+    EXPECT_EQ(sink.Last(ChannelPointClick)->point, 45);
+    EXPECT_EQ(sink.Last(DataViewMouseUp)->index, 0);
+}
+
+} // namespace

@@ -1,0 +1,211 @@
+// The picture: lines broken at gaps, the decimated picture of a million points against the
+// picture of every point, objects over the data, drawing held back while updating, the bitmap
+// export read back by the framework's reader, and thumbnails.
+#include "ChartTestSupport.h"
+
+#include "platform/framework/windows/GdiObjects.h"
+#include "support/TempFolder.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kBlue = qRgb(0, 0, 255);
+
+int CountColour(const QImage& image, QRgb colour, int x0, int x1)
+{
+    int count = 0;
+    for (int x = x0; x <= x1; ++x)
+        for (int y = 0; y < image.height(); ++y)
+            count += image.pixel(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+TEST(PlotRenderingTest, GapsBreakTheLine)
+{
+    CiPlotX chart;
+    SetUpSimpleChart(chart);
+    CPlotChannel& channel = *chart.GetChannel(0);
+    channel.AddXY(0.0, 5.0f);
+    channel.AddXY(20.0, 5.0f);
+    channel.AddGap(40.0);
+    channel.AddXY(60.0, 5.0f);
+    channel.AddXY(100.0, 5.0f);
+    const int row = int(std::lround(chart.YValueToPixel(0, 5.0)));
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 10.0), row), kBlue);
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 33.0), row), kWhite); // no line across the gap
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 50.0), row), kWhite);
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 80.0), row), kBlue);
+
+    // A single point between two gaps is still drawn.
+    CPlotChannel& dot = *chart.GetChannel(chart.AddChannel("dot", "XAxis0", "YAxis0"));
+    dot.SetColor(RGB(255, 0, 0));
+    dot.AddGap(0.0);
+    dot.AddXY(30.0, 8.0f);
+    dot.AddGap(31.0);
+    chart.Repaint();
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 30.0), chart.YValueToPixel(0, 8.0)), qRgb(255, 0, 0));
+}
+
+TEST(PlotRenderingTest, TheDecimatedPictureOfAMillionPointsEqualsEveryPointDrawn)
+{
+    CiPlotX chart;
+    SetUpSimpleChart(chart, 800, 300);
+    CPlotChannel& channel = *chart.GetChannel(0);
+    std::mt19937 random(7);
+    std::normal_distribution<float> noise(0.0f, 0.8f);
+    constexpr int kPoints = 1000000;
+    channel.Reserve(kPoints);
+    for (int i = 0; i < kPoints; ++i) {
+        const double x = i * 110.0 / kPoints - 5.0; // starts and ends outside the axis
+        if (i % 99991 == 500)
+            channel.AddGap(x);
+        else
+            channel.AddXY(x, 5.0f + 3.0f * float(std::sin(i / 20000.0)) + noise(random));
+    }
+    // A second, shorter channel with spikes and a wider pen.
+    CPlotChannel& spikes = *chart.GetChannel(chart.AddChannel("spikes", "XAxis0", "YAxis0"));
+    spikes.SetColor(RGB(0, 160, 0));
+    for (int i = 0; i < 200000; ++i)
+        spikes.AddXY(i * 100.0 / 200000, i % 5000 == 0 ? 9.5f : 1.0f);
+
+    const QImage decimated = chart.Picture().image;
+    chart.SetDecimation(false);
+    chart.Repaint();
+    const QImage full = chart.Picture().image;
+    ASSERT_EQ(decimated.size(), full.size());
+    int differing = 0;
+    for (int y = 0; y < full.height(); ++y)
+        for (int x = 0; x < full.width(); ++x)
+            if (decimated.pixel(x, y) != full.pixel(x, y)) {
+                ++differing;
+                ADD_FAILURE() << "pixel " << x << "," << y << " " << std::hex << decimated.pixel(x, y) << " "
+                              << full.pixel(x, y);
+            }
+    EXPECT_EQ(differing, 0);
+    // The gaps broke the line somewhere: not every column of the plot holds the channel.
+    EXPECT_GT(CountColour(full, kBlue, 0, full.width() - 1), 1000);
+}
+
+TEST(PlotRenderingTest, RectanglesLieBehindTheDataAndLimitsOverIt)
+{
+    CiPlotX chart;
+    SetUpSimpleChart(chart);
+    chart.SetPlotBackground(RGB(0xE9, 0xEF, 0xF4));
+    SPlotLabel hours;
+    hours.name = "AnnWorkingHour";
+    hours.kind = EPlotLabelKind::Rectangle;
+    hours.x = 20.0;
+    hours.x2 = 40.0;
+    hours.fillColor = RGB(255, 255, 255);
+    chart.AddLabel(hours);
+    chart.GetChannel(0)->AddXY(0.0, 5.0f);
+    chart.GetChannel(0)->AddXY(100.0, 5.0f);
+    SPlotLimit limit;
+    limit.name = "L";
+    limit.position1 = 7.0;
+    limit.color = RGB(200, 0, 0);
+    chart.AddLimit(limit);
+    const double row = chart.YValueToPixel(0, 5.0);
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 33.0), row - 20), kWhite);
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 63.0), row - 20), qRgb(0xE9, 0xEF, 0xF4));
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 30.0), row), kBlue);
+    EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 30.0), chart.YValueToPixel(0, 7.0)), qRgb(200, 0, 0));
+    chart.DeleteLabels("AnnWorkingHour");
+    EXPECT_EQ(chart.GetLabelCount(), 0);
+}
+
+TEST(PlotRenderingTest, NothingIsDrawnUntilTheOutermostUpdateEnds)
+{
+    CiPlotX chart;
+    SetUpSimpleChart(chart);
+    chart.Repaint();
+    const int before = chart.GetRenderCount();
+    chart.BeginUpdate();
+    chart.BeginUpdate();
+    chart.GetChannel(0)->AddXY(1.0, 1.0f);
+    chart.Repaint();
+    chart.EndUpdate();
+    EXPECT_EQ(chart.GetRenderCount(), before);
+    chart.EndUpdate();
+    EXPECT_EQ(chart.GetRenderCount(), before + 1);
+    chart.EndUpdate(); // unbalanced: nothing happens
+    EXPECT_EQ(chart.GetRenderCount(), before + 1);
+}
+
+TEST(PlotRenderingTest, TheBitmapExportIsAnUncompressed24BitBitmapOfThePicture)
+{
+    CTempFolder folder;
+    CiPlotX chart;
+    SetUpSimpleChart(chart, 201, 150); // a row of 603 bytes is padded to 604
+    chart.GetChannel(0)->AddXY(0.0, 2.0f);
+    chart.GetChannel(0)->AddXY(100.0, 8.0f);
+    const CString path = folder.Path("chart.bmp").c_str();
+    ASSERT_TRUE(chart.SaveImageToBitmap(path));
+    QFile file(QString::fromUtf8(path.GetString()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.size(), 14 + 40 + 604 * 150);
+    auto u32 = [&](int at) { return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 |
+                                    quint32(quint8(bytes[at + 2])) << 16 | quint32(quint8(bytes[at + 3])) << 24; };
+    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+    EXPECT_EQ(u32(2), quint32(bytes.size()));
+    EXPECT_EQ(u32(10), 54u);
+    EXPECT_EQ(u32(14), 40u);
+    EXPECT_EQ(u32(18), 201u);
+    EXPECT_EQ(u32(22), 150u);
+    EXPECT_EQ(quint8(bytes[28]), 24);
+    EXPECT_EQ(u32(30), 0u);
+
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadFromFile(path));
+    BITMAP info;
+    bitmap.GetBitmap(&info);
+    EXPECT_EQ(info.bmWidth, 201);
+    EXPECT_EQ(info.bmHeight, 150);
+    const QImage read(QString::fromUtf8(path.GetString()));
+    const QImage& shown = chart.Picture().image;
+    for (int y = 0; y < 150; y += 3)
+        for (int x = 0; x < 201; x += 3)
+            ASSERT_EQ(read.pixel(x, y), shown.pixel(x, y)) << x << "," << y;
+
+    CBitmap copy;
+    EXPECT_TRUE(chart.CopyToBitmap(copy));
+    EXPECT_FALSE(chart.SaveImageToBitmap(folder.Path("missing/x.bmp").c_str()));
+}
+
+TEST(PlotRenderingTest, AThumbnailShowsTheVisibleChannelsOfItsAxisAgainstTheCommonRange)
+{
+    CTempFolder folder;
+    CiPlotX chart;
+    SetUpSimpleChart(chart);
+    chart.GetChannel(0)->AddXY(0.0, 5.0f);
+    chart.GetChannel(0)->AddXY(100.0, 5.0f);
+    const int other = chart.AddChannel("hidden", "XAxis0", "YAxis0");
+    chart.GetChannel(other)->SetColor(RGB(255, 0, 0));
+    chart.GetChannel(other)->AddXY(0.0, 2.0f);
+    chart.GetChannel(other)->AddXY(100.0, 2.0f);
+    chart.GetChannel(other)->SetVisible(false);
+    SPlotThumbnailRequest request;
+    request.start = 50.0;
+    request.span = 10.0;
+    request.yMin = 0.0;
+    request.yMax = 10.0;
+    const CString path = folder.Path("S1_DAY_20260302.bmp").c_str();
+    ASSERT_TRUE(chart.SaveThumbnail(request, path));
+    const QImage thumb(QString::fromUtf8(path.GetString()));
+    ASSERT_EQ(thumb.size(), QSize(195, 130));
+    EXPECT_EQ(thumb.pixel(97, int(std::lround(129 - 0.5 * 129))), kBlue);
+    EXPECT_EQ(CountColour(thumb, qRgb(255, 0, 0), 0, 194), 0);
+    EXPECT_EQ(thumb.pixel(0, 0), kWhite); // no axes, no frame
+    // The chart's own range is untouched.
+    EXPECT_EQ(chart.GetXAxis(0)->GetMin(), 0.0);
+    request.span = 0.0;
+    EXPECT_FALSE(chart.SaveThumbnail(request, path));
+}
+
+} // namespace

@@ -1,0 +1,292 @@
+// The trend feeder on a real session: three phases of voltage with their Min and Max series,
+// gaps kept, windowed feeding, limits; the Y-axis table; the zoom rectangle applied through the
+// feeder, the chart menus and keys. The demonstration picture is written to the temporary folder.
+#include "datamodel/DataItemTrend.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/TrendCache.h"
+#include "datamodel/TrendChannel.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "platform/chart/CiPlotX.h"
+#include "platform/framework/windows/CMenu.h"
+#include "platform/framework/windows/GdiObjects.h"
+#include "project/BasicViewSettings.h"
+#include "study/ChartMenus.h"
+#include "study/RecTrendToIOComp.h"
+#include "study/SetupPlot.h"
+#include "study/StatisticsRecord.h"
+#include "study/XAxisTimeLabels.h"
+#include "study/ZoomRectangle.h"
+#include "support/ScopedTimeZone.h"
+#include "support/SessionWriter.h"
+#include "support/TempFolder.h"
+#include "support/TempXdgHome.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+namespace {
+
+constexpr DWORD kVoltageItem = 0;
+constexpr DWORD kVoltage = 0;
+const COLORREF kPhaseColors[3] = {RGB(200, 30, 30), RGB(30, 30, 30), RGB(30, 60, 220)};
+
+COLORREF Lighter(COLORREF c)
+{
+    return RGB(BYTE((GetRValue(c) + 2 * 255) / 3), BYTE((GetGValue(c) + 2 * 255) / 3), BYTE((GetBValue(c) + 2 * 255) / 3));
+}
+
+class FeederTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CSessionWriter writer; // 144 ten-minute records with a gap at 40..42 and a few NaN values
+        const std::string path = m_folder.Path("session.zlg");
+        ASSERT_TRUE(WriteBytesToFile(path, writer.BuildFile()));
+        ASSERT_EQ(m_set.LoadFromFile(path.c_str(), false), 0);
+        m_item = m_cache.GetTrendItem(&m_set, kVoltageItem, 0, STrendAccessSpec{0, 1});
+        ASSERT_NE(m_item, nullptr);
+        m_block = m_set.GetTrendTimeBlock();
+        m_chart.SetPictureSize(900, 420);
+        SetupPlot(m_chart, PlotSetup::kEnergySummaryOptions);
+    }
+
+    // Avg, Min and Max of the three phases; returns the Avg channel of each phase.
+    std::vector<int> FeedVoltage(double start, double end)
+    {
+        const DWORD quantities[] = {kVoltage};
+        const UINT titles[] = {0};
+        m_feeder.SetYAxes(1, quantities, titles, nullptr);
+        std::vector<int> averages;
+        for (DWORD phase = 0; phase < 3; ++phase) {
+            CString name;
+            name.Format("V%u", unsigned(phase + 1));
+            const int avg = m_feeder.AddChannel(0, name, phase, kStatAvg, kPhaseColors[phase]);
+            const int min = m_feeder.AddChannel(0, name, phase, kStatMin, Lighter(kPhaseColors[phase]));
+            const int max = m_feeder.AddChannel(0, name, phase, kStatMax, Lighter(kPhaseColors[phase]));
+            for (int c : {avg, min, max})
+                m_feeder.SetChannelQuantity(c, kVoltage);
+            const auto channel = m_item->GetChannel(kVoltage, phase);
+            m_feeder.FeedChannel(avg, *channel, *m_block, true, 0, start, end);
+            averages.push_back(avg);
+        }
+        m_chart.GetXAxis(0)->SetVisible(true);
+        m_chart.SetXAxisRange(0, start, end - start);
+        m_feeder.Finish();
+        m_feeder.SetAxisTitle(0, "Voltage [V]");
+        return averages;
+    }
+
+    ScopedTimeZone m_zone{"CET-1CEST,M3.5.0,M10.5.0/3"};
+    CTempXdgHome m_home;
+    CTempFolder m_folder;
+    CDataSet m_set{nullptr};
+    CTrendCache m_cache;
+    CDataItemTrend* m_item = nullptr;
+    CTrendTimeBlock* m_block = nullptr;
+    CiPlotX m_chart;
+    CRecTrendToIOComp m_feeder{&m_chart, nullptr, 1, 0};
+};
+
+TEST_F(FeederTest, ThreePhasesOfVoltageWithMinAndMaxAreShownWithTheirGaps)
+{
+    const double first = m_block->GetPoints().front().date, last = m_block->GetPoints().back().date;
+    const auto averages = FeedVoltage(first, last);
+    ASSERT_EQ(m_chart.GetChannelCount(), 9);
+    const int points = m_block->GetPointCount();
+    for (int avg : averages) {
+        const CPlotChannel& a = *m_chart.GetChannel(avg);
+        const CPlotChannel& lo = *m_chart.GetChannel(avg + 1);
+        const CPlotChannel& hi = *m_chart.GetChannel(avg + 2);
+        EXPECT_TRUE(a.IsVisible());
+        EXPECT_EQ(a.GetCount(), points);
+        EXPECT_EQ(lo.GetCount(), points);
+        int gaps = 0;
+        for (int i = 0; i < points; ++i) {
+            if (!std::isfinite(a.GetYValue(i))) {
+                ++gaps;
+                continue;
+            }
+            EXPECT_LE(lo.GetYValue(i), a.GetYValue(i));
+            EXPECT_GE(hi.GetYValue(i), a.GetYValue(i));
+            EXPECT_NEAR(a.GetYValue(i), 230.0, 30.0);
+        }
+        EXPECT_GE(gaps, 1); // the recording gap breaks each line
+    }
+    EXPECT_STREQ(m_chart.GetChannel(averages[1])->GetTitle(), "1: V2");
+    EXPECT_STREQ(m_chart.GetChannel(averages[1] + 2)->GetName(), "1: V2 Max_TC");
+    EXPECT_EQ(m_feeder.FindChannelEntry("1: V2 Max_TC"), averages[1] + 2);
+    // The automatic Y axis holds every value of the visible channels.
+    m_chart.Repaint();
+    const CPlotYAxis& y = *m_chart.GetYAxis(0);
+    for (int c = 0; c < m_chart.GetChannelCount(); ++c) {
+        EXPECT_LE(y.GetMin(), m_chart.GetChannel(c)->GetDataMin());
+        EXPECT_GE(y.GetMax(), m_chart.GetChannel(c)->GetDataMax());
+    }
+
+    // The demonstration picture: labelled time axis and a cursor with its readout.
+    SXAxisLabelRequest labels;
+    labels.availableWidth = m_chart.GetLayout().plot.Width();
+    labels.labelWidth = 90;
+    labels.timeFormat = "%d.%m.%Y %H:%M";
+    BuildXAxisTimeLabels(*m_chart.GetXAxis(0), labels);
+    m_chart.GetCursor(0).channelName = m_chart.GetChannel(averages[0])->GetName();
+    m_chart.GetCursor(1).style = 0;
+    m_chart.SetCursorPosition(0, first + (last - first) * 0.6);
+    m_chart.GetCursor(0).readout = "1: V1\n231.4 V\n02.03.2026 15:20";
+    m_chart.Repaint();
+    CBitmap picture;
+    ASSERT_TRUE(m_chart.CopyToBitmap(picture));
+    EXPECT_TRUE(picture.SaveToFile((std::filesystem::temp_directory_path() / "orn_feeder_demo.png").string().c_str()));
+}
+
+TEST_F(FeederTest, WindowedFeedingKeepsOnePointEitherSideAndAsksForMoreWhenScrolledOut)
+{
+    const auto& points = m_block->GetPoints();
+    const double start = points[100].date, end = points[110].date;
+    const auto averages = FeedVoltage(start, end);
+    const CPlotChannel& a = *m_chart.GetChannel(averages[0]);
+    ASSERT_EQ(a.GetCount(), 13);
+    EXPECT_EQ(a.GetXValue(0), points[99].date);
+    EXPECT_EQ(a.GetXValue(12), points[111].date);
+    EXPECT_FALSE(m_feeder.OnAxisChange(0));
+    m_chart.SetXAxisRange(0, start - (end - start), end - start);
+    EXPECT_TRUE(m_feeder.OnAxisChange(0));
+    m_feeder.Redraw(false); // unwindowed feeding holds everything
+    EXPECT_FALSE(m_feeder.OnAxisChange(0));
+}
+
+TEST_F(FeederTest, LimitsAndShownFlagsFollowTheViewSettings)
+{
+    CDataToIOComp feeder(&m_chart);
+    const DWORD quantities[] = {kVoltage, 5};
+    const UINT titles[] = {0, 0};
+    feeder.SetYAxes(2, quantities, titles, nullptr);
+    feeder.AddAuxAxes(0, {"mA", "bar"});
+    ASSERT_EQ(feeder.GetYAxes().size(), 4u);
+    EXPECT_EQ(feeder.GetYAxes()[1].quantity, kAuxAxisQuantity);
+    EXPECT_EQ(feeder.GetYAxes()[2].unitText, "bar");
+    EXPECT_EQ(feeder.GetYAxes()[3].quantity, 5u);
+    EXPECT_EQ(feeder.GetYAxes()[2].side, 1);
+
+    const int avg = feeder.AddChannel(0, 1, 0, kVoltage, 1, true, "", "", nullptr);
+    const int max = feeder.AddChannel(0, 1, 0, kVoltage, 1, true, "", "", nullptr);
+    feeder.GetChannelEntry(max)->statistic = kStatMax;
+    feeder.GetChannelEntry(avg)->limit = 240.0f;
+    CBasicViewSettings settings(0);
+    settings.m_channels[0][1] = true;
+    settings.m_isLimit[0] = true;
+    feeder.SyncChannels(settings, false);
+    EXPECT_TRUE(feeder.GetChannelEntry(avg)->shown);
+    EXPECT_FALSE(feeder.GetChannelEntry(max)->shown); // Min/Max flag off
+    EXPECT_TRUE(feeder.GetChannelEntry(avg)->limitShown);
+    settings.m_isMaxMin[0] = true;
+    feeder.SyncChannels(settings, false);
+    EXPECT_TRUE(feeder.GetChannelEntry(max)->shown);
+    feeder.SyncChannels(settings, true); // the demand view's first rows have no Min/Max
+    EXPECT_FALSE(feeder.GetChannelEntry(max)->shown);
+
+    feeder.BuildChart();
+    ASSERT_EQ(m_chart.GetLimitCount(), 1);
+    EXPECT_EQ(m_chart.GetLimit(0)->position1, 240.0);
+    EXPECT_STREQ(m_chart.GetLimit(0)->axisName, "YAxis0");
+    EXPECT_TRUE(m_chart.GetYAxis(0)->IsVisible());
+    EXPECT_FALSE(m_chart.GetYAxis(3)->IsVisible()); // no shown channel uses it
+
+    double low = -1, high = -1;
+    feeder.GetYAxisRange(0, low, high);
+    EXPECT_EQ(low, 0.0);
+    EXPECT_EQ(high, 1.0);
+    feeder.SetYAxisRange(0, 200.0, 250.0);
+    feeder.SetYAxisRange(0, 5.0, 5.0); // empty: refused
+    feeder.GetYAxisRange(0, low, high);
+    EXPECT_EQ(low, 200.0);
+    EXPECT_EQ(high, 250.0);
+    feeder.SetAllYAxesManual(true);
+    EXPECT_TRUE(m_chart.GetYAxis(0)->IsManual());
+}
+
+// The zoom rectangle drawn with the mouse, applied by the feeder; the reset and automatic
+// scaling through the menus and keys.
+TEST_F(FeederTest, ZoomRectangleMenusAndKeys)
+{
+    const double first = m_block->GetPoints().front().date, last = m_block->GetPoints().back().date;
+    FeedVoltage(first, last);
+    m_feeder.SetSessionRange(0, first, last);
+    m_chart.Repaint();
+    CZoomRectangle zoom;
+    bool zoomed = false;
+    struct Sink : IPlotEventSink
+    {
+        std::function<void(SPlotEvent&)> f;
+        void OnPlotEvent(SPlotEvent& e) override { f(e); }
+    } sink;
+    sink.f = [&](SPlotEvent& e) {
+        const int mode = e.id == PlotEvent::MouseDown ? 0 : e.id == PlotEvent::MouseMove ? 1 : e.id == PlotEvent::MouseUp ? 2 : -1;
+        if (mode >= 0 && zoom.Handle(m_chart, mode, e.button, e.shift, e.x, e.y))
+            zoomed = m_feeder.ApplyZoom(zoom.GetRect());
+        if (mode == 1 && zoom.IsDrawing()) {
+            EXPECT_FALSE(m_chart.GetZoomRect().IsRectEmpty());
+        }
+    };
+    m_chart.SetEventSink(&sink);
+    const CRect plot = m_chart.GetLayout().plot;
+    const int x0 = plot.left + 100, x1 = plot.left + 300, y0 = plot.top + 3, y1 = plot.bottom - 60; // pressed above the data
+    const double expectFirst = m_chart.XPixelToValue(0, x0), expectLast = m_chart.XPixelToValue(0, x1);
+    const double expectLow = m_chart.YPixelToValue(0, y1), expectHigh = m_chart.YPixelToValue(0, y0);
+    m_chart.MouseDown(kPlotLeftButton, 0, x0, y0);
+    m_chart.MouseMove(0, (x0 + x1) / 2, (y0 + y1) / 2);
+    m_chart.MouseMove(0, x1, y1);
+    m_chart.MouseUp(kPlotLeftButton, 0, x1, y1);
+    ASSERT_TRUE(zoomed);
+    EXPECT_TRUE(m_chart.GetZoomRect().IsRectEmpty());
+    EXPECT_NEAR(m_chart.GetXAxis(0)->GetMin(), expectFirst, 1e-9);
+    EXPECT_NEAR(m_chart.GetXAxis(0)->GetMax(), expectLast, 1e-9);
+    EXPECT_NEAR(m_chart.GetYAxis(0)->GetMin(), expectLow, 1e-9);
+    EXPECT_NEAR(m_chart.GetYAxis(0)->GetMax(), expectHigh, 1e-9);
+    EXPECT_TRUE(m_chart.GetYAxis(0)->IsManual());
+
+    // A click without moving draws no rectangle.
+    zoomed = false;
+    m_chart.MouseDown(kPlotLeftButton, 0, x0, y0);
+    m_chart.MouseUp(kPlotLeftButton, 0, x0, y0);
+    EXPECT_FALSE(zoomed);
+
+    std::vector<CString> offered;
+    const auto previous = CMenu::SetTrackDriver([&](CMenu& menu) {
+        for (const auto& item : menu.Items())
+            offered.push_back(item.text);
+        return ID_PLOT_AUTO_Y_AXES;
+    });
+    EXPECT_EQ(TrackChartContextMenu(m_feeder, nullptr, 10, 10), ID_PLOT_AUTO_Y_AXES);
+    EXPECT_FALSE(m_chart.GetYAxis(0)->IsManual());
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_STREQ(offered[0], "Reset zoom");
+    CMenu::SetTrackDriver([](CMenu&) { return ID_PLOT_RESET_ZOOM; });
+    EXPECT_EQ(TrackAxisContextMenu(m_feeder, nullptr, false, 10, 10), ID_PLOT_RESET_ZOOM);
+    EXPECT_DOUBLE_EQ(m_chart.GetXAxis(0)->GetMin(), first);
+    EXPECT_DOUBLE_EQ(m_chart.GetXAxis(0)->GetMax(), last);
+    CMenu::SetTrackDriver(previous);
+
+    int key = 0x6B; // numeric "+"
+    EXPECT_TRUE(HandleChartKey(m_feeder, key));
+    EXPECT_EQ(key, 0);
+    EXPECT_NEAR(m_chart.GetXAxis(0)->GetSpan(), (last - first) / 2, 1e-9);
+    key = 0x41;
+    EXPECT_FALSE(HandleChartKey(m_feeder, key));
+    EXPECT_EQ(key, 0x41);
+}
+
+TEST_F(FeederTest, TheStatisticsRangeCountsTheMissingIntervals)
+{
+    SStatisticsRecord record;
+    record.SetRange(*m_block, 30, 50); // across the three missing records
+    EXPECT_EQ(record.missingCount, m_block->CountMissingIntervals(30, 50));
+    EXPECT_EQ(record.expectedCount, 21 + record.missingCount);
+    record.SetRange(*m_block, 5, 4);
+    EXPECT_EQ(record.expectedCount, 0);
+}
+
+} // namespace
