@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
 const CWnd CWnd::wndTop;
 const CWnd CWnd::wndBottom;
 
@@ -38,9 +40,9 @@ CWnd* CWnd::FromHandle(HWND hwnd)
 
 // ---- creation and destruction
 
-BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id, void*)
+BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id, void* context)
 {
-    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
+    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, context);
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
@@ -241,8 +243,28 @@ const MSG* CWnd::GetCurrentMessage() const
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
-BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
-BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const auto control = reinterpret_cast<HWND>(lParam);
+    if (CWnd* child = control ? FromHandle(control) : nullptr; child && child != this)
+    {
+        LRESULT ignored = 0;
+        if (child->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored)) return TRUE;
+    }
+    // Menus and accelerators (no control) and button clicks are commands.
+    const int code = control && HIWORD(wParam) != BN_CLICKED ? int(HIWORD(wParam)) : CN_COMMAND;
+    return OnCmdMsg(LOWORD(wParam), code, nullptr, nullptr);
+}
+
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (CWnd* child = header ? FromHandle(header->hwndFrom) : nullptr; child && child != this)
+        if (child->OnChildNotify(WM_NOTIFY, wParam, lParam, result)) return TRUE;
+    return FALSE;
+}
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
 // ---- geometry
 
@@ -695,4 +717,13 @@ CWnd* WindowFromPoint(POINT screenPoint)
     for (QWidget* w = QApplication::widgetAt(QPoint(screenPoint.x, screenPoint.y)); w; w = w->parentWidget())
         if (WndImpl* impl = WndImpl::FromWidget(w); impl && impl->alive) return impl->owner;
     return nullptr;
+}
+
+std::vector<CWnd*> ChildWindows(const CWnd& parent)
+{
+    std::vector<CWnd*> out;
+    if (!parent.Impl()) return out;
+    for (const auto& child : ChildImpls(*parent.Impl()))
+        if (child->owner) out.push_back(child->owner);
+    return out;
 }

@@ -211,3 +211,5 @@ QRegion BeginPaintRegion(WndImpl& wnd, PAINTSTRUCT& paint);
 void EndPaintRegion(WndImpl& wnd, const QRegion& region);
 // Gives a context its drawing target directly (a picture being composed by the framework).
 void AttachDcToImage(CDC& dc, std::shared_ptr<DcSurface> surface);
+// The live child windows of a window, in stacking order from the bottom (creation order).
+std::vector<CWnd*> ChildWindows(const CWnd& parent);
