@@ -54,3 +54,21 @@ BOOL CControlBar::OnEraseBkgnd(CDC* dc)
     dc->FillSolidRect(&r, GetSysColor(COLOR_BTNFACE));
     return TRUE;
 }
+
+BOOL CControlBar::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (CWnd::OnCommand(wParam, lParam)) return TRUE;
+    CWnd* owner = GetParent();
+    if (!owner) return FALSE;
+    owner->SendMessage(WM_COMMAND, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CControlBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (CWnd::OnNotify(wParam, lParam, result)) return TRUE;
+    CWnd* owner = GetParent();
+    if (!owner) return FALSE;
+    *result = owner->SendMessage(WM_NOTIFY, wParam, lParam);
+    return TRUE;
+}

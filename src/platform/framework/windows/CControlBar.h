@@ -2,7 +2,8 @@
 // Control bars: windows docked along an edge of their frame (toolbars, dialog bars). A bar
 // answers WM_SIZEPARENT by taking its band off the frame's free rectangle (CBRS_TOP from the
 // top, CBRS_BOTTOM from the bottom, in creation order) and WM_IDLEUPDATECMDUI by running its
-// update-UI pass against its frame.
+// update-UI pass against its frame. The commands and notifications of its controls go on to
+// the frame.
 #include "platform/framework/windows/CWnd.h"
 
 inline constexpr DWORD CBRS_ALIGN_LEFT = 0x1000;
@@ -34,6 +35,9 @@ public:
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
+    // Clicks and notifications of the bar's controls go on to the frame, which routes them.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     DWORD m_dwStyle = CBRS_TOP;
     int m_barHeight = 0; // the height CalcFixedLayout reports; set by the bar kind

@@ -176,22 +176,3 @@ void CToolBar::OnSize(UINT type, int cx, int cy)
         m_ctrl.MoveWindow(m_borders.left, m_borders.top, std::max(cx - m_borders.left - m_borders.right, 0),
                           std::max(cy - m_borders.top - m_borders.bottom, 0));
 }
-
-// Clicks and the notifications of controls placed on the bar belong to the frame.
-BOOL CToolBar::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (CControlBar::OnCommand(wParam, lParam)) return TRUE;
-    CWnd* owner = GetParent();
-    if (!owner) return FALSE;
-    owner->SendMessage(WM_COMMAND, wParam, lParam);
-    return TRUE;
-}
-
-BOOL CToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    if (CControlBar::OnNotify(wParam, lParam, result)) return TRUE;
-    CWnd* owner = GetParent();
-    if (!owner) return FALSE;
-    *result = owner->SendMessage(WM_NOTIFY, wParam, lParam);
-    return TRUE;
-}

@@ -58,8 +58,6 @@ public:
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
     CToolBarCtrl m_ctrl;

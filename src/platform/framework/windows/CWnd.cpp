@@ -81,6 +81,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     const QString upperClass = QString::fromUtf8(cs.lpszClass ? cs.lpszClass : "").toUpper();
     QWidget* widget = CreateNativeControl(*impl, upperClass, child ? parentWidget : nullptr);
     impl->nativeControl = widget != nullptr;
+    // A plain window's own scroll bars show once its scroll information has a range to scroll.
+    if (!impl->nativeControl) impl->style &= ~(WS_VSCROLL | WS_HSCROLL);
     if (!widget) widget = new PaintWidget(child ? parentWidget : nullptr);
     if (!child)
     {
@@ -276,8 +278,9 @@ void CWnd::GetClientRect(LPRECT rect) const
 
 void CWnd::GetWindowRect(LPRECT rect) const
 {
-    CRect r;
-    GetClientRect(&r);
+    // The client area and the window's own scroll bars.
+    const QSize size = m_impl && m_impl->widget ? m_impl->widget->size() : QSize();
+    CRect r(0, 0, size.width(), size.height());
     ClientToScreen(&r);
     *rect = r;
 }

@@ -266,7 +266,10 @@ public:
     BOOL KillTimer(UINT_PTR id);
 
     // ---- the window's own scroll bars (WS_HSCROLL / WS_VSCROLL) or the controls that stand in
-    // for them (GetScrollBarCtrl)
+    // for them (GetScrollBarCtrl). The own bars stand at the right and bottom edges, outside the
+    // client area; SetScrollInfo shows a bar while its range is larger than its page and hides
+    // it otherwise (unless SIF_DISABLENOSCROLL keeps it), and the user's actions on it arrive as
+    // WM_VSCROLL / WM_HSCROLL.
     virtual CScrollBar* GetScrollBarCtrl(int bar) const;
     BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
     BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL);
@@ -275,6 +278,8 @@ public:
     void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
     void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const;
     int GetScrollLimit(int bar);
+    // Shows or hides the window's own bar (SB_HORZ, SB_VERT, SB_BOTH) whatever it scrolls.
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
 
     // ---- control bars: every child with an id in [firstId, lastId] takes its band off the
     // client rectangle (WM_SIZEPARENT); the child `leftOverId` gets the rest. With reposQuery

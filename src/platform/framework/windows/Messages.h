@@ -315,6 +315,9 @@ inline constexpr UINT TCM_GETCURSEL = 0x130B;
 inline constexpr UINT TCM_SETCURSEL = 0x130C;
 inline constexpr UINT TCM_ADJUSTRECT = 0x1328;
 inline constexpr UINT TCM_INSERTITEM = 0x133E;
+// The framework's own: a disabled tab shows greyed and cannot be picked with the mouse.
+inline constexpr UINT TCM_ENABLEITEM = 0x1370;    // wParam index, lParam enable
+inline constexpr UINT TCM_ISITEMENABLED = 0x1371; // wParam index
 inline constexpr UINT DTM_GETSYSTEMTIME = 0x1001;
 inline constexpr UINT DTM_SETSYSTEMTIME = 0x1002;
 inline constexpr UINT DTM_SETFORMAT = 0x1032;
