@@ -23,8 +23,9 @@ protected:
     void SetUp() override
     {
         CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
+        m_answer = m_folder.Path("project.zca");
         m_previousDialog = SetFileDialogHandler([this](const SFileDialogRequest&, CString& path) {
-            path = m_folder.Path("project.zca");
+            path = m_answer;
             return true;
         });
         ASSERT_TRUE(m_window.CreateEx(0, nullptr, "project", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
@@ -43,12 +44,25 @@ protected:
         CFrameworkApp::PumpWaitingMessages();
     }
 
+    // A project of one session of the study type, made from a written session.
+    void MakeProject(WORD studyType, const std::string& name)
+    {
+        SSessionSpec sessionSpec;
+        sessionSpec.studyType = studyType;
+        const std::string session = m_folder.Path(name + ".zlg");
+        ASSERT_TRUE(WriteBytesToFile(session, CSessionWriter(sessionSpec).BuildFile()));
+        m_answer = m_folder.Path(name + ".zca");
+        CRecDoc maker;
+        ASSERT_TRUE(maker.OnOpenDocument(session));
+    }
+
     void Open(WORD studyType)
     {
         SSessionSpec sessionSpec;
         sessionSpec.studyType = studyType;
         const std::string session = m_folder.Path("session.zlg");
         ASSERT_TRUE(WriteBytesToFile(session, CSessionWriter(sessionSpec).BuildFile()));
+        m_answer = m_folder.Path("project.zca");
         m_document = std::make_unique<CRecDoc>();
         ASSERT_TRUE(m_document->OnOpenDocument(session));
         SViewCreateContext context;
@@ -64,6 +78,7 @@ protected:
 
     CTempXdgHome m_home;
     CTempFolder m_folder;
+    CString m_answer; // the project file the document is given
     CMessageBoxRecorder m_boxes;
     FileDialogHandler m_previousDialog;
     std::unique_ptr<CRecDoc> m_document;
@@ -132,4 +147,18 @@ TEST_F(StudySwitchTest, TheTabsFollowALoadProject)
     EXPECT_EQ(m_view->GetCurrentViewId(), 5);
     // The build ends with the tab enabling routine: still no Energy tab.
     EXPECT_FALSE(Tabs().IsTabEnabled(1));
+}
+
+TEST_F(StudySwitchTest, AddingAndDeletingSessionsUpdatesTheTabs)
+{
+    MakeProject(2, "load");
+    Open(1);
+    m_host->UpdateTabsEnabled();
+    EXPECT_TRUE(Tabs().IsTabEnabled(1));
+    EXPECT_FALSE(Tabs().IsTabEnabled(2));
+    ASSERT_EQ(0, m_document->ImportSession(m_folder.Path("load.zca"), 0));
+    EXPECT_TRUE(Tabs().IsTabEnabled(2));
+    ASSERT_EQ(0, m_document->DeleteSession(1));
+    EXPECT_FALSE(Tabs().IsTabEnabled(2));
+    EXPECT_TRUE(Tabs().IsTabEnabled(1));
 }
