@@ -82,8 +82,15 @@ TEST_P(WorkingHoursTest, WeekdaysAreWhiteFromStartForTheSpanAndWeekendsGrey)
     EXPECT_EQ(chart.GetPlotBackground(), CiPlotX::kDefaultBackground);
 }
 
+std::string ZoneName(const ::testing::TestParamInfo<const char*>& info)
+{
+    static const char* const names[] = {"Utc", "CentralEurope", "NewYork", "Tokyo"};
+    return names[info.index];
+}
+
 INSTANTIATE_TEST_SUITE_P(Zones, WorkingHoursTest,
-                         ::testing::Values("UTC0", "CET-1CEST,M3.5.0,M10.5.0/3", "EST5EDT,M3.2.0,M11.1.0", "JST-9"));
+                         ::testing::Values("UTC0", "CET-1CEST,M3.5.0,M10.5.0/3", "EST5EDT,M3.2.0,M11.1.0", "JST-9"),
+                         ZoneName);
 
 TEST(WorkingHoursEdgeTest, ALateStartRunsPastMidnightAndAnUnsetAxisDrawsNothing)
 {

@@ -15,6 +15,7 @@ struct SZoneCase
 {
     const char* zone;
     int month;
+    const char* name;
 };
 
 class XAxisTimeLabelsTest : public ::testing::TestWithParam<SZoneCase>
@@ -58,11 +59,14 @@ TEST_P(XAxisTimeLabelsTest, TicksSitOnRoundLocalTimesAndReadThem)
 }
 
 INSTANTIATE_TEST_SUITE_P(Zones, XAxisTimeLabelsTest,
-                         ::testing::Values(SZoneCase{"UTC0", 1}, SZoneCase{"UTC0", 7},
-                                           SZoneCase{"CET-1CEST,M3.5.0,M10.5.0/3", 1},
-                                           SZoneCase{"CET-1CEST,M3.5.0,M10.5.0/3", 7},
-                                           SZoneCase{"EST5EDT,M3.2.0,M11.1.0", 1}, SZoneCase{"EST5EDT,M3.2.0,M11.1.0", 7},
-                                           SZoneCase{"IST-5:30", 1}, SZoneCase{"<+0930>-9:30", 7}));
+                         ::testing::Values(SZoneCase{"UTC0", 1, "UtcWinter"}, SZoneCase{"UTC0", 7, "UtcSummer"},
+                                           SZoneCase{"CET-1CEST,M3.5.0,M10.5.0/3", 1, "CentralEuropeWinter"},
+                                           SZoneCase{"CET-1CEST,M3.5.0,M10.5.0/3", 7, "CentralEuropeSummer"},
+                                           SZoneCase{"EST5EDT,M3.2.0,M11.1.0", 1, "NewYorkWinter"},
+                                           SZoneCase{"EST5EDT,M3.2.0,M11.1.0", 7, "NewYorkSummer"},
+                                           SZoneCase{"IST-5:30", 1, "IndiaHalfHour"},
+                                           SZoneCase{"<+0930>-9:30", 7, "AdelaideHalfHour"}),
+                         [](const ::testing::TestParamInfo<SZoneCase>& info) { return std::string(info.param.name); });
 
 TEST(XAxisTimeLabelsEdgeTest, ACalendarParityIsFixedByTheFirstLabelledTick)
 {

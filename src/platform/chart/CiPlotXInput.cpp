@@ -199,6 +199,15 @@ void CiPlotX::MouseMove(int shift, int x, int y)
     event.shift = shift;
     event.x = x;
     event.y = y;
+    if (m_buttons == 0) {
+        const SPlotHit hit = HitTest(x, y);
+        if (hit.kind == SPlotHit::Limit || hit.kind == SPlotHit::Label) {
+            SPlotEvent over = event;
+            over.index = hit.index;
+            over.state = hit.kind == SPlotHit::Label ? 1 : 0;
+            Fire(PlotEvent::ObjectMouseMove, over);
+        }
+    }
     Fire(PlotEvent::MouseMove, event);
 }
 

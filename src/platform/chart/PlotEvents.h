@@ -1,6 +1,8 @@
 #pragma once
 // The events the chart fires at its owner, by their numbers (the views dispatch on them), and
-// the record that carries their arguments; out arguments are written by the owner.
+// the record that carries their arguments; out arguments are written by the owner. This chart
+// has no legend and no toolbar: 52, 77 and 81 keep their numbers for the views' dispatch but
+// are not fired.
 #include "platform/framework/CString.h"
 
 namespace PlotEvent {
@@ -31,10 +33,10 @@ inline constexpr int ToolbarClick = 77;      // object index, state
 inline constexpr int XAxisMouseDown = 78;    // axis, button, shift, x, y
 inline constexpr int LabelMouseMove = 80;    // object, button, shift, x, y
 inline constexpr int LegendMouseDown = 81;   // object, button, shift, x, y
-inline constexpr int ObjectMouseMove = 84;
+inline constexpr int ObjectMouseMove = 84;   // object, state (0 limit, 1 label); no button held
 inline constexpr int LimitMouseDown = 85;    // object, button, shift, x, y
 inline constexpr int XAxisMouseUp = 86;      // axis, button, shift, x, y
-inline constexpr int ObjectMouseDown = 92;   // object, button, shift, x, y
+inline constexpr int ObjectMouseDown = 92;   // object (limit or label), button, shift, x, y
 inline constexpr int ObjectMouseUp = 93;     // object, button, shift, x, y
 inline constexpr int LabelMenu = 101;        // object, button, x, y
 inline constexpr int LabelMoved = 104;       // object, old x, old y, new x, new y
