@@ -33,7 +33,7 @@ CString TitleOf(CMyToolBar* toolBar)
 
 std::string ClassOf(const CSplitFrame* frame)
 {
-    return frame && frame->GetRuntimeClass() ? frame->GetRuntimeClass()->className : "";
+    return frame && frame->GetFrameClass() ? frame->GetFrameClass()->className : "";
 }
 
 } // namespace
@@ -181,7 +181,7 @@ TEST_F(MainViewTest, EveryStudyViewBuildsItsSectionsToolbarsAndBars)
             CSplitFrame* frame = Frame(study.firstEntry + section);
             ASSERT_NE(frame, nullptr);
             const SSectionLayout& expected = study.sections[section];
-            EXPECT_EQ(frame->GetRuntimeClass(), &GetPageFrameClass(expected.frame));
+            EXPECT_EQ(frame->GetFrameClass(), &GetPageFrameClass(expected.frame));
             // The view selector is toolbar 0 of the top section; the section toolbar follows.
             const int sectionBar = section == 0 ? 1 : 0;
             ASSERT_EQ(frame->GetToolBarCount(), sectionBar + 1);

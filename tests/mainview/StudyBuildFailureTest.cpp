@@ -68,7 +68,7 @@ TEST_F(StudyBuildFailureTest, AFailedBuildLeavesEmptyStudyPagesAndTheNextBuildWo
         EXPECT_EQ(tab->GetKind(), TVisualObject::kWindow);
         auto* page = dynamic_cast<CSplitFrame*>(tab->GetWnd());
         ASSERT_NE(page, nullptr);
-        EXPECT_EQ(std::string(page->GetRuntimeClass()->className), "CEmptyFrame");
+        EXPECT_EQ(std::string(page->GetFrameClass()->className), "CEmptyFrame");
     }
     for (int entry = 5; entry <= 18; ++entry)
         EXPECT_EQ(Layout().GetObject(entry), nullptr) << entry;
