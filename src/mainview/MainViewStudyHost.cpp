@@ -1,6 +1,7 @@
 #include "mainview/MainViewStudyHost.h"
 
 #include "mainview/MainView.h"
+#include "mainview/StudyTabsEnabled.h"
 
 int CMainViewStudyHost::GetCurrentViewId() const
 {
@@ -27,4 +28,9 @@ void CMainViewStudyHost::SelectMainViewTab()
 void CMainViewStudyHost::BuildStudyLayout()
 {
     m_mainView.BuildStudyLayout(m_context);
+}
+
+void CMainViewStudyHost::UpdateTabsEnabled()
+{
+    UpdateStudyTabsEnabled(m_mainView.GetLayout(), m_context.document);
 }

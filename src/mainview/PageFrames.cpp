@@ -29,7 +29,7 @@ template <class Frame>
 CWnd* CreatePageFrame(const SRuntimeClass& runtimeClass)
 {
     auto* frame = new Frame(runtimeClass.paneClass);
-    frame->SetRuntimeClass(&runtimeClass);
+    frame->SetFrameClass(&runtimeClass);
     return frame;
 }
 

@@ -17,10 +17,10 @@ void UpdateStudyTabsEnabled(const SMainViewLayout& layout, bool hasFirstDataSet,
     if (!framework)
         return;
     if (hasFirstDataSet && (energy > 0 || load > 0)) {
-        if (energy > 0)
-            framework->EnableTab(layout.energy.tab, true);
-        if (load > 0)
-            framework->EnableTab(layout.load.tab, true);
+        // A study tab is rebuilt on every switch and comes back enabled; one without sessions of
+        // its study is switched off again, or a click would build pages for no session.
+        framework->EnableTab(layout.energy.tab, energy > 0);
+        framework->EnableTab(layout.load.tab, load > 0);
         framework->EnableTab(layout.reportTab, true);
         return;
     }

@@ -4,9 +4,10 @@ class CRecDoc;
 struct SMainViewLayout;
 
 // With a first data set and Energy-study or Load-study sessions: enables the Energy Study tab when
-// there are Energy-study sessions, the Load Study tab when there are Load-study sessions, and the
-// Report tab; otherwise disables the Energy Study, Load Study, Advanced and Report tabs. The
-// Advanced tab is never enabled, and the selected tab is never changed.
+// there are Energy-study sessions and the Load Study tab when there are Load-study sessions (each
+// disabled otherwise), and the Report tab; without them disables the Energy Study, Load Study,
+// Advanced and Report tabs. The Advanced tab is never enabled, and the selected tab is never
+// changed.
 void UpdateStudyTabsEnabled(const SMainViewLayout& layout, const CRecDoc* document);
 // The same from the facts it reads of the project.
 void UpdateStudyTabsEnabled(const SMainViewLayout& layout, bool hasFirstDataSet, int energySessions, int loadSessions);

@@ -73,6 +73,8 @@ int CRecDoc::ImportSession(const CString& sourcePath, int index)
     RebuildUserViewSettings();
     CountSessionsByStudyType();
     NotifyViews(&m_updateMsg);
+    if (m_studyViewHost)
+        m_studyViewHost->UpdateTabsEnabled();
     return 0;
 }
 
@@ -186,6 +188,8 @@ int CRecDoc::DeleteSession(int index)
     CountSessionsByStudyType();
     m_updateMsg.Set(index);
     NotifyViews(&m_updateMsg);
+    if (m_studyViewHost)
+        m_studyViewHost->UpdateTabsEnabled();
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "views/MySplitterWnd.h"
 
+#include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "views/MyFormView.h"
 #include "views/SplitFrame.h"
@@ -34,7 +35,7 @@ BOOL CMySplitterWnd::CreateStatic(CWnd* parent, int rows, int columns, UINT id)
     m_rows = rows;
     m_columns = columns;
     m_panes.assign(std::size_t(rows * columns), nullptr);
-    m_columnWidths.assign(std::size_t(columns), 0);
+    m_columnWidths.assign(std::size_t(columns), kUnsetWidth);
     m_columnMinimum.assign(std::size_t(columns), 0);
     m_rowHeights.assign(std::size_t(rows), 0);
     CRect client;
@@ -109,7 +110,7 @@ void CMySplitterWnd::SetColumnInfo(int column, int ideal, int minimum)
 
 int CMySplitterWnd::GetColumnWidth(int column) const
 {
-    return column >= 0 && column < m_columns ? m_columnWidths[std::size_t(column)] : 0;
+    return column >= 0 && column < m_columns ? std::max(0, m_columnWidths[std::size_t(column)]) : 0;
 }
 
 int CMySplitterWnd::GetRowHeight(int row) const
@@ -119,6 +120,8 @@ int CMySplitterWnd::GetRowHeight(int row) const
 
 void CMySplitterWnd::SetPlainSplitter(int plain)
 {
+    if (plain && !m_plain)
+        std::fill(m_columnWidths.begin(), m_columnWidths.end(), kUnsetWidth); // forget the stretched width
     m_plain = plain;
 }
 
@@ -128,6 +131,11 @@ void CMySplitterWnd::RecalcSections()
     GetClientRect(&client);
     if (!m_plain && m_columns > 0)
         m_columnWidths[0] = client.Width();
+    // A plain splitter whose panes came without widths shares the width evenly until the page or
+    // the user sets its columns.
+    for (int column = 0; m_plain && column < m_columns - 1; ++column)
+        if (m_columnWidths[std::size_t(column)] <= 0 && client.Width() > 0)
+            m_columnWidths[std::size_t(column)] = client.Width() / m_columns;
 
     // Rows: a collapsed section keeps its toolbars' height, the expanded ones share the rest.
     std::vector<int> fixed(std::size_t(m_rows), -1);
@@ -169,7 +177,7 @@ void CMySplitterWnd::LayoutPanes()
         const int height = m_rows == 1 ? client.Height() : m_rowHeights[std::size_t(row)];
         int x = 0;
         for (int column = 0; column < m_columns; ++column) {
-            int width = m_columnWidths[std::size_t(column)];
+            int width = std::max(0, m_columnWidths[std::size_t(column)]);
             if (column == m_columns - 1)
                 width = std::max(0, client.Width() - x);
             else
@@ -293,4 +301,12 @@ void CMySplitterWnd::OnLButtonUp(UINT flags, CPoint point)
         return;
     }
     CWnd::OnLButtonUp(flags, point);
+}
+
+BOOL CMySplitterWnd::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(&client, RGB(190, 198, 206));
+    return TRUE;
 }

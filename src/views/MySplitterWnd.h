@@ -25,6 +25,7 @@ class CMySplitterWnd : public CWnd
 public:
     static constexpr UINT WM_SPLITTER_DRAG = WM_USER + 31; // 1055
     static constexpr int kDividerWidth = 4;
+    static constexpr int kUnsetWidth = -1;
 
     static const SRuntimeClass& Class();
 
@@ -86,6 +87,8 @@ public:
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The splitter shows only between its panes: the divider of a plain splitter.
+    BOOL OnEraseBkgnd(CDC* dc) override;
 
 protected:
     void PostNcDestroy() override;

@@ -11,7 +11,7 @@ namespace {
 CWnd* CreateSplitFrame(const SRuntimeClass& runtimeClass)
 {
     auto* frame = new CSplitFrame(runtimeClass.paneClass);
-    frame->SetRuntimeClass(&runtimeClass);
+    frame->SetFrameClass(&runtimeClass);
     return frame;
 }
 

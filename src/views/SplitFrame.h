@@ -26,8 +26,8 @@ public:
     ~CSplitFrame() override;
 
     // The frame's run-time class as it was created (the record of its frame class).
-    const SRuntimeClass* GetRuntimeClass() const { return m_runtimeClass; }
-    void SetRuntimeClass(const SRuntimeClass* runtimeClass) { m_runtimeClass = runtimeClass; }
+    const SRuntimeClass* GetFrameClass() const { return m_runtimeClass; }
+    void SetFrameClass(const SRuntimeClass* runtimeClass) { m_runtimeClass = runtimeClass; }
     const SRuntimeClass* GetViewClass() const { return m_viewClass; }
 
     // Creates the frame window and its view; FALSE (the frame is gone) when either fails.

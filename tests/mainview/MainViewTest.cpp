@@ -33,7 +33,7 @@ CString TitleOf(CMyToolBar* toolBar)
 
 std::string ClassOf(const CSplitFrame* frame)
 {
-    return frame && frame->GetRuntimeClass() ? frame->GetRuntimeClass()->className : "";
+    return frame && frame->GetFrameClass() ? frame->GetFrameClass()->className : "";
 }
 
 } // namespace
@@ -104,6 +104,14 @@ TEST_F(MainViewTest, TheProjectManagerPageFillsItsTabAndTheReportSplitterIsPlain
     Frame(20)->GetWindowRect(&page);
     EXPECT_EQ(page.Width(), client.Width());
     EXPECT_FALSE(Frame(21)->IsWindowVisible());
+    // The report list and content share the Report tab until their splitter position is set.
+    Tabs().SetActiveTab(4);
+    for (int entry : {37, 38}) {
+        CRect rect;
+        Frame(entry)->GetWindowRect(&rect);
+        EXPECT_TRUE(Frame(entry)->IsWindowVisible()) << entry;
+        EXPECT_GT(rect.Width(), 300) << entry;
+    }
     // Every page holds its view as the first pane, an empty page for the views not built yet.
     for (int entry : {20, 21, 37, 38})
         EXPECT_NE(dynamic_cast<CEmptyView*>(Frame(entry)->GetView()), nullptr) << entry;
@@ -131,10 +139,11 @@ TEST_F(MainViewTest, TheTabsFollowTheProjectsSessions)
         EXPECT_FALSE(Tabs().IsTabEnabled(3)); // Advanced: never
         EXPECT_TRUE(Tabs().IsTabEnabled(0));
     }
-    // Enabling never disables: a Load-only project after an Energy one keeps the Energy tab.
+    // A study tab without sessions goes off even while the other study has some.
     UpdateStudyTabsEnabled(Layout(), true, 1, 0);
     UpdateStudyTabsEnabled(Layout(), true, 0, 1);
-    EXPECT_TRUE(Tabs().IsTabEnabled(1));
+    EXPECT_FALSE(Tabs().IsTabEnabled(1));
+    EXPECT_TRUE(Tabs().IsTabEnabled(2));
     // The selected tab is never disabled.
     Tabs().SetActiveTab(4);
     UpdateStudyTabsEnabled(Layout(), false, 0, 0);
@@ -172,7 +181,7 @@ TEST_F(MainViewTest, EveryStudyViewBuildsItsSectionsToolbarsAndBars)
             CSplitFrame* frame = Frame(study.firstEntry + section);
             ASSERT_NE(frame, nullptr);
             const SSectionLayout& expected = study.sections[section];
-            EXPECT_EQ(frame->GetRuntimeClass(), &GetPageFrameClass(expected.frame));
+            EXPECT_EQ(frame->GetFrameClass(), &GetPageFrameClass(expected.frame));
             // The view selector is toolbar 0 of the top section; the section toolbar follows.
             const int sectionBar = section == 0 ? 1 : 0;
             ASSERT_EQ(frame->GetToolBarCount(), sectionBar + 1);

@@ -410,6 +410,33 @@ TEST_F(ApplicationTest, TheViewMenuSwitchesTheProjectsStudyView)
     EXPECT_EQ(6, Project()->GetProjectSettings()->GetLoadStudyLastView());
 }
 
+TEST_F(ApplicationTest, TheViewMenuShowsTheTabsOfTheProjectWindow)
+{
+    ASSERT_TRUE(Start({}));
+    ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+    CMainView& mainView = m_app.GetMainFrame()->GetProjectWindow()->GetMainView();
+    const auto* tabs = dynamic_cast<TTabWnd*>(mainView.GetRootWindow());
+    ASSERT_NE(nullptr, tabs);
+    // The sample is an Energy session: its study and the report are open, Advanced never.
+    EXPECT_TRUE(tabs->IsTabEnabled(1));
+    EXPECT_FALSE(tabs->IsTabEnabled(2));
+    EXPECT_FALSE(tabs->IsTabEnabled(3));
+    EXPECT_TRUE(tabs->IsTabEnabled(4));
+    Command(CMainFrame::ID_VIEW_REPORT);
+    EXPECT_EQ(4, tabs->GetActiveTab());
+    Command(CMainFrame::ID_VIEW_ADVANCED);
+    EXPECT_EQ(3, tabs->GetActiveTab());
+    Command(CMainFrame::ID_VIEW_PROJECT_MANAGER);
+    EXPECT_EQ(0, tabs->GetActiveTab());
+    // The study switch (0x43C) builds the chosen view in the project window.
+    EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 4, 0));
+    EXPECT_EQ(4, mainView.GetCurrentViewId());
+    EXPECT_EQ(1, tabs->GetActiveTab());
+    EXPECT_NE(nullptr, mainView.GetLayout().GetObject(16));
+    Command(CMainFrame::ID_VIEW_PROJECT_MANAGER);
+    EXPECT_EQ(0, tabs->GetActiveTab());
+}
+
 TEST_F(ApplicationTest, FileAndViewCommandsReachTheDocument)
 {
     std::vector<std::string> calls;

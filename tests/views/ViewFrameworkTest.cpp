@@ -6,6 +6,8 @@
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "support/MessageBoxRecorder.h"
+#include "platform/framework/windows/CDC.h"
+#include "views/ButtonST.h"
 #include "views/MainWindow.h"
 #include "views/MyFormView.h"
 #include "views/MySplitterWnd.h"
@@ -408,4 +410,31 @@ TEST_F(ViewFrameworkTest, ClicksOnTheStudyTabsAskTheMainWindowFirst)
     EXPECT_FALSE(pages[1]->IsWindowVisible());
     SetMainWindow(nullptr);
     main.DestroyWindow();
+}
+
+TEST_F(ViewFrameworkTest, AFlatBitmapButtonShowsItsFaceThroughTheMagentaPixels)
+{
+    CButtonST button;
+    ASSERT_TRUE(button.Create("", WS_VISIBLE, CRect(10, 10, 50, 50), &m_window, 3));
+    EXPECT_FALSE(button.SetupBitmapButton(39999, RGB(1, 2, 3), RGB(4, 5, 6), TRUE));
+    ASSERT_TRUE(button.SetupBitmapButton(1575, RGB(250, 240, 200), RGB(200, 220, 250), TRUE));
+    const auto pixelAt = [&](int x, int y) {
+        CClientDC screen(&button);
+        CDC memory;
+        memory.CreateCompatibleDC(&screen);
+        CBitmap picture;
+        picture.CreateCompatibleBitmap(&screen, 40, 40);
+        CBitmap* old = memory.SelectObject(&picture);
+        button.PrintWindow(&memory);
+        const COLORREF colour = memory.GetPixel(x, y);
+        memory.SelectObject(old);
+        return colour;
+    };
+    // The 32 x 16 strip sits in the middle: (4, 12) is its magenta corner, (6, 14) its frame.
+    EXPECT_EQ(pixelAt(4, 12), RGB(250, 240, 200));
+    EXPECT_EQ(pixelAt(6, 14), RGB(40, 52, 70));
+    EXPECT_EQ(pixelAt(1, 1), RGB(250, 240, 200));
+    button.SetFlatColors(RGB(0, 128, 0), RGB(0, 0, 128));
+    EXPECT_EQ(pixelAt(4, 12), RGB(0, 128, 0));
+    EXPECT_EQ(button.GetFaceColor(), RGB(0, 128, 0));
 }
