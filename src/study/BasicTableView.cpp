@@ -93,6 +93,9 @@ void CBasicTableView::OnInitialUpdate()
         frame->RecalcLayout(TRUE);
     CreateGrid();
     SetToolBarCheck(kFirstSelectorCommand);
+    // A page without a graph view has no one to ask for the first fill.
+    if (!m_linkedView)
+        Refill(true);
 }
 
 void CBasicTableView::OnSize(UINT type, int cx, int cy)

@@ -14,6 +14,14 @@
 #include <memory>
 #include <vector>
 
+// A time that stands for no time (shown as an empty cell).
+inline CHighTime NullTime()
+{
+    CHighTime time;
+    time.SetStatus(CHighTime::null);
+    return time;
+}
+
 inline constexpr int kStatMin = 0;
 inline constexpr int kStatAvg = 1;
 inline constexpr int kStatMax = 2;
@@ -34,7 +42,7 @@ struct SSummaryTableEntry
     SQuantitySelector selector;
     float value = 0.0f;
     int sign = 0; // power factors: +1 inductive, -1 capacitive, 0 unknown
-    CHighTime time; // of Max and Min: the record of the extreme; else null
+    CHighTime time = NullTime(); // of Max and Min: the record of the extreme; else null
     SStatisticsRecord quality;
     std::uint8_t available = 0;
     std::uint8_t totalContribution = 0; // a phase value that only adds to the total: not shown

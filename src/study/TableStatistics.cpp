@@ -388,7 +388,7 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
         SSummaryTableEntry& entry = cell.entries[std::size_t(e)];
         entry.selector = selectors[e];
         entry.value = values[e].value;
-        entry.time = e == SSummaryTableCell::kAvg ? CHighTime() : values[e].time;
+        entry.time = e == SSummaryTableCell::kAvg ? NullTime() : values[e].time;
         entry.quality = values[e].quality;
         entry.available = m_info.IsAvailable(selectors[e], 0) ? 1 : 0;
         entry.totalContribution = m_info.HasPhaseTotal(selectors[e]) ? 1 : 0;

@@ -24,7 +24,7 @@ class CTrendTimeBlock;
 struct SWorkingValue
 {
     float value;
-    CHighTime time; // of an extreme: the record's time (the first +/-infinity when that wins)
+    CHighTime time = NullTime(); // of an extreme: the record's time (the first +/-infinity when that wins)
     SStatisticsRecord quality;
     int index = -1; // record of the extreme
     bool present = false; // false: an operand had no trend data; the value stays NaN

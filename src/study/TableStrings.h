@@ -29,7 +29,6 @@ inline constexpr unsigned kThdA = 10322;
 inline constexpr unsigned kPhaseToNeutral = 10323;
 inline constexpr unsigned kPhaseToPhase = 10324;
 inline constexpr unsigned kVolt = 10325;
-inline constexpr unsigned kDataCommandMessage = 10326;
 // The cursor readout's abbreviations of inductive and capacitive.
 inline constexpr unsigned kInductive = 5738;
 inline constexpr unsigned kCapacitive = 5739;
