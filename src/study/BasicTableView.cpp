@@ -420,9 +420,13 @@ void CBasicTableView::FillSession(int session, CDataSet& dataSet, const CTrendTi
         row.recordKind = item.recordKind;
         if (item.quantity == 121)
             continue;
-        for (int slot = 0; slot < item.phaseSlots; ++slot)
-            row.phaseNames[std::size_t(slot)] =
-                info.GetPhaseText({DWORD(item.quantity), PhaseOfSlot(slot), kStatAvg}, 0);
+        for (int slot = 0; slot < item.phaseSlots; ++slot) {
+            CString phaseName = info.GetPhaseText({DWORD(item.quantity), PhaseOfSlot(slot), kStatAvg}, 0);
+            // The total's resource text ends in a marker underscore that a column heading leaves out.
+            if (phaseName.GetLength() > 1 && phaseName[phaseName.GetLength() - 1] == '_')
+                phaseName = phaseName.Left(phaseName.GetLength() - 1);
+            row.phaseNames[std::size_t(slot)] = phaseName;
+        }
     }
     const CBasicViewSettings* settings = m_linkedView ? m_linkedView->GetGraphSettings() : nullptr;
     if (settings) {

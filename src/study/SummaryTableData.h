@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -40,7 +41,7 @@ struct SSelectedTimeRange
 struct SSummaryTableEntry
 {
     SQuantitySelector selector;
-    float value = 0.0f;
+    float value = std::numeric_limits<float>::quiet_NaN();
     int sign = 0; // power factors: +1 inductive, -1 capacitive, 0 unknown
     CHighTime time = NullTime(); // of Max and Min: the record of the extreme; else null
     SStatisticsRecord quality;
