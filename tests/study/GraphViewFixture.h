@@ -72,6 +72,12 @@ public:
         GetDataToIOComp()->SetAxisTitle(1, "PF");
         GetDataToIOComp()->SetAxisTitle(2, "P [kW]");
     }
+    // Phase A of the voltage besides the base's default (the total, which voltage lacks).
+    void SetDefaultSettings() override
+    {
+        CBasicGraphView::SetDefaultSettings();
+        GetSettings().m_channels[0][0] = true;
+    }
     void UpdateTimeRangeSection() override { ++timeRangeSectionUpdates; }
     void StartWorkingHoursRetry() { StartTimer(kWorkingHoursTimer); }
 
