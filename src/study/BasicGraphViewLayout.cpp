@@ -72,6 +72,7 @@ void CBasicGraphView::CreateChildren()
         auto& label = m_axisControls.labels[std::size_t(group)];
         label = make(number, kFirstAxisLabelButton + UINT(group), kLabelButtonWidth, 0);
         label->SetFlatColors(group == 0 ? kSessionOneColor : kOtherSessionColor, group == 0 ? kSessionOneColor : kOtherSessionColor);
+        label->SetTextColor(RGB(255, 255, 255));
         m_axisControls.scrollBack[std::size_t(group)] = make("<", kFirstScrollBackButton + UINT(group), kScrollButtonWidth, 1548);
         m_axisControls.scrollForward[std::size_t(group)] =
             make(">", kFirstScrollForwardButton + UINT(group), kScrollButtonWidth, 1549);
@@ -81,6 +82,8 @@ void CBasicGraphView::CreateChildren()
                                     kAxisCouplingButton);
     m_axisControls.coupling->SetupBitmapButton(1563, RGB(255, 255, 255), 0, TRUE);
     m_axisControls.groupCount = SAxisControlBlock::kGroups;
+    // The chart at the bottom of the z-order, the buttons over it.
+    m_chart.SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     const CString format = ExpandDateTimeFormat(8066);
     for (int i = 0; i < kMaxPlotXAxes; ++i)
         if (m_chart.FindXAxis(XAxisName(i)) < 0)
