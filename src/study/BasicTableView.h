@@ -3,7 +3,7 @@
 // session it computes Max, Min and Avg of its rows' quantities over the whole session or over the
 // range of the graph's time-range markers, writes the session summary text and hands the blocks
 // to its grid. The study classes choose only the rows and the linked graph view.
-#include "study/StudyDataItem.h"
+#include "study/BasicGraphView.h"
 #include "study/SummaryGrid.h"
 #include "study/SummaryTableData.h"
 #include "views/MyFormView.h"
@@ -15,8 +15,6 @@ class CDataSet;
 class CDataItemTrend;
 class ILinkedGraphView;
 
-inline constexpr UINT WM_TABLE_REFILL = 0x434;         // WM_USER+52; wParam 1 forces a full recompute
-inline constexpr UINT WM_SECTION_TOGGLE = 0x43A;       // WM_USER+58
 inline constexpr UINT WM_SHOW_STUDY_VIEW_ID = 0x43C;   // to the main window: wParam the view id
 
 class CBasicTableView : public CMyFormView
