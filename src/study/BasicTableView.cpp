@@ -35,6 +35,7 @@ namespace {
 constexpr UINT kCollapseCommand = 33047;
 constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kCopyCommand = 33054;
+constexpr UINT kBookmarkCommand = 33055;
 constexpr UINT kFirstSelectorCommand = 33074;
 constexpr UINT kLastSelectorCommand = 33078;
 constexpr int kTitleEditId = 10002;
@@ -213,6 +214,9 @@ BOOL CBasicTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kCopyCommand:
         CopyToClipboard();
         return TRUE;
+    case kBookmarkCommand:
+        AddBookmark();
+        return TRUE;
     default:
         break;
     }
@@ -235,16 +239,39 @@ void CBasicTableView::OnEditFieldLeft()
             toolBar->GetUserEditText();
 }
 
-void CBasicTableView::CopyToClipboard()
+CRect CBasicTableView::ClientRectInMainWindow(CWnd& main) const
 {
-    CWnd* main = GetMainWindow();
-    if (!main)
-        return;
     CRect rect;
     GetClientRect(&rect);
     ClientToScreen(&rect);
-    main->ScreenToClient(&rect);
-    CaptureWindowRect(rect, kCaptureToClipboard, nullptr);
+    main.ScreenToClient(&rect);
+    return rect;
+}
+
+void CBasicTableView::CopyToClipboard()
+{
+    if (CWnd* main = GetMainWindow())
+        CaptureWindowRect(ClientRectInMainWindow(*main), kCaptureToClipboard, nullptr);
+}
+
+void CBasicTableView::AddBookmark()
+{
+    CWnd* main = GetMainWindow();
+    CRecDoc* document = GetDocument();
+    if (!main || !document)
+        return;
+    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
+    // The bookmark shows the page as laid out normally, unless the user chose the full window.
+    if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr;
+        splitter && !m_fullWindow) {
+        splitter->RestoreAllSections();
+        splitter->RecalcSections();
+        main->RedrawWindow();
+    }
+    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CString path;
+    if (CaptureWindowRect(ClientRectInMainWindow(*main), kCaptureToFile, &path))
+        document->AddBookmark(GetViewKind(), toolBar ? toolBar->GetUserEditText() : CString(), path);
 }
 
 // ---- the session data

@@ -75,7 +75,10 @@ private:
     void OnNominalVoltage(int session, LPARAM record);
     void OnCollapseState(const CString& state);
     void OnEditFieldLeft();
+    CRect ClientRectInMainWindow(CWnd& main) const;
     void CopyToClipboard();
+    // Captures the section as a bookmark of the project under the toolbar's text.
+    void AddBookmark();
 
     std::unique_ptr<CSummaryGrid> m_grid;
     SummaryBlocks m_sessions;

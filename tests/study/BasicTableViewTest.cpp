@@ -265,7 +265,7 @@ TEST_F(BasicTableViewTest, NominalVoltagesGoToTheGraphSettings)
     EXPECT_EQ(m_graph.settingsChanges, 1);
 }
 
-TEST_F(BasicTableViewTest, TheCopyCommandPutsTheTableOnTheClipboard)
+TEST_F(BasicTableViewTest, TheTableGoesToTheClipboardAndIntoABookmark)
 {
     CBasicTableView& table = Open<CSummaryTableView>();
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -273,8 +273,12 @@ TEST_F(BasicTableViewTest, TheCopyCommandPutsTheTableOnTheClipboard)
     CloseClipboard();
     SetMainWindow(&m_parent);
     table.SendMessage(WM_COMMAND, 33054, 0);
-    SetMainWindow(nullptr);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+
+    const int bookmarks = m_document->GetProjectSettings()->GetBookmarkCount();
+    table.SendMessage(WM_COMMAND, 33055, 0);
+    SetMainWindow(nullptr);
+    ASSERT_EQ(m_document->GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
 }
 
 } // namespace
