@@ -1,6 +1,7 @@
 #include "study/SummaryGraphView.h"
 
 #include "datamodel/DateTimeFormats.h"
+#include "study/AuxiliaryAxes.h"
 #include "study/GraphViewDialogBars.h"
 #include "study/RecTrendToIOComp.h"
 #include "study/SetupPlot.h"
@@ -85,5 +86,6 @@ void CSummaryGraphView::ConfigurePlot()
     CRecTrendToIOComp* feeder = GetDataToIOComp();
     feeder->SetDateTimeFormat(ExpandDateTimeFormat(kDateTimeFormat));
     feeder->SetYAxes(kAxisCount, kAxisQuantities, kAxisTitles, kAxisPowerFactors);
-    feeder->AddAuxAxes(kAxisCount - 1, GetUnitList());
+    // The base's unit list holds every item's unit; only the auxiliary inputs get axes of their own.
+    feeder->AddAuxAxes(kAxisCount - 1, AuxiliaryUnitTexts(*this));
 }
