@@ -12,6 +12,7 @@
 #include "project/RecDoc.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicGraphViewDialogBar.h"
+#include "study/BasicTableView.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempFolder.h"
 #include "support/TempXdgHome.h"
@@ -92,6 +93,16 @@ TEST(RenderStudyTablesTest, DISABLED_TheTablesOfTheSampleProject)
             }
             CFrameworkApp::PumpWaitingMessages();
             SavePicture(window, "tables-" + std::string(page.name));
+            // The lower rows: the overview table's first two groups collapsed.
+            const TVisualObject* tableObject = view.GetLayout().GetObject(page.firstEntry);
+            auto* tableFrame = dynamic_cast<CSplitFrame*>(tableObject->GetWnd());
+            auto* table = dynamic_cast<CBasicTableView*>(tableFrame->GetView());
+            ASSERT_NE(table, nullptr);
+            table->GetGrid()->ToggleGroup(0, 0);
+            table->GetGrid()->ToggleGroup(0, 1);
+            table->GetGrid()->RedrawAll();
+            CFrameworkApp::PumpWaitingMessages();
+            SavePicture(window, "tables-" + std::string(page.name) + "-lower-rows");
         }
         view.GetFramework().Destroy();
     }
