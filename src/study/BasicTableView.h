@@ -43,15 +43,9 @@ public:
     void Refill(bool force);
 
     void SetLinkedGraphView(ILinkedGraphView* view) { m_linkedView = view; }
-    ILinkedGraphView* GetLinkedGraphView() const { return m_linkedView; }
     CSummaryGrid* GetGrid() const { return m_grid.get(); }
     const SummaryBlocks& GetSessionData() const { return m_sessions; }
     const std::vector<SSelectedTimeRange>& GetSelectedRanges() const { return m_ranges; }
-    const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
-    bool IsTimeRangeTable() const { return m_timeRange != 0; }
-    int GetSectionCount() const { return m_sectionCount; }
-    // Records of session i in valid-interval runs (first, last).
-    const std::vector<SRecordRange>& GetValidRuns(int session) const { return m_validRuns[std::size_t(session)]; }
 
 protected:
     // The Energy (1) or Load (2) study of the linked graph view; Energy without one.

@@ -15,6 +15,7 @@
 #include "project/ProjectSettings.h"
 #include "project/RecDoc.h"
 #include "study/LinkedGraphView.h"
+#include "study/FundamentalPowerTableViews.h"
 #include "study/SummaryTableViews.h"
 #include "study/TableStatistics.h"
 #include "study/VAHzTHDTableViews.h"
@@ -188,6 +189,21 @@ TEST_F(BasicTableViewTest, EachSessionGetsItsBlockAtItsOwnPeriod)
     // Nothing changed: nothing is computed again, but the collapse state is applied.
     EXPECT_FALSE(table.RebuildSessionData(false));
     EXPECT_TRUE(table.RebuildSessionData(true));
+}
+
+TEST_F(BasicTableViewTest, FundamentalPowerBlocksHoldFourRowsInTheirOrder)
+{
+    CBasicTableView& table = Open<CFundamentalPowerTableView>();
+    const structSummaryTableData& block = *table.GetSessionData()[0];
+    const char* titles[] = {"Active Power", "Apparent Power", "Reactive Power", "Distortion Power Factor"};
+    const std::uint32_t quantities[] = {20, 21, 22, 9};
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(block.rows[std::size_t(r)].title, titles[r]);
+        EXPECT_EQ(block.rows[std::size_t(r)].quantity, quantities[r]);
+    }
+    EXPECT_EQ(block.rows[4].quantity, 121u);
+    EXPECT_EQ(table.GetGrid()->GetRowsPerBlock(), 1 + 7 * 4);
+    EXPECT_EQ(table.GetGrid()->GetNumberRows(), 2 * (1 + 7 * 4));
 }
 
 TEST_F(BasicTableViewTest, TheTimeRangeTableSumsTheRecordsBetweenTheMarkers)
