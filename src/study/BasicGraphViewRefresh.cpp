@@ -151,6 +151,7 @@ void CBasicGraphView::RefreshGraph()
     if (!m_feeder)
         return;
     CGraphEventScope scope(*this);
+    CChartDrawingScope drawing(m_chart);
     BuildChannels();
     {
         CWaitCursor wait;
@@ -159,6 +160,7 @@ void CBasicGraphView::RefreshGraph()
                 break;
     }
     m_settings.SetPresent(true);
+    m_feeding.deferred = false;
     RebuildChart();
     if (m_markers.IsShown()) {
         m_markers.Create();
