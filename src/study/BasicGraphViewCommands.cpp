@@ -337,6 +337,8 @@ void CBasicGraphView::ZoomStep(bool in)
     else
         m_feeder->ZoomOut();
     RefreshAxes();
+    // The data is fed again at the new resolution once the user pauses.
+    StartTimer(kFeedTimer);
 }
 
 void CBasicGraphView::RefreshAxes()

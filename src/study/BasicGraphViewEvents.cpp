@@ -269,7 +269,7 @@ void CBasicGraphView::OnXAxisChangedByUser(const SPlotEvent& event)
     }
     if (m_zoomState != 4)
         DrawWorkingHours();
-    if (m_feeder && m_feeder->OnAxisChange(axis)) {
+    if (m_feeder && (m_feeder->OnAxisChange(axis) || event.b != event.d)) {
         m_feeding.deferred = false;
         StartTimer(kFeedTimer);
     }

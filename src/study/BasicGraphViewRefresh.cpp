@@ -101,6 +101,7 @@ bool CBasicGraphView::FeedSession(int session)
         windowEnd = 1.0e9;
     }
     m_feeding.halfPixel = span / std::max(1, m_chart.GetLayout().plot.Width()) / 2.0;
+    m_feeder->SetDecimationStep(m_windowedFeeding ? m_feeding.halfPixel : 0.0);
 
     CQuantityInfo info(config);
     for (const SDataItem& item : m_dataItems) {

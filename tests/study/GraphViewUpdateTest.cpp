@@ -2,7 +2,10 @@
 // settings, sessions, axes, channels, table refills, stored settings through "project.xml".
 #include "GraphViewFixture.h"
 
+#include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
+#include "datamodel/TrendChannel.h"
+#include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/ProjectSettings.h"
 #include "study/PlotNames.h"
@@ -174,6 +177,44 @@ TEST_F(GraphViewUpdateTest, AProjectWithoutSessionsLeavesTheViewEmptyAndClearsTh
     EXPECT_FALSE(m_view->GetSettings().IsPresent());
     EXPECT_EQ(m_table->refills.back(), kRefillClear);
     EXPECT_EQ(m_timeRangeTable->refills.back(), kRefillClear);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GraphViewUpdateTest, FeedingAtAStepKeepsEachStepsFirstLowestHighestAndLastSample)
+{
+    OpenProject({Spec(1, 60, 1440)}); // one day of one-minute records
+    OpenView();
+    CRecTrendToIOComp& feeder = *m_view->GetDataToIOComp();
+    const int channel = Chart().FindChannel("1: V1_TC");
+    ASSERT_GE(channel, 0);
+    const CPlotChannel& all = *Chart().GetChannel(channel);
+    const int fullCount = all.GetCount();
+    ASSERT_GT(fullCount, 1000);
+    double low = 0, high = 0;
+    ASSERT_TRUE(all.GetDataRange(low, high));
+    // One-hour steps: at most four samples an hour, plus the gap markers.
+    CDataSet* set = m_document->GetDataSet(0);
+    CDataItemTrend* item = feeder.ProvideTrendItem(0, TrendItemForQuantity(set->GetMeasurementConfig(), kVoltageQuantity, false),
+                                                   STrendAccessSpec{0, 1});
+    ASSERT_NE(item, nullptr);
+    const int entry = feeder.FindChannelEntry(all.GetName());
+    feeder.SetDecimationStep(1.0 / 24.0);
+    const double start = all.GetXValue(0);
+    const double end = all.GetXValue(fullCount - 1);
+    feeder.FeedChannel(entry, *item->GetChannel(kVoltageQuantity, 0), *item->GetTimeBlock(), false, 0, start, end);
+    const CPlotChannel& reduced = all;
+    EXPECT_LT(reduced.GetCount(), fullCount / 10);
+    EXPECT_LE(reduced.GetCount(), 4 * 25 + int(reduced.GapIndexes().size()) * 5);
+    double reducedLow = 0, reducedHigh = 0;
+    ASSERT_TRUE(reduced.GetDataRange(reducedLow, reducedHigh));
+    EXPECT_EQ(reducedLow, low);
+    EXPECT_EQ(reducedHigh, high);
+    EXPECT_FALSE(reduced.GapIndexes().empty());
+    for (int i = 1; i < reduced.GetCount(); ++i)
+        ASSERT_LE(reduced.GetXValue(i - 1), reduced.GetXValue(i));
 }
 
 } // namespace
