@@ -190,6 +190,9 @@ protected:
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);
     void OnXAxisChangedByUser(const SPlotEvent& event);
+    // A session's time axis of the reference's span is moved so that its labelled ticks fall on
+    // the reference axis's tick grid.
+    void AlignAxisTicks(int axis);
     void ChannelColorMenu(int channel, int x, int y);
     // One zoom step of every time axis; the data is fed again later when the new range leaves
     // the window fed.
