@@ -10,6 +10,7 @@ packages=(
   python3-olefile libgsf-bin clang
   locales
   xdg-utils
+  fonts-dejavu-core poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -20,6 +21,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The CSV export's time-zone table is Boost.Date_Time's data file, shipped among the package's
+# documentation; an image that leaves out /usr/share/doc needs that one file brought back.
+zone_table=$(dpkg-query -L libboost-date-time1.74-dev 2>/dev/null | grep '/date_time_zonespec\.csv' || true)
+if [ -z "$zone_table" ] || [ ! -f "$zone_table" ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --reinstall --no-install-recommends \
+    -o Dpkg::Options::=--path-include='/usr/share/doc/libboost-date-time1.74-dev/*' libboost-date-time1.74-dev
 fi
 # Tests check that file texts ignore a comma-decimal process locale; generate one when missing.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

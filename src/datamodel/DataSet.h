@@ -5,6 +5,7 @@
 // (CFileTable) and stay in the stream, which the data set keeps open for as long as it lives.
 #include "datamodel/FileTable.h"
 #include "datamodel/IDataStream.h"
+#include "datamodel/LoggerModel.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/RecordScaleFactors.h"
 #include "datamodel/UmboFraming.h"
@@ -57,6 +58,8 @@ public:
     CHighTime GetStartTime();
     CHighTime GetEndTime();
 
+    // The instrument that recorded the session: every session file comes from the one logger model.
+    CString GetInstrumentName() const { return kLoggerInstrumentName; }
     // The trimmed text form of the first version entry of the type; empty when there is none.
     CString DescribeTable(WORD tableType, bool pad) const;
 

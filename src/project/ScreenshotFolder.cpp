@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "datamodel/LoggerModel.h"
 #include "project/ScreenshotTime.h"
 #include "project/LoggerDrive.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr char kScreenshotsFolder[] = "screenshots";
 constexpr char kScreenshotExtension[] = ".png";
-constexpr char kInstrumentName[] = "Zelko4626";
 
 namespace fs = std::filesystem;
 
@@ -68,7 +68,7 @@ void ReadScreenshotInfoFromLoggerFolders(const CString& path, const std::vector<
                                          CImageSettings& image)
 {
     image.imageTime = TimeFromScreenshotFileName(path.Mid(path.ReverseFind('/') + 1));
-    image.instrument = kInstrumentName;
+    image.instrument = kLoggerInstrumentName;
     for (const CString& folder : loggerFolders) {
         std::vector<SScreenshotFileEntry> entries;
         ScanScreenshotFolder(folder, entries);

@@ -1,4 +1,5 @@
 // The settings of COrnApp that other parts of the program read and write through it.
+#include "export/ExportProfile.h"
 #include "project/LoggerDrive.h"
 #include "shell/OrnApp.h"
 
@@ -7,8 +8,6 @@
 namespace {
 
 constexpr const char* kSettings = "Settings";
-constexpr int kUnsetChoice = -1;
-constexpr const char* kUnsetState = "-100";
 
 CString FolderOf(const CString& path)
 {
@@ -24,28 +23,28 @@ const char* LastImageEntry()
 
 } // namespace
 
-int COrnApp::GetExportDlgDataSource() { return m_profile.GetProfileInt(kSettings, "ExportDlgDataSource", kUnsetChoice); }
-int COrnApp::GetExportDlgSeparator() { return m_profile.GetProfileInt(kSettings, "ExportDlgSeparator", kUnsetChoice); }
-int COrnApp::GetExportDlgSerieMin() { return m_profile.GetProfileInt(kSettings, "ExportDlgSerieMin", kUnsetChoice); }
-int COrnApp::GetExportDlgSerieMax() { return m_profile.GetProfileInt(kSettings, "ExportDlgSerieMax", kUnsetChoice); }
-int COrnApp::GetExportDlgSerieAvg() { return m_profile.GetProfileInt(kSettings, "ExportDlgSerieAvg", kUnsetChoice); }
-int COrnApp::GetExportDlgSerieTotal() { return m_profile.GetProfileInt(kSettings, "ExportDlgSerieTotal", kUnsetChoice); }
-CString COrnApp::GetExportDlgTrendState() { return m_profile.GetProfileString(kSettings, "ExportDlgTrendState", kUnsetState); }
-CString COrnApp::GetExportDlgDemandState() { return m_profile.GetProfileString(kSettings, "ExportDlgDemandState", kUnsetState); }
+int COrnApp::GetExportDlgDataSource() { return ::GetExportDlgDataSource(); }
+int COrnApp::GetExportDlgSeparator() { return ::GetExportDlgSeparator(); }
+int COrnApp::GetExportDlgSerieMin() { return ::GetExportDlgSerieMin(); }
+int COrnApp::GetExportDlgSerieMax() { return ::GetExportDlgSerieMax(); }
+int COrnApp::GetExportDlgSerieAvg() { return ::GetExportDlgSerieAvg(); }
+int COrnApp::GetExportDlgSerieTotal() { return ::GetExportDlgSerieTotal(); }
+CString COrnApp::GetExportDlgTrendState() { return ::GetExportDlgTrendState(); }
+CString COrnApp::GetExportDlgDemandState() { return ::GetExportDlgDemandState(); }
 
-void COrnApp::SetExportDlgDataSource(int value) { m_profile.WriteProfileInt(kSettings, "ExportDlgDataSource", value); }
-void COrnApp::SetExportDlgSeparator(int value) { m_profile.WriteProfileInt(kSettings, "ExportDlgSeparator", value); }
-void COrnApp::SetExportDlgSerieMin(int value) { m_profile.WriteProfileInt(kSettings, "ExportDlgSerieMin", value); }
-void COrnApp::SetExportDlgSerieMax(int value) { m_profile.WriteProfileInt(kSettings, "ExportDlgSerieMax", value); }
-void COrnApp::SetExportDlgSerieAvg(int value) { m_profile.WriteProfileInt(kSettings, "ExportDlgSerieAvg", value); }
-void COrnApp::SetExportDlgSerieTotal(int value) { m_profile.WriteProfileInt(kSettings, "ExportDlgSerieTotal", value); }
-void COrnApp::SetExportDlgTrendState(const CString& value) { m_profile.WriteProfileString(kSettings, "ExportDlgTrendState", value.GetString()); }
-void COrnApp::SetExportDlgDemandState(const CString& value) { m_profile.WriteProfileString(kSettings, "ExportDlgDemandState", value.GetString()); }
+void COrnApp::SetExportDlgDataSource(int value) { ::SetExportDlgDataSource(value); }
+void COrnApp::SetExportDlgSeparator(int value) { ::SetExportDlgSeparator(value); }
+void COrnApp::SetExportDlgSerieMin(int value) { ::SetExportDlgSerieMin(value); }
+void COrnApp::SetExportDlgSerieMax(int value) { ::SetExportDlgSerieMax(value); }
+void COrnApp::SetExportDlgSerieAvg(int value) { ::SetExportDlgSerieAvg(value); }
+void COrnApp::SetExportDlgSerieTotal(int value) { ::SetExportDlgSerieTotal(value); }
+void COrnApp::SetExportDlgTrendState(const CString& value) { ::SetExportDlgTrendState(value); }
+void COrnApp::SetExportDlgDemandState(const CString& value) { ::SetExportDlgDemandState(value); }
 
-CString COrnApp::GetCsvExportSeparator() { return m_profile.GetProfileString(kSettings, "CsvExportSeparator", ";"); }
-bool COrnApp::IsCsvExportUseUTC() { return m_profile.GetProfileInt(kSettings, "CsvExportUseUTC", 0) == 1; }
-bool COrnApp::IsCsvExportTimeZoneOfDataSet() { return m_profile.GetProfileInt(kSettings, "CsvExportUseUTC", 0) == 2; }
-bool COrnApp::IsCsvExportUseLocale() { return m_profile.GetProfileInt(kSettings, "CsvExportUseLocale", 1) != 0; }
+CString COrnApp::GetCsvExportSeparator() { return ::GetCsvExportSeparator(); }
+bool COrnApp::IsCsvExportUseUTC() { return ::IsCsvExportUseUTC(); }
+bool COrnApp::IsCsvExportTimeZoneOfDataSet() { return ::IsCsvExportTimeZoneOfDataSet(); }
+bool COrnApp::IsCsvExportUseLocale() { return ::IsCsvExportUseLocale(); }
 
 CString COrnApp::GetLastAddDataPath() { return m_profile.GetProfileString(kSettings, "LastAddDataPath", ""); }
 

@@ -54,10 +54,17 @@ Qt::PenStyle PenStyle(int style)
 class CRunPainter
 {
 public:
-    CRunPainter(QPainter& painter, bool decimate, bool thinPen)
-        : m_painter(painter), m_decimate(decimate), m_thin(thinPen)
+    CRunPainter(QPainter& painter, bool decimate, bool thinPen, const QRect& clip)
+        : m_painter(painter), m_decimate(decimate), m_thin(thinPen), m_clip(clip)
     {
         m_run.reserve(4096);
+        // Spans go straight into a picture of our own (untransformed, 32 bits a pixel).
+        auto* image = dynamic_cast<QImage*>(painter.device());
+        if (image && painter.transform().isIdentity() && image->depth() == 32 && image->devicePixelRatio() == 1.0 &&
+            painter.pen().color().alpha() == 255) {
+            m_image = image;
+            m_rgb = painter.pen().color().rgb();
+        }
     }
     ~CRunPainter() { Break(); }
 
@@ -100,6 +107,8 @@ public:
         else if (m_run.size() > 1)
             m_painter.drawPolyline(m_run.data(), int(m_run.size()));
         m_run.clear();
+        if (m_image)
+            WriteSpans();
         // A line of no length would be left out: one-pixel spans are drawn as points.
         if (!m_spans.empty())
             m_painter.drawLines(m_spans.data(), int(m_spans.size()));
@@ -113,6 +122,29 @@ public:
     }
 
 private:
+    // The spans clipped to the plot, as the painter would clip them.
+    void WriteSpans()
+    {
+        for (const QLine& span : m_spans)
+            WriteColumn(span.x1(), span.y1(), span.y2());
+        for (const QPoint& dot : m_dots)
+            WriteColumn(dot.x(), dot.y(), dot.y());
+        m_spans.clear();
+        m_dots.clear();
+    }
+
+    void WriteColumn(int column, int top, int bottom)
+    {
+        if (column < m_clip.left() || column > m_clip.right())
+            return;
+        top = std::max(top, m_clip.top());
+        bottom = std::min(bottom, m_clip.bottom());
+        const qsizetype stride = m_image->bytesPerLine() / 4;
+        QRgb* pixel = reinterpret_cast<QRgb*>(m_image->bits()) + stride * top + column;
+        for (int row = top; row <= bottom; ++row, pixel += stride)
+            *pixel = m_rgb;
+    }
+
     void FlushColumn()
     {
         if (!m_have)
@@ -138,6 +170,9 @@ private:
     QPainter& m_painter;
     bool m_decimate;
     bool m_thin;
+    QRect m_clip;
+    QImage* m_image = nullptr;
+    QRgb m_rgb = 0;
     std::vector<QPoint> m_run;
     std::vector<QLine> m_spans;
     std::vector<QPoint> m_dots;
@@ -262,7 +297,7 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
     const bool decimate = m_options.decimate && (last - first + 1) > p.Width();
-    CRunPainter runs(painter, decimate, channel.GetWidth() == 1);
+    CRunPainter runs(painter, decimate, channel.GetWidth() == 1, QRect(p.left, p.top, p.Width(), p.Height()));
     const double* xs = channel.XData();
     const float* ys = channel.YData();
     const auto columnOf = [&](int i) { return PixelOf(left + (xs[i] - xMin) * xScale); };
@@ -285,7 +320,14 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     auto gap = gaps.begin();
     for (int i = first; i <= last;) {
         const int column = columnOf(i);
-        int lo = i + 1, hi = last + 1;
+        // The column's end, searched outwards from its start: the points it looks at are the
+        // ones the scan reads next, already near in memory.
+        int lo = i + 1, step = 1;
+        while (lo + step <= last && columnOf(lo + step) <= column) {
+            lo += step;
+            step *= 2;
+        }
+        int hi = std::min(lo + step, last + 1);
         while (lo < hi) {
             const int mid = lo + (hi - lo) / 2;
             if (columnOf(mid) > column)

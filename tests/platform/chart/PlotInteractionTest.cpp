@@ -171,4 +171,33 @@ TEST_F(PlotInteractionTest, ClickingAPointNamesTheChannelAndThePoint)
     EXPECT_EQ(sink.Last(DataViewMouseUp)->index, 0);
 }
 
+TEST_F(PlotInteractionTest, DoubleClicksHoverAndAxesThatMayNotBeDragged)
+{
+    SPlotLabel note;
+    note.name = "Note 1";
+    note.text = "Note";
+    note.x = 80.0;
+    note.y = 80.0;
+    chart.AddLabel(note);
+    chart.Repaint();
+    const QPoint onNote = At(80.5, 8.0);
+    SendMouse(chart, QEvent::MouseMove, onNote, Qt::NoButton, Qt::NoButton);
+    SendMouse(chart, QEvent::MouseButtonDblClick, onNote);
+    SendMouse(chart, QEvent::MouseButtonDblClick, At(45, 5));
+    EXPECT_EQ(sink.Ids({GotFocus, LostFocus, MouseDown, MouseUp}),
+              (std::vector<int>{ObjectMouseMove, MouseMove, DblClick, LabelEdit, DblClick, CursorChannel}));
+    EXPECT_EQ(sink.Last(ObjectMouseMove)->state, 1); // a label
+    EXPECT_EQ(sink.Last(CursorChannel)->index, 0);
+
+    sink.events.clear();
+    chart.EnableAxisDrag(false, false);
+    const CRect band = chart.GetLayout().xAxisBands[0];
+    const QPoint start(band.left + 100, band.top + 10);
+    Press(start);
+    Move(start + QPoint(40, 0));
+    Release(start + QPoint(40, 0));
+    EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, XAxisMouseDown, MouseMove, XAxisMouseUp, MouseUp}));
+    EXPECT_EQ(chart.GetXAxis(0)->GetMin(), 0.0);
+}
+
 } // namespace

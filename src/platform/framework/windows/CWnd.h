@@ -84,8 +84,8 @@ public:
 
     // ---- creation and destruction
     // The class name selects a native control ("EDIT", "LISTBOX", "BUTTON", "STATIC",
-    // "SCROLLBAR", "COMBOBOX", "SysTabControl32", "SysDateTimePick32"); any other name or null
-    // makes a plain window that paints itself. A parent and WS_CHILD make a child window whose
+    // "SCROLLBAR", "COMBOBOX", "SysTabControl32", "SysDateTimePick32", "SysTreeView32"); any other
+    // name or null makes a plain window that paints itself. A parent and WS_CHILD make a child window whose
     // rectangle is in the parent's client coordinates, otherwise the rectangle is on the screen.
     virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
                         void* context = nullptr);

@@ -28,6 +28,7 @@ QWidget* CreateNativeControl(WndImpl& impl, const QString& upperClass, QWidget* 
     if (upperClass == QLatin1String("SYSTABCONTROL32")) return CreateTabControl(impl, parent);
     if (upperClass == QLatin1String("SYSDATETIMEPICK32")) return CreateDateTimeControl(impl, parent);
     if (upperClass == QLatin1String("MSCTLS_PROGRESS32")) return CreateProgressControl(impl, parent);
+    if (upperClass == QLatin1String("SYSTREEVIEW32")) return CreateTreeViewControl(impl, parent);
     if (QWidget* painted = CreatePaintedControl(impl, upperClass, parent)) return painted;
     impl.controlClass.clear();
     return nullptr;

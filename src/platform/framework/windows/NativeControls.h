@@ -15,5 +15,6 @@ QWidget* CreateComboBoxControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateTabControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateProgressControl(WndImpl& impl, QWidget* parent);
+QWidget* CreateTreeViewControl(WndImpl& impl, QWidget* parent);
 // The widget of a registered painted control (nullptr when the class is not one).
 QWidget* CreatePaintedControl(WndImpl& impl, const QString& upperClass, QWidget* parent);

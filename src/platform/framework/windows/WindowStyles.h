@@ -79,6 +79,12 @@ inline constexpr DWORD SBS_VERT = 0x0001;
 inline constexpr DWORD DTS_SHORTDATEFORMAT = 0x0000;
 inline constexpr DWORD DTS_UPDOWN = 0x0001;
 inline constexpr DWORD DTS_TIMEFORMAT = 0x0009;
+// Tree view.
+inline constexpr DWORD TVS_HASBUTTONS = 0x0001;
+inline constexpr DWORD TVS_HASLINES = 0x0002;
+inline constexpr DWORD TVS_LINESATROOT = 0x0004;
+inline constexpr DWORD TVS_SHOWSELALWAYS = 0x0020;
+inline constexpr DWORD TVS_CHECKBOXES = 0x0100;
 // Tool tips.
 inline constexpr DWORD TTS_ALWAYSTIP = 0x01;
 inline constexpr DWORD TTS_NOPREFIX = 0x02;

@@ -1,0 +1,117 @@
+#include "platform/reportengine/ReportPreviewWindow.h"
+
+#include "platform/framework/FileDialogService.h"
+#include "platform/framework/MessageBoxService.h"
+#include "platform/reportengine/PageRenderer.h"
+#include "platform/reportengine/ReportEngineError.h"
+#include "platform/reportengine/ReportOutput.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace
+{
+constexpr double kScreenDpi = 96.0;
+constexpr double kMinZoom = 0.25;
+constexpr double kMaxZoom = 4.0;
+} // namespace
+
+CReportPreviewWindow::CReportPreviewWindow(const std::vector<SPreparedPage>& pages, QWidget* parent)
+    : QDialog(parent), m_pages(pages)
+{
+    setWindowTitle("Preview");
+    auto* buttons = new QHBoxLayout;
+    auto addButton = [&](const char* text, auto action) {
+        auto* button = new QPushButton(text, this);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, action);
+        buttons->addWidget(button);
+        return button;
+    };
+    m_first = addButton("|<", [this] { ShowPage(0); });
+    m_previous = addButton("<", [this] { ShowPage(m_page - 1); });
+    m_position = new QLabel(this);
+    m_position->setMinimumWidth(110);
+    m_position->setAlignment(Qt::AlignCenter);
+    buttons->addWidget(m_position);
+    m_next = addButton(">", [this] { ShowPage(m_page + 1); });
+    m_last = addButton(">|", [this] { ShowPage(int(m_pages.size()) - 1); });
+    buttons->addSpacing(16);
+    addButton("Zoom -", [this] { SetZoom(m_zoom / 1.25); });
+    addButton("Zoom +", [this] { SetZoom(m_zoom * 1.25); });
+    buttons->addSpacing(16);
+    addButton("Export PDF...", [this] { Export(true); });
+    addButton("Export RTF...", [this] { Export(false); });
+    buttons->addStretch();
+    addButton("Close", [this] { accept(); });
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_image = new QLabel;
+    m_scroll->setWidget(m_image);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(m_scroll, 1);
+    resize(900, 1000);
+    Refresh();
+}
+
+void CReportPreviewWindow::ShowPage(int index)
+{
+    m_page = std::clamp(index, 0, std::max(0, int(m_pages.size()) - 1));
+    Refresh();
+}
+
+void CReportPreviewWindow::SetZoom(double zoom)
+{
+    m_zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    Refresh();
+}
+
+void CReportPreviewWindow::Refresh()
+{
+    int count = int(m_pages.size());
+    m_position->setText(count ? QString("Page %1 of %2").arg(m_page + 1).arg(count) : QString("No pages"));
+    m_first->setEnabled(m_page > 0);
+    m_previous->setEnabled(m_page > 0);
+    m_next->setEnabled(m_page + 1 < count);
+    m_last->setEnabled(m_page + 1 < count);
+    if (count == 0)
+    {
+        m_image->clear();
+        return;
+    }
+    QImage page = RenderPageImage(m_pages[std::size_t(m_page)], m_page + 1, count, kScreenDpi * m_zoom);
+    m_image->setPixmap(QPixmap::fromImage(page));
+    m_image->resize(page.size());
+}
+
+void CReportPreviewWindow::Export(bool pdf)
+{
+    SFileDialogRequest request;
+    request.defaultExtension = pdf ? "pdf" : "rtf";
+    request.filter = pdf ? "PDF files (*.pdf)|*.pdf||" : "Rich text files (*.rtf)|*.rtf||";
+    request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    CString path;
+    if (!RunFileDialog(request, path))
+        return;
+    try
+    {
+        if (pdf)
+            WritePdf(m_pages, path);
+        else
+            WriteRtf(m_pages, path);
+    }
+    catch (const CReportEngineError& error)
+    {
+        AfxMessageBox(error.what(), MB_OK | MB_ICONERROR);
+    }
+}

@@ -1,0 +1,135 @@
+#include "ReportEngineTestSupport.h"
+
+#include "platform/reportengine/PageRenderer.h"
+#include "platform/reportengine/ReportEngineError.h"
+#include "platform/reportengine/ReportPreviewWindow.h"
+#include "support/ExternalTools.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace
+{
+class ReportOutputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        engine.ConnectEvents(&events);
+        events.pictures["PictureLogo"] = WriteLogo(folder).c_str();
+        engine.LoadFromFile(WriteTemplate(folder, "table.fr3", kTableTemplate).c_str());
+        engine.AddVariable("KEM", "Title", "\"Grüße — Überblick\"");
+        engine.AddVariable("KEM", "Notes", "\"Notes {with} braces\\\\and backslash\"");
+        dataSet.SetUserName("Rows");
+        dataSet.Connect(&rows);
+        engine.BindUserDataSet(dataSet);
+        engine.PrepareReport(false);
+    }
+
+    CTempFolder folder;
+    CRecordingEvents events;
+    CReportEngine engine;
+    CRowsDataSet rows{NumberedRows(60)};
+    CReportUserDataSet dataSet;
+};
+} // namespace
+
+TEST_F(ReportOutputTest, PdfHoldsTheTextsAsTextOnEveryPage)
+{
+    ASSERT_EQ(engine.GetPreparedPages().size(), 2u);
+    std::string pdf = folder.Path("report.pdf");
+    engine.ExportToPdf(pdf.c_str());
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(ReadText(pdf).substr(0, 5), "%PDF-");
+    if (!HasTool("pdftotext") || !HasTool("pdfinfo"))
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_EQ(PdfPageCount(pdf), 2);
+    std::string text = PdfText(pdf);
+    for (const char* expected : {"Grüße — Überblick", "Notes {with} braces\\and backslash", "Row 1", "Row 60", "60 V",
+                                 "Page 1 of 2", "Page 2 of 2"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // Every font is embedded: the file reads the same on any computer.
+    if (HasTool("pdffonts"))
+    {
+        std::istringstream fonts(RunTool("pdffonts '" + pdf + "'").value_or(""));
+        std::string line;
+        int fontCount = 0;
+        for (int skipped = 0; skipped < 2 && std::getline(fonts, line); ++skipped)
+            ; // the heading and its rule
+        while (std::getline(fonts, line))
+        {
+            std::vector<std::string> columns;
+            std::istringstream words(line);
+            for (std::string word; words >> word;)
+                columns.push_back(word);
+            ASSERT_GE(columns.size(), 5u) << line;
+            EXPECT_EQ(columns[columns.size() - 5], "yes") << "not embedded: " << line;
+            ++fontCount;
+        }
+        EXPECT_GE(fontCount, 2) << "regular and bold";
+    }
+}
+
+TEST_F(ReportOutputTest, RtfOpensInTheOfficeSuiteWithTheSameTexts)
+{
+    std::string rtf = folder.Path("report.rtf");
+    engine.ExportToRtf(rtf.c_str());
+    EXPECT_EQ(ReadText(rtf).substr(0, 6), "{\\rtf1");
+    EXPECT_NE(ReadText(rtf).find("\\pngblip"), std::string::npos);
+    if (OfficeTool().empty() || !HasTool("pdftotext"))
+        GTEST_SKIP() << "no office suite or pdftotext installed";
+    std::string pdf = OfficeConvert(rtf, "pdf", folder.Root());
+    ASSERT_FALSE(pdf.empty());
+    std::string text = PdfText(pdf);
+    // The footer's page numbers are fields the office suite fills in.
+    for (const char* expected : {"Grüße — Überblick", "Notes {with} braces\\and backslash", "Row 1", "Row 60", "60 V",
+                                 "Page 1 of", "Page 2 of"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+}
+
+TEST_F(ReportOutputTest, AFailedExportLeavesNoFileAndKeepsAnExistingOne)
+{
+    std::string missingFolder = folder.Path("no/such/folder/report.pdf");
+    EXPECT_THROW(engine.ExportToPdf(missingFolder.c_str()), CReportEngineError);
+    EXPECT_THROW(engine.ExportToRtf(folder.Path("no/such/folder/report.rtf").c_str()), CReportEngineError);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("no")));
+
+    // A folder where the file should be: nothing is written and the folder stays.
+    std::filesystem::create_directory(folder.Path("taken.pdf"));
+    EXPECT_THROW(engine.ExportToPdf(folder.Path("taken.pdf").c_str()), CReportEngineError);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path("taken.pdf")));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Root()))
+        EXPECT_EQ(entry.path().filename().string().find("taken.pdf."), std::string::npos) << entry.path();
+}
+
+TEST_F(ReportOutputTest, PagesRenderWithLogoTextAndFrames)
+{
+    QImage page = RenderPageImage(engine.GetPreparedPages()[0], 1, 2, 96.0);
+    page.save("/tmp/orn-reportengine-page1.png");
+    EXPECT_EQ(page.size(), QSize(794, 1123));
+    // The logo fills its box at the top left: 20 mm from the left, 10 mm from the top.
+    EXPECT_EQ(page.pixelColor(int(25 / 25.4 * 96), int(15 / 25.4 * 96)), QColor(30, 80, 160));
+    EXPECT_EQ(page.pixelColor(5, 5), QColor(Qt::white));
+}
+
+TEST_F(ReportOutputTest, PreviewNavigatesAndZooms)
+{
+    CReportPreviewWindow preview(engine.GetPreparedPages());
+    preview.show();
+    EXPECT_EQ(preview.GetPageIndex(), 0);
+    preview.ShowPage(5);
+    EXPECT_EQ(preview.GetPageIndex(), 1);
+    bool found = false;
+    for (QLabel* l : preview.findChildren<QLabel*>())
+        found = found || l->text() == "Page 2 of 2";
+    EXPECT_TRUE(found);
+    QSize before = preview.findChildren<QLabel*>().back()->size();
+    preview.SetZoom(2.0);
+    EXPECT_GT(preview.findChildren<QLabel*>().back()->width(), before.width());
+    preview.SetZoom(1.0);
+    preview.ShowPage(0);
+    preview.grab().save("/tmp/orn-reportengine-preview.png");
+}
