@@ -99,7 +99,7 @@ public:
     void TakeViewSettings(const CViewSettings* settings) override;
     // Chart state (axis ranges, cursors), table states and the splitter row into the settings.
     void SyncViewSettings();
-    void RecalcLayout();
+    void RecalcLayout() override;
     // The session whose time axis is the reference: the first one compatible with the study
     // and shown; -1 without one.
     int ReferenceSession() const;

@@ -93,8 +93,7 @@ void CBasicGraphView::OnTimer(UINT_PTR id)
 
 void CBasicGraphView::OnSize(UINT type, int cx, int cy)
 {
-    CRecordFormView::OnSize(type, cx, cy);
-    RecalcLayout();
+    CRecordFormView::OnSize(type, cx, cy); // lays the chart out once the view is ready
     PlaceCursorExtensionMarkers();
 }
 
