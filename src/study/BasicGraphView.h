@@ -39,7 +39,6 @@ inline constexpr WORD kViewLeftNotification = 258;
 
 inline constexpr UINT kGraphChartId = 1108;
 inline constexpr UINT kGraphOptionsButton = 2258;
-inline constexpr UINT kGraphHelpContext = 197621;
 
 // Timers of the graph views (200 ms each).
 inline constexpr UINT_PTR kFeedTimer = 1004;
@@ -223,8 +222,6 @@ private:
     CMyFormView* m_tableView = nullptr;
     CMyFormView* m_timeRangeTableView = nullptr;
     CTimeRangeMarkers m_markers;
-    bool m_scrolling = false;
-    std::array<int, 2> m_stateWords{}; // current window at the first update; full-window state
     int m_zoomState = 0;
     int m_sessionCount = 0;
     bool m_firstUpdate = true;
@@ -242,14 +239,12 @@ private:
     } m_feeding;
     std::array<int, 4> m_labelParity{-1, -1, -1, -1};
     std::array<bool, 3> m_timers{}; // 1004, 1005, 1006 running
-    bool m_bookmarkAtLastUpdate = false;
     CNoteAnnotations m_notes;
     std::vector<CString> m_unitList;
     SScaleTooltipBands m_tooltipBands;
     CZoomRectangle m_zoom;
     CCursorRecords m_cursorRecords;
     bool m_handlingAxisChange = false;
-    bool m_forwardingClick = false;
 };
 
 // Brackets a change the view makes to the chart, so that its events are not taken as the user's.

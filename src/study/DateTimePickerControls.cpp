@@ -47,11 +47,10 @@ CComboBox* List(CWnd* parent, UINT id)
 
 void CDateTimePickerControls::Init(CWnd* parent, const CHighTime& upperLimit, const CHighTime& lowerLimit,
                                    const CHighTime& begin, const CHighTime& end, const SPickerControlIds& ids,
-                                   bool disabled, const std::vector<int>& choices, int layoutFlags)
+                                   bool disabled, const std::vector<int>& choices, int /*layoutFlags: the template arranges the controls*/)
 {
     m_parent = parent;
     m_ids = ids;
-    m_layoutFlags = layoutFlags;
     m_upperLimit = upperLimit;
     m_lowerLimit = lowerLimit;
     m_begin = begin;

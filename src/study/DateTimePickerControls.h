@@ -24,7 +24,8 @@ public:
     CDateTimePickerControls() = default;
     virtual ~CDateTimePickerControls() = default;
 
-    // Binds the pair to its controls, fills the list with the choices (each choice's text, its
+    // Binds the pair to its controls (their arrangement, which the layout flags name, is the
+    // parent template's), fills the list with the choices (each choice's text, its
     // number as item data) and the duration item, and writes the range into the pickers.
     void Init(CWnd* parent, const CHighTime& upperLimit, const CHighTime& lowerLimit, const CHighTime& begin,
               const CHighTime& end, const SPickerControlIds& ids, bool disabled, const std::vector<int>& choices,
@@ -64,7 +65,6 @@ private:
 
     CWnd* m_parent = nullptr;
     SPickerControlIds m_ids;
-    int m_layoutFlags = 0;
     CHighTime m_begin;
     CHighTime m_end;
     int m_itemCount = 0;
