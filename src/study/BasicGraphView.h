@@ -91,9 +91,7 @@ public:
     CiPlotX* GetPlotControl() { return &m_chart; }
     CTimeRangeMarkers& GetTimeRangeMarkers() { return m_markers; }
     CNoteAnnotations& GetNotes() { return m_notes; }
-    const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
     int GetStudyType() const { return m_studyType; }
-    bool IsCapturing() const { return m_capturing; }
     bool SetCapturing(bool capturing) { return m_capturing = capturing; }
     void TakeViewSettings(const CViewSettings* settings) override;
     // Chart state (axis ranges, cursors), table states and the splitter row into the settings.
@@ -125,8 +123,9 @@ public:
     // Channel title, value with unit and time of a data cursor (or, with cursor -1, of a channel
     // at a time); empty without a feeder or channel.
     CString GetCursorValueText(int cursor, int channel, double position) const;
-    const SScaleTooltipBands& GetTooltipBands() const { return m_tooltipBands; }
     void PlaceCursorExtensionMarkers();
+    // Where the scale tooltips stand over the chart after the last layout.
+    const SScaleTooltipBands& GetTooltipBands() const { return m_tooltipBands; }
 
     // ---- options of the dialog bar
     void OnMinMaxCheck(UINT id);
@@ -157,8 +156,6 @@ public:
     int GetEventSuppression() const { return m_eventSuppression; }
     bool IsTimerRunning(UINT_PTR id) const;
     bool IsFirstUpdate() const { return m_firstUpdate; }
-    const std::vector<CString>& GetUnitList() const { return m_unitList; }
-    CButtonST& GetFormButton() { return m_formButton; }
     const SAxisControlBlock& GetAxisControls() const { return m_axisControls; }
 
 protected:

@@ -31,20 +31,15 @@ public:
               const CHighTime& end, const SPickerControlIds& ids, bool disabled, const std::vector<int>& choices,
               int layoutFlags);
     bool IsBound() const { return m_parent != nullptr; }
-    bool Owns(UINT id) const;
-    const SPickerControlIds& GetIds() const { return m_ids; }
 
     // Chart dates (days since 30 December 1899).
     void SetRange(double begin, double end);
     void SetRange(const CHighTime& begin, const CHighTime& end);
     void GetRange(double& begin, double& end) const;
     void GetRange(CHighTime& begin, CHighTime& end) const;
-    void SetLimits(const CHighTime& upperLimit, const CHighTime& lowerLimit);
 
     void Enable(bool on);
     bool IsEnabled() const { return !m_disabled; }
-    // While suppressed, SetRange leaves the pickers as they are.
-    void SuppressUpdates(bool on) { m_updateSuppressed = on; }
 
     // One of the four pickers changed (begin side or end side).
     void OnPickerChanged(bool beginSide);
@@ -68,7 +63,6 @@ private:
     CHighTime m_begin;
     CHighTime m_end;
     int m_itemCount = 0;
-    bool m_updateSuppressed = false;
     int m_choice = 9;
     bool m_disabled = false;
     CHighTime m_upperLimit;

@@ -273,10 +273,27 @@ TEST_F(GraphViewInteractionTest, SpanButtonsSetEveryAxisSpanAroundItsCentre)
     const double centre = axis.GetMin() + axis.GetSpan() / 2;
     Click(GraphBar::kFirstSpanButton); // 1 Hour
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
+    EXPECT_EQ(m_bar->GetSelectedSpanButton(), GraphBar::kFirstSpanButton);
     EXPECT_NEAR(axis.GetMin() + axis.GetSpan() / 2, centre, 1e-9);
     EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, 4);
     Click(GraphBar::kFirstSpanButton + 3); // Individual: no span of its own
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
+    // A span the user drags that is no choice selects "Individual" again.
+    Click(GraphBar::kFirstSpanButton + 1);
+    SPlotEvent event = Event(PlotEvent::XAxisChange, 0);
+    event.a = axis.GetMin();
+    event.b = axis.GetSpan();
+    Chart().SetXAxisRange(0, axis.GetMin(), 0.37);
+    event.c = axis.GetMin();
+    event.d = axis.GetSpan();
+    Fire(event);
+    EXPECT_EQ(m_bar->GetSelectedSpanButton(), GraphBar::kFirstSpanButton + 3);
+    EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, -1);
+    // The scale tooltips stand over the axis bands.
+    const SScaleTooltipBands& bands = m_view->GetTooltipBands();
+    EXPECT_FALSE(bands.xAxes.IsRectEmpty());
+    EXPECT_FALSE(bands.leftYAxes.IsRectEmpty());
+    EXPECT_GT(bands.xAxes.top, Chart().GetLayout().plot.top);
 }
 
 TEST_F(GraphViewInteractionTest, NotesArePlacedMovedEditedAndDeleted)
