@@ -10,28 +10,24 @@
 
 namespace {
 
-// The working hours are times of day kept as dates of 30 December 1899.
+// The working hours are local times of day kept as dates of 30 December 1899.
 double TimeOfDayFromPicker(CWnd* picker)
 {
     SYSTEMTIME time{};
     if (!picker || static_cast<CDateTimeCtrl*>(picker)->GetTime(&time) != GDT_VALID)
         return 0.0;
-    return (time.wHour * 60 + time.wMinute) / 1440.0;
+    return CHighTime(1899, 12, 30, time.wHour, time.wMinute, 0).GetAsDate();
 }
 
 void TimeOfDayToPicker(CWnd* picker, double date)
 {
     if (!picker)
         return;
-    const double fraction = date - std::floor(date);
-    const int minutes = int(std::lround(fraction * 1440.0)) % 1440;
     SYSTEMTIME time{};
-    time.wYear = 1899;
-    time.wMonth = 12;
-    time.wDay = 30;
-    time.wHour = WORD(minutes / 60);
-    time.wMinute = WORD(minutes % 60);
-    static_cast<CDateTimeCtrl*>(picker)->SetTime(&time);
+    if (CHighTime::FromDate(date).GetAsSystemTime(time)) {
+        time.wSecond = 0;
+        static_cast<CDateTimeCtrl*>(picker)->SetTime(&time);
+    }
 }
 
 const std::vector<int> kPickerChoices = {0, 1, 2, 3, 4, 5, 6, 7, 8};
@@ -176,10 +172,6 @@ void CBasicGraphViewDialogBar::ControlsToSettings()
     s.m_setWorkingHours = GetCheck(GraphBar::kSetWorkingHours);
     for (int day = 0; day < CBasicViewSettings::kWorkingDays; ++day)
         s.m_workingDays[std::size_t(day)] = GetCheck(GraphBar::kFirstWeekday + UINT(day));
-    if (m_timeRange.IsBound())
-        m_timeRange.GetRange(s.m_timeRange.from, s.m_timeRange.to);
-    if (m_xAxis.IsBound())
-        m_xAxis.GetRange(s.m_xAxisScaling.from, s.m_xAxisScaling.to);
 }
 
 void CBasicGraphViewDialogBar::ReadWorkingHours()

@@ -74,7 +74,8 @@ public:
     void SelectSpanButton(UINT id);
     UINT GetSelectedSpanButton() const { return m_selectedSpan; }
 
-    // Settings into the controls and back.
+    // Settings into the controls and back (the picker pairs' ranges are taken by their own
+    // change handlers).
     void SettingsToControls();
     void ControlsToSettings();
     void EnableWorkingHourControls(bool on);

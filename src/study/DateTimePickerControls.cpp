@@ -82,7 +82,12 @@ bool CDateTimePickerControls::Owns(UINT id) const
 
 void CDateTimePickerControls::SetRange(double begin, double end)
 {
-    SetRange(CHighTime::FromDate(begin), CHighTime::FromDate(end));
+    // The pickers show whole seconds: a chart date a microsecond short of one is that second.
+    CHighTime from = CHighTime::FromDate(begin);
+    CHighTime to = CHighTime::FromDate(end);
+    from.RoundToSecond();
+    to.RoundToSecond();
+    SetRange(from, to);
 }
 
 void CDateTimePickerControls::SetRange(const CHighTime& begin, const CHighTime& end)
