@@ -1,6 +1,7 @@
 #include "mainview/PageFrames.h"
 
 #include "mainview/EmptyView.h"
+#include "study/DemandTableViews.h"
 #include "study/FundamentalPowerTableViews.h"
 #include "study/SummaryTableViews.h"
 #include "study/VAHzTHDTableViews.h"
@@ -54,9 +55,9 @@ const SPageFrameRow kPageFrames[] = {
     {EPageFrame::SummaryTable, "CSummaryTableFrame", "CSummaryTableView", &CSummaryTableView::Class, kPlain},
     {EPageFrame::SummaryGraph, "CSummaryGraphFrame", "CSummaryGraphView", kEmpty, kPlain},
     {EPageFrame::SummaryTableTimeRange, "CSummaryTableTimeRangeFrame", "CSummaryTableTimeRangeView", &CSummaryTableTimeRangeView::Class, kPlain},
-    {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", kEmpty, kPlain},
+    {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", &CDemandTableView::Class, kPlain},
     {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", kEmpty, kPlain},
-    {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", &CDemandTableTimeRangeView::Class, kPlain},
     {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", kEmpty, kPlain},
     {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", kEmpty, kPlain},
     {EPageFrame::FundamentalPowerTable, "CFundamentalPowerTableFrame", "CFundamentalPowerTableView", &CFundamentalPowerTableView::Class, kPlain},

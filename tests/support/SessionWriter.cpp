@@ -198,8 +198,8 @@ SWrittenTable CSessionWriter::MakeTrendRecord(std::int64_t begin, int index) con
     t.bytes.PutF32(612, float(total[0] * hours));
     t.bytes.PutF32(628, float(total[1] * hours));
     t.bytes.PutF32(644, float(total[2] * hours));
-    t.bytes.PutF32(648, float(total[0] * hours));  // forward active energy
-    t.bytes.PutF32(652, 0.0f);                     // reverse
+    t.bytes.PutF32(648, m_spec.drawsEnergy ? float(total[0] * hours) : 0.0f); // forward active energy
+    t.bytes.PutF32(652, float(-m_spec.returnedPower * hours));                 // reverse
     PutTriple(t, 656, 0.5 + 4.0 * LoadFactor(mid), 0.05);
     PutTriple(t, 668, 1.2, 0.01);
     if (m_spec.invalidValues && (index == 5 || index == 6)) {
@@ -234,8 +234,8 @@ SWrittenTable CSessionWriter::MakeDemandRecord(std::int64_t begin) const
     }
     for (int q = 0; q < 3; ++q)
         t.bytes.PutF32(48 + 16 * std::size_t(q) + 12, float(total[q]));
-    t.bytes.PutF32(96, float(total[0]));
-    t.bytes.PutF32(100, 0.0f);
+    t.bytes.PutF32(96, m_spec.drawsEnergy ? float(total[0]) : 0.0f);
+    t.bytes.PutF32(100, float(-m_spec.returnedPower * hours));
     return t;
 }
 
