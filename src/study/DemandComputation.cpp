@@ -19,6 +19,56 @@ bool IsPriced(const CEnergyCostSchedule& schedule, const SEnergyCostSegment& seg
     return !segments.empty() && &segment >= segments.data() && &segment < segments.data() + segments.size();
 }
 
+// The largest finite energy per interval and where it is; a +infinity wins at its first record.
+class CMaximumDemandScan
+{
+public:
+    void Add(float v, int k)
+    {
+        if (std::isfinite(v)) {
+            ++m_quality.finiteCount;
+            if (v > m_maximum) {
+                m_maximum = v;
+                m_maximumIndex = k;
+            }
+        } else if (std::isnan(v)) {
+            ++m_quality.nanCount;
+        } else if (v > 0) {
+            if (m_firstInfinity < 0)
+                m_firstInfinity = k;
+            ++m_quality.plusInfinityCount;
+        } else {
+            ++m_quality.minusInfinityCount;
+        }
+    }
+
+    SMaxDemandResult Finish(const CTrendTimeBlock& block, SRecordRange range) const
+    {
+        SMaxDemandResult result;
+        result.quality = m_quality;
+        SStatisticsRecord& q = result.quality;
+        q.SetRange(block, range.first, range.last);
+        if (m_firstInfinity >= 0) {
+            result.value = std::numeric_limits<float>::infinity();
+            result.time = block.GetTime(m_firstInfinity);
+        } else if (m_maximumIndex >= 0 && m_maximum != kLowest) {
+            result.value = m_maximum;
+            result.time = block.GetTime(m_maximumIndex);
+            q.quality = q.NonFiniteAndMissingCount() > 0 ? 1 : 0;
+        } else if (q.nanCount == 0 && q.minusInfinityCount > 0) {
+            result.value = -std::numeric_limits<float>::infinity();
+        }
+        return result;
+    }
+
+private:
+    static constexpr float kLowest = std::numeric_limits<float>::lowest();
+    SStatisticsRecord m_quality;
+    float m_maximum = kLowest;
+    int m_maximumIndex = -1;
+    int m_firstInfinity = -1;
+};
+
 } // namespace
 
 void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess* forward,
@@ -27,10 +77,12 @@ void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess
 {
     SEnergySum forwardSum;
     SEnergySum reverseSum;
+    CMaximumDemandScan maximum;
     int unpriced = 0;
     for (int k = range.first; k <= range.last; ++k) {
         const float f = forward ? forward->GetValue(k) : kNaN;
         const float r = reverse ? reverse->GetValue(k) : kNaN;
+        maximum.Add(f, k);
         const SEnergyCostSegment& prices = schedule.GetCostsAt(block.GetBeginTime(k), block.GetEndTime(k));
         if (IsPriced(schedule, prices)) {
             forwardSum.Add(f, prices.costFwd);
@@ -73,51 +125,9 @@ void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess
     data.maximumDemandTime = NullTime();
     if (!forward || block.GetIntervalSeconds() <= 0)
         return;
-    const SMaxDemandResult maximum = FindMaximumDemand(block, *forward, range);
+    const SMaxDemandResult result = maximum.Finish(block, range);
     // Energy per interval in kWh becomes the interval's average power in kW.
-    data.maximumDemand = 3600.0 / block.GetIntervalSeconds() * double(maximum.value);
-    data.maximumDemandQuality = maximum.quality;
-    data.maximumDemandTime = maximum.time;
-}
-
-SMaxDemandResult FindMaximumDemand(const CTrendTimeBlock& block, const ITrendChannelAccess& forward,
-                                   SRecordRange range)
-{
-    constexpr float kStart = std::numeric_limits<float>::lowest();
-    constexpr float kInfinity = std::numeric_limits<float>::infinity();
-    SMaxDemandResult result;
-    SStatisticsRecord& q = result.quality;
-    float maximum = kStart;
-    int maximumIndex = -1;
-    int firstInfinity = -1;
-    for (int k = range.first; k <= range.last; ++k) {
-        const float v = forward.GetValue(k);
-        if (std::isfinite(v)) {
-            ++q.finiteCount;
-            if (v > maximum) {
-                maximum = v;
-                maximumIndex = k;
-            }
-        } else if (std::isnan(v)) {
-            ++q.nanCount;
-        } else if (v > 0) {
-            if (firstInfinity < 0)
-                firstInfinity = k;
-            ++q.plusInfinityCount;
-        } else {
-            ++q.minusInfinityCount;
-        }
-    }
-    q.SetRange(block, range.first, range.last);
-    if (firstInfinity >= 0) {
-        result.value = kInfinity;
-        result.time = block.GetTime(firstInfinity);
-    } else if (maximumIndex >= 0 && maximum != kStart) {
-        result.value = maximum;
-        result.time = block.GetTime(maximumIndex);
-        q.quality = q.NonFiniteAndMissingCount() > 0 ? 1 : 0;
-    } else if (q.nanCount == 0 && q.minusInfinityCount > 0) {
-        result.value = -kInfinity;
-    }
-    return result;
+    data.maximumDemand = 3600.0 / block.GetIntervalSeconds() * double(result.value);
+    data.maximumDemandQuality = result.quality;
+    data.maximumDemandTime = result.time;
 }

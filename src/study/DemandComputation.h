@@ -14,6 +14,3 @@ void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess
                          const ITrendChannelAccess* reverse, SRecordRange range, CEnergyCostSchedule& schedule,
                          double validRatio, structDemandTableData& data);
 
-// The largest finite energy per interval (a +infinity wins at its first record).
-SMaxDemandResult FindMaximumDemand(const CTrendTimeBlock& block, const ITrendChannelAccess& forward,
-                                   SRecordRange range);

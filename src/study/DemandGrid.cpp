@@ -271,7 +271,10 @@ void CDemandGrid::ApplyRowHeights()
     for (int row = 0; row < int(m_rows.size()); ++row) {
         SRowState& state = m_rows[std::size_t(row)];
         state.savedHeight = RowHeightAt(row);
-        SetRowHeight(row, state.hideCount > 0 ? 0 : state.savedHeight);
+        // Setting a height asks every cell type of the row; most rows keep theirs.
+        const int height = state.hideCount > 0 ? 0 : state.savedHeight;
+        if (GetRowHeight(row) != height)
+            SetRowHeight(row, height);
     }
     FitHeight();
 }
@@ -290,7 +293,10 @@ void CDemandGrid::FitHeight()
         return;
     CRect rect;
     GetWindowRect(&rect);
-    SetWindowPos(nullptr, 0, 0, rect.Width(), GetRowsHeight(), SWP_NOMOVE | SWP_NOZORDER);
+    const int height = GetRowsHeight();
+    // A resize reallocates the window's surface: only when the rows changed height.
+    if (rect.Height() != height)
+        SetWindowPos(nullptr, 0, 0, rect.Width(), height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void CDemandGrid::SetSessionCount(int count)
@@ -348,6 +354,9 @@ void CDemandGrid::FillValues()
     }
     const CString dateFormat = ExpandDateTimeFormat(8070);
     const CString timeFormat = GetTimeStrftimeFormat();
+    // One repaint when everything is in, not one per cell.
+    const BOOL painting = IsPaintEnabled();
+    SetPaintEnabled(FALSE);
     for (int b = 0; b < m_blocks; ++b) {
         const structDemandTableData* data = Block(b);
         if (!data)
@@ -364,6 +373,7 @@ void CDemandGrid::FillValues()
     }
     ApplyCostChoices();
     ApplyRowHeights();
+    SetPaintEnabled(painting);
     RedrawAll();
 }
 

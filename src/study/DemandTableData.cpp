@@ -25,21 +25,6 @@ bool structDemandTableData::HasMarkedValue() const
            marked(totalEnergy, totalQuality) || marked(maximumDemand, maximumDemandQuality);
 }
 
-void SEnergySum::Add(float energy, double price)
-{
-    if (std::isfinite(energy)) {
-        ++quality.finiteCount;
-        energySum += energy;
-        costSum += double(energy) * price;
-    } else if (std::isnan(energy)) {
-        ++quality.nanCount;
-    } else if (energy > 0) {
-        ++quality.plusInfinityCount;
-    } else {
-        ++quality.minusInfinityCount;
-    }
-}
-
 void SEnergySum::Finish(double validRatio)
 {
     if (quality.finiteCount == 0) {

@@ -7,6 +7,7 @@
 #include "study/StatisticsRecord.h"
 #include "study/SummaryTableData.h"
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -63,7 +64,21 @@ struct SEnergySum
     double energySum = 0.0;
     double costSum = 0.0;
 
-    void Add(float energy, double price);
+    // Inline: it runs twice per record of every refill.
+    void Add(float energy, double price)
+    {
+        if (std::isfinite(energy)) {
+            ++quality.finiteCount;
+            energySum += energy;
+            costSum += double(energy) * price;
+        } else if (std::isnan(energy)) {
+            ++quality.nanCount;
+        } else if (energy > 0) {
+            ++quality.plusInfinityCount;
+        } else {
+            ++quality.minusInfinityCount;
+        }
+    }
     // The value and quality flag once every record is in (threshold of the valid ratio).
     void Finish(double validRatio);
 };
