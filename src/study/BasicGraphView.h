@@ -190,7 +190,15 @@ protected:
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);
     void OnXAxisChangedByUser(const SPlotEvent& event);
+    // A session's time axis of the reference's span is moved so that its labelled ticks fall on
+    // the reference axis's tick grid.
+    void AlignAxisTicks(int axis);
     void ChannelColorMenu(int channel, int x, int y);
+    // One zoom step of every time axis; the data is fed again later when the new range leaves
+    // the window fed.
+    void ZoomStep(bool in);
+    // Labels, markers, shading and picture for new axis ranges, without feeding.
+    void RefreshAxes();
     // Copy of the section to the clipboard, or its capture as a bookmark.
     void CaptureSection(bool bookmark);
 
@@ -255,4 +263,17 @@ public:
 
 private:
     CBasicGraphView& m_view;
+};
+
+// Holds the chart's drawing until the scope ends: one picture for a batch of changes.
+class CChartDrawingScope
+{
+public:
+    explicit CChartDrawingScope(CiPlotX& chart) : m_chart(chart) { m_chart.BeginUpdate(); }
+    ~CChartDrawingScope() { m_chart.EndUpdate(); }
+    CChartDrawingScope(const CChartDrawingScope&) = delete;
+    CChartDrawingScope& operator=(const CChartDrawingScope&) = delete;
+
+private:
+    CiPlotX& m_chart;
 };

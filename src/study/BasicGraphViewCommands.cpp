@@ -281,14 +281,7 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
             m_stateWords[1] = splitter->ToggleFullWindow(frame ? static_cast<CWnd*>(frame) : this, 0) ? 1 : 0;
         UpdateTimeRangeSection();
     } else if (id == kZoomIn || id == kZoomOut) {
-        CGraphEventScope scope(*this);
-        if (m_feeder) {
-            if (id == kZoomIn)
-                m_feeder->ZoomIn();
-            else
-                m_feeder->ZoomOut();
-        }
-        RefreshGraph();
+        ZoomStep(id == kZoomIn);
     } else if (id == kNotesMode) {
         m_notes.SetNotesMode(!m_notes.IsNotesMode());
         if (toolBar)
@@ -331,6 +324,39 @@ void CBasicGraphView::CaptureSection(bool bookmark)
             GetDocument()->AddBookmark(GetViewKind(), name, path);
     }
     SetCapturing(false);
+}
+
+void CBasicGraphView::ZoomStep(bool in)
+{
+    if (!m_feeder)
+        return;
+    CGraphEventScope scope(*this);
+    CChartDrawingScope drawing(m_chart);
+    if (in)
+        m_feeder->ZoomIn();
+    else
+        m_feeder->ZoomOut();
+    RefreshAxes();
+    // The data is fed again at the new resolution once the user pauses.
+    StartTimer(kFeedTimer);
+}
+
+void CBasicGraphView::RefreshAxes()
+{
+    for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
+        CustomXAxis(i);
+    LabelYAxes();
+    m_markers.Replace();
+    if (m_settings.m_setWorkingHours)
+        DrawWorkingHours();
+    PlaceCursorExtensionMarkers();
+    m_chart.Repaint();
+    // Data beyond what was fed follows once the user pauses.
+    bool outside = false;
+    for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
+        outside = outside || (m_chart.GetXAxis(i)->IsVisible() && m_feeder && m_feeder->OnAxisChange(i));
+    if (outside)
+        StartTimer(kFeedTimer);
 }
 
 void CBasicGraphView::OnDemandPeriodChanged()

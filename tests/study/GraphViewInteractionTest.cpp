@@ -352,3 +352,42 @@ TEST_F(GraphViewInteractionTest, PrivateMessagesRefreshDeferAndFollowTheDocument
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GraphViewInteractionTest, ASessionAxisDraggedByTheUserSnapsToTheReferenceTickGrid)
+{
+    Reopen({Spec(), Spec()});
+    Click(GraphBar::kFirstSession + 1);
+    CiPlotX& chart = Chart();
+    // The user drags session 2's axis by seven minutes.
+    const CPlotXAxis& second = *chart.GetXAxis(1);
+    SPlotEvent event;
+    event.id = PlotEvent::XAxisChange;
+    event.index = 1;
+    event.a = second.GetMin();
+    event.b = second.GetSpan();
+    chart.SetXAxisRange(1, second.GetMin() + 7.0 / 1440.0, second.GetSpan());
+    event.c = second.GetMin();
+    event.d = second.GetSpan();
+    m_view->OnPlotEvent(event);
+    auto firstLabelled = [&chart](int axis) {
+        for (const SPlotAxisLabel& label : chart.GetXAxis(axis)->GetLabels())
+            if (!label.text.IsEmpty())
+                return chart.XValueToPixel(axis, label.value);
+        return -1.0;
+    };
+    auto spacing = [&chart](int axis) {
+        std::vector<double> pixels;
+        for (const SPlotAxisLabel& label : chart.GetXAxis(axis)->GetLabels())
+            if (!label.text.IsEmpty())
+                pixels.push_back(chart.XValueToPixel(axis, label.value));
+        return pixels.size() > 1 ? pixels[1] - pixels[0] : 0.0;
+    };
+    const double t = spacing(0);
+    ASSERT_GT(t, 0.0);
+    const double offset = std::fmod(std::fabs(firstLabelled(1) - firstLabelled(0)), t);
+    EXPECT_TRUE(offset < 1.0 || t - offset < 1.0) << offset;
+}
+
+} // namespace
