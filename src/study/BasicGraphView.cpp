@@ -437,7 +437,6 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     if (m_settings.m_setWorkingHours && !DrawWorkingHours())
         StartTimer(kWorkingHoursTimer);
     // 29
-    m_bookmarkAtLastUpdate = m_bookmarkApplied;
     m_firstUpdate = false;
     m_updating = false;
     m_bookmarkApplied = false;

@@ -93,8 +93,7 @@ void CBasicGraphView::OnTimer(UINT_PTR id)
 
 void CBasicGraphView::OnSize(UINT type, int cx, int cy)
 {
-    CRecordFormView::OnSize(type, cx, cy);
-    RecalcLayout();
+    CRecordFormView::OnSize(type, cx, cy); // lays the chart out once the view is ready
     PlaceCursorExtensionMarkers();
 }
 
@@ -278,7 +277,7 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
             StartTimer(kWorkingHoursTimer);
     } else if (id == kFullWindow) {
         if (CMySplitterWnd* splitter = FindSplitter())
-            m_stateWords[1] = splitter->ToggleFullWindow(frame ? static_cast<CWnd*>(frame) : this, 0) ? 1 : 0;
+            splitter->ToggleFullWindow(frame ? static_cast<CWnd*>(frame) : this, 0);
         UpdateTimeRangeSection();
     } else if (id == kZoomIn || id == kZoomOut) {
         ZoomStep(id == kZoomIn);
@@ -376,7 +375,6 @@ void CBasicGraphView::OnDemandPeriodChanged()
 
 void CBasicGraphView::ScrollSessionAxis(int session, int direction)
 {
-    m_scrolling = true;
     {
         CGraphEventScope scope(*this);
         m_markers.ScrollAxis(m_axisControls.coupled ? -1 : session, direction);
@@ -385,7 +383,6 @@ void CBasicGraphView::ScrollSessionAxis(int session, int direction)
     UpdateTimeRangePickers();
     m_chart.Repaint();
     RefillTables(false);
-    m_scrolling = false;
 }
 
 void CBasicGraphView::ToggleAxisCoupling()

@@ -33,8 +33,6 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
     switch (event.id) {
     case PlotEvent::MouseDown:
         if (!notesBusy) {
-            if (m_dialogBar)
-                m_dialogBar->m_stateWords = {0, 0};
             m_zoom.Handle(m_chart, CZoomRectangle::Press, event.button, event.shift, event.x, event.y);
         }
         break;
@@ -196,8 +194,6 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         break;
     case PlotEvent::XAxisMouseDown:
         m_zoomState = 4;
-        if (m_dialogBar)
-            m_dialogBar->m_stateWords = {0, 0};
         break;
     case PlotEvent::LabelMouseMove:
         if (m_notes.IsMoving())

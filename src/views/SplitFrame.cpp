@@ -32,6 +32,12 @@ CSplitFrame::~CSplitFrame()
         DestroyWindow();
 }
 
+void CSplitFrame::OnDestroy()
+{
+    m_view = nullptr;
+    CWnd::OnDestroy();
+}
+
 void CSplitFrame::PostNcDestroy()
 {
     if (m_bAutoDelete)

@@ -64,6 +64,9 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT cs) override;
+    // The view goes with the frame's children: commands that arrive while they are destroyed
+    // (a control losing the focus) no longer reach it.
+    void OnDestroy() override;
     void PostNcDestroy() override;
 
 private:
