@@ -37,6 +37,7 @@ class CBenchGraph : public ILinkedGraphView
 public:
     CWnd* GetGraphWindow() override { return nullptr; }
     CBasicViewSettings* GetGraphSettings() override { return &settings; }
+    void SetTableStateText(bool, const CString&) override {}
     int GetStudyKind() const override { return 1; }
     bool GetSelectedTimeRange(int, CHighTime&, CHighTime&) const override { return false; }
     float GetNominalVoltageFactor(int) const override { return 1.0f; }

@@ -2,8 +2,11 @@
 
 #include "mainview/EmptyView.h"
 #include "study/DemandTableViews.h"
+#include "study/FundamentalPowerGraphView.h"
 #include "study/FundamentalPowerTableViews.h"
+#include "study/SummaryGraphView.h"
 #include "study/SummaryTableViews.h"
+#include "study/VAHzTHDGraphView.h"
 #include "study/VAHzTHDTableViews.h"
 #include "views/MySplitterWnd.h"
 #include "views/SplitFrame.h"
@@ -53,7 +56,7 @@ constexpr auto kReport = &CreatePageFrame<CReportPageFrame>;
 
 const SPageFrameRow kPageFrames[] = {
     {EPageFrame::SummaryTable, "CSummaryTableFrame", "CSummaryTableView", &CSummaryTableView::Class, kPlain},
-    {EPageFrame::SummaryGraph, "CSummaryGraphFrame", "CSummaryGraphView", kEmpty, kPlain},
+    {EPageFrame::SummaryGraph, "CSummaryGraphFrame", "CSummaryGraphView", &CSummaryGraphView::Class, kPlain},
     {EPageFrame::SummaryTableTimeRange, "CSummaryTableTimeRangeFrame", "CSummaryTableTimeRangeView", &CSummaryTableTimeRangeView::Class, kPlain},
     {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", &CDemandTableView::Class, kPlain},
     {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", kEmpty, kPlain},
@@ -61,11 +64,11 @@ const SPageFrameRow kPageFrames[] = {
     {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", kEmpty, kPlain},
     {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", kEmpty, kPlain},
     {EPageFrame::FundamentalPowerTable, "CFundamentalPowerTableFrame", "CFundamentalPowerTableView", &CFundamentalPowerTableView::Class, kPlain},
-    {EPageFrame::FundamentalPowerGraph, "CFundamentalPowerGraphFrame", "CFundamentalPowerGraphView", kEmpty, kPlain},
+    {EPageFrame::FundamentalPowerGraph, "CFundamentalPowerGraphFrame", "CFundamentalPowerGraphView", &CFundamentalPowerGraphView::Class, kPlain},
     {EPageFrame::FundamentalPowerTableTimeRange, "CFundamentalPowerTableTimeRangeFrame",
      "CFundamentalPowerTableTimeRangeView", &CFundamentalPowerTableTimeRangeView::Class, kPlain},
     {EPageFrame::VAHzTHDTable, "CVAHzTHDTableFrame", "CVAHzTHDTableView", &CVAHzTHDTableView::Class, kPlain},
-    {EPageFrame::VAHzTHDGraph, "CVAHzTHDGraphFrame", "CVAHzTHDGraphView", kEmpty, kPlain},
+    {EPageFrame::VAHzTHDGraph, "CVAHzTHDGraphFrame", "CVAHzTHDGraphView", &CVAHzTHDGraphView::Class, kPlain},
     {EPageFrame::VAHzTHDTableTimeRange, "CVAHzTHDTableTimeRangeFrame", "CVAHzTHDTableTimeRangeView", &CVAHzTHDTableTimeRangeView::Class, kPlain},
     {EPageFrame::LoadStudySummaryTable, "CLoadStudySummaryTableFrame", "CLoadStudySummaryTableView", kEmpty, kPlain},
     {EPageFrame::LoadStudySummaryGraph, "CLoadStudySummaryGraphFrame", "CLoadStudySummaryGraphView", kEmpty, kPlain},

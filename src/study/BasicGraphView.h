@@ -10,6 +10,7 @@
 #include "project/IBasicGraphView.h"
 #include "study/AxisControlBlock.h"
 #include "study/CursorRecords.h"
+#include "study/LinkedGraphView.h"
 #include "study/NoteAnnotations.h"
 #include "study/ScaleTooltipLayout.h"
 #include "study/TimeRangeMarkers.h"
@@ -64,7 +65,7 @@ struct SPlottedSelector
     int stringId = -1;
 };
 
-class CBasicGraphView : public CRecordFormView, public IBasicGraphView, public IPlotEventSink
+class CBasicGraphView : public CRecordFormView, public IBasicGraphView, public IPlotEventSink, public ILinkedGraphView
 {
 public:
     CBasicGraphView(int settingsKind, int viewKind, int studyType);
@@ -79,7 +80,13 @@ public:
         m_timeRangeTableView = timeRangeTable;
     }
     // A table view reports its new state text (kept for the settings).
-    void SetTableStateText(bool timeRangeTable, const CString& text);
+    void SetTableStateText(bool timeRangeTable, const CString& text) override;
+    // ---- what the table views ask (ILinkedGraphView)
+    CWnd* GetGraphWindow() override { return this; }
+    CBasicViewSettings* GetGraphSettings() override { return &m_settings; }
+    int GetStudyKind() const override { return m_studyType; }
+    bool GetSelectedTimeRange(int session, CHighTime& begin, CHighTime& end) const override;
+    float GetNominalVoltageFactor(int session) const override { return float(NominalVoltageFactor(session)); }
 
     // ---- what the rest of the system asks
     void OnInitialUpdate() override;
@@ -91,6 +98,7 @@ public:
     CiPlotX* GetPlotControl() { return &m_chart; }
     CTimeRangeMarkers& GetTimeRangeMarkers() { return m_markers; }
     CNoteAnnotations& GetNotes() { return m_notes; }
+    const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
     int GetStudyType() const { return m_studyType; }
     bool SetCapturing(bool capturing) { return m_capturing = capturing; }
     void TakeViewSettings(const CViewSettings* settings) override;

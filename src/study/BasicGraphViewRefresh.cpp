@@ -1,6 +1,8 @@
 // Channel building, data feeding and the chart rebuild of the graph view base.
 #include "study/BasicGraphView.h"
 
+#include "datamodel/RecordRange.h"
+
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/MeasurementConfig.h"
@@ -230,41 +232,17 @@ void CBasicGraphView::UpdateValueScales()
 
 void CBasicGraphView::GetTimeBlockRange(const CTrendTimeBlock& block, double begin, double end, int& first, int& last)
 {
-    const int count = block.GetRecordCount();
     if (begin < 0.0 && end < 0.0) {
         first = 0;
-        last = count - 1;
+        last = block.GetRecordCount() - 1;
         return;
     }
-    if (begin > end || count == 0) {
+    if (begin > end || block.GetRecordCount() == 0) {
         first = last = -1;
         return;
     }
-    constexpr double kTenthSecond = 0.1 / 86400.0;
-    const double blockFirst = block.GetFirstTime().GetAsDate();
-    const double blockLast = block.GetLastTime().GetAsDate();
-    if (end < blockFirst || begin > blockLast) {
-        first = 0;
-        last = -1;
-        return;
-    }
-    // The records at or before begin and end (each moved 0.1 s inwards), found by their times so
-    // that gaps between records count right.
-    auto recordAtOrBefore = [&block, count](double date) {
-        int low = 0;
-        int high = count - 1;
-        int found = 0;
-        while (low <= high) {
-            const int middle = (low + high) / 2;
-            if (block.GetTime(middle).GetAsDate() <= date) {
-                found = middle;
-                low = middle + 1;
-            } else {
-                high = middle - 1;
-            }
-        }
-        return found;
-    };
-    first = recordAtOrBefore(begin + kTenthSecond);
-    last = recordAtOrBefore(end - kTenthSecond);
+    // The records the time-range tables sum: the same helper decides for both.
+    const SRecordRange range = FindRecordRange(block, CHighTime::FromDate(begin), CHighTime::FromDate(end));
+    first = range.first;
+    last = range.last;
 }

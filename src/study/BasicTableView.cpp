@@ -35,6 +35,7 @@ namespace {
 constexpr UINT kCollapseCommand = 33047;
 constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kCopyCommand = 33054;
+constexpr UINT kBookmarkCommand = 33055;
 constexpr UINT kFirstSelectorCommand = 33074;
 constexpr UINT kLastSelectorCommand = 33078;
 constexpr int kTitleEditId = 10002;
@@ -116,7 +117,7 @@ LRESULT CBasicTableView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_TABLE_REFILL:
-        Refill(wParam == 1);
+        Refill(wParam == kRefillForce || wParam == kRefillClear);
         return 0;
     case WM_TABLE_NOMINAL_VOLTAGE:
         OnNominalVoltage(int(wParam), lParam);
@@ -177,8 +178,8 @@ void CBasicTableView::OnNominalVoltage(int session, LPARAM record)
 void CBasicTableView::OnCollapseState(const CString& state)
 {
     SetTitle(state);
-    if (CBasicViewSettings* settings = m_linkedView ? m_linkedView->GetGraphSettings() : nullptr)
-        (m_timeRange ? settings->m_tableTimeRangeCollapse : settings->m_tableCollapse) = state;
+    if (m_linkedView)
+        m_linkedView->SetTableStateText(m_timeRange != 0, state);
 }
 
 int CBasicTableView::ViewIdOfSelector(UINT command) const
@@ -213,6 +214,9 @@ BOOL CBasicTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kCopyCommand:
         CopyToClipboard();
         return TRUE;
+    case kBookmarkCommand:
+        AddBookmark();
+        return TRUE;
     default:
         break;
     }
@@ -235,16 +239,39 @@ void CBasicTableView::OnEditFieldLeft()
             toolBar->GetUserEditText();
 }
 
-void CBasicTableView::CopyToClipboard()
+CRect CBasicTableView::ClientRectInMainWindow(CWnd& main) const
 {
-    CWnd* main = GetMainWindow();
-    if (!main)
-        return;
     CRect rect;
     GetClientRect(&rect);
     ClientToScreen(&rect);
-    main->ScreenToClient(&rect);
-    CaptureWindowRect(rect, kCaptureToClipboard, nullptr);
+    main.ScreenToClient(&rect);
+    return rect;
+}
+
+void CBasicTableView::CopyToClipboard()
+{
+    if (CWnd* main = GetMainWindow())
+        CaptureWindowRect(ClientRectInMainWindow(*main), kCaptureToClipboard, nullptr);
+}
+
+void CBasicTableView::AddBookmark()
+{
+    CWnd* main = GetMainWindow();
+    CRecDoc* document = GetDocument();
+    if (!main || !document)
+        return;
+    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
+    // The bookmark shows the page as laid out normally, unless the user chose the full window.
+    if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr;
+        splitter && !m_fullWindow) {
+        splitter->RestoreAllSections();
+        splitter->RecalcSections();
+        main->RedrawWindow();
+    }
+    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CString path;
+    if (CaptureWindowRect(ClientRectInMainWindow(*main), kCaptureToFile, &path))
+        document->AddBookmark(GetViewKind(), toolBar ? toolBar->GetUserEditText() : CString(), path);
 }
 
 // ---- the session data
@@ -286,8 +313,8 @@ CDataItemTrend* CBasicTableView::FindFirstItem(CDataSet& dataSet, STrendAccessSp
             continue;
         const int display = item.useDemandPeriod && settings ? settings->GetDemandPeriod() : 0;
         STrendAccessSpec itemSpec;
-        GetIntervalMultiple(config, display, itemSpec, item.recordKind != 0);
-        const DWORD itemId = TrendItemForQuantity(config, DWORD(item.quantity), itemSpec.demand != 0);
+        GetIntervalMultiple(config, display, itemSpec, item.demandRecords);
+        const DWORD itemId = TrendItemForQuantity(config, item.quantity, itemSpec.demand != 0);
         if (itemId == kNoTrendItem || !cache)
             continue;
         CDataItemTrend* trend = cache->FindTrendItem(&dataSet, itemId, 0, itemSpec);
@@ -371,7 +398,7 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
     for (const SDataItem& item : m_dataItems) {
         if (item.quantity == 121 || !cache)
             continue;
-        const DWORD itemId = TrendItemForQuantity(config, DWORD(item.quantity), spec.demand != 0);
+        const DWORD itemId = TrendItemForQuantity(config, item.quantity, spec.demand != 0);
         CDataItemTrend* trend = itemId == kNoTrendItem ? nullptr : cache->FindTrendItem(&dataSet, itemId, 0, spec);
         if (!trend && itemId != kNoTrendItem)
             trend = cache->GetTrendItem(&dataSet, itemId, 0, spec);
@@ -379,9 +406,9 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
             continue;
         for (int slot = 0; slot < item.phaseSlots; ++slot) {
             const int phase = PhaseOfSlot(slot);
-            if (!info.IsAvailable({DWORD(item.quantity), phase, kStatAvg}, 0))
+            if (!info.IsAvailable({item.quantity, phase, kStatAvg}, 0))
                 continue;
-            const auto channel = trend->GetChannel(DWORD(item.quantity), DWORD(phase));
+            const auto channel = trend->GetChannel(item.quantity, DWORD(phase));
             const ITrendChannelAccess* avg = channel ? channel->GetAccess(1) : nullptr;
             if (!avg)
                 continue;
@@ -417,11 +444,11 @@ void CBasicTableView::FillSession(int session, CDataSet& dataSet, const CTrendTi
         const SDataItem& item = m_dataItems[r];
         SSummaryTableRow& row = data.rows[r];
         row.quantity = std::uint32_t(item.quantity);
-        row.recordKind = item.recordKind;
+        row.recordKind = item.demandRecords ? 1 : 0;
         if (item.quantity == 121)
             continue;
         for (int slot = 0; slot < item.phaseSlots; ++slot) {
-            CString phaseName = info.GetPhaseText({DWORD(item.quantity), PhaseOfSlot(slot), kStatAvg}, 0);
+            CString phaseName = info.GetPhaseText({item.quantity, PhaseOfSlot(slot), kStatAvg}, 0);
             // The total's resource text ends in a marker underscore that a column heading leaves out.
             if (phaseName.GetLength() > 1 && phaseName[phaseName.GetLength() - 1] == '_')
                 phaseName = phaseName.Left(phaseName.GetLength() - 1);
@@ -447,13 +474,13 @@ void CBasicTableView::FillSession(int session, CDataSet& dataSet, const CTrendTi
             if (item.quantity == 121)
                 continue;
             SValueScaleSelection selection;
-            selection.quantity = DWORD(item.quantity);
+            selection.quantity = item.quantity;
             for (int slot = 0; slot < item.phaseSlots; ++slot) {
                 const int phase = PhaseOfSlot(slot);
                 selection.phases[std::size_t(phase)] = true;
-                statistics.FillCell(DWORD(item.quantity), phase, data.rows[r].cells[std::size_t(slot)]);
+                statistics.FillCell(item.quantity, phase, data.rows[r].cells[std::size_t(slot)]);
             }
-            const DWORD itemId = TrendItemForQuantity(config, DWORD(item.quantity), range.accessSpec.demand != 0);
+            const DWORD itemId = TrendItemForQuantity(config, item.quantity, range.accessSpec.demand != 0);
             CDataItemTrend* trend = itemId == kNoTrendItem
                                         ? nullptr
                                         : document->GetTrendCache()->FindTrendItem(&dataSet, itemId, 0, range.accessSpec);

@@ -3,7 +3,7 @@
 // session it computes Max, Min and Avg of its rows' quantities over the whole session or over the
 // range of the graph's time-range markers, writes the session summary text and hands the blocks
 // to its grid. The study classes choose only the rows and the linked graph view.
-#include "study/StudyDataItem.h"
+#include "study/BasicGraphView.h"
 #include "study/SummaryGrid.h"
 #include "study/SummaryTableData.h"
 #include "views/MyFormView.h"
@@ -15,8 +15,6 @@ class CDataSet;
 class CDataItemTrend;
 class ILinkedGraphView;
 
-inline constexpr UINT WM_TABLE_REFILL = 0x434;         // WM_USER+52; wParam 1 forces a full recompute
-inline constexpr UINT WM_SECTION_TOGGLE = 0x43A;       // WM_USER+58
 inline constexpr UINT WM_SHOW_STUDY_VIEW_ID = 0x43C;   // to the main window: wParam the view id
 
 class CBasicTableView : public CMyFormView
@@ -45,15 +43,9 @@ public:
     void Refill(bool force);
 
     void SetLinkedGraphView(ILinkedGraphView* view) { m_linkedView = view; }
-    ILinkedGraphView* GetLinkedGraphView() const { return m_linkedView; }
     CSummaryGrid* GetGrid() const { return m_grid.get(); }
     const SummaryBlocks& GetSessionData() const { return m_sessions; }
     const std::vector<SSelectedTimeRange>& GetSelectedRanges() const { return m_ranges; }
-    const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
-    bool IsTimeRangeTable() const { return m_timeRange != 0; }
-    int GetSectionCount() const { return m_sectionCount; }
-    // Records of session i in valid-interval runs (first, last).
-    const std::vector<SRecordRange>& GetValidRuns(int session) const { return m_validRuns[std::size_t(session)]; }
 
 protected:
     // The Energy (1) or Load (2) study of the linked graph view; Energy without one.
@@ -77,7 +69,10 @@ private:
     void OnNominalVoltage(int session, LPARAM record);
     void OnCollapseState(const CString& state);
     void OnEditFieldLeft();
+    CRect ClientRectInMainWindow(CWnd& main) const;
     void CopyToClipboard();
+    // Captures the section as a bookmark of the project under the toolbar's text.
+    void AddBookmark();
 
     std::unique_ptr<CSummaryGrid> m_grid;
     SummaryBlocks m_sessions;

@@ -165,8 +165,8 @@ void CDemandTableView::Refresh()
 void CDemandTableView::OnCollapseState(const CString& state)
 {
     SetTitle(state);
-    if (CBasicViewSettings* settings = Settings())
-        (m_timeRange ? settings->m_tableTimeRangeCollapse : settings->m_tableCollapse) = state;
+    if (m_graph)
+        m_graph->SetTableStateText(m_timeRange != 0, state);
 }
 
 BOOL CDemandTableView::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -1,8 +1,10 @@
 #pragma once
 // What a study table view asks of the graph view of its page: the view settings it writes the
-// user's texts and nominal voltages into, the study kind, the selected time range and the
-// nominal-voltage factor of the estimated powers. The graph view base implements it.
+// user's texts and nominal voltages into, its collapse-state text, the study kind, the selected
+// time range and the nominal-voltage factor of the estimated powers. The graph view base
+// implements it.
 #include "datamodel/HighTime.h"
+#include "platform/framework/CString.h"
 
 class CBasicViewSettings;
 class CWnd;
@@ -17,6 +19,8 @@ public:
 
     virtual CWnd* GetGraphWindow() = 0;
     virtual CBasicViewSettings* GetGraphSettings() = 0;
+    // The table's collapse-state text, kept with the graph's settings.
+    virtual void SetTableStateText(bool timeRangeTable, const CString& text) = 0;
     // 1 Energy study, 2 Load study.
     virtual int GetStudyKind() const = 0;
     // The time range of the markers on session i's time axis; false while no range is on.

@@ -33,7 +33,6 @@ public:
 
     // ---- the table view's operations
     void SetSessionCount(int count);
-    int GetSessionCount() const { return m_blocks; }
     // The session blocks (not owned; the array outlives the grid's use of it), then the values.
     void SetData(const SummaryBlocks* data);
     CString GetCollapseState() const;
@@ -46,7 +45,6 @@ public:
 
     // ---- geometry
     int GetRowsPerBlock() const { return 1 + 7 * m_groupCount + m_footerRows; }
-    int GetGroupCount() const { return m_groupCount; }
     int BlockStart(int block) const { return GetRowsPerBlock() * block; }
     int GroupHeaderRow(int block, int group) const { return BlockStart(block) + 1 + 7 * group; }
     // Statistic 0 Max, 1 Avg, 2 Min: the first of its two rows.
@@ -56,8 +54,6 @@ public:
     bool IsGroupCollapsed(int block, int group) const;
     void ToggleBlock(int block);
     void ToggleGroup(int block, int group);
-    // Whether the last fill marked a value as computed from incomplete data.
-    bool HasMarkedValue() const { return m_markedValue; }
 
     // ---- grid notifications
     void OnSetup() override;

@@ -5,17 +5,21 @@
 #include "platform/framework/windows/CWnd.h"
 #include "views/SectionWindows.h"
 
+namespace {
+constexpr int kTableItemAxis = -2; // a table row has no Y axis
+} // namespace
+
 std::vector<SDataItem> MakeTableDataItems(std::span<const STableRowSpec> rows)
 {
     std::vector<SDataItem> items;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         SDataItem item;
-        item.quantity = rows[r].quantity;
+        item.quantity = DWORD(rows[r].quantity);
         item.phaseSlots = rows[r].phaseSlots;
-        item.checkBoxRow = int(r);
-        item.yAxis = SDataItem::kNoAxis;
-        item.recordKind = 0;
-        item.useDemandPeriod = 1;
+        item.row = int(r);
+        item.yAxis = kTableItemAxis;
+        item.demandRecords = false;
+        item.useDemandPeriod = true;
         items.push_back(item);
     }
     return items;

@@ -1,6 +1,6 @@
 #pragma once
 // The rows of a study table as data: quantity, phase slots and the title's string id.
-#include "study/StudyDataItem.h"
+#include "study/BasicGraphView.h"
 #include "study/SummaryTableData.h"
 
 #include <span>

@@ -19,7 +19,6 @@ public:
 
     // On (flag non-zero): the data rows of `group` hold the nominal-voltage cells.
     void EnableNominalVoltageCells(int flag, int group);
-    bool HasNominalVoltageCells() const { return m_nominalVoltageCells; }
     // The origin cells of block b.
     int NumberCellRow(int block) const { return DataRow(block, m_nominalGroup, 1); }
 

@@ -1,5 +1,5 @@
 #pragma once
-// String-table ids of the study tables' own texts.
+// String-table ids of the study tables' and graphs' own texts.
 #include "platform/framework/CString.h"
 
 namespace tablestr {
@@ -29,6 +29,10 @@ inline constexpr unsigned kThdA = 10322;
 inline constexpr unsigned kPhaseToNeutral = 10323;
 inline constexpr unsigned kPhaseToPhase = 10324;
 inline constexpr unsigned kVolt = 10325;
+inline constexpr unsigned kPower = 10326;
+inline constexpr unsigned kPF = 8306;
+inline constexpr unsigned kDPF = 8307;
+inline constexpr unsigned kTHD = 8337;
 // The cursor readout's abbreviations of inductive and capacitive.
 inline constexpr unsigned kInductive = 5738;
 inline constexpr unsigned kCapacitive = 5739;

@@ -1,5 +1,5 @@
-// Pictures of the Summary, Fundamental Power and V/A/Hz/THD pages of the sample project with both
-// table sections expanded, for a person to look at: run with --gtest_also_run_disabled_tests;
+// Pictures of the Summary, Fundamental Power and V/A/Hz/THD pages of the sample project with the
+// graph, its time range on, and both table sections expanded, for a person to look at: run with --gtest_also_run_disabled_tests;
 // they are written to ORN_RENDER_DIR (/tmp when unset).
 #include "MainViewFixture.h"
 #include "mainview/StudyTabsEnabled.h"
@@ -10,6 +10,9 @@
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/GdiObjects.h"
 #include "project/RecDoc.h"
+#include "study/BasicGraphView.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "study/BasicTableView.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempFolder.h"
 #include "support/TempXdgHome.h"
@@ -71,6 +74,16 @@ TEST(RenderStudyTablesTest, DISABLED_TheTablesOfTheSampleProject)
         for (const auto& page : pages) {
             view.SetCurrentViewId(page.viewId);
             view.BuildStudyLayout(context);
+            // The time range on, as a click on "Set time range" (1093) of the options bar.
+            const TVisualObject* graphObject = view.GetLayout().GetObject(page.firstEntry + 1);
+            auto* graphFrame = graphObject ? dynamic_cast<CSplitFrame*>(graphObject->GetWnd()) : nullptr;
+            ASSERT_NE(graphFrame, nullptr);
+            auto* graph = dynamic_cast<CBasicGraphView*>(graphFrame->GetView());
+            ASSERT_NE(graph, nullptr);
+            if (CWnd* check = graphFrame->GetDialogBar() ? graphFrame->GetDialogBar()->GetDlgItem(1093) : nullptr)
+                check->SendMessage(BM_SETCHECK, BST_CHECKED);
+            graph->SendMessage(WM_COMMAND, MAKEWPARAM(1093, BN_CLICKED), 0);
+            CFrameworkApp::PumpWaitingMessages();
             for (int entry : {page.firstEntry, page.firstEntry + 2}) {
                 const TVisualObject* object = view.GetLayout().GetObject(entry);
                 auto* frame = object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
@@ -80,6 +93,16 @@ TEST(RenderStudyTablesTest, DISABLED_TheTablesOfTheSampleProject)
             }
             CFrameworkApp::PumpWaitingMessages();
             SavePicture(window, "tables-" + std::string(page.name));
+            // The lower rows: the overview table's first two groups collapsed.
+            const TVisualObject* tableObject = view.GetLayout().GetObject(page.firstEntry);
+            auto* tableFrame = dynamic_cast<CSplitFrame*>(tableObject->GetWnd());
+            auto* table = dynamic_cast<CBasicTableView*>(tableFrame->GetView());
+            ASSERT_NE(table, nullptr);
+            table->GetGrid()->ToggleGroup(0, 0);
+            table->GetGrid()->ToggleGroup(0, 1);
+            table->GetGrid()->RedrawAll();
+            CFrameworkApp::PumpWaitingMessages();
+            SavePicture(window, "tables-" + std::string(page.name) + "-lower-rows");
         }
         view.GetFramework().Destroy();
     }

@@ -15,6 +15,7 @@
 #include "project/ProjectSettings.h"
 #include "project/RecDoc.h"
 #include "study/LinkedGraphView.h"
+#include "study/FundamentalPowerTableViews.h"
 #include "study/SummaryTableViews.h"
 #include "study/TableStatistics.h"
 #include "study/VAHzTHDTableViews.h"
@@ -36,6 +37,10 @@ class CStubGraph : public CWnd, public ILinkedGraphView
 public:
     CWnd* GetGraphWindow() override { return this; }
     CBasicViewSettings* GetGraphSettings() override { return &settings; }
+    void SetTableStateText(bool timeRangeTable, const CString& text) override
+    {
+        (timeRangeTable ? settings.m_tableTimeRangeCollapse : settings.m_tableCollapse) = text;
+    }
     int GetStudyKind() const override { return 1; }
     bool GetSelectedTimeRange(int session, CHighTime& b, CHighTime& e) const override
     {
@@ -186,6 +191,21 @@ TEST_F(BasicTableViewTest, EachSessionGetsItsBlockAtItsOwnPeriod)
     EXPECT_TRUE(table.RebuildSessionData(true));
 }
 
+TEST_F(BasicTableViewTest, FundamentalPowerBlocksHoldFourRowsInTheirOrder)
+{
+    CBasicTableView& table = Open<CFundamentalPowerTableView>();
+    const structSummaryTableData& block = *table.GetSessionData()[0];
+    const char* titles[] = {"Active Power", "Apparent Power", "Reactive Power", "Distortion Power Factor"};
+    const std::uint32_t quantities[] = {20, 21, 22, 9};
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(block.rows[std::size_t(r)].title, titles[r]);
+        EXPECT_EQ(block.rows[std::size_t(r)].quantity, quantities[r]);
+    }
+    EXPECT_EQ(block.rows[4].quantity, 121u);
+    EXPECT_EQ(table.GetGrid()->GetRowsPerBlock(), 1 + 7 * 4);
+    EXPECT_EQ(table.GetGrid()->GetNumberRows(), 2 * (1 + 7 * 4));
+}
+
 TEST_F(BasicTableViewTest, TheTimeRangeTableSumsTheRecordsBetweenTheMarkers)
 {
     const CTrendTimeBlock& slow = *m_document->GetDataSet(0)->GetTrendTimeBlock();
@@ -261,7 +281,7 @@ TEST_F(BasicTableViewTest, NominalVoltagesGoToTheGraphSettings)
     EXPECT_EQ(m_graph.settingsChanges, 1);
 }
 
-TEST_F(BasicTableViewTest, TheCopyCommandPutsTheTableOnTheClipboard)
+TEST_F(BasicTableViewTest, TheTableGoesToTheClipboardAndIntoABookmark)
 {
     CBasicTableView& table = Open<CSummaryTableView>();
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -269,8 +289,12 @@ TEST_F(BasicTableViewTest, TheCopyCommandPutsTheTableOnTheClipboard)
     CloseClipboard();
     SetMainWindow(&m_parent);
     table.SendMessage(WM_COMMAND, 33054, 0);
-    SetMainWindow(nullptr);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+
+    const int bookmarks = m_document->GetProjectSettings()->GetBookmarkCount();
+    table.SendMessage(WM_COMMAND, 33055, 0);
+    SetMainWindow(nullptr);
+    ASSERT_EQ(m_document->GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
 }
 
 } // namespace

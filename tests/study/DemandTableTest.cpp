@@ -47,6 +47,10 @@ class CStubGraph : public CWnd, public ILinkedGraphView
 public:
     CWnd* GetGraphWindow() override { return this; }
     CBasicViewSettings* GetGraphSettings() override { return &settings; }
+    void SetTableStateText(bool timeRange, const CString& text) override
+    {
+        (timeRange ? settings.m_tableTimeRangeCollapse : settings.m_tableCollapse) = text;
+    }
     int GetStudyKind() const override { return 1; }
     bool GetSelectedTimeRange(int session, CHighTime& b, CHighTime& e) const override
     {

@@ -125,6 +125,10 @@ void PatchMorning(int record, SWrittenTable& t)
         t.bytes.PutF32(VoltageAvg(2), -kInf);
     if (record == 12)
         t.bytes.PutF32(VoltageAvg(0), 1000.0f); // above every recorded maximum
+    if (record == 20) {
+        t.bytes.PutF32(512, 0.999f); // the highest power factor of phase A, capacitive
+        t.bytes.PutF32(560, -F(t, 560));
+    }
 }
 
 TEST_F(TableStatisticsTest, VoltageAndCurrentAreRootMeanSquaresOfTheFiniteAveragesWithTheirQuality)
@@ -221,6 +225,20 @@ TEST_F(TableStatisticsTest, PowersFollowFromTheirOperandsWithReversePower)
     ExpectNear(effective, stats.CellValue(6, kTotal).value, "effective S");
     const double pTotal = Aggregate(At(PowerAvg(216, kTotal), kKilo), false);
     ExpectNear(std::clamp(pTotal / effective, -1.0, 1.0), stats.CellValue(8, kTotal).value, "PF total");
+
+    // The extremes of a power factor are taken over its averages; their sign indicator is the
+    // sign of the quadrant-signed DPF at the extreme's record (negated there to see it follow).
+    SSummaryTableCell pf;
+    stats.FillCell(8, 0, pf);
+    EXPECT_FLOAT_EQ(pf.entries[SSummaryTableCell::kMax].value, 0.999f);
+    EXPECT_EQ(pf.entries[SSummaryTableCell::kMax].sign, -1);
+    for (int e : {SSummaryTableCell::kMax, SSummaryTableCell::kMin}) {
+        const SSummaryTableEntry& entry = pf.entries[std::size_t(e)];
+        const int record = m_set.GetTrendTimeBlock()->FindRecordAt(entry.time);
+        ASSERT_GE(record, 0);
+        const float dpf = F(m_trend[std::size_t(record)], 560);
+        EXPECT_EQ(entry.sign, dpf < 0 ? -1 : 1) << e;
+    }
 
     // Fundamental: Fs from Fp and Fq, DPF = Fp / Fs.
     const double fp = Aggregate(At(PowerAvg(360, 0), kKilo), false);
