@@ -367,8 +367,9 @@ TEST_F(DemandTableTest, TheTimeRangeTableSumsTheSelectedRangeAtTheDemandPeriod)
     const CTrendTimeBlock& block = *m_document->GetDataSet(0)->GetDemandTimeBlock();
     const std::vector<SWrittenDemand> written = WrittenDemands(m_feeder);
     m_graph.rangeOn = true;
+    // Markers on the times of records 2 and 14 hold records 2 to 13.
     m_graph.begin[0] = block.GetTime(2);
-    m_graph.end[0] = block.GetTime(13);
+    m_graph.end[0] = block.GetTime(14);
     m_graph.begin[1] = block.GetLastTime() + CHighTimeSpan(0, 1, 0, 0);
     m_graph.end[1] = block.GetLastTime() + CHighTimeSpan(0, 2, 0, 0);
     CDemandTableView& table = Open<CDemandTableTimeRangeView>();
