@@ -1,6 +1,7 @@
 #include "mainview/PageFrames.h"
 
 #include "mainview/EmptyView.h"
+#include "study/DemandGraphView.h"
 #include "study/DemandTableViews.h"
 #include "study/FundamentalPowerGraphView.h"
 #include "study/FundamentalPowerTableViews.h"
@@ -59,7 +60,7 @@ const SPageFrameRow kPageFrames[] = {
     {EPageFrame::SummaryGraph, "CSummaryGraphFrame", "CSummaryGraphView", &CSummaryGraphView::Class, kPlain},
     {EPageFrame::SummaryTableTimeRange, "CSummaryTableTimeRangeFrame", "CSummaryTableTimeRangeView", &CSummaryTableTimeRangeView::Class, kPlain},
     {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", &CDemandTableView::Class, kPlain},
-    {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", kEmpty, kPlain},
+    {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", &CDemandGraphView::Class, kPlain},
     {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", &CDemandTableTimeRangeView::Class, kPlain},
     {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", kEmpty, kPlain},
     {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", kEmpty, kPlain},
