@@ -25,6 +25,8 @@ TEST_F(DemandGraphViewTest, OptionsChooseIntervalOrCumulativeEnergiesAndThePower
     OpenView(CDemandGraphView::Class());
     EXPECT_EQ(m_view->GetViewKind(), 5);
     CBasicViewSettings& settings = m_view->GetSettings();
+    // The first update checks the total of the energy per interval.
+    EXPECT_TRUE(settings.m_channels[0][3]);
     for (int row = 0; row < 4; ++row)
         settings.m_channels[std::size_t(row)] = {true, false, false, true};
     for (bool option : {false, true}) {
