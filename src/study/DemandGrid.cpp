@@ -55,6 +55,10 @@ constexpr SEnergyEntry kEntries[] = {
     {demandstr::kMaximumDemand, 5},
 };
 constexpr int kTimeEntry = 4;
+constexpr DWORD kDemandQuantity = 5;
+constexpr int kFallbackDecimals = 3;
+constexpr unsigned kKilowattHourText = 7573;
+constexpr unsigned kKilowattText = 8097;
 // White rows: forward and total; the others in the block colour.
 constexpr bool kWhiteEntry[] = {true, false, true, false, false};
 
@@ -387,10 +391,17 @@ void CDemandGrid::SetValueCells(int block, int row, double value, const SStatist
     } else if (value == -std::numeric_limits<double>::infinity()) {
         valueText = "-OL";
     } else if (std::isfinite(value)) {
-        if (m_formatter)
-            m_formatter->FormatValueForMagnitude(block, quantity, false, 0, value, reference, valueText, unitText);
-        if (valueText.IsEmpty())
-            valueText.Format("%.3f", value);
+        // The energies are scaled by the energy table's entries, the demand by the power's.
+        const bool energy = quantity != kDemandQuantity;
+        const bool scaled = m_formatter && m_formatter->FormatValueForMagnitude(block, quantity, energy, 0, value,
+                                                                                 reference, valueText, unitText);
+        // A session whose scales are not registered yet shows the values in kWh and kW.
+        if (!scaled || unitText.IsEmpty()) {
+            valueText = m_formatter ? m_formatter->FormatFixed(value, kFallbackDecimals) : CString();
+            if (valueText.IsEmpty())
+                valueText.Format("%.*f", kFallbackDecimals, value);
+            unitText = LoadTableString(energy ? kKilowattHourText : kKilowattText);
+        }
         if (quality.quality != 0)
             valueText += quality.quality == 2 ? "**" : "*";
     }
