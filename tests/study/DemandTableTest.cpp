@@ -418,6 +418,23 @@ TEST_F(DemandTableTest, TheTimeRangeTableSumsTheSelectedRangeAtTheDemandPeriod)
     EXPECT_TRUE(table.GetGrid()->IsBlockHidden(1));
 }
 
+TEST_F(DemandTableTest, ASessionWithoutDemandIntervalShowsNoValuesAtAnyPeriod)
+{
+    m_returning.demandSeconds = 0;
+    m_views.clear();
+    m_document->OnCloseDocument();
+    OpenProject();
+    CDemandTableView& overview = Open<CDemandTableView>();
+    EXPECT_TRUE(std::isnan(Block(overview, 1).forwardEnergy));
+    EXPECT_TRUE(std::isnan(Block(overview, 1).maximumDemand));
+    EXPECT_GT(Block(overview, 0).forwardEnergy, 0.0);
+    m_graph.settings.m_demandPeriod = 900;
+    CDemandTableView& range = Open<CDemandTableTimeRangeView>();
+    EXPECT_TRUE(std::isnan(Block(range, 1).forwardEnergy));
+    EXPECT_TRUE(Cell(range, 2, CDemandGrid::DataRow(1)).IsEmpty());
+    EXPECT_GT(Block(range, 0).forwardEnergy, 0.0);
+}
+
 TEST_F(DemandTableTest, TooFewValidIntervalsMarkTheEnergiesTwiceButNeverTheMaximumDemand)
 {
     m_feeder.gapLength = 20; // 200 of 1440 minutes
