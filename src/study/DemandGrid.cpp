@@ -565,7 +565,7 @@ void CDemandGrid::ApplyCollapseState(const CString& text)
             }
         }
     }
-    StateChanged(true);
+    StateChanged();
 }
 
 void CDemandGrid::ApplyHiddenFlags()
@@ -580,29 +580,17 @@ void CDemandGrid::ApplyHiddenFlags()
         changed = true;
     }
     if (changed)
-        StateChanged(true);
+        StateChanged();
 }
 
-void CDemandGrid::StateChanged(bool report)
+void CDemandGrid::StateChanged()
 {
     FitHeight();
     RedrawAll();
-    UpdateParentScrollSizes();
-    if (report)
-        ReportState();
-}
-
-void CDemandGrid::ReportState()
-{
     if (CWnd* parent = GetParent()) {
         const CString state = GetCollapseState();
         parent->SendMessage(WM_TABLE_COLLAPSE_STATE, WPARAM(&state), 0);
     }
-}
-
-void CDemandGrid::UpdateParentScrollSizes()
-{
-    // The view scrolls by moving the grid; nothing to update while the view has no scroll bars.
 }
 
 // ---- size
@@ -637,7 +625,6 @@ void CDemandGrid::OnParentSize(bool force)
             MoveWindow(rect.left, rect.top, std::max(0, size.cx - m_rightMargin - rect.left), std::max(rect.Height(), GetRowsHeight()), FALSE);
         SetColumnWidths();
     }
-    UpdateParentScrollSizes();
     SetPaintEnabled(TRUE);
     RedrawAll();
 }
@@ -706,7 +693,7 @@ void CDemandGrid::OnLClicked(int col, int row, int updn, RECT*, POINT*, BOOL)
         return;
     const int block = row / kRowsPerBlock;
     SetCollapsed(block, !IsBlockCollapsed(block));
-    StateChanged(true);
+    StateChanged();
 }
 
 void CDemandGrid::OnDClicked(int col, int row, RECT*, POINT*, BOOL)

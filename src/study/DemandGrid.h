@@ -99,11 +99,9 @@ private:
     void SetRowsVisible(int first, int last, bool visible);
     void SetCollapsed(int block, bool collapsed);
     void SetHidden(int block, bool hidden);
-    // After a state change: heights refitted, everything redrawn, the parent's scroll sizes
-    // updated and, when asked, the state text sent to the parent.
-    void StateChanged(bool report);
-    void ReportState();
-    void UpdateParentScrollSizes();
+    // After a state change: heights refitted, everything redrawn, the state text sent to the
+    // parent.
+    void StateChanged();
 
     IDemandTableOwner* m_owner;
     CValueFormatter* m_formatter;

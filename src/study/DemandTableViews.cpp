@@ -178,8 +178,8 @@ BOOL CDemandTableView::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     if (command >= kFirstSelectorCommand && command <= kLastSelectorCommand) {
-        if (CWnd* main = GetMainWindow())
-            main->PostMessage(WM_SHOW_STUDY_VIEW_ID, WPARAM(command - kFirstSelectorCommand), 0);
+        if (m_mainWindow)
+            m_mainWindow->PostMessage(WM_SHOW_STUDY_VIEW_ID, WPARAM(command - kFirstSelectorCommand), 0);
         return TRUE;
     }
     if (command >= kDataCommandFirst && command <= kDataCommandLast) {
@@ -214,7 +214,7 @@ void CDemandTableView::OnEditFieldLeft()
 
 void CDemandTableView::CopyToClipboard()
 {
-    CWnd* main = GetMainWindow();
+    CWnd* main = m_mainWindow;
     if (!main)
         return;
     CRect rect;

@@ -52,7 +52,6 @@ public:
     CDemandGrid* GetGrid() const { return m_grid.get(); }
     const DemandBlocks& GetSessionData() const { return m_sessions; }
     const std::vector<SSelectedTimeRange>& GetStoredRanges() const { return m_ranges; }
-    bool IsTimeRangeTable() const { return m_timeRange != 0; }
 
 protected:
     int m_timeRange = 0;
