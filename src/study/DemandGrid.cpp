@@ -621,8 +621,10 @@ void CDemandGrid::OnParentSize(bool force)
         CRect rect;
         GetWindowRect(&rect);
         parent->ScreenToClient(&rect);
+        // One resize for both sides: the height the rows need goes along with the new width.
         if (m_keepRightMargin)
-            MoveWindow(rect.left, rect.top, std::max(0, size.cx - m_rightMargin - rect.left), std::max(rect.Height(), GetRowsHeight()), FALSE);
+            MoveWindow(rect.left, rect.top, std::max(0, size.cx - m_rightMargin - rect.left),
+                       m_fitHeight ? GetRowsHeight() : rect.Height(), FALSE);
         SetColumnWidths();
     }
     SetPaintEnabled(TRUE);

@@ -1,7 +1,7 @@
 // The Demand graph on a project of two sessions: which energy the options plot (per interval or
 // cumulative, never both), the signed or folded power factor, the demand source switching the
 // energy items between demand and trend records, its four Y axes and an auxiliary one, and the
-// defaults of a first update (a cost choice per session, a demand period of ten minutes).
+// defaults (a cost choice per session and, the first time, a demand period of ten minutes).
 #include "GraphViewFixture.h"
 #include "study/DemandGraphView.h"
 
@@ -70,7 +70,7 @@ TEST_F(DemandGraphViewTest, TheDemandSourceSwitchesOnlyTheEnergyItems)
     EXPECT_EQ(items[8].yAxis, -1);
 }
 
-TEST_F(DemandGraphViewTest, AFirstUpdateKeepsACostChoicePerSessionAndTenMinutes)
+TEST_F(DemandGraphViewTest, DefaultsGiveACostChoicePerSessionAndTenMinutesOnce)
 {
     OpenProject({Spec(), Spec(1, 300, 60)});
     OpenView(CDemandGraphView::Class());
