@@ -4,6 +4,8 @@
 #include "projectmanager/ProjectManagerTableView.h"
 #include "reportpages/ReportContentView.h"
 #include "reportpages/ReportListView.h"
+#include "study/DemandGraphView.h"
+#include "study/DemandTableViews.h"
 #include "study/FundamentalPowerGraphView.h"
 #include "study/FundamentalPowerTableViews.h"
 #include "study/SummaryGraphView.h"
@@ -60,9 +62,9 @@ const SPageFrameRow kPageFrames[] = {
     {EPageFrame::SummaryTable, "CSummaryTableFrame", "CSummaryTableView", &CSummaryTableView::Class, kPlain},
     {EPageFrame::SummaryGraph, "CSummaryGraphFrame", "CSummaryGraphView", &CSummaryGraphView::Class, kPlain},
     {EPageFrame::SummaryTableTimeRange, "CSummaryTableTimeRangeFrame", "CSummaryTableTimeRangeView", &CSummaryTableTimeRangeView::Class, kPlain},
-    {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", kEmpty, kPlain},
-    {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", kEmpty, kPlain},
-    {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", &CDemandTableView::Class, kPlain},
+    {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", &CDemandGraphView::Class, kPlain},
+    {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", &CDemandTableTimeRangeView::Class, kPlain},
     {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", kEmpty, kPlain},
     {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", kEmpty, kPlain},
     {EPageFrame::FundamentalPowerTable, "CFundamentalPowerTableFrame", "CFundamentalPowerTableView", &CFundamentalPowerTableView::Class, kPlain},

@@ -48,7 +48,7 @@ const SStudyLayout kStudyLayouts[] = {
     {1, false, 8, 3,
      {{F::DemandTable, false, 10091, true}, {F::DemandGraph, true, 10092, false},
       {F::DemandTableTimeRange, false, 10093, true}},
-     33075, GraphBar("CDemandGraphViewDialogBar"), kNoBar},
+     33075, StudyGraphBar<CDemandGraphViewDialogBar>("CDemandGraphViewDialogBar"), kNoBar},
     {2, false, 11, 2,
      {{F::CalendarTable, false, 10155, false}, {F::CalendarGraph, true, 10156, true}, {F::Empty, false, 0, false}},
      33076, GraphBar("CCalendarGraphViewDialogBar"), CalendarBar("CCalendarTableViewDialogBar")},

@@ -355,8 +355,11 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
                     if (!IsSessionCompatible(i))
                         continue;
                     CQuantityInfo info(document->GetDataSet(i)->GetMeasurementConfig());
+                    const int phase = slot == 3 ? 5 : slot;
+                    // Energies per interval have an average only.
                     held = info.Select(item.quantity) && slot < item.phaseSlots &&
-                           info.IsPhaseAvailable(slot == 3 ? 5 : slot);
+                           (info.IsPhaseAvailable(phase) ||
+                            info.IsAvailable({item.quantity, phase, kStatAvg}, document->GetDataSet(i)->GetMeasurementConfig().GetDefaultVoltageReference()));
                 }
                 const bool aux = item.quantity == 51 || item.quantity == 52;
                 if (held)

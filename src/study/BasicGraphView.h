@@ -98,6 +98,7 @@ public:
     CiPlotX* GetPlotControl() { return &m_chart; }
     CTimeRangeMarkers& GetTimeRangeMarkers() { return m_markers; }
     CNoteAnnotations& GetNotes() { return m_notes; }
+    const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
     int GetStudyType() const { return m_studyType; }
     bool SetCapturing(bool capturing) { return m_capturing = capturing; }
     void TakeViewSettings(const CViewSettings* settings) override;

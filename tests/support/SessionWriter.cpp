@@ -11,6 +11,12 @@ namespace {
 
 constexpr std::int64_t kTicksPerSecond = 10000000;
 constexpr std::int64_t kTicksPerHour = 3600 * kTicksPerSecond;
+
+// The reverse counter counts returned energy negative; nothing returned writes +0, as before.
+float ReverseEnergy(const SSessionSpec& spec, double hours)
+{
+    return spec.returnedPower > 0.0 ? float(-spec.returnedPower * hours) : 0.0f;
+}
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // Phase imbalance of the load: phase B lighter, phase C heavier.
@@ -198,8 +204,8 @@ SWrittenTable CSessionWriter::MakeTrendRecord(std::int64_t begin, int index) con
     t.bytes.PutF32(612, float(total[0] * hours));
     t.bytes.PutF32(628, float(total[1] * hours));
     t.bytes.PutF32(644, float(total[2] * hours));
-    t.bytes.PutF32(648, float(total[0] * hours));  // forward active energy
-    t.bytes.PutF32(652, 0.0f);                     // reverse
+    t.bytes.PutF32(648, m_spec.drawsEnergy ? float(total[0] * hours) : 0.0f); // forward active energy
+    t.bytes.PutF32(652, ReverseEnergy(m_spec, hours));                          // reverse
     PutTriple(t, 656, 0.5 + 4.0 * LoadFactor(mid), 0.05);
     PutTriple(t, 668, 1.2, 0.01);
     if (m_spec.invalidValues && (index == 5 || index == 6)) {
@@ -234,8 +240,8 @@ SWrittenTable CSessionWriter::MakeDemandRecord(std::int64_t begin) const
     }
     for (int q = 0; q < 3; ++q)
         t.bytes.PutF32(48 + 16 * std::size_t(q) + 12, float(total[q]));
-    t.bytes.PutF32(96, float(total[0]));
-    t.bytes.PutF32(100, 0.0f);
+    t.bytes.PutF32(96, m_spec.drawsEnergy ? float(total[0]) : 0.0f);
+    t.bytes.PutF32(100, ReverseEnergy(m_spec, hours));
     return t;
 }
 

@@ -35,6 +35,11 @@ struct SSessionSpec
     int gapLength = 3;
     // A few NaN values in records 5 and 6 (current and THD-A of phase B).
     bool invalidValues = true;
+    // Power (W) returned to the grid throughout, counted by the forward/reverse energy counters
+    // of the trend and demand records as negative reverse energy; without drawing energy the
+    // forward counters stay 0.
+    double returnedPower = 0.0;
+    bool drawsEnergy = true;
     // Event tables (types 26 and 35) between the records.
     bool events = true;
     // body_lth unknown (0xFFFFFFFF) and a type-49 table closing the body.

@@ -1,0 +1,200 @@
+// Refill of both demand tables (overview and time range) of a project with four sessions of
+// 100,000 demand records, each priced by a tariff of 24 ratios of 24 intervals, beside a plain
+// loop that sums the same forward and reverse energies. The tariff lookup must follow the
+// records in time, not search the day's intervals per record: the goal is at most five times the
+// plain loop.
+#include "BenchSessionFile.h"
+#include "datamodel/DataItemTrend.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/ProgressThread.h"
+#include "datamodel/RecordingProgressDialog.h"
+#include "datamodel/TrendCache.h"
+#include "datamodel/TrendChannel.h"
+#include "datamodel/TrendItemIds.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "platform/framework/FileDialogService.h"
+#include "platform/framework/StringTable.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "project/BasicViewSettings.h"
+#include "project/RecDoc.h"
+#include "study/BasicTableView.h"
+#include "study/DemandTableViews.h"
+#include "study/LinkedGraphView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class CBenchGraph : public ILinkedGraphView
+{
+public:
+    CWnd* GetGraphWindow() override { return nullptr; }
+    CBasicViewSettings* GetGraphSettings() override { return &settings; }
+    void SetTableStateText(bool, const CString&) override {}
+    int GetStudyKind() const override { return 1; }
+    bool GetSelectedTimeRange(int, CHighTime&, CHighTime&) const override { return false; }
+    float GetNominalVoltageFactor(int) const override { return 1.0f; }
+    void UpdateTimeRangeSection() override {}
+    CBasicViewSettings settings{1};
+};
+
+template <class Table>
+class CBenchTable : public Table
+{
+public:
+    CBenchTable(ILinkedGraphView* graph) : m_graph(graph) { this->m_bAutoDelete = false; }
+    void LinkWindows() override { this->SetLinks(m_graph, nullptr); }
+
+private:
+    ILinkedGraphView* m_graph;
+};
+
+// 24 ratios, each with 24 two-minute intervals spread over the day.
+CEnergyCosts BusyTariff()
+{
+    CEnergyCosts costs;
+    costs.SetEnabled(true);
+    costs.SetCurrency("EUR");
+    costs.SetCostFwd(0.3f);
+    costs.SetCostRev(0.1f);
+    for (int r = 0; r < 24; ++r) {
+        SRatioData ratio{0.1f + 0.01f * float(r), 0.05f, {}};
+        for (int j = 0; j < 24; ++j) {
+            const int start = (24 * j + r) * 2;
+            ratio.AddInterval({start, start + 2});
+        }
+        costs.AddRatio(ratio);
+    }
+    return costs;
+}
+
+class CDemandBench
+{
+public:
+    CDemandBench()
+    {
+        CFrameworkApp::EnsureInitialized();
+        CStringTable::Instance().LoadLanguage("ENG");
+        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
+        const auto folder = std::filesystem::temp_directory_path() / ("orn_demand_bench_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        static const struct SRemover
+        {
+            std::filesystem::path folder;
+            ~SRemover()
+            {
+                std::error_code ec;
+                std::filesystem::remove_all(folder, ec);
+            }
+        } remover{folder};
+        const CString source = (folder / "one.zca").string();
+        CString answer = source;
+        SetFileDialogHandler([&answer](const SFileDialogRequest&, CString& path) {
+            path = answer;
+            return true;
+        });
+        const CString session = BenchSessionFile(100000, 60, 60, false);
+        {
+            CRecDoc maker;
+            maker.OnOpenDocument(session);
+        }
+        answer = (folder / "four.zca").string();
+        m_document.OnOpenDocument(session);
+        for (int i = 0; i < 3; ++i)
+            m_document.ImportSession(source, 0);
+        for (int i = 0; i < m_document.GetDataSetCount(); ++i)
+            m_document.GetUserViewSettings()->GetSession(i)->energyCosts = BusyTariff();
+        m_graph.settings.m_sessions = {true, true, true, true};
+        m_window.CreateEx(0, nullptr, "page", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1400, 900), nullptr, 0);
+        Refill(true); // loads the demand records into the trend cache
+    }
+
+    // Both tables made as a page build does them, then timed: their first refill, which
+    // computes every session; with `paint` off only the computation of the session data.
+    double Refill(bool paint)
+    {
+        CBenchTable<CDemandTableView> overview(&m_graph);
+        CBenchTable<CDemandTableTimeRangeView> range(&m_graph);
+        overview.CreateView(&m_window, 1, &m_document);
+        range.CreateView(&m_window, 2, &m_document);
+        overview.OnInitialUpdate();
+        range.OnInitialUpdate();
+        const auto start = Clock::now();
+        if (paint) {
+            overview.SendMessage(WM_TABLE_REFILL, 0, 0);
+            range.SendMessage(WM_TABLE_REFILL, 0, 0);
+        } else {
+            overview.RebuildSessionData();
+            range.RebuildSessionData();
+        }
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        benchmark::DoNotOptimize(overview.GetSessionData()[0]->tariffForwardCost);
+        overview.DestroyWindow();
+        range.DestroyWindow();
+        return seconds;
+    }
+
+    // The same energies, summed twice (once per table) without prices or quality records.
+    double PlainLoop()
+    {
+        double sum = 0.0;
+        for (int table = 0; table < 2; ++table)
+            for (int i = 0; i < m_document.GetDataSetCount(); ++i) {
+                CDataSet* dataSet = m_document.GetDataSet(i);
+                const DWORD item = TrendItemForQuantity(dataSet->GetMeasurementConfig(), 48, true);
+                CDataItemTrend* trend = m_document.GetTrendCache()->FindTrendItem(dataSet, item, 0, STrendAccessSpec{1, 1});
+                const auto forward = trend->GetChannel(48, 0);
+                const auto reverse = trend->GetChannel(49, 0);
+                const ITrendChannelAccess* f = forward->GetAccess(1);
+                const ITrendChannelAccess* r = reverse->GetAccess(1);
+                const int count = trend->GetTimeBlock()->GetRecordCount();
+                for (int k = 0; k < count; ++k)
+                    sum += double(f->GetValue(k)) - double(r->GetValue(k));
+            }
+        return sum;
+    }
+
+    int Records() { return m_document.GetDataSet(0)->GetDemandTimeBlock()->GetRecordCount(); }
+
+private:
+    CRecDoc m_document;
+    CBenchGraph m_graph;
+    CWnd m_window;
+};
+
+CDemandBench& Bench()
+{
+    static CDemandBench* bench = new CDemandBench;
+    return *bench;
+}
+
+// range(0) 0: the session data of both tables; 1: the whole refill with the grids filled and
+// painted.
+void BM_DemandTablesRefill(benchmark::State& state)
+{
+    CDemandBench& bench = Bench();
+    const bool paint = state.range(0) != 0;
+    double plain = 0.0;
+    double refill = 0.0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        benchmark::DoNotOptimize(bench.PlainLoop());
+        plain += std::chrono::duration<double>(Clock::now() - start).count();
+        const double seconds = bench.Refill(paint);
+        refill += seconds;
+        state.SetIterationTime(seconds);
+    }
+    state.counters["records_per_session"] = bench.Records();
+    state.counters["plain_loop_ms"] = 1000.0 * plain / double(state.iterations());
+    state.counters["times_plain_loop"] = plain > 0.0 ? refill / plain : 0.0;
+}
+BENCHMARK(BM_DemandTablesRefill)->Arg(0)->Arg(1)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+} // namespace

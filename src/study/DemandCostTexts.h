@@ -1,0 +1,23 @@
+#pragma once
+// Texts of the demand tables' cost area: money amounts in the user's number format, the amount
+// cell's rich text and the "Cost:" lines of the information panel.
+#include "platform/framework/CString.h"
+
+class CValueFormatter;
+
+// The currency followed by the amount to at most three decimals (trailing zeros dropped), with
+// the user's separators, grouping and negative form; a non-finite amount counts as 0.
+CString FormatMoney(const CString& currency, double amount);
+
+// The amount cell: forward and reverse cost with their scripts and, when both are there, their
+// difference; non-finite costs count as 0.
+CString BuildCostAmountText(double forwardCost, double reverseCost, const CString& currency);
+
+// The "Cost:" label and value line of the panel from a forward and a reverse price per kWh; the
+// tariff's line ends with ";..." because its ratios price parts of the day differently.
+CString BuildPriceLine(const CValueFormatter& formatter, double forwardPrice, double reversePrice,
+                       const CString& currency, bool tariff);
+
+// Font tags of the panel texts (empty while the shared fonts do not exist).
+CString DemandLabelTag();
+CString DemandValueTag();

@@ -1,0 +1,209 @@
+// The demand grid and its cost texts: values with their marks and the time of the maximum, the
+// collapse-state digits (applied, refused, kept through hiding), cost choices grown to the
+// session count and reset without a tariff, and money amounts in the user's number format.
+#include "grid/CUGCell.h"
+#include "grid/CUGCheckBoxType.h"
+#include "platform/framework/UserLocale.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "project/BasicViewSettings.h"
+#include "study/DemandCostTexts.h"
+#include "study/DemandGrid.h"
+#include "study/MyBasicSummaryGrid.h"
+#include "support/ScopedTimeZone.h"
+#include "support/ScopedUserLocale.h"
+#include "support/TempXdgHome.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+class CGridParent : public CWnd, public IDemandTableOwner
+{
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_TABLE_COLLAPSE_STATE)
+            states.push_back(*reinterpret_cast<const CString*>(wParam));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    int EditSessionTariff(int session) override
+    {
+        edited.push_back(session);
+        return 0;
+    }
+    void NotifyCostChoice() override { ++notifications; }
+
+    std::vector<CString> states;
+    std::vector<int> edited;
+    int notifications = 0;
+};
+
+class DemandGridTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "table", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1100, 600), nullptr, 0));
+        for (int i = 0; i < 2; ++i) {
+            auto block = std::make_unique<structDemandTableData>();
+            block->name.Format("Session %d", i + 1);
+            block->forwardEnergy = 1234.5;
+            block->reverseEnergy = 12.5;
+            block->totalEnergy = 1222.0;
+            block->maximumDemand = 40.0;
+            block->maximumDemandTime = CHighTime(2026, 3, 2, 10, 15, 0);
+            block->loggerCurrency = "$";
+            block->loggerForwardPrice = 0.1;
+            m_blocks.push_back(std::move(block));
+        }
+        m_grid = std::make_unique<CDemandGrid>(&m_parent, nullptr);
+        ASSERT_TRUE(m_grid->CreateGrid(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1100, 600), &m_parent, 2012));
+        m_grid->SetSessionCount(2);
+        m_grid->SetData(&m_blocks, &m_settings);
+    }
+    void TearDown() override
+    {
+        m_grid.reset();
+        m_parent.DestroyWindow();
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    CString Cell(int col, int row)
+    {
+        CString text;
+        m_grid->QuickGetText(col, row, &text);
+        return text;
+    }
+    int Checked(int col, int block)
+    {
+        CUGCell cell;
+        m_grid->GetCell(col, CDemandGrid::DataRow(block) + CDemandGrid::kChoiceRow, &cell);
+        return int(cell.GetNumber());
+    }
+
+    ScopedTimeZone m_zone{"UTC"};
+    CScopedUserLocale m_locale{CUserLocale::EnUs()};
+    CTempXdgHome m_home;
+    CGridParent m_parent;
+    CBasicViewSettings m_settings{1};
+    DemandBlocks m_blocks;
+    std::unique_ptr<CDemandGrid> m_grid;
+};
+
+TEST_F(DemandGridTest, ValuesCarryTheirMarksAndTheTimeOfTheMaximum)
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    m_blocks[0]->forwardQuality.quality = 2;
+    m_blocks[0]->reverseEnergy = kInf;
+    m_blocks[0]->totalEnergy = -kInf;
+    m_blocks[0]->maximumDemandQuality.quality = 1;
+    m_blocks[1]->maximumDemandTime = CHighTime();
+    m_blocks[1]->maximumDemandTime.SetStatus(CHighTime::null);
+    m_grid->SetData(&m_blocks, &m_settings);
+    const int base = CDemandGrid::DataRow(0);
+    EXPECT_EQ(Cell(2, base).Right(2), "**");
+    EXPECT_EQ(Cell(2, base + 2), "OL");
+    EXPECT_TRUE(Cell(3, base + 2).IsEmpty());
+    EXPECT_EQ(Cell(2, base + 4), "-OL");
+    EXPECT_EQ(Cell(2, base + 6).Right(1), "*");
+    EXPECT_NE(Cell(2, base + 6).Right(2), "**");
+    EXPECT_EQ(Cell(3, base + 8), "10:15:00 AM");
+    EXPECT_EQ(Cell(0, 0), " Session 1");
+    EXPECT_EQ(Cell(1, base + 6), "Max. demand");
+    // The marked block's panel carries the footnote and its row makes room for it.
+    EXPECT_NE(Cell(CDemandGrid::kInfoColumn, base).str().find("invalid values"), std::string::npos);
+    EXPECT_EQ(m_grid->GetRowHeight(base + 8), CDemandGrid::kFootnoteHeight);
+    EXPECT_EQ(m_grid->GetRowHeight(CDemandGrid::DataRow(1) + 8), CDemandGrid::kSpacerHeight);
+    EXPECT_TRUE(Cell(2, CDemandGrid::DataRow(1) + 8).IsEmpty());
+}
+
+TEST_F(DemandGridTest, CollapseDigitsAreAppliedRefusedAndKeptThroughHiding)
+{
+    m_grid->ApplyCollapseState("0100");
+    EXPECT_TRUE(m_grid->IsBlockCollapsed(0));
+    EXPECT_FALSE(m_grid->IsBlockCollapsed(1));
+    EXPECT_EQ(m_grid->GetRowHeight(CDemandGrid::DataRow(0)), 0);
+    EXPECT_EQ(m_parent.states.back(), "0100");
+    // An odd length changes nothing and reports the state as it is.
+    m_grid->ApplyCollapseState("1");
+    EXPECT_EQ(m_parent.states.back(), "0100");
+    // Digits for more blocks than the grid has are left aside.
+    m_grid->ApplyCollapseState("01000101");
+    EXPECT_EQ(m_grid->GetCollapseState(), "0100");
+
+    // Hiding a collapsed block and showing it again leaves it collapsed.
+    m_blocks[0]->hidden = 1;
+    m_grid->ApplyHiddenFlags();
+    EXPECT_EQ(m_grid->GetCollapseState(), "1200");
+    EXPECT_EQ(m_grid->GetRowHeight(0), 0);
+    m_blocks[0]->hidden = 0;
+    m_grid->ApplyHiddenFlags();
+    EXPECT_EQ(m_grid->GetCollapseState(), "0100");
+    EXPECT_TRUE(m_grid->IsBlockCollapsed(0));
+    EXPECT_EQ(m_grid->GetRowHeight(0), CDemandGrid::kTitleHeight);
+
+    // A click on a title bar expands it again.
+    m_grid->OnLClicked(7, 0, 0, nullptr, nullptr, FALSE);
+    EXPECT_EQ(m_parent.states.back(), "0000");
+    EXPECT_EQ(m_grid->GetRowHeight(CDemandGrid::DataRow(0)), CDemandGrid::kDefaultRowHeight);
+    EXPECT_EQ(m_grid->GetRowsHeight(), 2 * (20 + 8 + 9 * 12 + 8 + 8));
+}
+
+TEST_F(DemandGridTest, CostChoicesGrowToTheSessionsAndNeedAnEnabledTariff)
+{
+    EXPECT_EQ(m_settings.m_costTables.size(), 2u);
+    EXPECT_EQ(Checked(CDemandGrid::kStandardColumn, 0), 1);
+    EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow),
+              "<:F,Tahoma,18,700>$123.45<:S>f<:N>");
+    // An advanced choice stored for a session without a tariff falls back to standard.
+    m_settings.m_costTables[1].isAdvanced = true;
+    m_grid->ApplyCostChoices();
+    EXPECT_FALSE(m_settings.m_costTables[1].isAdvanced);
+
+    // Choosing "advanced" asks for the tariff; with one enabled the choice sticks.
+    const int row = CDemandGrid::DataRow(0) + CDemandGrid::kChoiceRow;
+    m_grid->OnCellTypeNotify(2, CDemandGrid::kAdvancedColumn, row, UGCT_CHECKBOXSET, 1);
+    EXPECT_EQ(m_parent.edited, std::vector<int>{0});
+    EXPECT_EQ(Checked(CDemandGrid::kStandardColumn, 0), 1);
+    m_blocks[0]->tariffEnabled = 1;
+    m_blocks[0]->tariffForwardCost = 12.5;
+    m_blocks[0]->tariffReverseCost = 0.0;
+    m_blocks[0]->tariffCurrency = "EUR";
+    m_grid->OnCellTypeNotify(2, CDemandGrid::kAdvancedColumn, row, UGCT_CHECKBOXSET, 1);
+    EXPECT_EQ(m_parent.edited.size(), 1u);
+    EXPECT_EQ(Checked(CDemandGrid::kAdvancedColumn, 0), 1);
+    EXPECT_TRUE(m_settings.m_costTables[0].isAdvanced);
+    EXPECT_EQ(m_parent.notifications, 2);
+    EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow), "<:F,Tahoma,18,700>EUR12.5<:S>f<:N>");
+    // Intervals the tariff could not price leave the cost marked.
+    m_blocks[0]->tariffUnpricedCount = 3;
+    m_grid->ApplyCostChoices();
+    EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow).Right(1), "*");
+    EXPECT_NE(Cell(CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("does not price"), std::string::npos);
+
+    // Notifications of other cells are handled and change nothing.
+    EXPECT_TRUE(m_grid->OnCellTypeNotify(2, 3, row, UGCT_CHECKBOXSET, 1));
+    EXPECT_TRUE(m_grid->OnCellTypeNotify(2, CDemandGrid::kAdvancedColumn, 400, UGCT_CHECKBOXSET, 1));
+    EXPECT_EQ(m_parent.notifications, 2);
+}
+
+TEST(DemandCostTextsTest, MoneyFollowsTheUsersNumberFormat)
+{
+    {
+        CScopedUserLocale locale(CUserLocale::EnUs());
+        EXPECT_EQ(FormatMoney("$", 12.5), "$12.5");
+        EXPECT_EQ(FormatMoney("$", 1234567.0004), "$1,234,567");
+        EXPECT_EQ(FormatMoney("$", std::numeric_limits<double>::quiet_NaN()), "$0");
+        EXPECT_EQ(FormatMoney("$", -0.25), "$-0.25");
+        EXPECT_EQ(BuildCostAmountText(0.0, 0.0, "$"), "<:F,Tahoma,18,700>$0<:S>tot<:N>");
+        EXPECT_EQ(BuildCostAmountText(10.0, 2.5, "$"),
+                  "<:F,Tahoma,18,700>$10<:S>f<:N> - $2.5<:S>r<:N> = $7.5<:S>tot<:N>");
+    }
+    CScopedUserLocale locale(CUserLocale::DeDe());
+    EXPECT_EQ(FormatMoney("EUR", 1234.5), "EUR1.234,5");
+}
+
+} // namespace
