@@ -9,9 +9,11 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <malloc.h>
+#include <sys/mman.h>
 #include <map>
 #include <tuple>
 #include <unistd.h>
@@ -97,6 +99,60 @@ std::size_t CPrefaultedRead::Read()
         ::close(fd);
     benchmark::DoNotOptimize(m_buffer.data());
     return done;
+}
+
+namespace {
+
+// Anonymous pages of their own, so that the allocator never hands back pages already faulted in.
+class CFreshPages
+{
+public:
+    explicit CFreshPages(std::size_t bytes)
+        : m_bytes(std::max<std::size_t>(bytes, 1)),
+          m_pages(::mmap(nullptr, m_bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0))
+    {
+    }
+    ~CFreshPages()
+    {
+        if (m_pages != MAP_FAILED)
+            ::munmap(m_pages, m_bytes);
+    }
+    CFreshPages(const CFreshPages&) = delete;
+    CFreshPages& operator=(const CFreshPages&) = delete;
+
+    char* Data() const { return m_pages == MAP_FAILED ? nullptr : static_cast<char*>(m_pages); }
+
+private:
+    std::size_t m_bytes;
+    void* m_pages;
+};
+
+} // namespace
+
+std::size_t ReadIntoFreshPages(const std::string& path)
+{
+    const std::size_t size = std::filesystem::file_size(path);
+    CFreshPages pages(size);
+    const int fd = pages.Data() ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+    std::size_t done = 0;
+    while (fd >= 0 && done < size) {
+        const ssize_t got = ::read(fd, pages.Data() + done, size - done);
+        if (got <= 0)
+            break;
+        done += std::size_t(got);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    benchmark::DoNotOptimize(pages.Data());
+    return done;
+}
+
+void FillFreshPages(std::size_t bytes)
+{
+    CFreshPages pages(bytes);
+    if (pages.Data())
+        std::memset(pages.Data(), 0x7f, bytes);
+    benchmark::DoNotOptimize(pages.Data());
 }
 
 std::size_t HeapInUse()

@@ -31,6 +31,14 @@ private:
     std::vector<char> m_buffer;
 };
 
+// Reads a whole file into pages mapped just before and returned after: what any load that
+// copies the bytes into memory of its own cannot beat, the page faults included.
+std::size_t ReadIntoFreshPages(const std::string& path);
+
+// Writes `bytes` bytes into pages mapped just before and returned after: the least a build that
+// keeps that much new memory costs.
+void FillFreshPages(std::size_t bytes);
+
 // Heap bytes in use (arena and mapped blocks), from the allocator's own figures.
 std::size_t HeapInUse();
 

@@ -1,9 +1,10 @@
 // Building every trend item of a freshly loaded one-minute session (its time blocks included)
 // through the trend cache, with the series computed on request (energies and running sums),
-// beside a read of the session file into a buffer already faulted in. Sessions of 10,000,
-// 100,000 and 525,600 records (a year); medians of 5, each on a data set of its own. The memory
-// counters are the heap per record that the loaded data set holds and that it holds once every
-// item is built, from the allocator's own figures.
+// beside a read of the session file into a buffer already faulted in and a write of as many
+// bytes as the build keeps into fresh pages (its floor while the items hold copies). Sessions
+// of 10,000, 100,000 and 525,600 records (a year); medians of 5, each on a data set of its own.
+// The memory counters are the heap per record that the loaded data set holds and that it holds
+// once every item is built, from the allocator's own figures.
 #include "BenchSessionFile.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
@@ -59,7 +60,7 @@ void BM_BuildTrendItems(benchmark::State& state)
     const int records = int(state.range(0));
     const std::string& path = MinuteSessionFile(records);
     CPrefaultedRead prefaulted(path);
-    std::vector<double> plain, build;
+    std::vector<double> plain, build, fill;
     double loadedPerRecord = 0, builtPerRecord = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -83,16 +84,22 @@ void BM_BuildTrendItems(benchmark::State& state)
         benchmark::DoNotOptimize(BuildAll(cache, set));
         build.push_back(std::chrono::duration<double>(Clock::now() - start).count());
 
+        const std::size_t built = HeapInUse();
         loadedPerRecord = double(loaded - before) / records;
-        builtPerRecord = double(HeapInUse() - before) / records;
+        builtPerRecord = double(built - before) / records;
         state.PauseTiming();
+        start = Clock::now();
+        FillFreshPages(built > loaded ? built - loaded : 0);
+        fill.push_back(std::chrono::duration<double>(Clock::now() - start).count());
         cache.Clear();
         state.ResumeTiming();
     }
-    const double plainMs = MedianMs(plain), buildMs = MedianMs(build);
+    const double plainMs = MedianMs(plain), buildMs = MedianMs(build), fillMs = MedianMs(fill);
     state.counters["prefaulted_ms"] = plainMs;
     state.counters["build_ms"] = buildMs;
+    state.counters["fresh_fill_ms"] = fillMs;
     state.counters["build_per_prefaulted"] = buildMs / plainMs;
+    state.counters["build_per_fresh_fill"] = buildMs / fillMs;
     state.counters["loaded_B_per_record"] = loadedPerRecord;
     state.counters["built_B_per_record"] = builtPerRecord;
     state.counters["file_B_per_record"] = double(std::filesystem::file_size(path)) / records;
