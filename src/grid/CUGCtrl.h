@@ -268,7 +268,7 @@ public:
     int GetBottomRow() const { return m_GI->m_bottomRow; }
     int GetDragCol() const { return m_GI->m_dragCol; }
     int GetDragRow() const { return m_GI->m_dragRow; }
-    int GetVS_Width() const { return m_GI->m_vScrollWidth; }
+    int GetVScrollWidth() const { return m_GI->m_vScrollWidth; }
     int GetHS_Height() const { return m_GI->m_hScrollHeight; }
     int GetLockedCols() const { return m_GI->m_numLockCols; }
     int GetLockedRows() const { return m_GI->m_numLockRows; }

@@ -60,6 +60,8 @@ CMainView::~CMainView()
         g_pMainViewFramework = nullptr;
     if (g_pMainViewLayout == &m_layout)
         g_pMainViewLayout = nullptr;
+    if (g_pSectionWindows == &m_sectionWindows)
+        g_pSectionWindows = nullptr;
     m_layout.Bind(nullptr);
 }
 
@@ -143,6 +145,7 @@ BOOL CMainView::Create(CWnd* parent, const CREATESTRUCT*, const SViewCreateConte
     }
     g_pMainViewFramework = &m_framework;
     g_pMainViewLayout = &m_layout;
+    g_pSectionWindows = &m_sectionWindows;
     return created;
 }
 

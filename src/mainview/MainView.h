@@ -4,6 +4,7 @@
 // the study tabs show one study view at a time and are torn down and built again on every study
 // switch. The window table is published in g_pMainViewLayout.
 #include "mainview/MainViewLayout.h"
+#include "mainview/MainViewSectionWindows.h"
 #include "views/ViewCreateContext.h"
 #include "views/VisualFramework.h"
 
@@ -51,6 +52,7 @@ private:
     int m_currentViewId = -1;
     TVisualFramework m_framework;
     SMainViewLayout m_layout;
+    CMainViewSectionWindows m_sectionWindows{m_layout};
     CWnd* m_parent = nullptr;
     SViewCreateContext m_context;
     DWORD m_nextId = 1;

@@ -2,6 +2,12 @@
 
 #include "mainview/EmptyView.h"
 #include "projectmanager/ProjectManagerTableView.h"
+#include "study/FundamentalPowerGraphView.h"
+#include "study/FundamentalPowerTableViews.h"
+#include "study/SummaryGraphView.h"
+#include "study/SummaryTableViews.h"
+#include "study/VAHzTHDGraphView.h"
+#include "study/VAHzTHDTableViews.h"
 #include "views/MySplitterWnd.h"
 #include "views/SplitFrame.h"
 
@@ -49,21 +55,21 @@ constexpr auto kPlain = &CreatePageFrame<CSplitFrame>;
 constexpr auto kReport = &CreatePageFrame<CReportPageFrame>;
 
 const SPageFrameRow kPageFrames[] = {
-    {EPageFrame::SummaryTable, "CSummaryTableFrame", "CSummaryTableView", kEmpty, kPlain},
-    {EPageFrame::SummaryGraph, "CSummaryGraphFrame", "CSummaryGraphView", kEmpty, kPlain},
-    {EPageFrame::SummaryTableTimeRange, "CSummaryTableTimeRangeFrame", "CSummaryTableTimeRangeView", kEmpty, kPlain},
+    {EPageFrame::SummaryTable, "CSummaryTableFrame", "CSummaryTableView", &CSummaryTableView::Class, kPlain},
+    {EPageFrame::SummaryGraph, "CSummaryGraphFrame", "CSummaryGraphView", &CSummaryGraphView::Class, kPlain},
+    {EPageFrame::SummaryTableTimeRange, "CSummaryTableTimeRangeFrame", "CSummaryTableTimeRangeView", &CSummaryTableTimeRangeView::Class, kPlain},
     {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", kEmpty, kPlain},
     {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", kEmpty, kPlain},
     {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", kEmpty, kPlain},
     {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", kEmpty, kPlain},
     {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", kEmpty, kPlain},
-    {EPageFrame::FundamentalPowerTable, "CFundamentalPowerTableFrame", "CFundamentalPowerTableView", kEmpty, kPlain},
-    {EPageFrame::FundamentalPowerGraph, "CFundamentalPowerGraphFrame", "CFundamentalPowerGraphView", kEmpty, kPlain},
+    {EPageFrame::FundamentalPowerTable, "CFundamentalPowerTableFrame", "CFundamentalPowerTableView", &CFundamentalPowerTableView::Class, kPlain},
+    {EPageFrame::FundamentalPowerGraph, "CFundamentalPowerGraphFrame", "CFundamentalPowerGraphView", &CFundamentalPowerGraphView::Class, kPlain},
     {EPageFrame::FundamentalPowerTableTimeRange, "CFundamentalPowerTableTimeRangeFrame",
-     "CFundamentalPowerTableTimeRangeView", kEmpty, kPlain},
-    {EPageFrame::VAHzTHDTable, "CVAHzTHDTableFrame", "CVAHzTHDTableView", kEmpty, kPlain},
-    {EPageFrame::VAHzTHDGraph, "CVAHzTHDGraphFrame", "CVAHzTHDGraphView", kEmpty, kPlain},
-    {EPageFrame::VAHzTHDTableTimeRange, "CVAHzTHDTableTimeRangeFrame", "CVAHzTHDTableTimeRangeView", kEmpty, kPlain},
+     "CFundamentalPowerTableTimeRangeView", &CFundamentalPowerTableTimeRangeView::Class, kPlain},
+    {EPageFrame::VAHzTHDTable, "CVAHzTHDTableFrame", "CVAHzTHDTableView", &CVAHzTHDTableView::Class, kPlain},
+    {EPageFrame::VAHzTHDGraph, "CVAHzTHDGraphFrame", "CVAHzTHDGraphView", &CVAHzTHDGraphView::Class, kPlain},
+    {EPageFrame::VAHzTHDTableTimeRange, "CVAHzTHDTableTimeRangeFrame", "CVAHzTHDTableTimeRangeView", &CVAHzTHDTableTimeRangeView::Class, kPlain},
     {EPageFrame::LoadStudySummaryTable, "CLoadStudySummaryTableFrame", "CLoadStudySummaryTableView", kEmpty, kPlain},
     {EPageFrame::LoadStudySummaryGraph, "CLoadStudySummaryGraphFrame", "CLoadStudySummaryGraphView", kEmpty, kPlain},
     {EPageFrame::LoadStudySummaryTableTimeRange, "CLoadStudySummaryTableTimeRangeFrame",

@@ -1,5 +1,6 @@
 #include "mainview/StudyLayouts.h"
 
+#include "study/GraphViewDialogBars.h"
 #include "views/MyDialogBar.h"
 
 namespace {
@@ -12,6 +13,19 @@ constexpr UINT kCalendarTableTemplate = 30047;
 std::unique_ptr<CMyDialogBar> CreatePlainBar()
 {
     return std::make_unique<CMyDialogBar>();
+}
+
+template <class Bar>
+std::unique_ptr<CMyDialogBar> CreateBar()
+{
+    return std::make_unique<Bar>();
+}
+
+// The bar of a study whose graph view is built.
+template <class Bar>
+constexpr SDialogBarLayout StudyGraphBar(const char* className)
+{
+    return {className, &CreateBar<Bar>, kGraphOptionsTemplate};
 }
 
 constexpr SDialogBarLayout GraphBar(const char* className)
@@ -30,7 +44,7 @@ const SStudyLayout kStudyLayouts[] = {
     {0, false, 5, 3,
      {{F::SummaryTable, false, 10088, true}, {F::SummaryGraph, true, 10089, false},
       {F::SummaryTableTimeRange, false, 10090, true}},
-     33074, GraphBar("CSummaryGraphViewDialogBar"), kNoBar},
+     33074, StudyGraphBar<CSummaryGraphViewDialogBar>("CSummaryGraphViewDialogBar"), kNoBar},
     {1, false, 8, 3,
      {{F::DemandTable, false, 10091, true}, {F::DemandGraph, true, 10092, false},
       {F::DemandTableTimeRange, false, 10093, true}},
@@ -41,11 +55,11 @@ const SStudyLayout kStudyLayouts[] = {
     {3, false, 13, 3,
      {{F::FundamentalPowerTable, false, 10097, true}, {F::FundamentalPowerGraph, true, 10098, false},
       {F::FundamentalPowerTableTimeRange, false, 10099, true}},
-     33077, GraphBar("CFundamentalPowerGraphViewDialogBar"), kNoBar},
+     33077, StudyGraphBar<CFundamentalPowerGraphViewDialogBar>("CFundamentalPowerGraphViewDialogBar"), kNoBar},
     {4, false, 16, 3,
      {{F::VAHzTHDTable, false, 10094, true}, {F::VAHzTHDGraph, true, 10095, false},
       {F::VAHzTHDTableTimeRange, false, 10096, true}},
-     33078, GraphBar("CVAHzTHDGraphViewDialogBar"), kNoBar},
+     33078, StudyGraphBar<CVAHzTHDGraphViewDialogBar>("CVAHzTHDGraphViewDialogBar"), kNoBar},
     {5, true, 25, 3,
      {{F::LoadStudySummaryTable, false, 10162, true}, {F::LoadStudySummaryGraph, true, 10163, false},
       {F::LoadStudySummaryTableTimeRange, false, 10164, true}},

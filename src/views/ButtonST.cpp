@@ -72,6 +72,13 @@ void CButtonST::OnPaint()
         dc.BitBlt((client.Width() - m_bitmapSize.cx) / 2 + offset, (client.Height() - m_bitmapSize.cy) / 2 + offset,
                   m_bitmapSize.cx, m_bitmapSize.cy, &memory, 0, 0, SRCCOPY);
         memory.SelectObject(old);
+    } else if (CString text; GetWindowText(text), !text.IsEmpty()) {
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(m_textColor);
+        CFont* oldFont = GetFont() ? dc.SelectObject(GetFont()) : nullptr;
+        dc.DrawText(text, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (oldFont)
+            dc.SelectObject(oldFont);
     }
     if (!m_flat || m_hover || m_pressed)
         dc.Draw3dRect(&client, m_pressed ? RGB(120, 120, 120) : RGB(255, 255, 255),

@@ -17,6 +17,8 @@ public:
     // draws no border until the mouse is over the button. FALSE when the bitmap is missing.
     BOOL SetupBitmapButton(UINT bitmapId, COLORREF face, COLORREF hover, BOOL flat);
     void SetFlatColors(COLORREF face, COLORREF hover);
+    // A button without a bitmap shows its window text in this colour.
+    void SetTextColor(COLORREF color) { m_textColor = color; }
     COLORREF GetFaceColor() const { return m_face; }
     bool IsHovered() const { return m_hover; }
 
@@ -31,6 +33,7 @@ private:
     CSize m_bitmapSize;
     COLORREF m_face = RGB(240, 240, 240);
     COLORREF m_hoverFace = RGB(220, 230, 245);
+    COLORREF m_textColor = RGB(0, 0, 0);
     BOOL m_flat = TRUE;
     bool m_hover = false;
     bool m_pressed = false;

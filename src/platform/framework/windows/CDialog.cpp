@@ -1,16 +1,8 @@
 #include "platform/framework/windows/CDialog.h"
 
-#include "platform/framework/windows/CButton.h"
-#include "platform/framework/windows/CComboBox.h"
-#include "platform/framework/windows/CDateTimeCtrl.h"
-#include "platform/framework/windows/CEdit.h"
-#include "platform/framework/windows/CListBox.h"
-#include "platform/framework/windows/CProgressCtrl.h"
-#include "platform/framework/windows/CScrollBar.h"
-#include "platform/framework/windows/CStatic.h"
-#include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/DataExchange.h"
 #include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/windows/TemplateControls.h"
 #include "platform/framework/windows/WindowBridge.h"
 
 #include <QApplication>
@@ -28,22 +20,6 @@ CDialog::ModalDriver& Driver()
     return driver;
 }
 
-// The framework object that stands for a template control of a class.
-std::unique_ptr<CWnd> WrapperFor(const CString& className)
-{
-    CString upper = className;
-    upper.MakeUpper();
-    if (upper == "EDIT") return std::make_unique<CEdit>();
-    if (upper == "LISTBOX") return std::make_unique<CListBox>();
-    if (upper == "BUTTON") return std::make_unique<CButton>();
-    if (upper == "STATIC") return std::make_unique<CStatic>();
-    if (upper == "COMBOBOX") return std::make_unique<CComboBox>();
-    if (upper == "SCROLLBAR") return std::make_unique<CScrollBar>();
-    if (upper == "SYSTABCONTROL32") return std::make_unique<CTabCtrl>();
-    if (upper == "SYSDATETIMEPICK32") return std::make_unique<CDateTimeCtrl>();
-    if (upper == "MSCTLS_PROGRESS32") return std::make_unique<CProgressCtrl>();
-    return std::make_unique<CWnd>();
-}
 } // namespace
 
 CDialog::CDialog() = default;
@@ -99,29 +75,10 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool modal)
     impl.Invalidate(impl.ClientRect(), true);
     if (!child) CenterWindow(parent);
 
-    LOGFONT lf;
-    lf.lfHeight = -((t->pointSize * 96 + 36) / 72);
-    lf.lfWeight = FW_NORMAL;
-    std::strncpy(lf.lfFaceName, t->face.IsEmpty() ? "DejaVu Sans" : t->face.GetString(), LF_FACESIZE - 1);
-    m_font = std::make_unique<CFont>();
-    m_font->CreateFontIndirect(&lf);
+    m_font = MakeTemplateFont(*t);
     SendMessage(WM_SETFONT, WPARAM(m_font->m_hObject), FALSE);
 
-    for (const DialogItemTemplate& item : t->items)
-    {
-        std::unique_ptr<CWnd> control = WrapperFor(item.className);
-        if (!control->CreateEx(item.exStyle, item.className, item.text, item.style, DialogUnitsToPixels(item.rect), this,
-                               item.id))
-        {
-            LOG(INFO) << "Dialog " << m_nIDTemplate << ": control " << item.id << " of class " << item.className.GetString()
-                      << " cannot be made";
-            continue;
-        }
-        control->SetFont(m_font.get(), FALSE);
-        if (item.className.CompareNoCase("BUTTON") == 0 && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-            impl.defaultButton = item.id;
-        Impl()->ownedChildren.push_back(std::move(control));
-    }
+    impl.defaultButton = CreateTemplateControls(*this, *t, m_font.get());
     m_defId = impl.defaultButton;
     if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd)
         if (CWnd* first = GetNextDlgTabItem(nullptr)) first->SetFocus();

@@ -55,6 +55,7 @@ BOOL CMenu::DestroyMenu()
 {
     const BOOL was = m_created;
     m_items.clear();
+    m_ownedSubMenus.clear();
     m_created = false;
     return was;
 }

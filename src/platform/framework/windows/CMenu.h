@@ -35,6 +35,11 @@ public:
     CMenu& operator=(const CMenu&) = delete;
 
     BOOL CreatePopupMenu();
+    // The menu of resources/menus/<id>.json; its popups come with it (GetSubMenu):
+    //   { "id": 130, "items": [ { "text": "&View", "items": [ { "id": 32823, "text": "..." },
+    //                                                      { "separator": true } ] } ] }
+    // A text may be {"string": id}; "checked" and "disabled" set the item's state.
+    BOOL LoadMenu(UINT resourceId);
     BOOL DestroyMenu();
     // MF_STRING with a command id, MF_SEPARATOR, or MF_POPUP with a submenu (given as CMenu*,
     // cast to UINT_PTR, which the menu then holds on to).
@@ -70,4 +75,5 @@ private:
 
     bool m_created = false;
     std::vector<Item> m_items;
+    std::vector<std::unique_ptr<CMenu>> m_ownedSubMenus; // the popups of a loaded menu
 };

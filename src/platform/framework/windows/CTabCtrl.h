@@ -10,6 +10,9 @@ public:
     LONG InsertItem(int index, LPCTSTR text);
     BOOL DeleteItem(int index);
     BOOL DeleteAllItems();
+    // A disabled tab shows greyed and a click does not pick it; SetCurSel still may.
+    BOOL EnableItem(int index, BOOL enable = TRUE);
+    BOOL IsItemEnabled(int index) const;
     int GetItemCount() const;
     int GetCurSel() const;
     int SetCurSel(int index);

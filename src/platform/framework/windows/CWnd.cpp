@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
 const CWnd CWnd::wndTop;
 const CWnd CWnd::wndBottom;
 
@@ -38,9 +40,9 @@ CWnd* CWnd::FromHandle(HWND hwnd)
 
 // ---- creation and destruction
 
-BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id, void*)
+BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id, void* context)
 {
-    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
+    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, context);
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
@@ -79,6 +81,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     const QString upperClass = QString::fromUtf8(cs.lpszClass ? cs.lpszClass : "").toUpper();
     QWidget* widget = CreateNativeControl(*impl, upperClass, child ? parentWidget : nullptr);
     impl->nativeControl = widget != nullptr;
+    // A plain window's own scroll bars show once its scroll information has a range to scroll.
+    if (!impl->nativeControl) impl->style &= ~(WS_VSCROLL | WS_HSCROLL);
     if (!widget) widget = new PaintWidget(child ? parentWidget : nullptr);
     if (!child)
     {
@@ -241,8 +245,28 @@ const MSG* CWnd::GetCurrentMessage() const
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
-BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
-BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const auto control = reinterpret_cast<HWND>(lParam);
+    if (CWnd* child = control ? FromHandle(control) : nullptr; child && child != this)
+    {
+        LRESULT ignored = 0;
+        if (child->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored)) return TRUE;
+    }
+    // Menus and accelerators (no control) and button clicks are commands.
+    const int code = control && HIWORD(wParam) != BN_CLICKED ? int(HIWORD(wParam)) : CN_COMMAND;
+    return OnCmdMsg(LOWORD(wParam), code, nullptr, nullptr);
+}
+
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (CWnd* child = header ? FromHandle(header->hwndFrom) : nullptr; child && child != this)
+        if (child->OnChildNotify(WM_NOTIFY, wParam, lParam, result)) return TRUE;
+    return FALSE;
+}
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
 // ---- geometry
 
@@ -254,8 +278,9 @@ void CWnd::GetClientRect(LPRECT rect) const
 
 void CWnd::GetWindowRect(LPRECT rect) const
 {
-    CRect r;
-    GetClientRect(&r);
+    // The client area and the window's own scroll bars.
+    const QSize size = m_impl && m_impl->widget ? m_impl->widget->size() : QSize();
+    CRect r(0, 0, size.width(), size.height());
     ClientToScreen(&r);
     *rect = r;
 }
@@ -695,4 +720,13 @@ CWnd* WindowFromPoint(POINT screenPoint)
     for (QWidget* w = QApplication::widgetAt(QPoint(screenPoint.x, screenPoint.y)); w; w = w->parentWidget())
         if (WndImpl* impl = WndImpl::FromWidget(w); impl && impl->alive) return impl->owner;
     return nullptr;
+}
+
+std::vector<CWnd*> ChildWindows(const CWnd& parent)
+{
+    std::vector<CWnd*> out;
+    if (!parent.Impl()) return out;
+    for (const auto& child : ChildImpls(*parent.Impl()))
+        if (child->owner) out.push_back(child->owner);
+    return out;
 }

@@ -10,6 +10,7 @@
 // invalidation collects an update region, WM_PAINT is sent once the waiting messages have run (or
 // at once by UpdateWindow), and ScrollWindow / CDC::ScrollDC move the pixels already drawn.
 #include "platform/framework/CString.h"
+#include "platform/framework/windows/CCmdTarget.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WinDefs.h"
 #include "platform/framework/windows/WindowStyles.h"
@@ -17,6 +18,7 @@
 #include <memory>
 
 class CDC;
+class CFrameWnd;
 class CFont;
 class CRgn;
 class CScrollBar;
@@ -64,8 +66,9 @@ struct WINDOWPLACEMENT
     RECT rcNormalPosition = {0, 0, 0, 0};
 };
 
-class CWnd
+class CWnd : public CCmdTarget
 {
+    DECLARE_DYNAMIC(CWnd)
 public:
     CWnd();
     virtual ~CWnd();
@@ -111,10 +114,14 @@ public:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     virtual BOOL PreTranslateMessage(MSG* msg);
     // WM_COMMAND: low word the command or control id, high word the notification code, lParam
-    // the control's handle. The base reflects nothing and answers FALSE.
+    // the control's handle. The base first reflects a control's notification to the control
+    // (OnChildNotify), then offers the command to OnCmdMsg (a frame routes it further).
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-    // WM_NOTIFY: wParam the control id, lParam an NMHDR record.
+    // WM_NOTIFY: wParam the control id, lParam an NMHDR record; reflected to the control first.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // A notification of this control to its parent, given back to the control: TRUE when the
+    // control handled it itself (the parent then does not see it).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     // ---- handlers (the base versions run the default processing)
     virtual int OnCreate(LPCREATESTRUCT cs);
@@ -189,6 +196,10 @@ public:
     CWnd* SetParent(CWnd* newParent);
     CWnd* GetOwner() const { return GetParent(); }
     CWnd* GetTopLevelParent() const;
+    // The nearest frame window among the parents; null when there is none.
+    CFrameWnd* GetParentFrame() const;
+    // The outermost frame window around this window (this one when it is a frame itself).
+    CFrameWnd* GetTopLevelFrame() const;
     BOOL IsChild(const CWnd* wnd) const;
     CWnd* GetWindow(UINT relation) const;
     CWnd* GetDlgItem(int id) const;
@@ -255,7 +266,10 @@ public:
     BOOL KillTimer(UINT_PTR id);
 
     // ---- the window's own scroll bars (WS_HSCROLL / WS_VSCROLL) or the controls that stand in
-    // for them (GetScrollBarCtrl)
+    // for them (GetScrollBarCtrl). The own bars stand at the right and bottom edges, outside the
+    // client area; SetScrollInfo shows a bar while its range is larger than its page and hides
+    // it otherwise (unless SIF_DISABLENOSCROLL keeps it), and the user's actions on it arrive as
+    // WM_VSCROLL / WM_HSCROLL.
     virtual CScrollBar* GetScrollBarCtrl(int bar) const;
     BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
     BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL);
@@ -264,6 +278,14 @@ public:
     void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
     void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const;
     int GetScrollLimit(int bar);
+    // Shows or hides the window's own bar (SB_HORZ, SB_VERT, SB_BOTH) whatever it scrolls.
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
+
+    // ---- control bars: every child with an id in [firstId, lastId] takes its band off the
+    // client rectangle (WM_SIZEPARENT); the child `leftOverId` gets the rest. With reposQuery
+    // nothing moves and `rectParam` receives the rest.
+    void RepositionBars(UINT firstId, UINT lastId, UINT leftOverId, UINT flags = 0, LPRECT rectParam = nullptr,
+                        LPCRECT rectClient = nullptr, BOOL stretch = TRUE);
 
     // ---- tool tips: with tips enabled, hovering asks OnToolHitTest for the tool under the point
     BOOL EnableToolTips(BOOL enable = TRUE);

@@ -242,8 +242,15 @@ BOOL CWnd::SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw)
     if (!info || (bar != SB_HORZ && bar != SB_VERT)) return FALSE;
     if (CScrollBar* control = GetScrollBarCtrl(bar)) return control->SetScrollInfo(info, redraw);
     if (!m_impl) return FALSE;
-    Store(m_impl->scroll[bar], *info);
-    return m_impl->scroll[bar].nPos;
+    SCROLLINFO& s = m_impl->scroll[bar];
+    Store(s, *info);
+    // The window's own bar shows while there is something to scroll.
+    const DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    const bool needed = s.nMax > s.nMin && (s.nPage == 0 || int(s.nPage) <= s.nMax - s.nMin);
+    const bool keep = (info->fMask & SIF_DISABLENOSCROLL) && (m_impl->style & bit);
+    m_impl->style = needed || keep ? m_impl->style | bit : m_impl->style & ~bit;
+    UpdateWindowScrollBars(*m_impl);
+    return s.nPos;
 }
 
 BOOL CWnd::GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask)
@@ -292,6 +299,14 @@ void CWnd::GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const
     const_cast<CWnd*>(this)->GetScrollInfo(bar, &info, SIF_RANGE);
     if (minPos) *minPos = info.nMin;
     if (maxPos) *maxPos = info.nMax;
+}
+
+void CWnd::ShowScrollBar(UINT bar, BOOL show)
+{
+    if (!m_impl) return;
+    const DWORD bits = bar == SB_BOTH ? WS_VSCROLL | WS_HSCROLL : bar == SB_VERT ? WS_VSCROLL : bar == SB_HORZ ? WS_HSCROLL : 0;
+    m_impl->style = show ? m_impl->style | bits : m_impl->style & ~bits;
+    UpdateWindowScrollBars(*m_impl);
 }
 
 int CWnd::GetScrollLimit(int bar)

@@ -56,6 +56,11 @@ QWidget* CreateTabControl(WndImpl& impl, QWidget* parent)
         case TCM_DELETEALLITEMS:
             while (tabs->count()) tabs->removeTab(0);
             return TRUE;
+        case TCM_ENABLEITEM:
+            if (index < 0 || index >= tabs->count()) return FALSE;
+            tabs->setTabEnabled(index, l != 0);
+            return TRUE;
+        case TCM_ISITEMENABLED: return index >= 0 && index < tabs->count() && tabs->isTabEnabled(index);
         case TCM_GETITEMCOUNT: return tabs->count();
         case TCM_GETCURSEL: return tabs->currentIndex();
         case TCM_SETCURSEL:
@@ -169,6 +174,11 @@ BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 LONG CTabCtrl::InsertItem(int index, LPCTSTR text) { return LONG(SendMessage(TCM_INSERTITEM, WPARAM(index), LPARAM(text))); }
 BOOL CTabCtrl::DeleteItem(int index) { return BOOL(SendMessage(TCM_DELETEITEM, WPARAM(index))); }
 BOOL CTabCtrl::DeleteAllItems() { return BOOL(SendMessage(TCM_DELETEALLITEMS)); }
+BOOL CTabCtrl::EnableItem(int index, BOOL enable) { return BOOL(SendMessage(TCM_ENABLEITEM, WPARAM(index), LPARAM(enable))); }
+BOOL CTabCtrl::IsItemEnabled(int index) const
+{
+    return BOOL(const_cast<CTabCtrl*>(this)->SendMessage(TCM_ISITEMENABLED, WPARAM(index)));
+}
 int CTabCtrl::GetItemCount() const { return int(const_cast<CTabCtrl*>(this)->SendMessage(TCM_GETITEMCOUNT)); }
 int CTabCtrl::GetCurSel() const { return int(const_cast<CTabCtrl*>(this)->SendMessage(TCM_GETCURSEL)); }
 int CTabCtrl::SetCurSel(int index) { return int(SendMessage(TCM_SETCURSEL, WPARAM(index))); }

@@ -80,7 +80,11 @@ inline constexpr UINT WM_UNDO = 0x0304;
 inline constexpr UINT WM_PRINT = 0x0317;
 inline constexpr UINT WM_PRINTCLIENT = 0x0318;
 inline constexpr UINT WM_THEMECHANGED = 0x031A;
-// Framework-private messages.
+// Framework-private messages: WM_SIZEPARENT asks a control bar for its place in its frame
+// (lParam an AFX_SIZEPARENTPARAMS), WM_IDLEUPDATECMDUI runs the update-UI pass of a bar,
+// WM_INITIALUPDATE reaches every view of a frame once it is shown the first time.
+inline constexpr UINT WM_SIZEPARENT = 0x0361;
+inline constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
 inline constexpr UINT WM_INITIALUPDATE = 0x0364;
 inline constexpr UINT WM_HELPHITTEST = 0x0366;
 inline constexpr UINT WM_USER = 0x0400;
@@ -311,6 +315,9 @@ inline constexpr UINT TCM_GETCURSEL = 0x130B;
 inline constexpr UINT TCM_SETCURSEL = 0x130C;
 inline constexpr UINT TCM_ADJUSTRECT = 0x1328;
 inline constexpr UINT TCM_INSERTITEM = 0x133E;
+// The framework's own: a disabled tab shows greyed and cannot be picked with the mouse.
+inline constexpr UINT TCM_ENABLEITEM = 0x1370;    // wParam index, lParam enable
+inline constexpr UINT TCM_ISITEMENABLED = 0x1371; // wParam index
 inline constexpr UINT DTM_GETSYSTEMTIME = 0x1001;
 inline constexpr UINT DTM_SETSYSTEMTIME = 0x1002;
 inline constexpr UINT DTM_SETFORMAT = 0x1032;

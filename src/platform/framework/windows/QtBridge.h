@@ -176,7 +176,11 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     void ResizeSurface(QSize size);
     // Tells the owner about a new size or position (WM_SIZE, WM_MOVE) when it changed.
     void ReportGeometry();
-    QRect ClientRect() const { return widget ? QRect(QPoint(0, 0), widget->size()) : QRect(); }
+    // The widget's area less the window's own scroll bars (which stand at the right and bottom).
+    QRect ClientRect() const;
+    // The window's own scroll bars (plain windows; null until first shown).
+    QPointer<QWidget> scrollBars[2];
+    bool scrollBarShown[2] = {false, false};
     // Whether a dialog contains this window.
     bool InDialog() const;
 };
@@ -213,3 +217,8 @@ QRegion BeginPaintRegion(WndImpl& wnd, PAINTSTRUCT& paint);
 void EndPaintRegion(WndImpl& wnd, const QRegion& region);
 // Gives a context its drawing target directly (a picture being composed by the framework).
 void AttachDcToImage(CDC& dc, std::shared_ptr<DcSurface> surface);
+// Shows, hides and places a plain window's own scroll bars after its scroll information, style
+// or size changed; the client area shrinks by the bars shown, and WM_SIZE reports it.
+void UpdateWindowScrollBars(WndImpl& impl);
+// The live child windows of a window, in stacking order from the bottom (creation order).
+std::vector<CWnd*> ChildWindows(const CWnd& parent);

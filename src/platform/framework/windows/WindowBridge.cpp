@@ -303,6 +303,9 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         if (impl->widget && impl->widget->isVisible() && impl->redraw && !impl->invalid.isEmpty()) impl->Dispatch(WM_PAINT, 0, 0);
         return true;
     case QEvent::Resize:
+        if (mainWidget && (impl->scrollBarShown[SB_HORZ] || impl->scrollBarShown[SB_VERT])) UpdateWindowScrollBars(*impl);
+        else if (mainWidget) impl->ReportGeometry();
+        return false;
     case QEvent::Move:
         if (mainWidget) impl->ReportGeometry();
         return false;
@@ -521,7 +524,7 @@ void WndImpl::ReportGeometry()
 {
     if (!widget || !owner) return;
     auto keep = shared_from_this();
-    const QSize size = widget->size();
+    const QSize size = ClientRect().size();
     if (size != reportedSize)
     {
         reportedSize = size;

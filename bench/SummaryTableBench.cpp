@@ -1,0 +1,197 @@
+// The refill of the Summary page's overview and time-range tables for four sessions (the whole
+// session, and the middle half between the markers): Max, Min and Avg of P, S, Q and PF at every
+// phase with their operands, the summary texts and the grids. The trend items are cached by a
+// first fill, as they are once the graph has drawn. Beside it, a plain loop that sums the Min,
+// Avg and Max series of the same quantities and phases over the same records. Both at 25,000,
+// 50,000 and 100,000 records per session to show the growth.
+#include "BenchSessionFile.h"
+#include "datamodel/DataItemTrend.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/ProgressThread.h"
+#include "datamodel/RecordingProgressDialog.h"
+#include "datamodel/TrendCache.h"
+#include "datamodel/TrendChannel.h"
+#include "datamodel/TrendItemIds.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "platform/framework/FileDialogService.h"
+#include "platform/framework/StringTable.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "project/BasicViewSettings.h"
+#include "project/RecDoc.h"
+#include "study/LinkedGraphView.h"
+#include "study/SummaryTableViews.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+constexpr DWORD kRowQuantities[] = {5, 6, 7, 8};
+constexpr DWORD kPhases[] = {0, 1, 2, 5};
+
+// The graph of the page as the time-range table sees it: the middle half of every session.
+class CBenchGraph : public CWnd, public ILinkedGraphView
+{
+public:
+    explicit CBenchGraph(CRecDoc& document) : m_document(document) { m_settings.m_sessions.fill(true); }
+    CWnd* GetGraphWindow() override { return this; }
+    CBasicViewSettings* GetGraphSettings() override { return &m_settings; }
+    void SetTableStateText(bool, const CString&) override {}
+    int GetStudyKind() const override { return 1; }
+    bool GetSelectedTimeRange(int session, CHighTime& begin, CHighTime& end) const override
+    {
+        const CTrendTimeBlock& block = *m_document.GetDataSet(session)->GetTrendTimeBlock();
+        const int n = block.GetRecordCount();
+        begin = block.GetTime(n / 4);
+        end = block.GetTime(3 * n / 4);
+        return true;
+    }
+    float GetNominalVoltageFactor(int) const override { return 1.0f; }
+    void UpdateTimeRangeSection() override {}
+
+private:
+    CRecDoc& m_document;
+    CBasicViewSettings m_settings{0};
+};
+
+template <class Table>
+class CBenchTable : public Table
+{
+public:
+    explicit CBenchTable(ILinkedGraphView* link) : m_link(link) { this->m_bAutoDelete = false; }
+    void LinkWindows() override { this->SetLinkedGraphView(m_link); }
+
+private:
+    ILinkedGraphView* m_link;
+};
+
+// A four-session project of `records` records and its two tables, made once per size.
+class CTableBench
+{
+public:
+    explicit CTableBench(int records) : m_graph(m_document)
+    {
+        CFrameworkApp::EnsureInitialized();
+        CStringTable::Instance().LoadLanguage("ENG");
+        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("orn_table_bench_" + std::to_string(::getpid()) + "_" + std::to_string(records));
+        std::filesystem::create_directories(m_folder);
+        const CString source = (m_folder / "one.zca").string();
+        CString answer = source;
+        SetFileDialogHandler([&answer](const SFileDialogRequest&, CString& path) {
+            path = answer;
+            return true;
+        });
+        const CString session = BenchSessionFile(records, 60, 300, false);
+        {
+            CRecDoc maker;
+            maker.OnOpenDocument(session);
+        }
+        answer = (m_folder / "four.zca").string();
+        m_document.OnOpenDocument(session);
+        for (int i = 0; i < 3; ++i)
+            m_document.ImportSession(source, 0);
+        SetFileDialogHandler({});
+        m_window.CreateEx(0, nullptr, "page", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1400, 900), nullptr, 0);
+        m_graph.CreateEx(0, nullptr, "graph", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0);
+        m_overview = std::make_unique<CBenchTable<CSummaryTableView>>(&m_graph);
+        m_timeRange = std::make_unique<CBenchTable<CSummaryTableTimeRangeView>>(&m_graph);
+        int id = 1;
+        for (CBasicTableView* table : {static_cast<CBasicTableView*>(m_overview.get()),
+                                       static_cast<CBasicTableView*>(m_timeRange.get())}) {
+            table->CreateView(&m_window, UINT(id++), &m_document);
+            table->MoveWindow(0, 0, 1400, 450);
+            table->OnInitialUpdate();
+        }
+        Refill();
+        for (int s = 0; s < m_document.GetDataSetCount(); ++s)
+            m_documentRecords += m_document.GetDataSet(s)->GetTrendTimeBlock()->GetRecordCount();
+    }
+    ~CTableBench()
+    {
+        m_overview.reset();
+        m_timeRange.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(m_folder, ec);
+    }
+
+    void Refill()
+    {
+        m_overview->SendMessage(WM_TABLE_REFILL, kRefillForce, 0);
+        m_timeRange->SendMessage(WM_TABLE_REFILL, kRefillForce, 0);
+    }
+
+    // The Min, Avg and Max series of the rows' quantities at every phase, over each table's range.
+    double PlainSum()
+    {
+        double sum = 0.0;
+        for (CBasicTableView* table : {static_cast<CBasicTableView*>(m_overview.get()),
+                                       static_cast<CBasicTableView*>(m_timeRange.get())})
+            for (int s = 0; s < m_document.GetDataSetCount(); ++s) {
+                CDataSet& set = *m_document.GetDataSet(s);
+                const SRecordRange range = table->GetSelectedRanges()[std::size_t(s)].records;
+                for (DWORD quantity : kRowQuantities) {
+                    const DWORD itemId = TrendItemForQuantity(set.GetMeasurementConfig(), quantity, false);
+                    CDataItemTrend* item = m_document.GetTrendCache()->FindTrendItem(&set, itemId, 0, {0, 1});
+                    for (DWORD phase : kPhases) {
+                        const auto channel = item->GetChannel(quantity, phase);
+                        for (int series = 0; series < 3; ++series)
+                            if (const ITrendChannelAccess* access = channel->GetAccess(series))
+                                for (int i = range.first; i <= range.last; ++i)
+                                    sum += access->GetValue(i);
+                    }
+                }
+            }
+        return sum;
+    }
+    int Records() const { return m_documentRecords; }
+
+private:
+    std::filesystem::path m_folder;
+    CRecDoc m_document;
+    CBenchGraph m_graph;
+    CWnd m_window;
+    std::unique_ptr<CBasicTableView> m_overview;
+    std::unique_ptr<CBasicTableView> m_timeRange;
+    int m_documentRecords = 0;
+};
+
+// Made on first use per size and kept to the end: its windows must not outlive the window layer.
+CTableBench& Bench(int records)
+{
+    static std::map<int, CTableBench*> benches;
+    CTableBench*& bench = benches[records];
+    if (!bench)
+        bench = new CTableBench(records);
+    return *bench;
+}
+
+void BM_SummaryTablesRefill(benchmark::State& state)
+{
+    CTableBench& bench = Bench(int(state.range(0)));
+    for (auto _ : state)
+        bench.Refill();
+    state.counters["ns_per_record"] = benchmark::Counter(double(bench.Records()),
+                                                          benchmark::Counter::kIsIterationInvariantRate |
+                                                              benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SummaryTablesRefill)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_SummaryTablesPlainSum(benchmark::State& state)
+{
+    CTableBench& bench = Bench(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench.PlainSum());
+    state.counters["ns_per_record"] = benchmark::Counter(double(bench.Records()),
+                                                          benchmark::Counter::kIsIterationInvariantRate |
+                                                              benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SummaryTablesPlainSum)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace

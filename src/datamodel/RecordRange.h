@@ -1,0 +1,26 @@
+#pragma once
+// Which records of a time block a time range holds. The graph's time-range markers and the
+// time-range tables both ask here, so that the records a table sums are the records the user
+// sees between the markers.
+#include "datamodel/HighTime.h"
+
+class CTrendTimeBlock;
+
+// First and last record index, both inclusive; empty when last < first.
+struct SRecordRange
+{
+    int first = 0;
+    int last = -1;
+
+    bool IsEmpty() const { return last < first; }
+    int GetCount() const { return IsEmpty() ? 0 : last - first + 1; }
+    friend bool operator==(const SRecordRange&, const SRecordRange&) = default;
+};
+
+// Every record of the block (empty without records).
+SRecordRange WholeRecordRange(const CTrendTimeBlock& block);
+
+// The records whose time (CTrendTimeBlock::GetTime) lies in [begin - 0.1 s, end + 0.1 s]: a
+// record standing exactly at a marker belongs to the range, and the tolerance absorbs the
+// rounding of marker positions kept as chart dates. Empty when no record lies in it.
+SRecordRange FindRecordRange(const CTrendTimeBlock& block, const CHighTime& begin, const CHighTime& end);

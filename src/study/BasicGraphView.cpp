@@ -1,0 +1,476 @@
+#include "study/BasicGraphView.h"
+
+#include "datamodel/DataSet.h"
+#include "datamodel/MeasurementConfig.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "datamodel/QuantityInfo.h"
+#include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "project/RecDoc.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "study/DemandPeriodChoices.h"
+#include "study/IOCompUtils.h"
+#include "study/PlotNames.h"
+#include "study/RecTrendToIOComp.h"
+#include "views/MySplitterWnd.h"
+#include "views/MyToolBar.h"
+#include "views/SplitFrame.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kFormScrollHeight = 350;
+constexpr double kXLoDefault = 40.0;
+
+} // namespace
+
+CBasicGraphView::CBasicGraphView(int settingsKind, int viewKind, int studyType)
+    : CRecordFormView(settingsKind), m_settings(settingsKind), m_markers(&m_chart, &m_axisControls),
+      m_viewKindValue(viewKind), m_studyType(studyType), m_notes(this, &m_chart, &m_settings.m_notes)
+{
+    SetViewKind(viewKind);
+    m_chart.SetEventSink(this);
+    m_notes.SetChannelResolver([this](const CNoteAnnotations::SAnchor& anchor) {
+        if (!m_feeder)
+            return -1;
+        for (int i = 0; i < m_feeder->GetChannelCount(); ++i) {
+            const SFeederChannel* entry = m_feeder->GetChannelEntry(i);
+            if (entry->session == anchor.session && int(entry->quantity) == anchor.quantity &&
+                int(entry->phase) == anchor.phase && entry->statistic == anchor.statistic)
+                return i;
+        }
+        return -1;
+    });
+}
+
+CBasicGraphView::~CBasicGraphView()
+{
+    m_chart.SetEventSink(nullptr);
+    m_dialogBar = nullptr;
+    m_tableView = nullptr;
+    m_timeRangeTableView = nullptr;
+}
+
+void CBasicGraphView::SetTableStateText(bool timeRangeTable, const CString& text)
+{
+    m_tableStates[timeRangeTable ? 1 : 0] = text;
+}
+
+bool CBasicGraphView::IsSessionCompatible(int session) const
+{
+    const CRecDoc* document = GetDocument();
+    const CDataSet* set = document ? document->GetDataSet(session) : nullptr;
+    return set && set->GetMeasurementConfig().IsStudyTypeCompatible(m_studyType);
+}
+
+int CBasicGraphView::ReferenceSession() const
+{
+    for (int i = 0; i < std::min(m_sessionCount, CBasicViewSettings::kMaxSessions); ++i)
+        if (m_settings.m_sessions[std::size_t(i)] && IsSessionCompatible(i))
+            return i;
+    return -1;
+}
+
+void CBasicGraphView::OnInitialUpdate()
+{
+    CRecordFormView::OnInitialUpdate();
+    OnUpdate(nullptr, 0, nullptr);
+}
+
+void CBasicGraphView::TakeViewSettings(const CViewSettings* settings)
+{
+    const auto* basic = dynamic_cast<const CBasicViewSettings*>(settings);
+    if (!basic)
+        return;
+    m_settings.CopyFrom(basic);
+    m_bookmarkApplied = true;
+}
+
+void CBasicGraphView::SetDefaultSettings()
+{
+    const int kind = GetViewKind();
+    const bool totalSlot = kind == 2 || kind == 5 || kind == 10 || kind == 16 || kind == 21;
+    for (auto& row : m_settings.m_channels)
+        row.fill(false);
+    m_settings.m_channels[m_studyType == 2 ? 1 : 0][totalSlot ? 3 : 0] = true;
+    // 08:00 for 8 hours, as dates of 30 December 1899.
+    m_settings.m_workingHours.from = CHighTime(1899, 12, 30, 8, 0, 0).GetAsDate();
+    m_settings.m_workingHours.to = CHighTime(1899, 12, 30, 8, 0, 0).GetAsDate();
+    m_settings.m_workingDays = {true, true, true, true, true, false, false};
+    for (int row = 0; row < CBasicViewSettings::kLimits; ++row) {
+        DWORD quantity = kNoQuantity;
+        for (const SDataItem& item : m_dataItems)
+            if (item.row == row)
+                quantity = item.quantity;
+        m_settings.m_limits[std::size_t(row)] = quantity == 56 || quantity == 57 ? 1.0f : 0.0f;
+        m_settings.m_isLimit[std::size_t(row)] = false;
+    }
+}
+
+void CBasicGraphView::StoreAxisCounts()
+{
+    m_settings.m_upperPlot.xAxisCount = std::min(m_chart.GetXAxisCount(), SCurAxisDetails::kMaxXAxes);
+    m_settings.m_upperPlot.yAxisCount = std::min(m_chart.GetYAxisCount(), SCurAxisDetails::kMaxYAxes);
+}
+
+CString CBasicGraphView::GetDataItemName(const SDataItem& item, int slot) const
+{
+    for (const SPlottedSelector& selector : m_plottedSelectors)
+        if (selector.quantity == item.quantity && selector.selector == slot && selector.stringId > 0) {
+            CString text;
+            text.LoadString(UINT(selector.stringId));
+            return text;
+        }
+    return CString();
+}
+
+void CBasicGraphView::SyncViewSettings()
+{
+    if (!m_settings.IsPresent())
+        return;
+    SCurAxisDetails& details = m_settings.m_upperPlot;
+    details.xAxisCount = std::min(m_chart.GetXAxisCount(), SCurAxisDetails::kMaxXAxes);
+    for (int i = 0; i < details.xAxisCount; ++i)
+        details.xAxes[std::size_t(i)] = {m_chart.GetXAxis(i)->GetMin(), m_chart.GetXAxis(i)->GetSpan()};
+    details.yAxisCount = std::min(m_chart.GetYAxisCount(), SCurAxisDetails::kMaxYAxes);
+    for (int i = 0; i < details.yAxisCount; ++i)
+        details.yAxes[std::size_t(i)] = {m_chart.GetYAxis(i)->GetMin(), m_chart.GetYAxis(i)->GetSpan()};
+    m_cursorRecords.ToDetails(m_chart, details);
+    m_settings.m_tableCollapse = m_tableStates[0];
+    m_settings.m_tableTimeRangeCollapse = m_tableStates[1];
+    if (const CMySplitterWnd* splitter = FindSplitter())
+        m_settings.m_mainViewSplitterAActiveRow = splitter->GetActiveRow();
+    if (m_markers.IsRangeSet()) {
+        m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
+        m_settings.m_RefAxis = m_markers.GetReferenceAxis();
+    }
+}
+
+CMySplitterWnd* CBasicGraphView::FindSplitter() const
+{
+    for (CWnd* parent = GetParent(); parent; parent = parent->GetParent())
+        if (auto* splitter = dynamic_cast<CMySplitterWnd*>(parent))
+            return splitter;
+    return nullptr;
+}
+
+void CBasicGraphView::RefreshSessionTexts()
+{
+    if (!m_dialogBar)
+        return;
+    std::vector<CString> texts;
+    std::vector<bool> enabled;
+    const int count = m_calendar ? 4 : std::min(4, m_sessionCount);
+    for (int i = 0; i < count; ++i) {
+        CString text;
+        if (m_calendar)
+            text.Format("%d:", i + 1);
+        else
+            text.Format("%d: %s", i + 1, GetDocument()->GetSessionName(i).GetString());
+        texts.push_back(text);
+        enabled.push_back(m_calendar || IsSessionCompatible(i));
+    }
+    m_dialogBar->SetSessions(texts, enabled);
+}
+
+void CBasicGraphView::RefillTables(bool both, WPARAM how)
+{
+    if (both && m_tableView && m_tableView->GetSafeHwnd()) {
+        m_tableView->SetTitle(m_settings.m_tableCollapse);
+        m_tableView->SendMessage(WM_TABLE_REFILL, how, 0);
+    }
+    if (m_timeRangeTableView && m_timeRangeTableView->GetSafeHwnd()) {
+        m_timeRangeTableView->SetTitle(m_settings.m_tableTimeRangeCollapse);
+        if (both)
+            m_timeRangeTableView->SendMessage(WM_TABLE_REFILL, how, 0);
+        else
+            m_timeRangeTableView->PostMessage(WM_TABLE_REFILL, how, 0);
+    }
+}
+
+void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
+{
+    CRecDoc* document = GetDocument();
+    if (!document || !GetSafeHwnd())
+        return;
+    // 1-2: settings of the project (first update) or of the chart (later ones).
+    m_updating = true;
+    if (m_firstUpdate) {
+        if (const auto* stored = dynamic_cast<const CBasicViewSettings*>(GetStoredViewSettings());
+            stored && stored->GetViewId() == m_settings.GetViewId())
+            m_settings.CopyFrom(stored);
+    } else if (m_settings.IsPresent() && !m_bookmarkApplied) {
+        SyncViewSettings();
+    }
+    // 3-4: sessions.
+    m_sessionCount = document->GetProjectSettings() ? document->GetProjectSettings()->GetMeasurementCount() : 0;
+    const int handled = std::min(m_sessionCount, CBasicViewSettings::kMaxSessions);
+    if (m_sessionCount == 0) {
+        m_settings.SetPresent(false);
+        m_updating = false;
+        if (m_tableView && m_tableView->GetSafeHwnd())
+            m_tableView->SendMessage(WM_TABLE_REFILL, kRefillClear, 0);
+        if (m_timeRangeTableView && m_timeRangeTableView->GetSafeHwnd())
+            m_timeRangeTableView->SendMessage(WM_TABLE_REFILL, kRefillClear, 0);
+        m_settings.m_nominalVoltages.clear();
+        return;
+    }
+    // 5: a removed session.
+    const int removed = hintObject ? hintObject->GetKind() : -1;
+    const int added = hintObject ? hintObject->GetAdded() : -1;
+    if (removed >= 0) {
+        m_settings.RemoveSession(removed);
+        for (SXCursorDetails& cursor : m_settings.m_upperPlot.xCursors)
+            cursor.index = -1;
+    }
+    // 6-8: data items, session flags, defaults.
+    if (m_firstUpdate)
+        InitDataItems();
+    const bool present = m_settings.IsPresent();
+    const bool hintCompatible = added >= 0 && added < handled && IsSessionCompatible(added);
+    if (!present) {
+        m_settings.m_sessions.fill(false);
+        for (int i = 0; i < handled; ++i)
+            if (IsSessionCompatible(i)) {
+                m_settings.m_sessions[std::size_t(i)] = true;
+                break;
+            }
+    } else if (hintCompatible) {
+        m_settings.m_sessions[std::size_t(added)] = true;
+    }
+    for (int i = handled; i < CBasicViewSettings::kMaxSessions; ++i)
+        m_settings.m_sessions[std::size_t(i)] = false;
+    if (!present || (GetViewKind() == 5 && int(m_settings.m_costTables.size()) != m_sessionCount))
+        SetDefaultSettings();
+    // 9: one-time set-up.
+    if (m_firstUpdate) {
+        CreateChildren();
+        LinkWindows();
+        m_plotLimits = {0, 0, -1, kFormScrollHeight};
+    }
+    // 10: a new feeder on an empty chart.
+    m_feeder = std::make_unique<CRecTrendToIOComp>(&m_chart, document, 1, 0);
+    m_chart.RemoveAllChannels();
+    m_chart.RemoveAllLimits();
+    m_chart.RemoveAllLabels();
+    m_chart.RemoveAllYAxes();
+    // 11: the dialog bar.
+    if (m_dialogBar) {
+        m_dialogBar->SetViewKind(GetViewKind());
+        m_dialogBar->SetSettings(&m_settings);
+        m_dialogBar->SetNotifyWindow(this);
+        m_dialogBar->SetFormatter(document->GetValueFormatter());
+        m_dialogBar->Initialise();
+        RefreshSessionTexts();
+    }
+    // 12: demand period.
+    if (GetViewKind() == 5 && m_dialogBar) {
+        std::vector<DWORD> demand;
+        std::vector<DWORD> averaging;
+        for (int i = 0; i < m_sessionCount; ++i)
+            if (IsSessionCompatible(i)) {
+                demand.push_back(document->GetDataSet(i)->GetMeasurementConfig().GetDemandInterval());
+                averaging.push_back(document->GetDataSet(i)->GetMeasurementConfig().GetAveragingInterval());
+            }
+        if (auto* combo = static_cast<CComboBox*>(m_dialogBar->GetDlgItem(int(kDemandPeriodCombo)))) {
+            FillDemandPeriodCombo(*combo, BuildDemandPeriodChoices(demand, averaging));
+            if (hintCompatible || !present)
+                m_settings.ResetDemandSettings();
+            SelectDemandPeriod(*combo, m_settings.m_demandPeriod, m_settings.m_useTrendDataForDemand);
+        }
+        OnDemandSourceChanged(m_settings.m_useTrendDataForDemand);
+    } else {
+        m_settings.ResetDemandSettings();
+    }
+    // 13: one Y axis per unit; stored ranges follow their unit.
+    std::vector<CString> units;
+    for (const SDataItem& item : m_dataItems)
+        for (int i = 0; i < m_sessionCount; ++i) {
+            if (!IsSessionCompatible(i))
+                continue;
+            CQuantityInfo info(document->GetDataSet(i)->GetMeasurementConfig());
+            if (!info.Select(item.quantity))
+                continue;
+            const CString unit = info.GetUnitText(CString());
+            if (std::find(units.begin(), units.end(), unit) == units.end())
+                units.push_back(unit);
+        }
+    if (units != m_unitList && !m_firstUpdate) {
+        std::array<SAxisRange, SCurAxisDetails::kMaxYAxes> carried{};
+        for (std::size_t i = 0; i < units.size() && i < carried.size(); ++i) {
+            const auto old = std::find(m_unitList.begin(), m_unitList.end(), units[i]);
+            if (old != m_unitList.end() && std::size_t(old - m_unitList.begin()) < carried.size())
+                carried[i] = m_settings.m_upperPlot.yAxes[std::size_t(old - m_unitList.begin())];
+        }
+        m_settings.m_upperPlot.yAxes = carried;
+    }
+    m_unitList = units;
+    ConfigurePlot();
+    StoreAxisCounts();
+    // 14: axes from the data or from the settings.
+    const int reference = std::max(0, ReferenceSession());
+    if (hintCompatible || !present) {
+        const bool demand = GetViewKind() == 5;
+        for (int i = 0; i < std::min(m_chart.GetXAxisCount(), kMaxPlotXAxes); ++i) {
+            CDataSet* set = document->GetDataSet(i < m_sessionCount ? i : reference);
+            CTrendTimeBlock* block = set ? (demand ? set->GetDemandTimeBlock() : set->GetTrendTimeBlock()) : nullptr;
+            if (!block || block->GetRecordCount() == 0)
+                continue;
+            const double first = block->GetFirstTime().GetAsDate();
+            const double last = block->GetLastTime().GetAsDate();
+            m_feeder->SetSessionRange(i, first, last);
+            // A session of one sample has no duration: the axis keeps a showable span.
+            m_chart.SetXAxisRange(i, first, last > first ? last - first : 1.0 / 24.0);
+        }
+    } else {
+        const SCurAxisDetails& details = m_settings.m_upperPlot;
+        for (int i = 0; i < std::min(details.xAxisCount, m_chart.GetXAxisCount()); ++i)
+            m_chart.SetXAxisRange(i, details.xAxes[std::size_t(i)].min, details.xAxes[std::size_t(i)].span);
+        for (int i = 0; i < m_sessionCount && i < kMaxPlotXAxes; ++i)
+            if (CDataSet* set = document->GetDataSet(i); set && set->GetTrendTimeBlock() &&
+                                                          set->GetTrendTimeBlock()->GetRecordCount() > 0)
+                m_feeder->SetSessionRange(i, set->GetTrendTimeBlock()->GetFirstTime().GetAsDate(),
+                                          set->GetTrendTimeBlock()->GetLastTime().GetAsDate());
+        for (int i = 0; i < std::min(details.yAxisCount, int(m_feeder->GetYAxes().size())); ++i)
+            if (details.yAxes[std::size_t(i)].span > 0.0)
+                m_feeder->SetYAxisRange(i, details.yAxes[std::size_t(i)].min,
+                                        details.yAxes[std::size_t(i)].min + details.yAxes[std::size_t(i)].span);
+    }
+    // 15: the toolbar's text.
+    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
+    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    if (toolBar && !m_settings.m_toolbarEdit.Graph.IsEmpty())
+        toolBar->SetEditText(m_settings.m_toolbarEdit.Graph);
+    // 16: values no session holds are neither shown nor offered.
+    if (m_firstUpdate || hintObject) {
+        for (const SDataItem& item : m_dataItems) {
+            if (item.row < 0)
+                continue;
+            for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot) {
+                bool held = false;
+                for (int i = 0; i < m_sessionCount && !held; ++i) {
+                    if (!IsSessionCompatible(i))
+                        continue;
+                    CQuantityInfo info(document->GetDataSet(i)->GetMeasurementConfig());
+                    held = info.Select(item.quantity) && slot < item.phaseSlots &&
+                           info.IsPhaseAvailable(slot == 3 ? 5 : slot);
+                }
+                const bool aux = item.quantity == 51 || item.quantity == 52;
+                if (held)
+                    continue;
+                if (aux)
+                    m_settings.m_aux[item.quantity - 51] = false;
+                else if (item.row < CBasicViewSettings::kQuantityGroups)
+                    m_settings.m_channels[std::size_t(item.row)][std::size_t(slot)] = false;
+                if (m_dialogBar)
+                    m_dialogBar->EnableControl(aux ? GraphBar::kAux1 + (item.quantity - 51)
+                                                   : (item.row < CBasicViewSettings::kQuantityGroups ? PhaseCheckId(item.row, slot) : 0),
+                                               false);
+            }
+        }
+    }
+    // 17: chart text, the X markers, the second Y axis.
+    m_chart.SetText(document->GetTitle());
+    if (!present)
+        IOCompUtils::PlaceXMarkers(m_chart, reference, kXLoDefault, 100.0 - kXLoDefault);
+    // 18: cursors, trend items, value scales.
+    m_feeder->SetCursorStyle(true);
+    UpdateValueScales();
+    // 19: time range off, picker pairs in their initial state.
+    m_markers.Show(false);
+    m_markers.SetReferenceAxis(reference);
+    if (m_dialogBar) {
+        const CPlotXAxis* axis = m_chart.GetXAxis(reference);
+        if (ReferenceSession() < 0) {
+            m_settings.m_checkTimeRange = false;
+        } else if (axis) {
+            m_dialogBar->TimeRangePickers().SetRange(axis->GetMin(), axis->GetMax());
+            m_dialogBar->XAxisPickers().SetRange(axis->GetMin(), axis->GetMax());
+        }
+    }
+    // 20: the stored time range and the enable states.
+    if (present) {
+        m_markers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
+        m_markers.SetReferenceAxis(std::clamp(m_settings.m_RefAxis, 0, kMaxPlotXAxes - 1));
+        m_markers.SetRangeSet(true);
+    }
+    const bool anyZero = m_settings.m_timeRange.from == 0.0 || m_settings.m_timeRange.to == 0.0 ||
+                         m_settings.m_xAxisScaling.from == 0.0 || m_settings.m_xAxisScaling.to == 0.0;
+    if (!present || anyZero) {
+        m_settings.m_typeTimeRange = -1;
+        if (m_dialogBar) {
+            m_dialogBar->TimeRangePickers().GetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
+            m_dialogBar->XAxisPickers().GetRange(m_settings.m_xAxisScaling.from, m_settings.m_xAxisScaling.to);
+        }
+        m_markers.SetRangeSet(false);
+    } else if (m_dialogBar) {
+        m_dialogBar->TimeRangePickers().Enable(m_settings.m_checkTimeRange);
+        m_dialogBar->EnableWorkingHourControls(m_settings.m_setWorkingHours);
+    }
+    // 21: controls, layout.
+    if (m_dialogBar)
+        m_dialogBar->SettingsToControls();
+    SetReady(true);
+    RecalcLayout();
+    // 22-23: tables and the splitter row.
+    RefillTables(true);
+    if (m_settings.m_mainViewSplitterAActiveRow >= 0)
+        if (CMySplitterWnd* splitter = FindSplitter())
+            splitter->SetActiveRow(m_settings.m_mainViewSplitterAActiveRow);
+    // 26-27: the data, the time range, the notes.
+    RefreshGraph();
+    m_cursorRecords.FromDetails(m_chart, m_settings.m_upperPlot);
+    m_cursorRecords.Restore(m_chart);
+    if (m_settings.m_checkTimeRange) {
+        if (m_dialogBar)
+            m_dialogBar->SettingsToControls();
+        OnSetTimeRange();
+    } else {
+        UpdateTimeRangeSection();
+    }
+    if (removed >= 0)
+        m_notes.DropSession(removed);
+    // 25: working hours, retried until the axis allows them.
+    if (m_settings.m_setWorkingHours && !DrawWorkingHours())
+        StartTimer(kWorkingHoursTimer);
+    // 29
+    m_bookmarkAtLastUpdate = m_bookmarkApplied;
+    m_firstUpdate = false;
+    m_updating = false;
+    m_bookmarkApplied = false;
+    if (IsWindowVisible())
+        StartTimer(kDialogBarTimer);
+}
+
+void CBasicGraphView::OnActivateView(bool activate)
+{
+    if (!activate || !m_dialogBar)
+        return;
+    m_dialogBar->SettingsToControls();
+    if (auto* combo = static_cast<CComboBox*>(m_dialogBar->GetDlgItem(int(kDemandPeriodCombo))); combo && GetViewKind() == 5)
+        SelectDemandPeriod(*combo, m_settings.m_demandPeriod, m_settings.m_useTrendDataForDemand);
+}
+
+double CBasicGraphView::NominalVoltageFactor(int session) const
+{
+    const CRecDoc* document = GetDocument();
+    const CDataSet* set = document ? document->GetDataSet(session) : nullptr;
+    if (!set)
+        return 1.0;
+    const CMeasurementConfig& config = set->GetMeasurementConfig();
+    float nominal = 0.0f;
+    int topology = 0;
+    m_settings.GetNominalVoltage(session, config, nominal, topology);
+    const double configured = config.GetNominalVoltage();
+    // A configuration without a nominal voltage leaves the values unscaled.
+    if (!(configured > 0.0) || !(nominal > 0.0f))
+        return 1.0;
+    double factor = nominal / configured;
+    if (config.IsPhaseToPhaseDefault() && topology == 0)
+        factor *= std::sqrt(3.0);
+    else if (!config.IsPhaseToPhaseDefault() && topology == 1)
+        factor /= std::sqrt(3.0);
+    return factor;
+}

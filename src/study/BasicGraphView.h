@@ -1,0 +1,265 @@
+#pragma once
+// CBasicGraphView: the base of every study graph. It keeps a working copy of its view settings,
+// follows each document update through a fixed sequence (settings, sessions, axes, channels,
+// data, time range, working hours, table refills), feeds the sessions' trend values to its chart
+// inside a window around the visible range, labels the axes, and answers the chart's events,
+// its dialog bar, its section toolbar and the private messages of its table views. A study view
+// fills in the per-study hooks (data items, chart set-up, which channels are shown...).
+#include "platform/chart/CiPlotX.h"
+#include "project/BasicViewSettings.h"
+#include "project/IBasicGraphView.h"
+#include "study/AxisControlBlock.h"
+#include "study/CursorRecords.h"
+#include "study/LinkedGraphView.h"
+#include "study/NoteAnnotations.h"
+#include "study/ScaleTooltipLayout.h"
+#include "study/TimeRangeMarkers.h"
+#include "study/ZoomRectangle.h"
+#include "views/ButtonST.h"
+#include "views/RecordFormView.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class CBasicGraphViewDialogBar;
+class CMeasurementConfig;
+class CMySplitterWnd;
+class CRecTrendToIOComp;
+class CTrendTimeBlock;
+class CUpdateMsg;
+
+// Private messages of the graph views and their table views.
+inline constexpr UINT WM_TABLE_REFILL = 0x434;    // WM_USER+52: wParam 1 full recomputation, 2 clear
+inline constexpr UINT WM_SECTION_TOGGLE = 0x43A;  // WM_USER+58: collapse or expand the section
+inline constexpr WPARAM kRefillForce = 1;
+inline constexpr WPARAM kRefillClear = 2;
+// Notifications of WM_GRAPH_NOTIFY (high word of wParam).
+inline constexpr WORD kGraphRefreshNotification = 257;
+inline constexpr WORD kViewLeftNotification = 258;
+
+inline constexpr UINT kGraphChartId = 1108;
+inline constexpr UINT kGraphOptionsButton = 2258;
+inline constexpr UINT kGraphHelpContext = 197621;
+
+// Timers of the graph views (200 ms each).
+inline constexpr UINT_PTR kFeedTimer = 1004;
+inline constexpr UINT_PTR kDialogBarTimer = 1005;
+inline constexpr UINT_PTR kWorkingHoursTimer = 1006;
+inline constexpr UINT kGraphTimerMs = 200;
+
+// One plotted quantity of a view.
+struct SDataItem
+{
+    DWORD quantity = 0;
+    int phaseSlots = 1; // phases A, B, C and the total: slots 0..3
+    int row = -1;       // check-box row 0..5; negative: no check boxes
+    int yAxis = 0;      // -1 auxiliary axis
+    bool demandRecords = false;
+    bool useDemandPeriod = false;
+};
+
+struct SPlottedSelector
+{
+    DWORD quantity = 0;
+    int selector = 0;
+    int stringId = -1;
+};
+
+class CBasicGraphView : public CRecordFormView, public IBasicGraphView, public IPlotEventSink, public ILinkedGraphView
+{
+public:
+    CBasicGraphView(int settingsKind, int viewKind, int studyType);
+    ~CBasicGraphView() override;
+
+    // ---- links made by the main view
+    void SetDialogBar(CBasicGraphViewDialogBar* bar) { m_dialogBar = bar; }
+    CBasicGraphViewDialogBar* GetDialogBar() const { return m_dialogBar; }
+    void SetTableViews(CMyFormView* table, CMyFormView* timeRangeTable)
+    {
+        m_tableView = table;
+        m_timeRangeTableView = timeRangeTable;
+    }
+    // A table view reports its new state text (kept for the settings).
+    void SetTableStateText(bool timeRangeTable, const CString& text) override;
+    // ---- what the table views ask (ILinkedGraphView)
+    CWnd* GetGraphWindow() override { return this; }
+    CBasicViewSettings* GetGraphSettings() override { return &m_settings; }
+    int GetStudyKind() const override { return m_studyType; }
+    bool GetSelectedTimeRange(int session, CHighTime& begin, CHighTime& end) const override;
+    float GetNominalVoltageFactor(int session) const override { return float(NominalVoltageFactor(session)); }
+
+    // ---- what the rest of the system asks
+    void OnInitialUpdate() override;
+    virtual void OnUpdate(CWnd* sender, LPARAM hint, CUpdateMsg* hintObject);
+    void OnActivateView(bool activate);
+    CBasicViewSettings& GetSettings() { return m_settings; }
+    const CBasicViewSettings& GetSettings() const { return m_settings; }
+    CRecTrendToIOComp* GetDataToIOComp() const { return m_feeder.get(); }
+    CiPlotX* GetPlotControl() { return &m_chart; }
+    CTimeRangeMarkers& GetTimeRangeMarkers() { return m_markers; }
+    CNoteAnnotations& GetNotes() { return m_notes; }
+    const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
+    int GetStudyType() const { return m_studyType; }
+    bool IsCapturing() const { return m_capturing; }
+    bool SetCapturing(bool capturing) { return m_capturing = capturing; }
+    void TakeViewSettings(const CViewSettings* settings) override;
+    // Chart state (axis ranges, cursors), table states and the splitter row into the settings.
+    void SyncViewSettings();
+    void RecalcLayout();
+    // The session whose time axis is the reference: the first one compatible with the study
+    // and shown; -1 without one.
+    int ReferenceSession() const;
+    bool IsSessionCompatible(int session) const;
+    int GetSessionCount() const { return m_sessionCount; }
+
+    // ---- per-study hooks
+    virtual void UpdateValueScales();
+    virtual void RefreshGraph();
+    virtual void UpdateTimeRangeSection() = 0;
+    virtual void LinkWindows() {}
+    virtual void InitDataItems() {}
+    virtual void OnDemandSourceChanged(bool /*useTrendData*/) {}
+    virtual bool IsItemShown(DWORD quantity, int slot) const = 0;
+    virtual CString GetDataItemName(const SDataItem& item, int slot) const;
+    virtual void ConfigurePlot() = 0;
+    virtual void StoreAxisCounts();
+    virtual void SetDefaultSettings();
+
+    // ---- axes and labels
+    // Time labels of X axis `axis` over [minimum, maximum] (negative: the axis's own).
+    void CustomXAxis(int axis, double minimum = -1.0, double maximum = -1.0);
+    void LabelYAxes();
+    // Channel title, value with unit and time of a data cursor (or, with cursor -1, of a channel
+    // at a time); empty without a feeder or channel.
+    CString GetCursorValueText(int cursor, int channel, double position) const;
+    const SScaleTooltipBands& GetTooltipBands() const { return m_tooltipBands; }
+    void PlaceCursorExtensionMarkers();
+
+    // ---- options of the dialog bar
+    void OnMinMaxCheck(UINT id);
+    void OnLimitCheck(UINT id);
+    void OnLimitEditKillFocus(UINT id);
+    void OnSetTimeRange();
+    void ApplyTimeRange();
+    void OnTimeRangePickerChanged(bool beginSide);
+    void OnTimeRangeChoice();
+    void OnXAxisPickerChanged(bool beginSide);
+    void OnXAxisChoice();
+    void OnSpanButton(UINT id);
+    // Working-hours shading; false when the time axis has no valid day range yet.
+    bool DrawWorkingHours(bool clearOnly = false);
+    void OnWorkingHourPickerChanged();
+    void OnDemandPeriodChanged();
+    void ScrollSessionAxis(int session, int direction);
+    void ToggleAxisCoupling();
+
+    // ---- chart events
+    void OnPlotEvent(SPlotEvent& event) override;
+
+    // The record-index range of a trend time block between two chart dates (both negative: the
+    // whole block; begin above end: unset, -1 .. -1).
+    static void GetTimeBlockRange(const CTrendTimeBlock& block, double begin, double end, int& first, int& last);
+
+    // Values the tests and the owners read.
+    int GetEventSuppression() const { return m_eventSuppression; }
+    bool IsTimerRunning(UINT_PTR id) const;
+    bool IsFirstUpdate() const { return m_firstUpdate; }
+    const std::vector<CString>& GetUnitList() const { return m_unitList; }
+    CButtonST& GetFormButton() { return m_formButton; }
+    const SAxisControlBlock& GetAxisControls() const { return m_axisControls; }
+
+protected:
+    // Message handling of the form view.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+    void OnPaint() override;
+    const CViewSettings* GetViewSettings() const override { return &m_settings; }
+
+    // The session's nominal-voltage factor (S and Es scaling).
+    double NominalVoltageFactor(int session) const;
+    // The first update's one-time set-up: chart, form button, axis controls.
+    void CreateChildren();
+    // Rebuild of the chart from the feeder's lists (Min/Max boxes, refresh).
+    void RebuildChart();
+    void BuildChannels();
+    bool FeedSession(int session);
+    void RefreshSessionTexts();
+    void RefillTables(bool both, WPARAM how = 0);
+    void StartTimer(UINT_PTR id);
+    void StopTimer(UINT_PTR id);
+    void PlaceAxisControls();
+    void UpdateTimeRangePickers();
+    CMySplitterWnd* FindSplitter() const;
+    void HandleCommand(UINT id, UINT code);
+    void OnXAxisChangedByUser(const SPlotEvent& event);
+    void ChannelColorMenu(int channel, int x, int y);
+    // Copy of the section to the clipboard, or its capture as a bookmark.
+    void CaptureSection(bool bookmark);
+
+    // Calendar views keep the X-axis label parity and list four session entries.
+    bool m_calendar = false;
+    bool m_windowedFeeding = true;
+    std::vector<SDataItem> m_dataItems;
+    std::vector<SPlottedSelector> m_plottedSelectors;
+
+private:
+    friend class CGraphEventScope;
+
+    CBasicViewSettings m_settings;
+    CiPlotX m_chart;
+    std::array<int, 4> m_plotLimits{};
+    std::unique_ptr<CRecTrendToIOComp> m_feeder;
+    CButtonST m_formButton;
+    bool m_capturing = false;
+    SAxisControlBlock m_axisControls;
+    int m_eventSuppression = 0;
+    CBasicGraphViewDialogBar* m_dialogBar = nullptr;
+    CMyFormView* m_tableView = nullptr;
+    CMyFormView* m_timeRangeTableView = nullptr;
+    CTimeRangeMarkers m_markers;
+    bool m_scrolling = false;
+    std::array<int, 2> m_stateWords{}; // current window at the first update; full-window state
+    int m_zoomState = 0;
+    int m_sessionCount = 0;
+    bool m_firstUpdate = true;
+    bool m_updating = false;
+    bool m_bookmarkApplied = false;
+    std::array<CString, 2> m_tableStates;
+    int m_viewKindValue;
+    int m_studyType;
+    CSize m_storedSize;
+    int m_reservedHeight = 0;
+    struct SFeedingState
+    {
+        bool deferred = true;
+        double halfPixel = 0.0;
+    } m_feeding;
+    std::array<int, 4> m_labelParity{-1, -1, -1, -1};
+    std::array<bool, 3> m_timers{}; // 1004, 1005, 1006 running
+    bool m_bookmarkAtLastUpdate = false;
+    CNoteAnnotations m_notes;
+    std::vector<CString> m_unitList;
+    SScaleTooltipBands m_tooltipBands;
+    CZoomRectangle m_zoom;
+    CCursorRecords m_cursorRecords;
+    bool m_handlingAxisChange = false;
+    bool m_forwardingClick = false;
+};
+
+// Brackets a change the view makes to the chart, so that its events are not taken as the user's.
+class CGraphEventScope
+{
+public:
+    explicit CGraphEventScope(CBasicGraphView& view) : m_view(view) { ++m_view.m_eventSuppression; }
+    ~CGraphEventScope() { --m_view.m_eventSuppression; }
+    CGraphEventScope(const CGraphEventScope&) = delete;
+    CGraphEventScope& operator=(const CGraphEventScope&) = delete;
+
+private:
+    CBasicGraphView& m_view;
+};

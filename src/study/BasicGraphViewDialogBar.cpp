@@ -1,0 +1,200 @@
+#include "study/BasicGraphViewDialogBar.h"
+
+#include "datamodel/ValueFormatter.h"
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
+#include "platform/framework/windows/Messages.h"
+#include "project/BasicViewSettings.h"
+
+#include <cmath>
+
+namespace {
+
+// The working hours are local times of day kept as dates of 30 December 1899.
+double TimeOfDayFromPicker(CWnd* picker)
+{
+    SYSTEMTIME time{};
+    if (!picker || static_cast<CDateTimeCtrl*>(picker)->GetTime(&time) != GDT_VALID)
+        return 0.0;
+    return CHighTime(1899, 12, 30, time.wHour, time.wMinute, 0).GetAsDate();
+}
+
+void TimeOfDayToPicker(CWnd* picker, double date)
+{
+    if (!picker)
+        return;
+    SYSTEMTIME time{};
+    if (CHighTime::FromDate(date).GetAsSystemTime(time)) {
+        time.wSecond = 0;
+        static_cast<CDateTimeCtrl*>(picker)->SetTime(&time);
+    }
+}
+
+const std::vector<int> kPickerChoices = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+
+} // namespace
+
+UINT PhaseCheckId(int row, int slot)
+{
+    return row < 4 ? GraphBar::kFirstPhaseRow + UINT(4 * row + slot) : GraphBar::kFirstPhaseRow4 + UINT(slot);
+}
+
+BOOL CBasicGraphViewDialogBar::CreateBar(CWnd* frame, UINT templateId)
+{
+    if (!CMyDialogBar::CreateBar(frame, templateId))
+        return FALSE;
+    if (!HasDemandPeriod())
+        for (UINT id : {GraphBar::kDemandPeriodLabel, UINT(1222)})
+            if (CWnd* control = GetDlgItem(int(id)))
+                control->ShowWindow(SW_HIDE);
+    return TRUE;
+}
+
+void CBasicGraphViewDialogBar::Initialise()
+{
+    const CHighTime upper(2050, 1, 1, 0, 0, 0);
+    const CHighTime lower(1990, 1, 1, 0, 0, 0);
+    CHighTime begin = lower;
+    CHighTime end = lower;
+    if (!m_timeRange.IsBound())
+        m_timeRange.Init(this, upper, lower, begin, end, GraphBar::kTimeRangePickers, true, kPickerChoices, 0);
+    if (!m_xAxis.IsBound())
+        m_xAxis.Init(this, upper, lower, begin, end, GraphBar::kXAxisPickers, false, kPickerChoices, 0);
+}
+
+void CBasicGraphViewDialogBar::SetSessions(const std::vector<CString>& texts, const std::vector<bool>& enabled)
+{
+    for (int i = 0; i < 4; ++i) {
+        CWnd* box = GetDlgItem(int(GraphBar::kFirstSession) + i);
+        if (!box)
+            continue;
+        const bool present = i < int(texts.size());
+        box->ShowWindow(present ? SW_SHOW : SW_HIDE);
+        if (present) {
+            box->SetWindowText(texts[std::size_t(i)]);
+            box->EnableWindow(i < int(enabled.size()) && enabled[std::size_t(i)]);
+        }
+    }
+}
+
+void CBasicGraphViewDialogBar::SetRowLabel(int row, const CString& text)
+{
+    if (CWnd* label = GetDlgItem(int(GraphBar::kFirstRowLabel) + row))
+        label->SetWindowText(text);
+    if (CWnd* label = GetDlgItem(int(GraphBar::kFirstLimitLabel) + row))
+        label->SetWindowText(text);
+}
+
+void CBasicGraphViewDialogBar::EnableControl(UINT id, bool enable)
+{
+    if (CWnd* control = GetDlgItem(int(id)))
+        control->EnableWindow(enable);
+}
+
+int CBasicGraphViewDialogBar::SpanIndexOfButton(UINT id)
+{
+    switch (id) {
+    case GraphBar::kFirstSpanButton: return 4;
+    case GraphBar::kFirstSpanButton + 1: return 6;
+    case GraphBar::kFirstSpanButton + 2: return 8;
+    default: return -1;
+    }
+}
+
+void CBasicGraphViewDialogBar::SelectSpanButton(UINT id)
+{
+    m_selectedSpan = id;
+}
+
+CString CBasicGraphViewDialogBar::FormatLimit(double value) const
+{
+    if (m_formatter)
+        return m_formatter->FormatNumber(value, 6);
+    CString text;
+    text.Format("%g", value);
+    return text;
+}
+
+void CBasicGraphViewDialogBar::SetCheck(UINT id, bool on)
+{
+    if (CWnd* box = GetDlgItem(int(id)))
+        static_cast<CButton*>(box)->SetCheck(on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool CBasicGraphViewDialogBar::GetCheck(UINT id) const
+{
+    const CWnd* box = GetDlgItem(int(id));
+    return box && static_cast<const CButton*>(box)->GetCheck() == BST_CHECKED;
+}
+
+void CBasicGraphViewDialogBar::SettingsToControls()
+{
+    if (!m_settings || !GetSafeHwnd())
+        return;
+    const CBasicViewSettings& s = *m_settings;
+    for (int i = 0; i < CBasicViewSettings::kMaxSessions; ++i)
+        SetCheck(GraphBar::kFirstSession + UINT(i), s.m_sessions[std::size_t(i)]);
+    for (int row = 0; row < CBasicViewSettings::kQuantityGroups; ++row)
+        for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot)
+            SetCheck(PhaseCheckId(row, slot), s.m_channels[std::size_t(row)][std::size_t(slot)]);
+    SetCheck(GraphBar::kAux1, s.m_aux[0]);
+    SetCheck(GraphBar::kAux2, s.m_aux[1]);
+    for (int row = 0; row < GraphBar::kRows; ++row) {
+        SetCheck(GraphBar::kFirstMinMax + UINT(row), s.m_isMaxMin[std::size_t(row)]);
+        SetCheck(GraphBar::kFirstLimitCheck + UINT(row), s.m_isLimit[std::size_t(row)]);
+        SetDlgItemText(int(GraphBar::kFirstLimitEdit) + row, FormatLimit(s.m_limits[std::size_t(row)]));
+    }
+    SetCheck(GraphBar::kSetTimeRange, s.m_checkTimeRange);
+    SetCheck(GraphBar::kSetWorkingHours, s.m_setWorkingHours);
+    for (int day = 0; day < CBasicViewSettings::kWorkingDays; ++day)
+        SetCheck(GraphBar::kFirstWeekday + UINT(day), s.m_workingDays[std::size_t(day)]);
+    TimeOfDayToPicker(GetDlgItem(int(GraphBar::kWorkingHourStart)), s.m_workingHours.from);
+    TimeOfDayToPicker(GetDlgItem(int(GraphBar::kWorkingHourSpan)), s.m_workingHours.to);
+}
+
+void CBasicGraphViewDialogBar::ControlsToSettings()
+{
+    if (!m_settings || !GetSafeHwnd())
+        return;
+    CBasicViewSettings& s = *m_settings;
+    for (int i = 0; i < CBasicViewSettings::kMaxSessions; ++i)
+        s.m_sessions[std::size_t(i)] = GetCheck(GraphBar::kFirstSession + UINT(i));
+    for (int row = 0; row < CBasicViewSettings::kQuantityGroups; ++row)
+        for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot)
+            s.m_channels[std::size_t(row)][std::size_t(slot)] = GetCheck(PhaseCheckId(row, slot));
+    s.m_aux[0] = GetCheck(GraphBar::kAux1);
+    s.m_aux[1] = GetCheck(GraphBar::kAux2);
+    for (int row = 0; row < GraphBar::kRows; ++row) {
+        s.m_isMaxMin[std::size_t(row)] = GetCheck(GraphBar::kFirstMinMax + UINT(row));
+        s.m_isLimit[std::size_t(row)] = GetCheck(GraphBar::kFirstLimitCheck + UINT(row));
+    }
+    s.m_checkTimeRange = GetCheck(GraphBar::kSetTimeRange);
+    s.m_setWorkingHours = GetCheck(GraphBar::kSetWorkingHours);
+    for (int day = 0; day < CBasicViewSettings::kWorkingDays; ++day)
+        s.m_workingDays[std::size_t(day)] = GetCheck(GraphBar::kFirstWeekday + UINT(day));
+}
+
+void CBasicGraphViewDialogBar::ReadWorkingHours()
+{
+    if (!m_settings)
+        return;
+    m_settings->m_workingHours.from = TimeOfDayFromPicker(GetDlgItem(int(GraphBar::kWorkingHourStart)));
+    m_settings->m_workingHours.to = TimeOfDayFromPicker(GetDlgItem(int(GraphBar::kWorkingHourSpan)));
+}
+
+void CBasicGraphViewDialogBar::EnableWorkingHourControls(bool on)
+{
+    for (UINT day = 0; day < 7; ++day)
+        EnableControl(GraphBar::kFirstWeekday + day, on);
+    EnableControl(GraphBar::kWorkingHourStart, on);
+    EnableControl(GraphBar::kWorkingHourSpan, on);
+}
+
+BOOL CBasicGraphViewDialogBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (m_notifyWindow) {
+        *result = m_notifyWindow->SendMessage(WM_NOTIFY, wParam, lParam);
+        return TRUE;
+    }
+    return CMyDialogBar::OnNotify(wParam, lParam, result);
+}

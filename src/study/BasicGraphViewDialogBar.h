@@ -1,0 +1,105 @@
+#pragma once
+// CBasicGraphViewDialogBar: the "Graph options" bar beside a study graph (template 30043). It
+// exchanges its controls directly with the graph view's settings: session, phase, aux, Min/Max
+// and limit boxes, limit values, the time range and X-axis scaling picker pairs, the working
+// hours and the demand period. Its notifications go to the graph view.
+#include "study/DateTimePickerControls.h"
+#include "views/MyDialogBar.h"
+
+#include <array>
+#include <vector>
+
+class CBasicViewSettings;
+class CValueFormatter;
+
+inline constexpr UINT kGraphOptionsTemplate = 30043;
+
+// Control ids of the bar.
+namespace GraphBar {
+inline constexpr UINT kFirstSession = 2246;     // 2246..2249
+inline constexpr UINT kFirstPhaseRow = 1353;    // rows 0..3: 1353 + 4 x row + slot
+inline constexpr UINT kFirstPhaseRow4 = 1378;   // row 4: 1378..1381
+inline constexpr UINT kAux1 = 1369;
+inline constexpr UINT kAux2 = 1370;
+inline constexpr UINT kFirstMinMax = 1030;      // 1030..1035
+inline constexpr UINT kFirstLimitCheck = 1036;  // 1036..1041
+inline constexpr UINT kFirstLimitEdit = 1042;   // 1042..1047
+inline constexpr UINT kFirstWeekday = 1371;     // 1371..1377, Monday first
+inline constexpr UINT kSetTimeRange = 1093;
+inline constexpr UINT kSetWorkingHours = 1094;
+inline constexpr UINT kWorkingHourStart = 2269;
+inline constexpr UINT kWorkingHourSpan = 2259;
+inline constexpr UINT kFirstSpanButton = 2286;  // "1 Hour", "1 Day", "1 Week", "Individual"
+inline constexpr UINT kFirstRowLabel = 2320;    // phase row labels 2320..2324
+inline constexpr UINT kFirstLimitLabel = 2330;  // Min/Max and limit row labels 2330..2335
+inline constexpr UINT kDemandPeriodLabel = 2340;
+inline constexpr SPickerControlIds kTimeRangePickers{2274, 2266, 2275, 2251, 2265};
+inline constexpr SPickerControlIds kXAxisPickers{2276, 2268, 2277, 2258, 2267};
+inline constexpr int kRows = 6;
+} // namespace GraphBar
+
+// The control of a phase check box (row 0..4, slot 0..3).
+UINT PhaseCheckId(int row, int slot);
+
+class CBasicGraphViewDialogBar : public CMyDialogBar
+{
+public:
+    CBasicGraphViewDialogBar() = default;
+
+    BOOL CreateBar(CWnd* frame, UINT templateId) override;
+
+    void SetViewKind(int kind) { m_viewKind = kind; }
+    int GetViewKind() const { return m_viewKind; }
+    void SetSettings(CBasicViewSettings* settings) { m_settings = settings; }
+    CBasicViewSettings* GetSettings() const { return m_settings; }
+    // The window that hears the bar's notifications (the graph view).
+    void SetNotifyWindow(CWnd* view) { m_notifyWindow = view; }
+    // The formatter of the limit values (the document's); plain numbers without one.
+    void SetFormatter(const CValueFormatter* formatter) { m_formatter = formatter; }
+    CString FormatLimit(double value) const;
+    // Binds both picker pairs (limits 1 January 1990 .. 1 January 2050) and hides what the
+    // study does not offer.
+    void Initialise();
+    // The session boxes: one text and enable flag each; boxes beyond them are hidden.
+    void SetSessions(const std::vector<CString>& texts, const std::vector<bool>& enabled);
+    void SetRowLabel(int row, const CString& text);
+    void EnableControl(UINT id, bool enable);
+
+    CDateTimePickerControls& TimeRangePickers() { return m_timeRange; }
+    CDateTimePickerControls& XAxisPickers() { return m_xAxis; }
+    // The interval choice of a span button ("1 Hour" 4, "1 Day" 6, "1 Week" 8); -1 for
+    // "Individual" and any other control.
+    static int SpanIndexOfButton(UINT id);
+    // Marks one of the four span buttons as the selected one.
+    void SelectSpanButton(UINT id);
+    UINT GetSelectedSpanButton() const { return m_selectedSpan; }
+
+    // Settings into the controls and back (the picker pairs' ranges are taken by their own
+    // change handlers).
+    void SettingsToControls();
+    void ControlsToSettings();
+    void EnableWorkingHourControls(bool on);
+    // The working-hours pickers into the settings, to the minute.
+    void ReadWorkingHours();
+
+    // The two state words the plot events reset.
+    std::array<int, 2> m_stateWords{};
+
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+protected:
+    // Whether the bar offers the demand-period choice (the demand graph's bar).
+    virtual bool HasDemandPeriod() const { return false; }
+
+private:
+    void SetCheck(UINT id, bool on);
+    bool GetCheck(UINT id) const;
+
+    int m_viewKind = -1;
+    CBasicViewSettings* m_settings = nullptr;
+    CWnd* m_notifyWindow = nullptr;
+    const CValueFormatter* m_formatter = nullptr;
+    CDateTimePickerControls m_timeRange;
+    CDateTimePickerControls m_xAxis;
+    UINT m_selectedSpan = 0;
+};

@@ -1,0 +1,247 @@
+// Min/Max envelopes, limits, the time range, the X-axis scaling span and the working hours of
+// the graph view base, as the dialog bar sets them.
+#include "study/BasicGraphView.h"
+
+#include "datamodel/PowerFactor.h"
+#include "datamodel/ValueFormatter.h"
+#include "platform/framework/WaitCursor.h"
+#include "project/RecDoc.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "study/IOCompUtils.h"
+#include "study/IntervalChoices.h"
+#include "study/RecTrendToIOComp.h"
+#include "study/WorkingHoursShading.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kRepaintNudge = 1.0 / 864000.0; // 0.1 s in days
+
+float DefaultLimit(DWORD quantity)
+{
+    return quantity == 56 || quantity == 57 ? 1.0f : 0.0f;
+}
+
+} // namespace
+
+void CBasicGraphView::OnMinMaxCheck(UINT id)
+{
+    if (m_dialogBar)
+        m_dialogBar->ControlsToSettings();
+    const int row = int(id - GraphBar::kFirstMinMax);
+    const int kind = GetViewKind();
+    // Where the data already holds the envelope, the graph is only refreshed.
+    if ((kind == 5 && row <= 2) || (row == 3 && (kind == 2 || kind == 5 || kind == 10))) {
+        RefreshGraph();
+        return;
+    }
+    RebuildChart();
+}
+
+void CBasicGraphView::OnLimitCheck(UINT id)
+{
+    if (m_dialogBar)
+        m_dialogBar->ControlsToSettings();
+    const int row = int(id - GraphBar::kFirstLimitCheck);
+    // A limit is shown alone.
+    if (row >= 0 && row < CBasicViewSettings::kLimits && m_settings.m_isLimit[std::size_t(row)])
+        for (int other = 0; other < CBasicViewSettings::kLimits; ++other)
+            if (other != row)
+                m_settings.m_isLimit[std::size_t(other)] = false;
+    if (m_dialogBar)
+        m_dialogBar->SettingsToControls();
+    RefreshGraph();
+}
+
+void CBasicGraphView::OnLimitEditKillFocus(UINT id)
+{
+    const int row = int(id - GraphBar::kFirstLimitEdit);
+    if (!m_dialogBar || row < 0 || row >= CBasicViewSettings::kLimits)
+        return;
+    m_dialogBar->ControlsToSettings();
+    DWORD quantity = kNoQuantity;
+    for (const SDataItem& item : m_dataItems)
+        if (item.row == row)
+            quantity = item.quantity;
+    CString text;
+    m_dialogBar->GetDlgItemText(int(id), text);
+    text.Trim();
+    bool& shown = m_settings.m_isLimit[std::size_t(row)];
+    float& stored = m_settings.m_limits[std::size_t(row)];
+    bool refresh = false;
+    float value = DefaultLimit(quantity);
+    if (text.IsEmpty()) {
+        refresh = shown;
+        shown = false;
+    } else {
+        double parsed = 0.0;
+        const CValueFormatter* formatter = GetDocument() ? GetDocument()->GetValueFormatter() : nullptr;
+        CValueFormatter fallback;
+        if ((formatter ? formatter : &fallback)->ParseNumber(text, parsed))
+            value = float(parsed);
+        if (IsPowerFactorQuantity(int(quantity)))
+            value = std::clamp(value, -1.0f, 1.0f);
+    }
+    if (value != stored && shown)
+        refresh = true;
+    stored = value;
+    m_dialogBar->SetDlgItemText(int(id), m_dialogBar->FormatLimit(stored));
+    if (refresh)
+        RefreshGraph();
+}
+
+void CBasicGraphView::UpdateTimeRangePickers()
+{
+    if (!m_dialogBar || !m_markers.IsShown())
+        return;
+    m_dialogBar->TimeRangePickers().SetRange(m_markers.GetBegin(), m_markers.GetEnd());
+    m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
+}
+
+void CBasicGraphView::OnSetTimeRange()
+{
+    if (!m_dialogBar)
+        return;
+    const bool wasOn = m_markers.IsShown();
+    m_dialogBar->ControlsToSettings();
+    const bool on = m_settings.m_checkTimeRange;
+    CDateTimePickerControls& pickers = m_dialogBar->TimeRangePickers();
+    if (on && wasOn) {
+        // Re-applied by an update: the stored range wins over the pickers' last values.
+        m_markers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
+        pickers.SetRange(m_settings.m_timeRange.from + kRepaintNudge, m_settings.m_timeRange.to + kRepaintNudge);
+        pickers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
+    } else if (on) {
+        m_markers.SetReferenceAxis(std::max(0, ReferenceSession()));
+        if (m_settings.IsPresent() && m_settings.m_timeRange.from != 0.0 && m_markers.IsRangeSet())
+            m_markers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
+        m_markers.Show(true);
+        for (const char* name : {"CurExtMarkerT1", "CurExtMarkerB1", "CurExtMarker1", "CurExtLine1", "CurExtMarkerT2",
+                                 "CurExtMarkerB2", "CurExtMarker2", "CurExtLine2"})
+            if (SPlotLabel* label = m_chart.GetLabel(m_chart.FindLabel(name)))
+                label->visible = false;
+        pickers.SetRange(m_markers.GetBegin(), m_markers.GetEnd());
+        m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
+        pickers.Enable(true);
+    } else {
+        m_markers.Show(false);
+        pickers.Enable(false);
+        m_settings.m_checkTimeRange = false;
+    }
+    m_chart.Repaint();
+    UpdateTimeRangeSection();
+    RefillTables(false);
+    m_dialogBar->ControlsToSettings();
+}
+
+void CBasicGraphView::ApplyTimeRange()
+{
+    if (!m_dialogBar || !m_markers.IsShown())
+        return;
+    CGraphEventScope scope(*this);
+    double begin = 0.0;
+    double end = 0.0;
+    m_dialogBar->TimeRangePickers().GetRange(begin, end);
+    m_markers.SetRange(begin, end);
+    m_settings.m_timeRange = {begin, end};
+    RefreshGraph();
+    m_chart.Repaint();
+    RefillTables(false);
+}
+
+void CBasicGraphView::OnTimeRangePickerChanged(bool beginSide)
+{
+    if (!m_dialogBar)
+        return;
+    m_settings.m_typeTimeRange = -1;
+    m_dialogBar->TimeRangePickers().OnPickerChanged(beginSide);
+    m_dialogBar->ControlsToSettings();
+    ApplyTimeRange();
+}
+
+void CBasicGraphView::OnTimeRangeChoice()
+{
+    if (!m_dialogBar)
+        return;
+    m_dialogBar->TimeRangePickers().OnChoiceChanged();
+    m_dialogBar->ControlsToSettings();
+    ApplyTimeRange();
+}
+
+void CBasicGraphView::OnXAxisPickerChanged(bool beginSide)
+{
+    if (!m_dialogBar)
+        return;
+    CDateTimePickerControls& pickers = m_dialogBar->XAxisPickers();
+    pickers.OnPickerChanged(beginSide);
+    double begin = 0.0;
+    double end = 0.0;
+    pickers.GetRange(begin, end);
+    m_settings.m_xAxisScaling = {begin, end};
+    if (!(end > begin))
+        return;
+    CGraphEventScope scope(*this);
+    for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
+        m_chart.SetXAxisRange(i, m_chart.GetXAxis(i)->GetMin(), end - begin);
+    RefreshGraph();
+}
+
+void CBasicGraphView::OnXAxisChoice()
+{
+    if (!m_dialogBar)
+        return;
+    CDateTimePickerControls& pickers = m_dialogBar->XAxisPickers();
+    pickers.OnChoiceChanged();
+    double begin = 0.0;
+    double end = 0.0;
+    pickers.GetRange(begin, end);
+    m_settings.m_xAxisScaling = {begin, end};
+    if (!(end > begin))
+        return;
+    CGraphEventScope scope(*this);
+    // Each axis keeps its centre.
+    for (int i = 0; i < m_chart.GetXAxisCount(); ++i) {
+        const CPlotXAxis* axis = m_chart.GetXAxis(i);
+        m_chart.SetXAxisRange(i, axis->GetMin() + axis->GetSpan() / 2 - (end - begin) / 2, end - begin);
+    }
+    m_settings.m_typeTimeRange = pickers.GetChoice();
+}
+
+void CBasicGraphView::OnSpanButton(UINT id)
+{
+    if (!m_dialogBar)
+        return;
+    CWaitCursor wait;
+    m_dialogBar->SelectSpanButton(id);
+    const int choice = CBasicGraphViewDialogBar::SpanIndexOfButton(id);
+    if (choice >= 0) {
+        m_dialogBar->XAxisPickers().SelectChoice(choice);
+        OnXAxisChoice();
+    }
+    RefreshGraph();
+}
+
+bool CBasicGraphView::DrawWorkingHours(bool clearOnly)
+{
+    SWorkingHours hours;
+    hours.on = m_settings.m_setWorkingHours;
+    hours.start = m_settings.m_workingHours.from;
+    hours.span = m_settings.m_workingHours.to;
+    hours.days = m_settings.m_workingDays;
+    const int reference = ReferenceSession();
+    const bool drawn = ShadeWorkingHours(m_chart, clearOnly || !hours.on ? -1 : reference, hours,
+                                         clearOnly || !hours.on || reference < 0);
+    m_chart.Repaint();
+    return drawn;
+}
+
+void CBasicGraphView::OnWorkingHourPickerChanged()
+{
+    if (!m_dialogBar)
+        return;
+    m_dialogBar->ReadWorkingHours();
+    m_dialogBar->SettingsToControls();
+    if (!DrawWorkingHours() && m_settings.m_setWorkingHours)
+        StartTimer(kWorkingHoursTimer);
+}

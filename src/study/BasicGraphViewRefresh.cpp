@@ -1,0 +1,245 @@
+// Channel building, data feeding and the chart rebuild of the graph view base.
+#include "study/BasicGraphView.h"
+
+#include "datamodel/RecordRange.h"
+
+#include "datamodel/DataItemTrend.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/MeasurementConfig.h"
+#include "datamodel/PowerFactor.h"
+#include "datamodel/QuantityInfo.h"
+#include "datamodel/TrendAccess.h"
+#include "datamodel/TrendChannel.h"
+#include "datamodel/TrendItemIds.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "platform/framework/WaitCursor.h"
+#include "project/RecDoc.h"
+#include "study/PlotNames.h"
+#include "study/RecTrendToIOComp.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Phase colours of the slots A, B, C and total; Min and Max take a lighter shade.
+constexpr COLORREF kSlotColors[4] = {RGB(200, 30, 30), RGB(40, 40, 40), RGB(30, 70, 220), RGB(20, 140, 60)};
+constexpr double kWindowSpans = 1.5;
+constexpr double kMinimumSamples = 3.0;
+
+COLORREF LighterShade(COLORREF color)
+{
+    return RGB(BYTE((GetRValue(color) + 2 * 255) / 3), BYTE((GetGValue(color) + 2 * 255) / 3),
+               BYTE((GetBValue(color) + 2 * 255) / 3));
+}
+
+bool HasStatistic(const CQuantityInfo& info, int statistic)
+{
+    switch (statistic) {
+    case kStatMin: return info.HasMin();
+    case kStatMax: return info.HasMax();
+    default: return true;
+    }
+}
+
+} // namespace
+
+void CBasicGraphView::BuildChannels()
+{
+    CRecDoc* document = GetDocument();
+    m_feeder->ClearChannels();
+    for (int session = 0; session < std::min(m_sessionCount, kMaxPlotXAxes); ++session) {
+        if (!m_settings.m_sessions[std::size_t(session)] || !IsSessionCompatible(session))
+            continue;
+        CQuantityInfo info(document->GetDataSet(session)->GetMeasurementConfig());
+        for (const SDataItem& item : m_dataItems) {
+            if (!info.Select(item.quantity))
+                continue;
+            for (int slot = 0; slot < item.phaseSlots; ++slot) {
+                if (!IsItemShown(item.quantity, slot))
+                    continue;
+                const DWORD phase = DWORD(PhaseOfSlot(slot));
+                for (int statistic : {int(kStatAvg), int(kStatMin), int(kStatMax)}) {
+                    if (!HasStatistic(info, statistic))
+                        continue;
+                    COLORREF color = statistic == kStatAvg ? kSlotColors[slot] : LighterShade(kSlotColors[slot]);
+                    m_settings.FindCustomColor(session, int(item.quantity), int(phase), statistic, color);
+                    const int channel = m_feeder->AddChannel(session, GetDataItemName(item, slot), phase, statistic, color);
+                    m_feeder->SetChannelQuantity(channel, item.quantity);
+                    SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
+                    entry->slot = slot;
+                    entry->flags = DWORD(std::max(item.row, 0));
+                }
+            }
+        }
+    }
+}
+
+bool CBasicGraphView::FeedSession(int session)
+{
+    CRecDoc* document = GetDocument();
+    CDataSet* set = document->GetDataSet(session);
+    const CPlotXAxis* axis = m_chart.GetXAxis(session);
+    if (!set || !axis)
+        return false;
+    const CMeasurementConfig& config = set->GetMeasurementConfig();
+    // The data window: one and a half spans either side, or room for three samples of the
+    // largest interval when the span holds fewer.
+    double intervalDays = 0.0;
+    for (const SDataItem& item : m_dataItems) {
+        const int seconds = item.useDemandPeriod && m_settings.m_demandPeriod > 0 ? m_settings.m_demandPeriod
+                            : item.demandRecords                                 ? int(config.GetDemandInterval())
+                                                                                 : int(config.GetAveragingInterval());
+        intervalDays = std::max(intervalDays, seconds / 86400.0);
+    }
+    const double span = axis->GetSpan(); // never 0: the chart refuses empty ranges
+    double factor = kWindowSpans;
+    if (m_windowedFeeding && intervalDays > 0.0 && span < kMinimumSamples * intervalDays)
+        factor = 4.5 * intervalDays / span;
+    double windowStart = axis->GetMin() - factor * span;
+    double windowEnd = axis->GetMax() + factor * span;
+    if (!m_windowedFeeding) {
+        windowStart = -1.0e9;
+        windowEnd = 1.0e9;
+    }
+    m_feeding.halfPixel = span / std::max(1, m_chart.GetLayout().plot.Width()) / 2.0;
+
+    CQuantityInfo info(config);
+    for (const SDataItem& item : m_dataItems) {
+        if (!info.Select(item.quantity))
+            continue;
+        STrendAccessSpec spec{BYTE(item.demandRecords ? 1 : 0), 1};
+        if (item.useDemandPeriod && m_settings.m_demandPeriod > 0)
+            GetIntervalMultiple(config, m_settings.m_demandPeriod, spec, item.demandRecords);
+        const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
+        if (itemId == kNoTrendItem)
+            continue;
+        CDataItemTrend* trendItem = m_feeder->ProvideTrendItem(session, itemId, spec);
+        if (!trendItem || !trendItem->GetTimeBlock())
+            return false;
+        const int unitScale = std::max(1, info.GetUnitScale());
+        for (int channel = 0; channel < m_feeder->GetChannelCount(); ++channel) {
+            const SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
+            if (entry->session != session || entry->quantity != item.quantity || entry->statistic != kStatAvg)
+                continue;
+            std::unique_ptr<CTrendChannel> trend = trendItem->GetChannel(item.quantity, entry->phase);
+            if (item.quantity == 54 || item.quantity == 55) {
+                trend->Scale(float(NominalVoltageFactor(session)));
+            } else if (item.quantity == 51 || item.quantity == 52) {
+                const CUserViewSettings* user = document->GetUserViewSettings();
+                const SUserSessionSettings* sessionSettings = user ? user->GetSession(session) : nullptr;
+                if (sessionSettings) {
+                    const SAuxChannelSettings& aux = sessionSettings->GetAux(int(item.quantity) - 51);
+                    if (aux.gain != 1.0f || aux.offset != 0.0f)
+                        trend->ScaleOffset(aux.gain, aux.offset);
+                }
+            }
+            if (item.row >= 0 && item.row < CBasicViewSettings::kLimits) {
+                float limit = m_settings.m_limits[std::size_t(item.row)] / float(unitScale);
+                if (item.quantity == 56 || item.quantity == 57)
+                    limit = FoldPowerFactor(limit);
+                m_feeder->SetChannelLimit(channel, limit, m_settings.m_isLimit[std::size_t(item.row)]);
+            }
+            const bool withMinMax = info.HasMin() || info.HasMax();
+            m_feeder->FeedChannel(channel, *trend, *trendItem->GetTimeBlock(), withMinMax, session, windowStart,
+                                  windowEnd);
+        }
+    }
+    return true;
+}
+
+void CBasicGraphView::RefreshGraph()
+{
+    if (!m_feeder)
+        return;
+    CGraphEventScope scope(*this);
+    BuildChannels();
+    {
+        CWaitCursor wait;
+        for (int session = 0; session < std::min(m_sessionCount, kMaxPlotXAxes); ++session)
+            if (m_settings.m_sessions[std::size_t(session)] && IsSessionCompatible(session) && !FeedSession(session))
+                break;
+    }
+    m_settings.SetPresent(true);
+    RebuildChart();
+    if (m_markers.IsShown()) {
+        m_markers.Create();
+        m_markers.SetRange(m_markers.GetBegin(), m_markers.GetEnd());
+        UpdateTimeRangePickers();
+    }
+    m_notes.Replace();
+}
+
+void CBasicGraphView::RebuildChart()
+{
+    if (!m_feeder)
+        return;
+    CGraphEventScope scope(*this);
+    CWaitCursor wait;
+    for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
+        m_chart.GetXAxis(i)->SetVisible(i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
+    m_feeder->SyncChannels(m_settings, GetViewKind() == 5);
+    // Power factors never show a Min/Max envelope.
+    for (const SDataItem& item : m_dataItems)
+        if (item.row >= 0 && item.row < int(m_settings.m_isMaxMin.size()) && IsPowerFactorQuantity(int(item.quantity)))
+            m_settings.m_isMaxMin[std::size_t(item.row)] = false;
+    if (m_bookmarkApplied)
+        m_feeder->SetAllYAxesManual(false);
+    m_feeder->Finish();
+    m_chart.AutoScaleYAxes();
+    if (m_markers.IsShown()) {
+        m_markers.Create();
+        m_markers.Show(true);
+    }
+    m_feeder->Redraw(m_windowedFeeding);
+    m_storedSize = CSize(); // the layout runs again
+    RecalcLayout();
+    m_notes.Replace();
+}
+
+void CBasicGraphView::UpdateValueScales()
+{
+    CRecDoc* document = GetDocument();
+    CValueFormatter* formatter = document ? document->GetValueFormatter() : nullptr;
+    if (!formatter)
+        return;
+    for (int session = 0; session < m_sessionCount; ++session) {
+        if (!IsSessionCompatible(session))
+            continue;
+        const CMeasurementConfig& config = document->GetDataSet(session)->GetMeasurementConfig();
+        for (const SDataItem& item : m_dataItems) {
+            const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
+            if (itemId == kNoTrendItem || !m_feeder)
+                continue;
+            CDataItemTrend* trendItem = m_feeder->ProvideTrendItem(session, itemId, {BYTE(item.demandRecords ? 1 : 0), 1});
+            if (!trendItem)
+                continue;
+            SValueScaleSelection selection;
+            selection.quantity = item.quantity;
+            selection.energyTable = item.demandRecords;
+            selection.phases = {true, true, true, false, false, true};
+            selection.item = trendItem;
+            if (item.quantity == 54 || item.quantity == 55)
+                formatter->SetApparentPowerScale(session, NominalVoltageFactor(session));
+            else
+                formatter->ComputeScaleFromData(selection, *trendItem);
+        }
+    }
+}
+
+void CBasicGraphView::GetTimeBlockRange(const CTrendTimeBlock& block, double begin, double end, int& first, int& last)
+{
+    if (begin < 0.0 && end < 0.0) {
+        first = 0;
+        last = block.GetRecordCount() - 1;
+        return;
+    }
+    if (begin > end || block.GetRecordCount() == 0) {
+        first = last = -1;
+        return;
+    }
+    // The records the time-range tables sum: the same helper decides for both.
+    const SRecordRange range = FindRecordRange(block, CHighTime::FromDate(begin), CHighTime::FromDate(end));
+    first = range.first;
+    last = range.last;
+}

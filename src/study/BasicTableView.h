@@ -1,0 +1,83 @@
+#pragma once
+// CBasicTableView: the base of the study table views (overview and time-range tables). Per
+// session it computes Max, Min and Avg of its rows' quantities over the whole session or over the
+// range of the graph's time-range markers, writes the session summary text and hands the blocks
+// to its grid. The study classes choose only the rows and the linked graph view.
+#include "study/BasicGraphView.h"
+#include "study/SummaryGrid.h"
+#include "study/SummaryTableData.h"
+#include "views/MyFormView.h"
+
+#include <memory>
+#include <vector>
+
+class CDataSet;
+class CDataItemTrend;
+class ILinkedGraphView;
+
+inline constexpr UINT WM_SHOW_STUDY_VIEW_ID = 0x43C;   // to the main window: wParam the view id
+
+class CBasicTableView : public CMyFormView
+{
+public:
+    static constexpr UINT kTemplateId = 1137;
+    static constexpr UINT kGridId = 2012;
+
+    CBasicTableView();
+    ~CBasicTableView() override;
+
+    // ---- per-study hooks, in slot order
+    virtual void SetToolBarCheck(UINT command);
+    virtual void CreateGrid();
+    virtual void SetSectionTitles(structSummaryTableData& data);
+    virtual void InitDataItems();
+    virtual void LinkWindows();
+
+    void OnInitialUpdate() override;
+    void OnSize(UINT type, int cx, int cy) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    // Rebuilds the session blocks; true when anything changed (the refill message's work).
+    bool RebuildSessionData(bool force);
+    void Refill(bool force);
+
+    void SetLinkedGraphView(ILinkedGraphView* view) { m_linkedView = view; }
+    CSummaryGrid* GetGrid() const { return m_grid.get(); }
+    const SummaryBlocks& GetSessionData() const { return m_sessions; }
+    const std::vector<SSelectedTimeRange>& GetSelectedRanges() const { return m_ranges; }
+
+protected:
+    // The Energy (1) or Load (2) study of the linked graph view; Energy without one.
+    int GetStudyKind() const;
+    // The view id of a view-selector command in this study; -1 for none.
+    int ViewIdOfSelector(UINT command) const;
+
+    int m_timeRange = 0;
+    int m_sectionCount = 5;
+    std::vector<SDataItem> m_dataItems;
+
+private:
+    // Recomputes session i; true when it changed.
+    bool RebuildSession(int session, bool recompute, bool runsToo);
+    // The time block the rows are read from and the access spec; null without trend data.
+    CDataItemTrend* FindFirstItem(CDataSet& dataSet, STrendAccessSpec& spec, int& displayInterval) const;
+    SSelectedTimeRange SelectRange(int session, const CTrendTimeBlock& block, const STrendAccessSpec& spec) const;
+    void ComputeValidRuns(int session, CDataSet& dataSet, const STrendAccessSpec& spec, int recordCount);
+    void FillSession(int session, CDataSet& dataSet, const CTrendTimeBlock& block, int displayInterval);
+    void FillSummaryText(int session, const CDataSet& dataSet, const CTrendTimeBlock& block);
+    void OnNominalVoltage(int session, LPARAM record);
+    void OnCollapseState(const CString& state);
+    void OnEditFieldLeft();
+    CRect ClientRectInMainWindow(CWnd& main) const;
+    void CopyToClipboard();
+    // Captures the section as a bookmark of the project under the toolbar's text.
+    void AddBookmark();
+
+    std::unique_ptr<CSummaryGrid> m_grid;
+    SummaryBlocks m_sessions;
+    std::vector<SSelectedTimeRange> m_ranges;
+    ILinkedGraphView* m_linkedView = nullptr;
+    int m_fullWindow = 0;
+    std::vector<std::vector<SRecordRange>> m_validRuns;
+};

@@ -1,0 +1,277 @@
+#include "study/DateTimePickerControls.h"
+
+#include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
+#include "study/IntervalChoices.h"
+#include "views/TimeSpanText.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr LONGLONG kSecondTicks = kTicksPerSecond;
+constexpr LONGLONG kMinuteTicks = 60 * kSecondTicks;
+constexpr LONGLONG kHourTicks = 60 * kMinuteTicks;
+
+// A time field spun across its wrap moves the value by the whole field range less one step; the
+// user meant one step the other way.
+LONGLONG CarryWrappedField(LONGLONG delta)
+{
+    struct SWrap
+    {
+        LONGLONG jump;
+        LONGLONG step;
+    };
+    static constexpr SWrap kWraps[] = {{59 * kSecondTicks, kSecondTicks}, {59 * kMinuteTicks, kMinuteTicks},
+                                       {23 * kHourTicks, kHourTicks}};
+    for (const SWrap& wrap : kWraps) {
+        if (delta == wrap.jump)
+            return -wrap.step;
+        if (delta == -wrap.jump)
+            return wrap.step;
+    }
+    return delta;
+}
+
+CDateTimeCtrl* Picker(CWnd* parent, UINT id)
+{
+    return parent ? static_cast<CDateTimeCtrl*>(parent->GetDlgItem(int(id))) : nullptr;
+}
+
+CComboBox* List(CWnd* parent, UINT id)
+{
+    return parent ? static_cast<CComboBox*>(parent->GetDlgItem(int(id))) : nullptr;
+}
+
+} // namespace
+
+void CDateTimePickerControls::Init(CWnd* parent, const CHighTime& upperLimit, const CHighTime& lowerLimit,
+                                   const CHighTime& begin, const CHighTime& end, const SPickerControlIds& ids,
+                                   bool disabled, const std::vector<int>& choices, int layoutFlags)
+{
+    m_parent = parent;
+    m_ids = ids;
+    m_layoutFlags = layoutFlags;
+    m_upperLimit = upperLimit;
+    m_lowerLimit = lowerLimit;
+    m_begin = begin;
+    m_end = end;
+    m_disabled = disabled;
+    if (CComboBox* list = List(m_parent, m_ids.intervalList)) {
+        list->ResetContent();
+        for (int choice : choices) {
+            if (choice < 0 || choice >= kIntervalChoiceCount)
+                continue;
+            CString text;
+            text.LoadString(GetIntervalChoices()[std::size_t(choice)].textId);
+            list->SetItemData(list->AddString(text), DWORD_PTR(choice));
+        }
+        list->SetCurSel(0);
+        m_itemCount = list->GetCount();
+    }
+    WritePickers();
+    RefreshDurationItem();
+    Enable(!disabled);
+}
+
+bool CDateTimePickerControls::Owns(UINT id) const
+{
+    return m_parent && (id == m_ids.beginDate || id == m_ids.beginTime || id == m_ids.endDate || id == m_ids.endTime ||
+                        id == m_ids.intervalList);
+}
+
+void CDateTimePickerControls::SetRange(double begin, double end)
+{
+    // The pickers show whole seconds: a chart date a microsecond short of one is that second.
+    CHighTime from = CHighTime::FromDate(begin);
+    CHighTime to = CHighTime::FromDate(end);
+    from.RoundToSecond();
+    to.RoundToSecond();
+    SetRange(from, to);
+}
+
+void CDateTimePickerControls::SetRange(const CHighTime& begin, const CHighTime& end)
+{
+    m_begin = begin;
+    m_end = end;
+    RefreshDurationItem();
+    if (!m_updateSuppressed)
+        WritePickers();
+}
+
+void CDateTimePickerControls::GetRange(double& begin, double& end) const
+{
+    begin = m_begin.GetAsDate();
+    end = m_end.GetAsDate();
+}
+
+void CDateTimePickerControls::GetRange(CHighTime& begin, CHighTime& end) const
+{
+    begin = m_begin;
+    end = m_end;
+}
+
+void CDateTimePickerControls::SetLimits(const CHighTime& upperLimit, const CHighTime& lowerLimit)
+{
+    m_upperLimit = upperLimit;
+    m_lowerLimit = lowerLimit;
+}
+
+void CDateTimePickerControls::Enable(bool on)
+{
+    m_disabled = !on;
+    if (!m_parent)
+        return;
+    for (UINT id : {m_ids.beginDate, m_ids.beginTime, m_ids.endDate, m_ids.endTime, m_ids.intervalList})
+        if (CWnd* control = m_parent->GetDlgItem(int(id)))
+            control->EnableWindow(on);
+}
+
+CHighTime CDateTimePickerControls::ReadSide(UINT dateId, UINT timeId) const
+{
+    SYSTEMTIME date{};
+    SYSTEMTIME time{};
+    CDateTimeCtrl* datePicker = Picker(m_parent, dateId);
+    CDateTimeCtrl* timePicker = Picker(m_parent, timeId);
+    if (!datePicker || !timePicker || datePicker->GetTime(&date) != GDT_VALID || timePicker->GetTime(&time) != GDT_VALID) {
+        CHighTime invalid;
+        invalid.SetStatus(CHighTime::invalid);
+        return invalid;
+    }
+    CHighTime value;
+    value.SetDateTime(date.wYear, date.wMonth, date.wDay, time.wHour, time.wMinute, time.wSecond);
+    return value;
+}
+
+void CDateTimePickerControls::OnPickerChanged(bool beginSide)
+{
+    if (!m_parent)
+        return;
+    CHighTime begin = ReadSide(m_ids.beginDate, m_ids.beginTime);
+    CHighTime end = ReadSide(m_ids.endDate, m_ids.endTime);
+    if (begin.GetStatus() != CHighTime::valid || end.GetStatus() != CHighTime::valid) {
+        WritePickers();
+        return;
+    }
+    const CHighTimeSpan previousLength = m_end - m_begin;
+    CHighTime& changed = beginSide ? begin : end;
+    const CHighTime& previous = beginSide ? m_begin : m_end;
+    changed = previous + CHighTimeSpan(CarryWrappedField((changed - previous).GetTicks()));
+
+    if (beginSide) {
+        if (begin > m_upperLimit || begin + previousLength < m_lowerLimit) {
+            WritePickers(); // back to the previous range
+            return;
+        }
+        m_end = begin + (m_choice == kIndividualInterval ? previousLength : ChoiceLength(m_choice));
+        m_begin = begin;
+    } else {
+        m_choice = kIndividualInterval;
+        if (end < m_lowerLimit) {
+            WritePickers();
+            return;
+        }
+        m_begin = begin;
+        m_end = end;
+    }
+    WritePickers();
+    RefreshDurationItem();
+}
+
+void CDateTimePickerControls::OnChoiceChanged()
+{
+    CComboBox* list = List(m_parent, m_ids.intervalList);
+    if (!list || list->GetCurSel() < 0)
+        return;
+    m_choice = int(list->GetItemData(list->GetCurSel()));
+    if (m_begin < m_lowerLimit)
+        m_begin = m_lowerLimit;
+    CHighTime aligned = m_begin;
+    switch (m_choice) {
+    case 4:
+    case 5:
+        aligned.SetDateTime(m_begin.GetYear(), m_begin.GetMonth(), m_begin.GetDay(), m_begin.GetHour(), 0, 0);
+        break;
+    case 6:
+        aligned.SetDateTime(m_begin.GetYear(), m_begin.GetMonth(), m_begin.GetDay(), 0, 0, 0);
+        break;
+    case 7:
+    case 8: {
+        aligned.SetDateTime(m_begin.GetYear(), m_begin.GetMonth(), m_begin.GetDay(), 0, 0, 0);
+        // Back to the Monday of the week; a Sunday goes forward to the next Monday.
+        const int dayOfWeek = m_begin.GetDayOfWeek() - 1; // Sunday 0
+        aligned -= CHighTimeSpan(dayOfWeek - 1, 0, 0, 0);
+        break;
+    }
+    default:
+        break;
+    }
+    m_begin = aligned;
+    if (m_choice != kIndividualInterval && m_choice >= 0 && m_choice < kIntervalChoiceCount) {
+        m_end = m_begin + ChoiceLength(m_choice);
+        WritePickers();
+    }
+    RefreshDurationItem();
+}
+
+void CDateTimePickerControls::SelectChoice(int choice)
+{
+    CComboBox* list = List(m_parent, m_ids.intervalList);
+    if (!list)
+        return;
+    for (int i = 0; i < list->GetCount(); ++i)
+        if (int(list->GetItemData(i)) == choice) {
+            list->SetCurSel(i);
+            OnChoiceChanged();
+            return;
+        }
+}
+
+bool CDateTimePickerControls::IsIndividualLength(double days)
+{
+    constexpr double kMillisecond = 1.1574074074074074e-8;
+    for (const SIntervalChoice& choice : GetIntervalChoices())
+        if (std::fabs(choice.days - days) < kMillisecond)
+            return false;
+    return true;
+}
+
+CHighTimeSpan CDateTimePickerControls::ChoiceLength(int choice) const
+{
+    if (choice < 0 || choice >= kIntervalChoiceCount) {
+        CHighTimeSpan invalid;
+        invalid.SetStatus(CHighTimeSpan::invalid);
+        return invalid;
+    }
+    return GetIntervalChoices()[std::size_t(choice)].length;
+}
+
+void CDateTimePickerControls::WritePickers()
+{
+    SYSTEMTIME begin{};
+    SYSTEMTIME end{};
+    if (!m_parent || !m_begin.GetAsSystemTime(begin) || !m_end.GetAsSystemTime(end))
+        return;
+    for (auto [id, value] : {std::pair{m_ids.beginDate, &begin}, std::pair{m_ids.beginTime, &begin},
+                             std::pair{m_ids.endDate, &end}, std::pair{m_ids.endTime, &end}})
+        if (CDateTimeCtrl* picker = Picker(m_parent, id))
+            picker->SetTime(value);
+}
+
+void CDateTimePickerControls::RefreshDurationItem()
+{
+    CComboBox* list = List(m_parent, m_ids.intervalList);
+    if (!list)
+        return;
+    if (list->GetCount() == m_itemCount + 1)
+        list->DeleteString(UINT(m_itemCount));
+    const int item = list->AddString(FormatTimeSpanText(m_end - m_begin));
+    list->SetItemData(item, DWORD_PTR(kIndividualInterval));
+    if (m_choice == kIndividualInterval) {
+        list->SetCurSel(item);
+        return;
+    }
+    for (int i = 0; i < m_itemCount; ++i)
+        if (int(list->GetItemData(i)) == m_choice)
+            list->SetCurSel(i);
+}

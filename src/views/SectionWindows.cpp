@@ -1,0 +1,3 @@
+#include "views/SectionWindows.h"
+
+ISectionWindows* g_pSectionWindows = nullptr;

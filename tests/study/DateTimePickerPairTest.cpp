@@ -1,0 +1,185 @@
+// The date and time picker pair on the graph options bar, the demand-period choices and the
+// X-axis label step of a one-hour range.
+#include "platform/chart/PlotAxis.h"
+#include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "study/DemandPeriodChoices.h"
+#include "study/XAxisTimeLabels.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<int> kAllChoices = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+
+class DateTimePickerPairTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_window.CreateEx(0, nullptr, "owner", WS_POPUP, CRect(0, 0, 400, 800), nullptr, 0));
+        ASSERT_TRUE(m_bar.CreateBar(&m_window, kGraphOptionsTemplate));
+    }
+    void TearDown() override
+    {
+        m_bar.DestroyWindow();
+        m_window.DestroyWindow();
+    }
+
+    void Init(const CHighTime& begin, const CHighTime& end)
+    {
+        m_pair.Init(&m_bar, CHighTime(2050, 1, 1, 0, 0, 0), CHighTime(1990, 1, 1, 0, 0, 0), begin, end,
+                    GraphBar::kTimeRangePickers, false, kAllChoices, 0);
+    }
+    void SetPicker(UINT id, const CHighTime& time)
+    {
+        SYSTEMTIME st{};
+        ASSERT_TRUE(time.GetAsSystemTime(st));
+        static_cast<CDateTimeCtrl*>(m_bar.GetDlgItem(int(id)))->SetTime(&st);
+    }
+    void Choose(int choice)
+    {
+        auto* list = static_cast<CComboBox*>(m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.intervalList)));
+        list->SetCurSel(choice);
+        m_pair.OnChoiceChanged();
+    }
+    CComboBox& List() { return *static_cast<CComboBox*>(m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.intervalList))); }
+
+    CWnd m_window;
+    CBasicGraphViewDialogBar m_bar;
+    CDateTimePickerControls m_pair;
+};
+
+TEST_F(DateTimePickerPairTest, ChoicesAlignTheBeginToTheirUnit)
+{
+    // Wednesday 4 March 2026, 14:35.
+    Init(CHighTime(2026, 3, 4, 14, 35, 0), CHighTime(2026, 3, 4, 16, 0, 0));
+    CHighTime begin, end;
+    Choose(6); // 1 day
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 0, 0, 0));
+    EXPECT_EQ(end, CHighTime(2026, 3, 5, 0, 0, 0));
+    Choose(8); // 1 week: back to Monday
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2026, 3, 2, 0, 0, 0));
+    EXPECT_EQ(end, CHighTime(2026, 3, 9, 0, 0, 0));
+    // On a Sunday the week starts the next Monday.
+    m_pair.SetRange(CHighTime(2026, 3, 8, 10, 0, 0), CHighTime(2026, 3, 8, 11, 0, 0));
+    Choose(8);
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2026, 3, 9, 0, 0, 0));
+    // Hours go to the start of their hour; minutes keep the begin.
+    m_pair.SetRange(CHighTime(2026, 3, 4, 14, 35, 10), CHighTime(2026, 3, 4, 15, 0, 0));
+    Choose(4);
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 14, 0, 0));
+    EXPECT_EQ(end, CHighTime(2026, 3, 4, 15, 0, 0));
+    m_pair.SetRange(CHighTime(2026, 3, 4, 14, 35, 10), CHighTime(2026, 3, 4, 15, 0, 0));
+    Choose(0);
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 14, 35, 10));
+    EXPECT_EQ(end, CHighTime(2026, 3, 4, 14, 45, 10));
+}
+
+TEST_F(DateTimePickerPairTest, ASecondsFieldSpunAcrossItsWrapMovesOneSecond)
+{
+    Init(CHighTime(2026, 3, 4, 14, 35, 0), CHighTime(2026, 3, 4, 15, 35, 0));
+    // 14:35:00 spun down shows 14:35:59: the user meant 14:34:59.
+    SetPicker(GraphBar::kTimeRangePickers.beginTime, CHighTime(2026, 3, 4, 14, 35, 59));
+    m_pair.OnPickerChanged(true);
+    CHighTime begin, end;
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 14, 34, 59));
+    // The individual length is kept.
+    EXPECT_EQ(end - begin, CHighTimeSpan(0, 1, 0, 0));
+    // Minutes spun up from 59 to 00 move on one minute.
+    Init(CHighTime(2026, 3, 4, 14, 59, 0), CHighTime(2026, 3, 4, 15, 59, 0));
+    SetPicker(GraphBar::kTimeRangePickers.beginTime, CHighTime(2026, 3, 4, 14, 0, 0));
+    m_pair.OnPickerChanged(true);
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 15, 0, 0));
+}
+
+TEST_F(DateTimePickerPairTest, ChangesBeyondTheLimitsAreUndoneAndEditingTheEndMakesTheLengthIndividual)
+{
+    Init(CHighTime(2026, 3, 4, 12, 0, 0), CHighTime(2026, 3, 4, 13, 0, 0));
+    SetPicker(GraphBar::kTimeRangePickers.beginDate, CHighTime(2051, 3, 4, 12, 0, 0));
+    m_pair.OnPickerChanged(true);
+    CHighTime begin, end;
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 12, 0, 0));
+    SYSTEMTIME shown{};
+    static_cast<CDateTimeCtrl*>(m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.beginDate)))->GetTime(&shown);
+    EXPECT_EQ(shown.wYear, 2026); // the picker reverted
+    SetPicker(GraphBar::kTimeRangePickers.endDate, CHighTime(1980, 3, 4, 12, 0, 0));
+    m_pair.OnPickerChanged(false);
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(end, CHighTime(2026, 3, 4, 13, 0, 0));
+
+    Choose(4);
+    SetPicker(GraphBar::kTimeRangePickers.endTime, CHighTime(2026, 3, 4, 15, 30, 0));
+    m_pair.OnPickerChanged(false);
+    EXPECT_EQ(m_pair.GetChoice(), 9);
+    // The list's last item is the new duration, selected.
+    EXPECT_EQ(List().GetCount(), 10);
+    EXPECT_EQ(List().GetCurSel(), 9);
+    CString text;
+    List().GetLBText(9, text);
+    EXPECT_EQ(text, CString("3h 30m 0s"));
+}
+
+TEST_F(DateTimePickerPairTest, LengthsOutsideTheChoicesAreIndividual)
+{
+    EXPECT_FALSE(CDateTimePickerControls::IsIndividualLength(1.0));
+    EXPECT_FALSE(CDateTimePickerControls::IsIndividualLength(10.0 / 1440.0 + 1e-9));
+    EXPECT_TRUE(CDateTimePickerControls::IsIndividualLength(11.0 / 1440.0));
+    EXPECT_TRUE(CDateTimePickerControls::IsIndividualLength(0.0));
+}
+
+TEST(DemandPeriodChoicesTest, BlocksOfferTheMultiplesOfTheCommonInterval)
+{
+    // 5 and 15 minutes: base 900 s.
+    auto choices = BuildDemandPeriodChoices({300, 900}, {600});
+    std::vector<DWORD> values;
+    for (const auto& choice : choices)
+        values.push_back(choice.value);
+    const DWORD t = kTrendDemandFlag;
+    EXPECT_EQ(values, (std::vector<DWORD>{900, 1800, 3600, 0, 600 + t, 1200 + t, 1800 + t, 3600 + t, t}));
+    EXPECT_EQ(choices[0].text, CString("demand 15"));
+    EXPECT_EQ(choices[3].text, CString("demand as logged"));
+    EXPECT_EQ(choices[4].text, CString("trend 10"));
+    // 7 and 10 minutes: base 4200 s, no standard period fits.
+    choices = BuildDemandPeriodChoices({420, 600}, {});
+    ASSERT_EQ(choices.size(), 3u);
+    EXPECT_EQ(choices[0].value, 0u);
+    EXPECT_EQ(choices[1].text, CString("demand shortest common interval"));
+    EXPECT_EQ(choices[1].value, 4200u);
+    EXPECT_EQ(choices[2].value, kTrendDemandFlag); // trend block: "as logged" only
+    EXPECT_TRUE(IsStandardDemandPeriod(1200));
+    EXPECT_FALSE(IsStandardDemandPeriod(4200));
+}
+
+TEST(XAxisLabelStepTest, OneHourOnSixHundredPixelsTakesTheTwentyMinuteStep)
+{
+    CPlotXAxis axis("XAxis0");
+    const double start = CHighTime(2026, 3, 2, 10, 0, 0).GetAsDate();
+    axis.SetMinSpan(start, 1.0 / 24.0);
+    SXAxisLabelRequest request;
+    request.availableWidth = 600;
+    request.labelWidth = 100;
+    request.timeFormat = "%H:%M";
+    int parity = 0;
+    request.parity = &parity;
+    BuildXAxisTimeLabels(axis, request);
+    std::vector<double> labelled;
+    for (const SPlotAxisLabel& label : axis.GetLabels())
+        if (!label.text.IsEmpty())
+            labelled.push_back(label.value);
+    ASSERT_GE(labelled.size(), 3u);
+    for (std::size_t i = 1; i < labelled.size(); ++i)
+        EXPECT_NEAR((labelled[i] - labelled[i - 1]) * 1440.0, 20.0, 1e-6);
+}
+
+} // namespace

@@ -1,0 +1,354 @@
+// What the user does on a graph view: the time-range markers, limits and envelopes, working
+// hours, the section toolbar's commands and private messages, notes, the power-factor axis.
+#include "GraphViewFixture.h"
+
+#include "datamodel/DataSet.h"
+#include "platform/framework/windows/CDialog.h"
+#include "platform/framework/windows/CMenu.h"
+#include "study/PlotNames.h"
+#include "study/WorkingHoursShading.h"
+#include "views/MyToolBar.h"
+
+#include <cmath>
+
+namespace {
+
+class GraphViewInteractionTest : public GraphViewFixture
+{
+protected:
+    void SetUp() override
+    {
+        GraphViewFixture::SetUp();
+        OpenProject({Spec()});
+        OpenView();
+    }
+    void Reopen(const std::vector<SSessionSpec>& specs)
+    {
+        CloseView();
+        m_document->OnCloseDocument();
+        m_document.reset();
+        m_sources.clear();
+        OpenProject(specs);
+        OpenView();
+    }
+    void Fire(SPlotEvent event) { m_view->OnPlotEvent(event); }
+    SPlotEvent Event(int id, int index = -1)
+    {
+        SPlotEvent event;
+        event.id = id;
+        event.index = index;
+        return event;
+    }
+    const SPlotLimit* Limit(const char* name) { return Chart().GetLimit(Chart().FindLimit(name)); }
+};
+
+TEST_F(GraphViewInteractionTest, MarkersStartAtThirtyAndSeventyPercentAndSwapOnRelease)
+{
+    Click(GraphBar::kSetTimeRange);
+    const CTimeRangeMarkers& markers = m_view->GetTimeRangeMarkers();
+    ASSERT_TRUE(markers.IsShown());
+    const CPlotXAxis& axis = *Chart().GetXAxis(0);
+    EXPECT_NEAR(axis.ValueToFraction(markers.GetBegin()), 0.3, 1e-9);
+    EXPECT_NEAR(axis.ValueToFraction(markers.GetEnd()), 0.7, 1e-9);
+    // The data cursors are off while the markers show; the table heard of the range.
+    EXPECT_EQ(Chart().GetCursor(0).style, 0);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_FALSE(m_timeRangeTable->refills.empty());
+    // The pickers show the range.
+    double begin = 0, end = 0;
+    m_bar->TimeRangePickers().GetRange(begin, end);
+    EXPECT_NEAR(begin, markers.GetBegin(), 1e-5); // to the second
+
+    // The start marker dragged right of the end marker: released, the two swap.
+    const int start = Chart().FindLimit(kTimeRangeStart);
+    Chart().GetLimit(start)->position1 = axis.FractionToValue(0.9);
+    Fire(Event(PlotEvent::LimitMouseDown, start));
+    Fire(Event(PlotEvent::LimitReleased, start));
+    EXPECT_LE(markers.GetBegin(), markers.GetEnd());
+    EXPECT_NEAR(axis.ValueToFraction(markers.GetBegin()), 0.7, 1e-3);
+    EXPECT_GT(axis.ValueToFraction(markers.GetEnd()), 0.85);
+    EXPECT_EQ(markers.GetActiveSide(), 0); // the released marker is now the end
+    // Switched off and on again: the last range comes back.
+    const double kept = markers.GetBegin();
+    Click(GraphBar::kSetTimeRange);
+    EXPECT_FALSE(markers.IsShown());
+    EXPECT_NE(Chart().GetCursor(0).style, 0);
+    Click(GraphBar::kSetTimeRange);
+    EXPECT_NEAR(markers.GetBegin(), kept, 1e-9);
+}
+
+TEST_F(GraphViewInteractionTest, ARangeLeftOfTheWindowShowsTheIndicatorWhoseClickScrollsToIt)
+{
+    Click(GraphBar::kSetTimeRange);
+    CTimeRangeMarkers& markers = m_view->GetTimeRangeMarkers();
+    const CPlotXAxis& axis = *Chart().GetXAxis(0);
+    const double span = axis.GetSpan();
+    markers.SetRange(axis.GetMin() - span / 4, axis.GetMin() + span / 2);
+    EXPECT_FALSE(Limit(kTimeRangeStart)->visible);
+    EXPECT_TRUE(Limit(kTimeRangeLeftIndicator)->visible);
+    EXPECT_FALSE(Limit(kTimeRangeRightIndicator)->visible);
+    const double begin = markers.GetBegin();
+    Fire(Event(PlotEvent::LimitClick, Chart().FindLimit(kTimeRangeLeftIndicator)));
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetMin(), begin, 1e-9);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetSpan(), span, 1e-9);
+    EXPECT_TRUE(Limit(kTimeRangeStart)->visible);
+    EXPECT_FALSE(Limit(kTimeRangeLeftIndicator)->visible);
+}
+
+TEST_F(GraphViewInteractionTest, ArrowKeysMoveOnlyTheActiveMarkerFromSampleToSample)
+{
+    Click(GraphBar::kSetTimeRange);
+    CTimeRangeMarkers& markers = m_view->GetTimeRangeMarkers();
+    const double begin = markers.GetBegin();
+    SPlotEvent key = Event(PlotEvent::KeyDown);
+    key.key = 39;
+    Fire(key); // no active side: nothing moves
+    EXPECT_EQ(markers.GetBegin(), begin);
+    Fire(Event(PlotEvent::LimitMouseDown, Chart().FindLimit(kTimeRangeStart)));
+    ASSERT_EQ(markers.GetActiveSide(), 1);
+    key.key = 39;
+    Fire(key);
+    EXPECT_EQ(key.key, 39); // the view's event copy consumed it, the sample is next
+    const double afterRight = markers.GetBegin();
+    EXPECT_GT(afterRight, begin);
+    EXPECT_LT(afterRight - begin, 10.5 / 1440.0); // at most one ten-minute sample on
+    const double end = markers.GetEnd();
+    key.key = 37;
+    Fire(key);
+    Fire(key);
+    EXPECT_LT(markers.GetBegin(), afterRight);
+    EXPECT_EQ(markers.GetEnd(), end);
+}
+
+TEST_F(GraphViewInteractionTest, ALimitIsShownAloneAndPowerFactorLimitsStayWithinOne)
+{
+    CBasicViewSettings& settings = m_view->GetSettings();
+    settings.m_channels[0] = {true, false, false, false};
+    settings.m_channels[1] = {false, false, false, true};
+    m_bar->SettingsToControls();
+    Click(GraphBar::kFirstLimitCheck);
+    ASSERT_TRUE(settings.m_isLimit[0]);
+    Click(GraphBar::kFirstLimitCheck + 1);
+    EXPECT_FALSE(settings.m_isLimit[0]);
+    EXPECT_TRUE(settings.m_isLimit[1]);
+    // Minus three typed into the power-factor limit becomes -1, written back.
+    m_bar->SetDlgItemText(int(GraphBar::kFirstLimitEdit) + 1, "-3");
+    m_view->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstLimitEdit + 1, EN_KILLFOCUS), 0);
+    EXPECT_EQ(settings.m_limits[1], -1.0f);
+    CString text;
+    m_bar->GetDlgItemText(int(GraphBar::kFirstLimitEdit) + 1, text);
+    EXPECT_EQ(text, CString("-1"));
+    // The shown limit is a line on the power-factor axis.
+    bool line = false;
+    for (int i = 0; i < Chart().GetLimitCount(); ++i)
+        if (Chart().GetLimit(i)->kind == EPlotLimitKind::YLine && Chart().GetLimit(i)->position1 == -1.0)
+            line = true;
+    EXPECT_TRUE(line);
+    // Unparsable text gives the row's default; an empty text hides the limit.
+    m_bar->SetDlgItemText(int(GraphBar::kFirstLimitEdit), "abc");
+    m_view->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstLimitEdit, EN_KILLFOCUS), 0);
+    EXPECT_EQ(settings.m_limits[0], 0.0f);
+    m_bar->SetDlgItemText(int(GraphBar::kFirstLimitEdit) + 1, "");
+    m_view->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstLimitEdit + 1, EN_KILLFOCUS), 0);
+    EXPECT_FALSE(settings.m_isLimit[1]);
+}
+
+TEST_F(GraphViewInteractionTest, PowerFactorAxesReturnToMinusOneToOne)
+{
+    CBasicViewSettings& settings = m_view->GetSettings();
+    settings.m_channels[1] = {false, false, false, true};
+    m_bar->SettingsToControls();
+    m_view->RefreshGraph();
+    const int axis = Chart().FindYAxis(YAxisName(1));
+    ASSERT_GE(axis, 0);
+    EXPECT_DOUBLE_EQ(Chart().GetYAxis(axis)->GetMin(), -1.0);
+    // Scaled by the user to 0 .. 2.
+    Chart().SetYAxisRange(axis, 0.0, 2.0);
+    m_view->LabelYAxes();
+    EXPECT_DOUBLE_EQ(Chart().GetYAxis(axis)->GetMin(), -1.0);
+    EXPECT_DOUBLE_EQ(Chart().GetYAxis(axis)->GetMax(), 1.000000000001);
+    // Min/Max never shows for a power factor.
+    Click(GraphBar::kFirstMinMax + 1);
+    EXPECT_FALSE(settings.m_isMaxMin[1]);
+}
+
+TEST_F(GraphViewInteractionTest, WorkingHoursShadeWeekendsGreyAndWeekdaysWhiteFromEightForEightHours)
+{
+    // Monday to Sunday in view.
+    Chart().SetXAxisRange(0, CHighTime(2026, 3, 2, 0, 0, 0).GetAsDate(), 7.0 - 1e-6);
+    Click(GraphBar::kSetWorkingHours);
+    EXPECT_EQ(Chart().GetPlotBackground(), kOffHoursColor);
+    int inWeek = 0;
+    for (int i = 0; i < Chart().GetLabelCount(); ++i) {
+        const SPlotLabel& label = *Chart().GetLabel(i);
+        if (label.name != kWorkingHourAnnotation)
+            continue;
+        const CHighTime from = CHighTime::FromDate(label.x);
+        const CHighTime to = CHighTime::FromDate(label.x2);
+        EXPECT_NE(from.GetDayOfWeek(), 1); // never Sunday
+        EXPECT_NE(from.GetDayOfWeek(), 7); // never Saturday
+        EXPECT_EQ(from.GetHour(), 8);
+        EXPECT_EQ(to.GetHour(), 16);
+        if (label.x >= Chart().GetXAxis(0)->GetMin() && label.x < Chart().GetXAxis(0)->GetMax())
+            ++inWeek;
+    }
+    EXPECT_EQ(inWeek, 5);
+    // Unticking Friday removes its rectangle.
+    Click(GraphBar::kFirstWeekday + 4);
+    inWeek = 0;
+    for (int i = 0; i < Chart().GetLabelCount(); ++i)
+        if (Chart().GetLabel(i)->name == kWorkingHourAnnotation && Chart().GetLabel(i)->x >= Chart().GetXAxis(0)->GetMin() &&
+            Chart().GetLabel(i)->x < Chart().GetXAxis(0)->GetMax())
+            ++inWeek;
+    EXPECT_EQ(inWeek, 4);
+    Click(GraphBar::kSetWorkingHours);
+    EXPECT_EQ(Chart().GetPlotBackground(), CiPlotX::kDefaultBackground);
+}
+
+TEST_F(GraphViewInteractionTest, TheWorkingHoursRetryStopsWhileTheViewIsHidden)
+{
+    View().StartWorkingHoursRetry();
+    ASSERT_TRUE(m_view->IsTimerRunning(kWorkingHoursTimer));
+    m_view->ShowWindow(SW_HIDE);
+    m_view->SendMessage(WM_TIMER, kWorkingHoursTimer, 0);
+    EXPECT_FALSE(m_view->IsTimerRunning(kWorkingHoursTimer));
+    // The next update starts it again when the shading is asked for and cannot be drawn.
+    m_view->ShowWindow(SW_SHOW);
+}
+
+TEST_F(GraphViewInteractionTest, ToolbarCommandsZoomToggleNotesAndSections)
+{
+    const double span = Chart().GetXAxis(0)->GetSpan();
+    Command(33049);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetSpan(), span / 2, 1e-9);
+    Command(33050);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetSpan(), span, 1e-9);
+    EXPECT_EQ(m_view->GetEventSuppression(), 0);
+    // Notes mode and its toolbar button.
+    CMyToolBar* toolBar = m_frame->GetMyToolBar(0);
+    ASSERT_NE(toolBar, nullptr);
+    Command(33051);
+    EXPECT_TRUE(m_view->GetNotes().IsNotesMode());
+    EXPECT_EQ(toolBar->GetButtonStateBits(33051), CMyToolBar::kPressedBit);
+    m_view->SendMessage(WM_NOTES_STATE);
+    EXPECT_FALSE(m_view->GetNotes().IsNotesMode());
+    EXPECT_EQ(toolBar->GetButtonStateBits(33051), 0u);
+    // The hidden data buttons do nothing at all.
+    Command(33052);
+    Command(33053);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    EXPECT_TRUE(toolBar->IsButtonHidden(33052));
+    // Collapse from the toolbar; the table's message is answered with 0.
+    Command(33047);
+    EXPECT_TRUE(m_frame->IsSectionCollapsed());
+    Command(33047);
+    EXPECT_FALSE(m_frame->IsSectionCollapsed());
+    EXPECT_EQ(m_view->SendMessage(WM_SECTION_TOGGLE), 0);
+    // The toolbar's edit text is kept as the settings' text.
+    toolBar->SetEditText("Feeder week");
+    m_view->SendMessage(WM_COMMAND, MAKEWPARAM(10002, EN_KILLFOCUS), 0);
+    EXPECT_EQ(m_view->GetSettings().m_toolbarEdit.Graph, CString("Feeder week"));
+}
+
+TEST_F(GraphViewInteractionTest, ScrollButtonsMoveOneSpanAndCouplingMovesEveryAxis)
+{
+    Reopen({Spec(), Spec()});
+    Click(GraphBar::kFirstSession + 1);
+    const double first = Chart().GetXAxis(0)->GetMin();
+    const double second = Chart().GetXAxis(1)->GetMin();
+    const double span = Chart().GetXAxis(0)->GetSpan();
+    Command(kFirstScrollForwardButton);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetMin(), first + span, 1e-9);
+    EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second, 1e-9);
+    Command(kAxisCouplingButton);
+    ASSERT_EQ(m_view->GetAxisControls().coupled, 1);
+    Command(kFirstScrollBackButton + 1);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetMin(), first, 1e-9);
+    EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second - Chart().GetXAxis(1)->GetSpan(), 1e-9);
+}
+
+TEST_F(GraphViewInteractionTest, SpanButtonsSetEveryAxisSpanAroundItsCentre)
+{
+    const CPlotXAxis& axis = *Chart().GetXAxis(0);
+    const double centre = axis.GetMin() + axis.GetSpan() / 2;
+    Click(GraphBar::kFirstSpanButton); // 1 Hour
+    EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
+    EXPECT_NEAR(axis.GetMin() + axis.GetSpan() / 2, centre, 1e-9);
+    EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, 4);
+    Click(GraphBar::kFirstSpanButton + 3); // Individual: no span of its own
+    EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
+}
+
+TEST_F(GraphViewInteractionTest, NotesArePlacedMovedEditedAndDeleted)
+{
+    CBasicViewSettings& settings = m_view->GetSettings();
+    Command(33051);
+    const int channel = Chart().FindChannel("1: V1_TC") >= 0 ? Chart().FindChannel("1: V1_TC") : 0;
+    ASSERT_GT(Chart().GetChannel(channel)->GetCount(), 20);
+    SPlotEvent click = Event(PlotEvent::ChannelPointClick, channel);
+    click.point = 20;
+    Fire(click);
+    ASSERT_EQ(settings.m_notes.size(), 1u);
+    const structAddNotes& note = settings.m_notes[0];
+    EXPECT_TRUE(note.IsAttached());
+    EXPECT_EQ(note.name.Left(7), CString("Note 0."));
+    EXPECT_NE(note.text.Find('\n'), -1); // the cursor readout of the point
+    EXPECT_FALSE(m_view->GetNotes().IsNotesMode());
+    const int box = Chart().FindLabel(note.name);
+    ASSERT_GE(box, 0);
+    EXPECT_GE(Chart().FindLabel(note.name + " anchor"), 0);
+    // Moved by the chart.
+    Chart().GetLabel(box)->y = 42.0;
+    Fire(Event(PlotEvent::LabelMoved, box));
+    EXPECT_EQ(settings.m_notes[0].y, 42.0);
+    // Edited through its dialog.
+    auto previous = CDialog::SetModalDriver([](CDialog& dialog) {
+        dialog.SetDlgItemText(1000, "Peak of the morning");
+        dialog.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    Fire(Event(PlotEvent::LabelEdit, box));
+    CDialog::SetModalDriver(std::move(previous));
+    EXPECT_EQ(settings.m_notes[0].text, CString("Peak of the morning"));
+    // Deleted through the view's notification.
+    m_view->SendMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kNoteDeleteNotification), 0);
+    EXPECT_TRUE(settings.m_notes.empty());
+    EXPECT_LT(Chart().FindLabel("Note 0.0.0.0.1.20.0"), 0);
+}
+
+TEST_F(GraphViewInteractionTest, TheNotesOfARemovedSessionAreDropped)
+{
+    Reopen({Spec(), Spec()});
+    CBasicViewSettings& settings = m_view->GetSettings();
+    settings.m_notes = {{"", 1, "Note 0.0.0.0.1.5.0", 0, 50}, {"", 1, "Note 1.1.0.0.1.7.0", 0, 50}, {"", 0, "Note 2", 0, 50}};
+    m_view->GetNotes().Reinitialise();
+    ASSERT_EQ(m_document->DeleteSession(0), 0);
+    ASSERT_EQ(settings.m_notes.size(), 2u);
+    EXPECT_EQ(settings.m_notes[0].name, CString("Note 0.0.0.0.1.7.0"));
+    EXPECT_EQ(settings.m_notes[1].name, CString("Note 1"));
+}
+
+TEST_F(GraphViewInteractionTest, PrivateMessagesRefreshDeferAndFollowTheDocument)
+{
+    const int renders = Chart().GetRenderCount();
+    m_view->SendMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kGraphRefreshNotification), 0);
+    EXPECT_GT(Chart().GetRenderCount(), renders);
+    // Left through the view toolbar: the data is released until the view is drawn again.
+    m_view->SendMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(33075, kViewLeftNotification), 0);
+    EXPECT_EQ(Chart().GetChannelCount(), 0);
+    m_view->SendMessage(WM_PAINT);
+    EXPECT_GT(Chart().GetChannelCount(), 0);
+    // The session-settings change refreshes the texts and refills both tables.
+    const std::size_t refills = m_table->refills.size();
+    CUpdateMsg hint;
+    hint.Set(CRecDoc::kHintSessionSettings);
+    m_view->SendMessage(WM_DOC_UPDATE, reinterpret_cast<WPARAM>(&hint), 0);
+    EXPECT_EQ(m_table->refills.size(), refills + 1);
+    // The graph options button shows the bar and clears the collapsed flag.
+    m_bar->ShowWindow(SW_HIDE);
+    m_view->GetSettings().m_graphOptionsCollapse = 1;
+    Command(kGraphOptionsButton);
+    EXPECT_TRUE(m_bar->IsWindowVisible());
+    EXPECT_EQ(m_view->GetSettings().m_graphOptionsCollapse, 0);
+}
+
+} // namespace

@@ -1,0 +1,345 @@
+// The statistics of the study tables on sessions from the session writer, against values the test
+// computes from the written numbers: RMS and mean with gaps, invalid values and +/-infinity,
+// reverse power, the derived powers and power factors, the effective apparent power, the THD
+// weighting, the extremes with their times, and the quality flags around the valid ratio.
+#include "datamodel/DataSet.h"
+#include "datamodel/RecordRange.h"
+#include "datamodel/TrendCache.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "study/TableStatistics.h"
+#include "support/ScopedTimeZone.h"
+#include "support/SessionWriter.h"
+#include "support/TempFolder.h"
+#include "support/TempXdgHome.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+namespace {
+
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr double kKilo = 1000.0;
+constexpr int kTotal = 5;
+// Offsets of the average of phase k in a trend record (Min at -8, Max at -4).
+constexpr std::size_t VoltageAvg(int k) { return 32 + 12 * std::size_t(k); }
+constexpr std::size_t VoltagePPAvg(int k) { return 68 + 12 * std::size_t(k); }
+constexpr std::size_t CurrentAvg(int k) { return 104 + 12 * std::size_t(k); }
+constexpr std::size_t ThdVAvg(int k) { return 140 + 12 * std::size_t(k); }
+constexpr std::size_t PowerAvg(std::size_t base, int k) { return base + 8 + 12 * std::size_t(k == kTotal ? 3 : k); }
+constexpr std::size_t kFrequencyAvg = 212;
+
+float F(const SWrittenTable& t, std::size_t offset)
+{
+    return std::bit_cast<float>(t.bytes.GetU32(offset));
+}
+
+using Column = std::function<double(const SWrittenTable&)>;
+
+class TableStatisticsTest : public ::testing::Test
+{
+protected:
+    // Writes and loads the session after `patch` changed its trend records (index = written record).
+    void Load(SSessionSpec spec, const std::function<void(int, SWrittenTable&)>& patch = {})
+    {
+        CSessionWriter writer(spec);
+        std::vector<SWrittenTable> tables = writer.BuildTables();
+        int index = 0;
+        for (auto& table : tables)
+            if (table.type == 64) {
+                if (patch)
+                    patch(index, table);
+                ++index;
+                m_trend.push_back(table);
+            }
+        const std::string path = m_folder.Path("session.zlg");
+        ASSERT_TRUE(WriteBytesToFile(path, writer.BuildFile(tables)));
+        ASSERT_EQ(m_set.LoadFromFile(path.c_str(), false), 0);
+        ASSERT_EQ(m_set.GetTrendTimeBlock()->GetRecordCount(), int(m_trend.size()));
+    }
+
+    CTableStatistics Statistics(SRecordRange range) { return {m_cache, m_set, STrendAccessSpec{0, 1}, range, 0.95}; }
+    CTableStatistics Whole() { return Statistics({0, int(m_trend.size()) - 1}); }
+
+    // Mean or RMS of the finite values of a column over records first..last.
+    double Aggregate(const Column& column, bool rms, int first = 0, int last = -1) const
+    {
+        if (last < 0)
+            last = int(m_trend.size()) - 1;
+        double sum = 0.0;
+        int n = 0;
+        for (int i = first; i <= last; ++i) {
+            const double v = column(m_trend[std::size_t(i)]);
+            if (std::isfinite(v)) {
+                sum += rms ? v * v : v;
+                ++n;
+            }
+        }
+        return rms ? std::sqrt(sum / n) : sum / n;
+    }
+    Column At(std::size_t offset, double divisor = 1.0) const
+    {
+        return [=](const SWrittenTable& t) { return double(F(t, offset)) / divisor; };
+    }
+
+    ScopedTimeZone m_zone{"UTC"};
+    CTempXdgHome m_home;
+    CTempFolder m_folder;
+    std::vector<SWrittenTable> m_trend;
+    CDataSet m_set{nullptr};
+    CTrendCache m_cache;
+};
+
+void ExpectNear(double expected, float actual, const char* what)
+{
+    EXPECT_NEAR(double(actual), expected, 1e-4 * std::max(1.0, std::fabs(expected))) << what;
+}
+
+// 36 ten-minute records with three missing (14..16 of the written ones are gone), NaN current
+// of phase B in records 5 and 6, reverse power in record 3 on phase A, +infinity on the voltage
+// of phase B in record 8 and -infinity on that of phase C in record 10.
+SSessionSpec MorningSession()
+{
+    SSessionSpec spec;
+    spec.trendRecords = 36;
+    spec.gapStart = 14;
+    spec.gapLength = 3;
+    spec.events = false;
+    spec.startTicks += 8 * 3600 * 10000000LL;
+    return spec;
+}
+
+void PatchMorning(int record, SWrittenTable& t)
+{
+    if (record == 3) {
+        t.bytes.PutF32(PowerAvg(216, 0), -F(t, PowerAvg(216, 0)));
+        t.bytes.PutF32(PowerAvg(360, 0), -F(t, PowerAvg(360, 0)));
+    }
+    if (record == 8)
+        t.bytes.PutF32(VoltageAvg(1), kInf);
+    if (record == 10)
+        t.bytes.PutF32(VoltageAvg(2), -kInf);
+    if (record == 12)
+        t.bytes.PutF32(VoltageAvg(0), 1000.0f); // above every recorded maximum
+    if (record == 20) {
+        t.bytes.PutF32(512, 0.999f); // the highest power factor of phase A, capacitive
+        t.bytes.PutF32(560, -F(t, 560));
+    }
+}
+
+TEST_F(TableStatisticsTest, VoltageAndCurrentAreRootMeanSquaresOfTheFiniteAveragesWithTheirQuality)
+{
+    Load(MorningSession(), PatchMorning);
+    CTableStatistics stats = Whole();
+    const int records = int(m_trend.size());
+    for (int k = 0; k < 3; ++k) {
+        const SWorkingValue v = stats.CellValue(0, k, 2);
+        ExpectNear(Aggregate(At(VoltageAvg(k)), true), v.value, "voltage RMS");
+        EXPECT_EQ(v.quality.missingCount, 3);
+        EXPECT_EQ(v.quality.expectedCount, records + 3);
+        EXPECT_EQ(v.quality.quality, 2) << "33 valid of 36 expected lie below 95 %";
+        ExpectNear(Aggregate(At(CurrentAvg(k)), true), stats.CellValue(1, k).value, "current RMS");
+    }
+    EXPECT_EQ(stats.CellValue(0, 1, 2).quality.plusInfinityCount, 1);
+    EXPECT_EQ(stats.CellValue(0, 2, 2).quality.minusInfinityCount, 1);
+    EXPECT_EQ(stats.CellValue(1, 1).quality.nanCount, 2);
+    EXPECT_EQ(stats.CellValue(0, 0, 2).quality.finiteCount, records);
+}
+
+TEST_F(TableStatisticsTest, ExtremesTakeTheAveragesWhenTheyGoFurtherAndKeepTheRecordTime)
+{
+    Load(MorningSession(), PatchMorning);
+    CTableStatistics stats = Whole();
+    SSummaryTableCell cell;
+    stats.FillCell(0, 0, cell);
+    const SSummaryTableEntry& max = cell.entries[SSummaryTableCell::kMax];
+    EXPECT_FLOAT_EQ(max.value, 1000.0f);
+    EXPECT_EQ(max.time.GetTicks(), m_set.GetTrendTimeBlock()->GetTime(12).GetTicks());
+    EXPECT_TRUE(max.available);
+
+    // The minimum of phase A's Min series, unless an average lies lower.
+    double lowest = INFINITY;
+    int lowestRecord = -1;
+    for (int i = 0; i < int(m_trend.size()); ++i)
+        for (std::size_t offset : {VoltageAvg(0) - 8, VoltageAvg(0)})
+            if (const double v = F(m_trend[std::size_t(i)], offset); v < lowest) {
+                lowest = v;
+                lowestRecord = i;
+            }
+    const SSummaryTableEntry& min = cell.entries[SSummaryTableCell::kMin];
+    EXPECT_FLOAT_EQ(min.value, float(lowest));
+    EXPECT_EQ(min.time.GetTicks(), m_set.GetTrendTimeBlock()->GetTime(lowestRecord).GetTicks());
+    EXPECT_EQ(cell.entries[SSummaryTableCell::kAvg].time.GetStatus(), CHighTime::null);
+
+    // An average of +infinity on phase B is no finite maximum: the Max series' maximum stays.
+    SSummaryTableCell b;
+    stats.FillCell(0, 1, b);
+    double highest = -INFINITY;
+    for (const SWrittenTable& t : m_trend)
+        highest = std::max(highest, double(F(t, VoltageAvg(1) - 4)));
+    EXPECT_FLOAT_EQ(b.entries[SSummaryTableCell::kMax].value, float(highest));
+}
+
+TEST_F(TableStatisticsTest, PowersFollowFromTheirOperandsWithReversePower)
+{
+    Load(MorningSession(), PatchMorning);
+    CTableStatistics stats = Whole();
+    for (int k : {0, 1, 2}) {
+        const double p = Aggregate(At(PowerAvg(216, k), kKilo), false);
+        const double s = Aggregate(At(VoltageAvg(k)), true) * Aggregate(At(CurrentAvg(k)), true) / kKilo;
+        ExpectNear(p, stats.CellValue(5, k).value, "P mean");
+        ExpectNear(s, stats.CellValue(6, k).value, "S = V x I");
+        ExpectNear(std::sqrt(std::max(0.0, s * s - p * p)), stats.CellValue(7, k).value, "Q");
+        ExpectNear(std::clamp(p / s, -1.0, 1.0), stats.CellValue(8, k).value, "PF");
+    }
+    // The reverse record lowers phase A's mean: it is counted with its sign.
+    double forwardOnly = 0.0;
+    for (const SWrittenTable& t : m_trend)
+        forwardOnly += std::fabs(F(t, PowerAvg(216, 0))) / kKilo;
+    EXPECT_LT(stats.CellValue(5, 0).value, float(forwardOnly / double(m_trend.size())));
+
+    // Total: the effective apparent power from the phase and line voltages record by record.
+    double sumUe2 = 0.0, sumRatio = 0.0;
+    int n = 0;
+    for (const SWrittenTable& t : m_trend) {
+        const double s = F(t, PowerAvg(264, kTotal)) / kKilo;
+        if (!std::isfinite(s))
+            continue;
+        ++n;
+        auto sq = [&](std::size_t offset) {
+            const double v = F(t, offset);
+            return std::isfinite(v) ? v * v : 0.0;
+        };
+        const double ue2 = (3 * (sq(VoltageAvg(0)) + sq(VoltageAvg(1)) + sq(VoltageAvg(2))) + sq(VoltagePPAvg(0)) +
+                            sq(VoltagePPAvg(1)) + sq(VoltagePPAvg(2))) / 18.0;
+        if (ue2 != 0.0) {
+            sumUe2 += ue2;
+            sumRatio += s * s / (9 * ue2);
+        }
+    }
+    const double effective = 3 * std::sqrt(sumUe2 / n) * std::sqrt(sumRatio / n);
+    ExpectNear(effective, stats.CellValue(6, kTotal).value, "effective S");
+    const double pTotal = Aggregate(At(PowerAvg(216, kTotal), kKilo), false);
+    ExpectNear(std::clamp(pTotal / effective, -1.0, 1.0), stats.CellValue(8, kTotal).value, "PF total");
+
+    // The extremes of a power factor are taken over its averages; their sign indicator is the
+    // sign of the quadrant-signed DPF at the extreme's record (negated there to see it follow).
+    SSummaryTableCell pf;
+    stats.FillCell(8, 0, pf);
+    EXPECT_FLOAT_EQ(pf.entries[SSummaryTableCell::kMax].value, 0.999f);
+    EXPECT_EQ(pf.entries[SSummaryTableCell::kMax].sign, -1);
+    for (int e : {SSummaryTableCell::kMax, SSummaryTableCell::kMin}) {
+        const SSummaryTableEntry& entry = pf.entries[std::size_t(e)];
+        const int record = m_set.GetTrendTimeBlock()->FindRecordAt(entry.time);
+        ASSERT_GE(record, 0);
+        const float dpf = F(m_trend[std::size_t(record)], 560);
+        EXPECT_EQ(entry.sign, dpf < 0 ? -1 : 1) << e;
+    }
+
+    // Fundamental: Fs from Fp and Fq, DPF = Fp / Fs.
+    const double fp = Aggregate(At(PowerAvg(360, 0), kKilo), false);
+    const double fq = Aggregate(At(PowerAvg(456, 0), kKilo), false);
+    ExpectNear(std::hypot(fp, fq), stats.CellValue(21, 0).value, "Fs");
+    ExpectNear(fp / std::hypot(fp, fq), stats.CellValue(9, 0).value, "DPF");
+}
+
+TEST_F(TableStatisticsTest, ThdIsWeightedByItsQuantityAndNaNOverAZeroRms)
+{
+    Load(MorningSession(), [](int record, SWrittenTable& t) {
+        t.bytes.PutF32(CurrentAvg(2), 0.0f); // phase C carries no current
+        PatchMorning(record, t);
+    });
+    CTableStatistics stats = Whole();
+    double weighted = 0.0;
+    int n = 0;
+    for (const SWrittenTable& t : m_trend) {
+        const double thd = F(t, ThdVAvg(0));
+        const double v = F(t, VoltageAvg(0));
+        if (std::isfinite(thd) && std::isfinite(v)) {
+            weighted += thd * v;
+            ++n;
+        }
+    }
+    ExpectNear(weighted / n / Aggregate(At(VoltageAvg(0)), true), stats.CellValue(29, 0).value, "THD-V");
+    EXPECT_TRUE(std::isnan(stats.CellValue(30, 2).value)) << "THD-A over a current RMS of 0";
+    EXPECT_TRUE(std::isnan(stats.CellValue(29, kTotal).value));
+    EXPECT_TRUE(std::isnan(stats.CellValue(8, 2).value)) << "PF with S = 0";
+}
+
+TEST_F(TableStatisticsTest, ANonFiniteRmsMakesTheThdNonFiniteNotAProduct)
+{
+    Load(MorningSession(), [](int, SWrittenTable& t) { t.bytes.PutF32(CurrentAvg(1), kInf); });
+    CTableStatistics stats = Whole();
+    EXPECT_EQ(stats.CellValue(1, 1).value, kInf);
+    EXPECT_EQ(stats.CellValue(30, 1).value, kInf) << "OL, never volts or amperes times percent";
+    EXPECT_EQ(stats.CellValue(6, 1).value, kInf) << "S = V x I follows the infinite current";
+}
+
+TEST_F(TableStatisticsTest, OnlyNaNGivesNaNAndInfinityWithoutFiniteValuesWins)
+{
+    Load(MorningSession(), [](int record, SWrittenTable& t) {
+        t.bytes.PutF32(kFrequencyAvg, kNaN);
+        t.bytes.PutF32(PowerAvg(216, 1), record % 2 ? kInf : kNaN);
+        t.bytes.PutF32(PowerAvg(216, 2), record % 2 ? -kInf : kNaN);
+    });
+    CTableStatistics stats = Whole();
+    EXPECT_TRUE(std::isnan(stats.CellValue(2, 0).value));
+    EXPECT_EQ(stats.CellValue(5, 1).value, kInf);
+    EXPECT_EQ(stats.CellValue(5, 2).value, -kInf);
+    SSummaryTableCell cell;
+    stats.FillCell(5, 2, cell);
+    EXPECT_EQ(cell.entries[SSummaryTableCell::kAvg].value, -kInf);
+}
+
+// 100 records without gap: the frequency's quality flag against the valid ratio 0.95.
+TEST_F(TableStatisticsTest, QualityFlagFollowsTheValidRatio)
+{
+    SSessionSpec spec;
+    spec.trendRecords = 100;
+    spec.gapStart = -1;
+    spec.events = false;
+    spec.invalidValues = false;
+    Load(spec, [](int record, SWrittenTable& t) {
+        if (record < 10)
+            t.bytes.PutF32(kFrequencyAvg, kNaN);
+    });
+    const struct
+    {
+        int first;
+        int expectedFlag;
+    } cases[] = {{0, 2}, {6, 1}, {10, 0}};
+    for (const auto& c : cases) {
+        // Records first..99: 100 - first expected, of which 10 - first are NaN (90 of 100, 90 of
+        // 94 against the rounded 89, 90 of 90).
+        CTableStatistics stats = Statistics({c.first, 99});
+        const SWorkingValue f = stats.CellValue(2, 0);
+        EXPECT_EQ(f.quality.quality, c.expectedFlag) << "from record " << c.first;
+        ExpectNear(Aggregate(At(kFrequencyAvg), false, c.first, 99), f.value, "frequency mean");
+    }
+}
+
+TEST_F(TableStatisticsTest, RecordRangesAgreeBetweenMarkersAndTables)
+{
+    SSessionSpec spec;
+    spec.trendRecords = 12;
+    spec.gapStart = -1;
+    spec.events = false;
+    Load(spec);
+    const CTrendTimeBlock& block = *m_set.GetTrendTimeBlock();
+    const CHighTimeSpan tenth(0, 0, 0, 0, 100);
+    // Markers exactly on records 2 and 5 hold both; 0.1 s beyond a record still holds it.
+    EXPECT_EQ(FindRecordRange(block, block.GetTime(2), block.GetTime(5)), (SRecordRange{2, 5}));
+    EXPECT_EQ(FindRecordRange(block, block.GetTime(2) + tenth, block.GetTime(5) - tenth), (SRecordRange{2, 5}));
+    EXPECT_EQ(FindRecordRange(block, block.GetTime(2) + tenth + tenth, block.GetTime(5)), (SRecordRange{3, 5}));
+    // A range between two records, or wholly outside, holds none.
+    const CHighTimeSpan minute(0, 0, 1, 0);
+    EXPECT_TRUE(FindRecordRange(block, block.GetTime(3) + minute, block.GetTime(3) + minute + minute).IsEmpty());
+    EXPECT_TRUE(FindRecordRange(block, block.GetLastTime() + minute, block.GetLastTime() + minute + minute).IsEmpty());
+    EXPECT_EQ(WholeRecordRange(block), (SRecordRange{0, 11}));
+}
+
+} // namespace
