@@ -57,11 +57,12 @@ TEST_F(CalendarBinsTest, HourBinsSkipTheMissingHourAndRepeatTheDoubledOne)
     // Autumn: 02:00 comes twice.
     const double start = Local(2026, 10, 25, 1, 15);
     const auto autumn = MakeCalendarBins(start, start + 4 * kHour, kCalendarHour);
-    ASSERT_EQ(autumn.size(), 4u);
+    ASSERT_EQ(autumn.size(), 5u);
     EXPECT_EQ(autumn[0].hour, 1);
     EXPECT_EQ(autumn[1].hour, 2);
     EXPECT_EQ(autumn[2].hour, 2);
     EXPECT_EQ(autumn[3].hour, 3);
+    EXPECT_EQ(autumn[4].hour, 4);
     for (const structCalendarBin& bin : autumn)
         EXPECT_NEAR(bin.width, kHour, 1e-9);
 }
