@@ -1,0 +1,11 @@
+#pragma once
+// Reading back a calendar thumbnail: the uncompressed Windows bitmap that the chart exports.
+#include "platform/framework/CString.h"
+
+#include <memory>
+
+class CBitmap;
+
+// The picture of the file; null when the file cannot be read, is no uncompressed 24- or 32-bit
+// bitmap, or is shorter than the headers and pixel bits it announces.
+std::unique_ptr<CBitmap> ReadThumbnailBitmap(const CString& path);
