@@ -426,7 +426,7 @@ void CProjectManagerBasicGrid::FitColumnWidths()
     for (int row = 0; row < GetNumberRows(); ++row)
         total += GetRowHeight(row);
     if (total > client.Height())
-        width -= GetVS_Width();
+        width -= GetVScrollWidth();
     DistributeColumnWidths(this, 0, GetColumnCount() - 1, width, m_columnWeights.data(), int(m_columnWeights.size()));
 }
 
