@@ -2,6 +2,8 @@
 
 #include "mainview/EmptyView.h"
 #include "projectmanager/ProjectManagerTableView.h"
+#include "study/CalendarGraphView.h"
+#include "study/CalendarTableView.h"
 #include "study/FundamentalPowerGraphView.h"
 #include "study/FundamentalPowerTableViews.h"
 #include "study/SummaryGraphView.h"
@@ -61,8 +63,8 @@ const SPageFrameRow kPageFrames[] = {
     {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", kEmpty, kPlain},
     {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", kEmpty, kPlain},
     {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", kEmpty, kPlain},
-    {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", kEmpty, kPlain},
-    {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", kEmpty, kPlain},
+    {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", &CCalendarTableView::Class, kPlain},
+    {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", &CCalendarGraphView::Class, kPlain},
     {EPageFrame::FundamentalPowerTable, "CFundamentalPowerTableFrame", "CFundamentalPowerTableView", &CFundamentalPowerTableView::Class, kPlain},
     {EPageFrame::FundamentalPowerGraph, "CFundamentalPowerGraphFrame", "CFundamentalPowerGraphView", &CFundamentalPowerGraphView::Class, kPlain},
     {EPageFrame::FundamentalPowerTableTimeRange, "CFundamentalPowerTableTimeRangeFrame",

@@ -12,9 +12,6 @@
 #include <memory>
 #include <vector>
 
-// From the grid to its table view: pass the selection on to the calendar graph.
-inline constexpr UINT WM_CALENDAR_SHOW_SELECTION = 0x437; // WM_USER+55
-
 class CMyBasicCalendarGrid : public CUGCtrl
 {
 public:

@@ -3,10 +3,17 @@
 // a session cut into bins of one hour, one day or one week, the bins of every session, and the
 // user's selection of at most two bins.
 #include "platform/framework/CString.h"
+#include "platform/framework/WinTypes.h"
 
 #include <array>
 #include <memory>
 #include <vector>
+
+// The calendar table view asks its graph view to apply the options (all sessions on their X
+// axes, ready for the thumbnails) and to show the selected bins; the grid asks its view for the
+// latter after a click.
+inline constexpr UINT WM_CALENDAR_APPLY_OPTIONS = 0x436;  // WM_USER+54
+inline constexpr UINT WM_CALENDAR_SHOW_SELECTION = 0x437; // WM_USER+55
 
 enum ECalendarGranularity { kCalendarHour = 0, kCalendarDay = 1, kCalendarWeek = 2 };
 inline constexpr int kCalendarGranularities = 3;

@@ -30,6 +30,7 @@ inline constexpr unsigned kPhaseToNeutral = 10323;
 inline constexpr unsigned kPhaseToPhase = 10324;
 inline constexpr unsigned kVolt = 10325;
 inline constexpr unsigned kPower = 10326;
+inline constexpr unsigned kEnergy = 10327;
 inline constexpr unsigned kPF = 8306;
 inline constexpr unsigned kDPF = 8307;
 inline constexpr unsigned kTHD = 8337;
