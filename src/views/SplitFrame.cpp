@@ -70,7 +70,12 @@ int CSplitFrame::OnCreate(LPCREATESTRUCT cs)
 
 CWnd* CSplitFrame::GetView() const
 {
-    return m_view && m_view->GetSafeHwnd() ? m_view : nullptr;
+    // A view deletes itself with its window; while the frame is torn down its bars may still
+    // notify, so the view is looked for among the living children, never dereferenced blindly.
+    for (CWnd* child = GetWindow(GW_CHILD); m_view && child; child = child->GetWindow(GW_HWNDNEXT))
+        if (child == m_view)
+            return m_view->GetSafeHwnd() ? m_view : nullptr;
+    return nullptr;
 }
 
 CMyToolBar* CSplitFrame::AddToolBar(int type, UINT resourceId)
