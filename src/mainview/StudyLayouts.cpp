@@ -65,15 +65,15 @@ const SStudyLayout kStudyLayouts[] = {
     {5, true, 25, 3,
      {{F::LoadStudySummaryTable, false, 10162, true}, {F::LoadStudySummaryGraph, true, 10163, false},
       {F::LoadStudySummaryTableTimeRange, false, 10164, true}},
-     33074, GraphBar("CLoadStudySummaryGraphViewDialogBar"), kNoBar},
+     33074, StudyGraphBar<CLoadStudySummaryGraphViewDialogBar>("CLoadStudySummaryGraphViewDialogBar"), kNoBar},
     {6, true, 28, 2,
      {{F::LoadStudyCalendarTable, false, 10165, false}, {F::LoadStudyCalendarGraph, true, 10166, true},
       {F::Empty, false, 0, false}},
-     33075, GraphBar("CLoadStudyCalendarGraphViewDialogBar"), CalendarBar<CLoadStudyCalendarTableViewDialogBar>("CLoadStudyCalendarTableViewDialogBar")},
+     33075, StudyGraphBar<CLoadStudyCalendarGraphViewDialogBar>("CLoadStudyCalendarGraphViewDialogBar"), CalendarBar<CLoadStudyCalendarTableViewDialogBar>("CLoadStudyCalendarTableViewDialogBar")},
     {8, true, 33, 3,
      {{F::LoadStudyVAHzTHDTable, false, 10171, true}, {F::LoadStudyVAHzTHDGraph, true, 10172, false},
       {F::LoadStudyVAHzTHDTableTimeRange, false, 10173, true}},
-     33076, GraphBar("CLoadStudyVAHzTHDGraphViewDialogBar"), kNoBar},
+     33076, StudyGraphBar<CLoadStudyVAHzTHDGraphViewDialogBar>("CLoadStudyVAHzTHDGraphViewDialogBar"), kNoBar},
 };
 
 } // namespace
