@@ -10,7 +10,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
 endif()
 
 function(orn_add_module name dir)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h)
   if(NOT sources)
@@ -22,6 +22,9 @@ function(orn_add_module name dir)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${name} PRIVATE ${ORN_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(ARG_PRIVATE_DEPS)
+    target_link_libraries(${name} PRIVATE ${ARG_PRIVATE_DEPS})
+  endif()
 endfunction()
 
 function(orn_add_tests name dir)

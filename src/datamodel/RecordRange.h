@@ -20,7 +20,9 @@ struct SRecordRange
 // Every record of the block (empty without records).
 SRecordRange WholeRecordRange(const CTrendTimeBlock& block);
 
-// The records whose time (CTrendTimeBlock::GetTime) lies in [begin - 0.1 s, end + 0.1 s]: a
-// record standing exactly at a marker belongs to the range, and the tolerance absorbs the
-// rounding of marker positions kept as chart dates. Empty when no record lies in it.
+// The records whose intervals the range [begin, end) covers: from the record at or before
+// begin + 0.1 s to the record at or before end - 0.1 s (record times, CTrendTimeBlock::GetTime,
+// so gaps count right). Markers on two record times a and b hold records a .. b - 1, whose
+// intervals span exactly the markers; the 0.1 s absorbs the rounding of marker positions kept
+// as chart dates. Empty when the range lies wholly before the first or after the last record.
 SRecordRange FindRecordRange(const CTrendTimeBlock& block, const CHighTime& begin, const CHighTime& end);

@@ -1,7 +1,7 @@
 #include "grid/CUGVScroll.h"
 
 #include "grid/CUGCtrl.h"
-#include "platform/framework/windows/NativeControls.h"
+#include "platform/framework/windows/CScrollBar.h"
 
 #include <algorithm>
 

@@ -226,12 +226,16 @@ bool CMainView::AddStudyToolBars(const SStudyLayout& study)
 bool CMainView::AddStudyDialogBars(const SStudyLayout& study)
 {
     bool complete = true;
-    if (study.tableBar.create) {
-        CSplitFrame* table = FrameOf(SectionEntry(study, kOverviewSection));
-        complete = table && table->AddDialogBar(study.tableBar.create(), study.tableBar.templateId);
-    }
-    CSplitFrame* graph = FrameOf(SectionEntry(study, kGraphSection));
-    return graph && graph->AddDialogBar(study.graphBar.create(), study.graphBar.templateId) && complete;
+    const auto add = [](CSplitFrame* frame, const SDialogBarLayout& bar) {
+        if (frame && frame->AddDialogBar(bar.create(), bar.templateId))
+            return true;
+        LOG(INFO) << "Main view: the dialog bar " << bar.className << " (template " << bar.templateId
+                  << ") cannot be made";
+        return false;
+    };
+    if (study.tableBar.create)
+        complete = add(FrameOf(SectionEntry(study, kOverviewSection)), study.tableBar);
+    return add(FrameOf(SectionEntry(study, kGraphSection)), study.graphBar) && complete;
 }
 
 bool CMainView::FinishStudyLayout(const SStudyLayout& study)

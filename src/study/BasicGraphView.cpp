@@ -197,6 +197,7 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
         return;
     // 1-2: settings of the project (first update) or of the chart (later ones).
     m_updating = true;
+    CChartDrawingScope drawing(m_chart);
     if (m_firstUpdate) {
         if (const auto* stored = dynamic_cast<const CBasicViewSettings*>(GetStoredViewSettings());
             stored && stored->GetViewId() == m_settings.GetViewId())
@@ -436,7 +437,6 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     if (m_settings.m_setWorkingHours && !DrawWorkingHours())
         StartTimer(kWorkingHoursTimer);
     // 29
-    m_bookmarkAtLastUpdate = m_bookmarkApplied;
     m_firstUpdate = false;
     m_updating = false;
     m_bookmarkApplied = false;

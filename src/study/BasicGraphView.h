@@ -40,7 +40,6 @@ inline constexpr WORD kViewLeftNotification = 258;
 
 inline constexpr UINT kGraphChartId = 1108;
 inline constexpr UINT kGraphOptionsButton = 2258;
-inline constexpr UINT kGraphHelpContext = 197621;
 
 // Timers of the graph views (200 ms each).
 inline constexpr UINT_PTR kFeedTimer = 1004;
@@ -99,14 +98,12 @@ public:
     CiPlotX* GetPlotControl() { return &m_chart; }
     CTimeRangeMarkers& GetTimeRangeMarkers() { return m_markers; }
     CNoteAnnotations& GetNotes() { return m_notes; }
-    const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
     int GetStudyType() const { return m_studyType; }
-    bool IsCapturing() const { return m_capturing; }
     bool SetCapturing(bool capturing) { return m_capturing = capturing; }
     void TakeViewSettings(const CViewSettings* settings) override;
     // Chart state (axis ranges, cursors), table states and the splitter row into the settings.
     void SyncViewSettings();
-    void RecalcLayout();
+    void RecalcLayout() override;
     // The session whose time axis is the reference: the first one compatible with the study
     // and shown; -1 without one.
     int ReferenceSession() const;
@@ -133,8 +130,9 @@ public:
     // Channel title, value with unit and time of a data cursor (or, with cursor -1, of a channel
     // at a time); empty without a feeder or channel.
     CString GetCursorValueText(int cursor, int channel, double position) const;
-    const SScaleTooltipBands& GetTooltipBands() const { return m_tooltipBands; }
     void PlaceCursorExtensionMarkers();
+    // Where the scale tooltips stand over the chart after the last layout.
+    const SScaleTooltipBands& GetTooltipBands() const { return m_tooltipBands; }
 
     // ---- options of the dialog bar
     void OnMinMaxCheck(UINT id);
@@ -167,8 +165,6 @@ public:
     bool IsFirstUpdate() const { return m_firstUpdate; }
     // True while an update shows the settings of a bookmark.
     bool IsBookmarkApplied() const { return m_bookmarkApplied; }
-    const std::vector<CString>& GetUnitList() const { return m_unitList; }
-    CButtonST& GetFormButton() { return m_formButton; }
     const SAxisControlBlock& GetAxisControls() const { return m_axisControls; }
 
 protected:
@@ -199,7 +195,15 @@ protected:
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);
     void OnXAxisChangedByUser(const SPlotEvent& event);
+    // A session's time axis of the reference's span is moved so that its labelled ticks fall on
+    // the reference axis's tick grid.
+    void AlignAxisTicks(int axis);
     void ChannelColorMenu(int channel, int x, int y);
+    // One zoom step of every time axis; the data is fed again later when the new range leaves
+    // the window fed.
+    void ZoomStep(bool in);
+    // Labels, markers, shading and picture for new axis ranges, without feeding.
+    void RefreshAxes();
     // Copy of the section to the clipboard, or its capture as a bookmark.
     void CaptureSection(bool bookmark);
 
@@ -224,8 +228,6 @@ private:
     CMyFormView* m_tableView = nullptr;
     CMyFormView* m_timeRangeTableView = nullptr;
     CTimeRangeMarkers m_markers;
-    bool m_scrolling = false;
-    std::array<int, 2> m_stateWords{}; // current window at the first update; full-window state
     int m_zoomState = 0;
     int m_sessionCount = 0;
     bool m_firstUpdate = true;
@@ -243,14 +245,12 @@ private:
     } m_feeding;
     std::array<int, 4> m_labelParity{-1, -1, -1, -1};
     std::array<bool, 3> m_timers{}; // 1004, 1005, 1006 running
-    bool m_bookmarkAtLastUpdate = false;
     CNoteAnnotations m_notes;
     std::vector<CString> m_unitList;
     SScaleTooltipBands m_tooltipBands;
     CZoomRectangle m_zoom;
     CCursorRecords m_cursorRecords;
     bool m_handlingAxisChange = false;
-    bool m_forwardingClick = false;
 };
 
 // Brackets a change the view makes to the chart, so that its events are not taken as the user's.
@@ -264,4 +264,17 @@ public:
 
 private:
     CBasicGraphView& m_view;
+};
+
+// Holds the chart's drawing until the scope ends: one picture for a batch of changes.
+class CChartDrawingScope
+{
+public:
+    explicit CChartDrawingScope(CiPlotX& chart) : m_chart(chart) { m_chart.BeginUpdate(); }
+    ~CChartDrawingScope() { m_chart.EndUpdate(); }
+    CChartDrawingScope(const CChartDrawingScope&) = delete;
+    CChartDrawingScope& operator=(const CChartDrawingScope&) = delete;
+
+private:
+    CiPlotX& m_chart;
 };

@@ -93,8 +93,7 @@ void CBasicGraphView::OnTimer(UINT_PTR id)
 
 void CBasicGraphView::OnSize(UINT type, int cx, int cy)
 {
-    CRecordFormView::OnSize(type, cx, cy);
-    RecalcLayout();
+    CRecordFormView::OnSize(type, cx, cy); // lays the chart out once the view is ready
     PlaceCursorExtensionMarkers();
 }
 
@@ -278,17 +277,10 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
             StartTimer(kWorkingHoursTimer);
     } else if (id == kFullWindow) {
         if (CMySplitterWnd* splitter = FindSplitter())
-            m_stateWords[1] = splitter->ToggleFullWindow(frame ? static_cast<CWnd*>(frame) : this, 0) ? 1 : 0;
+            splitter->ToggleFullWindow(frame ? static_cast<CWnd*>(frame) : this, 0);
         UpdateTimeRangeSection();
     } else if (id == kZoomIn || id == kZoomOut) {
-        CGraphEventScope scope(*this);
-        if (m_feeder) {
-            if (id == kZoomIn)
-                m_feeder->ZoomIn();
-            else
-                m_feeder->ZoomOut();
-        }
-        RefreshGraph();
+        ZoomStep(id == kZoomIn);
     } else if (id == kNotesMode) {
         m_notes.SetNotesMode(!m_notes.IsNotesMode());
         if (toolBar)
@@ -333,6 +325,39 @@ void CBasicGraphView::CaptureSection(bool bookmark)
     SetCapturing(false);
 }
 
+void CBasicGraphView::ZoomStep(bool in)
+{
+    if (!m_feeder)
+        return;
+    CGraphEventScope scope(*this);
+    CChartDrawingScope drawing(m_chart);
+    if (in)
+        m_feeder->ZoomIn();
+    else
+        m_feeder->ZoomOut();
+    RefreshAxes();
+    // The data is fed again at the new resolution once the user pauses.
+    StartTimer(kFeedTimer);
+}
+
+void CBasicGraphView::RefreshAxes()
+{
+    for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
+        CustomXAxis(i);
+    LabelYAxes();
+    m_markers.Replace();
+    if (m_settings.m_setWorkingHours)
+        DrawWorkingHours();
+    PlaceCursorExtensionMarkers();
+    m_chart.Repaint();
+    // Data beyond what was fed follows once the user pauses.
+    bool outside = false;
+    for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
+        outside = outside || (m_chart.GetXAxis(i)->IsVisible() && m_feeder && m_feeder->OnAxisChange(i));
+    if (outside)
+        StartTimer(kFeedTimer);
+}
+
 void CBasicGraphView::OnDemandPeriodChanged()
 {
     auto* combo = m_dialogBar ? static_cast<CComboBox*>(m_dialogBar->GetDlgItem(int(kDemandPeriodCombo))) : nullptr;
@@ -350,7 +375,6 @@ void CBasicGraphView::OnDemandPeriodChanged()
 
 void CBasicGraphView::ScrollSessionAxis(int session, int direction)
 {
-    m_scrolling = true;
     {
         CGraphEventScope scope(*this);
         m_markers.ScrollAxis(m_axisControls.coupled ? -1 : session, direction);
@@ -359,7 +383,6 @@ void CBasicGraphView::ScrollSessionAxis(int session, int direction)
     UpdateTimeRangePickers();
     m_chart.Repaint();
     RefillTables(false);
-    m_scrolling = false;
 }
 
 void CBasicGraphView::ToggleAxisCoupling()

@@ -82,9 +82,6 @@ public:
     // The working-hours pickers into the settings, to the minute.
     void ReadWorkingHours();
 
-    // The two state words the plot events reset.
-    std::array<int, 2> m_stateWords{};
-
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:

@@ -33,8 +33,6 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
     switch (event.id) {
     case PlotEvent::MouseDown:
         if (!notesBusy) {
-            if (m_dialogBar)
-                m_dialogBar->m_stateWords = {0, 0};
             m_zoom.Handle(m_chart, CZoomRectangle::Press, event.button, event.shift, event.x, event.y);
         }
         break;
@@ -196,8 +194,6 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         break;
     case PlotEvent::XAxisMouseDown:
         m_zoomState = 4;
-        if (m_dialogBar)
-            m_dialogBar->m_stateWords = {0, 0};
         break;
     case PlotEvent::LabelMouseMove:
         if (m_notes.IsMoving())
@@ -269,12 +265,57 @@ void CBasicGraphView::OnXAxisChangedByUser(const SPlotEvent& event)
     }
     if (m_zoomState != 4)
         DrawWorkingHours();
-    if (m_feeder && m_feeder->OnAxisChange(axis)) {
+    if (m_feeder && (m_feeder->OnAxisChange(axis) || event.b != event.d)) {
         m_feeding.deferred = false;
         StartTimer(kFeedTimer);
     }
     m_markers.Replace();
+    AlignAxisTicks(axis);
     m_handlingAxisChange = false;
+}
+
+void CBasicGraphView::AlignAxisTicks(int index)
+{
+    const int reference = ReferenceSession();
+    const CPlotXAxis* axis = m_chart.GetXAxis(index);
+    const CPlotXAxis* referenceAxis = m_chart.GetXAxis(reference);
+    if ((m_axisControls.coupled && m_eventSuppression > 0) || !axis || !axis->IsVisible() || !IsReady() ||
+        !referenceAxis || index == reference)
+        return;
+    constexpr double kOneSecond = 1.0 / 86400.0;
+    if (std::fabs(axis->GetSpan() - referenceAxis->GetSpan()) > kOneSecond)
+        return;
+    // Pixel positions of the first two labelled ticks of an axis.
+    auto labelled = [this](int which, double& first, double& second) {
+        int found = 0;
+        for (const SPlotAxisLabel& label : m_chart.GetXAxis(which)->GetLabels()) {
+            if (label.text.IsEmpty())
+                continue;
+            (found == 0 ? first : second) = m_chart.XValueToPixel(which, label.value);
+            if (++found == 2)
+                return true;
+        }
+        return false;
+    };
+    double axisFirst = 0, axisSecond = 0, referenceFirst = 0, referenceSecond = 0;
+    if (!labelled(index, axisFirst, axisSecond) || !labelled(reference, referenceFirst, referenceSecond))
+        return;
+    const double d = axisFirst - referenceFirst;
+    const double t = referenceSecond - referenceFirst;
+    if (!(t > 0.0))
+        return;
+    double move = d;
+    if (d > 0.0 && d > t - d)
+        move = -(t - d);
+    else if (d < 0.0 && -d > t + d)
+        move = t + d;
+    if (move == 0.0)
+        return;
+    CGraphEventScope scope(*this);
+    const double left = m_chart.XValueToPixel(index, axis->GetMin());
+    m_chart.SetXAxisRange(index, m_chart.XPixelToValue(index, left + move), axis->GetSpan());
+    CustomXAxis(index);
+    m_chart.Repaint();
 }
 
 void CBasicGraphView::ChannelColorMenu(int channelIndex, int x, int y)

@@ -103,6 +103,7 @@ bool CBasicGraphView::FeedSession(int session)
         windowEnd = 1.0e9;
     }
     m_feeding.halfPixel = span / std::max(1, m_chart.GetLayout().plot.Width()) / 2.0;
+    m_feeder->SetDecimationStep(m_windowedFeeding ? m_feeding.halfPixel : 0.0);
 
     CQuantityInfo info(config);
     for (const SDataItem& item : m_dataItems) {
@@ -153,6 +154,7 @@ void CBasicGraphView::RefreshGraph()
     if (!m_feeder)
         return;
     CGraphEventScope scope(*this);
+    CChartDrawingScope drawing(m_chart);
     BuildChannels();
     {
         CWaitCursor wait;
@@ -161,6 +163,7 @@ void CBasicGraphView::RefreshGraph()
                 break;
     }
     m_settings.SetPresent(true);
+    m_feeding.deferred = false;
     RebuildChart();
     if (m_markers.IsShown()) {
         m_markers.Create();

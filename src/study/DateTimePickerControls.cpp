@@ -47,11 +47,10 @@ CComboBox* List(CWnd* parent, UINT id)
 
 void CDateTimePickerControls::Init(CWnd* parent, const CHighTime& upperLimit, const CHighTime& lowerLimit,
                                    const CHighTime& begin, const CHighTime& end, const SPickerControlIds& ids,
-                                   bool disabled, const std::vector<int>& choices, int layoutFlags)
+                                   bool disabled, const std::vector<int>& choices, int /*layoutFlags: the template arranges the controls*/)
 {
     m_parent = parent;
     m_ids = ids;
-    m_layoutFlags = layoutFlags;
     m_upperLimit = upperLimit;
     m_lowerLimit = lowerLimit;
     m_begin = begin;
@@ -74,12 +73,6 @@ void CDateTimePickerControls::Init(CWnd* parent, const CHighTime& upperLimit, co
     Enable(!disabled);
 }
 
-bool CDateTimePickerControls::Owns(UINT id) const
-{
-    return m_parent && (id == m_ids.beginDate || id == m_ids.beginTime || id == m_ids.endDate || id == m_ids.endTime ||
-                        id == m_ids.intervalList);
-}
-
 void CDateTimePickerControls::SetRange(double begin, double end)
 {
     // The pickers show whole seconds: a chart date a microsecond short of one is that second.
@@ -95,8 +88,7 @@ void CDateTimePickerControls::SetRange(const CHighTime& begin, const CHighTime& 
     m_begin = begin;
     m_end = end;
     RefreshDurationItem();
-    if (!m_updateSuppressed)
-        WritePickers();
+    WritePickers();
 }
 
 void CDateTimePickerControls::GetRange(double& begin, double& end) const
@@ -109,12 +101,6 @@ void CDateTimePickerControls::GetRange(CHighTime& begin, CHighTime& end) const
 {
     begin = m_begin;
     end = m_end;
-}
-
-void CDateTimePickerControls::SetLimits(const CHighTime& upperLimit, const CHighTime& lowerLimit)
-{
-    m_upperLimit = upperLimit;
-    m_lowerLimit = lowerLimit;
 }
 
 void CDateTimePickerControls::Enable(bool on)

@@ -24,26 +24,22 @@ public:
     CDateTimePickerControls() = default;
     virtual ~CDateTimePickerControls() = default;
 
-    // Binds the pair to its controls, fills the list with the choices (each choice's text, its
+    // Binds the pair to its controls (their arrangement, which the layout flags name, is the
+    // parent template's), fills the list with the choices (each choice's text, its
     // number as item data) and the duration item, and writes the range into the pickers.
     void Init(CWnd* parent, const CHighTime& upperLimit, const CHighTime& lowerLimit, const CHighTime& begin,
               const CHighTime& end, const SPickerControlIds& ids, bool disabled, const std::vector<int>& choices,
               int layoutFlags);
     bool IsBound() const { return m_parent != nullptr; }
-    bool Owns(UINT id) const;
-    const SPickerControlIds& GetIds() const { return m_ids; }
 
     // Chart dates (days since 30 December 1899).
     void SetRange(double begin, double end);
     void SetRange(const CHighTime& begin, const CHighTime& end);
     void GetRange(double& begin, double& end) const;
     void GetRange(CHighTime& begin, CHighTime& end) const;
-    void SetLimits(const CHighTime& upperLimit, const CHighTime& lowerLimit);
 
     void Enable(bool on);
     bool IsEnabled() const { return !m_disabled; }
-    // While suppressed, SetRange leaves the pickers as they are.
-    void SuppressUpdates(bool on) { m_updateSuppressed = on; }
 
     // One of the four pickers changed (begin side or end side).
     void OnPickerChanged(bool beginSide);
@@ -64,11 +60,9 @@ private:
 
     CWnd* m_parent = nullptr;
     SPickerControlIds m_ids;
-    int m_layoutFlags = 0;
     CHighTime m_begin;
     CHighTime m_end;
     int m_itemCount = 0;
-    bool m_updateSuppressed = false;
     int m_choice = 9;
     bool m_disabled = false;
     CHighTime m_upperLimit;

@@ -8,6 +8,7 @@
 #include "study/PlotNames.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -118,14 +119,65 @@ void CRecTrendToIOComp::FeedSeries(int channel, const CTrendChannel& trend, cons
         --first;
     if (last != points.end())
         ++last;
-    plot->Reserve(std::size_t(last - first));
     const int records = int(trend.GetRecordCount());
-    for (auto p = first; p != last; ++p) {
-        if (p->record < 0 || p->record >= records)
-            plot->AddGap(p->date);
-        else
-            plot->AddXY(p->date, access->GetValue(p->record));
+    const double step = m_decimationStep;
+    // Fewer samples than two per step: every one is fed.
+    if (!(step > 0.0) || double(last - first) <= 2.0 * (end - start) / step) {
+        plot->Reserve(std::size_t(last - first));
+        for (auto p = first; p != last; ++p) {
+            if (p->record < 0 || p->record >= records)
+                plot->AddGap(p->date);
+            else
+                plot->AddXY(p->date, access->GetValue(p->record));
+        }
+        return;
     }
+    // One bucket per step: its first, lowest, highest and last sample in their own order; a gap
+    // closes the bucket so that the line breaks where it did.
+    struct SSample
+    {
+        double date;
+        float value;
+        int order;
+    };
+    SSample bucket[4];
+    int bucketCount = 0;
+    long long bucketIndex = 0;
+    int order = 0;
+    auto flush = [&] {
+        if (bucketCount == 0)
+            return;
+        std::sort(bucket, bucket + bucketCount, [](const SSample& a, const SSample& b) { return a.order < b.order; });
+        for (int i = 0; i < bucketCount; ++i)
+            if (i == 0 || bucket[i].order != bucket[i - 1].order)
+                plot->AddXY(bucket[i].date, bucket[i].value);
+        bucketCount = 0;
+    };
+    for (auto p = first; p != last; ++p, ++order) {
+        if (p->record < 0 || p->record >= records) {
+            flush();
+            plot->AddGap(p->date);
+            continue;
+        }
+        const float value = access->GetValue(p->record);
+        const long long index = (long long)std::floor((p->date - start) / step);
+        if (bucketCount > 0 && index != bucketIndex)
+            flush();
+        const SSample sample{p->date, value, order};
+        if (bucketCount == 0) {
+            bucketIndex = index;
+            bucket[0] = bucket[1] = bucket[2] = bucket[3] = sample; // first, lowest, highest, last
+            bucketCount = 4;
+            continue;
+        }
+        // A value that is not finite is kept as the bucket's lowest and highest alike.
+        if (!(value >= bucket[1].value))
+            bucket[1] = sample;
+        if (!(value <= bucket[2].value))
+            bucket[2] = sample;
+        bucket[3] = sample;
+    }
+    flush();
 }
 
 void CRecTrendToIOComp::Finish()

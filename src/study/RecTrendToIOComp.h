@@ -31,6 +31,9 @@ public:
     // The axes, channel flags and limits are put on the chart and it is drawn.
     void Finish();
     void SetDemandPeriod(int seconds) { m_demandPeriod = seconds; }
+    // Feeding keeps, of the samples within each step (chart days; 0 feeds every sample), the
+    // first, the lowest, the highest and the last: the same picture from far fewer points.
+    void SetDecimationStep(double days) { m_decimationStep = days; }
     int GetDemandPeriod() const { return m_demandPeriod; }
     void SetAxisTitle(int axis, const CString& title);
     // First data cursor style 3, the second 4; 0 for both when off.
@@ -48,4 +51,5 @@ private:
 
     CRecDoc* m_document;
     int m_demandPeriod = 0;
+    double m_decimationStep = 0.0;
 };

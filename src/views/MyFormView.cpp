@@ -7,6 +7,8 @@
 
 #include <glog/logging.h>
 
+#include <algorithm>
+
 namespace {
 constexpr UINT kHiddenDataCommand1 = 33052;
 constexpr UINT kHiddenDataCommand2 = 33053;
@@ -97,10 +99,10 @@ void CMyFormView::SetScaleToFitSize(const CSize&)
 
 void CMyFormView::OnSize(UINT type, int cx, int cy)
 {
-    CWnd::OnSize(type, cx, cy);
+    // A zero side comes while a page is hidden or laid out; there is nothing to fit then.
     if (cx == 0 || cy == 0)
         return;
-    m_clientSize = CSize(cx, cy);
+    CWnd::OnSize(type, cx, cy);
 }
 
 LRESULT CMyFormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -118,4 +120,30 @@ BOOL CMyFormView::OnCommand(WPARAM wParam, LPARAM lParam)
     if (id == kHiddenDataCommand1 || id == kHiddenDataCommand2)
         return TRUE;
     return CWnd::OnCommand(wParam, lParam);
+}
+
+void CMyFormView::UpdateScrollSizes()
+{
+    CRect content;
+    for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        content.UnionRect(&content, &rect);
+    }
+    m_scrollSize = CSize(std::max<LONG>(0, content.right), std::max<LONG>(0, content.bottom));
+    CRect client;
+    GetClientRect(&client);
+    const DWORD style = GetStyle();
+    const auto setBar = [this](int bar, int range, int page) {
+        SCROLLINFO info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        info.nMax = std::max(0, range - 1);
+        info.nPage = UINT(std::max(0, page));
+        SetScrollInfo(bar, &info, TRUE);
+    };
+    if (style & WS_HSCROLL)
+        setBar(SB_HORZ, m_scrollSize.cx, client.Width());
+    if (style & WS_VSCROLL)
+        setBar(SB_VERT, m_scrollSize.cy, client.Height());
 }

@@ -36,6 +36,10 @@ public:
     // Scale-to-fit mode: the view's content is shown at the client size; (-1, -1) fits as is.
     void SetScaleToFitSize(const CSize& size);
     bool IsScaleToFit() const { return m_scaleToFit; }
+    // The scroll range of the page: the union of its child windows, from the client origin; with
+    // WS_HSCROLL or WS_VSCROLL the bars take it, a page of the client size each.
+    void UpdateScrollSizes();
+    const CSize& GetScrollSizes() const { return m_scrollSize; }
     // How many initial updates the view received (the main view sends exactly one per build).
     int GetInitialUpdateCount() const { return m_initialUpdates; }
     // The process-wide sequence number of the view's last initial update (0 before the first):
@@ -57,8 +61,7 @@ protected:
     void OnDestroy() override;
     void PostNcDestroy() override;
 
-    // The size the last non-empty WM_SIZE gave.
-    CSize m_clientSize;
+    CSize m_scrollSize;
 
 private:
     void CreateTemplateControls();

@@ -24,3 +24,10 @@ void CRecordFormView::OnDestroy()
     SaveViewSettings(nullptr);
     CMyFormView::OnDestroy();
 }
+
+void CRecordFormView::OnSize(UINT type, int cx, int cy)
+{
+    CMyFormView::OnSize(type, cx, cy);
+    if (m_ready && cx > 0 && cy > 0)
+        RecalcLayout();
+}

@@ -23,6 +23,10 @@ public:
     // Set once the view has laid itself out; layouts before that are skipped.
     bool IsReady() const { return m_ready; }
     void SetReady(bool ready) { m_ready = ready; }
+    // Lays the view's own windows out for its client size; skipped until the view is ready.
+    virtual void RecalcLayout() {}
+
+    void OnSize(UINT type, int cx, int cy) override;
 
 protected:
     // The settings the view works on; the derived views hold them.

@@ -32,6 +32,12 @@ CSplitFrame::~CSplitFrame()
         DestroyWindow();
 }
 
+void CSplitFrame::OnDestroy()
+{
+    m_view = nullptr;
+    CWnd::OnDestroy();
+}
+
 void CSplitFrame::PostNcDestroy()
 {
     if (m_bAutoDelete)
@@ -70,12 +76,7 @@ int CSplitFrame::OnCreate(LPCREATESTRUCT cs)
 
 CWnd* CSplitFrame::GetView() const
 {
-    // A view deletes itself with its window; while the frame is torn down its bars may still
-    // notify, so the view is looked for among the living children, never dereferenced blindly.
-    for (CWnd* child = GetWindow(GW_CHILD); m_view && child; child = child->GetWindow(GW_HWNDNEXT))
-        if (child == m_view)
-            return m_view->GetSafeHwnd() ? m_view : nullptr;
-    return nullptr;
+    return m_view && m_view->GetSafeHwnd() ? m_view : nullptr;
 }
 
 CMyToolBar* CSplitFrame::AddToolBar(int type, UINT resourceId)

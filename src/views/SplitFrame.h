@@ -28,7 +28,6 @@ public:
     // The frame's run-time class as it was created (the record of its frame class).
     const SRuntimeClass* GetFrameClass() const { return m_runtimeClass; }
     void SetFrameClass(const SRuntimeClass* runtimeClass) { m_runtimeClass = runtimeClass; }
-    const SRuntimeClass* GetViewClass() const { return m_viewClass; }
 
     // Creates the frame window and its view; FALSE (the frame is gone) when either fails.
     BOOL CreateFrame(CWnd* parent, const CRect& rect, UINT id, const SViewCreateContext& context);
@@ -65,6 +64,9 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT cs) override;
+    // The view goes with the frame's children: commands that arrive while they are destroyed
+    // (a control losing the focus) no longer reach it.
+    void OnDestroy() override;
     void PostNcDestroy() override;
 
 private:

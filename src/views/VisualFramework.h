@@ -61,7 +61,6 @@ private:
     CWnd* m_parentWnd = nullptr;
     HWND m_parentHwnd = nullptr;
     CString m_title;
-    CString m_secondTitle;
     int m_rows = 0;
     int m_columns = 0;
     int m_row = 0;

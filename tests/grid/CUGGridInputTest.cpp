@@ -7,7 +7,7 @@
 #include "grid/CUGSideHdg.h"
 #include "grid/CUGTopHdg.h"
 #include "grid/CUGVScroll.h"
-#include "platform/framework/windows/NativeControls.h"
+#include "platform/framework/windows/CScrollBar.h"
 
 namespace
 {

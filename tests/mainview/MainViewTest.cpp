@@ -87,6 +87,7 @@ TEST_F(MainViewTest, ANewProjectWindowHasFiveTabsAndOnlyTheProjectManagerEnabled
     EXPECT_EQ(content->GetMyToolBar(0)->GetButtonText(33084), CString("Expand All"));
     EXPECT_EQ(content->GetMyToolBar(0)->GetButtonText(33085), CString("Collapse All"));
     EXPECT_EQ(ClassOf(Frame(20)), "CProjectManagerTableFrame");
+    EXPECT_STREQ(GetPageFrameViewName(EPageFrame::ProjectManagerTable), "CProjectManagerTableView");
     EXPECT_EQ(ClassOf(Frame(37)), "CReportListFrame");
     EXPECT_EQ(ClassOf(Frame(38)), "CReportContentFrame");
 }

@@ -218,12 +218,12 @@ TEST_F(BasicTableViewTest, TheTimeRangeTableSumsTheRecordsBetweenTheMarkers)
     m_graph.end[1] = fast.GetLastTime() + CHighTimeSpan(0, 2, 0, 0);
     CBasicTableView& table = Open<CSummaryTableTimeRangeView>();
     const SummaryBlocks& blocks = table.GetSessionData();
-    EXPECT_EQ(table.GetSelectedRanges()[0].records, (SRecordRange{10, 20}));
+    EXPECT_EQ(table.GetSelectedRanges()[0].records, (SRecordRange{10, 19}));
     EXPECT_EQ(table.GetSelectedRanges()[0].selected, 1);
-    CTableStatistics stats(*m_document->GetTrendCache(), *m_document->GetDataSet(0), STrendAccessSpec{0, 1}, {10, 20},
+    CTableStatistics stats(*m_document->GetTrendCache(), *m_document->GetDataSet(0), STrendAccessSpec{0, 1}, {10, 19},
                            0.95);
     EXPECT_FLOAT_EQ(Avg(*blocks[0], 0, 0).value, stats.CellValue(5, 0).value);
-    EXPECT_NE(blocks[0]->summaryText.str().find("11 (11)"), std::string::npos);
+    EXPECT_NE(blocks[0]->summaryText.str().find("10 (10)"), std::string::npos);
 
     EXPECT_TRUE(table.GetSelectedRanges()[1].records.IsEmpty());
     EXPECT_TRUE(std::isnan(Avg(*blocks[1], 0, 0).value));

@@ -5,6 +5,8 @@
 #include "datamodel/DataSet.h"
 #include "platform/framework/windows/CDialog.h"
 #include "platform/framework/windows/CMenu.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
+#include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
 #include "study/WorkingHoursShading.h"
 #include "views/MyToolBar.h"
@@ -273,10 +275,27 @@ TEST_F(GraphViewInteractionTest, SpanButtonsSetEveryAxisSpanAroundItsCentre)
     const double centre = axis.GetMin() + axis.GetSpan() / 2;
     Click(GraphBar::kFirstSpanButton); // 1 Hour
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
+    EXPECT_EQ(m_bar->GetSelectedSpanButton(), GraphBar::kFirstSpanButton);
     EXPECT_NEAR(axis.GetMin() + axis.GetSpan() / 2, centre, 1e-9);
     EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, 4);
     Click(GraphBar::kFirstSpanButton + 3); // Individual: no span of its own
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
+    // A span the user drags that is no choice selects "Individual" again.
+    Click(GraphBar::kFirstSpanButton + 1);
+    SPlotEvent event = Event(PlotEvent::XAxisChange, 0);
+    event.a = axis.GetMin();
+    event.b = axis.GetSpan();
+    Chart().SetXAxisRange(0, axis.GetMin(), 0.37);
+    event.c = axis.GetMin();
+    event.d = axis.GetSpan();
+    Fire(event);
+    EXPECT_EQ(m_bar->GetSelectedSpanButton(), GraphBar::kFirstSpanButton + 3);
+    EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, -1);
+    // The scale tooltips stand over the axis bands.
+    const SScaleTooltipBands& bands = m_view->GetTooltipBands();
+    EXPECT_FALSE(bands.xAxes.IsRectEmpty());
+    EXPECT_FALSE(bands.leftYAxes.IsRectEmpty());
+    EXPECT_GT(bands.xAxes.top, Chart().GetLayout().plot.top);
 }
 
 TEST_F(GraphViewInteractionTest, NotesArePlacedMovedEditedAndDeleted)
@@ -349,6 +368,103 @@ TEST_F(GraphViewInteractionTest, PrivateMessagesRefreshDeferAndFollowTheDocument
     Command(kGraphOptionsButton);
     EXPECT_TRUE(m_bar->IsWindowVisible());
     EXPECT_EQ(m_view->GetSettings().m_graphOptionsCollapse, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GraphViewInteractionTest, ASessionAxisDraggedByTheUserSnapsToTheReferenceTickGrid)
+{
+    Reopen({Spec(), Spec()});
+    Click(GraphBar::kFirstSession + 1);
+    CiPlotX& chart = Chart();
+    // The user drags session 2's axis by seven minutes.
+    const CPlotXAxis& second = *chart.GetXAxis(1);
+    SPlotEvent event;
+    event.id = PlotEvent::XAxisChange;
+    event.index = 1;
+    event.a = second.GetMin();
+    event.b = second.GetSpan();
+    chart.SetXAxisRange(1, second.GetMin() + 7.0 / 1440.0, second.GetSpan());
+    event.c = second.GetMin();
+    event.d = second.GetSpan();
+    m_view->OnPlotEvent(event);
+    auto firstLabelled = [&chart](int axis) {
+        for (const SPlotAxisLabel& label : chart.GetXAxis(axis)->GetLabels())
+            if (!label.text.IsEmpty())
+                return chart.XValueToPixel(axis, label.value);
+        return -1.0;
+    };
+    auto spacing = [&chart](int axis) {
+        std::vector<double> pixels;
+        for (const SPlotAxisLabel& label : chart.GetXAxis(axis)->GetLabels())
+            if (!label.text.IsEmpty())
+                pixels.push_back(chart.XValueToPixel(axis, label.value));
+        return pixels.size() > 1 ? pixels[1] - pixels[0] : 0.0;
+    };
+    const double t = spacing(0);
+    ASSERT_GT(t, 0.0);
+    const double offset = std::fmod(std::fabs(firstLabelled(1) - firstLabelled(0)), t);
+    EXPECT_TRUE(offset < 1.0 || t - offset < 1.0) << offset;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GraphViewInteractionTest, AnUpdateReappliesTheStoredTimeRangeNotThePickersOldValues)
+{
+    Click(GraphBar::kSetTimeRange);
+    CTimeRangeMarkers& markers = m_view->GetTimeRangeMarkers();
+    const CPlotXAxis& axis = *Chart().GetXAxis(0);
+    // The pickers keep an older range; the markers were dragged since.
+    m_bar->TimeRangePickers().SetRange(axis.FractionToValue(0.1), axis.FractionToValue(0.2));
+    markers.SetRange(axis.FractionToValue(0.45), axis.FractionToValue(0.55));
+    m_view->GetSettings().m_timeRange = {markers.GetBegin(), markers.GetEnd()};
+    m_view->SendMessage(WM_DOC_UPDATE, 0, 0);
+    ASSERT_TRUE(markers.IsShown());
+    EXPECT_NEAR(axis.ValueToFraction(markers.GetBegin()), 0.45, 1e-6);
+    EXPECT_NEAR(axis.ValueToFraction(markers.GetEnd()), 0.55, 1e-6);
+    double begin = 0, end = 0;
+    m_bar->TimeRangePickers().GetRange(begin, end);
+    EXPECT_NEAR(begin, markers.GetBegin(), 1e-5);
+}
+
+TEST_F(GraphViewInteractionTest, PickerChangesMoveTheMarkersAndTheTimeRangeTableRefills)
+{
+    Click(GraphBar::kSetTimeRange);
+    CFrameworkApp::PumpWaitingMessages();
+    const std::size_t refills = m_timeRangeTable->refills.size();
+    const CHighTime begin = CHighTime::FromDate(m_view->GetTimeRangeMarkers().GetBegin());
+    SYSTEMTIME st{};
+    const CHighTime later = begin + CHighTimeSpan(0, 1, 0, 0);
+    ASSERT_TRUE(later.GetAsSystemTime(st));
+    auto* picker = static_cast<CDateTimeCtrl*>(m_bar->GetDlgItem(int(GraphBar::kTimeRangePickers.beginTime)));
+    picker->SetTime(&st);
+    NMHDR header;
+    header.idFrom = GraphBar::kTimeRangePickers.beginTime;
+    header.code = DTN_DATETIMECHANGE;
+    m_view->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_NEAR(m_view->GetTimeRangeMarkers().GetBegin(), later.GetAsDate(), 2e-5);
+    EXPECT_GT(m_timeRangeTable->refills.size(), refills);
+}
+
+TEST_F(GraphViewInteractionTest, ManualScaleDialogsWriteTheirRangeToTheAxis)
+{
+    CRecTrendToIOComp* feeder = m_view->GetDataToIOComp();
+    CManualScaleDlg scale(feeder, 0, 240.0, 220.0, false);
+    ASSERT_TRUE(scale.Apply());
+    EXPECT_DOUBLE_EQ(Chart().GetYAxis(0)->GetMin(), 220.0);
+    EXPECT_DOUBLE_EQ(Chart().GetYAxis(0)->GetMax(), 240.0);
+    EXPECT_TRUE(Chart().GetYAxis(0)->IsManual());
+    EXPECT_FALSE(CManualScaleDlg(feeder, 0, 5.0, 5.0, false).Apply()); // an empty range is refused
+    const double start = Chart().GetXAxis(0)->GetMin();
+    CManualScaleXAxisDlg xScale(feeder, 0, start + 0.1, start + 0.2);
+    ASSERT_TRUE(xScale.Apply());
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetSpan(), 0.1, 1e-9);
+    EXPECT_FALSE(CManualScaleXAxisDlg(feeder, 0, start, start).Apply());
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 // settings, sessions, axes, channels, table refills, stored settings through "project.xml".
 #include "GraphViewFixture.h"
 
+#include "datamodel/DataItemTrend.h"
+#include <cmath>
 #include "datamodel/DataSet.h"
+#include "datamodel/TrendChannel.h"
+#include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/ProjectSettings.h"
 #include "study/PlotNames.h"
@@ -174,6 +178,105 @@ TEST_F(GraphViewUpdateTest, AProjectWithoutSessionsLeavesTheViewEmptyAndClearsTh
     EXPECT_FALSE(m_view->GetSettings().IsPresent());
     EXPECT_EQ(m_table->refills.back(), kRefillClear);
     EXPECT_EQ(m_timeRangeTable->refills.back(), kRefillClear);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GraphViewUpdateTest, FeedingAtAStepKeepsEachStepsFirstLowestHighestAndLastSample)
+{
+    OpenProject({Spec(1, 60, 1440)}); // one day of one-minute records
+    OpenView();
+    CRecTrendToIOComp& feeder = *m_view->GetDataToIOComp();
+    const int channel = Chart().FindChannel("1: V1_TC");
+    ASSERT_GE(channel, 0);
+    const CPlotChannel& all = *Chart().GetChannel(channel);
+    const int fullCount = all.GetCount();
+    ASSERT_GT(fullCount, 1000);
+    double low = 0, high = 0;
+    ASSERT_TRUE(all.GetDataRange(low, high));
+    // One-hour steps: at most four samples an hour, plus the gap markers.
+    CDataSet* set = m_document->GetDataSet(0);
+    CDataItemTrend* item = feeder.ProvideTrendItem(0, TrendItemForQuantity(set->GetMeasurementConfig(), kVoltageQuantity, false),
+                                                   STrendAccessSpec{0, 1});
+    ASSERT_NE(item, nullptr);
+    const int entry = feeder.FindChannelEntry(all.GetName());
+    feeder.SetDecimationStep(1.0 / 24.0);
+    const double start = all.GetXValue(0);
+    const double end = all.GetXValue(fullCount - 1);
+    feeder.FeedChannel(entry, *item->GetChannel(kVoltageQuantity, 0), *item->GetTimeBlock(), false, 0, start, end);
+    const CPlotChannel& reduced = all;
+    EXPECT_LT(reduced.GetCount(), fullCount / 10);
+    EXPECT_LE(reduced.GetCount(), 4 * 25 + int(reduced.GapIndexes().size()) * 5);
+    double reducedLow = 0, reducedHigh = 0;
+    ASSERT_TRUE(reduced.GetDataRange(reducedLow, reducedHigh));
+    EXPECT_EQ(reducedLow, low);
+    EXPECT_EQ(reducedHigh, high);
+    EXPECT_FALSE(reduced.GapIndexes().empty());
+    for (int i = 1; i < reduced.GetCount(); ++i)
+        ASSERT_LE(reduced.GetXValue(i - 1), reduced.GetXValue(i));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GraphViewUpdateTest, ABookmarksAxesWinOverWhatTheChartShowed)
+{
+    OpenProject({Spec()});
+    OpenView();
+    CBasicViewSettings bookmark(m_view->GetSettings());
+    const double start = Chart().GetXAxis(0)->GetMin();
+    bookmark.m_upperPlot.xAxisCount = 1;
+    bookmark.m_upperPlot.xAxes[0] = {start + 0.25, 0.125};
+    Command(33049); // the user zooms elsewhere meanwhile
+    m_view->TakeViewSettings(&bookmark);
+    m_view->SendMessage(WM_DOC_UPDATE, 0, 0);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetMin(), start + 0.25, 1e-9);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetSpan(), 0.125, 1e-9);
+    // A later update keeps what the user does from then on.
+    Command(33050);
+    m_view->SendMessage(WM_DOC_UPDATE, 0, 0);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetSpan(), 0.25, 1e-9);
+}
+
+TEST_F(GraphViewUpdateTest, ASessionOfOneSampleGetsAShowableAxisAndNoDivisionByZero)
+{
+    SSessionSpec spec = Spec(1, 600, 1);
+    spec.gapStart = -1;
+    OpenProject({spec});
+    OpenView();
+    const CPlotXAxis& axis = *Chart().GetXAxis(0);
+    EXPECT_GT(axis.GetSpan(), 0.0);
+    EXPECT_TRUE(std::isfinite(axis.GetMin()));
+    Click(GraphBar::kSetTimeRange);
+    EXPECT_TRUE(std::isfinite(m_view->GetTimeRangeMarkers().GetBegin()));
+    Command(33049);
+    EXPECT_GT(axis.GetSpan(), 0.0);
+    Click(GraphBar::kSetWorkingHours);
+    int first = 0, last = 0;
+    CBasicGraphView::GetTimeBlockRange(*m_document->GetDataSet(0)->GetTrendTimeBlock(), -1.0, -1.0, first, last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 0);
+}
+
+TEST_F(GraphViewUpdateTest, TimeBlockRangesRunBetweenTheRecordsOfTwoDates)
+{
+    OpenProject({Spec()});
+    const CTrendTimeBlock& block = *m_document->GetDataSet(0)->GetTrendTimeBlock();
+    const double first = block.GetFirstTime().GetAsDate();
+    const double tenMinutes = 10.0 / 1440.0;
+    int from = 0, to = 0;
+    CBasicGraphView::GetTimeBlockRange(block, first + tenMinutes, first + 3 * tenMinutes, from, to);
+    EXPECT_EQ(from, 1);
+    EXPECT_EQ(to, 2); // the record ending at the range's end
+    CBasicGraphView::GetTimeBlockRange(block, first - 2.0, first - 1.0, from, to);
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(to, -1);
+    CBasicGraphView::GetTimeBlockRange(block, first + 1.0, first, from, to);
+    EXPECT_EQ(from, -1);
+    EXPECT_EQ(to, -1);
 }
 
 } // namespace

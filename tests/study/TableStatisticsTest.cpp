@@ -331,14 +331,18 @@ TEST_F(TableStatisticsTest, RecordRangesAgreeBetweenMarkersAndTables)
     Load(spec);
     const CTrendTimeBlock& block = *m_set.GetTrendTimeBlock();
     const CHighTimeSpan tenth(0, 0, 0, 0, 100);
-    // Markers exactly on records 2 and 5 hold both; 0.1 s beyond a record still holds it.
-    EXPECT_EQ(FindRecordRange(block, block.GetTime(2), block.GetTime(5)), (SRecordRange{2, 5}));
-    EXPECT_EQ(FindRecordRange(block, block.GetTime(2) + tenth, block.GetTime(5) - tenth), (SRecordRange{2, 5}));
-    EXPECT_EQ(FindRecordRange(block, block.GetTime(2) + tenth + tenth, block.GetTime(5)), (SRecordRange{3, 5}));
-    // A range between two records, or wholly outside, holds none.
+    // Markers on records 2 and 5 hold the intervals between them: records 2, 3 and 4; marker
+    // dates 0.1 s off still do.
+    EXPECT_EQ(FindRecordRange(block, block.GetTime(2), block.GetTime(5)), (SRecordRange{2, 4}));
+    EXPECT_EQ(FindRecordRange(block, block.GetTime(2) - tenth + CHighTimeSpan(1), block.GetTime(5) + tenth - CHighTimeSpan(1)),
+              (SRecordRange{2, 4}));
+    // A marker inside a record's interval takes that record in.
     const CHighTimeSpan minute(0, 0, 1, 0);
-    EXPECT_TRUE(FindRecordRange(block, block.GetTime(3) + minute, block.GetTime(3) + minute + minute).IsEmpty());
+    EXPECT_EQ(FindRecordRange(block, block.GetTime(2) + minute, block.GetTime(5) + minute), (SRecordRange{2, 5}));
+    // Both markers on one record, or the range wholly outside: no record.
+    EXPECT_TRUE(FindRecordRange(block, block.GetTime(3), block.GetTime(3)).IsEmpty());
     EXPECT_TRUE(FindRecordRange(block, block.GetLastTime() + minute, block.GetLastTime() + minute + minute).IsEmpty());
+    EXPECT_TRUE(FindRecordRange(block, block.GetTime(0) - minute - minute, block.GetTime(0) - minute).IsEmpty());
     EXPECT_EQ(WholeRecordRange(block), (SRecordRange{0, 11}));
 }
 

@@ -9,7 +9,10 @@
 #include "platform/framework/windows/CDC.h"
 #include "views/ButtonST.h"
 #include "views/MainWindow.h"
+#include "project/BasicViewSettings.h"
+#include "project/ProjectSettings.h"
 #include "views/MyFormView.h"
+#include "views/RecordFormView.h"
 #include "views/MySplitterWnd.h"
 #include "views/SplitFrame.h"
 #include "views/TabWnd.h"
@@ -437,4 +440,59 @@ TEST_F(ViewFrameworkTest, AFlatBitmapButtonShowsItsFaceThroughTheMagentaPixels)
     button.SetFlatColors(RGB(0, 128, 0), RGB(0, 0, 128));
     EXPECT_EQ(pixelAt(4, 12), RGB(0, 128, 0));
     EXPECT_EQ(button.GetFaceColor(), RGB(0, 128, 0));
+}
+
+TEST_F(ViewFrameworkTest, AFormViewsScrollRangeIsTheUnionOfItsChildren)
+{
+    auto* view = new CMyFormView;
+    ASSERT_TRUE(view->CreateView(&m_window, 1, nullptr));
+    view->MoveWindow(0, 0, 200, 100);
+    CWnd first;
+    CWnd second;
+    ASSERT_TRUE(first.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 150, 60), view, 2));
+    ASSERT_TRUE(second.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(100, 200, 320, 260), view, 3));
+    view->UpdateScrollSizes();
+    EXPECT_EQ(view->GetScrollSizes(), CSize(320, 260));
+    view->OnInitialUpdate();
+    EXPECT_EQ(view->GetContentRect(), CRect());  // no template controls
+    view->DestroyWindow();
+}
+
+namespace {
+
+class CSettingsView : public CRecordFormView
+{
+public:
+    CSettingsView() : CRecordFormView(2), m_settings(2) {}
+    int layouts = 0;
+    void RecalcLayout() override { ++layouts; }
+
+protected:
+    const CViewSettings* GetViewSettings() const override { return &m_settings; }
+
+private:
+    CBasicViewSettings m_settings;
+};
+
+} // namespace
+
+TEST_F(ViewFrameworkTest, ARecordViewKeepsItsSettingsInTheProjectAndLaysOutOnceReady)
+{
+    CProjectSettings project;
+    CSettingsView view;
+    view.m_bAutoDelete = false;
+    EXPECT_EQ(view.GetTemplateId(), CRecordFormView::kTemplateId);
+    EXPECT_EQ(view.GetSettingsKind(), 2);
+    ASSERT_TRUE(view.CreateView(&m_window, 1, nullptr));
+    view.MoveWindow(0, 0, 300, 200);
+    EXPECT_EQ(view.layouts, 0);
+    view.SetReady(true);
+    view.MoveWindow(0, 0, 310, 200);
+    EXPECT_EQ(view.layouts, 1);
+    view.MoveWindow(0, 0, 0, 200);
+    EXPECT_EQ(view.layouts, 1);
+    EXPECT_EQ(project.GetViewSettings(2), nullptr);
+    view.SaveViewSettings(&project);
+    ASSERT_NE(project.GetViewSettings(2), nullptr);
+    view.DestroyWindow();
 }

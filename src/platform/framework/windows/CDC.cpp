@@ -2,7 +2,9 @@
 
 #include "platform/framework/windows/DcPainting.h"
 
+#include <QGuiApplication>
 #include <QPainterPath>
+#include <QScreen>
 
 #include <cmath>
 
@@ -95,10 +97,16 @@ int CDC::GetDeviceCaps(int index) const
     switch (index)
     {
     case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
+    case LOGPIXELSY:
+    {
+        // The logical resolution of the window's screen: text and layouts in logical pixels
+        // follow the user's font scaling; the device pixel ratio stays inside the layer.
+        const QScreen* screen = m_state->widget ? m_state->widget->screen() : QGuiApplication::primaryScreen();
+        return screen ? qRound(screen->logicalDotsPerInch()) : 96;
+    }
     case BITSPIXEL: return 32;
-    case HORZRES: return m_state->surface ? m_state->surface->image.width() : 0;
-    case VERTRES: return m_state->surface ? m_state->surface->image.height() : 0;
+    case HORZRES: return m_state->surface ? m_state->surface->LogicalSize().width() : 0;
+    case VERTRES: return m_state->surface ? m_state->surface->LogicalSize().height() : 0;
     default: return 0;
     }
 }
@@ -718,5 +726,5 @@ COLORREF CDC::GetPixel(int x, int y) const
 {
     const QPoint p = m_state->ToDevice(x, y);
     if (!m_state->surface || !m_state->EffectiveClip().contains(p)) return CLR_INVALID;
-    return FromQRgb(m_state->surface->image.pixel(p));
+    return FromQRgb(m_state->surface->image.pixel(m_state->surface->Physical(p)));
 }

@@ -3,6 +3,8 @@
 
 #include "platform/framework/windows/DcPainting.h"
 
+#include <cmath>
+
 namespace
 {
 // The raster operations that combine source and destination, per pixel; null for the others.
@@ -21,19 +23,27 @@ QRgb (*SourceOp(DWORD rop))(QRgb, QRgb)
 
 void Combine(const DcState& dst, const QImage& source, QPoint sourceOrigin, const QRegion& region, QRgb (*op)(QRgb, QRgb))
 {
+    // Each image pixel of the target takes the source pixel under the centre of its logical
+    // pixel: at equal ratios pixel for pixel, otherwise the nearest one.
     QImage& image = dst.surface->image;
+    const qreal targetRatio = dst.surface->Ratio();
+    const qreal sourceRatio = source.devicePixelRatio();
     const QRect sourceBounds = source.rect();
-    for (const QRect& r : region)
+    for (const QRect& logical : region)
+    {
+        const QRect r = dst.surface->Physical(logical) & image.rect();
         for (int y = r.top(); y <= r.bottom(); ++y)
         {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            const int sy = int(std::floor(((y + 0.5) / targetRatio + sourceOrigin.y()) * sourceRatio));
             for (int x = r.left(); x <= r.right(); ++x)
             {
-                const QPoint sp = QPoint(x, y) + sourceOrigin;
+                const QPoint sp(int(std::floor(((x + 0.5) / targetRatio + sourceOrigin.x()) * sourceRatio)), sy);
                 const QRgb s = sourceBounds.contains(sp) ? source.pixel(sp) : 0xFF000000u;
                 line[x] = 0xFF000000u | (op(s, line[x]) & 0xFFFFFFu);
             }
         }
+    }
     dst.Touched(region.boundingRect());
 }
 } // namespace
@@ -58,7 +68,9 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc,
     if (!op) return PatBlt(x, y, width, height, rop);
     if (!source || !source->State().surface || !m_state->surface || srcWidth == 0 || srcHeight == 0) return FALSE;
     const QPoint s0 = source->State().ToDevice(xSrc, ySrc);
-    QImage part = source->State().surface->image.copy(QRect(s0, QSize(std::abs(srcWidth), std::abs(srcHeight))));
+    const DcSurface& from = *source->State().surface;
+    QImage part = from.image.copy(from.Physical(QRect(s0, QSize(std::abs(srcWidth), std::abs(srcHeight)))));
+    part.setDevicePixelRatio(1.0);
     part = part.mirrored((srcWidth < 0) != (width < 0), (srcHeight < 0) != (height < 0));
     const QImage scaled = part.scaled(std::abs(width), std::abs(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QRect target(m_state->ToDevice(x, y), QSize(width, height));
@@ -71,7 +83,7 @@ BOOL CDC::ScrollDC(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, CRgn* u
 {
     DcState& s = *m_state;
     if (!s.surface) return FALSE;
-    const QRect all(QPoint(0, 0), s.surface->image.size());
+    const QRect all(QPoint(0, 0), s.surface->LogicalSize());
     QRegion area = s.EffectiveClip();
     if (scrollRect) area &= s.ToDevice(*scrollRect);
     QRegion limit = s.EffectiveClip();

@@ -51,6 +51,12 @@ BOOL CMDIChildWnd::Create(LPCTSTR className, LPCTSTR title, DWORD style, const R
     return TRUE;
 }
 
+CMDIChildWnd::~CMDIChildWnd()
+{
+    // Deleted with its window alive: OnDestroy will not run as this class any more.
+    if (CMDIFrameWnd* frame = m_hWnd ? GetMDIFrame() : nullptr) frame->ChildGone(this);
+}
+
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const { return dynamic_cast<CMDIFrameWnd*>(GetParent()); }
 
 void CMDIChildWnd::MDIActivate()

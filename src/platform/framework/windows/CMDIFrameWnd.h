@@ -26,6 +26,8 @@ class CMDIChildWnd : public CFrameWnd
 {
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
+    CMDIChildWnd() = default;
+    ~CMDIChildWnd() override;
     using CFrameWnd::Create;
     // A child frame in the MDI frame's client area; it becomes the active child.
     BOOL Create(LPCTSTR className, LPCTSTR title, DWORD style, const RECT& rect, CMDIFrameWnd* parent,

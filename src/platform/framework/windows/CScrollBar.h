@@ -4,6 +4,15 @@
 // codes to its parent and moves its thumb only when told (SetScrollPos / SetScrollInfo).
 #include "platform/framework/windows/CWnd.h"
 
+// Scroll-bar control messages.
+inline constexpr UINT SBM_SETPOS = 0x00E0;
+inline constexpr UINT SBM_GETPOS = 0x00E1;
+inline constexpr UINT SBM_SETRANGE = 0x00E2;
+inline constexpr UINT SBM_GETRANGE = 0x00E3;
+inline constexpr UINT SBM_ENABLE_ARROWS = 0x00E4;
+inline constexpr UINT SBM_SETSCROLLINFO = 0x00E9;
+inline constexpr UINT SBM_GETSCROLLINFO = 0x00EA;
+
 class CScrollBar : public CWnd
 {
 public:

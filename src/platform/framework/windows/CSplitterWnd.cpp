@@ -37,9 +37,7 @@ BOOL CSplitterWnd::CreateView(int row, int column, const CRuntimeClass* viewClas
     if (auto* frame = dynamic_cast<CFrameWnd*>(wnd)) frame->m_bAutoDelete = TRUE;
     m_rows[std::size_t(row)].nIdealSize = initialSize.cy;
     m_columns[std::size_t(column)].nIdealSize = initialSize.cx;
-    CCreateContext own;
-    if (!context) context = &own;
-    context->m_pNewViewClass = viewClass;
+    // The context goes to the pane as it is: a frame pane makes its own view from it.
     if (!wnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, initialSize.cx, initialSize.cy), this,
                      UINT(IdFromRowCol(row, column)), context))
         return FALSE;

@@ -12,6 +12,7 @@ namespace
 {
 constexpr int kSeparatorWidth = 8;
 constexpr int kTextGap = 4; // between image and text, and after the text
+constexpr UINT_PTR kHotTimer = 1;
 }
 
 BOOL CToolBarCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -183,7 +184,9 @@ int CToolBarCtrl::ButtonWidth(const Button& b) const
     if (b.text.IsEmpty()) return m_buttonSize.cx;
     CFont font;
     font.Attach(GetStockObject(DEFAULT_GUI_FONT));
-    CClientDC dc(const_cast<CToolBarCtrl*>(this));
+    // A memory context measures: the bar's own would make it keep pixels while hidden.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
     dc.SelectObject(&font);
     const int image = m_images ? m_images->GetImageSize().cx + kTextGap : 0;
     return std::max<int>(m_buttonSize.cx, kTextGap + image + dc.GetTextExtent(b.text).cx + kTextGap);
@@ -317,13 +320,30 @@ void CToolBarCtrl::OnLButtonUp(UINT, CPoint point)
         parent->SendMessage(WM_COMMAND, MAKEWPARAM(b.info.idCommand, BN_CLICKED), LPARAM(m_hWnd));
 }
 
-void CToolBarCtrl::OnMouseMove(UINT, CPoint point)
+void CToolBarCtrl::OnMouseMove(UINT, CPoint point) { SetHot(HitTest(point)); }
+
+void CToolBarCtrl::SetHot(int hot)
 {
-    const int hot = HitTest(point);
     if (hot == m_hot) return;
     if (m_hot >= 0 && m_hot < int(m_rects.size())) InvalidateRect(&m_rects[std::size_t(m_hot)], TRUE);
     m_hot = hot;
-    if (m_hot >= 0) InvalidateRect(&m_rects[std::size_t(m_hot)], FALSE);
+    if (m_hot >= 0)
+    {
+        InvalidateRect(&m_rects[std::size_t(m_hot)], FALSE);
+        SetTimer(kHotTimer, 100);
+    }
+    else KillTimer(kHotTimer);
+}
+
+void CToolBarCtrl::OnTimer(UINT_PTR id)
+{
+    if (id != kHotTimer) return CWnd::OnTimer(id);
+    CPoint p;
+    ::GetCursorPos(&p);
+    ScreenToClient(&p);
+    CRect client;
+    GetClientRect(&client);
+    if (!client.PtInRect(p) || !IsWindowVisible()) SetHot(-1);
 }
 
 void CToolBarCtrl::OnCaptureChanged(CWnd* wnd)

@@ -87,6 +87,8 @@ protected:
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnCaptureChanged(CWnd* wnd) override;
+    // While a button is lit under the mouse, a timer watches for the mouse leaving the bar.
+    void OnTimer(UINT_PTR id) override;
 
 private:
     struct Button
@@ -100,6 +102,7 @@ private:
     BOOL ChangeState(int id, BYTE bit, BOOL on);
     int ButtonWidth(const Button& button) const;
     void Layout();
+    void SetHot(int index);
     void DrawButton(CDC& dc, int index);
 
     std::vector<Button> m_buttons;

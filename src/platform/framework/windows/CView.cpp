@@ -9,6 +9,9 @@ IMPLEMENT_DYNAMIC(CView, CWnd)
 
 CView::~CView()
 {
+    // A view deleted with its window alive gets no OnDestroy: leave the frame and document here.
+    if (CFrameWnd* frame = m_hWnd ? GetParentFrame() : nullptr; frame && frame->GetActiveView() == this)
+        frame->SetActiveView(nullptr, FALSE);
     if (m_pDocument) m_pDocument->RemoveView(this);
 }
 

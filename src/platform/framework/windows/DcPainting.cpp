@@ -2,7 +2,7 @@
 
 QRegion DcState::EffectiveClip() const
 {
-    QRegion r(surface ? QRect(QPoint(0, 0), surface->image.size()) : QRect());
+    QRegion r(surface ? QRect(QPoint(0, 0), surface->LogicalSize()) : QRect());
     if (limit) r &= *limit;
     if (attr.clip) r &= *attr.clip;
     return r;
@@ -26,8 +26,9 @@ void ForEachPixel(const DcState& s, const QRegion& region, Op op)
 {
     if (!s.surface) return;
     QImage& image = s.surface->image;
-    for (const QRect& r : region)
+    for (const QRect& logical : region)
     {
+        const QRect r = s.surface->Physical(logical) & image.rect();
         for (int y = r.top(); y <= r.bottom(); ++y)
         {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -50,9 +51,12 @@ void Fill(const DcState& s, const QRegion& region, COLORREF color, int rop2)
     case R2_WHITE: ForEachPixel(s, region, [](QRgb) { return QRgb(0xFFFFFF); }); break;
     default:
         if (!s.surface) return;
-        for (const QRect& r : region)
+        for (const QRect& logical : region)
+        {
+            const QRect r = s.surface->Physical(logical) & s.surface->image.rect();
             for (int y = r.top(); y <= r.bottom(); ++y)
                 std::fill_n(reinterpret_cast<QRgb*>(s.surface->image.scanLine(y)) + r.left(), r.width(), c);
+        }
         s.Touched(region.boundingRect());
         break;
     }

@@ -25,10 +25,33 @@ struct HGDIOBJ__
 {
 };
 
-// Pixels that a context draws into: a window's client area or a bitmap.
+// Pixels that a context draws into: a window's client area or a bitmap. A window's pixels are
+// kept at the screen's device pixel ratio (the image's ratio) while contexts work in logical
+// (device-independent) pixels: QPainter scales by itself, and the direct pixel operations go
+// through Physical().
 struct DcSurface
 {
     QImage image;
+
+    qreal Ratio() const { return image.devicePixelRatio(); }
+    // The logical size of the surface.
+    QSize LogicalSize() const { return image.isNull() ? QSize() : (QSizeF(image.size()) / Ratio()).toSize(); }
+    // The image pixels that a logical rectangle covers: edges are rounded, so that adjacent
+    // rectangles share no pixel and leave no gap at any ratio.
+    QRect Physical(const QRect& logical) const
+    {
+        const qreal r = Ratio();
+        if (r == 1.0) return logical;
+        const int left = qRound(logical.left() * r), top = qRound(logical.top() * r);
+        const int right = qRound((logical.right() + 1) * r), bottom = qRound((logical.bottom() + 1) * r);
+        return QRect(left, top, right - left, bottom - top);
+    }
+    // The image pixel at the centre of a logical pixel.
+    QPoint Physical(const QPoint& logical) const
+    {
+        const qreal r = Ratio();
+        return r == 1.0 ? logical : QPoint(int((logical.x() + 0.5) * r), int((logical.y() + 0.5) * r));
+    }
 };
 
 enum class GdiKind
@@ -173,7 +196,15 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* event = nullptr, QObject* target = nullptr);
     void Invalidate(const QRegion& region, bool erase);
     void SchedulePaint();
+    // The kept pixels of a plain window are made when something draws (lazily), follow the
+    // client size, and are dropped while the window is hidden or covered by its children.
     void ResizeSurface(QSize size);
+    void EnsureSurface();
+    void DropSurface();
+    // Whether visible children cover the whole client area.
+    bool CoveredByChildren() const;
+    // WM_PAINT for the invalid region; a covered window is validated without painting.
+    void PaintInvalid();
     // Tells the owner about a new size or position (WM_SIZE, WM_MOVE) when it changed.
     void ReportGeometry();
     // The widget's area less the window's own scroll bars (which stand at the right and bottom).

@@ -300,7 +300,7 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
     }
     case kPaintRequestEvent:
         impl->paintPosted = false;
-        if (impl->widget && impl->widget->isVisible() && impl->redraw && !impl->invalid.isEmpty()) impl->Dispatch(WM_PAINT, 0, 0);
+        if (impl->widget && impl->widget->isVisible() && impl->redraw && !impl->invalid.isEmpty()) impl->PaintInvalid();
         return true;
     case QEvent::Resize:
         if (mainWidget && (impl->scrollBarShown[SB_HORZ] || impl->scrollBarShown[SB_VERT])) UpdateWindowScrollBars(*impl);
@@ -314,6 +314,10 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::Show:
         if (mainWidget && !impl->nativeControl) impl->Invalidate(impl->ClientRect(), true);
+        return false;
+    case QEvent::Hide:
+        // A window that cannot be seen keeps no pixels; showing it paints it again.
+        if (mainWidget && !impl->nativeControl) impl->DropSurface();
         return false;
     case QEvent::FocusIn:
     {
@@ -507,19 +511,6 @@ void WndImpl::SchedulePaint()
     QCoreApplication::postEvent(widget, new QEvent(QEvent::Type(kPaintRequestEvent)), Qt::LowEventPriority);
 }
 
-void WndImpl::ResizeSurface(QSize size)
-{
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    image.fill(ToQRgb(hasBackground ? background : 0xFFFFFF));
-    if (!surface->image.isNull())
-    {
-        QPainter p(&image);
-        p.drawImage(QPoint(0, 0), surface->image);
-    }
-    surface->image = std::move(image);
-    invalid &= QRect(QPoint(0, 0), size);
-}
-
 void WndImpl::ReportGeometry()
 {
     if (!widget || !owner) return;
@@ -556,17 +547,20 @@ void PaintWidget::paintEvent(QPaintEvent* event)
         impl->inQtPaint = true;
         impl->paintPosted = false;
         auto keep = impl->shared_from_this();
-        impl->Dispatch(WM_PAINT, 0, 0);
+        impl->PaintInvalid();
         keep->inQtPaint = false;
     }
+    const QImage& image = impl->surface->image;
+    if (image.isNull()) return; // covered by the children: nothing of this window shows
     QPainter p(this);
-    for (const QRect& r : event->region()) p.drawImage(r, impl->surface->image, r);
+    for (const QRect& r : event->region()) p.drawImage(r, image, impl->surface->Physical(r));
 }
 
 // ---- paint contexts
 
 void AttachDcToWindow(CDC& dc, WndImpl& wnd, std::optional<QRegion> limit)
 {
+    wnd.EnsureSurface();
     DcState& s = dc.State();
     s.surface = wnd.surface;
     s.widget = wnd.nativeControl ? nullptr : wnd.widget.data();

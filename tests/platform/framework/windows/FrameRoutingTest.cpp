@@ -219,3 +219,45 @@ TEST_F(FrameRoutingTest, MdiChildFramesFillTheClientAreaAndTheActiveOneRoutesFir
     child->DestroyWindow();
     EXPECT_EQ(main.MDIGetActive(), nullptr);
 }
+
+namespace
+{
+// An edit that handles its own change notification (reflected from its parent).
+class SelfCheckingEdit : public CWnd
+{
+public:
+    int changes = 0;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT*) override
+    {
+        if (message != WM_COMMAND || HIWORD(wParam) != EN_CHANGE) return FALSE;
+        ++changes;
+        return TRUE;
+    }
+};
+
+class CommandParent : public RecordingWnd
+{
+public:
+    std::vector<UINT> codes;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (CWnd::OnCommand(wParam, lParam)) return TRUE;
+        codes.push_back(HIWORD(wParam));
+        return TRUE;
+    }
+};
+} // namespace
+
+TEST_F(FrameRoutingTest, ControlNotificationsAreReflectedToTheControlFirst)
+{
+    CommandParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+    SelfCheckingEdit edit;
+    ASSERT_TRUE(edit.Create("EDIT", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 5));
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(5, EN_CHANGE), LPARAM(edit.m_hWnd));
+    EXPECT_EQ(edit.changes, 1);
+    EXPECT_TRUE(parent.codes.empty());
+    // Other notifications of the control reach the parent.
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(5, EN_SETFOCUS), LPARAM(edit.m_hWnd));
+    EXPECT_EQ(parent.codes, std::vector<UINT>{UINT(EN_SETFOCUS)});
+}

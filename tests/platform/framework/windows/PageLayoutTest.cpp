@@ -6,6 +6,7 @@
 #include "platform/framework/windows/CFormView.h"
 #include "platform/framework/windows/CFrameWnd.h"
 #include "platform/framework/windows/CToolBar.h"
+#include "platform/framework/windows/WindowTesting.h"
 
 #include <QScrollBar>
 
@@ -154,5 +155,5 @@ TEST_F(PageLayoutTest, DialogBarButtonsAreRoutedAndUpdated)
     // The toolbar's buttons have no handler here: the pass disables them.
     EXPECT_FALSE(graph.GetToolBarCtrl().IsButtonEnabled(33047));
 
-    if (const char* out = std::getenv("ORN_PAGE_PNG")) WindowImage(frame).save(out);
+    if (const char* out = std::getenv("ORN_PAGE_PNG")) SaveWindowPicture(frame, out);
 }

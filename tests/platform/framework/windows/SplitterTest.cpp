@@ -4,6 +4,7 @@
 #include "platform/framework/windows/CFrameWnd.h"
 #include "platform/framework/windows/CSplitterWnd.h"
 #include "platform/framework/windows/CView.h"
+#include "platform/framework/windows/WindowTesting.h"
 
 namespace
 {
@@ -16,6 +17,7 @@ public:
         CRect r;
         GetClientRect(&r);
         dc->FillSolidRect(&r, RGB(255, 255, 255));
+        dc->TextOut(4, 4, "pane");
     }
 };
 IMPLEMENT_DYNCREATE(PaneView, CView)
@@ -86,6 +88,8 @@ TEST_F(SplitterTest, DraggingABarResizesTheRowsOnEitherSide)
     EXPECT_EQ(Pane(2), CRect(0, 212, 400, 318));
     EXPECT_FALSE(splitter.IsTracking());
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
+
+    if (const char* out = std::getenv("ORN_SPLITTER_PNG")) SaveWindowPicture(parent, out);
 
     // Dragging past the next bar stops at it.
     Drag(CPoint(50, 208), CPoint(50, 500));

@@ -7,6 +7,7 @@
 #include "platform/framework/windows/CToolBar.h"
 #include "platform/framework/windows/CView.h"
 #include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/WindowTesting.h"
 
 #include <string>
 
@@ -81,9 +82,8 @@ protected:
     {
         CRect r;
         bar.GetToolBarCtrl().GetItemRect(bar.CommandToIndex(id), &r);
-        SendMouse(bar.GetToolBarCtrl(), QEvent::MouseButtonPress, QPoint(r.CenterPoint().x, r.CenterPoint().y));
-        SendMouse(bar.GetToolBarCtrl(), QEvent::MouseButtonRelease, QPoint(r.CenterPoint().x, r.CenterPoint().y),
-                  Qt::LeftButton, Qt::NoButton);
+        SimulateMouse(bar.GetToolBarCtrl(), WM_LBUTTONDOWN, r.CenterPoint());
+        SimulateMouse(bar.GetToolBarCtrl(), WM_LBUTTONUP, r.CenterPoint());
         CFrameworkApp::PumpWaitingMessages();
     }
 
@@ -182,4 +182,18 @@ TEST_F(ToolBarTest, TipsComeFromTheButtonOrTheStringTable)
     sections.SetButtonInfo(0, 990001, TBBS_BUTTON, 0);
     EXPECT_EQ(ctrl.GetToolTipTextAt(CPoint(10, 10)), CString("Short tip"));
     EXPECT_EQ(ctrl.GetToolTipTextAt(CPoint(690, 10)), CString());
+}
+
+TEST_F(ToolBarTest, AButtonUnderTheMouseIsLitUntilTheMouseLeaves)
+{
+    CToolBarCtrl& ctrl = sections.GetToolBarCtrl();
+    CRect r;
+    ctrl.GetItemRect(ctrl.CommandToIndex(kZoomOut), &r);
+    const CPoint edge(r.left, r.top + 5);
+    EXPECT_EQ(GetShownPixel(ctrl, edge), GetSysColor(COLOR_BTNFACE));
+    SimulateMouse(ctrl, WM_MOUSEMOVE, r.CenterPoint());
+    EXPECT_EQ(GetShownPixel(ctrl, edge), GetSysColor(COLOR_BTNHIGHLIGHT));
+    SimulateMouse(frame, WM_MOUSEMOVE, CPoint(350, 200)); // over the view
+    CFrameworkApp::RunFor(250);
+    EXPECT_EQ(GetShownPixel(ctrl, edge), GetSysColor(COLOR_BTNFACE));
 }
