@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the toolbar bitmap strips of the project window's pages (resources/bitmaps/<id>.bmp):
-one 16 x 16 glyph per button, magenta where the toolbar's background shows through."""
+one 16 x 15 glyph per button (the image size of resources/toolbars/<id>.json), magenta where the
+toolbar's background shows through."""
 import struct
 import sys
 from pathlib import Path
@@ -180,8 +181,11 @@ STRIPS = {
 }
 
 
+HEIGHT = 15  # the glyphs are drawn on 16 x 16; their last row stays empty
+
+
 def write_bmp(path, glyphs):
-    width, height = 16 * len(glyphs), 16
+    width, height = 16 * len(glyphs), HEIGHT
     row_bytes = (width * 3 + 3) & ~3
     data = bytearray()
     for y in reversed(range(height)):

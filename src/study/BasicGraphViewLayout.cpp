@@ -44,6 +44,10 @@ constexpr char kHarmonicSuppressionChannel[] = "HarmDataSuppression";
 const char* const kExtensionMarkers[2][4] = {{"CurExtMarkerT1", "CurExtMarkerB1", "CurExtMarker1", "CurExtLine1"},
                                              {"CurExtMarkerT2", "CurExtMarkerB2", "CurExtMarker2", "CurExtLine2"}};
 
+// Top edge, bottom edge, value, line (the line needs no glyph of its own on this chart: the
+// cursor draws it).
+const char* const kExtensionMarkerGlyphs[4] = {"\u25BC", "\u25B2", "\u25C6", ""};
+
 bool IsPowerFactorAxis(DWORD quantity)
 {
     return quantity == 8 || quantity == 9 || quantity == 56 || quantity == 57;
@@ -285,7 +289,7 @@ void CBasicGraphView::PlaceCursorExtensionMarkers()
             label->x = data.position;
             label->color = color;
             label->visible = data.IsShown();
-            label->text = CString();
+            label->text = kExtensionMarkerGlyphs[k];
         }
         // The value marker sits at the sample's value; none for a gap.
         SPlotLabel* value = m_chart.GetLabel(m_chart.FindLabel(kExtensionMarkers[cursor][2]));

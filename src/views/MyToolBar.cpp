@@ -4,11 +4,11 @@
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/GdiConstants.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/ToolBarResource.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/ToolBarEditFieldCount.h"
 #include "views/MyFont.h"
 #include "views/MySplitterWnd.h"
-#include "views/ToolBarResources.h"
 
 #include <glog/logging.h>
 
@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kGlyph = 16;
 constexpr int kButtonWidth = 24;
 constexpr int kSeparatorWidth = 8;
 constexpr int kMargin = 2;
@@ -33,23 +32,24 @@ CString LoadText(UINT id)
 }
 
 // The glyph with its magenta pixels in the background colour.
-void DrawGlyph(CDC& dc, const std::vector<DWORD>& strip, int stripWidth, int image, int x, int y, COLORREF background)
+void DrawGlyph(CDC& dc, const std::vector<DWORD>& strip, int stripWidth, const CSize& glyph, int image, int x, int y,
+               COLORREF background)
 {
-    std::vector<DWORD> pixels(kGlyph * kGlyph);
+    std::vector<DWORD> pixels(std::size_t(glyph.cx) * std::size_t(glyph.cy));
     const DWORD transparent = (GetRValue(kTransparent) << 16) | (GetGValue(kTransparent) << 8) | GetBValue(kTransparent);
     const DWORD fill = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
-    for (int row = 0; row < kGlyph; ++row) {
-        for (int column = 0; column < kGlyph; ++column) {
-            const DWORD pixel = strip[std::size_t(row * stripWidth + image * kGlyph + column)] & 0xFFFFFF;
-            pixels[std::size_t(row * kGlyph + column)] = pixel == transparent ? fill : pixel;
+    for (int row = 0; row < glyph.cy; ++row) {
+        for (int column = 0; column < glyph.cx; ++column) {
+            const DWORD pixel = strip[std::size_t(row * stripWidth + image * glyph.cx + column)] & 0xFFFFFF;
+            pixels[std::size_t(row * glyph.cx + column)] = pixel == transparent ? fill : pixel;
         }
     }
-    CBitmap glyph;
-    glyph.CreateBitmap(kGlyph, kGlyph, 1, 32, pixels.data());
+    CBitmap bitmap;
+    bitmap.CreateBitmap(glyph.cx, glyph.cy, 1, 32, pixels.data());
     CDC memory;
     memory.CreateCompatibleDC(&dc);
-    CBitmap* old = memory.SelectObject(&glyph);
-    dc.BitBlt(x, y, kGlyph, kGlyph, &memory, 0, 0, SRCCOPY);
+    CBitmap* old = memory.SelectObject(&bitmap);
+    dc.BitBlt(x, y, glyph.cx, glyph.cy, &memory, 0, 0, SRCCOPY);
     memory.SelectObject(old);
 }
 
@@ -63,15 +63,16 @@ CMyToolBar::~CMyToolBar()
 
 BOOL CMyToolBar::CreateToolBar(CWnd* frame, int type, UINT resourceId)
 {
-    const SToolBarResource* resource = FindToolBarResource(resourceId);
-    if (!resource || !m_glyphs.LoadBitmap(resourceId)) {
+    const auto resource = LoadToolBarResource(resourceId);
+    if (!resource || !m_glyphs.LoadBitmap(resource->bitmap)) {
         LOG(INFO) << "Toolbar " << resourceId << ": no resource or bitmap";
         return FALSE;
     }
     m_type = type;
     m_resourceId = resourceId;
+    m_glyphSize = resource->imageSize;
     int image = 0;
-    for (UINT command : resource->commands) {
+    for (UINT command : resource->buttons) {
         SButton button;
         button.command = command;
         if (command != 0)
@@ -348,24 +349,26 @@ void CMyToolBar::OnPaint()
             dc.FillSolidRect(&button.rect, background);
             dc.Draw3dRect(&button.rect, RGB(120, 120, 120), RGB(255, 255, 255));
         }
-        int image = button.image;
-        const int glyphY = button.rect.top + (button.rect.Height() - kGlyph) / 2;
-        if (button.image >= 0 && (button.image + 1) * kGlyph <= stripSize.cx && stripSize.cy >= kGlyph) {
+        const CSize& glyph = m_glyphSize;
+        const int image = button.image;
+        const int glyphY = button.rect.top + (button.rect.Height() - glyph.cy) / 2;
+        if (image >= 0 && (image + 1) * glyph.cx <= stripSize.cx && stripSize.cy >= glyph.cy) {
             // The collapse button's glyph turns with the section's state: the strip holds the
             // expanded glyph, a collapsed section shows the glyph mirrored upside down.
             if (button.command == kCollapseCommand && m_collapsed) {
                 std::vector<DWORD> flipped(strip);
-                for (int row = 0; row < kGlyph; ++row)
-                    for (int column = 0; column < kGlyph; ++column)
-                        flipped[std::size_t(row * stripSize.cx + image * kGlyph + column)] =
-                            strip[std::size_t((kGlyph - 1 - row) * stripSize.cx + image * kGlyph + column)];
-                DrawGlyph(dc, flipped, stripSize.cx, image, button.rect.left + 4, glyphY, background);
+                for (int row = 0; row < glyph.cy; ++row)
+                    for (int column = 0; column < glyph.cx; ++column)
+                        flipped[std::size_t(row * stripSize.cx + image * glyph.cx + column)] =
+                            strip[std::size_t((glyph.cy - 1 - row) * stripSize.cx + image * glyph.cx + column)];
+                DrawGlyph(dc, flipped, stripSize.cx, glyph, image, button.rect.left + 4, glyphY, background);
             } else {
-                DrawGlyph(dc, strip, stripSize.cx, image, button.rect.left + 4, glyphY, background);
+                DrawGlyph(dc, strip, stripSize.cx, glyph, image, button.rect.left + 4, glyphY, background);
             }
         }
         if (!button.text.IsEmpty()) {
-            CRect textRect(button.rect.left + 4 + kGlyph + kLabelGap, button.rect.top, button.rect.right, button.rect.bottom);
+            CRect textRect(button.rect.left + 4 + m_glyphSize.cx + kLabelGap, button.rect.top, button.rect.right,
+                           button.rect.bottom);
             dc.DrawText(button.text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
         }
     }

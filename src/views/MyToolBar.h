@@ -100,6 +100,7 @@ private:
     UINT m_resourceId = 0;
     std::vector<SButton> m_buttons;
     CBitmap m_glyphs;
+    CSize m_glyphSize;
     CEdit m_edit;
     CString m_prompt;
     bool m_promptShown = false;

@@ -36,6 +36,7 @@ public:
         : CBasicGraphView(studyType == 2 ? 5 : 0, studyType == 2 ? 16 : 2, studyType)
     {
     }
+    CTestGraphView(int studyType, int settingsKind, int viewKind) : CBasicGraphView(settingsKind, viewKind, studyType) {}
     static const SRuntimeClass& Class()
     {
         static const SRuntimeClass runtimeClass{"CTestGraphView", &CMyFormView::Class(), &CreateWindowObject<CTestGraphView>, nullptr};
@@ -94,6 +95,21 @@ public:
                                                 &CreateWindowObject<CLoadTestGraphView>, nullptr};
         return runtimeClass;
     }
+};
+
+// The demand study's identity (settings kind 1, view kind 5) on the same data items.
+class CDemandTestGraphView : public CTestGraphView
+{
+public:
+    CDemandTestGraphView() : CTestGraphView(1, 1, 5) {}
+    static const SRuntimeClass& Class()
+    {
+        static const SRuntimeClass runtimeClass{"CDemandTestGraphView", &CMyFormView::Class(),
+                                                &CreateWindowObject<CDemandTestGraphView>, nullptr};
+        return runtimeClass;
+    }
+    void OnDemandSourceChanged(bool useTrendData) override { demandSources.push_back(useTrendData); }
+    std::vector<bool> demandSources;
 };
 
 // A table view that records the refill requests it receives.
@@ -167,7 +183,8 @@ protected:
             ASSERT_EQ(m_document->ImportSession(source, 0), 0);
     }
 
-    void OpenView(const SRuntimeClass& viewClass = CTestGraphView::Class())
+    void OpenView(const SRuntimeClass& viewClass = CTestGraphView::Class(),
+                  std::unique_ptr<CBasicGraphViewDialogBar> bar = std::make_unique<CSummaryGraphViewDialogBar>())
     {
         if (!m_window.GetSafeHwnd()) {
             ASSERT_TRUE(m_window.CreateEx(0, nullptr, "project", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
@@ -178,7 +195,7 @@ protected:
         m_frame = new CSplitFrame(&viewClass);
         ASSERT_TRUE(m_frame->CreateFrame(&m_window, CRect(0, 0, 1200, 700), 1, context));
         ASSERT_NE(AddGraphSectionToolBar(*m_frame, 10057, false), nullptr);
-        ASSERT_TRUE(m_frame->AddDialogBar(std::make_unique<CSummaryGraphViewDialogBar>(), kGraphOptionsTemplate));
+        ASSERT_TRUE(m_frame->AddDialogBar(std::move(bar), kGraphOptionsTemplate));
         m_view = dynamic_cast<CBasicGraphView*>(m_frame->GetView());
         ASSERT_NE(m_view, nullptr);
         m_bar = dynamic_cast<CBasicGraphViewDialogBar*>(m_frame->GetDialogBar());

@@ -5,7 +5,9 @@
 #include "datamodel/DataSet.h"
 #include "platform/framework/windows/CDialog.h"
 #include "platform/framework/windows/CMenu.h"
+#include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
+#include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
 #include "study/WorkingHoursShading.h"
@@ -465,6 +467,59 @@ TEST_F(GraphViewInteractionTest, ManualScaleDialogsWriteTheirRangeToTheAxis)
     ASSERT_TRUE(xScale.Apply());
     EXPECT_NEAR(Chart().GetXAxis(0)->GetSpan(), 0.1, 1e-9);
     EXPECT_FALSE(CManualScaleXAxisDlg(feeder, 0, start, start).Apply());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GraphViewInteractionTest, TheDemandViewOffersThePeriodsOfItsSessionsAndSplitsTheChoice)
+{
+    SSessionSpec first = Spec();
+    first.demandSeconds = 300;
+    SSessionSpec second = Spec();
+    second.demandSeconds = 900;
+    CloseView();
+    m_document->OnCloseDocument();
+    m_document.reset();
+    OpenProject({first, second});
+    OpenView(CDemandTestGraphView::Class(), std::make_unique<CDemandGraphViewDialogBar>());
+    auto& view = dynamic_cast<CDemandTestGraphView&>(*m_view);
+    auto* combo = static_cast<CComboBox*>(m_bar->GetDlgItem(int(kDemandPeriodCombo)));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->IsWindowVisible());
+    // Base 900 s: 15, 30, 60 minutes and "as logged" of the demand records, then the trend block.
+    ASSERT_GE(combo->GetCount(), 4);
+    CString text;
+    combo->GetLBText(0, text);
+    EXPECT_EQ(text, CString("demand 15"));
+    EXPECT_EQ(combo->GetItemData(3), 0u);
+    // New settings read the demand records as logged.
+    EXPECT_EQ(view.GetSettings().m_demandPeriod, 0);
+    EXPECT_FALSE(view.GetSettings().m_useTrendDataForDemand);
+    EXPECT_EQ(combo->GetCurSel(), 3);
+    ASSERT_FALSE(view.demandSources.empty());
+    // A stored period no entry offers: the first entry is taken.
+    view.GetSettings().m_demandPeriod = 1234;
+    view.OnActivateView(true);
+    EXPECT_EQ(combo->GetCurSel(), 0);
+    EXPECT_EQ(view.GetSettings().m_demandPeriod, 900);
+    // A trend entry: the period below 65536, the trend flag above.
+    combo->SetCurSel(4);
+    m_view->SendMessage(WM_COMMAND, MAKEWPARAM(kDemandPeriodCombo, CBN_SELCHANGE), 0);
+    EXPECT_EQ(view.GetSettings().m_demandPeriod, 600);
+    EXPECT_TRUE(view.GetSettings().m_useTrendDataForDemand);
+    EXPECT_TRUE(view.demandSources.back());
+}
+
+TEST_F(GraphViewInteractionTest, TheDialogBarTimerCollapsesTheBarWhenTheSettingsSaySo)
+{
+    m_view->GetSettings().m_graphOptionsCollapse = 1;
+    m_view->SendMessage(WM_TIMER, kDialogBarTimer, 0);
+    EXPECT_FALSE(m_bar->IsWindowVisible());
+    EXPECT_FALSE(m_view->IsTimerRunning(kDialogBarTimer));
+    Command(kGraphOptionsButton);
+    EXPECT_TRUE(m_bar->IsWindowVisible());
 }
 
 } // namespace
