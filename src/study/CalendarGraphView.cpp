@@ -249,6 +249,7 @@ void CCalendarGraphView::ApplyOptions()
     for (int session = 0; session < int(m_present.size()); ++session)
         AddSessionChannels(session, session);
     feeder->Finish();
+    settings.SetPresent(true);
     CiPlotX& chart = *GetPlotControl();
     for (int i = 0; i < chart.GetXAxisCount(); ++i)
         chart.GetXAxis(i)->SetVisible(IsSessionPresent(i));
