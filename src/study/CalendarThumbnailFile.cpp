@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -29,10 +28,16 @@ std::uint16_t U16(const std::vector<unsigned char>& bytes, std::size_t at)
 
 std::unique_ptr<CBitmap> ReadThumbnailBitmap(const CString& path)
 {
-    std::ifstream file(path.GetString(), std::ios::binary);
+    std::ifstream file(path.GetString(), std::ios::binary | std::ios::ate);
     if (!file)
         return nullptr;
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::streamoff length = file.tellg();
+    if (length <= 0)
+        return nullptr;
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(length));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), length))
+        return nullptr;
     if (bytes.size() < kFileHeaderSize + kInfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M')
         return nullptr;
     const std::uint32_t fileSize = U32(bytes, 2);

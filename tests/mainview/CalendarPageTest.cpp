@@ -138,6 +138,22 @@ protected:
         grid.OnLClicked(col, row, 0, nullptr, nullptr, FALSE);
     }
 
+    void SavePicture(const std::string& name)
+    {
+        CRect client;
+        m_window.GetClientRect(&client);
+        CClientDC screen(&m_window);
+        CDC memory;
+        memory.CreateCompatibleDC(&screen);
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+        CBitmap* old = memory.SelectObject(&bitmap);
+        m_window.PrintWindow(&memory);
+        memory.SelectObject(old);
+        const char* folder = std::getenv("ORN_RENDER_DIR");
+        EXPECT_TRUE(bitmap.SaveToFile(CString(std::string(folder ? folder : "/tmp") + "/" + name + ".png")));
+    }
+
     ScopedTimeZone m_zone{"UTC0"};
     CTempXdgHome m_home;
     CTempFolder m_folder;
@@ -338,6 +354,55 @@ TEST_F(CalendarPageTest, LoadSummaryTablesEstimateApparentPowerFromTheHandedOver
     ASSERT_NE(calendar, nullptr);
     EXPECT_EQ(calendar->m_nominalVoltages, graph->GetSettings().m_nominalVoltages);
     EXPECT_FALSE(calendar->m_nominalVoltages.empty());
+}
+
+// Pictures for a person to look at (run with --gtest_also_run_disabled_tests; written to
+// ORN_RENDER_DIR, /tmp when unset): the Calendar page with two bins selected, and every Load page.
+TEST_F(CalendarPageTest, DISABLED_RenderTheCalendarAndTheLoadPages)
+{
+    OpenProject(1);
+    OpenPage(2);
+    auto* table = Section<CCalendarTableView>(11);
+    ASSERT_NE(table, nullptr);
+    Choose(*table, CalendarBar::kFirstParameter, 8, 3); // active power
+    Choose(*table, CalendarBar::kFirstGranularity, 3, kCalendarDay);
+    ASSERT_NE(table->GetGrid(), nullptr);
+    Click(*table->GetGrid(), 0, 1);
+    Click(*table->GetGrid(), 1, 2);
+    for (int entry : {11, 12}) {
+        const TVisualObject* object = m_view->GetLayout().GetObject(entry);
+        auto* frame = object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
+        if (frame && frame->IsSectionCollapsed())
+            frame->ToggleSection(1);
+    }
+    CFrameworkApp::PumpWaitingMessages();
+    SavePicture("calendar-day");
+    Choose(*table, CalendarBar::kFirstGranularity, 3, kCalendarHour);
+    CFrameworkApp::PumpWaitingMessages();
+    SavePicture("calendar-hour");
+    CloseView();
+    m_document->OnCloseDocument();
+    m_document.reset();
+
+    OpenProject(2);
+    const struct
+    {
+        int viewId;
+        int firstEntry;
+        const char* name;
+    } pages[] = {{5, 25, "load-summary"}, {6, 28, "load-calendar"}, {8, 33, "load-a-hz-thd"}};
+    for (const auto& page : pages) {
+        OpenPage(page.viewId);
+        for (int entry = page.firstEntry; entry < page.firstEntry + 3; ++entry) {
+            const TVisualObject* object = m_view->GetLayout().GetObject(entry);
+            auto* frame = object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
+            if (frame && frame->IsSectionCollapsed())
+                frame->ToggleSection(1);
+        }
+        CFrameworkApp::PumpWaitingMessages();
+        SavePicture(page.name);
+        CloseView();
+    }
 }
 
 } // namespace
