@@ -52,7 +52,7 @@ int CMyBasicCalendarGrid::CCalendarDS::GetCell(int col, int row, CUGCell* cell)
     if (bins && bin >= 0 && bin < bins->count) {
         cell->SetBackColor(kPictureBack);
         if (!m_grid.m_clickProcessing)
-            if (CBitmap* picture = Picture(session, bin, *bins))
+            if (CBitmap* picture = Picture(session, bin, *bins, m_grid.PictureFit(col, row)))
                 cell->SetBitmap(picture);
     } else {
         cell->SetBackColor(kEmptyBack);
@@ -60,18 +60,21 @@ int CMyBasicCalendarGrid::CCalendarDS::GetCell(int col, int row, CUGCell* cell)
     return result;
 }
 
-CBitmap* CMyBasicCalendarGrid::CCalendarDS::Picture(int session, int bin, const structCalendarBins& bins)
+CBitmap* CMyBasicCalendarGrid::CCalendarDS::Picture(int session, int bin, const structCalendarBins& bins, CSize fit)
 {
     const auto found = std::find_if(m_cache.begin(), m_cache.end(),
                                     [&](const SEntry& entry) { return entry.session == session && entry.bin == bin; });
     if (found != m_cache.end()) {
-        m_cache.splice(m_cache.end(), m_cache, found);
-        return m_cache.back().bitmap.get();
+        if (found->fit == fit) {
+            m_cache.splice(m_cache.end(), m_cache, found);
+            return m_cache.back().bitmap.get();
+        }
+        m_cache.erase(found);
     }
-    std::unique_ptr<CBitmap> bitmap = ReadThumbnailBitmap(bins.folder + bins.bins[std::size_t(bin)].fileName);
+    std::unique_ptr<CBitmap> bitmap = ReadThumbnailBitmap(bins.folder + bins.bins[std::size_t(bin)].fileName, fit);
     if (!bitmap)
         return nullptr;
-    m_cache.push_back({session, bin, std::move(bitmap)});
+    m_cache.push_back({session, bin, fit, std::move(bitmap)});
     if (m_cache.size() > kCacheLimit)
         m_cache.pop_front();
     return m_cache.back().bitmap.get();
@@ -147,6 +150,12 @@ bool CMyBasicCalendarGrid::FindBin(int col, int row, int& session, int& bin) con
 bool CMyBasicCalendarGrid::IsBlockCollapsed(int session) const
 {
     return session >= 0 && session < int(m_collapsed.size()) && m_collapsed[std::size_t(session)];
+}
+
+CSize CMyBasicCalendarGrid::PictureFit(int col, int row) const
+{
+    // The cell less the margins the cell type keeps around a picture.
+    return CSize(std::max(1, GetColWidth(col) - 4), std::max(1, GetRowHeight(row) - 4));
 }
 
 int CMyBasicCalendarGrid::PictureHeight() const

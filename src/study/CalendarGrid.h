@@ -30,9 +30,11 @@ public:
         {
             int session;
             int bin;
+            CSize fit;
             std::unique_ptr<CBitmap> bitmap;
         };
-        CBitmap* Picture(int session, int bin, const structCalendarBins& bins);
+        // The picture shrunk to fit the cell; read again when the cell's size changed.
+        CBitmap* Picture(int session, int bin, const structCalendarBins& bins, CSize fit);
 
         CMyBasicCalendarGrid& m_grid;
         std::list<SEntry> m_cache; // least recently used first
@@ -79,6 +81,8 @@ public:
     const structCalendarBins* Bins(int session) const;
     bool IsBlockCollapsed(int session) const;
     int PictureHeight() const;
+    // The room a picture has in a cell.
+    CSize PictureFit(int col, int row) const;
     const CCalendarDS* GetDataSourceObject() const { return m_source.get(); }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "platform/framework/windows/GdiObjects.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -24,9 +25,33 @@ std::uint16_t U16(const std::vector<unsigned char>& bytes, std::size_t at)
     return std::uint16_t(bytes[at] | bytes[at + 1] << 8);
 }
 
+// Pixels B, G, R, x of a width x height picture, shrunk to newWidth x newHeight.
+std::vector<unsigned char> ShrinkDarkest(const std::vector<unsigned char>& pixels, int width, int height, int newWidth,
+                                         int newHeight)
+{
+    std::vector<unsigned char> shrunk(std::size_t(newWidth) * std::size_t(newHeight) * 4, 0xFF);
+    for (int y = 0; y < newHeight; ++y) {
+        const int top = y * height / newHeight;
+        const int bottom = std::max(top + 1, (y + 1) * height / newHeight);
+        for (int x = 0; x < newWidth; ++x) {
+            const int left = x * width / newWidth;
+            const int right = std::max(left + 1, (x + 1) * width / newWidth);
+            unsigned char* target = shrunk.data() + (std::size_t(y) * std::size_t(newWidth) + std::size_t(x)) * 4;
+            target[3] = 0;
+            for (int sy = top; sy < bottom; ++sy)
+                for (int sx = left; sx < right; ++sx) {
+                    const unsigned char* source = pixels.data() + (std::size_t(sy) * std::size_t(width) + std::size_t(sx)) * 4;
+                    for (int c = 0; c < 3; ++c)
+                        target[c] = std::min(target[c], source[c]);
+                }
+        }
+    }
+    return shrunk;
+}
+
 } // namespace
 
-std::unique_ptr<CBitmap> ReadThumbnailBitmap(const CString& path)
+std::unique_ptr<CBitmap> ReadThumbnailBitmap(const CString& path, CSize fit)
 {
     std::ifstream file(path.GetString(), std::ios::binary | std::ios::ate);
     if (!file)
@@ -68,8 +93,16 @@ std::unique_ptr<CBitmap> ReadThumbnailBitmap(const CString& path)
             target[4 * x + 3] = 0;
         }
     }
+    int shownWidth = width;
+    int shownHeight = height;
+    if (fit.cx > 0 && fit.cy > 0 && (fit.cx < width || fit.cy < height)) {
+        const double scale = std::min(double(fit.cx) / width, double(fit.cy) / height);
+        shownWidth = std::max(1, int(width * scale));
+        shownHeight = std::max(1, int(height * scale));
+        pixels = ShrinkDarkest(pixels, width, height, shownWidth, shownHeight);
+    }
     auto bitmap = std::make_unique<CBitmap>();
-    if (!bitmap->CreateBitmap(width, height, 1, 32, pixels.data()))
+    if (!bitmap->CreateBitmap(shownWidth, shownHeight, 1, 32, pixels.data()))
         return nullptr;
     return bitmap;
 }

@@ -228,8 +228,12 @@ TEST_F(CalendarGridTest, ThumbnailsAreReadOnDemandAndABrokenFileShowsNoPicture)
 
     CBitmap* picture = Cell(1, 2).GetBitmap();
     ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->GetSize(), CSize(195, 130));
-    std::vector<unsigned char> pixels(195 * 130 * 4);
+    // Shrunk into the cell with its proportions.
+    const CSize fit = m_grid->PictureFit(1, 2);
+    const CSize size = picture->GetSize();
+    EXPECT_TRUE(size.cx <= fit.cx && size.cy <= fit.cy && (size.cx == fit.cx || size.cy == fit.cy));
+    EXPECT_NEAR(double(size.cx) / size.cy, 1.5, 0.05);
+    std::vector<unsigned char> pixels(std::size_t(size.cx * size.cy * 4));
     picture->GetBitmapBits(DWORD(pixels.size()), pixels.data());
     EXPECT_EQ(pixels[0], 200);
     EXPECT_EQ(Cell(3, 2).GetBitmap(), nullptr); // short
@@ -240,6 +244,34 @@ TEST_F(CalendarGridTest, ThumbnailsAreReadOnDemandAndABrokenFileShowsNoPicture)
     std::filesystem::remove(m_folder / bins.bins[0].fileName.GetString());
     EXPECT_EQ(Cell(1, 2).GetBitmap(), picture);
     EXPECT_EQ(ReadThumbnailBitmap((m_folder / "none.bmp").string().c_str()), nullptr);
+}
+
+TEST(CalendarThumbnailFileTest, AOnePixelCurveSurvivesShrinking)
+{
+    CTempXdgHome home;
+    std::vector<unsigned char> bytes = BitmapFile(195, 130, 255);
+    for (std::size_t i = 54; i < bytes.size(); ++i)
+        bytes[i] = 255; // white
+    const std::size_t stride = (195 * 3 + 3) / 4 * 4;
+    for (std::size_t x = 0; x < 195; ++x) // one black row
+        for (int c = 0; c < 3; ++c)
+            bytes[54 + stride * 64 + x * 3 + std::size_t(c)] = 0;
+    const auto path = home.Root() / "line.bmp";
+    WriteFile(path, bytes);
+    const auto full = ReadThumbnailBitmap(path.string().c_str());
+    ASSERT_NE(full, nullptr);
+    EXPECT_EQ(full->GetSize(), CSize(195, 130));
+    const auto small = ReadThumbnailBitmap(path.string().c_str(), CSize(60, 60));
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->GetSize(), CSize(60, 40));
+    std::vector<unsigned char> pixels(60 * 40 * 4);
+    small->GetBitmapBits(DWORD(pixels.size()), pixels.data());
+    for (int x = 0; x < 60; ++x) {
+        bool dark = false;
+        for (int y = 0; y < 40; ++y)
+            dark = dark || pixels[std::size_t((y * 60 + x) * 4)] == 0;
+        EXPECT_TRUE(dark) << x;
+    }
 }
 
 } // namespace
