@@ -87,9 +87,10 @@ void CCalendarTableView::OnInitialUpdate()
 {
     CMyFormView::OnInitialUpdate();
     LinkViews();
-    // One folder per process and study: two running programs, or the Energy and the Load
-    // calendar, never overwrite each other's pictures.
-    m_folder.Format("%sQuarnCalendarView/%d_%d/", GetAppDataFolder().GetString(), int(getpid()), StudyType());
+    // One folder per process, study and view: two running programs, two project windows or the
+    // Energy and the Load calendar never overwrite or remove each other's pictures.
+    static int s_views = 0;
+    m_folder.Format("%sQuarnCalendarView/%d_%d_%d/", GetAppDataFolder().GetString(), int(getpid()), StudyType(), ++s_views);
     m_optionsButton.Create("Graph options", WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, kOptionsButtonWidth, kOptionsButtonHeight),
                            this, kOptionsButtonId);
     m_optionsButton.SetupBitmapButton(kOptionsButtonBitmap, kOptionsButtonFace, 0, TRUE);

@@ -316,13 +316,16 @@ TEST_F(CalendarPageTest, TheLoadCalendarOffersItsOwnParametersAndFrequencyOnlyOn
     for (int k = 1; k < 4; ++k)
         EXPECT_FALSE(bar.GetDlgItem(int(CalendarBar::kFirstChannel) + k)->IsWindowEnabled()) << k;
     EXPECT_EQ(bar.GetCheckedChannel(), 0);
-    EXPECT_GT(CountFiles(table->GetThumbnailFolder(), "S2_HOUR_"), 0);
-    // The Energy calendar of a Load-only project shows nothing.
+    const CString loadFolder = table->GetThumbnailFolder();
+    EXPECT_GT(CountFiles(loadFolder, "S2_HOUR_"), 0);
+    // The Energy calendar of a Load-only project shows nothing, from a folder of its own.
     CloseView();
+    EXPECT_FALSE(std::filesystem::exists(loadFolder.GetString()));
     OpenPage(2);
     auto* energy = Section<CCalendarTableView>(11);
     ASSERT_NE(energy, nullptr);
     EXPECT_EQ(energy->GetGrid(), nullptr);
+    EXPECT_NE(energy->GetThumbnailFolder(), loadFolder);
 }
 
 TEST_F(CalendarPageTest, LoadSummaryTablesEstimateApparentPowerFromTheHandedOverNominalVoltage)
