@@ -300,6 +300,37 @@ TEST_F(CalendarPageTest, CollapseStatesAndSelectionComeBackFromTheProject)
     EXPECT_EQ(table->GetSessionList().FindSelection(1, 5), 0);
 }
 
+TEST_F(CalendarPageTest, ABookmarkBringsBackItsOptionsAndBothSelectedBins)
+{
+    OpenProject(1);
+    OpenPage(2);
+    auto* table = Section<CCalendarTableView>(11);
+    auto* graph = Section<CCalendarGraphView>(12);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(graph, nullptr);
+    Choose(*table, CalendarBar::kFirstParameter, 8, 6);
+    Choose(*table, CalendarBar::kFirstChannel, 4, 2);
+    Choose(*table, CalendarBar::kFirstGranularity, 3, kCalendarDay);
+    Click(*table->GetGrid(), 0, 2);
+    Click(*table->GetGrid(), 1, 1);
+    graph->SyncViewSettings();
+    const CBasicViewSettings bookmark = graph->GetSettings();
+
+    Choose(*table, CalendarBar::kFirstParameter, 8, 7);
+    Choose(*table, CalendarBar::kFirstGranularity, 3, kCalendarHour);
+    ASSERT_FALSE(table->GetSessionList().selections[0].HasSession());
+    graph->TakeViewSettings(&bookmark);
+    graph->OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(Bar(*table).GetCheckedParameter(), 6);
+    EXPECT_EQ(Bar(*table).GetCheckedChannel(), 2);
+    EXPECT_EQ(table->GetGranularity(), kCalendarDay);
+    EXPECT_EQ(table->GetSessionList().FindSelection(0, 2), 0);
+    EXPECT_EQ(table->GetSessionList().FindSelection(1, 1), 1);
+    CiPlotX& chart = *graph->GetPlotControl();
+    EXPECT_DOUBLE_EQ(chart.GetXAxis(0)->GetMin(), bookmark.m_upperPlot.xAxes[0].min);
+    EXPECT_DOUBLE_EQ(chart.GetXAxis(1)->GetMin(), bookmark.m_upperPlot.xAxes[1].min);
+}
+
 TEST_F(CalendarPageTest, TheLoadCalendarOffersItsOwnParametersAndFrequencyOnlyOnA)
 {
     OpenProject(2);
