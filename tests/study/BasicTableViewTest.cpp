@@ -92,6 +92,10 @@ protected:
         fast.trendRecords = 60;
         fast.name = u"Fast session";
         const CString source = MakeProject("fast.zca", fast);
+        SSessionSpec load;
+        load.studyType = 2;
+        load.name = u"Load survey";
+        m_loadSource = MakeProject("load.zca", load);
         const std::string slow = m_folder.Path("slow.zlg");
         ASSERT_TRUE(WriteBytesToFile(slow, CSessionWriter().BuildFile()));
         m_dialogAnswer = m_folder.Path("project.zca");
@@ -155,6 +159,7 @@ protected:
     CTempFolder m_folder;
     CMessageBoxRecorder m_boxes;
     CString m_dialogAnswer;
+    CString m_loadSource;
     FileDialogHandler m_previousDialog;
     std::unique_ptr<CRecDoc> m_document;
     CStubGraph m_graph;
@@ -204,6 +209,24 @@ TEST_F(BasicTableViewTest, FundamentalPowerBlocksHoldFourRowsInTheirOrder)
     EXPECT_EQ(block.rows[4].quantity, 121u);
     EXPECT_EQ(table.GetGrid()->GetRowsPerBlock(), 1 + 7 * 4);
     EXPECT_EQ(table.GetGrid()->GetNumberRows(), 2 * (1 + 7 * 4));
+}
+
+TEST_F(BasicTableViewTest, BlocksFollowTheSessionsAndALoadSessionStaysOutOfTheEnergyTable)
+{
+    CBasicTableView& table = Open<CSummaryTableView>();
+    ASSERT_EQ(m_document->ImportSession(m_loadSource, 0), 0);
+    table.SendMessage(WM_TABLE_REFILL, 0, 0);
+    ASSERT_EQ(table.GetSessionData().size(), 3u);
+    EXPECT_TRUE(table.GetSessionData()[2]->hidden);
+    EXPECT_TRUE(table.GetGrid()->IsBlockHidden(2));
+    EXPECT_FALSE(table.GetGrid()->IsBlockHidden(1));
+    EXPECT_EQ(table.GetGrid()->GetNumberRows(), 3 * table.GetGrid()->GetRowsPerBlock());
+
+    ASSERT_EQ(m_document->DeleteSession(2), 0);
+    table.SendMessage(WM_TABLE_REFILL, 0, 0);
+    EXPECT_EQ(table.GetSessionData().size(), 2u);
+    EXPECT_EQ(table.GetGrid()->GetNumberRows(), 2 * table.GetGrid()->GetRowsPerBlock());
+    EXPECT_FALSE(table.GetGrid()->IsBlockHidden(1));
 }
 
 TEST_F(BasicTableViewTest, TheTimeRangeTableSumsTheRecordsBetweenTheMarkers)
