@@ -238,6 +238,7 @@ private:
     int m_studyType;
     CSize m_storedSize;
     int m_reservedHeight = 0;
+    bool m_inLayout = false;
     struct SFeedingState
     {
         bool deferred = true;

@@ -98,7 +98,8 @@ void CBasicGraphView::CreateChildren()
 
 void CBasicGraphView::RecalcLayout()
 {
-    if (!GetSafeHwnd() || !m_chart.GetSafeHwnd())
+    // The scroll bar coming or going resizes the view while it is laid out.
+    if (!GetSafeHwnd() || !m_chart.GetSafeHwnd() || m_inLayout)
         return;
     if (!IsReady()) {
         ShowWindow(SW_HIDE);
@@ -114,6 +115,7 @@ void CBasicGraphView::RecalcLayout()
         return;
     m_storedSize = client.Size();
     m_reservedHeight = reserved;
+    m_inLayout = true;
     if (m_windowedFeeding && !m_feeding.deferred && !m_updating)
         StartTimer(kFeedTimer);
     SetRedraw(FALSE);
@@ -134,6 +136,16 @@ void CBasicGraphView::RecalcLayout()
     m_chart.SetPictureSize(std::max(1, width), std::max(1, height));
     m_chart.RecalcLayout();
     PlaceAxisControls();
+    // Below the minimum the form scrolls from its top; above it the scroll bar goes.
+    const bool scrolls = top + height > client.Height();
+    if (scrolls != ((GetStyle() & WS_VSCROLL) != 0)) {
+        ModifyStyle(scrolls ? 0 : WS_VSCROLL, scrolls ? WS_VSCROLL : 0);
+        ShowScrollBar(SB_VERT, scrolls);
+    }
+    if (scrolls) {
+        UpdateScrollSizes();
+        SetScrollPos(SB_VERT, 0);
+    }
     m_tooltipBands = LayoutScaleTooltips(m_chart);
     PlaceCursorExtensionMarkers();
     m_notes.Replace();
@@ -144,6 +156,7 @@ void CBasicGraphView::RecalcLayout()
     LabelYAxes();
     m_chart.Repaint();
     SetRedraw(TRUE);
+    m_inLayout = false;
     RedrawWindow();
     ShowWindow(SW_SHOW);
 }

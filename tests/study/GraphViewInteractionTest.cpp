@@ -523,3 +523,20 @@ TEST_F(GraphViewInteractionTest, TheDialogBarTimerCollapsesTheBarWhenTheSettings
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GraphViewInteractionTest, AViewLowerThanTheMinimumPlotScrollsAndLosesTheBarWhenEnlarged)
+{
+    CRect rect;
+    m_view->GetWindowRect(&rect);
+    m_frame->ScreenToClient(&rect);
+    m_view->MoveWindow(rect.left, rect.top, rect.Width(), 200);
+    EXPECT_NE(m_view->GetStyle() & WS_VSCROLL, 0u);
+    EXPECT_GE(Chart().GetLayout().plot.Height(), 350 - 1);
+    EXPECT_GT(m_view->GetScrollSizes().cy, 200);
+    m_view->MoveWindow(rect.left, rect.top, rect.Width(), 700);
+    EXPECT_EQ(m_view->GetStyle() & WS_VSCROLL, 0u);
+}
+
+} // namespace
