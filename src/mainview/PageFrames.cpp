@@ -6,8 +6,14 @@
 #include "reportpages/ReportListView.h"
 #include "study/DemandGraphView.h"
 #include "study/DemandTableViews.h"
+#include "study/CalendarGraphView.h"
+#include "study/CalendarTableView.h"
 #include "study/FundamentalPowerGraphView.h"
 #include "study/FundamentalPowerTableViews.h"
+#include "study/LoadStudyCalendarViews.h"
+#include "study/LoadStudySummaryGraphView.h"
+#include "study/LoadStudySummaryTableViews.h"
+#include "study/LoadStudyVAHzTHDViews.h"
 #include "study/SummaryGraphView.h"
 #include "study/SummaryTableViews.h"
 #include "study/VAHzTHDGraphView.h"
@@ -65,8 +71,8 @@ const SPageFrameRow kPageFrames[] = {
     {EPageFrame::DemandTable, "CDemandTableFrame", "CDemandTableView", &CDemandTableView::Class, kPlain},
     {EPageFrame::DemandGraph, "CDemandGraphFrame", "CDemandGraphView", &CDemandGraphView::Class, kPlain},
     {EPageFrame::DemandTableTimeRange, "CDemandTableTimeRangeFrame", "CDemandTableTimeRangeView", &CDemandTableTimeRangeView::Class, kPlain},
-    {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", kEmpty, kPlain},
-    {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", kEmpty, kPlain},
+    {EPageFrame::CalendarTable, "CCalendarTableFrame", "CCalendarTableView", &CCalendarTableView::Class, kPlain},
+    {EPageFrame::CalendarGraph, "CCalendarGraphFrame", "CCalendarGraphView", &CCalendarGraphView::Class, kPlain},
     {EPageFrame::FundamentalPowerTable, "CFundamentalPowerTableFrame", "CFundamentalPowerTableView", &CFundamentalPowerTableView::Class, kPlain},
     {EPageFrame::FundamentalPowerGraph, "CFundamentalPowerGraphFrame", "CFundamentalPowerGraphView", &CFundamentalPowerGraphView::Class, kPlain},
     {EPageFrame::FundamentalPowerTableTimeRange, "CFundamentalPowerTableTimeRangeFrame",
@@ -74,16 +80,16 @@ const SPageFrameRow kPageFrames[] = {
     {EPageFrame::VAHzTHDTable, "CVAHzTHDTableFrame", "CVAHzTHDTableView", &CVAHzTHDTableView::Class, kPlain},
     {EPageFrame::VAHzTHDGraph, "CVAHzTHDGraphFrame", "CVAHzTHDGraphView", &CVAHzTHDGraphView::Class, kPlain},
     {EPageFrame::VAHzTHDTableTimeRange, "CVAHzTHDTableTimeRangeFrame", "CVAHzTHDTableTimeRangeView", &CVAHzTHDTableTimeRangeView::Class, kPlain},
-    {EPageFrame::LoadStudySummaryTable, "CLoadStudySummaryTableFrame", "CLoadStudySummaryTableView", kEmpty, kPlain},
-    {EPageFrame::LoadStudySummaryGraph, "CLoadStudySummaryGraphFrame", "CLoadStudySummaryGraphView", kEmpty, kPlain},
+    {EPageFrame::LoadStudySummaryTable, "CLoadStudySummaryTableFrame", "CLoadStudySummaryTableView", &CLoadStudySummaryTableView::Class, kPlain},
+    {EPageFrame::LoadStudySummaryGraph, "CLoadStudySummaryGraphFrame", "CLoadStudySummaryGraphView", &CLoadStudySummaryGraphView::Class, kPlain},
     {EPageFrame::LoadStudySummaryTableTimeRange, "CLoadStudySummaryTableTimeRangeFrame",
-     "CLoadStudySummaryTableTimeRangeView", kEmpty, kPlain},
-    {EPageFrame::LoadStudyCalendarTable, "CLoadStudyCalendarTableFrame", "CLoadStudyCalendarTableView", kEmpty, kPlain},
-    {EPageFrame::LoadStudyCalendarGraph, "CLoadStudyCalendarGraphFrame", "CLoadStudyCalendarGraphView", kEmpty, kPlain},
-    {EPageFrame::LoadStudyVAHzTHDTable, "CLoadStudyVAHzTHDTableFrame", "CLoadStudyVAHzTHDTableView", kEmpty, kPlain},
-    {EPageFrame::LoadStudyVAHzTHDGraph, "CLoadStudyVAHzTHDGraphFrame", "CLoadStudyVAHzTHDGraphView", kEmpty, kPlain},
+     "CLoadStudySummaryTableTimeRangeView", &CLoadStudySummaryTableTimeRangeView::Class, kPlain},
+    {EPageFrame::LoadStudyCalendarTable, "CLoadStudyCalendarTableFrame", "CLoadStudyCalendarTableView", &CLoadStudyCalendarTableView::Class, kPlain},
+    {EPageFrame::LoadStudyCalendarGraph, "CLoadStudyCalendarGraphFrame", "CLoadStudyCalendarGraphView", &CLoadStudyCalendarGraphView::Class, kPlain},
+    {EPageFrame::LoadStudyVAHzTHDTable, "CLoadStudyVAHzTHDTableFrame", "CLoadStudyVAHzTHDTableView", &CLoadStudyVAHzTHDTableView::Class, kPlain},
+    {EPageFrame::LoadStudyVAHzTHDGraph, "CLoadStudyVAHzTHDGraphFrame", "CLoadStudyVAHzTHDGraphView", &CLoadStudyVAHzTHDGraphView::Class, kPlain},
     {EPageFrame::LoadStudyVAHzTHDTableTimeRange, "CLoadStudyVAHzTHDTableTimeRangeFrame",
-     "CLoadStudyVAHzTHDTableTimeRangeView", kEmpty, kPlain},
+     "CLoadStudyVAHzTHDTableTimeRangeView", &CLoadStudyVAHzTHDTableTimeRangeView::Class, kPlain},
     {EPageFrame::ProjectManagerTable, "CProjectManagerTableFrame", "CProjectManagerTableView",
      &CProjectManagerTableView::Class, kPlain},
     {EPageFrame::ReportList, "CReportListFrame", "CReportListView", &CReportListView::Class, kReport},

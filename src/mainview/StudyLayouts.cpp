@@ -1,12 +1,12 @@
 #include "mainview/StudyLayouts.h"
 
+#include "study/CalendarTableViewDialogBar.h"
 #include "study/GraphViewDialogBars.h"
 #include "views/MyDialogBar.h"
 
 namespace {
 
 constexpr UINT kGraphOptionsTemplate = 30043;
-constexpr UINT kCalendarTableTemplate = 30047;
 
 // The bars of the study views stand as plain dialog bars on their templates until those views
 // bring their own classes.
@@ -32,9 +32,10 @@ constexpr SDialogBarLayout GraphBar(const char* className)
 {
     return {className, &CreatePlainBar, kGraphOptionsTemplate};
 }
+template <class Bar>
 constexpr SDialogBarLayout CalendarBar(const char* className)
 {
-    return {className, &CreatePlainBar, kCalendarTableTemplate};
+    return {className, &CreateBar<Bar>, kCalendarTableTemplate};
 }
 constexpr SDialogBarLayout kNoBar{nullptr, nullptr, 0};
 
@@ -51,7 +52,8 @@ const SStudyLayout kStudyLayouts[] = {
      33075, StudyGraphBar<CDemandGraphViewDialogBar>("CDemandGraphViewDialogBar"), kNoBar},
     {2, false, 11, 2,
      {{F::CalendarTable, false, 10155, false}, {F::CalendarGraph, true, 10156, true}, {F::Empty, false, 0, false}},
-     33076, GraphBar("CCalendarGraphViewDialogBar"), CalendarBar("CCalendarTableViewDialogBar")},
+     33076, StudyGraphBar<CCalendarGraphViewDialogBar>("CCalendarGraphViewDialogBar"),
+     CalendarBar<CCalendarTableViewDialogBar>("CCalendarTableViewDialogBar")},
     {3, false, 13, 3,
      {{F::FundamentalPowerTable, false, 10097, true}, {F::FundamentalPowerGraph, true, 10098, false},
       {F::FundamentalPowerTableTimeRange, false, 10099, true}},
@@ -63,15 +65,15 @@ const SStudyLayout kStudyLayouts[] = {
     {5, true, 25, 3,
      {{F::LoadStudySummaryTable, false, 10162, true}, {F::LoadStudySummaryGraph, true, 10163, false},
       {F::LoadStudySummaryTableTimeRange, false, 10164, true}},
-     33074, GraphBar("CLoadStudySummaryGraphViewDialogBar"), kNoBar},
+     33074, StudyGraphBar<CLoadStudySummaryGraphViewDialogBar>("CLoadStudySummaryGraphViewDialogBar"), kNoBar},
     {6, true, 28, 2,
      {{F::LoadStudyCalendarTable, false, 10165, false}, {F::LoadStudyCalendarGraph, true, 10166, true},
       {F::Empty, false, 0, false}},
-     33075, GraphBar("CLoadStudyCalendarGraphViewDialogBar"), CalendarBar("CLoadStudyCalendarTableViewDialogBar")},
+     33075, StudyGraphBar<CLoadStudyCalendarGraphViewDialogBar>("CLoadStudyCalendarGraphViewDialogBar"), CalendarBar<CLoadStudyCalendarTableViewDialogBar>("CLoadStudyCalendarTableViewDialogBar")},
     {8, true, 33, 3,
      {{F::LoadStudyVAHzTHDTable, false, 10171, true}, {F::LoadStudyVAHzTHDGraph, true, 10172, false},
       {F::LoadStudyVAHzTHDTableTimeRange, false, 10173, true}},
-     33076, GraphBar("CLoadStudyVAHzTHDGraphViewDialogBar"), kNoBar},
+     33076, StudyGraphBar<CLoadStudyVAHzTHDGraphViewDialogBar>("CLoadStudyVAHzTHDGraphViewDialogBar"), kNoBar},
 };
 
 } // namespace

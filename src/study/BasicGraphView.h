@@ -164,6 +164,8 @@ public:
     int GetEventSuppression() const { return m_eventSuppression; }
     bool IsTimerRunning(UINT_PTR id) const;
     bool IsFirstUpdate() const { return m_firstUpdate; }
+    // True while an update shows the settings of a bookmark.
+    bool IsBookmarkApplied() const { return m_bookmarkApplied; }
     const SAxisControlBlock& GetAxisControls() const { return m_axisControls; }
 
 protected:

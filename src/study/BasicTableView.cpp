@@ -68,6 +68,7 @@ void CBasicTableView::CreateGrid()
 {
     CRecDoc* document = GetDocument();
     m_grid = std::make_unique<CSummaryGrid>(this, document ? document->GetValueFormatter() : nullptr, m_sectionCount);
+    PrepareGrid(*m_grid);
     CRect client;
     GetClientRect(&client);
     m_grid->CreateGrid(WS_CHILD, client, this, kGridId);

@@ -53,6 +53,9 @@ protected:
     // The view id of a view-selector command in this study; -1 for none.
     int ViewIdOfSelector(UINT command) const;
 
+    // Set-up of a new grid before its window is made (the Load summary's nominal-voltage cells).
+    virtual void PrepareGrid(CSummaryGrid&) {}
+
     int m_timeRange = 0;
     int m_sectionCount = 5;
     std::vector<SDataItem> m_dataItems;

@@ -36,7 +36,12 @@ const SRuntimeClass& CVAHzTHDGraphView::Class()
     return runtimeClass;
 }
 
-CVAHzTHDGraphView::CVAHzTHDGraphView() : CBasicGraphView(4, 13, 1) {}
+CVAHzTHDGraphView::CVAHzTHDGraphView() : CVAHzTHDGraphView(4, 13, 1) {}
+
+CVAHzTHDGraphView::CVAHzTHDGraphView(int settingsKind, int viewKind, int studyType)
+    : CBasicGraphView(settingsKind, viewKind, studyType)
+{
+}
 
 void CVAHzTHDGraphView::UpdateTimeRangeSection()
 {

@@ -15,4 +15,7 @@ public:
     void InitDataItems() override;
     bool IsItemShown(DWORD quantity, int slot) const override;
     void ConfigurePlot() override;
+
+protected:
+    CVAHzTHDGraphView(int settingsKind, int viewKind, int studyType);
 };

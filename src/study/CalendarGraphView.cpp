@@ -1,0 +1,341 @@
+#include "study/CalendarGraphView.h"
+
+#include "datamodel/DataItemTrend.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/DateTimeFormats.h"
+#include "datamodel/MeasurementConfig.h"
+#include "datamodel/QuantityInfo.h"
+#include "datamodel/TrendChannel.h"
+#include "datamodel/TrendItemIds.h"
+#include "project/RecDoc.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "study/CalendarTableView.h"
+#include "study/CalendarTableViewDialogBar.h"
+#include "study/PlotNames.h"
+#include "study/RecTrendToIOComp.h"
+#include "study/SetupPlot.h"
+#include "study/TableStrings.h"
+#include "views/SectionWindows.h"
+#include "views/SplitFrame.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr SCalendarParameter kEnergyParameters[] = {
+    {41, 4}, {48, 1}, {49, 1}, {5, 4}, {6, 4}, {7, 4}, {0, 3}, {1, 3},
+};
+constexpr SDataItem kInitialItem{0, 3, -1, 0, false, true};
+constexpr UINT kDateTimeFormat = 8066;
+constexpr int kTotalButton = 3;
+// The first and the second selected bin.
+constexpr COLORREF kPlotColors[CBasicViewSettings::kMaxSessions] = {RGB(200, 30, 30), RGB(30, 70, 220),
+                                                                     RGB(20, 140, 60), RGB(40, 40, 40)};
+
+bool IsEnergyDirection(DWORD quantity)
+{
+    return quantity == 48 || quantity == 49;
+}
+
+UINT AxisTitleOf(DWORD quantity)
+{
+    switch (quantity) {
+    case 0:
+        return tablestr::kVoltage;
+    case 1:
+        return tablestr::kCurrent;
+    case 2:
+        return tablestr::kFrequency;
+    case 5: case 6: case 7: case 20: case 21: case 22: case 54:
+        return tablestr::kPower;
+    case 30:
+        return tablestr::kThdA;
+    case 41: case 48: case 49:
+        return tablestr::kEnergy;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+const SRuntimeClass& CCalendarGraphView::Class()
+{
+    static const SRuntimeClass runtimeClass{"CCalendarGraphView", &CMyFormView::Class(), &CreateWindowObject<CCalendarGraphView>, nullptr};
+    return runtimeClass;
+}
+
+CCalendarGraphView::CCalendarGraphView() : CCalendarGraphView(2, 7, 1) {}
+
+CCalendarGraphView::CCalendarGraphView(int settingsKind, int viewKind, int studyType)
+    : CBasicGraphView(settingsKind, viewKind, studyType)
+{
+    m_calendar = true;
+    // Thumbnails need every sample of a session, not a window around the visible range.
+    m_windowedFeeding = false;
+    m_dataItems = {kInitialItem};
+}
+
+std::span<const SCalendarParameter> CCalendarGraphView::Parameters() const
+{
+    return kEnergyParameters;
+}
+
+void CCalendarGraphView::RefreshGraph()
+{
+    GetPlotControl()->Repaint();
+    GetNotes().Replace();
+}
+
+void CCalendarGraphView::LinkWindows()
+{
+    if (auto* frame = dynamic_cast<CSplitFrame*>(GetParent()))
+        SetDialogBar(dynamic_cast<CBasicGraphViewDialogBar*>(frame->GetDialogBar()));
+    m_calendarTable = g_pSectionWindows ? dynamic_cast<CCalendarTableView*>(g_pSectionWindows->GetSectionView(CalendarTableEntry()))
+                                        : nullptr;
+    m_optionsBar = m_calendarTable ? m_calendarTable->GetOptionsBar() : nullptr;
+    SetTableViews(m_calendarTable, nullptr);
+}
+
+void CCalendarGraphView::InitDataItems()
+{
+    m_dataItems = {kInitialItem};
+}
+
+bool CCalendarGraphView::IsItemShown(DWORD quantity, int slot) const
+{
+    const bool studyQuantity = std::any_of(Parameters().begin(), Parameters().end(),
+                                           [quantity](const SCalendarParameter& p) { return p.quantity == quantity; });
+    return studyQuantity && slot >= 0 && slot < CBasicViewSettings::kChannelPhases &&
+           GetSettings().m_channels[0][std::size_t(slot)];
+}
+
+CString CCalendarGraphView::GetDataItemName(const SDataItem&, int) const
+{
+    return YAxisName(0);
+}
+
+void CCalendarGraphView::ConfigurePlot()
+{
+    SetupPlot(*GetPlotControl(), PlotSetup::kCalendarOptions);
+    GetDataToIOComp()->SetDateTimeFormat(ExpandDateTimeFormat(kDateTimeFormat));
+    SetYAxisTitle();
+}
+
+void CCalendarGraphView::StoreAxisCounts()
+{
+    GetSettings().m_upperPlot.xAxisCount = CBasicViewSettings::kMaxSessions;
+    GetSettings().m_upperPlot.yAxisCount = 1;
+    if (m_optionsBar) {
+        m_optionsBar->SetSettings(&GetSettings());
+        m_optionsBar->SettingsToControls();
+    }
+}
+
+void CCalendarGraphView::SetParameter(int index)
+{
+    const auto parameters = Parameters();
+    if (index < 0 || index >= int(parameters.size()))
+        return;
+    SDataItem item = kInitialItem;
+    item.quantity = parameters[std::size_t(index)].quantity;
+    item.phaseSlots = parameters[std::size_t(index)].phaseSlots;
+    m_dataItems = {item};
+}
+
+void CCalendarGraphView::SetYAxisTitle()
+{
+    if (m_dataItems.empty() || !GetDataToIOComp())
+        return;
+    GetDataToIOComp()->SetYAxis(0, m_dataItems.front().quantity, AxisTitleOf(m_dataItems.front().quantity));
+}
+
+bool CCalendarGraphView::IsSessionPresent(int session) const
+{
+    return session >= 0 && session < int(m_present.size()) && m_present[std::size_t(session)];
+}
+
+void CCalendarGraphView::UpdateSessionFlags()
+{
+    for (int i = 0; i < int(m_present.size()); ++i)
+        m_present[std::size_t(i)] = i < GetSessionCount() && IsSessionCompatible(i);
+}
+
+bool CCalendarGraphView::AnySessionHolds(DWORD quantity, int slot) const
+{
+    const CRecDoc* document = GetDocument();
+    for (int i = 0; document && i < GetSessionCount(); ++i) {
+        if (!IsSessionCompatible(i))
+            continue;
+        CQuantityInfo info(document->GetDataSet(i)->GetMeasurementConfig());
+        if (info.Select(quantity) && info.IsPhaseAvailable(PhaseOfSlot(slot)))
+            return true;
+    }
+    return false;
+}
+
+void CCalendarGraphView::AddSessionChannels(int plotSlot, int session)
+{
+    CRecDoc* document = GetDocument();
+    CDataSet* set = document ? document->GetDataSet(session) : nullptr;
+    CRecTrendToIOComp* feeder = GetDataToIOComp();
+    if (!set || !feeder || m_dataItems.empty() || !IsSessionPresent(session))
+        return;
+    const SDataItem& item = m_dataItems.front();
+    const CMeasurementConfig& config = set->GetMeasurementConfig();
+    const DWORD itemId = TrendItemForQuantity(config, item.quantity, false);
+    if (itemId == kNoTrendItem)
+        return;
+    CDataItemTrend* trendItem = feeder->ProvideTrendItem(session, itemId, {0, 1});
+    if (!trendItem || !trendItem->GetTimeBlock())
+        return;
+    for (int slot = 0; slot < item.phaseSlots; ++slot) {
+        if (!IsItemShown(item.quantity, slot))
+            continue;
+        const DWORD phase = DWORD(PhaseOfSlot(slot));
+        std::unique_ptr<CTrendChannel> trend = trendItem->GetChannel(item.quantity, phase);
+        if (!trend)
+            continue;
+        if (item.quantity == 54)
+            trend->Scale(float(NominalVoltageFactor(session)));
+        const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg,
+                                               kPlotColors[std::size_t(plotSlot)]);
+        feeder->SetChannelQuantity(channel, item.quantity);
+        feeder->FeedChannel(channel, *trend, *trendItem->GetTimeBlock(), false, plotSlot, -1.0e9, 1.0e9);
+    }
+}
+
+void CCalendarGraphView::ApplyOptions()
+{
+    CBasicViewSettings& settings = GetSettings();
+    if (m_optionsBar)
+        SetParameter(m_optionsBar->GetCheckedParameter());
+    if (GetDialogBar())
+        GetDialogBar()->SettingsToControls();
+    if (m_dataItems.empty())
+        return;
+    const SDataItem& item = m_dataItems.front();
+    const bool energyDirection = IsEnergyDirection(item.quantity);
+    int chosen = m_optionsBar ? m_optionsBar->GetCheckedChannel() : settings.m_calendarViewChannel;
+    int firstEnabled = -1;
+    std::array<bool, CBasicViewSettings::kChannelPhases> enabled{};
+    for (int k = 0; k < CBasicViewSettings::kChannelPhases; ++k) {
+        enabled[std::size_t(k)] = energyDirection ? k == kTotalButton && AnySessionHolds(item.quantity, 0)
+                                                  : k < item.phaseSlots && AnySessionHolds(item.quantity, k);
+        if (enabled[std::size_t(k)] && firstEnabled < 0)
+            firstEnabled = k;
+        if (m_optionsBar)
+            m_optionsBar->EnableChannel(k, enabled[std::size_t(k)]);
+    }
+    int corrected = chosen;
+    if (energyDirection)
+        corrected = kTotalButton;
+    else if (chosen < 0 || chosen >= item.phaseSlots || !enabled[std::size_t(chosen)])
+        corrected = std::max(firstEnabled, 0);
+    if (corrected != chosen && m_optionsBar)
+        m_optionsBar->CheckChannel(corrected);
+    settings.m_calendarViewChannel = corrected;
+    for (auto& flag : settings.m_channels[0])
+        flag = false;
+    settings.m_channels[0][std::size_t(energyDirection ? 0 : corrected)] = true;
+
+    SetYAxisTitle();
+    UpdateSessionFlags();
+    CRecTrendToIOComp* feeder = GetDataToIOComp();
+    if (!feeder)
+        return;
+    CGraphEventScope scope(*this);
+    feeder->ClearChannels();
+    for (int session = 0; session < int(m_present.size()); ++session)
+        AddSessionChannels(session, session);
+    feeder->Finish();
+    settings.SetPresent(true);
+    CiPlotX& chart = *GetPlotControl();
+    for (int i = 0; i < chart.GetXAxisCount(); ++i)
+        chart.GetXAxis(i)->SetVisible(IsSessionPresent(i));
+    chart.AutoScaleYAxes();
+    RecalcLayout();
+    chart.Repaint();
+}
+
+void CCalendarGraphView::ShowSelection()
+{
+    CBasicViewSettings& settings = GetSettings();
+    CRecTrendToIOComp* feeder = GetDataToIOComp();
+    if (!feeder)
+        return;
+    CGraphEventScope scope(*this);
+    UpdateSessionFlags();
+    // The table's two records, compacted, become the settings' (kept with the project and bookmarks).
+    std::array<structCalendarSelection, 2> selected{};
+    if (m_calendarTable) {
+        int next = 0;
+        for (const structCalendarSelection& record : m_calendarTable->GetSessionList().selections)
+            if (record.HasSession())
+                selected[std::size_t(next++)] = record;
+    }
+    for (std::size_t r = 0; r < 2; ++r)
+        settings.m_thumbSelections[r] = {selected[r].session, selected[r].bin, selected[r].row, selected[r].column};
+
+    feeder->ClearChannels();
+    for (int r = 0; r < 2; ++r)
+        if (selected[std::size_t(r)].HasSession())
+            AddSessionChannels(r, selected[std::size_t(r)].session);
+    feeder->Finish();
+    CiPlotX& chart = *GetPlotControl();
+    for (int i = 0; i < chart.GetXAxisCount(); ++i)
+        chart.GetXAxis(i)->SetVisible(i < 2 && selected[std::size_t(i)].HasSession());
+    double lower = 0.0;
+    double upper = 0.0;
+    bool ranged = false;
+    for (int r = 0; r < 2; ++r) {
+        const structCalendarSelection& record = selected[std::size_t(r)];
+        if (!record.HasSession())
+            continue;
+        if (IsBookmarkApplied()) {
+            const SAxisRange& stored = settings.m_upperPlot.xAxes[std::size_t(r)];
+            chart.SetXAxisRange(r, stored.min, stored.span);
+            continue;
+        }
+        const structCalendarBins* bins = m_calendarTable ? m_calendarTable->GetSessionList().BinsOf(record.session) : nullptr;
+        if (!bins || record.bin < 0 || record.bin >= bins->count)
+            continue;
+        const structCalendarBin& bin = bins->bins[std::size_t(record.bin)];
+        chart.SetXAxisRange(r, bin.start, bin.width);
+        lower = ranged ? std::min(lower, bins->lower) : bins->lower;
+        upper = ranged ? std::max(upper, bins->upper) : bins->upper;
+        ranged = true;
+    }
+    // The value axis keeps the thumbnails' common range while the user steps through bins.
+    if (ranged && upper > lower && chart.GetYAxisCount() > 0) {
+        chart.SetYAxisRange(0, lower, upper - lower);
+        feeder->SetYAxisRange(0, lower, upper);
+        feeder->SetYAxisManual(0, true);
+        chart.GetYAxis(0)->SetManual(true);
+    } else {
+        chart.AutoScaleYAxes();
+    }
+    RecalcLayout();
+    for (int r = 0; r < 2; ++r)
+        if (selected[std::size_t(r)].HasSession())
+            CustomXAxis(r);
+    chart.Repaint();
+    GetNotes().Replace();
+    if (settings.m_setWorkingHours)
+        DrawWorkingHours();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
+}
+
+LRESULT CCalendarGraphView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CALENDAR_APPLY_OPTIONS:
+        ApplyOptions();
+        return 0;
+    case WM_CALENDAR_SHOW_SELECTION:
+        ShowSelection();
+        return 0;
+    default:
+        return CBasicGraphView::WindowProc(message, wParam, lParam);
+    }
+}

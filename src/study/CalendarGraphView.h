@@ -1,0 +1,64 @@
+#pragma once
+// The calendar graph of the Energy study: the one or two bins selected in the calendar grid as a
+// full chart of the chosen parameter and channel. Before the calendar table renders its
+// thumbnails, the graph puts every session on its own X axis (the options message).
+#include "study/BasicGraphView.h"
+#include "study/CalendarModel.h"
+#include "views/RuntimeClass.h"
+
+#include <array>
+#include <span>
+
+class CCalendarTableView;
+class CCalendarTableViewDialogBar;
+
+struct SCalendarParameter
+{
+    DWORD quantity;
+    int phaseSlots;
+};
+
+class CCalendarGraphView : public CBasicGraphView
+{
+public:
+    static const SRuntimeClass& Class();
+    CCalendarGraphView();
+
+    void RefreshGraph() override;
+    void UpdateTimeRangeSection() override {}
+    void LinkWindows() override;
+    void InitDataItems() override;
+    bool IsItemShown(DWORD quantity, int slot) const override;
+    CString GetDataItemName(const SDataItem& item, int slot) const override;
+    void ConfigurePlot() override;
+    void StoreAxisCounts() override;
+    // Index into the study's parameter table; an index past it does nothing.
+    void SetParameter(int index);
+
+    // Sessions of the four slots that the calendar shows (compatible with the study).
+    bool IsSessionPresent(int session) const;
+    CCalendarTableView* GetCalendarTable() const { return m_calendarTable; }
+    // All present sessions on their X axes with the chosen parameter and channel.
+    void ApplyOptions();
+    // The table view's selected bins on X axes 0 and 1.
+    void ShowSelection();
+
+protected:
+    CCalendarGraphView(int settingsKind, int viewKind, int studyType);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual std::span<const SCalendarParameter> Parameters() const;
+    // The window-table entry of the calendar table of this study.
+    virtual int CalendarTableEntry() const { return 11; }
+
+private:
+    void UpdateSessionFlags();
+    // True when a session of the study holds the quantity in that phase slot.
+    bool AnySessionHolds(DWORD quantity, int slot) const;
+    // The session's channels of the shown phase slots, fed on the X axis of `plotSlot`.
+    void AddSessionChannels(int plotSlot, int session);
+    void SetYAxisTitle();
+
+    CCalendarTableView* m_calendarTable = nullptr;
+    CCalendarTableViewDialogBar* m_optionsBar = nullptr;
+    std::array<bool, CBasicViewSettings::kMaxSessions> m_present{};
+};

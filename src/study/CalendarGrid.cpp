@@ -1,0 +1,471 @@
+#include "study/CalendarGrid.h"
+
+#include "datamodel/DateTimeFormats.h"
+#include "datamodel/HighTime.h"
+#include "grid/CUGCell.h"
+#include "grid/UGDefs.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "study/CalendarThumbnailFile.h"
+#include "study/MyBasicSummaryGrid.h"
+#include "study/TableStrings.h"
+#include "views/MyFont.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr WORD kThinBorders = 15;
+constexpr WORD kMediumBorders = 240;
+constexpr WORD kBottomBorder = 8;
+constexpr int kSpacerWidth = 8;
+constexpr int kHeadingHeight = 20;
+constexpr int kSpacerHeight = 8;
+constexpr int kTitleHeight = 20;
+constexpr int kDateHeight = 15;
+constexpr UINT kExpandedBitmapId = 1553;
+constexpr UINT kCollapsedBitmapId = 1554;
+constexpr COLORREF kHeadingLine = 0x00DAD5CB;
+// Weekday names Monday .. Saturday, then Sunday.
+constexpr unsigned kWeekdayIds[7] = {10111, 10112, 10113, 10114, 10115, 10116, 10110};
+
+} // namespace
+
+// ---- data source
+
+int CMyBasicCalendarGrid::CCalendarDS::GetCell(int col, int row, CUGCell* cell)
+{
+    const int result = CUGMem::GetCell(col, row, cell);
+    int session = -1;
+    int bin = -1;
+    if (!cell || !m_grid.FindBin(col, row, session, bin))
+        return result;
+    const int record = m_grid.m_sessions->FindSelection(session, bin);
+    if (record >= 0) {
+        cell->SetBorder(kMediumBorders);
+        cell->SetBorderColor(record == 0 ? &m_grid.m_firstPen : &m_grid.m_secondPen);
+    } else {
+        cell->SetBorder(kThinBorders);
+        cell->SetBorderColor(&m_grid.m_picturePen);
+    }
+    const structCalendarBins* bins = m_grid.Bins(session);
+    if (bins && bin >= 0 && bin < bins->count) {
+        cell->SetBackColor(kPictureBack);
+        if (!m_grid.m_clickProcessing)
+            if (CBitmap* picture = Picture(session, bin, *bins, m_grid.PictureFit(col, row)))
+                cell->SetBitmap(picture);
+    } else {
+        cell->SetBackColor(kEmptyBack);
+    }
+    return result;
+}
+
+CBitmap* CMyBasicCalendarGrid::CCalendarDS::Picture(int session, int bin, const structCalendarBins& bins, CSize fit)
+{
+    const auto found = std::find_if(m_cache.begin(), m_cache.end(),
+                                    [&](const SEntry& entry) { return entry.session == session && entry.bin == bin; });
+    if (found != m_cache.end()) {
+        if (found->fit == fit) {
+            m_cache.splice(m_cache.end(), m_cache, found);
+            return m_cache.back().bitmap.get();
+        }
+        m_cache.erase(found);
+    }
+    std::unique_ptr<CBitmap> bitmap = ReadThumbnailBitmap(bins.folder + bins.bins[std::size_t(bin)].fileName, fit);
+    if (!bitmap)
+        return nullptr;
+    m_cache.push_back({session, bin, fit, std::move(bitmap)});
+    if (m_cache.size() > kCacheLimit)
+        m_cache.pop_front();
+    return m_cache.back().bitmap.get();
+}
+
+// ---- grid
+
+CMyBasicCalendarGrid::CMyBasicCalendarGrid(int granularity, int sessionCount, CCalendarSessionList* sessions)
+    : m_granularity(std::clamp(granularity, 0, kCalendarGranularities - 1)), m_sessionCount(std::max(sessionCount, 0)),
+      m_sessions(sessions), m_binsPerLine(m_granularity == kCalendarDay ? 7 : 8)
+{
+    for (int s = 0; s < m_sessionCount; ++s)
+        if (const structCalendarBins* bins = Bins(s); bins && bins->count > 0)
+            m_lines = std::max(m_lines, (FirstColumnOffset(s) + bins->count + m_binsPerLine - 1) / m_binsPerLine);
+    m_source = std::make_unique<CCalendarDS>(*this);
+    m_cellPen.CreatePen(PS_SOLID, 1, kEmptyBack);
+    m_picturePen.CreatePen(PS_SOLID, 1, kPictureBack);
+    m_headingPen.CreatePen(PS_SOLID, 1, kHeadingLine);
+    m_secondPen.CreatePen(PS_SOLID, 1, kSecondSelection);
+    m_firstPen.CreatePen(PS_SOLID, 1, kFirstSelection);
+}
+
+CMyBasicCalendarGrid::~CMyBasicCalendarGrid()
+{
+    // The window and its drawing go before the data source they read.
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+const structCalendarBins* CMyBasicCalendarGrid::Bins(int session) const
+{
+    if (!m_sessions || session < 0 || session >= int(m_sessions->sessions.size()))
+        return nullptr;
+    return m_sessions->sessions[std::size_t(session)]->bins[std::size_t(m_granularity)].get();
+}
+
+int CMyBasicCalendarGrid::FirstColumnOffset(int session) const
+{
+    const structCalendarBins* bins = Bins(session);
+    if (!bins || bins->count <= 0)
+        return 0;
+    const structCalendarBin& first = bins->bins.front();
+    switch (m_granularity) {
+    case kCalendarDay:
+        return (first.dayOfWeek + 5) % 7;
+    case kCalendarHour:
+        return std::max(first.hour, 0) % 8;
+    default:
+        return 0;
+    }
+}
+
+void CMyBasicCalendarGrid::BinCell(int session, int bin, int& col, int& row) const
+{
+    const int place = bin + FirstColumnOffset(session);
+    col = 1 + 2 * (place % m_binsPerLine);
+    row = BlockStart(session) + 2 + 4 * (place / m_binsPerLine);
+}
+
+bool CMyBasicCalendarGrid::FindBin(int col, int row, int& session, int& bin) const
+{
+    const int rowsPerBlock = GetRowsPerBlock();
+    if (row < 0 || col < 0 || col % 2 == 0 || col >= 2 * m_binsPerLine)
+        return false;
+    session = row / rowsPerBlock;
+    const int offset = row % rowsPerBlock;
+    if (session >= m_sessionCount || offset < 2 || (offset - 2) % 4 != 0)
+        return false;
+    bin = (offset - 2) / 4 * m_binsPerLine + (col - 1) / 2 - FirstColumnOffset(session);
+    return true;
+}
+
+bool CMyBasicCalendarGrid::IsBlockCollapsed(int session) const
+{
+    return session >= 0 && session < int(m_collapsed.size()) && m_collapsed[std::size_t(session)];
+}
+
+CSize CMyBasicCalendarGrid::PictureFit(int col, int row) const
+{
+    // The cell less the margins the cell type keeps around a picture.
+    return CSize(std::max(1, GetColWidth(col) - 4), std::max(1, GetRowHeight(row) - 4));
+}
+
+int CMyBasicCalendarGrid::PictureHeight() const
+{
+    return int(GetColWidth(1) * 2.1 / 3);
+}
+
+int CMyBasicCalendarGrid::RowHeightAt(int offset) const
+{
+    if (offset == 0)
+        return kHeadingHeight;
+    if (offset == 1)
+        return kSpacerHeight;
+    switch ((offset - 2) % 4) {
+    case 0:
+        return PictureHeight();
+    case 1:
+        return kTitleHeight;
+    case 2:
+        return kDateHeight;
+    default:
+        return kSpacerHeight;
+    }
+}
+
+void CMyBasicCalendarGrid::OnSetup()
+{
+    CMyFont::InitSharedFonts(GetParent());
+    m_headingFont = CMyFont::GetSharedFont(12, true);
+    m_dateFont = CMyFont::GetSharedFont(10, false);
+    m_titleFont = CMyFont::GetSharedFont(12, false);
+    m_cellFont = CMyFont::GetSharedFont(12, true);
+    m_sourceIndex = AddDataSource(m_source.get());
+    SetDefDataSource(m_sourceIndex);
+    m_expandedBitmap = AddBitmap(kExpandedBitmapId);
+    m_collapsedBitmap = AddBitmap(kCollapsedBitmapId);
+
+    const int rowCount = m_sessionCount * GetRowsPerBlock();
+    m_rows.assign(std::size_t(rowCount), SRowState{});
+    m_collapsed.assign(std::size_t(m_sessionCount), false);
+    CUGCell defaults;
+    GetGridDefault(&defaults);
+    defaults.SetAlignment(UG_ALIGNRIGHT | UG_ALIGNVCENTER);
+    defaults.SetDataType(UGCELLDATA_STRING);
+    defaults.SetCellType(0);
+    defaults.SetBorder(kThinBorders);
+    defaults.SetBorderColor(&m_cellPen);
+    defaults.SetBackColor(kEmptyBack);
+    defaults.SetFont(m_cellFont);
+    SetGridDefault(&defaults);
+    EnableGridLines(FALSE);
+    EnableCellOverlap(FALSE);
+    EnableJoins(TRUE);
+    SetDefColWidth(100);
+    SetNumberCols(2 * m_binsPerLine + 1, FALSE);
+    SetDefRowHeight(1);
+    SetNumberRows(rowCount, FALSE);
+    SetUniformRowHeight(FALSE);
+    SetCurrentCellMode(0);
+    SetSideHdgNumberCols(1);
+    SetSideHdgWidth(0);
+    SetTopHdgNumberRows(1);
+    SetTopHdgHeight(0);
+
+    const int lastCol = 2 * m_binsPerLine;
+    for (int s = 0; s < m_sessionCount; ++s) {
+        const int heading = BlockStart(s);
+        for (int col = 0; col <= lastCol; ++col) {
+            QuickSetBackColor(col, heading, kHeadingBack);
+            QuickSetTextColor(col, heading, kHeadingText);
+            QuickSetAlignment(col, heading, UG_ALIGNLEFT | UG_ALIGNVCENTER);
+            QuickSetBorder(col, heading, kBottomBorder);
+            QuickSetBorderColor(col, heading, &m_headingPen);
+            QuickSetFont(col, heading, m_headingFont);
+        }
+        JoinCells(0, heading, lastCol, heading);
+        QuickSetBitmapIndex(0, heading, m_expandedBitmap);
+        for (int line = 0; line < LaidOutLines(); ++line)
+            for (int col = 1; col < lastCol; col += 2) {
+                const int picture = heading + 2 + 4 * line;
+                QuickSetFont(col, picture + 1, m_titleFont);
+                QuickSetAlignment(col, picture + 1, UG_ALIGNCENTER | UG_ALIGNVCENTER);
+                QuickSetFont(col, picture + 2, m_dateFont);
+                QuickSetAlignment(col, picture + 2, UG_ALIGNCENTER | UG_ALIGNVCENTER);
+            }
+    }
+    OnParentSize(true);
+}
+
+void CMyBasicCalendarGrid::Populate()
+{
+    const CString timeFormat = GetLocaleTimeFormat();
+    for (int s = 0; s < m_sessionCount; ++s) {
+        const int heading = BlockStart(s);
+        if (m_sessions && s < int(m_sessions->sessions.size()))
+            QuickSetText(0, heading, " " + m_sessions->sessions[std::size_t(s)]->name);
+        const structCalendarBins* bins = Bins(s);
+        if (!bins || bins->count <= 0) {
+            SetRowsHidden(heading, heading + GetRowsPerBlock() - 1, true);
+            continue;
+        }
+        const int offset = FirstColumnOffset(s);
+        CHighTime hour = CHighTime::FromDate(bins->bins.front().start);
+        hour.RoundToSecond();
+        hour -= CHighTimeSpan(0, offset, 0, 0);
+        for (int line = 0; line < LaidOutLines(); ++line)
+            for (int k = 0; k < m_binsPerLine; ++k) {
+                const int titleRow = heading + 3 + 4 * line;
+                if (m_granularity == kCalendarDay) {
+                    QuickSetText(1 + 2 * k, titleRow, LoadTableString(kWeekdayIds[k]));
+                } else if (m_granularity == kCalendarHour) {
+                    QuickSetText(1 + 2 * k, titleRow, hour.Format(timeFormat));
+                    hour += CHighTimeSpan(0, 1, 0, 0);
+                }
+            }
+        const int usedLines = (offset + bins->count + m_binsPerLine - 1) / m_binsPerLine;
+        for (int line = usedLines; line < LaidOutLines(); ++line)
+            SetRowsHidden(heading + 2 + 4 * line, heading + 5 + 4 * line, true);
+    }
+    ApplyRowHeights();
+    RedrawAll();
+}
+
+void CMyBasicCalendarGrid::LabelBin(int session, int bin, const CString& dateFormat)
+{
+    const structCalendarBins* bins = Bins(session);
+    if (!bins || bin < 0 || bin >= bins->count)
+        return;
+    const structCalendarBin& record = bins->bins[std::size_t(bin)];
+    int col = 0;
+    int row = 0;
+    BinCell(session, bin, col, row);
+    if (m_granularity == kCalendarWeek)
+        QuickSetText(col, row + 1, CHighTime::FromDate(record.start + record.width - 1.0).Format(dateFormat));
+    else
+        QuickSetText(col, row + 2, CHighTime::FromDate(record.start).Format(dateFormat));
+}
+
+// ---- rows and columns
+
+void CMyBasicCalendarGrid::SetRowsHidden(int first, int last, bool hidden)
+{
+    for (int row = std::max(first, 0); row <= last && row < int(m_rows.size()); ++row) {
+        SRowState& state = m_rows[std::size_t(row)];
+        state.hideCount = std::max(0, state.hideCount + (hidden ? 1 : -1));
+    }
+}
+
+void CMyBasicCalendarGrid::ApplyRowHeights()
+{
+    const int rowsPerBlock = GetRowsPerBlock();
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        SRowState& state = m_rows[std::size_t(row)];
+        state.savedHeight = RowHeightAt(row % rowsPerBlock);
+        SetRowHeight(row, state.hideCount > 0 ? 0 : state.savedHeight);
+    }
+}
+
+void CMyBasicCalendarGrid::SetColumnWidths()
+{
+    CRect client;
+    GetClientRect(&client);
+    int width = client.Width();
+    // The picture rows grow with the columns: measure the rows at the narrower width first.
+    const int spacers = kSpacerWidth * (m_binsPerLine + 1);
+    auto binWidth = [&](int w) { return std::max(0, (w - spacers) / m_binsPerLine); };
+    SetColWidth(1, binWidth(width));
+    ApplyRowHeights();
+    int rowsHeight = 0;
+    for (int row = 0; row < GetNumberRows(); ++row)
+        rowsHeight += GetRowHeight(row);
+    if (rowsHeight > client.Height())
+        width -= GetVScrollWidth();
+    for (int col = 0; col <= 2 * m_binsPerLine; ++col)
+        SetColWidth(col, col % 2 == 0 ? kSpacerWidth : binWidth(width));
+    ApplyRowHeights();
+}
+
+void CMyBasicCalendarGrid::OnParentSize(bool force)
+{
+    CWnd* parent = GetParent();
+    if (!GetSafeHwnd() || !parent)
+        return;
+    CRect client;
+    parent->GetClientRect(&client);
+    const CSize size(client.Width(), client.Height());
+    if (size.cx < 10 || size.cy < 10 || (!force && size == m_lastClientSize))
+        return;
+    m_lastClientSize = size;
+    SetPaintEnabled(FALSE);
+    MoveWindow(0, 0, size.cx, size.cy, FALSE);
+    SetColumnWidths();
+    SetPaintEnabled(TRUE);
+    RedrawAll();
+}
+
+// ---- collapse
+
+void CMyBasicCalendarGrid::ToggleBlock(int session)
+{
+    if (session < 0 || session >= m_sessionCount)
+        return;
+    const bool collapse = !m_collapsed[std::size_t(session)];
+    m_collapsed[std::size_t(session)] = collapse;
+    const int heading = BlockStart(session);
+    SetRowsHidden(heading + 1, heading + GetRowsPerBlock() - 1, collapse);
+    QuickSetBitmapIndex(0, heading, collapse ? m_collapsedBitmap : m_expandedBitmap);
+}
+
+CString CMyBasicCalendarGrid::GetCollapseState() const
+{
+    CString state;
+    for (int s = 0; s < m_sessionCount; ++s) {
+        const structCalendarBins* bins = Bins(s);
+        state += (bins && bins->count > 0 && IsBlockCollapsed(s)) ? '1' : '0';
+    }
+    return state;
+}
+
+void CMyBasicCalendarGrid::ApplyCollapseState(const CString& state)
+{
+    for (int s = 0; s < m_sessionCount && s < state.GetLength(); ++s) {
+        const structCalendarBins* bins = Bins(s);
+        if (bins && bins->count > 0 && (state[s] == '1') != IsBlockCollapsed(s))
+            ToggleBlock(s);
+    }
+    SetColumnWidths();
+    RedrawAll();
+}
+
+void CMyBasicCalendarGrid::NotifyCollapse()
+{
+    if (CWnd* parent = GetParent(); parent && parent->GetSafeHwnd()) {
+        const CString state = GetCollapseState();
+        parent->SendMessage(WM_TABLE_COLLAPSE_STATE, WPARAM(&state), 0);
+    }
+}
+
+// ---- selection
+
+void CMyBasicCalendarGrid::RedrawSelection(int record)
+{
+    const structCalendarSelection& selection = m_sessions->selections[std::size_t(record)];
+    if (selection.HasSession()) {
+        int col = 0;
+        int row = 0;
+        BinCell(selection.session, selection.bin, col, row);
+        RedrawCell(col, row);
+    }
+}
+
+bool CMyBasicCalendarGrid::SelectBin(int session, int bin)
+{
+    const structCalendarBins* bins = Bins(session);
+    if (!m_sessions || !bins || bin < 0 || bin >= bins->count)
+        return false;
+    int col = 0;
+    int row = 0;
+    BinCell(session, bin, col, row);
+    RedrawSelection(1);
+    const int record = m_sessions->Select({session, bin, col, row});
+    RedrawSelection(record);
+    return true;
+}
+
+bool CMyBasicCalendarGrid::SelectCell(int col, int row)
+{
+    int session = -1;
+    int bin = -1;
+    return FindBin(col, row, session, bin) && SelectBin(session, bin);
+}
+
+BOOL CMyBasicCalendarGrid::OnCanMove(int, int, int, int)
+{
+    return FALSE;
+}
+
+void CMyBasicCalendarGrid::OnLClicked(int col, int row, int updn, RECT*, POINT*, BOOL)
+{
+    ResetCurrentCell();
+    if (row < 0 || row >= GetNumberRows() || !m_sessions)
+        return;
+    const bool heading = row % GetRowsPerBlock() == 0;
+    if (updn) {
+        int session = -1;
+        int bin = -1;
+        if (FindBin(col, row, session, bin)) {
+            const structCalendarBins* bins = Bins(session);
+            if (!bins || bin < 0 || bin >= bins->count)
+                return;
+            if (const int record = m_sessions->FindSelection(session, bin); record >= 0) {
+                RedrawSelection(0);
+                RedrawSelection(1);
+                m_sessions->Deselect(record);
+                RedrawCell(col, row);
+            } else {
+                SelectBin(session, bin);
+            }
+            if (CWnd* parent = GetParent(); parent && parent->GetSafeHwnd())
+                parent->SendMessage(WM_CALENDAR_SHOW_SELECTION, 0, 0);
+        } else if (heading) {
+            m_clickProcessing = true;
+        }
+        return;
+    }
+    if (!heading || !m_clickProcessing)
+        return;
+    ToggleBlock(row / GetRowsPerBlock());
+    SetColumnWidths();
+    NotifyCollapse();
+    m_clickProcessing = false;
+    RedrawAll();
+}

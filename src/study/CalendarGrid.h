@@ -1,0 +1,131 @@
+#pragma once
+// The calendar grid: one block per session, headed by the session's name, its bins laid out in
+// lines of 7 days (Monday to Sunday), 8 hours or 8 weeks, each bin a thumbnail with a title and
+// a date label. A click on a thumbnail selects or deselects it (at most two), a click on a
+// heading collapses or expands the block. Thumbnails are read on demand into a small cache.
+#include "grid/CUGCtrl.h"
+#include "grid/CUGMem.h"
+#include "platform/framework/windows/GdiObjects.h"
+#include "study/CalendarModel.h"
+
+#include <list>
+#include <memory>
+#include <vector>
+
+class CMyBasicCalendarGrid : public CUGCtrl
+{
+public:
+    // Fills the picture cells: selection borders and thumbnails from the cache or the files.
+    class CCalendarDS : public CUGMem
+    {
+    public:
+        static constexpr std::size_t kCacheLimit = 100;
+
+        explicit CCalendarDS(CMyBasicCalendarGrid& grid) : m_grid(grid) {}
+        int GetCell(int col, int row, CUGCell* cell) override;
+        std::size_t GetCachedCount() const { return m_cache.size(); }
+
+    private:
+        struct SEntry
+        {
+            int session;
+            int bin;
+            CSize fit;
+            std::unique_ptr<CBitmap> bitmap;
+        };
+        // The picture shrunk to fit the cell; read again when the cell's size changed.
+        CBitmap* Picture(int session, int bin, const structCalendarBins& bins, CSize fit);
+
+        CMyBasicCalendarGrid& m_grid;
+        std::list<SEntry> m_cache; // least recently used first
+    };
+
+    static constexpr UINT kGridId = 2012;
+    static constexpr COLORREF kHeadingBack = 0x0094908A;
+    static constexpr COLORREF kHeadingText = 0x00FFFFFF;
+    static constexpr COLORREF kEmptyBack = 0x00F4EFE9;
+    static constexpr COLORREF kPictureBack = 0x00FFFFFF;
+    static constexpr COLORREF kFirstSelection = 0x000000FF;
+    static constexpr COLORREF kSecondSelection = 0x00FF0000;
+
+    CMyBasicCalendarGrid(int granularity, int sessionCount, CCalendarSessionList* sessions);
+    ~CMyBasicCalendarGrid() override;
+
+    void OnSetup() override;
+    // Headings, titles, lines after the last bin hidden.
+    virtual void Populate();
+    void OnLClicked(int col, int row, int updn, RECT* rect, POINT* point, BOOL processed) override;
+    BOOL OnCanMove(int oldCol, int oldRow, int newCol, int newRow) override;
+
+    // The date label of a bin whose thumbnail exists.
+    void LabelBin(int session, int bin, const CString& dateFormat);
+    CString GetCollapseState() const;
+    void ApplyCollapseState(const CString& state);
+    // Selection by (session, bin) or by cell; false for a cell that holds no bin.
+    bool SelectBin(int session, int bin);
+    bool SelectCell(int col, int row);
+    // The columns and rows follow the parent's client area (forced, or when a side changed).
+    void OnParentSize(bool force);
+
+    // ---- geometry
+    int GetBinsPerLine() const { return m_binsPerLine; }
+    int GetLines() const { return m_lines; }
+    int GetRowsPerBlock() const { return LaidOutLines() * 4 + 2; }
+    int BlockStart(int session) const { return session * GetRowsPerBlock(); }
+    int FirstColumnOffset(int session) const;
+    // The picture cell of bin `bin` of a session.
+    void BinCell(int session, int bin, int& col, int& row) const;
+    // The session and bin of a picture cell; false for any other cell. The bin may lie outside
+    // the session's bins (cells before the first and after the last).
+    bool FindBin(int col, int row, int& session, int& bin) const;
+    const structCalendarBins* Bins(int session) const;
+    bool IsBlockCollapsed(int session) const;
+    int PictureHeight() const;
+    // The room a picture has in a cell.
+    CSize PictureFit(int col, int row) const;
+    const CCalendarDS* GetDataSourceObject() const { return m_source.get(); }
+
+private:
+    struct SRowState
+    {
+        int hideCount = 0;
+        int savedHeight = 0;
+    };
+    int LaidOutLines() const { return m_lines > 0 ? m_lines : 4; }
+    int RowHeightAt(int offset) const;
+    void ApplyRowHeights();
+    void SetColumnWidths();
+    void SetRowsHidden(int first, int last, bool hidden);
+    void ToggleBlock(int session);
+    void RedrawSelection(int record);
+    void NotifyCollapse();
+
+    int m_granularity;
+    int m_sessionCount;
+    CCalendarSessionList* m_sessions;
+    int m_binsPerLine;
+    int m_lines = 0;
+    std::unique_ptr<CCalendarDS> m_source;
+    int m_sourceIndex = -1;
+    CFont* m_headingFont = nullptr;
+    CFont* m_dateFont = nullptr;
+    CFont* m_titleFont = nullptr;
+    CFont* m_cellFont = nullptr;
+    CPen m_cellPen;
+    CPen m_picturePen;
+    CPen m_headingPen;
+    CPen m_secondPen;
+    CPen m_firstPen;
+    int m_expandedBitmap = -1;
+    int m_collapsedBitmap = -1;
+    std::vector<SRowState> m_rows;
+    std::vector<bool> m_collapsed;
+    CSize m_lastClientSize;
+    bool m_clickProcessing = false;
+};
+
+class CCalendarGrid : public CMyBasicCalendarGrid
+{
+public:
+    using CMyBasicCalendarGrid::CMyBasicCalendarGrid;
+};

@@ -1,0 +1,150 @@
+#include "study/CalendarModel.h"
+
+#include "datamodel/HighTime.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kOneMinute = 1.0 / 1440.0;
+constexpr double kFloatRange = 3.4028234663852886e38;
+constexpr LONGLONG kTicksPerHour = kTicksPerSecond * 3600;
+
+CHighTime LocalMidnight(const CHighTime& time)
+{
+    return CHighTime(time.GetYear(), time.GetMonth(), time.GetDay(), 0, 0, 0);
+}
+
+// Local midnight `days` calendar days away (days may be negative); the noon in between keeps
+// the step right on days of 23 or 25 hours.
+CHighTime MidnightDaysAway(const CHighTime& midnight, int days)
+{
+    CHighTime result = midnight;
+    const int step = days < 0 ? -1 : 1;
+    for (int i = 0; i != days; i += step)
+        result = LocalMidnight(result + CHighTimeSpan(0, step < 0 ? -12 : 36, 0, 0));
+    return result;
+}
+
+CHighTime AlignedStart(const CHighTime& start, int granularity)
+{
+    switch (granularity) {
+    case kCalendarHour: {
+        // Whole-hour offsets: the full local hour is the full hour in absolute time as well.
+        const LONGLONG intoHour = (LONGLONG(start.GetMinute()) * 60 + start.GetSecond()) * kTicksPerSecond +
+                                  start.GetTicks() % kTicksPerSecond;
+        return CHighTime(start.GetTicks() - intoHour);
+    }
+    case kCalendarDay:
+        return LocalMidnight(start);
+    default: {
+        const int sinceMonday = (start.GetDayOfWeek() + 5) % 7;
+        return MidnightDaysAway(LocalMidnight(start), -sinceMonday);
+    }
+    }
+}
+
+CHighTime BinEnd(const CHighTime& start, int granularity)
+{
+    switch (granularity) {
+    case kCalendarHour:
+        return CHighTime(start.GetTicks() + kTicksPerHour);
+    case kCalendarDay:
+        return MidnightDaysAway(start, 1);
+    default:
+        return MidnightDaysAway(start, 7);
+    }
+}
+
+} // namespace
+
+const char* CalendarGranularityName(int granularity)
+{
+    static const char* const kNames[kCalendarGranularities] = {"HOUR", "DAY", "WEEK"};
+    return granularity >= 0 && granularity < kCalendarGranularities ? kNames[granularity] : "";
+}
+
+void CCalendarSessionList::Clear()
+{
+    sessions.clear();
+    ClearSelection();
+}
+
+const structCalendarBins* CCalendarSessionList::BinsOf(int session) const
+{
+    if (session < 0 || session >= int(sessions.size()) || granularity < 0 || granularity >= kCalendarGranularities)
+        return nullptr;
+    return sessions[std::size_t(session)]->bins[std::size_t(granularity)].get();
+}
+
+int CCalendarSessionList::FindSelection(int session, int bin) const
+{
+    for (int r = 0; r < 2; ++r)
+        if (selections[std::size_t(r)].HasSession() && selections[std::size_t(r)].Holds(session, bin))
+            return r;
+    return -1;
+}
+
+int CCalendarSessionList::Select(const structCalendarSelection& cell)
+{
+    if (const int held = FindSelection(cell.session, cell.bin); held >= 0) {
+        selections[std::size_t(held)] = cell;
+        return held;
+    }
+    const int record = selections[0].HasSession() ? 1 : 0;
+    selections[std::size_t(record)] = cell;
+    return record;
+}
+
+void CCalendarSessionList::Deselect(int record)
+{
+    if (record == 0) {
+        selections[0] = selections[1];
+        selections[1] = {};
+    } else if (record == 1) {
+        selections[1] = {};
+    }
+}
+
+std::vector<structCalendarBin> MakeCalendarBins(double axisMinimum, double axisMaximum, int granularity)
+{
+    std::vector<structCalendarBin> bins;
+    const double start = axisMinimum;
+    const double end = axisMaximum - kOneMinute;
+    if (start == 0.0 || !(std::fabs(end - start) <= kFloatRange) || granularity < 0 ||
+        granularity >= kCalendarGranularities)
+        return bins;
+    const CHighTime startTime = CHighTime::FromDate(start);
+    if (startTime.GetStatus() != CHighTime::valid || startTime.GetYear() < 0)
+        return bins;
+    constexpr double kLengths[kCalendarGranularities] = {1.0 / 24.0, 1.0, 7.0};
+    const double most = std::trunc((end - start) / kLengths[granularity] + 2.0);
+    const int limit = int(std::clamp(most, 0.0, double(kCalendarBinLimit)));
+    CHighTime binStart = AlignedStart(startTime, granularity);
+    while (int(bins.size()) < limit) {
+        const CHighTime binEnd = BinEnd(binStart, granularity);
+        structCalendarBin bin;
+        bin.index = int(bins.size());
+        bin.start = binStart.GetAsDate();
+        bin.width = binEnd.GetAsDate() - bin.start;
+        if (granularity == kCalendarHour)
+            bin.hour = binStart.GetHour();
+        else
+            bin.dayOfWeek = binStart.GetDayOfWeek();
+        bins.push_back(bin);
+        if (!(binEnd.GetAsDate() < end) || !(binEnd > binStart))
+            break;
+        binStart = binEnd;
+    }
+    return bins;
+}
+
+CString CalendarBinFileName(int session, int granularity, double start)
+{
+    const char* format = granularity == kCalendarHour ? "%Y%m%d_%H%M%S" : "%Y%m%d";
+    CString name;
+    name.Format("S%d_%s_%s.bmp", session + 1, CalendarGranularityName(granularity),
+                CHighTime::FromDate(start).FormatUTC(format).GetString());
+    return name;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The "Calendar overview table": cuts every session into hour, day or week bins, renders one
+// thumbnail per bin through the calendar graph's chart into a folder of this process and study,
+// shows them in the calendar grid and passes the selected bins to the calendar graph.
+#include "study/CalendarGrid.h"
+#include "study/CalendarModel.h"
+#include "views/ButtonST.h"
+#include "views/MyFormView.h"
+#include "views/RuntimeClass.h"
+
+#include <memory>
+
+class CCalendarGraphView;
+class CCalendarTableViewDialogBar;
+
+class CCalendarTableView : public CMyFormView
+{
+public:
+    static constexpr UINT kTemplateId = 1137;
+    static const SRuntimeClass& Class();
+    CCalendarTableView();
+    ~CCalendarTableView() override;
+
+    void OnInitialUpdate() override;
+    // Marks the view selector's button in the study's toolbars.
+    virtual void SetToolBarCheck(UINT command);
+
+    CCalendarTableViewDialogBar* GetOptionsBar() const { return m_bar; }
+    const CCalendarSessionList& GetSessionList() const { return m_sessions; }
+    CCalendarGrid* GetGrid() const { return m_grid.get(); }
+    // The folder of this view's thumbnails (ends with "/"); removed with the view.
+    const CString& GetThumbnailFolder() const { return m_folder; }
+    int GetGranularity() const { return m_granularity; }
+
+    // New bins and thumbnails for all sessions, then a new grid; the selection is kept (by
+    // session and bin) or, while a bookmark or the project's settings are applied, taken from
+    // the graph's settings.
+    void Rebuild(bool keepSelection);
+    // The fill message's work: options, graph, grid.
+    void Fill();
+
+protected:
+    CCalendarTableView(int viewKind);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
+    // The window-table entry of the calendar graph of this study.
+    virtual int CalendarGraphEntry() const { return 12; }
+    virtual int StudyType() const { return 1; }
+
+private:
+    void LinkViews();
+    // Thumbnails of every present session at the granularity; true when any session got bins.
+    bool Render();
+    std::unique_ptr<structCalendarBins> MakeSessionBins(int session, double lower, double upper);
+    void DeleteThumbnails(int session, int granularity) const;
+    void CreateGrid();
+    void RestoreSelection(bool keep, const std::array<structCalendarSelection, 2>& saved);
+    void OnOptionChanged(bool keepSelection);
+    void PlaceButton();
+    void OnEditFieldLeft();
+    int ViewIdOfSelector(UINT command) const;
+    void CaptureSection(bool bookmark);
+
+    std::unique_ptr<CCalendarGrid> m_grid;
+    CButtonST m_optionsButton;
+    CCalendarSessionList m_sessions;
+    int m_sessionCount = 0;
+    CCalendarGraphView* m_graph = nullptr;
+    CCalendarTableViewDialogBar* m_bar = nullptr;
+    int m_fullWindow = 0;
+    int m_granularity = kCalendarHour;
+    bool m_takeSelection = true;
+    CString m_folder;
+};
