@@ -79,5 +79,8 @@ BOOL SaveWindowPicture(CWnd& window, const CString& path)
 {
     CFrameworkApp::PumpWaitingMessages();
     QWidget* widget = WidgetOf(&window);
-    return widget && widget->grab().save(ToQString(path), "PNG");
+    if (!widget) return FALSE;
+    QImage picture = widget->grab().toImage();
+    PaintDragImageOver(picture, widget->mapToGlobal(QPoint(0, 0)));
+    return picture.save(ToQString(path), "PNG");
 }
