@@ -363,6 +363,26 @@ TEST_F(ViewFrameworkTest, TheDraggedTilesPictureFollowsTheMouseUntilTheDrop)
     EXPECT_EQ(GetShownDragImagePixel(mouse), CLR_INVALID);
 }
 
+TEST_F(ViewFrameworkTest, HoveringAToolbarButtonShowsItsTip)
+{
+    CMySplitterWnd* splitter = MakeSections();
+    CMyToolBar* graph = Section(splitter, 1)->GetMyToolBar(0);
+    EXPECT_EQ(SimulateHoverTip(*graph, graph->GetButtonRect(33049).CenterPoint()), CString("Zoom in"));
+    EXPECT_EQ(SimulateHoverTip(*graph, graph->GetButtonRect(33047).CenterPoint()),
+              CString("Collapse or expand this section"));
+    // The title field's tip shows over the edit field and follows the splitter's mode.
+    const CPoint title = graph->GetButtonRect(33070).CenterPoint();
+    EXPECT_EQ(SimulateHoverTip(*graph, title), CString("Type a bookmark name here"));
+    splitter->SetMode(1);
+    EXPECT_EQ(SimulateHoverTip(*graph, title), CString("Type a name for the report item here"));
+    // Where no button is (past the last one) no tip shows; a selector's buttons have none.
+    CRect client;
+    graph->GetClientRect(&client);
+    EXPECT_EQ(SimulateHoverTip(*graph, CPoint(client.right - 2, 10)), CString());
+    CMyToolBar* selector = Section(splitter, 0)->GetMyToolBar(0);
+    EXPECT_EQ(SimulateHoverTip(*selector, selector->GetButtonRect(33075).CenterPoint()), CString());
+}
+
 TEST_F(ViewFrameworkTest, TheFrameLaysOutToolbarsBarAndView)
 {
     auto* frame = new CSplitFrame(&CRecordingView::Class());
