@@ -17,6 +17,7 @@ const SRuntimeClass& CMySplitterWnd::Class()
 
 CMySplitterWnd::~CMySplitterWnd()
 {
+    EndDragImage();
     m_bAutoDelete = false;
     if (GetSafeHwnd())
         DestroyWindow();
@@ -243,7 +244,46 @@ void CMySplitterWnd::BeginDragImage(const CRect& screenRect, CWnd* source)
         return;
     m_dragSource = source;
     m_dragRect = screenRect;
+    // The picture keeps the point where the button went down under the mouse.
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    if (!screenRect.PtInRect(cursor))
+        cursor = screenRect.CenterPoint();
+    const CPoint hotSpot(cursor.x - screenRect.left, cursor.y - screenRect.top);
+    if (MakeDragImage(screenRect, *source) && m_dragImage.BeginDrag(0, hotSpot))
+        CImageList::DragEnter(nullptr, cursor);
     SetCapture();
+}
+
+bool CMySplitterWnd::MakeDragImage(const CRect& screenRect, CWnd& source)
+{
+    m_dragImage.DeleteImageList();
+    if (screenRect.IsRectEmpty() || !source.GetSafeHwnd())
+        return false;
+    CPoint origin = screenRect.TopLeft();
+    source.ScreenToClient(&origin);
+    CClientDC screen(&source);
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap picture;
+    if (!picture.CreateCompatibleBitmap(&screen, screenRect.Width(), screenRect.Height()))
+        return false;
+    CBitmap* old = memory.SelectObject(&picture);
+    memory.SetViewportOrg(-origin.x, -origin.y);
+    source.PrintWindow(&memory);
+    memory.SelectObject(old);
+    // Without ILC_MASK no colour is left out: the whole tile shows.
+    return m_dragImage.Create(screenRect.Width(), screenRect.Height(), ILC_COLOR32, 1, 0) &&
+           m_dragImage.Add(&picture, CLR_INVALID) == 0;
+}
+
+void CMySplitterWnd::EndDragImage()
+{
+    if (!m_dragImage.IsCreated())
+        return;
+    CImageList::DragLeave(nullptr);
+    CImageList::EndDrag();
+    m_dragImage.DeleteImageList();
 }
 
 void CMySplitterWnd::SendDragRecord(CPoint screenPoint, bool dropped)
@@ -262,6 +302,7 @@ void CMySplitterWnd::OnMouseMove(UINT flags, CPoint point)
     if (m_dragSource) {
         CPoint screen = point;
         ClientToScreen(&screen);
+        CImageList::DragMove(screen);
         SendDragRecord(screen, false);
         return;
     }
@@ -288,6 +329,7 @@ void CMySplitterWnd::OnLButtonUp(UINT flags, CPoint point)
     if (m_dragSource) {
         CPoint screen = point;
         ClientToScreen(&screen);
+        EndDragImage();
         SendDragRecord(screen, true);
         m_dragSource = nullptr;
         if (GetCapture() == this)

@@ -4,7 +4,9 @@
 // collapsed section just its toolbars and shares the rest of the height among the expanded
 // ones, and stretches column 0 over the client width. A plain splitter (the Report tab) keeps its
 // column widths and lets the user drag the divider between its columns. The splitter also tracks
-// the drag of a report tile and tells the source's view (message 1055).
+// the drag of a report tile, shows the tile's picture under the mouse and tells the source's view
+// (message 1055).
+#include "platform/framework/windows/CImageList.h"
 #include "platform/framework/windows/CWnd.h"
 #include "views/RuntimeClass.h"
 #include "views/ViewCreateContext.h"
@@ -74,7 +76,8 @@ public:
     void SetActiveRow(int row) { m_activeRow = row; }
 
     // ---- tile drag
-    // Starts tracking a drag of the screen rectangle for the source window; the source's view
+    // Starts tracking a drag of the screen rectangle for the source window: a picture of that
+    // rectangle follows the mouse, held where it was pressed, until the release; the source's view
     // (the source's parent) hears message 1055 with an SSplitterDragRecord on every move and on
     // the release.
     void BeginDragImage(const CRect& screenRect, CWnd* source);
@@ -96,6 +99,9 @@ protected:
 private:
     void LayoutPanes();
     void SendDragRecord(CPoint screenPoint, bool dropped);
+    // The drag image: what the source shows in the screen rectangle. False when it cannot be made.
+    bool MakeDragImage(const CRect& screenRect, CWnd& source);
+    void EndDragImage();
 
     int m_rows = 0;
     int m_columns = 0;
@@ -111,4 +117,5 @@ private:
     bool m_draggingDivider = false;
     CWnd* m_dragSource = nullptr;
     CRect m_dragRect;
+    CImageList m_dragImage;
 };

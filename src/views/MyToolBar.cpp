@@ -13,6 +13,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -85,6 +86,7 @@ BOOL CMyToolBar::CreateToolBar(CWnd* frame, int type, UINT resourceId)
                   frame, 0))
         return FALSE;
     SetFont(CMyFont::GetSharedFont(12, false), FALSE);
+    EnableToolTips(TRUE);
     Layout();
     return TRUE;
 }
@@ -192,6 +194,23 @@ CString CMyToolBar::GetToolTip(UINT command) const
             return LoadText(kTitleTipInMode);
     }
     return button->tip;
+}
+
+INT_PTR CMyToolBar::OnToolHitTest(CPoint point, TOOLINFO* info) const
+{
+    for (const SButton& button : m_buttons) {
+        if (button.command == 0 || button.hidden || !button.rect.PtInRect(point))
+            continue;
+        const CString tip = GetToolTip(button.command);
+        if (tip.IsEmpty())
+            return -1;
+        info->hwnd = m_hWnd;
+        info->uId = button.command;
+        info->rect = button.rect;
+        info->lpszText = strdup(tip.GetString()); // the tip support frees it
+        return INT_PTR(button.command);
+    }
+    return -1;
 }
 
 void CMyToolBar::SetButtonFlag(UINT command, int value, bool exclusive)

@@ -40,6 +40,7 @@ public:
     bool IsButtonHidden(UINT command) const;
     void SetButtonText(UINT command, const CString& text);
     CString GetButtonText(UINT command) const;
+    // The text that shows while the mouse rests on the button.
     void SetToolTip(UINT command, const CString& text);
     // The button's tooltip; for the title field the frame's splitter mode may choose another.
     CString GetToolTip(UINT command) const;
@@ -71,6 +72,8 @@ public:
     static int GetEditFieldCount();
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The button under the point with its tooltip; -1 over no button with a tooltip.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;

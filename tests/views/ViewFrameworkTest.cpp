@@ -5,6 +5,7 @@
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "support/MessageBoxRecorder.h"
 #include "platform/framework/windows/CDC.h"
 #include "views/ButtonST.h"
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -51,6 +53,23 @@ public:
             return 0;
         }
         return CMyFormView::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A tile painted red on its left half and blue on its right half.
+class CTwoColourTile : public CWnd
+{
+public:
+    static constexpr COLORREF kLeft = RGB(220, 30, 30);
+    static constexpr COLORREF kRight = RGB(30, 30, 220);
+    BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
+    void OnPaint() override
+    {
+        CPaintDC dc(this);
+        CRect client;
+        GetClientRect(&client);
+        dc.FillSolidRect(0, 0, client.Width() / 2, client.Height(), kLeft);
+        dc.FillSolidRect(client.Width() / 2, 0, client.Width() - client.Width() / 2, client.Height(), kRight);
     }
 };
 
@@ -295,6 +314,73 @@ TEST_F(ViewFrameworkTest, ATileDragReportsEveryMoveAndTheDropToTheSourcesView)
     EXPECT_TRUE(drags[2].dropped);
     EXPECT_TRUE(drags[2].releasedInsideSource);
     EXPECT_EQ(drags[2].screenPoint, source.CenterPoint());
+}
+
+TEST_F(ViewFrameworkTest, TheDraggedTilesPictureFollowsTheMouseUntilTheDrop)
+{
+    CMySplitterWnd* splitter = MakeSections();
+    CWnd* view = Section(splitter, 1)->GetView();
+    CTwoColourTile tile;
+    ASSERT_TRUE(tile.CreateEx(0, nullptr, "tile", WS_CHILD | WS_VISIBLE, CRect(10, 10, 70, 40), view, 7));
+    CRect source;
+    tile.GetWindowRect(&source);
+    // Pressed 5 px into the tile's left half: that point of the picture stays under the mouse.
+    SimulateMouse(tile, WM_LBUTTONDOWN, CPoint(5, 5));
+    splitter->BeginDragImage(source, &tile);
+    CPoint mouse(300, 200);
+    splitter->ClientToScreen(&mouse);
+    CPoint client(300, 200);
+    SimulateMouse(*splitter, WM_MOUSEMOVE, client, MK_LBUTTON);
+    EXPECT_EQ(GetShownDragImagePixel(mouse), CTwoColourTile::kLeft);
+    EXPECT_EQ(GetShownDragImagePixel(mouse + CSize(-5, -5)), CTwoColourTile::kLeft); // the tile's corner
+    EXPECT_EQ(GetShownDragImagePixel(mouse + CSize(50, 20)), CTwoColourTile::kRight);
+    EXPECT_EQ(GetShownDragImagePixel(mouse + CSize(-6, 0)), CLR_INVALID);   // left of the picture
+    EXPECT_EQ(GetShownDragImagePixel(mouse + CSize(55, 0)), CLR_INVALID);   // right of it
+    EXPECT_EQ(GetShownDragImagePixel(source.TopLeft()), CLR_INVALID);       // it left its place
+    if (const char* dir = std::getenv("ORN_RENDER_DIR"))
+        SaveWindowPicture(m_window, CString(dir) + "/tile_drag.png");
+
+    // It moves with the mouse and is gone after the drop.
+    SimulateMouse(*splitter, WM_MOUSEMOVE, CPoint(400, 100), MK_LBUTTON);
+    CPoint moved(400, 100);
+    splitter->ClientToScreen(&moved);
+    EXPECT_EQ(GetShownDragImagePixel(mouse), CLR_INVALID);
+    EXPECT_EQ(GetShownDragImagePixel(moved + CSize(40, 0)), CTwoColourTile::kRight);
+    SimulateMouse(*splitter, WM_LBUTTONUP, CPoint(400, 100));
+    EXPECT_FALSE(splitter->IsDragging());
+    EXPECT_EQ(GetShownDragImagePixel(moved), CLR_INVALID);
+    ASSERT_EQ(CRecordingView::drags.size(), 3u);
+    EXPECT_TRUE(CRecordingView::drags.back().dropped);
+    EXPECT_FALSE(CRecordingView::drags.back().releasedInsideSource);
+
+    // A splitter destroyed in the middle of a drag takes the picture with it.
+    SimulateMouse(tile, WM_LBUTTONDOWN, CPoint(5, 5));
+    splitter->BeginDragImage(source, &tile);
+    SimulateMouse(*splitter, WM_MOUSEMOVE, client, MK_LBUTTON);
+    EXPECT_EQ(GetShownDragImagePixel(mouse), CTwoColourTile::kLeft);
+    tile.DestroyWindow();
+    splitter->DestroyWindow();
+    EXPECT_EQ(GetShownDragImagePixel(mouse), CLR_INVALID);
+}
+
+TEST_F(ViewFrameworkTest, HoveringAToolbarButtonShowsItsTip)
+{
+    CMySplitterWnd* splitter = MakeSections();
+    CMyToolBar* graph = Section(splitter, 1)->GetMyToolBar(0);
+    EXPECT_EQ(SimulateHoverTip(*graph, graph->GetButtonRect(33049).CenterPoint()), CString("Zoom in"));
+    EXPECT_EQ(SimulateHoverTip(*graph, graph->GetButtonRect(33047).CenterPoint()),
+              CString("Collapse or expand this section"));
+    // The title field's tip shows over the edit field and follows the splitter's mode.
+    const CPoint title = graph->GetButtonRect(33070).CenterPoint();
+    EXPECT_EQ(SimulateHoverTip(*graph, title), CString("Type a bookmark name here"));
+    splitter->SetMode(1);
+    EXPECT_EQ(SimulateHoverTip(*graph, title), CString("Type a name for the report item here"));
+    // Where no button is (past the last one) no tip shows; a selector's buttons have none.
+    CRect client;
+    graph->GetClientRect(&client);
+    EXPECT_EQ(SimulateHoverTip(*graph, CPoint(client.right - 2, 10)), CString());
+    CMyToolBar* selector = Section(splitter, 0)->GetMyToolBar(0);
+    EXPECT_EQ(SimulateHoverTip(*selector, selector->GetButtonRect(33075).CenterPoint()), CString());
 }
 
 TEST_F(ViewFrameworkTest, TheFrameLaysOutToolbarsBarAndView)

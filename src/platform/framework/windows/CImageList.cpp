@@ -1,6 +1,8 @@
 #include "platform/framework/windows/CImageList.h"
 
+#include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/DcPainting.h"
+#include "platform/framework/windows/WindowTesting.h"
 
 #include <QLabel>
 
@@ -205,4 +207,21 @@ BOOL CImageList::GetDragPosition(LPPOINT screenTopLeft)
     const DragState& d = Drag();
     if (screenTopLeft) *screenTopLeft = {d.topLeft.x(), d.topLeft.y()};
     return d.active && d.shown;
+}
+
+COLORREF GetShownDragImagePixel(CPoint screenPoint)
+{
+    const DragState& d = Drag();
+    const QPoint p = QPoint(screenPoint.x, screenPoint.y) - d.topLeft;
+    if (!d.active || !d.shown || !d.label || !d.label->isVisible() || !d.image.valid(p)) return CLR_INVALID;
+    return FromQRgb(d.image.pixel(p));
+}
+
+void PaintDragImageOver(QImage& picture, QPoint pictureScreenOrigin)
+{
+    const DragState& d = Drag();
+    if (!d.active || !d.shown || !d.label || !d.label->isVisible()) return;
+    QPainter painter(&picture);
+    painter.setOpacity(d.label->windowOpacity());
+    painter.drawImage(d.topLeft - pictureScreenOrigin, d.image); // logical coordinates at any pixel ratio
 }

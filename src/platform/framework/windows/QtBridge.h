@@ -239,6 +239,9 @@ CGdiObject* StockObject(int index);
 const QImage& BitmapImage(const CBitmap& bitmap);
 // The window's pixels as the screen shows them (pending paints done first).
 QImage WindowImage(CWnd& window);
+// Paints the drag image that shows now (if any) over a picture whose top-left corner is at that
+// screen point, as a user sees it over the windows below.
+void PaintDragImageOver(QImage& picture, QPoint pictureScreenOrigin);
 QWidget* WidgetOf(const CWnd* window);
 // Makes a context draw into a window's client area, limited to a device region when given.
 void AttachDcToWindow(CDC& dc, WndImpl& wnd, std::optional<QRegion> limit);

@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace
@@ -75,9 +77,29 @@ COLORREF GetShownPixel(CWnd& window, CPoint point)
     return image.valid(device) ? FromQRgb(image.pixel(device)) : CLR_INVALID;
 }
 
+CString SimulateHoverTip(CWnd& window, CPoint point)
+{
+    QWidget* widget = WidgetOf(&window);
+    if (!widget) return {};
+    // A tip still fading out from an earlier hover must not count: hide it at once.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("qtooltip_label")) top->hide();
+    // The deepest widget under the point hears the hover first, as the platform delivers it.
+    const QPoint p(point.x, point.y);
+    QWidget* target = widget->childAt(p);
+    if (!target) target = widget;
+    const QPoint local = target->mapFrom(widget, p);
+    QHelpEvent e(QEvent::ToolTip, local, target->mapToGlobal(local));
+    QApplication::sendEvent(target, &e);
+    return QToolTip::isVisible() ? FromQString(QToolTip::text()) : CString();
+}
+
 BOOL SaveWindowPicture(CWnd& window, const CString& path)
 {
     CFrameworkApp::PumpWaitingMessages();
     QWidget* widget = WidgetOf(&window);
-    return widget && widget->grab().save(ToQString(path), "PNG");
+    if (!widget) return FALSE;
+    QImage picture = widget->grab().toImage();
+    PaintDragImageOver(picture, widget->mapToGlobal(QPoint(0, 0)));
+    return picture.save(ToQString(path), "PNG");
 }

@@ -14,5 +14,12 @@ void SimulateWheel(CWnd& window, CPoint point, int delta);
 void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
 // The colour the window shows at a client point (pending paints done first).
 COLORREF GetShownPixel(CWnd& window, CPoint point);
-// Saves what the window and its children show as a PNG, at the screen's device pixel ratio.
+// The colour the drag image of an image list shows at a screen point; CLR_INVALID where no drag
+// image shows.
+COLORREF GetShownDragImagePixel(CPoint screenPoint);
+// Hovers the mouse over a client point of the window as a user does and returns the tip that
+// shows then (empty when none shows).
+CString SimulateHoverTip(CWnd& window, CPoint point);
+// Saves what the window and its children show, with a drag image that shows over them, as a PNG,
+// at the screen's device pixel ratio.
 BOOL SaveWindowPicture(CWnd& window, const CString& path);
