@@ -6,43 +6,25 @@
 
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CTabCtrl.h"
-#include "platform/framework/windows/QtBridge.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "project/EditAuxSettingsDlg.h"
 #include "project/EnergyCostsDlg.h"
 #include "project/ProjectManagerSettings.h"
 
 #include "support/MessageBoxRecorder.h"
 
-#include <QApplication>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QWheelEvent>
-#include <QWidget>
-#include <QWindow>
+#include <string_view>
 
 namespace
 {
 using Dlg = CEditAuxSettingsDlg;
 constexpr int kLeftOpen = 99;
 
-QWidget* TopLevel(CWnd& wnd)
-{
-    return WidgetOf(&wnd)->window();
-}
-
 // A click at a point of the screen, delivered to the top-level window that shows the control.
 void ClickAt(CWnd& anyChild, CPoint screen)
 {
-    QWidget* top = TopLevel(anyChild);
-    const QPointF global(screen.x, screen.y);
-    const QPointF local = top->mapFromGlobal(global);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-    {
-        QMouseEvent event(type, local, local, global, Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QGuiApplication::sendEvent(top->windowHandle(), &event);
-    }
+    SimulateScreenMouse(anyChild, WM_LBUTTONDOWN, screen);
+    SimulateScreenMouse(anyChild, WM_LBUTTONUP, screen);
     CFrameworkApp::PumpWaitingMessages();
 }
 
@@ -63,27 +45,29 @@ bool ClickTakesFocus(CWnd& control)
 
 void WheelAt(CWnd& anyChild, CPoint screen, int steps)
 {
-    QWidget* top = TopLevel(anyChild);
-    const QPointF global(screen.x, screen.y);
-    QWheelEvent event(top->mapFromGlobal(global), global, QPoint(), QPoint(0, 120 * steps), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QGuiApplication::sendEvent(top->windowHandle(), &event);
+    SimulateScreenWheel(anyChild, screen, WHEEL_DELTA * steps);
     CFrameworkApp::PumpWaitingMessages();
 }
 
-void SendKeyEvent(QEvent::Type type, int key, const QString& text = {})
+void KeyDown(CWnd& window, UINT virtualKey)
 {
-    QKeyEvent event(type, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(QApplication::focusWidget(), &event);
+    SimulateKeyDown(window, virtualKey);
     CFrameworkApp::PumpWaitingMessages();
 }
 
-void TypeText(const QString& text)
+void KeyUp(CWnd& window, UINT virtualKey)
 {
-    for (const QChar c : text)
+    SimulateKeyUp(window, virtualKey);
+    CFrameworkApp::PumpWaitingMessages();
+}
+
+// Digits and capital letters, each pressed and released.
+void TypeText(CWnd& window, std::string_view text)
+{
+    for (const char c : text)
     {
-        SendKeyEvent(QEvent::KeyPress, c.toUpper().unicode(), c);
-        SendKeyEvent(QEvent::KeyRelease, c.toUpper().unicode(), c);
+        KeyDown(window, UINT(c));
+        KeyUp(window, UINT(c));
     }
 }
 
@@ -227,22 +211,22 @@ TEST_F(SessionDialogInputTest, AZeroGainIsToldOnceAndOneEnterClosesTheMessage)
         CWnd& gain = *dlg.GetDlgItem(int(Dlg::kGainEdit[0]));
         gain.SetFocus();
         gain.SendMessage(EM_SETSEL, 0, -1);
-        TypeText("0");
+        TypeText(dlg, "0");
         CMessageBoxRecorder boxes;
-        SendKeyEvent(QEvent::KeyPress, Qt::Key_Return);
-        SendKeyEvent(QEvent::KeyRelease, Qt::Key_Return);
+        KeyDown(dlg, VK_RETURN);
+        KeyUp(dlg, VK_RETURN);
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_EQ(boxes.Boxes()[0].text, "A gain of 0 is not allowed.");
         EXPECT_EQ(CWnd::GetFocus(), &gain);
         // The Enter that closes the message is pressed in the message box; only its release
         // reaches the box, and it is no new Enter.
-        SendKeyEvent(QEvent::KeyRelease, Qt::Key_Return);
+        KeyUp(dlg, VK_RETURN);
         EXPECT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_EQ(CWnd::GetFocus(), &gain);
         // A real Enter moves on once the gain is valid.
-        TypeText("2");
-        SendKeyEvent(QEvent::KeyPress, Qt::Key_Return);
-        SendKeyEvent(QEvent::KeyRelease, Qt::Key_Return);
+        TypeText(dlg, "2");
+        KeyDown(dlg, VK_RETURN);
+        KeyUp(dlg, VK_RETURN);
         EXPECT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(int(Dlg::kOffsetEdit[0])));
     });

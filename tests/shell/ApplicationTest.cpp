@@ -18,7 +18,7 @@
 #include "views/TabWnd.h"
 #include "platform/framework/Logging.h"
 #include "shell/LogFileViewer.h"
-#include "platform/framework/windows/WindowTestSupport.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempXdgHome.h"
 
@@ -594,26 +594,26 @@ TEST_F(ApplicationTest, TheKeyboardReachesEveryFileCommandAndTheMenus)
     const CString project = MakeSampleProject("sample.zca");
     CMainFrame& frame = *m_app.GetMainFrame();
     frame.SetFocus();
-    const auto press = [&](int key, Qt::KeyboardModifiers modifiers) {
-        SendKey(frame, key, modifiers);
+    const auto press = [&](UINT key, UINT modifiers) {
+        SimulateKey(frame, key, modifiers);
         CFrameworkApp::PumpWaitingMessages();
     };
 
     // Ctrl+O asks for a file and opens it.
     m_answers.push_back(project);
     const std::size_t dialogs = m_dialogs.size();
-    press(Qt::Key_O, Qt::ControlModifier);
+    press('O', MK_CONTROL);
     ASSERT_EQ(dialogs + 1, m_dialogs.size());
     EXPECT_TRUE(m_dialogs.back().open);
     ASSERT_NE(nullptr, Project());
     // Ctrl+S saves (nothing to tell), Ctrl+Shift+S asks for the new name.
-    press(Qt::Key_S, Qt::ControlModifier);
+    press('S', MK_CONTROL);
     EXPECT_TRUE(m_boxes.Boxes().empty());
-    press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    press('S', MK_CONTROL | MK_SHIFT);
     ASSERT_EQ(dialogs + 2, m_dialogs.size());
     EXPECT_FALSE(m_dialogs.back().open);
     // Ctrl+W closes the project.
-    press(Qt::Key_W, Qt::ControlModifier);
+    press('W', MK_CONTROL);
     EXPECT_EQ(nullptr, m_app.GetDocument());
 
     // Alt+F and F10 open the File menu, Alt+V the View menu.
@@ -622,9 +622,9 @@ TEST_F(ApplicationTest, TheKeyboardReachesEveryFileCommandAndTheMenus)
         firstItems.push_back(menu.Items().front().id);
         return 0u;
     });
-    press(Qt::Key_F, Qt::AltModifier);
-    press(Qt::Key_F10, Qt::NoModifier);
-    press(Qt::Key_V, Qt::AltModifier);
+    press('F', MK_ALT);
+    press(VK_F10, 0);
+    press('V', MK_ALT);
     CMenu::SetTrackDriver(previous);
     EXPECT_EQ((std::vector<UINT>{CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_VIEW_PROJECT_MANAGER}),
               firstItems);
@@ -635,13 +635,13 @@ TEST_F(ApplicationTest, TheKeyboardReachesEveryFileCommandAndTheMenus)
     ASSERT_EQ(&frame, owned.GetParent()); // keys of its focus window pass the main window first
     owned.SetFocus();
     const std::size_t before = m_dialogs.size();
-    press(Qt::Key_O, Qt::ControlModifier);
+    press('O', MK_CONTROL);
     EXPECT_EQ(before, m_dialogs.size());
     owned.DestroyWindow();
     frame.SetFocus();
 
     // Ctrl+Q ends the program.
-    press(Qt::Key_Q, Qt::ControlModifier);
+    press('Q', MK_CONTROL);
     EXPECT_EQ(nullptr, frame.GetSafeHwnd());
 }
 

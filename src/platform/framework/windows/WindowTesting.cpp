@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace
 {
@@ -17,7 +18,59 @@ Qt::KeyboardModifiers Modifiers(UINT flags)
     Qt::KeyboardModifiers mods;
     if (flags & MK_SHIFT) mods |= Qt::ShiftModifier;
     if (flags & MK_CONTROL) mods |= Qt::ControlModifier;
+    if (flags & MK_ALT) mods |= Qt::AltModifier;
     return mods;
+}
+
+struct MouseAction
+{
+    QEvent::Type type = QEvent::MouseMove;
+    Qt::MouseButton button = Qt::NoButton;
+    Qt::MouseButtons buttons = Qt::NoButton;
+};
+
+MouseAction MouseActionOf(UINT message, UINT keyFlags)
+{
+    MouseAction a;
+    switch (message)
+    {
+    case WM_LBUTTONDOWN: a = {QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton}; break;
+    case WM_LBUTTONUP: a = {QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton}; break;
+    case WM_LBUTTONDBLCLK: a = {QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton}; break;
+    case WM_RBUTTONDOWN: a = {QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton}; break;
+    case WM_RBUTTONUP: a = {QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton}; break;
+    default:
+        if (keyFlags & MK_LBUTTON) a.buttons |= Qt::LeftButton;
+        if (keyFlags & MK_RBUTTON) a.buttons |= Qt::RightButton;
+        break;
+    }
+    return a;
+}
+
+QString TextOf(UINT virtualKey, UINT keyFlags)
+{
+    if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
+        return QString(QChar((keyFlags & MK_SHIFT) || virtualKey <= '9' ? char(virtualKey) : char(virtualKey - 'A' + 'a')));
+    if (virtualKey == VK_SPACE) return QStringLiteral(" ");
+    return {};
+}
+
+void SendKeyEvent(CWnd& window, QEvent::Type type, UINT virtualKey, UINT keyFlags)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : WidgetOf(&window);
+    if (!target) return;
+    QKeyEvent e(type, QtKeyFromVirtualKey(virtualKey), Modifiers(keyFlags), TextOf(virtualKey, keyFlags));
+    QCoreApplication::sendEvent(target, &e);
+}
+
+// The window system's window of the top-level widget, and where a screen point lies in it.
+QWindow* TopLevelWindow(CWnd& anyWindow, CPoint screenPoint, QPointF& local)
+{
+    QWidget* widget = WidgetOf(&anyWindow);
+    if (!widget) return nullptr;
+    QWidget* top = widget->window();
+    local = top->mapFromGlobal(QPointF(screenPoint.x, screenPoint.y));
+    return top->windowHandle();
 }
 } // namespace
 
@@ -25,24 +78,21 @@ void SimulateMouse(CWnd& window, UINT message, CPoint point, UINT keyFlags)
 {
     QWidget* widget = WidgetOf(&window);
     if (!widget) return;
-    QEvent::Type type = QEvent::MouseMove;
-    Qt::MouseButton button = Qt::NoButton;
-    Qt::MouseButtons buttons = Qt::NoButton;
-    switch (message)
-    {
-    case WM_LBUTTONDOWN: type = QEvent::MouseButtonPress, button = Qt::LeftButton, buttons = Qt::LeftButton; break;
-    case WM_LBUTTONUP: type = QEvent::MouseButtonRelease, button = Qt::LeftButton; break;
-    case WM_LBUTTONDBLCLK: type = QEvent::MouseButtonDblClick, button = Qt::LeftButton, buttons = Qt::LeftButton; break;
-    case WM_RBUTTONDOWN: type = QEvent::MouseButtonPress, button = Qt::RightButton, buttons = Qt::RightButton; break;
-    case WM_RBUTTONUP: type = QEvent::MouseButtonRelease, button = Qt::RightButton; break;
-    default:
-        if (keyFlags & MK_LBUTTON) buttons |= Qt::LeftButton;
-        if (keyFlags & MK_RBUTTON) buttons |= Qt::RightButton;
-        break;
-    }
+    const MouseAction action = MouseActionOf(message, keyFlags);
     const QPointF p(point.x, point.y);
-    QMouseEvent e(type, p, widget->mapToGlobal(p), button, buttons, Modifiers(keyFlags));
+    QMouseEvent e(action.type, p, widget->mapToGlobal(p), action.button, action.buttons, Modifiers(keyFlags));
     QCoreApplication::sendEvent(widget, &e);
+}
+
+void SimulateScreenMouse(CWnd& anyWindow, UINT message, CPoint screenPoint, UINT keyFlags)
+{
+    QPointF local;
+    QWindow* window = TopLevelWindow(anyWindow, screenPoint, local);
+    if (!window) return;
+    const MouseAction action = MouseActionOf(message, keyFlags);
+    const QPointF global(screenPoint.x, screenPoint.y);
+    QMouseEvent e(action.type, local, local, global, action.button, action.buttons, Modifiers(keyFlags));
+    QGuiApplication::sendEvent(window, &e);
 }
 
 void SimulateWheel(CWnd& window, CPoint point, int delta)
@@ -54,19 +104,30 @@ void SimulateWheel(CWnd& window, CPoint point, int delta)
     QCoreApplication::sendEvent(widget, &e);
 }
 
+void SimulateScreenWheel(CWnd& anyWindow, CPoint screenPoint, int delta)
+{
+    QPointF local;
+    QWindow* window = TopLevelWindow(anyWindow, screenPoint, local);
+    if (!window) return;
+    QWheelEvent e(local, QPointF(screenPoint.x, screenPoint.y), QPoint(), QPoint(0, delta), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QGuiApplication::sendEvent(window, &e);
+}
+
 void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags)
 {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : WidgetOf(&window);
-    if (!target) return;
-    const int key = QtKeyFromVirtualKey(virtualKey);
-    QString text;
-    if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
-        text = QString(QChar((keyFlags & MK_SHIFT) || virtualKey <= '9' ? char(virtualKey) : char(virtualKey - 'A' + 'a')));
-    else if (virtualKey == VK_SPACE) text = QStringLiteral(" ");
-    QKeyEvent press(QEvent::KeyPress, key, Modifiers(keyFlags), text);
-    QCoreApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Modifiers(keyFlags), text);
-    QCoreApplication::sendEvent(target, &release);
+    SimulateKeyDown(window, virtualKey, keyFlags);
+    SimulateKeyUp(window, virtualKey, keyFlags);
+}
+
+void SimulateKeyDown(CWnd& window, UINT virtualKey, UINT keyFlags)
+{
+    SendKeyEvent(window, QEvent::KeyPress, virtualKey, keyFlags);
+}
+
+void SimulateKeyUp(CWnd& window, UINT virtualKey, UINT keyFlags)
+{
+    SendKeyEvent(window, QEvent::KeyRelease, virtualKey, keyFlags);
 }
 
 COLORREF GetShownPixel(CWnd& window, CPoint point)

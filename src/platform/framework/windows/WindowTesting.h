@@ -4,14 +4,25 @@
 // window shows.
 #include "platform/framework/windows/CWnd.h"
 
+// Alt held with a simulated key (keyFlags); the mouse messages' flags have none.
+inline constexpr UINT MK_ALT = 0x1000;
+
 // A mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN/UP/DBLCLK, WM_RBUTTONDOWN/UP) at a client
 // point; keyFlags may hold MK_SHIFT and MK_CONTROL. A button-up releases that button.
 void SimulateMouse(CWnd& window, UINT message, CPoint point, UINT keyFlags = 0);
 // Turns of the mouse wheel (multiples of WHEEL_DELTA) over a client point.
 void SimulateWheel(CWnd& window, CPoint point, int delta);
+// The same at a point of the screen, given to the top-level window of anyWindow as the user's
+// mouse gives it: the platform's hit testing decides which window receives it.
+void SimulateScreenMouse(CWnd& anyWindow, UINT message, CPoint screenPoint, UINT keyFlags = 0);
+void SimulateScreenWheel(CWnd& anyWindow, CPoint screenPoint, int delta);
 // A key pressed and released at the focus window (the window when none has the focus), with
-// the character it types when there is one.
+// the character it types when there is one; keyFlags may hold MK_SHIFT, MK_CONTROL and MK_ALT.
 void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
+// Only the press or only the release of that key (a release may come without its press, as
+// when the press went to a window that has gone since).
+void SimulateKeyDown(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
+void SimulateKeyUp(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
 // The colour the window shows at a client point (pending paints done first).
 COLORREF GetShownPixel(CWnd& window, CPoint point);
 // The colour the drag image of an image list shows at a screen point; CLR_INVALID where no drag
