@@ -103,6 +103,7 @@ void CBasicGraphView::OnDestroy()
     StopTimer(kFeedTimer);
     StopTimer(kDialogBarTimer);
     StopTimer(kWorkingHoursTimer);
+    m_scaleTooltips.Destroy();
     CRecordFormView::OnDestroy();
 }
 

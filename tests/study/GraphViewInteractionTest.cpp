@@ -7,6 +7,7 @@
 #include "platform/framework/windows/CMenu.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
@@ -537,6 +538,24 @@ TEST_F(GraphViewInteractionTest, AViewLowerThanTheMinimumPlotScrollsAndLosesTheB
     EXPECT_GT(m_view->GetScrollSizes().cy, 200);
     m_view->MoveWindow(rect.left, rect.top, rect.Width(), 700);
     EXPECT_EQ(m_view->GetStyle() & WS_VSCROLL, 0u);
+}
+
+TEST_F(GraphViewInteractionTest, HoveringAnAxisBandShowsHowToChangeTheScale)
+{
+    const SScaleTooltipBands& bands = m_view->GetTooltipBands();
+    CString yText, xText;
+    yText.LoadString(145);
+    xText.LoadString(144);
+    const auto unwrapped = [](CString text) {
+        text.Replace("\n", " ");
+        return text;
+    };
+    EXPECT_EQ(unwrapped(SimulateHover(Chart(), bands.leftYAxes.CenterPoint())), yText);
+    const CString shown = SimulateHover(Chart(), bands.xAxes.CenterPoint());
+    EXPECT_EQ(unwrapped(shown), xText);
+    EXPECT_NE(shown.Find('\n'), -1); // wrapped to the narrow tip
+    // The plot itself has no tip.
+    EXPECT_EQ(SimulateHover(Chart(), Chart().GetLayout().plot.CenterPoint()), CString());
 }
 
 } // namespace

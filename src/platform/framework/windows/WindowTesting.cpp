@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace
@@ -80,4 +82,15 @@ BOOL SaveWindowPicture(CWnd& window, const CString& path)
     CFrameworkApp::PumpWaitingMessages();
     QWidget* widget = WidgetOf(&window);
     return widget && widget->grab().save(ToQString(path), "PNG");
+}
+
+CString SimulateHover(CWnd& window, CPoint point)
+{
+    QWidget* widget = WidgetOf(&window);
+    if (!widget) return {};
+    QHelpEvent help(QEvent::ToolTip, QPoint(point.x, point.y), widget->mapToGlobal(QPoint(point.x, point.y)));
+    QCoreApplication::sendEvent(widget, &help);
+    // A hidden tip keeps its text a while, so the shown text is compared with the one asked for.
+    const CString expected = window.GetToolTipTextAt(point);
+    return !expected.IsEmpty() && QToolTip::isVisible() && QToolTip::text() == ToQString(expected) ? expected : CString();
 }

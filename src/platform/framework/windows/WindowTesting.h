@@ -12,6 +12,8 @@ void SimulateWheel(CWnd& window, CPoint point, int delta);
 // A key pressed and released at the focus window (the window when none has the focus), with
 // the character it types when there is one.
 void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
+// Rests the mouse over a client point: the tool tip text then shown (empty when none).
+CString SimulateHover(CWnd& window, CPoint point);
 // The colour the window shows at a client point (pending paints done first).
 COLORREF GetShownPixel(CWnd& window, CPoint point);
 // Saves what the window and its children show as a PNG, at the screen's device pixel ratio.
