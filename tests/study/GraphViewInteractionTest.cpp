@@ -249,6 +249,9 @@ TEST_F(GraphViewInteractionTest, ToolbarCommandsZoomToggleNotesAndSections)
     Command(33047);
     EXPECT_FALSE(m_frame->IsSectionCollapsed());
     EXPECT_EQ(m_view->SendMessage(WM_SECTION_TOGGLE), 0);
+    EXPECT_TRUE(m_frame->IsSectionCollapsed());
+    m_view->SendMessage(WM_SECTION_TOGGLE);
+    EXPECT_FALSE(m_frame->IsSectionCollapsed());
     // The toolbar's edit text is kept as the settings' text.
     toolBar->SetEditText("Feeder week");
     m_view->SendMessage(WM_COMMAND, MAKEWPARAM(10002, EN_KILLFOCUS), 0);
