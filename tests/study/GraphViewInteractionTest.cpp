@@ -4,6 +4,7 @@
 
 #include "datamodel/DataSet.h"
 #include "platform/framework/windows/CDialog.h"
+#include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/CMenu.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
@@ -376,7 +377,6 @@ TEST_F(GraphViewInteractionTest, PrivateMessagesRefreshDeferAndFollowTheDocument
     EXPECT_EQ(m_view->GetSettings().m_graphOptionsCollapse, 0);
 }
 
-} // namespace
 
 namespace {
 
@@ -543,6 +543,8 @@ TEST_F(GraphViewInteractionTest, AViewLowerThanTheMinimumPlotScrollsAndLosesTheB
     EXPECT_EQ(m_view->GetStyle() & WS_VSCROLL, 0u);
 }
 
+} // namespace
+
 TEST_F(GraphViewInteractionTest, HoveringAnAxisBandShowsHowToChangeTheScale)
 {
     const SScaleTooltipBands& bands = m_view->GetTooltipBands();
@@ -559,6 +561,57 @@ TEST_F(GraphViewInteractionTest, HoveringAnAxisBandShowsHowToChangeTheScale)
     EXPECT_NE(shown.Find('\n'), -1); // wrapped to the narrow tip
     // The plot itself has no tip.
     EXPECT_EQ(SimulateHover(Chart(), Chart().GetLayout().plot.CenterPoint()), CString());
+}
+
+TEST_F(GraphViewInteractionTest, TheChannelColorMenuChangesAndRestoresAChannelsColour)
+{
+    ASSERT_GT(Chart().GetChannelCount(), 0);
+    const CString name = Chart().GetChannel(0)->GetName();
+    const COLORREF original = Chart().GetChannel(0)->GetColor();
+    const COLORREF chosen = RGB(12, 200, 34);
+    const auto colorOf = [&] { return Chart().GetChannel(Chart().FindChannel(name))->GetColor(); };
+    std::vector<CString> firstItems;
+    UINT answer = 0;
+    const auto previousMenu = CMenu::SetTrackDriver([&](CMenu& menu) {
+        firstItems.push_back(menu.Items().at(0).text);
+        EXPECT_EQ(menu.Items().at(1).id, 33112u);
+        EXPECT_EQ(menu.Items().at(1).text, CString("Change Color"));
+        EXPECT_EQ(menu.GetMenuState(33112, MF_BYCOMMAND) & MF_GRAYED, 0u);
+        return answer;
+    });
+    INT_PTR dialogAnswer = IDCANCEL;
+    COLORREF offered = 0;
+    const auto previousDialog = CColorDialog::SetDriver([&](CColorDialog& dialog) {
+        offered = dialog.GetColor();
+        dialog.SetCurrentColor(chosen);
+        return dialogAnswer;
+    });
+    const auto openMenu = [&](UINT command) {
+        answer = command;
+        SPlotEvent event = Event(PlotEvent::ChannelMenu, Chart().FindChannel(name));
+        Fire(event);
+    };
+
+    // A cancelled dialog changes nothing; it was offered the channel's colour.
+    openMenu(33112);
+    EXPECT_EQ(offered, original);
+    EXPECT_EQ(colorOf(), original);
+    EXPECT_FALSE(m_view->GetSettings().HasCustomColors());
+    // A confirmed one recolours the channel and keeps the colour in the settings.
+    dialogAnswer = IDOK;
+    openMenu(33112);
+    EXPECT_EQ(colorOf(), chosen);
+    ASSERT_TRUE(m_view->GetSettings().HasCustomColors());
+    // The menu now names the custom colour; "Use Default Color" brings the default back.
+    openMenu(33113);
+    EXPECT_EQ(firstItems.back(), CString("Custom color RGB(12,200,34)"));
+    EXPECT_EQ(colorOf(), original);
+    EXPECT_FALSE(m_view->GetSettings().HasCustomColors());
+    openMenu(0);
+    EXPECT_EQ(firstItems.back().Left(14), CString("Default color "));
+
+    CMenu::SetTrackDriver(previousMenu);
+    CColorDialog::SetDriver(previousDialog);
 }
 
 } // namespace
