@@ -13,6 +13,8 @@
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
 #include "study/WorkingHoursShading.h"
+#include "views/MainWindow.h"
+#include "views/MySplitterWnd.h"
 #include "views/MyToolBar.h"
 
 #include <cmath>
@@ -612,6 +614,51 @@ TEST_F(GraphViewInteractionTest, TheChannelColorMenuChangesAndRestoresAChannelsC
 
     CMenu::SetTrackDriver(previousMenu);
     CColorDialog::SetDriver(previousDialog);
+}
+
+
+TEST_F(GraphViewInteractionTest, ABookmarkCaptureFirstOpensTheSectionInTheStandardLayout)
+{
+    static const SRuntimeClass graphFrame{"CTestGraphFrame", &CSplitFrame::Class(), CSplitFrame::Class().createObject,
+                                          &CTestGraphView::Class()};
+    CloseView();
+    auto* splitter = new CMySplitterWnd;
+    ASSERT_TRUE(splitter->CreateStatic(&m_window, 3, 1));
+    splitter->MoveWindow(0, 0, 1200, 720);
+    SViewCreateContext context;
+    context.document = m_document.get();
+    ASSERT_TRUE(splitter->CreatePane(0, 0, CSplitFrame::Class(), CSize(0, 0), SViewCreateContext()));
+    ASSERT_TRUE(splitter->CreatePane(1, 0, graphFrame, CSize(0, 0), context));
+    ASSERT_TRUE(splitter->CreatePane(2, 0, CSplitFrame::Class(), CSize(0, 0), SViewCreateContext()));
+    const auto section = [&](int row) { return dynamic_cast<CSplitFrame*>(splitter->GetPane(row, 0)); };
+    const auto height = [&](int row) {
+        CRect rect;
+        section(row)->GetWindowRect(&rect);
+        return section(row)->IsWindowVisible() ? rect.Height() : 0;
+    };
+    AddTableSectionToolBar(*section(0), 10088, false);
+    AddGraphSectionToolBar(*section(1), 10089, true);
+    AddTableSectionToolBar(*section(2), 10090, false);
+    auto* view = dynamic_cast<CBasicGraphView*>(section(1)->GetView());
+    ASSERT_NE(view, nullptr);
+    view->SendMessage(WM_INITIALUPDATE);
+    // The user left the graph collapsed, the time range hidden and the report mode on.
+    splitter->ShowThirdSection(false);
+    splitter->SetMode(1);
+    ASSERT_TRUE(section(1)->IsSectionCollapsed());
+
+    const int bookmarks = m_document->GetProjectSettings()->GetBookmarkCount();
+    SetMainWindow(&m_window);
+    view->SendMessage(WM_COMMAND, 33055, 0);
+    SetMainWindow(nullptr);
+    EXPECT_EQ(m_document->GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
+    EXPECT_EQ(splitter->GetMode(), 0);
+    EXPECT_TRUE(splitter->IsThirdSectionShown());
+    EXPECT_FALSE(section(1)->IsSectionCollapsed());
+    EXPECT_EQ(height(0) + height(1) + height(2), 720);
+    EXPECT_LE(std::abs(height(1) - height(0)), 1);
+    EXPECT_LE(std::abs(height(2) - height(1)), 1);
+    splitter->DestroyWindow();
 }
 
 } // namespace
