@@ -3,6 +3,7 @@
 #include "GraphViewFixture.h"
 
 #include "datamodel/DataSet.h"
+#include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/CDialog.h"
 #include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/CMenu.h"
@@ -659,6 +660,55 @@ TEST_F(GraphViewInteractionTest, ABookmarkCaptureFirstOpensTheSectionInTheStanda
     EXPECT_LE(std::abs(height(1) - height(0)), 1);
     EXPECT_LE(std::abs(height(2) - height(1)), 1);
     splitter->DestroyWindow();
+}
+
+
+TEST_F(GraphViewInteractionTest, APrintedViewShowsItsChartAndButtonWhereTheyStand)
+{
+    m_view->GetSettings().m_graphOptionsCollapse = 1;
+    m_view->SendMessage(WM_TIMER, kDialogBarTimer, 0);
+    CWnd* button = m_view->GetDlgItem(int(kGraphOptionsButton));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->IsWindowVisible());
+    CRect buttonRect;
+    button->GetWindowRect(&buttonRect);
+    m_view->ScreenToClient(&buttonRect);
+    CRect chartRect;
+    Chart().GetWindowRect(&chartRect);
+    m_view->ScreenToClient(&chartRect);
+    CRect client;
+    m_view->GetClientRect(&client);
+    CClientDC screen(m_view);
+    const auto print = [&](CDC& dc, CBitmap& bitmap) {
+        dc.CreateCompatibleDC(&screen);
+        bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+        dc.SelectObject(&bitmap);
+        m_view->SendMessage(WM_PRINTCLIENT, WPARAM(dc.m_hDC), 0);
+    };
+    CDC printed, withoutChart;
+    CBitmap printedBitmap, withoutChartBitmap;
+    print(printed, printedBitmap);
+    Chart().ShowWindow(SW_HIDE);
+    print(withoutChart, withoutChartBitmap);
+    Chart().ShowWindow(SW_SHOW);
+
+    // A grid of points over the chart's plot and over the button prints as shown.
+    const CRect& plot = Chart().GetLayout().plot;
+    int differing = 0;
+    for (const CRect& area : {CRect(plot) + chartRect.TopLeft(), buttonRect})
+        for (int i = 0; i < 9; ++i)
+            for (int j = 0; j < 9; ++j) {
+                const CPoint point(area.left + area.Width() * (2 * i + 1) / 18,
+                                   std::max(0, int(area.top + area.Height() * (2 * j + 1) / 18)));
+                differing += printed.GetPixel(point.x, point.y) != GetShownPixel(*m_view, point) ? 1 : 0;
+            }
+    EXPECT_EQ(differing, 0);
+    // The chart's grid lines across the middle of the plot are its own drawing, not the form's.
+    int chartPixels = 0;
+    const int middle = chartRect.top + plot.CenterPoint().y;
+    for (int x = chartRect.left + plot.left; x < chartRect.left + plot.right; ++x)
+        chartPixels += printed.GetPixel(x, middle) != withoutChart.GetPixel(x, middle) ? 1 : 0;
+    EXPECT_GT(chartPixels, 3);
 }
 
 } // namespace
