@@ -13,6 +13,7 @@
 #include "study/LinkedGraphView.h"
 #include "study/NoteAnnotations.h"
 #include "study/ScaleTooltipLayout.h"
+#include "study/ScaleTooltips.h"
 #include "study/TimeRangeMarkers.h"
 #include "study/ZoomRectangle.h"
 #include "views/ButtonST.h"
@@ -250,6 +251,7 @@ private:
     CNoteAnnotations m_notes;
     std::vector<CString> m_unitList;
     SScaleTooltipBands m_tooltipBands;
+    CScaleTooltips m_scaleTooltips;
     CZoomRectangle m_zoom;
     CCursorRecords m_cursorRecords;
     bool m_handlingAxisChange = false;

@@ -103,6 +103,7 @@ void CBasicGraphView::OnDestroy()
     StopTimer(kFeedTimer);
     StopTimer(kDialogBarTimer);
     StopTimer(kWorkingHoursTimer);
+    m_scaleTooltips.Destroy();
     CRecordFormView::OnDestroy();
 }
 
@@ -297,10 +298,16 @@ void CBasicGraphView::CaptureSection(bool bookmark)
         return;
     CMySplitterWnd* splitter = FindSplitter();
     if (bookmark && splitter && !splitter->IsFullWindow() && splitter->GetMode() != 0) {
+        // The standard layout with this section open: laid out once collapsed, so that the
+        // other sections take their places, and again expanded.
         splitter->ResetSectionExtents();
         splitter->SetMode(0);
-        splitter->RestoreAllSections();
-        splitter->RecalcSections();
+        CMyToolBar* toolBar = SectionToolBar(this);
+        for (const bool collapsed : {true, false}) {
+            if (toolBar)
+                toolBar->SetCollapsed(collapsed);
+            splitter->RestoreAllSections();
+        }
         mainWindow->RedrawWindow();
     }
     // The view and, while it shows, its dialog bar, in main-window coordinates.

@@ -2,6 +2,7 @@
 // time-range markers, notes, context menus, keys and axis changes made by the user.
 #include "study/BasicGraphView.h"
 
+#include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/CMenu.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/ChartMenus.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr UINT kChannelColorMenuFirst = 33111;
+constexpr UINT kChangeColor = 33112;
 constexpr UINT kUseDefaultColor = 33113;
 constexpr UINT kDefaultColorForAll = 33114;
 const char* const kExtensionValueMarkers[2] = {"CurExtMarker1", "CurExtMarker2"};
@@ -334,11 +336,19 @@ void CBasicGraphView::ChannelColorMenu(int channelIndex, int x, int y)
     CMenu menu;
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING | MF_GRAYED, kChannelColorMenuFirst, (hasCustom ? "Custom color " : "Default color ") + rgb);
+    menu.AppendMenu(MF_STRING, kChangeColor, "Change Color");
     menu.AppendMenu(MF_STRING | (hasCustom ? 0 : MF_GRAYED), kUseDefaultColor, "Use Default Color");
     menu.AppendMenu(MF_STRING | (m_settings.HasCustomColors() ? 0 : MF_GRAYED), kDefaultColorForAll,
                     "Use Default Color for all channels");
     const UINT command = UINT(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, this));
-    if (command == kUseDefaultColor) {
+    if (command == kChangeColor) {
+        CColorDialog dialog(color, CC_FULLOPEN | CC_RGBINIT, this);
+        if (dialog.DoModal() != IDOK)
+            return;
+        m_settings.SetCustomColor(entry->session, int(entry->quantity), int(entry->phase), entry->statistic,
+                                  dialog.GetColor());
+        RefreshGraph();
+    } else if (command == kUseDefaultColor) {
         std::erase_if(m_settings.m_customColors, [entry](const SCustomColor& c) {
             return c.measurementId == entry->session && c.dataType == int(entry->quantity) &&
                    c.phase == int(entry->phase) && c.mamType == entry->statistic;

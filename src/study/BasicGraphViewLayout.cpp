@@ -94,6 +94,7 @@ void CBasicGraphView::CreateChildren()
             m_chart.AddXAxis(XAxisName(i));
     for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
         m_chart.GetXAxis(i)->SetLabelFormat([format](double date) { return CHighTime::FromDate(date).Format(format.GetString(), true); });
+    m_scaleTooltips.Create(this, &m_chart);
 }
 
 void CBasicGraphView::RecalcLayout()
@@ -147,6 +148,7 @@ void CBasicGraphView::RecalcLayout()
         SetScrollPos(SB_VERT, 0);
     }
     m_tooltipBands = LayoutScaleTooltips(m_chart);
+    m_scaleTooltips.Place(m_tooltipBands);
     PlaceCursorExtensionMarkers();
     m_notes.Replace();
     if (m_calendar)

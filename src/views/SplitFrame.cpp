@@ -129,10 +129,10 @@ bool CSplitFrame::IsSectionCollapsed() const
     return toolBar && toolBar->IsCollapsed();
 }
 
-void CSplitFrame::ToggleSection(int flag)
+void CSplitFrame::ToggleSection(int /*flag*/)
 {
     CMyToolBar* toolBar = FindSectionToolBar();
-    if (!flag || !toolBar)
+    if (!toolBar)
         return;
     toolBar->SetCollapsed(!toolBar->IsCollapsed());
     if (auto* splitter = dynamic_cast<CMySplitterWnd*>(GetParent()))

@@ -49,8 +49,9 @@ public:
 
     // Collapsed when the toolbar with the collapse button says so.
     bool IsSectionCollapsed() const;
-    // Flag non-zero: collapses an expanded section or expands a collapsed one, and lets the
-    // splitter lay its sections out again.
+    // Collapses an expanded section or expands a collapsed one, and lets the splitter lay its
+    // sections out again. The flag tells who asked (1 the collapse button, 0 the section
+    // toolbar's message); both toggle.
     void ToggleSection(int flag);
 
     // Toolbars at the top, the dialog bar at the left, the view in the rest; with notify the

@@ -3,14 +3,19 @@
 #include "GraphViewFixture.h"
 
 #include "datamodel/DataSet.h"
+#include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/CDialog.h"
+#include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/CMenu.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
 #include "study/WorkingHoursShading.h"
+#include "views/MainWindow.h"
+#include "views/MySplitterWnd.h"
 #include "views/MyToolBar.h"
 
 #include <cmath>
@@ -248,6 +253,9 @@ TEST_F(GraphViewInteractionTest, ToolbarCommandsZoomToggleNotesAndSections)
     Command(33047);
     EXPECT_FALSE(m_frame->IsSectionCollapsed());
     EXPECT_EQ(m_view->SendMessage(WM_SECTION_TOGGLE), 0);
+    EXPECT_TRUE(m_frame->IsSectionCollapsed());
+    m_view->SendMessage(WM_SECTION_TOGGLE);
+    EXPECT_FALSE(m_frame->IsSectionCollapsed());
     // The toolbar's edit text is kept as the settings' text.
     toolBar->SetEditText("Feeder week");
     m_view->SendMessage(WM_COMMAND, MAKEWPARAM(10002, EN_KILLFOCUS), 0);
@@ -372,7 +380,6 @@ TEST_F(GraphViewInteractionTest, PrivateMessagesRefreshDeferAndFollowTheDocument
     EXPECT_EQ(m_view->GetSettings().m_graphOptionsCollapse, 0);
 }
 
-} // namespace
 
 namespace {
 
@@ -537,6 +544,171 @@ TEST_F(GraphViewInteractionTest, AViewLowerThanTheMinimumPlotScrollsAndLosesTheB
     EXPECT_GT(m_view->GetScrollSizes().cy, 200);
     m_view->MoveWindow(rect.left, rect.top, rect.Width(), 700);
     EXPECT_EQ(m_view->GetStyle() & WS_VSCROLL, 0u);
+}
+
+} // namespace
+
+TEST_F(GraphViewInteractionTest, HoveringAnAxisBandShowsHowToChangeTheScale)
+{
+    const SScaleTooltipBands& bands = m_view->GetTooltipBands();
+    CString yText, xText;
+    yText.LoadString(145);
+    xText.LoadString(144);
+    const auto unwrapped = [](CString text) {
+        text.Replace("\n", " ");
+        return text;
+    };
+    EXPECT_EQ(unwrapped(SimulateHoverTip(Chart(), bands.leftYAxes.CenterPoint())), yText);
+    const CString shown = SimulateHoverTip(Chart(), bands.xAxes.CenterPoint());
+    EXPECT_EQ(unwrapped(shown), xText);
+    EXPECT_NE(shown.Find('\n'), -1); // wrapped to the narrow tip
+    // The plot itself has no tip.
+    EXPECT_EQ(SimulateHoverTip(Chart(), Chart().GetLayout().plot.CenterPoint()), CString());
+}
+
+TEST_F(GraphViewInteractionTest, TheChannelColorMenuChangesAndRestoresAChannelsColour)
+{
+    ASSERT_GT(Chart().GetChannelCount(), 0);
+    const CString name = Chart().GetChannel(0)->GetName();
+    const COLORREF original = Chart().GetChannel(0)->GetColor();
+    const COLORREF chosen = RGB(12, 200, 34);
+    const auto colorOf = [&] { return Chart().GetChannel(Chart().FindChannel(name))->GetColor(); };
+    std::vector<CString> firstItems;
+    UINT answer = 0;
+    const auto previousMenu = CMenu::SetTrackDriver([&](CMenu& menu) {
+        firstItems.push_back(menu.Items().at(0).text);
+        EXPECT_EQ(menu.Items().at(1).id, 33112u);
+        EXPECT_EQ(menu.Items().at(1).text, CString("Change Color"));
+        EXPECT_EQ(menu.GetMenuState(33112, MF_BYCOMMAND) & MF_GRAYED, 0u);
+        return answer;
+    });
+    INT_PTR dialogAnswer = IDCANCEL;
+    COLORREF offered = 0;
+    const auto previousDialog = CColorDialog::SetDriver([&](CColorDialog& dialog) {
+        offered = dialog.GetColor();
+        dialog.SetCurrentColor(chosen);
+        return dialogAnswer;
+    });
+    const auto openMenu = [&](UINT command) {
+        answer = command;
+        SPlotEvent event = Event(PlotEvent::ChannelMenu, Chart().FindChannel(name));
+        Fire(event);
+    };
+
+    // A cancelled dialog changes nothing; it was offered the channel's colour.
+    openMenu(33112);
+    EXPECT_EQ(offered, original);
+    EXPECT_EQ(colorOf(), original);
+    EXPECT_FALSE(m_view->GetSettings().HasCustomColors());
+    // A confirmed one recolours the channel and keeps the colour in the settings.
+    dialogAnswer = IDOK;
+    openMenu(33112);
+    EXPECT_EQ(colorOf(), chosen);
+    ASSERT_TRUE(m_view->GetSettings().HasCustomColors());
+    // The menu now names the custom colour; "Use Default Color" brings the default back.
+    openMenu(33113);
+    EXPECT_EQ(firstItems.back(), CString("Custom color RGB(12,200,34)"));
+    EXPECT_EQ(colorOf(), original);
+    EXPECT_FALSE(m_view->GetSettings().HasCustomColors());
+    openMenu(0);
+    EXPECT_EQ(firstItems.back().Left(14), CString("Default color "));
+
+    CMenu::SetTrackDriver(previousMenu);
+    CColorDialog::SetDriver(previousDialog);
+}
+
+
+TEST_F(GraphViewInteractionTest, ABookmarkCaptureFirstOpensTheSectionInTheStandardLayout)
+{
+    static const SRuntimeClass graphFrame{"CTestGraphFrame", &CSplitFrame::Class(), CSplitFrame::Class().createObject,
+                                          &CTestGraphView::Class()};
+    CloseView();
+    auto* splitter = new CMySplitterWnd;
+    ASSERT_TRUE(splitter->CreateStatic(&m_window, 3, 1));
+    splitter->MoveWindow(0, 0, 1200, 720);
+    SViewCreateContext context;
+    context.document = m_document.get();
+    ASSERT_TRUE(splitter->CreatePane(0, 0, CSplitFrame::Class(), CSize(0, 0), SViewCreateContext()));
+    ASSERT_TRUE(splitter->CreatePane(1, 0, graphFrame, CSize(0, 0), context));
+    ASSERT_TRUE(splitter->CreatePane(2, 0, CSplitFrame::Class(), CSize(0, 0), SViewCreateContext()));
+    const auto section = [&](int row) { return dynamic_cast<CSplitFrame*>(splitter->GetPane(row, 0)); };
+    const auto height = [&](int row) {
+        CRect rect;
+        section(row)->GetWindowRect(&rect);
+        return section(row)->IsWindowVisible() ? rect.Height() : 0;
+    };
+    AddTableSectionToolBar(*section(0), 10088, false);
+    AddGraphSectionToolBar(*section(1), 10089, true);
+    AddTableSectionToolBar(*section(2), 10090, false);
+    auto* view = dynamic_cast<CBasicGraphView*>(section(1)->GetView());
+    ASSERT_NE(view, nullptr);
+    view->SendMessage(WM_INITIALUPDATE);
+    // The user left the graph collapsed, the time range hidden and the report mode on.
+    splitter->ShowThirdSection(false);
+    splitter->SetMode(1);
+    ASSERT_TRUE(section(1)->IsSectionCollapsed());
+
+    const int bookmarks = m_document->GetProjectSettings()->GetBookmarkCount();
+    SetMainWindow(&m_window);
+    view->SendMessage(WM_COMMAND, 33055, 0);
+    SetMainWindow(nullptr);
+    EXPECT_EQ(m_document->GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
+    EXPECT_EQ(splitter->GetMode(), 0);
+    EXPECT_TRUE(splitter->IsThirdSectionShown());
+    EXPECT_FALSE(section(1)->IsSectionCollapsed());
+    EXPECT_EQ(height(0) + height(1) + height(2), 720);
+    EXPECT_LE(std::abs(height(1) - height(0)), 1);
+    EXPECT_LE(std::abs(height(2) - height(1)), 1);
+    splitter->DestroyWindow();
+}
+
+
+TEST_F(GraphViewInteractionTest, APrintedViewShowsItsChartAndButtonWhereTheyStand)
+{
+    m_view->GetSettings().m_graphOptionsCollapse = 1;
+    m_view->SendMessage(WM_TIMER, kDialogBarTimer, 0);
+    CWnd* button = m_view->GetDlgItem(int(kGraphOptionsButton));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->IsWindowVisible());
+    CRect buttonRect;
+    button->GetWindowRect(&buttonRect);
+    m_view->ScreenToClient(&buttonRect);
+    CRect chartRect;
+    Chart().GetWindowRect(&chartRect);
+    m_view->ScreenToClient(&chartRect);
+    CRect client;
+    m_view->GetClientRect(&client);
+    CClientDC screen(m_view);
+    const auto print = [&](CDC& dc, CBitmap& bitmap) {
+        dc.CreateCompatibleDC(&screen);
+        bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+        dc.SelectObject(&bitmap);
+        m_view->SendMessage(WM_PRINTCLIENT, WPARAM(dc.m_hDC), 0);
+    };
+    CDC printed, withoutChart;
+    CBitmap printedBitmap, withoutChartBitmap;
+    print(printed, printedBitmap);
+    Chart().ShowWindow(SW_HIDE);
+    print(withoutChart, withoutChartBitmap);
+    Chart().ShowWindow(SW_SHOW);
+
+    // A grid of points over the chart's plot and over the button prints as shown.
+    const CRect& plot = Chart().GetLayout().plot;
+    int differing = 0;
+    for (const CRect& area : {CRect(plot) + chartRect.TopLeft(), buttonRect})
+        for (int i = 0; i < 9; ++i)
+            for (int j = 0; j < 9; ++j) {
+                const CPoint point(area.left + area.Width() * (2 * i + 1) / 18,
+                                   std::max(0, int(area.top + area.Height() * (2 * j + 1) / 18)));
+                differing += printed.GetPixel(point.x, point.y) != GetShownPixel(*m_view, point) ? 1 : 0;
+            }
+    EXPECT_EQ(differing, 0);
+    // The chart's grid lines across the middle of the plot are its own drawing, not the form's.
+    int chartPixels = 0;
+    const int middle = chartRect.top + plot.CenterPoint().y;
+    for (int x = chartRect.left + plot.left; x < chartRect.left + plot.right; ++x)
+        chartPixels += printed.GetPixel(x, middle) != withoutChart.GetPixel(x, middle) ? 1 : 0;
+    EXPECT_GT(chartPixels, 3);
 }
 
 } // namespace

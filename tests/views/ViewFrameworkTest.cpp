@@ -247,7 +247,10 @@ TEST_F(ViewFrameworkTest, CollapsedSectionsKeepTheirToolbarsAndFullWindowTakesAl
     const int shared = client.Height() - 2 * CMyToolBar::kHeight;
     EXPECT_EQ(Height(Section(splitter, 1)) + Height(Section(splitter, 2)), shared);
     EXPECT_LE(std::abs(Height(Section(splitter, 1)) - Height(Section(splitter, 2))), 1);
-    Section(splitter, 2)->ToggleSection(0); // flag 0: nothing
+    Section(splitter, 2)->ToggleSection(0); // the toolbar's message toggles as well
+    EXPECT_TRUE(Section(splitter, 2)->IsSectionCollapsed());
+    EXPECT_EQ(Height(Section(splitter, 2)), CMyToolBar::kHeight);
+    Section(splitter, 2)->ToggleSection(1);
     EXPECT_FALSE(Section(splitter, 2)->IsSectionCollapsed());
 
     EXPECT_TRUE(splitter->ToggleFullWindow(Section(splitter, 2)->GetView(), 2));

@@ -1,5 +1,6 @@
 // Invalidation, painting, scrolling, timers, scroll information and tool tips of CWnd.
 #include "platform/framework/windows/CScrollBar.h"
+#include "platform/framework/windows/CToolTipCtrl.h"
 #include "platform/framework/windows/CWnd.h"
 #include "platform/framework/windows/DcPainting.h"
 #include "platform/framework/windows/WindowBridge.h"
@@ -331,7 +332,13 @@ INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const { return -1; }
 CString CWnd::GetToolTipTextAt(CPoint point)
 {
     TOOLINFO info;
-    if (OnToolHitTest(point, &info) == -1) return {};
+    if (OnToolHitTest(point, &info) == -1)
+    {
+        if (!m_impl) return {};
+        for (const CToolTipCtrl* control : m_impl->toolTipControls)
+            if (CString text = control->GetTipTextAt(this, point); !text.IsEmpty()) return text;
+        return {};
+    }
     CString text;
     if (info.lpszText == LPSTR_TEXTCALLBACK)
     {

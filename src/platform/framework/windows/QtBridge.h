@@ -21,6 +21,7 @@ struct HWND__
 {
 };
 class CPaintedControl;
+class CToolTipCtrl;
 struct HGDIOBJ__
 {
 };
@@ -182,6 +183,7 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     QPoint reportedPos{-100000, -100000};
     int wheelRemainder = 0;
     bool toolTips = false;
+    std::vector<const CToolTipCtrl*> toolTipControls; // controls with tool rectangles on this window
     bool isDialog = false; // takes Enter and Escape for its controls
     UINT defaultButton = 1; // the command of Enter in a dialog
     // Enter or Escape, once the dialog saw the key go down: only then do its auto-repeats count.
