@@ -90,9 +90,9 @@ void CBasicTableView::OnInitialUpdate()
     CMyFormView::OnInitialUpdate();
     LinkWindows();
     InitDataItems();
-    if (auto* frame = dynamic_cast<CSplitFrame*>(GetParent()))
-        frame->RecalcLayout(TRUE);
+    ResizeViewAndRecalcFrame(GetContentRect());
     CreateGrid();
+    UpdateScrollSizes();
     SetToolBarCheck(kFirstSelectorCommand);
     // A page without a graph view has no one to ask for the first fill.
     if (!m_linkedView)
@@ -104,6 +104,7 @@ void CBasicTableView::OnSize(UINT type, int cx, int cy)
     CMyFormView::OnSize(type, cx, cy);
     if (m_grid && m_grid->GetSafeHwnd())
         m_grid->OnParentSize(false);
+    UpdateScrollSizes();
 }
 
 int CBasicTableView::GetStudyKind() const

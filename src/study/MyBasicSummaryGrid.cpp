@@ -5,7 +5,10 @@
 #include "grid/UGDefs.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "study/TableStrings.h"
+#include "views/GridMargins.h"
 #include "views/MyFont.h"
+#include "views/MyFormView.h"
+#include "views/StoredSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -180,8 +183,15 @@ void CMyBasicSummaryGrid::BuildLayout()
         QuickSetAlignment(kPanelColumn, panelHeader + 1, UG_ALIGNLEFT | UG_ALIGNTOP);
         QuickSetFont(kPanelColumn, panelHeader + 1, m_normalFont);
     }
-    ApplyRowHeights();
+    if (!m_initialised) {
+        m_rightMargin = GridRememberRightMargin(*this);
+        m_initialised = true;
+    }
     OnParentSize(true);
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_VSCROLL, SB_TOP, 0);
+    FitHeight();
+    UpdateParentScrollSizes();
 }
 
 void CMyBasicSummaryGrid::ApplyRowHeights()
@@ -192,6 +202,25 @@ void CMyBasicSummaryGrid::ApplyRowHeights()
         state.savedHeight = height;
         SetRowHeight(row, state.hideCount > 0 ? 0 : height);
     }
+    FitHeight();
+}
+
+void CMyBasicSummaryGrid::FitHeight()
+{
+    if (!GetSafeHwnd())
+        return;
+    int height = 0;
+    for (int row = 0; row < GetNumberRows(); ++row)
+        height += GetRowHeight(row);
+    CRect rect;
+    GetWindowRect(&rect);
+    SetWindowPos(nullptr, 0, 0, rect.Width(), height, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void CMyBasicSummaryGrid::UpdateParentScrollSizes()
+{
+    if (auto* view = dynamic_cast<CMyFormView*>(GetParent()))
+        view->UpdateScrollSizes();
 }
 
 int CMyBasicSummaryGrid::RowHeightAt(int offset) const
@@ -497,8 +526,10 @@ void CMyBasicSummaryGrid::ApplyHiddenFlags()
 
 void CMyBasicSummaryGrid::StateChanged()
 {
+    FitHeight();
     SetColumnWidths();
     RedrawAll();
+    UpdateParentScrollSizes();
     if (CWnd* parent = GetParent()) {
         const CString state = GetCollapseState();
         parent->SendMessage(WM_TABLE_COLLAPSE_STATE, WPARAM(&state), 0);
@@ -515,12 +546,25 @@ void CMyBasicSummaryGrid::OnParentSize(bool force)
     CRect client;
     parent->GetClientRect(&client);
     const CSize size(client.Width(), client.Height());
-    if (!force && size == m_lastClientSize)
+    unsigned changed = kSizeUnchanged;
+    if (force) {
+        if (size.cx < 10 || size.cy < 10)
+            return;
+        m_lastClientSize = size;
+        changed = kWidthChanged | kHeightChanged;
+    } else {
+        changed = UpdateStoredSize(m_lastClientSize, size);
+    }
+    if (changed == kSizeUnchanged)
         return;
-    m_lastClientSize = size;
     SetPaintEnabled(FALSE);
-    MoveWindow(0, 0, size.cx, size.cy, FALSE);
-    SetColumnWidths();
+    if (changed & kHeightChanged)
+        ApplyRowHeights();
+    if (changed & kWidthChanged) {
+        GridKeepRightMargin(*this, m_rightMargin);
+        SetColumnWidths();
+    }
+    UpdateParentScrollSizes();
     SetPaintEnabled(TRUE);
     RedrawAll();
 }

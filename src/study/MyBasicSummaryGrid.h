@@ -38,7 +38,9 @@ public:
     CString GetCollapseState() const;
     void ApplyCollapseState(const CString& text);
     void ApplyHiddenFlags();
-    // The columns follow the parent's client width (forced or when a side changed).
+    // The grid follows the parent's client size (forced or when a side changed): its right edge
+    // keeps its distance to the parent's, its height stays that of its rows; then the parent's
+    // scroll sizes follow.
     void OnParentSize(bool force);
     // k = 0, 1, 2 hides that phase column group, kTotalGroup the total group.
     void HidePhaseGroup(int k);
@@ -91,6 +93,10 @@ protected:
     void SetGroupRowsVisible(int block, int group, bool visible);
     void SetBlockRowsVisible(int block, bool visible, bool withTitle);
     void ApplyRowHeights();
+    // The window as high as its rows (no move).
+    void FitHeight();
+    // The owning view's scroll range follows the grid.
+    void UpdateParentScrollSizes();
     // The height of the row at that offset within its block.
     virtual int RowHeightAt(int offset) const;
     void SetColumnWidths();
@@ -114,6 +120,8 @@ protected:
     bool m_showUnits = true;
     bool m_markedValue = false;
     CSize m_lastClientSize;
+    bool m_initialised = false;
+    int m_rightMargin = 0;
     int m_multiFontIndex = -1;
     int m_expandedBitmap = -1;
     int m_collapsedBitmap = -1;
