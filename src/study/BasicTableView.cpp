@@ -107,6 +107,15 @@ void CBasicTableView::OnSize(UINT type, int cx, int cy)
     UpdateScrollSizes();
 }
 
+BOOL CBasicTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
+    if (CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr)
+        if (toolBar->OnNotify(wParam, lParam, result))
+            return TRUE;
+    return CMyFormView::OnNotify(wParam, lParam, result);
+}
+
 int CBasicTableView::GetStudyKind() const
 {
     return m_linkedView ? m_linkedView->GetStudyKind() : kEnergyStudy;

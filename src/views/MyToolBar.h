@@ -71,6 +71,8 @@ public:
     static int GetEditFieldCount();
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Answers a tooltip-text request for one of its buttons' commands with the button's tooltip.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;

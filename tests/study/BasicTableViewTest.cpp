@@ -25,6 +25,8 @@
 #include "support/TempFolder.h"
 #include "support/TempXdgHome.h"
 #include "views/MainWindow.h"
+#include "views/SplitFrame.h"
+#include "views/ToolBarBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -361,6 +363,32 @@ TEST_F(BasicTableViewTest, TheGridIsAsHighAsItsRowsAndTheViewScrollsIt)
     EXPECT_EQ(gridRect(), CRect(0, 0, 1000, 2 * CMyBasicSummaryGrid::kTitleHeight));
     EXPECT_EQ(table.GetScrollSizes().cy, 2 * CMyBasicSummaryGrid::kTitleHeight);
     EXPECT_FALSE(table.GetStyle() & WS_VSCROLL);
+}
+
+TEST_F(BasicTableViewTest, TheSectionToolBarAnswersANotificationFirst)
+{
+    auto* frame = new CSplitFrame(&CMyFormView::Class());
+    ASSERT_TRUE(frame->CreateFrame(&m_parent, CRect(0, 0, 1200, 600), 1, SViewCreateContext()));
+    ASSERT_NE(AddTableSectionToolBar(*frame, 10057, false), nullptr);
+    CSummaryTableView table;
+    table.m_bAutoDelete = false;
+    ASSERT_TRUE(table.CreateView(frame, 200, m_document.get()));
+
+    NMTTDISPINFO request;
+    request.hdr.hwndFrom = table.GetSafeHwnd();
+    request.hdr.idFrom = 33054;
+    request.hdr.code = TTN_NEEDTEXT;
+    table.SendMessage(WM_NOTIFY, 33054, LPARAM(&request));
+    EXPECT_EQ(CString(request.szText), frame->GetMyToolBar(0)->GetToolTip(33054));
+    EXPECT_FALSE(CString(request.szText).IsEmpty());
+
+    NMTTDISPINFO other;
+    other.hdr.hwndFrom = table.GetSafeHwnd();
+    other.hdr.idFrom = 40000;
+    other.hdr.code = TTN_NEEDTEXT;
+    EXPECT_EQ(table.SendMessage(WM_NOTIFY, 40000, LPARAM(&other)), 0);
+    EXPECT_EQ(CString(other.szText), "");
+    table.DestroyWindow();
 }
 
 } // namespace
