@@ -60,7 +60,12 @@ CMyBasicSummaryGrid::CMyBasicSummaryGrid(CValueFormatter* formatter, int groupCo
     m_largeFont = CMyFont::GetSharedFont(14, true);
 }
 
-CMyBasicSummaryGrid::~CMyBasicSummaryGrid() = default;
+CMyBasicSummaryGrid::~CMyBasicSummaryGrid()
+{
+    // The editor's window goes first; an edit still open then has nothing to write back.
+    m_editInProgress = FALSE;
+    m_numberEdit.reset();
+}
 
 void CMyBasicSummaryGrid::OnSetup()
 {
@@ -705,12 +710,26 @@ void CMyBasicSummaryGrid::OnDClicked(int col, int row, RECT* rect, POINT* point,
     OnLClicked(col, row, 1, rect, point, processed);
 }
 
-BOOL CMyBasicSummaryGrid::OnEditStart(int col, int row, CWnd**)
+BOOL CMyBasicSummaryGrid::OnEditStart(int col, int row, CWnd** edit)
 {
-    if (FindNumberCell(col, row) >= 0)
-        return TRUE;
-    ResetCurrentCell();
-    return FALSE;
+    if (FindNumberCell(col, row) < 0) {
+        ResetCurrentCell();
+        return FALSE;
+    }
+    // A number is one line: the grid's own editor is a multi-line one.
+    m_numberEdit = std::make_unique<CUGEdit>();
+    m_numberEdit->m_ctrl = this;
+    CUGCell cell;
+    GetCellWithDefaults(col, row, &cell);
+    const DWORD align = (cell.GetAlignment() & UG_ALIGNCENTER) ? ES_CENTER : 0;
+    CRect rect;
+    GetCellRect(col, row, &rect);
+    if (!m_numberEdit->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | align, rect, this, kNumberEditId)) {
+        m_numberEdit.reset();
+        return FALSE;
+    }
+    *edit = m_numberEdit.get();
+    return TRUE;
 }
 
 int CMyBasicSummaryGrid::FindNumberCell(int, int) const

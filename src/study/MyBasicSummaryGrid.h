@@ -5,6 +5,7 @@
 // and beside them the session's logging information. Blocks and groups collapse on a click; the
 // collapse state travels as a digit text to the owning view (message 0x421).
 #include "grid/CUGCtrl.h"
+#include "grid/CUGEdit.h"
 #include "grid/CUGMultiFontType.h"
 #include "platform/framework/CString.h"
 #include "platform/framework/windows/GdiObjects.h"
@@ -27,6 +28,7 @@ public:
     static constexpr int kTitleHeight = 20;
     static constexpr int kRowHeight = 16;
     static constexpr int kTotalGroup = 5;
+    static constexpr UINT kNumberEditId = 320001;
 
     CMyBasicSummaryGrid(CValueFormatter* formatter, int groupCount);
     ~CMyBasicSummaryGrid() override;
@@ -133,4 +135,6 @@ protected:
     CFont* m_boldFont = nullptr;
     CFont* m_normalFont = nullptr;
     CFont* m_largeFont = nullptr;
+    // The in-place editor of the number cells, made afresh for every edit.
+    std::unique_ptr<CUGEdit> m_numberEdit;
 };
