@@ -91,9 +91,9 @@ void CBasicTableView::OnInitialUpdate()
     CMyFormView::OnInitialUpdate();
     LinkWindows();
     InitDataItems();
-    if (auto* frame = dynamic_cast<CSplitFrame*>(GetParent()))
-        frame->RecalcLayout(TRUE);
+    ResizeViewAndRecalcFrame(GetContentRect());
     CreateGrid();
+    UpdateScrollSizes();
     SetToolBarCheck(kFirstSelectorCommand);
     // A page without a graph view has no one to ask for the first fill.
     if (!m_linkedView)
@@ -105,6 +105,16 @@ void CBasicTableView::OnSize(UINT type, int cx, int cy)
     CMyFormView::OnSize(type, cx, cy);
     if (m_grid && m_grid->GetSafeHwnd())
         m_grid->OnParentSize(false);
+    UpdateScrollSizes();
+}
+
+BOOL CBasicTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
+    if (CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr)
+        if (toolBar->OnNotify(wParam, lParam, result))
+            return TRUE;
+    return CMyFormView::OnNotify(wParam, lParam, result);
 }
 
 int CBasicTableView::GetStudyKind() const

@@ -35,6 +35,8 @@ public:
 
     void OnInitialUpdate() override;
     void OnSize(UINT type, int cx, int cy) override;
+    // The section toolbar sees a notification first.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 

@@ -5,7 +5,10 @@
 #include "grid/UGDefs.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "study/TableStrings.h"
+#include "views/GridMargins.h"
 #include "views/MyFont.h"
+#include "views/MyFormView.h"
+#include "views/StoredSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,7 +60,12 @@ CMyBasicSummaryGrid::CMyBasicSummaryGrid(CValueFormatter* formatter, int groupCo
     m_largeFont = CMyFont::GetSharedFont(14, true);
 }
 
-CMyBasicSummaryGrid::~CMyBasicSummaryGrid() = default;
+CMyBasicSummaryGrid::~CMyBasicSummaryGrid()
+{
+    // The editor's window goes first; an edit still open then has nothing to write back.
+    m_editInProgress = FALSE;
+    m_numberEdit.reset();
+}
 
 void CMyBasicSummaryGrid::OnSetup()
 {
@@ -180,8 +188,15 @@ void CMyBasicSummaryGrid::BuildLayout()
         QuickSetAlignment(kPanelColumn, panelHeader + 1, UG_ALIGNLEFT | UG_ALIGNTOP);
         QuickSetFont(kPanelColumn, panelHeader + 1, m_normalFont);
     }
-    ApplyRowHeights();
+    if (!m_initialised) {
+        m_rightMargin = GridRememberRightMargin(*this);
+        m_initialised = true;
+    }
     OnParentSize(true);
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_VSCROLL, SB_TOP, 0);
+    FitHeight();
+    UpdateParentScrollSizes();
 }
 
 void CMyBasicSummaryGrid::ApplyRowHeights()
@@ -192,6 +207,25 @@ void CMyBasicSummaryGrid::ApplyRowHeights()
         state.savedHeight = height;
         SetRowHeight(row, state.hideCount > 0 ? 0 : height);
     }
+    FitHeight();
+}
+
+void CMyBasicSummaryGrid::FitHeight()
+{
+    if (!GetSafeHwnd())
+        return;
+    int height = 0;
+    for (int row = 0; row < GetNumberRows(); ++row)
+        height += GetRowHeight(row);
+    CRect rect;
+    GetWindowRect(&rect);
+    SetWindowPos(nullptr, 0, 0, rect.Width(), height, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void CMyBasicSummaryGrid::UpdateParentScrollSizes()
+{
+    if (auto* view = dynamic_cast<CMyFormView*>(GetParent()))
+        view->UpdateScrollSizes();
 }
 
 int CMyBasicSummaryGrid::RowHeightAt(int offset) const
@@ -497,8 +531,10 @@ void CMyBasicSummaryGrid::ApplyHiddenFlags()
 
 void CMyBasicSummaryGrid::StateChanged()
 {
+    FitHeight();
     SetColumnWidths();
     RedrawAll();
+    UpdateParentScrollSizes();
     if (CWnd* parent = GetParent()) {
         const CString state = GetCollapseState();
         parent->SendMessage(WM_TABLE_COLLAPSE_STATE, WPARAM(&state), 0);
@@ -515,12 +551,25 @@ void CMyBasicSummaryGrid::OnParentSize(bool force)
     CRect client;
     parent->GetClientRect(&client);
     const CSize size(client.Width(), client.Height());
-    if (!force && size == m_lastClientSize)
+    unsigned changed = kSizeUnchanged;
+    if (force) {
+        if (size.cx < 10 || size.cy < 10)
+            return;
+        m_lastClientSize = size;
+        changed = kWidthChanged | kHeightChanged;
+    } else {
+        changed = UpdateStoredSize(m_lastClientSize, size);
+    }
+    if (changed == kSizeUnchanged)
         return;
-    m_lastClientSize = size;
     SetPaintEnabled(FALSE);
-    MoveWindow(0, 0, size.cx, size.cy, FALSE);
-    SetColumnWidths();
+    if (changed & kHeightChanged)
+        ApplyRowHeights();
+    if (changed & kWidthChanged) {
+        GridKeepRightMargin(*this, m_rightMargin);
+        SetColumnWidths();
+    }
+    UpdateParentScrollSizes();
     SetPaintEnabled(TRUE);
     RedrawAll();
 }
@@ -661,12 +710,26 @@ void CMyBasicSummaryGrid::OnDClicked(int col, int row, RECT* rect, POINT* point,
     OnLClicked(col, row, 1, rect, point, processed);
 }
 
-BOOL CMyBasicSummaryGrid::OnEditStart(int col, int row, CWnd**)
+BOOL CMyBasicSummaryGrid::OnEditStart(int col, int row, CWnd** edit)
 {
-    if (FindNumberCell(col, row) >= 0)
-        return TRUE;
-    ResetCurrentCell();
-    return FALSE;
+    if (FindNumberCell(col, row) < 0) {
+        ResetCurrentCell();
+        return FALSE;
+    }
+    // A number is one line: the grid's own editor is a multi-line one.
+    m_numberEdit = std::make_unique<CUGEdit>();
+    m_numberEdit->m_ctrl = this;
+    CUGCell cell;
+    GetCellWithDefaults(col, row, &cell);
+    const DWORD align = (cell.GetAlignment() & UG_ALIGNCENTER) ? ES_CENTER : 0;
+    CRect rect;
+    GetCellRect(col, row, &rect);
+    if (!m_numberEdit->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | align, rect, this, kNumberEditId)) {
+        m_numberEdit.reset();
+        return FALSE;
+    }
+    *edit = m_numberEdit.get();
+    return TRUE;
 }
 
 int CMyBasicSummaryGrid::FindNumberCell(int, int) const

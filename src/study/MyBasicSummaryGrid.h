@@ -5,6 +5,7 @@
 // and beside them the session's logging information. Blocks and groups collapse on a click; the
 // collapse state travels as a digit text to the owning view (message 0x421).
 #include "grid/CUGCtrl.h"
+#include "grid/CUGEdit.h"
 #include "grid/CUGMultiFontType.h"
 #include "platform/framework/CString.h"
 #include "platform/framework/windows/GdiObjects.h"
@@ -27,6 +28,7 @@ public:
     static constexpr int kTitleHeight = 20;
     static constexpr int kRowHeight = 16;
     static constexpr int kTotalGroup = 5;
+    static constexpr UINT kNumberEditId = 320001;
 
     CMyBasicSummaryGrid(CValueFormatter* formatter, int groupCount);
     ~CMyBasicSummaryGrid() override;
@@ -38,7 +40,9 @@ public:
     CString GetCollapseState() const;
     void ApplyCollapseState(const CString& text);
     void ApplyHiddenFlags();
-    // The columns follow the parent's client width (forced or when a side changed).
+    // The grid follows the parent's client size (forced or when a side changed): its right edge
+    // keeps its distance to the parent's, its height stays that of its rows; then the parent's
+    // scroll sizes follow.
     void OnParentSize(bool force);
     // k = 0, 1, 2 hides that phase column group, kTotalGroup the total group.
     void HidePhaseGroup(int k);
@@ -91,6 +95,10 @@ protected:
     void SetGroupRowsVisible(int block, int group, bool visible);
     void SetBlockRowsVisible(int block, bool visible, bool withTitle);
     void ApplyRowHeights();
+    // The window as high as its rows (no move).
+    void FitHeight();
+    // The owning view's scroll range follows the grid.
+    void UpdateParentScrollSizes();
     // The height of the row at that offset within its block.
     virtual int RowHeightAt(int offset) const;
     void SetColumnWidths();
@@ -114,6 +122,8 @@ protected:
     bool m_showUnits = true;
     bool m_markedValue = false;
     CSize m_lastClientSize;
+    bool m_initialised = false;
+    int m_rightMargin = 0;
     int m_multiFontIndex = -1;
     int m_expandedBitmap = -1;
     int m_collapsedBitmap = -1;
@@ -125,4 +135,6 @@ protected:
     CFont* m_boldFont = nullptr;
     CFont* m_normalFont = nullptr;
     CFont* m_largeFont = nullptr;
+    // The in-place editor of the number cells, made afresh for every edit.
+    std::unique_ptr<CUGEdit> m_numberEdit;
 };

@@ -4,6 +4,7 @@
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
+#include "views/SplitFrame.h"
 
 #include <glog/logging.h>
 
@@ -124,26 +125,120 @@ BOOL CMyFormView::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CMyFormView::UpdateScrollSizes()
 {
-    CRect content;
-    for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
-        CRect rect;
-        child->GetWindowRect(&rect);
-        ScreenToClient(&rect);
-        content.UnionRect(&content, &rect);
+    // A bar that comes or goes resizes the client area, and the view's WM_SIZE handling may come
+    // back here: the loop below measures again instead.
+    if (m_updatingScrollSizes)
+        return;
+    m_updatingScrollSizes = true;
+    for (int pass = 0; pass < 3; ++pass) {
+        const CPoint origin = GetScrollPosition();
+        CRect content;
+        for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            CRect rect;
+            child->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+            content.UnionRect(&content, &rect);
+        }
+        content.OffsetRect(origin.x, origin.y);
+        m_scrollSize = CSize(std::max<LONG>(0, content.right), std::max<LONG>(0, content.bottom));
+        CRect before;
+        GetClientRect(&before);
+        ApplyScrollBars();
+        CRect after;
+        GetClientRect(&after);
+        if (after == before)
+            break;
     }
-    m_scrollSize = CSize(std::max<LONG>(0, content.right), std::max<LONG>(0, content.bottom));
+    m_updatingScrollSizes = false;
+}
+
+void CMyFormView::ApplyScrollBars()
+{
+    const CPoint old = GetScrollPosition();
     CRect client;
     GetClientRect(&client);
-    const DWORD style = GetStyle();
     const auto setBar = [this](int bar, int range, int page) {
         SCROLLINFO info;
         info.fMask = SIF_RANGE | SIF_PAGE;
+        info.nMin = 0;
         info.nMax = std::max(0, range - 1);
         info.nPage = UINT(std::max(0, page));
         SetScrollInfo(bar, &info, TRUE);
     };
-    if (style & WS_HSCROLL)
-        setBar(SB_HORZ, m_scrollSize.cx, client.Width());
-    if (style & WS_VSCROLL)
-        setBar(SB_VERT, m_scrollSize.cy, client.Height());
+    setBar(SB_HORZ, m_scrollSize.cx, client.Width());
+    setBar(SB_VERT, m_scrollSize.cy, client.Height());
+    // A shorter range may have pulled the position back: the children follow it.
+    const CPoint now = GetScrollPosition();
+    if (now != old)
+        ScrollWindow(old.x - now.x, old.y - now.y);
+}
+
+CPoint CMyFormView::GetScrollPosition() const
+{
+    return CPoint(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
+}
+
+void CMyFormView::ScrollToPosition(CPoint position)
+{
+    const CPoint old = GetScrollPosition();
+    SetScrollPos(SB_HORZ, std::max<LONG>(0, position.x));
+    SetScrollPos(SB_VERT, std::max<LONG>(0, position.y));
+    const CPoint now = GetScrollPosition();
+    if (now != old)
+        ScrollWindow(old.x - now.x, old.y - now.y);
+}
+
+int CMyFormView::ScrollTarget(int bar, UINT code, UINT pos) const
+{
+    constexpr int kLineStep = 16;
+    CRect client;
+    GetClientRect(&client);
+    const int page = bar == SB_VERT ? client.Height() : client.Width();
+    const int range = bar == SB_VERT ? m_scrollSize.cy : m_scrollSize.cx;
+    const int current = GetScrollPos(bar);
+    switch (code) {
+    case SB_LINEUP: return current - kLineStep;
+    case SB_LINEDOWN: return current + kLineStep;
+    case SB_PAGEUP: return current - page;
+    case SB_PAGEDOWN: return current + page;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: return int(pos);
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return range;
+    default: return current;
+    }
+}
+
+void CMyFormView::OnVScroll(UINT code, UINT pos, CScrollBar*)
+{
+    ScrollToPosition(CPoint(GetScrollPos(SB_HORZ), ScrollTarget(SB_VERT, code, pos)));
+}
+
+void CMyFormView::OnHScroll(UINT code, UINT pos, CScrollBar*)
+{
+    ScrollToPosition(CPoint(ScrollTarget(SB_HORZ, code, pos), GetScrollPos(SB_VERT)));
+}
+
+BOOL CMyFormView::OnMouseWheel(UINT flags, short delta, CPoint screenPoint)
+{
+    CRect client;
+    GetClientRect(&client);
+    // Only a page taller than its window turns the wheel into scrolling.
+    if (m_scrollSize.cy <= client.Height())
+        return CWnd::OnMouseWheel(flags, delta, screenPoint);
+    constexpr int kWheelStep = 48;
+    const CPoint origin = GetScrollPosition();
+    ScrollToPosition(CPoint(origin.x, origin.y - delta / WHEEL_DELTA * kWheelStep));
+    return TRUE;
+}
+
+void CMyFormView::ResizeViewAndRecalcFrame(const CRect& content)
+{
+    SetWindowPos(nullptr, 0, 0, content.right, content.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    ScrollToPosition(CPoint(0, 0));
+    m_scrollSize = CSize(0, 0);
+    ApplyScrollBars();
+    SetScrollRange(SB_HORZ, 0, 5000);
+    if (auto* frame = dynamic_cast<CSplitFrame*>(GetParent()))
+        frame->RecalcLayout(TRUE);
 }

@@ -36,10 +36,18 @@ public:
     // Scale-to-fit mode: the view's content is shown at the client size; (-1, -1) fits as is.
     void SetScaleToFitSize(const CSize& size);
     bool IsScaleToFit() const { return m_scaleToFit; }
-    // The scroll range of the page: the union of its child windows, from the client origin; with
-    // WS_HSCROLL or WS_VSCROLL the bars take it, a page of the client size each.
-    void UpdateScrollSizes();
+    // The scroll range of the page: the union of its child windows, from the page's origin. A bar
+    // shows while its side of the range is larger than the client area; scrolling moves the
+    // children.
+    virtual void UpdateScrollSizes();
     const CSize& GetScrollSizes() const { return m_scrollSize; }
+    // The page's origin: how far it is scrolled.
+    CPoint GetScrollPosition() const;
+    // Scrolls to that origin, kept within the scroll range.
+    void ScrollToPosition(CPoint position);
+    // Sizes the view to the content rectangle's right and bottom without moving it, resets its
+    // scroll sizes and lets the frame lay itself out again (which sizes the view to its pane).
+    void ResizeViewAndRecalcFrame(const CRect& content);
     // How many initial updates the view received (the main view sends exactly one per build).
     int GetInitialUpdateCount() const { return m_initialUpdates; }
     // The process-wide sequence number of the view's last initial update (0 before the first):
@@ -51,6 +59,9 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Commands 33052 and 33053 of the section toolbars are kept hidden and do nothing.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
 
     // Views made from a run-time class delete themselves with their window; false for a view
     // that has another owner.
@@ -65,6 +76,10 @@ protected:
 
 private:
     void CreateTemplateControls();
+    // The bars for m_scrollSize and the client area; the children follow a clamped position.
+    void ApplyScrollBars();
+    // The position a scroll-bar action asks for on one bar.
+    int ScrollTarget(int bar, UINT code, UINT pos) const;
 
     UINT m_templateId;
     CRecDoc* m_document = nullptr;
@@ -76,4 +91,5 @@ private:
     unsigned m_initialUpdateSerial = 0;
     static inline unsigned s_initialUpdateSerial = 0;
     std::vector<std::unique_ptr<CWnd>> m_controls;
+    bool m_updatingScrollSizes = false;
 };

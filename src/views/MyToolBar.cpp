@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cstdio>
 
 namespace {
 
@@ -180,6 +181,22 @@ void CMyToolBar::SetToolTip(UINT command, const CString& text)
 {
     if (SButton* button = Find(command))
         button->tip = text;
+}
+
+BOOL CMyToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header && header->code == TTN_NEEDTEXT && Find(UINT(header->idFrom))) {
+        const CString tip = GetToolTip(UINT(header->idFrom));
+        if (!tip.IsEmpty()) {
+            auto* request = reinterpret_cast<NMTTDISPINFO*>(lParam);
+            std::snprintf(request->szText, sizeof(request->szText), "%s", tip.GetString());
+            request->lpszText = nullptr;
+            *result = 0;
+            return TRUE;
+        }
+    }
+    return CWnd::OnNotify(wParam, lParam, result);
 }
 
 CString CMyToolBar::GetToolTip(UINT command) const

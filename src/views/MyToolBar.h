@@ -74,6 +74,8 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The button under the point with its tooltip; -1 over no button with a tooltip.
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const override;
+    // Answers a tooltip-text request for one of its buttons' commands with the button's tooltip.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;

@@ -25,6 +25,8 @@
 #include "support/TempFolder.h"
 #include "support/TempXdgHome.h"
 #include "views/MainWindow.h"
+#include "views/SplitFrame.h"
+#include "views/ToolBarBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -135,8 +137,9 @@ protected:
     {
         auto view = std::make_unique<CLinkedTable<Table>>(&m_graph);
         EXPECT_TRUE(view->CreateView(&m_parent, UINT(100 + m_views.size()), m_document.get()));
-        view->MoveWindow(0, 0, 1200, 900);
         view->OnInitialUpdate();
+        // What the split frame's layout does with its view.
+        view->MoveWindow(0, 0, 1200, 900);
         view->SendMessage(WM_TABLE_REFILL, 1, 0);
         m_views.push_back(std::move(view));
         return *m_views.back();
@@ -318,6 +321,74 @@ TEST_F(BasicTableViewTest, TheTableGoesToTheClipboardAndIntoABookmark)
     table.SendMessage(WM_COMMAND, 33055, 0);
     SetMainWindow(nullptr);
     ASSERT_EQ(m_document->GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
+}
+
+TEST_F(BasicTableViewTest, TheGridIsAsHighAsItsRowsAndTheViewScrollsIt)
+{
+    CBasicTableView& table = Open<CSummaryTableView>();
+    CSummaryGrid& grid = *table.GetGrid();
+    const auto rowsHeight = [&grid] {
+        int height = 0;
+        for (int row = 0; row < grid.GetNumberRows(); ++row)
+            height += grid.GetRowHeight(row);
+        return height;
+    };
+    const auto gridRect = [&] {
+        CRect rect;
+        grid.GetWindowRect(&rect);
+        table.ScreenToClient(&rect);
+        return rect;
+    };
+    table.MoveWindow(0, 0, 1000, 400);
+    const int full = rowsHeight();
+    ASSERT_GT(full, 400);
+    EXPECT_EQ(gridRect().Height(), full);
+    EXPECT_EQ(table.GetScrollSizes().cy, full);
+    EXPECT_TRUE(table.GetStyle() & WS_VSCROLL);
+    EXPECT_FALSE(table.GetStyle() & WS_HSCROLL) << "the grid narrows beside the bar";
+    CRect client;
+    table.GetClientRect(&client);
+    EXPECT_EQ(gridRect().Width(), client.Width());
+
+    table.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(gridRect().bottom, client.bottom);
+
+    // Both blocks collapsed: the title bars fit, the bar goes and the grid is back at the top.
+    const CString state = grid.GetCollapseState();
+    const int digits = state.GetLength() / 2;
+    CString collapsed = "01";
+    for (int i = 2; i < digits; ++i)
+        collapsed += "1";
+    grid.ApplyCollapseState(collapsed + collapsed);
+    EXPECT_EQ(gridRect(), CRect(0, 0, 1000, 2 * CMyBasicSummaryGrid::kTitleHeight));
+    EXPECT_EQ(table.GetScrollSizes().cy, 2 * CMyBasicSummaryGrid::kTitleHeight);
+    EXPECT_FALSE(table.GetStyle() & WS_VSCROLL);
+}
+
+TEST_F(BasicTableViewTest, TheSectionToolBarAnswersANotificationFirst)
+{
+    auto* frame = new CSplitFrame(&CMyFormView::Class());
+    ASSERT_TRUE(frame->CreateFrame(&m_parent, CRect(0, 0, 1200, 600), 1, SViewCreateContext()));
+    ASSERT_NE(AddTableSectionToolBar(*frame, 10057, false), nullptr);
+    CSummaryTableView table;
+    table.m_bAutoDelete = false;
+    ASSERT_TRUE(table.CreateView(frame, 200, m_document.get()));
+
+    NMTTDISPINFO request;
+    request.hdr.hwndFrom = table.GetSafeHwnd();
+    request.hdr.idFrom = 33054;
+    request.hdr.code = TTN_NEEDTEXT;
+    table.SendMessage(WM_NOTIFY, 33054, LPARAM(&request));
+    EXPECT_EQ(CString(request.szText), frame->GetMyToolBar(0)->GetToolTip(33054));
+    EXPECT_FALSE(CString(request.szText).IsEmpty());
+
+    NMTTDISPINFO other;
+    other.hdr.hwndFrom = table.GetSafeHwnd();
+    other.hdr.idFrom = 40000;
+    other.hdr.code = TTN_NEEDTEXT;
+    EXPECT_EQ(table.SendMessage(WM_NOTIFY, 40000, LPARAM(&other)), 0);
+    EXPECT_EQ(CString(other.szText), "");
+    table.DestroyWindow();
 }
 
 } // namespace

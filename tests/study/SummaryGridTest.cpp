@@ -228,4 +228,45 @@ TEST_F(SummaryGridTest, ANominalVoltageThatIsNoVoltageIsRefusedAndTheStoredOneSt
     EXPECT_EQ(m_blocks[1]->nominalTopology, 1);
 }
 
+// The windows with that id below a window, at any depth.
+int CountDescendants(CWnd& window, int id, CWnd** found)
+{
+    int count = 0;
+    for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (child->GetDlgCtrlID() == id) {
+            ++count;
+            *found = child;
+        }
+        count += CountDescendants(*child, id, found);
+    }
+    return count;
+}
+
+TEST_F(SummaryGridTest, TheNominalVoltageIsEditedInItsOwnOneLineControl)
+{
+    m_blocks[0]->nominalVoltage = 230.0f;
+    m_blocks[1]->nominalVoltage = 400.0f;
+    Create(true);
+    EXPECT_NE(m_grid->StartEditAt(3, m_grid->NumberCellRow(0)), 0) << "no other cell is edited";
+    ASSERT_EQ(m_grid->StartEditAt(2, m_grid->NumberCellRow(0)), 0);
+    CWnd* edit = nullptr;
+    ASSERT_EQ(CountDescendants(*m_grid, int(CMyBasicSummaryGrid::kNumberEditId), &edit), 1);
+    EXPECT_TRUE(edit->GetStyle() & ES_CENTER);
+    EXPECT_TRUE(edit->GetStyle() & ES_AUTOHSCROLL);
+    EXPECT_FALSE(edit->GetStyle() & ES_MULTILINE);
+    CString shown;
+    edit->GetWindowText(shown);
+    EXPECT_EQ(shown, "230.00");
+    m_grid->EditCtrlFinished("240", FALSE, FALSE, 0, 0);
+    EXPECT_FLOAT_EQ(m_blocks[0]->nominalVoltage, 240.0f);
+
+    // The next edit gets a new control; the previous one is gone.
+    ASSERT_EQ(m_grid->StartEditAt(2, m_grid->NumberCellRow(1)), 0);
+    ASSERT_EQ(CountDescendants(*m_grid, int(CMyBasicSummaryGrid::kNumberEditId), &edit), 1);
+    edit->GetWindowText(shown);
+    EXPECT_EQ(shown, "400.00");
+    m_grid->EditCtrlFinished("", TRUE, FALSE, 0, 0);
+    EXPECT_FLOAT_EQ(m_blocks[1]->nominalVoltage, 400.0f);
+}
+
 } // namespace

@@ -547,6 +547,72 @@ TEST_F(ViewFrameworkTest, AFormViewsScrollRangeIsTheUnionOfItsChildren)
     view->DestroyWindow();
 }
 
+TEST_F(ViewFrameworkTest, AFormViewScrollsItsChildrenWithinItsRange)
+{
+    auto* view = new CMyFormView;
+    ASSERT_TRUE(view->CreateView(&m_window, 1, nullptr));
+    view->MoveWindow(0, 0, 200, 100);
+    CWnd child;
+    ASSERT_TRUE(child.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 150, 260), view, 2));
+    const auto childRect = [&] {
+        CRect rect;
+        child.GetWindowRect(&rect);
+        view->ScreenToClient(&rect);
+        return rect;
+    };
+    view->UpdateScrollSizes();
+    EXPECT_TRUE(view->GetStyle() & WS_VSCROLL);
+    EXPECT_FALSE(view->GetStyle() & WS_HSCROLL);
+    CRect client;
+    view->GetClientRect(&client);
+    EXPECT_EQ(client.Height(), 100);
+
+    view->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 160));
+    EXPECT_EQ(childRect().top, -160);
+    view->SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(childRect().top, -144);
+    view->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(childRect().top, -160) << "never past the end";
+
+    // The content shrinks below the client height: the bar goes and the child comes back.
+    child.MoveWindow(0, -160, 150, 50);
+    view->UpdateScrollSizes();
+    EXPECT_EQ(view->GetScrollSizes(), CSize(150, 50));
+    EXPECT_FALSE(view->GetStyle() & WS_VSCROLL);
+    EXPECT_EQ(childRect().top, 0);
+    view->DestroyWindow();
+}
+
+TEST_F(ViewFrameworkTest, AViewSizedToItsContentIsLaidOutAgainByItsFrame)
+{
+    auto* frame = new CSplitFrame(&CRecordingView::Class());
+    ASSERT_TRUE(frame->CreateFrame(&m_window, CRect(0, 0, 600, 300), 1, SViewCreateContext()));
+    auto* view = dynamic_cast<CMyFormView*>(frame->GetView());
+    ASSERT_NE(view, nullptr);
+    view->ResizeViewAndRecalcFrame(CRect(0, 0, 50, 40));
+    CRect frameClient;
+    frame->GetClientRect(&frameClient);
+    CRect viewRect;
+    view->GetWindowRect(&viewRect);
+    EXPECT_EQ(viewRect.Size(), frameClient.Size());
+    EXPECT_EQ(view->GetScrollSizes(), CSize(0, 0));
+
+    // Outside a frame the view keeps the content's right and bottom as its size, where it stands.
+    auto* lone = new CMyFormView;
+    ASSERT_TRUE(lone->CreateView(&m_window, 2, nullptr));
+    lone->MoveWindow(5, 5, 200, 100);
+    lone->ResizeViewAndRecalcFrame(CRect(10, 10, 50, 40));
+    CRect loneRect;
+    lone->GetWindowRect(&loneRect);
+    m_window.ScreenToClient(&loneRect);
+    EXPECT_EQ(loneRect, CRect(5, 5, 55, 45));
+    // The scroll sizes of the content that follows take the bars back.
+    lone->UpdateScrollSizes();
+    EXPECT_FALSE(lone->GetStyle() & (WS_HSCROLL | WS_VSCROLL));
+    lone->DestroyWindow();
+}
+
 namespace {
 
 class CSettingsView : public CRecordFormView
