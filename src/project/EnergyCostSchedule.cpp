@@ -317,3 +317,22 @@ const SEnergyCostSegment& CEnergyCostSchedule::GetCostsAt(const CHighTime& begin
         ++m_misfitCount;
     return segment;
 }
+
+int CEnergyCostSchedule::GetCostsRun(const CHighTime* begins, const CHighTime* ends, int count,
+                                     const SEnergyCostSegment*& segment)
+{
+    segment = &GetCostsAt(begins[0], ends[0]);
+    if (m_segments.size() == 1)
+        return count;
+    // A misfit leaves the cache on an older segment: its run is the one record.
+    if (segment == &m_fallbackSegment)
+        return 1;
+    int n = 1;
+    while (n < count && m_cachedBegin <= begins[n] && begins[n] < m_cachedEnd)
+    {
+        if (ends[n] > m_cachedEnd)
+            ++m_misfitCount;
+        ++n;
+    }
+    return n;
+}

@@ -24,6 +24,11 @@ public:
     // no segment fits. An interval that does not lie inside one segment counts as a misfit.
     const SEnergyCostSegment& GetCostsAt(const CHighTime& begin, const CHighTime& end);
 
+    // The segment of the first of `count` recorded intervals in time order and how many of them
+    // from the first on it prices, exactly as GetCostsAt would answer each: a caller prices the
+    // whole run at once instead of asking per record.
+    int GetCostsRun(const CHighTime* begins, const CHighTime* ends, int count, const SEnergyCostSegment*& segment);
+
     int GetMisfitCount() const { return m_misfitCount; }
     const std::vector<SEnergyCostSegment>& GetSegments() const { return m_segments; }
 
