@@ -36,6 +36,9 @@ private:
     void Enter(int startMinute, int endMinute, float fwd, float rev);
     int FindSegment(const CHighTimeSpan& timeOfDay, int hint) const;
     const SEnergyCostSegment& Misfit();
+    // GetCostsAt's step to a later segment of the current regular day, on the day's absolute
+    // segment bounds; null when that step does not apply and GetCostsAt must answer.
+    const SEnergyCostSegment* StepWithinDay(const CHighTime& begin, const CHighTime& end);
     // Moves the day bounds to the local day of begin.
     void SetDay(const CHighTime& begin, const SYSTEMTIME& local);
     // The absolute end of the segment on begin's local day; begin when it cannot be converted.
@@ -50,5 +53,8 @@ private:
     CHighTime m_dayStart;
     CHighTime m_nextDayStart;
     bool m_regularDay = false;
+    // On a regular day: the segments' absolute begins and ends, as the day start plus their offsets.
+    std::vector<CHighTime> m_dayBegins;
+    std::vector<CHighTime> m_dayEnds;
     int m_misfitCount = 0;
 };
