@@ -247,10 +247,23 @@ void CEnergyCostSchedule::SetDay(const CHighTime& begin, const SYSTEMTIME& local
     m_dayEnds.clear();
     if (m_regularDay && m_dayStart.GetStatus() == CHighTime::valid)
     {
+        // Ticks added directly: a valid time plus a valid span that does not overflow is what
+        // the time's addition gives, without its checks per segment of every day.
+        const LONGLONG start = m_dayStart.GetTicks();
         for (const SEnergyCostSegment& segment : m_segments)
         {
-            m_dayBegins.push_back(m_dayStart + segment.begin);
-            m_dayEnds.push_back(m_dayStart + segment.end);
+            LONGLONG begin = 0;
+            LONGLONG end = 0;
+            if (segment.begin.GetStatus() != CHighTimeSpan::valid || segment.end.GetStatus() != CHighTimeSpan::valid ||
+                __builtin_add_overflow(start, segment.begin.GetTicks(), &begin) ||
+                __builtin_add_overflow(start, segment.end.GetTicks(), &end))
+            {
+                m_dayBegins.push_back(m_dayStart + segment.begin);
+                m_dayEnds.push_back(m_dayStart + segment.end);
+                continue;
+            }
+            m_dayBegins.emplace_back(begin);
+            m_dayEnds.emplace_back(end);
         }
     }
 }
