@@ -243,6 +243,29 @@ void CEnergyCostSchedule::SetDay(const CHighTime& begin, const SYSTEMTIME& local
     if (!LocalTimeOnDay(local, 1, SecondsOfDay(local), m_nextDayStart))
         m_nextDayStart = CHighTime(begin.GetTicks() - begin.GetTicks() % kTicksPerSecond) + kOneDay;
     m_regularDay = (m_nextDayStart - m_dayStart).GetTicks() == kOneDay.GetTicks();
+    m_dayBegins.clear();
+    m_dayEnds.clear();
+    if (m_regularDay && m_dayStart.GetStatus() == CHighTime::valid)
+    {
+        // Ticks added directly: a valid time plus a valid span that does not overflow is what
+        // the time's addition gives, without its checks per segment of every day.
+        const LONGLONG start = m_dayStart.GetTicks();
+        for (const SEnergyCostSegment& segment : m_segments)
+        {
+            LONGLONG begin = 0;
+            LONGLONG end = 0;
+            if (segment.begin.GetStatus() != CHighTimeSpan::valid || segment.end.GetStatus() != CHighTimeSpan::valid ||
+                __builtin_add_overflow(start, segment.begin.GetTicks(), &begin) ||
+                __builtin_add_overflow(start, segment.end.GetTicks(), &end))
+            {
+                m_dayBegins.push_back(m_dayStart + segment.begin);
+                m_dayEnds.push_back(m_dayStart + segment.end);
+                continue;
+            }
+            m_dayBegins.emplace_back(begin);
+            m_dayEnds.emplace_back(end);
+        }
+    }
 }
 
 // The segment's end as an absolute time on begin's local day. Comparing clock times instead
@@ -316,4 +339,50 @@ const SEnergyCostSegment& CEnergyCostSchedule::GetCostsAt(const CHighTime& begin
     if (end > m_cachedEnd)
         ++m_misfitCount;
     return segment;
+}
+
+// The same answer as GetCostsAt's regular-day branch: the time of day compared as an absolute
+// time, which is exact for valid times.
+const SEnergyCostSegment* CEnergyCostSchedule::StepWithinDay(const CHighTime& begin, const CHighTime& end)
+{
+    if (m_lastIndex == -1 || m_dayEnds.empty() || begin.GetStatus() != CHighTime::valid ||
+        (m_cachedBegin <= begin && begin < m_cachedEnd) || !(m_dayStart <= begin && begin < m_nextDayStart))
+        return nullptr;
+    const int count = int(m_segments.size());
+    const int hint = m_lastIndex + 1;
+    int i = hint > 0 && hint < count && m_dayBegins[std::size_t(hint)] <= begin ? hint : 0;
+    while (i < count && m_dayEnds[std::size_t(i)] <= begin)
+        ++i;
+    if (i == count)
+        return &Misfit();
+    m_lastIndex = i;
+    m_cachedBegin = m_dayBegins[std::size_t(i)];
+    m_cachedEnd = m_dayEnds[std::size_t(i)];
+    if (end > m_cachedEnd)
+        ++m_misfitCount;
+    return &m_segments[std::size_t(i)];
+}
+
+int CEnergyCostSchedule::GetCostsRun(const CHighTime* begins, const CHighTime* ends, int count,
+                                     const SEnergyCostSegment*& segment)
+{
+    if (m_segments.size() == 1)
+    {
+        segment = &m_segments.front();
+        return count;
+    }
+    segment = StepWithinDay(begins[0], ends[0]);
+    if (!segment)
+        segment = &GetCostsAt(begins[0], ends[0]);
+    // A misfit leaves the cache on an older segment: its run is the one record.
+    if (segment == &m_fallbackSegment)
+        return 1;
+    int n = 1;
+    while (n < count && m_cachedBegin <= begins[n] && begins[n] < m_cachedEnd)
+    {
+        if (ends[n] > m_cachedEnd)
+            ++m_misfitCount;
+        ++n;
+    }
+    return n;
 }

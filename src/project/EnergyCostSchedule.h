@@ -24,6 +24,11 @@ public:
     // no segment fits. An interval that does not lie inside one segment counts as a misfit.
     const SEnergyCostSegment& GetCostsAt(const CHighTime& begin, const CHighTime& end);
 
+    // The segment of the first of `count` recorded intervals in time order and how many of them
+    // from the first on it prices, exactly as GetCostsAt would answer each: a caller prices the
+    // whole run at once instead of asking per record.
+    int GetCostsRun(const CHighTime* begins, const CHighTime* ends, int count, const SEnergyCostSegment*& segment);
+
     int GetMisfitCount() const { return m_misfitCount; }
     const std::vector<SEnergyCostSegment>& GetSegments() const { return m_segments; }
 
@@ -31,6 +36,9 @@ private:
     void Enter(int startMinute, int endMinute, float fwd, float rev);
     int FindSegment(const CHighTimeSpan& timeOfDay, int hint) const;
     const SEnergyCostSegment& Misfit();
+    // GetCostsAt's step to a later segment of the current regular day, on the day's absolute
+    // segment bounds; null when that step does not apply and GetCostsAt must answer.
+    const SEnergyCostSegment* StepWithinDay(const CHighTime& begin, const CHighTime& end);
     // Moves the day bounds to the local day of begin.
     void SetDay(const CHighTime& begin, const SYSTEMTIME& local);
     // The absolute end of the segment on begin's local day; begin when it cannot be converted.
@@ -45,5 +53,8 @@ private:
     CHighTime m_dayStart;
     CHighTime m_nextDayStart;
     bool m_regularDay = false;
+    // On a regular day: the segments' absolute begins and ends, as the day start plus their offsets.
+    std::vector<CHighTime> m_dayBegins;
+    std::vector<CHighTime> m_dayEnds;
     int m_misfitCount = 0;
 };

@@ -1,12 +1,15 @@
 #include "study/DemandComputation.h"
 
 #include "datamodel/ITrendChannelAccess.h"
+#include "datamodel/TrendChannelAccess.h"
 #include "datamodel/NonFiniteResult.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/EnergyCostSchedule.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -69,6 +72,35 @@ private:
     int m_firstInfinity = -1;
 };
 
+// A channel's values over a record range, read once: in place when the accessor only copies,
+// otherwise through it into an array; not a number throughout without a channel.
+class CSeriesValues
+{
+public:
+    CSeriesValues(const ITrendChannelAccess* access, SRecordRange range)
+    {
+        const int count = range.GetCount();
+        if (const auto* copy = dynamic_cast<const TrendChannelAccessCopy*>(access)) {
+            m_values = copy->GetValues() + range.first;
+            return;
+        }
+        m_copy.assign(std::size_t(std::max(count, 0)), kNaN);
+        if (access)
+            for (int i = 0; i < count; ++i)
+                m_copy[std::size_t(i)] = access->GetValue(range.first + i);
+        m_values = m_copy.data();
+    }
+    CSeriesValues(const CSeriesValues&) = delete;
+    CSeriesValues& operator=(const CSeriesValues&) = delete;
+
+    // i counts from the range's first record.
+    float operator[](int i) const { return m_values[i]; }
+
+private:
+    std::vector<float> m_copy;
+    const float* m_values = nullptr;
+};
+
 } // namespace
 
 void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess* forward,
@@ -79,21 +111,30 @@ void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess
     SEnergySum reverseSum;
     CMaximumDemandScan maximum;
     int unpriced = 0;
-    for (int k = range.first; k <= range.last; ++k) {
-        const float f = forward ? forward->GetValue(k) : kNaN;
-        const float r = reverse ? reverse->GetValue(k) : kNaN;
-        maximum.Add(f, k);
-        const SEnergyCostSegment& prices = schedule.GetCostsAt(block.GetBeginTime(k), block.GetEndTime(k));
-        if (IsPriced(schedule, prices)) {
-            forwardSum.Add(f, prices.costFwd);
-            reverseSum.Add(r, prices.costRev);
-        } else {
-            // The energy counts, its cost is unknown: it is left out and the count tells so.
-            forwardSum.Add(f, 0.0);
-            reverseSum.Add(r, 0.0);
-            if (std::isfinite(f) || std::isfinite(r))
+    const CSeriesValues forwardValues(forward, range);
+    const CSeriesValues reverseValues(reverse, range);
+    // The block keeps its times in arrays: the range's are read in place.
+    const CHighTime* begins = &block.GetBeginTime(range.first);
+    const CHighTime* ends = &block.GetEndTime(range.first);
+    const int count = range.GetCount();
+    for (int run = 0; run < count;) {
+        const SEnergyCostSegment* prices = nullptr;
+        const int length = schedule.GetCostsRun(begins + run, ends + run, count - run, prices);
+        const bool priced = IsPriced(schedule, *prices);
+        // The energy of an unpriced record counts, its cost is unknown: it is left out and the
+        // count tells so.
+        const double forwardPrice = priced ? double(prices->costFwd) : 0.0;
+        const double reversePrice = priced ? double(prices->costRev) : 0.0;
+        for (int i = run; i < run + length; ++i) {
+            const float f = forwardValues[i];
+            const float r = reverseValues[i];
+            maximum.Add(f, range.first + i);
+            forwardSum.Add(f, forwardPrice);
+            reverseSum.Add(r, reversePrice);
+            if (!priced && (std::isfinite(f) || std::isfinite(r)))
                 ++unpriced;
         }
+        run += length;
     }
     for (SEnergySum* sum : {&forwardSum, &reverseSum}) {
         sum->quality.SetRange(block, range.first, range.last);

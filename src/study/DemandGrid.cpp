@@ -112,6 +112,9 @@ void CDemandGrid::OnSetup()
 
 void CDemandGrid::BuildLayout()
 {
+    // Nothing is painted until the layout is complete: the values' fill paints once.
+    const BOOL painting = IsPaintEnabled();
+    SetPaintEnabled(FALSE);
     const int rowCount = kRowsPerBlock * m_blocks;
     SetNumberRows(1, FALSE);
     m_rows.assign(std::size_t(rowCount), SRowState{});
@@ -149,6 +152,7 @@ void CDemandGrid::BuildLayout()
     }
     ApplyRowHeights();
     OnParentSize(true);
+    SetPaintEnabled(painting);
 }
 
 void CDemandGrid::ColourBlock(int block)
@@ -614,6 +618,7 @@ void CDemandGrid::OnParentSize(bool force)
     }
     if (changed == kSizeUnchanged)
         return;
+    const BOOL painting = IsPaintEnabled();
     SetPaintEnabled(FALSE);
     if (changed & kHeightChanged)
         ApplyRowHeights();
@@ -627,7 +632,7 @@ void CDemandGrid::OnParentSize(bool force)
                        m_fitHeight ? GetRowsHeight() : rect.Height(), FALSE);
         SetColumnWidths();
     }
-    SetPaintEnabled(TRUE);
+    SetPaintEnabled(painting);
     RedrawAll();
 }
 

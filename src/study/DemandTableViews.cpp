@@ -103,6 +103,8 @@ void CDemandTableView::OnInitialUpdate()
         CRect client;
         GetClientRect(&client);
         m_grid->CreateGrid(WS_CHILD, client, this, kGridId);
+        // The grid reads the blocks from the start, so that a new layout sizes them for their values.
+        m_grid->SetData(&m_sessions, Settings());
         m_grid->ShowWindow(SW_SHOW);
     }
     if (g_pSectionWindows)
@@ -268,10 +270,11 @@ bool CDemandTableView::RebuildSessionData()
         m_sessions.resize(std::size_t(count));
         changed = true;
     }
-    if (m_grid)
-        m_grid->SetSessionCount(count);
     for (int i = 0; i < count; ++i)
         changed = RebuildSession(i) || changed;
+    // After the values: the blocks' heights depend on them, and the grid is sized once.
+    if (m_grid)
+        m_grid->SetSessionCount(count);
     return changed;
 }
 

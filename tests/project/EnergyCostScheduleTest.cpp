@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "project/EnergyCostSchedule.h"
 
@@ -223,5 +224,51 @@ TEST(EnergyCostScheduleTest, SegmentEndsAtAClockTimeTheChangeoverSkipsOrRepeats)
                 << begin.Format("%Y-%m-%d %H:%M");
             begin = end;
         }
+    }
+}
+
+// Pricing runs of records must answer every record as asking for it alone does, misfits
+// included, on regular days and across both changeovers, with a gap in the records.
+TEST(EnergyCostScheduleTest, RunsAnswerAsSingleQueries)
+{
+    CPinnedTimeZone zone("Europe/Berlin");
+    CEnergyCosts busy = NightTariff();
+    for (int r = 0; r < 6; ++r)
+    {
+        SRatioData ratio{0.3f + 0.01f * float(r), 0.07f, {}};
+        for (int j = 0; j < 8; ++j)
+            ratio.AddInterval({(6 * j + r) * 5 + 420, (6 * j + r) * 5 + 425});
+        busy.AddRatio(ratio);
+    }
+    for (const CHighTime& first : {Local(2026, 1, 5, 0, 0), Local(2026, 3, 28, 12, 0), Local(2026, 10, 24, 12, 0)})
+    {
+        std::vector<CHighTime> begins;
+        std::vector<CHighTime> ends;
+        CHighTime begin = first;
+        for (int i = 0; i < 2 * 24 * 20; ++i)
+        {
+            // 3-minute records, one of them 7 minutes long, and a gap of an hour.
+            const int length = i == 100 ? 7 : 3;
+            begins.push_back(begin);
+            ends.push_back(AddMinutes(begin, length));
+            begin = AddMinutes(begin, i == 500 ? 60 + length : length);
+        }
+        CEnergyCostSchedule single(busy);
+        CEnergyCostSchedule runs(busy);
+        const int count = int(begins.size());
+        for (int i = 0; i < count;)
+        {
+            const SEnergyCostSegment* segment = nullptr;
+            const int length = runs.GetCostsRun(&begins[std::size_t(i)], &ends[std::size_t(i)], count - i, segment);
+            ASSERT_GE(length, 1);
+            for (const int end = i + length; i < end; ++i)
+            {
+                const SEnergyCostSegment& expected = single.GetCostsAt(begins[std::size_t(i)], ends[std::size_t(i)]);
+                ASSERT_EQ(segment->costFwd, expected.costFwd) << i;
+                ASSERT_EQ(segment->begin, expected.begin) << i;
+            }
+        }
+        EXPECT_EQ(runs.GetMisfitCount(), single.GetMisfitCount());
+        EXPECT_GT(single.GetMisfitCount(), 0);
     }
 }
