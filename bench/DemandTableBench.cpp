@@ -8,18 +8,13 @@
 //   costs at the tariff, maximum demand, quality, panel texts) and the grids' block layout;
 // - range(0) 1: the whole first refill, the grids' values filled and painted.
 // times_plain_loop is the refill's time over the plain loop's; the goal is at most 5.
-#include "BenchSessionFile.h"
+#include "BenchProject.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
-#include "datamodel/ProgressThread.h"
-#include "datamodel/RecordingProgressDialog.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
-#include "platform/framework/FileDialogService.h"
-#include "platform/framework/StringTable.h"
-#include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
 #include "project/RecDoc.h"
@@ -30,8 +25,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -85,35 +78,7 @@ class CDemandBench
 public:
     CDemandBench()
     {
-        CFrameworkApp::EnsureInitialized();
-        CStringTable::Instance().LoadLanguage("ENG");
-        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
-        const auto folder = std::filesystem::temp_directory_path() / ("orn_demand_bench_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-        static const struct SRemover
-        {
-            std::filesystem::path folder;
-            ~SRemover()
-            {
-                std::error_code ec;
-                std::filesystem::remove_all(folder, ec);
-            }
-        } remover{folder};
-        const CString source = (folder / "one.zca").string();
-        CString answer = source;
-        SetFileDialogHandler([&answer](const SFileDialogRequest&, CString& path) {
-            path = answer;
-            return true;
-        });
-        const CString session = BenchSessionFile(100000, 60, 60, false);
-        {
-            CRecDoc maker;
-            maker.OnOpenDocument(session);
-        }
-        answer = (folder / "four.zca").string();
-        m_document.OnOpenDocument(session);
-        for (int i = 0; i < 3; ++i)
-            m_document.ImportSession(source, 0);
+        OpenFourSessionProject(m_document, "demand", 60);
         for (int i = 0; i < m_document.GetDataSetCount(); ++i)
             m_document.GetUserViewSettings()->GetSession(i)->energyCosts = BusyTariff();
         m_graph.settings.m_sessions = {true, true, true, true};

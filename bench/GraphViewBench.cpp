@@ -1,15 +1,10 @@
 // A study graph over four sessions of 100,000 one-minute records: the first update (stored
 // settings to a drawn chart, the trend items built on the way), a zoom step and a drag step of a
 // time-range marker, beside the time to build the same trend items alone.
-#include "BenchSessionFile.h"
+#include "BenchProject.h"
 #include "datamodel/DataSet.h"
-#include "datamodel/ProgressThread.h"
-#include "datamodel/RecordingProgressDialog.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendItemIds.h"
-#include "platform/framework/FileDialogService.h"
-#include "platform/framework/StringTable.h"
-#include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
@@ -23,8 +18,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -80,35 +73,7 @@ class CGraphBench
 public:
     CGraphBench()
     {
-        CFrameworkApp::EnsureInitialized();
-        CStringTable::Instance().LoadLanguage("ENG");
-        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
-        const auto folder = std::filesystem::temp_directory_path() / ("orn_graph_bench_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-        static const struct SRemover
-        {
-            std::filesystem::path folder;
-            ~SRemover()
-            {
-                std::error_code ec;
-                std::filesystem::remove_all(folder, ec);
-            }
-        } remover{folder};
-        const CString source = (folder / "one.zca").string();
-        CString answer = source;
-        SetFileDialogHandler([&answer](const SFileDialogRequest&, CString& path) {
-            path = answer;
-            return true;
-        });
-        const CString session = BenchSessionFile(100000, 60, 300, false);
-        {
-            CRecDoc maker;
-            maker.OnOpenDocument(session);
-        }
-        answer = (folder / "four.zca").string();
-        m_document.OnOpenDocument(session);
-        for (int i = 0; i < 3; ++i)
-            m_document.ImportSession(source, 0);
+        OpenFourSessionProject(m_document, "graph", 300);
         m_window.CreateEx(0, nullptr, "project", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 1600, 900),
                           nullptr, 0);
     }

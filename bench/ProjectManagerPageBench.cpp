@@ -1,10 +1,10 @@
 // Opening the project manager page of a project with 4 sessions and 20 screenshots: the page's
 // work up to its first complete paint (cards built, texts formatted, pictures decoded and
 // drawn), beside the document's reading of the archive's streams it needs first.
+#include "BenchCanvas.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
 #include "platform/framework/StringTable.h"
-#include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
@@ -96,23 +96,18 @@ void BM_ProjectManagerFirstPaint(benchmark::State& state)
     document.OnOpenDocument(Project().Path());
     CWnd host;
     host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kPageWidth, kPageHeight), nullptr, 0);
-    CDC memory;
-    memory.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateBitmap(kPageWidth, kPageHeight, 1, 32, nullptr);
-    CBitmap* old = memory.SelectObject(&bitmap);
+    CBenchCanvas canvas(kPageWidth, kPageHeight);
     for (auto _ : state) {
         auto view = std::make_unique<CProjectManagerTableView>();
         view->m_bAutoDelete = false;
         view->CreateView(&host, 1, &document);
         view->SendMessage(WM_INITIALUPDATE);
-        host.PrintWindow(&memory);
+        host.PrintWindow(canvas.DC());
         state.PauseTiming();
         view.reset();
         CFrameworkApp::PumpWaitingMessages();
         state.ResumeTiming();
     }
-    memory.SelectObject(old);
     document.OnCloseDocument();
 }
 BENCHMARK(BM_ProjectManagerFirstPaint)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,7 @@
 // The report of the summary, four sessions, ten saved screens and ten bookmarks as the Report
 // tab shows it (the content page built and painted) and as the automatic report runs it with its
 // progress window (prepared, not exported).
-#include "platform/framework/windows/CDC.h"
+#include "BenchCanvas.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/ReportViewSettings.h"
@@ -63,24 +63,19 @@ void BM_ReportContentFirstPaint(benchmark::State& state)
     manager.m_bAutoDelete = false;
     manager.CreateView(&host, 1, &document);
     manager.SendMessage(WM_INITIALUPDATE);
-    CDC memory;
-    memory.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateBitmap(kPageWidth, kPageHeight, 1, 32, nullptr);
-    CBitmap* old = memory.SelectObject(&bitmap);
+    CBenchCanvas canvas(kPageWidth, kPageHeight);
     for (auto _ : state) {
         auto view = std::make_unique<CReportContentView>();
         view->m_bAutoDelete = false;
         view->CreateView(&host, 2, &document);
         view->SendMessage(WM_INITIALUPDATE);
-        host.PrintWindow(&memory);
+        host.PrintWindow(canvas.DC());
         state.PauseTiming();
         state.counters["items"] = double(view->GetRecords().size());
         view.reset();
         CFrameworkApp::PumpWaitingMessages();
         state.ResumeTiming();
     }
-    memory.SelectObject(old);
     manager.DestroyWindow();
 }
 BENCHMARK(BM_ReportContentFirstPaint)->Unit(benchmark::kMillisecond);

@@ -4,16 +4,11 @@
 // initial updates, the tab selection. The views are still empty pages, so the figure is the
 // framework's own cost. Beside it, the creation of one empty frame with its view, to show the
 // cost per frame.
-#include "BenchSessionFile.h"
-#include "datamodel/ProgressThread.h"
-#include "datamodel/RecordingProgressDialog.h"
+#include "BenchProject.h"
 #include "mainview/MainView.h"
 #include "mainview/MainViewStudyHost.h"
 #include "mainview/PageFrames.h"
-#include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
-#include "platform/framework/StringTable.h"
-#include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
 #include "views/SplitFrame.h"
@@ -21,9 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -35,37 +28,7 @@ class CSwitchBench
 public:
     CSwitchBench()
     {
-        CFrameworkApp::EnsureInitialized();
-        CStringTable::Instance().LoadLanguage("ENG");
-        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
-        const auto folder = std::filesystem::temp_directory_path() / ("orn_switch_bench_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-        // The project files go when the process ends; the windows live until then.
-        static const struct SRemover
-        {
-            std::filesystem::path folder;
-            ~SRemover()
-            {
-                std::error_code ec;
-                std::filesystem::remove_all(folder, ec);
-            }
-        } remover{folder};
-        m_project = (folder / "four.zca").string();
-        const CString source = (folder / "one.zca").string();
-        CString answer = source;
-        SetFileDialogHandler([&answer](const SFileDialogRequest&, CString& path) {
-            path = answer;
-            return true;
-        });
-        const CString session = BenchSessionFile(100000, 60, 300, false);
-        {
-            CRecDoc maker;
-            maker.OnOpenDocument(session);
-        }
-        answer = m_project;
-        m_document.OnOpenDocument(session);
-        for (int i = 0; i < 3; ++i)
-            m_document.ImportSession(source, 0);
+        OpenFourSessionProject(m_document, "switch", 300);
         m_window.CreateEx(0, nullptr, "project", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 1600, 1000),
                           nullptr, 0);
         m_context.document = &m_document;
@@ -79,7 +42,6 @@ public:
     CWnd& Window() { return m_window; }
 
 private:
-    CString m_project;
     CRecDoc m_document;
     CWnd m_window;
     SViewCreateContext m_context;

@@ -7,6 +7,8 @@ import sys
 import zlib
 from pathlib import Path
 
+from pixel_canvas import Canvas
+
 WHITE = (255, 255, 255)
 PAGE = (255, 255, 255)  # the tile's background
 FRAME = (69, 72, 76)
@@ -20,33 +22,13 @@ HEADING = (69, 72, 76)
 HOT = (255, 255, 255)
 
 
-class Picture:
-    def __init__(self, size, back):
-        self.size = size
-        self.px = [[back] * size for _ in range(size)]
-
-    def dot(self, x, y, c):
-        if 0 <= x < self.size and 0 <= y < self.size:
-            self.px[y][x] = c
-
-    def fill(self, x0, y0, x1, y1, c):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, c)
-
+class Picture(Canvas):
     # Two pixels wide: the tiles show the pictures scaled down.
     def frame(self, x0, y0, x1, y1, c):
         self.fill(x0, y0, x1, y0 + 1, c)
         self.fill(x0, y1 - 1, x1, y1, c)
         self.fill(x0, y0, x0 + 1, y1, c)
         self.fill(x1 - 1, y0, x1, y1, c)
-
-    def line(self, x0, y0, x1, y1, c, width=1):
-        steps = max(abs(x1 - x0), abs(y1 - y0), 1)
-        for i in range(steps + 1):
-            x = round(x0 + (x1 - x0) * i / steps)
-            y = round(y0 + (y1 - y0) * i / steps)
-            self.fill(x, y, x + width - 1, y + width - 1, c)
 
     def png(self, path):
         raw = b"".join(b"\0" + bytes(v for p in row for v in p) for row in self.px)

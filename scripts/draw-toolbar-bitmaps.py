@@ -6,6 +6,8 @@ import struct
 import sys
 from pathlib import Path
 
+from pixel_canvas import Canvas
+
 MAGENTA = (255, 0, 255)
 DARK = (40, 52, 70)
 BLUE = (36, 98, 178)
@@ -16,18 +18,9 @@ WHITE = (255, 255, 255)
 GREY = (128, 128, 128)
 
 
-class Glyph:
+class Glyph(Canvas):
     def __init__(self):
-        self.px = [[MAGENTA] * 16 for _ in range(16)]
-
-    def dot(self, x, y, c):
-        if 0 <= x < 16 and 0 <= y < 16:
-            self.px[y][x] = c
-
-    def fill(self, x0, y0, x1, y1, c):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, c)
+        super().__init__(16, MAGENTA)
 
     def frame(self, x0, y0, x1, y1, c):
         for x in range(x0, x1 + 1):
@@ -36,11 +29,6 @@ class Glyph:
         for y in range(y0, y1 + 1):
             self.dot(x0, y, c)
             self.dot(x1, y, c)
-
-    def line(self, x0, y0, x1, y1, c):
-        steps = max(abs(x1 - x0), abs(y1 - y0), 1)
-        for i in range(steps + 1):
-            self.dot(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps), c)
 
 
 def rms_power():

@@ -8,7 +8,7 @@
 //
 // Collapsing works by row heights: the rows of a collapsed card stay and get the height 0, so
 // only a change of the record count rebuilds the grid.
-#include "grid/CUGCtrl.h"
+#include "grid/FixedSizeGrid.h"
 #include "platform/framework/windows/Messages.h"
 #include "projectmanager/CardLayout.h"
 #include "views/MyFont.h"
@@ -44,7 +44,7 @@ inline constexpr LPARAM kCardExpanded = 0;
 inline constexpr LPARAM kCardCollapsed = 1;
 inline constexpr LPARAM kCardRemove = 4;
 
-class CProjectManagerBasicGrid : public CUGCtrl
+class CProjectManagerBasicGrid : public CFixedSizeGrid
 {
 public:
     // Colours of the cards (red, green, blue).
@@ -114,10 +114,6 @@ public:
 
     void OnSetup() override;
     BOOL OnCanMove(int oldCol, int oldRow, int newCol, int newRow) override;
-    BOOL OnCanSizeCol(int col) override;
-    BOOL OnCanSizeRow(int row) override;
-    BOOL OnCanSizeTopHdg() override;
-    BOOL OnCanSizeSideHdg() override;
     BOOL OnEditStart(int col, int row, CWnd** edit) override;
     BOOL OnEditContinue(int oldCol, int oldRow, int* newCol, int* newRow) override;
     void OnLClicked(int col, int row, int updn, RECT* rect, POINT* point, BOOL processed) override;

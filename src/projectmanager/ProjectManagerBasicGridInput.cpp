@@ -22,26 +22,6 @@ BOOL CProjectManagerBasicGrid::OnCanMove(int, int, int newCol, int newRow)
     return IsEditable(newCol, newRow);
 }
 
-BOOL CProjectManagerBasicGrid::OnCanSizeCol(int)
-{
-    return FALSE;
-}
-
-BOOL CProjectManagerBasicGrid::OnCanSizeRow(int)
-{
-    return FALSE;
-}
-
-BOOL CProjectManagerBasicGrid::OnCanSizeTopHdg()
-{
-    return FALSE;
-}
-
-BOOL CProjectManagerBasicGrid::OnCanSizeSideHdg()
-{
-    return FALSE;
-}
-
 BOOL CProjectManagerBasicGrid::OnEditStart(int col, int row, CWnd**)
 {
     if (IsEditable(col, row))

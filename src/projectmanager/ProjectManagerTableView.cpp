@@ -3,7 +3,6 @@
 #include <glog/logging.h>
 
 #include <algorithm>
-#include <climits>
 
 #include "datamodel/DataSet.h"
 #include "platform/framework/windows/CDC.h"
@@ -14,13 +13,6 @@
 #include "projectmanager/ProjectManagerSavedScreenGrid.h"
 #include "projectmanager/ProjectManagerSummaryGrid.h"
 
-namespace {
-
-constexpr int kLineStep = 20;
-constexpr int kWheelStep = 3 * kLineStep;
-
-} // namespace
-
 const SRuntimeClass& CProjectManagerTableView::Class()
 {
     static const SRuntimeClass runtimeClass{"CProjectManagerTableView", &CMyFormView::Class(),
@@ -28,14 +20,8 @@ const SRuntimeClass& CProjectManagerTableView::Class()
     return runtimeClass;
 }
 
-CProjectManagerTableView::CProjectManagerTableView() : CGridViewBase(kTemplateId)
+CProjectManagerTableView::CProjectManagerTableView() : CScrolledGridPage(kTemplateId)
 {
-}
-
-BOOL CProjectManagerTableView::PreCreateWindow(CREATESTRUCT& cs)
-{
-    cs.style |= WS_VSCROLL;
-    return CGridViewBase::PreCreateWindow(cs);
 }
 
 // The grids go before the texts they show.
@@ -58,13 +44,13 @@ LRESULT CProjectManagerTableView::WindowProc(UINT message, WPARAM wParam, LPARAM
             OnUpdate(reinterpret_cast<CUpdateMsg*>(wParam));
         return 0;
     default:
-        return CGridViewBase::WindowProc(message, wParam, lParam);
+        return CScrolledGridPage::WindowProc(message, wParam, lParam);
     }
 }
 
 void CProjectManagerTableView::OnInitialUpdate()
 {
-    CGridViewBase::OnInitialUpdate();
+    CScrolledGridPage::OnInitialUpdate();
     OnUpdate(nullptr);
 }
 
@@ -254,42 +240,6 @@ void CProjectManagerTableView::UpdateScrollSizes()
     ScrollTo(position);
 }
 
-void CProjectManagerTableView::ScrollTo(int position)
-{
-    SCROLLINFO info{};
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    GetScrollInfo(SB_VERT, &info);
-    const int last = std::max(0, info.nMax - int(info.nPage) + 1);
-    position = std::clamp(position, 0, last);
-    if (position != GetScrollPos(SB_VERT))
-        SetScrollPos(SB_VERT, position);
-    PlaceGrids();
-}
-
-void CProjectManagerTableView::OnVScroll(UINT code, UINT pos, CScrollBar*)
-{
-    CRect client;
-    GetClientRect(&client);
-    const int current = GetScrollPos(SB_VERT);
-    switch (code) {
-    case SB_LINEUP: ScrollTo(current - kLineStep); break;
-    case SB_LINEDOWN: ScrollTo(current + kLineStep); break;
-    case SB_PAGEUP: ScrollTo(current - client.Height()); break;
-    case SB_PAGEDOWN: ScrollTo(current + client.Height()); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: ScrollTo(int(pos)); break;
-    case SB_TOP: ScrollTo(0); break;
-    case SB_BOTTOM: ScrollTo(INT_MAX); break;
-    default: break;
-    }
-}
-
-BOOL CProjectManagerTableView::OnMouseWheel(UINT, short delta, CPoint)
-{
-    ScrollTo(GetScrollPos(SB_VERT) - delta / WHEEL_DELTA * kWheelStep);
-    return TRUE;
-}
-
 BOOL CProjectManagerTableView::OnEraseBkgnd(CDC* dc)
 {
     CRect client;
@@ -302,7 +252,7 @@ void CProjectManagerTableView::OnSize(UINT type, int cx, int cy)
 {
     if (cx == 0 || cy == 0)
         return;
-    CGridViewBase::OnSize(type, cx, cy);
+    CScrolledGridPage::OnSize(type, cx, cy);
     RefreshGrids();
     // The page's height decides how far it scrolls.
     UpdateScrollSizes();
@@ -311,7 +261,7 @@ void CProjectManagerTableView::OnSize(UINT type, int cx, int cy)
 void CProjectManagerTableView::OnDestroy()
 {
     SaveSettings();
-    CGridViewBase::OnDestroy();
+    CScrolledGridPage::OnDestroy();
 }
 
 void CProjectManagerTableView::SaveSettings()

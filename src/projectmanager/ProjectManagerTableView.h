@@ -12,7 +12,7 @@
 #include "project/ProjectManagerSettings.h"
 #include "projectmanager/ProjectManagerContent.h"
 #include "projectmanager/ProjectManagerTexts.h"
-#include "views/GridViewBase.h"
+#include "views/ScrolledGridPage.h"
 
 class CProjectManagerDataSetGrid;
 class CProjectManagerSavedScreenGrid;
@@ -20,7 +20,7 @@ class CProjectManagerSummaryGrid;
 class CRecDoc;
 class CUpdateMsg;
 
-class CProjectManagerTableView : public CGridViewBase, public IProjectManagerView
+class CProjectManagerTableView : public CScrolledGridPage, public IProjectManagerView
 {
 public:
     static constexpr UINT kTemplateId = 30048;
@@ -56,11 +56,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnDestroy() override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
-    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
     // Below the cards the page shows their page colour.
     BOOL OnEraseBkgnd(CDC* dc) override;
 
@@ -71,10 +68,8 @@ private:
     void FillGrids();
     // Each grid applies its row heights; then they are placed one below the other.
     void LayoutGrids();
-    void PlaceGrids();
+    void PlaceGrids() override;
     void NotifyDocument(int kind);
-    // Scrolls the page to that position (held to the scroll range).
-    void ScrollTo(int position);
 
     // The grids' commands.
     void OnProjectManagerCommand(int command, int argument);

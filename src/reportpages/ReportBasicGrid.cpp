@@ -229,26 +229,6 @@ BOOL CReportBasicGrid::OnCanMove(int, int, int newCol, int newRow)
     return GetCell(newCol, newRow, &cell) == UG_SUCCESS && cell.GetParam() == kEditableParam;
 }
 
-BOOL CReportBasicGrid::OnCanSizeCol(int)
-{
-    return FALSE;
-}
-
-BOOL CReportBasicGrid::OnCanSizeRow(int)
-{
-    return FALSE;
-}
-
-BOOL CReportBasicGrid::OnCanSizeTopHdg()
-{
-    return FALSE;
-}
-
-BOOL CReportBasicGrid::OnCanSizeSideHdg()
-{
-    return FALSE;
-}
-
 BOOL CReportBasicGrid::OnEditStart(int col, int row, CWnd**)
 {
     if (OnCanMove(col, row, col, row))

@@ -4,7 +4,7 @@
 // height (a row shows again when every collapse that hid it was undone); button cells show a hot
 // picture under the mouse; a press on a section's title (or on a tile of the list) drags it
 // through the splitter of the page; cells marked editable are edited in place.
-#include "grid/CUGCtrl.h"
+#include "grid/FixedSizeGrid.h"
 
 #include <map>
 #include <utility>
@@ -12,7 +12,7 @@
 
 class CGridViewBase;
 
-class CReportBasicGrid : public CUGCtrl
+class CReportBasicGrid : public CFixedSizeGrid
 {
 public:
     static constexpr COLORREF kPageBack = RGB(233, 239, 244);
@@ -51,10 +51,6 @@ public:
 
     void OnSetup() override;
     BOOL OnCanMove(int oldCol, int oldRow, int newCol, int newRow) override;
-    BOOL OnCanSizeCol(int col) override;
-    BOOL OnCanSizeRow(int row) override;
-    BOOL OnCanSizeTopHdg() override;
-    BOOL OnCanSizeSideHdg() override;
     void OnLClicked(int col, int row, int updn, RECT* rect, POINT* point, BOOL processed) override;
     void OnMouseMove(int col, int row, POINT* point, UINT keyFlags, BOOL processed) override;
     BOOL OnEditStart(int col, int row, CWnd** edit) override;

@@ -6,28 +6,14 @@
 #include "reportpages/ReportBasicGrid.h"
 
 #include <algorithm>
-#include <climits>
 
-namespace {
-
-constexpr int kLineStep = 20;
-constexpr int kWheelStep = 3 * kLineStep;
-
-} // namespace
-
-CReportPageView::CReportPageView() : CGridViewBase(kTemplateId)
+CReportPageView::CReportPageView() : CScrolledGridPage(kTemplateId)
 {
-}
-
-BOOL CReportPageView::PreCreateWindow(CREATESTRUCT& cs)
-{
-    cs.style |= WS_VSCROLL;
-    return CGridViewBase::PreCreateWindow(cs);
 }
 
 void CReportPageView::OnInitialUpdate()
 {
-    CGridViewBase::OnInitialUpdate();
+    CScrolledGridPage::OnInitialUpdate();
     Rebuild();
 }
 
@@ -42,7 +28,7 @@ LRESULT CReportPageView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Rebuild();
         return 0;
     }
-    return CGridViewBase::WindowProc(message, wParam, lParam);
+    return CScrolledGridPage::WindowProc(message, wParam, lParam);
 }
 
 void CReportPageView::RequestRebuild()
@@ -93,41 +79,6 @@ bool CReportPageView::IsScrolledToBottom() const
     return GetScrollPos(SB_VERT) >= std::max(0, info.nMax - int(info.nPage) + 1);
 }
 
-void CReportPageView::ScrollTo(int position)
-{
-    SCROLLINFO info{};
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    GetScrollInfo(SB_VERT, &info);
-    position = std::clamp(position, 0, std::max(0, info.nMax - int(info.nPage) + 1));
-    if (position != GetScrollPos(SB_VERT))
-        SetScrollPos(SB_VERT, position);
-    PlaceGrids();
-}
-
-void CReportPageView::OnVScroll(UINT code, UINT pos, CScrollBar*)
-{
-    CRect client;
-    GetClientRect(&client);
-    const int current = GetScrollPos(SB_VERT);
-    switch (code) {
-    case SB_LINEUP: ScrollTo(current - kLineStep); break;
-    case SB_LINEDOWN: ScrollTo(current + kLineStep); break;
-    case SB_PAGEUP: ScrollTo(current - client.Height()); break;
-    case SB_PAGEDOWN: ScrollTo(current + client.Height()); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: ScrollTo(int(pos)); break;
-    case SB_TOP: ScrollTo(0); break;
-    case SB_BOTTOM: ScrollTo(INT_MAX); break;
-    default: break;
-    }
-}
-
-BOOL CReportPageView::OnMouseWheel(UINT, short delta, CPoint)
-{
-    ScrollTo(GetScrollPos(SB_VERT) - delta / WHEEL_DELTA * kWheelStep);
-    return TRUE;
-}
-
 BOOL CReportPageView::OnEraseBkgnd(CDC* dc)
 {
     CRect client;
@@ -140,7 +91,7 @@ void CReportPageView::OnSize(UINT type, int cx, int cy)
 {
     if (cx == 0 || cy == 0)
         return;
-    CGridViewBase::OnSize(type, cx, cy);
+    CScrolledGridPage::OnSize(type, cx, cy);
     RefreshGrids();
     UpdateScrollSizes();
     Invalidate();

@@ -4,9 +4,9 @@
 // loop, as an update may come from inside one of the grids the rebuild replaces), and the
 // report view settings read from and stored into the project.
 #include "project/ReportViewSettings.h"
-#include "views/GridViewBase.h"
+#include "views/ScrolledGridPage.h"
 
-class CReportPageView : public CGridViewBase
+class CReportPageView : public CScrolledGridPage
 {
 public:
     static constexpr UINT kTemplateId = 1137;
@@ -27,17 +27,11 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
-    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSize(UINT type, int cx, int cy) override;
 
     // The height of the page's content.
     virtual int ContentHeight() const = 0;
-    // Places the grids for the scroll position.
-    virtual void PlaceGrids() = 0;
-    void ScrollTo(int position);
     bool IsScrolledToBottom() const;
     void RequestRebuild();
 

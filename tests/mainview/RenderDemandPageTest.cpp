@@ -9,8 +9,6 @@
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
 #include "platform/framework/FileDialogService.h"
-#include "platform/framework/windows/CDC.h"
-#include "platform/framework/windows/GdiObjects.h"
 #include "project/RecDoc.h"
 #include "study/BasicGraphView.h"
 #include "study/DemandTableViews.h"
@@ -18,26 +16,9 @@
 #include "support/SessionWriter.h"
 #include "support/TempFolder.h"
 #include "support/TempXdgHome.h"
-
-#include <cstdlib>
+#include "support/WindowPicture.h"
 
 namespace {
-
-void SavePicture(CWnd& window, const std::string& name)
-{
-    CRect client;
-    window.GetClientRect(&client);
-    CClientDC screen(&window);
-    CDC memory;
-    memory.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
-    CBitmap* old = memory.SelectObject(&bitmap);
-    window.PrintWindow(&memory);
-    memory.SelectObject(old);
-    const char* folder = std::getenv("ORN_RENDER_DIR");
-    EXPECT_TRUE(bitmap.SaveToFile(CString(std::string(folder ? folder : "/tmp") + "/" + name + ".png")));
-}
 
 CSplitFrame* FrameAt(CMainView& view, int entry)
 {

@@ -2,67 +2,29 @@
 // graph, its time range on, and both table sections expanded, for a person to look at: run with --gtest_also_run_disabled_tests;
 // they are written to ORN_RENDER_DIR (/tmp when unset).
 #include "MainViewFixture.h"
+#include "SampleProjectFixture.h"
 #include "mainview/StudyTabsEnabled.h"
 
-#include "datamodel/ProgressThread.h"
-#include "datamodel/RecordingProgressDialog.h"
-#include "platform/framework/FileDialogService.h"
-#include "platform/framework/windows/CDC.h"
-#include "platform/framework/windows/GdiObjects.h"
-#include "project/RecDoc.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/BasicTableView.h"
-#include "support/MessageBoxRecorder.h"
-#include "support/TempFolder.h"
-#include "support/TempXdgHome.h"
+#include "support/WindowPicture.h"
 
-#include <cstdlib>
-
-namespace {
-
-void SavePicture(CWnd& window, const std::string& name)
+class RenderStudyTablesTest : public SampleProjectFixture
 {
-    CRect client;
-    window.GetClientRect(&client);
-    CClientDC screen(&window);
-    CDC memory;
-    memory.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
-    CBitmap* old = memory.SelectObject(&bitmap);
-    window.PrintWindow(&memory);
-    memory.SelectObject(old);
-    const char* folder = std::getenv("ORN_RENDER_DIR");
-    EXPECT_TRUE(bitmap.SaveToFile(CString(std::string(folder ? folder : "/tmp") + "/" + name + ".png")));
-}
+};
 
-} // namespace
-
-TEST(RenderStudyTablesTest, DISABLED_TheTablesOfTheSampleProject)
+TEST_F(RenderStudyTablesTest, DISABLED_TheTablesOfTheSampleProject)
 {
-    CFrameworkApp::EnsureInitialized();
-    CStringTable::Instance().LoadLanguage("ENG");
-    CTempXdgHome home;
-    CTempFolder folder;
-    CMessageBoxRecorder boxes;
-    CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
-    const FileDialogHandler previous = SetFileDialogHandler([&](const SFileDialogRequest&, CString& path) {
-        path = folder.Path("sample.zca");
-        return true;
-    });
-    CRecDoc document;
-    ASSERT_TRUE(document.OnOpenDocument(CString(std::string(ORN_SOURCE_DIR) + "/resources/samples/sample.zlg")));
-
     CWnd window;
     ASSERT_TRUE(window.CreateEx(0, nullptr, "project", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 1400, 1000),
                                 nullptr, 0));
     {
         SViewCreateContext context;
-        context.document = &document;
+        context.document = &m_document;
         CMainView view;
         ASSERT_TRUE(view.Create(&window, nullptr, context));
-        UpdateStudyTabsEnabled(view.GetLayout(), &document);
+        UpdateStudyTabsEnabled(view.GetLayout(), &m_document);
         auto& tabs = *dynamic_cast<TTabWnd*>(view.GetRootWindow());
         tabs.SetActiveTab(1);
         const struct
@@ -107,6 +69,4 @@ TEST(RenderStudyTablesTest, DISABLED_TheTablesOfTheSampleProject)
         view.GetFramework().Destroy();
     }
     window.DestroyWindow();
-    SetFileDialogHandler(previous);
-    CProgressThread::SetDialogFactory({});
 }

@@ -33,11 +33,14 @@ protected:
         m_pair.Init(&m_bar, CHighTime(2050, 1, 1, 0, 0, 0), CHighTime(1990, 1, 1, 0, 0, 0), begin, end,
                     GraphBar::kTimeRangePickers, false, kAllChoices, 0);
     }
-    void SetPicker(UINT id, const CHighTime& time)
+    // The user sets one of the four pickers; the pair hears which side changed.
+    void Pick(UINT id, const CHighTime& time)
     {
         SYSTEMTIME st{};
         ASSERT_TRUE(time.GetAsSystemTime(st));
         static_cast<CDateTimeCtrl*>(m_bar.GetDlgItem(int(id)))->SetTime(&st);
+        const auto& pickers = GraphBar::kTimeRangePickers;
+        m_pair.OnPickerChanged(id == pickers.beginDate || id == pickers.beginTime);
     }
     void Choose(int choice)
     {
@@ -87,8 +90,7 @@ TEST_F(DateTimePickerPairTest, ASecondsFieldSpunAcrossItsWrapMovesOneSecond)
 {
     Init(CHighTime(2026, 3, 4, 14, 35, 0), CHighTime(2026, 3, 4, 15, 35, 0));
     // 14:35:00 spun down shows 14:35:59: the user meant 14:34:59.
-    SetPicker(GraphBar::kTimeRangePickers.beginTime, CHighTime(2026, 3, 4, 14, 35, 59));
-    m_pair.OnPickerChanged(true);
+    Pick(GraphBar::kTimeRangePickers.beginTime, CHighTime(2026, 3, 4, 14, 35, 59));
     CHighTime begin, end;
     m_pair.GetRange(begin, end);
     EXPECT_EQ(begin, CHighTime(2026, 3, 4, 14, 34, 59));
@@ -96,8 +98,7 @@ TEST_F(DateTimePickerPairTest, ASecondsFieldSpunAcrossItsWrapMovesOneSecond)
     EXPECT_EQ(end - begin, CHighTimeSpan(0, 1, 0, 0));
     // Minutes spun up from 59 to 00 move on one minute.
     Init(CHighTime(2026, 3, 4, 14, 59, 0), CHighTime(2026, 3, 4, 15, 59, 0));
-    SetPicker(GraphBar::kTimeRangePickers.beginTime, CHighTime(2026, 3, 4, 14, 0, 0));
-    m_pair.OnPickerChanged(true);
+    Pick(GraphBar::kTimeRangePickers.beginTime, CHighTime(2026, 3, 4, 14, 0, 0));
     m_pair.GetRange(begin, end);
     EXPECT_EQ(begin, CHighTime(2026, 3, 4, 15, 0, 0));
 }
@@ -105,22 +106,19 @@ TEST_F(DateTimePickerPairTest, ASecondsFieldSpunAcrossItsWrapMovesOneSecond)
 TEST_F(DateTimePickerPairTest, ChangesBeyondTheLimitsAreUndoneAndEditingTheEndMakesTheLengthIndividual)
 {
     Init(CHighTime(2026, 3, 4, 12, 0, 0), CHighTime(2026, 3, 4, 13, 0, 0));
-    SetPicker(GraphBar::kTimeRangePickers.beginDate, CHighTime(2051, 3, 4, 12, 0, 0));
-    m_pair.OnPickerChanged(true);
+    Pick(GraphBar::kTimeRangePickers.beginDate, CHighTime(2051, 3, 4, 12, 0, 0));
     CHighTime begin, end;
     m_pair.GetRange(begin, end);
     EXPECT_EQ(begin, CHighTime(2026, 3, 4, 12, 0, 0));
     SYSTEMTIME shown{};
     static_cast<CDateTimeCtrl*>(m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.beginDate)))->GetTime(&shown);
     EXPECT_EQ(shown.wYear, 2026); // the picker reverted
-    SetPicker(GraphBar::kTimeRangePickers.endDate, CHighTime(1980, 3, 4, 12, 0, 0));
-    m_pair.OnPickerChanged(false);
+    Pick(GraphBar::kTimeRangePickers.endDate, CHighTime(1980, 3, 4, 12, 0, 0));
     m_pair.GetRange(begin, end);
     EXPECT_EQ(end, CHighTime(2026, 3, 4, 13, 0, 0));
 
     Choose(4);
-    SetPicker(GraphBar::kTimeRangePickers.endTime, CHighTime(2026, 3, 4, 15, 30, 0));
-    m_pair.OnPickerChanged(false);
+    Pick(GraphBar::kTimeRangePickers.endTime, CHighTime(2026, 3, 4, 15, 30, 0));
     EXPECT_EQ(m_pair.GetChoice(), 9);
     // The list's last item is the new duration, selected.
     EXPECT_EQ(List().GetCount(), 10);

@@ -3,32 +3,13 @@
 // --gtest_also_run_disabled_tests; ORN_RENDER_DIR chooses the folder, /tmp by default).
 #include "GraphViewFixture.h"
 
-#include "platform/framework/windows/CDC.h"
-#include "platform/framework/windows/GdiObjects.h"
-
-#include <cstdlib>
+#include "support/WindowPicture.h"
 
 namespace {
 
 class RenderGraphViewTest : public GraphViewFixture
 {
 };
-
-void SavePicture(CWnd& window, const std::string& name)
-{
-    CRect client;
-    window.GetClientRect(&client);
-    CClientDC screen(&window);
-    CDC memory;
-    memory.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
-    CBitmap* old = memory.SelectObject(&bitmap);
-    window.PrintWindow(&memory);
-    memory.SelectObject(old);
-    const char* folder = std::getenv("ORN_RENDER_DIR");
-    EXPECT_TRUE(bitmap.SaveToFile(CString(std::string(folder ? folder : "/tmp") + "/" + name + ".png")));
-}
 
 TEST_F(RenderGraphViewTest, DISABLED_TheSampleProjectWithCursorsMarkersLimitsAndWorkingHours)
 {
