@@ -10,6 +10,7 @@
 #include "study/BasicTableView.h"
 #include "study/CalendarGraphView.h"
 #include "study/CalendarTableViewDialogBar.h"
+#include "study/FrameBarNotify.h"
 #include "study/MyBasicSummaryGrid.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
@@ -422,6 +423,11 @@ void CCalendarTableView::CaptureSection(bool bookmark)
 }
 
 // ---- size
+
+BOOL CCalendarTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return NotifyFrameBars(*this, wParam, lParam, result) || CMyFormView::OnNotify(wParam, lParam, result);
+}
 
 void CCalendarTableView::OnSize(UINT type, int cx, int cy)
 {

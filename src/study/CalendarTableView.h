@@ -43,6 +43,7 @@ protected:
     CCalendarTableView(int viewKind);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnDestroy() override;
     // The window-table entry of the calendar graph of this study.

@@ -21,6 +21,7 @@
 #include "study/DemandComputation.h"
 #include "study/DemandCostTexts.h"
 #include "study/DemandStrings.h"
+#include "study/FrameBarNotify.h"
 #include "study/LinkedGraphView.h"
 #include "study/StudyTableRows.h"
 #include "study/TableStrings.h"
@@ -112,6 +113,11 @@ void CDemandTableView::OnInitialUpdate()
     // A page without a graph view has no one to ask for the first fill.
     if (!m_graph)
         Refresh();
+}
+
+BOOL CDemandTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return NotifyFrameBars(*this, wParam, lParam, result) || CMyFormView::OnNotify(wParam, lParam, result);
 }
 
 void CDemandTableView::OnSize(UINT type, int cx, int cy)

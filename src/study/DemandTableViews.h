@@ -40,6 +40,7 @@ public:
     void OnSize(UINT type, int cx, int cy) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // ---- what the grid asks
     int EditSessionTariff(int session) override;

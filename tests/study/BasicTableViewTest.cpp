@@ -14,6 +14,7 @@
 #include "project/BasicViewSettings.h"
 #include "project/ProjectSettings.h"
 #include "project/RecDoc.h"
+#include "study/DemandTableViews.h"
 #include "study/LinkedGraphView.h"
 #include "study/FundamentalPowerTableViews.h"
 #include "study/SummaryTableViews.h"
@@ -389,6 +390,21 @@ TEST_F(BasicTableViewTest, TheSectionToolBarAnswersANotificationFirst)
     EXPECT_EQ(table.SendMessage(WM_NOTIFY, 40000, LPARAM(&other)), 0);
     EXPECT_EQ(CString(other.szText), "");
     table.DestroyWindow();
+
+    // The demand table hands it to its frame's bars as well.
+    auto* demandFrame = new CSplitFrame(&CMyFormView::Class());
+    ASSERT_TRUE(demandFrame->CreateFrame(&m_parent, CRect(0, 0, 1200, 600), 2, SViewCreateContext()));
+    ASSERT_NE(AddTableSectionToolBar(*demandFrame, 10091, false), nullptr);
+    CDemandTableView demand;
+    demand.m_bAutoDelete = false;
+    ASSERT_TRUE(demand.CreateView(demandFrame, 201, m_document.get()));
+    NMTTDISPINFO demandRequest;
+    demandRequest.hdr.hwndFrom = demand.GetSafeHwnd();
+    demandRequest.hdr.idFrom = 33054;
+    demandRequest.hdr.code = TTN_NEEDTEXT;
+    demand.SendMessage(WM_NOTIFY, 33054, LPARAM(&demandRequest));
+    EXPECT_EQ(CString(demandRequest.szText), demandFrame->GetMyToolBar(0)->GetToolTip(33054));
+    demand.DestroyWindow();
 }
 
 } // namespace
