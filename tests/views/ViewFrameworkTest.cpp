@@ -707,3 +707,13 @@ TEST_F(ViewFrameworkTest, ARecordViewAnswersChartPointClicksAndUserYAxisChanges)
     EXPECT_EQ(view.manualAxes, std::vector<int>{1});
     view.DestroyWindow();
 }
+
+TEST_F(ViewFrameworkTest, ASectionCaptureWithoutADocumentKeepsNoBookmark)
+{
+    CMyFormView view;
+    view.m_bAutoDelete = false;
+    ASSERT_TRUE(view.CreateView(&m_window, 1, nullptr));
+    view.MoveWindow(0, 0, 100, 80);
+    EXPECT_FALSE(view.BeginSectionCapture(CRect(0, 0, 100, 80), "Section"));
+    view.DestroyWindow();
+}
