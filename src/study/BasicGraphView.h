@@ -179,6 +179,8 @@ protected:
     void OnDestroy() override;
     void OnPaint() override;
     const CViewSettings* GetViewSettings() const override { return &m_settings; }
+    CiPlotX* GetPlot() override { return &m_chart; }
+    void ClearYAxisAutoFlag(int axis) override;
 
     // The session's nominal-voltage factor (S and Es scaling).
     double NominalVoltageFactor(int session) const;

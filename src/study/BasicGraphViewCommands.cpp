@@ -323,11 +323,8 @@ void CBasicGraphView::CaptureSection(bool bookmark)
     if (!bookmark) {
         CaptureWindowRect(rect, kCaptureToClipboard, nullptr);
     } else {
-        CString path;
         CMyToolBar* toolBar = SectionToolBar(this);
-        const CString name = toolBar ? toolBar->GetUserEditText() : CString();
-        if (CaptureWindowRect(rect, kCaptureToFile, &path) && GetDocument())
-            GetDocument()->AddBookmark(GetViewKind(), name, path);
+        BeginSectionCapture(rect, toolBar ? toolBar->GetUserEditText() : CString());
     }
     SetCapturing(false);
 }

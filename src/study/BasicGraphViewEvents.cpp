@@ -81,7 +81,7 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
                 PostMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kGraphRefreshNotification), 0);
             }
         } else if (!notesBusy) {
-            m_chart.Repaint();
+            OnPlotChannelPointEvent(event.index, event.point);
             if (m_markers.IsShown()) {
                 m_markers.OnPointClicked(event.index, event.point);
                 afterRangeChange();
@@ -185,6 +185,7 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
             m_notes.BeginMove(event.index);
         break;
     case PlotEvent::YAxisChange:
+        OnPlotYAxisUserChange(event.index, event.a, event.b, event.c, event.d);
         SyncViewSettings();
         break;
     case PlotEvent::ToolbarClick:
@@ -274,6 +275,12 @@ void CBasicGraphView::OnXAxisChangedByUser(const SPlotEvent& event)
     m_markers.Replace();
     AlignAxisTicks(axis);
     m_handlingAxisChange = false;
+}
+
+void CBasicGraphView::ClearYAxisAutoFlag(int axis)
+{
+    if (m_feeder)
+        m_feeder->SetYAxisManual(axis, true);
 }
 
 void CBasicGraphView::AlignAxisTicks(int index)

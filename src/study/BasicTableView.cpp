@@ -280,9 +280,7 @@ void CBasicTableView::AddBookmark()
         main->RedrawWindow();
     }
     CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
-    CString path;
-    if (CaptureWindowRect(ClientRectInMainWindow(*main), kCaptureToFile, &path))
-        document->AddBookmark(GetViewKind(), toolBar ? toolBar->GetUserEditText() : CString(), path);
+    BeginSectionCapture(ClientRectInMainWindow(*main), toolBar ? toolBar->GetUserEditText() : CString());
 }
 
 // ---- the session data

@@ -417,9 +417,7 @@ void CCalendarTableView::CaptureSection(bool bookmark)
     }
     auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
     CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
-    CString path;
-    if (CaptureWindowRect(rect, kCaptureToFile, &path))
-        document->AddBookmark(GetViewKind(), toolBar ? toolBar->GetUserEditText() : CString(), path);
+    BeginSectionCapture(rect, toolBar ? toolBar->GetUserEditText() : CString());
 }
 
 // ---- size

@@ -4,6 +4,7 @@
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
+#include "views/CaptureWindowRect.h"
 #include "views/SplitFrame.h"
 
 #include <glog/logging.h>
@@ -241,4 +242,13 @@ void CMyFormView::ResizeViewAndRecalcFrame(const CRect& content)
     SetScrollRange(SB_HORZ, 0, 5000);
     if (auto* frame = dynamic_cast<CSplitFrame*>(GetParent()))
         frame->RecalcLayout(TRUE);
+}
+
+bool CMyFormView::BeginSectionCapture(const CRect& rect, const CString& name)
+{
+    CString path;
+    if (!m_document || !CaptureWindowRect(rect, kCaptureToFile, &path))
+        return false;
+    m_document->AddBookmark(m_viewKind, name, path);
+    return true;
 }

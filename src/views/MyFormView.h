@@ -48,6 +48,11 @@ public:
     // Sizes the view to the content rectangle's right and bottom without moving it, resets its
     // scroll sizes and lets the frame lay itself out again (which sizes the view to its pane).
     void ResizeViewAndRecalcFrame(const CRect& content);
+    // Bookmark capture of the section: that rectangle of the main window (in its client
+    // coordinates) goes into a picture file that the document keeps as a bookmark of the view's
+    // kind under the name. False, with nothing captured, without a document; false when the
+    // capture fails.
+    bool BeginSectionCapture(const CRect& rect, const CString& name);
     // How many initial updates the view received (the main view sends exactly one per build).
     int GetInitialUpdateCount() const { return m_initialUpdates; }
     // The process-wide sequence number of the view's last initial update (0 before the first):

@@ -5,6 +5,7 @@
 #include "project/IRecordFormView.h"
 #include "views/MyFormView.h"
 
+class CiPlotX;
 class CViewSettings;
 
 class CRecordFormView : public CMyFormView, public IRecordFormView
@@ -31,6 +32,17 @@ public:
 protected:
     // The settings the view works on; the derived views hold them.
     virtual const CViewSettings* GetViewSettings() const { return nullptr; }
+    // The view's chart; null for views without one.
+    virtual CiPlotX* GetPlot() { return nullptr; }
+    // A Y axis the user has ranged by hand no longer follows the data: its entries are made manual.
+    virtual void ClearYAxisAutoFlag(int /*axis*/) {}
+
+    // A click on a channel's data point: the channels are drawn again.
+    void OnPlotChannelPointEvent(int channel, int point);
+    // The user moved or zoomed a Y axis of the chart (old minimum and span, new minimum and span).
+    // Only a change made while the chart has the focus is the user's; the view's own range
+    // changes leave the automatic flags alone.
+    void OnPlotYAxisUserChange(int axis, double oldMin, double oldSpan, double newMin, double newSpan);
     void OnDestroy() override;
 
 private:

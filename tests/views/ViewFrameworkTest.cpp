@@ -13,6 +13,7 @@
 #include "project/BasicViewSettings.h"
 #include "project/ProjectSettings.h"
 #include "views/MyFormView.h"
+#include "platform/chart/CiPlotX.h"
 #include "views/RecordFormView.h"
 #include "views/MySplitterWnd.h"
 #include "views/SplitFrame.h"
@@ -649,5 +650,70 @@ TEST_F(ViewFrameworkTest, ARecordViewKeepsItsSettingsInTheProjectAndLaysOutOnceR
     EXPECT_EQ(project.GetViewSettings(2), nullptr);
     view.SaveViewSettings(&project);
     ASSERT_NE(project.GetViewSettings(2), nullptr);
+    view.DestroyWindow();
+}
+
+namespace {
+
+// A record view with a chart child, as the graph views have.
+class CChartRecordView : public CRecordFormView
+{
+public:
+    CChartRecordView() : CRecordFormView(3) {}
+    CiPlotX chart;
+    std::vector<int> manualAxes;
+    using CRecordFormView::OnPlotChannelPointEvent;
+    using CRecordFormView::OnPlotYAxisUserChange;
+
+protected:
+    CiPlotX* GetPlot() override { return &chart; }
+    void ClearYAxisAutoFlag(int axis) override { manualAxes.push_back(axis); }
+};
+
+} // namespace
+
+TEST_F(ViewFrameworkTest, ARecordViewAnswersChartPointClicksAndUserYAxisChanges)
+{
+    CChartRecordView view;
+    view.m_bAutoDelete = false;
+    ASSERT_TRUE(view.CreateView(&m_window, 1, nullptr));
+    view.MoveWindow(0, 0, 300, 200);
+    ASSERT_TRUE(view.chart.Create(CRect(0, 0, 280, 180), &view, 100));
+    view.chart.AddXAxis("x");
+    view.chart.AddYAxis("y0");
+    view.chart.AddYAxis("y1");
+    view.chart.AddChannel("c", "x", "y0");
+    view.chart.GetChannel(0)->AddXY(1.0, 2.0f);
+
+    // A click on a channel's point draws the chart again; a click beside every channel does not.
+    int renders = view.chart.GetRenderCount();
+    view.OnPlotChannelPointEvent(0, 0);
+    EXPECT_EQ(view.chart.GetRenderCount(), renders + 1);
+    renders = view.chart.GetRenderCount();
+    view.OnPlotChannelPointEvent(5, 0);
+    view.OnPlotChannelPointEvent(0, -1);
+    EXPECT_EQ(view.chart.GetRenderCount(), renders);
+
+    // Without the focus the change is the view's own: the axis stays automatic.
+    view.OnPlotYAxisUserChange(1, 0.0, 10.0, 2.0, 5.0);
+    EXPECT_TRUE(view.manualAxes.empty());
+
+    view.chart.SetFocus();
+    ASSERT_EQ(CWnd::GetFocus(), &view.chart);
+    view.OnPlotYAxisUserChange(1, 0.0, 10.0, 0.0, 10.0); // nothing moved
+    view.OnPlotYAxisUserChange(7, 0.0, 10.0, 2.0, 5.0);  // no such axis
+    EXPECT_TRUE(view.manualAxes.empty());
+    view.OnPlotYAxisUserChange(1, 0.0, 10.0, 2.0, 5.0);
+    EXPECT_EQ(view.manualAxes, std::vector<int>{1});
+    view.DestroyWindow();
+}
+
+TEST_F(ViewFrameworkTest, ASectionCaptureWithoutADocumentKeepsNoBookmark)
+{
+    CMyFormView view;
+    view.m_bAutoDelete = false;
+    ASSERT_TRUE(view.CreateView(&m_window, 1, nullptr));
+    view.MoveWindow(0, 0, 100, 80);
+    EXPECT_FALSE(view.BeginSectionCapture(CRect(0, 0, 100, 80), "Section"));
     view.DestroyWindow();
 }
