@@ -37,12 +37,12 @@ public:
         CStringTable::Instance().LoadLanguage("ENG");
         CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
         for (int i = 0; i < kSessions; ++i) {
-            SSessionSpec spec;
-            spec.studyType = i < 2 ? 1 : 2;
-            spec.bigEndian = i % 2 == 1;
-            spec.trendRecords = 1008; // a week of 10-minute averages
+            SSessionSpec recording;
+            recording.studyType = i < 2 ? 1 : 2;
+            recording.bigEndian = i % 2 == 1;
+            recording.trendRecords = 1008; // a week of 10-minute averages
             const std::string zlg = m_folder.Path("s" + std::to_string(i) + ".zlg");
-            WriteBytesToFile(zlg, CSessionWriter(spec).BuildFile());
+            WriteBytesToFile(zlg, CSessionWriter(recording).BuildFile());
             SZlgSessionInfo info;
             CRecDoc::ReadZlgSessionInfo(zlg, info);
             CRecDoc::BuildArchiveFromZlg(m_folder.Path("s" + std::to_string(i) + ".zca"), zlg, info);

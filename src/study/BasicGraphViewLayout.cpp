@@ -360,12 +360,12 @@ CString CBasicGraphView::GetCursorValueText(int cursor, int channelIndex, double
     const double time = channel->GetXValue(point);
     if (set) {
         const CMeasurementConfig& config = set->GetMeasurementConfig();
-        STrendAccessSpec spec{BYTE(item->demandRecords ? 1 : 0), 1};
+        STrendAccessSpec recordAccess{BYTE(item->demandRecords ? 1 : 0), 1};
         if (item->useDemandPeriod && m_settings.m_demandPeriod > 0)
-            GetIntervalMultiple(config, m_settings.m_demandPeriod, spec, item->demandRecords);
+            GetIntervalMultiple(config, m_settings.m_demandPeriod, recordAccess, item->demandRecords);
         const bool powerFactorAvg = IsPowerFactorAxis(entry->quantity) && entry->statistic == kStatAvg;
         const DWORD shown = powerFactorAvg ? (entry->quantity == 8 || entry->quantity == 56 ? 8 : 9) : entry->quantity;
-        CDataItemTrend* trendItem = m_feeder->ProvideTrendItem(entry->session, TrendItemForQuantity(config, shown, item->demandRecords), spec);
+        CDataItemTrend* trendItem = m_feeder->ProvideTrendItem(entry->session, TrendItemForQuantity(config, shown, item->demandRecords), recordAccess);
         const CTrendTimeBlock* block = trendItem ? trendItem->GetTimeBlock() : nullptr;
         const int record = block ? block->FindRecordAt(CHighTime::FromDate(time)) : -1;
         if (record >= 0) {
@@ -383,7 +383,7 @@ CString CBasicGraphView::GetCursorValueText(int cursor, int channelIndex, double
                 valueText = unit.IsEmpty() || unit == "1" ? number : number + " " + unit;
                 if (powerFactorAvg) {
                     CDataItemTrend* signItem =
-                        m_feeder->ProvideTrendItem(entry->session, TrendItemForQuantity(config, 57, item->demandRecords), spec);
+                        m_feeder->ProvideTrendItem(entry->session, TrendItemForQuantity(config, 57, item->demandRecords), recordAccess);
                     if (signItem) {
                         auto sign = signItem->GetChannel(57, entry->phase);
                         const ITrendChannelAccess* signAccess = sign->GetAccess(kStatAvg);

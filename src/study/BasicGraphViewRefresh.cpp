@@ -109,13 +109,13 @@ bool CBasicGraphView::FeedSession(int session)
     for (const SDataItem& item : m_dataItems) {
         if (!info.Select(item.quantity))
             continue;
-        STrendAccessSpec spec{BYTE(item.demandRecords ? 1 : 0), 1};
+        STrendAccessSpec recordAccess{BYTE(item.demandRecords ? 1 : 0), 1};
         if (item.useDemandPeriod && m_settings.m_demandPeriod > 0)
-            GetIntervalMultiple(config, m_settings.m_demandPeriod, spec, item.demandRecords);
+            GetIntervalMultiple(config, m_settings.m_demandPeriod, recordAccess, item.demandRecords);
         const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
         if (itemId == kNoTrendItem)
             continue;
-        CDataItemTrend* trendItem = m_feeder->ProvideTrendItem(session, itemId, spec);
+        CDataItemTrend* trendItem = m_feeder->ProvideTrendItem(session, itemId, recordAccess);
         if (!trendItem || !trendItem->GetTimeBlock())
             return false;
         const int unitScale = std::max(1, info.GetUnitScale());

@@ -312,7 +312,7 @@ bool CBasicTableView::RebuildSessionData(bool force)
     return changed;
 }
 
-CDataItemTrend* CBasicTableView::FindFirstItem(CDataSet& dataSet, STrendAccessSpec& spec, int& displayInterval) const
+CDataItemTrend* CBasicTableView::FindFirstItem(CDataSet& dataSet, STrendAccessSpec& recordAccess, int& displayInterval) const
 {
     CTrendCache* cache = GetDocument()->GetTrendCache();
     const CMeasurementConfig& config = dataSet.GetMeasurementConfig();
@@ -330,7 +330,7 @@ CDataItemTrend* CBasicTableView::FindFirstItem(CDataSet& dataSet, STrendAccessSp
         if (!trend)
             trend = cache->GetTrendItem(&dataSet, itemId, 0, itemSpec);
         if (trend && trend->GetTimeBlock()) {
-            spec = itemSpec;
+            recordAccess = itemSpec;
             const CTrendTimeBlock& block = *trend->GetTimeBlock();
             displayInterval = block.GetAccessSpec().IsGrouped() ? block.GetIntervalSeconds() : 0;
             return trend;
@@ -340,10 +340,10 @@ CDataItemTrend* CBasicTableView::FindFirstItem(CDataSet& dataSet, STrendAccessSp
 }
 
 SSelectedTimeRange CBasicTableView::SelectRange(int session, const CTrendTimeBlock& block,
-                                                const STrendAccessSpec& spec) const
+                                                const STrendAccessSpec& recordAccess) const
 {
     SSelectedTimeRange range;
-    range.accessSpec = spec;
+    range.accessSpec = recordAccess;
     CHighTime begin;
     CHighTime end;
     if (m_timeRange && m_linkedView && m_linkedView->GetSelectedTimeRange(session, begin, end)) {
@@ -382,15 +382,15 @@ bool CBasicTableView::RebuildSession(int session, bool recompute, bool runsToo)
         changed = true;
     }
 
-    STrendAccessSpec spec;
+    STrendAccessSpec recordAccess;
     int displayInterval = 0;
-    CDataItemTrend* first = FindFirstItem(*dataSet, spec, displayInterval);
+    CDataItemTrend* first = FindFirstItem(*dataSet, recordAccess, displayInterval);
     if (!first)
         return changed;
     const CTrendTimeBlock& block = *first->GetTimeBlock();
-    const SSelectedTimeRange range = SelectRange(session, block, spec);
+    const SSelectedTimeRange range = SelectRange(session, block, recordAccess);
     if (runsToo)
-        ComputeValidRuns(session, *dataSet, spec, block.GetRecordCount());
+        ComputeValidRuns(session, *dataSet, recordAccess, block.GetRecordCount());
     if (!recompute && range == m_ranges[std::size_t(session)])
         return changed;
     m_ranges[std::size_t(session)] = range;
@@ -398,7 +398,7 @@ bool CBasicTableView::RebuildSession(int session, bool recompute, bool runsToo)
     return true;
 }
 
-void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STrendAccessSpec& spec, int recordCount)
+void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STrendAccessSpec& recordAccess, int recordCount)
 {
     CTrendCache* cache = GetDocument()->GetTrendCache();
     const CMeasurementConfig& config = dataSet.GetMeasurementConfig();
@@ -407,10 +407,10 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
     for (const SDataItem& item : m_dataItems) {
         if (item.quantity == 121 || !cache)
             continue;
-        const DWORD itemId = TrendItemForQuantity(config, item.quantity, spec.demand != 0);
-        CDataItemTrend* trend = itemId == kNoTrendItem ? nullptr : cache->FindTrendItem(&dataSet, itemId, 0, spec);
+        const DWORD itemId = TrendItemForQuantity(config, item.quantity, recordAccess.demand != 0);
+        CDataItemTrend* trend = itemId == kNoTrendItem ? nullptr : cache->FindTrendItem(&dataSet, itemId, 0, recordAccess);
         if (!trend && itemId != kNoTrendItem)
-            trend = cache->GetTrendItem(&dataSet, itemId, 0, spec);
+            trend = cache->GetTrendItem(&dataSet, itemId, 0, recordAccess);
         if (!trend)
             continue;
         for (int slot = 0; slot < item.phaseSlots; ++slot) {

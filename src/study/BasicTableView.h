@@ -65,10 +65,10 @@ protected:
 private:
     // Recomputes session i; true when it changed.
     bool RebuildSession(int session, bool recompute, bool runsToo);
-    // The time block the rows are read from and the access spec; null without trend data.
-    CDataItemTrend* FindFirstItem(CDataSet& dataSet, STrendAccessSpec& spec, int& displayInterval) const;
-    SSelectedTimeRange SelectRange(int session, const CTrendTimeBlock& block, const STrendAccessSpec& spec) const;
-    void ComputeValidRuns(int session, CDataSet& dataSet, const STrendAccessSpec& spec, int recordCount);
+    // The time block the rows are read from and the access recordAccess; null without trend data.
+    CDataItemTrend* FindFirstItem(CDataSet& dataSet, STrendAccessSpec& recordAccess, int& displayInterval) const;
+    SSelectedTimeRange SelectRange(int session, const CTrendTimeBlock& block, const STrendAccessSpec& recordAccess) const;
+    void ComputeValidRuns(int session, CDataSet& dataSet, const STrendAccessSpec& recordAccess, int recordCount);
     void FillSession(int session, CDataSet& dataSet, const CTrendTimeBlock& block, int displayInterval);
     void FillSummaryText(int session, const CDataSet& dataSet, const CTrendTimeBlock& block);
     void OnNominalVoltage(int session, LPARAM record);

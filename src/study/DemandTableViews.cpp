@@ -326,21 +326,21 @@ bool CDemandTableView::RebuildSession(int session)
     const bool demand = !(m_timeRange && settings && settings->m_useTrendDataForDemand);
     const int period = m_timeRange && settings ? settings->GetDemandPeriod() : 0;
     const DWORD recorded = demand ? config.GetDemandInterval() : config.GetAveragingInterval();
-    STrendAccessSpec spec;
+    STrendAccessSpec recordAccess;
     // A period that the recorded interval does not divide (or a session without one) has no
     // values at that period.
-    if (!GetIntervalMultiple(config, period, spec, demand) || (period != 0 && recorded == 0))
+    if (!GetIntervalMultiple(config, period, recordAccess, demand) || (period != 0 && recorded == 0))
         return ClearSession(session) || changed;
     const DWORD itemId = TrendItemForQuantity(config, kForwardEnergy, demand);
-    CDataItemTrend* trend = itemId == kNoTrendItem ? nullptr : cache->FindTrendItem(dataSet, itemId, 0, spec);
+    CDataItemTrend* trend = itemId == kNoTrendItem ? nullptr : cache->FindTrendItem(dataSet, itemId, 0, recordAccess);
     if (!trend && itemId != kNoTrendItem)
-        trend = cache->GetTrendItem(dataSet, itemId, 0, spec);
+        trend = cache->GetTrendItem(dataSet, itemId, 0, recordAccess);
     const CTrendTimeBlock* block = trend ? trend->GetTimeBlock() : nullptr;
     if (!block || block->GetIntervalSeconds() <= 0)
         return ClearSession(session) || changed;
 
     SSelectedTimeRange range;
-    range.accessSpec = spec;
+    range.accessSpec = recordAccess;
     CHighTime begin;
     CHighTime end;
     if (m_timeRange && m_graph && m_graph->GetSelectedTimeRange(session, begin, end)) {

@@ -60,10 +60,10 @@ protected:
         CFrameworkApp::PumpWaitingMessages();
     }
 
-    CString MakeProject(const std::string& name, const SSessionSpec& spec)
+    CString MakeProject(const std::string& name, const SSessionSpec& recording)
     {
         const std::string session = m_folder.Path(name + ".zlg");
-        EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(spec).BuildFile()));
+        EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(recording).BuildFile()));
         m_dialogAnswer = m_folder.Path(name + ".zca");
         CRecDoc doc;
         EXPECT_TRUE(doc.OnOpenDocument(CString(session)));

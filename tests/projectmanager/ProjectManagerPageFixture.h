@@ -56,10 +56,10 @@ protected:
     }
 
     // A project archive holding one session of that kind; its path.
-    CString MakeArchive(const std::string& name, SSessionSpec spec)
+    CString MakeArchive(const std::string& name, SSessionSpec recording)
     {
         const std::string zlg = folder.Path(name + ".zlg");
-        EXPECT_TRUE(WriteBytesToFile(zlg, CSessionWriter(spec).BuildFile()));
+        EXPECT_TRUE(WriteBytesToFile(zlg, CSessionWriter(recording).BuildFile()));
         const CString archive = folder.Path(name + ".zca");
         SZlgSessionInfo info;
         EXPECT_EQ(CRecDoc::ReadZlgSessionInfo(zlg, info), 0);
@@ -74,12 +74,12 @@ protected:
 
     static SSessionSpec Spec(const char16_t* name, WORD studyType, bool bigEndian, int records)
     {
-        SSessionSpec spec;
-        spec.name = name;
-        spec.studyType = studyType;
-        spec.bigEndian = bigEndian;
-        spec.trendRecords = records;
-        return spec;
+        SSessionSpec recording;
+        recording.name = name;
+        recording.studyType = studyType;
+        recording.bigEndian = bigEndian;
+        recording.trendRecords = records;
+        return recording;
     }
 
     // Opens the project and shows the page for it.

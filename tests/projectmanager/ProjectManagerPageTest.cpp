@@ -35,10 +35,10 @@ protected:
     {
         OpenProject(MakeArchive("feeder", Spec(u"Feeder energy", 1, false, 144)));
         // The others come in through the page's own command, as the user adds them.
-        for (const auto& [name, spec] : {std::pair{"big", Spec(u"Big endian energy", 1, true, 96)},
+        for (const auto& [name, recording] : {std::pair{"big", Spec(u"Big endian energy", 1, true, 96)},
                                          std::pair{"load", Spec(u"Motor load", 2, false, 72)},
                                          std::pair{"loadbig", Spec(u"Pump load", 2, true, 48)}}) {
-            nextPaths = {MakeArchive(name, spec)};
+            nextPaths = {MakeArchive(name, recording)};
             Command(kCommandAddSession, 0);
         }
         nextPaths = {WritePicture("s1.png", 320, 240, "4626017"), WritePicture("s2.png", 320, 240, "4626017"),

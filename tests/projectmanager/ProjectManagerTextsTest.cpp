@@ -29,11 +29,11 @@ protected:
         CStringTable::Instance().LoadLanguage("ENG");
     }
 
-    // The session written with the spec and read back.
-    std::unique_ptr<CDataSet> Load(const SSessionSpec& spec)
+    // The session written with the recording and read back.
+    std::unique_ptr<CDataSet> Load(const SSessionSpec& recording)
     {
         const std::string path = folder.Path("session.zlg");
-        EXPECT_TRUE(WriteBytesToFile(path, CSessionWriter(spec).BuildFile()));
+        EXPECT_TRUE(WriteBytesToFile(path, CSessionWriter(recording).BuildFile()));
         auto dataSet = std::make_unique<CDataSet>(nullptr);
         EXPECT_EQ(dataSet->LoadFromFile(path.c_str(), false), 0);
         return dataSet;
@@ -49,27 +49,27 @@ protected:
 
 TEST_F(ProjectManagerTextsTest, ProbesShowAmperesOrMilliamperes)
 {
-    SSessionSpec spec;
-    spec.probeRange = 0.5f;
-    const CString small = texts.FormatConfigurationText(Load(spec)->GetMeasurementConfig(), formatter);
+    SSessionSpec recording;
+    recording.probeRange = 0.5f;
+    const CString small = texts.FormatConfigurationText(Load(recording)->GetMeasurementConfig(), formatter);
     EXPECT_TRUE(Contains(small, "A, Flex-100, 500mA, 700100\n")) << small;
-    spec.probeRange = 5.0f;
-    const CString large = CProjectManagerTexts::FormatProbeLines(Load(spec)->GetMeasurementConfig());
+    recording.probeRange = 5.0f;
+    const CString large = CProjectManagerTexts::FormatProbeLines(Load(recording)->GetMeasurementConfig());
     EXPECT_TRUE(Contains(large, "B, Flex-100, 5A, 700101\n")) << large;
 }
 
 TEST_F(ProjectManagerTextsTest, NominalVoltageOnlyForLoadStudiesAwayFromOne)
 {
-    SSessionSpec spec;
-    spec.studyType = 2;
-    spec.nominalVoltage = 1.0f;
-    const CString one = texts.FormatConfigurationText(Load(spec)->GetMeasurementConfig(), formatter);
+    SSessionSpec recording;
+    recording.studyType = 2;
+    recording.nominalVoltage = 1.0f;
+    const CString one = texts.FormatConfigurationText(Load(recording)->GetMeasurementConfig(), formatter);
     EXPECT_TRUE(Contains(one, "Nominal voltage:\n") && Contains(one, "- - -"));
-    spec.nominalVoltage = 120.0f;
-    const CString load = texts.FormatConfigurationText(Load(spec)->GetMeasurementConfig(), formatter);
+    recording.nominalVoltage = 120.0f;
+    const CString load = texts.FormatConfigurationText(Load(recording)->GetMeasurementConfig(), formatter);
     EXPECT_TRUE(Contains(load, " 120V")) << load;
-    spec.studyType = 1;
-    const CString energy = texts.FormatConfigurationText(Load(spec)->GetMeasurementConfig(), formatter);
+    recording.studyType = 1;
+    const CString energy = texts.FormatConfigurationText(Load(recording)->GetMeasurementConfig(), formatter);
     EXPECT_FALSE(Contains(energy, "120V"));
     EXPECT_TRUE(Contains(energy, texts.Value("1:1")));
 }
@@ -87,24 +87,24 @@ TEST_F(ProjectManagerTextsTest, DescriptionShowsItsFirstLineUpToFortyCharacters)
         umlauts += "\xC3\xA4";
     EXPECT_EQ(CProjectManagerTexts::FirstLineOfDescription(CString(umlauts)).GetLength(), 80);
 
-    SSessionSpec spec;
-    spec.description = u"Feeder 7 survey in the main hall, west wing, line 3\r\nsecond line";
-    const CString origin = texts.FormatOriginText(*Load(spec));
+    SSessionSpec recording;
+    recording.description = u"Feeder 7 survey in the main hall, west wing, line 3\r\nsecond line";
+    const CString origin = texts.FormatOriginText(*Load(recording));
     EXPECT_TRUE(Contains(origin, texts.Value("Feeder 7 survey in the main hall, west w"))) << origin;
     EXPECT_FALSE(Contains(origin, "second line"));
 }
 
 TEST_F(ProjectManagerTextsTest, RecordCountsShowTheMissingIntervals)
 {
-    SSessionSpec spec;
-    spec.trendRecords = 103;
-    spec.gapStart = 40;
-    spec.gapLength = 3;
-    const CString gaps = texts.FormatTimesText(*Load(spec));
+    SSessionSpec recording;
+    recording.trendRecords = 103;
+    recording.gapStart = 40;
+    recording.gapLength = 3;
+    const CString gaps = texts.FormatTimesText(*Load(recording));
     EXPECT_TRUE(Contains(gaps, texts.Value("100 (103)"))) << gaps;
-    spec.trendRecords = 100;
-    spec.gapStart = -1;
-    const CString whole = texts.FormatTimesText(*Load(spec));
+    recording.trendRecords = 100;
+    recording.gapStart = -1;
+    const CString whole = texts.FormatTimesText(*Load(recording));
     EXPECT_TRUE(Contains(whole, texts.Value("100")));
     EXPECT_TRUE(Contains(whole, texts.Value("10min")));
 }

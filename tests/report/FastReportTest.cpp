@@ -22,20 +22,20 @@ const std::vector<unsigned char> kTinyGif = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61,
 
 SSessionSpec GappedSession()
 {
-    SSessionSpec spec;
-    spec.trendRecords = 105;
-    spec.gapStart = 40;
-    spec.gapLength = 5;
-    spec.name = u"North feeder";
-    return spec;
+    SSessionSpec recording;
+    recording.trendRecords = 105;
+    recording.gapStart = 40;
+    recording.gapLength = 5;
+    recording.name = u"North feeder";
+    return recording;
 }
 
 SSessionSpec WholeSession()
 {
-    SSessionSpec spec;
-    spec.gapStart = -1;
-    spec.name = u"South feeder";
-    return spec;
+    SSessionSpec recording;
+    recording.gapStart = -1;
+    recording.name = u"South feeder";
+    return recording;
 }
 
 bool AllFound(const std::string& text, std::initializer_list<const char*> expected)

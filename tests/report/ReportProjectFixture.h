@@ -113,10 +113,10 @@ public:
     CMessageBoxRecorder boxes;
 
 private:
-    void MakeProject(const SSessionSpec& spec, std::size_t index)
+    void MakeProject(const SSessionSpec& recording, std::size_t index)
     {
         std::string zlg = m_folder.Path("session" + std::to_string(index) + ".zlg");
-        RequireReportStep(WriteBytesToFile(zlg, CSessionWriter(spec).BuildFile()), "write session");
+        RequireReportStep(WriteBytesToFile(zlg, CSessionWriter(recording).BuildFile()), "write session");
         m_nextProject = Path("project" + std::to_string(index) + ".zca");
         CRecDoc maker;
         RequireReportStep(maker.OnOpenDocument(CString(zlg)),

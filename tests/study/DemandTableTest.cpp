@@ -77,17 +77,17 @@ struct SWrittenDemand
     double reverse;
 };
 
-std::vector<SWrittenDemand> WrittenDemands(const SSessionSpec& spec)
+std::vector<SWrittenDemand> WrittenDemands(const SSessionSpec& recording)
 {
     std::vector<SWrittenDemand> records;
-    const double hours = spec.demandSeconds / 3600.0;
-    for (const std::int64_t begin : CSessionWriter(spec).DemandBegins()) {
-        const std::int64_t mid = begin + std::int64_t(spec.demandSeconds) * kTicksPerSec / 2;
+    const double hours = recording.demandSeconds / 3600.0;
+    for (const std::int64_t begin : CSessionWriter(recording).DemandBegins()) {
+        const std::int64_t mid = begin + std::int64_t(recording.demandSeconds) * kTicksPerSec / 2;
         double total = 0.0;
         for (int k = 0; k < 3; ++k)
-            total += CSessionWriter::PhaseValues(spec, mid, k).activePower * hours;
-        records.push_back({begin, spec.drawsEnergy ? double(float(total)) / 1000.0 : 0.0,
-                           double(float(-spec.returnedPower * hours)) / 1000.0});
+            total += CSessionWriter::PhaseValues(recording, mid, k).activePower * hours;
+        records.push_back({begin, recording.drawsEnergy ? double(float(total)) / 1000.0 : 0.0,
+                           double(float(-recording.returnedPower * hours)) / 1000.0});
     }
     return records;
 }

@@ -153,17 +153,17 @@ protected:
 
     static SSessionSpec Spec(WORD studyType = 1, DWORD averaging = 600, int records = 144)
     {
-        SSessionSpec spec;
-        spec.studyType = studyType;
-        spec.averagingSeconds = averaging;
-        spec.trendRecords = records;
-        return spec;
+        SSessionSpec recording;
+        recording.studyType = studyType;
+        recording.averagingSeconds = averaging;
+        recording.trendRecords = records;
+        return recording;
     }
 
-    CString MakeProject(const std::string& name, const SSessionSpec& spec)
+    CString MakeProject(const std::string& name, const SSessionSpec& recording)
     {
         const std::string session = m_folder.Path(name + ".zlg");
-        EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(spec).BuildFile()));
+        EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(recording).BuildFile()));
         m_dialogAnswer = m_folder.Path(name + ".zca");
         CRecDoc doc;
         EXPECT_TRUE(doc.OnOpenDocument(session));

@@ -243,9 +243,9 @@ TEST_F(GraphViewUpdateTest, ABookmarksAxesWinOverWhatTheChartShowed)
 
 TEST_F(GraphViewUpdateTest, ASessionOfOneSampleGetsAShowableAxisAndNoDivisionByZero)
 {
-    SSessionSpec spec = Spec(1, 600, 1);
-    spec.gapStart = -1;
-    OpenProject({spec});
+    SSessionSpec recording = Spec(1, 600, 1);
+    recording.gapStart = -1;
+    OpenProject({recording});
     OpenView();
     const CPlotXAxis& axis = *Chart().GetXAxis(0);
     EXPECT_GT(axis.GetSpan(), 0.0);

@@ -44,9 +44,9 @@ class TableStatisticsTest : public ::testing::Test
 {
 protected:
     // Writes and loads the session after `patch` changed its trend records (index = written record).
-    void Load(SSessionSpec spec, const std::function<void(int, SWrittenTable&)>& patch = {})
+    void Load(SSessionSpec recording, const std::function<void(int, SWrittenTable&)>& patch = {})
     {
-        CSessionWriter writer(spec);
+        CSessionWriter writer(recording);
         std::vector<SWrittenTable> tables = writer.BuildTables();
         int index = 0;
         for (auto& table : tables)
@@ -104,13 +104,13 @@ void ExpectNear(double expected, float actual, const char* what)
 // of phase B in record 8 and -infinity on that of phase C in record 10.
 SSessionSpec MorningSession()
 {
-    SSessionSpec spec;
-    spec.trendRecords = 36;
-    spec.gapStart = 14;
-    spec.gapLength = 3;
-    spec.events = false;
-    spec.startTicks += 8 * 3600 * 10000000LL;
-    return spec;
+    SSessionSpec recording;
+    recording.trendRecords = 36;
+    recording.gapStart = 14;
+    recording.gapLength = 3;
+    recording.events = false;
+    recording.startTicks += 8 * 3600 * 10000000LL;
+    return recording;
 }
 
 void PatchMorning(int record, SWrittenTable& t)
@@ -298,12 +298,12 @@ TEST_F(TableStatisticsTest, OnlyNaNGivesNaNAndInfinityWithoutFiniteValuesWins)
 // 100 records without gap: the frequency's quality flag against the valid ratio 0.95.
 TEST_F(TableStatisticsTest, QualityFlagFollowsTheValidRatio)
 {
-    SSessionSpec spec;
-    spec.trendRecords = 100;
-    spec.gapStart = -1;
-    spec.events = false;
-    spec.invalidValues = false;
-    Load(spec, [](int record, SWrittenTable& t) {
+    SSessionSpec recording;
+    recording.trendRecords = 100;
+    recording.gapStart = -1;
+    recording.events = false;
+    recording.invalidValues = false;
+    Load(recording, [](int record, SWrittenTable& t) {
         if (record < 10)
             t.bytes.PutF32(kFrequencyAvg, kNaN);
     });
@@ -324,11 +324,11 @@ TEST_F(TableStatisticsTest, QualityFlagFollowsTheValidRatio)
 
 TEST_F(TableStatisticsTest, RecordRangesAgreeBetweenMarkersAndTables)
 {
-    SSessionSpec spec;
-    spec.trendRecords = 12;
-    spec.gapStart = -1;
-    spec.events = false;
-    Load(spec);
+    SSessionSpec recording;
+    recording.trendRecords = 12;
+    recording.gapStart = -1;
+    recording.events = false;
+    Load(recording);
     const CTrendTimeBlock& block = *m_set.GetTrendTimeBlock();
     const CHighTimeSpan tenth(0, 0, 0, 0, 100);
     // Markers on records 2 and 5 hold the intervals between them: records 2, 3 and 4; marker

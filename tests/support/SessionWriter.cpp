@@ -13,9 +13,9 @@ constexpr std::int64_t kTicksPerSecond = 10000000;
 constexpr std::int64_t kTicksPerHour = 3600 * kTicksPerSecond;
 
 // The reverse counter counts returned energy negative; nothing returned writes +0, as before.
-float ReverseEnergy(const SSessionSpec& spec, double hours)
+float ReverseEnergy(const SSessionSpec& recording, double hours)
 {
-    return spec.returnedPower > 0.0 ? float(-spec.returnedPower * hours) : 0.0f;
+    return recording.returnedPower > 0.0 ? float(-recording.returnedPower * hours) : 0.0f;
 }
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
