@@ -65,7 +65,8 @@ protected:
 private:
     // Recomputes session i; true when it changed.
     bool RebuildSession(int session, bool recompute, bool runsToo);
-    // The time block the rows are read from and the access recordAccess; null without trend data.
+    // The first trend item, with how its records are read and the display interval; null without
+    // trend data.
     CDataItemTrend* FindFirstItem(CDataSet& dataSet, STrendAccessSpec& recordAccess, int& displayInterval) const;
     SSelectedTimeRange SelectRange(int session, const CTrendTimeBlock& block, const STrendAccessSpec& recordAccess) const;
     void ComputeValidRuns(int session, CDataSet& dataSet, const STrendAccessSpec& recordAccess, int recordCount);

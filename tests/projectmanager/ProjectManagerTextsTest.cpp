@@ -29,7 +29,7 @@ protected:
         CStringTable::Instance().LoadLanguage("ENG");
     }
 
-    // The session written with the recording and read back.
+    // The session written with that layout and read back.
     std::unique_ptr<CDataSet> Load(const SSessionSpec& recording)
     {
         const std::string path = folder.Path("session.zlg");
