@@ -9,6 +9,7 @@
 #include "study/MyBasicSummaryGrid.h"
 #include "study/TableStrings.h"
 #include "views/MyFont.h"
+#include "views/StoredSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -336,15 +337,9 @@ void CMyBasicCalendarGrid::SetColumnWidths()
 
 void CMyBasicCalendarGrid::OnParentSize(bool force)
 {
-    CWnd* parent = GetParent();
-    if (!GetSafeHwnd() || !parent)
+    if (UpdateStoredParentSize(*this, m_lastClientSize, force) == kSizeUnchanged)
         return;
-    CRect client;
-    parent->GetClientRect(&client);
-    const CSize size(client.Width(), client.Height());
-    if (size.cx < 10 || size.cy < 10 || (!force && size == m_lastClientSize))
-        return;
-    m_lastClientSize = size;
+    const CSize size = m_lastClientSize;
     SetPaintEnabled(FALSE);
     MoveWindow(0, 0, size.cx, size.cy, FALSE);
     SetColumnWidths();

@@ -601,21 +601,7 @@ void CDemandGrid::StateChanged()
 
 void CDemandGrid::OnParentSize(bool force)
 {
-    CWnd* parent = GetParent();
-    if (!GetSafeHwnd() || !parent)
-        return;
-    CRect client;
-    parent->GetClientRect(&client);
-    const CSize size(client.Width(), client.Height());
-    unsigned changed = kSizeUnchanged;
-    if (force) {
-        if (size.cx < 10 || size.cy < 10)
-            return;
-        m_lastClientSize = size;
-        changed = kWidthChanged | kHeightChanged;
-    } else {
-        changed = UpdateStoredSize(m_lastClientSize, size);
-    }
+    const unsigned changed = UpdateStoredParentSize(*this, m_lastClientSize, force);
     if (changed == kSizeUnchanged)
         return;
     const BOOL painting = IsPaintEnabled();
@@ -625,10 +611,10 @@ void CDemandGrid::OnParentSize(bool force)
     if (changed & kWidthChanged) {
         CRect rect;
         GetWindowRect(&rect);
-        parent->ScreenToClient(&rect);
+        GetParent()->ScreenToClient(&rect);
         // One resize for both sides: the height the rows need goes along with the new width.
         if (m_keepRightMargin)
-            MoveWindow(rect.left, rect.top, std::max(0, size.cx - m_rightMargin - rect.left),
+            MoveWindow(rect.left, rect.top, std::max(0, m_lastClientSize.cx - m_rightMargin - rect.left),
                        m_fitHeight ? GetRowsHeight() : rect.Height(), FALSE);
         SetColumnWidths();
     }

@@ -545,21 +545,7 @@ void CMyBasicSummaryGrid::StateChanged()
 
 void CMyBasicSummaryGrid::OnParentSize(bool force)
 {
-    CWnd* parent = GetParent();
-    if (!GetSafeHwnd() || !parent)
-        return;
-    CRect client;
-    parent->GetClientRect(&client);
-    const CSize size(client.Width(), client.Height());
-    unsigned changed = kSizeUnchanged;
-    if (force) {
-        if (size.cx < 10 || size.cy < 10)
-            return;
-        m_lastClientSize = size;
-        changed = kWidthChanged | kHeightChanged;
-    } else {
-        changed = UpdateStoredSize(m_lastClientSize, size);
-    }
+    const unsigned changed = UpdateStoredParentSize(*this, m_lastClientSize, force);
     if (changed == kSizeUnchanged)
         return;
     SetPaintEnabled(FALSE);

@@ -13,3 +13,19 @@ unsigned UpdateStoredSize(CSize& stored, const CSize& size)
     stored = size;
     return changed;
 }
+
+unsigned UpdateStoredParentSize(CWnd& window, CSize& stored, bool force)
+{
+    CWnd* parent = window.GetParent();
+    if (!window.GetSafeHwnd() || !parent)
+        return kSizeUnchanged;
+    CRect client;
+    parent->GetClientRect(&client);
+    const CSize size(client.Width(), client.Height());
+    if (!force)
+        return UpdateStoredSize(stored, size);
+    if (size.cx < 10 || size.cy < 10)
+        return kSizeUnchanged;
+    stored = size;
+    return kWidthChanged | kHeightChanged;
+}
