@@ -44,12 +44,6 @@ constexpr int kLoadStudy = 2;
 constexpr int kTimeRangeFullWindowMode = 2;
 constexpr int kDateTimeFormat = 8066;
 
-CString FontTag(int height, bool bold)
-{
-    const CFont* font = CMyFont::GetSharedFont(height, bold);
-    return font ? CMyFont::FormatFontTag(*font) : CString();
-}
-
 } // namespace
 
 CBasicTableView::CBasicTableView() : CMyFormView(kTemplateId) {}
@@ -506,10 +500,10 @@ void CBasicTableView::FillSummaryText(int session, const CDataSet& dataSet, cons
     structSummaryTableData& data = *m_sessions[std::size_t(session)];
     const SSelectedTimeRange& range = m_ranges[std::size_t(session)];
     const CMeasurementConfig& config = dataSet.GetMeasurementConfig();
-    const CString labelTag = FontTag(11, false);
-    const CString valueTag = FontTag(12, true);
-    const CString smallTag = FontTag(5, false);
-    CString text = FontTag(10, false) + " \n";
+    const CString labelTag = CMyFont::SharedFontTag(11, false);
+    const CString valueTag = CMyFont::SharedFontTag(12, true);
+    const CString smallTag = CMyFont::SharedFontTag(5, false);
+    CString text = CMyFont::SharedFontTag(10, false) + " \n";
     auto pair = [&](unsigned label, const CString& value) {
         text += labelTag + LoadTableString(label) + "\n";
         text += valueTag + value + "\n" + smallTag + " \n";

@@ -16,12 +16,6 @@ constexpr char kAmountFont[] = "<:F,Tahoma,18,700>";
 constexpr char kSmallScript[] = "<:S>";
 constexpr char kNormalScript[] = "<:N>";
 
-CString FontTag(int height, bool bold)
-{
-    const CFont* font = CMyFont::GetSharedFont(height, bold);
-    return font ? CMyFont::FormatFontTag(*font) : CString();
-}
-
 CString Scripted(const char* script)
 {
     return CString(kSmallScript) + script + kNormalScript;
@@ -109,10 +103,10 @@ CString BuildPriceLine(const CValueFormatter& formatter, double forwardPrice, do
 
 CString DemandLabelTag()
 {
-    return FontTag(11, false);
+    return CMyFont::SharedFontTag(11, false);
 }
 
 CString DemandValueTag()
 {
-    return FontTag(12, true);
+    return CMyFont::SharedFontTag(12, true);
 }

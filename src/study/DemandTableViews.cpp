@@ -53,12 +53,6 @@ constexpr int kTableEntry = 8;
 constexpr int kGraphEntry = 9;
 constexpr int kTimeRangeTableEntry = 10;
 
-CString FontTag(int height, bool bold)
-{
-    const CFont* font = CMyFont::GetSharedFont(height, bold);
-    return font ? CMyFont::FormatFontTag(*font) : CString();
-}
-
 } // namespace
 
 const SRuntimeClass& CDemandTableView::Class()
@@ -401,7 +395,7 @@ void CDemandTableView::FillTexts(int session, const CDataSet& dataSet, const CTr
     const bool demand = range.accessSpec.demand != 0;
     const CString labelTag = DemandLabelTag();
     const CString valueTag = DemandValueTag();
-    CString text = FontTag(5, false) + " \n";
+    CString text = CMyFont::SharedFontTag(5, false) + " \n";
     auto pair = [&](unsigned label, const CString& value) {
         text += labelTag + LoadTableString(label) + valueTag + " " + value + "\n";
     };

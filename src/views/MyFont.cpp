@@ -61,3 +61,9 @@ CString CMyFont::FormatFontTag(const CFont& font)
     tag.Format("<:F,%s,%d,%d>", description.lfFaceName, int(description.lfHeight), int(description.lfWeight));
     return tag;
 }
+
+CString CMyFont::SharedFontTag(int height, bool bold)
+{
+    const CFont* font = GetSharedFont(height, bold);
+    return font ? FormatFontTag(*font) : CString();
+}

@@ -23,4 +23,6 @@ public:
 
     // "<:F,face,height,weight>", the multi-font cell tag that selects the font.
     static CString FormatFontTag(const CFont& font);
+    // The tag of the shared font of that height and weight; empty for a size the set lacks.
+    static CString SharedFontTag(int height, bool bold);
 };
