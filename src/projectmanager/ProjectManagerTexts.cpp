@@ -78,14 +78,9 @@ CString WithoutOwnName(const CString& description, const CString& name)
 CProjectManagerTexts::CProjectManagerTexts()
 {
     CMyFont fonts;
-    if (const CFont* regular11 = CMyFont::GetSharedFont(11, false))
-        m_labelPrefix = CMyFont::FormatFontTag(*regular11);
-    if (const CFont* bold12 = CMyFont::GetSharedFont(12, true))
-        m_valuePrefix = CMyFont::FormatFontTag(*bold12);
-    m_valueSuffix = "\n";
-    if (const CFont* regular5 = CMyFont::GetSharedFont(5, false))
-        m_valueSuffix += CMyFont::FormatFontTag(*regular5);
-    m_valueSuffix += " \n";
+    m_labelPrefix = CMyFont::SharedFontTag(11, false);
+    m_valuePrefix = CMyFont::SharedFontTag(12, true);
+    m_valueSuffix = "\n" + CMyFont::SharedFontTag(5, false) + " \n";
 }
 
 CStringW CProjectManagerTexts::Pair(UINT labelId, const CString& value) const

@@ -388,7 +388,7 @@ void CMyBasicSummaryGrid::FillValues()
         CString panel = data->summaryText;
         anyMarked = anyMarked || m_markedValue;
         if (m_markedValue) {
-            panel += CMyFont::FormatFontTag(*CMyFont::GetSharedFont(11, false));
+            panel += CMyFont::SharedFontTag(11, false);
             panel.AppendFormat("%s\n", LoadTableString(tablestr::kInvalidValuesFootnote).GetString());
         }
         QuickSetText(kPanelColumn, GroupHeaderRow(b, 0) + 1, panel);
