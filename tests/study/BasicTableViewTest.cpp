@@ -3,6 +3,7 @@
 // range between the markers (and one that holds no record), sessions the graph does not show,
 // collapse states kept in the graph's settings and in "project.xml", nominal voltages handed
 // to the settings, and the copy of the table to the clipboard.
+#include "StubLinkedGraph.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
@@ -34,40 +35,6 @@
 #include <cmath>
 
 namespace {
-
-class CStubGraph : public CWnd, public ILinkedGraphView
-{
-public:
-    CWnd* GetGraphWindow() override { return this; }
-    CBasicViewSettings* GetGraphSettings() override { return &settings; }
-    void SetTableStateText(bool timeRangeTable, const CString& text) override
-    {
-        (timeRangeTable ? settings.m_tableTimeRangeCollapse : settings.m_tableCollapse) = text;
-    }
-    int GetStudyKind() const override { return 1; }
-    bool GetSelectedTimeRange(int session, CHighTime& b, CHighTime& e) const override
-    {
-        if (!rangeOn)
-            return false;
-        b = begin[std::size_t(session)];
-        e = end[std::size_t(session)];
-        return true;
-    }
-    float GetNominalVoltageFactor(int) const override { return 1.0f; }
-    void UpdateTimeRangeSection() override {}
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_GRAPH_SETTINGS_CHANGED)
-            ++settingsChanges;
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-
-    CBasicViewSettings settings{0};
-    bool rangeOn = false;
-    std::array<CHighTime, 2> begin;
-    std::array<CHighTime, 2> end;
-    int settingsChanges = 0;
-};
 
 template <class Table>
 class CLinkedTable : public Table
@@ -166,7 +133,7 @@ protected:
     CString m_loadSource;
     FileDialogHandler m_previousDialog;
     std::unique_ptr<CRecDoc> m_document;
-    CStubGraph m_graph;
+    CStubLinkedGraph m_graph{0};
     CWnd m_parent;
     std::vector<std::unique_ptr<CBasicTableView>> m_views;
 };

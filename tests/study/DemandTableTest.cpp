@@ -4,6 +4,7 @@
 // logger's price and at a tariff of several ratios, demand periods (even, uneven, trend data),
 // the time range between the markers, the cost choice reaching the sibling table, and the
 // settings kept in "project.xml".
+#include "StubLinkedGraph.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
@@ -41,33 +42,6 @@ constexpr std::int64_t kUnixEpochTicks = 116444736000000000;
 constexpr std::int64_t kDaylightSavingNight = 134191728000000000;
 constexpr double kReturnedPower = 2000.0; // W
 constexpr float kLoggerPrice = 0.21f;     // written by the session writer's configuration
-
-class CStubGraph : public CWnd, public ILinkedGraphView
-{
-public:
-    CWnd* GetGraphWindow() override { return this; }
-    CBasicViewSettings* GetGraphSettings() override { return &settings; }
-    void SetTableStateText(bool timeRange, const CString& text) override
-    {
-        (timeRange ? settings.m_tableTimeRangeCollapse : settings.m_tableCollapse) = text;
-    }
-    int GetStudyKind() const override { return 1; }
-    bool GetSelectedTimeRange(int session, CHighTime& b, CHighTime& e) const override
-    {
-        if (!rangeOn)
-            return false;
-        b = begin[std::size_t(session)];
-        e = end[std::size_t(session)];
-        return true;
-    }
-    float GetNominalVoltageFactor(int) const override { return 1.0f; }
-    void UpdateTimeRangeSection() override {}
-
-    CBasicViewSettings settings{1};
-    bool rangeOn = false;
-    std::array<CHighTime, 2> begin;
-    std::array<CHighTime, 2> end;
-};
 
 // One demand record as the writer makes it: its begin and its forward and reverse energy (kWh).
 struct SWrittenDemand
@@ -236,7 +210,7 @@ protected:
     CString m_dialogAnswer;
     FileDialogHandler m_previousDialog;
     std::unique_ptr<CRecDoc> m_document;
-    CStubGraph m_graph;
+    CStubLinkedGraph m_graph{1};
     CWnd m_parent;
     std::vector<std::unique_ptr<CDemandTableView>> m_views;
 };
