@@ -44,7 +44,8 @@ CDataItemTrend::CDataItemTrend(DWORD itemId, int voltageReference, const CDataSe
         return;
     }
     error = AllocateArrays();
-    if (error == 0 && !m_records->IsEmpty())
+    // An empty list is extracted too: a series read from the records exists without any.
+    if (error == 0)
         m_row->ExtractRecords(*this);
 }
 
@@ -89,14 +90,9 @@ int CDataItemTrend::AllocateArrays()
     return kErrorAllocation;
 }
 
-bool CDataItemTrend::AllocateSeries(TrendFloatArray& array) const
+bool CDataItemTrend::AllocateSeries(CTrendSeries& array) const
 {
-    const std::size_t count = std::size_t(m_recordCount);
-    array.reset(new (std::nothrow) float[count]);
-    if (!array)
-        return false;
-    std::fill_n(array.get(), count, std::numeric_limits<float>::quiet_NaN());
-    return true;
+    return array.Allocate(std::size_t(m_recordCount));
 }
 
 std::unique_ptr<CTrendChannel> CDataItemTrend::GetChannel(DWORD quantity, DWORD phase) const
@@ -108,11 +104,11 @@ std::unique_ptr<CTrendChannel> CDataItemTrend::GetChannel(DWORD quantity, DWORD 
     return m_row->CreateChannel(*this, quantity, phase);
 }
 
-const float* CDataItemTrend::GetUnbalance(int index) const
+const CTrendSeries* CDataItemTrend::GetUnbalance(int index) const
 {
     if (!m_arrays.harmonics || index < 0 || index > 2)
         return nullptr;
-    return m_arrays.harmonics->unbalance[std::size_t(index)].get();
+    return &m_arrays.harmonics->unbalance[std::size_t(index)];
 }
 
 float CDataItemTrend::GetVoltageThreshold(int slot) const

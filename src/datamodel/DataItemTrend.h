@@ -44,7 +44,7 @@ public:
     const CMeasurementConfig& GetConfig() const { return *m_config; }
 
     // Unbalance series 0..2 of a harmonics item; null otherwise or for an index above 2.
-    const float* GetUnbalance(int index) const;
+    const CTrendSeries* GetUnbalance(int index) const;
     // Thresholds of phase slot 0..3 (0 outside): a derived ratio is NaN below them.
     float GetVoltageThreshold(int slot) const;
     float GetCurrentThreshold(int slot) const;
@@ -53,7 +53,7 @@ public:
     // channel requests of a const item, hence the mutable storage.
     STrendItemArrays& Arrays() const { return m_arrays; }
     // A new array of one float per record, all NaN; false when it cannot be allocated.
-    bool AllocateSeries(TrendFloatArray& array) const;
+    bool AllocateSeries(CTrendSeries& array) const;
 
 private:
     void InitialiseFromTimeBlock();

@@ -176,6 +176,10 @@ int CDataSet::CReader::Run()
     m_blocks.reset();
     m_padded = {};
     m_aligned = {};
+    for (CDataTable* list : {m_set.m_list15.get(), m_set.m_list61.get(), m_set.m_list64.get(), m_set.m_list65.get(),
+                             m_set.m_versions.get(), m_set.m_others.get()})
+        if (list)
+            list->Compact();
     if (progress)
         progress->Finish();
     return Conclude(result);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -14,7 +16,7 @@ constexpr std::size_t kCopyAlignment = 8;
 // Blocks double from the first size to the largest: a short list wastes little, a long one
 // needs few blocks.
 constexpr std::size_t kFirstBlockSize = 16 * 1024;
-constexpr std::size_t kLargestBlockSize = 256 * 1024;
+constexpr std::size_t kLargestBlockSize = 8 * 1024 * 1024;
 
 WORD TypeOf(const BYTE* table)
 {
@@ -74,13 +76,34 @@ BYTE* CDataTable::Place(std::size_t size)
     size = (size + kCopyAlignment - 1) / kCopyAlignment * kCopyAlignment;
     if (m_blocks.empty() || m_blockUsed + size > m_blockSize)
     {
-        m_blockSize = std::max(size, m_blocks.empty() ? kFirstBlockSize : std::min(m_blockSize * 2, kLargestBlockSize));
-        m_blocks.push_back(std::make_unique_for_overwrite<BYTE[]>(m_blockSize));
+        const std::size_t next = m_blocks.empty() ? kFirstBlockSize : std::min(m_blockSize * 2, kLargestBlockSize);
+        m_blockSize = std::max(size, next);
+        m_blocks.push_back(AllocateLargeBlock(m_blockSize));
         m_blockUsed = 0;
     }
     BYTE* place = m_blocks.back().get() + m_blockUsed;
     m_blockUsed += size;
     return place;
+}
+
+void CDataTable::Compact()
+{
+    if (m_blocks.empty() || m_blockUsed == m_blockSize)
+        return;
+    // The old address is kept as a number: the tables in the block are found by it if it moves.
+    const auto from = reinterpret_cast<std::uintptr_t>(m_blocks.back().get());
+    auto* shrunk = static_cast<BYTE*>(std::realloc(m_blocks.back().get(), std::max<std::size_t>(m_blockUsed, 1)));
+    if (!shrunk)
+        return;
+    (void)m_blocks.back().release();
+    m_blocks.back().reset(shrunk);
+    if (reinterpret_cast<std::uintptr_t>(shrunk) != from)
+    {
+        for (BYTE*& table : m_tables)
+            if (const auto at = reinterpret_cast<std::uintptr_t>(table); at >= from && at < from + m_blockUsed)
+                table = shrunk + (at - from);
+    }
+    m_blockSize = m_blockUsed;
 }
 
 void CDataTable::RemoveTablesAfter(const CHighTime& time)

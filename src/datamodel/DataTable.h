@@ -5,6 +5,7 @@
 // large blocks: a year of one-minute records is half a million tables, and one heap block each
 // would cost an allocation, its overhead and its page faults per record.
 #include "datamodel/HighTime.h"
+#include "datamodel/LargeBlock.h"
 #include "datamodel/UmboFraming.h"
 
 #include <cstddef>
@@ -23,6 +24,9 @@ public:
     int InsertTable(const Umbo_table_header_t* table);
     // Drops the tables at the end whose time lies after `time`.
     void RemoveTablesAfter(const CHighTime& time);
+    // Gives back the room at the end of the last block that no table uses; for the end of a
+    // load. Later insertions still work.
+    void Compact();
 
     // Time stamp of the first table; zero when empty.
     CHighTime GetHeadTime() const;
@@ -36,6 +40,9 @@ public:
     // Walking from the head: GetAt(0) .. GetAt(GetCount() - 1), or a range-for over the list.
     const Umbo_table_header_t* GetHead() const { return IsEmpty() ? nullptr : GetAt(0); }
     const Umbo_table_header_t* GetAt(int index) const;
+    // The bytes of table i without a bounds check, for readers that walk every record.
+    const BYTE* GetRecordBytes(std::size_t index) const { return m_tables[index]; }
+    std::size_t GetSize() const { return m_tables.size(); }
 
     class const_iterator
     {
@@ -62,7 +69,7 @@ private:
     // Each copy is at least large enough for a header and an interval-end field, zero-padded,
     // and starts on an 8-byte boundary.
     std::vector<BYTE*> m_tables;
-    std::vector<std::unique_ptr<BYTE[]>> m_blocks;
+    std::vector<LargeBlock> m_blocks;
     std::size_t m_blockSize = 0;
     std::size_t m_blockUsed = 0;
 };

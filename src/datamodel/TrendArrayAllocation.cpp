@@ -1,4 +1,6 @@
 // Sizing of a trend item's arrays by the kind of item: which triples and which block it has.
+// A raw item of the logger layout reads every series from its records, so only its grouped
+// items (and the series computed on request) allocate floats.
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/TrendRecordHandlers.h"
@@ -8,6 +10,11 @@
 namespace TrendHandlers {
 
 namespace {
+
+bool ReadsItsRecords(const CDataItemTrend& item)
+{
+    return item.GetRecordList() != nullptr;
+}
 
 bool AllocateTriple(const CDataItemTrend& item, STrendTriple& triple)
 {
@@ -26,7 +33,7 @@ bool AllocateTriples(const CDataItemTrend& item, int first, int last)
 }
 
 template <std::size_t N>
-bool AllocateAll(const CDataItemTrend& item, std::array<TrendFloatArray, N>& arrays)
+bool AllocateAll(const CDataItemTrend& item, std::array<CTrendSeries, N>& arrays)
 {
     for (auto& array : arrays)
         if (!item.AllocateSeries(array))
@@ -44,6 +51,8 @@ std::unique_ptr<STrendPowerBlock> MakePowerBlock(const CDataItemTrend& item, boo
         return nullptr;
     block->loggerForm = loggerForm;
     block->flag = flag;
+    if (loggerForm && ReadsItsRecords(item))
+        return block;
     if (!AllocateAll(item, block->voltage) || !AllocateAll(item, block->current))
         return nullptr;
     if (!loggerForm && (!item.AllocateSeries(block->systemVoltage) || !item.AllocateSeries(block->systemCurrent)))
@@ -66,11 +75,11 @@ std::unique_ptr<STrendPowerBlock> MakePowerBlock(const CDataItemTrend& item, boo
 
 } // namespace
 
-bool AllocateTriples0To1(const CDataItemTrend& item) { return AllocateTriples(item, 0, 1); }
-bool AllocateTriples0To2(const CDataItemTrend& item) { return AllocateTriples(item, 0, 2); }
+bool AllocateTriples0To1(const CDataItemTrend& item) { return ReadsItsRecords(item) || AllocateTriples(item, 0, 1); }
+bool AllocateTriples0To2(const CDataItemTrend& item) { return ReadsItsRecords(item) || AllocateTriples(item, 0, 2); }
 bool AllocateTriples0To3(const CDataItemTrend& item) { return AllocateTriples(item, 0, 3); }
 bool AllocateTriples0To4(const CDataItemTrend& item) { return AllocateTriples(item, 0, 4); }
-bool AllocateTriple0(const CDataItemTrend& item) { return AllocateTriples(item, 0, 0); }
+bool AllocateTriple0(const CDataItemTrend& item) { return ReadsItsRecords(item) || AllocateTriples(item, 0, 0); }
 
 bool AllocateFrequencyWithPositions(const CDataItemTrend& item)
 {
@@ -133,7 +142,13 @@ bool AllocateFundamentalLogger(const CDataItemTrend& item)
 bool AllocateEnergy(const CDataItemTrend& item)
 {
     std::unique_ptr<STrendEnergyBlock> block(new (std::nothrow) STrendEnergyBlock);
-    if (!block || !AllocateAll(item, block->voltage) || !AllocateAll(item, block->current))
+    if (!block)
+        return false;
+    if (ReadsItsRecords(item)) {
+        item.Arrays().energy = std::move(block);
+        return true;
+    }
+    if (!AllocateAll(item, block->voltage) || !AllocateAll(item, block->current))
         return false;
     for (auto& slot : block->interval)
         if (!AllocateAll(item, slot))
@@ -145,7 +160,7 @@ bool AllocateEnergy(const CDataItemTrend& item)
 bool AllocateCounters(const CDataItemTrend& item)
 {
     std::unique_ptr<STrendCounterBlock> block(new (std::nothrow) STrendCounterBlock);
-    if (!block || !AllocateAll(item, block->energy))
+    if (!block || (!ReadsItsRecords(item) && !AllocateAll(item, block->energy)))
         return false;
     item.Arrays().counters = std::move(block);
     return true;

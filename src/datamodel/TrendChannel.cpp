@@ -1,6 +1,7 @@
 #include "datamodel/TrendChannel.h"
 
 #include "datamodel/TrendChannelAccess.h"
+#include "datamodel/TrendSeries.h"
 
 #include <new>
 
@@ -16,12 +17,16 @@ CTrendChannel::CTrendChannel(const ValueArrays& values, const ValueArrays& signs
 {
     for (int s = 0; s < kSeriesCount; ++s)
     {
-        if (!values[s])
+        const CTrendSeries* value = values[s];
+        if (!value || !*value)
             continue;
-        if (signs[s])
-            m_access[s].reset(new (std::nothrow) TrendChannelAccessCopySign(values[s], signs[s]));
+        const CTrendSeries* sign = signs[s] && *signs[s] ? signs[s] : nullptr;
+        if (value->Data() && !sign)
+            m_access[s].reset(new (std::nothrow) TrendChannelAccessCopy(value->Data()));
+        else if (value->Data() && sign->Data())
+            m_access[s].reset(new (std::nothrow) TrendChannelAccessCopySign(value->Data(), sign->Data()));
         else
-            m_access[s].reset(new (std::nothrow) TrendChannelAccessCopy(values[s]));
+            m_access[s].reset(new (std::nothrow) TrendChannelAccessSeries(value, sign));
     }
 }
 

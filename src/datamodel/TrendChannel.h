@@ -10,6 +10,7 @@
 #include <memory>
 
 class CDataItemTrend;
+class CTrendSeries;
 
 class CTrendChannel
 {
@@ -18,14 +19,15 @@ public:
     static constexpr DWORD kEmptyPhase = 6;
     static constexpr int kSeriesCount = 3; // 0 minimum, 1 average, 2 maximum
 
-    using ValueArrays = std::array<const float*, kSeriesCount>;
+    using ValueArrays = std::array<const CTrendSeries*, kSeriesCount>;
 
     // An empty channel: no series.
     CTrendChannel() = default;
-    // A copy access for each non-null array.
+    // An access for each present series: a plain copy access where the series keeps floats of
+    // its own, a series access where it reads the records.
     CTrendChannel(const ValueArrays& values, DWORD recordCount, DWORD quantity, DWORD phase,
                   const CDataItemTrend* item);
-    // As above, but a series whose sign array is non-null reads its values with that sign
+    // As above, but a series whose sign series is present reads its values with that sign
     // (power factors signed by the active power).
     CTrendChannel(const ValueArrays& values, const ValueArrays& signs, DWORD recordCount, DWORD quantity,
                   DWORD phase, const CDataItemTrend* item);

@@ -1,5 +1,7 @@
 #include "datamodel/TrendChannelAccess.h"
 
+#include "datamodel/TrendSeries.h"
+
 #include <cmath>
 #include <new>
 
@@ -29,6 +31,19 @@ float TrendChannelAccessCopySign::GetValue(int index) const
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessCopySign::Clone() const
 {
     return MakeAccess<TrendChannelAccessCopySign>(m_values, m_signs);
+}
+
+float TrendChannelAccessSeries::GetValue(int index) const
+{
+    const float value = (*m_values)[index];
+    if (!m_signs || !std::isfinite(value))
+        return value;
+    return std::copysign(value, (*m_signs)[index]);
+}
+
+std::unique_ptr<ITrendChannelAccess> TrendChannelAccessSeries::Clone() const
+{
+    return MakeAccess<TrendChannelAccessSeries>(m_values, m_signs);
 }
 
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessRatio::Clone() const

@@ -3,6 +3,8 @@
 // owned here; the generic forms own exactly one inner accessor.
 #include "datamodel/ITrendChannelAccess.h"
 
+class CTrendSeries;
+
 class TrendChannelAccessCopy final : public ITrendChannelAccess
 {
 public:
@@ -26,6 +28,21 @@ public:
 private:
     const float* m_values;
     const float* m_signs;
+};
+
+// A series that is read from the records or is constant; with a sign series, a finite value takes
+// its sign from it (power factors signed by the active power).
+class TrendChannelAccessSeries final : public ITrendChannelAccess
+{
+public:
+    explicit TrendChannelAccessSeries(const CTrendSeries* values, const CTrendSeries* signs = nullptr)
+        : m_values(values), m_signs(signs) {}
+    float GetValue(int index) const override;
+    std::unique_ptr<ITrendChannelAccess> Clone() const override;
+
+private:
+    const CTrendSeries* m_values;
+    const CTrendSeries* m_signs;
 };
 
 class TrendChannelAccessRatio final : public ITrendChannelAccess

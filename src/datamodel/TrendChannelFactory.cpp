@@ -23,10 +23,10 @@ std::unique_ptr<CTrendChannel> Make(const CDataItemTrend& item, const Arrays& va
 
 Arrays Series(const STrendTriple& triple)
 {
-    return {triple[kSeriesMin], triple[kSeriesAvg], triple[kSeriesMax]};
+    return {&triple[kSeriesMin], &triple[kSeriesAvg], &triple[kSeriesMax]};
 }
 
-Arrays AverageOnly(const float* average)
+Arrays AverageOnly(const CTrendSeries* average)
 {
     return {nullptr, average, nullptr};
 }
@@ -41,7 +41,7 @@ int BlockSlot(DWORD phase)
 std::unique_ptr<CTrendChannel> EnergyOfPowerBlock(const CDataItemTrend& item, const STrendPowerBlock& block,
                                                   DWORD quantity, DWORD phase, int slot)
 {
-    return Make(item, AverageOnly(block.energy[std::size_t(slot)][quantity - 36].get()), quantity, phase);
+    return Make(item, AverageOnly(&block.energy[std::size_t(slot)][quantity - 36]), quantity, phase);
 }
 
 std::unique_ptr<CTrendChannel> ThdChannel(const CDataItemTrend& item, DWORD quantity, DWORD phase, DWORD thdQuantity,
@@ -50,7 +50,7 @@ std::unique_ptr<CTrendChannel> ThdChannel(const CDataItemTrend& item, DWORD quan
     if (quantity == thdQuantity) {
         if (phase >= kTrendTripleCount)
             return Empty();
-        return Make(item, AverageOnly(item.Arrays().triples[phase][kSeriesAvg]), quantity, phase);
+        return Make(item, AverageOnly(&item.Arrays().triples[phase][kSeriesAvg]), quantity, phase);
     }
     if (quantity == unbalanceQuantity) {
         const int index = current ? 2 : item.GetConfig().IsPhaseToPhaseDefault() ? 0 : 1;
@@ -79,7 +79,7 @@ std::unique_ptr<CTrendChannel> CreatePowerOlderChannel(const CDataItemTrend& ite
     case 5: return Make(item, Series(block->power[kPowerActive][s]), quantity, phase);
     case 6: return Make(item, Series(block->power[kPowerApparent][s]), quantity, phase);
     case 7: return Make(item, Series(block->power[kPowerReactive][s]), quantity, phase);
-    case 8: return Make(item, AverageOnly(block->factor[s][kSeriesAvg]), quantity, phase);
+    case 8: return Make(item, AverageOnly(&block->factor[s][kSeriesAvg]), quantity, phase);
     case 36: case 37: case 38: return EnergyOfPowerBlock(item, *block, quantity, phase, slot);
     default: return Empty();
     }
@@ -93,7 +93,7 @@ std::unique_ptr<CTrendChannel> CreateFundamentalOlderChannel(const CDataItemTren
         return Empty();
     const std::size_t s = std::size_t(slot);
     switch (quantity) {
-    case 9: return Make(item, AverageOnly(block->factor[s][kSeriesAvg]), quantity, phase);
+    case 9: return Make(item, AverageOnly(&block->factor[s][kSeriesAvg]), quantity, phase);
     case 20: return Make(item, Series(block->power[kPowerActive][s]), quantity, phase);
     case 21: return Make(item, Series(block->power[kPowerApparent][s]), quantity, phase);
     case 22: return Make(item, Series(block->power[kPowerReactive][s]), quantity, phase);
@@ -137,9 +137,9 @@ std::unique_ptr<CTrendChannel> CreatePowerLoggerChannel(const CDataItemTrend& it
     case 8:
         // The average carries the sign of the active power; minimum and maximum as recorded.
         return Make(item, Series(block->factor[s]), quantity, phase,
-                    AverageOnly(block->power[kPowerActive][s][kSeriesAvg]));
-    case 56: return Make(item, AverageOnly(block->factor[s][kSeriesAvg]), quantity, phase);
-    case 57: return Make(item, AverageOnly(block->dpfAverage[s].get()), quantity, phase);
+                    AverageOnly(&block->power[kPowerActive][s][kSeriesAvg]));
+    case 56: return Make(item, AverageOnly(&block->factor[s][kSeriesAvg]), quantity, phase);
+    case 57: return Make(item, AverageOnly(&block->dpfAverage[s]), quantity, phase);
     case 36: case 37: case 38: return EnergyOfPowerBlock(item, *block, quantity, phase, slot);
     default: return Empty();
     }
@@ -155,11 +155,11 @@ std::unique_ptr<CTrendChannel> CreateFundamentalLoggerChannel(const CDataItemTre
     switch (quantity) {
     case 9:
         return Make(item, Series(block->factor[s]), quantity, phase,
-                    AverageOnly(block->power[kPowerActive][s][kSeriesAvg]));
+                    AverageOnly(&block->power[kPowerActive][s][kSeriesAvg]));
     case 20: return Make(item, Series(block->power[kPowerActive][s]), quantity, phase);
     case 21: return Make(item, Series(block->power[kPowerApparent][s]), quantity, phase);
     case 22: return Make(item, Series(block->power[kPowerReactive][s]), quantity, phase);
-    case 57: return Make(item, AverageOnly(block->factor[s][kSeriesAvg]), quantity, phase);
+    case 57: return Make(item, AverageOnly(&block->factor[s][kSeriesAvg]), quantity, phase);
     default: return Empty();
     }
 }
@@ -172,14 +172,14 @@ std::unique_ptr<CTrendChannel> CreateEnergyChannel(const CDataItemTrend& item, D
         return Empty();
     const auto& interval = block->interval[std::size_t(slot)];
     const auto& running = block->running[std::size_t(slot)];
-    const float* values = nullptr;
+    const CTrendSeries* values = nullptr;
     switch (quantity) {
-    case 41: values = interval[kEnergyActive].get(); break;
-    case 42: case 55: values = interval[kEnergyApparent].get(); break;
-    case 43: values = interval[kEnergyReactive].get(); break;
-    case 44: values = running[kEnergyActive].get(); break;
-    case 45: values = running[kEnergyApparent].get(); break;
-    case 46: values = running[kEnergyReactive].get(); break;
+    case 41: values = &interval[kEnergyActive]; break;
+    case 42: case 55: values = &interval[kEnergyApparent]; break;
+    case 43: values = &interval[kEnergyReactive]; break;
+    case 44: values = &running[kEnergyActive]; break;
+    case 45: values = &running[kEnergyApparent]; break;
+    case 46: values = &running[kEnergyReactive]; break;
     default: return Empty();
     }
     return Make(item, AverageOnly(values), quantity, phase);
@@ -190,7 +190,7 @@ std::unique_ptr<CTrendChannel> CreateCounterChannel(const CDataItemTrend& item, 
     const STrendCounterBlock* block = item.Arrays().counters.get();
     if (!block || (quantity != 48 && quantity != 49))
         return Empty();
-    return Make(item, AverageOnly(block->energy[quantity - 48].get()), quantity, phase);
+    return Make(item, AverageOnly(&block->energy[quantity - 48]), quantity, phase);
 }
 
 std::unique_ptr<CTrendChannel> CreateAuxChannel(const CDataItemTrend& item, DWORD quantity, DWORD phase)

@@ -42,16 +42,16 @@ void DerivePowerOlder(const CDataItemTrend& item, STrendPowerBlock& block, int i
     for (int k = 0; k < 3; ++k) {
         const std::size_t slot = std::size_t(k);
         if (k >= n) {
-            S[slot][kSeriesAvg][i] = 0.0f;
-            N[slot][kSeriesAvg][i] = 0.0f;
-            block.factor[slot][kSeriesAvg][i] = 0.0f;
+            S[slot][kSeriesAvg].Data()[i] = 0.0f;
+            N[slot][kSeriesAvg].Data()[i] = 0.0f;
+            block.factor[slot][kSeriesAvg].Data()[i] = 0.0f;
             continue;
         }
         const double s = double(block.voltage[slot][i]) * double(block.current[slot][i]) / 1000.0;
         const double p = P[slot][kSeriesAvg][i];
-        S[slot][kSeriesAvg][i] = float(s);
-        N[slot][kSeriesAvg][i] = float(NonActiveFrom(s, p));
-        block.factor[slot][kSeriesAvg][i] = BelowThresholds(item, block, k, i) ? kNaN : float(ClampUnitMagnitude(p / s));
+        S[slot][kSeriesAvg].Data()[i] = float(s);
+        N[slot][kSeriesAvg].Data()[i] = float(NonActiveFrom(s, p));
+        block.factor[slot][kSeriesAvg].Data()[i] = BelowThresholds(item, block, k, i) ? kNaN : float(ClampUnitMagnitude(p / s));
     }
 
     const auto product = [&](int k) { return double(block.voltage[std::size_t(k)][i]) * double(block.current[std::size_t(k)][i]); };
@@ -63,9 +63,9 @@ void DerivePowerOlder(const CDataItemTrend& item, STrendPowerBlock& block, int i
     default: total = 3.0 * double(block.systemVoltage[i]) * double(block.systemCurrent[i]) / 1000.0; break;
     }
     const double p = P[3][kSeriesAvg][i];
-    S[3][kSeriesAvg][i] = float(total);
-    N[3][kSeriesAvg][i] = float(NonActiveFrom(total, p));
-    block.factor[3][kSeriesAvg][i] = AllNonFinite(block.factor, i) ? kNaN : float(ClampUnitMagnitude(p / total));
+    S[3][kSeriesAvg].Data()[i] = float(total);
+    N[3][kSeriesAvg].Data()[i] = float(NonActiveFrom(total, p));
+    block.factor[3][kSeriesAvg].Data()[i] = AllNonFinite(block.factor, i) ? kNaN : float(ClampUnitMagnitude(p / total));
 }
 
 void DeriveFundamental(const CDataItemTrend& item, STrendPowerBlock& block, int i)
@@ -77,20 +77,20 @@ void DeriveFundamental(const CDataItemTrend& item, STrendPowerBlock& block, int 
     for (int k = 0; k < 3; ++k) {
         const std::size_t slot = std::size_t(k);
         if (k >= n) {
-            Sf[slot][kSeriesAvg][i] = 0.0f;
-            block.factor[slot][kSeriesAvg][i] = 0.0f;
+            Sf[slot][kSeriesAvg].Data()[i] = 0.0f;
+            block.factor[slot][kSeriesAvg].Data()[i] = 0.0f;
             continue;
         }
         const double p = Pf[slot][kSeriesAvg][i];
         const double q = Qf[slot][kSeriesAvg][i];
         const double s = std::sqrt(p * p + q * q);
-        Sf[slot][kSeriesAvg][i] = float(s);
-        block.factor[slot][kSeriesAvg][i] =
+        Sf[slot][kSeriesAvg].Data()[i] = float(s);
+        block.factor[slot][kSeriesAvg].Data()[i] =
             BelowThresholds(item, block, k, i) ? kNaN : float(ClampUnitMagnitudeSigned(p / s, q));
     }
     const double p = Pf[3][kSeriesAvg][i];
     const double q = Qf[3][kSeriesAvg][i];
     const double s = std::sqrt(p * p + q * q);
-    Sf[3][kSeriesAvg][i] = float(s);
-    block.factor[3][kSeriesAvg][i] = AllNonFinite(block.factor, i) ? kNaN : float(ClampUnitMagnitudeSigned(p / s, q));
+    Sf[3][kSeriesAvg].Data()[i] = float(s);
+    block.factor[3][kSeriesAvg].Data()[i] = AllNonFinite(block.factor, i) ? kNaN : float(ClampUnitMagnitudeSigned(p / s, q));
 }

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace TrendHandlers {
 
@@ -45,20 +46,27 @@ public:
     }
     int Size(int g) const { return m_groups[std::size_t(g)].second - m_groups[std::size_t(g)].first + 1; }
 
-    float Reduce(const float* source, int g, EGroupStatistic statistic) const
+    float Reduce(const CTrendSeries& source, int g, EGroupStatistic statistic) const
     {
         if (!IsValid(g))
             return kNaN;
         const auto [first, last] = m_groups[std::size_t(g)];
-        return ReduceGroup(ScanGroup(source, first, last), statistic, m_required);
+        if (const float* values = source.Data())
+            return ReduceGroup(ScanGroup(values, first, last), statistic, m_required);
+        // A series read from the records is scanned from a copy of the group's values.
+        m_group.resize(std::size_t(last - first + 1));
+        for (int i = first; i <= last; ++i)
+            m_group[std::size_t(i - first)] = source[i];
+        return ReduceGroup(ScanGroup(m_group.data(), 0, last - first), statistic, m_required);
     }
 
-    void Series(float* destination, const float* source, EGroupStatistic statistic) const
+    void Series(const CTrendSeries& destination, const CTrendSeries& source, EGroupStatistic statistic) const
     {
-        if (!destination || !source)
+        float* values = destination.Data();
+        if (!values || !source)
             return;
         for (int g = 0; g < m_count; ++g)
-            destination[g] = Reduce(source, g, statistic);
+            values[g] = Reduce(source, g, statistic);
     }
 
     void Triple(const STrendTriple& destination, const STrendTriple& source, EGroupStatistic average) const
@@ -77,8 +85,8 @@ public:
     void VoltageCurrent(STrendPowerBlock& destination, const STrendPowerBlock& source) const
     {
         for (std::size_t k = 0; k < 3; ++k) {
-            Series(destination.voltage[k].get(), source.voltage[k].get(), EGroupStatistic::Rms);
-            Series(destination.current[k].get(), source.current[k].get(), EGroupStatistic::Rms);
+            Series(destination.voltage[k], source.voltage[k], EGroupStatistic::Rms);
+            Series(destination.current[k], source.current[k], EGroupStatistic::Rms);
         }
     }
 
@@ -87,6 +95,7 @@ private:
     int m_baseCount;
     int m_count = 0;
     int m_required = 0;
+    mutable std::vector<float> m_group;
 };
 
 void AggregateTriples(const CDataItemTrend& item, const CDataItemTrend& base, int multiple, EGroupStatistic average)
@@ -106,13 +115,13 @@ void DerivePowerLoggerGrouped(const CDataItemTrend& item, STrendPowerBlock& bloc
     auto& Q = block.power[kPowerReactive];
     for (std::size_t k = 0; k < 3; ++k) {
         if (int(k) >= n) {
-            S[k][kSeriesAvg][i] = 0.0f;
-            Q[k][kSeriesAvg][i] = 0.0f;
+            S[k][kSeriesAvg].Data()[i] = 0.0f;
+            Q[k][kSeriesAvg].Data()[i] = 0.0f;
             continue;
         }
         const double s = double(block.voltage[k][i]) * double(block.current[k][i]) / 1000.0;
-        S[k][kSeriesAvg][i] = float(s);
-        Q[k][kSeriesAvg][i] = float(NonActiveFrom(s, P[k][kSeriesAvg][i]));
+        S[k][kSeriesAvg].Data()[i] = float(s);
+        Q[k][kSeriesAvg].Data()[i] = float(NonActiveFrom(s, P[k][kSeriesAvg][i]));
     }
     double total = S[0][kSeriesAvg][i];
     if (topology == 3)
@@ -120,8 +129,8 @@ void DerivePowerLoggerGrouped(const CDataItemTrend& item, STrendPowerBlock& bloc
     else if (n == 3)
         total += double(S[1][kSeriesAvg][i]) + double(S[2][kSeriesAvg][i]);
     const double totalP = P[3][kSeriesAvg][i];
-    S[3][kSeriesAvg][i] = float(total);
-    Q[3][kSeriesAvg][i] = float(NonActiveFrom(total, totalP));
+    S[3][kSeriesAvg].Data()[i] = float(total);
+    Q[3][kSeriesAvg].Data()[i] = float(NonActiveFrom(total, totalP));
     bool anyFinite = false;
     for (std::size_t k = 0; k < 3; ++k) {
         float pf = 0.0f;
@@ -130,15 +139,15 @@ void DerivePowerLoggerGrouped(const CDataItemTrend& item, STrendPowerBlock& bloc
                                IsBelowThreshold(block.current[k][i], item.GetCurrentThreshold(int(k)));
             pf = below ? kNaN : float(ClampUnitMagnitude(double(P[k][kSeriesAvg][i]) / double(S[k][kSeriesAvg][i])));
         }
-        block.factor[k][kSeriesAvg][i] = pf;
+        block.factor[k][kSeriesAvg].Data()[i] = pf;
         anyFinite = anyFinite || std::isfinite(pf);
     }
-    block.factor[3][kSeriesAvg][i] = anyFinite ? float(ClampUnitMagnitude(totalP / total)) : kNaN;
+    block.factor[3][kSeriesAvg].Data()[i] = anyFinite ? float(ClampUnitMagnitude(totalP / total)) : kNaN;
 }
 
 // Energy totals: the sum of the phases that carry power when all are finite, else the rule of
 // the mean for non-finite values.
-float TotalOfPhases(const std::array<std::array<TrendFloatArray, 3>, kTrendSlotCount>& energy, int quantity, int phases,
+float TotalOfPhases(const std::array<std::array<CTrendSeries, 3>, kTrendSlotCount>& energy, int quantity, int phases,
                     int i)
 {
     double sum = 0.0;
@@ -185,7 +194,7 @@ void AggregateCounters(const CDataItemTrend& item, const CDataItemTrend& base, i
 {
     const CGrouping grouping(item, base, multiple);
     for (std::size_t a = 0; a < 2; ++a)
-        grouping.Series(item.Arrays().counters->energy[a].get(), base.Arrays().counters->energy[a].get(),
+        grouping.Series(item.Arrays().counters->energy[a], base.Arrays().counters->energy[a],
                         EGroupStatistic::Sum);
 }
 
@@ -195,8 +204,8 @@ void AggregatePowerOlder(const CDataItemTrend& item, const CDataItemTrend& base,
     STrendPowerBlock& to = *item.Arrays().power;
     const STrendPowerBlock& from = *base.Arrays().power;
     grouping.VoltageCurrent(to, from);
-    grouping.Series(to.systemVoltage.get(), from.systemVoltage.get(), EGroupStatistic::Rms);
-    grouping.Series(to.systemCurrent.get(), from.systemCurrent.get(), EGroupStatistic::Rms);
+    grouping.Series(to.systemVoltage, from.systemVoltage, EGroupStatistic::Rms);
+    grouping.Series(to.systemCurrent, from.systemCurrent, EGroupStatistic::Rms);
     for (std::size_t k = 0; k < 3; ++k) {
         grouping.Triple(to.power[kPowerActive][k], from.power[kPowerActive][k], EGroupStatistic::Mean);
         grouping.Triple(to.power[kPowerApparent][k], from.power[kPowerApparent][k], EGroupStatistic::Mean);
@@ -267,22 +276,22 @@ void AggregateEnergy(const CDataItemTrend& item, const CDataItemTrend& base, int
     const int phases = topology == 0 || topology == 4 ? 1 : topology == 3 ? 2 : 3;
     for (int g = 0; g < grouping.Count(); ++g) {
         for (std::size_t k = 0; k < 3; ++k) {
-            const float v = grouping.Reduce(from.voltage[k].get(), g, EGroupStatistic::Rms);
-            const float a = grouping.Reduce(from.current[k].get(), g, EGroupStatistic::Rms);
-            to.voltage[k][g] = v;
-            to.current[k][g] = a;
+            const float v = grouping.Reduce(from.voltage[k], g, EGroupStatistic::Rms);
+            const float a = grouping.Reduce(from.current[k], g, EGroupStatistic::Rms);
+            to.voltage[k].Data()[g] = v;
+            to.current[k].Data()[g] = a;
             auto& energy = to.interval[k];
-            energy[kEnergyActive][g] = grouping.Reduce(from.interval[k][kEnergyActive].get(), g, EGroupStatistic::Sum);
-            energy[kEnergyApparent][g] =
+            energy[kEnergyActive].Data()[g] = grouping.Reduce(from.interval[k][kEnergyActive], g, EGroupStatistic::Sum);
+            energy[kEnergyApparent].Data()[g] =
                 std::isfinite(v) && std::isfinite(a)
                     ? float(double(v) * double(a) * grouping.Size(g) * baseHours / 1000.0)
                     : NonFiniteResult(v, a);
-            energy[kEnergyReactive][g] = ReactiveEnergy(energy[kEnergyApparent][g], energy[kEnergyActive][g]);
+            energy[kEnergyReactive].Data()[g] = ReactiveEnergy(energy[kEnergyApparent][g], energy[kEnergyActive][g]);
         }
         auto& total = to.interval[3];
-        total[kEnergyActive][g] = TotalOfPhases(to.interval, kEnergyActive, phases, g);
-        total[kEnergyApparent][g] = TotalOfPhases(to.interval, kEnergyApparent, phases, g);
-        total[kEnergyReactive][g] = ReactiveEnergy(total[kEnergyApparent][g], total[kEnergyActive][g]);
+        total[kEnergyActive].Data()[g] = TotalOfPhases(to.interval, kEnergyActive, phases, g);
+        total[kEnergyApparent].Data()[g] = TotalOfPhases(to.interval, kEnergyApparent, phases, g);
+        total[kEnergyReactive].Data()[g] = ReactiveEnergy(total[kEnergyApparent][g], total[kEnergyActive][g]);
     }
 }
 

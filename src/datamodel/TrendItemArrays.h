@@ -1,22 +1,21 @@
 #pragma once
-// The value arrays of a trend item: six value triples, the frequency positions and at most one
-// block for the kinds of item that need more than triples. An absent array is null; a present
-// one has one float per record.
+// The value series of a trend item: six value triples, the frequency positions and at most one
+// block for the kinds of item that need more than triples. An absent series is false; a present
+// one has one value per record.
+#include "datamodel/TrendSeries.h"
 #include "platform/framework/WinTypes.h"
 
 #include <array>
 #include <memory>
-
-using TrendFloatArray = std::unique_ptr<float[]>;
 
 enum ETrendSeries { kSeriesMin = 0, kSeriesAvg = 1, kSeriesMax = 2 };
 
 // Minimum, average and maximum series of one phase slot.
 struct STrendTriple
 {
-    std::array<TrendFloatArray, 3> series;
+    std::array<CTrendSeries, 3> series;
 
-    float* operator[](int s) const { return series[std::size_t(s)].get(); }
+    const CTrendSeries& operator[](int s) const { return series[std::size_t(s)]; }
 };
 
 inline constexpr int kTrendSlotCount = 4;      // phases A, B, C and total (or neutral)
@@ -28,10 +27,10 @@ inline constexpr int kPositionBytesPerRecord = 5;
 struct STrendHarmonicsBlock
 {
     bool thdComputed = false;
-    std::array<TrendFloatArray, 3> unbalance;
+    std::array<CTrendSeries, 3> unbalance;
     // [order][slot]: [0] = the record's second float of the order, [1] = its first float.
-    std::array<std::array<std::array<TrendFloatArray, 2>, kTrendSlotCount>, kHarmonicOrderCount> orders;
-    std::array<TrendFloatArray, kTrendSlotCount> fundamental;
+    std::array<std::array<std::array<CTrendSeries, 2>, kTrendSlotCount>, kHarmonicOrderCount> orders;
+    std::array<CTrendSeries, kTrendSlotCount> fundamental;
 };
 
 // Quantity index within a power block: active, apparent and non-active (logger form: reactive)
@@ -43,18 +42,18 @@ struct STrendPowerBlock
     bool loggerForm = false;
     int flag = 0;
     // Average voltage and current of phases 0..2 per record, for derivations and thresholds.
-    std::array<TrendFloatArray, 3> voltage;
-    std::array<TrendFloatArray, 3> current;
-    TrendFloatArray systemVoltage; // older form only
-    TrendFloatArray systemCurrent;
+    std::array<CTrendSeries, 3> voltage;
+    std::array<CTrendSeries, 3> current;
+    CTrendSeries systemVoltage; // older form only
+    CTrendSeries systemCurrent;
     // [quantity][slot]; the older form keeps only the average series of slot 3.
     std::array<std::array<STrendTriple, kTrendSlotCount>, 3> power;
     // PF (power block) or DPF (fundamental block); the older form keeps only averages.
     std::array<STrendTriple, kTrendSlotCount> factor;
     // Logger power block: the average series of the recorded DPF triple.
-    std::array<TrendFloatArray, kTrendSlotCount> dpfAverage;
+    std::array<CTrendSeries, kTrendSlotCount> dpfAverage;
     // [slot][quantity] energy integrated from the power, made on first request.
-    std::array<std::array<TrendFloatArray, 3>, kTrendSlotCount> energy;
+    std::array<std::array<CTrendSeries, 3>, kTrendSlotCount> energy;
 };
 
 enum ETrendEnergy { kEnergyActive = 0, kEnergyApparent = 1, kEnergyReactive = 2 };
@@ -62,17 +61,17 @@ enum ETrendEnergy { kEnergyActive = 0, kEnergyApparent = 1, kEnergyReactive = 2 
 struct STrendEnergyBlock
 {
     // [slot][Ep, Es, Eq] energy of each interval.
-    std::array<std::array<TrendFloatArray, 3>, kTrendSlotCount> interval;
+    std::array<std::array<CTrendSeries, 3>, kTrendSlotCount> interval;
     // Running sums of the interval energies, made on first request.
-    std::array<std::array<TrendFloatArray, 3>, kTrendSlotCount> running;
-    std::array<TrendFloatArray, 3> voltage;
-    std::array<TrendFloatArray, 3> current;
+    std::array<std::array<CTrendSeries, 3>, kTrendSlotCount> running;
+    std::array<CTrendSeries, 3> voltage;
+    std::array<CTrendSeries, 3> current;
 };
 
 // Forward and reverse active energy.
 struct STrendCounterBlock
 {
-    std::array<TrendFloatArray, 2> energy;
+    std::array<CTrendSeries, 2> energy;
 };
 
 struct STrendItemArrays

@@ -25,7 +25,7 @@ void ComputeThd(const CDataItemTrend& item, bool current, int lastOrder)
         return;
     for (int slot = 0; slot < kTrendSlotCount; ++slot) {
         const float threshold = current ? item.GetCurrentThreshold(slot) : item.GetVoltageThreshold(slot);
-        float* thd = item.Arrays().triples[std::size_t(slot)][kSeriesAvg];
+        float* thd = item.Arrays().triples[std::size_t(slot)][kSeriesAvg].Data();
         for (int i = 0; i < item.GetRecordCount(); ++i) {
             double squares = 0.0;
             for (int order = 2; order <= lastOrder; ++order) {
@@ -52,16 +52,17 @@ void IntegrateSlot(const CDataItemTrend& item, STrendPowerBlock& block, std::siz
     if (energy || !item.AllocateSeries(energy))
         return;
     const double seconds = item.GetIntervalSeconds();
-    const float* power = block.power[quantity][slot][kSeriesAvg];
+    const CTrendSeries& power = block.power[quantity][slot][kSeriesAvg];
     if (!(seconds > 0.0) || !power)
         return;
+    float* values = energy.Data();
     const double perHour = 3600.0 / seconds;
     const CTrendTimeBlock* time = item.GetTimeBlock();
     double total = 0.0;
     for (int i = 0; i < item.GetRecordCount(); ++i) {
         if (std::isfinite(power[i]))
             total += time->GetDurationFraction(i) * double(power[i]);
-        energy[i] = float(total / perHour);
+        values[i] = float(total / perHour);
     }
 }
 
@@ -91,7 +92,7 @@ int PrepareEnergyIntegration(const CDataItemTrend& item, DWORD quantity, DWORD p
         double sum = 0.0;
         for (std::size_t k = 0; k < 3; ++k)
             sum += block->energy[k][source] ? double(block->energy[k][source][i]) : double(kNaN);
-        total[i] = float(sum);
+        total.Data()[i] = float(sum);
     }
     return 0;
 }
@@ -134,16 +135,18 @@ int PrepareRunningSums(const CDataItemTrend& item, DWORD quantity, DWORD phase)
     constexpr std::size_t kSource[] = {kEnergyActive, kEnergyApparent, kEnergyReactive};
     const std::size_t q = kSource[quantity - 44];
     auto& running = block->running[std::size_t(slot)][q];
-    const float* source = block->interval[std::size_t(slot)][q].get();
+    const CTrendSeries& source = block->interval[std::size_t(slot)][q];
     if (running || !source || !item.AllocateSeries(running))
         return 0;
+    float* values = running.Data();
     double sum = 0.0;
     for (int i = 0; i < item.GetRecordCount(); ++i) {
-        if (std::isfinite(source[i])) {
-            sum += source[i];
-            running[i] = float(sum);
+        const float value = source[i];
+        if (std::isfinite(value)) {
+            sum += value;
+            values[i] = float(sum);
         } else {
-            running[i] = source[i];
+            values[i] = value;
         }
     }
     return 0;

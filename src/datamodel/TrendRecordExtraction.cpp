@@ -32,23 +32,43 @@ float Field(const Umbo_table_header_t* table, std::size_t offset)
 void ReadTriple(const Umbo_table_header_t* table, std::size_t offset, const STrendTriple& triple, int i,
                 float divisor = 1.0f)
 {
-    triple[kSeriesMin][i] = Field(table, offset) / divisor;
-    triple[kSeriesMax][i] = Field(table, offset + 4) / divisor;
-    triple[kSeriesAvg][i] = Field(table, offset + 8) / divisor;
+    triple[kSeriesMin].Data()[i] = Field(table, offset) / divisor;
+    triple[kSeriesMax].Data()[i] = Field(table, offset + 4) / divisor;
+    triple[kSeriesAvg].Data()[i] = Field(table, offset + 8) / divisor;
 }
 
 void ReadMinMax(const Umbo_table_header_t* table, std::size_t offset, const STrendTriple& triple, int i,
                 float divisor)
 {
-    triple[kSeriesMin][i] = Field(table, offset) / divisor;
-    triple[kSeriesMax][i] = Field(table, offset + 4) / divisor;
+    triple[kSeriesMin].Data()[i] = Field(table, offset) / divisor;
+    triple[kSeriesMax].Data()[i] = Field(table, offset + 4) / divisor;
 }
 
 void ZeroTriple(const STrendTriple& triple, int i)
 {
     for (int s = 0; s < 3; ++s)
-        if (triple[s])
-            triple[s][i] = 0.0f;
+        if (float* values = triple[s].Data())
+            values[i] = 0.0f;
+}
+
+// The logger layout's series are its records' fields as they are: the item reads them from the
+// records instead of keeping copies.
+void ReadFieldOfRecords(const CDataItemTrend& item, CTrendSeries& series, std::size_t offset, float divisor = 1.0f)
+{
+    series.ReadField(item.GetRecordList(), offset, divisor);
+}
+
+void ReadTripleOfRecords(const CDataItemTrend& item, STrendTriple& triple, std::size_t offset, float divisor = 1.0f)
+{
+    ReadFieldOfRecords(item, triple.series[kSeriesMin], offset, divisor);
+    ReadFieldOfRecords(item, triple.series[kSeriesMax], offset + 4, divisor);
+    ReadFieldOfRecords(item, triple.series[kSeriesAvg], offset + 8, divisor);
+}
+
+void SetTripleToZero(STrendTriple& triple)
+{
+    for (auto& series : triple.series)
+        series.SetConstant(0.0f);
 }
 
 // Calls f(table, i) for each record i of the item's record list.
@@ -91,12 +111,19 @@ int PhaseCount(const CDataItemTrend& item)
 }
 
 // Logger power and fundamental rows: voltage and current averages of phases 0..2.
-void ReadLoggerVoltageCurrent(const Umbo_table_header_t* table, STrendPowerBlock& block, int i)
+void ReadLoggerVoltageCurrent(const CDataItemTrend& item, STrendPowerBlock& block)
 {
     for (std::size_t k = 0; k < 3; ++k) {
-        block.voltage[k][i] = Field(table, 32 + kTripleSize * k);
-        block.current[k][i] = Field(table, 104 + kTripleSize * k);
+        ReadFieldOfRecords(item, block.voltage[k], 32 + kTripleSize * k);
+        ReadFieldOfRecords(item, block.current[k], 104 + kTripleSize * k);
     }
+}
+
+template <std::size_t N>
+void ReadTriplesOfRecords(const CDataItemTrend& item, const std::array<std::size_t, N>& offsets)
+{
+    for (std::size_t t = 0; t < N; ++t)
+        ReadTripleOfRecords(item, item.Arrays().triples[t], offsets[t]);
 }
 
 void ExtractHarmonics(const CDataItemTrend& item, std::size_t blockOffset, std::size_t firstChannel, int orders)
@@ -109,10 +136,10 @@ void ExtractHarmonics(const CDataItemTrend& item, std::size_t blockOffset, std::
             for (std::size_t order = 0; order < kHarmonicOrderCount; ++order) {
                 auto& pair = block.orders[order][slot];
                 const bool read = int(order) < orders;
-                pair[0][i] = read ? Field(table, channel + 8 * order + 4) : kNaN;
-                pair[1][i] = read ? Field(table, channel + 8 * order) : kNaN;
+                pair[0].Data()[i] = read ? Field(table, channel + 8 * order + 4) : kNaN;
+                pair[1].Data()[i] = read ? Field(table, channel + 8 * order) : kNaN;
             }
-            block.fundamental[slot][i] = block.orders[1][slot][0][i];
+            block.fundamental[slot].Data()[i] = block.orders[1][slot][0][i];
         }
         bool allBelowVoltage = true;
         bool allBelowCurrent = true;
@@ -133,7 +160,7 @@ void ExtractHarmonics(const CDataItemTrend& item, std::size_t blockOffset, std::
                 value = 100.0f * std::min(a, b) / std::max(a, b);
             if (k < 2 ? allBelowVoltage : allBelowCurrent)
                 value = kNaN;
-            block.unbalance[k][i] = value;
+            block.unbalance[k].Data()[i] = value;
         }
     });
 }
@@ -172,11 +199,11 @@ void ExtractOlderPowerFields(const CDataItemTrend& item, bool demand)
     const int n = PhaseCount(item);
     ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
         for (std::size_t k = 0; k < 3; ++k) {
-            block.voltage[k][i] = demand ? Field(table, 24 + 4 * (s + k)) : Field(table, 9844 + kTripleSize * (s + k) + 8);
-            block.current[k][i] = demand ? Field(table, 52 + 4 * k) : Field(table, 10020 + kTripleSize * k);
+            block.voltage[k].Data()[i] = demand ? Field(table, 24 + 4 * (s + k)) : Field(table, 9844 + kTripleSize * (s + k) + 8);
+            block.current[k].Data()[i] = demand ? Field(table, 52 + 4 * k) : Field(table, 10020 + kTripleSize * k);
         }
-        block.systemVoltage[i] = Field(table, demand ? 588 : 10920);
-        block.systemCurrent[i] = Field(table, demand ? 592 : 10924);
+        block.systemVoltage.Data()[i] = Field(table, demand ? 588 : 10920);
+        block.systemCurrent.Data()[i] = Field(table, demand ? 592 : 10924);
         const std::size_t p = demand ? 72 : 10072;
         const std::size_t apparent = demand ? 156 : 10156;
         const std::size_t nonActive = demand ? 240 : 10240;
@@ -187,7 +214,7 @@ void ExtractOlderPowerFields(const CDataItemTrend& item, bool demand)
             if (int(k) >= n) {
                 ZeroTriple(P, i);
                 ZeroTriple(S, i);
-                N[kSeriesMin][i] = N[kSeriesMax][i] = 0.0f;
+                N[kSeriesMin].Data()[i] = N[kSeriesMax].Data()[i] = 0.0f;
                 continue;
             }
             const std::size_t at = kTripleSize * (s + k);
@@ -198,7 +225,7 @@ void ExtractOlderPowerFields(const CDataItemTrend& item, bool demand)
                 ReadTriple(table, apparent + at, S, i, kKilo);
             ReadMinMax(table, nonActive + at, N, i, kKilo);
         }
-        block.power[kPowerActive][3][kSeriesAvg][i] = Field(table, demand ? 576 : 10904) / kKilo;
+        block.power[kPowerActive][3][kSeriesAvg].Data()[i] = Field(table, demand ? 576 : 10904) / kKilo;
         DerivePowerOlder(item, block, i);
     });
 }
@@ -211,8 +238,8 @@ void ExtractOlderFundamentalFields(const CDataItemTrend& item, bool demand)
     ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
         if (!demand) {
             for (std::size_t k = 0; k < 3; ++k) {
-                block.voltage[k][i] = Field(table, 9844 + kTripleSize * (s + k) + 8);
-                block.current[k][i] = Field(table, 10020 + kTripleSize * k);
+                block.voltage[k].Data()[i] = Field(table, 9844 + kTripleSize * (s + k) + 8);
+                block.current[k].Data()[i] = Field(table, 10020 + kTripleSize * k);
             }
         }
         const std::size_t base = demand ? 0 : 10000;
@@ -223,7 +250,7 @@ void ExtractOlderFundamentalFields(const CDataItemTrend& item, bool demand)
             if (int(k) >= n) {
                 ZeroTriple(Pf, i);
                 ZeroTriple(Qf, i);
-                Sf[kSeriesMin][i] = Sf[kSeriesMax][i] = 0.0f;
+                Sf[kSeriesMin].Data()[i] = Sf[kSeriesMax].Data()[i] = 0.0f;
                 continue;
             }
             const std::size_t at = kTripleSize * (s + k);
@@ -231,8 +258,8 @@ void ExtractOlderFundamentalFields(const CDataItemTrend& item, bool demand)
             ReadTriple(table, base + 492 + at, Qf, i, kKilo);
             ReadMinMax(table, base + 408 + at, Sf, i, kKilo);
         }
-        block.power[kPowerActive][3][kSeriesAvg][i] = Field(table, demand ? 596 : 10928) / kKilo;
-        block.power[kPowerReactive][3][kSeriesAvg][i] = Field(table, demand ? 604 : 10936) / kKilo;
+        block.power[kPowerActive][3][kSeriesAvg].Data()[i] = Field(table, demand ? 596 : 10928) / kKilo;
+        block.power[kPowerReactive][3][kSeriesAvg].Data()[i] = Field(table, demand ? 604 : 10936) / kKilo;
         DeriveFundamental(item, block, i);
     });
 }
@@ -248,10 +275,8 @@ constexpr std::array<std::size_t, 2> kLoggerAux = {656, 668};
 void ExtractCounters(const CDataItemTrend& item, std::size_t forward, std::size_t reverse)
 {
     STrendCounterBlock& block = *item.Arrays().counters;
-    ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
-        block.energy[0][i] = Field(table, forward) / kKilo;
-        block.energy[1][i] = Field(table, reverse) / kKilo;
-    });
+    ReadFieldOfRecords(item, block.energy[0], forward, kKilo);
+    ReadFieldOfRecords(item, block.energy[1], reverse, kKilo);
 }
 
 } // namespace
@@ -317,9 +342,9 @@ void ExtractFrequencyOlder(const CDataItemTrend& item)
             sum += v;
             ++valid;
         }
-        triple[kSeriesMin][i] = minimum;
-        triple[kSeriesAvg][i] = valid > 0 ? float(sum / valid) : kNaN;
-        triple[kSeriesMax][i] = maximum;
+        triple[kSeriesMin].Data()[i] = minimum;
+        triple[kSeriesAvg].Data()[i] = valid > 0 ? float(sum / valid) : kNaN;
+        triple[kSeriesMax].Data()[i] = maximum;
         positions[std::size_t(i) * kPositionBytesPerRecord] = BYTE(minimumAt);
         positions[std::size_t(i) * kPositionBytesPerRecord + 1] = BYTE(maximumAt);
     });
@@ -342,7 +367,7 @@ void ExtractPst(const CDataItemTrend& item)
 {
     ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
         for (std::size_t k = 0; k < 3; ++k)
-            item.Arrays().triples[k][kSeriesAvg][i] = Field(table, 10576 + 4 * k);
+            item.Arrays().triples[k][kSeriesAvg].Data()[i] = Field(table, 10576 + 4 * k);
     });
 }
 
@@ -352,100 +377,97 @@ void ExtractPlt(const CDataItemTrend& item)
     if (item.GetRecordCount() < 2)
         return;
     for (std::size_t k = 0; k < 3; ++k)
-        ComputePlt(item.Arrays().triples[k][kSeriesAvg], item.GetRecordCount());
+        ComputePlt(item.Arrays().triples[k][kSeriesAvg].Data(), item.GetRecordCount());
 }
 
 void ExtractVoltageLogger(const CDataItemTrend& item)
 {
     switch (item.GetVoltageReference()) {
-    case 1: ExtractTriplesAt(item, kLoggerPhaseToPhase); break;
-    case 2: ExtractTriplesAt(item, kLoggerPhaseToNeutral); break;
-    default: break;
+    case 1: ReadTriplesOfRecords(item, kLoggerPhaseToPhase); break;
+    case 2: ReadTriplesOfRecords(item, kLoggerPhaseToNeutral); break;
+    default:
+        // No reference: the series keep no values, as NaN throughout.
+        for (std::size_t t = 0; t < kLoggerPhaseToNeutral.size(); ++t)
+            for (auto& series : item.Arrays().triples[t].series)
+                series.SetConstant(kNaN);
+        break;
     }
 }
 
-void ExtractCurrentLogger(const CDataItemTrend& item) { ExtractTriplesAt(item, kLoggerCurrent); }
-void ExtractFrequencyLogger(const CDataItemTrend& item) { ExtractTriplesAt(item, kLoggerFrequency); }
-void ExtractThdVoltageLogger(const CDataItemTrend& item) { ExtractTriplesAt(item, kLoggerThdVoltage); }
-void ExtractThdCurrentLogger(const CDataItemTrend& item) { ExtractTriplesAt(item, kLoggerThdCurrent); }
-void ExtractAuxLogger(const CDataItemTrend& item) { ExtractTriplesAt(item, kLoggerAux); }
+void ExtractCurrentLogger(const CDataItemTrend& item) { ReadTriplesOfRecords(item, kLoggerCurrent); }
+void ExtractFrequencyLogger(const CDataItemTrend& item) { ReadTriplesOfRecords(item, kLoggerFrequency); }
+void ExtractThdVoltageLogger(const CDataItemTrend& item) { ReadTriplesOfRecords(item, kLoggerThdVoltage); }
+void ExtractThdCurrentLogger(const CDataItemTrend& item) { ReadTriplesOfRecords(item, kLoggerThdCurrent); }
+void ExtractAuxLogger(const CDataItemTrend& item) { ReadTriplesOfRecords(item, kLoggerAux); }
 
 void ExtractPowerLogger(const CDataItemTrend& item)
 {
     STrendPowerBlock& block = *item.Arrays().power;
     const int n = PhaseCount(item);
-    ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
-        ReadLoggerVoltageCurrent(table, block, i);
-        for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
-            const std::size_t at = kTripleSize * slot;
-            if (slot < 3 && int(slot) >= n) {
-                for (const auto& quantity : block.power)
-                    ZeroTriple(quantity[slot], i);
-                ZeroTriple(block.factor[slot], i);
-                block.dpfAverage[slot][i] = 0.0f;
-                continue;
-            }
-            ReadTriple(table, 216 + at, block.power[kPowerActive][slot], i, kKilo);
-            ReadTriple(table, 264 + at, block.power[kPowerApparent][slot], i, kKilo);
-            ReadTriple(table, 312 + at, block.power[kPowerReactive][slot], i, kKilo);
-            ReadTriple(table, 504 + at, block.factor[slot], i);
-            block.dpfAverage[slot][i] = Field(table, 560 + at);
+    ReadLoggerVoltageCurrent(item, block);
+    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
+        const std::size_t at = kTripleSize * slot;
+        if (slot < 3 && int(slot) >= n) {
+            for (auto& quantity : block.power)
+                SetTripleToZero(quantity[slot]);
+            SetTripleToZero(block.factor[slot]);
+            block.dpfAverage[slot].SetConstant(0.0f);
+            continue;
         }
-    });
+        ReadTripleOfRecords(item, block.power[kPowerActive][slot], 216 + at, kKilo);
+        ReadTripleOfRecords(item, block.power[kPowerApparent][slot], 264 + at, kKilo);
+        ReadTripleOfRecords(item, block.power[kPowerReactive][slot], 312 + at, kKilo);
+        ReadTripleOfRecords(item, block.factor[slot], 504 + at);
+        ReadFieldOfRecords(item, block.dpfAverage[slot], 560 + at);
+    }
 }
 
 void ExtractFundamentalLogger(const CDataItemTrend& item)
 {
     STrendPowerBlock& block = *item.Arrays().fundamental;
     const int n = PhaseCount(item);
-    ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
-        ReadLoggerVoltageCurrent(table, block, i);
-        for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
-            const std::size_t at = kTripleSize * slot;
-            if (slot < 3 && int(slot) >= n) {
-                for (const auto& quantity : block.power)
-                    ZeroTriple(quantity[slot], i);
-                ZeroTriple(block.factor[slot], i);
-                continue;
-            }
-            ReadTriple(table, 360 + at, block.power[kPowerActive][slot], i, kKilo);
-            ReadTriple(table, 408 + at, block.power[kPowerApparent][slot], i, kKilo);
-            ReadTriple(table, 456 + at, block.power[kPowerReactive][slot], i, kKilo);
-            ReadTriple(table, 552 + at, block.factor[slot], i);
+    ReadLoggerVoltageCurrent(item, block);
+    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
+        const std::size_t at = kTripleSize * slot;
+        if (slot < 3 && int(slot) >= n) {
+            for (auto& quantity : block.power)
+                SetTripleToZero(quantity[slot]);
+            SetTripleToZero(block.factor[slot]);
+            continue;
         }
-    });
+        ReadTripleOfRecords(item, block.power[kPowerActive][slot], 360 + at, kKilo);
+        ReadTripleOfRecords(item, block.power[kPowerApparent][slot], 408 + at, kKilo);
+        ReadTripleOfRecords(item, block.power[kPowerReactive][slot], 456 + at, kKilo);
+        ReadTripleOfRecords(item, block.factor[slot], 552 + at);
+    }
 }
 
 void ExtractEnergyLogger(const CDataItemTrend& item)
 {
     STrendEnergyBlock& block = *item.Arrays().energy;
-    ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
-        for (std::size_t k = 0; k < 3; ++k) {
-            block.voltage[k][i] = Field(table, 32 + kTripleSize * k);
-            block.current[k][i] = Field(table, 104 + kTripleSize * k);
-        }
-        for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
-            block.interval[slot][kEnergyActive][i] = Field(table, 600 + 4 * slot) / kKilo;
-            block.interval[slot][kEnergyApparent][i] = Field(table, 616 + 4 * slot) / kKilo;
-            block.interval[slot][kEnergyReactive][i] = Field(table, 632 + 4 * slot) / kKilo;
-        }
-    });
+    for (std::size_t k = 0; k < 3; ++k) {
+        ReadFieldOfRecords(item, block.voltage[k], 32 + kTripleSize * k);
+        ReadFieldOfRecords(item, block.current[k], 104 + kTripleSize * k);
+    }
+    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyActive], 600 + 4 * slot, kKilo);
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyApparent], 616 + 4 * slot, kKilo);
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyReactive], 632 + 4 * slot, kKilo);
+    }
 }
 
 void ExtractDemandEnergyLogger(const CDataItemTrend& item)
 {
     STrendEnergyBlock& block = *item.Arrays().energy;
-    ForEachRecord(item, [&](const Umbo_table_header_t* table, int i) {
-        for (std::size_t k = 0; k < 3; ++k) {
-            block.voltage[k][i] = Field(table, 24 + 4 * k);
-            block.current[k][i] = Field(table, 36 + 4 * k);
-        }
-        for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
-            block.interval[slot][kEnergyActive][i] = Field(table, 48 + 4 * slot) / kKilo;
-            block.interval[slot][kEnergyApparent][i] = Field(table, 64 + 4 * slot) / kKilo;
-            block.interval[slot][kEnergyReactive][i] = Field(table, 80 + 4 * slot) / kKilo;
-        }
-    });
+    for (std::size_t k = 0; k < 3; ++k) {
+        ReadFieldOfRecords(item, block.voltage[k], 24 + 4 * k);
+        ReadFieldOfRecords(item, block.current[k], 36 + 4 * k);
+    }
+    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyActive], 48 + 4 * slot, kKilo);
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyApparent], 64 + 4 * slot, kKilo);
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyReactive], 80 + 4 * slot, kKilo);
+    }
 }
 
 void ExtractCountersLogger(const CDataItemTrend& item) { ExtractCounters(item, 648, 652); }

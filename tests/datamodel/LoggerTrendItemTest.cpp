@@ -438,6 +438,46 @@ TEST_P(LoggerTrendItems, GroupedEnergiesAndCounters)
     }
 }
 
+// Raw items read their recorded series from the records (a year of them would otherwise be
+// copied again as floats); only what an item computes keeps floats of its own, and grouped
+// items, which compute everything, keep floats throughout.
+TEST_P(LoggerTrendItems, RawItemsKeepNoCopiesOfRecordedSeries)
+{
+    const STrendItemArrays& voltage = Item(0, false)->Arrays();
+    for (std::size_t t = 0; t < 3; ++t)
+        for (int s = 0; s < 3; ++s) {
+            EXPECT_TRUE(voltage.triples[t][s]) << t << s;
+            EXPECT_EQ(voltage.triples[t][s].Data(), nullptr) << t << s;
+        }
+
+    CDataItemTrend* power = Item(39, false);
+    const STrendPowerBlock& block = *power->Arrays().power;
+    for (const auto& quantity : block.power)
+        for (const auto& triple : quantity)
+            for (int s = 0; s < 3; ++s)
+                EXPECT_EQ(triple[s].Data(), nullptr);
+    EXPECT_EQ(block.voltage[0].Data(), nullptr);
+    EXPECT_EQ(block.dpfAverage[3].Data(), nullptr);
+    // Energy integrated from the power is computed on request and kept.
+    EXPECT_FALSE(block.energy[0][0]);
+    const auto energy = power->GetChannel(36, 0);
+    EXPECT_NE(block.energy[0][0].Data(), nullptr);
+    EXPECT_TRUE(std::isfinite(energy->GetAccess(1)->GetValue(1)));
+
+    for (bool demand : {false, true}) {
+        CDataItemTrend* raw = Item(47, demand);
+        EXPECT_EQ(raw->Arrays().energy->interval[3][kEnergyActive].Data(), nullptr);
+        raw->GetChannel(44, 0);
+        EXPECT_NE(raw->Arrays().energy->running[0][kEnergyActive].Data(), nullptr);
+        EXPECT_EQ(Item(50, demand)->Arrays().counters->energy[0].Data(), nullptr);
+    }
+
+    const STrendItemArrays& grouped = Item(0, false, 6)->Arrays();
+    for (int s = 0; s < 3; ++s)
+        EXPECT_NE(grouped.triples[0][s].Data(), nullptr);
+    EXPECT_NE(Item(39, false, 6)->Arrays().power->power[kPowerActive][0][kSeriesAvg].Data(), nullptr);
+}
+
 INSTANTIATE_TEST_SUITE_P(ByteOrders, LoggerTrendItems, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "BigEndian" : "LittleEndian"; });
 

@@ -354,10 +354,10 @@ TEST_P(OlderTrendItems, HarmonicsThdOnceAndUnbalance)
         EXPECT_TRUE(block.thdComputed);
         // A second request leaves the series as they are.
         const float before = item->Arrays().triples[0][kSeriesAvg][0];
-        item->Arrays().triples[0][kSeriesAvg][0] = -1.0f;
+        item->Arrays().triples[0][kSeriesAvg].Data()[0] = -1.0f;
         item->GetChannel(row.thd, 0);
         EXPECT_EQ(item->Arrays().triples[0][kSeriesAvg][0], -1.0f);
-        item->Arrays().triples[0][kSeriesAvg][0] = before;
+        item->Arrays().triples[0][kSeriesAvg].Data()[0] = before;
 
         // Unbalance: 100 x smaller / larger magnitude of the record's pair; NaN when every
         // phase's fundamental is below its threshold.
@@ -377,8 +377,8 @@ TEST_P(OlderTrendItems, HarmonicsThdOnceAndUnbalance)
         ExpectAverageOnly(*unbalance, expected, "unbalance item " + std::to_string(row.item));
     }
     // Record 6 lost its voltage unbalance; record 5 kept it although phase A is below.
-    EXPECT_TRUE(std::isnan(Item(3)->GetUnbalance(1)[6]));
-    EXPECT_TRUE(std::isfinite(Item(3)->GetUnbalance(1)[5]));
+    EXPECT_TRUE(std::isnan((*Item(3)->GetUnbalance(1))[6]));
+    EXPECT_TRUE(std::isfinite((*Item(3)->GetUnbalance(1))[5]));
     EXPECT_TRUE(std::isnan(Item(3)->Arrays().triples[0][kSeriesAvg][5]));
     EXPECT_EQ(Item(3)->GetUnbalance(3), nullptr);
 }

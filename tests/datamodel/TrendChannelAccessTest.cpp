@@ -1,5 +1,6 @@
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendChannelAccess.h"
+#include "datamodel/TrendSeries.h"
 
 #include <gtest/gtest.h>
 
@@ -109,9 +110,13 @@ TEST(TrendChannelAccess, CloneOfAGenericAccessIsDeep)
 
 TEST(TrendChannel, ConstructsCopyOrSignAccessPerPresentSeries)
 {
-    const float pf[] = {0.8f, 0.9f};
-    const float p[] = {-3.0f, 2.0f};
-    CTrendChannel channel({pf, pf, nullptr}, {nullptr, p, nullptr}, 2, 8, 1, nullptr);
+    CTrendSeries pf, p;
+    ASSERT_TRUE(pf.Allocate(2) && p.Allocate(2));
+    pf.Data()[0] = 0.8f;
+    pf.Data()[1] = 0.9f;
+    p.Data()[0] = -3.0f;
+    p.Data()[1] = 2.0f;
+    CTrendChannel channel({&pf, &pf, nullptr}, {nullptr, &p, nullptr}, 2, 8, 1, nullptr);
     EXPECT_NE(dynamic_cast<const TrendChannelAccessCopy*>(channel.GetAccess(0)), nullptr);
     EXPECT_NE(dynamic_cast<const TrendChannelAccessCopySign*>(channel.GetAccess(1)), nullptr);
     EXPECT_EQ(channel.GetAccess(2), nullptr);
