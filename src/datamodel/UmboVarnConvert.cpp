@@ -9,27 +9,43 @@ namespace
 {
 constexpr bool kHostIsBigEndian = std::endian::native == std::endian::big;
 
+// Reverses the bytes of each of `count` 4-byte words; written so that the compiler vectorises it.
+[[gnu::always_inline]] inline void ReverseWordsLoop(BYTE* at, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint32_t word;
+        std::memcpy(&word, at + 4 * i, 4);
+        word = __builtin_bswap32(word);
+        std::memcpy(at + 4 * i, &word, 4);
+    }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Trend records are thousands of words each and every one is reversed while loading: the wide
+// byte shuffles cut this to a quarter where the processor has them.
+[[gnu::target("avx2")]] void ReverseWordsAvx2(BYTE* at, std::size_t count)
+{
+    ReverseWordsLoop(at, count);
+}
+#endif
+
+void ReverseWords(BYTE* at, std::size_t count)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) {
+        ReverseWordsAvx2(at, count);
+        return;
+    }
+#endif
+    ReverseWordsLoop(at, count);
+}
+
 // Reverses every `width`-byte unit of a run; a trailing part shorter than a unit stays as it is.
-// Whole-word swaps: trend records are thousands of words each, and this runs for every one.
 void ReverseUnits(BYTE* at, std::size_t byteCount, std::size_t width)
 {
     if (width == 4) {
-        // Two words at a time: the 64-bit swap reverses both and exchanges them, the rotation
-        // puts them back in place.
-        std::size_t offset = 0;
-        for (; offset + 8 <= byteCount; offset += 8) {
-            std::uint64_t pair;
-            std::memcpy(&pair, at + offset, 8);
-            pair = __builtin_bswap64(pair);
-            pair = (pair >> 32) | (pair << 32);
-            std::memcpy(at + offset, &pair, 8);
-        }
-        for (; offset + 4 <= byteCount; offset += 4) {
-            std::uint32_t word;
-            std::memcpy(&word, at + offset, 4);
-            word = __builtin_bswap32(word);
-            std::memcpy(at + offset, &word, 4);
-        }
+        ReverseWords(at, byteCount / 4);
     } else if (width == 2) {
         for (std::size_t offset = 0; offset + 2 <= byteCount; offset += 2)
             std::swap(at[offset], at[offset + 1]);
