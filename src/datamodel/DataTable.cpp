@@ -44,6 +44,7 @@ CDataTable::CDataTable(int tableType, int orderedByType) : m_tableType(tableType
 int CDataTable::InsertTable(const Umbo_table_header_t* table)
 {
     const std::size_t length = LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
+    m_shortestLength = std::min(m_shortestLength, length);
     const std::size_t copied = std::max(length, kUmboTableHeaderSize);
     const std::size_t size = std::max(copied, kMinimumCopy);
     if (!m_orderedByType)

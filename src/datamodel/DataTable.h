@@ -9,6 +9,7 @@
 #include "datamodel/UmboFraming.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -43,6 +44,8 @@ public:
     // The bytes of table i without a bounds check, for readers that walk every record.
     const BYTE* GetRecordBytes(std::size_t index) const { return m_tables[index]; }
     std::size_t GetSize() const { return m_tables.size(); }
+    // No table ever filed was shorter (table_lth); a field below it needs no length check.
+    std::size_t GetShortestLength() const { return m_shortestLength; }
 
     class const_iterator
     {
@@ -72,4 +75,5 @@ private:
     std::vector<LargeBlock> m_blocks;
     std::size_t m_blockSize = 0;
     std::size_t m_blockUsed = 0;
+    std::size_t m_shortestLength = SIZE_MAX;
 };

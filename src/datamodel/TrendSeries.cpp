@@ -24,6 +24,7 @@ void CTrendSeries::ReadField(const CDataTable* records, std::size_t offset, floa
     m_records = records;
     m_offset = offset;
     m_divisor = divisor;
+    m_checkLength = offset + sizeof(float) > records->GetShortestLength();
 }
 
 void CTrendSeries::SetConstant(float value)

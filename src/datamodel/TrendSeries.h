@@ -36,7 +36,9 @@ public:
             if (i + kReadAhead < m_records->GetSize())
                 __builtin_prefetch(m_records->GetRecordBytes(i + kReadAhead) + m_offset);
             const BYTE* table = m_records->GetRecordBytes(i);
-            if (m_offset + sizeof(float) > LoadU16(table, offsetof(Umbo_table_header_t, table_lth)))
+            // The length sits on another cache line than the field: it is read only when some
+            // record may be too short.
+            if (m_checkLength && m_offset + sizeof(float) > LoadU16(table, offsetof(Umbo_table_header_t, table_lth)))
                 return std::numeric_limits<float>::quiet_NaN();
             return LoadF32(table, m_offset) / m_divisor;
         }
@@ -48,12 +50,13 @@ public:
 
 private:
     enum class EKind { Absent, Owned, Field, Constant };
-    static constexpr std::size_t kReadAhead = 8;
+    static constexpr std::size_t kReadAhead = 16;
 
     EKind m_kind = EKind::Absent;
     std::unique_ptr<float[]> m_values;
     const CDataTable* m_records = nullptr;
     std::size_t m_offset = 0;
     float m_divisor = 1.0f;
+    bool m_checkLength = true;
     float m_constant = 0.0f;
 };
