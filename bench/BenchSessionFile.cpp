@@ -1,4 +1,5 @@
 #include "BenchSessionFile.h"
+#include "datamodel/LargeBlock.h"
 
 #include "datamodel/ArchiveStreamStorage.h"
 #include "platform/storage/CompoundFile.h"
@@ -158,7 +159,7 @@ void FillFreshPages(std::size_t bytes)
 std::size_t HeapInUse()
 {
     const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    return info.uordblks + info.hblkhd + GetMappedLargeBlockBytes();
 }
 
 double MedianMs(std::vector<double> seconds)

@@ -39,7 +39,8 @@ std::size_t ReadIntoFreshPages(const std::string& path);
 // keeps that much new memory costs.
 void FillFreshPages(std::size_t bytes);
 
-// Heap bytes in use (arena and mapped blocks), from the allocator's own figures.
+// Heap bytes in use (arena and mapped blocks), from the allocator's own figures, and the record
+// blocks mapped apart from the heap.
 std::size_t HeapInUse();
 
 // The median of the samples (seconds) in milliseconds.

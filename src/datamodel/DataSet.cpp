@@ -304,9 +304,7 @@ Umbo_table_header_t* CDataSet::CReader::PadTable15(const Umbo_table_header_t* ta
 
 bool CDataSet::CReader::Convert(Umbo_table_header_t* table)
 {
-    // The dispatcher converts the header as well: hand it the header in stream order again.
-    m_set.m_converter->TableHeaderToWire(table);
-    const int converted = m_set.m_converter->ConvertTableFromWire(table);
+    const int converted = m_set.m_converter->ConvertTableBodyFromWire(table);
     if (converted == 0)
         return true;
     LOG(INFO) << "Table of type " << table->table_type << " of " << table->table_lth

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -89,22 +87,8 @@ BYTE* CDataTable::Place(std::size_t size)
 
 void CDataTable::Compact()
 {
-    if (m_blocks.empty() || m_blockUsed == m_blockSize)
-        return;
-    // The old address is kept as a number: the tables in the block are found by it if it moves.
-    const auto from = reinterpret_cast<std::uintptr_t>(m_blocks.back().get());
-    auto* shrunk = static_cast<BYTE*>(std::realloc(m_blocks.back().get(), std::max<std::size_t>(m_blockUsed, 1)));
-    if (!shrunk)
-        return;
-    (void)m_blocks.back().release();
-    m_blocks.back().reset(shrunk);
-    if (reinterpret_cast<std::uintptr_t>(shrunk) != from)
-    {
-        for (BYTE*& table : m_tables)
-            if (const auto at = reinterpret_cast<std::uintptr_t>(table); at >= from && at < from + m_blockUsed)
-                table = shrunk + (at - from);
-    }
-    m_blockSize = m_blockUsed;
+    if (!m_blocks.empty())
+        m_blockSize = ShrinkLargeBlock(m_blocks.back(), m_blockUsed, m_blockSize);
 }
 
 void CDataTable::RemoveTablesAfter(const CHighTime& time)

@@ -6,7 +6,7 @@
 #include "platform/framework/WinTypes.h"
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 class CStreamBlockReader
 {
@@ -22,14 +22,16 @@ public:
     // it lies.
     std::int64_t Ensure(std::size_t count);
     // The bytes at the current position (at least what the last Ensure gave), writable.
-    BYTE* Data() { return m_buffer.data() + m_begin; }
+    BYTE* Data() { return m_buffer.get() + m_begin; }
     void Skip(std::size_t count) { m_begin += count; m_offset += count; }
     // The stream offset of Data().
     std::uint64_t GetOffset() const { return m_offset; }
 
 private:
     IDataStream& m_stream;
-    std::vector<BYTE> m_buffer;
+    // Not zeroed: every byte is read into before it is looked at.
+    std::unique_ptr<BYTE[]> m_buffer;
+    std::size_t m_capacity;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     std::uint64_t m_offset;

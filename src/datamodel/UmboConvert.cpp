@@ -107,6 +107,11 @@ int CUmboConvert::ConvertMessageToWire(Umbo_msg_header_t* header)
 int CUmboConvert::ConvertTableFromWire(Umbo_table_header_t* table)
 {
     TableHeaderFromWire(table);
+    return ConvertTableBodyFromWire(table);
+}
+
+int CUmboConvert::ConvertTableBodyFromWire(Umbo_table_header_t* table)
+{
     const SUmboTableLayout* layout = FindUmboTableLayout(TableType(table));
     if (!layout || !(layout->directions & kUmboFromLogger))
         return 1;

@@ -34,6 +34,8 @@ public:
     int ConvertMessageToWire(Umbo_msg_header_t* header);
     // The table must hold at least its 12-byte header; nothing past table_lth is touched.
     int ConvertTableFromWire(Umbo_table_header_t* table);
+    // As above for a table whose header is already in host order.
+    int ConvertTableBodyFromWire(Umbo_table_header_t* table);
     int ConvertTableToWire(Umbo_table_header_t* table);
 
 protected:

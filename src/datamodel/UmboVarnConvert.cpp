@@ -32,8 +32,9 @@ constexpr bool kHostIsBigEndian = std::endian::native == std::endian::big;
 void ReverseWords(BYTE* at, std::size_t count)
 {
 #if defined(__x86_64__) || defined(__i386__)
+    // Header fields are a word or two: not worth the call.
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
+    if (avx2 && count >= 16) {
         ReverseWordsAvx2(at, count);
         return;
     }

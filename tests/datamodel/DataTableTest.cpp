@@ -1,4 +1,5 @@
 #include "datamodel/DataTable.h"
+#include "datamodel/LargeBlock.h"
 
 #include "support/LoggerBytes.h"
 
@@ -138,12 +139,14 @@ TEST(DataTable, CopiesInSharedBlocksStayIntact)
         list.InsertTable(Header(table));
         kept.push_back(table);
     };
-    for (int i = 0; i < 3000; ++i)
+    // Enough tables (some 6 MB) for the last blocks to be mapped apart from the heap.
+    constexpr int kCount = 14000;
+    for (int i = 0; i < kCount; ++i)
         insert(i, WORD(20 + (i * 37) % 900));
     // A table that restarts the clock replaces the last 500; its room is used again.
-    kept.resize(2500);
-    insert(2499, 300);
-    for (int i = 2500; i < 2600; ++i)
+    kept.resize(kCount - 500);
+    insert(kCount - 501, 300);
+    for (int i = kCount - 500; i < kCount - 400; ++i)
         insert(i, 680);
 
     const auto expectKept = [&](const char* when) {
@@ -156,15 +159,17 @@ TEST(DataTable, CopiesInSharedBlocksStayIntact)
         }
     };
     expectKept("filled ");
-    // Giving back the unused end of the last block (which may move it) keeps every table, and
-    // the list takes further tables, a restart included.
+    // Giving back the unused end of the last block keeps every table and returns memory; the
+    // list takes further tables, a restart included.
+    const std::size_t mapped = GetMappedLargeBlockBytes();
     list.Compact();
+    EXPECT_LT(GetMappedLargeBlockBytes(), mapped);
     expectKept("compacted ");
-    for (int i = 2600; i < 2700; ++i)
+    for (int i = kCount - 400; i < kCount - 300; ++i)
         insert(i, 680);
-    // Tables 2650.. end after the restart's interval end and go.
-    kept.resize(2651);
-    insert(2649, 500);
+    // Tables from kCount - 350 on end after the restart's interval end and go.
+    kept.resize(kept.size() - 50);
+    insert(kCount - 351, 500);
     list.Compact();
     list.Compact();
     expectKept("refilled ");
