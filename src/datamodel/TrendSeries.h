@@ -40,7 +40,8 @@ public:
             // record may be too short.
             if (m_checkLength && m_offset + sizeof(float) > LoadU16(table, offsetof(Umbo_table_header_t, table_lth)))
                 return std::numeric_limits<float>::quiet_NaN();
-            return LoadF32(table, m_offset) / m_divisor;
+            const float value = LoadF32(table, m_offset);
+            return m_divisor == 1.0f ? value : value / m_divisor;
         }
         return m_kind == EKind::Constant ? m_constant : std::numeric_limits<float>::quiet_NaN();
     }
