@@ -1,7 +1,8 @@
 // Building every trend item of a freshly loaded one-minute session (its time blocks included)
 // through the trend cache, with the series computed on request (energies and running sums),
 // beside a read of the session file into a buffer already faulted in and a write of as many
-// bytes as the build keeps into fresh pages (its floor while the items hold copies). Sessions
+// bytes as the build keeps into fresh pages (the floor of what it keeps: time blocks and the
+// series it computes; recorded series are read from the records). Sessions
 // of 10,000, 100,000 and 525,600 records (a year); medians of 5, each on a data set of its own.
 // The memory counters are the heap per record that the loaded data set holds and that it holds
 // once every item is built, from the allocator's own figures.
