@@ -199,12 +199,28 @@ EStorageResult CCompoundFile::Commit()
     // Writes: everything new first.
     EStorageResult result = m_file.EnsureSize(SectorOffset(m_fat.GetUsedEnd()));
     std::vector<std::uint8_t> sector(m_sectorSize);
+    // Allocation sectors that lie one after another go out in one write: a large stream has
+    // thousands of them.
+    constexpr std::size_t kLargestRun = 1024 * 1024;
+    std::vector<std::uint8_t> run;
+    std::uint32_t runStart = 0;
+    const auto writeRun = [&] {
+        if (result == EStorageResult::Ok && !run.empty())
+            result = m_file.Write(SectorOffset(runStart), run.data(), run.size());
+        run.clear();
+    };
     for (std::uint32_t s : m_fat.GetDirtySectors()) {
+        const std::uint32_t location = m_fatLocations[s];
+        if (!run.empty() && (location != runStart + run.size() / m_sectorSize || run.size() >= kLargestRun))
+            writeRun();
         if (result != EStorageResult::Ok)
             break;
-        m_fat.SerializeSector(s, !m_fat.IsFresh(m_fatLocations[s]), sector.data());
-        result = m_file.Write(SectorOffset(m_fatLocations[s]), sector.data(), m_sectorSize);
+        if (run.empty())
+            runStart = location;
+        run.resize(run.size() + m_sectorSize);
+        m_fat.SerializeSector(s, !m_fat.IsFresh(location), run.data() + run.size() - m_sectorSize);
     }
+    writeRun();
     for (std::size_t j = 0; j < m_difatChain.size() && result == EStorageResult::Ok; ++j) {
         if (!m_fat.IsFresh(m_difatChain[j]))
             continue;
