@@ -11,8 +11,10 @@
 #include "datamodel/TrendTimeBlock.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -302,51 +304,91 @@ SWorkingValue CTableStatistics::ComputeCellValue(DWORD quantity, int phase, int 
     }
 }
 
-SWorkingValue CTableStatistics::Extreme(const CTrendChannel& channel, int series, bool maximum) const
+namespace {
+
+// The extreme of one series, fed value by value: the series of a triple lie side by side in
+// each record, so all the extremes of a channel are taken in one walk over the records.
+class CExtremeScan
 {
-    SWorkingValue result;
-    const ITrendChannelAccess* access = channel.GetAccess(series);
-    if (!access)
+public:
+    CExtremeScan(bool maximum, const CTrendTimeBlock* block, int first, int last)
+        : m_maximum(maximum), m_winning(maximum ? kInf : -kInf),
+          m_best(maximum ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max())
+    {
+        m_result.present = true;
+        if (block)
+            m_result.quality.SetRange(*block, first, last);
+    }
+
+    void Add(int i, float v)
+    {
+        if (std::isfinite(v)) {
+            ++m_result.quality.finiteCount;
+            if (m_bestIndex < 0 || (m_maximum ? v > m_best : v < m_best)) {
+                m_best = v;
+                m_bestIndex = i;
+            }
+            return;
+        }
+        if (v == m_winning && m_firstWinning < 0)
+            m_firstWinning = i; // the infinity that beats every value
+        CountNonFinite(m_result.quality, v);
+    }
+
+    SWorkingValue Finish(const CTrendTimeBlock* block) const
+    {
+        SWorkingValue result = m_result;
+        const SStatisticsRecord& q = result.quality;
+        const int winningCount = m_maximum ? q.plusInfinityCount : q.minusInfinityCount;
+        const int losingCount = m_maximum ? q.minusInfinityCount : q.plusInfinityCount;
+        if (winningCount > 0) {
+            result.value = m_winning;
+            result.index = m_firstWinning;
+        } else if (q.finiteCount > 0) {
+            result.value = m_best;
+            result.index = m_bestIndex;
+            result.quality.quality = q.NonFiniteAndMissingCount() > 0 ? 1 : 0;
+        } else if (q.nanCount == 0 && losingCount > 0) {
+            result.value = -m_winning;
+        }
+        if (block && result.index >= 0)
+            result.time = block->GetTime(result.index);
         return result;
-    result.present = true;
+    }
+
+private:
+    bool m_maximum;
+    float m_winning;
+    float m_best;
+    int m_bestIndex = -1;
+    int m_firstWinning = -1;
+    SWorkingValue m_result;
+};
+
+} // namespace
+
+template <std::size_t N>
+std::array<SWorkingValue, N> CTableStatistics::Extremes(const CTrendChannel& channel,
+                                                       const std::array<SExtremeRequest, N>& requests) const
+{
+    std::array<SWorkingValue, N> results;
     const int last = std::min(m_range.last, int(channel.GetRecordCount()) - 1);
     const CTrendTimeBlock* block = BlockOf(channel);
-    if (block)
-        result.quality.SetRange(*block, m_range.first, last);
-    const float winning = maximum ? kInf : -kInf; // the infinity that beats every value
-    float best = maximum ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
-    int bestIndex = -1;
-    int firstWinning = -1;
-    for (int i = m_range.first; i <= last; ++i) {
-        const float v = access->GetValue(i);
-        if (std::isfinite(v)) {
-            ++result.quality.finiteCount;
-            if (bestIndex < 0 || (maximum ? v > best : v < best)) {
-                best = v;
-                bestIndex = i;
-            }
-            continue;
-        }
-        if (v == winning && firstWinning < 0)
-            firstWinning = i;
-        CountNonFinite(result.quality, v);
+    std::array<const ITrendChannelAccess*, N> accesses{};
+    std::vector<CExtremeScan> scans;
+    scans.reserve(N);
+    for (std::size_t r = 0; r < N; ++r) {
+        accesses[r] = channel.GetAccess(requests[r].series);
+        scans.emplace_back(requests[r].maximum, block, m_range.first, last);
     }
-    const SStatisticsRecord& q = result.quality;
-    const int winningCount = maximum ? q.plusInfinityCount : q.minusInfinityCount;
-    const int losingCount = maximum ? q.minusInfinityCount : q.plusInfinityCount;
-    if (winningCount > 0) {
-        result.value = winning;
-        result.index = firstWinning;
-    } else if (q.finiteCount > 0) {
-        result.value = best;
-        result.index = bestIndex;
-        result.quality.quality = q.NonFiniteAndMissingCount() > 0 ? 1 : 0;
-    } else if (q.nanCount == 0 && losingCount > 0) {
-        result.value = -winning;
-    }
-    if (block && result.index >= 0)
-        result.time = block->GetTime(result.index);
-    return result;
+    for (int i = m_range.first; i <= last; ++i)
+        for (std::size_t r = 0; r < N; ++r)
+            if (accesses[r])
+                scans[r].Add(i, accesses[r]->GetValue(i));
+    for (std::size_t r = 0; r < N; ++r)
+        if (accesses[r])
+            results[r] = scans[r].Finish(block);
+    return results;
 }
 
 int CTableStatistics::QuadrantSign(int phase, int record)
@@ -368,16 +410,14 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
     values[SSummaryTableCell::kAvg] = CellValue(quantity, phase);
     if (const auto channel = Channel(quantity, phase, 0)) {
         if (IsPowerFactorQuantity(int(quantity))) {
-            values[SSummaryTableCell::kMax] = Extreme(*channel, 1, true);
-            values[SSummaryTableCell::kMin] = Extreme(*channel, 1, false);
+            const auto [max, min] = Extremes<2>(*channel, {{{1, true}, {1, false}}});
+            values[SSummaryTableCell::kMax] = max;
+            values[SSummaryTableCell::kMin] = min;
         } else {
             // The extremes of the recorded Max and Min series, unless the averages went further.
-            SWorkingValue max = Extreme(*channel, 2, true);
-            const SWorkingValue avgMax = Extreme(*channel, 1, true);
+            auto [max, avgMax, min, avgMin] = Extremes<4>(*channel, {{{2, true}, {1, true}, {0, false}, {1, false}}});
             if (IsFinite(avgMax) && (!IsFinite(max) || max.value < avgMax.value))
                 max = avgMax;
-            SWorkingValue min = Extreme(*channel, 0, false);
-            const SWorkingValue avgMin = Extreme(*channel, 1, false);
             if (IsFinite(avgMin) && (!IsFinite(min) || min.value > avgMin.value))
                 min = avgMin;
             values[SSummaryTableCell::kMax] = max;

@@ -9,6 +9,7 @@
 #include "datamodel/TrendAccess.h"
 #include "study/SummaryTableData.h"
 
+#include <array>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -57,8 +58,16 @@ private:
     SWorkingValue SumOfPhases(DWORD quantity);
     SWorkingValue Ratio(DWORD numerator, DWORD denominator, int phase, bool signedByQuadrant);
     SWorkingValue WeightedThd(DWORD quantity, int phase);
-    // Maximum (or minimum) over series `series` of the channel; cleared without that series.
-    SWorkingValue Extreme(const CTrendChannel& channel, int series, bool maximum) const;
+    struct SExtremeRequest
+    {
+        int series;
+        bool maximum;
+    };
+    // The extremes of series of the channel over the range, taken in one walk over the records
+    // (a series without an accessor leaves its result absent).
+    template <std::size_t N>
+    std::array<SWorkingValue, N> Extremes(const CTrendChannel& channel,
+                                          const std::array<SExtremeRequest, N>& requests) const;
     // The finishing rules of an aggregate over the range.
     void Finish(SWorkingValue& result, double aggregate) const;
     // A sign indicator from the signed displacement power factor at the record of the extreme.
