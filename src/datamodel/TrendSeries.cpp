@@ -1,6 +1,5 @@
 #include "datamodel/TrendSeries.h"
 
-
 #include <algorithm>
 #include <limits>
 #include <new>
