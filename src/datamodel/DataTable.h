@@ -43,7 +43,6 @@ public:
     const Umbo_table_header_t* GetAt(int index) const;
     // The bytes of table i without a bounds check, for readers that walk every record.
     const BYTE* GetRecordBytes(std::size_t index) const { return m_tables[index]; }
-    std::size_t GetSize() const { return m_tables.size(); }
     // No table ever filed was shorter (table_lth); a field below it needs no length check.
     std::size_t GetShortestLength() const { return m_shortestLength; }
 

@@ -110,12 +110,15 @@ int PhaseCount(const CDataItemTrend& item)
     return PowerPhaseCount(item.GetConfig().GetTopology());
 }
 
-// Logger power and fundamental rows: voltage and current averages of phases 0..2.
-void ReadLoggerVoltageCurrent(const CDataItemTrend& item, STrendPowerBlock& block)
+// Voltage and current averages of phases 0..2 of a logger row (power, fundamental or energy
+// block): the first at the offsets, the next a stride further.
+template <typename Block>
+void ReadVoltageCurrentOfRecords(const CDataItemTrend& item, Block& block, std::size_t voltageAt,
+                                 std::size_t currentAt, std::size_t stride)
 {
     for (std::size_t k = 0; k < 3; ++k) {
-        ReadFieldOfRecords(item, block.voltage[k], 32 + kTripleSize * k);
-        ReadFieldOfRecords(item, block.current[k], 104 + kTripleSize * k);
+        ReadFieldOfRecords(item, block.voltage[k], voltageAt + stride * k);
+        ReadFieldOfRecords(item, block.current[k], currentAt + stride * k);
     }
 }
 
@@ -272,6 +275,56 @@ constexpr std::array<std::size_t, 3> kLoggerThdVoltage = {132, 144, 156};
 constexpr std::array<std::size_t, 3> kLoggerThdCurrent = {168, 180, 192};
 constexpr std::array<std::size_t, 2> kLoggerAux = {656, 668};
 
+// Where the triples of a logger power or fundamental row lie (slot 0; each slot a triple on),
+// and the DPF averages (0: the row has none).
+struct SLoggerPowerOffsets
+{
+    std::size_t active;
+    std::size_t apparent;
+    std::size_t reactive;
+    std::size_t factor;
+    std::size_t dpfAverage;
+};
+constexpr SLoggerPowerOffsets kLoggerPower{216, 264, 312, 504, 560};
+constexpr SLoggerPowerOffsets kLoggerFundamental{360, 408, 456, 552, 0};
+
+void ReadLoggerPowerBlock(const CDataItemTrend& item, STrendPowerBlock& block, const SLoggerPowerOffsets& offsets)
+{
+    const int n = PhaseCount(item);
+    ReadVoltageCurrentOfRecords(item, block, 32, 104, kTripleSize);
+    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
+        const std::size_t at = kTripleSize * slot;
+        if (slot < 3 && int(slot) >= n) {
+            for (auto& quantity : block.power)
+                SetTripleToZero(quantity[slot]);
+            SetTripleToZero(block.factor[slot]);
+            if (offsets.dpfAverage != 0)
+                block.dpfAverage[slot].SetConstant(0.0f);
+            continue;
+        }
+        ReadTripleOfRecords(item, block.power[kPowerActive][slot], offsets.active + at, kKilo);
+        ReadTripleOfRecords(item, block.power[kPowerApparent][slot], offsets.apparent + at, kKilo);
+        ReadTripleOfRecords(item, block.power[kPowerReactive][slot], offsets.reactive + at, kKilo);
+        ReadTripleOfRecords(item, block.factor[slot], offsets.factor + at);
+        if (offsets.dpfAverage != 0)
+            ReadFieldOfRecords(item, block.dpfAverage[slot], offsets.dpfAverage + at);
+    }
+}
+
+// The interval energies Ep, Es and Eq of slots 0..3 lie in three runs of four floats from
+// `activeAt` on.
+void ReadLoggerEnergyBlock(const CDataItemTrend& item, std::size_t voltageAt, std::size_t currentAt,
+                           std::size_t stride, std::size_t activeAt)
+{
+    STrendEnergyBlock& block = *item.Arrays().energy;
+    ReadVoltageCurrentOfRecords(item, block, voltageAt, currentAt, stride);
+    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyActive], activeAt + 4 * slot, kKilo);
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyApparent], activeAt + 16 + 4 * slot, kKilo);
+        ReadFieldOfRecords(item, block.interval[slot][kEnergyReactive], activeAt + 32 + 4 * slot, kKilo);
+    }
+}
+
 void ExtractCounters(const CDataItemTrend& item, std::size_t forward, std::size_t reverse)
 {
     STrendCounterBlock& block = *item.Arrays().counters;
@@ -400,75 +453,15 @@ void ExtractThdVoltageLogger(const CDataItemTrend& item) { ReadTriplesOfRecords(
 void ExtractThdCurrentLogger(const CDataItemTrend& item) { ReadTriplesOfRecords(item, kLoggerThdCurrent); }
 void ExtractAuxLogger(const CDataItemTrend& item) { ReadTriplesOfRecords(item, kLoggerAux); }
 
-void ExtractPowerLogger(const CDataItemTrend& item)
-{
-    STrendPowerBlock& block = *item.Arrays().power;
-    const int n = PhaseCount(item);
-    ReadLoggerVoltageCurrent(item, block);
-    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
-        const std::size_t at = kTripleSize * slot;
-        if (slot < 3 && int(slot) >= n) {
-            for (auto& quantity : block.power)
-                SetTripleToZero(quantity[slot]);
-            SetTripleToZero(block.factor[slot]);
-            block.dpfAverage[slot].SetConstant(0.0f);
-            continue;
-        }
-        ReadTripleOfRecords(item, block.power[kPowerActive][slot], 216 + at, kKilo);
-        ReadTripleOfRecords(item, block.power[kPowerApparent][slot], 264 + at, kKilo);
-        ReadTripleOfRecords(item, block.power[kPowerReactive][slot], 312 + at, kKilo);
-        ReadTripleOfRecords(item, block.factor[slot], 504 + at);
-        ReadFieldOfRecords(item, block.dpfAverage[slot], 560 + at);
-    }
-}
+void ExtractPowerLogger(const CDataItemTrend& item) { ReadLoggerPowerBlock(item, *item.Arrays().power, kLoggerPower); }
 
 void ExtractFundamentalLogger(const CDataItemTrend& item)
 {
-    STrendPowerBlock& block = *item.Arrays().fundamental;
-    const int n = PhaseCount(item);
-    ReadLoggerVoltageCurrent(item, block);
-    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
-        const std::size_t at = kTripleSize * slot;
-        if (slot < 3 && int(slot) >= n) {
-            for (auto& quantity : block.power)
-                SetTripleToZero(quantity[slot]);
-            SetTripleToZero(block.factor[slot]);
-            continue;
-        }
-        ReadTripleOfRecords(item, block.power[kPowerActive][slot], 360 + at, kKilo);
-        ReadTripleOfRecords(item, block.power[kPowerApparent][slot], 408 + at, kKilo);
-        ReadTripleOfRecords(item, block.power[kPowerReactive][slot], 456 + at, kKilo);
-        ReadTripleOfRecords(item, block.factor[slot], 552 + at);
-    }
+    ReadLoggerPowerBlock(item, *item.Arrays().fundamental, kLoggerFundamental);
 }
 
-void ExtractEnergyLogger(const CDataItemTrend& item)
-{
-    STrendEnergyBlock& block = *item.Arrays().energy;
-    for (std::size_t k = 0; k < 3; ++k) {
-        ReadFieldOfRecords(item, block.voltage[k], 32 + kTripleSize * k);
-        ReadFieldOfRecords(item, block.current[k], 104 + kTripleSize * k);
-    }
-    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
-        ReadFieldOfRecords(item, block.interval[slot][kEnergyActive], 600 + 4 * slot, kKilo);
-        ReadFieldOfRecords(item, block.interval[slot][kEnergyApparent], 616 + 4 * slot, kKilo);
-        ReadFieldOfRecords(item, block.interval[slot][kEnergyReactive], 632 + 4 * slot, kKilo);
-    }
-}
-
-void ExtractDemandEnergyLogger(const CDataItemTrend& item)
-{
-    STrendEnergyBlock& block = *item.Arrays().energy;
-    for (std::size_t k = 0; k < 3; ++k) {
-        ReadFieldOfRecords(item, block.voltage[k], 24 + 4 * k);
-        ReadFieldOfRecords(item, block.current[k], 36 + 4 * k);
-    }
-    for (std::size_t slot = 0; slot < kTrendSlotCount; ++slot) {
-        ReadFieldOfRecords(item, block.interval[slot][kEnergyActive], 48 + 4 * slot, kKilo);
-        ReadFieldOfRecords(item, block.interval[slot][kEnergyApparent], 64 + 4 * slot, kKilo);
-        ReadFieldOfRecords(item, block.interval[slot][kEnergyReactive], 80 + 4 * slot, kKilo);
-    }
-}
+void ExtractEnergyLogger(const CDataItemTrend& item) { ReadLoggerEnergyBlock(item, 32, 104, kTripleSize, 600); }
+void ExtractDemandEnergyLogger(const CDataItemTrend& item) { ReadLoggerEnergyBlock(item, 24, 36, 4, 48); }
 
 void ExtractCountersLogger(const CDataItemTrend& item) { ExtractCounters(item, 648, 652); }
 void ExtractDemandCountersLogger(const CDataItemTrend& item) { ExtractCounters(item, 96, 100); }

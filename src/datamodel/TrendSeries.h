@@ -33,7 +33,7 @@ public:
             return m_values[i];
         if (m_kind == EKind::Field) {
             // Series are mostly walked forward: the record a few steps on is fetched meanwhile.
-            if (i + kReadAhead < m_records->GetSize())
+            if (i + kReadAhead < std::size_t(m_records->GetCount()))
                 __builtin_prefetch(m_records->GetRecordBytes(i + kReadAhead) + m_offset);
             const BYTE* table = m_records->GetRecordBytes(i);
             // The length sits on another cache line than the field: it is read only when some
