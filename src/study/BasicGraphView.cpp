@@ -85,7 +85,14 @@ void CBasicGraphView::TakeViewSettings(const CViewSettings* settings)
     if (!basic)
         return;
     m_settings.CopyFrom(basic);
+    TakeTableStates();
     m_bookmarkApplied = true;
+}
+
+void CBasicGraphView::TakeTableStates()
+{
+    // The tables' collapse states are synced back from these: they start as the settings hold them.
+    m_tableStates = {m_settings.m_tableCollapse, m_settings.m_tableTimeRangeCollapse};
 }
 
 void CBasicGraphView::SetDefaultSettings()
@@ -200,8 +207,10 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     CChartDrawingScope drawing(m_chart);
     if (m_firstUpdate) {
         if (const auto* stored = dynamic_cast<const CBasicViewSettings*>(GetStoredViewSettings());
-            stored && stored->GetViewId() == m_settings.GetViewId())
+            stored && stored->GetViewId() == m_settings.GetViewId()) {
             m_settings.CopyFrom(stored);
+            TakeTableStates();
+        }
     } else if (m_settings.IsPresent() && !m_bookmarkApplied) {
         SyncViewSettings();
     }

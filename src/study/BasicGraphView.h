@@ -220,6 +220,9 @@ protected:
 private:
     friend class CGraphEventScope;
 
+    // The tables' collapse states as the settings hold them.
+    void TakeTableStates();
+
     CBasicViewSettings m_settings;
     CiPlotX m_chart;
     std::array<int, 4> m_plotLimits{};

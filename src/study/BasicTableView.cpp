@@ -152,7 +152,7 @@ void CBasicTableView::Refill(bool force)
         Invalidate(TRUE);
         UpdateWindow();
         auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-        CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+        CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
         CBasicViewSettings* settings = m_linkedView ? m_linkedView->GetGraphSettings() : nullptr;
         if (toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
@@ -237,7 +237,7 @@ BOOL CBasicTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 void CBasicTableView::OnEditFieldLeft()
 {
     auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
     CBasicViewSettings* settings = m_linkedView ? m_linkedView->GetGraphSettings() : nullptr;
     if (toolBar && settings)
         (m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table) =
@@ -273,7 +273,7 @@ void CBasicTableView::AddBookmark()
         splitter->RecalcSections();
         main->RedrawWindow();
     }
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
     BeginSectionCapture(ClientRectInMainWindow(*main), toolBar ? toolBar->GetUserEditText() : CString());
 }
 

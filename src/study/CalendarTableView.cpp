@@ -131,7 +131,7 @@ void CCalendarTableView::Fill()
         m_graph->SendMessage(WM_CALENDAR_APPLY_OPTIONS, 0, 0);
     Rebuild(false);
     auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    if (CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr; toolBar && m_graph)
+    if (CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr; toolBar && m_graph)
         toolBar->SetEditText(m_graph->GetSettings().m_toolbarEdit.Table);
     m_takeSelection = false;
 }
@@ -391,7 +391,7 @@ BOOL CCalendarTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 void CCalendarTableView::OnEditFieldLeft()
 {
     auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
     if (toolBar && m_graph)
         m_graph->GetSettings().m_toolbarEdit.Table = toolBar->GetUserEditText();
 }
@@ -416,7 +416,7 @@ void CCalendarTableView::CaptureSection(bool bookmark)
         return;
     }
     auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
     BeginSectionCapture(rect, toolBar ? toolBar->GetUserEditText() : CString());
 }
 

@@ -156,7 +156,7 @@ void CDemandTableView::Refresh()
         Invalidate(TRUE);
         UpdateWindow();
         auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-        CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+        CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
         if (const CBasicViewSettings* settings = Settings(); toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
     }
@@ -208,7 +208,7 @@ BOOL CDemandTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 void CDemandTableView::OnEditFieldLeft()
 {
     auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
     if (CBasicViewSettings* settings = Settings(); toolBar && settings)
         (m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table) =
             toolBar->GetUserEditText();

@@ -52,11 +52,18 @@ private:
     CString m_text;
 };
 
-// "Note %d.%d.%d.%d.%d.%d.%d": note number, session, quantity, phase, statistic, point, 0.
+// "Note %d.%d.%d.%d.%d.%d.%d": note number, session, quantity number, phase, statistic, point, 0.
+// The project reads an attached note only when its third number is 5000 or more: the quantity
+// is stored above that base.
+constexpr int kQuantityNumberBase = 5000;
+
 bool ScanAttachedName(const CString& name, std::array<int, 7>& numbers)
 {
-    return std::sscanf(name.GetString(), "Note %d.%d.%d.%d.%d.%d.%d", &numbers[0], &numbers[1], &numbers[2],
-                       &numbers[3], &numbers[4], &numbers[5], &numbers[6]) == 7;
+    if (std::sscanf(name.GetString(), "Note %d.%d.%d.%d.%d.%d.%d", &numbers[0], &numbers[1], &numbers[2],
+                    &numbers[3], &numbers[4], &numbers[5], &numbers[6]) != 7)
+        return false;
+    numbers[2] -= kQuantityNumberBase;
+    return true;
 }
 
 } // namespace
@@ -136,8 +143,8 @@ int CNoteAnnotations::PlaceAtPoint(const SAnchor& anchor, int channel, int point
     if (!m_notesMode || !m_notes || !plotted || point < 0 || point >= plotted->GetCount())
         return -1;
     structAddNotes note;
-    note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", GetCount(), anchor.session, anchor.quantity, anchor.phase,
-                     anchor.statistic, point, 0);
+    note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", GetCount(), anchor.session, kQuantityNumberBase + anchor.quantity,
+                     anchor.phase, anchor.statistic, point, 0);
     note.reference = structAddNotes::kAttachedToPoint;
     note.text = text;
     note.x = plotted->GetXValue(point);
@@ -258,8 +265,8 @@ void CNoteAnnotations::DropSession(int session)
         if (ScanAttachedName(note.name, n)) {
             if (n[1] == session)
                 continue;
-            note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", number, n[1] > session ? n[1] - 1 : n[1], n[2], n[3], n[4],
-                             n[5], n[6]);
+            note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", number, n[1] > session ? n[1] - 1 : n[1],
+                             kQuantityNumberBase + n[2], n[3], n[4], n[5], n[6]);
         } else {
             note.name.Format("Note %d", number);
         }

@@ -115,7 +115,7 @@ BOOL CSplitFrame::AddDialogBar(std::unique_ptr<CMyDialogBar> bar, UINT templateI
     return TRUE;
 }
 
-CMyToolBar* CSplitFrame::FindSectionToolBar() const
+CMyToolBar* CSplitFrame::GetSectionToolBar() const
 {
     for (const auto& [index, toolBar] : m_toolBars)
         if (toolBar->CommandToIndex(CMyToolBar::kCollapseCommand) >= 0)
@@ -125,13 +125,13 @@ CMyToolBar* CSplitFrame::FindSectionToolBar() const
 
 bool CSplitFrame::IsSectionCollapsed() const
 {
-    const CMyToolBar* toolBar = FindSectionToolBar();
+    const CMyToolBar* toolBar = GetSectionToolBar();
     return toolBar && toolBar->IsCollapsed();
 }
 
 void CSplitFrame::ToggleSection(int /*flag*/)
 {
-    CMyToolBar* toolBar = FindSectionToolBar();
+    CMyToolBar* toolBar = GetSectionToolBar();
     if (!toolBar)
         return;
     toolBar->SetCollapsed(!toolBar->IsCollapsed());

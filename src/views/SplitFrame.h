@@ -38,6 +38,9 @@ public:
     CMyToolBar* AddToolBar(int type, UINT resourceId);
     CWnd* GetToolBar(int index) const override;
     CMyToolBar* GetMyToolBar(int index) const;
+    // The section's own toolbar, with the collapse button and the title field (the top section
+    // of a study page also holds the view selector); null without one.
+    CMyToolBar* GetSectionToolBar() const;
     int GetToolBarCount() const { return int(m_toolBars.size()); }
     // The total height of the toolbars: the height of the collapsed section.
     int GetToolBarsHeight() const;
@@ -71,7 +74,6 @@ protected:
     void PostNcDestroy() override;
 
 private:
-    CMyToolBar* FindSectionToolBar() const;
 
     const SRuntimeClass* m_runtimeClass;
     const SRuntimeClass* m_viewClass;
