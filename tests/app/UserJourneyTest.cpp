@@ -33,6 +33,7 @@
 #include "shell/ExportReportCommand.h"
 #include "study/DemandGrid.h"
 #include "shell/MainFrame.h"
+#include "study/BasicGraphView.h"
 #include "views/ButtonST.h"
 #include "views/MyFormView.h"
 #include "views/MyToolBar.h"
@@ -431,6 +432,7 @@ public:
     void CheckPage(const std::string& action, const std::vector<std::string>& expected = {})
     {
         const std::string where = std::string(m_page->name) + ": " + action;
+        Settle();
         if (program.Tabs().GetActiveTab() != int(m_page->tab))
             faults.Add("another tab shows: " + program.Tabs().GetTabTitle(program.Tabs().GetActiveTab()).str(), where);
         else if (m_page->viewId >= 0 && program.MainView().GetCurrentViewId() != m_page->viewId)
@@ -444,6 +446,18 @@ public:
             faults.Add(std::string(m_page->name) + ": no session shows", where);
         CheckQuiet(where, expected);
     }
+    // A graph whose refresh is due (its feed timer runs) is let refresh once, as it does
+    // within a moment of what the user did; the journey looks at the page only then.
+    void Settle()
+    {
+        CBasicGraphView* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(&ShownPage());
+        if (!graph || !graph->IsWindowVisible() || !graph->IsTimerRunning(kFeedTimer))
+            return;
+        const int renders = graph->GetPlotControl()->GetRenderCount();
+        CFrameworkApp::RunUntil([&] { return !graph->IsTimerRunning(kFeedTimer) ||
+                                             graph->GetPlotControl()->GetRenderCount() != renders; },
+                                2 * int(kGraphTimerMs));
+    }
     void CheckQuiet(const std::string& where, const std::vector<std::string>& expected = {})
     {
         for (const std::string& complaint : program.Complaints())
@@ -455,7 +469,8 @@ public:
         program.ForgetInterruptions();
         for (const CString& open : program.OtherShownWindows()) {
             faults.Add("left open: " + open.str(), where);
-            SimulateKey(program.MainFrame(), VK_ESCAPE);
+            if (CWnd* main = program.App().GetMainFrame())
+                SimulateKey(*main, VK_ESCAPE); // the journey goes on as a user would
         }
     }
 

@@ -495,7 +495,7 @@ std::string CAssembledProgram::ReadProjectXmlText(const CString& path)
 std::vector<CString> CAssembledProgram::OtherShownWindows()
 {
     CFrameworkApp::PumpWaitingMessages();
-    return GetOtherShownWindows(MainFrame());
+    return GetOtherShownWindows(m_app.GetMainFrame());
 }
 
 std::string CAssembledProgram::Describe(CWnd& window)

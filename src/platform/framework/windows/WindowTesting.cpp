@@ -165,9 +165,9 @@ BOOL SaveWindowPicture(CWnd& window, const CString& path)
     return picture.save(ToQString(path), "PNG");
 }
 
-std::vector<CString> GetOtherShownWindows(const CWnd& mainWindow)
+std::vector<CString> GetOtherShownWindows(const CWnd* mainWindow)
 {
-    const QWidget* main = WidgetOf(&mainWindow);
+    const QWidget* main = mainWindow ? WidgetOf(mainWindow) : nullptr;
     std::vector<CString> shown;
     for (QWidget* top : QApplication::topLevelWidgets())
     {
