@@ -90,8 +90,7 @@ void CDemandTableView::OnInitialUpdate()
     CMyFormView::OnInitialUpdate();
     LinkWindows();
     m_mainWindow = GetMainWindow();
-    if (auto* frame = dynamic_cast<CSplitFrame*>(GetParent()))
-        frame->RecalcLayout(TRUE);
+    ResizeViewAndRecalcFrame(GetContentRect());
     if (!m_grid) {
         CRecDoc* document = GetDocument();
         m_grid = std::make_unique<CDemandGrid>(this, document ? document->GetValueFormatter() : nullptr);
@@ -102,6 +101,7 @@ void CDemandTableView::OnInitialUpdate()
         m_grid->SetData(&m_sessions, Settings());
         m_grid->ShowWindow(SW_SHOW);
     }
+    UpdateScrollSizes();
     if (g_pSectionWindows)
         g_pSectionWindows->MarkViewSelectors(false, kFirstSelectorCommand);
     // A page without a graph view has no one to ask for the first fill.

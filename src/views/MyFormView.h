@@ -98,3 +98,7 @@ private:
     std::vector<std::unique_ptr<CWnd>> m_controls;
     bool m_updatingScrollSizes = false;
 };
+
+// A child that changed its size or its rows: the page view that holds it takes its scroll range
+// again (nothing when the parent is no page view).
+void UpdateParentViewScrollSizes(CWnd& child);

@@ -209,3 +209,22 @@ void CAssembledProgram::SavePage(const std::string& name)
     const char* folder = std::getenv("ORN_RENDER_DIR");
     EXPECT_TRUE(SaveWindowPicture(MainFrame(), CString(std::string(folder ? folder : "/tmp") + "/" + name + ".png")));
 }
+
+CSplitFrame* CAssembledProgram::SectionFrame(int entry)
+{
+    const TVisualObject* object = MainView().GetLayout().GetObject(entry);
+    return object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
+}
+
+bool CAssembledProgram::ClickSectionButton(int entry, UINT command)
+{
+    CSplitFrame* frame = SectionFrame(entry);
+    for (int i = 0; frame && i < frame->GetToolBarCount(); ++i) {
+        CMyToolBar* toolBar = frame->GetMyToolBar(i);
+        if (toolBar && toolBar->IsWindowVisible() && !toolBar->GetButtonRect(command).IsRectEmpty()) {
+            ClickAt(*toolBar, toolBar->GetButtonRect(command).CenterPoint());
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,80 @@
+// The study table pages of the assembled program as a user drives them: the demand tables
+// scrolled to their last session, bookmarks of table sections, the collapse state the user
+// chose, the axis sides of the graphs beside them, the full-window layout and the values the
+// tables show.
+#include "AssembledProgram.h"
+
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/Messages.h"
+#include "study/DemandTableViews.h"
+#include "views/MyToolBar.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kDemandTableEntry = 8;
+
+// Four Energy sessions of three days each, one after the other.
+std::vector<SSessionSpec> FourEnergySessions()
+{
+    std::vector<SSessionSpec> sessions = CAssembledProgram::StandardSessions();
+    sessions.pop_back();
+    for (int i = 0; i < 2; ++i) {
+        SSessionSpec more = sessions[1];
+        more.name = i == 0 ? u"Feeder east" : u"Feeder west";
+        more.startTicks += std::int64_t(i + 1) * 3 * 864000000000;
+        more.serialNumber = i == 0 ? "4626020" : "4626021";
+        sessions.push_back(more);
+    }
+    return sessions;
+}
+
+} // namespace
+
+TEST(TablePagesTest, TheDemandTableScrollsToItsLastSession)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("four", FourEnergySessions()), CSize(1024, 600)));
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    auto* table = program.Section<CDemandTableView>(kDemandTableEntry);
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+    CDemandGrid& grid = *table->GetGrid();
+    ASSERT_EQ(grid.GetSessionCount(), 4);
+    CRect client;
+    table->GetClientRect(&client);
+    ASSERT_GT(client.Height(), 100);
+    ASSERT_GT(grid.GetRowsHeight(), client.Height());
+    // The page's range holds every block, and a scroll bar shows it.
+    EXPECT_GE(table->GetScrollSizes().cy, grid.GetRowsHeight());
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(table->GetScrollInfo(SB_VERT, &info));
+    EXPECT_EQ(info.nMax + 1, table->GetScrollSizes().cy);
+    EXPECT_EQ(int(info.nPage), client.Height());
+
+    // Page by page down to the end, as clicks below the thumb give it: the last block shows whole.
+    for (int i = 0; i < 10; ++i)
+        table->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    CFrameworkApp::PumpWaitingMessages();
+    CRect gridRect;
+    grid.GetWindowRect(&gridRect);
+    table->ScreenToClient(&gridRect);
+    int lastBlockTop = gridRect.top;
+    for (int row = 0; row < CDemandGrid::BlockStart(3); ++row)
+        lastBlockTop += grid.GetRowHeight(row);
+    EXPECT_GE(lastBlockTop, 0);
+    EXPECT_EQ(gridRect.bottom, client.bottom);
+    program.SavePage("demand-four-sessions-scrolled");
+
+    // Collapsing the first block shortens the range with it.
+    const int before = table->GetScrollSizes().cy;
+    table->SendMessage(WM_VSCROLL, SB_TOP, 0);
+    grid.GetWindowRect(&gridRect);
+    CAssembledProgram::ClickAt(grid, CPoint(40, 10));
+    EXPECT_TRUE(grid.IsBlockCollapsed(0));
+    EXPECT_EQ(table->GetScrollSizes().cy, grid.GetRowsHeight());
+    EXPECT_LT(table->GetScrollSizes().cy, before);
+    EXPECT_TRUE(program.Complaints().empty());
+}
