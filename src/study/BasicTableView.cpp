@@ -16,7 +16,9 @@
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
 #include "project/RecDoc.h"
+#include "study/FrameBarNotify.h"
 #include "study/LinkedGraphView.h"
+#include "study/TableSectionCommands.h"
 #include "study/TableStatistics.h"
 #include "study/TableStrings.h"
 #include "views/CaptureWindowRect.h"
@@ -104,11 +106,7 @@ void CBasicTableView::OnSize(UINT type, int cx, int cy)
 
 BOOL CBasicTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    if (CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr)
-        if (toolBar->OnNotify(wParam, lParam, result))
-            return TRUE;
-    return CMyFormView::OnNotify(wParam, lParam, result);
+    return NotifyFrameBars(*this, wParam, lParam, result) || CMyFormView::OnNotify(wParam, lParam, result);
 }
 
 int CBasicTableView::GetStudyKind() const
@@ -151,8 +149,7 @@ void CBasicTableView::Refill(bool force)
         m_grid->SetData(&m_sessions);
         Invalidate(TRUE);
         UpdateWindow();
-        auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-        CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+        CMyToolBar* toolBar = TableSectionToolBar(*this);
         CBasicViewSettings* settings = m_linkedView ? m_linkedView->GetGraphSettings() : nullptr;
         if (toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
@@ -217,10 +214,10 @@ BOOL CBasicTableView::OnCommand(WPARAM wParam, LPARAM lParam)
             m_linkedView->UpdateTimeRangeSection();
         return TRUE;
     case kCopyCommand:
-        CopyToClipboard();
+        CopyTableSectionToClipboard(*this);
         return TRUE;
     case kBookmarkCommand:
-        AddBookmark();
+        AddTableSectionBookmark(*this, m_fullWindow != 0);
         return TRUE;
     default:
         break;
@@ -236,45 +233,11 @@ BOOL CBasicTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CBasicTableView::OnEditFieldLeft()
 {
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = TableSectionToolBar(*this);
     CBasicViewSettings* settings = m_linkedView ? m_linkedView->GetGraphSettings() : nullptr;
     if (toolBar && settings)
         (m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table) =
             toolBar->GetUserEditText();
-}
-
-CRect CBasicTableView::ClientRectInMainWindow(CWnd& main) const
-{
-    CRect rect;
-    GetClientRect(&rect);
-    ClientToScreen(&rect);
-    main.ScreenToClient(&rect);
-    return rect;
-}
-
-void CBasicTableView::CopyToClipboard()
-{
-    if (CWnd* main = GetMainWindow())
-        CaptureWindowRect(ClientRectInMainWindow(*main), kCaptureToClipboard, nullptr);
-}
-
-void CBasicTableView::AddBookmark()
-{
-    CWnd* main = GetMainWindow();
-    CRecDoc* document = GetDocument();
-    if (!main || !document)
-        return;
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    // The bookmark shows the page as laid out normally, unless the user chose the full window.
-    if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr;
-        splitter && !m_fullWindow) {
-        splitter->RestoreAllSections();
-        splitter->RecalcSections();
-        main->RedrawWindow();
-    }
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
-    BeginSectionCapture(ClientRectInMainWindow(*main), toolBar ? toolBar->GetUserEditText() : CString());
 }
 
 // ---- the session data

@@ -35,7 +35,7 @@ public:
 
     void OnInitialUpdate() override;
     void OnSize(UINT type, int cx, int cy) override;
-    // The section toolbar sees a notification first.
+    // The frame's toolbars see a notification first.
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -75,10 +75,6 @@ private:
     void OnNominalVoltage(int session, LPARAM record);
     void OnCollapseState(const CString& state);
     void OnEditFieldLeft();
-    CRect ClientRectInMainWindow(CWnd& main) const;
-    void CopyToClipboard();
-    // Captures the section as a bookmark of the project under the toolbar's text.
-    void AddBookmark();
 
     std::unique_ptr<CSummaryGrid> m_grid;
     SummaryBlocks m_sessions;

@@ -24,6 +24,7 @@
 #include "study/FrameBarNotify.h"
 #include "study/LinkedGraphView.h"
 #include "study/StudyTableRows.h"
+#include "study/TableSectionCommands.h"
 #include "study/TableStrings.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
@@ -40,6 +41,7 @@ constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kDataCommandFirst = 33052;
 constexpr UINT kDataCommandLast = 33053;
 constexpr UINT kCopyCommand = 33054;
+constexpr UINT kBookmarkCommand = 33055;
 constexpr UINT kFirstSelectorCommand = 33074;
 constexpr UINT kLastSelectorCommand = 33078;
 constexpr int kTitleEditId = 10002;
@@ -155,8 +157,7 @@ void CDemandTableView::Refresh()
         m_grid->SetData(&m_sessions, Settings());
         Invalidate(TRUE);
         UpdateWindow();
-        auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-        CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+        CMyToolBar* toolBar = TableSectionToolBar(*this);
         if (const CBasicViewSettings* settings = Settings(); toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
     }
@@ -198,7 +199,10 @@ BOOL CDemandTableView::OnCommand(WPARAM wParam, LPARAM lParam)
             m_fullWindow = splitter->ToggleFullWindow(this, m_timeRange ? kTimeRangeFullWindowMode : 0) ? 1 : 0;
         return TRUE;
     case kCopyCommand:
-        CopyToClipboard();
+        CopyTableSectionToClipboard(*this);
+        return TRUE;
+    case kBookmarkCommand:
+        AddTableSectionBookmark(*this, m_fullWindow != 0);
         return TRUE;
     default:
         return CMyFormView::OnCommand(wParam, lParam);
@@ -207,23 +211,10 @@ BOOL CDemandTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CDemandTableView::OnEditFieldLeft()
 {
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = TableSectionToolBar(*this);
     if (CBasicViewSettings* settings = Settings(); toolBar && settings)
         (m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table) =
             toolBar->GetUserEditText();
-}
-
-void CDemandTableView::CopyToClipboard()
-{
-    CWnd* main = m_mainWindow;
-    if (!main)
-        return;
-    CRect rect;
-    GetClientRect(&rect);
-    ClientToScreen(&rect);
-    main->ScreenToClient(&rect);
-    CaptureWindowRect(rect, kCaptureToClipboard, nullptr);
 }
 
 // ---- the grid's requests

@@ -66,7 +66,6 @@ private:
     void FillTexts(int session, const CDataSet& dataSet, const CTrendTimeBlock& block);
     void OnCollapseState(const CString& state);
     void OnEditFieldLeft();
-    void CopyToClipboard();
 
     std::unique_ptr<CDemandGrid> m_grid;
     DemandBlocks m_sessions;

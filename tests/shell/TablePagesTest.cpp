@@ -6,6 +6,8 @@
 
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
+#include "project/ProjectSettings.h"
+#include "study/BasicGraphView.h"
 #include "study/DemandTableViews.h"
 #include "views/MyToolBar.h"
 
@@ -13,7 +15,10 @@
 
 namespace {
 
+constexpr int kSummaryTableEntry = 5;
+constexpr int kSummaryGraphEntry = 6;
 constexpr int kDemandTableEntry = 8;
+constexpr UINT kBookmarkCommand = 33055;
 
 // Four Energy sessions of three days each, one after the other.
 std::vector<SSessionSpec> FourEnergySessions()
@@ -77,4 +82,57 @@ TEST(TablePagesTest, TheDemandTableScrollsToItsLastSession)
     EXPECT_EQ(table->GetScrollSizes().cy, grid.GetRowsHeight());
     EXPECT_LT(table->GetScrollSizes().cy, before);
     EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ABookmarkOfACollapsedTableSectionOpensTheSectionAndKeepsItsPicture)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("bookmarks", CAssembledProgram::StandardSessions())));
+    const CProjectSettings& project = *program.Document().GetProjectSettings();
+    struct SCase
+    {
+        int viewId;
+        int entry;
+        int bookmarkType;
+    };
+    // The overview tables of both pages start collapsed.
+    for (const SCase& c : {SCase{0, kSummaryTableEntry, 0}, SCase{1, kDemandTableEntry, 3}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        CSplitFrame* frame = program.SectionFrame(c.entry);
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(frame->IsSectionCollapsed());
+        const int before = project.GetBookmarkCount();
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kBookmarkCommand));
+        ASSERT_EQ(project.GetBookmarkCount(), before + 1);
+        EXPECT_EQ(project.GetBookmark(before).GetType(), c.bookmarkType);
+        EXPECT_FALSE(frame->IsSectionCollapsed());
+        CRect client;
+        frame->GetView()->GetClientRect(&client);
+        EXPECT_GT(client.Height(), 100);
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, TheTitleTypedOverAnOverviewTableStaysWithIt)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("titles", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    CMyToolBar* toolBar = program.SectionFrame(kSummaryTableEntry)->FindSectionToolBar();
+    ASSERT_NE(toolBar, nullptr);
+    CEdit* edit = toolBar->GetTitleEdit();
+    ASSERT_NE(edit, nullptr);
+    CAssembledProgram::ClickAtCentre(*edit);
+    edit->SetWindowText("North feeder, October");
+    // The focus goes to the graph: the text is kept with the page's settings.
+    CAssembledProgram::ClickAtCentre(*program.SectionFrame(kSummaryGraphEntry)->GetView());
+    EXPECT_EQ(program.Section<CBasicGraphView>(kSummaryGraphEntry)->GetSettings().m_toolbarEdit.Table,
+              CString("North feeder, October"));
+    // Back on the page after another one, the toolbar shows it again.
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    toolBar = program.SectionFrame(kSummaryTableEntry)->FindSectionToolBar();
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_EQ(toolBar->GetUserEditText(), CString("North feeder, October"));
 }
