@@ -5,9 +5,11 @@
 #include "AssembledProgram.h"
 
 #include "platform/framework/windows/FrameworkApp.h"
+#include "grid/CUGCtrl.h"
 #include "platform/framework/windows/Messages.h"
 #include "project/ProjectSettings.h"
 #include "study/BasicGraphView.h"
+#include "study/BasicTableView.h"
 #include "study/DemandTableViews.h"
 #include "views/MyToolBar.h"
 
@@ -18,6 +20,10 @@ namespace {
 constexpr int kSummaryTableEntry = 5;
 constexpr int kSummaryGraphEntry = 6;
 constexpr int kDemandTableEntry = 8;
+constexpr int kDemandGraphEntry = 9;
+constexpr int kGridId = 2012;
+constexpr UINT kTimeRangeCheck = 1093;
+constexpr UINT kFirstSessionCheck = 2246;
 constexpr UINT kBookmarkCommand = 33055;
 
 // Four Energy sessions of three days each, one after the other.
@@ -135,4 +141,51 @@ TEST(TablePagesTest, TheTitleTypedOverAnOverviewTableStaysWithIt)
     toolBar = program.SectionFrame(kSummaryTableEntry)->FindSectionToolBar();
     ASSERT_NE(toolBar, nullptr);
     EXPECT_EQ(toolBar->GetUserEditText(), CString("North feeder, October"));
+}
+
+TEST(TablePagesTest, WhatTheUserCollapsesInATimeRangeTableOutlastsTheGraphsNextRefill)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("collapse", CAssembledProgram::StandardSessions())));
+    for (const int viewId : {0, 1}) {
+        SCOPED_TRACE(viewId);
+        const int graphEntry = viewId == 0 ? kSummaryGraphEntry : kDemandGraphEntry;
+        const int tableEntry = graphEntry + 1;
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        // The time range on, its table opened.
+        CWnd* rangeCheck = program.SectionFrame(graphEntry)->GetDialogBar()->GetDlgItem(kTimeRangeCheck);
+        ASSERT_NE(rangeCheck, nullptr);
+        CAssembledProgram::ClickAtCentre(*rangeCheck);
+        ASSERT_TRUE(program.Section<CBasicGraphView>(graphEntry)->GetSettings().m_checkTimeRange);
+        auto table = [&] { return dynamic_cast<CMyFormView*>(program.SectionFrame(tableEntry)->GetView()); };
+        auto clickFirstTitle = [&] {
+            if (program.SectionFrame(tableEntry)->IsSectionCollapsed()) {
+                ASSERT_TRUE(program.ClickSectionButton(tableEntry, CMyToolBar::kCollapseCommand));
+            }
+            CUGCtrl* grid = dynamic_cast<CUGCtrl*>(table()->GetDlgItem(kGridId));
+            ASSERT_NE(grid, nullptr);
+            CAssembledProgram::ClickAt(*grid, CPoint(60, 8));
+        };
+        auto firstBlockCollapsed = [&] {
+            auto* demand = dynamic_cast<CDemandTableView*>(table());
+            auto* summary = dynamic_cast<CBasicTableView*>(table());
+            return demand ? demand->GetGrid()->IsBlockCollapsed(0) : summary->GetGrid()->IsBlockCollapsed(0);
+        };
+        // The first session's block collapsed; the page left and shown again keeps it so.
+        clickFirstTitle();
+        ASSERT_TRUE(firstBlockCollapsed());
+        ASSERT_TRUE(program.ShowStudyPage(viewId == 0 ? 1 : 0));
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        EXPECT_TRUE(firstBlockCollapsed());
+        // Opened again, it stays open when the second session is ticked in the graph options,
+        // which refills the time-range table.
+        clickFirstTitle();
+        ASSERT_FALSE(firstBlockCollapsed());
+        CWnd* secondSession = program.SectionFrame(graphEntry)->GetDialogBar()->GetDlgItem(kFirstSessionCheck + 1);
+        ASSERT_NE(secondSession, nullptr);
+        CAssembledProgram::ClickAtCentre(*secondSession);
+        ASSERT_TRUE(program.Section<CBasicGraphView>(graphEntry)->GetSettings().m_sessions[1]);
+        EXPECT_FALSE(firstBlockCollapsed());
+    }
+    EXPECT_TRUE(program.Complaints().empty());
 }
