@@ -189,3 +189,46 @@ TEST(TablePagesTest, WhatTheUserCollapsesInATimeRangeTableOutlastsTheGraphsNextR
     }
     EXPECT_TRUE(program.Complaints().empty());
 }
+
+TEST(TablePagesTest, ThePowerFactorAndDistortionAxesStandRightOfTheirGraphs)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("axes", CAssembledProgram::StandardSessions())));
+    struct SCase
+    {
+        int viewId;
+        int graphEntry;
+        UINT checkBox;       // the channel the user ticks: DPF total, THD-V of L1
+        int axisCount;       // the study's own axes; the auxiliary inputs' follow them on the right
+        int rightAxes[2];    // -1: none
+        const char* picture;
+    };
+    for (const SCase& c : {SCase{3, 14, 1368, 3, {1, 2}, "fundamental-power-axes"},
+                           SCase{4, 17, 1365, 4, {3, -1}, "v-a-hz-thd-axes"}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        auto* graph = program.Section<CBasicGraphView>(c.graphEntry);
+        ASSERT_NE(graph, nullptr);
+        CWnd* check = program.SectionFrame(c.graphEntry)->GetDialogBar()->GetDlgItem(c.checkBox);
+        ASSERT_NE(check, nullptr);
+        CAssembledProgram::ClickAtCentre(*check);
+        CFrameworkApp::PumpWaitingMessages();
+        CiPlotX& chart = *graph->GetPlotControl();
+        const SPlotLayout& layout = chart.GetLayout();
+        ASSERT_GT(int(layout.yAxisBands.size()), c.rightAxes[0]);
+        ASSERT_GE(chart.GetYAxisCount(), c.axisCount);
+        for (int axis = 0; axis < chart.GetYAxisCount(); ++axis) {
+            const bool right = axis >= c.axisCount || axis == c.rightAxes[0] || axis == c.rightAxes[1];
+            EXPECT_EQ(chart.GetYAxis(axis)->GetPosition(), right ? 100.0 : 0.0) << axis;
+        }
+        // The first axis and the ticked channel's axis are drawn, each on its side of the plot.
+        const CRect& left = layout.yAxisBands[0];
+        const CRect& ticked = layout.yAxisBands[std::size_t(c.rightAxes[c.viewId == 3 ? 1 : 0])];
+        ASSERT_FALSE(left.IsRectEmpty());
+        ASSERT_FALSE(ticked.IsRectEmpty());
+        EXPECT_LE(left.right, layout.plot.left);
+        EXPECT_GE(ticked.left, layout.plot.right);
+        program.SavePage(c.picture);
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
