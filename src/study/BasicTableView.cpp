@@ -210,6 +210,7 @@ BOOL CBasicTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kFullWindowCommand:
         if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr)
             m_fullWindow = splitter->ToggleFullWindow(this, m_timeRange ? kTimeRangeFullWindowMode : 0) ? 1 : 0;
+        EnableSectionCollapse(*this, !m_fullWindow);
         if (m_linkedView)
             m_linkedView->UpdateTimeRangeSection();
         return TRUE;

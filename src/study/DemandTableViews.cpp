@@ -197,6 +197,7 @@ BOOL CDemandTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kFullWindowCommand:
         if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr)
             m_fullWindow = splitter->ToggleFullWindow(this, m_timeRange ? kTimeRangeFullWindowMode : 0) ? 1 : 0;
+        EnableSectionCollapse(*this, !m_fullWindow);
         return TRUE;
     case kCopyCommand:
         CopyTableSectionToClipboard(*this);

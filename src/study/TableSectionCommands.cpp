@@ -26,6 +26,12 @@ CMyToolBar* TableSectionToolBar(const CMyFormView& view)
     return frame ? frame->FindSectionToolBar() : nullptr;
 }
 
+void EnableSectionCollapse(const CMyFormView& view, bool enable)
+{
+    if (CMyToolBar* toolBar = TableSectionToolBar(view))
+        toolBar->EnableButton(CMyToolBar::kCollapseCommand, enable);
+}
+
 void CopyTableSectionToClipboard(CMyFormView& view)
 {
     if (CWnd* main = GetMainWindow())

@@ -24,6 +24,8 @@ constexpr int kDemandGraphEntry = 9;
 constexpr int kGridId = 2012;
 constexpr UINT kTimeRangeCheck = 1093;
 constexpr UINT kFirstSessionCheck = 2246;
+constexpr int kCalendarTableEntry = 11;
+constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kBookmarkCommand = 33055;
 
 // Four Energy sessions of three days each, one after the other.
@@ -229,6 +231,46 @@ TEST(TablePagesTest, ThePowerFactorAndDistortionAxesStandRightOfTheirGraphs)
         EXPECT_LE(left.right, layout.plot.left);
         EXPECT_GE(ticked.left, layout.plot.right);
         program.SavePage(c.picture);
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ATableThatFillsThePageCannotBeCollapsed)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("fullwindow", CAssembledProgram::StandardSessions())));
+    // The summary and demand overview tables, the summary time-range table, the calendar table.
+    struct SCase
+    {
+        int viewId;
+        int entry;
+    };
+    for (const SCase& c : {SCase{0, kSummaryTableEntry}, SCase{1, kDemandTableEntry}, SCase{0, kSummaryGraphEntry + 1},
+                           SCase{2, kCalendarTableEntry}}) {
+        SCOPED_TRACE(c.entry);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        if (c.entry == kSummaryGraphEntry + 1)
+            CAssembledProgram::ClickAtCentre(
+                *program.SectionFrame(kSummaryGraphEntry)->GetDialogBar()->GetDlgItem(kTimeRangeCheck));
+        CSplitFrame* frame = program.SectionFrame(c.entry);
+        ASSERT_NE(frame, nullptr);
+        if (frame->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        }
+        CMyToolBar* toolBar = frame->FindSectionToolBar();
+        ASSERT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kFullWindowCommand));
+        EXPECT_FALSE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+        EXPECT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        EXPECT_FALSE(frame->IsSectionCollapsed());
+        if (c.entry == kDemandTableEntry)
+            program.SavePage("demand-table-full-window");
+
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kFullWindowCommand));
+        EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        EXPECT_TRUE(frame->IsSectionCollapsed());
     }
     EXPECT_TRUE(program.Complaints().empty());
 }
