@@ -249,7 +249,6 @@ bool CBasicTableView::RebuildSessionData(bool force)
     const int count = document ? document->GetDataSetCount() : 0;
     bool changed = false;
     bool recomputeAll = force;
-    bool resized = false;
     if (int(m_ranges.size()) != count) {
         m_ranges.assign(std::size_t(count), SSelectedTimeRange{});
         changed = true;
@@ -260,13 +259,12 @@ bool CBasicTableView::RebuildSessionData(bool force)
         m_sessions.resize(std::size_t(count));
         m_validRuns.assign(std::size_t(count), {});
         recomputeAll = true;
-        resized = true;
         changed = true;
     }
     if (m_grid)
         m_grid->SetSessionCount(count);
     for (int i = 0; i < count; ++i)
-        changed = RebuildSession(i, recomputeAll, resized) || changed;
+        changed = RebuildSession(i, recomputeAll) || changed;
     return changed;
 }
 
@@ -313,7 +311,7 @@ SSelectedTimeRange CBasicTableView::SelectRange(int session, const CTrendTimeBlo
     return range;
 }
 
-bool CBasicTableView::RebuildSession(int session, bool recompute, bool runsToo)
+bool CBasicTableView::RebuildSession(int session, bool recompute)
 {
     structSummaryTableData& data = *m_sessions[std::size_t(session)];
     CRecDoc* document = GetDocument();
@@ -347,7 +345,9 @@ bool CBasicTableView::RebuildSession(int session, bool recompute, bool runsToo)
         return changed;
     const CTrendTimeBlock& block = *first->GetTimeBlock();
     const SSelectedTimeRange range = SelectRange(session, block, recordAccess);
-    if (runsToo)
+    // Found once per way of reading the records: a session shown only later, or read at another
+    // interval, has none yet for them.
+    if (const SValidRuns& runs = m_validRuns[std::size_t(session)]; !runs.found || !(runs.accessSpec == recordAccess))
         ComputeValidRuns(session, *dataSet, recordAccess, block.GetRecordCount());
     if (!recompute && range == m_ranges[std::size_t(session)])
         return changed;
@@ -385,7 +385,10 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
                     marked[std::size_t(i)] = true;
         }
     }
-    std::vector<SRecordRange>& runs = m_validRuns[std::size_t(session)];
+    SValidRuns& valid = m_validRuns[std::size_t(session)];
+    valid.found = true;
+    valid.accessSpec = recordAccess;
+    std::vector<SRecordRange>& runs = valid.runs;
     runs.clear();
     for (int i = 0; i < int(marked.size()); ++i) {
         if (!marked[std::size_t(i)])
@@ -479,7 +482,7 @@ void CBasicTableView::FillSummaryText(int session, const CDataSet& dataSet, cons
     const CHighTime end = block.AlignTime(block.GetEndTime(last));
     const int records = std::max(0, last - first + 1);
     int covered = 0;
-    for (const SRecordRange& run : m_validRuns[std::size_t(session)])
+    for (const SRecordRange& run : m_validRuns[std::size_t(session)].runs)
         covered += std::max(0, std::min(run.last, last) - std::max(run.first, first) + 1);
 
     pair(tablestr::kStudyType, config.GetStudyTypeName());

@@ -64,7 +64,7 @@ protected:
 
 private:
     // Recomputes session i; true when it changed.
-    bool RebuildSession(int session, bool recompute, bool runsToo);
+    bool RebuildSession(int session, bool recompute);
     // The first trend item, with how its records are read and the display interval; null without
     // trend data.
     CDataItemTrend* FindFirstItem(CDataSet& dataSet, STrendAccessSpec& recordAccess, int& displayInterval) const;
@@ -81,5 +81,12 @@ private:
     std::vector<SSelectedTimeRange> m_ranges;
     ILinkedGraphView* m_linkedView = nullptr;
     int m_fullWindow = 0;
-    std::vector<std::vector<SRecordRange>> m_validRuns;
+    // The runs of records with a valid value of each session, at the records they were found in.
+    struct SValidRuns
+    {
+        bool found = false;
+        STrendAccessSpec accessSpec;
+        std::vector<SRecordRange> runs;
+    };
+    std::vector<SValidRuns> m_validRuns;
 };

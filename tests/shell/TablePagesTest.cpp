@@ -4,8 +4,8 @@
 // tables show.
 #include "AssembledProgram.h"
 
-#include "platform/framework/windows/FrameworkApp.h"
 #include "grid/CUGCtrl.h"
+#include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
 #include "project/ProjectSettings.h"
 #include "study/BasicGraphView.h"
@@ -273,4 +273,30 @@ TEST(TablePagesTest, ATableThatFillsThePageCannotBeCollapsed)
         EXPECT_TRUE(frame->IsSectionCollapsed());
     }
     EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ASessionShownLaterInTheTimeRangeTableCountsItsValidIntervals)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("intervals", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    CMyDialogBar& bar = *program.SectionFrame(kSummaryGraphEntry)->GetDialogBar();
+    CAssembledProgram::ClickAtCentre(*bar.GetDlgItem(kTimeRangeCheck));
+    auto* overview = program.Section<CBasicTableView>(kSummaryTableEntry);
+    auto* timeRange = program.Section<CBasicTableView>(kSummaryGraphEntry + 1);
+    ASSERT_NE(overview, nullptr);
+    ASSERT_NE(timeRange, nullptr);
+    // The count as the panel shows it: the valid intervals, then the records of the range.
+    auto intervals = [](const CBasicTableView& table, int session) {
+        const CString& text = table.GetSessionData()[std::size_t(session)]->summaryText;
+        const int label = text.Find("Number of averaging intervals:");
+        const int value = label < 0 ? -1 : text.Find(">", text.Find("\n", label));
+        return value < 0 ? CString() : text.Mid(value + 1, text.Find("\n", value) - value - 1);
+    };
+    EXPECT_EQ(intervals(*overview, 1), CString("432 (432)"));
+    ASSERT_TRUE(timeRange->GetSessionData()[1]->summaryText.IsEmpty());
+    // The second session ticked in the graph options joins the time-range table.
+    CAssembledProgram::ClickAtCentre(*bar.GetDlgItem(kFirstSessionCheck + 1));
+    EXPECT_EQ(intervals(*timeRange, 0), intervals(*overview, 0));
+    EXPECT_EQ(intervals(*timeRange, 1), CString("432 (432)"));
 }
