@@ -253,9 +253,14 @@ SWorkingValue CTableStatistics::WeightedThd(DWORD quantity, int phase)
 
     // Divided by the RMS of X: percent again. An RMS that is not finite follows the non-finite
     // rule rather than leaving the product (volts or amperes times percent) in the cell.
-    return Combine(product, CellValue(base, phase, reference), [](float weighted, float rms) {
+    const SWorkingValue rms = CellValue(base, phase, reference);
+    SWorkingValue result = Combine(product, rms, [](float weighted, float rms) {
         return rms == 0.0f ? kNaN : weighted / rms;
     });
+    // Under a finite RMS, a product without a finite mean leaves no distortion to show.
+    if (result.present && IsFinite(rms) && !IsFinite(product))
+        result.value = kNaN;
+    return result;
 }
 
 SWorkingValue CTableStatistics::CellValue(DWORD quantity, int phase, int voltageReference)

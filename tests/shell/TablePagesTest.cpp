@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 constexpr int kSummaryTableEntry = 5;
@@ -25,6 +28,7 @@ constexpr int kGridId = 2012;
 constexpr UINT kTimeRangeCheck = 1093;
 constexpr UINT kFirstSessionCheck = 2246;
 constexpr int kCalendarTableEntry = 11;
+constexpr int kVAHzTHDTableEntry = 16;
 constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kBookmarkCommand = 33055;
 
@@ -299,4 +303,39 @@ TEST(TablePagesTest, ASessionShownLaterInTheTimeRangeTableCountsItsValidInterval
     CAssembledProgram::ClickAtCentre(*bar.GetDlgItem(kFirstSessionCheck + 1));
     EXPECT_EQ(intervals(*timeRange, 0), intervals(*overview, 0));
     EXPECT_EQ(intervals(*timeRange, 1), CString("432 (432)"));
+}
+
+TEST(TablePagesTest, AnOverloadedDistortionUnderAFiniteVoltageHasNoAverage)
+{
+    // THD-V of L1 overloaded (+infinity) in every record; its voltage as measured.
+    CSessionWriter writer(CAssembledProgram::StandardSessions()[1]);
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    constexpr WORD kTrendRecord = 64;
+    constexpr std::size_t kThdVoltageL1 = 132; // minimum, maximum, average
+    for (SWrittenTable& table : tables)
+        if (table.type == kTrendRecord)
+            for (std::size_t field = 0; field < 3; ++field)
+                table.bytes.PutF32(kThdVoltageL1 + 4 * field, std::numeric_limits<float>::infinity());
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("overload", {writer.BuildFile(tables)})));
+    ASSERT_TRUE(program.ShowStudyPage(4));
+    ASSERT_TRUE(program.ClickSectionButton(kVAHzTHDTableEntry, CMyToolBar::kCollapseCommand));
+    auto* table = program.Section<CBasicTableView>(kVAHzTHDTableEntry);
+    ASSERT_NE(table, nullptr);
+    constexpr int kThdVoltageRow = 3;
+    const SSummaryTableRow& row = table->GetSessionData()[0]->rows[kThdVoltageRow];
+    ASSERT_EQ(row.quantity, 29u);
+    const SSummaryTableCell& l1 = row.cells[0];
+    EXPECT_TRUE(std::isnan(l1.entries[SSummaryTableCell::kAvg].value));
+    EXPECT_EQ(l1.entries[SSummaryTableCell::kMax].value, std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::isfinite(row.cells[1].entries[SSummaryTableCell::kAvg].value));
+    // The grid: "OL" for the maximum, an empty average.
+    CMyBasicSummaryGrid& grid = *table->GetGrid();
+    auto cellText = [&](int statistic) {
+        const char* text = grid.QuickGetTextPtr(2, grid.DataRow(0, kThdVoltageRow, statistic));
+        return CString(text ? text : "");
+    };
+    EXPECT_EQ(cellText(0), CString("OL"));
+    EXPECT_EQ(cellText(1), CString(""));
+    EXPECT_TRUE(program.Complaints().empty());
 }
