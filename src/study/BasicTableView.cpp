@@ -154,8 +154,13 @@ void CBasicTableView::Refill(bool force)
         if (toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
     }
-    m_grid->ApplyCollapseState(GetTitle());
+    m_grid->ApplyCollapseState(CMyFormView::GetTitle());
     m_grid->ApplyHiddenFlags();
+}
+
+CString CBasicTableView::GetTitle() const
+{
+    return m_grid ? m_grid->GetCollapseState() : CString();
 }
 
 void CBasicTableView::OnNominalVoltage(int session, LPARAM record)

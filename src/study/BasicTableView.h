@@ -39,6 +39,8 @@ public:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The grid's collapse state as it stands; empty without a grid.
+    CString GetTitle() const override;
 
     // Rebuilds the session blocks; true when anything changed (the refill message's work).
     bool RebuildSessionData(bool force);

@@ -161,8 +161,13 @@ void CDemandTableView::Refresh()
         if (const CBasicViewSettings* settings = Settings(); toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
     }
-    m_grid->ApplyCollapseState(GetTitle());
+    m_grid->ApplyCollapseState(CMyFormView::GetTitle());
     m_grid->ApplyHiddenFlags();
+}
+
+CString CDemandTableView::GetTitle() const
+{
+    return m_grid ? m_grid->GetCollapseState() : CString();
 }
 
 void CDemandTableView::OnCollapseState(const CString& state)

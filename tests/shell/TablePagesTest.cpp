@@ -5,8 +5,11 @@
 #include "AssembledProgram.h"
 
 #include "grid/CUGCtrl.h"
+#include "platform/framework/UserLocale.h"
+#include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "project/ProjectSettings.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicTableView.h"
@@ -29,6 +32,8 @@ constexpr UINT kTimeRangeCheck = 1093;
 constexpr UINT kFirstSessionCheck = 2246;
 constexpr int kCalendarTableEntry = 11;
 constexpr int kVAHzTHDTableEntry = 16;
+constexpr int kLoadSummaryTableEntry = 25;
+constexpr UINT kXAxisIntervalList = 2267;
 constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kBookmarkCommand = 33055;
 
@@ -45,6 +50,18 @@ std::vector<SSessionSpec> FourEnergySessions()
         sessions.push_back(more);
     }
     return sessions;
+}
+
+// The window with that id below a window, at any depth; null when there is none.
+CWnd* FindDescendant(CWnd& window, int id)
+{
+    for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (child->GetDlgCtrlID() == id)
+            return child;
+        if (CWnd* found = FindDescendant(*child, id))
+            return found;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -337,5 +354,67 @@ TEST(TablePagesTest, AnOverloadedDistortionUnderAFiniteVoltageHasNoAverage)
     };
     EXPECT_EQ(cellText(0), CString("OL"));
     EXPECT_EQ(cellText(1), CString(""));
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, WhatTheTablePagesReadAndAnswerAsTheUserSeesIt)
+{
+    // English number settings: a thousands separator the nominal voltage may be typed with.
+    CUserLocale::SetForTesting(CUserLocale::EnUs());
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("texts", CAssembledProgram::StandardSessions())));
+
+    // The interval lists of the graph options name their choices in the plural.
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    auto* intervals = static_cast<CComboBox*>(
+        program.SectionFrame(kSummaryGraphEntry)->GetDialogBar()->GetDlgItem(kXAxisIntervalList));
+    ASSERT_NE(intervals, nullptr);
+    ASSERT_GE(intervals->GetCount(), 9);
+    CString text;
+    intervals->GetLBText(7, text);
+    EXPECT_EQ(text, CString("5 days"));
+
+    // A table's title is the collapse state its grid shows, whatever text it was handed last.
+    ASSERT_TRUE(program.ClickSectionButton(kSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* summary = program.Section<CBasicTableView>(kSummaryTableEntry);
+    CAssembledProgram::ClickAt(*summary->GetGrid(), CPoint(60, 8));
+    ASSERT_TRUE(summary->GetGrid()->IsBlockCollapsed(0));
+    summary->SetTitle("0");
+    EXPECT_EQ(summary->GetTitle(), summary->GetGrid()->GetCollapseState());
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+    auto* demand = program.Section<CDemandTableView>(kDemandTableEntry);
+    CAssembledProgram::ClickAt(*demand->GetGrid(), CPoint(60, 8));
+    demand->SetTitle("0");
+    EXPECT_EQ(demand->GetTitle(), demand->GetGrid()->GetCollapseState());
+    EXPECT_EQ(demand->GetTitle().Left(2), CString("01"));
+
+    // The nominal voltage of the Load session, typed as the user writes numbers.
+    ASSERT_TRUE(program.ShowStudyPage(5));
+    ASSERT_TRUE(program.ClickSectionButton(kLoadSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* load = program.Section<CBasicTableView>(kLoadSummaryTableEntry);
+    ASSERT_NE(load, nullptr);
+    CSummaryGrid& grid = *load->GetGrid();
+    constexpr int kLoadSession = 2;
+    ASSERT_FALSE(load->GetSessionData()[kLoadSession]->hidden);
+    program.SavePage("load-summary-nominal-voltage");
+    auto type = [&](const char* typed) {
+        CRect cell;
+        grid.GetCellRect(2, grid.NumberCellRow(kLoadSession), &cell);
+        CAssembledProgram::ClickAt(grid, cell.CenterPoint());
+        CWnd* edit = FindDescendant(grid, int(CMyBasicSummaryGrid::kNumberEditId));
+        ASSERT_NE(edit, nullptr);
+        edit->SetWindowText(typed);
+        SimulateKey(*edit, VK_RETURN);
+        CFrameworkApp::PumpWaitingMessages();
+    };
+    type("1,000");
+    EXPECT_FLOAT_EQ(load->GetSessionData()[kLoadSession]->nominalVoltage, 1000.0f);
+    for (const char* refused : {"abc", "-230", "0"}) {
+        type(refused);
+        EXPECT_FLOAT_EQ(load->GetSessionData()[kLoadSession]->nominalVoltage, 1000.0f) << refused;
+        grid.EditCtrlFinished(CString(), TRUE, FALSE, 0, 0);
+    }
+    CUserLocale::ResetForTesting();
     EXPECT_TRUE(program.Complaints().empty());
 }
