@@ -418,3 +418,54 @@ TEST(TablePagesTest, WhatTheTablePagesReadAndAnswerAsTheUserSeesIt)
     CUserLocale::ResetForTesting();
     EXPECT_TRUE(program.Complaints().empty());
 }
+
+TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInsideIt)
+{
+    // Thirty days at a power factor of 0.92 in every interval, recorded between 0.90 and 0.94,
+    // under the daily swing of the load.
+    SSessionSpec spec = CAssembledProgram::StandardSessions()[1];
+    spec.trendRecords = 30 * 144;
+    spec.steadyPowerFactor = 0.92;
+    CSessionWriter writer(spec);
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    constexpr WORD kTrendRecord = 64;
+    constexpr std::size_t kPowerFactorL1 = 504; // minimum, maximum, average; L2, L3 and total follow
+    for (SWrittenTable& table : tables)
+        if (table.type == kTrendRecord)
+            for (std::size_t slot = 0; slot < 4; ++slot) {
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot, 0.90f);
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 4, 0.94f);
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 8, 0.92f);
+            }
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("steady", {writer.BuildFile(tables)})));
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    ASSERT_TRUE(program.ClickSectionButton(kSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* table = program.Section<CBasicTableView>(kSummaryTableEntry);
+    ASSERT_NE(table, nullptr);
+    constexpr int kPowerFactorRow = 3;
+    const SSummaryTableRow& row = table->GetSessionData()[0]->rows[kPowerFactorRow];
+    ASSERT_EQ(row.quantity, 8u);
+    CMyBasicSummaryGrid& grid = *table->GetGrid();
+    auto cellText = [&](int col, int statistic) {
+        const char* text = grid.QuickGetTextPtr(col, grid.DataRow(0, kPowerFactorRow, statistic));
+        return CString(text ? text : "");
+    };
+    for (int slot = 0; slot < 4; ++slot) {
+        SCOPED_TRACE(slot);
+        const auto& entries = row.cells[std::size_t(slot)].entries;
+        EXPECT_NEAR(entries[SSummaryTableCell::kMax].value, 0.94f, 1e-6f);
+        EXPECT_NEAR(entries[SSummaryTableCell::kAvg].value, 0.92f, 1e-4f);
+        EXPECT_NEAR(entries[SSummaryTableCell::kMin].value, 0.90f, 1e-6f);
+        // Max, Avg and Min, each with its unit cell saying inductive.
+        const int column = 2 + 4 * slot;
+        EXPECT_EQ(cellText(column, 0), CString("0.94"));
+        EXPECT_EQ(cellText(column, 1), CString("0.92"));
+        EXPECT_EQ(cellText(column, 2), CString("0.90"));
+        for (int statistic = 0; statistic < 3; ++statistic)
+            EXPECT_NE(cellText(column + 2, statistic).Find("ind"), -1) << statistic;
+    }
+    table->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    program.SavePage("power-factor-of-thirty-days");
+    EXPECT_TRUE(program.Complaints().empty());
+}
