@@ -20,6 +20,8 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -50,6 +52,27 @@ std::vector<SSessionSpec> FourEnergySessions()
         sessions.push_back(more);
     }
     return sessions;
+}
+
+// Thirty days at a power factor of 0.92 in every interval, recorded between 0.90 and 0.94,
+// under the daily swing of the load.
+std::vector<BYTE> SteadyPowerFactorSession()
+{
+    SSessionSpec spec = CAssembledProgram::StandardSessions()[1];
+    spec.trendRecords = 30 * 144;
+    spec.steadyPowerFactor = 0.92;
+    CSessionWriter writer(spec);
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    constexpr WORD kTrendRecord = 64;
+    constexpr std::size_t kPowerFactorL1 = 504; // minimum, maximum, average; L2, L3 and total follow
+    for (SWrittenTable& table : tables)
+        if (table.type == kTrendRecord)
+            for (std::size_t slot = 0; slot < 4; ++slot) {
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot, 0.90f);
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 4, 0.94f);
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 8, 0.92f);
+            }
+    return writer.BuildFile(tables);
 }
 
 // The window with that id below a window, at any depth; null when there is none.
@@ -100,7 +123,6 @@ TEST(TablePagesTest, TheDemandTableScrollsToItsLastSession)
         lastBlockTop += grid.GetRowHeight(row);
     EXPECT_GE(lastBlockTop, 0);
     EXPECT_EQ(gridRect.bottom, client.bottom);
-    program.SavePage("demand-four-sessions-scrolled");
 
     // Collapsing the first block shortens the range with it.
     const int before = table->GetScrollSizes().cy;
@@ -224,10 +246,8 @@ TEST(TablePagesTest, ThePowerFactorAndDistortionAxesStandRightOfTheirGraphs)
         UINT checkBox;       // the channel the user ticks: DPF total, THD-V of L1
         int axisCount;       // the study's own axes; the auxiliary inputs' follow them on the right
         int rightAxes[2];    // -1: none
-        const char* picture;
     };
-    for (const SCase& c : {SCase{3, 14, 1368, 3, {1, 2}, "fundamental-power-axes"},
-                           SCase{4, 17, 1365, 4, {3, -1}, "v-a-hz-thd-axes"}}) {
+    for (const SCase& c : {SCase{3, 14, 1368, 3, {1, 2}}, SCase{4, 17, 1365, 4, {3, -1}}}) {
         SCOPED_TRACE(c.viewId);
         ASSERT_TRUE(program.ShowStudyPage(c.viewId));
         auto* graph = program.Section<CBasicGraphView>(c.graphEntry);
@@ -251,7 +271,6 @@ TEST(TablePagesTest, ThePowerFactorAndDistortionAxesStandRightOfTheirGraphs)
         ASSERT_FALSE(ticked.IsRectEmpty());
         EXPECT_LE(left.right, layout.plot.left);
         EXPECT_GE(ticked.left, layout.plot.right);
-        program.SavePage(c.picture);
     }
     EXPECT_TRUE(program.Complaints().empty());
 }
@@ -285,8 +304,6 @@ TEST(TablePagesTest, ATableThatFillsThePageCannotBeCollapsed)
         EXPECT_FALSE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
         EXPECT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
         EXPECT_FALSE(frame->IsSectionCollapsed());
-        if (c.entry == kDemandTableEntry)
-            program.SavePage("demand-table-full-window");
 
         ASSERT_TRUE(program.ClickSectionButton(c.entry, kFullWindowCommand));
         EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
@@ -397,7 +414,6 @@ TEST(TablePagesTest, WhatTheTablePagesReadAndAnswerAsTheUserSeesIt)
     CSummaryGrid& grid = *load->GetGrid();
     constexpr int kLoadSession = 2;
     ASSERT_FALSE(load->GetSessionData()[kLoadSession]->hidden);
-    program.SavePage("load-summary-nominal-voltage");
     auto type = [&](const char* typed) {
         CRect cell;
         grid.GetCellRect(2, grid.NumberCellRow(kLoadSession), &cell);
@@ -421,24 +437,8 @@ TEST(TablePagesTest, WhatTheTablePagesReadAndAnswerAsTheUserSeesIt)
 
 TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInsideIt)
 {
-    // Thirty days at a power factor of 0.92 in every interval, recorded between 0.90 and 0.94,
-    // under the daily swing of the load.
-    SSessionSpec spec = CAssembledProgram::StandardSessions()[1];
-    spec.trendRecords = 30 * 144;
-    spec.steadyPowerFactor = 0.92;
-    CSessionWriter writer(spec);
-    std::vector<SWrittenTable> tables = writer.BuildTables();
-    constexpr WORD kTrendRecord = 64;
-    constexpr std::size_t kPowerFactorL1 = 504; // minimum, maximum, average; L2, L3 and total follow
-    for (SWrittenTable& table : tables)
-        if (table.type == kTrendRecord)
-            for (std::size_t slot = 0; slot < 4; ++slot) {
-                table.bytes.PutF32(kPowerFactorL1 + 12 * slot, 0.90f);
-                table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 4, 0.94f);
-                table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 8, 0.92f);
-            }
     CAssembledProgram program;
-    ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("steady", {writer.BuildFile(tables)})));
+    ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("steady", {SteadyPowerFactorSession()})));
     ASSERT_TRUE(program.ShowStudyPage(0));
     ASSERT_TRUE(program.ClickSectionButton(kSummaryTableEntry, CMyToolBar::kCollapseCommand));
     auto* table = program.Section<CBasicTableView>(kSummaryTableEntry);
@@ -465,7 +465,46 @@ TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInside
         for (int statistic = 0; statistic < 3; ++statistic)
             EXPECT_NE(cellText(column + 2, statistic).Find("ind"), -1) << statistic;
     }
-    table->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
-    program.SavePage("power-factor-of-thirty-days");
     EXPECT_TRUE(program.Complaints().empty());
+}
+
+// Pictures for a person to look at (run with --gtest_also_run_disabled_tests; written to
+// ORN_RENDER_DIR, /tmp when unset): the Demand page of four sessions in a 600-pixel window
+// scrolled to its last block, the demand table filling the page, the graphs with their right-hand
+// axes, and the power factor of thirty days.
+TEST(TablePagesTest, DISABLED_TheTablePagesAsTheUserSeesThem)
+{
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProject("four", FourEnergySessions()), CSize(1024, 600)));
+        ASSERT_TRUE(program.ShowStudyPage(1));
+        ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+        program.Section<CDemandTableView>(kDemandTableEntry)->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+        CFrameworkApp::PumpWaitingMessages();
+        program.SavePage("demand-four-sessions-last-block");
+        ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, kFullWindowCommand));
+        program.SavePage("demand-table-full-window");
+    }
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProject("axes", CAssembledProgram::StandardSessions())));
+        // DPF of the total and THD-V and THD-A of L1 beside the page's first channel.
+        for (const auto& [viewId, graphEntry, checks, picture] :
+             {std::tuple{3, 14, std::vector<UINT>{1368}, "fundamental-power-axes"},
+              std::tuple{4, 17, std::vector<UINT>{1365, 1378}, "v-a-hz-thd-axes"}}) {
+            ASSERT_TRUE(program.ShowStudyPage(viewId));
+            for (const UINT check : checks)
+                CAssembledProgram::ClickAtCentre(*program.SectionFrame(graphEntry)->GetDialogBar()->GetDlgItem(check));
+            program.SavePage(picture);
+        }
+    }
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("steady", {SteadyPowerFactorSession()})));
+        ASSERT_TRUE(program.ShowStudyPage(0));
+        ASSERT_TRUE(program.ClickSectionButton(kSummaryTableEntry, CMyToolBar::kCollapseCommand));
+        program.Section<CBasicTableView>(kSummaryTableEntry)->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+        CFrameworkApp::PumpWaitingMessages();
+        program.SavePage("power-factor-of-thirty-days");
+    }
 }
