@@ -1,7 +1,7 @@
 // The study table pages of the assembled program as a user drives them: the demand tables
-// scrolled to their last session, bookmarks of table sections, the collapse state the user
-// chose, the axis sides of the graphs beside them, the full-window layout and the values the
-// tables show.
+// scrolled to their last session, bookmarks and titles of table sections, the collapse state the
+// user chose, the axis sides of the graphs beside them, the full-window layout, the texts and
+// numbers the tables read and show (valid intervals, THD, power factor, nominal voltage).
 #include "AssembledProgram.h"
 
 #include "grid/CUGCtrl.h"
@@ -135,7 +135,7 @@ TEST(TablePagesTest, TheDemandTableScrollsToItsLastSession)
     EXPECT_TRUE(program.Complaints().empty());
 }
 
-TEST(TablePagesTest, ABookmarkOfACollapsedTableSectionOpensTheSectionAndKeepsItsPicture)
+TEST(TablePagesTest, ABookmarkOfACollapsedTableSectionOpensTheSectionFirst)
 {
     CAssembledProgram program;
     ASSERT_TRUE(program.Start(program.MakeProject("bookmarks", CAssembledProgram::StandardSessions())));
@@ -246,8 +246,9 @@ TEST(TablePagesTest, ThePowerFactorAndDistortionAxesStandRightOfTheirGraphs)
         UINT checkBox;       // the channel the user ticks: DPF total, THD-V of L1
         int axisCount;       // the study's own axes; the auxiliary inputs' follow them on the right
         int rightAxes[2];    // -1: none
+        int tickedAxis;      // the axis of the ticked channel
     };
-    for (const SCase& c : {SCase{3, 14, 1368, 3, {1, 2}}, SCase{4, 17, 1365, 4, {3, -1}}}) {
+    for (const SCase& c : {SCase{3, 14, 1368, 3, {1, 2}, 2}, SCase{4, 17, 1365, 4, {3, -1}, 3}}) {
         SCOPED_TRACE(c.viewId);
         ASSERT_TRUE(program.ShowStudyPage(c.viewId));
         auto* graph = program.Section<CBasicGraphView>(c.graphEntry);
@@ -258,7 +259,7 @@ TEST(TablePagesTest, ThePowerFactorAndDistortionAxesStandRightOfTheirGraphs)
         CFrameworkApp::PumpWaitingMessages();
         CiPlotX& chart = *graph->GetPlotControl();
         const SPlotLayout& layout = chart.GetLayout();
-        ASSERT_GT(int(layout.yAxisBands.size()), c.rightAxes[0]);
+        ASSERT_GT(int(layout.yAxisBands.size()), c.tickedAxis);
         ASSERT_GE(chart.GetYAxisCount(), c.axisCount);
         for (int axis = 0; axis < chart.GetYAxisCount(); ++axis) {
             const bool right = axis >= c.axisCount || axis == c.rightAxes[0] || axis == c.rightAxes[1];
@@ -266,7 +267,7 @@ TEST(TablePagesTest, ThePowerFactorAndDistortionAxesStandRightOfTheirGraphs)
         }
         // The first axis and the ticked channel's axis are drawn, each on its side of the plot.
         const CRect& left = layout.yAxisBands[0];
-        const CRect& ticked = layout.yAxisBands[std::size_t(c.rightAxes[c.viewId == 3 ? 1 : 0])];
+        const CRect& ticked = layout.yAxisBands[std::size_t(c.tickedAxis)];
         ASSERT_FALSE(left.IsRectEmpty());
         ASSERT_FALSE(ticked.IsRectEmpty());
         EXPECT_LE(left.right, layout.plot.left);
