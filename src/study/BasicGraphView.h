@@ -220,9 +220,6 @@ protected:
 private:
     friend class CGraphEventScope;
 
-    // The tables' collapse states as the settings hold them.
-    void TakeTableStates();
-
     CBasicViewSettings m_settings;
     CiPlotX m_chart;
     std::array<int, 4> m_plotLimits{};
@@ -240,7 +237,6 @@ private:
     bool m_firstUpdate = true;
     bool m_updating = false;
     bool m_bookmarkApplied = false;
-    std::array<CString, 2> m_tableStates;
     int m_viewKindValue;
     int m_studyType;
     CSize m_storedSize;

@@ -12,6 +12,7 @@
 #include "study/CalendarTableViewDialogBar.h"
 #include "study/FrameBarNotify.h"
 #include "study/MyBasicSummaryGrid.h"
+#include "study/TableSectionCommands.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
 #include "views/MySplitterWnd.h"
@@ -130,8 +131,7 @@ void CCalendarTableView::Fill()
     if (m_graph)
         m_graph->SendMessage(WM_CALENDAR_APPLY_OPTIONS, 0, 0);
     Rebuild(false);
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    if (CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr; toolBar && m_graph)
+    if (CMyToolBar* toolBar = TableSectionToolBar(*this); toolBar && m_graph)
         toolBar->SetEditText(m_graph->GetSettings().m_toolbarEdit.Table);
     m_takeSelection = false;
 }
@@ -363,6 +363,7 @@ BOOL CCalendarTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kFullWindowCommand:
         if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr)
             m_fullWindow = splitter->ToggleFullWindow(this, 0) ? 1 : 0;
+        EnableSectionCollapse(*this, !m_fullWindow);
         return TRUE;
     case kDataCommand:
         MessageBox("OnCalendarToolBar_Data");
@@ -390,8 +391,7 @@ BOOL CCalendarTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CCalendarTableView::OnEditFieldLeft()
 {
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
+    CMyToolBar* toolBar = TableSectionToolBar(*this);
     if (toolBar && m_graph)
         m_graph->GetSettings().m_toolbarEdit.Table = toolBar->GetUserEditText();
 }
@@ -415,8 +415,7 @@ void CCalendarTableView::CaptureSection(bool bookmark)
         CaptureWindowRect(rect, kCaptureToClipboard, nullptr);
         return;
     }
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetSectionToolBar() : nullptr;
+    CMyToolBar* toolBar = TableSectionToolBar(*this);
     BeginSectionCapture(rect, toolBar ? toolBar->GetUserEditText() : CString());
 }
 

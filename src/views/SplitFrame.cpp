@@ -115,7 +115,7 @@ BOOL CSplitFrame::AddDialogBar(std::unique_ptr<CMyDialogBar> bar, UINT templateI
     return TRUE;
 }
 
-CMyToolBar* CSplitFrame::GetSectionToolBar() const
+CMyToolBar* CSplitFrame::FindSectionToolBar() const
 {
     for (const auto& [index, toolBar] : m_toolBars)
         if (toolBar->CommandToIndex(CMyToolBar::kCollapseCommand) >= 0)
@@ -125,13 +125,13 @@ CMyToolBar* CSplitFrame::GetSectionToolBar() const
 
 bool CSplitFrame::IsSectionCollapsed() const
 {
-    const CMyToolBar* toolBar = GetSectionToolBar();
+    const CMyToolBar* toolBar = FindSectionToolBar();
     return toolBar && toolBar->IsCollapsed();
 }
 
 void CSplitFrame::ToggleSection(int /*flag*/)
 {
-    CMyToolBar* toolBar = GetSectionToolBar();
+    CMyToolBar* toolBar = FindSectionToolBar();
     if (!toolBar)
         return;
     toolBar->SetCollapsed(!toolBar->IsCollapsed());

@@ -38,9 +38,6 @@ public:
     CMyToolBar* AddToolBar(int type, UINT resourceId);
     CWnd* GetToolBar(int index) const override;
     CMyToolBar* GetMyToolBar(int index) const;
-    // The section's own toolbar, with the collapse button and the title field (the top section
-    // of a study page also holds the view selector); null without one.
-    CMyToolBar* GetSectionToolBar() const;
     int GetToolBarCount() const { return int(m_toolBars.size()); }
     // The total height of the toolbars: the height of the collapsed section.
     int GetToolBarsHeight() const;
@@ -50,6 +47,9 @@ public:
     BOOL AddDialogBar(std::unique_ptr<CMyDialogBar> bar, UINT templateId);
     CMyDialogBar* GetDialogBar() const { return m_dialogBar.get(); }
 
+    // The section toolbar: the one with the collapse button and the title field (the overview
+    // table's frame has the view selector above it); null in a frame without one.
+    CMyToolBar* FindSectionToolBar() const;
     // Collapsed when the toolbar with the collapse button says so.
     bool IsSectionCollapsed() const;
     // Collapses an expanded section or expands a collapsed one, and lets the splitter lay its
@@ -74,7 +74,6 @@ protected:
     void PostNcDestroy() override;
 
 private:
-
     const SRuntimeClass* m_runtimeClass;
     const SRuntimeClass* m_viewClass;
     SViewCreateContext m_context;

@@ -362,15 +362,12 @@ public:
     CSplitFrame* SectionFrame(int section)
     {
         const SStudyLayout* layout = FindStudyLayout(m_page->viewId);
-        if (!layout || section >= layout->sectionCount)
-            return nullptr;
-        const TVisualObject* object = program.MainView().GetLayout().GetObject(layout->firstEntry + section);
-        return object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
+        return layout && section < layout->sectionCount ? program.SectionFrame(layout->firstEntry + section) : nullptr;
     }
     CMyToolBar* SectionToolBar(int section)
     {
         CSplitFrame* frame = SectionFrame(section);
-        return frame ? frame->GetSectionToolBar() : nullptr;
+        return frame ? frame->FindSectionToolBar() : nullptr;
     }
     // Whether the section shows, at least its toolbar (a time-range section only shows while a
     // time range is set).
