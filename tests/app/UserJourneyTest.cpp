@@ -22,8 +22,8 @@
 #include "project/EditAuxSettingsDlg.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/ProjectSettings.h"
-#include "project/ZcaArchive.h"
 #include "project/ReportViewSettings.h"
+#include "project/ZcaArchive.h"
 #include "projectmanager/ProjectManagerDataSetGrid.h"
 #include "projectmanager/ProjectManagerSummaryGrid.h"
 #include "projectmanager/ProjectManagerTableView.h"
@@ -31,9 +31,12 @@
 #include "reportpages/ReportListGrid.h"
 #include "reportpages/ReportListView.h"
 #include "shell/ExportReportCommand.h"
-#include "study/DemandGrid.h"
 #include "shell/MainFrame.h"
 #include "study/BasicGraphView.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "study/CalendarTableViewDialogBar.h"
+#include "study/DemandGrid.h"
+#include "study/DemandPeriodChoices.h"
 #include "views/ButtonST.h"
 #include "views/MyFormView.h"
 #include "views/MyToolBar.h"
@@ -100,9 +103,7 @@ constexpr UINT kToggleButtons[] = {CMyToolBar::kCollapseCommand, kFullWindow, kN
 constexpr UINT kButtonsOfTheirOwnSteps[] = {kBookmark};
 // Check boxes that enable other controls stay checked, so that those are clicked too; every
 // other check box is clicked twice.
-constexpr int kSetTimeRange = 1093;
-constexpr int kSetWorkingHours = 1094;
-constexpr int kEnablingCheckBoxes[] = {kSetTimeRange, kSetWorkingHours};
+constexpr int kEnablingCheckBoxes[] = {int(GraphBar::kSetTimeRange), int(GraphBar::kSetWorkingHours)};
 // What step 3 types into every edit.
 const CString kTypedValue = "250";
 
@@ -390,17 +391,17 @@ public:
                        m_page->name);
     }
     // The control of that id on the shown page, in its options bar or views; null when none shows.
-    CWnd* Control(int id)
+    CWnd* Control(UINT id)
     {
         std::vector<SControl> controls;
         CollectControls(ShownPage(), controls);
         for (const SControl& control : controls)
-            if (!control.command && control.window->GetDlgCtrlID() == id)
+            if (!control.command && UINT(control.window->GetDlgCtrlID()) == id)
                 return control.window;
         return nullptr;
     }
     // Clicks the control of that id; a check box only when it is not checked yet.
-    void Click(int id)
+    void Click(UINT id)
     {
         CWnd* control = Control(id);
         if (control && IsCheckBox(*control) && control->SendMessage(BM_GETCHECK) != 0)
@@ -408,14 +409,14 @@ public:
         if (!control || !CAssembledProgram::ClickInView(*control))
             faults.Add("control " + std::to_string(id) + " cannot be reached", m_page->name);
     }
-    void Type(int id, const CString& text)
+    void Type(UINT id, const CString& text)
     {
         CWnd* control = Control(id);
         if (!control || !CAssembledProgram::TypeInto(*control, text))
             faults.Add("edit " + std::to_string(id) + " cannot be reached", m_page->name);
     }
     // The next item of a drop-down list, or the next step of a time, as the keyboard gives it.
-    void Step(int id, UINT key)
+    void Step(UINT id, UINT key)
     {
         CWnd* control = Control(id);
         if (!control || !CAssembledProgram::StepInView(*control, key))
@@ -969,26 +970,26 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
      }},
     {"limit", EViews::kGraphs,
      [](UserJourneyTest& j) {
-         j.Type(1042, "123");
-         j.Click(1036);
+         j.Type(GraphBar::kFirstLimitEdit, "123");
+         j.Click(GraphBar::kFirstLimitCheck);
      },
      [](const CBasicViewSettings& s) { return Joined(s.m_limits) + Joined(s.m_isLimit); }},
-    {"min/max", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(1030); },
+    {"min/max", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstMinMax); },
      [](const CBasicViewSettings& s) { return Joined(s.m_isMaxMin); }},
     {"time range", EViews::kGraphs,
      [](UserJourneyTest& j) {
-         j.Click(kSetTimeRange);
-         j.Step(2265, VK_DOWN);
-         j.Step(2274, VK_UP);
+         j.Click(GraphBar::kSetTimeRange);
+         j.Step(GraphBar::kTimeRangePickers.intervalList, VK_DOWN);
+         j.Step(GraphBar::kTimeRangePickers.beginDate, VK_UP);
      },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_checkTimeRange) + " " + RangeText(s.m_timeRange); }},
-    {"X-axis span", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(2287); },
+    {"X-axis span", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstSpanButton + 1); },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_typeTimeRange) + " " + RangeText(s.m_xAxisScaling); }},
     {"working hours", EViews::kGraphs,
      [](UserJourneyTest& j) {
-         j.Click(kSetWorkingHours);
-         j.Click(1376);
-         j.Step(2269, VK_UP);
+         j.Click(GraphBar::kSetWorkingHours);
+         j.Click(GraphBar::kFirstWeekday + 5);
+         j.Step(GraphBar::kWorkingHourStart, VK_UP);
      },
      [](const CBasicViewSettings& s) {
          return std::to_string(s.m_setWorkingHours) + " " + Joined(s.m_workingDays) + RangeText(s.m_workingHours);
@@ -1029,11 +1030,11 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
          j.CollapseFirstBlock(kTimeRangeSection);
      },
      [](const CBasicViewSettings& s) { return s.m_tableCollapse.str() + "|" + s.m_tableTimeRangeCollapse.str(); }},
-    {"demand period", EViews::kDemand, [](UserJourneyTest& j) { j.Step(1222, VK_DOWN); },
+    {"demand period", EViews::kDemand, [](UserJourneyTest& j) { j.Step(kDemandPeriodCombo, VK_DOWN); },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_demandPeriod); }},
-    {"calendar parameter", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(2308); },
+    {"calendar parameter", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstParameter + 3); },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewParameter); }},
-    {"calendar granularity", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(2303); },
+    {"calendar granularity", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstGranularity + 1); },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewGranularity); }},
     {"calendar collapse states", EViews::kCalendars, [](UserJourneyTest& j) { j.CollapseFirstBlock(kOverviewSection); },
      [](const CBasicViewSettings& s) { return s.m_tableCollapse.str(); }},

@@ -1,22 +1,22 @@
 #include "AssembledProgram.h"
 
-#include "datamodel/RecordingProgressDialog.h"
 #include "datamodel/IDataStream.h"
+#include "datamodel/RecordingProgressDialog.h"
+#include "grid/CUGCtrl.h"
+#include "grid/CUGGrid.h"
 #include "mainview/StudyLayouts.h"
+#include "platform/chart/CiPlotX.h"
 #include "platform/framework/StringTable.h"
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/ZcaArchive.h"
 #include "shell/ChildFrameQuarn.h"
 #include "shell/MainFrame.h"
 #include "shell/RecDocTemplate.h"
-#include "grid/CUGCtrl.h"
-#include "grid/CUGGrid.h"
-#include "platform/chart/CiPlotX.h"
-#include "platform/framework/windows/CButton.h"
-#include "platform/framework/windows/CDateTimeCtrl.h"
-#include "platform/framework/windows/WindowStyles.h"
-#include "project/ZcaArchive.h"
 #include "views/MyToolBar.h"
 #include "views/TabWnd.h"
 
@@ -318,18 +318,15 @@ void CAssembledProgram::ForgetInterruptions()
 
 bool CAssembledProgram::ChooseMenuItem(int menu, UINT command)
 {
-    const std::size_t before = m_menuAnswers.size();
     bool chosen = false;
-    const CMenu::TrackDriver journey = CMenu::SetTrackDriver({});
-    CMenu::SetTrackDriver([&](CMenu& shown) {
+    const CMenu::TrackDriver queued = CMenu::SetTrackDriver([&](CMenu& shown) {
         const UINT state = shown.GetMenuState(command, MF_BYCOMMAND);
         chosen = state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
         return chosen ? command : 0u;
     });
     MainFrame().GetMenuStrip().OpenMenu(menu);
-    CMenu::SetTrackDriver(journey);
+    CMenu::SetTrackDriver(queued);
     CFrameworkApp::PumpWaitingMessages();
-    EXPECT_EQ(before, m_menuAnswers.size());
     return chosen;
 }
 
