@@ -63,6 +63,35 @@ QString WithoutMnemonics(const QString& text)
     }
     return out;
 }
+
+bool IsAutoRadio(const CWnd& window)
+{
+    const WndImpl* impl = window.Impl();
+    return impl && impl->controlClass == "BUTTON" && (impl->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+}
+
+// A clicked automatic radio button stays checked and clears the other automatic radio buttons
+// of its group: the controls from the one with WS_GROUP at or before it up to the next one with
+// WS_GROUP. Several groups may share one parent, as the option bars have them.
+void CheckWithinGroup(CWnd& clicked, QAbstractButton& button)
+{
+    {
+        const QSignalBlocker block(&button);
+        button.setChecked(true);
+    }
+    CWnd* first = &clicked;
+    while (!(first->GetStyle() & WS_GROUP))
+    {
+        CWnd* previous = first->GetWindow(GW_HWNDPREV);
+        if (!previous) break;
+        first = previous;
+    }
+    for (CWnd* c = first; c; c = c->GetWindow(GW_HWNDNEXT))
+    {
+        if (c != first && (c->GetStyle() & WS_GROUP)) break;
+        if (c != &clicked && IsAutoRadio(*c)) c->SendMessage(BM_SETCHECK, BST_UNCHECKED);
+    }
+}
 } // namespace
 
 QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
@@ -92,7 +121,13 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
     {
         auto* radio = new CWholeRectButton<QRadioButton>(parent);
-        radio->setAutoExclusive(type == BS_AUTORADIOBUTTON);
+        // Qt would make every radio button of the parent one group; the groups are the
+        // template's (CheckWithinGroup).
+        radio->setAutoExclusive(false);
+        if (type == BS_AUTORADIOBUTTON)
+            QObject::connect(radio, &QAbstractButton::clicked, radio, [self, radio] {
+                if (self->owner) CheckWithinGroup(*self->owner, *radio);
+            });
         button = radio;
     }
     else
@@ -141,15 +176,9 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
         {
             h = true;
             const QSignalBlocker block(button);
+            // Setting one radio button of a group leaves the others as they are.
             if (check) check->setCheckState(w == BST_INDETERMINATE ? Qt::PartiallyChecked : w ? Qt::Checked : Qt::Unchecked);
-            else if (button->isCheckable())
-            {
-                // Setting one radio button of an automatic group leaves the others as they are.
-                const bool exclusive = button->autoExclusive();
-                button->setAutoExclusive(false);
-                button->setChecked(w == BST_CHECKED);
-                button->setAutoExclusive(exclusive);
-            }
+            else if (button->isCheckable()) button->setChecked(w == BST_CHECKED);
             return 0;
         }
         return TextProc(

@@ -1,0 +1,88 @@
+// The Calendar and Load pages, the View menu and the page frames of the assembled program, driven
+// as a user drives them: clicks at what the user sees, the View menu, bookmarks.
+#include "AssembledProgram.h"
+
+#include "mainview/StudyLayouts.h"
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CMenu.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/Messages.h"
+#include "shell/MainFrame.h"
+#include "study/CalendarGraphView.h"
+#include "study/CalendarTableView.h"
+#include "study/CalendarTableViewDialogBar.h"
+#include "views/TabWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kEnergyCalendar = 2;
+constexpr int kLoadCalendar = 6;
+constexpr int kEnergyCalendarTable = 11;
+constexpr int kLoadCalendarTable = 28;
+
+CCalendarTableViewDialogBar& OptionsBar(CCalendarTableView& table)
+{
+    return *table.GetOptionsBar();
+}
+
+// A click on the bar's option button, at its centre.
+void ClickOption(CCalendarTableView& table, UINT id)
+{
+    CWnd* button = OptionsBar(table).GetDlgItem(int(id));
+    ASSERT_NE(button, nullptr) << id;
+    CAssembledProgram::ClickAtCentre(*button);
+}
+
+TEST(CalendarPagesTest, CalendarOptionsAreChosenByClickingThem)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("options", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    auto* table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    CCalendarTableViewDialogBar& bar = OptionsBar(*table);
+
+    ClickOption(*table, CalendarBar::kFirstParameter + 6); // "Volts [V]"
+    ClickOption(*table, CalendarBar::kFirstChannel + 1);   // "B"
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
+    EXPECT_EQ(table->GetGranularity(), kCalendarDay);
+    EXPECT_EQ(bar.GetCheckedGranularity(), kCalendarDay);
+    // Each group keeps its own choice, one button checked in each.
+    EXPECT_EQ(bar.GetCheckedParameter(), 6);
+    EXPECT_EQ(bar.GetCheckedChannel(), 1);
+    const std::pair<UINT, int> groups[] = {{CalendarBar::kFirstParameter, CalendarBar::kParameters},
+                                           {CalendarBar::kFirstChannel, CalendarBar::kChannels},
+                                           {CalendarBar::kFirstGranularity, CalendarBar::kGranularities}};
+    for (const auto& [first, count] : groups) {
+        int checked = 0;
+        for (int i = 0; i < count; ++i)
+            checked += bar.IsDlgButtonChecked(int(first) + i) == BST_CHECKED ? 1 : 0;
+        EXPECT_EQ(checked, 1) << first;
+    }
+    ASSERT_NE(table->GetSessionList().BinsOf(0), nullptr);
+    EXPECT_EQ(table->GetSessionList().BinsOf(0)->granularity, kCalendarDay);
+
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarWeek);
+    ClickOption(*table, CalendarBar::kFirstParameter + 7); // "Current [A]"
+    EXPECT_EQ(table->GetGranularity(), kCalendarWeek);
+    EXPECT_EQ(bar.GetCheckedParameter(), 7);
+    const CBasicViewSettings& settings = program.Section<CCalendarGraphView>(12)->GetSettings();
+    EXPECT_EQ(settings.m_calendarViewGranularity, kCalendarWeek);
+    EXPECT_EQ(settings.m_calendarViewParameter, 7);
+    EXPECT_EQ(settings.m_calendarViewChannel, 1);
+
+    // The Load calendar's bar alike.
+    ASSERT_TRUE(program.ShowStudyPage(kLoadCalendar));
+    auto* load = program.Section<CCalendarTableView>(kLoadCalendarTable);
+    ASSERT_NE(load, nullptr);
+    ClickOption(*load, CalendarBar::kFirstParameter + 2); // "THD-A [%]"
+    ClickOption(*load, CalendarBar::kFirstGranularity + kCalendarDay);
+    EXPECT_EQ(load->GetGranularity(), kCalendarDay);
+    EXPECT_EQ(OptionsBar(*load).GetCheckedParameter(), 2);
+}
+
+} // namespace
