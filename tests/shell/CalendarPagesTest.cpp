@@ -85,4 +85,14 @@ TEST(CalendarPagesTest, CalendarOptionsAreChosenByClickingThem)
     EXPECT_EQ(OptionsBar(*load).GetCheckedParameter(), 2);
 }
 
+TEST(CalendarPagesTest, EveryStudyViewIsMadeFromATemplateThatExists)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("templates", CAssembledProgram::StandardSessions())));
+    for (int viewId : {0, 1, 2, 3, 4, 5, 6, 8})
+        ASSERT_TRUE(program.ShowStudyPage(viewId)) << viewId;
+    for (const std::string& line : program.Complaints())
+        EXPECT_EQ(line.find("Dialog template"), std::string::npos) << line;
+}
+
 } // namespace
