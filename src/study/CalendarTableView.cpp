@@ -36,8 +36,6 @@ constexpr int kOptionsButtonWidth = 110;
 constexpr int kOptionsButtonHeight = 24;
 constexpr UINT kCollapseCommand = 33047;
 constexpr UINT kFullWindowCommand = 33048;
-constexpr UINT kDataCommand = 33052;
-constexpr UINT kExportCommand = 33053;
 constexpr UINT kCopyCommand = 33054;
 constexpr UINT kBookmarkCommand = 33055;
 constexpr UINT kFirstSelectorCommand = 33074;
@@ -363,12 +361,6 @@ BOOL CCalendarTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kFullWindowCommand:
         if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr)
             m_fullWindow = splitter->ToggleFullWindow(this, 0) ? 1 : 0;
-        return TRUE;
-    case kDataCommand:
-        MessageBox("OnCalendarToolBar_Data");
-        return TRUE;
-    case kExportCommand:
-        MessageBox("OnCalendarToolBar_Export)");
         return TRUE;
     case kCopyCommand:
         CaptureSection(false);

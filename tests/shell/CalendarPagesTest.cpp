@@ -95,4 +95,23 @@ TEST(CalendarPagesTest, EveryStudyViewIsMadeFromATemplateThatExists)
         EXPECT_EQ(line.find("Dialog template"), std::string::npos) << line;
 }
 
+TEST(CalendarPagesTest, TheCalendarTableKeepsItsDataButtonsHiddenAndInert)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("hidden", CAssembledProgram::StandardSessions())));
+    for (int viewId : {kEnergyCalendar, kLoadCalendar}) {
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        const int entry = viewId == kEnergyCalendar ? kEnergyCalendarTable : kLoadCalendarTable;
+        auto* frame = dynamic_cast<CSplitFrame*>(program.MainView().GetLayout().GetObject(entry)->GetWnd());
+        ASSERT_NE(frame, nullptr);
+        for (UINT command : {33052u, 33053u}) {
+            EXPECT_EQ(program.FindToolBarButton(command), nullptr) << command;
+            // What the toolbar would send, were the button there.
+            frame->SendMessage(WM_COMMAND, command, 0);
+            CFrameworkApp::PumpWaitingMessages();
+        }
+    }
+    EXPECT_TRUE(program.Boxes().empty());
+}
+
 } // namespace
