@@ -114,4 +114,37 @@ TEST(CalendarPagesTest, TheCalendarTableKeepsItsDataButtonsHiddenAndInert)
     EXPECT_TRUE(program.Boxes().empty());
 }
 
+// Each option of both calendars' bars shows its whole label, at the screen's device ratio (the
+// test runs at ratio 1 and, in a process of its own, at ratio 2).
+TEST(CalendarPagesTest, EveryCalendarOptionShowsItsWholeLabel)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("labels", CAssembledProgram::StandardSessions())));
+    for (int viewId : {kEnergyCalendar, kLoadCalendar}) {
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        auto* table = program.Section<CCalendarTableView>(viewId == kEnergyCalendar ? kEnergyCalendarTable : kLoadCalendarTable);
+        ASSERT_NE(table, nullptr);
+        CCalendarTableViewDialogBar& bar = OptionsBar(*table);
+        CRect barRect;
+        bar.GetWindowRect(&barRect);
+        int shown = 0;
+        for (CWnd* child = bar.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            auto* button = static_cast<CButton*>(child);
+            if (!child->IsWindowVisible() || child->GetDlgCtrlID() < 0 || button->GetButtonStyle() == BS_GROUPBOX)
+                continue;
+            CString text;
+            child->GetWindowText(text);
+            SIZE ideal;
+            if (!button->GetIdealSize(&ideal))
+                continue;
+            CRect rect;
+            child->GetWindowRect(&rect);
+            EXPECT_GE(rect.Width(), ideal.cx) << text.GetString();
+            EXPECT_LE(rect.right, barRect.right) << text.GetString();
+            ++shown;
+        }
+        EXPECT_EQ(shown, viewId == kEnergyCalendar ? 15 : 11);
+    }
+}
+
 } // namespace

@@ -150,6 +150,14 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     auto text = std::make_shared<QString>();
     impl.controlProc = [button, image, text](WndImpl& wnd, UINT m, WPARAM w, LPARAM l, bool& h) -> LRESULT {
         auto* check = qobject_cast<QCheckBox*>(button);
+        if (m == BCM_GETIDEALSIZE)
+        {
+            h = true;
+            if (!l) return FALSE;
+            const QSize hint = button->sizeHint();
+            *reinterpret_cast<SIZE*>(l) = SIZE{hint.width(), hint.height()};
+            return TRUE;
+        }
         if (m == BM_GETIMAGE || m == BM_SETIMAGE)
         {
             h = true;
@@ -221,6 +229,11 @@ BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* paren
 int CButton::GetCheck() const { return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK)); }
 void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, WPARAM(check)); }
 HBITMAP CButton::SetBitmap(HBITMAP bitmap) { return reinterpret_cast<HBITMAP>(SendMessage(BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap))); }
+BOOL CButton::GetIdealSize(SIZE* size) const
+{
+    return BOOL(const_cast<CButton*>(this)->SendMessage(BCM_GETIDEALSIZE, 0, LPARAM(size)));
+}
+
 HBITMAP CButton::GetBitmap() const
 {
     return reinterpret_cast<HBITMAP>(const_cast<CButton*>(this)->SendMessage(BM_GETIMAGE, IMAGE_BITMAP));
