@@ -37,6 +37,21 @@ void ClickOption(CCalendarTableView& table, UINT id)
     CAssembledProgram::ClickAtCentre(*button);
 }
 
+// Which View menu items show enabled when the user opens the menu.
+std::vector<UINT> EnabledViewItems(CAssembledProgram& program)
+{
+    std::vector<UINT> enabled;
+    const CMenu::TrackDriver previous = CMenu::SetTrackDriver([&](CMenu& menu) -> UINT {
+        for (const CMenu::Item& item : menu.Items())
+            if (item.id != 0 && !(menu.GetMenuState(item.id, MF_BYCOMMAND) & MF_GRAYED))
+                enabled.push_back(item.id);
+        return 0;
+    });
+    program.MainFrame().GetMenuStrip().OpenMenu(1);
+    CMenu::SetTrackDriver(previous);
+    return enabled;
+}
+
 TEST(CalendarPagesTest, CalendarOptionsAreChosenByClickingThem)
 {
     CAssembledProgram program;
@@ -144,6 +159,41 @@ TEST(CalendarPagesTest, EveryCalendarOptionShowsItsWholeLabel)
             ++shown;
         }
         EXPECT_EQ(shown, viewId == kEnergyCalendar ? 15 : 11);
+    }
+}
+
+TEST(CalendarPagesTest, TheViewMenuOpensOnlyWhatTheTabsOpen)
+{
+    using Frame = CMainFrame;
+    CAssembledProgram program;
+    const auto sessions = CAssembledProgram::StandardSessions();
+    ASSERT_TRUE(program.Start(program.MakeProject("energy", {sessions[0], sessions[1]})));
+    TTabWnd& tabs = program.Tabs();
+    // Energy sessions only: no Load Study, never Advanced.
+    std::vector<UINT> enabled = EnabledViewItems(program);
+    std::sort(enabled.begin(), enabled.end());
+    EXPECT_EQ(enabled, (std::vector<UINT>{Frame::ID_VIEW_PROJECT_MANAGER, Frame::ID_VIEW_ENERGY_STUDY, Frame::ID_VIEW_REPORT}));
+    for (int tab = 0; tab < tabs.GetTabCount(); ++tab) {
+        const UINT command = std::array{Frame::ID_VIEW_PROJECT_MANAGER, Frame::ID_VIEW_ENERGY_STUDY, Frame::ID_VIEW_LOAD_STUDY,
+                                        Frame::ID_VIEW_ADVANCED, Frame::ID_VIEW_REPORT}[std::size_t(tab)];
+        EXPECT_EQ(tabs.IsTabEnabled(tab), std::count(enabled.begin(), enabled.end(), command) == 1) << tab;
+    }
+    program.MenuCommand(Frame::ID_VIEW_LOAD_STUDY);
+    EXPECT_EQ(tabs.GetActiveTab(), CAssembledProgram::kProjectManagerTab);
+    EXPECT_EQ(program.MainView().GetLayout().GetObject(SMainViewLayout::kFirstLoadSection), nullptr);
+    program.MenuCommand(Frame::ID_VIEW_ADVANCED);
+    EXPECT_EQ(tabs.GetActiveTab(), CAssembledProgram::kProjectManagerTab);
+    program.MenuCommand(Frame::ID_VIEW_ENERGY_STUDY);
+    EXPECT_EQ(tabs.GetActiveTab(), CAssembledProgram::kEnergyTab);
+
+    // Without sessions the project manager is all there is to show.
+    program.MenuCommand(Frame::ID_VIEW_PROJECT_MANAGER);
+    while (program.Document().GetMeasurementCount() > 0)
+        ASSERT_EQ(program.Document().DeleteSession(0), 0);
+    EXPECT_EQ(EnabledViewItems(program), (std::vector<UINT>{Frame::ID_VIEW_PROJECT_MANAGER}));
+    for (UINT command : {Frame::ID_VIEW_ENERGY_STUDY, Frame::ID_VIEW_LOAD_STUDY, Frame::ID_VIEW_ADVANCED, Frame::ID_VIEW_REPORT}) {
+        program.MenuCommand(command);
+        EXPECT_EQ(tabs.GetActiveTab(), CAssembledProgram::kProjectManagerTab) << command;
     }
 }
 
