@@ -167,8 +167,12 @@ bool CCalendarGraphView::AnySessionHolds(DWORD quantity, int slot) const
     for (int i = 0; document && i < GetSessionCount(); ++i) {
         if (!IsSessionCompatible(i))
             continue;
-        CQuantityInfo info(document->GetDataSet(i)->GetMeasurementConfig());
-        if (info.Select(quantity) && info.IsPhaseAvailable(PhaseOfSlot(slot)))
+        const CMeasurementConfig& config = document->GetDataSet(i)->GetMeasurementConfig();
+        CQuantityInfo info(config);
+        const int phase = PhaseOfSlot(slot);
+        // Energies per interval have an average only.
+        if (info.Select(quantity) &&
+            (info.IsPhaseAvailable(phase) || info.IsAvailable({quantity, phase, kStatAvg}, config.GetDefaultVoltageReference())))
             return true;
     }
     return false;

@@ -100,6 +100,27 @@ TEST(CalendarPagesTest, CalendarOptionsAreChosenByClickingThem)
     EXPECT_EQ(OptionsBar(*load).GetCheckedParameter(), 2);
 }
 
+TEST(CalendarPagesTest, EnergiesOfferTheChannelsTheSessionsHold)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("energies", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    auto* table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    CCalendarTableViewDialogBar& bar = OptionsBar(*table);
+    // Total active energy, per phase and in all: an average each, which the sessions hold.
+    ClickOption(*table, CalendarBar::kFirstParameter + 0);
+    for (int k = 0; k < CalendarBar::kChannels; ++k)
+        EXPECT_TRUE(bar.GetDlgItem(int(CalendarBar::kFirstChannel) + k)->IsWindowEnabled()) << k;
+    ClickOption(*table, CalendarBar::kFirstChannel + 3); // "Total"
+    EXPECT_EQ(program.Section<CCalendarGraphView>(12)->GetSettings().m_calendarViewChannel, 3);
+    // Energy forward: its one series, under "Total".
+    ClickOption(*table, CalendarBar::kFirstParameter + 1);
+    EXPECT_TRUE(bar.GetDlgItem(int(CalendarBar::kFirstChannel) + 3)->IsWindowEnabled());
+    EXPECT_FALSE(bar.GetDlgItem(int(CalendarBar::kFirstChannel) + 0)->IsWindowEnabled());
+    EXPECT_EQ(bar.GetCheckedChannel(), 3);
+}
+
 TEST(CalendarPagesTest, EveryStudyViewIsMadeFromATemplateThatExists)
 {
     CAssembledProgram program;
