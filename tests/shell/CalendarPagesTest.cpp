@@ -7,15 +7,19 @@
 #include "platform/framework/windows/CMenu.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "shell/MainFrame.h"
 #include "study/CalendarGraphView.h"
 #include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
+#include "views/MyToolBar.h"
 #include "views/TabWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -50,6 +54,55 @@ std::vector<UINT> EnabledViewItems(CAssembledProgram& program)
     program.MainFrame().GetMenuStrip().OpenMenu(1);
     CMenu::SetTrackDriver(previous);
     return enabled;
+}
+
+// A session of hourly bins: `days` days of records every `seconds` seconds.
+SSessionSpec LongSession(int days, int seconds)
+{
+    SSessionSpec spec;
+    spec.averagingSeconds = DWORD(seconds);
+    spec.demandSeconds = DWORD(std::max(seconds, 900));
+    spec.trendRecords = days * 86400 / seconds;
+    spec.gapStart = -1;
+    return spec;
+}
+
+// The bins of the first session whose pictures the user can see.
+std::vector<int> BinsInSight(CCalendarGrid& grid, const structCalendarBins& bins)
+{
+    std::vector<int> seen;
+    for (int i = 0; i < bins.count; ++i) {
+        int col = 0;
+        int row = 0;
+        grid.BinCell(0, i, col, row);
+        if (grid.IsRowSeen(row))
+            seen.push_back(i);
+    }
+    return seen;
+}
+
+bool Exists(const structCalendarBins& bins, int bin)
+{
+    std::error_code error;
+    return std::filesystem::exists((bins.folder + bins.bins[std::size_t(bin)].fileName).GetString(), error);
+}
+
+std::filesystem::file_time_type WriteTime(const structCalendarBins& bins, int bin)
+{
+    std::error_code error;
+    return std::filesystem::last_write_time((bins.folder + bins.bins[std::size_t(bin)].fileName).GetString(), error);
+}
+
+// The wheel turned towards the user over the middle of a window (what lies there takes it).
+void WheelDown(CWnd& window, int notches)
+{
+    CRect rect;
+    window.GetClientRect(&rect);
+    CPoint centre = rect.CenterPoint();
+    window.ClientToScreen(&centre);
+    for (int i = 0; i < notches; ++i)
+        SimulateScreenWheel(window, centre, -WHEEL_DELTA);
+    CFrameworkApp::PumpWaitingMessages();
 }
 
 TEST(CalendarPagesTest, CalendarOptionsAreChosenByClickingThem)
@@ -216,6 +269,151 @@ TEST(CalendarPagesTest, TheViewMenuOpensOnlyWhatTheTabsOpen)
         program.MenuCommand(command);
         EXPECT_EQ(tabs.GetActiveTab(), CAssembledProgram::kProjectManagerTab) << command;
     }
+}
+
+TEST(CalendarPagesTest, OnlyTheThumbnailsInSightAreDrawnAndTheyAreKeptWhileTheirBinsStay)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("month", {LongSession(30, 600)})));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    auto* table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->GetGrid(), nullptr);
+    const structCalendarBins* bins = table->GetSessionList().BinsOf(0);
+    ASSERT_NE(bins, nullptr);
+    ASSERT_EQ(bins->count, 30 * 24);
+    const std::vector<int> first = BinsInSight(*table->GetGrid(), *bins);
+    ASSERT_FALSE(first.empty());
+    EXPECT_LT(first.size(), 100u);
+    // Exactly the bins in sight have their pictures, each drawn once, a few kilobytes each.
+    EXPECT_EQ(table->GetThumbnails().GetWrittenCount(), int(first.size()));
+    for (int i = 0; i < bins->count; ++i)
+        EXPECT_EQ(Exists(*bins, i), std::binary_search(first.begin(), first.end(), i)) << i;
+    EXPECT_LT(table->GetThumbnails().GetWrittenBytes(), first.size() * 8 * 1024);
+
+    // Down the month: what comes into sight is drawn, and labelled.
+    WheelDown(*table, 12);
+    const std::vector<int> later = BinsInSight(*table->GetGrid(), *bins);
+    ASSERT_FALSE(later.empty());
+    EXPECT_GT(later.front(), first.front());
+    for (int bin : later) {
+        EXPECT_TRUE(Exists(*bins, bin)) << bin;
+        int col = 0;
+        int row = 0;
+        table->GetGrid()->BinCell(0, bin, col, row);
+        CString label;
+        table->GetGrid()->QuickGetText(col, row + 2, &label);
+        EXPECT_FALSE(label.IsEmpty()) << bin;
+    }
+    EXPECT_LT(table->GetThumbnails().GetWrittenCount(), 200);
+
+    // Back after another page: the bins are the same, so are their pictures: none is drawn again.
+    const auto drawn = WriteTime(*bins, first.front());
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    bins = table->GetSessionList().BinsOf(0);
+    EXPECT_EQ(table->GetThumbnails().GetWrittenCount(), 0);
+    EXPECT_EQ(WriteTime(*bins, first.front()), drawn);
+    // Another parameter shows something else: the pictures in sight are drawn anew.
+    ClickOption(*table, CalendarBar::kFirstParameter + 7); // "Current [A]"
+    bins = table->GetSessionList().BinsOf(0);
+    EXPECT_EQ(table->GetThumbnails().GetWrittenCount(), int(BinsInSight(*table->GetGrid(), *bins).size()));
+    EXPECT_NE(WriteTime(*bins, first.front()), drawn);
+}
+
+TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("fit", {LongSession(30, 600)})));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    auto* table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    CCalendarGrid* grid = table->GetGrid();
+    ASSERT_NE(grid, nullptr);
+    // A month of hours: the grid is as tall as its rows, the view scrolls it and the grid keeps
+    // its right edge at the view's, beside the view's scroll bar.
+    EXPECT_FALSE(grid->IsScrollingItself());
+    CRect gridRect;
+    grid->GetWindowRect(&gridRect);
+    table->ScreenToClient(&gridRect);
+    int rowsHeight = 0;
+    for (int row = 0; row < grid->GetNumberRows(); ++row)
+        rowsHeight += grid->GetRowHeight(row);
+    EXPECT_EQ(gridRect.Height(), rowsHeight);
+    CRect client;
+    table->GetClientRect(&client);
+    EXPECT_GT(rowsHeight, client.Height());
+    EXPECT_EQ(table->GetScrollSizes().cy, rowsHeight);
+    EXPECT_EQ(gridRect.right, client.right);
+    WheelDown(*table, 4);
+    EXPECT_GT(table->GetScrollPosition().y, 0);
+    CRect moved;
+    grid->GetWindowRect(&moved);
+    table->ScreenToClient(&moved);
+    EXPECT_EQ(moved.top, -table->GetScrollPosition().y);
+    EXPECT_EQ(grid->GetTopRow(), 0);
+
+    // Half a year of hours is taller than any window: the grid fills the view and scrolls itself.
+    program.Exit();
+    CAssembledProgram longer;
+    ASSERT_TRUE(longer.Start(longer.MakeProject("tall", {LongSession(200, 3600)})));
+    ASSERT_TRUE(longer.ShowStudyPage(kEnergyCalendar));
+    table = longer.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    grid = table->GetGrid();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->IsScrollingItself());
+    grid->GetWindowRect(&gridRect);
+    table->GetClientRect(&client);
+    EXPECT_EQ(gridRect.Height(), client.Height());
+    EXPECT_LE(table->GetScrollSizes().cy, client.Height());
+    WheelDown(*table, 4);
+    EXPECT_GT(grid->GetTopRow(), 0);
+    EXPECT_EQ(table->GetScrollPosition().y, 0);
+}
+
+// Pictures for a person to look at (run with --gtest_also_run_disabled_tests, at QT_SCALE_FACTOR
+// 1 and 2; written to ORN_RENDER_DIR, /tmp when unset): the Energy calendar by hours and by days
+// with two bins selected and the graph open, a month of hours scrolled down, the Load calendar.
+TEST(CalendarPagesTest, DISABLED_RenderTheCalendarPages)
+{
+    const std::string ratio = std::getenv("QT_SCALE_FACTOR") ? std::string("-x") + std::getenv("QT_SCALE_FACTOR") : "";
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("render", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    auto* table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    program.SavePage("calendar-hour" + ratio);
+    ClickOption(*table, CalendarBar::kFirstParameter + 3); // "Active Power [W]"
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
+    for (const auto& [session, bin] : {std::pair{0, 1}, std::pair{1, 2}}) {
+        int col = 0;
+        int row = 0;
+        table->GetGrid()->BinCell(session, bin, col, row);
+        RECT cell;
+        table->GetGrid()->GetCellRect(col, row, &cell);
+        CAssembledProgram::ClickAt(*table->GetGrid(), CRect(cell).CenterPoint());
+    }
+    // The graph section's own collapse button opens it.
+    auto* graphFrame = dynamic_cast<CSplitFrame*>(program.MainView().GetLayout().GetObject(12)->GetWnd());
+    ASSERT_NE(graphFrame, nullptr);
+    CMyToolBar* graphBar = graphFrame->GetMyToolBar(0);
+    ASSERT_NE(graphBar, nullptr);
+    CAssembledProgram::ClickAt(*graphBar, graphBar->GetButtonRect(33047).CenterPoint());
+    program.SavePage("calendar-day" + ratio);
+    ASSERT_TRUE(program.ShowStudyPage(kLoadCalendar));
+    program.SavePage("load-calendar" + ratio);
+    program.Exit();
+
+    CAssembledProgram month;
+    ASSERT_TRUE(month.Start(month.MakeProject("render-month", {LongSession(30, 600)})));
+    ASSERT_TRUE(month.ShowStudyPage(kEnergyCalendar));
+    table = month.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    WheelDown(*table, 12);
+    month.SavePage("calendar-month-scrolled" + ratio);
 }
 
 } // namespace
