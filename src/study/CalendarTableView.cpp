@@ -403,7 +403,8 @@ void CCalendarTableView::PlaceButton()
         m_optionsButton.ShowWindow(SW_HIDE);
         return;
     }
-    const bool barShown = m_bar && m_bar->IsWindowVisible();
+    // The bar's own state: while the page is built its tab is still hidden.
+    const bool barShown = m_bar && (m_bar->GetStyle() & WS_VISIBLE);
     m_optionsButton.MoveWindow(client.right - kOptionsButtonWidth, 0, kOptionsButtonWidth, kOptionsButtonHeight);
     m_optionsButton.ShowWindow(barShown ? SW_HIDE : SW_SHOW);
 }

@@ -233,6 +233,11 @@ TEST(CalendarPagesTest, EveryCalendarOptionShowsItsWholeLabel)
             ++shown;
         }
         EXPECT_EQ(shown, viewId == kEnergyCalendar ? 15 : 11);
+        // While the bar shows, the button that would bring it does not cover the grid.
+        CWnd* optionsButton = table->GetDlgItem(2258);
+        ASSERT_NE(optionsButton, nullptr);
+        EXPECT_TRUE(bar.IsWindowVisible());
+        EXPECT_FALSE(optionsButton->IsWindowVisible());
     }
 }
 
