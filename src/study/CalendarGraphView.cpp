@@ -5,6 +5,7 @@
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/QuantityInfo.h"
+#include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
 #include "project/RecDoc.h"
@@ -19,6 +20,7 @@
 #include "views/SplitFrame.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -28,9 +30,14 @@ constexpr SCalendarParameter kEnergyParameters[] = {
 constexpr SDataItem kInitialItem{0, 3, -1, 0, false, true};
 constexpr UINT kDateTimeFormat = 8066;
 constexpr int kTotalButton = 3;
-// The first and the second selected bin.
-constexpr COLORREF kPlotColors[CBasicViewSettings::kMaxSessions] = {RGB(200, 30, 30), RGB(30, 70, 220),
-                                                                     RGB(20, 140, 60), RGB(40, 40, 40)};
+// A session's colour by its running number among the sessions of the study, so that its curve
+// looks alike in the thumbnails and in the graph.
+constexpr COLORREF kSessionColors[CBasicViewSettings::kMaxSessions] = {RGB(200, 30, 30), RGB(30, 70, 220),
+                                                                        RGB(20, 140, 60), RGB(40, 40, 40)};
+// The distinct-colour preference: the first channel added in one colour, every further one in
+// another, so that the two selected bins never look alike.
+constexpr COLORREF kDistinctFirst = RGB(31, 119, 180);
+constexpr COLORREF kDistinctFurther = RGB(255, 127, 14);
 
 bool IsEnergyDirection(DWORD quantity)
 {
@@ -178,6 +185,16 @@ bool CCalendarGraphView::AnySessionHolds(DWORD quantity, int slot) const
     return false;
 }
 
+COLORREF CCalendarGraphView::ChannelColor(int session) const
+{
+    if (CRegionPrefs::IsDistinctColorMode())
+        return GetDataToIOComp()->GetChannelCount() == 0 ? kDistinctFirst : kDistinctFurther;
+    int running = 0;
+    for (int i = 0; i < session; ++i)
+        running += IsSessionCompatible(i) ? 1 : 0;
+    return kSessionColors[std::size_t(running) % std::size(kSessionColors)];
+}
+
 void CCalendarGraphView::AddSessionChannels(int plotSlot, int session)
 {
     CRecDoc* document = GetDocument();
@@ -202,8 +219,7 @@ void CCalendarGraphView::AddSessionChannels(int plotSlot, int session)
             continue;
         if (item.quantity == 54)
             trend->Scale(float(NominalVoltageFactor(session)));
-        const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg,
-                                               kPlotColors[std::size_t(plotSlot)]);
+        const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg, ChannelColor(session));
         feeder->SetChannelQuantity(channel, item.quantity);
         feeder->FeedChannel(channel, *trend, *trendItem->GetTimeBlock(), false, plotSlot, -1.0e9, 1.0e9);
     }

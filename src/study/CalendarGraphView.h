@@ -54,6 +54,9 @@ private:
     void UpdateSessionFlags();
     // True when a session of the study holds the quantity in that phase slot.
     bool AnySessionHolds(DWORD quantity, int slot) const;
+    // The colour of the next channel of a session (the distinct-colour preference or the
+    // session's running number in the study).
+    COLORREF ChannelColor(int session) const;
     // The session's channels of the shown phase slots, fed on the X axis of `plotSlot`.
     void AddSessionChannels(int plotSlot, int session);
     void SetYAxisTitle();

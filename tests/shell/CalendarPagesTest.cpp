@@ -3,15 +3,19 @@
 #include "AssembledProgram.h"
 
 #include "mainview/StudyLayouts.h"
+#include "platform/framework/Profile.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CMenu.h"
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/ProjectSettings.h"
 #include "shell/MainFrame.h"
 #include "study/CalendarGraphView.h"
 #include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
+#include "study/CalendarThumbnailFile.h"
 #include "views/MyToolBar.h"
 #include "views/TabWnd.h"
 
@@ -20,6 +24,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -379,6 +384,78 @@ TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
     EXPECT_EQ(table->GetScrollPosition().y, 0);
 }
 
+// A click at the centre of a bin's picture.
+void ClickBin(CCalendarTableView& table, int session, int bin)
+{
+    int col = 0;
+    int row = 0;
+    table.GetGrid()->BinCell(session, bin, col, row);
+    RECT cell;
+    table.GetGrid()->GetCellRect(col, row, &cell);
+    CAssembledProgram::ClickAt(*table.GetGrid(), CRect(cell).CenterPoint());
+}
+
+// A click on a button of the graph section's toolbar.
+void ClickGraphToolBar(CAssembledProgram& program, UINT command)
+{
+    auto* frame = dynamic_cast<CSplitFrame*>(program.MainView().GetLayout().GetObject(12)->GetWnd());
+    ASSERT_NE(frame, nullptr);
+    CMyToolBar* toolBar = frame->GetMyToolBar(0);
+    ASSERT_NE(toolBar, nullptr);
+    CAssembledProgram::ClickAt(*toolBar, toolBar->GetButtonRect(command).CenterPoint());
+}
+
+TEST(CalendarPagesTest, CalendarColoursFollowTheSessionOrTheDistinctColourPreference)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("colours", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    auto* table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    auto* graph = program.Section<CCalendarGraphView>(12);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(graph, nullptr);
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarWeek);
+    // The thumbnail's curve colour of a bin.
+    const auto curveColour = [&](int session) {
+        CCalendarTableView& shown = *program.Section<CCalendarTableView>(kEnergyCalendarTable);
+        const structCalendarBins& bins = *shown.GetSessionList().BinsOf(session);
+        std::set<COLORREF> colours;
+        const auto picture = ReadThumbnailBitmap(bins.folder + bins.bins[0].fileName);
+        if (!picture)
+            return colours;
+        std::vector<BYTE> pixels(std::size_t(picture->GetSize().cx) * std::size_t(picture->GetSize().cy) * 4);
+        picture->GetBitmapBits(DWORD(pixels.size()), pixels.data());
+        for (std::size_t i = 0; i < pixels.size(); i += 4) // blue, green, red, unused
+            if (const COLORREF colour = RGB(pixels[i + 2], pixels[i + 1], pixels[i]); colour != RGB(255, 255, 255))
+                colours.insert(colour);
+        return colours;
+    };
+    // By the session: its thumbnails and its curve in the graph alike, whichever bin is first.
+    ClickBin(*table, 1, 0);
+    const std::set<COLORREF> second = curveColour(1);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_NE(curveColour(0), second);
+    CiPlotX& chart = *graph->GetPlotControl();
+    ASSERT_GE(chart.GetChannelCount(), 1);
+    EXPECT_EQ(chart.GetChannel(0)->GetColor(), *second.begin());
+
+    // Distinct colours: the first channel in one, every further one in another.
+    CProfile::Instance().WriteProfileInt("prefs", "Region", 6);
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    graph = program.Section<CCalendarGraphView>(12);
+    ClickBin(*table, 0, 0);
+    const std::set<COLORREF> first = curveColour(0);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_NE(curveColour(1), first);
+    CiPlotX& distinct = *graph->GetPlotControl();
+    ASSERT_GE(distinct.GetChannelCount(), 2);
+    // The second session's bin, selected first, takes the first colour, whatever its session's.
+    EXPECT_EQ(distinct.GetChannel(0)->GetColor(), *first.begin());
+    EXPECT_EQ(distinct.GetChannel(1)->GetColor(), *curveColour(1).begin());
+}
+
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests, at QT_SCALE_FACTOR
 // 1 and 2; written to ORN_RENDER_DIR, /tmp when unset): the Energy calendar by hours and by days
 // with two bins selected and the graph open, a month of hours scrolled down, the Load calendar.
@@ -393,20 +470,9 @@ TEST(CalendarPagesTest, DISABLED_RenderTheCalendarPages)
     program.SavePage("calendar-hour" + ratio);
     ClickOption(*table, CalendarBar::kFirstParameter + 3); // "Active Power [W]"
     ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
-    for (const auto& [session, bin] : {std::pair{0, 1}, std::pair{1, 2}}) {
-        int col = 0;
-        int row = 0;
-        table->GetGrid()->BinCell(session, bin, col, row);
-        RECT cell;
-        table->GetGrid()->GetCellRect(col, row, &cell);
-        CAssembledProgram::ClickAt(*table->GetGrid(), CRect(cell).CenterPoint());
-    }
-    // The graph section's own collapse button opens it.
-    auto* graphFrame = dynamic_cast<CSplitFrame*>(program.MainView().GetLayout().GetObject(12)->GetWnd());
-    ASSERT_NE(graphFrame, nullptr);
-    CMyToolBar* graphBar = graphFrame->GetMyToolBar(0);
-    ASSERT_NE(graphBar, nullptr);
-    CAssembledProgram::ClickAt(*graphBar, graphBar->GetButtonRect(33047).CenterPoint());
+    ClickBin(*table, 0, 1);
+    ClickBin(*table, 1, 2);
+    ClickGraphToolBar(program, 33047); // the graph section opens
     program.SavePage("calendar-day" + ratio);
     ASSERT_TRUE(program.ShowStudyPage(kLoadCalendar));
     program.SavePage("load-calendar" + ratio);
