@@ -12,6 +12,7 @@
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
+#include "study/IOCompUtils.h"
 #include "study/PlotNames.h"
 #include "study/RecTrendToIOComp.h"
 #include "study/SetupPlot.h"
@@ -30,6 +31,8 @@ constexpr SCalendarParameter kEnergyParameters[] = {
 constexpr SDataItem kInitialItem{0, 3, -1, 0, false, true};
 constexpr UINT kDateTimeFormat = 8066;
 constexpr int kTotalButton = 3;
+// The calendar's one channel row of the view settings.
+constexpr DWORD kChannelRow = 0;
 // A session's colour by its running number among the sessions of the study, so that its curve
 // looks alike in the thumbnails and in the graph.
 constexpr COLORREF kSessionColors[CBasicViewSettings::kMaxSessions] = {RGB(200, 30, 30), RGB(30, 70, 220),
@@ -38,6 +41,8 @@ constexpr COLORREF kSessionColors[CBasicViewSettings::kMaxSessions] = {RGB(200, 
 // another, so that the two selected bins never look alike.
 constexpr COLORREF kDistinctFirst = RGB(31, 119, 180);
 constexpr COLORREF kDistinctFurther = RGB(255, 127, 14);
+// Where the X markers stand in the shown bin (as the graph base places them first).
+constexpr double kXMarkerPercent = 40.0;
 
 bool IsEnergyDirection(DWORD quantity)
 {
@@ -221,6 +226,9 @@ void CCalendarGraphView::AddSessionChannels(int plotSlot, int session)
             trend->Scale(float(NominalVoltageFactor(session)));
         const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg, ChannelColor(session));
         feeder->SetChannelQuantity(channel, item.quantity);
+        SFeederChannel* entry = feeder->GetChannelEntry(channel);
+        entry->slot = slot;
+        entry->flags = kChannelRow;
         feeder->FeedChannel(channel, *trend, *trendItem->GetTimeBlock(), false, plotSlot, -1.0e9, 1.0e9);
     }
 }
@@ -301,10 +309,14 @@ void CCalendarGraphView::ShowSelection()
     for (int r = 0; r < 2; ++r)
         if (selected[std::size_t(r)].HasSession())
             AddSessionChannels(r, selected[std::size_t(r)].session);
+    // The channels follow the view settings (the chosen channel of the calendar's row).
+    feeder->SyncChannels(settings, false);
     feeder->Finish();
     CiPlotX& chart = *GetPlotControl();
     for (int i = 0; i < chart.GetXAxisCount(); ++i)
         chart.GetXAxis(i)->SetVisible(i < 2 && selected[std::size_t(i)].HasSession());
+    const bool bookmark = IsBookmarkApplied();
+    const bool shown = selected[0].HasSession();
     double lower = 0.0;
     double upper = 0.0;
     bool ranged = false;
@@ -312,7 +324,7 @@ void CCalendarGraphView::ShowSelection()
         const structCalendarSelection& record = selected[std::size_t(r)];
         if (!record.HasSession())
             continue;
-        if (IsBookmarkApplied()) {
+        if (bookmark) {
             const SAxisRange& stored = settings.m_upperPlot.xAxes[std::size_t(r)];
             chart.SetXAxisRange(r, stored.min, stored.span);
             continue;
@@ -339,10 +351,15 @@ void CCalendarGraphView::ShowSelection()
     for (int r = 0; r < 2; ++r)
         if (selected[std::size_t(r)].HasSession())
             CustomXAxis(r);
+    if (!bookmark && shown)
+        IOCompUtils::PlaceXMarkers(chart, 0, kXMarkerPercent, 100.0 - kXMarkerPercent);
     chart.Repaint();
     GetNotes().Replace();
     if (settings.m_setWorkingHours)
         DrawWorkingHours();
+    // What is shown now is what the project and a bookmark keep.
+    if (!bookmark && shown)
+        SyncViewSettings();
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
 }
 

@@ -101,11 +101,11 @@ void CCalendarTableView::OnDestroy()
 
 void CCalendarTableView::Fill()
 {
-    if (m_graph && m_graph->IsBookmarkApplied()) {
-        if (m_bar)
-            m_bar->SettingsToControls();
-        m_takeSelection = true;
-    }
+    if (m_graph && m_graph->IsBookmarkApplied() && m_bar)
+        m_bar->SettingsToControls();
+    // The bins the graph shows (those of the project, of a bookmark, or the user's before the
+    // document changed) stay selected.
+    m_takeSelection = true;
     CRecDoc* document = GetDocument();
     m_sessionCount = document ? document->GetMeasurementCount() : 0;
     if (m_bar)

@@ -33,10 +33,9 @@ public:
     int GetGranularity() const { return m_granularity; }
 
     // New bins for all sessions (their thumbnails come as the grid shows them), then a new grid;
-    // the selection is kept (by session and bin) or, while a bookmark or the project's settings
-    // are applied, taken from the graph's settings.
+    // the selection is kept (by session and bin) or, on a fill, taken from the graph's settings.
     void Rebuild(bool keepSelection);
-    // The fill message's work: options, graph, grid.
+    // The fill message's work: options, graph, grid, the graph's selected bins again.
     void Fill();
 
 protected:
@@ -72,6 +71,6 @@ private:
     CCalendarTableViewDialogBar* m_bar = nullptr;
     int m_fullWindow = 0;
     int m_granularity = kCalendarHour;
-    bool m_takeSelection = true;
+    bool m_takeSelection = false;
     CCalendarThumbnails m_thumbnails;
 };

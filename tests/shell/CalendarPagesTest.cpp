@@ -405,6 +405,58 @@ void ClickGraphToolBar(CAssembledProgram& program, UINT command)
     CAssembledProgram::ClickAt(*toolBar, toolBar->GetButtonRect(command).CenterPoint());
 }
 
+TEST(CalendarPagesTest, TheGraphShowsTheSelectedBinsFromItsFirstFillAndAfterEveryUpdate)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("selection", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    auto* table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
+    ClickBin(*table, 0, 1);
+    ClickBin(*table, 0, 2);
+    const auto expectShown = [&](const char* when) {
+        SCOPED_TRACE(when);
+        auto* shownTable = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+        auto* graph = program.Section<CCalendarGraphView>(12);
+        ASSERT_NE(shownTable, nullptr);
+        ASSERT_NE(graph, nullptr);
+        EXPECT_EQ(shownTable->GetSessionList().FindSelection(0, 1), 0);
+        EXPECT_EQ(shownTable->GetSessionList().FindSelection(0, 2), 1);
+        const structCalendarBins& bins = *shownTable->GetSessionList().BinsOf(0);
+        CiPlotX& chart = *graph->GetPlotControl();
+        for (int r : {0, 1}) {
+            EXPECT_TRUE(chart.GetXAxis(r)->IsVisible()) << r;
+            EXPECT_DOUBLE_EQ(chart.GetXAxis(r)->GetMin(), bins.bins[std::size_t(r + 1)].start) << r;
+        }
+        EXPECT_GE(chart.GetChannelCount(), 2);
+        EXPECT_TRUE(chart.GetYAxis(0)->IsManual());
+        EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMin(), bins.lower);
+        // The X markers stand inside the first bin shown.
+        for (const char* marker : {"XLo", "XHi"}) {
+            const SPlotLimit* limit = chart.GetLimit(chart.FindLimit(marker));
+            ASSERT_NE(limit, nullptr) << marker;
+            EXPECT_GT(limit->position1, chart.GetXAxis(0)->GetMin()) << marker;
+            EXPECT_LT(limit->position1, chart.GetXAxis(0)->GetMax()) << marker;
+        }
+        // What is shown is what the project keeps.
+        EXPECT_EQ(graph->GetSettings().m_thumbSelections[1].thumb, 2);
+        EXPECT_DOUBLE_EQ(graph->GetSettings().m_upperPlot.xAxes[1].min, bins.bins[2].start);
+    };
+    expectShown("clicked");
+    // A document update (a bookmark of the table) fills the page again.
+    const int bookmarks = program.Document().GetProjectSettings()->GetBookmarkCount();
+    auto* frame = dynamic_cast<CSplitFrame*>(program.MainView().GetLayout().GetObject(kEnergyCalendarTable)->GetWnd());
+    ASSERT_NE(frame, nullptr);
+    CAssembledProgram::ClickAt(*frame->GetMyToolBar(1), frame->GetMyToolBar(1)->GetButtonRect(33055).CenterPoint());
+    ASSERT_EQ(program.Document().GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
+    expectShown("after an update");
+    // The page built again fills from the project's settings.
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    expectShown("first fill");
+}
+
 TEST(CalendarPagesTest, CalendarColoursFollowTheSessionOrTheDistinctColourPreference)
 {
     CAssembledProgram program;
