@@ -93,6 +93,14 @@ std::span<const SCalendarParameter> CCalendarGraphView::Parameters() const
     return kEnergyParameters;
 }
 
+void CCalendarGraphView::OnUpdate(CWnd* sender, LPARAM hint, CUpdateMsg* hintObject)
+{
+    // The settings' parameter (the project's, a bookmark's) is the data item when the base
+    // sorts the value ranges by their units: a bookmark's range stays with its unit.
+    SetParameter(GetSettings().m_calendarViewParameter);
+    CBasicGraphView::OnUpdate(sender, hint, hintObject);
+}
+
 void CCalendarGraphView::RefreshGraph()
 {
     GetPlotControl()->Repaint();
@@ -338,7 +346,17 @@ void CCalendarGraphView::ShowSelection()
         upper = ranged ? std::max(upper, bins->upper) : bins->upper;
         ranged = true;
     }
-    // The value axis keeps the thumbnails' common range while the user steps through bins.
+    // The value axis takes the thumbnails' common range for new options and then keeps what it
+    // shows (that range, the user's own scale, a bookmark's) while the user steps through bins
+    // and while the document changes; the settings hold it from each show with bins.
+    const SAxisRange& held = settings.m_upperPlot.yAxes[0];
+    const SValueScaleKey key{m_dataItems.empty() ? kNoQuantity : m_dataItems.front().quantity, settings.m_calendarViewChannel};
+    if (shown && held.span > 0.0 && (bookmark || key == m_scaleKey || m_scaleKey.quantity == kUnknownScale)) {
+        lower = held.min;
+        upper = held.min + held.span;
+        ranged = true;
+    }
+    m_scaleKey = shown ? key : SValueScaleKey{kNoScale, -1};
     if (ranged && upper > lower && chart.GetYAxisCount() > 0) {
         chart.SetYAxisRange(0, lower, upper - lower);
         feeder->SetYAxisRange(0, lower, upper);

@@ -24,6 +24,7 @@ public:
     static const SRuntimeClass& Class();
     CCalendarGraphView();
 
+    void OnUpdate(CWnd* sender, LPARAM hint, CUpdateMsg* hintObject) override;
     void RefreshGraph() override;
     void UpdateTimeRangeSection() override {}
     void LinkWindows() override;
@@ -61,6 +62,17 @@ private:
     void AddSessionChannels(int plotSlot, int session);
     void SetYAxisTitle();
 
+    // The options the value axis was last scaled for with bins shown: unknown until the first
+    // show (the project's stored range holds), none after a show without bins.
+    static constexpr DWORD kUnknownScale = 0xFFFFFFFF;
+    static constexpr DWORD kNoScale = 0xFFFFFFFE;
+    struct SValueScaleKey
+    {
+        DWORD quantity = kUnknownScale;
+        int channel = -1;
+        bool operator==(const SValueScaleKey&) const = default;
+    };
+    SValueScaleKey m_scaleKey;
     CCalendarTableView* m_calendarTable = nullptr;
     CCalendarTableViewDialogBar* m_optionsBar = nullptr;
     std::array<bool, CBasicViewSettings::kMaxSessions> m_present{};

@@ -405,6 +405,53 @@ void ClickGraphToolBar(CAssembledProgram& program, UINT command)
     CAssembledProgram::ClickAt(*toolBar, toolBar->GetButtonRect(command).CenterPoint());
 }
 
+TEST(CalendarPagesTest, ACalendarBookmarkComesBackWithItsBinsAndScales)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("bookmark", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(kEnergyCalendar));
+    auto* table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    ASSERT_NE(table, nullptr);
+    ClickOption(*table, CalendarBar::kFirstParameter + 6); // "Volts [V]"
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
+    ClickBin(*table, 0, 1);
+    ClickBin(*table, 0, 3);
+    ClickGraphToolBar(program, 33047); // the graph section opens
+    auto* graph = program.Section<CCalendarGraphView>(12);
+    ASSERT_NE(graph, nullptr);
+    CiPlotX& chart = *graph->GetPlotControl();
+    // The user's own scale of the values (what dragging the value axis leaves).
+    chart.SetYAxisRange(0, 200.0, 50.0);
+    chart.GetYAxis(0)->SetManual(true);
+    graph->SyncViewSettings();
+    const double firstMin = chart.GetXAxis(0)->GetMin();
+    const double secondMin = chart.GetXAxis(1)->GetMin();
+    const int bookmarks = program.Document().GetProjectSettings()->GetBookmarkCount();
+    ClickGraphToolBar(program, 33055);
+    ASSERT_EQ(program.Document().GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
+
+    ClickOption(*table, CalendarBar::kFirstParameter + 7); // "Current [A]"
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarHour);
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    program.Document().ShowBookmark(bookmarks);
+    CFrameworkApp::PumpWaitingMessages();
+    table = program.Section<CCalendarTableView>(kEnergyCalendarTable);
+    graph = program.Section<CCalendarGraphView>(12);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(OptionsBar(*table).GetCheckedParameter(), 6);
+    EXPECT_EQ(table->GetGranularity(), kCalendarDay);
+    EXPECT_EQ(table->GetSessionList().FindSelection(0, 1), 0);
+    EXPECT_EQ(table->GetSessionList().FindSelection(0, 3), 1);
+    CiPlotX& shown = *graph->GetPlotControl();
+    EXPECT_DOUBLE_EQ(shown.GetXAxis(0)->GetMin(), firstMin);
+    EXPECT_DOUBLE_EQ(shown.GetXAxis(1)->GetMin(), secondMin);
+    EXPECT_DOUBLE_EQ(shown.GetYAxis(0)->GetMin(), 200.0);
+    EXPECT_DOUBLE_EQ(shown.GetYAxis(0)->GetSpan(), 50.0);
+    EXPECT_TRUE(shown.GetYAxis(0)->IsManual());
+    EXPECT_GT(shown.GetChannelCount(), 1);
+}
+
 TEST(CalendarPagesTest, TheGraphShowsTheSelectedBinsFromItsFirstFillAndAfterEveryUpdate)
 {
     CAssembledProgram program;
