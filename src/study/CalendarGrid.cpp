@@ -297,7 +297,6 @@ void CMyBasicCalendarGrid::Populate()
 
 void CMyBasicCalendarGrid::LabelBin(int session, int bin)
 {
-    const CString& dateFormat = m_dateFormat;
     const structCalendarBins* bins = Bins(session);
     if (!bins || bin < 0 || bin >= bins->count)
         return;
@@ -306,9 +305,9 @@ void CMyBasicCalendarGrid::LabelBin(int session, int bin)
     int row = 0;
     BinCell(session, bin, col, row);
     if (m_granularity == kCalendarWeek)
-        QuickSetText(col, row + 1, CHighTime::FromDate(record.start + record.width - 1.0).Format(dateFormat));
+        QuickSetText(col, row + 1, CHighTime::FromDate(record.start + record.width - 1.0).Format(m_dateFormat));
     else
-        QuickSetText(col, row + 2, CHighTime::FromDate(record.start).Format(dateFormat));
+        QuickSetText(col, row + 2, CHighTime::FromDate(record.start).Format(m_dateFormat));
 }
 
 // ---- what the user sees

@@ -9,9 +9,9 @@
 #include "study/CalendarModel.h"
 
 #include <list>
-#include <utility>
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
 class CMyBasicCalendarGrid : public CUGCtrl

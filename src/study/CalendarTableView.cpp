@@ -17,8 +17,6 @@
 #include "views/SectionWindows.h"
 #include "views/SplitFrame.h"
 
-#include <glog/logging.h>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
