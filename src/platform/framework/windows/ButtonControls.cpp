@@ -121,13 +121,7 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
     {
         auto* radio = new CWholeRectButton<QRadioButton>(parent);
-        // Qt would make every radio button of the parent one group; the groups are the
-        // template's (CheckWithinGroup).
-        radio->setAutoExclusive(false);
-        if (type == BS_AUTORADIOBUTTON)
-            QObject::connect(radio, &QAbstractButton::clicked, radio, [self, radio] {
-                if (self->owner) CheckWithinGroup(*self->owner, *radio);
-            });
+        radio->setAutoExclusive(type == BS_AUTORADIOBUTTON);
         button = radio;
     }
     else
@@ -136,6 +130,15 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
         push->setDefault(type == BS_DEFPUSHBUTTON);
         push->setAutoDefault(false);
         button = push;
+    }
+    if (type == BS_AUTORADIOBUTTON)
+    {
+        // Qt would make every radio button of the parent one group; the groups are the
+        // template's (CheckWithinGroup).
+        button->setAutoExclusive(false);
+        QObject::connect(button, &QAbstractButton::clicked, button, [self, button] {
+            if (self->owner) CheckWithinGroup(*self->owner, *button);
+        });
     }
     if (button->isCheckable() && !automatic)
     {
@@ -184,9 +187,15 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
         {
             h = true;
             const QSignalBlocker block(button);
-            // Setting one radio button of a group leaves the others as they are.
             if (check) check->setCheckState(w == BST_INDETERMINATE ? Qt::PartiallyChecked : w ? Qt::Checked : Qt::Unchecked);
-            else if (button->isCheckable()) button->setChecked(w == BST_CHECKED);
+            else if (button->isCheckable())
+            {
+                // Setting one radio button of an automatic group leaves the others as they are.
+                const bool exclusive = button->autoExclusive();
+                button->setAutoExclusive(false);
+                button->setChecked(w == BST_CHECKED);
+                button->setAutoExclusive(exclusive);
+            }
             return 0;
         }
         return TextProc(
@@ -233,7 +242,6 @@ BOOL CButton::GetIdealSize(SIZE* size) const
 {
     return BOOL(const_cast<CButton*>(this)->SendMessage(BCM_GETIDEALSIZE, 0, LPARAM(size)));
 }
-
 HBITMAP CButton::GetBitmap() const
 {
     return reinterpret_cast<HBITMAP>(const_cast<CButton*>(this)->SendMessage(BM_GETIMAGE, IMAGE_BITMAP));
