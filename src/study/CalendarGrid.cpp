@@ -330,6 +330,8 @@ std::pair<int, int> CMyBasicCalendarGrid::FindSeenRows() const
         parent->GetClientRect(&view);
         parent->ClientToScreen(&view);
         m_CUGGrid->ScreenToClient(&view);
+        // A line of pictures either side is made ahead, for the view's next small step.
+        view.InflateRect(0, PictureHeight() + kTitleHeight + kDateHeight + kSpacerHeight);
         band.IntersectRect(&band, &view);
     }
     if (band.IsRectEmpty())

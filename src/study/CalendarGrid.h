@@ -71,7 +71,8 @@ public:
 
     // The date label of a bin whose thumbnail exists.
     void LabelBin(int session, int bin);
-    // Whether the row lies in the part of the grid the user can see (as of the last drawing).
+    // Whether the row lies in the part of the grid the user can see, or a line from it (as of
+    // the last drawing).
     bool IsRowSeen(int row) const { return row >= m_seenRows.first && row <= m_seenRows.second; }
     CString GetCollapseState() const;
     void ApplyCollapseState(const CString& state);
@@ -110,7 +111,8 @@ private:
         int savedHeight = 0;
     };
     int LaidOutLines() const { return m_lines > 0 ? m_lines : 4; }
-    // The first and last row that the grid's window shows inside its parent's client area.
+    // The first and last row that the grid's window shows inside its parent's client area, and
+    // a line either side.
     std::pair<int, int> FindSeenRows() const;
     int RowHeightAt(int offset) const;
     void ApplyRowHeights();
