@@ -142,9 +142,10 @@ bool CCalendarThumbnails::ProvidePicture(int session, const structCalendarBins& 
     const SPlotThumbnailRequest request{session, record.start, record.width, m_lower, m_upper, int(size.cx), int(size.cy)};
     if (!m_chart.SaveThumbnail(request, CString(path)))
         return false;
-    std::error_code error;
-    SWrittenFile file{stamp, fs::last_write_time(path, error), fs::file_size(path, error)};
-    if (error)
+    std::error_code timeError;
+    std::error_code sizeError;
+    const SWrittenFile file{stamp, fs::last_write_time(path, timeError), fs::file_size(path, sizeError)};
+    if (timeError || sizeError)
         return false;
     ++m_writtenCount;
     m_writtenBytes += file.size;
