@@ -4,7 +4,6 @@
 
 #include "mainview/StudyLayouts.h"
 #include "platform/framework/Profile.h"
-#include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CMenu.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/GdiObjects.h"
@@ -226,14 +225,13 @@ TEST(CalendarPagesTest, EveryCalendarOptionShowsItsWholeLabel)
         bar.GetWindowRect(&barRect);
         int shown = 0;
         for (CWnd* child = bar.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
-            auto* button = static_cast<CButton*>(child);
-            if (!child->IsWindowVisible() || child->GetDlgCtrlID() < 0 || button->GetButtonStyle() == BS_GROUPBOX)
+            if (!child->IsWindowVisible() || child->GetDlgCtrlID() < 0 || (child->GetStyle() & BS_TYPEMASK) == BS_GROUPBOX)
                 continue;
             CString text;
             child->GetWindowText(text);
             SIZE ideal;
-            if (!button->GetIdealSize(&ideal))
-                continue;
+            if (!child->SendMessage(BCM_GETIDEALSIZE, 0, LPARAM(&ideal)))
+                continue; // a static text
             CRect rect;
             child->GetWindowRect(&rect);
             EXPECT_GE(rect.Width(), ideal.cx) << text.GetString();

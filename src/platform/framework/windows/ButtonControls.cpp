@@ -238,10 +238,6 @@ BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* paren
 int CButton::GetCheck() const { return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK)); }
 void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, WPARAM(check)); }
 HBITMAP CButton::SetBitmap(HBITMAP bitmap) { return reinterpret_cast<HBITMAP>(SendMessage(BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap))); }
-BOOL CButton::GetIdealSize(SIZE* size) const
-{
-    return BOOL(const_cast<CButton*>(this)->SendMessage(BCM_GETIDEALSIZE, 0, LPARAM(size)));
-}
 HBITMAP CButton::GetBitmap() const
 {
     return reinterpret_cast<HBITMAP>(const_cast<CButton*>(this)->SendMessage(BM_GETIMAGE, IMAGE_BITMAP));

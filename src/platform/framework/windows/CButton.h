@@ -15,6 +15,4 @@ public:
     // Returns the bitmap shown before (null for none); a null bitmap removes it.
     HBITMAP SetBitmap(HBITMAP bitmap);
     HBITMAP GetBitmap() const;
-    // The size in which the whole text, mark and picture show; FALSE for a null argument.
-    BOOL GetIdealSize(SIZE* size) const;
 };
