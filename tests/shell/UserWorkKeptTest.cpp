@@ -1,0 +1,251 @@
+// What a user does in a project, driven through the started program: every setting of every
+// view comes back when the project is opened again, text still being typed is not lost, the
+// cards follow added data, and the report of the project holds its sessions whatever the user
+// did on the report page before.
+#include "datamodel/ProgressThread.h"
+#include "datamodel/RecordingProgressDialog.h"
+#include "platform/chart/CiPlotX.h"
+#include "platform/framework/FileDialogService.h"
+#include "platform/framework/StringTable.h"
+#include "platform/framework/windows/CFileDialog.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "project/ProjectManagerSettings.h"
+#include "project/RecDoc.h"
+#include "project/ZcaArchive.h"
+#include "project/ReportViewSettings.h"
+#include "project/ViewSettingsTestUtil.h"
+#include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerSummaryGrid.h"
+#include "projectmanager/ProjectManagerTableView.h"
+#include "report/IReport.h"
+#include "reportpages/ReportChange.h"
+#include "reportpages/ReportListGrid.h"
+#include "reportpages/ReportListView.h"
+#include "shell/ChildFrameQuarn.h"
+#include "shell/ExportReportCommand.h"
+#include "shell/MainFrame.h"
+#include "shell/OrnApp.h"
+#include "shell/RecDocTemplate.h"
+#include "study/BasicGraphView.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "support/ExternalTools.h"
+#include "support/LogCapture.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/SessionWriter.h"
+#include "support/TempFolder.h"
+#include "support/TempXdgHome.h"
+#include "views/SplitFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <filesystem>
+#include <iterator>
+#include <map>
+
+
+namespace {
+
+const CString kSamplePath = CString(ORN_SOURCE_DIR) + "/resources/samples/sample.zlg";
+constexpr const char* kSampleSession = "Sample feeder";
+// Every page of a study: view 7 has none.
+constexpr int kStudyPages[] = {0, 1, 2, 3, 4, 5, 6, 8};
+constexpr UINT kNotesCommand = 33051;
+constexpr UINT kBookmarkCommand = 33055;
+
+class UserWorkKeptTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CStringTable::Instance().LoadLanguage("ENG");
+        m_app.SetDocTemplate(CreateRecDocTemplate());
+        // Each file dialog takes the next answer; none left cancels.
+        m_previousDialog = SetFileDialogHandler([this](const SFileDialogRequest&, CString& path) {
+            if (m_answers.empty())
+                return false;
+            path = m_answers.front();
+            m_answers.pop_front();
+            return true;
+        });
+        m_previousFileDialog = CFileDialog::SetDriver([this](CFileDialog& dialog) {
+            if (m_answers.empty())
+                return INT_PTR(IDCANCEL);
+            dialog.SetPathNames({m_answers.front()});
+            m_answers.pop_front();
+            return INT_PTR(IDOK);
+        });
+        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
+        m_options.windowServices = false;
+        m_options.logging = false;
+        m_options.showWindow = false;
+        m_options.endOnSignals = false;
+        ASSERT_TRUE(m_app.InitInstance({}, m_options));
+    }
+    void TearDown() override
+    {
+        m_app.ExitInstance();
+        CProgressThread::SetDialogFactory({});
+        CFileDialog::SetDriver(std::move(m_previousFileDialog));
+        SetFileDialogHandler(std::move(m_previousDialog));
+    }
+
+    CString InTemp(const std::string& name) const { return CString(m_folder.Path(name)); }
+    // A project of one written session of the study type.
+    CString MakeProject(const std::string& name, WORD studyType, const char16_t* sessionName)
+    {
+        SSessionSpec recording;
+        recording.studyType = studyType;
+        recording.name = sessionName;
+        const std::string session = m_folder.Path(name + ".zlg");
+        EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(recording).BuildFile()));
+        m_answers.push_back(InTemp(name + ".zca"));
+        EXPECT_TRUE(m_app.OpenDocumentFile(CString(session)));
+        m_app.CloseDocument();
+        return InTemp(name + ".zca");
+    }
+    CString MakeSampleProject()
+    {
+        m_answers.push_back(InTemp("sample.zca"));
+        EXPECT_TRUE(m_app.OpenDocumentFile(kSamplePath));
+        m_app.CloseDocument();
+        return InTemp("sample.zca");
+    }
+    void Command(UINT id) { m_app.GetMainFrame()->SendMessage(WM_COMMAND, id, 0); }
+    CRecDoc* Project() const { return dynamic_cast<CRecDoc*>(m_app.GetDocument()); }
+    CMainView& MainView() { return m_app.GetMainFrame()->GetProjectWindow()->GetMainView(); }
+    template <class View>
+    View* Page(int entry)
+    {
+        const TVisualObject* object = MainView().GetLayout().GetObject(entry);
+        auto* frame = object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
+        return frame ? dynamic_cast<View*>(frame->GetView()) : nullptr;
+    }
+    CProjectManagerTableView* Manager() { return Page<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage); }
+    CReportListView* ReportList() { return Page<CReportListView>(SMainViewLayout::kReportList); }
+    CBasicGraphView* Graph(int viewId)
+    {
+        for (CWnd* view : Project()->GetViews())
+            if (auto* graph = dynamic_cast<CBasicGraphView*>(view); graph && graph->GetSettingsKind() == viewId)
+                return graph;
+        return nullptr;
+    }
+    // The "project.xml" of a project file, as written.
+    std::string ProjectXmlOf(const CString& path)
+    {
+        CZcaArchive archive;
+        const CString copy = InTemp("project.xml");
+        if (!archive.Open(path) || !archive.ExportStream("project.xml", copy))
+            return {};
+        std::ifstream in(copy.str(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // The text of body row r of card k of the session cards (nine rows a card).
+    static CString SessionCardText(CProjectManagerDataSetGrid& grid, int card, int bodyRow, int col = 1)
+    {
+        CString text;
+        grid.QuickGetText(col, card * 9 + 2 + bodyRow, &text);
+        return text;
+    }
+
+    CTempXdgHome m_home;
+    CTempFolder m_folder;
+    CMessageBoxRecorder m_boxes{IDYES};
+    COrnApp& m_app = COrnApp::Instance();
+    SStartOptions m_options;
+    std::deque<CString> m_answers;
+    FileDialogHandler m_previousDialog;
+    CFileDialog::Driver m_previousFileDialog;
+};
+
+} // namespace
+
+TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpenedAgain)
+{
+    const CString path = MakeProject("project", 1, u"Energy feeder");
+    const CString load = MakeProject("load", 2, u"Load feeder");
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    ASSERT_EQ(Project()->ImportSession(load, 0), 0);
+
+    // Each study page in turn (leaving a page stores it): every setting, a span from one of the
+    // span buttons and a note placed on a data point.
+    std::map<int, int> spans;
+    for (int viewId : kStudyPages) {
+        SCOPED_TRACE(viewId);
+        Project()->ShowStudyView(0, viewId);
+        CBasicGraphView* graph = Graph(viewId);
+        ASSERT_NE(graph, nullptr);
+        CBasicViewSettings full = MakeFullViewSettings(viewId);
+        // Both sessions of the project shown, its colours and nominal voltages naming them.
+        full.m_sessions = {true, true, false, false};
+        full.m_customColors[0].measurementId = 1;
+        full.m_nominalVoltages.clear();
+        full.SetNominalVoltage(1, Project()->GetDataSet(1)->GetMeasurementConfig(), 240.0f, 0);
+        full.m_notes.resize(1);
+        graph->GetSettings().CopyFrom(&full);
+        if (CViewSettings::IsCalendarView(viewId))
+            continue;
+        spans[viewId] = int(spans.size()) % 3;
+        graph->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstSpanButton + UINT(spans[viewId]), BN_CLICKED), 0);
+        graph->SendMessage(WM_COMMAND, MAKEWPARAM(kNotesCommand, BN_CLICKED), 0);
+        // The first plotted point of a session's quantity that takes a note.
+        CiPlotX& chart = *graph->GetPlotControl();
+        for (int channel = 0; channel < chart.GetChannelCount() && graph->GetSettings().m_notes.size() < 2; ++channel) {
+            SPlotEvent click;
+            click.id = PlotEvent::ChannelPointClick;
+            click.index = channel;
+            click.point = 3;
+            if (chart.GetChannel(channel)->GetCount() > click.point)
+                graph->OnPlotEvent(click);
+        }
+        ASSERT_EQ(graph->GetSettings().m_notes.size(), 2u);
+    }
+    CProjectManagerSettings& manager = Manager()->GetSettings();
+    ASSERT_EQ(manager.m_dataSets.size(), 2u);
+    manager.m_summary[0] = {1, "Client \xE2\x82\xAC", "Plant 4", "Yearly survey"};
+    manager.m_dataSets[1].Notes = "After the repair";
+    manager.m_dataSets[1].AuxOverride = true;
+    manager.m_dataSets[1].auxData[0] = {TRUE, 2.5f, -0.5f, "bar"};
+    for (SProjectManagerDataSetEntry& entry : manager.m_dataSets) {
+        entry.energyCosts.SetEnabled(true);
+        entry.energyCosts.SetCurrency("EUR");
+        entry.energyCosts.SetCostFwd(0.25f);
+    }
+    Manager()->StoreSettingsInProject();
+    Command(CMainFrame::ID_FILE_SAVE);
+
+    const CProjectSettings& saved = *Project()->GetProjectSettings();
+    for (int viewId : kStudyPages) {
+        const auto* settings = dynamic_cast<const CBasicViewSettings*>(saved.GetViewSettings(viewId));
+        ASSERT_NE(settings, nullptr) << viewId;
+        EXPECT_EQ(settings->m_workingHours, MakeFullViewSettings(viewId).m_workingHours) << viewId;
+        if (CViewSettings::IsCalendarView(viewId))
+            continue;
+        EXPECT_EQ(settings->m_typeTimeRange, spans[viewId]) << viewId;
+        EXPECT_EQ(settings->m_limits, MakeFullViewSettings(viewId).m_limits) << viewId;
+        ASSERT_EQ(settings->m_notes.size(), 2u) << viewId;
+        EXPECT_TRUE(settings->m_notes[1].IsAttached());
+    }
+    Command(CMainFrame::ID_FILE_CLOSE);
+
+    // Opened again, the project holds every value the file holds: written once more, it gives
+    // the same document.
+    const std::string written = ProjectXmlOf(path);
+    ASSERT_FALSE(written.empty());
+    CLogCapture log;
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_FALSE(Project()->GetProjectSettings()->IsLoadImperfect());
+    EXPECT_FALSE(log.ContainsPart("ends with failure"));
+    EXPECT_EQ(Project()->GetProjectSettings()->SaveToBytes(), written);
+    for (int viewId : kStudyPages)
+        EXPECT_NE(Project()->GetProjectSettings()->GetViewSettings(viewId), nullptr) << viewId;
+    EXPECT_NE(Project()->GetProjectSettings()->GetViewSettings(CViewSettings::kProjectManagerViewId), nullptr);
+    // The page shows what it stored: the Demand view's limits and span.
+    Project()->ShowStudyView(0, 1);
+    ASSERT_NE(Graph(1), nullptr);
+    EXPECT_EQ(Graph(1)->GetSettings().m_limits, MakeFullViewSettings(1).m_limits);
+    EXPECT_EQ(Graph(1)->GetSettings().m_typeTimeRange, spans[1]);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
