@@ -19,6 +19,13 @@ std::string ScratchPath(const char* extension)
 
 } // namespace
 
+// The platform's font library keeps a cache for the life of the process.
+extern "C" const char* __lsan_default_suppressions();
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     FLAGS_minloglevel = 3;

@@ -10,6 +10,7 @@
 #include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/RecDoc.h"
 #include "project/ZcaArchive.h"
@@ -17,6 +18,7 @@
 #include "project/ViewSettingsTestUtil.h"
 #include "projectmanager/ProjectManagerDataSetGrid.h"
 #include "projectmanager/ProjectManagerSummaryGrid.h"
+#include "grid/CUGGrid.h"
 #include "projectmanager/ProjectManagerTableView.h"
 #include "report/IReport.h"
 #include "reportpages/ReportChange.h"
@@ -80,7 +82,7 @@ protected:
         CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
         m_options.windowServices = false;
         m_options.logging = false;
-        m_options.showWindow = false;
+        m_options.showWindow = true;
         m_options.endOnSignals = false;
         ASSERT_TRUE(m_app.InitInstance({}, m_options));
     }
@@ -247,5 +249,76 @@ TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpe
     ASSERT_NE(Graph(1), nullptr);
     EXPECT_EQ(Graph(1)->GetSettings().m_limits, MakeFullViewSettings(1).m_limits);
     EXPECT_EQ(Graph(1)->GetSettings().m_typeTimeRange, spans[1]);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOpenAndExit)
+{
+    const CString first = MakeProject("first", 1, u"First feeder");
+    const CString second = MakeProject("second", 1, u"Second feeder");
+    // The user types into the summary's Client field and does not leave it.
+    const auto type = [this](const char* text) {
+        CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
+        ASSERT_EQ(summary.StartEditAt(1, 3), 0);
+        ASSERT_NE(summary.m_editCtrl, nullptr);
+        summary.m_editCtrl->SetWindowText(text);
+    };
+    const auto client = [this] { return Manager()->GetSettings().m_summary[0].Client; };
+
+    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    type("Typed before Close");
+    Command(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    EXPECT_EQ(client(), "Typed before Close");
+
+    type("Typed before opening another");
+    ASSERT_TRUE(m_app.OpenDocumentFile(second));
+    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    EXPECT_EQ(client(), "Typed before opening another");
+
+    type("Typed before Exit");
+    Command(CMainFrame::ID_APP_EXIT);
+    m_app.ExitInstance();
+    ASSERT_TRUE(m_app.InitInstance({}, m_options));
+    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    EXPECT_EQ(client(), "Typed before Exit");
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+TEST_F(UserWorkKeptTest, AddedDataShowsItsCardAtOnce)
+{
+    const CString first = MakeProject("first", 1, u"First feeder");
+    const CString second = MakeProject("second", 2, u"Second feeder");
+    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    m_answers.push_back(second);
+    // "Add Data" on the summary card's heading, clicked.
+    CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
+    CRect button;
+    summary.GetCellRect(7, 0, &button);
+    SimulateMouse(*summary.m_CUGGrid, WM_LBUTTONDOWN, button.CenterPoint());
+    SimulateMouse(*summary.m_CUGGrid, WM_LBUTTONUP, button.CenterPoint());
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(Project()->GetDataSetCount(), 2);
+    CProjectManagerDataSetGrid& cards = *Manager()->GetDataSetGrid();
+    ASSERT_EQ(cards.GetSectionCount(), 2);
+    // Name, Description and Notes of the new card, and its three information texts.
+    EXPECT_EQ(SessionCardText(cards, 1, 1), "Second feeder");
+    EXPECT_EQ(SessionCardText(cards, 1, 3), "Feeder 2 energy survey");
+    EXPECT_EQ(SessionCardText(cards, 1, 5), "");
+    for (const char* part : {"Load study", "03/02/26 00:00:00", "Original name:"})
+        EXPECT_GE((SessionCardText(cards, 1, 1, 3) + SessionCardText(cards, 1, 1, 5) + SessionCardText(cards, 1, 1, 7))
+                      .Find(part),
+                  0)
+            << part;
+    // What the window shows: the empty Notes field of the new card is blank, no placeholder text
+    // painted while the card was built is left on the screen.
+    CRect notes;
+    cards.GetCellRect(1, 9 + 2 + 5, &notes);
+    int inked = 0;
+    for (int y = notes.top + 2; y < notes.top + 20; ++y)
+        for (int x = notes.left + 2; x < notes.left + 120; ++x)
+            inked += GetShownPixel(*cards.m_CUGGrid, CPoint(x, y)) != RGB(255, 255, 255) ? 1 : 0;
+    EXPECT_EQ(inked, 0);
+    EXPECT_EQ(Manager()->GetSettings().m_dataSets.size(), 2u);
     EXPECT_TRUE(m_boxes.Boxes().empty());
 }
