@@ -11,6 +11,7 @@
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/Bookmark.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/RecDoc.h"
 #include "project/ZcaArchive.h"
@@ -321,4 +322,66 @@ TEST_F(UserWorkKeptTest, AddedDataShowsItsCardAtOnce)
     EXPECT_EQ(inked, 0);
     EXPECT_EQ(Manager()->GetSettings().m_dataSets.size(), 2u);
     EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnTheReportPage)
+{
+    const CString sample = MakeSampleProject();
+    ASSERT_TRUE(m_app.OpenDocumentFile(sample));
+    Command(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(m_app.OpenDocumentFile(sample));
+
+    // The bookmark button of the RMS Power graph: the bookmark is named after the section, and
+    // the report page shows its tile selected.
+    Project()->ShowStudyView(0, 0);
+    ASSERT_NE(Graph(0), nullptr);
+    Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(Project()->GetProjectSettings()->GetBookmarkCount(), 1);
+    EXPECT_EQ(Project()->GetProjectSettings()->GetBookmark(0).GetName(), "RMS Power graph");
+    EXPECT_EQ(MainView().GetSelectedTab(), 4); // Report
+    // (The list builds its grid anew with every change of the project.)
+    CReportListGrid& tiles = *ReportList()->GetGrid();
+    const SReportListEntry* tile = tiles.EntryOfTile(tiles.GetSelectedTile());
+    ASSERT_NE(tile, nullptr);
+    EXPECT_EQ(tile->kind, SReportItem::kBookmark);
+    EXPECT_EQ(tile->name, "RMS Power graph");
+
+    // The list's first section collapsed, and the bookmark removed from the project.
+    ReportList()->SendMessage(WM_PM_CARD_STATE, reinterpret_cast<WPARAM>(&tiles), kReportSectionCollapsed);
+    ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kRemoveFromProject, tiles.GetSelectedTile());
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(Project()->GetProjectSettings()->GetBookmarkCount(), 0);
+
+    // Exported as PDF: no program opens it here, so the user is told where it is.
+    const CString pdf = InTemp("sample report.pdf");
+    m_answers.push_back(pdf);
+    EXPECT_EQ(RunExportReport(*m_app.GetReportDriver(), *Project(), m_app.GetMainFrame(), 1,
+                              [](const CString&) { return false; }),
+              EExportReportResult::kNotOpened);
+    ASSERT_FALSE(m_boxes.Boxes().empty());
+    EXPECT_EQ(m_boxes.Boxes().back().text, "No program could be started to show the report. The report is " + pdf + ".");
+    ASSERT_TRUE(std::filesystem::exists(pdf.str()));
+    if (HasTool("pdftotext")) {
+        const std::string text = PdfText(pdf.str());
+        EXPECT_NE(text.find(kSampleSession), std::string::npos) << text;
+    }
+
+    // The user empties the report: it says so and writes nothing.
+    const CString empty = InTemp("empty.pdf");
+    m_answers.push_back(empty);
+    ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kAddToReport,
+                              ReportList()->GetGrid()->TileKeyOfEntry(1)); // the session
+    CFrameworkApp::PumpWaitingMessages();
+    ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kRemoveFromReport,
+                              ReportList()->GetGrid()->TileKeyOfEntry(1));
+    CFrameworkApp::PumpWaitingMessages();
+    const std::size_t boxes = m_boxes.Boxes().size();
+    EXPECT_EQ(RunExportReport(*m_app.GetReportDriver(), *Project(), m_app.GetMainFrame(), 1),
+              EExportReportResult::kEmpty);
+    ASSERT_EQ(m_boxes.Boxes().size(), boxes + 1);
+    EXPECT_EQ(m_boxes.Boxes().back().text,
+              "The report holds nothing. Add sessions, saved screens or bookmarks to it on the Report page.");
+    EXPECT_FALSE(std::filesystem::exists(empty.str()));
+    EXPECT_EQ(m_answers.size(), 1u); // no file was asked for
 }
