@@ -2,6 +2,7 @@
 // view comes back when the project is opened again, text still being typed is not lost, the
 // cards follow added data, and the report of the project holds its sessions whatever the user
 // did on the report page before.
+#include "datamodel/AvailableMemory.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
 #include "platform/chart/CiPlotX.h"
@@ -36,6 +37,7 @@
 #include "support/LogCapture.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/SessionWriter.h"
+#include "support/SmallDisk.h"
 #include "support/TempFolder.h"
 #include "support/TempXdgHome.h"
 #include "views/SplitFrame.h"
@@ -96,18 +98,21 @@ protected:
     }
 
     CString InTemp(const std::string& name) const { return CString(m_folder.Path(name)); }
-    // A project of one written session of the study type.
-    CString MakeProject(const std::string& name, WORD studyType, const char16_t* sessionName)
+    // A project of one written session of the study type (in the temporary folder unless a
+    // path is given).
+    CString MakeProject(const std::string& name, WORD studyType, const char16_t* sessionName, CString path = {})
     {
         SSessionSpec recording;
         recording.studyType = studyType;
         recording.name = sessionName;
         const std::string session = m_folder.Path(name + ".zlg");
         EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(recording).BuildFile()));
-        m_answers.push_back(InTemp(name + ".zca"));
+        if (path.IsEmpty())
+            path = InTemp(name + ".zca");
+        m_answers.push_back(path);
         EXPECT_TRUE(m_app.OpenDocumentFile(CString(session)));
         m_app.CloseDocument();
-        return InTemp(name + ".zca");
+        return path;
     }
     CString MakeSampleProject()
     {
@@ -384,4 +389,92 @@ TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnThe
               "The report holds nothing. Add sessions, saved screens or bookmarks to it on the Report page.");
     EXPECT_FALSE(std::filesystem::exists(empty.str()));
     EXPECT_EQ(m_answers.size(), 1u); // no file was asked for
+}
+
+TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuch)
+{
+    const std::string disk = SmallDiskFolder();
+    if (disk.empty()) {
+        // The project held by another instance of the program.
+        const CString project = MakeProject("project", 1, u"Feeder");
+        {
+            CZcaArchive elsewhere;
+            ASSERT_TRUE(elsewhere.Open(project));
+            EXPECT_FALSE(m_app.OpenDocumentFile(project));
+        }
+        ASSERT_EQ(m_boxes.Boxes().size(), 1u);
+        EXPECT_EQ(m_boxes.Boxes()[0].text, project + " is open in another instance of the program. Close it there to "
+                                                     "open it here.");
+        if (!RunCurrentTestOnSmallDisk(1024))
+            GTEST_SKIP() << "no small file system can be mounted here";
+        return;
+    }
+    const CString project = MakeProject("project", 1, u"Feeder", CString(disk + "/project.zca"));
+    ASSERT_TRUE(m_app.OpenDocumentFile(project));
+    // Less room than any file the program writes needs: the writes stop short.
+    FillDisk(disk, 8192);
+
+    // A bookmark whose picture cannot be stored.
+    Project()->ShowStudyView(0, 0);
+    ASSERT_NE(Graph(0), nullptr);
+    Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(Project()->GetProjectSettings()->GetBookmarkCount(), 0);
+    ASSERT_EQ(m_boxes.Boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.Boxes()[0].text, "Saving of project.zca failed: the disk is full.");
+
+    // Save, with a description longer than the room left.
+    Manager()->GetSettings().m_summary[0].Description = CString(std::string(20000, 'd'));
+    Manager()->StoreSettingsInProject();
+    Command(CMainFrame::ID_FILE_SAVE);
+    ASSERT_EQ(m_boxes.Boxes().size(), 2u);
+    EXPECT_EQ(m_boxes.Boxes()[1].text, "Saving of project.zca failed: the disk is full.");
+
+    // The report as RTF on the same disk.
+    m_answers.push_back(CString(disk + "/report.rtf"));
+    EXPECT_EQ(RunExportReport(*m_app.GetReportDriver(), *Project(), m_app.GetMainFrame(), 2),
+              EExportReportResult::kExportFailed);
+    ASSERT_EQ(m_boxes.Boxes().size(), 3u);
+    EXPECT_NE(m_boxes.Boxes()[2].text.Find("the disk is full"), -1) << m_boxes.Boxes()[2].text;
+    EXPECT_EQ(m_boxes.Boxes()[2].text.Find("Unknown error"), -1);
+    Command(CMainFrame::ID_FILE_CLOSE);
+
+    // A project on a disk that cannot be written.
+    ::unlink((disk + "/filler").c_str());
+    ASSERT_TRUE(MakeSmallDiskReadOnly());
+    const std::size_t before = m_boxes.Boxes().size();
+    EXPECT_FALSE(m_app.OpenDocumentFile(project));
+    ASSERT_EQ(m_boxes.Boxes().size(), before + 1);
+    EXPECT_EQ(m_boxes.Boxes().back().text,
+              project + " is read-only. A project is written while it is worked on: remove its write protection, or "
+                        "copy it to a folder that can be written and open the copy.");
+}
+
+TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoaded)
+{
+    const CString project = MakeProject("project", 1, u"Feeder");
+    const CString session = InTemp("project.zlg");
+    const auto sessionBytes = std::filesystem::file_size(session.str());
+    struct SPinnedMemory
+    {
+        explicit SPinnedMemory(std::uint64_t bytes) { SetAvailableMemoryForTesting(bytes); }
+        ~SPinnedMemory() { ResetAvailableMemoryForTesting(); }
+    };
+    {
+        // Room for the session's bytes, not for what loading and viewing it takes.
+        const SPinnedMemory memory(sessionBytes + sessionBytes / 2);
+        CLogCapture log;
+        EXPECT_FALSE(m_app.OpenDocumentFile(project));
+        EXPECT_EQ(m_app.GetDocument(), nullptr);
+        EXPECT_TRUE(log.ContainsPart("Too little free memory to load"));
+        // The session file alone is refused as well, before the user is asked where its project goes.
+        EXPECT_FALSE(m_app.OpenDocumentFile(session));
+        EXPECT_TRUE(m_answers.empty());
+    }
+    ASSERT_EQ(m_boxes.Boxes().size(), 2u);
+    EXPECT_EQ(m_boxes.Boxes()[0].text, project + " cannot be opened: the session \"Feeder\" cannot be loaded: there is "
+                                                 "too little free memory to load it.");
+    EXPECT_EQ(m_boxes.Boxes()[1].text, session + " cannot be opened: there is too little free memory to load it.");
+    // With the memory it needs, the project opens.
+    EXPECT_TRUE(m_app.OpenDocumentFile(project));
 }
