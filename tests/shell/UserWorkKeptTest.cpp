@@ -478,3 +478,29 @@ TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoad
     // With the memory it needs, the project opens.
     EXPECT_TRUE(m_app.OpenDocumentFile(project));
 }
+
+TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
+{
+    // Kept from a larger screen, or from one of smaller pixels: 1600 x 1000.
+    m_app.GetMainFrame()->MoveWindow(100, 100, 1600, 1000);
+    m_app.GetMainFrame()->SendMessage(WM_CLOSE);
+    m_app.ExitInstance();
+    ASSERT_TRUE(m_app.InitInstance({}, m_options));
+    CRect window;
+    m_app.GetMainFrame()->GetWindowRect(&window);
+    MONITORINFO screen;
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &screen));
+    // The window with the frame around it lies on the screen's work area.
+    const CRect work(screen.rcWork);
+    const CRect frame = m_app.GetMainFrame()->GetFrameMargins();
+    EXPECT_EQ(window.Width(), std::min(1600, work.Width() - frame.left - frame.right));
+    EXPECT_EQ(window.Height(), std::min(1000, work.Height() - frame.top - frame.bottom));
+    EXPECT_GE(window.left - frame.left, work.left);
+    EXPECT_GE(window.top - frame.top, work.top);
+    EXPECT_LE(window.right + frame.right, work.right);
+    EXPECT_LE(window.bottom + frame.bottom, work.bottom);
+    // The status bar at its foot is on the screen too.
+    CRect client;
+    m_app.GetMainFrame()->GetClientRect(&client);
+    EXPECT_EQ(client.Height(), window.Height());
+}
