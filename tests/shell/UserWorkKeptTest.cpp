@@ -504,3 +504,25 @@ TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
     m_app.GetMainFrame()->GetClientRect(&client);
     EXPECT_EQ(client.Height(), window.Height());
 }
+
+// Pictures for a person to look at (run with --gtest_also_run_disabled_tests, and with
+// QT_SCALE_FACTOR=2 for the device ratio 2): the cards after Add Data and the report page with
+// the tile of a bookmark just made. They are written to ORN_RENDER_DIR (/tmp when unset).
+TEST_F(UserWorkKeptTest, DISABLED_RenderTheCardsAfterAddDataAndTheNewBookmarksTile)
+{
+    const char* folder = std::getenv("ORN_RENDER_DIR");
+    const std::string prefix = std::string(folder ? folder : "/tmp") + "/user-work-";
+    m_app.GetMainFrame()->MoveWindow(0, 0, 1024, 720);
+    const CString first = MakeProject("first", 1, u"First feeder");
+    const CString second = MakeProject("second", 2, u"Second feeder");
+    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    m_answers.push_back(second);
+    Manager()->SendMessage(WM_PM_COMMAND, kCommandAddSession, 0);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_TRUE(SaveWindowPicture(*m_app.GetMainFrame(), CString(prefix + "cards-after-add-data.png")));
+    Project()->ShowStudyView(0, 0);
+    ASSERT_NE(Graph(0), nullptr);
+    Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_TRUE(SaveWindowPicture(*m_app.GetMainFrame(), CString(prefix + "new-bookmark-tile.png")));
+}
