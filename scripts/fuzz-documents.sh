@@ -7,9 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 out=build/fuzz-sessions
-CC=clang CXX=clang++ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORN_FUZZ=ON -DORN_BENCHMARKS=OFF \
-  ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
-cmake --build "$out" -j "${JOBS:-$(nproc)}" --target project_xml_fuzzer report_template_fuzzer
+bash scripts/fuzz-build.sh project_xml_fuzzer report_template_fuzzer
 mkdir -p "$out/project-corpus" "$out/template-corpus"
 if [ -z "$(ls -A "$out/project-corpus")" ]; then
   cp tests/fuzz/seeds/project.xml "$out/project-corpus/"
