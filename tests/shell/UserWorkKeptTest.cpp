@@ -2,54 +2,42 @@
 // view comes back when the project is opened again, text still being typed is not lost, the
 // cards follow added data, and the report of the project holds its sessions whatever the user
 // did on the report page before.
+#include "AssembledProgram.h"
 #include "datamodel/AvailableMemory.h"
-#include "datamodel/ProgressThread.h"
-#include "datamodel/RecordingProgressDialog.h"
+#include "grid/CUGGrid.h"
 #include "platform/chart/CiPlotX.h"
-#include "platform/framework/FileDialogService.h"
-#include "platform/framework/StringTable.h"
 #include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/Bookmark.h"
 #include "project/ProjectManagerSettings.h"
-#include "project/RecDoc.h"
-#include "project/ZcaArchive.h"
 #include "project/ReportViewSettings.h"
 #include "project/ViewSettingsTestUtil.h"
+#include "project/ZcaArchive.h"
 #include "projectmanager/ProjectManagerDataSetGrid.h"
 #include "projectmanager/ProjectManagerSummaryGrid.h"
-#include "grid/CUGGrid.h"
 #include "projectmanager/ProjectManagerTableView.h"
 #include "report/IReport.h"
 #include "reportpages/ReportChange.h"
 #include "reportpages/ReportListGrid.h"
 #include "reportpages/ReportListView.h"
-#include "shell/ChildFrameQuarn.h"
 #include "shell/ExportReportCommand.h"
 #include "shell/MainFrame.h"
-#include "shell/OrnApp.h"
-#include "shell/RecDocTemplate.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "support/ExternalTools.h"
-#include "support/LogCapture.h"
-#include "support/MessageBoxRecorder.h"
-#include "support/SessionWriter.h"
 #include "support/SmallDisk.h"
-#include "support/TempFolder.h"
-#include "support/TempXdgHome.h"
-#include "views/SplitFrame.h"
+#include "views/TabWnd.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <map>
-
 
 namespace {
 
@@ -63,79 +51,43 @@ constexpr UINT kBookmarkCommand = 33055;
 class UserWorkKeptTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    UserWorkKeptTest()
     {
-        CStringTable::Instance().LoadLanguage("ENG");
-        m_app.SetDocTemplate(CreateRecDocTemplate());
-        // Each file dialog takes the next answer; none left cancels.
-        m_previousDialog = SetFileDialogHandler([this](const SFileDialogRequest&, CString& path) {
-            if (m_answers.empty())
-                return false;
-            path = m_answers.front();
-            m_answers.pop_front();
-            return true;
-        });
+        // Add Data asks through a file dialog of its own; it takes the next of these answers.
         m_previousFileDialog = CFileDialog::SetDriver([this](CFileDialog& dialog) {
-            if (m_answers.empty())
+            if (m_addDataAnswers.empty())
                 return INT_PTR(IDCANCEL);
-            dialog.SetPathNames({m_answers.front()});
-            m_answers.pop_front();
+            dialog.SetPathNames({m_addDataAnswers.front()});
+            m_addDataAnswers.pop_front();
             return INT_PTR(IDOK);
         });
-        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
-        m_options.windowServices = false;
-        m_options.logging = false;
-        m_options.showWindow = true;
-        m_options.endOnSignals = false;
-        ASSERT_TRUE(m_app.InitInstance({}, m_options));
     }
-    void TearDown() override
-    {
-        m_app.ExitInstance();
-        CProgressThread::SetDialogFactory({});
-        CFileDialog::SetDriver(std::move(m_previousFileDialog));
-        SetFileDialogHandler(std::move(m_previousDialog));
-    }
+    ~UserWorkKeptTest() override { CFileDialog::SetDriver(std::move(m_previousFileDialog)); }
 
-    CString InTemp(const std::string& name) const { return CString(m_folder.Path(name)); }
-    // A project of one written session of the study type (in the temporary folder unless a
-    // path is given).
-    CString MakeProject(const std::string& name, WORD studyType, const char16_t* sessionName, CString path = {})
+    // A project of one written session of the study type.
+    CString MakeProject(const std::string& name, WORD studyType, const char16_t* sessionName)
+    {
+        return m_program.MakeProject(name, {Session(studyType, sessionName)});
+    }
+    static SSessionSpec Session(WORD studyType, const char16_t* name)
     {
         SSessionSpec recording;
         recording.studyType = studyType;
-        recording.name = sessionName;
-        const std::string session = m_folder.Path(name + ".zlg");
-        EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(recording).BuildFile()));
-        if (path.IsEmpty())
-            path = InTemp(name + ".zca");
-        m_answers.push_back(path);
-        EXPECT_TRUE(m_app.OpenDocumentFile(CString(session)));
-        m_app.CloseDocument();
-        return path;
+        recording.name = name;
+        return recording;
     }
-    CString MakeSampleProject()
+    CString InHome(const std::string& name) const { return CString(m_program.InHome(name)); }
+    COrnApp& App() { return m_program.App(); }
+    const std::vector<CMessageBoxRecorder::Box>& Boxes() const { return m_program.Boxes(); }
+    CRecDoc& Project() { return m_program.Document(); }
+    CProjectManagerTableView* Manager()
     {
-        m_answers.push_back(InTemp("sample.zca"));
-        EXPECT_TRUE(m_app.OpenDocumentFile(kSamplePath));
-        m_app.CloseDocument();
-        return InTemp("sample.zca");
+        return m_program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
     }
-    void Command(UINT id) { m_app.GetMainFrame()->SendMessage(WM_COMMAND, id, 0); }
-    CRecDoc* Project() const { return dynamic_cast<CRecDoc*>(m_app.GetDocument()); }
-    CMainView& MainView() { return m_app.GetMainFrame()->GetProjectWindow()->GetMainView(); }
-    template <class View>
-    View* Page(int entry)
-    {
-        const TVisualObject* object = MainView().GetLayout().GetObject(entry);
-        auto* frame = object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
-        return frame ? dynamic_cast<View*>(frame->GetView()) : nullptr;
-    }
-    CProjectManagerTableView* Manager() { return Page<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage); }
-    CReportListView* ReportList() { return Page<CReportListView>(SMainViewLayout::kReportList); }
+    CReportListView* ReportList() { return m_program.Section<CReportListView>(SMainViewLayout::kReportList); }
     CBasicGraphView* Graph(int viewId)
     {
-        for (CWnd* view : Project()->GetViews())
+        for (CWnd* view : Project().GetViews())
             if (auto* graph = dynamic_cast<CBasicGraphView*>(view); graph && graph->GetSettingsKind() == viewId)
                 return graph;
         return nullptr;
@@ -144,7 +96,7 @@ protected:
     std::string ProjectXmlOf(const CString& path)
     {
         CZcaArchive archive;
-        const CString copy = InTemp("project.xml");
+        const CString copy = InHome("project.xml");
         if (!archive.Open(path) || !archive.ExportStream("project.xml", copy))
             return {};
         std::ifstream in(copy.str(), std::ios::binary);
@@ -158,13 +110,8 @@ protected:
         return text;
     }
 
-    CTempXdgHome m_home;
-    CTempFolder m_folder;
-    CMessageBoxRecorder m_boxes{IDYES};
-    COrnApp& m_app = COrnApp::Instance();
-    SStartOptions m_options;
-    std::deque<CString> m_answers;
-    FileDialogHandler m_previousDialog;
+    CAssembledProgram m_program;
+    std::deque<CString> m_addDataAnswers;
     CFileDialog::Driver m_previousFileDialog;
 };
 
@@ -172,17 +119,15 @@ protected:
 
 TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpenedAgain)
 {
-    const CString path = MakeProject("project", 1, u"Energy feeder");
-    const CString load = MakeProject("load", 2, u"Load feeder");
-    ASSERT_TRUE(m_app.OpenDocumentFile(path));
-    ASSERT_EQ(Project()->ImportSession(load, 0), 0);
+    const CString path = m_program.MakeProject("project", {Session(1, u"Energy feeder"), Session(2, u"Load feeder")});
+    ASSERT_TRUE(m_program.Start(path));
 
     // Each study page in turn (leaving a page stores it): every setting, a span from one of the
     // span buttons and a note placed on a data point.
     std::map<int, int> spans;
     for (int viewId : kStudyPages) {
         SCOPED_TRACE(viewId);
-        Project()->ShowStudyView(0, viewId);
+        ASSERT_TRUE(m_program.ShowStudyPage(viewId));
         CBasicGraphView* graph = Graph(viewId);
         ASSERT_NE(graph, nullptr);
         CBasicViewSettings full = MakeFullViewSettings(viewId);
@@ -190,7 +135,7 @@ TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpe
         full.m_sessions = {true, true, false, false};
         full.m_customColors[0].measurementId = 1;
         full.m_nominalVoltages.clear();
-        full.SetNominalVoltage(1, Project()->GetDataSet(1)->GetMeasurementConfig(), 240.0f, 0);
+        full.SetNominalVoltage(1, Project().GetDataSet(1)->GetMeasurementConfig(), 240.0f, 0);
         full.m_notes.resize(1);
         graph->GetSettings().CopyFrom(&full);
         if (CViewSettings::IsCalendarView(viewId))
@@ -222,9 +167,9 @@ TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpe
         entry.energyCosts.SetCostFwd(0.25f);
     }
     Manager()->StoreSettingsInProject();
-    Command(CMainFrame::ID_FILE_SAVE);
+    m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
 
-    const CProjectSettings& saved = *Project()->GetProjectSettings();
+    const CProjectSettings& saved = *Project().GetProjectSettings();
     for (int viewId : kStudyPages) {
         const auto* settings = dynamic_cast<const CBasicViewSettings*>(saved.GetViewSettings(viewId));
         ASSERT_NE(settings, nullptr) << viewId;
@@ -236,26 +181,24 @@ TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpe
         ASSERT_EQ(settings->m_notes.size(), 2u) << viewId;
         EXPECT_TRUE(settings->m_notes[1].IsAttached());
     }
-    Command(CMainFrame::ID_FILE_CLOSE);
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
 
     // Opened again, the project holds every value the file holds: written once more, it gives
     // the same document.
     const std::string written = ProjectXmlOf(path);
     ASSERT_FALSE(written.empty());
-    CLogCapture log;
-    ASSERT_TRUE(m_app.OpenDocumentFile(path));
-    EXPECT_FALSE(Project()->GetProjectSettings()->IsLoadImperfect());
-    EXPECT_FALSE(log.ContainsPart("ends with failure"));
-    EXPECT_EQ(Project()->GetProjectSettings()->SaveToBytes(), written);
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    EXPECT_FALSE(Project().GetProjectSettings()->IsLoadImperfect());
+    EXPECT_EQ(Project().GetProjectSettings()->SaveToBytes(), written);
     for (int viewId : kStudyPages)
-        EXPECT_NE(Project()->GetProjectSettings()->GetViewSettings(viewId), nullptr) << viewId;
-    EXPECT_NE(Project()->GetProjectSettings()->GetViewSettings(CViewSettings::kProjectManagerViewId), nullptr);
+        EXPECT_NE(Project().GetProjectSettings()->GetViewSettings(viewId), nullptr) << viewId;
+    EXPECT_NE(Project().GetProjectSettings()->GetViewSettings(CViewSettings::kProjectManagerViewId), nullptr);
     // The page shows what it stored: the Demand view's limits and span.
-    Project()->ShowStudyView(0, 1);
+    ASSERT_TRUE(m_program.ShowStudyPage(1));
     ASSERT_NE(Graph(1), nullptr);
     EXPECT_EQ(Graph(1)->GetSettings().m_limits, MakeFullViewSettings(1).m_limits);
     EXPECT_EQ(Graph(1)->GetSettings().m_typeTimeRange, spans[1]);
-    EXPECT_TRUE(m_boxes.Boxes().empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOpenAndExit)
@@ -271,47 +214,45 @@ TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOp
     };
     const auto client = [this] { return Manager()->GetSettings().m_summary[0].Client; };
 
-    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    ASSERT_TRUE(m_program.Start(first));
     type("Typed before Close");
-    Command(CMainFrame::ID_FILE_CLOSE);
-    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(App().OpenDocumentFile(first));
     EXPECT_EQ(client(), "Typed before Close");
 
     type("Typed before opening another");
-    ASSERT_TRUE(m_app.OpenDocumentFile(second));
-    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    ASSERT_TRUE(App().OpenDocumentFile(second));
+    ASSERT_TRUE(App().OpenDocumentFile(first));
     EXPECT_EQ(client(), "Typed before opening another");
 
     type("Typed before Exit");
-    Command(CMainFrame::ID_APP_EXIT);
-    m_app.ExitInstance();
-    ASSERT_TRUE(m_app.InitInstance({}, m_options));
-    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    m_program.MenuCommand(CMainFrame::ID_APP_EXIT);
+    m_program.Exit();
+    ASSERT_TRUE(m_program.Start(first));
     EXPECT_EQ(client(), "Typed before Exit");
-    EXPECT_TRUE(m_boxes.Boxes().empty());
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(m_program.Complaints(), std::vector<std::string>{});
 }
 
 TEST_F(UserWorkKeptTest, AddedDataShowsItsCardAtOnce)
 {
     const CString first = MakeProject("first", 1, u"First feeder");
     const CString second = MakeProject("second", 2, u"Second feeder");
-    ASSERT_TRUE(m_app.OpenDocumentFile(first));
-    m_answers.push_back(second);
+    ASSERT_TRUE(m_program.Start(first));
+    m_addDataAnswers.push_back(second);
     // "Add Data" on the summary card's heading, clicked.
     CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
     CRect button;
     summary.GetCellRect(7, 0, &button);
-    SimulateMouse(*summary.m_CUGGrid, WM_LBUTTONDOWN, button.CenterPoint());
-    SimulateMouse(*summary.m_CUGGrid, WM_LBUTTONUP, button.CenterPoint());
-    CFrameworkApp::PumpWaitingMessages();
-    ASSERT_EQ(Project()->GetDataSetCount(), 2);
+    CAssembledProgram::ClickAt(*summary.m_CUGGrid, button.CenterPoint());
+    ASSERT_EQ(Project().GetDataSetCount(), 2);
     CProjectManagerDataSetGrid& cards = *Manager()->GetDataSetGrid();
     ASSERT_EQ(cards.GetSectionCount(), 2);
     // Name, Description and Notes of the new card, and its three information texts.
     EXPECT_EQ(SessionCardText(cards, 1, 1), "Second feeder");
     EXPECT_EQ(SessionCardText(cards, 1, 3), "Feeder 2 energy survey");
     EXPECT_EQ(SessionCardText(cards, 1, 5), "");
-    for (const char* part : {"Load study", "03/02/26 00:00:00", "Original name:"})
+    for (const char* part : {"Load study", "Start date:", "Original name:"})
         EXPECT_GE((SessionCardText(cards, 1, 1, 3) + SessionCardText(cards, 1, 1, 5) + SessionCardText(cards, 1, 1, 7))
                       .Find(part),
                   0)
@@ -326,25 +267,29 @@ TEST_F(UserWorkKeptTest, AddedDataShowsItsCardAtOnce)
             inked += GetShownPixel(*cards.m_CUGGrid, CPoint(x, y)) != RGB(255, 255, 255) ? 1 : 0;
     EXPECT_EQ(inked, 0);
     EXPECT_EQ(Manager()->GetSettings().m_dataSets.size(), 2u);
-    EXPECT_TRUE(m_boxes.Boxes().empty());
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(m_program.Complaints(), std::vector<std::string>{});
 }
 
 TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnTheReportPage)
 {
-    const CString sample = MakeSampleProject();
-    ASSERT_TRUE(m_app.OpenDocumentFile(sample));
-    Command(CMainFrame::ID_FILE_CLOSE);
-    ASSERT_TRUE(m_app.OpenDocumentFile(sample));
+    const CString sample = InHome("sample.zca");
+    m_program.AnswerNextFileDialog(sample);
+    ASSERT_TRUE(m_program.Start(kSamplePath));
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(App().OpenDocumentFile(sample));
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(App().OpenDocumentFile(sample));
 
     // The bookmark button of the RMS Power graph: the bookmark is named after the section, and
     // the report page shows its tile selected.
-    Project()->ShowStudyView(0, 0);
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
     ASSERT_NE(Graph(0), nullptr);
     Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
     CFrameworkApp::PumpWaitingMessages();
-    ASSERT_EQ(Project()->GetProjectSettings()->GetBookmarkCount(), 1);
-    EXPECT_EQ(Project()->GetProjectSettings()->GetBookmark(0).GetName(), "RMS Power graph");
-    EXPECT_EQ(MainView().GetSelectedTab(), 4); // Report
+    ASSERT_EQ(Project().GetProjectSettings()->GetBookmarkCount(), 1);
+    EXPECT_EQ(Project().GetProjectSettings()->GetBookmark(0).GetName(), "RMS Power graph");
+    EXPECT_EQ(m_program.Tabs().GetActiveTab(), CAssembledProgram::kReportTab);
     // (The list builds its grid anew with every change of the project.)
     CReportListGrid& tiles = *ReportList()->GetGrid();
     const SReportListEntry* tile = tiles.EntryOfTile(tiles.GetSelectedTile());
@@ -356,104 +301,101 @@ TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnThe
     ReportList()->SendMessage(WM_PM_CARD_STATE, reinterpret_cast<WPARAM>(&tiles), kReportSectionCollapsed);
     ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kRemoveFromProject, tiles.GetSelectedTile());
     CFrameworkApp::PumpWaitingMessages();
-    EXPECT_EQ(Project()->GetProjectSettings()->GetBookmarkCount(), 0);
+    EXPECT_EQ(Project().GetProjectSettings()->GetBookmarkCount(), 0);
 
     // Exported as PDF: no program opens it here, so the user is told where it is.
-    const CString pdf = InTemp("sample report.pdf");
-    m_answers.push_back(pdf);
-    EXPECT_EQ(RunExportReport(*m_app.GetReportDriver(), *Project(), m_app.GetMainFrame(), 1,
+    const CString pdf = InHome("sample report.pdf");
+    m_program.AnswerNextFileDialog(pdf);
+    EXPECT_EQ(RunExportReport(*App().GetReportDriver(), Project(), &m_program.MainFrame(), 1,
                               [](const CString&) { return false; }),
               EExportReportResult::kNotOpened);
-    ASSERT_FALSE(m_boxes.Boxes().empty());
-    EXPECT_EQ(m_boxes.Boxes().back().text, "No program could be started to show the report. The report is " + pdf + ".");
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes().back().text, "No program could be started to show the report. The report is " + pdf + ".");
     ASSERT_TRUE(std::filesystem::exists(pdf.str()));
     if (HasTool("pdftotext")) {
-        const std::string text = PdfText(pdf.str());
-        EXPECT_NE(text.find(kSampleSession), std::string::npos) << text;
+        EXPECT_NE(PdfText(pdf.str()).find(kSampleSession), std::string::npos);
     }
 
     // The user empties the report: it says so and writes nothing.
-    const CString empty = InTemp("empty.pdf");
-    m_answers.push_back(empty);
     ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kAddToReport,
                               ReportList()->GetGrid()->TileKeyOfEntry(1)); // the session
     CFrameworkApp::PumpWaitingMessages();
     ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kRemoveFromReport,
                               ReportList()->GetGrid()->TileKeyOfEntry(1));
     CFrameworkApp::PumpWaitingMessages();
-    const std::size_t boxes = m_boxes.Boxes().size();
-    EXPECT_EQ(RunExportReport(*m_app.GetReportDriver(), *Project(), m_app.GetMainFrame(), 1),
+    const CString empty = InHome("empty.pdf");
+    m_program.AnswerNextFileDialog(empty);
+    const std::size_t boxes = Boxes().size();
+    EXPECT_EQ(RunExportReport(*App().GetReportDriver(), Project(), &m_program.MainFrame(), 1),
               EExportReportResult::kEmpty);
-    ASSERT_EQ(m_boxes.Boxes().size(), boxes + 1);
-    EXPECT_EQ(m_boxes.Boxes().back().text,
+    ASSERT_EQ(Boxes().size(), boxes + 1);
+    EXPECT_EQ(Boxes().back().text,
               "The report holds nothing. Add sessions, saved screens or bookmarks to it on the Report page.");
     EXPECT_FALSE(std::filesystem::exists(empty.str()));
-    EXPECT_EQ(m_answers.size(), 1u); // no file was asked for
 }
 
 TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuch)
 {
     const std::string disk = SmallDiskFolder();
     if (disk.empty()) {
-        // The project held by another instance of the program.
-        const CString project = MakeProject("project", 1, u"Feeder");
+        // A project held by another instance of the program.
+        const CString held = MakeProject("held", 1, u"Feeder");
+        ASSERT_TRUE(m_program.Start(MakeProject("other", 1, u"Other feeder")));
         {
             CZcaArchive elsewhere;
-            ASSERT_TRUE(elsewhere.Open(project));
-            EXPECT_FALSE(m_app.OpenDocumentFile(project));
+            ASSERT_TRUE(elsewhere.Open(held));
+            EXPECT_FALSE(App().OpenDocumentFile(held));
         }
-        ASSERT_EQ(m_boxes.Boxes().size(), 1u);
-        EXPECT_EQ(m_boxes.Boxes()[0].text, project + " is open in another instance of the program. Close it there to "
-                                                     "open it here.");
+        ASSERT_EQ(Boxes().size(), 1u);
+        EXPECT_EQ(Boxes()[0].text, held + " is open in another instance of the program. Close it there to open it here.");
         if (!RunCurrentTestOnSmallDisk(1024))
             GTEST_SKIP() << "no small file system can be mounted here";
         return;
     }
-    const CString project = MakeProject("project", 1, u"Feeder", CString(disk + "/project.zca"));
-    ASSERT_TRUE(m_app.OpenDocumentFile(project));
+    const CString project(disk + "/project.zca");
+    std::filesystem::copy_file(MakeProject("project", 1, u"Feeder").str(), project.str());
+    ASSERT_TRUE(m_program.Start(project));
     // Less room than any file the program writes needs: the writes stop short.
     FillDisk(disk, 8192);
 
     // A bookmark whose picture cannot be stored.
-    Project()->ShowStudyView(0, 0);
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
     ASSERT_NE(Graph(0), nullptr);
     Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
     CFrameworkApp::PumpWaitingMessages();
-    EXPECT_EQ(Project()->GetProjectSettings()->GetBookmarkCount(), 0);
-    ASSERT_EQ(m_boxes.Boxes().size(), 1u);
-    EXPECT_EQ(m_boxes.Boxes()[0].text, "Saving of project.zca failed: the disk is full.");
+    EXPECT_EQ(Project().GetProjectSettings()->GetBookmarkCount(), 0);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "Saving of project.zca failed: the disk is full.");
 
     // Save, with a description longer than the room left.
     Manager()->GetSettings().m_summary[0].Description = CString(std::string(20000, 'd'));
     Manager()->StoreSettingsInProject();
-    Command(CMainFrame::ID_FILE_SAVE);
-    ASSERT_EQ(m_boxes.Boxes().size(), 2u);
-    EXPECT_EQ(m_boxes.Boxes()[1].text, "Saving of project.zca failed: the disk is full.");
+    m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[1].text, "Saving of project.zca failed: the disk is full.");
 
     // The report as RTF on the same disk.
-    m_answers.push_back(CString(disk + "/report.rtf"));
-    EXPECT_EQ(RunExportReport(*m_app.GetReportDriver(), *Project(), m_app.GetMainFrame(), 2),
+    m_program.AnswerNextFileDialog(CString(disk + "/report.rtf"));
+    EXPECT_EQ(RunExportReport(*App().GetReportDriver(), Project(), &m_program.MainFrame(), 2),
               EExportReportResult::kExportFailed);
-    ASSERT_EQ(m_boxes.Boxes().size(), 3u);
-    EXPECT_NE(m_boxes.Boxes()[2].text.Find("the disk is full"), -1) << m_boxes.Boxes()[2].text;
-    EXPECT_EQ(m_boxes.Boxes()[2].text.Find("Unknown error"), -1);
-    Command(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(Boxes()[2].text, "The file \"" + disk + "/report.rtf\" cannot be written: the disk is full.");
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
 
     // A project on a disk that cannot be written.
     ::unlink((disk + "/filler").c_str());
     ASSERT_TRUE(MakeSmallDiskReadOnly());
-    const std::size_t before = m_boxes.Boxes().size();
-    EXPECT_FALSE(m_app.OpenDocumentFile(project));
-    ASSERT_EQ(m_boxes.Boxes().size(), before + 1);
-    EXPECT_EQ(m_boxes.Boxes().back().text,
-              project + " is read-only. A project is written while it is worked on: remove its write protection, or "
-                        "copy it to a folder that can be written and open the copy.");
+    EXPECT_FALSE(App().OpenDocumentFile(project));
+    ASSERT_EQ(Boxes().size(), 4u);
+    EXPECT_EQ(Boxes()[3].text, project + " is read-only. A project is written while it is worked on: remove its write "
+                                         "protection, or copy it to a folder that can be written and open the copy.");
 }
 
 TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoaded)
 {
     const CString project = MakeProject("project", 1, u"Feeder");
-    const CString session = InTemp("project.zlg");
+    const CString session = InHome("project.zlg");
+    ASSERT_TRUE(m_program.Start(MakeProject("small", 1, u"Other feeder")));
     const auto sessionBytes = std::filesystem::file_size(session.str());
     struct SPinnedMemory
     {
@@ -463,46 +405,47 @@ TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoad
     {
         // Room for the session's bytes, not for what loading and viewing it takes.
         const SPinnedMemory memory(sessionBytes + sessionBytes / 2);
-        CLogCapture log;
-        EXPECT_FALSE(m_app.OpenDocumentFile(project));
-        EXPECT_EQ(m_app.GetDocument(), nullptr);
-        EXPECT_TRUE(log.ContainsPart("Too little free memory to load"));
-        // The session file alone is refused as well, before the user is asked where its project goes.
-        EXPECT_FALSE(m_app.OpenDocumentFile(session));
-        EXPECT_TRUE(m_answers.empty());
+        EXPECT_FALSE(App().OpenDocumentFile(project));
+        EXPECT_EQ(App().GetDocument(), nullptr);
+        // The session file alone is refused as well, before the user is asked where its project
+        // goes.
+        EXPECT_FALSE(App().OpenDocumentFile(session));
     }
-    ASSERT_EQ(m_boxes.Boxes().size(), 2u);
-    EXPECT_EQ(m_boxes.Boxes()[0].text, project + " cannot be opened: the session \"Feeder\" cannot be loaded: there is "
-                                                 "too little free memory to load it.");
-    EXPECT_EQ(m_boxes.Boxes()[1].text, session + " cannot be opened: there is too little free memory to load it.");
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[0].text, project + " cannot be opened: the session \"project.zlg\" cannot be loaded: there is "
+                                         "too little free memory to load it.");
+    EXPECT_EQ(Boxes()[1].text, session + " cannot be opened: there is too little free memory to load it.");
     // With the memory it needs, the project opens.
-    EXPECT_TRUE(m_app.OpenDocumentFile(project));
+    EXPECT_TRUE(App().OpenDocumentFile(project));
 }
 
 TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
 {
     // Kept from a larger screen, or from one of smaller pixels: 1600 x 1000.
-    m_app.GetMainFrame()->MoveWindow(100, 100, 1600, 1000);
-    m_app.GetMainFrame()->SendMessage(WM_CLOSE);
-    m_app.ExitInstance();
-    ASSERT_TRUE(m_app.InitInstance({}, m_options));
+    const CString project = MakeProject("project", 1, u"Feeder");
+    ASSERT_TRUE(m_program.Start(project));
+    m_program.MainFrame().MoveWindow(100, 100, 1600, 1000);
+    m_program.MainFrame().SendMessage(WM_CLOSE);
+    m_program.Exit();
+    SStartOptions options;
+    options.windowServices = false;
+    options.logging = false;
+    options.endOnSignals = false;
+    ASSERT_TRUE(App().InitInstance({project}, options));
     CRect window;
-    m_app.GetMainFrame()->GetWindowRect(&window);
+    App().GetMainFrame()->GetWindowRect(&window);
     MONITORINFO screen;
     ASSERT_TRUE(GetMonitorInfo(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &screen));
     // The window with the frame around it lies on the screen's work area.
     const CRect work(screen.rcWork);
-    const CRect frame = m_app.GetMainFrame()->GetFrameMargins();
+    const CRect frame = App().GetMainFrame()->GetFrameMargins();
     EXPECT_EQ(window.Width(), std::min(1600, work.Width() - frame.left - frame.right));
     EXPECT_EQ(window.Height(), std::min(1000, work.Height() - frame.top - frame.bottom));
     EXPECT_GE(window.left - frame.left, work.left);
     EXPECT_GE(window.top - frame.top, work.top);
     EXPECT_LE(window.right + frame.right, work.right);
     EXPECT_LE(window.bottom + frame.bottom, work.bottom);
-    // The status bar at its foot is on the screen too.
-    CRect client;
-    m_app.GetMainFrame()->GetClientRect(&client);
-    EXPECT_EQ(client.Height(), window.Height());
+    App().ExitInstance();
 }
 
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests, and with
@@ -510,19 +453,16 @@ TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
 // the tile of a bookmark just made. They are written to ORN_RENDER_DIR (/tmp when unset).
 TEST_F(UserWorkKeptTest, DISABLED_RenderTheCardsAfterAddDataAndTheNewBookmarksTile)
 {
-    const char* folder = std::getenv("ORN_RENDER_DIR");
-    const std::string prefix = std::string(folder ? folder : "/tmp") + "/user-work-";
-    m_app.GetMainFrame()->MoveWindow(0, 0, 1024, 720);
     const CString first = MakeProject("first", 1, u"First feeder");
     const CString second = MakeProject("second", 2, u"Second feeder");
-    ASSERT_TRUE(m_app.OpenDocumentFile(first));
-    m_answers.push_back(second);
+    ASSERT_TRUE(m_program.Start(first));
+    m_addDataAnswers.push_back(second);
     Manager()->SendMessage(WM_PM_COMMAND, kCommandAddSession, 0);
     CFrameworkApp::PumpWaitingMessages();
-    EXPECT_TRUE(SaveWindowPicture(*m_app.GetMainFrame(), CString(prefix + "cards-after-add-data.png")));
-    Project()->ShowStudyView(0, 0);
+    m_program.SavePage("user-work-cards-after-add-data");
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
     ASSERT_NE(Graph(0), nullptr);
     Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
     CFrameworkApp::PumpWaitingMessages();
-    EXPECT_TRUE(SaveWindowPicture(*m_app.GetMainFrame(), CString(prefix + "new-bookmark-tile.png")));
+    m_program.SavePage("user-work-new-bookmark-tile");
 }
