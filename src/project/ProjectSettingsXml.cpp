@@ -12,7 +12,8 @@
 #include "project/ProjectSettings.h"
 #include "project/ReportViewSettings.h"
 #include "project/ViewTableLookup.h"
-#include "project/XmlNestingDepth.h"
+#include "project/XmlReaders.h"
+#include "platform/framework/XmlNestingDepth.h"
 
 namespace
 {
@@ -214,7 +215,7 @@ bool CProjectSettings::ImportUserSettingsFromXml(const XmlNode* node)
 {
     static constexpr const char* kReader = "CProjectSettings::ImportUserSettingsFromXml";
     if (const XmlNode* value = XmlFirstChild(node, "maxDemandLoadCurrent"))
-        m_maxDemandLoadCurrent = XmlToDouble(value->value());
+        readDouble(m_maxDemandLoadCurrent, value);
     if (const XmlNode* value = XmlFirstChild(node, "lastView"))
     {
         m_lastView = FindViewIdByViewName(value->value());
@@ -288,7 +289,9 @@ std::unique_ptr<CViewSettings> CProjectSettings::ImportViewSettings(int id, cons
 }
 
 // Older projects kept a session's prices only in the Demand view's cost tables; they become
-// the session's tariff where the project manager holds none.
+// the session's tariff where the project manager holds none. The Demand view keeps a table for
+// every session it showed: one without a currency or a price carries no tariff (else every
+// reopening would enable an empty tariff the user never set).
 void CProjectSettings::CarryOverCostTables()
 {
     auto* manager = dynamic_cast<CProjectManagerSettings*>(GetViewSettings(CViewSettings::kProjectManagerViewId));
@@ -301,6 +304,8 @@ void CProjectSettings::CarryOverCostTables()
         if (costs.IsEnabled())
             continue;
         const SDemandCostTable& table = demand->m_costTables[i];
+        if (table.currencyUnit.IsEmpty() && table.costFwd == 0.0 && table.costRev == 0.0)
+            continue;
         costs.SetCurrency(table.currencyUnit);
         costs.SetCostFwd(float(table.costFwd));
         costs.SetCostRev(float(table.costRev));

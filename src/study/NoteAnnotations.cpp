@@ -52,18 +52,15 @@ private:
     CString m_text;
 };
 
-// "Note %d.%d.%d.%d.%d.%d.%d": note number, session, quantity number, phase, statistic, point, 0.
-// The project reads an attached note only when its third number is 5000 or more: the quantity
-// is stored above that base.
+// The data point's numbers in a note's name begin at 5000 (the project keeps no attached note
+// whose third number is below), so the quantity goes there with this offset.
 constexpr int kQuantityNumberBase = 5000;
 
+// "Note %d.%d.%d.%d.%d.%d.%d": note number, session, 5000 + quantity, phase, statistic, point, 0.
 bool ScanAttachedName(const CString& name, std::array<int, 7>& numbers)
 {
-    if (std::sscanf(name.GetString(), "Note %d.%d.%d.%d.%d.%d.%d", &numbers[0], &numbers[1], &numbers[2],
-                    &numbers[3], &numbers[4], &numbers[5], &numbers[6]) != 7)
-        return false;
-    numbers[2] -= kQuantityNumberBase;
-    return true;
+    return std::sscanf(name.GetString(), "Note %d.%d.%d.%d.%d.%d.%d", &numbers[0], &numbers[1], &numbers[2],
+                       &numbers[3], &numbers[4], &numbers[5], &numbers[6]) == 7;
 }
 
 } // namespace
@@ -93,7 +90,7 @@ void CNoteAnnotations::AddObjects(const structAddNotes& note)
     std::array<int, 7> numbers{};
     if (note.IsAttached() && ScanAttachedName(note.name, numbers)) {
         box.xAxisName.Format("XAxis%d", std::clamp(numbers[1], 0, 3));
-        const int channel = m_resolver ? m_resolver({numbers[1], numbers[2], numbers[3], numbers[4]}) : -1;
+        const int channel = m_resolver ? m_resolver({numbers[1], numbers[2] - kQuantityNumberBase, numbers[3], numbers[4]}) : -1;
         if (const CPlotChannel* plotted = m_chart->GetChannel(channel); plotted && numbers[5] < plotted->GetCount()) {
             SPlotLabel anchor;
             anchor.name = AnchorName(note);
@@ -265,8 +262,8 @@ void CNoteAnnotations::DropSession(int session)
         if (ScanAttachedName(note.name, n)) {
             if (n[1] == session)
                 continue;
-            note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", number, n[1] > session ? n[1] - 1 : n[1],
-                             kQuantityNumberBase + n[2], n[3], n[4], n[5], n[6]);
+            note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", number, n[1] > session ? n[1] - 1 : n[1], n[2], n[3], n[4],
+                             n[5], n[6]);
         } else {
             note.name.Format("Note %d", number);
         }
