@@ -34,6 +34,8 @@
 #include "shell/MainFrame.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicGraphViewDialogBar.h"
+#include "study/CalendarGrid.h"
+#include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
 #include "study/DemandGrid.h"
 #include "study/DemandPeriodChoices.h"
@@ -527,6 +529,8 @@ public:
             ClickToPage(page);
             CheckPage("shown to click its controls");
             ExpandEverySection();
+            if (CViewSettings::IsCalendarView(page.viewId))
+                SelectTile(0); // the calendar graph shows the tiles selected
             CheckPage("every section expanded");
             CheckLaidOut(std::string(page.name) + "-expanded");
             std::set<std::string> done;
@@ -553,6 +557,24 @@ public:
     {
         for (int section = kOverviewSection; section <= kTimeRangeSection; ++section)
             SetSectionCollapsed(section, false);
+    }
+    // A tile of the last session's calendar clicked: the one that far from the end of its first
+    // line (a whole line of tiles with data shows without scrolling).
+    void SelectTile(int fromEnd)
+    {
+        auto* table = CAssembledProgram::FindDescendant<CCalendarTableView>(SectionFrame(kOverviewSection));
+        CCalendarGrid* grid = table ? table->GetGrid() : nullptr;
+        // The calendar keeps a block for every session of the project; those of the other study
+        // hold no tiles.
+        int session = 0;
+        for (int block = 0; grid && block < CBasicViewSettings::kMaxSessions; ++block)
+            session = grid->Bins(block) ? block : session;
+        int col = 0;
+        int row = 0;
+        if (grid)
+            grid->BinCell(session, grid->GetBinsPerLine() - 1 - fromEnd - grid->FirstColumnOffset(session), col, row);
+        if (!grid || !program.ClickGridCell(*grid, col, row))
+            faults.Add("a tile cannot be reached", m_page->name);
     }
     // False when the control cannot be brought into view to be clicked.
     bool Use(const SControl& control)
@@ -1038,6 +1060,13 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
      [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewParameter); }},
     {"calendar granularity", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstGranularity + 1); },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewGranularity); }},
+    {"calendar tile", EViews::kCalendars, [](UserJourneyTest& j) { j.SelectTile(1); },
+     [](const CBasicViewSettings& s) {
+         std::string text;
+         for (const SCalendarThumbSelection& tile : s.m_thumbSelections)
+             text += std::to_string(tile.session) + "." + std::to_string(tile.thumb) + " ";
+         return text;
+     }},
     // Of the calendar with two sessions: the other still shows its tiles.
     {"calendar collapse states", EViews::kEnergyCalendar,
      [](UserJourneyTest& j) { j.CollapseFirstBlock(kOverviewSection); },
