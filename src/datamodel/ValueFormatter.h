@@ -62,6 +62,9 @@ public:
     const SValueScaleEntry* FindScaleEntry(int group, DWORD quantity, bool energyTable, int interval) const;
     // Registers the range of the selected phases of the item unless the quantity has a scale.
     void ComputeScaleFromData(const SValueScaleSelection& selection, const CDataItemTrend& item);
+    // The same for several selections, each of its own item: their series are summarised in one
+    // walk over the records.
+    void ComputeScalesFromData(std::span<const SValueScaleSelection> selections);
     // The scale with the largest divisor among the selections (each computed first); -1 when
     // no selection had a scale.
     int GetCommonScale(std::span<const SValueScaleSelection> selections, SValueFormat& format);

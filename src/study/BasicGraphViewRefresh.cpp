@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -210,6 +211,8 @@ void CBasicGraphView::UpdateValueScales()
         if (!IsSessionCompatible(session))
             continue;
         const CMeasurementConfig& config = document->GetDataSet(session)->GetMeasurementConfig();
+        // The session's series are summarised together, in one walk over its records.
+        std::vector<SValueScaleSelection> selections;
         for (const SDataItem& item : m_dataItems) {
             const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
             if (itemId == kNoTrendItem || !m_feeder)
@@ -225,8 +228,9 @@ void CBasicGraphView::UpdateValueScales()
             if (item.quantity == 54 || item.quantity == 55)
                 formatter->SetApparentPowerScale(session, NominalVoltageFactor(session));
             else
-                formatter->ComputeScaleFromData(selection, *trendItem);
+                selections.push_back(selection);
         }
+        formatter->ComputeScalesFromData(selections);
     }
 }
 
