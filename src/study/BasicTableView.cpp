@@ -4,6 +4,7 @@
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/DateTimeFormats.h"
+#include "datamodel/FiniteRecords.h"
 #include "datamodel/IntervalText.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/QuantityInfo.h"
@@ -29,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -398,6 +400,7 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
     const CMeasurementConfig& config = dataSet.GetMeasurementConfig();
     CQuantityInfo info(config);
     std::vector<bool> marked(std::size_t(std::max(recordCount, 0)), false);
+    std::vector<SSeriesRequest> averages;
     for (const SDataItem& item : m_dataItems) {
         if (item.quantity == 121 || !cache)
             continue;
@@ -409,18 +412,11 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
             continue;
         for (int slot = 0; slot < item.phaseSlots; ++slot) {
             const int phase = PhaseOfSlot(slot);
-            if (!info.IsAvailable({item.quantity, phase, kStatAvg}, 0))
-                continue;
-            const auto channel = trend->GetChannel(item.quantity, DWORD(phase));
-            const ITrendChannelAccess* avg = channel ? channel->GetAccess(1) : nullptr;
-            if (!avg)
-                continue;
-            const int n = std::min(recordCount, int(channel->GetRecordCount()));
-            for (int i = 0; i < n; ++i)
-                if (!marked[std::size_t(i)] && std::isfinite(avg->GetValue(i)))
-                    marked[std::size_t(i)] = true;
+            if (info.IsAvailable({item.quantity, phase, kStatAvg}, 0))
+                averages.push_back({trend, item.quantity, DWORD(phase), 1});
         }
     }
+    MarkFiniteRecords(averages, marked);
     std::vector<SRecordRange>& runs = m_validRuns[std::size_t(session)];
     runs.clear();
     for (int i = 0; i < int(marked.size()); ++i) {
@@ -471,6 +467,12 @@ void CBasicTableView::FillSession(int session, CDataSet& dataSet, const CTrendTi
         const float factor = m_linkedView ? m_linkedView->GetNominalVoltageFactor(session) : 1.0f;
         CTableStatistics statistics(*document->GetTrendCache(), dataSet, range.accessSpec, range.records,
                                     GetCalculationValidRatio(), factor);
+        std::vector<SStatisticsCell> cells;
+        for (std::size_t r = 0; r < m_dataItems.size() && r < data.rows.size(); ++r)
+            if (m_dataItems[r].quantity != 121)
+                for (int slot = 0; slot < m_dataItems[r].phaseSlots; ++slot)
+                    cells.push_back({m_dataItems[r].quantity, PhaseOfSlot(slot)});
+        statistics.Prepare(cells);
         CValueFormatter* formatter = document->GetValueFormatter();
         for (std::size_t r = 0; r < m_dataItems.size() && r < data.rows.size(); ++r) {
             const SDataItem& item = m_dataItems[r];
