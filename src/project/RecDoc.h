@@ -186,6 +186,10 @@ private:
     int m_loadStudySessions = 0;
     std::vector<CWnd*> m_views;
     IStudyViewHost* m_studyViewHost = nullptr;
+    // Counts the changes a study page shows (every update broadcast, a new title); the built page
+    // was made at m_studyBuiltAt and is shown again as it is while nothing changed since.
+    int m_pageChanges = 0;
+    int m_studyBuiltAt = -1;
     CString m_pathName;
     BOOL m_modified = FALSE;
 };
