@@ -2,6 +2,7 @@
 
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DataTable.h"
+#include "datamodel/FieldLines.h"
 
 #include <algorithm>
 #include <bit>
@@ -12,7 +13,6 @@ namespace {
 
 // Records whose cache lines are asked for ahead of the one being read.
 constexpr int kReadAhead = 8;
-constexpr std::size_t kCacheLine = 64;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
 bool IsFinite(float v)
@@ -31,29 +31,35 @@ T Select(std::int32_t mask, T chosen, T kept)
 
 CFieldSummaries::CFieldSummaries(const CDataTable& records, std::span<const CTrendSeries::SField> fields,
                                  std::span<SSeriesSummary* const> summaries)
-    : m_records(records), m_fields(fields.begin(), fields.end()), m_summaries(summaries.begin(), summaries.end()),
-      m_values(fields.size()), m_finite(fields.size()), m_sum(fields.size()), m_squares(fields.size()),
-      m_minimum(fields.size()), m_maximum(fields.size()), m_minimumRecord(fields.size()),
+    : m_records(records), m_values(fields.size()), m_finite(fields.size()), m_sum(fields.size()),
+      m_squares(fields.size()), m_minimum(fields.size()), m_maximum(fields.size()), m_minimumRecord(fields.size()),
       m_maximumRecord(fields.size())
 {
-    if (m_fields.empty())
-        return;
-    std::size_t low = m_fields[0].offset;
-    std::size_t high = low;
-    for (const CTrendSeries::SField& field : m_fields) {
-        low = std::min(low, field.offset);
-        high = std::max(high, field.offset + sizeof(float) - 1);
+    std::vector<std::size_t> order(fields.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return fields[a].offset < fields[b].offset; });
+    std::vector<std::size_t> offsets;
+    for (std::size_t k : order) {
+        const CTrendSeries::SField& field = fields[k];
+        const bool continues = !m_runs.empty() && m_runs.back().divisor == field.divisor &&
+                               m_runs.back().offset + m_runs.back().count * sizeof(float) == field.offset;
+        if (continues)
+            ++m_runs.back().count;
+        else
+            m_runs.push_back({field.offset, m_summaries.size(), 1, field.divisor});
+        m_summaries.push_back(summaries[k]);
+        offsets.push_back(field.offset);
     }
-    for (std::size_t offset = low; offset < high; offset += kCacheLine)
-        m_lines.push_back(offset);
-    m_lines.push_back(high);
-    for (std::size_t k = 0; k < m_fields.size(); ++k)
+    m_lines = FieldLineOffsets(offsets);
+    for (std::size_t k = 0; k < m_summaries.size(); ++k)
         Load(k);
 }
 
 CFieldSummaries::~CFieldSummaries()
 {
-    for (std::size_t k = 0; k < m_fields.size(); ++k)
+    for (std::size_t k = 0; k < m_summaries.size(); ++k)
         Store(k);
 }
 
@@ -89,7 +95,7 @@ void CFieldSummaries::Store(std::size_t k) const
 
 void CFieldSummaries::AddFinite(int record)
 {
-    const std::size_t n = m_fields.size();
+    const std::size_t n = m_summaries.size();
     const float* __restrict values = m_values.data();
     int* __restrict counts = m_finite.data();
     double* __restrict sums = m_sum.data();
@@ -117,30 +123,37 @@ void CFieldSummaries::AddFinite(int record)
 
 void CFieldSummaries::Add(int first, int last)
 {
-    const std::size_t n = m_fields.size();
+    const std::size_t n = m_summaries.size();
     if (n == 0)
         return;
     const int records = m_records.GetCount();
     last = std::min(last, records - 1);
+    float* __restrict values = m_values.data();
     for (int i = first; i <= last; ++i) {
         if (i + kReadAhead < records)
             for (std::size_t line : m_lines)
                 __builtin_prefetch(m_records.GetRecordBytes(std::size_t(i + kReadAhead)) + line);
         const BYTE* record = m_records.GetRecordBytes(std::size_t(i));
-        bool allFinite = true;
-        for (std::size_t k = 0; k < n; ++k) {
-            const float raw = LoadF32(record, m_fields[k].offset);
-            m_values[k] = m_fields[k].divisor == 1.0f ? raw : raw / m_fields[k].divisor;
-            allFinite &= IsFinite(m_values[k]);
+        for (const SRun& run : m_runs) {
+            float* to = values + run.first;
+            const BYTE* from = record + run.offset;
+            for (std::size_t k = 0; k < run.count; ++k)
+                to[k] = LoadF32(from, k * sizeof(float));
+            if (run.divisor != 1.0f)
+                for (std::size_t k = 0; k < run.count; ++k)
+                    to[k] = to[k] / run.divisor;
         }
-        if (allFinite) {
+        std::uint32_t nonFinite = 0;
+        for (std::size_t k = 0; k < n; ++k)
+            nonFinite |= IsFinite(values[k]) ? 0u : 1u;
+        if (nonFinite == 0) {
             AddFinite(i);
             continue;
         }
         // A record with a value that is not finite goes value by value.
         for (std::size_t k = 0; k < n; ++k) {
             Store(k);
-            m_summaries[k]->Add(i, m_values[k]);
+            m_summaries[k]->Add(i, values[k]);
             Load(k);
         }
     }

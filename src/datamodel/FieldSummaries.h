@@ -28,9 +28,18 @@ private:
     void Store(std::size_t k) const;
     void Load(std::size_t k);
 
+    // Fields next to each other with the same divisor, copied from a record at once.
+    struct SRun
+    {
+        std::size_t offset; // in the record
+        std::size_t first;  // in m_values
+        std::size_t count;
+        float divisor;
+    };
+
     const CDataTable& m_records;
-    std::vector<CTrendSeries::SField> m_fields;
-    std::vector<SSeriesSummary*> m_summaries;
+    std::vector<SSeriesSummary*> m_summaries; // in the order of the fields' offsets
+    std::vector<SRun> m_runs;
     std::vector<std::size_t> m_lines; // an offset in each cache line the fields lie in
     std::vector<float> m_values;      // of the record being folded
     // The running figures, one array per figure so that a record is folded into all at once.

@@ -2,13 +2,13 @@
 
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DataTable.h"
+#include "datamodel/FieldLines.h"
 #include "datamodel/TrendSeries.h"
 
 namespace {
 
 // Records whose cache lines are asked for ahead of the one being read.
 constexpr int kReadAhead = 8;
-constexpr std::size_t kCacheLine = 64;
 
 } // namespace
 
@@ -37,15 +37,10 @@ void CSeriesPass::Arrange()
         group->columns.push_back({k, field.offset, field.divisor});
     }
     for (SFieldGroup& group : m_fieldGroups) {
-        std::size_t low = group.columns.front().offset;
-        std::size_t high = low;
-        for (const SFieldColumn& column : group.columns) {
-            low = std::min(low, column.offset);
-            high = std::max(high, column.offset + sizeof(float) - 1);
-        }
-        for (std::size_t offset = low; offset < high; offset += kCacheLine)
-            group.lines.push_back(offset);
-        group.lines.push_back(high);
+        std::vector<std::size_t> offsets;
+        for (const SFieldColumn& column : group.columns)
+            offsets.push_back(column.offset);
+        group.lines = FieldLineOffsets(offsets);
     }
 }
 

@@ -1,8 +1,7 @@
 #include "datamodel/SeriesSummaries.h"
 
 #include "datamodel/DataItemTrend.h"
-#include "datamodel/FieldSummaries.h"
-#include "datamodel/SeriesPass.h"
+#include "datamodel/SummaryWalk.h"
 
 #include <map>
 #include <memory>
@@ -23,36 +22,10 @@ struct SWalk
 
 void Take(SWalk& walk, int records)
 {
-    // Fields of a record list are read record by record, the others through their accessors,
-    // chunk by chunk in the same walk.
-    std::map<const CDataTable*, std::pair<std::vector<CTrendSeries::SField>, std::vector<SSeriesSummary*>>> fields;
-    CSeriesPass pass;
-    std::vector<SSeriesSummary*> others;
-    for (std::size_t k = 0; k < walk.requests.size(); ++k) {
-        const CTrendSeries* series = walk.accesses[k]->GetUnchangedSeries();
-        CTrendSeries::SField field{};
-        if (series && series->GetField(field)) {
-            auto& [specs, summaries] = fields[field.records];
-            specs.push_back(field);
-            summaries.push_back(&walk.summaries[k]);
-            continue;
-        }
-        pass.Add(*walk.accesses[k], records - 1);
-        others.push_back(&walk.summaries[k]);
-    }
-    {
-        std::vector<std::unique_ptr<CFieldSummaries>> folds;
-        for (auto& [list, group] : fields)
-            folds.push_back(std::make_unique<CFieldSummaries>(*list, group.first, group.second));
-        std::vector<const float*> values(others.size());
-        pass.Walk(0, records - 1, [&](int first, int count) {
-            for (auto& fold : folds)
-                fold->Add(first, first + count - 1);
-            for (std::size_t k = 0; k < others.size(); ++k)
-                values[k] = pass.Column(int(k));
-            AddToSummaries(others, values, first, count);
-        });
-    }
+    CSummaryWalk summaries;
+    for (std::size_t k = 0; k < walk.requests.size(); ++k)
+        summaries.Summarise(*walk.accesses[k], records - 1, walk.summaries[k]);
+    summaries.Walk(0, records - 1);
     for (std::size_t k = 0; k < walk.requests.size(); ++k) {
         const SSeriesRequest& request = *walk.requests[k];
         request.item->KeepSeriesSummary(request.quantity, request.phase, request.series, walk.summaries[k]);

@@ -59,16 +59,21 @@ void CValueFormatter::ComputeScaleFromData(const SValueScaleSelection& selection
     RegisterRange(group, interval, selection.quantity, selection.energyTable, minimum, maximum);
 }
 
-void CValueFormatter::ComputeScalesFromData(std::span<const SValueScaleSelection> selections)
+std::vector<SSeriesRequest> CValueFormatter::SeriesToScale(std::span<const SValueScaleSelection> selections) const
 {
     std::vector<SSeriesRequest> requests;
     for (const SValueScaleSelection& selection : selections) {
         int group = 0, interval = 0;
         if (selection.item && LocateItem(*selection.item, group, interval) &&
-            !FindEntry(group, selection.quantity, selection.energyTable, interval))
+            !FindScaleEntry(group, selection.quantity, selection.energyTable, interval))
             AddSeriesRequests(selection, *selection.item, requests);
     }
-    TakeSeriesSummaries(requests);
+    return requests;
+}
+
+void CValueFormatter::ComputeScalesFromData(std::span<const SValueScaleSelection> selections)
+{
+    TakeSeriesSummaries(SeriesToScale(selections));
     for (const SValueScaleSelection& selection : selections)
         if (selection.item)
             ComputeScaleFromData(selection, *selection.item);
