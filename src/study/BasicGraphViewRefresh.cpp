@@ -14,6 +14,7 @@
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/WaitCursor.h"
 #include "project/RecDoc.h"
+#include "study/LinkedTableView.h"
 #include "study/PlotNames.h"
 #include "study/RecTrendToIOComp.h"
 
@@ -230,6 +231,9 @@ void CBasicGraphView::UpdateValueScales()
             else
                 selections.push_back(selection);
         }
+        // The page's overview table takes what its cells need in the same walk.
+        if (auto* table = dynamic_cast<ILinkedTableView*>(m_tableView))
+            table->PrepareStatistics(session, formatter->SeriesToScale(selections));
         formatter->ComputeScalesFromData(selections);
     }
 }

@@ -467,12 +467,7 @@ void CBasicTableView::FillSession(int session, CDataSet& dataSet, const CTrendTi
         const float factor = m_linkedView ? m_linkedView->GetNominalVoltageFactor(session) : 1.0f;
         CTableStatistics statistics(*document->GetTrendCache(), dataSet, range.accessSpec, range.records,
                                     GetCalculationValidRatio(), factor);
-        std::vector<SStatisticsCell> cells;
-        for (std::size_t r = 0; r < m_dataItems.size() && r < data.rows.size(); ++r)
-            if (m_dataItems[r].quantity != 121)
-                for (int slot = 0; slot < m_dataItems[r].phaseSlots; ++slot)
-                    cells.push_back({m_dataItems[r].quantity, PhaseOfSlot(slot)});
-        statistics.Prepare(cells);
+        statistics.Prepare(StatisticsCells());
         CValueFormatter* formatter = document->GetValueFormatter();
         for (std::size_t r = 0; r < m_dataItems.size() && r < data.rows.size(); ++r) {
             const SDataItem& item = m_dataItems[r];
@@ -495,6 +490,36 @@ void CBasicTableView::FillSession(int session, CDataSet& dataSet, const CTrendTi
     }
     if (!(m_timeRange && range.records.IsEmpty()))
         FillSummaryText(session, dataSet, block);
+}
+
+std::vector<SStatisticsCell> CBasicTableView::StatisticsCells() const
+{
+    std::vector<SStatisticsCell> cells;
+    for (const SDataItem& item : m_dataItems)
+        if (item.quantity != 121)
+            for (int slot = 0; slot < item.phaseSlots; ++slot)
+                cells.push_back({item.quantity, PhaseOfSlot(slot)});
+    return cells;
+}
+
+void CBasicTableView::PrepareStatistics(int session, std::span<const SSeriesRequest> wholeSeries)
+{
+    CRecDoc* document = GetDocument();
+    CDataSet* dataSet = document ? document->GetDataSet(session) : nullptr;
+    if (!dataSet || !dataSet->GetMeasurementConfig().IsStudyTypeCompatible(GetStudyKind()))
+        return;
+    STrendAccessSpec recordAccess;
+    int displayInterval = 0;
+    const CDataItemTrend* first = FindFirstItem(*dataSet, recordAccess, displayInterval);
+    if (!first)
+        return;
+    const SRecordRange whole = WholeRecordRange(*first->GetTimeBlock());
+    if (whole.IsEmpty())
+        return;
+    const float factor = m_linkedView ? m_linkedView->GetNominalVoltageFactor(session) : 1.0f;
+    CTableStatistics statistics(*document->GetTrendCache(), *dataSet, recordAccess, whole, GetCalculationValidRatio(),
+                                factor);
+    statistics.Prepare(StatisticsCells(), wholeSeries);
 }
 
 void CBasicTableView::FillSummaryText(int session, const CDataSet& dataSet, const CTrendTimeBlock& block)

@@ -5,7 +5,7 @@
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/NonFiniteResult.h"
 #include "datamodel/PowerFactor.h"
-#include "datamodel/SeriesPass.h"
+#include "datamodel/SummaryWalk.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
@@ -381,7 +381,7 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
 
 // ---- the summaries
 
-void CTableStatistics::Prepare(std::span<const SStatisticsCell> cells)
+void CTableStatistics::Prepare(std::span<const SStatisticsCell> cells, std::span<const SSeriesRequest> wholeSeries)
 {
     m_collecting = true;
     SSummaryTableCell scratch;
@@ -389,6 +389,7 @@ void CTableStatistics::Prepare(std::span<const SStatisticsCell> cells)
         FillCell(cell.quantity, cell.phase, scratch);
     m_collecting = false;
     m_cellValues.clear();
+    m_notedWholeSeries.assign(wholeSeries.begin(), wholeSeries.end());
     TakeNoted();
 }
 
@@ -439,7 +440,7 @@ bool CTableStatistics::IsWholeRange(DWORD quantity, int last, const CDataItemTre
 
 void CTableStatistics::TakeNoted()
 {
-    // A noted series: its channel, the accessor of the series and the pass column that reads it.
+    // A noted series: its channel, the accessor of the series and the column that reads it.
     struct SResolved
     {
         std::unique_ptr<CTrendChannel> channel;
@@ -448,7 +449,7 @@ void CTableStatistics::TakeNoted()
         int last = -1;
         int column = -1;
     };
-    CSeriesPass pass;
+    CSummaryWalk walk;
     std::map<SeriesKey, SResolved> resolved;
     const auto resolve = [&](const SeriesKey& key) -> SResolved& {
         auto [at, added] = resolved.try_emplace(key);
@@ -465,31 +466,32 @@ void CTableStatistics::TakeNoted()
     };
     const auto column = [&](SResolved& series) {
         if (series.column < 0)
-            series.column = pass.Add(*series.access, series.last);
+            series.column = walk.Read(*series.access, series.last);
         return series.column;
     };
     // A figure over the item's whole records that the item keeps already is taken from it; one
     // the walk takes is kept afterwards.
+    const auto wholeItem = [&](const SResolved& series, DWORD quantity) -> const CDataItemTrend* {
+        const CDataItemTrend* item = series.channel->GetItem();
+        return item && IsWholeRange(quantity, series.last, *item) ? item : nullptr;
+    };
     struct SKept
     {
         const CDataItemTrend* item = nullptr;
         int kind = 0;
         DWORD phase = 0;
     };
-    const auto wholeItem = [&](const SResolved& series, DWORD quantity) -> const CDataItemTrend* {
-        const CDataItemTrend* item = series.channel->GetItem();
-        return item && IsWholeRange(quantity, series.last, *item) ? item : nullptr;
-    };
     int walkLast = -1;
 
-    struct SSeriesFold
+    struct SSeriesKept
     {
-        SSeriesTaken* taken;
-        int column;
-        const CDataItemTrend* keeper;
-        SeriesKey key;
+        const CDataItemTrend* item;
+        DWORD quantity;
+        DWORD phase;
+        int series;
+        const SSeriesSummary* summary;
     };
-    std::vector<SSeriesFold> seriesFolds;
+    std::vector<SSeriesKept> seriesKept;
     for (const SeriesKey& key : m_notedSeries) {
         if (m_series.count(key))
             continue;
@@ -504,8 +506,30 @@ void CTableStatistics::TakeNoted()
             taken.summary = *kept;
             continue;
         }
-        seriesFolds.push_back({&taken, column(series), keeper, key});
+        walk.Summarise(*series.access, series.last, taken.summary);
+        if (keeper)
+            seriesKept.push_back({keeper, quantity, DWORD(phase), which, &taken.summary});
         walkLast = std::max(walkLast, series.last);
+    }
+    // Whole series the page asks for besides, when the walk can start at their first record.
+    std::set<std::tuple<const CDataItemTrend*, DWORD, DWORD, int>> summarised;
+    for (const SSeriesKept& kept : seriesKept)
+        summarised.insert({kept.item, kept.quantity, kept.phase, kept.series});
+    std::vector<std::unique_ptr<CTrendChannel>> wholeChannels;
+    std::vector<SSeriesSummary> wholeSummaries(m_notedWholeSeries.size());
+    for (std::size_t k = 0; k < m_notedWholeSeries.size(); ++k) {
+        const SSeriesRequest& request = m_notedWholeSeries[k];
+        if (m_range.first != 0 || request.item->FindSeriesSummary(request.quantity, request.phase, request.series) ||
+            !summarised.insert({request.item, request.quantity, request.phase, request.series}).second)
+            continue;
+        auto channel = request.item->GetChannel(request.quantity, request.phase);
+        if (const ITrendChannelAccess* access = channel->GetAccess(request.series)) {
+            const int last = request.item->GetRecordCount() - 1;
+            walk.Summarise(*access, last, wholeSummaries[k]);
+            seriesKept.push_back({request.item, request.quantity, request.phase, request.series, &wholeSummaries[k]});
+            walkLast = std::max(walkLast, last);
+            wholeChannels.push_back(std::move(channel));
+        }
     }
 
     struct SProductFold
@@ -538,14 +562,13 @@ void CTableStatistics::TakeNoted()
     }
 
     // The total apparent power, the phase-to-neutral voltages, then the phase-to-phase ones.
-    const SeriesKey totalKey{6, kTotal, 0, kAvg};
     std::array<int, 6> voltages{};
     voltages.fill(-1);
     int apparent = -1;
     SKept effectiveKept;
     if (m_notedEffective && !m_effective) {
         SDerivedTaken& taken = m_effective.emplace();
-        SResolved& total = resolve(totalKey);
+        SResolved& total = resolve({6, kTotal, 0, kAvg});
         if (total.access) {
             taken = {true, {}, total.block, total.last};
             const CDataItemTrend* keeper = wholeItem(total, 6);
@@ -566,23 +589,9 @@ void CTableStatistics::TakeNoted()
         }
     }
 
-    std::vector<SSeriesSummary*> summaries;
-    std::vector<const float*> values;
-    pass.Walk(m_range.first, walkLast, [&](int first, int count) {
+    const CSeriesPass& pass = walk.Pass();
+    walk.Walk(m_range.first, walkLast, [&](int first, int count) {
         const auto within = [&](int last) { return std::min(count, last - first + 1); };
-        // The series that reach the chunk's end are summarised side by side.
-        summaries.clear();
-        values.clear();
-        for (SSeriesFold& fold : seriesFolds) {
-            const int own = within(fold.taken->last);
-            if (own == count) {
-                summaries.push_back(&fold.taken->summary);
-                values.push_back(pass.Column(fold.column));
-            } else {
-                fold.taken->summary.Add(first, own, pass.Column(fold.column));
-            }
-        }
-        AddToSummaries(summaries, values, first, count);
         for (SProductFold& fold : productFolds) {
             const float* thd = pass.Column(fold.thd);
             const float* weight = pass.Column(fold.weight);
@@ -624,10 +633,8 @@ void CTableStatistics::TakeNoted()
         }
     });
 
-    for (const SSeriesFold& fold : seriesFolds)
-        if (fold.keeper)
-            fold.keeper->KeepSeriesSummary(std::get<0>(fold.key), DWORD(std::get<1>(fold.key)), std::get<3>(fold.key),
-                                           fold.taken->summary);
+    for (const SSeriesKept& kept : seriesKept)
+        kept.item->KeepSeriesSummary(kept.quantity, kept.phase, kept.series, *kept.summary);
     for (const SProductFold& fold : productFolds)
         if (fold.kept.item)
             fold.kept.item->KeepDerivedSummary(fold.kept.kind, fold.kept.phase, fold.taken->summary);
@@ -636,4 +643,5 @@ void CTableStatistics::TakeNoted()
     m_notedSeries.clear();
     m_notedProducts.clear();
     m_notedEffective = false;
+    m_notedWholeSeries.clear();
 }

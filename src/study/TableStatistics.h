@@ -10,7 +10,7 @@
 // with its trend item, where the graph's scales and the other table find them.
 #include "datamodel/QuantityInfo.h"
 #include "datamodel/RecordRange.h"
-#include "datamodel/SeriesSummary.h"
+#include "datamodel/SeriesSummaries.h"
 #include "datamodel/TrendAccess.h"
 #include "study/SummaryTableData.h"
 
@@ -22,6 +22,7 @@
 #include <span>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 class CDataItemTrend;
 class CDataSet;
@@ -58,9 +59,11 @@ public:
                      double validRatio, float apparentPowerFactor = 1.0f);
     ~CTableStatistics();
 
-    // Takes the summaries every one of these cells is computed from, in one walk over the
-    // records. Without it each cell takes its own.
-    void Prepare(std::span<const SStatisticsCell> cells);
+    // Takes the summaries every one of these cells is computed from in one walk over the
+    // records, and in the same walk the summaries of whole series of trend items that the page
+    // asks for besides (those its graph takes its scales from), which their items keep. Without
+    // it each cell takes its own.
+    void Prepare(std::span<const SStatisticsCell> cells, std::span<const SSeriesRequest> wholeSeries = {});
     // The Max, Min and Avg entries of quantity `quantity` at phase 0, 1, 2 or 5.
     void FillCell(DWORD quantity, int phase, SSummaryTableCell& cell);
     // The Avg value (memoised by quantity, phase and voltage reference; 0 = the default one).
@@ -141,4 +144,5 @@ private:
     std::set<SeriesKey> m_notedSeries;
     std::set<ProductKey> m_notedProducts;
     bool m_notedEffective = false;
+    std::vector<SSeriesRequest> m_notedWholeSeries;
 };
