@@ -18,6 +18,11 @@ void CRegionPrefs::LoadPhaseNames(std::array<CString, 5>& names)
         names[i] = source[i];
 }
 
+bool CRegionPrefs::IsDistinctColorMode()
+{
+    return CProfile::Instance().GetProfileInt(kSection, kPhaseNamingEntry, 0) == kDistinctColorRegion;
+}
+
 int CRegionPrefs::GetPaletteSlot(int key)
 {
     const auto [entry, added] = s_paletteSlots.try_emplace(key, s_nextPaletteSlot);

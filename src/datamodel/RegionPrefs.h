@@ -9,11 +9,15 @@ class CRegionPrefs
 {
 public:
     static constexpr const char* kSection = "prefs";
-    // 0: phases named A, B, C; any other value: L1, L2, L3.
+    // 0: phases named A, B, C; any other value: L1, L2, L3. The value also chooses the colour
+    // scheme; kDistinctColorRegion gives every channel a colour of its own.
     static constexpr const char* kPhaseNamingEntry = "Region";
+    static constexpr int kDistinctColorRegion = 6;
 
     // Phase names 0..2 by the region flag, then the neutral's ("N") and the ground's ("G").
     static void LoadPhaseNames(std::array<CString, 5>& names);
+
+    static bool IsDistinctColorMode();
 
     // The distinct-colour scheme: a key keeps the palette slot it was first given; every new key
     // takes the next slot.

@@ -169,10 +169,13 @@ int CRecDoc::ShowStudyView(int tabKind, int viewId)
     if (!m_studyViewHost)
         return 1;
     if (m_studyViewHost->GetCurrentViewId() == view) {
-        if (m_studyViewHost->GetCurrentTopTab() == tabKind)
+        const int topTab = m_studyViewHost->GetCurrentTopTab();
+        if (topTab == tabKind)
             return 1;
-        // The page built for this view shows nothing that changed since: it is only brought forward.
-        if (m_studyBuiltAt == m_pageChanges && m_studyViewHost->SelectBuiltStudy())
+        // Back from another tab to the page built for this view: when it shows nothing that
+        // changed since, it is only brought forward.
+        const int studyTab = view >= kFirstLoadView ? kLoadStudyTab : kEnergyStudyTab;
+        if (topTab != studyTab && m_studyBuiltAt == m_pageChanges && m_studyViewHost->SelectBuiltStudy())
             return 1;
     }
     CEditFieldCountRaised rebuilding;

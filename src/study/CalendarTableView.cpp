@@ -12,6 +12,7 @@
 #include "study/CalendarTableViewDialogBar.h"
 #include "study/FrameBarNotify.h"
 #include "study/MyBasicSummaryGrid.h"
+#include "study/TableSectionCommands.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
 #include "views/MySplitterWnd.h"
@@ -363,6 +364,7 @@ BOOL CCalendarTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kFullWindowCommand:
         if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr)
             m_fullWindow = splitter->ToggleFullWindow(this, 0) ? 1 : 0;
+        EnableSectionCollapse(*this, !m_fullWindow);
         return TRUE;
     case kDataCommand:
         MessageBox("OnCalendarToolBar_Data");

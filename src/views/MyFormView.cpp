@@ -233,6 +233,12 @@ BOOL CMyFormView::OnMouseWheel(UINT flags, short delta, CPoint screenPoint)
     return TRUE;
 }
 
+void UpdateParentViewScrollSizes(CWnd& child)
+{
+    if (auto* view = dynamic_cast<CMyFormView*>(child.GetParent()))
+        view->UpdateScrollSizes();
+}
+
 void CMyFormView::ResizeViewAndRecalcFrame(const CRect& content)
 {
     SetWindowPos(nullptr, 0, 0, content.right, content.bottom, SWP_NOMOVE | SWP_NOZORDER);
