@@ -23,6 +23,7 @@ public:
     void BuildStudyLayout() override;
     bool SelectBuiltStudy() override;
     void UpdateTabsEnabled() override;
+    void ShowBookmarkTile(int bookmark) override;
 
 private:
     CMainView& m_mainView;

@@ -101,6 +101,14 @@ int CBasicGraphViewDialogBar::SpanIndexOfButton(UINT id)
     }
 }
 
+int CBasicGraphViewDialogBar::SpanTypeOfChoice(int choice)
+{
+    for (int type = 0; type < 3; ++type)
+        if (SpanIndexOfButton(GraphBar::kFirstSpanButton + UINT(type)) == choice)
+            return type;
+    return -1;
+}
+
 void CBasicGraphViewDialogBar::SelectSpanButton(UINT id)
 {
     m_selectedSpan = id;

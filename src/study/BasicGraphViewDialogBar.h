@@ -70,6 +70,9 @@ public:
     // The interval choice of a span button ("1 Hour" 4, "1 Day" 6, "1 Week" 8); -1 for
     // "Individual" and any other control.
     static int SpanIndexOfButton(UINT id);
+    // How the settings keep an interval choice: the span button that makes it (0 "1 Hour",
+    // 1 "1 Day", 2 "1 Week"), -1 for any other span.
+    static int SpanTypeOfChoice(int choice);
     // Marks one of the four span buttons as the selected one.
     void SelectSpanButton(UINT id);
     UINT GetSelectedSpanButton() const { return m_selectedSpan; }

@@ -205,7 +205,7 @@ void CBasicGraphView::OnXAxisChoice()
         const CPlotXAxis* axis = m_chart.GetXAxis(i);
         m_chart.SetXAxisRange(i, axis->GetMin() + axis->GetSpan() / 2 - (end - begin) / 2, end - begin);
     }
-    m_settings.m_typeTimeRange = pickers.GetChoice();
+    m_settings.m_typeTimeRange = CBasicGraphViewDialogBar::SpanTypeOfChoice(pickers.GetChoice());
 }
 
 void CBasicGraphView::OnSpanButton(UINT id)

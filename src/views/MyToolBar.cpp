@@ -318,6 +318,11 @@ CString CMyToolBar::GetUserEditText() const
     return text;
 }
 
+CString CMyToolBar::GetTitleText() const
+{
+    return m_promptShown ? m_prompt : GetUserEditText();
+}
+
 void CMyToolBar::SetEditText(const CString& text)
 {
     if (text.IsEmpty() || !m_edit.GetSafeHwnd())

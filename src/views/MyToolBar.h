@@ -61,6 +61,8 @@ public:
     CEdit* GetTitleEdit() { return m_edit.GetSafeHwnd() ? &m_edit : nullptr; }
     // The user's text; empty while the prompt shows.
     CString GetUserEditText() const;
+    // What the title field shows: the user's text, or while the prompt shows the prompt.
+    CString GetTitleText() const;
     // Shows a text of the user; an empty text changes nothing.
     void SetEditText(const CString& text);
     bool IsPromptShown() const { return m_promptShown; }

@@ -287,7 +287,7 @@ TEST_F(GraphViewInteractionTest, SpanButtonsSetEveryAxisSpanAroundItsCentre)
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
     EXPECT_EQ(m_bar->GetSelectedSpanButton(), GraphBar::kFirstSpanButton);
     EXPECT_NEAR(axis.GetMin() + axis.GetSpan() / 2, centre, 1e-9);
-    EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, 4);
+    EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, 0);
     Click(GraphBar::kFirstSpanButton + 3); // Individual: no span of its own
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
     // A span the user drags that is no choice selects "Individual" again.
@@ -339,9 +339,10 @@ TEST_F(GraphViewInteractionTest, NotesArePlacedMovedEditedAndDeleted)
     CDialog::SetModalDriver(std::move(previous));
     EXPECT_EQ(settings.m_notes[0].text, CString("Peak of the morning"));
     // Deleted through the view's notification.
+    const CString name = note.name;
     m_view->SendMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kNoteDeleteNotification), 0);
     EXPECT_TRUE(settings.m_notes.empty());
-    EXPECT_LT(Chart().FindLabel("Note 0.0.0.0.1.20.0"), 0);
+    EXPECT_LT(Chart().FindLabel(name), 0);
 }
 
 TEST_F(GraphViewInteractionTest, TheNotesOfARemovedSessionAreDropped)
