@@ -198,6 +198,8 @@ protected:
     void UpdateTimeRangePickers();
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);
+    // The document's change broadcast (message 1054): its own hints, or the project manager's.
+    void OnDocumentChange(CUpdateMsg* hint);
     void OnXAxisChangedByUser(const SPlotEvent& event);
     // A session's time axis of the reference's span is moved so that its labelled ticks fall on
     // the reference axis's tick grid.

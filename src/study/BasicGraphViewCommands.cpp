@@ -5,6 +5,7 @@
 
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/Messages.h"
+#include "project/ProjectManagerChange.h"
 #include "project/RecDoc.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/DemandPeriodChoices.h"
@@ -91,6 +92,23 @@ void CBasicGraphView::OnTimer(UINT_PTR id)
     }
 }
 
+void CBasicGraphView::OnDocumentChange(CUpdateMsg* hint)
+{
+    // The project manager page tells every view of its changes; of its kinds only a session's
+    // name and its settings concern a graph. Its other kinds carry no session index: taken as
+    // one they would remove a session from the view's settings.
+    if (const auto* change = dynamic_cast<const SProjectManagerChange*>(hint)) {
+        if (change->GetKind() == SProjectManagerChange::kSessionName) {
+            RefreshSessionTexts();
+            RefillTables(true);
+        } else if (change->GetKind() == SProjectManagerChange::kSessionSettings) {
+            OnUpdate(nullptr, 0, nullptr);
+        }
+        return;
+    }
+    OnUpdate(nullptr, 0, hint);
+}
+
 void CBasicGraphView::OnSize(UINT type, int cx, int cy)
 {
     CRecordFormView::OnSize(type, cx, cy); // lays the chart out once the view is ready
@@ -124,18 +142,9 @@ void CBasicGraphView::OnPaint()
 LRESULT CBasicGraphView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DOC_UPDATE: {
-        auto* hint = reinterpret_cast<CUpdateMsg*>(wParam);
-        if (hint && hint->GetKind() == CRecDoc::kHintSessionSettings) {
-            RefreshSessionTexts();
-            RefillTables(true);
-        } else if (hint && hint->GetKind() == CRecDoc::kHintAuxScaling) {
-            OnUpdate(nullptr, 0, nullptr);
-        } else {
-            OnUpdate(nullptr, 0, hint);
-        }
+    case WM_DOC_UPDATE:
+        OnDocumentChange(reinterpret_cast<CUpdateMsg*>(wParam));
         return 0;
-    }
     case WM_GRAPH_NOTIFY:
         switch (HIWORD(wParam)) {
         case kViewLeftNotification:

@@ -10,6 +10,7 @@
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/ProjectManagerChange.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
@@ -368,8 +369,8 @@ TEST_F(GraphViewInteractionTest, PrivateMessagesRefreshDeferAndFollowTheDocument
     EXPECT_GT(Chart().GetChannelCount(), 0);
     // The session-settings change refreshes the texts and refills both tables.
     const std::size_t refills = m_table->refills.size();
-    CUpdateMsg hint;
-    hint.Set(CRecDoc::kHintSessionSettings);
+    SProjectManagerChange hint(nullptr, nullptr);
+    hint.Set(SProjectManagerChange::kSessionName);
     m_view->SendMessage(WM_DOC_UPDATE, reinterpret_cast<WPARAM>(&hint), 0);
     EXPECT_EQ(m_table->refills.size(), refills + 1);
     // The graph options button shows the bar and clears the collapsed flag.
