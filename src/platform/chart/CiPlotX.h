@@ -172,8 +172,9 @@ public:
     void KeyDown(int key, int shift);
     void KeyUp(int key, int shift);
 
-    // The rendered picture (private to the chart's drawing code and its tests).
-    const SPlotPicture& Picture();
+    // The rendered picture at a device pixel ratio (private to the chart's drawing code and its
+    // tests).
+    const SPlotPicture& Picture(double ratio = 1.0);
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
@@ -206,7 +207,7 @@ private:
     };
 
     SPlotEvent Fire(int id, SPlotEvent event);
-    void Render();
+    void Render(double ratio);
     void DragTo(int shift, int x, int y);
     void EndDrag(int button, int shift, int x, int y);
     void ContextMenu(const SPlotHit& hit, int x, int y);
