@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr double kPixelLimit = 1048576.0; // far-off points are clamped here: no int overflow
+constexpr int kLabelGap = 6;               // pixels kept free between two axis labels
 
 QColor ToQColor(COLORREF color)
 {
@@ -490,6 +492,7 @@ void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const 
     painter.setPen(Qt::black);
     painter.drawLine(band.left, band.top, band.right - 1, band.top);
     const QFontMetrics metrics = painter.fontMetrics();
+    int drawnRight = std::numeric_limits<int>::min();
     for (const auto& tick : axis.VisibleTicks(band.Width(), 90, true)) {
         const int x = PixelOf(m_chart.XValueToPixel(index, tick.value));
         const bool major = !tick.text.IsEmpty();
@@ -497,9 +500,13 @@ void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const 
         if (major) {
             const QString text = ToQ(tick.text);
             const int width = metrics.horizontalAdvance(text);
-            // The outermost labels move inwards rather than be cut at the picture's edge.
+            // The outermost labels move inwards rather than be cut at the picture's edge; one
+            // that would then run into its neighbour is left out.
             const int left = std::clamp(x - width / 2, 0, std::max(0, int(m_layout.client.right) - width - 1));
+            if (left < drawnRight + kLabelGap)
+                continue;
             painter.drawText(QRect(left, band.top + 6, width, metrics.height()), Qt::AlignCenter, text);
+            drawnRight = left + width;
         }
     }
 }
