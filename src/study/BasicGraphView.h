@@ -24,6 +24,8 @@
 #include <vector>
 
 class CBasicGraphViewDialogBar;
+class CDataSet;
+class CDataItemTrend;
 class CMeasurementConfig;
 class CMySplitterWnd;
 class CRecTrendToIOComp;
@@ -59,11 +61,12 @@ struct SDataItem
     bool useDemandPeriod = false;
 };
 
+// The name of one plotted value: a data item's quantity at one phase slot.
 struct SPlottedSelector
 {
     DWORD quantity = 0;
-    int selector = 0;
-    int stringId = -1;
+    int slot = 0;
+    CString name;
 };
 
 class CBasicGraphView : public CRecordFormView, public IBasicGraphView, public IPlotEventSink, public ILinkedGraphView
@@ -191,6 +194,14 @@ protected:
     void BuildChannels();
     bool FeedSession(int session);
     void RefreshSessionTexts();
+    // The names of the data items' values, from the sessions that hold them.
+    void CollectPlottedSelectors();
+    // The session whose quantity tables name a quantity; null when none holds it.
+    const CDataSet* SessionHolding(DWORD quantity) const;
+    // The rows of the options bar: names, phase boxes and limit units of the data items.
+    void DescribeOptionRows();
+    // Each Y axis's title carries the unit of its quantity.
+    void SetYAxisUnits();
     void RefillTables(bool both, WPARAM how = 0);
     void StartTimer(UINT_PTR id);
     void StopTimer(UINT_PTR id);

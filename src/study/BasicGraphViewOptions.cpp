@@ -79,14 +79,14 @@ void CBasicGraphView::OnLimitEditKillFocus(UINT id)
         const CValueFormatter* formatter = GetDocument() ? GetDocument()->GetValueFormatter() : nullptr;
         CValueFormatter fallback;
         if ((formatter ? formatter : &fallback)->ParseNumber(text, parsed))
-            value = float(parsed);
+            value = float(parsed * m_dialogBar->LimitScale(row));
         if (IsPowerFactorQuantity(int(quantity)))
             value = std::clamp(value, -1.0f, 1.0f);
     }
     if (value != stored && shown)
         refresh = true;
     stored = value;
-    m_dialogBar->SetDlgItemText(int(id), m_dialogBar->FormatLimit(stored));
+    m_dialogBar->SetDlgItemText(int(id), m_dialogBar->FormatLimit(row, stored));
     if (refresh)
         RefreshGraph();
 }

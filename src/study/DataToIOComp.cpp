@@ -122,6 +122,12 @@ void CDataToIOComp::SetYAxes(int count, const DWORD* quantities, const UINT* tit
     }
 }
 
+void CDataToIOComp::SetYAxisUnit(int index, const CString& unit)
+{
+    if (index >= 0 && index < int(m_yAxes.size()))
+        m_yAxes[std::size_t(index)].unitText = unit;
+}
+
 void CDataToIOComp::AddAuxAxes(int position, const std::vector<CString>& unitTexts)
 {
     auto at = m_yAxes.begin() + std::clamp<std::ptrdiff_t>(position + 1, 0, std::ptrdiff_t(m_yAxes.size()));

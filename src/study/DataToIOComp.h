@@ -91,6 +91,8 @@ public:
     const std::vector<SYAxisEntry>& GetYAxes() const { return m_yAxes; }
     void SetYAxis(int index, DWORD quantity, UINT titleId);
     void SetYAxes(int count, const DWORD* quantities, const UINT* titleIds, const BOOL* powerFactors);
+    // The unit shown after the axis's title ("Power [kW]").
+    void SetYAxisUnit(int index, const CString& unit);
     // One right-side axis per unit text (quantity 53, title "Aux") after `position`.
     void AddAuxAxes(int position, const std::vector<CString>& unitTexts);
     // The stored range; 0 and 1 when none.
