@@ -29,6 +29,7 @@ class CDataItemTrend;
 class CMeasurementConfig;
 class CMySplitterWnd;
 class CRecTrendToIOComp;
+class CTrendChannel;
 class CTrendTimeBlock;
 class CUpdateMsg;
 
@@ -193,6 +194,11 @@ protected:
     void RebuildChart();
     void BuildChannels();
     bool FeedSession(int session);
+    // A quantity's channel of a session's trend item as the graph plots it: S and Es by the
+    // session's nominal-voltage factor, the aux inputs by their gain and offset, the folded power
+    // factors through the fold.
+    std::unique_ptr<CTrendChannel> SessionTrendChannel(int session, CDataItemTrend& trendItem, DWORD quantity,
+                                                       DWORD phase) const;
     void RefreshSessionTexts();
     // The names of the data items' values, from the sessions that hold them.
     void CollectPlottedSelectors();

@@ -369,8 +369,9 @@ CString CBasicGraphView::GetCursorValueText(int cursor, int channelIndex, double
         const CTrendTimeBlock* block = trendItem ? trendItem->GetTimeBlock() : nullptr;
         const int record = block ? block->FindRecordAt(CHighTime::FromDate(time)) : -1;
         if (record >= 0) {
-            auto trend = trendItem->GetChannel(shown, entry->phase);
-            const ITrendChannelAccess* access = trend->GetAccess(entry->statistic);
+            // What is plotted: the channel's own access with the session's scaling.
+            const auto trend = SessionTrendChannel(entry->session, *trendItem, shown, entry->phase);
+            const ITrendChannelAccess* access = trend ? trend->GetAccess(entry->statistic) : nullptr;
             const float value = access ? access->GetValue(record) : std::numeric_limits<float>::quiet_NaN();
             if (std::isinf(value)) {
                 valueText.LoadString(value > 0 ? 8127 : 8128);

@@ -123,18 +123,7 @@ bool CBasicGraphView::FeedSession(int session)
             const SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
             if (entry->session != session || entry->quantity != item.quantity || entry->statistic != kStatAvg)
                 continue;
-            std::unique_ptr<CTrendChannel> trend = trendItem->GetChannel(item.quantity, entry->phase);
-            if (item.quantity == 54 || item.quantity == 55) {
-                trend->Scale(float(NominalVoltageFactor(session)));
-            } else if (item.quantity == 51 || item.quantity == 52) {
-                const CUserViewSettings* user = document->GetUserViewSettings();
-                const SUserSessionSettings* sessionSettings = user ? user->GetSession(session) : nullptr;
-                if (sessionSettings) {
-                    const SAuxChannelSettings& aux = sessionSettings->GetAux(int(item.quantity) - 51);
-                    if (aux.gain != 1.0f || aux.offset != 0.0f)
-                        trend->ScaleOffset(aux.gain, aux.offset);
-                }
-            }
+            std::unique_ptr<CTrendChannel> trend = SessionTrendChannel(session, *trendItem, item.quantity, entry->phase);
             if (item.row >= 0 && item.row < CBasicViewSettings::kLimits) {
                 float limit = m_settings.m_limits[std::size_t(item.row)] / float(unitScale);
                 if (item.quantity == 56 || item.quantity == 57)
@@ -147,6 +136,28 @@ bool CBasicGraphView::FeedSession(int session)
         }
     }
     return true;
+}
+
+std::unique_ptr<CTrendChannel> CBasicGraphView::SessionTrendChannel(int session, CDataItemTrend& trendItem, DWORD quantity,
+                                                                    DWORD phase) const
+{
+    std::unique_ptr<CTrendChannel> trend = trendItem.GetChannel(quantity, phase);
+    if (!trend)
+        return trend;
+    if (quantity == 54 || quantity == 55) {
+        trend->Scale(float(NominalVoltageFactor(session)));
+    } else if (quantity == 51 || quantity == 52) {
+        const CUserViewSettings* user = GetDocument() ? GetDocument()->GetUserViewSettings() : nullptr;
+        if (const SUserSessionSettings* sessionSettings = user ? user->GetSession(session) : nullptr) {
+            const SAuxChannelSettings& aux = sessionSettings->GetAux(int(quantity) - 51);
+            if (aux.gain != 1.0f || aux.offset != 0.0f)
+                trend->ScaleOffset(aux.gain, aux.offset);
+        }
+    } else if (IsFoldedPowerFactorQuantity(int(quantity))) {
+        // Plotted as their limits are: a power factor near 1 beside one near -1.
+        trend->ApplyFilter(&FoldPowerFactor);
+    }
+    return trend;
 }
 
 void CBasicGraphView::RefreshGraph()
