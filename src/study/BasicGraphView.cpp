@@ -529,8 +529,8 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     m_firstUpdate = false;
     m_updating = false;
     m_bookmarkApplied = false;
-    if (IsWindowVisible())
-        StartTimer(kDialogBarTimer);
+    // The bar takes its stored state once the page has been laid out, shown or not yet.
+    StartTimer(kDialogBarTimer);
 }
 
 void CBasicGraphView::OnActivateView(bool activate)

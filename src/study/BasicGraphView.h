@@ -212,6 +212,12 @@ protected:
     void StartTimer(UINT_PTR id);
     void StopTimer(UINT_PTR id);
     void PlaceAxisControls();
+    // The layout of RecalcLayout; false when the size and the room the axes take are unchanged
+    // (nothing is done then).
+    bool LayOut();
+    // The chart's parts for its present size and axes: axis controls, tooltips, markers, notes
+    // and labels.
+    void ArrangeChart();
     void UpdateTimeRangePickers();
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);

@@ -129,11 +129,8 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         if (!m_feeder || !m_chart.HasVisibleChannel())
             break;
         const UINT command = TrackChartContextMenu(*m_feeder, this, event.x, event.y);
-        if (command == ID_PLOT_AUTO_Y_AXES || command == ID_PLOT_RESET_ZOOM) {
-            RefreshGraph();
-            m_storedSize = CSize();
-            RecalcLayout();
-        }
+        if (command == ID_PLOT_AUTO_Y_AXES || command == ID_PLOT_RESET_ZOOM)
+            RefreshGraph(); // lays the chart out again
         RefillTables(false);
         break;
     }
@@ -142,11 +139,8 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         if (!m_feeder || !m_chart.HasVisibleChannel())
             break;
         const UINT command = TrackAxisContextMenu(*m_feeder, this, event.state == 1, event.x, event.y);
-        if (command == ID_PLOT_RESET_ZOOM) {
-            RefreshGraph();
-            m_storedSize = CSize();
-            RecalcLayout();
-        }
+        if (command == ID_PLOT_RESET_ZOOM)
+            RefreshGraph(); // lays the chart out again
         m_notes.Replace();
         if (command == ID_PLOT_RESET_ZOOM)
             RefillTables(false);

@@ -99,12 +99,17 @@ void CBasicGraphView::CreateChildren()
 
 void CBasicGraphView::RecalcLayout()
 {
+    LayOut();
+}
+
+bool CBasicGraphView::LayOut()
+{
     // The scroll bar coming or going resizes the view while it is laid out.
     if (!GetSafeHwnd() || !m_chart.GetSafeHwnd() || m_inLayout)
-        return;
+        return false;
     if (!IsReady()) {
         ShowWindow(SW_HIDE);
-        return;
+        return false;
     }
     CRect client;
     GetClientRect(&client);
@@ -113,14 +118,16 @@ void CBasicGraphView::RecalcLayout()
     if (client.Height() <= 0 ||
         (std::abs(client.Width() - m_storedSize.cx) < kLayoutTolerance &&
          std::abs(client.Height() - m_storedSize.cy) < kLayoutTolerance && reserved == m_reservedHeight))
-        return;
+        return false;
     m_storedSize = client.Size();
     m_reservedHeight = reserved;
     m_inLayout = true;
+    // The data is fed again at the resolution of the new size.
     if (m_windowedFeeding && !m_feeding.deferred && !m_updating)
         StartTimer(kFeedTimer);
     SetRedraw(FALSE);
-    const bool barVisible = m_dialogBar && m_dialogBar->GetSafeHwnd() && m_dialogBar->IsWindowVisible();
+    // The bar's own state: the page may not show yet while it is laid out.
+    const bool barVisible = m_dialogBar && m_dialogBar->GetSafeHwnd() && (m_dialogBar->GetStyle() & WS_VISIBLE);
     m_formButton.ShowWindow(!barVisible && !m_capturing ? SW_SHOW : SW_HIDE);
     int top = kFormButtonHeight - 6;
     const int harmonic = m_chart.FindChannel(kHarmonicSuppressionChannel);
@@ -135,8 +142,6 @@ void CBasicGraphView::RecalcLayout()
         width = m_plotLimits[2];
     m_chart.MoveWindow(0, top, std::max(1, width), std::max(1, height));
     m_chart.SetPictureSize(std::max(1, width), std::max(1, height));
-    m_chart.RecalcLayout();
-    PlaceAxisControls();
     // Below the minimum the form scrolls from its top; above it the scroll bar goes.
     const bool scrolls = top + height > client.Height();
     if (scrolls != ((GetStyle() & WS_VSCROLL) != 0)) {
@@ -147,6 +152,18 @@ void CBasicGraphView::RecalcLayout()
         UpdateScrollSizes();
         SetScrollPos(SB_VERT, 0);
     }
+    ArrangeChart();
+    SetRedraw(TRUE);
+    m_inLayout = false;
+    RedrawWindow();
+    ShowWindow(SW_SHOW);
+    return true;
+}
+
+void CBasicGraphView::ArrangeChart()
+{
+    m_chart.RecalcLayout();
+    PlaceAxisControls();
     m_tooltipBands = LayoutScaleTooltips(m_chart);
     m_scaleTooltips.Place(m_tooltipBands);
     PlaceCursorExtensionMarkers();
@@ -157,10 +174,6 @@ void CBasicGraphView::RecalcLayout()
         CustomXAxis(i);
     LabelYAxes();
     m_chart.Repaint();
-    SetRedraw(TRUE);
-    m_inLayout = false;
-    RedrawWindow();
-    ShowWindow(SW_SHOW);
 }
 
 void CBasicGraphView::PlaceAxisControls()

@@ -206,9 +206,10 @@ void CBasicGraphView::RebuildChart()
         m_markers.Show(true);
     }
     m_feeder->Redraw(m_windowedFeeding);
-    m_storedSize = CSize(); // the layout runs again
-    RecalcLayout();
-    m_notes.Replace();
+    // Axes shown or hidden may change the room the chart needs; otherwise its parts are placed
+    // and labelled for the new axes where they stand.
+    if (!LayOut())
+        ArrangeChart();
 }
 
 void CBasicGraphView::UpdateValueScales()

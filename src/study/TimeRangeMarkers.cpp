@@ -36,33 +36,36 @@ int CTimeRangeMarkers::LimitIndex(const char* name) const
 
 void CTimeRangeMarkers::Create()
 {
-    if (!m_chart || m_chart->FindLimit(kTimeRangeStart) >= 0)
+    if (!m_chart)
         return;
+    // A rebuilt chart loses its limits but keeps its labels: each kind is made when missing.
     const CString axis = XAxisName(m_referenceAxis);
-    for (const char* name : {kTimeRangeLeftIndicator, kTimeRangeRightIndicator, kTimeRangeStart, kTimeRangeEnd}) {
-        SPlotLimit limit;
-        limit.name = name;
-        limit.kind = EPlotLimitKind::XMarker;
-        limit.axisName = axis;
-        limit.position2 = kMarkerHeight;
-        limit.color = kMarkerColor;
-        limit.size = 2;
-        limit.style = name == kTimeRangeStart || name == kTimeRangeEnd ? 0 : 1;
-        limit.draggable = true;
-        limit.visible = false;
-        m_chart->AddLimit(limit);
-    }
-    for (const char* name : {kTimeRangeStart, kTimeRangeEnd}) {
-        SPlotLabel label;
-        label.name = name;
-        label.kind = EPlotLabelKind::Text;
-        label.xAxisName = axis;
-        label.y = kMarkerHeight;
-        label.filled = true;
-        label.fillColor = kLabelFill;
-        label.visible = false;
-        m_chart->AddLabel(label);
-    }
+    if (m_chart->FindLimit(kTimeRangeStart) < 0)
+        for (const char* name : {kTimeRangeLeftIndicator, kTimeRangeRightIndicator, kTimeRangeStart, kTimeRangeEnd}) {
+            SPlotLimit limit;
+            limit.name = name;
+            limit.kind = EPlotLimitKind::XMarker;
+            limit.axisName = axis;
+            limit.position2 = kMarkerHeight;
+            limit.color = kMarkerColor;
+            limit.size = 2;
+            limit.style = name == kTimeRangeStart || name == kTimeRangeEnd ? 0 : 1;
+            limit.draggable = true;
+            limit.visible = false;
+            m_chart->AddLimit(limit);
+        }
+    if (m_chart->FindLabel(kTimeRangeStart) < 0)
+        for (const char* name : {kTimeRangeStart, kTimeRangeEnd}) {
+            SPlotLabel label;
+            label.name = name;
+            label.kind = EPlotLabelKind::Text;
+            label.xAxisName = axis;
+            label.y = kMarkerHeight;
+            label.filled = true;
+            label.fillColor = kLabelFill;
+            label.visible = false;
+            m_chart->AddLabel(label);
+        }
 }
 
 void CTimeRangeMarkers::SetVisible(bool visible)
