@@ -219,6 +219,12 @@ protected:
     // and labels.
     void ArrangeChart();
     void UpdateTimeRangePickers();
+    // The X-axis scaling pickers show the range of the reference axis.
+    void UpdateXAxisPickers();
+    // The X-axis scaling pickers' range onto the axes (see the definition), then a refresh.
+    void ApplyXAxisPickers(bool keepCentres);
+    // The X-axis pickers' chosen length onto the axes, its span button selected.
+    void ApplyXAxisChoice();
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);
     // The document's change broadcast (message 1054): its own hints, or the project manager's.

@@ -355,6 +355,7 @@ void CBasicGraphView::ZoomStep(bool in)
 
 void CBasicGraphView::RefreshAxes()
 {
+    UpdateXAxisPickers();
     for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
         CustomXAxis(i);
     LabelYAxes();

@@ -117,9 +117,19 @@ int CBasicGraphViewDialogBar::SpanIndexOfButton(UINT id)
     }
 }
 
+UINT CBasicGraphViewDialogBar::SpanButtonOfChoice(int choice)
+{
+    for (UINT id = GraphBar::kFirstSpanButton; id < GraphBar::kFirstSpanButton + 3; ++id)
+        if (SpanIndexOfButton(id) == choice)
+            return id;
+    return GraphBar::kFirstSpanButton + 3;
+}
+
 void CBasicGraphViewDialogBar::SelectSpanButton(UINT id)
 {
     m_selectedSpan = id;
+    for (UINT button = GraphBar::kFirstSpanButton; button < GraphBar::kFirstSpanButton + 4; ++button)
+        SetCheck(button, button == id);
 }
 
 CString CBasicGraphViewDialogBar::FormatLimit(int row, double value) const
@@ -166,6 +176,7 @@ void CBasicGraphViewDialogBar::SettingsToControls()
         SetCheck(GraphBar::kFirstLimitCheck + UINT(row), s.m_isLimit[std::size_t(row)]);
         SetDlgItemText(int(GraphBar::kFirstLimitEdit) + row, FormatLimit(row, s.m_limits[std::size_t(row)]));
     }
+    SelectSpanButton(SpanButtonOfChoice(s.m_typeTimeRange));
     SetCheck(GraphBar::kSetTimeRange, s.m_checkTimeRange);
     SetCheck(GraphBar::kSetWorkingHours, s.m_setWorkingHours);
     for (int day = 0; day < CBasicViewSettings::kWorkingDays; ++day)

@@ -84,7 +84,9 @@ public:
     // The interval choice of a span button ("1 Hour" 4, "1 Day" 6, "1 Week" 8); -1 for
     // "Individual" and any other control.
     static int SpanIndexOfButton(UINT id);
-    // Marks one of the four span buttons as the selected one.
+    // The span button of an interval choice; "Individual" for a choice no button offers.
+    static UINT SpanButtonOfChoice(int choice);
+    // Shows one of the four span buttons pressed, the others raised.
     void SelectSpanButton(UINT id);
     UINT GetSelectedSpanButton() const { return m_selectedSpan; }
 

@@ -206,6 +206,7 @@ void CBasicGraphView::RebuildChart()
         m_markers.Show(true);
     }
     m_feeder->Redraw(m_windowedFeeding);
+    UpdateXAxisPickers();
     // Axes shown or hidden may change the room the chart needs; otherwise its parts are placed
     // and labelled for the new axes where they stand.
     if (!LayOut())

@@ -280,14 +280,15 @@ TEST_F(GraphViewInteractionTest, ScrollButtonsMoveOneSpanAndCouplingMovesEveryAx
     EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second - Chart().GetXAxis(1)->GetSpan(), 1e-9);
 }
 
-TEST_F(GraphViewInteractionTest, SpanButtonsSetEveryAxisSpanAroundItsCentre)
+TEST_F(GraphViewInteractionTest, SpanButtonsSetTheReferenceAxisToTheChosenLength)
 {
     const CPlotXAxis& axis = *Chart().GetXAxis(0);
-    const double centre = axis.GetMin() + axis.GetSpan() / 2;
+    const CHighTime start = CHighTime::FromDate(axis.GetMin());
     Click(GraphBar::kFirstSpanButton); // 1 Hour
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
     EXPECT_EQ(m_bar->GetSelectedSpanButton(), GraphBar::kFirstSpanButton);
-    EXPECT_NEAR(axis.GetMin() + axis.GetSpan() / 2, centre, 1e-9);
+    // From the full hour the axis started in.
+    EXPECT_EQ(CHighTime::FromDate(axis.GetMin()).Format("%Y-%m-%d %H:%M:%S"), start.Format("%Y-%m-%d %H:00:00"));
     EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, 4);
     Click(GraphBar::kFirstSpanButton + 3); // Individual: no span of its own
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
