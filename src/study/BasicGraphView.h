@@ -157,6 +157,8 @@ public:
     void OnDemandPeriodChanged();
     void ScrollSessionAxis(int session, int direction);
     void ToggleAxisCoupling();
+    // The session's label button of the axis controls shows the data cursors on its data.
+    void ShowSessionCursors(int session);
 
     // ---- chart events
     void OnPlotEvent(SPlotEvent& event) override;
@@ -234,6 +236,8 @@ protected:
     // the reference axis's tick grid.
     void AlignAxisTicks(int axis);
     void ChannelColorMenu(int channel, int x, int y);
+    // The manual scale dialog of a Y or an X axis; a confirmed range is shown and kept.
+    void OpenAxisScaleDialog(bool yAxis, int index);
     // One zoom step of every time axis; the data is fed again later when the new range leaves
     // the window fed.
     void ZoomStep(bool in);

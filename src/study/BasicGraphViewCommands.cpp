@@ -9,6 +9,7 @@
 #include "project/RecDoc.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/DemandPeriodChoices.h"
+#include "study/IOCompUtils.h"
 #include "study/RecTrendToIOComp.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
@@ -265,6 +266,8 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
         m_settings.m_graphOptionsCollapse = 0;
         m_storedSize = CSize();
         RecalcLayout();
+    } else if (InRange(id, kFirstAxisLabelButton, kFirstAxisLabelButton + 3)) {
+        ShowSessionCursors(int(id - kFirstAxisLabelButton));
     } else if (id == kAxisCouplingButton) {
         ToggleAxisCoupling();
     } else if (InRange(id, kFirstScrollBackButton, kFirstScrollBackButton + 3)) {
@@ -391,12 +394,34 @@ void CBasicGraphView::ScrollSessionAxis(int session, int direction)
 {
     {
         CGraphEventScope scope(*this);
-        m_markers.ScrollAxis(m_axisControls.coupled ? -1 : session, direction);
+        m_markers.ScrollAxis(m_axisControls.coupled ? -1 : session, direction, [this](int axis, double& first, double& last) {
+            return m_feeder && m_feeder->GetSessionRange(axis, first, last);
+        });
     }
     RefreshGraph();
     UpdateTimeRangePickers();
     m_chart.Repaint();
     RefillTables(false);
+}
+
+void CBasicGraphView::ShowSessionCursors(int session)
+{
+    // The data cursors come onto the session's first shown channel, at a third and two thirds of
+    // what its axis shows; the time range's markers have them while it is on.
+    if (!m_feeder || m_markers.IsShown())
+        return;
+    for (int i = 0; i < m_feeder->GetChannelCount(); ++i) {
+        const SFeederChannel* entry = m_feeder->GetChannelEntry(i);
+        const CPlotChannel* channel = m_chart.GetChannel(i);
+        if (entry->session != session || !channel || !channel->IsVisible() || channel->GetCount() == 0)
+            continue;
+        IOCompUtils::PositionCursors(m_chart, channel->GetName());
+        for (int cursor = 0; cursor < CiPlotX::kCursorCount; ++cursor)
+            m_cursorRecords.Store(m_chart, cursor);
+        PlaceCursorExtensionMarkers();
+        m_chart.Repaint();
+        return;
+    }
 }
 
 void CBasicGraphView::ToggleAxisCoupling()

@@ -198,6 +198,15 @@ void CDataToIOComp::SetSessionRange(int session, double first, double last)
     m_sessionRanges[std::size_t(session)] = {first, last, true};
 }
 
+bool CDataToIOComp::GetSessionRange(int session, double& first, double& last) const
+{
+    if (session < 0 || session >= int(m_sessionRanges.size()) || !m_sessionRanges[std::size_t(session)].set)
+        return false;
+    first = m_sessionRanges[std::size_t(session)].first;
+    last = m_sessionRanges[std::size_t(session)].last;
+    return true;
+}
+
 void CDataToIOComp::SetFedWindow(int session, double start, double end)
 {
     if (session < 0)

@@ -107,6 +107,8 @@ public:
     const CString& GetDateTimeFormat() const { return m_dateTimeFormat; }
     // The data's first and last date of a session, the range the reset step returns to.
     void SetSessionRange(int session, double first, double last);
+    // False when no range was set for the session.
+    bool GetSessionRange(int session, double& first, double& last) const;
 
     // ---- the chart
     // Axes, channels and limits of the chart from the lists (the chart's data stays).

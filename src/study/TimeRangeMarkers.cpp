@@ -370,17 +370,30 @@ bool CTimeRangeMarkers::OnIndicatorClicked(int limitIndex)
     return true;
 }
 
-void CTimeRangeMarkers::ScrollAxis(int axis, int direction)
+void CTimeRangeMarkers::ScrollAxis(int axis, int direction, const DataRange& dataRange)
 {
     if (!m_chart || direction == 0)
         return;
-    const double sign = direction > 0 ? 1.0 : -1.0;
     for (int i = 0; i < m_chart->GetXAxisCount(); ++i) {
         if (axis >= 0 && i != axis)
             continue;
         const CPlotXAxis* xAxis = m_chart->GetXAxis(i);
-        const double delta = sign * xAxis->GetSpan();
-        m_chart->SetXAxisRange(i, xAxis->GetMin() + delta, xAxis->GetSpan());
+        const double span = xAxis->GetSpan();
+        double start = xAxis->GetMin() + (direction > 0 ? span : -span);
+        // The last span ends with the data, the first begins with it; an axis already beyond
+        // stays where it is.
+        double first = 0.0;
+        double last = 0.0;
+        if (dataRange && dataRange(i, first, last)) {
+            if (direction > 0)
+                start = std::max(xAxis->GetMin(), std::min(start, last - span));
+            else
+                start = std::min(xAxis->GetMin(), std::max(start, first));
+        }
+        const double delta = start - xAxis->GetMin();
+        if (delta == 0.0)
+            continue;
+        m_chart->SetXAxisRange(i, start, span);
         if (m_shown && i == m_referenceAxis)
             Shift(delta);
     }

@@ -6,6 +6,8 @@
 // visible span, so sessions of different time bases are aligned by position, not by date.
 #include "platform/framework/CString.h"
 
+#include <functional>
+
 class CiPlotX;
 struct SAxisControlBlock;
 struct SPlotLimit;
@@ -53,9 +55,12 @@ public:
     // An indicator was clicked: the axes scroll so that the range's edge lies at the window's edge.
     // True when the axes moved.
     bool OnIndicatorClicked(int limitIndex);
+    // The first and last date of the data an X axis shows; false when it shows none.
+    using DataRange = std::function<bool(int axis, double& first, double& last)>;
     // Scrolls X axis `axis` (every X axis when negative) one visible span forward (direction > 0)
-    // or back; the range follows the reference axis.
-    void ScrollAxis(int axis, int direction);
+    // or back, but not beyond the end or before the start of its data; the range follows the
+    // reference axis.
+    void ScrollAxis(int axis, int direction, const DataRange& dataRange);
     // Labels and indicators placed again for the present axis range.
     void Replace();
 
