@@ -213,10 +213,8 @@ void CBasicGraphView::SyncViewSettings()
 {
     if (!m_settings.IsPresent())
         return;
+    StoreXAxisRanges();
     SCurAxisDetails& details = m_settings.m_upperPlot;
-    details.xAxisCount = std::min(m_chart.GetXAxisCount(), SCurAxisDetails::kMaxXAxes);
-    for (int i = 0; i < details.xAxisCount; ++i)
-        details.xAxes[std::size_t(i)] = {m_chart.GetXAxis(i)->GetMin(), m_chart.GetXAxis(i)->GetSpan()};
     details.yAxisCount = std::min(m_chart.GetYAxisCount(), SCurAxisDetails::kMaxYAxes);
     for (int i = 0; i < details.yAxisCount; ++i)
         details.yAxes[std::size_t(i)] = {m_chart.GetYAxis(i)->GetMin(), m_chart.GetYAxis(i)->GetSpan()};
@@ -229,6 +227,14 @@ void CBasicGraphView::SyncViewSettings()
         m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
         m_settings.m_RefAxis = m_markers.GetReferenceAxis();
     }
+}
+
+void CBasicGraphView::StoreXAxisRanges()
+{
+    SCurAxisDetails& details = m_settings.m_upperPlot;
+    details.xAxisCount = std::min(m_chart.GetXAxisCount(), SCurAxisDetails::kMaxXAxes);
+    for (int i = 0; i < details.xAxisCount; ++i)
+        details.xAxes[std::size_t(i)] = {m_chart.GetXAxis(i)->GetMin(), m_chart.GetXAxis(i)->GetSpan()};
 }
 
 CMySplitterWnd* CBasicGraphView::FindSplitter() const
@@ -522,6 +528,11 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     }
     if (removed >= 0)
         m_notes.DropSession(removed);
+    // 28: the Load calendar lays a bookmark's picture out once more.
+    if (GetViewKind() == 18 && m_bookmarkApplied) {
+        m_storedSize = CSize();
+        RecalcLayout();
+    }
     // 25: working hours, retried until the axis allows them.
     if (m_settings.m_setWorkingHours && !DrawWorkingHours())
         StartTimer(kWorkingHoursTimer);

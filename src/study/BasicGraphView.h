@@ -20,6 +20,7 @@
 #include "views/RecordFormView.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,7 @@ class CRecTrendToIOComp;
 class CTrendChannel;
 class CTrendTimeBlock;
 class CUpdateMsg;
+struct SFeederChannel;
 
 // Private messages of the graph views and their table views.
 inline constexpr UINT WM_TABLE_REFILL = 0x434;    // WM_USER+52: wParam 1 full recomputation, 2 clear
@@ -105,10 +107,13 @@ public:
     CNoteAnnotations& GetNotes() { return m_notes; }
     const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
     int GetStudyType() const { return m_studyType; }
-    bool SetCapturing(bool capturing) { return m_capturing = capturing; }
+    // The section's collapse button is disabled while a capture runs.
+    bool SetCapturing(bool capturing);
     void TakeViewSettings(const CViewSettings* settings) override;
     // Chart state (axis ranges, cursors), table states and the splitter row into the settings.
     void SyncViewSettings();
+    // The time axes' ranges into "upperPlot".
+    void StoreXAxisRanges();
     void RecalcLayout() override;
     // The session whose time axis is the reference: the first one compatible with the study
     // and shown; -1 without one.
@@ -195,6 +200,10 @@ protected:
     // Rebuild of the chart from the feeder's lists (Min/Max boxes, refresh).
     void RebuildChart();
     void BuildChannels();
+    // The colour of a channel: its custom colour from the settings, else the regional phase
+    // colour of its slot (lighter for Min and Max) or, in the distinct-colour preference, a
+    // palette colour of its own.
+    std::function<COLORREF(const SFeederChannel&)> ChannelColors() const;
     bool FeedSession(int session);
     // A quantity's channel of a session's trend item as the graph plots it: S and Es by the
     // session's nominal-voltage factor, the aux inputs by their gain and offset, the folded power

@@ -252,6 +252,13 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
         DrawWorkingHours();
         RefillTables(false);
         PlaceAxisControls();
+        // Each Y axis as it now stands goes through the user's axis-change handling, which keeps
+        // the scales in the settings.
+        for (int i = 0; i < m_chart.GetYAxisCount(); ++i) {
+            const CPlotYAxis* axis = m_chart.GetYAxis(i);
+            OnPlotYAxisUserChange(i, axis->GetMin(), axis->GetSpan(), axis->GetMin(), axis->GetSpan());
+        }
+        SyncViewSettings();
         if (m_feeder)
             m_feeder->SyncChannels(m_settings, GetViewKind() == 5);
     } else if (InRange(id, GraphBar::kFirstWeekday, GraphBar::kFirstWeekday + 6)) {
@@ -301,6 +308,14 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
     } else if (id == kCopyToClipboard || id == kBookmarkCapture) {
         CaptureSection(id == kBookmarkCapture);
     }
+}
+
+bool CBasicGraphView::SetCapturing(bool capturing)
+{
+    m_capturing = capturing;
+    if (CMyToolBar* toolBar = SectionToolBar(this))
+        toolBar->EnableButton(kSectionCollapse, !capturing);
+    return m_capturing;
 }
 
 void CBasicGraphView::CaptureSection(bool bookmark)

@@ -173,13 +173,19 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         break;
     case PlotEvent::CursorChannel:
         if (const CPlotChannel* channel = m_chart.GetChannel(event.index)) {
+            // The markers' two cursors follow together; otherwise only the cursor the user
+            // took last, or both while none was taken.
+            const int active = m_markers.IsShown() ? -1 : m_chart.GetActiveCursor();
             for (int i = 0; i < CiPlotX::kCursorCount; ++i)
-                m_chart.GetCursor(i).channelName = channel->GetName();
+                if (active < 0 || i == active)
+                    m_chart.GetCursor(i).channelName = channel->GetName();
             if (m_markers.IsShown()) {
                 m_markers.Replace();
                 UpdateTimeRangePickers();
             } else {
+                m_chart.RefreshCursorReadouts();
                 PlaceCursorExtensionMarkers();
+                m_chart.Repaint();
             }
         }
         break;
@@ -261,6 +267,8 @@ void CBasicGraphView::OnXAxisChangedByUser(const SPlotEvent& event)
             m_chart.SetXAxisRange(i, other->GetMin() + (event.c - event.a) / event.b * other->GetSpan(), other->GetSpan());
         }
     }
+    if (m_settings.IsPresent())
+        StoreXAxisRanges();
     if (axis == m_markers.GetReferenceAxis() && m_dialogBar) {
         m_dialogBar->XAxisPickers().SetRange(event.c, event.c + event.d);
         m_settings.m_xAxisScaling = {event.c, event.c + event.d};

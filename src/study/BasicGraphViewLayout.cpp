@@ -270,21 +270,22 @@ void CBasicGraphView::LabelYAxes()
         const int tickCount = m_chart.GetLayout().plot.Height() / 40;
         SValueFormat scale;
         if (!formatter || BuildAxisTickLabels(*formatter, entry.quantity, scale, axis->GetMin(), axis->GetMax(), tickCount, ticks) != 0 ||
-            ticks.size() < 2) {
+            ticks.empty()) {
             axis->SetCustomLabels(false);
             continue;
         }
         axis->SetCustomLabels(true);
         axis->ClearLabels();
-        const double step = ticks[1].value - ticks[0].value;
-        if (ticks.front().value - step / 2 >= axis->GetMin())
+        // A single tick has no step, hence no minor ticks beside it.
+        const double step = ticks.size() > 1 ? ticks[1].value - ticks[0].value : 0.0;
+        if (step > 0.0 && ticks.front().value - step / 2 >= axis->GetMin())
             axis->AddLabel(ticks.front().value - step / 2, CString());
         for (std::size_t k = 0; k < ticks.size(); ++k) {
             axis->AddLabel(ticks[k].value, ticks[k].text);
             if (k + 1 < ticks.size())
                 axis->AddLabel((ticks[k].value + ticks[k + 1].value) / 2, CString());
         }
-        if (ticks.back().value + step / 2 <= axis->GetMax())
+        if (step > 0.0 && ticks.back().value + step / 2 <= axis->GetMax())
             axis->AddLabel(ticks.back().value + step / 2, CString());
     }
 }

@@ -203,9 +203,16 @@ void CTimeRangeMarkers::SetActiveSide(int limitIndex)
         m_activeSide = -1;
 }
 
-int CTimeRangeMarkers::ReferenceChannel() const
+int CTimeRangeMarkers::MarkerChannel(bool start) const
 {
+    // The channel the marker's cursor follows (the start marker's is the first cursor), while it
+    // shows data on the reference axis; else the first such channel.
     const CString axisName = XAxisName(m_referenceAxis);
+    const int followed = m_chart->FindChannel(m_chart->GetCursor(start ? 0 : 1).channelName);
+    if (const CPlotChannel* channel = m_chart->GetChannel(followed);
+        channel && channel->IsVisible() && channel->IsEnabled() && channel->GetXAxisName() == axisName &&
+        channel->GetCount() > 0)
+        return followed;
     for (int i = 0; i < m_chart->GetChannelCount(); ++i) {
         const CPlotChannel* channel = m_chart->GetChannel(i);
         if (channel->IsVisible() && channel->IsEnabled() && channel->GetXAxisName() == axisName && channel->GetCount() > 0)
@@ -220,7 +227,7 @@ bool CTimeRangeMarkers::OnArrowKey(int& key)
         return false;
     const bool left = key == kLeftArrow;
     key = 0;
-    const CPlotChannel* channel = m_chart->GetChannel(ReferenceChannel());
+    const CPlotChannel* channel = m_chart->GetChannel(MarkerChannel(m_activeSide == 1));
     if (!channel)
         return false;
     const double position = m_activeSide == 1 ? m_begin : m_end;
@@ -305,9 +312,9 @@ void CTimeRangeMarkers::OnObjectDragged(int limitIndex, int flag)
     PlaceObjects();
 }
 
-double CTimeRangeMarkers::SnapToData(double value) const
+double CTimeRangeMarkers::SnapToData(double value, bool start) const
 {
-    const CPlotChannel* channel = m_chart->GetChannel(ReferenceChannel());
+    const CPlotChannel* channel = m_chart->GetChannel(MarkerChannel(start));
     const CPlotXAxis* axis = m_chart->GetXAxis(m_referenceAxis);
     if (!channel || !axis)
         return value;
@@ -339,9 +346,9 @@ void CTimeRangeMarkers::OnObjectReleased(int limitIndex)
     m_end = end->position1;
     const double onePixel = axis->GetSpan() / std::max(1, m_chart->GetLayout().plot.Width());
     if ((startReleased || endReleased) && releasedIsStart && m_begin >= axis->GetMin() + onePixel)
-        m_begin = SnapToData(m_begin);
+        m_begin = SnapToData(m_begin, true);
     if ((startReleased || endReleased) && !releasedIsStart && m_end <= axis->GetMax() - onePixel)
-        m_end = SnapToData(m_end);
+        m_end = SnapToData(m_end, false);
     m_rangeSet = true;
     PlaceObjects();
     m_chart->Repaint();

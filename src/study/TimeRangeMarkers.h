@@ -67,9 +67,9 @@ public:
 private:
     SPlotLimit* Limit(const char* name) const;
     int LimitIndex(const char* name) const;
-    // The first visible channel on the reference axis; -1 without one.
-    int ReferenceChannel() const;
-    double SnapToData(double value) const;
+    // The channel a marker follows on the reference axis; -1 without one.
+    int MarkerChannel(bool start) const;
+    double SnapToData(double value, bool start) const;
     void PlaceObjects();
     void SetVisible(bool visible);
 

@@ -243,6 +243,22 @@ void CMyToolBar::SetButtonFlag(UINT command, int value, bool exclusive)
         Invalidate();
 }
 
+void CMyToolBar::EnableButton(UINT command, bool enable)
+{
+    SButton* button = Find(command);
+    if (!button || button->disabled == !enable)
+        return;
+    button->disabled = !enable;
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
+bool CMyToolBar::IsButtonEnabled(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button && !button->disabled;
+}
+
 int CMyToolBar::GetButtonFlag(UINT command) const
 {
     const SButton* button = Find(command);
@@ -407,6 +423,10 @@ void CMyToolBar::OnPaint()
                            button.rect.bottom);
             dc.DrawText(button.text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
         }
+        // Greyed: every other pixel row of the button in the face colour.
+        if (button.disabled)
+            for (int y = button.rect.top; y < button.rect.bottom; y += 2)
+                dc.FillSolidRect(button.rect.left, y, button.rect.Width(), 1, m_face);
     }
     dc.SelectObject(old);
 }
@@ -414,7 +434,8 @@ void CMyToolBar::OnPaint()
 void CMyToolBar::OnLButtonDown(UINT, CPoint point)
 {
     for (const SButton& button : m_buttons) {
-        if (button.command != 0 && button.width == 0 && !button.hidden && button.rect.PtInRect(point)) {
+        if (button.command != 0 && button.width == 0 && !button.hidden && !button.disabled &&
+            button.rect.PtInRect(point)) {
             m_pressed = button.command;
             SetCapture();
             Invalidate();

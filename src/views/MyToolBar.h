@@ -38,6 +38,9 @@ public:
     CRect GetButtonRect(UINT command) const;
     void HideButton(UINT command, bool hide = true);
     bool IsButtonHidden(UINT command) const;
+    // A disabled button shows greyed and takes no clicks.
+    void EnableButton(UINT command, bool enable);
+    bool IsButtonEnabled(UINT command) const;
     void SetButtonText(UINT command, const CString& text);
     CString GetButtonText(UINT command) const;
     // The text that shows while the mouse rests on the button.
@@ -88,6 +91,7 @@ private:
         UINT command = 0;     // 0: separator
         int image = -1;       // glyph index in the strip
         bool hidden = false;
+        bool disabled = false;
         int flag = 0;
         UINT stateBits = 0;
         int width = 0;        // title field width; 0 for a normal button

@@ -102,6 +102,8 @@ public:
     // Puts the cursor on the point of its channel at or before x (the first point before it),
     // then asks the owner for its readout (event 49).
     void SetCursorPosition(int index, double x);
+    // The cursor the user clicked last; -1 before any was.
+    int GetActiveCursor() const { return m_activeCursor; }
     void RefreshCursorReadouts();
 
     // ---- limits (bands) and labels (annotations)
@@ -233,7 +235,7 @@ private:
     bool m_xAxisDrag = true;
     bool m_yAxisDrag = true;
     bool m_dirty = true;
-    int m_activeCursor = 0;
+    int m_activeCursor = -1; // none clicked yet
     int m_buttons = 0;
     SDrag m_drag;
     std::unique_ptr<SPlotPicture> m_picture;
