@@ -32,8 +32,12 @@ function(orn_add_module name dir)
   endif()
 endfunction()
 
+# PLATFORM chooses the Qt platform the tests run on (offscreen unless given).
 function(orn_add_tests name dir)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PLATFORM" "DEPS" ${ARGN})
+  if(NOT ARG_PLATFORM)
+    set(ARG_PLATFORM offscreen)
+  endif()
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(NOT sources)
     return()
@@ -47,6 +51,6 @@ function(orn_add_tests name dir)
   # The discovered tests get their environment from a script run after discovery: a list value
   # handed to gtest_discover_tests' PROPERTIES loses all but its first element.
   set(env_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
-  file(WRITE ${env_script} "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"QT_QPA_PLATFORM=offscreen;ORN_RESOURCE_DIR=${PROJECT_SOURCE_DIR}/resources;LC_ALL=C.UTF-8\")\nendif()\n")
+  file(WRITE ${env_script} "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"QT_QPA_PLATFORM=${ARG_PLATFORM};ORN_RESOURCE_DIR=${PROJECT_SOURCE_DIR}/resources;LC_ALL=C.UTF-8\")\nendif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_script})
 endfunction()

@@ -6,9 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 out=build/fuzz-sessions
-CC=clang CXX=clang++ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORN_FUZZ=ON -DORN_BENCHMARKS=OFF \
-  ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
-cmake --build "$out" -j "${JOBS:-$(nproc)}" --target session_fuzzer
+bash scripts/fuzz-build.sh session_fuzzer
 mkdir -p "$out/corpus"
 if [ -z "$(ls -A "$out/corpus")" ]; then
   cp resources/samples/sample.zlg "$out/corpus/sample.zlg"

@@ -19,10 +19,12 @@ run_suite() {
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure
 }
 
-# The compound-file reader and the session reader are fuzzed for a bounded time first (clang,
-# libFuzzer), so that the test runners' summaries close the output.
+# The compound-file reader, the session reader, "project.xml" and the report templates are
+# fuzzed for a bounded time first (clang, libFuzzer), so that the test runners' summaries close
+# the output.
 bash scripts/fuzz-storage.sh 60
 bash scripts/fuzz-sessions.sh 30
+bash scripts/fuzz-documents.sh 30
 
 run_suite build/release -DCMAKE_BUILD_TYPE=Release
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

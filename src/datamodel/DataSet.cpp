@@ -4,6 +4,7 @@
 #include "datamodel/RearrangeTable15.h"
 #include "datamodel/VersionEntry.h"
 #include "datamodel/ByteAccess.h"
+#include "datamodel/AvailableMemory.h"
 #include "datamodel/DiskSpace.h"
 #include "datamodel/PlainFileStream.h"
 #include "datamodel/StreamBlockReader.h"
@@ -35,6 +36,8 @@ constexpr std::size_t kTable61Size = 608;
 constexpr std::uint64_t kHeaderOnlyLimit = 2000;
 constexpr std::uint64_t kMinimumFreeSpace = 9000000;
 constexpr std::uint64_t kFreeSpaceFactor = 10;
+// Memory a loaded session and the items built from it take, in multiples of its size in the file.
+constexpr std::uint64_t kMemoryFactor = 2;
 constexpr LONGLONG kRestartDelaySeconds = 13;
 constexpr UINT kLoadingCaptionId = 8089;
 // Waiting window events run after a table once this long has passed since they last ran: often
@@ -97,6 +100,7 @@ public:
 private:
     int ReadHeader();
     int CheckDiskSpace() const;
+    int CheckMemory() const;
     // The checks after the last table and the hand-over to the owner.
     int Conclude(int result);
     int ReadTable();
@@ -138,6 +142,8 @@ int CDataSet::CReader::Run()
     int result = ReadHeader();
     if (result == 0 && !m_set.m_fromArchive)
         result = CheckDiskSpace();
+    if (result == 0 && !m_headerOnly)
+        result = CheckMemory();
     if (result != 0)
         return result;
 
@@ -252,6 +258,20 @@ int CDataSet::CReader::CheckDiskSpace() const
         return kResultDiskSpace;
     }
     return 0;
+}
+
+int CDataSet::CReader::CheckMemory() const
+{
+    // A session lives in memory once loaded, its tables a little larger than in the file, and
+    // the views build their items from it: one that cannot fit is refused before it is read,
+    // rather than have the system end the program half-way.
+    const auto available = QueryAvailableMemory();
+    const std::uint64_t size = std::min<std::uint64_t>(m_end, m_set.m_stream->GetLength());
+    if (!available || size <= *available / kMemoryFactor)
+        return 0;
+    LOG(INFO) << "Too little free memory to load " << m_set.m_path.str() << " of " << size << " bytes: " << *available
+              << " bytes free";
+    return kResultMemory;
 }
 
 int CDataSet::CReader::ReadTable()

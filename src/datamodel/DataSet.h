@@ -31,6 +31,7 @@ public:
     static constexpr int kResultOpenBracket = 25;
     static constexpr int kResultShortTable = 27;    // a table could not be read whole
     static constexpr int kResultCanceled = 28;
+    static constexpr int kResultMemory = 31;        // too large for the memory left
 
     // Kinds of GetTableList.
     enum { kList15 = 0, kList61 = 1, kList64 = 2, kList65 = 3, kListOther = 4, kListVersions = 5 };

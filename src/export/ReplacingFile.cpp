@@ -1,24 +1,56 @@
 #include "export/ReplacingFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
+#include <system_error>
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
+constexpr std::string_view kTemporarySuffix = ".part";
 
-// A hidden name in the target's folder, unique per process and call.
-std::filesystem::path TemporaryNameFor(const std::filesystem::path& target)
+// A short hidden name in the folder, unique per process and call.
+std::filesystem::path TemporaryNameIn(const std::filesystem::path& folder)
 {
     static std::atomic<unsigned> counter{0};
-    const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                             std::to_string(counter++) + ".part";
-    return target.parent_path() / name;
+    return folder / (".csv." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + std::string(kTemporarySuffix));
+}
+
+// The process that made a temporary file of ours: a hidden name ending in ".<pid>-<n>.part" (also
+// the longer names of earlier versions, "." + target + ".<pid>-<n>.part"); 0 for other names.
+pid_t WriterOfTemporary(std::string_view name)
+{
+    if (!name.starts_with('.') || !name.ends_with(kTemporarySuffix))
+        return 0;
+    name.remove_suffix(kTemporarySuffix.size());
+    const std::size_t dot = name.rfind('.');
+    const std::size_t dash = name.rfind('-');
+    if (dot == std::string_view::npos || dot == 0 || dash == std::string_view::npos || dash < dot)
+        return 0;
+    pid_t pid = 0;
+    const std::string_view pidText = name.substr(dot + 1, dash - dot - 1);
+    const std::string_view counter = name.substr(dash + 1);
+    const auto [end, error] = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
+    const bool digits = !counter.empty() && counter.find_first_not_of("0123456789") == std::string_view::npos;
+    return error == std::errc() && end == pidText.data() + pidText.size() && digits ? pid : 0;
+}
+
+// Temporary files of exports that no longer run: their process is gone.
+void RemoveStaleTemporaries(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const pid_t writer = WriterOfTemporary(entry.path().filename().string());
+        if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
+            std::filesystem::remove(entry.path(), error);
+    }
 }
 
 } // namespace
@@ -45,8 +77,28 @@ bool CReplacingFile::Open(const std::filesystem::path& target)
         Fail(errno);
         return false;
     }
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    RemoveStaleTemporaries(folder);
+    m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // File systems without unnamed files answer that they do not support them.
+    if (m_fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+        Fail(errno);
+        return false;
+    }
+    if (m_fd < 0 && !OpenNamedTemporary())
+        return false;
+    // A replaced file keeps its permissions.
+    if (exists)
+        ::fchmod(m_fd, existing.st_mode & 07777);
+    m_buffer.reserve(kBufferSize);
+    return true;
+}
+
+bool CReplacingFile::OpenNamedTemporary()
+{
+    const std::filesystem::path folder = m_target.has_parent_path() ? m_target.parent_path() : ".";
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        m_temporary = TemporaryNameFor(target);
+        m_temporary = TemporaryNameIn(folder);
         m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             break;
@@ -56,10 +108,6 @@ bool CReplacingFile::Open(const std::filesystem::path& target)
         m_temporary.clear();
         return false;
     }
-    // A replaced file keeps its permissions.
-    if (exists)
-        ::fchmod(m_fd, existing.st_mode & 07777);
-    m_buffer.reserve(kBufferSize);
     return true;
 }
 
@@ -94,13 +142,24 @@ bool CReplacingFile::Commit()
     FlushBuffer();
     if (m_error.empty() && ::fsync(m_fd) != 0)
         Fail(errno);
+    // An unnamed file gets its short temporary name only now, to be renamed over the target.
+    if (m_error.empty() && m_temporary.empty()) {
+        const std::filesystem::path folder = m_target.has_parent_path() ? m_target.parent_path() : ".";
+        const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+        m_temporary = TemporaryNameIn(folder);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            Fail(errno);
+            m_temporary.clear();
+        }
+    }
     if (::close(m_fd) != 0 && m_error.empty())
         Fail(errno);
     m_fd = -1;
     if (m_error.empty() && ::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         Fail(errno);
     if (!m_error.empty()) {
-        ::unlink(m_temporary.c_str());
+        if (!m_temporary.empty())
+            ::unlink(m_temporary.c_str());
         m_temporary.clear();
         return false;
     }

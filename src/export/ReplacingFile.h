@@ -3,6 +3,11 @@
 // it is complete, so that a cancelled or failed export never leaves a partial file that looks
 // whole and never harms a file of the same name. Writes are buffered: one system call per block,
 // not per line.
+//
+// The temporary file has no name while it is written where the file system allows that, so that
+// an export that is killed leaves nothing behind; elsewhere it has a short hidden name of its own
+// (a target name of any legal length fits beside it), and such files left by an export that no
+// longer runs are removed when the next export writes into that folder.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -29,11 +34,13 @@ public:
     const std::string& GetError() const { return m_error; }
 
 private:
+    bool OpenNamedTemporary();
     void FlushBuffer();
     void Fail(int error);
 
     int m_fd = -1;
     std::filesystem::path m_target;
+    // Empty while the temporary file has no name.
     std::filesystem::path m_temporary;
     std::string m_buffer;
     std::string m_error;

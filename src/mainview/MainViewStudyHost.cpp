@@ -2,6 +2,8 @@
 
 #include "mainview/MainView.h"
 #include "mainview/StudyTabsEnabled.h"
+#include "reportpages/ReportListView.h"
+#include "views/SplitFrame.h"
 
 int CMainViewStudyHost::GetCurrentViewId() const
 {
@@ -33,4 +35,17 @@ void CMainViewStudyHost::BuildStudyLayout()
 void CMainViewStudyHost::UpdateTabsEnabled()
 {
     UpdateStudyTabsEnabled(m_mainView.GetLayout(), m_context.document);
+}
+
+void CMainViewStudyHost::ShowBookmarkTile(int bookmark)
+{
+    const SMainViewLayout& layout = m_mainView.GetLayout();
+    const TVisualObject* list = layout.reportList;
+    auto* frame = list ? dynamic_cast<CSplitFrame*>(list->GetWnd()) : nullptr;
+    auto* view = frame ? dynamic_cast<CReportListView*>(frame->GetView()) : nullptr;
+    if (!view)
+        return;
+    m_mainView.GetFramework().SelectTab(layout.reportTab);
+    m_mainView.GetFramework().ShowObject(layout.reportTab);
+    view->ShowBookmarkTile(bookmark);
 }

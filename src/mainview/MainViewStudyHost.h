@@ -22,6 +22,7 @@ public:
     void SelectMainViewTab() override;
     void BuildStudyLayout() override;
     void UpdateTabsEnabled() override;
+    void ShowBookmarkTile(int bookmark) override;
 
 private:
     CMainView& m_mainView;

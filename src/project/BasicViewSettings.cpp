@@ -360,12 +360,12 @@ bool CBasicViewSettings::ImportFields(const XmlNode* element)
         int typeTimeRange = 0;
         if (!ReadRequiredInt(element, "typeTimeRange", typeTimeRange))
             return false;
-        if (typeTimeRange < -1 || typeTimeRange > 2) {
+        // A span choice out of range costs only itself.
+        if (typeTimeRange < -1 || typeTimeRange > 2)
             LOG(INFO) << kImport << kWarning << "wrong value " << XmlFirstChild(element, "typeTimeRange")->value()
                       << " for node " << "typeTimeRange";
-            return false;
-        }
-        m_typeTimeRange = typeTimeRange;
+        else
+            m_typeTimeRange = typeTimeRange;
     }
     if (!ReadRequiredBool(element, "SetWorkingHours", m_setWorkingHours))
         return false;
@@ -497,7 +497,7 @@ bool CBasicViewSettings::ImportLimitsFromXml(const XmlNode* node)
             LOG(INFO) << reader << kWarning << "wrong value " << index->value() << " for attribute " << "index";
             return false;
         }
-        m_limits[std::size_t(i)] = XmlToFloat(value->value());
+        readFloat(m_limits[std::size_t(i)], value);
     }
     return true;
 }
@@ -532,12 +532,12 @@ bool CBasicViewSettings::ImportEstimatedPowerFromXml(const XmlNode* node)
         const XmlAttribute* value = child->first_attribute("value");
         if (!value)
             return MissingAttribute(reader, "value");
-        entry.value = XmlToFloat(value->value());
+        readFloat(entry.value, value);
         if (!readTopology(*child, "topology", entry.topology))
             return false;
         const XmlAttribute* nominalX = child->first_attribute("nominalX");
         if (nominalX) {
-            entry.nominalX = XmlToFloat(nominalX->value());
+            readFloat(entry.nominalX, nominalX);
             if (!readTopology(*child, "topologyX", entry.topologyX))
                 return false;
         } else if (child->first_attribute("topologyX")) {
@@ -581,8 +581,8 @@ bool CBasicViewSettings::ImportRangeFromXml(SValueRange& range, const XmlNode* n
     const XmlAttribute* to = node->first_attribute("to");
     if (!to)
         return MissingAttribute(reader, "to");
-    range.from = XmlToDouble(from->value());
-    range.to = XmlToDouble(to->value());
+    readDouble(range.from, from, kXmlDateRange);
+    readDouble(range.to, to, kXmlDateRange);
     return true;
 }
 

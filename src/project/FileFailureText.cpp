@@ -19,6 +19,7 @@ constexpr UINT IDS_FILE_UNREADABLE = 20004;
 constexpr UINT IDS_ACCESS_DENIED = 20005;
 constexpr UINT IDS_FILE_MISSING = 20006;
 constexpr UINT IDS_TOO_LITTLE_SPACE_TO_LOAD = 20007;
+constexpr UINT IDS_TOO_LITTLE_MEMORY_TO_LOAD = 20147;
 constexpr UINT IDS_FOLDER_MISSING = 20011;
 constexpr UINT IDS_FOLDER_READ_ONLY = 20012;
 constexpr UINT IDS_FILE_IN_USE = 20013;
@@ -40,6 +41,7 @@ constexpr SLoadFailure kLoadFailures[] = {
     {kStreamAccessDenied, IDS_ACCESS_DENIED},
     {kStreamNotFound, IDS_FILE_MISSING},
     {CDataSet::kResultDiskSpace, IDS_TOO_LITTLE_SPACE_TO_LOAD},
+    {CDataSet::kResultMemory, IDS_TOO_LITTLE_MEMORY_TO_LOAD},
 };
 
 CString Loaded(UINT id)
@@ -57,15 +59,26 @@ CString FolderOf(const CString& path)
 
 } // namespace
 
-CString SessionOpenFailureText(const CString& path, int loadResult)
+CString SessionLoadFailureReason(int loadResult)
 {
-    if (loadResult == CDataSet::kResultCanceled)
-        return {};
     UINT reason = IDS_FILE_UNREADABLE;
     for (const SLoadFailure& failure : kLoadFailures)
         if (failure.result == loadResult)
             reason = failure.reason;
-    return CString::Formatted(Loaded(IDS_CANNOT_BE_OPENED_BECAUSE).GetString(), path, Loaded(reason));
+    return Loaded(reason);
+}
+
+CString SessionOpenFailureText(const CString& path, int loadResult)
+{
+    if (loadResult == CDataSet::kResultCanceled)
+        return {};
+    return CString::Formatted(Loaded(IDS_CANNOT_BE_OPENED_BECAUSE).GetString(), path,
+                              SessionLoadFailureReason(loadResult));
+}
+
+bool IsFileReadOnly(const CString& path)
+{
+    return ::access(path.GetString(), F_OK) == 0 && ::access(path.GetString(), W_OK) != 0;
 }
 
 bool IsFileHeldByAnotherOpener(const CString& path)
@@ -79,7 +92,8 @@ bool IsFileHeldByAnotherOpener(const CString& path)
     return held;
 }
 
-CString DescribeWriteFailure(const CString& path, std::uint64_t neededBytes, std::optional<std::uint64_t> freeBytes)
+CString DescribeWriteFailure(const CString& path, std::uint64_t neededBytes, EWriteTarget target,
+                             std::optional<std::uint64_t> freeBytes)
 {
     const CString folder = FolderOf(path);
     struct stat info {};
@@ -87,7 +101,8 @@ CString DescribeWriteFailure(const CString& path, std::uint64_t neededBytes, std
         return Loaded(IDS_FOLDER_MISSING);
     if (::access(folder.GetString(), W_OK) != 0)
         return Loaded(IDS_FOLDER_READ_ONLY);
-    if (IsFileHeldByAnotherOpener(path))
+    // The open project is held by its own document, which is no other opener.
+    if (target == EWriteTarget::kOtherFile && IsFileHeldByAnotherOpener(path))
         return Loaded(IDS_FILE_IN_USE);
     if (!freeBytes)
         freeBytes = QueryFreeSpaceForFile(path.str());

@@ -24,4 +24,7 @@ public:
     // Enables the study and report tabs the project's sessions allow (after sessions were added
     // or deleted); a host without tabs has nothing to do.
     virtual void UpdateTabsEnabled() {}
+    // Shows the report page with the tile of bookmark i selected (after the bookmark was made);
+    // a host without a report page has nothing to show.
+    virtual void ShowBookmarkTile(int) {}
 };

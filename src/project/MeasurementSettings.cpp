@@ -4,6 +4,7 @@
 
 #include "datamodel/MeasurementConfig.h"
 #include "platform/framework/SystemTime.h"
+#include "project/XmlReaders.h"
 
 namespace
 {
@@ -88,7 +89,7 @@ bool CMeasurementSettings::ImportFromXml(const XmlNode& node)
             for (const XmlNode* factor = child->first_node(); factor; factor = factor->next_sibling())
                 for (std::size_t phase = 0; phase < kPhaseElements.size(); ++phase)
                     if (XmlNameOf(*factor) == kPhaseElements[phase])
-                        m_currentScaleFactors[phase] = XmlToFloat(factor->value());
+                        readFloat(m_currentScaleFactors[phase], factor);
         }
     }
     return !m_streamName.IsEmpty() && !m_fileName.IsEmpty();

@@ -12,7 +12,8 @@
 #include "project/ProjectSettings.h"
 #include "project/ReportViewSettings.h"
 #include "project/ViewTableLookup.h"
-#include "project/XmlNestingDepth.h"
+#include "project/XmlReaders.h"
+#include "platform/framework/XmlNestingDepth.h"
 
 namespace
 {
@@ -214,7 +215,7 @@ bool CProjectSettings::ImportUserSettingsFromXml(const XmlNode* node)
 {
     static constexpr const char* kReader = "CProjectSettings::ImportUserSettingsFromXml";
     if (const XmlNode* value = XmlFirstChild(node, "maxDemandLoadCurrent"))
-        m_maxDemandLoadCurrent = XmlToDouble(value->value());
+        readDouble(m_maxDemandLoadCurrent, value);
     if (const XmlNode* value = XmlFirstChild(node, "lastView"))
     {
         m_lastView = FindViewIdByViewName(value->value());

@@ -5,6 +5,7 @@
 
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/MessageBoxService.h"
+#include "project/FileFailureText.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/UniqueStreamName.h"
 #include "datamodel/RegionPrefs.h"
@@ -14,6 +15,9 @@ namespace {
 constexpr UINT IDS_FILE_CANNOT_BE_OPENED = 5520;   // "File can not be opened: %s."
 constexpr UINT IDS_PROJECT_UNREADABLE = 134;       // the project description cannot be read
 constexpr UINT IDS_SAVED_SCREEN = 10119;           // "Saved Screen"
+constexpr UINT IDS_PROJECT_IN_USE = 20143;         // "%s is open in another instance of the program. ..."
+constexpr UINT IDS_PROJECT_READ_ONLY = 20144;      // "%s is read-only. ..."
+constexpr UINT IDS_SESSION_NOT_LOADED = 20145;     // "%s cannot be opened: the session \"%s\" cannot be loaded: %s."
 
 CRecDoc*& CurrentDocument()
 {
@@ -21,11 +25,22 @@ CRecDoc*& CurrentDocument()
     return current;
 }
 
-CString LoadFormatted(UINT id, const CString& argument)
+CString LoadFormatted(UINT id, const CString& argument, const CString& second = {}, const CString& third = {})
 {
     CString format;
     format.LoadString(id);
-    return CString::Formatted(format.GetString(), argument);
+    return CString::Formatted(format.GetString(), argument, second, third);
+}
+
+// Why a project file cannot be opened: another opener holds it, it may not be written, or any
+// other cause.
+CString ArchiveOpenFailureText(const CString& path)
+{
+    if (IsFileHeldByAnotherOpener(path))
+        return LoadFormatted(IDS_PROJECT_IN_USE, path);
+    if (IsFileReadOnly(path))
+        return LoadFormatted(IDS_PROJECT_READ_ONLY, path);
+    return LoadFormatted(IDS_FILE_CANNOT_BE_OPENED, path);
 }
 
 } // namespace
@@ -97,17 +112,17 @@ BOOL CRecDoc::OnOpenDocument(const CString& path)
 
     m_archive = std::make_unique<CZcaArchive>();
     if (!m_archive->Open(projectPath)) {
-        FailOpen(projectPath, IDS_FILE_CANNOT_BE_OPENED);
+        FailOpen(ArchiveOpenFailureText(projectPath));
         return FALSE;
     }
     // A project that cannot be read would open empty, and writing it back would sweep every
     // session away: such a file is refused and left as it is.
     if (m_archive->ReadProjectXml(*m_project) == EProjectLoadResult::kUnreadable) {
-        FailOpen(projectPath, IDS_PROJECT_UNREADABLE);
+        FailOpen(LoadFormatted(IDS_PROJECT_UNREADABLE, projectPath));
         return FALSE;
     }
-    if (!LoadDataSets()) {
-        FailOpen(projectPath, IDS_FILE_CANNOT_BE_OPENED);
+    if (const CString failure = LoadDataSets(projectPath); !failure.IsEmpty()) {
+        FailOpen(failure);
         return FALSE;
     }
     m_pathName = projectPath;
@@ -118,7 +133,7 @@ BOOL CRecDoc::OnOpenDocument(const CString& path)
     return TRUE;
 }
 
-bool CRecDoc::LoadDataSets()
+CString CRecDoc::LoadDataSets(const CString& projectPath)
 {
     for (int i = 0; i < m_project->GetMeasurementCount(); ++i) {
         CMeasurementSettings& measurement = m_project->GetMeasurement(i);
@@ -128,18 +143,25 @@ bool CRecDoc::LoadDataSets()
         if (result != 0) {
             LOG(INFO) << "CRecDoc::OnOpenDocument - WARNING: session stream " << measurement.GetStreamName().str()
                       << " cannot be loaded, result " << result;
-            return false;
+            // The session as the user named it, else the file it came from.
+            CStringW name;
+            if (const auto* manager = dynamic_cast<const CProjectManagerSettings*>(
+                    m_project->GetViewSettings(CViewSettings::kProjectManagerViewId)))
+                name = manager->GetDataSetName(i);
+            if (name.IsEmpty())
+                name = GetFileNameOnly(measurement.GetFileName());
+            return LoadFormatted(IDS_SESSION_NOT_LOADED, projectPath, name, SessionLoadFailureReason(result));
         }
         m_dataSets.push_back(std::move(dataSet));
     }
-    return true;
+    return {};
 }
 
-void CRecDoc::FailOpen(const CString& projectPath, UINT messageId)
+void CRecDoc::FailOpen(const CString& text)
 {
     // Nothing was changed by the failed open, so nothing is written back.
     ReleaseContents();
-    AfxMessageBox(LoadFormatted(messageId, projectPath), MB_ICONEXCLAMATION);
+    AfxMessageBox(text.GetString(), MB_ICONEXCLAMATION);
 }
 
 CDataSet* CRecDoc::GetDataSet(int index) const

@@ -168,10 +168,15 @@ private:
     void ApplyAuxScaling();
     // A new project from the data file; -1 when cancelled or failed (the user was told why).
     int CreateProjectFromZlg(const CString& zlgPath, CString& projectPath);
-    bool LoadDataSets();
-    void FailOpen(const CString& projectPath, UINT messageId);
+    // Loads every session of the project; what to tell the user when one cannot be loaded, else
+    // empty.
+    CString LoadDataSets(const CString& projectPath);
+    // Releases what the open made and tells the user why it failed.
+    void FailOpen(const CString& text);
     // Rewrites "project.xml"; false, after telling the user, when nothing was written.
     bool WriteProject();
+    // "Saving of <project> failed: <reason>."
+    void ShowSaveFailure(const CString& reason) const;
     template <typename Select>
     CHighTime FindTime(int recordKind, int studyType, const CHighTime& fallback, Select select);
 

@@ -1,6 +1,7 @@
 // Importing sessions, saved screens and bookmarks into the open project and deleting them.
 #include "project/RecDoc.h"
 
+#include <filesystem>
 #include <set>
 
 #include "platform/framework/MessageBoxService.h"
@@ -37,12 +38,17 @@ bool CRecDoc::WriteProject()
     else if (m_project->IsLoadImperfect())
         reason.LoadString(20018); // "the project was not read completely and is not written over"
     else
-        reason = DescribeWriteFailure(m_pathName, m_project->SaveToBytes().size());
+        reason = DescribeWriteFailure(m_pathName, m_project->SaveToBytes().size(), EWriteTarget::kOpenProject);
+    ShowSaveFailure(reason);
+    return false;
+}
+
+void CRecDoc::ShowSaveFailure(const CString& reason) const
+{
     CString format;
     format.LoadString(20010); // "Saving of %s failed: %s."
     AfxMessageBox(CString::Formatted(format.GetString(), GetFileNameOnly(m_pathName), reason).GetString(),
                   MB_ICONEXCLAMATION);
-    return false;
 }
 
 int CRecDoc::ImportSession(const CString& sourcePath, int index)
@@ -126,8 +132,14 @@ int CRecDoc::AddBookmark(int type, const CStringW& name, const CString& pictureP
             form->SaveViewSettings(&viewSettings);
     }
     const CString streamName = m_archive->MakeUniqueStreamName(kBookmarkStreamName);
-    if (streamName.IsEmpty() || !m_archive->ImportFile(streamName, picturePath))
+    if (streamName.IsEmpty() || !m_archive->ImportFile(streamName, picturePath)) {
+        if (!streamName.IsEmpty())
+            m_archive->DeleteElement(streamName);
+        std::error_code unknown;
+        const auto pictureBytes = std::filesystem::file_size(picturePath.GetString(), unknown);
+        ShowSaveFailure(DescribeWriteFailure(m_pathName, unknown ? 0 : pictureBytes, EWriteTarget::kOpenProject));
         return -1;
+    }
     m_project->AddBookmark(type, name, streamName, CHighTime::GetPresentTime(), &viewSettings, m_userViewSettings.get());
     if (!WriteProject()) {
         m_project->RemoveBookmark(m_project->GetBookmarkCount() - 1);
@@ -135,6 +147,9 @@ int CRecDoc::AddBookmark(int type, const CStringW& name, const CString& pictureP
         return -1;
     }
     NotifyViews(nullptr);
+    // The button's answer: the new bookmark's tile on the report page.
+    if (m_studyViewHost)
+        m_studyViewHost->ShowBookmarkTile(m_project->GetBookmarkCount() - 1);
     return 0;
 }
 

@@ -80,7 +80,7 @@ void CReportViewSettings::ExportToXml(const char* name, XmlDocument& doc, XmlNod
     XmlNode* node = XmlAppendElement(doc, parent, name);
     for (const SIntElement& element : kIntElements)
         XmlAppendElement(doc, *node, element.name, XmlFromInt(doc, this->*element.field));
-    if (m_items.empty())
+    if (m_items.empty() && !m_itemsArranged)
         return;
     XmlNode* container = XmlAppendElement(doc, *node, "Item");
     for (const SReportItem& item : m_items)
@@ -114,6 +114,7 @@ bool CReportViewSettings::ImportFromXml(const XmlNode* element)
 bool CReportViewSettings::ImportReportItemTablesFromXml(const XmlNode* node)
 {
     static constexpr const char* kReader = "CReportViewSettings::ImportReportItemTablesFromXml";
+    m_itemsArranged = m_itemsArranged || node != nullptr;
     for (const XmlNode* child = XmlFirstElement(node); child; child = XmlNextElement(child))
     {
         SReportItem item;

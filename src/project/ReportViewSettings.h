@@ -46,6 +46,9 @@ public:
     int m_bookmarkListCollapsed = 0;
     int m_splitterPos = 0;
     std::vector<SReportItem> m_items;
+    // The user arranged the report: the items replace the automatic report's default list, even
+    // when there are none. Kept in the file as the presence of the item container.
+    bool m_itemsArranged = false;
 
 private:
     bool RemoveItemIndex(int type, int i);

@@ -4,6 +4,8 @@
 
 #include <glog/logging.h>
 
+#include "project/XmlReaders.h"
+
 namespace
 {
 const XmlAttribute* Require(const char* reader, const XmlNode& node, const char* name)
@@ -26,9 +28,7 @@ bool ReadRequiredAttribute(const char* reader, const XmlNode& node, const char* 
 bool ReadRequiredAttribute(const char* reader, const XmlNode& node, const char* name, float& value)
 {
     const XmlAttribute* attribute = Require(reader, node, name);
-    if (attribute)
-        value = XmlToFloat(attribute->value());
-    return attribute != nullptr;
+    return attribute && readFloat(value, attribute);
 }
 
 bool ReadRequiredAttribute(const char* reader, const XmlNode& node, const char* name, CString& value)

@@ -3,6 +3,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "project/XmlReaders.h"
 #include "project/XLimitMarker.h"
@@ -27,16 +28,19 @@ void WriteRange(XmlDocument& doc, XmlNode& parent, const char* name, const SAxis
 }
 
 // Reads one xAxis or yAxis child into the next free entry; false (logged) when full or incomplete.
+// A number out of its range leaves that part of the entry at 0.
 bool ReadRange(const XmlNode& node, SAxisRange* ranges, int& count, int capacity, const char* tooManyText,
-               const char* missingText)
+               const char* missingText, SXmlNumberRange minRange, SXmlNumberRange spanRange)
 {
     if (count >= capacity) {
         LOG(INFO) << kCurAxisReader << tooManyText << count;
         return false;
     }
     SAxisRange& range = ranges[count];
-    for (const auto& [attribute, value] : {std::pair{"min", &range.min}, std::pair{"span", &range.span}}) {
-        if (!readDouble(*value, node.first_attribute(attribute))) {
+    range = SAxisRange{};
+    for (const auto& [attribute, value, valueRange] :
+         {std::tuple{"min", &range.min, minRange}, std::tuple{"span", &range.span, spanRange}}) {
+        if (!readDouble(*value, node.first_attribute(attribute), valueRange)) {
             LOG(INFO) << kCurAxisReader << missingText << attribute;
             return false;
         }
@@ -153,10 +157,12 @@ bool CViewSettings::ImportCurAxisDetailsFromXml(SCurAxisDetails& details, const 
         bool ok = true;
         if (name == "xAxis")
             ok = ReadRange(*child, details.xAxes.data(), details.xAxisCount, SCurAxisDetails::kMaxXAxes,
-                           " - WARNING: too many XAxises:", " - WARNING: missing XAxis attribute ");
+                           " - WARNING: too many XAxises:", " - WARNING: missing XAxis attribute ", kXmlDateRange,
+                           kXmlDateSpanRange);
         else if (name == "yAxis")
             ok = ReadRange(*child, details.yAxes.data(), details.yAxisCount, SCurAxisDetails::kMaxYAxes,
-                           " - WARNING: too many YAxises:", " - WARNING: missing YAxis attribute ");
+                           " - WARNING: too many YAxises:", " - WARNING: missing YAxis attribute ", kAnyFiniteNumber,
+                           kAnyFiniteNumber);
         else if (name == "cursor")
             ok = ReadCursor(*child, details);
         else if (name == "xCursor")

@@ -2,11 +2,22 @@
 
 #include <glog/logging.h>
 
+#include <cmath>
+
 namespace
 {
 bool Missing(const char* reader)
 {
     LOG(INFO) << reader << " - WARNING: missing node/attribute.";
+    return false;
+}
+
+// Whether the number read from the node's text may be taken; logs the refusal.
+bool Acceptable(const char* reader, const XmlValueNode& node, double number, SXmlNumberRange range)
+{
+    if (std::isfinite(number) && number >= range.low && number <= range.high)
+        return true;
+    LOG(INFO) << reader << " - WARNING: wrong value " << node.value();
     return false;
 }
 } // namespace
@@ -27,19 +38,21 @@ bool readInt(int& value, const XmlValueNode* node)
     return true;
 }
 
-bool readDouble(double& value, const XmlValueNode* node)
+bool readDouble(double& value, const XmlValueNode* node, SXmlNumberRange range)
 {
     if (!node)
         return Missing("readDouble");
-    value = XmlToDouble(node->value());
+    if (const double read = XmlToDouble(node->value()); Acceptable("readDouble", *node, read, range))
+        value = read;
     return true;
 }
 
-bool readFloat(float& value, const XmlValueNode* node)
+bool readFloat(float& value, const XmlValueNode* node, SXmlNumberRange range)
 {
     if (!node)
         return Missing("readFloat");
-    value = XmlToFloat(node->value());
+    if (const float read = XmlToFloat(node->value()); Acceptable("readFloat", *node, read, range))
+        value = read;
     return true;
 }
 
@@ -65,12 +78,12 @@ bool readIntOr(int& value, const XmlValueNode* node, int defaultValue)
 
 bool readDoubleOr(double& value, const XmlValueNode* node, double defaultValue)
 {
-    value = node ? XmlToDouble(node->value()) : defaultValue;
-    return true;
+    value = defaultValue;
+    return !node || readDouble(value, node);
 }
 
 bool readFloatOr(float& value, const XmlValueNode* node, float defaultValue)
 {
-    value = node ? XmlToFloat(node->value()) : defaultValue;
-    return true;
+    value = defaultValue;
+    return !node || readFloat(value, node);
 }

@@ -442,6 +442,15 @@ void CProjectManagerBasicGrid::FitGridHeight()
     SetWindowPos(nullptr, 0, 0, window.Width(), total, SWP_NOMOVE | SWP_NOZORDER);
 }
 
+void CProjectManagerBasicGrid::CommitEdit()
+{
+    if (!m_editInProgress || !m_editCtrl || !m_editCtrl->GetSafeHwnd())
+        return;
+    CString text;
+    m_editCtrl->GetWindowText(text);
+    EditCtrlFinished(text, FALSE, FALSE, m_editCol, m_editRow);
+}
+
 void CProjectManagerBasicGrid::FitToPage()
 {
     CWnd* parent = GetParent();

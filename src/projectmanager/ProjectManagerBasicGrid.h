@@ -81,6 +81,8 @@ public:
     void CollapseAll();
     void ExpandAll();
     bool IsSectionCollapsed(int section) const;
+    // Text still being typed into a card's field is taken as if the user had left the field.
+    void CommitEdit();
     // Follows the page's client size (width kept to the page's right edge).
     void FitToPage();
     // The grid window as high as all its rows.

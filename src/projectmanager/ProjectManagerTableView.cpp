@@ -3,6 +3,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <array>
 
 #include "datamodel/DataSet.h"
 #include "platform/framework/windows/CDC.h"
@@ -100,6 +101,11 @@ void CProjectManagerTableView::OnUpdate(CUpdateMsg*)
     m_settings.SetPresent(true);
 }
 
+std::array<CProjectManagerBasicGrid*, 3> CProjectManagerTableView::Grids() const
+{
+    return {m_summaryGrid.get(), m_dataSetGrid.get(), m_savedScreenGrid.get()};
+}
+
 void CProjectManagerTableView::CreateGrids()
 {
     CRect client;
@@ -184,7 +190,9 @@ void CProjectManagerTableView::LayoutGrids()
     m_dataSetGrid->ApplyRowHeights();
     m_savedScreenGrid->ApplyRowHeights();
     PlaceGrids();
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // The cards show what was filled in since they were last drawn (a card built for an added
+    // session was drawn with its placeholders).
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void CProjectManagerTableView::PlaceGrids()
@@ -192,9 +200,7 @@ void CProjectManagerTableView::PlaceGrids()
     if (!m_summaryGrid || !m_dataSetGrid || !m_savedScreenGrid)
         return;
     int top = -GetScrollPos(SB_VERT);
-    for (CProjectManagerBasicGrid* grid :
-         {static_cast<CProjectManagerBasicGrid*>(m_summaryGrid.get()), static_cast<CProjectManagerBasicGrid*>(m_dataSetGrid.get()),
-          static_cast<CProjectManagerBasicGrid*>(m_savedScreenGrid.get())}) {
+    for (CProjectManagerBasicGrid* grid : Grids()) {
         CRect rect;
         grid->GetWindowRect(&rect);
         ScreenToClient(&rect);
@@ -218,9 +224,7 @@ void CProjectManagerTableView::UpdateScrollSizes()
 {
     const int position = GetScrollPos(SB_VERT);
     CRect content(0, 0, 0, 0);
-    for (CProjectManagerBasicGrid* grid :
-         {static_cast<CProjectManagerBasicGrid*>(m_summaryGrid.get()), static_cast<CProjectManagerBasicGrid*>(m_dataSetGrid.get()),
-          static_cast<CProjectManagerBasicGrid*>(m_savedScreenGrid.get())}) {
+    for (CProjectManagerBasicGrid* grid : Grids()) {
         if (!grid || !grid->GetSafeHwnd())
             continue;
         CRect rect;
@@ -266,6 +270,10 @@ void CProjectManagerTableView::OnDestroy()
 
 void CProjectManagerTableView::SaveSettings()
 {
+    // A field the user is still typing into is written with the rest.
+    for (CProjectManagerBasicGrid* grid : Grids())
+        if (grid)
+            grid->CommitEdit();
     if (m_summaryGrid)
         m_summaryGrid->StoreStates(m_settings);
     if (m_dataSetGrid)

@@ -5,6 +5,7 @@
 // carries out the grids' commands: adding sessions from another project archive and pictures as
 // saved screens, deleting them, the session settings and the CSV export of a session. What it
 // changes it hands to the document as an SProjectManagerChange.
+#include <array>
 #include <memory>
 
 #include "project/IProjectManagerView.h"
@@ -14,6 +15,7 @@
 #include "projectmanager/ProjectManagerTexts.h"
 #include "views/ScrolledGridPage.h"
 
+class CProjectManagerBasicGrid;
 class CProjectManagerDataSetGrid;
 class CProjectManagerSavedScreenGrid;
 class CProjectManagerSummaryGrid;
@@ -62,6 +64,8 @@ protected:
     BOOL OnEraseBkgnd(CDC* dc) override;
 
 private:
+    // The summary, session and saved-screen grids, top to bottom (null before the first update).
+    std::array<CProjectManagerBasicGrid*, 3> Grids() const;
     void CreateGrids();
     void SyncProjectLists();
     void BuildRowTexts();

@@ -8,6 +8,8 @@
 
 #include <glog/logging.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT kSummaryText = 10117;
@@ -64,7 +66,10 @@ std::vector<SAutoReportItem> CAutoReport::CollectItems(const CRecDoc& document)
     const CProjectSettings* project = document.GetProjectSettings();
     if (!project)
         return items;
-    if (const auto* stored = dynamic_cast<const CReportViewSettings*>(project->GetViewSettings(CViewSettings::kReportViewId))) {
+    // The page's list replaces the default once the user arranged it; settings stored for the
+    // page's other states (its collapsed sections, a renumbering after a deletion) do not.
+    const auto* stored = dynamic_cast<const CReportViewSettings*>(project->GetViewSettings(CViewSettings::kReportViewId));
+    if (stored && stored->m_itemsArranged) {
         for (const SReportItem& item : stored->m_items) {
             if (item.Type == SReportItem::kSummary)
                 items.push_back({SReportItem::kSummary, -1});
@@ -81,6 +86,13 @@ std::vector<SAutoReportItem> CAutoReport::CollectItems(const CRecDoc& document)
         for (int i = 0; i < count; ++i)
             items.push_back({kind, i});
     return items;
+}
+
+bool CAutoReport::HasReportableItem(const CRecDoc& document)
+{
+    const std::vector<SAutoReportItem> items = CollectItems(document);
+    return std::any_of(items.begin(), items.end(),
+                       [&](const SAutoReportItem& item) { return ItemExists(item, *document.GetProjectSettings()); });
 }
 
 CString CAutoReport::ItemName(const SAutoReportItem& item)

@@ -1,7 +1,7 @@
 #pragma once
 // CAutoReport: the whole project report in one run. The items come from the report page's list
-// in the project (the summary, then every session, saved screen and bookmark while the user has
-// not arranged one); each is handed to the report driver in turn.
+// in the project once the user arranged it (until then the summary, then every session, saved
+// screen and bookmark); each is handed to the report driver in turn.
 #include "platform/framework/CString.h"
 
 #include <vector>
@@ -30,6 +30,8 @@ public:
 
     // The items in report order.
     static std::vector<SAutoReportItem> CollectItems(const CRecDoc& document);
+    // Whether one of the items names an entry of the project: a report without one is empty.
+    static bool HasReportableItem(const CRecDoc& document);
     // What the progress shows for an item: "Summary", or "Session 1" for the first session.
     static CString ItemName(const SAutoReportItem& item);
 };

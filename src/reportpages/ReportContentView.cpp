@@ -420,6 +420,8 @@ void CReportContentView::OnReportChange(const SReportChange& change)
     } else {
         return;
     }
+    // From now on the report holds what the user chose, also when that is nothing.
+    settings.m_itemsArranged = true;
     StoreReportSettings(settings);
     Rebuild();
 }

@@ -157,6 +157,15 @@ const SReportListEntry* CReportListGrid::EntryOfTile(int key) const
     return found == m_tiles.end() ? nullptr : &m_entries[std::size_t(found->second)];
 }
 
+CRect CReportListGrid::GetTileRect(int key)
+{
+    CRect picture;
+    CRect name;
+    GetCellRect(key % kKeyFactor, key / kKeyFactor, &picture);
+    GetCellRect(key % kKeyFactor, key / kKeyFactor + 1, &name);
+    return picture | name;
+}
+
 void CReportListGrid::FrameTile(int key, bool selected)
 {
     const int col = key % kKeyFactor;

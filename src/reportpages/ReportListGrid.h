@@ -37,6 +37,8 @@ public:
     const SReportListEntry* EntryOfTile(int key) const;
     int GetSelectedTile() const { return m_selected; }
     void SelectTile(int key);
+    // The tile's picture and name, in grid coordinates.
+    CRect GetTileRect(int key);
     // The tile whose name was edited or that was double-clicked last.
     int GetActiveTile() const { return m_active; }
     const CStringW& GetEditedName() const { return m_editedName; }

@@ -7,6 +7,8 @@
 #include "reportpages/ReportChange.h"
 #include "views/MySplitterWnd.h"
 
+#include <utility>
+
 const SRuntimeClass& CReportListView::Class()
 {
     static const SRuntimeClass runtimeClass{"CReportListView", &CMyFormView::Class(),
@@ -48,8 +50,34 @@ void CReportListView::Rebuild()
     UpdateScrollSizes();
     if (atBottom)
         ScrollTo(ContentHeight());
+    if (m_bookmarkToShow >= 0)
+        SelectBookmarkTile(std::exchange(m_bookmarkToShow, -1));
     SetRedraw(TRUE);
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void CReportListView::ShowBookmarkTile(int bookmark)
+{
+    m_bookmarkToShow = bookmark;
+    RequestRebuild();
+}
+
+void CReportListView::SelectBookmarkTile(int bookmark)
+{
+    const std::vector<SReportListEntry>& entries = m_grid->GetEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].kind != SReportItem::kBookmark || entries[i].index != bookmark)
+            continue;
+        const int key = m_grid->TileKeyOfEntry(int(i));
+        m_grid->SelectTile(key);
+        const CRect tile = m_grid->GetTileRect(key);
+        CRect client;
+        GetClientRect(&client);
+        const int position = GetScrollPos(SB_VERT);
+        if (tile.top < position || tile.bottom > position + client.Height())
+            ScrollTo(tile.top);
+        return;
+    }
 }
 
 void CReportListView::RefreshGrids()

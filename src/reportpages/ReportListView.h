@@ -25,6 +25,9 @@ public:
     void Rebuild() override;
     void RefreshGrids() override;
     CReportListGrid* GetGrid() const { return m_grid.get(); }
+    // Once the list shows the project as it is now, the tile of bookmark i is selected and
+    // scrolled into view.
+    void ShowBookmarkTile(int bookmark);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -39,9 +42,11 @@ private:
     // Hands the change to every view of the document.
     void Broadcast(int kind, const SReportListEntry& entry, const SSplitterDragRecord* drag);
     void StoreSectionStates();
+    void SelectBookmarkTile(int bookmark);
 
     std::unique_ptr<CReportListGrid> m_grid;
     CReportViewSettings m_settings;
     bool m_projectManagerCollapsed = false;
     bool m_bookmarksCollapsed = false;
+    int m_bookmarkToShow = -1;
 };

@@ -1,6 +1,7 @@
 #include "shell/ExportReportCommand.h"
 
 #include "platform/framework/FileDialogService.h"
+#include "platform/framework/MessageBoxService.h"
 #include "project/AppFolders.h"
 #include "project/RecDoc.h"
 #include "report/AutoReport.h"
@@ -20,6 +21,9 @@ struct SFileOutput
 
 constexpr SFileOutput kPdfOutput{6652, 6653, &IReport::ExportToPdf};
 constexpr SFileOutput kRtfOutput{6654, 6655, &IReport::ExportToRtf};
+
+constexpr UINT IDS_REPORT_EMPTY = 20140;      // "The report holds nothing. ..."
+constexpr UINT IDS_REPORT_NOT_OPENED = 20141; // "No program could be started ... The report is %s."
 
 CString LoadText(UINT id)
 {
@@ -53,10 +57,12 @@ EExportReportResult ExportToFile(IReport& report, const SFileOutput& output, con
         return EExportReportResult::kNoFile;
     if (!(report.*output.exportTo)(path))
         return EExportReportResult::kExportFailed;
-    const bool opened = opener ? opener(path) : OpenWithDesktop(path);
-    if (!opened)
-        LOG(WARNING) << "No program could be started for the report " << path.str();
-    return opened ? EExportReportResult::kOpened : EExportReportResult::kNotOpened;
+    if (opener ? opener(path) : OpenWithDesktop(path))
+        return EExportReportResult::kOpened;
+    LOG(INFO) << "No program could be started for the report " << path.str();
+    AfxMessageBox(CString::Formatted(LoadText(IDS_REPORT_NOT_OPENED).GetString(), path).GetString(),
+                  MB_ICONINFORMATION);
+    return EExportReportResult::kNotOpened;
 }
 
 } // namespace
@@ -65,6 +71,11 @@ EExportReportResult RunExportReport(IReport& report, CRecDoc& document, CWnd* ma
                                     const DesktopOpener& opener)
 {
     CResetScope reset(report);
+    // An empty report would make a blank file.
+    if (!CAutoReport::HasReportableItem(document)) {
+        AfxMessageBox(IDS_REPORT_EMPTY, MB_ICONINFORMATION);
+        return EExportReportResult::kEmpty;
+    }
     bool complete = false;
     {
         CAutoReportProgress progress(mainWindow);

@@ -11,11 +11,12 @@ class IReport;
 
 enum class EExportReportResult
 {
+    kEmpty,        // nothing to report: the user was told, nothing exported, no preview
     kCancelled,    // cancelled or failed in the run: nothing exported, no preview
     kNoFile,       // the save dialog was cancelled
     kExportFailed, // the driver could not write the file (it told the user)
     kOpened,       // written and handed to the desktop's program
-    kNotOpened,    // written, but no program could be started for it
+    kNotOpened,    // written, but no program could be started for it (the user was told where it is)
     kPreview,      // shown in the preview
 };
 

@@ -5,6 +5,7 @@
 #include "shell/LogFileViewer.h"
 #include "shell/OrnApp.h"
 #include "views/MainWindow.h"
+#include "views/TabWnd.h"
 #include "views/VisualFramework.h"
 #include "mainview/MainViewLayout.h"
 
@@ -38,6 +39,29 @@ constexpr SMenuItem kViewItems[] = {
     {CMainFrame::ID_VIEW_REPORT, "&Report"},
 };
 constexpr const char* kExitText = "E&xit\tCtrl+Q";
+
+// The tab of the project window that each View menu command shows, by its index.
+int TabOfViewCommand(UINT command)
+{
+    switch (command) {
+    case CMainFrame::ID_VIEW_PROJECT_MANAGER: return 0;
+    case CMainFrame::ID_VIEW_ENERGY_STUDY: return 1;
+    case CMainFrame::ID_VIEW_LOAD_STUDY: return 2;
+    case CMainFrame::ID_VIEW_ADVANCED: return 3;
+    case CMainFrame::ID_VIEW_REPORT: return 4;
+    default: return -1;
+    }
+}
+
+// A View menu command reaches only a page the tabs let the user reach: the tab enabling of the
+// project window (run whenever its sessions change) decides for both.
+bool IsViewCommandEnabled(UINT command)
+{
+    const TVisualObject* root = g_pMainViewLayout ? g_pMainViewLayout->GetObject(SMainViewLayout::kRoot) : nullptr;
+    const auto* tabs = root ? dynamic_cast<const TTabWnd*>(root->GetWnd()) : nullptr;
+    const int tab = TabOfViewCommand(command);
+    return tabs && tab >= 0 && tabs->IsTabEnabled(tab);
+}
 
 // The accelerators of the menu commands (Ctrl with the key, and Shift where given).
 struct SAccelerator
@@ -96,11 +120,8 @@ BOOL CMainFrame::LoadFrame(const CString& title, const RECT& rect)
     AppendItems(m_viewMenu, std::begin(kViewItems), std::end(kViewItems));
     m_menuStrip.AddMenu("&File", &m_fileMenu, [this] { UpdateFileMenu(); });
     m_menuStrip.AddMenu("&View", &m_viewMenu, [this] {
-        // The study views exist only once the project window holds the main view.
-        const IProjectDocument* document = COrnApp::Instance().GetDocument();
-        const UINT state = document && document->HasStudyViews() ? MF_ENABLED : MF_GRAYED;
         for (const SMenuItem& item : kViewItems)
-            m_viewMenu.EnableMenuItem(item.id, MF_BYCOMMAND | state);
+            m_viewMenu.EnableMenuItem(item.id, MF_BYCOMMAND | (IsViewCommandEnabled(item.id) ? MF_ENABLED : MF_GRAYED));
     });
 
     SetTimer(kHeartbeatTimer, kHeartbeatMs);
@@ -185,6 +206,9 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     COrnApp& app = COrnApp::Instance();
     const UINT id = LOWORD(wParam);
+    // However it arrives (menu, key, message), a View command of a disabled tab does nothing.
+    if (TabOfViewCommand(id) >= 0 && !IsViewCommandEnabled(id))
+        return TRUE;
     switch (id) {
     case ID_FILE_OPEN: app.OnFileOpen(); return TRUE;
     case ID_FILE_CLOSE: app.CloseDocument(); return TRUE;

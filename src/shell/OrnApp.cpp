@@ -4,6 +4,7 @@
 #include "platform/framework/Logging.h"
 #include "platform/framework/StringTable.h"
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/MessageBoxWindow.h"
 #include "datamodel/CalculationValidRatio.h"
 #include "project/AppFolders.h"
@@ -156,6 +157,29 @@ CRect COrnApp::RestoredWindowRect()
     return rect;
 }
 
+void COrnApp::FitMainWindowToScreen()
+{
+    // The screen the window opens on may be smaller than the one its size was kept on, or count
+    // in larger pixels: the window with its frame is made to fit it, so that none of it lies off
+    // the screen.
+    if (m_mainFrame->IsZoomed())
+        return;
+    CRect rect;
+    m_mainFrame->GetWindowRect(&rect);
+    MONITORINFO screen;
+    if (!GetMonitorInfo(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &screen))
+        return;
+    const CRect frame = m_mainFrame->GetFrameMargins();
+    const CRect work(screen.rcWork.left + frame.left, screen.rcWork.top + frame.top, screen.rcWork.right - frame.right,
+                     screen.rcWork.bottom - frame.bottom);
+    const int width = std::max(0, std::min(rect.Width(), work.Width()));
+    const int height = std::max(0, std::min(rect.Height(), work.Height()));
+    const int left = std::clamp(int(rect.left), int(work.left), std::max(int(work.left), int(work.right) - width));
+    const int top = std::clamp(int(rect.top), int(work.top), std::max(int(work.top), int(work.bottom) - height));
+    if (CRect(left, top, left + width, top + height) != rect)
+        m_mainFrame->MoveWindow(left, top, width, height);
+}
+
 void COrnApp::SaveWindowPlacement(CWnd& frame)
 {
     // The normal rectangle, so that a maximized window is restored to where it was before.
@@ -203,6 +227,7 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
     }
     if (options.showWindow)
         m_mainFrame->ShowWindow(m_profile.GetProfileInt(kPlacementSection, kMaximizedEntry, 0) ? SW_SHOWMAXIMIZED : SW_SHOW);
+    FitMainWindowToScreen();
     if (m_commandLine.IsSampleStart())
         OpenSampleProject();
     else if (!m_commandLine.GetFileName().IsEmpty())

@@ -152,6 +152,8 @@ private:
     void InstallWindowServices();
     void RemoveWindowServices();
     CRect RestoredWindowRect();
+    // Moves and shrinks the main window so that it lies on its screen whole.
+    void FitMainWindowToScreen();
     void UpdateTitles();
 
     // Marks a call into the document (opening, saving) for its lifetime.

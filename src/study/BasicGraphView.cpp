@@ -57,7 +57,8 @@ CBasicGraphView::~CBasicGraphView()
 
 void CBasicGraphView::SetTableStateText(bool timeRangeTable, const CString& text)
 {
-    m_tableStates[timeRangeTable ? 1 : 0] = text;
+    // Straight into the settings: every refill hands the tables their text from there.
+    (timeRangeTable ? m_settings.m_tableTimeRangeCollapse : m_settings.m_tableCollapse) = text;
 }
 
 bool CBasicGraphView::IsSessionCompatible(int session) const
@@ -219,8 +220,6 @@ void CBasicGraphView::SyncViewSettings()
     for (int i = 0; i < details.yAxisCount; ++i)
         details.yAxes[std::size_t(i)] = {m_chart.GetYAxis(i)->GetMin(), m_chart.GetYAxis(i)->GetSpan()};
     m_cursorRecords.ToDetails(m_chart, details);
-    m_settings.m_tableCollapse = m_tableStates[0];
-    m_settings.m_tableTimeRangeCollapse = m_tableStates[1];
     if (const CMySplitterWnd* splitter = FindSplitter())
         m_settings.m_mainViewSplitterAActiveRow = splitter->GetActiveRow();
     if (m_markers.IsRangeSet()) {

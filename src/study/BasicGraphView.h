@@ -281,7 +281,6 @@ private:
     bool m_firstUpdate = true;
     bool m_updating = false;
     bool m_bookmarkApplied = false;
-    std::array<CString, 2> m_tableStates;
     int m_viewKindValue;
     int m_studyType;
     CSize m_storedSize;

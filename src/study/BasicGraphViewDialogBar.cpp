@@ -117,12 +117,17 @@ int CBasicGraphViewDialogBar::SpanIndexOfButton(UINT id)
     }
 }
 
-UINT CBasicGraphViewDialogBar::SpanButtonOfChoice(int choice)
+int CBasicGraphViewDialogBar::SpanTypeOfChoice(int choice)
 {
-    for (UINT id = GraphBar::kFirstSpanButton; id < GraphBar::kFirstSpanButton + 3; ++id)
-        if (SpanIndexOfButton(id) == choice)
-            return id;
-    return GraphBar::kFirstSpanButton + 3;
+    for (int type = 0; type < 3; ++type)
+        if (SpanIndexOfButton(GraphBar::kFirstSpanButton + UINT(type)) == choice)
+            return type;
+    return -1;
+}
+
+UINT CBasicGraphViewDialogBar::SpanButtonOfType(int type)
+{
+    return GraphBar::kFirstSpanButton + UINT(type >= 0 && type < 3 ? type : 3);
 }
 
 void CBasicGraphViewDialogBar::SelectSpanButton(UINT id)
@@ -176,7 +181,7 @@ void CBasicGraphViewDialogBar::SettingsToControls()
         SetCheck(GraphBar::kFirstLimitCheck + UINT(row), s.m_isLimit[std::size_t(row)]);
         SetDlgItemText(int(GraphBar::kFirstLimitEdit) + row, FormatLimit(row, s.m_limits[std::size_t(row)]));
     }
-    SelectSpanButton(SpanButtonOfChoice(s.m_typeTimeRange));
+    SelectSpanButton(SpanButtonOfType(s.m_typeTimeRange));
     SetCheck(GraphBar::kSetTimeRange, s.m_checkTimeRange);
     SetCheck(GraphBar::kSetWorkingHours, s.m_setWorkingHours);
     for (int day = 0; day < CBasicViewSettings::kWorkingDays; ++day)

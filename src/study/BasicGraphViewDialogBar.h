@@ -84,8 +84,11 @@ public:
     // The interval choice of a span button ("1 Hour" 4, "1 Day" 6, "1 Week" 8); -1 for
     // "Individual" and any other control.
     static int SpanIndexOfButton(UINT id);
-    // The span button of an interval choice; "Individual" for a choice no button offers.
-    static UINT SpanButtonOfChoice(int choice);
+    // How the settings keep an interval choice: the span button that makes it (0 "1 Hour",
+    // 1 "1 Day", 2 "1 Week"), -1 for any other span.
+    static int SpanTypeOfChoice(int choice);
+    // The span button of such a type; "Individual" for -1.
+    static UINT SpanButtonOfType(int type);
     // Shows one of the four span buttons pressed, the others raised.
     void SelectSpanButton(UINT id);
     UINT GetSelectedSpanButton() const { return m_selectedSpan; }

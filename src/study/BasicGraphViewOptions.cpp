@@ -188,8 +188,8 @@ void CBasicGraphView::OnXAxisChoice()
 
 void CBasicGraphView::ApplyXAxisChoice()
 {
-    m_settings.m_typeTimeRange = m_dialogBar->XAxisPickers().GetChoice();
-    m_dialogBar->SelectSpanButton(CBasicGraphViewDialogBar::SpanButtonOfChoice(m_settings.m_typeTimeRange));
+    m_settings.m_typeTimeRange = CBasicGraphViewDialogBar::SpanTypeOfChoice(m_dialogBar->XAxisPickers().GetChoice());
+    m_dialogBar->SelectSpanButton(CBasicGraphViewDialogBar::SpanButtonOfType(m_settings.m_typeTimeRange));
     ApplyXAxisPickers(true);
 }
 

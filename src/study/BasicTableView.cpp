@@ -16,7 +16,9 @@
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
 #include "project/RecDoc.h"
+#include "study/FrameBarNotify.h"
 #include "study/LinkedGraphView.h"
+#include "study/TableSectionCommands.h"
 #include "study/TableStatistics.h"
 #include "study/TableStrings.h"
 #include "views/CaptureWindowRect.h"
@@ -104,11 +106,7 @@ void CBasicTableView::OnSize(UINT type, int cx, int cy)
 
 BOOL CBasicTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    if (CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr)
-        if (toolBar->OnNotify(wParam, lParam, result))
-            return TRUE;
-    return CMyFormView::OnNotify(wParam, lParam, result);
+    return NotifyFrameBars(*this, wParam, lParam, result) || CMyFormView::OnNotify(wParam, lParam, result);
 }
 
 int CBasicTableView::GetStudyKind() const
@@ -151,14 +149,18 @@ void CBasicTableView::Refill(bool force)
         m_grid->SetData(&m_sessions);
         Invalidate(TRUE);
         UpdateWindow();
-        auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-        CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+        CMyToolBar* toolBar = TableSectionToolBar(*this);
         CBasicViewSettings* settings = m_linkedView ? m_linkedView->GetGraphSettings() : nullptr;
         if (toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
     }
-    m_grid->ApplyCollapseState(GetTitle());
+    m_grid->ApplyCollapseState(CMyFormView::GetTitle());
     m_grid->ApplyHiddenFlags();
+}
+
+CString CBasicTableView::GetTitle() const
+{
+    return m_grid ? m_grid->GetCollapseState() : CString();
 }
 
 void CBasicTableView::OnNominalVoltage(int session, LPARAM record)
@@ -213,14 +215,15 @@ BOOL CBasicTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kFullWindowCommand:
         if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr)
             m_fullWindow = splitter->ToggleFullWindow(this, m_timeRange ? kTimeRangeFullWindowMode : 0) ? 1 : 0;
+        EnableSectionCollapse(*this, !m_fullWindow);
         if (m_linkedView)
             m_linkedView->UpdateTimeRangeSection();
         return TRUE;
     case kCopyCommand:
-        CopyToClipboard();
+        CopyTableSectionToClipboard(*this);
         return TRUE;
     case kBookmarkCommand:
-        AddBookmark();
+        AddTableSectionBookmark(*this, m_fullWindow != 0);
         return TRUE;
     default:
         break;
@@ -236,45 +239,11 @@ BOOL CBasicTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CBasicTableView::OnEditFieldLeft()
 {
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = TableSectionToolBar(*this);
     CBasicViewSettings* settings = m_linkedView ? m_linkedView->GetGraphSettings() : nullptr;
     if (toolBar && settings)
         (m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table) =
             toolBar->GetUserEditText();
-}
-
-CRect CBasicTableView::ClientRectInMainWindow(CWnd& main) const
-{
-    CRect rect;
-    GetClientRect(&rect);
-    ClientToScreen(&rect);
-    main.ScreenToClient(&rect);
-    return rect;
-}
-
-void CBasicTableView::CopyToClipboard()
-{
-    if (CWnd* main = GetMainWindow())
-        CaptureWindowRect(ClientRectInMainWindow(*main), kCaptureToClipboard, nullptr);
-}
-
-void CBasicTableView::AddBookmark()
-{
-    CWnd* main = GetMainWindow();
-    CRecDoc* document = GetDocument();
-    if (!main || !document)
-        return;
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    // The bookmark shows the page as laid out normally, unless the user chose the full window.
-    if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr;
-        splitter && !m_fullWindow) {
-        splitter->RestoreAllSections();
-        splitter->RecalcSections();
-        main->RedrawWindow();
-    }
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
-    BeginSectionCapture(ClientRectInMainWindow(*main), toolBar ? toolBar->GetUserEditText() : CString());
 }
 
 // ---- the session data
@@ -285,7 +254,6 @@ bool CBasicTableView::RebuildSessionData(bool force)
     const int count = document ? document->GetDataSetCount() : 0;
     bool changed = false;
     bool recomputeAll = force;
-    bool resized = false;
     if (int(m_ranges.size()) != count) {
         m_ranges.assign(std::size_t(count), SSelectedTimeRange{});
         changed = true;
@@ -296,13 +264,12 @@ bool CBasicTableView::RebuildSessionData(bool force)
         m_sessions.resize(std::size_t(count));
         m_validRuns.assign(std::size_t(count), {});
         recomputeAll = true;
-        resized = true;
         changed = true;
     }
     if (m_grid)
         m_grid->SetSessionCount(count);
     for (int i = 0; i < count; ++i)
-        changed = RebuildSession(i, recomputeAll, resized) || changed;
+        changed = RebuildSession(i, recomputeAll) || changed;
     return changed;
 }
 
@@ -349,7 +316,7 @@ SSelectedTimeRange CBasicTableView::SelectRange(int session, const CTrendTimeBlo
     return range;
 }
 
-bool CBasicTableView::RebuildSession(int session, bool recompute, bool runsToo)
+bool CBasicTableView::RebuildSession(int session, bool recompute)
 {
     structSummaryTableData& data = *m_sessions[std::size_t(session)];
     CRecDoc* document = GetDocument();
@@ -383,7 +350,9 @@ bool CBasicTableView::RebuildSession(int session, bool recompute, bool runsToo)
         return changed;
     const CTrendTimeBlock& block = *first->GetTimeBlock();
     const SSelectedTimeRange range = SelectRange(session, block, recordAccess);
-    if (runsToo)
+    // Found once per way of reading the records: a session shown only later, or read at another
+    // interval, has none yet for them.
+    if (const SValidRuns& runs = m_validRuns[std::size_t(session)]; !runs.found || !(runs.accessSpec == recordAccess))
         ComputeValidRuns(session, *dataSet, recordAccess, block.GetRecordCount());
     if (!recompute && range == m_ranges[std::size_t(session)])
         return changed;
@@ -421,7 +390,10 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
                     marked[std::size_t(i)] = true;
         }
     }
-    std::vector<SRecordRange>& runs = m_validRuns[std::size_t(session)];
+    SValidRuns& valid = m_validRuns[std::size_t(session)];
+    valid.found = true;
+    valid.accessSpec = recordAccess;
+    std::vector<SRecordRange>& runs = valid.runs;
     runs.clear();
     for (int i = 0; i < int(marked.size()); ++i) {
         if (!marked[std::size_t(i)])
@@ -515,7 +487,7 @@ void CBasicTableView::FillSummaryText(int session, const CDataSet& dataSet, cons
     const CHighTime end = block.AlignTime(block.GetEndTime(last));
     const int records = std::max(0, last - first + 1);
     int covered = 0;
-    for (const SRecordRange& run : m_validRuns[std::size_t(session)])
+    for (const SRecordRange& run : m_validRuns[std::size_t(session)].runs)
         covered += std::max(0, std::min(run.last, last) - std::max(run.first, first) + 1);
 
     pair(tablestr::kStudyType, config.GetStudyTypeName());

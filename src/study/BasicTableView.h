@@ -35,10 +35,12 @@ public:
 
     void OnInitialUpdate() override;
     void OnSize(UINT type, int cx, int cy) override;
-    // The section toolbar sees a notification first.
+    // The frame's toolbars see a notification first.
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The grid's collapse state as it stands; empty without a grid.
+    CString GetTitle() const override;
 
     // Rebuilds the session blocks; true when anything changed (the refill message's work).
     bool RebuildSessionData(bool force);
@@ -64,7 +66,7 @@ protected:
 
 private:
     // Recomputes session i; true when it changed.
-    bool RebuildSession(int session, bool recompute, bool runsToo);
+    bool RebuildSession(int session, bool recompute);
     // The first trend item, with how its records are read and the display interval; null without
     // trend data.
     CDataItemTrend* FindFirstItem(CDataSet& dataSet, STrendAccessSpec& recordAccess, int& displayInterval) const;
@@ -75,15 +77,18 @@ private:
     void OnNominalVoltage(int session, LPARAM record);
     void OnCollapseState(const CString& state);
     void OnEditFieldLeft();
-    CRect ClientRectInMainWindow(CWnd& main) const;
-    void CopyToClipboard();
-    // Captures the section as a bookmark of the project under the toolbar's text.
-    void AddBookmark();
 
     std::unique_ptr<CSummaryGrid> m_grid;
     SummaryBlocks m_sessions;
     std::vector<SSelectedTimeRange> m_ranges;
     ILinkedGraphView* m_linkedView = nullptr;
     int m_fullWindow = 0;
-    std::vector<std::vector<SRecordRange>> m_validRuns;
+    // The runs of records with a valid value of each session, at the records they were found in.
+    struct SValidRuns
+    {
+        bool found = false;
+        STrendAccessSpec accessSpec;
+        std::vector<SRecordRange> runs;
+    };
+    std::vector<SValidRuns> m_validRuns;
 };

@@ -5,12 +5,14 @@
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/QuantityInfo.h"
+#include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
 #include "project/RecDoc.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
+#include "study/IOCompUtils.h"
 #include "study/PlotNames.h"
 #include "study/RecTrendToIOComp.h"
 #include "study/SetupPlot.h"
@@ -19,6 +21,7 @@
 #include "views/SplitFrame.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -28,9 +31,18 @@ constexpr SCalendarParameter kEnergyParameters[] = {
 constexpr SDataItem kInitialItem{0, 3, -1, 0, false, true};
 constexpr UINT kDateTimeFormat = 8066;
 constexpr int kTotalButton = 3;
-// The first and the second selected bin.
-constexpr COLORREF kPlotColors[CBasicViewSettings::kMaxSessions] = {RGB(200, 30, 30), RGB(30, 70, 220),
-                                                                     RGB(20, 140, 60), RGB(40, 40, 40)};
+// The calendar's one channel row of the view settings.
+constexpr DWORD kChannelRow = 0;
+// A session's colour by its running number among the sessions of the study, so that its curve
+// looks alike in the thumbnails and in the graph.
+constexpr COLORREF kSessionColors[CBasicViewSettings::kMaxSessions] = {RGB(200, 30, 30), RGB(30, 70, 220),
+                                                                        RGB(20, 140, 60), RGB(40, 40, 40)};
+// The distinct-colour preference: the first channel added in one colour, every further one in
+// another, so that the two selected bins never look alike.
+constexpr COLORREF kDistinctFirst = RGB(31, 119, 180);
+constexpr COLORREF kDistinctFurther = RGB(255, 127, 14);
+// Where the X markers stand in the shown bin (as the graph base places them first).
+constexpr double kXMarkerPercent = 40.0;
 
 bool IsEnergyDirection(DWORD quantity)
 {
@@ -79,6 +91,14 @@ CCalendarGraphView::CCalendarGraphView(int settingsKind, int viewKind, int study
 std::span<const SCalendarParameter> CCalendarGraphView::Parameters() const
 {
     return kEnergyParameters;
+}
+
+void CCalendarGraphView::OnUpdate(CWnd* sender, LPARAM hint, CUpdateMsg* hintObject)
+{
+    // The settings' parameter (the project's, a bookmark's) is the data item when the base
+    // sorts the value ranges by their units: a bookmark's range stays with its unit.
+    SetParameter(GetSettings().m_calendarViewParameter);
+    CBasicGraphView::OnUpdate(sender, hint, hintObject);
 }
 
 void CCalendarGraphView::RefreshGraph()
@@ -167,11 +187,25 @@ bool CCalendarGraphView::AnySessionHolds(DWORD quantity, int slot) const
     for (int i = 0; document && i < GetSessionCount(); ++i) {
         if (!IsSessionCompatible(i))
             continue;
-        CQuantityInfo info(document->GetDataSet(i)->GetMeasurementConfig());
-        if (info.Select(quantity) && info.IsPhaseAvailable(PhaseOfSlot(slot)))
+        const CMeasurementConfig& config = document->GetDataSet(i)->GetMeasurementConfig();
+        CQuantityInfo info(config);
+        const int phase = PhaseOfSlot(slot);
+        // Energies per interval have an average only.
+        if (info.Select(quantity) &&
+            (info.IsPhaseAvailable(phase) || info.IsAvailable({quantity, phase, kStatAvg}, config.GetDefaultVoltageReference())))
             return true;
     }
     return false;
+}
+
+COLORREF CCalendarGraphView::ChannelColor(int session) const
+{
+    if (CRegionPrefs::IsDistinctColorMode())
+        return GetDataToIOComp()->GetChannelCount() == 0 ? kDistinctFirst : kDistinctFurther;
+    int running = 0;
+    for (int i = 0; i < session; ++i)
+        running += IsSessionCompatible(i) ? 1 : 0;
+    return kSessionColors[std::size_t(running) % std::size(kSessionColors)];
 }
 
 void CCalendarGraphView::AddSessionChannels(int plotSlot, int session)
@@ -198,9 +232,11 @@ void CCalendarGraphView::AddSessionChannels(int plotSlot, int session)
             continue;
         if (item.quantity == 54)
             trend->Scale(float(NominalVoltageFactor(session)));
-        const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg,
-                                               kPlotColors[std::size_t(plotSlot)]);
+        const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg, ChannelColor(session));
         feeder->SetChannelQuantity(channel, item.quantity);
+        SFeederChannel* entry = feeder->GetChannelEntry(channel);
+        entry->slot = slot;
+        entry->flags = kChannelRow;
         feeder->FeedChannel(channel, *trend, *trendItem->GetTimeBlock(), false, plotSlot, -1.0e9, 1.0e9);
     }
 }
@@ -281,10 +317,14 @@ void CCalendarGraphView::ShowSelection()
     for (int r = 0; r < 2; ++r)
         if (selected[std::size_t(r)].HasSession())
             AddSessionChannels(r, selected[std::size_t(r)].session);
+    // The channels follow the view settings (the chosen channel of the calendar's row).
+    feeder->SyncChannels(settings, false);
     feeder->Finish();
     CiPlotX& chart = *GetPlotControl();
     for (int i = 0; i < chart.GetXAxisCount(); ++i)
         chart.GetXAxis(i)->SetVisible(i < 2 && selected[std::size_t(i)].HasSession());
+    const bool bookmark = IsBookmarkApplied();
+    const bool shown = selected[0].HasSession();
     double lower = 0.0;
     double upper = 0.0;
     bool ranged = false;
@@ -292,7 +332,7 @@ void CCalendarGraphView::ShowSelection()
         const structCalendarSelection& record = selected[std::size_t(r)];
         if (!record.HasSession())
             continue;
-        if (IsBookmarkApplied()) {
+        if (bookmark) {
             const SAxisRange& stored = settings.m_upperPlot.xAxes[std::size_t(r)];
             chart.SetXAxisRange(r, stored.min, stored.span);
             continue;
@@ -306,7 +346,17 @@ void CCalendarGraphView::ShowSelection()
         upper = ranged ? std::max(upper, bins->upper) : bins->upper;
         ranged = true;
     }
-    // The value axis keeps the thumbnails' common range while the user steps through bins.
+    // The value axis takes the thumbnails' common range for new options and then keeps what it
+    // shows (that range, the user's own scale, a bookmark's) while the user steps through bins
+    // and while the document changes; the settings hold it from each show with bins.
+    const SAxisRange& held = settings.m_upperPlot.yAxes[0];
+    const SValueScaleKey key{m_dataItems.empty() ? kNoQuantity : m_dataItems.front().quantity, settings.m_calendarViewChannel};
+    if (shown && held.span > 0.0 && (bookmark || key == m_scaleKey || m_scaleKey.quantity == kUnknownScale)) {
+        lower = held.min;
+        upper = held.min + held.span;
+        ranged = true;
+    }
+    m_scaleKey = shown ? key : SValueScaleKey{kNoScale, -1};
     if (ranged && upper > lower && chart.GetYAxisCount() > 0) {
         chart.SetYAxisRange(0, lower, upper - lower);
         feeder->SetYAxisRange(0, lower, upper);
@@ -319,10 +369,15 @@ void CCalendarGraphView::ShowSelection()
     for (int r = 0; r < 2; ++r)
         if (selected[std::size_t(r)].HasSession())
             CustomXAxis(r);
+    if (!bookmark && shown)
+        IOCompUtils::PlaceXMarkers(chart, 0, kXMarkerPercent, 100.0 - kXMarkerPercent);
     chart.Repaint();
     GetNotes().Replace();
     if (settings.m_setWorkingHours)
         DrawWorkingHours();
+    // What is shown now is what the project and a bookmark keep.
+    if (!bookmark && shown)
+        SyncViewSettings();
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
 }
 

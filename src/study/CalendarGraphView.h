@@ -24,6 +24,7 @@ public:
     static const SRuntimeClass& Class();
     CCalendarGraphView();
 
+    void OnUpdate(CWnd* sender, LPARAM hint, CUpdateMsg* hintObject) override;
     void RefreshGraph() override;
     void UpdateTimeRangeSection() override {}
     void LinkWindows() override;
@@ -54,10 +55,24 @@ private:
     void UpdateSessionFlags();
     // True when a session of the study holds the quantity in that phase slot.
     bool AnySessionHolds(DWORD quantity, int slot) const;
+    // The colour of the next channel of a session (the distinct-colour preference or the
+    // session's running number in the study).
+    COLORREF ChannelColor(int session) const;
     // The session's channels of the shown phase slots, fed on the X axis of `plotSlot`.
     void AddSessionChannels(int plotSlot, int session);
     void SetYAxisTitle();
 
+    // The options the value axis was last scaled for with bins shown: unknown until the first
+    // show (the project's stored range holds), none after a show without bins.
+    static constexpr DWORD kUnknownScale = 0xFFFFFFFF;
+    static constexpr DWORD kNoScale = 0xFFFFFFFE;
+    struct SValueScaleKey
+    {
+        DWORD quantity = kUnknownScale;
+        int channel = -1;
+        bool operator==(const SValueScaleKey&) const = default;
+    };
+    SValueScaleKey m_scaleKey;
     CCalendarTableView* m_calendarTable = nullptr;
     CCalendarTableViewDialogBar* m_optionsBar = nullptr;
     std::array<bool, CBasicViewSettings::kMaxSessions> m_present{};

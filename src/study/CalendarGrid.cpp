@@ -3,12 +3,15 @@
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/HighTime.h"
 #include "grid/CUGCell.h"
+#include "grid/CUGGrid.h"
 #include "grid/UGDefs.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "study/CalendarThumbnailFile.h"
 #include "study/MyBasicSummaryGrid.h"
 #include "study/TableStrings.h"
+#include "views/GridMargins.h"
 #include "views/MyFont.h"
+#include "views/MyFormView.h"
 #include "views/StoredSize.h"
 
 #include <algorithm>
@@ -27,6 +30,7 @@ constexpr int kDateHeight = 15;
 constexpr UINT kExpandedBitmapId = 1553;
 constexpr UINT kCollapsedBitmapId = 1554;
 constexpr COLORREF kHeadingLine = 0x00DAD5CB;
+constexpr UINT kDateFormat = 8070; // "dtFmt1"
 // Weekday names Monday .. Saturday, then Sunday.
 constexpr unsigned kWeekdayIds[7] = {10111, 10112, 10113, 10114, 10115, 10116, 10110};
 
@@ -52,7 +56,10 @@ int CMyBasicCalendarGrid::CCalendarDS::GetCell(int col, int row, CUGCell* cell)
     const structCalendarBins* bins = m_grid.Bins(session);
     if (bins && bin >= 0 && bin < bins->count) {
         cell->SetBackColor(kPictureBack);
-        if (!m_grid.m_clickProcessing)
+        // Only what the user sees is drawn: a year of hours is not made at once.
+        if (!m_grid.IsRowSeen(row))
+            m_grid.m_picturesSkipped.insert(row);
+        else if (!m_grid.m_clickProcessing)
             if (CBitmap* picture = Picture(session, bin, *bins, m_grid.PictureFit(col, row)))
                 cell->SetBitmap(picture);
     } else {
@@ -72,9 +79,12 @@ CBitmap* CMyBasicCalendarGrid::CCalendarDS::Picture(int session, int bin, const 
         }
         m_cache.erase(found);
     }
+    if (m_grid.m_pictureSource && !m_grid.m_pictureSource->ProvidePicture(session, bins, bin, fit))
+        return nullptr;
     std::unique_ptr<CBitmap> bitmap = ReadThumbnailBitmap(bins.folder + bins.bins[std::size_t(bin)].fileName, fit);
     if (!bitmap)
         return nullptr;
+    m_grid.LabelBin(session, bin);
     m_cache.push_back({session, bin, fit, std::move(bitmap)});
     if (m_cache.size() > kCacheLimit)
         m_cache.pop_front();
@@ -85,7 +95,7 @@ CBitmap* CMyBasicCalendarGrid::CCalendarDS::Picture(int session, int bin, const 
 
 CMyBasicCalendarGrid::CMyBasicCalendarGrid(int granularity, int sessionCount, CCalendarSessionList* sessions)
     : m_granularity(std::clamp(granularity, 0, kCalendarGranularities - 1)), m_sessionCount(std::max(sessionCount, 0)),
-      m_sessions(sessions), m_binsPerLine(m_granularity == kCalendarDay ? 7 : 8)
+      m_sessions(sessions), m_binsPerLine(m_granularity == kCalendarDay ? 7 : 8), m_dateFormat(ExpandDateTimeFormat(kDateFormat))
 {
     for (int s = 0; s < m_sessionCount; ++s)
         if (const structCalendarBins* bins = Bins(s); bins && bins->count > 0)
@@ -220,6 +230,11 @@ void CMyBasicCalendarGrid::OnSetup()
     SetSideHdgWidth(0);
     SetTopHdgNumberRows(1);
     SetTopHdgHeight(0);
+    // A grid that scrolls itself follows the thumb as it is dragged.
+    SetVScrollMode(1);
+    m_rightMargin = GridRememberRightMargin(*this);
+    if (auto* view = dynamic_cast<CMyFormView*>(GetParent()))
+        view->ScrollToPosition(CPoint(0, 0));
 
     const int lastCol = 2 * m_binsPerLine;
     for (int s = 0; s < m_sessionCount; ++s) {
@@ -280,7 +295,7 @@ void CMyBasicCalendarGrid::Populate()
     RedrawAll();
 }
 
-void CMyBasicCalendarGrid::LabelBin(int session, int bin, const CString& dateFormat)
+void CMyBasicCalendarGrid::LabelBin(int session, int bin)
 {
     const structCalendarBins* bins = Bins(session);
     if (!bins || bin < 0 || bin >= bins->count)
@@ -290,9 +305,48 @@ void CMyBasicCalendarGrid::LabelBin(int session, int bin, const CString& dateFor
     int row = 0;
     BinCell(session, bin, col, row);
     if (m_granularity == kCalendarWeek)
-        QuickSetText(col, row + 1, CHighTime::FromDate(record.start + record.width - 1.0).Format(dateFormat));
+        QuickSetText(col, row + 1, CHighTime::FromDate(record.start + record.width - 1.0).Format(m_dateFormat));
     else
-        QuickSetText(col, row + 2, CHighTime::FromDate(record.start).Format(dateFormat));
+        QuickSetText(col, row + 2, CHighTime::FromDate(record.start).Format(m_dateFormat));
+}
+
+// ---- what the user sees
+
+void CMyBasicCalendarGrid::OnPaintDCSetup(CDC*, CDC*, int section)
+{
+    if (section == UG_GRID)
+        m_seenRows = FindSeenRows();
+}
+
+std::pair<int, int> CMyBasicCalendarGrid::FindSeenRows() const
+{
+    std::pair<int, int> seen{0, -1};
+    if (!m_CUGGrid || !m_CUGGrid->GetSafeHwnd())
+        return seen;
+    CRect band;
+    m_CUGGrid->GetClientRect(&band);
+    if (CWnd* parent = GetParent()) {
+        CRect view;
+        parent->GetClientRect(&view);
+        parent->ClientToScreen(&view);
+        m_CUGGrid->ScreenToClient(&view);
+        // A line of pictures either side is made ahead, for the view's next small step.
+        view.InflateRect(0, PictureHeight() + kTitleHeight + kDateHeight + kSpacerHeight);
+        band.IntersectRect(&band, &view);
+    }
+    if (band.IsRectEmpty())
+        return seen;
+    int y = 0;
+    for (int row = GetTopRow(); row < GetNumberRows() && y < band.bottom; ++row) {
+        const int height = GetRowHeight(row);
+        if (height > 0 && y + height > band.top) {
+            if (seen.second < 0)
+                seen.first = row;
+            seen.second = row;
+        }
+        y += height;
+    }
+    return seen;
 }
 
 // ---- rows and columns
@@ -315,36 +369,96 @@ void CMyBasicCalendarGrid::ApplyRowHeights()
     }
 }
 
+int CMyBasicCalendarGrid::GetRowsHeight() const
+{
+    int height = 0;
+    for (int row = 0; row < GetNumberRows(); ++row)
+        height += GetRowHeight(row);
+    return height;
+}
+
 void CMyBasicCalendarGrid::SetColumnWidths()
 {
     CRect client;
     GetClientRect(&client);
     int width = client.Width();
-    // The picture rows grow with the columns: measure the rows at the narrower width first.
+    // The picture rows grow with the columns: measure the rows at the full width first; rows
+    // too tall to be fitted leave room for the grid's own scroll bar.
     const int spacers = kSpacerWidth * (m_binsPerLine + 1);
     auto binWidth = [&](int w) { return std::max(0, (w - spacers) / m_binsPerLine); };
     SetColWidth(1, binWidth(width));
     ApplyRowHeights();
-    int rowsHeight = 0;
-    for (int row = 0; row < GetNumberRows(); ++row)
-        rowsHeight += GetRowHeight(row);
-    if (rowsHeight > client.Height())
+    if (GetRowsHeight() > kLargestFittedHeight)
         width -= GetVScrollWidth();
     for (int col = 0; col <= 2 * m_binsPerLine; ++col)
         SetColWidth(col, col % 2 == 0 ? kSpacerWidth : binWidth(width));
     ApplyRowHeights();
 }
 
+void CMyBasicCalendarGrid::FitWindow()
+{
+    CWnd* parent = GetParent();
+    if (!parent)
+        return;
+    auto* view = dynamic_cast<CMyFormView*>(parent);
+    CRect client;
+    parent->GetClientRect(&client);
+    CRect rect;
+    GetWindowRect(&rect);
+    parent->ScreenToClient(&rect);
+    const int rowsHeight = GetRowsHeight();
+    m_scrollingItself = rowsHeight > kLargestFittedHeight;
+    if (m_scrollingItself) {
+        // The view shows the grid from its top and scrolls nothing.
+        if (view)
+            view->ScrollToPosition(CPoint(0, 0));
+        rect = CRect(0, 0, rect.Width(), client.Height());
+    } else {
+        rect.bottom = rect.top + rowsHeight;
+    }
+    CRect now;
+    GetWindowRect(&now);
+    parent->ScreenToClient(&now);
+    // A resize reallocates the window's pixels: only when a side changed.
+    if (now != rect)
+        MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), FALSE);
+    if (view)
+        view->UpdateScrollSizes();
+}
+
+void CMyBasicCalendarGrid::Relayout()
+{
+    SetColumnWidths();
+    FitWindow();
+}
+
 void CMyBasicCalendarGrid::OnParentSize(bool force)
 {
     if (UpdateStoredParentSize(*this, m_lastClientSize, force) == kSizeUnchanged)
         return;
-    const CSize size = m_lastClientSize;
     SetPaintEnabled(FALSE);
-    MoveWindow(0, 0, size.cx, size.cy, FALSE);
-    SetColumnWidths();
+    if (m_followWidth)
+        GridKeepRightMargin(*this, m_rightMargin);
+    Relayout();
     SetPaintEnabled(TRUE);
     RedrawAll();
+}
+
+void CMyBasicCalendarGrid::OnMove(int x, int y)
+{
+    CUGCtrl::OnMove(x, y);
+    ShowSkippedPictures();
+}
+
+void CMyBasicCalendarGrid::ShowSkippedPictures()
+{
+    const std::pair<int, int> seen = FindSeenRows();
+    const int lastCol = 2 * m_binsPerLine;
+    for (auto row = m_picturesSkipped.lower_bound(seen.first); row != m_picturesSkipped.end() && *row <= seen.second;) {
+        // The picture row with its title and date rows, which take its label.
+        RedrawRange(0, *row, lastCol, std::min(*row + 2, GetNumberRows() - 1));
+        row = m_picturesSkipped.erase(row);
+    }
 }
 
 // ---- collapse
@@ -377,7 +491,7 @@ void CMyBasicCalendarGrid::ApplyCollapseState(const CString& state)
         if (bins && bins->count > 0 && (state[s] == '1') != IsBlockCollapsed(s))
             ToggleBlock(s);
     }
-    SetColumnWidths();
+    Relayout();
     RedrawAll();
 }
 
@@ -459,7 +573,7 @@ void CMyBasicCalendarGrid::OnLClicked(int col, int row, int updn, RECT*, POINT*,
     if (!heading || !m_clickProcessing)
         return;
     ToggleBlock(row / GetRowsPerBlock());
-    SetColumnWidths();
+    Relayout();
     NotifyCollapse();
     m_clickProcessing = false;
     RedrawAll();

@@ -10,6 +10,8 @@
 
 #include <list>
 #include <memory>
+#include <set>
+#include <utility>
 #include <vector>
 
 class CMyBasicCalendarGrid : public CUGCtrl
@@ -33,7 +35,8 @@ public:
             CSize fit;
             std::unique_ptr<CBitmap> bitmap;
         };
-        // The picture shrunk to fit the cell; read again when the cell's size changed.
+        // The picture shrunk to fit the cell, from the cache or its file (provided first); read
+        // again when the cell's size changed.
         CBitmap* Picture(int session, int bin, const structCalendarBins& bins, CSize fit);
 
         CMyBasicCalendarGrid& m_grid;
@@ -51,14 +54,26 @@ public:
     CMyBasicCalendarGrid(int granularity, int sessionCount, CCalendarSessionList* sessions);
     ~CMyBasicCalendarGrid() override;
 
+    // Where the pictures of the bins come from (the files alone without a source); set before
+    // the window is made.
+    void SetPictureSource(ICalendarPictureSource* source) { m_pictureSource = source; }
+
     void OnSetup() override;
     // Headings, titles, lines after the last bin hidden.
     virtual void Populate();
+    // Before the cells of the grid are drawn: which rows the user can see.
+    void OnPaintDCSetup(CDC* dc, CDC* secondDc, int section) override;
     void OnLClicked(int col, int row, int updn, RECT* rect, POINT* point, BOOL processed) override;
     BOOL OnCanMove(int oldCol, int oldRow, int newCol, int newRow) override;
+    // The view scrolled the grid: bins that came into sight get the pictures they were drawn
+    // without.
+    void OnMove(int x, int y) override;
 
     // The date label of a bin whose thumbnail exists.
-    void LabelBin(int session, int bin, const CString& dateFormat);
+    void LabelBin(int session, int bin);
+    // Whether the row lies in the part of the grid the user can see, or a line from it (as of
+    // the last drawing).
+    bool IsRowSeen(int row) const { return row >= m_seenRows.first && row <= m_seenRows.second; }
     CString GetCollapseState() const;
     void ApplyCollapseState(const CString& state);
     // Selection by (session, bin) or by cell; false for a cell that holds no bin.
@@ -66,6 +81,10 @@ public:
     bool SelectCell(int col, int row);
     // The columns and rows follow the parent's client area (forced, or when a side changed).
     void OnParentSize(bool force);
+    // Rows of at most this height in all are shown by a window as tall as they are, which the
+    // view scrolls; taller ones by a window as large as the view, which scrolls itself.
+    static constexpr int kLargestFittedHeight = 32000;
+    bool IsScrollingItself() const { return m_scrollingItself; }
 
     // ---- geometry
     int GetBinsPerLine() const { return m_binsPerLine; }
@@ -92,9 +111,18 @@ private:
         int savedHeight = 0;
     };
     int LaidOutLines() const { return m_lines > 0 ? m_lines : 4; }
+    // The first and last row that the grid's window shows inside its parent's client area, and
+    // a line either side.
+    std::pair<int, int> FindSeenRows() const;
     int RowHeightAt(int offset) const;
     void ApplyRowHeights();
+    int GetRowsHeight() const;
     void SetColumnWidths();
+    // The window as tall as the rows (or the view), and the view's scroll sizes after it.
+    void FitWindow();
+    // Column widths, row heights and window fit for the current width and collapse states.
+    void Relayout();
+    void ShowSkippedPictures();
     void SetRowsHidden(int first, int last, bool hidden);
     void ToggleBlock(int session);
     void RedrawSelection(int record);
@@ -107,6 +135,13 @@ private:
     int m_lines = 0;
     std::unique_ptr<CCalendarDS> m_source;
     int m_sourceIndex = -1;
+    ICalendarPictureSource* m_pictureSource = nullptr;
+    CString m_dateFormat;
+    std::pair<int, int> m_seenRows{0, -1};
+    std::set<int> m_picturesSkipped; // picture rows drawn out of sight, without pictures
+    bool m_followWidth = true;
+    int m_rightMargin = 0;
+    bool m_scrollingItself = false;
     CFont* m_headingFont = nullptr;
     CFont* m_dateFont = nullptr;
     CFont* m_titleFont = nullptr;

@@ -4,6 +4,7 @@
 // user's selection of at most two bins.
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
+#include "platform/framework/windows/Geometry.h"
 
 #include <array>
 #include <memory>
@@ -78,6 +79,18 @@ public:
     int Select(const structCalendarSelection& cell);
     // Removes record r; the second moves into the first place.
     void Deselect(int record);
+};
+
+// Where the calendar grid gets the picture of a bin: the file bins.folder + the bin's file name
+// is made to show the bin's current picture in that size (written only when it does not);
+// false when no picture could be made.
+class ICalendarPictureSource
+{
+public:
+    virtual bool ProvidePicture(int session, const structCalendarBins& bins, int bin, CSize size) = 0;
+
+protected:
+    ~ICalendarPictureSource() = default;
 };
 
 // The bins of a session whose chart X axis runs from `axisMinimum` to `axisMaximum`, at one

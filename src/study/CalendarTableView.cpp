@@ -1,17 +1,16 @@
 #include "study/CalendarTableView.h"
 
 #include "datamodel/DataSet.h"
-#include "datamodel/DateTimeFormats.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/windows/WindowStyles.h"
-#include "project/AppFolders.h"
 #include "project/RecDoc.h"
 #include "study/BasicTableView.h"
 #include "study/CalendarGraphView.h"
 #include "study/CalendarTableViewDialogBar.h"
 #include "study/FrameBarNotify.h"
 #include "study/MyBasicSummaryGrid.h"
+#include "study/TableSectionCommands.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
 #include "views/MySplitterWnd.h"
@@ -19,12 +18,8 @@
 #include "views/SectionWindows.h"
 #include "views/SplitFrame.h"
 
-#include <glog/logging.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <limits>
 
 namespace {
@@ -36,16 +31,11 @@ constexpr int kOptionsButtonWidth = 110;
 constexpr int kOptionsButtonHeight = 24;
 constexpr UINT kCollapseCommand = 33047;
 constexpr UINT kFullWindowCommand = 33048;
-constexpr UINT kDataCommand = 33052;
-constexpr UINT kExportCommand = 33053;
 constexpr UINT kCopyCommand = 33054;
 constexpr UINT kBookmarkCommand = 33055;
 constexpr UINT kFirstSelectorCommand = 33074;
 constexpr UINT kLastSelectorCommand = 33078;
 constexpr int kTitleEditId = 10002;
-constexpr UINT kDateFormat = 8070;
-constexpr int kThumbnailWidth = 195;
-constexpr int kThumbnailHeight = 130;
 constexpr double kOneMinute = 1.0 / 1440.0;
 
 bool InRange(UINT id, UINT first, int count)
@@ -88,10 +78,6 @@ void CCalendarTableView::OnInitialUpdate()
 {
     CMyFormView::OnInitialUpdate();
     LinkViews();
-    // One folder per process, study and view: two running programs, two project windows or the
-    // Energy and the Load calendar never overwrite or remove each other's pictures.
-    static int s_views = 0;
-    m_folder.Format("%sQuarnCalendarView/%d_%d_%d/", GetAppDataFolder().GetString(), int(getpid()), StudyType(), ++s_views);
     m_optionsButton.Create("Graph options", WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, kOptionsButtonWidth, kOptionsButtonHeight),
                            this, kOptionsButtonId);
     m_optionsButton.SetupBitmapButton(kOptionsButtonBitmap, kOptionsButtonFace, 0, TRUE);
@@ -107,10 +93,6 @@ void CCalendarTableView::OnInitialUpdate()
 void CCalendarTableView::OnDestroy()
 {
     m_grid.reset();
-    if (!m_folder.IsEmpty()) {
-        std::error_code error;
-        std::filesystem::remove_all(m_folder.GetString(), error);
-    }
     CMyFormView::OnDestroy();
 }
 
@@ -118,11 +100,11 @@ void CCalendarTableView::OnDestroy()
 
 void CCalendarTableView::Fill()
 {
-    if (m_graph && m_graph->IsBookmarkApplied()) {
-        if (m_bar)
-            m_bar->SettingsToControls();
-        m_takeSelection = true;
-    }
+    if (m_graph && m_graph->IsBookmarkApplied() && m_bar)
+        m_bar->SettingsToControls();
+    // The bins the graph shows (those of the project, of a bookmark, or the user's before the
+    // document changed) stay selected.
+    m_takeSelection = true;
     CRecDoc* document = GetDocument();
     m_sessionCount = document ? document->GetMeasurementCount() : 0;
     if (m_bar)
@@ -152,7 +134,7 @@ void CCalendarTableView::Rebuild(bool keepSelection)
             data->name = document->GetSessionName(s);
         m_sessions.sessions.push_back(std::move(data));
     }
-    if (Render()) {
+    if (MakeBins()) {
         CreateGrid();
         RestoreSelection(keepSelection, saved);
     }
@@ -162,16 +144,17 @@ void CCalendarTableView::Rebuild(bool keepSelection)
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
 }
 
-bool CCalendarTableView::Render()
+bool CCalendarTableView::MakeBins()
 {
     if (!m_graph || m_sessionCount == 0)
         return false;
-    CiPlotX& chart = *m_graph->GetPlotControl();
-    std::error_code error;
-    std::filesystem::create_directories(m_folder.GetString(), error);
+    const CiPlotX& chart = *m_graph->GetPlotControl();
     // One value range for the thumbnails of all sessions, so that the pictures compare.
     double lower = std::numeric_limits<double>::infinity();
     double upper = -std::numeric_limits<double>::infinity();
+    CCalendarThumbnails::SessionFlags present{};
+    for (int s = 0; s < int(present.size()); ++s)
+        present[std::size_t(s)] = m_graph->IsSessionPresent(s);
     for (int i = 0; i < chart.GetChannelCount(); ++i) {
         const CPlotChannel* channel = chart.GetChannel(i);
         double minimum = 0.0;
@@ -189,31 +172,21 @@ bool CCalendarTableView::Render()
         lower -= 0.5;
         upper += 0.5;
     }
+    // The pictures come when the grid shows their bins (ProvidePicture).
+    m_thumbnails.Take(chart, present, lower, upper);
     bool anyBins = false;
     for (int s = 0; s < std::min(m_sessionCount, CBasicViewSettings::kMaxSessions); ++s) {
-        if (!m_graph->IsSessionPresent(s))
+        if (!present[std::size_t(s)])
             continue;
         auto bins = MakeSessionBins(s, lower, upper);
         anyBins = anyBins || bins != nullptr;
         m_sessions.sessions[std::size_t(s)]->bins[std::size_t(m_granularity)] = std::move(bins);
     }
-    chart.Repaint();
     return anyBins;
 }
 
-void CCalendarTableView::DeleteThumbnails(int session, int granularity) const
+std::unique_ptr<structCalendarBins> CCalendarTableView::MakeSessionBins(int session, double lower, double upper) const
 {
-    CString prefix;
-    prefix.Format("S%d_%s_", session + 1, CalendarGranularityName(granularity));
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(m_folder.GetString(), error))
-        if (entry.path().filename().string().rfind(prefix.GetString(), 0) == 0)
-            std::filesystem::remove(entry.path(), error);
-}
-
-std::unique_ptr<structCalendarBins> CCalendarTableView::MakeSessionBins(int session, double lower, double upper)
-{
-    DeleteThumbnails(session, m_granularity);
     CRecDoc* document = GetDocument();
     CDataSet* set = document ? document->GetDataSet(session) : nullptr;
     const CTrendTimeBlock* block = set ? set->GetTrendTimeBlock() : nullptr;
@@ -227,15 +200,10 @@ std::unique_ptr<structCalendarBins> CCalendarTableView::MakeSessionBins(int sess
     auto bins = std::make_unique<structCalendarBins>();
     bins->lower = lower;
     bins->upper = upper;
-    bins->folder = m_folder;
+    bins->folder = CCalendarThumbnails::Folder();
     bins->granularity = m_granularity;
-    CiPlotX& chart = *m_graph->GetPlotControl();
-    for (structCalendarBin& bin : made) {
+    for (structCalendarBin& bin : made)
         bin.fileName = CalendarBinFileName(session, m_granularity, bin.start);
-        SPlotThumbnailRequest request{session, bin.start, bin.width, lower, upper, kThumbnailWidth, kThumbnailHeight};
-        if (!chart.SaveThumbnail(request, m_folder + bin.fileName))
-            LOG(INFO) << "Calendar: no thumbnail " << bin.fileName.GetString();
-    }
     bins->count = int(made.size());
     bins->bins = std::move(made);
     return bins;
@@ -244,6 +212,7 @@ std::unique_ptr<structCalendarBins> CCalendarTableView::MakeSessionBins(int sess
 void CCalendarTableView::CreateGrid()
 {
     m_grid = std::make_unique<CCalendarGrid>(m_granularity, m_sessionCount, &m_sessions);
+    m_grid->SetPictureSource(&m_thumbnails);
     CRect client;
     GetClientRect(&client);
     if (!m_grid->CreateGrid(WS_CHILD | WS_VISIBLE, client, this, CCalendarGrid::kGridId)) {
@@ -251,12 +220,6 @@ void CCalendarTableView::CreateGrid()
         return;
     }
     m_grid->Populate();
-    const CString dateFormat = ExpandDateTimeFormat(kDateFormat);
-    for (int s = 0; s < m_sessionCount; ++s)
-        if (const structCalendarBins* bins = m_sessions.BinsOf(s))
-            for (int i = 0; i < bins->count; ++i)
-                if (std::error_code error; std::filesystem::exists((m_folder + bins->bins[std::size_t(i)].fileName).GetString(), error))
-                    m_grid->LabelBin(s, i, dateFormat);
     m_grid->ApplyCollapseState(GetTitle());
     m_optionsButton.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     PlaceButton();
@@ -363,12 +326,7 @@ BOOL CCalendarTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kFullWindowCommand:
         if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr)
             m_fullWindow = splitter->ToggleFullWindow(this, 0) ? 1 : 0;
-        return TRUE;
-    case kDataCommand:
-        MessageBox("OnCalendarToolBar_Data");
-        return TRUE;
-    case kExportCommand:
-        MessageBox("OnCalendarToolBar_Export)");
+        EnableSectionCollapse(*this, !m_fullWindow);
         return TRUE;
     case kCopyCommand:
         CaptureSection(false);
@@ -445,7 +403,8 @@ void CCalendarTableView::PlaceButton()
         m_optionsButton.ShowWindow(SW_HIDE);
         return;
     }
-    const bool barShown = m_bar && m_bar->IsWindowVisible();
+    // The bar's own state: while the page is built its tab is still hidden.
+    const bool barShown = m_bar && (m_bar->GetStyle() & WS_VISIBLE);
     m_optionsButton.MoveWindow(client.right - kOptionsButtonWidth, 0, kOptionsButtonWidth, kOptionsButtonHeight);
     m_optionsButton.ShowWindow(barShown ? SW_HIDE : SW_SHOW);
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The "Calendar overview table": cuts every session into hour, day or week bins, renders one
-// thumbnail per bin through the calendar graph's chart into a folder of this process and study,
-// shows them in the calendar grid and passes the selected bins to the calendar graph.
+// The "Calendar overview table": cuts every session into hour, day or week bins, shows them in
+// the calendar grid with a thumbnail of the calendar graph's chart per bin (drawn as the grid
+// shows it) and passes the selected bins to the calendar graph.
 #include "study/CalendarGrid.h"
 #include "study/CalendarModel.h"
+#include "study/CalendarThumbnails.h"
 #include "views/ButtonST.h"
 #include "views/MyFormView.h"
 #include "views/RuntimeClass.h"
@@ -28,15 +29,13 @@ public:
     CCalendarTableViewDialogBar* GetOptionsBar() const { return m_bar; }
     const CCalendarSessionList& GetSessionList() const { return m_sessions; }
     CCalendarGrid* GetGrid() const { return m_grid.get(); }
-    // The folder of this view's thumbnails (ends with "/"); removed with the view.
-    const CString& GetThumbnailFolder() const { return m_folder; }
+    const CCalendarThumbnails& GetThumbnails() const { return m_thumbnails; }
     int GetGranularity() const { return m_granularity; }
 
-    // New bins and thumbnails for all sessions, then a new grid; the selection is kept (by
-    // session and bin) or, while a bookmark or the project's settings are applied, taken from
-    // the graph's settings.
+    // New bins for all sessions (their thumbnails come as the grid shows them), then a new grid;
+    // the selection is kept (by session and bin) or, on a fill, taken from the graph's settings.
     void Rebuild(bool keepSelection);
-    // The fill message's work: options, graph, grid.
+    // The fill message's work: options, graph, grid, the graph's selected bins again.
     void Fill();
 
 protected:
@@ -52,10 +51,10 @@ protected:
 
 private:
     void LinkViews();
-    // Thumbnails of every present session at the granularity; true when any session got bins.
-    bool Render();
-    std::unique_ptr<structCalendarBins> MakeSessionBins(int session, double lower, double upper);
-    void DeleteThumbnails(int session, int granularity) const;
+    // The bins of every present session at the granularity, and the chart state their
+    // thumbnails are drawn from; true when any session got bins.
+    bool MakeBins();
+    std::unique_ptr<structCalendarBins> MakeSessionBins(int session, double lower, double upper) const;
     void CreateGrid();
     void RestoreSelection(bool keep, const std::array<structCalendarSelection, 2>& saved);
     void OnOptionChanged(bool keepSelection);
@@ -72,6 +71,6 @@ private:
     CCalendarTableViewDialogBar* m_bar = nullptr;
     int m_fullWindow = 0;
     int m_granularity = kCalendarHour;
-    bool m_takeSelection = true;
-    CString m_folder;
+    bool m_takeSelection = false;
+    CCalendarThumbnails m_thumbnails;
 };

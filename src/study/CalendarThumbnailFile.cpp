@@ -72,24 +72,37 @@ std::unique_ptr<CBitmap> ReadThumbnailBitmap(const CString& path, CSize fit)
     const int bitsPerPixel = U16(bytes, 28);
     const std::uint32_t compression = U32(bytes, 30);
     const std::size_t colourTable = bitsPerPixel < 16 ? std::size_t(4) << bitsPerPixel : 0;
-    if (U32(bytes, 14) < kInfoHeaderSize || compression != 0 || (bitsPerPixel != 24 && bitsPerPixel != 32) ||
+    const bool indexed = bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8;
+    if (U32(bytes, 14) < kInfoHeaderSize || compression != 0 || (!indexed && bitsPerPixel != 24 && bitsPerPixel != 32) ||
         width <= 0 || width > kLargestSide || signedHeight == 0 || signedHeight < -kLargestSide ||
         signedHeight > kLargestSide || fileSize > bytes.size() ||
         pixelOffset < kFileHeaderSize + kInfoHeaderSize + colourTable || pixelOffset > fileSize)
         return nullptr;
     const bool bottomUp = signedHeight > 0;
     const int height = bottomUp ? signedHeight : -signedHeight;
-    const std::size_t bytesPerPixel = std::size_t(bitsPerPixel / 8);
-    const std::size_t stride = (std::size_t(width) * bytesPerPixel + 3) / 4 * 4;
+    const std::size_t stride = (std::size_t(width) * std::size_t(bitsPerPixel) + 31) / 32 * 4;
     if (std::size_t(fileSize - pixelOffset) < stride * std::size_t(height))
         return nullptr;
 
+    // Blue, green, red of pixel x of a stored row, through the colour table when indexed.
+    const std::size_t tableAt = kFileHeaderSize + std::size_t(U32(bytes, 14));
+    if (indexed && tableAt + colourTable > pixelOffset)
+        return nullptr;
+    const unsigned char* table = bytes.data() + std::min(tableAt, bytes.size());
+    const auto colourOf = [&](const unsigned char* row, int x) {
+        if (!indexed)
+            return row + std::size_t(bitsPerPixel / 8) * std::size_t(x);
+        const int perByte = 8 / bitsPerPixel;
+        const int shift = 8 - bitsPerPixel * (x % perByte + 1);
+        const int index = (row[x / perByte] >> shift) & ((1 << bitsPerPixel) - 1);
+        return table + 4 * std::size_t(index);
+    };
     std::vector<unsigned char> pixels(std::size_t(width) * std::size_t(height) * 4);
     for (int y = 0; y < height; ++y) {
         const unsigned char* source = bytes.data() + pixelOffset + stride * std::size_t(bottomUp ? height - 1 - y : y);
         unsigned char* target = pixels.data() + std::size_t(y) * std::size_t(width) * 4;
         for (int x = 0; x < width; ++x) {
-            std::memcpy(target + 4 * x, source + bytesPerPixel * std::size_t(x), 3);
+            std::memcpy(target + 4 * x, colourOf(source, x), 3);
             target[4 * x + 3] = 0;
         }
     }

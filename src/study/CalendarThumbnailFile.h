@@ -7,8 +7,9 @@
 
 class CBitmap;
 
-// The picture of the file; null when the file cannot be read, is no uncompressed 24- or 32-bit
-// bitmap, or is shorter than the headers and pixel bits it announces. A picture larger than
+// The picture of the file; null when the file cannot be read, is no uncompressed bitmap of 1, 4, 8
+// bits with a colour table or of 24 or 32 bits, or is shorter than the headers, colour table and
+// pixel bits it announces. A picture larger than
 // `fit` (when given) is shrunk into it, its proportions kept, each pixel the darkest of those it
 // covers, so that one-pixel curves stay unbroken.
 std::unique_ptr<CBitmap> ReadThumbnailBitmap(const CString& path, CSize fit = CSize());

@@ -128,6 +128,12 @@ void CDataToIOComp::SetYAxisUnit(int index, const CString& unit)
         m_yAxes[std::size_t(index)].unitText = unit;
 }
 
+void CDataToIOComp::SetYAxisSide(int index, int side)
+{
+    if (index >= 0 && index < int(m_yAxes.size()))
+        m_yAxes[std::size_t(index)].side = side;
+}
+
 void CDataToIOComp::AddAuxAxes(int position, const std::vector<CString>& unitTexts)
 {
     auto at = m_yAxes.begin() + std::clamp<std::ptrdiff_t>(position + 1, 0, std::ptrdiff_t(m_yAxes.size()));

@@ -93,6 +93,8 @@ public:
     void SetYAxes(int count, const DWORD* quantities, const UINT* titleIds, const BOOL* powerFactors);
     // The unit shown after the axis's title ("Power [kW]").
     void SetYAxisUnit(int index, const CString& unit);
+    // The side an axis is drawn on: 0 left, 1 right.
+    void SetYAxisSide(int index, int side);
     // One right-side axis per unit text (quantity 53, title "Aux") after `position`.
     void AddAuxAxes(int position, const std::vector<CString>& unitTexts);
     // The stored range; 0 and 1 when none.

@@ -14,6 +14,7 @@
 #include "views/ColumnWidths.h"
 #include "views/GridMargins.h"
 #include "views/MyFont.h"
+#include "views/MyFormView.h"
 #include "views/StoredSize.h"
 
 #include <algorithm>
@@ -152,6 +153,9 @@ void CDemandGrid::BuildLayout()
     }
     ApplyRowHeights();
     OnParentSize(true);
+    // A new layout starts at the top of the page.
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_VSCROLL, SB_TOP, 0);
     SetPaintEnabled(painting);
 }
 
@@ -302,9 +306,12 @@ void CDemandGrid::FitHeight()
     CRect rect;
     GetWindowRect(&rect);
     const int height = GetRowsHeight();
-    // A resize reallocates the window's surface: only when the rows changed height.
-    if (rect.Height() != height)
+    // A resize reallocates the window's surface: only when the rows changed height. The page
+    // scrolls over the blocks that lie below its edge.
+    if (rect.Height() != height) {
         SetWindowPos(nullptr, 0, 0, rect.Width(), height, SWP_NOMOVE | SWP_NOZORDER);
+        UpdateParentViewScrollSizes(*this);
+    }
 }
 
 void CDemandGrid::SetSessionCount(int count)
@@ -618,6 +625,7 @@ void CDemandGrid::OnParentSize(bool force)
                        m_fitHeight ? GetRowsHeight() : rect.Height(), FALSE);
         SetColumnWidths();
     }
+    UpdateParentViewScrollSizes(*this);
     SetPaintEnabled(painting);
     RedrawAll();
 }

@@ -24,6 +24,7 @@
 #include "study/FrameBarNotify.h"
 #include "study/LinkedGraphView.h"
 #include "study/StudyTableRows.h"
+#include "study/TableSectionCommands.h"
 #include "study/TableStrings.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
@@ -40,6 +41,7 @@ constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kDataCommandFirst = 33052;
 constexpr UINT kDataCommandLast = 33053;
 constexpr UINT kCopyCommand = 33054;
+constexpr UINT kBookmarkCommand = 33055;
 constexpr UINT kFirstSelectorCommand = 33074;
 constexpr UINT kLastSelectorCommand = 33078;
 constexpr int kTitleEditId = 10002;
@@ -90,8 +92,7 @@ void CDemandTableView::OnInitialUpdate()
     CMyFormView::OnInitialUpdate();
     LinkWindows();
     m_mainWindow = GetMainWindow();
-    if (auto* frame = dynamic_cast<CSplitFrame*>(GetParent()))
-        frame->RecalcLayout(TRUE);
+    ResizeViewAndRecalcFrame(GetContentRect());
     if (!m_grid) {
         CRecDoc* document = GetDocument();
         m_grid = std::make_unique<CDemandGrid>(this, document ? document->GetValueFormatter() : nullptr);
@@ -102,6 +103,7 @@ void CDemandTableView::OnInitialUpdate()
         m_grid->SetData(&m_sessions, Settings());
         m_grid->ShowWindow(SW_SHOW);
     }
+    UpdateScrollSizes();
     if (g_pSectionWindows)
         g_pSectionWindows->MarkViewSelectors(false, kFirstSelectorCommand);
     // A page without a graph view has no one to ask for the first fill.
@@ -155,13 +157,17 @@ void CDemandTableView::Refresh()
         m_grid->SetData(&m_sessions, Settings());
         Invalidate(TRUE);
         UpdateWindow();
-        auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-        CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+        CMyToolBar* toolBar = TableSectionToolBar(*this);
         if (const CBasicViewSettings* settings = Settings(); toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
     }
-    m_grid->ApplyCollapseState(GetTitle());
+    m_grid->ApplyCollapseState(CMyFormView::GetTitle());
     m_grid->ApplyHiddenFlags();
+}
+
+CString CDemandTableView::GetTitle() const
+{
+    return m_grid ? m_grid->GetCollapseState() : CString();
 }
 
 void CDemandTableView::OnCollapseState(const CString& state)
@@ -196,9 +202,13 @@ BOOL CDemandTableView::OnCommand(WPARAM wParam, LPARAM lParam)
     case kFullWindowCommand:
         if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr)
             m_fullWindow = splitter->ToggleFullWindow(this, m_timeRange ? kTimeRangeFullWindowMode : 0) ? 1 : 0;
+        EnableSectionCollapse(*this, !m_fullWindow);
         return TRUE;
     case kCopyCommand:
-        CopyToClipboard();
+        CopyTableSectionToClipboard(*this);
+        return TRUE;
+    case kBookmarkCommand:
+        AddTableSectionBookmark(*this, m_fullWindow != 0);
         return TRUE;
     default:
         return CMyFormView::OnCommand(wParam, lParam);
@@ -207,23 +217,10 @@ BOOL CDemandTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CDemandTableView::OnEditFieldLeft()
 {
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = TableSectionToolBar(*this);
     if (CBasicViewSettings* settings = Settings(); toolBar && settings)
         (m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table) =
             toolBar->GetUserEditText();
-}
-
-void CDemandTableView::CopyToClipboard()
-{
-    CWnd* main = m_mainWindow;
-    if (!main)
-        return;
-    CRect rect;
-    GetClientRect(&rect);
-    ClientToScreen(&rect);
-    main->ScreenToClient(&rect);
-    CaptureWindowRect(rect, kCaptureToClipboard, nullptr);
 }
 
 // ---- the grid's requests

@@ -41,6 +41,8 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The grid's collapse state as it stands; empty without a grid.
+    CString GetTitle() const override;
 
     // ---- what the grid asks
     int EditSessionTariff(int session) override;
@@ -66,7 +68,6 @@ private:
     void FillTexts(int session, const CDataSet& dataSet, const CTrendTimeBlock& block);
     void OnCollapseState(const CString& state);
     void OnEditFieldLeft();
-    void CopyToClipboard();
 
     std::unique_ptr<CDemandGrid> m_grid;
     DemandBlocks m_sessions;

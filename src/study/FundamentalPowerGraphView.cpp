@@ -3,7 +3,7 @@
 #include "study/TableStrings.h"
 
 namespace {
-constexpr SPowerGraphQuantities kQuantities{20, 57, 9, tablestr::kDPF, 13, 15};
+constexpr SPowerGraphQuantities kQuantities{20, 57, 9, tablestr::kDPF, true, 13, 15};
 } // namespace
 
 const SRuntimeClass& CFundamentalPowerGraphView::Class()

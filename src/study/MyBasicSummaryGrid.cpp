@@ -224,8 +224,7 @@ void CMyBasicSummaryGrid::FitHeight()
 
 void CMyBasicSummaryGrid::UpdateParentScrollSizes()
 {
-    if (auto* view = dynamic_cast<CMyFormView*>(GetParent()))
-        view->UpdateScrollSizes();
+    UpdateParentViewScrollSizes(*this);
 }
 
 int CMyBasicSummaryGrid::RowHeightAt(int offset) const

@@ -52,7 +52,11 @@ private:
     CString m_text;
 };
 
-// "Note %d.%d.%d.%d.%d.%d.%d": note number, session, quantity, phase, statistic, point, 0.
+// The data point's numbers in a note's name begin at 5000 (the project keeps no attached note
+// whose third number is below), so the quantity goes there with this offset.
+constexpr int kQuantityNumberBase = 5000;
+
+// "Note %d.%d.%d.%d.%d.%d.%d": note number, session, 5000 + quantity, phase, statistic, point, 0.
 bool ScanAttachedName(const CString& name, std::array<int, 7>& numbers)
 {
     return std::sscanf(name.GetString(), "Note %d.%d.%d.%d.%d.%d.%d", &numbers[0], &numbers[1], &numbers[2],
@@ -86,7 +90,7 @@ void CNoteAnnotations::AddObjects(const structAddNotes& note)
     std::array<int, 7> numbers{};
     if (note.IsAttached() && ScanAttachedName(note.name, numbers)) {
         box.xAxisName.Format("XAxis%d", std::clamp(numbers[1], 0, 3));
-        const int channel = m_resolver ? m_resolver({numbers[1], numbers[2], numbers[3], numbers[4]}) : -1;
+        const int channel = m_resolver ? m_resolver({numbers[1], numbers[2] - kQuantityNumberBase, numbers[3], numbers[4]}) : -1;
         if (const CPlotChannel* plotted = m_chart->GetChannel(channel); plotted && numbers[5] < plotted->GetCount()) {
             SPlotLabel anchor;
             anchor.name = AnchorName(note);
@@ -136,8 +140,8 @@ int CNoteAnnotations::PlaceAtPoint(const SAnchor& anchor, int channel, int point
     if (!m_notesMode || !m_notes || !plotted || point < 0 || point >= plotted->GetCount())
         return -1;
     structAddNotes note;
-    note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", GetCount(), anchor.session, anchor.quantity, anchor.phase,
-                     anchor.statistic, point, 0);
+    note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", GetCount(), anchor.session, kQuantityNumberBase + anchor.quantity,
+                     anchor.phase, anchor.statistic, point, 0);
     note.reference = structAddNotes::kAttachedToPoint;
     note.text = text;
     note.x = plotted->GetXValue(point);

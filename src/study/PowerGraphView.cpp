@@ -78,6 +78,10 @@ void CPowerGraphView::ConfigurePlot()
     const DWORD axisQuantities[kAxisCount] = {kPowerAxisQuantity, m_quantities.signedFactor, m_quantities.foldedFactor};
     const UINT axisTitles[kAxisCount] = {tablestr::kPower, m_quantities.factorTitle, m_quantities.factorTitle};
     feeder->SetYAxes(kAxisCount, axisQuantities, axisTitles, kAxisPowerFactors);
+    if (m_quantities.factorAxesRight) {
+        feeder->SetYAxisSide(1, 1);
+        feeder->SetYAxisSide(2, 1);
+    }
     // The base's unit list holds every item's unit; only the auxiliary inputs get axes of their own.
     feeder->AddAuxAxes(kAxisCount - 1, AuxiliaryUnitTexts(*this));
 }

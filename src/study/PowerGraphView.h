@@ -11,6 +11,7 @@ struct SPowerGraphQuantities
     DWORD signedFactor = 0;  // shown while the inductive/capacitive option is on
     DWORD foldedFactor = 0;  // shown otherwise
     UINT factorTitle = 0;    // string id of the power factor axes
+    bool factorAxesRight = false; // the power factor axes stand right of the plot
     int tableEntry = 0;      // section entries of the page's two tables
     int timeRangeTableEntry = 0;
 };

@@ -3,7 +3,7 @@
 #include "study/TableStrings.h"
 
 namespace {
-constexpr SPowerGraphQuantities kQuantities{5, 56, 8, tablestr::kPF, 5, 7};
+constexpr SPowerGraphQuantities kQuantities{5, 56, 8, tablestr::kPF, false, 5, 7};
 } // namespace
 
 const SRuntimeClass& CSummaryGraphView::Class()

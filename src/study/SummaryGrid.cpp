@@ -148,8 +148,9 @@ BOOL CSummaryGrid::OnEditFinish(int col, int row, CWnd* edit, const CString& tex
         return TRUE;
     // A text that is no voltage would make every estimated power of the session 0: the edit
     // stays open and shows the stored voltage again.
-    double value = 0.0;
-    if (!m_formatter || !m_formatter->ParseNumber(text, value) || !(value > 0.0) || !std::isfinite(float(value))) {
+    // Read with the user's number settings: "1,150.5" in English, "1.150,5" in German.
+    const double value = CUGCell::ParseLocaleNumber(text);
+    if (!(value > 0.0) || !std::isfinite(float(value))) {
         if (edit) {
             CString stored;
             stored.Format("%.2f", double(data->nominalVoltage));

@@ -4,7 +4,6 @@
 #include "datamodel/DataSet.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/NonFiniteResult.h"
-#include "datamodel/PowerFactor.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
@@ -204,10 +203,11 @@ SWorkingValue CTableStatistics::SumOfPhases(DWORD quantity)
     return sum;
 }
 
-SWorkingValue CTableStatistics::Ratio(DWORD numerator, DWORD denominator, int phase, bool signedByQuadrant)
+SWorkingValue CTableStatistics::Ratio(const SWorkingValue& numerator, const SWorkingValue& denominator, int phase,
+                                     bool signedByQuadrant)
 {
     const double threshold = m_config.GetPowerThreshold(phase);
-    SWorkingValue result = Combine(CellValue(numerator, phase), CellValue(denominator, phase), [&](float p, float s) {
+    SWorkingValue result = Combine(numerator, denominator, [&](float p, float s) {
         if (s == 0.0f || (threshold > 0.0 && threshold > double(s) * 1000.0))
             return kNaN;
         const float ratio = p / s;
@@ -253,9 +253,14 @@ SWorkingValue CTableStatistics::WeightedThd(DWORD quantity, int phase)
 
     // Divided by the RMS of X: percent again. An RMS that is not finite follows the non-finite
     // rule rather than leaving the product (volts or amperes times percent) in the cell.
-    return Combine(product, CellValue(base, phase, reference), [](float weighted, float rms) {
+    const SWorkingValue rms = CellValue(base, phase, reference);
+    SWorkingValue result = Combine(product, rms, [](float weighted, float rms) {
         return rms == 0.0f ? kNaN : weighted / rms;
     });
+    // Under a finite RMS, a product without a finite mean leaves no distortion to show.
+    if (result.present && IsFinite(rms) && !IsFinite(product))
+        result.value = kNaN;
+    return result;
 }
 
 SWorkingValue CTableStatistics::CellValue(DWORD quantity, int phase, int voltageReference)
@@ -288,14 +293,18 @@ SWorkingValue CTableStatistics::ComputeCellValue(DWORD quantity, int phase, int 
         });
     case 21:
         return Combine(CellValue(20, phase), CellValue(22, phase), hypot);
+    // The power factor over the range is the active over the apparent energy: P over the mean of
+    // the recorded S, a mean of the intervals' power factors weighted by their S. The apparent
+    // power of the table (RMS voltage times RMS current) grows with every swing of the load and
+    // would put it below each interval's own.
     case 8:
-        return Ratio(5, 6, phase, false);
+        return Ratio(CellValue(5, phase), SeriesAverage(6, phase, 0, false), phase, false);
     case 9:
-        return Ratio(20, 21, phase, false);
+        return Ratio(CellValue(20, phase), CellValue(21, phase), phase, false);
     case 56:
-        return Ratio(5, 6, phase, true);
+        return Ratio(CellValue(5, phase), SeriesAverage(6, phase, 0, false), phase, true);
     case 57:
-        return Ratio(20, 21, phase, true);
+        return Ratio(CellValue(20, phase), CellValue(21, phase), phase, true);
     case 29:
     case 30:
         return phase == kTotal ? SWorkingValue{} : WeightedThd(quantity, phase);
@@ -409,20 +418,15 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
     SWorkingValue values[3];
     values[SSummaryTableCell::kAvg] = CellValue(quantity, phase);
     if (const auto channel = Channel(quantity, phase, 0)) {
-        if (IsPowerFactorQuantity(int(quantity))) {
-            const auto [max, min] = Extremes<2>(*channel, {{{1, true}, {1, false}}});
-            values[SSummaryTableCell::kMax] = max;
-            values[SSummaryTableCell::kMin] = min;
-        } else {
-            // The extremes of the recorded Max and Min series, unless the averages went further.
-            auto [max, avgMax, min, avgMin] = Extremes<4>(*channel, {{{2, true}, {1, true}, {0, false}, {1, false}}});
-            if (IsFinite(avgMax) && (!IsFinite(max) || max.value < avgMax.value))
-                max = avgMax;
-            if (IsFinite(avgMin) && (!IsFinite(min) || min.value > avgMin.value))
-                min = avgMin;
-            values[SSummaryTableCell::kMax] = max;
-            values[SSummaryTableCell::kMin] = min;
-        }
+        // The extremes of the recorded Max and Min series, unless the averages went further (a
+        // power factor too: its averages alone would make a steady one's Max and Min equal).
+        auto [max, avgMax, min, avgMin] = Extremes<4>(*channel, {{{2, true}, {1, true}, {0, false}, {1, false}}});
+        if (IsFinite(avgMax) && (!IsFinite(max) || max.value < avgMax.value))
+            max = avgMax;
+        if (IsFinite(avgMin) && (!IsFinite(min) || min.value > avgMin.value))
+            min = avgMin;
+        values[SSummaryTableCell::kMax] = max;
+        values[SSummaryTableCell::kMin] = min;
     }
     for (int e = 0; e < 3; ++e) {
         SSummaryTableEntry& entry = cell.entries[std::size_t(e)];
@@ -433,7 +437,9 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
         entry.available = m_info.IsAvailable(selectors[e], 0) ? 1 : 0;
         entry.totalContribution = m_info.HasPhaseTotal(selectors[e]) ? 1 : 0;
         entry.sign = 0;
-        if ((quantity == 8 || quantity == 9) && e != SSummaryTableCell::kAvg)
-            entry.sign = QuadrantSign(phase, values[e].index);
+        // Inductive or capacitive: the quadrant of the fundamental powers at the extreme's
+        // record, and over the range for the average.
+        if (quantity == 8 || quantity == 9)
+            entry.sign = e == SSummaryTableCell::kAvg ? Sign(CellValue(57, phase).value) : QuadrantSign(phase, values[e].index);
     }
 }

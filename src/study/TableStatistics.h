@@ -56,7 +56,8 @@ private:
     SWorkingValue PhaseApparentPower(int phase);
     SWorkingValue EffectiveApparentPower();
     SWorkingValue SumOfPhases(DWORD quantity);
-    SWorkingValue Ratio(DWORD numerator, DWORD denominator, int phase, bool signedByQuadrant);
+    SWorkingValue Ratio(const SWorkingValue& numerator, const SWorkingValue& denominator, int phase,
+                        bool signedByQuadrant);
     SWorkingValue WeightedThd(DWORD quantity, int phase);
     struct SExtremeRequest
     {

@@ -21,6 +21,7 @@ const SDataItem kDataItems[] = {
     {52, 1, 5, -1, false, true},
 };
 constexpr int kAxisCount = 4;
+constexpr int kThdAxis = 3; // right of the plot
 constexpr DWORD kAxisQuantities[kAxisCount] = {0, 1, 2, 29};
 constexpr UINT kAxisTitles[kAxisCount] = {tablestr::kVoltage, tablestr::kCurrent, tablestr::kFrequency, tablestr::kTHD};
 constexpr BOOL kAxisPowerFactors[kAxisCount] = {FALSE, FALSE, FALSE, FALSE};
@@ -91,6 +92,7 @@ void CVAHzTHDGraphView::ConfigurePlot()
     CRecTrendToIOComp* feeder = GetDataToIOComp();
     feeder->SetDateTimeFormat(ExpandDateTimeFormat(kDateTimeFormat));
     feeder->SetYAxes(kAxisCount, kAxisQuantities, kAxisTitles, kAxisPowerFactors);
+    feeder->SetYAxisSide(kThdAxis, 1);
     // The base's unit list holds every item's unit; only the auxiliary inputs get axes of their own.
     feeder->AddAuxAxes(kAxisCount - 1, AuxiliaryUnitTexts(*this));
 }

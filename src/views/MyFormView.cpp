@@ -1,18 +1,22 @@
 #include "views/MyFormView.h"
 
+#include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/DialogTemplate.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
 #include "views/CaptureWindowRect.h"
+#include "views/MyToolBar.h"
 #include "views/ScrollRequest.h"
 #include "views/SplitFrame.h"
 
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
+constexpr UINT IDS_BOOKMARK_PICTURE_FAILED = 20142; // "The picture of the bookmark cannot be made..."
 constexpr UINT kHiddenDataCommand1 = 33052;
 constexpr UINT kHiddenDataCommand2 = 33053;
 } // namespace
@@ -223,6 +227,12 @@ BOOL CMyFormView::OnMouseWheel(UINT flags, short delta, CPoint screenPoint)
     return TRUE;
 }
 
+void UpdateParentViewScrollSizes(CWnd& child)
+{
+    if (auto* view = dynamic_cast<CMyFormView*>(child.GetParent()))
+        view->UpdateScrollSizes();
+}
+
 void CMyFormView::ResizeViewAndRecalcFrame(const CRect& content)
 {
     SetWindowPos(nullptr, 0, 0, content.right, content.bottom, SWP_NOMOVE | SWP_NOZORDER);
@@ -236,9 +246,20 @@ void CMyFormView::ResizeViewAndRecalcFrame(const CRect& content)
 
 bool CMyFormView::BeginSectionCapture(const CRect& rect, const CString& name)
 {
-    CString path;
-    if (!m_document || !CaptureWindowRect(rect, kCaptureToFile, &path))
+    if (!m_document)
         return false;
-    m_document->AddBookmark(m_viewKind, name, path);
-    return true;
+    CString path;
+    if (!CaptureWindowRect(rect, kCaptureToFile, &path)) {
+        AfxMessageBox(IDS_BOOKMARK_PICTURE_FAILED, MB_ICONEXCLAMATION);
+        return false;
+    }
+    // Without a text of the user's the bookmark takes the section's title, as its field shows it.
+    CString bookmarkName = name;
+    bookmarkName.Trim();
+    const auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
+    if (const CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr; bookmarkName.IsEmpty() && toolBar)
+        bookmarkName = toolBar->GetTitleText();
+    const bool added = m_document->AddBookmark(m_viewKind, bookmarkName, path) == 0;
+    std::remove(path.GetString());
+    return added;
 }

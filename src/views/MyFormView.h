@@ -25,9 +25,10 @@ public:
     CRecDoc* GetDocument() const { return m_document; }
     UINT GetTemplateId() const { return m_templateId; }
 
-    // The one text a view keeps for its owner (the table views keep their collapse states here).
+    // The one text a view keeps for its owner (the table views keep the collapse state their
+    // graph hands them here). A view may answer with what it shows instead.
     void SetTitle(const CString& title) { m_title = title; }
-    const CString& GetTitle() const { return m_title; }
+    virtual CString GetTitle() const { return m_title; }
     // The application-wide number of the study section the view shows; -1 for other pages.
     int GetViewKind() const { return m_viewKind; }
     void SetViewKind(int kind) { m_viewKind = kind; }
@@ -98,3 +99,7 @@ private:
     std::vector<std::unique_ptr<CWnd>> m_controls;
     bool m_updatingScrollSizes = false;
 };
+
+// A child that changed its size or its rows: the page view that holds it takes its scroll range
+// again (nothing when the parent is no page view).
+void UpdateParentViewScrollSizes(CWnd& child);

@@ -33,9 +33,17 @@ CString LoadText(UINT id)
     return text;
 }
 
+// A glyph pixel of a disabled button: its grey, faded halfway to white.
+DWORD Greyed(DWORD pixel)
+{
+    const DWORD grey = (((pixel >> 16) & 0xFF) * 30 + ((pixel >> 8) & 0xFF) * 59 + (pixel & 0xFF) * 11) / 100;
+    const DWORD faded = (grey + 255) / 2;
+    return (faded << 16) | (faded << 8) | faded;
+}
+
 // The glyph with its magenta pixels in the background colour.
 void DrawGlyph(CDC& dc, const std::vector<DWORD>& strip, int stripWidth, const CSize& glyph, int image, int x, int y,
-               COLORREF background)
+               COLORREF background, bool enabled)
 {
     std::vector<DWORD> pixels(std::size_t(glyph.cx) * std::size_t(glyph.cy));
     const DWORD transparent = (GetRValue(kTransparent) << 16) | (GetGValue(kTransparent) << 8) | GetBValue(kTransparent);
@@ -43,7 +51,7 @@ void DrawGlyph(CDC& dc, const std::vector<DWORD>& strip, int stripWidth, const C
     for (int row = 0; row < glyph.cy; ++row) {
         for (int column = 0; column < glyph.cx; ++column) {
             const DWORD pixel = strip[std::size_t(row * stripWidth + image * glyph.cx + column)] & 0xFFFFFF;
-            pixels[std::size_t(row * glyph.cx + column)] = pixel == transparent ? fill : pixel;
+            pixels[std::size_t(row * glyph.cx + column)] = pixel == transparent ? fill : enabled ? pixel : Greyed(pixel);
         }
     }
     CBitmap bitmap;
@@ -230,6 +238,22 @@ INT_PTR CMyToolBar::OnToolHitTest(CPoint point, TOOLINFO* info) const
     return -1;
 }
 
+void CMyToolBar::EnableButton(UINT command, bool enable)
+{
+    SButton* button = Find(command);
+    if (!button || button->enabled == enable)
+        return;
+    button->enabled = enable;
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
+bool CMyToolBar::IsButtonEnabled(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button && button->enabled;
+}
+
 void CMyToolBar::SetButtonFlag(UINT command, int value, bool exclusive)
 {
     SButton* button = Find(command);
@@ -241,22 +265,6 @@ void CMyToolBar::SetButtonFlag(UINT command, int value, bool exclusive)
     button->flag = value;
     if (GetSafeHwnd())
         Invalidate();
-}
-
-void CMyToolBar::EnableButton(UINT command, bool enable)
-{
-    SButton* button = Find(command);
-    if (!button || button->disabled == !enable)
-        return;
-    button->disabled = !enable;
-    if (GetSafeHwnd())
-        Invalidate();
-}
-
-bool CMyToolBar::IsButtonEnabled(UINT command) const
-{
-    const SButton* button = Find(command);
-    return button && !button->disabled;
 }
 
 int CMyToolBar::GetButtonFlag(UINT command) const
@@ -308,6 +316,11 @@ CString CMyToolBar::GetUserEditText() const
     CString text;
     m_edit.GetWindowText(text);
     return text;
+}
+
+CString CMyToolBar::GetTitleText() const
+{
+    return m_promptShown ? m_prompt : GetUserEditText();
 }
 
 void CMyToolBar::SetEditText(const CString& text)
@@ -413,9 +426,11 @@ void CMyToolBar::OnPaint()
                     for (int column = 0; column < glyph.cx; ++column)
                         flipped[std::size_t(row * stripSize.cx + image * glyph.cx + column)] =
                             strip[std::size_t((glyph.cy - 1 - row) * stripSize.cx + image * glyph.cx + column)];
-                DrawGlyph(dc, flipped, stripSize.cx, glyph, image, button.rect.left + 4, glyphY, background);
+                DrawGlyph(dc, flipped, stripSize.cx, glyph, image, button.rect.left + 4, glyphY, background,
+                          button.enabled);
             } else {
-                DrawGlyph(dc, strip, stripSize.cx, glyph, image, button.rect.left + 4, glyphY, background);
+                DrawGlyph(dc, strip, stripSize.cx, glyph, image, button.rect.left + 4, glyphY, background,
+                          button.enabled);
             }
         }
         if (!button.text.IsEmpty()) {
@@ -423,10 +438,6 @@ void CMyToolBar::OnPaint()
                            button.rect.bottom);
             dc.DrawText(button.text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
         }
-        // Greyed: every other pixel row of the button in the face colour.
-        if (button.disabled)
-            for (int y = button.rect.top; y < button.rect.bottom; y += 2)
-                dc.FillSolidRect(button.rect.left, y, button.rect.Width(), 1, m_face);
     }
     dc.SelectObject(old);
 }
@@ -434,8 +445,7 @@ void CMyToolBar::OnPaint()
 void CMyToolBar::OnLButtonDown(UINT, CPoint point)
 {
     for (const SButton& button : m_buttons) {
-        if (button.command != 0 && button.width == 0 && !button.hidden && !button.disabled &&
-            button.rect.PtInRect(point)) {
+        if (button.command != 0 && button.width == 0 && !button.hidden && button.enabled && button.rect.PtInRect(point)) {
             m_pressed = button.command;
             SetCapture();
             Invalidate();

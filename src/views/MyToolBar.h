@@ -2,8 +2,8 @@
 // CMyToolBar: the toolbars of the project window's pages, made from a toolbar resource. Type 0
 // is a section toolbar (glyph buttons, the collapse button and a title edit field), type 2 a view
 // selector (glyph buttons with labels). A button carries a per-button state (the marked view of
-// a selector) and state bits (2 = pressed); hidden buttons take no room. A click sends the
-// button's command to the frame, which routes it to its view.
+// a selector) and state bits (2 = pressed); hidden buttons take no room, disabled ones show
+// greyed. A click sends the button's command to the frame, which routes it to its view.
 #include "platform/framework/CString.h"
 #include "platform/framework/windows/CEdit.h"
 #include "platform/framework/windows/CWnd.h"
@@ -38,7 +38,7 @@ public:
     CRect GetButtonRect(UINT command) const;
     void HideButton(UINT command, bool hide = true);
     bool IsButtonHidden(UINT command) const;
-    // A disabled button shows greyed and takes no clicks.
+    // A disabled button shows greyed and a click on it does nothing.
     void EnableButton(UINT command, bool enable);
     bool IsButtonEnabled(UINT command) const;
     void SetButtonText(UINT command, const CString& text);
@@ -61,6 +61,8 @@ public:
     CEdit* GetTitleEdit() { return m_edit.GetSafeHwnd() ? &m_edit : nullptr; }
     // The user's text; empty while the prompt shows.
     CString GetUserEditText() const;
+    // What the title field shows: the user's text, or while the prompt shows the prompt.
+    CString GetTitleText() const;
     // Shows a text of the user; an empty text changes nothing.
     void SetEditText(const CString& text);
     bool IsPromptShown() const { return m_promptShown; }
@@ -91,7 +93,7 @@ private:
         UINT command = 0;     // 0: separator
         int image = -1;       // glyph index in the strip
         bool hidden = false;
-        bool disabled = false;
+        bool enabled = true;
         int flag = 0;
         UINT stateBits = 0;
         int width = 0;        // title field width; 0 for a normal button

@@ -47,6 +47,9 @@ public:
     BOOL AddDialogBar(std::unique_ptr<CMyDialogBar> bar, UINT templateId);
     CMyDialogBar* GetDialogBar() const { return m_dialogBar.get(); }
 
+    // The section toolbar: the one with the collapse button and the title field (the overview
+    // table's frame has the view selector above it); null in a frame without one.
+    CMyToolBar* FindSectionToolBar() const;
     // Collapsed when the toolbar with the collapse button says so.
     bool IsSectionCollapsed() const;
     // Collapses an expanded section or expands a collapsed one, and lets the splitter lay its
@@ -71,8 +74,6 @@ protected:
     void PostNcDestroy() override;
 
 private:
-    CMyToolBar* FindSectionToolBar() const;
-
     const SRuntimeClass* m_runtimeClass;
     const SRuntimeClass* m_viewClass;
     SViewCreateContext m_context;

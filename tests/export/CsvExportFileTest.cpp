@@ -3,11 +3,14 @@
 #include "support/LogCapture.h"
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <clocale>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -265,6 +268,62 @@ TEST_F(CsvExportFileTest, CancelAtAProgressPointLeavesNoFileAndKeepsAnOlderOne)
     m_progress->cancelAfterPositions = 1;
     EXPECT_EQ(CCsvExportFile::kCanceled, writer.Export(*records, CString(path), kEveryQuantity, true, true, true, true));
     EXPECT_TRUE(FolderNames().empty());
+}
+
+// A progress dialog that looks into the export's folder each time the bar moves.
+class CFolderWatchingDialog final : public IProgressDialog
+{
+public:
+    CFolderWatchingDialog(std::filesystem::path folder, std::shared_ptr<std::set<std::string>> seen)
+        : m_folder(std::move(folder)), m_seen(std::move(seen))
+    {
+    }
+    void Show(const CString&) override {}
+    void SetPos(int) override
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder))
+            m_seen->insert(entry.path().filename().string());
+    }
+    bool IsCanceled() const override { return false; }
+    void Close() override {}
+
+private:
+    std::filesystem::path m_folder;
+    std::shared_ptr<std::set<std::string>> m_seen;
+};
+
+TEST_F(CsvExportFileTest, AnyLegalNameIsWrittenAndNoTemporaryFileOutlivesItsExport)
+{
+    // Temporary files of earlier exports whose process is gone, one of a running process and a
+    // file of the user's.
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone);
+    for (const std::string& name : {".csv." + dead + "-0.part", ".site_trend.txt." + dead + "-3.part",
+                                    std::string(".csv.1-0.part"), std::string(".notes.part")})
+        WriteFileBytes(m_folder.Path(name), {'x'});
+
+    // A name of 250 bytes, the longest most file systems allow being 255; the folder as the
+    // export goes on.
+    const std::string name = std::string(246, 'n') + ".csv";
+    const auto seen = std::make_shared<std::set<std::string>>();
+    CProgressThread::SetDialogFactory(
+        [this, seen] { return std::make_unique<CFolderWatchingDialog>(m_folder.Root(), seen); });
+    CCsvExportFile writer(m_config);
+    const auto records = MakeRecords(64, 500);
+    EXPECT_EQ(CCsvExportFile::kWritten,
+              writer.Export(*records, CString(m_folder.Path(name)), kEveryQuantity, true, true, true, true));
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    ASSERT_FALSE(seen->empty());
+    // While it was written, the export's file had no name in the folder: killed then, it leaves
+    // nothing. The files of gone exports were removed.
+    EXPECT_EQ(*seen, (std::set<std::string>{".csv.1-0.part", ".notes.part"}));
+    const std::vector<std::string> names = FolderNames();
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
+              (std::set<std::string>{".csv.1-0.part", ".notes.part", name}));
+    EXPECT_EQ(CrLfLines(ReadText(m_folder.Path(name))).size(), 501u);
 }
 
 TEST_F(CsvExportFileTest, AnExportReplacesAnOlderFileKeepingItsPermissions)

@@ -245,19 +245,52 @@ TEST(BasicViewSettingsTest, RequiredAndOptionalElements)
     }
 }
 
-TEST(BasicViewSettingsTest, TypeTimeRangeRange)
+TEST(BasicViewSettingsTest, DamagedNumbersAreRefusedOneByOneAndTheRestIsRead)
 {
     CLogCapture log;
     const std::string full = Export(MakeFullViewSettings(0));
     CBasicViewSettings ok(0);
     EXPECT_TRUE(Import(ok, ReplaceElement(full, "typeTimeRange", "<typeTimeRange>2</typeTimeRange>")));
     EXPECT_EQ(ok.m_typeTimeRange, 2);
-    CBasicViewSettings bad(0);
-    EXPECT_FALSE(Import(bad, ReplaceElement(full, "typeTimeRange", "<typeTimeRange>3</typeTimeRange>")));
-    EXPECT_TRUE(log.Contains(std::string(kImport) + " - WARNING: wrong value 3 for node typeTimeRange"));
-    EXPECT_EQ(bad.m_typeTimeRange, 0);
-    EXPECT_TRUE(bad.m_checkTimeRange); // read before the failure
-    EXPECT_FALSE(bad.m_setWorkingHours); // after it
+
+    // A span choice out of range, dates and axis ranges that are no numbers or lie beyond the
+    // years 100 to 9999, and limits and notes that are not finite: each keeps its default.
+    std::string text = ReplaceElement(full, "typeTimeRange", "<typeTimeRange>6</typeTimeRange>");
+    text = ReplaceElement(text, "TimeRange", "<TimeRange from=\"nan\" to=\"41927.5\"/>");
+    text = ReplaceElement(text, "XAxisScaling", "<XAxisScaling from=\"41920\" to=\"1e300\"/>");
+    text = ReplaceElement(text, "WorkingHour", "<WorkingHour from=\"-inf\" to=\"0.75\"/>");
+    text = ReplaceElement(text, "limits", "<limits><limit index=\"1\" value=\"nan\"/><limit index=\"2\" value=\"1e39\"/>"
+                                          "<limit index=\"3\" value=\"-1.25\"/></limits>");
+    text = ReplaceElement(text, "upperPlot",
+                          "<upperPlot><xAxis min=\"nan\" span=\"7\"/><xAxis min=\"41901.5\" span=\"-2\"/>"
+                          "<yAxis min=\"-10\" span=\"inf\"/><cursor type=\"0\" pos=\"nan\"/>"
+                          "<xCursor index=\"2\" pos=\"nan\"/></upperPlot>");
+    text = ReplaceElement(text, "notes", "<notes><note name=\"Note 0\" x=\"nan\" y=\"12.5\" reference=\"0\" text=\"t\"/></notes>");
+    CBasicViewSettings read(0);
+    EXPECT_TRUE(Import(read, text));
+    EXPECT_TRUE(log.Contains(std::string(kImport) + " - WARNING: wrong value 6 for node typeTimeRange"));
+    EXPECT_TRUE(log.Contains("readDouble - WARNING: wrong value nan"));
+    EXPECT_TRUE(log.Contains("readFloat - WARNING: wrong value 1e39"));
+    EXPECT_EQ(read.m_typeTimeRange, 0);
+    EXPECT_EQ(read.m_timeRange, (SValueRange{0.0, 41927.5}));
+    EXPECT_EQ(read.m_xAxisScaling, (SValueRange{41920.0, 0.0}));
+    EXPECT_EQ(read.m_workingHours, (SValueRange{0.0, 0.75}));
+    EXPECT_EQ(read.m_limits, (std::array<float, 6>{0.0f, 0.0f, 0.0f, -1.25f, 0.0f, 0.0f}));
+    ASSERT_EQ(read.m_upperPlot.xAxisCount, 2);
+    EXPECT_EQ(read.m_upperPlot.xAxes[0], (SAxisRange{0.0, 7.0}));
+    EXPECT_EQ(read.m_upperPlot.xAxes[1], (SAxisRange{41901.5, 0.0}));
+    EXPECT_EQ(read.m_upperPlot.yAxes[0], (SAxisRange{-10.0, 0.0}));
+    EXPECT_EQ(read.m_upperPlot.cursors[0].pos, 0.0);
+    EXPECT_EQ(read.m_upperPlot.xCursors[0], (SXCursorDetails{2, 0.0}));
+    ASSERT_EQ(read.m_notes.size(), 1u);
+    EXPECT_EQ(read.m_notes[0].x, 0.0);
+    // The values around them are all there, and nothing that is not a number is written back.
+    EXPECT_TRUE(read.m_checkTimeRange);
+    EXPECT_TRUE(read.m_setWorkingHours);
+    EXPECT_EQ(read.m_toolbarEdit, MakeFullViewSettings(0).m_toolbarEdit);
+    const std::string written = Export(read);
+    for (const char* bad : {"nan", "inf", "1e+300", "1e300"})
+        EXPECT_EQ(written.find(bad), std::string::npos) << bad;
 }
 
 TEST(BasicViewSettingsTest, ChannelReader)

@@ -102,7 +102,17 @@ TEST(ProjectManagerSettingsTest, ReadingEntries)
     }
 }
 
-TEST(ReportViewSettingsTest, ExportAlwaysAndItemsOnlyWhenAny)
+namespace
+{
+const CReportViewSettings& ImportText(CReportViewSettings& settings, const std::string& text)
+{
+    const ParsedXml xml(text);
+    EXPECT_TRUE(settings.ImportFromXml(xml.Root()->first_node()));
+    return settings;
+}
+} // namespace
+
+TEST(ReportViewSettingsTest, ExportAlwaysAndItemsOnlyWhenArranged)
 {
     CReportViewSettings report;
     EXPECT_EQ(Export(report), "<views><view><ProjectManagerListCollapsed>0</ProjectManagerListCollapsed>"
@@ -117,6 +127,18 @@ TEST(ReportViewSettingsTest, ExportAlwaysAndItemsOnlyWhenAny)
     ASSERT_TRUE(read.ImportFromXml(xml.Root()->first_node()));
     EXPECT_EQ(read.m_items, report.m_items);
     EXPECT_EQ(read.m_splitterPos, -5);
+    EXPECT_TRUE(read.m_itemsArranged);
+
+    // Settings stored for the list's sections alone leave the report to its default list; a
+    // report the user emptied stays empty.
+    CReportViewSettings sections;
+    EXPECT_FALSE(ImportText(sections, Export(CReportViewSettings())).m_itemsArranged);
+    CReportViewSettings emptied;
+    emptied.m_itemsArranged = true;
+    EXPECT_NE(Export(emptied).find("<Item/>"), std::string::npos);
+    CReportViewSettings readEmpty;
+    EXPECT_TRUE(ImportText(readEmpty, Export(emptied)).m_itemsArranged);
+    EXPECT_TRUE(readEmpty.m_items.empty());
 }
 
 TEST(ReportViewSettingsTest, ItemRenumbering)

@@ -255,7 +255,9 @@ TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
     }
     EXPECT_EQ(BoxTexts()[0], CString("The project description in ") + path +
                                  " is missing or cannot be read. The project is not opened and the file is left unchanged.");
-    EXPECT_EQ(BoxTexts()[2], CString("File can not be opened: ") + path + ".");
+    // A session that cannot be loaded is named, with the reason.
+    EXPECT_EQ(BoxTexts()[2], path + " cannot be opened: the session \"session.zlg\" cannot be loaded: the file does not "
+                                    "exist.");
     EXPECT_EQ(BoxTexts()[3], BoxTexts()[0]);
 }
 
@@ -413,8 +415,8 @@ TEST(DescribeWriteFailure, NamesTheCauseTheFileSystemShows)
     CTempFolder folder;
     const CString target = folder.Path("x.zca");
     EXPECT_EQ(DescribeWriteFailure(folder.Path("absent/x.zca"), 10), "the folder does not exist");
-    EXPECT_EQ(DescribeWriteFailure(target, 1000, 999), "the disk is full");
-    EXPECT_EQ(DescribeWriteFailure(target, 1000, 1000), "the file could not be written");
+    EXPECT_EQ(DescribeWriteFailure(target, 1000, EWriteTarget::kOtherFile, 999), "the disk is full");
+    EXPECT_EQ(DescribeWriteFailure(target, 1000, EWriteTarget::kOtherFile, 1000), "the file could not be written");
     EXPECT_FALSE(IsFileHeldByAnotherOpener(target));
 }
 

@@ -96,10 +96,12 @@ protected:
         EXPECT_EQ(project.document->ImportSavedScreen(project.WritePicture("screen.png", 64, 48, "")), 0);
         project.AddBookmark(2, "Peak", nullptr);
     }
+    // The list as the report page stores it once the user arranged the report.
     void StoreItems(const std::vector<SReportItem>& items)
     {
         CReportViewSettings settings;
         settings.m_items = items;
+        settings.m_itemsArranged = true;
         project.Project().SetViewSettings(CViewSettings::kReportViewId, &settings);
     }
 

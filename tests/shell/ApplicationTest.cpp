@@ -458,11 +458,12 @@ TEST_F(ApplicationTest, TheViewMenuSwitchesTheProjectsStudyView)
 {
     ASSERT_TRUE(Start({}));
     ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
-    // The menu asks for the remembered view of a study: none yet, so its first view.
+    // The menu asks for the remembered view of a study: none yet, so its first view. The sample
+    // holds no Load session: that study's tab, and so its menu item, do nothing.
     Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
     EXPECT_EQ(0, Project()->GetProjectSettings()->GetEnergyStudyLastView());
     Command(CMainFrame::ID_VIEW_LOAD_STUDY);
-    EXPECT_EQ(5, Project()->GetProjectSettings()->GetLoadStudyLastView());
+    EXPECT_EQ(-1, Project()->GetProjectSettings()->GetLoadStudyLastView());
     // A view id in wParam is shown and remembered for its study.
     EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 6, 0));
     EXPECT_EQ(6, Project()->GetProjectSettings()->GetLoadStudyLastView());
@@ -484,8 +485,9 @@ TEST_F(ApplicationTest, TheViewMenuShowsTheTabsOfTheProjectWindow)
     EXPECT_TRUE(tabs->IsTabEnabled(4));
     Command(CMainFrame::ID_VIEW_REPORT);
     EXPECT_EQ(4, tabs->GetActiveTab());
+    // Advanced is never enabled: its menu item leaves the page shown.
     Command(CMainFrame::ID_VIEW_ADVANCED);
-    EXPECT_EQ(3, tabs->GetActiveTab());
+    EXPECT_EQ(4, tabs->GetActiveTab());
     Command(CMainFrame::ID_VIEW_PROJECT_MANAGER);
     EXPECT_EQ(0, tabs->GetActiveTab());
     // The study switch (0x43C) builds the chosen view in the project window.
@@ -507,12 +509,13 @@ TEST_F(ApplicationTest, FileAndViewCommandsReachTheDocument)
     Command(CMainFrame::ID_FILE_SAVE_AS);
     EXPECT_EQ(CString("Zelko Ampelon - renamed.zca"), Title());
     EXPECT_EQ((std::vector<CString>{"/projects/renamed.zca", "/projects/site.zca"}), m_app.GetRecentFileList().GetFiles());
+    // The study tabs of a document without sessions stay disabled, and so do their menu items;
+    // the study message itself reaches the document.
     Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
     Command(CMainFrame::ID_VIEW_LOAD_STUDY);
     EXPECT_EQ(1, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 4, 0));
     Command(CMainFrame::ID_FILE_CLOSE);
-    const std::vector<std::string> expected{"open /projects/site.zca", "save", "save as", "study 1 0", "study 2 0",
-                                            "study 0 4", "delete contents"};
+    const std::vector<std::string> expected{"open /projects/site.zca", "save", "save as", "study 0 4", "delete contents"};
     EXPECT_EQ(expected, calls);
     // Without a project the study message has no target.
     EXPECT_EQ(0, m_app.GetMainFrame()->SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 0, 1));
@@ -661,7 +664,8 @@ TEST_F(ApplicationTest, MenuItemsWithoutAVisibleEffectSayWhyOrAreDisabled)
     states.clear();
     m_app.GetMainFrame()->GetMenuStrip().OpenMenuByMnemonic('V');
     CMenu::SetTrackDriver(previous);
-    EXPECT_EQ(std::vector<UINT>(5, 0u), states);
+    // The sample's Energy session: no Load study, and Advanced never, as the tabs.
+    EXPECT_EQ((std::vector<UINT>{0u, 0u, MF_GRAYED, MF_GRAYED, 0u}), states);
 
     // Without a log, and without a viewer for the copy, the user is told where the copy is.
     Command(CMainFrame::ID_OPEN_LOG_FILE);

@@ -72,13 +72,21 @@ std::vector<SSessionSpec> CAssembledProgram::StandardSessions()
 
 CString CAssembledProgram::MakeProject(const std::string& name, const std::vector<SSessionSpec>& sessions)
 {
+    std::vector<std::vector<BYTE>> files;
+    for (const SSessionSpec& session : sessions)
+        files.push_back(CSessionWriter(session).BuildFile());
+    return MakeProjectOfFiles(name, files);
+}
+
+CString CAssembledProgram::MakeProjectOfFiles(const std::string& name, const std::vector<std::vector<BYTE>>& files)
+{
     // Each session becomes a project of its own, as the program makes one from a ".zlg"; the
     // first is the project, the others are added to it from theirs as Add Data does.
     std::vector<CString> projects;
-    for (std::size_t i = 0; i < sessions.size(); ++i) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string stem = i == 0 ? name : name + "-" + std::to_string(i + 1);
         const std::string session = InHome(stem + ".zlg");
-        EXPECT_TRUE(WriteBytesToFile(session, CSessionWriter(sessions[i]).BuildFile()));
+        EXPECT_TRUE(WriteBytesToFile(session, files[i]));
         projects.emplace_back(InHome(stem + ".zca"));
         m_answers.push_back(projects.back());
         CRecDoc maker;
@@ -208,4 +216,23 @@ void CAssembledProgram::SavePage(const std::string& name)
 {
     const char* folder = std::getenv("ORN_RENDER_DIR");
     EXPECT_TRUE(SaveWindowPicture(MainFrame(), CString(std::string(folder ? folder : "/tmp") + "/" + name + ".png")));
+}
+
+CSplitFrame* CAssembledProgram::SectionFrame(int entry)
+{
+    const TVisualObject* object = MainView().GetLayout().GetObject(entry);
+    return object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
+}
+
+bool CAssembledProgram::ClickSectionButton(int entry, UINT command)
+{
+    CSplitFrame* frame = SectionFrame(entry);
+    for (int i = 0; frame && i < frame->GetToolBarCount(); ++i) {
+        CMyToolBar* toolBar = frame->GetMyToolBar(i);
+        if (toolBar && toolBar->IsWindowVisible() && !toolBar->GetButtonRect(command).IsRectEmpty()) {
+            ClickAt(*toolBar, toolBar->GetButtonRect(command).CenterPoint());
+            return true;
+        }
+    }
+    return false;
 }

@@ -88,6 +88,15 @@ public:
 
     std::string InHome(const std::string& name) const { return (m_home.Root() / name).string(); }
 
+    // The section frame of a window-table entry (null when there is none).
+    CSplitFrame* SectionFrame(int entry);
+    // Clicks the button of that command on the section toolbar of a window-table entry; false
+    // when that toolbar does not show it.
+    bool ClickSectionButton(int entry, UINT command);
+    // Makes "<name>.zca" of session files as written (for sessions the writer's spec cannot
+    // describe), in the order given.
+    CString MakeProjectOfFiles(const std::string& name, const std::vector<std::vector<BYTE>>& files);
+
 private:
     ScopedTimeZone m_zone{kCentralEuropeZone};
     CTempXdgHome m_home;

@@ -172,6 +172,7 @@ TEST_F(ExportReportCommandTest, AStaleBookmarkIsSkippedAndADriverFailureExportsN
 {
     CReportViewSettings settings;
     settings.m_items = {{SReportItem::kSummary, 0, 0}, {SReportItem::kBookmark, 3, 0}, {SReportItem::kSession, 0, 0}};
+    settings.m_itemsArranged = true;
     project.Project().SetViewSettings(CViewSettings::kReportViewId, &settings);
     chosenPath = CString(output.Path("session.pdf"));
     EXPECT_EQ(Export(1), EExportReportResult::kOpened);

@@ -194,7 +194,9 @@ TEST_F(TableStatisticsTest, PowersFollowFromTheirOperandsWithReversePower)
         ExpectNear(p, stats.CellValue(5, k).value, "P mean");
         ExpectNear(s, stats.CellValue(6, k).value, "S = V x I");
         ExpectNear(std::sqrt(std::max(0.0, s * s - p * p)), stats.CellValue(7, k).value, "Q");
-        ExpectNear(std::clamp(p / s, -1.0, 1.0), stats.CellValue(8, k).value, "PF");
+        // PF: the active over the apparent energy, with the recorded S.
+        const double recordedS = Aggregate(At(PowerAvg(264, k), kKilo), false);
+        ExpectNear(std::clamp(p / recordedS, -1.0, 1.0), stats.CellValue(8, k).value, "PF");
     }
     // The reverse record lowers phase A's mean: it is counted with its sign.
     double forwardOnly = 0.0;
@@ -224,14 +226,23 @@ TEST_F(TableStatisticsTest, PowersFollowFromTheirOperandsWithReversePower)
     const double effective = 3 * std::sqrt(sumUe2 / n) * std::sqrt(sumRatio / n);
     ExpectNear(effective, stats.CellValue(6, kTotal).value, "effective S");
     const double pTotal = Aggregate(At(PowerAvg(216, kTotal), kKilo), false);
-    ExpectNear(std::clamp(pTotal / effective, -1.0, 1.0), stats.CellValue(8, kTotal).value, "PF total");
+    const double sTotal = Aggregate(At(PowerAvg(264, kTotal), kKilo), false);
+    ExpectNear(std::clamp(pTotal / sTotal, -1.0, 1.0), stats.CellValue(8, kTotal).value, "PF total");
 
-    // The extremes of a power factor are taken over its averages; their sign indicator is the
-    // sign of the quadrant-signed DPF at the extreme's record (negated there to see it follow).
+    // The extremes of a power factor are those of its Max and Min series unless an average goes
+    // further; their sign indicator is the sign of the quadrant-signed DPF at the extreme's
+    // record (negated there to see it follow), the average's that of the DPF over the range.
     SSummaryTableCell pf;
     stats.FillCell(8, 0, pf);
     EXPECT_FLOAT_EQ(pf.entries[SSummaryTableCell::kMax].value, 0.999f);
     EXPECT_EQ(pf.entries[SSummaryTableCell::kMax].sign, -1);
+    EXPECT_EQ(pf.entries[SSummaryTableCell::kAvg].sign, 1);
+    // The lowest: the reverse record's power factor, negative with its power, below every
+    // recorded minimum.
+    double lowestMin = INFINITY;
+    for (const SWrittenTable& t : m_trend)
+        lowestMin = std::min(lowestMin, double(F(t, PowerAvg(504, 0) - 8)));
+    EXPECT_FLOAT_EQ(pf.entries[SSummaryTableCell::kMin].value, std::min(float(lowestMin), -F(m_trend[3], PowerAvg(504, 0))));
     for (int e : {SSummaryTableCell::kMax, SSummaryTableCell::kMin}) {
         const SSummaryTableEntry& entry = pf.entries[std::size_t(e)];
         const int record = m_set.GetTrendTimeBlock()->FindRecordAt(entry.time);
@@ -250,7 +261,8 @@ TEST_F(TableStatisticsTest, PowersFollowFromTheirOperandsWithReversePower)
 TEST_F(TableStatisticsTest, ThdIsWeightedByItsQuantityAndNaNOverAZeroRms)
 {
     Load(MorningSession(), [](int record, SWrittenTable& t) {
-        t.bytes.PutF32(CurrentAvg(2), 0.0f); // phase C carries no current
+        t.bytes.PutF32(CurrentAvg(2), 0.0f); // phase C carries no current, so no apparent power
+        t.bytes.PutF32(PowerAvg(264, 2), 0.0f);
         PatchMorning(record, t);
     });
     CTableStatistics stats = Whole();

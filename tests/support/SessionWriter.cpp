@@ -41,7 +41,7 @@ SPhaseValues CSessionWriter::PhaseValues(const SSessionSpec& sessionSpec, std::i
     v.voltage = sessionSpec.nominalVoltage * (1.012 - 0.03 * load) * (1.0 + 0.002 * (phase - 1));
     v.voltagePP = v.voltage * std::sqrt(3.0);
     v.current = 0.8 * sessionSpec.probeRange * load;
-    v.powerFactor = 0.84 + 0.1 * load;
+    v.powerFactor = sessionSpec.steadyPowerFactor > 0.0 ? sessionSpec.steadyPowerFactor : 0.84 + 0.1 * load;
     v.apparentPower = v.voltage * v.current;
     v.activePower = v.apparentPower * v.powerFactor;
     v.reactivePower = std::sqrt(std::max(0.0, v.apparentPower * v.apparentPower - v.activePower * v.activePower));

@@ -40,6 +40,8 @@ struct SSessionSpec
     // forward counters stay 0.
     double returnedPower = 0.0;
     bool drawsEnergy = true;
+    // The power factor of every phase at every moment (P = S x PF); 0: it follows the load.
+    double steadyPowerFactor = 0.0;
     // Event tables (types 26 and 35) between the records.
     bool events = true;
     // body_lth unknown (0xFFFFFFFF) and a type-49 table closing the body.

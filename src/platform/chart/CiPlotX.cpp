@@ -5,10 +5,13 @@
 #include "platform/framework/windows/PaintedControl.h"
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
 #include <limits>
 
 namespace {
@@ -364,10 +367,18 @@ bool CiPlotX::SaveThumbnail(const SPlotThumbnailRequest& request, const CString&
     CPlotRenderer(*this, layout, options).Paint(painter);
     painter.end();
     axis.SetMinSpan(min, span);
-    const std::vector<BYTE> bytes = EncodeBitmap24(image);
-    QFile file(QString::fromUtf8(path.GetString()));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size());
+    const std::vector<BYTE> bytes = EncodeBitmapIndexed(image);
+    // Written aside and renamed over the old file: a reader (another view, another running
+    // program) never meets half a picture. A scratch picture is not worth waiting for the disk.
+    const std::string aside = std::string(path.GetString()) + "." + std::to_string(QCoreApplication::applicationPid()) + ".part";
+    QFile file(QString::fromStdString(aside));
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size());
+    file.close();
+    if (written && std::rename(aside.c_str(), path.GetString()) == 0)
+        return true;
+    file.remove();
+    return false;
 }
 
 // ---- window messages

@@ -163,7 +163,8 @@ public:
     std::vector<BYTE> GetBitmapBytes();
     bool SaveImageToBitmap(const CString& path);
     bool CopyToBitmap(CBitmap& bitmap);
-    // One thumbnail as a bitmap file; the chart's own state is not changed.
+    // One thumbnail as a bitmap file (uncompressed, with a colour table when its few colours
+    // allow); the chart's own state is not changed.
     bool SaveThumbnail(const SPlotThumbnailRequest& request, const CString& path);
 
     // ---- user input (the window's messages arrive here; tests call them directly)

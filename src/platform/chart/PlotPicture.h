@@ -52,3 +52,7 @@ private:
 // The picture as a 24-bit bottom-up Windows bitmap with a 14-byte file header and a 40-byte
 // information header.
 std::vector<BYTE> EncodeBitmap24(const QImage& image);
+// The picture as an uncompressed Windows bitmap with the fewest bits a pixel that hold its
+// colours: 1, 4 or 8 bits with a colour table, else 24 bits. A thumbnail holds the white ground
+// and a curve or two, which 4 bits keep exactly in a sixth of the bytes.
+std::vector<BYTE> EncodeBitmapIndexed(const QImage& image);

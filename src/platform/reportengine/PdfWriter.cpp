@@ -1,4 +1,5 @@
 #include "platform/reportengine/MemoText.h"
+#include "platform/reportengine/OutputFileFailure.h"
 #include "platform/reportengine/PageRenderer.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
@@ -7,6 +8,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <cstdint>
 
 namespace
 {
@@ -21,7 +25,7 @@ void WritePdf(const std::vector<SPreparedPage>& pages, const CString& path)
 {
     QSaveFile file(QString::fromUtf8(path.GetString()));
     if (!file.open(QIODevice::WriteOnly))
-        throw CReportEngineError("The file \"" + path.str() + "\" cannot be written: " + file.errorString().toStdString());
+        throw OutputFileFailure(file, path, 0);
     {
         QPdfWriter writer(&file);
         writer.setResolution(int(kReferenceDpi));
@@ -44,6 +48,8 @@ void WritePdf(const std::vector<SPreparedPage>& pages, const CString& path)
         }
         painter.end();
     }
+    // The pages were written as they were drawn: what the file holds so far is what it needed.
+    const auto written = std::uint64_t(std::max<qint64>(file.size(), 0));
     if (!file.commit())
-        throw CReportEngineError("The file \"" + path.str() + "\" cannot be written: " + file.errorString().toStdString());
+        throw OutputFileFailure(file, path, written);
 }

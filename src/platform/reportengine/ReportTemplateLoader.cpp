@@ -1,12 +1,14 @@
 // The template format: one <report> element holding <page>, <pageheader>, <pagefooter> and the
 // body bands <title>, <child> and <data> (with <header>, <child> and <footer> inside); bands
 // hold <memo>, <picture> and <line> components. Geometry is in millimetres relative to the band.
+#include "platform/framework/XmlNestingDepth.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportObjects.h"
 
 #include <rapidxml/rapidxml.hpp>
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -15,6 +17,9 @@
 namespace
 {
 using Node = rapidxml::xml_node<char>;
+
+// A template is a few levels deep (report, band, data band, component).
+constexpr int kMaxNestingDepth = 32;
 
 class CTemplateReader
 {
@@ -43,7 +48,7 @@ private:
         double value = 0.0;
         const char* end = text + std::strlen(text);
         auto [last, error] = std::from_chars(text, end, value);
-        if (error != std::errc() || last != end || value < 0.0 || value > 10000.0)
+        if (error != std::errc() || last != end || !std::isfinite(value) || value < 0.0 || value > 10000.0)
             Fail(std::string("attribute ") + name + " of <" + node.name() + "> is not a length");
         return value;
     }
@@ -165,10 +170,13 @@ std::unique_ptr<SReportTemplate> CTemplateReader::Read()
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     text.push_back('\0');
 
+    // The parser descends once per element level: a deeper template is refused before it runs.
+    if (MeasureXmlNestingDepth(text, kMaxNestingDepth) > kMaxNestingDepth)
+        Fail("its elements are nested more than " + std::to_string(kMaxNestingDepth) + " levels deep");
     rapidxml::xml_document<char> document;
     try
     {
-        document.parse<rapidxml::parse_trim_whitespace>(text.data());
+        document.parse<rapidxml::parse_trim_whitespace | rapidxml::parse_validate_closing_tags>(text.data());
     }
     catch (const rapidxml::parse_error& error)
     {

@@ -2,6 +2,7 @@
 // start at the same height) becomes one table row whose cells follow the components' left and
 // right edges; the row keeps the line's height so that the page looks as it was prepared. The
 // text flows, so the page footer becomes the document's footer with page-number fields.
+#include "platform/reportengine/OutputFileFailure.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
 #include "platform/reportengine/ReportScript.h"
@@ -235,5 +236,5 @@ void WriteRtf(const std::vector<SPreparedPage>& pages, const CString& path)
     bool written = file.open(QIODevice::WriteOnly);
     written = written && file.write(text.data(), qint64(text.size())) == qint64(text.size());
     if (!written || !file.commit())
-        throw CReportEngineError("The file \"" + path.str() + "\" cannot be written: " + file.errorString().toStdString());
+        throw OutputFileFailure(file, path, text.size());
 }

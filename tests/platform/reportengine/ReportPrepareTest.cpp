@@ -180,6 +180,45 @@ TEST_F(ReportPrepareTest, MissingVariablesDataSetsOrTemplatesFailWithoutChanging
                  CReportEngineError);
 }
 
+TEST_F(ReportPrepareTest, DamagedTemplatesAreRefusedWithTheirReason)
+{
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const std::string table = kTableTemplate;
+    std::string deep = "<report>";
+    for (int i = 0; i < 50000; ++i)
+        deep += "<child>";
+    const struct
+    {
+        std::string text;
+        std::string reason;
+    } damaged[] = {
+        {replaced(table, "name=\"ReportTitle\" height=\"12\"", "name=\"ReportTitle\" height=\"nan\""),
+         "attribute height of <title> is not a length"},
+        {replaced(table, "top=\"6\" width=\"180\" height=\"6\"", "top=\"6\" width=\"180\" height=\"NaN\""),
+         "attribute height of <memo> is not a length"},
+        {replaced(table, "size=\"14\"", "size=\"inf\""), "attribute size of <memo> is not a length"},
+        {replaced(table, "width=\"210\"", "width=\"nan\""), "attribute width of <page> is not a length"},
+        {deep, "its elements are nested more than 32 levels deep"},
+        {replaced(table, "</pagefooter>", "</pageheader>"), "invalid closing tag name"},
+    };
+    for (const auto& [text, reason] : damaged) {
+        try {
+            engine.LoadFromFile(WriteTemplate(folder, "damaged.fr3", text).c_str());
+            ADD_FAILURE() << "accepted: " << reason;
+        } catch (const CReportEngineError& error) {
+            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find("damaged.fr3"), std::string::npos);
+        }
+    }
+    // The engine keeps working with a sound template.
+    LoadTable(2);
+    engine.PrepareReport(false);
+    EXPECT_EQ(CountOf(MemoTexts(engine.GetPreparedPages()), "Row 2"), 1);
+}
+
 TEST_F(ReportPrepareTest, DeclaredFunctionsAreAnsweredByTheEvents)
 {
     engine.ConnectEvents(&events);

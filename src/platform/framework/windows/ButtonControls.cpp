@@ -63,6 +63,35 @@ QString WithoutMnemonics(const QString& text)
     }
     return out;
 }
+
+bool IsAutoRadio(const CWnd& window)
+{
+    const WndImpl* impl = window.Impl();
+    return impl && impl->controlClass == "BUTTON" && (impl->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+}
+
+// A clicked automatic radio button stays checked and clears the other automatic radio buttons
+// of its group: the controls from the one with WS_GROUP at or before it up to the next one with
+// WS_GROUP. Several groups may share one parent, as the option bars have them.
+void CheckWithinGroup(CWnd& clicked, QAbstractButton& button)
+{
+    {
+        const QSignalBlocker block(&button);
+        button.setChecked(true);
+    }
+    CWnd* first = &clicked;
+    while (!(first->GetStyle() & WS_GROUP))
+    {
+        CWnd* previous = first->GetWindow(GW_HWNDPREV);
+        if (!previous) break;
+        first = previous;
+    }
+    for (CWnd* c = first; c; c = c->GetWindow(GW_HWNDNEXT))
+    {
+        if (c != first && (c->GetStyle() & WS_GROUP)) break;
+        if (c != &clicked && IsAutoRadio(*c)) c->SendMessage(BM_SETCHECK, BST_UNCHECKED);
+    }
+}
 } // namespace
 
 QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
@@ -112,6 +141,15 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
         push->setAutoDefault(false);
         button = push;
     }
+    if (type == BS_AUTORADIOBUTTON)
+    {
+        // Qt would make every radio button of the parent one group; the groups are the
+        // template's (CheckWithinGroup).
+        button->setAutoExclusive(false);
+        QObject::connect(button, &QAbstractButton::clicked, button, [self, button] {
+            if (self->owner) CheckWithinGroup(*self->owner, *button);
+        });
+    }
     if (button->isCheckable() && !automatic)
     {
         // The parent decides: undo the button's own toggle before telling it.
@@ -125,6 +163,14 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     auto text = std::make_shared<QString>();
     impl.controlProc = [button, image, text](WndImpl& wnd, UINT m, WPARAM w, LPARAM l, bool& h) -> LRESULT {
         auto* check = qobject_cast<QCheckBox*>(button);
+        if (m == BCM_GETIDEALSIZE)
+        {
+            h = true;
+            if (!l) return FALSE;
+            const QSize hint = button->sizeHint();
+            *reinterpret_cast<SIZE*>(l) = SIZE{hint.width(), hint.height()};
+            return TRUE;
+        }
         if (m == BM_GETIMAGE || m == BM_SETIMAGE)
         {
             h = true;

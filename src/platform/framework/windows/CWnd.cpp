@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include <cstring>
 
@@ -439,6 +440,15 @@ BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const
     placement->showCmd = UINT(IsIconic() ? SW_SHOWMINIMIZED : IsZoomed() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     placement->rcNormalPosition = FromQRect(w->isWindow() ? w->normalGeometry() : w->geometry());
     return TRUE;
+}
+
+CRect CWnd::GetFrameMargins() const
+{
+    const QWindow* window = m_impl && m_impl->widget && m_impl->widget->isWindow() ? m_impl->widget->windowHandle() : nullptr;
+    if (!window)
+        return CRect(0, 0, 0, 0);
+    const QMargins margins = window->frameMargins();
+    return CRect(margins.left(), margins.top(), margins.right(), margins.bottom());
 }
 
 BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement)

@@ -187,6 +187,9 @@ public:
     BOOL IsZoomed() const;
     BOOL IsIconic() const;
     BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
+    // The widths of the frame the desktop draws around a top-level window, left, top, right and
+    // bottom (all 0 for a child window, and while the desktop has not told them).
+    CRect GetFrameMargins() const;
     // Puts the window on its normal rectangle, then applies the show state as ShowWindow does.
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
     BOOL IsWindowVisible() const;

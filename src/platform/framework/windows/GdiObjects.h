@@ -136,3 +136,17 @@ HGDIOBJ GetStockObject(int index);
 COLORREF GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 int GetSystemMetrics(int index);
+
+// The screens: the one a rectangle (screen coordinates) lies on, and its whole rectangle and work
+// area (without the desktop's panels), in the logical pixels windows are placed in.
+inline constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
+struct MONITORINFO
+{
+    DWORD cbSize = sizeof(MONITORINFO);
+    RECT rcMonitor{};
+    RECT rcWork{};
+    DWORD dwFlags = 0;
+};
+// The screen holding the rectangle's centre, else the one it overlaps most, else the nearest.
+HMONITOR MonitorFromRect(LPCRECT rect, DWORD flags);
+BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);

@@ -277,6 +277,8 @@ inline constexpr UINT BM_GETCHECK = 0x00F0;
 inline constexpr UINT BM_SETCHECK = 0x00F1;
 inline constexpr UINT BM_GETIMAGE = 0x00F6;
 inline constexpr UINT BM_SETIMAGE = 0x00F7;
+// lParam: SIZE* that receives the size that shows the whole text (and mark) of the button.
+inline constexpr UINT BCM_GETIDEALSIZE = 0x1601;
 inline constexpr WPARAM IMAGE_BITMAP = 0;
 inline constexpr int BST_UNCHECKED = 0;
 inline constexpr int BST_CHECKED = 1;

@@ -159,3 +159,42 @@ int GetSystemMetrics(int index)
         if (m.index == index) return m.value;
     return 0;
 }
+
+HMONITOR MonitorFromRect(LPCRECT rect, DWORD)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (!rect || screens.isEmpty())
+        return reinterpret_cast<HMONITOR>(QGuiApplication::primaryScreen());
+    const QRect area = ToQRect(*rect);
+    QScreen* best = nullptr;
+    long long bestShare = -1;
+    for (QScreen* screen : screens) {
+        if (screen->geometry().contains(area.center()))
+            return reinterpret_cast<HMONITOR>(screen);
+        const QRect common = screen->geometry() & area;
+        const long long share = common.isEmpty() ? 0 : (long long)common.width() * common.height();
+        if (share > bestShare) {
+            best = screen;
+            bestShare = share;
+        }
+    }
+    if (bestShare > 0)
+        return reinterpret_cast<HMONITOR>(best);
+    // Off every screen: the one whose centre is nearest.
+    const auto distance = [&](const QScreen* screen) { return (screen->geometry().center() - area.center()).manhattanLength(); };
+    for (QScreen* screen : screens)
+        if (distance(screen) < distance(best))
+            best = screen;
+    return reinterpret_cast<HMONITOR>(best);
+}
+
+BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
+{
+    const QScreen* screen = reinterpret_cast<const QScreen*>(monitor);
+    if (!screen || !info || !QGuiApplication::screens().contains(const_cast<QScreen*>(screen)))
+        return FALSE;
+    info->rcMonitor = FromQRect(screen->geometry());
+    info->rcWork = FromQRect(screen->availableGeometry());
+    info->dwFlags = screen == QGuiApplication::primaryScreen() ? 1 : 0;
+    return TRUE;
+}

@@ -19,6 +19,8 @@ struct HMENU__;
 using HMENU = HMENU__*;
 struct HDC__;
 using HDC = HDC__*;
+struct HMONITOR__;
+using HMONITOR = HMONITOR__*;
 
 using TCHAR = char;
 using LPCTSTR = const char*;

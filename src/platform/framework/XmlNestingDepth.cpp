@@ -1,4 +1,4 @@
-#include "project/XmlNestingDepth.h"
+#include "platform/framework/XmlNestingDepth.h"
 
 #include <algorithm>
 

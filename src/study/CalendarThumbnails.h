@@ -1,0 +1,43 @@
+#pragma once
+// The calendar's thumbnails: one picture file per bin, drawn from a copy of the calendar graph's
+// chart as it holds every session on its own X axis. A picture is drawn only when the grid is
+// about to show its bin, and its file is kept while what it shows (the session's channels, the
+// common value range, the size) stays the same, across fills, option changes and page rebuilds.
+#include "platform/chart/CiPlotX.h"
+#include "project/BasicViewSettings.h"
+#include "study/CalendarModel.h"
+
+#include <array>
+#include <cstdint>
+
+class CCalendarThumbnails : public ICalendarPictureSource
+{
+public:
+    using SessionFlags = std::array<bool, CBasicViewSettings::kMaxSessions>;
+
+    CCalendarThumbnails();
+
+    // The folder of the thumbnail files: the application data folder's "QuarnCalendarView/",
+    // made when missing.
+    static CString Folder();
+
+    // Copies the chart's visible, enabled channels of the present sessions (session s on X axis
+    // s) and the value range every thumbnail is drawn against.
+    void Take(const CiPlotX& chart, const SessionFlags& present, double lower, double upper);
+    bool ProvidePicture(int session, const structCalendarBins& bins, int bin, CSize size) override;
+
+    // Pictures drawn and bytes written since construction.
+    int GetWrittenCount() const { return m_writtenCount; }
+    std::uintmax_t GetWrittenBytes() const { return m_writtenBytes; }
+
+private:
+    // What a picture of the session in that size shows; equal stamps, equal pictures.
+    std::uint64_t Stamp(int session, CSize size) const;
+
+    CiPlotX m_chart; // never gets a window
+    std::array<std::uint64_t, CBasicViewSettings::kMaxSessions> m_sessionDigests{};
+    double m_lower = 0.0;
+    double m_upper = 1.0;
+    int m_writtenCount = 0;
+    std::uintmax_t m_writtenBytes = 0;
+};

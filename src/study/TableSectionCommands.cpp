@@ -1,0 +1,56 @@
+#include "study/TableSectionCommands.h"
+
+#include "views/CaptureWindowRect.h"
+#include "views/MainWindow.h"
+#include "views/MyFormView.h"
+#include "views/MySplitterWnd.h"
+#include "views/MyToolBar.h"
+#include "views/SplitFrame.h"
+
+namespace {
+
+CRect ClientRectInMainWindow(const CMyFormView& view, CWnd& main)
+{
+    CRect rect;
+    view.GetClientRect(&rect);
+    view.ClientToScreen(&rect);
+    main.ScreenToClient(&rect);
+    return rect;
+}
+
+} // namespace
+
+CMyToolBar* TableSectionToolBar(const CMyFormView& view)
+{
+    const auto* frame = dynamic_cast<const CSplitFrame*>(view.GetParent());
+    return frame ? frame->FindSectionToolBar() : nullptr;
+}
+
+void EnableSectionCollapse(const CMyFormView& view, bool enable)
+{
+    if (CMyToolBar* toolBar = TableSectionToolBar(view))
+        toolBar->EnableButton(CMyToolBar::kCollapseCommand, enable);
+}
+
+void CopyTableSectionToClipboard(CMyFormView& view)
+{
+    if (CWnd* main = GetMainWindow())
+        CaptureWindowRect(ClientRectInMainWindow(view, *main), kCaptureToClipboard, nullptr);
+}
+
+void AddTableSectionBookmark(CMyFormView& view, bool fullWindow)
+{
+    CWnd* main = GetMainWindow();
+    if (!main || !view.GetDocument())
+        return;
+    auto* frame = dynamic_cast<CSplitFrame*>(view.GetParent());
+    CMyToolBar* toolBar = TableSectionToolBar(view);
+    if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr;
+        splitter && !fullWindow) {
+        if (toolBar)
+            toolBar->SetCollapsed(false);
+        splitter->RestoreAllSections();
+        main->RedrawWindow();
+    }
+    view.BeginSectionCapture(ClientRectInMainWindow(view, *main), toolBar ? toolBar->GetUserEditText() : CString());
+}

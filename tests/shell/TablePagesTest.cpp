@@ -1,0 +1,511 @@
+// The study table pages of the assembled program as a user drives them: the demand tables
+// scrolled to their last session, bookmarks and titles of table sections, the collapse state the
+// user chose, the axis sides of the graphs beside them, the full-window layout, the texts and
+// numbers the tables read and show (valid intervals, THD, power factor, nominal voltage).
+#include "AssembledProgram.h"
+
+#include "grid/CUGCtrl.h"
+#include "platform/framework/UserLocale.h"
+#include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/WindowTesting.h"
+#include "project/ProjectSettings.h"
+#include "study/BasicGraphView.h"
+#include "study/BasicTableView.h"
+#include "study/DemandTableViews.h"
+#include "views/MyToolBar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+constexpr int kSummaryTableEntry = 5;
+constexpr int kSummaryGraphEntry = 6;
+constexpr int kDemandTableEntry = 8;
+constexpr int kDemandGraphEntry = 9;
+constexpr int kGridId = 2012;
+constexpr UINT kTimeRangeCheck = 1093;
+constexpr UINT kFirstSessionCheck = 2246;
+constexpr int kCalendarTableEntry = 11;
+constexpr int kVAHzTHDTableEntry = 16;
+constexpr int kLoadSummaryTableEntry = 25;
+constexpr UINT kXAxisIntervalList = 2267;
+constexpr UINT kFullWindowCommand = 33048;
+constexpr UINT kBookmarkCommand = 33055;
+
+// Four Energy sessions of three days each, one after the other.
+std::vector<SSessionSpec> FourEnergySessions()
+{
+    std::vector<SSessionSpec> sessions = CAssembledProgram::StandardSessions();
+    sessions.pop_back();
+    for (int i = 0; i < 2; ++i) {
+        SSessionSpec more = sessions[1];
+        more.name = i == 0 ? u"Feeder east" : u"Feeder west";
+        more.startTicks += std::int64_t(i + 1) * 3 * 864000000000;
+        more.serialNumber = i == 0 ? "4626020" : "4626021";
+        sessions.push_back(more);
+    }
+    return sessions;
+}
+
+// Thirty days at a power factor of 0.92 in every interval, recorded between 0.90 and 0.94,
+// under the daily swing of the load.
+std::vector<BYTE> SteadyPowerFactorSession()
+{
+    SSessionSpec spec = CAssembledProgram::StandardSessions()[1];
+    spec.trendRecords = 30 * 144;
+    spec.steadyPowerFactor = 0.92;
+    CSessionWriter writer(spec);
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    constexpr WORD kTrendRecord = 64;
+    constexpr std::size_t kPowerFactorL1 = 504; // minimum, maximum, average; L2, L3 and total follow
+    for (SWrittenTable& table : tables)
+        if (table.type == kTrendRecord)
+            for (std::size_t slot = 0; slot < 4; ++slot) {
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot, 0.90f);
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 4, 0.94f);
+                table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 8, 0.92f);
+            }
+    return writer.BuildFile(tables);
+}
+
+// The window with that id below a window, at any depth; null when there is none.
+CWnd* FindDescendant(CWnd& window, int id)
+{
+    for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (child->GetDlgCtrlID() == id)
+            return child;
+        if (CWnd* found = FindDescendant(*child, id))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(TablePagesTest, TheDemandTableScrollsToItsLastSession)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("four", FourEnergySessions()), CSize(1024, 600)));
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    auto* table = program.Section<CDemandTableView>(kDemandTableEntry);
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+    CDemandGrid& grid = *table->GetGrid();
+    ASSERT_EQ(grid.GetSessionCount(), 4);
+    CRect client;
+    table->GetClientRect(&client);
+    ASSERT_GT(client.Height(), 100);
+    ASSERT_GT(grid.GetRowsHeight(), client.Height());
+    // The page's range holds every block, and a scroll bar shows it.
+    EXPECT_GE(table->GetScrollSizes().cy, grid.GetRowsHeight());
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(table->GetScrollInfo(SB_VERT, &info));
+    EXPECT_EQ(info.nMax + 1, table->GetScrollSizes().cy);
+    EXPECT_EQ(int(info.nPage), client.Height());
+
+    // Page by page down to the end, as clicks below the thumb give it: the last block shows whole.
+    for (int i = 0; i < 10; ++i)
+        table->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    CFrameworkApp::PumpWaitingMessages();
+    CRect gridRect;
+    grid.GetWindowRect(&gridRect);
+    table->ScreenToClient(&gridRect);
+    int lastBlockTop = gridRect.top;
+    for (int row = 0; row < CDemandGrid::BlockStart(3); ++row)
+        lastBlockTop += grid.GetRowHeight(row);
+    EXPECT_GE(lastBlockTop, 0);
+    EXPECT_EQ(gridRect.bottom, client.bottom);
+
+    // Collapsing the first block shortens the range with it.
+    const int before = table->GetScrollSizes().cy;
+    table->SendMessage(WM_VSCROLL, SB_TOP, 0);
+    grid.GetWindowRect(&gridRect);
+    CAssembledProgram::ClickAt(grid, CPoint(40, 10));
+    EXPECT_TRUE(grid.IsBlockCollapsed(0));
+    EXPECT_EQ(table->GetScrollSizes().cy, grid.GetRowsHeight());
+    EXPECT_LT(table->GetScrollSizes().cy, before);
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ABookmarkOfACollapsedTableSectionOpensTheSectionFirst)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("bookmarks", CAssembledProgram::StandardSessions())));
+    const CProjectSettings& project = *program.Document().GetProjectSettings();
+    struct SCase
+    {
+        int viewId;
+        int entry;
+        int bookmarkType;
+    };
+    // The overview tables of both pages start collapsed.
+    for (const SCase& c : {SCase{0, kSummaryTableEntry, 0}, SCase{1, kDemandTableEntry, 3}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        CSplitFrame* frame = program.SectionFrame(c.entry);
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(frame->IsSectionCollapsed());
+        const int before = project.GetBookmarkCount();
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kBookmarkCommand));
+        ASSERT_EQ(project.GetBookmarkCount(), before + 1);
+        EXPECT_EQ(project.GetBookmark(before).GetType(), c.bookmarkType);
+        EXPECT_FALSE(frame->IsSectionCollapsed());
+        CRect client;
+        frame->GetView()->GetClientRect(&client);
+        EXPECT_GT(client.Height(), 100);
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, TheTitleTypedOverAnOverviewTableStaysWithIt)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("titles", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    CMyToolBar* toolBar = program.SectionFrame(kSummaryTableEntry)->FindSectionToolBar();
+    ASSERT_NE(toolBar, nullptr);
+    CEdit* edit = toolBar->GetTitleEdit();
+    ASSERT_NE(edit, nullptr);
+    CAssembledProgram::ClickAtCentre(*edit);
+    edit->SetWindowText("North feeder, October");
+    // The focus goes to the graph: the text is kept with the page's settings.
+    CAssembledProgram::ClickAtCentre(*program.SectionFrame(kSummaryGraphEntry)->GetView());
+    EXPECT_EQ(program.Section<CBasicGraphView>(kSummaryGraphEntry)->GetSettings().m_toolbarEdit.Table,
+              CString("North feeder, October"));
+    // Back on the page after another one, the toolbar shows it again.
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    toolBar = program.SectionFrame(kSummaryTableEntry)->FindSectionToolBar();
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_EQ(toolBar->GetUserEditText(), CString("North feeder, October"));
+}
+
+TEST(TablePagesTest, WhatTheUserCollapsesInATimeRangeTableOutlastsTheGraphsNextRefill)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("collapse", CAssembledProgram::StandardSessions())));
+    for (const int viewId : {0, 1}) {
+        SCOPED_TRACE(viewId);
+        const int graphEntry = viewId == 0 ? kSummaryGraphEntry : kDemandGraphEntry;
+        const int tableEntry = graphEntry + 1;
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        // The time range on, its table opened.
+        CWnd* rangeCheck = program.SectionFrame(graphEntry)->GetDialogBar()->GetDlgItem(kTimeRangeCheck);
+        ASSERT_NE(rangeCheck, nullptr);
+        CAssembledProgram::ClickAtCentre(*rangeCheck);
+        ASSERT_TRUE(program.Section<CBasicGraphView>(graphEntry)->GetSettings().m_checkTimeRange);
+        auto table = [&] { return dynamic_cast<CMyFormView*>(program.SectionFrame(tableEntry)->GetView()); };
+        auto clickFirstTitle = [&] {
+            if (program.SectionFrame(tableEntry)->IsSectionCollapsed()) {
+                ASSERT_TRUE(program.ClickSectionButton(tableEntry, CMyToolBar::kCollapseCommand));
+            }
+            CUGCtrl* grid = dynamic_cast<CUGCtrl*>(table()->GetDlgItem(kGridId));
+            ASSERT_NE(grid, nullptr);
+            CAssembledProgram::ClickAt(*grid, CPoint(60, 8));
+        };
+        auto firstBlockCollapsed = [&] {
+            auto* demand = dynamic_cast<CDemandTableView*>(table());
+            auto* summary = dynamic_cast<CBasicTableView*>(table());
+            return demand ? demand->GetGrid()->IsBlockCollapsed(0) : summary->GetGrid()->IsBlockCollapsed(0);
+        };
+        // The first session's block collapsed; the page left and shown again keeps it so.
+        clickFirstTitle();
+        ASSERT_TRUE(firstBlockCollapsed());
+        ASSERT_TRUE(program.ShowStudyPage(viewId == 0 ? 1 : 0));
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        EXPECT_TRUE(firstBlockCollapsed());
+        // Opened again, it stays open when the second session is ticked in the graph options,
+        // which refills the time-range table.
+        clickFirstTitle();
+        ASSERT_FALSE(firstBlockCollapsed());
+        CWnd* secondSession = program.SectionFrame(graphEntry)->GetDialogBar()->GetDlgItem(kFirstSessionCheck + 1);
+        ASSERT_NE(secondSession, nullptr);
+        CAssembledProgram::ClickAtCentre(*secondSession);
+        ASSERT_TRUE(program.Section<CBasicGraphView>(graphEntry)->GetSettings().m_sessions[1]);
+        EXPECT_FALSE(firstBlockCollapsed());
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ThePowerFactorAndDistortionAxesStandRightOfTheirGraphs)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("axes", CAssembledProgram::StandardSessions())));
+    struct SCase
+    {
+        int viewId;
+        int graphEntry;
+        UINT checkBox;       // the channel the user ticks: DPF total, THD-V of L1
+        int axisCount;       // the study's own axes; the auxiliary inputs' follow them on the right
+        int rightAxes[2];    // -1: none
+        int tickedAxis;      // the axis of the ticked channel
+    };
+    for (const SCase& c : {SCase{3, 14, 1368, 3, {1, 2}, 2}, SCase{4, 17, 1365, 4, {3, -1}, 3}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        auto* graph = program.Section<CBasicGraphView>(c.graphEntry);
+        ASSERT_NE(graph, nullptr);
+        CWnd* check = program.SectionFrame(c.graphEntry)->GetDialogBar()->GetDlgItem(c.checkBox);
+        ASSERT_NE(check, nullptr);
+        CAssembledProgram::ClickAtCentre(*check);
+        CFrameworkApp::PumpWaitingMessages();
+        CiPlotX& chart = *graph->GetPlotControl();
+        const SPlotLayout& layout = chart.GetLayout();
+        ASSERT_GT(int(layout.yAxisBands.size()), c.tickedAxis);
+        ASSERT_GE(chart.GetYAxisCount(), c.axisCount);
+        for (int axis = 0; axis < chart.GetYAxisCount(); ++axis) {
+            const bool right = axis >= c.axisCount || axis == c.rightAxes[0] || axis == c.rightAxes[1];
+            EXPECT_EQ(chart.GetYAxis(axis)->GetPosition(), right ? 100.0 : 0.0) << axis;
+        }
+        // The first axis and the ticked channel's axis are drawn, each on its side of the plot.
+        const CRect& left = layout.yAxisBands[0];
+        const CRect& ticked = layout.yAxisBands[std::size_t(c.tickedAxis)];
+        ASSERT_FALSE(left.IsRectEmpty());
+        ASSERT_FALSE(ticked.IsRectEmpty());
+        EXPECT_LE(left.right, layout.plot.left);
+        EXPECT_GE(ticked.left, layout.plot.right);
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ATableThatFillsThePageCannotBeCollapsed)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("fullwindow", CAssembledProgram::StandardSessions())));
+    // The summary and demand overview tables, the summary time-range table, the calendar table.
+    struct SCase
+    {
+        int viewId;
+        int entry;
+    };
+    for (const SCase& c : {SCase{0, kSummaryTableEntry}, SCase{1, kDemandTableEntry}, SCase{0, kSummaryGraphEntry + 1},
+                           SCase{2, kCalendarTableEntry}}) {
+        SCOPED_TRACE(c.entry);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        if (c.entry == kSummaryGraphEntry + 1)
+            CAssembledProgram::ClickAtCentre(
+                *program.SectionFrame(kSummaryGraphEntry)->GetDialogBar()->GetDlgItem(kTimeRangeCheck));
+        CSplitFrame* frame = program.SectionFrame(c.entry);
+        ASSERT_NE(frame, nullptr);
+        if (frame->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        }
+        CMyToolBar* toolBar = frame->FindSectionToolBar();
+        ASSERT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kFullWindowCommand));
+        EXPECT_FALSE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+        EXPECT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        EXPECT_FALSE(frame->IsSectionCollapsed());
+
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kFullWindowCommand));
+        EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        EXPECT_TRUE(frame->IsSectionCollapsed());
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ASessionShownLaterInTheTimeRangeTableCountsItsValidIntervals)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("intervals", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    CMyDialogBar& bar = *program.SectionFrame(kSummaryGraphEntry)->GetDialogBar();
+    CAssembledProgram::ClickAtCentre(*bar.GetDlgItem(kTimeRangeCheck));
+    auto* overview = program.Section<CBasicTableView>(kSummaryTableEntry);
+    auto* timeRange = program.Section<CBasicTableView>(kSummaryGraphEntry + 1);
+    ASSERT_NE(overview, nullptr);
+    ASSERT_NE(timeRange, nullptr);
+    // The count as the panel shows it: the valid intervals, then the records of the range.
+    auto intervals = [](const CBasicTableView& table, int session) {
+        const CString& text = table.GetSessionData()[std::size_t(session)]->summaryText;
+        const int label = text.Find("Number of averaging intervals:");
+        const int value = label < 0 ? -1 : text.Find(">", text.Find("\n", label));
+        return value < 0 ? CString() : text.Mid(value + 1, text.Find("\n", value) - value - 1);
+    };
+    EXPECT_EQ(intervals(*overview, 1), CString("432 (432)"));
+    ASSERT_TRUE(timeRange->GetSessionData()[1]->summaryText.IsEmpty());
+    // The second session ticked in the graph options joins the time-range table.
+    CAssembledProgram::ClickAtCentre(*bar.GetDlgItem(kFirstSessionCheck + 1));
+    EXPECT_EQ(intervals(*timeRange, 0), intervals(*overview, 0));
+    EXPECT_EQ(intervals(*timeRange, 1), CString("432 (432)"));
+}
+
+TEST(TablePagesTest, AnOverloadedDistortionUnderAFiniteVoltageHasNoAverage)
+{
+    // THD-V of L1 overloaded (+infinity) in every record; its voltage as measured.
+    CSessionWriter writer(CAssembledProgram::StandardSessions()[1]);
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    constexpr WORD kTrendRecord = 64;
+    constexpr std::size_t kThdVoltageL1 = 132; // minimum, maximum, average
+    for (SWrittenTable& table : tables)
+        if (table.type == kTrendRecord)
+            for (std::size_t field = 0; field < 3; ++field)
+                table.bytes.PutF32(kThdVoltageL1 + 4 * field, std::numeric_limits<float>::infinity());
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("overload", {writer.BuildFile(tables)})));
+    ASSERT_TRUE(program.ShowStudyPage(4));
+    ASSERT_TRUE(program.ClickSectionButton(kVAHzTHDTableEntry, CMyToolBar::kCollapseCommand));
+    auto* table = program.Section<CBasicTableView>(kVAHzTHDTableEntry);
+    ASSERT_NE(table, nullptr);
+    constexpr int kThdVoltageRow = 3;
+    const SSummaryTableRow& row = table->GetSessionData()[0]->rows[kThdVoltageRow];
+    ASSERT_EQ(row.quantity, 29u);
+    const SSummaryTableCell& l1 = row.cells[0];
+    EXPECT_TRUE(std::isnan(l1.entries[SSummaryTableCell::kAvg].value));
+    EXPECT_EQ(l1.entries[SSummaryTableCell::kMax].value, std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::isfinite(row.cells[1].entries[SSummaryTableCell::kAvg].value));
+    // The grid: "OL" for the maximum, an empty average.
+    CMyBasicSummaryGrid& grid = *table->GetGrid();
+    auto cellText = [&](int statistic) {
+        const char* text = grid.QuickGetTextPtr(2, grid.DataRow(0, kThdVoltageRow, statistic));
+        return CString(text ? text : "");
+    };
+    EXPECT_EQ(cellText(0), CString("OL"));
+    EXPECT_EQ(cellText(1), CString(""));
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, WhatTheTablePagesReadAndAnswerAsTheUserSeesIt)
+{
+    // English number settings: a thousands separator the nominal voltage may be typed with.
+    CUserLocale::SetForTesting(CUserLocale::EnUs());
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("texts", CAssembledProgram::StandardSessions())));
+
+    // The interval lists of the graph options name their choices in the plural.
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    auto* intervals = static_cast<CComboBox*>(
+        program.SectionFrame(kSummaryGraphEntry)->GetDialogBar()->GetDlgItem(kXAxisIntervalList));
+    ASSERT_NE(intervals, nullptr);
+    ASSERT_GE(intervals->GetCount(), 9);
+    CString text;
+    intervals->GetLBText(7, text);
+    EXPECT_EQ(text, CString("5 days"));
+
+    // A table's title is the collapse state its grid shows, whatever text it was handed last.
+    ASSERT_TRUE(program.ClickSectionButton(kSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* summary = program.Section<CBasicTableView>(kSummaryTableEntry);
+    CAssembledProgram::ClickAt(*summary->GetGrid(), CPoint(60, 8));
+    ASSERT_TRUE(summary->GetGrid()->IsBlockCollapsed(0));
+    summary->SetTitle("0");
+    EXPECT_EQ(summary->GetTitle(), summary->GetGrid()->GetCollapseState());
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+    auto* demand = program.Section<CDemandTableView>(kDemandTableEntry);
+    CAssembledProgram::ClickAt(*demand->GetGrid(), CPoint(60, 8));
+    demand->SetTitle("0");
+    EXPECT_EQ(demand->GetTitle(), demand->GetGrid()->GetCollapseState());
+    EXPECT_EQ(demand->GetTitle().Left(2), CString("01"));
+
+    // The nominal voltage of the Load session, typed as the user writes numbers.
+    ASSERT_TRUE(program.ShowStudyPage(5));
+    ASSERT_TRUE(program.ClickSectionButton(kLoadSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* load = program.Section<CBasicTableView>(kLoadSummaryTableEntry);
+    ASSERT_NE(load, nullptr);
+    CSummaryGrid& grid = *load->GetGrid();
+    constexpr int kLoadSession = 2;
+    ASSERT_FALSE(load->GetSessionData()[kLoadSession]->hidden);
+    auto type = [&](const char* typed) {
+        CRect cell;
+        grid.GetCellRect(2, grid.NumberCellRow(kLoadSession), &cell);
+        CAssembledProgram::ClickAt(grid, cell.CenterPoint());
+        CWnd* edit = FindDescendant(grid, int(CMyBasicSummaryGrid::kNumberEditId));
+        ASSERT_NE(edit, nullptr);
+        edit->SetWindowText(typed);
+        SimulateKey(*edit, VK_RETURN);
+        CFrameworkApp::PumpWaitingMessages();
+    };
+    type("1,000");
+    EXPECT_FLOAT_EQ(load->GetSessionData()[kLoadSession]->nominalVoltage, 1000.0f);
+    for (const char* refused : {"abc", "-230", "0"}) {
+        type(refused);
+        EXPECT_FLOAT_EQ(load->GetSessionData()[kLoadSession]->nominalVoltage, 1000.0f) << refused;
+        grid.EditCtrlFinished(CString(), TRUE, FALSE, 0, 0);
+    }
+    CUserLocale::ResetForTesting();
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInsideIt)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("steady", {SteadyPowerFactorSession()})));
+    ASSERT_TRUE(program.ShowStudyPage(0));
+    ASSERT_TRUE(program.ClickSectionButton(kSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* table = program.Section<CBasicTableView>(kSummaryTableEntry);
+    ASSERT_NE(table, nullptr);
+    constexpr int kPowerFactorRow = 3;
+    const SSummaryTableRow& row = table->GetSessionData()[0]->rows[kPowerFactorRow];
+    ASSERT_EQ(row.quantity, 8u);
+    CMyBasicSummaryGrid& grid = *table->GetGrid();
+    auto cellText = [&](int col, int statistic) {
+        const char* text = grid.QuickGetTextPtr(col, grid.DataRow(0, kPowerFactorRow, statistic));
+        return CString(text ? text : "");
+    };
+    for (int slot = 0; slot < 4; ++slot) {
+        SCOPED_TRACE(slot);
+        const auto& entries = row.cells[std::size_t(slot)].entries;
+        EXPECT_NEAR(entries[SSummaryTableCell::kMax].value, 0.94f, 1e-6f);
+        EXPECT_NEAR(entries[SSummaryTableCell::kAvg].value, 0.92f, 1e-4f);
+        EXPECT_NEAR(entries[SSummaryTableCell::kMin].value, 0.90f, 1e-6f);
+        // Max, Avg and Min, each with its unit cell saying inductive.
+        const int column = 2 + 4 * slot;
+        EXPECT_EQ(cellText(column, 0), CString("0.94"));
+        EXPECT_EQ(cellText(column, 1), CString("0.92"));
+        EXPECT_EQ(cellText(column, 2), CString("0.90"));
+        for (int statistic = 0; statistic < 3; ++statistic)
+            EXPECT_NE(cellText(column + 2, statistic).Find("ind"), -1) << statistic;
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+// Pictures for a person to look at (run with --gtest_also_run_disabled_tests; written to
+// ORN_RENDER_DIR, /tmp when unset): the Demand page of four sessions in a 600-pixel window
+// scrolled to its last block, the demand table filling the page, the graphs with their right-hand
+// axes, and the power factor of thirty days.
+TEST(TablePagesTest, DISABLED_TheTablePagesAsTheUserSeesThem)
+{
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProject("four", FourEnergySessions()), CSize(1024, 600)));
+        ASSERT_TRUE(program.ShowStudyPage(1));
+        ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+        program.Section<CDemandTableView>(kDemandTableEntry)->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+        CFrameworkApp::PumpWaitingMessages();
+        program.SavePage("demand-four-sessions-last-block");
+        ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, kFullWindowCommand));
+        program.SavePage("demand-table-full-window");
+    }
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProject("axes", CAssembledProgram::StandardSessions())));
+        // DPF of the total and THD-V and THD-A of L1 beside the page's first channel.
+        for (const auto& [viewId, graphEntry, checks, picture] :
+             {std::tuple{3, 14, std::vector<UINT>{1368}, "fundamental-power-axes"},
+              std::tuple{4, 17, std::vector<UINT>{1365, 1378}, "v-a-hz-thd-axes"}}) {
+            ASSERT_TRUE(program.ShowStudyPage(viewId));
+            for (const UINT check : checks)
+                CAssembledProgram::ClickAtCentre(*program.SectionFrame(graphEntry)->GetDialogBar()->GetDlgItem(check));
+            program.SavePage(picture);
+        }
+    }
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("steady", {SteadyPowerFactorSession()})));
+        ASSERT_TRUE(program.ShowStudyPage(0));
+        ASSERT_TRUE(program.ClickSectionButton(kSummaryTableEntry, CMyToolBar::kCollapseCommand));
+        program.Section<CBasicTableView>(kSummaryTableEntry)->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+        CFrameworkApp::PumpWaitingMessages();
+        program.SavePage("power-factor-of-thirty-days");
+    }
+}

@@ -1,0 +1,468 @@
+// What a user does in a project, driven through the started program: every setting of every
+// view comes back when the project is opened again, text still being typed is not lost, the
+// cards follow added data, and the report of the project holds its sessions whatever the user
+// did on the report page before.
+#include "AssembledProgram.h"
+#include "datamodel/AvailableMemory.h"
+#include "grid/CUGGrid.h"
+#include "platform/chart/CiPlotX.h"
+#include "platform/framework/windows/CFileDialog.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "platform/framework/windows/WindowTesting.h"
+#include "project/Bookmark.h"
+#include "project/ProjectManagerSettings.h"
+#include "project/ReportViewSettings.h"
+#include "project/ViewSettingsTestUtil.h"
+#include "project/ZcaArchive.h"
+#include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerSummaryGrid.h"
+#include "projectmanager/ProjectManagerTableView.h"
+#include "report/IReport.h"
+#include "reportpages/ReportChange.h"
+#include "reportpages/ReportListGrid.h"
+#include "reportpages/ReportListView.h"
+#include "shell/ExportReportCommand.h"
+#include "shell/MainFrame.h"
+#include "study/BasicGraphView.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "support/ExternalTools.h"
+#include "support/SmallDisk.h"
+#include "views/TabWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+namespace {
+
+const CString kSamplePath = CString(ORN_SOURCE_DIR) + "/resources/samples/sample.zlg";
+constexpr const char* kSampleSession = "Sample feeder";
+// Every page of a study: view 7 has none.
+constexpr int kStudyPages[] = {0, 1, 2, 3, 4, 5, 6, 8};
+constexpr UINT kNotesCommand = 33051;
+constexpr UINT kBookmarkCommand = 33055;
+
+class UserWorkKeptTest : public ::testing::Test
+{
+protected:
+    UserWorkKeptTest()
+    {
+        // Add Data asks through a file dialog of its own; it takes the next of these answers.
+        m_previousFileDialog = CFileDialog::SetDriver([this](CFileDialog& dialog) {
+            if (m_addDataAnswers.empty())
+                return INT_PTR(IDCANCEL);
+            dialog.SetPathNames({m_addDataAnswers.front()});
+            m_addDataAnswers.pop_front();
+            return INT_PTR(IDOK);
+        });
+    }
+    ~UserWorkKeptTest() override { CFileDialog::SetDriver(std::move(m_previousFileDialog)); }
+
+    // A project of one written session of the study type.
+    CString MakeProject(const std::string& name, WORD studyType, const char16_t* sessionName)
+    {
+        return m_program.MakeProject(name, {Session(studyType, sessionName)});
+    }
+    static SSessionSpec Session(WORD studyType, const char16_t* name)
+    {
+        SSessionSpec recording;
+        recording.studyType = studyType;
+        recording.name = name;
+        return recording;
+    }
+    CString InHome(const std::string& name) const { return CString(m_program.InHome(name)); }
+    COrnApp& App() { return m_program.App(); }
+    const std::vector<CMessageBoxRecorder::Box>& Boxes() const { return m_program.Boxes(); }
+    CRecDoc& Project() { return m_program.Document(); }
+    CProjectManagerTableView* Manager()
+    {
+        return m_program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+    }
+    CReportListView* ReportList() { return m_program.Section<CReportListView>(SMainViewLayout::kReportList); }
+    CBasicGraphView* Graph(int viewId)
+    {
+        for (CWnd* view : Project().GetViews())
+            if (auto* graph = dynamic_cast<CBasicGraphView*>(view); graph && graph->GetSettingsKind() == viewId)
+                return graph;
+        return nullptr;
+    }
+    // The "project.xml" of a project file, as written.
+    std::string ProjectXmlOf(const CString& path)
+    {
+        CZcaArchive archive;
+        const CString copy = InHome("project.xml");
+        if (!archive.Open(path) || !archive.ExportStream("project.xml", copy))
+            return {};
+        std::ifstream in(copy.str(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // The text of body row r of card k of the session cards (nine rows a card).
+    static CString SessionCardText(CProjectManagerDataSetGrid& grid, int card, int bodyRow, int col = 1)
+    {
+        CString text;
+        grid.QuickGetText(col, card * 9 + 2 + bodyRow, &text);
+        return text;
+    }
+
+    CAssembledProgram m_program;
+    std::deque<CString> m_addDataAnswers;
+    CFileDialog::Driver m_previousFileDialog;
+};
+
+} // namespace
+
+TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpenedAgain)
+{
+    const CString path = m_program.MakeProject("project", {Session(1, u"Energy feeder"), Session(2, u"Load feeder")});
+    ASSERT_TRUE(m_program.Start(path));
+
+    // Each study page in turn (leaving a page stores it): every setting, a span from one of the
+    // span buttons and a note placed on a data point.
+    std::map<int, int> spans;
+    for (int viewId : kStudyPages) {
+        SCOPED_TRACE(viewId);
+        ASSERT_TRUE(m_program.ShowStudyPage(viewId));
+        CBasicGraphView* graph = Graph(viewId);
+        ASSERT_NE(graph, nullptr);
+        CBasicViewSettings full = MakeFullViewSettings(viewId);
+        // Both sessions of the project shown, its colours and nominal voltages naming them.
+        full.m_sessions = {true, true, false, false};
+        full.m_customColors[0].measurementId = 1;
+        full.m_nominalVoltages.clear();
+        full.SetNominalVoltage(1, Project().GetDataSet(1)->GetMeasurementConfig(), 240.0f, 0);
+        full.m_notes.resize(1);
+        graph->GetSettings().CopyFrom(&full);
+        if (CViewSettings::IsCalendarView(viewId))
+            continue;
+        spans[viewId] = int(spans.size()) % 3;
+        graph->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstSpanButton + UINT(spans[viewId]), BN_CLICKED), 0);
+        graph->SendMessage(WM_COMMAND, MAKEWPARAM(kNotesCommand, BN_CLICKED), 0);
+        // The first plotted point of a session's quantity that takes a note.
+        CiPlotX& chart = *graph->GetPlotControl();
+        for (int channel = 0; channel < chart.GetChannelCount() && graph->GetSettings().m_notes.size() < 2; ++channel) {
+            SPlotEvent click;
+            click.id = PlotEvent::ChannelPointClick;
+            click.index = channel;
+            click.point = 3;
+            if (chart.GetChannel(channel)->GetCount() > click.point)
+                graph->OnPlotEvent(click);
+        }
+        ASSERT_EQ(graph->GetSettings().m_notes.size(), 2u);
+    }
+    CProjectManagerSettings& manager = Manager()->GetSettings();
+    ASSERT_EQ(manager.m_dataSets.size(), 2u);
+    manager.m_summary[0] = {1, "Client \xE2\x82\xAC", "Plant 4", "Yearly survey"};
+    manager.m_dataSets[1].Notes = "After the repair";
+    manager.m_dataSets[1].AuxOverride = true;
+    manager.m_dataSets[1].auxData[0] = {TRUE, 2.5f, -0.5f, "bar"};
+    for (SProjectManagerDataSetEntry& entry : manager.m_dataSets) {
+        entry.energyCosts.SetEnabled(true);
+        entry.energyCosts.SetCurrency("EUR");
+        entry.energyCosts.SetCostFwd(0.25f);
+    }
+    Manager()->StoreSettingsInProject();
+    m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+
+    const CProjectSettings& saved = *Project().GetProjectSettings();
+    for (int viewId : kStudyPages) {
+        const auto* settings = dynamic_cast<const CBasicViewSettings*>(saved.GetViewSettings(viewId));
+        ASSERT_NE(settings, nullptr) << viewId;
+        EXPECT_EQ(settings->m_workingHours, MakeFullViewSettings(viewId).m_workingHours) << viewId;
+        if (CViewSettings::IsCalendarView(viewId))
+            continue;
+        EXPECT_EQ(settings->m_typeTimeRange, spans[viewId]) << viewId;
+        EXPECT_EQ(settings->m_limits, MakeFullViewSettings(viewId).m_limits) << viewId;
+        ASSERT_EQ(settings->m_notes.size(), 2u) << viewId;
+        EXPECT_TRUE(settings->m_notes[1].IsAttached());
+    }
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+
+    // Opened again, the project holds every value the file holds: written once more, it gives
+    // the same document.
+    const std::string written = ProjectXmlOf(path);
+    ASSERT_FALSE(written.empty());
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    EXPECT_FALSE(Project().GetProjectSettings()->IsLoadImperfect());
+    EXPECT_EQ(Project().GetProjectSettings()->SaveToBytes(), written);
+    for (int viewId : kStudyPages)
+        EXPECT_NE(Project().GetProjectSettings()->GetViewSettings(viewId), nullptr) << viewId;
+    EXPECT_NE(Project().GetProjectSettings()->GetViewSettings(CViewSettings::kProjectManagerViewId), nullptr);
+    // The page shows what it stored: the Demand view's limits and span.
+    ASSERT_TRUE(m_program.ShowStudyPage(1));
+    ASSERT_NE(Graph(1), nullptr);
+    EXPECT_EQ(Graph(1)->GetSettings().m_limits, MakeFullViewSettings(1).m_limits);
+    EXPECT_EQ(Graph(1)->GetSettings().m_typeTimeRange, spans[1]);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOpenAndExit)
+{
+    const CString first = MakeProject("first", 1, u"First feeder");
+    const CString second = MakeProject("second", 1, u"Second feeder");
+    // The user types into the summary's Client field and does not leave it.
+    const auto type = [this](const char* text) {
+        CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
+        ASSERT_EQ(summary.StartEditAt(1, 3), 0);
+        ASSERT_NE(summary.m_editCtrl, nullptr);
+        summary.m_editCtrl->SetWindowText(text);
+    };
+    const auto client = [this] { return Manager()->GetSettings().m_summary[0].Client; };
+
+    ASSERT_TRUE(m_program.Start(first));
+    type("Typed before Close");
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(App().OpenDocumentFile(first));
+    EXPECT_EQ(client(), "Typed before Close");
+
+    type("Typed before opening another");
+    ASSERT_TRUE(App().OpenDocumentFile(second));
+    ASSERT_TRUE(App().OpenDocumentFile(first));
+    EXPECT_EQ(client(), "Typed before opening another");
+
+    type("Typed before Exit");
+    m_program.MenuCommand(CMainFrame::ID_APP_EXIT);
+    m_program.Exit();
+    ASSERT_TRUE(m_program.Start(first));
+    EXPECT_EQ(client(), "Typed before Exit");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(m_program.Complaints(), std::vector<std::string>{});
+}
+
+TEST_F(UserWorkKeptTest, AddedDataShowsItsCardAtOnce)
+{
+    const CString first = MakeProject("first", 1, u"First feeder");
+    const CString second = MakeProject("second", 2, u"Second feeder");
+    ASSERT_TRUE(m_program.Start(first));
+    m_addDataAnswers.push_back(second);
+    // "Add Data" on the summary card's heading, clicked.
+    CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
+    CRect button;
+    summary.GetCellRect(7, 0, &button);
+    CAssembledProgram::ClickAt(*summary.m_CUGGrid, button.CenterPoint());
+    ASSERT_EQ(Project().GetDataSetCount(), 2);
+    CProjectManagerDataSetGrid& cards = *Manager()->GetDataSetGrid();
+    ASSERT_EQ(cards.GetSectionCount(), 2);
+    // Name, Description and Notes of the new card, and its three information texts.
+    EXPECT_EQ(SessionCardText(cards, 1, 1), "Second feeder");
+    EXPECT_EQ(SessionCardText(cards, 1, 3), "Feeder 2 energy survey");
+    EXPECT_EQ(SessionCardText(cards, 1, 5), "");
+    for (const char* part : {"Load study", "Start date:", "Original name:"})
+        EXPECT_GE((SessionCardText(cards, 1, 1, 3) + SessionCardText(cards, 1, 1, 5) + SessionCardText(cards, 1, 1, 7))
+                      .Find(part),
+                  0)
+            << part;
+    // What the window shows: the empty Notes field of the new card is blank, no placeholder text
+    // painted while the card was built is left on the screen.
+    CRect notes;
+    cards.GetCellRect(1, 9 + 2 + 5, &notes);
+    int inked = 0;
+    for (int y = notes.top + 2; y < notes.top + 20; ++y)
+        for (int x = notes.left + 2; x < notes.left + 120; ++x)
+            inked += GetShownPixel(*cards.m_CUGGrid, CPoint(x, y)) != RGB(255, 255, 255) ? 1 : 0;
+    EXPECT_EQ(inked, 0);
+    EXPECT_EQ(Manager()->GetSettings().m_dataSets.size(), 2u);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(m_program.Complaints(), std::vector<std::string>{});
+}
+
+TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnTheReportPage)
+{
+    const CString sample = InHome("sample.zca");
+    m_program.AnswerNextFileDialog(sample);
+    ASSERT_TRUE(m_program.Start(kSamplePath));
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(App().OpenDocumentFile(sample));
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(App().OpenDocumentFile(sample));
+
+    // The bookmark button of the RMS Power graph: the bookmark is named after the section, and
+    // the report page shows its tile selected.
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_NE(Graph(0), nullptr);
+    Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(Project().GetProjectSettings()->GetBookmarkCount(), 1);
+    EXPECT_EQ(Project().GetProjectSettings()->GetBookmark(0).GetName(), "RMS Power graph");
+    EXPECT_EQ(m_program.Tabs().GetActiveTab(), CAssembledProgram::kReportTab);
+    // (The list builds its grid anew with every change of the project.)
+    CReportListGrid& tiles = *ReportList()->GetGrid();
+    const SReportListEntry* tile = tiles.EntryOfTile(tiles.GetSelectedTile());
+    ASSERT_NE(tile, nullptr);
+    EXPECT_EQ(tile->kind, SReportItem::kBookmark);
+    EXPECT_EQ(tile->name, "RMS Power graph");
+
+    // The list's first section collapsed, and the bookmark removed from the project.
+    ReportList()->SendMessage(WM_PM_CARD_STATE, reinterpret_cast<WPARAM>(&tiles), kReportSectionCollapsed);
+    ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kRemoveFromProject, tiles.GetSelectedTile());
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(Project().GetProjectSettings()->GetBookmarkCount(), 0);
+
+    // Exported as PDF: no program opens it here, so the user is told where it is.
+    const CString pdf = InHome("sample report.pdf");
+    m_program.AnswerNextFileDialog(pdf);
+    EXPECT_EQ(RunExportReport(*App().GetReportDriver(), Project(), &m_program.MainFrame(), 1,
+                              [](const CString&) { return false; }),
+              EExportReportResult::kNotOpened);
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes().back().text, "No program could be started to show the report. The report is " + pdf + ".");
+    ASSERT_TRUE(std::filesystem::exists(pdf.str()));
+    if (HasTool("pdftotext")) {
+        EXPECT_NE(PdfText(pdf.str()).find(kSampleSession), std::string::npos);
+    }
+
+    // The user empties the report: it says so and writes nothing.
+    ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kAddToReport,
+                              ReportList()->GetGrid()->TileKeyOfEntry(1)); // the session
+    CFrameworkApp::PumpWaitingMessages();
+    ReportList()->SendMessage(WM_REPORT_LIST_COMMAND, CReportListGrid::kRemoveFromReport,
+                              ReportList()->GetGrid()->TileKeyOfEntry(1));
+    CFrameworkApp::PumpWaitingMessages();
+    const CString empty = InHome("empty.pdf");
+    m_program.AnswerNextFileDialog(empty);
+    const std::size_t boxes = Boxes().size();
+    EXPECT_EQ(RunExportReport(*App().GetReportDriver(), Project(), &m_program.MainFrame(), 1),
+              EExportReportResult::kEmpty);
+    ASSERT_EQ(Boxes().size(), boxes + 1);
+    EXPECT_EQ(Boxes().back().text,
+              "The report holds nothing. Add sessions, saved screens or bookmarks to it on the Report page.");
+    EXPECT_FALSE(std::filesystem::exists(empty.str()));
+}
+
+TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuch)
+{
+    const std::string disk = SmallDiskFolder();
+    if (disk.empty()) {
+        // A project held by another instance of the program.
+        const CString held = MakeProject("held", 1, u"Feeder");
+        ASSERT_TRUE(m_program.Start(MakeProject("other", 1, u"Other feeder")));
+        {
+            CZcaArchive elsewhere;
+            ASSERT_TRUE(elsewhere.Open(held));
+            EXPECT_FALSE(App().OpenDocumentFile(held));
+        }
+        ASSERT_EQ(Boxes().size(), 1u);
+        EXPECT_EQ(Boxes()[0].text, held + " is open in another instance of the program. Close it there to open it here.");
+        if (!RunCurrentTestOnSmallDisk(1024))
+            GTEST_SKIP() << "no small file system can be mounted here";
+        return;
+    }
+    const CString project(disk + "/project.zca");
+    std::filesystem::copy_file(MakeProject("project", 1, u"Feeder").str(), project.str());
+    ASSERT_TRUE(m_program.Start(project));
+    // Less room than any file the program writes needs: the writes stop short.
+    FillDisk(disk, 8192);
+
+    // A bookmark whose picture cannot be stored.
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_NE(Graph(0), nullptr);
+    Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(Project().GetProjectSettings()->GetBookmarkCount(), 0);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "Saving of project.zca failed: the disk is full.");
+
+    // Save, with a description longer than the room left.
+    Manager()->GetSettings().m_summary[0].Description = CString(std::string(20000, 'd'));
+    Manager()->StoreSettingsInProject();
+    m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[1].text, "Saving of project.zca failed: the disk is full.");
+
+    // The report as RTF on the same disk.
+    m_program.AnswerNextFileDialog(CString(disk + "/report.rtf"));
+    EXPECT_EQ(RunExportReport(*App().GetReportDriver(), Project(), &m_program.MainFrame(), 2),
+              EExportReportResult::kExportFailed);
+    ASSERT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(Boxes()[2].text, "The file \"" + disk + "/report.rtf\" cannot be written: the disk is full.");
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+
+    // A project on a disk that cannot be written.
+    ::unlink((disk + "/filler").c_str());
+    ASSERT_TRUE(MakeSmallDiskReadOnly());
+    EXPECT_FALSE(App().OpenDocumentFile(project));
+    ASSERT_EQ(Boxes().size(), 4u);
+    EXPECT_EQ(Boxes()[3].text, project + " is read-only. A project is written while it is worked on: remove its write "
+                                         "protection, or copy it to a folder that can be written and open the copy.");
+}
+
+TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoaded)
+{
+    const CString project = MakeProject("project", 1, u"Feeder");
+    const CString session = InHome("project.zlg");
+    ASSERT_TRUE(m_program.Start(MakeProject("small", 1, u"Other feeder")));
+    const auto sessionBytes = std::filesystem::file_size(session.str());
+    struct SPinnedMemory
+    {
+        explicit SPinnedMemory(std::uint64_t bytes) { SetAvailableMemoryForTesting(bytes); }
+        ~SPinnedMemory() { ResetAvailableMemoryForTesting(); }
+    };
+    {
+        // Room for the session's bytes, not for what loading and viewing it takes.
+        const SPinnedMemory memory(sessionBytes + sessionBytes / 2);
+        EXPECT_FALSE(App().OpenDocumentFile(project));
+        EXPECT_EQ(App().GetDocument(), nullptr);
+        // The session file alone is refused as well, before the user is asked where its project
+        // goes.
+        EXPECT_FALSE(App().OpenDocumentFile(session));
+    }
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[0].text, project + " cannot be opened: the session \"project.zlg\" cannot be loaded: there is "
+                                         "too little free memory to load it.");
+    EXPECT_EQ(Boxes()[1].text, session + " cannot be opened: there is too little free memory to load it.");
+    // With the memory it needs, the project opens.
+    EXPECT_TRUE(App().OpenDocumentFile(project));
+}
+
+TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
+{
+    // Kept from a larger screen, or from one of smaller pixels: 1600 x 1000.
+    const CString project = MakeProject("project", 1, u"Feeder");
+    ASSERT_TRUE(m_program.Start(project));
+    m_program.MainFrame().MoveWindow(100, 100, 1600, 1000);
+    m_program.MainFrame().SendMessage(WM_CLOSE);
+    m_program.Exit();
+    SStartOptions options;
+    options.windowServices = false;
+    options.logging = false;
+    options.endOnSignals = false;
+    ASSERT_TRUE(App().InitInstance({project}, options));
+    CRect window;
+    App().GetMainFrame()->GetWindowRect(&window);
+    MONITORINFO screen;
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &screen));
+    // The window with the frame around it lies on the screen's work area.
+    const CRect work(screen.rcWork);
+    const CRect frame = App().GetMainFrame()->GetFrameMargins();
+    EXPECT_EQ(window.Width(), std::min(1600, work.Width() - frame.left - frame.right));
+    EXPECT_EQ(window.Height(), std::min(1000, work.Height() - frame.top - frame.bottom));
+    EXPECT_GE(window.left - frame.left, work.left);
+    EXPECT_GE(window.top - frame.top, work.top);
+    EXPECT_LE(window.right + frame.right, work.right);
+    EXPECT_LE(window.bottom + frame.bottom, work.bottom);
+    App().ExitInstance();
+}
+
+// Pictures for a person to look at (run with --gtest_also_run_disabled_tests, and with
+// QT_SCALE_FACTOR=2 for the device ratio 2): the cards after Add Data and the report page with
+// the tile of a bookmark just made. They are written to ORN_RENDER_DIR (/tmp when unset).
+TEST_F(UserWorkKeptTest, DISABLED_RenderTheCardsAfterAddDataAndTheNewBookmarksTile)
+{
+    const CString first = MakeProject("first", 1, u"First feeder");
+    const CString second = MakeProject("second", 2, u"Second feeder");
+    ASSERT_TRUE(m_program.Start(first));
+    m_addDataAnswers.push_back(second);
+    Manager()->SendMessage(WM_PM_COMMAND, kCommandAddSession, 0);
+    CFrameworkApp::PumpWaitingMessages();
+    m_program.SavePage("user-work-cards-after-add-data");
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_NE(Graph(0), nullptr);
+    Graph(0)->SendMessage(WM_COMMAND, MAKEWPARAM(kBookmarkCommand, BN_CLICKED), 0);
+    CFrameworkApp::PumpWaitingMessages();
+    m_program.SavePage("user-work-new-bookmark-tile");
+}
