@@ -112,8 +112,7 @@ void CCalendarTableView::Fill()
     if (m_graph)
         m_graph->SendMessage(WM_CALENDAR_APPLY_OPTIONS, 0, 0);
     Rebuild(false);
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    if (CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr; toolBar && m_graph)
+    if (CMyToolBar* toolBar = TableSectionToolBar(*this); toolBar && m_graph)
         toolBar->SetEditText(m_graph->GetSettings().m_toolbarEdit.Table);
     m_takeSelection = false;
 }
@@ -348,8 +347,7 @@ BOOL CCalendarTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CCalendarTableView::OnEditFieldLeft()
 {
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = TableSectionToolBar(*this);
     if (toolBar && m_graph)
         m_graph->GetSettings().m_toolbarEdit.Table = toolBar->GetUserEditText();
 }
@@ -373,8 +371,7 @@ void CCalendarTableView::CaptureSection(bool bookmark)
         CaptureWindowRect(rect, kCaptureToClipboard, nullptr);
         return;
     }
-    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
+    CMyToolBar* toolBar = TableSectionToolBar(*this);
     BeginSectionCapture(rect, toolBar ? toolBar->GetUserEditText() : CString());
 }
 

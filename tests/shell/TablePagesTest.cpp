@@ -169,23 +169,36 @@ TEST(TablePagesTest, TheTitleTypedOverAnOverviewTableStaysWithIt)
 {
     CAssembledProgram program;
     ASSERT_TRUE(program.Start(program.MakeProject("titles", CAssembledProgram::StandardSessions())));
-    ASSERT_TRUE(program.ShowStudyPage(0));
-    CMyToolBar* toolBar = program.SectionFrame(kSummaryTableEntry)->FindSectionToolBar();
-    ASSERT_NE(toolBar, nullptr);
-    CEdit* edit = toolBar->GetTitleEdit();
-    ASSERT_NE(edit, nullptr);
-    CAssembledProgram::ClickAtCentre(*edit);
-    edit->SetWindowText("North feeder, October");
-    // The focus goes to the graph: the text is kept with the page's settings.
-    CAssembledProgram::ClickAtCentre(*program.SectionFrame(kSummaryGraphEntry)->GetView());
-    EXPECT_EQ(program.Section<CBasicGraphView>(kSummaryGraphEntry)->GetSettings().m_toolbarEdit.Table,
-              CString("North feeder, October"));
-    // Back on the page after another one, the toolbar shows it again.
-    ASSERT_TRUE(program.ShowStudyPage(1));
-    ASSERT_TRUE(program.ShowStudyPage(0));
-    toolBar = program.SectionFrame(kSummaryTableEntry)->FindSectionToolBar();
-    ASSERT_NE(toolBar, nullptr);
-    EXPECT_EQ(toolBar->GetUserEditText(), CString("North feeder, October"));
+    // The summary table and the calendar table, whose frames hold the view selector first; the
+    // user clicks the graph, or a tile of the calendar (its graph section starts collapsed).
+    struct SCase
+    {
+        int viewId;
+        int tableEntry;
+        int clickedEntry;
+        const char* title;
+    };
+    for (const SCase& c : {SCase{0, kSummaryTableEntry, kSummaryGraphEntry, "North feeder, October"},
+                           SCase{2, kCalendarTableEntry, kCalendarTableEntry, "Hours of October"}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        CMyToolBar* toolBar = program.SectionFrame(c.tableEntry)->FindSectionToolBar();
+        ASSERT_NE(toolBar, nullptr);
+        CEdit* edit = toolBar->GetTitleEdit();
+        ASSERT_NE(edit, nullptr);
+        CAssembledProgram::ClickAtCentre(*edit);
+        edit->SetWindowText(c.title);
+        // The focus leaves the field: the text is kept with the page's settings.
+        CAssembledProgram::ClickAtCentre(*program.SectionFrame(c.clickedEntry)->GetView());
+        EXPECT_EQ(program.Section<CBasicGraphView>(c.tableEntry + 1)->GetSettings().m_toolbarEdit.Table,
+                  CString(c.title));
+        // Back on the page after another one, the toolbar shows it again.
+        ASSERT_TRUE(program.ShowStudyPage(1));
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        toolBar = program.SectionFrame(c.tableEntry)->FindSectionToolBar();
+        ASSERT_NE(toolBar, nullptr);
+        EXPECT_EQ(toolBar->GetUserEditText(), CString(c.title));
+    }
 }
 
 TEST(TablePagesTest, WhatTheUserCollapsesInATimeRangeTableOutlastsTheGraphsNextRefill)
