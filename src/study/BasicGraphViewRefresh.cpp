@@ -15,11 +15,13 @@
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/WaitCursor.h"
 #include "project/RecDoc.h"
+#include "study/LinkedTableView.h"
 #include "study/PlotNames.h"
 #include "study/RecTrendToIOComp.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -251,6 +253,8 @@ void CBasicGraphView::UpdateValueScales()
         if (!IsSessionCompatible(session))
             continue;
         const CMeasurementConfig& config = document->GetDataSet(session)->GetMeasurementConfig();
+        // The session's series are summarised together, in one walk over its records.
+        std::vector<SValueScaleSelection> selections;
         for (const SDataItem& item : m_dataItems) {
             const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
             if (itemId == kNoTrendItem || !m_feeder)
@@ -266,8 +270,12 @@ void CBasicGraphView::UpdateValueScales()
             if (item.quantity == 54 || item.quantity == 55)
                 formatter->SetApparentPowerScale(session, NominalVoltageFactor(session));
             else
-                formatter->ComputeScaleFromData(selection, *trendItem);
+                selections.push_back(selection);
         }
+        // The page's overview table takes what its cells need in the same walk.
+        if (auto* table = dynamic_cast<ILinkedTableView*>(m_tableView))
+            table->PrepareStatistics(session, formatter->SeriesToScale(selections));
+        formatter->ComputeScalesFromData(selections);
     }
 }
 
