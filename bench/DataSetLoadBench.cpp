@@ -13,7 +13,11 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -95,6 +99,77 @@ BENCHMARK(BM_LoadSession)
     ->Arg(100000)
     ->Arg(525600)
     ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The milliseconds a probe process printed, one line each; empty when it failed.
+std::vector<double> RunProbe(const std::string& mode, const std::string& path, int repeat)
+{
+    const std::string command = std::string(ORN_LOAD_PROBE) + " " + mode + " '" + path + "' " + std::to_string(repeat);
+    std::vector<double> figures;
+    FILE* probe = ::popen(command.c_str(), "r");
+    if (!probe)
+        return figures;
+    for (double ms; std::fscanf(probe, "%lf", &ms) == 1;)
+        figures.push_back(ms);
+    if (::pclose(probe) != 0)
+        figures.clear();
+    return figures;
+}
+
+// The first load of a session in a new process, as a user meets it when the program starts on
+// a file (the file in the page cache), beside a plain read of the same file into new memory in a
+// new process of its own, and a read of it through one small buffer (the page cache's copy
+// alone, no new memory). Each figure is timed inside its process from the first byte asked for
+// (no process start). Then the load and the read repeated in one process: what they cost once
+// the process has handed memory back. Medians of 11 processes each, taken in turns.
+void BM_FirstLoadInNewProcess(benchmark::State& state)
+{
+    const std::string& path = MinuteSessionFile(int(state.range(0)));
+    ReadIntoFreshPages(path); // in the page cache
+    constexpr int kProcesses = 11;
+    constexpr int kRepeats = 5;
+    std::vector<double> loads, reads, streams, warmLoads, warmReads;
+    for (auto _ : state) {
+        for (int i = 0; i < kProcesses; ++i) {
+            const auto read = RunProbe("read", path, 1);
+            const auto stream = RunProbe("stream", path, 1);
+            const auto load = RunProbe("load", path, 1);
+            if (read.empty() || stream.empty() || load.empty()) {
+                state.SkipWithError("probe failed");
+                return;
+            }
+            reads.push_back(read[0] / 1e3);
+            streams.push_back(stream[0] / 1e3);
+            loads.push_back(load[0] / 1e3);
+        }
+        for (const auto& [mode, into] : {std::pair{"read", &warmReads}, std::pair{"load", &warmLoads}}) {
+            const auto figures = RunProbe(mode, path, kRepeats + 1);
+            for (std::size_t i = 1; i < figures.size(); ++i)
+                into->push_back(figures[i] / 1e3);
+        }
+    }
+    const double loadMs = MedianMs(loads), readMs = MedianMs(reads), streamMs = MedianMs(streams);
+    const double warmLoadMs = MedianMs(warmLoads), warmReadMs = MedianMs(warmReads);
+    state.counters["new_process_load_ms"] = loadMs;
+    state.counters["new_process_read_ms"] = readMs;
+    state.counters["new_process_stream_ms"] = streamMs;
+    state.counters["new_process_load_per_read"] = loadMs / readMs;
+    state.counters["new_process_load_per_stream"] = loadMs / streamMs;
+    state.counters["again_load_ms"] = warmLoadMs;
+    state.counters["again_read_ms"] = warmReadMs;
+    state.counters["again_load_per_read"] = warmLoadMs / warmReadMs;
+}
+
+BENCHMARK(BM_FirstLoadInNewProcess)
+    ->ArgName("records")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(525600)
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -2,18 +2,16 @@
 // 100,000 demand records, each priced by a tariff of 24 ratios of 24 two-minute intervals.
 // What is compared, in one run:
 // - the plain loop: for each of the two tables, every session's forward and reverse energies
-//   (the same float values the tables sum) read through the trend channels' accessors and summed
-//   as doubles; no prices, quality counts, maximum demand, texts or grid;
+//   (the same float values the tables sum) read straight from the demand records and summed as
+//   doubles; no prices, quality counts, maximum demand, texts or grid;
 // - range(0) 0: the session data of both tables as their first refill computes it (energies,
 //   costs at the tariff, maximum demand, quality, panel texts) and the grids' block layout;
 // - range(0) 1: the whole first refill, the grids' values filled and painted.
 // times_plain_loop is the refill's time over the plain loop's; the goal is at most 5.
 #include "BenchProject.h"
-#include "datamodel/DataItemTrend.h"
+#include "datamodel/ByteAccess.h"
 #include "datamodel/DataSet.h"
-#include "datamodel/TrendCache.h"
-#include "datamodel/TrendChannel.h"
-#include "datamodel/TrendItemIds.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
@@ -29,6 +27,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+// Forward and reverse active energy (W h) in a demand record of the logger layout.
+constexpr std::size_t kForwardEnergy = 96;
+constexpr std::size_t kReverseEnergy = 100;
 
 class CBenchGraph : public ILinkedGraphView
 {
@@ -111,22 +112,20 @@ public:
         return seconds;
     }
 
-    // The same energies, summed twice (once per table) without prices or quality records.
+    // The same energies read straight from the demand records as floats (kW h), summed twice (once
+    // per table) without prices or quality records.
     double PlainLoop()
     {
         double sum = 0.0;
         for (int table = 0; table < 2; ++table)
             for (int i = 0; i < m_document.GetDataSetCount(); ++i) {
-                CDataSet* dataSet = m_document.GetDataSet(i);
-                const DWORD item = TrendItemForQuantity(dataSet->GetMeasurementConfig(), 48, true);
-                CDataItemTrend* trend = m_document.GetTrendCache()->FindTrendItem(dataSet, item, 0, STrendAccessSpec{1, 1});
-                const auto forward = trend->GetChannel(48, 0);
-                const auto reverse = trend->GetChannel(49, 0);
-                const ITrendChannelAccess* f = forward->GetAccess(1);
-                const ITrendChannelAccess* r = reverse->GetAccess(1);
-                const int count = trend->GetTimeBlock()->GetRecordCount();
-                for (int k = 0; k < count; ++k)
-                    sum += double(f->GetValue(k)) - double(r->GetValue(k));
+                const CDataTable& records = *m_document.GetDataSet(i)->GetDemandTable();
+                const std::size_t count = std::size_t(records.GetCount());
+                for (std::size_t k = 0; k < count; ++k) {
+                    const BYTE* record = records.GetRecordBytes(k);
+                    sum += double(LoadF32(record, kForwardEnergy) / 1000.0f) -
+                           double(LoadF32(record, kReverseEnergy) / 1000.0f);
+                }
             }
         return sum;
     }

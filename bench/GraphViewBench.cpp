@@ -1,10 +1,8 @@
 // A study graph over four sessions of 100,000 one-minute records: the first update (stored
 // settings to a drawn chart, the trend items built on the way), a zoom step and a drag step of a
-// time-range marker, beside the time to build the same trend items alone.
+// time-range marker.
 #include "BenchProject.h"
-#include "datamodel/DataSet.h"
 #include "datamodel/TrendCache.h"
-#include "datamodel/TrendItemIds.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
@@ -78,19 +76,6 @@ public:
                           nullptr, 0);
     }
 
-    // The trend items the view reads, built from an empty cache.
-    void BuildTrendItems()
-    {
-        CTrendCache& cache = *m_document.GetTrendCache();
-        cache.Clear();
-        for (int i = 0; i < m_document.GetDataSetCount(); ++i) {
-            CDataSet* set = m_document.GetDataSet(i);
-            for (DWORD quantity : {kVoltage, kActivePower})
-                cache.GetTrendItem(set, TrendItemForQuantity(set->GetMeasurementConfig(), quantity, false), 0,
-                                   STrendAccessSpec{0, 1});
-        }
-    }
-
     void OpenView()
     {
         m_document.GetTrendCache()->Clear();
@@ -136,17 +121,6 @@ double Seconds(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-void BM_GraphTrendItemsAlone(benchmark::State& state)
-{
-    CGraphBench& bench = Bench();
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        bench.BuildTrendItems();
-        state.SetIterationTime(Seconds(start));
-    }
-}
-BENCHMARK(BM_GraphTrendItemsAlone)->UseManualTime()->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 void BM_GraphFirstUpdate(benchmark::State& state)
 {

@@ -2,16 +2,15 @@
 // session, and the middle half between the markers): Max, Min and Avg of P, S, Q and PF at every
 // phase with their operands, the summary texts and the grids. The trend items are cached by a
 // first fill, as they are once the graph has drawn. Beside it, a plain loop that sums the Min,
-// Avg and Max series of the same quantities and phases over the same records. Both at 25,000,
+// Avg and Max values of the same quantities and phases over the same records, read from the
+// record bytes. Both at 25,000,
 // 50,000 and 100,000 records per session to show the growth.
 #include "BenchSessionFile.h"
-#include "datamodel/DataItemTrend.h"
+#include "datamodel/ByteAccess.h"
 #include "datamodel/DataSet.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
-#include "datamodel/TrendCache.h"
-#include "datamodel/TrendChannel.h"
-#include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/StringTable.h"
@@ -31,8 +30,14 @@
 
 namespace {
 
-constexpr DWORD kRowQuantities[] = {5, 6, 7, 8};
-constexpr DWORD kPhases[] = {0, 1, 2, 5};
+// The rows' quantities in a trend record of the logger layout, byte ranges [first, last): the
+// Min, Avg and Max of P, S and Q at the three phases and the total, and of the power factor.
+struct SFieldRange
+{
+    std::size_t first;
+    std::size_t last;
+};
+constexpr SFieldRange kRowFields[] = {{216, 360}, {504, 552}};
 
 // The graph of the page as the time-range table sees it: the middle half of every session.
 class CBenchGraph : public CWnd, public ILinkedGraphView
@@ -127,25 +132,21 @@ public:
         m_timeRange->SendMessage(WM_TABLE_REFILL, kRefillForce, 0);
     }
 
-    // The Min, Avg and Max series of the rows' quantities at every phase, over each table's range.
+    // The Min, Avg and Max series of the rows' quantities at every phase, over each table's range,
+    // read straight from the records as floats.
     double PlainSum()
     {
         double sum = 0.0;
         for (CBasicTableView* table : {static_cast<CBasicTableView*>(m_overview.get()),
                                        static_cast<CBasicTableView*>(m_timeRange.get())})
             for (int s = 0; s < m_document.GetDataSetCount(); ++s) {
-                CDataSet& set = *m_document.GetDataSet(s);
+                const CDataTable& records = *m_document.GetDataSet(s)->GetTrendTable();
                 const SRecordRange range = table->GetSelectedRanges()[std::size_t(s)].records;
-                for (DWORD quantity : kRowQuantities) {
-                    const DWORD itemId = TrendItemForQuantity(set.GetMeasurementConfig(), quantity, false);
-                    CDataItemTrend* item = m_document.GetTrendCache()->FindTrendItem(&set, itemId, 0, {0, 1});
-                    for (DWORD phase : kPhases) {
-                        const auto channel = item->GetChannel(quantity, phase);
-                        for (int series = 0; series < 3; ++series)
-                            if (const ITrendChannelAccess* access = channel->GetAccess(series))
-                                for (int i = range.first; i <= range.last; ++i)
-                                    sum += access->GetValue(i);
-                    }
+                for (int i = range.first; i <= range.last; ++i) {
+                    const BYTE* record = records.GetRecordBytes(std::size_t(i));
+                    for (const SFieldRange& fields : kRowFields)
+                        for (std::size_t offset = fields.first; offset < fields.last; offset += sizeof(float))
+                            sum += LoadF32(record, offset);
                 }
             }
         return sum;

@@ -120,3 +120,25 @@ float CDataItemTrend::GetCurrentThreshold(int slot) const
 {
     return slot >= 0 && slot < kTrendSlotCount ? m_currentThresholds[std::size_t(slot)] : 0.0f;
 }
+
+const SSeriesSummary* CDataItemTrend::FindSeriesSummary(DWORD quantity, DWORD phase, int series) const
+{
+    const auto found = m_summaries.find({quantity, phase, series});
+    return found == m_summaries.end() ? nullptr : &found->second;
+}
+
+void CDataItemTrend::KeepSeriesSummary(DWORD quantity, DWORD phase, int series, const SSeriesSummary& summary) const
+{
+    m_summaries.insert_or_assign({quantity, phase, series}, summary);
+}
+
+const SDerivedSummary* CDataItemTrend::FindDerivedSummary(int kind, DWORD phase) const
+{
+    const auto found = m_derivedSummaries.find({kind, phase});
+    return found == m_derivedSummaries.end() ? nullptr : &found->second;
+}
+
+void CDataItemTrend::KeepDerivedSummary(int kind, DWORD phase, const SDerivedSummary& summary) const
+{
+    m_derivedSummaries.insert_or_assign({kind, phase}, summary);
+}

@@ -7,9 +7,13 @@
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemArrays.h"
 #include "datamodel/DataItem.h"
+#include "datamodel/SeriesSummary.h"
 
 #include <array>
+#include <map>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 class CDataSet;
 class CDataTable;
@@ -55,6 +59,16 @@ public:
     // A new array of one float per record, all NaN; false when it cannot be allocated.
     bool AllocateSeries(CTrendSeries& array) const;
 
+    // The summary of series 0..2 of a channel over all the item's records, once taken (see
+    // TakeSeriesSummaries); null before. The records never change, and the graph's scales and
+    // both tables of a page ask for the same ones.
+    const SSeriesSummary* FindSeriesSummary(DWORD quantity, DWORD phase, int series) const;
+    void KeepSeriesSummary(DWORD quantity, DWORD phase, int series, const SSeriesSummary& summary) const;
+    // Figures a caller derives from several series over all the item's records (a mean of
+    // products, a weighted power), kept under a key of the caller's choosing in the same way.
+    const SDerivedSummary* FindDerivedSummary(int kind, DWORD phase) const;
+    void KeepDerivedSummary(int kind, DWORD phase, const SDerivedSummary& summary) const;
+
 private:
     void InitialiseFromTimeBlock();
     // The row's allocation; code 46 is shown and returned when it fails.
@@ -67,4 +81,6 @@ private:
     std::array<float, kTrendSlotCount> m_voltageThresholds{};
     std::array<float, kTrendSlotCount> m_currentThresholds{};
     const STrendHandlerRow* m_row = nullptr;
+    mutable std::map<std::tuple<DWORD, DWORD, int>, SSeriesSummary> m_summaries;
+    mutable std::map<std::pair<int, DWORD>, SDerivedSummary> m_derivedSummaries;
 };

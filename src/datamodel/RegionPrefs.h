@@ -1,6 +1,7 @@
 #pragma once
 // The user's regional preferences, kept in the profile section "prefs".
 #include "platform/framework/CString.h"
+#include "platform/framework/WinTypes.h"
 
 #include <array>
 #include <map>
@@ -24,6 +25,11 @@ public:
     static int GetPaletteSlot(int key);
     // Starts again with the first slot and forgets every key.
     static void ResetPaletteAssignment();
+
+    // The colour of phase slot 0..3 (the three phases and the total) in the user's region.
+    static COLORREF GetPhaseColor(int slot);
+    // The colour of a slot of the distinct-colour palette (slots beyond it wrap round).
+    static COLORREF GetPaletteColor(int slot);
 
 private:
     static inline int s_nextPaletteSlot = 0;

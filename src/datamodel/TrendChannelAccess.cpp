@@ -2,7 +2,10 @@
 
 #include "datamodel/TrendSeries.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 namespace
@@ -13,7 +16,18 @@ std::unique_ptr<ITrendChannelAccess> MakeAccess(Args&&... args)
 {
     return std::unique_ptr<ITrendChannelAccess>(new (std::nothrow) T(std::forward<Args>(args)...));
 }
+
+// A finite value takes the sign of its sign value; others stay as they are.
+float WithSignOf(float value, float sign)
+{
+    return std::isfinite(value) ? std::copysign(value, sign) : value;
+}
 } // namespace
+
+void TrendChannelAccessCopy::ReadValues(int first, int count, float* values) const
+{
+    std::memcpy(values, m_values + first, sizeof(float) * std::size_t(std::max(count, 0)));
+}
 
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessCopy::Clone() const
 {
@@ -22,10 +36,13 @@ std::unique_ptr<ITrendChannelAccess> TrendChannelAccessCopy::Clone() const
 
 float TrendChannelAccessCopySign::GetValue(int index) const
 {
-    const float value = m_values[index];
-    if (!std::isfinite(value))
-        return value;
-    return std::copysign(value, m_signs[index]);
+    return WithSignOf(m_values[index], m_signs[index]);
+}
+
+void TrendChannelAccessCopySign::ReadValues(int first, int count, float* values) const
+{
+    for (int i = 0; i < count; ++i)
+        values[i] = WithSignOf(m_values[first + i], m_signs[first + i]);
 }
 
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessCopySign::Clone() const
@@ -36,9 +53,22 @@ std::unique_ptr<ITrendChannelAccess> TrendChannelAccessCopySign::Clone() const
 float TrendChannelAccessSeries::GetValue(int index) const
 {
     const float value = (*m_values)[index];
-    if (!m_signs || !std::isfinite(value))
-        return value;
-    return std::copysign(value, (*m_signs)[index]);
+    return m_signs ? WithSignOf(value, (*m_signs)[index]) : value;
+}
+
+void TrendChannelAccessSeries::ReadValues(int first, int count, float* values) const
+{
+    m_values->Read(std::size_t(first), std::size_t(std::max(count, 0)), values);
+    if (!m_signs)
+        return;
+    // The signs come in runs small enough for the stack.
+    std::array<float, 256> signs;
+    for (int done = 0; done < count; done += int(signs.size())) {
+        const int run = std::min(count - done, int(signs.size()));
+        m_signs->Read(std::size_t(first + done), std::size_t(run), signs.data());
+        for (int i = 0; i < run; ++i)
+            values[done + i] = WithSignOf(values[done + i], signs[std::size_t(i)]);
+    }
 }
 
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessSeries::Clone() const
@@ -46,9 +76,22 @@ std::unique_ptr<ITrendChannelAccess> TrendChannelAccessSeries::Clone() const
     return MakeAccess<TrendChannelAccessSeries>(m_values, m_signs);
 }
 
+void TrendChannelAccessRatio::ReadValues(int first, int count, float* values) const
+{
+    for (int i = 0; i < count; ++i)
+        values[i] = m_values[first + i] * m_ratio;
+}
+
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessRatio::Clone() const
 {
     return MakeAccess<TrendChannelAccessRatio>(m_values, m_ratio);
+}
+
+void TrendChannelAccessGenericRatio::ReadValues(int first, int count, float* values) const
+{
+    m_inner->ReadValues(first, count, values);
+    for (int i = 0; i < count; ++i)
+        values[i] = values[i] * m_ratio;
 }
 
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessGenericRatio::Clone() const
@@ -59,9 +102,22 @@ std::unique_ptr<ITrendChannelAccess> TrendChannelAccessGenericRatio::Clone() con
     return MakeAccess<TrendChannelAccessGenericRatio>(std::move(inner), m_ratio);
 }
 
+void TrendChannelAccessFilter::ReadValues(int first, int count, float* values) const
+{
+    for (int i = 0; i < count; ++i)
+        values[i] = m_filter(m_values[first + i]);
+}
+
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessFilter::Clone() const
 {
     return MakeAccess<TrendChannelAccessFilter>(m_values, m_filter);
+}
+
+void TrendChannelAccessGenericFilter::ReadValues(int first, int count, float* values) const
+{
+    m_inner->ReadValues(first, count, values);
+    for (int i = 0; i < count; ++i)
+        values[i] = m_filter(values[i]);
 }
 
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessGenericFilter::Clone() const
@@ -72,9 +128,22 @@ std::unique_ptr<ITrendChannelAccess> TrendChannelAccessGenericFilter::Clone() co
     return MakeAccess<TrendChannelAccessGenericFilter>(std::move(inner), m_filter);
 }
 
+void TrendChannelAccessRatioOffset::ReadValues(int first, int count, float* values) const
+{
+    for (int i = 0; i < count; ++i)
+        values[i] = m_values[first + i] * m_ratio + m_offset;
+}
+
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessRatioOffset::Clone() const
 {
     return MakeAccess<TrendChannelAccessRatioOffset>(m_values, m_ratio, m_offset);
+}
+
+void TrendChannelAccessGenericRatioOffset::ReadValues(int first, int count, float* values) const
+{
+    m_inner->ReadValues(first, count, values);
+    for (int i = 0; i < count; ++i)
+        values[i] = values[i] * m_ratio + m_offset;
 }
 
 std::unique_ptr<ITrendChannelAccess> TrendChannelAccessGenericRatioOffset::Clone() const

@@ -10,6 +10,7 @@ class TrendChannelAccessCopy final : public ITrendChannelAccess
 public:
     explicit TrendChannelAccessCopy(const float* values) : m_values(values) {}
     float GetValue(int index) const override { return m_values[index]; }
+    void ReadValues(int first, int count, float* values) const override;
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
     const float* GetValues() const { return m_values; }
 
@@ -23,6 +24,7 @@ class TrendChannelAccessCopySign final : public ITrendChannelAccess
 public:
     TrendChannelAccessCopySign(const float* values, const float* signs) : m_values(values), m_signs(signs) {}
     float GetValue(int index) const override;
+    void ReadValues(int first, int count, float* values) const override;
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
 
 private:
@@ -38,6 +40,8 @@ public:
     explicit TrendChannelAccessSeries(const CTrendSeries* values, const CTrendSeries* signs = nullptr)
         : m_values(values), m_signs(signs) {}
     float GetValue(int index) const override;
+    void ReadValues(int first, int count, float* values) const override;
+    const CTrendSeries* GetUnchangedSeries() const override { return m_signs ? nullptr : m_values; }
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
 
 private:
@@ -50,6 +54,7 @@ class TrendChannelAccessRatio final : public ITrendChannelAccess
 public:
     TrendChannelAccessRatio(const float* values, float ratio) : m_values(values), m_ratio(ratio) {}
     float GetValue(int index) const override { return m_values[index] * m_ratio; }
+    void ReadValues(int first, int count, float* values) const override;
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
     const float* GetValues() const { return m_values; }
     float GetRatio() const { return m_ratio; }
@@ -65,6 +70,7 @@ public:
     TrendChannelAccessGenericRatio(std::unique_ptr<ITrendChannelAccess> inner, float ratio)
         : m_inner(std::move(inner)), m_ratio(ratio) {}
     float GetValue(int index) const override { return m_inner->GetValue(index) * m_ratio; }
+    void ReadValues(int first, int count, float* values) const override;
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
     float GetRatio() const { return m_ratio; }
     const ITrendChannelAccess* GetInner() const { return m_inner.get(); }
@@ -81,6 +87,7 @@ class TrendChannelAccessFilter final : public ITrendChannelAccess
 public:
     TrendChannelAccessFilter(const float* values, TrendValueFilter filter) : m_values(values), m_filter(filter) {}
     float GetValue(int index) const override { return m_filter(m_values[index]); }
+    void ReadValues(int first, int count, float* values) const override;
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
 
 private:
@@ -94,6 +101,7 @@ public:
     TrendChannelAccessGenericFilter(std::unique_ptr<ITrendChannelAccess> inner, TrendValueFilter filter)
         : m_inner(std::move(inner)), m_filter(filter) {}
     float GetValue(int index) const override { return m_filter(m_inner->GetValue(index)); }
+    void ReadValues(int first, int count, float* values) const override;
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
     const ITrendChannelAccess* GetInner() const { return m_inner.get(); }
 
@@ -108,6 +116,7 @@ public:
     TrendChannelAccessRatioOffset(const float* values, float ratio, float offset)
         : m_values(values), m_ratio(ratio), m_offset(offset) {}
     float GetValue(int index) const override { return m_values[index] * m_ratio + m_offset; }
+    void ReadValues(int first, int count, float* values) const override;
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
     const float* GetValues() const { return m_values; }
     float GetRatio() const { return m_ratio; }
@@ -125,6 +134,7 @@ public:
     TrendChannelAccessGenericRatioOffset(std::unique_ptr<ITrendChannelAccess> inner, float ratio, float offset)
         : m_inner(std::move(inner)), m_ratio(ratio), m_offset(offset) {}
     float GetValue(int index) const override { return m_inner->GetValue(index) * m_ratio + m_offset; }
+    void ReadValues(int first, int count, float* values) const override;
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
     float GetRatio() const { return m_ratio; }
     float GetOffset() const { return m_offset; }

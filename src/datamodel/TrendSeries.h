@@ -46,8 +46,21 @@ public:
         return m_kind == EKind::Constant ? m_constant : std::numeric_limits<float>::quiet_NaN();
     }
     float operator[](int i) const { return (*this)[std::size_t(i)]; }
+    // Values first .. first + count - 1 into `values`, each as the operator above reads it.
+    void Read(std::size_t first, std::size_t count, float* values) const;
     // The floats a computed series writes into; null for a series read from the records.
     float* Data() const { return m_values.get(); }
+
+    // Where a series read from the records finds its values, for walks that read many series of
+    // the same records record by record.
+    struct SField
+    {
+        const CDataTable* records;
+        std::size_t offset;
+        float divisor;
+    };
+    // False unless the series reads a field that every record holds.
+    bool GetField(SField& field) const;
 
 private:
     enum class EKind { Absent, Owned, Field, Constant };

@@ -3,6 +3,7 @@
 // interval, the scale of every quantity shown, turns values into text with the unit prefix and
 // decimals chosen from the data and the user's decimal separator, and parses numbers typed
 // with that separator.
+#include "datamodel/SeriesSummaries.h"
 #include "datamodel/ValueScale.h"
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
@@ -11,6 +12,7 @@
 #include <array>
 #include <map>
 #include <span>
+#include <vector>
 
 class CDataItemTrend;
 
@@ -62,6 +64,11 @@ public:
     const SValueScaleEntry* FindScaleEntry(int group, DWORD quantity, bool energyTable, int interval) const;
     // Registers the range of the selected phases of the item unless the quantity has a scale.
     void ComputeScaleFromData(const SValueScaleSelection& selection, const CDataItemTrend& item);
+    // The same for several selections, each of its own item: their series are summarised in one
+    // walk over the records.
+    void ComputeScalesFromData(std::span<const SValueScaleSelection> selections);
+    // The series those scales are taken from, of the selections whose quantity has no scale yet.
+    std::vector<SSeriesRequest> SeriesToScale(std::span<const SValueScaleSelection> selections) const;
     // The scale with the largest divisor among the selections (each computed first); -1 when
     // no selection had a scale.
     int GetCommonScale(std::span<const SValueScaleSelection> selections, SValueFormat& format);

@@ -286,6 +286,13 @@ void CMainView::UpdateTabsEnabled()
     UpdateStudyTabsEnabled(m_layout, m_context.document);
 }
 
+bool CMainView::SelectBuiltStudy()
+{
+    const SStudyLayout* study = FindStudyLayout(m_currentViewId);
+    TVisualObject* tab = study ? (study->loadStudy ? m_layout.load.tab : m_layout.energy.tab) : nullptr;
+    return tab && tab->GetChildCount() == study->sectionCount && m_framework.SelectTab(tab);
+}
+
 void CMainView::BuildStudyLayout(const SViewCreateContext& context)
 {
     const SStudyLayout* study = FindStudyLayout(m_currentViewId);

@@ -25,6 +25,9 @@ public:
     // Builds the pages of the current view id (0..6, 8); nothing for any other id. A build that
     // fails half-way leaves both study tabs as empty pages, the current view id -1.
     void BuildStudyLayout(const SViewCreateContext& context);
+    // Selects the study tab of the current view id when it holds that view's page; false when
+    // the page is not built.
+    bool SelectBuiltStudy();
 
     int GetCurrentViewId() const { return m_currentViewId; }
     void SetCurrentViewId(int viewId) { m_currentViewId = viewId; }

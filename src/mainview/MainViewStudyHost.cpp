@@ -32,6 +32,11 @@ void CMainViewStudyHost::BuildStudyLayout()
     m_mainView.BuildStudyLayout(m_context);
 }
 
+bool CMainViewStudyHost::SelectBuiltStudy()
+{
+    return m_mainView.SelectBuiltStudy();
+}
+
 void CMainViewStudyHost::UpdateTabsEnabled()
 {
     UpdateStudyTabsEnabled(m_mainView.GetLayout(), m_context.document);

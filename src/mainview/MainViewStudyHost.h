@@ -21,6 +21,7 @@ public:
     // The Project Manager tab's right pane, shown through every enclosing tab window.
     void SelectMainViewTab() override;
     void BuildStudyLayout() override;
+    bool SelectBuiltStudy() override;
     void UpdateTabsEnabled() override;
     void ShowBookmarkTile(int bookmark) override;
 

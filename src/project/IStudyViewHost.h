@@ -21,6 +21,8 @@ public:
     virtual void SelectMainViewTab() = 0;
     // Rebuilds the tabbed layout of the project window for the main view's current view id.
     virtual void BuildStudyLayout() = 0;
+    // Brings the page of the current view id forward when it is built; false when it is not.
+    virtual bool SelectBuiltStudy() = 0;
     // Enables the study and report tabs the project's sessions allow (after sessions were added
     // or deleted); a host without tabs has nothing to do.
     virtual void UpdateTabsEnabled() {}

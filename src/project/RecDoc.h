@@ -115,7 +115,9 @@ public:
 
     // Tab kind 1 (Energy study) or 2 (Load study) shows the study's last view (0 or 5 when
     // none), any other kind the given view; the view is remembered as its study's last view, and
-    // the host rebuilds its layout for it unless it shows it already under that tab. Returns 1.
+    // the host rebuilds its layout for it unless it shows it already under that tab, or, coming
+    // from another tab, its page is built and nothing it shows changed since (its tab is then
+    // only selected). Returns 1.
     int ShowStudyView(int tabKind, int viewId) override;
     bool HasStudyViews() const override { return m_studyViewHost != nullptr; }
     // Switches the project window to the bookmark's view and presentation and gives the view
@@ -191,6 +193,10 @@ private:
     int m_loadStudySessions = 0;
     std::vector<CWnd*> m_views;
     IStudyViewHost* m_studyViewHost = nullptr;
+    // Counts the changes a study page shows (every update broadcast, a new title); the built page
+    // was made at m_studyBuiltAt and is shown again as it is while nothing changed since.
+    int m_pageChanges = 0;
+    int m_studyBuiltAt = -1;
     CString m_pathName;
     BOOL m_modified = FALSE;
 };

@@ -167,6 +167,7 @@ int CRecDoc::RenameBookmark(const CStringW& name, int index)
         return -1;
     bookmark.SetViewText(kViewTextKind[row->presentation], text);
     bookmark.SetName(text);
+    ++m_pageChanges;
     for (CWnd* view : m_views)
         view->PostMessage(WM_DOC_UPDATE, 0, 0);
     return 0;

@@ -245,6 +245,7 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
     // alive (and locked) until they are released.
     m_archive = std::move(reopened);
     m_pathName = targetPath;
+    ++m_pageChanges; // the graphs show the project's title
     SetModifiedFlag(FALSE);
     return true;
 }

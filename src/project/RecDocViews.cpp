@@ -77,6 +77,7 @@ void CRecDoc::RemoveView(CWnd* view)
 
 void CRecDoc::NotifyViews(CUpdateMsg* hint)
 {
+    ++m_pageChanges;
     if (hint && (hint->GetKind() == kHintSessionSettings || hint->GetKind() == kHintAuxScaling))
         RebuildUserViewSettings();
     if (hint && hint->GetKind() == kHintAuxScaling)
@@ -165,9 +166,18 @@ int CRecDoc::ShowStudyView(int tabKind, int viewId)
         m_project->SetEnergyStudyLastView(view);
     else if (view >= kFirstLoadView && view <= kLastLoadView)
         m_project->SetLoadStudyLastView(view);
-    if (!m_studyViewHost ||
-        (m_studyViewHost->GetCurrentViewId() == view && m_studyViewHost->GetCurrentTopTab() == tabKind))
+    if (!m_studyViewHost)
         return 1;
+    if (m_studyViewHost->GetCurrentViewId() == view) {
+        const int topTab = m_studyViewHost->GetCurrentTopTab();
+        if (topTab == tabKind)
+            return 1;
+        // Back from another tab to the page built for this view: when it shows nothing that
+        // changed since, it is only brought forward.
+        const int studyTab = view >= kFirstLoadView ? kLoadStudyTab : kEnergyStudyTab;
+        if (topTab != studyTab && m_studyBuiltAt == m_pageChanges && m_studyViewHost->SelectBuiltStudy())
+            return 1;
+    }
     CEditFieldCountRaised rebuilding;
     m_studyViewHost->SetCurrentViewId(view);
     {
@@ -175,6 +185,7 @@ int CRecDoc::ShowStudyView(int tabKind, int viewId)
         m_studyViewHost->SelectMainViewTab();
         m_studyViewHost->BuildStudyLayout();
     }
+    m_studyBuiltAt = m_pageChanges;
     return 1;
 }
 
@@ -190,6 +201,7 @@ void CRecDoc::ShowBookmark(int index)
         m_studyViewHost->SetCurrentViewId(view);
         if (frame)
             frame->SendMessage(WM_FRAME_STUDY_VIEW, WPARAM(view), 0);
+        m_studyBuiltAt = m_pageChanges;
         return;
     }
     CWaitCursor wait;
@@ -220,6 +232,8 @@ void CRecDoc::ShowBookmark(int index)
         if (bookmark.IsLoadStudy() && view == kNominalVoltageView)
             AnnounceNominalVoltages(bookmark, graphWindow);
     }
+    // The page shows the bookmark until something changes.
+    m_studyBuiltAt = m_pageChanges;
 }
 
 void CRecDoc::AnnounceNominalVoltages(const CBookmark& bookmark, CWnd* view)

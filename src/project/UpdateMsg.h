@@ -5,6 +5,12 @@
 class CUpdateMsg
 {
 public:
+    CUpdateMsg() = default;
+    // The project manager page's change records derive from it: views tell them apart.
+    virtual ~CUpdateMsg() = default;
+    CUpdateMsg(const CUpdateMsg&) = default;
+    CUpdateMsg& operator=(const CUpdateMsg&) = default;
+
     // After a deletion: the deleted session's index.
     void Set(int value)
     {

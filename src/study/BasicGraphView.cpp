@@ -4,6 +4,7 @@
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "datamodel/QuantityInfo.h"
+#include "datamodel/TrendItemIds.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
@@ -23,6 +24,7 @@ namespace {
 
 constexpr int kFormScrollHeight = 350;
 constexpr double kXLoDefault = 40.0;
+constexpr UINT kTotalNameId = 8338; // "Total", the name of the total of the phases
 
 } // namespace
 
@@ -119,22 +121,101 @@ void CBasicGraphView::StoreAxisCounts()
 CString CBasicGraphView::GetDataItemName(const SDataItem& item, int slot) const
 {
     for (const SPlottedSelector& selector : m_plottedSelectors)
-        if (selector.quantity == item.quantity && selector.selector == slot && selector.stringId > 0) {
-            CString text;
-            text.LoadString(UINT(selector.stringId));
-            return text;
-        }
+        if (selector.quantity == item.quantity && selector.slot == slot)
+            return selector.name;
     return CString();
+}
+
+const CDataSet* CBasicGraphView::SessionHolding(DWORD quantity) const
+{
+    // A compatible session first; the names and units of any other do where none is.
+    const CRecDoc* document = GetDocument();
+    for (const bool compatibleOnly : {true, false})
+        for (int i = 0; document && i < m_sessionCount; ++i) {
+            const CDataSet* set = document->GetDataSet(i);
+            if (!set || (compatibleOnly && !IsSessionCompatible(i)))
+                continue;
+            CQuantityInfo info(set->GetMeasurementConfig());
+            if (info.Select(quantity))
+                return set;
+        }
+    return nullptr;
+}
+
+void CBasicGraphView::DescribeOptionRows()
+{
+    for (int row = 0; m_dialogBar && row < GraphBar::kRows; ++row) {
+        SOptionRow option;
+        for (const SDataItem& item : m_dataItems) {
+            if (item.row != row)
+                continue;
+            option.phaseSlots = std::max(option.phaseSlots, item.phaseSlots);
+            const CDataSet* set = SessionHolding(item.quantity);
+            if (!option.name.IsEmpty() || !set)
+                continue;
+            CQuantityInfo info(set->GetMeasurementConfig());
+            info.Select(item.quantity);
+            // Both auxiliary inputs share their row; their units are the sessions' own.
+            if (item.quantity == 51 || item.quantity == 52) {
+                option.name.LoadString(kAuxAxisTitleId);
+                continue;
+            }
+            option.name.LoadString(UINT(info.GetNameId()));
+            option.unit = info.GetUnitText(CString());
+            option.limitScale = std::max(1, info.GetUnitScale());
+        }
+        m_dialogBar->SetRow(row, option);
+    }
+}
+
+void CBasicGraphView::SetYAxisUnits()
+{
+    const auto& axes = m_feeder->GetYAxes();
+    for (int i = 0; i < int(axes.size()); ++i) {
+        const SYAxisEntry& axis = axes[std::size_t(i)];
+        const CDataSet* set = axis.quantity == kAuxAxisQuantity || !axis.unitText.IsEmpty() ? nullptr
+                                                                                            : SessionHolding(axis.quantity);
+        if (!set)
+            continue;
+        CQuantityInfo info(set->GetMeasurementConfig());
+        info.Select(axis.quantity);
+        const CString unit = info.GetUnitText(CString());
+        if (!unit.IsEmpty() && unit != "1")
+            m_feeder->SetYAxisUnit(i, unit);
+    }
+}
+
+void CBasicGraphView::CollectPlottedSelectors()
+{
+    // Each value is named as the session that holds its quantity names it: the quantity's name
+    // and, for items of several phases, the phase.
+    m_plottedSelectors.clear();
+    CString total;
+    total.LoadString(kTotalNameId);
+    for (const SDataItem& item : m_dataItems) {
+        const CDataSet* set = SessionHolding(item.quantity);
+        if (!set)
+            continue;
+        CQuantityInfo info(set->GetMeasurementConfig());
+        info.Select(item.quantity);
+        CString name;
+        name.LoadString(UINT(info.GetNameId()));
+        for (int slot = 0; slot < item.phaseSlots; ++slot) {
+            const int phase = PhaseOfSlot(slot);
+            CString text = name;
+            if (item.phaseSlots > 1)
+                text += " " + (phase == CQuantityInfo::kTotalPhase ? total : info.GetPhaseText({item.quantity, phase, kStatAvg}, 0));
+            m_plottedSelectors.push_back({item.quantity, slot, text});
+        }
+    }
 }
 
 void CBasicGraphView::SyncViewSettings()
 {
     if (!m_settings.IsPresent())
         return;
+    StoreXAxisRanges();
     SCurAxisDetails& details = m_settings.m_upperPlot;
-    details.xAxisCount = std::min(m_chart.GetXAxisCount(), SCurAxisDetails::kMaxXAxes);
-    for (int i = 0; i < details.xAxisCount; ++i)
-        details.xAxes[std::size_t(i)] = {m_chart.GetXAxis(i)->GetMin(), m_chart.GetXAxis(i)->GetSpan()};
     details.yAxisCount = std::min(m_chart.GetYAxisCount(), SCurAxisDetails::kMaxYAxes);
     for (int i = 0; i < details.yAxisCount; ++i)
         details.yAxes[std::size_t(i)] = {m_chart.GetYAxis(i)->GetMin(), m_chart.GetYAxis(i)->GetSpan()};
@@ -145,6 +226,14 @@ void CBasicGraphView::SyncViewSettings()
         m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
         m_settings.m_RefAxis = m_markers.GetReferenceAxis();
     }
+}
+
+void CBasicGraphView::StoreXAxisRanges()
+{
+    SCurAxisDetails& details = m_settings.m_upperPlot;
+    details.xAxisCount = std::min(m_chart.GetXAxisCount(), SCurAxisDetails::kMaxXAxes);
+    for (int i = 0; i < details.xAxisCount; ++i)
+        details.xAxes[std::size_t(i)] = {m_chart.GetXAxis(i)->GetMin(), m_chart.GetXAxis(i)->GetSpan()};
 }
 
 CMySplitterWnd* CBasicGraphView::FindSplitter() const
@@ -263,6 +352,7 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
         m_dialogBar->SetNotifyWindow(this);
         m_dialogBar->SetFormatter(document->GetValueFormatter());
         m_dialogBar->Initialise();
+        DescribeOptionRows();
         RefreshSessionTexts();
     }
     // 12: demand period.
@@ -284,7 +374,7 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     } else {
         m_settings.ResetDemandSettings();
     }
-    // 13: one Y axis per unit; stored ranges follow their unit.
+    // 13: one Y axis per unit (stored ranges follow their unit) and the names of the values.
     std::vector<CString> units;
     for (const SDataItem& item : m_dataItems)
         for (int i = 0; i < m_sessionCount; ++i) {
@@ -307,7 +397,9 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
         m_settings.m_upperPlot.yAxes = carried;
     }
     m_unitList = units;
+    CollectPlottedSelectors();
     ConfigurePlot();
+    SetYAxisUnits();
     StoreAxisCounts();
     // 14: axes from the data or from the settings.
     const int reference = std::max(0, ReferenceSession());
@@ -435,6 +527,11 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     }
     if (removed >= 0)
         m_notes.DropSession(removed);
+    // 28: the Load calendar lays a bookmark's picture out once more.
+    if (GetViewKind() == 18 && m_bookmarkApplied) {
+        m_storedSize = CSize();
+        RecalcLayout();
+    }
     // 25: working hours, retried until the axis allows them.
     if (m_settings.m_setWorkingHours && !DrawWorkingHours())
         StartTimer(kWorkingHoursTimer);
@@ -442,8 +539,8 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     m_firstUpdate = false;
     m_updating = false;
     m_bookmarkApplied = false;
-    if (IsWindowVisible())
-        StartTimer(kDialogBarTimer);
+    // The bar takes its stored state once the page has been laid out, shown or not yet.
+    StartTimer(kDialogBarTimer);
 }
 
 void CBasicGraphView::OnActivateView(bool activate)

@@ -20,15 +20,20 @@
 #include "views/RecordFormView.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class CBasicGraphViewDialogBar;
+class CDataSet;
+class CDataItemTrend;
 class CMeasurementConfig;
 class CMySplitterWnd;
 class CRecTrendToIOComp;
+class CTrendChannel;
 class CTrendTimeBlock;
 class CUpdateMsg;
+struct SFeederChannel;
 
 // Private messages of the graph views and their table views.
 inline constexpr UINT WM_TABLE_REFILL = 0x434;    // WM_USER+52: wParam 1 full recomputation, 2 clear
@@ -59,11 +64,12 @@ struct SDataItem
     bool useDemandPeriod = false;
 };
 
+// The name of one plotted value: a data item's quantity at one phase slot.
 struct SPlottedSelector
 {
     DWORD quantity = 0;
-    int selector = 0;
-    int stringId = -1;
+    int slot = 0;
+    CString name;
 };
 
 class CBasicGraphView : public CRecordFormView, public IBasicGraphView, public IPlotEventSink, public ILinkedGraphView
@@ -101,10 +107,13 @@ public:
     CNoteAnnotations& GetNotes() { return m_notes; }
     const std::vector<SDataItem>& GetDataItems() const { return m_dataItems; }
     int GetStudyType() const { return m_studyType; }
-    bool SetCapturing(bool capturing) { return m_capturing = capturing; }
+    // The section's collapse button is disabled while a capture runs.
+    bool SetCapturing(bool capturing);
     void TakeViewSettings(const CViewSettings* settings) override;
     // Chart state (axis ranges, cursors), table states and the splitter row into the settings.
     void SyncViewSettings();
+    // The time axes' ranges into "upperPlot".
+    void StoreXAxisRanges();
     void RecalcLayout() override;
     // The session whose time axis is the reference: the first one compatible with the study
     // and shown; -1 without one.
@@ -153,6 +162,8 @@ public:
     void OnDemandPeriodChanged();
     void ScrollSessionAxis(int session, int direction);
     void ToggleAxisCoupling();
+    // The session's label button of the axis controls shows the data cursors on its data.
+    void ShowSessionCursors(int session);
 
     // ---- chart events
     void OnPlotEvent(SPlotEvent& event) override;
@@ -189,20 +200,53 @@ protected:
     // Rebuild of the chart from the feeder's lists (Min/Max boxes, refresh).
     void RebuildChart();
     void BuildChannels();
+    // The colour of a channel: its custom colour from the settings, else the regional phase
+    // colour of its slot (lighter for Min and Max) or, in the distinct-colour preference, a
+    // palette colour of its own.
+    std::function<COLORREF(const SFeederChannel&)> ChannelColors() const;
     bool FeedSession(int session);
+    // A quantity's channel of a session's trend item as the graph plots it: S and Es by the
+    // session's nominal-voltage factor, the aux inputs by their gain and offset, the folded power
+    // factors through the fold.
+    std::unique_ptr<CTrendChannel> SessionTrendChannel(int session, CDataItemTrend& trendItem, DWORD quantity,
+                                                       DWORD phase) const;
     void RefreshSessionTexts();
+    // The names of the data items' values, from the sessions that hold them.
+    void CollectPlottedSelectors();
+    // The session whose quantity tables name a quantity; null when none holds it.
+    const CDataSet* SessionHolding(DWORD quantity) const;
+    // The rows of the options bar: names, phase boxes and limit units of the data items.
+    void DescribeOptionRows();
+    // Each Y axis's title carries the unit of its quantity.
+    void SetYAxisUnits();
     void RefillTables(bool both, WPARAM how = 0);
     void StartTimer(UINT_PTR id);
     void StopTimer(UINT_PTR id);
     void PlaceAxisControls();
+    // The layout of RecalcLayout; false when the size and the room the axes take are unchanged
+    // (nothing is done then).
+    bool LayOut();
+    // The chart's parts for its present size and axes: axis controls, tooltips, markers, notes
+    // and labels.
+    void ArrangeChart();
     void UpdateTimeRangePickers();
+    // The X-axis scaling pickers show the range of the reference axis.
+    void UpdateXAxisPickers();
+    // The X-axis scaling pickers' range onto the axes (see the definition), then a refresh.
+    void ApplyXAxisPickers(bool keepCentres);
+    // The X-axis pickers' chosen length onto the axes, its span button selected.
+    void ApplyXAxisChoice();
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);
+    // The document's change broadcast (message 1054): its own hints, or the project manager's.
+    void OnDocumentChange(CUpdateMsg* hint);
     void OnXAxisChangedByUser(const SPlotEvent& event);
     // A session's time axis of the reference's span is moved so that its labelled ticks fall on
     // the reference axis's tick grid.
     void AlignAxisTicks(int axis);
     void ChannelColorMenu(int channel, int x, int y);
+    // The manual scale dialog of a Y or an X axis; a confirmed range is shown and kept.
+    void OpenAxisScaleDialog(bool yAxis, int index);
     // One zoom step of every time axis; the data is fed again later when the new range leaves
     // the window fed.
     void ZoomStep(bool in);

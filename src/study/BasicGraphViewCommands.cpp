@@ -5,9 +5,11 @@
 
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/Messages.h"
+#include "project/ProjectManagerChange.h"
 #include "project/RecDoc.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/DemandPeriodChoices.h"
+#include "study/IOCompUtils.h"
 #include "study/RecTrendToIOComp.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
@@ -91,6 +93,23 @@ void CBasicGraphView::OnTimer(UINT_PTR id)
     }
 }
 
+void CBasicGraphView::OnDocumentChange(CUpdateMsg* hint)
+{
+    // The project manager page tells every view of its changes; of its kinds only a session's
+    // name and its settings concern a graph. Its other kinds carry no session index: taken as
+    // one they would remove a session from the view's settings.
+    if (const auto* change = dynamic_cast<const SProjectManagerChange*>(hint)) {
+        if (change->GetKind() == SProjectManagerChange::kSessionName) {
+            RefreshSessionTexts();
+            RefillTables(true);
+        } else if (change->GetKind() == SProjectManagerChange::kSessionSettings) {
+            OnUpdate(nullptr, 0, nullptr);
+        }
+        return;
+    }
+    OnUpdate(nullptr, 0, hint);
+}
+
 void CBasicGraphView::OnSize(UINT type, int cx, int cy)
 {
     CRecordFormView::OnSize(type, cx, cy); // lays the chart out once the view is ready
@@ -124,18 +143,9 @@ void CBasicGraphView::OnPaint()
 LRESULT CBasicGraphView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DOC_UPDATE: {
-        auto* hint = reinterpret_cast<CUpdateMsg*>(wParam);
-        if (hint && hint->GetKind() == CRecDoc::kHintSessionSettings) {
-            RefreshSessionTexts();
-            RefillTables(true);
-        } else if (hint && hint->GetKind() == CRecDoc::kHintAuxScaling) {
-            OnUpdate(nullptr, 0, nullptr);
-        } else {
-            OnUpdate(nullptr, 0, hint);
-        }
+    case WM_DOC_UPDATE:
+        OnDocumentChange(reinterpret_cast<CUpdateMsg*>(wParam));
         return 0;
-    }
     case WM_GRAPH_NOTIFY:
         switch (HIWORD(wParam)) {
         case kViewLeftNotification:
@@ -242,6 +252,13 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
         DrawWorkingHours();
         RefillTables(false);
         PlaceAxisControls();
+        // Each Y axis as it now stands goes through the user's axis-change handling, which keeps
+        // the scales in the settings.
+        for (int i = 0; i < m_chart.GetYAxisCount(); ++i) {
+            const CPlotYAxis* axis = m_chart.GetYAxis(i);
+            OnPlotYAxisUserChange(i, axis->GetMin(), axis->GetSpan(), axis->GetMin(), axis->GetSpan());
+        }
+        SyncViewSettings();
         if (m_feeder)
             m_feeder->SyncChannels(m_settings, GetViewKind() == 5);
     } else if (InRange(id, GraphBar::kFirstWeekday, GraphBar::kFirstWeekday + 6)) {
@@ -256,6 +273,8 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
         m_settings.m_graphOptionsCollapse = 0;
         m_storedSize = CSize();
         RecalcLayout();
+    } else if (InRange(id, kFirstAxisLabelButton, kFirstAxisLabelButton + 3)) {
+        ShowSessionCursors(int(id - kFirstAxisLabelButton));
     } else if (id == kAxisCouplingButton) {
         ToggleAxisCoupling();
     } else if (InRange(id, kFirstScrollBackButton, kFirstScrollBackButton + 3)) {
@@ -289,6 +308,14 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
     } else if (id == kCopyToClipboard || id == kBookmarkCapture) {
         CaptureSection(id == kBookmarkCapture);
     }
+}
+
+bool CBasicGraphView::SetCapturing(bool capturing)
+{
+    m_capturing = capturing;
+    if (CMyToolBar* toolBar = SectionToolBar(this))
+        toolBar->EnableButton(kSectionCollapse, !capturing);
+    return m_capturing;
 }
 
 void CBasicGraphView::CaptureSection(bool bookmark)
@@ -346,6 +373,7 @@ void CBasicGraphView::ZoomStep(bool in)
 
 void CBasicGraphView::RefreshAxes()
 {
+    UpdateXAxisPickers();
     for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
         CustomXAxis(i);
     LabelYAxes();
@@ -381,12 +409,34 @@ void CBasicGraphView::ScrollSessionAxis(int session, int direction)
 {
     {
         CGraphEventScope scope(*this);
-        m_markers.ScrollAxis(m_axisControls.coupled ? -1 : session, direction);
+        m_markers.ScrollAxis(m_axisControls.coupled ? -1 : session, direction, [this](int axis, double& first, double& last) {
+            return m_feeder && m_feeder->GetSessionRange(axis, first, last);
+        });
     }
     RefreshGraph();
     UpdateTimeRangePickers();
     m_chart.Repaint();
     RefillTables(false);
+}
+
+void CBasicGraphView::ShowSessionCursors(int session)
+{
+    // The data cursors come onto the session's first shown channel, at a third and two thirds of
+    // what its axis shows; the time range's markers have them while it is on.
+    if (!m_feeder || m_markers.IsShown())
+        return;
+    for (int i = 0; i < m_feeder->GetChannelCount(); ++i) {
+        const SFeederChannel* entry = m_feeder->GetChannelEntry(i);
+        const CPlotChannel* channel = m_chart.GetChannel(i);
+        if (entry->session != session || !channel || !channel->IsVisible() || channel->GetCount() == 0)
+            continue;
+        IOCompUtils::PositionCursors(m_chart, channel->GetName());
+        for (int cursor = 0; cursor < CiPlotX::kCursorCount; ++cursor)
+            m_cursorRecords.Store(m_chart, cursor);
+        PlaceCursorExtensionMarkers();
+        m_chart.Repaint();
+        return;
+    }
 }
 
 void CBasicGraphView::ToggleAxisCoupling()

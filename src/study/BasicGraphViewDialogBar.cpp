@@ -77,12 +77,28 @@ void CBasicGraphViewDialogBar::SetSessions(const std::vector<CString>& texts, co
     }
 }
 
-void CBasicGraphViewDialogBar::SetRowLabel(int row, const CString& text)
+void CBasicGraphViewDialogBar::SetRow(int row, const SOptionRow& option)
 {
-    if (CWnd* label = GetDlgItem(int(GraphBar::kFirstRowLabel) + row))
-        label->SetWindowText(text);
-    if (CWnd* label = GetDlgItem(int(GraphBar::kFirstLimitLabel) + row))
-        label->SetWindowText(text);
+    if (row < 0 || row >= GraphBar::kRows)
+        return;
+    const bool offered = option.phaseSlots > 0;
+    auto show = [this](UINT id, bool visible) {
+        if (CWnd* control = GetDlgItem(int(id)))
+            control->ShowWindow(visible ? SW_SHOW : SW_HIDE);
+    };
+    if (row < GraphBar::kPhaseRows) {
+        show(GraphBar::kFirstRowLabel + UINT(row), offered);
+        SetDlgItemText(int(GraphBar::kFirstRowLabel) + row, option.name);
+        for (int slot = 0; slot < 4; ++slot)
+            show(PhaseCheckId(row, slot), slot < option.phaseSlots);
+    }
+    // The Min/Max and limit row names the unit its limit is typed in.
+    show(GraphBar::kFirstLimitLabel + UINT(row), offered);
+    SetDlgItemText(int(GraphBar::kFirstLimitLabel) + row,
+                   option.unit.IsEmpty() ? option.name : option.name + " [" + option.unit + "]");
+    for (UINT first : {GraphBar::kFirstMinMax, GraphBar::kFirstLimitCheck, GraphBar::kFirstLimitEdit})
+        show(first + UINT(row), offered);
+    m_limitScales[std::size_t(row)] = option.limitScale > 0.0 ? option.limitScale : 1.0;
 }
 
 void CBasicGraphViewDialogBar::EnableControl(UINT id, bool enable)
@@ -109,18 +125,31 @@ int CBasicGraphViewDialogBar::SpanTypeOfChoice(int choice)
     return -1;
 }
 
+UINT CBasicGraphViewDialogBar::SpanButtonOfType(int type)
+{
+    return GraphBar::kFirstSpanButton + UINT(type >= 0 && type < 3 ? type : 3);
+}
+
 void CBasicGraphViewDialogBar::SelectSpanButton(UINT id)
 {
     m_selectedSpan = id;
+    for (UINT button = GraphBar::kFirstSpanButton; button < GraphBar::kFirstSpanButton + 4; ++button)
+        SetCheck(button, button == id);
 }
 
-CString CBasicGraphViewDialogBar::FormatLimit(double value) const
+CString CBasicGraphViewDialogBar::FormatLimit(int row, double value) const
 {
+    value /= LimitScale(row);
     if (m_formatter)
         return m_formatter->FormatNumber(value, 6);
     CString text;
     text.Format("%g", value);
     return text;
+}
+
+double CBasicGraphViewDialogBar::LimitScale(int row) const
+{
+    return row >= 0 && row < GraphBar::kRows ? m_limitScales[std::size_t(row)] : 1.0;
 }
 
 void CBasicGraphViewDialogBar::SetCheck(UINT id, bool on)
@@ -150,8 +179,9 @@ void CBasicGraphViewDialogBar::SettingsToControls()
     for (int row = 0; row < GraphBar::kRows; ++row) {
         SetCheck(GraphBar::kFirstMinMax + UINT(row), s.m_isMaxMin[std::size_t(row)]);
         SetCheck(GraphBar::kFirstLimitCheck + UINT(row), s.m_isLimit[std::size_t(row)]);
-        SetDlgItemText(int(GraphBar::kFirstLimitEdit) + row, FormatLimit(s.m_limits[std::size_t(row)]));
+        SetDlgItemText(int(GraphBar::kFirstLimitEdit) + row, FormatLimit(row, s.m_limits[std::size_t(row)]));
     }
+    SelectSpanButton(SpanButtonOfType(s.m_typeTimeRange));
     SetCheck(GraphBar::kSetTimeRange, s.m_checkTimeRange);
     SetCheck(GraphBar::kSetWorkingHours, s.m_setWorkingHours);
     for (int day = 0; day < CBasicViewSettings::kWorkingDays; ++day)

@@ -36,7 +36,19 @@ inline constexpr UINT kDemandPeriodLabel = 2340;
 inline constexpr SPickerControlIds kTimeRangePickers{2274, 2266, 2275, 2251, 2265};
 inline constexpr SPickerControlIds kXAxisPickers{2276, 2268, 2277, 2258, 2267};
 inline constexpr int kRows = 6;
+inline constexpr int kPhaseRows = 5;            // rows with phase boxes
 } // namespace GraphBar
+
+// What a row of the bar offers: the name of its data item, the number of its phase boxes (0: the
+// study has no item in the row, which is hidden), the unit of its Min/Max and limit and the
+// factor from that unit to the stored limit (1000 for a limit in kW stored in W).
+struct SOptionRow
+{
+    CString name;
+    int phaseSlots = 0;
+    CString unit;
+    double limitScale = 1.0;
+};
 
 // The control of a phase check box (row 0..4, slot 0..3).
 UINT PhaseCheckId(int row, int slot);
@@ -56,13 +68,15 @@ public:
     void SetNotifyWindow(CWnd* view) { m_notifyWindow = view; }
     // The formatter of the limit values (the document's); plain numbers without one.
     void SetFormatter(const CValueFormatter* formatter) { m_formatter = formatter; }
-    CString FormatLimit(double value) const;
+    // A stored limit of a row as its edit shows it (in the row's unit).
+    CString FormatLimit(int row, double value) const;
+    double LimitScale(int row) const;
     // Binds both picker pairs (limits 1 January 1990 .. 1 January 2050) and hides what the
     // study does not offer.
     void Initialise();
     // The session boxes: one text and enable flag each; boxes beyond them are hidden.
     void SetSessions(const std::vector<CString>& texts, const std::vector<bool>& enabled);
-    void SetRowLabel(int row, const CString& text);
+    void SetRow(int row, const SOptionRow& option);
     void EnableControl(UINT id, bool enable);
 
     CDateTimePickerControls& TimeRangePickers() { return m_timeRange; }
@@ -73,7 +87,9 @@ public:
     // How the settings keep an interval choice: the span button that makes it (0 "1 Hour",
     // 1 "1 Day", 2 "1 Week"), -1 for any other span.
     static int SpanTypeOfChoice(int choice);
-    // Marks one of the four span buttons as the selected one.
+    // The span button of such a type; "Individual" for -1.
+    static UINT SpanButtonOfType(int type);
+    // Shows one of the four span buttons pressed, the others raised.
     void SelectSpanButton(UINT id);
     UINT GetSelectedSpanButton() const { return m_selectedSpan; }
 
@@ -102,4 +118,5 @@ private:
     CDateTimePickerControls m_timeRange;
     CDateTimePickerControls m_xAxis;
     UINT m_selectedSpan = 0;
+    std::array<double, GraphBar::kRows> m_limitScales{1.0, 1.0, 1.0, 1.0, 1.0, 1.0};
 };

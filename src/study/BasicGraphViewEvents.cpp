@@ -7,6 +7,7 @@
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/ChartMenus.h"
 #include "study/CursorRecords.h"
+#include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
 #include "study/RecTrendToIOComp.h"
 
@@ -129,11 +130,8 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         if (!m_feeder || !m_chart.HasVisibleChannel())
             break;
         const UINT command = TrackChartContextMenu(*m_feeder, this, event.x, event.y);
-        if (command == ID_PLOT_AUTO_Y_AXES || command == ID_PLOT_RESET_ZOOM) {
-            RefreshGraph();
-            m_storedSize = CSize();
-            RecalcLayout();
-        }
+        if (command == ID_PLOT_AUTO_Y_AXES || command == ID_PLOT_RESET_ZOOM)
+            RefreshGraph(); // lays the chart out again
         RefillTables(false);
         break;
     }
@@ -142,15 +140,20 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         if (!m_feeder || !m_chart.HasVisibleChannel())
             break;
         const UINT command = TrackAxisContextMenu(*m_feeder, this, event.state == 1, event.x, event.y);
-        if (command == ID_PLOT_RESET_ZOOM) {
-            RefreshGraph();
-            m_storedSize = CSize();
-            RecalcLayout();
-        }
+        if (command == ID_PLOT_SCALE_AXIS)
+            OpenAxisScaleDialog(event.state == 1, event.index);
+        else if (command == ID_PLOT_RESET_ZOOM)
+            RefreshGraph(); // lays the chart out again
         m_notes.Replace();
         if (command == ID_PLOT_RESET_ZOOM)
             RefillTables(false);
         m_chart.RefreshCursorReadouts();
+        break;
+    }
+    case PlotEvent::DblClick: {
+        const SPlotHit hit = m_chart.HitTest(event.x, event.y);
+        if (hit.kind == SPlotHit::XAxis || hit.kind == SPlotHit::YAxis)
+            OpenAxisScaleDialog(hit.kind == SPlotHit::YAxis, hit.index);
         break;
     }
     case PlotEvent::LabelEdit:
@@ -170,13 +173,19 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         break;
     case PlotEvent::CursorChannel:
         if (const CPlotChannel* channel = m_chart.GetChannel(event.index)) {
+            // The markers' two cursors follow together; otherwise only the cursor the user
+            // took last, or both while none was taken.
+            const int active = m_markers.IsShown() ? -1 : m_chart.GetActiveCursor();
             for (int i = 0; i < CiPlotX::kCursorCount; ++i)
-                m_chart.GetCursor(i).channelName = channel->GetName();
+                if (active < 0 || i == active)
+                    m_chart.GetCursor(i).channelName = channel->GetName();
             if (m_markers.IsShown()) {
                 m_markers.Replace();
                 UpdateTimeRangePickers();
             } else {
+                m_chart.RefreshCursorReadouts();
                 PlaceCursorExtensionMarkers();
+                m_chart.Repaint();
             }
         }
         break;
@@ -258,6 +267,8 @@ void CBasicGraphView::OnXAxisChangedByUser(const SPlotEvent& event)
             m_chart.SetXAxisRange(i, other->GetMin() + (event.c - event.a) / event.b * other->GetSpan(), other->GetSpan());
         }
     }
+    if (m_settings.IsPresent())
+        StoreXAxisRanges();
     if (axis == m_markers.GetReferenceAxis() && m_dialogBar) {
         m_dialogBar->XAxisPickers().SetRange(event.c, event.c + event.d);
         m_settings.m_xAxisScaling = {event.c, event.c + event.d};
@@ -275,6 +286,39 @@ void CBasicGraphView::OnXAxisChangedByUser(const SPlotEvent& event)
     m_markers.Replace();
     AlignAxisTicks(axis);
     m_handlingAxisChange = false;
+}
+
+void CBasicGraphView::OpenAxisScaleDialog(bool yAxis, int index)
+{
+    if (!m_feeder)
+        return;
+    if (yAxis) {
+        const CPlotYAxis* axis = m_chart.GetYAxis(index);
+        if (!axis)
+            return;
+        CManualScaleDlg dialog(m_feeder.get(), index, axis->GetMin(), axis->GetMax(), false, this);
+        if (dialog.DoModal() != IDOK || !dialog.Apply())
+            return;
+        RefreshGraph();
+        SyncViewSettings();
+        return;
+    }
+    const CPlotXAxis* axis = m_chart.GetXAxis(index);
+    if (!axis)
+        return;
+    CManualScaleXAxisDlg dialog(m_feeder.get(), index, axis->GetMin(), axis->GetMax(), this);
+    bool applied = false;
+    {
+        CGraphEventScope scope(*this);
+        applied = dialog.DoModal() == IDOK && dialog.Apply();
+    }
+    if (!applied)
+        return;
+    m_settings.m_typeTimeRange = -1;
+    if (m_dialogBar)
+        m_dialogBar->SelectSpanButton(GraphBar::kFirstSpanButton + 3);
+    RefreshGraph();
+    RefillTables(false);
 }
 
 void CBasicGraphView::ClearYAxisAutoFlag(int axis)

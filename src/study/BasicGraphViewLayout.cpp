@@ -99,12 +99,17 @@ void CBasicGraphView::CreateChildren()
 
 void CBasicGraphView::RecalcLayout()
 {
+    LayOut();
+}
+
+bool CBasicGraphView::LayOut()
+{
     // The scroll bar coming or going resizes the view while it is laid out.
     if (!GetSafeHwnd() || !m_chart.GetSafeHwnd() || m_inLayout)
-        return;
+        return false;
     if (!IsReady()) {
         ShowWindow(SW_HIDE);
-        return;
+        return false;
     }
     CRect client;
     GetClientRect(&client);
@@ -113,14 +118,16 @@ void CBasicGraphView::RecalcLayout()
     if (client.Height() <= 0 ||
         (std::abs(client.Width() - m_storedSize.cx) < kLayoutTolerance &&
          std::abs(client.Height() - m_storedSize.cy) < kLayoutTolerance && reserved == m_reservedHeight))
-        return;
+        return false;
     m_storedSize = client.Size();
     m_reservedHeight = reserved;
     m_inLayout = true;
+    // The data is fed again at the resolution of the new size.
     if (m_windowedFeeding && !m_feeding.deferred && !m_updating)
         StartTimer(kFeedTimer);
     SetRedraw(FALSE);
-    const bool barVisible = m_dialogBar && m_dialogBar->GetSafeHwnd() && m_dialogBar->IsWindowVisible();
+    // The bar's own state: the page may not show yet while it is laid out.
+    const bool barVisible = m_dialogBar && m_dialogBar->GetSafeHwnd() && (m_dialogBar->GetStyle() & WS_VISIBLE);
     m_formButton.ShowWindow(!barVisible && !m_capturing ? SW_SHOW : SW_HIDE);
     int top = kFormButtonHeight - 6;
     const int harmonic = m_chart.FindChannel(kHarmonicSuppressionChannel);
@@ -135,8 +142,6 @@ void CBasicGraphView::RecalcLayout()
         width = m_plotLimits[2];
     m_chart.MoveWindow(0, top, std::max(1, width), std::max(1, height));
     m_chart.SetPictureSize(std::max(1, width), std::max(1, height));
-    m_chart.RecalcLayout();
-    PlaceAxisControls();
     // Below the minimum the form scrolls from its top; above it the scroll bar goes.
     const bool scrolls = top + height > client.Height();
     if (scrolls != ((GetStyle() & WS_VSCROLL) != 0)) {
@@ -147,6 +152,18 @@ void CBasicGraphView::RecalcLayout()
         UpdateScrollSizes();
         SetScrollPos(SB_VERT, 0);
     }
+    ArrangeChart();
+    SetRedraw(TRUE);
+    m_inLayout = false;
+    RedrawWindow();
+    ShowWindow(SW_SHOW);
+    return true;
+}
+
+void CBasicGraphView::ArrangeChart()
+{
+    m_chart.RecalcLayout();
+    PlaceAxisControls();
     m_tooltipBands = LayoutScaleTooltips(m_chart);
     m_scaleTooltips.Place(m_tooltipBands);
     PlaceCursorExtensionMarkers();
@@ -157,10 +174,6 @@ void CBasicGraphView::RecalcLayout()
         CustomXAxis(i);
     LabelYAxes();
     m_chart.Repaint();
-    SetRedraw(TRUE);
-    m_inLayout = false;
-    RedrawWindow();
-    ShowWindow(SW_SHOW);
 }
 
 void CBasicGraphView::PlaceAxisControls()
@@ -257,21 +270,22 @@ void CBasicGraphView::LabelYAxes()
         const int tickCount = m_chart.GetLayout().plot.Height() / 40;
         SValueFormat scale;
         if (!formatter || BuildAxisTickLabels(*formatter, entry.quantity, scale, axis->GetMin(), axis->GetMax(), tickCount, ticks) != 0 ||
-            ticks.size() < 2) {
+            ticks.empty()) {
             axis->SetCustomLabels(false);
             continue;
         }
         axis->SetCustomLabels(true);
         axis->ClearLabels();
-        const double step = ticks[1].value - ticks[0].value;
-        if (ticks.front().value - step / 2 >= axis->GetMin())
+        // A single tick has no step, hence no minor ticks beside it.
+        const double step = ticks.size() > 1 ? ticks[1].value - ticks[0].value : 0.0;
+        if (step > 0.0 && ticks.front().value - step / 2 >= axis->GetMin())
             axis->AddLabel(ticks.front().value - step / 2, CString());
         for (std::size_t k = 0; k < ticks.size(); ++k) {
             axis->AddLabel(ticks[k].value, ticks[k].text);
             if (k + 1 < ticks.size())
                 axis->AddLabel((ticks[k].value + ticks[k + 1].value) / 2, CString());
         }
-        if (ticks.back().value + step / 2 <= axis->GetMax())
+        if (step > 0.0 && ticks.back().value + step / 2 <= axis->GetMax())
             axis->AddLabel(ticks.back().value + step / 2, CString());
     }
 }
@@ -369,8 +383,9 @@ CString CBasicGraphView::GetCursorValueText(int cursor, int channelIndex, double
         const CTrendTimeBlock* block = trendItem ? trendItem->GetTimeBlock() : nullptr;
         const int record = block ? block->FindRecordAt(CHighTime::FromDate(time)) : -1;
         if (record >= 0) {
-            auto trend = trendItem->GetChannel(shown, entry->phase);
-            const ITrendChannelAccess* access = trend->GetAccess(entry->statistic);
+            // What is plotted: the channel's own access with the session's scaling.
+            const auto trend = SessionTrendChannel(entry->session, *trendItem, shown, entry->phase);
+            const ITrendChannelAccess* access = trend ? trend->GetAccess(entry->statistic) : nullptr;
             const float value = access ? access->GetValue(record) : std::numeric_limits<float>::quiet_NaN();
             if (std::isinf(value)) {
                 valueText.LoadString(value > 0 ? 8127 : 8128);

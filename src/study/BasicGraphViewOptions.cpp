@@ -79,14 +79,14 @@ void CBasicGraphView::OnLimitEditKillFocus(UINT id)
         const CValueFormatter* formatter = GetDocument() ? GetDocument()->GetValueFormatter() : nullptr;
         CValueFormatter fallback;
         if ((formatter ? formatter : &fallback)->ParseNumber(text, parsed))
-            value = float(parsed);
+            value = float(parsed * m_dialogBar->LimitScale(row));
         if (IsPowerFactorQuantity(int(quantity)))
             value = std::clamp(value, -1.0f, 1.0f);
     }
     if (value != stored && shown)
         refresh = true;
     stored = value;
-    m_dialogBar->SetDlgItemText(int(id), m_dialogBar->FormatLimit(stored));
+    m_dialogBar->SetDlgItemText(int(id), m_dialogBar->FormatLimit(row, stored));
     if (refresh)
         RefreshGraph();
 }
@@ -175,37 +175,46 @@ void CBasicGraphView::OnXAxisPickerChanged(bool beginSide)
         return;
     CDateTimePickerControls& pickers = m_dialogBar->XAxisPickers();
     pickers.OnPickerChanged(beginSide);
-    double begin = 0.0;
-    double end = 0.0;
-    pickers.GetRange(begin, end);
-    m_settings.m_xAxisScaling = {begin, end};
-    if (!(end > begin))
-        return;
-    CGraphEventScope scope(*this);
-    for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
-        m_chart.SetXAxisRange(i, m_chart.GetXAxis(i)->GetMin(), end - begin);
-    RefreshGraph();
+    ApplyXAxisPickers(false);
 }
 
 void CBasicGraphView::OnXAxisChoice()
 {
     if (!m_dialogBar)
         return;
-    CDateTimePickerControls& pickers = m_dialogBar->XAxisPickers();
-    pickers.OnChoiceChanged();
+    m_dialogBar->XAxisPickers().OnChoiceChanged();
+    ApplyXAxisChoice();
+}
+
+void CBasicGraphView::ApplyXAxisChoice()
+{
+    m_settings.m_typeTimeRange = CBasicGraphViewDialogBar::SpanTypeOfChoice(m_dialogBar->XAxisPickers().GetChoice());
+    m_dialogBar->SelectSpanButton(CBasicGraphViewDialogBar::SpanButtonOfType(m_settings.m_typeTimeRange));
+    ApplyXAxisPickers(true);
+}
+
+void CBasicGraphView::ApplyXAxisPickers(bool keepCentres)
+{
     double begin = 0.0;
     double end = 0.0;
-    pickers.GetRange(begin, end);
+    m_dialogBar->XAxisPickers().GetRange(begin, end);
     m_settings.m_xAxisScaling = {begin, end};
     if (!(end > begin))
         return;
-    CGraphEventScope scope(*this);
-    // Each axis keeps its centre.
-    for (int i = 0; i < m_chart.GetXAxisCount(); ++i) {
-        const CPlotXAxis* axis = m_chart.GetXAxis(i);
-        m_chart.SetXAxisRange(i, axis->GetMin() + axis->GetSpan() / 2 - (end - begin) / 2, end - begin);
+    {
+        CGraphEventScope scope(*this);
+        // The reference axis shows the pickers' range; the other axes take its span, around
+        // their centres for a chosen length, from their own starts for a typed one.
+        const int reference = m_markers.GetReferenceAxis();
+        for (int i = 0; i < m_chart.GetXAxisCount(); ++i) {
+            const CPlotXAxis* axis = m_chart.GetXAxis(i);
+            const double start = i == reference ? begin
+                                 : keepCentres  ? axis->GetMin() + axis->GetSpan() / 2 - (end - begin) / 2
+                                                : axis->GetMin();
+            m_chart.SetXAxisRange(i, start, end - begin);
+        }
     }
-    m_settings.m_typeTimeRange = CBasicGraphViewDialogBar::SpanTypeOfChoice(pickers.GetChoice());
+    RefreshGraph();
 }
 
 void CBasicGraphView::OnSpanButton(UINT id)
@@ -215,11 +224,21 @@ void CBasicGraphView::OnSpanButton(UINT id)
     CWaitCursor wait;
     m_dialogBar->SelectSpanButton(id);
     const int choice = CBasicGraphViewDialogBar::SpanIndexOfButton(id);
-    if (choice >= 0) {
-        m_dialogBar->XAxisPickers().SelectChoice(choice);
-        OnXAxisChoice();
+    if (choice < 0) {
+        RefreshGraph();
+        return;
     }
-    RefreshGraph();
+    m_dialogBar->XAxisPickers().SelectChoice(choice);
+    ApplyXAxisChoice();
+}
+
+void CBasicGraphView::UpdateXAxisPickers()
+{
+    const CPlotXAxis* axis = m_chart.GetXAxis(m_markers.GetReferenceAxis());
+    if (!m_dialogBar || !axis || ReferenceSession() < 0)
+        return;
+    m_dialogBar->XAxisPickers().SetRange(axis->GetMin(), axis->GetMax());
+    m_settings.m_xAxisScaling = {axis->GetMin(), axis->GetMax()};
 }
 
 bool CBasicGraphView::DrawWorkingHours(bool clearOnly)

@@ -8,22 +8,23 @@
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/PowerFactor.h"
 #include "datamodel/QuantityInfo.h"
+#include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendAccess.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/WaitCursor.h"
 #include "project/RecDoc.h"
+#include "study/LinkedTableView.h"
 #include "study/PlotNames.h"
 #include "study/RecTrendToIOComp.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
-// Phase colours of the slots A, B, C and total; Min and Max take a lighter shade.
-constexpr COLORREF kSlotColors[4] = {RGB(200, 30, 30), RGB(40, 40, 40), RGB(30, 70, 220), RGB(20, 140, 60)};
 constexpr double kWindowSpans = 1.5;
 constexpr double kMinimumSamples = 3.0;
 
@@ -44,9 +45,33 @@ bool HasStatistic(const CQuantityInfo& info, int statistic)
 
 } // namespace
 
+std::function<COLORREF(const SFeederChannel&)> CBasicGraphView::ChannelColors() const
+{
+    const bool distinct = CRegionPrefs::IsDistinctColorMode();
+    return [this, distinct](const SFeederChannel& channel) {
+        COLORREF color = 0;
+        const auto custom = [&](int statistic) {
+            return m_settings.FindCustomColor(channel.session, int(channel.quantity), int(channel.phase), statistic, color);
+        };
+        // A Min without a colour of its own takes its Max's.
+        if (custom(channel.statistic) || (channel.statistic == kStatMin && custom(kStatMax)))
+            return color;
+        // Every channel of its own in the distinct scheme (a Min or Max beside its average);
+        // otherwise the region's colour of the phase, lighter for Min and Max.
+        if (distinct) {
+            const int key = (channel.session * 256 + int(channel.quantity)) * 8 + int(channel.phase);
+            color = CRegionPrefs::GetPaletteColor(CRegionPrefs::GetPaletteSlot(key));
+        } else {
+            color = CRegionPrefs::GetPhaseColor(channel.slot);
+        }
+        return channel.statistic == kStatAvg ? color : LighterShade(color);
+    };
+}
+
 void CBasicGraphView::BuildChannels()
 {
     CRecDoc* document = GetDocument();
+    const CDataToIOComp::ColorProvider colors = ChannelColors();
     m_feeder->ClearChannels();
     for (int session = 0; session < std::min(m_sessionCount, kMaxPlotXAxes); ++session) {
         if (!m_settings.m_sessions[std::size_t(session)] || !IsSessionCompatible(session))
@@ -62,9 +87,14 @@ void CBasicGraphView::BuildChannels()
                 for (int statistic : {int(kStatAvg), int(kStatMin), int(kStatMax)}) {
                     if (!HasStatistic(info, statistic))
                         continue;
-                    COLORREF color = statistic == kStatAvg ? kSlotColors[slot] : LighterShade(kSlotColors[slot]);
-                    m_settings.FindCustomColor(session, int(item.quantity), int(phase), statistic, color);
-                    const int channel = m_feeder->AddChannel(session, GetDataItemName(item, slot), phase, statistic, color);
+                    SFeederChannel key;
+                    key.session = session;
+                    key.quantity = item.quantity;
+                    key.phase = phase;
+                    key.slot = slot;
+                    key.statistic = statistic;
+                    const int channel =
+                        m_feeder->AddChannel(session, GetDataItemName(item, slot), phase, statistic, colors(key));
                     m_feeder->SetChannelQuantity(channel, item.quantity);
                     SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
                     entry->slot = slot;
@@ -123,18 +153,7 @@ bool CBasicGraphView::FeedSession(int session)
             const SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
             if (entry->session != session || entry->quantity != item.quantity || entry->statistic != kStatAvg)
                 continue;
-            std::unique_ptr<CTrendChannel> trend = trendItem->GetChannel(item.quantity, entry->phase);
-            if (item.quantity == 54 || item.quantity == 55) {
-                trend->Scale(float(NominalVoltageFactor(session)));
-            } else if (item.quantity == 51 || item.quantity == 52) {
-                const CUserViewSettings* user = document->GetUserViewSettings();
-                const SUserSessionSettings* sessionSettings = user ? user->GetSession(session) : nullptr;
-                if (sessionSettings) {
-                    const SAuxChannelSettings& aux = sessionSettings->GetAux(int(item.quantity) - 51);
-                    if (aux.gain != 1.0f || aux.offset != 0.0f)
-                        trend->ScaleOffset(aux.gain, aux.offset);
-                }
-            }
+            std::unique_ptr<CTrendChannel> trend = SessionTrendChannel(session, *trendItem, item.quantity, entry->phase);
             if (item.row >= 0 && item.row < CBasicViewSettings::kLimits) {
                 float limit = m_settings.m_limits[std::size_t(item.row)] / float(unitScale);
                 if (item.quantity == 56 || item.quantity == 57)
@@ -147,6 +166,28 @@ bool CBasicGraphView::FeedSession(int session)
         }
     }
     return true;
+}
+
+std::unique_ptr<CTrendChannel> CBasicGraphView::SessionTrendChannel(int session, CDataItemTrend& trendItem, DWORD quantity,
+                                                                    DWORD phase) const
+{
+    std::unique_ptr<CTrendChannel> trend = trendItem.GetChannel(quantity, phase);
+    if (!trend)
+        return trend;
+    if (quantity == 54 || quantity == 55) {
+        trend->Scale(float(NominalVoltageFactor(session)));
+    } else if (quantity == 51 || quantity == 52) {
+        const CUserViewSettings* user = GetDocument() ? GetDocument()->GetUserViewSettings() : nullptr;
+        if (const SUserSessionSettings* sessionSettings = user ? user->GetSession(session) : nullptr) {
+            const SAuxChannelSettings& aux = sessionSettings->GetAux(int(quantity) - 51);
+            if (aux.gain != 1.0f || aux.offset != 0.0f)
+                trend->ScaleOffset(aux.gain, aux.offset);
+        }
+    } else if (IsFoldedPowerFactorQuantity(int(quantity))) {
+        // Plotted as their limits are: a power factor near 1 beside one near -1.
+        trend->ApplyFilter(&FoldPowerFactor);
+    }
+    return trend;
 }
 
 void CBasicGraphView::RefreshGraph()
@@ -195,9 +236,11 @@ void CBasicGraphView::RebuildChart()
         m_markers.Show(true);
     }
     m_feeder->Redraw(m_windowedFeeding);
-    m_storedSize = CSize(); // the layout runs again
-    RecalcLayout();
-    m_notes.Replace();
+    UpdateXAxisPickers();
+    // Axes shown or hidden may change the room the chart needs; otherwise its parts are placed
+    // and labelled for the new axes where they stand.
+    if (!LayOut())
+        ArrangeChart();
 }
 
 void CBasicGraphView::UpdateValueScales()
@@ -210,6 +253,8 @@ void CBasicGraphView::UpdateValueScales()
         if (!IsSessionCompatible(session))
             continue;
         const CMeasurementConfig& config = document->GetDataSet(session)->GetMeasurementConfig();
+        // The session's series are summarised together, in one walk over its records.
+        std::vector<SValueScaleSelection> selections;
         for (const SDataItem& item : m_dataItems) {
             const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
             if (itemId == kNoTrendItem || !m_feeder)
@@ -225,8 +270,12 @@ void CBasicGraphView::UpdateValueScales()
             if (item.quantity == 54 || item.quantity == 55)
                 formatter->SetApparentPowerScale(session, NominalVoltageFactor(session));
             else
-                formatter->ComputeScaleFromData(selection, *trendItem);
+                selections.push_back(selection);
         }
+        // The page's overview table takes what its cells need in the same walk.
+        if (auto* table = dynamic_cast<ILinkedTableView*>(m_tableView))
+            table->PrepareStatistics(session, formatter->SeriesToScale(selections));
+        formatter->ComputeScalesFromData(selections);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/DateTimeFormats.h"
+#include "datamodel/FiniteRecords.h"
 #include "datamodel/IntervalText.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/QuantityInfo.h"
@@ -31,6 +32,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -367,6 +369,7 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
     const CMeasurementConfig& config = dataSet.GetMeasurementConfig();
     CQuantityInfo info(config);
     std::vector<bool> marked(std::size_t(std::max(recordCount, 0)), false);
+    std::vector<SSeriesRequest> averages;
     for (const SDataItem& item : m_dataItems) {
         if (item.quantity == 121 || !cache)
             continue;
@@ -378,18 +381,11 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
             continue;
         for (int slot = 0; slot < item.phaseSlots; ++slot) {
             const int phase = PhaseOfSlot(slot);
-            if (!info.IsAvailable({item.quantity, phase, kStatAvg}, 0))
-                continue;
-            const auto channel = trend->GetChannel(item.quantity, DWORD(phase));
-            const ITrendChannelAccess* avg = channel ? channel->GetAccess(1) : nullptr;
-            if (!avg)
-                continue;
-            const int n = std::min(recordCount, int(channel->GetRecordCount()));
-            for (int i = 0; i < n; ++i)
-                if (!marked[std::size_t(i)] && std::isfinite(avg->GetValue(i)))
-                    marked[std::size_t(i)] = true;
+            if (info.IsAvailable({item.quantity, phase, kStatAvg}, 0))
+                averages.push_back({trend, item.quantity, DWORD(phase), 1});
         }
     }
+    MarkFiniteRecords(averages, marked);
     SValidRuns& valid = m_validRuns[std::size_t(session)];
     valid.found = true;
     valid.accessSpec = recordAccess;
@@ -443,6 +439,7 @@ void CBasicTableView::FillSession(int session, CDataSet& dataSet, const CTrendTi
         const float factor = m_linkedView ? m_linkedView->GetNominalVoltageFactor(session) : 1.0f;
         CTableStatistics statistics(*document->GetTrendCache(), dataSet, range.accessSpec, range.records,
                                     GetCalculationValidRatio(), factor);
+        statistics.Prepare(StatisticsCells());
         CValueFormatter* formatter = document->GetValueFormatter();
         for (std::size_t r = 0; r < m_dataItems.size() && r < data.rows.size(); ++r) {
             const SDataItem& item = m_dataItems[r];
@@ -465,6 +462,36 @@ void CBasicTableView::FillSession(int session, CDataSet& dataSet, const CTrendTi
     }
     if (!(m_timeRange && range.records.IsEmpty()))
         FillSummaryText(session, dataSet, block);
+}
+
+std::vector<SStatisticsCell> CBasicTableView::StatisticsCells() const
+{
+    std::vector<SStatisticsCell> cells;
+    for (const SDataItem& item : m_dataItems)
+        if (item.quantity != 121)
+            for (int slot = 0; slot < item.phaseSlots; ++slot)
+                cells.push_back({item.quantity, PhaseOfSlot(slot)});
+    return cells;
+}
+
+void CBasicTableView::PrepareStatistics(int session, std::span<const SSeriesRequest> wholeSeries)
+{
+    CRecDoc* document = GetDocument();
+    CDataSet* dataSet = document ? document->GetDataSet(session) : nullptr;
+    if (!dataSet || !dataSet->GetMeasurementConfig().IsStudyTypeCompatible(GetStudyKind()))
+        return;
+    STrendAccessSpec recordAccess;
+    int displayInterval = 0;
+    const CDataItemTrend* first = FindFirstItem(*dataSet, recordAccess, displayInterval);
+    if (!first)
+        return;
+    const SRecordRange whole = WholeRecordRange(*first->GetTimeBlock());
+    if (whole.IsEmpty())
+        return;
+    const float factor = m_linkedView ? m_linkedView->GetNominalVoltageFactor(session) : 1.0f;
+    CTableStatistics statistics(*document->GetTrendCache(), *dataSet, recordAccess, whole, GetCalculationValidRatio(),
+                                factor);
+    statistics.Prepare(StatisticsCells(), wholeSeries);
 }
 
 void CBasicTableView::FillSummaryText(int session, const CDataSet& dataSet, const CTrendTimeBlock& block)

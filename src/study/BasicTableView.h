@@ -4,6 +4,7 @@
 // range of the graph's time-range markers, writes the session summary text and hands the blocks
 // to its grid. The study classes choose only the rows and the linked graph view.
 #include "study/BasicGraphView.h"
+#include "study/LinkedTableView.h"
 #include "study/SummaryGrid.h"
 #include "study/SummaryTableData.h"
 #include "views/MyFormView.h"
@@ -14,10 +15,11 @@
 class CDataSet;
 class CDataItemTrend;
 class ILinkedGraphView;
+struct SStatisticsCell;
 
 inline constexpr UINT WM_SHOW_STUDY_VIEW_ID = 0x43C;   // to the main window: wParam the view id
 
-class CBasicTableView : public CMyFormView
+class CBasicTableView : public CMyFormView, public ILinkedTableView
 {
 public:
     static constexpr UINT kTemplateId = 1137;
@@ -44,6 +46,9 @@ public:
 
     // Rebuilds the session blocks; true when anything changed (the refill message's work).
     bool RebuildSessionData(bool force);
+    // What the cells of a session are computed from over the whole session, with the given whole
+    // series, in one walk over its records.
+    void PrepareStatistics(int session, std::span<const SSeriesRequest> wholeSeries) override;
     void Refill(bool force);
 
     void SetLinkedGraphView(ILinkedGraphView* view) { m_linkedView = view; }
@@ -73,6 +78,8 @@ private:
     SSelectedTimeRange SelectRange(int session, const CTrendTimeBlock& block, const STrendAccessSpec& recordAccess) const;
     void ComputeValidRuns(int session, CDataSet& dataSet, const STrendAccessSpec& recordAccess, int recordCount);
     void FillSession(int session, CDataSet& dataSet, const CTrendTimeBlock& block, int displayInterval);
+    // The quantity and phase of every cell of the rows.
+    std::vector<SStatisticsCell> StatisticsCells() const;
     void FillSummaryText(int session, const CDataSet& dataSet, const CTrendTimeBlock& block);
     void OnNominalVoltage(int session, LPARAM record);
     void OnCollapseState(const CString& state);

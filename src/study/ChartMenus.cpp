@@ -46,8 +46,8 @@ UINT TrackChartContextMenu(CDataToIOComp& feeder, CWnd* owner, int x, int y)
 UINT TrackAxisContextMenu(CDataToIOComp& feeder, CWnd* owner, bool yAxis, int x, int y)
 {
     if (yAxis)
-        return Track(feeder, owner, {ID_PLOT_RESET_ZOOM, ID_PLOT_AUTO_Y_AXES}, x, y);
-    return Track(feeder, owner, {ID_PLOT_RESET_ZOOM}, x, y);
+        return Track(feeder, owner, {ID_PLOT_SCALE_AXIS, ID_PLOT_RESET_ZOOM, ID_PLOT_AUTO_Y_AXES}, x, y);
+    return Track(feeder, owner, {ID_PLOT_SCALE_AXIS, ID_PLOT_RESET_ZOOM}, x, y);
 }
 
 bool HandleChartKey(CRecTrendToIOComp& feeder, int& key)

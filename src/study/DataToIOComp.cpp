@@ -122,6 +122,12 @@ void CDataToIOComp::SetYAxes(int count, const DWORD* quantities, const UINT* tit
     }
 }
 
+void CDataToIOComp::SetYAxisUnit(int index, const CString& unit)
+{
+    if (index >= 0 && index < int(m_yAxes.size()))
+        m_yAxes[std::size_t(index)].unitText = unit;
+}
+
 void CDataToIOComp::SetYAxisSide(int index, int side)
 {
     if (index >= 0 && index < int(m_yAxes.size()))
@@ -196,6 +202,15 @@ void CDataToIOComp::SetSessionRange(int session, double first, double last)
     if (session >= int(m_sessionRanges.size()))
         m_sessionRanges.resize(std::size_t(session) + 1);
     m_sessionRanges[std::size_t(session)] = {first, last, true};
+}
+
+bool CDataToIOComp::GetSessionRange(int session, double& first, double& last) const
+{
+    if (session < 0 || session >= int(m_sessionRanges.size()) || !m_sessionRanges[std::size_t(session)].set)
+        return false;
+    first = m_sessionRanges[std::size_t(session)].first;
+    last = m_sessionRanges[std::size_t(session)].last;
+    return true;
 }
 
 void CDataToIOComp::SetFedWindow(int session, double start, double end)

@@ -91,6 +91,8 @@ public:
     const std::vector<SYAxisEntry>& GetYAxes() const { return m_yAxes; }
     void SetYAxis(int index, DWORD quantity, UINT titleId);
     void SetYAxes(int count, const DWORD* quantities, const UINT* titleIds, const BOOL* powerFactors);
+    // The unit shown after the axis's title ("Power [kW]").
+    void SetYAxisUnit(int index, const CString& unit);
     // The side an axis is drawn on: 0 left, 1 right.
     void SetYAxisSide(int index, int side);
     // One right-side axis per unit text (quantity 53, title "Aux") after `position`.
@@ -107,6 +109,8 @@ public:
     const CString& GetDateTimeFormat() const { return m_dateTimeFormat; }
     // The data's first and last date of a session, the range the reset step returns to.
     void SetSessionRange(int session, double first, double last);
+    // False when no range was set for the session.
+    bool GetSessionRange(int session, double& first, double& last) const;
 
     // ---- the chart
     // Axes, channels and limits of the chart from the lists (the chart's data stays).

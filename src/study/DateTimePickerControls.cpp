@@ -5,6 +5,7 @@
 #include "study/IntervalChoices.h"
 #include "views/TimeSpanText.h"
 
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -41,6 +42,28 @@ CDateTimeCtrl* Picker(CWnd* parent, UINT id)
 CComboBox* List(CWnd* parent, UINT id)
 {
     return parent ? static_cast<CComboBox*>(parent->GetDlgItem(int(id))) : nullptr;
+}
+
+// The same local time of day `days` calendar days later: across a clock change that is an
+// hour more or less than whole days.
+CHighTime AddLocalDays(const CHighTime& time, int days)
+{
+    using namespace std::chrono;
+    SYSTEMTIME local{};
+    CHighTime result;
+    if (!time.GetAsSystemTime(local))
+        return time + CHighTimeSpan(days, 0, 0, 0);
+    const year_month_day date{sys_days{year{local.wYear} / month{local.wMonth} / day{local.wDay}} + std::chrono::days{days}};
+    if (!result.SetDateTime(int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())), local.wHour,
+                            local.wMinute, local.wSecond, local.wMilliseconds))
+        return time + CHighTimeSpan(days, 0, 0, 0);
+    return result;
+}
+
+// Day choices count local calendar days; the others are fixed lengths.
+bool IsDayChoice(int choice)
+{
+    return choice >= 6 && choice < kIntervalChoiceCount;
 }
 
 } // namespace
@@ -149,7 +172,7 @@ void CDateTimePickerControls::OnPickerChanged(bool beginSide)
             WritePickers(); // back to the previous range
             return;
         }
-        m_end = begin + (m_choice == kIndividualInterval ? previousLength : ChoiceLength(m_choice));
+        m_end = m_choice == kIndividualInterval ? begin + previousLength : ChoiceEnd(begin, m_choice);
         m_begin = begin;
     } else {
         m_choice = kIndividualInterval;
@@ -186,7 +209,7 @@ void CDateTimePickerControls::OnChoiceChanged()
         aligned.SetDateTime(m_begin.GetYear(), m_begin.GetMonth(), m_begin.GetDay(), 0, 0, 0);
         // Back to the Monday of the week; a Sunday goes forward to the next Monday.
         const int dayOfWeek = m_begin.GetDayOfWeek() - 1; // Sunday 0
-        aligned -= CHighTimeSpan(dayOfWeek - 1, 0, 0, 0);
+        aligned = AddLocalDays(aligned, 1 - dayOfWeek);
         break;
     }
     default:
@@ -194,7 +217,7 @@ void CDateTimePickerControls::OnChoiceChanged()
     }
     m_begin = aligned;
     if (m_choice != kIndividualInterval && m_choice >= 0 && m_choice < kIntervalChoiceCount) {
-        m_end = m_begin + ChoiceLength(m_choice);
+        m_end = ChoiceEnd(m_begin, m_choice);
         WritePickers();
     }
     RefreshDurationItem();
@@ -222,14 +245,11 @@ bool CDateTimePickerControls::IsIndividualLength(double days)
     return true;
 }
 
-CHighTimeSpan CDateTimePickerControls::ChoiceLength(int choice) const
+CHighTime CDateTimePickerControls::ChoiceEnd(const CHighTime& begin, int choice)
 {
-    if (choice < 0 || choice >= kIntervalChoiceCount) {
-        CHighTimeSpan invalid;
-        invalid.SetStatus(CHighTimeSpan::invalid);
-        return invalid;
-    }
-    return GetIntervalChoices()[std::size_t(choice)].length;
+    if (IsDayChoice(choice))
+        return AddLocalDays(begin, int(GetIntervalChoices()[std::size_t(choice)].days));
+    return begin + GetIntervalChoices()[std::size_t(choice)].length;
 }
 
 void CDateTimePickerControls::WritePickers()
@@ -251,13 +271,8 @@ void CDateTimePickerControls::RefreshDurationItem()
         return;
     if (list->GetCount() == m_itemCount + 1)
         list->DeleteString(UINT(m_itemCount));
+    // The list shows the present length, whichever choice made it.
     const int item = list->AddString(FormatTimeSpanText(m_end - m_begin));
     list->SetItemData(item, DWORD_PTR(kIndividualInterval));
-    if (m_choice == kIndividualInterval) {
-        list->SetCurSel(item);
-        return;
-    }
-    for (int i = 0; i < m_itemCount; ++i)
-        if (int(list->GetItemData(i)) == m_choice)
-            list->SetCurSel(i);
+    list->SetCurSel(item);
 }

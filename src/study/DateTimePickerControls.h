@@ -56,7 +56,8 @@ private:
     CHighTime ReadSide(UINT dateId, UINT timeId) const;
     void WritePickers();
     void RefreshDurationItem();
-    CHighTimeSpan ChoiceLength(int choice) const;
+    // The end of a valid choice's interval from `begin`.
+    static CHighTime ChoiceEnd(const CHighTime& begin, int choice);
 
     CWnd* m_parent = nullptr;
     SPickerControlIds m_ids;

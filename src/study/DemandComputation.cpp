@@ -85,9 +85,8 @@ public:
             return;
         }
         m_copy.assign(std::size_t(std::max(count, 0)), kNaN);
-        if (access)
-            for (int i = 0; i < count; ++i)
-                m_copy[std::size_t(i)] = access->GetValue(range.first + i);
+        if (access && count > 0)
+            access->ReadValues(range.first, count, m_copy.data());
         m_values = m_copy.data();
     }
     CSeriesValues(const CSeriesValues&) = delete;

@@ -1,12 +1,22 @@
 #include "study/ManualScaleDlg.h"
 
+#include "datamodel/ValueFormatter.h"
+#include "platform/framework/windows/Messages.h"
 #include "study/DataToIOComp.h"
 
 #include <cmath>
 #include <utility>
 
-CManualScaleDlg::CManualScaleDlg(CDataToIOComp* feeder, int axis, double low, double high, bool allowInverted)
-    : m_feeder(feeder), m_axis(axis), m_low(low), m_high(high)
+namespace {
+
+const std::vector<int> kLengthChoices = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+
+} // namespace
+
+CManualScaleDlg::CManualScaleDlg(CDataToIOComp* feeder, int axis, double low, double high, bool allowInverted,
+                                 CWnd* parent)
+    : CDialog(kTemplateId, parent), m_feeder(feeder), m_axis(axis), m_low(low), m_high(high),
+      m_allowInverted(allowInverted)
 {
     if (!allowInverted && m_low > m_high)
         std::swap(m_low, m_high);
@@ -24,8 +34,35 @@ bool CManualScaleDlg::Apply()
     return true;
 }
 
-CManualScaleXAxisDlg::CManualScaleXAxisDlg(CDataToIOComp* feeder, int axis, double begin, double end)
-    : m_feeder(feeder), m_axis(axis), m_begin(begin), m_end(end)
+BOOL CManualScaleDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const CValueFormatter formatter;
+    SetDlgItemText(int(kLowEdit), formatter.FormatNumber(m_low, 6));
+    SetDlgItemText(int(kHighEdit), formatter.FormatNumber(m_high, 6));
+    return TRUE;
+}
+
+void CManualScaleDlg::OnOK()
+{
+    const CValueFormatter formatter;
+    double low = 0.0;
+    double high = 0.0;
+    CString lowText;
+    CString highText;
+    GetDlgItemText(int(kLowEdit), lowText);
+    GetDlgItemText(int(kHighEdit), highText);
+    if (!formatter.ParseNumber(lowText, low) || !formatter.ParseNumber(highText, high) || low == high)
+        return;
+    m_low = low;
+    m_high = high;
+    if (!m_allowInverted && m_low > m_high)
+        std::swap(m_low, m_high);
+    CDialog::OnOK();
+}
+
+CManualScaleXAxisDlg::CManualScaleXAxisDlg(CDataToIOComp* feeder, int axis, double begin, double end, CWnd* parent)
+    : CDialog(kTemplateId, parent), m_feeder(feeder), m_axis(axis), m_begin(begin), m_end(end)
 {
 }
 
@@ -35,4 +72,37 @@ bool CManualScaleXAxisDlg::Apply()
         m_pickers.GetRange(m_begin, m_end);
     CiPlotX* chart = m_feeder ? m_feeder->GetChart() : nullptr;
     return chart && m_end > m_begin && chart->SetXAxisRange(m_axis, m_begin, m_end - m_begin);
+}
+
+BOOL CManualScaleXAxisDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_pickers.Init(this, CHighTime(2050, 1, 1, 0, 0, 0), CHighTime(1990, 1, 1, 0, 0, 0), CHighTime(), CHighTime(),
+                   kPickerIds, false, kLengthChoices, 0);
+    m_pickers.SetRange(m_begin, m_end);
+    return TRUE;
+}
+
+BOOL CManualScaleXAxisDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->code == DTN_DATETIMECHANGE) {
+        const UINT id = UINT(header->idFrom);
+        if (id == kPickerIds.beginDate || id == kPickerIds.beginTime)
+            m_pickers.OnPickerChanged(true);
+        else if (id == kPickerIds.endDate || id == kPickerIds.endTime)
+            m_pickers.OnPickerChanged(false);
+        *result = 0;
+        return TRUE;
+    }
+    return CDialog::OnNotify(wParam, lParam, result);
+}
+
+BOOL CManualScaleXAxisDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kPickerIds.intervalList && HIWORD(wParam) == CBN_SELCHANGE) {
+        m_pickers.OnChoiceChanged();
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
 }

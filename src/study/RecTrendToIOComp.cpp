@@ -1,6 +1,7 @@
 #include "study/RecTrendToIOComp.h"
 
 #include "datamodel/DataItemTrend.h"
+#include "datamodel/SeriesReader.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendTimeBlock.h"
@@ -120,6 +121,7 @@ void CRecTrendToIOComp::FeedSeries(int channel, const CTrendChannel& trend, cons
     if (last != points.end())
         ++last;
     const int records = int(trend.GetRecordCount());
+    CSeriesReader values(*access, records);
     const double step = m_decimationStep;
     // Fewer samples than two per step: every one is fed.
     if (!(step > 0.0) || double(last - first) <= 2.0 * (end - start) / step) {
@@ -128,7 +130,7 @@ void CRecTrendToIOComp::FeedSeries(int channel, const CTrendChannel& trend, cons
             if (p->record < 0 || p->record >= records)
                 plot->AddGap(p->date);
             else
-                plot->AddXY(p->date, access->GetValue(p->record));
+                plot->AddXY(p->date, values[p->record]);
         }
         return;
     }
@@ -159,7 +161,7 @@ void CRecTrendToIOComp::FeedSeries(int channel, const CTrendChannel& trend, cons
             plot->AddGap(p->date);
             continue;
         }
-        const float value = access->GetValue(p->record);
+        const float value = values[p->record];
         const long long index = (long long)std::floor((p->date - start) / step);
         if (bucketCount > 0 && index != bucketIndex)
             flush();

@@ -4,6 +4,7 @@
 #include "datamodel/DataSet.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/NonFiniteResult.h"
+#include "datamodel/SummaryWalk.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
@@ -22,6 +23,10 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr int kTotal = CQuantityInfo::kTotalPhase;
 constexpr int kPhaseToPhase = 1;
 constexpr int kPhaseToNeutral = 2;
+constexpr int kAvg = 1;
+// What a summary that is only noted answers: present and finite, large enough that a power made of
+// it clears every power threshold, so that the cells built on it ask for all their operands.
+constexpr float kStandIn = 1000.0f;
 
 bool IsFinite(const SWorkingValue& v)
 {
@@ -47,16 +52,48 @@ int Sign(float v)
     return v < 0.0f ? -1 : (v > 0.0f ? 1 : 0);
 }
 
-// Counts a value that is not finite into the quality record.
-void CountNonFinite(SStatisticsRecord& quality, float v)
+// The quality counts of a summary of records first .. last, with the missing intervals of the
+// block among them.
+SStatisticsRecord QualityOf(int finite, int plus, int minus, int nan, const CTrendTimeBlock* block, int first, int last)
+{
+    SStatisticsRecord quality;
+    if (block)
+        quality.SetRange(*block, first, last);
+    quality.finiteCount = finite;
+    quality.plusInfinityCount = plus;
+    quality.minusInfinityCount = minus;
+    quality.nanCount = nan;
+    return quality;
+}
+
+SStatisticsRecord QualityOf(const SSeriesSummary& s, const CTrendTimeBlock* block, int first, int last)
+{
+    return QualityOf(s.finiteCount, s.plusInfinityCount, s.minusInfinityCount, s.nanCount, block, first, last);
+}
+
+SStatisticsRecord QualityOf(const SDerivedSummary& s, const CTrendTimeBlock* block, int first, int last)
+{
+    return QualityOf(s.count, s.plusInfinityCount, s.minusInfinityCount, s.nanCount, block, first, last);
+}
+
+// Counts a value that is not finite into a derived summary.
+void CountNonFinite(SDerivedSummary& summary, float v)
 {
     if (v == kInf)
-        ++quality.plusInfinityCount;
+        ++summary.plusInfinityCount;
     else if (v == -kInf)
-        ++quality.minusInfinityCount;
+        ++summary.minusInfinityCount;
     else
-        ++quality.nanCount;
+        ++summary.nanCount;
 }
+
+// The keys under which the trend items keep the figures of the tables: the weighted THD on the
+// THD's item, the effective apparent power on the item of the total apparent power.
+int WeightedThdFigure(DWORD thdQuantity)
+{
+    return 1000 + int(thdQuantity);
+}
+constexpr int kEffectiveApparentPowerFigure = 2000;
 
 } // namespace
 
@@ -112,26 +149,12 @@ void CTableStatistics::Finish(SWorkingValue& result, double aggregate) const
 SWorkingValue CTableStatistics::SeriesAverage(DWORD quantity, int phase, int voltageReference, bool rms)
 {
     SWorkingValue result;
-    const auto channel = Channel(quantity, phase, voltageReference);
-    const ITrendChannelAccess* avg = channel ? channel->GetAccess(1) : nullptr;
-    if (!avg)
+    const SSeriesTaken& taken = Series({quantity, phase, voltageReference, kAvg});
+    if (!taken.present)
         return result;
-    const int last = std::min(m_range.last, int(channel->GetRecordCount()) - 1);
-    if (const CTrendTimeBlock* block = BlockOf(*channel))
-        result.quality.SetRange(*block, m_range.first, last);
-    double sum = 0.0;
-    int finite = 0;
-    for (int i = m_range.first; i <= last; ++i) {
-        const float v = avg->GetValue(i);
-        if (std::isfinite(v)) {
-            sum += rms ? double(v) * v : double(v);
-            ++finite;
-        } else {
-            CountNonFinite(result.quality, v);
-        }
-    }
-    result.quality.finiteCount = finite;
-    const double mean = finite > 0 ? sum / finite : 0.0;
+    result.quality = QualityOf(taken.summary, taken.block, m_range.first, taken.last);
+    const SSeriesSummary& summary = taken.summary;
+    const double mean = summary.finiteCount > 0 ? (rms ? summary.sumOfSquares : summary.sum) / summary.finiteCount : 0.0;
     Finish(result, rms ? std::sqrt(mean) : mean);
     return result;
 }
@@ -145,47 +168,13 @@ SWorkingValue CTableStatistics::PhaseApparentPower(int phase)
 SWorkingValue CTableStatistics::EffectiveApparentPower()
 {
     SWorkingValue result;
-    const auto total = Channel(6, kTotal, 0);
-    const ITrendChannelAccess* s = total ? total->GetAccess(1) : nullptr;
-    if (!s)
+    const SDerivedTaken& taken = Effective();
+    if (!taken.present)
         return result;
-    std::unique_ptr<CTrendChannel> voltages[6];
-    const ITrendChannelAccess* u[6] = {};
-    for (int k = 0; k < 3; ++k) {
-        voltages[k] = Channel(0, k, kPhaseToNeutral);
-        voltages[3 + k] = Channel(0, k, kPhaseToPhase);
-    }
-    for (int k = 0; k < 6; ++k)
-        u[k] = voltages[k] ? voltages[k]->GetAccess(1) : nullptr;
-
-    const int last = std::min(m_range.last, int(total->GetRecordCount()) - 1);
-    if (const CTrendTimeBlock* block = BlockOf(*total))
-        result.quality.SetRange(*block, m_range.first, last);
-    auto square = [&](int k, int i) {
-        if (!u[k])
-            return 0.0;
-        const float v = u[k]->GetValue(i);
-        return std::isfinite(v) ? double(v) * v : 0.0;
-    };
-    double sumUe2 = 0.0;
-    double sumRatio = 0.0;
-    int n = 0;
-    for (int i = m_range.first; i <= last; ++i) {
-        const float apparent = s->GetValue(i);
-        if (!std::isfinite(apparent)) {
-            CountNonFinite(result.quality, apparent);
-            continue;
-        }
-        ++n;
-        const double ue2 = (3.0 * (square(0, i) + square(1, i) + square(2, i)) + square(3, i) + square(4, i) +
-                            square(5, i)) / 18.0;
-        if (ue2 != 0.0 && !std::isnan(ue2)) {
-            sumUe2 += ue2;
-            sumRatio += double(apparent) * apparent / (9.0 * ue2);
-        }
-    }
-    result.quality.finiteCount = n;
-    Finish(result, n > 0 ? 3.0 * std::sqrt(sumUe2 / n) * std::sqrt(sumRatio / n) : 0.0);
+    result.quality = QualityOf(taken.summary, taken.block, m_range.first, taken.last);
+    const int n = taken.summary.count;
+    const double* sums = taken.summary.sums;
+    Finish(result, n > 0 ? 3.0 * std::sqrt(sums[0] / n) * std::sqrt(sums[1] / n) : 0.0);
     return result;
 }
 
@@ -227,29 +216,12 @@ SWorkingValue CTableStatistics::WeightedThd(DWORD quantity, int phase)
     SWorkingValue product;
     const DWORD base = quantity == 29 ? 0 : 1;
     const int reference = quantity == 29 ? m_config.GetDefaultVoltageReference() : 0;
-    const auto thd = Channel(quantity, phase, 0);
-    const auto x = Channel(base, phase, reference);
-    const ITrendChannelAccess* t = thd ? thd->GetAccess(1) : nullptr;
-    const ITrendChannelAccess* v = x ? x->GetAccess(1) : nullptr;
-    if (!t || !v)
+    const SDerivedTaken& taken = Product({{quantity, phase, 0, kAvg}, {base, phase, reference, kAvg}});
+    if (!taken.present)
         return product;
-    const int last = std::min({m_range.last, int(thd->GetRecordCount()) - 1, int(x->GetRecordCount()) - 1});
-    if (const CTrendTimeBlock* block = BlockOf(*thd))
-        product.quality.SetRange(*block, m_range.first, last);
-    double sum = 0.0;
-    int finite = 0;
-    for (int i = m_range.first; i <= last; ++i) {
-        const float a = t->GetValue(i);
-        const float b = v->GetValue(i);
-        if (std::isfinite(a) && std::isfinite(b)) {
-            sum += double(a) * b;
-            ++finite;
-        } else {
-            CountNonFinite(product.quality, NonFiniteResult(a, b));
-        }
-    }
-    product.quality.finiteCount = finite;
-    Finish(product, finite > 0 ? sum / finite : 0.0);
+    product.quality = QualityOf(taken.summary, taken.block, m_range.first, taken.last);
+    const int finite = taken.summary.count;
+    Finish(product, finite > 0 ? taken.summary.sums[0] / finite : 0.0);
 
     // Divided by the RMS of X: percent again. An RMS that is not finite follows the non-finite
     // rule rather than leaving the product (volts or amperes times percent) in the cell.
@@ -315,88 +287,59 @@ SWorkingValue CTableStatistics::ComputeCellValue(DWORD quantity, int phase, int 
 
 namespace {
 
-// The extreme of one series, fed value by value: the series of a triple lie side by side in
-// each record, so all the extremes of a channel are taken in one walk over the records.
-class CExtremeScan
+// The extreme of a series from its summary: an infinity that beats every value wins (with the
+// record of the first one), else the finite extreme with its first record; with no finite
+// value the other infinity unless a NaN was seen.
+SWorkingValue ExtremeOf(const SSeriesSummary& summary, bool maximum, const CTrendTimeBlock* block, int first,
+                        int last)
 {
-public:
-    CExtremeScan(bool maximum, const CTrendTimeBlock* block, int first, int last)
-        : m_maximum(maximum), m_winning(maximum ? kInf : -kInf),
-          m_best(maximum ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max())
-    {
-        m_result.present = true;
-        if (block)
-            m_result.quality.SetRange(*block, first, last);
+    SWorkingValue result;
+    result.present = true;
+    result.quality = QualityOf(summary, block, first, last);
+    SStatisticsRecord& q = result.quality;
+    const float winning = maximum ? kInf : -kInf;
+    const int winningCount = maximum ? q.plusInfinityCount : q.minusInfinityCount;
+    const int losingCount = maximum ? q.minusInfinityCount : q.plusInfinityCount;
+    if (winningCount > 0) {
+        result.value = winning;
+        result.index = maximum ? summary.firstPlusInfinity : summary.firstMinusInfinity;
+    } else if (q.finiteCount > 0) {
+        result.value = maximum ? summary.maximum : summary.minimum;
+        result.index = maximum ? summary.maximumRecord : summary.minimumRecord;
+        q.quality = q.NonFiniteAndMissingCount() > 0 ? 1 : 0;
+    } else if (q.nanCount == 0 && losingCount > 0) {
+        result.value = -winning;
     }
+    if (block && result.index >= 0)
+        result.time = block->GetTime(result.index);
+    return result;
+}
 
-    void Add(int i, float v)
-    {
-        if (std::isfinite(v)) {
-            ++m_result.quality.finiteCount;
-            if (m_bestIndex < 0 || (m_maximum ? v > m_best : v < m_best)) {
-                m_best = v;
-                m_bestIndex = i;
-            }
-            return;
-        }
-        if (v == m_winning && m_firstWinning < 0)
-            m_firstWinning = i; // the infinity that beats every value
-        CountNonFinite(m_result.quality, v);
-    }
+// The summaries a noted series or figure answers with.
+SSeriesSummary StandInSummary()
+{
+    SSeriesSummary summary;
+    summary.Add(-1, kStandIn);
+    return summary;
+}
 
-    SWorkingValue Finish(const CTrendTimeBlock* block) const
-    {
-        SWorkingValue result = m_result;
-        const SStatisticsRecord& q = result.quality;
-        const int winningCount = m_maximum ? q.plusInfinityCount : q.minusInfinityCount;
-        const int losingCount = m_maximum ? q.minusInfinityCount : q.plusInfinityCount;
-        if (winningCount > 0) {
-            result.value = m_winning;
-            result.index = m_firstWinning;
-        } else if (q.finiteCount > 0) {
-            result.value = m_best;
-            result.index = m_bestIndex;
-            result.quality.quality = q.NonFiniteAndMissingCount() > 0 ? 1 : 0;
-        } else if (q.nanCount == 0 && losingCount > 0) {
-            result.value = -m_winning;
-        }
-        if (block && result.index >= 0)
-            result.time = block->GetTime(result.index);
-        return result;
-    }
-
-private:
-    bool m_maximum;
-    float m_winning;
-    float m_best;
-    int m_bestIndex = -1;
-    int m_firstWinning = -1;
-    SWorkingValue m_result;
-};
+SDerivedSummary StandInDerived()
+{
+    return {1, 0, 0, 0, {kStandIn, kStandIn}};
+}
 
 } // namespace
 
 template <std::size_t N>
-std::array<SWorkingValue, N> CTableStatistics::Extremes(const CTrendChannel& channel,
-                                                       const std::array<SExtremeRequest, N>& requests) const
+std::array<SWorkingValue, N> CTableStatistics::Extremes(DWORD quantity, int phase,
+                                                       const std::array<SExtremeRequest, N>& requests)
 {
     std::array<SWorkingValue, N> results;
-    const int last = std::min(m_range.last, int(channel.GetRecordCount()) - 1);
-    const CTrendTimeBlock* block = BlockOf(channel);
-    std::array<const ITrendChannelAccess*, N> accesses{};
-    std::vector<CExtremeScan> scans;
-    scans.reserve(N);
     for (std::size_t r = 0; r < N; ++r) {
-        accesses[r] = channel.GetAccess(requests[r].series);
-        scans.emplace_back(requests[r].maximum, block, m_range.first, last);
+        const SSeriesTaken& taken = Series({quantity, phase, 0, requests[r].series});
+        if (taken.present)
+            results[r] = ExtremeOf(taken.summary, requests[r].maximum, taken.block, m_range.first, taken.last);
     }
-    for (int i = m_range.first; i <= last; ++i)
-        for (std::size_t r = 0; r < N; ++r)
-            if (accesses[r])
-                scans[r].Add(i, accesses[r]->GetValue(i));
-    for (std::size_t r = 0; r < N; ++r)
-        if (accesses[r])
-            results[r] = scans[r].Finish(block);
     return results;
 }
 
@@ -420,7 +363,7 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
     if (const auto channel = Channel(quantity, phase, 0)) {
         // The extremes of the recorded Max and Min series, unless the averages went further (a
         // power factor too: its averages alone would make a steady one's Max and Min equal).
-        auto [max, avgMax, min, avgMin] = Extremes<4>(*channel, {{{2, true}, {1, true}, {0, false}, {1, false}}});
+        auto [max, avgMax, min, avgMin] = Extremes<4>(quantity, phase, {{{2, true}, {1, true}, {0, false}, {1, false}}});
         if (IsFinite(avgMax) && (!IsFinite(max) || max.value < avgMax.value))
             max = avgMax;
         if (IsFinite(avgMin) && (!IsFinite(min) || min.value > avgMin.value))
@@ -442,4 +385,271 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
         if (quantity == 8 || quantity == 9)
             entry.sign = e == SSummaryTableCell::kAvg ? Sign(CellValue(57, phase).value) : QuadrantSign(phase, values[e].index);
     }
+}
+
+// ---- the summaries
+
+void CTableStatistics::Prepare(std::span<const SStatisticsCell> cells, std::span<const SSeriesRequest> wholeSeries)
+{
+    m_collecting = true;
+    SSummaryTableCell scratch;
+    for (const SStatisticsCell& cell : cells)
+        FillCell(cell.quantity, cell.phase, scratch);
+    m_collecting = false;
+    m_cellValues.clear();
+    m_notedWholeSeries.assign(wholeSeries.begin(), wholeSeries.end());
+    TakeNoted();
+}
+
+const CTableStatistics::SSeriesTaken& CTableStatistics::Series(const SeriesKey& key)
+{
+    if (const auto found = m_series.find(key); found != m_series.end())
+        return found->second;
+    m_notedSeries.insert(key);
+    if (m_collecting) {
+        static const SSeriesTaken standIn{true, StandInSummary(), nullptr, -1};
+        return standIn;
+    }
+    TakeNoted();
+    return m_series.at(key);
+}
+
+const CTableStatistics::SDerivedTaken& CTableStatistics::Product(const ProductKey& key)
+{
+    if (const auto found = m_products.find(key); found != m_products.end())
+        return found->second;
+    m_notedProducts.insert(key);
+    if (m_collecting) {
+        static const SDerivedTaken standIn{true, StandInDerived(), nullptr, -1};
+        return standIn;
+    }
+    TakeNoted();
+    return m_products.at(key);
+}
+
+const CTableStatistics::SDerivedTaken& CTableStatistics::Effective()
+{
+    if (m_effective)
+        return *m_effective;
+    m_notedEffective = true;
+    if (m_collecting) {
+        static const SDerivedTaken standIn{true, StandInDerived(), nullptr, -1};
+        return standIn;
+    }
+    TakeNoted();
+    return *m_effective;
+}
+
+bool CTableStatistics::IsWholeRange(DWORD quantity, int last, const CDataItemTrend& item) const
+{
+    const bool scaled = (quantity == 54 || quantity == 55) && m_apparentPowerFactor != 1.0f;
+    return !scaled && m_range.first == 0 && last == item.GetRecordCount() - 1;
+}
+
+void CTableStatistics::TakeNoted()
+{
+    // A noted series: its channel, the accessor of the series and the column that reads it.
+    struct SResolved
+    {
+        std::unique_ptr<CTrendChannel> channel;
+        const ITrendChannelAccess* access = nullptr;
+        const CTrendTimeBlock* block = nullptr;
+        int last = -1;
+        int column = -1;
+    };
+    CSummaryWalk walk;
+    std::map<SeriesKey, SResolved> resolved;
+    const auto resolve = [&](const SeriesKey& key) -> SResolved& {
+        auto [at, added] = resolved.try_emplace(key);
+        if (added) {
+            const auto& [quantity, phase, reference, series] = key;
+            at->second.channel = Channel(quantity, phase, reference);
+            if (const CTrendChannel* channel = at->second.channel.get()) {
+                at->second.access = channel->GetAccess(series);
+                at->second.block = BlockOf(*channel);
+                at->second.last = std::min(m_range.last, int(channel->GetRecordCount()) - 1);
+            }
+        }
+        return at->second;
+    };
+    const auto column = [&](SResolved& series) {
+        if (series.column < 0)
+            series.column = walk.Read(*series.access, series.last);
+        return series.column;
+    };
+    // A figure over the item's whole records that the item keeps already is taken from it; one
+    // the walk takes is kept afterwards.
+    const auto wholeItem = [&](const SResolved& series, DWORD quantity) -> const CDataItemTrend* {
+        const CDataItemTrend* item = series.channel->GetItem();
+        return item && IsWholeRange(quantity, series.last, *item) ? item : nullptr;
+    };
+    struct SKept
+    {
+        const CDataItemTrend* item = nullptr;
+        int kind = 0;
+        DWORD phase = 0;
+    };
+    int walkLast = -1;
+
+    struct SSeriesKept
+    {
+        const CDataItemTrend* item;
+        DWORD quantity;
+        DWORD phase;
+        int series;
+        const SSeriesSummary* summary;
+    };
+    std::vector<SSeriesKept> seriesKept;
+    for (const SeriesKey& key : m_notedSeries) {
+        if (m_series.count(key))
+            continue;
+        SSeriesTaken& taken = m_series[key];
+        SResolved& series = resolve(key);
+        if (!series.access)
+            continue;
+        taken = {true, {}, series.block, series.last};
+        const auto& [quantity, phase, reference, which] = key;
+        const CDataItemTrend* keeper = wholeItem(series, quantity);
+        if (const SSeriesSummary* kept = keeper ? keeper->FindSeriesSummary(quantity, DWORD(phase), which) : nullptr) {
+            taken.summary = *kept;
+            continue;
+        }
+        walk.Summarise(*series.access, series.last, taken.summary);
+        if (keeper)
+            seriesKept.push_back({keeper, quantity, DWORD(phase), which, &taken.summary});
+        walkLast = std::max(walkLast, series.last);
+    }
+    // Whole series the page asks for besides, when the walk can start at their first record.
+    std::set<std::tuple<const CDataItemTrend*, DWORD, DWORD, int>> summarised;
+    for (const SSeriesKept& kept : seriesKept)
+        summarised.insert({kept.item, kept.quantity, kept.phase, kept.series});
+    std::vector<std::unique_ptr<CTrendChannel>> wholeChannels;
+    std::vector<SSeriesSummary> wholeSummaries(m_notedWholeSeries.size());
+    for (std::size_t k = 0; k < m_notedWholeSeries.size(); ++k) {
+        const SSeriesRequest& request = m_notedWholeSeries[k];
+        if (m_range.first != 0 || request.item->FindSeriesSummary(request.quantity, request.phase, request.series) ||
+            !summarised.insert({request.item, request.quantity, request.phase, request.series}).second)
+            continue;
+        auto channel = request.item->GetChannel(request.quantity, request.phase);
+        if (const ITrendChannelAccess* access = channel->GetAccess(request.series)) {
+            const int last = request.item->GetRecordCount() - 1;
+            walk.Summarise(*access, last, wholeSummaries[k]);
+            seriesKept.push_back({request.item, request.quantity, request.phase, request.series, &wholeSummaries[k]});
+            walkLast = std::max(walkLast, last);
+            wholeChannels.push_back(std::move(channel));
+        }
+    }
+
+    struct SProductFold
+    {
+        SDerivedTaken* taken;
+        int thd;
+        int weight;
+        SKept kept;
+    };
+    std::vector<SProductFold> productFolds;
+    for (const ProductKey& key : m_notedProducts) {
+        if (m_products.count(key))
+            continue;
+        SDerivedTaken& taken = m_products[key];
+        SResolved& thd = resolve(key.first);
+        SResolved& weight = resolve(key.second);
+        if (!thd.access || !weight.access)
+            continue;
+        taken = {true, {}, thd.block, std::min(thd.last, weight.last)};
+        const DWORD quantity = std::get<0>(key.first);
+        const DWORD phase = DWORD(std::get<1>(key.first));
+        const CDataItemTrend* keeper = taken.last == thd.last ? wholeItem(thd, quantity) : nullptr;
+        const int kind = WeightedThdFigure(quantity);
+        if (const SDerivedSummary* kept = keeper ? keeper->FindDerivedSummary(kind, phase) : nullptr) {
+            taken.summary = *kept;
+            continue;
+        }
+        productFolds.push_back({&taken, column(thd), column(weight), {keeper, kind, phase}});
+        walkLast = std::max(walkLast, taken.last);
+    }
+
+    // The total apparent power, the phase-to-neutral voltages, then the phase-to-phase ones.
+    std::array<int, 6> voltages{};
+    voltages.fill(-1);
+    int apparent = -1;
+    SKept effectiveKept;
+    if (m_notedEffective && !m_effective) {
+        SDerivedTaken& taken = m_effective.emplace();
+        SResolved& total = resolve({6, kTotal, 0, kAvg});
+        if (total.access) {
+            taken = {true, {}, total.block, total.last};
+            const CDataItemTrend* keeper = wholeItem(total, 6);
+            const SDerivedSummary* kept =
+                keeper ? keeper->FindDerivedSummary(kEffectiveApparentPowerFigure, kTotal) : nullptr;
+            if (kept) {
+                taken.summary = *kept;
+            } else {
+                effectiveKept = {keeper, kEffectiveApparentPowerFigure, kTotal};
+                apparent = column(total);
+                for (int k = 0; k < 6; ++k) {
+                    SResolved& voltage = resolve({0, k % 3, k < 3 ? kPhaseToNeutral : kPhaseToPhase, kAvg});
+                    if (voltage.access)
+                        voltages[std::size_t(k)] = column(voltage);
+                }
+                walkLast = std::max(walkLast, total.last);
+            }
+        }
+    }
+
+    const CSeriesPass& pass = walk.Pass();
+    walk.Walk(m_range.first, walkLast, [&](int first, int count) {
+        const auto within = [&](int last) { return std::min(count, last - first + 1); };
+        for (SProductFold& fold : productFolds) {
+            const float* thd = pass.Column(fold.thd);
+            const float* weight = pass.Column(fold.weight);
+            SDerivedSummary& product = fold.taken->summary;
+            for (int i = 0; i < within(fold.taken->last); ++i) {
+                const float a = thd[i];
+                const float b = weight[i];
+                if (std::isfinite(a) && std::isfinite(b)) {
+                    product.sums[0] += double(a) * b;
+                    ++product.count;
+                } else {
+                    CountNonFinite(product, NonFiniteResult(a, b));
+                }
+            }
+        }
+        if (apparent < 0)
+            return;
+        SDerivedSummary& effective = m_effective->summary;
+        const float* s = pass.Column(apparent);
+        auto square = [&](int k, int i) {
+            if (voltages[std::size_t(k)] < 0)
+                return 0.0;
+            const float v = pass.Column(voltages[std::size_t(k)])[i];
+            return std::isfinite(v) ? double(v) * v : 0.0;
+        };
+        for (int i = 0; i < within(m_effective->last); ++i) {
+            const float value = s[i];
+            if (!std::isfinite(value)) {
+                CountNonFinite(effective, value);
+                continue;
+            }
+            ++effective.count;
+            const double ue2 = (3.0 * (square(0, i) + square(1, i) + square(2, i)) + square(3, i) + square(4, i) +
+                                square(5, i)) / 18.0;
+            if (ue2 != 0.0 && !std::isnan(ue2)) {
+                effective.sums[0] += ue2;
+                effective.sums[1] += double(value) * value / (9.0 * ue2);
+            }
+        }
+    });
+
+    for (const SSeriesKept& kept : seriesKept)
+        kept.item->KeepSeriesSummary(kept.quantity, kept.phase, kept.series, *kept.summary);
+    for (const SProductFold& fold : productFolds)
+        if (fold.kept.item)
+            fold.kept.item->KeepDerivedSummary(fold.kept.kind, fold.kept.phase, fold.taken->summary);
+    if (effectiveKept.item)
+        effectiveKept.item->KeepDerivedSummary(effectiveKept.kind, effectiveKept.phase, m_effective->summary);
+    m_notedSeries.clear();
+    m_notedProducts.clear();
+    m_notedEffective = false;
+    m_notedWholeSeries.clear();
 }

@@ -4,15 +4,25 @@
 // power factors, THD) are computed from the averages of their operands, each operand once per
 // fill. Values that cannot be computed stay NaN or +/-infinity; the quality record of each
 // value tells how many intervals were valid.
+// Every value is made of a few summaries of series over the range (sums, counts, extremes, the
+// sum of products of two series, the effective apparent power). Prepare takes all the summaries
+// the cells of a table need in one walk over the records; summaries of a whole series are kept
+// with its trend item, where the graph's scales and the other table find them.
 #include "datamodel/QuantityInfo.h"
 #include "datamodel/RecordRange.h"
+#include "datamodel/SeriesSummaries.h"
 #include "datamodel/TrendAccess.h"
 #include "study/SummaryTableData.h"
 
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
+#include <span>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 class CDataItemTrend;
 class CDataSet;
@@ -33,6 +43,13 @@ struct SWorkingValue
     SWorkingValue();
 };
 
+// A cell of a table row: a quantity at phase 0, 1, 2 or 5.
+struct SStatisticsCell
+{
+    DWORD quantity;
+    int phase;
+};
+
 class CTableStatistics
 {
 public:
@@ -42,6 +59,11 @@ public:
                      double validRatio, float apparentPowerFactor = 1.0f);
     ~CTableStatistics();
 
+    // Takes the summaries every one of these cells is computed from in one walk over the
+    // records, and in the same walk the summaries of whole series of trend items that the page
+    // asks for besides (those its graph takes its scales from), which their items keep. Without
+    // it each cell takes its own.
+    void Prepare(std::span<const SStatisticsCell> cells, std::span<const SSeriesRequest> wholeSeries = {});
     // The Max, Min and Avg entries of quantity `quantity` at phase 0, 1, 2 or 5.
     void FillCell(DWORD quantity, int phase, SSummaryTableCell& cell);
     // The Avg value (memoised by quantity, phase and voltage reference; 0 = the default one).
@@ -49,6 +71,22 @@ public:
 
 private:
     using Key = std::tuple<DWORD, int, int>;
+    // One series of a channel: quantity, phase, voltage reference, series (0 Min, 1 Avg, 2 Max).
+    using SeriesKey = std::tuple<DWORD, int, int, int>;
+    // A summary over the range, with the block and the last record it covers; absent when a
+    // channel or a series it is made of is missing.
+    template <class Summary>
+    struct STaken
+    {
+        bool present = false;
+        Summary summary;
+        const CTrendTimeBlock* block = nullptr;
+        int last = -1; // the range's last record within the channel's records
+    };
+    using SSeriesTaken = STaken<SSeriesSummary>;
+    using SDerivedTaken = STaken<SDerivedSummary>;
+    // The two series of a THD weighted by the quantity it is a distortion of.
+    using ProductKey = std::pair<SeriesKey, SeriesKey>;
 
     std::unique_ptr<CTrendChannel> Channel(DWORD quantity, int phase, int voltageReference);
     SWorkingValue ComputeCellValue(DWORD quantity, int phase, int voltageReference);
@@ -64,17 +102,30 @@ private:
         int series;
         bool maximum;
     };
-    // The extremes of series of the channel over the range, taken in one walk over the records
-    // (a series without an accessor leaves its result absent).
+    // The extremes of series of the channel of (quantity, phase) over the range (a series without
+    // an accessor leaves its result absent).
     template <std::size_t N>
-    std::array<SWorkingValue, N> Extremes(const CTrendChannel& channel,
-                                          const std::array<SExtremeRequest, N>& requests) const;
+    std::array<SWorkingValue, N> Extremes(DWORD quantity, int phase, const std::array<SExtremeRequest, N>& requests);
     // The finishing rules of an aggregate over the range.
     void Finish(SWorkingValue& result, double aggregate) const;
     // A sign indicator from the signed displacement power factor at the record of the extreme.
     int QuadrantSign(int phase, int record);
     // The block of the item, for the missing intervals; null without an item.
     const CTrendTimeBlock* BlockOf(const CTrendChannel& channel) const;
+
+    // The summaries the values are made of. While Prepare collects, each is only noted and a
+    // finite stand-in answers, so that every summary a cell may need is asked for; otherwise a
+    // summary not taken yet is taken on its own.
+    const SSeriesTaken& Series(const SeriesKey& key);
+    // THD x X over the records where both are finite: sums[0] their sum.
+    const SDerivedTaken& Product(const ProductKey& key);
+    // Over the records with a finite total apparent power S: sums[0] the sum of Ue^2 and
+    // sums[1] the sum of S^2 / (9 Ue^2).
+    const SDerivedTaken& Effective();
+    // Takes every noted summary in one walk over the records.
+    void TakeNoted();
+    // A summary over all the records of its item at the recorded scale, which the item keeps.
+    bool IsWholeRange(DWORD quantity, int last, const CDataItemTrend& item) const;
 
     CTrendCache& m_cache;
     CDataSet& m_dataSet;
@@ -86,4 +137,13 @@ private:
     float m_apparentPowerFactor;
     std::map<Key, SWorkingValue> m_cellValues;
     std::map<DWORD, std::unique_ptr<CTrendChannel>> m_signChannels;
+
+    bool m_collecting = false;
+    std::map<SeriesKey, SSeriesTaken> m_series;
+    std::map<ProductKey, SDerivedTaken> m_products;
+    std::optional<SDerivedTaken> m_effective;
+    std::set<SeriesKey> m_notedSeries;
+    std::set<ProductKey> m_notedProducts;
+    bool m_notedEffective = false;
+    std::vector<SSeriesRequest> m_notedWholeSeries;
 };

@@ -36,33 +36,36 @@ int CTimeRangeMarkers::LimitIndex(const char* name) const
 
 void CTimeRangeMarkers::Create()
 {
-    if (!m_chart || m_chart->FindLimit(kTimeRangeStart) >= 0)
+    if (!m_chart)
         return;
+    // A rebuilt chart loses its limits but keeps its labels: each kind is made when missing.
     const CString axis = XAxisName(m_referenceAxis);
-    for (const char* name : {kTimeRangeLeftIndicator, kTimeRangeRightIndicator, kTimeRangeStart, kTimeRangeEnd}) {
-        SPlotLimit limit;
-        limit.name = name;
-        limit.kind = EPlotLimitKind::XMarker;
-        limit.axisName = axis;
-        limit.position2 = kMarkerHeight;
-        limit.color = kMarkerColor;
-        limit.size = 2;
-        limit.style = name == kTimeRangeStart || name == kTimeRangeEnd ? 0 : 1;
-        limit.draggable = true;
-        limit.visible = false;
-        m_chart->AddLimit(limit);
-    }
-    for (const char* name : {kTimeRangeStart, kTimeRangeEnd}) {
-        SPlotLabel label;
-        label.name = name;
-        label.kind = EPlotLabelKind::Text;
-        label.xAxisName = axis;
-        label.y = kMarkerHeight;
-        label.filled = true;
-        label.fillColor = kLabelFill;
-        label.visible = false;
-        m_chart->AddLabel(label);
-    }
+    if (m_chart->FindLimit(kTimeRangeStart) < 0)
+        for (const char* name : {kTimeRangeLeftIndicator, kTimeRangeRightIndicator, kTimeRangeStart, kTimeRangeEnd}) {
+            SPlotLimit limit;
+            limit.name = name;
+            limit.kind = EPlotLimitKind::XMarker;
+            limit.axisName = axis;
+            limit.position2 = kMarkerHeight;
+            limit.color = kMarkerColor;
+            limit.size = 2;
+            limit.style = name == kTimeRangeStart || name == kTimeRangeEnd ? 0 : 1;
+            limit.draggable = true;
+            limit.visible = false;
+            m_chart->AddLimit(limit);
+        }
+    if (m_chart->FindLabel(kTimeRangeStart) < 0)
+        for (const char* name : {kTimeRangeStart, kTimeRangeEnd}) {
+            SPlotLabel label;
+            label.name = name;
+            label.kind = EPlotLabelKind::Text;
+            label.xAxisName = axis;
+            label.y = kMarkerHeight;
+            label.filled = true;
+            label.fillColor = kLabelFill;
+            label.visible = false;
+            m_chart->AddLabel(label);
+        }
 }
 
 void CTimeRangeMarkers::SetVisible(bool visible)
@@ -200,9 +203,16 @@ void CTimeRangeMarkers::SetActiveSide(int limitIndex)
         m_activeSide = -1;
 }
 
-int CTimeRangeMarkers::ReferenceChannel() const
+int CTimeRangeMarkers::MarkerChannel(bool start) const
 {
+    // The channel the marker's cursor follows (the start marker's is the first cursor), while it
+    // shows data on the reference axis; else the first such channel.
     const CString axisName = XAxisName(m_referenceAxis);
+    const int followed = m_chart->FindChannel(m_chart->GetCursor(start ? 0 : 1).channelName);
+    if (const CPlotChannel* channel = m_chart->GetChannel(followed);
+        channel && channel->IsVisible() && channel->IsEnabled() && channel->GetXAxisName() == axisName &&
+        channel->GetCount() > 0)
+        return followed;
     for (int i = 0; i < m_chart->GetChannelCount(); ++i) {
         const CPlotChannel* channel = m_chart->GetChannel(i);
         if (channel->IsVisible() && channel->IsEnabled() && channel->GetXAxisName() == axisName && channel->GetCount() > 0)
@@ -217,7 +227,7 @@ bool CTimeRangeMarkers::OnArrowKey(int& key)
         return false;
     const bool left = key == kLeftArrow;
     key = 0;
-    const CPlotChannel* channel = m_chart->GetChannel(ReferenceChannel());
+    const CPlotChannel* channel = m_chart->GetChannel(MarkerChannel(m_activeSide == 1));
     if (!channel)
         return false;
     const double position = m_activeSide == 1 ? m_begin : m_end;
@@ -302,9 +312,9 @@ void CTimeRangeMarkers::OnObjectDragged(int limitIndex, int flag)
     PlaceObjects();
 }
 
-double CTimeRangeMarkers::SnapToData(double value) const
+double CTimeRangeMarkers::SnapToData(double value, bool start) const
 {
-    const CPlotChannel* channel = m_chart->GetChannel(ReferenceChannel());
+    const CPlotChannel* channel = m_chart->GetChannel(MarkerChannel(start));
     const CPlotXAxis* axis = m_chart->GetXAxis(m_referenceAxis);
     if (!channel || !axis)
         return value;
@@ -336,9 +346,9 @@ void CTimeRangeMarkers::OnObjectReleased(int limitIndex)
     m_end = end->position1;
     const double onePixel = axis->GetSpan() / std::max(1, m_chart->GetLayout().plot.Width());
     if ((startReleased || endReleased) && releasedIsStart && m_begin >= axis->GetMin() + onePixel)
-        m_begin = SnapToData(m_begin);
+        m_begin = SnapToData(m_begin, true);
     if ((startReleased || endReleased) && !releasedIsStart && m_end <= axis->GetMax() - onePixel)
-        m_end = SnapToData(m_end);
+        m_end = SnapToData(m_end, false);
     m_rangeSet = true;
     PlaceObjects();
     m_chart->Repaint();
@@ -367,17 +377,30 @@ bool CTimeRangeMarkers::OnIndicatorClicked(int limitIndex)
     return true;
 }
 
-void CTimeRangeMarkers::ScrollAxis(int axis, int direction)
+void CTimeRangeMarkers::ScrollAxis(int axis, int direction, const DataRange& dataRange)
 {
     if (!m_chart || direction == 0)
         return;
-    const double sign = direction > 0 ? 1.0 : -1.0;
     for (int i = 0; i < m_chart->GetXAxisCount(); ++i) {
         if (axis >= 0 && i != axis)
             continue;
         const CPlotXAxis* xAxis = m_chart->GetXAxis(i);
-        const double delta = sign * xAxis->GetSpan();
-        m_chart->SetXAxisRange(i, xAxis->GetMin() + delta, xAxis->GetSpan());
+        const double span = xAxis->GetSpan();
+        double start = xAxis->GetMin() + (direction > 0 ? span : -span);
+        // The last span ends with the data, the first begins with it; an axis already beyond
+        // stays where it is.
+        double first = 0.0;
+        double last = 0.0;
+        if (dataRange && dataRange(i, first, last)) {
+            if (direction > 0)
+                start = std::max(xAxis->GetMin(), std::min(start, last - span));
+            else
+                start = std::min(xAxis->GetMin(), std::max(start, first));
+        }
+        const double delta = start - xAxis->GetMin();
+        if (delta == 0.0)
+            continue;
+        m_chart->SetXAxisRange(i, start, span);
         if (m_shown && i == m_referenceAxis)
             Shift(delta);
     }

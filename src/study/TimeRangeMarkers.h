@@ -6,6 +6,8 @@
 // visible span, so sessions of different time bases are aligned by position, not by date.
 #include "platform/framework/CString.h"
 
+#include <functional>
+
 class CiPlotX;
 struct SAxisControlBlock;
 struct SPlotLimit;
@@ -53,18 +55,21 @@ public:
     // An indicator was clicked: the axes scroll so that the range's edge lies at the window's edge.
     // True when the axes moved.
     bool OnIndicatorClicked(int limitIndex);
+    // The first and last date of the data an X axis shows; false when it shows none.
+    using DataRange = std::function<bool(int axis, double& first, double& last)>;
     // Scrolls X axis `axis` (every X axis when negative) one visible span forward (direction > 0)
-    // or back; the range follows the reference axis.
-    void ScrollAxis(int axis, int direction);
+    // or back, but not beyond the end or before the start of its data; the range follows the
+    // reference axis.
+    void ScrollAxis(int axis, int direction, const DataRange& dataRange);
     // Labels and indicators placed again for the present axis range.
     void Replace();
 
 private:
     SPlotLimit* Limit(const char* name) const;
     int LimitIndex(const char* name) const;
-    // The first visible channel on the reference axis; -1 without one.
-    int ReferenceChannel() const;
-    double SnapToData(double value) const;
+    // The channel a marker follows on the reference axis; -1 without one.
+    int MarkerChannel(bool start) const;
+    double SnapToData(double value, bool start) const;
     void PlaceObjects();
     void SetVisible(bool visible);
 

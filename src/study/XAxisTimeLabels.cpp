@@ -9,6 +9,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -82,14 +83,22 @@ int BuildXAxisTimeLabels(CPlotXAxis& axis, const SXAxisLabelRequest& request)
     int ticks = 0;
     if (step > 0.0 && std::isfinite(step)) {
         double k = std::floor((offset + minimum) / (step / 2));
+        double previous = -std::numeric_limits<double>::infinity();
         for (int walked = 0; walked < kMaxHalfSteps; ++walked, k += 1.0) {
-            const double t = k * step / 2 - offset;
-            if (t < kFirstLabelDate)
+            // Each tick takes the local offset at its own time: after a clock change the ticks
+            // stay on round local times. A local time the change skips or repeats gives no
+            // tick of its own.
+            const double local = k * step / 2;
+            double t = local - offset;
+            for (int pass = 0; pass < 2 && InWindow(t); ++pass)
+                t = local - LocalTickOffset(t);
+            if (t < kFirstLabelDate || !(t > previous))
                 continue;
             if (t > kLastLabelDate || t > maximum + kMillisecond)
                 break;
             if (t < minimum - kMillisecond)
                 continue;
+            previous = t;
             const int half = int(std::fmod(std::fabs(k), 2.0));
             if (request.parity && *request.parity < 0)
                 *request.parity = half;

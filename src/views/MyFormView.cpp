@@ -7,6 +7,7 @@
 #include "project/RecDoc.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MyToolBar.h"
+#include "views/ScrollRequest.h"
 #include "views/SplitFrame.h"
 
 #include <glog/logging.h>
@@ -200,18 +201,7 @@ int CMyFormView::ScrollTarget(int bar, UINT code, UINT pos) const
     GetClientRect(&client);
     const int page = bar == SB_VERT ? client.Height() : client.Width();
     const int range = bar == SB_VERT ? m_scrollSize.cy : m_scrollSize.cx;
-    const int current = GetScrollPos(bar);
-    switch (code) {
-    case SB_LINEUP: return current - kLineStep;
-    case SB_LINEDOWN: return current + kLineStep;
-    case SB_PAGEUP: return current - page;
-    case SB_PAGEDOWN: return current + page;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: return int(pos);
-    case SB_TOP: return 0;
-    case SB_BOTTOM: return range;
-    default: return current;
-    }
+    return ScrollRequestTarget(code, pos, GetScrollPos(bar), kLineStep, page, range);
 }
 
 void CMyFormView::OnVScroll(UINT code, UINT pos, CScrollBar*)

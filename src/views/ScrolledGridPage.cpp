@@ -1,6 +1,7 @@
 #include "views/ScrolledGridPage.h"
 
 #include "platform/framework/windows/WindowStyles.h"
+#include "views/ScrollRequest.h"
 
 #include <algorithm>
 #include <climits>
@@ -34,18 +35,7 @@ void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
     CRect client;
     GetClientRect(&client);
-    const int current = GetScrollPos(SB_VERT);
-    switch (code) {
-    case SB_LINEUP: ScrollTo(current - kLineStep); break;
-    case SB_LINEDOWN: ScrollTo(current + kLineStep); break;
-    case SB_PAGEUP: ScrollTo(current - client.Height()); break;
-    case SB_PAGEDOWN: ScrollTo(current + client.Height()); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: ScrollTo(int(pos)); break;
-    case SB_TOP: ScrollTo(0); break;
-    case SB_BOTTOM: ScrollTo(INT_MAX); break;
-    default: break;
-    }
+    ScrollTo(ScrollRequestTarget(code, pos, GetScrollPos(SB_VERT), kLineStep, client.Height(), INT_MAX));
 }
 
 BOOL CScrolledGridPage::OnMouseWheel(UINT, short delta, CPoint)

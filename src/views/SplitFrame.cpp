@@ -153,9 +153,11 @@ void CSplitFrame::RecalcLayout(BOOL notify)
         top += CMyToolBar::kHeight;
     }
     int left = 0;
-    if (m_dialogBar && m_dialogBar->GetSafeHwnd()) {
-        left = std::min(m_dialogBar->GetBarWidth(), client.Width());
-        m_dialogBar->MoveWindow(0, top, left, std::max(0, client.Height() - top));
+    // A hidden bar (the graph options collapsed) leaves its room to the view.
+    if (m_dialogBar && m_dialogBar->GetSafeHwnd() && (m_dialogBar->GetStyle() & WS_VISIBLE)) {
+        const int height = std::max(0, client.Height() - top);
+        left = std::min(m_dialogBar->GetBarWidth(height), client.Width());
+        m_dialogBar->MoveWindow(0, top, left, height);
     }
     if (CWnd* view = GetView()) {
         view->MoveWindow(left, top, std::max(0, client.Width() - left), std::max(0, client.Height() - top), notify);

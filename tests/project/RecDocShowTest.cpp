@@ -133,6 +133,8 @@ public:
         editFieldsWhileBuilding = CToolBarEditFieldCount::Get();
         m_log.push_back(Entry("build", viewId));
     }
+    // No page is ever built here.
+    bool SelectBuiltStudy() override { return false; }
 
 private:
     Log& m_log;

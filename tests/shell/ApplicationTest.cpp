@@ -14,6 +14,10 @@
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
 #include "projectmanager/ProjectManagerTableView.h"
+#include "study/BasicGraphView.h"
+#include "study/BasicTableView.h"
+#include "mainview/MainView.h"
+#include "project/IProjectManagerView.h"
 #include "views/SplitFrame.h"
 #include "views/TabWnd.h"
 #include "platform/framework/Logging.h"
@@ -497,6 +501,88 @@ TEST_F(ApplicationTest, TheViewMenuShowsTheTabsOfTheProjectWindow)
     EXPECT_NE(nullptr, mainView.GetLayout().GetObject(16));
     Command(CMainFrame::ID_VIEW_PROJECT_MANAGER);
     EXPECT_EQ(0, tabs->GetActiveTab());
+}
+
+TEST_F(ApplicationTest, AStudyChosenAgainIsRebuiltOnlyWhenWhatItShowsChanged)
+{
+    ASSERT_TRUE(Start({}));
+    const CString second = MakeSampleProject("second.zca");
+    ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+    CRecDoc* document = Project();
+    CMainView& mainView = m_app.GetMainFrame()->GetProjectWindow()->GetMainView();
+    const auto* tabs = dynamic_cast<TTabWnd*>(mainView.GetRootWindow());
+    ASSERT_NE(nullptr, tabs);
+    const auto view = [&](int entry) {
+        auto* frame = dynamic_cast<CSplitFrame*>(mainView.GetLayout().GetObject(entry)->GetWnd());
+        return frame ? frame->GetView() : nullptr;
+    };
+    const auto overviewTable = [&] { return dynamic_cast<CBasicTableView*>(view(5)); };
+    const auto graph = [&] { return dynamic_cast<CBasicGraphView*>(view(6)); };
+    // A mark only the page shown now carries: a page built again has lost it.
+    const auto markThePage = [&] { graph()->SetWindowText("shown before"); };
+    const auto sameOldPage = [&] {
+        CString text;
+        graph()->GetWindowText(text);
+        return text == "shown before";
+    };
+    // The View menu's Energy Study after the Project Manager tab, as a user goes back and forth.
+    const auto backToTheStudy = [&] {
+        Command(CMainFrame::ID_VIEW_PROJECT_MANAGER);
+        EXPECT_EQ(0, tabs->GetActiveTab());
+        Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
+        EXPECT_EQ(1, tabs->GetActiveTab());
+    };
+
+    Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
+    ASSERT_NE(nullptr, graph());
+    // The user zooms in; nothing the page shows changes elsewhere, so it comes back as it was.
+    graph()->SendMessage(WM_COMMAND, MAKEWPARAM(33049, BN_CLICKED), 0);
+    const double zoomedSpan = graph()->GetPlotControl()->GetXAxis(0)->GetSpan();
+    markThePage();
+    backToTheStudy();
+    Command(CMainFrame::ID_VIEW_REPORT);
+    Command(CMainFrame::ID_VIEW_ENERGY_STUDY);
+    EXPECT_TRUE(sameOldPage());
+    EXPECT_EQ(zoomedSpan, graph()->GetPlotControl()->GetXAxis(0)->GetSpan());
+
+    // Each change below reaches the page: it is built again and shows the change.
+    document->RenameProjectItem({SProjectItemName::kSession, 0, "Renamed feeder"});
+    backToTheStudy();
+    EXPECT_FALSE(sameOldPage());
+    EXPECT_EQ(CString("Renamed feeder"), overviewTable()->GetSessionData()[0]->name);
+
+    markThePage();
+    ASSERT_EQ(0, document->ImportSession(second, 0));
+    backToTheStudy();
+    EXPECT_FALSE(sameOldPage());
+    EXPECT_EQ(2u, overviewTable()->GetSessionData().size());
+
+    markThePage();
+    ASSERT_EQ(0, document->DeleteSession(1));
+    backToTheStudy();
+    EXPECT_FALSE(sameOldPage());
+    EXPECT_EQ(1u, overviewTable()->GetSessionData().size());
+
+    markThePage();
+    m_answers.push_back(InTemp("moved.zca"));
+    Command(CMainFrame::ID_FILE_SAVE_AS);
+    backToTheStudy();
+    EXPECT_FALSE(sameOldPage());
+    EXPECT_EQ(CString("moved.zca"), graph()->GetPlotControl()->GetText());
+
+    markThePage();
+    const std::string picture = (m_home.Root() / "bookmark.png").string();
+    std::ofstream(picture) << "picture";
+    ASSERT_EQ(0, document->AddBookmark(2, CStringW("Morning peak"), CString(picture)));
+    backToTheStudy();
+    EXPECT_FALSE(sameOldPage());
+
+    // A bookmark shows its page; that page too comes back as the bookmark left it.
+    document->ShowBookmark(0);
+    CFrameworkApp::PumpWaitingMessages();
+    markThePage();
+    backToTheStudy();
+    EXPECT_TRUE(sameOldPage());
 }
 
 TEST_F(ApplicationTest, FileAndViewCommandsReachTheDocument)

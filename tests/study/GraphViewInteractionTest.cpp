@@ -10,6 +10,7 @@
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/ProjectManagerChange.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
@@ -266,9 +267,12 @@ TEST_F(GraphViewInteractionTest, ScrollButtonsMoveOneSpanAndCouplingMovesEveryAx
 {
     Reopen({Spec(), Spec()});
     Click(GraphBar::kFirstSession + 1);
+    // Both axes zoomed to the first third of their sessions.
     const double first = Chart().GetXAxis(0)->GetMin();
     const double second = Chart().GetXAxis(1)->GetMin();
-    const double span = Chart().GetXAxis(0)->GetSpan();
+    const double span = Chart().GetXAxis(0)->GetSpan() / 3;
+    Chart().SetXAxisRange(0, first, span);
+    Chart().SetXAxisRange(1, second, span);
     Command(kFirstScrollForwardButton);
     EXPECT_NEAR(Chart().GetXAxis(0)->GetMin(), first + span, 1e-9);
     EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second, 1e-9);
@@ -276,17 +280,18 @@ TEST_F(GraphViewInteractionTest, ScrollButtonsMoveOneSpanAndCouplingMovesEveryAx
     ASSERT_EQ(m_view->GetAxisControls().coupled, 1);
     Command(kFirstScrollBackButton + 1);
     EXPECT_NEAR(Chart().GetXAxis(0)->GetMin(), first, 1e-9);
-    EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second - Chart().GetXAxis(1)->GetSpan(), 1e-9);
+    EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second, 1e-9); // no further back than its data
 }
 
-TEST_F(GraphViewInteractionTest, SpanButtonsSetEveryAxisSpanAroundItsCentre)
+TEST_F(GraphViewInteractionTest, SpanButtonsSetTheReferenceAxisToTheChosenLength)
 {
     const CPlotXAxis& axis = *Chart().GetXAxis(0);
-    const double centre = axis.GetMin() + axis.GetSpan() / 2;
+    const CHighTime start = CHighTime::FromDate(axis.GetMin());
     Click(GraphBar::kFirstSpanButton); // 1 Hour
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
     EXPECT_EQ(m_bar->GetSelectedSpanButton(), GraphBar::kFirstSpanButton);
-    EXPECT_NEAR(axis.GetMin() + axis.GetSpan() / 2, centre, 1e-9);
+    // From the full hour the axis started in.
+    EXPECT_EQ(CHighTime::FromDate(axis.GetMin()).Format("%Y-%m-%d %H:%M:%S"), start.Format("%Y-%m-%d %H:00:00"));
     EXPECT_EQ(m_view->GetSettings().m_typeTimeRange, 0);
     Click(GraphBar::kFirstSpanButton + 3); // Individual: no span of its own
     EXPECT_NEAR(axis.GetSpan(), 1.0 / 24.0, 1e-9);
@@ -369,8 +374,8 @@ TEST_F(GraphViewInteractionTest, PrivateMessagesRefreshDeferAndFollowTheDocument
     EXPECT_GT(Chart().GetChannelCount(), 0);
     // The session-settings change refreshes the texts and refills both tables.
     const std::size_t refills = m_table->refills.size();
-    CUpdateMsg hint;
-    hint.Set(CRecDoc::kHintSessionSettings);
+    SProjectManagerChange hint(nullptr, nullptr);
+    hint.Set(SProjectManagerChange::kSessionName);
     m_view->SendMessage(WM_DOC_UPDATE, reinterpret_cast<WPARAM>(&hint), 0);
     EXPECT_EQ(m_table->refills.size(), refills + 1);
     // The graph options button shows the bar and clears the collapsed flag.

@@ -23,9 +23,6 @@ TEST_F(RenderGraphViewTest, DISABLED_TheSampleProjectWithCursorsMarkersLimitsAnd
     settings.m_isLimit[0] = true;
     settings.m_limits[0] = 232.0f;
     m_bar->SettingsToControls();
-    m_bar->SetRowLabel(0, "Voltage");
-    m_bar->SetRowLabel(1, "PF");
-    m_bar->SetRowLabel(2, "P");
     m_view->RefreshGraph();
     Click(GraphBar::kSetWorkingHours);
     // Cursors first (the markers switch them off), then a copy with the time range.

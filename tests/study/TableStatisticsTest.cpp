@@ -1,7 +1,8 @@
 // The statistics of the study tables on sessions from the session writer, against values the test
 // computes from the written numbers: RMS and mean with gaps, invalid values and +/-infinity,
 // reverse power, the derived powers and power factors, the effective apparent power, the THD
-// weighting, the extremes with their times, and the quality flags around the valid ratio.
+// weighting, the extremes with their times, the quality flags around the valid ratio, and the
+// same cells from summaries taken in one walk or kept by the trend items.
 #include "datamodel/DataSet.h"
 #include "datamodel/RecordRange.h"
 #include "datamodel/TrendCache.h"
@@ -16,8 +17,10 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -359,3 +362,46 @@ TEST_F(TableStatisticsTest, RecordRangesAgreeBetweenMarkersAndTables)
 }
 
 } // namespace
+
+// What Prepare takes in one walk (and the trend items keep for a second table) gives every entry
+// of every cell to the bit as cells that take their own summaries, over the whole session (kept)
+// and over part of it (not kept).
+TEST_F(TableStatisticsTest, PreparedCellsEqualCellsThatTakeTheirOwnSummaries)
+{
+    Load(MorningSession(), PatchMorning);
+    std::vector<SStatisticsCell> cells;
+    for (DWORD quantity : {0u, 1u, 2u, 5u, 6u, 7u, 8u, 9u, 20u, 21u, 22u, 29u, 30u, 54u, 56u, 57u})
+        for (int phase : {0, 1, 2, kTotal})
+            cells.push_back({quantity, phase});
+    const auto fill = [&](CTableStatistics& stats) {
+        std::vector<SSummaryTableCell> filled(cells.size());
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            stats.FillCell(cells[c].quantity, cells[c].phase, filled[c]);
+        return filled;
+    };
+    const auto expectSame = [&](const std::vector<SSummaryTableCell>& a, const std::vector<SSummaryTableCell>& b,
+                                const char* what) {
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            for (std::size_t e = 0; e < 3; ++e) {
+                SCOPED_TRACE(testing::Message() << what << " quantity " << cells[c].quantity << " phase "
+                                                << cells[c].phase << " entry " << e);
+                const SSummaryTableEntry& x = a[c].entries[e];
+                const SSummaryTableEntry& y = b[c].entries[e];
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(x.value), std::bit_cast<std::uint32_t>(y.value));
+                EXPECT_EQ(x.time, y.time);
+                EXPECT_EQ(x.quality, y.quality);
+                EXPECT_EQ(x.sign, y.sign);
+            }
+    };
+    for (const SRecordRange range : {SRecordRange{0, int(m_trend.size()) - 1}, SRecordRange{4, 25}}) {
+        CTrendCache ownCache;
+        CTableStatistics own(ownCache, m_set, STrendAccessSpec{0, 1}, range, 0.95);
+        const auto reference = fill(own);
+        CTableStatistics prepared = Statistics(range);
+        prepared.Prepare(cells);
+        expectSame(reference, fill(prepared), "prepared");
+        CTableStatistics second = Statistics(range);
+        second.Prepare(cells);
+        expectSame(reference, fill(second), "kept by the items");
+    }
+}

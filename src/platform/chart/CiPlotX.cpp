@@ -30,7 +30,8 @@ public:
             painter.fillRect(clientRect, Qt::white);
             return;
         }
-        painter.drawImage(QPoint(0, 0), chart->Picture().image);
+        // Drawn at the screen's resolution: curves as fine as the text.
+        painter.drawImage(QPoint(0, 0), chart->Picture(painter.device()->devicePixelRatioF()).image);
     }
 };
 
@@ -292,19 +293,21 @@ void CiPlotX::Repaint()
 {
     if (IsUpdating())
         return;
-    Render();
+    Render(m_picture->image.isNull() ? 1.0 : m_picture->image.devicePixelRatio());
     if (GetSafeHwnd())
         Invalidate(FALSE);
 }
 
-void CiPlotX::Render()
+void CiPlotX::Render(double ratio)
 {
     AutoScaleYAxes();
     RecalcLayout();
-    QImage image(m_size.cx, m_size.cy, QImage::Format_RGB32);
+    QImage image(QSize(m_size.cx, m_size.cy) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
     SPlotRenderOptions options;
     options.decimate = m_decimate;
+    options.ratio = ratio;
     CPlotRenderer(*this, m_layout, options).Paint(painter);
     painter.end();
     m_picture->image = std::move(image);
@@ -312,16 +315,20 @@ void CiPlotX::Render()
     ++m_renderCount;
 }
 
-const SPlotPicture& CiPlotX::Picture()
+const SPlotPicture& CiPlotX::Picture(double ratio)
 {
-    if ((m_dirty || m_picture->image.size() != QSize(m_size.cx, m_size.cy)) && !IsUpdating())
-        Render();
+    const QImage& image = m_picture->image;
+    const bool stale = m_dirty || image.deviceIndependentSize().toSize() != QSize(m_size.cx, m_size.cy) ||
+                       image.devicePixelRatio() != ratio;
+    if (stale && !IsUpdating())
+        Render(ratio);
     return *m_picture;
 }
 
 std::vector<BYTE> CiPlotX::GetBitmapBytes()
 {
-    Render();
+    // A bitmap file has the chart's size in pixels.
+    Render(1.0);
     return EncodeBitmap24(m_picture->image);
 }
 

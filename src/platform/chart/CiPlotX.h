@@ -102,6 +102,8 @@ public:
     // Puts the cursor on the point of its channel at or before x (the first point before it),
     // then asks the owner for its readout (event 49).
     void SetCursorPosition(int index, double x);
+    // The cursor the user clicked last; -1 before any was.
+    int GetActiveCursor() const { return m_activeCursor; }
     void RefreshCursorReadouts();
 
     // ---- limits (bands) and labels (annotations)
@@ -173,8 +175,9 @@ public:
     void KeyDown(int key, int shift);
     void KeyUp(int key, int shift);
 
-    // The rendered picture (private to the chart's drawing code and its tests).
-    const SPlotPicture& Picture();
+    // The rendered picture at a device pixel ratio (private to the chart's drawing code and its
+    // tests).
+    const SPlotPicture& Picture(double ratio = 1.0);
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
@@ -207,7 +210,7 @@ private:
     };
 
     SPlotEvent Fire(int id, SPlotEvent event);
-    void Render();
+    void Render(double ratio);
     void DragTo(int shift, int x, int y);
     void EndDrag(int button, int shift, int x, int y);
     void ContextMenu(const SPlotHit& hit, int x, int y);
@@ -233,7 +236,7 @@ private:
     bool m_xAxisDrag = true;
     bool m_yAxisDrag = true;
     bool m_dirty = true;
-    int m_activeCursor = 0;
+    int m_activeCursor = -1; // none clicked yet
     int m_buttons = 0;
     SDrag m_drag;
     std::unique_ptr<SPlotPicture> m_picture;

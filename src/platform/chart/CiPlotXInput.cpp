@@ -424,7 +424,9 @@ void CiPlotX::MoveActiveCursorByKey(int key)
 {
     if (key != int(kVkLeft) && key != int(kVkRight))
         return;
-    SPlotDataCursor& cursor = m_cursors[std::size_t(m_activeCursor)];
+    // The keys move the first cursor until the user clicks one.
+    const int active = std::max(m_activeCursor, 0);
+    SPlotDataCursor& cursor = m_cursors[std::size_t(active)];
     const CPlotChannel* channel = GetChannel(FindChannel(cursor.channelName));
     if (!cursor.IsShown() || !channel || channel->GetCount() == 0)
         return;
@@ -434,7 +436,7 @@ void CiPlotX::MoveActiveCursorByKey(int key)
         return;
     cursor.position = channel->GetXValue(next);
     SPlotEvent event;
-    event.index = m_activeCursor;
+    event.index = active;
     Fire(PlotEvent::CursorChange, event);
     cursor.readout = Fire(PlotEvent::CursorReadout, event).text;
     Repaint();

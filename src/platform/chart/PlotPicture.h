@@ -16,6 +16,8 @@ struct SPlotRenderOptions
 {
     bool decimate = true;
     bool thumbnail = false;
+    // Device pixels per logical pixel: the data is drawn at device pixels.
+    double ratio = 1.0;
     int xAxis = -1;
     double yMin = 0.0;
     double yMax = 1.0;

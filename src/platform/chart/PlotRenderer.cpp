@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr double kPixelLimit = 1048576.0; // far-off points are clamped here: no int overflow
+constexpr int kLabelGap = 6;               // pixels kept free between two axis labels
 
 QColor ToQColor(COLORREF color)
 {
@@ -282,22 +284,31 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     }
     if (!CPlotAxis::IsValidRange(yMin, ySpan))
         return;
-    const CRect& p = m_layout.plot;
+    // The data is placed on device pixels: at a device pixel ratio above 1 the painter works in
+    // them, so that a curve is as fine as the screen.
+    const double ratio = m_options.ratio > 0.0 ? m_options.ratio : 1.0;
+    painter.save();
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    const CRect& logical = m_layout.plot;
+    const QRect p(int(std::lround(logical.left * ratio)), int(std::lround(logical.top * ratio)),
+                  int(std::lround(logical.Width() * ratio)), int(std::lround(logical.Height() * ratio)));
     const double xMin = xAxis->GetMin(), xMax = xAxis->GetMax();
-    const double xScale = (p.Width() - 1) / xAxis->GetSpan();
-    const double yScale = (p.Height() - 1) / ySpan;
-    const double left = p.left, bottom = p.bottom - 1;
+    const double xScale = (p.width() - 1) / xAxis->GetSpan();
+    const double yScale = (p.height() - 1) / ySpan;
+    const double left = p.left(), bottom = p.bottom();
 
     // From the last point at or before the visible start to the first point after its end.
     const int first = std::max(0, channel.GetIndexOfX(xMin));
     const int last = std::min(channel.GetCount() - 1, channel.GetIndexOfX(xMax) + 1);
+    // As wide as at one device pixel a pixel, placed to the device pixel.
+    const int width = std::max(1, int(std::lround(channel.GetWidth() * ratio)));
     QPen pen(ToQColor(channel.GetColor()));
-    pen.setWidth(channel.GetWidth());
+    pen.setWidth(width);
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
-    const bool decimate = m_options.decimate && (last - first + 1) > p.Width();
-    CRunPainter runs(painter, decimate, channel.GetWidth() == 1, QRect(p.left, p.top, p.Width(), p.Height()));
+    const bool decimate = m_options.decimate && (last - first + 1) > p.width();
+    CRunPainter runs(painter, decimate, width == 1, p);
     const double* xs = channel.XData();
     const float* ys = channel.YData();
     const auto columnOf = [&](int i) { return PixelOf(left + (xs[i] - xMin) * xScale); };
@@ -311,6 +322,8 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     if (!decimate) {
         for (int i = first; i <= last; ++i)
             addPoint(i);
+        runs.Break();
+        painter.restore();
         return;
     }
     // Column by column: the points of a column are found by their X values (which never
@@ -351,6 +364,8 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
         }
         i = lo;
     }
+    runs.Break();
+    painter.restore();
 }
 
 void CPlotRenderer::PaintLimits(QPainter& painter) const
@@ -477,6 +492,7 @@ void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const 
     painter.setPen(Qt::black);
     painter.drawLine(band.left, band.top, band.right - 1, band.top);
     const QFontMetrics metrics = painter.fontMetrics();
+    int drawnRight = std::numeric_limits<int>::min();
     for (const auto& tick : axis.VisibleTicks(band.Width(), 90, true)) {
         const int x = PixelOf(m_chart.XValueToPixel(index, tick.value));
         const bool major = !tick.text.IsEmpty();
@@ -484,9 +500,13 @@ void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const 
         if (major) {
             const QString text = ToQ(tick.text);
             const int width = metrics.horizontalAdvance(text);
-            // The outermost labels move inwards rather than be cut at the picture's edge.
+            // The outermost labels move inwards rather than be cut at the picture's edge; one
+            // that would then run into its neighbour is left out.
             const int left = std::clamp(x - width / 2, 0, std::max(0, int(m_layout.client.right) - width - 1));
+            if (left < drawnRight + kLabelGap)
+                continue;
             painter.drawText(QRect(left, band.top + 6, width, metrics.height()), Qt::AlignCenter, text);
+            drawnRight = left + width;
         }
     }
 }

@@ -178,6 +178,38 @@ TEST(PlotRenderingTest, TheBitmapExportIsAnUncompressed24BitBitmapOfThePicture)
     EXPECT_FALSE(chart.SaveImageToBitmap(folder.Path("missing/x.bmp").c_str()));
 }
 
+TEST(PlotRenderingTest, AtTwoDevicePixelsAPixelACurveClimbsInDevicePixels)
+{
+    CiPlotX chart;
+    SetUpSimpleChart(chart);
+    CPlotChannel& channel = *chart.GetChannel(0);
+    for (int i = 0; i <= 100; ++i)
+        channel.AddXY(i, 2.0f + i / 100.0f); // a tenth of the plot's height over its width
+    const QImage& image = chart.Picture(2.0).image;
+    ASSERT_EQ(image.size(), QSize(800, 600));
+    EXPECT_EQ(image.devicePixelRatio(), 2.0);
+    // The rows the curve crosses: at logical pixels each would be two device rows of the same
+    // columns, stairs of two; drawn at device pixels, neighbouring rows differ.
+    std::vector<std::vector<int>> columnsOfRow(std::size_t(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == kBlue)
+                columnsOfRow[std::size_t(y)].push_back(x);
+    int rows = 0;
+    int pairsAlike = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2) {
+        if (columnsOfRow[std::size_t(y)].empty() && columnsOfRow[std::size_t(y) + 1].empty())
+            continue;
+        ++rows;
+        pairsAlike += columnsOfRow[std::size_t(y)] == columnsOfRow[std::size_t(y) + 1] ? 1 : 0;
+    }
+    EXPECT_GT(rows, 20);
+    EXPECT_LT(pairsAlike, rows / 2);
+    // The bitmap export keeps the chart's size in pixels.
+    const std::vector<BYTE> bytes = chart.GetBitmapBytes();
+    EXPECT_EQ(bytes.size(), std::size_t(14 + 40 + 400 * 3 * 300));
+}
+
 TEST(PlotRenderingTest, AThumbnailShowsTheVisibleChannelsOfItsAxisAgainstTheCommonRange)
 {
     CTempFolder folder;

@@ -112,13 +112,23 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     }
     QAbstractButton* button = nullptr;
     const bool automatic = type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON;
-    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE)
+    const bool checkBox = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
+    const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+    if ((checkBox || radio) && (impl.style & BS_PUSHLIKE))
+    {
+        auto* push = new QPushButton(parent);
+        push->setAutoDefault(false);
+        push->setCheckable(true);
+        push->setAutoExclusive(type == BS_AUTORADIOBUTTON);
+        button = push;
+    }
+    else if (checkBox)
     {
         auto* check = new CWholeRectButton<QCheckBox>(parent);
         check->setTristate(type == BS_3STATE || type == BS_AUTO3STATE);
         button = check;
     }
-    else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
+    else if (radio)
     {
         auto* radio = new CWholeRectButton<QRadioButton>(parent);
         radio->setAutoExclusive(type == BS_AUTORADIOBUTTON);

@@ -125,7 +125,7 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
     edit->setDisplayFormat(time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"));
     auto* self = &impl;
     QObject::connect(edit, &QDateTimeEdit::dateTimeChanged, edit, [self] { Notify(*self, DTN_DATETIMECHANGE); });
-    impl.controlProc = [edit](WndImpl& wnd, UINT m, WPARAM, LPARAM l, bool& handled) -> LRESULT {
+    impl.controlProc = [edit, time](WndImpl& wnd, UINT m, WPARAM, LPARAM l, bool& handled) -> LRESULT {
         handled = true;
         switch (m)
         {
@@ -137,10 +137,14 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
         case DTM_SETSYSTEMTIME:
         {
             const auto* st = reinterpret_cast<const SYSTEMTIME*>(l);
-            const QDateTime when(QDate(st->wYear, st->wMonth, st->wDay), QTime(st->wHour, st->wMinute, st->wSecond));
-            if (!when.isValid()) return FALSE;
+            const QDate date(st->wYear, st->wMonth, st->wDay);
+            const QTime clock(st->wHour, st->wMinute, st->wSecond);
+            if (!date.isValid() || !clock.isValid()) return FALSE;
             const QSignalBlocker block(edit);
-            edit->setDateTime(when);
+            // A time picker keeps a date of its own (outside which its time is not shown), a
+            // date picker a time: each takes only its part.
+            if (time) edit->setTime(clock);
+            else edit->setDate(date);
             return TRUE;
         }
         case DTM_GETSYSTEMTIME:

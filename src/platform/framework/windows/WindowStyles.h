@@ -66,6 +66,8 @@ inline constexpr DWORD BS_AUTORADIOBUTTON = 0x0009;
 inline constexpr DWORD BS_TYPEMASK = 0x000F;
 // Shows only the button's bitmap (BM_SETIMAGE), not its text.
 inline constexpr DWORD BS_BITMAP = 0x0080;
+// A check box or radio button drawn as a push button that stays pressed while checked.
+inline constexpr DWORD BS_PUSHLIKE = 0x1000;
 // Static text.
 inline constexpr DWORD SS_LEFT = 0x0000;
 inline constexpr DWORD SS_CENTER = 0x0001;

@@ -1,0 +1,113 @@
+#include "datamodel/SeriesSummary.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+
+namespace {
+
+constexpr int kSideBySide = 4;
+
+bool AllFinite(const float* values, int count)
+{
+    std::uint32_t nonFinite = 0;
+    for (int i = 0; i < count; ++i)
+        nonFinite |= (std::bit_cast<std::uint32_t>(values[i]) & 0x7f800000u) == 0x7f800000u ? 1u : 0u;
+    return nonFinite == 0;
+}
+
+// The extremes of a run of finite values: the smallest and largest value met first (a later
+// equal one, -0 beside +0 among them, does not replace it), as the value by value rules take them.
+void AddExtremes(SSeriesSummary& summary, const float* values, int first, int count)
+{
+    // Lanes side by side, so that the comparisons need not wait for each other; finite values
+    // have the same extremes in any order.
+    constexpr int kLanes = 8;
+    float lows[kLanes];
+    float highs[kLanes];
+    std::fill_n(lows, kLanes, values[0]);
+    std::fill_n(highs, kLanes, values[0]);
+    int i = 0;
+    for (; i + kLanes <= count; i += kLanes)
+        for (int lane = 0; lane < kLanes; ++lane) {
+            const float v = values[i + lane];
+            lows[lane] = v < lows[lane] ? v : lows[lane];
+            highs[lane] = v > highs[lane] ? v : highs[lane];
+        }
+    for (; i < count; ++i) {
+        lows[0] = values[i] < lows[0] ? values[i] : lows[0];
+        highs[0] = values[i] > highs[0] ? values[i] : highs[0];
+    }
+    const float low = *std::min_element(lows, lows + kLanes);
+    const float high = *std::max_element(highs, highs + kLanes);
+    if (summary.minimumRecord < 0 || low < summary.minimum) {
+        const int at = int(std::find_if(values, values + count, [low](float v) { return v == low; }) - values);
+        summary.minimum = values[at];
+        summary.minimumRecord = first + at;
+    }
+    if (summary.maximumRecord < 0 || high > summary.maximum) {
+        const int at = int(std::find_if(values, values + count, [high](float v) { return v == high; }) - values);
+        summary.maximum = values[at];
+        summary.maximumRecord = first + at;
+    }
+}
+
+// The sums of up to kSideBySide runs of finite values, each in record order.
+template <int N>
+void AddSums(SSeriesSummary* const* summaries, const float* const* values, int count)
+{
+    double sums[N];
+    double squares[N];
+    for (int k = 0; k < N; ++k) {
+        sums[k] = summaries[k]->sum;
+        squares[k] = summaries[k]->sumOfSquares;
+    }
+    for (int i = 0; i < count; ++i)
+        for (int k = 0; k < N; ++k) {
+            const float v = values[k][i];
+            sums[k] += double(v);
+            squares[k] += double(v) * v;
+        }
+    for (int k = 0; k < N; ++k) {
+        summaries[k]->sum = sums[k];
+        summaries[k]->sumOfSquares = squares[k];
+    }
+}
+
+void AddSums(SSeriesSummary* const* summaries, const float* const* values, int n, int count)
+{
+    switch (n) {
+    case 1: AddSums<1>(summaries, values, count); break;
+    case 2: AddSums<2>(summaries, values, count); break;
+    case 3: AddSums<3>(summaries, values, count); break;
+    default: AddSums<kSideBySide>(summaries, values, count); break;
+    }
+}
+
+} // namespace
+
+void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values, int first,
+                    int count)
+{
+    if (count <= 0)
+        return;
+    SSeriesSummary* finiteSummaries[kSideBySide];
+    const float* finiteValues[kSideBySide];
+    int waiting = 0;
+    for (std::size_t k = 0; k < summaries.size(); ++k) {
+        if (!AllFinite(values[k], count)) {
+            summaries[k]->Add(first, count, values[k]);
+            continue;
+        }
+        summaries[k]->finiteCount += count;
+        AddExtremes(*summaries[k], values[k], first, count);
+        finiteSummaries[waiting] = summaries[k];
+        finiteValues[waiting] = values[k];
+        if (++waiting == kSideBySide) {
+            AddSums(finiteSummaries, finiteValues, waiting, count);
+            waiting = 0;
+        }
+    }
+    if (waiting > 0)
+        AddSums(finiteSummaries, finiteValues, waiting, count);
+}

@@ -1,0 +1,73 @@
+#pragma once
+// What the tables and the scales ask of one value series over a run of records, taken value by
+// value in record order: how many values were finite, +infinity, -infinity or NaN, the sum and
+// the sum of squares of the finite ones, their extremes with the first record of each, and the
+// first record of each infinity.
+#include <cmath>
+#include <limits>
+#include <span>
+
+struct SSeriesSummary
+{
+    int finiteCount = 0;
+    int plusInfinityCount = 0;
+    int minusInfinityCount = 0;
+    int nanCount = 0;
+    double sum = 0.0;
+    double sumOfSquares = 0.0;
+    float minimum = std::numeric_limits<float>::max();
+    float maximum = -std::numeric_limits<float>::max();
+    int minimumRecord = -1; // first record of the smallest finite value; -1 without one
+    int maximumRecord = -1;
+    int firstPlusInfinity = -1;
+    int firstMinusInfinity = -1;
+
+    void Add(int record, float v)
+    {
+        if (std::isfinite(v)) {
+            ++finiteCount;
+            sum += double(v);
+            sumOfSquares += double(v) * v;
+            if (minimumRecord < 0 || v < minimum) {
+                minimum = v;
+                minimumRecord = record;
+            }
+            if (maximumRecord < 0 || v > maximum) {
+                maximum = v;
+                maximumRecord = record;
+            }
+        } else if (v == std::numeric_limits<float>::infinity()) {
+            if (plusInfinityCount++ == 0)
+                firstPlusInfinity = record;
+        } else if (v == -std::numeric_limits<float>::infinity()) {
+            if (minusInfinityCount++ == 0)
+                firstMinusInfinity = record;
+        } else {
+            ++nanCount;
+        }
+    }
+    // Values of records first .. first + count - 1.
+    void Add(int first, int count, const float* values)
+    {
+        for (int i = 0; i < count; ++i)
+            Add(first + i, values[i]);
+    }
+};
+
+// A figure made of several series over a run of records: up to two sums over the records it
+// takes, how many it took, and the quality counts of those it left out.
+struct SDerivedSummary
+{
+    int count = 0;
+    int plusInfinityCount = 0;
+    int minusInfinityCount = 0;
+    int nanCount = 0;
+    double sums[2] = {0.0, 0.0};
+};
+
+// Adds the values of records first .. first + count - 1 of several series to their summaries
+// (values[k] to summaries[k]): the same figures as value by value, but the sums of different
+// series are taken side by side (each still in record order), and the extremes of a run of
+// finite values in one sweep.
+void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values, int first,
+                    int count);

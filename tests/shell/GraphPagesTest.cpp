@@ -1,0 +1,655 @@
+// The graph pages of the assembled program as a user drives them, on a project of two Energy
+// sessions (the first with a gap across the end of daylight-saving time) and a Load session:
+// clicks on the options bar, the chart, its axes and the section toolbars, and what the pages
+// then show and keep.
+#include "AssembledProgram.h"
+
+#include "datamodel/DataSet.h"
+#include "datamodel/PowerFactor.h"
+#include "datamodel/RegionPrefs.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "platform/framework/Profile.h"
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
+#include "platform/framework/windows/CFileDialog.h"
+#include "platform/framework/windows/CMenu.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "platform/framework/windows/WindowTesting.h"
+#include "project/ProjectSettings.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "study/ChartMenus.h"
+#include "study/FundamentalPowerGraphView.h"
+#include "study/LoadStudySummaryGraphView.h"
+#include "study/LoadStudySummaryTableViews.h"
+#include "study/ManualScaleDlg.h"
+#include "study/PlotNames.h"
+#include "study/SummaryGraphView.h"
+#include "study/SummaryGrid.h"
+#include "study/SummaryTableData.h"
+#include "study/VAHzTHDGraphView.h"
+#include "views/MyToolBar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+// Study view ids and the window-table entries of their graph sections.
+constexpr int kRmsPowerPage = 0;
+constexpr int kFundamentalPowerPage = 3;
+constexpr int kVAHzTHDPage = 4;
+constexpr int kLoadRmsPowerPage = 5;
+constexpr int kSummaryGraphEntry = 6;
+constexpr int kFundamentalGraphEntry = 14;
+constexpr int kVAHzTHDGraphEntry = 17;
+constexpr int kLoadSummaryTableEntry = 25;
+constexpr int kLoadSummaryGraphEntry = 26;
+
+constexpr double kHour = 1.0 / 24.0;
+constexpr UINT kBookmarkButton = 33055;
+constexpr UINT kZoomInButton = 33049;
+
+class GraphPagesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_program.Start(m_program.MakeProject("graphs", CAssembledProgram::StandardSessions())));
+    }
+
+    template <class View>
+    View& ShowGraph(int viewId, int entry)
+    {
+        EXPECT_TRUE(m_program.ShowStudyPage(viewId));
+        View* view = m_program.Section<View>(entry);
+        EXPECT_NE(view, nullptr);
+        // The deferred work of a new page (the bar, the data at the laid-out size) is done.
+        CFrameworkApp::RunFor(700);
+        return *view;
+    }
+    static CBasicGraphViewDialogBar& Bar(CBasicGraphView& view) { return *view.GetDialogBar(); }
+    static CiPlotX& Chart(CBasicGraphView& view) { return *view.GetPlotControl(); }
+
+    // A control of the options bar, scrolled into sight first as the user would.
+    static CWnd& Control(CBasicGraphView& view, UINT id)
+    {
+        CBasicGraphViewDialogBar& bar = Bar(view);
+        CWnd* control = bar.GetDlgItem(int(id));
+        EXPECT_NE(control, nullptr);
+        CRect rect;
+        CRect client;
+        control->GetWindowRect(&rect);
+        bar.ScreenToClient(&rect);
+        bar.GetClientRect(&client);
+        if (rect.top < 0 || rect.bottom > client.bottom) {
+            const int position = bar.GetScrollPos(SB_VERT) + rect.top - client.Height() / 2;
+            bar.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::max(0, position)), 0);
+        }
+        return *control;
+    }
+    static void ClickControl(CBasicGraphView& view, UINT id) { CAssembledProgram::ClickAtCentre(Control(view, id)); }
+    // A choice of a list of the bar, as the user's selection tells it.
+    static void Choose(CBasicGraphView& view, UINT listId, int choice)
+    {
+        auto& list = static_cast<CComboBox&>(Control(view, listId));
+        for (int i = 0; i < list.GetCount(); ++i)
+            if (int(list.GetItemData(i)) == choice)
+                list.SetCurSel(i);
+        Bar(view).SendMessage(WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), LPARAM(list.GetSafeHwnd()));
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    // Text typed into an edit of the bar, then the focus moved on.
+    static void Type(CBasicGraphView& view, UINT editId, const CString& text)
+    {
+        CWnd& edit = Control(view, editId);
+        edit.SetWindowText(text);
+        Bar(view).SendMessage(WM_COMMAND, MAKEWPARAM(editId, EN_KILLFOCUS), LPARAM(edit.GetSafeHwnd()));
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    // A button of the graph section's toolbar.
+    static void ClickSectionButton(CBasicGraphView& view, UINT command)
+    {
+        CMyToolBar* toolBar = dynamic_cast<CSplitFrame*>(view.GetParent())->GetMyToolBar(0);
+        ASSERT_NE(toolBar, nullptr);
+        ASSERT_FALSE(toolBar->GetButtonRect(command).IsRectEmpty());
+        CAssembledProgram::ClickAt(*toolBar, toolBar->GetButtonRect(command).CenterPoint());
+    }
+    static bool IsChecked(CBasicGraphView& view, UINT id)
+    {
+        return static_cast<CButton&>(Control(view, id)).GetCheck() == BST_CHECKED;
+    }
+
+    // The first visible channel whose title starts so, and the pixel of one of its points.
+    static int FindChannel(CiPlotX& chart, const CString& titleStart)
+    {
+        for (int i = 0; i < chart.GetChannelCount(); ++i)
+            if (chart.GetChannel(i)->IsVisible() && chart.GetChannel(i)->GetTitle().Find(titleStart) == 0)
+                return i;
+        return -1;
+    }
+    static CPoint PointPixel(CiPlotX& chart, int channel, int point)
+    {
+        const CPlotChannel& c = *chart.GetChannel(channel);
+        return CPoint(int(std::lround(chart.XValueToPixel(chart.FindXAxis(c.GetXAxisName()), c.GetXValue(point)))),
+                      int(std::lround(chart.YValueToPixel(chart.FindYAxis(c.GetYAxisName()), c.GetYValue(point)))));
+    }
+    // A point of the channel with a value, near the middle of what the chart shows of it (the
+    // cursors stand at a third and two thirds).
+    static int ShownPoint(CiPlotX& chart, int channel)
+    {
+        const CPlotChannel& c = *chart.GetChannel(channel);
+        const CPlotXAxis& axis = *chart.GetXAxis(chart.FindXAxis(c.GetXAxisName()));
+        for (int i = std::max(0, c.GetIndexOfX(axis.FractionToValue(0.45))); i < c.GetCount(); ++i)
+            if (std::isfinite(c.GetYValue(i)))
+                return i;
+        return -1;
+    }
+    static double PickerRange(CBasicGraphView& view, bool end)
+    {
+        double begin = 0.0;
+        double finish = 0.0;
+        Bar(view).XAxisPickers().GetRange(begin, finish);
+        return end ? finish : begin;
+    }
+
+    CAssembledProgram m_program;
+};
+
+TEST_F(GraphPagesTest, TheProjectManagersBroadcastsLeaveEverySessionsSettingsAsTheyWere)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kFirstSession + 1);
+    ASSERT_TRUE(graph.GetSettings().m_sessions[1]);
+    // The second session's total power gets a colour of the user's.
+    CiPlotX& chart = Chart(graph);
+    const int channel = FindChannel(chart, "2: ");
+    ASSERT_GE(channel, 0);
+    const CString name = chart.GetChannel(channel)->GetName();
+    const auto previousMenu = CMenu::SetTrackDriver([](CMenu&) { return 33112u; });
+    const auto previousColor = CColorDialog::SetDriver([](CColorDialog& dialog) {
+        dialog.SetCurrentColor(RGB(1, 2, 3));
+        return INT_PTR(IDOK);
+    });
+    const CPoint point = PointPixel(chart, channel, ShownPoint(chart, channel));
+    SimulateMouse(chart, WM_RBUTTONDOWN, point);
+    SimulateMouse(chart, WM_RBUTTONUP, point);
+    CMenu::SetTrackDriver(previousMenu);
+    CColorDialog::SetDriver(previousColor);
+    ASSERT_TRUE(graph.GetSettings().HasCustomColors());
+    const std::vector<SCustomColor> colors = graph.GetSettings().m_customColors;
+    EXPECT_EQ(colors.front().measurementId, 1);
+
+    // A bookmark makes the project manager page update itself, which it tells every view.
+    ClickSectionButton(graph, kBookmarkButton);
+    CFrameworkApp::RunFor(300);
+    EXPECT_EQ(m_program.Document().GetProjectSettings()->GetBookmarkCount(), 1);
+    EXPECT_TRUE(graph.GetSettings().m_sessions[1]);
+    EXPECT_TRUE(IsChecked(graph, GraphBar::kFirstSession + 1));
+    EXPECT_TRUE(chart.GetXAxis(1)->IsVisible());
+    ASSERT_EQ(graph.GetSettings().m_customColors.size(), colors.size());
+    EXPECT_EQ(graph.GetSettings().m_customColors.front().measurementId, 1);
+    ASSERT_GE(chart.FindChannel(name), 0);
+    EXPECT_EQ(chart.GetChannel(chart.FindChannel(name))->GetColor(), RGB(1, 2, 3));
+
+    // Left for another page, the view keeps them in the project.
+    ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    const auto* stored =
+        dynamic_cast<const CBasicViewSettings*>(m_program.Document().GetProjectSettings()->GetStudyViewSettings(kRmsPowerPage));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_TRUE(stored->m_sessions[0]);
+    EXPECT_TRUE(stored->m_sessions[1]);
+    ASSERT_EQ(stored->m_customColors.size(), colors.size());
+    EXPECT_EQ(stored->m_customColors.front().measurementId, 1);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+TEST_F(GraphPagesTest, EveryChannelIsNamedReadAndColouredAsItself)
+{
+    auto& graph = ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    ClickControl(graph, PhaseCheckId(1, 0)); // the current of the first phase beside its voltage
+    CiPlotX& chart = Chart(graph);
+    std::set<CString> titles;
+    int shown = 0;
+    for (int i = 0; i < chart.GetChannelCount(); ++i)
+        if (chart.GetChannel(i)->IsVisible()) {
+            titles.insert(chart.GetChannel(i)->GetTitle());
+            ++shown;
+        }
+    EXPECT_EQ(int(titles.size()), shown);
+    const int voltage = FindChannel(chart, "1: Volt ");
+    const int current = FindChannel(chart, "1: Current ");
+    ASSERT_GE(voltage, 0);
+    ASSERT_GE(current, 0);
+    const CString currentTitle = chart.GetChannel(current)->GetTitle();
+    const CString voltageTitle = chart.GetChannel(voltage)->GetTitle();
+
+    // A double click on the current makes the cursors follow it: they read amperes.
+    const int point = ShownPoint(chart, current);
+    SimulateMouse(chart, WM_LBUTTONDBLCLK, PointPixel(chart, current, point));
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(chart.GetCursor(0).channelName, chart.GetChannel(current)->GetName());
+    chart.SetCursorPosition(0, chart.GetChannel(current)->GetXValue(point));
+    const CString readout = chart.GetCursor(0).readout;
+    EXPECT_EQ(readout.Left(readout.Find('\n')), currentTitle);
+    const CString value = readout.Mid(readout.Find('\n') + 1);
+    EXPECT_EQ(value.Left(value.Find('\n')).Right(2), CString(" A"));
+
+    // "Change Color" on the current recolours the current, not the voltage.
+    const auto previousMenu = CMenu::SetTrackDriver([](CMenu&) { return 33112u; });
+    const auto previousColor = CColorDialog::SetDriver([](CColorDialog& dialog) {
+        dialog.SetCurrentColor(RGB(9, 8, 7));
+        return INT_PTR(IDOK);
+    });
+    const CPoint pixel = PointPixel(chart, current, point + 20); // away from the cursor
+    SimulateMouse(chart, WM_RBUTTONDOWN, pixel);
+    SimulateMouse(chart, WM_RBUTTONUP, pixel);
+    CMenu::SetTrackDriver(previousMenu);
+    CColorDialog::SetDriver(previousColor);
+    ASSERT_EQ(graph.GetSettings().m_customColors.size(), 1u);
+    EXPECT_EQ(graph.GetSettings().m_customColors.front().dataType, 1);
+    EXPECT_EQ(chart.GetChannel(FindChannel(chart, currentTitle))->GetColor(), RGB(9, 8, 7));
+    EXPECT_NE(chart.GetChannel(FindChannel(chart, voltageTitle))->GetColor(), RGB(9, 8, 7));
+}
+
+TEST_F(GraphPagesTest, AFoldedPowerFactorIsPlottedBesideItsFoldedLimit)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    // The power factor signed by its quadrant, total, with a limit of 0.9.
+    graph.GetSettings().m_isIndCap = true;
+    ClickControl(graph, PhaseCheckId(3, 3));
+    Type(graph, GraphBar::kFirstLimitEdit + 3, "0.9");
+    ClickControl(graph, GraphBar::kFirstLimitCheck + 3);
+    CiPlotX& chart = Chart(graph);
+    const int factor = FindChannel(chart, "1: PF");
+    ASSERT_GE(factor, 0);
+    const int limit = chart.FindLimit(chart.GetChannel(factor)->GetTitle() + kLimitChannelSuffix);
+    ASSERT_GE(limit, 0);
+    EXPECT_NEAR(chart.GetLimit(limit)->position1, FoldPowerFactor(0.9f), 1e-6);
+    // The recorded factors lie between 0.84 and 0.94: folded, between 0.06 and 0.16.
+    const CPlotChannel& data = *chart.GetChannel(factor);
+    int finite = 0;
+    for (int i = 0; i < data.GetCount(); ++i)
+        if (std::isfinite(data.GetYValue(i))) {
+            ++finite;
+            EXPECT_GT(data.GetYValue(i), 0.05f);
+            EXPECT_LT(data.GetYValue(i), 0.17f);
+        }
+    EXPECT_GT(finite, 100);
+}
+
+TEST_F(GraphPagesTest, AReadoutShowsTheValueAsPlottedWithTheSessionsScaling)
+{
+    auto& graph = ShowGraph<CLoadStudySummaryGraphView>(kLoadRmsPowerPage, kLoadSummaryGraphEntry);
+    // The estimated apparent power at a nominal voltage of 400 V instead of the logger's 230 V.
+    auto* table = m_program.Section<CLoadStudySummaryTableView>(kLoadSummaryTableEntry);
+    ASSERT_NE(table, nullptr);
+    SNominalVoltageRecord nominal;
+    nominal.voltage = 400.0f;
+    table->SendMessage(WM_TABLE_NOMINAL_VOLTAGE, 2, reinterpret_cast<LPARAM>(&nominal));
+    CiPlotX& chart = Chart(graph);
+    const int power = FindChannel(chart, "3: S"); // the third session is the Load study's
+    ASSERT_GE(power, 0);
+    const int point = ShownPoint(chart, power);
+    SimulateMouse(chart, WM_LBUTTONDBLCLK, PointPixel(chart, power, point));
+    chart.SetCursorPosition(0, chart.GetChannel(power)->GetXValue(point));
+    const CString readout = chart.GetCursor(0).readout;
+    const CString value = readout.Mid(readout.Find('\n') + 1);
+    const double shown = std::atof(value.Left(value.Find(' ')).GetString());
+    const double plotted = chart.GetChannel(power)->GetYValue(point);
+    EXPECT_NEAR(shown, plotted, std::fabs(plotted) * 0.01) << readout.GetString();
+}
+
+TEST_F(GraphPagesTest, AnIdleGraphPageDoesNoWork)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, PhaseCheckId(0, 0)); // a refresh of the user's, then nothing more
+    CFrameworkApp::RunFor(600);
+    const int renders = Chart(graph).GetRenderCount();
+    CFrameworkApp::RunFor(1000);
+    EXPECT_EQ(Chart(graph).GetRenderCount(), renders);
+    EXPECT_FALSE(graph.IsTimerRunning(kFeedTimer));
+    // Hidden behind the Load study, it stays idle too.
+    ShowGraph<CLoadStudySummaryGraphView>(kLoadRmsPowerPage, kLoadSummaryGraphEntry);
+    m_program.ClickTab(CAssembledProgram::kEnergyTab);
+    auto& again = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    CFrameworkApp::RunFor(500);
+    const int hidden = Chart(again).GetRenderCount();
+    CFrameworkApp::RunFor(1000);
+    EXPECT_EQ(Chart(again).GetRenderCount(), hidden);
+}
+
+TEST_F(GraphPagesTest, TheTimeRangeKeepsTwoMarkerLabelsThroughRefreshes)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kSetTimeRange);
+    CiPlotX& chart = Chart(graph);
+    const auto countLabels = [&](const char* name) {
+        int count = 0;
+        for (int i = 0; i < chart.GetLabelCount(); ++i)
+            count += chart.GetLabel(i)->name == name ? 1 : 0;
+        return count;
+    };
+    ASSERT_EQ(countLabels(kTimeRangeStart), 1);
+    for (int i = 0; i < 5; ++i) {
+        ClickControl(graph, PhaseCheckId(0, i % 3)); // each a refresh
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    EXPECT_EQ(countLabels(kTimeRangeStart), 1);
+    EXPECT_EQ(countLabels(kTimeRangeEnd), 1);
+}
+
+TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirChoice)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    CiPlotX& chart = Chart(graph);
+    const CPlotXAxis& axis = *chart.GetXAxis(0);
+    const auto showsAxis = [&] {
+        EXPECT_NEAR(PickerRange(graph, false), axis.GetMin(), 1.0 / 86400.0);
+        EXPECT_NEAR(PickerRange(graph, true), axis.GetMax(), 1.0 / 86400.0);
+        // The time pickers read the local times the axis shows.
+        for (const auto& [id, date] : {std::pair{GraphBar::kXAxisPickers.beginTime, axis.GetMin()},
+                                       std::pair{GraphBar::kXAxisPickers.endTime, axis.GetMax()}}) {
+            SYSTEMTIME shown{};
+            static_cast<CDateTimeCtrl&>(Control(graph, id)).GetTime(&shown);
+            CString text;
+            text.Format("%02d:%02d:%02d", shown.wHour, shown.wMinute, shown.wSecond);
+            EXPECT_EQ(text, CHighTime::FromDate(date).Format("%H:%M:%S", true));
+        }
+    };
+    // "1 Hour": an hour from a full hour, the button pressed.
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    EXPECT_NEAR(axis.GetSpan(), kHour, 1e-9);
+    showsAxis();
+    EXPECT_TRUE(IsChecked(graph, GraphBar::kFirstSpanButton));
+    EXPECT_FALSE(IsChecked(graph, GraphBar::kFirstSpanButton + 3));
+    // A length chosen in the list is drawn at once.
+    const int renders = chart.GetRenderCount();
+    Choose(graph, GraphBar::kXAxisPickers.intervalList, 5); // 2 hours
+    EXPECT_GT(chart.GetRenderCount(), renders);
+    EXPECT_NEAR(axis.GetSpan(), 2 * kHour, 1e-9);
+    showsAxis();
+    EXPECT_TRUE(IsChecked(graph, GraphBar::kFirstSpanButton + 3));
+    // A zoom step of the section toolbar.
+    ClickSectionButton(graph, kZoomInButton);
+    EXPECT_NEAR(axis.GetSpan(), kHour, 1e-9);
+    showsAxis();
+}
+
+TEST_F(GraphPagesTest, ADayIsACalendarDayAcrossTheClockChange)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    const CPlotXAxis& axis = *Chart(graph).GetXAxis(0);
+    // Saturday 24 October, then the Sunday the clocks go back.
+    Choose(graph, GraphBar::kXAxisPickers.intervalList, 6);
+    EXPECT_EQ(CHighTime::FromDate(axis.GetMin()).Format("%Y-%m-%d %H:%M"), CString("2026-10-24 00:00"));
+    EXPECT_NEAR(axis.GetSpan(), 1.0, 1e-9);
+    CAssembledProgram::ClickAtCentre(*graph.GetDlgItem(int(kFirstScrollForwardButton)));
+    Choose(graph, GraphBar::kXAxisPickers.intervalList, 6);
+    EXPECT_EQ(CHighTime::FromDate(axis.GetMin()).Format("%Y-%m-%d %H:%M"), CString("2026-10-25 00:00"));
+    EXPECT_EQ(CHighTime::FromDate(axis.GetMax()).Format("%Y-%m-%d %H:%M"), CString("2026-10-26 00:00"));
+    EXPECT_NEAR(axis.GetSpan(), 25 * kHour, 1e-9);
+    // The list shows the length it made, as its last item.
+    auto& list = static_cast<CComboBox&>(Control(graph, GraphBar::kXAxisPickers.intervalList));
+    EXPECT_EQ(list.GetCurSel(), list.GetCount() - 1);
+    CString text;
+    list.GetLBText(list.GetCurSel(), text);
+    EXPECT_EQ(text, CString("1d 1h 0m 0s"));
+}
+
+TEST_F(GraphPagesTest, OptionRowsAreLabelledAxesCarryUnitsAndTheBarScrolls)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    CBasicGraphViewDialogBar& bar = Bar(graph);
+    const auto text = [&](UINT id) {
+        CString value;
+        bar.GetDlgItemText(int(id), value);
+        return value;
+    };
+    EXPECT_EQ(text(GraphBar::kFirstRowLabel), CString("P"));
+    EXPECT_EQ(text(GraphBar::kFirstRowLabel + 3), CString("PF"));
+    EXPECT_EQ(text(GraphBar::kFirstLimitLabel), CString("P [kW]"));
+    EXPECT_EQ(text(GraphBar::kFirstLimitLabel + 3), CString("PF"));
+    EXPECT_EQ(text(GraphBar::kFirstLimitLabel + 5), CString("Aux"));
+    // The fifth row has no quantity on this page.
+    EXPECT_FALSE(bar.GetDlgItem(int(GraphBar::kFirstRowLabel) + 4)->IsWindowVisible());
+    EXPECT_FALSE(bar.GetDlgItem(int(PhaseCheckId(4, 0)))->IsWindowVisible());
+    CiPlotX& chart = Chart(graph);
+    EXPECT_EQ(chart.GetYAxis(0)->GetTitle(), CString("Power [kW]"));
+    // The time labels stay on round local times after the clocks went back.
+    int labelled = 0;
+    for (const SPlotAxisLabel& label : chart.GetXAxis(0)->GetLabels())
+        if (!label.text.IsEmpty()) {
+            ++labelled;
+            const CHighTime time = CHighTime::FromDate(label.value);
+            EXPECT_EQ(time.GetHour() % 6, 0) << label.text.GetString();
+            EXPECT_EQ(time.GetMinute(), 0) << label.text.GetString();
+        }
+    EXPECT_GT(labelled, 3);
+    // A limit is typed in the unit of its axis.
+    Type(graph, GraphBar::kFirstLimitEdit, "50");
+    EXPECT_FLOAT_EQ(graph.GetSettings().m_limits[0], 50000.0f);
+    EXPECT_EQ(text(GraphBar::kFirstLimitEdit), CString("50"));
+    ClickControl(graph, GraphBar::kFirstLimitCheck);
+    const int total = FindChannel(chart, "1: P Total");
+    ASSERT_GE(total, 0);
+    const int limit = chart.FindLimit(chart.GetChannel(total)->GetTitle() + kLimitChannelSuffix);
+    ASSERT_GE(limit, 0);
+    EXPECT_DOUBLE_EQ(chart.GetLimit(limit)->position1, 50.0);
+
+    // At 1024 x 720 the bar is shorter than its controls: it scrolls down to the last one.
+    CRect client;
+    bar.GetClientRect(&client);
+    ASSERT_LT(client.Height(), bar.GetContentHeight());
+    EXPECT_TRUE(bar.GetStyle() & WS_VSCROLL);
+    bar.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+    CRect last;
+    bar.GetDlgItem(int(GraphBar::kWorkingHourSpan))->GetWindowRect(&last);
+    bar.ScreenToClient(&last);
+    EXPECT_GE(last.top, 0);
+    EXPECT_LE(last.bottom, client.bottom);
+    // The V, A, Hz, THD page names its own rows and units.
+    auto& quantities = ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    CString current;
+    Bar(quantities).GetDlgItemText(int(GraphBar::kFirstLimitLabel) + 1, current);
+    EXPECT_EQ(current, CString("Current [A]"));
+    EXPECT_EQ(Chart(quantities).GetYAxis(0)->GetTitle(), CString("Voltage [V]"));
+    EXPECT_FALSE(Bar(quantities).GetDlgItem(int(PhaseCheckId(0, 3)))->IsWindowVisible()); // no total voltage
+}
+
+TEST_F(GraphPagesTest, AxesAreScaledInTheirDialogsAndScrollingStopsAtTheData)
+{
+    auto& graph = ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry);
+    CiPlotX& chart = Chart(graph);
+    // The power axis's menu opens its scale dialog.
+    const CRect powerBand = chart.GetLayout().yAxisBands.at(0);
+    std::vector<UINT> offered;
+    const auto previousMenu = CMenu::SetTrackDriver([&](CMenu& menu) {
+        for (const CMenu::Item& item : menu.Items())
+            offered.push_back(item.id);
+        return ID_PLOT_SCALE_AXIS;
+    });
+    const auto previousDialog = CDialog::SetModalDriver([](CDialog& dialog) {
+        if (dialog.GetTemplateId() == CManualScaleDlg::kTemplateId) {
+            dialog.SetDlgItemText(int(CManualScaleDlg::kLowEdit), "-5");
+            dialog.SetDlgItemText(int(CManualScaleDlg::kHighEdit), "20");
+        }
+        dialog.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    SimulateMouse(chart, WM_RBUTTONDOWN, powerBand.CenterPoint());
+    SimulateMouse(chart, WM_RBUTTONUP, powerBand.CenterPoint());
+    ASSERT_FALSE(offered.empty());
+    EXPECT_EQ(offered.front(), ID_PLOT_SCALE_AXIS);
+    EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMin(), -5.0);
+    EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMax(), 20.0);
+    EXPECT_TRUE(chart.GetYAxis(0)->IsManual());
+    // A double click on the time axis opens its dialog, which takes the axis's range as it is.
+    const CPlotXAxis& axis = *chart.GetXAxis(0);
+    const double start = axis.GetMin();
+    const double span = axis.GetSpan();
+    CDialog::SetModalDriver([](CDialog& dialog) {
+        auto* list = static_cast<CComboBox*>(dialog.GetDlgItem(int(CManualScaleXAxisDlg::kPickerIds.intervalList)));
+        for (int i = 0; list && i < list->GetCount(); ++i)
+            if (int(list->GetItemData(i)) == 6)
+                list->SetCurSel(i);
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CManualScaleXAxisDlg::kPickerIds.intervalList, CBN_SELCHANGE),
+                           LPARAM(list ? list->GetSafeHwnd() : nullptr));
+        dialog.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    SimulateMouse(chart, WM_LBUTTONDBLCLK, chart.GetLayout().xAxisBands.at(0).CenterPoint());
+    CMenu::SetTrackDriver(previousMenu);
+    CDialog::SetModalDriver(previousDialog);
+    EXPECT_NEAR(axis.GetSpan(), 1.0, 1e-9);
+    EXPECT_EQ(CHighTime::FromDate(axis.GetMin()).Format("%Y-%m-%d %H:%M"),
+              CHighTime::FromDate(start).Format("%Y-%m-%d 00:00"));
+    EXPECT_NE(span, axis.GetSpan());
+    // Forward one span at a time, the axis stops where the data ends.
+    const CTrendTimeBlock& records = *m_program.Document().GetDataSet(0)->GetTrendTimeBlock();
+    const double first = records.GetFirstTime().GetAsDate();
+    const double last = records.GetLastTime().GetAsDate();
+    CWnd& forward = *graph.GetDlgItem(int(kFirstScrollForwardButton));
+    CWnd& back = *graph.GetDlgItem(int(kFirstScrollBackButton));
+    for (int i = 0; i < 6; ++i)
+        CAssembledProgram::ClickAtCentre(forward);
+    EXPECT_NEAR(axis.GetMax(), last, 1e-9);
+    CAssembledProgram::ClickAtCentre(forward);
+    EXPECT_NEAR(axis.GetMax(), last, 1e-9);
+    for (int i = 0; i < 6; ++i)
+        CAssembledProgram::ClickAtCentre(back);
+    EXPECT_NEAR(axis.GetMin(), first, 1e-9);
+
+    // The red label of the first session brings the data cursors onto its data.
+    CAssembledProgram::ClickAtCentre(*graph.GetDlgItem(int(kFirstAxisLabelButton)));
+    for (int i = 0; i < CiPlotX::kCursorCount; ++i) {
+        const SPlotDataCursor& cursor = chart.GetCursor(i);
+        EXPECT_TRUE(cursor.IsShown());
+        EXPECT_EQ(cursor.channelName.Left(3), CString("1: "));
+        EXPECT_GT(cursor.position, axis.GetMin());
+        EXPECT_LT(cursor.position, axis.GetMax());
+        EXPECT_NE(cursor.readout.Find(" kW"), -1) << cursor.readout.GetString();
+    }
+}
+
+TEST_F(GraphPagesTest, ChannelsTakeTheRegionsColoursAndCursorsTheUsersChoice)
+{
+    auto& graph = ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    ClickControl(graph, PhaseCheckId(0, 1));
+    ClickControl(graph, PhaseCheckId(1, 0));
+    CiPlotX& chart = Chart(graph);
+    std::vector<int> voltages;
+    for (int i = 0; i < chart.GetChannelCount(); ++i)
+        if (chart.GetChannel(i)->IsVisible() && chart.GetChannel(i)->GetTitle().Find("1: Volt ") == 0)
+            voltages.push_back(i);
+    ASSERT_EQ(voltages.size(), 2u);
+    const int voltageA = voltages[0];
+    const int voltageB = voltages[1];
+    const int currentA = FindChannel(chart, "1: Current ");
+    ASSERT_GE(currentA, 0);
+    EXPECT_EQ(chart.GetChannel(voltageA)->GetColor(), CRegionPrefs::GetPhaseColor(0));
+    EXPECT_EQ(chart.GetChannel(voltageB)->GetColor(), CRegionPrefs::GetPhaseColor(1));
+    EXPECT_EQ(chart.GetChannel(currentA)->GetColor(), CRegionPrefs::GetPhaseColor(0));
+
+    // The second cursor, once taken, alone follows the channel double-clicked.
+    const CString voltageName = chart.GetChannel(voltageA)->GetName();
+    for (int i = 0; i < CiPlotX::kCursorCount; ++i)
+        chart.GetCursor(i).channelName = voltageName;
+    const CPlotXAxis& axis = *chart.GetXAxis(0);
+    chart.SetCursorPosition(1, axis.FractionToValue(0.6));
+    CFrameworkApp::PumpWaitingMessages();
+    const CRect plot = chart.GetLayout().plot;
+    const CPoint cursorPixel(int(std::lround(chart.XValueToPixel(0, chart.GetCursor(1).position))), plot.top + 5);
+    SimulateMouse(chart, WM_LBUTTONDOWN, cursorPixel);
+    SimulateMouse(chart, WM_LBUTTONUP, cursorPixel);
+    ASSERT_EQ(chart.GetActiveCursor(), 1);
+    SimulateMouse(chart, WM_LBUTTONDBLCLK, PointPixel(chart, currentA, ShownPoint(chart, currentA)));
+    EXPECT_EQ(chart.GetCursor(0).channelName, voltageName);
+    EXPECT_EQ(chart.GetCursor(1).channelName, chart.GetChannel(currentA)->GetName());
+
+    // An axis dragged by the user is kept in the settings at once.
+    const CRect band = chart.GetLayout().xAxisBands.at(0);
+    SimulateMouse(chart, WM_LBUTTONDOWN, band.CenterPoint());
+    SimulateMouse(chart, WM_MOUSEMOVE, band.CenterPoint() + CPoint(-80, 0), MK_LBUTTON);
+    SimulateMouse(chart, WM_LBUTTONUP, band.CenterPoint() + CPoint(-80, 0));
+    EXPECT_DOUBLE_EQ(graph.GetSettings().m_upperPlot.xAxes[0].min, axis.GetMin());
+
+    // In the distinct-colour region every channel has a colour of its own.
+    CProfile::Instance().WriteProfileInt(CRegionPrefs::kSection, CRegionPrefs::kPhaseNamingEntry,
+                                         CRegionPrefs::kDistinctColorRegion);
+    graph.SendMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kGraphRefreshNotification), 0);
+    std::set<COLORREF> colors;
+    int shown = 0;
+    for (int i = 0; i < chart.GetChannelCount(); ++i)
+        if (chart.GetChannel(i)->IsVisible()) {
+            colors.insert(chart.GetChannel(i)->GetColor());
+            ++shown;
+        }
+    EXPECT_EQ(int(colors.size()), shown);
+    CProfile::Instance().WriteProfileInt(CRegionPrefs::kSection, CRegionPrefs::kPhaseNamingEntry, 0);
+}
+
+TEST_F(GraphPagesTest, ACollapsedOptionsBarLeavesItsRoomToTheGraph)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    CRect frame;
+    graph.GetParent()->GetClientRect(&frame);
+    CRect view;
+    graph.GetWindowRect(&view);
+    EXPECT_LT(view.Width(), frame.Width());
+    // Settings that keep the bar collapsed (as a project may hold them) take effect at an update.
+    graph.GetSettings().m_graphOptionsCollapse = 1;
+    m_program.Document().NotifyViews(nullptr);
+    CFrameworkApp::RunFor(500);
+    EXPECT_FALSE(Bar(graph).IsWindowVisible());
+    graph.GetWindowRect(&view);
+    EXPECT_EQ(view.Width(), frame.Width());
+    // The "Graph options" button brings it back beside the graph.
+    CWnd* button = graph.GetDlgItem(int(kGraphOptionsButton));
+    ASSERT_NE(button, nullptr);
+    CAssembledProgram::ClickAtCentre(*button);
+    EXPECT_TRUE(Bar(graph).IsWindowVisible());
+    graph.GetWindowRect(&view);
+    EXPECT_LT(view.Width(), frame.Width());
+}
+
+TEST_F(GraphPagesTest, TheCollapseButtonRestsWhileTheSectionIsCaptured)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    CMyToolBar* toolBar = dynamic_cast<CSplitFrame*>(graph.GetParent())->GetMyToolBar(0);
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+    graph.SetCapturing(true);
+    EXPECT_FALSE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+    graph.SetCapturing(false);
+    EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+}
+
+// Pictures for people: the three power and quantity pages of the two Energy sessions. Run with
+// ORN_RENDER_DIR set, once as it is and once with QT_SCALE_FACTOR=2.
+TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
+{
+    const char* ratio = std::getenv("QT_SCALE_FACTOR");
+    const std::string suffix = ratio && std::string(ratio) == "2" ? "-x2" : "";
+    auto& power = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(power, GraphBar::kFirstSession + 1);
+    CFrameworkApp::RunFor(500);
+    m_program.SavePage("graph-rms-power" + suffix);
+    auto& fundamental = ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry);
+    ClickControl(fundamental, GraphBar::kFirstSession + 1);
+    CFrameworkApp::RunFor(500);
+    m_program.SavePage("graph-fundamental-power" + suffix);
+    auto& quantities = ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    ClickControl(quantities, GraphBar::kFirstSession + 1);
+    ClickControl(quantities, PhaseCheckId(1, 0));
+    ClickControl(quantities, GraphBar::kSetTimeRange);
+    CFrameworkApp::RunFor(500);
+    m_program.SavePage("graph-vahzthd" + suffix);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+} // namespace
