@@ -403,6 +403,14 @@ public:
                 return control.window;
         return nullptr;
     }
+    // The first row of limits the page's options bar shows (a study shows only its quantities).
+    UINT FirstLimitRow()
+    {
+        for (UINT row = 0; row < UINT(GraphBar::kRows); ++row)
+            if (Control(GraphBar::kFirstLimitEdit + row))
+                return row;
+        return 0;
+    }
     // Clicks the control of that id; a check box only when it is not checked yet.
     void Click(UINT id)
     {
@@ -546,6 +554,10 @@ public:
                 done.insert(next->key);
                 if (!Use(*next))
                     unreachable += "\n      " + next->key;
+                // Another granularity has other tiles: the user selects one again.
+                if (CViewSettings::IsCalendarView(page.viewId) && UINT(next->window->GetDlgCtrlID()) >= CalendarBar::kFirstGranularity &&
+                    UINT(next->window->GetDlgCtrlID()) < CalendarBar::kFirstGranularity + CalendarBar::kGranularities)
+                    SelectTile(0);
                 CheckPage("used " + next->key);
             }
             if (!unreachable.empty())
@@ -558,23 +570,32 @@ public:
         for (int section = kOverviewSection; section <= kTimeRangeSection; ++section)
             SetSectionCollapsed(section, false);
     }
-    // A tile of the last session's calendar clicked: the one that far from the end of its first
-    // line (a whole line of tiles with data shows without scrolling).
+    // A tile of the calendar clicked, as the user picks one that shows: in the first line of
+    // tiles that holds dated ones (a tile without data shows no date; hours show theirs below the
+    // time), the one that far before its last dated tile.
     void SelectTile(int fromEnd)
     {
         auto* table = CAssembledProgram::FindDescendant<CCalendarTableView>(SectionFrame(kOverviewSection));
         CCalendarGrid* grid = table ? table->GetGrid() : nullptr;
-        // The calendar keeps a block for every session of the project; those of the other study
-        // hold no tiles.
-        int session = 0;
-        for (int block = 0; grid && block < CBasicViewSettings::kMaxSessions; ++block)
-            session = grid->Bins(block) ? block : session;
-        int col = 0;
-        int row = 0;
-        if (grid)
-            grid->BinCell(session, grid->GetBinsPerLine() - 1 - fromEnd - grid->FirstColumnOffset(session), col, row);
-        if (!grid || !program.ClickGridCell(*grid, col, row))
-            faults.Add("a tile cannot be reached", m_page->name);
+        for (int row = 0; grid && row + 2 < grid->GetNumberRows(); ++row) {
+            int session = 0;
+            int bin = 0;
+            std::vector<int> dated;
+            for (int col = 1; grid->GetRowHeight(row) > 0 && col < grid->GetNumberCols(); col += 2) {
+                CString label;
+                CString below;
+                grid->QuickGetText(col, row + 1, &label);
+                grid->QuickGetText(col, row + 2, &below);
+                if (grid->FindBin(col, row, session, bin) && (label + below).Find('/') >= 0)
+                    dated.push_back(col);
+            }
+            if (int(dated.size()) > fromEnd) {
+                if (!program.ClickGridCell(*grid, dated[dated.size() - 1 - std::size_t(fromEnd)], row))
+                    break;
+                return;
+            }
+        }
+        faults.Add("no tile can be selected", m_page->name);
     }
     // False when the control cannot be brought into view to be clicked.
     bool Use(const SControl& control)
@@ -994,17 +1015,17 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
      }},
     {"limit", EViews::kGraphs,
      [](UserJourneyTest& j) {
-         j.Type(GraphBar::kFirstLimitEdit, "123");
-         j.Click(GraphBar::kFirstLimitCheck);
+         j.Type(GraphBar::kFirstLimitEdit + j.FirstLimitRow(), "123");
+         j.Click(GraphBar::kFirstLimitCheck + j.FirstLimitRow());
      },
      [](const CBasicViewSettings& s) { return Joined(s.m_limits) + Joined(s.m_isLimit); }},
-    {"min/max", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstMinMax); },
+    {"min/max", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstMinMax + j.FirstLimitRow()); },
      [](const CBasicViewSettings& s) { return Joined(s.m_isMaxMin); }},
     {"time range", EViews::kGraphs,
      [](UserJourneyTest& j) {
          j.Click(GraphBar::kSetTimeRange);
          j.Step(GraphBar::kTimeRangePickers.intervalList, VK_DOWN);
-         j.Step(GraphBar::kTimeRangePickers.beginDate, VK_UP);
+         j.Step(GraphBar::kTimeRangePickers.beginTime, VK_UP); // an hour later: still within the data
      },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_checkTimeRange) + " " + RangeText(s.m_timeRange); }},
     {"X-axis span", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstSpanButton + 1); },
