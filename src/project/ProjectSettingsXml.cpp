@@ -289,7 +289,9 @@ std::unique_ptr<CViewSettings> CProjectSettings::ImportViewSettings(int id, cons
 }
 
 // Older projects kept a session's prices only in the Demand view's cost tables; they become
-// the session's tariff where the project manager holds none.
+// the session's tariff where the project manager holds none. The Demand view keeps a table for
+// every session it showed: one without a currency or a price carries no tariff (else every
+// reopening would enable an empty tariff the user never set).
 void CProjectSettings::CarryOverCostTables()
 {
     auto* manager = dynamic_cast<CProjectManagerSettings*>(GetViewSettings(CViewSettings::kProjectManagerViewId));
@@ -302,6 +304,8 @@ void CProjectSettings::CarryOverCostTables()
         if (costs.IsEnabled())
             continue;
         const SDemandCostTable& table = demand->m_costTables[i];
+        if (table.currencyUnit.IsEmpty() && table.costFwd == 0.0 && table.costRev == 0.0)
+            continue;
         costs.SetCurrency(table.currencyUnit);
         costs.SetCostFwd(float(table.costFwd));
         costs.SetCostRev(float(table.costRev));

@@ -1,11 +1,19 @@
 #include "AssembledProgram.h"
 
+#include "datamodel/IDataStream.h"
 #include "datamodel/RecordingProgressDialog.h"
+#include "grid/CUGCtrl.h"
+#include "grid/CUGGrid.h"
 #include "mainview/StudyLayouts.h"
+#include "platform/chart/CiPlotX.h"
 #include "platform/framework/StringTable.h"
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/ZcaArchive.h"
 #include "shell/ChildFrameQuarn.h"
 #include "shell/MainFrame.h"
 #include "shell/RecDocTemplate.h"
@@ -15,6 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cxxabi.h>
+#include <typeinfo>
 
 namespace {
 
@@ -29,6 +39,7 @@ CAssembledProgram::CAssembledProgram()
     CStringTable::Instance().LoadLanguage("ENG");
     m_app.SetDocTemplate(CreateRecDocTemplate());
     m_previousDialog = SetFileDialogHandler([this](const SFileDialogRequest&, CString& path) {
+        Note("file dialog");
         if (m_answers.empty())
             return false;
         path = m_answers.front();
@@ -36,11 +47,50 @@ CAssembledProgram::CAssembledProgram()
         return !path.IsEmpty();
     });
     CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
+    m_previousModalDriver = CDialog::SetModalDriver([this](CDialog& dialog) {
+        Note("dialog " + std::to_string(dialog.GetTemplateId()));
+        const auto answer = m_dialogAnswers.find(dialog.GetTemplateId());
+        if (answer == m_dialogAnswers.end()) {
+            dialog.EndDialog(IDCANCEL);
+            return;
+        }
+        const DialogAnswer act = answer->second;
+        m_dialogAnswers.erase(answer);
+        act(dialog);
+    });
+    m_previousMenuDriver = CMenu::SetTrackDriver([this](CMenu& menu) {
+        Note("menu " + std::to_string(menu.GetMenuItemCount() > 0 ? menu.GetMenuItemID(0) : 0));
+        if (m_menuAnswers.empty())
+            return 0u;
+        const UINT command = m_menuAnswers.front();
+        m_menuAnswers.pop_front();
+        const UINT state = menu.GetMenuState(command, MF_BYCOMMAND);
+        return state == UINT(-1) || (state & (MF_GRAYED | MF_DISABLED)) ? 0u : command;
+    });
+    m_previousFileDriver = CFileDialog::SetDriver([this](CFileDialog& dialog) {
+        Note("file dialog");
+        if (m_answers.empty() || m_answers.front().IsEmpty()) {
+            if (!m_answers.empty())
+                m_answers.pop_front();
+            return INT_PTR(IDCANCEL);
+        }
+        dialog.SetPathName(m_answers.front());
+        m_answers.pop_front();
+        return INT_PTR(IDOK);
+    });
+    m_previousColorDriver = CColorDialog::SetDriver([this](CColorDialog&) {
+        Note("colour dialog");
+        return INT_PTR(IDCANCEL);
+    });
 }
 
 CAssembledProgram::~CAssembledProgram()
 {
     Exit();
+    CColorDialog::SetDriver(std::move(m_previousColorDriver));
+    CFileDialog::SetDriver(std::move(m_previousFileDriver));
+    CMenu::SetTrackDriver(std::move(m_previousMenuDriver));
+    CDialog::SetModalDriver(std::move(m_previousModalDriver));
     CProgressThread::SetDialogFactory({});
     SetFileDialogHandler(std::move(m_previousDialog));
 }
@@ -107,10 +157,27 @@ bool CAssembledProgram::Start(const CString& project, CSize windowSize)
     options.windowServices = false;
     options.logging = false;
     options.endOnSignals = false;
-    m_started = m_app.InitInstance({project}, options);
-    if (!m_started || !m_app.GetMainFrame() || !m_app.GetMainFrame()->GetProjectWindow())
+    if (!FinishStart(m_app.InitInstance({project}, options)))
         return false;
     m_app.GetMainFrame()->MoveWindow(0, 0, windowSize.cx, windowSize.cy);
+    CFrameworkApp::PumpWaitingMessages();
+    return true;
+}
+
+bool CAssembledProgram::StartAsPlaced(const CString& project)
+{
+    SStartOptions options;
+    options.windowServices = false;
+    options.logging = false;
+    options.endOnSignals = false;
+    return FinishStart(m_app.InitInstance({project}, options));
+}
+
+bool CAssembledProgram::FinishStart(bool started)
+{
+    m_started = started;
+    if (!m_started || !m_app.GetMainFrame() || !m_app.GetMainFrame()->GetProjectWindow())
+        return false;
     CFrameworkApp::PumpWaitingMessages();
     return true;
 }
@@ -216,6 +283,316 @@ void CAssembledProgram::SavePage(const std::string& name)
 {
     const char* folder = std::getenv("ORN_RENDER_DIR");
     EXPECT_TRUE(SaveWindowPicture(MainFrame(), CString(std::string(folder ? folder : "/tmp") + "/" + name + ".png")));
+}
+
+void CAssembledProgram::Note(const std::string& interruption)
+{
+    // Message boxes shown before it come first.
+    for (; m_boxesSeen < m_boxes.Boxes().size(); ++m_boxesSeen)
+        m_interruptions.push_back("message box: " + m_boxes.Boxes()[m_boxesSeen].text.str());
+    if (!interruption.empty())
+        m_interruptions.push_back(interruption);
+}
+
+void CAssembledProgram::AnswerNextDialog(UINT templateId, DialogAnswer answer)
+{
+    m_dialogAnswers.emplace(templateId, std::move(answer));
+}
+
+void CAssembledProgram::AnswerNextMenu(UINT command)
+{
+    m_menuAnswers.push_back(command);
+}
+
+std::vector<std::string> CAssembledProgram::Interruptions()
+{
+    Note({});
+    return m_interruptions;
+}
+
+void CAssembledProgram::ForgetInterruptions()
+{
+    Note({});
+    m_interruptions.clear();
+}
+
+bool CAssembledProgram::ChooseMenuItem(int menu, UINT command)
+{
+    bool chosen = false;
+    const CMenu::TrackDriver queued = CMenu::SetTrackDriver([&](CMenu& shown) {
+        const UINT state = shown.GetMenuState(command, MF_BYCOMMAND);
+        chosen = state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+        return chosen ? command : 0u;
+    });
+    MainFrame().GetMenuStrip().OpenMenu(menu);
+    CMenu::SetTrackDriver(queued);
+    CFrameworkApp::PumpWaitingMessages();
+    return chosen;
+}
+
+bool CAssembledProgram::TypeInto(CWnd& edit, const CString& text)
+{
+    if (CWnd::GetFocus() != &edit && !ClickInView(edit))
+        return false;
+    SimulateKey(edit, 'A', MK_CONTROL);
+    for (const char c : text.str()) {
+        const bool upper = c >= 'A' && c <= 'Z';
+        const bool typable = upper || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ';
+        EXPECT_TRUE(typable) << "the keyboard of the tests has no key for '" << c << "'";
+        if (typable)
+            SimulateKey(edit, UINT(std::toupper(static_cast<unsigned char>(c))), upper ? MK_SHIFT : 0);
+    }
+    CFrameworkApp::PumpWaitingMessages();
+    return true;
+}
+
+CRect CAssembledProgram::ShownPart(CWnd& window)
+{
+    CRect shown;
+    window.GetWindowRect(&shown);
+    for (CWnd* holder = window.GetParent(); holder; holder = holder->GetParent()) {
+        CRect client;
+        holder->GetClientRect(&client);
+        holder->ClientToScreen(&client);
+        shown.IntersectRect(&shown, &client);
+    }
+    return shown;
+}
+
+std::optional<CPoint> CAssembledProgram::BringIntoView(CWnd& window, const std::function<CPoint()>& where)
+{
+    for (int turn = 0; turn < 200; ++turn) {
+        const CPoint point = where();
+        CPoint screen = point;
+        window.ClientToScreen(&screen);
+        const CRect shown = ShownPart(window);
+        if (shown.PtInRect(screen))
+            return point;
+        // A click on the scroll bar of the nearest window holding it that scrolls that way and
+        // moves it; the windows further out when it does not move.
+        const bool vertical = screen.y < shown.top || screen.y >= shown.bottom;
+        const bool back = vertical ? screen.y < shown.top : screen.x < shown.left;
+        bool moved = false;
+        for (CWnd* holder = &window; holder && !moved; holder = holder->GetParent()) {
+            const int bar = vertical ? SB_VERT : SB_HORZ;
+            if (!(holder->GetStyle() & (vertical ? WS_VSCROLL : WS_HSCROLL)) && !holder->GetScrollBarCtrl(bar))
+                continue;
+            holder->SendMessage(vertical ? WM_VSCROLL : WM_HSCROLL, back ? SB_LINEUP : SB_LINEDOWN, 0);
+            CFrameworkApp::PumpWaitingMessages();
+            CPoint now = where();
+            window.ClientToScreen(&now);
+            moved = now != screen;
+        }
+        if (!moved)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool CAssembledProgram::ClickInView(CWnd& window)
+{
+    const auto centre = BringIntoView(window, [&window] {
+        CRect client;
+        window.GetClientRect(&client);
+        return client.CenterPoint();
+    });
+    if (centre)
+        ClickAt(window, *centre);
+    return centre.has_value();
+}
+
+namespace {
+
+// A point of a grid cell (with the cells joined to it) brought into view, in the client
+// coordinates of the grid's cells: its centre, or that far from its left edge.
+std::optional<CPoint> CellInView(CUGCtrl& grid, int col, int row, int fromLeft)
+{
+    const auto where = [&]() -> std::optional<CRect> {
+        int startCol = col, startRow = row, endCol = col, endRow = row;
+        if (grid.GetJoinRange(&startCol, &startRow, &endCol, &endRow) != 0) {
+            startCol = endCol = col;
+            startRow = endRow = row;
+        }
+        CRect cell;
+        if (grid.GetRangeRect(startCol, startRow, endCol, endRow, &cell) != 0)
+            return std::nullopt;
+        return cell;
+    };
+    if (!where())
+        return std::nullopt;
+    return CAssembledProgram::BringIntoView(*grid.m_CUGGrid, [&] {
+        const CRect cell = *where();
+        return fromLeft < 0 ? cell.CenterPoint() : CPoint(cell.left + fromLeft, cell.CenterPoint().y);
+    });
+}
+
+} // namespace
+
+bool CAssembledProgram::ClickGridCell(CUGCtrl& grid, int col, int row, int fromLeft)
+{
+    const auto point = CellInView(grid, col, row, fromLeft);
+    if (point)
+        ClickAt(*grid.m_CUGGrid, *point);
+    return point.has_value();
+}
+
+bool CAssembledProgram::RightClickGridCell(CUGCtrl& grid, int col, int row)
+{
+    const auto centre = CellInView(grid, col, row, -1);
+    if (!centre)
+        return false;
+    CPoint screen = *centre;
+    grid.m_CUGGrid->ClientToScreen(&screen);
+    SimulateScreenMouse(*grid.m_CUGGrid, WM_RBUTTONDOWN, screen);
+    SimulateScreenMouse(*grid.m_CUGGrid, WM_RBUTTONUP, screen);
+    CFrameworkApp::PumpWaitingMessages();
+    return true;
+}
+
+bool CAssembledProgram::ClickButtonInView(CMyToolBar& toolBar, UINT command)
+{
+    const auto centre = BringIntoView(toolBar, [&] { return toolBar.GetButtonRect(command).CenterPoint(); });
+    if (centre)
+        ClickAt(toolBar, *centre);
+    return centre.has_value();
+}
+
+bool CAssembledProgram::StepInView(CWnd& control, UINT key)
+{
+    const bool picker = dynamic_cast<CDateTimeCtrl*>(&control) != nullptr;
+    const auto at = BringIntoView(control, [&] {
+        CRect client;
+        control.GetClientRect(&client);
+        return picker ? CPoint(client.left + client.Width() / 6, client.CenterPoint().y) : client.CenterPoint();
+    });
+    if (!at)
+        return false;
+    ClickAt(control, *at);
+    SimulateKey(control, key);
+    if (!picker)
+        SimulateKey(control, VK_RETURN);
+    CFrameworkApp::PumpWaitingMessages();
+    return true;
+}
+
+CWnd* CAssembledProgram::FindDescendantWithId(CWnd* parent, int id)
+{
+    for (CWnd* child = parent ? parent->GetWindow(GW_CHILD) : nullptr; child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (child->GetDlgCtrlID() == id)
+            return child;
+        if (CWnd* inside = FindDescendantWithId(child, id))
+            return inside;
+    }
+    return nullptr;
+}
+
+std::string CAssembledProgram::ReadProjectXmlText(const CString& path)
+{
+    CZcaArchive archive;
+    std::unique_ptr<IDataStream> stream;
+    if (!archive.Open(path) || archive.OpenStream("project.xml", stream) != 0)
+        return {};
+    std::string text(std::size_t(stream->GetLength()), '\0');
+    text.resize(std::size_t(std::max<std::int64_t>(0, stream->Read(text.data(), text.size()))));
+    return text;
+}
+
+std::vector<CString> CAssembledProgram::OtherShownWindows()
+{
+    CFrameworkApp::PumpWaitingMessages();
+    return GetOtherShownWindows(m_app.GetMainFrame());
+}
+
+std::string CAssembledProgram::Describe(CWnd& window)
+{
+    CString text;
+    window.GetWindowText(text);
+    const char* name = typeid(window).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> readable(abi::__cxa_demangle(name, nullptr, nullptr, &status), std::free);
+    return std::string(status == 0 ? readable.get() : name) + " " + std::to_string(window.GetDlgCtrlID()) +
+           (text.IsEmpty() ? "" : " \"" + text.str() + "\"");
+}
+
+namespace {
+
+bool IsGroupBox(CWnd& window)
+{
+    auto* button = dynamic_cast<CButton*>(&window);
+    return button && button->GetButtonStyle() == BS_GROUPBOX;
+}
+
+// Charts and grids are canvases: controls may stand on them.
+bool IsCanvas(CWnd& window)
+{
+    return dynamic_cast<CiPlotX*>(&window) || dynamic_cast<CUGCtrl*>(&window);
+}
+
+std::string RectText(const CRect& rect)
+{
+    return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) +
+           "," + std::to_string(rect.bottom) + ")";
+}
+
+// What reaches outside the parent's client area on a side that the parent cannot scroll.
+std::string Outside(const CRect& inner, const CRect& client, bool scrollsAcross, bool scrollsDown)
+{
+    std::string sides;
+    if (!scrollsAcross && (inner.left < client.left || inner.right > client.right))
+        sides += " across";
+    if (!scrollsDown && (inner.top < client.top || inner.bottom > client.bottom))
+        sides += " down";
+    return sides.empty() ? "" : " reaches outside " + RectText(client) + sides;
+}
+
+void CollectLayoutFaults(CWnd& parent, std::vector<std::string>& faults)
+{
+    CRect client;
+    parent.GetClientRect(&client);
+    const bool scrollsAcross = (parent.GetStyle() & WS_HSCROLL) != 0;
+    const bool scrollsDown = (parent.GetStyle() & WS_VSCROLL) != 0;
+    std::vector<std::pair<CWnd*, CRect>> shown;
+    for (CWnd* child = parent.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        parent.ScreenToClient(&rect);
+        if (!child->IsWindowVisible() || rect.IsRectEmpty())
+            continue;
+        if (const std::string outside = Outside(rect, client, scrollsAcross, scrollsDown); !outside.empty())
+            faults.push_back(CAssembledProgram::Describe(*child) + " at " + RectText(rect) + outside + " of " +
+                             CAssembledProgram::Describe(parent));
+        if (!IsGroupBox(*child) && !IsCanvas(*child))
+            shown.emplace_back(child, rect);
+        if (auto* toolBar = dynamic_cast<CMyToolBar*>(child)) {
+            CRect bar;
+            toolBar->GetClientRect(&bar);
+            for (int i = 0; i < toolBar->GetButtonCount(); ++i) {
+                const CRect button = toolBar->GetButtonRect(toolBar->GetCommand(i));
+                if (!button.IsRectEmpty() && !Outside(button, bar, false, false).empty())
+                    faults.push_back("button " + std::to_string(toolBar->GetCommand(i)) + " of toolbar " +
+                                     std::to_string(toolBar->GetResourceId()) + Outside(button, bar, false, false));
+            }
+        }
+        CollectLayoutFaults(*child, faults);
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            CRect common;
+            if (common.IntersectRect(&shown[i].second, &shown[j].second))
+                faults.push_back(CAssembledProgram::Describe(*shown[i].first) + " and " +
+                                 CAssembledProgram::Describe(*shown[j].first) + " overlap in " + RectText(common));
+        }
+    }
+}
+
+} // namespace
+
+std::vector<std::string> CAssembledProgram::FindLayoutFaults(CWnd& root)
+{
+    CFrameworkApp::PumpWaitingMessages();
+    std::vector<std::string> faults;
+    CollectLayoutFaults(root, faults);
+    return faults;
 }
 
 CSplitFrame* CAssembledProgram::SectionFrame(int entry)

@@ -6,6 +6,9 @@
 #include "datamodel/ProgressThread.h"
 #include "mainview/MainView.h"
 #include "platform/framework/FileDialogService.h"
+#include "platform/framework/windows/CDialog.h"
+#include "platform/framework/windows/CFileDialog.h"
+#include "platform/framework/windows/CMenu.h"
 #include "project/RecDoc.h"
 #include "shell/OrnApp.h"
 #include "support/LogCapture.h"
@@ -16,12 +19,16 @@
 #include "views/SplitFrame.h"
 
 #include <deque>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class CMainFrame;
 class CMyToolBar;
+class CUGCtrl;
 class TTabWnd;
 
 class CAssembledProgram
@@ -88,6 +95,72 @@ public:
 
     std::string InHome(const std::string& name) const { return (m_home.Root() / name).string(); }
 
+    // ---- Starting as a user does, dialogs and menus answered, typing, layout.
+    // Starts the program on the project with the main window where the program places it (the
+    // user's first start); false as for Start.
+    bool StartAsPlaced(const CString& project);
+    // Modal dialogs, colour dialogs and popup menus never wait for a person: a dialog takes the
+    // answer queued for its template (none queued: Cancel), a colour dialog is cancelled, a menu
+    // chooses the command queued for it (none: nothing). Each is noted in Interruptions() as
+    // "dialog <template>", "file dialog", "colour dialog" or "menu <its first command>", and so is
+    // every message box as "message box: <text>".
+    using DialogAnswer = std::function<void(CDialog&)>;
+    void AnswerNextDialog(UINT templateId, DialogAnswer answer);
+    void AnswerNextMenu(UINT command);
+    std::vector<std::string> Interruptions();
+    void ForgetInterruptions();
+    // Opens a menu of the main window at its title, as a click does (0 File, 1 View), and chooses
+    // the command; false, choosing nothing, when the menu holds no enabled item of it.
+    bool ChooseMenuItem(int menu, UINT command);
+    // Clicks into an edit (unless it has the focus) and types the text over what it holds
+    // (digits, letters and spaces), as the keyboard does; the text is committed when the focus
+    // moves on, as the user's is. False when the edit cannot be brought into view.
+    static bool TypeInto(CWnd& edit, const CString& text);
+    // The part of the window that shows, in screen coordinates: inside every window holding it.
+    static CRect ShownPart(CWnd& window);
+    // Clicks the scroll bars of the windows holding the window, as a user does, until the client
+    // point that `where` gives shows inside the window and all that holds it; the point then, or
+    // nothing when it cannot be brought into view.
+    static std::optional<CPoint> BringIntoView(CWnd& window, const std::function<CPoint()>& where);
+    // A click at the centre of a window or a grid cell (with the cells joined to it) that is
+    // first brought into view; false, with nothing clicked, when it cannot be. A cell may be
+    // clicked that far from its left edge instead (a check box in it).
+    static bool ClickInView(CWnd& window);
+    static bool ClickGridCell(CUGCtrl& grid, int col, int row, int fromLeft = -1);
+    // The same with the right mouse button (a cell's menu).
+    static bool RightClickGridCell(CUGCtrl& grid, int col, int row);
+    // A toolbar button, brought into view and clicked; false when it cannot be.
+    static bool ClickButtonInView(CMyToolBar& toolBar, UINT command);
+    // The next (or previous) item of a drop-down list chosen with the keyboard after a click; the
+    // first field (the day, the hour) of a date or time clicked and stepped with the key. False
+    // when the control cannot be brought into view.
+    static bool StepInView(CWnd& control, UINT key);
+    // The first window below the parent of that class, or with that control id (null: none).
+    template <class Window>
+    static Window* FindDescendant(CWnd* parent)
+    {
+        for (CWnd* child = parent ? parent->GetWindow(GW_CHILD) : nullptr; child; child = child->GetWindow(GW_HWNDNEXT)) {
+            if (auto* found = dynamic_cast<Window*>(child))
+                return found;
+            if (auto* inside = FindDescendant<Window>(child))
+                return inside;
+        }
+        return nullptr;
+    }
+    static CWnd* FindDescendantWithId(CWnd* parent, int id);
+    // "project.xml" as the project file holds it (empty when it cannot be read).
+    static std::string ReadProjectXmlText(const CString& path);
+    // Whatever still shows besides the main window (see GetOtherShownWindows).
+    std::vector<CString> OtherShownWindows();
+    // What is wrong with the arrangement of the visible windows below the root and of the
+    // buttons of its toolbars, one line each: a window or button that reaches outside its
+    // parent's client area (where the parent cannot scroll it into view), or covers part of a
+    // visible sibling (group boxes frame their controls; charts and grids are canvases that
+    // controls stand on).
+    static std::vector<std::string> FindLayoutFaults(CWnd& root);
+    // A name for a window in such lines: its class, control id and text.
+    static std::string Describe(CWnd& window);
+
     // The section frame of a window-table entry (null when there is none).
     CSplitFrame* SectionFrame(int entry);
     // Clicks the button of that command on the section toolbar of a window-table entry; false
@@ -106,4 +179,16 @@ private:
     std::deque<CString> m_answers;
     FileDialogHandler m_previousDialog;
     bool m_started = false;
+
+    bool FinishStart(bool started);
+    void Note(const std::string& interruption);
+
+    std::multimap<UINT, DialogAnswer> m_dialogAnswers;
+    std::deque<UINT> m_menuAnswers;
+    std::vector<std::string> m_interruptions;
+    std::size_t m_boxesSeen = 0;
+    CDialog::ModalDriver m_previousModalDriver;
+    CMenu::TrackDriver m_previousMenuDriver;
+    CFileDialog::Driver m_previousFileDriver;
+    CColorDialog::Driver m_previousColorDriver;
 };

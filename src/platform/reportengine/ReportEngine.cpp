@@ -1,6 +1,7 @@
 #include "platform/reportengine/ReportEngine.h"
 
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
 #include "platform/reportengine/ReportPreparer.h"
@@ -94,4 +95,18 @@ void CReportEngine::ExportToRtf(const CString& path) const
 std::size_t CReportEngine::GetPreparedPageCount() const
 {
     return m_pages.size();
+}
+
+std::vector<CString> CReportEngine::GetPreparedPageTexts() const
+{
+    std::vector<CString> texts;
+    for (const SPreparedPage& page : m_pages) {
+        CString text;
+        for (const SPreparedBand& band : page.bands)
+            for (const SPreparedItem& item : band.items)
+                if (!item.text.IsEmpty())
+                    text += item.text + "\n";
+        texts.push_back(text);
+    }
+    return texts;
 }

@@ -46,6 +46,8 @@ public:
     // The pages themselves are described in PreparedReport.h.
     const std::vector<SPreparedPage>& GetPreparedPages() const { return m_pages; }
     std::size_t GetPreparedPageCount() const;
+    // What each prepared page prints, one text per page: its items' texts in order, one a line.
+    std::vector<CString> GetPreparedPageTexts() const;
     // Modal until the user closes it.
     void ShowPreparedReport();
     void ExportToPdf(const CString& path) const;

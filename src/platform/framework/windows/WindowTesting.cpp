@@ -164,3 +164,16 @@ BOOL SaveWindowPicture(CWnd& window, const CString& path)
     PaintDragImageOver(picture, widget->mapToGlobal(QPoint(0, 0)));
     return picture.save(ToQString(path), "PNG");
 }
+
+std::vector<CString> GetOtherShownWindows(const CWnd* mainWindow)
+{
+    const QWidget* main = mainWindow ? WidgetOf(mainWindow) : nullptr;
+    std::vector<CString> shown;
+    for (QWidget* top : QApplication::topLevelWidgets())
+    {
+        if (!top->isVisible() || (main && top == main->window()) || top->windowType() == Qt::ToolTip) continue;
+        shown.push_back(FromQString(QString::fromLatin1(top->metaObject()->className()) + QStringLiteral(": ") +
+                                    top->windowTitle()));
+    }
+    return shown;
+}

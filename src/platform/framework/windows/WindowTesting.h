@@ -4,6 +4,8 @@
 // window shows.
 #include "platform/framework/windows/CWnd.h"
 
+#include <vector>
+
 // Alt held with a simulated key (keyFlags); the mouse messages' flags have none.
 inline constexpr UINT MK_ALT = 0x1000;
 
@@ -34,3 +36,7 @@ CString SimulateHoverTip(CWnd& window, CPoint point);
 // Saves what the window and its children show, with a drag image that shows over them, as a PNG,
 // at the screen's device pixel ratio.
 BOOL SaveWindowPicture(CWnd& window, const CString& path);
+// The top-level windows that show besides the given one (null: besides none) — dialogs, menus
+// and the lists of combo boxes left open, not tool tips — each as its class and title: what a
+// user would still have to close.
+std::vector<CString> GetOtherShownWindows(const CWnd* mainWindow);

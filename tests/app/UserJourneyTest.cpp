@@ -1,0 +1,1139 @@
+// A user's journey through the assembled program, as main() starts it on the offscreen platform:
+// a project of written sessions; every page reached every way; every control of its toolbars and
+// options bar clicked; every stored setting changed and kept over a save and a reopening; the
+// CSV of each session and the PDF report. Pages and settings are tables: a new page or setting is
+// one more row. Run on a 1920x1080 screen at device ratios 1 and 2 (tests/CMakeLists.txt); the
+// pictures of the pages go to ORN_RENDER_DIR.
+#include "shell/AssembledProgram.h"
+
+#include "grid/CUGCtrl.h"
+#include "mainview/StudyLayouts.h"
+#include "platform/chart/CiPlotX.h"
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/CDateTimeCtrl.h"
+#include "platform/framework/windows/CEdit.h"
+#include "platform/framework/windows/CTabCtrl.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/WindowStyles.h"
+#include "platform/framework/windows/WindowTesting.h"
+#include "project/BasicViewSettings.h"
+#include "project/EditAuxSettingsDlg.h"
+#include "project/ProjectManagerSettings.h"
+#include "project/ProjectSettings.h"
+#include "project/ReportViewSettings.h"
+#include "project/ZcaArchive.h"
+#include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerSummaryGrid.h"
+#include "projectmanager/ProjectManagerTableView.h"
+#include "report/FastReport.h"
+#include "reportpages/ReportListGrid.h"
+#include "reportpages/ReportListView.h"
+#include "shell/ExportReportCommand.h"
+#include "shell/MainFrame.h"
+#include "study/BasicGraphView.h"
+#include "study/BasicGraphViewDialogBar.h"
+#include "study/CalendarGrid.h"
+#include "study/CalendarTableView.h"
+#include "study/CalendarTableViewDialogBar.h"
+#include "study/DemandGrid.h"
+#include "study/DemandPeriodChoices.h"
+#include "views/ButtonST.h"
+#include "views/MyFormView.h"
+#include "views/MyToolBar.h"
+#include "views/SplitFrame.h"
+#include "views/TabWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ETab = CAssembledProgram::ETab;
+
+// ---- The pages
+
+// A page of the project window: the tab that holds it, its study view (-1 for none) and the
+// View menu's item that shows it.
+struct SPage
+{
+    const char* name;
+    ETab tab;
+    int viewId;
+    UINT menuCommand;
+};
+
+constexpr SPage kPages[] = {
+    {"project-manager", ETab::kProjectManagerTab, -1, CMainFrame::ID_VIEW_PROJECT_MANAGER},
+    {"energy-rms-power", ETab::kEnergyTab, 0, CMainFrame::ID_VIEW_ENERGY_STUDY},
+    {"energy-demand", ETab::kEnergyTab, 1, CMainFrame::ID_VIEW_ENERGY_STUDY},
+    {"energy-calendar", ETab::kEnergyTab, 2, CMainFrame::ID_VIEW_ENERGY_STUDY},
+    {"energy-fundamental-power", ETab::kEnergyTab, 3, CMainFrame::ID_VIEW_ENERGY_STUDY},
+    {"energy-v-a-hz-thd", ETab::kEnergyTab, 4, CMainFrame::ID_VIEW_ENERGY_STUDY},
+    {"load-rms-power", ETab::kLoadTab, 5, CMainFrame::ID_VIEW_LOAD_STUDY},
+    {"load-calendar", ETab::kLoadTab, 6, CMainFrame::ID_VIEW_LOAD_STUDY},
+    {"load-a-hz-thd", ETab::kLoadTab, 8, CMainFrame::ID_VIEW_LOAD_STUDY},
+    {"report", ETab::kReportTab, -1, CMainFrame::ID_VIEW_REPORT},
+};
+
+// The View menu's item of each tab, in tab order.
+constexpr UINT kTabMenuCommands[] = {CMainFrame::ID_VIEW_PROJECT_MANAGER, CMainFrame::ID_VIEW_ENERGY_STUDY,
+                                     CMainFrame::ID_VIEW_LOAD_STUDY, CMainFrame::ID_VIEW_ADVANCED,
+                                     CMainFrame::ID_VIEW_REPORT};
+
+const char* const kSessionNames[] = {"Feeder north", "Feeder south", "Workshop load"};
+
+// ---- The controls
+
+constexpr UINT kFullWindow = 33048;
+constexpr UINT kZoomIn = 33049;
+constexpr UINT kNotesMode = 33051;
+constexpr UINT kBookmark = 33055;
+// Toolbar buttons that switch a state: clicked twice, the state and back.
+constexpr UINT kToggleButtons[] = {CMyToolBar::kCollapseCommand, kFullWindow, kNotesMode};
+// Left to the step that uses it on purpose.
+constexpr UINT kButtonsOfTheirOwnSteps[] = {kBookmark};
+// Check boxes that enable other controls stay checked, so that those are clicked too; every
+// other check box is clicked twice.
+constexpr int kEnablingCheckBoxes[] = {int(GraphBar::kSetTimeRange), int(GraphBar::kSetWorkingHours)};
+// What step 3 types into every edit.
+const CString kTypedValue = "250";
+
+template <class T, std::size_t N>
+bool Holds(const T (&list)[N], T value)
+{
+    return std::find(std::begin(list), std::end(list), value) != std::end(list);
+}
+
+std::string ClassAndId(CWnd& window)
+{
+    const std::string described = CAssembledProgram::Describe(window);
+    return described.substr(0, described.find(" \""));
+}
+
+bool IsCheckBox(CWnd& window)
+{
+    auto* button = dynamic_cast<CButton*>(&window);
+    const UINT style = button ? button->GetButtonStyle() : BS_PUSHBUTTON;
+    return style == BS_CHECKBOX || style == BS_AUTOCHECKBOX || style == BS_3STATE || style == BS_AUTO3STATE;
+}
+
+// One control of a page's toolbars and options bars as the user meets it.
+struct SControl
+{
+    std::string key; // the classes and ids of its window and the two holding it, and the command
+    CWnd* window;
+    UINT command;    // the toolbar button's command; 0 for a control window
+};
+
+// The controls of the windows that show at least in part (a control beyond the edge of its bar
+// is one the user cannot reach); charts and grids are not toolbars or options bars.
+void CollectControls(CWnd& parent, std::vector<SControl>& controls)
+{
+    if (CAssembledProgram::ShownPart(parent).IsRectEmpty())
+        return;
+    for (CWnd* child = parent.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (!child->IsWindowVisible() || dynamic_cast<CUGCtrl*>(child) || dynamic_cast<CiPlotX*>(child))
+            continue;
+        const std::string key =
+            ClassAndId(*parent.GetParent()) + " / " + ClassAndId(parent) + " / " + ClassAndId(*child);
+        if (auto* toolBar = dynamic_cast<CMyToolBar*>(child)) {
+            if (toolBar->GetType() == CMyToolBar::kSelectorType)
+                continue; // the view selectors are step 2's
+            for (int i = 0; i < toolBar->GetButtonCount(); ++i) {
+                const UINT command = toolBar->GetCommand(i);
+                if (command != 0 && command != CMyToolBar::kTitleCommand && !Holds(kButtonsOfTheirOwnSteps, command) &&
+                    !toolBar->GetButtonRect(command).IsRectEmpty())
+                    controls.push_back({key + " button " + std::to_string(command), toolBar, command});
+            }
+        }
+        auto* button = dynamic_cast<CButton*>(child);
+        const bool clickable = (button && button->GetButtonStyle() != BS_GROUPBOX) || dynamic_cast<CButtonST*>(child) ||
+                               dynamic_cast<CEdit*>(child) || dynamic_cast<CComboBox*>(child) ||
+                               dynamic_cast<CDateTimeCtrl*>(child);
+        if (clickable && child->IsWindowEnabled())
+            controls.push_back({key, child, 0});
+        CollectControls(*child, controls);
+    }
+}
+
+// ---- What a page shows
+
+// A chart shows data when a channel has a point inside its X axis's range.
+bool ChartShowsData(const CiPlotX& chart)
+{
+    for (int i = 0; i < chart.GetChannelCount(); ++i) {
+        const CPlotChannel& channel = *chart.GetChannel(i);
+        const CPlotXAxis* axis = chart.GetXAxis(chart.FindXAxis(channel.GetXAxisName()));
+        if (!channel.IsVisible() || !channel.IsEnabled() || !axis)
+            continue;
+        for (int point = 0; point < channel.GetCount(); ++point)
+            if (channel.GetXValue(point) >= axis->GetMin() && channel.GetXValue(point) <= axis->GetMax() &&
+                std::isfinite(channel.GetYValue(point)))
+                return true;
+    }
+    return false;
+}
+
+// The texts of a grid's cells, one after the other.
+std::string GridText(CUGCtrl& grid)
+{
+    std::string all;
+    for (int row = 0; row < grid.GetNumberRows(); ++row) {
+        for (int col = 0; col < grid.GetNumberCols(); ++col) {
+            CString text;
+            grid.QuickGetText(col, row, &text);
+            all += text.str() + "|";
+        }
+    }
+    return all;
+}
+
+// What of the shown part of a page shows no data: a chart without a point in view, a study
+// table without a figure. The grids of the other pages give their texts.
+void FindMissingData(CWnd& window, std::vector<std::string>& missing, std::string& gridTexts)
+{
+    for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (!child->IsWindowVisible() || CAssembledProgram::ShownPart(*child).IsRectEmpty())
+            continue;
+        const auto* chart = dynamic_cast<CiPlotX*>(child);
+        auto* grid = dynamic_cast<CUGCtrl*>(child);
+        const auto* view = dynamic_cast<CMyFormView*>(child->GetParent());
+        if (chart && !ChartShowsData(*chart)) {
+            missing.push_back(ClassAndId(*child->GetParent()) + " shows no data");
+        } else if (grid) {
+            const std::string text = GridText(*grid);
+            if (view && view->GetViewKind() >= 0 && text.find_first_of("0123456789") == std::string::npos)
+                missing.push_back(ClassAndId(*child->GetParent()) + " shows no figures");
+            gridTexts += text;
+        } else if (!chart) {
+            FindMissingData(*child, missing, gridTexts);
+        }
+    }
+}
+
+// ---- The stored settings
+
+// A setting of a study view that step 4 changes through the page's controls, and its value as
+// the view's settings keep it.
+using SettingValue = std::string (*)(const CBasicViewSettings&);
+enum class EViews { kGraphs, kDemand, kCalendars, kEnergyCalendar };
+struct SSetting
+{
+    const char* name;
+    EViews views;
+    void (*change)(class UserJourneyTest&);
+    SettingValue value;
+};
+
+bool Applies(EViews views, int viewId)
+{
+    switch (views) {
+    case EViews::kGraphs: return !CViewSettings::IsCalendarView(viewId);
+    case EViews::kDemand: return CViewSettings::IsDemandView(viewId);
+    case EViews::kCalendars: return CViewSettings::IsCalendarView(viewId);
+    case EViews::kEnergyCalendar: return viewId == 2;
+    }
+    return false;
+}
+
+template <class Container>
+std::string Joined(const Container& values)
+{
+    std::string text;
+    for (const auto& value : values)
+        text += std::to_string(value) + " ";
+    return text;
+}
+
+std::string RangeText(const SValueRange& range)
+{
+    return FormatXmlDouble(range.from) + ".." + FormatXmlDouble(range.to);
+}
+
+// ---- The project file, line by line
+
+// Each element of "project.xml" with its attributes and text, as one line naming its path.
+void FlattenXml(const XmlNode& node, const std::string& path, std::multiset<std::string>& lines)
+{
+    for (const XmlNode* child = XmlFirstElement(&node); child; child = XmlNextElement(child)) {
+        std::string line = path + "/" + std::string(XmlNameOf(*child));
+        for (const XmlAttribute* attribute = child->first_attribute(); attribute;
+             attribute = attribute->next_attribute())
+            line += " " + std::string(attribute->name(), attribute->name_size()) + "=\"" +
+                    std::string(attribute->value(), attribute->value_size()) + "\"";
+        if (child->value_size() > 0)
+            line += " = " + std::string(child->value(), child->value_size());
+        lines.insert(line);
+        FlattenXml(*child, path + "/" + std::string(XmlNameOf(*child)), lines);
+    }
+}
+
+std::multiset<std::string> XmlLines(std::string text)
+{
+    XmlDocument doc;
+    doc.parse<0>(text.data());
+    std::multiset<std::string> lines;
+    FlattenXml(doc, "", lines);
+    return lines;
+}
+
+// The lines of one that the other lacks.
+std::vector<std::string> Lacking(const std::multiset<std::string>& from, const std::multiset<std::string>& in)
+{
+    std::vector<std::string> lacking;
+    std::set_difference(from.begin(), from.end(), in.begin(), in.end(), std::back_inserter(lacking));
+    return lacking;
+}
+
+// ---- Faults
+
+// The faults the journey meets, each told once, with where it showed first and how often: one
+// failure each when the step ends.
+class CFaults
+{
+public:
+    void Add(const std::string& fault, const std::string& where)
+    {
+        auto [at, added] = m_index.emplace(fault, m_faults.size());
+        if (added)
+            m_faults.push_back({fault, where, 0});
+        ++m_faults[at->second].count;
+    }
+    void Report(const std::string& step)
+    {
+        for (const SFault& fault : m_faults)
+            ADD_FAILURE() << step << ": " << fault.text << "\n    first at: " << fault.where
+                          << (fault.count > 1 ? "; " + std::to_string(fault.count) + " times" : std::string());
+        m_faults.clear();
+        m_index.clear();
+    }
+
+private:
+    struct SFault
+    {
+        std::string text;
+        std::string where;
+        int count;
+    };
+    std::vector<SFault> m_faults;
+    std::map<std::string, std::size_t> m_index;
+};
+
+std::string Lines(const std::vector<std::string>& lines, std::size_t most = 12)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size() && i < most; ++i)
+        text += "\n      " + lines[i];
+    if (lines.size() > most)
+        text += "\n      ... and " + std::to_string(lines.size() - most) + " more";
+    return text;
+}
+
+class UserJourneyTest : public ::testing::Test
+{
+public:
+    // ---- Reaching pages and controls
+
+    const SPage& PageOfView(int viewId) const
+    {
+        return *std::find_if(std::begin(kPages), std::end(kPages),
+                             [viewId](const SPage& page) { return page.viewId == viewId; });
+    }
+    CWnd& ShownPage() { return *program.Tabs().GetPage(program.Tabs().GetActiveTab()); }
+
+    // Shows the page by its tab and, for a study view, the view selector.
+    void ClickToPage(const SPage& page)
+    {
+        if (page.viewId < 0)
+            program.ClickTab(page.tab);
+        else if (!program.ShowStudyPage(page.viewId))
+            faults.Add("its view selector button does not show", page.name);
+        m_page = &page;
+    }
+    // The frame of a section of the shown study page (kOverviewSection, kGraphSection,
+    // kTimeRangeSection); null when the study has no such section.
+    CSplitFrame* SectionFrame(int section)
+    {
+        const SStudyLayout* layout = FindStudyLayout(m_page->viewId);
+        return layout && section < layout->sectionCount ? program.SectionFrame(layout->firstEntry + section) : nullptr;
+    }
+    CMyToolBar* SectionToolBar(int section)
+    {
+        CSplitFrame* frame = SectionFrame(section);
+        return frame ? frame->FindSectionToolBar() : nullptr;
+    }
+    // Whether the section shows, at least its toolbar (a time-range section only shows while a
+    // time range is set).
+    bool IsSectionShown(int section)
+    {
+        CMyToolBar* toolBar = SectionToolBar(section);
+        return toolBar && toolBar->IsWindowVisible() && !CAssembledProgram::ShownPart(*toolBar).IsRectEmpty();
+    }
+    void SetSectionCollapsed(int section, bool collapsed)
+    {
+        if (IsSectionShown(section) && SectionFrame(section)->IsSectionCollapsed() != collapsed)
+            ClickSectionButton(section, CMyToolBar::kCollapseCommand);
+    }
+    void ClickSectionButton(int section, UINT command)
+    {
+        CMyToolBar* toolBar = SectionToolBar(section);
+        if (!toolBar || !CAssembledProgram::ClickButtonInView(*toolBar, command))
+            faults.Add("button " + std::to_string(command) + " of section " + std::to_string(section) +
+                           " cannot be reached",
+                       m_page->name);
+    }
+    // The control of that id on the shown page, in its options bar or views; null when none shows.
+    CWnd* Control(UINT id)
+    {
+        std::vector<SControl> controls;
+        CollectControls(ShownPage(), controls);
+        for (const SControl& control : controls)
+            if (!control.command && UINT(control.window->GetDlgCtrlID()) == id)
+                return control.window;
+        return nullptr;
+    }
+    // The first row of limits the page's options bar shows (a study shows only its quantities).
+    UINT FirstLimitRow()
+    {
+        for (UINT row = 0; row < UINT(GraphBar::kRows); ++row)
+            if (Control(GraphBar::kFirstLimitEdit + row))
+                return row;
+        return 0;
+    }
+    // Clicks the control of that id; a check box only when it is not checked yet.
+    void Click(UINT id)
+    {
+        CWnd* control = Control(id);
+        if (control && IsCheckBox(*control) && control->SendMessage(BM_GETCHECK) != 0)
+            return;
+        if (!control || !CAssembledProgram::ClickInView(*control))
+            faults.Add("control " + std::to_string(id) + " cannot be reached", m_page->name);
+    }
+    void Type(UINT id, const CString& text)
+    {
+        CWnd* control = Control(id);
+        if (!control || !CAssembledProgram::TypeInto(*control, text))
+            faults.Add("edit " + std::to_string(id) + " cannot be reached", m_page->name);
+    }
+    // The next item of a drop-down list, or the next step of a time, as the keyboard gives it.
+    void Step(UINT id, UINT key)
+    {
+        CWnd* control = Control(id);
+        if (!control || !CAssembledProgram::StepInView(*control, key))
+            faults.Add("control " + std::to_string(id) + " cannot be reached", m_page->name);
+    }
+    // ---- What the user sees after each action
+
+    // The page is the expected one and shows data; nothing was logged that a normal run never
+    // writes (the journey provokes no such line); no dialog, menu or message came up but those
+    // the action expects; nothing is left open.
+    void CheckPage(const std::string& action, const std::vector<std::string>& expected = {})
+    {
+        const std::string where = std::string(m_page->name) + ": " + action;
+        Settle();
+        if (program.Tabs().GetActiveTab() != int(m_page->tab))
+            faults.Add("another tab shows: " + program.Tabs().GetTabTitle(program.Tabs().GetActiveTab()).str(), where);
+        else if (m_page->viewId >= 0 && program.MainView().GetCurrentViewId() != m_page->viewId)
+            faults.Add("another study view shows: " + std::to_string(program.MainView().GetCurrentViewId()), where);
+        std::vector<std::string> missing;
+        std::string gridTexts;
+        FindMissingData(ShownPage(), missing, gridTexts);
+        for (const std::string& empty : missing)
+            faults.Add(std::string(m_page->name) + ": " + empty, where);
+        if (m_page->viewId < 0 && gridTexts.find(kSessionNames[0]) == std::string::npos)
+            faults.Add(std::string(m_page->name) + ": no session shows", where);
+        CheckQuiet(where, expected);
+    }
+    // A graph whose refresh is due (its feed timer runs) is let refresh once, as it does
+    // within a moment of what the user did; the journey looks at the page only then.
+    void Settle()
+    {
+        CBasicGraphView* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(&ShownPage());
+        if (!graph || !graph->IsWindowVisible() || !graph->IsTimerRunning(kFeedTimer))
+            return;
+        const int renders = graph->GetPlotControl()->GetRenderCount();
+        CFrameworkApp::RunUntil([&] { return !graph->IsTimerRunning(kFeedTimer) ||
+                                             graph->GetPlotControl()->GetRenderCount() != renders; },
+                                2 * int(kGraphTimerMs));
+    }
+    void CheckQuiet(const std::string& where, const std::vector<std::string>& expected = {})
+    {
+        for (const std::string& complaint : program.Complaints())
+            faults.Add("logged: " + complaint, where);
+        program.ForgetLog();
+        const std::vector<std::string> shown = program.Interruptions();
+        if (shown != expected)
+            faults.Add("came up: " + Lines(shown) + "\n    expected:" + Lines(expected), where);
+        program.ForgetInterruptions();
+        for (const CString& open : program.OtherShownWindows()) {
+            faults.Add("left open: " + open.str(), where);
+            if (CWnd* main = program.App().GetMainFrame())
+                SimulateKey(*main, VK_ESCAPE); // the journey goes on as a user would
+        }
+    }
+
+    // ---- Step 2 and 6: every page every way, laid out within its windows
+
+    void CheckLaidOut(const std::string& name)
+    {
+        const std::vector<std::string> faulty = CAssembledProgram::FindLayoutFaults(program.MainFrame());
+        if (!faulty.empty())
+            faults.Add(std::to_string(faulty.size()) + " windows lie outside their windows or over others:" +
+                           Lines(faulty, 6),
+                       name);
+        program.SavePage(name);
+    }
+    // Every page by its tab and view selector, then through the View menu from another tab. A
+    // disabled tab's page shows no way.
+    void VisitEveryPage()
+    {
+        for (const SPage& page : kPages) {
+            ClickToPage(page);
+            CheckPage("clicked to");
+            CheckLaidOut(page.name);
+            program.ClickTab(page.tab == ETab::kProjectManagerTab ? ETab::kReportTab : ETab::kProjectManagerTab);
+            program.ForgetLog();
+            program.ForgetInterruptions();
+            if (!program.ChooseMenuItem(1, page.menuCommand))
+                faults.Add("its View menu item is disabled", page.name);
+            CheckPage("chosen in the View menu");
+        }
+        for (int tab = 0; tab < program.Tabs().GetTabCount(); ++tab) {
+            if (program.Tabs().IsTabEnabled(tab))
+                continue;
+            const std::string name = "disabled tab " + program.Tabs().GetTabTitle(tab).str();
+            program.ClickTab(ETab::kProjectManagerTab);
+            program.ClickTab(ETab(tab));
+            if (program.Tabs().GetActiveTab() == tab)
+                faults.Add("its page shows when its tab is clicked", name);
+            if (program.ChooseMenuItem(1, kTabMenuCommands[tab]))
+                faults.Add("the View menu offers it", name);
+            if (program.Tabs().GetActiveTab() == tab)
+                faults.Add("its page shows when it is chosen in the View menu", name);
+            program.ForgetLog();
+            program.ForgetInterruptions();
+        }
+    }
+
+    // ---- Step 3: every control of every toolbar and options bar
+
+    // On every page with every section expanded, every enabled control of its toolbars and
+    // options bars is clicked at its centre, an edit typed into, a list's next item chosen, a
+    // time stepped; after each the page shows data and nothing is left open.
+    void ClickEveryControl()
+    {
+        for (const SPage& page : kPages) {
+            ClickToPage(page);
+            CheckPage("shown to click its controls");
+            ExpandEverySection();
+            if (CViewSettings::IsCalendarView(page.viewId))
+                SelectTile(0); // the calendar graph shows the tiles selected
+            CheckPage("every section expanded");
+            CheckLaidOut(std::string(page.name) + "-expanded");
+            std::set<std::string> done;
+            std::string unreachable;
+            // A click may change the page: its controls are collected again each time.
+            for (;;) {
+                std::vector<SControl> controls;
+                CollectControls(ShownPage(), controls);
+                const auto next = std::find_if(controls.begin(), controls.end(),
+                                               [&](const SControl& control) { return !done.count(control.key); });
+                if (next == controls.end())
+                    break;
+                done.insert(next->key);
+                if (!Use(*next))
+                    unreachable += "\n      " + next->key;
+                // Another granularity has other tiles: the user selects one again.
+                if (CViewSettings::IsCalendarView(page.viewId) && UINT(next->window->GetDlgCtrlID()) >= CalendarBar::kFirstGranularity &&
+                    UINT(next->window->GetDlgCtrlID()) < CalendarBar::kFirstGranularity + CalendarBar::kGranularities)
+                    SelectTile(0);
+                CheckPage("used " + next->key);
+            }
+            if (!unreachable.empty())
+                faults.Add("controls that cannot be brought into view to be clicked:" + unreachable, page.name);
+        }
+    }
+    // As a user who wants to see everything: the collapse button of each collapsed section.
+    void ExpandEverySection()
+    {
+        for (int section = kOverviewSection; section <= kTimeRangeSection; ++section)
+            SetSectionCollapsed(section, false);
+    }
+    // A tile of the calendar clicked, as the user picks one that shows: in the first line of
+    // tiles that holds dated ones (a tile without data shows no date; hours show theirs below the
+    // time), the one that far before its last dated tile.
+    void SelectTile(int fromEnd)
+    {
+        auto* table = CAssembledProgram::FindDescendant<CCalendarTableView>(SectionFrame(kOverviewSection));
+        CCalendarGrid* grid = table ? table->GetGrid() : nullptr;
+        for (int row = 0; grid && row + 2 < grid->GetNumberRows(); ++row) {
+            int session = 0;
+            int bin = 0;
+            std::vector<int> dated;
+            for (int col = 1; grid->GetRowHeight(row) > 0 && col < grid->GetNumberCols(); col += 2) {
+                CString label;
+                CString below;
+                grid->QuickGetText(col, row + 1, &label);
+                grid->QuickGetText(col, row + 2, &below);
+                if (grid->FindBin(col, row, session, bin) && (label + below).Find('/') >= 0)
+                    dated.push_back(col);
+            }
+            if (int(dated.size()) > fromEnd) {
+                if (!program.ClickGridCell(*grid, dated[dated.size() - 1 - std::size_t(fromEnd)], row))
+                    break;
+                return;
+            }
+        }
+        faults.Add("no tile can be selected", m_page->name);
+    }
+    // False when the control cannot be brought into view to be clicked.
+    bool Use(const SControl& control)
+    {
+        CWnd& window = *control.window;
+        if (control.command) {
+            for (int times = Holds(kToggleButtons, control.command) ? 2 : 1; times > 0; --times)
+                if (!CAssembledProgram::ClickButtonInView(dynamic_cast<CMyToolBar&>(window), control.command))
+                    return false;
+            return true;
+        }
+        if (dynamic_cast<CComboBox*>(&window))
+            return CAssembledProgram::StepInView(window, VK_DOWN);
+        if (dynamic_cast<CDateTimeCtrl*>(&window))
+            return CAssembledProgram::StepInView(window, VK_UP);
+        const bool checkBox = IsCheckBox(window);
+        if (!CAssembledProgram::ClickInView(window))
+            return false;
+        if (dynamic_cast<CEdit*>(&window))
+            CAssembledProgram::TypeInto(window, kTypedValue);
+        else if (checkBox && !Holds(kEnablingCheckBoxes, window.GetDlgCtrlID()) && window.GetSafeHwnd())
+            CAssembledProgram::ClickInView(window);
+        CFrameworkApp::PumpWaitingMessages();
+        return true;
+    }
+
+    // ---- Step 4: every stored setting, a note, bookmarks, a screen, the report
+
+    // The settings step 4 changes (defined below the class, whose helpers they use).
+    static const std::vector<SSetting>& Settings();
+
+    static std::string Value(const std::map<int, std::unique_ptr<CBasicViewSettings>>& all, int viewId,
+                             SettingValue value)
+    {
+        const auto found = all.find(viewId);
+        return found == all.end() ? "(no settings)" : value(*found->second);
+    }
+    // File > Save, as the keyboard gives it, while the focus may still be where the user typed.
+    void Save()
+    {
+        SimulateKey(program.MainFrame(), 'S', MK_CONTROL);
+        CFrameworkApp::PumpWaitingMessages();
+        CheckQuiet("saved");
+    }
+
+    void ChangeEverySetting()
+    {
+        // The first session's tariff first: the demand page offers it as a cost choice.
+        AddScreenAndSessionSettings();
+        for (const SPage& page : kPages) {
+            if (page.viewId < 0)
+                continue;
+            ClickToPage(page);
+            for (const SSetting& setting : Settings()) {
+                if (!Applies(setting.views, page.viewId))
+                    continue;
+                setting.change(*this);
+                CheckPage(std::string("changed ") + setting.name);
+            }
+        }
+        AddBookmarkOfEachPresentation();
+        ArrangeReport();
+        TypeProjectTexts();
+    }
+
+    // The heading of the first session's block in a table section, clicked with the section
+    // expanded; the section is collapsed again as it was.
+    void CollapseFirstBlock(int section)
+    {
+        InExpandedSection(section, [this](CUGCtrl& grid) { return program.ClickGridCell(grid, 1, 0); });
+    }
+    // Acts on the grid of a table section with the section expanded; the section is collapsed
+    // again as it was.
+    void InExpandedSection(int section, const std::function<bool(CUGCtrl&)>& act)
+    {
+        if (!IsSectionShown(section))
+            return;
+        const bool collapsed = SectionFrame(section)->IsSectionCollapsed();
+        SetSectionCollapsed(section, false);
+        CheckPage("section " + std::to_string(section) + " expanded");
+        if (auto* grid = CAssembledProgram::FindDescendant<CUGCtrl>(SectionFrame(section)); !grid || !act(*grid))
+            faults.Add("a cell of section " + std::to_string(section) + " cannot be reached", m_page->name);
+        SetSectionCollapsed(section, collapsed);
+    }
+    // The graph's first channel point in view, clicked in notes mode.
+    void AddNote()
+    {
+        ClickSectionButton(kGraphSection, kNotesMode);
+        CiPlotX* chart = CAssembledProgram::FindDescendant<CiPlotX>(SectionFrame(kGraphSection));
+        for (int i = 0; chart && i < chart->GetChannelCount(); ++i) {
+            const CPlotChannel& channel = *chart->GetChannel(i);
+            const int xAxis = chart->FindXAxis(channel.GetXAxisName());
+            const int yAxis = chart->FindYAxis(channel.GetYAxisName());
+            const CPlotXAxis* axis = chart->GetXAxis(xAxis);
+            if (!channel.IsVisible() || !axis || channel.GetCount() == 0)
+                continue;
+            const int point = std::clamp(channel.GetIndexOfX(axis->GetMin() + axis->GetSpan() / 2), 0,
+                                         channel.GetCount() - 1);
+            const CPoint at(int(std::lround(chart->XValueToPixel(xAxis, channel.GetXValue(point)))),
+                            int(std::lround(chart->YValueToPixel(yAxis, channel.GetYValue(point)))));
+            CAssembledProgram::ClickAt(*chart, at);
+            return;
+        }
+        faults.Add("no channel point to place a note on", m_page->name);
+    }
+
+    // A bookmark of each presentation of the RMS Power page, named in its section's title field
+    // (the program may show the new bookmark elsewhere: the page is shown again for the next).
+    void AddBookmarkOfEachPresentation()
+    {
+        for (int section = kOverviewSection; section <= kTimeRangeSection; ++section) {
+            ClickToPage(PageOfView(0));
+            CMyToolBar* toolBar = SectionToolBar(section);
+            if (!toolBar || !toolBar->GetTitleEdit()) {
+                faults.Add("section " + std::to_string(section) + " has no title field", m_page->name);
+                continue;
+            }
+            const CString name = "Journey bookmark " + std::to_string(section);
+            CAssembledProgram::TypeInto(*toolBar->GetTitleEdit(), name);
+            ClickSectionButton(section, kBookmark);
+            m_bookmarks.push_back(name);
+            CheckQuiet(std::string(m_page->name) + ": bookmark " + name.str());
+        }
+        const CProjectSettings& project = *program.Document().GetProjectSettings();
+        std::vector<CString> made;
+        for (int i = 0; i < project.GetBookmarkCount(); ++i)
+            made.push_back(project.GetBookmark(i).GetName());
+        if (made != m_bookmarks)
+            faults.Add("the bookmarks are " + Quoted(made) + "instead of " + Quoted(m_bookmarks), m_page->name);
+    }
+    static std::string Quoted(const std::vector<CString>& names)
+    {
+        std::string text;
+        for (const CString& name : names)
+            text += "\"" + name.str() + "\" ";
+        return text;
+    }
+
+    // On the project manager page: a picture added as a saved screen with "Add Image", and the
+    // first session's settings: an aux correction and an energy cost.
+    void AddScreenAndSessionSettings()
+    {
+        ClickToPage(kPages[0]);
+        auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+        const std::string picture = program.InHome("site-photo.png");
+        EXPECT_TRUE(SaveWindowPicture(program.MainFrame(), CString(picture)));
+        program.AnswerNextFileDialog(CString(picture));
+        ClickCardButton(*manager.GetSummaryGrid(), 0, kCommandAddSavedScreens);
+        CheckPage("added a saved screen", {"file dialog"});
+        if (program.Document().GetProjectSettings()->GetImageCount() != 1)
+            faults.Add("the picture was not added as a saved screen", m_page->name);
+
+        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [this](CDialog& dialog) {
+            Press(dialog, CEditAuxSettingsDlg::kCorrectionRadio);
+            TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
+            auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
+            CRect second;
+            if (tabs && tabs->GetItemRect(1, &second))
+                CAssembledProgram::ClickAt(*tabs, second.CenterPoint());
+            TypeIn(dialog, kCurrencyEdit, "EUR");
+            TypeIn(dialog, kForwardCostEdit, "25");
+            Press(dialog, IDOK);
+        });
+        ClickCardButton(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
+        CheckPage("changed the first session's settings", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
+    }
+    static constexpr int kCurrencyEdit = 2414;
+    static constexpr int kForwardCostEdit = 2415;
+    static void Press(CDialog& dialog, int id)
+    {
+        if (CWnd* control = CAssembledProgram::FindDescendantWithId(&dialog, id))
+            CAssembledProgram::ClickAtCentre(*control);
+        else
+            ADD_FAILURE() << "dialog " << dialog.GetTemplateId() << " has no control " << id;
+    }
+    static void TypeIn(CDialog& dialog, int id, const CString& text)
+    {
+        if (CWnd* control = CAssembledProgram::FindDescendantWithId(&dialog, id); control && control->IsWindowVisible())
+            CAssembledProgram::TypeInto(*control, text);
+        else
+            ADD_FAILURE() << "dialog " << dialog.GetTemplateId() << " shows no edit " << id;
+    }
+    // The heading button of a card that sends the command, clicked.
+    void ClickCardButton(CProjectManagerBasicGrid& grid, int card, int command)
+    {
+        for (const SCardButton& button : grid.Layout().buttons)
+            if (button.command == command &&
+                program.ClickGridCell(grid, grid.OriginCol(button.rect), grid.OriginRow(card, button.rect)))
+                return;
+        faults.Add("the button of command " + std::to_string(command) + " of card " + std::to_string(card) +
+                       " cannot be reached",
+                   m_page->name);
+    }
+
+    // The project's client and the first session's notes, typed into their cards; the focus is
+    // left in the last field, as a user leaves it before saving with the keyboard.
+    static constexpr int kClientEdit = 0;
+    static constexpr int kNotesEdit = 2;
+    void TypeProjectTexts()
+    {
+        ClickToPage(kPages[0]);
+        auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+        TypeInCard(*manager.GetSummaryGrid(), 0, kClientEdit, "Journey client");
+        TypeInCard(*manager.GetDataSetGrid(), 0, kNotesEdit, "Journey notes");
+        CheckPage("typed the project's texts");
+    }
+    void TypeInCard(CProjectManagerBasicGrid& grid, int card, int edit, const CString& text)
+    {
+        const SCardRect& rect = grid.Layout().edits[std::size_t(edit)].rect;
+        CWnd* editor = nullptr;
+        if (program.ClickGridCell(grid, grid.OriginCol(rect), grid.OriginRow(card, rect)))
+            editor = CWnd::GetFocus();
+        if (editor)
+            CAssembledProgram::TypeInto(*editor, text);
+        else
+            faults.Add("field " + std::to_string(edit) + " of card " + std::to_string(card) + " takes no text",
+                       m_page->name);
+    }
+    // What step 4 sets on the project manager page, as the project holds it.
+    static std::string ManagerSettings(const CProjectSettings& project)
+    {
+        const auto* manager =
+            dynamic_cast<const CProjectManagerSettings*>(project.GetViewSettings(CViewSettings::kProjectManagerViewId));
+        if (!manager || manager->m_summary.empty() || manager->m_dataSets.empty())
+            return "(no settings)";
+        const SProjectManagerDataSetEntry& first = manager->m_dataSets[0];
+        return manager->m_summary[0].Client.str() + "|" + first.Notes.str() + "|" + std::to_string(first.AuxOverride) +
+               "|" + first.energyCosts.GetCurrency().str() + " " + FormatXmlFloat(first.energyCosts.GetCostFwd());
+    }
+    static constexpr const char* kManagerSettings = "Journey client|Journey notes|1|EUR 25";
+    void CheckManagerSettings(const CProjectSettings& project, const std::string& where)
+    {
+        if (ManagerSettings(project) != kManagerSettings)
+            faults.Add(std::string("the project manager holds ") + ManagerSettings(project) + " instead of " +
+                           kManagerSettings,
+                       where);
+    }
+
+    // On the report page every tile of the list is added to the report with its menu.
+    void ArrangeReport()
+    {
+        ClickToPage(kPages[std::size(kPages) - 1]);
+        auto* list = program.Section<CReportListView>(SMainViewLayout::kReportList);
+        CReportListGrid* grid = list ? list->GetGrid() : nullptr;
+        if (!grid) {
+            faults.Add("the report list shows no tiles", m_page->name);
+            return;
+        }
+        const std::size_t entries = grid->GetEntries().size();
+        for (std::size_t entry = 0; entry < entries; ++entry) {
+            const int key = grid->TileKeyOfEntry(int(entry));
+            program.AnswerNextMenu(CReportListGrid::kAddToReport);
+            if (!program.RightClickGridCell(*grid, key % 1024, key / 1024))
+                faults.Add("tile " + std::to_string(entry) + " cannot be reached", m_page->name);
+            CheckPage("added tile " + std::to_string(entry) + " to the report",
+                      {"menu " + std::to_string(CReportListGrid::kAddToReport)});
+        }
+        const auto* report = dynamic_cast<const CReportViewSettings*>(
+            program.Document().GetProjectSettings()->GetViewSettings(CViewSettings::kReportViewId));
+        if (!report || report->m_items.size() != entries)
+            faults.Add("the report holds " + std::to_string(report ? report->m_items.size() : 0) + " of " +
+                           std::to_string(entries) + " items",
+                       m_page->name);
+    }
+
+    // ---- Step 4 ends: saved, closed, reopened; what was set is read back and shown
+
+    // The project the archive reads from its file, as the program reads it.
+    std::unique_ptr<CProjectSettings> ReadProjectFile(const CString& path)
+    {
+        auto project = std::make_unique<CProjectSettings>();
+        CZcaArchive archive;
+        if (!archive.Open(path) || archive.ReadProjectXml(*project) != EProjectLoadResult::kComplete)
+            faults.Add("\"project.xml\" is not read completely", path.str());
+        return project;
+    }
+    static std::map<int, std::unique_ptr<CBasicViewSettings>> StudySettingsOf(const CProjectSettings& project)
+    {
+        std::map<int, std::unique_ptr<CBasicViewSettings>> all;
+        for (const SPage& page : kPages)
+            if (auto* settings = dynamic_cast<CBasicViewSettings*>(project.GetStudyViewSettings(page.viewId)))
+                all[page.viewId].reset(dynamic_cast<CBasicViewSettings*>(settings->Clone().release()));
+        return all;
+    }
+    // Every setting in the table, compared between two states of the project; a fault for each
+    // that `differs` does not hold for.
+    void CompareSettings(const std::map<int, std::unique_ptr<CBasicViewSettings>>& before,
+                         const std::map<int, std::unique_ptr<CBasicViewSettings>>& after, bool shouldDiffer,
+                         const std::string& what)
+    {
+        for (const SPage& page : kPages) {
+            for (const SSetting& setting : Settings()) {
+                // A view whose settings were not read back is told of by the read-back check.
+                if (page.viewId < 0 || !Applies(setting.views, page.viewId) || !before.count(page.viewId))
+                    continue;
+                const std::string old = Value(before, page.viewId, setting.value);
+                const std::string now = Value(after, page.viewId, setting.value);
+                if ((old != now) != shouldDiffer)
+                    faults.Add(std::string(setting.name) + " " + what + ": " + old + (shouldDiffer ? "" : " -> " + now),
+                               page.name);
+            }
+        }
+    }
+
+    // Lines of "project.xml" that one side lacks, one fault per view they belong to.
+    void AddLineFaults(const std::string& what, const std::vector<std::string>& lines)
+    {
+        std::map<std::string, std::vector<std::string>> byView;
+        for (const std::string& line : lines) {
+            const std::size_t views = line.find("/views/");
+            const std::size_t end = views == std::string::npos ? std::string::npos : line.find_first_of("/ ", views + 7);
+            byView[line.substr(0, end)].push_back(line);
+        }
+        for (const auto& [view, viewLines] : byView)
+            faults.Add(what + ": " + std::to_string(viewLines.size()) + " lines of " + view + Lines(viewLines, 3),
+                       "read back");
+    }
+    // Saved (with the keyboard, the focus where the user typed last) and closed: each setting
+    // changed; every line of the file read back as the program reads it. Reopened: every page,
+    // shown again, keeps what was read.
+    void CheckSettingsKept()
+    {
+        Save();
+        const CString path = program.Document().GetPathName();
+        CompareSettings(m_defaults, StudySettingsOf(*program.Document().GetProjectSettings()), true,
+                        "was not changed");
+        CheckManagerSettings(*program.Document().GetProjectSettings(), "saved");
+        program.Exit();
+        CheckQuiet("closed");
+
+        const std::multiset<std::string> written = XmlLines(CAssembledProgram::ReadProjectXmlText(path));
+        const std::unique_ptr<CProjectSettings> read = ReadProjectFile(path);
+        CheckQuiet("read back");
+        CheckManagerSettings(*read, "read back");
+        const std::multiset<std::string> readLines = XmlLines(read->SaveToBytes());
+        AddLineFaults("written but not read back", Lacking(written, readLines));
+        AddLineFaults("read back but never written", Lacking(readLines, written));
+
+        ASSERT_TRUE(program.StartAsPlaced(path));
+        CheckQuiet("reopened");
+        for (const SPage& page : kPages) {
+            ClickToPage(page);
+            CheckPage("shown after reopening");
+        }
+        Save();
+        const CProjectSettings& shown = *program.Document().GetProjectSettings();
+        CompareSettings(StudySettingsOf(*read), StudySettingsOf(shown), false, "changed once shown again");
+        CheckManagerSettings(shown, "shown again");
+        const std::multiset<std::string> shownLines = XmlLines(shown.SaveToBytes());
+        for (const std::string& line : Lacking(readLines, shownLines))
+            if (line.find("/project/bookmarks/bookmark ") != std::string::npos ||
+                line.find("/project/images/image ") != std::string::npos || line.find("/reportItem") != std::string::npos)
+                faults.Add("lost once shown again: " + line, "reopened");
+    }
+
+    // ---- Step 7: the CSV of each session and the PDF report
+
+    void ExportEverything()
+    {
+        ClickToPage(kPages[0]);
+        auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+        for (int session = 0; session < program.Document().GetMeasurementCount(); ++session) {
+            const std::string csv = program.InHome("session-" + std::to_string(session + 1) + ".txt");
+            program.AnswerNextDialog(1502, [](CDialog& dialog) { Press(dialog, IDOK); });
+            program.AnswerNextFileDialog(CString(csv));
+            ClickCardButton(*manager.GetDataSetGrid(), session, kCommandExportSession);
+            CheckPage("exported session " + std::to_string(session + 1), {"dialog 1502", "file dialog"});
+            std::ifstream in(csv);
+            const long lines = std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n');
+            if (lines < 2 * 144)
+                faults.Add("the CSV of session " + std::to_string(session + 1) + " holds " + std::to_string(lines) +
+                               " lines",
+                           m_page->name);
+        }
+
+        const std::string pdf = program.InHome("journey.pdf");
+        program.AnswerNextFileDialog(CString(pdf));
+        auto* driver = dynamic_cast<CFastReport*>(program.App().GetReportDriver());
+        ASSERT_NE(nullptr, driver);
+        std::string text;
+        const EExportReportResult result =
+            RunExportReport(*driver, program.Document(), &program.MainFrame(), 1, [&](const CString&) {
+                for (const CString& page : driver->GetEngine().GetPreparedPageTexts())
+                    text += page.str();
+                return true;
+            });
+        CheckQuiet("exported the report", {"file dialog"});
+        EXPECT_EQ(EExportReportResult::kOpened, result);
+        EXPECT_GT(std::filesystem::file_size(pdf), 0u);
+        for (const char* session : kSessionNames)
+            if (text.find(session) == std::string::npos)
+                faults.Add(std::string("the report does not name the session \"") + session + "\"", "report");
+        for (const CString& bookmark : m_bookmarks)
+            if (text.find(bookmark.str()) == std::string::npos)
+                faults.Add("the report does not name the bookmark \"" + bookmark.str() + "\"", "report");
+    }
+
+    CAssembledProgram program;
+    CFaults faults;
+    const SPage* m_page = &kPages[0];
+    std::map<int, std::unique_ptr<CBasicViewSettings>> m_defaults;
+    std::vector<CString> m_bookmarks;
+};
+
+// The settings step 4 changes on every page they belong to, each as a user changes it.
+const std::vector<SSetting>& UserJourneyTest::Settings()
+{
+    static const std::vector<SSetting> settings = {
+    {"section titles", EViews::kGraphs,
+     [](UserJourneyTest& j) {
+         for (int section = kOverviewSection; section <= kTimeRangeSection; ++section)
+             if (CMyToolBar* toolBar = j.SectionToolBar(section); toolBar && toolBar->GetTitleEdit())
+                 CAssembledProgram::TypeInto(*toolBar->GetTitleEdit(), "Journey title " + std::to_string(section));
+     },
+     [](const CBasicViewSettings& s) {
+         return s.m_toolbarEdit.Graph.str() + "|" + s.m_toolbarEdit.Table.str() + "|" + s.m_toolbarEdit.TimeRangeTable.str();
+     }},
+    {"limit", EViews::kGraphs,
+     [](UserJourneyTest& j) {
+         j.Type(GraphBar::kFirstLimitEdit + j.FirstLimitRow(), "123");
+         j.Click(GraphBar::kFirstLimitCheck + j.FirstLimitRow());
+     },
+     [](const CBasicViewSettings& s) { return Joined(s.m_limits) + Joined(s.m_isLimit); }},
+    {"min/max", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstMinMax + j.FirstLimitRow()); },
+     [](const CBasicViewSettings& s) { return Joined(s.m_isMaxMin); }},
+    {"time range", EViews::kGraphs,
+     [](UserJourneyTest& j) {
+         j.Click(GraphBar::kSetTimeRange);
+         j.Step(GraphBar::kTimeRangePickers.intervalList, VK_DOWN);
+         j.Step(GraphBar::kTimeRangePickers.beginTime, VK_UP); // an hour later: still within the data
+     },
+     [](const CBasicViewSettings& s) { return std::to_string(s.m_checkTimeRange) + " " + RangeText(s.m_timeRange); }},
+    {"X-axis span", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstSpanButton + 1); },
+     [](const CBasicViewSettings& s) { return std::to_string(s.m_typeTimeRange) + " " + RangeText(s.m_xAxisScaling); }},
+    {"working hours", EViews::kGraphs,
+     [](UserJourneyTest& j) {
+         j.Click(GraphBar::kSetWorkingHours);
+         j.Click(GraphBar::kFirstWeekday + 5);
+         j.Step(GraphBar::kWorkingHourStart, VK_UP);
+     },
+     [](const CBasicViewSettings& s) {
+         return std::to_string(s.m_setWorkingHours) + " " + Joined(s.m_workingDays) + RangeText(s.m_workingHours);
+     }},
+    {"axis scaling", EViews::kGraphs, [](UserJourneyTest& j) { j.ClickSectionButton(kGraphSection, kZoomIn); },
+     [](const CBasicViewSettings& s) {
+         std::string text;
+         const auto ranges = [&](const auto& axes, int count) {
+             for (int i = 0; i < count; ++i)
+                 text += FormatXmlDouble(axes[std::size_t(i)].min) + "+" + FormatXmlDouble(axes[std::size_t(i)].span) + " ";
+         };
+         ranges(s.m_upperPlot.xAxes, s.m_upperPlot.xAxisCount);
+         ranges(s.m_upperPlot.yAxes, s.m_upperPlot.yAxisCount);
+         return text;
+     }},
+    {"note", EViews::kGraphs, [](UserJourneyTest& j) { j.AddNote(); },
+     [](const CBasicViewSettings& s) {
+         std::string text;
+         for (const structAddNotes& note : s.m_notes)
+             text += note.name.str() + " ";
+         return text;
+     }},
+    {"cost choice", EViews::kDemand,
+     [](UserJourneyTest& j) {
+         j.InExpandedSection(kOverviewSection, [&j](CUGCtrl& grid) {
+             auto& demand = dynamic_cast<CDemandGrid&>(grid);
+             if (demand.IsBlockCollapsed(0) && !j.program.ClickGridCell(grid, 1, CDemandGrid::BlockStart(0)))
+                 return false;
+             // The check box stands at the cell's left.
+             return j.program.ClickGridCell(grid, CDemandGrid::kAdvancedColumn,
+                                            CDemandGrid::DataRow(0) + CDemandGrid::kChoiceRow, 8);
+         });
+     },
+     [](const CBasicViewSettings& s) { return s.m_costTables.empty() ? "none" : std::to_string(s.m_costTables[0].isAdvanced); }},
+    {"table collapse states", EViews::kGraphs,
+     [](UserJourneyTest& j) {
+         j.CollapseFirstBlock(kOverviewSection);
+         j.CollapseFirstBlock(kTimeRangeSection);
+     },
+     [](const CBasicViewSettings& s) { return s.m_tableCollapse.str() + "|" + s.m_tableTimeRangeCollapse.str(); }},
+    {"demand period", EViews::kDemand, [](UserJourneyTest& j) { j.Step(kDemandPeriodCombo, VK_DOWN); },
+     [](const CBasicViewSettings& s) { return std::to_string(s.m_demandPeriod); }},
+    {"calendar parameter", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstParameter + 3); },
+     [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewParameter); }},
+    {"calendar granularity", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstGranularity + 1); },
+     [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewGranularity); }},
+    {"calendar tile", EViews::kCalendars, [](UserJourneyTest& j) { j.SelectTile(1); },
+     [](const CBasicViewSettings& s) {
+         std::string text;
+         for (const SCalendarThumbSelection& tile : s.m_thumbSelections)
+             text += std::to_string(tile.session) + "." + std::to_string(tile.thumb) + " ";
+         return text;
+     }},
+    // Of the calendar with two sessions: the other still shows its tiles.
+    {"calendar collapse states", EViews::kEnergyCalendar,
+     [](UserJourneyTest& j) { j.CollapseFirstBlock(kOverviewSection); },
+     [](const CBasicViewSettings& s) { return s.m_tableCollapse.str(); }},
+    };
+    return settings;
+}
+
+TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
+{
+    // 1. A project of two Energy sessions and one Load session, opened as the program opens one:
+    // the main window where the program places it, on the screen.
+    const CString project = program.MakeProject("journey", CAssembledProgram::StandardSessions());
+    program.ForgetLog();
+    program.ForgetInterruptions();
+    ASSERT_TRUE(program.StartAsPlaced(project));
+    ASSERT_EQ(3, program.Document().GetMeasurementCount());
+    CRect window;
+    program.MainFrame().GetWindowRect(&window);
+    const CRect screen(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    CRect onScreen;
+    onScreen.IntersectRect(&window, &screen);
+    if (onScreen != window)
+        faults.Add("the main window of " + std::to_string(window.Width()) + "x" + std::to_string(window.Height()) +
+                       " at " + std::to_string(window.left) + "," + std::to_string(window.top) +
+                       " reaches off the screen of " + std::to_string(screen.Width()) + "x" +
+                       std::to_string(screen.Height()),
+                   "start");
+    CheckQuiet("start");
+    faults.Report("1. start");
+
+    VisitEveryPage();
+    faults.Report("2. every page every way (6. laid out)");
+    Save();
+    m_defaults = StudySettingsOf(*program.Document().GetProjectSettings());
+
+    ClickEveryControl();
+    faults.Report("3. every control");
+
+    ChangeEverySetting();
+    faults.Report("4. every setting changed");
+    CheckSettingsKept();
+    faults.Report("4. every setting kept");
+
+    ExportEverything();
+    faults.Report("7. exports");
+}
+
+} // namespace
