@@ -469,15 +469,15 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     // 17: chart text, the X markers, the second Y axis.
     m_chart.SetText(document->GetTitle());
     if (!present)
-        IOCompUtils::PlaceXMarkers(m_chart, reference, kXLoDefault, 100.0 - kXLoDefault);
+        IOCompUtils::PlaceXMarkers(m_chart, ReferenceAxis(), kXLoDefault, 100.0 - kXLoDefault);
     // 18: cursors, trend items, value scales.
     m_feeder->SetCursorStyle(true);
     UpdateValueScales();
     // 19: time range off, picker pairs in their initial state.
     m_markers.Show(false);
-    m_markers.SetReferenceAxis(reference);
+    m_markers.SetReferenceAxis(ReferenceAxis());
     if (m_dialogBar) {
-        const CPlotXAxis* axis = m_chart.GetXAxis(reference);
+        const CPlotXAxis* axis = m_chart.GetXAxis(ReferenceAxis());
         if (ReferenceSession() < 0) {
             m_settings.m_checkTimeRange = false;
         } else if (axis) {

@@ -15,6 +15,8 @@
 #include "study/ScaleTooltipLayout.h"
 #include "study/ScaleTooltips.h"
 #include "study/TimeRangeMarkers.h"
+
+#include <algorithm>
 #include "study/ZoomRectangle.h"
 #include "views/ButtonST.h"
 #include "views/RecordFormView.h"
@@ -118,6 +120,9 @@ public:
     // The session whose time axis is the reference: the first one compatible with the study
     // and shown; -1 without one.
     int ReferenceSession() const;
+    // The time axis the pickers, markers, notes and working hours follow: the reference
+    // session's (0 without one).
+    virtual int ReferenceAxis() const { return std::max(0, ReferenceSession()); }
     bool IsSessionCompatible(int session) const;
     int GetSessionCount() const { return m_sessionCount; }
 

@@ -83,7 +83,7 @@ void CBasicGraphView::OnTimer(UINT_PTR id)
     case kWorkingHoursTimer: {
         // No retry while nobody sees the view or no session gives a time axis; the next update
         // starts it again.
-        const CPlotXAxis* axis = m_chart.GetXAxis(ReferenceSession());
+        const CPlotXAxis* axis = m_chart.GetXAxis(ReferenceAxis());
         if (!IsWindowVisible() || !axis || !m_settings.m_setWorkingHours || DrawWorkingHours())
             StopTimer(id);
         break;
@@ -247,7 +247,7 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
     } else if (InRange(id, GraphBar::kFirstSession, GraphBar::kFirstSession + 3)) {
         if (m_dialogBar)
             m_dialogBar->ControlsToSettings();
-        m_markers.SetReferenceAxis(std::max(0, ReferenceSession()));
+        m_markers.SetReferenceAxis(ReferenceAxis());
         RefreshGraph();
         DrawWorkingHours();
         RefillTables(false);

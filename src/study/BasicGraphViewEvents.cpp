@@ -43,7 +43,7 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         if (m_notes.IsMoving()) {
             const CRect& plot = m_chart.GetLayout().plot;
             const double y = (plot.bottom - 1 - event.y) * 100.0 / std::max(1, plot.Height() - 1);
-            m_notes.MoveTo(m_chart.XPixelToValue(std::max(0, ReferenceSession()), event.x), y);
+            m_notes.MoveTo(m_chart.XPixelToValue(ReferenceAxis(), event.x), y);
         } else if (m_zoom.IsDrawing()) {
             m_zoom.Handle(m_chart, CZoomRectangle::Move, event.button, event.shift, event.x, event.y);
         }
@@ -329,7 +329,7 @@ void CBasicGraphView::ClearYAxisAutoFlag(int axis)
 
 void CBasicGraphView::AlignAxisTicks(int index)
 {
-    const int reference = ReferenceSession();
+    const int reference = ReferenceSession() < 0 ? -1 : ReferenceAxis();
     const CPlotXAxis* axis = m_chart.GetXAxis(index);
     const CPlotXAxis* referenceAxis = m_chart.GetXAxis(reference);
     if ((m_axisControls.coupled && m_eventSuppression > 0) || !axis || !axis->IsVisible() || !IsReady() ||

@@ -113,7 +113,7 @@ void CBasicGraphView::OnSetTimeRange()
         pickers.SetRange(m_settings.m_timeRange.from + kRepaintNudge, m_settings.m_timeRange.to + kRepaintNudge);
         pickers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
     } else if (on) {
-        m_markers.SetReferenceAxis(std::max(0, ReferenceSession()));
+        m_markers.SetReferenceAxis(ReferenceAxis());
         if (m_settings.IsPresent() && m_settings.m_timeRange.from != 0.0 && m_markers.IsRangeSet())
             m_markers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
         m_markers.Show(true);
@@ -248,7 +248,7 @@ bool CBasicGraphView::DrawWorkingHours(bool clearOnly)
     hours.start = m_settings.m_workingHours.from;
     hours.span = m_settings.m_workingHours.to;
     hours.days = m_settings.m_workingDays;
-    const int reference = ReferenceSession();
+    const int reference = ReferenceSession() < 0 ? -1 : ReferenceAxis();
     const bool drawn = ShadeWorkingHours(m_chart, clearOnly || !hours.on ? -1 : reference, hours,
                                          clearOnly || !hours.on || reference < 0);
     m_chart.Repaint();

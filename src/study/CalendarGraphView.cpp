@@ -168,6 +168,7 @@ void CCalendarGraphView::SetYAxisTitle()
     if (m_dataItems.empty() || !GetDataToIOComp())
         return;
     GetDataToIOComp()->SetYAxis(0, m_dataItems.front().quantity, AxisTitleOf(m_dataItems.front().quantity));
+    SetYAxisUnits();
 }
 
 bool CCalendarGraphView::IsSessionPresent(int session) const
@@ -365,6 +366,8 @@ void CCalendarGraphView::ShowSelection()
     } else {
         chart.AutoScaleYAxes();
     }
+    if (shown)
+        UpdateXAxisPickers();
     RecalcLayout();
     for (int r = 0; r < 2; ++r)
         if (selected[std::size_t(r)].HasSession())

@@ -43,6 +43,8 @@ public:
     void ApplyOptions();
     // The table view's selected bins on X axes 0 and 1.
     void ShowSelection();
+    // The first selected bin's axis: the selections, not the sessions, have the time axes.
+    int ReferenceAxis() const override { return 0; }
 
 protected:
     CCalendarGraphView(int settingsKind, int viewKind, int studyType);

@@ -106,6 +106,9 @@ void CDataToIOComp::SetYAxis(int index, DWORD quantity, UINT titleId)
     if (index >= int(m_yAxes.size()))
         m_yAxes.resize(std::size_t(index) + 1);
     SYAxisEntry& axis = m_yAxes[std::size_t(index)];
+    // The unit belongs to the quantity the axis showed.
+    if (axis.quantity != quantity)
+        axis.unitText.Empty();
     axis.quantity = quantity;
     axis.titleId = titleId;
     axis.title.LoadString(titleId);

@@ -563,6 +563,11 @@ void CollectLayoutFaults(CWnd& parent, std::vector<std::string>& faults)
                              CAssembledProgram::Describe(parent));
         if (!IsGroupBox(*child) && !IsCanvas(*child))
             shown.emplace_back(child, rect);
+        // A button narrower than its label and glyph cuts the label.
+        if (SIZE ideal{}; !IsGroupBox(*child) && child->SendMessage(BCM_GETIDEALSIZE, 0, LPARAM(&ideal)) &&
+                          rect.Width() < ideal.cx)
+            faults.push_back(CAssembledProgram::Describe(*child) + " cuts its label: " + std::to_string(rect.Width()) +
+                             " px of " + std::to_string(ideal.cx));
         if (auto* toolBar = dynamic_cast<CMyToolBar*>(child)) {
             CRect bar;
             toolBar->GetClientRect(&bar);

@@ -153,6 +153,8 @@ TEST(CalendarPagesTest, CalendarOptionsAreChosenByClickingThem)
     EXPECT_EQ(settings.m_calendarViewGranularity, kCalendarWeek);
     EXPECT_EQ(settings.m_calendarViewParameter, 7);
     EXPECT_EQ(settings.m_calendarViewChannel, 1);
+    // The value axis names the unit of the chosen parameter, not of the one before.
+    EXPECT_EQ(program.Section<CCalendarGraphView>(kEnergyCalendarTable + 1)->GetPlotControl()->GetYAxis(0)->GetTitle(), CString("Current [A]"));
 
     // The Load calendar's bar alike.
     auto* load = ShowCalendar(program, kLoadCalendar);
@@ -161,6 +163,8 @@ TEST(CalendarPagesTest, CalendarOptionsAreChosenByClickingThem)
     ClickOption(*load, CalendarBar::kFirstGranularity + kCalendarDay);
     EXPECT_EQ(load->GetGranularity(), kCalendarDay);
     EXPECT_EQ(OptionsBar(*load).GetCheckedParameter(), 2);
+    EXPECT_EQ(program.Section<CCalendarGraphView>(kLoadCalendarTable + 1)->GetPlotControl()->GetYAxis(0)->GetTitle().Right(3),
+              CString("[%]"));
 }
 
 TEST(CalendarPagesTest, EnergiesOfferTheChannelsTheSessionsHold)

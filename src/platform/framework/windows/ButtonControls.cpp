@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 #include <cstring>
 
@@ -167,7 +168,17 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
         {
             h = true;
             if (!l) return FALSE;
-            const QSize hint = button->sizeHint();
+            QSize hint = button->sizeHint();
+            // A push button's hint holds the style's least width of a dialog's OK button; the
+            // ideal size is what the label and the frame need.
+            if (qobject_cast<QPushButton*>(button) && !button->text().isEmpty())
+            {
+                const QStyle& style = *button->style();
+                const int label = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() +
+                                  (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
+                hint.setWidth(label + 2 * (style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                                           style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button)));
+            }
             *reinterpret_cast<SIZE*>(l) = SIZE{hint.width(), hint.height()};
             return TRUE;
         }
