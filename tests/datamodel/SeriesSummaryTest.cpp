@@ -57,9 +57,9 @@ void ExpectSameBits(const SSeriesSummary& expected, const SSeriesSummary& actual
 TEST(SeriesSummaries, EveryWalkGivesTheFiguresOfAWalkValueByValue)
 {
     CTempFolder folder;
-    SSessionSpec spec = SmallSessionSpec(true);
-    spec.trendRecords = kRecords;
-    CSessionWriter writer(spec);
+    SSessionSpec recording = SmallSessionSpec(true);
+    recording.trendRecords = kRecords;
+    CSessionWriter writer(recording);
     std::vector<SWrittenTable> tables = writer.BuildTables();
     int record = 0;
     for (SWrittenTable& table : tables) {

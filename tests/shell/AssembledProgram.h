@@ -166,7 +166,7 @@ public:
     // Clicks the button of that command on the section toolbar of a window-table entry; false
     // when that toolbar does not show it.
     bool ClickSectionButton(int entry, UINT command);
-    // Makes "<name>.zca" of session files as written (for sessions the writer's spec cannot
+    // Makes "<name>.zca" of session files as written (for sessions the writer's settings cannot
     // describe), in the order given.
     CString MakeProjectOfFiles(const std::string& name, const std::vector<std::vector<BYTE>>& files);
 

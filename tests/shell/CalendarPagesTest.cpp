@@ -71,12 +71,12 @@ CCalendarTableView* ShowCalendar(CAssembledProgram& program, int viewId = kEnerg
 // A session of hourly bins: `days` days of records every `seconds` seconds.
 SSessionSpec LongSession(int days, int seconds)
 {
-    SSessionSpec spec;
-    spec.averagingSeconds = DWORD(seconds);
-    spec.demandSeconds = DWORD(std::max(seconds, 900));
-    spec.trendRecords = days * 86400 / seconds;
-    spec.gapStart = -1;
-    return spec;
+    SSessionSpec recording;
+    recording.averagingSeconds = DWORD(seconds);
+    recording.demandSeconds = DWORD(std::max(seconds, 900));
+    recording.trendRecords = days * 86400 / seconds;
+    recording.gapStart = -1;
+    return recording;
 }
 
 // The bins of the first session whose pictures the user can see.

@@ -58,10 +58,10 @@ std::vector<SSessionSpec> FourEnergySessions()
 // under the daily swing of the load.
 std::vector<BYTE> SteadyPowerFactorSession()
 {
-    SSessionSpec spec = CAssembledProgram::StandardSessions()[1];
-    spec.trendRecords = 30 * 144;
-    spec.steadyPowerFactor = 0.92;
-    CSessionWriter writer(spec);
+    SSessionSpec recording = CAssembledProgram::StandardSessions()[1];
+    recording.trendRecords = 30 * 144;
+    recording.steadyPowerFactor = 0.92;
+    CSessionWriter writer(recording);
     std::vector<SWrittenTable> tables = writer.BuildTables();
     constexpr WORD kTrendRecord = 64;
     constexpr std::size_t kPowerFactorL1 = 504; // minimum, maximum, average; L2, L3 and total follow
