@@ -7,7 +7,10 @@
 #include <unistd.h>
 
 #include "platform/storage/CompoundFile.h"
+#include "platform/storage/StorageResult.h"
 #include "platform/storage/StorageStream.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -29,6 +32,13 @@ void ReadEverything(CCompoundFile& file)
         while (stream->Read(buffer, sizeof buffer, read) == EStorageResult::Ok && read > 0) {
         }
     }
+}
+
+// Each failure says which check failed and why: the optimiser folds identical traps into one.
+[[noreturn]] void Fail(const char* what, EStorageResult result)
+{
+    std::fprintf(stderr, "%s: %s\n", what, StorageResultText(result));
+    std::abort();
 }
 
 } // namespace
@@ -55,8 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto elements = file->EnumElements();
     file.reset();
 
-    if (CCompoundFile::Open(path.c_str(), EStorageAccess::ReadWrite, file) != EStorageResult::Ok)
-        __builtin_trap(); // it opened read-only a moment ago
+    if (const EStorageResult result = CCompoundFile::Open(path.c_str(), EStorageAccess::ReadWrite, file);
+        result != EStorageResult::Ok)
+        Fail("a file that opened read-only does not open for writing", result);
     std::unique_ptr<CStorageStream> stream;
     if (file->CreateStream("fuzz", EStreamCreate::Replace, stream) == EStorageResult::Ok) {
         static const std::string payload(5000, 'z');
@@ -66,8 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!elements.empty())
         file->DestroyElement(elements.front().name);
     file.reset();
-    if (CCompoundFile::Open(path.c_str(), EStorageAccess::Read, file) != EStorageResult::Ok)
-        __builtin_trap(); // the edit broke a file that opened before
+    if (const EStorageResult result = CCompoundFile::Open(path.c_str(), EStorageAccess::Read, file);
+        result != EStorageResult::Ok)
+        Fail("the edit broke a file that opened before", result);
     ReadEverything(*file);
     return 0;
 }

@@ -26,6 +26,17 @@ EStorageResult ResultFromErrno(int error)
     }
 }
 
+// A call that a signal handler interrupted is made again (the fuzzers' and the program's
+// timers deliver signals at any moment).
+template <class Call>
+int RetryOnSignal(Call call)
+{
+    int result = 0;
+    while ((result = call()) == -1 && errno == EINTR) {
+    }
+    return result;
+}
+
 } // namespace
 
 CSectorFile::~CSectorFile()
@@ -47,11 +58,11 @@ EStorageResult CSectorFile::Open(const CString& path, EMode mode, StorageWriteHo
     int flags = O_CLOEXEC | (mode == EMode::OpenReadOnly ? O_RDONLY : O_RDWR);
     if (mode == EMode::Create)
         flags |= O_CREAT;
-    m_fd = ::open(path.GetString(), flags, 0666);
+    m_fd = RetryOnSignal([&] { return ::open(path.GetString(), flags, 0666); });
     if (m_fd < 0)
         return ResultFromErrno(errno);
     const int lock = mode == EMode::OpenReadOnly ? LOCK_SH : LOCK_EX;
-    if (::flock(m_fd, lock | LOCK_NB) != 0) {
+    if (RetryOnSignal([&] { return ::flock(m_fd, lock | LOCK_NB); }) != 0) {
         const int error = errno;
         Close();
         return error == EWOULDBLOCK ? EStorageResult::AccessDenied : ResultFromErrno(error);
@@ -63,7 +74,8 @@ EStorageResult CSectorFile::Open(const CString& path, EMode mode, StorageWriteHo
     }
     m_size = std::uint64_t(info.st_size);
     if (mode == EMode::Create) {
-        if (Announce({SWriteEvent::EKind::Resize, 0, 0}) == EWriteAction::Proceed && ::ftruncate(m_fd, 0) != 0)
+        if (Announce({SWriteEvent::EKind::Resize, 0, 0}) == EWriteAction::Proceed &&
+            RetryOnSignal([&] { return ::ftruncate(m_fd, 0); }) != 0)
             return ResultFromErrno(errno);
         if (m_fd < 0)
             return EStorageResult::IoError;
@@ -135,7 +147,7 @@ EStorageResult CSectorFile::Sync()
     const EWriteAction action = Announce({SWriteEvent::EKind::Sync, 0, 0});
     if (action == EWriteAction::Crash)
         return EStorageResult::IoError;
-    if (action == EWriteAction::Proceed && ::fdatasync(m_fd) != 0)
+    if (action == EWriteAction::Proceed && RetryOnSignal([&] { return ::fdatasync(m_fd); }) != 0)
         return EStorageResult::IoError;
     return EStorageResult::Ok;
 }
@@ -149,7 +161,7 @@ EStorageResult CSectorFile::EnsureSize(std::uint64_t size)
     const EWriteAction action = Announce({SWriteEvent::EKind::Resize, size, 0});
     if (action == EWriteAction::Crash)
         return EStorageResult::IoError;
-    if (action == EWriteAction::Proceed && ::ftruncate(m_fd, off_t(size)) != 0)
+    if (action == EWriteAction::Proceed && RetryOnSignal([&] { return ::ftruncate(m_fd, off_t(size)); }) != 0)
         return EStorageResult::IoError;
     m_size = size;
     return EStorageResult::Ok;
