@@ -32,7 +32,6 @@ void UseScratchHome()
             std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
             ::setenv(name, folder.c_str(), 1);
         }
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
         return std::atexit([] {
                    std::error_code ignored;
                    std::filesystem::remove_all(ScratchHome(), ignored);

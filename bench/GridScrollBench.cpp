@@ -30,7 +30,6 @@ public:
 
 void BM_GridScrollPage(benchmark::State& state)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     CFrameworkApp::EnsureInitialized();
     ComputedSource source;
     CUGCtrl grid;

@@ -106,7 +106,6 @@ struct PageStack
 
 void BM_PageStack(benchmark::State& state)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     CFrameworkApp::EnsureInitialized();
     CFrameworkApp::PumpWaitingMessages();
     const double before = ResidentMiB();

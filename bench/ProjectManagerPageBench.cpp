@@ -31,8 +31,6 @@ class CBenchProject
 public:
     CBenchProject()
     {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        setenv("ORN_RESOURCE_DIR", ORN_SOURCE_DIR "/resources", 0);
         CFrameworkApp::EnsureInitialized();
         CStringTable::Instance().LoadLanguage("ENG");
         CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
