@@ -11,6 +11,9 @@
 
 #include <glog/logging.h>
 
+#include <map>
+#include <mutex>
+
 namespace
 {
 struct StyleName
@@ -141,6 +144,13 @@ std::optional<DialogTemplate> ParseDialogTemplate(const CString& json)
 std::optional<DialogTemplate> LoadDialogTemplate(UINT id)
 {
     const QString path = QString::fromStdString(CStringTable::ResourceDir()) + QStringLiteral("/dialogs/%1.json").arg(id);
+    // A page builds the same bars each time it is shown: each template is read and parsed once.
+    static std::mutex cacheLock;
+    static std::map<QString, DialogTemplate> cache;
+    {
+        const std::lock_guard lock(cacheLock);
+        if (const auto found = cache.find(path); found != cache.end()) return found->second;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
     {
@@ -149,7 +159,13 @@ std::optional<DialogTemplate> LoadDialogTemplate(UINT id)
     }
     const QByteArray bytes = file.readAll();
     auto t = ParseDialogTemplate(CString(bytes.toStdString()));
-    if (!t) LOG(INFO) << "Dialog template " << id << " cannot be read";
+    if (!t)
+    {
+        LOG(INFO) << "Dialog template " << id << " cannot be read";
+        return t;
+    }
+    const std::lock_guard lock(cacheLock);
+    cache.emplace(path, *t);
     return t;
 }
 

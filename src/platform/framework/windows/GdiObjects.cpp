@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 
 #include <cstring>
+#include <mutex>
 #include <unordered_map>
 
 namespace
@@ -274,9 +275,21 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
 BOOL CBitmap::LoadBitmap(UINT resourceId)
 {
     const QString base = QString::fromStdString(CStringTable::ResourceDir()) + QStringLiteral("/bitmaps/%1").arg(resourceId);
+    // Toolbars load their bitmaps each time a page is built: each is decoded once and shared.
+    static std::mutex cacheLock;
+    static std::unordered_map<QString, QImage> cache;
+    {
+        const std::lock_guard lock(cacheLock);
+        if (const auto found = cache.find(base); found != cache.end()) return AdoptBitmap(BitmapData(found->second));
+    }
     for (const char* ext : {".bmp", ".png"})
         if (QFile::exists(base + QLatin1String(ext)))
-            return AdoptBitmap(BitmapData(QImage(base + QLatin1String(ext))));
+        {
+            const QImage image(base + QLatin1String(ext));
+            const std::lock_guard lock(cacheLock);
+            cache.emplace(base, image);
+            return AdoptBitmap(BitmapData(image));
+        }
     return FALSE;
 }
 
