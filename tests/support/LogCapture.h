@@ -48,7 +48,7 @@ public:
     // information severity).
     std::vector<std::string> Complaints() const
     {
-        static constexpr const char* kWords[] = {"warning", "missing", "failure", "failed", "error", "cannot",
+        static constexpr const char* kWords[] = {"warning", "missing", "not there", "fail", "error", "cannot",
                                                  "can not", "invalid"};
         std::lock_guard lock(m_mutex);
         std::vector<std::string> complaints;
