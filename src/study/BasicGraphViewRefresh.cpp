@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -149,6 +150,8 @@ bool CBasicGraphView::FeedSession(int session)
         if (!trendItem || !trendItem->GetTimeBlock())
             return false;
         const int unitScale = std::max(1, info.GetUnitScale());
+        std::vector<std::unique_ptr<CTrendChannel>> trends;
+        std::vector<CRecTrendToIOComp::SChannelFeed> feeds;
         for (int channel = 0; channel < m_feeder->GetChannelCount(); ++channel) {
             const SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
             if (entry->session != session || entry->quantity != item.quantity || entry->statistic != kStatAvg)
@@ -160,10 +163,13 @@ bool CBasicGraphView::FeedSession(int session)
                     limit = FoldPowerFactor(limit);
                 m_feeder->SetChannelLimit(channel, limit, m_settings.m_isLimit[std::size_t(item.row)]);
             }
-            const bool withMinMax = info.HasMin() || info.HasMax();
-            m_feeder->FeedChannel(channel, *trend, *trendItem->GetTimeBlock(), withMinMax, session, windowStart,
-                                  windowEnd);
+            if (trend) {
+                feeds.push_back({channel, trend.get()});
+                trends.push_back(std::move(trend));
+            }
         }
+        const bool withMinMax = info.HasMin() || info.HasMax();
+        m_feeder->FeedChannels(feeds, *trendItem->GetTimeBlock(), withMinMax, session, windowStart, windowEnd);
     }
     return true;
 }

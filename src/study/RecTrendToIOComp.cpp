@@ -1,12 +1,12 @@
 #include "study/RecTrendToIOComp.h"
 
 #include "datamodel/DataItemTrend.h"
-#include "datamodel/SeriesReader.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/RecDoc.h"
 #include "study/PlotNames.h"
+#include "study/SeriesFeed.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,106 +80,45 @@ DWORD CRecTrendToIOComp::GetChannelQuantity(int channel) const
 void CRecTrendToIOComp::FeedChannel(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block,
                                     bool withMinMax, int sessionIndex, double windowStart, double windowEnd)
 {
-    SFeederChannel* entry = GetChannelEntry(channel);
-    if (!entry)
-        return;
-    entry->xAxisName = XAxisName(sessionIndex);
-    SetFedWindow(sessionIndex, windowStart, windowEnd);
-    FeedSeries(channel, trend, block, windowStart, windowEnd);
-    if (!withMinMax)
-        return;
-    for (int i = 0; i < int(m_channels.size()); ++i) {
-        const SFeederChannel& other = m_channels[std::size_t(i)];
-        if (i != channel && other.session == entry->session && other.name == entry->name && other.phase == entry->phase &&
-            other.statistic != entry->statistic) {
-            m_channels[std::size_t(i)].xAxisName = entry->xAxisName;
-            m_channels[std::size_t(i)].quantity = entry->quantity;
-            FeedSeries(i, trend, block, windowStart, windowEnd);
-        }
-    }
+    const SChannelFeed feed{channel, &trend};
+    FeedChannels({&feed, 1}, block, withMinMax, sessionIndex, windowStart, windowEnd);
 }
 
-void CRecTrendToIOComp::FeedSeries(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block, double start,
-                                   double end)
+void CRecTrendToIOComp::FeedChannels(std::span<const SChannelFeed> feeds, const CTrendTimeBlock& block,
+                                     bool withMinMax, int sessionIndex, double windowStart, double windowEnd)
+{
+    CSeriesFeed feed(block, windowStart, windowEnd, m_decimationStep);
+    for (const SChannelFeed& fed : feeds) {
+        SFeederChannel* entry = GetChannelEntry(fed.channel);
+        if (!entry)
+            continue;
+        entry->xAxisName = XAxisName(sessionIndex);
+        SetFedWindow(sessionIndex, windowStart, windowEnd);
+        AddSeries(fed.channel, *fed.trend, feed);
+        if (!withMinMax)
+            continue;
+        for (int i = 0; i < int(m_channels.size()); ++i) {
+            SFeederChannel& other = m_channels[std::size_t(i)];
+            if (i != fed.channel && other.session == entry->session && other.name == entry->name &&
+                other.phase == entry->phase && other.statistic != entry->statistic) {
+                other.xAxisName = entry->xAxisName;
+                other.quantity = entry->quantity;
+                AddSeries(i, *fed.trend, feed);
+            }
+        }
+    }
+    feed.Run();
+}
+
+void CRecTrendToIOComp::AddSeries(int channel, const CTrendChannel& trend, CSeriesFeed& feed)
 {
     CPlotChannel* plot = m_chart ? m_chart->GetChannel(channel) : nullptr;
-    const ITrendChannelAccess* access = trend.GetAccess(m_channels[std::size_t(channel)].statistic);
     if (!plot)
         return;
     plot->Clear();
     plot->SetXAxisName(m_channels[std::size_t(channel)].xAxisName);
-    if (!access)
-        return;
-    const std::vector<STrendTimePoint>& points = block.GetPoints();
-    // From the last point before the window to the first one after it.
-    auto first = std::lower_bound(points.begin(), points.end(), start,
-                                  [](const STrendTimePoint& p, double d) { return p.date < d; });
-    auto last = std::upper_bound(points.begin(), points.end(), end,
-                                 [](double d, const STrendTimePoint& p) { return d < p.date; });
-    if (first != points.begin())
-        --first;
-    if (last != points.end())
-        ++last;
-    const int records = int(trend.GetRecordCount());
-    CSeriesReader values(*access, records);
-    const double step = m_decimationStep;
-    // Fewer samples than two per step: every one is fed.
-    if (!(step > 0.0) || double(last - first) <= 2.0 * (end - start) / step) {
-        plot->Reserve(std::size_t(last - first));
-        for (auto p = first; p != last; ++p) {
-            if (p->record < 0 || p->record >= records)
-                plot->AddGap(p->date);
-            else
-                plot->AddXY(p->date, values[p->record]);
-        }
-        return;
-    }
-    // One bucket per step: its first, lowest, highest and last sample in their own order; a gap
-    // closes the bucket so that the line breaks where it did.
-    struct SSample
-    {
-        double date;
-        float value;
-        int order;
-    };
-    SSample bucket[4];
-    int bucketCount = 0;
-    long long bucketIndex = 0;
-    int order = 0;
-    auto flush = [&] {
-        if (bucketCount == 0)
-            return;
-        std::sort(bucket, bucket + bucketCount, [](const SSample& a, const SSample& b) { return a.order < b.order; });
-        for (int i = 0; i < bucketCount; ++i)
-            if (i == 0 || bucket[i].order != bucket[i - 1].order)
-                plot->AddXY(bucket[i].date, bucket[i].value);
-        bucketCount = 0;
-    };
-    for (auto p = first; p != last; ++p, ++order) {
-        if (p->record < 0 || p->record >= records) {
-            flush();
-            plot->AddGap(p->date);
-            continue;
-        }
-        const float value = values[p->record];
-        const long long index = (long long)std::floor((p->date - start) / step);
-        if (bucketCount > 0 && index != bucketIndex)
-            flush();
-        const SSample sample{p->date, value, order};
-        if (bucketCount == 0) {
-            bucketIndex = index;
-            bucket[0] = bucket[1] = bucket[2] = bucket[3] = sample; // first, lowest, highest, last
-            bucketCount = 4;
-            continue;
-        }
-        // A value that is not finite is kept as the bucket's lowest and highest alike.
-        if (!(value >= bucket[1].value))
-            bucket[1] = sample;
-        if (!(value <= bucket[2].value))
-            bucket[2] = sample;
-        bucket[3] = sample;
-    }
-    flush();
+    if (const ITrendChannelAccess* access = trend.GetAccess(m_channels[std::size_t(channel)].statistic))
+        feed.Add(*plot, *access, int(trend.GetRecordCount()));
 }
 
 void CRecTrendToIOComp::Finish()

@@ -4,7 +4,10 @@
 // block inside the feeding window, a gap marker or a value that is not finite breaking the line.
 #include "study/DataToIOComp.h"
 
+#include <span>
+
 class CRecDoc;
+class CSeriesFeed;
 class CTrendChannel;
 class CTrendTimeBlock;
 class CDataItemTrend;
@@ -22,10 +25,18 @@ public:
     // The channel's quantity (kNoQuantity = none) and its Y axis by that quantity.
     void SetChannelQuantity(int channel, DWORD quantity);
     DWORD GetChannelQuantity(int channel) const;
-    // Feeds channel `channel` from the trend channel's series of its statistic and, with
+    struct SChannelFeed
+    {
+        int channel;
+        const CTrendChannel* trend;
+    };
+    // Feeds each channel from its trend channel's series of its statistic and, with
     // `withMinMax`, the Min and Max channels of the same session, name and phase from theirs;
     // only points inside [windowStart, windowEnd] (chart dates) and one either side are fed.
+    // The trend channels share the time block, whose records are read once for all of them.
     // The session's X axis is the one of `sessionIndex`.
+    void FeedChannels(std::span<const SChannelFeed> feeds, const CTrendTimeBlock& block, bool withMinMax,
+                      int sessionIndex, double windowStart, double windowEnd);
     void FeedChannel(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block, bool withMinMax,
                      int sessionIndex, double windowStart, double windowEnd);
     // The axes, channel flags and limits are put on the chart and it is drawn.
@@ -46,7 +57,9 @@ public:
     CDataItemTrend* ProvideTrendItem(int dataSet, DWORD itemId, const STrendAccessSpec& accessSpec) const;
 
 private:
-    void FeedSeries(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block, double start, double end);
+    // Clears the channel's plot and hands it with the trend channel's series of its statistic to
+    // the feed.
+    void AddSeries(int channel, const CTrendChannel& trend, CSeriesFeed& feed);
     void ZoomAll(double factor);
 
     CRecDoc* m_document;

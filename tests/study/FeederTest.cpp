@@ -3,6 +3,7 @@
 // feeder, the chart menus and keys. The demonstration picture is written to the temporary folder.
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
+#include "datamodel/ITrendChannelAccess.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendTimeBlock.h"
@@ -25,6 +26,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -140,6 +143,93 @@ TEST_F(FeederTest, ThreePhasesOfVoltageWithMinAndMaxAreShownWithTheirGaps)
     CBitmap picture;
     ASSERT_TRUE(m_chart.CopyToBitmap(picture));
     EXPECT_TRUE(picture.SaveToFile((std::filesystem::temp_directory_path() / "orn_feeder_demo.png").string().c_str()));
+}
+
+// A session of two weeks of one-minute records with a gap: the nine series are read together, a
+// run of records at a time. Each channel must still hold its own series' values at every point,
+// and decimated feeding must give each channel what feeding it alone gives.
+TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
+{
+    ScopedTimeZone zone{"CET-1CEST,M3.5.0,M10.5.0/3"};
+    CTempXdgHome home;
+    CTempFolder folder;
+    SSessionSpec spec;
+    spec.trendRecords = 20160;
+    spec.averagingSeconds = 60;
+    spec.gapStart = 7000;
+    spec.gapLength = 30;
+    ASSERT_TRUE(WriteBytesToFile(folder.Path("long.zlg"), CSessionWriter(spec).BuildFile()));
+    CDataSet set{nullptr};
+    ASSERT_EQ(set.LoadFromFile(folder.Path("long.zlg").c_str(), false), 0);
+    CTrendCache cache;
+    CDataItemTrend* item = cache.GetTrendItem(&set, kVoltageItem, 0, STrendAccessSpec{0, 1});
+    ASSERT_NE(item, nullptr);
+    const CTrendTimeBlock& block = *set.GetTrendTimeBlock();
+    const std::vector<STrendTimePoint>& points = block.GetPoints();
+
+    struct SFed
+    {
+        std::unique_ptr<CiPlotX> chart = std::make_unique<CiPlotX>();
+        std::unique_ptr<CRecTrendToIOComp> feeder = std::make_unique<CRecTrendToIOComp>(chart.get(), nullptr, 1, 0);
+        std::vector<std::unique_ptr<CTrendChannel>> trends;
+        std::vector<CRecTrendToIOComp::SChannelFeed> feeds;
+    };
+    const auto prepare = [&](SFed& fed) {
+        SetupPlot(*fed.chart, PlotSetup::kEnergySummaryOptions);
+        for (DWORD phase = 0; phase < 3; ++phase) {
+            CString name;
+            name.Format("V%u", unsigned(phase + 1));
+            const int avg = fed.feeder->AddChannel(0, name, phase, kStatAvg, kPhaseColors[phase]);
+            fed.feeder->AddChannel(0, name, phase, kStatMin, kPhaseColors[phase]);
+            fed.feeder->AddChannel(0, name, phase, kStatMax, kPhaseColors[phase]);
+            fed.trends.push_back(item->GetChannel(kVoltage, phase));
+            fed.feeds.push_back({avg, fed.trends.back().get()});
+        }
+    };
+    const double start = points.front().date, end = points.back().date;
+
+    SFed together;
+    prepare(together);
+    together.feeder->FeedChannels(together.feeds, block, true, 0, start, end);
+    const int statistics[] = {kStatAvg, kStatMin, kStatMax};
+    for (int c = 0; c < 9; ++c) {
+        const CPlotChannel& plot = *together.chart->GetChannel(c);
+        ASSERT_EQ(plot.GetCount(), int(points.size())) << c;
+        std::vector<float> values(std::size_t(together.trends[std::size_t(c / 3)]->GetRecordCount()));
+        together.trends[std::size_t(c / 3)]->GetAccess(statistics[c % 3])->ReadValues(0, int(values.size()), values.data());
+        int gaps = 0;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            if (points[i].record < 0) {
+                ++gaps;
+                ASSERT_TRUE(std::isnan(plot.GetYValue(int(i)))) << c << " at " << i;
+                continue;
+            }
+            ASSERT_EQ(plot.GetYValue(int(i)), values[std::size_t(points[i].record)]) << c << " at " << i;
+        }
+        EXPECT_GE(gaps, 1);
+    }
+
+    // Two-hour steps: the channels fed together and each alone give the same points.
+    SFed alone;
+    prepare(alone);
+    together.feeder->SetDecimationStep(1.0 / 12.0);
+    alone.feeder->SetDecimationStep(1.0 / 12.0);
+    together.feeder->FeedChannels(together.feeds, block, true, 0, start, end);
+    for (const CRecTrendToIOComp::SChannelFeed& feed : alone.feeds)
+        alone.feeder->FeedChannel(feed.channel, *feed.trend, block, true, 0, start, end);
+    for (int c = 0; c < 9; ++c) {
+        const CPlotChannel& a = *together.chart->GetChannel(c);
+        const CPlotChannel& b = *alone.chart->GetChannel(c);
+        ASSERT_EQ(a.GetCount(), b.GetCount()) << c;
+        EXPECT_LT(a.GetCount(), int(points.size()) / 20) << c;
+        for (int i = 0; i < a.GetCount(); ++i) {
+            ASSERT_EQ(a.GetXValue(i), b.GetXValue(i)) << c << " at " << i;
+            ASSERT_EQ(std::isnan(a.GetYValue(i)), std::isnan(b.GetYValue(i))) << c << " at " << i;
+            if (!std::isnan(a.GetYValue(i))) {
+                ASSERT_EQ(a.GetYValue(i), b.GetYValue(i)) << c << " at " << i;
+            }
+        }
+    }
 }
 
 TEST_F(FeederTest, WindowedFeedingKeepsOnePointEitherSideAndAsksForMoreWhenScrolledOut)

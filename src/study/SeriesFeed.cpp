@@ -1,0 +1,127 @@
+#include "study/SeriesFeed.h"
+
+#include "datamodel/ITrendChannelAccess.h"
+#include "datamodel/TrendTimeBlock.h"
+#include "platform/chart/PlotChannel.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// Points fed per run: their records stay in the cache while every series reads them.
+constexpr std::ptrdiff_t kRunPoints = 512;
+
+} // namespace
+
+CSeriesFeed::CSeriesFeed(const CTrendTimeBlock& block, double windowStart, double windowEnd, double step)
+    : m_start(windowStart), m_step(step)
+{
+    const std::vector<STrendTimePoint>& points = block.GetPoints();
+    // From the last point before the window to the first one after it.
+    auto first = std::lower_bound(points.begin(), points.end(), windowStart,
+                                  [](const STrendTimePoint& p, double d) { return p.date < d; });
+    auto last = std::upper_bound(points.begin(), points.end(), windowEnd,
+                                 [](double d, const STrendTimePoint& p) { return d < p.date; });
+    if (first != points.begin())
+        --first;
+    if (last != points.end())
+        ++last;
+    m_first = points.data() + (first - points.begin());
+    m_last = points.data() + (last - points.begin());
+    // Fewer samples than two per step: every one is fed.
+    m_everySample = !(step > 0.0) || double(last - first) <= 2.0 * (windowEnd - windowStart) / step;
+}
+
+void CSeriesFeed::Add(CPlotChannel& plot, const ITrendChannelAccess& series, int recordCount)
+{
+    if (m_everySample)
+        plot.Reserve(std::size_t(m_last - m_first));
+    // A plot fed twice shows what it was fed last.
+    const auto same = std::find_if(m_series.begin(), m_series.end(), [&](const SSeries& s) { return s.plot == &plot; });
+    if (same != m_series.end())
+        *same = {&plot, &series, recordCount};
+    else
+        m_series.push_back({&plot, &series, recordCount});
+}
+
+void CSeriesFeed::Run()
+{
+    std::vector<float> values;
+    for (const STrendTimePoint* run = m_first; run != m_last;) {
+        const STrendTimePoint* runEnd = run + std::min(kRunPoints, m_last - run);
+        int low = INT_MAX, high = -1;
+        for (const STrendTimePoint* p = run; p != runEnd; ++p)
+            if (p->record >= 0) {
+                low = std::min(low, p->record);
+                high = std::max(high, p->record);
+            }
+        const int order = int(run - m_first);
+        for (SSeries& series : m_series) {
+            const int last = std::min(high, series.recordCount - 1);
+            if (last >= low) {
+                values.resize(std::size_t(last - low + 1));
+                series.access->ReadValues(low, last - low + 1, values.data());
+            }
+            FeedRun(series, run, runEnd, order, values.data(), low);
+        }
+        run = runEnd;
+    }
+    if (!m_everySample)
+        for (SSeries& series : m_series)
+            Flush(series);
+}
+
+void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const STrendTimePoint* last, int order,
+                          const float* values, int valuesFirst) const
+{
+    CPlotChannel& plot = *series.plot;
+    for (const STrendTimePoint* p = first; p != last; ++p, ++order) {
+        const bool gap = p->record < 0 || p->record >= series.recordCount;
+        if (m_everySample) {
+            if (gap)
+                plot.AddGap(p->date);
+            else
+                plot.AddXY(p->date, values[p->record - valuesFirst]);
+            continue;
+        }
+        // One bucket per step; a gap closes the bucket so that the line breaks where it did.
+        if (gap) {
+            Flush(series);
+            plot.AddGap(p->date);
+            continue;
+        }
+        const float value = values[p->record - valuesFirst];
+        const long long index = (long long)std::floor((p->date - m_start) / m_step);
+        if (series.bucketCount > 0 && index != series.bucketIndex)
+            Flush(series);
+        const SSample sample{p->date, value, order};
+        SSample* bucket = series.bucket;
+        if (series.bucketCount == 0) {
+            series.bucketIndex = index;
+            bucket[0] = bucket[1] = bucket[2] = bucket[3] = sample;
+            series.bucketCount = 4;
+            continue;
+        }
+        // A value that is not finite is kept as the bucket's lowest and highest alike.
+        if (!(value >= bucket[1].value))
+            bucket[1] = sample;
+        if (!(value <= bucket[2].value))
+            bucket[2] = sample;
+        bucket[3] = sample;
+    }
+}
+
+// The bucket's samples in their own order, each once.
+void CSeriesFeed::Flush(SSeries& series)
+{
+    if (series.bucketCount == 0)
+        return;
+    SSample* bucket = series.bucket;
+    std::sort(bucket, bucket + series.bucketCount, [](const SSample& a, const SSample& b) { return a.order < b.order; });
+    for (int i = 0; i < series.bucketCount; ++i)
+        if (i == 0 || bucket[i].order != bucket[i - 1].order)
+            series.plot->AddXY(bucket[i].date, bucket[i].value);
+    series.bucketCount = 0;
+}

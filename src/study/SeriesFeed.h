@@ -1,0 +1,52 @@
+#pragma once
+// Feeds chart channels from series of one time block: the block's points inside a window and one
+// either side, every sample or, with a decimation step, each step's first, lowest, highest and
+// last sample; a gap marker breaks the line. The series are read together, a run of records at a
+// time, so that each record comes from memory once for all of them.
+#include <vector>
+
+class CPlotChannel;
+class CTrendTimeBlock;
+class ITrendChannelAccess;
+struct STrendTimePoint;
+
+class CSeriesFeed
+{
+public:
+    // Window and step in chart days; a step of 0 feeds every sample.
+    CSeriesFeed(const CTrendTimeBlock& block, double windowStart, double windowEnd, double step);
+
+    // The series has values for records 0 .. recordCount - 1; the plot, cleared by the caller, is
+    // filled by Run().
+    void Add(CPlotChannel& plot, const ITrendChannelAccess& series, int recordCount);
+    void Run();
+
+private:
+    struct SSample
+    {
+        double date;
+        float value;
+        int order;
+    };
+    struct SSeries
+    {
+        CPlotChannel* plot;
+        const ITrendChannelAccess* access;
+        int recordCount;
+        // The bucket being gathered: its first, lowest, highest and last sample.
+        SSample bucket[4];
+        int bucketCount = 0;
+        long long bucketIndex = 0;
+    };
+
+    void FeedRun(SSeries& series, const STrendTimePoint* first, const STrendTimePoint* last, int order,
+                 const float* values, int valuesFirst) const;
+    static void Flush(SSeries& series);
+
+    const STrendTimePoint* m_first = nullptr;
+    const STrendTimePoint* m_last = nullptr;
+    double m_start;
+    double m_step;
+    bool m_everySample = true;
+    std::vector<SSeries> m_series;
+};
