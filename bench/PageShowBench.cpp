@@ -67,7 +67,7 @@ const SPage kPages[] = {
 
 // Minimum, maximum and sum of the fields over every record: the least any page can do with the
 // values it shows.
-double PlainPass(const CDataTable& records, const std::vector<SFieldRange>& fields)
+[[gnu::always_inline]] inline double PlainPassLoop(const CDataTable& records, const std::vector<SFieldRange>& fields)
 {
     std::size_t values = 0;
     for (const SFieldRange& range : fields)
@@ -97,6 +97,18 @@ double PlainPass(const CDataTable& records, const std::vector<SFieldRange>& fiel
     for (std::size_t k = 0; k < values; ++k)
         total += double(minimum[k]) + double(maximum[k]) + sum[k];
     return total;
+}
+
+// With the vectors the page's statistics use where the processor has them.
+[[gnu::target("avx2")]] double PlainPassAvx2(const CDataTable& records, const std::vector<SFieldRange>& fields)
+{
+    return PlainPassLoop(records, fields);
+}
+
+double PlainPass(const CDataTable& records, const std::vector<SFieldRange>& fields)
+{
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    return avx2 ? PlainPassAvx2(records, fields) : PlainPassLoop(records, fields);
 }
 
 CBasicGraphView* GraphOf(const SPage& page)

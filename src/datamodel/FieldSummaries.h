@@ -8,6 +8,30 @@
 #include <span>
 #include <vector>
 
+// The running figures of fields in the order of their offsets, one array per figure so that a
+// record is folded into all at once.
+struct SFieldFolds
+{
+    // Fields next to each other with the same divisor, copied from a record at once.
+    struct SRun
+    {
+        std::size_t offset; // in the record
+        std::size_t first;  // in values
+        std::size_t count;
+        float divisor;
+    };
+    std::vector<SRun> runs;
+    std::vector<std::size_t> lines; // an offset in each cache line the fields lie in
+    std::vector<float> values;      // of the record being folded
+    std::vector<int> finite;
+    std::vector<double> sum;
+    std::vector<double> squares;
+    std::vector<float> minimum;
+    std::vector<float> maximum;
+    std::vector<int> minimumRecord;
+    std::vector<int> maximumRecord;
+};
+
 class CFieldSummaries
 {
 public:
@@ -24,30 +48,10 @@ public:
     void Add(int first, int last);
 
 private:
-    void AddFinite(int record);
     void Store(std::size_t k) const;
     void Load(std::size_t k);
 
-    // Fields next to each other with the same divisor, copied from a record at once.
-    struct SRun
-    {
-        std::size_t offset; // in the record
-        std::size_t first;  // in m_values
-        std::size_t count;
-        float divisor;
-    };
-
     const CDataTable& m_records;
     std::vector<SSeriesSummary*> m_summaries; // in the order of the fields' offsets
-    std::vector<SRun> m_runs;
-    std::vector<std::size_t> m_lines; // an offset in each cache line the fields lie in
-    std::vector<float> m_values;      // of the record being folded
-    // The running figures, one array per figure so that a record is folded into all at once.
-    std::vector<int> m_finite;
-    std::vector<double> m_sum;
-    std::vector<double> m_squares;
-    std::vector<float> m_minimum;
-    std::vector<float> m_maximum;
-    std::vector<int> m_minimumRecord;
-    std::vector<int> m_maximumRecord;
+    SFieldFolds m_folds;
 };
