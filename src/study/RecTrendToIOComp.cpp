@@ -3,13 +3,9 @@
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
-#include "datamodel/TrendTimeBlock.h"
 #include "project/RecDoc.h"
 #include "study/PlotNames.h"
 #include "study/SeriesFeed.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 

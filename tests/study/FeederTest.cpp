@@ -153,12 +153,12 @@ TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
     ScopedTimeZone zone{"CET-1CEST,M3.5.0,M10.5.0/3"};
     CTempXdgHome home;
     CTempFolder folder;
-    SSessionSpec spec;
-    spec.trendRecords = 20160;
-    spec.averagingSeconds = 60;
-    spec.gapStart = 7000;
-    spec.gapLength = 30;
-    ASSERT_TRUE(WriteBytesToFile(folder.Path("long.zlg"), CSessionWriter(spec).BuildFile()));
+    SSessionSpec recording;
+    recording.trendRecords = 20160;
+    recording.averagingSeconds = 60;
+    recording.gapStart = 7000;
+    recording.gapLength = 30;
+    ASSERT_TRUE(WriteBytesToFile(folder.Path("long.zlg"), CSessionWriter(recording).BuildFile()));
     CDataSet set{nullptr};
     ASSERT_EQ(set.LoadFromFile(folder.Path("long.zlg").c_str(), false), 0);
     CTrendCache cache;
