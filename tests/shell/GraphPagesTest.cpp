@@ -8,6 +8,7 @@
 #include "datamodel/PowerFactor.h"
 #include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendTimeBlock.h"
+#include "mainview/StudyLayouts.h"
 #include "platform/framework/Profile.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CComboBox.h"
@@ -627,6 +628,34 @@ TEST_F(GraphPagesTest, TheCollapseButtonRestsWhileTheSectionIsCaptured)
     EXPECT_FALSE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
     graph.SetCapturing(false);
     EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+}
+
+// Every graph page shows its plot with its axes whole, with the overview table collapsed and open,
+// in the window the screen gives (run at device ratios 1 and 2).
+TEST_F(GraphPagesTest, ThePlotWithItsAxesFitsThePageTheUserSees)
+{
+    m_program.FitToTheScreen();
+    const std::pair<int, int> pages[] = {{kRmsPowerPage, kSummaryGraphEntry},
+                                         {kFundamentalPowerPage, kFundamentalGraphEntry},
+                                         {kVAHzTHDPage, kVAHzTHDGraphEntry},
+                                         {kLoadRmsPowerPage, kLoadSummaryGraphEntry}};
+    for (const auto& [page, entry] : pages) {
+        auto& graph = ShowGraph<CBasicGraphView>(page, entry);
+        // Two sessions on two time axes where the page has them.
+        if (page != kLoadRmsPowerPage && !IsChecked(graph, GraphBar::kFirstSession + 1))
+            ClickControl(graph, GraphBar::kFirstSession + 1);
+        CFrameworkApp::RunFor(300);
+        EXPECT_EQ(CAssembledProgram::PlotOutOfSight(graph), "") << "page " << page;
+        const int overviewEntry = FindStudyLayout(page)->firstEntry;
+        CSplitFrame* overview = m_program.SectionFrame(overviewEntry);
+        ASSERT_NE(overview, nullptr);
+        if (overview->IsSectionCollapsed()) {
+            ASSERT_TRUE(m_program.ClickSectionButton(overviewEntry, CMyToolBar::kCollapseCommand));
+        }
+        CFrameworkApp::RunFor(300);
+        EXPECT_EQ(CAssembledProgram::PlotOutOfSight(graph), "") << "page " << page << ", overview table open";
+    }
+    EXPECT_TRUE(m_program.Complaints().empty());
 }
 
 // Pictures for people: the three power and quantity pages of the two Energy sessions. Run with
