@@ -26,6 +26,7 @@
 #include "study/LoadStudySummaryGraphView.h"
 #include "study/LoadStudySummaryTableViews.h"
 #include "study/ManualScaleDlg.h"
+#include "study/NoteAnnotations.h"
 #include "study/PlotNames.h"
 #include "study/SummaryGraphView.h"
 #include "study/SummaryGrid.h"
@@ -37,6 +38,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <set>
 
 namespace {
@@ -55,6 +59,7 @@ constexpr int kLoadSummaryGraphEntry = 26;
 constexpr double kHour = 1.0 / 24.0;
 constexpr UINT kBookmarkButton = 33055;
 constexpr UINT kZoomInButton = 33049;
+constexpr UINT kNotesButton = 33051;
 
 class GraphPagesTest : public ::testing::Test
 {
@@ -655,6 +660,48 @@ TEST_F(GraphPagesTest, ThePlotWithItsAxesFitsThePageTheUserSees)
         CFrameworkApp::RunFor(300);
         EXPECT_EQ(CAssembledProgram::PlotOutOfSight(graph), "") << "page " << page << ", overview table open";
     }
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// The note on a point, edited through its menu: the chart shows the new text at once.
+TEST_F(GraphPagesTest, AnEditedNoteShowsItsNewTextAtOnce)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    CiPlotX& chart = Chart(graph);
+    ClickSectionButton(graph, kNotesButton);
+    const int channel = FindChannel(chart, "1: P Total");
+    ASSERT_GE(channel, 0);
+    SimulateMouse(chart, WM_LBUTTONDOWN, PointPixel(chart, channel, ShownPoint(chart, channel)));
+    SimulateMouse(chart, WM_LBUTTONUP, PointPixel(chart, channel, ShownPoint(chart, channel)));
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(graph.GetSettings().m_notes.size(), 1u);
+    // Where the note's box shows.
+    std::optional<CPoint> box;
+    const CRect plot = chart.GetLayout().plot;
+    for (int y = plot.top; y < plot.bottom && !box; y += 2)
+        for (int x = plot.left; x < plot.right && !box; x += 2)
+            if (const SPlotHit hit = chart.HitTest(x, y); hit.kind == SPlotHit::Label &&
+                chart.GetLabel(hit.index)->name == graph.GetSettings().m_notes[0].name)
+                box = CPoint(x, y);
+    ASSERT_TRUE(box.has_value());
+    const CString before = m_program.InHome("note-before.png").c_str();
+    const CString after = m_program.InHome("note-after.png").c_str();
+    ASSERT_TRUE(SaveWindowPicture(chart, before));
+
+    m_program.AnswerNextMenu(ID_NOTE_EDIT);
+    m_program.AnswerNextDialog(0, [](CDialog& dialog) {
+        dialog.SetDlgItemText(1000, "Breaker opened");
+        CAssembledProgram::ClickAtCentre(*dialog.GetDlgItem(IDOK));
+    });
+    SimulateMouse(chart, WM_RBUTTONDOWN, *box);
+    SimulateMouse(chart, WM_RBUTTONUP, *box);
+    EXPECT_EQ(graph.GetSettings().m_notes[0].text, CString("Breaker opened"));
+    ASSERT_TRUE(SaveWindowPicture(chart, after));
+    const auto bytes = [](const CString& path) {
+        std::ifstream in(path.str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    EXPECT_TRUE(bytes(before) != bytes(after)) << "the chart still shows the old text";
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
