@@ -920,6 +920,13 @@ TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
     ClickControl(quantities, GraphBar::kSetTimeRange);
     CFrameworkApp::RunFor(500);
     m_program.SavePage("graph-vahzthd" + suffix);
+    // A week with its working hours, the two sessions' axes coupled.
+    auto& week = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(week, GraphBar::kFirstSpanButton + 2);
+    ClickControl(week, GraphBar::kSetWorkingHours);
+    CAssembledProgram::ClickAtCentre(*week.GetDlgItem(int(kAxisCouplingButton)));
+    CFrameworkApp::RunFor(500);
+    m_program.SavePage("graph-working-hours" + suffix);
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
