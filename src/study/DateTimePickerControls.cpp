@@ -208,6 +208,8 @@ void CDateTimePickerControls::OnChoiceChanged()
     case 5: {
         // Back by the minutes and seconds the clock shows: in the hour repeated when the clocks go
         // back, the start of that same hour, which its local parts alone cannot name.
+        if (m_begin.GetMinute() < 0)
+            break; // no local time to align
         const LONGLONG intoHour = (m_begin.GetMinute() * 60LL + m_begin.GetSecond()) * kSecondTicks +
                                   m_begin.GetTicks() % kSecondTicks;
         aligned = m_begin - CHighTimeSpan(intoHour);
