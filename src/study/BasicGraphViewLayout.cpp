@@ -113,6 +113,8 @@ bool CBasicGraphView::LayOut()
     }
     CRect client;
     GetClientRect(&client);
+    // The room the axes take as they now are (an axis shown or hidden since moves the buttons).
+    m_chart.RecalcLayout();
     const int reserved = m_chart.GetReservedHeight();
     // Small size changes keep the layout.
     if (client.Height() <= 0 ||

@@ -591,13 +591,24 @@ TEST(CalendarPagesTest, TheCalendarGraphNamesItsSessionsTellsItsBinsApartAndShow
     ASSERT_NE(table, nullptr);
     ClickOption(*table, CalendarBar::kFirstParameter + 3); // "Active Power [W]"
     ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
-    ClickBin(*table, 0, 1);
-    ClickBin(*table, 0, 3);
     auto* graph = program.Section<CCalendarGraphView>(12);
     ASSERT_NE(graph, nullptr);
     if (dynamic_cast<CSplitFrame*>(graph->GetParent())->IsSectionCollapsed())
         ClickGraphToolBar(program, 33047);
     CFrameworkApp::RunFor(500);
+    // A bin's picture, scrolled into sight and clicked.
+    const auto clickBin = [&](int bin) {
+        int col = 0;
+        int row = 0;
+        table->GetGrid()->BinCell(0, bin, col, row);
+        EXPECT_TRUE(CAssembledProgram::ClickGridCell(*table->GetGrid(), col, row)) << bin;
+        CFrameworkApp::RunFor(300);
+    };
+    // The first bin's time axis comes with its buttons.
+    clickBin(1);
+    EXPECT_TRUE(graph->GetDlgItem(int(kFirstAxisLabelButton))->IsWindowVisible());
+    EXPECT_TRUE(graph->GetDlgItem(int(kFirstScrollForwardButton))->IsWindowVisible());
+    clickBin(3);
 
     CBasicGraphViewDialogBar& bar = *graph->GetDialogBar();
     const auto shows = [&](UINT id) { return bar.GetDlgItem(int(id))->IsWindowVisible() != FALSE; };
