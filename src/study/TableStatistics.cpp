@@ -94,6 +94,9 @@ int WeightedThdFigure(DWORD thdQuantity)
     return 1000 + int(thdQuantity);
 }
 constexpr int kEffectiveApparentPowerFigure = 2000;
+// The keys, beside the series 0..2, under which a power factor's item keeps its signed extremes.
+constexpr int kSignedHighest = 3;
+constexpr int kSignedLowest = 4;
 
 } // namespace
 
@@ -361,16 +364,24 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
     if (const auto channel = Channel(quantity, phase, 0)) {
         // The extremes of the recorded Max and Min series, unless the averages went further (a
         // power factor too: its averages alone would make a steady one's Max and Min equal).
-        auto [max, avgMax, min, avgMin] = Extremes<4>(quantity, phase, {{{2, true}, {1, true}, {0, false}, {1, false}}});
-        // A power factor's recorded Max and Min are magnitudes; only its average carries the
-        // sign of P. Signed per record, they bound what each interval had in either direction.
+        SWorkingValue max, avgMax, min, avgMin;
         if (quantity == 8 || quantity == 9) {
+            // A power factor's recorded Max and Min are magnitudes; only its average carries the
+            // sign of P. Signed per record, they bound what each interval had in either direction.
+            const auto averages = Extremes<2>(quantity, phase, {{{1, true}, {1, false}}});
+            avgMax = averages[0];
+            avgMin = averages[1];
             const SSignedTaken& taken = SignedExtremes({quantity, phase});
-            max = min = SWorkingValue{};
             if (taken.present) {
                 max = ExtremeOf(taken.summary.highest, true, taken.block, m_range.first, taken.last);
                 min = ExtremeOf(taken.summary.lowest, false, taken.block, m_range.first, taken.last);
             }
+        } else {
+            const auto extremes = Extremes<4>(quantity, phase, {{{2, true}, {1, true}, {0, false}, {1, false}}});
+            max = extremes[0];
+            avgMax = extremes[1];
+            min = extremes[2];
+            avgMin = extremes[3];
         }
         if (IsFinite(avgMax) && (!IsFinite(max) || max.value < avgMax.value))
             max = avgMax;
@@ -596,19 +607,29 @@ void CTableStatistics::TakeNoted()
         int min;
         int max;
         int avg;
+        const CDataItemTrend* keeper;
+        SignedKey key;
     };
     std::vector<SSignedFold> signedFolds;
     for (const SignedKey& key : m_notedSigned) {
         if (m_signed.count(key))
             continue;
         SSignedTaken& taken = m_signed[key];
-        SResolved& min = resolve({key.first, key.second, 0, 0});
-        SResolved& max = resolve({key.first, key.second, 0, 2});
-        SResolved& avg = resolve({key.first, key.second, 0, kAvg});
+        const auto& [quantity, phase] = key;
+        SResolved& min = resolve({quantity, phase, 0, 0});
+        SResolved& max = resolve({quantity, phase, 0, 2});
+        SResolved& avg = resolve({quantity, phase, 0, kAvg});
         if (!min.access || !max.access || !avg.access)
             continue;
         taken = {true, {}, avg.block, avg.last};
-        signedFolds.push_back({&taken, column(min), column(max), column(avg)});
+        const CDataItemTrend* keeper = wholeItem(avg, quantity);
+        const SSeriesSummary* highest = keeper ? keeper->FindSeriesSummary(quantity, DWORD(phase), kSignedHighest) : nullptr;
+        const SSeriesSummary* lowest = keeper ? keeper->FindSeriesSummary(quantity, DWORD(phase), kSignedLowest) : nullptr;
+        if (highest && lowest) {
+            taken.summary = {*highest, *lowest};
+            continue;
+        }
+        signedFolds.push_back({&taken, column(min), column(max), column(avg), keeper, key});
         walkLast = std::max(walkLast, avg.last);
     }
 
@@ -705,6 +726,12 @@ void CTableStatistics::TakeNoted()
             fold.kept.item->KeepDerivedSummary(fold.kept.kind, fold.kept.phase, fold.taken->summary);
     if (effectiveKept.item)
         effectiveKept.item->KeepDerivedSummary(effectiveKept.kind, effectiveKept.phase, m_effective->summary);
+    for (const SSignedFold& fold : signedFolds)
+        if (fold.keeper) {
+            const auto& [quantity, phase] = fold.key;
+            fold.keeper->KeepSeriesSummary(quantity, DWORD(phase), kSignedHighest, fold.taken->summary.highest);
+            fold.keeper->KeepSeriesSummary(quantity, DWORD(phase), kSignedLowest, fold.taken->summary.lowest);
+        }
     m_notedSeries.clear();
     m_notedProducts.clear();
     m_notedSigned.clear();
