@@ -125,17 +125,13 @@ std::vector<SWrittenTable> FlowSessionTables(EFlow flow)
     return tables;
 }
 
-// The Max, Avg and Min a table must show for a power factor triple of a phase slot, from the
-// records: each interval's recorded magnitudes take the sign of its active power (`signTriple`),
-// and the average is the active over the apparent power of the means.
+// The Max, Avg and Min a table must show for a power factor of a phase slot, from the records:
+// each interval's recorded magnitudes take the sign of its (fundamental) active power, and the
+// average is the active over the apparent power of the means.
 struct SExpectedPowerFactor
 {
     double max = -2.0, min = 2.0, avg = 0.0;
 };
-
-} // namespace
-
-namespace {
 
 // The window with that id below a window, at any depth; null when there is none.
 CWnd* FindDescendant(CWnd& window, int id)
