@@ -1163,6 +1163,13 @@ public:
             (table.type == kTrendRecord ? m_trend : table.type == kDemandRecord ? m_demand : m_other).push_back(&table);
     }
     const std::vector<const SWrittenTable*>& Demand() const { return m_demand; }
+    // The same session with only its trend records first .. last.
+    CWrittenFigures Within(int first, int last) const
+    {
+        CWrittenFigures part = *this;
+        part.m_trend.assign(m_trend.begin() + first, m_trend.begin() + last + 1);
+        return part;
+    }
 
     static float Field(const SWrittenTable& table, std::size_t offset)
     {
@@ -1381,11 +1388,27 @@ std::vector<SWrittenTable> FigureSessionTables(bool load)
 class FigureJourneyTest : public UserJourneyTest
 {
 public:
-    // Every figure of a study table page's overview table against the records of its sessions.
-    void CheckStudyTable(int viewId, int entry, const std::vector<CWrittenFigures>& sessions)
+    // Every figure of a study table page's overview table against the records of its sessions,
+    // then of its time-range table over the records of the range the graph's markers set.
+    void CheckStudyTables(int viewId, int entry, const std::vector<CWrittenFigures>& sessions)
     {
         ClickToPage(PageOfView(viewId));
         SetSectionCollapsed(kOverviewSection, false);
+        CheckStudyTable(viewId, entry, sessions);
+        // The range begins a day later than the markers first set it, as the user steps the day of
+        // its begin date.
+        Click(GraphBar::kSetTimeRange);
+        Step(GraphBar::kTimeRangePickers.beginDate, VK_UP);
+        Settle();
+        CFrameworkApp::PumpWaitingMessages();
+        SetSectionCollapsed(kTimeRangeSection, false);
+        CheckStudyTable(viewId, entry + 2, sessions, true);
+        CWnd* option = Control(GraphBar::kSetTimeRange);
+        if (option && option->SendMessage(BM_GETCHECK) != 0)
+            CAssembledProgram::ClickInView(*option);
+    }
+    void CheckStudyTable(int viewId, int entry, const std::vector<CWrittenFigures>& sessions, bool timeRange = false)
+    {
         auto* table = program.Section<CBasicTableView>(entry);
         ASSERT_NE(table, nullptr) << viewId;
         CMyBasicSummaryGrid& grid = *table->GetGrid();
@@ -1394,7 +1417,11 @@ public:
             const structSummaryTableData& data = *table->GetSessionData()[b];
             if (data.hidden)
                 continue;
-            const CWrittenFigures& written = sessions[b];
+            const SRecordRange range = table->GetSelectedRanges().at(b).records;
+            EXPECT_EQ(table->GetSelectedRanges().at(b).selected != 0, timeRange) << entry;
+            if (range.IsEmpty())
+                continue;
+            const CWrittenFigures written = sessions[b].Within(range.first, range.last);
             for (int g = 0; g < 5; ++g) {
                 const SSummaryTableRow& row = data.rows[std::size_t(g)];
                 if (row.quantity == 121 || CWrittenFigures::Triple(row.quantity, 0) == 0)
@@ -1406,7 +1433,9 @@ public:
                         const SSummaryTableEntry& shown = cell.entries[std::size_t(e)];
                         if (!shown.available || shown.totalContribution)
                             continue;
-                        const std::string where = PageOfView(viewId).name + std::string(" session ") + std::to_string(b) +
+                        const std::string where = PageOfView(viewId).name + std::string(" table ") + std::to_string(entry) +
+                                                  " records " + std::to_string(range.first) + ".." + std::to_string(range.last) +
+                                                  " session " + std::to_string(b) +
                                                   " quantity " + std::to_string(row.quantity) + " phase " +
                                                   std::to_string(phase) + (e == SSummaryTableCell::kMax ? " Max" : e == SSummaryTableCell::kAvg ? " Avg" : " Min");
                         SCOPED_TRACE(where);
@@ -1500,9 +1529,9 @@ TEST_F(FigureJourneyTest, EveryFigureOfTheTablesIsWhatTheWrittenRecordsGive)
     program.ForgetInterruptions();
     ASSERT_TRUE(program.Start(project));
     // RMS Power, Fundamental Power and V, A, Hz, THD of the Energy study; RMS Power and A, Hz,
-    // THD of the Load study.
+    // THD of the Load study: the overview and the time-range tables.
     for (const auto& [viewId, entry] : {std::pair{0, 5}, std::pair{3, 13}, std::pair{4, 16}, std::pair{5, 25}, std::pair{8, 33}})
-        CheckStudyTable(viewId, entry, sessions);
+        CheckStudyTables(viewId, entry, sessions);
     CheckDemandTable(sessions);
     CheckQuiet("figures");
     faults.Report("figures");
