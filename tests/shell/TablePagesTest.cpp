@@ -35,6 +35,7 @@ constexpr UINT kFirstSessionCheck = 2246;
 constexpr int kCalendarTableEntry = 11;
 constexpr int kVAHzTHDTableEntry = 16;
 constexpr int kLoadSummaryTableEntry = 25;
+constexpr int kLoadCalendarTableEntry = 28;
 constexpr UINT kXAxisIntervalList = 2267;
 constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kBookmarkCommand = 33055;
@@ -163,6 +164,51 @@ TEST(TablePagesTest, ABookmarkOfACollapsedTableSectionOpensTheSectionFirst)
         EXPECT_GT(client.Height(), 100);
     }
     EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ABookmarkOfACollapsedCalendarTableOpensItAndTakesTheSectionsTitle)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("calendar marks", CAssembledProgram::StandardSessions())));
+    const CProjectSettings& project = *program.Document().GetProjectSettings();
+    struct SCase
+    {
+        int viewId;
+        int entry;
+    };
+    // The overview tables and the calendar tables of both studies; the user collapses each first.
+    for (const SCase& c : {SCase{0, kSummaryTableEntry}, SCase{2, kCalendarTableEntry}, SCase{5, kLoadSummaryTableEntry},
+                           SCase{6, kLoadCalendarTableEntry}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        CSplitFrame* frame = program.SectionFrame(c.entry);
+        ASSERT_NE(frame, nullptr);
+        if (!frame->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        }
+        ASSERT_TRUE(frame->IsSectionCollapsed());
+        const CString title = frame->FindSectionToolBar()->GetTitleText();
+        ASSERT_FALSE(title.IsEmpty());
+        const int before = project.GetBookmarkCount();
+        program.ForgetInterruptions();
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kBookmarkCommand));
+        for (const std::string& interruption : program.Interruptions())
+            ADD_FAILURE() << interruption;
+        ASSERT_EQ(project.GetBookmarkCount(), before + 1);
+        EXPECT_EQ(project.GetBookmark(before).GetStudyView(), c.viewId);
+        // Without a text of the user's the bookmark is named as the section's title field shows it.
+        EXPECT_EQ(CString(project.GetBookmark(before).GetName()), title);
+        EXPECT_FALSE(frame->IsSectionCollapsed());
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+    // A section with nothing in sight is told as that, not as a folder that cannot be written.
+    auto* calendar = dynamic_cast<CMyFormView*>(program.SectionFrame(kLoadCalendarTableEntry)->GetView());
+    ASSERT_NE(calendar, nullptr);
+    const std::size_t boxes = program.Boxes().size();
+    EXPECT_FALSE(calendar->BeginSectionCapture(CRect(0, 0, 0, 0), CString()));
+    ASSERT_EQ(program.Boxes().size(), boxes + 1);
+    EXPECT_EQ(program.Boxes().back().text,
+              CString("The picture of the bookmark cannot be made: the section does not show on the page."));
 }
 
 TEST(TablePagesTest, TheTitleTypedOverAnOverviewTableStaysWithIt)
