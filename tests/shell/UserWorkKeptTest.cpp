@@ -334,6 +334,31 @@ TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnThe
     EXPECT_FALSE(std::filesystem::exists(empty.str()));
 }
 
+TEST_F(UserWorkKeptTest, ASectionOfTheReportListOpenedAgainShowsItsTilesAtOnce)
+{
+    ASSERT_TRUE(m_program.Start(m_program.MakeProject("report list", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_TRUE(m_program.ClickSectionButton(6, kBookmarkCommand));
+    m_program.ClickTab(CAssembledProgram::kReportTab);
+    CReportListGrid* tiles = ReportList()->GetGrid();
+    ASSERT_NE(tiles, nullptr);
+    ASSERT_EQ(tiles->GetSectionCount(), 2);
+    const CRect picture = tiles->GetTileRect(tiles->TileKeyOfEntry(1)); // the first session
+    const CPoint inPicture(picture.CenterPoint().x, picture.top + 20);
+    const COLORREF shown = GetShownPixel(*tiles->m_CUGGrid, inPicture);
+    for (int section : {0, 1}) {
+        SCOPED_TRACE(section);
+        // The title's button, clicked to collapse the section and again to open it.
+        for (bool collapsed : {true, false}) {
+            ASSERT_TRUE(CAssembledProgram::ClickGridCell(*tiles, 0, tiles->FirstRowOfSection(section), 10));
+            ASSERT_EQ(tiles->IsSectionCollapsed(section), collapsed);
+        }
+        // Drawn at once, without another tab chosen first.
+        EXPECT_EQ(GetShownPixel(*tiles->m_CUGGrid, inPicture), shown);
+    }
+    EXPECT_EQ(ReportList()->GetGrid(), tiles);
+}
+
 TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuch)
 {
     const std::string disk = SmallDiskFolder();
