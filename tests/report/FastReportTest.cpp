@@ -1,5 +1,6 @@
 #include "ReportProjectFixture.h"
 
+#include "platform/framework/windows/MessageBoxWindow.h"
 #include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEngine.h"
 #include "project/ZcaArchive.h"
@@ -213,6 +214,17 @@ TEST_F(FastReportTest, TwoReportsThenOneExportHoldBothAndResetDiscardsThem)
 
 TEST_F(FastReportTest, FailuresAreShownAndAnsweredFalse)
 {
+    // The boxes' captions, noted on the way to the recorder.
+    std::vector<CString> captions;
+    struct SCaptionNoter
+    {
+        MessageBoxHandler recorder;
+        ~SCaptionNoter() { SetMessageBoxHandler(recorder); }
+    } noter{SetMessageBoxHandler({})};
+    SetMessageBoxHandler([&](const CString& text, UINT type) {
+        captions.push_back(CMessageBoxCaption::Current());
+        return noter.recorder(text, type);
+    });
     // A bookmark index past the last: false and nothing prepared.
     EXPECT_FALSE(report.BookmarkReport(*project.document, nullptr, 0));
     EXPECT_FALSE(report.SavedScreenReport(*project.document, nullptr, 9));
@@ -232,6 +244,8 @@ TEST_F(FastReportTest, FailuresAreShownAndAnsweredFalse)
     EXPECT_FALSE(report.ExportToRtf(output.Path("missing/report.rtf").c_str()));
     EXPECT_EQ(project.boxes.Boxes().size(), 3u);
     EXPECT_FALSE(std::filesystem::exists(output.Path("missing")));
+    // Each box of the report engine says whose error it shows.
+    EXPECT_EQ(captions, std::vector<CString>(3, "Component Object Model error"));
 }
 
 TEST_F(FastReportTest, AFailingTemplateIsReportedAndLeavesNoPictureFile)
