@@ -148,6 +148,32 @@ TEST_F(FastReportTest, EveryReportKindGoesIntoOnePdfWithItsTexts)
         RunTool("pdftoppm -r 50 -png '" + pdf + "' /tmp/orn-report-page");
 }
 
+TEST_F(FastReportTest, ABookmarksLimitNamesItsChannelWithTheUnitOfItsValueOnly)
+{
+    CBasicViewSettings graph(0);
+    graph.m_sessions = {true, false, false, false};
+    graph.m_channels[0] = {false, false, false, true};
+    graph.m_isLimit[0] = true;
+    graph.m_limits[0] = 25000.0f;
+    ASSERT_TRUE(report.BookmarkReport(*project.document, nullptr, project.AddBookmark(2, "Peak limit", &graph)));
+    std::string pdf = output.Path("limit.pdf");
+    ASSERT_TRUE(report.ExportToPdf(pdf.c_str()));
+    if (!HasTool("pdftotext"))
+        GTEST_SKIP() << "pdftotext is not installed";
+    const std::string text = PdfText(pdf);
+    const std::size_t limits = text.find("Limits");
+    ASSERT_NE(limits, std::string::npos) << text;
+    // The limit's row: the channel, then its value in kW; no second unit beside it.
+    const std::size_t value = text.find("25.000 kW", limits);
+    ASSERT_NE(value, std::string::npos) << text;
+    const std::size_t rowStart = text.rfind('\n', value) + 1;
+    const std::string row = text.substr(rowStart, text.find('\n', value) - rowStart);
+    EXPECT_NE(row.find("P "), std::string::npos) << row;
+    EXPECT_EQ(row.find("[W]"), std::string::npos) << row;
+    if (HasTool("pdftoppm"))
+        RunTool("pdftoppm -r 96 -png '" + pdf + "' /tmp/orn-limit-page");
+}
+
 TEST_F(FastReportTest, TableBookmarksShowTheActualIntervalOnlyForDemandTimeRanges)
 {
     CBasicViewSettings demand(1);
