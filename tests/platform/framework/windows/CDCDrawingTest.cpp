@@ -166,6 +166,10 @@ TEST_F(WindowTest, TextMeasuresConsistentlyAndCalcRectFollowsTheRules)
     CRect narrow(0, 0, 3, 0);
     c.dc.DrawText("longword", &narrow, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_EQ(narrow.Width(), c.dc.GetTextExtent("longword").cx);
+    // A blank that begins the text stays (a value drawn after its label keeps its distance).
+    CRect blank(0, 0, 500, 0);
+    c.dc.DrawText(" 3-ph Wye", &blank, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_EQ(blank.Width(), c.dc.GetTextExtent(" 3-ph Wye").cx);
 
     CRect empty(5, 5, 50, 50);
     EXPECT_EQ(c.dc.DrawText("", &empty, DT_CALCRECT), 0);
