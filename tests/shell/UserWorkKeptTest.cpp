@@ -357,6 +357,26 @@ TEST_F(UserWorkKeptTest, ASectionOfTheReportListOpenedAgainShowsItsTilesAtOnce)
         EXPECT_EQ(GetShownPixel(*tiles->m_CUGGrid, inPicture), shown);
     }
     EXPECT_EQ(ReportList()->GetGrid(), tiles);
+
+    // The bookmark's name is wider than its tile: it shows from its start, ends inside the tile,
+    // and the tile's tip gives it whole.
+    const int bookmarkTile = tiles->TileKeyOfEntry(int(tiles->GetEntries().size()) - 1);
+    ASSERT_EQ(tiles->EntryOfTile(bookmarkTile)->name, "RMS Power graph");
+    CRect name;
+    tiles->GetCellRect(bookmarkTile % 1024, bookmarkTile / 1024 + 1, &name);
+    auto inkIn = [&](int x0, int x1) {
+        for (int x = x0; x < x1; ++x)
+            for (int y = name.top + 2; y < name.bottom - 2; ++y)
+                if (GetShownPixel(*tiles->m_CUGGrid, CPoint(x, y)) != GetShownPixel(*tiles->m_CUGGrid, CPoint(name.left + 1, name.top + 1)))
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(inkIn(name.left + 1, name.left + 3)) << "cut at its start";
+    EXPECT_FALSE(inkIn(name.right - 3, name.right - 1)) << "cut at its end";
+    EXPECT_TRUE(inkIn(name.left + 3, name.right - 3));
+    // The mouse comes onto the name and rests there.
+    SimulateHoverTip(*tiles->m_CUGGrid, name.CenterPoint());
+    EXPECT_EQ(SimulateHoverTip(*tiles->m_CUGGrid, name.CenterPoint() + CPoint(1, 0)), "RMS Power graph");
 }
 
 TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuch)

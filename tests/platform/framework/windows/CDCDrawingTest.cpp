@@ -239,6 +239,32 @@ TEST_F(WindowTest, BlitsAndScrollsMovePixels)
     EXPECT_EQ(update, CRect(0, 8, 10, 10));
 }
 
+TEST_F(WindowTest, AHalftoneStretchKeepsEveryThinLineOfAPictureMadeSmaller)
+{
+    // A 64-pixel picture of one-pixel lines every fourth row, drawn 50 pixels high.
+    Canvas picture(64, 64);
+    for (int y = 1; y < 64; y += 4)
+        picture.dc.FillSolidRect(0, y, 64, 1, RGB(0, 0, 0));
+    auto linesShown = [&](int mode) {
+        Canvas tile(50, 50);
+        tile.dc.SetStretchBltMode(mode);
+        EXPECT_TRUE(tile.dc.StretchBlt(0, 0, 50, 50, &picture.dc, 0, 0, 64, 64, SRCCOPY));
+        // A line shows as a row darker than both its neighbours.
+        int lines = 0;
+        for (int y = 1; y < 49; ++y) {
+            const int here = GetRValue(tile.dc.GetPixel(25, y));
+            if (here < 200 && here < GetRValue(tile.dc.GetPixel(25, y - 1)) && here <= GetRValue(tile.dc.GetPixel(25, y + 1)))
+                ++lines;
+        }
+        return lines;
+    };
+    EXPECT_GE(linesShown(HALFTONE), 15);
+    // The stretch mode is the context's until it is set again.
+    Canvas tile(4, 4);
+    EXPECT_EQ(tile.dc.SetStretchBltMode(HALFTONE), COLORONCOLOR);
+    EXPECT_EQ(tile.dc.SetStretchBltMode(COLORONCOLOR), HALFTONE);
+}
+
 TEST_F(WindowTest, MonochromePatternBrushUsesTextAndBackgroundColours)
 {
     // The checkerboard of one-bit rows 0x55 and 0xAA, padded to 16 bits.
