@@ -365,7 +365,9 @@ TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirCho
             EXPECT_EQ(text, CHighTime::FromDate(date).Format("%H:%M:%S", true));
         }
         // The pickers write their dates and times as the user's locale does, as the axis and
-        // the tables do.
+        // the tables do (the year in full, as a field the user edits needs it).
+        CString dateFormat = GetShortDateStrftimeFormat();
+        dateFormat.Replace("%y", "%Y");
         for (const auto& [dateId, timeId, date] :
              {std::tuple{GraphBar::kXAxisPickers.beginDate, GraphBar::kXAxisPickers.beginTime, axis.GetMin()},
               std::tuple{GraphBar::kXAxisPickers.endDate, GraphBar::kXAxisPickers.endTime, axis.GetMax()}}) {
@@ -374,7 +376,7 @@ TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirCho
             Control(graph, dateId).GetWindowText(shownDate);
             Control(graph, timeId).GetWindowText(shownTime);
             const CHighTime local = CHighTime::FromDate(date);
-            EXPECT_EQ(shownDate, local.Format(GetShortDateStrftimeFormat().GetString(), true));
+            EXPECT_EQ(shownDate, local.Format(dateFormat.GetString(), true));
             EXPECT_EQ(shownTime, local.Format(GetTimeStrftimeFormat().GetString(), true));
         }
     };

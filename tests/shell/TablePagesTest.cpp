@@ -323,7 +323,10 @@ TEST(TablePagesTest, WhatTheUserOpenedStaysOpenWhenATariffIsEntered)
     CFrameworkApp::PumpWaitingMessages();
     EXPECT_EQ(program.Interruptions(), dialogShown);
     EXPECT_EQ(cardStates(), cardsBefore);
-    openTable(1, kDemandTableEntry);
+    // Back on the Demand page, rebuilt for the change: the tables are open as the user left them.
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    EXPECT_FALSE(program.SectionFrame(kDemandTableEntry)->IsSectionCollapsed());
+    EXPECT_FALSE(program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed());
     EXPECT_EQ(demandBlocks(), blocks);
     openTable(0, kSummaryTableEntry);
     EXPECT_EQ(summaryGroups(), groups);

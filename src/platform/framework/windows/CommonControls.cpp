@@ -63,6 +63,19 @@ QString QtPicture(const QString& picture)
     q.replace(u't', QStringLiteral("AP"));
     return q;
 }
+// A two-digit year of a picture ("yy") as four digits.
+QString FullYears(const QString& picture)
+{
+    QString out;
+    for (int i = 0; i < picture.size();)
+    {
+        int run = 1;
+        while (i + run < picture.size() && picture[i + run] == picture[i]) ++run;
+        out += picture[i] == u'y' && run == 2 ? QStringLiteral("yyyy") : picture.mid(i, run);
+        i += run;
+    }
+    return out;
+}
 } // namespace
 
 QWidget* CreateTabControl(WndImpl& impl, QWidget* parent)
@@ -124,11 +137,12 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
     const bool time = (impl.style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT;
     auto* edit = time ? static_cast<QDateTimeEdit*>(new QTimeEdit(parent)) : static_cast<QDateTimeEdit*>(new QDateEdit(parent));
     edit->setCalendarPopup(!time && !(impl.style & DTS_UPDOWN));
-    // The user's own date and time pictures, as every other date and time the program shows.
+    // The user's own date and time pictures, as every other date and time the program shows; a
+    // year is written in full, so that a date read back from the field stays in its century.
     const CUserLocale& locale = CUserLocale::Current();
     const CString& picture = time ? locale.timePicture : locale.shortDatePicture;
     edit->setDisplayFormat(picture.IsEmpty() ? (time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"))
-                                             : QtPicture(ToQString(picture)));
+                                             : FullYears(QtPicture(ToQString(picture))));
     auto* self = &impl;
     QObject::connect(edit, &QDateTimeEdit::dateTimeChanged, edit, [self] { Notify(*self, DTN_DATETIMECHANGE); });
     impl.controlProc = [edit, time](WndImpl& wnd, UINT m, WPARAM wParam, LPARAM l, bool& handled) -> LRESULT {
