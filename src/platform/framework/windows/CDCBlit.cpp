@@ -21,11 +21,13 @@ QRgb (*SourceOp(DWORD rop))(QRgb, QRgb)
     }
 }
 
-void Combine(const DcState& dst, const QImage& source, QPoint sourceOrigin, const QRegion& region, QRgb (*op)(QRgb, QRgb))
+void Combine(const DcState& dst, const QImage& source, QPoint sourceOffset, const QRegion& region, QRgb (*op)(QRgb, QRgb))
 {
     // Each image pixel of the target takes the source pixel under the centre of its logical
-    // pixel: at equal ratios pixel for pixel, otherwise the nearest one.
+    // pixel: at equal ratios pixel for pixel, otherwise the nearest one. The source's logical
+    // pixel lies `sourceOffset` from the target's device pixel.
     QImage& image = dst.surface->image;
+    const QPoint sourceOrigin = sourceOffset + dst.surface->origin;
     const qreal targetRatio = dst.surface->Ratio();
     const qreal sourceRatio = source.devicePixelRatio();
     const QRect sourceBounds = source.rect();
@@ -56,8 +58,9 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
     const QRect target(m_state->ToDevice(x, y), QSize(width, height));
     const QPoint sourceStart = source->State().ToDevice(xSrc, ySrc);
     // Copy the source first: a context may blit onto itself.
-    const QImage sourceImage = source->State().surface->image.copy();
-    Combine(*m_state, sourceImage, sourceStart - target.topLeft(), dc::Clipped(*m_state, target), op);
+    const DcSurface& from = *source->State().surface;
+    const QImage sourceImage = from.image.copy();
+    Combine(*m_state, sourceImage, sourceStart - from.origin - target.topLeft(), dc::Clipped(*m_state, target), op);
     return TRUE;
 }
 
@@ -83,7 +86,7 @@ BOOL CDC::ScrollDC(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, CRgn* u
 {
     DcState& s = *m_state;
     if (!s.surface) return FALSE;
-    const QRect all(QPoint(0, 0), s.surface->LogicalSize());
+    const QRect all = s.surface->Area();
     QRegion area = s.EffectiveClip();
     if (scrollRect) area &= s.ToDevice(*scrollRect);
     QRegion limit = s.EffectiveClip();
@@ -94,9 +97,10 @@ BOOL CDC::ScrollDC(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, CRgn* u
     const QImage before = s.surface->image.copy();
     {
         QPainter p(&s.surface->image);
+        p.translate(-s.surface->origin);
         p.setClipRegion(landed);
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(QPoint(dx, dy), before);
+        p.drawImage(s.surface->origin + QPoint(dx, dy), before);
     }
     s.Touched(landed.boundingRect());
     const QRegion uncovered = (limit & (scrollRect ? QRegion(s.ToDevice(*scrollRect)) : QRegion(all))) - landed;
