@@ -68,6 +68,22 @@ int CMyBasicCalendarGrid::CCalendarDS::GetCell(int col, int row, CUGCell* cell)
     return result;
 }
 
+void CMyBasicCalendarGrid::CCalendarDS::ProvideSeenPictures()
+{
+    const int rowsPerBlock = m_grid.GetRowsPerBlock();
+    for (int row = std::max(m_grid.m_seenRows.first, 0); row <= m_grid.m_seenRows.second; ++row) {
+        if (row % rowsPerBlock < 2 || (row % rowsPerBlock - 2) % 4 != 0 || m_grid.GetRowHeight(row) == 0)
+            continue;
+        for (int col = 1; col < 2 * m_grid.m_binsPerLine; col += 2) {
+            int session = -1;
+            int bin = -1;
+            const structCalendarBins* bins = m_grid.FindBin(col, row, session, bin) ? m_grid.Bins(session) : nullptr;
+            if (bins && bin >= 0 && bin < bins->count)
+                Picture(session, bin, *bins, m_grid.PictureFit(col, row));
+        }
+    }
+}
+
 CBitmap* CMyBasicCalendarGrid::CCalendarDS::Picture(int session, int bin, const structCalendarBins& bins, CSize fit)
 {
     const auto found = std::find_if(m_cache.begin(), m_cache.end(),
@@ -314,8 +330,13 @@ void CMyBasicCalendarGrid::LabelBin(int session, int bin)
 
 void CMyBasicCalendarGrid::OnPaintDCSetup(CDC*, CDC*, int section)
 {
-    if (section == UG_GRID)
-        m_seenRows = FindSeenRows();
+    if (section != UG_GRID)
+        return;
+    m_seenRows = FindSeenRows();
+    // Only what shows is painted; the pictures of the line either side are made ahead all the
+    // same, for the view's next small step.
+    if (!m_clickProcessing)
+        m_source->ProvideSeenPictures();
 }
 
 std::pair<int, int> CMyBasicCalendarGrid::FindSeenRows() const
