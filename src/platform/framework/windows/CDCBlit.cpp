@@ -4,6 +4,7 @@
 #include "platform/framework/windows/DcPainting.h"
 
 #include <cmath>
+#include <vector>
 
 namespace
 {
@@ -30,18 +31,29 @@ void Combine(const DcState& dst, const QImage& source, QPoint sourceOffset, cons
     const QPoint sourceOrigin = sourceOffset + dst.surface->origin;
     const qreal targetRatio = dst.surface->Ratio();
     const qreal sourceRatio = source.devicePixelRatio();
-    const QRect sourceBounds = source.rect();
+    // Whole lines of 32-bit pixels are read directly (a grid draws many pictures a screen).
+    const bool direct = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32;
+    const QImage pixels = direct ? source : source.convertToFormat(QImage::Format_RGB32);
+    std::vector<int> columns;
     for (const QRect& logical : region)
     {
         const QRect r = dst.surface->Physical(logical) & image.rect();
+        if (r.isEmpty()) continue;
+        columns.resize(std::size_t(r.width()));
+        for (int x = r.left(); x <= r.right(); ++x)
+        {
+            const int sx = int(std::floor(((x + 0.5) / targetRatio + sourceOrigin.x()) * sourceRatio));
+            columns[std::size_t(x - r.left())] = sx >= 0 && sx < pixels.width() ? sx : -1;
+        }
         for (int y = r.top(); y <= r.bottom(); ++y)
         {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
             const int sy = int(std::floor(((y + 0.5) / targetRatio + sourceOrigin.y()) * sourceRatio));
+            const auto* from = sy >= 0 && sy < pixels.height() ? reinterpret_cast<const QRgb*>(pixels.constScanLine(sy)) : nullptr;
             for (int x = r.left(); x <= r.right(); ++x)
             {
-                const QPoint sp(int(std::floor(((x + 0.5) / targetRatio + sourceOrigin.x()) * sourceRatio)), sy);
-                const QRgb s = sourceBounds.contains(sp) ? source.pixel(sp) : 0xFF000000u;
+                const int sx = columns[std::size_t(x - r.left())];
+                const QRgb s = from && sx >= 0 ? from[sx] : 0xFF000000u;
                 line[x] = 0xFF000000u | (op(s, line[x]) & 0xFFFFFFu);
             }
         }
