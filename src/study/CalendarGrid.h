@@ -160,6 +160,7 @@ private:
     std::vector<bool> m_collapsed;
     CSize m_lastClientSize;
     bool m_clickProcessing = false;
+    bool m_sizing = false; // columns and rows being sized
 };
 
 class CCalendarGrid : public CMyBasicCalendarGrid

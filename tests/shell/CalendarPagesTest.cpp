@@ -336,6 +336,41 @@ TEST(CalendarPagesTest, OnlyTheThumbnailsInSightAreDrawnAndTheyAreKeptWhileTheir
     EXPECT_NE(WriteTime(*bins, first.front()), drawn);
 }
 
+// A relayout (another granularity, the window resized by the user) draws each picture in sight
+// once at its final size, and leaves the file of every picture it shows in place.
+TEST(CalendarPagesTest, ARelayoutDrawsEachPictureOnceAndKeepsTheFilesOfThoseShown)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("relayout", {LongSession(8, 600)})));
+    auto* table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    const auto expectShownFilesKept = [&](const char* when, int drawnBefore) {
+        SCOPED_TRACE(when);
+        const structCalendarBins* bins = table->GetSessionList().BinsOf(0);
+        ASSERT_NE(bins, nullptr);
+        const std::vector<int> seen = BinsInSight(*table->GetGrid(), *bins);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(table->GetThumbnails().GetWrittenCount() - drawnBefore, int(seen.size()));
+        for (int bin : seen)
+            EXPECT_TRUE(Exists(*bins, bin)) << bin;
+    };
+    int drawn = table->GetThumbnails().GetWrittenCount();
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
+    ASSERT_EQ(table->GetSessionList().BinsOf(0)->count, 9); // eight days from midday
+    expectShownFilesKept("by days", drawn);
+
+    // The user makes the window narrower: the pictures shrink with their cells.
+    drawn = table->GetThumbnails().GetWrittenCount();
+    program.MainFrame().MoveWindow(0, 0, 900, 720);
+    CFrameworkApp::PumpWaitingMessages();
+    expectShownFilesKept("narrower", drawn);
+
+    // By hours, taller than the view: the view's scroll bar takes room from the cells.
+    drawn = table->GetThumbnails().GetWrittenCount();
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarHour);
+    expectShownFilesKept("by hours", drawn);
+}
+
 TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
 {
     CAssembledProgram program;
