@@ -420,6 +420,51 @@ TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
     EXPECT_EQ(table->GetScrollPosition().y, 0);
 }
 
+// A grid as tall as its rows is painted as it comes into sight: the page keeps the pixels of
+// about a screen of itself, wherever the view is scrolled and after another tab.
+TEST(CalendarPagesTest, ATallGridKeepsThePixelsOfWhatShowsOnly)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("kept", {LongSession(30, 600)})));
+    auto* table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->GetGrid(), nullptr);
+    ASSERT_FALSE(table->GetGrid()->IsScrollingItself());
+    CRect client;
+    table->GetClientRect(&client);
+    const long long screen = (long long)(client.Width()) * client.Height();
+    CRect grid;
+    table->GetGrid()->GetWindowRect(&grid);
+    ASSERT_GT(grid.Height(), 4 * client.Height());
+    const auto expectAScreenKept = [&](const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_LE(GetKeptPixelArea(*table), 2 * screen);
+    };
+    expectAScreenKept("first shown");
+    WheelDown(*table, 12);
+    expectAScreenKept("scrolled");
+    program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    expectAScreenKept("back from the Project Manager");
+    // What comes into sight is painted: the cells below the first screen show their pictures.
+    const structCalendarBins& bins = *table->GetSessionList().BinsOf(0);
+    const std::vector<int> seen = BinsInSight(*table->GetGrid(), bins);
+    ASSERT_FALSE(seen.empty());
+    int col = 0;
+    int row = 0;
+    table->GetGrid()->BinCell(0, seen[seen.size() / 2], col, row);
+    RECT cell;
+    table->GetGrid()->GetCellRect(col, row, &cell);
+    // The spacer left of the picture, in the colour of the cells around the pictures.
+    CPoint spacer(cell.left - 4, CRect(cell).CenterPoint().y);
+    table->GetGrid()->ClientToScreen(&spacer);
+    table->ScreenToClient(&spacer);
+    ASSERT_TRUE(client.PtInRect(spacer));
+    EXPECT_GT(spacer.y, client.Height() / 4);
+    EXPECT_EQ(GetShownPixel(*table, spacer), CCalendarGrid::kEmptyBack);
+}
+
 // A click at the centre of a bin's picture.
 void ClickBin(CCalendarTableView& table, int session, int bin)
 {
