@@ -10,8 +10,10 @@
 // - screen_ms: the least that way back takes: the files of the pictures in sight read and drawn
 //   into a picture of the view's size.
 // - added_MB: heap the program holds after the last visit more than on the Project Manager before
-//   the first; rss_added_MB the resident memory alike; screen_MB: the pixels of the view's client
-//   area at the screen's ratio (one screen of the page).
+//   the first (the start's passing buffers freed since may make it negative); rss_added_MB the
+//   resident memory alike; peak_rss_added_MB the highest resident memory over the first show and
+//   the visits above that on the Project Manager before; screen_MB: the pixels of the view's
+//   client area at the screen's ratio (one screen of the page).
 // - pictures: thumbnails written by the first show; ratio: the screen's device pixel ratio.
 #include "BenchProgram.h"
 #include "BenchSessionFile.h"
@@ -50,6 +52,21 @@ double ResidentMB()
     long resident = 0;
     statm >> pages >> resident;
     return double(resident) * 4096.0 / (1024.0 * 1024.0);
+}
+
+// The highest resident memory since the last ResetPeakResident().
+double PeakResidentMB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atof(line.c_str() + 6) / 1024.0;
+    return 0.0;
+}
+
+void ResetPeakResident()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 template <typename View>
@@ -99,6 +116,7 @@ int main(int argc, char** argv)
     ProgramCommand(CMainFrame::ID_VIEW_PROJECT_MANAGER);
     const double heapBefore = double(HeapInUse()) / (1024.0 * 1024.0);
     const double residentBefore = ResidentMB();
+    ResetPeakResident();
 
     auto start = Clock::now();
     ProgramMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 2, 0); // the Energy calendar, as its selector asks
@@ -118,6 +136,7 @@ int main(int argc, char** argv)
     }
     const double heapAdded = double(HeapInUse()) / (1024.0 * 1024.0) - heapBefore;
     const double residentAdded = ResidentMB() - residentBefore;
+    const double peakAdded = PeakResidentMB() - residentBefore;
     table = Section<CCalendarTableView>(11);
     if (!table || !table->GetGrid())
         return Fail("calendar page not shown again");
@@ -182,6 +201,7 @@ int main(int argc, char** argv)
     Print("screen_ms", screenMs);
     Print("added_MB", heapAdded);
     Print("rss_added_MB", residentAdded);
+    Print("peak_rss_added_MB", peakAdded);
     Print("screen_MB", double(client.Width()) * double(client.Height()) * 4.0 * ratio * ratio / (1024.0 * 1024.0));
     Print("pictures", pictures);
     Print("ratio", ratio);
