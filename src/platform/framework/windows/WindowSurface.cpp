@@ -66,7 +66,7 @@ void WndImpl::EnsureSurface()
     {
         // Moved to a screen of another ratio: the window paints itself again at the new one.
         Invalidate(ClientRect(), true);
-        surface->image = NewSurface(widget, area.size(), fill);
+        surface->image = area.isEmpty() ? QImage() : NewSurface(widget, area.size(), fill);
         surface->origin = area.topLeft();
         return;
     }
