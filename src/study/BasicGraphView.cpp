@@ -34,17 +34,7 @@ CBasicGraphView::CBasicGraphView(int settingsKind, int viewKind, int studyType)
 {
     SetViewKind(viewKind);
     m_chart.SetEventSink(this);
-    m_notes.SetChannelResolver([this](const CNoteAnnotations::SAnchor& anchor) {
-        if (!m_feeder)
-            return -1;
-        for (int i = 0; i < m_feeder->GetChannelCount(); ++i) {
-            const SFeederChannel* entry = m_feeder->GetChannelEntry(i);
-            if (entry->session == anchor.session && int(entry->quantity) == anchor.quantity &&
-                int(entry->phase) == anchor.phase && entry->statistic == anchor.statistic)
-                return i;
-        }
-        return -1;
-    });
+    m_notes.SetAnchorLocator([this](const CNoteAnnotations::SAnchor& anchor) { return LocateNoteSample(anchor); });
 }
 
 CBasicGraphView::~CBasicGraphView()

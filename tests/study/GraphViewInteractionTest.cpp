@@ -14,6 +14,7 @@
 #include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
+#include "study/RecTrendToIOComp.h"
 #include "study/WorkingHoursShading.h"
 #include "views/MainWindow.h"
 #include "views/MySplitterWnd.h"
@@ -354,6 +355,25 @@ TEST_F(GraphViewInteractionTest, NotesArePlacedMovedEditedAndDeleted)
     m_view->SendMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kNoteDeleteNotification), 0);
     EXPECT_TRUE(settings.m_notes.empty());
     EXPECT_LT(Chart().FindLabel(name), 0);
+}
+
+TEST_F(GraphViewInteractionTest, ANoteOfAnOlderVersionStandsOnTheChartPointItNames)
+{
+    // Older versions named the chart point (last number 0); such a note is read as it was.
+    const int channel = Chart().FindChannel("1: V1_TC") >= 0 ? Chart().FindChannel("1: V1_TC") : 0;
+    const CPlotChannel& plotted = *Chart().GetChannel(channel);
+    ASSERT_GT(plotted.GetCount(), 20);
+    CRecTrendToIOComp& feeder = *m_view->GetDataToIOComp();
+    const SFeederChannel& entry = *feeder.GetChannelEntry(feeder.FindChannelEntry(plotted.GetName()));
+    CString name;
+    name.Format("Note 0.%d.%d.%d.%d.20.0", entry.session, 5000 + int(entry.quantity), int(entry.phase), entry.statistic);
+    m_view->GetSettings().m_notes = {{"older", 1, name, 0, 50}};
+    m_view->GetNotes().Reinitialise();
+    const SPlotLabel* anchor = Chart().GetLabel(Chart().FindLabel(name + " anchor"));
+    ASSERT_NE(anchor, nullptr);
+    EXPECT_EQ(anchor->channelName, plotted.GetName());
+    EXPECT_DOUBLE_EQ(anchor->x, plotted.GetXValue(20));
+    EXPECT_FLOAT_EQ(float(anchor->value), plotted.GetYValue(20));
 }
 
 TEST_F(GraphViewInteractionTest, TheNotesOfARemovedSessionAreDropped)
