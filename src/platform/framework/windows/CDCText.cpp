@@ -20,6 +20,7 @@ void DrawRun(const DcState& s, QPoint deviceTopLeft, const QString& text, const 
     const GdiData& font = dc::FontOf(s);
     const QFontMetrics fm(font.qfont);
     QPainter p(&s.surface->image);
+    p.translate(-s.surface->origin);
     p.setClipRegion(clip);
     p.setFont(font.qfont);
     p.setPen(ToQColor(s.attr.textColor));
