@@ -2,8 +2,8 @@
 // Blocks of memory for bulk copies of records. A block of a few megabytes is mapped on its own,
 // in pages of the system's base size: a new process that asks for huge pages waits, on a machine
 // whose free memory was never touched, for the system to find and zero each 2 MiB page (a year's
-// first load took from 0.9 to 6 times a read of the file into new memory, against a steady 1.1 to
-// 1.6 times in base pages). Blocks given back are kept, marked free, for the next load of the
+// first load took from 0.8 to 6 times a read of the file into new memory, in base pages 1.2 to
+// 2.4 times). Blocks given back are kept, marked free, for the next load of the
 // process, which then fills pages that are there already. Such a block can give back its unused
 // end in place.
 #include "platform/framework/WinTypes.h"
