@@ -9,9 +9,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QFile>
-#include <QHashFunctions>
 #include <QImageReader>
 #include <QPageLayout>
 #include <QPageSize>
@@ -27,7 +25,7 @@ class CPlainPdfWriter
 public:
     explicit CPlainPdfWriter(const std::vector<SPreparedPage>& pages)
     {
-        std::map<std::size_t, std::size_t> distinct;
+        std::map<qint64, std::size_t> distinct;
         for (std::size_t p = 0; p < pages.size(); ++p) {
             SPage& page = m_pages.emplace_back();
             page.size = QSizeF(pages[p].setup.width, pages[p].setup.height);
@@ -40,9 +38,7 @@ public:
                                               QString::fromUtf8(ResolvePageMarkers(item.text, int(p) + 1,
                                                                                    int(pages.size())).GetString())});
                     } else if (item.kind == CReportComponent::EKind::kPicture && !item.picture.isNull()) {
-                        // The same picture printed again, however often the report decoded it.
-                        const QByteArrayView pixels(item.picture.constBits(), item.picture.sizeInBytes());
-                        auto [at, added] = distinct.emplace(qHash(pixels), m_encoded.size());
+                        auto [at, added] = distinct.emplace(item.picture.cacheKey(), m_encoded.size());
                         if (added) {
                             QByteArray& bytes = m_encoded.emplace_back();
                             QBuffer buffer(&bytes);
