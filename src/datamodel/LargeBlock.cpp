@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <mutex>
 #include <new>
 #include <sys/mman.h>
@@ -38,15 +39,17 @@ public:
         m_bytes += bytes;
         return true;
     }
-    // A kept block of exactly `bytes`, or none.
+    // The kept block of exactly `bytes` given back last (the likeliest to have all its pages
+    // still), or none.
     BYTE* Take(std::size_t bytes)
     {
         std::lock_guard lock(m_mutex);
-        const auto kept = std::find_if(m_blocks.begin(), m_blocks.end(), [bytes](const auto& b) { return b.second == bytes; });
-        if (kept == m_blocks.end())
+        const auto kept =
+            std::find_if(m_blocks.rbegin(), m_blocks.rend(), [bytes](const auto& b) { return b.second == bytes; });
+        if (kept == m_blocks.rend())
             return nullptr;
         BYTE* block = kept->first;
-        m_blocks.erase(kept);
+        m_blocks.erase(std::next(kept).base());
         m_bytes -= bytes;
         return block;
     }
