@@ -375,3 +375,43 @@ TEST(FastReportSetup, LogoIsSearchedInTheTemplatesFolder)
 
     ::setenv("ORN_RESOURCE_DIR", restore.c_str(), 1);
 }
+
+TEST_F(FastReportTest, EachPictureIsDecodedOnceAndWrittenOnceInAReport)
+{
+    // The logo heads every page; the saved screens are printed twice over.
+    ASSERT_TRUE(report.SummaryReport(*project.document, nullptr));
+    ASSERT_TRUE(report.SessionReport(*project.document, nullptr, 0));
+    ASSERT_TRUE(report.SessionReport(*project.document, nullptr, 1));
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 0));
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 1));
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 0));
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 1));
+    const std::size_t pages = report.GetEngine().GetPreparedPages().size();
+    ASSERT_GE(pages, 7u);
+    const std::string pdf = output.Path("pictures.pdf");
+    ASSERT_TRUE(report.ExportToPdf(pdf.c_str()));
+    // A picture decoded once is one image, and the PDF holds it once however often it is drawn
+    // (an image with transparency brings its mask along).
+    const auto images = [](const std::string& path) {
+        const auto bytes = ReadFileBytes(path);
+        const std::string text(bytes.begin(), bytes.end());
+        int count = 0;
+        for (auto at = text.find("/Subtype /Image"); at != std::string::npos; at = text.find("/Subtype /Image", at + 1))
+            ++count;
+        return count;
+    };
+    const int inReport = images(pdf);
+    ASSERT_TRUE(report.ResetReport());
+    ASSERT_TRUE(report.SummaryReport(*project.document, nullptr));
+    const std::string logoOnly = output.Path("logo.pdf");
+    ASSERT_TRUE(report.ExportToPdf(logoOnly.c_str()));
+    const int logo = images(logoOnly);
+    EXPECT_GE(logo, 1);
+    ASSERT_TRUE(report.ResetReport());
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 0));
+    const std::string screenOnly = output.Path("screen.pdf");
+    ASSERT_TRUE(report.ExportToPdf(screenOnly.c_str()));
+    const int screen = images(screenOnly) - logo;
+    EXPECT_GE(screen, 1);
+    EXPECT_EQ(inReport, logo + 2 * screen) << pages << " pages";
+}
