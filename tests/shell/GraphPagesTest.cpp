@@ -987,6 +987,12 @@ TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
     CAssembledProgram::ClickAtCentre(*week.GetDlgItem(int(kAxisCouplingButton)));
     CFrameworkApp::RunFor(500);
     m_program.SavePage("graph-working-hours" + suffix);
+    // A week chosen after zooming out past the data.
+    for (int i = 0; i < 3; ++i)
+        ClickSectionButton(week, kZoomInButton + 1);
+    ClickControl(week, GraphBar::kFirstSpanButton + 2);
+    CFrameworkApp::RunFor(500);
+    m_program.SavePage("graph-week-after-zoom-out" + suffix);
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
