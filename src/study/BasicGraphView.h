@@ -290,7 +290,6 @@ private:
 
     CBasicViewSettings m_settings;
     CiPlotX m_chart;
-    std::array<int, 4> m_plotLimits{};
     std::unique_ptr<CRecTrendToIOComp> m_feeder;
     CButtonST m_formButton;
     bool m_capturing = false;

@@ -17,6 +17,7 @@
 #include "shell/ChildFrameQuarn.h"
 #include "shell/MainFrame.h"
 #include "shell/RecDocTemplate.h"
+#include "study/BasicGraphView.h"
 #include "views/MyToolBar.h"
 #include "views/TabWnd.h"
 
@@ -617,4 +618,42 @@ bool CAssembledProgram::ClickSectionButton(int entry, UINT command)
         }
     }
     return false;
+}
+
+void CAssembledProgram::FitToTheScreen()
+{
+    CRect window;
+    MainFrame().GetWindowRect(&window);
+    MONITORINFO screen;
+    if (!GetMonitorInfo(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &screen))
+        return;
+    const CRect work(screen.rcWork);
+    const CRect frame = MainFrame().GetFrameMargins();
+    MainFrame().MoveWindow(work.left + frame.left, work.top + frame.top, std::min(1024, work.Width() - frame.left - frame.right),
+                           std::min(720, work.Height() - frame.top - frame.bottom));
+    CFrameworkApp::RunFor(500);
+}
+
+std::string CAssembledProgram::PlotOutOfSight(CBasicGraphView& graph)
+{
+    CiPlotX& chart = *graph.GetPlotControl();
+    const CRect shown = ShownPart(chart);
+    const SPlotLayout& layout = chart.GetLayout();
+    std::string faults;
+    const auto check = [&](CRect part, const std::string& name) {
+        if (part.IsRectEmpty())
+            return;
+        chart.ClientToScreen(&part);
+        CRect inside;
+        inside.IntersectRect(&part, &shown);
+        if (inside != part)
+            faults += " " + name;
+    };
+    check(layout.plot, "plot");
+    for (std::size_t i = 0; i < layout.xAxisBands.size(); ++i)
+        if (chart.GetXAxis(int(i))->IsVisible())
+            check(layout.xAxisBands[i], "time-axis-" + std::to_string(i));
+    if (graph.GetStyle() & WS_VSCROLL)
+        faults += " section-scrolls";
+    return faults;
 }

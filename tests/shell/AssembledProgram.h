@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+class CBasicGraphView;
 class CMainFrame;
 class CMyToolBar;
 class CUGCtrl;
@@ -169,6 +170,14 @@ public:
     // Makes "<name>.zca" of session files as written (for sessions the writer's settings cannot
     // describe), in the order given.
     CString MakeProjectOfFiles(const std::string& name, const std::vector<std::vector<BYTE>>& files);
+
+    // ---- The page in the window the screen gives.
+    // The main window as large as the screen's work area lets it be, up to 1024 x 720 (958 x 538
+    // on a 1920 x 1080 screen at device ratio 2).
+    void FitToTheScreen();
+    // What of a graph's plot and visible time axes lies outside the part of the page the user
+    // sees, one word each (empty: all in sight); a graph section that scrolls is named too.
+    static std::string PlotOutOfSight(CBasicGraphView& graph);
 
 private:
     ScopedTimeZone m_zone{kCentralEuropeZone};
