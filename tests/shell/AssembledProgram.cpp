@@ -7,6 +7,7 @@
 #include "mainview/StudyLayouts.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/StringTable.h"
+#include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
@@ -32,6 +33,29 @@ namespace {
 constexpr std::int64_t kOneDay = 864000000000;
 constexpr std::int64_t kSaturday24October2026 = 134372736000000000;
 constexpr int kRecordsPerDay = 144; // ten-minute records
+
+// How many characters of a date picker's text come before its day: its text read along the
+// locale's date picture (each run of d, M or y is a run of digits in the text).
+int CharactersBeforeDay(const CString& text, const CString& picture)
+{
+    int at = 0;
+    for (int p = 0; p < picture.GetLength() && at <= text.GetLength();) {
+        const char letter = picture[p];
+        int run = 1;
+        while (p + run < picture.GetLength() && picture[p + run] == letter)
+            ++run;
+        p += run;
+        if (letter == 'd')
+            return at;
+        if (letter == 'M' || letter == 'y') {
+            while (at < text.GetLength() && text[at] >= '0' && text[at] <= '9')
+                ++at;
+        } else {
+            at += run;
+        }
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -469,6 +493,14 @@ bool CAssembledProgram::StepInView(CWnd& control, UINT key)
     if (!at)
         return false;
     ClickAt(control, *at);
+    // A date's day, wherever the user's locale puts it: the cursor keys take the user there.
+    if (picker && (control.GetStyle() & DTS_TIMEFORMAT) != DTS_TIMEFORMAT) {
+        CString text;
+        control.GetWindowText(text);
+        SimulateKey(control, VK_HOME);
+        for (int step = CharactersBeforeDay(text, CUserLocale::Current().shortDatePicture); step > 0; --step)
+            SimulateKey(control, VK_RIGHT);
+    }
     SimulateKey(control, key);
     if (!picker)
         SimulateKey(control, VK_RETURN);

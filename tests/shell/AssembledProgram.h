@@ -133,8 +133,8 @@ public:
     // A toolbar button, brought into view and clicked; false when it cannot be.
     static bool ClickButtonInView(CMyToolBar& toolBar, UINT command);
     // The next (or previous) item of a drop-down list chosen with the keyboard after a click; the
-    // first field (the day, the hour) of a date or time clicked and stepped with the key. False
-    // when the control cannot be brought into view.
+    // day of a date (wherever the locale puts it) or the first field (the hour) of a time clicked
+    // and stepped with the key. False when the control cannot be brought into view.
     static bool StepInView(CWnd& control, UINT key);
     // The first window below the parent of that class, or with that control id (null: none).
     template <class Window>

@@ -339,6 +339,41 @@ TEST(CalendarPagesTest, OnlyTheThumbnailsInSightAreDrawnAndTheyAreKeptWhileTheir
     EXPECT_NE(WriteTime(*bins, first.front()), drawn);
 }
 
+// A relayout (another granularity, the window resized by the user) draws each picture in sight
+// once at its final size, and leaves the file of every picture it shows in place.
+TEST(CalendarPagesTest, ARelayoutDrawsEachPictureOnceAndKeepsTheFilesOfThoseShown)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("relayout", {LongSession(8, 600)})));
+    auto* table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    const auto expectShownFilesKept = [&](const char* when, int drawnBefore) {
+        SCOPED_TRACE(when);
+        const structCalendarBins* bins = table->GetSessionList().BinsOf(0);
+        ASSERT_NE(bins, nullptr);
+        const std::vector<int> seen = BinsInSight(*table->GetGrid(), *bins);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(table->GetThumbnails().GetWrittenCount() - drawnBefore, int(seen.size()));
+        for (int bin : seen)
+            EXPECT_TRUE(Exists(*bins, bin)) << bin;
+    };
+    int drawn = table->GetThumbnails().GetWrittenCount();
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
+    ASSERT_EQ(table->GetSessionList().BinsOf(0)->count, 9); // eight days from midday
+    expectShownFilesKept("by days", drawn);
+
+    // The user makes the window narrower: the pictures shrink with their cells.
+    drawn = table->GetThumbnails().GetWrittenCount();
+    program.MainFrame().MoveWindow(0, 0, 900, 720);
+    CFrameworkApp::PumpWaitingMessages();
+    expectShownFilesKept("narrower", drawn);
+
+    // By hours, taller than the view: the view's scroll bar takes room from the cells.
+    drawn = table->GetThumbnails().GetWrittenCount();
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarHour);
+    expectShownFilesKept("by hours", drawn);
+}
+
 TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
 {
     CAssembledProgram program;
@@ -386,6 +421,51 @@ TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
     WheelDown(*table, 4);
     EXPECT_GT(grid->GetTopRow(), 0);
     EXPECT_EQ(table->GetScrollPosition().y, 0);
+}
+
+// A grid as tall as its rows is painted as it comes into sight: the page keeps the pixels of
+// about a screen of itself, wherever the view is scrolled and after another tab.
+TEST(CalendarPagesTest, ATallGridKeepsThePixelsOfWhatShowsOnly)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("kept", {LongSession(30, 600)})));
+    auto* table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->GetGrid(), nullptr);
+    ASSERT_FALSE(table->GetGrid()->IsScrollingItself());
+    CRect client;
+    table->GetClientRect(&client);
+    const long long screen = (long long)(client.Width()) * client.Height();
+    CRect grid;
+    table->GetGrid()->GetWindowRect(&grid);
+    ASSERT_GT(grid.Height(), 4 * client.Height());
+    const auto expectAScreenKept = [&](const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_LE(GetKeptPixelArea(*table), 2 * screen);
+    };
+    expectAScreenKept("first shown");
+    WheelDown(*table, 12);
+    expectAScreenKept("scrolled");
+    program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    expectAScreenKept("back from the Project Manager");
+    // What comes into sight is painted: the cells below the first screen show their pictures.
+    const structCalendarBins& bins = *table->GetSessionList().BinsOf(0);
+    const std::vector<int> seen = BinsInSight(*table->GetGrid(), bins);
+    ASSERT_FALSE(seen.empty());
+    int col = 0;
+    int row = 0;
+    table->GetGrid()->BinCell(0, seen[seen.size() / 2], col, row);
+    RECT cell;
+    table->GetGrid()->GetCellRect(col, row, &cell);
+    // The spacer left of the picture, in the colour of the cells around the pictures.
+    CPoint spacer(cell.left - 4, CRect(cell).CenterPoint().y);
+    table->GetGrid()->ClientToScreen(&spacer);
+    table->ScreenToClient(&spacer);
+    ASSERT_TRUE(client.PtInRect(spacer));
+    EXPECT_GT(spacer.y, client.Height() / 4);
+    EXPECT_EQ(GetShownPixel(*table, spacer), CCalendarGrid::kEmptyBack);
 }
 
 // A click at the centre of a bin's picture.

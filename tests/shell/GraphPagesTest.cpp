@@ -5,6 +5,7 @@
 #include "AssembledProgram.h"
 
 #include "datamodel/DataSet.h"
+#include "datamodel/DateTimeFormats.h"
 #include "datamodel/PowerFactor.h"
 #include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendTimeBlock.h"
@@ -392,6 +393,21 @@ TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirCho
             CString text;
             text.Format("%02d:%02d:%02d", shown.wHour, shown.wMinute, shown.wSecond);
             EXPECT_EQ(text, CHighTime::FromDate(date).Format("%H:%M:%S", true));
+        }
+        // The pickers write their dates and times as the user's locale does, as the axis and
+        // the tables do (the year in full, as a field the user edits needs it).
+        CString dateFormat = GetShortDateStrftimeFormat();
+        dateFormat.Replace("%y", "%Y");
+        for (const auto& [dateId, timeId, date] :
+             {std::tuple{GraphBar::kXAxisPickers.beginDate, GraphBar::kXAxisPickers.beginTime, axis.GetMin()},
+              std::tuple{GraphBar::kXAxisPickers.endDate, GraphBar::kXAxisPickers.endTime, axis.GetMax()}}) {
+            CString shownDate;
+            CString shownTime;
+            Control(graph, dateId).GetWindowText(shownDate);
+            Control(graph, timeId).GetWindowText(shownTime);
+            const CHighTime local = CHighTime::FromDate(date);
+            EXPECT_EQ(shownDate, local.Format(dateFormat.GetString(), true));
+            EXPECT_EQ(shownTime, local.Format(GetTimeStrftimeFormat().GetString(), true));
         }
     };
     // "1 Hour": an hour from a full hour, the button pressed.

@@ -5,12 +5,17 @@
 #include "AssembledProgram.h"
 
 #include "grid/CUGCtrl.h"
+#include "mainview/MainViewLayout.h"
 #include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/EditAuxSettingsDlg.h"
 #include "project/ProjectSettings.h"
+#include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerTableView.h"
+#include "shell/MainFrame.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicTableView.h"
 #include "study/DemandTableViews.h"
@@ -18,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -37,6 +43,7 @@ constexpr UINT kFirstSessionCheck = 2246;
 constexpr int kCalendarTableEntry = 11;
 constexpr int kVAHzTHDTableEntry = 16;
 constexpr int kLoadSummaryTableEntry = 25;
+constexpr int kLoadCalendarTableEntry = 28;
 constexpr int kLoadVAHzTHDTableEntry = 33;
 constexpr UINT kXAxisIntervalList = 2267;
 constexpr UINT kFullWindowCommand = 33048;
@@ -221,6 +228,167 @@ TEST(TablePagesTest, ABookmarkOfACollapsedTableSectionOpensTheSectionFirst)
         frame->GetView()->GetClientRect(&client);
         EXPECT_GT(client.Height(), 100);
     }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ABookmarkOfACollapsedCalendarTableOpensItAndTakesTheSectionsTitle)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("calendar marks", CAssembledProgram::StandardSessions())));
+    const CProjectSettings& project = *program.Document().GetProjectSettings();
+    struct SCase
+    {
+        int viewId;
+        int entry;
+    };
+    // The overview tables and the calendar tables of both studies; the user collapses each first.
+    for (const SCase& c : {SCase{0, kSummaryTableEntry}, SCase{2, kCalendarTableEntry}, SCase{5, kLoadSummaryTableEntry},
+                           SCase{6, kLoadCalendarTableEntry}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        CSplitFrame* frame = program.SectionFrame(c.entry);
+        ASSERT_NE(frame, nullptr);
+        if (!frame->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        }
+        ASSERT_TRUE(frame->IsSectionCollapsed());
+        const CString title = frame->FindSectionToolBar()->GetTitleText();
+        ASSERT_FALSE(title.IsEmpty());
+        const int before = project.GetBookmarkCount();
+        program.ForgetInterruptions();
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kBookmarkCommand));
+        for (const std::string& interruption : program.Interruptions())
+            ADD_FAILURE() << interruption;
+        ASSERT_EQ(project.GetBookmarkCount(), before + 1);
+        EXPECT_EQ(project.GetBookmark(before).GetStudyView(), c.viewId);
+        // Without a text of the user's the bookmark is named as the section's title field shows it.
+        EXPECT_EQ(CString(project.GetBookmark(before).GetName()), title);
+        EXPECT_FALSE(frame->IsSectionCollapsed());
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+    // A section with nothing in sight is told as that, not as a folder that cannot be written.
+    auto* calendar = dynamic_cast<CMyFormView*>(program.SectionFrame(kLoadCalendarTableEntry)->GetView());
+    ASSERT_NE(calendar, nullptr);
+    const std::size_t boxes = program.Boxes().size();
+    EXPECT_FALSE(calendar->BeginSectionCapture(CRect(0, 0, 0, 0), CString()));
+    ASSERT_EQ(program.Boxes().size(), boxes + 1);
+    EXPECT_EQ(program.Boxes().back().text,
+              CString("The picture of the bookmark cannot be made: the section does not show on the page."));
+}
+
+TEST(TablePagesTest, WhatTheUserOpenedStaysOpenWhenATariffIsEntered)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("tariff", CAssembledProgram::StandardSessions())));
+    auto openTable = [&program](int viewId, int entry) {
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        if (program.SectionFrame(entry)->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(entry, CMyToolBar::kCollapseCommand));
+        }
+    };
+    // RMS Power: the overview table opened and the first session's second group collapsed.
+    openTable(0, kSummaryTableEntry);
+    CSummaryGrid* summary = program.Section<CBasicTableView>(kSummaryTableEntry)->GetGrid();
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*summary, 0, summary->GroupHeaderRow(0, 1), 40));
+    auto summaryGroups = [&program] {
+        CSummaryGrid* grid = program.Section<CBasicTableView>(kSummaryTableEntry)->GetGrid();
+        return std::vector<bool>{grid->IsGroupCollapsed(0, 0), grid->IsGroupCollapsed(0, 1), grid->IsGroupCollapsed(0, 2)};
+    };
+    const std::vector<bool> groups = summaryGroups();
+    ASSERT_EQ(std::count(groups.begin(), groups.end(), true), 1);
+    // Demand: the overview table opened and the second session's block collapsed.
+    openTable(1, kDemandTableEntry);
+    CDemandGrid* demand = program.Section<CDemandTableView>(kDemandTableEntry)->GetGrid();
+    ASSERT_GE(demand->GetSessionCount(), 2);
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*demand, 0, CDemandGrid::BlockStart(1), 40));
+    // The time range on, its table opened, the first session's block collapsed and opened again.
+    CWnd* rangeCheck = program.SectionFrame(kDemandGraphEntry)->GetDialogBar()->GetDlgItem(kTimeRangeCheck);
+    ASSERT_NE(rangeCheck, nullptr);
+    ASSERT_TRUE(CAssembledProgram::ClickInView(*rangeCheck));
+    ASSERT_TRUE(program.Section<CBasicGraphView>(kDemandGraphEntry)->GetSettings().m_checkTimeRange);
+    if (program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed()) {
+        ASSERT_TRUE(program.ClickSectionButton(kDemandGraphEntry + 1, CMyToolBar::kCollapseCommand));
+    }
+    CDemandGrid* ranged = program.Section<CDemandTableView>(kDemandGraphEntry + 1)->GetGrid();
+    for (int click = 0; click < 2; ++click) {
+        ASSERT_TRUE(CAssembledProgram::ClickGridCell(*ranged, 0, CDemandGrid::BlockStart(0), 40));
+    }
+    auto demandBlocks = [&program] {
+        std::vector<bool> shown;
+        for (int entry : {kDemandTableEntry, kDemandGraphEntry + 1}) {
+            CDemandGrid* grid = program.Section<CDemandTableView>(entry)->GetGrid();
+            shown.insert(shown.end(), {grid->IsBlockCollapsed(0), grid->IsBlockCollapsed(1)});
+        }
+        return shown;
+    };
+    const std::vector<bool> blocks = demandBlocks();
+    ASSERT_EQ(blocks, (std::vector<bool>{false, true, false, false}));
+
+    // The tariff of a session, entered in the dialog that shows its costs page alone.
+    auto enterTariff = [&program](const char* price) {
+        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [price](CDialog& dialog) {
+            for (const auto& [id, text] : {std::pair{2414, "EUR"}, std::pair{2415, price}}) {
+                CWnd* edit = CAssembledProgram::FindDescendantWithId(&dialog, id);
+                ASSERT_NE(edit, nullptr);
+                ASSERT_TRUE(CAssembledProgram::TypeInto(*edit, text));
+            }
+            CWnd* ok = CAssembledProgram::FindDescendantWithId(&dialog, IDOK);
+            ASSERT_NE(ok, nullptr);
+            CAssembledProgram::ClickAtCentre(*ok);
+        });
+        program.ForgetInterruptions();
+    };
+    const std::vector<std::string> dialogShown{"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)};
+    // From the demand table: the check box of the first session's advanced tariff.
+    enterTariff("25");
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*demand, CDemandGrid::kAdvancedColumn,
+                                                 CDemandGrid::DataRow(0) + CDemandGrid::kChoiceRow, 8));
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(program.Interruptions(), dialogShown);
+    EXPECT_EQ(program.Section<CDemandTableView>(kDemandTableEntry)->GetSessionData()[0]->tariffEnabled, 1);
+    EXPECT_FALSE(program.SectionFrame(kDemandTableEntry)->IsSectionCollapsed());
+    EXPECT_FALSE(program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed());
+    EXPECT_EQ(demandBlocks(), blocks);
+
+    // From the session's card on the project manager page.
+    program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    auto* manager = program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+    ASSERT_NE(manager, nullptr);
+    CProjectManagerBasicGrid& cards = *manager->GetDataSetGrid();
+    // The second session's card collapsed and saved so, then opened again; the third collapsed.
+    auto toggleCard = [&cards](int card) {
+        ASSERT_TRUE(CAssembledProgram::ClickGridCell(cards, 0, card * cards.GetRowsPerSection(), 8));
+    };
+    toggleCard(1);
+    ASSERT_TRUE(cards.IsSectionCollapsed(1));
+    program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    toggleCard(1);
+    toggleCard(2);
+    auto cardStates = [&manager] {
+        CProjectManagerBasicGrid* grid = manager->GetDataSetGrid();
+        std::vector<bool> shown;
+        for (int card = 0; card < grid->GetSectionCount(); ++card)
+            shown.push_back(grid->IsSectionCollapsed(card));
+        return shown;
+    };
+    const std::vector<bool> cardsBefore = cardStates();
+    ASSERT_EQ(cardsBefore, (std::vector<bool>{false, false, true}));
+    enterTariff("30");
+    bool clicked = false;
+    for (const SCardButton& button : cards.Layout().buttons)
+        if (!clicked && button.command == kCommandSessionSettings)
+            clicked = CAssembledProgram::ClickGridCell(cards, cards.OriginCol(button.rect), cards.OriginRow(0, button.rect));
+    ASSERT_TRUE(clicked);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(program.Interruptions(), dialogShown);
+    EXPECT_EQ(cardStates(), cardsBefore);
+    // Back on the Demand page, rebuilt for the change: the tables are open as the user left them.
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    EXPECT_FALSE(program.SectionFrame(kDemandTableEntry)->IsSectionCollapsed());
+    EXPECT_FALSE(program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed());
+    EXPECT_EQ(demandBlocks(), blocks);
+    openTable(0, kSummaryTableEntry);
+    EXPECT_EQ(summaryGroups(), groups);
     EXPECT_TRUE(program.Complaints().empty());
 }
 

@@ -420,6 +420,51 @@ TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnThe
     EXPECT_FALSE(std::filesystem::exists(empty.str()));
 }
 
+TEST_F(UserWorkKeptTest, ASectionOfTheReportListOpenedAgainShowsItsTilesAtOnce)
+{
+    ASSERT_TRUE(m_program.Start(m_program.MakeProject("report list", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_TRUE(m_program.ClickSectionButton(6, kBookmarkCommand));
+    m_program.ClickTab(CAssembledProgram::kReportTab);
+    CReportListGrid* tiles = ReportList()->GetGrid();
+    ASSERT_NE(tiles, nullptr);
+    ASSERT_EQ(tiles->GetSectionCount(), 2);
+    const CRect picture = tiles->GetTileRect(tiles->TileKeyOfEntry(1)); // the first session
+    const CPoint inPicture(picture.CenterPoint().x, picture.top + 20);
+    const COLORREF shown = GetShownPixel(*tiles->m_CUGGrid, inPicture);
+    for (int section : {0, 1}) {
+        SCOPED_TRACE(section);
+        // The title's button, clicked to collapse the section and again to open it.
+        for (bool collapsed : {true, false}) {
+            ASSERT_TRUE(CAssembledProgram::ClickGridCell(*tiles, 0, tiles->FirstRowOfSection(section), 10));
+            ASSERT_EQ(tiles->IsSectionCollapsed(section), collapsed);
+        }
+        // Drawn at once, without another tab chosen first.
+        EXPECT_EQ(GetShownPixel(*tiles->m_CUGGrid, inPicture), shown);
+    }
+    EXPECT_EQ(ReportList()->GetGrid(), tiles);
+
+    // The bookmark's name is wider than its tile: it shows from its start, ends inside the tile,
+    // and the tile's tip gives it whole.
+    const int bookmarkTile = tiles->TileKeyOfEntry(int(tiles->GetEntries().size()) - 1);
+    ASSERT_EQ(tiles->EntryOfTile(bookmarkTile)->name, "RMS Power graph");
+    CRect name;
+    tiles->GetCellRect(bookmarkTile % 1024, bookmarkTile / 1024 + 1, &name);
+    auto inkIn = [&](int x0, int x1) {
+        for (int x = x0; x < x1; ++x)
+            for (int y = name.top + 2; y < name.bottom - 2; ++y)
+                if (GetShownPixel(*tiles->m_CUGGrid, CPoint(x, y)) != GetShownPixel(*tiles->m_CUGGrid, CPoint(name.left + 1, name.top + 1)))
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(inkIn(name.left + 1, name.left + 3)) << "cut at its start";
+    EXPECT_FALSE(inkIn(name.right - 3, name.right - 1)) << "cut at its end";
+    EXPECT_TRUE(inkIn(name.left + 3, name.right - 3));
+    // The mouse comes onto the name and rests there.
+    SimulateHoverTip(*tiles->m_CUGGrid, name.CenterPoint());
+    EXPECT_EQ(SimulateHoverTip(*tiles->m_CUGGrid, name.CenterPoint() + CPoint(1, 0)), "RMS Power graph");
+}
+
 TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuch)
 {
     const std::string disk = SmallDiskFolder();

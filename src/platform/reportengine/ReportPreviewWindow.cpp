@@ -2,6 +2,7 @@
 
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
+#include "platform/framework/windows/MessageBoxWindow.h"
 #include "platform/reportengine/PageRenderer.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
@@ -140,6 +141,7 @@ void CReportPreviewWindow::Export(bool pdf)
     }
     catch (const CReportEngineError& error)
     {
+        const CMessageBoxCaption caption(kReportEngineErrorCaption);
         AfxMessageBox(error.what(), MB_OK | MB_ICONERROR);
     }
 }

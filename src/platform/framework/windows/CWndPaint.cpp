@@ -44,7 +44,8 @@ void CWnd::ValidateRgn(CRgn* region)
 BOOL CWnd::GetUpdateRect(LPRECT rect, BOOL erase)
 {
     if (!m_impl) return FALSE;
-    const QRegion invalid = m_impl->invalid & m_impl->ClientRect();
+    // Out of sight nothing is painted: what lies there waits until it shows.
+    const QRegion invalid = m_impl->ShownInvalid();
     if (rect) *rect = invalid.isEmpty() ? CRect() : FromQRect(invalid.boundingRect());
     if (erase && m_impl->erasePending && !invalid.isEmpty())
     {
@@ -61,7 +62,7 @@ int CWnd::GetUpdateRgn(CRgn* region, BOOL erase)
     if (!m_impl || !region) return RGN_ERROR;
     GetUpdateRect(nullptr, erase);
     if (!region->m_hObject) region->CreateRectRgn(0, 0, 0, 0);
-    region->Data()->region = m_impl->invalid & m_impl->ClientRect();
+    region->Data()->region = m_impl->ShownInvalid();
     const QRegion& r = region->Data()->region;
     return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
@@ -69,7 +70,7 @@ int CWnd::GetUpdateRgn(CRgn* region, BOOL erase)
 void CWnd::UpdateWindow()
 {
     if (m_impl && m_impl->alive && !m_impl->nativeControl && !m_impl->invalid.isEmpty() && m_impl->widget &&
-        m_impl->widget->isVisible() && m_impl->redraw)
+        m_impl->widget->isVisible() && m_impl->redraw && !m_impl->ShownInvalid().isEmpty())
         m_impl->Dispatch(WM_PAINT, 0, 0);
 }
 
@@ -188,7 +189,7 @@ void CWnd::PrintWindow(CDC* dc)
     QImage& target = dc->State().surface->image;
     QPainter p(&target);
     p.setClipRegion(dc->State().EffectiveClip());
-    const QPoint origin = dc->State().attr.viewportOrg - dc->State().attr.windowOrg;
+    const QPoint origin = dc->State().attr.viewportOrg - dc->State().attr.windowOrg - dc->State().surface->origin;
     p.end();
     w->render(&target, origin, QRegion(), QWidget::DrawChildren);
 }

@@ -159,6 +159,23 @@ std::vector<COLORREF> GetScreenPixelsNow(const CWnd& window, const CRect& screen
     return pixels;
 }
 
+long long GetKeptPixelArea(CWnd& window)
+{
+    CFrameworkApp::PumpWaitingMessages();
+    long long area = 0;
+    const auto add = [&area](auto&& self, QWidget* widget) -> void {
+        if (const WndImpl* impl = WndImpl::FromWidget(widget); impl && impl->widget == widget)
+        {
+            const QSize kept = impl->surface->LogicalSize();
+            area += (long long)(kept.width()) * kept.height();
+        }
+        for (QObject* o : widget->children())
+            if (auto* child = qobject_cast<QWidget*>(o)) self(self, child);
+    };
+    if (QWidget* widget = WidgetOf(&window)) add(add, widget);
+    return area;
+}
+
 CString SimulateHoverTip(CWnd& window, CPoint point)
 {
     QWidget* widget = WidgetOf(&window);
