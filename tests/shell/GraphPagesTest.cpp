@@ -783,6 +783,66 @@ TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
+TEST_F(GraphPagesTest, ASpanChosenBesideTheDataShowsTheDataNearest)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    const CPlotXAxis& axis = *Chart(graph).GetXAxis(0);
+    const CTrendTimeBlock& records = *m_program.Document().GetDataSet(0)->GetTrendTimeBlock();
+    const CHighTime first = records.GetFirstTime();
+    const CHighTime last = records.GetLastTime();
+    const auto shownFrom = [&] { return CHighTime::FromDate(axis.GetMin()).Format("%Y-%m-%d %H:%M"); };
+    const auto showsRecord = [&](const CHighTime& record, const char* after) {
+        EXPECT_LE(axis.GetMin(), record.GetAsDate() + 1e-9) << after;
+        EXPECT_GT(axis.GetMax(), record.GetAsDate()) << after;
+    };
+    const auto zoomOutPastTheData = [&] {
+        for (int i = 0; i < 10 && (axis.GetMin() >= first.GetAsDate() || axis.GetMax() <= last.GetAsDate()); ++i)
+            ClickSectionButton(graph, kZoomInButton + 1);
+        ASSERT_LT(axis.GetMin(), first.GetAsDate());
+        ASSERT_GT(axis.GetMax(), last.GetAsDate());
+    };
+    // Zoomed out past both ends, a span starts with the first record, aligned as its button
+    // aligns: the week from the Monday before that Saturday, its day, its hour.
+    zoomOutPastTheData();
+    ClickControl(graph, GraphBar::kFirstSpanButton + 2);
+    EXPECT_EQ(shownFrom(), CString("2026-10-19 00:00"));
+    EXPECT_NEAR(axis.GetSpan(), 7.0 + kHour, 1e-9); // the clocks go back an hour on the 25th
+    showsRecord(first, "1 Week");
+    zoomOutPastTheData();
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    EXPECT_EQ(shownFrom(), first.Format("%Y-%m-%d 00:00", true));
+    showsRecord(first, "1 Day");
+    zoomOutPastTheData();
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    EXPECT_EQ(shownFrom(), first.Format("%Y-%m-%d %H:00", true));
+    showsRecord(first, "1 Hour");
+    // So does a length chosen in the list.
+    zoomOutPastTheData();
+    Choose(graph, GraphBar::kXAxisPickers.intervalList, 6);
+    EXPECT_EQ(shownFrom(), first.Format("%Y-%m-%d 00:00", true));
+    // Dragged beyond the end, a span holds the last record.
+    const auto dragPastTheEnd = [&] {
+        for (int i = 0; i < 8 && axis.GetMin() <= last.GetAsDate(); ++i)
+            DragTimeAxis(graph, -400);
+        ASSERT_GT(axis.GetMin(), last.GetAsDate());
+    };
+    dragPastTheEnd();
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    EXPECT_EQ(shownFrom(), last.Format("%Y-%m-%d 00:00", true));
+    showsRecord(last, "1 Day past the end");
+    dragPastTheEnd();
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    EXPECT_EQ(shownFrom(), last.Format("%Y-%m-%d %H:00", true));
+    showsRecord(last, "1 Hour past the end");
+    // Inside the data a span starts where the axis does, as before.
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    ScrollAxis(graph, 0, false);
+    const CHighTime shown = CHighTime::FromDate(axis.GetMin());
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    EXPECT_EQ(shownFrom(), shown.Format("%Y-%m-%d %H:00"));
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
 TEST_F(GraphPagesTest, WorkingHoursShadeTheWeekdaysOfWhatEveryRefreshShows)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
@@ -1019,6 +1079,12 @@ TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
     CAssembledProgram::ClickAtCentre(*week.GetDlgItem(int(kAxisCouplingButton)));
     CFrameworkApp::RunFor(500);
     m_program.SavePage("graph-working-hours" + suffix);
+    // A week chosen after zooming out past the data.
+    for (int i = 0; i < 3; ++i)
+        ClickSectionButton(week, kZoomInButton + 1);
+    ClickControl(week, GraphBar::kFirstSpanButton + 2);
+    CFrameworkApp::RunFor(500);
+    m_program.SavePage("graph-week-after-zoom-out" + suffix);
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
