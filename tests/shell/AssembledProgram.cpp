@@ -618,3 +618,29 @@ bool CAssembledProgram::ClickSectionButton(int entry, UINT command)
     }
     return false;
 }
+
+bool CAssembledProgram::RollWheelInView(CWnd& window, int delta)
+{
+    const auto centre = BringIntoView(window, [&window] {
+        CRect client;
+        window.GetClientRect(&client);
+        return client.CenterPoint();
+    });
+    if (!centre)
+        return false;
+    CPoint screen = *centre;
+    window.ClientToScreen(&screen);
+    SimulateScreenMouse(window, WM_MOUSEMOVE, screen);
+    SimulateScreenWheel(window, screen, delta);
+    CFrameworkApp::PumpWaitingMessages();
+    return true;
+}
+
+bool CAssembledProgram::PressEnterIn(CWnd& edit)
+{
+    if (CWnd::GetFocus() != &edit && !ClickInView(edit))
+        return false;
+    SimulateKey(edit, VK_RETURN);
+    CFrameworkApp::PumpWaitingMessages();
+    return true;
+}

@@ -170,6 +170,15 @@ public:
     // describe), in the order given.
     CString MakeProjectOfFiles(const std::string& name, const std::vector<std::vector<BYTE>>& files);
 
+    // ---- The wheel and Enter, as a user gives them.
+    // Rolls the mouse wheel (multiples of WHEEL_DELTA; positive away from the user) with the
+    // pointer at the centre of a window, brought into view first; false, with nothing rolled,
+    // when it cannot be.
+    static bool RollWheelInView(CWnd& window, int delta);
+    // Clicks into an edit (unless it has the focus) and presses Enter; false when the edit
+    // cannot be brought into view.
+    static bool PressEnterIn(CWnd& edit);
+
 private:
     ScopedTimeZone m_zone{kCentralEuropeZone};
     CTempXdgHome m_home;
