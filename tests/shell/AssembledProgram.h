@@ -178,6 +178,12 @@ public:
     // Clicks into an edit (unless it has the focus) and presses Enter; false when the edit
     // cannot be brought into view.
     static bool PressEnterIn(CWnd& edit);
+    // The texts of grid cells below the root, in grids that show, that are wider than the room
+    // their cells give them, one line each (the grid, the cell, the text, the widths): measured
+    // in the cell's font as the grid draws it, beside the cell's borders, margin and bitmap; a
+    // left-aligned text may run on into the empty cells beside it. Cells of other types (check
+    // boxes, panels that wrap their text) are not looked at.
+    static std::vector<std::string> FindCutGridTexts(CWnd& root);
 
 private:
     ScopedTimeZone m_zone{kCentralEuropeZone};

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <tuple>
 #include <vector>
@@ -479,6 +480,51 @@ TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInside
         for (int statistic = 0; statistic < 3; ++statistic)
             EXPECT_NE(cellText(column + 2, statistic).Find("ind"), -1) << statistic;
     }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+// A month of a large feeder (a 10 kA probe): its forward energy has seven digits before the
+// point. In the default window of 1024 x 720 every figure and title of the demand table, and of
+// the load table beside it, shows whole, and the figure is the energy of the demand records.
+TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
+{
+    SSessionSpec feeder = CAssembledProgram::StandardSessions()[1];
+    feeder.name = u"Main feeder";
+    feeder.trendRecords = 30 * 144;
+    feeder.probeRange = 10000.0f;
+    feeder.gapStart = -1;
+    const SSessionSpec load = CAssembledProgram::StandardSessions()[2];
+    const CSessionWriter writer(feeder);
+    double forwardKWh = 0.0;
+    for (const std::int64_t begin : writer.DemandBegins()) {
+        const std::int64_t mid = begin + std::int64_t(feeder.demandSeconds) * 10000000 / 2;
+        for (int phase = 0; phase < 3; ++phase)
+            forwardKWh += CSessionWriter::PhaseValues(feeder, mid, phase).activePower * feeder.demandSeconds / 3600.0 / 1000.0;
+    }
+    ASSERT_GT(forwardKWh, 1e6);
+
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("large", {feeder, load})));
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand)); // expanded
+    auto* demand = program.Section<CDemandTableView>(kDemandTableEntry);
+    ASSERT_NE(demand, nullptr);
+    CString shown;
+    demand->GetGrid()->QuickGetText(2, CDemandGrid::DataRow(0), &shown);
+    EXPECT_NEAR(std::atof(shown.GetString()), forwardKWh, forwardKWh * 0.001) << shown.GetString();
+    std::vector<std::string> cut = CAssembledProgram::FindCutGridTexts(*demand);
+    EXPECT_TRUE(cut.empty()) << cut.front();
+    // What the table cannot fit in the page's width, the page scrolls to.
+    CRect grid;
+    demand->GetGrid()->GetWindowRect(&grid);
+    EXPECT_GE(demand->GetScrollSizes().cx, grid.Width());
+
+    ASSERT_TRUE(program.ShowStudyPage(5));
+    ASSERT_TRUE(program.ClickSectionButton(kLoadSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* loadTable = program.Section<CBasicTableView>(kLoadSummaryTableEntry);
+    ASSERT_NE(loadTable, nullptr);
+    cut = CAssembledProgram::FindCutGridTexts(*loadTable);
+    EXPECT_TRUE(cut.empty()) << cut.front();
     EXPECT_TRUE(program.Complaints().empty());
 }
 
