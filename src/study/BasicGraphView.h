@@ -235,12 +235,17 @@ protected:
     // and labels.
     void ArrangeChart();
     void UpdateTimeRangePickers();
+    // True when the settings' time range is the one an update stores for a view whose range
+    // nobody placed: the reference session's whole recording.
+    bool IsUntouchedTimeRange() const;
     // The X-axis scaling pickers show the range of the reference axis.
     void UpdateXAxisPickers();
     // The X-axis scaling pickers' range onto the axes (see the definition), then a refresh.
     void ApplyXAxisPickers(bool keepCentres);
     // The X-axis pickers' chosen length onto the axes, its span button selected.
     void ApplyXAxisChoice();
+    // The pressed span button names the reference axis's range [begin, end] (see the definition).
+    void FollowSpanButton(double begin, double end);
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);
     // The document's change broadcast (message 1054): its own hints, or the project manager's.
@@ -305,6 +310,9 @@ private:
     CZoomRectangle m_zoom;
     CCursorRecords m_cursorRecords;
     bool m_handlingAxisChange = false;
+    // The reference axis's span when the span button was last checked against it; negative
+    // until the first check after an update.
+    double m_buttonSpan = -1.0;
 };
 
 // Brackets a change the view makes to the chart, so that its events are not taken as the user's.

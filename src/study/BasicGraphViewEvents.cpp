@@ -272,10 +272,7 @@ void CBasicGraphView::OnXAxisChangedByUser(const SPlotEvent& event)
     if (axis == m_markers.GetReferenceAxis() && m_dialogBar) {
         m_dialogBar->XAxisPickers().SetRange(event.c, event.c + event.d);
         m_settings.m_xAxisScaling = {event.c, event.c + event.d};
-        if (CDateTimePickerControls::IsIndividualLength(event.d)) {
-            m_settings.m_typeTimeRange = -1;
-            m_dialogBar->SelectSpanButton(GraphBar::kFirstSpanButton + 3);
-        }
+        FollowSpanButton(event.c, event.c + event.d);
     }
     if (m_zoomState != 4)
         DrawWorkingHours();

@@ -218,6 +218,9 @@ void CBasicGraphView::RefreshGraph()
         UpdateTimeRangePickers();
     }
     m_notes.Replace();
+    // The working hours follow the days the axis now shows; retried until the axis allows them.
+    if (m_settings.m_setWorkingHours && !DrawWorkingHours())
+        StartTimer(kWorkingHoursTimer);
 }
 
 void CBasicGraphView::RebuildChart()
