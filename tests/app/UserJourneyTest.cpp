@@ -1047,8 +1047,14 @@ public:
                 done.insert(next->key);
                 CWnd& window = *next->window;
                 const bool edit = dynamic_cast<CEdit*>(&window) != nullptr;
-                bool reached = CAssembledProgram::RollWheelInView(window, -WHEEL_DELTA) &&
-                               (!window.GetSafeHwnd() || CAssembledProgram::RollWheelInView(window, WHEEL_DELTA));
+                // A page still laying itself out after the last roll is given a moment, as a user
+                // waits for it.
+                bool reached = CAssembledProgram::RollWheelInView(window, -WHEEL_DELTA);
+                if (!reached) {
+                    CFrameworkApp::RunFor(300);
+                    reached = CAssembledProgram::RollWheelInView(window, -WHEEL_DELTA);
+                }
+                reached = reached && (!window.GetSafeHwnd() || CAssembledProgram::RollWheelInView(window, WHEEL_DELTA));
                 if (reached && edit && window.GetSafeHwnd() && window.IsWindowVisible() && window.IsWindowEnabled())
                     reached = CAssembledProgram::PressEnterIn(window);
                 if (!reached)

@@ -5,6 +5,7 @@
 #include "AssembledProgram.h"
 
 #include "grid/CUGCtrl.h"
+#include "mainview/StudyLayouts.h"
 #include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/FrameworkApp.h"
@@ -15,6 +16,7 @@
 #include "study/BasicTableView.h"
 #include "study/DemandTableViews.h"
 #include "views/MyToolBar.h"
+#include "views/SplitFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +78,17 @@ std::vector<BYTE> SteadyPowerFactorSession()
                 table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 8, 0.92f);
             }
     return writer.BuildFile(tables);
+}
+
+// A month of a large feeder, measured with a 10 kA probe.
+SSessionSpec LargeFeeder()
+{
+    SSessionSpec feeder = CAssembledProgram::StandardSessions()[1];
+    feeder.name = u"Main feeder";
+    feeder.trendRecords = 30 * 144;
+    feeder.probeRange = 10000.0f;
+    feeder.gapStart = -1;
+    return feeder;
 }
 
 // The window with that id below a window, at any depth; null when there is none.
@@ -494,11 +507,7 @@ TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInside
 // the load table beside it, shows whole, and the figure is the energy of the demand records.
 TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
 {
-    SSessionSpec feeder = CAssembledProgram::StandardSessions()[1];
-    feeder.name = u"Main feeder";
-    feeder.trendRecords = 30 * 144;
-    feeder.probeRange = 10000.0f;
-    feeder.gapStart = -1;
+    const SSessionSpec feeder = LargeFeeder();
     const SSessionSpec load = CAssembledProgram::StandardSessions()[2];
     const CSessionWriter writer(feeder);
     double forwardKWh = 0.0;
@@ -530,14 +539,33 @@ TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
     auto* loadTable = program.Section<CBasicTableView>(kLoadSummaryTableEntry);
     ASSERT_NE(loadTable, nullptr);
     cut = CAssembledProgram::FindCutGridTexts(*loadTable);
+    // Where the table is wider than the page, the page's scroll bar shows over it.
+    CRect page;
+    loadTable->GetClientRect(&page);
+    if (loadTable->GetScrollSizes().cx > page.Width()) {
+        CRect window;
+        loadTable->GetWindowRect(&window);
+        EXPECT_EQ(WindowFromPoint(CPoint(window.left + page.Width() / 2, window.bottom - 3)), loadTable);
+    }
     EXPECT_TRUE(cut.empty()) << cut.front();
+    // Every study page with its overview shown: the calendars' tiles, the power and quantity tables.
+    for (const int viewId : {0, 2, 3, 4, 6, 8}) {
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        const int entry = FindStudyLayout(viewId)->firstEntry;
+        if (program.SectionFrame(entry)->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(entry, CMyToolBar::kCollapseCommand));
+        }
+        cut = CAssembledProgram::FindCutGridTexts(*program.SectionFrame(entry));
+        EXPECT_TRUE(cut.empty()) << "page " << viewId << ": " << cut.front() << " and " << cut.size() - 1 << " more";
+    }
     EXPECT_TRUE(program.Complaints().empty());
 }
 
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests; written to
 // ORN_RENDER_DIR, /tmp when unset): the Demand page of four sessions in a 600-pixel window
 // scrolled to its last block, the demand table filling the page, the graphs with their right-hand
-// axes, and the power factor of thirty days.
+// axes, the power factor of thirty days, and the demand table of a large feeder and the load table
+// in the default window (named "-x2" when run with QT_SCALE_FACTOR=2).
 TEST(TablePagesTest, DISABLED_TheTablePagesAsTheUserSeesThem)
 {
     {
@@ -572,5 +600,17 @@ TEST(TablePagesTest, DISABLED_TheTablePagesAsTheUserSeesThem)
         program.Section<CBasicTableView>(kSummaryTableEntry)->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
         CFrameworkApp::PumpWaitingMessages();
         program.SavePage("power-factor-of-thirty-days");
+    }
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProject("large", {LargeFeeder(), CAssembledProgram::StandardSessions()[2]})));
+        const char* ratio = std::getenv("QT_SCALE_FACTOR");
+        const std::string suffix = ratio && std::string(ratio) == "2" ? "-x2" : "";
+        ASSERT_TRUE(program.ShowStudyPage(1));
+        ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+        program.SavePage("demand-table-of-a-large-feeder" + suffix);
+        ASSERT_TRUE(program.ShowStudyPage(5));
+        ASSERT_TRUE(program.ClickSectionButton(kLoadSummaryTableEntry, CMyToolBar::kCollapseCommand));
+        program.SavePage("load-table" + suffix);
     }
 }
