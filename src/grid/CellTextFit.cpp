@@ -63,8 +63,9 @@ int Sum(const std::vector<int>& widths, int first, int last)
     return std::accumulate(widths.begin() + first, widths.begin() + last + 1, 0);
 }
 
-} // namespace
-
+// The width the cell's text needs, measured in the context's units with the cell's font (the
+// grid's default font when the cell has none); 0 for an empty cell and for cells whose type lays
+// out or wraps its text itself. The cell is the origin of its join, when joined.
 int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
 {
     CUGCell cell;
@@ -92,12 +93,16 @@ int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
     return need;
 }
 
+} // namespace
+
 void FitColumnsToTexts(CUGCtrl& grid, const std::vector<int>& givers, int room)
 {
     const int cols = grid.GetNumberCols();
-    std::vector<int> widths(std::size_t(std::max(0, cols)));
+    if (cols <= 0)
+        return;
+    std::vector<int> widths;
     for (int col = 0; col < cols; ++col)
-        widths[std::size_t(col)] = grid.GetColWidth(col);
+        widths.push_back(grid.GetColWidth(col));
     std::vector<int> needs(widths.size(), 0);
     std::vector<SJoinedNeed> joined;
     CClientDC dc(&grid);
@@ -148,7 +153,7 @@ void FitColumnsToTexts(CUGCtrl& grid, const std::vector<int>& givers, int room)
     for (int col = 0; col < cols; ++col)
         if (widths[std::size_t(col)] != before[std::size_t(col)])
             grid.SetColWidth(col, widths[std::size_t(col)]);
-    const int total = cols > 0 ? Sum(widths, 0, cols - 1) : 0;
+    const int total = Sum(widths, 0, cols - 1);
     if (total > room) {
         CRect window;
         grid.GetWindowRect(&window);
