@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int kFormScrollHeight = 350;
 constexpr double kXLoDefault = 40.0;
 constexpr UINT kTotalNameId = 8338; // "Total", the name of the total of the phases
 
@@ -34,17 +33,7 @@ CBasicGraphView::CBasicGraphView(int settingsKind, int viewKind, int studyType)
 {
     SetViewKind(viewKind);
     m_chart.SetEventSink(this);
-    m_notes.SetChannelResolver([this](const CNoteAnnotations::SAnchor& anchor) {
-        if (!m_feeder)
-            return -1;
-        for (int i = 0; i < m_feeder->GetChannelCount(); ++i) {
-            const SFeederChannel* entry = m_feeder->GetChannelEntry(i);
-            if (entry->session == anchor.session && int(entry->quantity) == anchor.quantity &&
-                int(entry->phase) == anchor.phase && entry->statistic == anchor.statistic)
-                return i;
-        }
-        return -1;
-    });
+    m_notes.SetAnchorLocator([this](const CNoteAnnotations::SAnchor& anchor) { return LocateNoteSample(anchor); });
 }
 
 CBasicGraphView::~CBasicGraphView()
@@ -250,15 +239,14 @@ void CBasicGraphView::RefreshSessionTexts()
         return;
     std::vector<CString> texts;
     std::vector<bool> enabled;
-    const int count = m_calendar ? 4 : std::min(4, m_sessionCount);
+    const int count = std::min(4, m_sessionCount);
     for (int i = 0; i < count; ++i) {
         CString text;
-        if (m_calendar)
-            text.Format("%d:", i + 1);
-        else
-            text.Format("%d: %s", i + 1, GetDocument()->GetSessionName(i).GetString());
+        text.Format("%d: %s", i + 1, GetDocument()->GetSessionName(i).GetString());
         texts.push_back(text);
-        enabled.push_back(m_calendar || IsSessionCompatible(i));
+        // The calendar's sessions are those of the bins chosen in the calendar: its boxes only
+        // say which they are.
+        enabled.push_back(!m_calendar && IsSessionCompatible(i));
     }
     m_dialogBar->SetSessions(texts, enabled);
 }
@@ -337,7 +325,6 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     if (m_firstUpdate) {
         CreateChildren();
         LinkWindows();
-        m_plotLimits = {0, 0, -1, kFormScrollHeight};
     }
     // 10: a new feeder on an empty chart.
     m_feeder = std::make_unique<CRecTrendToIOComp>(&m_chart, document, 1, 0);

@@ -5,6 +5,7 @@
 // inside a window around the visible range, labels the axes, and answers the chart's events,
 // its dialog bar, its section toolbar and the private messages of its table views. A study view
 // fills in the per-study hooks (data items, chart set-up, which channels are shown...).
+#include "datamodel/TrendAccess.h"
 #include "platform/chart/CiPlotX.h"
 #include "project/BasicViewSettings.h"
 #include "project/IBasicGraphView.h"
@@ -24,6 +25,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CBasicGraphViewDialogBar;
@@ -215,6 +217,16 @@ protected:
     // factors through the fold.
     std::unique_ptr<CTrendChannel> SessionTrendChannel(int session, CDataItemTrend& trendItem, DWORD quantity,
                                                        DWORD phase) const;
+    // The records a data item is plotted from: its kind's, grouped to the demand period when it
+    // follows it.
+    STrendAccessSpec RecordAccessOf(const SDataItem& item, const CMeasurementConfig& config) const;
+    // A note's sample: the time of point `point` of chart channel `channel` in whole seconds after
+    // its session's first record; none in a calendar view, whose points are days side by side.
+    std::optional<int> NoteSampleOfPoint(int channel, int point) const;
+    // Where a note's sample stands on the chart as it is fed now.
+    CNoteAnnotations::SPlace LocateNoteSample(const CNoteAnnotations::SAnchor& anchor) const;
+    // The feeder channel of a session's quantity, phase and statistic; -1 when not plotted.
+    int FindFeederChannel(int session, DWORD quantity, DWORD phase, int statistic) const;
     void RefreshSessionTexts();
     // The names of the data items' values, from the sessions that hold them.
     void CollectPlottedSelectors();
@@ -276,7 +288,6 @@ private:
 
     CBasicViewSettings m_settings;
     CiPlotX m_chart;
-    std::array<int, 4> m_plotLimits{};
     std::unique_ptr<CRecTrendToIOComp> m_feeder;
     CButtonST m_formButton;
     bool m_capturing = false;

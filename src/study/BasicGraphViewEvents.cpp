@@ -77,7 +77,9 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
                                        : -1;
             if (const SFeederChannel* entry = m_feeder ? m_feeder->GetChannelEntry(entryIndex) : nullptr) {
                 const CString text = GetCursorValueText(-1, event.index, m_chart.GetChannel(event.index)->GetXValue(event.point));
-                m_notes.PlaceAtPoint({entry->session, int(entry->quantity), int(entry->phase), entry->statistic},
+                const std::optional<int> sample = NoteSampleOfPoint(event.index, event.point);
+                m_notes.PlaceAtPoint({entry->session, int(entry->quantity), int(entry->phase), entry->statistic,
+                                      sample.value_or(event.point), sample.has_value()},
                                      event.index, event.point, text);
                 PostMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kGraphRefreshNotification), 0);
             }

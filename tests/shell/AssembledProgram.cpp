@@ -12,6 +12,7 @@
 #include "mainview/StudyLayouts.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/StringTable.h"
+#include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
@@ -22,6 +23,7 @@
 #include "shell/ChildFrameQuarn.h"
 #include "shell/MainFrame.h"
 #include "shell/RecDocTemplate.h"
+#include "study/BasicGraphView.h"
 #include "views/MyToolBar.h"
 #include "views/TabWnd.h"
 
@@ -36,6 +38,29 @@ namespace {
 constexpr std::int64_t kOneDay = 864000000000;
 constexpr std::int64_t kSaturday24October2026 = 134372736000000000;
 constexpr int kRecordsPerDay = 144; // ten-minute records
+
+// How many characters of a date picker's text come before its day: its text read along the
+// locale's date picture (each run of d, M or y is a run of digits in the text).
+int CharactersBeforeDay(const CString& text, const CString& picture)
+{
+    int at = 0;
+    for (int p = 0; p < picture.GetLength() && at <= text.GetLength();) {
+        const char letter = picture[p];
+        int run = 1;
+        while (p + run < picture.GetLength() && picture[p + run] == letter)
+            ++run;
+        p += run;
+        if (letter == 'd')
+            return at;
+        if (letter == 'M' || letter == 'y') {
+            while (at < text.GetLength() && text[at] >= '0' && text[at] <= '9')
+                ++at;
+        } else {
+            at += run;
+        }
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -473,6 +498,14 @@ bool CAssembledProgram::StepInView(CWnd& control, UINT key)
     if (!at)
         return false;
     ClickAt(control, *at);
+    // A date's day, wherever the user's locale puts it: the cursor keys take the user there.
+    if (picker && (control.GetStyle() & DTS_TIMEFORMAT) != DTS_TIMEFORMAT) {
+        CString text;
+        control.GetWindowText(text);
+        SimulateKey(control, VK_HOME);
+        for (int step = CharactersBeforeDay(text, CUserLocale::Current().shortDatePicture); step > 0; --step)
+            SimulateKey(control, VK_RIGHT);
+    }
     SimulateKey(control, key);
     if (!picker)
         SimulateKey(control, VK_RETURN);
@@ -751,4 +784,42 @@ std::vector<std::string> CAssembledProgram::FindCutGridTexts(CWnd& root)
     std::vector<std::string> cut;
     CollectCutGridTexts(root, cut);
     return cut;
+}
+
+void CAssembledProgram::FitToTheScreen()
+{
+    CRect window;
+    MainFrame().GetWindowRect(&window);
+    MONITORINFO screen;
+    if (!GetMonitorInfo(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &screen))
+        return;
+    const CRect work(screen.rcWork);
+    const CRect frame = MainFrame().GetFrameMargins();
+    MainFrame().MoveWindow(work.left + frame.left, work.top + frame.top, std::min(1024, work.Width() - frame.left - frame.right),
+                           std::min(720, work.Height() - frame.top - frame.bottom));
+    CFrameworkApp::RunFor(500);
+}
+
+std::string CAssembledProgram::PlotOutOfSight(CBasicGraphView& graph)
+{
+    CiPlotX& chart = *graph.GetPlotControl();
+    const CRect shown = ShownPart(chart);
+    const SPlotLayout& layout = chart.GetLayout();
+    std::string faults;
+    const auto check = [&](CRect part, const std::string& name) {
+        if (part.IsRectEmpty())
+            return;
+        chart.ClientToScreen(&part);
+        CRect inside;
+        inside.IntersectRect(&part, &shown);
+        if (inside != part)
+            faults += " " + name;
+    };
+    check(layout.plot, "plot");
+    for (std::size_t i = 0; i < layout.xAxisBands.size(); ++i)
+        if (chart.GetXAxis(int(i))->IsVisible())
+            check(layout.xAxisBands[i], "time-axis-" + std::to_string(i));
+    if (graph.GetStyle() & WS_VSCROLL)
+        faults += " section-scrolls";
+    return faults;
 }

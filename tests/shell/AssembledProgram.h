@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+class CBasicGraphView;
 class CMainFrame;
 class CMyToolBar;
 class CUGCtrl;
@@ -132,8 +133,8 @@ public:
     // A toolbar button, brought into view and clicked; false when it cannot be.
     static bool ClickButtonInView(CMyToolBar& toolBar, UINT command);
     // The next (or previous) item of a drop-down list chosen with the keyboard after a click; the
-    // first field (the day, the hour) of a date or time clicked and stepped with the key. False
-    // when the control cannot be brought into view.
+    // day of a date (wherever the locale puts it) or the first field (the hour) of a time clicked
+    // and stepped with the key. False when the control cannot be brought into view.
     static bool StepInView(CWnd& control, UINT key);
     // The first window below the parent of that class, or with that control id (null: none).
     template <class Window>
@@ -184,6 +185,14 @@ public:
     // left-aligned text may run on into the empty cells beside it. Cells of other types (check
     // boxes, panels that wrap their text) are not looked at.
     static std::vector<std::string> FindCutGridTexts(CWnd& root);
+
+    // ---- The page in the window the screen gives.
+    // The main window as large as the screen's work area lets it be, up to 1024 x 720 (958 x 538
+    // on a 1920 x 1080 screen at device ratio 2).
+    void FitToTheScreen();
+    // What of a graph's plot and visible time axes lies outside the part of the page the user
+    // sees, one word each (empty: all in sight); a graph section that scrolls is named too.
+    static std::string PlotOutOfSight(CBasicGraphView& graph);
 
 private:
     ScopedTimeZone m_zone{kCentralEuropeZone};

@@ -5,9 +5,11 @@
 #include "AssembledProgram.h"
 
 #include "datamodel/DataSet.h"
+#include "datamodel/DateTimeFormats.h"
 #include "datamodel/PowerFactor.h"
 #include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendTimeBlock.h"
+#include "mainview/StudyLayouts.h"
 #include "platform/framework/Profile.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CComboBox.h"
@@ -25,6 +27,7 @@
 #include "study/LoadStudySummaryGraphView.h"
 #include "study/LoadStudySummaryTableViews.h"
 #include "study/ManualScaleDlg.h"
+#include "study/NoteAnnotations.h"
 #include "study/PlotNames.h"
 #include "study/SummaryGraphView.h"
 #include "study/SummaryGrid.h"
@@ -37,6 +40,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -56,6 +62,7 @@ constexpr int kLoadSummaryGraphEntry = 26;
 constexpr double kHour = 1.0 / 24.0;
 constexpr UINT kBookmarkButton = 33055;
 constexpr UINT kZoomInButton = 33049;
+constexpr UINT kNotesButton = 33051;
 
 class GraphPagesTest : public ::testing::Test
 {
@@ -417,6 +424,21 @@ TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirCho
             text.Format("%02d:%02d:%02d", shown.wHour, shown.wMinute, shown.wSecond);
             EXPECT_EQ(text, CHighTime::FromDate(date).Format("%H:%M:%S", true));
         }
+        // The pickers write their dates and times as the user's locale does, as the axis and
+        // the tables do (the year in full, as a field the user edits needs it).
+        CString dateFormat = GetShortDateStrftimeFormat();
+        dateFormat.Replace("%y", "%Y");
+        for (const auto& [dateId, timeId, date] :
+             {std::tuple{GraphBar::kXAxisPickers.beginDate, GraphBar::kXAxisPickers.beginTime, axis.GetMin()},
+              std::tuple{GraphBar::kXAxisPickers.endDate, GraphBar::kXAxisPickers.endTime, axis.GetMax()}}) {
+            CString shownDate;
+            CString shownTime;
+            Control(graph, dateId).GetWindowText(shownDate);
+            Control(graph, timeId).GetWindowText(shownTime);
+            const CHighTime local = CHighTime::FromDate(date);
+            EXPECT_EQ(shownDate, local.Format(dateFormat.GetString(), true));
+            EXPECT_EQ(shownTime, local.Format(GetTimeStrftimeFormat().GetString(), true));
+        }
     };
     // "1 Hour": an hour from a full hour, the button pressed.
     ClickControl(graph, GraphBar::kFirstSpanButton);
@@ -682,6 +704,76 @@ TEST_F(GraphPagesTest, TheCollapseButtonRestsWhileTheSectionIsCaptured)
     EXPECT_FALSE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
     graph.SetCapturing(false);
     EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
+}
+
+// Every graph page shows its plot with its axes whole, with the overview table collapsed and open,
+// in the window the screen gives (run at device ratios 1 and 2).
+TEST_F(GraphPagesTest, ThePlotWithItsAxesFitsThePageTheUserSees)
+{
+    m_program.FitToTheScreen();
+    const std::pair<int, int> pages[] = {{kRmsPowerPage, kSummaryGraphEntry},
+                                         {kFundamentalPowerPage, kFundamentalGraphEntry},
+                                         {kVAHzTHDPage, kVAHzTHDGraphEntry},
+                                         {kLoadRmsPowerPage, kLoadSummaryGraphEntry}};
+    for (const auto& [page, entry] : pages) {
+        auto& graph = ShowGraph<CBasicGraphView>(page, entry);
+        // Two sessions on two time axes where the page has them.
+        if (page != kLoadRmsPowerPage && !IsChecked(graph, GraphBar::kFirstSession + 1))
+            ClickControl(graph, GraphBar::kFirstSession + 1);
+        CFrameworkApp::RunFor(300);
+        EXPECT_EQ(CAssembledProgram::PlotOutOfSight(graph), "") << "page " << page;
+        const int overviewEntry = FindStudyLayout(page)->firstEntry;
+        CSplitFrame* overview = m_program.SectionFrame(overviewEntry);
+        ASSERT_NE(overview, nullptr);
+        if (overview->IsSectionCollapsed()) {
+            ASSERT_TRUE(m_program.ClickSectionButton(overviewEntry, CMyToolBar::kCollapseCommand));
+        }
+        CFrameworkApp::RunFor(300);
+        EXPECT_EQ(CAssembledProgram::PlotOutOfSight(graph), "") << "page " << page << ", overview table open";
+    }
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// The note on a point, edited through its menu: the chart shows the new text at once.
+TEST_F(GraphPagesTest, AnEditedNoteShowsItsNewTextAtOnce)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    CiPlotX& chart = Chart(graph);
+    ClickSectionButton(graph, kNotesButton);
+    const int channel = FindChannel(chart, "1: P Total");
+    ASSERT_GE(channel, 0);
+    SimulateMouse(chart, WM_LBUTTONDOWN, PointPixel(chart, channel, ShownPoint(chart, channel)));
+    SimulateMouse(chart, WM_LBUTTONUP, PointPixel(chart, channel, ShownPoint(chart, channel)));
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(graph.GetSettings().m_notes.size(), 1u);
+    // Where the note's box shows.
+    std::optional<CPoint> box;
+    const CRect plot = chart.GetLayout().plot;
+    for (int y = plot.top; y < plot.bottom && !box; y += 2)
+        for (int x = plot.left; x < plot.right && !box; x += 2)
+            if (const SPlotHit hit = chart.HitTest(x, y); hit.kind == SPlotHit::Label &&
+                chart.GetLabel(hit.index)->name == graph.GetSettings().m_notes[0].name)
+                box = CPoint(x, y);
+    ASSERT_TRUE(box.has_value());
+    const CString before = m_program.InHome("note-before.png").c_str();
+    const CString after = m_program.InHome("note-after.png").c_str();
+    ASSERT_TRUE(SaveWindowPicture(chart, before));
+
+    m_program.AnswerNextMenu(ID_NOTE_EDIT);
+    m_program.AnswerNextDialog(0, [](CDialog& dialog) {
+        dialog.SetDlgItemText(1000, "Breaker opened");
+        CAssembledProgram::ClickAtCentre(*dialog.GetDlgItem(IDOK));
+    });
+    SimulateMouse(chart, WM_RBUTTONDOWN, *box);
+    SimulateMouse(chart, WM_RBUTTONUP, *box);
+    EXPECT_EQ(graph.GetSettings().m_notes[0].text, CString("Breaker opened"));
+    ASSERT_TRUE(SaveWindowPicture(chart, after));
+    const auto bytes = [](const CString& path) {
+        std::ifstream in(path.str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    EXPECT_TRUE(bytes(before) != bytes(after)) << "the chart still shows the old text";
+    EXPECT_TRUE(m_program.Complaints().empty());
 }
 
 TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)

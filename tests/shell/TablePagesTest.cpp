@@ -5,13 +5,18 @@
 #include "AssembledProgram.h"
 
 #include "grid/CUGCtrl.h"
+#include "mainview/MainViewLayout.h"
 #include "mainview/StudyLayouts.h"
 #include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/EditAuxSettingsDlg.h"
 #include "project/ProjectSettings.h"
+#include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerTableView.h"
+#include "shell/MainFrame.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicTableView.h"
 #include "study/DemandTableViews.h"
@@ -20,8 +25,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -40,6 +45,8 @@ constexpr UINT kFirstSessionCheck = 2246;
 constexpr int kCalendarTableEntry = 11;
 constexpr int kVAHzTHDTableEntry = 16;
 constexpr int kLoadSummaryTableEntry = 25;
+constexpr int kLoadCalendarTableEntry = 28;
+constexpr int kLoadVAHzTHDTableEntry = 33;
 constexpr UINT kXAxisIntervalList = 2267;
 constexpr UINT kFullWindowCommand = 33048;
 constexpr UINT kBookmarkCommand = 33055;
@@ -90,6 +97,62 @@ SSessionSpec LargeFeeder()
     feeder.gapStart = -1;
     return feeder;
 }
+
+float FieldOf(const SWrittenTable& table, std::size_t offset)
+{
+    return std::bit_cast<float>(table.bytes.GetU32(offset));
+}
+
+// Which way power flows in the records of a session.
+enum class EFlow { Forward, Reverse, Mixed };
+
+constexpr WORD kTrendRecordType = 64;
+constexpr std::size_t kActivePowerTriple = 216;      // P of L1; L2, L3 and the total follow, 12 bytes each
+constexpr std::size_t kFundamentalPowerTriple = 360; // Pf
+constexpr std::size_t kFundamentalReactiveTriple = 456;
+constexpr std::size_t kApparentPowerTriple = 264;
+constexpr std::size_t kPowerFactorTriple = 504;
+constexpr std::size_t kDisplacementTriple = 552;
+
+// Three days at a power factor of 0.92 in every interval, recorded between 0.90 and 0.94, with
+// the power flowing forward, returned throughout, or returned in every third interval (P and
+// the fundamental P negative: the minimum of the triple is the larger magnitude).
+std::vector<SWrittenTable> FlowSessionTables(EFlow flow)
+{
+    SSessionSpec recording = CAssembledProgram::StandardSessions()[1];
+    recording.steadyPowerFactor = 0.92;
+    std::vector<SWrittenTable> tables = CSessionWriter(recording).BuildTables();
+    int record = 0;
+    for (SWrittenTable& table : tables) {
+        if (table.type != kTrendRecordType)
+            continue;
+        const bool reverse = flow == EFlow::Reverse || (flow == EFlow::Mixed && record % 3 == 0);
+        ++record;
+        for (std::size_t slot = 0; slot < 4; ++slot) {
+            table.bytes.PutF32(kPowerFactorTriple + 12 * slot, 0.90f);
+            table.bytes.PutF32(kPowerFactorTriple + 12 * slot + 4, 0.94f);
+            table.bytes.PutF32(kPowerFactorTriple + 12 * slot + 8, 0.92f);
+            if (!reverse)
+                continue;
+            for (std::size_t triple : {kActivePowerTriple, kFundamentalPowerTriple}) {
+                const std::size_t at = triple + 12 * slot;
+                const float min = FieldOf(table, at), max = FieldOf(table, at + 4), avg = FieldOf(table, at + 8);
+                table.bytes.PutF32(at, -max);
+                table.bytes.PutF32(at + 4, -min);
+                table.bytes.PutF32(at + 8, -avg);
+            }
+        }
+    }
+    return tables;
+}
+
+// The Max, Avg and Min a table must show for a power factor of a phase slot, from the records:
+// each interval's recorded magnitudes take the sign of its (fundamental) active power, and the
+// average is the active over the apparent power of the means.
+struct SExpectedPowerFactor
+{
+    double max = -2.0, min = 2.0, avg = 0.0;
+};
 
 // The window with that id below a window, at any depth; null when there is none.
 CWnd* FindDescendant(CWnd& window, int id)
@@ -178,6 +241,167 @@ TEST(TablePagesTest, ABookmarkOfACollapsedTableSectionOpensTheSectionFirst)
         frame->GetView()->GetClientRect(&client);
         EXPECT_GT(client.Height(), 100);
     }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ABookmarkOfACollapsedCalendarTableOpensItAndTakesTheSectionsTitle)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("calendar marks", CAssembledProgram::StandardSessions())));
+    const CProjectSettings& project = *program.Document().GetProjectSettings();
+    struct SCase
+    {
+        int viewId;
+        int entry;
+    };
+    // The overview tables and the calendar tables of both studies; the user collapses each first.
+    for (const SCase& c : {SCase{0, kSummaryTableEntry}, SCase{2, kCalendarTableEntry}, SCase{5, kLoadSummaryTableEntry},
+                           SCase{6, kLoadCalendarTableEntry}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        CSplitFrame* frame = program.SectionFrame(c.entry);
+        ASSERT_NE(frame, nullptr);
+        if (!frame->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        }
+        ASSERT_TRUE(frame->IsSectionCollapsed());
+        const CString title = frame->FindSectionToolBar()->GetTitleText();
+        ASSERT_FALSE(title.IsEmpty());
+        const int before = project.GetBookmarkCount();
+        program.ForgetInterruptions();
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kBookmarkCommand));
+        for (const std::string& interruption : program.Interruptions())
+            ADD_FAILURE() << interruption;
+        ASSERT_EQ(project.GetBookmarkCount(), before + 1);
+        EXPECT_EQ(project.GetBookmark(before).GetStudyView(), c.viewId);
+        // Without a text of the user's the bookmark is named as the section's title field shows it.
+        EXPECT_EQ(CString(project.GetBookmark(before).GetName()), title);
+        EXPECT_FALSE(frame->IsSectionCollapsed());
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+    // A section with nothing in sight is told as that, not as a folder that cannot be written.
+    auto* calendar = dynamic_cast<CMyFormView*>(program.SectionFrame(kLoadCalendarTableEntry)->GetView());
+    ASSERT_NE(calendar, nullptr);
+    const std::size_t boxes = program.Boxes().size();
+    EXPECT_FALSE(calendar->BeginSectionCapture(CRect(0, 0, 0, 0), CString()));
+    ASSERT_EQ(program.Boxes().size(), boxes + 1);
+    EXPECT_EQ(program.Boxes().back().text,
+              CString("The picture of the bookmark cannot be made: the section does not show on the page."));
+}
+
+TEST(TablePagesTest, WhatTheUserOpenedStaysOpenWhenATariffIsEntered)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("tariff", CAssembledProgram::StandardSessions())));
+    auto openTable = [&program](int viewId, int entry) {
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        if (program.SectionFrame(entry)->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(entry, CMyToolBar::kCollapseCommand));
+        }
+    };
+    // RMS Power: the overview table opened and the first session's second group collapsed.
+    openTable(0, kSummaryTableEntry);
+    CSummaryGrid* summary = program.Section<CBasicTableView>(kSummaryTableEntry)->GetGrid();
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*summary, 0, summary->GroupHeaderRow(0, 1), 40));
+    auto summaryGroups = [&program] {
+        CSummaryGrid* grid = program.Section<CBasicTableView>(kSummaryTableEntry)->GetGrid();
+        return std::vector<bool>{grid->IsGroupCollapsed(0, 0), grid->IsGroupCollapsed(0, 1), grid->IsGroupCollapsed(0, 2)};
+    };
+    const std::vector<bool> groups = summaryGroups();
+    ASSERT_EQ(std::count(groups.begin(), groups.end(), true), 1);
+    // Demand: the overview table opened and the second session's block collapsed.
+    openTable(1, kDemandTableEntry);
+    CDemandGrid* demand = program.Section<CDemandTableView>(kDemandTableEntry)->GetGrid();
+    ASSERT_GE(demand->GetSessionCount(), 2);
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*demand, 0, CDemandGrid::BlockStart(1), 40));
+    // The time range on, its table opened, the first session's block collapsed and opened again.
+    CWnd* rangeCheck = program.SectionFrame(kDemandGraphEntry)->GetDialogBar()->GetDlgItem(kTimeRangeCheck);
+    ASSERT_NE(rangeCheck, nullptr);
+    ASSERT_TRUE(CAssembledProgram::ClickInView(*rangeCheck));
+    ASSERT_TRUE(program.Section<CBasicGraphView>(kDemandGraphEntry)->GetSettings().m_checkTimeRange);
+    if (program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed()) {
+        ASSERT_TRUE(program.ClickSectionButton(kDemandGraphEntry + 1, CMyToolBar::kCollapseCommand));
+    }
+    CDemandGrid* ranged = program.Section<CDemandTableView>(kDemandGraphEntry + 1)->GetGrid();
+    for (int click = 0; click < 2; ++click) {
+        ASSERT_TRUE(CAssembledProgram::ClickGridCell(*ranged, 0, CDemandGrid::BlockStart(0), 40));
+    }
+    auto demandBlocks = [&program] {
+        std::vector<bool> shown;
+        for (int entry : {kDemandTableEntry, kDemandGraphEntry + 1}) {
+            CDemandGrid* grid = program.Section<CDemandTableView>(entry)->GetGrid();
+            shown.insert(shown.end(), {grid->IsBlockCollapsed(0), grid->IsBlockCollapsed(1)});
+        }
+        return shown;
+    };
+    const std::vector<bool> blocks = demandBlocks();
+    ASSERT_EQ(blocks, (std::vector<bool>{false, true, false, false}));
+
+    // The tariff of a session, entered in the dialog that shows its costs page alone.
+    auto enterTariff = [&program](const char* price) {
+        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [price](CDialog& dialog) {
+            for (const auto& [id, text] : {std::pair{2414, "EUR"}, std::pair{2415, price}}) {
+                CWnd* edit = CAssembledProgram::FindDescendantWithId(&dialog, id);
+                ASSERT_NE(edit, nullptr);
+                ASSERT_TRUE(CAssembledProgram::TypeInto(*edit, text));
+            }
+            CWnd* ok = CAssembledProgram::FindDescendantWithId(&dialog, IDOK);
+            ASSERT_NE(ok, nullptr);
+            CAssembledProgram::ClickAtCentre(*ok);
+        });
+        program.ForgetInterruptions();
+    };
+    const std::vector<std::string> dialogShown{"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)};
+    // From the demand table: the check box of the first session's advanced tariff.
+    enterTariff("25");
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*demand, CDemandGrid::kAdvancedColumn,
+                                                 CDemandGrid::DataRow(0) + CDemandGrid::kChoiceRow, 8));
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(program.Interruptions(), dialogShown);
+    EXPECT_EQ(program.Section<CDemandTableView>(kDemandTableEntry)->GetSessionData()[0]->tariffEnabled, 1);
+    EXPECT_FALSE(program.SectionFrame(kDemandTableEntry)->IsSectionCollapsed());
+    EXPECT_FALSE(program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed());
+    EXPECT_EQ(demandBlocks(), blocks);
+
+    // From the session's card on the project manager page.
+    program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    auto* manager = program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+    ASSERT_NE(manager, nullptr);
+    CProjectManagerBasicGrid& cards = *manager->GetDataSetGrid();
+    // The second session's card collapsed and saved so, then opened again; the third collapsed.
+    auto toggleCard = [&cards](int card) {
+        ASSERT_TRUE(CAssembledProgram::ClickGridCell(cards, 0, card * cards.GetRowsPerSection(), 8));
+    };
+    toggleCard(1);
+    ASSERT_TRUE(cards.IsSectionCollapsed(1));
+    program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    toggleCard(1);
+    toggleCard(2);
+    auto cardStates = [&manager] {
+        CProjectManagerBasicGrid* grid = manager->GetDataSetGrid();
+        std::vector<bool> shown;
+        for (int card = 0; card < grid->GetSectionCount(); ++card)
+            shown.push_back(grid->IsSectionCollapsed(card));
+        return shown;
+    };
+    const std::vector<bool> cardsBefore = cardStates();
+    ASSERT_EQ(cardsBefore, (std::vector<bool>{false, false, true}));
+    enterTariff("30");
+    bool clicked = false;
+    for (const SCardButton& button : cards.Layout().buttons)
+        if (!clicked && button.command == kCommandSessionSettings)
+            clicked = CAssembledProgram::ClickGridCell(cards, cards.OriginCol(button.rect), cards.OriginRow(0, button.rect));
+    ASSERT_TRUE(clicked);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(program.Interruptions(), dialogShown);
+    EXPECT_EQ(cardStates(), cardsBefore);
+    // Back on the Demand page, rebuilt for the change: the tables are open as the user left them.
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    EXPECT_FALSE(program.SectionFrame(kDemandTableEntry)->IsSectionCollapsed());
+    EXPECT_FALSE(program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed());
+    EXPECT_EQ(demandBlocks(), blocks);
+    openTable(0, kSummaryTableEntry);
+    EXPECT_EQ(summaryGroups(), groups);
     EXPECT_TRUE(program.Complaints().empty());
 }
 
@@ -539,6 +763,7 @@ TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
     auto* loadTable = program.Section<CBasicTableView>(kLoadSummaryTableEntry);
     ASSERT_NE(loadTable, nullptr);
     cut = CAssembledProgram::FindCutGridTexts(*loadTable);
+    EXPECT_TRUE(cut.empty()) << cut.front();
     // Where the table is wider than the page, the page's scroll bar shows over it.
     CRect page;
     loadTable->GetClientRect(&page);
@@ -547,7 +772,6 @@ TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
         loadTable->GetWindowRect(&window);
         EXPECT_EQ(WindowFromPoint(CPoint(window.left + page.Width() / 2, window.bottom - 3)), loadTable);
     }
-    EXPECT_TRUE(cut.empty()) << cut.front();
     // Every study page with its overview shown: the calendars' tiles, the power and quantity tables.
     for (const int viewId : {0, 2, 3, 4, 6, 8}) {
         ASSERT_TRUE(program.ShowStudyPage(viewId));
@@ -559,6 +783,107 @@ TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
         EXPECT_TRUE(cut.empty()) << "page " << viewId << ": " << cut.front() << " and " << cut.size() - 1 << " more";
     }
     EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, APowerFactorShowsOnlyWhatItsIntervalsHadWhicheverWayPowerFlows)
+{
+    constexpr int kFundamentalTableEntry = 13;
+    constexpr int kPowerFactorRow = 3;
+    for (const EFlow flow : {EFlow::Forward, EFlow::Reverse, EFlow::Mixed}) {
+        SCOPED_TRACE(int(flow));
+        const std::vector<SWrittenTable> tables = FlowSessionTables(flow);
+        CAssembledProgram program;
+        CSessionWriter writer(CAssembledProgram::StandardSessions()[1]);
+        ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("flow", {writer.BuildFile(tables)})));
+        // PF on the RMS Power page, DPF on the Fundamental Power page.
+        for (const auto& [viewId, entry, triple, signTriple] :
+             {std::tuple{0, kSummaryTableEntry, kPowerFactorTriple, kActivePowerTriple},
+              std::tuple{3, kFundamentalTableEntry, kDisplacementTriple, kFundamentalPowerTriple}}) {
+            ASSERT_TRUE(program.ShowStudyPage(viewId));
+            ASSERT_TRUE(program.ClickSectionButton(entry, CMyToolBar::kCollapseCommand));
+            auto* table = program.Section<CBasicTableView>(entry);
+            ASSERT_NE(table, nullptr);
+            const SSummaryTableRow& row = table->GetSessionData()[0]->rows[kPowerFactorRow];
+            for (std::size_t slot = 0; slot < 4; ++slot) {
+                SCOPED_TRACE(testing::Message() << "view " << viewId << " slot " << slot);
+                SExpectedPowerFactor expected;
+                double active = 0.0, apparent = 0.0, reactive = 0.0;
+                for (const SWrittenTable& t : tables) {
+                    if (t.type != kTrendRecordType)
+                        continue;
+                    const std::size_t at = triple + 12 * slot;
+                    const bool reverse = FieldOf(t, signTriple + 12 * slot + 8) < 0.0f;
+                    const double min = FieldOf(t, at), max = FieldOf(t, at + 4);
+                    expected.max = std::max(expected.max, reverse ? -min : max);
+                    expected.min = std::min(expected.min, reverse ? -max : min);
+                    active += FieldOf(t, signTriple + 12 * slot + 8);
+                    apparent += FieldOf(t, kApparentPowerTriple + 12 * slot + 8);
+                    reactive += FieldOf(t, kFundamentalReactiveTriple + 12 * slot + 8);
+                }
+                // PF: P over the recorded S; DPF: Pf over the Sf of the mean Pf and Qf.
+                expected.avg = viewId == 0 ? active / apparent : active / std::hypot(active, reactive);
+                const auto& entries = row.cells[slot].entries;
+                EXPECT_NEAR(entries[SSummaryTableCell::kMax].value, expected.max, 1e-6);
+                EXPECT_NEAR(entries[SSummaryTableCell::kMin].value, expected.min, 1e-6);
+                EXPECT_NEAR(entries[SSummaryTableCell::kAvg].value, expected.avg, 1e-4);
+                EXPECT_LE(entries[SSummaryTableCell::kMin].value, entries[SSummaryTableCell::kAvg].value);
+                EXPECT_GE(entries[SSummaryTableCell::kMax].value, entries[SSummaryTableCell::kAvg].value);
+            }
+        }
+        EXPECT_TRUE(program.Complaints().empty());
+    }
+}
+
+TEST(TablePagesTest, AConstantDistortionAveragesToItselfAndAVaryingOneToItsWeightedMean)
+{
+    // THD-A of 8.0 % in every record of the Load session; THD-V as the writer's model varies it.
+    constexpr std::size_t kThdVoltageTriple = 132, kThdCurrentTriple = 168, kVoltageTriple = 24, kCurrentTriple = 96;
+    SSessionSpec recording = CAssembledProgram::StandardSessions()[2];
+    recording.invalidValues = false;
+    for (const WORD studyType : {WORD(2), WORD(1)}) {
+        SCOPED_TRACE(studyType);
+        recording.studyType = studyType;
+        CSessionWriter writer(recording);
+        std::vector<SWrittenTable> tables = writer.BuildTables();
+        for (SWrittenTable& table : tables)
+            if (table.type == kTrendRecordType)
+                for (std::size_t k = 0; k < 3; ++k)
+                    for (std::size_t field = 0; field < 3; ++field)
+                        table.bytes.PutF32(kThdCurrentTriple + 12 * k + 4 * field, 8.0f);
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProjectOfFiles("thd", {writer.BuildFile(tables)})));
+        ASSERT_TRUE(program.ShowStudyPage(studyType == 2 ? 8 : 4));
+        const int entry = studyType == 2 ? kLoadVAHzTHDTableEntry : kVAHzTHDTableEntry;
+        ASSERT_TRUE(program.ClickSectionButton(entry, CMyToolBar::kCollapseCommand));
+        auto* table = program.Section<CBasicTableView>(entry);
+        ASSERT_NE(table, nullptr);
+        const structSummaryTableData& data = *table->GetSessionData()[0];
+        CMyBasicSummaryGrid& grid = *table->GetGrid();
+        for (int group = 0; group < 5; ++group) {
+            const DWORD quantity = data.rows[std::size_t(group)].quantity;
+            if (quantity != 29 && quantity != 30)
+                continue;
+            for (std::size_t k = 0; k < 3; ++k) {
+                SCOPED_TRACE(testing::Message() << "THD " << quantity << " phase " << k);
+                const std::size_t thd = (quantity == 29 ? kThdVoltageTriple : kThdCurrentTriple) + 12 * k + 8;
+                const std::size_t weight = (quantity == 29 ? kVoltageTriple : kCurrentTriple) + 12 * k + 8;
+                double weighted = 0.0, weights = 0.0;
+                for (const SWrittenTable& t : tables)
+                    if (t.type == kTrendRecordType) {
+                        weighted += double(FieldOf(t, thd)) * FieldOf(t, weight);
+                        weights += FieldOf(t, weight);
+                    }
+                const float avg = data.rows[std::size_t(group)].cells[k].entries[SSummaryTableCell::kAvg].value;
+                EXPECT_NEAR(avg, weighted / weights, 1e-4);
+                if (quantity == 30) {
+                    EXPECT_NEAR(avg, 8.0f, 1e-5f);
+                    const char* text = grid.QuickGetTextPtr(2 + 4 * int(k), grid.DataRow(0, group, 1));
+                    EXPECT_EQ(CString(text ? text : ""), CString("8.0"));
+                }
+            }
+        }
+        EXPECT_TRUE(program.Complaints().empty());
+    }
 }
 
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests; written to

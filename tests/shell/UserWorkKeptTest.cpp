@@ -29,6 +29,7 @@
 #include "study/BasicGraphViewDialogBar.h"
 #include "support/ExternalTools.h"
 #include "support/SmallDisk.h"
+#include "support/TempFolder.h"
 #include "views/TabWnd.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -201,6 +203,90 @@ TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpe
     EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(UserWorkKeptTest, ANoteStaysOnItsSampleThroughScrollZoomSpansPagesAndReopening)
+{
+    // Twenty days from Monday 2 March 2026.
+    SSessionSpec recording = Session(1, u"Twenty days");
+    recording.trendRecords = 20 * 144;
+    const CString path = m_program.MakeProject("notes", {recording});
+    ASSERT_TRUE(m_program.Start(path));
+    constexpr int kSummaryGraphEntry = 6;
+    constexpr UINT kZoomOutCommand = 33050;
+    const auto graph = [&] {
+        EXPECT_TRUE(m_program.ShowStudyPage(0));
+        CFrameworkApp::RunFor(700); // the page's deferred feeding
+        return Graph(0);
+    };
+    const auto clickSpan = [&](int button) {
+        CBasicGraphView* view = Graph(0);
+        ASSERT_TRUE(CAssembledProgram::ClickInView(*view->GetDialogBar()->GetDlgItem(int(GraphBar::kFirstSpanButton) + button)));
+        CFrameworkApp::RunFor(700);
+    };
+    CBasicGraphView* view = graph();
+    ASSERT_NE(view, nullptr);
+    clickSpan(1); // "1 Day": Monday
+    CAssembledProgram::ClickAtCentre(*view->GetDlgItem(int(kFirstScrollForwardButton)));
+    CFrameworkApp::RunFor(700);
+
+    // Tuesday 11:00: the point of the first plotted channel there, clicked in notes mode.
+    CiPlotX& chart = *view->GetPlotControl();
+    int channel = 0;
+    while (channel < chart.GetChannelCount() && (!chart.GetChannel(channel)->IsVisible() || chart.GetChannel(channel)->GetCount() == 0))
+        ++channel;
+    ASSERT_LT(channel, chart.GetChannelCount());
+    const CPlotChannel& plotted = *chart.GetChannel(channel);
+    const int xAxis = chart.FindXAxis(plotted.GetXAxisName());
+    const int point = plotted.GetIndexOfX(chart.GetXAxis(xAxis)->GetMin() + 11.0 / 24.0);
+    ASSERT_GE(point, 0);
+    const CString channelName = plotted.GetName();
+    const double sampleX = plotted.GetXValue(point);
+    const double sampleValue = plotted.GetYValue(point);
+    EXPECT_EQ(CHighTime::FromDate(sampleX).Format("%a %H:%M", true), CString("Tue 11:00"));
+    ASSERT_TRUE(m_program.ClickToolBarButton(kNotesCommand));
+    CAssembledProgram::ClickAt(chart, CPoint(int(std::lround(chart.XValueToPixel(xAxis, sampleX))),
+                                             int(std::lround(chart.YValueToPixel(chart.FindYAxis(plotted.GetYAxisName()), sampleValue)))));
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(view->GetSettings().m_notes.size(), 1u);
+    const CString note = view->GetSettings().m_notes[0].name;
+
+    // Where the note's marker stands: on the sample clicked, whatever the chart was fed since.
+    const auto expectOnSample = [&](const char* after) {
+        SCOPED_TRACE(after);
+        CBasicGraphView* shown = Graph(0);
+        ASSERT_NE(shown, nullptr);
+        CiPlotX& now = *shown->GetPlotControl();
+        const SPlotLabel* anchor = now.GetLabel(now.FindLabel(note + " anchor"));
+        ASSERT_NE(anchor, nullptr);
+        EXPECT_EQ(anchor->kind, EPlotLabelKind::Point);
+        EXPECT_EQ(anchor->channelName, channelName);
+        EXPECT_EQ(CHighTime::FromDate(anchor->x).Format("%a %H:%M", true), CString("Tue 11:00"));
+        EXPECT_NEAR(anchor->x, sampleX, 1e-9);
+        EXPECT_FLOAT_EQ(float(anchor->value), float(sampleValue));
+    };
+    expectOnSample("placed");
+    CAssembledProgram::ClickAtCentre(*view->GetDlgItem(int(kFirstScrollForwardButton)));
+    CFrameworkApp::RunFor(700);
+    expectOnSample("a scroll to Wednesday");
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(m_program.ClickSectionButton(kSummaryGraphEntry, kZoomOutCommand));
+    CFrameworkApp::RunFor(700);
+    expectOnSample("zooming out to eight days");
+    clickSpan(2); // "1 Week"
+    expectOnSample("the week's span");
+    ASSERT_TRUE(m_program.ShowStudyPage(1));
+    CFrameworkApp::RunFor(700);
+    view = graph();
+    expectOnSample("a visit to another page");
+    m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    view = graph();
+    ASSERT_NE(view, nullptr);
+    clickSpan(2);
+    expectOnSample("opening the project again");
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
 TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOpenAndExit)
 {
     const CString first = MakeProject("first", 1, u"First feeder");
@@ -334,6 +420,51 @@ TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnThe
     EXPECT_FALSE(std::filesystem::exists(empty.str()));
 }
 
+TEST_F(UserWorkKeptTest, ASectionOfTheReportListOpenedAgainShowsItsTilesAtOnce)
+{
+    ASSERT_TRUE(m_program.Start(m_program.MakeProject("report list", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_TRUE(m_program.ClickSectionButton(6, kBookmarkCommand));
+    m_program.ClickTab(CAssembledProgram::kReportTab);
+    CReportListGrid* tiles = ReportList()->GetGrid();
+    ASSERT_NE(tiles, nullptr);
+    ASSERT_EQ(tiles->GetSectionCount(), 2);
+    const CRect picture = tiles->GetTileRect(tiles->TileKeyOfEntry(1)); // the first session
+    const CPoint inPicture(picture.CenterPoint().x, picture.top + 20);
+    const COLORREF shown = GetShownPixel(*tiles->m_CUGGrid, inPicture);
+    for (int section : {0, 1}) {
+        SCOPED_TRACE(section);
+        // The title's button, clicked to collapse the section and again to open it.
+        for (bool collapsed : {true, false}) {
+            ASSERT_TRUE(CAssembledProgram::ClickGridCell(*tiles, 0, tiles->FirstRowOfSection(section), 10));
+            ASSERT_EQ(tiles->IsSectionCollapsed(section), collapsed);
+        }
+        // Drawn at once, without another tab chosen first.
+        EXPECT_EQ(GetShownPixel(*tiles->m_CUGGrid, inPicture), shown);
+    }
+    EXPECT_EQ(ReportList()->GetGrid(), tiles);
+
+    // The bookmark's name is wider than its tile: it shows from its start, ends inside the tile,
+    // and the tile's tip gives it whole.
+    const int bookmarkTile = tiles->TileKeyOfEntry(int(tiles->GetEntries().size()) - 1);
+    ASSERT_EQ(tiles->EntryOfTile(bookmarkTile)->name, "RMS Power graph");
+    CRect name;
+    tiles->GetCellRect(bookmarkTile % 1024, bookmarkTile / 1024 + 1, &name);
+    auto inkIn = [&](int x0, int x1) {
+        for (int x = x0; x < x1; ++x)
+            for (int y = name.top + 2; y < name.bottom - 2; ++y)
+                if (GetShownPixel(*tiles->m_CUGGrid, CPoint(x, y)) != GetShownPixel(*tiles->m_CUGGrid, CPoint(name.left + 1, name.top + 1)))
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(inkIn(name.left + 1, name.left + 3)) << "cut at its start";
+    EXPECT_FALSE(inkIn(name.right - 3, name.right - 1)) << "cut at its end";
+    EXPECT_TRUE(inkIn(name.left + 3, name.right - 3));
+    // The mouse comes onto the name and rests there.
+    SimulateHoverTip(*tiles->m_CUGGrid, name.CenterPoint());
+    EXPECT_EQ(SimulateHoverTip(*tiles->m_CUGGrid, name.CenterPoint() + CPoint(1, 0)), "RMS Power graph");
+}
+
 TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuch)
 {
     const std::string disk = SmallDiskFolder();
@@ -446,6 +577,69 @@ TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
     EXPECT_LE(window.right + frame.right, work.right);
     EXPECT_LE(window.bottom + frame.bottom, work.bottom);
     App().ExitInstance();
+}
+
+// Project files another tool wrote (libgsf's gsf) from the streams of a project of two sessions,
+// with "project.xml" as given; the path, empty when the tool is missing.
+std::string WriteWithAnotherTool(const std::filesystem::path& folder, const CString& project, const std::string& name,
+                                 const std::string& projectXml)
+{
+    const std::filesystem::path streams = folder / (name + "-streams");
+    std::filesystem::create_directories(streams);
+    CZcaArchive archive;
+    if (!HasTool("gsf") || !archive.Open(project))
+        return {};
+    std::string arguments = " project.xml";
+    for (int i = 0; i < archive.GetElementCount(); ++i) {
+        const CString stream = archive.GetElement(i).name;
+        if (stream == "project.xml")
+            continue;
+        if (!archive.ExportStream(stream, CString((streams / stream.str()).string())))
+            return {};
+        arguments += " '" + stream.str() + "'";
+    }
+    std::ofstream(streams / "project.xml", std::ios::binary) << projectXml;
+    const std::string path = (folder / (name + ".zca")).string();
+    return RunTool("cd '" + streams.string() + "' && gsf createole '" + path + "'" + arguments) ? path : std::string();
+}
+
+TEST_F(UserWorkKeptTest, FilesOtherToolsWroteAreRefusedUnchangedWithTheTrueReason)
+{
+    const CString source = m_program.MakeProject("source", {Session(1, u"Feeder north"), Session(1, u"Feeder south")});
+    const std::string xml = ProjectXmlOf(source);
+    ASSERT_FALSE(xml.empty());
+    const std::filesystem::path folder = m_program.InHome("other-tool");
+
+    // A project description that cannot be read: the file is refused and stays byte for byte.
+    const std::string unreadable = WriteWithAnotherTool(folder, source, "unreadable", "<project not closed");
+    if (unreadable.empty())
+        GTEST_SKIP() << "gsf is not installed (scripts/install-deps.sh)";
+    const std::vector<unsigned char> before = ReadFileBytes(unreadable);
+    EXPECT_FALSE(m_program.Start(CString(unreadable)));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "The project description in " + CString(unreadable) +
+                                   " is missing or cannot be read. The project is not opened and the file is left unchanged.");
+    m_program.Exit();
+    EXPECT_TRUE(ReadFileBytes(unreadable) == before) << "the refused file was written";
+
+    // Two sessions naming one stream: told so, and the file stays as it was.
+    const std::string open = "<streamName>";
+    const std::size_t first = xml.find(open) + open.size();
+    const std::size_t second = xml.find(open, first) + open.size();
+    ASSERT_GT(second, first);
+    const std::string firstStream = xml.substr(first, xml.find('<', first) - first);
+    std::string shared = xml;
+    shared.replace(second, shared.find('<', second) - second, firstStream);
+    const std::string sharing = WriteWithAnotherTool(folder, source, "sharing", shared);
+    ASSERT_FALSE(sharing.empty());
+    const std::vector<unsigned char> sharingBefore = ReadFileBytes(sharing);
+    ASSERT_TRUE(m_program.Start(source));
+    EXPECT_FALSE(App().OpenDocumentFile(CString(sharing)));
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[1].text, CString(sharing) + " cannot be opened: the session \"source-2.zlg\" cannot be loaded: the "
+                                                  "session \"source.zlg\" is kept in the same stream \"" +
+                                   CString(firstStream) + "\".");
+    EXPECT_TRUE(ReadFileBytes(sharing) == sharingBefore);
 }
 
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests, and with

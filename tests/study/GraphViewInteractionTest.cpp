@@ -14,6 +14,7 @@
 #include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
+#include "study/RecTrendToIOComp.h"
 #include "study/WorkingHoursShading.h"
 #include "views/MainWindow.h"
 #include "views/MySplitterWnd.h"
@@ -356,6 +357,25 @@ TEST_F(GraphViewInteractionTest, NotesArePlacedMovedEditedAndDeleted)
     EXPECT_LT(Chart().FindLabel(name), 0);
 }
 
+TEST_F(GraphViewInteractionTest, ANoteOfAnOlderVersionStandsOnTheChartPointItNames)
+{
+    // Older versions named the chart point (last number 0); such a note is read as it was.
+    const int channel = Chart().FindChannel("1: V1_TC") >= 0 ? Chart().FindChannel("1: V1_TC") : 0;
+    const CPlotChannel& plotted = *Chart().GetChannel(channel);
+    ASSERT_GT(plotted.GetCount(), 20);
+    CRecTrendToIOComp& feeder = *m_view->GetDataToIOComp();
+    const SFeederChannel& entry = *feeder.GetChannelEntry(feeder.FindChannelEntry(plotted.GetName()));
+    CString name;
+    name.Format("Note 0.%d.%d.%d.%d.20.0", entry.session, 5000 + int(entry.quantity), int(entry.phase), entry.statistic);
+    m_view->GetSettings().m_notes = {{"older", 1, name, 0, 50}};
+    m_view->GetNotes().Reinitialise();
+    const SPlotLabel* anchor = Chart().GetLabel(Chart().FindLabel(name + " anchor"));
+    ASSERT_NE(anchor, nullptr);
+    EXPECT_EQ(anchor->channelName, plotted.GetName());
+    EXPECT_DOUBLE_EQ(anchor->x, plotted.GetXValue(20));
+    EXPECT_FLOAT_EQ(float(anchor->value), plotted.GetYValue(20));
+}
+
 TEST_F(GraphViewInteractionTest, TheNotesOfARemovedSessionAreDropped)
 {
     Reopen({Spec(), Spec()});
@@ -545,17 +565,30 @@ TEST_F(GraphViewInteractionTest, TheDialogBarTimerCollapsesTheBarWhenTheSettings
 
 namespace {
 
-TEST_F(GraphViewInteractionTest, AViewLowerThanTheMinimumPlotScrollsAndLosesTheBarWhenEnlarged)
+TEST_F(GraphViewInteractionTest, ALowViewKeepsItsPlotAndTimeAxisInSightWithoutScrolling)
 {
     CRect rect;
     m_view->GetWindowRect(&rect);
     m_frame->ScreenToClient(&rect);
+    const auto inSight = [&] {
+        CRect client;
+        m_view->GetClientRect(&client);
+        CRect chart;
+        Chart().GetWindowRect(&chart);
+        m_view->ScreenToClient(&chart);
+        const SPlotLayout& layout = Chart().GetLayout();
+        const CRect& axis = layout.xAxisBands[0];
+        return chart.top + layout.plot.top >= 0 && chart.top + axis.bottom <= client.bottom;
+    };
     m_view->MoveWindow(rect.left, rect.top, rect.Width(), 200);
-    EXPECT_NE(m_view->GetStyle() & WS_VSCROLL, 0u);
-    EXPECT_GE(Chart().GetLayout().plot.Height(), 350 - 1);
-    EXPECT_GT(m_view->GetScrollSizes().cy, 200);
+    EXPECT_EQ(m_view->GetStyle() & WS_VSCROLL, 0u);
+    EXPECT_TRUE(inSight());
+    const int lowPlot = Chart().GetLayout().plot.Height();
+    EXPECT_GT(lowPlot, 0);
     m_view->MoveWindow(rect.left, rect.top, rect.Width(), 700);
     EXPECT_EQ(m_view->GetStyle() & WS_VSCROLL, 0u);
+    EXPECT_TRUE(inSight());
+    EXPECT_EQ(Chart().GetLayout().plot.Height(), lowPlot + 500);
 }
 
 } // namespace

@@ -425,15 +425,14 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
         int px = PixelOf(x), py = PixelOf(p.bottom - 1 - label.y / 100.0 * (p.Height() - 1));
         if (label.kind == EPlotLabelKind::Point) {
             const int channel = m_chart.FindChannel(label.channelName);
-            if (channel < 0 || label.point < 0 || label.point >= m_chart.m_channels[std::size_t(channel)].GetCount())
+            if (channel < 0)
                 continue;
             const CPlotChannel& c = m_chart.m_channels[std::size_t(channel)];
             const int cx = m_chart.FindXAxis(c.GetXAxisName()), cy = m_chart.FindYAxis(c.GetYAxisName());
-            const double vy = c.GetYValue(label.point);
-            if (cx < 0 || cy < 0 || !std::isfinite(vy))
+            if (cx < 0 || cy < 0 || !std::isfinite(label.value))
                 continue;
-            px = PixelOf(m_chart.XValueToPixel(cx, c.GetXValue(label.point)));
-            py = PixelOf(m_chart.YValueToPixel(cy, vy));
+            px = PixelOf(m_chart.XValueToPixel(cx, label.x));
+            py = PixelOf(m_chart.YValueToPixel(cy, label.value));
             painter.setPen(ToQColor(label.color));
             painter.setBrush(ToQColor(label.fillColor));
             painter.drawEllipse(QPoint(px, py), 3, 3);
@@ -500,9 +499,10 @@ void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const 
         if (major) {
             const QString text = ToQ(tick.text);
             const int width = metrics.horizontalAdvance(text);
-            // The outermost labels move inwards rather than be cut at the picture's edge; one
-            // that would then run into its neighbour is left out.
-            const int left = std::clamp(x - width / 2, 0, std::max(0, int(m_layout.client.right) - width - 1));
+            // The outermost labels move inwards rather than be cut at the picture's edge or run
+            // left of the axis (where the view keeps the axis's buttons); one that would then run
+            // into its neighbour is left out.
+            const int left = std::clamp(x - width / 2, int(band.left), std::max(int(band.left), int(m_layout.client.right) - width - 1));
             if (left < drawnRight + kLabelGap)
                 continue;
             painter.drawText(QRect(left, band.top + 6, width, metrics.height()), Qt::AlignCenter, text);

@@ -72,7 +72,18 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc,
     QImage part = from.image.copy(from.Physical(QRect(s0, QSize(std::abs(srcWidth), std::abs(srcHeight)))));
     part.setDevicePixelRatio(1.0);
     part = part.mirrored((srcWidth < 0) != (width < 0), (srcHeight < 0) != (height < 0));
-    const QImage scaled = part.scaled(std::abs(width), std::abs(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // HALFTONE averages the source pixels into the target's own pixels (a picture made smaller keeps
+    // its lines and letters whole); otherwise each target pixel takes the nearest source pixel.
+    QImage scaled;
+    if (m_state->attr.stretchMode == HALFTONE)
+    {
+        const qreal ratio = m_state->surface->Ratio();
+        scaled = part.scaled(int(std::lround(std::abs(width) * ratio)), int(std::lround(std::abs(height) * ratio)),
+                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+    }
+    else
+        scaled = part.scaled(std::abs(width), std::abs(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QRect target(m_state->ToDevice(x, y), QSize(width, height));
     target = target.normalized();
     Combine(*m_state, scaled, -target.topLeft(), dc::Clipped(*m_state, target), op);

@@ -98,6 +98,7 @@ struct DcAttributes
     int bkMode = OPAQUE;
     UINT textAlign = 0;
     int rop2 = R2_COPYPEN;
+    int stretchMode = 3; // COLORONCOLOR
     QPoint viewportOrg;
     QPoint windowOrg;
     QPoint brushOrg;

@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <QBackingStore>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -160,6 +161,26 @@ COLORREF GetShownPixel(CWnd& window, CPoint point)
     const QImage image = WindowImage(window);
     const QPoint device = QPointF(QPointF(point.x, point.y) * image.devicePixelRatio()).toPoint();
     return image.valid(device) ? FromQRgb(image.pixel(device)) : CLR_INVALID;
+}
+
+std::vector<COLORREF> GetScreenPixelsNow(const CWnd& window, const CRect& screenRect)
+{
+    std::vector<COLORREF> pixels;
+    QWidget* widget = WidgetOf(&window);
+    QWidget* top = widget ? widget->window() : nullptr;
+    QBackingStore* store = top ? top->backingStore() : nullptr;
+    // What the top-level window handed the window system: its backing store, in device pixels.
+    const auto* image = store ? dynamic_cast<const QImage*>(store->paintDevice()) : nullptr;
+    if (!image || screenRect.IsRectEmpty())
+        return pixels;
+    const qreal ratio = top->width() > 0 ? qreal(image->width()) / top->width() : 1.0;
+    const QPoint origin = top->mapToGlobal(QPoint(0, 0));
+    const QRect area((QPointF(screenRect.left - origin.x(), screenRect.top - origin.y()) * ratio).toPoint(),
+                     (QSizeF(screenRect.Width(), screenRect.Height()) * ratio).toSize());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            pixels.push_back(image->valid(x, y) ? FromQRgb(image->pixel(x, y)) : CLR_INVALID);
+    return pixels;
 }
 
 CString SimulateHoverTip(CWnd& window, CPoint point)
