@@ -377,6 +377,36 @@ TEST_F(GraphPagesTest, TheTimeRangeKeepsTwoMarkerLabelsThroughRefreshes)
     EXPECT_EQ(countLabels(kTimeRangeEnd), 1);
 }
 
+// The wheel rolled over the options bar until a picker of the time range passes under the
+// pointer: the picker steps, the graph's range follows, and the program goes on (the picker's
+// change notice reads the picker back while the wheel is still being handled).
+TEST_F(GraphPagesTest, TheWheelOverTheTimeRangePickersStepsTheRange)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kSetTimeRange);
+    CFrameworkApp::PumpWaitingMessages();
+    const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
+    double begin = 0.0;
+    double end = 0.0;
+    Bar(graph).TimeRangePickers().GetRange(begin, end);
+    int steps = 0;
+    for (const UINT id : {ids.endTime, ids.endDate, ids.beginTime, ids.beginDate}) {
+        for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+            ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, id), delta)) << "picker " << id;
+            double nowBegin = 0.0;
+            double nowEnd = 0.0;
+            Bar(graph).TimeRangePickers().GetRange(nowBegin, nowEnd);
+            steps += nowBegin != begin || nowEnd != end ? 1 : 0;
+            begin = nowBegin;
+            end = nowEnd;
+            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.from, begin) << "picker " << id;
+            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.to, end) << "picker " << id;
+        }
+    }
+    EXPECT_GE(steps, 4);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
 TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirChoice)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);

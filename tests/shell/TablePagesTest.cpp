@@ -6,6 +6,7 @@
 
 #include "grid/CUGCtrl.h"
 #include "mainview/MainViewLayout.h"
+#include "mainview/StudyLayouts.h"
 #include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/FrameworkApp.h"
@@ -20,6 +21,7 @@
 #include "study/BasicTableView.h"
 #include "study/DemandTableViews.h"
 #include "views/MyToolBar.h"
+#include "views/SplitFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +85,17 @@ std::vector<BYTE> SteadyPowerFactorSession()
                 table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 8, 0.92f);
             }
     return writer.BuildFile(tables);
+}
+
+// A month of a large feeder, measured with a 10 kA probe.
+SSessionSpec LargeFeeder()
+{
+    SSessionSpec feeder = CAssembledProgram::StandardSessions()[1];
+    feeder.name = u"Main feeder";
+    feeder.trendRecords = 30 * 144;
+    feeder.probeRange = 10000.0f;
+    feeder.gapStart = -1;
+    return feeder;
 }
 
 float FieldOf(const SWrittenTable& table, std::size_t offset)
@@ -713,6 +726,65 @@ TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInside
     EXPECT_TRUE(program.Complaints().empty());
 }
 
+// A month of a large feeder (a 10 kA probe): its forward energy has seven digits before the
+// point. In the default window of 1024 x 720 every figure and title of the demand table, and of
+// the load table beside it, shows whole, and the figure is the energy of the demand records.
+TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
+{
+    const SSessionSpec feeder = LargeFeeder();
+    const SSessionSpec load = CAssembledProgram::StandardSessions()[2];
+    const CSessionWriter writer(feeder);
+    double forwardKWh = 0.0;
+    for (const std::int64_t begin : writer.DemandBegins()) {
+        const std::int64_t mid = begin + std::int64_t(feeder.demandSeconds) * 10000000 / 2;
+        for (int phase = 0; phase < 3; ++phase)
+            forwardKWh += CSessionWriter::PhaseValues(feeder, mid, phase).activePower * feeder.demandSeconds / 3600.0 / 1000.0;
+    }
+    ASSERT_GT(forwardKWh, 1e6);
+
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("large", {feeder, load})));
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand)); // expanded
+    auto* demand = program.Section<CDemandTableView>(kDemandTableEntry);
+    ASSERT_NE(demand, nullptr);
+    CString shown;
+    demand->GetGrid()->QuickGetText(2, CDemandGrid::DataRow(0), &shown);
+    EXPECT_NEAR(std::atof(shown.GetString()), forwardKWh, forwardKWh * 0.001) << shown.GetString();
+    std::vector<std::string> cut = CAssembledProgram::FindCutGridTexts(*demand);
+    EXPECT_TRUE(cut.empty()) << cut.front();
+    // What the table cannot fit in the page's width, the page scrolls to.
+    CRect grid;
+    demand->GetGrid()->GetWindowRect(&grid);
+    EXPECT_GE(demand->GetScrollSizes().cx, grid.Width());
+
+    ASSERT_TRUE(program.ShowStudyPage(5));
+    ASSERT_TRUE(program.ClickSectionButton(kLoadSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* loadTable = program.Section<CBasicTableView>(kLoadSummaryTableEntry);
+    ASSERT_NE(loadTable, nullptr);
+    cut = CAssembledProgram::FindCutGridTexts(*loadTable);
+    EXPECT_TRUE(cut.empty()) << cut.front();
+    // Where the table is wider than the page, the page's scroll bar shows over it.
+    CRect page;
+    loadTable->GetClientRect(&page);
+    if (loadTable->GetScrollSizes().cx > page.Width()) {
+        CRect window;
+        loadTable->GetWindowRect(&window);
+        EXPECT_EQ(WindowFromPoint(CPoint(window.left + page.Width() / 2, window.bottom - 3)), loadTable);
+    }
+    // Every study page with its overview shown: the calendars' tiles, the power and quantity tables.
+    for (const int viewId : {0, 2, 3, 4, 6, 8}) {
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        const int entry = FindStudyLayout(viewId)->firstEntry;
+        if (program.SectionFrame(entry)->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(entry, CMyToolBar::kCollapseCommand));
+        }
+        cut = CAssembledProgram::FindCutGridTexts(*program.SectionFrame(entry));
+        EXPECT_TRUE(cut.empty()) << "page " << viewId << ": " << cut.front() << " and " << cut.size() - 1 << " more";
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
 TEST(TablePagesTest, APowerFactorShowsOnlyWhatItsIntervalsHadWhicheverWayPowerFlows)
 {
     constexpr int kFundamentalTableEntry = 13;
@@ -817,7 +889,8 @@ TEST(TablePagesTest, AConstantDistortionAveragesToItselfAndAVaryingOneToItsWeigh
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests; written to
 // ORN_RENDER_DIR, /tmp when unset): the Demand page of four sessions in a 600-pixel window
 // scrolled to its last block, the demand table filling the page, the graphs with their right-hand
-// axes, and the power factor of thirty days.
+// axes, the power factor of thirty days, and the demand table of a large feeder and the load table
+// in the default window (named "-x2" when run with QT_SCALE_FACTOR=2).
 TEST(TablePagesTest, DISABLED_TheTablePagesAsTheUserSeesThem)
 {
     {
@@ -852,5 +925,17 @@ TEST(TablePagesTest, DISABLED_TheTablePagesAsTheUserSeesThem)
         program.Section<CBasicTableView>(kSummaryTableEntry)->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
         CFrameworkApp::PumpWaitingMessages();
         program.SavePage("power-factor-of-thirty-days");
+    }
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProject("large", {LargeFeeder(), CAssembledProgram::StandardSessions()[2]})));
+        const char* ratio = std::getenv("QT_SCALE_FACTOR");
+        const std::string suffix = ratio && std::string(ratio) == "2" ? "-x2" : "";
+        ASSERT_TRUE(program.ShowStudyPage(1));
+        ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+        program.SavePage("demand-table-of-a-large-feeder" + suffix);
+        ASSERT_TRUE(program.ShowStudyPage(5));
+        ASSERT_TRUE(program.ClickSectionButton(kLoadSummaryTableEntry, CMyToolBar::kCollapseCommand));
+        program.SavePage("load-table" + suffix);
     }
 }

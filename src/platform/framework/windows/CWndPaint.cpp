@@ -5,6 +5,8 @@
 #include "platform/framework/windows/DcPainting.h"
 #include "platform/framework/windows/WindowBridge.h"
 
+#include <vector>
+
 namespace
 {
 QRegion RegionOf(CRgn* region) { return region && region->m_hObject ? region->Data()->region : QRegion(); }
@@ -82,7 +84,10 @@ BOOL CWnd::RedrawWindow(LPCRECT rect, CRgn* region, UINT flags)
     if (flags & RDW_VALIDATE) m_impl->invalid -= area;
     if (flags & RDW_ALLCHILDREN)
     {
-        for (QObject* o : m_impl->widget->children())
+        // A child that paints now may create or destroy windows: the walk goes over a copy of
+        // the list, and each child is looked up again.
+        const QObjectList children = m_impl->widget->children();
+        for (QObject* o : children)
             if (WndImpl* c = WndImpl::FromWidget(o); c && c->alive && c->widget == o && c->owner)
             {
                 QRegion childArea = area.translated(-c->widget->pos()) & c->ClientRect();
@@ -123,12 +128,16 @@ int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, C
     }
     if (updateRect) *updateRect = fresh.isEmpty() ? CRect() : FromQRect(fresh.boundingRect());
     if (flags & SW_SCROLLCHILDREN)
-        for (QObject* o : m_impl->widget->children())
+    {
+        // Each moved child hears of it (WM_MOVE) and may add or remove windows: a copy is walked.
+        const QObjectList children = m_impl->widget->children();
+        for (QObject* o : children)
             if (WndImpl* c = WndImpl::FromWidget(o); c && c->alive && c->widget == o)
             {
                 c->widget->move(c->widget->pos() + QPoint(dx, dy));
                 c->ReportGeometry();
             }
+    }
     return fresh.isEmpty() ? NULLREGION : fresh.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
@@ -182,8 +191,12 @@ void CWnd::PrintWindow(CDC* dc)
         {
             if (!impl->nativeControl && !impl->invalid.isEmpty()) impl->Dispatch(WM_PAINT, 0, 0);
         }
+        // Painting may add or remove windows: a copy of the list is walked, each child checked.
+        std::vector<QPointer<QWidget>> children;
         for (QObject* o : widget->children())
-            if (auto* child = qobject_cast<QWidget*>(o); child && !child->isHidden()) self(self, child);
+            if (auto* child = qobject_cast<QWidget*>(o)) children.emplace_back(child);
+        for (const QPointer<QWidget>& child : children)
+            if (child && !child->isHidden()) self(self, child.data());
     };
     flush(flush, w);
     QImage& target = dc->State().surface->image;

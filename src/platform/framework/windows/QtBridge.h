@@ -12,6 +12,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -185,7 +186,9 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     UINT classStyle = 0x000B; // CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW
     HCURSOR classCursor = nullptr; // the arrow (the I-beam for edits) when none
     std::map<UINT_PTR, int> timers; // id -> Qt timer id
-    std::vector<MessageFrame> frames;
+    // The messages being handled, innermost last. A deque: a message handler may send more to
+    // the same window, and the frames (and GetCurrentMessage's record) must stay where they are.
+    std::deque<MessageFrame> frames;
     QSize reportedSize{-1, -1};
     QPoint reportedPos{-100000, -100000};
     int wheelRemainder = 0;

@@ -449,11 +449,15 @@ bool PassEventToControl(WndImpl& impl, UINT message)
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
         if (CharOf(static_cast<QKeyEvent*>(f.event))) return true; // handled with the character
     f.defaultDone = true;
-    if (message == WM_MOUSEWHEEL) f.event->accept();
-    SendToControl(f.target, f.event);
+    // The control's handling may send messages to this window again (a picker's change notice
+    // whose handler reads the picker back): nothing of the frame is read after it.
+    QEvent* const event = f.event;
+    QObject* const target = f.target;
+    if (message == WM_MOUSEWHEEL) event->accept();
+    SendToControl(target, event);
     // A wheel the control has no use for (a text box) goes on to the parent, as on the original
     // platform, so that a scrolled page scrolls wherever the pointer rests on it.
-    return message != WM_MOUSEWHEEL || f.event->isAccepted();
+    return message != WM_MOUSEWHEEL || event->isAccepted();
 }
 
 // ---- dispatch and painting

@@ -105,14 +105,38 @@ void SimulateWheel(CWnd& window, CPoint point, int delta)
     QCoreApplication::sendEvent(widget, &e);
 }
 
+// As the window system delivers a wheel turn: the widget under the pointer or the first holding
+// it that takes the focus by the wheel gets it, and the turn goes from the widget under the
+// pointer up through its parents until one accepts it. (A synthesized event sent to the window
+// would stop at the innermost widget: Qt passes only the system's own events on to parents.)
 void SimulateScreenWheel(CWnd& anyWindow, CPoint screenPoint, int delta)
 {
-    QPointF local;
-    QWindow* window = TopLevelWindow(anyWindow, screenPoint, local);
-    if (!window) return;
-    QWheelEvent e(local, QPointF(screenPoint.x, screenPoint.y), QPoint(), QPoint(0, delta), Qt::NoButton,
-                  Qt::NoModifier, Qt::NoScrollPhase, false);
-    QGuiApplication::sendEvent(window, &e);
+    QWidget* top = WidgetOf(&anyWindow) ? WidgetOf(&anyWindow)->window() : nullptr;
+    if (!top) return;
+    const QPointF global(screenPoint.x, screenPoint.y);
+    QWidget* under = top->childAt(top->mapFromGlobal(global).toPoint());
+    if (!under) under = top;
+    const auto takesWheelFocus = [](const QWidget* w) {
+        const QWidget* proxy = w->focusProxy() ? w->focusProxy() : w;
+        return (w->focusPolicy() & Qt::WheelFocus) == Qt::WheelFocus &&
+               (proxy->focusPolicy() & Qt::WheelFocus) == Qt::WheelFocus;
+    };
+    for (QWidget* w = under; w; w = w->parentWidget())
+    {
+        if (w->isEnabled() && takesWheelFocus(w))
+        {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
+        if (w->isWindow() || w->hasFocus() || (w->focusProxy() && w->focusProxy()->hasFocus())) break;
+    }
+    for (QPointer<QWidget> w = under; w; w = w->parentWidget())
+    {
+        QWheelEvent e(w->mapFromGlobal(global), global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        const bool handled = QCoreApplication::sendEvent(w, &e);
+        if (!w || (handled && e.isAccepted()) || w->isWindow()) break;
+    }
 }
 
 void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags)
