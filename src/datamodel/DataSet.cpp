@@ -122,6 +122,8 @@ private:
     std::optional<CStreamBlockReader> m_blocks;
     std::vector<BYTE> m_padded;
     std::vector<BYTE> m_aligned;
+    // The table being filed, where it lies in the reader's block; null when it was copied.
+    Umbo_table_header_t* m_tableInBlock = nullptr;
     CHighTime m_restartTime;
     std::uint64_t m_end = 0;
     std::uint64_t m_position = 0;
@@ -307,6 +309,7 @@ int CDataSet::CReader::ReadTable()
         bytes = m_aligned.data();
     }
     auto* table = reinterpret_cast<Umbo_table_header_t*>(bytes);
+    m_tableInBlock = bytes == m_blocks->Data() ? table : nullptr;
     const int result = FileTable(table, offset);
     m_blocks->Skip(length);
     return result;
@@ -336,7 +339,11 @@ void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool 
 {
     if (scale && m_set.m_scaleFactors.IsSet())
         m_set.m_scaleFactors.Apply(table);
-    list.InsertTable(table);
+    // A record list keeps the table where it was read.
+    if (table == m_tableInBlock)
+        list.InsertTable(table, m_blocks->Share());
+    else
+        list.InsertTable(table);
 }
 
 int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offset)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace
@@ -45,14 +46,8 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
     m_shortestLength = std::min(m_shortestLength, length);
     const std::size_t copied = std::max(length, kUmboTableHeaderSize);
     const std::size_t size = std::max(copied, kMinimumCopy);
-    if (!m_orderedByType)
-    {
-        // The tables it replaces go first, so that their room takes the copy; the time is read
-        // from the padded head, as from the copy.
-        std::array<BYTE, kMinimumCopy> head{};
-        std::memcpy(head.data(), table, std::min(copied, kMinimumCopy));
-        RemoveTablesAfter(OrderTime(head.data()));
-    }
+    // The tables it replaces go first, so that their room takes the copy.
+    RemoveReplaced(table, copied);
     // Only the padding of a short copy is zeroed: trend tables are copied by the thousand.
     BYTE* copy = Place(size);
     std::memcpy(copy, table, copied);
@@ -68,6 +63,31 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
     }
     m_tables.push_back(copy);
     return 0;
+}
+
+int CDataTable::InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BYTE[]>& block)
+{
+    const std::size_t length = LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
+    auto* bytes = reinterpret_cast<BYTE*>(table);
+    if (m_orderedByType || !block || length < kMinimumCopy ||
+        reinterpret_cast<std::uintptr_t>(bytes) % kCopyAlignment != 0)
+        return InsertTable(table);
+    m_shortestLength = std::min(m_shortestLength, length);
+    RemoveReplaced(table, length);
+    if (m_sharedBlocks.empty() || m_sharedBlocks.back() != block)
+        m_sharedBlocks.push_back(block);
+    m_tables.push_back(bytes);
+    return 0;
+}
+
+void CDataTable::RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied)
+{
+    if (m_orderedByType)
+        return;
+    // The time is read from the padded head, as from the copy.
+    std::array<BYTE, kMinimumCopy> head{};
+    std::memcpy(head.data(), table, std::min(copied, kMinimumCopy));
+    RemoveTablesAfter(OrderTime(head.data()));
 }
 
 BYTE* CDataTable::Place(std::size_t size)

@@ -23,6 +23,10 @@ public:
 
     // Copies table_lth bytes of the table (at least its header) and files the copy; returns 0.
     int InsertTable(const Umbo_table_header_t* table);
+    // As above, but a table lying in `block` on an 8-byte boundary, long enough to be read up to
+    // its interval end, is filed where it lies: the list keeps the block, which nobody writes
+    // again.
+    int InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BYTE[]>& block);
     // Drops the tables at the end whose time lies after `time`.
     void RemoveTablesAfter(const CHighTime& time);
     // Gives back the room at the end of the last block that no table uses; for the end of a
@@ -62,6 +66,8 @@ public:
     const_iterator end() const { return const_iterator(m_tables.end()); }
 
 private:
+    // Drops the tables a time-ordered list replaces with the one given.
+    void RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied);
     // Room for a copy of `size` bytes at the end of the last block, starting a larger block when
     // it is full.
     BYTE* Place(std::size_t size);
@@ -72,6 +78,8 @@ private:
     // and starts on an 8-byte boundary.
     std::vector<BYTE*> m_tables;
     std::vector<LargeBlock> m_blocks;
+    // The blocks of the tables filed where they were read.
+    std::vector<std::shared_ptr<BYTE[]>> m_sharedBlocks;
     std::size_t m_blockSize = 0;
     std::size_t m_blockUsed = 0;
     std::size_t m_shortestLength = SIZE_MAX;

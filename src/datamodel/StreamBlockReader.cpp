@@ -1,39 +1,69 @@
 #include "datamodel/StreamBlockReader.h"
 
+#include "datamodel/LargeBlock.h"
+
 #include <algorithm>
 #include <cstring>
 
-CStreamBlockReader::CStreamBlockReader(IDataStream& stream, std::size_t blockSize)
-    : m_stream(stream), m_buffer(std::make_unique_for_overwrite<BYTE[]>(std::max<std::size_t>(blockSize, 1))),
-      m_capacity(std::max<std::size_t>(blockSize, 1)), m_offset(stream.GetPosition())
+namespace
 {
+constexpr std::size_t kReadPiece = 256 * 1024;
+
+std::shared_ptr<BYTE[]> NewBlock(std::size_t size)
+{
+    LargeBlock block = AllocateLargeBlock(size);
+    const SLargeBlockRelease release = block.get_deleter();
+    return std::shared_ptr<BYTE[]>(block.release(), release);
+}
+} // namespace
+
+CStreamBlockReader::CStreamBlockReader(IDataStream& stream, std::size_t blockSize)
+    : m_stream(stream), m_buffer(NewBlock(std::max<std::size_t>(blockSize, 1))),
+      m_blockSize(std::max<std::size_t>(blockSize, 1)), m_capacity(m_blockSize), m_offset(stream.GetPosition())
+{
+}
+
+void CStreamBlockReader::MakeRoom(std::size_t count)
+{
+    const std::size_t left = m_end - m_begin;
+    // Bytes before Data() that a list keeps stay where they are; blocks start on a boundary.
+    std::size_t at = m_buffer.use_count() == 1 ? 0 : (m_begin + kAlignment - 1) / kAlignment * kAlignment;
+    // Reads from a large block are whole pieces: a stream buffers a smaller one and copies it
+    // once more.
+    const std::size_t wanted = m_blockSize > kReadPiece ? std::max(count, left + kReadPiece) : count;
+    if (at + wanted <= m_capacity) {
+        std::memmove(m_buffer.get() + at, m_buffer.get() + m_begin, left);
+    } else {
+        const std::size_t size = std::max(wanted, m_blockSize);
+        std::shared_ptr<BYTE[]> next = NewBlock(size);
+        std::memcpy(next.get(), m_buffer.get() + m_begin, left);
+        m_buffer = std::move(next);
+        m_capacity = size;
+        at = 0;
+    }
+    m_begin = at;
+    m_end = at + left;
 }
 
 std::int64_t CStreamBlockReader::Ensure(std::size_t count)
 {
     if (m_end - m_begin >= count)
         return std::int64_t(count);
-    // What is left moves to the front; a request larger than the block grows it.
-    std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
-    m_end -= m_begin;
-    m_begin = 0;
-    if (m_capacity < count) {
-        auto larger = std::make_unique_for_overwrite<BYTE[]>(count);
-        std::memcpy(larger.get(), m_buffer.get(), m_end);
-        m_buffer = std::move(larger);
-        m_capacity = count;
-    }
-    while (m_end < count) {
-        std::int64_t got = m_stream.Read(m_buffer.get() + m_end, m_capacity - m_end);
+    MakeRoom(count);
+    while (m_end - m_begin < count) {
+        // The block fills a piece at a time, so that the loader meets each table while the
+        // read has just put it in the processor's cache.
+        const std::size_t needed = count - (m_end - m_begin);
+        std::int64_t got = m_stream.Read(m_buffer.get() + m_end, std::min(m_capacity - m_end, std::max(needed, kReadPiece)));
         // A failed read may have moved the stream on: the exact request starts where the
         // buffered bytes end.
         if (got < 0 && m_stream.Seek(m_offset + (m_end - m_begin)))
-            got = m_stream.Read(m_buffer.get() + m_end, count - m_end);
+            got = m_stream.Read(m_buffer.get() + m_end, needed);
         if (got < 0)
             return -1;
         if (got == 0)
             break;
         m_end += std::size_t(got);
     }
-    return std::int64_t(std::min(count, m_end));
+    return std::int64_t(std::min(count, m_end - m_begin));
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Sequential reading of a session stream in large blocks: the loader looks at each table where
 // it lies in the block instead of asking the stream for its 12-byte header and then its body,
-// which costs a system call (or a walk of an archive's sector chain) per table.
+// which costs a system call (or a walk of an archive's sector chain) per table. A record list
+// may keep a table where it was read (Share()): the block is then never written again, and the
+// reader goes on in a new one, so that the records are read into their place and never copied.
 #include "datamodel/IDataStream.h"
 #include "platform/framework/WinTypes.h"
 
@@ -11,13 +13,17 @@
 class CStreamBlockReader
 {
 public:
-    static constexpr std::size_t kBlockSize = 1024 * 1024;
+    // A whole number of the large blocks' mapping unit, so that a block a load gave back is
+    // taken again by the next.
+    static constexpr std::size_t kBlockSize = 8 * 1024 * 1024;
+    static constexpr std::size_t kAlignment = 8;
 
     // Reads from the stream's current position on.
     explicit CStreamBlockReader(IDataStream& stream, std::size_t blockSize = kBlockSize);
 
     // Makes `count` bytes from the current position readable at Data(); returns how many are
-    // (fewer only at the end of the stream), or -1 on a read error. A stream that fails a block
+    // (fewer only at the end of the stream), or -1 on a read error. When the stream is read,
+    // Data() moves to an 8-byte boundary first. A stream that fails a block
     // read is asked again for just the bytes needed, so that a fault reaches the loader where
     // it lies.
     std::int64_t Ensure(std::size_t count);
@@ -26,11 +32,19 @@ public:
     void Skip(std::size_t count) { m_begin += count; m_offset += count; }
     // The stream offset of Data().
     std::uint64_t GetOffset() const { return m_offset; }
+    // The block Data() lies in, for a list that keeps bytes of it where they are; what was
+    // skipped is then never touched again.
+    const std::shared_ptr<BYTE[]>& Share() const { return m_buffer; }
 
 private:
+    // Room for `count` bytes from Data() on, which moves to an 8-byte boundary: within the block
+    // (to its front when no list keeps bytes of it), or to a new block.
+    void MakeRoom(std::size_t count);
+
     IDataStream& m_stream;
     // Not zeroed: every byte is read into before it is looked at.
-    std::unique_ptr<BYTE[]> m_buffer;
+    std::shared_ptr<BYTE[]> m_buffer;
+    std::size_t m_blockSize;
     std::size_t m_capacity;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
