@@ -58,12 +58,17 @@ constexpr SMinimumLength kFixedLayouts[] = {
     {63, 740}, {64, 680}, {65, 104},
 };
 
+// The layout length of each type below 66 (0: none), looked up once per table.
+constexpr auto kLayoutLengths = [] {
+    std::array<WORD, 66> lengths{};
+    for (const auto& fixed : kFixedLayouts)
+        lengths[fixed.type] = fixed.length;
+    return lengths;
+}();
+
 bool IsShorterThanLayout(WORD type, std::size_t length)
 {
-    for (const auto& fixed : kFixedLayouts)
-        if (fixed.type == type)
-            return length < fixed.length;
-    return false;
+    return type < kLayoutLengths.size() && length < kLayoutLengths[type];
 }
 
 bool IsVersionEntry(WORD type)

@@ -47,7 +47,7 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
     const std::size_t copied = std::max(length, kUmboTableHeaderSize);
     const std::size_t size = std::max(copied, kMinimumCopy);
     // The tables it replaces go first, so that their room takes the copy.
-    RemoveReplaced(table, copied);
+    const CHighTime time = RemoveReplaced(table, copied);
     // Only the padding of a short copy is zeroed: trend tables are copied by the thousand.
     BYTE* copy = Place(size);
     std::memcpy(copy, table, copied);
@@ -59,9 +59,11 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
         const auto at =
             std::find_if(m_tables.begin(), m_tables.end(), [type](const BYTE* t) { return TypeOf(t) > type; });
         m_tables.insert(at, copy);
+        m_tailOrderTime = OrderTime(m_tables.back());
         return 0;
     }
     m_tables.push_back(copy);
+    m_tailOrderTime = time;
     return 0;
 }
 
@@ -73,21 +75,23 @@ int CDataTable::InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BY
         reinterpret_cast<std::uintptr_t>(bytes) % kCopyAlignment != 0)
         return InsertTable(table);
     m_shortestLength = std::min(m_shortestLength, length);
-    RemoveReplaced(table, length);
+    m_tailOrderTime = RemoveReplaced(table, length);
     if (m_sharedBlocks.empty() || m_sharedBlocks.back() != block)
         m_sharedBlocks.push_back(block);
     m_tables.push_back(bytes);
     return 0;
 }
 
-void CDataTable::RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied)
+CHighTime CDataTable::RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied)
 {
     if (m_orderedByType)
-        return;
+        return {};
     // The time is read from the padded head, as from the copy.
     std::array<BYTE, kMinimumCopy> head{};
     std::memcpy(head.data(), table, std::min(copied, kMinimumCopy));
-    RemoveTablesAfter(OrderTime(head.data()));
+    const CHighTime time = OrderTime(head.data());
+    RemoveTablesAfter(time);
+    return time;
 }
 
 BYTE* CDataTable::Place(std::size_t size)
@@ -113,13 +117,15 @@ void CDataTable::Compact()
 
 void CDataTable::RemoveTablesAfter(const CHighTime& time)
 {
-    while (!m_tables.empty() && OrderTime(m_tables.back()) > time)
+    while (!m_tables.empty() && m_tailOrderTime > time)
     {
         // The room of a copy at the end of the last block is used again.
-        const BYTE* last = m_blocks.back().get();
-        if (m_tables.back() >= last && m_tables.back() < last + m_blockUsed)
+        const BYTE* last = m_blocks.empty() ? nullptr : m_blocks.back().get();
+        if (last && m_tables.back() >= last && m_tables.back() < last + m_blockUsed)
             m_blockUsed = std::size_t(m_tables.back() - last);
         m_tables.pop_back();
+        if (!m_tables.empty())
+            m_tailOrderTime = OrderTime(m_tables.back());
     }
 }
 

@@ -66,8 +66,8 @@ public:
     const_iterator end() const { return const_iterator(m_tables.end()); }
 
 private:
-    // Drops the tables a time-ordered list replaces with the one given.
-    void RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied);
+    // Drops the tables a time-ordered list replaces with the one given; the time it sorts by.
+    CHighTime RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied);
     // Room for a copy of `size` bytes at the end of the last block, starting a larger block when
     // it is full.
     BYTE* Place(std::size_t size);
@@ -83,4 +83,6 @@ private:
     std::size_t m_blockSize = 0;
     std::size_t m_blockUsed = 0;
     std::size_t m_shortestLength = SIZE_MAX;
+    // The time the last table sorts by, read once when it is filed.
+    CHighTime m_tailOrderTime;
 };

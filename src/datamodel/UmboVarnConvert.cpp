@@ -3,7 +3,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 namespace
 {
@@ -48,8 +47,12 @@ void ReverseUnits(BYTE* at, std::size_t byteCount, std::size_t width)
     if (width == 4) {
         ReverseWords(at, byteCount / 4);
     } else if (width == 2) {
-        for (std::size_t offset = 0; offset + 2 <= byteCount; offset += 2)
-            std::swap(at[offset], at[offset + 1]);
+        for (std::size_t offset = 0; offset + 2 <= byteCount; offset += 2) {
+            std::uint16_t unit;
+            std::memcpy(&unit, at + offset, 2);
+            unit = __builtin_bswap16(unit);
+            std::memcpy(at + offset, &unit, 2);
+        }
     }
 }
 
@@ -88,11 +91,17 @@ bool CUmboVarnConvert::ConvertFields(BYTE* record, std::size_t length, std::size
     }
     if constexpr (kHostIsBigEndian)
         return true;
-    for (const SUmboField& field : fields)
+    // Fields of one unit width that follow one another are reversed in one pass: a trend record
+    // is a time and a run of words.
+    for (std::size_t i = 0; i < fields.size();)
     {
-        BYTE* at = record + base + field.offset;
-        const std::size_t byteCount = field.End() - field.offset;
-        ReverseUnits(at, byteCount, UnitWidth(field.kind));
+        const std::size_t width = UnitWidth(fields[i].kind);
+        const std::size_t begin = fields[i].offset;
+        std::size_t end = fields[i].End();
+        while (++i < fields.size() && fields[i].offset == end && UnitWidth(fields[i].kind) == width &&
+               (end - begin) % width == 0)
+            end = fields[i].End();
+        ReverseUnits(record + base + begin, end - begin, width);
     }
     return true;
 }

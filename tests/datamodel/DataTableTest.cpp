@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <sys/mman.h>
 #include <vector>
 
@@ -213,4 +214,39 @@ TEST(DataTable, BlocksGivenBackServeTheNextLoadWithoutNewPageFaults)
               std::ptrdiff_t(resident.size() * 7 / 8));
     std::memset(again.get(), 0x33, kBlock);
     EXPECT_EQ(again[kBlock - 1], 0x33);
+}
+
+TEST(DataTable, TablesFiledWhereTheyWereReadAreReplacedAndCutLikeCopies)
+{
+    // Three records lying one after another in a reader's block, one misplaced by 4 bytes.
+    constexpr std::size_t kLength = 104;
+    const auto block = std::make_shared<BYTE[]>(4 * kLength + 8);
+    const auto put = [&](std::size_t at, std::int64_t stamp) {
+        std::memcpy(block.get() + at, Record(65, stamp, stamp + kMinute).Data(), kLength);
+        return reinterpret_cast<Umbo_table_header_t*>(block.get() + at);
+    };
+    CDataTable power(65, CDataTable::kOrderedByTime);
+    Umbo_table_header_t* first = put(0, kStart);
+    power.InsertTable(first, block);
+    power.InsertTable(put(kLength, kStart + kMinute), block);
+    // Filed in place: the list hands out the block's bytes.
+    EXPECT_EQ(power.GetAt(0), first);
+    // Off the 8-byte boundary: copied.
+    Umbo_table_header_t* odd = put(2 * kLength + 4, kStart + 2 * kMinute);
+    power.InsertTable(odd, block);
+    EXPECT_NE(power.GetAt(2), odd);
+    EXPECT_EQ((std::vector<std::int64_t>{kStart, kStart + kMinute, kStart + 2 * kMinute}), Stamps(power));
+
+    // A record restarting the clock replaces those it overlaps, in place or copied.
+    power.InsertTable(put(3 * kLength + 8, kStart + kMinute / 2), block);
+    EXPECT_EQ((std::vector<std::int64_t>{kStart, kStart + kMinute / 2}), Stamps(power));
+    power.RemoveTablesAfter(CHighTime(kStart + kMinute / 4));
+    EXPECT_EQ(power.GetCount(), 1);
+    EXPECT_EQ(power.GetShortestLength(), kLength);
+
+    // A list that holds no copy at all is cut the same way.
+    CDataTable inPlace(65, CDataTable::kOrderedByTime);
+    inPlace.InsertTable(first, block);
+    inPlace.RemoveTablesAfter(CHighTime(kStart - 1));
+    EXPECT_TRUE(inPlace.IsEmpty());
 }

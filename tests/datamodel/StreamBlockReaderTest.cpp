@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -92,4 +94,27 @@ TEST(StreamBlockReader, AReadThatFailsAfterMovingOnIsRepeatedForJustTheBytesNeed
     CChoppyStream refusing(bytes, SIZE_MAX, 10);
     CStreamBlockReader failing(refusing, 8192);
     EXPECT_EQ(-1, failing.Ensure(12));
+}
+
+TEST(StreamBlockReader, BytesAListKeepsAreNeverWrittenAgain)
+{
+    // Tables of 10 bytes (off the 8-byte grid) straddle the ends of blocks of 4096 bytes.
+    const std::vector<BYTE> bytes = Bytes(30000);
+    CChoppyStream stream(bytes, 1500, SIZE_MAX);
+    CStreamBlockReader reader(stream, 4096);
+    std::vector<std::pair<std::shared_ptr<BYTE[]>, std::size_t>> kept;
+    for (std::size_t offset = 0; offset < bytes.size(); offset += 10) {
+        const bool read = reader.Ensure(2) == 2 && reader.GetOffset() == offset;
+        ASSERT_TRUE(read) << offset;
+        if (reader.Ensure(10) != 10)
+            break;
+        const std::size_t at = std::size_t(reader.Data() - reader.Share().get());
+        // Every other table is kept where it lies.
+        if (offset % 20 == 0)
+            kept.emplace_back(reader.Share(), at);
+        reader.Skip(10);
+    }
+    ASSERT_EQ(1500u, kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(0, std::memcmp(kept[i].first.get() + kept[i].second, bytes.data() + 20 * i, 10)) << i;
 }

@@ -162,6 +162,48 @@ TEST_P(DataSetLoad, UnknownLengthFileIsCompletedInPlace)
     EXPECT_EQ(std::vector<BYTE>(expected.begin(), expected.begin() + 32), header);
 }
 
+// A session longer than the loader's read blocks: the records straddling their ends, and those
+// kept where they were read, hold what was written; a file cut past the first block is refused.
+TEST_P(DataSetLoad, SessionLongerThanAReadBlockKeepsEveryRecordAsWritten)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    sessionSpec.trendRecords = 14000;  // 9.5 MB of trend records
+    const CSessionWriter writer(sessionSpec);
+    const std::vector<BYTE> bytes = writer.BuildFile();
+    ASSERT_GT(bytes.size(), std::size_t(9) << 20);
+    const std::string path = m_folder.Path("long.zlg");
+    ASSERT_TRUE(WriteBytesToFile(path, bytes));
+
+    CDataSet set(nullptr);
+    ASSERT_EQ(0, set.LoadFromFile(path.c_str(), false));
+    const CDataTable* trend = set.GetTrendTable();
+    ASSERT_EQ(writer.WrittenTrendCount(), trend->GetCount());
+    ASSERT_EQ(int(writer.DemandBegins().size()), set.GetDemandTable()->GetCount());
+    int wrong = 0;
+    for (int i = 0, written = 0; i < trend->GetCount(); ++i, ++written) {
+        if (written == sessionSpec.gapStart)
+            written += sessionSpec.gapLength;
+        const Umbo_table_header_t* record = trend->GetAt(i);
+        const std::int64_t begin = writer.TrendBegin(written);
+        const SPhaseValues a = CSessionWriter::PhaseValues(
+            sessionSpec, begin + std::int64_t(sessionSpec.averagingSeconds) * 5000000LL, 0);
+        if (ConstructHighTimeFromTableTime(record->time_stamp).GetTicks() != begin ||
+            LoadF32(record, 32) != float(a.voltage) || LoadF32(record, 224) != float(a.activePower))
+            ++wrong;
+    }
+    EXPECT_EQ(0, wrong);
+    EXPECT_EQ(writer.LastRecordTicks(), set.GetEndTime().GetTicks());
+
+    // Cut inside a table past the first block, and inside the last table.
+    for (const std::size_t cut : {(std::size_t(8) << 20) + 700, bytes.size() - 100}) {
+        const std::string cutPath = m_folder.Path("cut.zlg");
+        ASSERT_TRUE(WriteBytesToFile(cutPath, std::vector<BYTE>(bytes.begin(), bytes.begin() + std::ptrdiff_t(cut))));
+        CDataSet cutSet(nullptr);
+        EXPECT_EQ(CDataSet::kResultShortTable, cutSet.LoadFromFile(cutPath.c_str(), false)) << cut;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(ByteOrders, DataSetLoad, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "BigEndian" : "LittleEndian"; });
 
