@@ -155,8 +155,13 @@ bool CBasicViewSettings::IsValidNoteName(structAddNotes& note)
     if (!note.IsAttached())
         return read == 1;
     if (read < 7) {
-        note.name += ".0";
-        return read == 6 && numbers[2] >= kFirstDataPointNumber;
+        // The six numbers completed in the written form: whatever followed them in the file
+        // would otherwise stay in the name and be completed again at every load.
+        if (read != 6 || numbers[2] < kFirstDataPointNumber)
+            return false;
+        note.name.Format("Note %d.%d.%d.%d.%d.%d.0", numbers[0], numbers[1], numbers[2], numbers[3], numbers[4],
+                         numbers[5]);
+        return true;
     }
     return read == 7 && numbers[2] >= kFirstDataPointNumber;
 }

@@ -418,6 +418,19 @@ TEST(BasicViewSettingsTest, NotesAndTheirNames)
     EXPECT_EQ(s.m_notes[0].name, "Note 3.0.5000.1.2.3.0");
     EXPECT_EQ(s.m_notes[1].name, "Note 4");
     EXPECT_EQ(s.m_notes[1].text, "d\xEF\xBF\xBD\xEF\xBF\xBD"); // broken UTF-8 replaced
+
+    // Six numbers and something else: completed once, and the completed name reads back as
+    // it was written.
+    CBasicViewSettings odd(0);
+    ASSERT_TRUE(Import(odd, ReplaceElement(full, "notes",
+                                           "<notes><note name=\"Note 1.0.5000.1.2.3.x\" x=\"1\" y=\"2\" "
+                                           "reference=\"1\" text=\"e\"/></notes>")));
+    ASSERT_EQ(odd.m_notes.size(), 1u);
+    EXPECT_EQ(odd.m_notes[0].name, "Note 1.0.5000.1.2.3.0");
+    const std::string written = Export(odd);
+    CBasicViewSettings again(0);
+    ASSERT_TRUE(Import(again, written));
+    EXPECT_EQ(Export(again), written);
 }
 
 TEST(BasicViewSettingsTest, ThumbSelectionsTakeTheFirstTwoChildren)

@@ -60,7 +60,7 @@ TEST(CurAxisDetailsTest, WriterFormsAndOrder)
     EXPECT_EQ(text,
               "<view>\n"
               "\t<upperPlot>\n"
-              "\t\t<xAxis min=\"0.333333333333\" span=\"2\"/>\n"
+              "\t\t<xAxis min=\"0.3333333333333333\" span=\"2\"/>\n"
               "\t\t<cursor type=\"1\" pos=\"0.5\"/>\n"
               "\t\t<xCursor index=\"-1\" pos=\"0\"/>\n"
               "\t\t<xCursor index=\"-1\" pos=\"0\"/>\n"
