@@ -537,17 +537,25 @@ bool CBasicViewSettings::ImportEstimatedPowerFromXml(const XmlNode* node)
         const XmlAttribute* value = child->first_attribute("value");
         if (!value)
             return MissingAttribute(reader, "value");
-        readFloat(entry.value, value);
+        // A voltage the table's editor refuses (0, negative, not finite) leaves the session at
+        // its own nominal voltage.
+        entry.value = -1.0f;
+        readFloat(entry.value, value, kXmlPositiveFloat);
+        bool refused = entry.value < 0.0f;
         if (!readTopology(*child, "topology", entry.topology))
             return false;
         const XmlAttribute* nominalX = child->first_attribute("nominalX");
         if (nominalX) {
-            readFloat(entry.nominalX, nominalX);
+            entry.nominalX = -1.0f;
+            readFloat(entry.nominalX, nominalX, kXmlPositiveFloat);
+            refused = refused || entry.nominalX < 0.0f;
             if (!readTopology(*child, "topologyX", entry.topologyX))
                 return false;
         } else if (child->first_attribute("topologyX")) {
             return MissingAttribute(reader, "nominalX");
         }
+        if (refused)
+            continue;
         if (m_nominalVoltages.size() < std::size_t(index) + 1)
             m_nominalVoltages.resize(std::size_t(index) + 1);
         m_nominalVoltages[std::size_t(index)] = entry;

@@ -34,7 +34,7 @@ SCurAxisDetails FullDetails()
         d.xAxes[std::size_t(i)] = {41900.0 + i, 7.5 + i};
     d.yAxisCount = 12;
     for (int i = 0; i < 12; ++i)
-        d.yAxes[std::size_t(i)] = {-100.0 * i, 0.125 * (i + 1)};
+        d.yAxes[std::size_t(i)] = {-100.0 * i, 0.125 * (i + 1), i % 3 == 1}; // some scaled by the user
     return d;
 }
 } // namespace
