@@ -35,7 +35,14 @@ void CCursorRecords::Restore(CiPlotX& chart) const
         if (!record.placed || !channel || !channel->IsVisible())
             continue;
         chart.GetCursor(i).channelName = record.channelName;
-        chart.SetCursorPosition(i, OnRecord(*channel, record.position));
+        // Outside the data fed so far (only what the time axis shows is fed) the cursor stays
+        // where it was stored instead of moving onto the first point fed.
+        const double position = OnRecord(*channel, record.position);
+        if (channel->GetCount() > 0 && position >= channel->GetXValue(0) &&
+            position <= channel->GetXValue(channel->GetCount() - 1))
+            chart.SetCursorPosition(i, position);
+        else
+            chart.GetCursor(i).position = position;
     }
 }
 

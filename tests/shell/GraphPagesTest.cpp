@@ -674,6 +674,24 @@ TEST_F(GraphPagesTest, AYScaleSetInItsDialogIsSavedAndComesBackOnReopening)
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
+TEST_F(GraphPagesTest, ACursorMovedWithTheKeysComesBackOnItsRecordWhenReopened)
+{
+    const CString path = m_program.Document().GetPathName();
+    CiPlotX* chart = &Chart(ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry));
+    ASSERT_TRUE(chart->GetCursor(0).IsShown());
+    CAssembledProgram::ClickInView(*chart->GetParent());
+    for (int i = 0; i < 2; ++i)
+        SimulateKey(*chart, VK_RIGHT);
+    CFrameworkApp::PumpWaitingMessages();
+    const SPlotDataCursor moved = chart->GetCursor(0);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    ASSERT_TRUE(m_program.App().OpenDocumentFile(path));
+    chart = &Chart(ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry));
+    EXPECT_EQ(chart->GetCursor(0).channelName, moved.channelName);
+    EXPECT_EQ(std::llround(chart->GetCursor(0).position * 86400000.0), std::llround(moved.position * 86400000.0));
+    EXPECT_EQ(chart->GetCursor(0).readout, moved.readout);
+}
+
 TEST_F(GraphPagesTest, TheCollapseButtonRestsWhileTheSectionIsCaptured)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
