@@ -413,23 +413,28 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     StoreAxisCounts();
     // 14: axes from the data or from the settings.
     const int reference = std::max(0, ReferenceSession());
-    if (hintCompatible || !present) {
+    const auto rangeOfData = [&](int i) {
         const bool demand = GetViewKind() == 5;
-        for (int i = 0; i < std::min(m_chart.GetXAxisCount(), kMaxPlotXAxes); ++i) {
-            CDataSet* set = document->GetDataSet(i < m_sessionCount ? i : reference);
-            CTrendTimeBlock* block = set ? (demand ? set->GetDemandTimeBlock() : set->GetTrendTimeBlock()) : nullptr;
-            if (!block || block->GetRecordCount() == 0)
-                continue;
-            const double first = block->GetFirstTime().GetAsDate();
-            const double last = block->GetLastTime().GetAsDate();
-            m_feeder->SetSessionRange(i, first, last);
-            // A session of one sample has no duration: the axis keeps a showable span.
-            m_chart.SetXAxisRange(i, first, last > first ? last - first : 1.0 / 24.0);
-        }
+        CDataSet* set = document->GetDataSet(i < m_sessionCount ? i : reference);
+        CTrendTimeBlock* block = set ? (demand ? set->GetDemandTimeBlock() : set->GetTrendTimeBlock()) : nullptr;
+        if (!block || block->GetRecordCount() == 0)
+            return;
+        const double first = block->GetFirstTime().GetAsDate();
+        const double last = block->GetLastTime().GetAsDate();
+        m_feeder->SetSessionRange(i, first, last);
+        // A session of one sample has no duration: the axis keeps a showable span.
+        m_chart.SetXAxisRange(i, first, last > first ? last - first : 1.0 / 24.0);
+    };
+    if (hintCompatible || !present) {
+        for (int i = 0; i < std::min(m_chart.GetXAxisCount(), kMaxPlotXAxes); ++i)
+            rangeOfData(i);
     } else {
+        // A stored range the chart refuses (none was readable) leaves the axis on the data.
         const SCurAxisDetails& details = m_settings.m_upperPlot;
         for (int i = 0; i < std::min(details.xAxisCount, m_chart.GetXAxisCount()); ++i)
-            m_chart.SetXAxisRange(i, details.xAxes[std::size_t(i)].min, details.xAxes[std::size_t(i)].span);
+            if (!m_chart.SetXAxisRange(i, details.xAxes[std::size_t(i)].min, details.xAxes[std::size_t(i)].span) &&
+                i < kMaxPlotXAxes)
+                rangeOfData(i);
         for (int i = 0; i < m_sessionCount && i < kMaxPlotXAxes; ++i)
             if (CDataSet* set = document->GetDataSet(i); set && set->GetTrendTimeBlock() &&
                                                           set->GetTrendTimeBlock()->GetRecordCount() > 0)

@@ -4,6 +4,8 @@
 // did on the report page before.
 #include "AssembledProgram.h"
 #include "datamodel/AvailableMemory.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/TrendTimeBlock.h"
 #include "grid/CUGGrid.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/windows/CFileDialog.h"
@@ -37,6 +39,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <map>
 
 namespace {
@@ -411,6 +414,38 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_EQ(Boxes().size(), 5u);
     EXPECT_EQ(Boxes()[4].text, project + " is read-only. A project is written while it is worked on: remove its write "
                                          "protection, or copy it to a folder that can be written and open the copy.");
+}
+
+TEST_F(UserWorkKeptTest, AnAxisRangeAnotherToolDamagedLeavesTheAxisOnTheData)
+{
+    const CString path = MakeProject("damaged", 1, u"Feeder");
+    ASSERT_TRUE(m_program.Start(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CFrameworkApp::RunFor(700);
+    m_program.Exit();
+    // Another tool writes the time axis's start and the power axis's span as no numbers.
+    {
+        CZcaArchive archive;
+        CProjectSettings project;
+        ASSERT_TRUE(archive.Open(path));
+        ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+        const auto* stored = dynamic_cast<const CBasicViewSettings*>(project.GetStudyViewSettings(0));
+        ASSERT_NE(stored, nullptr);
+        CBasicViewSettings damaged(*stored);
+        ASSERT_GT(damaged.m_upperPlot.yAxisCount, 0);
+        damaged.m_upperPlot.xAxes[0].min = std::numeric_limits<double>::quiet_NaN();
+        damaged.m_upperPlot.yAxes[0] = {-10.0, std::numeric_limits<double>::infinity(), true};
+        project.SetStudyViewSettings(0, &damaged);
+        ASSERT_TRUE(archive.WriteProjectXml(project));
+    }
+    ASSERT_TRUE(m_program.Start(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CFrameworkApp::RunFor(700);
+    const CiPlotX& chart = *Graph(0)->GetPlotControl();
+    const CTrendTimeBlock& records = *Project().GetDataSet(0)->GetTrendTimeBlock();
+    EXPECT_NEAR(chart.GetXAxis(0)->GetMin(), records.GetFirstTime().GetAsDate(), 1e-6);
+    EXPECT_NE(chart.GetYAxis(0)->GetMin(), -10.0);
+    EXPECT_FALSE(chart.GetYAxis(0)->IsManual());
 }
 
 TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoaded)
