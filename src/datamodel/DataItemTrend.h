@@ -61,7 +61,8 @@ public:
 
     // The summary of series 0..2 of a channel over all the item's records, once taken (see
     // TakeSeriesSummaries); null before. The records never change, and the graph's scales and
-    // both tables of a page ask for the same ones.
+    // both tables of a page ask for the same ones. Further series numbers are the callers' own
+    // (the tables keep a power factor's signed extremes there).
     const SSeriesSummary* FindSeriesSummary(DWORD quantity, DWORD phase, int series) const;
     void KeepSeriesSummary(DWORD quantity, DWORD phase, int series, const SSeriesSummary& summary) const;
     // Figures a caller derives from several series over all the item's records (a mean of

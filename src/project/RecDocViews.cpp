@@ -172,9 +172,13 @@ int CRecDoc::ShowStudyView(int tabKind, int viewId)
         const int topTab = m_studyViewHost->GetCurrentTopTab();
         if (topTab == tabKind)
             return 1;
+        // The view button of the page already shown leaves it as the user has it: its views
+        // followed every change themselves.
+        const int studyTab = view >= kFirstLoadView ? kLoadStudyTab : kEnergyStudyTab;
+        if (topTab == studyTab)
+            return 1;
         // Back from another tab to the page built for this view: when it shows nothing that
         // changed since, it is only brought forward.
-        const int studyTab = view >= kFirstLoadView ? kLoadStudyTab : kEnergyStudyTab;
         if (topTab != studyTab && m_studyBuiltAt == m_pageChanges && m_studyViewHost->SelectBuiltStudy())
             return 1;
     }

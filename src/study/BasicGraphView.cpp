@@ -34,17 +34,7 @@ CBasicGraphView::CBasicGraphView(int settingsKind, int viewKind, int studyType)
 {
     SetViewKind(viewKind);
     m_chart.SetEventSink(this);
-    m_notes.SetChannelResolver([this](const CNoteAnnotations::SAnchor& anchor) {
-        if (!m_feeder)
-            return -1;
-        for (int i = 0; i < m_feeder->GetChannelCount(); ++i) {
-            const SFeederChannel* entry = m_feeder->GetChannelEntry(i);
-            if (entry->session == anchor.session && int(entry->quantity) == anchor.quantity &&
-                int(entry->phase) == anchor.phase && entry->statistic == anchor.statistic)
-                return i;
-        }
-        return -1;
-    });
+    m_notes.SetAnchorLocator([this](const CNoteAnnotations::SAnchor& anchor) { return LocateNoteSample(anchor); });
 }
 
 CBasicGraphView::~CBasicGraphView()
@@ -411,7 +401,8 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     // The chart has no Y axis until it is fed: the stored ranges are counted before.
     const int storedYAxes = m_settings.m_upperPlot.yAxisCount;
     StoreAxisCounts();
-    // 14: axes from the data or from the settings.
+    // 14: axes from the data or from the settings; the span button is checked against them anew.
+    m_buttonSpan = -1.0;
     const int reference = std::max(0, ReferenceSession());
     const auto rangeOfData = [&](int i) {
         const bool demand = GetViewKind() == 5;
@@ -509,11 +500,14 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
             m_dialogBar->XAxisPickers().SetRange(axis->GetMin(), axis->GetMax());
         }
     }
-    // 20: the stored time range and the enable states.
+    // 20: the stored time range and the enable states. A range nobody placed (the whole
+    // recording an untouched view keeps) leaves the markers to their first placement inside
+    // what the axis then shows.
     if (present) {
+        const bool placed = m_markers.IsRangeSet() || !IsUntouchedTimeRange();
         m_markers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
         m_markers.SetReferenceAxis(std::clamp(m_settings.m_RefAxis, 0, kMaxPlotXAxes - 1));
-        m_markers.SetRangeSet(true);
+        m_markers.SetRangeSet(placed);
     }
     const bool anyZero = m_settings.m_timeRange.from == 0.0 || m_settings.m_timeRange.to == 0.0 ||
                          m_settings.m_xAxisScaling.from == 0.0 || m_settings.m_xAxisScaling.to == 0.0;
@@ -556,15 +550,26 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
         m_storedSize = CSize();
         RecalcLayout();
     }
-    // 25: working hours, retried until the axis allows them.
-    if (m_settings.m_setWorkingHours && !DrawWorkingHours())
-        StartTimer(kWorkingHoursTimer);
     // 29
     m_firstUpdate = false;
     m_updating = false;
     m_bookmarkApplied = false;
     // The bar takes its stored state once the page has been laid out, shown or not yet.
     StartTimer(kDialogBarTimer);
+}
+
+bool CBasicGraphView::IsUntouchedTimeRange() const
+{
+    // What the first update stores: the pickers' range over the reference session's data, to the
+    // second.
+    const CRecDoc* document = GetDocument();
+    CDataSet* set = document ? document->GetDataSet(ReferenceSession()) : nullptr;
+    const CTrendTimeBlock* block = set ? (GetViewKind() == 5 ? set->GetDemandTimeBlock() : set->GetTrendTimeBlock()) : nullptr;
+    if (!block || block->GetRecordCount() == 0)
+        return false;
+    constexpr double kSecond = 1.0 / 86400.0;
+    return std::fabs(m_settings.m_timeRange.from - block->GetFirstTime().GetAsDate()) <= kSecond &&
+           std::fabs(m_settings.m_timeRange.to - block->GetLastTime().GetAsDate()) <= kSecond;
 }
 
 void CBasicGraphView::OnActivateView(bool activate)

@@ -5,6 +5,7 @@
 // inside a window around the visible range, labels the axes, and answers the chart's events,
 // its dialog bar, its section toolbar and the private messages of its table views. A study view
 // fills in the per-study hooks (data items, chart set-up, which channels are shown...).
+#include "datamodel/TrendAccess.h"
 #include "platform/chart/CiPlotX.h"
 #include "project/BasicViewSettings.h"
 #include "project/IBasicGraphView.h"
@@ -24,6 +25,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CBasicGraphViewDialogBar;
@@ -215,6 +217,16 @@ protected:
     // factors through the fold.
     std::unique_ptr<CTrendChannel> SessionTrendChannel(int session, CDataItemTrend& trendItem, DWORD quantity,
                                                        DWORD phase) const;
+    // The records a data item is plotted from: its kind's, grouped to the demand period when it
+    // follows it.
+    STrendAccessSpec RecordAccessOf(const SDataItem& item, const CMeasurementConfig& config) const;
+    // A note's sample: the time of point `point` of chart channel `channel` in whole seconds after
+    // its session's first record; none in a calendar view, whose points are days side by side.
+    std::optional<int> NoteSampleOfPoint(int channel, int point) const;
+    // Where a note's sample stands on the chart as it is fed now.
+    CNoteAnnotations::SPlace LocateNoteSample(const CNoteAnnotations::SAnchor& anchor) const;
+    // The feeder channel of a session's quantity, phase and statistic; -1 when not plotted.
+    int FindFeederChannel(int session, DWORD quantity, DWORD phase, int statistic) const;
     void RefreshSessionTexts();
     // The names of the data items' values, from the sessions that hold them.
     void CollectPlottedSelectors();
@@ -235,12 +247,17 @@ protected:
     // and labels.
     void ArrangeChart();
     void UpdateTimeRangePickers();
+    // True when the settings' time range is the one an update stores for a view whose range
+    // nobody placed: the reference session's whole recording.
+    bool IsUntouchedTimeRange() const;
     // The X-axis scaling pickers show the range of the reference axis.
     void UpdateXAxisPickers();
     // The X-axis scaling pickers' range onto the axes (see the definition), then a refresh.
     void ApplyXAxisPickers(bool keepCentres);
     // The X-axis pickers' chosen length onto the axes, its span button selected.
     void ApplyXAxisChoice();
+    // The pressed span button names the reference axis's range [begin, end] (see the definition).
+    void FollowSpanButton(double begin, double end);
     CMySplitterWnd* FindSplitter() const;
     void HandleCommand(UINT id, UINT code);
     // The document's change broadcast (message 1054): its own hints, or the project manager's.
@@ -305,6 +322,9 @@ private:
     CZoomRectangle m_zoom;
     CCursorRecords m_cursorRecords;
     bool m_handlingAxisChange = false;
+    // The reference axis's span when the span button was last checked against it; negative
+    // until the first check after an update.
+    double m_buttonSpan = -1.0;
 };
 
 // Brackets a change the view makes to the chart, so that its events are not taken as the user's.

@@ -415,7 +415,7 @@ void CBasicGraphView::ScrollSessionAxis(int session, int direction)
 {
     {
         CGraphEventScope scope(*this);
-        m_markers.ScrollAxis(m_axisControls.coupled ? -1 : session, direction, [this](int axis, double& first, double& last) {
+        m_markers.ScrollAxis(session, direction, m_axisControls.coupled != 0, [this](int axis, double& first, double& last) {
             return m_feeder && m_feeder->GetSessionRange(axis, first, last);
         });
     }

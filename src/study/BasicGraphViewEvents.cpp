@@ -77,7 +77,9 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
                                        : -1;
             if (const SFeederChannel* entry = m_feeder ? m_feeder->GetChannelEntry(entryIndex) : nullptr) {
                 const CString text = GetCursorValueText(-1, event.index, m_chart.GetChannel(event.index)->GetXValue(event.point));
-                m_notes.PlaceAtPoint({entry->session, int(entry->quantity), int(entry->phase), entry->statistic},
+                const std::optional<int> sample = NoteSampleOfPoint(event.index, event.point);
+                m_notes.PlaceAtPoint({entry->session, int(entry->quantity), int(entry->phase), entry->statistic,
+                                      sample.value_or(event.point), sample.has_value()},
                                      event.index, event.point, text);
                 PostMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kGraphRefreshNotification), 0);
             }
@@ -272,10 +274,7 @@ void CBasicGraphView::OnXAxisChangedByUser(const SPlotEvent& event)
     if (axis == m_markers.GetReferenceAxis() && m_dialogBar) {
         m_dialogBar->XAxisPickers().SetRange(event.c, event.c + event.d);
         m_settings.m_xAxisScaling = {event.c, event.c + event.d};
-        if (CDateTimePickerControls::IsIndividualLength(event.d)) {
-            m_settings.m_typeTimeRange = -1;
-            m_dialogBar->SelectSpanButton(GraphBar::kFirstSpanButton + 3);
-        }
+        FollowSpanButton(event.c, event.c + event.d);
     }
     if (m_zoomState != 4)
         DrawWorkingHours();

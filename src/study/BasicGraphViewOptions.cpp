@@ -13,6 +13,7 @@
 #include "study/WorkingHoursShading.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -225,6 +226,7 @@ void CBasicGraphView::OnSpanButton(UINT id)
     m_dialogBar->SelectSpanButton(id);
     const int choice = CBasicGraphViewDialogBar::SpanIndexOfButton(id);
     if (choice < 0) {
+        m_settings.m_typeTimeRange = -1;
         RefreshGraph();
         return;
     }
@@ -239,6 +241,26 @@ void CBasicGraphView::UpdateXAxisPickers()
         return;
     m_dialogBar->XAxisPickers().SetRange(axis->GetMin(), axis->GetMax());
     m_settings.m_xAxisScaling = {axis->GetMin(), axis->GetMax()};
+    FollowSpanButton(axis->GetMin(), axis->GetMax());
+}
+
+void CBasicGraphView::FollowSpanButton(double begin, double end)
+{
+    // A new span that is not the button's length makes the button "Individual". A span kept as
+    // it was (a drag, a refresh) keeps its button, so that a day of 23 or 25 hours stays "1 Day"
+    // wherever it is moved; the first check after an update, against the axes the settings
+    // gave, takes such days anywhere.
+    constexpr double kMillisecond = 1.1574074074074074e-8;
+    int& type = m_settings.m_typeTimeRange;
+    const bool restored = m_buttonSpan < 0.0;
+    if (type >= 0 && std::fabs(end - begin - m_buttonSpan) >= kMillisecond &&
+        !CDateTimePickerControls::IsChoiceRange(
+            CBasicGraphViewDialogBar::SpanIndexOfButton(CBasicGraphViewDialogBar::SpanButtonOfType(type)), begin, end,
+            restored))
+        type = -1;
+    m_buttonSpan = end - begin;
+    if (m_dialogBar)
+        m_dialogBar->SelectSpanButton(CBasicGraphViewDialogBar::SpanButtonOfType(type));
 }
 
 bool CBasicGraphView::DrawWorkingHours(bool clearOnly)

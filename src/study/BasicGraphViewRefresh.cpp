@@ -140,9 +140,7 @@ bool CBasicGraphView::FeedSession(int session)
     for (const SDataItem& item : m_dataItems) {
         if (!info.Select(item.quantity))
             continue;
-        STrendAccessSpec recordAccess{BYTE(item.demandRecords ? 1 : 0), 1};
-        if (item.useDemandPeriod && m_settings.m_demandPeriod > 0)
-            GetIntervalMultiple(config, m_settings.m_demandPeriod, recordAccess, item.demandRecords);
+        const STrendAccessSpec recordAccess = RecordAccessOf(item, config);
         const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
         if (itemId == kNoTrendItem)
             continue;
@@ -172,6 +170,14 @@ bool CBasicGraphView::FeedSession(int session)
         m_feeder->FeedChannels(feeds, *trendItem->GetTimeBlock(), withMinMax, session, windowStart, windowEnd);
     }
     return true;
+}
+
+STrendAccessSpec CBasicGraphView::RecordAccessOf(const SDataItem& item, const CMeasurementConfig& config) const
+{
+    STrendAccessSpec recordAccess{BYTE(item.demandRecords ? 1 : 0), 1};
+    if (item.useDemandPeriod && m_settings.m_demandPeriod > 0)
+        GetIntervalMultiple(config, m_settings.m_demandPeriod, recordAccess, item.demandRecords);
+    return recordAccess;
 }
 
 std::unique_ptr<CTrendChannel> CBasicGraphView::SessionTrendChannel(int session, CDataItemTrend& trendItem, DWORD quantity,
@@ -218,6 +224,9 @@ void CBasicGraphView::RefreshGraph()
         UpdateTimeRangePickers();
     }
     m_notes.Replace();
+    // The working hours follow the days the axis now shows; retried until the axis allows them.
+    if (m_settings.m_setWorkingHours && !DrawWorkingHours())
+        StartTimer(kWorkingHoursTimer);
 }
 
 void CBasicGraphView::RebuildChart()

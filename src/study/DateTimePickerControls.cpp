@@ -136,7 +136,7 @@ void CDateTimePickerControls::Enable(bool on)
             control->EnableWindow(on);
 }
 
-CHighTime CDateTimePickerControls::ReadSide(UINT dateId, UINT timeId) const
+CHighTime CDateTimePickerControls::ReadSide(UINT dateId, UINT timeId, const CHighTime& previous) const
 {
     SYSTEMTIME date{};
     SYSTEMTIME time{};
@@ -147,6 +147,13 @@ CHighTime CDateTimePickerControls::ReadSide(UINT dateId, UINT timeId) const
         invalid.SetStatus(CHighTime::invalid);
         return invalid;
     }
+    // A side the user left as it was keeps its time, also in the hour the clocks repeat, which
+    // the local parts alone would put at its first occurrence.
+    SYSTEMTIME shown{};
+    if (previous.GetAsSystemTime(shown) && shown.wYear == date.wYear && shown.wMonth == date.wMonth &&
+        shown.wDay == date.wDay && shown.wHour == time.wHour && shown.wMinute == time.wMinute &&
+        shown.wSecond == time.wSecond)
+        return previous;
     CHighTime value;
     value.SetDateTime(date.wYear, date.wMonth, date.wDay, time.wHour, time.wMinute, time.wSecond);
     return value;
@@ -156,8 +163,8 @@ void CDateTimePickerControls::OnPickerChanged(bool beginSide)
 {
     if (!m_parent)
         return;
-    CHighTime begin = ReadSide(m_ids.beginDate, m_ids.beginTime);
-    CHighTime end = ReadSide(m_ids.endDate, m_ids.endTime);
+    CHighTime begin = ReadSide(m_ids.beginDate, m_ids.beginTime, m_begin);
+    CHighTime end = ReadSide(m_ids.endDate, m_ids.endTime, m_end);
     if (begin.GetStatus() != CHighTime::valid || end.GetStatus() != CHighTime::valid) {
         WritePickers();
         return;
@@ -198,9 +205,16 @@ void CDateTimePickerControls::OnChoiceChanged()
     CHighTime aligned = m_begin;
     switch (m_choice) {
     case 4:
-    case 5:
-        aligned.SetDateTime(m_begin.GetYear(), m_begin.GetMonth(), m_begin.GetDay(), m_begin.GetHour(), 0, 0);
+    case 5: {
+        // Back by the minutes and seconds the clock shows: in the hour repeated when the clocks go
+        // back, the start of that same hour, which its local parts alone cannot name.
+        if (m_begin.GetMinute() < 0)
+            break; // no local time to align
+        const LONGLONG intoHour = (m_begin.GetMinute() * 60LL + m_begin.GetSecond()) * kSecondTicks +
+                                  m_begin.GetTicks() % kSecondTicks;
+        aligned = m_begin - CHighTimeSpan(intoHour);
         break;
+    }
     case 6:
         aligned.SetDateTime(m_begin.GetYear(), m_begin.GetMonth(), m_begin.GetDay(), 0, 0, 0);
         break;
@@ -236,13 +250,21 @@ void CDateTimePickerControls::SelectChoice(int choice)
         }
 }
 
-bool CDateTimePickerControls::IsIndividualLength(double days)
+bool CDateTimePickerControls::IsChoiceRange(int choice, double begin, double end, bool anyDay)
 {
     constexpr double kMillisecond = 1.1574074074074074e-8;
-    for (const SIntervalChoice& choice : GetIntervalChoices())
-        if (std::fabs(choice.days - days) < kMillisecond)
-            return false;
-    return true;
+    constexpr double kClockChange = 1.0 / 24.0;
+    if (choice < 0 || choice >= kIntervalChoiceCount)
+        return false;
+    const double days = GetIntervalChoices()[std::size_t(choice)].days;
+    const double length = end - begin;
+    if (std::fabs(length - days) < kMillisecond)
+        return true;
+    if (!IsDayChoice(choice))
+        return false;
+    // Local calendar days from the begin; anywhere, a length a clock change gives such days.
+    return std::fabs(ChoiceEnd(CHighTime::FromDate(begin), choice).GetAsDate() - end) < kMillisecond ||
+           (anyDay && std::fabs(std::fabs(length - days) - kClockChange) < kMillisecond);
 }
 
 CHighTime CDateTimePickerControls::ChoiceEnd(const CHighTime& begin, int choice)

@@ -49,11 +49,13 @@ public:
     void SelectChoice(int choice);
     int GetChoice() const { return m_choice; }
 
-    // True when the length matches none of the nine interval choices within 1 ms.
-    static bool IsIndividualLength(double days);
+    // True when [begin, end] (chart dates) is the length of an interval choice within 1 ms; a
+    // day choice also as the local calendar days from the begin, and with anyDay set as any
+    // length a clock change gives such days (a day of 23 or 25 hours moved elsewhere).
+    static bool IsChoiceRange(int choice, double begin, double end, bool anyDay);
 
 private:
-    CHighTime ReadSide(UINT dateId, UINT timeId) const;
+    CHighTime ReadSide(UINT dateId, UINT timeId, const CHighTime& previous) const;
     void WritePickers();
     void RefreshDurationItem();
     // The end of a valid choice's interval from `begin`.

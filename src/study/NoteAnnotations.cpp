@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -55,8 +56,13 @@ private:
 // The data point's numbers in a note's name begin at 5000 (the project keeps no attached note
 // whose third number is below), so the quantity goes there with this offset.
 constexpr int kQuantityNumberBase = 5000;
+// The last number of an attached note's name: what its sixth number is. Older versions wrote 0
+// with the index of the chart point, which moves whenever the fed window does.
+constexpr int kChartPointSample = 0;
+constexpr int kTimedSample = 1;
 
-// "Note %d.%d.%d.%d.%d.%d.%d": note number, session, 5000 + quantity, phase, statistic, point, 0.
+// "Note %d.%d.%d.%d.%d.%d.%d": note number, session, 5000 + quantity, phase, statistic, sample
+// and its kind.
 bool ScanAttachedName(const CString& name, std::array<int, 7>& numbers)
 {
     return std::sscanf(name.GetString(), "Note %d.%d.%d.%d.%d.%d.%d", &numbers[0], &numbers[1], &numbers[2],
@@ -88,20 +94,38 @@ void CNoteAnnotations::AddObjects(const structAddNotes& note)
     box.fillColor = kNoteFill;
     box.draggable = true;
     std::array<int, 7> numbers{};
-    if (note.IsAttached() && ScanAttachedName(note.name, numbers)) {
+    if (note.IsAttached() && ScanAttachedName(note.name, numbers))
         box.xAxisName.Format("XAxis%d", std::clamp(numbers[1], 0, 3));
-        const int channel = m_resolver ? m_resolver({numbers[1], numbers[2] - kQuantityNumberBase, numbers[3], numbers[4]}) : -1;
-        if (const CPlotChannel* plotted = m_chart->GetChannel(channel); plotted && numbers[5] < plotted->GetCount()) {
-            SPlotLabel anchor;
-            anchor.name = AnchorName(note);
-            anchor.kind = EPlotLabelKind::Point;
-            anchor.channelName = plotted->GetName();
-            anchor.point = numbers[5];
-            anchor.color = plotted->GetColor();
-            m_chart->AddLabel(anchor);
-        }
-    }
+    PlaceAnchor(note);
     m_chart->AddLabel(box);
+}
+
+void CNoteAnnotations::PlaceAnchor(const structAddNotes& note)
+{
+    std::array<int, 7> n{};
+    const bool attached = note.IsAttached() && ScanAttachedName(note.name, n);
+    SPlace place;
+    if (attached && m_locator)
+        place = m_locator({n[1], n[2] - kQuantityNumberBase, n[3], n[4], n[5], n[6] == kTimedSample});
+    const CPlotChannel* plotted = m_chart->GetChannel(place.channel);
+    const int existing = m_chart->FindLabel(AnchorName(note));
+    if (!plotted || !std::isfinite(place.value)) {
+        if (existing >= 0)
+            m_chart->DeleteLabels(AnchorName(note));
+        return;
+    }
+    SPlotLabel anchor;
+    anchor.name = AnchorName(note);
+    anchor.kind = EPlotLabelKind::Point;
+    anchor.xAxisName = plotted->GetXAxisName();
+    anchor.channelName = plotted->GetName();
+    anchor.x = place.x;
+    anchor.value = place.value;
+    anchor.color = plotted->GetColor();
+    if (SPlotLabel* shown = m_chart->GetLabel(existing))
+        *shown = anchor;
+    else
+        m_chart->AddLabel(anchor);
 }
 
 void CNoteAnnotations::RemoveObjects(const structAddNotes& note)
@@ -125,12 +149,13 @@ void CNoteAnnotations::Replace()
     if (!m_chart || !m_notes)
         return;
     for (const structAddNotes& note : *m_notes)
-        if (m_chart->FindLabel(note.name) < 0)
+        if (m_chart->FindLabel(note.name) < 0) {
             AddObjects(note);
-        else if (SPlotLabel* box = m_chart->GetLabel(m_chart->FindLabel(note.name))) {
+        } else if (SPlotLabel* box = m_chart->GetLabel(m_chart->FindLabel(note.name))) {
             box->x = note.x;
             box->y = note.y;
             box->text = note.text;
+            PlaceAnchor(note);
         }
 }
 
@@ -141,7 +166,8 @@ int CNoteAnnotations::PlaceAtPoint(const SAnchor& anchor, int channel, int point
         return -1;
     structAddNotes note;
     note.name.Format("Note %d.%d.%d.%d.%d.%d.%d", GetCount(), anchor.session, kQuantityNumberBase + anchor.quantity,
-                     anchor.phase, anchor.statistic, point, 0);
+                     anchor.phase, anchor.statistic, anchor.timed ? anchor.sample : point,
+                     anchor.timed ? kTimedSample : kChartPointSample);
     note.reference = structAddNotes::kAttachedToPoint;
     note.text = text;
     note.x = plotted->GetXValue(point);

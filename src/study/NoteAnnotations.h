@@ -23,19 +23,30 @@ inline constexpr UINT ID_NOTE_DELETE = 33121;
 class CNoteAnnotations
 {
 public:
-    // Where an attached note's data point is: its session, quantity, phase and statistic.
+    // Where an attached note's data point is: its session, quantity, phase and statistic, and
+    // the sample: its time in whole seconds after the session's first record, or, in notes
+    // stored by older versions, the index of a chart point as the chart was fed then.
     struct SAnchor
     {
         int session = 0;
         int quantity = 0;
         int phase = 0;
         int statistic = 0;
+        int sample = 0;
+        bool timed = true;
     };
-    // The chart channel of an anchor; -1 when it is not plotted.
-    using ChannelResolver = std::function<int(const SAnchor&)>;
+    // Where an anchor's marker stands: the chart channel (-1: not plotted) and the sample's X
+    // value and value on that channel's axes (NaN: the sample is not there to mark).
+    struct SPlace
+    {
+        int channel = -1;
+        double x = 0.0;
+        double value = 0.0;
+    };
+    using AnchorLocator = std::function<SPlace(const SAnchor&)>;
 
     CNoteAnnotations(CWnd* view, CiPlotX* chart, std::vector<structAddNotes>* notes);
-    void SetChannelResolver(ChannelResolver resolver) { m_resolver = std::move(resolver); }
+    void SetAnchorLocator(AnchorLocator locator) { m_locator = std::move(locator); }
 
     // Every note's chart objects made again from the note list.
     void Reinitialise();
@@ -49,8 +60,9 @@ public:
     bool IsBusy() const { return m_notesMode || m_moving >= 0; }
     bool IsMoving() const { return m_moving >= 0; }
 
-    // Notes mode: a new note attached to point `point` of chart channel `channel`, whose anchor
-    // is given, with the text given; notes mode ends. The note's id, -1 when none was placed.
+    // Notes mode: a new note attached to the sample of the anchor given, which point `point` of
+    // chart channel `channel` shows, with the text given; notes mode ends. The note's id, -1 when
+    // none was placed.
     int PlaceAtPoint(const SAnchor& anchor, int channel, int point, const CString& text);
     // A chart label that belongs to a note: its note id; -1 otherwise.
     int NoteOfLabel(int label) const;
@@ -75,10 +87,12 @@ public:
 private:
     static CString AnchorName(const structAddNotes& note);
     void AddObjects(const structAddNotes& note);
+    // The marker of an attached note's sample put where the sample stands now (or taken away).
+    void PlaceAnchor(const structAddNotes& note);
     void RemoveObjects(const structAddNotes& note);
 
     CWnd* m_view;
-    ChannelResolver m_resolver;
+    AnchorLocator m_locator;
     CiPlotX* m_chart;
     std::vector<structAddNotes>* m_notes;
     bool m_notesMode = false;

@@ -94,6 +94,9 @@ int WeightedThdFigure(DWORD thdQuantity)
     return 1000 + int(thdQuantity);
 }
 constexpr int kEffectiveApparentPowerFigure = 2000;
+// The keys, beside the series 0..2, under which a power factor's item keeps its signed extremes.
+constexpr int kSignedHighest = 3;
+constexpr int kSignedLowest = 4;
 
 } // namespace
 
@@ -213,24 +216,22 @@ SWorkingValue CTableStatistics::Ratio(const SWorkingValue& numerator, const SWor
 
 SWorkingValue CTableStatistics::WeightedThd(DWORD quantity, int phase)
 {
-    SWorkingValue product;
+    SWorkingValue result;
     const DWORD base = quantity == 29 ? 0 : 1;
     const int reference = quantity == 29 ? m_config.GetDefaultVoltageReference() : 0;
     const SDerivedTaken& taken = Product({{quantity, phase, 0, kAvg}, {base, phase, reference, kAvg}});
     if (!taken.present)
-        return product;
-    product.quality = QualityOf(taken.summary, taken.block, m_range.first, taken.last);
-    const int finite = taken.summary.count;
-    Finish(product, finite > 0 ? taken.summary.sums[0] / finite : 0.0);
-
-    // Divided by the RMS of X: percent again. An RMS that is not finite follows the non-finite
-    // rule rather than leaving the product (volts or amperes times percent) in the cell.
-    const SWorkingValue rms = CellValue(base, phase, reference);
-    SWorkingValue result = Combine(product, rms, [](float weighted, float rms) {
-        return rms == 0.0f ? kNaN : weighted / rms;
-    });
-    // Under a finite RMS, a product without a finite mean leaves no distortion to show.
-    if (result.present && IsFinite(rms) && !IsFinite(product))
+        return result;
+    result.quality = QualityOf(taken.summary, taken.block, m_range.first, taken.last);
+    // The mean of THD x X over the mean of X, both over the records where both are finite: the
+    // distortion weighted by the quantity it is a distortion of, so that a constant THD averages
+    // to itself. Nothing to weigh by leaves no distortion to show.
+    const double weights = taken.summary.sums[1];
+    Finish(result, weights != 0.0 ? taken.summary.sums[0] / weights : 0.0);
+    if (taken.summary.count > 0 && weights == 0.0)
+        result.value = kNaN;
+    // Under a finite X, a THD without a finite value leaves no distortion to show.
+    if (taken.summary.count == 0 && IsFinite(CellValue(base, phase, reference)))
         result.value = kNaN;
     return result;
 }
@@ -363,7 +364,25 @@ void CTableStatistics::FillCell(DWORD quantity, int phase, SSummaryTableCell& ce
     if (const auto channel = Channel(quantity, phase, 0)) {
         // The extremes of the recorded Max and Min series, unless the averages went further (a
         // power factor too: its averages alone would make a steady one's Max and Min equal).
-        auto [max, avgMax, min, avgMin] = Extremes<4>(quantity, phase, {{{2, true}, {1, true}, {0, false}, {1, false}}});
+        SWorkingValue max, avgMax, min, avgMin;
+        if (quantity == 8 || quantity == 9) {
+            // A power factor's recorded Max and Min are magnitudes; only its average carries the
+            // sign of P. Signed per record, they bound what each interval had in either direction.
+            const auto averages = Extremes<2>(quantity, phase, {{{1, true}, {1, false}}});
+            avgMax = averages[0];
+            avgMin = averages[1];
+            const SSignedTaken& taken = SignedExtremes({quantity, phase});
+            if (taken.present) {
+                max = ExtremeOf(taken.summary.highest, true, taken.block, m_range.first, taken.last);
+                min = ExtremeOf(taken.summary.lowest, false, taken.block, m_range.first, taken.last);
+            }
+        } else {
+            const auto extremes = Extremes<4>(quantity, phase, {{{2, true}, {1, true}, {0, false}, {1, false}}});
+            max = extremes[0];
+            avgMax = extremes[1];
+            min = extremes[2];
+            avgMin = extremes[3];
+        }
         if (IsFinite(avgMax) && (!IsFinite(max) || max.value < avgMax.value))
             max = avgMax;
         if (IsFinite(avgMin) && (!IsFinite(min) || min.value > avgMin.value))
@@ -425,6 +444,19 @@ const CTableStatistics::SDerivedTaken& CTableStatistics::Product(const ProductKe
     }
     TakeNoted();
     return m_products.at(key);
+}
+
+const CTableStatistics::SSignedTaken& CTableStatistics::SignedExtremes(const SignedKey& key)
+{
+    if (const auto found = m_signed.find(key); found != m_signed.end())
+        return found->second;
+    m_notedSigned.insert(key);
+    if (m_collecting) {
+        static const SSignedTaken standIn{true, {StandInSummary(), StandInSummary()}, nullptr, -1};
+        return standIn;
+    }
+    TakeNoted();
+    return m_signed.at(key);
 }
 
 const CTableStatistics::SDerivedTaken& CTableStatistics::Effective()
@@ -569,6 +601,38 @@ void CTableStatistics::TakeNoted()
         walkLast = std::max(walkLast, taken.last);
     }
 
+    struct SSignedFold
+    {
+        SSignedTaken* taken;
+        int min;
+        int max;
+        int avg;
+        const CDataItemTrend* keeper;
+        SignedKey key;
+    };
+    std::vector<SSignedFold> signedFolds;
+    for (const SignedKey& key : m_notedSigned) {
+        if (m_signed.count(key))
+            continue;
+        SSignedTaken& taken = m_signed[key];
+        const auto& [quantity, phase] = key;
+        SResolved& min = resolve({quantity, phase, 0, 0});
+        SResolved& max = resolve({quantity, phase, 0, 2});
+        SResolved& avg = resolve({quantity, phase, 0, kAvg});
+        if (!min.access || !max.access || !avg.access)
+            continue;
+        taken = {true, {}, avg.block, avg.last};
+        const CDataItemTrend* keeper = wholeItem(avg, quantity);
+        const SSeriesSummary* highest = keeper ? keeper->FindSeriesSummary(quantity, DWORD(phase), kSignedHighest) : nullptr;
+        const SSeriesSummary* lowest = keeper ? keeper->FindSeriesSummary(quantity, DWORD(phase), kSignedLowest) : nullptr;
+        if (highest && lowest) {
+            taken.summary = {*highest, *lowest};
+            continue;
+        }
+        signedFolds.push_back({&taken, column(min), column(max), column(avg), keeper, key});
+        walkLast = std::max(walkLast, avg.last);
+    }
+
     // The total apparent power, the phase-to-neutral voltages, then the phase-to-phase ones.
     std::array<int, 6> voltages{};
     voltages.fill(-1);
@@ -609,10 +673,24 @@ void CTableStatistics::TakeNoted()
                 const float b = weight[i];
                 if (std::isfinite(a) && std::isfinite(b)) {
                     product.sums[0] += double(a) * b;
+                    product.sums[1] += double(b);
                     ++product.count;
                 } else {
                     CountNonFinite(product, NonFiniteResult(a, b));
                 }
+            }
+        }
+        for (SSignedFold& fold : signedFolds) {
+            const float* min = pass.Column(fold.min);
+            const float* max = pass.Column(fold.max);
+            const float* avg = pass.Column(fold.avg);
+            SSignedExtremes& extremes = fold.taken->summary;
+            for (int i = 0; i < within(fold.taken->last); ++i) {
+                // An interval without a finite average has no sign to give its extremes.
+                const bool known = std::isfinite(avg[i]);
+                const bool reverse = std::signbit(avg[i]);
+                extremes.highest.Add(first + i, !known ? avg[i] : reverse ? -min[i] : max[i]);
+                extremes.lowest.Add(first + i, !known ? avg[i] : reverse ? -max[i] : min[i]);
             }
         }
         if (apparent < 0)
@@ -648,8 +726,15 @@ void CTableStatistics::TakeNoted()
             fold.kept.item->KeepDerivedSummary(fold.kept.kind, fold.kept.phase, fold.taken->summary);
     if (effectiveKept.item)
         effectiveKept.item->KeepDerivedSummary(effectiveKept.kind, effectiveKept.phase, m_effective->summary);
+    for (const SSignedFold& fold : signedFolds)
+        if (fold.keeper) {
+            const auto& [quantity, phase] = fold.key;
+            fold.keeper->KeepSeriesSummary(quantity, DWORD(phase), kSignedHighest, fold.taken->summary.highest);
+            fold.keeper->KeepSeriesSummary(quantity, DWORD(phase), kSignedLowest, fold.taken->summary.lowest);
+        }
     m_notedSeries.clear();
     m_notedProducts.clear();
+    m_notedSigned.clear();
     m_notedEffective = false;
     m_notedWholeSeries.clear();
 }

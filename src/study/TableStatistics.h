@@ -87,6 +87,15 @@ private:
     using SDerivedTaken = STaken<SDerivedSummary>;
     // The two series of a THD weighted by the quantity it is a distortion of.
     using ProductKey = std::pair<SeriesKey, SeriesKey>;
+    // The recorded extremes of a power factor with the sign its average carries: per record the
+    // highest and the lowest value the interval had (a reverse interval's |Max| is its lowest).
+    struct SSignedExtremes
+    {
+        SSeriesSummary highest;
+        SSeriesSummary lowest;
+    };
+    using SSignedTaken = STaken<SSignedExtremes>;
+    using SignedKey = std::pair<DWORD, int>;
 
     std::unique_ptr<CTrendChannel> Channel(DWORD quantity, int phase, int voltageReference);
     SWorkingValue ComputeCellValue(DWORD quantity, int phase, int voltageReference);
@@ -117,8 +126,10 @@ private:
     // finite stand-in answers, so that every summary a cell may need is asked for; otherwise a
     // summary not taken yet is taken on its own.
     const SSeriesTaken& Series(const SeriesKey& key);
-    // THD x X over the records where both are finite: sums[0] their sum.
+    // THD x X over the records where both are finite: sums[0] their sum, sums[1] the sum of X.
     const SDerivedTaken& Product(const ProductKey& key);
+    // The recorded Min and Max of a power factor of (quantity, phase), signed per record.
+    const SSignedTaken& SignedExtremes(const SignedKey& key);
     // Over the records with a finite total apparent power S: sums[0] the sum of Ue^2 and
     // sums[1] the sum of S^2 / (9 Ue^2).
     const SDerivedTaken& Effective();
@@ -141,9 +152,11 @@ private:
     bool m_collecting = false;
     std::map<SeriesKey, SSeriesTaken> m_series;
     std::map<ProductKey, SDerivedTaken> m_products;
+    std::map<SignedKey, SSignedTaken> m_signed;
     std::optional<SDerivedTaken> m_effective;
     std::set<SeriesKey> m_notedSeries;
     std::set<ProductKey> m_notedProducts;
+    std::set<SignedKey> m_notedSigned;
     bool m_notedEffective = false;
     std::vector<SSeriesRequest> m_notedWholeSeries;
 };

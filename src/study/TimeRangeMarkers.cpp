@@ -377,30 +377,31 @@ bool CTimeRangeMarkers::OnIndicatorClicked(int limitIndex)
     return true;
 }
 
-void CTimeRangeMarkers::ScrollAxis(int axis, int direction, const DataRange& dataRange)
+void CTimeRangeMarkers::ScrollAxis(int axis, int direction, bool coupled, const DataRange& dataRange)
 {
-    if (!m_chart || direction == 0)
+    const CPlotXAxis* scrolled = m_chart ? m_chart->GetXAxis(axis) : nullptr;
+    if (!scrolled || direction == 0)
+        return;
+    // One span, but the last span ends with the data, the first begins with it; an axis already
+    // beyond stays where it is. Coupled axes follow the scrolled one by the same time.
+    const double span = scrolled->GetSpan();
+    double start = scrolled->GetMin() + (direction > 0 ? span : -span);
+    double first = 0.0;
+    double last = 0.0;
+    if (dataRange && dataRange(axis, first, last)) {
+        if (direction > 0)
+            start = std::max(scrolled->GetMin(), std::min(start, last - span));
+        else
+            start = std::min(scrolled->GetMin(), std::max(start, first));
+    }
+    const double delta = start - scrolled->GetMin();
+    if (delta == 0.0)
         return;
     for (int i = 0; i < m_chart->GetXAxisCount(); ++i) {
-        if (axis >= 0 && i != axis)
+        if (!coupled && i != axis)
             continue;
         const CPlotXAxis* xAxis = m_chart->GetXAxis(i);
-        const double span = xAxis->GetSpan();
-        double start = xAxis->GetMin() + (direction > 0 ? span : -span);
-        // The last span ends with the data, the first begins with it; an axis already beyond
-        // stays where it is.
-        double first = 0.0;
-        double last = 0.0;
-        if (dataRange && dataRange(i, first, last)) {
-            if (direction > 0)
-                start = std::max(xAxis->GetMin(), std::min(start, last - span));
-            else
-                start = std::min(xAxis->GetMin(), std::max(start, first));
-        }
-        const double delta = start - xAxis->GetMin();
-        if (delta == 0.0)
-            continue;
-        m_chart->SetXAxisRange(i, start, span);
+        m_chart->SetXAxisRange(i, xAxis->GetMin() + delta, xAxis->GetSpan());
         if (m_shown && i == m_referenceAxis)
             Shift(delta);
     }

@@ -35,12 +35,15 @@
 #include "study/BasicGraphView.h"
 #include "study/AxisControlBlock.h"
 #include "study/BasicGraphViewDialogBar.h"
+#include "study/BasicTableView.h"
 #include "study/CalendarGrid.h"
 #include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
 #include "study/DemandGrid.h"
 #include "study/DemandPeriodChoices.h"
+#include "study/DemandTableViews.h"
 #include "study/ManualScaleDlg.h"
+#include "study/SummaryGrid.h"
 #include "views/ButtonST.h"
 #include "views/MyFormView.h"
 #include "views/MyToolBar.h"
@@ -50,9 +53,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <memory>
 #include <set>
@@ -1222,6 +1229,400 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
 
     ExportEverything();
     faults.Report("7. exports");
+}
+
+// ---- The figures of the tables against the written records
+
+// The trend records of a session as the writer wrote them, and what each figure of the study
+// tables is from them, computed here by the rules a user checks a table by: extremes of the
+// recorded Max, Min and Avg series with the time of their first record, means and root mean
+// squares of the averages, powers and power factors of the means, distortion weighted by its
+// quantity, a power factor's recorded magnitudes signed by its interval's power.
+class CWrittenFigures
+{
+public:
+    static constexpr WORD kTrendRecord = 64;
+    static constexpr WORD kDemandRecord = 65;
+    static constexpr int kTotal = 5;
+
+    explicit CWrittenFigures(const std::vector<SWrittenTable>& tables)
+    {
+        for (const SWrittenTable& table : tables)
+            (table.type == kTrendRecord ? m_trend : table.type == kDemandRecord ? m_demand : m_other).push_back(&table);
+    }
+    const std::vector<const SWrittenTable*>& Demand() const { return m_demand; }
+    // The same session with only its trend records first .. last.
+    CWrittenFigures Within(int first, int last) const
+    {
+        CWrittenFigures part = *this;
+        part.m_trend.assign(m_trend.begin() + first, m_trend.begin() + last + 1);
+        return part;
+    }
+
+    static float Field(const SWrittenTable& table, std::size_t offset)
+    {
+        return std::bit_cast<float>(table.bytes.GetU32(offset));
+    }
+    // The triple (minimum, maximum, average) of a quantity at phase 0, 1, 2 or 5; 0 for none.
+    static std::size_t Triple(DWORD quantity, int phase)
+    {
+        std::size_t base = 0;
+        switch (quantity) {
+        case 0: base = 24; break;
+        case 1: base = 96; break;
+        case 2: return 204;
+        case 5: base = 216; break;
+        case 6: case 54: base = 264; break;
+        case 7: base = 312; break;
+        case 8: base = 504; break;
+        case 9: base = 552; break;
+        case 20: base = 360; break;
+        case 21: base = 408; break;
+        case 22: base = 456; break;
+        case 29: base = 132; break;
+        case 30: base = 168; break;
+        default: return 0;
+        }
+        return base + 12 * std::size_t(phase == kTotal ? 3 : phase);
+    }
+    // Powers are recorded in W and shown in kW.
+    static double Scale(DWORD quantity)
+    {
+        return quantity == 5 || quantity == 6 || quantity == 7 || quantity == 20 || quantity == 21 || quantity == 22 ||
+                       quantity == 54
+                   ? 1000.0
+                   : 1.0;
+    }
+    // A series of a quantity (0 Min, 1 Avg, 2 Max) record by record, in table units; a power
+    // factor's average carries the sign of its interval's (fundamental) active power, its Min
+    // and Max as recorded.
+    std::vector<double> Series(DWORD quantity, int phase, int series) const
+    {
+        std::vector<double> values;
+        const std::size_t at = Triple(quantity, phase) + 4 * std::size_t(series == 0 ? 0 : series == 2 ? 1 : 2);
+        for (const SWrittenTable* t : m_trend) {
+            double v = Field(*t, at) / Scale(quantity);
+            if ((quantity == 8 || quantity == 9) && series == 1)
+                v = std::copysign(std::fabs(v), Field(*t, Triple(quantity == 8 ? 5 : 20, phase) + 8));
+            values.push_back(v);
+        }
+        return values;
+    }
+    CHighTime RecordTime(std::size_t record) const { return CHighTime(m_trend[record]->timeTicks); }
+
+    struct SExtreme
+    {
+        double value = std::numeric_limits<double>::quiet_NaN();
+        std::size_t record = 0;
+    };
+    static SExtreme Extreme(const std::vector<double>& values, bool maximum)
+    {
+        SExtreme e;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (std::isfinite(values[i]) && (!std::isfinite(e.value) || (maximum ? values[i] > e.value : values[i] < e.value)))
+                e = {values[i], i};
+        return e;
+    }
+    // The recorded extreme, unless the averages went further.
+    SExtreme Max(DWORD quantity, int phase) const { return Furthest(quantity, phase, true); }
+    SExtreme Min(DWORD quantity, int phase) const { return Furthest(quantity, phase, false); }
+
+    static double Mean(const std::vector<double>& values, bool rms = false)
+    {
+        double sum = 0.0;
+        int n = 0;
+        for (const double v : values)
+            if (std::isfinite(v)) {
+                sum += rms ? v * v : v;
+                ++n;
+            }
+        return rms ? std::sqrt(sum / n) : sum / n;
+    }
+    double Avg(DWORD quantity, int phase) const
+    {
+        const auto mean = [&](DWORD q, bool rms = false) { return Mean(Series(q, phase, 1), rms); };
+        switch (quantity) {
+        case 0: case 1: return mean(quantity, true);
+        case 54:
+            return phase == kTotal ? Avg(54, 0) + Avg(54, 1) + Avg(54, 2) : mean(54, true);
+        case 6: return phase == kTotal ? EffectiveApparentPower() : Avg(0, phase) * Avg(1, phase) / 1000.0;
+        case 7: return std::sqrt(std::max(0.0, std::pow(Avg(6, phase), 2) - std::pow(Avg(5, phase), 2)));
+        case 21: return std::hypot(mean(20), mean(22));
+        case 8: return std::clamp(mean(5) / mean(6), -1.0, 1.0);
+        case 9: return std::clamp(mean(20) / Avg(21, phase), -1.0, 1.0);
+        case 29: case 30: {
+            const std::vector<double> thd = Series(quantity, phase, 1);
+            const std::vector<double> x = Series(quantity == 29 ? 0 : 1, phase, 1);
+            double weighted = 0.0, weights = 0.0;
+            for (std::size_t i = 0; i < thd.size(); ++i)
+                if (std::isfinite(thd[i]) && std::isfinite(x[i])) {
+                    weighted += thd[i] * x[i];
+                    weights += x[i];
+                }
+            return weighted / weights;
+        }
+        default: return mean(quantity);
+        }
+    }
+
+private:
+    SExtreme Furthest(DWORD quantity, int phase, bool maximum) const
+    {
+        std::vector<double> recorded = Series(quantity, phase, maximum ? 2 : 0);
+        if (quantity == 8 || quantity == 9) {
+            // Each interval's magnitudes with the sign of its power: a returning interval's
+            // largest magnitude is its lowest value.
+            const std::vector<double> other = Series(quantity, phase, maximum ? 0 : 2);
+            const std::vector<double> avg = Series(quantity, phase, 1);
+            for (std::size_t i = 0; i < recorded.size(); ++i)
+                recorded[i] = !std::isfinite(avg[i]) ? avg[i] : std::signbit(avg[i]) ? -other[i] : recorded[i];
+        }
+        SExtreme e = Extreme(recorded, maximum);
+        const SExtreme average = Extreme(Series(quantity, phase, 1), maximum);
+        if (std::isfinite(average.value) && (!std::isfinite(e.value) || (maximum ? average.value > e.value : average.value < e.value)))
+            e = average;
+        return e;
+    }
+    // Over the records with a finite total S: the effective voltage from the phase and the line
+    // voltages, 3 x sqrt(mean Ue^2) x sqrt(mean S^2 / (9 Ue^2)).
+    double EffectiveApparentPower() const
+    {
+        double sumUe2 = 0.0, sumRatio = 0.0;
+        int n = 0;
+        for (const SWrittenTable* t : m_trend) {
+            const double s = Field(*t, Triple(6, kTotal) + 8) / 1000.0;
+            if (!std::isfinite(s))
+                continue;
+            ++n;
+            const auto square = [&](std::size_t offset) {
+                const double v = Field(*t, offset);
+                return std::isfinite(v) ? v * v : 0.0;
+            };
+            const double ue2 = (3 * (square(32) + square(44) + square(56)) + square(68) + square(80) + square(92)) / 18.0;
+            if (ue2 != 0.0) {
+                sumUe2 += ue2;
+                sumRatio += s * s / (9 * ue2);
+            }
+        }
+        return 3 * std::sqrt(sumUe2 / n) * std::sqrt(sumRatio / n);
+    }
+
+    std::vector<const SWrittenTable*> m_trend;
+    std::vector<const SWrittenTable*> m_demand;
+    std::vector<const SWrittenTable*> m_other;
+};
+
+CString CellText(CUGCtrl& grid, int col, int row)
+{
+    const char* text = grid.QuickGetTextPtr(col, row);
+    return CString(text ? text : "");
+}
+
+// A number a grid cell shows with its unit, in the unit's base (W for kW): NaN when the text is
+// no number.
+double ShownValue(const CString& value, const CString& unit, double& halfDigit)
+{
+    std::string text;
+    for (const char c : value.str())
+        if (c != ',' && c != '*' && c != ' ')
+            text += c;
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size())
+        return std::numeric_limits<double>::quiet_NaN();
+    const std::size_t point = text.find('.');
+    const int decimals = point == std::string::npos ? 0 : int(text.size() - point - 1);
+    const std::string u = unit.str();
+    const std::size_t first = u.find_first_not_of(' ');
+    const char prefix = first == std::string::npos ? 0 : u[first];
+    const bool scaled = first != std::string::npos && first + 1 < u.size() && std::isalpha(u[first + 1]);
+    const double factor = !scaled ? 1.0 : prefix == 'k' ? 1e3 : prefix == 'M' ? 1e6 : prefix == 'G' ? 1e9 : 1.0;
+    halfDigit = 0.5 * std::pow(10.0, -decimals) * factor;
+    return number * factor;
+}
+
+// The Energy session of the figures: phase L1 draws power throughout, L2 returns it throughout
+// and L3 returns it in every third interval (P and Pf negative: the triple's minimum the larger
+// magnitude); the THD-A of L1 is 8.0 % in every record, the other distortions vary with the load.
+// The Load session's THD-A of L1 is constant too.
+std::vector<SWrittenTable> FigureSessionTables(bool load)
+{
+    SSessionSpec recording = CAssembledProgram::StandardSessions()[load ? 2 : 1];
+    recording.returnedPower = load ? 0.0 : 2000.0;
+    std::vector<SWrittenTable> tables = CSessionWriter(recording).BuildTables();
+    int record = 0;
+    for (SWrittenTable& table : tables) {
+        if (table.type != CWrittenFigures::kTrendRecord)
+            continue;
+        for (std::size_t field = 0; field < 3; ++field)
+            table.bytes.PutF32(CWrittenFigures::Triple(30, 0) + 4 * field, 8.0f);
+        for (int phase = 1; !load && phase < 3; ++phase) {
+            if (phase == 2 && record % 3 != 0)
+                continue;
+            for (const DWORD quantity : {5u, 20u}) {
+                const std::size_t at = CWrittenFigures::Triple(quantity, phase);
+                const float min = CWrittenFigures::Field(table, at), max = CWrittenFigures::Field(table, at + 4);
+                const float avg = CWrittenFigures::Field(table, at + 8);
+                table.bytes.PutF32(at, -max);
+                table.bytes.PutF32(at + 4, -min);
+                table.bytes.PutF32(at + 8, -avg);
+            }
+        }
+        ++record;
+    }
+    return tables;
+}
+
+class FigureJourneyTest : public UserJourneyTest
+{
+public:
+    // Every figure of a study table page's overview table against the records of its sessions,
+    // then of its time-range table over the records of the range the graph's markers set.
+    void CheckStudyTables(int viewId, int entry, const std::vector<CWrittenFigures>& sessions)
+    {
+        ClickToPage(PageOfView(viewId));
+        SetSectionCollapsed(kOverviewSection, false);
+        CheckStudyTable(viewId, entry, sessions);
+        // The range begins a day later than the markers first set it, as the user steps the day of
+        // its begin date.
+        Click(GraphBar::kSetTimeRange);
+        Step(GraphBar::kTimeRangePickers.beginDate, VK_UP);
+        Settle();
+        CFrameworkApp::PumpWaitingMessages();
+        SetSectionCollapsed(kTimeRangeSection, false);
+        CheckStudyTable(viewId, entry + 2, sessions, true);
+        CWnd* option = Control(GraphBar::kSetTimeRange);
+        if (option && option->SendMessage(BM_GETCHECK) != 0)
+            CAssembledProgram::ClickInView(*option);
+    }
+    void CheckStudyTable(int viewId, int entry, const std::vector<CWrittenFigures>& sessions, bool timeRange = false)
+    {
+        auto* table = program.Section<CBasicTableView>(entry);
+        ASSERT_NE(table, nullptr) << viewId;
+        CMyBasicSummaryGrid& grid = *table->GetGrid();
+        int checked = 0;
+        for (std::size_t b = 0; b < table->GetSessionData().size(); ++b) {
+            const structSummaryTableData& data = *table->GetSessionData()[b];
+            if (data.hidden)
+                continue;
+            const SRecordRange range = table->GetSelectedRanges().at(b).records;
+            EXPECT_EQ(table->GetSelectedRanges().at(b).selected != 0, timeRange) << entry;
+            if (range.IsEmpty())
+                continue;
+            const CWrittenFigures written = sessions[b].Within(range.first, range.last);
+            for (int g = 0; g < 5; ++g) {
+                const SSummaryTableRow& row = data.rows[std::size_t(g)];
+                if (row.quantity == 121 || CWrittenFigures::Triple(row.quantity, 0) == 0)
+                    continue;
+                for (int k = 0; k < 4; ++k) {
+                    const int phase = k < 3 ? k : CWrittenFigures::kTotal;
+                    const SSummaryTableCell& cell = row.cells[std::size_t(k)];
+                    for (const int e : {SSummaryTableCell::kMax, SSummaryTableCell::kAvg, SSummaryTableCell::kMin}) {
+                        const SSummaryTableEntry& shown = cell.entries[std::size_t(e)];
+                        if (!shown.available || shown.totalContribution)
+                            continue;
+                        const std::string where = PageOfView(viewId).name + std::string(" table ") + std::to_string(entry) +
+                                                  " records " + std::to_string(range.first) + ".." + std::to_string(range.last) +
+                                                  " session " + std::to_string(b) +
+                                                  " quantity " + std::to_string(row.quantity) + " phase " +
+                                                  std::to_string(phase) + (e == SSummaryTableCell::kMax ? " Max" : e == SSummaryTableCell::kAvg ? " Avg" : " Min");
+                        SCOPED_TRACE(where);
+                        double expected = 0.0;
+                        if (e == SSummaryTableCell::kAvg) {
+                            expected = written.Avg(row.quantity, phase);
+                            EXPECT_NEAR(shown.value, expected, 1e-4 * std::max(1.0, std::fabs(expected)));
+                        } else {
+                            const CWrittenFigures::SExtreme extreme = e == SSummaryTableCell::kMax
+                                                                          ? written.Max(row.quantity, phase)
+                                                                          : written.Min(row.quantity, phase);
+                            expected = extreme.value;
+                            EXPECT_NEAR(shown.value, expected, 1e-6 * std::max(1.0, std::fabs(expected)));
+                            EXPECT_EQ(shown.time.GetTicks(), written.RecordTime(extreme.record).GetTicks());
+                        }
+                        // As the grid shows it, whole and to its last digit.
+                        const int statistic = e == SSummaryTableCell::kMax ? 0 : e == SSummaryTableCell::kAvg ? 1 : 2;
+                        const int col = 2 + 4 * k, gridRow = grid.DataRow(int(b), g, statistic);
+                        const CString value = CellText(grid, col, gridRow);
+                        const CString unit = CellText(grid, col + 2, gridRow);
+                        double halfDigit = 0.0;
+                        const double read = ShownValue(value, unit, halfDigit);
+                        const double inBase = expected * CWrittenFigures::Scale(row.quantity);
+                        EXPECT_NEAR(read, inBase, halfDigit * 1.001 + 1e-9 * std::fabs(inBase))
+                            << "shown \"" << value.str() << "\" \"" << unit.str() << "\"";
+                        ++checked;
+                    }
+                }
+            }
+        }
+        EXPECT_GT(checked, 0) << viewId;
+    }
+
+    // The demand overview table: energies drawn and returned, their total, the maximum demand and
+    // its interval, the cost at the logger's price.
+    void CheckDemandTable(const std::vector<CWrittenFigures>& sessions)
+    {
+        constexpr int kDemandTableEntry = 8;
+        ClickToPage(PageOfView(1));
+        SetSectionCollapsed(kOverviewSection, false);
+        auto* table = program.Section<CDemandTableView>(kDemandTableEntry);
+        ASSERT_NE(table, nullptr);
+        const structDemandTableData& data = *table->GetSessionData()[0];
+        const CWrittenFigures& written = sessions[0];
+        double forward = 0.0, reverse = 0.0, highest = -1.0;
+        std::size_t highestRecord = 0;
+        for (std::size_t i = 0; i < written.Demand().size(); ++i) {
+            const SWrittenTable& record = *written.Demand()[i];
+            const double drawn = CWrittenFigures::Field(record, 96);
+            forward += drawn;
+            reverse += CWrittenFigures::Field(record, 100);
+            if (drawn > highest) {
+                highest = drawn;
+                highestRecord = i;
+            }
+        }
+        const double expected[] = {forward / 1000.0, std::fabs(reverse) / 1000.0, (forward + reverse) / 1000.0,
+                                   3600.0 / 900.0 * highest / 1000.0};
+        const double shown[] = {data.forwardEnergy, data.reverseEnergy, data.totalEnergy, data.maximumDemand};
+        CDemandGrid& grid = *table->GetGrid();
+        for (int e = 0; e < 4; ++e) {
+            SCOPED_TRACE(e);
+            EXPECT_NEAR(shown[e], expected[e], 1e-5 * std::fabs(expected[e]));
+            const int row = CDemandGrid::DataRow(0) + 2 * e;
+            const CString value = CellText(grid, 2, row);
+            const CString unit = CellText(grid, 3, row);
+            double halfDigit = 0.0;
+            const double read = ShownValue(value, unit, halfDigit);
+            EXPECT_NEAR(read, expected[e] * 1000.0, halfDigit * 1.001 + 1e-9 * expected[e])
+                << "shown \"" << value.str() << "\" \"" << unit.str() << "\"";
+        }
+        EXPECT_EQ(data.maximumDemandTime.GetTicks(), CHighTime(written.Demand()[highestRecord]->timeTicks).GetTicks());
+        // The logger's price of the writer's configuration: 0.21 a kWh drawn.
+        EXPECT_DOUBLE_EQ(data.loggerForwardPrice, double(0.21f));
+        const CString amount = CellText(grid, 6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow);
+        CString cost;
+        cost.Format("%.2f", double(0.21f) * forward / 1000.0);
+        EXPECT_NE(amount.Find(cost), -1) << amount.str() << " lacks " << cost.str();
+    }
+};
+
+TEST_F(FigureJourneyTest, EveryFigureOfTheTablesIsWhatTheWrittenRecordsGive)
+{
+    const std::vector<SWrittenTable> energy = FigureSessionTables(false);
+    const std::vector<SWrittenTable> load = FigureSessionTables(true);
+    const std::vector<CWrittenFigures> sessions{CWrittenFigures(energy), CWrittenFigures(load)};
+    const CString project = program.MakeProjectOfFiles(
+        "figures", {CSessionWriter(CAssembledProgram::StandardSessions()[1]).BuildFile(energy),
+                    CSessionWriter(CAssembledProgram::StandardSessions()[2]).BuildFile(load)});
+    program.ForgetLog();
+    program.ForgetInterruptions();
+    ASSERT_TRUE(program.Start(project));
+    // RMS Power, Fundamental Power and V, A, Hz, THD of the Energy study; RMS Power and A, Hz,
+    // THD of the Load study: the overview and the time-range tables.
+    for (const auto& [viewId, entry] : {std::pair{0, 5}, std::pair{3, 13}, std::pair{4, 16}, std::pair{5, 25}, std::pair{8, 33}})
+        CheckStudyTables(viewId, entry, sessions);
+    CheckDemandTable(sessions);
+    CheckQuiet("figures");
+    faults.Report("figures");
 }
 
 } // namespace

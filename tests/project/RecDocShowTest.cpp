@@ -230,7 +230,10 @@ TEST_F(RecDocShowTest, StudyTabsShowTheirLastViewAndRebuildTheLayoutOnce)
     m_log.clear();
     doc.ShowStudyView(1, 4);
     EXPECT_TRUE(m_log.empty());
+    // Nor when the view button of the page shown is clicked; another view is built.
     doc.ShowStudyView(0, 0);
+    EXPECT_TRUE(m_log.empty());
+    doc.ShowStudyView(0, 1);
     EXPECT_EQ(m_log.size(), 5u);
 }
 

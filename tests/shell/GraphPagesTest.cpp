@@ -33,6 +33,7 @@
 #include "study/SummaryGrid.h"
 #include "study/SummaryTableData.h"
 #include "study/VAHzTHDGraphView.h"
+#include "study/WorkingHoursShading.h"
 #include "views/MyToolBar.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -61,10 +63,8 @@ constexpr UINT kZoomInButton = 33049;
 class GraphPagesTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_program.Start(m_program.MakeProject("graphs", CAssembledProgram::StandardSessions())));
-    }
+    void SetUp() override { ASSERT_TRUE(m_program.Start(m_program.MakeProject("graphs", Sessions()))); }
+    virtual std::vector<SSessionSpec> Sessions() const { return CAssembledProgram::StandardSessions(); }
 
     template <class View>
     View& ShowGraph(int viewId, int entry)
@@ -159,6 +159,31 @@ protected:
         double finish = 0.0;
         Bar(view).XAxisPickers().GetRange(begin, finish);
         return end ? finish : begin;
+    }
+
+    // The span button shown pressed (0 "1 Hour" .. 3 "Individual"); -1 unless exactly one is.
+    static int PressedSpanButton(CBasicGraphView& view)
+    {
+        int pressed = -1;
+        for (int i = 0; i < 4; ++i)
+            if (IsChecked(view, GraphBar::kFirstSpanButton + UINT(i)))
+                pressed = pressed < 0 ? i : 4;
+        return pressed < 4 ? pressed : -1;
+    }
+    // The time axis dragged along by the mouse.
+    static void DragTimeAxis(CBasicGraphView& view, int pixels)
+    {
+        CiPlotX& chart = Chart(view);
+        const CPoint at = chart.GetLayout().xAxisBands.at(0).CenterPoint();
+        SimulateMouse(chart, WM_LBUTTONDOWN, at);
+        SimulateMouse(chart, WM_MOUSEMOVE, at + CPoint(pixels, 0), MK_LBUTTON);
+        SimulateMouse(chart, WM_LBUTTONUP, at + CPoint(pixels, 0));
+        CFrameworkApp::RunFor(300);
+    }
+    static void ScrollAxis(CBasicGraphView& view, int session, bool forward)
+    {
+        CAssembledProgram::ClickAtCentre(
+            *view.GetDlgItem(int((forward ? kFirstScrollForwardButton : kFirstScrollBackButton) + UINT(session))));
     }
 
     CAssembledProgram m_program;
@@ -704,6 +729,252 @@ TEST_F(GraphPagesTest, TheCollapseButtonRestsWhileTheSectionIsCaptured)
     EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
 }
 
+TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    const CPlotXAxis& axis = *Chart(graph).GetXAxis(0);
+    // "Individual" after "1 Hour" stays the user's choice through an update of the page.
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    ClickControl(graph, GraphBar::kFirstSpanButton + 3);
+    EXPECT_EQ(PressedSpanButton(graph), 3);
+    m_program.Document().NotifyViews(nullptr);
+    CFrameworkApp::RunFor(300);
+    EXPECT_EQ(PressedSpanButton(graph), 3);
+    EXPECT_EQ(graph.GetSettings().m_typeTimeRange, -1);
+    // A zoom step makes half a day of "1 Day": a span of the user's own.
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    EXPECT_EQ(PressedSpanButton(graph), 1);
+    ClickSectionButton(graph, kZoomInButton);
+    EXPECT_NEAR(axis.GetSpan(), 0.5, 1e-9);
+    EXPECT_EQ(PressedSpanButton(graph), 3);
+    EXPECT_EQ(graph.GetSettings().m_typeTimeRange, -1);
+    // So does an end moved an hour on: 25 hours are no day here.
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    ASSERT_TRUE(CAssembledProgram::StepInView(Control(graph, GraphBar::kXAxisPickers.endTime), VK_UP));
+    EXPECT_NEAR(axis.GetSpan(), 25 * kHour, 1e-9);
+    EXPECT_EQ(PressedSpanButton(graph), 3);
+    // The project keeps what the page shows.
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    ClickControl(graph, GraphBar::kFirstSpanButton + 3);
+    ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    const auto* stored =
+        dynamic_cast<const CBasicViewSettings*>(m_program.Document().GetProjectSettings()->GetStudyViewSettings(kRmsPowerPage));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->m_typeTimeRange, -1);
+    auto& again = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    EXPECT_EQ(PressedSpanButton(again), 3);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+TEST_F(GraphPagesTest, WorkingHoursShadeTheWeekdaysOfWhatEveryRefreshShows)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    CiPlotX& chart = Chart(graph);
+    const CPlotXAxis& axis = *chart.GetXAxis(0);
+    // Every local day the axis shows has its rectangle from 08:00 to 16:00 on Monday to Friday
+    // (the settings' defaults) and none at the weekend.
+    const auto shadesShownDays = [&](const char* after) {
+        std::set<CString> shaded;
+        for (int i = 0; i < chart.GetLabelCount(); ++i) {
+            const SPlotLabel& label = *chart.GetLabel(i);
+            if (label.name != kWorkingHourAnnotation)
+                continue;
+            EXPECT_EQ(CHighTime::FromDate(label.x).Format("%H:%M"), CString("08:00")) << after;
+            EXPECT_EQ(CHighTime::FromDate(label.x2).Format("%H:%M"), CString("16:00")) << after;
+            shaded.insert(CHighTime::FromDate(label.x).Format("%Y-%m-%d"));
+        }
+        const CHighTime first = CHighTime::FromDate(axis.GetMin());
+        CHighTime day(first.GetYear(), first.GetMonth(), first.GetDay(), 0, 0, 0);
+        for (int i = 0; i < 40 && day.GetAsDate() < axis.GetMax(); ++i) {
+            const bool weekday = day.GetDayOfWeek() >= 2 && day.GetDayOfWeek() <= 6;
+            EXPECT_EQ(shaded.count(day.Format("%Y-%m-%d")) == 1, weekday) << after << " " << day.Format("%a %d %b").GetString();
+            const CHighTime next = day + CHighTimeSpan(0, 36, 0, 0);
+            day = CHighTime(next.GetYear(), next.GetMonth(), next.GetDay(), 0, 0, 0);
+        }
+    };
+    // Set over an hour, the shading reaches a day or two either side.
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    ClickControl(graph, GraphBar::kSetWorkingHours);
+    shadesShownDays("set");
+    ClickControl(graph, GraphBar::kFirstSpanButton + 2);
+    shadesShownDays("1 Week");
+    ScrollAxis(graph, 0, true);
+    shadesShownDays("scrolled");
+    Choose(graph, GraphBar::kXAxisPickers.intervalList, 6);
+    shadesShownDays("1 day chosen");
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(CAssembledProgram::StepInView(Control(graph, GraphBar::kXAxisPickers.beginDate), VK_UP));
+    shadesShownDays("days later");
+    ClickSectionButton(graph, kZoomInButton + 1);
+    shadesShownDays("zoomed out");
+}
+
+TEST_F(GraphPagesTest, CoupledAxesScrollByTheSameTime)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kFirstSession + 1);
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    CiPlotX& chart = Chart(graph);
+    const CPlotXAxis& first = *chart.GetXAxis(0);
+    const CPlotXAxis& second = *chart.GetXAxis(1);
+    CAssembledProgram::ClickAtCentre(*graph.GetDlgItem(int(kAxisCouplingButton)));
+    ASSERT_EQ(graph.GetAxisControls().coupled, 1);
+    // The second session's data ends half a day after the first's: forward on the first axis,
+    // the second follows every step although its own data would end it sooner.
+    const double offset = second.GetMin() - first.GetMin();
+    const double last = m_program.Document().GetDataSet(0)->GetTrendTimeBlock()->GetLastTime().GetAsDate();
+    for (int i = 0; i < 4; ++i) {
+        const double before = first.GetMin();
+        ScrollAxis(graph, 0, true);
+        EXPECT_GT(first.GetMin(), before - 1e-9);
+        EXPECT_NEAR(second.GetMin() - first.GetMin(), offset, 1e-9) << i;
+    }
+    EXPECT_NEAR(first.GetMax(), last, 1e-9);
+    // Back on the second axis, as far as its own data starts; the first keeps in step.
+    for (int i = 0; i < 5; ++i) {
+        ScrollAxis(graph, 1, false);
+        EXPECT_NEAR(second.GetMin() - first.GetMin(), offset, 1e-9) << i;
+    }
+    EXPECT_NEAR(second.GetMin(), m_program.Document().GetDataSet(1)->GetTrendTimeBlock()->GetFirstTime().GetAsDate(), 1e-9);
+}
+
+TEST_F(GraphPagesTest, AFirstTimeRangeLiesInsideTheShownDayAfterAnotherUpdate)
+{
+    // The markers of a range nobody placed yet stand at 30 % and 70 % of the day shown.
+    const auto firstRangeInside = [&](CBasicGraphView& view, const char* after) {
+        ClickControl(view, GraphBar::kSetTimeRange);
+        const CPlotXAxis& axis = *Chart(view).GetXAxis(0);
+        EXPECT_NEAR(axis.GetSpan(), 1.0, 1e-9) << after;
+        EXPECT_NEAR(axis.ValueToFraction(view.GetTimeRangeMarkers().GetBegin()), 0.3, 1e-6) << after;
+        EXPECT_NEAR(axis.ValueToFraction(view.GetTimeRangeMarkers().GetEnd()), 0.7, 1e-6) << after;
+    };
+    // The view button of the page shown leaves the page as it is (its notes mode on).
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    ClickSectionButton(graph, 33051);
+    ASSERT_TRUE(graph.GetNotes().IsNotesMode());
+    ASSERT_TRUE(m_program.ClickToolBarButton(33074));
+    CFrameworkApp::RunFor(300);
+    auto* shown = m_program.Section<CSummaryGraphView>(kSummaryGraphEntry);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->GetNotes().IsNotesMode());
+    ClickSectionButton(*shown, 33051);
+    firstRangeInside(*shown, "the view button");
+    // An update of the document.
+    auto& quantities = ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    ClickControl(quantities, GraphBar::kFirstSpanButton + 1);
+    m_program.Document().NotifyViews(nullptr);
+    CFrameworkApp::RunFor(300);
+    firstRangeInside(quantities, "an update");
+    // The page built again from what the project keeps.
+    auto& fundamental = ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry);
+    ClickControl(fundamental, GraphBar::kFirstSpanButton + 1);
+    ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    firstRangeInside(ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry), "a rebuild");
+    // A range the user placed stays where it was.
+    auto& rebuilt = *m_program.Section<CFundamentalPowerGraphView>(kFundamentalGraphEntry);
+    const double begin = rebuilt.GetTimeRangeMarkers().GetBegin();
+    ClickControl(rebuilt, GraphBar::kSetTimeRange);
+    ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    auto& back = ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry);
+    ClickControl(back, GraphBar::kSetTimeRange);
+    EXPECT_NEAR(back.GetTimeRangeMarkers().GetBegin(), begin, 1.0 / 86400.0);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// A session recorded hourly from 27 March to 28 October 2026: across both clock changes of
+// Central European time.
+class GraphPagesAcrossTheYearTest : public GraphPagesTest
+{
+protected:
+    std::vector<SSessionSpec> Sessions() const override
+    {
+        SSessionSpec year;
+        year.name = u"Feeder year";
+        year.startTicks = 134190432000000000; // 2026-03-27 00:00 UTC
+        year.trendRecords = 215 * 24;
+        year.averagingSeconds = 3600;
+        year.demandSeconds = 3600;
+        year.gapStart = -1;
+        return {year};
+    }
+    // The axis brought to the local day as the user does: weeks, then days forward, then "1 day"
+    // chosen in the list.
+    void ShowDay(CBasicGraphView& view, int year, int month, int day)
+    {
+        const CPlotXAxis& axis = *Chart(view).GetXAxis(0);
+        const double midnight = CHighTime(year, month, day, 0, 0, 0).GetAsDate();
+        Choose(view, GraphBar::kXAxisPickers.intervalList, 8);
+        for (int i = 0; i < 40 && axis.GetMax() <= midnight; ++i)
+            ScrollAxis(view, 0, true);
+        Choose(view, GraphBar::kXAxisPickers.intervalList, 6);
+        for (int i = 0; i < 8 && axis.GetMin() < midnight - 1e-9; ++i)
+            ScrollAxis(view, 0, true);
+        Choose(view, GraphBar::kXAxisPickers.intervalList, 6);
+        ASSERT_NEAR(axis.GetMin(), midnight, 1e-9);
+    }
+    static CString PickerTime(CBasicGraphView& view, UINT id)
+    {
+        SYSTEMTIME shown{};
+        static_cast<CDateTimeCtrl&>(Control(view, id)).GetTime(&shown);
+        CString text;
+        text.Format("%02d:%02d:%02d", shown.wHour, shown.wMinute, shown.wSecond);
+        return text;
+    }
+};
+
+TEST_F(GraphPagesAcrossTheYearTest, ADayOfTheClockChangesStaysADayWhenDragged)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    const CPlotXAxis& axis = *Chart(graph).GetXAxis(0);
+    // The Sunday the clocks go forward has 23 hours, the one they go back 25.
+    for (const auto& [month, day, hours] : {std::tuple{3, 29, 23}, std::tuple{10, 25, 25}}) {
+        ShowDay(graph, 2026, month, day);
+        EXPECT_NEAR(axis.GetSpan(), hours * kHour, 1e-9);
+        EXPECT_EQ(PressedSpanButton(graph), 1);
+        DragTimeAxis(graph, -80);
+        EXPECT_NEAR(axis.GetSpan(), hours * kHour, 1e-9);
+        EXPECT_EQ(PressedSpanButton(graph), 1) << hours;
+        EXPECT_EQ(graph.GetSettings().m_typeTimeRange, 1) << hours;
+    }
+}
+
+TEST_F(GraphPagesAcrossTheYearTest, AnHourChosenInTheRepeatedHourStartsWithIt)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    const CPlotXAxis& axis = *Chart(graph).GetXAxis(0);
+    ShowDay(graph, 2026, 10, 25);
+    // From 02:30 in the second 02:00 hour (01:30 UTC), which the clocks show twice: an hour
+    // scrolled there, then its second half.
+    const double secondTwoOClock = CHighTime(134373636000000000).GetAsDate(); // 01:00 UTC
+    const auto fromHalfPastTwoAgain = [&] {
+        Choose(graph, GraphBar::kXAxisPickers.intervalList, 4);
+        for (int i = 0; i < 6 && std::fabs(axis.GetMin() - secondTwoOClock) > 1e-9; ++i)
+            ScrollAxis(graph, 0, axis.GetMin() < secondTwoOClock);
+        Choose(graph, GraphBar::kXAxisPickers.intervalList, 3);
+        ScrollAxis(graph, 0, true);
+        ASSERT_EQ(CHighTime::FromDate(axis.GetMin()).FormatUTC("%H:%M", true), CString("01:30"));
+        ASSERT_EQ(CHighTime::FromDate(axis.GetMin()).Format("%H:%M", true), CString("02:30"));
+    };
+    const auto shows = [&](const char* from, const char* to, const char* beginTime, const char* endTime) {
+        EXPECT_EQ(CHighTime::FromDate(axis.GetMin()).FormatUTC("%Y-%m-%d %H:%M:%S", true), CString(from));
+        EXPECT_EQ(CHighTime::FromDate(axis.GetMax()).FormatUTC("%Y-%m-%d %H:%M:%S", true), CString(to));
+        EXPECT_EQ(PickerTime(graph, GraphBar::kXAxisPickers.beginTime), CString(beginTime));
+        EXPECT_EQ(PickerTime(graph, GraphBar::kXAxisPickers.endTime), CString(endTime));
+    };
+    fromHalfPastTwoAgain();
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    shows("2026-10-25 01:00:00", "2026-10-25 02:00:00", "02:00:00", "03:00:00");
+    EXPECT_EQ(PressedSpanButton(graph), 0);
+    fromHalfPastTwoAgain();
+    Choose(graph, GraphBar::kXAxisPickers.intervalList, 5);
+    shows("2026-10-25 01:00:00", "2026-10-25 03:00:00", "02:00:00", "04:00:00");
+    // The end moved an hour back: the begin the user left stays in the second 02:00 hour.
+    ASSERT_TRUE(CAssembledProgram::StepInView(Control(graph, GraphBar::kXAxisPickers.endTime), VK_DOWN));
+    shows("2026-10-25 01:00:00", "2026-10-25 02:00:00", "02:00:00", "03:00:00");
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
 // Pictures for people: the three power and quantity pages of the two Energy sessions. Run with
 // ORN_RENDER_DIR set, once as it is and once with QT_SCALE_FACTOR=2.
 TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
@@ -724,6 +995,13 @@ TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
     ClickControl(quantities, GraphBar::kSetTimeRange);
     CFrameworkApp::RunFor(500);
     m_program.SavePage("graph-vahzthd" + suffix);
+    // A week with its working hours, the two sessions' axes coupled.
+    auto& week = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(week, GraphBar::kFirstSpanButton + 2);
+    ClickControl(week, GraphBar::kSetWorkingHours);
+    CAssembledProgram::ClickAtCentre(*week.GetDlgItem(int(kAxisCouplingButton)));
+    CFrameworkApp::RunFor(500);
+    m_program.SavePage("graph-working-hours" + suffix);
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 

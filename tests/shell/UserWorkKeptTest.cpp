@@ -39,6 +39,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <cmath>
 #include <limits>
 #include <map>
 
@@ -202,6 +203,90 @@ TEST_F(UserWorkKeptTest, EverySettingOfEveryViewKindComesBackWhenTheProjectIsOpe
     EXPECT_EQ(Graph(1)->GetSettings().m_limits, MakeFullViewSettings(1).m_limits);
     EXPECT_EQ(Graph(1)->GetSettings().m_typeTimeRange, spans[1]);
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(UserWorkKeptTest, ANoteStaysOnItsSampleThroughScrollZoomSpansPagesAndReopening)
+{
+    // Twenty days from Monday 2 March 2026.
+    SSessionSpec recording = Session(1, u"Twenty days");
+    recording.trendRecords = 20 * 144;
+    const CString path = m_program.MakeProject("notes", {recording});
+    ASSERT_TRUE(m_program.Start(path));
+    constexpr int kSummaryGraphEntry = 6;
+    constexpr UINT kZoomOutCommand = 33050;
+    const auto graph = [&] {
+        EXPECT_TRUE(m_program.ShowStudyPage(0));
+        CFrameworkApp::RunFor(700); // the page's deferred feeding
+        return Graph(0);
+    };
+    const auto clickSpan = [&](int button) {
+        CBasicGraphView* view = Graph(0);
+        ASSERT_TRUE(CAssembledProgram::ClickInView(*view->GetDialogBar()->GetDlgItem(int(GraphBar::kFirstSpanButton) + button)));
+        CFrameworkApp::RunFor(700);
+    };
+    CBasicGraphView* view = graph();
+    ASSERT_NE(view, nullptr);
+    clickSpan(1); // "1 Day": Monday
+    CAssembledProgram::ClickAtCentre(*view->GetDlgItem(int(kFirstScrollForwardButton)));
+    CFrameworkApp::RunFor(700);
+
+    // Tuesday 11:00: the point of the first plotted channel there, clicked in notes mode.
+    CiPlotX& chart = *view->GetPlotControl();
+    int channel = 0;
+    while (channel < chart.GetChannelCount() && (!chart.GetChannel(channel)->IsVisible() || chart.GetChannel(channel)->GetCount() == 0))
+        ++channel;
+    ASSERT_LT(channel, chart.GetChannelCount());
+    const CPlotChannel& plotted = *chart.GetChannel(channel);
+    const int xAxis = chart.FindXAxis(plotted.GetXAxisName());
+    const int point = plotted.GetIndexOfX(chart.GetXAxis(xAxis)->GetMin() + 11.0 / 24.0);
+    ASSERT_GE(point, 0);
+    const CString channelName = plotted.GetName();
+    const double sampleX = plotted.GetXValue(point);
+    const double sampleValue = plotted.GetYValue(point);
+    EXPECT_EQ(CHighTime::FromDate(sampleX).Format("%a %H:%M", true), CString("Tue 11:00"));
+    ASSERT_TRUE(m_program.ClickToolBarButton(kNotesCommand));
+    CAssembledProgram::ClickAt(chart, CPoint(int(std::lround(chart.XValueToPixel(xAxis, sampleX))),
+                                             int(std::lround(chart.YValueToPixel(chart.FindYAxis(plotted.GetYAxisName()), sampleValue)))));
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(view->GetSettings().m_notes.size(), 1u);
+    const CString note = view->GetSettings().m_notes[0].name;
+
+    // Where the note's marker stands: on the sample clicked, whatever the chart was fed since.
+    const auto expectOnSample = [&](const char* after) {
+        SCOPED_TRACE(after);
+        CBasicGraphView* shown = Graph(0);
+        ASSERT_NE(shown, nullptr);
+        CiPlotX& now = *shown->GetPlotControl();
+        const SPlotLabel* anchor = now.GetLabel(now.FindLabel(note + " anchor"));
+        ASSERT_NE(anchor, nullptr);
+        EXPECT_EQ(anchor->kind, EPlotLabelKind::Point);
+        EXPECT_EQ(anchor->channelName, channelName);
+        EXPECT_EQ(CHighTime::FromDate(anchor->x).Format("%a %H:%M", true), CString("Tue 11:00"));
+        EXPECT_NEAR(anchor->x, sampleX, 1e-9);
+        EXPECT_FLOAT_EQ(float(anchor->value), float(sampleValue));
+    };
+    expectOnSample("placed");
+    CAssembledProgram::ClickAtCentre(*view->GetDlgItem(int(kFirstScrollForwardButton)));
+    CFrameworkApp::RunFor(700);
+    expectOnSample("a scroll to Wednesday");
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(m_program.ClickSectionButton(kSummaryGraphEntry, kZoomOutCommand));
+    CFrameworkApp::RunFor(700);
+    expectOnSample("zooming out to eight days");
+    clickSpan(2); // "1 Week"
+    expectOnSample("the week's span");
+    ASSERT_TRUE(m_program.ShowStudyPage(1));
+    CFrameworkApp::RunFor(700);
+    view = graph();
+    expectOnSample("a visit to another page");
+    m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    view = graph();
+    ASSERT_NE(view, nullptr);
+    clickSpan(2);
+    expectOnSample("opening the project again");
+    EXPECT_TRUE(m_program.Complaints().empty());
 }
 
 TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOpenAndExit)

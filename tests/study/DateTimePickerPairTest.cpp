@@ -7,6 +7,7 @@
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/XAxisTimeLabels.h"
+#include "support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -128,12 +129,21 @@ TEST_F(DateTimePickerPairTest, ChangesBeyondTheLimitsAreUndoneAndEditingTheEndMa
     EXPECT_EQ(text, CString("3h 30m 0s"));
 }
 
-TEST_F(DateTimePickerPairTest, LengthsOutsideTheChoicesAreIndividual)
+TEST_F(DateTimePickerPairTest, ARangeIsAChoiceByItsLengthOrItsCalendarDays)
 {
-    EXPECT_FALSE(CDateTimePickerControls::IsIndividualLength(1.0));
-    EXPECT_FALSE(CDateTimePickerControls::IsIndividualLength(10.0 / 1440.0 + 1e-9));
-    EXPECT_TRUE(CDateTimePickerControls::IsIndividualLength(11.0 / 1440.0));
-    EXPECT_TRUE(CDateTimePickerControls::IsIndividualLength(0.0));
+    ScopedTimeZone zone(kCentralEuropeZone);
+    const double noon = CHighTime(2026, 3, 4, 12, 0, 0).GetAsDate();
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, noon, noon + 1.0, false));
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(0, noon, noon + 10.0 / 1440.0 + 1e-9, false));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(0, noon, noon + 11.0 / 1440.0, false));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(9, noon, noon, false));
+    // The Sunday the clocks go forward has 23 hours: a day from its midnight, and anywhere only
+    // when asked for.
+    const double spring = CHighTime(2026, 3, 29, 0, 0, 0).GetAsDate();
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, spring, spring + 23.0 / 24.0, false));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(6, noon, noon + 23.0 / 24.0, false));
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, noon, noon + 23.0 / 24.0, true));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(4, noon, noon + 2.0 / 24.0, true));
 }
 
 TEST(DemandPeriodChoicesTest, BlocksOfferTheMultiplesOfTheCommonInterval)

@@ -14,6 +14,7 @@
 #include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
+#include "study/RecTrendToIOComp.h"
 #include "study/WorkingHoursShading.h"
 #include "views/MainWindow.h"
 #include "views/MySplitterWnd.h"
@@ -278,9 +279,15 @@ TEST_F(GraphViewInteractionTest, ScrollButtonsMoveOneSpanAndCouplingMovesEveryAx
     EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second, 1e-9);
     Command(kAxisCouplingButton);
     ASSERT_EQ(m_view->GetAxisControls().coupled, 1);
+    // The second axis stands at the start of its data: no further back, and the coupled axes
+    // stay in step.
     Command(kFirstScrollBackButton + 1);
+    EXPECT_NEAR(Chart().GetXAxis(0)->GetMin(), first + span, 1e-9);
+    EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second, 1e-9);
+    // The first goes back one span, and the second with it by the same time.
+    Command(kFirstScrollBackButton);
     EXPECT_NEAR(Chart().GetXAxis(0)->GetMin(), first, 1e-9);
-    EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second, 1e-9); // no further back than its data
+    EXPECT_NEAR(Chart().GetXAxis(1)->GetMin(), second - span, 1e-9);
 }
 
 TEST_F(GraphViewInteractionTest, SpanButtonsSetTheReferenceAxisToTheChosenLength)
@@ -348,6 +355,25 @@ TEST_F(GraphViewInteractionTest, NotesArePlacedMovedEditedAndDeleted)
     m_view->SendMessage(WM_GRAPH_NOTIFY, MAKEWPARAM(0, kNoteDeleteNotification), 0);
     EXPECT_TRUE(settings.m_notes.empty());
     EXPECT_LT(Chart().FindLabel(name), 0);
+}
+
+TEST_F(GraphViewInteractionTest, ANoteOfAnOlderVersionStandsOnTheChartPointItNames)
+{
+    // Older versions named the chart point (last number 0); such a note is read as it was.
+    const int channel = Chart().FindChannel("1: V1_TC") >= 0 ? Chart().FindChannel("1: V1_TC") : 0;
+    const CPlotChannel& plotted = *Chart().GetChannel(channel);
+    ASSERT_GT(plotted.GetCount(), 20);
+    CRecTrendToIOComp& feeder = *m_view->GetDataToIOComp();
+    const SFeederChannel& entry = *feeder.GetChannelEntry(feeder.FindChannelEntry(plotted.GetName()));
+    CString name;
+    name.Format("Note 0.%d.%d.%d.%d.20.0", entry.session, 5000 + int(entry.quantity), int(entry.phase), entry.statistic);
+    m_view->GetSettings().m_notes = {{"older", 1, name, 0, 50}};
+    m_view->GetNotes().Reinitialise();
+    const SPlotLabel* anchor = Chart().GetLabel(Chart().FindLabel(name + " anchor"));
+    ASSERT_NE(anchor, nullptr);
+    EXPECT_EQ(anchor->channelName, plotted.GetName());
+    EXPECT_DOUBLE_EQ(anchor->x, plotted.GetXValue(20));
+    EXPECT_FLOAT_EQ(float(anchor->value), plotted.GetYValue(20));
 }
 
 TEST_F(GraphViewInteractionTest, TheNotesOfARemovedSessionAreDropped)

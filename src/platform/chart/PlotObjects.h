@@ -47,7 +47,7 @@ enum class EPlotLabelKind
 {
     Text,      // a text at (x on the X axis, y in percent of the plot height)
     Rectangle, // a filled rectangle from x to x2 over the whole plot height, behind the data
-    Point,     // a marker on point `point` of channel `channelName`, with its text beside it
+    Point,     // a marker at (x, value) on the axes of channel `channelName`, with its text beside it
 };
 
 // A label (annotation object).
@@ -66,5 +66,5 @@ struct SPlotLabel
     bool visible = true;
     bool draggable = false;
     CString channelName;
-    int point = -1;
+    double value = 0.0; // of a Point: its place on the channel's Y axis
 };

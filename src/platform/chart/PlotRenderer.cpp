@@ -425,15 +425,14 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
         int px = PixelOf(x), py = PixelOf(p.bottom - 1 - label.y / 100.0 * (p.Height() - 1));
         if (label.kind == EPlotLabelKind::Point) {
             const int channel = m_chart.FindChannel(label.channelName);
-            if (channel < 0 || label.point < 0 || label.point >= m_chart.m_channels[std::size_t(channel)].GetCount())
+            if (channel < 0)
                 continue;
             const CPlotChannel& c = m_chart.m_channels[std::size_t(channel)];
             const int cx = m_chart.FindXAxis(c.GetXAxisName()), cy = m_chart.FindYAxis(c.GetYAxisName());
-            const double vy = c.GetYValue(label.point);
-            if (cx < 0 || cy < 0 || !std::isfinite(vy))
+            if (cx < 0 || cy < 0 || !std::isfinite(label.value))
                 continue;
-            px = PixelOf(m_chart.XValueToPixel(cx, c.GetXValue(label.point)));
-            py = PixelOf(m_chart.YValueToPixel(cy, vy));
+            px = PixelOf(m_chart.XValueToPixel(cx, label.x));
+            py = PixelOf(m_chart.YValueToPixel(cy, label.value));
             painter.setPen(ToQColor(label.color));
             painter.setBrush(ToQColor(label.fillColor));
             painter.drawEllipse(QPoint(px, py), 3, 3);
