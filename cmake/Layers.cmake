@@ -4,7 +4,6 @@ set(ORN_LAYERS
   "platform/framework"
   "platform/storage platform/chart platform/reportengine"
   "datamodel"
-  "comm"
   "project"
   "grid"
   "views"

@@ -19,9 +19,8 @@ function(orn_add_module name dir)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h)
   if(NOT sources)
-    # A subsystem not built yet: an empty library keeps the dependency graph whole.
-    set(sources ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
-    file(WRITE ${sources} "// ${name} has no sources yet\n")
+    # A folder with no sources is not a module: an empty library only costs a rebuild.
+    message(FATAL_ERROR "${dir} has no sources; take ${name} out of the stack")
   endif()
   add_library(${name} STATIC ${sources} ${headers})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

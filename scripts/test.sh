@@ -16,6 +16,12 @@ run_suite() {
     echo "The build of $dir printed warnings" >&2
     exit 1
   fi
+  # Configuring again with nothing changed leaves the build as it is: a start of run.sh builds nothing.
+  cmake -S . -B "$dir" "$@" >/dev/null
+  if ! cmake --build "$dir" 2>&1 | grep -q 'no work to do'; then
+    echo "A second configuration of $dir with nothing changed rebuilt something" >&2
+    exit 1
+  fi
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure
 }
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -19,56 +20,180 @@ SPinnedAnswer& Pinned()
     return answer;
 }
 
-// "MemAvailable:  123456 kB" of /proc/meminfo.
-std::optional<std::uint64_t> SystemAvailable()
+// Version 1 writes "no limit" as the largest page-aligned 63-bit number.
+constexpr std::uint64_t kNoLimitFrom = std::uint64_t(1) << 62;
+
+// The files of one version of memory control groups.
+struct SGroupFiles
 {
-    std::ifstream info("/proc/meminfo");
+    const char* limit;
+    const char* usage;
+    // Keys of memory.stat for the file pages the kernel may drop, the group's descendants included.
+    std::vector<const char*> reclaimable;
+};
+
+const SGroupFiles kVersion2{"memory.max", "memory.current", {"inactive_file"}};
+const SGroupFiles kVersion1{"memory.limit_in_bytes", "memory.usage_in_bytes", {"total_inactive_file", "inactive_file"}};
+
+// Where a control group hierarchy is mounted: the mount point, and the group its top stands for.
+struct SMount
+{
+    std::filesystem::path point;
+    std::string root;
+};
+
+// "key value" lines of /proc/meminfo (value in kB) and of memory.stat (value in bytes).
+std::optional<std::uint64_t> ReadKeyed(const std::filesystem::path& path, const std::string& wanted)
+{
+    std::ifstream file(path);
     std::string line;
-    while (std::getline(info, line)) {
+    while (std::getline(file, line)) {
         std::istringstream fields(line);
         std::string key;
-        std::uint64_t kib = 0;
-        if (fields >> key >> kib && key == "MemAvailable:")
-            return kib * 1024;
+        std::uint64_t value = 0;
+        if (fields >> key >> value && key == wanted)
+            return value;
     }
     return std::nullopt;
 }
 
-std::optional<std::uint64_t> ReadNumber(const std::string& path)
+std::optional<std::uint64_t> ReadNumber(const std::filesystem::path& path)
 {
     std::ifstream file(path);
     std::uint64_t value = 0;
     if (file >> value)
         return value;
+    return std::nullopt; // also "max", version 2's "no limit"
+}
+
+std::optional<std::uint64_t> SystemAvailable(const std::filesystem::path& root)
+{
+    const auto kib = ReadKeyed(root / "proc/meminfo", "MemAvailable:");
+    return kib ? std::optional(*kib * 1024) : std::nullopt;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::istringstream stream(text);
+    for (std::string part; std::getline(stream, part, separator);)
+        parts.push_back(part);
+    return parts;
+}
+
+// The mount of the version 2 hierarchy (`memoryV1` false) or of the version 1 memory controller,
+// from /proc/self/mountinfo: "id parent dev root point options [tags] - type source superoptions".
+std::optional<SMount> FindMount(const std::filesystem::path& root, bool memoryV1)
+{
+    std::ifstream info(root / "proc/self/mountinfo");
+    std::string line;
+    while (std::getline(info, line)) {
+        const auto dash = line.find(" - ");
+        if (dash == std::string::npos)
+            continue;
+        std::istringstream head(line.substr(0, dash));
+        std::istringstream tail(line.substr(dash + 3));
+        std::string id, parent, device, groupRoot, point, type, source, options;
+        if (!(head >> id >> parent >> device >> groupRoot >> point) || !(tail >> type >> source >> options))
+            continue;
+        const auto optionList = Split(options, ',');
+        const bool wanted = memoryV1 ? type == "cgroup" && std::ranges::find(optionList, "memory") != optionList.end()
+                                     : type == "cgroup2";
+        if (wanted)
+            return SMount{root / std::filesystem::path(point).relative_path(), groupRoot};
+    }
     return std::nullopt;
 }
 
-// What the control group of the process (version 2) still allows; nothing without a limit.
-std::optional<std::uint64_t> GroupAvailable()
+// The group of the process in one hierarchy, from /proc/self/cgroup: "0::<path>" for version 2,
+// "<n>:<controllers>:<path>" with "memory" among the controllers for version 1.
+std::optional<std::string> FindGroup(const std::filesystem::path& root, bool memoryV1)
 {
-    std::ifstream self("/proc/self/cgroup");
+    std::ifstream self(root / "proc/self/cgroup");
     std::string line;
-    if (!std::getline(self, line) || line.rfind("0::", 0) != 0)
+    while (std::getline(self, line)) {
+        const auto first = line.find(':');
+        const auto second = first == std::string::npos ? first : line.find(':', first + 1);
+        if (second == std::string::npos)
+            continue;
+        const std::string controllers = line.substr(first + 1, second - first - 1);
+        const auto controllerList = Split(controllers, ',');
+        const bool wanted = memoryV1 ? std::ranges::find(controllerList, "memory") != controllerList.end()
+                                     : line.rfind("0::", 0) == 0;
+        if (wanted)
+            return line.substr(second + 1);
+    }
+    return std::nullopt;
+}
+
+// What one group still allows: its limit less what it uses, the pages the kernel can drop
+// counted as free; nothing without a limit.
+std::optional<std::uint64_t> LevelAvailable(const std::filesystem::path& folder, const SGroupFiles& files)
+{
+    const auto limit = ReadNumber(folder / files.limit);
+    const auto used = ReadNumber(folder / files.usage);
+    if (!limit || *limit >= kNoLimitFrom || !used)
         return std::nullopt;
-    const std::string folder = "/sys/fs/cgroup" + line.substr(3);
-    const auto limit = ReadNumber(folder + "/memory.max"); // "max" reads as no number
-    const auto used = ReadNumber(folder + "/memory.current");
-    if (!limit || !used)
+    std::uint64_t reclaimable = 0;
+    for (const char* key : files.reclaimable)
+        if (const auto pages = ReadKeyed(folder / "memory.stat", key)) {
+            reclaimable = *pages;
+            break;
+        }
+    const std::uint64_t held = *used - std::min(reclaimable, *used);
+    return *limit > held ? *limit - held : 0;
+}
+
+// The tightest of the limits from the process's group up to the top of the hierarchy that is
+// visible: a group without a limit of its own is still held by those above it.
+std::optional<std::uint64_t> HierarchyAvailable(const std::filesystem::path& root, bool memoryV1)
+{
+    const auto group = FindGroup(root, memoryV1);
+    if (!group)
         return std::nullopt;
-    return *limit > *used ? *limit - *used : 0;
+    const SMount mount = FindMount(root, memoryV1)
+                             .value_or(SMount{root / (memoryV1 ? "sys/fs/cgroup/memory" : "sys/fs/cgroup"), "/"});
+    // A group under the mount's own root is found below the mount point; one outside it (seen
+    // from another namespace) is the mount point itself.
+    std::string relative = *group;
+    if (mount.root != "/" && relative.rfind(mount.root, 0) == 0)
+        relative = relative.substr(mount.root.size());
+    else if (mount.root != "/")
+        relative.clear();
+    std::filesystem::path folder = mount.point;
+    if (const auto below = std::filesystem::path(relative).relative_path(); !below.empty())
+        folder /= below;
+    // A group that is not there (gone, or not visible here) is held by the nearest one above it.
+    std::error_code ec;
+    while (folder != mount.point && folder != folder.parent_path() && !std::filesystem::is_directory(folder, ec))
+        folder = folder.parent_path();
+    const SGroupFiles& files = memoryV1 ? kVersion1 : kVersion2;
+    std::optional<std::uint64_t> tightest;
+    for (std::filesystem::path level = folder;; level = level.parent_path()) {
+        if (const auto available = LevelAvailable(level, files))
+            tightest = std::min(tightest.value_or(*available), *available);
+        if (level == mount.point || level == level.parent_path())
+            break;
+    }
+    return tightest;
 }
 
 } // namespace
+
+std::optional<std::uint64_t> QueryAvailableMemoryUnder(const std::filesystem::path& root)
+{
+    std::optional<std::uint64_t> available = SystemAvailable(root);
+    for (bool memoryV1 : {false, true})
+        if (const auto group = HierarchyAvailable(root, memoryV1))
+            available = std::min(available.value_or(*group), *group);
+    return available;
+}
 
 std::optional<std::uint64_t> QueryAvailableMemory()
 {
     if (Pinned().pinned)
         return Pinned().bytes;
-    const auto system = SystemAvailable();
-    const auto group = GroupAvailable();
-    if (system && group)
-        return std::min(*system, *group);
-    return system ? system : group;
+    return QueryAvailableMemoryUnder("/");
 }
 
 void SetAvailableMemoryForTesting(std::optional<std::uint64_t> bytes)

@@ -1,11 +1,15 @@
 #pragma once
 // Memory that the process may still take.
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
-// The system's available memory, less when the process's control group has a lower limit left;
-// nothing when neither can be asked.
+// The system's available memory, less when a memory control group of the process (version 2 or
+// version 1, the group or one above it) has a lower limit left; file pages the kernel can drop
+// count as available. Nothing when neither can be asked.
 std::optional<std::uint64_t> QueryAvailableMemory();
+// The same, read from the /proc and /sys files below `root` instead of the system's own.
+std::optional<std::uint64_t> QueryAvailableMemoryUnder(const std::filesystem::path& root);
 
 // Tests pin the answer until it is reset.
 void SetAvailableMemoryForTesting(std::optional<std::uint64_t> bytes);

@@ -4,15 +4,68 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
+#include <mutex>
 #include <new>
 #include <sys/mman.h>
+#include <utility>
+#include <vector>
 
 namespace
 {
-constexpr std::size_t kHugePageSize = 2 * 1024 * 1024;
+// Blocks from this size on are mapped apart from the heap, in whole multiples of it.
+constexpr std::size_t kMappedUnit = 2 * 1024 * 1024;
 constexpr std::size_t kPageSize = 4096;
 
+// Blocks given back are kept for the next load rather than unmapped: filling pages that are
+// already there costs no page fault and no zeroing, most of what a load into new memory costs.
+// They are marked free, so the system takes their pages when it needs them (a page it took is
+// faulted in again on the next write), and they count as memory the system can reclaim.
+constexpr std::size_t kKeptLimit = std::size_t(512) << 20;
+
 std::atomic<std::size_t> g_mappedBytes{0};
+
+class CKeptBlocks
+{
+public:
+    // Keeps the block when there is room; false when it is to be unmapped.
+    bool Keep(BYTE* block, std::size_t bytes)
+    {
+        std::lock_guard lock(m_mutex);
+        if (bytes % kMappedUnit != 0 || m_bytes + bytes > kKeptLimit)
+            return false;
+        madvise(block, bytes, MADV_FREE);
+        m_blocks.emplace_back(block, bytes);
+        m_bytes += bytes;
+        return true;
+    }
+    // The kept block of exactly `bytes` given back last (the likeliest to have all its pages
+    // still), or none.
+    BYTE* Take(std::size_t bytes)
+    {
+        std::lock_guard lock(m_mutex);
+        const auto kept =
+            std::find_if(m_blocks.rbegin(), m_blocks.rend(), [bytes](const auto& b) { return b.second == bytes; });
+        if (kept == m_blocks.rend())
+            return nullptr;
+        BYTE* block = kept->first;
+        m_blocks.erase(std::next(kept).base());
+        m_bytes -= bytes;
+        return block;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::pair<BYTE*, std::size_t>> m_blocks;
+    std::size_t m_bytes = 0;
+};
+
+CKeptBlocks& KeptBlocks()
+{
+    // Never destroyed: data sets of static lifetime give their blocks back at exit.
+    static auto* kept = new CKeptBlocks;
+    return *kept;
+}
 
 std::size_t RoundUp(std::size_t value, std::size_t unit)
 {
@@ -26,35 +79,28 @@ void SLargeBlockRelease::operator()(BYTE* block) const
         std::free(block);
         return;
     }
-    munmap(block, mappedBytes);
     g_mappedBytes -= mappedBytes;
+    if (!KeptBlocks().Keep(block, mappedBytes))
+        munmap(block, mappedBytes);
 }
 
 LargeBlock AllocateLargeBlock(std::size_t size)
 {
-    if (size < kHugePageSize) {
+    if (size < kMappedUnit) {
         if (auto* block = static_cast<BYTE*>(std::malloc(size)))
             return LargeBlock(block);
         throw std::bad_alloc();
     }
-    // Mapped with a huge page of slack, then cut to a start on a huge-page boundary.
-    const std::size_t rounded = RoundUp(size, kHugePageSize);
-    const std::size_t reserved = rounded + kHugePageSize;
-    void* mapping = mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapping == MAP_FAILED)
-        throw std::bad_alloc();
-    auto* first = static_cast<BYTE*>(mapping);
-    const std::size_t lead = RoundUp(reinterpret_cast<std::uintptr_t>(first), kHugePageSize) -
-                             reinterpret_cast<std::uintptr_t>(first);
-    if (lead > 0)
-        munmap(first, lead);
-    if (reserved - lead > rounded)
-        munmap(first + lead + rounded, reserved - lead - rounded);
-    BYTE* block = first + lead;
-    // Only advice: without huge pages the block is as good, just slower to fill.
-    madvise(block, rounded, MADV_HUGEPAGE);
+    const std::size_t rounded = RoundUp(size, kMappedUnit);
     g_mappedBytes += rounded;
-    return LargeBlock(block, SLargeBlockRelease{rounded});
+    if (BYTE* kept = KeptBlocks().Take(rounded))
+        return LargeBlock(kept, SLargeBlockRelease{rounded});
+    void* mapping = mmap(nullptr, rounded, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping == MAP_FAILED) {
+        g_mappedBytes -= rounded;
+        throw std::bad_alloc();
+    }
+    return LargeBlock(static_cast<BYTE*>(mapping), SLargeBlockRelease{rounded});
 }
 
 std::size_t ShrinkLargeBlock(LargeBlock& block, std::size_t size, std::size_t blockSize)

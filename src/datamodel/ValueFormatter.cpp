@@ -186,6 +186,15 @@ bool CValueFormatter::FormatValueForMagnitude(int group, DWORD quantity, bool en
     return FormatWith(group, quantity, energyTable, interval, value, reference, false, valueText, unitText);
 }
 
+void CValueFormatter::FormatWithDefaultScale(DWORD quantity, double value, CString& valueText, CString& unitText) const
+{
+    SValueScaleEntry entry = MakeDefaultScaleEntry(quantity);
+    const SValueFormat format = ScaleOf(entry, SValueScaleBlock::Table{}, value, false);
+    const double shown = value / format.divisor;
+    valueText = std::isfinite(value) && std::isfinite(shown) ? FormatFixed(shown, format.decimals) : CString();
+    unitText = format.unitText;
+}
+
 int CValueFormatter::GetScaleUnitText(int group, DWORD quantity, bool energyTable, int interval,
                                       CString& unitText) const
 {

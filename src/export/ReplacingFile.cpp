@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <charconv>
 #include <cstring>
 #include <system_error>
@@ -16,41 +18,67 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 constexpr std::string_view kTemporarySuffix = ".part";
 
-// A short hidden name in the folder, unique per process and call.
-std::filesystem::path TemporaryNameIn(const std::filesystem::path& folder)
+// The start of the temporary names for a target: its file name hashed (FNV-1a), so that a
+// temporary of any target fits in the folder and names the one target it is for.
+std::string TemporaryPrefixFor(const std::filesystem::path& target)
 {
-    static std::atomic<unsigned> counter{0};
-    return folder / (".csv." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + std::string(kTemporarySuffix));
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    for (const char c : target.filename().string()) {
+        hash ^= std::uint64_t(std::uint8_t(c));
+        hash *= 0x100000001B3ull;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return ".csv-" + std::string(hex) + ".";
 }
 
-// The process that made a temporary file of ours: a hidden name ending in ".<pid>-<n>.part" (also
-// the longer names of earlier versions, "." + target + ".<pid>-<n>.part"); 0 for other names.
-pid_t WriterOfTemporary(std::string_view name)
+// The process that made a temporary file for the target: a name of the target's prefix followed
+// by "<pid>-<n>.part"; 0 for every other name.
+pid_t WriterOfTemporary(std::string_view name, std::string_view prefix)
 {
-    if (!name.starts_with('.') || !name.ends_with(kTemporarySuffix))
+    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix))
         return 0;
+    name.remove_prefix(prefix.size());
     name.remove_suffix(kTemporarySuffix.size());
-    const std::size_t dot = name.rfind('.');
-    const std::size_t dash = name.rfind('-');
-    if (dot == std::string_view::npos || dot == 0 || dash == std::string_view::npos || dash < dot)
+    const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos)
         return 0;
     pid_t pid = 0;
-    const std::string_view pidText = name.substr(dot + 1, dash - dot - 1);
+    const std::string_view pidText = name.substr(0, dash);
     const std::string_view counter = name.substr(dash + 1);
     const auto [end, error] = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
     const bool digits = !counter.empty() && counter.find_first_not_of("0123456789") == std::string_view::npos;
     return error == std::errc() && end == pidText.data() + pidText.size() && digits ? pid : 0;
 }
 
-// Temporary files of exports that no longer run: their process is gone.
-void RemoveStaleTemporaries(const std::filesystem::path& folder)
+// Temporary files for the target left by exports that no longer run: their process is gone.
+void RemoveStaleTemporaries(const std::filesystem::path& target)
 {
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const std::string prefix = TemporaryPrefixFor(target);
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const pid_t writer = WriterOfTemporary(entry.path().filename().string());
+        const pid_t writer = WriterOfTemporary(entry.path().filename().string(), prefix);
         if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
             std::filesystem::remove(entry.path(), error);
     }
+}
+
+} // namespace
+
+std::filesystem::path TemporaryPathFor(const std::filesystem::path& target, pid_t writer, unsigned n)
+{
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    return folder / (TemporaryPrefixFor(target) + std::to_string(writer) + "-" + std::to_string(n) + std::string(kTemporarySuffix));
+}
+
+namespace {
+
+// A temporary name for the target, unique per process and call.
+std::filesystem::path NextTemporaryPath(const std::filesystem::path& target)
+{
+    static std::atomic<unsigned> counter{0};
+    return TemporaryPathFor(target, ::getpid(), counter++);
 }
 
 } // namespace
@@ -78,7 +106,7 @@ bool CReplacingFile::Open(const std::filesystem::path& target)
         return false;
     }
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    RemoveStaleTemporaries(folder);
+    RemoveStaleTemporaries(target);
     m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     // File systems without unnamed files answer that they do not support them.
     if (m_fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
@@ -96,9 +124,8 @@ bool CReplacingFile::Open(const std::filesystem::path& target)
 
 bool CReplacingFile::OpenNamedTemporary()
 {
-    const std::filesystem::path folder = m_target.has_parent_path() ? m_target.parent_path() : ".";
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        m_temporary = TemporaryNameIn(folder);
+        m_temporary = NextTemporaryPath(m_target);
         m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             break;
@@ -144,9 +171,8 @@ bool CReplacingFile::Commit()
         Fail(errno);
     // An unnamed file gets its short temporary name only now, to be renamed over the target.
     if (m_error.empty() && m_temporary.empty()) {
-        const std::filesystem::path folder = m_target.has_parent_path() ? m_target.parent_path() : ".";
         const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
-        m_temporary = TemporaryNameIn(folder);
+        m_temporary = NextTemporaryPath(m_target);
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
             Fail(errno);
             m_temporary.clear();

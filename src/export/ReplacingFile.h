@@ -6,11 +6,17 @@
 //
 // The temporary file has no name while it is written where the file system allows that, so that
 // an export that is killed leaves nothing behind; elsewhere it has a short hidden name of its own
-// (a target name of any legal length fits beside it), and such files left by an export that no
-// longer runs are removed when the next export writes into that folder.
+// that tells the target it is for (a target name of any legal length fits beside it), and such
+// files left for that target by an export that no longer runs are removed when the target is
+// written next. No other file is ever removed.
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+// The hidden name of the temporary file that process `writer` makes for `target` as its n-th.
+std::filesystem::path TemporaryPathFor(const std::filesystem::path& target, pid_t writer, unsigned n);
 
 class CReplacingFile
 {

@@ -269,7 +269,12 @@ void CUGCellType::DrawText(CDC* dc, RECT* rect, int offset, int col, int row, CU
         CRect r(*rect);
         r.left += 3;
         r.top = y;
-        const UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_END_ELLIPSIS;
+        UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_END_ELLIPSIS;
+        // Centred and right-aligned text keeps its place; the margin is kept on both sides.
+        if (align & (UG_ALIGNCENTER | UG_ALIGNRIGHT)) {
+            r.right -= 3;
+            format |= (align & UG_ALIGNCENTER) ? DT_CENTER : DT_RIGHT;
+        }
         if (!styledText || !UGVisualStyle::DrawStyledText(wnd, dc, int(cell->GetDrawHints()), state, text,
                                                           text.GetLength(), format, &r))
             dc->DrawText(text, &r, format);

@@ -63,6 +63,12 @@ void CUGGrid::OnPaint()
         int col = 0, row = 0;
         if (m_ctrl->GetCellFromPoint(update.left, update.top, &col, &row) == 0)
             startCol = col, startRow = row;
+        // A corner right of the last column or below the last row: the last row and column are
+        // found on their own, so that a narrow update does not repaint the whole grid.
+        if (m_ctrl->GetCellFromPoint(update.left, update.bottom - 1, &col, &row) == 0)
+            endRow = row;
+        if (m_ctrl->GetCellFromPoint(update.right - 1, update.top, &col, &row) == 0)
+            endCol = col;
         if (m_ctrl->GetCellFromPoint(update.right - 1, update.bottom - 1, &col, &row) == 0)
         {
             endCol = col;

@@ -299,6 +299,10 @@ void CMainView::BuildStudyLayout(const SViewCreateContext& context)
     if (!study || !m_layout.rootTabs)
         return;
     m_context = context;
+    // The same page built again (something it shows changed while another tab was up) keeps the
+    // sections the user opened or collapsed; another view's page starts as laid out.
+    const std::vector<bool> collapsed = m_builtViewId == m_currentViewId ? CollapsedSections(*study) : std::vector<bool>{};
+    m_builtViewId = -1;
     RemoveStudyTabs();
     if (!BuildStudyObjects(*study, context) || !FinishStudyLayout(*study)) {
         // Whatever was made goes; the tabs stay usable with their empty pages.
@@ -310,4 +314,26 @@ void CMainView::BuildStudyLayout(const SViewCreateContext& context)
         return;
     }
     ActivateStudy(*study);
+    m_builtViewId = m_currentViewId;
+    CollapseSectionsAsBefore(*study, collapsed);
+}
+
+std::vector<bool> CMainView::CollapsedSections(const SStudyLayout& study) const
+{
+    std::vector<bool> collapsed;
+    for (int section = 0; section < study.sectionCount; ++section) {
+        const CSplitFrame* frame = FrameOf(SectionEntry(study, section));
+        if (!frame)
+            return {};
+        collapsed.push_back(frame->IsSectionCollapsed());
+    }
+    return collapsed;
+}
+
+void CMainView::CollapseSectionsAsBefore(const SStudyLayout& study, const std::vector<bool>& collapsed)
+{
+    for (int section = 0; section < int(collapsed.size()); ++section)
+        if (CSplitFrame* frame = FrameOf(SectionEntry(study, section));
+            frame && frame->IsSectionCollapsed() != collapsed[std::size_t(section)])
+            frame->ToggleSection(1);
 }

@@ -10,6 +10,8 @@
 
 #include "platform/framework/windows/CWnd.h"
 
+#include <vector>
+
 struct SStudyLayout;
 
 class CMainView
@@ -30,7 +32,13 @@ public:
     bool SelectBuiltStudy();
 
     int GetCurrentViewId() const { return m_currentViewId; }
-    void SetCurrentViewId(int viewId) { m_currentViewId = viewId; }
+    // -1 asks for the next build from scratch (a bookmark's page).
+    void SetCurrentViewId(int viewId)
+    {
+        m_currentViewId = viewId;
+        if (viewId < 0)
+            m_builtViewId = -1;
+    }
     TVisualFramework& GetFramework() { return m_framework; }
     SMainViewLayout& GetLayout() { return m_layout; }
     // The root tab window (null before Create).
@@ -51,8 +59,13 @@ private:
     TVisualObject* AddPlaceholder(UINT titleId, int index, const SViewCreateContext& context);
     TVisualObject* SectionEntry(const SStudyLayout& study, int section) const;
     void UpdateTabsEnabled();
+    // Which sections of the built page are collapsed, in section order.
+    std::vector<bool> CollapsedSections(const SStudyLayout& study) const;
+    void CollapseSectionsAsBefore(const SStudyLayout& study, const std::vector<bool>& collapsed);
 
     int m_currentViewId = -1;
+    // The view whose page the study tabs hold (-1: none, or one to be built from scratch).
+    int m_builtViewId = -1;
     TVisualFramework m_framework;
     SMainViewLayout m_layout;
     CMainViewSectionWindows m_sectionWindows{m_layout};

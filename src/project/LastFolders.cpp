@@ -42,5 +42,6 @@ CString GetLastImagePath()
 
 void SetLastImagePath(const CString& path)
 {
-    CProfile::Instance().WriteProfileString(kSettings, LastImageEntry(), path.GetString());
+    if (!path.IsEmpty())
+        CProfile::Instance().WriteProfileString(kSettings, LastImageEntry(), FolderOf(path).GetString());
 }

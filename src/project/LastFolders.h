@@ -8,4 +8,5 @@ CString GetLastAddDataPath();
 // Keeps the folder part of the path; an empty path changes nothing.
 void SetLastAddDataPath(const CString& path);
 CString GetLastImagePath();
+// Keeps the folder part of the picture's path; an empty path changes nothing.
 void SetLastImagePath(const CString& path);

@@ -17,6 +17,7 @@ constexpr UINT IDS_PROJECT_UNREADABLE = 134;       // the project description ca
 constexpr UINT IDS_SAVED_SCREEN = 10119;           // "Saved Screen"
 constexpr UINT IDS_PROJECT_IN_USE = 20143;         // "%s is open in another instance of the program. ..."
 constexpr UINT IDS_PROJECT_READ_ONLY = 20144;      // "%s is read-only. ..."
+constexpr UINT IDS_STREAM_OF_ANOTHER_SESSION = 20231; // "the session \"%s\" is kept in the same stream \"%s\""
 constexpr UINT IDS_SESSION_NOT_LOADED = 20145;     // "%s cannot be opened: the session \"%s\" cannot be loaded: %s."
 
 CRecDoc*& CurrentDocument()
@@ -135,22 +136,34 @@ BOOL CRecDoc::OnOpenDocument(const CString& path)
 
 CString CRecDoc::LoadDataSets(const CString& projectPath)
 {
+    // A session as the user named it, else the file it came from.
+    const auto* manager =
+        dynamic_cast<const CProjectManagerSettings*>(m_project->GetViewSettings(CViewSettings::kProjectManagerViewId));
+    const auto nameOf = [&](int i) -> CString {
+        CStringW name;
+        if (manager)
+            name = manager->GetDataSetName(i);
+        if (name.IsEmpty())
+            name = GetFileNameOnly(m_project->GetMeasurement(i).GetFileName());
+        return name;
+    };
     for (int i = 0; i < m_project->GetMeasurementCount(); ++i) {
         CMeasurementSettings& measurement = m_project->GetMeasurement(i);
+        // A stream can be read by one session only: a second one naming it is told as such.
+        for (int earlier = 0; earlier < i; ++earlier)
+            if (m_project->GetMeasurement(earlier).GetStreamName().CompareNoCase(measurement.GetStreamName()) == 0) {
+                LOG(INFO) << "CRecDoc::OnOpenDocument - WARNING: sessions " << earlier << " and " << i
+                          << " name one stream " << measurement.GetStreamName().str();
+                return LoadFormatted(IDS_SESSION_NOT_LOADED, projectPath, nameOf(i),
+                                     LoadFormatted(IDS_STREAM_OF_ANOTHER_SESSION, nameOf(earlier), measurement.GetStreamName()));
+            }
         auto dataSet = std::make_unique<CDataSet>(&measurement);
         dataSet->SetIndex(i);
         const int result = dataSet->LoadFromCompoundFile(*m_archive, measurement.GetStreamName());
         if (result != 0) {
             LOG(INFO) << "CRecDoc::OnOpenDocument - WARNING: session stream " << measurement.GetStreamName().str()
                       << " cannot be loaded, result " << result;
-            // The session as the user named it, else the file it came from.
-            CStringW name;
-            if (const auto* manager = dynamic_cast<const CProjectManagerSettings*>(
-                    m_project->GetViewSettings(CViewSettings::kProjectManagerViewId)))
-                name = manager->GetDataSetName(i);
-            if (name.IsEmpty())
-                name = GetFileNameOnly(measurement.GetFileName());
-            return LoadFormatted(IDS_SESSION_NOT_LOADED, projectPath, name, SessionLoadFailureReason(result));
+            return LoadFormatted(IDS_SESSION_NOT_LOADED, projectPath, nameOf(i), SessionLoadFailureReason(result));
         }
         m_dataSets.push_back(std::move(dataSet));
     }

@@ -1,6 +1,8 @@
 #include "report/FastReport.h"
 
 #include "platform/framework/MessageBoxService.h"
+#include "platform/framework/windows/MessageBoxWindow.h"
+#include "platform/reportengine/ReportEngineError.h"
 #include "project/RecDoc.h"
 #include "report/ReportAdjuster.h"
 #include "report/ReportScriptQuoting.h"
@@ -102,6 +104,7 @@ bool CFastReport::Guarded(const std::function<bool()>& work)
     catch (const std::exception& error)
     {
         LOG(ERROR) << "Report failed: " << error.what();
+        const CMessageBoxCaption caption(kReportEngineErrorCaption);
         AfxMessageBox(error.what(), MB_OK | MB_ICONERROR);
         return false;
     }

@@ -57,6 +57,15 @@ CString GroupName(int view, int group)
     return row ? CString(row->name) : CString();
 }
 
+// The group's name without its unit: a value beside it carries the unit it is written in.
+CString ChannelName(int view, int group)
+{
+    CString name = GroupName(view, group);
+    if (const int bracket = name.Find(" ["); bracket > 0 && name.Right(1) == "]")
+        name = name.Left(bracket);
+    return name;
+}
+
 // Demand periods the demand view offers; any other is a shortest common interval.
 constexpr int kOfferedDemandPeriods[] = {600, 900, 1200, 1800, 3600};
 
@@ -211,7 +220,7 @@ void CReportBookmarkUDS::AddLimits()
         CString number;
         CString unit;
         if (!formatter.FormatValueForMagnitude(0, quantity, m_view == 1, 0, value, value, number, unit))
-            number = std::isfinite(value) ? formatter.FormatNumber(value, 3) : CString();
+            formatter.FormatWithDefaultScale(quantity, value, number, unit);
         if (quantity == kAuxQuantity)
         {
             std::vector<CString> units;
@@ -237,7 +246,7 @@ void CReportBookmarkUDS::AddLimits()
                 unit += "]";
             }
         }
-        AddRow({GroupName(m_view, g), number + " " + unit});
+        AddRow({ChannelName(m_view, g), number + " " + unit});
     }
 }
 

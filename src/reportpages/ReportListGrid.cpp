@@ -1,5 +1,6 @@
 #include "reportpages/ReportListGrid.h"
 
+#include "grid/CUGCellType.h"
 #include "grid/CUGGrid.h"
 #include "platform/framework/windows/CMenu.h"
 #include "reportpages/ReportChange.h"
@@ -66,14 +67,25 @@ void CReportListGrid::SetData(std::vector<SReportListEntry> entries, const CRepo
     SetSectionSizes(std::move(sizes));
     m_tiles.clear();
     m_selected = m_active = kNoTile;
-    if (GetSafeHwnd())
+    if (GetSafeHwnd()) {
         Rebuild();
+        EnableCellToolTips(TRUE);
+    }
     if (m_settings.m_projectManagerListCollapsed)
         CollapseSection(0);
     if (m_settings.m_bookmarkListCollapsed && GetSectionCount() > 1)
         CollapseSection(1);
     if (GetSafeHwnd())
         SetWindowPos(nullptr, 0, 0, TotalWidth(), TotalHeight(), SWP_NOMOVE | SWP_NOZORDER);
+}
+
+BOOL CReportListGrid::OnHint(int col, int row, int, CString* text)
+{
+    const SReportListEntry* entry = EntryOfTile(TileAt(col, row));
+    if (!entry || !text)
+        return FALSE;
+    *text = entry->name;
+    return TRUE;
 }
 
 void CReportListGrid::SetColumnLayout()
@@ -130,6 +142,8 @@ void CReportListGrid::FillSectionCells(int section)
         QuickSetCellType(col, pictureRow, m_pictureTypeIndex);
         QuickSetText(col, pictureRow + 1, entry.name);
         QuickSetAlignment(col, pictureRow + 1, UG_ALIGNCENTER | UG_ALIGNVCENTER);
+        // A name wider than its tile ends in "..."; the tile's tip shows it whole.
+        QuickSetCellTypeEx(col, pictureRow + 1, UGCT_NORMALELLIPSIS);
         m_tiles[pictureRow * kKeyFactor + col] = int(i);
         ++place;
     }

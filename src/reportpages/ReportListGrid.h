@@ -51,6 +51,8 @@ public:
     void OnDClicked(int col, int row, RECT* rect, POINT* point, BOOL processed) override;
     void OnKeyDown(UINT* vcKey, BOOL processed) override;
     void OnKillFocus(int section) override;
+    // Over a tile: its whole name.
+    BOOL OnHint(int col, int row, int section, CString* text) override;
 
 protected:
     int ColumnCount() const override { return 5; }

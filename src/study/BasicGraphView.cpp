@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int kFormScrollHeight = 350;
 constexpr double kXLoDefault = 40.0;
 constexpr UINT kTotalNameId = 8338; // "Total", the name of the total of the phases
 
@@ -243,15 +242,14 @@ void CBasicGraphView::RefreshSessionTexts()
         return;
     std::vector<CString> texts;
     std::vector<bool> enabled;
-    const int count = m_calendar ? 4 : std::min(4, m_sessionCount);
+    const int count = std::min(4, m_sessionCount);
     for (int i = 0; i < count; ++i) {
         CString text;
-        if (m_calendar)
-            text.Format("%d:", i + 1);
-        else
-            text.Format("%d: %s", i + 1, GetDocument()->GetSessionName(i).GetString());
+        text.Format("%d: %s", i + 1, GetDocument()->GetSessionName(i).GetString());
         texts.push_back(text);
-        enabled.push_back(m_calendar || IsSessionCompatible(i));
+        // The calendar's sessions are those of the bins chosen in the calendar: its boxes only
+        // say which they are.
+        enabled.push_back(!m_calendar && IsSessionCompatible(i));
     }
     m_dialogBar->SetSessions(texts, enabled);
 }
@@ -330,7 +328,6 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     if (m_firstUpdate) {
         CreateChildren();
         LinkWindows();
-        m_plotLimits = {0, 0, -1, kFormScrollHeight};
     }
     // 10: a new feeder on an empty chart; the units of the axes the user scaled stay scaled.
     std::vector<CString> scaledUnits;

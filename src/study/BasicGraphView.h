@@ -254,6 +254,8 @@ protected:
     void UpdateXAxisPickers();
     // The X-axis scaling pickers' range onto the axes (see the definition), then a refresh.
     void ApplyXAxisPickers(bool keepCentres);
+    // The X-axis pickers' begin moved into the reference session's data before a length is chosen.
+    void StartXAxisPickersAtData();
     // The X-axis pickers' chosen length onto the axes, its span button selected.
     void ApplyXAxisChoice();
     // The pressed span button names the reference axis's range [begin, end] (see the definition).
@@ -288,7 +290,6 @@ private:
 
     CBasicViewSettings m_settings;
     CiPlotX m_chart;
-    std::array<int, 4> m_plotLimits{};
     std::unique_ptr<CRecTrendToIOComp> m_feeder;
     CButtonST m_formButton;
     bool m_capturing = false;

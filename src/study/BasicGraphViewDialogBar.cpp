@@ -99,6 +99,25 @@ void CBasicGraphViewDialogBar::SetRow(int row, const SOptionRow& option)
     for (UINT first : {GraphBar::kFirstMinMax, GraphBar::kFirstLimitCheck, GraphBar::kFirstLimitEdit})
         show(first + UINT(row), offered);
     m_limitScales[std::size_t(row)] = option.limitScale > 0.0 ? option.limitScale : 1.0;
+    // A header shows over rows only, the aux boxes beside the row of their limit.
+    m_rowsOffered[std::size_t(row)] = offered;
+    bool anyPhaseRow = false;
+    for (int phaseRow = 0; phaseRow < GraphBar::kPhaseRows; ++phaseRow)
+        anyPhaseRow = anyPhaseRow || m_rowsOffered[std::size_t(phaseRow)];
+    for (UINT id = GraphBar::kChannelHeader; id < GraphBar::kChannelHeader + 5; ++id)
+        show(id, anyPhaseRow);
+    const bool anyRow = anyPhaseRow || m_rowsOffered[std::size_t(GraphBar::kRows - 1)];
+    show(GraphBar::kMinMaxHeader, anyRow);
+    show(GraphBar::kMinMaxHeader + 1, anyRow);
+    show(GraphBar::kAux1, m_rowsOffered[std::size_t(GraphBar::kRows - 1)]);
+    show(GraphBar::kAux2, m_rowsOffered[std::size_t(GraphBar::kRows - 1)]);
+}
+
+void CBasicGraphViewDialogBar::ShowSessionsShown(const std::vector<bool>& shown)
+{
+    m_sessionsShown = shown;
+    for (int i = 0; i < int(shown.size()); ++i)
+        SetCheck(GraphBar::kFirstSession + UINT(i), shown[std::size_t(i)]);
 }
 
 void CBasicGraphViewDialogBar::EnableControl(UINT id, bool enable)
@@ -170,7 +189,8 @@ void CBasicGraphViewDialogBar::SettingsToControls()
         return;
     const CBasicViewSettings& s = *m_settings;
     for (int i = 0; i < CBasicViewSettings::kMaxSessions; ++i)
-        SetCheck(GraphBar::kFirstSession + UINT(i), s.m_sessions[std::size_t(i)]);
+        SetCheck(GraphBar::kFirstSession + UINT(i),
+                 m_sessionsShown.empty() ? s.m_sessions[std::size_t(i)] : i < int(m_sessionsShown.size()) && m_sessionsShown[std::size_t(i)]);
     for (int row = 0; row < CBasicViewSettings::kQuantityGroups; ++row)
         for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot)
             SetCheck(PhaseCheckId(row, slot), s.m_channels[std::size_t(row)][std::size_t(slot)]);
@@ -195,7 +215,7 @@ void CBasicGraphViewDialogBar::ControlsToSettings()
     if (!m_settings || !GetSafeHwnd())
         return;
     CBasicViewSettings& s = *m_settings;
-    for (int i = 0; i < CBasicViewSettings::kMaxSessions; ++i)
+    for (int i = 0; m_sessionsShown.empty() && i < CBasicViewSettings::kMaxSessions; ++i)
         s.m_sessions[std::size_t(i)] = GetCheck(GraphBar::kFirstSession + UINT(i));
     for (int row = 0; row < CBasicViewSettings::kQuantityGroups; ++row)
         for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot)

@@ -32,6 +32,8 @@ inline constexpr UINT kWorkingHourSpan = 2259;
 inline constexpr UINT kFirstSpanButton = 2286;  // "1 Hour", "1 Day", "1 Week", "Individual"
 inline constexpr UINT kFirstRowLabel = 2320;    // phase row labels 2320..2324
 inline constexpr UINT kFirstLimitLabel = 2330;  // Min/Max and limit row labels 2330..2335
+inline constexpr UINT kChannelHeader = 2325;    // "Channels", then "A", "B", "C", "T" 2326..2329
+inline constexpr UINT kMinMaxHeader = 2336;     // "Min/Max", then "Limit" 2337
 inline constexpr UINT kDemandPeriodLabel = 2340;
 inline constexpr SPickerControlIds kTimeRangePickers{2274, 2266, 2275, 2251, 2265};
 inline constexpr SPickerControlIds kXAxisPickers{2276, 2268, 2277, 2258, 2267};
@@ -76,6 +78,9 @@ public:
     void Initialise();
     // The session boxes: one text and enable flag each; boxes beyond them are hidden.
     void SetSessions(const std::vector<CString>& texts, const std::vector<bool>& enabled);
+    // Session boxes that show what the view shows rather than the settings' choice (the
+    // calendar's: the sessions of its selected bins); the settings keep their own.
+    void ShowSessionsShown(const std::vector<bool>& shown);
     void SetRow(int row, const SOptionRow& option);
     void EnableControl(UINT id, bool enable);
 
@@ -119,4 +124,6 @@ private:
     CDateTimePickerControls m_xAxis;
     UINT m_selectedSpan = 0;
     std::array<double, GraphBar::kRows> m_limitScales{1.0, 1.0, 1.0, 1.0, 1.0, 1.0};
+    std::array<bool, GraphBar::kRows> m_rowsOffered{};
+    std::vector<bool> m_sessionsShown;
 };

@@ -113,6 +113,8 @@ bool CBasicGraphView::LayOut()
     }
     CRect client;
     GetClientRect(&client);
+    // The room the axes take as they now are (an axis shown or hidden since moves the buttons).
+    m_chart.RecalcLayout();
     const int reserved = m_chart.GetReservedHeight();
     // Small size changes keep the layout.
     if (client.Height() <= 0 ||
@@ -133,25 +135,12 @@ bool CBasicGraphView::LayOut()
     const int harmonic = m_chart.FindChannel(kHarmonicSuppressionChannel);
     if (harmonic >= 0 && m_chart.GetChannel(harmonic)->IsVisible())
         top -= 13;
-    int height = client.Height() - top;
-    int width = client.Width();
-    // Below the minimum plot height (or width) the chart keeps it and the form scrolls.
-    if (m_plotLimits[3] > 0 && height < m_plotLimits[3] + reserved)
-        height = m_plotLimits[3] + reserved;
-    if (m_plotLimits[2] > 0 && width < m_plotLimits[2])
-        width = m_plotLimits[2];
-    m_chart.MoveWindow(0, top, std::max(1, width), std::max(1, height));
-    m_chart.SetPictureSize(std::max(1, width), std::max(1, height));
-    // Below the minimum the form scrolls from its top; above it the scroll bar goes.
-    const bool scrolls = top + height > client.Height();
-    if (scrolls != ((GetStyle() & WS_VSCROLL) != 0)) {
-        ModifyStyle(scrolls ? 0 : WS_VSCROLL, scrolls ? WS_VSCROLL : 0);
-        ShowScrollBar(SB_VERT, scrolls);
-    }
-    if (scrolls) {
-        UpdateScrollSizes();
-        SetScrollPos(SB_VERT, 0);
-    }
+    // The chart fills the section: the plot with its axes stays in sight however small the
+    // window (the options bar beside it scrolls instead).
+    const int height = std::max(1, client.Height() - top);
+    const int width = std::max(1, client.Width());
+    m_chart.MoveWindow(0, top, width, height);
+    m_chart.SetPictureSize(width, height);
     ArrangeChart();
     SetRedraw(TRUE);
     m_inLayout = false;

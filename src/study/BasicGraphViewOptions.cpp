@@ -5,6 +5,7 @@
 #include "datamodel/PowerFactor.h"
 #include "datamodel/ValueFormatter.h"
 #include "platform/framework/WaitCursor.h"
+#include "platform/framework/windows/CComboBox.h"
 #include "project/RecDoc.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/IOCompUtils.h"
@@ -183,8 +184,33 @@ void CBasicGraphView::OnXAxisChoice()
 {
     if (!m_dialogBar)
         return;
-    m_dialogBar->XAxisPickers().OnChoiceChanged();
+    CDateTimePickerControls& pickers = m_dialogBar->XAxisPickers();
+    const auto* list = static_cast<CComboBox*>(m_dialogBar->GetDlgItem(int(GraphBar::kXAxisPickers.intervalList)));
+    const int choice = list && list->GetCurSel() >= 0 ? int(list->GetItemData(list->GetCurSel())) : kIndividualInterval;
+    if (choice == kIndividualInterval) {
+        pickers.OnChoiceChanged();
+    } else {
+        StartXAxisPickersAtData();
+        pickers.SelectChoice(choice);
+    }
     ApplyXAxisChoice();
+}
+
+void CBasicGraphView::StartXAxisPickersAtData()
+{
+    // A length chosen while the axis starts beside the data (zoomed out past it, moved beyond
+    // its end) starts at the nearest record, so that the span shows data.
+    double first = 0.0;
+    double last = 0.0;
+    if (!m_feeder || !m_feeder->GetSessionRange(m_markers.GetReferenceAxis(), first, last))
+        return;
+    CDateTimePickerControls& pickers = m_dialogBar->XAxisPickers();
+    double begin = 0.0;
+    double end = 0.0;
+    pickers.GetRange(begin, end);
+    const double start = std::clamp(begin, first, std::max(first, last));
+    if (start != begin)
+        pickers.SetRange(start, end + start - begin);
 }
 
 void CBasicGraphView::ApplyXAxisChoice()
@@ -230,6 +256,7 @@ void CBasicGraphView::OnSpanButton(UINT id)
         RefreshGraph();
         return;
     }
+    StartXAxisPickersAtData();
     m_dialogBar->XAxisPickers().SelectChoice(choice);
     ApplyXAxisChoice();
 }

@@ -41,6 +41,8 @@ constexpr COLORREF kSessionColors[CBasicViewSettings::kMaxSessions] = {RGB(200, 
 // another, so that the two selected bins never look alike.
 constexpr COLORREF kDistinctFirst = RGB(31, 119, 180);
 constexpr COLORREF kDistinctFurther = RGB(255, 127, 14);
+// The second of two selected bins of one session, beside the session's own colour.
+constexpr COLORREF kSecondBinColor = RGB(230, 120, 0);
 // Where the X markers stand in the shown bin (as the graph base places them first).
 constexpr double kXMarkerPercent = 40.0;
 
@@ -199,17 +201,19 @@ bool CCalendarGraphView::AnySessionHolds(DWORD quantity, int slot) const
     return false;
 }
 
-COLORREF CCalendarGraphView::ChannelColor(int session) const
+COLORREF CCalendarGraphView::ChannelColor(int session, bool secondBinOfSession) const
 {
     if (CRegionPrefs::IsDistinctColorMode())
         return GetDataToIOComp()->GetChannelCount() == 0 ? kDistinctFirst : kDistinctFurther;
+    if (secondBinOfSession)
+        return kSecondBinColor;
     int running = 0;
     for (int i = 0; i < session; ++i)
         running += IsSessionCompatible(i) ? 1 : 0;
     return kSessionColors[std::size_t(running) % std::size(kSessionColors)];
 }
 
-void CCalendarGraphView::AddSessionChannels(int plotSlot, int session)
+void CCalendarGraphView::AddSessionChannels(int plotSlot, int session, bool secondBinOfSession)
 {
     CRecDoc* document = GetDocument();
     CDataSet* set = document ? document->GetDataSet(session) : nullptr;
@@ -233,7 +237,7 @@ void CCalendarGraphView::AddSessionChannels(int plotSlot, int session)
             continue;
         if (item.quantity == 54)
             trend->Scale(float(NominalVoltageFactor(session)));
-        const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg, ChannelColor(session));
+        const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg, ChannelColor(session, secondBinOfSession));
         feeder->SetChannelQuantity(channel, item.quantity);
         SFeederChannel* entry = feeder->GetChannelEntry(channel);
         entry->slot = slot;
@@ -317,7 +321,15 @@ void CCalendarGraphView::ShowSelection()
     feeder->ClearChannels();
     for (int r = 0; r < 2; ++r)
         if (selected[std::size_t(r)].HasSession())
-            AddSessionChannels(r, selected[std::size_t(r)].session);
+            AddSessionChannels(r, selected[std::size_t(r)].session, r == 1 && selected[1].session == selected[0].session);
+    // The bar's session boxes name the sessions of the bins shown.
+    if (GetDialogBar()) {
+        std::vector<bool> shown(std::size_t(std::min(GetSessionCount(), CBasicViewSettings::kMaxSessions)), false);
+        for (const structCalendarSelection& record : selected)
+            if (record.HasSession() && record.session < int(shown.size()))
+                shown[std::size_t(record.session)] = true;
+        GetDialogBar()->ShowSessionsShown(shown);
+    }
     // The channels follow the view settings (the chosen channel of the calendar's row).
     feeder->SyncChannels(settings, false);
     feeder->Finish();

@@ -59,9 +59,10 @@ private:
     bool AnySessionHolds(DWORD quantity, int slot) const;
     // The colour of the next channel of a session (the distinct-colour preference or the
     // session's running number in the study).
-    COLORREF ChannelColor(int session) const;
+    // A second bin of the session of the first takes a colour of its own (none of a session's).
+    COLORREF ChannelColor(int session, bool secondBinOfSession = false) const;
     // The session's channels of the shown phase slots, fed on the X axis of `plotSlot`.
-    void AddSessionChannels(int plotSlot, int session);
+    void AddSessionChannels(int plotSlot, int session, bool secondBinOfSession = false);
     void SetYAxisTitle();
 
     // The options the value axis was last scaled for with bins shown: unknown until the first

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -59,13 +60,29 @@ int CMyBasicCalendarGrid::CCalendarDS::GetCell(int col, int row, CUGCell* cell)
         // Only what the user sees is drawn: a year of hours is not made at once.
         if (!m_grid.IsRowSeen(row))
             m_grid.m_picturesSkipped.insert(row);
-        else if (!m_grid.m_clickProcessing)
+        else if (!m_grid.m_clickProcessing && !m_grid.m_sizing)
             if (CBitmap* picture = Picture(session, bin, *bins, m_grid.PictureFit(col, row)))
                 cell->SetBitmap(picture);
     } else {
         cell->SetBackColor(kEmptyBack);
     }
     return result;
+}
+
+void CMyBasicCalendarGrid::CCalendarDS::ProvideSeenPictures()
+{
+    const int rowsPerBlock = m_grid.GetRowsPerBlock();
+    for (int row = std::max(m_grid.m_seenRows.first, 0); row <= m_grid.m_seenRows.second; ++row) {
+        if (row % rowsPerBlock < 2 || (row % rowsPerBlock - 2) % 4 != 0 || m_grid.GetRowHeight(row) == 0)
+            continue;
+        for (int col = 1; col < 2 * m_grid.m_binsPerLine; col += 2) {
+            int session = -1;
+            int bin = -1;
+            const structCalendarBins* bins = m_grid.FindBin(col, row, session, bin) ? m_grid.Bins(session) : nullptr;
+            if (bins && bin >= 0 && bin < bins->count)
+                Picture(session, bin, *bins, m_grid.PictureFit(col, row));
+        }
+    }
 }
 
 CBitmap* CMyBasicCalendarGrid::CCalendarDS::Picture(int session, int bin, const structCalendarBins& bins, CSize fit)
@@ -314,8 +331,13 @@ void CMyBasicCalendarGrid::LabelBin(int session, int bin)
 
 void CMyBasicCalendarGrid::OnPaintDCSetup(CDC*, CDC*, int section)
 {
-    if (section == UG_GRID)
-        m_seenRows = FindSeenRows();
+    if (section != UG_GRID)
+        return;
+    m_seenRows = FindSeenRows();
+    // Only what shows is painted; the pictures of the line either side are made ahead all the
+    // same, for the view's next small step.
+    if (!m_clickProcessing)
+        m_source->ProvideSeenPictures();
 }
 
 std::pair<int, int> CMyBasicCalendarGrid::FindSeenRows() const
@@ -361,12 +383,15 @@ void CMyBasicCalendarGrid::SetRowsHidden(int first, int last, bool hidden)
 
 void CMyBasicCalendarGrid::ApplyRowHeights()
 {
+    // Setting a size asks for the cells (their types): no picture is made for a size on the way.
+    const bool sizing = std::exchange(m_sizing, true);
     const int rowsPerBlock = GetRowsPerBlock();
     for (int row = 0; row < int(m_rows.size()); ++row) {
         SRowState& state = m_rows[std::size_t(row)];
         state.savedHeight = RowHeightAt(row % rowsPerBlock);
         SetRowHeight(row, state.hideCount > 0 ? 0 : state.savedHeight);
     }
+    m_sizing = sizing;
 }
 
 int CMyBasicCalendarGrid::GetRowsHeight() const
@@ -379,6 +404,7 @@ int CMyBasicCalendarGrid::GetRowsHeight() const
 
 void CMyBasicCalendarGrid::SetColumnWidths()
 {
+    const bool sizing = std::exchange(m_sizing, true);
     CRect client;
     GetClientRect(&client);
     int width = client.Width();
@@ -393,6 +419,7 @@ void CMyBasicCalendarGrid::SetColumnWidths()
     for (int col = 0; col <= 2 * m_binsPerLine; ++col)
         SetColWidth(col, col % 2 == 0 ? kSpacerWidth : binWidth(width));
     ApplyRowHeights();
+    m_sizing = sizing;
 }
 
 void CMyBasicCalendarGrid::FitWindow()
@@ -441,7 +468,9 @@ void CMyBasicCalendarGrid::OnParentSize(bool force)
         GridKeepRightMargin(*this, m_rightMargin);
     Relayout();
     SetPaintEnabled(TRUE);
-    RedrawAll();
+    // Painted once the frames have their final sizes (a window resize passes through several):
+    // pictures are drawn for the cells the user gets, not for each size on the way.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
 }
 
 void CMyBasicCalendarGrid::OnMove(int x, int y)

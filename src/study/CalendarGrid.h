@@ -25,6 +25,9 @@ public:
 
         explicit CCalendarDS(CMyBasicCalendarGrid& grid) : m_grid(grid) {}
         int GetCell(int col, int row, CUGCell* cell) override;
+        // The pictures of every bin in the rows seen (as of the last drawing), whether drawn now or
+        // not.
+        void ProvideSeenPictures();
         std::size_t GetCachedCount() const { return m_cache.size(); }
 
     private:
@@ -157,6 +160,7 @@ private:
     std::vector<bool> m_collapsed;
     CSize m_lastClientSize;
     bool m_clickProcessing = false;
+    bool m_sizing = false; // columns and rows being sized
 };
 
 class CCalendarGrid : public CMyBasicCalendarGrid

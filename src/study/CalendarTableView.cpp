@@ -359,6 +359,8 @@ void CCalendarTableView::CaptureSection(bool bookmark)
     CRecDoc* document = GetDocument();
     if (!main || !document)
         return;
+    if (bookmark)
+        OpenSectionForBookmark(*this, m_fullWindow != 0);
     // The view together with its options bar.
     CRect rect;
     GetWindowRect(&rect);

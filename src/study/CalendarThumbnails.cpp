@@ -113,12 +113,19 @@ void CCalendarThumbnails::Take(const CiPlotX& chart, const SessionFlags& present
         m_sessionDigests[s] = digests[s].Value();
 }
 
-std::uint64_t CCalendarThumbnails::Stamp(int session, CSize size) const
+std::uint64_t CCalendarThumbnails::ContentStamp(int session) const
 {
     CDigest digest;
     digest.Add(m_sessionDigests[std::size_t(session)]);
     digest.Add(m_lower);
     digest.Add(m_upper);
+    return digest.Value();
+}
+
+std::uint64_t CCalendarThumbnails::Stamp(int session, CSize size) const
+{
+    CDigest digest;
+    digest.Add(ContentStamp(session));
     digest.Add(std::uint64_t(size.cx) << 32 | std::uint64_t(std::uint32_t(size.cy)));
     return digest.Value();
 }
@@ -128,10 +135,12 @@ bool CCalendarThumbnails::ProvidePicture(int session, const structCalendarBins& 
     if (session < 0 || session >= int(m_sessionDigests.size()) || bin < 0 || bin >= bins.count || size.cx < 1 || size.cy < 1)
         return false;
     SWrittenPictures& written = WrittenPictures();
-    const std::uint64_t stamp = Stamp(session, size);
     CString prefix;
     prefix.Format("S%d_%s_", session + 1, CalendarGranularityName(bins.granularity));
-    RenewPrefix(written, bins.folder, prefix.GetString(), stamp);
+    // Other data go with all their pictures; another size only redraws each picture as its bin
+    // shows, over its file: the files of the pictures on screen stay while the cells are sized.
+    RenewPrefix(written, bins.folder, prefix.GetString(), ContentStamp(session));
+    const std::uint64_t stamp = Stamp(session, size);
 
     const structCalendarBin& record = bins.bins[std::size_t(bin)];
     const std::string path = (bins.folder + record.fileName).GetString();

@@ -2,7 +2,8 @@
 // The calendar's thumbnails: one picture file per bin, drawn from a copy of the calendar graph's
 // chart as it holds every session on its own X axis. A picture is drawn only when the grid is
 // about to show its bin, and its file is kept while what it shows (the session's channels, the
-// common value range, the size) stays the same, across fills, option changes and page rebuilds.
+// common value range, the size) stays the same, across fills, option changes and page rebuilds;
+// another size draws it again over its file.
 #include "platform/chart/CiPlotX.h"
 #include "project/BasicViewSettings.h"
 #include "study/CalendarModel.h"
@@ -31,7 +32,9 @@ public:
     std::uintmax_t GetWrittenBytes() const { return m_writtenBytes; }
 
 private:
-    // What a picture of the session in that size shows; equal stamps, equal pictures.
+    // What the pictures of the session show (channels and value range), and what one of them
+    // in that size shows; equal stamps, equal pictures.
+    std::uint64_t ContentStamp(int session) const;
     std::uint64_t Stamp(int session, CSize size) const;
 
     CiPlotX m_chart; // never gets a window

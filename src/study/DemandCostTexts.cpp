@@ -6,6 +6,7 @@
 #include "study/TableStrings.h"
 #include "views/MyFont.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -32,6 +33,13 @@ std::string GroupDigits(const std::string& digits, const std::string& separator)
     return grouped;
 }
 
+// A currency written as letters ("EUR") stands apart from the amount after it; a sign ("$") does not.
+CString CurrencyBeforeAmount(const CString& currency)
+{
+    const bool letters = !currency.IsEmpty() && std::isalpha(static_cast<unsigned char>(currency[currency.GetLength() - 1]));
+    return letters ? currency + " " : currency;
+}
+
 } // namespace
 
 CString FormatMoney(const CString& currency, double amount)
@@ -51,7 +59,7 @@ CString FormatMoney(const CString& currency, double amount)
     if (negative)
         text.erase(0, 1);
     if (text == "0")
-        return currency + "0";
+        return CurrencyBeforeAmount(currency) + "0";
     const CUserLocale& locale = CUserLocale::Current();
     const auto point = text.find('.');
     std::string integer = text.substr(0, point);
@@ -70,7 +78,7 @@ CString FormatMoney(const CString& currency, double amount)
         default: number = "-" + number; break;
         }
     }
-    return currency + CString(number.c_str());
+    return CurrencyBeforeAmount(currency) + CString(number.c_str());
 }
 
 CString BuildCostAmountText(double forwardCost, double reverseCost, const CString& currency)
@@ -92,10 +100,10 @@ CString BuildCostAmountText(double forwardCost, double reverseCost, const CStrin
 CString BuildPriceLine(const CValueFormatter& formatter, double forwardPrice, double reversePrice,
                        const CString& currency, bool tariff)
 {
-    const CString forward = formatter.FormatNumber(forwardPrice, 3) + currency +
-                            LoadTableString(demandstr::kPerKWhForward);
-    const CString reverse = formatter.FormatNumber(reversePrice, 3) + currency +
-                            LoadTableString(demandstr::kPerKWhReverse);
+    // The price, then its unit: the currency per kWh.
+    const CString unit = currency.IsEmpty() ? CString() : " " + currency;
+    const CString forward = formatter.FormatNumber(forwardPrice, 3) + unit + LoadTableString(demandstr::kPerKWhForward);
+    const CString reverse = formatter.FormatNumber(reversePrice, 3) + unit + LoadTableString(demandstr::kPerKWhReverse);
     CString value;
     value.Format(" %s; %s%s\n", forward.GetString(), reverse.GetString(), tariff ? ";..." : "");
     return DemandLabelTag() + LoadTableString(demandstr::kCost) + DemandValueTag() + value;

@@ -3,6 +3,7 @@
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/ValueFormatter.h"
 #include "grid/CUGCheckBoxType.h"
+#include "grid/CellTextFit.h"
 #include "grid/UGDefs.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/WindowStyles.h"
@@ -41,6 +42,7 @@ constexpr int kCheckBoxSize = 13;
 constexpr int kExpandedBitmapId = 1553;
 constexpr int kCollapsedBitmapId = 1554;
 constexpr int kNarrowColumn = 8;
+constexpr int kLabelColumn = 1; // the energy labels
 constexpr int kTableShareColumns = 32; // the four 8 px columns outside the two areas
 
 // The five two-row entries of the energy table: label, quantity that formats the value.
@@ -662,6 +664,9 @@ void CDemandGrid::SetColumnWidths()
                                   kNarrowColumn};
     DistributeColumnWidths(this, 5, 11, a, costWeights, 7);
     SetColWidth(kInfoColumn, std::max(0, width - kTableShareColumns - 2 * a));
+    // A share too narrow for a figure (a year's energy, a long cost) takes from the labels and
+    // the information panel, and the page scrolls when they cannot give enough.
+    FitColumnsToTexts(*this, {kLabelColumn, kInfoColumn}, width);
 }
 
 // ---- notifications

@@ -2,6 +2,7 @@
 
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/ValueFormatter.h"
+#include "grid/CellTextFit.h"
 #include "grid/UGDefs.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "study/TableStrings.h"
@@ -600,6 +601,8 @@ void CMyBasicSummaryGrid::SetColumnWidths()
     }
     SetColWidth(18, kMarginWidth);
     SetColWidth(kPanelColumn, kPanelWidth);
+    // Figures and titles wider than their share widen their columns; the page then scrolls.
+    FitColumnsToTexts(*this, {}, width);
 }
 
 void CMyBasicSummaryGrid::HidePhaseGroup(int k)

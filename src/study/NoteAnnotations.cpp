@@ -236,6 +236,9 @@ bool CNoteAnnotations::Edit(int id)
         return Delete(id);
     (*m_notes)[std::size_t(id)].text = dialog.GetText();
     Replace();
+    // The new text shows now, not at the chart's next drawing.
+    if (m_chart)
+        m_chart->Repaint();
     return true;
 }
 

@@ -38,19 +38,25 @@ void CopyTableSectionToClipboard(CMyFormView& view)
         CaptureWindowRect(ClientRectInMainWindow(view, *main), kCaptureToClipboard, nullptr);
 }
 
+void OpenSectionForBookmark(CMyFormView& view, bool fullWindow)
+{
+    CWnd* main = GetMainWindow();
+    auto* frame = dynamic_cast<CSplitFrame*>(view.GetParent());
+    auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr;
+    if (!main || !splitter || fullWindow)
+        return;
+    if (CMyToolBar* toolBar = TableSectionToolBar(view))
+        toolBar->SetCollapsed(false);
+    splitter->RestoreAllSections();
+    main->RedrawWindow();
+}
+
 void AddTableSectionBookmark(CMyFormView& view, bool fullWindow)
 {
     CWnd* main = GetMainWindow();
     if (!main || !view.GetDocument())
         return;
-    auto* frame = dynamic_cast<CSplitFrame*>(view.GetParent());
+    OpenSectionForBookmark(view, fullWindow);
     CMyToolBar* toolBar = TableSectionToolBar(view);
-    if (auto* splitter = frame ? dynamic_cast<CMySplitterWnd*>(frame->GetParent()) : nullptr;
-        splitter && !fullWindow) {
-        if (toolBar)
-            toolBar->SetCollapsed(false);
-        splitter->RestoreAllSections();
-        main->RedrawWindow();
-    }
     view.BeginSectionCapture(ClientRectInMainWindow(view, *main), toolBar ? toolBar->GetUserEditText() : CString());
 }

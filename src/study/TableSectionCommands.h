@@ -12,7 +12,8 @@ void EnableSectionCollapse(const CMyFormView& view, bool enable);
 
 // The view's client area, in the main window's client coordinates, to the clipboard.
 void CopyTableSectionToClipboard(CMyFormView& view);
-// A bookmark of the section under the section toolbar's text. Unless the section fills the page,
-// the page's standard layout comes back first with this section open: a collapsed section has
-// nothing to show.
+// Unless the section fills the page, the page's standard layout comes back with this section
+// open: a collapsed section has nothing to show in a bookmark's picture.
+void OpenSectionForBookmark(CMyFormView& view, bool fullWindow);
+// A bookmark of the section under the section toolbar's text, the section opened first.
 void AddTableSectionBookmark(CMyFormView& view, bool fullWindow);

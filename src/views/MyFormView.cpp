@@ -6,6 +6,7 @@
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
 #include "views/CaptureWindowRect.h"
+#include "views/MainWindow.h"
 #include "views/MyToolBar.h"
 #include "views/ScrollRequest.h"
 #include "views/SplitFrame.h"
@@ -17,6 +18,7 @@
 
 namespace {
 constexpr UINT IDS_BOOKMARK_PICTURE_FAILED = 20142; // "The picture of the bookmark cannot be made..."
+constexpr UINT IDS_BOOKMARK_SECTION_HIDDEN = 20170; // "... the section does not show on the page."
 constexpr UINT kHiddenDataCommand1 = 33052;
 constexpr UINT kHiddenDataCommand2 = 33053;
 } // namespace
@@ -248,6 +250,18 @@ bool CMyFormView::BeginSectionCapture(const CRect& rect, const CString& name)
 {
     if (!m_document)
         return false;
+    // Nothing of the section in sight is no fault of the temporary folder.
+    CWnd* main = GetMainWindow();
+    CRect shown;
+    if (main) {
+        CRect client;
+        main->GetClientRect(&client);
+        shown.IntersectRect(&rect, &client);
+    }
+    if (shown.IsRectEmpty()) {
+        AfxMessageBox(IDS_BOOKMARK_SECTION_HIDDEN, MB_ICONEXCLAMATION);
+        return false;
+    }
     CString path;
     if (!CaptureWindowRect(rect, kCaptureToFile, &path)) {
         AfxMessageBox(IDS_BOOKMARK_PICTURE_FAILED, MB_ICONEXCLAMATION);
@@ -257,7 +271,7 @@ bool CMyFormView::BeginSectionCapture(const CRect& rect, const CString& name)
     CString bookmarkName = name;
     bookmarkName.Trim();
     const auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    if (const CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr; bookmarkName.IsEmpty() && toolBar)
+    if (const CMyToolBar* toolBar = frame ? frame->FindSectionToolBar() : nullptr; bookmarkName.IsEmpty() && toolBar)
         bookmarkName = toolBar->GetTitleText();
     const bool added = m_document->AddBookmark(m_viewKind, bookmarkName, path) == 0;
     std::remove(path.GetString());

@@ -7,6 +7,7 @@
 #include "shell/AssembledProgram.h"
 
 #include "grid/CUGCtrl.h"
+#include "grid/CUGGrid.h"
 #include "mainview/StudyLayouts.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/windows/CButton.h"
@@ -1068,6 +1069,114 @@ public:
                 faults.Add("the report does not name the bookmark \"" + bookmark.str() + "\"", "report");
     }
 
+    // ---- Step 3b: the wheel over every control of every bar and grid, Enter in every edit
+
+    // A calendar page shows its graph for the tiles selected: one is clicked when none is (a
+    // click on the selected tile would take it away).
+    void SelectTileWhenNoneIs()
+    {
+        if (!CViewSettings::IsCalendarView(m_page->viewId))
+            return;
+        std::vector<std::string> missing;
+        std::string gridTexts;
+        FindMissingData(ShownPage(), missing, gridTexts);
+        if (!missing.empty())
+            SelectTile(0);
+    }
+
+    // The grids of the shown part of a window, at any depth.
+    static void CollectGrids(CWnd& window, std::vector<CUGCtrl*>& grids)
+    {
+        for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            if (!child->IsWindowVisible() || CAssembledProgram::ShownPart(*child).IsRectEmpty())
+                continue;
+            if (auto* grid = dynamic_cast<CUGCtrl*>(child))
+                grids.push_back(grid);
+            else
+                CollectGrids(*child, grids);
+        }
+    }
+    // On every page with every section expanded: the wheel rolled a notch down and up with the
+    // pointer over each control of its toolbars and options bars and over each grid, and Enter
+    // pressed in each edit; after each the page shows data, nothing is left open and the program
+    // runs on.
+    void RollAndPressOverEveryControl()
+    {
+        for (const SPage& page : kPages) {
+            ClickToPage(page);
+            ExpandEverySection();
+            SelectTileWhenNoneIs();
+            CheckPage("every section expanded for the wheel");
+            std::set<std::string> done;
+            std::string unreachable;
+            // The wheel may change the page (a list's choice, a picker's time): the controls are
+            // collected again each time.
+            for (;;) {
+                std::vector<SControl> controls;
+                CollectControls(ShownPage(), controls);
+                const auto next = std::find_if(controls.begin(), controls.end(), [&](const SControl& control) {
+                    return !control.command && !done.count(control.key);
+                });
+                if (next == controls.end())
+                    break;
+                done.insert(next->key);
+                CWnd& window = *next->window;
+                const bool edit = dynamic_cast<CEdit*>(&window) != nullptr;
+                // A page still laying itself out after the last roll is given a moment, as a user
+                // waits for it.
+                bool reached = CAssembledProgram::RollWheelInView(window, -WHEEL_DELTA);
+                if (!reached) {
+                    CFrameworkApp::RunFor(300);
+                    reached = CAssembledProgram::RollWheelInView(window, -WHEEL_DELTA);
+                }
+                reached = reached && (!window.GetSafeHwnd() || CAssembledProgram::RollWheelInView(window, WHEEL_DELTA));
+                if (reached && edit && window.GetSafeHwnd() && window.IsWindowVisible() && window.IsWindowEnabled())
+                    reached = CAssembledProgram::PressEnterIn(window);
+                if (!reached)
+                    unreachable += "\n      " + next->key;
+                CheckPage((edit ? "rolled the wheel and pressed Enter over " : "rolled the wheel over ") + next->key);
+            }
+            std::vector<CUGCtrl*> grids;
+            CollectGrids(ShownPage(), grids);
+            for (CUGCtrl* grid : grids) {
+                const std::string key = ClassAndId(*grid->GetParent()) + " / " + ClassAndId(*grid);
+                if (!CAssembledProgram::RollWheelInView(*grid->m_CUGGrid, -WHEEL_DELTA) ||
+                    !CAssembledProgram::RollWheelInView(*grid->m_CUGGrid, WHEEL_DELTA))
+                    unreachable += "\n      " + key;
+                CheckPage("rolled the wheel over " + key);
+            }
+            if (!unreachable.empty())
+                faults.Add("controls that cannot be brought into view for the wheel:" + unreachable, page.name);
+        }
+    }
+
+    // ---- Step 3c: every grid's texts whole, in the window as placed and at 1024 x 720
+
+    // Every page with every section expanded: no text of a grid cell is wider than its cell.
+    void CheckGridTextsWhole(const std::string& size)
+    {
+        for (const SPage& page : kPages) {
+            ClickToPage(page);
+            ExpandEverySection();
+            SelectTileWhenNoneIs();
+            CheckPage("every section expanded at " + size);
+            for (const std::string& cut : CAssembledProgram::FindCutGridTexts(ShownPage()))
+                faults.Add("a cut text: " + cut, std::string(page.name) + " at " + size);
+            CheckLaidOut(std::string(page.name) + "-expanded-" + size);
+        }
+    }
+    void CheckGridTextsWholeAtBothSizes()
+    {
+        CRect placed;
+        program.MainFrame().GetWindowRect(&placed);
+        CheckGridTextsWhole(std::to_string(placed.Width()) + "x" + std::to_string(placed.Height()));
+        program.MainFrame().MoveWindow(placed.left, placed.top, 1024, 720);
+        CFrameworkApp::PumpWaitingMessages();
+        CheckGridTextsWhole("1024x720");
+        program.MainFrame().MoveWindow(&placed);
+        CFrameworkApp::PumpWaitingMessages();
+    }
+
     CAssembledProgram program;
     CFaults faults;
     const SPage* m_page = &kPages[0];
@@ -1221,6 +1330,10 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
 
     ClickEveryControl();
     faults.Report("3. every control");
+    RollAndPressOverEveryControl();
+    faults.Report("3b. the wheel over every control and grid, Enter in every edit");
+    CheckGridTextsWholeAtBothSizes();
+    faults.Report("3c. every grid's texts whole");
 
     ChangeEverySetting();
     faults.Report("4. every setting changed");

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <sys/mman.h>
 #include <vector>
 
 namespace
@@ -184,4 +186,31 @@ TEST(DataTable, CopiesInSharedBlocksStayIntact)
     ASSERT_EQ(2, large.GetCount());
     EXPECT_EQ(0, std::memcmp(big.Data(), large.GetAt(0), big.Size()));
     EXPECT_EQ(0, std::memcmp(small.Data(), large.GetAt(1), small.Size()));
+}
+
+TEST(DataTable, BlocksGivenBackServeTheNextLoadWithoutNewPageFaults)
+{
+    // A year's session fills some fifty blocks of 8 MiB; the next session opened in the process
+    // gets the same pages back, already there, instead of faulting in and zeroing new ones.
+    constexpr std::size_t kBlock = 8 * 1024 * 1024;
+    const std::size_t mappedBefore = GetMappedLargeBlockBytes();
+    BYTE* first = nullptr;
+    {
+        LargeBlock block = AllocateLargeBlock(kBlock);
+        std::memset(block.get(), 0x5a, kBlock);
+        first = block.get();
+        EXPECT_EQ(GetMappedLargeBlockBytes(), mappedBefore + kBlock);
+    }
+    // Given back: no longer counted as held.
+    EXPECT_EQ(GetMappedLargeBlockBytes(), mappedBefore);
+    LargeBlock again = AllocateLargeBlock(kBlock);
+    EXPECT_EQ(again.get(), first);
+    // Its pages are there before the first write (a page the system took back in between would
+    // be faulted in again; nearly all are still there).
+    std::vector<unsigned char> resident(kBlock / 4096);
+    ASSERT_EQ(mincore(again.get(), kBlock, resident.data()), 0);
+    EXPECT_GT(std::count_if(resident.begin(), resident.end(), [](unsigned char page) { return page & 1; }),
+              std::ptrdiff_t(resident.size() * 7 / 8));
+    std::memset(again.get(), 0x33, kBlock);
+    EXPECT_EQ(again[kBlock - 1], 0x33);
 }

@@ -1,5 +1,6 @@
 #include "export/CsvExportFile.h"
 #include "export/ExportTestSupport.h"
+#include "export/ReplacingFile.h"
 #include "support/LogCapture.h"
 
 #include <sys/resource.h>
@@ -294,20 +295,31 @@ private:
 
 TEST_F(CsvExportFileTest, AnyLegalNameIsWrittenAndNoTemporaryFileOutlivesItsExport)
 {
-    // Temporary files of earlier exports whose process is gone, one of a running process and a
-    // file of the user's.
+    // A name of 250 bytes, the longest most file systems allow being 255.
+    const std::string name = std::string(246, 'n') + ".csv";
+    // Temporary files that exports of this file and of another left when their process was gone,
+    // one of a running process, and files of the user's that look like temporaries of gone
+    // processes (hidden, ".<name>.<n>-<m>.part", n no process).
     const pid_t gone = ::fork();
     if (gone == 0)
         ::_exit(0);
     ::waitpid(gone, nullptr, 0);
     const std::string dead = std::to_string(gone);
-    for (const std::string& name : {".csv." + dead + "-0.part", ".site_trend.txt." + dead + "-3.part",
-                                    std::string(".csv.1-0.part"), std::string(".notes.part")})
-        WriteFileBytes(m_folder.Path(name), {'x'});
+    const std::string stale = TemporaryPathFor(m_folder.Path(name), gone, 0).filename().string();
+    const std::string otherTarget = TemporaryPathFor(m_folder.Path("other.csv"), gone, 1).filename().string();
+    const std::string running = TemporaryPathFor(m_folder.Path(name), ::getppid(), 2).filename().string();
+    const std::set<std::string> kept = {otherTarget,
+                                        running,
+                                        ".csv." + dead + "-0.part",
+                                        ".site_trend.txt." + dead + "-3.part",
+                                        ".report.csv." + dead + "-3.part",
+                                        ".csv.1-0.part",
+                                        ".notes.part"};
+    WriteFileBytes(m_folder.Path(stale), {'x'});
+    for (const std::string& file : kept)
+        WriteFileBytes(m_folder.Path(file), {'x'});
 
-    // A name of 250 bytes, the longest most file systems allow being 255; the folder as the
-    // export goes on.
-    const std::string name = std::string(246, 'n') + ".csv";
+    // The folder as the export goes on.
     const auto seen = std::make_shared<std::set<std::string>>();
     CProgressThread::SetDialogFactory(
         [this, seen] { return std::make_unique<CFolderWatchingDialog>(m_folder.Root(), seen); });
@@ -318,11 +330,12 @@ TEST_F(CsvExportFileTest, AnyLegalNameIsWrittenAndNoTemporaryFileOutlivesItsExpo
     EXPECT_TRUE(m_boxes.Boxes().empty());
     ASSERT_FALSE(seen->empty());
     // While it was written, the export's file had no name in the folder: killed then, it leaves
-    // nothing. The files of gone exports were removed.
-    EXPECT_EQ(*seen, (std::set<std::string>{".csv.1-0.part", ".notes.part"}));
+    // nothing. The file's temporary of a gone export was removed, nothing else.
+    EXPECT_EQ(*seen, kept);
     const std::vector<std::string> names = FolderNames();
-    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
-              (std::set<std::string>{".csv.1-0.part", ".notes.part", name}));
+    std::set<std::string> after = kept;
+    after.insert(name);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), after);
     EXPECT_EQ(CrLfLines(ReadText(m_folder.Path(name))).size(), 501u);
 }
 

@@ -36,6 +36,7 @@ protected:
         m_previousFileDialog = CFileDialog::SetDriver([this](CFileDialog& dialog) {
             fileRequests.push_back(dialog.GetQtFilter());
             proposedNames.push_back(dialog.GetPathName());
+            initialFolders.push_back(dialog.m_ofn.lpstrInitialDir);
             if (nextPaths.empty())
                 return INT_PTR(IDCANCEL);
             dialog.SetPathNames(nextPaths);
@@ -152,6 +153,7 @@ protected:
     std::vector<CString> nextPaths;
     std::vector<CString> fileRequests;
     std::vector<CString> proposedNames;
+    std::vector<CString> initialFolders;
 
 private:
     CString m_projectPathForZlg;

@@ -362,6 +362,19 @@ TEST_F(SmallProjectTest, AnUnreadableArchiveIsRefusedAndNothingIsAdded)
     EXPECT_EQ(view->GetContent().dataSetCount, 2);
 }
 
+TEST_F(SmallProjectTest, TheNextPictureIsChosenInTheFolderOfTheLast)
+{
+    const std::filesystem::path pictures = folder.Root() / "pictures";
+    std::filesystem::create_directories(pictures);
+    WriteFileBytes(pictures / "screen.png", MakePicture(32, 24, "1"));
+    nextPaths = {CString((pictures / "screen.png").string())};
+    Command(kCommandAddSavedScreens, 0);
+    ASSERT_EQ(view->GetContent().savedScreenCount, 1);
+    Command(kCommandAddSavedScreens, 0);
+    ASSERT_FALSE(initialFolders.empty());
+    EXPECT_EQ(initialFolders.back(), CString(pictures.string()));
+}
+
 TEST_F(SmallProjectTest, TheTwentiethScreenshotIsTheLastAndTheLimitIsToldOnlyForOnesLeftOut)
 {
     AddScreens(18);

@@ -1,5 +1,6 @@
 #include "ReportProjectFixture.h"
 
+#include "platform/framework/windows/MessageBoxWindow.h"
 #include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEngine.h"
 #include "project/ZcaArchive.h"
@@ -147,6 +148,32 @@ TEST_F(FastReportTest, EveryReportKindGoesIntoOnePdfWithItsTexts)
         RunTool("pdftoppm -r 50 -png '" + pdf + "' /tmp/orn-report-page");
 }
 
+TEST_F(FastReportTest, ABookmarksLimitNamesItsChannelWithTheUnitOfItsValueOnly)
+{
+    CBasicViewSettings graph(0);
+    graph.m_sessions = {true, false, false, false};
+    graph.m_channels[0] = {false, false, false, true};
+    graph.m_isLimit[0] = true;
+    graph.m_limits[0] = 25000.0f;
+    ASSERT_TRUE(report.BookmarkReport(*project.document, nullptr, project.AddBookmark(2, "Peak limit", &graph)));
+    std::string pdf = output.Path("limit.pdf");
+    ASSERT_TRUE(report.ExportToPdf(pdf.c_str()));
+    if (!HasTool("pdftotext"))
+        GTEST_SKIP() << "pdftotext is not installed";
+    const std::string text = PdfText(pdf);
+    const std::size_t limits = text.find("Limits");
+    ASSERT_NE(limits, std::string::npos) << text;
+    // The limit's row: the channel, then its value in kW; no second unit beside it.
+    const std::size_t value = text.find("25.000 kW", limits);
+    ASSERT_NE(value, std::string::npos) << text;
+    const std::size_t rowStart = text.rfind('\n', value) + 1;
+    const std::string row = text.substr(rowStart, text.find('\n', value) - rowStart);
+    EXPECT_NE(row.find("P "), std::string::npos) << row;
+    EXPECT_EQ(row.find("[W]"), std::string::npos) << row;
+    if (HasTool("pdftoppm"))
+        RunTool("pdftoppm -r 96 -png '" + pdf + "' /tmp/orn-limit-page");
+}
+
 TEST_F(FastReportTest, TableBookmarksShowTheActualIntervalOnlyForDemandTimeRanges)
 {
     CBasicViewSettings demand(1);
@@ -213,6 +240,17 @@ TEST_F(FastReportTest, TwoReportsThenOneExportHoldBothAndResetDiscardsThem)
 
 TEST_F(FastReportTest, FailuresAreShownAndAnsweredFalse)
 {
+    // The boxes' captions, noted on the way to the recorder.
+    std::vector<CString> captions;
+    struct SCaptionNoter
+    {
+        MessageBoxHandler recorder;
+        ~SCaptionNoter() { SetMessageBoxHandler(recorder); }
+    } noter{SetMessageBoxHandler({})};
+    SetMessageBoxHandler([&](const CString& text, UINT type) {
+        captions.push_back(CMessageBoxCaption::Current());
+        return noter.recorder(text, type);
+    });
     // A bookmark index past the last: false and nothing prepared.
     EXPECT_FALSE(report.BookmarkReport(*project.document, nullptr, 0));
     EXPECT_FALSE(report.SavedScreenReport(*project.document, nullptr, 9));
@@ -232,6 +270,8 @@ TEST_F(FastReportTest, FailuresAreShownAndAnsweredFalse)
     EXPECT_FALSE(report.ExportToRtf(output.Path("missing/report.rtf").c_str()));
     EXPECT_EQ(project.boxes.Boxes().size(), 3u);
     EXPECT_FALSE(std::filesystem::exists(output.Path("missing")));
+    // Each box of the report engine says whose error it shows.
+    EXPECT_EQ(captions, std::vector<CString>(3, "Component Object Model error"));
 }
 
 TEST_F(FastReportTest, AFailingTemplateIsReportedAndLeavesNoPictureFile)
@@ -334,4 +374,44 @@ TEST(FastReportSetup, LogoIsSearchedInTheTemplatesFolder)
     EXPECT_NE(CreateReportEngine(1, 0), nullptr);
 
     ::setenv("ORN_RESOURCE_DIR", restore.c_str(), 1);
+}
+
+TEST_F(FastReportTest, EachPictureIsDecodedOnceAndWrittenOnceInAReport)
+{
+    // The logo heads every page; the saved screens are printed twice over.
+    ASSERT_TRUE(report.SummaryReport(*project.document, nullptr));
+    ASSERT_TRUE(report.SessionReport(*project.document, nullptr, 0));
+    ASSERT_TRUE(report.SessionReport(*project.document, nullptr, 1));
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 0));
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 1));
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 0));
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 1));
+    const std::size_t pages = report.GetEngine().GetPreparedPages().size();
+    ASSERT_GE(pages, 7u);
+    const std::string pdf = output.Path("pictures.pdf");
+    ASSERT_TRUE(report.ExportToPdf(pdf.c_str()));
+    // A picture decoded once is one image, and the PDF holds it once however often it is drawn
+    // (an image with transparency brings its mask along).
+    const auto images = [](const std::string& path) {
+        const auto bytes = ReadFileBytes(path);
+        const std::string text(bytes.begin(), bytes.end());
+        int count = 0;
+        for (auto at = text.find("/Subtype /Image"); at != std::string::npos; at = text.find("/Subtype /Image", at + 1))
+            ++count;
+        return count;
+    };
+    const int inReport = images(pdf);
+    ASSERT_TRUE(report.ResetReport());
+    ASSERT_TRUE(report.SummaryReport(*project.document, nullptr));
+    const std::string logoOnly = output.Path("logo.pdf");
+    ASSERT_TRUE(report.ExportToPdf(logoOnly.c_str()));
+    const int logo = images(logoOnly);
+    EXPECT_GE(logo, 1);
+    ASSERT_TRUE(report.ResetReport());
+    ASSERT_TRUE(report.SavedScreenReport(*project.document, nullptr, 0));
+    const std::string screenOnly = output.Path("screen.pdf");
+    ASSERT_TRUE(report.ExportToPdf(screenOnly.c_str()));
+    const int screen = images(screenOnly) - logo;
+    EXPECT_GE(screen, 1);
+    EXPECT_EQ(inReport, logo + 2 * screen) << pages << " pages";
 }

@@ -3,10 +3,16 @@
 #include "datamodel/IDataStream.h"
 #include "datamodel/RecordingProgressDialog.h"
 #include "grid/CUGCtrl.h"
+#include "grid/CUGCell.h"
+#include "grid/CUGCellType.h"
 #include "grid/CUGGrid.h"
+#include "grid/UGDefs.h"
+#include "platform/framework/windows/CDC.h"
+#include "platform/framework/windows/GdiObjects.h"
 #include "mainview/StudyLayouts.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/StringTable.h"
+#include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
@@ -17,6 +23,7 @@
 #include "shell/ChildFrameQuarn.h"
 #include "shell/MainFrame.h"
 #include "shell/RecDocTemplate.h"
+#include "study/BasicGraphView.h"
 #include "views/MyToolBar.h"
 #include "views/TabWnd.h"
 
@@ -31,6 +38,29 @@ namespace {
 constexpr std::int64_t kOneDay = 864000000000;
 constexpr std::int64_t kSaturday24October2026 = 134372736000000000;
 constexpr int kRecordsPerDay = 144; // ten-minute records
+
+// How many characters of a date picker's text come before its day: its text read along the
+// locale's date picture (each run of d, M or y is a run of digits in the text).
+int CharactersBeforeDay(const CString& text, const CString& picture)
+{
+    int at = 0;
+    for (int p = 0; p < picture.GetLength() && at <= text.GetLength();) {
+        const char letter = picture[p];
+        int run = 1;
+        while (p + run < picture.GetLength() && picture[p + run] == letter)
+            ++run;
+        p += run;
+        if (letter == 'd')
+            return at;
+        if (letter == 'M' || letter == 'y') {
+            while (at < text.GetLength() && text[at] >= '0' && text[at] <= '9')
+                ++at;
+        } else {
+            at += run;
+        }
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -468,6 +498,14 @@ bool CAssembledProgram::StepInView(CWnd& control, UINT key)
     if (!at)
         return false;
     ClickAt(control, *at);
+    // A date's day, wherever the user's locale puts it: the cursor keys take the user there.
+    if (picker && (control.GetStyle() & DTS_TIMEFORMAT) != DTS_TIMEFORMAT) {
+        CString text;
+        control.GetWindowText(text);
+        SimulateKey(control, VK_HOME);
+        for (int step = CharactersBeforeDay(text, CUserLocale::Current().shortDatePicture); step > 0; --step)
+            SimulateKey(control, VK_RIGHT);
+    }
     SimulateKey(control, key);
     if (!picker)
         SimulateKey(control, VK_RETURN);
@@ -617,4 +655,171 @@ bool CAssembledProgram::ClickSectionButton(int entry, UINT command)
         }
     }
     return false;
+}
+
+bool CAssembledProgram::RollWheelInView(CWnd& window, int delta)
+{
+    const auto centre = BringIntoView(window, [&window] {
+        CRect client;
+        window.GetClientRect(&client);
+        return client.CenterPoint();
+    });
+    if (!centre)
+        return false;
+    CPoint screen = *centre;
+    window.ClientToScreen(&screen);
+    SimulateScreenMouse(window, WM_MOUSEMOVE, screen);
+    SimulateScreenWheel(window, screen, delta);
+    CFrameworkApp::PumpWaitingMessages();
+    return true;
+}
+
+bool CAssembledProgram::PressEnterIn(CWnd& edit)
+{
+    if (CWnd::GetFocus() != &edit && !ClickInView(edit))
+        return false;
+    SimulateKey(edit, VK_RETURN);
+    CFrameworkApp::PumpWaitingMessages();
+    return true;
+}
+
+namespace {
+
+// The room a cell's border leaves for its text at the left and right: the lines of each side
+// (one to three, the medium and thick ones four and eight bits above the thin), a raised or
+// sunken edge, the grid line at the right.
+int CellBorderRoom(CUGCtrl& grid, CUGCell& cell)
+{
+    const bool gridLines = grid.m_GI->m_enableGridLines != 0;
+    if (!cell.IsPropertySet(UGCELL_BORDERSTYLE_SET) && !gridLines)
+        return 0;
+    const WORD border = cell.GetBorder();
+    if (border & (UG_BDR_RECESSED | UG_BDR_RAISED))
+        return 2 * grid.m_GI->m_threeDHeight;
+    int left = 0;
+    int right = 0;
+    for (int lines = 1; lines <= 3; ++lines) {
+        if (border & (0x1 << (4 * (lines - 1))))
+            left = lines;
+        if (border & (0x4 << (4 * (lines - 1))))
+            right = lines;
+    }
+    return left + (gridLines ? std::max(right, 1) : right);
+}
+
+// The width of a cell's bitmap with its margins, as it is drawn in a rectangle of that height.
+int CellBitmapRoom(CBitmap& bitmap, int height)
+{
+    const CSize own = bitmap.GetSize();
+    if (own.cx <= 0 || own.cy <= 0)
+        return 0;
+    if (own.cy <= height - 4)
+        return 4 + own.cx;
+    return height > 4 ? 4 + own.cx * ((height - 4) * 100 / own.cy) / 100 : 0;
+}
+
+void CollectCutGridTexts(CWnd& window, std::vector<std::string>& cut)
+{
+    for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (!child->IsWindowVisible() || CAssembledProgram::ShownPart(*child).IsRectEmpty())
+            continue;
+        auto* grid = dynamic_cast<CUGCtrl*>(child);
+        if (!grid) {
+            CollectCutGridTexts(*child, cut);
+            continue;
+        }
+        CClientDC dc(grid->m_CUGGrid.get());
+        for (int row = 0; row < grid->GetNumberRows(); ++row) {
+            if (grid->GetRowHeight(row) <= 0)
+                continue;
+            for (int col = 0; col < grid->GetNumberCols(); ++col) {
+                CUGCell cell;
+                grid->GetCellWithDefaults(col, row, &cell);
+                int endCol = col, endRow = row;
+                int startCol = col, startRow = row;
+                const bool joined = cell.IsPropertySet(UGCELL_JOIN_SET) &&
+                                    grid->GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS;
+                if (joined && (startCol != col || startRow != row))
+                    continue;
+                const char* text = cell.GetText();
+                if (grid->GetColWidth(col) <= 0 || !text || !*text || cell.GetCellType() != 0 ||
+                    (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
+                    continue;
+                const WORD align = cell.GetAlignment();
+                // A left-aligned text runs on over the empty cells beside it.
+                if (!joined && grid->m_GI->m_enableCellOverlap && cell.GetCellTypeEx() == 0 &&
+                    cell.IsPropertySet(UGCELL_ALIGNMENT_SET) && (align & UG_ALIGNLEFT))
+                    for (CUGCell next; endCol + 1 < grid->GetNumberCols(); ++endCol) {
+                        grid->GetCellWithDefaults(endCol + 1, row, &next);
+                        if ((next.GetText() && *next.GetText()) || next.IsPropertySet(UGCELL_JOIN_SET))
+                            break;
+                    }
+                CRect rect;
+                grid->GetRangeRect(col, row, endCol, endRow, &rect);
+                CFont* font = cell.IsPropertySet(UGCELL_FONT_SET) && cell.GetFont() ? cell.GetFont()
+                                                                                      : grid->m_GI->m_defFont;
+                CFont* old = font ? dc.SelectObject(font) : nullptr;
+                const int textWidth = dc.GetTextExtent(text).cx;
+                if (old)
+                    dc.SelectObject(old);
+                int room = rect.Width() - CellBorderRoom(*grid, cell);
+                if (!(align & UG_ALIGNCENTER))
+                    room -= grid->m_GI->m_margin;
+                if (CBitmap* bitmap = cell.GetBitmap())
+                    room -= CellBitmapRoom(*bitmap, rect.Height());
+                if (textWidth > room)
+                    cut.push_back(CAssembledProgram::Describe(*grid) + " cell " + std::to_string(col) + "," +
+                                  std::to_string(row) + " \"" + text + "\" is " + std::to_string(textWidth) +
+                                  " px wide in " + std::to_string(room));
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::vector<std::string> CAssembledProgram::FindCutGridTexts(CWnd& root)
+{
+    CFrameworkApp::PumpWaitingMessages();
+    std::vector<std::string> cut;
+    CollectCutGridTexts(root, cut);
+    return cut;
+}
+
+void CAssembledProgram::FitToTheScreen()
+{
+    CRect window;
+    MainFrame().GetWindowRect(&window);
+    MONITORINFO screen;
+    if (!GetMonitorInfo(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &screen))
+        return;
+    const CRect work(screen.rcWork);
+    const CRect frame = MainFrame().GetFrameMargins();
+    MainFrame().MoveWindow(work.left + frame.left, work.top + frame.top, std::min(1024, work.Width() - frame.left - frame.right),
+                           std::min(720, work.Height() - frame.top - frame.bottom));
+    CFrameworkApp::RunFor(500);
+}
+
+std::string CAssembledProgram::PlotOutOfSight(CBasicGraphView& graph)
+{
+    CiPlotX& chart = *graph.GetPlotControl();
+    const CRect shown = ShownPart(chart);
+    const SPlotLayout& layout = chart.GetLayout();
+    std::string faults;
+    const auto check = [&](CRect part, const std::string& name) {
+        if (part.IsRectEmpty())
+            return;
+        chart.ClientToScreen(&part);
+        CRect inside;
+        inside.IntersectRect(&part, &shown);
+        if (inside != part)
+            faults += " " + name;
+    };
+    check(layout.plot, "plot");
+    for (std::size_t i = 0; i < layout.xAxisBands.size(); ++i)
+        if (chart.GetXAxis(int(i))->IsVisible())
+            check(layout.xAxisBands[i], "time-axis-" + std::to_string(i));
+    if (graph.GetStyle() & WS_VSCROLL)
+        faults += " section-scrolls";
+    return faults;
 }

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+class CBasicGraphView;
 class CMainFrame;
 class CMyToolBar;
 class CUGCtrl;
@@ -132,8 +133,8 @@ public:
     // A toolbar button, brought into view and clicked; false when it cannot be.
     static bool ClickButtonInView(CMyToolBar& toolBar, UINT command);
     // The next (or previous) item of a drop-down list chosen with the keyboard after a click; the
-    // first field (the day, the hour) of a date or time clicked and stepped with the key. False
-    // when the control cannot be brought into view.
+    // day of a date (wherever the locale puts it) or the first field (the hour) of a time clicked
+    // and stepped with the key. False when the control cannot be brought into view.
     static bool StepInView(CWnd& control, UINT key);
     // The first window below the parent of that class, or with that control id (null: none).
     template <class Window>
@@ -169,6 +170,29 @@ public:
     // Makes "<name>.zca" of session files as written (for sessions the writer's settings cannot
     // describe), in the order given.
     CString MakeProjectOfFiles(const std::string& name, const std::vector<std::vector<BYTE>>& files);
+
+    // ---- The wheel and Enter, as a user gives them.
+    // Rolls the mouse wheel (multiples of WHEEL_DELTA; positive away from the user) with the
+    // pointer at the centre of a window, brought into view first; false, with nothing rolled,
+    // when it cannot be.
+    static bool RollWheelInView(CWnd& window, int delta);
+    // Clicks into an edit (unless it has the focus) and presses Enter; false when the edit
+    // cannot be brought into view.
+    static bool PressEnterIn(CWnd& edit);
+    // The texts of grid cells below the root, in grids that show, that are wider than the room
+    // their cells give them, one line each (the grid, the cell, the text, the widths): measured
+    // in the cell's font as the grid draws it, beside the cell's borders, margin and bitmap; a
+    // left-aligned text may run on into the empty cells beside it. Cells of other types (check
+    // boxes, panels that wrap their text) are not looked at.
+    static std::vector<std::string> FindCutGridTexts(CWnd& root);
+
+    // ---- The page in the window the screen gives.
+    // The main window as large as the screen's work area lets it be, up to 1024 x 720 (958 x 538
+    // on a 1920 x 1080 screen at device ratio 2).
+    void FitToTheScreen();
+    // What of a graph's plot and visible time axes lies outside the part of the page the user
+    // sees, one word each (empty: all in sight); a graph section that scrolls is named too.
+    static std::string PlotOutOfSight(CBasicGraphView& graph);
 
 private:
     ScopedTimeZone m_zone{kCentralEuropeZone};

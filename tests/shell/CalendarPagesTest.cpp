@@ -11,6 +11,9 @@
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/ProjectSettings.h"
 #include "shell/MainFrame.h"
+#include "platform/framework/windows/CButton.h"
+#include "study/AxisControlBlock.h"
+#include "study/BasicGraphViewDialogBar.h"
 #include "study/CalendarGraphView.h"
 #include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
@@ -336,6 +339,41 @@ TEST(CalendarPagesTest, OnlyTheThumbnailsInSightAreDrawnAndTheyAreKeptWhileTheir
     EXPECT_NE(WriteTime(*bins, first.front()), drawn);
 }
 
+// A relayout (another granularity, the window resized by the user) draws each picture in sight
+// once at its final size, and leaves the file of every picture it shows in place.
+TEST(CalendarPagesTest, ARelayoutDrawsEachPictureOnceAndKeepsTheFilesOfThoseShown)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("relayout", {LongSession(8, 600)})));
+    auto* table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    const auto expectShownFilesKept = [&](const char* when, int drawnBefore) {
+        SCOPED_TRACE(when);
+        const structCalendarBins* bins = table->GetSessionList().BinsOf(0);
+        ASSERT_NE(bins, nullptr);
+        const std::vector<int> seen = BinsInSight(*table->GetGrid(), *bins);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(table->GetThumbnails().GetWrittenCount() - drawnBefore, int(seen.size()));
+        for (int bin : seen)
+            EXPECT_TRUE(Exists(*bins, bin)) << bin;
+    };
+    int drawn = table->GetThumbnails().GetWrittenCount();
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
+    ASSERT_EQ(table->GetSessionList().BinsOf(0)->count, 9); // eight days from midday
+    expectShownFilesKept("by days", drawn);
+
+    // The user makes the window narrower: the pictures shrink with their cells.
+    drawn = table->GetThumbnails().GetWrittenCount();
+    program.MainFrame().MoveWindow(0, 0, 900, 720);
+    CFrameworkApp::PumpWaitingMessages();
+    expectShownFilesKept("narrower", drawn);
+
+    // By hours, taller than the view: the view's scroll bar takes room from the cells.
+    drawn = table->GetThumbnails().GetWrittenCount();
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarHour);
+    expectShownFilesKept("by hours", drawn);
+}
+
 TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
 {
     CAssembledProgram program;
@@ -383,6 +421,51 @@ TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
     WheelDown(*table, 4);
     EXPECT_GT(grid->GetTopRow(), 0);
     EXPECT_EQ(table->GetScrollPosition().y, 0);
+}
+
+// A grid as tall as its rows is painted as it comes into sight: the page keeps the pixels of
+// about a screen of itself, wherever the view is scrolled and after another tab.
+TEST(CalendarPagesTest, ATallGridKeepsThePixelsOfWhatShowsOnly)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("kept", {LongSession(30, 600)})));
+    auto* table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->GetGrid(), nullptr);
+    ASSERT_FALSE(table->GetGrid()->IsScrollingItself());
+    CRect client;
+    table->GetClientRect(&client);
+    const long long screen = (long long)(client.Width()) * client.Height();
+    CRect grid;
+    table->GetGrid()->GetWindowRect(&grid);
+    ASSERT_GT(grid.Height(), 4 * client.Height());
+    const auto expectAScreenKept = [&](const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_LE(GetKeptPixelArea(*table), 2 * screen);
+    };
+    expectAScreenKept("first shown");
+    WheelDown(*table, 12);
+    expectAScreenKept("scrolled");
+    program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    expectAScreenKept("back from the Project Manager");
+    // What comes into sight is painted: the cells below the first screen show their pictures.
+    const structCalendarBins& bins = *table->GetSessionList().BinsOf(0);
+    const std::vector<int> seen = BinsInSight(*table->GetGrid(), bins);
+    ASSERT_FALSE(seen.empty());
+    int col = 0;
+    int row = 0;
+    table->GetGrid()->BinCell(0, seen[seen.size() / 2], col, row);
+    RECT cell;
+    table->GetGrid()->GetCellRect(col, row, &cell);
+    // The spacer left of the picture, in the colour of the cells around the pictures.
+    CPoint spacer(cell.left - 4, CRect(cell).CenterPoint().y);
+    table->GetGrid()->ClientToScreen(&spacer);
+    table->ScreenToClient(&spacer);
+    ASSERT_TRUE(client.PtInRect(spacer));
+    EXPECT_GT(spacer.y, client.Height() / 4);
+    EXPECT_EQ(GetShownPixel(*table, spacer), CCalendarGrid::kEmptyBack);
 }
 
 // A click at the centre of a bin's picture.
@@ -550,6 +633,94 @@ TEST(CalendarPagesTest, CalendarColoursFollowTheSessionOrTheDistinctColourPrefer
     // The second session's bin, selected first, takes the first colour, whatever its session's.
     EXPECT_EQ(distinct.GetChannel(0)->GetColor(), *first.begin());
     EXPECT_EQ(distinct.GetChannel(1)->GetColor(), *curveColour(1).begin());
+}
+
+// Whether the chart's picture shows anything but its background under a window standing on it
+// (text of an axis label that the axis buttons hide).
+bool ChartDrawsUnder(CiPlotX& chart, CWnd& button)
+{
+    const std::vector<BYTE> bitmap = chart.GetBitmapBytes();
+    const auto word = [&](std::size_t at) {
+        return int(bitmap[at]) | int(bitmap[at + 1]) << 8 | int(bitmap[at + 2]) << 16 | int(bitmap[at + 3]) << 24;
+    };
+    const int offset = word(10);
+    const int width = word(18);
+    const int height = word(22);
+    const int stride = (width * 3 + 3) / 4 * 4;
+    CRect rect;
+    button.GetWindowRect(&rect);
+    chart.ScreenToClient(&rect);
+    for (int y = std::max(0, int(rect.top)); y < std::min(height, int(rect.bottom)); ++y)
+        for (int x = std::max(0, int(rect.left)); x < std::min(width, int(rect.right)); ++x) {
+            const std::size_t at = std::size_t(offset + (height - 1 - y) * stride + x * 3);
+            if (bitmap[at] < 128 && bitmap[at + 1] < 128 && bitmap[at + 2] < 128)
+                return true;
+        }
+    return false;
+}
+
+// Two bins of one session: the graph's options name the sessions it shows and offer no rows the
+// calendar has not, the two curves differ in colour, and the plot, its time axes and their first
+// labels show whole in the window the screen gives (run at device ratios 1 and 2).
+TEST(CalendarPagesTest, TheCalendarGraphNamesItsSessionsTellsItsBinsApartAndShowsItsTimeAxes)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("graph", CAssembledProgram::StandardSessions())));
+    program.FitToTheScreen();
+    auto* table = ShowCalendar(program);
+    ASSERT_NE(table, nullptr);
+    ClickOption(*table, CalendarBar::kFirstParameter + 3); // "Active Power [W]"
+    ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
+    auto* graph = program.Section<CCalendarGraphView>(12);
+    ASSERT_NE(graph, nullptr);
+    if (dynamic_cast<CSplitFrame*>(graph->GetParent())->IsSectionCollapsed())
+        ClickGraphToolBar(program, 33047);
+    CFrameworkApp::RunFor(500);
+    // A bin's picture, scrolled into sight and clicked.
+    const auto clickBin = [&](int bin) {
+        int col = 0;
+        int row = 0;
+        table->GetGrid()->BinCell(0, bin, col, row);
+        EXPECT_TRUE(CAssembledProgram::ClickGridCell(*table->GetGrid(), col, row)) << bin;
+        CFrameworkApp::RunFor(300);
+    };
+    // The first bin's time axis comes with its buttons.
+    clickBin(1);
+    EXPECT_TRUE(graph->GetDlgItem(int(kFirstAxisLabelButton))->IsWindowVisible());
+    EXPECT_TRUE(graph->GetDlgItem(int(kFirstScrollForwardButton))->IsWindowVisible());
+    clickBin(3);
+
+    CBasicGraphViewDialogBar& bar = *graph->GetDialogBar();
+    const auto shows = [&](UINT id) { return bar.GetDlgItem(int(id))->IsWindowVisible() != FALSE; };
+    const char* const names[] = {"1: Feeder north", "2: Feeder south", "3: Workshop load"};
+    for (int i = 0; i < 3; ++i) {
+        CWnd* box = bar.GetDlgItem(int(GraphBar::kFirstSession) + i);
+        CString text;
+        box->GetWindowText(text);
+        EXPECT_EQ(text, CString(names[i]));
+        EXPECT_TRUE(box->IsWindowVisible());
+        EXPECT_EQ(static_cast<CButton*>(box)->GetCheck() == BST_CHECKED, i == 0) << names[i];
+    }
+    EXPECT_FALSE(shows(GraphBar::kFirstSession + 3)); // the project has three sessions
+    for (UINT id = GraphBar::kChannelHeader; id < GraphBar::kChannelHeader + 5; ++id)
+        EXPECT_FALSE(shows(id)) << id;
+    EXPECT_FALSE(shows(GraphBar::kMinMaxHeader));
+    EXPECT_FALSE(shows(GraphBar::kAux1));
+    // The other graphs keep their headers.
+    auto* power = program.Section<CBasicGraphView>(6);
+    EXPECT_TRUE(power == nullptr || power->GetDialogBar()->GetDlgItem(int(GraphBar::kChannelHeader))->IsWindowVisible());
+
+    CiPlotX& chart = *graph->GetPlotControl();
+    ASSERT_EQ(chart.GetChannelCount(), 2);
+    EXPECT_NE(chart.GetChannel(0)->GetColor(), chart.GetChannel(1)->GetColor());
+    EXPECT_EQ(CAssembledProgram::PlotOutOfSight(*graph), "");
+    for (UINT id : {kFirstAxisLabelButton, kFirstAxisLabelButton + 1, kFirstScrollBackButton, kFirstScrollForwardButton + 1}) {
+        CWnd* button = graph->GetDlgItem(int(id));
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->IsWindowVisible());
+        EXPECT_FALSE(ChartDrawsUnder(chart, *button)) << id;
+    }
+    EXPECT_TRUE(program.Complaints().empty());
 }
 
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests, at QT_SCALE_FACTOR

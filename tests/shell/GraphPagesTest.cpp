@@ -5,9 +5,11 @@
 #include "AssembledProgram.h"
 
 #include "datamodel/DataSet.h"
+#include "datamodel/DateTimeFormats.h"
 #include "datamodel/PowerFactor.h"
 #include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendTimeBlock.h"
+#include "mainview/StudyLayouts.h"
 #include "platform/framework/Profile.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CComboBox.h"
@@ -28,6 +30,7 @@
 #include "study/LoadStudySummaryGraphView.h"
 #include "study/LoadStudySummaryTableViews.h"
 #include "study/ManualScaleDlg.h"
+#include "study/NoteAnnotations.h"
 #include "study/PlotNames.h"
 #include "study/SummaryGraphView.h"
 #include "study/SummaryGrid.h"
@@ -40,6 +43,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -59,6 +65,7 @@ constexpr int kLoadSummaryGraphEntry = 26;
 constexpr double kHour = 1.0 / 24.0;
 constexpr UINT kBookmarkButton = 33055;
 constexpr UINT kZoomInButton = 33049;
+constexpr UINT kNotesButton = 33051;
 
 class GraphPagesTest : public ::testing::Test
 {
@@ -373,6 +380,36 @@ TEST_F(GraphPagesTest, TheTimeRangeKeepsTwoMarkerLabelsThroughRefreshes)
     EXPECT_EQ(countLabels(kTimeRangeEnd), 1);
 }
 
+// The wheel rolled over the options bar until a picker of the time range passes under the
+// pointer: the picker steps, the graph's range follows, and the program goes on (the picker's
+// change notice reads the picker back while the wheel is still being handled).
+TEST_F(GraphPagesTest, TheWheelOverTheTimeRangePickersStepsTheRange)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kSetTimeRange);
+    CFrameworkApp::PumpWaitingMessages();
+    const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
+    double begin = 0.0;
+    double end = 0.0;
+    Bar(graph).TimeRangePickers().GetRange(begin, end);
+    int steps = 0;
+    for (const UINT id : {ids.endTime, ids.endDate, ids.beginTime, ids.beginDate}) {
+        for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+            ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, id), delta)) << "picker " << id;
+            double nowBegin = 0.0;
+            double nowEnd = 0.0;
+            Bar(graph).TimeRangePickers().GetRange(nowBegin, nowEnd);
+            steps += nowBegin != begin || nowEnd != end ? 1 : 0;
+            begin = nowBegin;
+            end = nowEnd;
+            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.from, begin) << "picker " << id;
+            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.to, end) << "picker " << id;
+        }
+    }
+    EXPECT_GE(steps, 4);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
 TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirChoice)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
@@ -389,6 +426,21 @@ TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirCho
             CString text;
             text.Format("%02d:%02d:%02d", shown.wHour, shown.wMinute, shown.wSecond);
             EXPECT_EQ(text, CHighTime::FromDate(date).Format("%H:%M:%S", true));
+        }
+        // The pickers write their dates and times as the user's locale does, as the axis and
+        // the tables do (the year in full, as a field the user edits needs it).
+        CString dateFormat = GetShortDateStrftimeFormat();
+        dateFormat.Replace("%y", "%Y");
+        for (const auto& [dateId, timeId, date] :
+             {std::tuple{GraphBar::kXAxisPickers.beginDate, GraphBar::kXAxisPickers.beginTime, axis.GetMin()},
+              std::tuple{GraphBar::kXAxisPickers.endDate, GraphBar::kXAxisPickers.endTime, axis.GetMax()}}) {
+            CString shownDate;
+            CString shownTime;
+            Control(graph, dateId).GetWindowText(shownDate);
+            Control(graph, timeId).GetWindowText(shownTime);
+            const CHighTime local = CHighTime::FromDate(date);
+            EXPECT_EQ(shownDate, local.Format(dateFormat.GetString(), true));
+            EXPECT_EQ(shownTime, local.Format(GetTimeStrftimeFormat().GetString(), true));
         }
     };
     // "1 Hour": an hour from a full hour, the button pressed.
@@ -729,6 +781,76 @@ TEST_F(GraphPagesTest, TheCollapseButtonRestsWhileTheSectionIsCaptured)
     EXPECT_TRUE(toolBar->IsButtonEnabled(CMyToolBar::kCollapseCommand));
 }
 
+// Every graph page shows its plot with its axes whole, with the overview table collapsed and open,
+// in the window the screen gives (run at device ratios 1 and 2).
+TEST_F(GraphPagesTest, ThePlotWithItsAxesFitsThePageTheUserSees)
+{
+    m_program.FitToTheScreen();
+    const std::pair<int, int> pages[] = {{kRmsPowerPage, kSummaryGraphEntry},
+                                         {kFundamentalPowerPage, kFundamentalGraphEntry},
+                                         {kVAHzTHDPage, kVAHzTHDGraphEntry},
+                                         {kLoadRmsPowerPage, kLoadSummaryGraphEntry}};
+    for (const auto& [page, entry] : pages) {
+        auto& graph = ShowGraph<CBasicGraphView>(page, entry);
+        // Two sessions on two time axes where the page has them.
+        if (page != kLoadRmsPowerPage && !IsChecked(graph, GraphBar::kFirstSession + 1))
+            ClickControl(graph, GraphBar::kFirstSession + 1);
+        CFrameworkApp::RunFor(300);
+        EXPECT_EQ(CAssembledProgram::PlotOutOfSight(graph), "") << "page " << page;
+        const int overviewEntry = FindStudyLayout(page)->firstEntry;
+        CSplitFrame* overview = m_program.SectionFrame(overviewEntry);
+        ASSERT_NE(overview, nullptr);
+        if (overview->IsSectionCollapsed()) {
+            ASSERT_TRUE(m_program.ClickSectionButton(overviewEntry, CMyToolBar::kCollapseCommand));
+        }
+        CFrameworkApp::RunFor(300);
+        EXPECT_EQ(CAssembledProgram::PlotOutOfSight(graph), "") << "page " << page << ", overview table open";
+    }
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// The note on a point, edited through its menu: the chart shows the new text at once.
+TEST_F(GraphPagesTest, AnEditedNoteShowsItsNewTextAtOnce)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    CiPlotX& chart = Chart(graph);
+    ClickSectionButton(graph, kNotesButton);
+    const int channel = FindChannel(chart, "1: P Total");
+    ASSERT_GE(channel, 0);
+    SimulateMouse(chart, WM_LBUTTONDOWN, PointPixel(chart, channel, ShownPoint(chart, channel)));
+    SimulateMouse(chart, WM_LBUTTONUP, PointPixel(chart, channel, ShownPoint(chart, channel)));
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(graph.GetSettings().m_notes.size(), 1u);
+    // Where the note's box shows.
+    std::optional<CPoint> box;
+    const CRect plot = chart.GetLayout().plot;
+    for (int y = plot.top; y < plot.bottom && !box; y += 2)
+        for (int x = plot.left; x < plot.right && !box; x += 2)
+            if (const SPlotHit hit = chart.HitTest(x, y); hit.kind == SPlotHit::Label &&
+                chart.GetLabel(hit.index)->name == graph.GetSettings().m_notes[0].name)
+                box = CPoint(x, y);
+    ASSERT_TRUE(box.has_value());
+    const CString before = m_program.InHome("note-before.png").c_str();
+    const CString after = m_program.InHome("note-after.png").c_str();
+    ASSERT_TRUE(SaveWindowPicture(chart, before));
+
+    m_program.AnswerNextMenu(ID_NOTE_EDIT);
+    m_program.AnswerNextDialog(0, [](CDialog& dialog) {
+        dialog.SetDlgItemText(1000, "Breaker opened");
+        CAssembledProgram::ClickAtCentre(*dialog.GetDlgItem(IDOK));
+    });
+    SimulateMouse(chart, WM_RBUTTONDOWN, *box);
+    SimulateMouse(chart, WM_RBUTTONUP, *box);
+    EXPECT_EQ(graph.GetSettings().m_notes[0].text, CString("Breaker opened"));
+    ASSERT_TRUE(SaveWindowPicture(chart, after));
+    const auto bytes = [](const CString& path) {
+        std::ifstream in(path.str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    EXPECT_TRUE(bytes(before) != bytes(after)) << "the chart still shows the old text";
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
 TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
@@ -763,6 +885,66 @@ TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
     EXPECT_EQ(stored->m_typeTimeRange, -1);
     auto& again = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
     EXPECT_EQ(PressedSpanButton(again), 3);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+TEST_F(GraphPagesTest, ASpanChosenBesideTheDataShowsTheDataNearest)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    const CPlotXAxis& axis = *Chart(graph).GetXAxis(0);
+    const CTrendTimeBlock& records = *m_program.Document().GetDataSet(0)->GetTrendTimeBlock();
+    const CHighTime first = records.GetFirstTime();
+    const CHighTime last = records.GetLastTime();
+    const auto shownFrom = [&] { return CHighTime::FromDate(axis.GetMin()).Format("%Y-%m-%d %H:%M"); };
+    const auto showsRecord = [&](const CHighTime& record, const char* after) {
+        EXPECT_LE(axis.GetMin(), record.GetAsDate() + 1e-9) << after;
+        EXPECT_GT(axis.GetMax(), record.GetAsDate()) << after;
+    };
+    const auto zoomOutPastTheData = [&] {
+        for (int i = 0; i < 10 && (axis.GetMin() >= first.GetAsDate() || axis.GetMax() <= last.GetAsDate()); ++i)
+            ClickSectionButton(graph, kZoomInButton + 1);
+        ASSERT_LT(axis.GetMin(), first.GetAsDate());
+        ASSERT_GT(axis.GetMax(), last.GetAsDate());
+    };
+    // Zoomed out past both ends, a span starts with the first record, aligned as its button
+    // aligns: the week from the Monday before that Saturday, its day, its hour.
+    zoomOutPastTheData();
+    ClickControl(graph, GraphBar::kFirstSpanButton + 2);
+    EXPECT_EQ(shownFrom(), CString("2026-10-19 00:00"));
+    EXPECT_NEAR(axis.GetSpan(), 7.0 + kHour, 1e-9); // the clocks go back an hour on the 25th
+    showsRecord(first, "1 Week");
+    zoomOutPastTheData();
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    EXPECT_EQ(shownFrom(), first.Format("%Y-%m-%d 00:00", true));
+    showsRecord(first, "1 Day");
+    zoomOutPastTheData();
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    EXPECT_EQ(shownFrom(), first.Format("%Y-%m-%d %H:00", true));
+    showsRecord(first, "1 Hour");
+    // So does a length chosen in the list.
+    zoomOutPastTheData();
+    Choose(graph, GraphBar::kXAxisPickers.intervalList, 6);
+    EXPECT_EQ(shownFrom(), first.Format("%Y-%m-%d 00:00", true));
+    // Dragged beyond the end, a span holds the last record.
+    const auto dragPastTheEnd = [&] {
+        for (int i = 0; i < 8 && axis.GetMin() <= last.GetAsDate(); ++i)
+            DragTimeAxis(graph, -400);
+        ASSERT_GT(axis.GetMin(), last.GetAsDate());
+    };
+    dragPastTheEnd();
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    EXPECT_EQ(shownFrom(), last.Format("%Y-%m-%d 00:00", true));
+    showsRecord(last, "1 Day past the end");
+    dragPastTheEnd();
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    EXPECT_EQ(shownFrom(), last.Format("%Y-%m-%d %H:00", true));
+    showsRecord(last, "1 Hour past the end");
+    // Inside the data a span starts where the axis does, as before.
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    ScrollAxis(graph, 0, false);
+    const CHighTime shown = CHighTime::FromDate(axis.GetMin());
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    EXPECT_EQ(shownFrom(), shown.Format("%Y-%m-%d %H:00"));
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
@@ -1002,6 +1184,12 @@ TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
     CAssembledProgram::ClickAtCentre(*week.GetDlgItem(int(kAxisCouplingButton)));
     CFrameworkApp::RunFor(500);
     m_program.SavePage("graph-working-hours" + suffix);
+    // A week chosen after zooming out past the data.
+    for (int i = 0; i < 3; ++i)
+        ClickSectionButton(week, kZoomInButton + 1);
+    ClickControl(week, GraphBar::kFirstSpanButton + 2);
+    CFrameworkApp::RunFor(500);
+    m_program.SavePage("graph-week-after-zoom-out" + suffix);
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 

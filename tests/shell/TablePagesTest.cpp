@@ -5,19 +5,27 @@
 #include "AssembledProgram.h"
 
 #include "grid/CUGCtrl.h"
+#include "mainview/MainViewLayout.h"
+#include "mainview/StudyLayouts.h"
 #include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/EditAuxSettingsDlg.h"
 #include "project/ProjectSettings.h"
+#include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerTableView.h"
+#include "shell/MainFrame.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicTableView.h"
 #include "study/DemandTableViews.h"
 #include "views/MyToolBar.h"
+#include "views/SplitFrame.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -37,6 +45,7 @@ constexpr UINT kFirstSessionCheck = 2246;
 constexpr int kCalendarTableEntry = 11;
 constexpr int kVAHzTHDTableEntry = 16;
 constexpr int kLoadSummaryTableEntry = 25;
+constexpr int kLoadCalendarTableEntry = 28;
 constexpr int kLoadVAHzTHDTableEntry = 33;
 constexpr UINT kXAxisIntervalList = 2267;
 constexpr UINT kFullWindowCommand = 33048;
@@ -76,6 +85,17 @@ std::vector<BYTE> SteadyPowerFactorSession()
                 table.bytes.PutF32(kPowerFactorL1 + 12 * slot + 8, 0.92f);
             }
     return writer.BuildFile(tables);
+}
+
+// A month of a large feeder, measured with a 10 kA probe.
+SSessionSpec LargeFeeder()
+{
+    SSessionSpec feeder = CAssembledProgram::StandardSessions()[1];
+    feeder.name = u"Main feeder";
+    feeder.trendRecords = 30 * 144;
+    feeder.probeRange = 10000.0f;
+    feeder.gapStart = -1;
+    return feeder;
 }
 
 float FieldOf(const SWrittenTable& table, std::size_t offset)
@@ -221,6 +241,167 @@ TEST(TablePagesTest, ABookmarkOfACollapsedTableSectionOpensTheSectionFirst)
         frame->GetView()->GetClientRect(&client);
         EXPECT_GT(client.Height(), 100);
     }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
+TEST(TablePagesTest, ABookmarkOfACollapsedCalendarTableOpensItAndTakesTheSectionsTitle)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("calendar marks", CAssembledProgram::StandardSessions())));
+    const CProjectSettings& project = *program.Document().GetProjectSettings();
+    struct SCase
+    {
+        int viewId;
+        int entry;
+    };
+    // The overview tables and the calendar tables of both studies; the user collapses each first.
+    for (const SCase& c : {SCase{0, kSummaryTableEntry}, SCase{2, kCalendarTableEntry}, SCase{5, kLoadSummaryTableEntry},
+                           SCase{6, kLoadCalendarTableEntry}}) {
+        SCOPED_TRACE(c.viewId);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        CSplitFrame* frame = program.SectionFrame(c.entry);
+        ASSERT_NE(frame, nullptr);
+        if (!frame->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(c.entry, CMyToolBar::kCollapseCommand));
+        }
+        ASSERT_TRUE(frame->IsSectionCollapsed());
+        const CString title = frame->FindSectionToolBar()->GetTitleText();
+        ASSERT_FALSE(title.IsEmpty());
+        const int before = project.GetBookmarkCount();
+        program.ForgetInterruptions();
+        ASSERT_TRUE(program.ClickSectionButton(c.entry, kBookmarkCommand));
+        for (const std::string& interruption : program.Interruptions())
+            ADD_FAILURE() << interruption;
+        ASSERT_EQ(project.GetBookmarkCount(), before + 1);
+        EXPECT_EQ(project.GetBookmark(before).GetStudyView(), c.viewId);
+        // Without a text of the user's the bookmark is named as the section's title field shows it.
+        EXPECT_EQ(CString(project.GetBookmark(before).GetName()), title);
+        EXPECT_FALSE(frame->IsSectionCollapsed());
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+    // A section with nothing in sight is told as that, not as a folder that cannot be written.
+    auto* calendar = dynamic_cast<CMyFormView*>(program.SectionFrame(kLoadCalendarTableEntry)->GetView());
+    ASSERT_NE(calendar, nullptr);
+    const std::size_t boxes = program.Boxes().size();
+    EXPECT_FALSE(calendar->BeginSectionCapture(CRect(0, 0, 0, 0), CString()));
+    ASSERT_EQ(program.Boxes().size(), boxes + 1);
+    EXPECT_EQ(program.Boxes().back().text,
+              CString("The picture of the bookmark cannot be made: the section does not show on the page."));
+}
+
+TEST(TablePagesTest, WhatTheUserOpenedStaysOpenWhenATariffIsEntered)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("tariff", CAssembledProgram::StandardSessions())));
+    auto openTable = [&program](int viewId, int entry) {
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        if (program.SectionFrame(entry)->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(entry, CMyToolBar::kCollapseCommand));
+        }
+    };
+    // RMS Power: the overview table opened and the first session's second group collapsed.
+    openTable(0, kSummaryTableEntry);
+    CSummaryGrid* summary = program.Section<CBasicTableView>(kSummaryTableEntry)->GetGrid();
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*summary, 0, summary->GroupHeaderRow(0, 1), 40));
+    auto summaryGroups = [&program] {
+        CSummaryGrid* grid = program.Section<CBasicTableView>(kSummaryTableEntry)->GetGrid();
+        return std::vector<bool>{grid->IsGroupCollapsed(0, 0), grid->IsGroupCollapsed(0, 1), grid->IsGroupCollapsed(0, 2)};
+    };
+    const std::vector<bool> groups = summaryGroups();
+    ASSERT_EQ(std::count(groups.begin(), groups.end(), true), 1);
+    // Demand: the overview table opened and the second session's block collapsed.
+    openTable(1, kDemandTableEntry);
+    CDemandGrid* demand = program.Section<CDemandTableView>(kDemandTableEntry)->GetGrid();
+    ASSERT_GE(demand->GetSessionCount(), 2);
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*demand, 0, CDemandGrid::BlockStart(1), 40));
+    // The time range on, its table opened, the first session's block collapsed and opened again.
+    CWnd* rangeCheck = program.SectionFrame(kDemandGraphEntry)->GetDialogBar()->GetDlgItem(kTimeRangeCheck);
+    ASSERT_NE(rangeCheck, nullptr);
+    ASSERT_TRUE(CAssembledProgram::ClickInView(*rangeCheck));
+    ASSERT_TRUE(program.Section<CBasicGraphView>(kDemandGraphEntry)->GetSettings().m_checkTimeRange);
+    if (program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed()) {
+        ASSERT_TRUE(program.ClickSectionButton(kDemandGraphEntry + 1, CMyToolBar::kCollapseCommand));
+    }
+    CDemandGrid* ranged = program.Section<CDemandTableView>(kDemandGraphEntry + 1)->GetGrid();
+    for (int click = 0; click < 2; ++click) {
+        ASSERT_TRUE(CAssembledProgram::ClickGridCell(*ranged, 0, CDemandGrid::BlockStart(0), 40));
+    }
+    auto demandBlocks = [&program] {
+        std::vector<bool> shown;
+        for (int entry : {kDemandTableEntry, kDemandGraphEntry + 1}) {
+            CDemandGrid* grid = program.Section<CDemandTableView>(entry)->GetGrid();
+            shown.insert(shown.end(), {grid->IsBlockCollapsed(0), grid->IsBlockCollapsed(1)});
+        }
+        return shown;
+    };
+    const std::vector<bool> blocks = demandBlocks();
+    ASSERT_EQ(blocks, (std::vector<bool>{false, true, false, false}));
+
+    // The tariff of a session, entered in the dialog that shows its costs page alone.
+    auto enterTariff = [&program](const char* price) {
+        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [price](CDialog& dialog) {
+            for (const auto& [id, text] : {std::pair{2414, "EUR"}, std::pair{2415, price}}) {
+                CWnd* edit = CAssembledProgram::FindDescendantWithId(&dialog, id);
+                ASSERT_NE(edit, nullptr);
+                ASSERT_TRUE(CAssembledProgram::TypeInto(*edit, text));
+            }
+            CWnd* ok = CAssembledProgram::FindDescendantWithId(&dialog, IDOK);
+            ASSERT_NE(ok, nullptr);
+            CAssembledProgram::ClickAtCentre(*ok);
+        });
+        program.ForgetInterruptions();
+    };
+    const std::vector<std::string> dialogShown{"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)};
+    // From the demand table: the check box of the first session's advanced tariff.
+    enterTariff("25");
+    ASSERT_TRUE(CAssembledProgram::ClickGridCell(*demand, CDemandGrid::kAdvancedColumn,
+                                                 CDemandGrid::DataRow(0) + CDemandGrid::kChoiceRow, 8));
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(program.Interruptions(), dialogShown);
+    EXPECT_EQ(program.Section<CDemandTableView>(kDemandTableEntry)->GetSessionData()[0]->tariffEnabled, 1);
+    EXPECT_FALSE(program.SectionFrame(kDemandTableEntry)->IsSectionCollapsed());
+    EXPECT_FALSE(program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed());
+    EXPECT_EQ(demandBlocks(), blocks);
+
+    // From the session's card on the project manager page.
+    program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    auto* manager = program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+    ASSERT_NE(manager, nullptr);
+    CProjectManagerBasicGrid& cards = *manager->GetDataSetGrid();
+    // The second session's card collapsed and saved so, then opened again; the third collapsed.
+    auto toggleCard = [&cards](int card) {
+        ASSERT_TRUE(CAssembledProgram::ClickGridCell(cards, 0, card * cards.GetRowsPerSection(), 8));
+    };
+    toggleCard(1);
+    ASSERT_TRUE(cards.IsSectionCollapsed(1));
+    program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    toggleCard(1);
+    toggleCard(2);
+    auto cardStates = [&manager] {
+        CProjectManagerBasicGrid* grid = manager->GetDataSetGrid();
+        std::vector<bool> shown;
+        for (int card = 0; card < grid->GetSectionCount(); ++card)
+            shown.push_back(grid->IsSectionCollapsed(card));
+        return shown;
+    };
+    const std::vector<bool> cardsBefore = cardStates();
+    ASSERT_EQ(cardsBefore, (std::vector<bool>{false, false, true}));
+    enterTariff("30");
+    bool clicked = false;
+    for (const SCardButton& button : cards.Layout().buttons)
+        if (!clicked && button.command == kCommandSessionSettings)
+            clicked = CAssembledProgram::ClickGridCell(cards, cards.OriginCol(button.rect), cards.OriginRow(0, button.rect));
+    ASSERT_TRUE(clicked);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(program.Interruptions(), dialogShown);
+    EXPECT_EQ(cardStates(), cardsBefore);
+    // Back on the Demand page, rebuilt for the change: the tables are open as the user left them.
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    EXPECT_FALSE(program.SectionFrame(kDemandTableEntry)->IsSectionCollapsed());
+    EXPECT_FALSE(program.SectionFrame(kDemandGraphEntry + 1)->IsSectionCollapsed());
+    EXPECT_EQ(demandBlocks(), blocks);
+    openTable(0, kSummaryTableEntry);
+    EXPECT_EQ(summaryGroups(), groups);
     EXPECT_TRUE(program.Complaints().empty());
 }
 
@@ -582,6 +763,65 @@ TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInside
     EXPECT_TRUE(program.Complaints().empty());
 }
 
+// A month of a large feeder (a 10 kA probe): its forward energy has seven digits before the
+// point. In the default window of 1024 x 720 every figure and title of the demand table, and of
+// the load table beside it, shows whole, and the figure is the energy of the demand records.
+TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
+{
+    const SSessionSpec feeder = LargeFeeder();
+    const SSessionSpec load = CAssembledProgram::StandardSessions()[2];
+    const CSessionWriter writer(feeder);
+    double forwardKWh = 0.0;
+    for (const std::int64_t begin : writer.DemandBegins()) {
+        const std::int64_t mid = begin + std::int64_t(feeder.demandSeconds) * 10000000 / 2;
+        for (int phase = 0; phase < 3; ++phase)
+            forwardKWh += CSessionWriter::PhaseValues(feeder, mid, phase).activePower * feeder.demandSeconds / 3600.0 / 1000.0;
+    }
+    ASSERT_GT(forwardKWh, 1e6);
+
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("large", {feeder, load})));
+    ASSERT_TRUE(program.ShowStudyPage(1));
+    ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand)); // expanded
+    auto* demand = program.Section<CDemandTableView>(kDemandTableEntry);
+    ASSERT_NE(demand, nullptr);
+    CString shown;
+    demand->GetGrid()->QuickGetText(2, CDemandGrid::DataRow(0), &shown);
+    EXPECT_NEAR(std::atof(shown.GetString()), forwardKWh, forwardKWh * 0.001) << shown.GetString();
+    std::vector<std::string> cut = CAssembledProgram::FindCutGridTexts(*demand);
+    EXPECT_TRUE(cut.empty()) << cut.front();
+    // What the table cannot fit in the page's width, the page scrolls to.
+    CRect grid;
+    demand->GetGrid()->GetWindowRect(&grid);
+    EXPECT_GE(demand->GetScrollSizes().cx, grid.Width());
+
+    ASSERT_TRUE(program.ShowStudyPage(5));
+    ASSERT_TRUE(program.ClickSectionButton(kLoadSummaryTableEntry, CMyToolBar::kCollapseCommand));
+    auto* loadTable = program.Section<CBasicTableView>(kLoadSummaryTableEntry);
+    ASSERT_NE(loadTable, nullptr);
+    cut = CAssembledProgram::FindCutGridTexts(*loadTable);
+    EXPECT_TRUE(cut.empty()) << cut.front();
+    // Where the table is wider than the page, the page's scroll bar shows over it.
+    CRect page;
+    loadTable->GetClientRect(&page);
+    if (loadTable->GetScrollSizes().cx > page.Width()) {
+        CRect window;
+        loadTable->GetWindowRect(&window);
+        EXPECT_EQ(WindowFromPoint(CPoint(window.left + page.Width() / 2, window.bottom - 3)), loadTable);
+    }
+    // Every study page with its overview shown: the calendars' tiles, the power and quantity tables.
+    for (const int viewId : {0, 2, 3, 4, 6, 8}) {
+        ASSERT_TRUE(program.ShowStudyPage(viewId));
+        const int entry = FindStudyLayout(viewId)->firstEntry;
+        if (program.SectionFrame(entry)->IsSectionCollapsed()) {
+            ASSERT_TRUE(program.ClickSectionButton(entry, CMyToolBar::kCollapseCommand));
+        }
+        cut = CAssembledProgram::FindCutGridTexts(*program.SectionFrame(entry));
+        EXPECT_TRUE(cut.empty()) << "page " << viewId << ": " << cut.front() << " and " << cut.size() - 1 << " more";
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
 TEST(TablePagesTest, APowerFactorShowsOnlyWhatItsIntervalsHadWhicheverWayPowerFlows)
 {
     constexpr int kFundamentalTableEntry = 13;
@@ -686,7 +926,8 @@ TEST(TablePagesTest, AConstantDistortionAveragesToItselfAndAVaryingOneToItsWeigh
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests; written to
 // ORN_RENDER_DIR, /tmp when unset): the Demand page of four sessions in a 600-pixel window
 // scrolled to its last block, the demand table filling the page, the graphs with their right-hand
-// axes, and the power factor of thirty days.
+// axes, the power factor of thirty days, and the demand table of a large feeder and the load table
+// in the default window (named "-x2" when run with QT_SCALE_FACTOR=2).
 TEST(TablePagesTest, DISABLED_TheTablePagesAsTheUserSeesThem)
 {
     {
@@ -721,5 +962,17 @@ TEST(TablePagesTest, DISABLED_TheTablePagesAsTheUserSeesThem)
         program.Section<CBasicTableView>(kSummaryTableEntry)->SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
         CFrameworkApp::PumpWaitingMessages();
         program.SavePage("power-factor-of-thirty-days");
+    }
+    {
+        CAssembledProgram program;
+        ASSERT_TRUE(program.Start(program.MakeProject("large", {LargeFeeder(), CAssembledProgram::StandardSessions()[2]})));
+        const char* ratio = std::getenv("QT_SCALE_FACTOR");
+        const std::string suffix = ratio && std::string(ratio) == "2" ? "-x2" : "";
+        ASSERT_TRUE(program.ShowStudyPage(1));
+        ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand));
+        program.SavePage("demand-table-of-a-large-feeder" + suffix);
+        ASSERT_TRUE(program.ShowStudyPage(5));
+        ASSERT_TRUE(program.ClickSectionButton(kLoadSummaryTableEntry, CMyToolBar::kCollapseCommand));
+        program.SavePage("load-table" + suffix);
     }
 }

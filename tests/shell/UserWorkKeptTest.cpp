@@ -31,6 +31,7 @@
 #include "study/BasicGraphViewDialogBar.h"
 #include "support/ExternalTools.h"
 #include "support/SmallDisk.h"
+#include "support/TempFolder.h"
 #include "views/TabWnd.h"
 
 #include <gtest/gtest.h>
@@ -422,6 +423,51 @@ TEST_F(UserWorkKeptTest, TheReportOfTheSampleHoldsItsSessionWhateverWasDoneOnThe
     EXPECT_FALSE(std::filesystem::exists(empty.str()));
 }
 
+TEST_F(UserWorkKeptTest, ASectionOfTheReportListOpenedAgainShowsItsTilesAtOnce)
+{
+    ASSERT_TRUE(m_program.Start(m_program.MakeProject("report list", CAssembledProgram::StandardSessions())));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_TRUE(m_program.ClickSectionButton(6, kBookmarkCommand));
+    m_program.ClickTab(CAssembledProgram::kReportTab);
+    CReportListGrid* tiles = ReportList()->GetGrid();
+    ASSERT_NE(tiles, nullptr);
+    ASSERT_EQ(tiles->GetSectionCount(), 2);
+    const CRect picture = tiles->GetTileRect(tiles->TileKeyOfEntry(1)); // the first session
+    const CPoint inPicture(picture.CenterPoint().x, picture.top + 20);
+    const COLORREF shown = GetShownPixel(*tiles->m_CUGGrid, inPicture);
+    for (int section : {0, 1}) {
+        SCOPED_TRACE(section);
+        // The title's button, clicked to collapse the section and again to open it.
+        for (bool collapsed : {true, false}) {
+            ASSERT_TRUE(CAssembledProgram::ClickGridCell(*tiles, 0, tiles->FirstRowOfSection(section), 10));
+            ASSERT_EQ(tiles->IsSectionCollapsed(section), collapsed);
+        }
+        // Drawn at once, without another tab chosen first.
+        EXPECT_EQ(GetShownPixel(*tiles->m_CUGGrid, inPicture), shown);
+    }
+    EXPECT_EQ(ReportList()->GetGrid(), tiles);
+
+    // The bookmark's name is wider than its tile: it shows from its start, ends inside the tile,
+    // and the tile's tip gives it whole.
+    const int bookmarkTile = tiles->TileKeyOfEntry(int(tiles->GetEntries().size()) - 1);
+    ASSERT_EQ(tiles->EntryOfTile(bookmarkTile)->name, "RMS Power graph");
+    CRect name;
+    tiles->GetCellRect(bookmarkTile % 1024, bookmarkTile / 1024 + 1, &name);
+    auto inkIn = [&](int x0, int x1) {
+        for (int x = x0; x < x1; ++x)
+            for (int y = name.top + 2; y < name.bottom - 2; ++y)
+                if (GetShownPixel(*tiles->m_CUGGrid, CPoint(x, y)) != GetShownPixel(*tiles->m_CUGGrid, CPoint(name.left + 1, name.top + 1)))
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(inkIn(name.left + 1, name.left + 3)) << "cut at its start";
+    EXPECT_FALSE(inkIn(name.right - 3, name.right - 1)) << "cut at its end";
+    EXPECT_TRUE(inkIn(name.left + 3, name.right - 3));
+    // The mouse comes onto the name and rests there.
+    SimulateHoverTip(*tiles->m_CUGGrid, name.CenterPoint());
+    EXPECT_EQ(SimulateHoverTip(*tiles->m_CUGGrid, name.CenterPoint() + CPoint(1, 0)), "RMS Power graph");
+}
+
 TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuch)
 {
     const std::string disk = SmallDiskFolder();
@@ -588,6 +634,69 @@ TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
     EXPECT_LE(window.right + frame.right, work.right);
     EXPECT_LE(window.bottom + frame.bottom, work.bottom);
     App().ExitInstance();
+}
+
+// Project files another tool wrote (libgsf's gsf) from the streams of a project of two sessions,
+// with "project.xml" as given; the path, empty when the tool is missing.
+std::string WriteWithAnotherTool(const std::filesystem::path& folder, const CString& project, const std::string& name,
+                                 const std::string& projectXml)
+{
+    const std::filesystem::path streams = folder / (name + "-streams");
+    std::filesystem::create_directories(streams);
+    CZcaArchive archive;
+    if (!HasTool("gsf") || !archive.Open(project))
+        return {};
+    std::string arguments = " project.xml";
+    for (int i = 0; i < archive.GetElementCount(); ++i) {
+        const CString stream = archive.GetElement(i).name;
+        if (stream == "project.xml")
+            continue;
+        if (!archive.ExportStream(stream, CString((streams / stream.str()).string())))
+            return {};
+        arguments += " '" + stream.str() + "'";
+    }
+    std::ofstream(streams / "project.xml", std::ios::binary) << projectXml;
+    const std::string path = (folder / (name + ".zca")).string();
+    return RunTool("cd '" + streams.string() + "' && gsf createole '" + path + "'" + arguments) ? path : std::string();
+}
+
+TEST_F(UserWorkKeptTest, FilesOtherToolsWroteAreRefusedUnchangedWithTheTrueReason)
+{
+    const CString source = m_program.MakeProject("source", {Session(1, u"Feeder north"), Session(1, u"Feeder south")});
+    const std::string xml = ProjectXmlOf(source);
+    ASSERT_FALSE(xml.empty());
+    const std::filesystem::path folder = m_program.InHome("other-tool");
+
+    // A project description that cannot be read: the file is refused and stays byte for byte.
+    const std::string unreadable = WriteWithAnotherTool(folder, source, "unreadable", "<project not closed");
+    if (unreadable.empty())
+        GTEST_SKIP() << "gsf is not installed (scripts/install-deps.sh)";
+    const std::vector<unsigned char> before = ReadFileBytes(unreadable);
+    EXPECT_FALSE(m_program.Start(CString(unreadable)));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "The project description in " + CString(unreadable) +
+                                   " is missing or cannot be read. The project is not opened and the file is left unchanged.");
+    m_program.Exit();
+    EXPECT_TRUE(ReadFileBytes(unreadable) == before) << "the refused file was written";
+
+    // Two sessions naming one stream: told so, and the file stays as it was.
+    const std::string open = "<streamName>";
+    const std::size_t first = xml.find(open) + open.size();
+    const std::size_t second = xml.find(open, first) + open.size();
+    ASSERT_GT(second, first);
+    const std::string firstStream = xml.substr(first, xml.find('<', first) - first);
+    std::string shared = xml;
+    shared.replace(second, shared.find('<', second) - second, firstStream);
+    const std::string sharing = WriteWithAnotherTool(folder, source, "sharing", shared);
+    ASSERT_FALSE(sharing.empty());
+    const std::vector<unsigned char> sharingBefore = ReadFileBytes(sharing);
+    ASSERT_TRUE(m_program.Start(source));
+    EXPECT_FALSE(App().OpenDocumentFile(CString(sharing)));
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[1].text, CString(sharing) + " cannot be opened: the session \"source-2.zlg\" cannot be loaded: the "
+                                                  "session \"source.zlg\" is kept in the same stream \"" +
+                                   CString(firstStream) + "\".");
+    EXPECT_TRUE(ReadFileBytes(sharing) == sharingBefore);
 }
 
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests, and with

@@ -177,7 +177,7 @@ TEST_F(DemandGridTest, CostChoicesGrowToTheSessionsAndNeedAnEnabledTariff)
     EXPECT_EQ(Checked(CDemandGrid::kAdvancedColumn, 0), 1);
     EXPECT_TRUE(m_settings.m_costTables[0].isAdvanced);
     EXPECT_EQ(m_parent.notifications, 2);
-    EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow), "<:F,Tahoma,18,700>EUR12.5<:S>f<:N>");
+    EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow), "<:F,Tahoma,18,700>EUR 12.5<:S>f<:N>");
     // Intervals the tariff could not price leave the cost marked.
     m_blocks[0]->tariffUnpricedCount = 3;
     m_grid->ApplyCostChoices();
@@ -203,7 +203,10 @@ TEST(DemandCostTextsTest, MoneyFollowsTheUsersNumberFormat)
                   "<:F,Tahoma,18,700>$10<:S>f<:N> - $2.5<:S>r<:N> = $7.5<:S>tot<:N>");
     }
     CScopedUserLocale locale(CUserLocale::DeDe());
-    EXPECT_EQ(FormatMoney("EUR", 1234.5), "EUR1.234,5");
+    // A currency of letters stands apart from the amount.
+    EXPECT_EQ(FormatMoney("EUR", 1234.5), "EUR 1.234,5");
+    EXPECT_EQ(FormatMoney("EUR", 0.0), "EUR 0");
+    EXPECT_EQ(FormatMoney("€", 1234.5), "€1.234,5");
 }
 
 } // namespace

@@ -293,7 +293,7 @@ TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
     const int amountRow = CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow;
     EXPECT_EQ(Cell(table, 6, amountRow),
               "<:F,Tahoma,18,700>" + FormatMoney("$", double(kLoggerPrice) * feeder.forwardEnergy) + "<:S>f<:N>");
-    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("0.21$/kWh, fwd; 0$/kWh, rev"),
+    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("0.21 $/kWh, fwd; 0 $/kWh, rev"),
               std::string::npos);
 
     // Advanced: the tariff's costs with their difference.
@@ -301,12 +301,12 @@ TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
     m_graph.settings.m_costTables[1].isAdvanced = true;
     table.GetGrid()->ApplyCostChoices();
     EXPECT_EQ(Cell(table, 6, amountRow), BuildCostAmountText(feeder.tariffForwardCost, feeder.tariffReverseCost, "EUR"));
-    EXPECT_NE(Cell(table, 6, amountRow).str().find(" = EUR"), std::string::npos);
-    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("0.3EUR/kWh, fwd; 0.08EUR/kWh, rev;..."),
+    EXPECT_NE(Cell(table, 6, amountRow).str().find(" = EUR "), std::string::npos);
+    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("0.3 EUR/kWh, fwd; 0.08 EUR/kWh, rev;..."),
               std::string::npos);
     // Only returned energy: the amount begins with the reverse part.
     const CString returning = Cell(table, 6, CDemandGrid::DataRow(1) + CDemandGrid::kAmountRow);
-    EXPECT_EQ(returning.str().rfind("<:F,Tahoma,18,700> - EUR", 0), 0u) << returning.str();
+    EXPECT_EQ(returning.str().rfind("<:F,Tahoma,18,700> - EUR ", 0), 0u) << returning.str();
 }
 
 TEST_F(DemandTableTest, TheCostChoiceOfOneTableReachesItsSibling)

@@ -565,17 +565,30 @@ TEST_F(GraphViewInteractionTest, TheDialogBarTimerCollapsesTheBarWhenTheSettings
 
 namespace {
 
-TEST_F(GraphViewInteractionTest, AViewLowerThanTheMinimumPlotScrollsAndLosesTheBarWhenEnlarged)
+TEST_F(GraphViewInteractionTest, ALowViewKeepsItsPlotAndTimeAxisInSightWithoutScrolling)
 {
     CRect rect;
     m_view->GetWindowRect(&rect);
     m_frame->ScreenToClient(&rect);
+    const auto inSight = [&] {
+        CRect client;
+        m_view->GetClientRect(&client);
+        CRect chart;
+        Chart().GetWindowRect(&chart);
+        m_view->ScreenToClient(&chart);
+        const SPlotLayout& layout = Chart().GetLayout();
+        const CRect& axis = layout.xAxisBands[0];
+        return chart.top + layout.plot.top >= 0 && chart.top + axis.bottom <= client.bottom;
+    };
     m_view->MoveWindow(rect.left, rect.top, rect.Width(), 200);
-    EXPECT_NE(m_view->GetStyle() & WS_VSCROLL, 0u);
-    EXPECT_GE(Chart().GetLayout().plot.Height(), 350 - 1);
-    EXPECT_GT(m_view->GetScrollSizes().cy, 200);
+    EXPECT_EQ(m_view->GetStyle() & WS_VSCROLL, 0u);
+    EXPECT_TRUE(inSight());
+    const int lowPlot = Chart().GetLayout().plot.Height();
+    EXPECT_GT(lowPlot, 0);
     m_view->MoveWindow(rect.left, rect.top, rect.Width(), 700);
     EXPECT_EQ(m_view->GetStyle() & WS_VSCROLL, 0u);
+    EXPECT_TRUE(inSight());
+    EXPECT_EQ(Chart().GetLayout().plot.Height(), lowPlot + 500);
 }
 
 } // namespace

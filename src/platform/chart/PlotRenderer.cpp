@@ -499,9 +499,10 @@ void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const 
         if (major) {
             const QString text = ToQ(tick.text);
             const int width = metrics.horizontalAdvance(text);
-            // The outermost labels move inwards rather than be cut at the picture's edge; one
-            // that would then run into its neighbour is left out.
-            const int left = std::clamp(x - width / 2, 0, std::max(0, int(m_layout.client.right) - width - 1));
+            // The outermost labels move inwards rather than be cut at the picture's edge or run
+            // left of the axis (where the view keeps the axis's buttons); one that would then run
+            // into its neighbour is left out.
+            const int left = std::clamp(x - width / 2, int(band.left), std::max(int(band.left), int(m_layout.client.right) - width - 1));
             if (left < drawnRight + kLabelGap)
                 continue;
             painter.drawText(QRect(left, band.top + 6, width, metrics.height()), Qt::AlignCenter, text);

@@ -4,11 +4,12 @@
 #include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
+#include "platform/reportengine/ReportPictures.h"
 #include "platform/reportengine/ReportPreparer.h"
 #include "platform/reportengine/ReportPreviewWindow.h"
 #include "platform/reportengine/ReportScript.h"
 
-CReportEngine::CReportEngine()
+CReportEngine::CReportEngine() : m_pictures(std::make_unique<CReportPictures>())
 {
     // Fonts are measured and pictures decoded through the application object.
     CFrameworkApp::EnsureInitialized();
@@ -58,11 +59,14 @@ void CReportEngine::UnbindUserDataSet(CReportUserDataSet& dataSet)
 
 void CReportEngine::PrepareReport(bool discardPrepared)
 {
-    if (discardPrepared)
+    if (discardPrepared) {
         m_pages.clear();
+        m_pictures->Clear();
+    }
     if (!m_template)
         return;
-    PrepareReportPages(*m_template, SReportContext{m_variables, m_dataSets, m_functions, m_events}, m_pages);
+    PrepareReportPages(*m_template, SReportContext{m_variables, m_dataSets, m_functions, m_events, *m_pictures},
+                       m_pages);
 }
 
 void CReportEngine::ClearTemplate()

@@ -11,6 +11,7 @@
 #include <set>
 #include <vector>
 
+class CReportPictures;
 struct SPreparedPage;
 struct SReportTemplate;
 
@@ -60,4 +61,6 @@ private:
     std::map<CString, CString> m_variables;
     std::map<CString, CReportUserDataSet*> m_dataSets;
     std::vector<SPreparedPage> m_pages;
+    // Decoded once per report, however often printed; discarded with the prepared pages.
+    std::unique_ptr<CReportPictures> m_pictures;
 };

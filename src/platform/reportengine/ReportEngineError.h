@@ -5,6 +5,9 @@
 #include <stdexcept>
 #include <string>
 
+// The caption of the box that shows such a failure.
+inline constexpr const char* kReportEngineErrorCaption = "Component Object Model error";
+
 class CReportEngineError : public std::runtime_error
 {
 public:

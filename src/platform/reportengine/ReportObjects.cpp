@@ -1,9 +1,5 @@
 #include "platform/reportengine/ReportObjects.h"
 
-#include "platform/reportengine/ReportEngineError.h"
-
-#include <QImageReader>
-
 const char* CReportComponent::GetTypeName() const
 {
     switch (m_kind)
@@ -16,17 +12,6 @@ const char* CReportComponent::GetTypeName() const
         return "Line";
     }
     return "";
-}
-
-void CReportComponent::LoadPicture(const CString& path)
-{
-    m_picture = QImage();
-    QImageReader reader(QString::fromUtf8(path.GetString()));
-    QImage image = reader.read();
-    if (image.isNull())
-        throw CReportEngineError("The picture \"" + path.str() + "\" cannot be loaded: " +
-                                 reader.errorString().toStdString());
-    m_picture = std::move(image);
 }
 
 const char* CReportBand::GetTypeName() const

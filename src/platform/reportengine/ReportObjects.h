@@ -53,9 +53,8 @@ public:
     const char* GetTypeName() const override;
     EKind GetKind() const { return m_kind; }
 
-    // A picture component shows the image of this file from now on; throws CReportEngineError
-    // when the file cannot be read as an image (the picture is then empty).
-    void LoadPicture(const CString& path);
+    // A picture component shows this image from now on.
+    void SetPicture(const QImage& picture) { m_picture = picture; }
     const QImage& GetPicture() const { return m_picture; }
     void ClearPicture() { m_picture = QImage(); }
 

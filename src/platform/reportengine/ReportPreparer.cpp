@@ -183,19 +183,28 @@ namespace
 class CPrintedComponent : public IPrintedComponent
 {
 public:
-    explicit CPrintedComponent(CReportComponent& component) : m_component(component) {}
+    CPrintedComponent(CReportComponent& component, CReportPictures& pictures)
+        : m_component(component), m_pictures(pictures)
+    {
+    }
     const CString& GetName() const override { return m_component.GetName(); }
     const char* GetTypeName() const override { return m_component.GetTypeName(); }
-    void LoadPicture(const CString& path) override { m_component.LoadPicture(path); }
+    void LoadPicture(const CString& path) override
+    {
+        // A picture that cannot be read leaves the component empty.
+        m_component.ClearPicture();
+        m_component.SetPicture(m_pictures.Load(path));
+    }
 
 private:
     CReportComponent& m_component;
+    CReportPictures& m_pictures;
 };
 } // namespace
 
 SPreparedItem CPreparer::InstantiateComponent(CReportComponent& component)
 {
-    CPrintedComponent printed(component);
+    CPrintedComponent printed(component, m_context.pictures);
     if (m_context.events)
         m_context.events->OnBeforePrint(printed);
     SPreparedItem item;

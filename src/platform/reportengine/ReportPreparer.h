@@ -4,6 +4,7 @@
 // band does not fit. Pages are appended to the given list only when preparing succeeded.
 #include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEvents.h"
+#include "platform/reportengine/ReportPictures.h"
 #include "platform/reportengine/ReportUserDataSet.h"
 
 #include <map>
@@ -19,6 +20,8 @@ struct SReportContext
     const std::set<CString>& functions;
     // May be null.
     IReportEvents* events;
+    // The pictures decoded for the report so far.
+    CReportPictures& pictures;
 };
 
 // Throws CReportEngineError when a memo refers to a variable or data set that is not there.

@@ -2,14 +2,17 @@
 
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
+#include "platform/framework/windows/MessageBoxWindow.h"
 #include "platform/reportengine/PageRenderer.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -20,6 +23,9 @@ namespace
 constexpr double kScreenDpi = 96.0;
 constexpr double kMinZoom = 0.25;
 constexpr double kMaxZoom = 4.0;
+// The size the window asks for: a page of A4 at 96 dpi, with the buttons.
+constexpr int kPreferredWidth = 900;
+constexpr int kPreferredHeight = 1000;
 } // namespace
 
 CReportPreviewWindow::CReportPreviewWindow(const std::vector<SPreparedPage>& pages, QWidget* parent)
@@ -60,8 +66,28 @@ CReportPreviewWindow::CReportPreviewWindow(const std::vector<SPreparedPage>& pag
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(m_scroll, 1);
-    resize(900, 1000);
+    resize(kPreferredWidth, kPreferredHeight);
+    FitToWorkArea();
     Refresh();
+}
+
+void CReportPreviewWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FitToWorkArea();
+}
+
+void CReportPreviewWindow::FitToWorkArea()
+{
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown)
+        return;
+    const QRect work = shown->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(std::min(width(), work.width() - frame.width()), std::min(height(), work.height() - frame.height()));
+    const QRect outer = frameGeometry();
+    move(std::clamp(outer.left(), work.left(), work.right() + 1 - outer.width()),
+         std::clamp(outer.top(), work.top(), work.bottom() + 1 - outer.height()));
 }
 
 void CReportPreviewWindow::ShowPage(int index)
@@ -89,9 +115,12 @@ void CReportPreviewWindow::Refresh()
         m_image->clear();
         return;
     }
-    QImage page = RenderPageImage(m_pages[std::size_t(m_page)], m_page + 1, count, kScreenDpi * m_zoom);
+    // Drawn at the device's pixels, so that text is as sharp as the window's own.
+    const double ratio = devicePixelRatioF();
+    QImage page = RenderPageImage(m_pages[std::size_t(m_page)], m_page + 1, count, kScreenDpi * m_zoom * ratio);
+    page.setDevicePixelRatio(ratio);
     m_image->setPixmap(QPixmap::fromImage(page));
-    m_image->resize(page.size());
+    m_image->resize(page.deviceIndependentSize().toSize());
 }
 
 void CReportPreviewWindow::Export(bool pdf)
@@ -112,6 +141,7 @@ void CReportPreviewWindow::Export(bool pdf)
     }
     catch (const CReportEngineError& error)
     {
+        const CMessageBoxCaption caption(kReportEngineErrorCaption);
         AfxMessageBox(error.what(), MB_OK | MB_ICONERROR);
     }
 }

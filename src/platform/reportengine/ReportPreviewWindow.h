@@ -1,6 +1,6 @@
 #pragma once
 // The preview of prepared pages: one page at a time, with page navigation, zoom and export to
-// PDF or RTF.
+// PDF or RTF. Pages are drawn at the screen's device pixels, and the window fits the work area.
 #include "platform/reportengine/PreparedReport.h"
 
 #include <QDialog>
@@ -19,7 +19,12 @@ public:
     void ShowPage(int index);
     void SetZoom(double zoom);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // The window within the work area of its screen (the frame included once it has one).
+    void FitToWorkArea();
     void Refresh();
     void Export(bool pdf);
 

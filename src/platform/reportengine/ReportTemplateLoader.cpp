@@ -75,6 +75,9 @@ private:
     std::unique_ptr<CReportComponent> ReadComponent(const Node& node) const;
 
     std::string m_path;
+    // The page's height between its margins: no band may be taller (it would go on a new page
+    // for ever).
+    double m_printableHeight = 0.0;
 };
 
 SReportPageSetup CTemplateReader::ReadPage(const Node* node) const
@@ -138,6 +141,8 @@ std::unique_ptr<CReportBand> CTemplateReader::ReadBand(const Node& node, CReport
     if (const char* name = Attribute(node, "name"))
         band->SetName(name);
     band->height = Number(node, "height", 0.0);
+    if (band->height > m_printableHeight)
+        Fail(std::string("<") + node.name() + "> is taller than the page between its margins");
     if (const char* showIf = Attribute(node, "showif"))
         band->showIf = showIf;
     if (kind == EKind::kMasterData)
@@ -188,6 +193,7 @@ std::unique_ptr<SReportTemplate> CTemplateReader::Read()
 
     auto result = std::make_unique<SReportTemplate>();
     result->page = ReadPage(root->first_node("page"));
+    m_printableHeight = result->page.height - result->page.marginTop - result->page.marginBottom;
     using EKind = CReportBand::EKind;
     for (const Node* node = root->first_node(); node; node = node->next_sibling())
     {
@@ -207,6 +213,9 @@ std::unique_ptr<SReportTemplate> CTemplateReader::Read()
         else
             Fail(std::string("<") + name + "> is not a band");
     }
+    const double frame = (result->pageHeader ? result->pageHeader->height : 0.0) + (result->pageFooter ? result->pageFooter->height : 0.0);
+    if (frame >= m_printableHeight)
+        Fail("the page header and footer leave no room on the page");
     return result;
 }
 } // namespace

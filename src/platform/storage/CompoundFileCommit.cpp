@@ -39,7 +39,12 @@ void CCompoundFile::SyncRootEntry()
     SDirectoryEntry& root = m_entries[0];
     const std::uint32_t start = m_miniStreamChain.empty() ? cfb::kEndOfChain : m_miniStreamChain.front();
     const std::uint64_t size = std::uint64_t(m_miniStreamChain.size()) * m_sectorSize;
-    if (root.start != start || root.size != size) {
+    // Other writers give the mini stream its own length rather than its sectors': such a size
+    // stays while it still covers every mini sector in use within the same chain, so that a
+    // file nothing was changed in is not written.
+    const std::uint64_t used = std::uint64_t(m_miniFat.GetUsedEnd()) * cfb::kMiniSectorSize;
+    const bool covers = root.size >= used && (root.size + m_sectorSize - 1) / m_sectorSize == m_miniStreamChain.size();
+    if (root.start != start || !covers) {
         root.start = start;
         root.size = size;
         m_directoryChanged = true;

@@ -6,6 +6,7 @@
 #include "support/ExternalTools.h"
 
 #include <QLabel>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -132,4 +133,30 @@ TEST_F(ReportOutputTest, PreviewNavigatesAndZooms)
     preview.SetZoom(1.0);
     preview.ShowPage(0);
     preview.grab().save("/tmp/orn-reportengine-preview.png");
+}
+
+// The preview draws its page at the device's pixels (not at 96 dpi stretched) in the same place
+// as at ratio 1, and opens within the work area of its screen (run at device ratios 1 and 2).
+TEST_F(ReportOutputTest, ThePreviewDrawsItsPagesAtDevicePixelsWithinTheWorkArea)
+{
+    CReportPreviewWindow preview(engine.GetPreparedPages());
+    preview.show();
+    const double ratio = preview.devicePixelRatioF();
+    QLabel* image = nullptr;
+    for (QLabel* label : preview.findChildren<QLabel*>())
+        if (!label->pixmap().isNull())
+            image = label;
+    ASSERT_NE(image, nullptr);
+    const QImage shown = image->pixmap().toImage();
+    const QImage sharp = RenderPageImage(engine.GetPreparedPages()[0], 1, 2, 96.0 * ratio);
+    EXPECT_EQ(shown.size(), sharp.size());
+    EXPECT_TRUE(shown.convertToFormat(sharp.format()) == sharp) << "the page is not drawn at the device's pixels";
+    EXPECT_EQ(image->size(), QSize(794, 1123));
+    preview.SetZoom(2.0);
+    EXPECT_EQ(image->pixmap().size(), RenderPageImage(engine.GetPreparedPages()[0], 1, 2, 192.0 * ratio).size());
+
+    const QRect work = preview.screen()->availableGeometry();
+    EXPECT_TRUE(work.contains(preview.frameGeometry())) << work.width() << "x" << work.height() << " holds no "
+                                                        << preview.frameGeometry().width() << "x"
+                                                        << preview.frameGeometry().height();
 }

@@ -203,6 +203,15 @@ TEST_F(ReportPrepareTest, DamagedTemplatesAreRefusedWithTheirReason)
         {replaced(table, "width=\"210\"", "width=\"nan\""), "attribute width of <page> is not a length"},
         {deep, "its elements are nested more than 32 levels deep"},
         {replaced(table, "</pagefooter>", "</pageheader>"), "invalid closing tag name"},
+        // Taller than the 277 mm between the margins: it would go on a new page for ever.
+        {replaced(table, "name=\"Footer\" height=\"8\"", "name=\"Footer\" height=\"9999\""),
+         "<pagefooter> is taller than the page between its margins"},
+        {replaced(table, "name=\"ReportTitle\" height=\"12\"", "name=\"ReportTitle\" height=\"278\""),
+         "<title> is taller than the page between its margins"},
+        {replaced(table, "name=\"HeaderRows\" height=\"6\"", "name=\"HeaderRows\" height=\"300\""),
+         "<header> is taller than the page between its margins"},
+        {replaced(table, "name=\"Header\" height=\"20\"", "name=\"Header\" height=\"270\""),
+         "the page header and footer leave no room on the page"},
     };
     for (const auto& [text, reason] : damaged) {
         try {

@@ -201,7 +201,7 @@ UINT CDC::SetTextAlign(UINT flags) { return std::exchange(m_state->attr.textAlig
 UINT CDC::GetTextAlign() const { return m_state->attr.textAlign; }
 int CDC::SetROP2(int mode) { return std::exchange(m_state->attr.rop2, mode); }
 int CDC::GetROP2() const { return m_state->attr.rop2; }
-int CDC::SetStretchBltMode(int mode) { return mode == HALFTONE ? COLORONCOLOR : HALFTONE; }
+int CDC::SetStretchBltMode(int mode) { return std::exchange(m_state->attr.stretchMode, mode); }
 int CDC::SetMapMode(int) { return MM_TEXT; }
 
 CPoint CDC::SetBrushOrg(int x, int y)

@@ -20,6 +20,7 @@ void DrawRun(const DcState& s, QPoint deviceTopLeft, const QString& text, const 
     const GdiData& font = dc::FontOf(s);
     const QFontMetrics fm(font.qfont);
     QPainter p(&s.surface->image);
+    p.translate(-s.surface->origin);
     p.setClipRegion(clip);
     p.setFont(font.qfont);
     p.setPen(ToQColor(s.attr.textColor));
@@ -76,13 +77,16 @@ QStringList WrapLine(const QString& line, const QFontMetrics& fm, int width)
 {
     QStringList out;
     QString current;
+    // Blanks that begin the line are kept, as the words between them are.
+    bool first = true;
     int i = 0;
     while (i < line.size())
     {
         int j = i;
         while (j < line.size() && line[j] != u' ') ++j;
         const QString word = line.mid(i, j - i);
-        const QString candidate = current.isEmpty() ? word : current + u' ' + word;
+        const QString candidate = first ? word : current + u' ' + word;
+        first = false;
         if (!current.isEmpty() && fm.horizontalAdvance(candidate) > width)
         {
             out << current;

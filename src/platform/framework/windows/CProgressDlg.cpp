@@ -2,9 +2,13 @@
 
 #include "platform/framework/windows/CProgressCtrl.h"
 #include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/windows/QtBridge.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QThread>
+#include <QWidget>
+#include <QWindow>
 
 namespace
 {
@@ -34,6 +38,9 @@ DialogTemplate ProgressTemplate(const CString& caption)
 }
 
 bool OnUiThread() { return QThread::currentThread() == QCoreApplication::instance()->thread(); }
+
+// How long a new dialog waits for the window system to put it on the screen.
+constexpr int kExposeWaitMs = 500;
 } // namespace
 
 BOOL CProgressDlg::Create(const CString& caption, CWnd* parent)
@@ -42,7 +49,24 @@ BOOL CProgressDlg::Create(const CString& caption, CWnd* parent)
     m_percent = 0;
     if (!CreateIndirect(ProgressTemplate(caption), parent)) return FALSE;
     ShowWindow(SW_SHOW);
+    PaintNow();
     return TRUE;
+}
+
+// The work goes on on this thread without letting messages run: the dialog is put on the
+// screen and painted at once, not when the work is done.
+void CProgressDlg::PaintNow()
+{
+    QWidget* widget = WidgetOf(this);
+    if (!widget || !widget->isVisible()) return;
+    if (QWindow* window = widget->windowHandle())
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!window->isExposed() && waited.elapsed() < kExposeWaitMs)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    }
+    widget->repaint();
 }
 
 void CProgressDlg::SetPercent(int percent)
@@ -57,6 +81,7 @@ void CProgressDlg::RequestClose() { PostMessage(kCloseRequest); }
 void CProgressDlg::ShowPercent()
 {
     if (auto* bar = static_cast<CProgressCtrl*>(GetDlgItem(int(kBarId)))) bar->SetPos(m_percent);
+    PaintNow();
 }
 
 BOOL CProgressDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

@@ -26,6 +26,7 @@ protected:
 
 private:
     void ShowPercent();
+    void PaintNow();
 
     std::atomic<int> m_percent{0};
     std::atomic<bool> m_canceled{false};

@@ -5,6 +5,8 @@
 #include "platform/framework/windows/DcPainting.h"
 #include "platform/framework/windows/WindowBridge.h"
 
+#include <vector>
+
 namespace
 {
 QRegion RegionOf(CRgn* region) { return region && region->m_hObject ? region->Data()->region : QRegion(); }
@@ -44,7 +46,8 @@ void CWnd::ValidateRgn(CRgn* region)
 BOOL CWnd::GetUpdateRect(LPRECT rect, BOOL erase)
 {
     if (!m_impl) return FALSE;
-    const QRegion invalid = m_impl->invalid & m_impl->ClientRect();
+    // Out of sight nothing is painted: what lies there waits until it shows.
+    const QRegion invalid = m_impl->ShownInvalid();
     if (rect) *rect = invalid.isEmpty() ? CRect() : FromQRect(invalid.boundingRect());
     if (erase && m_impl->erasePending && !invalid.isEmpty())
     {
@@ -61,7 +64,7 @@ int CWnd::GetUpdateRgn(CRgn* region, BOOL erase)
     if (!m_impl || !region) return RGN_ERROR;
     GetUpdateRect(nullptr, erase);
     if (!region->m_hObject) region->CreateRectRgn(0, 0, 0, 0);
-    region->Data()->region = m_impl->invalid & m_impl->ClientRect();
+    region->Data()->region = m_impl->ShownInvalid();
     const QRegion& r = region->Data()->region;
     return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
@@ -69,7 +72,7 @@ int CWnd::GetUpdateRgn(CRgn* region, BOOL erase)
 void CWnd::UpdateWindow()
 {
     if (m_impl && m_impl->alive && !m_impl->nativeControl && !m_impl->invalid.isEmpty() && m_impl->widget &&
-        m_impl->widget->isVisible() && m_impl->redraw)
+        m_impl->widget->isVisible() && m_impl->redraw && !m_impl->ShownInvalid().isEmpty())
         m_impl->Dispatch(WM_PAINT, 0, 0);
 }
 
@@ -81,7 +84,10 @@ BOOL CWnd::RedrawWindow(LPCRECT rect, CRgn* region, UINT flags)
     if (flags & RDW_VALIDATE) m_impl->invalid -= area;
     if (flags & RDW_ALLCHILDREN)
     {
-        for (QObject* o : m_impl->widget->children())
+        // A child that paints now may create or destroy windows: the walk goes over a copy of
+        // the list, and each child is looked up again.
+        const QObjectList children = m_impl->widget->children();
+        for (QObject* o : children)
             if (WndImpl* c = WndImpl::FromWidget(o); c && c->alive && c->widget == o && c->owner)
             {
                 QRegion childArea = area.translated(-c->widget->pos()) & c->ClientRect();
@@ -122,12 +128,16 @@ int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, C
     }
     if (updateRect) *updateRect = fresh.isEmpty() ? CRect() : FromQRect(fresh.boundingRect());
     if (flags & SW_SCROLLCHILDREN)
-        for (QObject* o : m_impl->widget->children())
+    {
+        // Each moved child hears of it (WM_MOVE) and may add or remove windows: a copy is walked.
+        const QObjectList children = m_impl->widget->children();
+        for (QObject* o : children)
             if (WndImpl* c = WndImpl::FromWidget(o); c && c->alive && c->widget == o)
             {
                 c->widget->move(c->widget->pos() + QPoint(dx, dy));
                 c->ReportGeometry();
             }
+    }
     return fresh.isEmpty() ? NULLREGION : fresh.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
@@ -181,14 +191,18 @@ void CWnd::PrintWindow(CDC* dc)
         {
             if (!impl->nativeControl && !impl->invalid.isEmpty()) impl->Dispatch(WM_PAINT, 0, 0);
         }
+        // Painting may add or remove windows: a copy of the list is walked, each child checked.
+        std::vector<QPointer<QWidget>> children;
         for (QObject* o : widget->children())
-            if (auto* child = qobject_cast<QWidget*>(o); child && !child->isHidden()) self(self, child);
+            if (auto* child = qobject_cast<QWidget*>(o)) children.emplace_back(child);
+        for (const QPointer<QWidget>& child : children)
+            if (child && !child->isHidden()) self(self, child.data());
     };
     flush(flush, w);
     QImage& target = dc->State().surface->image;
     QPainter p(&target);
     p.setClipRegion(dc->State().EffectiveClip());
-    const QPoint origin = dc->State().attr.viewportOrg - dc->State().attr.windowOrg;
+    const QPoint origin = dc->State().attr.viewportOrg - dc->State().attr.windowOrg - dc->State().surface->origin;
     p.end();
     w->render(&target, origin, QRegion(), QWidget::DrawChildren);
 }

@@ -1,4 +1,5 @@
 // The native tab control (QTabBar), date and time picker (QDateTimeEdit) and progress bar.
+#include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/CProgressCtrl.h"
 #include "platform/framework/windows/CTabCtrl.h"
@@ -10,6 +11,7 @@
 #include <QTabBar>
 
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -60,6 +62,19 @@ QString QtPicture(const QString& picture)
     q.replace(QStringLiteral("tt"), QStringLiteral("AP"));
     q.replace(u't', QStringLiteral("AP"));
     return q;
+}
+// A two-digit year of a picture ("yy") as four digits.
+QString FullYears(const QString& picture)
+{
+    QString out;
+    for (int i = 0; i < picture.size();)
+    {
+        int run = 1;
+        while (i + run < picture.size() && picture[i + run] == picture[i]) ++run;
+        out += picture[i] == u'y' && run == 2 ? QStringLiteral("yyyy") : picture.mid(i, run);
+        i += run;
+    }
+    return out;
 }
 } // namespace
 
@@ -122,10 +137,15 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
     const bool time = (impl.style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT;
     auto* edit = time ? static_cast<QDateTimeEdit*>(new QTimeEdit(parent)) : static_cast<QDateTimeEdit*>(new QDateEdit(parent));
     edit->setCalendarPopup(!time && !(impl.style & DTS_UPDOWN));
-    edit->setDisplayFormat(time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"));
+    // The user's own date and time pictures, as every other date and time the program shows; a
+    // year is written in full, so that a date read back from the field stays in its century.
+    const CUserLocale& locale = CUserLocale::Current();
+    const CString& picture = time ? locale.timePicture : locale.shortDatePicture;
+    edit->setDisplayFormat(picture.IsEmpty() ? (time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"))
+                                             : FullYears(QtPicture(ToQString(picture))));
     auto* self = &impl;
     QObject::connect(edit, &QDateTimeEdit::dateTimeChanged, edit, [self] { Notify(*self, DTN_DATETIMECHANGE); });
-    impl.controlProc = [edit, time](WndImpl& wnd, UINT m, WPARAM, LPARAM l, bool& handled) -> LRESULT {
+    impl.controlProc = [edit, time](WndImpl& wnd, UINT m, WPARAM wParam, LPARAM l, bool& handled) -> LRESULT {
         handled = true;
         switch (m)
         {
@@ -164,6 +184,17 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
         case DTM_SETFORMAT:
             edit->setDisplayFormat(QtPicture(QString::fromUtf8(l ? reinterpret_cast<const char*>(l) : "")));
             return TRUE;
+        // Its text is what it shows.
+        case WM_GETTEXT:
+        {
+            const QByteArray bytes = edit->text().toUtf8();
+            if (wParam == 0 || !l) return 0;
+            const std::size_t n = std::min<std::size_t>(wParam - 1, std::size_t(bytes.size()));
+            std::memcpy(reinterpret_cast<char*>(l), bytes.constData(), n);
+            reinterpret_cast<char*>(l)[n] = 0;
+            return LRESULT(n);
+        }
+        case WM_GETTEXTLENGTH: return edit->text().toUtf8().size();
         default: handled = false; return 0;
         }
     };

@@ -2,7 +2,7 @@
 
 QRegion DcState::EffectiveClip() const
 {
-    QRegion r(surface ? QRect(QPoint(0, 0), surface->LogicalSize()) : QRect());
+    QRegion r(surface ? surface->Area() : QRect());
     if (limit) r &= *limit;
     if (attr.clip) r &= *attr.clip;
     return r;
@@ -103,6 +103,7 @@ void FillWithBrush(const DcState& s, const QRegion& region, const GdiData* brush
         return;
     }
     QPainter p(&s.surface->image);
+    p.translate(-s.surface->origin);
     p.setClipRegion(region);
     QBrush qb;
     if (brush->brush.lbStyle == BS_PATTERN && brush->monochrome)
@@ -134,6 +135,7 @@ Painter::Painter(const DcState& s)
 {
     if (!s.surface || s.surface->image.isNull()) return;
     m_painter.begin(&s.surface->image);
+    m_painter.translate(-s.surface->origin);
     m_painter.setClipRegion(s.EffectiveClip());
     m_painter.translate(s.attr.viewportOrg - s.attr.windowOrg);
     if (s.attr.rop2 == R2_XORPEN) m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -12,6 +12,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -28,30 +29,36 @@ struct HGDIOBJ__
 
 // Pixels that a context draws into: a window's client area or a bitmap. A window's pixels are
 // kept at the screen's device pixel ratio (the image's ratio) while contexts work in logical
-// (device-independent) pixels: QPainter scales by itself, and the direct pixel operations go
-// through Physical().
+// (device-independent) pixels: QPainter scales by itself (after Painter's translation), and the
+// direct pixel operations go through Physical(). A window keeps only the part of its client area
+// that its parents let show: the image's top-left pixel stands at `origin` of the client area.
 struct DcSurface
 {
     QImage image;
+    QPoint origin; // logical, in the client area
 
     qreal Ratio() const { return image.devicePixelRatio(); }
     // The logical size of the surface.
     QSize LogicalSize() const { return image.isNull() ? QSize() : (QSizeF(image.size()) / Ratio()).toSize(); }
+    // The logical rectangle the pixels cover (device coordinates of a context).
+    QRect Area() const { return QRect(origin, LogicalSize()); }
     // The image pixels that a logical rectangle covers: edges are rounded, so that adjacent
     // rectangles share no pixel and leave no gap at any ratio.
     QRect Physical(const QRect& logical) const
     {
+        const QRect l = logical.translated(-origin);
         const qreal r = Ratio();
-        if (r == 1.0) return logical;
-        const int left = qRound(logical.left() * r), top = qRound(logical.top() * r);
-        const int right = qRound((logical.right() + 1) * r), bottom = qRound((logical.bottom() + 1) * r);
+        if (r == 1.0) return l;
+        const int left = qRound(l.left() * r), top = qRound(l.top() * r);
+        const int right = qRound((l.right() + 1) * r), bottom = qRound((l.bottom() + 1) * r);
         return QRect(left, top, right - left, bottom - top);
     }
     // The image pixel at the centre of a logical pixel.
     QPoint Physical(const QPoint& logical) const
     {
+        const QPoint l = logical - origin;
         const qreal r = Ratio();
-        return r == 1.0 ? logical : QPoint(int((logical.x() + 0.5) * r), int((logical.y() + 0.5) * r));
+        return r == 1.0 ? l : QPoint(int((l.x() + 0.5) * r), int((l.y() + 0.5) * r));
     }
 };
 
@@ -97,6 +104,7 @@ struct DcAttributes
     int bkMode = OPAQUE;
     UINT textAlign = 0;
     int rop2 = R2_COPYPEN;
+    int stretchMode = 3; // COLORONCOLOR
     QPoint viewportOrg;
     QPoint windowOrg;
     QPoint brushOrg;
@@ -178,7 +186,9 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     UINT classStyle = 0x000B; // CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW
     HCURSOR classCursor = nullptr; // the arrow (the I-beam for edits) when none
     std::map<UINT_PTR, int> timers; // id -> Qt timer id
-    std::vector<MessageFrame> frames;
+    // The messages being handled, innermost last. A deque: a message handler may send more to
+    // the same window, and the frames (and GetCurrentMessage's record) must stay where they are.
+    std::deque<MessageFrame> frames;
     QSize reportedSize{-1, -1};
     QPoint reportedPos{-100000, -100000};
     int wheelRemainder = 0;
@@ -198,11 +208,18 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* event = nullptr, QObject* target = nullptr);
     void Invalidate(const QRegion& region, bool erase);
     void SchedulePaint();
-    // The kept pixels of a plain window are made when something draws (lazily), follow the
-    // client size, and are dropped while the window is hidden or covered by its children.
+    // The kept pixels of a plain window are made when something draws (lazily), cover the part
+    // of the client area that shows inside the parents (ShownArea) and follow it, and are dropped
+    // while the window is hidden or covered by its children. Client pixels outside the kept part
+    // stay invalid: they are painted when they come into sight.
     void ResizeSurface(QSize size);
     void EnsureSurface();
     void DropSurface();
+    // The part of the client area inside every parent's client area (all of it for a top-level
+    // window); empty when none shows.
+    QRect ShownArea() const;
+    // What is invalid of the shown part.
+    QRegion ShownInvalid() const { return invalid & ShownArea(); }
     // Whether visible children cover the whole client area.
     bool CoveredByChildren() const;
     // WM_PAINT for the invalid region; a covered window is validated without painting.

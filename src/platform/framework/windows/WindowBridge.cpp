@@ -449,11 +449,15 @@ bool PassEventToControl(WndImpl& impl, UINT message)
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
         if (CharOf(static_cast<QKeyEvent*>(f.event))) return true; // handled with the character
     f.defaultDone = true;
-    if (message == WM_MOUSEWHEEL) f.event->accept();
-    SendToControl(f.target, f.event);
+    // The control's handling may send messages to this window again (a picker's change notice
+    // whose handler reads the picker back): nothing of the frame is read after it.
+    QEvent* const event = f.event;
+    QObject* const target = f.target;
+    if (message == WM_MOUSEWHEEL) event->accept();
+    SendToControl(target, event);
     // A wheel the control has no use for (a text box) goes on to the parent, as on the original
     // platform, so that a scrolled page scrolls wherever the pointer rests on it.
-    return message != WM_MOUSEWHEEL || f.event->isAccepted();
+    return message != WM_MOUSEWHEEL || event->isAccepted();
 }
 
 // ---- dispatch and painting
@@ -545,18 +549,23 @@ void PaintWidget::paintEvent(QPaintEvent* event)
 {
     WndImpl* impl = WndImpl::FromWidget(this);
     if (!impl) return;
+    auto keep = impl->shared_from_this();
+    // A parent moved or resized: the kept pixels follow the part that shows now.
+    if (impl->alive && !impl->surface->image.isNull()) impl->EnsureSurface();
     if (impl->alive && impl->redraw && !impl->invalid.isEmpty() && !impl->inQtPaint)
     {
         impl->inQtPaint = true;
         impl->paintPosted = false;
-        auto keep = impl->shared_from_this();
         impl->PaintInvalid();
         keep->inQtPaint = false;
     }
     const QImage& image = impl->surface->image;
     if (image.isNull()) return; // covered by the children: nothing of this window shows
     QPainter p(this);
-    for (const QRect& r : event->region()) p.drawImage(r, image, impl->surface->Physical(r));
+    const QRect kept = impl->surface->Area();
+    // Only a picture of the whole window (a grab) asks for what lies out of sight.
+    if (!kept.contains(event->rect())) p.fillRect(event->rect(), ToQColor(impl->hasBackground ? impl->background : 0xFFFFFF));
+    for (const QRect& r : event->region() & kept) p.drawImage(r, image, impl->surface->Physical(r));
 }
 
 // ---- paint contexts
@@ -573,9 +582,13 @@ void AttachDcToWindow(CDC& dc, WndImpl& wnd, std::optional<QRegion> limit)
 
 QRegion BeginPaintRegion(WndImpl& wnd, PAINTSTRUCT& paint)
 {
-    const QRegion region = wnd.invalid & wnd.ClientRect();
-    wnd.invalid = QRegion();
-    const bool erase = std::exchange(wnd.erasePending, false);
+    // Only the part that shows is painted (and validated); the rest when it comes into sight.
+    wnd.EnsureSurface();
+    const QRegion region = wnd.ShownInvalid();
+    wnd.invalid &= wnd.ClientRect();
+    wnd.invalid -= region;
+    const bool erase = wnd.erasePending;
+    wnd.erasePending = erase && !wnd.invalid.isEmpty();
     paint.fErase = FALSE;
     if (erase && !region.isEmpty())
     {

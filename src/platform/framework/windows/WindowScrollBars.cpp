@@ -84,6 +84,9 @@ void UpdateWindowScrollBars(WndImpl& impl)
         {
             ShowInfo(*bar, impl.scroll[which]);
             bar->setVisible(show);
+            // The window's own bars lie over its children (a child wider than the window that
+            // the bar scrolls would hide it otherwise).
+            if (show) bar->raise();
         }
     }
     const QSize full = impl.widget->size();

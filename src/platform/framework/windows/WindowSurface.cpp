@@ -3,7 +3,8 @@
 // windows of a page stack are hidden (other tabs) or covered by their children (frames, form
 // views holding a grid). Surfaces are therefore made when something draws, dropped when the
 // window is hidden, and never made for a covered window; the whole window is painted again when
-// it shows.
+// it shows. A window larger than its parent (a grid as tall as its rows, scrolled by its view)
+// keeps only the part that shows, and paints the rest as it comes into sight.
 #include "platform/framework/windows/WindowBridge.h"
 
 #include <QPainter>
@@ -11,7 +12,7 @@
 
 namespace
 {
-// A surface for a logical size at the widget's device pixel ratio.
+// A surface for a logical area of the client at the widget's device pixel ratio.
 QImage NewSurface(const QWidget* widget, QSize logical, QRgb fill)
 {
     const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
@@ -22,30 +23,64 @@ QImage NewSurface(const QWidget* widget, QSize logical, QRgb fill)
 }
 } // namespace
 
+QRect WndImpl::ShownArea() const
+{
+    QRect area = ClientRect();
+    if (!widget) return area;
+    // A window as tall as its rows inside a view that scrolls it shows a screenful at most.
+    QPoint offset; // of this client area in the client area of `w`'s parent
+    for (const QWidget* w = widget; !w->isWindow() && w->parentWidget() && !area.isEmpty(); w = w->parentWidget())
+    {
+        offset += w->pos();
+        const QWidget* parent = w->parentWidget();
+        const WndImpl* p = FromWidget(parent);
+        const QRect parentClient = p && p->widget == parent ? p->ClientRect() : parent->rect();
+        area &= parentClient.translated(-offset);
+    }
+    return area;
+}
+
 void WndImpl::ResizeSurface(QSize size)
 {
     invalid &= QRect(QPoint(0, 0), size);
     if (surface->image.isNull()) return; // made when something draws
-    QImage image = NewSurface(widget, size, ToQRgb(hasBackground ? background : 0xFFFFFF));
-    QPainter p(&image);
-    p.drawImage(QPoint(0, 0), surface->image);
-    p.end();
-    surface->image = std::move(image);
+    EnsureSurface();
 }
 
 void WndImpl::EnsureSurface()
 {
     if (nativeControl) return;
+    const QRect area = ShownArea();
     const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
-    if (!surface->image.isNull())
+    const QRgb fill = ToQRgb(hasBackground ? background : 0xFFFFFF);
+    if (surface->image.isNull())
     {
-        if (surface->Ratio() == ratio) return;
+        // Nothing else to do: a window gets its surface dropped only while hidden or covered,
+        // and showing or uncovering it invalidates what becomes visible.
+        if (area.isEmpty()) return;
+        surface->image = NewSurface(widget, area.size(), fill);
+        surface->origin = area.topLeft();
+        return;
+    }
+    if (surface->Ratio() != ratio)
+    {
         // Moved to a screen of another ratio: the window paints itself again at the new one.
         Invalidate(ClientRect(), true);
+        surface->image = area.isEmpty() ? QImage() : NewSurface(widget, area.size(), fill);
+        surface->origin = area.topLeft();
+        return;
     }
-    surface->image = NewSurface(widget, ClientRect().size(), ToQRgb(hasBackground ? background : 0xFFFFFF));
-    // Nothing else to do: a window gets its surface dropped only while hidden or covered, and
-    // showing or uncovering it invalidates what becomes visible.
+    // Out of sight the kept pixels stay as they are (a screenful at most) until it shows again.
+    const QRect kept = surface->Area();
+    if (area.isEmpty() || area == kept) return;
+    QImage image = NewSurface(widget, area.size(), fill);
+    QPainter p(&image);
+    p.drawImage(kept.topLeft() - area.topLeft(), surface->image);
+    p.end();
+    surface->image = std::move(image);
+    surface->origin = area.topLeft();
+    // What comes into sight was painted nowhere (or lost when it left): the window paints it.
+    Invalidate(QRegion(area) - kept, true);
 }
 
 void WndImpl::DropSurface()
@@ -81,5 +116,6 @@ void WndImpl::PaintInvalid()
         DropSurface();
         return;
     }
-    Dispatch(WM_PAINT, 0, 0);
+    // What lies out of sight waits until it shows.
+    if (!ShownInvalid().isEmpty()) Dispatch(WM_PAINT, 0, 0);
 }

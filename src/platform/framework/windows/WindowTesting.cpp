@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <QBackingStore>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -104,14 +105,38 @@ void SimulateWheel(CWnd& window, CPoint point, int delta)
     QCoreApplication::sendEvent(widget, &e);
 }
 
+// As the window system delivers a wheel turn: the widget under the pointer or the first holding
+// it that takes the focus by the wheel gets it, and the turn goes from the widget under the
+// pointer up through its parents until one accepts it. (A synthesized event sent to the window
+// would stop at the innermost widget: Qt passes only the system's own events on to parents.)
 void SimulateScreenWheel(CWnd& anyWindow, CPoint screenPoint, int delta)
 {
-    QPointF local;
-    QWindow* window = TopLevelWindow(anyWindow, screenPoint, local);
-    if (!window) return;
-    QWheelEvent e(local, QPointF(screenPoint.x, screenPoint.y), QPoint(), QPoint(0, delta), Qt::NoButton,
-                  Qt::NoModifier, Qt::NoScrollPhase, false);
-    QGuiApplication::sendEvent(window, &e);
+    QWidget* top = WidgetOf(&anyWindow) ? WidgetOf(&anyWindow)->window() : nullptr;
+    if (!top) return;
+    const QPointF global(screenPoint.x, screenPoint.y);
+    QWidget* under = top->childAt(top->mapFromGlobal(global).toPoint());
+    if (!under) under = top;
+    const auto takesWheelFocus = [](const QWidget* w) {
+        const QWidget* proxy = w->focusProxy() ? w->focusProxy() : w;
+        return (w->focusPolicy() & Qt::WheelFocus) == Qt::WheelFocus &&
+               (proxy->focusPolicy() & Qt::WheelFocus) == Qt::WheelFocus;
+    };
+    for (QWidget* w = under; w; w = w->parentWidget())
+    {
+        if (w->isEnabled() && takesWheelFocus(w))
+        {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
+        if (w->isWindow() || w->hasFocus() || (w->focusProxy() && w->focusProxy()->hasFocus())) break;
+    }
+    for (QPointer<QWidget> w = under; w; w = w->parentWidget())
+    {
+        QWheelEvent e(w->mapFromGlobal(global), global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        const bool handled = QCoreApplication::sendEvent(w, &e);
+        if (!w || (handled && e.isAccepted()) || w->isWindow()) break;
+    }
 }
 
 void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags)
@@ -136,6 +161,43 @@ COLORREF GetShownPixel(CWnd& window, CPoint point)
     const QImage image = WindowImage(window);
     const QPoint device = QPointF(QPointF(point.x, point.y) * image.devicePixelRatio()).toPoint();
     return image.valid(device) ? FromQRgb(image.pixel(device)) : CLR_INVALID;
+}
+
+std::vector<COLORREF> GetScreenPixelsNow(const CWnd& window, const CRect& screenRect)
+{
+    std::vector<COLORREF> pixels;
+    QWidget* widget = WidgetOf(&window);
+    QWidget* top = widget ? widget->window() : nullptr;
+    QBackingStore* store = top ? top->backingStore() : nullptr;
+    // What the top-level window handed the window system: its backing store, in device pixels.
+    const auto* image = store ? dynamic_cast<const QImage*>(store->paintDevice()) : nullptr;
+    if (!image || screenRect.IsRectEmpty())
+        return pixels;
+    const qreal ratio = top->width() > 0 ? qreal(image->width()) / top->width() : 1.0;
+    const QPoint origin = top->mapToGlobal(QPoint(0, 0));
+    const QRect area((QPointF(screenRect.left - origin.x(), screenRect.top - origin.y()) * ratio).toPoint(),
+                     (QSizeF(screenRect.Width(), screenRect.Height()) * ratio).toSize());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            pixels.push_back(image->valid(x, y) ? FromQRgb(image->pixel(x, y)) : CLR_INVALID);
+    return pixels;
+}
+
+long long GetKeptPixelArea(CWnd& window)
+{
+    CFrameworkApp::PumpWaitingMessages();
+    long long area = 0;
+    const auto add = [&area](auto&& self, QWidget* widget) -> void {
+        if (const WndImpl* impl = WndImpl::FromWidget(widget); impl && impl->widget == widget)
+        {
+            const QSize kept = impl->surface->LogicalSize();
+            area += (long long)(kept.width()) * kept.height();
+        }
+        for (QObject* o : widget->children())
+            if (auto* child = qobject_cast<QWidget*>(o)) self(self, child);
+    };
+    if (QWidget* widget = WidgetOf(&window)) add(add, widget);
+    return area;
 }
 
 CString SimulateHoverTip(CWnd& window, CPoint point)

@@ -27,6 +27,13 @@ void SimulateKeyDown(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
 void SimulateKeyUp(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
 // The colour the window shows at a client point (pending paints done first).
 COLORREF GetShownPixel(CWnd& window, CPoint point);
+// The colours the screen holds now for a rectangle (screen coordinates) of the window's top-level
+// window, row by row at device pixels, as the window system got them (no pending paint is done:
+// what a user sees while the program is busy).
+std::vector<COLORREF> GetScreenPixelsNow(const CWnd& window, const CRect& screenRect);
+// The pixels the window and its children keep to show themselves (pending paints done first),
+// in logical pixels (the bytes are four for each at the screen's device pixel ratio squared).
+long long GetKeptPixelArea(CWnd& window);
 // The colour the drag image of an image list shows at a screen point; CLR_INVALID where no drag
 // image shows.
 COLORREF GetShownDragImagePixel(CPoint screenPoint);

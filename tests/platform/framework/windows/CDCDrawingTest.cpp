@@ -166,6 +166,10 @@ TEST_F(WindowTest, TextMeasuresConsistentlyAndCalcRectFollowsTheRules)
     CRect narrow(0, 0, 3, 0);
     c.dc.DrawText("longword", &narrow, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_EQ(narrow.Width(), c.dc.GetTextExtent("longword").cx);
+    // A blank that begins the text stays (a value drawn after its label keeps its distance).
+    CRect blank(0, 0, 500, 0);
+    c.dc.DrawText(" 3-ph Wye", &blank, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_EQ(blank.Width(), c.dc.GetTextExtent(" 3-ph Wye").cx);
 
     CRect empty(5, 5, 50, 50);
     EXPECT_EQ(c.dc.DrawText("", &empty, DT_CALCRECT), 0);
@@ -233,6 +237,32 @@ TEST_F(WindowTest, BlitsAndScrollsMovePixels)
     ASSERT_TRUE(s.dc.ScrollDC(0, -2, &all, &all, nullptr, &update));
     EXPECT_EQ(s.dc.GetPixel(5, 3), kRed);
     EXPECT_EQ(update, CRect(0, 8, 10, 10));
+}
+
+TEST_F(WindowTest, AHalftoneStretchKeepsEveryThinLineOfAPictureMadeSmaller)
+{
+    // A 64-pixel picture of one-pixel lines every fourth row, drawn 50 pixels high.
+    Canvas picture(64, 64);
+    for (int y = 1; y < 64; y += 4)
+        picture.dc.FillSolidRect(0, y, 64, 1, RGB(0, 0, 0));
+    auto linesShown = [&](int mode) {
+        Canvas tile(50, 50);
+        tile.dc.SetStretchBltMode(mode);
+        EXPECT_TRUE(tile.dc.StretchBlt(0, 0, 50, 50, &picture.dc, 0, 0, 64, 64, SRCCOPY));
+        // A line shows as a row darker than both its neighbours.
+        int lines = 0;
+        for (int y = 1; y < 49; ++y) {
+            const int here = GetRValue(tile.dc.GetPixel(25, y));
+            if (here < 200 && here < GetRValue(tile.dc.GetPixel(25, y - 1)) && here <= GetRValue(tile.dc.GetPixel(25, y + 1)))
+                ++lines;
+        }
+        return lines;
+    };
+    EXPECT_GE(linesShown(HALFTONE), 15);
+    // The stretch mode is the context's until it is set again.
+    Canvas tile(4, 4);
+    EXPECT_EQ(tile.dc.SetStretchBltMode(HALFTONE), COLORONCOLOR);
+    EXPECT_EQ(tile.dc.SetStretchBltMode(COLORONCOLOR), HALFTONE);
 }
 
 TEST_F(WindowTest, MonochromePatternBrushUsesTextAndBackgroundColours)

@@ -7,6 +7,7 @@
 #include "platform/framework/windows/CProgressDlg.h"
 #include "platform/framework/windows/Clipboard.h"
 #include "platform/framework/windows/MessageBoxWindow.h"
+#include "platform/framework/windows/WindowTesting.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <thread>
 
 namespace
@@ -100,6 +102,27 @@ TEST_F(WindowTest, ProgressDialogTakesPercentFromAnyThreadAndRaisesCancel)
     dlg.RequestClose();
     CFrameworkApp::PumpWaitingMessages();
     EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+// Work on the user-interface thread holds the messages: the dialog is on the screen painted from
+// its creation, and its bar shows each new percentage, with no message let run in between.
+TEST_F(WindowTest, ProgressDialogIsPaintedWhileTheWorkHoldsTheMessages)
+{
+    CProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create("Loading"));
+    CRect window;
+    dlg.GetWindowRect(&window);
+    const std::vector<COLORREF> shown = GetScreenPixelsNow(dlg, window);
+    ASSERT_FALSE(shown.empty());
+    const auto face = std::count(shown.begin(), shown.end(), GetSysColor(COLOR_BTNFACE));
+    EXPECT_GT(face, std::ptrdiff_t(shown.size() / 2)) << "the dialog shows unpainted";
+    CRect bar;
+    dlg.GetDlgItem(int(CProgressDlg::kBarId))->GetWindowRect(&bar);
+    const CRect left(bar.left + 2, bar.CenterPoint().y, bar.left + bar.Width() / 4, bar.CenterPoint().y + 1);
+    const std::vector<COLORREF> before = GetScreenPixelsNow(dlg, left);
+    dlg.SetPercent(90);
+    EXPECT_NE(GetScreenPixelsNow(dlg, left), before) << "the bar does not move on the screen";
+    dlg.DestroyWindow();
 }
 
 // Holding Enter after another dialog closed repeats the key into the progress dialog that
