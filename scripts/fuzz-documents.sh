@@ -16,7 +16,10 @@ if [ -z "$(ls -A "$out/template-corpus")" ]; then
   cp resources/reports/*.fr3 "$out/template-corpus/"
   cp tests/fuzz/seeds/literal.fr3 "$out/template-corpus/"
 fi
+# A finding in one target does not keep the other from running; either fails the script.
+status=0
 "$out/tests/project_xml_fuzzer" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-  -print_final_stats=1 "$out/project-corpus"
+  -print_final_stats=1 "$out/project-corpus" || status=1
 QT_QPA_PLATFORM=offscreen "$out/tests/report_template_fuzzer" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
-  -rss_limit_mb=2048 -print_final_stats=1 "$out/template-corpus"
+  -rss_limit_mb=2048 -print_final_stats=1 "$out/template-corpus" || status=1
+exit "$status"

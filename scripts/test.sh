@@ -27,11 +27,18 @@ run_suite() {
 
 # The compound-file reader, the session reader, "project.xml" and the report templates are
 # fuzzed for a bounded time first (clang, libFuzzer), so that the test runners' summaries close
-# the output.
-bash scripts/fuzz-storage.sh 60
-bash scripts/fuzz-sessions.sh 30
-bash scripts/fuzz-documents.sh 30
+# the output. A finding of one target hides neither the other targets nor the suites: it fails
+# the run at the end.
+fuzz_failed=()
+bash scripts/fuzz-storage.sh 60 || fuzz_failed+=(storage)
+bash scripts/fuzz-sessions.sh 30 || fuzz_failed+=(sessions)
+bash scripts/fuzz-documents.sh 30 || fuzz_failed+=(documents)
 
 run_suite build/release -DCMAKE_BUILD_TYPE=Release
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORN_SANITIZE=ON -DORN_BENCHMARKS=OFF
+
+if [ ${#fuzz_failed[@]} -gt 0 ]; then
+  echo "Fuzzing found faults: ${fuzz_failed[*]}" >&2
+  exit 1
+fi

@@ -155,8 +155,13 @@ bool CBasicViewSettings::IsValidNoteName(structAddNotes& note)
     if (!note.IsAttached())
         return read == 1;
     if (read < 7) {
-        note.name += ".0";
-        return read == 6 && numbers[2] >= kFirstDataPointNumber;
+        // The six numbers completed in the written form: whatever followed them in the file
+        // would otherwise stay in the name and be completed again at every load.
+        if (read != 6 || numbers[2] < kFirstDataPointNumber)
+            return false;
+        note.name.Format("Note %d.%d.%d.%d.%d.%d.0", numbers[0], numbers[1], numbers[2], numbers[3], numbers[4],
+                         numbers[5]);
+        return true;
     }
     return read == 7 && numbers[2] >= kFirstDataPointNumber;
 }
@@ -532,17 +537,25 @@ bool CBasicViewSettings::ImportEstimatedPowerFromXml(const XmlNode* node)
         const XmlAttribute* value = child->first_attribute("value");
         if (!value)
             return MissingAttribute(reader, "value");
-        readFloat(entry.value, value);
+        // A voltage the table's editor refuses (0, negative, not finite) leaves the session at
+        // its own nominal voltage.
+        entry.value = -1.0f;
+        readFloat(entry.value, value, kXmlPositiveFloat);
+        bool refused = entry.value < 0.0f;
         if (!readTopology(*child, "topology", entry.topology))
             return false;
         const XmlAttribute* nominalX = child->first_attribute("nominalX");
         if (nominalX) {
-            readFloat(entry.nominalX, nominalX);
+            entry.nominalX = -1.0f;
+            readFloat(entry.nominalX, nominalX, kXmlPositiveFloat);
+            refused = refused || entry.nominalX < 0.0f;
             if (!readTopology(*child, "topologyX", entry.topologyX))
                 return false;
         } else if (child->first_attribute("topologyX")) {
             return MissingAttribute(reader, "nominalX");
         }
+        if (refused)
+            continue;
         if (m_nominalVoltages.size() < std::size_t(index) + 1)
             m_nominalVoltages.resize(std::size_t(index) + 1);
         m_nominalVoltages[std::size_t(index)] = entry;

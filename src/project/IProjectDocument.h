@@ -21,6 +21,9 @@ public:
     virtual void SaveProjectAs() = 0;
     // Writes the project back and releases it (before the document is deleted).
     virtual void DeleteContents() = 0;
+    // Before the project closes: what the views show is stored and the project written; false,
+    // after telling the user as Save does, when it could not be written (the project stays open).
+    virtual bool WriteBeforeClose() = 0;
     virtual BOOL IsModified() = 0;
     // The path of the project file; empty before a successful open.
     virtual CString GetPathName() const = 0;

@@ -89,7 +89,7 @@ bool CMeasurementSettings::ImportFromXml(const XmlNode& node)
             for (const XmlNode* factor = child->first_node(); factor; factor = factor->next_sibling())
                 for (std::size_t phase = 0; phase < kPhaseElements.size(); ++phase)
                     if (XmlNameOf(*factor) == kPhaseElements[phase])
-                        readFloat(m_currentScaleFactors[phase], factor);
+                        readFloat(m_currentScaleFactors[phase], factor, kXmlPositiveFloat);
         }
     }
     return !m_streamName.IsEmpty() && !m_fileName.IsEmpty();

@@ -59,6 +59,7 @@ public:
     BOOL MakeProjectFromSession(const CString& zlgPath, const CString& projectPath) override;
     // Writes the project back (when it was read completely) and releases it.
     void DeleteContents() override;
+    bool WriteBeforeClose() override;
     // Clears the document and ends its role as the current one.
     void OnCloseDocument();
 

@@ -171,6 +171,15 @@ void CRecDoc::SaveProject()
         WriteProject();
 }
 
+bool CRecDoc::WriteBeforeClose()
+{
+    // A project not read completely is never written over: closing it loses nothing of the file.
+    if (!m_archive || !m_archive->IsOpen() || !m_project || m_project->IsLoadImperfect())
+        return true;
+    StoreViewSettings();
+    return WriteProject();
+}
+
 void CRecDoc::SaveProjectAs()
 {
     if (!m_archive)

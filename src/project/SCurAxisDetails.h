@@ -24,6 +24,8 @@ struct SAxisRange
 {
     double min = 0.0;
     double span = 0.0;
+    // A value axis the user scaled: it keeps the range when the project is opened again.
+    bool manual = false;
 
     friend bool operator==(const SAxisRange&, const SAxisRange&) = default;
 };

@@ -25,10 +25,14 @@ void WriteRange(XmlDocument& doc, XmlNode& parent, const char* name, const SAxis
     XmlNode* node = XmlAppendElement(doc, parent, name);
     XmlAppendAttribute(doc, *node, "min", XmlFromDouble(doc, range.min));
     XmlAppendAttribute(doc, *node, "span", XmlFromDouble(doc, range.span));
+    // Only where set: a reader that does not know it takes the range as found from the data.
+    if (range.manual)
+        XmlAppendAttribute(doc, *node, "manual", XmlFromBool(doc, true));
 }
 
 // Reads one xAxis or yAxis child into the next free entry; false (logged) when full or incomplete.
-// A number out of its range leaves that part of the entry at 0.
+// An entry with a number out of its range holds no range at all (the axis keeps its own): half of
+// one would open a time axis on 30 December 1899 or a value axis at 0.
 bool ReadRange(const XmlNode& node, SAxisRange* ranges, int& count, int capacity, const char* tooManyText,
                const char* missingText, SXmlNumberRange minRange, SXmlNumberRange spanRange)
 {
@@ -38,13 +42,20 @@ bool ReadRange(const XmlNode& node, SAxisRange* ranges, int& count, int capacity
     }
     SAxisRange& range = ranges[count];
     range = SAxisRange{};
+    bool anyRefused = false;
     for (const auto& [attribute, value, valueRange] :
          {std::tuple{"min", &range.min, minRange}, std::tuple{"span", &range.span, spanRange}}) {
-        if (!readDouble(*value, node.first_attribute(attribute), valueRange)) {
+        bool refused = false;
+        if (!readDouble(*value, node.first_attribute(attribute), valueRange, refused)) {
             LOG(INFO) << kCurAxisReader << missingText << attribute;
             return false;
         }
+        anyRefused = anyRefused || refused;
     }
+    if (anyRefused)
+        range = SAxisRange{};
+    else
+        readBoolOr(range.manual, node.first_attribute("manual"), false);
     ++count;
     return true;
 }

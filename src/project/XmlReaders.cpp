@@ -40,10 +40,19 @@ bool readInt(int& value, const XmlValueNode* node)
 
 bool readDouble(double& value, const XmlValueNode* node, SXmlNumberRange range)
 {
+    bool refused = false;
+    return readDouble(value, node, range, refused);
+}
+
+bool readDouble(double& value, const XmlValueNode* node, SXmlNumberRange range, bool& refused)
+{
+    refused = false;
     if (!node)
         return Missing("readDouble");
     if (const double read = XmlToDouble(node->value()); Acceptable("readDouble", *node, read, range))
         value = read;
+    else
+        refused = true;
     return true;
 }
 

@@ -18,14 +18,19 @@ struct SXmlNumberRange
     double high;
 };
 inline constexpr SXmlNumberRange kAnyFiniteNumber{-DBL_MAX, DBL_MAX};
-// Dates as the charts count them, in days since 1899-12-30: the years 100 to 9999.
-inline constexpr SXmlNumberRange kXmlDateRange{-657434.0, 2958465.0};
+// Dates as the charts count them, in days since 1899-12-30: the years 100 to 9999, to the last
+// millisecond of 31 December 9999.
+inline constexpr SXmlNumberRange kXmlDateRange{-657434.0, 2958465.0 + 86399999.0 / 86400000.0};
+// A voltage or a scale factor: above 0, as their editors take them.
+inline constexpr SXmlNumberRange kXmlPositiveFloat{FLT_MIN, FLT_MAX};
 // A length of time in the same unit, up to the whole range of dates.
 inline constexpr SXmlNumberRange kXmlDateSpanRange{0.0, kXmlDateRange.high - kXmlDateRange.low};
 
 bool readBOOL(BOOL& value, const XmlValueNode* node);
 bool readInt(int& value, const XmlValueNode* node);
 bool readDouble(double& value, const XmlValueNode* node, SXmlNumberRange range = kAnyFiniteNumber);
+// The same, telling whether a number was there but refused.
+bool readDouble(double& value, const XmlValueNode* node, SXmlNumberRange range, bool& refused);
 bool readFloat(float& value, const XmlValueNode* node, SXmlNumberRange range = kAnyFiniteNumber);
 bool readString(CString& value, const XmlValueNode* node);
 

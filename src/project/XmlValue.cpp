@@ -173,7 +173,16 @@ std::string FormatXmlFloat(float value)
 
 std::string FormatXmlDouble(double value)
 {
-    return FormatGeneral(value, 12);
+    // Twelve digits where they read back as the same value; otherwise as many as that takes:
+    // a day number of twelve digits is 8.64 ms coarse, and a stored time must come back as
+    // the same time.
+    std::string text;
+    for (int precision = 12; precision <= 17; ++precision) {
+        text = FormatGeneral(value, precision);
+        if (ParseCDouble(text.c_str()) == value)
+            break;
+    }
+    return text;
 }
 
 const char* XmlFromFloat(XmlDocument& doc, float value)

@@ -21,7 +21,7 @@ const char* XmlFromBool(XmlDocument& doc, bool value);          // "1" / "0"
 const char* XmlFromInt(XmlDocument& doc, int value);            // decimal
 const char* XmlFromUInt(XmlDocument& doc, unsigned value);      // decimal
 const char* XmlFromFloat(XmlDocument& doc, float value);        // as printf "%g"
-const char* XmlFromDouble(XmlDocument& doc, double value);      // as printf "%.12g"
+const char* XmlFromDouble(XmlDocument& doc, double value);      // as printf "%.12g", more digits where it reads back otherwise
 const char* XmlFromTime(XmlDocument& doc, const CHighTime& value); // 100-ns count; status not kept
 const char* XmlFromString(XmlDocument& doc, const CString& value); // UTF-8
 

@@ -211,7 +211,7 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     switch (id) {
     case ID_FILE_OPEN: app.OnFileOpen(); return TRUE;
-    case ID_FILE_CLOSE: app.CloseDocument(); return TRUE;
+    case ID_FILE_CLOSE: app.CloseWrittenDocument(); return TRUE;
     case ID_FILE_SAVE: app.OnFileSave(); return TRUE;
     case ID_FILE_SAVE_AS: app.OnFileSaveAs(); return TRUE;
     case ID_OPEN_LOG_FILE: ShowLogFile(); return TRUE;
@@ -282,9 +282,8 @@ void CMainFrame::OnSize(UINT type, int cx, int cy)
 void CMainFrame::OnClose()
 {
     COrnApp& app = COrnApp::Instance();
-    if (!app.CanCloseMainWindow())
+    if (!app.CanCloseMainWindow() || !app.CloseWrittenDocument())
         return;
-    app.CloseDocument();
     app.SaveWindowPlacement(*this);
     DestroyWindow();
 }

@@ -296,7 +296,8 @@ BOOL COrnApp::OpenDocumentFile(const CString& path)
         return FALSE;
     LOG(INFO) << "Opening " << path.str();
     const CDocumentCall call(*this);
-    CloseDocument();
+    if (!CloseWrittenDocument())
+        return FALSE;
     std::unique_ptr<IProjectDocument> document = m_docTemplate->CreateDocument();
     if (!document->OnOpenDocument(path))
         return FALSE;
@@ -323,6 +324,15 @@ BOOL COrnApp::OpenSampleProject()
             return FALSE;
     }
     return OpenDocumentFile(project);
+}
+
+bool COrnApp::CloseWrittenDocument()
+{
+    const CDocumentCall call(*this);
+    if (m_document && !m_document->WriteBeforeClose())
+        return false;
+    CloseDocument();
+    return true;
 }
 
 void COrnApp::CloseDocument()

@@ -114,6 +114,9 @@ public:
     BOOL OpenSampleProject();
     // Closes the project window and the document; nothing without one.
     void CloseDocument();
+    // The same once the project is written back; false, with the project left open, when it
+    // could not be (the user was told): what was done in it since the last write is not lost.
+    bool CloseWrittenDocument();
     // File Open: asks for a ".zca" or ".zlg".
     void OnFileOpen();
     // A recent file; one that does not open leaves the list.

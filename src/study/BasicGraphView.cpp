@@ -104,7 +104,9 @@ void CBasicGraphView::SetDefaultSettings()
 void CBasicGraphView::StoreAxisCounts()
 {
     m_settings.m_upperPlot.xAxisCount = std::min(m_chart.GetXAxisCount(), SCurAxisDetails::kMaxXAxes);
-    m_settings.m_upperPlot.yAxisCount = std::min(m_chart.GetYAxisCount(), SCurAxisDetails::kMaxYAxes);
+    // The chart takes its Y axes when it is fed; until then they are the feeder's.
+    const int yAxes = m_feeder ? std::max(m_chart.GetYAxisCount(), int(m_feeder->GetYAxes().size())) : m_chart.GetYAxisCount();
+    m_settings.m_upperPlot.yAxisCount = std::min(yAxes, SCurAxisDetails::kMaxYAxes);
 }
 
 CString CBasicGraphView::GetDataItemName(const SDataItem& item, int slot) const
@@ -207,7 +209,8 @@ void CBasicGraphView::SyncViewSettings()
     SCurAxisDetails& details = m_settings.m_upperPlot;
     details.yAxisCount = std::min(m_chart.GetYAxisCount(), SCurAxisDetails::kMaxYAxes);
     for (int i = 0; i < details.yAxisCount; ++i)
-        details.yAxes[std::size_t(i)] = {m_chart.GetYAxis(i)->GetMin(), m_chart.GetYAxis(i)->GetSpan()};
+        details.yAxes[std::size_t(i)] = {m_chart.GetYAxis(i)->GetMin(), m_chart.GetYAxis(i)->GetSpan(),
+                                         m_chart.GetYAxis(i)->IsManual()};
     m_cursorRecords.ToDetails(m_chart, details);
     if (const CMySplitterWnd* splitter = FindSplitter())
         m_settings.m_mainViewSplitterAActiveRow = splitter->GetActiveRow();
@@ -326,7 +329,12 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
         CreateChildren();
         LinkWindows();
     }
-    // 10: a new feeder on an empty chart.
+    // 10: a new feeder on an empty chart; the units of the axes the user scaled stay scaled.
+    std::vector<CString> scaledUnits;
+    if (m_feeder)
+        for (const SYAxisEntry& axis : m_feeder->GetYAxes())
+            if (axis.manual)
+                scaledUnits.push_back(axis.unitText);
     m_feeder = std::make_unique<CRecTrendToIOComp>(&m_chart, document, 1, 0);
     m_chart.RemoveAllChannels();
     m_chart.RemoveAllLimits();
@@ -387,36 +395,52 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     CollectPlottedSelectors();
     ConfigurePlot();
     SetYAxisUnits();
+    // The chart has no Y axis until it is fed: the stored ranges are counted before.
+    const int storedYAxes = m_settings.m_upperPlot.yAxisCount;
     StoreAxisCounts();
     // 14: axes from the data or from the settings; the span button is checked against them anew.
     m_buttonSpan = -1.0;
     const int reference = std::max(0, ReferenceSession());
-    if (hintCompatible || !present) {
+    const auto rangeOfData = [&](int i) {
         const bool demand = GetViewKind() == 5;
-        for (int i = 0; i < std::min(m_chart.GetXAxisCount(), kMaxPlotXAxes); ++i) {
-            CDataSet* set = document->GetDataSet(i < m_sessionCount ? i : reference);
-            CTrendTimeBlock* block = set ? (demand ? set->GetDemandTimeBlock() : set->GetTrendTimeBlock()) : nullptr;
-            if (!block || block->GetRecordCount() == 0)
-                continue;
-            const double first = block->GetFirstTime().GetAsDate();
-            const double last = block->GetLastTime().GetAsDate();
-            m_feeder->SetSessionRange(i, first, last);
-            // A session of one sample has no duration: the axis keeps a showable span.
-            m_chart.SetXAxisRange(i, first, last > first ? last - first : 1.0 / 24.0);
-        }
+        CDataSet* set = document->GetDataSet(i < m_sessionCount ? i : reference);
+        CTrendTimeBlock* block = set ? (demand ? set->GetDemandTimeBlock() : set->GetTrendTimeBlock()) : nullptr;
+        if (!block || block->GetRecordCount() == 0)
+            return;
+        const double first = block->GetFirstTime().GetAsDate();
+        const double last = block->GetLastTime().GetAsDate();
+        m_feeder->SetSessionRange(i, first, last);
+        // A session of one sample has no duration: the axis keeps a showable span.
+        m_chart.SetXAxisRange(i, first, last > first ? last - first : 1.0 / 24.0);
+    };
+    if (hintCompatible || !present) {
+        for (int i = 0; i < std::min(m_chart.GetXAxisCount(), kMaxPlotXAxes); ++i)
+            rangeOfData(i);
     } else {
+        // A stored range the chart refuses (none was readable) leaves the axis on the data.
         const SCurAxisDetails& details = m_settings.m_upperPlot;
         for (int i = 0; i < std::min(details.xAxisCount, m_chart.GetXAxisCount()); ++i)
-            m_chart.SetXAxisRange(i, details.xAxes[std::size_t(i)].min, details.xAxes[std::size_t(i)].span);
+            if (!m_chart.SetXAxisRange(i, details.xAxes[std::size_t(i)].min, details.xAxes[std::size_t(i)].span) &&
+                i < kMaxPlotXAxes)
+                rangeOfData(i);
         for (int i = 0; i < m_sessionCount && i < kMaxPlotXAxes; ++i)
             if (CDataSet* set = document->GetDataSet(i); set && set->GetTrendTimeBlock() &&
                                                           set->GetTrendTimeBlock()->GetRecordCount() > 0)
                 m_feeder->SetSessionRange(i, set->GetTrendTimeBlock()->GetFirstTime().GetAsDate(),
                                           set->GetTrendTimeBlock()->GetLastTime().GetAsDate());
-        for (int i = 0; i < std::min(details.yAxisCount, int(m_feeder->GetYAxes().size())); ++i)
-            if (details.yAxes[std::size_t(i)].span > 0.0)
-                m_feeder->SetYAxisRange(i, details.yAxes[std::size_t(i)].min,
-                                        details.yAxes[std::size_t(i)].min + details.yAxes[std::size_t(i)].span);
+        const int yAxes = std::min({storedYAxes, int(m_feeder->GetYAxes().size()), SCurAxisDetails::kMaxYAxes});
+        for (int i = 0; i < yAxes; ++i) {
+            // The ranges the user set come back (from the project when the page is built, from
+            // the chart on later updates); the others follow the data.
+            const CString& unit = m_feeder->GetYAxes()[std::size_t(i)].unitText;
+            const bool scaled = m_firstUpdate ? details.yAxes[std::size_t(i)].manual
+                                              : std::find(scaledUnits.begin(), scaledUnits.end(), unit) != scaledUnits.end();
+            if (details.yAxes[std::size_t(i)].span <= 0.0 || !scaled)
+                continue;
+            m_feeder->SetYAxisManual(i, true);
+            m_feeder->SetYAxisRange(i, details.yAxes[std::size_t(i)].min,
+                                    details.yAxes[std::size_t(i)].min + details.yAxes[std::size_t(i)].span);
+        }
     }
     // 15: the toolbar's text.
     auto* frame = dynamic_cast<CSplitFrame*>(GetParent());

@@ -207,6 +207,12 @@ BOOL CBasicGraphView::OnCommand(WPARAM wParam, LPARAM lParam)
     const UINT id = LOWORD(wParam);
     const UINT code = HIWORD(wParam);
     // Picker ids of the bar share numbers with commands; their changes come as notifications.
+    // The title is kept as typed: the field may still hold the focus when another page is shown.
+    if (code == EN_CHANGE && id == kToolbarEdit) {
+        if (CMyToolBar* toolBar = SectionToolBar(this))
+            m_settings.m_toolbarEdit.Graph = toolBar->GetUserEditText();
+        return TRUE;
+    }
     if (code == EN_KILLFOCUS) {
         if (InRange(id, GraphBar::kFirstLimitEdit, GraphBar::kFirstLimitEdit + 5))
             OnLimitEditKillFocus(id);

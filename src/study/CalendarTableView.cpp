@@ -296,7 +296,8 @@ BOOL CCalendarTableView::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT command = LOWORD(wParam);
     auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
-    if (command == kTitleEditId && HIWORD(wParam) == EN_KILLFOCUS) {
+    // Kept as typed: the field may still hold the focus when another page is shown.
+    if (command == kTitleEditId && (HIWORD(wParam) == EN_CHANGE || HIWORD(wParam) == EN_KILLFOCUS)) {
         OnEditFieldLeft();
         return TRUE;
     }

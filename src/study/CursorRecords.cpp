@@ -5,6 +5,20 @@
 
 #include <cmath>
 
+namespace
+{
+// A stored position within 10 ms of a record is that record's time: older project files kept
+// times as day numbers of twelve digits (8.64 ms coarse), just before their record.
+double OnRecord(const CPlotChannel& channel, double position)
+{
+    constexpr double kTolerance = 0.01 / 86400.0;
+    const int next = channel.GetIndexOfX(position) + 1;
+    if (next >= 0 && next < channel.GetCount() && channel.GetXValue(next) - position < kTolerance)
+        return channel.GetXValue(next);
+    return position;
+}
+} // namespace
+
 void CCursorRecords::Store(const CiPlotX& chart, int cursor)
 {
     if (cursor < 0 || cursor >= kCount)
@@ -21,7 +35,14 @@ void CCursorRecords::Restore(CiPlotX& chart) const
         if (!record.placed || !channel || !channel->IsVisible())
             continue;
         chart.GetCursor(i).channelName = record.channelName;
-        chart.SetCursorPosition(i, record.position);
+        // Outside the data fed so far (only what the time axis shows is fed) the cursor stays
+        // where it was stored instead of moving onto the first point fed.
+        const double position = OnRecord(*channel, record.position);
+        if (channel->GetCount() > 0 && position >= channel->GetXValue(0) &&
+            position <= channel->GetXValue(channel->GetCount() - 1))
+            chart.SetCursorPosition(i, position);
+        else
+            chart.GetCursor(i).position = position;
     }
 }
 

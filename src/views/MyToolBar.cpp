@@ -305,8 +305,9 @@ void CMyToolBar::SetTitleField(UINT command, int width, const CString& prompt)
 
 void CMyToolBar::ShowPrompt()
 {
-    m_edit.SetWindowText(m_prompt);
+    // Marked first: the change the text makes is heard as no title of the user's.
     m_promptShown = true;
+    m_edit.SetWindowText(m_prompt);
 }
 
 CString CMyToolBar::GetUserEditText() const
@@ -365,7 +366,7 @@ BOOL CMyToolBar::OnCommand(WPARAM wParam, LPARAM lParam)
             if (text.IsEmpty())
                 ShowPrompt();
         }
-        // The frame's view stores the text when the field loses the focus.
+        // The frame's view stores the text as it changes and when the field loses the focus.
         if (CWnd* frame = GetParent())
             frame->SendMessage(WM_COMMAND, wParam, lParam);
         return TRUE;

@@ -34,6 +34,7 @@
 #include "shell/ExportReportCommand.h"
 #include "shell/MainFrame.h"
 #include "study/BasicGraphView.h"
+#include "study/AxisControlBlock.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/BasicTableView.h"
 #include "study/CalendarGrid.h"
@@ -42,6 +43,7 @@
 #include "study/DemandGrid.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/DemandTableViews.h"
+#include "study/ManualScaleDlg.h"
 #include "study/SummaryGrid.h"
 #include "views/ButtonST.h"
 #include "views/MyFormView.h"
@@ -869,6 +871,71 @@ public:
                        m_page->name);
     }
 
+    // ---- Step 4: settings made with the dialogs and keys a user has
+
+    CiPlotX* GraphChart() { return CAssembledProgram::FindDescendant<CiPlotX>(SectionFrame(kGraphSection)); }
+    // The first shown value axis, double-clicked: its scale dialog takes the range typed and Enter.
+    void ScaleFirstValueAxis()
+    {
+        CiPlotX* chart = GraphChart();
+        const std::vector<CRect>* bands = chart ? &chart->GetLayout().yAxisBands : nullptr;
+        const auto band = bands ? std::find_if(bands->begin(), bands->end(), [](const CRect& r) { return !r.IsRectEmpty(); })
+                                : std::vector<CRect>::const_iterator{};
+        if (!bands || band == bands->end()) {
+            faults.Add("no value axis to scale", m_page->name);
+            return;
+        }
+        program.AnswerNextDialog(CManualScaleDlg::kTemplateId, [](CDialog& dialog) {
+            TypeIn(dialog, int(CManualScaleDlg::kLowEdit), "5");
+            TypeIn(dialog, int(CManualScaleDlg::kHighEdit), "35");
+            if (CWnd* high = dialog.GetDlgItem(int(CManualScaleDlg::kHighEdit)))
+                SimulateKey(*high, VK_RETURN);
+        });
+        SimulateMouse(*chart, WM_LBUTTONDBLCLK, band->CenterPoint());
+        CFrameworkApp::PumpWaitingMessages();
+        CheckQuiet(std::string(m_page->name) + ": scaled a value axis", {"dialog " + std::to_string(CManualScaleDlg::kTemplateId)});
+    }
+    // The first data cursor, two records on with the arrow key. A time range set (its markers
+    // take the cursors) is switched off first (the time range's setting switches it on again);
+    // where no cursor shows then, the label of a session's time axis brings them onto its data.
+    void MoveCursor()
+    {
+        CiPlotX* chart = GraphChart();
+        if (CWnd* range = Control(GraphBar::kSetTimeRange); range && range->SendMessage(BM_GETCHECK) != 0)
+            CAssembledProgram::ClickInView(*range);
+        for (UINT label = kFirstAxisLabelButton; chart && !chart->GetCursor(0).IsShown() && label < kFirstAxisLabelButton + 4;
+             ++label)
+            if (CWnd* button = chart->GetParent()->GetDlgItem(int(label)); button && button->IsWindowVisible())
+                CAssembledProgram::ClickInView(*button);
+        if (!chart || !chart->GetCursor(0).IsShown()) {
+            faults.Add("no data cursor shows", m_page->name);
+            return;
+        }
+        CAssembledProgram::ClickInView(*chart->GetParent());
+        for (int i = 0; i < 2; ++i)
+            SimulateKey(*chart, VK_RIGHT);
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    // Each section's title typed and confirmed with Enter; the next page is shown with the focus
+    // still in the field.
+    void EnterSectionTitles()
+    {
+        for (int section = kOverviewSection; section <= kTimeRangeSection; ++section)
+            if (CMyToolBar* toolBar = SectionToolBar(section); toolBar && toolBar->GetTitleEdit()) {
+                CAssembledProgram::TypeInto(*toolBar->GetTitleEdit(), "Entered title " + std::to_string(section));
+                SimulateKey(*toolBar->GetTitleEdit(), VK_RETURN);
+            }
+    }
+    // Every line of the views' settings read back is written again once each page was shown.
+    void CheckViewsKept(const std::multiset<std::string>& read, const std::multiset<std::string>& shown)
+    {
+        std::vector<std::string> lost;
+        for (const std::string& line : Lacking(read, shown))
+            if (line.find("/views/") != std::string::npos)
+                lost.push_back(line);
+        AddLineFaults("changed once shown again", lost);
+    }
+
     // ---- Step 4 ends: saved, closed, reopened; what was set is read back and shown
 
     // The project the archive reads from its file, as the program reads it.
@@ -957,6 +1024,7 @@ public:
             if (line.find("/project/bookmarks/bookmark ") != std::string::npos ||
                 line.find("/project/images/image ") != std::string::npos || line.find("/reportItem") != std::string::npos)
                 faults.Add("lost once shown again: " + line, "reopened");
+        CheckViewsKept(readLines, shownLines);
     }
 
     // ---- Step 7: the CSV of each session and the PDF report
@@ -1137,6 +1205,13 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
      [](const CBasicViewSettings& s) { return Joined(s.m_limits) + Joined(s.m_isLimit); }},
     {"min/max", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstMinMax + j.FirstLimitRow()); },
      [](const CBasicViewSettings& s) { return Joined(s.m_isMaxMin); }},
+    // To the millisecond: a cursor on a record shows that record's time. Moved while no time
+    // range is set (the range's markers take the cursors).
+    {"cursor", EViews::kGraphs, [](UserJourneyTest& j) { j.MoveCursor(); },
+     [](const CBasicViewSettings& s) {
+         const SXCursorDetails& cursor = s.m_upperPlot.xCursors[0];
+         return std::to_string(cursor.index) + " at " + std::to_string(std::llround(cursor.pos * 86400000.0)) + " ms";
+     }},
     {"time range", EViews::kGraphs,
      [](UserJourneyTest& j) {
          j.Click(GraphBar::kSetTimeRange);
@@ -1208,6 +1283,19 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
     {"calendar collapse states", EViews::kEnergyCalendar,
      [](UserJourneyTest& j) { j.CollapseFirstBlock(kOverviewSection); },
      [](const CBasicViewSettings& s) { return s.m_tableCollapse.str(); }},
+    {"value axis scale", EViews::kGraphs, [](UserJourneyTest& j) { j.ScaleFirstValueAxis(); },
+     [](const CBasicViewSettings& s) {
+         std::string text;
+         for (int i = 0; i < s.m_upperPlot.yAxisCount; ++i)
+             if (s.m_upperPlot.yAxes[std::size_t(i)].manual)
+                 text += FormatXmlDouble(s.m_upperPlot.yAxes[std::size_t(i)].min) + "+" +
+                         FormatXmlDouble(s.m_upperPlot.yAxes[std::size_t(i)].span) + " ";
+         return text;
+     }},
+    {"section titles confirmed with Enter", EViews::kGraphs, [](UserJourneyTest& j) { j.EnterSectionTitles(); },
+     [](const CBasicViewSettings& s) {
+         return s.m_toolbarEdit.Graph.str() + "|" + s.m_toolbarEdit.Table.str() + "|" + s.m_toolbarEdit.TimeRangeTable.str();
+     }},
     };
     return settings;
 }

@@ -254,7 +254,8 @@ TEST(BasicViewSettingsTest, DamagedNumbersAreRefusedOneByOneAndTheRestIsRead)
     EXPECT_EQ(ok.m_typeTimeRange, 2);
 
     // A span choice out of range, dates and axis ranges that are no numbers or lie beyond the
-    // years 100 to 9999, and limits and notes that are not finite: each keeps its default.
+    // years 100 to 9999, and limits and notes that are not finite: each keeps its default; an
+    // axis entry with such a number holds no range at all (its axis keeps its own).
     std::string text = ReplaceElement(full, "typeTimeRange", "<typeTimeRange>6</typeTimeRange>");
     text = ReplaceElement(text, "TimeRange", "<TimeRange from=\"nan\" to=\"41927.5\"/>");
     text = ReplaceElement(text, "XAxisScaling", "<XAxisScaling from=\"41920\" to=\"1e300\"/>");
@@ -263,7 +264,8 @@ TEST(BasicViewSettingsTest, DamagedNumbersAreRefusedOneByOneAndTheRestIsRead)
                                           "<limit index=\"3\" value=\"-1.25\"/></limits>");
     text = ReplaceElement(text, "upperPlot",
                           "<upperPlot><xAxis min=\"nan\" span=\"7\"/><xAxis min=\"41901.5\" span=\"-2\"/>"
-                          "<yAxis min=\"-10\" span=\"inf\"/><cursor type=\"0\" pos=\"nan\"/>"
+                          "<xAxis min=\"2958466\" span=\"1\"/><xAxis min=\"2958465.99\" span=\"0.005\"/>"
+                          "<yAxis min=\"-10\" span=\"inf\"/><yAxis min=\"5\" span=\"30\"/><cursor type=\"0\" pos=\"nan\"/>"
                           "<xCursor index=\"2\" pos=\"nan\"/></upperPlot>");
     text = ReplaceElement(text, "notes", "<notes><note name=\"Note 0\" x=\"nan\" y=\"12.5\" reference=\"0\" text=\"t\"/></notes>");
     CBasicViewSettings read(0);
@@ -276,10 +278,14 @@ TEST(BasicViewSettingsTest, DamagedNumbersAreRefusedOneByOneAndTheRestIsRead)
     EXPECT_EQ(read.m_xAxisScaling, (SValueRange{41920.0, 0.0}));
     EXPECT_EQ(read.m_workingHours, (SValueRange{0.0, 0.75}));
     EXPECT_EQ(read.m_limits, (std::array<float, 6>{0.0f, 0.0f, 0.0f, -1.25f, 0.0f, 0.0f}));
-    ASSERT_EQ(read.m_upperPlot.xAxisCount, 2);
-    EXPECT_EQ(read.m_upperPlot.xAxes[0], (SAxisRange{0.0, 7.0}));
-    EXPECT_EQ(read.m_upperPlot.xAxes[1], (SAxisRange{41901.5, 0.0}));
-    EXPECT_EQ(read.m_upperPlot.yAxes[0], (SAxisRange{-10.0, 0.0}));
+    ASSERT_EQ(read.m_upperPlot.xAxisCount, 4);
+    EXPECT_EQ(read.m_upperPlot.xAxes[0], SAxisRange{});
+    EXPECT_EQ(read.m_upperPlot.xAxes[1], SAxisRange{});
+    EXPECT_EQ(read.m_upperPlot.xAxes[2], SAxisRange{}); // 1 January 10000
+    EXPECT_EQ(read.m_upperPlot.xAxes[3], (SAxisRange{2958465.99, 0.005})); // the evening of 31 December 9999
+    ASSERT_EQ(read.m_upperPlot.yAxisCount, 2);
+    EXPECT_EQ(read.m_upperPlot.yAxes[0], SAxisRange{});
+    EXPECT_EQ(read.m_upperPlot.yAxes[1], (SAxisRange{5.0, 30.0}));
     EXPECT_EQ(read.m_upperPlot.cursors[0].pos, 0.0);
     EXPECT_EQ(read.m_upperPlot.xCursors[0], (SXCursorDetails{2, 0.0}));
     ASSERT_EQ(read.m_notes.size(), 1u);
@@ -291,6 +297,24 @@ TEST(BasicViewSettingsTest, DamagedNumbersAreRefusedOneByOneAndTheRestIsRead)
     const std::string written = Export(read);
     for (const char* bad : {"nan", "inf", "1e+300", "1e300"})
         EXPECT_EQ(written.find(bad), std::string::npos) << bad;
+}
+
+TEST(BasicViewSettingsTest, NominalVoltagesTheTableRefusesAreNotTakenFromTheFile)
+{
+    const std::string full = Export(MakeFullViewSettings(5));
+    CBasicViewSettings read(5);
+    ASSERT_TRUE(Import(read, ReplaceElement(full, "EstimatedPowerNominalVoltage",
+                                            "<EstimatedPowerNominalVoltage>"
+                                            "<EstimatedPowerNominalVoltage index=\"0\" value=\"0\" topology=\"0\"/>"
+                                            "<EstimatedPowerNominalVoltage index=\"1\" value=\"400\" topology=\"0\" "
+                                            "nominalX=\"-230\" topologyX=\"0\"/>"
+                                            "<EstimatedPowerNominalVoltage index=\"2\" value=\"120\" topology=\"0\" "
+                                            "nominalX=\"208\" topologyX=\"1\"/>"
+                                            "</EstimatedPowerNominalVoltage>")));
+    ASSERT_EQ(read.m_nominalVoltages.size(), 3u);
+    EXPECT_FALSE(read.m_nominalVoltages[0].IsSet());
+    EXPECT_FALSE(read.m_nominalVoltages[1].IsSet());
+    EXPECT_EQ(read.m_nominalVoltages[2].nominalX, 208.0f);
 }
 
 TEST(BasicViewSettingsTest, ChannelReader)
@@ -418,6 +442,19 @@ TEST(BasicViewSettingsTest, NotesAndTheirNames)
     EXPECT_EQ(s.m_notes[0].name, "Note 3.0.5000.1.2.3.0");
     EXPECT_EQ(s.m_notes[1].name, "Note 4");
     EXPECT_EQ(s.m_notes[1].text, "d\xEF\xBF\xBD\xEF\xBF\xBD"); // broken UTF-8 replaced
+
+    // Six numbers and something else: completed once, and the completed name reads back as
+    // it was written.
+    CBasicViewSettings odd(0);
+    ASSERT_TRUE(Import(odd, ReplaceElement(full, "notes",
+                                           "<notes><note name=\"Note 1.0.5000.1.2.3.x\" x=\"1\" y=\"2\" "
+                                           "reference=\"1\" text=\"e\"/></notes>")));
+    ASSERT_EQ(odd.m_notes.size(), 1u);
+    EXPECT_EQ(odd.m_notes[0].name, "Note 1.0.5000.1.2.3.0");
+    const std::string written = Export(odd);
+    CBasicViewSettings again(0);
+    ASSERT_TRUE(Import(again, written));
+    EXPECT_EQ(Export(again), written);
 }
 
 TEST(BasicViewSettingsTest, ThumbSelectionsTakeTheFirstTwoChildren)

@@ -34,7 +34,7 @@ SCurAxisDetails FullDetails()
         d.xAxes[std::size_t(i)] = {41900.0 + i, 7.5 + i};
     d.yAxisCount = 12;
     for (int i = 0; i < 12; ++i)
-        d.yAxes[std::size_t(i)] = {-100.0 * i, 0.125 * (i + 1)};
+        d.yAxes[std::size_t(i)] = {-100.0 * i, 0.125 * (i + 1), i % 3 == 1}; // some scaled by the user
     return d;
 }
 } // namespace
@@ -60,7 +60,7 @@ TEST(CurAxisDetailsTest, WriterFormsAndOrder)
     EXPECT_EQ(text,
               "<view>\n"
               "\t<upperPlot>\n"
-              "\t\t<xAxis min=\"0.333333333333\" span=\"2\"/>\n"
+              "\t\t<xAxis min=\"0.3333333333333333\" span=\"2\"/>\n"
               "\t\t<cursor type=\"1\" pos=\"0.5\"/>\n"
               "\t\t<xCursor index=\"-1\" pos=\"0\"/>\n"
               "\t\t<xCursor index=\"-1\" pos=\"0\"/>\n"

@@ -56,7 +56,7 @@ TEST(ProjectXmlReadTest, WrongTypesAndBadNumbersReadAsTheTextFormsSay)
         "<measurements>" +
         Measurement("s", "f", "<studyType>abc</studyType><startTime>12x</startTime><endTime></endTime>"
                               "<currentScaleFactors><phaseA>1,5</phaseA><phaseX>3</phaseX><phaseN>2e0</phaseN>"
-                              "<phaseB>nan</phaseB><phaseC>1e39</phaseC>"
+                              "<phaseB>nan</phaseB><phaseC>1e39</phaseC><phaseG>-2</phaseG>"
                               "</currentScaleFactors><unknown/>") +
         "</measurements><images><image><streamName>i</streamName><fileName>p.png</fileName>"
         "<utcOffset>-</utcOffset><imageTime>x</imageTime></image></images>"
@@ -70,9 +70,10 @@ TEST(ProjectXmlReadTest, WrongTypesAndBadNumbersReadAsTheTextFormsSay)
     EXPECT_EQ(m.GetEndTime().GetStatus(), CHighTime::valid);
     EXPECT_EQ(m.GetCurrentScaleFactor(0), 1.0f);
     EXPECT_EQ(m.GetCurrentScaleFactor(3), 2.0f);
-    // Factors that are not finite keep theirs.
+    // Factors that are not finite or not above 0 (which no editor takes) keep theirs.
     EXPECT_EQ(m.GetCurrentScaleFactor(1), 1.0f);
     EXPECT_EQ(m.GetCurrentScaleFactor(2), 1.0f);
+    EXPECT_EQ(m.GetCurrentScaleFactor(4), 1.0f);
     EXPECT_EQ(project.GetImage(0).utcOffset, 0);
     EXPECT_EQ(project.GetMaxDemandLoadCurrent(), 1.0);
     // A non-number reads as 0, which is a valid Energy-study view.

@@ -42,7 +42,10 @@ TEST(XmlValueTest, NumbersAreWrittenInThePrintfForms)
     EXPECT_STREQ(XmlFromFloat(doc, 1.0e-7f), "1e-07");
     EXPECT_STREQ(XmlFromFloat(doc, 1234567.0f), "1.23457e+06");
     EXPECT_STREQ(XmlFromDouble(doc, 0.1), "0.1");
-    EXPECT_STREQ(XmlFromDouble(doc, 1.0 / 3.0), "0.333333333333");
+    EXPECT_STREQ(XmlFromDouble(doc, 1.0 / 3.0), "0.3333333333333333"); // twelve digits would read back otherwise
+    // A day number: 11:00:00 on 7 Dec 2026 reads back as the same time, not 10:59:59.997.
+    const double eleven = 46363.0 + 11.0 / 24.0;
+    EXPECT_EQ(XmlToDouble(XmlFromDouble(doc, eleven)), eleven);
     EXPECT_STREQ(XmlFromDouble(doc, -2.5e300), "-2.5e+300");
     EXPECT_STREQ(XmlFromTime(doc, CHighTime(LONGLONG(130578912000000000))), "130578912000000000");
     EXPECT_STREQ(XmlFromTime(doc, CHighTime(LONGLONG(-5))), "-5");

@@ -66,6 +66,7 @@ public:
         m_path = "/projects/renamed.zca";
     }
     void DeleteContents() override { m_calls.push_back("delete contents"); }
+    bool WriteBeforeClose() override { return true; }
     BOOL IsModified() override { return FALSE; }
     CString GetPathName() const override { return m_path; }
     CString GetTitle() const override { return std::filesystem::path(m_path.str()).filename().string(); }

@@ -21,6 +21,9 @@
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/ProjectSettings.h"
+#include "project/BasicViewSettings.h"
+#include "project/ZcaArchive.h"
+#include "shell/MainFrame.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/ChartMenus.h"
 #include "study/FundamentalPowerGraphView.h"
@@ -692,6 +695,78 @@ TEST_F(GraphPagesTest, ACollapsedOptionsBarLeavesItsRoomToTheGraph)
     EXPECT_TRUE(Bar(graph).IsWindowVisible());
     graph.GetWindowRect(&view);
     EXPECT_LT(view.Width(), frame.Width());
+}
+
+TEST_F(GraphPagesTest, AYScaleSetInItsDialogIsSavedAndComesBackOnReopening)
+{
+    const CString path = m_program.Document().GetPathName();
+    // Typed into the dialog a double click on the power axis opens, and confirmed with Enter.
+    const auto scaleTo = [this](const char* low, const char* high) {
+        auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+        CiPlotX& chart = Chart(graph);
+        m_program.ForgetInterruptions();
+        m_program.AnswerNextDialog(CManualScaleDlg::kTemplateId, [&](CDialog& dialog) {
+            CAssembledProgram::TypeInto(*dialog.GetDlgItem(int(CManualScaleDlg::kLowEdit)), low);
+            CAssembledProgram::TypeInto(*dialog.GetDlgItem(int(CManualScaleDlg::kHighEdit)), high);
+            SimulateKey(*dialog.GetDlgItem(int(CManualScaleDlg::kHighEdit)), VK_RETURN);
+        });
+        SimulateMouse(chart, WM_LBUTTONDBLCLK, chart.GetLayout().yAxisBands.at(0).CenterPoint());
+        CFrameworkApp::PumpWaitingMessages();
+        EXPECT_EQ(m_program.Interruptions(), std::vector<std::string>{"dialog " + std::to_string(CManualScaleDlg::kTemplateId)});
+        EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMin(), std::atof(low));
+        EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMax(), std::atof(high));
+    };
+    // What the project holds, as saved, or as the file holds it once closed.
+    const auto held = [](const CProjectSettings& project) {
+        const auto* settings = dynamic_cast<const CBasicViewSettings*>(project.GetStudyViewSettings(kRmsPowerPage));
+        return settings && settings->m_upperPlot.yAxisCount > 0 ? settings->m_upperPlot.yAxes[0] : SAxisRange{};
+    };
+    const auto saved = [&] { return held(*m_program.Document().GetProjectSettings()); };
+    const auto stored = [&] {
+        CZcaArchive archive;
+        CProjectSettings project;
+        EXPECT_TRUE(archive.Open(path));
+        EXPECT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+        return held(project);
+    };
+    const auto shown = [this] {
+        CiPlotX& chart = Chart(ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry));
+        return SAxisRange{chart.GetYAxis(0)->GetMin(), chart.GetYAxis(0)->GetSpan()};
+    };
+
+    scaleTo("10", "30");
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
+    EXPECT_EQ(saved(), (SAxisRange{10.0, 20.0, true}));
+    scaleTo("5", "35");
+    EXPECT_EQ(shown(), (SAxisRange{5.0, 30.0}));
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
+    EXPECT_EQ(saved(), (SAxisRange{5.0, 30.0, true}));
+    // Scaled again and closed: the file holds it, and the graph shows it when reopened.
+    scaleTo("0", "40");
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    EXPECT_EQ(stored(), (SAxisRange{0.0, 40.0, true}));
+    ASSERT_TRUE(m_program.App().OpenDocumentFile(path));
+    EXPECT_EQ(shown(), (SAxisRange{0.0, 40.0}));
+    EXPECT_TRUE(Chart(ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry)).GetYAxis(0)->IsManual());
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+TEST_F(GraphPagesTest, ACursorMovedWithTheKeysComesBackOnItsRecordWhenReopened)
+{
+    const CString path = m_program.Document().GetPathName();
+    CiPlotX* chart = &Chart(ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry));
+    ASSERT_TRUE(chart->GetCursor(0).IsShown());
+    CAssembledProgram::ClickInView(*chart->GetParent());
+    for (int i = 0; i < 2; ++i)
+        SimulateKey(*chart, VK_RIGHT);
+    CFrameworkApp::PumpWaitingMessages();
+    const SPlotDataCursor moved = chart->GetCursor(0);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    ASSERT_TRUE(m_program.App().OpenDocumentFile(path));
+    chart = &Chart(ShowGraph<CFundamentalPowerGraphView>(kFundamentalPowerPage, kFundamentalGraphEntry));
+    EXPECT_EQ(chart->GetCursor(0).channelName, moved.channelName);
+    EXPECT_EQ(std::llround(chart->GetCursor(0).position * 86400000.0), std::llround(moved.position * 86400000.0));
+    EXPECT_EQ(chart->GetCursor(0).readout, moved.readout);
 }
 
 TEST_F(GraphPagesTest, TheCollapseButtonRestsWhileTheSectionIsCaptured)

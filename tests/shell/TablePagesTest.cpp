@@ -441,6 +441,43 @@ TEST(TablePagesTest, TheTitleTypedOverAnOverviewTableStaysWithIt)
     }
 }
 
+TEST(TablePagesTest, ATitleConfirmedWithEnterIsKeptWhenAnotherPageIsShown)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("titles", CAssembledProgram::StandardSessions())));
+    // The summary table, its graph and the calendar table: typed, Enter, and the next page is
+    // chosen with the focus still in the field.
+    struct SCase
+    {
+        int viewId;
+        int entry;
+        const char* title;
+    };
+    for (const SCase& c : {SCase{0, kSummaryTableEntry, "North feeder October"},
+                           SCase{0, kSummaryGraphEntry, "North feeder graph"},
+                           SCase{2, kCalendarTableEntry, "Hours of October"}}) {
+        SCOPED_TRACE(c.title);
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        CMyToolBar* toolBar = program.SectionFrame(c.entry)->FindSectionToolBar();
+        ASSERT_NE(toolBar, nullptr);
+        CEdit* edit = toolBar->GetTitleEdit();
+        ASSERT_NE(edit, nullptr);
+        ASSERT_TRUE(CAssembledProgram::TypeInto(*edit, c.title));
+        SimulateKey(*edit, VK_RETURN);
+        CFrameworkApp::PumpWaitingMessages();
+        ASSERT_TRUE(program.ShowStudyPage(1));
+        ASSERT_TRUE(program.ShowStudyPage(c.viewId));
+        const CBasicViewSettings& settings =
+            program.Section<CBasicGraphView>(c.entry == kSummaryGraphEntry ? c.entry : c.entry + 1)->GetSettings();
+        EXPECT_EQ(c.entry == kSummaryGraphEntry ? settings.m_toolbarEdit.Graph : settings.m_toolbarEdit.Table,
+                  CString(c.title));
+        toolBar = program.SectionFrame(c.entry)->FindSectionToolBar();
+        ASSERT_NE(toolBar, nullptr);
+        EXPECT_EQ(toolBar->GetUserEditText(), CString(c.title));
+    }
+    EXPECT_TRUE(program.Complaints().empty());
+}
+
 TEST(TablePagesTest, WhatTheUserCollapsesInATimeRangeTableOutlastsTheGraphsNextRefill)
 {
     CAssembledProgram program;

@@ -4,6 +4,8 @@
 // did on the report page before.
 #include "AssembledProgram.h"
 #include "datamodel/AvailableMemory.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/TrendTimeBlock.h"
 #include "grid/CUGGrid.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/windows/CFileDialog.h"
@@ -39,6 +41,7 @@
 #include <fstream>
 #include <iterator>
 #include <cmath>
+#include <limits>
 #include <map>
 
 namespace {
@@ -511,15 +514,69 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
               EExportReportResult::kExportFailed);
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Boxes()[2].text, "The file \"" + disk + "/report.rtf\" cannot be written: the disk is full.");
-    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+
+    // Close, with the client just typed into its card and the focus still there: told as Save
+    // tells it, and the project stays open with what was typed.
+    m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
+    const SCardRect& clientField = summary.Layout().edits[0].rect;
+    ASSERT_TRUE(m_program.ClickGridCell(summary, summary.OriginCol(clientField), summary.OriginRow(0, clientField)));
+    ASSERT_NE(CWnd::GetFocus(), nullptr);
+    ASSERT_TRUE(CAssembledProgram::TypeInto(*CWnd::GetFocus(), "Typed before Close"));
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    ASSERT_EQ(Boxes().size(), 4u);
+    EXPECT_EQ(Boxes()[3].text, "Saving of project.zca failed: the disk is full.");
+    ASSERT_NE(App().GetDocument(), nullptr);
+    ASSERT_NE(Manager(), nullptr);
+    EXPECT_EQ(Manager()->GetSettings().m_summary[0].Client, "Typed before Close");
+    // With room again, saved as a new file, it closes, the text written.
+    ::unlink((disk + "/filler").c_str());
+    const CString copy(disk + "/copy.zca");
+    m_program.AnswerNextFileDialog(copy);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE_AS));
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    EXPECT_EQ(Boxes().size(), 4u) << Boxes().back().text;
+    EXPECT_NE(ProjectXmlOf(copy).find("Client=\"Typed before Close\""), std::string::npos);
 
     // A project on a disk that cannot be written.
-    ::unlink((disk + "/filler").c_str());
     ASSERT_TRUE(MakeSmallDiskReadOnly());
     EXPECT_FALSE(App().OpenDocumentFile(project));
-    ASSERT_EQ(Boxes().size(), 4u);
-    EXPECT_EQ(Boxes()[3].text, project + " is read-only. A project is written while it is worked on: remove its write "
+    ASSERT_EQ(Boxes().size(), 5u);
+    EXPECT_EQ(Boxes()[4].text, project + " is read-only. A project is written while it is worked on: remove its write "
                                          "protection, or copy it to a folder that can be written and open the copy.");
+}
+
+TEST_F(UserWorkKeptTest, AnAxisRangeAnotherToolDamagedLeavesTheAxisOnTheData)
+{
+    const CString path = MakeProject("damaged", 1, u"Feeder");
+    ASSERT_TRUE(m_program.Start(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CFrameworkApp::RunFor(700);
+    m_program.Exit();
+    // Another tool writes the time axis's start and the power axis's span as no numbers.
+    {
+        CZcaArchive archive;
+        CProjectSettings project;
+        ASSERT_TRUE(archive.Open(path));
+        ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+        const auto* stored = dynamic_cast<const CBasicViewSettings*>(project.GetStudyViewSettings(0));
+        ASSERT_NE(stored, nullptr);
+        CBasicViewSettings damaged(*stored);
+        ASSERT_GT(damaged.m_upperPlot.yAxisCount, 0);
+        damaged.m_upperPlot.xAxes[0].min = std::numeric_limits<double>::quiet_NaN();
+        damaged.m_upperPlot.yAxes[0] = {-10.0, std::numeric_limits<double>::infinity(), true};
+        project.SetStudyViewSettings(0, &damaged);
+        ASSERT_TRUE(archive.WriteProjectXml(project));
+    }
+    ASSERT_TRUE(m_program.Start(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CFrameworkApp::RunFor(700);
+    const CiPlotX& chart = *Graph(0)->GetPlotControl();
+    const CTrendTimeBlock& records = *Project().GetDataSet(0)->GetTrendTimeBlock();
+    EXPECT_NEAR(chart.GetXAxis(0)->GetMin(), records.GetFirstTime().GetAsDate(), 1e-6);
+    EXPECT_NE(chart.GetYAxis(0)->GetMin(), -10.0);
+    EXPECT_FALSE(chart.GetYAxis(0)->IsManual());
 }
 
 TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoaded)

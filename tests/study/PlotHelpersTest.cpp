@@ -173,6 +173,15 @@ TEST(IOCompUtilsTest, SpansKeepTheCentreMarkersAndCursorsFollowTheAxis)
     reread.FromDetails(chart, details);
     EXPECT_TRUE(reread.Get(0).placed);
     EXPECT_FALSE(reread.Get(1).placed);
+    // A position stored as a day number of twelve digits, 8 ms before its record, comes back on it.
+    details.xCursors[0].pos = 204.2999999;
+    reread.FromDetails(chart, details);
+    reread.Restore(chart);
+    EXPECT_NEAR(chart.GetCursor(0).position, 204.3, 1e-9);
+    details.xCursors[0].pos = 204.35; // between two records: the one before
+    reread.FromDetails(chart, details);
+    reread.Restore(chart);
+    EXPECT_NEAR(chart.GetCursor(0).position, 204.3, 1e-9);
     chart.GetChannel(channel)->SetVisible(false); // a hidden channel does not take the cursor back
     chart.GetCursor(0).position = 0.0;
     reread.Restore(chart);
