@@ -117,6 +117,8 @@ private:
     // refuses it.
     bool Convert(Umbo_table_header_t* table);
     void Keep(CDataTable& list, Umbo_table_header_t* table, bool scale);
+    // Copies the tables kept in the last block out of it when they take less than half of it.
+    void ReleaseSparseBlock();
     int LoadConfiguration(Umbo_table_header_t* table);
     void RestartSession(const CHighTime& time);
     void CutAt(const CHighTime& time);
@@ -129,6 +131,10 @@ private:
     std::vector<BYTE> m_aligned;
     // The table being filed, where it lies in the reader's block; null when it was copied.
     Umbo_table_header_t* m_tableInBlock = nullptr;
+    // The reader's block that tables were last kept in, its size and the bytes they take.
+    const BYTE* m_keptBlock = nullptr;
+    std::size_t m_keptBlockSize = 0;
+    std::size_t m_keptBytes = 0;
     CHighTime m_restartTime;
     std::uint64_t m_end = 0;
     std::uint64_t m_position = 0;
@@ -186,6 +192,7 @@ int CDataSet::CReader::Run()
             result = kResultBadStream;
     }
 
+    ReleaseSparseBlock();
     m_blocks.reset();
     m_padded = {};
     m_aligned = {};
@@ -344,11 +351,30 @@ void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool 
 {
     if (scale && m_set.m_scaleFactors.IsSet())
         m_set.m_scaleFactors.Apply(table);
-    // A record list keeps the table where it was read.
-    if (table == m_tableInBlock)
-        list.InsertTable(table, m_blocks->Share());
-    else
+    if (table != m_tableInBlock) {
         list.InsertTable(table);
+        return;
+    }
+    // A record list keeps the table where it was read.
+    const std::shared_ptr<BYTE[]>& block = m_blocks->Share();
+    if (block.get() != m_keptBlock) {
+        ReleaseSparseBlock();
+        m_keptBlock = block.get();
+        m_keptBlockSize = m_blocks->GetCapacity();
+        m_keptBytes = 0;
+    }
+    m_keptBytes += table->table_lth;
+    list.InsertTable(table, block);
+}
+
+void CDataSet::CReader::ReleaseSparseBlock()
+{
+    // A block that holds mostly tables not kept (the indexed ones, which stay in the stream)
+    // is not held for the few records in it.
+    if (!m_keptBlock || m_keptBytes >= m_keptBlockSize / 2)
+        return;
+    for (CDataTable* list : {m_set.m_list15.get(), m_set.m_list61.get(), m_set.m_list64.get(), m_set.m_list65.get()})
+        list->CopyOutOf(m_keptBlock, m_keptBlockSize);
 }
 
 int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offset)

@@ -76,10 +76,29 @@ int CDataTable::InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BY
         return InsertTable(table);
     m_shortestLength = std::min(m_shortestLength, length);
     m_tailOrderTime = RemoveReplaced(table, length);
-    if (m_sharedBlocks.empty() || m_sharedBlocks.back() != block)
+    if (m_sharedBlocks.empty() || m_sharedBlocks.back() != block) {
         m_sharedBlocks.push_back(block);
+        m_firstInSharedBlock = m_tables.size();
+    }
     m_tables.push_back(bytes);
     return 0;
+}
+
+void CDataTable::CopyOutOf(const BYTE* block, std::size_t size)
+{
+    if (m_sharedBlocks.empty() || m_sharedBlocks.back().get() != block)
+        return;
+    for (std::size_t i = std::min(m_firstInSharedBlock, m_tables.size()); i < m_tables.size(); ++i) {
+        const BYTE* table = m_tables[i];
+        if (table < block || table >= block + size)
+            continue;
+        const std::size_t length = LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
+        BYTE* copy = Place(length);
+        std::memcpy(copy, table, length);
+        m_tables[i] = copy;
+    }
+    m_sharedBlocks.pop_back();
+    m_firstInSharedBlock = m_tables.size();
 }
 
 CHighTime CDataTable::RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied)

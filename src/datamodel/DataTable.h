@@ -27,6 +27,10 @@ public:
     // its interval end, is filed where it lies: the list keeps the block, which nobody writes
     // again.
     int InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BYTE[]>& block);
+    // Copies the tables filed in place in `block` (of `size` bytes), when it is the block they
+    // were filed in last, into the list's own blocks and lets go of it: for a block that holds
+    // little else that is kept.
+    void CopyOutOf(const BYTE* block, std::size_t size);
     // Drops the tables at the end whose time lies after `time`.
     void RemoveTablesAfter(const CHighTime& time);
     // Gives back the room at the end of the last block that no table uses; for the end of a
@@ -80,6 +84,8 @@ private:
     std::vector<LargeBlock> m_blocks;
     // The blocks of the tables filed where they were read.
     std::vector<std::shared_ptr<BYTE[]>> m_sharedBlocks;
+    // The first table filed in the last of them.
+    std::size_t m_firstInSharedBlock = 0;
     std::size_t m_blockSize = 0;
     std::size_t m_blockUsed = 0;
     std::size_t m_shortestLength = SIZE_MAX;

@@ -35,6 +35,8 @@ public:
     // The block Data() lies in, for a list that keeps bytes of it where they are; what was
     // skipped is then never touched again.
     const std::shared_ptr<BYTE[]>& Share() const { return m_buffer; }
+    // The size of that block.
+    std::size_t GetCapacity() const { return m_capacity; }
 
 private:
     // Room for `count` bytes from Data() on, which moves to an 8-byte boundary: within the block

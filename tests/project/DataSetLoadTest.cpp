@@ -3,6 +3,7 @@
 #include "datamodel/DataTable.h"
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DataSet.h"
+#include "datamodel/LargeBlock.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/StringTable.h"
 #include "project/MeasurementSettings.h"
@@ -202,6 +203,44 @@ TEST_P(DataSetLoad, SessionLongerThanAReadBlockKeepsEveryRecordAsWritten)
         CDataSet cutSet(nullptr);
         EXPECT_EQ(CDataSet::kResultShortTable, cutSet.LoadFromFile(cutPath.c_str(), false)) << cut;
     }
+}
+
+// Indexed tables stay in the stream: a session of large ones between its records holds no
+// more memory than its records take, however its bytes were read.
+TEST_P(DataSetLoad, IndexedTablesBetweenTheRecordsAreNotHeldInMemory)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    sessionSpec.trendRecords = 400;
+    const CSessionWriter writer(sessionSpec);
+    std::vector<SWrittenTable> tables;
+    int indexed = 0;
+    for (SWrittenTable& table : writer.BuildTables()) {
+        const bool record = table.type == 64;
+        const std::int64_t time = table.timeTicks;
+        tables.push_back(std::move(table));
+        if (record) {
+            tables.push_back(writer.MakeTable(10, 60000, time));
+            ++indexed;
+        }
+    }
+    const std::string path = m_folder.Path("indexed.zlg");
+    ASSERT_TRUE(WriteBytesToFile(path, writer.BuildFile(tables)));
+
+    const std::size_t mappedBefore = GetMappedLargeBlockBytes();
+    CDataSet set(nullptr);
+    ASSERT_EQ(0, set.LoadFromFile(path.c_str(), false));
+    EXPECT_EQ(indexed, set.GetFileTable10().GetSize());
+    const CDataTable* trend = set.GetTrendTable();
+    ASSERT_EQ(writer.WrittenTrendCount(), trend->GetCount());
+    for (int i = 0; i < trend->GetCount(); ++i)
+        EXPECT_EQ(680, trend->GetAt(i)->table_lth) << i;
+    const std::int64_t begin = writer.TrendBegin(0);
+    EXPECT_EQ(begin, ConstructHighTimeFromTableTime(trend->GetAt(0)->time_stamp).GetTicks());
+    EXPECT_FLOAT_EQ(float(CSessionWriter::PhaseValues(sessionSpec, begin + 300 * 10000000LL, 0).voltage),
+                    LoadF32(trend->GetAt(0), 32));
+    // 24 MB read, a quarter of a megabyte of records kept.
+    EXPECT_LT(GetMappedLargeBlockBytes(), mappedBefore + (std::size_t(2) << 20));
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, DataSetLoad, ::testing::Values(false, true),
