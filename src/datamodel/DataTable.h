@@ -3,7 +3,8 @@
 // version list) or in time order (the record lists of a session, where a later table that
 // restarts the clock replaces the tables it overlaps). The copies lie one after another in a few
 // large blocks: a year of one-minute records is half a million tables, and one heap block each
-// would cost an allocation, its overhead and its page faults per record.
+// would cost an allocation, its overhead and its page faults per record. A loader may instead
+// leave records in the blocks it read them into, which the list then shares.
 #include "datamodel/HighTime.h"
 #include "datamodel/LargeBlock.h"
 #include "datamodel/UmboFraming.h"

@@ -54,7 +54,8 @@ std::int64_t CStreamBlockReader::Ensure(std::size_t count)
         // The block fills a piece at a time, so that the loader meets each table while the
         // read has just put it in the processor's cache.
         const std::size_t needed = count - (m_end - m_begin);
-        std::int64_t got = m_stream.Read(m_buffer.get() + m_end, std::min(m_capacity - m_end, std::max(needed, kReadPiece)));
+        const std::size_t piece = std::min(m_capacity - m_end, std::max(needed, kReadPiece));
+        std::int64_t got = m_stream.Read(m_buffer.get() + m_end, piece);
         // A failed read may have moved the stream on: the exact request starts where the
         // buffered bytes end.
         if (got < 0 && m_stream.Seek(m_offset + (m_end - m_begin)))

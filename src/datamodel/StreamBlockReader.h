@@ -2,8 +2,9 @@
 // Sequential reading of a session stream in large blocks: the loader looks at each table where
 // it lies in the block instead of asking the stream for its 12-byte header and then its body,
 // which costs a system call (or a walk of an archive's sector chain) per table. A record list
-// may keep a table where it was read (Share()): the block is then never written again, and the
-// reader goes on in a new one, so that the records are read into their place and never copied.
+// may keep a table where it was read (Share()): the bytes before Data() are then never written
+// again and the reader goes on in a new block when this one is full, so that records are read
+// into their place and never copied.
 #include "datamodel/IDataStream.h"
 #include "platform/framework/WinTypes.h"
 
