@@ -105,10 +105,14 @@ CHighTime CDataTable::RemoveReplaced(const Umbo_table_header_t* table, std::size
 {
     if (m_orderedByType)
         return {};
-    // The time is read from the padded head, as from the copy.
+    // The time of a short table is read from the padded head, as from the copy.
+    const auto* bytes = reinterpret_cast<const BYTE*>(table);
     std::array<BYTE, kMinimumCopy> head{};
-    std::memcpy(head.data(), table, std::min(copied, kMinimumCopy));
-    const CHighTime time = OrderTime(head.data());
+    if (copied < kMinimumCopy) {
+        std::memcpy(head.data(), table, copied);
+        bytes = head.data();
+    }
+    const CHighTime time = OrderTime(bytes);
     RemoveTablesAfter(time);
     return time;
 }

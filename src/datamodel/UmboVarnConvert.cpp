@@ -26,13 +26,23 @@ constexpr bool kHostIsBigEndian = std::endian::native == std::endian::big;
 {
     ReverseWordsLoop(at, count);
 }
+
+[[gnu::target("avx512f,avx512bw")]] void ReverseWordsAvx512(BYTE* at, std::size_t count)
+{
+    ReverseWordsLoop(at, count);
+}
 #endif
 
 void ReverseWords(BYTE* at, std::size_t count)
 {
 #if defined(__x86_64__) || defined(__i386__)
     // Header fields are a word or two: not worth the call.
+    static const bool avx512 = __builtin_cpu_supports("avx512bw");
     static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx512 && count >= 32) {
+        ReverseWordsAvx512(at, count);
+        return;
+    }
     if (avx2 && count >= 16) {
         ReverseWordsAvx2(at, count);
         return;
