@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <glog/logging.h>
 #include <new>
@@ -91,6 +92,28 @@ CString LoadingTitle(const CString& path)
         title = title.Left(title.GetLength() - 4);
     return title;
 }
+
+// The percent of a total that a count is, worked out only when it changes: a year's session is
+// half a million tables, and a division for each costs more than filing some of them.
+class CPercentOf
+{
+public:
+    explicit CPercentOf(std::uint64_t total) : m_total(total) {}
+
+    int At(std::uint64_t done)
+    {
+        if (done >= m_nextAt) {
+            m_percent = std::min<std::uint64_t>(done * 100 / m_total, 100);
+            m_nextAt = m_percent < 100 ? ((m_percent + 1) * m_total + 99) / 100 : UINT64_MAX;
+        }
+        return int(m_percent);
+    }
+
+private:
+    std::uint64_t m_total;
+    std::uint64_t m_percent = 0;
+    std::uint64_t m_nextAt = 0;
+};
 
 } // namespace
 
@@ -172,12 +195,13 @@ int CDataSet::CReader::Run()
         progress->StartDialog(kLoadingCaptionId, LoadingTitle(m_set.m_path));
     }
 
+    CPercentOf percent(m_end);
     auto lastPump = std::chrono::steady_clock::now();
     unsigned tablesSincePump = 0;
     while (result == 0 && !m_stop && m_position < m_end) {
         result = ReadTable();
         if (progress) {
-            progress->SetPercent(int(std::min<std::uint64_t>(m_position * 100 / m_end, 100)));
+            progress->SetPercent(percent.At(m_position));
             if (result == 0 && progress->IsCanceled() && !m_bracketOpen)
                 result = kResultCanceled;
         }
