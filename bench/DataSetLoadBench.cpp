@@ -178,7 +178,9 @@ void BM_FirstLoadInNewProcess(benchmark::State& state)
     state.counters["again_load_min_ms"] = MinMs(warmLoads);
     state.counters["again_load_median_ms"] = MedianMs(warmLoads);
     state.counters["again_load_max_ms"] = MaxMs(warmLoads);
+    state.counters["prefaulted_read_min_ms"] = MinMs(prefaultedReads);
     state.counters["prefaulted_read_median_ms"] = prefaultedMs;
+    state.counters["prefaulted_read_max_ms"] = MaxMs(prefaultedReads);
     state.counters["again_load_per_prefaulted_read"] = MedianMs(warmLoads) / prefaultedMs;
     state.counters["again_slowest_load_per_prefaulted_read"] = MaxMs(warmLoads) / prefaultedMs;
 }
