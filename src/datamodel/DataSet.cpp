@@ -5,6 +5,7 @@
 #include "datamodel/VersionEntry.h"
 #include "datamodel/ByteAccess.h"
 #include "datamodel/AvailableMemory.h"
+#include "datamodel/LargeBlock.h"
 #include "datamodel/DiskSpace.h"
 #include "datamodel/PlainFileStream.h"
 #include "datamodel/StreamBlockReader.h"
@@ -303,7 +304,11 @@ int CDataSet::CReader::CheckMemory() const
     // A session lives in memory once loaded, its tables a little larger than in the file, and
     // the views build their items from it: one that cannot fit is refused before it is read,
     // rather than have the system end the program half-way.
-    const auto available = QueryAvailableMemory();
+    // Blocks an earlier session gave back are held by the process, not free to the system, but
+    // this load fills them first, as it fills the block it reads into.
+    auto available = QueryAvailableMemory();
+    if (available)
+        *available += GetKeptLargeBlockBytes() + m_blocks->GetCapacity();
     const std::uint64_t size = std::min<std::uint64_t>(m_end, m_set.m_stream->GetLength());
     if (!available || size <= *available / kMemoryFactor)
         return 0;

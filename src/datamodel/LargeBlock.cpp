@@ -52,6 +52,11 @@ public:
         m_bytes -= bytes;
         return block;
     }
+    std::size_t Bytes()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_bytes;
+    }
 
 private:
     std::mutex m_mutex;
@@ -119,4 +124,9 @@ std::size_t ShrinkLargeBlock(LargeBlock& block, std::size_t size, std::size_t bl
 std::size_t GetMappedLargeBlockBytes()
 {
     return g_mappedBytes;
+}
+
+std::size_t GetKeptLargeBlockBytes()
+{
+    return KeptBlocks().Bytes();
 }

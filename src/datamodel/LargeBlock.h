@@ -25,3 +25,6 @@ LargeBlock AllocateLargeBlock(std::size_t size);
 std::size_t ShrinkLargeBlock(LargeBlock& block, std::size_t size, std::size_t blockSize);
 // Bytes of the blocks mapped apart from the heap, for the memory figures.
 std::size_t GetMappedLargeBlockBytes();
+// Bytes of the blocks given back and kept for the next load: memory the process holds but a load
+// takes first.
+std::size_t GetKeptLargeBlockBytes();

@@ -1,6 +1,7 @@
 // Loading sessions written by the session writer: what was written is what the data set holds,
 // in either byte order, from a file or an archive stream.
 #include "datamodel/DataTable.h"
+#include "datamodel/AvailableMemory.h"
 #include "datamodel/ByteAccess.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/LargeBlock.h"
@@ -13,6 +14,7 @@
 #include "datamodel/SessionFiles.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -203,6 +205,31 @@ TEST_P(DataSetLoad, SessionLongerThanAReadBlockKeepsEveryRecordAsWritten)
         CDataSet cutSet(nullptr);
         EXPECT_EQ(CDataSet::kResultShortTable, cutSet.LoadFromFile(cutPath.c_str(), false)) << cut;
     }
+}
+
+// A session closed leaves its blocks with the process for the next load: they count as memory the
+// next session may take, so one that fits in them and what is free is not refused.
+TEST_P(DataSetLoad, BlocksAClosedSessionLeftCountAsRoomForTheNext)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    sessionSpec.trendRecords = 14000;
+    const std::string path = Write(CSessionWriter(sessionSpec), "long.zlg");
+    const auto size = std::uint64_t(std::filesystem::file_size(path));
+    {
+        CDataSet first(nullptr);
+        ASSERT_EQ(0, first.LoadFromFile(path.c_str(), false));
+    }
+    ASSERT_GE(GetKeptLargeBlockBytes(), size);
+    struct SPinned
+    {
+        explicit SPinned(std::uint64_t bytes) { SetAvailableMemoryForTesting(bytes); }
+        ~SPinned() { ResetAvailableMemoryForTesting(); }
+    };
+    // Free memory alone would refuse it (a load wants twice the session's size).
+    const SPinned free(size);
+    CDataSet again(nullptr);
+    EXPECT_EQ(0, again.LoadFromFile(path.c_str(), false));
 }
 
 // Indexed tables stay in the stream: a session of large ones between its records holds no

@@ -5,6 +5,8 @@
 #include "AssembledProgram.h"
 #include "datamodel/AvailableMemory.h"
 #include "datamodel/DataSet.h"
+#include "datamodel/LargeBlock.h"
+#include "datamodel/StreamBlockReader.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "grid/CUGGrid.h"
 #include "platform/chart/CiPlotX.h"
@@ -581,7 +583,10 @@ TEST_F(UserWorkKeptTest, AnAxisRangeAnotherToolDamagedLeavesTheAxisOnTheData)
 
 TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoaded)
 {
-    const CString project = MakeProject("project", 1, u"Feeder");
+    // Larger than the block a load reads into, which the load holds before it asks for more.
+    SSessionSpec large = Session(1, u"Feeder");
+    large.trendRecords = 30000;
+    const CString project = m_program.MakeProject("project", {large});
     const CString session = InHome("project.zlg");
     ASSERT_TRUE(m_program.Start(MakeProject("small", 1, u"Other feeder")));
     const auto sessionBytes = std::filesystem::file_size(session.str());
@@ -591,8 +596,11 @@ TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoad
         ~SPinnedMemory() { ResetAvailableMemoryForTesting(); }
     };
     {
-        // Room for the session's bytes, not for what loading and viewing it takes.
-        const SPinnedMemory memory(sessionBytes + sessionBytes / 2);
+        // A byte less than loading and viewing it takes (twice its bytes), counting as room what
+        // the process holds for loads: blocks given back and the block a load reads into.
+        const std::uint64_t held = GetKeptLargeBlockBytes() + CStreamBlockReader::kBlockSize;
+        ASSERT_LT(held, 2 * sessionBytes);
+        const SPinnedMemory memory(2 * sessionBytes - held - 1);
         EXPECT_FALSE(App().OpenDocumentFile(project));
         EXPECT_EQ(App().GetDocument(), nullptr);
         // The session file alone is refused as well, before the user is asked where its project
