@@ -166,21 +166,18 @@ void BM_FirstLoadInNewProcess(benchmark::State& state)
         }
     }
     const double readMs = MedianMs(reads), prefaultedMs = MedianMs(prefaultedReads);
-    state.counters["new_process_load_min_ms"] = MinMs(loads);
-    state.counters["new_process_load_median_ms"] = MedianMs(loads);
-    state.counters["new_process_load_max_ms"] = MaxMs(loads);
-    state.counters["new_process_read_min_ms"] = MinMs(reads);
-    state.counters["new_process_read_median_ms"] = readMs;
-    state.counters["new_process_read_max_ms"] = MaxMs(reads);
+    const auto spread = [&state](const std::string& name, const std::vector<double>& values) {
+        state.counters[name + "_min_ms"] = MinMs(values);
+        state.counters[name + "_median_ms"] = MedianMs(values);
+        state.counters[name + "_max_ms"] = MaxMs(values);
+    };
+    spread("new_process_load", loads);
+    spread("new_process_read", reads);
     state.counters["new_process_stream_median_ms"] = MedianMs(streams);
     state.counters["new_process_slowest_load_per_read"] = MaxMs(loads) / readMs;
     state.counters["new_process_median_load_per_read"] = MedianMs(loads) / readMs;
-    state.counters["again_load_min_ms"] = MinMs(warmLoads);
-    state.counters["again_load_median_ms"] = MedianMs(warmLoads);
-    state.counters["again_load_max_ms"] = MaxMs(warmLoads);
-    state.counters["prefaulted_read_min_ms"] = MinMs(prefaultedReads);
-    state.counters["prefaulted_read_median_ms"] = prefaultedMs;
-    state.counters["prefaulted_read_max_ms"] = MaxMs(prefaultedReads);
+    spread("again_load", warmLoads);
+    spread("prefaulted_read", prefaultedReads);
     state.counters["again_load_per_prefaulted_read"] = MedianMs(warmLoads) / prefaultedMs;
     state.counters["again_slowest_load_per_prefaulted_read"] = MaxMs(warmLoads) / prefaultedMs;
 }
