@@ -17,6 +17,7 @@
 // - pictures: thumbnails written by the first show; ratio: the screen's device pixel ratio.
 #include "BenchProgram.h"
 #include "BenchSessionFile.h"
+#include "shell/CalendarBinsInSight.h"
 #include "mainview/MainView.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/GdiObjects.h"
@@ -76,20 +77,6 @@ View* Section(int entry)
     const TVisualObject* object = view ? view->GetLayout().GetObject(entry) : nullptr;
     auto* frame = object ? dynamic_cast<CSplitFrame*>(object->GetWnd()) : nullptr;
     return frame ? dynamic_cast<View*>(frame->GetView()) : nullptr;
-}
-
-// The bins of the first session whose rows the grid shows.
-std::vector<int> BinsInSight(const CCalendarGrid& grid, const structCalendarBins& bins)
-{
-    std::vector<int> seen;
-    for (int i = 0; i < bins.count; ++i) {
-        int col = 0;
-        int row = 0;
-        grid.BinCell(0, i, col, row);
-        if (grid.IsRowSeen(row))
-            seen.push_back(i);
-    }
-    return seen;
 }
 
 void Print(const char* name, double value)

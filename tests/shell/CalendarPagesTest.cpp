@@ -1,6 +1,7 @@
 // The Calendar and Load pages, the View menu and the page frames of the assembled program, driven
 // as a user drives them: clicks at what the user sees, the View menu, bookmarks.
 #include "AssembledProgram.h"
+#include "CalendarBinsInSight.h"
 
 #include "mainview/StudyLayouts.h"
 #include "platform/framework/Profile.h"
@@ -80,20 +81,6 @@ SSessionSpec LongSession(int days, int seconds)
     recording.trendRecords = days * 86400 / seconds;
     recording.gapStart = -1;
     return recording;
-}
-
-// The bins of the first session whose pictures the user can see.
-std::vector<int> BinsInSight(CCalendarGrid& grid, const structCalendarBins& bins)
-{
-    std::vector<int> seen;
-    for (int i = 0; i < bins.count; ++i) {
-        int col = 0;
-        int row = 0;
-        grid.BinCell(0, i, col, row);
-        if (grid.IsRowSeen(row))
-            seen.push_back(i);
-    }
-    return seen;
 }
 
 bool Exists(const structCalendarBins& bins, int bin)
