@@ -125,9 +125,9 @@ public:
     // title may have changed.
     void OnFileSave();
     void OnFileSaveAs();
-    // Whether the main window may close now. Not while the document is at work (it may wait in
-    // a dialog of its own while the heartbeat, on a signal, asks the window to close): the
-    // window then closes once the document is done.
+    // Whether the main window may close now. Not while the document is at work or a modal loop
+    // runs (a dialog, a message box, a menu, a progress dialog: what opened it is still on the
+    // stack): the window then closes once they are done.
     bool CanCloseMainWindow();
     // The main window's title: the application, the instance number of a secondary instance
     // and the project's title.
@@ -186,4 +186,6 @@ private:
     std::unique_ptr<CMessageBoxCaption> m_boxCaption;
     int m_documentCalls = 0;
     bool m_closeDeferred = false;
+    // Posts the close held back by CanCloseMainWindow once nothing holds it any more.
+    void CloseIfDeferred();
 };

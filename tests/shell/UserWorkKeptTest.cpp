@@ -516,6 +516,12 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
               EExportReportResult::kExportFailed);
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Boxes()[2].text, "The file \"" + disk + "/report.rtf\" cannot be written: the disk is full.");
+    // The CSV of the session, told in the same words.
+    m_program.AnswerNextDialog(1502, [](CDialog& dialog) { CAssembledProgram::ClickAtCentre(*dialog.GetDlgItem(IDOK)); });
+    m_addDataAnswers.push_back(CString(disk + "/session.txt"));
+    Manager()->SendMessage(WM_PM_COMMAND, kCommandExportSession, 0);
+    ASSERT_EQ(Boxes().size(), 4u);
+    EXPECT_NE(Boxes()[3].text.Find(": the disk is full."), -1) << Boxes()[3].text.str();
 
     // Close, with the client just typed into its card and the focus still there: told as Save
     // tells it, and the project stays open with what was typed.
@@ -526,8 +532,8 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_NE(CWnd::GetFocus(), nullptr);
     ASSERT_TRUE(CAssembledProgram::TypeInto(*CWnd::GetFocus(), "Typed before Close"));
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
-    ASSERT_EQ(Boxes().size(), 4u);
-    EXPECT_EQ(Boxes()[3].text, "Saving of project.zca failed: the disk is full.");
+    ASSERT_EQ(Boxes().size(), 5u);
+    EXPECT_EQ(Boxes()[4].text, "Saving of project.zca failed: the disk is full.");
     ASSERT_NE(App().GetDocument(), nullptr);
     ASSERT_NE(Manager(), nullptr);
     EXPECT_EQ(Manager()->GetSettings().m_summary[0].Client, "Typed before Close");
@@ -538,14 +544,14 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE_AS));
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
     EXPECT_EQ(App().GetDocument(), nullptr);
-    EXPECT_EQ(Boxes().size(), 4u) << Boxes().back().text;
+    EXPECT_EQ(Boxes().size(), 5u) << Boxes().back().text;
     EXPECT_NE(ProjectXmlOf(copy).find("Client=\"Typed before Close\""), std::string::npos);
 
     // A project on a disk that cannot be written.
     ASSERT_TRUE(MakeSmallDiskReadOnly());
     EXPECT_FALSE(App().OpenDocumentFile(project));
-    ASSERT_EQ(Boxes().size(), 5u);
-    EXPECT_EQ(Boxes()[4].text, project + " is read-only. A project is written while it is worked on: remove its write "
+    ASSERT_EQ(Boxes().size(), 6u);
+    EXPECT_EQ(Boxes()[5].text, project + " is read-only. A project is written while it is worked on: remove its write "
                                          "protection, or copy it to a folder that can be written and open the copy.");
 }
 
@@ -641,6 +647,18 @@ TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
     EXPECT_GE(window.top - frame.top, work.top);
     EXPECT_LE(window.right + frame.right, work.right);
     EXPECT_LE(window.bottom + frame.bottom, work.bottom);
+
+    // Kept in the screen's device pixels: a window stored at one ratio comes back as large on the
+    // screen at another (800 x 600 device pixels are 400 x 300 at a ratio of 2).
+    const double ratio = GetMonitorPixelRatio(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST));
+    const auto logical = [ratio](int devicePixels) { return int(std::lround(devicePixels / ratio)); };
+    App().GetMainFrame()->MoveWindow(logical(40), logical(60), logical(800), logical(600));
+    App().GetMainFrame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(App().GetProfile().GetProfileString("AppWindowPlacement", "Rect"), "40,60,840,660");
+    App().ExitInstance();
+    ASSERT_TRUE(App().InitInstance({project}, options));
+    App().GetMainFrame()->GetWindowRect(&window);
+    EXPECT_EQ(window, CRect(logical(40), logical(60), logical(840), logical(660)));
     App().ExitInstance();
 }
 
