@@ -335,6 +335,10 @@ void CMainFrame::OnDestroy()
 void CMainFrame::OnTimer(UINT_PTR id)
 {
     if (id == kHeartbeatTimer) {
+        if (!m_fittedWithFrame && !GetFrameMargins().IsRectNull()) {
+            m_fittedWithFrame = true;
+            COrnApp::Instance().FitMainWindowToScreen();
+        }
         PostHeldMessages();
         COrnApp::Instance().OnHeartbeat();
     }

@@ -86,4 +86,7 @@ private:
     std::unique_ptr<CChildFrameQuarn> m_projectWindow;
     int m_documentClosedCount = 0;
     std::vector<MSG> m_held;
+    // Whether the window was fitted to the screen with its frame: the window manager gives the
+    // frame some time after the first show; the heartbeat fits the window again once it has it.
+    bool m_fittedWithFrame = false;
 };

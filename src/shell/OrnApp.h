@@ -143,6 +143,8 @@ public:
     // The main window is gone: the message loop ends.
     void OnMainWindowDestroyed();
     void SaveWindowPlacement(CWnd& frame);
+    // Moves and shrinks the main window so that it lies on its screen whole, with its frame.
+    void FitMainWindowToScreen();
 
     COrnApp(const COrnApp&) = delete;
     COrnApp& operator=(const COrnApp&) = delete;
@@ -155,8 +157,6 @@ private:
     void InstallWindowServices();
     void RemoveWindowServices();
     CRect RestoredWindowRect();
-    // Moves and shrinks the main window so that it lies on its screen whole.
-    void FitMainWindowToScreen();
     void UpdateTitles();
 
     // Marks a call into the document (opening, saving) for its lifetime.
