@@ -3,14 +3,10 @@
 #include "platform/framework/LocaleNumber.h"
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/DataExchange.h"
+#include "platform/framework/windows/FieldRefusal.h"
 #include "platform/framework/windows/QtBridge.h"
 
-#include <QCoreApplication>
-#include <QPointer>
-#include <QTimer>
-
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -19,29 +15,6 @@ constexpr UINT kNotANumberText = 61720;
 constexpr UINT kOutOfRangeText = 61721;
 constexpr UINT kZeroText = 61722;
 constexpr int kBoundDecimals = 6;
-
-// The refusal waiting to be shown; one at a time (a field refused twice before it shows, as an
-// edit that ends and then loses the focus, gets one message).
-CString& PendingRefusal()
-{
-    static CString text;
-    return text;
-}
-
-void ShowRefusalLater(const CString& text, CWnd& field)
-{
-    const bool queued = !PendingRefusal().IsEmpty();
-    PendingRefusal() = text;
-    if (queued)
-        return;
-    QPointer<QWidget> widget = field.Impl() ? field.Impl()->widget : nullptr;
-    QTimer::singleShot(0, QCoreApplication::instance(), [widget] {
-        const CString message = std::exchange(PendingRefusal(), CString());
-        AfxMessageBox(message.GetString(), MB_ICONEXCLAMATION);
-        if (widget && widget->isVisible())
-            widget->setFocus(Qt::OtherFocusReason);
-    });
-}
 
 } // namespace
 
@@ -88,7 +61,7 @@ std::optional<double> ReadNumberField(CWnd& field, const CString& text, const SN
         return value;
     field.SetWindowText(previous);
     field.SendMessage(EM_SETSEL, 0, -1);
-    ShowRefusalLater(RefusalText(check, text, range), field);
+    TellRefusalLater(RefusalText(check, text, range), field.Impl() ? field.Impl()->widget.data() : nullptr);
     return std::nullopt;
 }
 
