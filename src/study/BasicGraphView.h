@@ -246,7 +246,11 @@ protected:
     // The chart's parts for its present size and axes: axis controls, tooltips, markers, notes
     // and labels.
     void ArrangeChart();
+    // The pickers and the settings take the markers' range.
     void UpdateTimeRangePickers();
+    // After every change of the time range: the pickers, the settings, the chart's picture and
+    // the time-range table show the markers' range.
+    void ShowTimeRange();
     // True when the settings' time range is the one an update stores for a view whose range
     // nobody placed: the reference session's whole recording.
     bool IsUntouchedTimeRange() const;
