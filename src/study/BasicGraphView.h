@@ -206,6 +206,8 @@ protected:
     void CreateChildren();
     // Rebuild of the chart from the feeder's lists (Min/Max boxes, refresh).
     void RebuildChart();
+    // The markers of a time range that is on, made again on a chart rebuilt without them.
+    void RemakeTimeRangeMarkers();
     void BuildChannels();
     // The colour of a channel: its custom colour from the settings, else the regional phase
     // colour of its slot (lighter for Min and Max) or, in the distinct-colour preference, a
