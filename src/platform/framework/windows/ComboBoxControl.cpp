@@ -126,6 +126,7 @@ LRESULT ComboProc(WndImpl& impl, QComboBox* combo, UINT message, WPARAM wParam, 
     case CB_LIMITTEXT:
         if (combo->isEditable()) combo->lineEdit()->setMaxLength(wParam ? int(wParam) : 32767);
         return TRUE;
+    case WM_MOUSEWHEEL: return WheelUnlessFocused(impl, combo, wParam, lParam, handled);
     default: handled = false; return 0;
     }
 }
@@ -141,6 +142,7 @@ QWidget* CreateComboBoxControl(WndImpl& impl, QWidget* parent)
     if (kind != CBS_SIMPLE)
         impl.shownHeight = [combo](int given) { return std::clamp(given, 0, combo->sizeHint().height()); };
     combo->setInsertPolicy(QComboBox::NoInsert);
+    TakeFocusWithTheWheelOnly(combo);
     auto* self = &impl;
     QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), combo, [self] { NotifyParent(*self, CBN_SELCHANGE); });
     if (combo->isEditable())
