@@ -35,6 +35,9 @@ template <class T>
     const std::size_t n = folds.values.size();
     const int records = table.GetCount();
     float* __restrict values = folds.values.data();
+    const std::uint32_t* __restrict offsets = folds.offsets.data();
+    const float* __restrict divisors = folds.divisors.data();
+    const std::size_t divided = folds.divisors.size();
     int* __restrict counts = folds.finite.data();
     double* __restrict sums = folds.sum.data();
     double* __restrict squares = folds.squares.data();
@@ -42,31 +45,43 @@ template <class T>
     float* __restrict high = folds.maximum.data();
     int* __restrict lowAt = folds.minimumRecord.data();
     int* __restrict highAt = folds.maximumRecord.data();
+    const int base = folds.first;
+    // Every value of a record folded here is finite: the counts grow by the records folded.
+    int folded = 0;
+    const auto stop = [&](int at) {
+        for (std::size_t k = 0; k < n; ++k)
+            counts[k] += folded;
+        return at;
+    };
     for (int i = first; i <= last; ++i) {
         if (i + kReadAhead < records)
             for (std::size_t line : folds.lines)
                 __builtin_prefetch(table.GetRecordBytes(std::size_t(i + kReadAhead)) + line);
         const BYTE* record = table.GetRecordBytes(std::size_t(i));
-        for (const SFieldFolds::SRun& run : folds.runs) {
-            float* to = values + run.first;
-            const BYTE* from = record + run.offset;
-            for (std::size_t k = 0; k < run.count; ++k)
-                to[k] = LoadF32(from, k * sizeof(float));
-            if (run.divisor != 1.0f)
-                for (std::size_t k = 0; k < run.count; ++k)
-                    to[k] = to[k] / run.divisor;
-        }
+        for (std::size_t k = 0; k < n; ++k)
+            values[k] = LoadF32(record, offsets[k]);
+        for (std::size_t k = 0; k < divided; ++k)
+            values[k] = values[k] / divisors[k];
+        for (const SFieldFolds::SCapture& capture : folds.captures)
+            capture.to[i - base] = values[capture.slot];
         std::uint32_t nonFinite = 0;
         for (std::size_t k = 0; k < n; ++k)
             nonFinite |= IsFinite(values[k]) ? 0u : 1u;
         if (nonFinite != 0)
-            return i;
+            return stop(i);
+        ++folded;
         for (std::size_t k = 0; k < n; ++k) {
             const float v = values[k];
-            counts[k] += 1;
             sums[k] += double(v);
             squares[k] += double(v) * v;
         }
+        // A new extreme is rare once the first records are folded: the extremes and their records
+        // are only written for a record that brings one.
+        std::int32_t beyond = 0;
+        for (std::size_t k = 0; k < n; ++k)
+            beyond |= -std::int32_t(values[k] < low[k]) | -std::int32_t(values[k] > high[k]);
+        if (beyond == 0)
+            continue;
         for (std::size_t k = 0; k < n; ++k) {
             const float v = values[k];
             const std::int32_t lower = -std::int32_t(v < low[k]);
@@ -77,7 +92,7 @@ template <class T>
             highAt[k] = Select(higher, i, highAt[k]);
         }
     }
-    return last + 1;
+    return stop(last + 1);
 }
 
 int FoldFiniteRecordsPlain(const CDataTable& table, SFieldFolds& folds, int first, int last)
@@ -107,28 +122,30 @@ int FoldFiniteRecords(const CDataTable& table, SFieldFolds& folds, int first, in
 } // namespace
 
 CFieldSummaries::CFieldSummaries(const CDataTable& records, std::span<const CTrendSeries::SField> fields,
-                                 std::span<SSeriesSummary* const> summaries)
+                                 std::span<SSeriesSummary* const> summaries, std::span<const SFieldCapture> captures)
     : m_records(records)
 {
     std::vector<std::size_t> order(fields.size());
     for (std::size_t k = 0; k < order.size(); ++k)
         order[k] = k;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return fields[a].offset < fields[b].offset; });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const bool aDivided = fields[a].divisor != 1.0f, bDivided = fields[b].divisor != 1.0f;
+        return aDivided != bDivided ? aDivided : fields[a].offset < fields[b].offset;
+    });
     std::vector<std::size_t> offsets;
-    std::vector<SFieldFolds::SRun>& runs = m_folds.runs;
     for (std::size_t k : order) {
         const CTrendSeries::SField& field = fields[k];
-        const bool continues = !runs.empty() && runs.back().divisor == field.divisor &&
-                               runs.back().offset + runs.back().count * sizeof(float) == field.offset;
-        if (continues)
-            ++runs.back().count;
-        else
-            runs.push_back({field.offset, m_summaries.size(), 1, field.divisor});
+        m_folds.offsets.push_back(std::uint32_t(field.offset));
+        if (field.divisor != 1.0f)
+            m_folds.divisors.push_back(field.divisor);
         m_summaries.push_back(summaries[k]);
         offsets.push_back(field.offset);
     }
     m_folds.lines = FieldLineOffsets(offsets);
+    for (const SFieldCapture& capture : captures) {
+        const std::size_t slot = std::size_t(std::find(order.begin(), order.end(), capture.field) - order.begin());
+        m_folds.captures.push_back({slot, capture.to});
+    }
     const std::size_t n = fields.size();
     m_folds.values.resize(n);
     m_folds.finite.resize(n);
@@ -182,6 +199,7 @@ void CFieldSummaries::Add(int first, int last)
 {
     if (m_summaries.empty())
         return;
+    m_folds.first = first;
     last = std::min(last, m_records.GetCount() - 1);
     for (int i = FoldFiniteRecords(m_records, m_folds, first, last); i <= last;
          i = FoldFiniteRecords(m_records, m_folds, i + 1, last)) {

@@ -206,6 +206,9 @@ protected:
     void CreateChildren();
     // Rebuild of the chart from the feeder's lists (Min/Max boxes, refresh).
     void RebuildChart();
+    // The sessions' X axes and the Y axes of the channels the settings show, shown; the others
+    // hidden.
+    void PlaceChannelAxes();
     void BuildChannels();
     // The colour of a channel: its custom colour from the settings, else the regional phase
     // colour of its slot (lighter for Min and Max) or, in the distinct-colour preference, a

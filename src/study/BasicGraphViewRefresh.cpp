@@ -210,9 +210,12 @@ void CBasicGraphView::RefreshGraph()
     CGraphEventScope scope(*this);
     CChartDrawingScope drawing(m_chart);
     BuildChannels();
+    // The axes of the shown channels take their room first: the data is fed at the width it is
+    // drawn at. A plot that a layout made narrower or wider still is fed again before anything is
+    // drawn, rather than a moment later.
+    PlaceChannelAxes();
+    m_chart.RecalcLayout();
     FeedAndRebuild();
-    // The axes the data brought may narrow the plot: the data is fed again at the width it is
-    // shown at, before anything is drawn, rather than a moment later.
     if (m_windowedFeeding && m_chart.GetLayout().plot.Width() != m_feeding.plotWidth)
         FeedAndRebuild();
     StopTimer(kFeedTimer);
@@ -240,12 +243,8 @@ void CBasicGraphView::FeedAndRebuild()
     RebuildChart();
 }
 
-void CBasicGraphView::RebuildChart()
+void CBasicGraphView::PlaceChannelAxes()
 {
-    if (!m_feeder)
-        return;
-    CGraphEventScope scope(*this);
-    CWaitCursor wait;
     for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
         m_chart.GetXAxis(i)->SetVisible(i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
     m_feeder->SyncChannels(m_settings, GetViewKind() == 5);
@@ -256,6 +255,15 @@ void CBasicGraphView::RebuildChart()
     if (m_bookmarkApplied)
         m_feeder->SetAllYAxesManual(false);
     m_feeder->Finish();
+}
+
+void CBasicGraphView::RebuildChart()
+{
+    if (!m_feeder)
+        return;
+    CGraphEventScope scope(*this);
+    CWaitCursor wait;
+    PlaceChannelAxes();
     m_chart.AutoScaleYAxes();
     if (m_markers.IsShown()) {
         m_markers.Create();
