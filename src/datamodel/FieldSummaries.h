@@ -17,6 +17,7 @@ struct SFieldFolds
     std::vector<float> divisors;        // of the first fields, those with a divisor
     std::vector<std::size_t> lines;     // an offset in each cache line the fields lie in
     std::vector<float> values;      // of the record being folded
+    std::vector<float> block;       // of the records folded together, record by record
     std::vector<int> finite;
     std::vector<double> sum;
     std::vector<double> squares;

@@ -138,6 +138,9 @@ bool CBasicGraphView::FeedSession(int session)
     m_feeder->SetDecimationStep(m_windowedFeeding ? m_feeding.halfPixel : 0.0);
 
     CQuantityInfo info(config);
+    // The items of one time block are fed together: its records are read once for all of them.
+    std::vector<std::unique_ptr<CTrendChannel>> trends;
+    std::vector<std::pair<const CTrendTimeBlock*, std::vector<CRecTrendToIOComp::SChannelFeed>>> blocks;
     for (const SDataItem& item : m_dataItems) {
         if (!info.Select(item.quantity))
             continue;
@@ -149,8 +152,11 @@ bool CBasicGraphView::FeedSession(int session)
         if (!trendItem || !trendItem->GetTimeBlock())
             return false;
         const int unitScale = std::max(1, info.GetUnitScale());
-        std::vector<std::unique_ptr<CTrendChannel>> trends;
-        std::vector<CRecTrendToIOComp::SChannelFeed> feeds;
+        const bool withMinMax = info.HasMin() || info.HasMax();
+        const CTrendTimeBlock* block = trendItem->GetTimeBlock();
+        auto fed = std::find_if(blocks.begin(), blocks.end(), [&](const auto& b) { return b.first == block; });
+        if (fed == blocks.end())
+            fed = blocks.insert(blocks.end(), {block, {}});
         for (int channel = 0; channel < m_feeder->GetChannelCount(); ++channel) {
             const SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
             if (entry->session != session || entry->quantity != item.quantity || entry->statistic != kStatAvg)
@@ -163,13 +169,13 @@ bool CBasicGraphView::FeedSession(int session)
                 m_feeder->SetChannelLimit(channel, limit, m_settings.m_isLimit[std::size_t(item.row)]);
             }
             if (trend) {
-                feeds.push_back({channel, trend.get()});
+                fed->second.push_back({channel, trend.get(), withMinMax});
                 trends.push_back(std::move(trend));
             }
         }
-        const bool withMinMax = info.HasMin() || info.HasMax();
-        m_feeder->FeedChannels(feeds, *trendItem->GetTimeBlock(), withMinMax, session, windowStart, windowEnd);
     }
+    for (const auto& [block, feeds] : blocks)
+        m_feeder->FeedChannels(feeds, *block, session, windowStart, windowEnd);
     return true;
 }
 
