@@ -236,6 +236,15 @@ void CBasicGraphView::RefreshGraph()
         StartTimer(kWorkingHoursTimer);
 }
 
+void CBasicGraphView::RemakeTimeRangeMarkers()
+{
+    if (!m_markers.IsShown())
+        return;
+    m_markers.Create();
+    m_markers.Show(true);
+    UpdateTimeRangePickers();
+}
+
 void CBasicGraphView::FeedAndRebuild()
 {
     {
@@ -271,10 +280,7 @@ void CBasicGraphView::RebuildChart()
     CWaitCursor wait;
     PlaceChannelAxes();
     m_chart.AutoScaleYAxes();
-    if (m_markers.IsShown()) {
-        m_markers.Create();
-        m_markers.Show(true);
-    }
+    RemakeTimeRangeMarkers();
     m_feeder->Redraw(m_windowedFeeding);
     UpdateXAxisPickers();
     // Axes shown or hidden may change the room the chart needs; otherwise its parts are placed
