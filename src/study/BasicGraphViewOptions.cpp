@@ -3,9 +3,9 @@
 #include "study/BasicGraphView.h"
 
 #include "datamodel/PowerFactor.h"
-#include "datamodel/ValueFormatter.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/NumberField.h"
 #include "project/RecDoc.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/IOCompUtils.h"
@@ -15,10 +15,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr double kRepaintNudge = 1.0 / 864000.0; // 0.1 s in days
+// Limits in the units the bar shows (kW, V, %...), far beyond anything measured; a power factor
+// lies between -1 and 1.
+constexpr SNumberRange kLimitRange{-1e9, 1e9};
+constexpr SNumberRange kPowerFactorLimitRange{-1.0, 1.0};
 
 float DefaultLimit(DWORD quantity)
 {
@@ -77,13 +82,13 @@ void CBasicGraphView::OnLimitEditKillFocus(UINT id)
         refresh = shown;
         shown = false;
     } else {
-        double parsed = 0.0;
-        const CValueFormatter* formatter = GetDocument() ? GetDocument()->GetValueFormatter() : nullptr;
-        CValueFormatter fallback;
-        if ((formatter ? formatter : &fallback)->ParseNumber(text, parsed))
-            value = float(parsed * m_dialogBar->LimitScale(row));
-        if (IsPowerFactorQuantity(int(quantity)))
-            value = std::clamp(value, -1.0f, 1.0f);
+        // A limit that is no number, or one no quantity reaches (a power factor beyond 1), is
+        // refused with a message and the limit stays.
+        const SNumberRange range = IsPowerFactorQuantity(int(quantity)) ? kPowerFactorLimitRange : kLimitRange;
+        CWnd* edit = m_dialogBar->GetDlgItem(int(id));
+        const std::optional<double> read = edit ? ReadNumberField(*edit, range, m_dialogBar->FormatLimit(row, stored))
+                                                : std::nullopt;
+        value = read ? float(*read * m_dialogBar->LimitScale(row)) : stored;
     }
     if (value != stored && shown)
         refresh = true;
@@ -95,10 +100,20 @@ void CBasicGraphView::OnLimitEditKillFocus(UINT id)
 
 void CBasicGraphView::UpdateTimeRangePickers()
 {
-    if (!m_dialogBar || !m_markers.IsShown())
+    if (!m_markers.IsShown())
         return;
-    m_dialogBar->TimeRangePickers().SetRange(m_markers.GetBegin(), m_markers.GetEnd());
+    if (m_dialogBar)
+        m_dialogBar->TimeRangePickers().SetRange(m_markers.GetBegin(), m_markers.GetEnd());
     m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
+}
+
+void CBasicGraphView::ShowTimeRange()
+{
+    if (!m_markers.IsShown())
+        return;
+    UpdateTimeRangePickers();
+    m_chart.Repaint();
+    RefillTables(false);
 }
 
 void CBasicGraphView::OnSetTimeRange()
@@ -112,8 +127,8 @@ void CBasicGraphView::OnSetTimeRange()
     if (on && wasOn) {
         // Re-applied by an update: the stored range wins over the pickers' last values.
         m_markers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
-        pickers.SetRange(m_settings.m_timeRange.from + kRepaintNudge, m_settings.m_timeRange.to + kRepaintNudge);
-        pickers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
+        pickers.SetRange(m_markers.GetBegin() + kRepaintNudge, m_markers.GetEnd() + kRepaintNudge);
+        UpdateTimeRangePickers();
     } else if (on) {
         m_markers.SetReferenceAxis(ReferenceAxis());
         if (m_settings.IsPresent() && m_settings.m_timeRange.from != 0.0 && m_markers.IsRangeSet())
@@ -123,8 +138,7 @@ void CBasicGraphView::OnSetTimeRange()
                                  "CurExtMarkerB2", "CurExtMarker2", "CurExtLine2"})
             if (SPlotLabel* label = m_chart.GetLabel(m_chart.FindLabel(name)))
                 label->visible = false;
-        pickers.SetRange(m_markers.GetBegin(), m_markers.GetEnd());
-        m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
+        UpdateTimeRangePickers();
         pickers.Enable(true);
     } else {
         m_markers.Show(false);
@@ -146,10 +160,8 @@ void CBasicGraphView::ApplyTimeRange()
     double end = 0.0;
     m_dialogBar->TimeRangePickers().GetRange(begin, end);
     m_markers.SetRange(begin, end);
-    m_settings.m_timeRange = {begin, end};
     RefreshGraph();
-    m_chart.Repaint();
-    RefillTables(false);
+    ShowTimeRange();
 }
 
 void CBasicGraphView::OnTimeRangePickerChanged(bool beginSide)

@@ -133,10 +133,14 @@ bool CBasicGraphView::FeedSession(int session)
         windowStart = -1.0e9;
         windowEnd = 1.0e9;
     }
-    m_feeding.halfPixel = span / std::max(1, m_chart.GetLayout().plot.Width()) / 2.0;
+    m_feeding.plotWidth = m_chart.GetLayout().plot.Width();
+    m_feeding.halfPixel = span / std::max(1, m_feeding.plotWidth) / 2.0;
     m_feeder->SetDecimationStep(m_windowedFeeding ? m_feeding.halfPixel : 0.0);
 
     CQuantityInfo info(config);
+    // The items of one time block are fed together: its records are read once for all of them.
+    std::vector<std::unique_ptr<CTrendChannel>> trends;
+    std::vector<std::pair<const CTrendTimeBlock*, std::vector<CRecTrendToIOComp::SChannelFeed>>> blocks;
     for (const SDataItem& item : m_dataItems) {
         if (!info.Select(item.quantity))
             continue;
@@ -148,8 +152,11 @@ bool CBasicGraphView::FeedSession(int session)
         if (!trendItem || !trendItem->GetTimeBlock())
             return false;
         const int unitScale = std::max(1, info.GetUnitScale());
-        std::vector<std::unique_ptr<CTrendChannel>> trends;
-        std::vector<CRecTrendToIOComp::SChannelFeed> feeds;
+        const bool withMinMax = info.HasMin() || info.HasMax();
+        const CTrendTimeBlock* block = trendItem->GetTimeBlock();
+        auto fed = std::find_if(blocks.begin(), blocks.end(), [&](const auto& b) { return b.first == block; });
+        if (fed == blocks.end())
+            fed = blocks.insert(blocks.end(), {block, {}});
         for (int channel = 0; channel < m_feeder->GetChannelCount(); ++channel) {
             const SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
             if (entry->session != session || entry->quantity != item.quantity || entry->statistic != kStatAvg)
@@ -162,13 +169,13 @@ bool CBasicGraphView::FeedSession(int session)
                 m_feeder->SetChannelLimit(channel, limit, m_settings.m_isLimit[std::size_t(item.row)]);
             }
             if (trend) {
-                feeds.push_back({channel, trend.get()});
+                fed->second.push_back({channel, trend.get(), withMinMax});
                 trends.push_back(std::move(trend));
             }
         }
-        const bool withMinMax = info.HasMin() || info.HasMax();
-        m_feeder->FeedChannels(feeds, *trendItem->GetTimeBlock(), withMinMax, session, windowStart, windowEnd);
     }
+    for (const auto& [block, feeds] : blocks)
+        m_feeder->FeedChannels(feeds, *block, session, windowStart, windowEnd);
     return true;
 }
 
@@ -209,15 +216,15 @@ void CBasicGraphView::RefreshGraph()
     CGraphEventScope scope(*this);
     CChartDrawingScope drawing(m_chart);
     BuildChannels();
-    {
-        CWaitCursor wait;
-        for (int session = 0; session < std::min(m_sessionCount, kMaxPlotXAxes); ++session)
-            if (m_settings.m_sessions[std::size_t(session)] && IsSessionCompatible(session) && !FeedSession(session))
-                break;
-    }
-    m_settings.SetPresent(true);
-    m_feeding.deferred = false;
-    RebuildChart();
+    // The axes of the shown channels take their room first: the data is fed at the width it is
+    // drawn at. A plot that a layout made narrower or wider still is fed again before anything is
+    // drawn, rather than a moment later.
+    PlaceChannelAxes();
+    m_chart.RecalcLayout();
+    FeedAndRebuild();
+    if (m_windowedFeeding && m_chart.GetLayout().plot.Width() != m_feeding.plotWidth)
+        FeedAndRebuild();
+    StopTimer(kFeedTimer);
     if (m_markers.IsShown()) {
         m_markers.Create();
         m_markers.SetRange(m_markers.GetBegin(), m_markers.GetEnd());
@@ -229,12 +236,30 @@ void CBasicGraphView::RefreshGraph()
         StartTimer(kWorkingHoursTimer);
 }
 
-void CBasicGraphView::RebuildChart()
+void CBasicGraphView::RemakeTimeRangeMarkers()
 {
-    if (!m_feeder)
+    if (!m_markers.IsShown())
         return;
-    CGraphEventScope scope(*this);
-    CWaitCursor wait;
+    m_markers.Create();
+    m_markers.Show(true);
+    UpdateTimeRangePickers();
+}
+
+void CBasicGraphView::FeedAndRebuild()
+{
+    {
+        CWaitCursor wait;
+        for (int session = 0; session < std::min(m_sessionCount, kMaxPlotXAxes); ++session)
+            if (m_settings.m_sessions[std::size_t(session)] && IsSessionCompatible(session) && !FeedSession(session))
+                break;
+    }
+    m_settings.SetPresent(true);
+    m_feeding.deferred = false;
+    RebuildChart();
+}
+
+void CBasicGraphView::PlaceChannelAxes()
+{
     for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
         m_chart.GetXAxis(i)->SetVisible(i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
     m_feeder->SyncChannels(m_settings, GetViewKind() == 5);
@@ -245,11 +270,17 @@ void CBasicGraphView::RebuildChart()
     if (m_bookmarkApplied)
         m_feeder->SetAllYAxesManual(false);
     m_feeder->Finish();
+}
+
+void CBasicGraphView::RebuildChart()
+{
+    if (!m_feeder)
+        return;
+    CGraphEventScope scope(*this);
+    CWaitCursor wait;
+    PlaceChannelAxes();
     m_chart.AutoScaleYAxes();
-    if (m_markers.IsShown()) {
-        m_markers.Create();
-        m_markers.Show(true);
-    }
+    RemakeTimeRangeMarkers();
     m_feeder->Redraw(m_windowedFeeding);
     UpdateXAxisPickers();
     // Axes shown or hidden may change the room the chart needs; otherwise its parts are placed

@@ -54,6 +54,7 @@ namespace {
 
 // Study view ids and the window-table entries of their graph sections.
 constexpr int kRmsPowerPage = 0;
+constexpr int kDemandPage = 1;
 constexpr int kFundamentalPowerPage = 3;
 constexpr int kVAHzTHDPage = 4;
 constexpr int kLoadRmsPowerPage = 5;
@@ -381,33 +382,55 @@ TEST_F(GraphPagesTest, TheTimeRangeKeepsTwoMarkerLabelsThroughRefreshes)
     EXPECT_EQ(countLabels(kTimeRangeEnd), 1);
 }
 
-// The wheel rolled over the options bar until a picker of the time range passes under the
-// pointer: the picker steps, the graph's range follows, and the program goes on (the picker's
-// change notice reads the picker back while the wheel is still being handled).
-TEST_F(GraphPagesTest, TheWheelOverTheTimeRangePickersStepsTheRange)
+// The wheel rolled over the options bar with the pointer resting on a picker of the time range:
+// the bar scrolls and no picker or list that passes under the pointer changes. A picker the user
+// clicked into takes the wheel; the range follows it and stays in order (an end rolled back past
+// the begin is refused), and the program goes on (the picker's change notice reads the picker
+// back while the wheel is still being handled).
+TEST_F(GraphPagesTest, TheWheelStepsOnlyAPickerTheUserClickedInto)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
     ClickControl(graph, GraphBar::kSetTimeRange);
     CFrameworkApp::PumpWaitingMessages();
+    CBasicGraphViewDialogBar& bar = Bar(graph);
     const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
-    double begin = 0.0;
-    double end = 0.0;
-    Bar(graph).TimeRangePickers().GetRange(begin, end);
-    int steps = 0;
-    for (const UINT id : {ids.endTime, ids.endDate, ids.beginTime, ids.beginDate}) {
-        for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
-            ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, id), delta)) << "picker " << id;
-            double nowBegin = 0.0;
-            double nowEnd = 0.0;
-            Bar(graph).TimeRangePickers().GetRange(nowBegin, nowEnd);
-            steps += nowBegin != begin || nowEnd != end ? 1 : 0;
-            begin = nowBegin;
-            end = nowEnd;
-            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.from, begin) << "picker " << id;
-            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.to, end) << "picker " << id;
+    const auto range = [&] {
+        const SValueRange held{graph.GetTimeRangeMarkers().GetBegin(), graph.GetTimeRangeMarkers().GetEnd()};
+        SValueRange shown;
+        bar.TimeRangePickers().GetRange(shown.from, shown.to);
+        EXPECT_EQ(graph.GetSettings().m_timeRange, held);
+        EXPECT_NEAR(held.from, shown.from, 0.5 / 86400.0);
+        EXPECT_NEAR(held.to, shown.to, 0.5 / 86400.0);
+        EXPECT_LE(held.from, held.to);
+        return held;
+    };
+    const SValueRange before = range();
+    CRect picker;
+    Control(graph, ids.endDate).GetWindowRect(&picker);
+    const CPoint rest = picker.CenterPoint();
+    SimulateScreenMouse(bar, WM_MOUSEMOVE, rest);
+    int scrolled = 0;
+    for (const int notches : {-4, 8, -4}) {
+        for (int i = 0; i < std::abs(notches); ++i) {
+            const int position = bar.GetScrollPos(SB_VERT);
+            SimulateScreenWheel(bar, rest, notches < 0 ? -WHEEL_DELTA : WHEEL_DELTA);
+            CFrameworkApp::PumpWaitingMessages();
+            scrolled += bar.GetScrollPos(SB_VERT) != position ? 1 : 0;
+            EXPECT_EQ(range(), before) << "after " << scrolled << " notches that scrolled the bar";
         }
     }
-    EXPECT_GE(steps, 4);
+    EXPECT_GE(scrolled, 8);
+
+    ClickControl(graph, ids.endDate);
+    ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, ids.endDate), WHEEL_DELTA));
+    const SValueRange later = range();
+    EXPECT_EQ(later.from, before.from);
+    EXPECT_GT(later.to, before.to);
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, ids.endDate), -WHEEL_DELTA));
+    const SValueRange back = range();
+    EXPECT_EQ(back.from, before.from);
+    EXPECT_LT(back.to, later.to);
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
@@ -556,10 +579,24 @@ TEST_F(GraphPagesTest, AxesAreScaledInTheirDialogsAndScrollingStopsAtTheData)
             offered.push_back(item.id);
         return ID_PLOT_SCALE_AXIS;
     });
-    const auto previousDialog = CDialog::SetModalDriver([](CDialog& dialog) {
+    // Text that is no number and a minimum above the maximum are refused, each with a message,
+    // and the dialog stays open; nothing is swapped.
+    std::vector<CString> refusals;
+    const auto previousDialog = CDialog::SetModalDriver([&](CDialog& dialog) {
         if (dialog.GetTemplateId() == CManualScaleDlg::kTemplateId) {
-            dialog.SetDlgItemText(int(CManualScaleDlg::kLowEdit), "-5");
-            dialog.SetDlgItemText(int(CManualScaleDlg::kHighEdit), "20");
+            const auto tryValues = [&](const char* low, const char* high) {
+                const std::size_t before = m_program.Boxes().size();
+                dialog.SetDlgItemText(int(CManualScaleDlg::kLowEdit), low);
+                dialog.SetDlgItemText(int(CManualScaleDlg::kHighEdit), high);
+                dialog.SendMessage(WM_COMMAND, IDOK, 0);
+                CFrameworkApp::PumpWaitingMessages();
+                for (std::size_t i = before; i < m_program.Boxes().size(); ++i)
+                    refusals.push_back(m_program.Boxes()[i].text);
+            };
+            tryValues("abc", "20");
+            tryValues("20", "-5");
+            tryValues("-5", "20");
+            return;
         }
         dialog.SendMessage(WM_COMMAND, IDOK, 0);
     });
@@ -570,6 +607,8 @@ TEST_F(GraphPagesTest, AxesAreScaledInTheirDialogsAndScrollingStopsAtTheData)
     EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMin(), -5.0);
     EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMax(), 20.0);
     EXPECT_TRUE(chart.GetYAxis(0)->IsManual());
+    EXPECT_EQ(refusals, (std::vector<CString>{"\"abc\" is not a number.\nPlease enter a number from -1000000000 to 1000000000.",
+                                              "The minimum 20 is not below the maximum -5.\nPlease enter a minimum below the maximum."}));
     // A double click on the time axis opens its dialog, which takes the axis's range as it is.
     const CPlotXAxis& axis = *chart.GetXAxis(0);
     const double start = axis.GetMin();
@@ -1239,6 +1278,35 @@ TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
     ClickControl(week, GraphBar::kFirstSpanButton + 2);
     CFrameworkApp::RunFor(500);
     m_program.SavePage("graph-week-after-zoom-out" + suffix);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// More records than the plot has pixels, so that what the chart is fed depends on its width:
+// each graph page, built anew when it is chosen, is drawn once, at its laid-out size, and a feed
+// at that size afterwards (what a timer would do) changes nothing.
+TEST_F(GraphPagesAcrossTheYearTest, EveryGraphPageIsDrawnOnceOnItsFirstShowWithItsFinalCurve)
+{
+    const auto curves = [](CiPlotX& chart) {
+        std::vector<std::pair<double, float>> points;
+        for (int c = 0; c < chart.GetChannelCount(); ++c)
+            for (int i = 0; i < chart.GetChannel(c)->GetCount(); ++i)
+                points.emplace_back(chart.GetChannel(c)->GetXValue(i), chart.GetChannel(c)->GetYValue(i));
+        return points;
+    };
+    for (const int page : {kRmsPowerPage, kDemandPage, kFundamentalPowerPage, kVAHzTHDPage}) {
+        SCOPED_TRACE(page);
+        ASSERT_TRUE(m_program.ShowStudyPage(page));
+        auto* graph = m_program.Section<CBasicGraphView>(FindStudyLayout(page)->firstEntry + 1);
+        ASSERT_NE(graph, nullptr);
+        CiPlotX& chart = Chart(*graph);
+        const auto shown = curves(chart);
+        EXPECT_GT(shown.size(), std::size_t(chart.GetLayout().plot.Width()));
+        CFrameworkApp::RunFor(700);
+        EXPECT_EQ(chart.GetRenderCount(), 1);
+        EXPECT_TRUE(curves(chart) == shown);
+        graph->SendMessage(WM_TIMER, kFeedTimer, 0);
+        EXPECT_TRUE(curves(chart) == shown);
+    }
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
