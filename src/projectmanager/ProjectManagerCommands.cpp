@@ -197,7 +197,14 @@ void CProjectManagerTableView::RebuildSavedScreenGrid()
 
 void CProjectManagerTableView::OnDeleteSession(int session)
 {
-    if (AfxMessageBox(IDS_CONFIRM_DELETE_SESSION, MB_YESNO | MB_ICONQUESTION) != IDYES || !GetDocument())
+    if (!GetDocument())
+        return;
+    // A session that bookmarks or the report use stays: the user is told why, not asked first.
+    if (const CString refusal = GetDocument()->WhySessionStays(session); !refusal.IsEmpty()) {
+        AfxMessageBox(refusal.GetString(), MB_ICONEXCLAMATION);
+        return;
+    }
+    if (AfxMessageBox(IDS_CONFIRM_DELETE_SESSION, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     m_deletingSessionIndex = session;
     const int result = GetDocument()->DeleteSession(session);

@@ -116,6 +116,17 @@ TEST_F(FourSessionProjectTest, DeletingASessionAsksAndRemovesItsCardAndEntry)
 {
     view->GetSettings().m_dataSets[2].Notes = "motor notes";
     view->GetDataSetGrid()->CollapseSection(3);
+    // A session that a bookmark uses stays: one message says why, nothing is asked and nothing
+    // is said to have failed.
+    ASSERT_EQ(document->AddBookmark(0, "Peak", WritePicture("capture.png", 40, 30, "")), 0);
+    {
+        CMessageBoxRecorder boxes(IDYES);
+        Command(kCommandDeleteSession, 1);
+        EXPECT_EQ(document->GetMeasurementCount(), 4);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, "Data are referenced by bookmarks.\nThe following bookmarks must be removed first:\n\"Peak\"");
+    }
+    ASSERT_EQ(document->DeleteBookmark(0), 0);
     {
         CMessageBoxRecorder no(IDNO);
         Command(kCommandDeleteSession, 1);
