@@ -236,7 +236,7 @@ TEST_F(CardGridTest, SummaryCardReportsEveryEditAndItsButtons)
     CProjectManagerSettings settings;
     settings.m_summary = {{0, "ACME", "Hall 3", ""}};
     grid.Fill(content, settings, -1);
-    EXPECT_EQ(CellText(grid, 0, 0), " Summary");
+    EXPECT_EQ(CellText(grid, 0, 0), "Summary"); // as every card title, without a blank before it
     EXPECT_EQ(CellText(grid, 1, 3), "ACME");
     EXPECT_EQ(CellText(grid, 5, 3), "");
     EXPECT_EQ(grid.GetRowHeight(2), 20);

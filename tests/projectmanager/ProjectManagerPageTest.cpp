@@ -262,6 +262,8 @@ TEST_F(FourSessionProjectTest, ExportWritesTheChosenRecordsBesideTheProject)
     CDialog::SetModalDriver(previous);
     ASSERT_FALSE(proposedNames.empty());
     EXPECT_EQ(proposedNames.back(), folder.Path("feeder_demand.txt"));
+    // The file type names the separator the values are written with.
+    EXPECT_TRUE(fileRequests.back().Find("Semicolon-separated values files (*.txt)") >= 0) << fileRequests.back().str();
     ASSERT_TRUE(std::filesystem::exists(target.str()));
     std::ifstream in(target.str());
     std::string header;
@@ -272,16 +274,19 @@ TEST_F(FourSessionProjectTest, ExportWritesTheChosenRecordsBesideTheProject)
         ++lines;
     EXPECT_EQ(lines, 61); // the demand records of the big-endian session
 
-    // Trend records, cancelled on the file: nothing is written.
+    // Trend records with tabs, cancelled on the file: nothing is written.
     const auto again = CDialog::SetModalDriver([](CDialog& dialog) {
         dialog.CheckRadioButton(int(CExportCsvDlg::kTrendRadio), int(CExportCsvDlg::kDemandRadio),
                                 int(CExportCsvDlg::kTrendRadio));
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CExportCsvDlg::kTrendRadio, BN_CLICKED), 0);
+        dialog.CheckRadioButton(int(CExportCsvDlg::kSemicolonRadio), int(CExportCsvDlg::kTabRadio),
+                                int(CExportCsvDlg::kTabRadio));
         dialog.SendMessage(WM_COMMAND, IDOK, 0);
     });
     Command(kCommandExportSession, 0);
     CDialog::SetModalDriver(again);
     EXPECT_EQ(proposedNames.back(), folder.Path("feeder_trend.txt"));
+    EXPECT_TRUE(fileRequests.back().Find("Tab-separated values files (*.txt)") >= 0) << fileRequests.back().str();
     EXPECT_FALSE(std::filesystem::exists(folder.Path("feeder_trend.txt")));
 }
 
