@@ -393,21 +393,31 @@ bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
                   << " was not read completely and is not written back";
         return false;
     }
-    const std::string text = project.SaveToBytes();
-    // A text left over by an interrupted write is swept by a real write.
-    if (IsNameFree(kProjectTempStreamName) && StreamHolds(kProjectStreamName, text))
-        return true;
-    // The old text stays until the new one is complete; the rename switches in one commit.
-    const EStorageResult switched = WriteWholeStream(kProjectTempStreamName, text)
-                                        ? m_file->RenameElement(kProjectTempStreamName, kProjectStreamName)
-                                        : EStorageResult::IoError;
-    if (switched != EStorageResult::Ok) {
-        LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: " << kProjectStreamName << " of " << m_path.GetString()
-                  << " was not replaced: " << StorageResultText(switched);
-        RefreshElementList();
+    // After a failed write the text is compared with what the file holds, not with what the
+    // failed write left in memory.
+    if (const EStorageResult writable = m_file->CheckWritable(); writable != EStorageResult::Ok) {
+        LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: " << m_path.GetString()
+                  << " cannot be written: " << StorageResultText(writable);
         return false;
     }
+    const std::string text = project.SaveToBytes();
+    // A text left over by an interrupted write is swept by a real write.
+    if (!IsNameFree(kProjectTempStreamName) || !StreamHolds(kProjectStreamName, text)) {
+        // The old text stays until the new one is complete; the rename switches in one commit.
+        const EStorageResult switched = WriteWholeStream(kProjectTempStreamName, text)
+                                            ? m_file->RenameElement(kProjectTempStreamName, kProjectStreamName)
+                                            : EStorageResult::IoError;
+        if (switched != EStorageResult::Ok) {
+            LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: " << kProjectStreamName << " of "
+                      << m_path.GetString() << " was not replaced: " << StorageResultText(switched);
+            RefreshElementList();
+            return false;
+        }
+    }
+    // Also when the text is unchanged: streams left by an import that did not finish, and the
+    // space after the last stream in use, go.
     DeleteUnreferencedStreams(project);
+    m_file->Flush();
     RefreshElementList();
     return true;
 }
