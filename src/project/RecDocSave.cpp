@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <glog/logging.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "datamodel/VersionEntry.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
 #include "project/FileFailureText.h"
+#include "project/PartialFile.h"
 #include "project/UniqueStreamName.h"
 #include "project/AppFolders.h"
 #include "project/BuildInfo.h"
@@ -52,12 +52,6 @@ bool IsSameFile(const CString& a, const CString& b)
     struct stat second {};
     return ::stat(a.GetString(), &first) == 0 && ::stat(b.GetString(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
-}
-
-// A name beside the target that no other file carries.
-CString PartialPathFor(const CString& target)
-{
-    return CString::Formatted("%s.part%d", target, int(::getpid()));
 }
 
 // Save As asks about replacing a file itself, after refusing the open file.
@@ -136,6 +130,7 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
     // failure loses no file the user chose to replace; a target that is the data file itself
     // would be emptied before it is read. Until the rename nothing relies on the partial file, so
     // it is synced once, complete, instead of at every commit.
+    RemoveAbandonedPartials(archivePath);
     const CString partial = PartialPathFor(archivePath);
     CZcaArchive archive;
     if (IsSameFile(archivePath, zlgPath) || !archive.Create(partial, {}, ECommitSync::Deferred)) {
@@ -217,6 +212,7 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
 
     // The copy is made beside the target and renamed into place only when it is complete (and
     // synced once), so that neither the old project nor an existing target is lost on the way.
+    RemoveAbandonedPartials(targetPath);
     const CString partial = PartialPathFor(targetPath);
     bool copied = false;
     {

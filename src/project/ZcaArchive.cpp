@@ -11,6 +11,7 @@
 #include "datamodel/ArchiveStreamStorage.h"
 #include "platform/storage/StorageName.h"
 #include "platform/storage/StorageStream.h"
+#include "project/PartialFile.h"
 #include "project/UniqueStreamName.h"
 
 namespace {
@@ -322,7 +323,8 @@ bool CZcaArchive::ExportStream(const CString& streamName, const CString& filePat
     if (!OpenStream(streamName, EStorageAccess::Read, stream))
         return false;
     const std::string target = filePath.GetString();
-    const std::string partial = target + ".part" + std::to_string(::getpid());
+    RemoveAbandonedPartials(filePath);
+    const std::string partial = PartialPathFor(filePath).str();
     CFileHandle file(::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.IsValid())
         return false;

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/TempFolder.h"
 #include "platform/framework/FileDialogService.h"
@@ -342,6 +346,41 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     EXPECT_EQ(copy.GetDataSetCount(), 1);
     EXPECT_EQ(copy.GetProjectSettings()->GetLastView(), 3);
     EXPECT_EQ(copy.GetArchive()->GetElementCount(), 2);
+}
+
+TEST_F(RecDocTest, PartialFilesOfProcessesThatNoLongerRunAreRemovedWhenTheirTargetIsWritten)
+{
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        _exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone);
+    const std::string live = std::to_string(::getppid());
+    const auto make = [this](const std::string& name) {
+        WriteFileBytes(m_folder.Root() / name, std::vector<unsigned char>(100000, 'x'));
+        return m_folder.Root() / name;
+    };
+    const std::vector<std::string> removed{"copy.zca.part" + dead, "new.zca.part" + dead};
+    for (const std::string& name : removed)
+        make(name);
+    // A live writer's, one its writer's successor holds open, others' and other names stay.
+    const std::vector<std::string> kept{"copy.zca.part" + live, "held.zca.part" + dead, "other.zca.part" + dead,
+                                        "copy.zca.partial", "copy.zca.part12x"};
+    for (const std::string& name : kept)
+        make(name);
+    const int holder = ::open((m_folder.Root() / ("held.zca.part" + dead)).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+
+    const CString path = MakeProject("new.zca");
+    CRecDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(doc.SaveProjectTo(m_folder.Path("copy.zca")));
+    ASSERT_TRUE(doc.SaveProjectTo(m_folder.Path("held.zca")));
+    ::close(holder);
+    for (const std::string& name : removed)
+        EXPECT_FALSE(std::filesystem::exists(m_folder.Root() / name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(m_folder.Root() / name)) << name;
 }
 
 TEST_F(RecDocTest, ASavedCopyIsAPlainCompoundFileForOtherReaders)
