@@ -130,6 +130,7 @@ bool CZcaArchive::Create(const CString& path, StorageWriteHook hook, ECommitSync
     m_file = std::move(file);
     m_path = path;
     m_projectWritable = true;
+    m_created = true;
     return true;
 }
 
@@ -142,6 +143,7 @@ bool CZcaArchive::Open(const CString& path, StorageWriteHook hook)
     m_file = std::move(file);
     m_path = path;
     m_projectWritable = false;
+    m_created = false;
     RefreshElementList();
     return true;
 }
@@ -158,6 +160,7 @@ void CZcaArchive::Close()
     m_file.reset();
     m_path.Empty();
     m_projectWritable = false;
+    m_created = false;
 }
 
 void CZcaArchive::RefreshElementList()
@@ -390,7 +393,8 @@ bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
 {
     if (!m_file)
         return false;
-    if (!m_projectWritable || project.IsLoadImperfect()) {
+    // A file made here holds nothing the project could have failed to read.
+    if (!m_projectWritable || (project.IsLoadImperfect() && !m_created)) {
         LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: the project of " << m_path.GetString()
                   << " was not read completely and is not written back";
         return false;

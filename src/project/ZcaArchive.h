@@ -98,7 +98,8 @@ public:
     // the streams the project does not name and gives back the space at the end of the file
     // that nothing uses: an unchanged project in a tidy file leaves its file as it was. False,
     // with nothing changed, when the archive is not open, its project was not read completely,
-    // the project's load was imperfect, or the text could not be written.
+    // the project's load was imperfect (unless this object created the file), or the text could
+    // not be written.
     bool WriteProjectXml(const CProjectSettings& project);
 
 private:
@@ -111,4 +112,5 @@ private:
     CString m_path;
     std::vector<SZcaElement> m_elements;
     bool m_projectWritable = false;
+    bool m_created = false;
 };

@@ -4,6 +4,7 @@
 // the file over to them, then a sync again.
 #include <algorithm>
 #include <cstring>
+#include <glog/logging.h>
 
 #include "platform/storage/CompoundFile.h"
 #include "platform/storage/StorageName.h"
@@ -260,6 +261,7 @@ EStorageResult CCompoundFile::Commit()
     if (result == EStorageResult::Ok && sync)
         result = m_file.Sync();
     if (result != EStorageResult::Ok) {
+        LOG(INFO) << "A commit of a compound file failed: " << StorageResultText(result);
         m_failed = true;
         return result;
     }
