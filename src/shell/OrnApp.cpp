@@ -206,6 +206,7 @@ void COrnApp::SaveWindowPlacement(CWnd& frame)
 BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOptions& options)
 {
     m_options = options;
+    m_endingOnSignal = false;
     CFrameworkApp::EnsureInitialized();
     CModalLoop::SetProgramEnding(false);
     m_closeDeferred = false;
@@ -344,8 +345,17 @@ BOOL COrnApp::OpenSampleProject()
 bool COrnApp::CloseWrittenDocument()
 {
     const CDocumentCall call(*this);
-    if (m_document && !m_document->WriteBeforeClose())
-        return false;
+    if (m_document) {
+        const CString path = m_document->GetPathName();
+        if (m_endingOnSignal)
+            m_document->WriteBeforeEnd();
+        else if (!m_document->WriteBeforeClose())
+            return false;
+        // Saved under a new name on the way (or copied where there was room): the user finds it
+        // among the recent files.
+        if (m_document->GetPathName() != path)
+            m_recentFiles.Add(m_document->GetPathName());
+    }
     CloseDocument();
     return true;
 }
@@ -449,6 +459,7 @@ void COrnApp::OnHeartbeat()
 {
     if (g_endRequested.exchange(false) && m_mainFrame && m_mainFrame->GetSafeHwnd()) {
         LOG(INFO) << "Asked to end by a signal";
+        m_endingOnSignal = true;
         // Nobody may be there to answer: what waits for the user ends as Cancel does, and so
         // does what would ask while the program ends.
         CModalLoop::SetProgramEnding(true);
