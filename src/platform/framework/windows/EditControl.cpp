@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTextBlock>
 
 #include <cstring>
@@ -299,6 +300,11 @@ QWidget* CreateEditControl(WndImpl& impl, QWidget* parent)
         edit->setLineWrapMode((impl.style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
         edit->setReadOnly(impl.style & ES_READONLY);
         edit->setFrameShape((impl.style & WS_BORDER) || (impl.exStyle & WS_EX_CLIENTEDGE) ? QFrame::StyledPanel : QFrame::NoFrame);
+        // As the platform's edit: scroll bars only where the style asks for them, and the first
+        // line at the top, so that an edit one line high shows that line whole.
+        edit->setVerticalScrollBarPolicy((impl.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        edit->setHorizontalScrollBarPolicy((impl.style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        edit->document()->setDocumentMargin(0);
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [self] {
             NotifyParent(*self, EN_UPDATE);
             NotifyParent(*self, EN_CHANGE);
