@@ -64,13 +64,23 @@ int Sum(const std::vector<int>& widths, int first, int last)
 }
 
 // The width the cell's text needs, measured in the context's units with the cell's font (the
-// grid's default font when the cell has none); 0 for an empty cell and for cells whose type lays
-// out or wraps its text itself. The cell is the origin of its join, when joined.
+// grid's default font when the cell has none); for a check box its mark with its label. 0 for an
+// empty cell and for cells whose type lays out or wraps its text itself. The cell is the origin
+// of its join, when joined.
 int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
 {
     CUGCell cell;
-    if (grid.GetCellWithDefaults(col, row, &cell) != UG_SUCCESS || cell.GetCellType() != 0 ||
-        (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
+    if (grid.GetCellWithDefaults(col, row, &cell) != UG_SUCCESS || (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
+        return 0;
+    if (CUGCellType* type = grid.GetCellType(cell.GetCellType()); cell.GetCellType() != 0 && type) {
+        const char* label = cell.GetLabelText();
+        if (type->GetName() != "CheckBox" || !label || !*label)
+            return 0;
+        CSize size(grid.GetColWidth(col), grid.GetRowHeight(row));
+        type->GetBestSize(&dc, &size, &cell);
+        return size.cx + BorderRoom(grid, cell);
+    }
+    if (cell.GetCellType() != 0)
         return 0;
     const char* text = cell.GetText();
     if (!text || !*text)
