@@ -96,7 +96,11 @@ int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
     if (old)
         dc.SelectObject(old);
     int need = textWidth + BorderRoom(grid, cell);
-    if (!(cell.GetAlignment() & UG_ALIGNCENTER))
+    // A text that ends with an ellipsis when cut keeps 3 pixels free beside it (on both sides
+    // unless it is left-aligned); any other keeps the grid's margin unless it is centred.
+    if (cell.GetCellTypeEx() & UGCT_NORMALELLIPSIS)
+        need += (cell.GetAlignment() & (UG_ALIGNCENTER | UG_ALIGNRIGHT)) ? 6 : 3;
+    else if (!(cell.GetAlignment() & UG_ALIGNCENTER))
         need += grid.m_GI->m_margin;
     if (CBitmap* bitmap = cell.GetBitmap())
         need += BitmapRoom(*bitmap, height);
@@ -169,4 +173,18 @@ void FitColumnsToTexts(CUGCtrl& grid, const std::vector<int>& givers, int room)
         grid.GetWindowRect(&window);
         grid.SetWindowPos(nullptr, 0, 0, window.Width() + total - room, window.Height(), SWP_NOMOVE | SWP_NOZORDER);
     }
+}
+
+bool IsCellTextCut(CUGCtrl& grid, int col, int row)
+{
+    int startCol = col, startRow = row, endCol = col, endRow = row;
+    if (grid.GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS) {
+        col = startCol;
+        row = startRow;
+    }
+    CClientDC dc(&grid);
+    int width = 0;
+    for (int c = col; c <= std::max(col, endCol); ++c)
+        width += grid.GetColWidth(c);
+    return CellTextNeed(grid, dc, col, row) > width;
 }

@@ -794,15 +794,17 @@ void CollectCutCells(CUGCtrl& grid, std::vector<std::string>& cut)
             const int textWidth = dc.GetTextExtent(text).cx;
             if (old)
                 dc.SelectObject(old);
+            // A text cut short with an ellipsis keeps 3 pixels free beside it and is told whole
+            // by the tip over its cell; any other keeps the grid's margin unless it is centred.
+            const bool ellipsis = (cell.GetCellTypeEx() & UGCT_NORMALELLIPSIS) != 0;
             int room = rect.Width() - CellBorderRoom(grid, cell);
-            if (!(align & UG_ALIGNCENTER))
+            if (ellipsis)
+                room -= (align & (UG_ALIGNCENTER | UG_ALIGNRIGHT)) ? 6 : 3;
+            else if (!(align & UG_ALIGNCENTER))
                 room -= grid.m_GI->m_margin;
             if (CBitmap* bitmap = cell.GetBitmap())
                 room -= CellBitmapRoom(*bitmap, rect.Height());
-            // A text cut short with an ellipsis is told whole by the tip over its cell.
-            if (cell.GetCellTypeEx() & UGCT_NORMALELLIPSIS)
-                room -= (align & (UG_ALIGNCENTER | UG_ALIGNRIGHT)) ? 6 : 3;
-            if (textWidth > room && (cell.GetCellTypeEx() & UGCT_NORMALELLIPSIS)) {
+            if (textWidth > room && ellipsis) {
                 CRect shown;
                 grid.GetCellRect(col, row, &shown);
                 // The grid answers a hover of a cell it was not over before with no tip.
