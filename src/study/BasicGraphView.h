@@ -206,12 +206,16 @@ protected:
     void CreateChildren();
     // Rebuild of the chart from the feeder's lists (Min/Max boxes, refresh).
     void RebuildChart();
+    // The markers of a time range that is on, made again on a chart rebuilt without them.
+    void RemakeTimeRangeMarkers();
     void BuildChannels();
     // The colour of a channel: its custom colour from the settings, else the regional phase
     // colour of its slot (lighter for Min and Max) or, in the distinct-colour preference, a
     // palette colour of its own.
     std::function<COLORREF(const SFeederChannel&)> ChannelColors() const;
     bool FeedSession(int session);
+    // Every shown session fed at the chart's present width, then the chart rebuilt.
+    void FeedAndRebuild();
     // A quantity's channel of a session's trend item as the graph plots it: S and Es by the
     // session's nominal-voltage factor, the aux inputs by their gain and offset, the folded power
     // factors through the fold.
@@ -237,6 +241,8 @@ protected:
     // Each Y axis's title carries the unit of its quantity.
     void SetYAxisUnits();
     void RefillTables(bool both, WPARAM how = 0);
+    // Shows or hides the options bar as the settings keep it; true when that changed it.
+    bool ApplyDialogBarState();
     void StartTimer(UINT_PTR id);
     void StopTimer(UINT_PTR id);
     void PlaceAxisControls();
@@ -246,7 +252,11 @@ protected:
     // The chart's parts for its present size and axes: axis controls, tooltips, markers, notes
     // and labels.
     void ArrangeChart();
+    // The pickers and the settings take the markers' range.
     void UpdateTimeRangePickers();
+    // After every change of the time range: the pickers, the settings, the chart's picture and
+    // the time-range table show the markers' range.
+    void ShowTimeRange();
     // True when the settings' time range is the one an update stores for a view whose range
     // nobody placed: the reference session's whole recording.
     bool IsUntouchedTimeRange() const;
@@ -313,6 +323,7 @@ private:
     {
         bool deferred = true;
         double halfPixel = 0.0;
+        int plotWidth = 0; // the plot's width in pixels when the data was last fed
     } m_feeding;
     std::array<int, 4> m_labelParity{-1, -1, -1, -1};
     std::array<bool, 3> m_timers{}; // 1004, 1005, 1006 running

@@ -53,6 +53,7 @@ namespace {
 
 // Study view ids and the window-table entries of their graph sections.
 constexpr int kRmsPowerPage = 0;
+constexpr int kDemandPage = 1;
 constexpr int kFundamentalPowerPage = 3;
 constexpr int kVAHzTHDPage = 4;
 constexpr int kLoadRmsPowerPage = 5;
@@ -380,33 +381,55 @@ TEST_F(GraphPagesTest, TheTimeRangeKeepsTwoMarkerLabelsThroughRefreshes)
     EXPECT_EQ(countLabels(kTimeRangeEnd), 1);
 }
 
-// The wheel rolled over the options bar until a picker of the time range passes under the
-// pointer: the picker steps, the graph's range follows, and the program goes on (the picker's
-// change notice reads the picker back while the wheel is still being handled).
-TEST_F(GraphPagesTest, TheWheelOverTheTimeRangePickersStepsTheRange)
+// The wheel rolled over the options bar with the pointer resting on a picker of the time range:
+// the bar scrolls and no picker or list that passes under the pointer changes. A picker the user
+// clicked into takes the wheel; the range follows it and stays in order (an end rolled back past
+// the begin is refused), and the program goes on (the picker's change notice reads the picker
+// back while the wheel is still being handled).
+TEST_F(GraphPagesTest, TheWheelStepsOnlyAPickerTheUserClickedInto)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
     ClickControl(graph, GraphBar::kSetTimeRange);
     CFrameworkApp::PumpWaitingMessages();
+    CBasicGraphViewDialogBar& bar = Bar(graph);
     const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
-    double begin = 0.0;
-    double end = 0.0;
-    Bar(graph).TimeRangePickers().GetRange(begin, end);
-    int steps = 0;
-    for (const UINT id : {ids.endTime, ids.endDate, ids.beginTime, ids.beginDate}) {
-        for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
-            ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, id), delta)) << "picker " << id;
-            double nowBegin = 0.0;
-            double nowEnd = 0.0;
-            Bar(graph).TimeRangePickers().GetRange(nowBegin, nowEnd);
-            steps += nowBegin != begin || nowEnd != end ? 1 : 0;
-            begin = nowBegin;
-            end = nowEnd;
-            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.from, begin) << "picker " << id;
-            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.to, end) << "picker " << id;
+    const auto range = [&] {
+        const SValueRange held{graph.GetTimeRangeMarkers().GetBegin(), graph.GetTimeRangeMarkers().GetEnd()};
+        SValueRange shown;
+        bar.TimeRangePickers().GetRange(shown.from, shown.to);
+        EXPECT_EQ(graph.GetSettings().m_timeRange, held);
+        EXPECT_NEAR(held.from, shown.from, 0.5 / 86400.0);
+        EXPECT_NEAR(held.to, shown.to, 0.5 / 86400.0);
+        EXPECT_LE(held.from, held.to);
+        return held;
+    };
+    const SValueRange before = range();
+    CRect picker;
+    Control(graph, ids.endDate).GetWindowRect(&picker);
+    const CPoint rest = picker.CenterPoint();
+    SimulateScreenMouse(bar, WM_MOUSEMOVE, rest);
+    int scrolled = 0;
+    for (const int notches : {-4, 8, -4}) {
+        for (int i = 0; i < std::abs(notches); ++i) {
+            const int position = bar.GetScrollPos(SB_VERT);
+            SimulateScreenWheel(bar, rest, notches < 0 ? -WHEEL_DELTA : WHEEL_DELTA);
+            CFrameworkApp::PumpWaitingMessages();
+            scrolled += bar.GetScrollPos(SB_VERT) != position ? 1 : 0;
+            EXPECT_EQ(range(), before) << "after " << scrolled << " notches that scrolled the bar";
         }
     }
-    EXPECT_GE(steps, 4);
+    EXPECT_GE(scrolled, 8);
+
+    ClickControl(graph, ids.endDate);
+    ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, ids.endDate), WHEEL_DELTA));
+    const SValueRange later = range();
+    EXPECT_EQ(later.from, before.from);
+    EXPECT_GT(later.to, before.to);
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, ids.endDate), -WHEEL_DELTA));
+    const SValueRange back = range();
+    EXPECT_EQ(back.from, before.from);
+    EXPECT_LT(back.to, later.to);
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
@@ -1190,6 +1213,35 @@ TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
     ClickControl(week, GraphBar::kFirstSpanButton + 2);
     CFrameworkApp::RunFor(500);
     m_program.SavePage("graph-week-after-zoom-out" + suffix);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// More records than the plot has pixels, so that what the chart is fed depends on its width:
+// each graph page, built anew when it is chosen, is drawn once, at its laid-out size, and a feed
+// at that size afterwards (what a timer would do) changes nothing.
+TEST_F(GraphPagesAcrossTheYearTest, EveryGraphPageIsDrawnOnceOnItsFirstShowWithItsFinalCurve)
+{
+    const auto curves = [](CiPlotX& chart) {
+        std::vector<std::pair<double, float>> points;
+        for (int c = 0; c < chart.GetChannelCount(); ++c)
+            for (int i = 0; i < chart.GetChannel(c)->GetCount(); ++i)
+                points.emplace_back(chart.GetChannel(c)->GetXValue(i), chart.GetChannel(c)->GetYValue(i));
+        return points;
+    };
+    for (const int page : {kRmsPowerPage, kDemandPage, kFundamentalPowerPage, kVAHzTHDPage}) {
+        SCOPED_TRACE(page);
+        ASSERT_TRUE(m_program.ShowStudyPage(page));
+        auto* graph = m_program.Section<CBasicGraphView>(FindStudyLayout(page)->firstEntry + 1);
+        ASSERT_NE(graph, nullptr);
+        CiPlotX& chart = Chart(*graph);
+        const auto shown = curves(chart);
+        EXPECT_GT(shown.size(), std::size_t(chart.GetLayout().plot.Width()));
+        CFrameworkApp::RunFor(700);
+        EXPECT_EQ(chart.GetRenderCount(), 1);
+        EXPECT_TRUE(curves(chart) == shown);
+        graph->SendMessage(WM_TIMER, kFeedTimer, 0);
+        EXPECT_TRUE(curves(chart) == shown);
+    }
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
