@@ -264,10 +264,15 @@ QWidget* CreateStaticControl(WndImpl& impl, QWidget* parent)
     // as a frame laid over a tab control must let them.
     label->setAttribute(Qt::WA_TransparentForMouseEvents, !(impl.style & SS_NOTIFY));
     auto raw = std::make_shared<QString>();
+    const bool notify = (impl.style & SS_NOTIFY) != 0;
     auto* shown = new CFittedText(
         *label, true, false,
         [label](const QWidget&) { return label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin()); },
-        [label](const QString& t) { label->setText(t); });
+        [label, raw, notify](const QString& t) {
+            label->setText(t);
+            // A text cut short takes the hover, so that its tip can tell it whole.
+            label->setAttribute(Qt::WA_TransparentForMouseEvents, !notify && t == WithoutMnemonics(*raw));
+        });
     impl.controlProc = [raw, shown](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
         return TextProc(m, w, l, h, [raw] { return *raw; },
                         [raw, shown](const QString& t) {

@@ -313,7 +313,16 @@ CString DescribeCutText(CWnd& control)
         return {};
     if (!shown.endsWith(QChar(0x2026)))
         return "shows " + Quoted(shown) + " of " + Quoted(whole) + " without an ellipsis";
-    const CString tip = SimulateHoverTip(control, CPoint(widget->width() / 2, widget->height() / 2));
+    // Hovered through its parent, as the pointer reaches it (a control that lets the mouse
+    // through shows no tip).
+    CPoint centre(widget->width() / 2, widget->height() / 2);
+    CWnd* parent = control.GetParent();
+    if (parent)
+    {
+        control.ClientToScreen(&centre);
+        parent->ScreenToClient(&centre);
+    }
+    const CString tip = SimulateHoverTip(parent ? *parent : control, centre);
     if (tip != FromQString(whole))
         return "cuts " + Quoted(whole) + " to " + Quoted(shown) + " and tells " + (tip.IsEmpty() ? "no tip" : "the tip \"" + tip + "\"");
     return {};

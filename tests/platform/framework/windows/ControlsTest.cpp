@@ -247,8 +247,10 @@ TEST_F(ControlsTest, TextsTooLongForTheirControlEndWithAnEllipsisAndTellThemselv
     for (CWnd* control : std::initializer_list<CWnd*>{&label, &check, &radio, &push}) {
         const CString cut = DescribeCutText(*control);
         EXPECT_EQ(cut, CString()) << control->GetDlgCtrlID() << ": " << cut.str();
-        const CString tip = SimulateHoverTip(*control, CPoint(40, 8));
-        EXPECT_EQ(tip, whole) << control->GetDlgCtrlID();
+        CRect rect;
+        control->GetWindowRect(&rect);
+        parent.ScreenToClient(&rect);
+        EXPECT_EQ(SimulateHoverTip(parent, rect.CenterPoint()), whole) << control->GetDlgCtrlID();
         CString text;
         control->GetWindowText(text);
         EXPECT_EQ(text.Right(whole.GetLength()), whole);
