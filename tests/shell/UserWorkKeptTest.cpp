@@ -31,6 +31,7 @@
 #include "shell/MainFrame.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicGraphViewDialogBar.h"
+#include "study/BasicTableView.h"
 #include "support/ExternalTools.h"
 #include "support/SmallDisk.h"
 #include "support/TempFolder.h"
@@ -579,6 +580,52 @@ TEST_F(UserWorkKeptTest, AnAxisRangeAnotherToolDamagedLeavesTheAxisOnTheData)
     EXPECT_NEAR(chart.GetXAxis(0)->GetMin(), records.GetFirstTime().GetAsDate(), 1e-6);
     EXPECT_NE(chart.GetYAxis(0)->GetMin(), -10.0);
     EXPECT_FALSE(chart.GetYAxis(0)->IsManual());
+}
+
+// A time range another tool stored the wrong way round is read in order: the page shows it
+// with its table, and the project keeps it in order.
+TEST_F(UserWorkKeptTest, ATimeRangeStoredTheWrongWayRoundComesBackInOrder)
+{
+    const CString path = MakeProject("reversed", 1, u"Feeder");
+    ASSERT_TRUE(m_program.Start(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CFrameworkApp::RunFor(700);
+    m_program.Exit();
+    SValueRange reversed;
+    {
+        CZcaArchive archive;
+        CProjectSettings project;
+        ASSERT_TRUE(archive.Open(path));
+        ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+        const auto* stored = dynamic_cast<const CBasicViewSettings*>(project.GetStudyViewSettings(0));
+        ASSERT_NE(stored, nullptr);
+        CBasicViewSettings damaged(*stored);
+        reversed = {damaged.m_xAxisScaling.from + 0.75, damaged.m_xAxisScaling.from + 0.25};
+        damaged.m_timeRange = reversed;
+        damaged.m_checkTimeRange = true;
+        project.SetStudyViewSettings(0, &damaged);
+        ASSERT_TRUE(archive.WriteProjectXml(project));
+    }
+    ASSERT_TRUE(m_program.Start(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CFrameworkApp::RunFor(700);
+    CBasicGraphView& graph = *Graph(0);
+    EXPECT_TRUE(graph.GetTimeRangeMarkers().IsShown());
+    EXPECT_DOUBLE_EQ(graph.GetTimeRangeMarkers().GetBegin(), reversed.to);
+    EXPECT_DOUBLE_EQ(graph.GetTimeRangeMarkers().GetEnd(), reversed.from);
+    auto* table = m_program.Section<CBasicTableView>(7);
+    ASSERT_NE(table, nullptr);
+    ASSERT_FALSE(table->GetSelectedRanges().empty());
+    const SRecordRange& records = table->GetSelectedRanges()[0].records;
+    EXPECT_GE(records.GetCount(), 60); // about half a day of 10-minute records
+    m_program.Exit();
+    CZcaArchive archive;
+    CProjectSettings project;
+    ASSERT_TRUE(archive.Open(path));
+    ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+    const auto* kept = dynamic_cast<const CBasicViewSettings*>(project.GetStudyViewSettings(0));
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->m_timeRange, (SValueRange{reversed.to, reversed.from}));
 }
 
 TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoaded)
