@@ -220,6 +220,14 @@ void CBasicGraphView::SyncViewSettings()
     }
 }
 
+void CBasicGraphView::SaveViewSettings(CProjectSettings* project)
+{
+    // Within an update the chart does not yet show the settings it is given.
+    if (!m_updating && !m_bookmarkApplied)
+        SyncViewSettings();
+    CRecordFormView::SaveViewSettings(project);
+}
+
 void CBasicGraphView::StoreXAxisRanges()
 {
     SCurAxisDetails& details = m_settings.m_upperPlot;

@@ -116,6 +116,9 @@ public:
     void TakeViewSettings(const CViewSettings* settings) override;
     // Chart state (axis ranges, cursors), table states and the splitter row into the settings.
     void SyncViewSettings();
+    // The settings as the page shows them now (its axes as they stand) into the project, or into
+    // the copy a bookmark keeps.
+    void SaveViewSettings(CProjectSettings* project) override;
     // The time axes' ranges into "upperPlot".
     void StoreXAxisRanges();
     void RecalcLayout() override;

@@ -1015,6 +1015,41 @@ TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
+// A bookmark taken at "1 Day" with the second session's axis scrolled on brings back each
+// session's time axis and the span button it was taken with, whatever the page shows since.
+TEST_F(GraphPagesTest, ABookmarkBringsBackTheTimeAxesItWasTakenWith)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kFirstSession + 1);
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    ScrollAxis(graph, 1, true);
+    CiPlotX& chart = Chart(graph);
+    ASSERT_GE(chart.GetXAxisCount(), 2);
+    std::vector<std::pair<double, double>> taken;
+    for (int i = 0; i < 2; ++i)
+        taken.emplace_back(chart.GetXAxis(i)->GetMin(), chart.GetXAxis(i)->GetSpan());
+    const int bookmark = m_program.Document().GetProjectSettings()->GetBookmarkCount();
+    ClickSectionButton(graph, kBookmarkButton);
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(m_program.Document().GetProjectSettings()->GetBookmarkCount(), bookmark + 1);
+
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    ScrollAxis(graph, 1, true);
+    ClickSectionButton(graph, kZoomInButton);
+    ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    m_program.Document().ShowBookmark(bookmark);
+    CFrameworkApp::RunFor(700);
+    auto* shown = m_program.Section<CSummaryGraphView>(kSummaryGraphEntry);
+    ASSERT_NE(shown, nullptr);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_DOUBLE_EQ(Chart(*shown).GetXAxis(i)->GetMin(), taken[std::size_t(i)].first) << "axis " << i;
+        EXPECT_DOUBLE_EQ(Chart(*shown).GetXAxis(i)->GetSpan(), taken[std::size_t(i)].second) << "axis " << i;
+    }
+    EXPECT_EQ(PressedSpanButton(*shown), 1);
+    EXPECT_EQ(shown->GetSettings().m_typeTimeRange, 1);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
 TEST_F(GraphPagesTest, ASpanChosenBesideTheDataShowsTheDataNearest)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
