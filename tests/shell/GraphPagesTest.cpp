@@ -1050,6 +1050,22 @@ TEST_F(GraphPagesTest, ABookmarkBringsBackTheTimeAxesItWasTakenWith)
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 
+// The Bookmark button of a collapsed graph section opens the section for its picture.
+TEST_F(GraphPagesTest, ACollapsedGraphSectionIsOpenedForItsBookmark)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    auto* frame = dynamic_cast<CSplitFrame*>(graph.GetParent());
+    ASSERT_NE(frame, nullptr);
+    ClickSectionButton(graph, CMyToolBar::kCollapseCommand);
+    ASSERT_TRUE(frame->IsSectionCollapsed());
+    const int bookmarks = m_program.Document().GetProjectSettings()->GetBookmarkCount();
+    ClickSectionButton(graph, kBookmarkButton);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(m_program.Document().GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
+    EXPECT_TRUE(m_program.Boxes().empty());
+    EXPECT_FALSE(frame->IsSectionCollapsed());
+}
+
 TEST_F(GraphPagesTest, ASpanChosenBesideTheDataShowsTheDataNearest)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
