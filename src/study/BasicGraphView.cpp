@@ -212,8 +212,15 @@ void CBasicGraphView::SyncViewSettings()
         details.yAxes[std::size_t(i)] = {m_chart.GetYAxis(i)->GetMin(), m_chart.GetYAxis(i)->GetSpan(),
                                          m_chart.GetYAxis(i)->IsManual()};
     m_cursorRecords.ToDetails(m_chart, details);
-    if (const CMySplitterWnd* splitter = FindSplitter())
+    if (const CMySplitterWnd* splitter = FindSplitter()) {
         m_settings.m_mainViewSplitterAActiveRow = splitter->GetActiveRow();
+        // The sections of the page the user opened or collapsed, by their rows (while they stand:
+        // a page being taken down keeps what it held).
+        for (int row = 0; row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
+            if (const auto* frame = dynamic_cast<const CSplitFrame*>(splitter->GetPane(row, 0));
+                frame && frame->GetSafeHwnd() && frame->FindSectionToolBar())
+                m_settings.m_collStates[std::size_t(row)] = frame->IsSectionToggled();
+    }
     if (m_markers.IsRangeSet()) {
         m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
         m_settings.m_RefAxis = m_markers.GetReferenceAxis();
@@ -537,9 +544,14 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     RecalcLayout();
     // 22-23: tables and the splitter row.
     RefillTables(true);
-    if (m_settings.m_mainViewSplitterAActiveRow >= 0)
-        if (CMySplitterWnd* splitter = FindSplitter())
+    if (CMySplitterWnd* splitter = FindSplitter()) {
+        if (m_settings.m_mainViewSplitterAActiveRow >= 0)
             splitter->SetActiveRow(m_settings.m_mainViewSplitterAActiveRow);
+        // The page shows its sections as the user left them.
+        for (int row = 0; m_firstUpdate && row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
+            if (auto* frame = dynamic_cast<CSplitFrame*>(splitter->GetPane(row, 0)))
+                frame->SetSectionToggled(m_settings.m_collStates[std::size_t(row)]);
+    }
     // 26-27: the data, the time range, the notes.
     RefreshGraph();
     m_cursorRecords.FromDetails(m_chart, m_settings.m_upperPlot);

@@ -35,6 +35,8 @@
 #include "support/ExternalTools.h"
 #include "support/SmallDisk.h"
 #include "support/TempFolder.h"
+#include "views/MyToolBar.h"
+#include "views/SplitFrame.h"
 #include "views/TabWnd.h"
 
 #include <gtest/gtest.h>
@@ -291,6 +293,42 @@ TEST_F(UserWorkKeptTest, ANoteStaysOnItsSampleThroughScrollZoomSpansPagesAndReop
     clickSpan(2);
     expectOnSample("opening the project again");
     EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// Sections the user opened or collapsed come back so after the project is saved, closed and
+// opened again: the RMS Power page's overview table opened and its graph collapsed, the Demand
+// page's table opened.
+TEST_F(UserWorkKeptTest, SectionsComeBackOpenedOrCollapsedAsTheUserLeftThem)
+{
+    const CString path = MakeProject("sections", 1, u"Feeder");
+    ASSERT_TRUE(m_program.Start(path));
+    constexpr int kSummaryTable = 5;
+    constexpr int kSummaryGraph = 6;
+    constexpr int kDemandTable = 8;
+    const auto collapsed = [&](int entry) {
+        const CSplitFrame* frame = m_program.SectionFrame(entry);
+        return frame && frame->IsSectionCollapsed();
+    };
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_TRUE(collapsed(kSummaryTable));
+    ASSERT_FALSE(collapsed(kSummaryGraph));
+    ASSERT_TRUE(m_program.ClickSectionButton(kSummaryTable, CMyToolBar::kCollapseCommand));
+    ASSERT_TRUE(m_program.ClickSectionButton(kSummaryGraph, CMyToolBar::kCollapseCommand));
+    ASSERT_TRUE(m_program.ShowStudyPage(1));
+    ASSERT_TRUE(m_program.ClickSectionButton(kDemandTable, CMyToolBar::kCollapseCommand));
+    ASSERT_FALSE(collapsed(kDemandTable));
+    m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    EXPECT_FALSE(collapsed(kSummaryTable));
+    EXPECT_TRUE(collapsed(kSummaryGraph));
+    EXPECT_TRUE(collapsed(kSummaryTable + 2));
+    ASSERT_TRUE(m_program.ShowStudyPage(1));
+    EXPECT_FALSE(collapsed(kDemandTable));
+    EXPECT_FALSE(collapsed(kDemandTable + 1));
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOpenAndExit)
