@@ -1,11 +1,13 @@
 // A user's journey through the assembled program, as main() starts it on the offscreen platform:
 // a project of written sessions; every page reached every way; every control of its toolbars and
 // options bar clicked; every stored setting changed and kept over a save and a reopening; the
-// CSV of each session and the PDF report. Pages and settings are tables: a new page or setting is
-// one more row. Run on a 1920x1080 screen at device ratios 1 and 2 (tests/CMakeLists.txt); the
+// CSV of each session and the PDF report; after every action, every record of every open session
+// as its file holds it. Pages and settings are tables: a new page or setting is one more row. Run on a 1920x1080 screen at device ratios 1 and 2 (tests/CMakeLists.txt); the
 // pictures of the pages go to ORN_RENDER_DIR.
 #include "shell/AssembledProgram.h"
 
+#include "datamodel/DataSet.h"
+#include "datamodel/RecordScaleFactors.h"
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
 #include "mainview/StudyLayouts.h"
@@ -48,6 +50,7 @@
 #include "study/DemandTableViews.h"
 #include "study/ManualScaleDlg.h"
 #include "study/SummaryGrid.h"
+#include "support/ReferenceSessionReader.h"
 #include "views/ButtonST.h"
 #include "views/MyFormView.h"
 #include "views/MyToolBar.h"
@@ -57,6 +60,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cctype>
 #include <cmath>
@@ -568,6 +572,7 @@ public:
     }
     void CheckQuiet(const std::string& where, const std::vector<std::string>& expected = {})
     {
+        CheckRecordsAsWritten(where);
         for (const std::string& complaint : program.Complaints())
             faults.Add("logged: " + complaint, where);
         program.ForgetLog();
@@ -579,6 +584,28 @@ public:
             faults.Add("left open: " + open.str(), where);
             if (CWnd* main = program.App().GetMainFrame())
                 SimulateKey(*main, VK_ESCAPE); // the journey goes on as a user would
+        }
+    }
+
+    // The files the project's sessions were made of, in the project's order.
+    void SessionsWrittenAs(std::vector<std::vector<BYTE>> files)
+    {
+        m_sessionFiles = std::move(files);
+        m_references.clear();
+    }
+    // Each open session holds every record as a plain reading of its file does, in its place.
+    void CheckRecordsAsWritten(const std::string& where)
+    {
+        auto* document = dynamic_cast<CRecDoc*>(program.App().GetDocument());
+        for (int i = 0; document && i < document->GetDataSetCount() && i < int(m_sessionFiles.size()); ++i) {
+            CDataSet& set = *document->GetDataSet(i);
+            const auto& factors = set.GetScaleFactors().GetFactors();
+            auto read = m_references.find(i);
+            if (read == m_references.end() || read->second.first != factors)
+                read = m_references.insert_or_assign(i, std::pair{factors, ReadReferenceSession(
+                    m_sessionFiles[std::size_t(i)], set.GetScaleFactors())}).first;
+            if (const std::string difference = DifferenceFromReference(set, read->second.second); !difference.empty())
+                faults.Add("session " + std::to_string(i) + ": " + difference, where);
         }
     }
 
@@ -1330,6 +1357,9 @@ public:
     const SPage* m_page = &kPages[0];
     std::map<int, std::unique_ptr<CBasicViewSettings>> m_defaults;
     std::vector<CString> m_bookmarks;
+    std::vector<std::vector<BYTE>> m_sessionFiles;
+    // By session: the scale factors its reference was read with, and the reference.
+    std::map<int, std::pair<std::array<float, CRecordScaleFactors::kFactorCount>, SReferenceSession>> m_references;
 };
 
 // The settings step 4 changes on every page they belong to, each as a user changes it.
@@ -1453,6 +1483,10 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
     // 1. A project of two Energy sessions and one Load session, opened as the program opens one:
     // the main window where the program places it, on the screen.
     const CString project = program.MakeProject("journey", CAssembledProgram::StandardSessions());
+    std::vector<std::vector<BYTE>> files;
+    for (const SSessionSpec& session : CAssembledProgram::StandardSessions())
+        files.push_back(CSessionWriter(session).BuildFile());
+    SessionsWrittenAs(std::move(files));
     program.ForgetLog();
     program.ForgetInterruptions();
     ASSERT_TRUE(program.StartAsPlaced(project));
@@ -1871,9 +1905,10 @@ TEST_F(FigureJourneyTest, EveryFigureOfTheTablesIsWhatTheWrittenRecordsGive)
     const std::vector<SWrittenTable> energy = FigureSessionTables(false);
     const std::vector<SWrittenTable> load = FigureSessionTables(true);
     const std::vector<CWrittenFigures> sessions{CWrittenFigures(energy), CWrittenFigures(load)};
-    const CString project = program.MakeProjectOfFiles(
-        "figures", {CSessionWriter(CAssembledProgram::StandardSessions()[1]).BuildFile(energy),
-                    CSessionWriter(CAssembledProgram::StandardSessions()[2]).BuildFile(load)});
+    std::vector<std::vector<BYTE>> files{CSessionWriter(CAssembledProgram::StandardSessions()[1]).BuildFile(energy),
+                                         CSessionWriter(CAssembledProgram::StandardSessions()[2]).BuildFile(load)};
+    const CString project = program.MakeProjectOfFiles("figures", files);
+    SessionsWrittenAs(std::move(files));
     program.ForgetLog();
     program.ForgetInterruptions();
     ASSERT_TRUE(program.Start(project));
