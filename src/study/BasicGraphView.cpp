@@ -212,15 +212,8 @@ void CBasicGraphView::SyncViewSettings()
         details.yAxes[std::size_t(i)] = {m_chart.GetYAxis(i)->GetMin(), m_chart.GetYAxis(i)->GetSpan(),
                                          m_chart.GetYAxis(i)->IsManual()};
     m_cursorRecords.ToDetails(m_chart, details);
-    if (const CMySplitterWnd* splitter = FindSplitter()) {
+    if (const CMySplitterWnd* splitter = FindSplitter())
         m_settings.m_mainViewSplitterAActiveRow = splitter->GetActiveRow();
-        // The sections of the page the user opened or collapsed, by their rows (while they stand:
-        // a page being taken down keeps what it held).
-        for (int row = 0; row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
-            if (const auto* frame = dynamic_cast<const CSplitFrame*>(splitter->GetPane(row, 0));
-                frame && frame->GetSafeHwnd() && frame->FindSectionToolBar())
-                m_settings.m_collStates[std::size_t(row)] = frame->IsSectionToggled();
-    }
     if (m_markers.IsRangeSet()) {
         m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
         m_settings.m_RefAxis = m_markers.GetReferenceAxis();
@@ -229,10 +222,21 @@ void CBasicGraphView::SyncViewSettings()
 
 void CBasicGraphView::SaveViewSettings(CProjectSettings* project)
 {
-    // Within an update the chart does not yet show the settings it is given.
-    if (!m_updating && !m_bookmarkApplied)
+    // Within an update the chart does not yet show the settings it is given; a view whose
+    // windows are going keeps what it held when its page was taken down.
+    if (!m_updating && !m_bookmarkApplied && !m_destroying) {
         SyncViewSettings();
+        StoreSectionStates();
+    }
     CRecordFormView::SaveViewSettings(project);
+}
+
+void CBasicGraphView::StoreSectionStates()
+{
+    const CMySplitterWnd* splitter = FindSplitter();
+    for (int row = 0; splitter && row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
+        if (const auto* frame = dynamic_cast<const CSplitFrame*>(splitter->GetPane(row, 0)))
+            m_settings.m_collStates[std::size_t(row)] = frame->IsSectionToggled();
 }
 
 void CBasicGraphView::StoreXAxisRanges()

@@ -119,6 +119,8 @@ public:
     // The settings as the page shows them now (its axes as they stand) into the project, or into
     // the copy a bookmark keeps.
     void SaveViewSettings(CProjectSettings* project) override;
+    // The sections of the page the user opened or collapsed, by their rows, into the settings.
+    void StoreSectionStates();
     // The time axes' ranges into "upperPlot".
     void StoreXAxisRanges();
     void RecalcLayout() override;
@@ -316,6 +318,7 @@ private:
     int m_sessionCount = 0;
     bool m_firstUpdate = true;
     bool m_updating = false;
+    bool m_destroying = false;
     bool m_bookmarkApplied = false;
     int m_viewKindValue;
     int m_studyType;

@@ -131,6 +131,7 @@ void CBasicGraphView::OnSize(UINT type, int cx, int cy)
 
 void CBasicGraphView::OnDestroy()
 {
+    m_destroying = true;
     SyncViewSettings();
     StopTimer(kFeedTimer);
     StopTimer(kDialogBarTimer);
