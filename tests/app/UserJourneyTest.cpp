@@ -1508,7 +1508,13 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
      [](const CBasicViewSettings& s) { return std::to_string(s.m_demandPeriod); }},
     {"calendar parameter", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstParameter + 3); },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewParameter); }},
-    {"calendar granularity", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstGranularity + 1); },
+    // Another granularity has other tiles: the user selects one again (the graph section stays
+    // open as the user left it).
+    {"calendar granularity", EViews::kCalendars,
+     [](UserJourneyTest& j) {
+         j.Click(CalendarBar::kFirstGranularity + 1);
+         j.SelectTile(0);
+     },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewGranularity); }},
     {"calendar tile", EViews::kCalendars, [](UserJourneyTest& j) { j.SelectTile(1); },
      [](const CBasicViewSettings& s) {
