@@ -11,6 +11,9 @@ packages=(
   locales
   xdg-utils
   fonts-dejavu-core poppler-utils
+  # The real program on a real X desktop: a virtual X server, a window manager, input as a user
+  # gives it, and the window properties read back.
+  xvfb openbox xdotool x11-utils python3
   # The report tests read the RTF export back as a user's office suite does (about 80 MB).
   libreoffice-writer-nogui
 )

@@ -1,0 +1,282 @@
+"""The real program on a real X desktop, for the checks of scripts/test.sh: a private Xvfb server
+with the openbox window manager, the program started in a home of its own, and input given
+through xdotool as the window system gives a user's. Used by desktop-check.py and
+random-input.py."""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+# What the sanitizers print when they find something.
+SANITIZER_LINE = re.compile(r"ERROR: (Address|Leak|Thread|Memory)Sanitizer|runtime error:|UndefinedBehaviorSanitizer|"
+                            r"SUMMARY: (Address|Undefined)")
+# The program answers when its heartbeat (ten times a second on its message loop) rewrites the
+# record of its instance: a program busy for good, or stuck, does not.
+ANSWER_WAIT_S = 10.0
+MAIN_TITLE = "Zelko Ampelon"
+
+
+class Desktop:
+    """Xvfb on a display it picks itself, with openbox, until stop()."""
+
+    def __init__(self, size="1920x1080"):
+        self.size = size
+        self.display = None
+        self._processes = []
+
+    def start(self):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.size + "x24",
+                                 "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as chosen:
+            number = chosen.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self._processes.append(xvfb)
+        self.display = ":" + number
+        self._processes.append(subprocess.Popen(["openbox"], env=self.env(), stdout=subprocess.DEVNULL,
+                                                stderr=subprocess.DEVNULL))
+        # The window manager owns the screen once it answers for its root window's properties.
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            if "_NET_SUPPORTING_WM_CHECK" in run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env()):
+                break
+            time.sleep(0.1)
+        return self
+
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.display
+        return env
+
+    def stop(self):
+        for process in reversed(self._processes):
+            process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+        self._processes = []
+
+
+def run(command, env, timeout=20):
+    """The output of a command (empty when it fails)."""
+    try:
+        return subprocess.run(command, env=env, capture_output=True, text=True, timeout=timeout).stdout
+    except (subprocess.TimeoutExpired, OSError):
+        return ""
+
+
+class Program:
+    """One run of the program on the desktop, in a home folder of its own (its profile, data
+    folder, log and runtime folder), with its output kept for the sanitizers' lines."""
+
+    def __init__(self, binary, desktop, home, arguments, ratio=1):
+        self.binary = os.path.abspath(binary)
+        self.desktop = desktop
+        self.home = home
+        self.arguments = arguments
+        self.ratio = ratio
+        self.process = None
+        self.stderr_path = os.path.join(home, "stderr.txt")
+        self._stderr = None
+        self._sanitizer_lines_seen = 0
+        self._types = {}
+
+    def env(self):
+        env = self.desktop.env()
+        runtime = os.path.join(self.home, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        env.update({
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": os.path.join(self.home, "config"),
+            "XDG_DATA_HOME": os.path.join(self.home, "data"),
+            "XDG_RUNTIME_DIR": runtime,
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_SCALE_FACTOR": str(self.ratio),
+            "ASAN_OPTIONS": "detect_leaks=1",
+            "UBSAN_OPTIONS": "halt_on_error=1:print_stacktrace=1",
+            "LSAN_OPTIONS": "suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                           "desktop-leaks.supp"),
+            # No desktop viewer opens files here: the program says so instead of starting one.
+            "PATH": os.path.join(self.home, "bin") + os.pathsep + env.get("PATH", ""),
+        })
+        return env
+
+    def start(self):
+        bin_folder = os.path.join(self.home, "bin")
+        os.makedirs(bin_folder, exist_ok=True)
+        for viewer in ("xdg-open", "x-www-browser"):
+            path = os.path.join(bin_folder, viewer)
+            with open(path, "w") as script:
+                script.write("#!/bin/sh\nexit 1\n")
+            os.chmod(path, 0o755)
+        self._stderr = open(self.stderr_path, "a")
+        self.process = subprocess.Popen([self.binary] + self.arguments, env=self.env(), stdout=self._stderr,
+                                        stderr=self._stderr, cwd=self.home)
+        return self
+
+    def alive(self):
+        return self.process is not None and self.process.poll() is None
+
+    def exit_code(self):
+        return None if self.process is None else self.process.poll()
+
+    def wait_for_exit(self, seconds):
+        try:
+            self.process.wait(seconds)
+            return True
+        except subprocess.TimeoutExpired:
+            return False
+
+    def stop(self):
+        if self.alive():
+            self.process.send_signal(signal.SIGTERM)
+            if not self.wait_for_exit(20):
+                self.process.kill()
+                self.process.wait()
+        if self._stderr:
+            self._stderr.close()
+            self._stderr = None
+
+    def new_sanitizer_lines(self):
+        """The sanitizers' lines printed since the last call."""
+        if self._stderr:
+            self._stderr.flush()
+        with open(self.stderr_path, errors="replace") as output:
+            lines = [line.rstrip("\n") for line in output]
+        found = [line for line in lines[self._sanitizer_lines_seen:] if SANITIZER_LINE.search(line)]
+        self._sanitizer_lines_seen = len(lines)
+        return found
+
+    def output_tail(self, count=40):
+        with open(self.stderr_path, errors="replace") as output:
+            return output.read().splitlines()[-count:]
+
+    def log_files(self):
+        logs = os.path.join(self.home, "data", "Zelko Power Quality", "Zelko Ampelon", "Logs")
+        return sorted(os.path.join(logs, name) for name in os.listdir(logs)) if os.path.isdir(logs) else []
+
+    def log_complaints(self):
+        """The warning and error lines of the program's logs."""
+        complaints = []
+        for path in self.log_files():
+            with open(path, errors="replace") as log:
+                complaints += [line.rstrip("\n") for line in log if line[:1] in ("W", "E", "F")]
+        return complaints
+
+    def answers(self, seconds=ANSWER_WAIT_S):
+        """Whether the program's message loop runs: its heartbeat rewrites its instance record
+        within the time."""
+        runtime = os.path.join(self.home, "runtime")
+        asked = time.time()
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline and self.alive():
+            for name in os.listdir(runtime):
+                if name.startswith("orn-instances-"):
+                    try:
+                        if os.stat(os.path.join(runtime, name)).st_mtime >= asked:
+                            return True
+                    except FileNotFoundError:
+                        pass
+            time.sleep(0.05)
+        return False
+
+    # ---- the program's windows
+
+    def windows(self):
+        """The visible windows of the program with a title: (id, title)."""
+        ids = run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid)], self.desktop.env()).split()
+        found = []
+        for window in ids:
+            title = run(["xdotool", "getwindowname", window], self.desktop.env()).strip()
+            if title:
+                found.append((window, title))
+        return found
+
+    def is_dialog(self, window):
+        """Whether the window is a dialog (a message box, a file dialog...) rather than the main
+        window, by the type the program gives it."""
+        if window not in self._types:
+            self._types[window] = run(["xprop", "-id", str(window), "_NET_WM_WINDOW_TYPE"], self.desktop.env())
+        return "_NET_WM_WINDOW_TYPE_DIALOG" in self._types[window]
+
+    def main_window(self):
+        for window, title in self.windows():
+            if title.startswith(MAIN_TITLE) and not self.is_dialog(window):
+                return window
+        return None
+
+    def wait_for_window(self, pattern, seconds):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline and self.alive():
+            for window, title in self.windows():
+                if re.search(pattern, title):
+                    return window
+            time.sleep(0.1)
+        return None
+
+
+class Input:
+    """Input as the window system gives it, through xdotool."""
+
+    def __init__(self, desktop):
+        self.env = desktop.env()
+
+    def xdotool(self, *arguments):
+        run(["xdotool"] + [str(a) for a in arguments], self.env)
+
+    def geometry(self, window):
+        """The client area of a window on the screen: x, y, width, height (None when it is gone)."""
+        values = dict(line.split("=", 1) for line in
+                      run(["xdotool", "getwindowgeometry", "--shell", str(window)], self.env).split() if "=" in line)
+        try:
+            return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        except (KeyError, ValueError):
+            return None
+
+    def frame_extents(self, window):
+        """The frame the window manager put around the window: left, right, top, bottom."""
+        text = run(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"], self.env)
+        numbers = [int(n) for n in re.findall(r"\d+", text.split("=", 1)[-1])] if "=" in text else []
+        return tuple(numbers) if len(numbers) == 4 else (0, 0, 0, 0)
+
+    def active_window(self):
+        return run(["xdotool", "getactivewindow"], self.env).strip() or None
+
+    def move(self, x, y):
+        self.xdotool("mousemove", int(x), int(y))
+
+    def click(self, x, y, button=1, count=1):
+        self.xdotool("mousemove", int(x), int(y), "click", "--repeat", count, "--delay", 60, button)
+
+    def drag(self, x1, y1, x2, y2):
+        self.xdotool("mousemove", int(x1), int(y1), "mousedown", 1, "mousemove", int((x1 + x2) / 2),
+                     int((y1 + y2) / 2), "mousemove", int(x2), int(y2), "mouseup", 1)
+
+    def wheel(self, x, y, clicks):
+        self.xdotool("mousemove", int(x), int(y), "click", "--repeat", abs(clicks), "--delay", 30,
+                     4 if clicks > 0 else 5)
+
+    def key(self, keys):
+        self.xdotool("key", "--delay", 30, keys)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", 20, text)
+
+    def resize(self, window, width, height):
+        self.xdotool("windowsize", window, int(width), int(height))
+
+
+def fresh_home(prefix):
+    return tempfile.mkdtemp(prefix=prefix)
+
+
+def remove_home(home):
+    shutil.rmtree(home, ignore_errors=True)
