@@ -641,6 +641,7 @@ void CTableStatistics::TakeNoted()
         SDerivedTaken* taken;
         int column;
         SKept kept;
+        std::array<int, 3> phases; // of a total: the columns of the phases it is the sum of
     };
     std::vector<SMagnitudeFold> magnitudeFolds;
     for (const SeriesKey& key : m_notedMagnitudes) {
@@ -659,7 +660,16 @@ void CTableStatistics::TakeNoted()
             taken.summary = *kept;
             continue;
         }
-        magnitudeFolds.push_back({&taken, column(series), {keeper, kind, phase}});
+        std::array<int, 3> phases{-1, -1, -1};
+        for (int k = 0; k < 3 && int(phase) == kTotal; ++k) {
+            const SQuantitySelector part{quantity, k, kStatAvg};
+            if (!m_info.IsAvailable(part, 0) || m_info.HasPhaseTotal(part))
+                continue;
+            SResolved& phaseSeries = resolve({quantity, k, 0, kAvg});
+            if (phaseSeries.access && phaseSeries.last >= taken.last)
+                phases[std::size_t(k)] = column(phaseSeries);
+        }
+        magnitudeFolds.push_back({&taken, column(series), {keeper, kind, phase}, phases});
         walkLast = std::max(walkLast, taken.last);
     }
 
@@ -744,16 +754,31 @@ void CTableStatistics::TakeNoted()
         }
         for (SMagnitudeFold& fold : magnitudeFolds) {
             const float* values = pass.Column(fold.column);
+            std::array<const float*, 3> phases{};
+            for (std::size_t k = 0; k < 3; ++k)
+                phases[k] = fold.phases[k] < 0 ? nullptr : pass.Column(fold.phases[k]);
             SDerivedSummary& magnitudes = fold.taken->summary;
             // In record order, as the series' own sum: one way, the same sum to the last bit.
             for (int i = 0; i < within(fold.taken->last); ++i) {
                 const float v = values[i];
-                if (std::isfinite(v)) {
-                    magnitudes.sums[0] += double(std::fabs(v));
-                    ++magnitudes.count;
-                } else {
+                if (!std::isfinite(v)) {
                     CountNonFinite(magnitudes, v);
+                    continue;
                 }
+                // A total adds what its phases flowing against each other cancelled in it: the
+                // magnitudes of the phases less that of their sum, 0 to the bit when they flow
+                // one way.
+                double cancelled = 0.0;
+                double sum = 0.0;
+                bool finite = true;
+                for (const float* phase : phases)
+                    if (phase) {
+                        finite = finite && std::isfinite(phase[i]);
+                        sum += double(phase[i]);
+                        cancelled += double(std::fabs(phase[i]));
+                    }
+                magnitudes.sums[0] += double(std::fabs(v)) + (finite ? cancelled - std::fabs(sum) : 0.0);
+                ++magnitudes.count;
             }
         }
         for (SSignedFold& fold : signedFolds) {

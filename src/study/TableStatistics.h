@@ -3,8 +3,8 @@
 // the study tables show them. Avg values of derived quantities (apparent and reactive power,
 // power factors, THD) are computed from the averages of their operands, each operand once per
 // fill. Powers that are magnitudes (Q, the fundamental S) take the magnitudes of each interval's
-// P, Fp and Fq, so that power flowing back part of the time does not net them out; the power
-// factors divide the net active power by those magnitudes. Values that cannot be computed stay NaN or +/-infinity; the quality record of each
+// P, Fp and Fq (of each phase, for a total), so that power flowing back part of the time or on
+// some phases does not net them out; the power factors divide the net active power by them. Values that cannot be computed stay NaN or +/-infinity; the quality record of each
 // value tells how many intervals were valid.
 // Every value is made of a few summaries of series over the range (sums, counts, extremes, the
 // sum of products of two series, the effective apparent power). Prepare takes all the summaries
@@ -102,7 +102,9 @@ private:
     std::unique_ptr<CTrendChannel> Channel(DWORD quantity, int phase, int voltageReference);
     SWorkingValue ComputeCellValue(DWORD quantity, int phase, int voltageReference);
     SWorkingValue SeriesAverage(DWORD quantity, int phase, int voltageReference, bool rms);
-    // The mean of the magnitudes of the averages: what a power flowing either way amounts to.
+    // The mean of the magnitudes of the averages: what a power flowing either way amounts to. A
+    // total's takes the magnitudes of the phases it is the sum of wherever they flowed against
+    // each other.
     SWorkingValue MagnitudeAverage(DWORD quantity, int phase);
     SWorkingValue PhaseApparentPower(int phase);
     SWorkingValue EffectiveApparentPower();

@@ -48,11 +48,15 @@ MouseAction MouseActionOf(UINT message, UINT keyFlags)
     return a;
 }
 
+// The key of the point on the main block of a keyboard.
+constexpr UINT kPeriodKey = 0xBE;
+
 QString TextOf(UINT virtualKey, UINT keyFlags)
 {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
         return QString(QChar((keyFlags & MK_SHIFT) || virtualKey <= '9' ? char(virtualKey) : char(virtualKey - 'A' + 'a')));
     if (virtualKey == VK_SPACE) return QStringLiteral(" ");
+    if (virtualKey == kPeriodKey) return QStringLiteral(".");
     return {};
 }
 
