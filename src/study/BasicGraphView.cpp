@@ -515,9 +515,12 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
         m_dialogBar->TimeRangePickers().Enable(m_settings.m_checkTimeRange);
         m_dialogBar->EnableWorkingHourControls(m_settings.m_setWorkingHours);
     }
-    // 21: controls, layout.
+    // 21: controls, layout. The bar takes its stored state first, so that the page is laid out
+    // once at the size it keeps.
     if (m_dialogBar)
         m_dialogBar->SettingsToControls();
+    if (m_firstUpdate)
+        ApplyDialogBarState();
     SetReady(true);
     RecalcLayout();
     // 22-23: tables and the splitter row.

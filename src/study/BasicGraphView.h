@@ -212,6 +212,8 @@ protected:
     // palette colour of its own.
     std::function<COLORREF(const SFeederChannel&)> ChannelColors() const;
     bool FeedSession(int session);
+    // Every shown session fed at the chart's present width, then the chart rebuilt.
+    void FeedAndRebuild();
     // A quantity's channel of a session's trend item as the graph plots it: S and Es by the
     // session's nominal-voltage factor, the aux inputs by their gain and offset, the folded power
     // factors through the fold.
@@ -237,6 +239,8 @@ protected:
     // Each Y axis's title carries the unit of its quantity.
     void SetYAxisUnits();
     void RefillTables(bool both, WPARAM how = 0);
+    // Shows or hides the options bar as the settings keep it; true when that changed it.
+    bool ApplyDialogBarState();
     void StartTimer(UINT_PTR id);
     void StopTimer(UINT_PTR id);
     void PlaceAxisControls();
@@ -313,6 +317,7 @@ private:
     {
         bool deferred = true;
         double halfPixel = 0.0;
+        int plotWidth = 0; // the plot's width in pixels when the data was last fed
     } m_feeding;
     std::array<int, 4> m_labelParity{-1, -1, -1, -1};
     std::array<bool, 3> m_timers{}; // 1004, 1005, 1006 running

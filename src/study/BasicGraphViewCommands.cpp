@@ -41,6 +41,20 @@ CMyToolBar* SectionToolBar(const CWnd* view)
 
 } // namespace
 
+bool CBasicGraphView::ApplyDialogBarState()
+{
+    auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
+    if (!frame || !m_dialogBar || !m_dialogBar->GetSafeHwnd())
+        return false;
+    const bool shown = (m_dialogBar->GetStyle() & WS_VISIBLE) != 0;
+    if (shown != !m_settings.m_graphOptionsCollapse) {
+        m_dialogBar->ShowWindow(m_settings.m_graphOptionsCollapse ? SW_HIDE : SW_SHOW);
+        frame->RecalcLayout();
+        return true;
+    }
+    return false;
+}
+
 bool CBasicGraphView::IsTimerRunning(UINT_PTR id) const
 {
     return id >= kFeedTimer && id <= kWorkingHoursTimer && m_timers[std::size_t(id - kFeedTimer)];
@@ -73,12 +87,11 @@ void CBasicGraphView::OnTimer(UINT_PTR id)
         break;
     case kDialogBarTimer:
         StopTimer(id);
-        if (auto* frame = dynamic_cast<CSplitFrame*>(GetParent()); frame && m_dialogBar && m_dialogBar->GetSafeHwnd()) {
-            m_dialogBar->ShowWindow(m_settings.m_graphOptionsCollapse ? SW_HIDE : SW_SHOW);
-            frame->RecalcLayout();
+        // A bar that already stands as the settings keep it leaves the page as it is drawn.
+        if (ApplyDialogBarState()) {
+            m_storedSize = CSize();
+            RecalcLayout();
         }
-        m_storedSize = CSize();
-        RecalcLayout();
         break;
     case kWorkingHoursTimer: {
         // No retry while nobody sees the view or no session gives a time axis; the next update

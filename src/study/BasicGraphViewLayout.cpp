@@ -124,9 +124,6 @@ bool CBasicGraphView::LayOut()
     m_storedSize = client.Size();
     m_reservedHeight = reserved;
     m_inLayout = true;
-    // The data is fed again at the resolution of the new size.
-    if (m_windowedFeeding && !m_feeding.deferred && !m_updating)
-        StartTimer(kFeedTimer);
     SetRedraw(FALSE);
     // The bar's own state: the page may not show yet while it is laid out.
     const bool barVisible = m_dialogBar && m_dialogBar->GetSafeHwnd() && (m_dialogBar->GetStyle() & WS_VISIBLE);
@@ -142,6 +139,9 @@ bool CBasicGraphView::LayOut()
     m_chart.MoveWindow(0, top, width, height);
     m_chart.SetPictureSize(width, height);
     ArrangeChart();
+    // The data is fed again at the resolution of a new width (the height takes the same data).
+    if (m_windowedFeeding && !m_feeding.deferred && !m_updating && m_chart.GetLayout().plot.Width() != m_feeding.plotWidth)
+        StartTimer(kFeedTimer);
     SetRedraw(TRUE);
     m_inLayout = false;
     RedrawWindow();

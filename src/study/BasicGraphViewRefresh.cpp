@@ -133,7 +133,8 @@ bool CBasicGraphView::FeedSession(int session)
         windowStart = -1.0e9;
         windowEnd = 1.0e9;
     }
-    m_feeding.halfPixel = span / std::max(1, m_chart.GetLayout().plot.Width()) / 2.0;
+    m_feeding.plotWidth = m_chart.GetLayout().plot.Width();
+    m_feeding.halfPixel = span / std::max(1, m_feeding.plotWidth) / 2.0;
     m_feeder->SetDecimationStep(m_windowedFeeding ? m_feeding.halfPixel : 0.0);
 
     CQuantityInfo info(config);
@@ -209,15 +210,12 @@ void CBasicGraphView::RefreshGraph()
     CGraphEventScope scope(*this);
     CChartDrawingScope drawing(m_chart);
     BuildChannels();
-    {
-        CWaitCursor wait;
-        for (int session = 0; session < std::min(m_sessionCount, kMaxPlotXAxes); ++session)
-            if (m_settings.m_sessions[std::size_t(session)] && IsSessionCompatible(session) && !FeedSession(session))
-                break;
-    }
-    m_settings.SetPresent(true);
-    m_feeding.deferred = false;
-    RebuildChart();
+    FeedAndRebuild();
+    // The axes the data brought may narrow the plot: the data is fed again at the width it is
+    // shown at, before anything is drawn, rather than a moment later.
+    if (m_windowedFeeding && m_chart.GetLayout().plot.Width() != m_feeding.plotWidth)
+        FeedAndRebuild();
+    StopTimer(kFeedTimer);
     if (m_markers.IsShown()) {
         m_markers.Create();
         m_markers.SetRange(m_markers.GetBegin(), m_markers.GetEnd());
@@ -227,6 +225,19 @@ void CBasicGraphView::RefreshGraph()
     // The working hours follow the days the axis now shows; retried until the axis allows them.
     if (m_settings.m_setWorkingHours && !DrawWorkingHours())
         StartTimer(kWorkingHoursTimer);
+}
+
+void CBasicGraphView::FeedAndRebuild()
+{
+    {
+        CWaitCursor wait;
+        for (int session = 0; session < std::min(m_sessionCount, kMaxPlotXAxes); ++session)
+            if (m_settings.m_sessions[std::size_t(session)] && IsSessionCompatible(session) && !FeedSession(session))
+                break;
+    }
+    m_settings.SetPresent(true);
+    m_feeding.deferred = false;
+    RebuildChart();
 }
 
 void CBasicGraphView::RebuildChart()

@@ -53,6 +53,7 @@ namespace {
 
 // Study view ids and the window-table entries of their graph sections.
 constexpr int kRmsPowerPage = 0;
+constexpr int kDemandPage = 1;
 constexpr int kFundamentalPowerPage = 3;
 constexpr int kVAHzTHDPage = 4;
 constexpr int kLoadRmsPowerPage = 5;
@@ -1190,6 +1191,35 @@ TEST_F(GraphPagesTest, DISABLED_RenderTheGraphPages)
     ClickControl(week, GraphBar::kFirstSpanButton + 2);
     CFrameworkApp::RunFor(500);
     m_program.SavePage("graph-week-after-zoom-out" + suffix);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// More records than the plot has pixels, so that what the chart is fed depends on its width:
+// each graph page, built anew when it is chosen, is drawn once, at its laid-out size, and a feed
+// at that size afterwards (what a timer would do) changes nothing.
+TEST_F(GraphPagesAcrossTheYearTest, EveryGraphPageIsDrawnOnceOnItsFirstShowWithItsFinalCurve)
+{
+    const auto curves = [](CiPlotX& chart) {
+        std::vector<std::pair<double, float>> points;
+        for (int c = 0; c < chart.GetChannelCount(); ++c)
+            for (int i = 0; i < chart.GetChannel(c)->GetCount(); ++i)
+                points.emplace_back(chart.GetChannel(c)->GetXValue(i), chart.GetChannel(c)->GetYValue(i));
+        return points;
+    };
+    for (const int page : {kRmsPowerPage, kDemandPage, kFundamentalPowerPage, kVAHzTHDPage}) {
+        SCOPED_TRACE(page);
+        ASSERT_TRUE(m_program.ShowStudyPage(page));
+        auto* graph = m_program.Section<CBasicGraphView>(FindStudyLayout(page)->firstEntry + 1);
+        ASSERT_NE(graph, nullptr);
+        CiPlotX& chart = Chart(*graph);
+        const auto shown = curves(chart);
+        EXPECT_GT(shown.size(), std::size_t(chart.GetLayout().plot.Width()));
+        CFrameworkApp::RunFor(700);
+        EXPECT_EQ(chart.GetRenderCount(), 1);
+        EXPECT_TRUE(curves(chart) == shown);
+        graph->SendMessage(WM_TIMER, kFeedTimer, 0);
+        EXPECT_TRUE(curves(chart) == shown);
+    }
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 

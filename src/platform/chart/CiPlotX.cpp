@@ -293,7 +293,8 @@ void CiPlotX::Repaint()
 {
     if (IsUpdating())
         return;
-    Render(m_picture->image.isNull() ? 1.0 : m_picture->image.devicePixelRatio());
+    // At the ratio of the screen the window shows on, so that showing it draws nothing again.
+    Render(GetSafeHwnd() ? DevicePixelRatioOf(this) : m_picture->image.isNull() ? 1.0 : m_picture->image.devicePixelRatio());
     if (GetSafeHwnd())
         Invalidate(FALSE);
 }
@@ -308,9 +309,11 @@ void CiPlotX::Render(double ratio)
     SPlotRenderOptions options;
     options.decimate = m_decimate;
     options.ratio = ratio;
-    CPlotRenderer(*this, m_layout, options).Paint(painter);
+    const CPlotRenderer renderer(*this, m_layout, options);
+    renderer.Paint(painter);
     painter.end();
     m_picture->image = std::move(image);
+    m_picture->strokedPoints = renderer.StrokedPoints();
     m_dirty = false;
     ++m_renderCount;
 }

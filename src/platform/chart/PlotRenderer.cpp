@@ -46,33 +46,37 @@ Qt::PenStyle PenStyle(int style)
     }
 }
 
-// Collects the points of one channel into runs (broken at gaps) and draws each run. Without
-// decimation a run is one polyline through its points. With decimation a pixel column keeps
-// only its first, lowest, highest and last point: the segments between the points of one
-// column are vertical lines in that column, so their pixels are the column's span from the
-// lowest to the highest point, and the segments between columns join one column's last point
-// to the next one's first. A one-pixel pen draws the spans and the joins as batches of lines;
-// a wider pen draws the four points of each column as a polyline.
+// Collects the points of one channel into runs (broken at gaps) and draws each run.
+//
+// A one-pixel pen without decimation draws a run as one polyline through its points. Otherwise
+// the points are gathered into pixel columns: a column keeps only its first, lowest, highest and
+// last point, since the segments between the points of one column are vertical lines in that
+// column (their pixels are the column's span from the lowest to the highest point) and the
+// segments between columns join one column's last point to the next one's first.
+// - A one-pixel pen writes the spans straight into the picture and draws the joins as a batch
+//   of lines.
+// - A wider pen (a high-density screen) takes the joins into the spans as well: each column
+//   covers the rows the join lines cross within it, and every span is drawn as a rectangle as
+//   wide as the pen, placed as the painter places a wide pen's point. Stroking the columns as
+//   one long polyline would cost the painter an outline of the whole curve.
 class CRunPainter
 {
 public:
-    CRunPainter(QPainter& painter, bool decimate, bool thinPen, const QRect& clip)
-        : m_painter(painter), m_decimate(decimate), m_thin(thinPen), m_clip(clip)
+    CRunPainter(QPainter& painter, bool columns, int penWidth, const QRect& clip)
+        : m_painter(painter), m_columns(columns || penWidth > 1), m_width(penWidth), m_clip(clip),
+          m_colour(painter.pen().color())
     {
         m_run.reserve(4096);
-        // Spans go straight into a picture of our own (untransformed, 32 bits a pixel).
+        // Spans go straight into a picture of our own (32 bits a pixel, drawn at device pixels).
         auto* image = dynamic_cast<QImage*>(painter.device());
-        if (image && painter.transform().isIdentity() && image->depth() == 32 && image->devicePixelRatio() == 1.0 &&
-            painter.pen().color().alpha() == 255) {
+        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255)
             m_image = image;
-            m_rgb = painter.pen().color().rgb();
-        }
     }
     ~CRunPainter() { Break(); }
 
     void Add(int column, int row)
     {
-        if (!m_decimate) {
+        if (!m_columns) {
             // A repeated point would end the line with a segment of no length, which the
             // painter leaves out together with its end pixel.
             if (m_run.empty() || m_run.back() != QPoint(column, row))
@@ -103,48 +107,77 @@ public:
     void Break()
     {
         FlushColumn();
+        if (m_pending.valid)
+            m_spans.emplace_back(m_pending.column, m_pending.top, m_pending.column, m_pending.bottom);
+        m_pending.valid = false;
         m_joined = false;
+        m_stroked += int(m_run.size());
         if (m_run.size() == 1)
             m_painter.drawPoint(m_run.front());
         else if (m_run.size() > 1)
             m_painter.drawPolyline(m_run.data(), int(m_run.size()));
         m_run.clear();
-        if (m_image)
-            WriteSpans();
-        // A line of no length would be left out: one-pixel spans are drawn as points.
-        if (!m_spans.empty())
-            m_painter.drawLines(m_spans.data(), int(m_spans.size()));
-        if (!m_dots.empty())
-            m_painter.drawPoints(m_dots.data(), int(m_dots.size()));
+        for (const QLine& span : m_spans)
+            DrawSpan(span.x1(), span.y1(), span.y2());
+        m_spans.clear();
         if (!m_joins.empty())
             m_painter.drawLines(m_joins.data(), int(m_joins.size()));
-        m_spans.clear();
-        m_dots.clear();
         m_joins.clear();
     }
 
+    // The points drawn as stroked lines so far (all others went into spans).
+    int StrokedPoints() const { return m_stroked; }
+
 private:
-    // The spans clipped to the plot, as the painter would clip them.
-    void WriteSpans()
+    struct SSpan
     {
-        for (const QLine& span : m_spans)
-            WriteColumn(span.x1(), span.y1(), span.y2());
-        for (const QPoint& dot : m_dots)
-            WriteColumn(dot.x(), dot.y(), dot.y());
-        m_spans.clear();
-        m_dots.clear();
+        int column = 0, top = 0, bottom = 0;
+        bool valid = false;
+        void Cover(int row)
+        {
+            top = std::min(top, row);
+            bottom = std::max(bottom, row);
+        }
+    };
+
+    // One column's rows, as wide as the pen, clipped to the plot as the painter would clip them.
+    void DrawSpan(int column, int top, int bottom)
+    {
+        const int before = m_width / 2;
+        QRect rect(column - before, top - before, m_width, bottom - top + m_width);
+        if (!m_image) {
+            m_painter.fillRect(rect, m_colour);
+            return;
+        }
+        rect &= m_clip;
+        if (rect.isEmpty())
+            return;
+        const qsizetype stride = m_image->bytesPerLine() / 4;
+        const QRgb rgb = m_colour.rgb();
+        QRgb* row = reinterpret_cast<QRgb*>(m_image->bits()) + stride * rect.top() + rect.left();
+        for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride)
+            std::fill(row, row + rect.width(), rgb);
     }
 
-    void WriteColumn(int column, int top, int bottom)
+    // A wide pen's join from the previous column's last point to this column's first: every
+    // column from one to the other covers the rows the line crosses within it (half a pixel
+    // either side of its centre, up to the line's ends). Columns far outside the plot are left.
+    void JoinIntoSpans(SSpan& current)
     {
-        if (column < m_clip.left() || column > m_clip.right())
+        const int x0 = m_pending.column, y0 = m_previousLast, x1 = current.column, y1 = m_first;
+        if (x1 == x0) {
+            current.Cover(y0);
             return;
-        top = std::max(top, m_clip.top());
-        bottom = std::min(bottom, m_clip.bottom());
-        const qsizetype stride = m_image->bytesPerLine() / 4;
-        QRgb* pixel = reinterpret_cast<QRgb*>(m_image->bits()) + stride * top + column;
-        for (int row = top; row <= bottom; ++row, pixel += stride)
-            *pixel = m_rgb;
+        }
+        const double slope = double(y1 - y0) / double(x1 - x0);
+        const auto rowAt = [&](double x) { return int(std::lround(y0 + slope * (x - x0))); };
+        m_pending.Cover(rowAt(x0 + 0.5));
+        current.Cover(rowAt(x1 - 0.5));
+        const int from = std::max(x0 + 1, m_clip.left() - m_width), to = std::min(x1 - 1, m_clip.right() + m_width);
+        for (int x = from; x <= to; ++x) {
+            const int a = rowAt(x - 0.5), b = rowAt(x + 0.5);
+            m_spans.emplace_back(x, std::min(a, b), x, std::max(a, b));
+        }
     }
 
     void FlushColumn()
@@ -152,37 +185,38 @@ private:
         if (!m_have)
             return;
         m_have = false;
-        if (m_thin) {
-            if (m_min == m_max)
-                m_dots.emplace_back(m_column, m_min);
-            else
-                m_spans.emplace_back(m_column, m_min, m_column, m_max);
+        if (m_width > 1) {
+            SSpan current{m_column, m_min, m_max, true};
+            if (m_joined)
+                JoinIntoSpans(current);
+            if (m_pending.valid)
+                m_spans.emplace_back(m_pending.column, m_pending.top, m_pending.column, m_pending.bottom);
+            m_pending = current;
+        } else {
+            m_spans.emplace_back(m_column, m_min, m_column, m_max);
             if (m_joined)
                 m_joins.emplace_back(m_previousColumn, m_previousLast, m_column, m_first);
-            m_joined = true;
-            m_previousColumn = m_column;
-            m_previousLast = m_last;
-            return;
         }
-        for (int row : {m_first, m_min, m_max, m_last})
-            if (m_run.empty() || m_run.back() != QPoint(m_column, row))
-                m_run.emplace_back(m_column, row);
+        m_joined = true;
+        m_previousColumn = m_column;
+        m_previousLast = m_last;
     }
 
     QPainter& m_painter;
-    bool m_decimate;
-    bool m_thin;
+    bool m_columns;
+    int m_width;
     QRect m_clip;
+    QColor m_colour;
     QImage* m_image = nullptr;
-    QRgb m_rgb = 0;
     std::vector<QPoint> m_run;
     std::vector<QLine> m_spans;
-    std::vector<QPoint> m_dots;
     std::vector<QLine> m_joins;
+    SSpan m_pending; // a wide pen's last column, until the join to the next one is known
     bool m_have = false;
     int m_column = 0, m_first = 0, m_min = 0, m_max = 0, m_last = 0;
     bool m_joined = false;
     int m_previousColumn = 0, m_previousLast = 0;
+    int m_stroked = 0;
 };
 
 } // namespace
@@ -308,7 +342,7 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
     const bool decimate = m_options.decimate && (last - first + 1) > p.width();
-    CRunPainter runs(painter, decimate, width == 1, p);
+    CRunPainter runs(painter, decimate, width, p);
     const double* xs = channel.XData();
     const float* ys = channel.YData();
     const auto columnOf = [&](int i) { return PixelOf(left + (xs[i] - xMin) * xScale); };
@@ -323,6 +357,7 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
         for (int i = first; i <= last; ++i)
             addPoint(i);
         runs.Break();
+        m_strokedPoints += runs.StrokedPoints();
         painter.restore();
         return;
     }
@@ -365,6 +400,7 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
         i = lo;
     }
     runs.Break();
+    m_strokedPoints += runs.StrokedPoints();
     painter.restore();
 }
 

@@ -51,10 +51,9 @@ TEST(PlotRenderingTest, GapsBreakTheLine)
     EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 30.0), chart.YValueToPixel(0, 8.0)), qRgb(255, 0, 0));
 }
 
-TEST(PlotRenderingTest, TheDecimatedPictureOfAMillionPointsEqualsEveryPointDrawn)
+// A million noisy points with gaps, and a shorter channel of spikes.
+void FillMillionPoints(CiPlotX& chart)
 {
-    CiPlotX chart;
-    SetUpSimpleChart(chart, 800, 300);
     CPlotChannel& channel = *chart.GetChannel(0);
     std::mt19937 random(7);
     std::normal_distribution<float> noise(0.0f, 0.8f);
@@ -67,28 +66,82 @@ TEST(PlotRenderingTest, TheDecimatedPictureOfAMillionPointsEqualsEveryPointDrawn
         else
             channel.AddXY(x, 5.0f + 3.0f * float(std::sin(i / 20000.0)) + noise(random));
     }
-    // A second, shorter channel with spikes and a wider pen.
     CPlotChannel& spikes = *chart.GetChannel(chart.AddChannel("spikes", "XAxis0", "YAxis0"));
     spikes.SetColor(RGB(0, 160, 0));
     for (int i = 0; i < 200000; ++i)
         spikes.AddXY(i * 100.0 / 200000, i % 5000 == 0 ? 9.5f : 1.0f);
+}
 
-    const QImage decimated = chart.Picture().image;
-    chart.SetDecimation(false);
-    chart.Repaint();
-    const QImage full = chart.Picture().image;
-    ASSERT_EQ(decimated.size(), full.size());
+int CountDiffering(const QImage& a, const QImage& b)
+{
     int differing = 0;
-    for (int y = 0; y < full.height(); ++y)
-        for (int x = 0; x < full.width(); ++x)
-            if (decimated.pixel(x, y) != full.pixel(x, y)) {
-                ++differing;
-                ADD_FAILURE() << "pixel " << x << "," << y << " " << std::hex << decimated.pixel(x, y) << " "
-                              << full.pixel(x, y);
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && ++differing < 10)
+                ADD_FAILURE() << "pixel " << x << "," << y << " " << std::hex << a.pixel(x, y) << " " << b.pixel(x, y);
+    return differing;
+}
+
+// At one device pixel a pixel and at two (a pen two device pixels wide, drawn as column spans
+// too, never stroked), and with a pen of 3 device pixels at a ratio of 1.5.
+TEST(PlotRenderingTest, TheDecimatedPictureOfAMillionPointsEqualsEveryPointDrawn)
+{
+    for (const auto& [ratio, penWidth] : {std::pair{1.0, 1}, std::pair{2.0, 1}, std::pair{1.5, 2}}) {
+        SCOPED_TRACE(ratio);
+        CiPlotX chart;
+        SetUpSimpleChart(chart, 800, 300);
+        FillMillionPoints(chart);
+        chart.GetChannel(1)->SetWidth(penWidth);
+        const QImage decimated = chart.Picture(ratio).image;
+        
+        chart.SetDecimation(false);
+        chart.Repaint();
+        const QImage full = chart.Picture(ratio).image;
+        ASSERT_EQ(decimated.size(), full.size());
+        EXPECT_EQ(CountDiffering(decimated, full), 0);
+        // The gaps broke the line somewhere: not every column of the plot holds the channel.
+        EXPECT_GT(CountColour(full, kBlue, 0, full.width() - 1), 1000);
+    }
+}
+
+// Whatever the ratio, a curve covers the same places of the plot: each device pixel of it at
+// ratio 2 lies within a pixel of the curve at ratio 1, each pixel at ratio 1 has the curve within
+// a pixel at ratio 2, and the curve takes four times the device pixels (twice as long, twice as
+// thick).
+TEST(PlotRenderingTest, AtTwoDevicePixelsAPixelACurveCoversWhatItCoversAtOneTwiceAsLarge)
+{
+    CiPlotX chart;
+    SetUpSimpleChart(chart, 500, 300);
+    FillMillionPoints(chart);
+    chart.GetChannel(1)->SetVisible(false);
+    const QImage one = chart.Picture(1.0).image;
+    const QImage two = chart.Picture(2.0).image;
+    
+    const CRect& plot = chart.GetLayout().plot;
+    const auto near = [](const QImage& image, int x, int y, int reach) {
+        for (int dy = -reach; dy <= reach; ++dy)
+            for (int dx = -reach; dx <= reach; ++dx)
+                if (image.valid(x + dx, y + dy) && image.pixel(x + dx, y + dy) == kBlue)
+                    return true;
+        return false;
+    };
+    int atOne = 0, atTwo = 0, strayAtOne = 0, strayAtTwo = 0;
+    for (int y = plot.top; y < plot.bottom; ++y)
+        for (int x = plot.left; x < plot.right; ++x)
+            if (one.pixel(x, y) == kBlue) {
+                ++atOne;
+                strayAtOne += near(two, 2 * x, 2 * y, 2) ? 0 : 1;
             }
-    EXPECT_EQ(differing, 0);
-    // The gaps broke the line somewhere: not every column of the plot holds the channel.
-    EXPECT_GT(CountColour(full, kBlue, 0, full.width() - 1), 1000);
+    for (int y = 2 * plot.top; y < 2 * plot.bottom; ++y)
+        for (int x = 2 * plot.left; x < 2 * plot.right; ++x)
+            if (two.pixel(x, y) == kBlue) {
+                ++atTwo;
+                strayAtTwo += near(one, x / 2, y / 2, 1) ? 0 : 1;
+            }
+    EXPECT_GT(atOne, 5000);
+    EXPECT_EQ(strayAtOne, 0);
+    EXPECT_EQ(strayAtTwo, 0);
+    EXPECT_NEAR(double(atTwo) / (4.0 * atOne), 1.0, 0.25);
 }
 
 TEST(PlotRenderingTest, RectanglesLieBehindTheDataAndLimitsOverIt)
