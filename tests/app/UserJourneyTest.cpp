@@ -65,6 +65,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -1987,32 +1988,24 @@ public:
             parts.emplace_back(forward - reverse, "tot");
         if (parts.empty())
             parts.emplace_back(0.0L, "tot");
-        std::string text = amount.str();
+        // Each part: a joint, the currency mark, the figure, its script.
+        static const std::regex part(R"((?: [-=] )?([^0-9-]*?) ?(-?[0-9,]*\.([0-9]+))<:S>(\w+)<:N>)");
+        const std::string text = amount.str();
         const std::string font = "<:F,Tahoma,18,700>";
         ASSERT_EQ(text.rfind(font, 0), 0u) << text;
-        text.erase(0, font.size());
+        std::size_t read = font.size();
         for (const auto& [exact, script] : parts) {
-            SCOPED_TRACE(amount.str());
-            const std::size_t scriptAt = text.find("<:S>" + script + "<:N>");
-            ASSERT_NE(scriptAt, std::string::npos) << script;
-            std::string money = text.substr(0, scriptAt);
-            text.erase(0, scriptAt + script.size() + 8);
-            for (const char* joint : {" - ", " = "})
-                if (money.rfind(joint, 0) == 0)
-                    money.erase(0, 3);
-            const std::size_t number = money.find_first_of("-0123456789");
-            ASSERT_NE(number, std::string::npos) << money;
-            std::string mark = money.substr(0, number);
-            while (!mark.empty() && mark.back() == ' ')
-                mark.pop_back();
-            EXPECT_EQ(mark, currency);
-            const std::string figure = money.substr(number);
-            const std::size_t point = figure.find('.');
-            ASSERT_NE(point, std::string::npos) << figure;
-            EXPECT_EQ(figure.size() - point - 1, 2u) << figure;
-            EXPECT_LE(std::fabs(std::stold(figure) - exact), 0.005L + 1e-9L) << figure << " for " << double(exact);
+            std::smatch shown;
+            ASSERT_TRUE(std::regex_search(text.begin() + std::ptrdiff_t(read), text.end(), shown, part,
+                                          std::regex_constants::match_continuous))
+                << text;
+            read += std::size_t(shown.length());
+            EXPECT_EQ(shown[4], script) << text;
+            EXPECT_EQ(shown[1], currency) << text;
+            EXPECT_EQ(shown[3].length(), 2) << text;
+            EXPECT_LE(std::fabs(std::stold(shown[2]) - exact), 0.005L + 1e-9L) << text << " for " << double(exact);
         }
-        EXPECT_TRUE(text.empty()) << "more than the parts: " << text;
+        EXPECT_EQ(read, text.size()) << "more than the parts: " << text;
     }
 
     std::vector<SFigureSession> m_sessions;
