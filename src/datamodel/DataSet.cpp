@@ -129,7 +129,8 @@ public:
 private:
     int ReadHeader();
     int CheckDiskSpace() const;
-    int CheckMemory() const;
+    // `held`: the bytes of blocks given back that the process held before this load took any.
+    int CheckMemory(std::size_t held) const;
     // The checks after the last table and the hand-over to the owner.
     int Conclude(int result);
     int ReadTable();
@@ -171,6 +172,7 @@ private:
 int CDataSet::CReader::Run()
 {
     m_restartTime.SetStatus(CHighTime::invalid);
+    const std::size_t held = GetKeptLargeBlockBytes();
     try {
         m_blocks.emplace(*m_set.m_stream, m_headerOnly ? kHeaderOnlyBlockSize : CStreamBlockReader::kBlockSize);
     } catch (const std::bad_alloc&) {
@@ -180,7 +182,7 @@ int CDataSet::CReader::Run()
     if (result == 0 && !m_set.m_fromArchive)
         result = CheckDiskSpace();
     if (result == 0 && !m_headerOnly)
-        result = CheckMemory();
+        result = CheckMemory(held);
     if (result != 0)
         return result;
 
@@ -299,16 +301,17 @@ int CDataSet::CReader::CheckDiskSpace() const
     return 0;
 }
 
-int CDataSet::CReader::CheckMemory() const
+int CDataSet::CReader::CheckMemory(std::size_t held) const
 {
     // A session lives in memory once loaded, its tables a little larger than in the file, and
     // the views build their items from it: one that cannot fit is refused before it is read,
     // rather than have the system end the program half-way.
     // Blocks an earlier session gave back are held by the process, not free to the system, but
-    // this load fills them first, as it fills the block it reads into.
+    // this load fills them first (the block it reads into may be one). A block it mapped anew
+    // has no pages yet: what they take is still counted as free.
     auto available = QueryAvailableMemory();
     if (available)
-        *available += GetKeptLargeBlockBytes() + m_blocks->GetCapacity();
+        *available += held;
     const std::uint64_t size = std::min<std::uint64_t>(m_end, m_set.m_stream->GetLength());
     if (!available || size <= *available / kMemoryFactor)
         return 0;

@@ -1,11 +1,13 @@
 #include "datamodel/DataTable.h"
 
 #include "datamodel/ByteAccess.h"
+#include "datamodel/GivenBackMemory.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 namespace
 {
@@ -34,6 +36,12 @@ bool HasIntervalEnd(WORD type)
 {
     return type == 15 || type == 61 || type == 64 || type == 65;
 }
+
+// The room a copy of a table of `length` bytes takes in a block.
+std::size_t CopySize(std::size_t length)
+{
+    return (std::max(length, kMinimumCopy) + kCopyAlignment - 1) / kCopyAlignment * kCopyAlignment;
+}
 } // namespace
 
 CDataTable::CDataTable(int tableType, int orderedByType) : m_tableType(tableType), m_orderedByType(orderedByType)
@@ -49,7 +57,7 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
     // The tables it replaces go first, so that their room takes the copy.
     const CHighTime time = RemoveReplaced(table, copied);
     // Only the padding of a short copy is zeroed: trend tables are copied by the thousand.
-    BYTE* copy = Place(size);
+    BYTE* copy = Place(length);
     std::memcpy(copy, table, copied);
     std::memset(copy + copied, 0, size - copied);
 
@@ -76,29 +84,29 @@ int CDataTable::InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BY
         return InsertTable(table);
     m_shortestLength = std::min(m_shortestLength, length);
     m_tailOrderTime = RemoveReplaced(table, length);
-    if (m_sharedBlocks.empty() || m_sharedBlocks.back() != block) {
-        m_sharedBlocks.push_back(block);
-        m_firstInSharedBlock = m_tables.size();
-    }
+    if (m_sharedBlocks.empty() || m_sharedBlocks.back().block != block)
+        m_sharedBlocks.push_back({block, m_tables.size()});
     m_tables.push_back(bytes);
     return 0;
 }
 
 void CDataTable::CopyOutOf(const BYTE* block, std::size_t size)
 {
-    if (m_sharedBlocks.empty() || m_sharedBlocks.back().get() != block)
+    const auto shared = std::find_if(m_sharedBlocks.rbegin(), m_sharedBlocks.rend(),
+                                     [block](const SSharedBlock& s) { return s.block.get() == block; });
+    if (shared == m_sharedBlocks.rend())
         return;
-    for (std::size_t i = std::min(m_firstInSharedBlock, m_tables.size()); i < m_tables.size(); ++i) {
+    const std::less_equal<const BYTE*> notAfter;
+    for (std::size_t i = shared->first; i < m_tables.size(); ++i) {
         const BYTE* table = m_tables[i];
-        if (table < block || table >= block + size)
+        if (!notAfter(block, table) || notAfter(block + size, table))
             continue;
         const std::size_t length = LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
         BYTE* copy = Place(length);
         std::memcpy(copy, table, length);
         m_tables[i] = copy;
     }
-    m_sharedBlocks.pop_back();
-    m_firstInSharedBlock = m_tables.size();
+    m_sharedBlocks.erase(std::next(shared).base());
 }
 
 CHighTime CDataTable::RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied)
@@ -117,9 +125,9 @@ CHighTime CDataTable::RemoveReplaced(const Umbo_table_header_t* table, std::size
     return time;
 }
 
-BYTE* CDataTable::Place(std::size_t size)
+BYTE* CDataTable::Place(std::size_t length)
 {
-    size = (size + kCopyAlignment - 1) / kCopyAlignment * kCopyAlignment;
+    const std::size_t size = CopySize(length);
     if (m_blocks.empty() || m_blockUsed + size > m_blockSize)
     {
         const std::size_t next = m_blocks.empty() ? kFirstBlockSize : std::min(m_blockSize * 2, kLargestBlockSize);
@@ -129,7 +137,25 @@ BYTE* CDataTable::Place(std::size_t size)
     }
     BYTE* place = m_blocks.back().get() + m_blockUsed;
     m_blockUsed += size;
+    MarkTaken(place, size);
     return place;
+}
+
+void CDataTable::DropLast()
+{
+    const BYTE* table = m_tables.back();
+    const std::size_t size = CopySize(LoadU16(table, offsetof(Umbo_table_header_t, table_lth)));
+    m_tables.pop_back();
+    // The room of the copy that ends the filled part of the last block is taken again; a copy
+    // that other copies follow (those made when a shared block was let go of) leaves a hole.
+    const BYTE* last = m_blocks.empty() ? nullptr : m_blocks.back().get();
+    if (last && std::less_equal<const BYTE*>()(last, table) && table + size == last + m_blockUsed) {
+        m_blockUsed -= size;
+        MarkGivenBack(table, size);
+    }
+    // A shared block none of whose tables is left is let go of.
+    while (!m_sharedBlocks.empty() && m_sharedBlocks.back().first >= m_tables.size())
+        m_sharedBlocks.pop_back();
 }
 
 void CDataTable::Compact()
@@ -142,11 +168,7 @@ void CDataTable::RemoveTablesAfter(const CHighTime& time)
 {
     while (!m_tables.empty() && m_tailOrderTime > time)
     {
-        // The room of a copy at the end of the last block is used again.
-        const BYTE* last = m_blocks.empty() ? nullptr : m_blocks.back().get();
-        if (last && m_tables.back() >= last && m_tables.back() < last + m_blockUsed)
-            m_blockUsed = std::size_t(m_tables.back() - last);
-        m_tables.pop_back();
+        DropLast();
         if (!m_tables.empty())
             m_tailOrderTime = OrderTime(m_tables.back());
     }

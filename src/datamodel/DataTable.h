@@ -4,7 +4,8 @@
 // restarts the clock replaces the tables it overlaps). The copies lie one after another in a few
 // large blocks: a year of one-minute records is half a million tables, and one heap block each
 // would cost an allocation, its overhead and its page faults per record. A loader may instead
-// leave records in the blocks it read them into, which the list then shares.
+// leave records in the blocks it read them into, which the list then shares: the list holds each
+// such block for as long as one of its tables lies in it.
 #include "datamodel/HighTime.h"
 #include "datamodel/LargeBlock.h"
 #include "datamodel/UmboFraming.h"
@@ -28,9 +29,8 @@ public:
     // its interval end, is filed where it lies: the list keeps the block, which nobody writes
     // again.
     int InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BYTE[]>& block);
-    // Copies the tables filed in place in `block` (of `size` bytes), when it is the block they
-    // were filed in last, into the list's own blocks and lets go of it: for a block that holds
-    // little else that is kept.
+    // Copies every table filed in place in `block` (of `size` bytes) into the list's own blocks
+    // and lets go of it: for a block that holds little else that is kept.
     void CopyOutOf(const BYTE* block, std::size_t size);
     // Drops the tables at the end whose time lies after `time`.
     void RemoveTablesAfter(const CHighTime& time);
@@ -73,9 +73,11 @@ public:
 private:
     // Drops the tables a time-ordered list replaces with the one given; the time it sorts by.
     CHighTime RemoveReplaced(const Umbo_table_header_t* table, std::size_t copied);
-    // Room for a copy of `size` bytes at the end of the last block, starting a larger block when
-    // it is full.
-    BYTE* Place(std::size_t size);
+    // Room for a copy of a table of `length` bytes at the end of the last block, starting a
+    // larger block when it is full.
+    BYTE* Place(std::size_t length);
+    // Drops the last table; a block given back is never referenced again.
+    void DropLast();
 
     int m_tableType;
     int m_orderedByType;
@@ -83,10 +85,14 @@ private:
     // and starts on an 8-byte boundary.
     std::vector<BYTE*> m_tables;
     std::vector<LargeBlock> m_blocks;
-    // The blocks of the tables filed where they were read.
-    std::vector<std::shared_ptr<BYTE[]>> m_sharedBlocks;
-    // The first table filed in the last of them.
-    std::size_t m_firstInSharedBlock = 0;
+    // A block tables were filed in where they were read, and the index of the first of them: no
+    // table in it lies before that index. Only blocks that hold a table of the list are kept.
+    struct SSharedBlock
+    {
+        std::shared_ptr<BYTE[]> block;
+        std::size_t first;
+    };
+    std::vector<SSharedBlock> m_sharedBlocks;
     std::size_t m_blockSize = 0;
     std::size_t m_blockUsed = 0;
     std::size_t m_shortestLength = SIZE_MAX;

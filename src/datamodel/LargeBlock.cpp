@@ -1,5 +1,7 @@
 #include "datamodel/LargeBlock.h"
 
+#include "datamodel/GivenBackMemory.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -36,6 +38,7 @@ public:
             return false;
         m_blocks.emplace_back(block, bytes);
         m_bytes += bytes;
+        MarkGivenBack(block, bytes);
         return true;
     }
     // The kept block of exactly `bytes` given back last (the likeliest to have all its pages
@@ -50,6 +53,7 @@ public:
         BYTE* block = kept->first;
         m_blocks.erase(std::next(kept).base());
         m_bytes -= bytes;
+        MarkTaken(block, bytes);
         return block;
     }
     std::size_t Bytes()
@@ -75,6 +79,13 @@ std::size_t RoundUp(std::size_t value, std::size_t unit)
 {
     return (value + unit - 1) / unit * unit;
 }
+
+// Pages a list gave back room in may be mapped again for another block, which starts taken.
+void Unmap(BYTE* bytes, std::size_t size)
+{
+    MarkTaken(bytes, size);
+    munmap(bytes, size);
+}
 } // namespace
 
 void SLargeBlockRelease::operator()(BYTE* block) const
@@ -85,7 +96,7 @@ void SLargeBlockRelease::operator()(BYTE* block) const
     }
     g_mappedBytes -= mappedBytes;
     if (!KeptBlocks().Keep(block, mappedBytes))
-        munmap(block, mappedBytes);
+        Unmap(block, mappedBytes);
 }
 
 LargeBlock AllocateLargeBlock(std::size_t size)
@@ -114,7 +125,7 @@ std::size_t ShrinkLargeBlock(LargeBlock& block, std::size_t size, std::size_t bl
         return blockSize;
     const std::size_t kept = std::max(RoundUp(size, kPageSize), kPageSize);
     if (kept < release.mappedBytes) {
-        munmap(block.get() + kept, release.mappedBytes - kept);
+        Unmap(block.get() + kept, release.mappedBytes - kept);
         g_mappedBytes -= release.mappedBytes - kept;
         release.mappedBytes = kept;
     }

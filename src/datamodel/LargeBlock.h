@@ -3,9 +3,9 @@
 // its own, in pages of the system's base size: a new process that asks for huge pages waits, on a
 // machine whose free memory was never touched, for the system to find and zero each 2 MiB page (a
 // year's first load took from 0.8 to 6 times a read of the file into new memory, in base pages
-// 1.2 to 2.4 times). Blocks given back are kept (up to 512 MiB) for the next load of the process,
-// which then fills pages that are there already. Such a block can give back its unused end in
-// place.
+// 1.2 to 2.4 times). Blocks given back are kept (up to 512 MiB, poisoned under AddressSanitizer)
+// for the next load of the process, which then fills pages that are there already. Such a block
+// can give back its unused end in place.
 #include "platform/framework/WinTypes.h"
 
 #include <cstddef>

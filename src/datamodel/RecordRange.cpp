@@ -2,11 +2,13 @@
 
 #include "datamodel/TrendTimeBlock.h"
 
+#include <algorithm>
+
 namespace {
 constexpr LONGLONG kEdgeTolerance = kTicksPerSecond / 10;
 
-// The last record whose time is at or before `ticks`; 0 when none is (times ascend).
-int RecordAtOrBefore(const CTrendTimeBlock& block, LONGLONG ticks)
+// The number of records whose time is at or before `ticks` (times ascend).
+int RecordsAtOrBefore(const CTrendTimeBlock& block, LONGLONG ticks)
 {
     int lo = 0;
     int hi = block.GetRecordCount();
@@ -17,7 +19,7 @@ int RecordAtOrBefore(const CTrendTimeBlock& block, LONGLONG ticks)
         else
             hi = mid;
     }
-    return lo > 0 ? lo - 1 : 0;
+    return lo;
 }
 } // namespace
 
@@ -32,8 +34,8 @@ SRecordRange FindRecordRange(const CTrendTimeBlock& block, const CHighTime& begi
     if (count == 0 || end.GetTicks() < block.GetTime(0).GetTicks() ||
         begin.GetTicks() > block.GetTime(count - 1).GetTicks())
         return {};
-    const int first = RecordAtOrBefore(block, begin.GetTicks() + kEdgeTolerance);
-    const int last = RecordAtOrBefore(block, end.GetTicks() - kEdgeTolerance);
+    const int first = RecordsAtOrBefore(block, begin.GetTicks() - kEdgeTolerance - 1);
+    const int last = std::max(0, RecordsAtOrBefore(block, end.GetTicks() - kEdgeTolerance) - 1);
     if (first > last)
         return {};
     return {first, last};

@@ -20,9 +20,11 @@ struct SRecordRange
 // Every record of the block (empty without records).
 SRecordRange WholeRecordRange(const CTrendTimeBlock& block);
 
-// The records whose intervals the range [begin, end) covers: from the record at or before
-// begin + 0.1 s to the record at or before end - 0.1 s (record times, CTrendTimeBlock::GetTime,
+// The records of the range [begin, end): from the first record whose time is not before
+// begin - 0.1 s to the record at or before end - 0.1 s (record times, CTrendTimeBlock::GetTime,
 // so gaps count right). Markers on two record times a and b hold records a .. b - 1, whose
-// intervals span exactly the markers; the 0.1 s absorbs the rounding of marker positions kept
-// as chart dates. Empty when the range lies wholly before the first or after the last record.
+// intervals span exactly the markers; a begin inside a record's interval starts with the next
+// record, an end inside one takes it in. The 0.1 s absorbs the rounding of marker positions
+// kept as chart dates. Empty when the range lies wholly before the first or after the last
+// record.
 SRecordRange FindRecordRange(const CTrendTimeBlock& block, const CHighTime& begin, const CHighTime& end);

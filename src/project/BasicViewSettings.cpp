@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "project/TimeRangeRule.h"
 #include "project/XmlReaders.h"
 
 namespace
@@ -356,6 +357,11 @@ bool CBasicViewSettings::ImportFields(const XmlNode* element)
     if (!calendar) {
         if (!ImportRangeFromXml(m_timeRange, XmlFirstChild(element, "TimeRange")))
             return FailNode("TimeRange");
+        // A range stored the wrong way round is put in order; one that is no range is dropped to
+        // the default, which the view replaces with the recording it shows (as it does a range
+        // with a date left unset, 0).
+        if (m_timeRange.from != 0.0 && m_timeRange.to != 0.0 && !OrderTimeRange(m_timeRange))
+            m_timeRange = {};
         if (!ImportRangeFromXml(m_xAxisScaling, XmlFirstChild(element, "XAxisScaling")))
             return FailNode("XAxisScaling");
         if (const XmlNode* refAxis = XmlFirstChild(element, "RefAxis"))

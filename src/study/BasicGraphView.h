@@ -206,6 +206,8 @@ protected:
     void CreateChildren();
     // Rebuild of the chart from the feeder's lists (Min/Max boxes, refresh).
     void RebuildChart();
+    // The markers of a time range that is on, made again on a chart rebuilt without them.
+    void RemakeTimeRangeMarkers();
     void BuildChannels();
     // The colour of a channel: its custom colour from the settings, else the regional phase
     // colour of its slot (lighter for Min and Max) or, in the distinct-colour preference, a
@@ -250,7 +252,11 @@ protected:
     // The chart's parts for its present size and axes: axis controls, tooltips, markers, notes
     // and labels.
     void ArrangeChart();
+    // The pickers and the settings take the markers' range.
     void UpdateTimeRangePickers();
+    // After every change of the time range: the pickers, the settings, the chart's picture and
+    // the time-range table show the markers' range.
+    void ShowTimeRange();
     // True when the settings' time range is the one an update stores for a view whose range
     // nobody placed: the reference session's whole recording.
     bool IsUntouchedTimeRange() const;

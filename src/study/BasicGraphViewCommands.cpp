@@ -433,9 +433,11 @@ void CBasicGraphView::ScrollSessionAxis(int session, int direction)
         });
     }
     RefreshGraph();
-    UpdateTimeRangePickers();
-    m_chart.Repaint();
-    RefillTables(false);
+    ShowTimeRange();
+    if (!m_markers.IsShown()) {
+        m_chart.Repaint();
+        RefillTables(false);
+    }
 }
 
 void CBasicGraphView::ShowSessionCursors(int session)

@@ -5,6 +5,7 @@
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/Messages.h"
 #include "project/BasicViewSettings.h"
+#include "project/TimeRangeRule.h"
 
 #include <cmath>
 
@@ -52,8 +53,8 @@ BOOL CBasicGraphViewDialogBar::CreateBar(CWnd* frame, UINT templateId)
 
 void CBasicGraphViewDialogBar::Initialise()
 {
-    const CHighTime upper(2050, 1, 1, 0, 0, 0);
-    const CHighTime lower(1990, 1, 1, 0, 0, 0);
+    const CHighTime upper = LatestTimeRangeTime();
+    const CHighTime lower = EarliestTimeRangeTime();
     CHighTime begin = lower;
     CHighTime end = lower;
     if (!m_timeRange.IsBound())

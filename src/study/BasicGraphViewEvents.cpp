@@ -28,11 +28,6 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
 {
     const bool notesBusy = m_notes.IsBusy();
     const bool suppressed = m_eventSuppression > 0;
-    auto afterRangeChange = [this] {
-        UpdateTimeRangePickers();
-        m_chart.Repaint();
-        RefillTables(false);
-    };
     switch (event.id) {
     case PlotEvent::MouseDown:
         if (!notesBusy) {
@@ -87,7 +82,7 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
             OnPlotChannelPointEvent(event.index, event.point);
             if (m_markers.IsShown()) {
                 m_markers.OnPointClicked(event.index, event.point);
-                afterRangeChange();
+                ShowTimeRange();
             }
         }
         break;
@@ -100,14 +95,14 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
             }
             if (moved) {
                 RefreshGraph();
-                afterRangeChange();
+                ShowTimeRange();
             }
         }
         break;
     case PlotEvent::KeyDown:
         if (m_markers.IsShown() && (event.key == 37 || event.key == 39)) {
             if (m_markers.OnArrowKey(event.key))
-                UpdateTimeRangePickers();
+                ShowTimeRange();
         }
         if (m_feeder && event.key != 0 && HandleChartKey(*m_feeder, event.key))
             RefreshGraph();
@@ -117,7 +112,7 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
     case PlotEvent::LimitReleased:
         if (m_markers.IsShown()) {
             m_markers.OnObjectReleased(event.index);
-            afterRangeChange();
+            ShowTimeRange();
         }
         if (m_notes.IsMoving())
             m_notes.EndMove();
@@ -243,7 +238,7 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
     case PlotEvent::LimitDragged:
         if (m_markers.IsShown()) {
             m_markers.OnObjectDragged(event.index, event.state);
-            afterRangeChange();
+            ShowTimeRange();
         }
         break;
     default:

@@ -95,10 +95,20 @@ void CBasicGraphView::OnLimitEditKillFocus(UINT id)
 
 void CBasicGraphView::UpdateTimeRangePickers()
 {
-    if (!m_dialogBar || !m_markers.IsShown())
+    if (!m_markers.IsShown())
         return;
-    m_dialogBar->TimeRangePickers().SetRange(m_markers.GetBegin(), m_markers.GetEnd());
+    if (m_dialogBar)
+        m_dialogBar->TimeRangePickers().SetRange(m_markers.GetBegin(), m_markers.GetEnd());
     m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
+}
+
+void CBasicGraphView::ShowTimeRange()
+{
+    if (!m_markers.IsShown())
+        return;
+    UpdateTimeRangePickers();
+    m_chart.Repaint();
+    RefillTables(false);
 }
 
 void CBasicGraphView::OnSetTimeRange()
@@ -112,8 +122,8 @@ void CBasicGraphView::OnSetTimeRange()
     if (on && wasOn) {
         // Re-applied by an update: the stored range wins over the pickers' last values.
         m_markers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
-        pickers.SetRange(m_settings.m_timeRange.from + kRepaintNudge, m_settings.m_timeRange.to + kRepaintNudge);
-        pickers.SetRange(m_settings.m_timeRange.from, m_settings.m_timeRange.to);
+        pickers.SetRange(m_markers.GetBegin() + kRepaintNudge, m_markers.GetEnd() + kRepaintNudge);
+        UpdateTimeRangePickers();
     } else if (on) {
         m_markers.SetReferenceAxis(ReferenceAxis());
         if (m_settings.IsPresent() && m_settings.m_timeRange.from != 0.0 && m_markers.IsRangeSet())
@@ -123,8 +133,7 @@ void CBasicGraphView::OnSetTimeRange()
                                  "CurExtMarkerB2", "CurExtMarker2", "CurExtLine2"})
             if (SPlotLabel* label = m_chart.GetLabel(m_chart.FindLabel(name)))
                 label->visible = false;
-        pickers.SetRange(m_markers.GetBegin(), m_markers.GetEnd());
-        m_settings.m_timeRange = {m_markers.GetBegin(), m_markers.GetEnd()};
+        UpdateTimeRangePickers();
         pickers.Enable(true);
     } else {
         m_markers.Show(false);
@@ -146,10 +155,8 @@ void CBasicGraphView::ApplyTimeRange()
     double end = 0.0;
     m_dialogBar->TimeRangePickers().GetRange(begin, end);
     m_markers.SetRange(begin, end);
-    m_settings.m_timeRange = {begin, end};
     RefreshGraph();
-    m_chart.Repaint();
-    RefillTables(false);
+    ShowTimeRange();
 }
 
 void CBasicGraphView::OnTimeRangePickerChanged(bool beginSide)

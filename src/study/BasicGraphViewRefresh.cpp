@@ -227,6 +227,15 @@ void CBasicGraphView::RefreshGraph()
         StartTimer(kWorkingHoursTimer);
 }
 
+void CBasicGraphView::RemakeTimeRangeMarkers()
+{
+    if (!m_markers.IsShown())
+        return;
+    m_markers.Create();
+    m_markers.Show(true);
+    UpdateTimeRangePickers();
+}
+
 void CBasicGraphView::FeedAndRebuild()
 {
     {
@@ -257,10 +266,7 @@ void CBasicGraphView::RebuildChart()
         m_feeder->SetAllYAxesManual(false);
     m_feeder->Finish();
     m_chart.AutoScaleYAxes();
-    if (m_markers.IsShown()) {
-        m_markers.Create();
-        m_markers.Show(true);
-    }
+    RemakeTimeRangeMarkers();
     m_feeder->Redraw(m_windowedFeeding);
     UpdateXAxisPickers();
     // Axes shown or hidden may change the room the chart needs; otherwise its parts are placed

@@ -287,6 +287,7 @@ void CCalendarGraphView::ApplyOptions()
     for (int session = 0; session < int(m_present.size()); ++session)
         AddSessionChannels(session, session);
     feeder->Finish();
+    RemakeTimeRangeMarkers();
     settings.SetPresent(true);
     CiPlotX& chart = *GetPlotControl();
     for (int i = 0; i < chart.GetXAxisCount(); ++i)
@@ -330,6 +331,7 @@ void CCalendarGraphView::ShowSelection()
     // The channels follow the view settings (the chosen channel of the calendar's row).
     feeder->SyncChannels(settings, false);
     feeder->Finish();
+    RemakeTimeRangeMarkers();
     CiPlotX& chart = *GetPlotControl();
     for (int i = 0; i < chart.GetXAxisCount(); ++i)
         chart.GetXAxis(i)->SetVisible(i < 2 && selected[std::size_t(i)].HasSession());

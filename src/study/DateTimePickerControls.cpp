@@ -183,7 +183,8 @@ void CDateTimePickerControls::OnPickerChanged(bool beginSide)
         m_begin = begin;
     } else {
         m_choice = kIndividualInterval;
-        if (end < m_lowerLimit) {
+        // The begin is the end's lower limit too: a range never ends before it begins.
+        if (end < m_lowerLimit || end < begin) {
             WritePickers();
             return;
         }

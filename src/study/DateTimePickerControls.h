@@ -2,7 +2,7 @@
 // CDateTimePickerControls: a time range [begin, end] edited with a date and a time picker for
 // each end and a list of interval lengths, all living in a parent window (a dialog or a dialog
 // bar). The object owns no control; it is bound to their ids. Changes that would put the begin
-// after the upper limit or the end before the lower limit are undone.
+// after the upper limit, or the end before the lower limit or before the begin, are undone.
 #include "datamodel/HighTime.h"
 #include "platform/framework/windows/CWnd.h"
 

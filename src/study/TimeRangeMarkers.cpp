@@ -1,6 +1,7 @@
 #include "study/TimeRangeMarkers.h"
 
 #include "platform/chart/CiPlotX.h"
+#include "project/TimeRangeRule.h"
 #include "study/AxisControlBlock.h"
 #include "study/PlotNames.h"
 
@@ -105,10 +106,19 @@ void CTimeRangeMarkers::Show(bool on)
     m_rangeSet = true;
 }
 
+void CTimeRangeMarkers::Store(double begin, double end)
+{
+    SValueRange range{begin, end};
+    if (!OrderTimeRange(range))
+        return;
+    m_begin = range.from;
+    m_end = range.to;
+}
+
 void CTimeRangeMarkers::SetRange(double begin, double end)
 {
-    m_begin = begin;
-    m_end = end;
+    Store(begin, end);
+    m_crossed = false;
     if (m_shown)
         PlaceObjects();
 }
@@ -141,10 +151,8 @@ void CTimeRangeMarkers::PlaceObjects()
     const CPlotXAxis* axis = m_chart->GetXAxis(m_referenceAxis);
     if (!axis)
         return;
-    if (!m_rangeSet) {
-        m_begin = axis->FractionToValue(0.3);
-        m_end = axis->FractionToValue(0.7);
-    }
+    if (!m_rangeSet)
+        Store(axis->FractionToValue(0.3), axis->FractionToValue(0.7));
     SPlotLimit* start = Limit(kTimeRangeStart);
     SPlotLimit* end = Limit(kTimeRangeEnd);
     SPlotLimit* left = Limit(kTimeRangeLeftIndicator);
@@ -154,9 +162,11 @@ void CTimeRangeMarkers::PlaceObjects()
     const CString axisName = XAxisName(m_referenceAxis);
     for (SPlotLimit* limit : {start, end, left, right})
         limit->axisName = axisName;
-    start->position1 = m_begin;
-    end->position1 = m_end;
-    for (auto [name, value] : {std::pair{kTimeRangeStart, m_begin}, std::pair{kTimeRangeEnd, m_end}})
+    // While a drag holds the start marker beyond the end marker, each stays under the pointer
+    // that put it there; the release puts them in order.
+    start->position1 = m_crossed ? m_end : m_begin;
+    end->position1 = m_crossed ? m_begin : m_end;
+    for (auto [name, value] : {std::pair{kTimeRangeStart, start->position1}, std::pair{kTimeRangeEnd, end->position1}})
         if (SPlotLabel* label = m_chart->GetLabel(m_chart->FindLabel(name))) {
             label->xAxisName = axisName;
             label->x = value;
@@ -247,10 +257,16 @@ bool CTimeRangeMarkers::OnArrowKey(int& key)
     const double target = channel->GetXValue(index);
     if (target == position)
         return false;
-    if (m_activeSide == 1)
+    // A marker moved past the other one becomes the other side, as a drag's release makes it.
+    if (m_activeSide == 1) {
         SetRange(target, m_end);
-    else
+        if (target > m_begin)
+            m_activeSide = 0;
+    } else {
         SetRange(m_begin, target);
+        if (target < m_end)
+            m_activeSide = 1;
+    }
     return true;
 }
 
@@ -307,8 +323,8 @@ void CTimeRangeMarkers::OnObjectDragged(int limitIndex, int flag)
     }
     start->position2 = std::clamp(start->position2, 0.0, 100.0);
     end->position2 = std::clamp(end->position2, 0.0, 100.0);
-    m_begin = start->position1;
-    m_end = end->position1;
+    Store(std::min(start->position1, end->position1), std::max(start->position1, end->position1));
+    m_crossed = start->position1 > end->position1;
     PlaceObjects();
 }
 
@@ -342,13 +358,15 @@ void CTimeRangeMarkers::OnObjectReleased(int limitIndex)
             m_activeSide = releasedIsStart ? 1 : 0;
         }
     }
-    m_begin = start->position1;
-    m_end = end->position1;
+    double from = start->position1;
+    double to = end->position1;
     const double onePixel = axis->GetSpan() / std::max(1, m_chart->GetLayout().plot.Width());
-    if ((startReleased || endReleased) && releasedIsStart && m_begin >= axis->GetMin() + onePixel)
-        m_begin = SnapToData(m_begin, true);
-    if ((startReleased || endReleased) && !releasedIsStart && m_end <= axis->GetMax() - onePixel)
-        m_end = SnapToData(m_end, false);
+    if ((startReleased || endReleased) && releasedIsStart && from >= axis->GetMin() + onePixel)
+        from = SnapToData(from, true);
+    if ((startReleased || endReleased) && !releasedIsStart && to <= axis->GetMax() - onePixel)
+        to = SnapToData(to, false);
+    Store(from, to);
+    m_crossed = false;
     m_rangeSet = true;
     PlaceObjects();
     m_chart->Repaint();

@@ -4,6 +4,8 @@
 // indicators that stand in for a marker scrolled out of the visible window. Begin and end are
 // values of the reference axis; another session's axis gets the same relative stretch of its own
 // visible span, so sessions of different time bases are aligned by position, not by date.
+// The markers hold the page's time range: every input that changes it comes here, and the
+// range they hold is always in order and inside the pickers' limits (project/TimeRangeRule.h).
 #include "platform/framework/CString.h"
 
 #include <functional>
@@ -65,6 +67,9 @@ public:
     void Replace();
 
 private:
+    // Every change of begin and end comes here: the range is kept in order and inside the
+    // limits (a value that is no range is not taken).
+    void Store(double begin, double end);
     SPlotLimit* Limit(const char* name) const;
     int LimitIndex(const char* name) const;
     // The channel a marker follows on the reference axis; -1 without one.
@@ -80,6 +85,8 @@ private:
     bool m_rangeSet = false;
     double m_begin = 0.0;
     double m_end = 0.0;
+    // A drag holds the start marker beyond the end marker (until the release).
+    bool m_crossed = false;
     int m_activeSide = -1;
     int m_savedCursorStyles[2] = {0, 0};
 };

@@ -1,11 +1,13 @@
 // A user's journey through the assembled program, as main() starts it on the offscreen platform:
 // a project of written sessions; every page reached every way; every control of its toolbars and
 // options bar clicked; every stored setting changed and kept over a save and a reopening; the
-// CSV of each session and the PDF report. Pages and settings are tables: a new page or setting is
-// one more row. Run on a 1920x1080 screen at device ratios 1 and 2 (tests/CMakeLists.txt); the
+// CSV of each session and the PDF report; after every action, every record of every open session
+// as its file holds it. Pages and settings are tables: a new page or setting is one more row. Run on a 1920x1080 screen at device ratios 1 and 2 (tests/CMakeLists.txt); the
 // pictures of the pages go to ORN_RENDER_DIR.
 #include "shell/AssembledProgram.h"
 
+#include "datamodel/DataSet.h"
+#include "datamodel/RecordScaleFactors.h"
 #include "grid/CUGCell.h"
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
@@ -20,11 +22,14 @@
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "datamodel/DataSet.h"
+#include "datamodel/TrendTimeBlock.h"
 #include "project/BasicViewSettings.h"
 #include "project/EditAuxSettingsDlg.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/ProjectSettings.h"
 #include "project/ReportViewSettings.h"
+#include "project/TimeRangeRule.h"
 #include "project/ZcaArchive.h"
 #include "projectmanager/ProjectManagerDataSetGrid.h"
 #include "projectmanager/ProjectManagerSummaryGrid.h"
@@ -46,6 +51,7 @@
 #include "study/DemandTableViews.h"
 #include "study/ManualScaleDlg.h"
 #include "study/SummaryGrid.h"
+#include "support/ReferenceSessionReader.h"
 #include "views/ButtonST.h"
 #include "views/MyFormView.h"
 #include "views/MyToolBar.h"
@@ -65,9 +71,11 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -466,7 +474,91 @@ public:
             faults.Add(std::string(m_page->name) + ": " + empty, where);
         if (m_page->viewId < 0 && gridTexts.find(kSessionNames[0]) == std::string::npos)
             faults.Add(std::string(m_page->name) + ": no session shows", where);
+        CheckTimeRange(where);
         CheckQuiet(where, expected);
+    }
+    // The time range of a graph page that sets one: begin not after end, inside the limits; the
+    // markers and their labels, the pickers and the settings hold it; the time-range table sums
+    // the records from the first not before the begin to the last before the end of each session.
+    void CheckTimeRange(const std::string& where)
+    {
+        auto* graph = m_page->viewId >= 0 ? CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection))
+                                          : nullptr;
+        if (!graph || !graph->GetTimeRangeMarkers().IsShown())
+            return;
+        CFrameworkApp::PumpWaitingMessages(); // the table's refill is posted
+        const CTimeRangeMarkers& markers = graph->GetTimeRangeMarkers();
+        const double begin = markers.GetBegin();
+        const double end = markers.GetEnd();
+        if (!(begin <= end))
+            faults.Add("the time range ends before it begins", where);
+        if (begin < EarliestTimeRangeTime().GetAsDate() || end > LatestTimeRangeTime().GetAsDate())
+            faults.Add("the time range lies outside the pickers' limits", where);
+        if (!(graph->GetSettings().m_timeRange == SValueRange{begin, end}))
+            faults.Add("the settings keep another time range than the markers show", where);
+        CiPlotX& chart = *graph->GetPlotControl();
+        const CPlotXAxis* axis = chart.GetXAxis(markers.GetReferenceAxis());
+        for (const auto& [name, value] : {std::pair{kTimeRangeStart, begin}, std::pair{kTimeRangeEnd, end}}) {
+            const SPlotLimit* marker = chart.GetLimit(chart.FindLimit(name));
+            const SPlotLabel* label = chart.GetLabel(chart.FindLabel(name));
+            if (!marker || !label || !axis || marker->position1 != value || label->text != axis->FormatValue(value))
+                faults.Add(std::string("the marker ") + name + " or its label stands elsewhere than the range", where);
+        }
+        const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
+        for (const auto& [dateId, timeId, value] : {std::tuple{ids.beginDate, ids.beginTime, begin},
+                                                    std::tuple{ids.endDate, ids.endTime, end}}) {
+            CHighTime expected = CHighTime::FromDate(value);
+            expected.RoundToSecond();
+            SYSTEMTIME date{};
+            SYSTEMTIME time{};
+            SYSTEMTIME local{};
+            auto* datePicker = dynamic_cast<CDateTimeCtrl*>(graph->GetDialogBar()->GetDlgItem(int(dateId)));
+            auto* timePicker = dynamic_cast<CDateTimeCtrl*>(graph->GetDialogBar()->GetDlgItem(int(timeId)));
+            if (!datePicker || !timePicker || !expected.GetAsSystemTime(local) || datePicker->GetTime(&date) != GDT_VALID ||
+                timePicker->GetTime(&time) != GDT_VALID || date.wYear != local.wYear || date.wMonth != local.wMonth ||
+                date.wDay != local.wDay || time.wHour != local.wHour || time.wMinute != local.wMinute ||
+                time.wSecond != local.wSecond)
+                faults.Add("the pickers show another time range than the markers", where);
+        }
+        CheckTimeRangeTable(markers, where);
+    }
+    void CheckTimeRangeTable(const CTimeRangeMarkers& markers, const std::string& where)
+    {
+        CSplitFrame* frame = SectionFrame(kTimeRangeSection);
+        auto* table = frame ? dynamic_cast<CBasicTableView*>(frame->GetView()) : nullptr;
+        auto* demand = frame ? dynamic_cast<CDemandTableView*>(frame->GetView()) : nullptr;
+        if (!table && !demand)
+            return;
+        const std::vector<SSelectedTimeRange>& ranges = table ? table->GetSelectedRanges() : demand->GetStoredRanges();
+        for (int session = 0; session < int(ranges.size()) && session < program.Document().GetMeasurementCount(); ++session) {
+            const bool hidden = table ? table->GetSessionData()[std::size_t(session)]->hidden != 0
+                                      : demand->GetSessionData()[std::size_t(session)]->hidden != 0;
+            const SSelectedTimeRange& range = ranges[std::size_t(session)];
+            CDataSet* set = program.Document().GetDataSet(session);
+            const CTrendTimeBlock* block = !set ? nullptr : range.accessSpec.demand ? set->GetDemandTimeBlock()
+                                                                                   : set->GetTrendTimeBlock();
+            if (hidden || range.accessSpec.IsGrouped() || !block)
+                continue;
+            // The records as the user counts them: those that start within the range.
+            const LONGLONG tenth = kTicksPerSecond / 10;
+            const LONGLONG from = CHighTime::FromDate(markers.GetBegin(session)).GetTicks() - tenth;
+            const LONGLONG to = CHighTime::FromDate(markers.GetEnd(session)).GetTicks() - tenth;
+            SRecordRange expected;
+            for (int record = 0; record < block->GetRecordCount(); ++record) {
+                const LONGLONG at = block->GetTime(record).GetTicks();
+                if (at < from || at > to)
+                    continue;
+                if (expected.IsEmpty())
+                    expected.first = record;
+                expected.last = record;
+            }
+            if (range.selected != 1 || !(range.records == expected))
+                faults.Add("the time-range table sums records " + std::to_string(range.records.first) + ".." +
+                               std::to_string(range.records.last) + " of session " + std::to_string(session + 1) +
+                               " for the records " + std::to_string(expected.first) + ".." + std::to_string(expected.last) +
+                               " the markers hold",
+                           where);
+        }
     }
     // A graph whose refresh is due (its feed timer runs) is let refresh once, as it does
     // within a moment of what the user did; the journey looks at the page only then.
@@ -482,6 +574,7 @@ public:
     }
     void CheckQuiet(const std::string& where, const std::vector<std::string>& expected = {})
     {
+        CheckRecordsAsWritten(where);
         for (const std::string& complaint : program.Complaints())
             faults.Add("logged: " + complaint, where);
         program.ForgetLog();
@@ -493,6 +586,28 @@ public:
             faults.Add("left open: " + open.str(), where);
             if (CWnd* main = program.App().GetMainFrame())
                 SimulateKey(*main, VK_ESCAPE); // the journey goes on as a user would
+        }
+    }
+
+    // The files the project's sessions were made of, in the project's order.
+    void SessionsWrittenAs(std::vector<std::vector<BYTE>> files)
+    {
+        m_sessionFiles = std::move(files);
+        m_references.clear();
+    }
+    // Each open session holds every record as a plain reading of its file does, in its place.
+    void CheckRecordsAsWritten(const std::string& where)
+    {
+        auto* document = dynamic_cast<CRecDoc*>(program.App().GetDocument());
+        for (int i = 0; document && i < document->GetDataSetCount() && i < int(m_sessionFiles.size()); ++i) {
+            CDataSet& set = *document->GetDataSet(i);
+            const auto& factors = set.GetScaleFactors().GetFactors();
+            auto read = m_references.find(i);
+            if (read == m_references.end() || read->second.first != factors)
+                read = m_references.insert_or_assign(i, std::pair{factors, ReadReferenceSession(
+                    m_sessionFiles[std::size_t(i)], set.GetScaleFactors())}).first;
+            if (const std::string difference = DifferenceFromReference(set, read->second.second); !difference.empty())
+                faults.Add("session " + std::to_string(i) + ": " + difference, where);
         }
     }
 
@@ -1087,6 +1202,64 @@ public:
             SelectTile(0);
     }
 
+    // What the controls of a window hold: texts of pickers, lists and edits, states of boxes.
+    static std::string ControlValues(CWnd& window)
+    {
+        std::string values;
+        for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            CString text;
+            if (dynamic_cast<CDateTimeCtrl*>(child) || dynamic_cast<CComboBox*>(child) || dynamic_cast<CEdit*>(child))
+                child->GetWindowText(text);
+            else if (IsCheckBox(*child))
+                text = child->SendMessage(BM_GETCHECK) != 0 ? "x" : "-";
+            values += text.str() + "|" + ControlValues(*child);
+        }
+        return values;
+    }
+    // The wheel rolled over a graph's options bar with its time range set and the pointer
+    // resting on the range's end picker, as a user scrolls the bar: the bar moves under the
+    // pointer, and nothing that passes under it changes.
+    void RollOverTheOptionsBar()
+    {
+        auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
+        CBasicGraphViewDialogBar* bar = graph ? graph->GetDialogBar() : nullptr;
+        if (!bar || !bar->IsWindowVisible() || CViewSettings::IsCalendarView(m_page->viewId))
+            return;
+        Click(GraphBar::kSetTimeRange);
+        CheckPage("set the time range to roll the wheel over the options bar");
+        CWnd* picker = Control(GraphBar::kTimeRangePickers.endDate);
+        const std::optional<CPoint> rest = picker ? CAssembledProgram::BringIntoView(*picker, [picker] {
+            CRect client;
+            picker->GetClientRect(&client);
+            return client.CenterPoint();
+        }) : std::nullopt;
+        if (!rest) {
+            faults.Add("the time range's end picker cannot be brought into view", m_page->name);
+            return;
+        }
+        CPoint screen = *rest;
+        picker->ClientToScreen(&screen);
+        SimulateScreenMouse(*bar, WM_MOUSEMOVE, screen);
+        const std::string values = ControlValues(*bar);
+        int lowest = 0;
+        int highest = 0;
+        bar->GetScrollRange(SB_VERT, &lowest, &highest);
+        int moved = 0;
+        for (const int notches : {-5, 10, -5}) {
+            for (int i = 0; i < std::abs(notches); ++i) {
+                const int position = bar->GetScrollPos(SB_VERT);
+                SimulateScreenWheel(*bar, screen, notches < 0 ? -WHEEL_DELTA : WHEEL_DELTA);
+                CFrameworkApp::PumpWaitingMessages();
+                moved += bar->GetScrollPos(SB_VERT) != position ? 1 : 0;
+                CheckPage("rolled the wheel over the options bar");
+            }
+        }
+        if (highest > lowest && moved == 0)
+            faults.Add("the options bar does not scroll under the wheel", m_page->name);
+        if (ControlValues(*bar) != values)
+            faults.Add("the wheel over the options bar changed what passed under the pointer", m_page->name);
+    }
+
     // The grids of the shown part of a window, at any depth.
     static void CollectGrids(CWnd& window, std::vector<CUGCtrl*>& grids)
     {
@@ -1110,6 +1283,7 @@ public:
             ExpandEverySection();
             SelectTileWhenNoneIs();
             CheckPage("every section expanded for the wheel");
+            RollOverTheOptionsBar();
             std::set<std::string> done;
             std::string unreachable;
             // The wheel may change the page (a list's choice, a picker's time): the controls are
@@ -1185,6 +1359,9 @@ public:
     const SPage* m_page = &kPages[0];
     std::map<int, std::unique_ptr<CBasicViewSettings>> m_defaults;
     std::vector<CString> m_bookmarks;
+    std::vector<std::vector<BYTE>> m_sessionFiles;
+    // By session: the scale factors its reference was read with, and the reference.
+    std::map<int, std::pair<std::array<float, CRecordScaleFactors::kFactorCount>, SReferenceSession>> m_references;
 };
 
 // The settings step 4 changes on every page they belong to, each as a user changes it.
@@ -1308,6 +1485,10 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
     // 1. A project of two Energy sessions and one Load session, opened as the program opens one:
     // the main window where the program places it, on the screen.
     const CString project = program.MakeProject("journey", CAssembledProgram::StandardSessions());
+    std::vector<std::vector<BYTE>> files;
+    for (const SSessionSpec& session : CAssembledProgram::StandardSessions())
+        files.push_back(CSessionWriter(session).BuildFile());
+    SessionsWrittenAs(std::move(files));
     program.ForgetLog();
     program.ForgetInterruptions();
     ASSERT_TRUE(program.StartAsPlaced(project));
@@ -1730,6 +1911,7 @@ public:
         }
         m_sessions = sessions;
         const CString project = program.MakeProjectOfFiles(name, files);
+        SessionsWrittenAs(std::move(files));
         program.ForgetLog();
         program.ForgetInterruptions();
         ASSERT_TRUE(program.Start(project));

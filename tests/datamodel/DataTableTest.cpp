@@ -1,4 +1,6 @@
 #include "datamodel/DataTable.h"
+#include "datamodel/ByteAccess.h"
+#include "datamodel/GivenBackMemory.h"
 #include "datamodel/LargeBlock.h"
 
 #include "support/LoggerBytes.h"
@@ -202,10 +204,14 @@ TEST(DataTable, BlocksGivenBackServeTheNextLoadWithoutNewPageFaults)
         first = block.get();
         EXPECT_EQ(GetMappedLargeBlockBytes(), mappedBefore + kBlock);
     }
-    // Given back: no longer counted as held.
+    // Given back: no longer counted as held, and (under the sanitizer) any read of it reported.
     EXPECT_EQ(GetMappedLargeBlockBytes(), mappedBefore);
+#ifdef ORN_ADDRESS_SANITIZER
+    EXPECT_TRUE(IsMarkedGivenBack(first + kBlock / 2));
+#endif
     LargeBlock again = AllocateLargeBlock(kBlock);
     EXPECT_EQ(again.get(), first);
+    EXPECT_FALSE(IsMarkedGivenBack(again.get() + kBlock - 1));
     // Its pages are there before the first write (a page the system took back in between would
     // be faulted in again; nearly all are still there).
     std::vector<unsigned char> resident(kBlock / 4096);
@@ -249,4 +255,70 @@ TEST(DataTable, TablesFiledWhereTheyWereReadAreReplacedAndCutLikeCopies)
     inPlace.InsertTable(first, block);
     inPlace.RemoveTablesAfter(CHighTime(kStart - 1));
     EXPECT_TRUE(inPlace.IsEmpty());
+}
+
+// A list lets go of a block it filed tables in (copying them out of it) whatever was cut from it
+// before: no table is left in the block, given back and poisoned under the sanitizer; and copies
+// made before and after keep their bytes when a record set back replaces some of them.
+TEST(DataTable, NoTableIsLeftInABlockTheListLetsGoOf)
+{
+    constexpr std::size_t kLength = 104;
+    constexpr std::size_t kBlock = 2 * 1024 * 1024;
+    LargeBlock mapped = AllocateLargeBlock(kBlock);
+    const SLargeBlockRelease release = mapped.get_deleter();
+    std::shared_ptr<BYTE[]> block(mapped.release(), release);
+    BYTE* const bytes = block.get();
+    std::size_t used = 0;
+    // Record i read into the block on the 8-byte boundary (kept there) or off it (copied).
+    const auto file = [&](CDataTable& list, int i, bool aligned) {
+        used = (used + 7) / 8 * 8 + (aligned ? 0 : 4);
+        CLoggerBytes record = Record(65, kStart + i * kMinute, kStart + (i + 1) * kMinute);
+        record.PutU32(60, DWORD(0xA000 + i));
+        std::memcpy(bytes + used, record.Data(), kLength);
+        list.InsertTable(reinterpret_cast<Umbo_table_header_t*>(bytes + used), block);
+        used += kLength;
+    };
+
+    // Cut back below the first table kept in the block, then filed in it again.
+    CDataTable cut(65, CDataTable::kOrderedByTime);
+    file(cut, 0, false);
+    file(cut, 1, false);
+    file(cut, 2, true);
+    file(cut, 3, true);
+    cut.RemoveTablesAfter(CHighTime(kStart));
+    file(cut, 1, true);
+    file(cut, 2, true);
+    cut.CopyOutOf(bytes, kBlock);
+
+    // Even records copied when filed, odd ones when the block is let go of; then the room of the
+    // last copy is given back, and a record set back replaces one copied before the others.
+    CDataTable setBack(65, CDataTable::kOrderedByTime);
+    for (int i = 0; i < 6; ++i)
+        file(setBack, i, i % 2 == 1);
+    setBack.CopyOutOf(bytes, kBlock);
+    const Umbo_table_header_t* last = setBack.GetAt(5);
+    setBack.RemoveTablesAfter(CHighTime(kStart + 4 * kMinute));
+#ifdef ORN_ADDRESS_SANITIZER
+    EXPECT_TRUE(IsMarkedGivenBack(last));
+#endif
+    for (int i = 3; i < 6; ++i)
+        file(setBack, i, false);
+    EXPECT_FALSE(IsMarkedGivenBack(last));
+
+    block.reset();
+#ifdef ORN_ADDRESS_SANITIZER
+    EXPECT_TRUE(IsMarkedGivenBack(bytes));
+#endif
+    const auto expectAsFiled = [&](const CDataTable& list, const std::vector<int>& records) {
+        ASSERT_EQ(records.size(), std::size_t(list.GetCount()));
+        for (std::size_t i = 0; i < records.size(); ++i)
+            EXPECT_EQ(DWORD(0xA000 + records[i]), LoadU32(list.GetAt(int(i)), 60)) << i;
+    };
+    expectAsFiled(cut, {0, 1, 2});
+    expectAsFiled(setBack, {0, 1, 2, 3, 3, 4, 5});
+    // The next load reads another file into the block.
+    LargeBlock next = AllocateLargeBlock(kBlock);
+    std::memset(next.get(), 0xEE, kBlock);
+    expectAsFiled(cut, {0, 1, 2});
+    expectAsFiled(setBack, {0, 1, 2, 3, 3, 4, 5});
 }

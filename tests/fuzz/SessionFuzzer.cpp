@@ -1,28 +1,54 @@
-// libFuzzer target: arbitrary bytes as a session file. Loading must come back with a result; a
-// session that loads must let every item be built, raw and grouped, and every value be read.
+// libFuzzer target: arbitrary bytes as a session file or, when they do not begin as one, as the
+// choices of a varied session written for them (support/VariedSessions.h). Loading must come back
+// with a result. A session that loads must hold every record as a plain reading of its file does,
+// in its place, once loaded and again after another session was loaded and closed; a session
+// given as bytes must let every item be built, raw and grouped, and every value be read.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <glog/logging.h>
+#include <span>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/MeasurementSettings.h"
+#include "support/ReferenceSessionReader.h"
+#include "support/SessionWriter.h"
+#include "support/VariedSessions.h"
 
 namespace {
 
 constexpr DWORD kItemIds = 121;     // ids 0..120; 121 is "no item"
 constexpr DWORD kPhases[] = {0, 1, 2, 5};
 
-const std::string& ScratchPath()
+std::string ScratchPath(const char* name)
 {
-    static const std::string path = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
-                                    std::string("/orn_zlg_fuzz_") + std::to_string(getpid()) + ".zlg";
+    return (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/orn_zlg_fuzz_") +
+           std::to_string(getpid()) + name;
+}
+
+// The session loaded and closed after the one under test.
+const std::string& NextSessionPath()
+{
+    static const std::string path = [] {
+        const std::string next = ScratchPath("_next.zlg");
+        SSessionSpec spec;
+        spec.trendRecords = 1000;
+        WriteBytesToFile(next, CSessionWriter(spec).BuildFile());
+        return next;
+    }();
     return path;
+}
+
+bool BeginsAsASession(const std::uint8_t* data, std::size_t size)
+{
+    return size >= 2 && ((data[0] == 0x0B && data[1] == 0xBA) || (data[0] == 0xBA && data[1] == 0x0B));
 }
 
 // Reads every value so that the sanitizers see each access.
@@ -59,12 +85,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string& path = ScratchPath();
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
+    static const std::string path = ScratchPath(".zlg");
+    const bool asBytes = BeginsAsASession(data, size);
+    const std::vector<BYTE> file = asBytes ? std::vector<BYTE>(data, data + size)
+                                           : CSessionWriter(VariedSessionSpec({data, size})).BuildFile();
+    if (!WriteBytesToFile(path, file))
         return 0;
-    std::fwrite(data, 1, size, out);
-    std::fclose(out);
+    const SLoadCheck check = LoadAndCompare(path, NextSessionPath());
+    if (!check.difference.empty()) {
+        std::fprintf(stderr, "Loaded session differs from its file: %s\n", check.difference.c_str());
+        std::abort();
+    }
+    if (!asBytes)
+        return 0;
 
     CMeasurementSettings measurement;
     CDataSet set(&measurement);

@@ -1,5 +1,5 @@
 // Loading sessions written by the session writer: what was written is what the data set holds,
-// in either byte order, from a file or an archive stream.
+// in either byte order, from a file or an archive stream, and still holds after other loads.
 #include "datamodel/DataTable.h"
 #include "datamodel/AvailableMemory.h"
 #include "datamodel/ByteAccess.h"
@@ -10,13 +10,17 @@
 #include "project/MeasurementSettings.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
+#include "datamodel/StreamBlockReader.h"
+#include "support/ReferenceSessionReader.h"
 #include "support/SessionWriter.h"
+#include "support/VariedSessions.h"
 #include "datamodel/SessionFiles.h"
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 
 namespace {
@@ -207,6 +211,12 @@ TEST_P(DataSetLoad, SessionLongerThanAReadBlockKeepsEveryRecordAsWritten)
     }
 }
 
+struct SPinnedMemory
+{
+    explicit SPinnedMemory(std::uint64_t bytes) { SetAvailableMemoryForTesting(bytes); }
+    ~SPinnedMemory() { ResetAvailableMemoryForTesting(); }
+};
+
 // A session closed leaves its blocks with the process for the next load: they count as memory the
 // next session may take, so one that fits in them and what is free is not refused.
 TEST_P(DataSetLoad, BlocksAClosedSessionLeftCountAsRoomForTheNext)
@@ -221,15 +231,39 @@ TEST_P(DataSetLoad, BlocksAClosedSessionLeftCountAsRoomForTheNext)
         ASSERT_EQ(0, first.LoadFromFile(path.c_str(), false));
     }
     ASSERT_GE(GetKeptLargeBlockBytes(), size);
-    struct SPinned
-    {
-        explicit SPinned(std::uint64_t bytes) { SetAvailableMemoryForTesting(bytes); }
-        ~SPinned() { ResetAvailableMemoryForTesting(); }
-    };
     // Free memory alone would refuse it (a load wants twice the session's size).
-    const SPinned free(size);
+    const SPinnedMemory free(size);
     CDataSet again(nullptr);
     EXPECT_EQ(0, again.LoadFromFile(path.c_str(), false));
+}
+
+// The block a load reads into is room only when the process held it before: one mapped anew
+// takes its pages from what is free. A session is loaded exactly when what is free and what is
+// held take it twice.
+TEST_P(DataSetLoad, OnlyMemoryFreeOrHeldCountsAsRoom)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.bigEndian = GetParam();
+    const std::string path = Write(CSessionWriter(sessionSpec));
+    const std::uint64_t body = std::filesystem::file_size(path) - kUmboMsgHeaderSize;
+    std::vector<LargeBlock> taken;
+    // Takes every kept block of the sizes loads give back, so that the next load maps its own.
+    const auto takeKeptBlocks = [&taken] {
+        for (const std::size_t size : {std::size_t(2) << 20, std::size_t(4) << 20, CStreamBlockReader::kBlockSize})
+            for (std::size_t kept = GetKeptLargeBlockBytes(); kept > 0; kept = GetKeptLargeBlockBytes()) {
+                taken.push_back(AllocateLargeBlock(size));
+                if (GetKeptLargeBlockBytes() == kept)
+                    break;
+            }
+        return std::uint64_t(GetKeptLargeBlockBytes());
+    };
+    for (const std::uint64_t wanted : {2 * body - 1, 2 * body}) {
+        const std::uint64_t held = takeKeptBlocks();
+        ASSERT_LT(held, 2 * body - 1);
+        const SPinnedMemory free(wanted - held);
+        CDataSet set(nullptr);
+        EXPECT_EQ(wanted == 2 * body ? 0 : CDataSet::kResultMemory, set.LoadFromFile(path.c_str(), false)) << wanted;
+    }
 }
 
 // Indexed tables stay in the stream: a session of large ones between its records holds no
@@ -269,6 +303,74 @@ TEST_P(DataSetLoad, IndexedTablesBetweenTheRecordsAreNotHeldInMemory)
     // 24 MB read, a quarter of a megabyte of records kept.
     EXPECT_LT(GetMappedLargeBlockBytes(), mappedBefore + (std::size_t(2) << 20));
 }
+
+// Each record is held as the file has it, in its place, once loaded and after another session was
+// loaded and closed in the same process: whether the records were read into blocks the lists
+// keep, copied off the 8-byte boundary, or copied out of blocks that held mostly indexed tables,
+// and whatever a cut or a clock set back removed.
+class DataSetLoadAgainstReference : public DataSetLoad
+{
+protected:
+    void ExpectAsTheFileHolds(SSessionSpec sessionSpec, const std::string& what)
+    {
+        sessionSpec.bigEndian = GetParam();
+        const std::string path = Write(CSessionWriter(sessionSpec), "varied.zlg");
+        if (m_next.empty()) {
+            SSessionSpec next;
+            next.trendRecords = 1000;
+            next.bigEndian = !GetParam();
+            m_next = Write(CSessionWriter(next), "next.zlg");
+        }
+        const SLoadCheck check = LoadAndCompare(path, m_next);
+        EXPECT_EQ(0, check.result) << what;
+        EXPECT_EQ("", check.difference) << what;
+    }
+
+    std::string m_next;
+};
+
+// A cut by a table that keeps the records after it on the 8-byte boundary, made early in the last
+// read block, back to a record before that block.
+TEST_P(DataSetLoadAgainstReference, ACutBackAcrossTheStartOfTheLastBlock)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.trendRecords = 12500;
+    sessionSpec.demandSeconds = 0;
+    sessionSpec.cutAfter = 12400;
+    sessionSpec.cutAt = 12100;
+    sessionSpec.cutLength = 24;
+    ExpectAsTheFileHolds(sessionSpec, "cut at 12100");
+}
+
+// Records between indexed tables, every other one off the 8-byte boundary: the read blocks hold
+// little that is kept, and a clock set back just after one is let go of.
+TEST_P(DataSetLoadAgainstReference, AClockSetBackAfterASparseBlock)
+{
+    SSessionSpec sessionSpec;
+    sessionSpec.trendRecords = 60;
+    sessionSpec.indexedPerRecord = 7;
+    sessionSpec.indexedLength = 65000;
+    sessionSpec.shiftEvery = 2;
+    sessionSpec.setBackAt = 18;
+    sessionSpec.setBackIntervals = 2;
+    ExpectAsTheFileHolds(sessionSpec, "set back at 18");
+}
+
+TEST_P(DataSetLoadAgainstReference, VariedSessions)
+{
+    std::mt19937 generator(GetParam() ? 47 : 74);
+    for (int session = 0; session < 40; ++session) {
+        std::vector<BYTE> choices(24);
+        for (BYTE& choice : choices)
+            choice = BYTE(generator());
+        const SSessionSpec sessionSpec = VariedSessionSpec(choices);
+        ExpectAsTheFileHolds(sessionSpec, "session " + std::to_string(session) + " of " +
+                                              std::to_string(sessionSpec.trendRecords) + " records");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, DataSetLoadAgainstReference, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "BigEndian" : "LittleEndian"; });
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, DataSetLoad, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "BigEndian" : "LittleEndian"; });

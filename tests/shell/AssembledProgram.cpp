@@ -396,9 +396,12 @@ std::optional<CPoint> CAssembledProgram::BringIntoView(CWnd& window, const std::
         const CPoint point = where();
         CPoint screen = point;
         window.ClientToScreen(&screen);
-        const CRect shown = ShownPart(window);
+        CRect shown = ShownPart(window);
         if (shown.PtInRect(screen))
             return point;
+        // A window wholly out of sight lies that way from what shows of the windows holding it.
+        for (CWnd* holder = window.GetParent(); shown.IsRectEmpty() && holder; holder = holder->GetParent())
+            shown = ShownPart(*holder);
         // A click on the scroll bar of the nearest window holding it that scrolls that way and
         // moves it; the windows further out when it does not move.
         const bool vertical = screen.y < shown.top || screen.y >= shown.bottom;

@@ -381,33 +381,55 @@ TEST_F(GraphPagesTest, TheTimeRangeKeepsTwoMarkerLabelsThroughRefreshes)
     EXPECT_EQ(countLabels(kTimeRangeEnd), 1);
 }
 
-// The wheel rolled over the options bar until a picker of the time range passes under the
-// pointer: the picker steps, the graph's range follows, and the program goes on (the picker's
-// change notice reads the picker back while the wheel is still being handled).
-TEST_F(GraphPagesTest, TheWheelOverTheTimeRangePickersStepsTheRange)
+// The wheel rolled over the options bar with the pointer resting on a picker of the time range:
+// the bar scrolls and no picker or list that passes under the pointer changes. A picker the user
+// clicked into takes the wheel; the range follows it and stays in order (an end rolled back past
+// the begin is refused), and the program goes on (the picker's change notice reads the picker
+// back while the wheel is still being handled).
+TEST_F(GraphPagesTest, TheWheelStepsOnlyAPickerTheUserClickedInto)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
     ClickControl(graph, GraphBar::kSetTimeRange);
     CFrameworkApp::PumpWaitingMessages();
+    CBasicGraphViewDialogBar& bar = Bar(graph);
     const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
-    double begin = 0.0;
-    double end = 0.0;
-    Bar(graph).TimeRangePickers().GetRange(begin, end);
-    int steps = 0;
-    for (const UINT id : {ids.endTime, ids.endDate, ids.beginTime, ids.beginDate}) {
-        for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
-            ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, id), delta)) << "picker " << id;
-            double nowBegin = 0.0;
-            double nowEnd = 0.0;
-            Bar(graph).TimeRangePickers().GetRange(nowBegin, nowEnd);
-            steps += nowBegin != begin || nowEnd != end ? 1 : 0;
-            begin = nowBegin;
-            end = nowEnd;
-            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.from, begin) << "picker " << id;
-            EXPECT_DOUBLE_EQ(graph.GetSettings().m_timeRange.to, end) << "picker " << id;
+    const auto range = [&] {
+        const SValueRange held{graph.GetTimeRangeMarkers().GetBegin(), graph.GetTimeRangeMarkers().GetEnd()};
+        SValueRange shown;
+        bar.TimeRangePickers().GetRange(shown.from, shown.to);
+        EXPECT_EQ(graph.GetSettings().m_timeRange, held);
+        EXPECT_NEAR(held.from, shown.from, 0.5 / 86400.0);
+        EXPECT_NEAR(held.to, shown.to, 0.5 / 86400.0);
+        EXPECT_LE(held.from, held.to);
+        return held;
+    };
+    const SValueRange before = range();
+    CRect picker;
+    Control(graph, ids.endDate).GetWindowRect(&picker);
+    const CPoint rest = picker.CenterPoint();
+    SimulateScreenMouse(bar, WM_MOUSEMOVE, rest);
+    int scrolled = 0;
+    for (const int notches : {-4, 8, -4}) {
+        for (int i = 0; i < std::abs(notches); ++i) {
+            const int position = bar.GetScrollPos(SB_VERT);
+            SimulateScreenWheel(bar, rest, notches < 0 ? -WHEEL_DELTA : WHEEL_DELTA);
+            CFrameworkApp::PumpWaitingMessages();
+            scrolled += bar.GetScrollPos(SB_VERT) != position ? 1 : 0;
+            EXPECT_EQ(range(), before) << "after " << scrolled << " notches that scrolled the bar";
         }
     }
-    EXPECT_GE(steps, 4);
+    EXPECT_GE(scrolled, 8);
+
+    ClickControl(graph, ids.endDate);
+    ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, ids.endDate), WHEEL_DELTA));
+    const SValueRange later = range();
+    EXPECT_EQ(later.from, before.from);
+    EXPECT_GT(later.to, before.to);
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(CAssembledProgram::RollWheelInView(Control(graph, ids.endDate), -WHEEL_DELTA));
+    const SValueRange back = range();
+    EXPECT_EQ(back.from, before.from);
+    EXPECT_LT(back.to, later.to);
     EXPECT_TRUE(m_program.Complaints().empty());
 }
 

@@ -359,9 +359,10 @@ TEST_F(TableStatisticsTest, RecordRangesAgreeBetweenMarkersAndTables)
     EXPECT_EQ(FindRecordRange(block, block.GetTime(2), block.GetTime(5)), (SRecordRange{2, 4}));
     EXPECT_EQ(FindRecordRange(block, block.GetTime(2) - tenth + CHighTimeSpan(1), block.GetTime(5) + tenth - CHighTimeSpan(1)),
               (SRecordRange{2, 4}));
-    // A marker inside a record's interval takes that record in.
+    // A begin inside a record's interval starts with the next record; an end inside one takes
+    // it in.
     const CHighTimeSpan minute(0, 0, 1, 0);
-    EXPECT_EQ(FindRecordRange(block, block.GetTime(2) + minute, block.GetTime(5) + minute), (SRecordRange{2, 5}));
+    EXPECT_EQ(FindRecordRange(block, block.GetTime(2) + minute, block.GetTime(5) + minute), (SRecordRange{3, 5}));
     // Both markers on one record, or the range wholly outside: no record.
     EXPECT_TRUE(FindRecordRange(block, block.GetTime(3), block.GetTime(3)).IsEmpty());
     EXPECT_TRUE(FindRecordRange(block, block.GetLastTime() + minute, block.GetLastTime() + minute + minute).IsEmpty());

@@ -66,6 +66,13 @@ std::int64_t CSessionWriter::TrendBegin(int i) const
     return m_spec.startTicks + std::int64_t(i) * m_spec.averagingSeconds * kTicksPerSecond;
 }
 
+std::int64_t CSessionWriter::SetBackTicks(int i) const
+{
+    if (m_spec.setBackAt < 0 || i <= m_spec.setBackAt)
+        return 0;
+    return std::int64_t(m_spec.setBackIntervals) * m_spec.averagingSeconds * kTicksPerSecond;
+}
+
 bool CSessionWriter::IsTrendWritten(int i) const
 {
     return m_spec.gapStart < 0 || i < m_spec.gapStart || i >= m_spec.gapStart + m_spec.gapLength;
@@ -289,19 +296,29 @@ std::vector<SWrittenTable> CSessionWriter::BuildTables() const
     std::size_t nextDemand = 0;
     const std::int64_t demandLength = std::int64_t(m_spec.demandSeconds) * kTicksPerSecond;
     for (int i = 0; i < m_spec.trendRecords; ++i) {
+        const std::int64_t back = SetBackTicks(i);
         if (IsTrendWritten(i))
-            tables.push_back(MakeTrendRecord(TrendBegin(i), i));
+            tables.push_back(MakeTrendRecord(TrendBegin(i) - back, i));
+        for (int k = 0; k < m_spec.indexedPerRecord; ++k)
+            tables.push_back(MakeTable(10, m_spec.indexedLength, TrendBegin(i) - back + k * kTicksPerSecond));
         while (nextDemand < demands.size() && demands[nextDemand] + demandLength <= TrendBegin(i + 1))
-            tables.push_back(MakeDemandRecord(demands[nextDemand++]));
+            tables.push_back(MakeDemandRecord(demands[nextDemand++] - back));
         if (m_spec.events && i == m_spec.trendRecords / 3) {
             // A power interruption note (text event) and an input change (two words).
-            SWrittenTable note = MakeTable(26, 12 + 2 * 10, TrendBegin(i + 1));
+            SWrittenTable note = MakeTable(26, 12 + 2 * 10, TrendBegin(i + 1) - back);
             note.bytes.PutWide(12, u"Power dip", 20);
             tables.push_back(note);
-            SWrittenTable input = MakeTable(35, 16, TrendBegin(i + 1) + kTicksPerSecond);
+            SWrittenTable input = MakeTable(35, 16, TrendBegin(i + 1) - back + kTicksPerSecond);
             input.bytes.PutU16(12, 1);
             input.bytes.PutU16(14, 0);
             tables.push_back(input);
+        }
+        if (m_spec.shiftEvery > 0 && (i + 1) % m_spec.shiftEvery == 0)
+            tables.push_back(MakeTable(50, m_spec.shiftLength, TrendBegin(i + 1) - back));
+        if (i == m_spec.cutAfter) {
+            SWrittenTable cut = MakeTable(36, m_spec.cutLength, TrendBegin(i + 1) - back);
+            cut.bytes.PutTime(12, WrittenBegin(m_spec.cutAt));
+            tables.push_back(cut);
         }
     }
     return tables;

@@ -47,6 +47,23 @@ struct SSessionSpec
     // body_lth unknown (0xFFFFFFFF) and a type-49 table closing the body.
     bool unknownLength = false;
     WORD formatVersion = 9;
+    // The logger's clock set back by setBackIntervals averaging intervals after trend record
+    // setBackAt (-1: never): every table after it is written that much earlier, and the records
+    // overlap those before them.
+    int setBackAt = -1;
+    int setBackIntervals = 0;
+    // A type-36 table of cutLength bytes after trend record cutAfter (-1: none), cutting the
+    // session at the time trend record cutAt was written with.
+    int cutAfter = -1;
+    int cutAt = 0;
+    WORD cutLength = 20;
+    // indexedPerRecord tables of type 10, indexedLength bytes each, after every trend record.
+    int indexedPerRecord = 0;
+    WORD indexedLength = 848;
+    // A table the loader ignores (type 50) of shiftLength bytes after every shiftEvery-th trend
+    // record (0: none): 20 bytes move the tables after it off the 8-byte boundary or back on.
+    int shiftEvery = 0;
+    WORD shiftLength = 20;
 };
 
 // One table as it stands in the file (already in the file's byte order).
@@ -88,8 +105,11 @@ public:
     // The model behind the records.
     static SPhaseValues PhaseValues(const SSessionSpec& sessionSpec, std::int64_t ticks, int phase);
     static double Frequency(std::int64_t ticks);
-    // Begin ticks of trend record i (as written, gap not applied) and whether it is written.
+    // Begin ticks of trend record i (clock not set back, gap not applied) and whether it is written.
     std::int64_t TrendBegin(int i) const;
+    // Begin ticks trend record i is written with: earlier once the clock was set back.
+    std::int64_t WrittenBegin(int i) const { return TrendBegin(i) - SetBackTicks(i); }
+    std::int64_t SetBackTicks(int i) const;
     bool IsTrendWritten(int i) const;
     int WrittenTrendCount() const;
     // Demand records as written: begin ticks of each.

@@ -104,6 +104,7 @@ LRESULT ComboProc(WndImpl& impl, QComboBox* combo, UINT message, WPARAM wParam, 
     case CB_LIMITTEXT:
         if (combo->isEditable()) combo->lineEdit()->setMaxLength(wParam ? int(wParam) : 32767);
         return TRUE;
+    case WM_MOUSEWHEEL: return WheelUnlessFocused(impl, combo, wParam, lParam, handled);
     default: handled = false; return 0;
     }
 }
@@ -115,6 +116,7 @@ QWidget* CreateComboBoxControl(WndImpl& impl, QWidget* parent)
     const DWORD kind = impl.style & 0x3;
     combo->setEditable(kind == CBS_DROPDOWN || kind == CBS_SIMPLE);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    TakeFocusWithTheWheelOnly(combo);
     auto* self = &impl;
     QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), combo, [self] { NotifyParent(*self, CBN_SELCHANGE); });
     if (combo->isEditable())

@@ -137,6 +137,7 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
     const bool time = (impl.style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT;
     auto* edit = time ? static_cast<QDateTimeEdit*>(new QTimeEdit(parent)) : static_cast<QDateTimeEdit*>(new QDateEdit(parent));
     edit->setCalendarPopup(!time && !(impl.style & DTS_UPDOWN));
+    TakeFocusWithTheWheelOnly(edit);
     // The user's own date and time pictures, as every other date and time the program shows; a
     // year is written in full, so that a date read back from the field stays in its century.
     const CUserLocale& locale = CUserLocale::Current();
@@ -154,6 +155,7 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
             PassEventToControl(wnd, m);
             Notify(wnd, NM_KILLFOCUS);
             return 0;
+        case WM_MOUSEWHEEL: return WheelUnlessFocused(wnd, edit, wParam, l, handled);
         case DTM_SETSYSTEMTIME:
         {
             const auto* st = reinterpret_cast<const SYSTEMTIME*>(l);

@@ -16,6 +16,20 @@ void NotifyParent(WndImpl& impl, UINT code)
         parent->Dispatch(WM_COMMAND, MAKEWPARAM(int(impl.id), int(code)), LPARAM(static_cast<HWND>(&impl)));
 }
 
+void TakeFocusWithTheWheelOnly(QWidget* control)
+{
+    // Not by the wheel itself: a click or the keyboard puts the focus in the control.
+    control->setFocusPolicy(Qt::StrongFocus);
+}
+
+LRESULT WheelUnlessFocused(WndImpl& impl, QWidget* control, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = !control->hasFocus();
+    if (!handled) return 0;
+    CWnd* parent = impl.owner ? impl.owner->GetParent() : nullptr;
+    return parent ? parent->SendMessage(WM_MOUSEWHEEL, wParam, lParam) : 0;
+}
+
 QWidget* CreateNativeControl(WndImpl& impl, const QString& upperClass, QWidget* parent)
 {
     impl.controlClass = upperClass;

@@ -5,6 +5,12 @@
 
 // Sends a control notification to the parent: WM_COMMAND with the id and code.
 void NotifyParent(WndImpl& impl, UINT code);
+// A control whose value the wheel steps (a list, a date or time) takes the wheel only once the
+// user has put the focus in it; otherwise the wheel goes on to its parent, so that a page or bar
+// scrolled under the pointer never changes a value that passes under it. Call it from the
+// control's procedure for WM_MOUSEWHEEL: `handled` false leaves the wheel to the control.
+void TakeFocusWithTheWheelOnly(QWidget* control);
+LRESULT WheelUnlessFocused(WndImpl& impl, QWidget* control, WPARAM wParam, LPARAM lParam, bool& handled);
 
 QWidget* CreateScrollBarControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateEditControl(WndImpl& impl, QWidget* parent);
