@@ -1,6 +1,9 @@
 #include "BenchProgram.h"
 
 #include "BenchSessionFile.h"
+#include "datamodel/ProgressThread.h"
+#include "datamodel/RecordingProgressDialog.h"
+#include "platform/framework/StringTable.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "project/RecDoc.h"
 #include "project/ZlgSessionInfo.h"
@@ -12,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -40,20 +44,43 @@ void UseScratchHome()
     (void)done;
 }
 
-const std::string& MinuteSessionProject(int records)
+const std::string& MinuteSessionProject(int records, int studyType)
 {
-    static std::map<int, std::string> projects;
-    std::string& project = projects[records];
+    static std::map<std::pair<int, int>, std::string> projects;
+    std::string& project = projects[{records, studyType}];
     if (project.empty()) {
         UseScratchHome();
-        const std::string& zlg = MinuteSessionFile(records);
-        project = (ScratchHome() / (std::to_string(records) + ".zca")).string();
+        const std::string& zlg = MinuteSessionFile(records, studyType);
+        project = (ScratchHome() / (std::to_string(records) + "-study" + std::to_string(studyType) + ".zca")).string();
         SZlgSessionInfo info;
         info.path = CString(zlg);
         info.sourcePath = info.path;
         info.sessionName = "Bench";
         if (CRecDoc::BuildArchiveFromZlg(CString(project), CString(zlg), info) != 0)
             project.clear();
+    }
+    return project;
+}
+
+const std::string& FourSessionProject(int records)
+{
+    static std::map<int, std::string> projects;
+    std::string& project = projects[records];
+    if (project.empty()) {
+        const std::string& one = MinuteSessionProject(records);
+        if (one.empty())
+            return project;
+        const std::string four = (ScratchHome() / ("four-" + std::to_string(records) + ".zca")).string();
+        std::filesystem::copy_file(one, four, std::filesystem::copy_options::overwrite_existing);
+        CFrameworkApp::EnsureInitialized();
+        CStringTable::Instance().LoadLanguage("ENG");
+        CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
+        CRecDoc document;
+        bool made = document.OnOpenDocument(CString(four)) != FALSE;
+        for (int i = 0; made && i < 3; ++i)
+            made = document.ImportSession(CString(one), 0) == 0;
+        if (made)
+            project = four;
     }
     return project;
 }

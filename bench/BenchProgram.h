@@ -11,9 +11,12 @@ class CRecDoc;
 // The program's settings, data and runtime folders in a scratch folder of this process.
 void UseScratchHome();
 
-// A project (".zca") holding MinuteSessionFile(records), made once per size; removed when the
-// process ends.
-const std::string& MinuteSessionProject(int records);
+// A project (".zca") holding MinuteSessionFile(records, studyType), made once per size and
+// study; removed when the process ends.
+const std::string& MinuteSessionProject(int records, int studyType = 1);
+
+// A project of four copies of the session of MinuteSessionProject(records), made once per size.
+const std::string& FourSessionProject(int records);
 
 // Starts the program on the project up to an idle window; false when it did not open.
 bool StartProgramOn(const std::string& project);

@@ -42,27 +42,30 @@ constexpr std::size_t kBlockBytes = 256 * 1024;
 
 } // namespace
 
-const std::string& BenchSessionFile(int records, int averagingSeconds, int demandSeconds, bool bigEndian)
+const std::string& BenchSessionFile(int records, int averagingSeconds, int demandSeconds, bool bigEndian,
+                                    int studyType)
 {
-    static std::map<std::tuple<int, int, int, bool>, std::string> files;
-    auto& path = files[{records, averagingSeconds, demandSeconds, bigEndian}];
+    static std::map<std::tuple<int, int, int, bool, int>, std::string> files;
+    auto& path = files[{records, averagingSeconds, demandSeconds, bigEndian, studyType}];
     if (path.empty()) {
         SSessionSpec sessionSpec;
         sessionSpec.bigEndian = bigEndian;
+        sessionSpec.studyType = WORD(studyType);
         sessionSpec.trendRecords = records;
         sessionSpec.averagingSeconds = DWORD(averagingSeconds);
         sessionSpec.demandSeconds = DWORD(demandSeconds);
         path = ScratchPath(std::to_string(records) + "-" + std::to_string(averagingSeconds) + "-" +
-                           std::to_string(demandSeconds) + (bigEndian ? "-be" : "-le") + ".zlg");
+                           std::to_string(demandSeconds) + (bigEndian ? "-be" : "-le") + "-study" +
+                           std::to_string(studyType) + ".zlg");
         WriteBytesToFile(path, CSessionWriter(sessionSpec).BuildFile());
         ScratchFiles().push_back(path);
     }
     return path;
 }
 
-const std::string& MinuteSessionFile(int records)
+const std::string& MinuteSessionFile(int records, int studyType)
 {
-    return BenchSessionFile(records, 60, 300, true);
+    return BenchSessionFile(records, 60, 300, true, studyType);
 }
 
 const std::string& MinuteSessionArchive(int records)

@@ -6,12 +6,13 @@
 #include <vector>
 
 // A session of `records` trend records in the logger's own (big-endian) byte order or in host
-// order, with the given averaging and demand intervals.
-const std::string& BenchSessionFile(int records, int averagingSeconds, int demandSeconds, bool bigEndian);
+// order, with the given averaging and demand intervals, of an Energy (1) or Load (2) study.
+const std::string& BenchSessionFile(int records, int averagingSeconds, int demandSeconds, bool bigEndian,
+                                    int studyType = 1);
 
 // A one-minute session in the logger's byte order (5-minute demand), the size every load,
 // build and project benchmark uses.
-const std::string& MinuteSessionFile(int records);
+const std::string& MinuteSessionFile(int records, int studyType = 1);
 
 // A project archive holding that session as the stream kArchiveSessionStream.
 const std::string& MinuteSessionArchive(int records);

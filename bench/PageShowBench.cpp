@@ -1,133 +1,113 @@
-// The study pages of the program on a project of one one-minute session, at 10,000, 100,000 and
-// 525,600 records (a year), each shown as its view selector shows it (WM_USER+60 to the main
-// window): the frames and views are built, the statistics of both tables and the graph are
-// computed and everything is painted. Each iteration starts the program anew, so every page is
-// shown for the first time (no trend item, no scale taken from the data yet).
-// The yardstick, timed right after the page on the same loaded records (so it finds them in
-// the cache as warm as the page left them): one pass over the records that takes the minimum,
-// the maximum and the sum of every value the page computes from, read straight from the record
-// bytes as float arrays.
-// The first show of the process is reported apart from the median of the five, with the slowest.
-// Then the Project Manager tab and the study tab, each chosen from the View menu, one after the
-// other: the time of each direction.
-#include "BenchPlainPass.h"
+// The study graph pages of the program (Energy RMS Power, Demand, Fundamental Power, V/A/Hz/THD;
+// Load RMS Power and V/A/Hz/THD) on a project of one one-minute session of a day, 100,000
+// records and a year, at device ratios 1, 1.5 and 2 (the ratio argument in hundredths), each page
+// shown as its view selector shows it (WM_USER+60 to the main window) from the Project Manager:
+// the frames and views are built, the statistics of both tables and the graph are computed and
+// everything is painted. Each repetition is a new process (orn_page_probe), so that every figure
+// is a cold first show: no trend item, no scale taken from the data, nothing of the page drawn
+// before. The repetitions give min, median and max of each figure.
+// Beside the show (and its processor time, show_cpu_ms, steadier while other work shares the
+// machine), in the same process and on the same loaded records: the plain pass over the
+// fields the page computes from (plain_ms; show_per_plain is the show's multiple of it), the
+// drawings of the chart by the show and its deferred work (renders: 1 when the page is drawn
+// once), and the way to the Project Manager and back to the page (to_manager_ms, to_study_ms).
+// Four sessions of a year (a project of four such sessions) are shown at ratios 1 and 2 too.
 #include "BenchProgram.h"
 #include "BenchSessionFile.h"
-#include "datamodel/DataSet.h"
-#include "datamodel/DataTable.h"
-#include "mainview/MainView.h"
-#include "platform/framework/windows/FrameworkApp.h"
-#include "project/RecDoc.h"
-#include "shell/MainFrame.h"
-#include "study/BasicGraphView.h"
-#include "views/SplitFrame.h"
-#include "views/VisualFramework.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+constexpr int kYear = 525600;
 
-double SecondsSince(Clock::time_point start)
+std::map<std::string, double> RunProbe(const std::string& project, int viewId, int ratioPercent)
 {
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    std::map<std::string, double> figures;
+    char ratio[16];
+    std::snprintf(ratio, sizeof ratio, "%g", ratioPercent / 100.0);
+    const std::string command = "QT_QPA_PLATFORM=offscreen:configfile=" ORN_SOURCE_DIR "/tests/shell/Screen1920x1080.json "
+                                "QT_SCALE_FACTOR=" +
+                                std::string(ratio) + " " + std::string(ORN_PAGE_PROBE) + " '" + project + "' " +
+                                std::to_string(viewId);
+    FILE* probe = ::popen(command.c_str(), "r");
+    if (!probe)
+        return figures;
+    char name[64];
+    for (double value; std::fscanf(probe, "%63s %lf", name, &value) == 2;)
+        figures[name] = value;
+    if (::pclose(probe) != 0)
+        figures.clear();
+    return figures;
 }
 
-struct SPage
+void Measure(benchmark::State& state, const std::string& project, int viewId, int ratioPercent)
 {
-    int viewId;
-    int graphEntry; // the graph section's entry in the main view's window table
-    std::vector<SFieldRange> trendFields;
-    std::vector<SFieldRange> demandFields; // of the demand records
-};
-
-// What each page's values come from: RMS Power the voltages and currents (apparent power) and
-// every power and power factor with the fundamental powers (the signs); Demand the power factors
-// and aux inputs of the trend records and the voltages, currents and energies of the demand
-// records; Fundamental Power the fundamental powers and the displacement power factor;
-// V/A/Hz/THD the voltages (both references), currents, THD and the frequency.
-const SPage kPages[] = {
-    {0, 6, {{24, 132}, {216, 600}}, {}},
-    {1, 9, {{504, 600}, {656, 680}}, {{24, 104}}},
-    {3, 14, {{360, 504}, {552, 600}}, {}},
-    {4, 17, {{24, 216}}, {}},
-};
-
-CBasicGraphView* GraphOf(const SPage& page)
-{
-    CMainView* view = ProgramMainView();
-    const TVisualObject* section = view ? view->GetLayout().GetObject(page.graphEntry) : nullptr;
-    auto* frame = section ? dynamic_cast<CSplitFrame*>(section->GetWnd()) : nullptr;
-    return frame ? dynamic_cast<CBasicGraphView*>(frame->GetView()) : nullptr;
+    if (project.empty()) {
+        state.SkipWithError("no project");
+        return;
+    }
+    for (auto _ : state) {
+        std::map<std::string, double> figures = RunProbe(project, viewId, ratioPercent);
+        if (figures.empty()) {
+            state.SkipWithError("probe failed");
+            return;
+        }
+        state.SetIterationTime(figures["show_ms"] / 1e3);
+        for (const char* name : {"show_cpu_ms", "plain_ms", "renders", "to_manager_ms", "to_study_ms"})
+            state.counters[name] = figures[name];
+        state.counters["show_per_plain"] = figures["show_ms"] / std::max(figures["plain_ms"], 1e-3);
+    }
 }
 
 void BM_PageFirstShow(benchmark::State& state)
 {
-    const int records = int(state.range(1));
-    const SPage& page = *std::find_if(std::begin(kPages), std::end(kPages),
-                                      [&](const SPage& p) { return p.viewId == state.range(0); });
-    const std::string& project = MinuteSessionProject(records);
-    std::vector<double> shows, plains, toManager, toStudy;
-    int renders = 0;
-    bool feedPending = false;
-    for (auto _ : state) {
-        if (!StartProgramOn(project)) {
-            state.SkipWithError("project not opened");
-            break;
-        }
-        auto start = Clock::now();
-        ProgramMessage(CMainFrame::WM_SHOW_STUDY_VIEW, WPARAM(page.viewId), 0);
-        shows.push_back(SecondsSince(start));
-        CBasicGraphView* graph = GraphOf(page);
-        renders = graph ? graph->GetPlotControl()->GetRenderCount() : -1;
-        feedPending = graph && graph->IsTimerRunning(kFeedTimer);
+    const int viewId = int(state.range(0));
+    const int studyType = viewId >= 5 ? 2 : 1;
+    Measure(state, MinuteSessionProject(int(state.range(1)), studyType), viewId, int(state.range(2)));
+}
 
-        start = Clock::now();
-        const CDataSet& set = *ProgramDocument()->GetDataSet(0);
-        benchmark::DoNotOptimize(PlainPass(*set.GetTrendTable(), page.trendFields));
-        if (!page.demandFields.empty())
-            benchmark::DoNotOptimize(PlainPass(*set.GetDemandTable(), page.demandFields));
-        plains.push_back(SecondsSince(start));
+// Four sessions of a year in one project; the plain pass is over the first.
+void BM_PageFirstShowOfFourYears(benchmark::State& state)
+{
+    Measure(state, FourSessionProject(kYear), int(state.range(0)), int(state.range(1)));
+}
 
-        for (int round = 0; round < 3; ++round) {
-            start = Clock::now();
-            ProgramCommand(CMainFrame::ID_VIEW_PROJECT_MANAGER);
-            toManager.push_back(SecondsSince(start));
-            start = Clock::now();
-            ProgramCommand(CMainFrame::ID_VIEW_ENERGY_STUDY);
-            toStudy.push_back(SecondsSince(start));
-        }
-        EndProgram();
-    }
-    if (shows.empty())
-        return;
-    // The first show of the process is the one a user meets after starting the program: its
-    // fonts, templates and bitmaps are read then. It is reported on its own, and the slowest.
-    const double showMs = MedianMs(shows), plainMs = MedianMs(plains);
-    const double firstMs = shows.front() * 1e3, slowestMs = *std::max_element(shows.begin(), shows.end()) * 1e3;
-    state.counters["first_show_ms"] = firstMs;
-    state.counters["first_show_per_plain"] = firstMs / (plains.front() * 1e3);
-    state.counters["show_min_ms"] = *std::min_element(shows.begin(), shows.end()) * 1e3;
-    state.counters["show_median_ms"] = showMs;
-    state.counters["show_max_ms"] = slowestMs;
-    state.counters["plain_pass_ms"] = plainMs;
-    state.counters["show_per_plain"] = showMs / plainMs;
-    state.counters["slowest_show_per_plain"] = slowestMs / plainMs;
-    state.counters["to_manager_ms"] = MedianMs(toManager);
-    state.counters["to_study_ms"] = MedianMs(toStudy);
-    state.counters["renders"] = renders;
-    state.counters["feed_pending"] = feedPending ? 1 : 0;
+double Min(const std::vector<double>& v)
+{
+    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
+}
+double Max(const std::vector<double>& v)
+{
+    return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end());
 }
 
 BENCHMARK(BM_PageFirstShow)
-    ->ArgNames({"view", "records"})
-    ->ArgsProduct({{0, 1, 3, 4}, {10000, 100000, 525600}})
-    ->Iterations(5)
+    ->ArgNames({"view", "records", "ratio_pct"})
+    ->ArgsProduct({{0, 1, 3, 4, 5, 8}, {1440, 100000, kYear}, {100, 150, 200}})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", Min)
+    ->ComputeStatistics("max", Max)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_PageFirstShowOfFourYears)
+    ->ArgNames({"view", "ratio_pct"})
+    ->ArgsProduct({{0, 1, 3, 4}, {100, 200}})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ComputeStatistics("min", Min)
+    ->ComputeStatistics("max", Max)
+    ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -27,57 +27,131 @@ template <class T>
     return std::bit_cast<T>((std::bit_cast<std::int32_t>(chosen) & mask) | (std::bit_cast<std::int32_t>(kept) & ~mask));
 }
 
+// Records folded together: their values side by side, so that each field's running figures stay
+// in registers while the block's values of it are added.
+constexpr int kBlock = 8;
+
+// The values of record i into `to` (the fields in the order of the folds), and handed on to the
+// captures.
+[[gnu::always_inline]] inline void ReadRecord(const CDataTable& table, SFieldFolds& folds, int i, float* __restrict to)
+{
+    const std::size_t n = folds.offsets.size();
+    const std::uint32_t* __restrict offsets = folds.offsets.data();
+    const float* __restrict divisors = folds.divisors.data();
+    const std::size_t divided = folds.divisors.size();
+    if (i + kReadAhead < table.GetCount())
+        for (std::size_t line : folds.lines)
+            __builtin_prefetch(table.GetRecordBytes(std::size_t(i + kReadAhead)) + line);
+    const BYTE* record = table.GetRecordBytes(std::size_t(i));
+    std::size_t k = 0;
+    for (; k + 4 <= n; k += 4) {
+        to[k] = LoadF32(record, offsets[k]);
+        to[k + 1] = LoadF32(record, offsets[k + 1]);
+        to[k + 2] = LoadF32(record, offsets[k + 2]);
+        to[k + 3] = LoadF32(record, offsets[k + 3]);
+    }
+    for (; k < n; ++k)
+        to[k] = LoadF32(record, offsets[k]);
+    for (k = 0; k < divided; ++k)
+        to[k] = to[k] / divisors[k];
+    for (const SFieldFolds::SCapture& capture : folds.captures)
+        capture.to[i - folds.first] = to[capture.slot];
+}
+
+[[gnu::always_inline]] inline bool AllFinite(const float* __restrict values, std::size_t count)
+{
+    std::uint32_t nonFinite = 0;
+    for (std::size_t k = 0; k < count; ++k)
+        nonFinite |= IsFinite(values[k]) ? 0u : 1u;
+    return nonFinite == 0;
+}
+
+// Record i's finite values into the extremes and their records.
+[[gnu::always_inline]] inline void AddExtremes(SFieldFolds& folds, const float* __restrict values, int i)
+{
+    const std::size_t n = folds.offsets.size();
+    float* __restrict low = folds.minimum.data();
+    float* __restrict high = folds.maximum.data();
+    int* __restrict lowAt = folds.minimumRecord.data();
+    int* __restrict highAt = folds.maximumRecord.data();
+    for (std::size_t k = 0; k < n; ++k) {
+        const float v = values[k];
+        const std::int32_t lower = -std::int32_t(v < low[k]);
+        low[k] = Select(lower, v, low[k]);
+        lowAt[k] = Select(lower, i, lowAt[k]);
+        const std::int32_t higher = -std::int32_t(v > high[k]);
+        high[k] = Select(higher, v, high[k]);
+        highAt[k] = Select(higher, i, highAt[k]);
+    }
+}
+
+// Folds the finite records of a block (`rows` records from `first`, values row by row): each
+// field's sums take the records in order, as value by value. A new extreme is rare once the first
+// records are folded: the extremes and their records are only written for a block that brings one.
+template <int Rows>
+[[gnu::always_inline]] inline void FoldBlock(SFieldFolds& folds, const float* __restrict block, int first)
+{
+    const std::size_t n = folds.offsets.size();
+    double* __restrict sums = folds.sum.data();
+    double* __restrict squares = folds.squares.data();
+    const float* __restrict low = folds.minimum.data();
+    const float* __restrict high = folds.maximum.data();
+    std::int32_t beyond = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        double sum = sums[k], square = squares[k];
+        float lowest = block[k], highest = block[k];
+        for (int r = 0; r < Rows; ++r) {
+            const float v = block[std::size_t(r) * n + k];
+            sum += double(v);
+            square += double(v) * v;
+            lowest = v < lowest ? v : lowest;
+            highest = v > highest ? v : highest;
+        }
+        sums[k] = sum;
+        squares[k] = square;
+        beyond |= -std::int32_t(lowest < low[k]) | -std::int32_t(highest > high[k]);
+    }
+    if (beyond != 0)
+        for (int r = 0; r < Rows; ++r)
+            AddExtremes(folds, block + std::size_t(r) * n, first + r);
+}
+
 // Folds records first .. last while each has only finite values; returns the first record with a
 // value that is not finite (its values left in folds.values), or last + 1.
 [[gnu::always_inline]] inline int FoldFiniteRecordsLoop(const CDataTable& table, SFieldFolds& folds, int first,
                                                         int last)
 {
-    const std::size_t n = folds.values.size();
-    const int records = table.GetCount();
-    float* __restrict values = folds.values.data();
-    int* __restrict counts = folds.finite.data();
-    double* __restrict sums = folds.sum.data();
-    double* __restrict squares = folds.squares.data();
-    float* __restrict low = folds.minimum.data();
-    float* __restrict high = folds.maximum.data();
-    int* __restrict lowAt = folds.minimumRecord.data();
-    int* __restrict highAt = folds.maximumRecord.data();
-    for (int i = first; i <= last; ++i) {
-        if (i + kReadAhead < records)
-            for (std::size_t line : folds.lines)
-                __builtin_prefetch(table.GetRecordBytes(std::size_t(i + kReadAhead)) + line);
-        const BYTE* record = table.GetRecordBytes(std::size_t(i));
-        for (const SFieldFolds::SRun& run : folds.runs) {
-            float* to = values + run.first;
-            const BYTE* from = record + run.offset;
-            for (std::size_t k = 0; k < run.count; ++k)
-                to[k] = LoadF32(from, k * sizeof(float));
-            if (run.divisor != 1.0f)
-                for (std::size_t k = 0; k < run.count; ++k)
-                    to[k] = to[k] / run.divisor;
-        }
-        std::uint32_t nonFinite = 0;
+    const std::size_t n = folds.offsets.size();
+    float* __restrict block = folds.block.data();
+    // Every value of a record folded here is finite: the counts grow by the records folded.
+    int folded = 0;
+    const auto stop = [&](int at) {
         for (std::size_t k = 0; k < n; ++k)
-            nonFinite |= IsFinite(values[k]) ? 0u : 1u;
-        if (nonFinite != 0)
-            return i;
-        for (std::size_t k = 0; k < n; ++k) {
-            const float v = values[k];
-            counts[k] += 1;
-            sums[k] += double(v);
-            squares[k] += double(v) * v;
+            folds.finite[k] += folded;
+        return at;
+    };
+    for (int i = first; i <= last;) {
+        if (i + kBlock - 1 <= last) {
+            for (int r = 0; r < kBlock; ++r)
+                ReadRecord(table, folds, i + r, block + std::size_t(r) * n);
+            if (AllFinite(block, kBlock * n)) {
+                FoldBlock<kBlock>(folds, block, i);
+                folded += kBlock;
+                i += kBlock;
+                continue;
+            }
         }
-        for (std::size_t k = 0; k < n; ++k) {
-            const float v = values[k];
-            const std::int32_t lower = -std::int32_t(v < low[k]);
-            low[k] = Select(lower, v, low[k]);
-            lowAt[k] = Select(lower, i, lowAt[k]);
-            const std::int32_t higher = -std::int32_t(v > high[k]);
-            high[k] = Select(higher, v, high[k]);
-            highAt[k] = Select(higher, i, highAt[k]);
+        // Record by record up to the block's end, stopping at a value that is not finite.
+        for (const int end = std::min(last, i + kBlock - 1); i <= end; ++i) {
+            float* values = folds.values.data();
+            ReadRecord(table, folds, i, values);
+            if (!AllFinite(values, n))
+                return stop(i);
+            FoldBlock<1>(folds, values, i);
+            ++folded;
         }
     }
-    return last + 1;
+    return stop(last + 1);
 }
 
 int FoldFiniteRecordsPlain(const CDataTable& table, SFieldFolds& folds, int first, int last)
@@ -107,30 +181,33 @@ int FoldFiniteRecords(const CDataTable& table, SFieldFolds& folds, int first, in
 } // namespace
 
 CFieldSummaries::CFieldSummaries(const CDataTable& records, std::span<const CTrendSeries::SField> fields,
-                                 std::span<SSeriesSummary* const> summaries)
+                                 std::span<SSeriesSummary* const> summaries, std::span<const SFieldCapture> captures)
     : m_records(records)
 {
     std::vector<std::size_t> order(fields.size());
     for (std::size_t k = 0; k < order.size(); ++k)
         order[k] = k;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return fields[a].offset < fields[b].offset; });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const bool aDivided = fields[a].divisor != 1.0f, bDivided = fields[b].divisor != 1.0f;
+        return aDivided != bDivided ? aDivided : fields[a].offset < fields[b].offset;
+    });
     std::vector<std::size_t> offsets;
-    std::vector<SFieldFolds::SRun>& runs = m_folds.runs;
     for (std::size_t k : order) {
         const CTrendSeries::SField& field = fields[k];
-        const bool continues = !runs.empty() && runs.back().divisor == field.divisor &&
-                               runs.back().offset + runs.back().count * sizeof(float) == field.offset;
-        if (continues)
-            ++runs.back().count;
-        else
-            runs.push_back({field.offset, m_summaries.size(), 1, field.divisor});
+        m_folds.offsets.push_back(std::uint32_t(field.offset));
+        if (field.divisor != 1.0f)
+            m_folds.divisors.push_back(field.divisor);
         m_summaries.push_back(summaries[k]);
         offsets.push_back(field.offset);
     }
     m_folds.lines = FieldLineOffsets(offsets);
+    for (const SFieldCapture& capture : captures) {
+        const std::size_t slot = std::size_t(std::find(order.begin(), order.end(), capture.field) - order.begin());
+        m_folds.captures.push_back({slot, capture.to});
+    }
     const std::size_t n = fields.size();
     m_folds.values.resize(n);
+    m_folds.block.resize(std::size_t(kBlock) * n);
     m_folds.finite.resize(n);
     m_folds.sum.resize(n);
     m_folds.squares.resize(n);
@@ -182,6 +259,7 @@ void CFieldSummaries::Add(int first, int last)
 {
     if (m_summaries.empty())
         return;
+    m_folds.first = first;
     last = std::min(last, m_records.GetCount() - 1);
     for (int i = FoldFiniteRecords(m_records, m_folds, first, last); i <= last;
          i = FoldFiniteRecords(m_records, m_folds, i + 1, last)) {

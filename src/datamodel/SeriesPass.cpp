@@ -15,15 +15,28 @@ constexpr int kReadAhead = 8;
 int CSeriesPass::Add(const ITrendChannelAccess& series, int last)
 {
     m_columns.push_back({&series, last});
+    m_arranged = false;
+    return int(m_columns.size()) - 1;
+}
+
+int CSeriesPass::AddFilled()
+{
+    m_columns.push_back({nullptr, -1});
+    m_arranged = false;
     return int(m_columns.size()) - 1;
 }
 
 void CSeriesPass::Arrange()
 {
+    if (m_arranged)
+        return;
+    m_arranged = true;
     m_buffer.resize(m_columns.size() * std::size_t(kChunk));
     m_fieldGroups.clear();
     m_otherColumns.clear();
     for (int k = 0; k < int(m_columns.size()); ++k) {
+        if (!m_columns[std::size_t(k)].series)
+            continue;
         const CTrendSeries* series = m_columns[std::size_t(k)].series->GetUnchangedSeries();
         CTrendSeries::SField field{};
         if (!series || !series->GetField(field)) {

@@ -3,7 +3,8 @@
 // values of a chunk are read into a buffer per series before the visit: the series that read
 // fields of the same records straight as they are get them record by record (each record's
 // cache lines fetched once, its fields taken together), every other series in one call to its
-// accessor. No value costs a call.
+// accessor. No value costs a call. A column may also be filled by the caller (a walk that reads
+// the same records anyway hands the values on).
 #include "datamodel/ITrendChannelAccess.h"
 
 #include <algorithm>
@@ -19,6 +20,11 @@ public:
 
     // Adds a series that has values up to record `last`; returns its column.
     int Add(const ITrendChannelAccess& series, int last);
+    // A column the caller fills itself, chunk by chunk, before each visit; returns it.
+    int AddFilled();
+    // Lays the columns out; their buffers stay where they are until a column is added.
+    void Arrange();
+    float* ColumnToFill(int k) { return m_buffer.data() + std::size_t(k) * kChunk; }
 
     // Records first .. last: visit(chunkFirst, count) once per chunk, with Column(k)[i] the value
     // of series k at record chunkFirst + i (for records up to the series' own last one).
@@ -54,11 +60,11 @@ private:
         std::vector<std::size_t> lines; // an offset in each cache line the fields lie in
     };
 
-    void Arrange();
     void ReadChunk(int chunk, int count);
 
     std::vector<SColumn> m_columns;
     std::vector<SFieldGroup> m_fieldGroups;
     std::vector<int> m_otherColumns;
     std::vector<float> m_buffer;
+    bool m_arranged = false;
 };

@@ -16,12 +16,6 @@ std::unique_ptr<ITrendChannelAccess> MakeAccess(Args&&... args)
 {
     return std::unique_ptr<ITrendChannelAccess>(new (std::nothrow) T(std::forward<Args>(args)...));
 }
-
-// A finite value takes the sign of its sign value; others stay as they are.
-float WithSignOf(float value, float sign)
-{
-    return std::isfinite(value) ? std::copysign(value, sign) : value;
-}
 } // namespace
 
 void TrendChannelAccessCopy::ReadValues(int first, int count, float* values) const

@@ -42,6 +42,12 @@ public:
     float GetValue(int index) const override;
     void ReadValues(int first, int count, float* values) const override;
     const CTrendSeries* GetUnchangedSeries() const override { return m_signs ? nullptr : m_values; }
+    bool GetSignedSeries(const CTrendSeries*& values, const CTrendSeries*& signs) const override
+    {
+        values = m_values;
+        signs = m_signs;
+        return m_signs != nullptr;
+    }
     std::unique_ptr<ITrendChannelAccess> Clone() const override;
 
 private:

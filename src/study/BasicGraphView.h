@@ -206,6 +206,9 @@ protected:
     void CreateChildren();
     // Rebuild of the chart from the feeder's lists (Min/Max boxes, refresh).
     void RebuildChart();
+    // The sessions' X axes and the Y axes of the channels the settings show, shown; the others
+    // hidden.
+    void PlaceChannelAxes();
     // The markers of a time range that is on, made again on a chart rebuilt without them.
     void RemakeTimeRangeMarkers();
     void BuildChannels();

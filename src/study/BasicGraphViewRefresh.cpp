@@ -138,6 +138,9 @@ bool CBasicGraphView::FeedSession(int session)
     m_feeder->SetDecimationStep(m_windowedFeeding ? m_feeding.halfPixel : 0.0);
 
     CQuantityInfo info(config);
+    // The items of one time block are fed together: its records are read once for all of them.
+    std::vector<std::unique_ptr<CTrendChannel>> trends;
+    std::vector<std::pair<const CTrendTimeBlock*, std::vector<CRecTrendToIOComp::SChannelFeed>>> blocks;
     for (const SDataItem& item : m_dataItems) {
         if (!info.Select(item.quantity))
             continue;
@@ -149,8 +152,11 @@ bool CBasicGraphView::FeedSession(int session)
         if (!trendItem || !trendItem->GetTimeBlock())
             return false;
         const int unitScale = std::max(1, info.GetUnitScale());
-        std::vector<std::unique_ptr<CTrendChannel>> trends;
-        std::vector<CRecTrendToIOComp::SChannelFeed> feeds;
+        const bool withMinMax = info.HasMin() || info.HasMax();
+        const CTrendTimeBlock* block = trendItem->GetTimeBlock();
+        auto fed = std::find_if(blocks.begin(), blocks.end(), [&](const auto& b) { return b.first == block; });
+        if (fed == blocks.end())
+            fed = blocks.insert(blocks.end(), {block, {}});
         for (int channel = 0; channel < m_feeder->GetChannelCount(); ++channel) {
             const SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
             if (entry->session != session || entry->quantity != item.quantity || entry->statistic != kStatAvg)
@@ -163,13 +169,13 @@ bool CBasicGraphView::FeedSession(int session)
                 m_feeder->SetChannelLimit(channel, limit, m_settings.m_isLimit[std::size_t(item.row)]);
             }
             if (trend) {
-                feeds.push_back({channel, trend.get()});
+                fed->second.push_back({channel, trend.get(), withMinMax});
                 trends.push_back(std::move(trend));
             }
         }
-        const bool withMinMax = info.HasMin() || info.HasMax();
-        m_feeder->FeedChannels(feeds, *trendItem->GetTimeBlock(), withMinMax, session, windowStart, windowEnd);
     }
+    for (const auto& [block, feeds] : blocks)
+        m_feeder->FeedChannels(feeds, *block, session, windowStart, windowEnd);
     return true;
 }
 
@@ -210,9 +216,12 @@ void CBasicGraphView::RefreshGraph()
     CGraphEventScope scope(*this);
     CChartDrawingScope drawing(m_chart);
     BuildChannels();
+    // The axes of the shown channels take their room first: the data is fed at the width it is
+    // drawn at. A plot that a layout made narrower or wider still is fed again before anything is
+    // drawn, rather than a moment later.
+    PlaceChannelAxes();
+    m_chart.RecalcLayout();
     FeedAndRebuild();
-    // The axes the data brought may narrow the plot: the data is fed again at the width it is
-    // shown at, before anything is drawn, rather than a moment later.
     if (m_windowedFeeding && m_chart.GetLayout().plot.Width() != m_feeding.plotWidth)
         FeedAndRebuild();
     StopTimer(kFeedTimer);
@@ -249,12 +258,8 @@ void CBasicGraphView::FeedAndRebuild()
     RebuildChart();
 }
 
-void CBasicGraphView::RebuildChart()
+void CBasicGraphView::PlaceChannelAxes()
 {
-    if (!m_feeder)
-        return;
-    CGraphEventScope scope(*this);
-    CWaitCursor wait;
     for (int i = 0; i < m_chart.GetXAxisCount(); ++i)
         m_chart.GetXAxis(i)->SetVisible(i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
     m_feeder->SyncChannels(m_settings, GetViewKind() == 5);
@@ -265,6 +270,15 @@ void CBasicGraphView::RebuildChart()
     if (m_bookmarkApplied)
         m_feeder->SetAllYAxesManual(false);
     m_feeder->Finish();
+}
+
+void CBasicGraphView::RebuildChart()
+{
+    if (!m_feeder)
+        return;
+    CGraphEventScope scope(*this);
+    CWaitCursor wait;
+    PlaceChannelAxes();
     m_chart.AutoScaleYAxes();
     RemakeTimeRangeMarkers();
     m_feeder->Redraw(m_windowedFeeding);

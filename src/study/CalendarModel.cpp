@@ -142,9 +142,38 @@ std::vector<structCalendarBin> MakeCalendarBins(double axisMinimum, double axisM
 
 CString CalendarBinFileName(int session, int granularity, double start)
 {
-    const char* format = granularity == kCalendarHour ? "%Y%m%d_%H%M%S" : "%Y%m%d";
+    const CHighTime time = CHighTime::FromDate(start);
+    SYSTEMTIME utc{};
     CString name;
-    name.Format("S%d_%s_%s.bmp", session + 1, CalendarGranularityName(granularity),
-                CHighTime::FromDate(start).FormatUTC(format).GetString());
-    return name;
+    if (!time.GetAsUtcSystemTime(utc) || utc.wYear < 1000 || utc.wYear > 9999 || session < 0 || session > 8) {
+        const char* format = granularity == kCalendarHour ? "%Y%m%d_%H%M%S" : "%Y%m%d";
+        name.Format("S%d_%s_%s.bmp", session + 1, CalendarGranularityName(granularity), time.FormatUTC(format).GetString());
+        return name;
+    }
+    // Digit by digit: a year of hourly bins of four sessions names 35,000 files.
+    char text[40];
+    char* at = text;
+    const auto put = [&at](unsigned value, int digits) {
+        for (int d = digits - 1; d >= 0; --d, value /= 10)
+            at[d] = char('0' + value % 10);
+        at += digits;
+    };
+    *at++ = 'S';
+    *at++ = char('1' + session);
+    *at++ = '_';
+    for (const char* part = CalendarGranularityName(granularity); *part; ++part)
+        *at++ = *part;
+    *at++ = '_';
+    put(utc.wYear, 4);
+    put(utc.wMonth, 2);
+    put(utc.wDay, 2);
+    if (granularity == kCalendarHour) {
+        *at++ = '_';
+        put(utc.wHour, 2);
+        put(utc.wMinute, 2);
+        put(utc.wSecond, 2);
+    }
+    for (const char* part = ".bmp"; *part; ++part)
+        *at++ = *part;
+    return CString(text, int(at - text));
 }

@@ -147,7 +147,7 @@ bool CCalendarTableView::MakeBins()
 {
     if (!m_graph || m_sessionCount == 0)
         return false;
-    const CiPlotX& chart = *m_graph->GetPlotControl();
+    CiPlotX& chart = *m_graph->GetPlotControl();
     // One value range for the thumbnails of all sessions, so that the pictures compare.
     double lower = std::numeric_limits<double>::infinity();
     double upper = -std::numeric_limits<double>::infinity();

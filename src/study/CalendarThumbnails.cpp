@@ -3,6 +3,7 @@
 #include "project/AppFolders.h"
 
 #include <bit>
+#include <utility>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -83,7 +84,7 @@ CString CCalendarThumbnails::Folder()
     return folder;
 }
 
-void CCalendarThumbnails::Take(const CiPlotX& chart, const SessionFlags& present, double lower, double upper)
+void CCalendarThumbnails::Take(CiPlotX& chart, const SessionFlags& present, double lower, double upper)
 {
     m_lower = lower;
     m_upper = upper;
@@ -96,12 +97,13 @@ void CCalendarThumbnails::Take(const CiPlotX& chart, const SessionFlags& present
         m_chart.AddYAxis(chart.GetYAxis(i)->GetName());
     std::array<CDigest, CBasicViewSettings::kMaxSessions> digests;
     for (int i = 0; i < chart.GetChannelCount(); ++i) {
-        const CPlotChannel& channel = *chart.GetChannel(i);
-        const int session = chart.FindXAxis(channel.GetXAxisName());
-        if (session < 0 || session >= int(present.size()) || !present[std::size_t(session)] || !channel.IsVisible() ||
-            !channel.IsEnabled())
+        CPlotChannel& taken = *chart.GetChannel(i);
+        const int session = chart.FindXAxis(taken.GetXAxisName());
+        if (session < 0 || session >= int(present.size()) || !present[std::size_t(session)] || !taken.IsVisible() ||
+            !taken.IsEnabled())
             continue;
-        *m_chart.GetChannel(m_chart.AddChannel(channel.GetName(), channel.GetXAxisName(), channel.GetYAxisName())) = channel;
+        CPlotChannel& channel = *m_chart.GetChannel(m_chart.AddChannel(taken.GetName(), taken.GetXAxisName(), taken.GetYAxisName()));
+        channel = std::move(taken);
         CDigest& digest = digests[std::size_t(session)];
         digest.Add(std::uint64_t(channel.GetColor()) << 8 | std::uint64_t(channel.GetWidth()));
         const double* xs = channel.XData();

@@ -22,9 +22,10 @@ public:
     // made when missing.
     static CString Folder();
 
-    // Copies the chart's visible, enabled channels of the present sessions (session s on X axis
-    // s) and the value range every thumbnail is drawn against.
-    void Take(const CiPlotX& chart, const SessionFlags& present, double lower, double upper);
+    // Takes over the chart's visible, enabled channels of the present sessions (session s on X
+    // axis s), their points moved here (the graph shows its selected bins next, not these), and
+    // the value range every thumbnail is drawn against.
+    void Take(CiPlotX& chart, const SessionFlags& present, double lower, double upper);
     bool ProvidePicture(int session, const structCalendarBins& bins, int bin, CSize size) override;
 
     // Pictures drawn and bytes written since construction.

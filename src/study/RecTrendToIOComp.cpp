@@ -76,12 +76,12 @@ DWORD CRecTrendToIOComp::GetChannelQuantity(int channel) const
 void CRecTrendToIOComp::FeedChannel(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block,
                                     bool withMinMax, int sessionIndex, double windowStart, double windowEnd)
 {
-    const SChannelFeed feed{channel, &trend};
-    FeedChannels({&feed, 1}, block, withMinMax, sessionIndex, windowStart, windowEnd);
+    const SChannelFeed feed{channel, &trend, withMinMax};
+    FeedChannels({&feed, 1}, block, sessionIndex, windowStart, windowEnd);
 }
 
 void CRecTrendToIOComp::FeedChannels(std::span<const SChannelFeed> feeds, const CTrendTimeBlock& block,
-                                     bool withMinMax, int sessionIndex, double windowStart, double windowEnd)
+                                     int sessionIndex, double windowStart, double windowEnd)
 {
     CSeriesFeed feed(block, windowStart, windowEnd, m_decimationStep);
     for (const SChannelFeed& fed : feeds) {
@@ -91,7 +91,7 @@ void CRecTrendToIOComp::FeedChannels(std::span<const SChannelFeed> feeds, const 
         entry->xAxisName = XAxisName(sessionIndex);
         SetFedWindow(sessionIndex, windowStart, windowEnd);
         AddSeries(fed.channel, *fed.trend, feed);
-        if (!withMinMax)
+        if (!fed.withMinMax)
             continue;
         for (int i = 0; i < int(m_channels.size()); ++i) {
             SFeederChannel& other = m_channels[std::size_t(i)];

@@ -29,14 +29,15 @@ public:
     {
         int channel;
         const CTrendChannel* trend;
+        bool withMinMax; // the Min and Max channels of the same session, name and phase too
     };
     // Feeds each channel from its trend channel's series of its statistic and, with
     // `withMinMax`, the Min and Max channels of the same session, name and phase from theirs;
     // only points inside [windowStart, windowEnd] (chart dates) and one either side are fed.
     // The trend channels share the time block, whose records are read once for all of them.
     // The session's X axis is the one of `sessionIndex`.
-    void FeedChannels(std::span<const SChannelFeed> feeds, const CTrendTimeBlock& block, bool withMinMax,
-                      int sessionIndex, double windowStart, double windowEnd);
+    void FeedChannels(std::span<const SChannelFeed> feeds, const CTrendTimeBlock& block, int sessionIndex,
+                      double windowStart, double windowEnd);
     void FeedChannel(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block, bool withMinMax,
                      int sessionIndex, double windowStart, double windowEnd);
     // The axes, channel flags and limits are put on the chart and it is drawn.

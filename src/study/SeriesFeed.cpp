@@ -49,6 +49,7 @@ void CSeriesFeed::Add(CPlotChannel& plot, const ITrendChannelAccess& series, int
 void CSeriesFeed::Run()
 {
     std::vector<float> values;
+    std::vector<long long> buckets;
     for (const STrendTimePoint* run = m_first; run != m_last;) {
         const STrendTimePoint* runEnd = run + std::min(kRunPoints, m_last - run);
         int low = INT_MAX, high = -1;
@@ -57,6 +58,12 @@ void CSeriesFeed::Run()
                 low = std::min(low, p->record);
                 high = std::max(high, p->record);
             }
+        // Each point's step, the same for every series.
+        if (!m_everySample) {
+            buckets.resize(std::size_t(runEnd - run));
+            for (const STrendTimePoint* p = run; p != runEnd; ++p)
+                buckets[std::size_t(p - run)] = (long long)std::floor((p->date - m_start) / m_step);
+        }
         const int order = int(run - m_first);
         for (SSeries& series : m_series) {
             const int last = std::min(high, series.recordCount - 1);
@@ -64,7 +71,7 @@ void CSeriesFeed::Run()
                 values.resize(std::size_t(last - low + 1));
                 series.access->ReadValues(low, last - low + 1, values.data());
             }
-            FeedRun(series, run, runEnd, order, values.data(), low);
+            FeedRun(series, run, runEnd, order, values.data(), low, buckets.data());
         }
         run = runEnd;
     }
@@ -74,10 +81,10 @@ void CSeriesFeed::Run()
 }
 
 void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const STrendTimePoint* last, int order,
-                          const float* values, int valuesFirst) const
+                          const float* values, int valuesFirst, const long long* buckets) const
 {
     CPlotChannel& plot = *series.plot;
-    for (const STrendTimePoint* p = first; p != last; ++p, ++order) {
+    for (const STrendTimePoint* p = first; p != last; ++p, ++order, ++buckets) {
         const bool gap = p->record < 0 || p->record >= series.recordCount;
         if (m_everySample) {
             if (gap)
@@ -93,7 +100,7 @@ void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const S
             continue;
         }
         const float value = values[p->record - valuesFirst];
-        const long long index = (long long)std::floor((p->date - m_start) / m_step);
+        const long long index = *buckets;
         if (series.bucketCount > 0 && index != series.bucketIndex)
             Flush(series);
         const SSample sample{p->date, value, order};

@@ -39,8 +39,9 @@ private:
         long long bucketIndex = 0;
     };
 
+    // `buckets`: the step of each point of the run (fed every sample: not read).
     void FeedRun(SSeries& series, const STrendTimePoint* first, const STrendTimePoint* last, int order,
-                 const float* values, int valuesFirst) const;
+                 const float* values, int valuesFirst, const long long* buckets) const;
     static void Flush(SSeries& series);
 
     const STrendTimePoint* m_first = nullptr;

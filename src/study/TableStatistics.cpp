@@ -785,14 +785,20 @@ void CTableStatistics::TakeNoted()
             const float* min = pass.Column(fold.min);
             const float* max = pass.Column(fold.max);
             const float* avg = pass.Column(fold.avg);
-            SSignedExtremes& extremes = fold.taken->summary;
-            for (int i = 0; i < within(fold.taken->last); ++i) {
+            const int n = within(fold.taken->last);
+            std::array<float, CSeriesPass::kChunk> highest;
+            std::array<float, CSeriesPass::kChunk> lowest;
+            for (int i = 0; i < n; ++i) {
                 // An interval without a finite average has no sign to give its extremes.
                 const bool known = std::isfinite(avg[i]);
                 const bool reverse = std::signbit(avg[i]);
-                extremes.highest.Add(first + i, !known ? avg[i] : reverse ? -min[i] : max[i]);
-                extremes.lowest.Add(first + i, !known ? avg[i] : reverse ? -max[i] : min[i]);
+                highest[std::size_t(i)] = !known ? avg[i] : reverse ? -min[i] : max[i];
+                lowest[std::size_t(i)] = !known ? avg[i] : reverse ? -max[i] : min[i];
             }
+            SSignedExtremes& extremes = fold.taken->summary;
+            SSeriesSummary* const summaries[] = {&extremes.highest, &extremes.lowest};
+            const float* const values[] = {highest.data(), lowest.data()};
+            AddToSummaries(summaries, values, first, n);
         }
         if (apparent < 0)
             return;

@@ -2,7 +2,7 @@
 // against a walk value by value through the channels' accessors: the same figures to the last
 // bit, with values that are not finite, equal extremes met twice, -0 beside +0, chunks of the
 // walk cut in the middle, fields read by two channels, series read through accessors that change
-// them, and a walk that ends before the records do.
+// them, and a walk that ends before the records do; and the values a walk hands its caller.
 #include "SessionFiles.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
@@ -147,14 +147,22 @@ TEST(SeriesSummaries, EveryWalkGivesTheFiguresOfAWalkValueByValue)
         ASSERT_NE(nullptr, walked[k]);
         walk.Summarise(*walked[k], k == 2 ? kLast - 100 : kLast, summaries[k]);
     }
-    const int read = walk.Read(*walked[3], kLast);
+    // Read besides: a series through an accessor that changes it, a field summarised too, a field
+    // nobody summarises (with its -0 and +0) and the factor signed by the active power.
+    auto current = cache.FindTrendItem(&set, 1, 0, {0, 1})->GetChannel(1, 0);
+    const std::vector<const ITrendChannelAccess*> readToo = {walked[3], walked[0], current->GetAccess(0), walked[5]};
+    std::vector<int> columns;
+    for (const ITrendChannelAccess* series : readToo)
+        columns.push_back(walk.Read(*series, kLast));
     int checked = 0;
     walk.Walk(0, kLast, [&](int first, int count) {
-        for (int i = 0; i < count; ++i, ++checked)
-            EXPECT_EQ(std::bit_cast<std::uint32_t>(walked[3]->GetValue(first + i)),
-                      std::bit_cast<std::uint32_t>(walk.Pass().Column(read)[i]));
+        for (std::size_t k = 0; k < readToo.size(); ++k)
+            for (int i = 0; i < count; ++i, ++checked)
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(readToo[k]->GetValue(first + i)),
+                          std::bit_cast<std::uint32_t>(walk.Pass().Column(columns[k])[i]))
+                    << k << " at " << first + i;
     });
-    EXPECT_EQ(kLast + 1, checked);
+    EXPECT_EQ(int(readToo.size()) * (kLast + 1), checked);
     for (std::size_t k = 0; k < walked.size(); ++k)
         ExpectSameBits(ValueByValue(*walked[k], k == 2 ? kLast - 100 : kLast), summaries[k], "walked");
 }

@@ -183,14 +183,14 @@ TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
             fed.feeder->AddChannel(0, name, phase, kStatMin, kPhaseColors[phase]);
             fed.feeder->AddChannel(0, name, phase, kStatMax, kPhaseColors[phase]);
             fed.trends.push_back(item->GetChannel(kVoltage, phase));
-            fed.feeds.push_back({avg, fed.trends.back().get()});
+            fed.feeds.push_back({avg, fed.trends.back().get(), true});
         }
     };
     const double start = points.front().date, end = points.back().date;
 
     SFed together;
     prepare(together);
-    together.feeder->FeedChannels(together.feeds, block, true, 0, start, end);
+    together.feeder->FeedChannels(together.feeds, block, 0, start, end);
     const int statistics[] = {kStatAvg, kStatMin, kStatMax};
     for (int c = 0; c < 9; ++c) {
         const CPlotChannel& plot = *together.chart->GetChannel(c);
@@ -214,7 +214,7 @@ TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
     prepare(alone);
     together.feeder->SetDecimationStep(1.0 / 12.0);
     alone.feeder->SetDecimationStep(1.0 / 12.0);
-    together.feeder->FeedChannels(together.feeds, block, true, 0, start, end);
+    together.feeder->FeedChannels(together.feeds, block, 0, start, end);
     for (const CRecTrendToIOComp::SChannelFeed& feed : alone.feeds)
         alone.feeder->FeedChannel(feed.channel, *feed.trend, block, true, 0, start, end);
     for (int c = 0; c < 9; ++c) {
