@@ -44,25 +44,6 @@ CValueFormatter::CValueFormatter()
         m_decimalSeparator = ".";
 }
 
-bool CValueFormatter::ParseNumber(const CString& text, double& value) const
-{
-    CString work = text;
-    work.Trim();
-    if (work.IsEmpty()) // blank text is not a number
-        return false;
-    work.Replace(m_decimalSeparator, ".");
-    const char* first = work.GetString();
-    const char* last = first + work.GetLength();
-    if (*first == '+' && first + 1 < last && first[1] != '-' && first[1] != '+')
-        ++first;
-    double parsed = 0.0;
-    auto [end, ec] = std::from_chars(first, last, parsed, std::chars_format::general);
-    if (ec != std::errc() || end != last || !std::isfinite(parsed))
-        return false;
-    value = parsed;
-    return true;
-}
-
 CString CValueFormatter::FormatFixed(double value, int decimals) const
 {
     CString text(FixedText(value, decimals));

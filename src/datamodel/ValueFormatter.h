@@ -35,9 +35,6 @@ public:
 
     const CString& GetDecimalSeparator() const { return m_decimalSeparator; }
 
-    // Trimmed text with the user's separator; false for blank text, trailing characters or a
-    // value that is not finite.
-    bool ParseNumber(const CString& text, double& value) const;
     // Fixed-point text with trailing zeros removed, the user's separator and the suffix appended.
     CString FormatNumber(double value, int decimals, const CString& suffix = CString()) const;
     // Fixed-point text with the user's separator; negative decimals show six as printf does.

@@ -11,13 +11,13 @@
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/Cursors.h"
 #include "platform/framework/windows/DataExchange.h"
+#include "platform/framework/windows/NumberField.h"
 #include "platform/framework/windows/WindowTheme.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/RecDoc.h"
 
 #include <glog/logging.h>
 
-#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -30,9 +30,11 @@ constexpr std::size_t kLoggedGainOffset[2] = {68, 76};
 constexpr std::size_t kLoggedOffsetOffset[2] = {72, 80};
 constexpr UINT kAuxTabString = 10202;
 constexpr UINT kCostTabString = 10203;
-constexpr UINT kZeroGainString = 20024; // "A gain of 0 is not allowed."
 constexpr int kPageInset = 5;
 constexpr int kNumberDecimals = 6;
+// Scalings that keep the corrected values of an input within what their boxes show.
+constexpr SNumberRange kGainRange{-100000.0, 100000.0, false, kNumberDecimals};
+constexpr SNumberRange kOffsetRange{-1000000.0, 1000000.0, true, kNumberDecimals};
 constexpr int kValueDecimals = 3;
 constexpr const char* kNoValue = "---";
 
@@ -41,11 +43,6 @@ float TableFloat(const CMeasurementConfig& config, std::size_t offset)
     float value = 0.0f;
     std::memcpy(&value, config.GetLoggerTable().data() + offset, sizeof value);
     return value;
-}
-
-bool FitsFloat(double value)
-{
-    return std::isfinite(value) && std::fabs(value) <= double(FLT_MAX);
 }
 
 CString LoadText(UINT id)
@@ -230,31 +227,12 @@ void CEditAuxSettingsDlg::DoDataExchange(CDataExchange* dx)
 
 void CEditAuxSettingsDlg::ExchangeNumber(CDataExchange* dx, UINT id, double& value, bool isGain)
 {
-    dx->PrepareEditCtrl(int(id));
-    if (!dx->m_bSaveAndValidate)
-    {
-        SetDlgItemText(int(id), Formatter().FormatNumber(value, kNumberDecimals));
-        return;
-    }
-    CString text;
-    GetDlgItemText(int(id), text);
-    double parsed = 0.0;
-    if (!ParseNumber(text, isGain, parsed))
-    {
-        LOG(INFO) << "CEditAuxSettingsDlg: '" << text.GetString() << "' refused for control " << id;
-        const bool zeroGain = isGain && Formatter().ParseNumber(text, parsed) && float(parsed) == 0.0f;
-        if (zeroGain)
-            AfxMessageBox(LoadText(kZeroGainString), MB_ICONEXCLAMATION);
-        else
-            AfxMessageBox(AFX_IDP_PARSE_REAL);
-        dx->Fail();
-    }
-    value = parsed;
+    DDX_Number(dx, int(id), value, isGain ? kGainRange : kOffsetRange, kNumberDecimals);
 }
 
 bool CEditAuxSettingsDlg::ParseNumber(const CString& text, bool isGain, double& value) const
 {
-    return Formatter().ParseNumber(text, value) && FitsFloat(value) && !(isGain && float(value) == 0.0f);
+    return CheckNumber(text, isGain ? kGainRange : kOffsetRange, value) == ENumberCheck::kNumber;
 }
 
 void CEditAuxSettingsDlg::OnEditChanged(UINT id)

@@ -6,13 +6,14 @@
 #include "datamodel/ValueFormatter.h"
 #include "platform/framework/windows/GdiConstants.h"
 #include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/NumberField.h"
 
 #include <glog/logging.h>
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace
 {
@@ -43,6 +44,8 @@ constexpr UINT kPatternIds[] = {kPatternGroup,       kPatternFwdLabel,     kPatt
 constexpr int kRoleTolerance = 4;
 constexpr int kMinimumStep = 5;
 constexpr int kCostDecimals = 6;
+// Prices of a kWh in any currency, credits of fed-in energy negative.
+constexpr SNumberRange kCostRange{-100000.0, 100000.0, true, kCostDecimals};
 
 bool Near(CPoint a, CPoint b)
 {
@@ -115,15 +118,6 @@ CEnergyCostsDlg::~CEnergyCostsDlg()
     m_rebuilding = true;
     m_groups.clear();
     m_scrollBar.reset();
-}
-
-bool CEnergyCostsDlg::ParseCost(const CValueFormatter& formatter, const CString& text, float& cost)
-{
-    double value = 0.0;
-    if (!formatter.ParseNumber(text, value) || std::fabs(value) > double(FLT_MAX))
-        return false;
-    cost = float(value);
-    return true;
 }
 
 BOOL CEnergyCostsDlg::OnInitDialog()
@@ -494,9 +488,9 @@ BOOL CEnergyCostsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
                 SRatioGroup& group = m_groups[std::size_t(ratio)];
                 SRatioData& data = m_costs.GetRatio(ratio);
                 if (role == ERole::CostFwd)
-                    OnRatioCostKillFocus(*group.fwdEdit, data.costFwd);
+                    OnCostKillFocus(*group.fwdEdit, data.costFwd);
                 else
-                    OnRatioCostKillFocus(*group.revEdit, data.costRev);
+                    OnCostKillFocus(*group.revEdit, data.costRev);
             }
         }
         return TRUE;
@@ -506,31 +500,22 @@ BOOL CEnergyCostsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CEnergyCostsDlg::OnBasicCostKillFocus(UINT id)
 {
-    CWnd* edit = GetDlgItem(int(id));
-    if (!edit)
-        return;
-    CString text;
-    edit->GetWindowText(text);
-    float cost = 0.0f;
-    if (ParseCost(m_formatter, text, cost))
-    {
+    if (CWnd* edit = GetDlgItem(int(id))) {
+        float cost = id == kBasicFwdEdit ? m_costs.GetCostFwd() : m_costs.GetCostRev();
+        OnCostKillFocus(*edit, cost);
         if (id == kBasicFwdEdit)
             m_costs.SetCostFwd(cost);
         else
             m_costs.SetCostRev(cost);
     }
-    else
-        LOG(INFO) << "CEnergyCostsDlg: cost text '" << text.GetString() << "' refused";
-    ShowCost(*edit, id == kBasicFwdEdit ? m_costs.GetCostFwd() : m_costs.GetCostRev());
 }
 
-void CEnergyCostsDlg::OnRatioCostKillFocus(CEdit& edit, float& cost)
+void CEnergyCostsDlg::OnCostKillFocus(CWnd& edit, float& cost)
 {
-    CString text;
-    edit.GetWindowText(text);
-    if (!ParseCost(m_formatter, text, cost))
-        LOG(INFO) << "CEnergyCostsDlg: cost text '" << text.GetString() << "' refused";
-    ShowCost(edit, cost);
+    // A cost that is no number or an absurd one is refused with a message; the cost stays.
+    if (const std::optional<double> read = ReadNumberField(edit, kCostRange, CostText(cost)))
+        cost = float(*read);
+    edit.SetWindowText(CostText(cost));
 }
 
 BOOL CEnergyCostsDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
@@ -564,7 +549,12 @@ void CEnergyCostsDlg::OnPickerChanged(CWnd* picker)
 
 void CEnergyCostsDlg::ShowCost(CWnd& edit, float cost)
 {
-    edit.SetWindowText(m_formatter.FormatNumber(double(cost), kCostDecimals));
+    edit.SetWindowText(CostText(cost));
+}
+
+CString CEnergyCostsDlg::CostText(float cost) const
+{
+    return m_formatter.FormatNumber(double(cost), kCostDecimals);
 }
 
 void CEnergyCostsDlg::ShowInterval(const SIntervalRow& row, const SRatioInterval& interval)

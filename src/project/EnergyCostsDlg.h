@@ -76,10 +76,6 @@ public:
     void ValidateIntervals();
     void UpdateScrollBar();
 
-    // The one parse of every cost edit: the whole text must be a finite number within the range
-    // of the stored single-precision cost.
-    static bool ParseCost(const CValueFormatter& formatter, const CString& text, float& cost);
-
 protected:
     BOOL OnInitDialog() override;
     // A page never ends itself: Enter and Escape belong to the host.
@@ -129,9 +125,11 @@ private:
     int RowAt(int ratio, int y) const;
 
     void OnBasicCostKillFocus(UINT id);
-    void OnRatioCostKillFocus(CEdit& edit, float& cost);
+    // Every cost edit, basic or of a ratio, left by the focus: its text becomes the cost.
+    void OnCostKillFocus(CWnd& edit, float& cost);
     void OnPickerChanged(CWnd* picker);
     void ShowCost(CWnd& edit, float cost);
+    CString CostText(float cost) const;
     void ShowInterval(const SIntervalRow& row, const SRatioInterval& interval);
     void UpdateAddRatioButton();
     void ScrollTo(int position);

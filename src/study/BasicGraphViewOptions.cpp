@@ -3,9 +3,9 @@
 #include "study/BasicGraphView.h"
 
 #include "datamodel/PowerFactor.h"
-#include "datamodel/ValueFormatter.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/NumberField.h"
 #include "project/RecDoc.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/IOCompUtils.h"
@@ -15,10 +15,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr double kRepaintNudge = 1.0 / 864000.0; // 0.1 s in days
+// Limits in the units the bar shows (kW, V, %...), far beyond anything measured; a power factor
+// lies between -1 and 1.
+constexpr SNumberRange kLimitRange{-1e9, 1e9};
+constexpr SNumberRange kPowerFactorLimitRange{-1.0, 1.0};
 
 float DefaultLimit(DWORD quantity)
 {
@@ -77,13 +82,13 @@ void CBasicGraphView::OnLimitEditKillFocus(UINT id)
         refresh = shown;
         shown = false;
     } else {
-        double parsed = 0.0;
-        const CValueFormatter* formatter = GetDocument() ? GetDocument()->GetValueFormatter() : nullptr;
-        CValueFormatter fallback;
-        if ((formatter ? formatter : &fallback)->ParseNumber(text, parsed))
-            value = float(parsed * m_dialogBar->LimitScale(row));
-        if (IsPowerFactorQuantity(int(quantity)))
-            value = std::clamp(value, -1.0f, 1.0f);
+        // A limit that is no number, or one no quantity reaches (a power factor beyond 1), is
+        // refused with a message and the limit stays.
+        const SNumberRange range = IsPowerFactorQuantity(int(quantity)) ? kPowerFactorLimitRange : kLimitRange;
+        CWnd* edit = m_dialogBar->GetDlgItem(int(id));
+        const std::optional<double> read = edit ? ReadNumberField(*edit, range, m_dialogBar->FormatLimit(row, stored))
+                                                : std::nullopt;
+        value = read ? float(*read * m_dialogBar->LimitScale(row)) : stored;
     }
     if (value != stored && shown)
         refresh = true;

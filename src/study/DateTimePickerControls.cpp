@@ -11,28 +11,6 @@
 namespace {
 
 constexpr LONGLONG kSecondTicks = kTicksPerSecond;
-constexpr LONGLONG kMinuteTicks = 60 * kSecondTicks;
-constexpr LONGLONG kHourTicks = 60 * kMinuteTicks;
-
-// A time field spun across its wrap moves the value by the whole field range less one step; the
-// user meant one step the other way.
-LONGLONG CarryWrappedField(LONGLONG delta)
-{
-    struct SWrap
-    {
-        LONGLONG jump;
-        LONGLONG step;
-    };
-    static constexpr SWrap kWraps[] = {{59 * kSecondTicks, kSecondTicks}, {59 * kMinuteTicks, kMinuteTicks},
-                                       {23 * kHourTicks, kHourTicks}};
-    for (const SWrap& wrap : kWraps) {
-        if (delta == wrap.jump)
-            return -wrap.step;
-        if (delta == -wrap.jump)
-            return wrap.step;
-    }
-    return delta;
-}
 
 CDateTimeCtrl* Picker(CWnd* parent, UINT id)
 {
@@ -79,6 +57,13 @@ void CDateTimePickerControls::Init(CWnd* parent, const CHighTime& upperLimit, co
     m_begin = begin;
     m_end = end;
     m_disabled = disabled;
+    // A date typed into a picker outside the limits is refused there, with the limits named.
+    SYSTEMTIME lowest{};
+    SYSTEMTIME highest{};
+    if (m_lowerLimit.GetAsSystemTime(lowest) && m_upperLimit.GetAsSystemTime(highest))
+        for (UINT id : {m_ids.beginDate, m_ids.endDate})
+            if (CDateTimeCtrl* picker = Picker(m_parent, id))
+                picker->SetRange(&lowest, &highest);
     if (CComboBox* list = List(m_parent, m_ids.intervalList)) {
         list->ResetContent();
         for (int choice : choices) {
@@ -170,10 +155,6 @@ void CDateTimePickerControls::OnPickerChanged(bool beginSide)
         return;
     }
     const CHighTimeSpan previousLength = m_end - m_begin;
-    CHighTime& changed = beginSide ? begin : end;
-    const CHighTime& previous = beginSide ? m_begin : m_end;
-    changed = previous + CHighTimeSpan(CarryWrappedField((changed - previous).GetTicks()));
-
     if (beginSide) {
         if (begin > m_upperLimit || begin + previousLength < m_lowerLimit) {
             WritePickers(); // back to the previous range

@@ -1,15 +1,22 @@
 #include "study/ManualScaleDlg.h"
 
 #include "datamodel/ValueFormatter.h"
+#include "platform/framework/LocaleNumber.h"
+#include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/NumberField.h"
 #include "study/DataToIOComp.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace {
 
 const std::vector<int> kLengthChoices = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+// Values of an axis in the units it shows (kW, V, %...): far beyond anything measured.
+constexpr SNumberRange kAxisValueRange{-1e9, 1e9};
+constexpr UINT kMinimumNotBelowMaximumText = 20025;
 
 } // namespace
 
@@ -46,18 +53,31 @@ BOOL CManualScaleDlg::OnInitDialog()
 void CManualScaleDlg::OnOK()
 {
     const CValueFormatter formatter;
-    double low = 0.0;
-    double high = 0.0;
-    CString lowText;
-    CString highText;
-    GetDlgItemText(int(kLowEdit), lowText);
-    GetDlgItemText(int(kHighEdit), highText);
-    if (!formatter.ParseNumber(lowText, low) || !formatter.ParseNumber(highText, high) || low == high)
+    CWnd* lowEdit = GetDlgItem(int(kLowEdit));
+    CWnd* highEdit = GetDlgItem(int(kHighEdit));
+    if (!lowEdit || !highEdit)
         return;
-    m_low = low;
-    m_high = high;
-    if (!m_allowInverted && m_low > m_high)
-        std::swap(m_low, m_high);
+    const std::optional<double> low = ReadNumberField(*lowEdit, kAxisValueRange, formatter.FormatNumber(m_low, 6));
+    if (!low)
+        return;
+    const std::optional<double> high = ReadNumberField(*highEdit, kAxisValueRange, formatter.FormatNumber(m_high, 6));
+    if (!high)
+        return;
+    // An axis runs from its minimum up to its maximum: two values the other way round are
+    // refused rather than swapped behind the user's back.
+    if (*low == *high || (!m_allowInverted && *low > *high)) {
+        CString format;
+        format.LoadString(kMinimumNotBelowMaximumText);
+        const CUserLocale& locale = CUserLocale::Current();
+        AfxMessageBox(CString::Formatted(format.GetString(), ShowLocaleNumber(*low, 6, locale),
+                                         ShowLocaleNumber(*high, 6, locale)).GetString(),
+                      MB_ICONEXCLAMATION);
+        lowEdit->SetFocus();
+        lowEdit->SendMessage(EM_SETSEL, 0, -1);
+        return;
+    }
+    m_low = *low;
+    m_high = *high;
     CDialog::OnOK();
 }
 

@@ -3,9 +3,10 @@
 #include "datamodel/ValueFormatter.h"
 #include "grid/CUGDropListType.h"
 #include "grid/UGDefs.h"
+#include "platform/framework/windows/NumberField.h"
 #include "study/TableStrings.h"
 
-#include <cmath>
+#include <optional>
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -16,6 +17,8 @@ constexpr int kUnitCol = 6;
 constexpr int kReferenceFirstCol = 10;
 constexpr int kReferenceLastCol = 13;
 constexpr int kTopologyWithoutPhaseToPhase = 3;
+// Nominal voltages from a low-voltage outlet to the primary side of a transmission transformer.
+constexpr SNumberRange kNominalVoltageRange{1.0, 1000000.0};
 } // namespace
 
 CSummaryGrid::CSummaryGrid(CWnd* owner, CValueFormatter* formatter, int groupCount)
@@ -144,21 +147,17 @@ BOOL CSummaryGrid::OnEditFinish(int col, int row, CWnd* edit, const CString& tex
         return TRUE;
     const int block = row / GetRowsPerBlock();
     structSummaryTableData* data = MutableBlock(block);
-    if (!data)
+    if (!data || !edit)
         return TRUE;
-    // A text that is no voltage would make every estimated power of the session 0: the edit
-    // stays open and shows the stored voltage again.
-    // Read with the user's number settings: "1,150.5" in English, "1.150,5" in German.
-    const double value = CUGCell::ParseLocaleNumber(text);
-    if (!(value > 0.0) || !std::isfinite(float(value))) {
-        if (edit) {
-            CString stored;
-            stored.Format("%.2f", double(data->nominalVoltage));
-            edit->SetWindowText(stored);
-        }
+    // A voltage the session cannot have (no number, 0, an absurd one) would make every
+    // estimated power of the session wrong: it is refused, and the edit stays open on the stored
+    // voltage.
+    CString stored;
+    QuickGetText(col, row, &stored);
+    const std::optional<double> value = ReadNumberField(*edit, text, kNominalVoltageRange, stored);
+    if (!value)
         return FALSE;
-    }
-    data->nominalVoltage = float(value);
+    data->nominalVoltage = float(*value);
     if (m_owner)
         m_owner->PostMessage(WM_TABLE_NOMINAL_VOLTAGE, WPARAM(block), 0);
     return TRUE;

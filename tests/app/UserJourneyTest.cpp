@@ -128,7 +128,7 @@ constexpr UINT kButtonsOfTheirOwnSteps[] = {kBookmark};
 // other check box is clicked twice.
 constexpr int kEnablingCheckBoxes[] = {int(GraphBar::kSetTimeRange), int(GraphBar::kSetWorkingHours)};
 // What step 3 types into every edit.
-const CString kTypedValue = "250";
+const CString kTypedValue = "1";
 
 template <class T, std::size_t N>
 bool Holds(const T (&list)[N], T value)

@@ -1,5 +1,6 @@
 #include "datamodel/ValueFormatter.h"
 
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/StringTable.h"
 #include "support/ScopedUserLocale.h"
 
@@ -275,30 +276,30 @@ TEST_F(ValueFormatterTest, UnusableSeparatorFallsBackToPoint)
     }
 }
 
-TEST_F(ValueFormatterTest, ParsesNumbersWithTheUsersSeparator)
+// The numbers typed into the program's fields are read with the user's separator.
+TEST_F(ValueFormatterTest, TypedNumbersAreReadWithTheUsersSeparator)
 {
     double v = -7.0;
-    EXPECT_TRUE(formatter.ParseNumber("1.5", v));
+    EXPECT_TRUE(ReadLocaleNumber("1.5", CUserLocale::Current(), v));
     EXPECT_EQ(v, 1.5);
-    EXPECT_TRUE(formatter.ParseNumber("  -2.25\t", v));
+    EXPECT_TRUE(ReadLocaleNumber("  -2.25\t", CUserLocale::Current(), v));
     EXPECT_EQ(v, -2.25);
-    EXPECT_TRUE(formatter.ParseNumber("+3", v));
+    EXPECT_TRUE(ReadLocaleNumber("+3", CUserLocale::Current(), v));
     EXPECT_EQ(v, 3.0);
-    EXPECT_TRUE(formatter.ParseNumber("1e3", v));
+    EXPECT_TRUE(ReadLocaleNumber("1e3", CUserLocale::Current(), v));
     EXPECT_EQ(v, 1000.0);
 
     v = -7.0;
     for (const char* bad : {"", "   ", "1.5x", "1,5", "abc", "+", "+-1", "--1", "nan", "inf", "1e999"})
-        EXPECT_FALSE(formatter.ParseNumber(bad, v)) << bad;
+        EXPECT_FALSE(ReadLocaleNumber(bad, CUserLocale::Current(), v)) << bad;
     EXPECT_EQ(v, -7.0);
 
     CScopedUserLocale de(CUserLocale::DeDe());
-    CValueFormatter german;
-    EXPECT_TRUE(german.ParseNumber("1,5", v));
+    EXPECT_TRUE(ReadLocaleNumber("1,5", CUserLocale::Current(), v));
     EXPECT_EQ(v, 1.5);
-    EXPECT_TRUE(german.ParseNumber(" -0,125 ", v));
+    EXPECT_TRUE(ReadLocaleNumber(" -0,125 ", CUserLocale::Current(), v));
     EXPECT_EQ(v, -0.125);
-    EXPECT_FALSE(german.ParseNumber("1,5x", v));
-    EXPECT_FALSE(german.ParseNumber(" ", v));
+    EXPECT_FALSE(ReadLocaleNumber("1,5x", CUserLocale::Current(), v));
+    EXPECT_FALSE(ReadLocaleNumber(" ", CUserLocale::Current(), v));
 }
 } // namespace

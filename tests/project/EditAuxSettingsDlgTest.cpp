@@ -182,7 +182,7 @@ TEST_F(EditAuxSettingsDlgTest, CorrectionRadioEnablesTheEditsAndTheCorrectedValu
     });
 }
 
-TEST_F(EditAuxSettingsDlgTest, BadOrZeroGainsAndNonFiniteNumbersAreRefusedWithThePrompt)
+TEST_F(EditAuxSettingsDlgTest, BadOrZeroGainsAndNumbersOutOfRangeAreRefusedWithTheRange)
 {
     m_entry.AuxOverride = true;
     Dlg dialog(nullptr, &m_entry, nullptr, 0, false);
@@ -192,15 +192,21 @@ TEST_F(EditAuxSettingsDlgTest, BadOrZeroGainsAndNonFiniteNumbersAreRefusedWithTh
             UINT id;
             const char* text;
             bool accepted;
-            const char* prompt = "Please enter a number.";
+            const char* prompt = "";
         };
-        constexpr const char* kZeroGain = "A gain of 0 is not allowed.";
+        constexpr const char* kGainRange = "Please enter a number from -100,000 to 100,000";
+        constexpr const char* kOffsetRange = "Please enter a number from -1,000,000 to 1,000,000.";
         const Case cases[] = {
-            {Dlg::kGainEdit[0], "0", false, kZeroGain}, {Dlg::kGainEdit[1], "abc", false},
-            {Dlg::kGainEdit[0], "inf", false},          {Dlg::kOffsetEdit[0], "nan", false},
-            {Dlg::kOffsetEdit[1], "1e39", false},       {Dlg::kGainEdit[0], "1e-50", false, kZeroGain}, // 0 as a float
-            {Dlg::kGainEdit[1], "2.5", true},           {Dlg::kOffsetEdit[0], "0", true},
-            {Dlg::kOffsetEdit[1], "-1e-50", true},
+            {Dlg::kGainEdit[0], "0", false, "The value cannot be 0.\nPlease enter a number from -100,000 to 100,000 other than 0."},
+            {Dlg::kGainEdit[1], "abc", false, "\"abc\" is not a number.\nPlease enter a number from -100,000 to 100,000."},
+            {Dlg::kGainEdit[0], "inf", false, kGainRange},
+            {Dlg::kOffsetEdit[0], "nan", false, kOffsetRange},
+            {Dlg::kOffsetEdit[1], "99999999999", false, "99999999999 is out of range.\nPlease enter a number from -1,000,000 to 1,000,000."},
+            {Dlg::kGainEdit[0], "1e-50", false, "The value cannot be 1e-50."}, // 0 as the gain keeps it
+            {Dlg::kGainEdit[1], "2,5", false, "\"2,5\" is not a number."},
+            {Dlg::kGainEdit[1], "2.5", true},
+            {Dlg::kOffsetEdit[0], "0", true},
+            {Dlg::kOffsetEdit[1], "-1,000,000", true},
         };
         for (const Case& c : cases)
         {
@@ -213,12 +219,13 @@ TEST_F(EditAuxSettingsDlgTest, BadOrZeroGainsAndNonFiniteNumbersAreRefusedWithTh
             else
             {
                 ASSERT_EQ(boxes.Boxes().size(), 1u) << c.text;
-                EXPECT_EQ(boxes.Boxes()[0].text, c.prompt) << c.text;
+                EXPECT_NE(boxes.Boxes()[0].text.str().find(c.prompt), std::string::npos) << boxes.Boxes()[0].text.str();
                 EXPECT_EQ(FocusId(), int(c.id)) << c.text;
                 dlg.SetDlgItemText(int(c.id), before);
             }
         }
         EXPECT_DOUBLE_EQ(dlg.GetGain(1), 2.5);
+        EXPECT_DOUBLE_EQ(dlg.GetOffset(1), -1000000.0);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "datamodel/ValueFormatter.h"
 #include "platform/framework/windows/CButton.h"
 #include "project/EnergyCostsDlg.h"
+#include "support/MessageBoxRecorder.h"
 
 namespace
 {
@@ -228,20 +229,29 @@ TEST_F(EnergyCostsDlgTest, OnlyTheLaterOfTwoOverlappingIntervalsIsMarked)
     EXPECT_TRUE(marked(1, 0));
 }
 
-TEST_F(EnergyCostsDlgTest, CostEditsTakeOnlyWholeNumbersAndShowTheStoredValueOtherwise)
+TEST_F(EnergyCostsDlgTest, CostEditsTakeOnlyWholeNumbersInTheRangeAndShowTheStoredValueOtherwise)
 {
     auto page = Open(Tariff({{1.5f, 0.5f, {{0, 60}}}}));
     CWnd& basicFwd = *page->GetDlgItem(CEnergyCostsDlg::kBasicFwdEdit);
     CWnd& ratioFwd = *page->GetGroup(0).fwdEdit;
     CWnd& ratioRev = *page->GetGroup(0).revEdit;
-    for (const char* bad : {"abc", "12x", "", "inf", "nan", "1e39", "1,5"})
+    // Each refused text is told once, after the edit is left, with the range to keep to.
+    const CString range = "Please enter a number from -100,000 to 100,000.";
+    for (const char* bad : {"abc", "12x", "", "inf", "nan", "1e39", "1,5", "100000.5"})
     {
+        CMessageBoxRecorder boxes;
         LeaveEdit(*page, basicFwd, bad);
         LeaveEdit(*page, ratioFwd, bad);
+        CFrameworkApp::PumpWaitingMessages();
         EXPECT_FLOAT_EQ(page->GetEnergyCosts().GetCostFwd(), 0.25f) << bad;
         EXPECT_FLOAT_EQ(page->GetEnergyCosts().GetRatio(0).costFwd, 1.5f) << bad;
         EXPECT_EQ(TextOf(basicFwd), "0.25") << bad;
         EXPECT_EQ(TextOf(ratioFwd), "1.5") << bad;
+        ASSERT_EQ(boxes.Boxes().size(), 1u) << bad;
+        const std::string told = boxes.Boxes()[0].text.str();
+        EXPECT_NE(told.find(std::string(bad) == "100000.5" || std::string(bad) == "1e39" ? "is out of range" : "is not a number"),
+                  std::string::npos) << told;
+        EXPECT_NE(told.find(range.str()), std::string::npos) << told;
     }
     LeaveEdit(*page, basicFwd, " 0.1234567 ");
     LeaveEdit(*page, ratioRev, "-2");
@@ -249,21 +259,23 @@ TEST_F(EnergyCostsDlgTest, CostEditsTakeOnlyWholeNumbersAndShowTheStoredValueOth
     EXPECT_EQ(TextOf(basicFwd), "0.123457");
     EXPECT_FLOAT_EQ(page->GetEnergyCosts().GetRatio(0).costRev, -2.0f);
     EXPECT_EQ(TextOf(ratioRev), "-2");
+    LeaveEdit(*page, basicFwd, "-100,000");
+    EXPECT_FLOAT_EQ(page->GetEnergyCosts().GetCostFwd(), -100000.0f);
     LeaveEdit(*page, *page->GetDlgItem(CEnergyCostsDlg::kCurrencyEdit), "CHF");
     EXPECT_EQ(page->GetEnergyCosts().GetCurrency(), "CHF");
 }
 
-TEST_F(EnergyCostsDlgTest, CostParseFollowsTheFormattersDecimalSeparator)
+TEST_F(EnergyCostsDlgTest, CostEditsReadTheUsersDecimalSeparator)
 {
-    float cost = 0.0f;
-    EXPECT_TRUE(CEnergyCostsDlg::ParseCost(m_formatter, "3.5", cost));
-    EXPECT_FLOAT_EQ(cost, 3.5f);
-    EXPECT_TRUE(CEnergyCostsDlg::ParseCost(m_formatter, "-3.4e38", cost));
-    EXPECT_FALSE(CEnergyCostsDlg::ParseCost(m_formatter, "-3.5e38", cost));
+    auto page = Open(Tariff({{1.5f, 0.5f, {{0, 60}}}}));
     CScopedUserLocale german(CUserLocale::DeDe());
-    const CValueFormatter formatter;
-    EXPECT_TRUE(CEnergyCostsDlg::ParseCost(formatter, "0,75", cost));
-    EXPECT_FLOAT_EQ(cost, 0.75f);
+    CMessageBoxRecorder boxes;
+    LeaveEdit(*page, *page->GetGroup(0).fwdEdit, "0,75");
+    EXPECT_FLOAT_EQ(page->GetEnergyCosts().GetRatio(0).costFwd, 0.75f);
+    LeaveEdit(*page, *page->GetGroup(0).fwdEdit, "3.5");
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_FLOAT_EQ(page->GetEnergyCosts().GetRatio(0).costFwd, 0.75f);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST_F(EnergyCostsDlgTest, ScrollingStepsAndRolesStayRightWhenScrolled)

@@ -216,7 +216,7 @@ TEST_F(SessionDialogInputTest, AZeroGainIsToldOnceAndOneEnterClosesTheMessage)
         KeyDown(dlg, VK_RETURN);
         KeyUp(dlg, VK_RETURN);
         ASSERT_EQ(boxes.Boxes().size(), 1u);
-        EXPECT_EQ(boxes.Boxes()[0].text, "A gain of 0 is not allowed.");
+        EXPECT_EQ(boxes.Boxes()[0].text, "The value cannot be 0.\nPlease enter a number from -100,000 to 100,000 other than 0.");
         EXPECT_EQ(CWnd::GetFocus(), &gain);
         // The Enter that closes the message is pressed in the message box; only its release
         // reaches the box, and it is no new Enter.

@@ -578,10 +578,24 @@ TEST_F(GraphPagesTest, AxesAreScaledInTheirDialogsAndScrollingStopsAtTheData)
             offered.push_back(item.id);
         return ID_PLOT_SCALE_AXIS;
     });
-    const auto previousDialog = CDialog::SetModalDriver([](CDialog& dialog) {
+    // Text that is no number and a minimum above the maximum are refused, each with a message,
+    // and the dialog stays open; nothing is swapped.
+    std::vector<CString> refusals;
+    const auto previousDialog = CDialog::SetModalDriver([&](CDialog& dialog) {
         if (dialog.GetTemplateId() == CManualScaleDlg::kTemplateId) {
-            dialog.SetDlgItemText(int(CManualScaleDlg::kLowEdit), "-5");
-            dialog.SetDlgItemText(int(CManualScaleDlg::kHighEdit), "20");
+            const auto tryValues = [&](const char* low, const char* high) {
+                const std::size_t before = m_program.Boxes().size();
+                dialog.SetDlgItemText(int(CManualScaleDlg::kLowEdit), low);
+                dialog.SetDlgItemText(int(CManualScaleDlg::kHighEdit), high);
+                dialog.SendMessage(WM_COMMAND, IDOK, 0);
+                CFrameworkApp::PumpWaitingMessages();
+                for (std::size_t i = before; i < m_program.Boxes().size(); ++i)
+                    refusals.push_back(m_program.Boxes()[i].text);
+            };
+            tryValues("abc", "20");
+            tryValues("20", "-5");
+            tryValues("-5", "20");
+            return;
         }
         dialog.SendMessage(WM_COMMAND, IDOK, 0);
     });
@@ -592,6 +606,8 @@ TEST_F(GraphPagesTest, AxesAreScaledInTheirDialogsAndScrollingStopsAtTheData)
     EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMin(), -5.0);
     EXPECT_DOUBLE_EQ(chart.GetYAxis(0)->GetMax(), 20.0);
     EXPECT_TRUE(chart.GetYAxis(0)->IsManual());
+    EXPECT_EQ(refusals, (std::vector<CString>{"\"abc\" is not a number.\nPlease enter a number from -1000000000 to 1000000000.",
+                                              "The minimum 20 is not below the maximum -5.\nPlease enter a minimum below the maximum."}));
     // A double click on the time axis opens its dialog, which takes the axis's range as it is.
     const CPlotXAxis& axis = *chart.GetXAxis(0);
     const double start = axis.GetMin();

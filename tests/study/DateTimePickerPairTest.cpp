@@ -7,7 +7,11 @@
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/XAxisTimeLabels.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/WindowTesting.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/ScopedTimeZone.h"
+#include "support/ScopedUserLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +55,8 @@ protected:
     }
     CComboBox& List() { return *static_cast<CComboBox*>(m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.intervalList))); }
 
+    // The pickers show the dates in the user's short-date picture, here M/d/yyyy.
+    CScopedUserLocale m_locale{CUserLocale::EnUs()};
     CWnd m_window;
     CBasicGraphViewDialogBar m_bar;
     CDateTimePickerControls m_pair;
@@ -87,21 +93,57 @@ TEST_F(DateTimePickerPairTest, ChoicesAlignTheBeginToTheirUnit)
     EXPECT_EQ(end, CHighTime(2026, 3, 4, 14, 45, 10));
 }
 
-TEST_F(DateTimePickerPairTest, ASecondsFieldSpunAcrossItsWrapMovesOneSecond)
+TEST_F(DateTimePickerPairTest, APickerTypedOrSteppedGivesThatTimeAndRefusesWhatIsNoDate)
 {
-    Init(CHighTime(2026, 3, 4, 14, 35, 0), CHighTime(2026, 3, 4, 15, 35, 0));
-    // 14:35:00 spun down shows 14:35:59: the user meant 14:34:59.
-    Pick(GraphBar::kTimeRangePickers.beginTime, CHighTime(2026, 3, 4, 14, 35, 59));
+    m_window.ShowWindow(SW_SHOW);
+    CWnd& beginTime = *m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.beginTime));
+    CWnd& beginDate = *m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.beginDate));
+    // Typed from the picker's first field on, as "h:mm:ss tt" and "M/d/yyyy" read.
+    const auto type = [](CWnd& picker, const char* keys) {
+        picker.SetFocus();
+        SimulateKey(picker, VK_HOME);
+        for (const char* key = keys; *key; ++key)
+            SimulateKey(picker, *key == '/' ? 0xBF : UINT(*key));
+        SimulateKey(picker, VK_RETURN);
+    };
     CHighTime begin, end;
+    // Typed digit by digit, 14:59 stays 14:59 (no field is carried into the next).
+    Init(CHighTime(2026, 3, 4, 14, 0, 0), CHighTime(2026, 3, 4, 15, 0, 0));
+    type(beginTime, "25900P");
+    m_pair.OnPickerChanged(true);
     m_pair.GetRange(begin, end);
-    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 14, 34, 59));
-    // The individual length is kept.
-    EXPECT_EQ(end - begin, CHighTimeSpan(0, 1, 0, 0));
-    // Minutes spun up from 59 to 00 move on one minute.
+    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 14, 59, 0));
+    // Its seconds stepped down from 00 give the second before: 14:58:59.
     Init(CHighTime(2026, 3, 4, 14, 59, 0), CHighTime(2026, 3, 4, 15, 59, 0));
-    Pick(GraphBar::kTimeRangePickers.beginTime, CHighTime(2026, 3, 4, 14, 0, 0));
+    type(beginTime, "25900P");
+    SimulateKey(beginTime, VK_HOME);
+    for (int i = 0; i < 5; ++i) // "2:59:" before the seconds
+        SimulateKey(beginTime, VK_RIGHT);
+    SimulateKey(beginTime, VK_DOWN);
+    m_pair.OnPickerChanged(true);
     m_pair.GetRange(begin, end);
-    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 15, 0, 0));
+    EXPECT_EQ(begin, CHighTime(2026, 3, 4, 14, 58, 59));
+    EXPECT_EQ(end - begin, CHighTimeSpan(0, 1, 0, 0)); // the individual length is kept
+
+    // A date typed with its separators; one not in the calendar or outside the limits is
+    // refused with a message, and the picker keeps its date.
+    type(beginDate, "02/15/2024");
+    m_pair.OnPickerChanged(true);
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2024, 2, 15, 14, 58, 59));
+    for (const char* bad : {"02302024", "13012024", "01011985"}) {
+        CMessageBoxRecorder boxes;
+        type(beginDate, bad);
+        CFrameworkApp::PumpWaitingMessages();
+        SYSTEMTIME shown{};
+        static_cast<CDateTimeCtrl&>(beginDate).GetTime(&shown);
+        EXPECT_EQ(CHighTime(shown.wYear, shown.wMonth, shown.wDay, 0, 0, 0), CHighTime(2024, 2, 15, 0, 0, 0)) << bad;
+        ASSERT_EQ(boxes.Boxes().size(), 1u) << bad;
+        EXPECT_EQ(boxes.Boxes()[0].text, std::string(bad) == "01011985"
+                                             ? "01/01/1985 is outside the dates this field takes.\nPlease enter a date from 1/1/1990 to 1/1/2050."
+                                             : CString(std::string(bad).substr(0, 2) + "/" + std::string(bad).substr(2, 2) + "/" +
+                                                       std::string(bad).substr(4) + " is not a date.\nPlease enter a date that is in the calendar."));
+    }
 }
 
 TEST_F(DateTimePickerPairTest, ChangesBeyondTheLimitsAreUndoneAndEditingTheEndMakesTheLengthIndividual)

@@ -11,6 +11,7 @@
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/ProjectManagerChange.h"
+#include "support/MessageBoxRecorder.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/ManualScaleDlg.h"
 #include "study/PlotNames.h"
@@ -142,8 +143,16 @@ TEST_F(GraphViewInteractionTest, ALimitIsShownAloneAndPowerFactorLimitsStayWithi
     Click(GraphBar::kFirstLimitCheck + 1);
     EXPECT_FALSE(settings.m_isLimit[0]);
     EXPECT_TRUE(settings.m_isLimit[1]);
-    // Minus three typed into the power-factor limit becomes -1, written back.
+    // Minus three typed into the power-factor limit is refused with the range; minus one is taken.
+    CMessageBoxRecorder boxes;
+    const float before = settings.m_limits[1];
     m_bar->SetDlgItemText(int(GraphBar::kFirstLimitEdit) + 1, "-3");
+    m_view->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstLimitEdit + 1, EN_KILLFOCUS), 0);
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "-3 is out of range.\nPlease enter a number from -1 to 1.");
+    EXPECT_EQ(settings.m_limits[1], before);
+    m_bar->SetDlgItemText(int(GraphBar::kFirstLimitEdit) + 1, "-1");
     m_view->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstLimitEdit + 1, EN_KILLFOCUS), 0);
     EXPECT_EQ(settings.m_limits[1], -1.0f);
     CString text;
@@ -155,10 +164,12 @@ TEST_F(GraphViewInteractionTest, ALimitIsShownAloneAndPowerFactorLimitsStayWithi
         if (Chart().GetLimit(i)->kind == EPlotLimitKind::YLine && Chart().GetLimit(i)->position1 == -1.0)
             line = true;
     EXPECT_TRUE(line);
-    // Unparsable text gives the row's default; an empty text hides the limit.
+    // Unparsable text keeps the limit; an empty text hides the limit.
     m_bar->SetDlgItemText(int(GraphBar::kFirstLimitEdit), "abc");
     m_view->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstLimitEdit, EN_KILLFOCUS), 0);
     EXPECT_EQ(settings.m_limits[0], 0.0f);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
     m_bar->SetDlgItemText(int(GraphBar::kFirstLimitEdit) + 1, "");
     m_view->SendMessage(WM_COMMAND, MAKEWPARAM(GraphBar::kFirstLimitEdit + 1, EN_KILLFOCUS), 0);
     EXPECT_FALSE(settings.m_isLimit[1]);

@@ -5,6 +5,8 @@
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "study/SummaryGrid.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/ScopedUserLocale.h"
 #include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>
@@ -200,6 +202,7 @@ TEST_F(SummaryGridTest, TheHintTellsTheShareOfValidValues)
 
 TEST_F(SummaryGridTest, ANominalVoltageThatIsNoVoltageIsRefusedAndTheStoredOneStays)
 {
+    CScopedUserLocale english(CUserLocale::EnUs());
     m_blocks[1]->nominalVoltage = 230.0f;
     Create(true);
     const int row = m_grid->NumberCellRow(1);
@@ -211,11 +214,18 @@ TEST_F(SummaryGridTest, ANominalVoltageThatIsNoVoltageIsRefusedAndTheStoredOneSt
 
     CWnd edit;
     ASSERT_TRUE(edit.CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 10, 10), m_grid.get(), 1));
-    for (const char* bad : {"abc", "0", "-5", ""}) {
+    // Refused, each with a message that names the range: no number, nothing at a foreign
+    // separator, nothing absurd.
+    for (const char* bad : {"abc", "0", "-5", "", "230,5", "999999999"}) {
+        CMessageBoxRecorder boxes;
         EXPECT_FALSE(m_grid->OnEditFinish(2, row, &edit, bad, FALSE)) << bad;
         CString shown;
         edit.GetWindowText(shown);
         EXPECT_EQ(shown, "230.00") << bad;
+        CFrameworkApp::PumpWaitingMessages();
+        ASSERT_EQ(boxes.Boxes().size(), 1u) << bad;
+        EXPECT_NE(boxes.Boxes()[0].text.str().find("Please enter a number from 1 to 1,000,000."), std::string::npos)
+            << boxes.Boxes()[0].text.str();
     }
     EXPECT_FLOAT_EQ(m_blocks[1]->nominalVoltage, 230.0f);
     EXPECT_TRUE(m_grid->OnEditFinish(2, row, &edit, "240", FALSE));

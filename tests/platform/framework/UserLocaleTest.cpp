@@ -1,3 +1,4 @@
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/UserLocale.h"
 #include "support/ScopedUserLocale.h"
 
@@ -77,4 +78,37 @@ TEST(CUserLocale, ReadsInstalledPosixLocales)
     EXPECT_EQ(de->thousandsSeparator, ".");
     EXPECT_EQ(de->currencySymbol, "\xE2\x82\xAC");
     EXPECT_EQ(de->currencyDigits, 2);
+}
+
+// A typed number is read whole in the locale's convention: grouping only in threes, the other
+// convention's separator makes it no number (never cut at it nor taken for the decimal point).
+TEST(CUserLocale, ReadsTypedNumbersWholeInItsConvention)
+{
+    struct SCase
+    {
+        const char* text;
+        bool number;
+        double value;
+    };
+    const auto check = [](const CUserLocale& locale, std::initializer_list<SCase> cases) {
+        for (const SCase& c : cases) {
+            double value = -999.0;
+            EXPECT_EQ(ReadLocaleNumber(c.text, locale, value), c.number) << c.text;
+            if (c.number) {
+                EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+            }
+        }
+    };
+    check(CUserLocale::EnUs(), {{"1,234.5", true, 1234.5}, {" -7.25 ", true, -7.25}, {"12,345,678", true, 12345678},
+                                {"$3.50", true, 3.5}, {"(2)", true, -2}, {"1e3", true, 1000}, {".5", true, 0.5},
+                                {"5.", true, 5}, {"230,5", false, 0}, {"1,23", false, 0}, {"1234,567", false, 0},
+                                {"abc", false, 0}, {"", false, 0}, {"1.2.3", false, 0}, {"1e", false, 0},
+                                {"1e999", false, 0}, {"12x", false, 0}, {"-", false, 0}});
+    check(CUserLocale::DeDe(), {{"230,5", true, 230.5}, {"1.234,5", true, 1234.5}, {"230.5", false, 0}});
+    CUserLocale plain = CUserLocale::EnUs();
+    plain.thousandsSeparator = "";
+    check(plain, {{"1000.5", true, 1000.5}, {"1,000", false, 0}});
+    EXPECT_EQ(ShowLocaleNumber(1000000, 6, CUserLocale::EnUs()), "1,000,000");
+    EXPECT_EQ(ShowLocaleNumber(-0.25, 6, CUserLocale::DeDe()), "-0,25");
+    EXPECT_EQ(ShowLocaleNumber(-0.0001, 2, CUserLocale::EnUs()), "0");
 }

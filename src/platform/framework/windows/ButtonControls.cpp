@@ -6,13 +6,16 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -71,28 +74,100 @@ bool IsAutoRadio(const CWnd& window)
     return impl && impl->controlClass == "BUTTON" && (impl->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
 }
 
-// A clicked automatic radio button stays checked and clears the other automatic radio buttons
-// of its group: the controls from the one with WS_GROUP at or before it up to the next one with
-// WS_GROUP. Several groups may share one parent, as the option bars have them.
-void CheckWithinGroup(CWnd& clicked, QAbstractButton& button)
+// A radio button that is not drawn as a push button: one of a group the arrow keys move in.
+bool IsGroupedRadio(const CWnd& window)
 {
-    {
-        const QSignalBlocker block(&button);
-        button.setChecked(true);
-    }
-    CWnd* first = &clicked;
+    const WndImpl* impl = window.Impl();
+    const DWORD type = impl ? impl->style & BS_TYPEMASK : 0;
+    return impl && impl->controlClass == "BUTTON" && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) &&
+           !(impl->style & BS_PUSHLIKE);
+}
+
+// The controls of the group of a control: from the one with WS_GROUP at or before it up to the
+// next one with WS_GROUP. Several groups may share one parent, as the option bars have them.
+std::vector<CWnd*> GroupOf(CWnd& member)
+{
+    CWnd* first = &member;
     while (!(first->GetStyle() & WS_GROUP))
     {
         CWnd* previous = first->GetWindow(GW_HWNDPREV);
         if (!previous) break;
         first = previous;
     }
+    std::vector<CWnd*> group;
     for (CWnd* c = first; c; c = c->GetWindow(GW_HWNDNEXT))
     {
         if (c != first && (c->GetStyle() & WS_GROUP)) break;
-        if (c != &clicked && IsAutoRadio(*c)) c->SendMessage(BM_SETCHECK, BST_UNCHECKED);
+        group.push_back(c);
     }
+    return group;
 }
+
+// A radio group is one stop of Tab, as in the platform's dialogs: when its first button is a
+// tab stop, Tab reaches the group at its checked button (the first when none is checked), and
+// the arrow keys move within it.
+void UpdateRadioTabStop(CWnd& member)
+{
+    std::vector<CWnd*> radios;
+    for (CWnd* c : GroupOf(member))
+        if (IsGroupedRadio(*c)) radios.push_back(c);
+    if (radios.empty() || !(radios.front()->GetStyle() & WS_TABSTOP)) return;
+    CWnd* stop = radios.front();
+    for (CWnd* radio : radios)
+        if (radio->SendMessage(BM_GETCHECK) == BST_CHECKED) stop = radio;
+    for (CWnd* radio : radios)
+        if (QWidget* widget = radio->Impl()->widget) widget->setFocusPolicy(radio == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// A clicked automatic radio button stays checked and clears the other automatic radio buttons
+// of its group.
+void CheckWithinGroup(CWnd& clicked, QAbstractButton& button)
+{
+    {
+        const QSignalBlocker block(&button);
+        button.setChecked(true);
+    }
+    for (CWnd* c : GroupOf(clicked))
+        if (c != &clicked && IsAutoRadio(*c)) c->SendMessage(BM_SETCHECK, BST_UNCHECKED);
+    UpdateRadioTabStop(clicked);
+}
+
+// The arrow keys move the choice to the next (Down, Right) or previous (Up, Left) enabled radio
+// button of the group, round its ends, and click it there, as the platform's dialogs do.
+class CRadioButton : public CWholeRectButton<QRadioButton>
+{
+public:
+    CRadioButton(WndImpl& impl, QWidget* parent) : CWholeRectButton<QRadioButton>(parent), m_impl(impl) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
+        if (!forward && key != Qt::Key_Up && key != Qt::Key_Left)
+        {
+            QRadioButton::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+        if (!m_impl.owner || !IsGroupedRadio(*m_impl.owner)) return;
+        std::vector<CWnd*> radios;
+        for (CWnd* c : GroupOf(*m_impl.owner))
+            if (IsGroupedRadio(*c) && c->IsWindowEnabled() && c->IsWindowVisible()) radios.push_back(c);
+        const auto at = std::find(radios.begin(), radios.end(), m_impl.owner);
+        if (radios.size() < 2 || at == radios.end()) return;
+        const std::size_t n = radios.size();
+        const std::size_t here = std::size_t(at - radios.begin());
+        CWnd* next = radios[(here + (forward ? 1 : n - 1)) % n];
+        auto* button = qobject_cast<QAbstractButton*>(next->Impl()->widget.data());
+        if (!button) return;
+        button->setFocus(Qt::TabFocusReason);
+        button->click();
+    }
+
+private:
+    WndImpl& m_impl;
+};
 } // namespace
 
 QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
@@ -131,7 +206,7 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     }
     else if (radio)
     {
-        auto* radio = new CWholeRectButton<QRadioButton>(parent);
+        auto* radio = new CRadioButton(impl, parent);
         radio->setAutoExclusive(type == BS_AUTORADIOBUTTON);
         button = radio;
     }
@@ -216,6 +291,7 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
                 button->setAutoExclusive(false);
                 button->setChecked(w == BST_CHECKED);
                 button->setAutoExclusive(exclusive);
+                if (wnd.owner) UpdateRadioTabStop(*wnd.owner);
             }
             return 0;
         }

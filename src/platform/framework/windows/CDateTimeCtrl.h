@@ -14,6 +14,11 @@ public:
     DWORD GetTime(SYSTEMTIME* time) const;
     // A display picture in the platform's letters (d, M, y, H, h, m, s, t).
     BOOL SetFormat(LPCTSTR format);
+    // The dates a date picker takes (null: no bound on that side); a date typed outside them is
+    // refused with a message, the arrows stop at them.
+    BOOL SetRange(const SYSTEMTIME* lowest, const SYSTEMTIME* highest);
 };
 inline constexpr DWORD GDT_VALID = 0;
 inline constexpr DWORD GDT_ERROR = DWORD(-1);
+inline constexpr WPARAM GDTR_MIN = 1;
+inline constexpr WPARAM GDTR_MAX = 2;

@@ -99,7 +99,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
         widget->setFocusPolicy((impl->style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     else
         widget->setFocusPolicy((impl->style & WS_TABSTOP) ? Qt::TabFocus : Qt::NoFocus);
-    widget->setGeometry(cs.x, cs.y, std::max(cs.cx, 0), std::max(cs.cy, 0));
+    widget->setGeometry(cs.x, cs.y, std::max(cs.cx, 0), impl->shownHeight ? impl->shownHeight(cs.cy) : std::max(cs.cy, 0));
     if (!(impl->style & WS_VISIBLE)) widget->hide();
     impl->widget = widget;
     BridgeWidget(*impl, widget);
@@ -340,7 +340,7 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     const QRect old = w->geometry();
     QRect geometry = old;
     if (!(flags & SWP_NOMOVE)) geometry.moveTopLeft(QPoint(x, y));
-    if (!(flags & SWP_NOSIZE)) geometry.setSize(QSize(std::max(cx, 0), std::max(cy, 0)));
+    if (!(flags & SWP_NOSIZE)) geometry.setSize(QSize(std::max(cx, 0), m_impl->shownHeight ? m_impl->shownHeight(cy) : std::max(cy, 0)));
     if (geometry != old)
     {
         w->setGeometry(geometry);

@@ -5,11 +5,33 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
 
+#include <algorithm>
 #include <cstring>
 
 namespace
 {
+// A drop-down list drops below its box, at least as wide as the box (above it where the screen
+// ends below): the style's habit of opening the list over the box would hide what lies under it.
+class CDropDownCombo : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        QWidget* popup = view() ? view()->window() : nullptr;
+        if (!popup || popup == window()) return;
+        QRect shown(mapToGlobal(QPoint(0, height())), QSize(std::max(popup->width(), width()), popup->height()));
+        const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
+        if (!screenArea.isEmpty() && shown.bottom() > screenArea.bottom())
+            shown.moveBottom(mapToGlobal(QPoint(0, 0)).y() - 1);
+        popup->setGeometry(shown);
+    }
+};
+
 QString Text(LPARAM lParam) { return QString::fromUtf8(lParam ? reinterpret_cast<const char*>(lParam) : ""); }
 
 int Find(QComboBox* combo, int startAfter, const QString& text, bool exact)
@@ -112,9 +134,13 @@ LRESULT ComboProc(WndImpl& impl, QComboBox* combo, UINT message, WPARAM wParam, 
 
 QWidget* CreateComboBoxControl(WndImpl& impl, QWidget* parent)
 {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new CDropDownCombo(parent);
     const DWORD kind = impl.style & 0x3;
     combo->setEditable(kind == CBS_DROPDOWN || kind == CBS_SIMPLE);
+    // As on the original platform the height a template gives a drop-down box is that of its
+    // dropped list: the box itself is one line high.
+    if (kind != CBS_SIMPLE)
+        impl.shownHeight = [combo](int given) { return std::clamp(given, 0, combo->sizeHint().height()); };
     combo->setInsertPolicy(QComboBox::NoInsert);
     TakeFocusWithTheWheelOnly(combo);
     auto* self = &impl;

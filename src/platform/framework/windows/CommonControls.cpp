@@ -4,9 +4,9 @@
 #include "platform/framework/windows/CProgressCtrl.h"
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/NativeControls.h"
+#include "platform/framework/windows/PickerEdit.h"
 #include "platform/framework/windows/WindowBridge.h"
 
-#include <QDateTimeEdit>
 #include <QProgressBar>
 #include <QTabBar>
 
@@ -135,7 +135,7 @@ QWidget* CreateTabControl(WndImpl& impl, QWidget* parent)
 QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
 {
     const bool time = (impl.style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT;
-    auto* edit = time ? static_cast<QDateTimeEdit*>(new QTimeEdit(parent)) : static_cast<QDateTimeEdit*>(new QDateEdit(parent));
+    auto* edit = new CPickerEdit(time, parent);
     edit->setCalendarPopup(!time && !(impl.style & DTS_UPDOWN));
     TakeFocusWithTheWheelOnly(edit);
     // The user's own date and time pictures, as every other date and time the program shows; a
@@ -161,7 +161,9 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
             const auto* st = reinterpret_cast<const SYSTEMTIME*>(l);
             const QDate date(st->wYear, st->wMonth, st->wDay);
             const QTime clock(st->wHour, st->wMinute, st->wSecond);
-            if (!date.isValid() || !clock.isValid()) return FALSE;
+            // A date outside the picker's range is refused, as the platform's picker does.
+            if (!date.isValid() || !clock.isValid() || (!time && (date < edit->minimumDate() || date > edit->maximumDate())))
+                return FALSE;
             const QSignalBlocker block(edit);
             // A time picker keeps a date of its own (outside which its time is not shown), a
             // date picker a time: each takes only its part.
@@ -182,6 +184,15 @@ QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
             st->wMinute = WORD(when.time().minute());
             st->wSecond = WORD(when.time().second());
             return GDT_VALID;
+        }
+        case DTM_SETRANGE:
+        {
+            // The dates a date picker takes; a time picker takes every time of day.
+            const auto* range = reinterpret_cast<const SYSTEMTIME*>(l);
+            if (time || !range) return TRUE;
+            if (wParam & GDTR_MIN) edit->setMinimumDate(QDate(range[0].wYear, range[0].wMonth, range[0].wDay));
+            if (wParam & GDTR_MAX) edit->setMaximumDate(QDate(range[1].wYear, range[1].wMonth, range[1].wDay));
+            return TRUE;
         }
         case DTM_SETFORMAT:
             edit->setDisplayFormat(QtPicture(QString::fromUtf8(l ? reinterpret_cast<const char*>(l) : "")));
@@ -268,6 +279,11 @@ DWORD CDateTimeCtrl::GetTime(SYSTEMTIME* time) const
     return time ? DWORD(const_cast<CDateTimeCtrl*>(this)->SendMessage(DTM_GETSYSTEMTIME, 0, LPARAM(time))) : GDT_ERROR;
 }
 BOOL CDateTimeCtrl::SetFormat(LPCTSTR format) { return BOOL(SendMessage(DTM_SETFORMAT, 0, LPARAM(format))); }
+BOOL CDateTimeCtrl::SetRange(const SYSTEMTIME* lowest, const SYSTEMTIME* highest)
+{
+    SYSTEMTIME range[2] = {lowest ? *lowest : SYSTEMTIME{}, highest ? *highest : SYSTEMTIME{}};
+    return BOOL(SendMessage(DTM_SETRANGE, (lowest ? GDTR_MIN : 0) | (highest ? GDTR_MAX : 0), LPARAM(range)));
+}
 
 BOOL CProgressCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {

@@ -1,5 +1,6 @@
 #include "platform/framework/windows/DataExchange.h"
 
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CDialog.h"
 #include "platform/framework/windows/QtBridge.h"
@@ -61,17 +62,6 @@ bool ParseLong(const CString& text, long long& value)
     return errno == 0 && end && *end == 0;
 }
 
-bool ParseDouble(const CString& text, double& value)
-{
-    CString t = text;
-    t.Trim();
-    if (t.IsEmpty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(t.GetString(), &end);
-    return errno == 0 && end && *end == 0 && std::isfinite(value);
-}
-
 template <typename T>
 void ExchangeInteger(CDataExchange* dx, int id, T& value, long long lowest, long long highest)
 {
@@ -95,11 +85,14 @@ void ExchangeReal(CDataExchange* dx, int id, T& value, int digits)
 {
     if (!dx->m_bSaveAndValidate)
     {
-        SetTextOf(dx, id, CString::Formatted("%.*g", digits, double(value)));
+        // Shown and read in the user's locale, as every typed number is.
+        CString shown = CString::Formatted("%.*g", digits, double(value));
+        shown.Replace(".", CUserLocale::Current().decimalSeparator.GetString());
+        SetTextOf(dx, id, shown);
         return;
     }
     double parsed = 0;
-    if (!ParseDouble(TextOf(dx, id), parsed))
+    if (!ReadLocaleNumber(TextOf(dx, id), CUserLocale::Current(), parsed))
     {
         AfxMessageBox(AFX_IDP_PARSE_REAL);
         dx->Fail();

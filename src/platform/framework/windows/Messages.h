@@ -323,6 +323,7 @@ inline constexpr UINT TCM_ENABLEITEM = 0x1370;    // wParam index, lParam enable
 inline constexpr UINT TCM_ISITEMENABLED = 0x1371; // wParam index
 inline constexpr UINT DTM_GETSYSTEMTIME = 0x1001;
 inline constexpr UINT DTM_SETSYSTEMTIME = 0x1002;
+inline constexpr UINT DTM_SETRANGE = 0x1004;
 inline constexpr UINT DTM_SETFORMAT = 0x1032;
 inline constexpr UINT PBM_SETRANGE = 0x0401;
 inline constexpr UINT PBM_SETPOS = 0x0402;

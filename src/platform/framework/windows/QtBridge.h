@@ -233,6 +233,9 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     bool scrollBarShown[2] = {false, false};
     // Whether a dialog contains this window.
     bool InDialog() const;
+    // The height the window takes for a height it is given (a drop-down combo box shows one line;
+    // the rest of what a template gives it is its list's); none: the height given.
+    std::function<int(int given)> shownHeight;
 };
 
 // Registers a native widget (or a scroll area's viewport) so that its input reaches a window.

@@ -6,6 +6,7 @@
 
 #include "platform/framework/windows/Cursors.h"
 #include "platform/framework/windows/DcPainting.h"
+#include "platform/framework/windows/PickerEdit.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -117,6 +118,9 @@ QPoint ToClient(const WndImpl& impl, QObject* target, QPoint p)
 // Enter presses the focused push button or the default button; Escape is Cancel.
 void DialogKey(WndImpl& dialog, UINT vk)
 {
+    // What was typed into a picker's fields is taken first; a date it refuses keeps the dialog open.
+    if (vk == VK_RETURN)
+        if (auto* picker = dynamic_cast<CPickerEdit*>(QApplication::focusWidget()); picker && !picker->TakeTyped()) return;
     UINT id = vk == VK_ESCAPE ? 2u : dialog.defaultButton;
     HWND control = nullptr;
     if (vk == VK_RETURN)

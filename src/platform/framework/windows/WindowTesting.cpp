@@ -48,15 +48,22 @@ MouseAction MouseActionOf(UINT message, UINT keyFlags)
     return a;
 }
 
-// The key of the point on the main block of a keyboard.
-constexpr UINT kPeriodKey = 0xBE;
-
 QString TextOf(UINT virtualKey, UINT keyFlags)
 {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
         return QString(QChar((keyFlags & MK_SHIFT) || virtualKey <= '9' ? char(virtualKey) : char(virtualKey - 'A' + 'a')));
     if (virtualKey == VK_SPACE) return QStringLiteral(" ");
-    if (virtualKey == kPeriodKey) return QStringLiteral(".");
+    // The punctuation of a US keyboard, with Shift its second sign.
+    struct SPunctuation
+    {
+        UINT key;
+        char plain;
+        char shifted;
+    };
+    static constexpr SPunctuation kPunctuation[] = {{0xBA, ';', ':'}, {0xBC, ',', '<'}, {0xBD, '-', '_'},
+                                                    {0xBE, '.', '>'}, {0xBF, '/', '?'}};
+    for (const SPunctuation& p : kPunctuation)
+        if (p.key == virtualKey) return QString(QChar((keyFlags & MK_SHIFT) ? p.shifted : p.plain));
     return {};
 }
 

@@ -120,6 +120,27 @@ TEST_F(WindowTest, ModelessDialogExchangesDataWithItsControls)
     EXPECT_DOUBLE_EQ(dlg.factor, 2.25);
     EXPECT_EQ(dlg.choice, 0);
 
+    // The radio group is one stop of Tab, at its checked button; the arrows move the choice
+    // round the group and back out of it Tab goes on.
+    dlg.GetDlgItem(102)->SetFocus();
+    SendKey(dlg, Qt::Key_Tab);
+    EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(103));
+    SendKey(dlg, Qt::Key_Down);
+    EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(104));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(104), UINT(BST_CHECKED));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(103), UINT(BST_UNCHECKED));
+    SendKey(dlg, Qt::Key_Down);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(103), UINT(BST_CHECKED));
+    SendKey(dlg, Qt::Key_Up);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(104), UINT(BST_CHECKED));
+    SendKey(dlg, Qt::Key_Tab);
+    EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(105));
+    SendKey(dlg, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(104));
+    SendKey(dlg, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(102));
+    dlg.CheckRadioButton(103, 104, 103);
+
     BoxRecorder boxes;
     dlg.SetDlgItemText(102, "2,5x");
     EXPECT_FALSE(dlg.UpdateData(TRUE));

@@ -3,10 +3,19 @@
 // with QT_SCALE_FACTOR=2.
 #include "WindowTestSupport.h"
 
+#include "platform/framework/windows/CDialog.h"
+#include "platform/framework/windows/CComboBox.h"
+#include "platform/framework/windows/DialogTemplate.h"
 #include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/WindowStyles.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <cstdlib>
 
 namespace
 {
@@ -75,4 +84,59 @@ TEST(HighDpi, LogicalCoordinatesDevicePixelsAndCrispEdges)
         EXPECT_TRUE(HasDetailBelowALogicalPixel(shown, QRect(QPoint(20, 40), QSize(120, 40))));
         if (const char* out = std::getenv("ORN_HIDPI_PNG")) shown.save(out);
     }
+}
+
+// Every drop-down box of the program's dialog templates is one line high, within its dialog,
+// and drops its list below itself at least as wide as the box: a template gives a drop-down box
+// the height of its list, which must not stand as a tall box over the controls below.
+TEST(HighDpi, EveryDropDownBoxOfTheTemplatesIsOneLineHighWithItsListBelow)
+{
+    CFrameworkApp::EnsureInitialized();
+    ::setenv("ORN_RESOURCE_DIR", ORN_SOURCE_DIR "/resources", 1);
+    const QStringList files = QDir(ORN_SOURCE_DIR "/resources/dialogs").entryList({"*.json"});
+    ASSERT_FALSE(files.isEmpty());
+    int boxes = 0;
+    for (const QString& file : files)
+    {
+        const UINT id = file.section('.', 0, 0).toUInt();
+        const auto dialogTemplate = LoadDialogTemplate(id);
+        ASSERT_TRUE(dialogTemplate) << id;
+        CWnd host;
+        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(100, 100, 900, 900), nullptr, 0));
+        CDialog dialog;
+        ASSERT_TRUE(dialog.CreateIndirect(*dialogTemplate, &host)) << id;
+        dialog.ShowWindow(SW_SHOW);
+        for (const DialogItemTemplate& item : dialogTemplate->items)
+        {
+            if (item.className.CompareNoCase("COMBOBOX") != 0) continue;
+            ++boxes;
+            CWnd* box = dialog.GetDlgItem(int(item.id));
+            ASSERT_TRUE(box) << id << " " << item.id;
+            auto* combo = qobject_cast<QComboBox*>(Widget(*box));
+            ASSERT_TRUE(combo);
+            CRect rect;
+            box->GetWindowRect(&rect);
+            EXPECT_LE(rect.Height(), combo->sizeHint().height()) << id << " " << item.id;
+            CRect client;
+            dialog.GetClientRect(&client);
+            dialog.ClientToScreen(&client);
+            EXPECT_TRUE(CRect().IntersectRect(&rect, &client) && rect.bottom <= client.bottom) << id << " " << item.id;
+            // Where the screen has room below the box (the page scrolled so that the box is at
+            // its top), the list drops there.
+            CWnd* top = box->GetTopLevelParent();
+            CRect topRect;
+            top->GetWindowRect(&topRect);
+            top->SetWindowPos(nullptr, topRect.left, topRect.top - rect.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            box->GetWindowRect(&rect);
+            static_cast<CComboBox*>(box)->AddString("one");
+            static_cast<CComboBox*>(box)->ShowDropDown(TRUE);
+            const QRect list = combo->view()->window()->geometry();
+            EXPECT_GE(list.top(), rect.bottom) << id << " " << item.id;
+            EXPECT_GE(list.width(), rect.Width()) << id << " " << item.id;
+            static_cast<CComboBox*>(box)->ShowDropDown(FALSE);
+        }
+        dialog.DestroyWindow();
+        host.DestroyWindow();
+    }
+    EXPECT_GE(boxes, 4);
 }

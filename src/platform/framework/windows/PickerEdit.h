@@ -1,0 +1,61 @@
+#pragma once
+// Private: the field of the date and time picker. Digits typed into it make the date or time
+// field by field, as the user writes it ("02/15/2024", "2152024", "9:05"): a field is full after
+// its digits (or one digit no other can follow), a separator moves on unless the field just
+// filled, and what was typed is taken as a whole when the user leaves the field, presses Enter
+// or steps it. A date that is not in the calendar or outside the picker's range, or a time that
+// is no time of day, is refused with a message and the picker keeps its value: nothing is clamped
+// to another day or year. The arrows, the wheel and the spin buttons step the value across the
+// fields (a second before 14:35:00 is 14:34:59).
+#include <QDateTimeEdit>
+
+#include <map>
+#include <vector>
+
+class CPickerEdit : public QDateTimeEdit
+{
+public:
+    CPickerEdit(bool time, QWidget* parent);
+
+    // Takes what was typed; false when it was refused (its message follows).
+    bool TakeTyped();
+    bool IsTyping() const { return !m_typed.empty(); }
+
+    void stepBy(int steps) override;
+
+protected:
+    // A field at its end steps on into the next larger one: both ways are always open.
+    StepEnabled stepEnabled() const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Come to by the keyboard, the picker starts at its first field: a date is typed from its start.
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    // Tab leaves the picker, as on the original platform; the arrows move between its fields.
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    enum class EField { Literal, Day, Month, Year, Hour, Hour12, Minute, Second, AmPm, Other };
+    struct SToken
+    {
+        EField field;
+        QString text; // the format letters, or the literal text
+    };
+    void ReadFormat();
+    std::vector<int> FieldTokens() const;
+    void TypeDigit(QChar digit);
+    void MoveOn();
+    // The field's text with what was typed in place of the fields' values; where the field being
+    // typed into stands in it.
+    QString TypedText(int* start = nullptr, int* length = nullptr) const;
+    void ShowTyped();
+    void ShowValue();
+    int CurrentField() const;
+
+    bool m_time;
+    std::vector<SToken> m_tokens;
+    QString m_format;
+    std::map<int, QString> m_typed; // field (the index among the fields) -> what was typed
+    int m_field = -1;               // the field being typed into
+    bool m_justFilled = false;      // the last digit filled its field and moved on
+};
