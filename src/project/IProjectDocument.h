@@ -21,9 +21,15 @@ public:
     virtual void SaveProjectAs() = 0;
     // Writes the project back and releases it (before the document is deleted).
     virtual void DeleteContents() = 0;
-    // Before the project closes: what the views show is stored and the project written; false,
-    // after telling the user as Save does, when it could not be written (the project stays open).
+    // Before the project closes: what the views show is stored and the project written. When it
+    // cannot be written (or part of it could not be read and the user changed it), the user is
+    // told why and chooses to save it under a new name or to close it without the changes;
+    // false when the user keeps it open.
     virtual bool WriteBeforeClose() = 0;
+    // Before the program ends without the user (a signal, the desktop session ending): as
+    // WriteBeforeClose, without asking; what cannot go into the project file goes into a copy
+    // beside it or in the data folder, where the document then continues.
+    virtual void WriteBeforeEnd() = 0;
     virtual BOOL IsModified() = 0;
     // The path of the project file; empty before a successful open.
     virtual CString GetPathName() const = 0;

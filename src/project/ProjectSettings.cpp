@@ -161,6 +161,12 @@ void CProjectSettings::FindBookmarksUsingSession(int i, std::vector<CStringW>& n
             names.push_back(bookmark->GetName());
 }
 
+void CProjectSettings::ForgetDroppedEntries()
+{
+    m_loadImperfect = false;
+    m_dropped = {};
+}
+
 void CProjectSettings::MarkReferencedStreams(const std::vector<CStringW>& names, std::vector<bool>& flags) const
 {
     if (m_loadImperfect)

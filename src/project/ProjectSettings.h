@@ -25,6 +25,17 @@ class CMeasurementConfig;
 class CUserViewSettings;
 class IDataStream;
 
+// What a load could not take over, by kind: entries it did not understand.
+struct SDroppedEntries
+{
+    int sessions = 0;
+    int savedScreens = 0;
+    int bookmarks = 0;
+    bool sessionList = false; // the document holds no list of sessions at all
+
+    bool Any() const { return sessions > 0 || savedScreens > 0 || bookmarks > 0 || sessionList; }
+};
+
 enum class EProjectLoadResult
 {
     kComplete,   // every entry was taken over
@@ -55,6 +66,10 @@ public:
     // Set, for the life of the object, by any load that dropped an entry or could not read
     // the document.
     bool IsLoadImperfect() const { return m_loadImperfect; }
+    const SDroppedEntries& GetDroppedEntries() const { return m_dropped; }
+    // Once the project was written to a new file of its own, what the load dropped no longer
+    // concerns it.
+    void ForgetDroppedEntries();
 
     double GetMaxDemandLoadCurrent() const { return m_maxDemandLoadCurrent; }
     void SetMaxDemandLoadCurrent(double value) { m_maxDemandLoadCurrent = value; }
@@ -135,4 +150,5 @@ private:
     std::vector<std::unique_ptr<CBookmark>> m_bookmarks;
     std::array<std::unique_ptr<CViewSettings>, CViewSettings::kViewCount> m_viewSettings;
     bool m_loadImperfect = false;
+    SDroppedEntries m_dropped;
 };

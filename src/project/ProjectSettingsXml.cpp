@@ -165,34 +165,38 @@ bool CProjectSettings::ImportFromXml(const XmlDocument& doc)
     {
         LOG(INFO) << "CProjectSettings::ImportFromXml - WARNING: Missing node " << (project ? "measurements" : "project");
         m_loadImperfect = true;
+        m_dropped.sessionList = true;
         return false;
     }
 
     // Reads the entries of one list; an entry not understood makes the load imperfect.
-    const auto readList = [this](const XmlNode* list, const char* entryName, auto read) {
+    const auto readList = [this](const XmlNode* list, const char* entryName, int& dropped, auto read) {
         for (const XmlNode* child = list ? list->first_node() : nullptr; child; child = child->next_sibling())
         {
             if (child->type() == rapidxml::node_data || child->type() == rapidxml::node_cdata)
                 continue;
             if (!IsElement(*child) || XmlNameOf(*child) != entryName || !read(*child))
+            {
                 m_loadImperfect = true;
+                ++dropped;
+            }
         }
     };
-    readList(measurements, "measurement", [this](const XmlNode& node) {
+    readList(measurements, "measurement", m_dropped.sessions, [this](const XmlNode& node) {
         auto measurement = std::make_unique<CMeasurementSettings>();
         if (!measurement->ImportFromXml(node))
             return false;
         m_measurements.push_back(std::move(measurement));
         return true;
     });
-    readList(XmlFirstChild(project, "images"), "image", [this](const XmlNode& node) {
+    readList(XmlFirstChild(project, "images"), "image", m_dropped.savedScreens, [this](const XmlNode& node) {
         auto image = std::make_unique<CImageSettings>();
         if (!image->ImportFromXml(node))
             return false;
         m_images.push_back(std::move(image));
         return true;
     });
-    readList(XmlFirstChild(project, "bookmarks"), "bookmark", [this](const XmlNode& node) {
+    readList(XmlFirstChild(project, "bookmarks"), "bookmark", m_dropped.bookmarks, [this](const XmlNode& node) {
         auto bookmark = std::make_unique<CBookmark>();
         if (!bookmark->ImportFromXml(node))
             return false;

@@ -19,6 +19,14 @@ constexpr UINT IDS_PROJECT_IN_USE = 20143;         // "%s is open in another ins
 constexpr UINT IDS_PROJECT_READ_ONLY = 20144;      // "%s is read-only. ..."
 constexpr UINT IDS_STREAM_OF_ANOTHER_SESSION = 20231; // "the session \"%s\" is kept in the same stream \"%s\""
 constexpr UINT IDS_SESSION_NOT_LOADED = 20145;     // "%s cannot be opened: the session \"%s\" cannot be loaded: %s."
+constexpr UINT IDS_PART_NOT_READ = 20302;          // "Part of %s cannot be read by this version ...: %s. ..."
+constexpr UINT IDS_ONE_SESSION = 20304;
+constexpr UINT IDS_SESSIONS = 20305;               // "%d sessions"
+constexpr UINT IDS_ONE_SAVED_SCREEN = 20306;
+constexpr UINT IDS_SAVED_SCREENS = 20307;
+constexpr UINT IDS_ONE_BOOKMARK = 20308;
+constexpr UINT IDS_BOOKMARKS = 20309;
+constexpr UINT IDS_THE_SESSION_LIST = 20310;       // "the list of sessions"
 
 CRecDoc*& CurrentDocument()
 {
@@ -76,8 +84,8 @@ CRecDoc* CRecDoc::GetCurrent()
 
 void CRecDoc::DeleteContents()
 {
-    if (m_project && m_archive && m_archive->IsOpen())
-        m_archive->WriteProjectXml(*m_project);
+    if (!m_changesDiscarded)
+        WriteProjectQuietly();
     ReleaseContents();
 }
 
@@ -87,6 +95,8 @@ void CRecDoc::ReleaseContents()
     m_dataSets.clear();
     m_archive.reset();
     m_project.reset();
+    m_writtenText.clear();
+    m_changesDiscarded = false;
 }
 
 void CRecDoc::OnCloseDocument()
@@ -131,7 +141,35 @@ BOOL CRecDoc::OnOpenDocument(const CString& path)
     RebuildUserViewSettings();
     CountSessionsByStudyType();
     SetModifiedFlag(FALSE);
+    m_writtenText = m_project->SaveToBytes();
+    // What this version cannot read stays in the file; the user learns it before working on it.
+    if (m_project->IsLoadImperfect())
+        AfxMessageBox(LoadFormatted(IDS_PART_NOT_READ, projectPath, DescribeDroppedEntries()).GetString(),
+                      MB_ICONINFORMATION);
     return TRUE;
+}
+
+CString CRecDoc::DescribeDroppedEntries() const
+{
+    const SDroppedEntries& dropped = m_project->GetDroppedEntries();
+    const auto count = [](int n, UINT one, UINT many) {
+        CString text;
+        text.LoadString(n == 1 ? one : many);
+        return n == 1 ? text : CString::Formatted(text.GetString(), n);
+    };
+    std::vector<CString> parts;
+    if (dropped.sessionList)
+        parts.push_back(count(1, IDS_THE_SESSION_LIST, IDS_THE_SESSION_LIST));
+    if (dropped.sessions > 0)
+        parts.push_back(count(dropped.sessions, IDS_ONE_SESSION, IDS_SESSIONS));
+    if (dropped.savedScreens > 0)
+        parts.push_back(count(dropped.savedScreens, IDS_ONE_SAVED_SCREEN, IDS_SAVED_SCREENS));
+    if (dropped.bookmarks > 0)
+        parts.push_back(count(dropped.bookmarks, IDS_ONE_BOOKMARK, IDS_BOOKMARKS));
+    CString text;
+    for (const CString& part : parts)
+        text += (text.IsEmpty() ? "" : ", ") + part;
+    return text;
 }
 
 CString CRecDoc::LoadDataSets(const CString& projectPath)

@@ -8,6 +8,7 @@
 // completely is refused and its file left as it was, and a copy made by Save As replaces its
 // target only once it is complete.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "datamodel/DataSet.h"
@@ -54,12 +55,17 @@ public:
 
     // The one live document, or null.
     static CRecDoc* GetCurrent();
+    // The project window shows the project: of a project read in part, what its views show
+    // before the user does anything counts as read, so that Close asks about the user's changes
+    // only, not about pages that were merely shown.
+    void TakeShownViewsAsRead();
 
     BOOL OnOpenDocument(const CString& path) override;
     BOOL MakeProjectFromSession(const CString& zlgPath, const CString& projectPath) override;
-    // Writes the project back (when it was read completely) and releases it.
+    // Writes the project back (when it was read completely and not discarded) and releases it.
     void DeleteContents() override;
     bool WriteBeforeClose() override;
+    void WriteBeforeEnd() override;
     // Clears the document and ends its role as the current one.
     void OnCloseDocument();
 
@@ -70,7 +76,9 @@ public:
     // refused before an existing one is offered for replacement.
     void SaveProjectAs() override;
     // Copies the project into a new file beside the target, renames it into place and continues
-    // in it. Refused for the open file itself; on any failure the old file stays open.
+    // in it. Refused for the open file itself; on any failure the old file stays open. The copy
+    // holds the project as the program has it: of a project not read completely, what was read
+    // and the changes since (its own file keeps what could not be read).
     bool SaveProjectTo(const CString& targetPath);
 
     // Fills the record from a ".zlg" file; 0, or -1 when it cannot be loaded (the loader's
@@ -180,6 +188,22 @@ private:
     bool WriteProject();
     // "Saving of <project> failed: <reason>."
     void ShowSaveFailure(const CString& reason) const;
+    // Rewrites "project.xml" without telling anyone; false when nothing was written.
+    bool WriteProjectQuietly();
+    // Why the project cannot be written: "Saving of <project> failed: <reason>." or that part
+    // of it could not be read; empty when it can.
+    CString DescribeWhyNotWritten() const;
+    // Whether the project holds changes its file does not (as last read or written).
+    bool HasUnwrittenChanges() const;
+    // Of a project read in part: whether it holds nothing the user did since it was read (the
+    // views store their settings first). False for any other project.
+    bool IsUntouchedSinceRead();
+    // Save As with its dialog; true when the project now lives in the new file.
+    bool AskAndSaveAs();
+    // The copy of SaveProjectTo; the whole text of the refusal, or empty on success.
+    CString CopyProjectTo(const CString& targetPath);
+    // What the open could not read, one phrase ("2 sessions, 1 bookmark").
+    CString DescribeDroppedEntries() const;
     template <typename Select>
     CHighTime FindTime(int recordKind, int studyType, const CHighTime& fallback, Select select);
 
@@ -200,4 +224,9 @@ private:
     int m_studyBuiltAt = -1;
     CString m_pathName;
     BOOL m_modified = FALSE;
+    // The project's text as its file holds it (for a project not read completely: as it was
+    // read), to tell whether there is work to lose.
+    std::string m_writtenText;
+    // The user chose to close without the changes: nothing is written back.
+    bool m_changesDiscarded = false;
 };

@@ -19,6 +19,9 @@
 namespace {
 
 constexpr UINT IDS_REFERENCED_BY_BOOKMARKS = 118; // "Data are referenced by bookmarks. ..."
+constexpr UINT IDS_SAVE_AGAIN_OR_SAVE_AS = 20300;
+constexpr UINT IDS_KEPT_AS_IT_IS = 20303;        // "%s is kept as it is, since part of it cannot be read (%s)."
+constexpr UINT IDS_KEEP_CHANGES_UNDER_NEW_NAME = 20313;
 constexpr UINT IDS_BOOKMARK_IN_REPORT = 129;
 constexpr UINT IDS_SESSION_IN_REPORT = 130;
 constexpr UINT IDS_IMAGE_IN_REPORT = 132;
@@ -30,17 +33,21 @@ constexpr int kViewTextKind[] = {1, 0, 2};
 
 bool CRecDoc::WriteProject()
 {
-    if (m_archive && m_project && m_archive->WriteProjectXml(*m_project))
+    if (WriteProjectQuietly())
         return true;
-    CString reason;
-    if (!m_archive || !m_archive->IsOpen() || !m_project)
-        reason.LoadString(20017); // "the project file is no longer open"
-    else if (m_project->IsLoadImperfect())
-        reason.LoadString(20018); // "the project was not read completely and is not written over"
-    else
-        reason = DescribeWriteFailure(m_pathName, m_project->SaveToBytes().size(), EWriteTarget::kOpenProject);
-    ShowSaveFailure(reason);
+    // Told with the way out: nothing is lost while the project stays open.
+    CString wayOut;
+    wayOut.LoadString(m_project && m_project->IsLoadImperfect() ? IDS_KEEP_CHANGES_UNDER_NEW_NAME : IDS_SAVE_AGAIN_OR_SAVE_AS);
+    AfxMessageBox((DescribeWhyNotWritten() + " " + wayOut).GetString(), MB_ICONEXCLAMATION);
     return false;
+}
+
+bool CRecDoc::WriteProjectQuietly()
+{
+    if (!m_archive || !m_project || m_project->IsLoadImperfect() || !m_archive->WriteProjectXml(*m_project))
+        return false;
+    m_writtenText = m_project->SaveToBytes();
+    return true;
 }
 
 void CRecDoc::ShowSaveFailure(const CString& reason) const
@@ -49,6 +56,22 @@ void CRecDoc::ShowSaveFailure(const CString& reason) const
     format.LoadString(20010); // "Saving of %s failed: %s."
     AfxMessageBox(CString::Formatted(format.GetString(), GetFileNameOnly(m_pathName), reason).GetString(),
                   MB_ICONEXCLAMATION);
+}
+
+CString CRecDoc::DescribeWhyNotWritten() const
+{
+    CString text;
+    if (m_project && m_project->IsLoadImperfect()) {
+        text.LoadString(IDS_KEPT_AS_IT_IS);
+        return CString::Formatted(text.GetString(), GetFileNameOnly(m_pathName), DescribeDroppedEntries());
+    }
+    CString reason;
+    if (!m_archive || !m_archive->IsOpen() || !m_project)
+        reason.LoadString(20017); // "the project file is no longer open"
+    else
+        reason = DescribeWriteFailure(m_pathName, m_project->SaveToBytes().size(), EWriteTarget::kOpenProject);
+    text.LoadString(20010); // "Saving of %s failed: %s."
+    return CString::Formatted(text.GetString(), GetFileNameOnly(m_pathName), reason);
 }
 
 int CRecDoc::ImportSession(const CString& sourcePath, int index)

@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <glog/logging.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "datamodel/VersionEntry.h"
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
 #include "project/FileFailureText.h"
+#include "project/PartialFile.h"
 #include "project/UniqueStreamName.h"
 #include "project/AppFolders.h"
 #include "project/BuildInfo.h"
@@ -52,12 +52,6 @@ bool IsSameFile(const CString& a, const CString& b)
     struct stat second {};
     return ::stat(a.GetString(), &first) == 0 && ::stat(b.GetString(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
-}
-
-// A name beside the target that no other file carries.
-CString PartialPathFor(const CString& target)
-{
-    return CString::Formatted("%s.part%d", target, int(::getpid()));
 }
 
 // Save As asks about replacing a file itself, after refusing the open file.
@@ -136,6 +130,7 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
     // failure loses no file the user chose to replace; a target that is the data file itself
     // would be emptied before it is read. Until the rename nothing relies on the partial file, so
     // it is synced once, complete, instead of at every commit.
+    RemoveAbandonedPartials(archivePath);
     const CString partial = PartialPathFor(archivePath);
     CZcaArchive archive;
     if (IsSameFile(archivePath, zlgPath) || !archive.Create(partial, {}, ECommitSync::Deferred)) {
@@ -171,52 +166,53 @@ void CRecDoc::SaveProject()
         WriteProject();
 }
 
-bool CRecDoc::WriteBeforeClose()
-{
-    // A project not read completely is never written over: closing it loses nothing of the file.
-    if (!m_archive || !m_archive->IsOpen() || !m_project || m_project->IsLoadImperfect())
-        return true;
-    StoreViewSettings();
-    return WriteProject();
-}
-
 void CRecDoc::SaveProjectAs()
 {
+    AskAndSaveAs();
+}
+
+bool CRecDoc::AskAndSaveAs()
+{
     if (!m_archive)
-        return;
+        return false;
     CString chosen;
     if (!RunFileDialog(ZcaSaveRequest(m_archive->GetPath(), false), chosen))
-        return;
+        return false;
     if (IsSameFile(chosen, m_archive->GetPath())) {
         ShowFormatted(IDS_SAVE_OVER_ITSELF, GetFileNameOnly(chosen));
-        return;
+        return false;
     }
     if (std::filesystem::exists(chosen.GetString()) &&
         AfxMessageBox(LoadFormatted(IDS_REPLACE_FILE, chosen).GetString(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-        return;
-    SaveProjectTo(chosen);
+        return false;
+    return SaveProjectTo(chosen);
 }
 
 bool CRecDoc::SaveProjectTo(const CString& targetPath)
 {
     if (!m_archive || !m_archive->IsOpen() || !m_project)
         return false;
-    const CString fileName = GetFileNameOnly(targetPath);
     StoreViewSettings();
+    const CString refusal = CopyProjectTo(targetPath);
+    if (!refusal.IsEmpty())
+        AfxMessageBox(refusal.GetString(), MB_ICONEXCLAMATION);
+    return refusal.IsEmpty();
+}
+
+CString CRecDoc::CopyProjectTo(const CString& targetPath)
+{
+    const CString fileName = GetFileNameOnly(targetPath);
     // Replacing the open file by its own copy would delete the original first.
-    if (IsSameFile(targetPath, m_archive->GetPath())) {
-        ShowFormatted(IDS_SAVE_OVER_ITSELF, fileName);
-        return false;
-    }
+    if (IsSameFile(targetPath, m_archive->GetPath()))
+        return LoadFormatted(IDS_SAVE_OVER_ITSELF, fileName);
     // A file another project holds open would be replaced under it, and written back later.
     const std::uint64_t needed = FileSize(m_archive->GetPath());
-    if (IsFileHeldByAnotherOpener(targetPath)) {
-        ShowFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, DescribeWriteFailure(targetPath, needed));
-        return false;
-    }
+    if (IsFileHeldByAnotherOpener(targetPath))
+        return LoadFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, DescribeWriteFailure(targetPath, needed));
 
     // The copy is made beside the target and renamed into place only when it is complete (and
     // synced once), so that neither the old project nor an existing target is lost on the way.
+    RemoveAbandonedPartials(targetPath);
     const CString partial = PartialPathFor(targetPath);
     bool copied = false;
     {
@@ -231,30 +227,27 @@ bool CRecDoc::SaveProjectTo(const CString& targetPath)
                 IDataStream* held = GetDataSet(session) ? GetDataSet(session)->GetStream() : nullptr;
                 copied = held ? target.ImportDataStream(name, *held) : target.CopyStreamFrom(name, *m_archive, name);
             }
-            // A project not read completely keeps its copied text.
-            if (!m_project->IsLoadImperfect())
-                copied = copied && target.WriteProjectXml(*m_project);
-            copied = copied && target.FlushToDisk();
+            copied = copied && target.WriteProjectXml(*m_project) && target.FlushToDisk();
         }
     }
     if (!copied || std::rename(partial.GetString(), targetPath.GetString()) != 0) {
         std::remove(partial.GetString());
-        ShowFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, DescribeWriteFailure(targetPath, needed));
-        return false;
+        return LoadFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, DescribeWriteFailure(targetPath, needed));
     }
 
     auto reopened = std::make_unique<CZcaArchive>();
     CProjectSettings check;
     if (!reopened->Open(targetPath) || reopened->ReadProjectXml(check) != EProjectLoadResult::kComplete) {
         // The old file stays the open project; the new one holds the complete copy.
-        ShowFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, LoadFormatted(IDS_NOT_READ_BACK, {}, {}));
-        return false;
+        return LoadFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, LoadFormatted(IDS_NOT_READ_BACK, {}, {}));
     }
     // The data sets keep reading from the streams they opened in the old file, which stays
-    // alive (and locked) until they are released.
+    // alive (and locked) until they are released. The new file holds all the project holds.
     m_archive = std::move(reopened);
     m_pathName = targetPath;
+    m_project->ForgetDroppedEntries();
+    m_writtenText = m_project->SaveToBytes();
     ++m_pageChanges; // the graphs show the project's title
     SetModifiedFlag(FALSE);
-    return true;
+    return {};
 }

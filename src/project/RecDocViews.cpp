@@ -157,6 +157,8 @@ int CRecDoc::ShowStudyView(int tabKind, int viewId)
 {
     if (!m_project)
         return 1;
+    // Pages shown for the first time add their settings; that alone is no change of the user's.
+    const bool untouched = IsUntouchedSinceRead();
     int view = viewId;
     if (tabKind == kEnergyStudyTab)
         view = m_project->GetEnergyStudyLastView() == -1 ? kFirstEnergyView : m_project->GetEnergyStudyLastView();
@@ -190,6 +192,8 @@ int CRecDoc::ShowStudyView(int tabKind, int viewId)
         m_studyViewHost->BuildStudyLayout();
     }
     m_studyBuiltAt = m_pageChanges;
+    if (untouched)
+        TakeShownViewsAsRead();
     return 1;
 }
 

@@ -11,6 +11,7 @@
 #include "datamodel/ArchiveStreamStorage.h"
 #include "platform/storage/StorageName.h"
 #include "platform/storage/StorageStream.h"
+#include "project/PartialFile.h"
 #include "project/UniqueStreamName.h"
 
 namespace {
@@ -129,6 +130,7 @@ bool CZcaArchive::Create(const CString& path, StorageWriteHook hook, ECommitSync
     m_file = std::move(file);
     m_path = path;
     m_projectWritable = true;
+    m_created = true;
     return true;
 }
 
@@ -141,6 +143,7 @@ bool CZcaArchive::Open(const CString& path, StorageWriteHook hook)
     m_file = std::move(file);
     m_path = path;
     m_projectWritable = false;
+    m_created = false;
     RefreshElementList();
     return true;
 }
@@ -157,6 +160,7 @@ void CZcaArchive::Close()
     m_file.reset();
     m_path.Empty();
     m_projectWritable = false;
+    m_created = false;
 }
 
 void CZcaArchive::RefreshElementList()
@@ -322,7 +326,8 @@ bool CZcaArchive::ExportStream(const CString& streamName, const CString& filePat
     if (!OpenStream(streamName, EStorageAccess::Read, stream))
         return false;
     const std::string target = filePath.GetString();
-    const std::string partial = target + ".part" + std::to_string(::getpid());
+    RemoveAbandonedPartials(filePath);
+    const std::string partial = PartialPathFor(filePath).str();
     CFileHandle file(::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.IsValid())
         return false;
@@ -388,26 +393,37 @@ bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
 {
     if (!m_file)
         return false;
-    if (!m_projectWritable || project.IsLoadImperfect()) {
+    // A file made here holds nothing the project could have failed to read.
+    if (!m_projectWritable || (project.IsLoadImperfect() && !m_created)) {
         LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: the project of " << m_path.GetString()
                   << " was not read completely and is not written back";
         return false;
     }
-    const std::string text = project.SaveToBytes();
-    // A text left over by an interrupted write is swept by a real write.
-    if (IsNameFree(kProjectTempStreamName) && StreamHolds(kProjectStreamName, text))
-        return true;
-    // The old text stays until the new one is complete; the rename switches in one commit.
-    const EStorageResult switched = WriteWholeStream(kProjectTempStreamName, text)
-                                        ? m_file->RenameElement(kProjectTempStreamName, kProjectStreamName)
-                                        : EStorageResult::IoError;
-    if (switched != EStorageResult::Ok) {
-        LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: " << kProjectStreamName << " of " << m_path.GetString()
-                  << " was not replaced: " << StorageResultText(switched);
-        RefreshElementList();
+    // After a failed write the text is compared with what the file holds, not with what the
+    // failed write left in memory.
+    if (const EStorageResult writable = m_file->CheckWritable(); writable != EStorageResult::Ok) {
+        LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: " << m_path.GetString()
+                  << " cannot be written: " << StorageResultText(writable);
         return false;
     }
+    const std::string text = project.SaveToBytes();
+    // A text left over by an interrupted write is swept by a real write.
+    if (!IsNameFree(kProjectTempStreamName) || !StreamHolds(kProjectStreamName, text)) {
+        // The old text stays until the new one is complete; the rename switches in one commit.
+        const EStorageResult switched = WriteWholeStream(kProjectTempStreamName, text)
+                                            ? m_file->RenameElement(kProjectTempStreamName, kProjectStreamName)
+                                            : EStorageResult::IoError;
+        if (switched != EStorageResult::Ok) {
+            LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: " << kProjectStreamName << " of "
+                      << m_path.GetString() << " was not replaced: " << StorageResultText(switched);
+            RefreshElementList();
+            return false;
+        }
+    }
+    // Also when the text is unchanged: streams left by an import that did not finish, and the
+    // space after the last stream in use, go.
     DeleteUnreferencedStreams(project);
+    m_file->Flush();
     RefreshElementList();
     return true;
 }

@@ -94,10 +94,12 @@ public:
     // Reads "project.xml" into the (new) project. Missing or unparseable: kUnreadable, and the
     // project stays as it was. Only a complete read allows writing the project back.
     EProjectLoadResult ReadProjectXml(CProjectSettings& project);
-    // Replaces "project.xml" and then sweeps the streams the project does not name; a text equal
-    // to the stored one is not written again, so that an unchanged project leaves its file as it
-    // was. False, with nothing changed, when the archive is not open, its project was not read
-    // completely, the project's load was imperfect, or the text could not be written.
+    // Replaces "project.xml" (a text equal to the stored one is not written again), then sweeps
+    // the streams the project does not name and gives back the space at the end of the file
+    // that nothing uses: an unchanged project in a tidy file leaves its file as it was. False,
+    // with nothing changed, when the archive is not open, its project was not read completely,
+    // the project's load was imperfect (unless this object created the file), or the text could
+    // not be written.
     bool WriteProjectXml(const CProjectSettings& project);
 
 private:
@@ -110,4 +112,5 @@ private:
     CString m_path;
     std::vector<SZcaElement> m_elements;
     bool m_projectWritable = false;
+    bool m_created = false;
 };

@@ -39,6 +39,8 @@ BOOL CChildFrameQuarn::CreateFrame(CWnd* parent, const RECT& rect, const CString
     TVisualObject* managerRight = m_mainView.GetLayout().projectManagerRight;
     m_mainView.GetFramework().SelectTab(managerRight);
     m_mainView.GetFramework().ShowObject(managerRight);
+    if (m_context.document)
+        m_context.document->TakeShownViewsAsRead();
     return TRUE;
 }
 

@@ -195,6 +195,7 @@ void COrnApp::SaveWindowPlacement(CWnd& frame)
 BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOptions& options)
 {
     m_options = options;
+    m_endingOnSignal = false;
     CFrameworkApp::EnsureInitialized();
     if (options.endOnSignals)
         InstallEndSignals();
@@ -329,8 +330,17 @@ BOOL COrnApp::OpenSampleProject()
 bool COrnApp::CloseWrittenDocument()
 {
     const CDocumentCall call(*this);
-    if (m_document && !m_document->WriteBeforeClose())
-        return false;
+    if (m_document) {
+        const CString path = m_document->GetPathName();
+        if (m_endingOnSignal)
+            m_document->WriteBeforeEnd();
+        else if (!m_document->WriteBeforeClose())
+            return false;
+        // Saved under a new name on the way (or copied where there was room): the user finds it
+        // among the recent files.
+        if (m_document->GetPathName() != path)
+            m_recentFiles.Add(m_document->GetPathName());
+    }
     CloseDocument();
     return true;
 }
@@ -427,6 +437,7 @@ void COrnApp::OnHeartbeat()
 {
     if (g_endRequested.exchange(false) && m_mainFrame && m_mainFrame->GetSafeHwnd()) {
         LOG(INFO) << "Asked to end by a signal";
+        m_endingOnSignal = true;
         m_mainFrame->PostMessage(WM_CLOSE);
     }
     if (m_instances && m_instances->Heartbeat())

@@ -115,7 +115,9 @@ public:
     // Closes the project window and the document; nothing without one.
     void CloseDocument();
     // The same once the project is written back; false, with the project left open, when it
-    // could not be (the user was told): what was done in it since the last write is not lost.
+    // could not be and the user chose to keep it open (the user was told why and chose between
+    // Save As, closing without the changes and keeping it open). Asked to end by a signal, it
+    // never asks and never refuses: what cannot go into the project file goes into a copy.
     bool CloseWrittenDocument();
     // File Open: asks for a ".zca" or ".zlg".
     void OnFileOpen();
@@ -186,4 +188,6 @@ private:
     std::unique_ptr<CMessageBoxCaption> m_boxCaption;
     int m_documentCalls = 0;
     bool m_closeDeferred = false;
+    // A signal asked the program to end: nobody may be there to answer a question.
+    bool m_endingOnSignal = false;
 };

@@ -1063,6 +1063,17 @@ public:
         CZcaArchive archive;
         if (!archive.Open(path) || archive.ReadProjectXml(*project) != EProjectLoadResult::kComplete)
             faults.Add("\"project.xml\" is not read completely", path.str());
+        // The file holds what the project names, and nothing else.
+        std::set<std::string> named{CZcaArchive::kProjectStreamName};
+        for (int i = 0; i < project->GetMeasurementCount(); ++i)
+            named.insert(project->GetMeasurement(i).GetStreamName().str());
+        for (int i = 0; i < project->GetImageCount(); ++i)
+            named.insert(project->GetImage(i).streamName.str());
+        for (int i = 0; i < project->GetBookmarkCount(); ++i)
+            named.insert(project->GetBookmark(i).GetImage().str());
+        for (int i = 0; i < archive.GetElementCount(); ++i)
+            if (!named.count(archive.GetElement(i).name.str()))
+                faults.Add("a stream nothing names is kept: " + archive.GetElement(i).name.str(), path.str());
         return project;
     }
     static std::map<int, std::unique_ptr<CBasicViewSettings>> StudySettingsOf(const CProjectSettings& project)

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/TempFolder.h"
 #include "platform/framework/FileDialogService.h"
@@ -261,6 +265,55 @@ TEST_F(RecDocTest, UnreadableProjectsAreRefusedAndLeftUnchanged)
     EXPECT_EQ(BoxTexts()[3], BoxTexts()[0]);
 }
 
+TEST_F(RecDocTest, AProjectReadInPartTellsWhatWasNotReadAndKeepsItsFile)
+{
+    const CString path = MakeProject();
+    // Entries of each list this version cannot read: sessions without a file name, a saved
+    // screen and a bookmark without a stream.
+    std::string text;
+    {
+        CZcaArchive archive;
+        std::unique_ptr<CStorageStream> stream;
+        ASSERT_TRUE(archive.Open(path) && archive.OpenStream("project.xml", EStorageAccess::Read, stream));
+        text.resize(std::size_t(stream->GetLength()));
+        std::size_t got = 0;
+        ASSERT_EQ(stream->Read(text.data(), text.size(), got), EStorageResult::Ok);
+    }
+    const auto replace = [&text](const std::string& from, const std::string& to) {
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+    };
+    replace("<measurements>", "<measurements><measurement><streamName>a.zlg</streamName></measurement><measurement/>");
+    replace("<images/>", "<images><image><fileName>screen.png</fileName></image></images>");
+    replace("<bookmarks/>", "<bookmarks><bookmark><name>Peak</name></bookmark></bookmarks>");
+    {
+        CZcaArchive archive;
+        ASSERT_TRUE(archive.Open(path));
+        std::unique_ptr<CStorageStream> stream;
+        ASSERT_TRUE(archive.CreateStream("project.xml", EStreamCreate::Replace, stream));
+        ASSERT_EQ(stream->Write(text.data(), text.size()), EStorageResult::Ok);
+        ASSERT_EQ(stream->Close(), EStorageResult::Ok);
+    }
+    const std::vector<unsigned char> stored = ReadFileBytes(path.GetString());
+    {
+        CRecDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_EQ(doc.GetDataSetCount(), 1);
+        EXPECT_EQ(BoxTexts(), std::vector<CString>{"Part of " + path +
+                                                   " cannot be read by this version of the program: 2 sessions, 1 "
+                                                   "saved screen, 1 bookmark. The project opens without it, and its "
+                                                   "file is kept as it is: to keep changes you make, save the project "
+                                                   "under a new name with File > Save As."});
+        doc.GetProjectSettings()->SetLastView(4);
+        doc.SaveProject();
+        EXPECT_EQ(BoxTexts().back(), "project.zca is kept as it is, since part of it cannot be read (2 sessions, 1 "
+                                     "saved screen, 1 bookmark). To keep your changes, save the project under a new "
+                                     "name with File > Save As.");
+    }
+    EXPECT_EQ(ReadFileBytes(path.GetString()), stored);
+}
+
 TEST_F(RecDocTest, ANewDocumentClosesTheOldOneWhichWritesItsProjectBack)
 {
     const CString path = MakeProject();
@@ -344,6 +397,41 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     EXPECT_EQ(copy.GetArchive()->GetElementCount(), 2);
 }
 
+TEST_F(RecDocTest, PartialFilesOfProcessesThatNoLongerRunAreRemovedWhenTheirTargetIsWritten)
+{
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        _exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone);
+    const std::string live = std::to_string(::getppid());
+    const auto make = [this](const std::string& name) {
+        WriteFileBytes(m_folder.Root() / name, std::vector<unsigned char>(100000, 'x'));
+        return m_folder.Root() / name;
+    };
+    const std::vector<std::string> removed{"copy.zca.part" + dead, "new.zca.part" + dead};
+    for (const std::string& name : removed)
+        make(name);
+    // A live writer's, one its writer's successor holds open, others' and other names stay.
+    const std::vector<std::string> kept{"copy.zca.part" + live, "held.zca.part" + dead, "other.zca.part" + dead,
+                                        "copy.zca.partial", "copy.zca.part12x"};
+    for (const std::string& name : kept)
+        make(name);
+    const int holder = ::open((m_folder.Root() / ("held.zca.part" + dead)).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+
+    const CString path = MakeProject("new.zca");
+    CRecDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(doc.SaveProjectTo(m_folder.Path("copy.zca")));
+    ASSERT_TRUE(doc.SaveProjectTo(m_folder.Path("held.zca")));
+    ::close(holder);
+    for (const std::string& name : removed)
+        EXPECT_FALSE(std::filesystem::exists(m_folder.Root() / name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(m_folder.Root() / name)) << name;
+}
+
 TEST_F(RecDocTest, ASavedCopyIsAPlainCompoundFileForOtherReaders)
 {
     if (std::system("/usr/bin/python3 -c 'import olefile' 2>/dev/null") != 0)
@@ -373,7 +461,9 @@ TEST_F(RecDocTest, SaveTellsTheUserWhenNothingWasWritten)
     EXPECT_TRUE(m_boxes.Boxes().empty());
     doc.GetArchive()->Close();
     doc.SaveProject();
-    EXPECT_EQ(BoxTexts(), std::vector<CString>{"Saving of project.zca failed: the project file is no longer open."});
+    EXPECT_EQ(BoxTexts(), std::vector<CString>{"Saving of project.zca failed: the project file is no longer open. Your "
+                                               "work is still open: save again once the cause is removed, or save the "
+                                               "project under another name or on another disk with File > Save As."});
 }
 
 TEST_F(RecDocTest, AnUnchangedProjectLeavesItsFileAsItWas)

@@ -149,12 +149,35 @@ TEST_F(ZcaArchiveTest, TheProjectsOwnNamesAreNeverGivenToData)
     }
 }
 
-TEST_F(ZcaArchiveTest, FailedAndCancelledImportsLeaveNoStream)
+TEST_F(ZcaArchiveTest, FailedCancelledAndKilledImportsLeaveNoStreamAndNoSpace)
 {
-    CZcaArchive archive;
-    ASSERT_TRUE(archive.Open(MakeArchive({"a.zlg"})));
+    const CString path = MakeArchive({"a.zlg"});
+    const std::vector<unsigned char> original = ReadFileBytes(path.GetString());
     const CString big = PathOf("big.bin");
-    WriteFileBytes(big.GetString(), Pattern(64 * 4096 * 2 + 5, 3));
+    WriteFileBytes(big.GetString(), Pattern(3 * 1024 * 1024, 3));
+    // Killed while it copies: the file holds its old content and the copied part after it,
+    // until the next write of the project gives that back (the text itself is unchanged).
+    {
+        int writes = 0;
+        CZcaArchive killed;
+        ASSERT_TRUE(killed.Open(path, [&](const SWriteEvent&) {
+            return ++writes < 6 ? EWriteAction::Proceed : EWriteAction::Crash;
+        }));
+        EXPECT_FALSE(killed.ImportFile("big.zlg", big));
+    }
+    EXPECT_GT(std::filesystem::file_size(path.GetString()), original.size() + 1024 * 1024);
+    {
+        CZcaArchive archive;
+        ASSERT_TRUE(archive.Open(path));
+        CProjectSettings project;
+        ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+        EXPECT_TRUE(archive.WriteProjectXml(project));
+    }
+    EXPECT_EQ(std::filesystem::file_size(path.GetString()), original.size());
+    CZcaArchive archive;
+    ASSERT_TRUE(archive.Open(path));
+    EXPECT_EQ(ElementNames(archive), (std::vector<CString>{"a.zlg", "project.xml"}));
+    EXPECT_EQ(Export(archive, "a.zlg"), Pattern(1000, 1));
 
     struct SCalls
     {
@@ -166,16 +189,19 @@ TEST_F(ZcaArchiveTest, FailedAndCancelledImportsLeaveNoStream)
         calls->totals.push_back(total);
         return calls->answer;
     };
+    // Stopped: the file keeps its size.
     SCalls cancel{{}, kZcaProgressStop};
     EXPECT_FALSE(archive.ImportFile("big.zlg", big, record, reinterpret_cast<std::uintptr_t>(&cancel)));
     EXPECT_EQ(cancel.totals, std::vector<std::uint64_t>{64 * 4096});
     EXPECT_TRUE(archive.IsNameFree("big.zlg"));
     EXPECT_EQ(archive.FindElement("big.zlg"), nullptr);
+    EXPECT_EQ(std::filesystem::file_size(path.GetString()), original.size());
 
     SCalls proceed{{}, 0};
     EXPECT_TRUE(archive.ImportFile("big.zlg", big, record, reinterpret_cast<std::uintptr_t>(&proceed)));
-    EXPECT_EQ(proceed.totals, (std::vector<std::uint64_t>{64 * 4096, 128 * 4096}));
+    EXPECT_EQ(proceed.totals.size(), 12u);
     EXPECT_NE(archive.FindElement("big.zlg"), nullptr);
+    EXPECT_EQ(Export(archive, "big.zlg"), Pattern(3 * 1024 * 1024, 3));
 
     EXPECT_FALSE(archive.ImportFile("c.zlg", PathOf("absent.bin")));
     EXPECT_FALSE(archive.ImportFile("c.zlg", m_folder.Root().string().c_str())); // a folder
@@ -239,10 +265,16 @@ TEST_F(ZcaArchiveTest, RewritingTheProjectSweepsOnlyUnreferencedStreams)
     archive.Close();
     ASSERT_TRUE(reopened.Open(PathOf("project.zca")));
     EXPECT_EQ(ElementNames(reopened), (std::vector<CString>{"a.zlg", "c.png", "project.xml"}));
-    CProjectSettings empty;
-    // An empty project read completely may empty the archive, but project.xml stays.
     CProjectSettings readBack;
     ASSERT_EQ(reopened.ReadProjectXml(readBack), EProjectLoadResult::kComplete);
+    // A stream nothing names goes at the next rewrite, also when the text is the same.
+    const CString file = PathOf("left.src");
+    WriteFileBytes(file.GetString(), Pattern(70000, 4));
+    ASSERT_TRUE(reopened.ImportFile("left.zlg", file));
+    EXPECT_TRUE(reopened.WriteProjectXml(readBack));
+    EXPECT_EQ(ElementNames(reopened), (std::vector<CString>{"a.zlg", "c.png", "project.xml"}));
+    // An empty project read completely may empty the archive, but project.xml stays.
+    CProjectSettings empty;
     EXPECT_TRUE(reopened.WriteProjectXml(empty));
     EXPECT_EQ(ElementNames(reopened), std::vector<CString>{"project.xml"});
 }

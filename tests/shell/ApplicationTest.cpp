@@ -67,6 +67,7 @@ public:
     }
     void DeleteContents() override { m_calls.push_back("delete contents"); }
     bool WriteBeforeClose() override { return true; }
+    void WriteBeforeEnd() override {}
     BOOL IsModified() override { return FALSE; }
     CString GetPathName() const override { return m_path; }
     CString GetTitle() const override { return std::filesystem::path(m_path.str()).filename().string(); }

@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cxxabi.h>
 #include <typeinfo>
@@ -186,7 +187,7 @@ bool CAssembledProgram::Start(const CString& project, CSize windowSize)
     SStartOptions options;
     options.windowServices = false;
     options.logging = false;
-    options.endOnSignals = false;
+    options.endOnSignals = m_endOnSignals;
     if (!FinishStart(m_app.InitInstance({project}, options)))
         return false;
     m_app.GetMainFrame()->MoveWindow(0, 0, windowSize.cx, windowSize.cy);
@@ -219,6 +220,9 @@ void CAssembledProgram::Exit()
     m_started = false;
     m_app.ExitInstance();
     CFrameworkApp::PumpWaitingMessages();
+    if (m_endOnSignals)
+        for (int signal : {SIGTERM, SIGINT, SIGHUP})
+            std::signal(signal, SIG_DFL);
 }
 
 CMainFrame& CAssembledProgram::MainFrame()

@@ -90,6 +90,11 @@ public:
     // cancelled).
     const std::vector<CMessageBoxRecorder::Box>& Boxes() const { return m_boxes.Boxes(); }
     void AnswerNextFileDialog(const CString& path) { m_answers.push_back(path); }
+    // The next message box takes this answer (none queued: OK).
+    void AnswerNextMessageBox(int answer) { m_boxes.AnswerNext(answer); }
+    // Whether the next start lets SIGTERM, SIGINT and SIGHUP end the program (they are left to
+    // the system again on exit).
+    void EndOnSignals(bool end) { m_endOnSignals = end; }
     // Log lines a normal run never writes (see CLogCapture::Complaints).
     std::vector<std::string> Complaints() const { return m_log.Complaints(); }
     void ForgetLog() { m_log.Clear(); }
@@ -203,6 +208,7 @@ private:
     std::deque<CString> m_answers;
     FileDialogHandler m_previousDialog;
     bool m_started = false;
+    bool m_endOnSignals = false;
 
     bool FinishStart(bool started);
     void Note(const std::string& interruption);

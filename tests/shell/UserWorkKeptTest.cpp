@@ -15,6 +15,7 @@
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/AppFolders.h"
 #include "project/Bookmark.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/ReportViewSettings.h"
@@ -38,6 +39,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -108,6 +110,24 @@ protected:
             return {};
         std::ifstream in(copy.str(), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Every stream of a project file but "project.xml", as stored.
+    std::map<std::string, std::string> SessionStreamsOf(const CString& path)
+    {
+        std::map<std::string, std::string> streams;
+        CZcaArchive archive;
+        if (!archive.Open(path))
+            return streams;
+        for (int i = 0; i < archive.GetElementCount(); ++i) {
+            const CString name = archive.GetElement(i).name;
+            std::unique_ptr<IDataStream> stream;
+            if (name == CZcaArchive::kProjectStreamName || archive.OpenStream(name, stream) != 0)
+                continue;
+            std::string bytes(std::size_t(stream->GetLength()), '\0');
+            bytes.resize(std::size_t(std::max<std::int64_t>(0, stream->Read(bytes.data(), bytes.size()))));
+            streams[name.str()] = std::move(bytes);
+        }
+        return streams;
     }
     // The text of body row r of card k of the session cards (nine rows a card).
     static CString SessionCardText(CProjectManagerDataSetGrid& grid, int card, int bodyRow, int col = 1)
@@ -490,9 +510,18 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     }
     const CString project(disk + "/project.zca");
     std::filesystem::copy_file(MakeProject("project", 1, u"Feeder").str(), project.str());
+    // Whatever fails, the sessions stored come back bit for bit.
+    const std::map<std::string, std::string> sessions = SessionStreamsOf(project);
+    ASSERT_EQ(sessions.size(), 1u);
+    m_program.EndOnSignals(true);
     ASSERT_TRUE(m_program.Start(project));
     // Less room than any file the program writes needs: the writes stop short.
     FillDisk(disk, 8192);
+    const std::string failed = "Saving of project.zca failed: the disk is full.";
+    const std::string wayOut = " Your work is still open: save again once the cause is removed, or save the project under "
+                               "another name or on another disk with File > Save As.";
+    const std::string closeQuestion = "\n\nDo you want to save the project under another name or on another disk (Save "
+                                      "As)? No closes it without the changes made since it was last saved.";
 
     // A bookmark whose picture cannot be stored.
     ASSERT_TRUE(m_program.ShowStudyPage(0));
@@ -501,14 +530,14 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     CFrameworkApp::PumpWaitingMessages();
     EXPECT_EQ(Project().GetProjectSettings()->GetBookmarkCount(), 0);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "Saving of project.zca failed: the disk is full.");
+    EXPECT_EQ(Boxes()[0].text, failed);
 
     // Save, with a description longer than the room left.
     Manager()->GetSettings().m_summary[0].Description = CString(std::string(20000, 'd'));
     Manager()->StoreSettingsInProject();
     m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
     ASSERT_EQ(Boxes().size(), 2u);
-    EXPECT_EQ(Boxes()[1].text, "Saving of project.zca failed: the disk is full.");
+    EXPECT_EQ(Boxes()[1].text, failed + wayOut);
 
     // The report as RTF on the same disk.
     m_program.AnswerNextFileDialog(CString(disk + "/report.rtf"));
@@ -517,35 +546,106 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Boxes()[2].text, "The file \"" + disk + "/report.rtf\" cannot be written: the disk is full.");
 
-    // Close, with the client just typed into its card and the focus still there: told as Save
-    // tells it, and the project stays open with what was typed.
+    // Close, with the client just typed into its card and the focus still there: told why, and
+    // asked; kept open (the box's other answer), with what was typed.
     m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
-    CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
-    const SCardRect& clientField = summary.Layout().edits[0].rect;
-    ASSERT_TRUE(m_program.ClickGridCell(summary, summary.OriginCol(clientField), summary.OriginRow(0, clientField)));
-    ASSERT_NE(CWnd::GetFocus(), nullptr);
-    ASSERT_TRUE(CAssembledProgram::TypeInto(*CWnd::GetFocus(), "Typed before Close"));
+    const auto typeClient = [this](const char* text) {
+        CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
+        const SCardRect& clientField = summary.Layout().edits[0].rect;
+        ASSERT_TRUE(m_program.ClickGridCell(summary, summary.OriginCol(clientField), summary.OriginRow(0, clientField)));
+        ASSERT_NE(CWnd::GetFocus(), nullptr);
+        ASSERT_TRUE(CAssembledProgram::TypeInto(*CWnd::GetFocus(), text));
+    };
+    typeClient("Typed before Close");
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
     ASSERT_EQ(Boxes().size(), 4u);
-    EXPECT_EQ(Boxes()[3].text, "Saving of project.zca failed: the disk is full.");
+    EXPECT_EQ(Boxes()[3].text, failed + closeQuestion);
+    EXPECT_EQ(Boxes()[3].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     ASSERT_NE(App().GetDocument(), nullptr);
     ASSERT_NE(Manager(), nullptr);
     EXPECT_EQ(Manager()->GetSettings().m_summary[0].Client, "Typed before Close");
-    // With room again, saved as a new file, it closes, the text written.
-    ::unlink((disk + "/filler").c_str());
-    const CString copy(disk + "/copy.zca");
-    m_program.AnswerNextFileDialog(copy);
-    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE_AS));
+
+    // Some room again (less than the project): Save writes it, Close asks nothing.
+    const std::string filler = disk + "/filler";
+    ASSERT_EQ(::truncate(filler.c_str(), off_t(std::filesystem::file_size(filler) - 304 * 1024)), 0);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
     EXPECT_EQ(App().GetDocument(), nullptr);
     EXPECT_EQ(Boxes().size(), 4u) << Boxes().back().text;
-    EXPECT_NE(ProjectXmlOf(copy).find("Client=\"Typed before Close\""), std::string::npos);
+    std::string written = ProjectXmlOf(project);
+    EXPECT_NE(written.find("Client=\"Typed before Close\""), std::string::npos);
+    EXPECT_NE(written.find(std::string(20000, 'd')), std::string::npos);
+    EXPECT_EQ(SessionStreamsOf(project), sessions);
+
+    // Full again, and more to write than the room the file holds inside. Closed without the
+    // changes: the file stays as it was saved.
+    FillDisk(disk, 8192);
+    const auto changeBeyondRoom = [this, &typeClient](const char* client) {
+        m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
+        Manager()->GetSettings().m_summary[0].Description = CString(std::string(60000, 'e'));
+        Manager()->StoreSettingsInProject();
+        typeClient(client);
+    };
+    ASSERT_TRUE(App().OpenDocumentFile(project));
+    changeBeyondRoom("Typed and dropped");
+    m_program.AnswerNextMessageBox(IDNO);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    ASSERT_EQ(Boxes().size(), 5u);
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    EXPECT_EQ(ProjectXmlOf(project), written);
+
+    // Saved under a new name on another disk from the question: closed, the copy holds it all.
+    ASSERT_TRUE(App().OpenDocumentFile(project));
+    changeBeyondRoom("Typed and saved elsewhere");
+    m_program.AnswerNextMessageBox(IDYES);
+    const CString copy = InHome("copy.zca");
+    m_program.AnswerNextFileDialog(copy);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    ASSERT_EQ(Boxes().size(), 6u);
+    EXPECT_EQ(Boxes()[5].text, failed + closeQuestion);
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    EXPECT_NE(ProjectXmlOf(copy).find("Client=\"Typed and saved elsewhere\""), std::string::npos);
+    EXPECT_EQ(SessionStreamsOf(copy), sessions);
+    EXPECT_EQ(App().GetRecentFileList().GetFiles().front(), copy);
+    EXPECT_EQ(ProjectXmlOf(project), written);
+
+    // Exit asks as Close does; Cancel keeps the program and the project.
+    ASSERT_TRUE(App().OpenDocumentFile(project));
+    changeBeyondRoom("Typed before the end");
+    m_program.AnswerNextMessageBox(IDCANCEL);
+    m_program.MenuCommand(CMainFrame::ID_APP_EXIT);
+    ASSERT_EQ(Boxes().size(), 7u);
+    ASSERT_NE(App().GetDocument(), nullptr);
+    ASSERT_NE(m_program.MainFrame().GetSafeHwnd(), nullptr);
+
+    // The desktop session ends: nobody is asked, the program ends, and what the project file
+    // cannot take is in a copy in the data folder (there is no room beside the project).
+    std::raise(SIGTERM);
+    m_program.MainFrame().SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(Boxes().size(), 7u) << Boxes().back().text;
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    EXPECT_EQ(m_program.MainFrame().GetSafeHwnd(), nullptr);
+    const CString rescued = App().GetRecentFileList().GetFiles().front();
+    EXPECT_EQ(rescued.Left(GetAppDataFolder().GetLength()), GetAppDataFolder());
+    EXPECT_NE(rescued.Find("project (unsaved changes "), -1);
+    EXPECT_NE(ProjectXmlOf(rescued).find("Client=\"Typed before the end\""), std::string::npos);
+    EXPECT_EQ(SessionStreamsOf(rescued), sessions);
+    EXPECT_EQ(ProjectXmlOf(project), written);
+    EXPECT_EQ(SessionStreamsOf(project), sessions);
+    m_program.Exit();
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(disk))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"filler", "project.zca"}));
 
     // A project on a disk that cannot be written.
+    ASSERT_TRUE(m_program.Start(rescued));
     ASSERT_TRUE(MakeSmallDiskReadOnly());
     EXPECT_FALSE(App().OpenDocumentFile(project));
-    ASSERT_EQ(Boxes().size(), 5u);
-    EXPECT_EQ(Boxes()[4].text, project + " is read-only. A project is written while it is worked on: remove its write "
+    ASSERT_EQ(Boxes().size(), 8u);
+    EXPECT_EQ(Boxes()[7].text, project + " is read-only. A project is written while it is worked on: remove its write "
                                          "protection, or copy it to a folder that can be written and open the copy.");
 }
 
@@ -705,6 +805,77 @@ TEST_F(UserWorkKeptTest, FilesOtherToolsWroteAreRefusedUnchangedWithTheTrueReaso
                                                   "session \"source.zlg\" is kept in the same stream \"" +
                                    CString(firstStream) + "\".");
     EXPECT_TRUE(ReadFileBytes(sharing) == sharingBefore);
+
+    // An entry this version cannot read (a session without a file name): the project opens
+    // without it, told so, and its file is kept as it is; work typed into it is not dropped
+    // without asking, and saved under a new name it is kept.
+    const std::string fileName = "<fileName>";
+    const std::size_t secondName = xml.find(fileName, xml.find(fileName) + 1) + fileName.size();
+    std::string nameless = xml;
+    nameless.erase(secondName, nameless.find('<', secondName) - secondName);
+    const std::string partly = WriteWithAnotherTool(folder, source, "partly", nameless);
+    ASSERT_FALSE(partly.empty());
+    const std::vector<unsigned char> partlyBefore = ReadFileBytes(partly);
+    const CString told = "Part of " + CString(partly) +
+                         " cannot be read by this version of the program: 1 session. The project opens without it, and "
+                         "its file is kept as it is: to keep changes you make, save the project under a new name with "
+                         "File > Save As.";
+    const auto openPartly = [&] {
+        const std::size_t boxes = Boxes().size();
+        ASSERT_TRUE(App().OpenDocumentFile(CString(partly)));
+        ASSERT_EQ(Boxes().size(), boxes + 1);
+        EXPECT_EQ(Boxes().back().text, told);
+        EXPECT_EQ(Project().GetMeasurementCount(), 1);
+        m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    };
+    const auto typeClient = [this](const char* text) {
+        CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
+        const SCardRect& clientField = summary.Layout().edits[0].rect;
+        ASSERT_TRUE(m_program.ClickGridCell(summary, summary.OriginCol(clientField), summary.OriginRow(0, clientField)));
+        ASSERT_TRUE(CWnd::GetFocus() && CAssembledProgram::TypeInto(*CWnd::GetFocus(), text));
+    };
+    // Looked at only: closed without a question.
+    openPartly();
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    ASSERT_EQ(Boxes().size(), 3u);
+    // Typed into: Save tells the way out, Close asks (kept open, then closed without it).
+    openPartly();
+    typeClient("Typed into a project read in part");
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
+    ASSERT_EQ(Boxes().size(), 5u);
+    const CString keptAsItIs = "partly.zca is kept as it is, since part of it cannot be read (1 session).";
+    EXPECT_EQ(Boxes()[4].text, keptAsItIs + " To keep your changes, save the project under a new name with File > Save As.");
+    const CString question = keptAsItIs + "\n\nDo you want to save your changes under a new name (Save As)? No closes "
+                                          "the project without them.";
+    m_program.AnswerNextMessageBox(IDCANCEL);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    ASSERT_EQ(Boxes().size(), 6u);
+    EXPECT_EQ(Boxes()[5].text, question);
+    ASSERT_NE(App().GetDocument(), nullptr);
+    EXPECT_EQ(Manager()->GetSettings().m_summary[0].Client, "Typed into a project read in part");
+    m_program.AnswerNextMessageBox(IDNO);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    EXPECT_TRUE(ReadFileBytes(partly) == partlyBefore) << "the file read in part was written";
+    // Saved under a new name from the question: the new file holds what was read and typed,
+    // and opens complete.
+    openPartly();
+    typeClient("Kept under a new name");
+    m_program.AnswerNextMessageBox(IDYES);
+    const CString renamed((folder / "renamed.zca").string());
+    m_program.AnswerNextFileDialog(renamed);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    ASSERT_EQ(Boxes().size(), 9u);
+    EXPECT_EQ(Boxes()[8].text, question);
+    EXPECT_TRUE(ReadFileBytes(partly) == partlyBefore) << "the file read in part was written";
+    ASSERT_TRUE(App().OpenDocumentFile(renamed));
+    EXPECT_EQ(Boxes().size(), 9u);
+    EXPECT_EQ(Project().GetMeasurementCount(), 1);
+    ASSERT_NE(Manager(), nullptr);
+    EXPECT_EQ(Manager()->GetSettings().m_summary[0].Client, "Kept under a new name");
 }
 
 // Pictures for a person to look at (run with --gtest_also_run_disabled_tests, and with

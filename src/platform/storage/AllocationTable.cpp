@@ -144,6 +144,49 @@ std::uint32_t CAllocationTable::GetUsedEnd() const
     return end;
 }
 
+std::uint32_t CAllocationTable::GetExtent() const
+{
+    std::uint32_t end = std::uint32_t(m_entries.size());
+    while (end > 0 && m_entries[end - 1] == cfb::kFreeSect && m_disk[end - 1] == cfb::kFreeSect)
+        --end;
+    return end;
+}
+
+void CAllocationTable::DropFreeSectorsAbove(std::uint32_t keep)
+{
+    std::uint32_t sectors = GetSectorCount();
+    const auto isFree = [this](std::size_t e) {
+        return m_entries[e] == cfb::kFreeSect && m_disk[e] == cfb::kFreeSect && (m_flags[e] & kPending) == 0;
+    };
+    while (sectors > keep) {
+        const std::size_t first = std::size_t(sectors - 1) * m_perSector;
+        bool free = true;
+        for (std::size_t e = first; free && e < first + m_perSector; ++e)
+            free = isFree(e);
+        if (!free)
+            break;
+        --sectors;
+    }
+    if (sectors == GetSectorCount())
+        return;
+    const std::size_t size = std::size_t(sectors) * m_perSector;
+    m_entries.resize(size);
+    m_disk.resize(size);
+    m_flags.resize(size);
+    m_sectorDirty.resize(sectors);
+    m_writtenInPlace.resize(sectors);
+    m_dirtySectors.erase(std::remove_if(m_dirtySectors.begin(), m_dirtySectors.end(),
+                                        [sectors](std::uint32_t s) { return s >= sectors; }),
+                         m_dirtySectors.end());
+    m_marked.erase(std::remove_if(m_marked.begin(), m_marked.end(), [size](std::uint32_t e) { return e >= size; }),
+                   m_marked.end());
+    m_allocatable.resize(size / 64);
+    m_allocatableWords.assign((m_allocatable.size() + 63) / 64, 0);
+    for (std::size_t w = 0; w < m_allocatable.size(); ++w)
+        if (m_allocatable[w] != 0)
+            m_allocatableWords[w / 64] |= std::uint64_t(1) << (w % 64);
+}
+
 bool CAllocationTable::CanWriteInPlace(std::uint32_t sector) const
 {
     const std::size_t first = std::size_t(sector) * m_perSector;

@@ -35,6 +35,12 @@ public:
     bool IsFresh(std::uint32_t index) const;
     // One past the highest entry in use.
     std::uint32_t GetUsedEnd() const;
+    // One past the highest entry in use, or in use in the committed file.
+    std::uint32_t GetExtent() const;
+    // Gives up table sectors from the end down to `keep`, as long as they hold only free
+    // entries that nothing freed since the last commit: sectors a stream took and gave back
+    // before they were ever committed.
+    void DropFreeSectorsAbove(std::uint32_t keep);
 
     bool HasChanges() const { return !m_dirtySectors.empty(); }
     const std::vector<std::uint32_t>& GetDirtySectors() const { return m_dirtySectors; }

@@ -72,11 +72,11 @@ std::vector<SStorageElement> CCompoundFile::EnumElements() const
     return elements;
 }
 
-EStorageResult CCompoundFile::CheckWritable() const
+EStorageResult CCompoundFile::CheckWritable()
 {
     if (!m_writable)
         return EStorageResult::AccessDenied;
-    return m_failed ? EStorageResult::IoError : EStorageResult::Ok;
+    return m_failed ? Recover() : EStorageResult::Ok;
 }
 
 EStorageResult CCompoundFile::DestroyElement(const CString& name)
@@ -88,7 +88,9 @@ EStorageResult CCompoundFile::DestroyElement(const CString& name)
         return EStorageResult::InvalidName;
     bool found = false;
     if (auto open = m_openStreams.find(StorageName::Key(name16)); open != m_openStreams.end()) {
+        DiscardWrites(*open->second);
         open->second->m_detached = true;
+        ++m_detachedStreams;
         m_openStreams.erase(open);
         found = true;
     }
@@ -166,7 +168,12 @@ EStorageResult CCompoundFile::OpenStream(const CString& name, EStorageAccess acc
 
 EStorageResult CCompoundFile::Flush()
 {
-    return m_writable ? Commit() : EStorageResult::Ok;
+    if (!m_writable)
+        return EStorageResult::Ok;
+    const EStorageResult result = Commit();
+    if (result == EStorageResult::Ok)
+        TrimFreeTail();
+    return result;
 }
 
 EStorageResult CCompoundFile::FlushToDisk()
@@ -341,15 +348,26 @@ void CCompoundFile::PublishStream(CStorageStream& stream)
     }
 }
 
+void CCompoundFile::DiscardWrites(CStorageStream& stream)
+{
+    // Freed at once, before any commit sees them: a destroyed import leaves the file as it was.
+    if (std::find(stream.m_owned.begin(), stream.m_owned.end(), true) == stream.m_owned.end())
+        return;
+    for (std::size_t i = 0; i < stream.m_units.size(); ++i)
+        if (stream.m_owned[i])
+            FreeUnit(stream.m_mini, stream.m_units[i]);
+    stream.m_units.clear();
+    stream.m_owned.clear();
+    stream.m_size = 0;
+}
+
 void CCompoundFile::CloseStream(CStorageStream& stream)
 {
     const auto open = m_openStreams.find(StorageName::Key(stream.m_name));
     if (open != m_openStreams.end() && open->second == &stream)
         m_openStreams.erase(open);
     if (stream.m_detached) {
-        for (std::size_t i = 0; i < stream.m_units.size(); ++i)
-            if (stream.m_owned[i])
-                FreeUnit(stream.m_mini, stream.m_units[i]);
+        --m_detachedStreams;
         if (stream.m_base && stream.m_base.use_count() == 1)
             ReleaseContent(*stream.m_base);
     } else if (stream.m_modified) {

@@ -6,6 +6,10 @@
 // a byte the committed file relies on: a writer killed at any instant leaves the file as it was
 // after its last commit. Streams publish what was written to them when they are closed.
 //
+// A write that fails (a full disk) leaves the file as its last commit made it; the next change
+// first reads the file's structure again, so that it succeeds once the disk has room. Space at
+// the end of the file that nothing uses goes back to the file system at every commit.
+//
 // The object is shared: open streams keep it (and the file and its lock) alive after its
 // creator lets go.
 #include <cstdint>
@@ -54,6 +58,9 @@ public:
     ~CCompoundFile();
 
     bool IsWritable() const { return m_writable; }
+    // Ok when changes may be made; after a failed write the structure is first read again from
+    // the file (what memory holds beyond it is dropped).
+    EStorageResult CheckWritable();
 
     // The root storage's elements in the format's order (shorter names first, then by upper-cased
     // UTF-16 units). Streams being created appear once they are closed.
@@ -70,7 +77,8 @@ public:
     EStorageResult CreateStream(const CString& name, EStreamCreate mode, std::unique_ptr<CStorageStream>& stream);
     // An element may be open in one stream at a time.
     EStorageResult OpenStream(const CString& name, EStorageAccess access, std::unique_ptr<CStorageStream>& stream);
-    // Commits pending changes (freed sectors of closed or destroyed streams).
+    // Commits pending changes (freed sectors of closed or destroyed streams) and gives back the
+    // space nothing uses at the end of the file.
     EStorageResult Flush();
     // Commits pending changes and syncs the file, whatever its commit mode.
     EStorageResult FlushToDisk();
@@ -88,8 +96,15 @@ private:
     EStorageResult Load();
     EStorageResult InitializeEmpty();
 
+    // After a failed write: the structure as the file holds it replaces the one in memory.
+    // Refused while a stream writes or reads what the file may not hold.
+    EStorageResult Recover();
+    void TakeStructureFrom(CCompoundFile& loaded);
+
     // Commit (CompoundFileCommit.cpp).
     EStorageResult Commit();
+    // Best effort: the commit stands whether or not the space goes back.
+    void TrimFreeTail();
     void SyncRootEntry();
     void RebuildRootTree();
     std::vector<std::uint8_t> SerializeDirectory() const;
@@ -109,13 +124,15 @@ private:
     bool CanGrowBy(std::uint64_t sectors) const;
     void ReleaseContent(const SStreamContent& content);
     void PublishStream(CStorageStream& stream);
+    // A stream destroyed while open gives back what it wrote; it then reads as empty.
+    void DiscardWrites(CStorageStream& stream);
     void CloseStream(CStorageStream& stream);
 
     // Directory helpers.
     std::uint32_t FindRootChild(std::u16string_view name) const;
     std::uint32_t NewEntry();
     void DestroyEntry(std::uint32_t sid);
-    EStorageResult CheckWritable() const;
+
 
     CSectorFile m_file;
     bool m_writable;
@@ -140,4 +157,5 @@ private:
     bool m_treeChanged = false;
     bool m_headerChanged = false;
     std::map<std::u16string, CStorageStream*> m_openStreams; // by name key
+    int m_detachedStreams = 0; // destroyed while open, not yet closed
 };

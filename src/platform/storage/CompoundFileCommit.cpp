@@ -4,6 +4,7 @@
 // the file over to them, then a sync again.
 #include <algorithm>
 #include <cstring>
+#include <glog/logging.h>
 
 #include "platform/storage/CompoundFile.h"
 #include "platform/storage/StorageName.h"
@@ -131,6 +132,8 @@ EStorageResult CCompoundFile::Commit()
     if (m_treeChanged)
         RebuildRootTree();
     SyncRootEntry();
+    // Table sectors a stream grew the table by and gave back before they were committed.
+    m_fat.DropFreeSectorsAbove(std::uint32_t(m_fatLocations.size()));
     if (!m_directoryChanged && !m_headerChanged && !m_fat.HasChanges() && !m_miniFat.HasChanges())
         return EStorageResult::Ok;
 
@@ -258,6 +261,7 @@ EStorageResult CCompoundFile::Commit()
     if (result == EStorageResult::Ok && sync)
         result = m_file.Sync();
     if (result != EStorageResult::Ok) {
+        LOG(INFO) << "A commit of a compound file failed: " << StorageResultText(result);
         m_failed = true;
         return result;
     }
@@ -268,5 +272,15 @@ EStorageResult CCompoundFile::Commit()
     m_committedDifatCount = m_difatChain.size();
     m_committedDirectory = directory;
     m_directoryChanged = m_treeChanged = m_headerChanged = false;
+    TrimFreeTail();
     return EStorageResult::Ok;
+}
+
+void CCompoundFile::TrimFreeTail()
+{
+    // Sectors beyond every one in use, here or in the committed file: left by a stream that
+    // was destroyed, or written by a writer that stopped before it committed them.
+    const std::uint64_t end = SectorOffset(m_fat.GetExtent());
+    if (m_writable && !m_failed && m_file.GetSize() > end)
+        m_file.Truncate(end);
 }

@@ -5,6 +5,7 @@
 #include <glog/logging.h>
 
 #include "platform/storage/CompoundFile.h"
+#include "platform/storage/StorageStream.h"
 
 namespace {
 
@@ -208,4 +209,57 @@ EStorageResult CCompoundFile::Load()
     m_committedFatLocations = m_fatLocations;
     m_committedDifatCount = m_difatChain.size();
     return EStorageResult::Ok;
+}
+
+EStorageResult CCompoundFile::Recover()
+{
+    // A stream that writes holds sectors of the state being dropped, and one destroyed while
+    // open may read sectors the file no longer keeps: both must close first.
+    if (m_detachedStreams > 0)
+        return EStorageResult::IoError;
+    for (const auto& [key, stream] : m_openStreams)
+        if (stream->m_writable)
+            return EStorageResult::IoError;
+    auto loaded = std::make_shared<CCompoundFile>(SPrivate{}, true);
+    loaded->m_failed = true; // it only reads; it never commits
+    if (loaded->m_file.Duplicate(m_file) != EStorageResult::Ok || loaded->Load() != EStorageResult::Ok) {
+        LOG(INFO) << "A compound file whose write failed cannot be read again";
+        return EStorageResult::IoError;
+    }
+    // Every reader goes on with its content, which must be the one the file holds.
+    for (const auto& [key, stream] : m_openStreams) {
+        const std::uint32_t sid = loaded->FindRootChild(stream->m_name);
+        const SStreamContent* held = stream->m_base.get();
+        const SStreamContent* stored = sid != cfb::kNoStream ? loaded->m_entries[sid].content.get() : nullptr;
+        if (!held || !stored || held->mini != stored->mini || held->units != stored->units || held->size != stored->size)
+            return EStorageResult::IoError;
+    }
+    for (const auto& [key, stream] : m_openStreams)
+        loaded->m_entries[loaded->FindRootChild(stream->m_name)].content = stream->m_base;
+    TakeStructureFrom(*loaded);
+    m_failed = false;
+    LOG(INFO) << "A compound file whose write failed was read again";
+    return EStorageResult::Ok;
+}
+
+void CCompoundFile::TakeStructureFrom(CCompoundFile& loaded)
+{
+    m_major = loaded.m_major;
+    m_shift = loaded.m_shift;
+    m_sectorSize = loaded.m_sectorSize;
+    m_fat = std::move(loaded.m_fat);
+    m_miniFat = std::move(loaded.m_miniFat);
+    m_fatLocations = std::move(loaded.m_fatLocations);
+    m_committedFatLocations = std::move(loaded.m_committedFatLocations);
+    m_difatChain = std::move(loaded.m_difatChain);
+    m_committedDifatCount = loaded.m_committedDifatCount;
+    m_miniFatChain = std::move(loaded.m_miniFatChain);
+    m_directoryChain = std::move(loaded.m_directoryChain);
+    m_miniStreamChain = std::move(loaded.m_miniStreamChain);
+    m_entries = std::move(loaded.m_entries);
+    m_rootChildren = std::move(loaded.m_rootChildren);
+    m_committedDirectory = std::move(loaded.m_committedDirectory);
+    m_directoryChanged = loaded.m_directoryChanged;
+    m_treeChanged = loaded.m_treeChanged;
+    m_headerChanged = loaded.m_headerChanged;
 }

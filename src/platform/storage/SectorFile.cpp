@@ -74,13 +74,33 @@ EStorageResult CSectorFile::Open(const CString& path, EMode mode, StorageWriteHo
     }
     m_size = std::uint64_t(info.st_size);
     if (mode == EMode::Create) {
-        if (Announce({SWriteEvent::EKind::Resize, 0, 0}) == EWriteAction::Proceed &&
-            RetryOnSignal([&] { return ::ftruncate(m_fd, 0); }) != 0)
+        const EWriteAction action = Announce({SWriteEvent::EKind::Resize, 0, 0});
+        if (action == EWriteAction::Proceed && RetryOnSignal([&] { return ::ftruncate(m_fd, 0); }) != 0)
             return ResultFromErrno(errno);
-        if (m_fd < 0)
-            return EStorageResult::IoError;
+        if (const EStorageResult refused = ResultOf(action); refused != EStorageResult::Ok) {
+            Close();
+            return refused;
+        }
         m_size = 0;
     }
+    return EStorageResult::Ok;
+}
+
+EStorageResult CSectorFile::Duplicate(const CSectorFile& other)
+{
+    Close();
+    m_hook = other.m_hook;
+    if (other.m_fd < 0)
+        return EStorageResult::IoError;
+    m_fd = ::fcntl(other.m_fd, F_DUPFD_CLOEXEC, 0);
+    if (m_fd < 0)
+        return ResultFromErrno(errno);
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0) {
+        Close();
+        return EStorageResult::IoError;
+    }
+    m_size = std::uint64_t(info.st_size);
     return EStorageResult::Ok;
 }
 
@@ -120,8 +140,8 @@ EStorageResult CSectorFile::Write(std::uint64_t offset, const void* data, std::s
     if (m_fd < 0)
         return EStorageResult::IoError;
     const EWriteAction action = Announce({SWriteEvent::EKind::Write, offset, count});
-    if (action == EWriteAction::Crash)
-        return EStorageResult::IoError;
+    if (const EStorageResult refused = ResultOf(action); refused != EStorageResult::Ok)
+        return refused;
     if (action == EWriteAction::Proceed) {
         const auto* in = static_cast<const std::uint8_t*>(data);
         std::size_t done = 0;
@@ -145,8 +165,8 @@ EStorageResult CSectorFile::Sync()
     if (m_fd < 0)
         return EStorageResult::IoError;
     const EWriteAction action = Announce({SWriteEvent::EKind::Sync, 0, 0});
-    if (action == EWriteAction::Crash)
-        return EStorageResult::IoError;
+    if (const EStorageResult refused = ResultOf(action); refused != EStorageResult::Ok)
+        return refused;
     if (action == EWriteAction::Proceed && RetryOnSignal([&] { return ::fdatasync(m_fd); }) != 0)
         return EStorageResult::IoError;
     return EStorageResult::Ok;
@@ -159,10 +179,30 @@ EStorageResult CSectorFile::EnsureSize(std::uint64_t size)
     if (m_fd < 0)
         return EStorageResult::IoError;
     const EWriteAction action = Announce({SWriteEvent::EKind::Resize, size, 0});
-    if (action == EWriteAction::Crash)
-        return EStorageResult::IoError;
+    if (const EStorageResult refused = ResultOf(action); refused != EStorageResult::Ok)
+        return refused;
     if (action == EWriteAction::Proceed && RetryOnSignal([&] { return ::ftruncate(m_fd, off_t(size)); }) != 0)
         return EStorageResult::IoError;
     m_size = size;
     return EStorageResult::Ok;
+}
+
+EStorageResult CSectorFile::Truncate(std::uint64_t size)
+{
+    if (size >= m_size)
+        return EStorageResult::Ok;
+    if (m_fd < 0)
+        return EStorageResult::IoError;
+    const EWriteAction action = Announce({SWriteEvent::EKind::Resize, size, 0});
+    if (const EStorageResult refused = ResultOf(action); refused != EStorageResult::Ok)
+        return refused;
+    if (action == EWriteAction::Proceed && RetryOnSignal([&] { return ::ftruncate(m_fd, off_t(size)); }) != 0)
+        return EStorageResult::IoError;
+    m_size = size;
+    return EStorageResult::Ok;
+}
+
+EStorageResult CSectorFile::ResultOf(EWriteAction action)
+{
+    return action == EWriteAction::Crash || action == EWriteAction::Fail ? EStorageResult::IoError : EStorageResult::Ok;
 }

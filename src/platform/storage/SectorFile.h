@@ -22,6 +22,7 @@ enum class EWriteAction
     Proceed,
     Skip,  // report success without touching the file (a write the disk lost)
     Crash, // this and every later write fails; the file is closed as if the process died
+    Fail,  // this write fails and the file stays open, as when the disk is full
 };
 
 using StorageWriteHook = std::function<EWriteAction(const SWriteEvent&)>;
@@ -38,6 +39,9 @@ public:
 
     // Create takes the lock before it truncates, so a file held by another opener is untouched.
     EStorageResult Open(const CString& path, EMode mode, StorageWriteHook hook);
+    // A second handle on the file another one has open, sharing its lock: for reading the file
+    // again while the first stays open.
+    EStorageResult Duplicate(const CSectorFile& other);
 
     // Bytes beyond the end of the file read as zeros.
     EStorageResult Read(std::uint64_t offset, void* buffer, std::size_t count) const;
@@ -45,10 +49,15 @@ public:
     EStorageResult Sync();
     // Grows the file; never shrinks it.
     EStorageResult EnsureSize(std::uint64_t size);
+    // Shrinks the file to that length; a longer length changes nothing.
+    EStorageResult Truncate(std::uint64_t size);
     std::uint64_t GetSize() const { return m_size; }
 
 private:
+    // What the hook makes of the event; Proceed without one.
     EWriteAction Announce(const SWriteEvent& event);
+    // Ok, or the failure the hook's answer stands for.
+    static EStorageResult ResultOf(EWriteAction action);
     void Close();
 
     int m_fd = -1;

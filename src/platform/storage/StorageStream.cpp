@@ -79,7 +79,7 @@ EStorageResult CStorageStream::WriteAccess() const
 {
     if (!m_file)
         return EStorageResult::InvalidArgument;
-    if (!m_writable)
+    if (!m_writable || m_detached)
         return EStorageResult::AccessDenied;
     if (m_file->m_failed)
         return EStorageResult::IoError;

@@ -327,3 +327,96 @@ TEST_F(StorageCrashTest, AKilledWriterProcessLeavesAWholeFile)
     }
     EXPECT_GT(highest, 0);
 }
+
+TEST_F(StorageCrashTest, AWriteRefusedForWantOfRoomSucceedsWhenTriedAgain)
+{
+    // The disk refuses one write, sync or resize (each in turn), then has room again: the step
+    // that failed is tried again on the same open file and succeeds, a reader open all along
+    // keeps its bytes, and the file ends as if nothing had failed.
+    const std::string kept = Pattern(70000, 1);
+    std::vector<SStep> steps;
+    auto write = [&steps](std::string name, std::string data) {
+        steps.push_back({[=](CCompoundFile& f, Streams&) { return WriteStream(f, name, data, 3000); },
+                         [=](Model& m) { m[name] = data; }});
+    };
+    // A step tried again may find done what its failed attempt did before the failure.
+    auto destroy = [&steps](std::string name) {
+        steps.push_back({[=](CCompoundFile& f, Streams&) {
+                             const EStorageResult r = f.DestroyElement(name.c_str());
+                             return r == EStorageResult::NotFound ? EStorageResult::Ok : r;
+                         },
+                         [=](Model& m) { m.erase(name); }});
+    };
+    write("project.xml.new", Pattern(1500, 2));
+    steps.push_back({[](CCompoundFile& f, Streams&) {
+                         const EStorageResult r = f.RenameElement("project.xml.new", "project.xml");
+                         return r == EStorageResult::NotFound ? EStorageResult::Ok : r;
+                     },
+                     [](Model& m) {
+                         m["project.xml"] = m["project.xml.new"];
+                         m.erase("project.xml.new");
+                     }});
+    write("b", Pattern(100000, 3));
+    write("c", Pattern(5000, 4));
+    steps.push_back({[](CCompoundFile& f, Streams&) {
+                         std::unique_ptr<CStorageStream> s;
+                         EStorageResult r = f.OpenStream("c", EStorageAccess::ReadWrite, s);
+                         if (r == EStorageResult::Ok)
+                             r = s->SetSize(2000);
+                         return r == EStorageResult::Ok ? s->Close() : r;
+                     },
+                     [](Model& m) { m["c"].resize(2000); }});
+    destroy("b");
+    for (int i = 0; i < 5; ++i)
+        write("s" + std::to_string(i), Pattern(900 * std::size_t(i * i), 20 + unsigned(i)));
+    destroy("s3");
+
+    const std::string base = m_dir.Path("base.zca");
+    {
+        std::shared_ptr<CCompoundFile> file;
+        ASSERT_EQ(CCompoundFile::Create(base.c_str(), file), EStorageResult::Ok);
+        ASSERT_EQ(WriteStream(*file, "kept.zlg", kept), EStorageResult::Ok);
+    }
+    Model expected{{"kept.zlg", kept}};
+    for (const SStep& step : steps)
+        step.apply(expected);
+
+    // Every table, directory, header, sync and resize event; a sample of the data writes.
+    std::vector<SWriteEvent> events;
+    int failedSteps = 0;
+    for (int refused = -1; refused < int(events.size()); ++refused) {
+        if (refused >= 0 && events[std::size_t(refused)].kind == SWriteEvent::EKind::Write &&
+            events[std::size_t(refused)].length > 512 && refused % 8 != 0)
+            continue;
+        SCOPED_TRACE("refused event " + std::to_string(refused));
+        std::filesystem::copy_file(base, m_path, std::filesystem::copy_options::overwrite_existing);
+        int count = 0;
+        std::shared_ptr<CCompoundFile> file;
+        ASSERT_EQ(CCompoundFile::Open(m_path.c_str(), EStorageAccess::ReadWrite, file, [&](const SWriteEvent& event) {
+                      if (refused < 0)
+                          events.push_back(event);
+                      return count++ == refused ? EWriteAction::Fail : EWriteAction::Proceed;
+                  }),
+                  EStorageResult::Ok);
+        std::unique_ptr<CStorageStream> reader;
+        ASSERT_EQ(file->OpenStream("kept.zlg", EStorageAccess::Read, reader), EStorageResult::Ok);
+        Streams held;
+        for (std::size_t step = 0; step < steps.size(); ++step) {
+            if (steps[step].run(*file, held) == EStorageResult::Ok)
+                continue;
+            ++failedSteps;
+            ASSERT_EQ(steps[step].run(*file, held), EStorageResult::Ok) << "step " << step;
+        }
+        std::string read(kept.size(), '\0');
+        std::size_t got = 0;
+        ASSERT_EQ(reader->Read(read.data(), read.size(), got), EStorageResult::Ok);
+        EXPECT_TRUE(got == kept.size() && read == kept);
+        reader.reset();
+        file.reset();
+        Model final;
+        ASSERT_EQ(ReadAll(m_path, final), EStorageResult::Ok);
+        ASSERT_TRUE(final == expected);
+    }
+    // Refused writes of the final commits and of giving space back fail no step.
+    EXPECT_GT(failedSteps, 50);
+}
