@@ -115,8 +115,12 @@ void CUGDropListType::StartDropList()
                                                : int(description.lfHeight);
     }
     const int lines = std::min(int(choices.size()), kMaxLines);
+    // The list opens under the whole box the user sees: all the cells joined to this one.
     CRect cellRect, client;
-    m_ctrl->GetCellRect(col, row, &cellRect);
+    int startCol = col, startRow = row, endCol = col, endRow = row;
+    if (m_ctrl->GetJoinRange(&startCol, &startRow, &endCol, &endRow) != UG_SUCCESS ||
+        m_ctrl->GetRangeRect(startCol, startRow, endCol, endRow, &cellRect) != UG_SUCCESS)
+        m_ctrl->GetCellRect(col, row, &cellRect);
     grid->GetClientRect(&client);
     CRect listRect(cellRect.left + kListOffset, cellRect.bottom, cellRect.right + kListOffset,
                    cellRect.bottom + itemHeight * lines + 6);

@@ -65,7 +65,7 @@ void CUGEdit::OnSetFocus(CWnd* oldWnd)
     AutoSize();
     m_cancel = FALSE;
     m_continueFlag = FALSE;
-    SetSel(0, -1);
+    SelectForEditing();
 }
 
 BOOL CUGEdit::OnSetCursor(CWnd* /*wnd*/, UINT /*hitTest*/, UINT /*message*/)

@@ -61,10 +61,20 @@ void CUGEditBase::OnSetFocus(CWnd* oldWnd)
     m_lastKey = 0;
     m_cancel = FALSE;
     m_continueFlag = FALSE;
-    SetSel(0, -1);
+    SelectForEditing();
     CUGCell cell;
     if (GetEditedCell(&cell) && cell.GetReadOnly())
         SetReadOnly(TRUE);
+}
+
+void CUGEditBase::SelectForEditing()
+{
+    if (m_selectAll) {
+        SetSel(0, -1);
+        return;
+    }
+    const int end = GetWindowTextLength();
+    SetSel(end, end);
 }
 
 void CUGEditBase::OnKillFocus(CWnd* newWnd)

@@ -17,6 +17,9 @@ public:
     BOOL m_continueFlag = FALSE;
     UINT m_lastKey = 0;
     CUGCtrl* m_ctrl = nullptr;
+    // Editing starts with the whole text selected; cleared, with the caret after the text, so
+    // that a key typed into a field the user moved on to adds to it instead of replacing it.
+    BOOL m_selectAll = TRUE;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -30,6 +33,8 @@ protected:
     virtual void OnVerifiedChar(UINT ch);
     // Types a character into the edit as it stands, past every check.
     void TypeRaw(UINT ch);
+    // The whole text selected, or the caret after it (m_selectAll).
+    void SelectForEditing();
     // Ends the edit: the focus goes to the control, whose focus loss path finishes it.
     void Finish();
     // Asks the sheet's default data source and then the control whether a character may be typed

@@ -115,7 +115,7 @@ void CUGMaskedEdit::OnSetFocus(CWnd* oldWnd)
     CUGEditBase::OnSetFocus(oldWnd);
     CUGCell cell;
     SetMask(GetEditedCell(&cell) ? cell.GetMask() : nullptr);
-    SetSel(0, -1);
+    SelectForEditing();
 }
 
 void CUGMaskedEdit::OnKillFocus(CWnd* newWnd)

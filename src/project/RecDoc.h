@@ -167,6 +167,8 @@ public:
     int ImportSavedScreen(const CString& filePath);
     int AddBookmark(int type, const CStringW& name, const CString& picturePath);
     int DeleteSession(int index);
+    // Why a session cannot be deleted (the bookmarks or the report that use it); empty when it can.
+    CString WhySessionStays(int index) const;
     int DeleteSavedScreen(int index);
     int DeleteBookmark(int index);
 

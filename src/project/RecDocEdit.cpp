@@ -11,6 +11,7 @@
 #include "project/BookmarkToolbarRow.h"
 #include "project/BookmarkType.h"
 #include "project/FileFailureText.h"
+#include "project/ReportViewSettings.h"
 #include "project/ScreenshotFolder.h"
 #include "project/ScreenshotInfo.h"
 #include "project/UniqueStreamName.h"
@@ -196,16 +197,15 @@ int CRecDoc::RenameBookmark(const CStringW& name, int index)
     return 0;
 }
 
-int CRecDoc::DeleteSession(int index)
+CString CRecDoc::WhySessionStays(int index) const
 {
-    CWaitCursor wait;
-    if (!m_archive || !m_project || index < 0 || index >= m_project->GetMeasurementCount() || !GetDataSet(index))
-        return -1;
+    if (!m_project)
+        return {};
     std::vector<CStringW> found;
     m_project->FindBookmarksUsingSession(index, found);
     const std::set<CStringW> names(found.begin(), found.end());
+    CString text;
     if (!names.empty()) {
-        CString text;
         text.LoadString(IDS_REFERENCED_BY_BOOKMARKS);
         bool first = true;
         for (const CStringW& name : names) {
@@ -213,13 +213,24 @@ int CRecDoc::DeleteSession(int index)
             text += name + "\"";
             first = false;
         }
-        AfxMessageBox(text.GetString(), MB_ICONEXCLAMATION);
+        return text;
+    }
+    const auto* report = dynamic_cast<const CReportViewSettings*>(m_project->GetViewSettings(CViewSettings::kReportViewId));
+    if (report && report->HasItem(SReportItem::kSession, index))
+        text.LoadString(IDS_SESSION_IN_REPORT);
+    return text;
+}
+
+int CRecDoc::DeleteSession(int index)
+{
+    CWaitCursor wait;
+    if (!m_archive || !m_project || index < 0 || index >= m_project->GetMeasurementCount() || !GetDataSet(index))
+        return -1;
+    if (const CString refusal = WhySessionStays(index); !refusal.IsEmpty()) {
+        AfxMessageBox(refusal.GetString(), MB_ICONEXCLAMATION);
         return -1;
     }
-    if (!m_project->RemoveSessionFromReport(index)) {
-        AfxMessageBox(IDS_SESSION_IN_REPORT, MB_ICONEXCLAMATION);
-        return -1;
-    }
+    m_project->RemoveSessionFromReport(index);
     // The stream goes with the rewrite of the project, which no longer names it: until that
     // is written the old project and its stream stay together in the file.
     m_project->RemoveMeasurement(index);

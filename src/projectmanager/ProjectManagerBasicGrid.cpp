@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grid/CUGDataSource.h"
+#include "grid/CUGEdit.h"
 #include "grid/CUGMultiFontType.h"
 #include "grid/MeasureMultilineText.h"
 #include "platform/framework/windows/WindowStyles.h"
@@ -62,6 +63,10 @@ int CProjectManagerBasicGrid::BitmapIndex(UINT resourceId) const
 
 void CProjectManagerBasicGrid::OnSetup()
 {
+    // A field entered by the keyboard (Return, Tab) or a click shows the caret after its text: a
+    // key typed next adds to it, never replaces a name the user did not choose to retype.
+    if (m_CUGEdit)
+        m_CUGEdit->m_selectAll = FALSE;
     m_multiFont = std::make_unique<CUGMultiFontType>();
     m_multiFontType = AddCellType(m_multiFont.get());
     BuildSections();

@@ -31,7 +31,8 @@ constexpr UINT IDS_DELETE_SESSION_FAILED = 113;
 constexpr UINT IDS_PROJECT_FILES_FILTER = 10000;
 constexpr UINT IDS_IMAGE_FILES_FILTER = 151;
 constexpr UINT IDS_NOT_AN_IMAGE = 152;
-constexpr UINT IDS_CSV_FILES_FILTER = 8125;
+constexpr UINT IDS_SEMICOLON_FILES_FILTER = 8125;
+constexpr UINT IDS_TAB_FILES_FILTER = 8126;
 constexpr int kNotAnImage = -2;
 constexpr int kFirstSession = 0;
 
@@ -69,13 +70,14 @@ private:
 };
 
 // The file a CSV export goes to: the project's path without its extension, the suffix and
-// ".txt" is proposed. Empty when the user cancels.
-CString AskCsvFileName(const CString& projectPath, const char* suffix, CWnd* parent)
+// ".txt" is proposed; its type is named by the separator its values are written with. Empty
+// when the user cancels.
+CString AskCsvFileName(const CString& projectPath, const char* suffix, const std::string& separator, CWnd* parent)
 {
     const std::filesystem::path project(projectPath.str());
     const CString proposed = (project.parent_path() / (project.stem().string() + suffix + ".txt")).string();
-    CFileDialog dialog(FALSE, "txt", proposed, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, LoadText(IDS_CSV_FILES_FILTER),
-                       parent);
+    const UINT filter = separator == "\t" ? IDS_TAB_FILES_FILTER : IDS_SEMICOLON_FILES_FILTER;
+    CFileDialog dialog(FALSE, "txt", proposed, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, LoadText(filter), parent);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }
 
@@ -197,7 +199,14 @@ void CProjectManagerTableView::RebuildSavedScreenGrid()
 
 void CProjectManagerTableView::OnDeleteSession(int session)
 {
-    if (AfxMessageBox(IDS_CONFIRM_DELETE_SESSION, MB_YESNO | MB_ICONQUESTION) != IDYES || !GetDocument())
+    if (!GetDocument())
+        return;
+    // A session that bookmarks or the report use stays: the user is told why, not asked first.
+    if (const CString refusal = GetDocument()->WhySessionStays(session); !refusal.IsEmpty()) {
+        AfxMessageBox(refusal.GetString(), MB_ICONEXCLAMATION);
+        return;
+    }
+    if (AfxMessageBox(IDS_CONFIRM_DELETE_SESSION, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     m_deletingSessionIndex = session;
     const int result = GetDocument()->DeleteSession(session);
@@ -271,7 +280,8 @@ void CProjectManagerTableView::OnExportSession(int session)
         return;
     CCsvExportFile file(dataSet->GetMeasurementConfig());
     file.SetSeparator(choice.GetSeparator());
-    const CString name = AskCsvFileName(GetDocument()->GetPathName(), choice.IsTrend() ? "_trend" : "_demand", this);
+    const CString name =
+        AskCsvFileName(GetDocument()->GetPathName(), choice.IsTrend() ? "_trend" : "_demand", choice.GetSeparator(), this);
     const CDataTable* records = choice.IsTrend() ? dataSet->GetTrendTable() : dataSet->GetDemandTable();
     if (name.IsEmpty() || !records)
         return;

@@ -57,7 +57,7 @@ void CProjectManagerSummaryGrid::Fill(const SProjectManagerContent&, CProjectMan
     CString title;
     title.LoadString(IDS_SUMMARY);
     for (int section = 0; section < GetSectionCount(); ++section) {
-        QuickSetText(OriginCol(Layout().title), OriginRow(section, Layout().title), " " + title);
+        QuickSetText(OriginCol(Layout().title), OriginRow(section, Layout().title), title);
         const std::size_t record = std::size_t(RecordOfSection(section));
         if (record >= settings.m_summary.size())
             continue;

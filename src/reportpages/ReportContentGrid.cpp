@@ -84,11 +84,14 @@ void CReportContentGrid::SetRowHeights()
 
 void CReportContentGrid::FillSectionTitle(int)
 {
+    // The title is one cell from the card's left edge, its collapse mark first, as on every
+    // other card of the report: the titles of all cards start at one place.
     for (int col = 0; col < ColumnCount(); ++col)
-        StyleCell(col, 0, kTitleBack, kTitleText, col == 1 ? m_titleFont : m_labelFont,
-                  col == 1 ? UG_ALIGNLEFT | UG_ALIGNVCENTER : UG_ALIGNCENTER | UG_ALIGNVCENTER);
+        StyleCell(col, 0, kTitleBack, kTitleText, col <= 1 ? m_titleFont : m_labelFont,
+                  col <= 1 ? UG_ALIGNLEFT | UG_ALIGNVCENTER : UG_ALIGNCENTER | UG_ALIGNVCENTER);
+    JoinCells(0, 0, 1, 0);
     QuickSetBitmapIndex(0, 0, m_iconExpanded);
-    QuickSetText(1, 0, m_title);
+    QuickSetText(0, 0, m_title);
 }
 
 void CReportContentGrid::FillSectionCells(int)
@@ -117,7 +120,7 @@ void CReportContentGrid::OnButtonClicked(int section, int col, int row)
     if (IsSectionCollapsed(section))
         return;
     if (col == RenameColumn())
-        EditCell(1, row);
+        EditCell(0, row);
     else if (col == RestoreColumn())
         Notify(kReportRestoreItem);
     else if (col == RemoveColumn() && GetParent())

@@ -232,3 +232,20 @@ TEST_F(DropListTest, TheButtonShowsADownArrowGreyWhenReadOnly)
     hidden.Draw(grid, 1, 1);
     EXPECT_EQ(hidden.At(x0, y0), RGB(255, 255, 255));
 }
+
+TEST_F(DropListTest, TheListOfAJoinedCellIsAsWideAsItsBox)
+{
+    grid.EnableJoins(TRUE);
+    grid.JoinCells(0, 3, 2, 3);
+    MakeDropList(0, 3, "phase to neutral\nphase to phase\n");
+    grid.GotoCell(0, 3);
+    UINT key = VK_RETURN;
+    ASSERT_TRUE(type->OnKeyDown(0, 3, &key));
+    ASSERT_NE(type->GetListBox(), nullptr);
+    CRect box, list;
+    grid.GetRangeRect(0, 3, 2, 3, &box);
+    type->GetListBox()->GetWindowRect(&list);
+    grid.m_CUGGrid->ScreenToClient(&list);
+    EXPECT_GE(list.Width(), box.Width());
+    EXPECT_GE(list.right, box.right);
+}

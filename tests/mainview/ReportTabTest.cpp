@@ -248,6 +248,21 @@ TEST_F(ReportTabTest, ItemsAreAddedMovedByDraggingAndRemoved)
     EXPECT_EQ(Stored(), (Items{{0, 0, 1}, {1, 0, 1}, {3, 0, 1}, {1, 0, 1}}));
     ASSERT_EQ(Content().GetRecords().size(), 4u);
     EXPECT_NE(dynamic_cast<CReportContentGrid*>(ItemGrid(2)), nullptr);
+    // Every card's title is the cell at its left edge, with its collapse mark and its text, which
+    // starts with no blank: the titles of all kinds of cards line up.
+    for (int position = 0; position < 4; ++position) {
+        CUGCtrl& card = *ItemGrid(position);
+        int startCol = 0, startRow = 0, endCol = 0, endRow = 0;
+        ASSERT_EQ(card.GetJoinRange(&startCol, &startRow, &endCol, &endRow), 0) << position;
+        EXPECT_EQ(startCol, 0) << position;
+        EXPECT_GE(endCol, 1) << position;
+        CUGCell title;
+        card.GetCell(0, 0, &title);
+        EXPECT_NE(title.GetBitmap(), nullptr) << position;
+        CString text;
+        card.QuickGetText(0, 0, &text);
+        EXPECT_FALSE(text.IsEmpty() || text[0] == ' ') << position << " " << text.str();
+    }
 
     // "Remove from report" takes every copy of the entry.
     TileCommand(CReportListGrid::kRemoveFromReport, 1);
@@ -303,7 +318,7 @@ TEST_F(ReportTabTest, ItemButtonsAndToolbarCommandsAreStoredAtOnce)
     CPoint point;
     bookmark.OnLClicked(bookmark.RenameColumn(), 0, 1, &cell, &point, FALSE);
     bookmark.OnLClicked(bookmark.RenameColumn(), 0, 0, &cell, &point, FALSE);
-    bookmark.OnEditFinish(1, 0, nullptr, "  Evening peak ", FALSE);
+    bookmark.OnEditFinish(0, 0, nullptr, "  Evening peak ", FALSE);
     Pump();
     EXPECT_EQ(Document().GetProjectSettings()->GetBookmark(0).GetName(), "Evening peak");
     EXPECT_EQ(List().GetGrid()->GetEntries()[4].name, "Evening peak");

@@ -2,6 +2,9 @@
 // buttons, the in-place edits that reach the settings, and the hover of the heading buttons.
 #include "CardGridTestSupport.h"
 #include "grid/CUGGrid.h"
+#include "platform/framework/windows/CEdit.h"
+#include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "project/ProjectManagerSettings.h"
 #include "projectmanager/ProjectManagerContent.h"
 #include "projectmanager/ProjectManagerDataSetGrid.h"
@@ -186,6 +189,32 @@ TEST_F(DataSetGridTest, OnlyTheEditCellsCanBeEditedAndTheKeyboardCyclesThroughTh
     Click(grid, 1, BodyRow(0, 5));
     EXPECT_TRUE(grid.m_editInProgress);
     EXPECT_EQ(grid.m_editRow, BodyRow(0, 5));
+
+    // From the name, Enter moves on to the description with the caret after its text: the next
+    // key adds to it, it never replaces what the user did not choose to retype.
+    Click(grid, 1, BodyRow(1, 1));
+    auto* editor = static_cast<CEdit*>(grid.m_editCtrl);
+    ASSERT_NE(editor, nullptr);
+    // The one line of the name shows whole in its editor.
+    CRect client;
+    editor->GetClientRect(&client);
+    {
+        CClientDC dc(editor);
+        CFont* old = dc.SelectObject(editor->GetFont());
+        EXPECT_LE(editor->PosFromChar(0).y + dc.GetTextExtent("Sg").cy, client.bottom);
+        dc.SelectObject(old);
+    }
+    SimulateKey(*editor, VK_RETURN);
+    ASSERT_TRUE(grid.m_editInProgress);
+    EXPECT_EQ(grid.m_editRow, BodyRow(1, 3));
+    int start = -1, end = -1;
+    editor->GetSel(start, end);
+    EXPECT_EQ(start, end);
+    EXPECT_EQ(end, CString("first line").GetLength());
+    SimulateKey(*editor, 'X', MK_SHIFT);
+    SimulateKey(*editor, VK_TAB);
+    EXPECT_EQ(settings.m_dataSets[1].Description, "first lineX");
+    EXPECT_EQ(settings.m_dataSets[1].Name, "Session 2");
 }
 
 TEST_F(DataSetGridTest, HoveringAButtonLightsItUntilTheMouseLeaves)
@@ -236,7 +265,7 @@ TEST_F(CardGridTest, SummaryCardReportsEveryEditAndItsButtons)
     CProjectManagerSettings settings;
     settings.m_summary = {{0, "ACME", "Hall 3", ""}};
     grid.Fill(content, settings, -1);
-    EXPECT_EQ(CellText(grid, 0, 0), " Summary");
+    EXPECT_EQ(CellText(grid, 0, 0), "Summary"); // as every card title, without a blank before it
     EXPECT_EQ(CellText(grid, 1, 3), "ACME");
     EXPECT_EQ(CellText(grid, 5, 3), "");
     EXPECT_EQ(grid.GetRowHeight(2), 20);

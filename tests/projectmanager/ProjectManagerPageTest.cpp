@@ -116,6 +116,17 @@ TEST_F(FourSessionProjectTest, DeletingASessionAsksAndRemovesItsCardAndEntry)
 {
     view->GetSettings().m_dataSets[2].Notes = "motor notes";
     view->GetDataSetGrid()->CollapseSection(3);
+    // A session that a bookmark uses stays: one message says why, nothing is asked and nothing
+    // is said to have failed.
+    ASSERT_EQ(document->AddBookmark(0, "Peak", WritePicture("capture.png", 40, 30, "")), 0);
+    {
+        CMessageBoxRecorder boxes(IDYES);
+        Command(kCommandDeleteSession, 1);
+        EXPECT_EQ(document->GetMeasurementCount(), 4);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, "Data are referenced by bookmarks.\nThe following bookmarks must be removed first:\n\"Peak\"");
+    }
+    ASSERT_EQ(document->DeleteBookmark(0), 0);
     {
         CMessageBoxRecorder no(IDNO);
         Command(kCommandDeleteSession, 1);
@@ -251,6 +262,8 @@ TEST_F(FourSessionProjectTest, ExportWritesTheChosenRecordsBesideTheProject)
     CDialog::SetModalDriver(previous);
     ASSERT_FALSE(proposedNames.empty());
     EXPECT_EQ(proposedNames.back(), folder.Path("feeder_demand.txt"));
+    // The file type names the separator the values are written with.
+    EXPECT_TRUE(fileRequests.back().Find("Semicolon-separated values files (*.txt)") >= 0) << fileRequests.back().str();
     ASSERT_TRUE(std::filesystem::exists(target.str()));
     std::ifstream in(target.str());
     std::string header;
@@ -261,16 +274,19 @@ TEST_F(FourSessionProjectTest, ExportWritesTheChosenRecordsBesideTheProject)
         ++lines;
     EXPECT_EQ(lines, 61); // the demand records of the big-endian session
 
-    // Trend records, cancelled on the file: nothing is written.
+    // Trend records with tabs, cancelled on the file: nothing is written.
     const auto again = CDialog::SetModalDriver([](CDialog& dialog) {
         dialog.CheckRadioButton(int(CExportCsvDlg::kTrendRadio), int(CExportCsvDlg::kDemandRadio),
                                 int(CExportCsvDlg::kTrendRadio));
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CExportCsvDlg::kTrendRadio, BN_CLICKED), 0);
+        dialog.CheckRadioButton(int(CExportCsvDlg::kSemicolonRadio), int(CExportCsvDlg::kTabRadio),
+                                int(CExportCsvDlg::kTabRadio));
         dialog.SendMessage(WM_COMMAND, IDOK, 0);
     });
     Command(kCommandExportSession, 0);
     CDialog::SetModalDriver(again);
     EXPECT_EQ(proposedNames.back(), folder.Path("feeder_trend.txt"));
+    EXPECT_TRUE(fileRequests.back().Find("Tab-separated values files (*.txt)") >= 0) << fileRequests.back().str();
     EXPECT_FALSE(std::filesystem::exists(folder.Path("feeder_trend.txt")));
 }
 

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTextBlock>
 
 #include <cstring>
@@ -299,6 +300,11 @@ QWidget* CreateEditControl(WndImpl& impl, QWidget* parent)
         edit->setLineWrapMode((impl.style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
         edit->setReadOnly(impl.style & ES_READONLY);
         edit->setFrameShape((impl.style & WS_BORDER) || (impl.exStyle & WS_EX_CLIENTEDGE) ? QFrame::StyledPanel : QFrame::NoFrame);
+        // Scroll bars only with their styles, and the platform's narrow margin: an edit one line
+        // high shows its line whole, with no arrows of a scroll bar squeezed beside it.
+        edit->setVerticalScrollBarPolicy((impl.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        edit->setHorizontalScrollBarPolicy((impl.style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        edit->document()->setDocumentMargin(1);
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [self] {
             NotifyParent(*self, EN_UPDATE);
             NotifyParent(*self, EN_CHANGE);

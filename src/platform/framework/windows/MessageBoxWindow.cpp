@@ -5,6 +5,8 @@
 #include "platform/framework/windows/QtBridge.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -45,6 +47,28 @@ QMessageBox::StandardButton QtButton(int answer)
     }
 }
 
+// A path keeps to its line: no line breaks after the slashes within it (a word joiner follows
+// each), so that "/tmp/kem_log" never shows as "/" and "tmp/kem_log".
+QString WithWholePaths(const QString& text)
+{
+    QString shown = text;
+    shown.replace(u'/', QStringLiteral("/\u2060"));
+    return shown;
+}
+
+// The box is at least as wide as its title with the frame's buttons beside it: a short message
+// would otherwise have the window's frame cut the title.
+void FitTheTitle(QMessageBox& box)
+{
+    constexpr int kFrameButtons = 120;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kFrameButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 QMessageBox::Icon QtIcon(UINT type)
 {
     switch (type & MB_ICONMASK)
@@ -66,7 +90,8 @@ int ShowMessageBoxWindow(const CString& text, const CString& caption, UINT type)
 {
     CFrameworkApp::EnsureInitialized();
     QMessageBox box(QtIcon(type), caption.IsEmpty() ? QCoreApplication::applicationName() : ToQString(caption),
-                    ToQString(text), QMessageBox::NoButton, QApplication::activeWindow());
+                    WithWholePaths(ToQString(text)), QMessageBox::NoButton, QApplication::activeWindow());
+    FitTheTitle(box);
     const auto set = std::find_if(std::begin(kButtonSets), std::end(kButtonSets),
                                   [type](const ButtonSet& s) { return s.type == (type & MB_TYPEMASK); });
     const auto answers = set == std::end(kButtonSets) ? kButtonSets[0].answers : set->answers;

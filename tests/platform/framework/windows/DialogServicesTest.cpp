@@ -11,10 +11,12 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -78,6 +80,41 @@ TEST_F(WindowTest, MessageBoxWindowAnswersWithTheButtonPressed)
         QCoreApplication::sendEvent(w, &escape);
     });
     EXPECT_EQ(AfxMessageBox("Only OK"), IDOK);
+
+    // A short message shows its whole title; a path in the text stays on one line.
+    int width = 0;
+    QStringList lines;
+    WhenModalAppears([&](QWidget* w) {
+        width = w->width();
+        qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
+    });
+    {
+        const CMessageBoxCaption caption("Zelko Ampelon");
+        AfxMessageBox("Please enter a number.");
+    }
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance("Zelko Ampelon") + 96); // the icon and three buttons of a frame
+    WhenModalAppears([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        const QLabel* label = nullptr;
+        for (const QLabel* l : box->findChildren<QLabel*>())
+            if (l->text().contains(u'/')) label = l;
+        ASSERT_NE(label, nullptr);
+        QTextLayout layout(label->text(), label->font());
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(120); // narrower than the path
+            lines << label->text().mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        box->button(QMessageBox::Ok)->click();
+    });
+    AfxMessageBox("Copied to /tmp/kem_log_20261208.txt.");
+    ASSERT_GE(lines.size(), 2);
+    for (const QString& line : lines)
+        EXPECT_FALSE(line.endsWith(u'/')) << line.toStdString();
     SetMessageBoxHandler(previous);
 }
 
