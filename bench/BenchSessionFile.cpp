@@ -18,6 +18,7 @@
 #include <map>
 #include <tuple>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -105,35 +106,29 @@ std::size_t CPrefaultedRead::Read()
     return done;
 }
 
-namespace {
-
-// Anonymous pages of their own, so that the allocator never hands back pages already faulted in.
-class CFreshPages
+CFreshPages::CFreshPages(std::size_t bytes)
+    : m_bytes(std::max<std::size_t>(bytes, 1)),
+      m_pages(::mmap(nullptr, m_bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0))
 {
-public:
-    explicit CFreshPages(std::size_t bytes)
-        : m_bytes(std::max<std::size_t>(bytes, 1)),
-          m_pages(::mmap(nullptr, m_bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0))
-    {
-    }
-    ~CFreshPages()
-    {
-        if (m_pages != MAP_FAILED)
-            ::munmap(m_pages, m_bytes);
-    }
-    CFreshPages(const CFreshPages&) = delete;
-    CFreshPages& operator=(const CFreshPages&) = delete;
+}
 
-    char* Data() const { return m_pages == MAP_FAILED ? nullptr : static_cast<char*>(m_pages); }
+CFreshPages::CFreshPages(CFreshPages&& other) noexcept
+    : m_bytes(other.m_bytes), m_pages(std::exchange(other.m_pages, MAP_FAILED))
+{
+}
 
-private:
-    std::size_t m_bytes;
-    void* m_pages;
-};
+CFreshPages::~CFreshPages()
+{
+    if (m_pages != MAP_FAILED)
+        ::munmap(m_pages, m_bytes);
+}
 
-} // namespace
+char* CFreshPages::Data() const
+{
+    return m_pages == MAP_FAILED ? nullptr : static_cast<char*>(m_pages);
+}
 
-std::size_t ReadIntoFreshPages(const std::string& path)
+CFreshPages ReadIntoFreshPages(const std::string& path)
 {
     const std::size_t size = std::filesystem::file_size(path);
     CFreshPages pages(size);
@@ -148,15 +143,16 @@ std::size_t ReadIntoFreshPages(const std::string& path)
     if (fd >= 0)
         ::close(fd);
     benchmark::DoNotOptimize(pages.Data());
-    return done;
+    return pages;
 }
 
-void FillFreshPages(std::size_t bytes)
+CFreshPages FillFreshPages(std::size_t bytes)
 {
     CFreshPages pages(bytes);
     if (pages.Data())
         std::memset(pages.Data(), 0x7f, bytes);
     benchmark::DoNotOptimize(pages.Data());
+    return pages;
 }
 
 std::size_t HeapInUse()

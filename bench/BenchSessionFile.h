@@ -32,13 +32,31 @@ private:
     std::vector<char> m_buffer;
 };
 
-// Reads a whole file into pages mapped just before and returned after: what any load that
-// copies the bytes into memory of its own cannot beat, the page faults included.
-std::size_t ReadIntoFreshPages(const std::string& path);
+// Anonymous pages of their own, so that the allocator never hands back pages already faulted in;
+// given back when the object goes.
+class CFreshPages
+{
+public:
+    explicit CFreshPages(std::size_t bytes);
+    CFreshPages(CFreshPages&& other) noexcept;
+    CFreshPages(const CFreshPages&) = delete;
+    CFreshPages& operator=(const CFreshPages&) = delete;
+    ~CFreshPages();
+    char* Data() const;
 
-// Writes `bytes` bytes into pages mapped just before and returned after: the least a build that
-// keeps that much new memory costs.
-void FillFreshPages(std::size_t bytes);
+private:
+    std::size_t m_bytes;
+    void* m_pages;
+};
+
+// Reads a whole file into pages mapped just before: what any load that copies the bytes into
+// memory of its own cannot beat, the page faults included. The pages are given back when the
+// caller lets them go, after its timing, as a timed load's data set is.
+CFreshPages ReadIntoFreshPages(const std::string& path);
+
+// Writes `bytes` bytes into pages mapped just before: the least a build that keeps that much new
+// memory costs. Given back as above.
+CFreshPages FillFreshPages(std::size_t bytes);
 
 // Heap bytes in use (arena and mapped blocks), from the allocator's own figures, and the record
 // blocks mapped apart from the heap.

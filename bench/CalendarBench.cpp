@@ -11,6 +11,10 @@
 // - The memory the page adds (added_MB heap, rss_added_MB resident after the fifth visit,
 //   peak_rss_added_MB the highest on the way) beside the pixels of one screen of the page
 //   (screen_MB).
+// - The opening of the project (open_ms) and the first show's processor time (first_cpu_ms).
+// Then a project of four such sessions of a year, at both ratios, whose opening is compared
+// with a read of the project file into fresh pages.
+#include "BenchProbe.h"
 #include "BenchProgram.h"
 #include "BenchSessionFile.h"
 
@@ -23,46 +27,45 @@
 
 namespace {
 
-std::map<std::string, double> RunProbe(const std::string& project, int ratio)
+void Measure(benchmark::State& state, const std::string& project, int ratio)
 {
-    std::map<std::string, double> figures;
-    // A desktop screen that holds the program's 1024x720 window at both ratios.
-    const std::string command = "QT_QPA_PLATFORM=offscreen:configfile=" ORN_SOURCE_DIR "/tests/shell/Screen1920x1080.json "
-                                "QT_SCALE_FACTOR=" +
-                                std::to_string(ratio) + " " + std::string(ORN_CALENDAR_PROBE) + " '" + project + "'";
-    FILE* probe = ::popen(command.c_str(), "r");
-    if (!probe)
-        return figures;
-    char name[64];
-    for (double value; std::fscanf(probe, "%63s %lf", name, &value) == 2;)
-        figures[name] = value;
-    if (::pclose(probe) != 0)
-        figures.clear();
-    return figures;
-}
-
-void BM_CalendarFirstShowAndReturn(benchmark::State& state)
-{
-    const int days = int(state.range(0));
-    const int ratio = int(state.range(1));
-    const std::string& project = MinuteSessionProject(days * 1440);
     if (project.empty()) {
         state.SkipWithError("no project");
         return;
     }
     for (auto _ : state) {
-        std::map<std::string, double> figures = RunProbe(project, ratio);
+        std::map<std::string, double> figures = RunProbeOnProject(ORN_CALENDAR_PROBE, project, ratio);
         if (figures.empty()) {
             state.SkipWithError("probe failed");
             return;
         }
         state.SetIterationTime(figures["first_ms"] / 1e3);
-        for (const char* name : {"first_cpu_ms", "alone_ms", "return_first_ms", "return_median_ms", "return_max_ms", "screen_ms", "added_MB",
-                                 "rss_added_MB", "peak_rss_added_MB", "screen_MB", "pictures"})
+        for (const char* name : {"first_cpu_ms", "alone_ms", "return_first_ms", "return_median_ms", "return_max_ms",
+                                 "screen_ms", "added_MB", "rss_added_MB", "peak_rss_added_MB", "screen_MB", "pictures",
+                                 "open_ms"})
             state.counters[name] = figures[name];
         state.counters["first_per_alone"] = figures["first_ms"] / std::max(figures["alone_ms"], 1e-3);
         state.counters["return_per_screen"] = figures["return_median_ms"] / std::max(figures["screen_ms"], 1e-3);
     }
+}
+
+void BM_CalendarFirstShowAndReturn(benchmark::State& state)
+{
+    Measure(state, MinuteSessionProject(int(state.range(0)) * 1440), int(state.range(1)));
+}
+
+// Four sessions of a year in one project: the calendar, and the opening of the project beside a
+// read of the project file (its four sessions) into fresh pages in a new process of its own
+// (open_per_fresh_read; both cold, neither giving its memory back).
+void BM_CalendarOfFourYears(benchmark::State& state)
+{
+    const std::string& project = FourSessionProject(525600);
+    Measure(state, project, int(state.range(0)));
+    const std::vector<double> read = project.empty() ? std::vector<double>{} : RunLoadProbe("read", project, 1);
+    if (read.empty() || !state.counters.count("open_ms"))
+        return;
+    state.counters["fresh_read_ms"] = read.front();
+    state.counters["open_per_fresh_read"] = state.counters["open_ms"] / read.front();
 }
 
 double Min(const std::vector<double>& v)
@@ -77,6 +80,18 @@ double Max(const std::vector<double>& v)
 BENCHMARK(BM_CalendarFirstShowAndReturn)
     ->ArgNames({"days", "ratio"})
     ->ArgsProduct({{1, 7, 30, 69, 88, 365}, {1, 2}})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", Min)
+    ->ComputeStatistics("max", Max)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_CalendarOfFourYears)
+    ->ArgName("ratio")
+    ->Arg(1)
+    ->Arg(2)
     ->UseManualTime()
     ->Iterations(1)
     ->Repetitions(5)

@@ -1,10 +1,14 @@
 // Loading a one-minute session from its ".zlg" and from a project archive, files in the page
-// cache, beside three yardsticks timed in the same iteration: a read of the same bytes into a
-// buffer that is already faulted in, the same read into fresh pages (the floor of any load that
-// keeps a copy of the records: the page faults of that much new memory), and a read of the
-// archive's stream in 256 KiB blocks through the loader's stream interface. Sessions of 10,000, 100,000 and 525,600 records (a
-// year); medians of 5 iterations, of 50 for the smallest session, whose few milliseconds a busy
-// machine disturbs. The memory counter is the heap a loaded data set holds per file byte.
+// cache, again and again in one process (warm: each load reads into the blocks the one before
+// gave back), beside yardsticks timed in the same iteration: a read of the same bytes into a
+// buffer that is already faulted in (as warm; zlg_per_prefaulted), a read of the archive's stream
+// in 256 KiB blocks through the loader's stream interface (archive_per_stream), and, for
+// reference only, the same read into fresh pages (cold: the floor of a first load, which the
+// first-load benchmark compares in new processes). Nothing timed includes giving its memory back.
+// Sessions of 10,000, 100,000 and 525,600 records (a year); medians of 5 iterations, of 50 for
+// the smallest session, whose few milliseconds a busy machine disturbs. The memory counter is the
+// heap a loaded data set holds per file byte.
+#include "BenchProbe.h"
 #include "BenchSessionFile.h"
 #include "datamodel/ArchiveStreamStorage.h"
 #include "datamodel/DataSet.h"
@@ -52,7 +56,7 @@ void BM_LoadSession(benchmark::State& state)
         plain.push_back(SecondsSince(start));
 
         start = Clock::now();
-        ReadIntoFreshPages(path);
+        const CFreshPages read = ReadIntoFreshPages(path);
         fresh.push_back(SecondsSince(start));
 
         start = Clock::now();
@@ -86,7 +90,6 @@ void BM_LoadSession(benchmark::State& state)
     state.counters["zlg_ms"] = zlgMs;
     state.counters["archive_ms"] = archiveMs;
     state.counters["zlg_per_prefaulted"] = zlgMs / plainMs;
-    state.counters["zlg_per_fresh_read"] = zlgMs / freshMs;
     state.counters["archive_per_zlg"] = archiveMs / zlgMs;
     state.counters["archive_per_stream"] = archiveMs / streamMs;
     state.counters["heap_per_file_byte"] = heapPerFileByte;
@@ -104,21 +107,6 @@ BENCHMARK(BM_LoadSession)
 } // namespace
 
 namespace {
-
-// The milliseconds a probe process printed, one line each; empty when it failed.
-std::vector<double> RunProbe(const std::string& mode, const std::string& path, int repeat)
-{
-    const std::string command = std::string(ORN_LOAD_PROBE) + " " + mode + " '" + path + "' " + std::to_string(repeat);
-    std::vector<double> figures;
-    FILE* probe = ::popen(command.c_str(), "r");
-    if (!probe)
-        return figures;
-    for (double ms; std::fscanf(probe, "%lf", &ms) == 1;)
-        figures.push_back(ms);
-    if (::pclose(probe) != 0)
-        figures.clear();
-    return figures;
-}
 
 double MinMs(const std::vector<double>& seconds)
 {
@@ -147,9 +135,9 @@ void BM_FirstLoadInNewProcess(benchmark::State& state)
     std::vector<double> loads, reads, streams, warmLoads, prefaultedReads;
     for (auto _ : state) {
         for (int i = 0; i < kProcesses; ++i) {
-            const auto read = RunProbe("read", path, 1);
-            const auto stream = RunProbe("stream", path, 1);
-            const auto load = RunProbe("load", path, 1);
+            const auto read = RunLoadProbe("read", path, 1);
+            const auto stream = RunLoadProbe("stream", path, 1);
+            const auto load = RunLoadProbe("load", path, 1);
             if (read.empty() || stream.empty() || load.empty()) {
                 state.SkipWithError("probe failed");
                 return;
@@ -160,7 +148,7 @@ void BM_FirstLoadInNewProcess(benchmark::State& state)
         }
         // The first run of each process is a new process's; the others are timed.
         for (const auto& [mode, into] : {std::pair{"prefaulted", &prefaultedReads}, std::pair{"load", &warmLoads}}) {
-            const auto figures = RunProbe(mode, path, kRepeats + 1);
+            const auto figures = RunLoadProbe(mode, path, kRepeats + 1);
             for (std::size_t i = 1; i < figures.size(); ++i)
                 into->push_back(figures[i] / 1e3);
         }

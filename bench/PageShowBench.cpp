@@ -12,6 +12,7 @@
 // drawings of the chart by the show and its deferred work (renders: 1 when the page is drawn
 // once), and the way to the Project Manager and back to the page (to_manager_ms, to_study_ms).
 // Four sessions of a year (a project of four such sessions) are shown at ratios 1 and 2 too.
+#include "BenchProbe.h"
 #include "BenchProgram.h"
 #include "BenchSessionFile.h"
 
@@ -27,26 +28,6 @@ namespace {
 
 constexpr int kYear = 525600;
 
-std::map<std::string, double> RunProbe(const std::string& project, int viewId, int ratioPercent)
-{
-    std::map<std::string, double> figures;
-    char ratio[16];
-    std::snprintf(ratio, sizeof ratio, "%g", ratioPercent / 100.0);
-    const std::string command = "QT_QPA_PLATFORM=offscreen:configfile=" ORN_SOURCE_DIR "/tests/shell/Screen1920x1080.json "
-                                "QT_SCALE_FACTOR=" +
-                                std::string(ratio) + " " + std::string(ORN_PAGE_PROBE) + " '" + project + "' " +
-                                std::to_string(viewId);
-    FILE* probe = ::popen(command.c_str(), "r");
-    if (!probe)
-        return figures;
-    char name[64];
-    for (double value; std::fscanf(probe, "%63s %lf", name, &value) == 2;)
-        figures[name] = value;
-    if (::pclose(probe) != 0)
-        figures.clear();
-    return figures;
-}
-
 void Measure(benchmark::State& state, const std::string& project, int viewId, int ratioPercent)
 {
     if (project.empty()) {
@@ -54,7 +35,8 @@ void Measure(benchmark::State& state, const std::string& project, int viewId, in
         return;
     }
     for (auto _ : state) {
-        std::map<std::string, double> figures = RunProbe(project, viewId, ratioPercent);
+        std::map<std::string, double> figures =
+            RunProbeOnProject(ORN_PAGE_PROBE, project, ratioPercent / 100.0, std::to_string(viewId));
         if (figures.empty()) {
             state.SkipWithError("probe failed");
             return;

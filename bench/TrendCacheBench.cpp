@@ -90,7 +90,7 @@ void BM_BuildTrendItems(benchmark::State& state)
         builtPerRecord = double(built - before) / records;
         state.PauseTiming();
         start = Clock::now();
-        FillFreshPages(built > loaded ? built - loaded : 0);
+        const CFreshPages filled = FillFreshPages(built > loaded ? built - loaded : 0);
         fill.push_back(std::chrono::duration<double>(Clock::now() - start).count());
         cache.Clear();
         state.ResumeTiming();

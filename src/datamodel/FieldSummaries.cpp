@@ -31,8 +31,7 @@ template <class T>
 // in registers while the block's values of it are added.
 constexpr int kBlock = 8;
 
-// The values of record i into `to` (the fields in the order of the folds), and handed on to the
-// captures.
+// The values of record i into `to` (the fields in the order of the folds).
 [[gnu::always_inline]] inline void ReadRecord(const CDataTable& table, SFieldFolds& folds, int i, float* __restrict to)
 {
     const std::size_t n = folds.offsets.size();
@@ -54,8 +53,17 @@ constexpr int kBlock = 8;
         to[k] = LoadF32(record, offsets[k]);
     for (k = 0; k < divided; ++k)
         to[k] = to[k] / divisors[k];
-    for (const SFieldFolds::SCapture& capture : folds.captures)
-        capture.to[i - folds.first] = to[capture.slot];
+}
+
+// The values of `rows` records from record i (row by row) handed on to the captures.
+[[gnu::always_inline]] inline void Capture(const SFieldFolds& folds, const float* __restrict rows, int count, int i)
+{
+    const std::size_t n = folds.offsets.size();
+    for (const SFieldFolds::SCapture& capture : folds.captures) {
+        float* __restrict to = capture.to + (i - folds.first);
+        for (int r = 0; r < count; ++r)
+            to[r] = rows[std::size_t(r) * n + capture.slot];
+    }
 }
 
 [[gnu::always_inline]] inline bool AllFinite(const float* __restrict values, std::size_t count)
@@ -85,7 +93,7 @@ constexpr int kBlock = 8;
     }
 }
 
-// Folds the finite records of a block (`rows` records from `first`, values row by row): each
+// Folds the finite records of a block (`Rows` records from `first`, values row by row): each
 // field's sums take the records in order, as value by value. A new extreme is rare once the first
 // records are folded: the extremes and their records are only written for a block that brings one.
 template <int Rows>
@@ -134,6 +142,7 @@ template <int Rows>
         if (i + kBlock - 1 <= last) {
             for (int r = 0; r < kBlock; ++r)
                 ReadRecord(table, folds, i + r, block + std::size_t(r) * n);
+            Capture(folds, block, kBlock, i);
             if (AllFinite(block, kBlock * n)) {
                 FoldBlock<kBlock>(folds, block, i);
                 folded += kBlock;
@@ -145,6 +154,7 @@ template <int Rows>
         for (const int end = std::min(last, i + kBlock - 1); i <= end; ++i) {
             float* values = folds.values.data();
             ReadRecord(table, folds, i, values);
+            Capture(folds, values, 1, i);
             if (!AllFinite(values, n))
                 return stop(i);
             FoldBlock<1>(folds, values, i);

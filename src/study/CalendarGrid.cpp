@@ -42,6 +42,15 @@ constexpr unsigned kWeekdayIds[7] = {10111, 10112, 10113, 10114, 10115, 10116, 1
 int CMyBasicCalendarGrid::CCalendarDS::GetCell(int col, int row, CUGCell* cell)
 {
     const int result = CUGMem::GetCell(col, row, cell);
+    // The title and date rows under each line of pictures: their look is the same in every bin
+    // column, given here rather than kept for each of a year's cells.
+    const int inBlock = row % m_grid.GetRowsPerBlock();
+    if (cell && col % 2 == 1 && col < 2 * m_grid.m_binsPerLine && inBlock >= 2 && (inBlock - 2) % 4 != 0 &&
+        (inBlock - 2) % 4 != 3) {
+        const bool title = (inBlock - 2) % 4 == 1;
+        cell->SetFont(title ? m_grid.m_titleFont : m_grid.m_dateFont);
+        cell->SetAlignment(UG_ALIGNCENTER | UG_ALIGNVCENTER);
+    }
     int session = -1;
     int bin = -1;
     if (!cell || !m_grid.FindBin(col, row, session, bin))
@@ -266,14 +275,6 @@ void CMyBasicCalendarGrid::OnSetup()
         }
         JoinCells(0, heading, lastCol, heading);
         QuickSetBitmapIndex(0, heading, m_expandedBitmap);
-        for (int line = 0; line < LaidOutLines(); ++line)
-            for (int col = 1; col < lastCol; col += 2) {
-                const int picture = heading + 2 + 4 * line;
-                QuickSetFont(col, picture + 1, m_titleFont);
-                QuickSetAlignment(col, picture + 1, UG_ALIGNCENTER | UG_ALIGNVCENTER);
-                QuickSetFont(col, picture + 2, m_dateFont);
-                QuickSetAlignment(col, picture + 2, UG_ALIGNCENTER | UG_ALIGNVCENTER);
-            }
     }
     OnParentSize(true);
 }

@@ -1,0 +1,44 @@
+#include "BenchProbe.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+std::map<std::string, double> RunProbeOnProject(const char* probe, const std::string& project, double ratio,
+                                                const std::string& arguments)
+{
+    std::map<std::string, double> figures;
+    const std::filesystem::path source(project);
+    const std::filesystem::path copy = source.parent_path() / ("run-" + source.filename().string());
+    std::error_code error;
+    if (!std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing, error))
+        return figures;
+    char scale[32];
+    std::snprintf(scale, sizeof scale, "%g", ratio);
+    const std::string command = "QT_QPA_PLATFORM=offscreen:configfile=" ORN_SOURCE_DIR "/tests/shell/Screen1920x1080.json "
+                                "QT_SCALE_FACTOR=" +
+                                std::string(scale) + " " + probe + " '" + copy.string() + "' " + arguments;
+    if (FILE* output = ::popen(command.c_str(), "r")) {
+        char name[64];
+        for (double value; std::fscanf(output, "%63s %lf", name, &value) == 2;)
+            figures[name] = value;
+        if (::pclose(output) != 0)
+            figures.clear();
+    }
+    std::filesystem::remove(copy, error);
+    return figures;
+}
+
+std::vector<double> RunLoadProbe(const std::string& mode, const std::string& path, int repeat)
+{
+    const std::string command = std::string(ORN_LOAD_PROBE) + " " + mode + " '" + path + "' " + std::to_string(repeat);
+    std::vector<double> figures;
+    FILE* probe = ::popen(command.c_str(), "r");
+    if (!probe)
+        return figures;
+    for (double ms; std::fscanf(probe, "%lf", &ms) == 1;)
+        figures.push_back(ms);
+    if (::pclose(probe) != 0)
+        figures.clear();
+    return figures;
+}
