@@ -11,6 +11,8 @@ packages=(
   locales
   xdg-utils
   fonts-dejavu-core poppler-utils
+  # The report tests read the RTF export back as a user's office suite does (about 80 MB).
+  libreoffice-writer-nogui
 )
 missing=()
 for p in "${packages[@]}"; do

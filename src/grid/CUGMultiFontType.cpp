@@ -141,22 +141,35 @@ void CUGMultiFontType::GetBestSize(CDC* dc, CSize* size, CUGCell* cell)
     if (cell->GetFont())
         dc->SelectObject(cell->GetFont());
     int width = 0, height = 0;
-    for (int pos = 0; pos < text.GetLength();)
+    if (cell->GetCellTypeEx() & UGCT_NORMALMULTILINE)
     {
-        if (IsTag(text, pos))
-        {
-            pos = ApplyTag(dc, text, pos);
-            continue;
-        }
-        const int length = CharLength(text, pos);
-        CRect extent(0, 0, 0, 0);
-        dc->DrawText(text.GetString() + pos, length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        width += extent.Width();
-        height = std::max(height, int(extent.Height()));
-        pos += length;
+        // The lines as they are drawn in the width given, long ones broken at blanks.
+        int right = 0;
+        height = LayOutLines(dc, text, CRect(0, 0, size->cx, size->cy), false, &right);
+        width = right;
     }
+    else
+        for (int pos = 0; pos < text.GetLength();)
+        {
+            if (IsTag(text, pos))
+            {
+                pos = ApplyTag(dc, text, pos);
+                continue;
+            }
+            const int length = CharLength(text, pos);
+            CRect extent(0, 0, 0, 0);
+            dc->DrawText(text.GetString() + pos, length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+            width += extent.Width();
+            height = std::max(height, int(extent.Height()));
+            pos += length;
+        }
     EndPass(dc);
     dc->RestoreDC(saved);
+    if (cell->GetCellTypeEx() & UGCT_NORMALMULTILINE)
+    {
+        *size = CSize(width, height);
+        return;
+    }
     width += 6;
     if (CBitmap* bitmap = cell->GetBitmap())
     {
@@ -165,6 +178,43 @@ void CUGMultiFontType::GetBestSize(CDC* dc, CSize* size, CUGCell* cell)
             width += bitmapSize.cx * 7 / bitmapSize.cy + 6;
     }
     *size = CSize(width, height + 2);
+}
+
+int CUGMultiFontType::LayOutLines(CDC* dc, const CString& text, const CRect& area, bool draw, int* right)
+{
+    const int margin = m_ctrl ? m_ctrl->m_GI->m_margin : 0;
+    CRect lineRect = area;
+    int start = 0;
+    while (start <= text.GetLength())
+    {
+        int end = text.Find('\n', start);
+        if (end < 0)
+            end = text.GetLength();
+        lineRect.left = area.left + margin;
+        int height = 0;
+        int pos = start;
+        while (pos < end)
+        {
+            int next = pos;
+            while (next < end && !IsTag(text, next))
+                ++next;
+            if (next > pos)
+            {
+                CRect run = lineRect;
+                run.top += m_verticalOffset;
+                height = std::max(height, dc->DrawText(text.GetString() + pos, next - pos, &run,
+                                                       DT_WORDBREAK | DT_NOPREFIX | (draw ? 0 : DT_CALCRECT)));
+                if (right)
+                    *right = std::max(*right, int(run.right) - int(area.left));
+                lineRect.left += dc->GetTextExtent(text.GetString() + pos, next - pos).cx;
+            }
+            pos = next < end ? ApplyTag(dc, text, next) : end;
+        }
+        lineRect.top += height > 0 ? height : dc->GetTextExtent(" ").cy;
+        // A tag that runs over the line feed takes the text up to its ">" with it.
+        start = pos > end ? pos : end + 1;
+    }
+    return lineRect.top - area.top;
 }
 
 void CUGMultiFontType::OnDraw(CDC* dc, RECT* rect, int col, int row, CUGCell* cell, int selected, int current)
@@ -226,37 +276,7 @@ void CUGMultiFontType::OnDraw(CDC* dc, RECT* rect, int col, int row, CUGCell* ce
         }
     }
     else
-    {
-        const int margin = m_ctrl ? m_ctrl->m_GI->m_margin : 0;
-        CRect lineRect = area;
-        int start = 0;
-        while (start <= text.GetLength())
-        {
-            int end = text.Find('\n', start);
-            if (end < 0)
-                end = text.GetLength();
-            lineRect.left = area.left + margin;
-            int height = 0;
-            int pos = start;
-            while (pos < end)
-            {
-                int next = pos;
-                while (next < end && !IsTag(text, next))
-                    ++next;
-                if (next > pos)
-                {
-                    CRect run = lineRect;
-                    run.top += m_verticalOffset;
-                    height = std::max(height, dc->DrawText(text.GetString() + pos, next - pos, &run, DT_WORDBREAK | DT_NOPREFIX));
-                    lineRect.left += dc->GetTextExtent(text.GetString() + pos, next - pos).cx;
-                }
-                pos = next < end ? ApplyTag(dc, text, next) : end;
-            }
-            lineRect.top += height > 0 ? height : dc->GetTextExtent(" ").cy;
-            // A tag that runs over the line feed takes the text up to its ">" with it.
-            start = pos > end ? pos : end + 1;
-        }
-    }
+        LayOutLines(dc, text, area, true, nullptr);
     EndPass(dc);
     dc->RestoreDC(saved);
 }

@@ -23,6 +23,10 @@ private:
     // The length of the character (UTF-8 sequence) at pos.
     static int CharLength(const CString& text, int pos);
     static bool IsTag(const CString& text, int pos);
+    // Lays out the lines of a multi-line text from the area's top, each run of one font broken at
+    // blanks to the area's right edge; draws them or only measures them. Returns their height and
+    // keeps in `right` (when given) how far right of the area's left edge the widest reaches.
+    int LayOutLines(CDC* dc, const CString& text, const CRect& area, bool draw, int* right);
     // Forgets the fonts of the previous pass and selects the pass's first font back.
     void EndPass(CDC* dc);
 

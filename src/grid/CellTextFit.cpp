@@ -64,13 +64,23 @@ int Sum(const std::vector<int>& widths, int first, int last)
 }
 
 // The width the cell's text needs, measured in the context's units with the cell's font (the
-// grid's default font when the cell has none); 0 for an empty cell and for cells whose type lays
-// out or wraps its text itself. The cell is the origin of its join, when joined.
+// grid's default font when the cell has none); for a check box its mark with its label. 0 for an
+// empty cell and for cells whose type lays out or wraps its text itself. The cell is the origin
+// of its join, when joined.
 int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
 {
     CUGCell cell;
-    if (grid.GetCellWithDefaults(col, row, &cell) != UG_SUCCESS || cell.GetCellType() != 0 ||
-        (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
+    if (grid.GetCellWithDefaults(col, row, &cell) != UG_SUCCESS || (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
+        return 0;
+    if (CUGCellType* type = grid.GetCellType(cell.GetCellType()); cell.GetCellType() != 0 && type) {
+        const char* label = cell.GetLabelText();
+        if (type->GetName() != "CheckBox" || !label || !*label)
+            return 0;
+        CSize size(grid.GetColWidth(col), grid.GetRowHeight(row));
+        type->GetBestSize(&dc, &size, &cell);
+        return size.cx + BorderRoom(grid, cell);
+    }
+    if (cell.GetCellType() != 0)
         return 0;
     const char* text = cell.GetText();
     if (!text || !*text)
@@ -86,7 +96,11 @@ int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
     if (old)
         dc.SelectObject(old);
     int need = textWidth + BorderRoom(grid, cell);
-    if (!(cell.GetAlignment() & UG_ALIGNCENTER))
+    // A text that ends with an ellipsis when cut keeps 3 pixels free beside it (on both sides
+    // unless it is left-aligned); any other keeps the grid's margin unless it is centred.
+    if (cell.GetCellTypeEx() & UGCT_NORMALELLIPSIS)
+        need += (cell.GetAlignment() & (UG_ALIGNCENTER | UG_ALIGNRIGHT)) ? 6 : 3;
+    else if (!(cell.GetAlignment() & UG_ALIGNCENTER))
         need += grid.m_GI->m_margin;
     if (CBitmap* bitmap = cell.GetBitmap())
         need += BitmapRoom(*bitmap, height);
@@ -159,4 +173,18 @@ void FitColumnsToTexts(CUGCtrl& grid, const std::vector<int>& givers, int room)
         grid.GetWindowRect(&window);
         grid.SetWindowPos(nullptr, 0, 0, window.Width() + total - room, window.Height(), SWP_NOMOVE | SWP_NOZORDER);
     }
+}
+
+bool IsCellTextCut(CUGCtrl& grid, int col, int row)
+{
+    int startCol = col, startRow = row, endCol = col, endRow = row;
+    if (grid.GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS) {
+        col = startCol;
+        row = startRow;
+    }
+    CClientDC dc(&grid);
+    int width = 0;
+    for (int c = col; c <= std::max(col, endCol); ++c)
+        width += grid.GetColWidth(c);
+    return CellTextNeed(grid, dc, col, row) > width;
 }

@@ -12,3 +12,7 @@ class CUGCtrl;
 // need more than `room` (the width the grid shows them in), the grid window widens by the
 // difference, for its parent to scroll.
 void FitColumnsToTexts(CUGCtrl& grid, const std::vector<int>& givers, int room);
+
+// Whether the text of the cell (of its join's origin, when joined) needs more than the cell's
+// width: the grid then draws it cut.
+bool IsCellTextCut(CUGCtrl& grid, int col, int row);

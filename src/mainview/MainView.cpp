@@ -5,6 +5,7 @@
 #include "mainview/StudyTabsEnabled.h"
 #include "mainview/ViewSelectorCheck.h"
 #include "platform/framework/windows/Messages.h"
+#include "project/IRecordFormView.h"
 #include "views/MySplitterWnd.h"
 #include "views/SplitFrame.h"
 #include "views/TabWnd.h"
@@ -156,6 +157,16 @@ TVisualObject* CMainView::SectionEntry(const SStudyLayout& study, int section) c
 
 void CMainView::RemoveStudyTabs()
 {
+    // The page's views keep what they show in the project while their sections stand: a view
+    // whose windows are going can no longer tell which sections the user opened.
+    const auto keep = [](const auto& sections) {
+        for (const TVisualObject* section : sections)
+            if (const CSplitFrame* frame = FrameOf(section))
+                if (auto* view = dynamic_cast<IRecordFormView*>(frame->GetView()))
+                    view->SaveViewSettings(nullptr);
+    };
+    keep(m_layout.energy.sections);
+    keep(m_layout.load.sections);
     for (TVisualObject* tab : {m_layout.energy.tab, m_layout.load.tab}) {
         if (!tab)
             continue;

@@ -121,8 +121,14 @@ void CProjectManagerBasicGrid::BuildSections()
     SetTopHdgHeight(0);
     EnableCellOverlap(FALSE);
     EnableJoins(TRUE);
+    EnableCellToolTips(TRUE);
 
-    m_rightMargin = GridRememberRightMargin(*this);
+    // The margin is the one the card was created with: a later build (a card added or removed)
+    // may find the card wider than a page that has just gained its scroll bar.
+    if (!m_rightMarginKnown) {
+        m_rightMargin = GridRememberRightMargin(*this);
+        m_rightMarginKnown = true;
+    }
     m_columnWeights.assign(layout.columnWeights.begin(), layout.columnWeights.end());
     SetColours();
     for (int section = 0; section < m_sectionCount; ++section) {
@@ -358,6 +364,8 @@ void CProjectManagerBasicGrid::StyleSection(int section)
     heading.pen = &m_headingPen;
     heading.alignment = UG_ALIGNLEFT | UG_ALIGNVCENTER;
     heading.font = m_headingFont;
+    // One-line texts too long for their cells end with an ellipsis, and the tip tells them whole.
+    heading.cellTypeEx = UGCT_NORMALELLIPSIS;
     for (int col = 0; col < layout.columnCount; ++col)
         StyleSectionCells(section, col, 0, heading);
     SCellStyle button = heading;
@@ -371,6 +379,7 @@ void CProjectManagerBasicGrid::StyleSection(int section)
         style.back = label.highlighted ? kHighlightBack : kPageBack;
         style.alignment = UG_ALIGNLEFT | UG_ALIGNVCENTER;
         style.font = m_labelFont;
+        style.cellTypeEx = UGCT_NORMALELLIPSIS;
         StyleRect(section, label.rect, style);
     }
     for (const SCardEdit& edit : layout.edits) {
@@ -380,8 +389,7 @@ void CProjectManagerBasicGrid::StyleSection(int section)
         style.pen = &m_editPen;
         style.font = m_editFont;
         style.alignment = edit.multiLine ? UG_ALIGNLEFT | UG_ALIGNTOP : UG_ALIGNLEFT | UG_ALIGNVCENTER;
-        if (edit.multiLine)
-            style.cellTypeEx = UGCT_NORMALMULTILINE;
+        style.cellTypeEx = edit.multiLine ? UGCT_NORMALMULTILINE : UGCT_NORMALELLIPSIS;
         StyleRect(section, edit.rect, style);
     }
     for (const SCardRect& info : layout.infos) {

@@ -118,6 +118,8 @@ public:
     BOOL OnCanMove(int oldCol, int oldRow, int newCol, int newRow) override;
     BOOL OnEditStart(int col, int row, CWnd** edit) override;
     BOOL OnEditContinue(int oldCol, int oldRow, int* newCol, int* newRow) override;
+    // Over a text cut short: the whole text.
+    BOOL OnHint(int col, int row, int section, CString* text) override;
     void OnLClicked(int col, int row, int updn, RECT* rect, POINT* point, BOOL processed) override;
     void OnDClicked(int col, int row, RECT* rect, POINT* point, BOOL processed) override;
     void OnMouseMove(int col, int row, POINT* point, UINT keyFlags, BOOL processed) override;
@@ -215,6 +217,7 @@ private:
     std::vector<SRowState> m_rowStates;
     CSize m_pageSize{0, 0};
     int m_rightMargin = 0;
+    bool m_rightMarginKnown = false;
     std::unique_ptr<CUGMultiFontType> m_multiFont;
     std::map<UINT, int> m_bitmapIndexes;
     // Column weights of the layout with the button columns measured.

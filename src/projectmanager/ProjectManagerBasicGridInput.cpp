@@ -4,6 +4,7 @@
 #include "projectmanager/ProjectManagerBasicGrid.h"
 
 #include "grid/CUGGrid.h"
+#include "grid/CellTextFit.h"
 #include "project/RecDoc.h"
 #include "views/GridViewBase.h"
 #include "views/MySplitterWnd.h"
@@ -42,6 +43,20 @@ BOOL CProjectManagerBasicGrid::OnEditContinue(int oldCol, int oldRow, int* newCo
     const SCardRect& next = edits[std::size_t(edit + 1) % edits.size()].rect;
     *newCol = OriginCol(next);
     *newRow = OriginRow(section, next);
+    return TRUE;
+}
+
+BOOL CProjectManagerBasicGrid::OnHint(int col, int row, int, CString* text)
+{
+    if (!text || !IsCellTextCut(*this, col, row))
+        return FALSE;
+    int startCol = col, startRow = row, endCol = col, endRow = row;
+    if (GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS) {
+        col = startCol;
+        row = startRow;
+    }
+    const char* whole = QuickGetTextPtr(col, row);
+    *text = whole ? whole : "";
     return TRUE;
 }
 

@@ -108,16 +108,21 @@ std::array<CProjectManagerBasicGrid*, 3> CProjectManagerTableView::Grids() const
 
 void CProjectManagerTableView::CreateGrids()
 {
-    CRect client;
-    GetClientRect(&client);
+    // Each card takes the page's width as it is when the card is made: building a card may give
+    // the page its scroll bar, and the cards keep the margin they were made with.
+    const auto client = [this] {
+        CRect rect;
+        GetClientRect(&rect);
+        return rect;
+    };
     constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE;
     m_summaryGrid = std::make_unique<CProjectManagerSummaryGrid>(this, 1, false);
-    m_summaryGrid->CreateGrid(kStyle, client, this, kGridId);
+    m_summaryGrid->CreateGrid(kStyle, client(), this, kGridId);
     m_dataSetGrid = std::make_unique<CProjectManagerDataSetGrid>(this, m_content.dataSetCount, false);
-    m_dataSetGrid->CreateGrid(kStyle, client, this, kGridId);
+    m_dataSetGrid->CreateGrid(kStyle, client(), this, kGridId);
     m_savedScreenGrid =
         std::make_unique<CProjectManagerSavedScreenGrid>(this, m_content.savedScreenCount, false, GetDocument(), 0);
-    m_savedScreenGrid->CreateGrid(kStyle, client, this, kGridId);
+    m_savedScreenGrid->CreateGrid(kStyle, client(), this, kGridId);
 }
 
 void CProjectManagerTableView::SyncProjectLists()

@@ -3,6 +3,7 @@
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/IntervalText.h"
 #include "datamodel/QuantityDescriptor.h"
+#include "datamodel/QuantityInfo.h"
 #include "datamodel/RegionalPhaseName.h"
 #include "datamodel/TimeText.h"
 #include "project/BasicViewSettings.h"
@@ -121,6 +122,29 @@ CReportBookmarkUDS::CReportBookmarkUDS(const CRecDoc& document, const CBookmark&
     (this->*chosen.fill)();
 }
 
+CString CReportBookmarkUDS::AxisGroupName(int group) const
+{
+    // The graph titles the axis with the unit of the quantity as the sessions record it
+    // (kW for active power); the table's own unit is for quantities without one.
+    const SGroupName* row = FindGroup(m_view, group);
+    CString name = GroupName(m_view, group);
+    if (!row || row->quantity == kAuxQuantity || name.Right(1) != "]")
+        return name;
+    for (int s = 0; s < CBasicViewSettings::kMaxSessions; ++s)
+    {
+        const CDataSet* set = IsSessionShown(s) ? m_document.GetDataSet(s) : nullptr;
+        if (!set)
+            continue;
+        CQuantityInfo info(set->GetMeasurementConfig());
+        if (!info.Select(row->quantity))
+            continue;
+        const CString unit = info.GetUnitText(CString());
+        if (!unit.IsEmpty() && unit != "1")
+            return ChannelName(m_view, group) + " [" + unit + "]";
+    }
+    return name;
+}
+
 int CReportBookmarkUDS::FindUserSession(int session) const
 {
     const CProjectSettings* project = m_document.GetProjectSettings();
@@ -191,7 +215,7 @@ void CReportBookmarkUDS::AddAxisOptions(int firstGroup)
     {
         if (!IsGroupShown(g))
             continue;
-        CBookmarkInfoLine row{GroupName(m_view, g)};
+        CBookmarkInfoLine row{AxisGroupName(g)};
         if (g < kAuxGroup)
             for (int phase = 0; phase < 4; ++phase)
                 row[std::size_t(phase + 1)] = Mark(m_settings->m_channels[std::size_t(g)][std::size_t(phase)]);

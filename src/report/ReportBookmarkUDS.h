@@ -38,6 +38,8 @@ private:
     CString ReportName(int session) const;
     int ReportNumber(int session) const;
     int FindUserSession(int session) const;
+    // The channel group's name with the unit of its axis in the graph.
+    CString AxisGroupName(int group) const;
     bool IsCalendarView() const { return m_view == 2 || m_view == 6; }
     bool IsGroupShown(int group) const;
     bool IsSessionShown(int session) const;

@@ -16,12 +16,13 @@ constexpr char kMissingValue[] = "- - -";
 constexpr int kDemandOverviewTable = 3;
 constexpr int kDemandTimeRangeTable = 4;
 
-// "n" records, or "n (n+m)" when m intervals are missing between the first and the last.
+// "n (n+m)": n records, m intervals missing between the first and the last; the templates label
+// it "recorded (expected)", so both numbers stand even when nothing is missing.
 CString IntervalCountText(const CTrendTimeBlock& block)
 {
     int count = block.GetRecordCount();
     int missing = count > 0 ? block.CountMissingIntervals(0, count - 1) : 0;
-    return count > 0 && missing > 0 ? CString::Formatted("%d (%d)", count, count + missing) : CString::Formatted("%d", count);
+    return CString::Formatted("%d (%d)", count, count + missing);
 }
 
 // "<label>  <version>"; a version description that names itself already is not labelled twice.

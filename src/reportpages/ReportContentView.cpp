@@ -15,6 +15,8 @@
 
 #include <glog/logging.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT kLineId = 2013;
@@ -161,16 +163,28 @@ void CReportContentView::RefreshGrids()
 
 void CReportContentView::PlaceGrids()
 {
+    const int left = -GetScrollPos(SB_HORZ);
     int top = -GetScrollPos(SB_VERT);
     int position = 0;
     for (SContentRecord& record : m_records) {
         CRect rect;
         record.grid->GetWindowRect(&rect);
-        record.grid->SetWindowPos(nullptr, 0, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        record.rect = CRect(0, top, rect.Width(), top + rect.Height());
+        record.grid->SetWindowPos(nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        record.rect = CRect(left, top, left + rect.Width(), top + rect.Height());
         record.position = position++;
         top += rect.Height();
     }
+}
+
+int CReportContentView::ContentWidth() const
+{
+    int width = 0;
+    for (const SContentRecord& record : m_records) {
+        CRect rect;
+        record.grid->GetWindowRect(&rect);
+        width = std::max(width, int(rect.Width()));
+    }
+    return width;
 }
 
 int CReportContentView::ContentHeight() const

@@ -57,6 +57,7 @@ protected:
     BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
     void OnDestroy() override;
     int ContentHeight() const override;
+    int ContentWidth() const override;
     void PlaceGrids() override;
 
 private:

@@ -59,16 +59,7 @@ void CReportPageView::StoreReportSettings(const CReportViewSettings& settings) c
 
 void CReportPageView::UpdateScrollSizes()
 {
-    const int position = GetScrollPos(SB_VERT);
-    CRect client;
-    GetClientRect(&client);
-    SCROLLINFO info{};
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    info.nMin = 0;
-    info.nMax = std::max(0, ContentHeight() - 1);
-    info.nPage = UINT(std::max(0, client.Height()));
-    SetScrollInfo(SB_VERT, &info, TRUE);
-    ScrollTo(position);
+    SetContentSize(CSize(ContentWidth(), ContentHeight()));
 }
 
 bool CReportPageView::IsScrolledToBottom() const

@@ -1,5 +1,5 @@
 #pragma once
-// CReportPageView: what the two report pages share: a vertically scrolled stack of grids on the
+// CReportPageView: what the two report pages share: a scrolled stack of grids on the
 // page colour, the rebuild from the project after every document update (deferred to the message
 // loop, as an update may come from inside one of the grids the rebuild replaces), and the
 // report view settings read from and stored into the project.
@@ -30,8 +30,9 @@ protected:
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSize(UINT type, int cx, int cy) override;
 
-    // The height of the page's content.
+    // The size of the page's content.
     virtual int ContentHeight() const = 0;
+    virtual int ContentWidth() const { return 0; }
     bool IsScrolledToBottom() const;
     void RequestRebuild();
 

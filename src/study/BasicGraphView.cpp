@@ -220,6 +220,25 @@ void CBasicGraphView::SyncViewSettings()
     }
 }
 
+void CBasicGraphView::SaveViewSettings(CProjectSettings* project)
+{
+    // Within an update the chart does not yet show the settings it is given; a view whose
+    // windows are going keeps what it held when its page was taken down.
+    if (!m_updating && !m_bookmarkApplied && !m_destroying) {
+        SyncViewSettings();
+        StoreSectionStates();
+    }
+    CRecordFormView::SaveViewSettings(project);
+}
+
+void CBasicGraphView::StoreSectionStates()
+{
+    const CMySplitterWnd* splitter = FindSplitter();
+    for (int row = 0; splitter && row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
+        if (const auto* frame = dynamic_cast<const CSplitFrame*>(splitter->GetPane(row, 0)))
+            m_settings.m_collStates[std::size_t(row)] = frame->IsSectionToggled();
+}
+
 void CBasicGraphView::StoreXAxisRanges()
 {
     SCurAxisDetails& details = m_settings.m_upperPlot;
@@ -525,9 +544,14 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     RecalcLayout();
     // 22-23: tables and the splitter row.
     RefillTables(true);
-    if (m_settings.m_mainViewSplitterAActiveRow >= 0)
-        if (CMySplitterWnd* splitter = FindSplitter())
+    if (CMySplitterWnd* splitter = FindSplitter()) {
+        if (m_settings.m_mainViewSplitterAActiveRow >= 0)
             splitter->SetActiveRow(m_settings.m_mainViewSplitterAActiveRow);
+        // The page shows its sections as the user left them.
+        for (int row = 0; m_firstUpdate && row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
+            if (auto* frame = dynamic_cast<CSplitFrame*>(splitter->GetPane(row, 0)))
+                frame->SetSectionToggled(m_settings.m_collStates[std::size_t(row)]);
+    }
     // 26-27: the data, the time range, the notes.
     RefreshGraph();
     m_cursorRecords.FromDetails(m_chart, m_settings.m_upperPlot);

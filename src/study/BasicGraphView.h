@@ -116,6 +116,11 @@ public:
     void TakeViewSettings(const CViewSettings* settings) override;
     // Chart state (axis ranges, cursors), table states and the splitter row into the settings.
     void SyncViewSettings();
+    // The settings as the page shows them now (its axes as they stand) into the project, or into
+    // the copy a bookmark keeps.
+    void SaveViewSettings(CProjectSettings* project) override;
+    // The sections of the page the user opened or collapsed, by their rows, into the settings.
+    void StoreSectionStates();
     // The time axes' ranges into "upperPlot".
     void StoreXAxisRanges();
     void RecalcLayout() override;
@@ -316,6 +321,7 @@ private:
     int m_sessionCount = 0;
     bool m_firstUpdate = true;
     bool m_updating = false;
+    bool m_destroying = false;
     bool m_bookmarkApplied = false;
     int m_viewKindValue;
     int m_studyType;

@@ -131,6 +131,7 @@ void CBasicGraphView::OnSize(UINT type, int cx, int cy)
 
 void CBasicGraphView::OnDestroy()
 {
+    m_destroying = true;
     SyncViewSettings();
     StopTimer(kFeedTimer);
     StopTimer(kDialogBarTimer);
@@ -343,9 +344,12 @@ void CBasicGraphView::CaptureSection(bool bookmark)
     if (!mainWindow)
         return;
     CMySplitterWnd* splitter = FindSplitter();
-    if (bookmark && splitter && !splitter->IsFullWindow() && splitter->GetMode() != 0) {
-        // The standard layout with this section open: laid out once collapsed, so that the
-        // other sections take their places, and again expanded.
+    const auto* frame = dynamic_cast<CSplitFrame*>(GetParent());
+    const bool collapsed = frame && frame->IsSectionCollapsed();
+    if (bookmark && splitter && !splitter->IsFullWindow() && (splitter->GetMode() != 0 || collapsed)) {
+        // The standard layout with this section open (a collapsed section is opened for its
+        // picture, as a table's is): laid out once collapsed, so that the other sections take
+        // their places, and again expanded.
         splitter->ResetSectionExtents();
         splitter->SetMode(0);
         CMyToolBar* toolBar = SectionToolBar(this);

@@ -154,7 +154,7 @@ void CBasicGraphView::ArrangeChart()
     m_chart.RecalcLayout();
     PlaceAxisControls();
     m_tooltipBands = LayoutScaleTooltips(m_chart);
-    m_scaleTooltips.Place(m_tooltipBands);
+    m_scaleTooltips.Place(m_tooltipBands, m_chart);
     PlaceCursorExtensionMarkers();
     m_notes.Replace();
     if (m_calendar)

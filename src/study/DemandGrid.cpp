@@ -390,6 +390,9 @@ void CDemandGrid::FillValues()
     }
     ApplyCostChoices();
     ApplyRowHeights();
+    // New figures (another time range's) may be wider than the columns the last ones fitted.
+    if (!m_editInProgress)
+        SetColumnWidths();
     SetPaintEnabled(painting);
     RedrawAll();
 }

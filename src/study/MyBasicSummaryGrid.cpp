@@ -394,6 +394,8 @@ void CMyBasicSummaryGrid::FillValues()
         QuickSetText(kPanelColumn, GroupHeaderRow(b, 0) + 1, panel);
     }
     m_markedValue = anyMarked;
+    // New figures (another time range's) may be wider than the columns the last ones fitted.
+    SetColumnWidths();
     RedrawAll();
 }
 

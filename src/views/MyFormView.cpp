@@ -151,7 +151,9 @@ void CMyFormView::UpdateScrollSizes()
         m_scrollSize = CSize(std::max<LONG>(0, content.right), std::max<LONG>(0, content.bottom));
         CRect before;
         GetClientRect(&before);
-        ApplyScrollBars();
+        // A bar that came in this update stays: content that only fits without the bar because
+        // the bar's room reshaped it would bring the bar and take it away again without end.
+        ApplyScrollBars(pass > 0);
         CRect after;
         GetClientRect(&after);
         if (after == before)
@@ -160,14 +162,14 @@ void CMyFormView::UpdateScrollSizes()
     m_updatingScrollSizes = false;
 }
 
-void CMyFormView::ApplyScrollBars()
+void CMyFormView::ApplyScrollBars(bool keepShownBars)
 {
     const CPoint old = GetScrollPosition();
     CRect client;
     GetClientRect(&client);
-    const auto setBar = [this](int bar, int range, int page) {
+    const auto setBar = [this, keepShownBars](int bar, int range, int page) {
         SCROLLINFO info;
-        info.fMask = SIF_RANGE | SIF_PAGE;
+        info.fMask = SIF_RANGE | SIF_PAGE | (keepShownBars ? SIF_DISABLENOSCROLL : 0);
         info.nMin = 0;
         info.nMax = std::max(0, range - 1);
         info.nPage = UINT(std::max(0, page));

@@ -83,7 +83,7 @@ protected:
 private:
     void CreateTemplateControls();
     // The bars for m_scrollSize and the client area; the children follow a clamped position.
-    void ApplyScrollBars();
+    void ApplyScrollBars(bool keepShownBars = false);
     // The position a scroll-bar action asks for on one bar.
     int ScrollTarget(int bar, UINT code, UINT pos) const;
 

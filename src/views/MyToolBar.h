@@ -69,6 +69,13 @@ public:
 
     void SetCollapsed(bool collapsed);
     bool IsCollapsed() const { return m_collapsed; }
+    // The state the page lays its section out in, before the user opens or collapses it.
+    void SetLaidOutCollapsed(bool collapsed)
+    {
+        m_laidOutCollapsed = collapsed;
+        SetCollapsed(collapsed);
+    }
+    bool IsLaidOutCollapsed() const { return m_laidOutCollapsed; }
 
     // Background and text colours of the buttons (the view selectors have their own).
     void SetColors(COLORREF face, COLORREF marked, COLORREF text);
@@ -116,6 +123,7 @@ private:
     CString m_prompt;
     bool m_promptShown = false;
     bool m_collapsed = false;
+    bool m_laidOutCollapsed = false;
     UINT m_pressed = 0;
     COLORREF m_face = RGB(236, 236, 236);
     COLORREF m_marked = RGB(200, 214, 232);

@@ -19,16 +19,36 @@ BOOL CScrolledGridPage::PreCreateWindow(CREATESTRUCT& cs)
     return CGridViewBase::PreCreateWindow(cs);
 }
 
-void CScrolledGridPage::ScrollTo(int position)
+void CScrolledGridPage::ScrollBarTo(int bar, int position)
 {
     SCROLLINFO info{};
     info.fMask = SIF_RANGE | SIF_PAGE;
-    GetScrollInfo(SB_VERT, &info);
+    GetScrollInfo(bar, &info);
     const int last = std::max(0, info.nMax - int(info.nPage) + 1);
     position = std::clamp(position, 0, last);
-    if (position != GetScrollPos(SB_VERT))
-        SetScrollPos(SB_VERT, position);
+    if (position != GetScrollPos(bar))
+        SetScrollPos(bar, position);
     PlaceGrids();
+}
+
+void CScrolledGridPage::SetContentSize(CSize content)
+{
+    const CPoint position(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
+    // Twice: a bar that comes takes room from the other direction.
+    for (int pass = 0; pass < 2; ++pass)
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            CRect client;
+            GetClientRect(&client);
+            SCROLLINFO info{};
+            info.fMask = SIF_RANGE | SIF_PAGE;
+            info.nMin = 0;
+            info.nMax = std::max(0, int(bar == SB_HORZ ? content.cx : content.cy) - 1);
+            info.nPage = UINT(std::max(0, int(bar == SB_HORZ ? client.Width() : client.Height())));
+            SetScrollInfo(bar, &info, TRUE);
+        }
+    // A page that became smaller may leave the old positions past its end.
+    ScrollAcrossTo(position.x);
+    ScrollTo(position.y);
 }
 
 void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CScrollBar*)
@@ -36,6 +56,13 @@ void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CScrollBar*)
     CRect client;
     GetClientRect(&client);
     ScrollTo(ScrollRequestTarget(code, pos, GetScrollPos(SB_VERT), kLineStep, client.Height(), INT_MAX));
+}
+
+void CScrolledGridPage::OnHScroll(UINT code, UINT pos, CScrollBar*)
+{
+    CRect client;
+    GetClientRect(&client);
+    ScrollAcrossTo(ScrollRequestTarget(code, pos, GetScrollPos(SB_HORZ), kLineStep, client.Width(), INT_MAX));
 }
 
 BOOL CScrolledGridPage::OnMouseWheel(UINT, short delta, CPoint)

@@ -1,6 +1,7 @@
 #pragma once
-// CScrolledGridPage: a page of card grids that scrolls vertically: the scroll bar, its line and
-// page steps, the mouse wheel, and the grids placed again for every new position.
+// CScrolledGridPage: a page of card grids that scrolls vertically, and across when its cards are
+// wider than the page: the scroll bars, their line and page steps, the mouse wheel, and the grids
+// placed again for every new position.
 #include "views/GridViewBase.h"
 
 class CScrolledGridPage : public CGridViewBase
@@ -11,10 +12,18 @@ public:
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
 
     // Places the grids for the scroll position.
     virtual void PlaceGrids() = 0;
-    // Scrolls the page to that position (held to the scroll range).
-    void ScrollTo(int position);
+    // Scrolls the page down or across to that position (held to the scroll range).
+    void ScrollTo(int position) { ScrollBarTo(SB_VERT, position); }
+    void ScrollAcrossTo(int position) { ScrollBarTo(SB_HORZ, position); }
+    // Sets both scroll ranges for content of that size, the bars that come or go making room for
+    // each other, and keeps the positions within them.
+    void SetContentSize(CSize content);
+
+private:
+    void ScrollBarTo(int bar, int position);
 };

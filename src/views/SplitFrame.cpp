@@ -129,6 +129,18 @@ bool CSplitFrame::IsSectionCollapsed() const
     return toolBar && toolBar->IsCollapsed();
 }
 
+bool CSplitFrame::IsSectionToggled() const
+{
+    const CMyToolBar* toolBar = FindSectionToolBar();
+    return toolBar && toolBar->IsCollapsed() != toolBar->IsLaidOutCollapsed();
+}
+
+void CSplitFrame::SetSectionToggled(bool toggled)
+{
+    if (IsSectionToggled() != toggled)
+        ToggleSection(1);
+}
+
 void CSplitFrame::ToggleSection(int /*flag*/)
 {
     CMyToolBar* toolBar = FindSectionToolBar();

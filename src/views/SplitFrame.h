@@ -52,6 +52,9 @@ public:
     CMyToolBar* FindSectionToolBar() const;
     // Collapsed when the toolbar with the collapse button says so.
     bool IsSectionCollapsed() const;
+    // The user opened the section the page lays out collapsed, or collapsed one it lays out open.
+    bool IsSectionToggled() const;
+    void SetSectionToggled(bool toggled);
     // Collapses an expanded section or expands a collapsed one, and lets the splitter lay its
     // sections out again. The flag tells who asked (1 the collapse button, 0 the section
     // toolbar's message); both toggle.

@@ -56,7 +56,7 @@ CMyToolBar* AddSectionToolBar(CSplitFrame& frame, UINT resourceId, UINT titleId,
     if (!toolBar)
         return nullptr;
     toolBar->SetTitleField(CMyToolBar::kTitleCommand, kTitleFieldWidth, LoadText(titleId));
-    toolBar->SetCollapsed(collapsed);
+    toolBar->SetLaidOutCollapsed(collapsed);
     // Their handlers were only a developer's check; the buttons stay out of sight.
     for (UINT command : kDataCommands)
         toolBar->HideButton(command);

@@ -32,6 +32,7 @@
 #include "project/TimeRangeRule.h"
 #include "project/ZcaArchive.h"
 #include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerSavedScreenGrid.h"
 #include "projectmanager/ProjectManagerSummaryGrid.h"
 #include "projectmanager/ProjectManagerTableView.h"
 #include "report/FastReport.h"
@@ -1338,29 +1339,55 @@ public:
         }
     }
 
-    // ---- Step 3c: every grid's texts whole, in the window as placed and at 1024 x 720
+    // ---- Step 8: every text whole, in the window as placed, at 1024 x 720 and at 800 x 600
 
-    // Every page with every section expanded: no text of a grid cell is wider than its cell.
-    void CheckGridTextsWhole(const std::string& size)
+    // Every page with every section expanded: every text of a grid cell, a panel, a card, a bar,
+    // an edit or an axis shows whole or ends with "…" and a tip that tells it whole.
+    void CheckTextsWhole(const std::string& size)
     {
         for (const SPage& page : kPages) {
             ClickToPage(page);
             ExpandEverySection();
             SelectTileWhenNoneIs();
             CheckPage("every section expanded at " + size);
-            for (const std::string& cut : CAssembledProgram::FindCutGridTexts(ShownPage()))
+            for (const std::string& cut : CAssembledProgram::FindCutTexts(ShownPage()))
                 faults.Add("a cut text: " + cut, std::string(page.name) + " at " + size);
             CheckLaidOut(std::string(page.name) + "-expanded-" + size);
+            if (page.viewId == kPages[0].viewId)
+                CheckCardEditsWhole(size);
         }
     }
-    void CheckGridTextsWholeAtBothSizes()
+    // Each field of the first card of each kind, opened for editing: the edit shows its text as
+    // the card did; Escape leaves it as it was.
+    void CheckCardEditsWhole(const std::string& size)
+    {
+        auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+        const std::array<CProjectManagerBasicGrid*, 3> cards{manager.GetSummaryGrid(), manager.GetDataSetGrid(),
+                                                             manager.GetSavedScreenGrid()};
+        for (CProjectManagerBasicGrid* grid : cards) {
+            if (!grid || grid->GetSectionCount() == 0)
+                continue;
+            for (const SCardEdit& edit : grid->Layout().edits) {
+                if (!program.ClickGridCell(*grid, grid->OriginCol(edit.rect), grid->OriginRow(0, edit.rect)))
+                    continue;
+                for (const std::string& cut : CAssembledProgram::FindCutTexts(*grid))
+                    faults.Add("a cut text while editing: " + cut, "project-manager at " + size);
+                if (CWnd* editor = CWnd::GetFocus())
+                    SimulateKey(*editor, VK_ESCAPE);
+                CheckPage("edited a field of " + CAssembledProgram::Describe(*grid) + " at " + size);
+            }
+        }
+    }
+    void CheckTextsWholeAtEverySize()
     {
         CRect placed;
         program.MainFrame().GetWindowRect(&placed);
-        CheckGridTextsWhole(std::to_string(placed.Width()) + "x" + std::to_string(placed.Height()));
-        program.MainFrame().MoveWindow(placed.left, placed.top, 1024, 720);
-        CFrameworkApp::PumpWaitingMessages();
-        CheckGridTextsWhole("1024x720");
+        CheckTextsWhole(std::to_string(placed.Width()) + "x" + std::to_string(placed.Height()));
+        for (const CSize size : {CSize(1024, 720), CSize(800, 600)}) {
+            program.MainFrame().MoveWindow(placed.left, placed.top, size.cx, size.cy);
+            CFrameworkApp::PumpWaitingMessages();
+            CheckTextsWhole(std::to_string(size.cx) + "x" + std::to_string(size.cy));
+        }
         program.MainFrame().MoveWindow(&placed);
         CFrameworkApp::PumpWaitingMessages();
     }
@@ -1461,7 +1488,13 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
      [](const CBasicViewSettings& s) { return std::to_string(s.m_demandPeriod); }},
     {"calendar parameter", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstParameter + 3); },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewParameter); }},
-    {"calendar granularity", EViews::kCalendars, [](UserJourneyTest& j) { j.Click(CalendarBar::kFirstGranularity + 1); },
+    // Another granularity has other tiles: the user selects one again (the graph section stays
+    // open as the user left it).
+    {"calendar granularity", EViews::kCalendars,
+     [](UserJourneyTest& j) {
+         j.Click(CalendarBar::kFirstGranularity + 1);
+         j.SelectTile(0);
+     },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_calendarViewGranularity); }},
     {"calendar tile", EViews::kCalendars, [](UserJourneyTest& j) { j.SelectTile(1); },
      [](const CBasicViewSettings& s) {
@@ -1527,9 +1560,6 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
     faults.Report("3. every control");
     RollAndPressOverEveryControl();
     faults.Report("3b. the wheel over every control and grid, Enter in every edit");
-    CheckGridTextsWholeAtBothSizes();
-    faults.Report("3c. every grid's texts whole");
-
     ChangeEverySetting();
     faults.Report("4. every setting changed");
     CheckSettingsKept();
@@ -1537,6 +1567,8 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
 
     ExportEverything();
     faults.Report("7. exports");
+    CheckTextsWholeAtEverySize();
+    faults.Report("8. every text whole");
 }
 
 // ---- The figures of the tables against the written records

@@ -103,7 +103,7 @@ TEST_F(ReportBookmarkDataSetTest, GraphOptionsLimitsAndAuxUnits)
     int b = project.AddBookmark(kSummaryGraph, "Summary", &settings);
 
     EXPECT_EQ(RowsOf(b, CReportBookmarkUDS::kSessions), (Rows{{"Feeder 1", "1"}, {"Feeder 2", "2"}}));
-    EXPECT_EQ(RowsOf(b, CReportBookmarkUDS::kLeftAxisOptions), (Rows{{"P [W]", "X", "", "X", "", "", "", "X"}}));
+    EXPECT_EQ(RowsOf(b, CReportBookmarkUDS::kLeftAxisOptions), (Rows{{"P [kW]", "X", "", "X", "", "", "", "X"}}));
     EXPECT_EQ(RowsOf(b, CReportBookmarkUDS::kRightAxisOptions),
               (Rows{{"PF [1]", "", "", "", "X", "", "", ""}, {"Aux", "", "", "", "", "X", "", ""}}));
     Rows limits = RowsOf(b, CReportBookmarkUDS::kLimits);

@@ -726,61 +726,147 @@ int CellBitmapRoom(CBitmap& bitmap, int height)
     return height > 4 ? 4 + own.cx * ((height - 4) * 100 / own.cy) / 100 : 0;
 }
 
+// A cell's text on one line without its font tags, as a fault names it.
+std::string ReadableText(const std::string& text)
+{
+    std::string readable;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "<:") == 0 && text.find('>', i) != std::string::npos)
+            i = text.find('>', i);
+        else if (text[i] == '\n')
+            readable += " / ";
+        else
+            readable += text[i];
+    }
+    return readable;
+}
+
+// The cells of a grid whose texts are wider (panels: also taller) than the room their cells give
+// them, measured in the cell's font as the grid draws it.
+void CollectCutCells(CUGCtrl& grid, std::vector<std::string>& cut)
+{
+    CClientDC dc(grid.m_CUGGrid.get());
+    for (int row = 0; row < grid.GetNumberRows(); ++row) {
+        if (grid.GetRowHeight(row) <= 0)
+            continue;
+        for (int col = 0; col < grid.GetNumberCols(); ++col) {
+            CUGCell cell;
+            grid.GetCellWithDefaults(col, row, &cell);
+            int endCol = col, endRow = row;
+            int startCol = col, startRow = row;
+            const bool joined = cell.IsPropertySet(UGCELL_JOIN_SET) &&
+                                grid.GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS;
+            if (joined && (startCol != col || startRow != row))
+                continue;
+            const char* text = cell.GetText();
+            const char* label = cell.GetLabelText();
+            CUGCellType* type = grid.GetCellType(cell.GetCellType());
+            if (grid.GetColWidth(col) <= 0 || !type)
+                continue;
+            CRect rect;
+            grid.GetRangeRect(col, row, endCol, endRow, &rect);
+            auto report = [&](const std::string& shown, CSize needed, CSize room) {
+                cut.push_back(CAssembledProgram::Describe(grid) + " cell " + std::to_string(col) + "," +
+                              std::to_string(row) + " \"" + ReadableText(shown) + "\" needs " + std::to_string(needed.cx) + " x " +
+                              std::to_string(needed.cy) + " px in " + std::to_string(room.cx) + " x " +
+                              std::to_string(room.cy));
+            };
+            if (cell.GetCellType() != 0) {
+                // Check boxes with their labels and panels of several fonts measure themselves,
+                // a panel with its lines broken to its width.
+                const bool labelled = label && *label && type->GetName() == "CheckBox";
+                const bool panel = type->GetName() == "Multi-Font" && text && *text;
+                if (!labelled && !panel)
+                    continue;
+                const CSize room(rect.Width() - CellBorderRoom(grid, cell), rect.Height());
+                CSize needed = room;
+                type->GetBestSize(&dc, &needed, &cell);
+                if (needed.cx > room.cx || (panel && needed.cy > room.cy))
+                    report(labelled ? label : text, needed, room);
+                continue;
+            }
+            if (!text || !*text || (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
+                continue;
+            const WORD align = cell.GetAlignment();
+            // A left-aligned text runs on over the empty cells beside it.
+            if (!joined && grid.m_GI->m_enableCellOverlap && cell.GetCellTypeEx() == 0 &&
+                cell.IsPropertySet(UGCELL_ALIGNMENT_SET) && (align & UG_ALIGNLEFT))
+                for (CUGCell next; endCol + 1 < grid.GetNumberCols(); ++endCol) {
+                    grid.GetCellWithDefaults(endCol + 1, row, &next);
+                    if ((next.GetText() && *next.GetText()) || next.IsPropertySet(UGCELL_JOIN_SET))
+                        break;
+                }
+            grid.GetRangeRect(col, row, endCol, endRow, &rect);
+            CFont* font = cell.IsPropertySet(UGCELL_FONT_SET) && cell.GetFont() ? cell.GetFont() : grid.m_GI->m_defFont;
+            CFont* old = font ? dc.SelectObject(font) : nullptr;
+            const int textWidth = dc.GetTextExtent(text).cx;
+            if (old)
+                dc.SelectObject(old);
+            // A text cut short with an ellipsis keeps 3 pixels free beside it and is told whole
+            // by the tip over its cell; any other keeps the grid's margin unless it is centred.
+            const bool ellipsis = (cell.GetCellTypeEx() & UGCT_NORMALELLIPSIS) != 0;
+            int room = rect.Width() - CellBorderRoom(grid, cell);
+            if (ellipsis)
+                room -= (align & (UG_ALIGNCENTER | UG_ALIGNRIGHT)) ? 6 : 3;
+            else if (!(align & UG_ALIGNCENTER))
+                room -= grid.m_GI->m_margin;
+            if (CBitmap* bitmap = cell.GetBitmap())
+                room -= CellBitmapRoom(*bitmap, rect.Height());
+            if (textWidth > room && ellipsis) {
+                CRect shown;
+                grid.GetCellRect(col, row, &shown);
+                // The grid answers a hover of a cell it was not over before with no tip.
+                SimulateHoverTip(*grid.m_CUGGrid, shown.CenterPoint());
+                if (SimulateHoverTip(*grid.m_CUGGrid, shown.CenterPoint()) == text)
+                    continue;
+            }
+            if (textWidth > room)
+                report(text, CSize(textWidth, 0), CSize(room, rect.Height()));
+        }
+    }
+}
+
+// The titles of a chart's Y axes cut short without the tip over their band that tells them whole.
+void CollectCutAxisTitles(CiPlotX& chart, std::vector<std::string>& cut)
+{
+    const SPlotLayout& layout = chart.GetLayout();
+    for (int axis = 0; axis < chart.GetYAxisCount(); ++axis) {
+        const CPlotYAxis& y = *chart.GetYAxis(axis);
+        const CString shown = chart.GetShownYAxisTitle(axis);
+        if (!y.IsVisible() || shown == y.GetTitle() || std::size_t(axis) >= layout.yAxisBands.size())
+            continue;
+        const CString tip = SimulateHoverTip(chart, layout.yAxisBands[std::size_t(axis)].CenterPoint());
+        if (shown.Right(3) != "\xE2\x80\xA6" || tip.Find(y.GetTitle()) < 0)
+            cut.push_back(CAssembledProgram::Describe(chart) + " axis " + std::to_string(axis) + " shows \"" +
+                          shown.str() + "\" of \"" + y.GetTitle().str() + "\" and tells \"" + tip.str() + "\"");
+    }
+}
+
 void CollectCutGridTexts(CWnd& window, std::vector<std::string>& cut)
 {
     for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
         if (!child->IsWindowVisible() || CAssembledProgram::ShownPart(*child).IsRectEmpty())
             continue;
-        auto* grid = dynamic_cast<CUGCtrl*>(child);
-        if (!grid) {
+        if (auto* grid = dynamic_cast<CUGCtrl*>(child))
+            CollectCutCells(*grid, cut);
+        else
             CollectCutGridTexts(*child, cut);
+    }
+}
+
+void CollectCutTexts(CWnd& window, std::vector<std::string>& cut)
+{
+    for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (!child->IsWindowVisible() || CAssembledProgram::ShownPart(*child).IsRectEmpty())
             continue;
-        }
-        CClientDC dc(grid->m_CUGGrid.get());
-        for (int row = 0; row < grid->GetNumberRows(); ++row) {
-            if (grid->GetRowHeight(row) <= 0)
-                continue;
-            for (int col = 0; col < grid->GetNumberCols(); ++col) {
-                CUGCell cell;
-                grid->GetCellWithDefaults(col, row, &cell);
-                int endCol = col, endRow = row;
-                int startCol = col, startRow = row;
-                const bool joined = cell.IsPropertySet(UGCELL_JOIN_SET) &&
-                                    grid->GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS;
-                if (joined && (startCol != col || startRow != row))
-                    continue;
-                const char* text = cell.GetText();
-                if (grid->GetColWidth(col) <= 0 || !text || !*text || cell.GetCellType() != 0 ||
-                    (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
-                    continue;
-                const WORD align = cell.GetAlignment();
-                // A left-aligned text runs on over the empty cells beside it.
-                if (!joined && grid->m_GI->m_enableCellOverlap && cell.GetCellTypeEx() == 0 &&
-                    cell.IsPropertySet(UGCELL_ALIGNMENT_SET) && (align & UG_ALIGNLEFT))
-                    for (CUGCell next; endCol + 1 < grid->GetNumberCols(); ++endCol) {
-                        grid->GetCellWithDefaults(endCol + 1, row, &next);
-                        if ((next.GetText() && *next.GetText()) || next.IsPropertySet(UGCELL_JOIN_SET))
-                            break;
-                    }
-                CRect rect;
-                grid->GetRangeRect(col, row, endCol, endRow, &rect);
-                CFont* font = cell.IsPropertySet(UGCELL_FONT_SET) && cell.GetFont() ? cell.GetFont()
-                                                                                      : grid->m_GI->m_defFont;
-                CFont* old = font ? dc.SelectObject(font) : nullptr;
-                const int textWidth = dc.GetTextExtent(text).cx;
-                if (old)
-                    dc.SelectObject(old);
-                int room = rect.Width() - CellBorderRoom(*grid, cell);
-                if (!(align & UG_ALIGNCENTER))
-                    room -= grid->m_GI->m_margin;
-                if (CBitmap* bitmap = cell.GetBitmap())
-                    room -= CellBitmapRoom(*bitmap, rect.Height());
-                if (textWidth > room)
-                    cut.push_back(CAssembledProgram::Describe(*grid) + " cell " + std::to_string(col) + "," +
-                                  std::to_string(row) + " \"" + text + "\" is " + std::to_string(textWidth) +
-                                  " px wide in " + std::to_string(room));
-            }
-        }
+        // A grid's in-place edit lives among the windows of its cells.
+        if (auto* grid = dynamic_cast<CUGCtrl*>(child))
+            CollectCutCells(*grid, cut);
+        else if (auto* chart = dynamic_cast<CiPlotX*>(child))
+            CollectCutAxisTitles(*chart, cut);
+        else if (const CString text = DescribeCutText(*child); !text.IsEmpty())
+            cut.push_back(CAssembledProgram::Describe(*child) + " " + text.str());
+        CollectCutTexts(*child, cut);
     }
 }
 
@@ -791,6 +877,14 @@ std::vector<std::string> CAssembledProgram::FindCutGridTexts(CWnd& root)
     CFrameworkApp::PumpWaitingMessages();
     std::vector<std::string> cut;
     CollectCutGridTexts(root, cut);
+    return cut;
+}
+
+std::vector<std::string> CAssembledProgram::FindCutTexts(CWnd& root)
+{
+    CFrameworkApp::PumpWaitingMessages();
+    std::vector<std::string> cut;
+    CollectCutTexts(root, cut);
     return cut;
 }
 

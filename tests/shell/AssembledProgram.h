@@ -190,6 +190,12 @@ public:
     // left-aligned text may run on into the empty cells beside it. Cells of other types (check
     // boxes, panels that wrap their text) are not looked at.
     static std::vector<std::string> FindCutGridTexts(CWnd& root);
+    // The same for every text the user reads below the root: grid cells with the labels of their
+    // check boxes and the panels of several fonts (wider or taller than their cells), and labels,
+    // buttons, group boxes, edits and graph axis titles that neither show their text whole nor
+    // cut it to end with "…" and tell it whole as the tip a hover brings, each measured in its
+    // own font.
+    static std::vector<std::string> FindCutTexts(CWnd& root);
 
     // ---- The page in the window the screen gives.
     // The main window as large as the screen's work area lets it be, up to 1024 x 720 (958 x 538

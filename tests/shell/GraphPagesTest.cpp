@@ -25,6 +25,7 @@
 #include "project/ZcaArchive.h"
 #include "shell/MainFrame.h"
 #include "study/BasicGraphViewDialogBar.h"
+#include "study/BasicTableView.h"
 #include "study/ChartMenus.h"
 #include "study/FundamentalPowerGraphView.h"
 #include "study/LoadStudySummaryGraphView.h"
@@ -431,6 +432,109 @@ TEST_F(GraphPagesTest, TheWheelStepsOnlyAPickerTheUserClickedInto)
     EXPECT_EQ(back.from, before.from);
     EXPECT_LT(back.to, later.to);
     EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// The pixels the plot of a chart shows on the screen now.
+std::vector<COLORREF> PlotPixels(CiPlotX& chart)
+{
+    CFrameworkApp::PumpWaitingMessages();
+    CRect plot = chart.GetLayout().plot;
+    chart.ClientToScreen(&plot);
+    return GetScreenPixelsNow(chart, plot);
+}
+
+// The markers moved by a click on the data while the begin lies left of the window, and by the
+// arrow keys after a click on a marker: the range stays in order, and the chart draws its
+// markers where the range is at once, as the pickers and the time-range table show it.
+TEST_F(GraphPagesTest, AClickAndTheArrowKeysKeepTheRangeInOrderAndShownAtOnce)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kSetTimeRange);
+    CFrameworkApp::PumpWaitingMessages();
+    CiPlotX& chart = Chart(graph);
+    const CTimeRangeMarkers& markers = graph.GetTimeRangeMarkers();
+    auto* table = m_program.Section<CBasicTableView>(kSummaryGraphEntry + 1);
+    ASSERT_NE(table, nullptr);
+    const auto expectShown = [&](const std::string& what, bool holdsRecords = false) {
+        CFrameworkApp::PumpWaitingMessages();
+        EXPECT_LE(markers.GetBegin(), markers.GetEnd()) << what;
+        double begin = 0.0;
+        double end = 0.0;
+        Bar(graph).TimeRangePickers().GetRange(begin, end);
+        EXPECT_NEAR(begin, markers.GetBegin(), 0.5 / 86400.0) << what;
+        EXPECT_NEAR(end, markers.GetEnd(), 0.5 / 86400.0) << what;
+        ASSERT_FALSE(table->GetSelectedRanges().empty());
+        EXPECT_TRUE(!holdsRecords || !table->GetSelectedRanges()[0].records.IsEmpty()) << what;
+        // The picture is the chart as it stands: drawn again, no pixel of the plot changes.
+        const std::vector<COLORREF> shown = PlotPixels(chart);
+        chart.Repaint();
+        EXPECT_TRUE(PlotPixels(chart) == shown) << what << ": the chart shows an older picture";
+    };
+    // The time axis dragged on until the begin lies just left of the window.
+    DragTimeAxis(graph, -int(0.35 * chart.GetLayout().plot.Width()));
+    const CPlotXAxis& axis = *chart.GetXAxis(0);
+    ASSERT_LT(markers.GetBegin(), axis.GetMin());
+    ASSERT_GT(markers.GetEnd(), axis.GetMin());
+    const double end = markers.GetEnd();
+    const int channel = FindChannel(chart, "");
+    ASSERT_GE(channel, 0);
+    const CPlotChannel& data = *chart.GetChannel(channel);
+    int point = data.GetIndexOfX(axis.FractionToValue(0.85));
+    while (point < data.GetCount() && !std::isfinite(data.GetYValue(point)))
+        ++point;
+    ASSERT_LT(point, data.GetCount());
+    CAssembledProgram::ClickAt(chart, PointPixel(chart, channel, point));
+    EXPECT_DOUBLE_EQ(markers.GetBegin(), end);
+    EXPECT_DOUBLE_EQ(markers.GetEnd(), data.GetXValue(point));
+    expectShown("a click after the end", true);
+
+    // The end marker clicked, then moved back a record at a time until it passes the begin: it
+    // is the begin then, and the old begin the end.
+    const CPoint onEnd(int(std::lround(chart.XValueToPixel(0, markers.GetEnd()))), chart.GetLayout().plot.top + 4);
+    CAssembledProgram::ClickAt(chart, onEnd);
+    expectShown("the end marker clicked");
+    const double begin = markers.GetBegin();
+    for (int press = 1; markers.GetBegin() == begin && press < 400; ++press) {
+        const double before = markers.GetEnd();
+        SimulateKey(chart, VK_LEFT);
+        EXPECT_TRUE(markers.GetEnd() < before || markers.GetBegin() < begin) << "press " << press;
+        expectShown("left arrow " + std::to_string(press));
+    }
+    EXPECT_LT(markers.GetBegin(), begin);
+    EXPECT_DOUBLE_EQ(markers.GetEnd(), begin);
+    const double moved = markers.GetBegin();
+    SimulateKey(chart, VK_LEFT);
+    EXPECT_LT(markers.GetBegin(), moved);
+    expectShown("left arrow past the begin");
+}
+
+// A begin between two records (the pickers set to a time inside a record's interval): the
+// time-range table starts with the next record.
+TEST_F(GraphPagesTest, ABeginInsideARecordStartsTheTableWithTheNextRecord)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kSetTimeRange);
+    CFrameworkApp::PumpWaitingMessages();
+    const CTrendTimeBlock& records = *m_program.Document().GetDataSet(0)->GetTrendTimeBlock();
+    double begin = 0.0;
+    double end = 0.0;
+    Bar(graph).TimeRangePickers().GetRange(begin, end);
+    int first = 0;
+    while (first + 3 < records.GetRecordCount() && records.GetTime(first).GetAsDate() < begin)
+        ++first;
+    const CHighTime inside = records.GetTime(first) + CHighTimeSpan(0, 0, 5, 0);
+    SYSTEMTIME local{};
+    ASSERT_TRUE(inside.GetAsSystemTime(local));
+    auto& picker = static_cast<CDateTimeCtrl&>(Control(graph, GraphBar::kTimeRangePickers.beginTime));
+    picker.SetTime(&local);
+    NMHDR change{picker.GetSafeHwnd(), UINT_PTR(GraphBar::kTimeRangePickers.beginTime), DTN_DATETIMECHANGE};
+    Bar(graph).SendMessage(WM_NOTIFY, change.idFrom, LPARAM(&change));
+    CFrameworkApp::PumpWaitingMessages();
+    auto* table = m_program.Section<CBasicTableView>(kSummaryGraphEntry + 1);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->GetSelectedRanges()[0].records.first, first + 1);
+    const CString start = records.AlignTime(records.GetBeginTime(first + 1)).Format(ExpandDateTimeFormat(8066).GetString()); // "dtFmt1 tmFmt1"
+    EXPECT_GE(table->GetSessionData()[0]->summaryText.Find(start), 0) << start.str();
 }
 
 TEST_F(GraphPagesTest, TheXAxisPickersShowWhatIsPlottedAndTheSpanButtonsTheirChoice)
@@ -925,6 +1029,57 @@ TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
     auto& again = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
     EXPECT_EQ(PressedSpanButton(again), 3);
     EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// A bookmark taken at "1 Day" with the second session's axis scrolled on brings back each
+// session's time axis and the span button it was taken with, whatever the page shows since.
+TEST_F(GraphPagesTest, ABookmarkBringsBackTheTimeAxesItWasTakenWith)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kFirstSession + 1);
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    ScrollAxis(graph, 1, true);
+    CiPlotX& chart = Chart(graph);
+    ASSERT_GE(chart.GetXAxisCount(), 2);
+    std::vector<std::pair<double, double>> taken;
+    for (int i = 0; i < 2; ++i)
+        taken.emplace_back(chart.GetXAxis(i)->GetMin(), chart.GetXAxis(i)->GetSpan());
+    const int bookmark = m_program.Document().GetProjectSettings()->GetBookmarkCount();
+    ClickSectionButton(graph, kBookmarkButton);
+    CFrameworkApp::PumpWaitingMessages();
+    ASSERT_EQ(m_program.Document().GetProjectSettings()->GetBookmarkCount(), bookmark + 1);
+
+    ClickControl(graph, GraphBar::kFirstSpanButton);
+    ScrollAxis(graph, 1, true);
+    ClickSectionButton(graph, kZoomInButton);
+    ShowGraph<CVAHzTHDGraphView>(kVAHzTHDPage, kVAHzTHDGraphEntry);
+    m_program.Document().ShowBookmark(bookmark);
+    CFrameworkApp::RunFor(700);
+    auto* shown = m_program.Section<CSummaryGraphView>(kSummaryGraphEntry);
+    ASSERT_NE(shown, nullptr);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_DOUBLE_EQ(Chart(*shown).GetXAxis(i)->GetMin(), taken[std::size_t(i)].first) << "axis " << i;
+        EXPECT_DOUBLE_EQ(Chart(*shown).GetXAxis(i)->GetSpan(), taken[std::size_t(i)].second) << "axis " << i;
+    }
+    EXPECT_EQ(PressedSpanButton(*shown), 1);
+    EXPECT_EQ(shown->GetSettings().m_typeTimeRange, 1);
+    EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// The Bookmark button of a collapsed graph section opens the section for its picture.
+TEST_F(GraphPagesTest, ACollapsedGraphSectionIsOpenedForItsBookmark)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    auto* frame = dynamic_cast<CSplitFrame*>(graph.GetParent());
+    ASSERT_NE(frame, nullptr);
+    ClickSectionButton(graph, CMyToolBar::kCollapseCommand);
+    ASSERT_TRUE(frame->IsSectionCollapsed());
+    const int bookmarks = m_program.Document().GetProjectSettings()->GetBookmarkCount();
+    ClickSectionButton(graph, kBookmarkButton);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(m_program.Document().GetProjectSettings()->GetBookmarkCount(), bookmarks + 1);
+    EXPECT_TRUE(m_program.Boxes().empty());
+    EXPECT_FALSE(frame->IsSectionCollapsed());
 }
 
 TEST_F(GraphPagesTest, ASpanChosenBesideTheDataShowsTheDataNearest)

@@ -32,9 +32,12 @@
 #include "shell/MainFrame.h"
 #include "study/BasicGraphView.h"
 #include "study/BasicGraphViewDialogBar.h"
+#include "study/BasicTableView.h"
 #include "support/ExternalTools.h"
 #include "support/SmallDisk.h"
 #include "support/TempFolder.h"
+#include "views/MyToolBar.h"
+#include "views/SplitFrame.h"
 #include "views/TabWnd.h"
 
 #include <gtest/gtest.h>
@@ -310,6 +313,42 @@ TEST_F(UserWorkKeptTest, ANoteStaysOnItsSampleThroughScrollZoomSpansPagesAndReop
     clickSpan(2);
     expectOnSample("opening the project again");
     EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+// Sections the user opened or collapsed come back so after the project is saved, closed and
+// opened again: the RMS Power page's overview table opened and its graph collapsed, the Demand
+// page's table opened.
+TEST_F(UserWorkKeptTest, SectionsComeBackOpenedOrCollapsedAsTheUserLeftThem)
+{
+    const CString path = MakeProject("sections", 1, u"Feeder");
+    ASSERT_TRUE(m_program.Start(path));
+    constexpr int kSummaryTable = 5;
+    constexpr int kSummaryGraph = 6;
+    constexpr int kDemandTable = 8;
+    const auto collapsed = [&](int entry) {
+        const CSplitFrame* frame = m_program.SectionFrame(entry);
+        return frame && frame->IsSectionCollapsed();
+    };
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    ASSERT_TRUE(collapsed(kSummaryTable));
+    ASSERT_FALSE(collapsed(kSummaryGraph));
+    ASSERT_TRUE(m_program.ClickSectionButton(kSummaryTable, CMyToolBar::kCollapseCommand));
+    ASSERT_TRUE(m_program.ClickSectionButton(kSummaryGraph, CMyToolBar::kCollapseCommand));
+    ASSERT_TRUE(m_program.ShowStudyPage(1));
+    ASSERT_TRUE(m_program.ClickSectionButton(kDemandTable, CMyToolBar::kCollapseCommand));
+    ASSERT_FALSE(collapsed(kDemandTable));
+    m_program.MenuCommand(CMainFrame::ID_FILE_SAVE);
+    m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    EXPECT_FALSE(collapsed(kSummaryTable));
+    EXPECT_TRUE(collapsed(kSummaryGraph));
+    EXPECT_TRUE(collapsed(kSummaryTable + 2));
+    ASSERT_TRUE(m_program.ShowStudyPage(1));
+    EXPECT_FALSE(collapsed(kDemandTable));
+    EXPECT_FALSE(collapsed(kDemandTable + 1));
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOpenAndExit)
@@ -679,6 +718,52 @@ TEST_F(UserWorkKeptTest, AnAxisRangeAnotherToolDamagedLeavesTheAxisOnTheData)
     EXPECT_NEAR(chart.GetXAxis(0)->GetMin(), records.GetFirstTime().GetAsDate(), 1e-6);
     EXPECT_NE(chart.GetYAxis(0)->GetMin(), -10.0);
     EXPECT_FALSE(chart.GetYAxis(0)->IsManual());
+}
+
+// A time range another tool stored the wrong way round is read in order: the page shows it
+// with its table, and the project keeps it in order.
+TEST_F(UserWorkKeptTest, ATimeRangeStoredTheWrongWayRoundComesBackInOrder)
+{
+    const CString path = MakeProject("reversed", 1, u"Feeder");
+    ASSERT_TRUE(m_program.Start(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CFrameworkApp::RunFor(700);
+    m_program.Exit();
+    SValueRange reversed;
+    {
+        CZcaArchive archive;
+        CProjectSettings project;
+        ASSERT_TRUE(archive.Open(path));
+        ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+        const auto* stored = dynamic_cast<const CBasicViewSettings*>(project.GetStudyViewSettings(0));
+        ASSERT_NE(stored, nullptr);
+        CBasicViewSettings damaged(*stored);
+        reversed = {damaged.m_xAxisScaling.from + 0.75, damaged.m_xAxisScaling.from + 0.25};
+        damaged.m_timeRange = reversed;
+        damaged.m_checkTimeRange = true;
+        project.SetStudyViewSettings(0, &damaged);
+        ASSERT_TRUE(archive.WriteProjectXml(project));
+    }
+    ASSERT_TRUE(m_program.Start(path));
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CFrameworkApp::RunFor(700);
+    CBasicGraphView& graph = *Graph(0);
+    EXPECT_TRUE(graph.GetTimeRangeMarkers().IsShown());
+    EXPECT_DOUBLE_EQ(graph.GetTimeRangeMarkers().GetBegin(), reversed.to);
+    EXPECT_DOUBLE_EQ(graph.GetTimeRangeMarkers().GetEnd(), reversed.from);
+    auto* table = m_program.Section<CBasicTableView>(7);
+    ASSERT_NE(table, nullptr);
+    ASSERT_FALSE(table->GetSelectedRanges().empty());
+    const SRecordRange& records = table->GetSelectedRanges()[0].records;
+    EXPECT_GE(records.GetCount(), 60); // about half a day of 10-minute records
+    m_program.Exit();
+    CZcaArchive archive;
+    CProjectSettings project;
+    ASSERT_TRUE(archive.Open(path));
+    ASSERT_EQ(archive.ReadProjectXml(project), EProjectLoadResult::kComplete);
+    const auto* kept = dynamic_cast<const CBasicViewSettings*>(project.GetStudyViewSettings(0));
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->m_timeRange, (SValueRange{reversed.to, reversed.from}));
 }
 
 TEST_F(UserWorkKeptTest, AProjectTooLargeForTheMemoryLeftIsRefusedBeforeItIsLoaded)

@@ -620,6 +620,21 @@ TEST_F(GraphViewInteractionTest, HoveringAnAxisBandShowsHowToChangeTheScale)
     EXPECT_NE(shown.Find('\n'), -1); // wrapped to the narrow tip
     // The plot itself has no tip.
     EXPECT_EQ(SimulateHoverTip(Chart(), Chart().GetLayout().plot.CenterPoint()), CString());
+
+    // A band too short for its axis's title cuts the title short; the tip tells it whole first.
+    const CString title = Chart().GetYAxis(0)->GetTitle();
+    ASSERT_FALSE(title.IsEmpty());
+    EXPECT_EQ(Chart().GetShownYAxisTitle(0), title);
+    CRect rect;
+    m_view->GetWindowRect(&rect);
+    m_frame->ScreenToClient(&rect);
+    m_view->MoveWindow(rect.left, rect.top, rect.Width(), 120);
+    const CString cut = Chart().GetShownYAxisTitle(0);
+    EXPECT_EQ(cut.Right(3), CString("\xE2\x80\xA6")) << cut.str();
+    EXPECT_EQ(title.Left(cut.GetLength() - 3), cut.Left(cut.GetLength() - 3));
+    const CString tip = SimulateHoverTip(Chart(), m_view->GetTooltipBands().leftYAxes.CenterPoint());
+    EXPECT_EQ(tip.Left(title.GetLength() + 2), title + "\n\n") << tip.str();
+    EXPECT_EQ(unwrapped(tip.Mid(title.GetLength() + 2)), yText);
 }
 
 TEST_F(GraphViewInteractionTest, TheChannelColorMenuChangesAndRestoresAChannelsColour)

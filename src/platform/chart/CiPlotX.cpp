@@ -107,6 +107,14 @@ bool CiPlotX::SetXAxisRange(int index, double minimum, double span)
     return axis && axis->SetMinSpan(minimum, span);
 }
 
+CString CiPlotX::GetShownYAxisTitle(int index) const
+{
+    const CPlotYAxis* axis = GetYAxis(index);
+    if (!axis || std::size_t(index) >= m_layout.yAxisBands.size())
+        return axis ? axis->GetTitle() : CString();
+    return FitAxisTitle(axis->GetTitle(), m_layout.yAxisBands[std::size_t(index)].Height());
+}
+
 int CiPlotX::AddYAxis(const CString& name)
 {
     m_yAxes.emplace_back(name);

@@ -78,6 +78,9 @@ public:
     int GetYAxisCount() const { return int(m_yAxes.size()); }
     int AddYAxis(const CString& name);
     CPlotYAxis* GetYAxis(int index);
+    // The axis's title as the chart draws it along its band: whole, or cut to end with "…"
+    // where the band is shorter than the title.
+    CString GetShownYAxisTitle(int index) const;
     const CPlotYAxis* GetYAxis(int index) const;
     int FindYAxis(const CString& name) const;
     void RemoveAllYAxes() { m_yAxes.clear(); }

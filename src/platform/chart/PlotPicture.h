@@ -2,9 +2,15 @@
 // Private to the chart and its tests: the rendered picture and the drawing code.
 #include "platform/chart/CiPlotX.h"
 
+#include <QFont>
 #include <QImage>
 
 class QPainter;
+
+// The font of the axes' labels and titles.
+QFont PlotAxisFont();
+// An axis title as it is drawn along a band of that length: whole, or cut to end with "…".
+CString FitAxisTitle(const CString& title, int length);
 
 struct SPlotPicture
 {

@@ -1,4 +1,5 @@
 #include "platform/chart/PlotPicture.h"
+#include "platform/framework/windows/FittedText.h"
 
 
 #include <QPainter>
@@ -28,13 +29,6 @@ int PixelOf(double value)
 {
     value = std::clamp(value, -kPixelLimit, kPixelLimit);
     return int(value + kPixelLimit + 0.5) - int(kPixelLimit);
-}
-
-QFont AxisFont()
-{
-    QFont font;
-    font.setPixelSize(11);
-    return font;
 }
 
 Qt::PenStyle PenStyle(int style)
@@ -220,6 +214,19 @@ private:
 };
 
 } // namespace
+
+QFont PlotAxisFont()
+{
+    QFont font;
+    font.setPixelSize(11);
+    return font;
+}
+
+CString FitAxisTitle(const CString& title, int length)
+{
+    const QString shown = FitTextIntoRoom(ToQ(title), QFontMetrics(PlotAxisFont()), QRect(0, 0, length, 1), false);
+    return CString(shown.toUtf8().constData());
+}
 
 void CPlotRenderer::Paint(QPainter& painter) const
 {
@@ -442,7 +449,7 @@ void CPlotRenderer::PaintLimits(QPainter& painter) const
 void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
 {
     const CRect& p = m_layout.plot;
-    painter.setFont(AxisFont());
+    painter.setFont(PlotAxisFont());
     for (const auto& label : m_chart.m_labels) {
         if (!label.visible || (label.kind == EPlotLabelKind::Rectangle) != behindData)
             continue;
@@ -490,7 +497,7 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
 void CPlotRenderer::PaintCursors(QPainter& painter) const
 {
     const CRect& p = m_layout.plot;
-    painter.setFont(AxisFont());
+    painter.setFont(PlotAxisFont());
     for (const auto& cursor : m_chart.m_cursors) {
         if (!cursor.IsShown())
             continue;
@@ -523,7 +530,7 @@ void CPlotRenderer::PaintCursors(QPainter& painter) const
 void CPlotRenderer::PaintXAxis(QPainter& painter, const CPlotXAxis& axis, const CRect& band) const
 {
     const int index = m_chart.FindXAxis(axis.GetName());
-    painter.setFont(AxisFont());
+    painter.setFont(PlotAxisFont());
     painter.setPen(Qt::black);
     painter.drawLine(band.left, band.top, band.right - 1, band.top);
     const QFontMetrics metrics = painter.fontMetrics();
@@ -551,7 +558,7 @@ void CPlotRenderer::PaintYAxis(QPainter& painter, const CPlotYAxis& axis, const 
 {
     const int index = m_chart.FindYAxis(axis.GetName());
     const bool right = axis.IsRightSide();
-    painter.setFont(AxisFont());
+    painter.setFont(PlotAxisFont());
     painter.setPen(Qt::black);
     const int edge = right ? band.left : band.right - 1;
     const int out = right ? 1 : -1;
@@ -576,6 +583,7 @@ void CPlotRenderer::PaintYAxis(QPainter& painter, const CPlotYAxis& axis, const 
     const int x = right ? band.right - 2 : band.left + 2;
     painter.translate(x, (band.top + band.bottom) / 2);
     painter.rotate(right ? 90 : -90);
-    painter.drawText(QRect(-band.Height() / 2, 0, band.Height(), metrics.height()), Qt::AlignCenter, ToQ(axis.GetTitle()));
+    painter.drawText(QRect(-band.Height() / 2, 0, band.Height(), metrics.height()), Qt::AlignCenter,
+                     ToQ(FitAxisTitle(axis.GetTitle(), band.Height())));
     painter.restore();
 }

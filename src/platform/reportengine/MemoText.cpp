@@ -70,7 +70,8 @@ QFont MakeReportFont(const SReportFont& font)
     result.setBold(font.bold);
     result.setItalic(font.italic);
     result.setHintingPreference(QFont::PreferNoHinting);
-    result.setStyleStrategy(QFont::ForceOutline);
+    // No ligatures: a PDF reader finds "fi" in "Configured" only when it is written as two letters.
+    result.setStyleStrategy(QFont::StyleStrategy(QFont::ForceOutline | QFont::PreferNoShaping));
     return result;
 }
 

@@ -29,20 +29,16 @@ void DrawFrame(QPainter& painter, const QRectF& r, unsigned frame)
     if (frame & kFrameBottom)
         painter.drawLine(r.bottomLeft(), r.bottomRight());
 }
+} // namespace
 
-// The picture scaled to fit its rectangle, keeping its proportions, centred; the rectangle it
-// covers (the whole one when there is no picture).
-QRectF DrawPicture(QPainter& painter, const QRectF& r, const QImage& picture)
+QRectF FittedPictureRect(const QRectF& rect, const QImage& picture)
 {
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0)
-        return r;
-    double scale = std::min(r.width() / picture.width(), r.height() / picture.height());
+        return rect;
+    double scale = std::min(rect.width() / picture.width(), rect.height() / picture.height());
     QSizeF size(picture.width() * scale, picture.height() * scale);
-    QRectF target(QPointF(r.center().x() - size.width() / 2, r.center().y() - size.height() / 2), size);
-    painter.drawImage(target, picture);
-    return target;
+    return QRectF(QPointF(rect.center().x() - size.width() / 2, rect.center().y() - size.height() / 2), size);
 }
-} // namespace
 
 void RenderPreparedPage(QPainter& painter, const SPreparedPage& page, int pageNumber, int pageCount, double deviceDpi)
 {
@@ -63,7 +59,9 @@ void RenderPreparedPage(QPainter& painter, const SPreparedPage& page, int pageNu
                 DrawMemoText(painter, item, ResolvePageMarkers(item.text, pageNumber, pageCount));
                 break;
             case CReportComponent::EKind::kPicture:
-                r = DrawPicture(painter, r, item.picture);
+                r = ToReference(FittedPictureRect(item.rect, item.picture));
+                if (!item.picture.isNull())
+                    painter.drawImage(r, item.picture);
                 break;
             case CReportComponent::EKind::kLine:
                 painter.setPen(QPen(item.color, std::max(MmToReference(0.2), r.height())));

@@ -1,8 +1,13 @@
-// Rich text has no absolute positions: each line of components of a band (components that
-// start at the same height) becomes one table row whose cells follow the components' left and
-// right edges; the row keeps the line's height so that the page looks as it was prepared. The
-// text flows, so the page footer becomes the document's footer with page-number fields.
+// Rich text has no absolute positions, so a band becomes table rows of exact heights: the
+// components that stand side by side (each starting within the height of the first, none above
+// another) share a row whose cells follow their left and right edges, and the space between
+// them becomes an empty row. Every component so keeps the place it was prepared at, and a page
+// of the document holds what the prepared page holds. Cells keep the memo's padding, pictures
+// the frame around their drawn size. The page footer becomes the document's footer with
+// page-number fields that the reader fills in.
+#include "platform/reportengine/MemoText.h"
 #include "platform/reportengine/OutputFileFailure.h"
+#include "platform/reportengine/PageRenderer.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
 #include "platform/reportengine/ReportScript.h"
@@ -17,39 +22,53 @@
 namespace
 {
 int Twips(double mm) { return int(std::lround(mm / 25.4 * 1440.0)); }
+std::string TwipsText(double mm) { return std::to_string(Twips(mm)); }
+
+// A component with the rectangle it covers on the page.
+struct SPlacedItem
+{
+    const SPreparedItem* item;
+    QRectF rect;
+};
 
 class CRtfBuilder
 {
 public:
-    void Begin(const SReportPageSetup& setup);
+    void Begin(const SReportPageSetup& setup, double footerHeight);
     void Footer(const SPreparedBand& footer);
     void Page(const SPreparedPage& page, int pageNumber, int pageCount);
-    void PageBreak() { m_out += "\\pard\\plain\\fs2\\page\\par\n"; }
     std::string Finish();
 
 private:
     void Band(const SPreparedBand& band, int pageNumber, int pageCount);
-    void Line(const std::vector<const SPreparedItem*>& items, double left, double height, int pageNumber, int pageCount);
-    void Cell(const SPreparedItem& item, int pageNumber, int pageCount);
+    void Row(const std::vector<SPlacedItem>& items, double top, double height, int pageNumber, int pageCount);
+    void EmptyRow(double height);
+    void Cell(const SPlacedItem& placed, double rowTop, int pageNumber, int pageCount);
     // Page markers become fields that the reader numbers.
     void TextWithFields(const CString& text);
     void Text(const CString& text);
-    void Picture(const SPreparedItem& item);
+    void Picture(const SPlacedItem& placed);
     int Colour(const QColor& colour);
 
     std::string m_out;
     std::string m_colours;
     int m_colourCount = 1;
+    double m_left = 0.0;
+    double m_width = 0.0;
 };
 
-void CRtfBuilder::Begin(const SReportPageSetup& setup)
+void CRtfBuilder::Begin(const SReportPageSetup& setup, double footerHeight)
 {
+    m_left = setup.marginLeft;
+    m_width = setup.PrintableWidth();
     m_out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl{\\f0\\fswiss DejaVu Sans;}}\n";
     m_out += "\x02"; // the colour table goes here once every colour is known
-    m_out += "\\paperw" + std::to_string(Twips(setup.width)) + "\\paperh" + std::to_string(Twips(setup.height)) +
-             "\\margl" + std::to_string(Twips(setup.marginLeft)) + "\\margr" + std::to_string(Twips(setup.marginRight)) +
-             "\\margt" + std::to_string(Twips(setup.marginTop)) + "\\margb" + std::to_string(Twips(setup.marginBottom)) +
-             "\n";
+    // The body ends where the footer begins, as on the prepared page; the footer stands above
+    // the bottom margin.
+    m_out += "\\paperw" + TwipsText(setup.width) + "\\paperh" + TwipsText(setup.height) + "\\margl" +
+             TwipsText(setup.marginLeft) + "\\margr" + TwipsText(setup.marginRight) + "\\margt" +
+             TwipsText(setup.marginTop) + "\\margb" + TwipsText(setup.marginBottom + footerHeight) + "\\footery" +
+             TwipsText(setup.marginBottom) + "\n";
 }
 
 std::string CRtfBuilder::Finish()
@@ -91,26 +110,42 @@ void CRtfBuilder::Text(const CString& text)
     }
 }
 
-void CRtfBuilder::Picture(const SPreparedItem& item)
+void CRtfBuilder::Picture(const SPlacedItem& placed)
 {
-    if (item.picture.isNull())
+    const QImage& picture = placed.item->picture;
+    if (picture.isNull())
         return;
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    item.picture.save(&buffer, "PNG");
-    double scale = std::min(item.rect.width() / item.picture.width(), item.rect.height() / item.picture.height());
-    m_out += "{\\pict\\pngblip\\picw" + std::to_string(item.picture.width()) + "\\pich" +
-             std::to_string(item.picture.height()) + "\\picwgoal" + std::to_string(Twips(item.picture.width() * scale)) +
-             "\\pichgoal" + std::to_string(Twips(item.picture.height() * scale)) + "\n";
+    picture.save(&buffer, "PNG");
+    m_out += "{\\pict\\pngblip\\picw" + std::to_string(picture.width()) + "\\pich" + std::to_string(picture.height()) +
+             "\\picwgoal" + TwipsText(placed.rect.width()) + "\\pichgoal" + TwipsText(placed.rect.height()) + "\n";
     m_out += png.toHex().toStdString();
     m_out += "}";
 }
 
-void CRtfBuilder::Cell(const SPreparedItem& item, int pageNumber, int pageCount)
+void CRtfBuilder::Cell(const SPlacedItem& placed, double rowTop, int pageNumber, int pageCount)
 {
-    const char* align = item.align == EReportAlign::kRight ? "\\qr" : item.align == EReportAlign::kCenter ? "\\qc" : "\\ql";
-    m_out += std::string("\\pard\\plain\\intbl") + align + "{\\f0\\fs" + std::to_string(int(std::lround(item.font.size * 2)));
+    const SPreparedItem& item = *placed.item;
+    m_out += "\\pard\\plain\\intbl";
+    if (item.kind == CReportComponent::EKind::kPicture)
+    {
+        m_out += "\\qc{\\fs2 ";
+        Picture(placed);
+        m_out += "}\\cell\n";
+        return;
+    }
+    if (item.kind != CReportComponent::EKind::kMemo)
+    {
+        m_out += "{\\fs2 }\\cell\n";
+        return;
+    }
+    m_out += item.align == EReportAlign::kRight ? "\\qr" : item.align == EReportAlign::kCenter ? "\\qc" : "\\ql";
+    m_out += "\\li" + TwipsText(kMemoPaddingX) + "\\ri" + TwipsText(kMemoPaddingX);
+    if (!item.centerVertically)
+        m_out += "\\sb" + TwipsText(placed.rect.top() - rowTop + kMemoPaddingY);
+    m_out += "{\\f0\\fs" + std::to_string(int(std::lround(item.font.size * 2)));
     if (item.font.bold)
         m_out += "\\b";
     if (item.font.italic)
@@ -118,49 +153,57 @@ void CRtfBuilder::Cell(const SPreparedItem& item, int pageNumber, int pageCount)
     if (item.color != Qt::black)
         m_out += "\\cf" + std::to_string(Colour(item.color));
     m_out += " ";
-    if (item.kind == CReportComponent::EKind::kMemo && pageNumber == 0)
+    if (pageNumber == 0)
         TextWithFields(item.text);
-    else if (item.kind == CReportComponent::EKind::kMemo)
+    else
         Text(ResolvePageMarkers(item.text, pageNumber, pageCount));
-    else if (item.kind == CReportComponent::EKind::kPicture)
-        Picture(item);
     m_out += "}\\cell\n";
 }
 
-void CRtfBuilder::Line(const std::vector<const SPreparedItem*>& items, double left, double height, int pageNumber,
-                       int pageCount)
+void CRtfBuilder::Row(const std::vector<SPlacedItem>& items, double top, double height, int pageNumber, int pageCount)
 {
-    std::string definition = "\\trowd\\trgaph0\\trleft0\\trrh" + std::to_string(Twips(height));
+    std::string definition = "\\trowd\\trgaph0\\trleft0\\trrh-" + TwipsText(height);
     std::string cells;
-    double x = left;
-    auto cellEdge = [&](double right, const SPreparedItem* item) {
-        if (item)
+    std::swap(cells, m_out);
+    double x = m_left;
+    for (const SPlacedItem& placed : items)
+    {
+        if (placed.rect.left() > x + 0.05)
+        {
+            definition += "\\cellx" + TwipsText(placed.rect.left() - m_left);
+            m_out += "\\pard\\plain\\intbl{\\fs2 }\\cell\n";
+        }
+        const SPreparedItem& item = *placed.item;
+        if (item.kind == CReportComponent::EKind::kLine)
+        {
+            // The line lies along the middle of its rectangle, at least 0.2 mm thick.
+            const double thickness = std::min(std::max(0.2, placed.rect.height()), 1.3);
+            definition += "\\clbrdrb\\brdrs\\brdrw" + TwipsText(thickness) + "\\brdrcf" + std::to_string(Colour(item.color));
+        }
+        else
         {
             const char* sides[] = {"\\clbrdrl", "\\clbrdrt", "\\clbrdrr", "\\clbrdrb"};
-            unsigned frame = item->kind == CReportComponent::EKind::kLine ? unsigned(kFrameBottom) : item->frame;
             for (int side = 0; side < 4; ++side)
-                if (frame & (1u << side))
-                    definition += std::string(sides[side]) + "\\brdrs\\brdrw10";
-            if (item->fill.isValid())
-                definition += "\\clcbpat" + std::to_string(Colour(item->fill));
+                if (item.frame & (1u << side))
+                    definition += std::string(sides[side]) + "\\brdrs\\brdrw" + TwipsText(0.2);
         }
-        definition += "\\cellx" + std::to_string(Twips(right - left));
-        x = right;
-    };
-    std::string before = m_out;
-    m_out.clear();
-    for (const SPreparedItem* item : items)
-    {
-        if (item->rect.left() > x + 0.5)
-        {
-            cellEdge(item->rect.left(), nullptr);
-            m_out += "\\pard\\plain\\intbl\\cell\n";
-        }
-        cellEdge(std::max(item->rect.right(), x + 1.0), item);
-        Cell(*item, pageNumber, pageCount);
+        if (item.fill.isValid())
+            definition += "\\clcbpat" + std::to_string(Colour(item.fill));
+        if (item.centerVertically)
+            definition += "\\clvertalc";
+        x = std::max(placed.rect.right(), x + 0.1);
+        definition += "\\cellx" + TwipsText(x - m_left);
+        Cell(placed, top, pageNumber, pageCount);
     }
-    cells = std::move(m_out);
-    m_out = std::move(before) + definition + "\n" + cells + "\\row\n";
+    std::swap(cells, m_out);
+    m_out += definition + "\n" + cells + "\\row\n";
+}
+
+void CRtfBuilder::EmptyRow(double height)
+{
+    if (Twips(height) > 0)
+        m_out += "\\trowd\\trgaph0\\trleft0\\trrh-" + TwipsText(height) + "\\cellx" + TwipsText(m_width) +
+                 "\n\\pard\\plain\\intbl{\\fs2 }\\cell\\row\n";
 }
 
 void CRtfBuilder::TextWithFields(const CString& text)
@@ -179,16 +222,15 @@ void CRtfBuilder::TextWithFields(const CString& text)
 void CRtfBuilder::Footer(const SPreparedBand& footer)
 {
     m_out += "{\\footer ";
-    SPreparedBand relative = footer;
-    for (auto& item : relative.items)
-        item.rect.translate(0.0, -footer.rect.top());
-    relative.rect.moveTop(0.0);
-    Band(relative, 0, 0);
-    m_out += "\\pard\\plain\\fs2\\par}\n";
+    Band(footer, 0, 0);
+    m_out += "\\pard\\plain\\sl-1\\slmult0{\\fs2 }\\par}\n";
 }
 
 void CRtfBuilder::Page(const SPreparedPage& page, int pageNumber, int pageCount)
 {
+    // Every page starts with a paragraph of no height that begins the new page.
+    if (pageNumber > 1)
+        m_out += "\\pard\\plain\\pagebb\\sl-1\\slmult0{\\fs2 }\\par\n";
     for (const auto& band : page.bands)
         if (!band.pageFooter)
             Band(band, pageNumber, pageCount);
@@ -196,41 +238,58 @@ void CRtfBuilder::Page(const SPreparedPage& page, int pageNumber, int pageCount)
 
 void CRtfBuilder::Band(const SPreparedBand& band, int pageNumber, int pageCount)
 {
-    std::vector<const SPreparedItem*> items;
+    std::vector<SPlacedItem> items;
     for (const auto& item : band.items)
-        items.push_back(&item);
-    std::stable_sort(items.begin(), items.end(), [](const SPreparedItem* a, const SPreparedItem* b) {
-        return std::lround(a->rect.top() * 2) != std::lround(b->rect.top() * 2) ? a->rect.top() < b->rect.top()
-                                                                              : a->rect.left() < b->rect.left();
+        items.push_back({&item, item.kind == CReportComponent::EKind::kPicture ? FittedPictureRect(item.rect, item.picture)
+                                                                               : item.rect});
+    std::stable_sort(items.begin(), items.end(), [](const SPlacedItem& a, const SPlacedItem& b) {
+        return a.rect.top() < b.rect.top();
     });
-    std::size_t first = 0;
-    while (first < items.size())
+    auto besideAll = [](const std::vector<SPlacedItem>& row, const SPlacedItem& candidate) {
+        return std::all_of(row.begin(), row.end(), [&](const SPlacedItem& placed) {
+            return candidate.rect.left() >= placed.rect.right() - 0.05 || candidate.rect.right() <= placed.rect.left() + 0.05;
+        });
+    };
+    double y = band.rect.top();
+    std::size_t next = 0;
+    while (next < items.size())
     {
-        std::size_t last = first;
-        while (last < items.size() && items[last]->rect.top() < items[first]->rect.top() + 0.5)
-            ++last;
-        double next = last < items.size() ? items[last]->rect.top() : band.rect.bottom();
-        std::vector<const SPreparedItem*> line(items.begin() + std::ptrdiff_t(first), items.begin() + std::ptrdiff_t(last));
-        Line(line, band.rect.left(), std::max(next - items[first]->rect.top(), 1.0), pageNumber, pageCount);
-        first = last;
+        std::vector<SPlacedItem> row{items[next++]};
+        double bottom = row.front().rect.bottom();
+        while (next < items.size() && items[next].rect.top() < bottom - 0.05 && besideAll(row, items[next]))
+        {
+            bottom = std::max(bottom, items[next].rect.bottom());
+            row.push_back(items[next++]);
+        }
+        std::sort(row.begin(), row.end(), [](const SPlacedItem& a, const SPlacedItem& b) {
+            return a.rect.left() < b.rect.left();
+        });
+        const double top = std::max(y, row.front().rect.top());
+        EmptyRow(top - y);
+        // A component that reaches below the next one's top gives way to it.
+        const double following = next < items.size() ? items[next].rect.top() : band.rect.bottom();
+        if (following > top + 0.5)
+            bottom = std::min(bottom, following);
+        Row(row, top, std::max(bottom - top, 0.1), pageNumber, pageCount);
+        y = top + std::max(bottom - top, 0.1);
     }
+    EmptyRow(band.rect.bottom() - y);
 }
 } // namespace
 
 void WriteRtf(const std::vector<SPreparedPage>& pages, const CString& path)
 {
     CRtfBuilder builder;
-    builder.Begin(pages.empty() ? SReportPageSetup() : pages.front().setup);
+    const SPreparedBand* footer = nullptr;
     if (!pages.empty())
         for (const auto& band : pages.front().bands)
             if (band.pageFooter)
-                builder.Footer(band);
+                footer = &band;
+    builder.Begin(pages.empty() ? SReportPageSetup() : pages.front().setup, footer ? footer->rect.height() : 0.0);
+    if (footer)
+        builder.Footer(*footer);
     for (std::size_t i = 0; i < pages.size(); ++i)
-    {
-        if (i > 0)
-            builder.PageBreak();
         builder.Page(pages[i], int(i) + 1, int(pages.size()));
-    }
     std::string text = builder.Finish();
     QSaveFile file(QString::fromUtf8(path.GetString()));
     bool written = file.open(QIODevice::WriteOnly);

@@ -1,6 +1,7 @@
 // Native buttons (QPushButton, QCheckBox, QRadioButton, QGroupBox) and static text (QLabel).
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CStatic.h"
+#include "platform/framework/windows/FittedText.h"
 #include "platform/framework/windows/NativeControls.h"
 
 #include <QCheckBox>
@@ -55,17 +56,26 @@ LRESULT TextProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled, Get 
     }
 }
 
-// Mnemonic marks as the label shows them: a single '&' vanishes, "&&" stays one '&'.
-QString WithoutMnemonics(const QString& text)
+// The room a button gives its text: beside the mark of a check box or radio button, inside the
+// frame of a push button and beside its picture.
+QRect ButtonTextRoom(const QAbstractButton& button)
 {
-    QString out;
-    for (int i = 0; i < text.size(); ++i)
+    const QStyle& style = *button.style();
+    QRect room = button.rect();
+    const bool radio = qobject_cast<const QRadioButton*>(&button) != nullptr;
+    if (radio || qobject_cast<const QCheckBox*>(&button))
     {
-        if (text[i] == u'&' && i + 1 < text.size()) ++i;
-        else if (text[i] == u'&') continue;
-        out += text[i];
+        room.setLeft(style.pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr, &button) +
+                     style.pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, nullptr,
+                                       &button));
+        return room;
     }
-    return out;
+    const int inset = style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button) +
+                      style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button);
+    room.adjust(inset, 0, -inset, 0);
+    if (!button.icon().isNull())
+        room.setLeft(room.left() + button.iconSize().width() + 4);
+    return room;
 }
 
 bool IsAutoRadio(const CWnd& window)
@@ -181,8 +191,15 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
         // As on the original platform a group box takes no clicks: they reach the controls it
         // frames, whatever their stacking order.
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
-        impl.controlProc = [box](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
-            return TextProc(m, w, l, h, [box] { return box->title(); }, [box](const QString& t) { box->setTitle(t); });
+        auto* title = new CFittedText(
+            *box, false, true,
+            [](const QWidget& w) {
+                const int inset = w.style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, &w);
+                return w.rect().adjusted(inset, 0, -inset, 0);
+            },
+            [box](const QString& t) { box->setTitle(t); });
+        impl.controlProc = [title](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
+            return TextProc(m, w, l, h, [title] { return title->GetText(); }, [title](const QString& t) { title->SetText(t); });
         };
         return box;
     }
@@ -237,22 +254,28 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
     QObject::connect(button, &QAbstractButton::clicked, button, [self] { NotifyParent(*self, BN_CLICKED); });
     auto image = std::make_shared<HBITMAP>(nullptr);
     auto text = std::make_shared<QString>();
-    impl.controlProc = [button, image, text](WndImpl& wnd, UINT m, WPARAM w, LPARAM l, bool& h) -> LRESULT {
+    auto* label = new CFittedText(
+        *button, false, true, [button](const QWidget&) { return ButtonTextRoom(*button); },
+        [button](const QString& t) { button->setText(t); });
+    impl.controlProc = [button, image, text, label](WndImpl& wnd, UINT m, WPARAM w, LPARAM l, bool& h) -> LRESULT {
         auto* check = qobject_cast<QCheckBox*>(button);
         if (m == BCM_GETIDEALSIZE)
         {
             h = true;
             if (!l) return FALSE;
+            // The size that shows the whole label, however much of it shows now.
             QSize hint = button->sizeHint();
+            const QFontMetrics metrics = button->fontMetrics();
+            const int whole = metrics.size(Qt::TextShowMnemonic, label->GetText()).width();
+            hint.setWidth(hint.width() - metrics.size(Qt::TextShowMnemonic, button->text()).width() + whole);
             // A push button's hint holds the style's least width of a dialog's OK button; the
             // ideal size is what the label and the frame need.
-            if (qobject_cast<QPushButton*>(button) && !button->text().isEmpty())
+            if (qobject_cast<QPushButton*>(button) && !label->GetText().isEmpty())
             {
                 const QStyle& style = *button->style();
-                const int label = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() +
-                                  (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
-                hint.setWidth(label + 2 * (style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
-                                           style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button)));
+                hint.setWidth(whole + (button->icon().isNull() ? 0 : button->iconSize().width() + 4) +
+                              2 * (style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                                   style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button)));
             }
             *reinterpret_cast<SIZE*>(l) = SIZE{hint.width(), hint.height()};
             return TRUE;
@@ -270,7 +293,7 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
             button->setIconSize(pixmap.size());
             // A bitmap button shows the picture alone; its text stays the window's text.
             const bool alone = (wnd.style & BS_BITMAP) && !pixmap.isNull();
-            button->setText(alone ? QString() : *text);
+            label->SetText(alone ? QString() : *text);
             return LRESULT(old);
         }
         if (m == BM_GETCHECK)
@@ -297,9 +320,9 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent)
         }
         return TextProc(
             m, w, l, h, [text] { return *text; },
-            [button, image, text, &wnd](const QString& t) {
+            [image, text, label, &wnd](const QString& t) {
                 *text = t;
-                if (!(*image && (wnd.style & BS_BITMAP))) button->setText(t);
+                if (!(*image && (wnd.style & BS_BITMAP))) label->SetText(t);
             });
     };
     return button;
@@ -317,11 +340,20 @@ QWidget* CreateStaticControl(WndImpl& impl, QWidget* parent)
     // as a frame laid over a tab control must let them.
     label->setAttribute(Qt::WA_TransparentForMouseEvents, !(impl.style & SS_NOTIFY));
     auto raw = std::make_shared<QString>();
-    impl.controlProc = [label, raw](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
+    const bool notify = (impl.style & SS_NOTIFY) != 0;
+    auto* shown = new CFittedText(
+        *label, true, false,
+        [label](const QWidget&) { return label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin()); },
+        [label, raw, notify](const QString& t) {
+            label->setText(t);
+            // A text cut short takes the hover, so that its tip can tell it whole.
+            label->setAttribute(Qt::WA_TransparentForMouseEvents, !notify && t == WithoutMnemonics(*raw));
+        });
+    impl.controlProc = [raw, shown](WndImpl&, UINT m, WPARAM w, LPARAM l, bool& h) {
         return TextProc(m, w, l, h, [raw] { return *raw; },
-                        [label, raw](const QString& t) {
+                        [raw, shown](const QString& t) {
                             *raw = t;
-                            label->setText(WithoutMnemonics(t));
+                            shown->SetText(WithoutMnemonics(t));
                         });
     };
     return label;

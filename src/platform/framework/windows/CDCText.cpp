@@ -2,6 +2,7 @@
 #include "platform/framework/windows/CDC.h"
 
 #include "platform/framework/windows/DcPainting.h"
+#include "platform/framework/windows/FittedText.h"
 
 #include <QFontMetrics>
 
@@ -104,11 +105,7 @@ QStringList WrapLine(const QString& line, const QFontMetrics& fm, int width)
 
 QString Ellipsize(const QString& line, const QFontMetrics& fm, int width)
 {
-    if (fm.horizontalAdvance(line) <= width) return line;
-    const QString dots = QStringLiteral("...");
-    QString cut = line;
-    while (!cut.isEmpty() && fm.horizontalAdvance(cut + dots) > width) cut.chop(1);
-    return cut + dots;
+    return FitTextIntoRoom(line, fm, QRect(0, 0, width, fm.height()), false);
 }
 } // namespace
 

@@ -1,9 +1,24 @@
 #include "platform/framework/windows/WindowTesting.h"
 
+#include "platform/framework/windows/FittedText.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/QtBridge.h"
 
+#include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QKeyEvent>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -11,6 +26,9 @@
 #include <QBackingStore>
 #include <QWheelEvent>
 #include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -209,6 +227,116 @@ long long GetKeptPixelArea(CWnd& window)
     };
     if (QWidget* widget = WidgetOf(&window)) add(add, widget);
     return area;
+}
+
+namespace
+{
+CString Quoted(const QString& text) { return "\"" + FromQString(text) + "\""; }
+
+// An edit lower than a line of its font, or scrolling where its style has no scroll bar.
+CString DescribeCutEdit(CWnd& control, QWidget& widget)
+{
+    const int line = widget.fontMetrics().height();
+    if (auto* edit = qobject_cast<QLineEdit*>(&widget))
+    {
+        const QMargins margins = edit->textMargins();
+        const int frame = edit->hasFrame() ? 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit) : 0;
+        const int room = edit->contentsRect().height() - margins.top() - margins.bottom() - frame;
+        return room < line ? CString::Formatted("edit of %d px for a line of %d px", room, line) : CString();
+    }
+    auto* edit = qobject_cast<QPlainTextEdit*>(&widget);
+    if (!edit)
+        return {};
+    if (edit->verticalScrollBar()->isVisible() && !(control.GetStyle() & WS_VSCROLL))
+        return "edit shows a scroll bar its style does not ask for";
+    const int room = edit->viewport()->height();
+    const QRectF first = edit->document()->documentLayout()->blockBoundingRect(edit->document()->firstBlock());
+    const int needed = int(std::ceil(std::min<qreal>(first.height(), line) + first.top()));
+    return needed > room ? CString::Formatted("edit of %d px shows its first line of %d px from %d px down", room, line,
+                                              int(first.top()))
+                         : CString();
+}
+} // namespace
+
+CString DescribeCutText(CWnd& control)
+{
+    QWidget* widget = WidgetOf(&control);
+    if (!widget || !widget->isVisible())
+        return {};
+    CString raw;
+    control.GetWindowText(raw);
+    QString whole = ToQString(raw);
+    QString shown;
+    QRect room;
+    bool wraps = false;
+    if (auto* label = qobject_cast<QLabel*>(widget))
+    {
+        whole = WithoutMnemonics(whole);
+        shown = label->text();
+        room = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
+        wraps = label->wordWrap();
+    }
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    {
+        whole = WithoutMnemonics(whole);
+        shown = WithoutMnemonics(button->text());
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        option.icon = button->icon();
+        option.iconSize = button->iconSize();
+        const QStyle::SubElement element = qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                           : qobject_cast<QCheckBox*>(button)  ? QStyle::SE_CheckBoxContents
+                                                                               : QStyle::SE_PushButtonContents;
+        room = button->style()->subElementRect(element, &option, button);
+        if (element == QStyle::SE_PushButtonContents && !button->icon().isNull())
+            room.setLeft(room.left() + button->iconSize().width() + 4);
+    }
+    else if (auto* box = qobject_cast<QGroupBox*>(widget))
+    {
+        whole = WithoutMnemonics(whole);
+        shown = WithoutMnemonics(box->title());
+        room = box->rect();
+    }
+    else
+    {
+        const CString edit = DescribeCutEdit(control, *widget);
+        return edit.IsEmpty() ? edit : edit + " (" + Quoted(whole) + ")";
+    }
+    if (whole.isEmpty())
+        return {};
+    const QFontMetrics metrics = widget->fontMetrics();
+    int width = 0;
+    int height = metrics.height();
+    if (wraps)
+    {
+        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, shown);
+        width = needed.width();
+        height = needed.height();
+    }
+    else
+        for (const QString& line : shown.split(u'\n'))
+            width = std::max(width, metrics.horizontalAdvance(line));
+    if (width > room.width() || height > std::max(room.height(), metrics.height()))
+        return CString::Formatted("shows %s in %d x %d px where it needs %d x %d px", FromQString(shown).GetString(),
+                                  room.width(), room.height(), width, height);
+    if (shown == whole)
+        return {};
+    if (!shown.endsWith(QChar(0x2026)))
+        return "shows " + Quoted(shown) + " of " + Quoted(whole) + " without an ellipsis";
+    // Hovered through its parent, as the pointer reaches it (a control that lets the mouse
+    // through shows no tip).
+    CPoint centre(widget->width() / 2, widget->height() / 2);
+    CWnd* parent = control.GetParent();
+    if (parent)
+    {
+        control.ClientToScreen(&centre);
+        parent->ScreenToClient(&centre);
+    }
+    const CString tip = SimulateHoverTip(parent ? *parent : control, centre);
+    if (tip != FromQString(whole))
+        return "cuts " + Quoted(whole) + " to " + Quoted(shown) + " and tells " + (tip.IsEmpty() ? "no tip" : "the tip \"" + tip + "\"");
+    return {};
 }
 
 CString SimulateHoverTip(CWnd& window, CPoint point)

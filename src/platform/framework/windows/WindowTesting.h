@@ -40,6 +40,12 @@ COLORREF GetShownDragImagePixel(CPoint screenPoint);
 // Hovers the mouse over a client point of the window as a user does and returns the tip that
 // shows then (empty when none shows).
 CString SimulateHoverTip(CWnd& window, CPoint point);
+// What of a control's text does not show, measured in the control's own font (empty when all
+// of it shows): a label, button or group box whose shown text is wider (a wrapping label: taller)
+// than the room the control gives it, or that is cut short without ending in "…" and showing
+// the whole text as the tip a hover brings; an edit lower than its lines, or with a scroll bar
+// its style does not ask for. Other windows: empty.
+CString DescribeCutText(CWnd& control);
 // Saves what the window and its children show, with a drag image that shows over them, as a PNG,
 // at the screen's device pixel ratio.
 BOOL SaveWindowPicture(CWnd& window, const CString& path);

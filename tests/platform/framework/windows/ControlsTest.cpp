@@ -6,6 +6,7 @@
 #include "platform/framework/windows/CListBox.h"
 #include "platform/framework/windows/CScrollBar.h"
 #include "platform/framework/windows/CStatic.h"
+#include "platform/framework/windows/WindowTesting.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -229,6 +230,42 @@ TEST_F(ControlsTest, ButtonsReportClicksAndCheckStates)
     BOOL ok = FALSE;
     EXPECT_EQ(int(parent.GetDlgItemInt(403, &ok)), -12);
     EXPECT_TRUE(ok);
+}
+
+// A label, check box, radio button or push button too narrow for its text ends it with "…" and
+// tells it whole as its tip; made wide enough it shows it whole and drops the tip. The window
+// text stays whole, and a button's ideal size is what the whole text needs.
+TEST_F(ControlsTest, TextsTooLongForTheirControlEndWithAnEllipsisAndTellThemselvesInATip)
+{
+    const CString whole = "1: Main incomer of the north substation";
+    CStatic label;
+    CButton check, radio, push;
+    ASSERT_TRUE(label.Create(whole, WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 16), &parent, 501));
+    ASSERT_TRUE(check.Create(whole, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 20, 80, 40), &parent, 502));
+    ASSERT_TRUE(radio.Create(whole, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(0, 45, 80, 65), &parent, 503));
+    ASSERT_TRUE(push.Create("&" + whole, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 70, 80, 90), &parent, 504));
+    for (CWnd* control : std::initializer_list<CWnd*>{&label, &check, &radio, &push}) {
+        const CString cut = DescribeCutText(*control);
+        EXPECT_EQ(cut, CString()) << control->GetDlgCtrlID() << ": " << cut.str();
+        CRect rect;
+        control->GetWindowRect(&rect);
+        parent.ScreenToClient(&rect);
+        EXPECT_EQ(SimulateHoverTip(parent, rect.CenterPoint()), whole) << control->GetDlgCtrlID();
+        CString text;
+        control->GetWindowText(text);
+        EXPECT_EQ(text.Right(whole.GetLength()), whole);
+    }
+    SIZE ideal{};
+    ASSERT_TRUE(check.SendMessage(BCM_GETIDEALSIZE, 0, LPARAM(&ideal)));
+    EXPECT_GT(ideal.cx, 200) << "the whole label, not what shows of it";
+
+    for (CWnd* control : std::initializer_list<CWnd*>{&label, &check, &radio, &push})
+        control->SetWindowPos(nullptr, 0, 0, 290, 20, SWP_NOMOVE | SWP_NOZORDER);
+    for (CWnd* control : std::initializer_list<CWnd*>{&label, &check, &radio, &push}) {
+        EXPECT_EQ(DescribeCutText(*control), CString());
+        EXPECT_EQ(SimulateHoverTip(*control, CPoint(40, 8)), CString()) << control->GetDlgCtrlID();
+    }
+    EXPECT_EQ(static_cast<QAbstractButton*>(Widget(push))->text().toStdString(), "&" + whole.str()) << "mnemonic kept";
 }
 
 TEST_F(ControlsTest, ComboBoxSelectsAndReportsUserPicks)
