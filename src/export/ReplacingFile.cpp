@@ -1,5 +1,8 @@
 #include "export/ReplacingFile.h"
 
+#include "platform/framework/CString.h"
+#include "platform/framework/WinTypes.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -16,6 +19,7 @@
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
+constexpr UINT kDiskFullText = 20014; // "the disk is full"
 constexpr std::string_view kTemporarySuffix = ".part";
 
 // The start of the temporary names for a target: its file name hashed (FNV-1a), so that a
@@ -208,6 +212,9 @@ void CReplacingFile::Discard()
 
 void CReplacingFile::Fail(int error)
 {
-    if (m_error.empty())
-        m_error = std::strerror(error);
+    if (!m_error.empty())
+        return;
+    // A full disk is told in the words a failed save uses.
+    CString full;
+    m_error = (error == ENOSPC || error == EDQUOT) && full.LoadString(kDiskFullText) ? full.str() : std::strerror(error);
 }

@@ -373,13 +373,16 @@ BOOL CEditAuxSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CEditAuxSettingsDlg::OnOK()
 {
-    // Enter in an edit box moves on (the box does that when the key is released); it never
-    // closes the dialog.
+    // Enter in an aux edit box moves on (the box does that when the key is released); it never
+    // closes the dialog. In a price it confirms, as in every other dialog: the price is taken as
+    // leaving the field takes it.
     CWnd* focus = GetFocus();
-    if (auto* box = dynamic_cast<CAuxSettingsEditBox*>(focus))
+    if (auto* box = dynamic_cast<CAuxSettingsEditBox*>(focus)) {
         box->NoteEnterPressed();
-    if (dynamic_cast<CEdit*>(focus))
         return;
+    }
+    if (CWnd* ok = GetDlgItem(IDOK); ok && focus && focus != ok)
+        GotoDlgCtrl(ok);
     CDialog::OnOK();
 }
 

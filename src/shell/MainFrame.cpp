@@ -2,6 +2,8 @@
 
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CDC.h"
+#include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "shell/LogFileViewer.h"
 #include "shell/OrnApp.h"
 #include "views/MainWindow.h"
@@ -12,6 +14,7 @@
 #include <glog/logging.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -107,6 +110,7 @@ BOOL CMainFrame::LoadFrame(const CString& title, const RECT& rect)
     if (!Create(nullptr, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, nullptr, 0))
         return FALSE;
     SetMainWindow(this);
+    CFrameworkApp::SetMainWindow(this);
     CRect client;
     GetClientRect(&client);
     m_menuStrip.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, client.right, CMenuStrip::kHeight), this, 0);
@@ -206,6 +210,11 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     COrnApp& app = COrnApp::Instance();
     const UINT id = LOWORD(wParam);
+    const bool own = TabOfViewCommand(id) >= 0 || id == ID_FILE_OPEN || id == ID_FILE_CLOSE || id == ID_FILE_SAVE ||
+                     id == ID_FILE_SAVE_AS || id == ID_OPEN_LOG_FILE || id == ID_EXPORT_REPORT || id == ID_APP_EXIT ||
+                     (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + UINT(COrnApp::kRecentFileCount));
+    if (own && HoldWhileModal(WM_COMMAND, wParam, lParam))
+        return TRUE;
     // However it arrives (menu, key, message), a View command of a disabled tab does nothing.
     if (TabOfViewCommand(id) >= 0 && !IsViewCommandEnabled(id))
         return TRUE;
@@ -259,12 +268,35 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (message == WM_SHOW_STUDY_VIEW) {
+        if (HoldWhileModal(message, wParam, lParam))
+            return 0;
         IProjectDocument* document = COrnApp::Instance().GetDocument();
         // The message (0x43C) carries the view id in wParam and the tab selector (1 Energy, 2 Load)
         // in lParam.
         return document ? document->ShowStudyView(static_cast<int>(lParam), static_cast<int>(wParam)) : 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+bool CMainFrame::HoldWhileModal(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (CModalLoop::Running() == 0)
+        return false;
+    LOG(INFO) << "Message 0x" << std::hex << message << std::dec << " waits for the dialog";
+    MSG held{};
+    held.message = message;
+    held.wParam = wParam;
+    held.lParam = lParam;
+    m_held.push_back(held);
+    return true;
+}
+
+void CMainFrame::PostHeldMessages()
+{
+    if (CModalLoop::Running() > 0)
+        return;
+    for (const MSG& held : std::exchange(m_held, {}))
+        PostMessage(held.message, held.wParam, held.lParam);
 }
 
 void CMainFrame::OnSize(UINT type, int cx, int cy)
@@ -294,14 +326,22 @@ void CMainFrame::OnDestroy()
     DestroyProjectWindow();
     if (GetMainWindow() == this)
         SetMainWindow(nullptr);
+    if (CFrameworkApp::GetMainWindow() == this)
+        CFrameworkApp::SetMainWindow(nullptr);
     CWnd::OnDestroy();
     COrnApp::Instance().OnMainWindowDestroyed();
 }
 
 void CMainFrame::OnTimer(UINT_PTR id)
 {
-    if (id == kHeartbeatTimer)
+    if (id == kHeartbeatTimer) {
+        if (!m_fittedWithFrame && !GetFrameMargins().IsRectNull()) {
+            m_fittedWithFrame = true;
+            COrnApp::Instance().FitMainWindowToScreen();
+        }
+        PostHeldMessages();
         COrnApp::Instance().OnHeartbeat();
+    }
     else
         CWnd::OnTimer(id);
 }

@@ -9,6 +9,7 @@
 #include "shell/StatusBar.h"
 
 #include <memory>
+#include <vector>
 
 class CMainFrame : public CWnd
 {
@@ -69,6 +70,11 @@ private:
     CRect ProjectRect() const;
     // Selects the tab of that window-table entry in the open project window.
     void SelectMainViewTab(int entry);
+    // Whether a message of this window (a command, a study switch) that arrived now waits: while
+    // a modal loop runs, what opened it must stay as it is. The message is kept and posted again
+    // once no loop runs.
+    bool HoldWhileModal(UINT message, WPARAM wParam, LPARAM lParam);
+    void PostHeldMessages();
     // "Open Log File...": the copy of the log in the desktop's viewer, or a message that says
     // why not and where the copy is.
     void ShowLogFile();
@@ -79,4 +85,8 @@ private:
     CMenu m_viewMenu;
     std::unique_ptr<CChildFrameQuarn> m_projectWindow;
     int m_documentClosedCount = 0;
+    std::vector<MSG> m_held;
+    // Whether the window was fitted to the screen with its frame: the window manager gives the
+    // frame some time after the first show; the heartbeat fits the window again once it has it.
+    bool m_fittedWithFrame = false;
 };

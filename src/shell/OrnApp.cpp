@@ -6,6 +6,7 @@
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/MessageBoxWindow.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "datamodel/CalculationValidRatio.h"
 #include "project/AppFolders.h"
 #include "project/BuildInfo.h"
@@ -22,6 +23,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -144,10 +146,16 @@ void COrnApp::RemoveWindowServices()
 
 CRect COrnApp::RestoredWindowRect()
 {
+    // Kept in the screen's device pixels: the window comes back as large on the screen whatever
+    // the ratio of logical to device pixels was when it was stored.
     const CString stored = m_profile.GetProfileString(kPlacementSection, kPlacementEntry, "");
     CRect rect;
-    if (std::sscanf(stored.GetString(), "%d,%d,%d,%d", &rect.left, &rect.top, &rect.right, &rect.bottom) != 4 ||
-        rect.Width() < kMinimumWindowSide || rect.Height() < kMinimumWindowSide)
+    const bool read =
+        std::sscanf(stored.GetString(), "%d,%d,%d,%d", &rect.left, &rect.top, &rect.right, &rect.bottom) == 4;
+    const double ratio = read ? GetMonitorPixelRatio(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST)) : 1.0;
+    rect = CRect(int(std::lround(rect.left / ratio)), int(std::lround(rect.top / ratio)),
+                 int(std::lround(rect.right / ratio)), int(std::lround(rect.bottom / ratio)));
+    if (!read || rect.Width() < kMinimumWindowSide || rect.Height() < kMinimumWindowSide)
         rect = kDefaultWindowRect;
     // A further instance opens beside the first, not exactly over it.
     if (m_instances && m_instances->IsRegistered() && !m_instances->IsFirstInstance()) {
@@ -187,7 +195,10 @@ void COrnApp::SaveWindowPlacement(CWnd& frame)
     if (!frame.GetWindowPlacement(&placement))
         return;
     const CRect rect(placement.rcNormalPosition);
-    const CString text = CString::Formatted("%d,%d,%d,%d", rect.left, rect.top, rect.right, rect.bottom);
+    const double ratio = GetMonitorPixelRatio(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
+    const auto device = [ratio](LONG v) { return int(std::lround(v * ratio)); };
+    const CString text = CString::Formatted("%d,%d,%d,%d", device(rect.left), device(rect.top), device(rect.right),
+                                            device(rect.bottom));
     m_profile.WriteProfileString(kPlacementSection, kPlacementEntry, text.GetString());
     m_profile.WriteProfileInt(kPlacementSection, kMaximizedEntry, placement.showCmd == UINT(SW_SHOWMAXIMIZED) ? 1 : 0);
 }
@@ -197,6 +208,8 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
     m_options = options;
     m_endingOnSignal = false;
     CFrameworkApp::EnsureInitialized();
+    CModalLoop::SetProgramEnding(false);
+    m_closeDeferred = false;
     if (options.endOnSignals)
         InstallEndSignals();
     m_profile.SetRegistryKey(kRegistryKey);
@@ -217,8 +230,6 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
     m_commandLine.Parse(arguments);
     m_instances = std::make_unique<CInstanceRegistry>(CInstanceRegistry::DefaultLockPath(m_profile), options.clock);
     m_instances->Register(m_commandLine.IsRestart() ? kRestartWaitMs : 0);
-    if (!m_instances->IsFirstInstance())
-        AfxMessageBox(kAlreadyRunning, MB_OK | MB_ICONINFORMATION);
 
     m_mainFrame = std::make_unique<CMainFrame>();
     if (!m_mainFrame->LoadFrame(GetMainWindowTitle(), RestoredWindowRect())) {
@@ -229,6 +240,9 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
     if (options.showWindow)
         m_mainFrame->ShowWindow(m_profile.GetProfileInt(kPlacementSection, kMaximizedEntry, 0) ? SW_SHOWMAXIMIZED : SW_SHOW);
     FitMainWindowToScreen();
+    // Told over the main window, whose heartbeat lets an end signal end the box.
+    if (!m_instances->IsFirstInstance())
+        AfxMessageBox(kAlreadyRunning, MB_OK | MB_ICONINFORMATION);
     if (m_commandLine.IsSampleStart())
         OpenSampleProject();
     else if (!m_commandLine.GetFileName().IsEmpty())
@@ -266,6 +280,7 @@ int COrnApp::ExitInstance()
     m_instances.reset(); // clears this instance's record
     if (m_options.windowServices)
         RemoveWindowServices();
+    CModalLoop::SetProgramEnding(false);
     return 0;
 }
 
@@ -417,20 +432,27 @@ void COrnApp::OnExportReport()
 
 bool COrnApp::CanCloseMainWindow()
 {
-    if (m_documentCalls == 0)
+    if (m_documentCalls == 0 && CModalLoop::Running() == 0)
         return true;
-    LOG(INFO) << "The main window closes once the document is done";
+    if (!m_closeDeferred)
+        LOG(INFO) << "The main window closes once the document and the dialogs are done";
     m_closeDeferred = true;
     return false;
 }
 
+void COrnApp::CloseIfDeferred()
+{
+    if (!m_closeDeferred || m_documentCalls > 0 || CModalLoop::Running() > 0)
+        return;
+    m_closeDeferred = false;
+    if (m_mainFrame && m_mainFrame->GetSafeHwnd())
+        m_mainFrame->PostMessage(WM_CLOSE);
+}
+
 COrnApp::CDocumentCall::~CDocumentCall()
 {
-    if (--m_app.m_documentCalls > 0 || !m_app.m_closeDeferred)
-        return;
-    m_app.m_closeDeferred = false;
-    if (m_app.m_mainFrame && m_app.m_mainFrame->GetSafeHwnd())
-        m_app.m_mainFrame->PostMessage(WM_CLOSE);
+    --m_app.m_documentCalls;
+    m_app.CloseIfDeferred();
 }
 
 void COrnApp::OnHeartbeat()
@@ -438,8 +460,13 @@ void COrnApp::OnHeartbeat()
     if (g_endRequested.exchange(false) && m_mainFrame && m_mainFrame->GetSafeHwnd()) {
         LOG(INFO) << "Asked to end by a signal";
         m_endingOnSignal = true;
+        // Nobody may be there to answer: what waits for the user ends as Cancel does, and so
+        // does what would ask while the program ends.
+        CModalLoop::SetProgramEnding(true);
+        CModalLoop::EndAll();
         m_mainFrame->PostMessage(WM_CLOSE);
     }
+    CloseIfDeferred();
     if (m_instances && m_instances->Heartbeat())
         UpdateTitles();
 }

@@ -127,9 +127,9 @@ public:
     // title may have changed.
     void OnFileSave();
     void OnFileSaveAs();
-    // Whether the main window may close now. Not while the document is at work (it may wait in
-    // a dialog of its own while the heartbeat, on a signal, asks the window to close): the
-    // window then closes once the document is done.
+    // Whether the main window may close now. Not while the document is at work or a modal loop
+    // runs (a dialog, a message box, a menu, a progress dialog: what opened it is still on the
+    // stack): the window then closes once they are done.
     bool CanCloseMainWindow();
     // The main window's title: the application, the instance number of a secondary instance
     // and the project's title.
@@ -145,6 +145,8 @@ public:
     // The main window is gone: the message loop ends.
     void OnMainWindowDestroyed();
     void SaveWindowPlacement(CWnd& frame);
+    // Moves and shrinks the main window so that it lies on its screen whole, with its frame.
+    void FitMainWindowToScreen();
 
     COrnApp(const COrnApp&) = delete;
     COrnApp& operator=(const COrnApp&) = delete;
@@ -157,8 +159,6 @@ private:
     void InstallWindowServices();
     void RemoveWindowServices();
     CRect RestoredWindowRect();
-    // Moves and shrinks the main window so that it lies on its screen whole.
-    void FitMainWindowToScreen();
     void UpdateTitles();
 
     // Marks a call into the document (opening, saving) for its lifetime.
@@ -190,4 +190,6 @@ private:
     bool m_closeDeferred = false;
     // A signal asked the program to end: nobody may be there to answer a question.
     bool m_endingOnSignal = false;
+    // Posts the close held back by CanCloseMainWindow once nothing holds it any more.
+    void CloseIfDeferred();
 };

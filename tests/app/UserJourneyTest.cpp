@@ -891,6 +891,28 @@ public:
         ClickCardButton(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
         CheckPage("changed the first session's settings", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
     }
+    // The main window's keys wherever the user is: at start-up, after a click on an empty part of
+    // the window and after a dialog, Ctrl+O asks for a file (given to the main window as the
+    // window system gives a key to the active window).
+    void CheckFileKeysWherever()
+    {
+        const auto pressOpen = [this](const std::string& when) {
+            program.ForgetInterruptions();
+            SimulateScreenKey(program.MainFrame(), 'O', MK_CONTROL);
+            CFrameworkApp::PumpWaitingMessages();
+            if (program.Interruptions() != std::vector<std::string>{"file dialog"})
+                faults.Add("Ctrl+O asked for no file " + when, "start");
+            program.ForgetInterruptions();
+        };
+        pressOpen("at start-up");
+        CRect tabs;
+        program.Tabs().GetClientRect(&tabs);
+        CAssembledProgram::ClickAt(program.Tabs(), CPoint(tabs.right - 4, program.Tabs().GetTabRect(0).CenterPoint().y));
+        pressOpen("after a click beside the tabs");
+        auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+        ClickCardButton(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
+        pressOpen("after the Session Settings dialog");
+    }
     static constexpr int kCurrencyEdit = 2414;
     static constexpr int kForwardCostEdit = 2415;
     static void Press(CDialog& dialog, int id)
@@ -1549,6 +1571,7 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
                        std::to_string(screen.Height()),
                    "start");
     CheckQuiet("start");
+    CheckFileKeysWherever();
     faults.Report("1. start");
 
     VisitEveryPage();

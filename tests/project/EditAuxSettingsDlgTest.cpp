@@ -3,7 +3,9 @@
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/WindowTheme.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "project/EditAuxSettingsDlg.h"
+#include "project/EnergyCostsDlg.h"
 #include "project/ProjectManagerSettings.h"
 #include "support/MessageBoxRecorder.h"
 
@@ -251,6 +253,23 @@ TEST_F(EditAuxSettingsDlgTest, EnterMovesToTheNextBoxAndNeverClosesTheDialog)
     }, true);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(result, IDOK);
+
+    // Enter in a price confirms the dialog with the price typed, as in the other dialogs.
+    const CMeasurementConfig config = MakeConfig(EnergyValues());
+    Dlg costs(nullptr, &m_entry, &config, 0, true);
+    const INT_PTR confirmed = Run(costs, [&](Dlg& dlg) {
+        CWnd* price = dlg.GetCostPage()->GetDlgItem(int(CEnergyCostsDlg::kBasicFwdEdit));
+        ASSERT_NE(price, nullptr);
+        price->SetFocus();
+        price->SetWindowText("0.4");
+        SimulateKey(*price, VK_RETURN);
+        // Ends a dialog that Enter left open (once its loop runs).
+        dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }, true);
+    EXPECT_EQ(confirmed, IDOK);
+    SProjectManagerDataSetEntry stored;
+    costs.StoreSettings(stored);
+    EXPECT_FLOAT_EQ(stored.energyCosts.GetCostFwd(), 0.4f);
 }
 
 TEST_F(EditAuxSettingsDlgTest, EnteringABoxRecomputesTheCorrectedValuesOrReturnsTheFocus)

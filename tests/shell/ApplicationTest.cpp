@@ -669,6 +669,30 @@ TEST_F(ApplicationTest, ASignalClosesTheProgramOnceTheDocumentIsDone)
     EXPECT_EQ(std::vector<CString>{InTemp("sample.zca")}, m_app.GetRecentFileList().GetFiles());
 }
 
+TEST_F(ApplicationTest, ASignalWhileAMessageBoxWaitsEndsTheBoxAndTheProgram)
+{
+    // Nobody answers the box at the end of the desktop session: it ends as its way out does, and
+    // so does any box shown while the program ends; the project is closed and the program ends.
+    m_options.endOnSignals = true;
+    const bool started = Start({});
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(m_app.OpenDocumentFile(MakeSampleProject("sample.zca")));
+    const MessageBoxHandler recorder = SetMessageBoxHandler({});
+    InstallWindowMessageBox();
+    std::raise(SIGTERM);
+    // Noted by the program; the test itself stays one a signal ends.
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, SIG_DFL);
+    const int question = AfxMessageBox("Really delete the session from project?", MB_YESNO);
+    const int later = AfxMessageBox("Loading data from file failed", MB_OKCANCEL);
+    CFrameworkApp::RunFor(300);
+    SetMessageBoxHandler(recorder);
+    EXPECT_EQ(IDNO, question);
+    EXPECT_EQ(IDCANCEL, later);
+    EXPECT_EQ(nullptr, m_app.GetDocument());
+    EXPECT_EQ(nullptr, m_app.GetMainFrame()->GetSafeHwnd());
+}
+
 TEST_F(ApplicationTest, MessageBoxesCarryTheApplicationsName)
 {
     m_options.windowServices = true;

@@ -80,6 +80,7 @@ CAssembledProgram::CAssembledProgram()
     CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
     m_previousModalDriver = CDialog::SetModalDriver([this](CDialog& dialog) {
         Note("dialog " + std::to_string(dialog.GetTemplateId()));
+        CheckMainWindowBlocked(dialog);
         const auto answer = m_dialogAnswers.find(dialog.GetTemplateId());
         if (answer == m_dialogAnswers.end()) {
             dialog.EndDialog(IDCANCEL);
@@ -317,6 +318,33 @@ void CAssembledProgram::SavePage(const std::string& name)
 {
     const char* folder = std::getenv("ORN_RENDER_DIR");
     EXPECT_TRUE(SaveWindowPicture(MainFrame(), CString(std::string(folder ? folder : "/tmp") + "/" + name + ".png")));
+}
+
+void CAssembledProgram::CheckMainWindowBlocked(CDialog& dialog)
+{
+    CMainFrame* frame = m_app.GetMainFrame();
+    if (!frame || !frame->GetSafeHwnd())
+        return;
+    const std::size_t noted = Interruptions().size();
+    const IProjectDocument* document = m_app.GetDocument();
+    CChildFrameQuarn* project = frame->GetProjectWindow();
+    const int tab = project ? Tabs().GetActiveTab() : -1;
+    // The File menu's title, another tab, the keys of Close and Open: all of the main window.
+    ClickAt(frame->GetMenuStrip(), CPoint(10, CMenuStrip::kHeight / 2));
+    if (project)
+        ClickTab(tab == kProjectManagerTab ? kReportTab : kProjectManagerTab);
+    SimulateScreenKey(*frame, 'W', MK_CONTROL);
+    SimulateScreenKey(*frame, 'O', MK_CONTROL);
+    CFrameworkApp::PumpWaitingMessages();
+    const std::vector<std::string> after = Interruptions();
+    const std::string what = "while dialog " + std::to_string(dialog.GetTemplateId()) + " was up, the main window ";
+    if (after.size() != noted)
+        ADD_FAILURE() << what << "opened " << after.back();
+    if (m_app.GetDocument() != document)
+        ADD_FAILURE() << what << "closed the project";
+    else if (project && Tabs().GetActiveTab() != tab)
+        ADD_FAILURE() << what << "switched to tab " << Tabs().GetActiveTab();
+    m_interruptions.resize(std::min(m_interruptions.size(), noted));
 }
 
 void CAssembledProgram::Note(const std::string& interruption)

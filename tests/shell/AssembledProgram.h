@@ -218,6 +218,9 @@ private:
 
     bool FinishStart(bool started);
     void Note(const std::string& interruption);
+    // Every modal dialog blocks the main window behind it: a click on its File menu or on a tab
+    // and its Close and Open keys do nothing while the dialog is up.
+    void CheckMainWindowBlocked(CDialog& dialog);
 
     std::multimap<UINT, DialogAnswer> m_dialogAnswers;
     std::deque<UINT> m_menuAnswers;

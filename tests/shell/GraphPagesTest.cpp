@@ -39,6 +39,7 @@
 #include "study/VAHzTHDGraphView.h"
 #include "study/WorkingHoursShading.h"
 #include "views/MyToolBar.h"
+#include "views/TabWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -892,6 +893,54 @@ TEST_F(GraphPagesTest, AYScaleSetInItsDialogIsSavedAndComesBackOnReopening)
     EXPECT_EQ(shown(), (SAxisRange{0.0, 40.0}));
     EXPECT_TRUE(Chart(ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry)).GetYAxis(0)->IsManual());
     EXPECT_TRUE(m_program.Complaints().empty());
+}
+
+TEST_F(GraphPagesTest, WhatArrivesWhileAnAxisDialogIsUpWaitsForIt)
+{
+    // A close of the project, a study switch (a tab click's message) or a close of the window
+    // (its title-bar button, Alt+F4, the end of the session) reaches the main window while the
+    // graph's axis dialog is up: it takes effect once the dialog is done with the graph.
+    const CString path = m_program.Document().GetPathName();
+    CMainFrame& frame = m_program.MainFrame();
+    m_program.ForgetInterruptions();
+    const auto openAxisDialog = [&](bool timeAxis, std::function<void()> arrives, bool confirm) {
+        auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+        CiPlotX& chart = Chart(graph);
+        const UINT id = timeAxis ? CManualScaleXAxisDlg::kTemplateId : CManualScaleDlg::kTemplateId;
+        m_program.AnswerNextDialog(id, [&, timeAxis, confirm](CDialog& dialog) {
+            arrives();
+            CFrameworkApp::PumpWaitingMessages();
+            EXPECT_NE(nullptr, m_program.App().GetDocument());
+            if (!timeAxis) {
+                CAssembledProgram::TypeInto(*dialog.GetDlgItem(int(CManualScaleDlg::kLowEdit)), "12");
+                CAssembledProgram::TypeInto(*dialog.GetDlgItem(int(CManualScaleDlg::kHighEdit)), "34");
+            }
+            SimulateKey(dialog, confirm ? VK_RETURN : VK_ESCAPE);
+        });
+        const CRect band = timeAxis ? chart.GetLayout().xAxisBands.at(0) : chart.GetLayout().yAxisBands.at(0);
+        SimulateMouse(chart, WM_LBUTTONDBLCLK, band.CenterPoint());
+        return &chart;
+    };
+
+    CiPlotX* chart = openAxisDialog(false, [&] { m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE); }, true);
+    EXPECT_DOUBLE_EQ(12.0, chart->GetYAxis(0)->GetMin());
+    CFrameworkApp::RunFor(300);
+    EXPECT_EQ(nullptr, m_program.App().GetDocument());
+    ASSERT_TRUE(m_program.App().OpenDocumentFile(path));
+
+    openAxisDialog(true, [&] { frame.SendMessage(CMainFrame::WM_SHOW_STUDY_VIEW, 0, 2); }, false);
+    EXPECT_EQ(CAssembledProgram::kEnergyTab, m_program.Tabs().GetActiveTab());
+    CFrameworkApp::RunFor(300);
+    EXPECT_EQ(CAssembledProgram::kLoadTab, m_program.Tabs().GetActiveTab());
+
+    openAxisDialog(true, [&] { frame.SendMessage(WM_CLOSE); }, true);
+    EXPECT_NE(nullptr, frame.GetSafeHwnd());
+    CFrameworkApp::RunFor(300);
+    EXPECT_EQ(nullptr, m_program.App().GetMainFrame()->GetSafeHwnd());
+    EXPECT_EQ(nullptr, m_program.App().GetDocument());
+    const std::string valueAxis = "dialog " + std::to_string(CManualScaleDlg::kTemplateId);
+    const std::string timeAxis = "dialog " + std::to_string(CManualScaleXAxisDlg::kTemplateId);
+    EXPECT_EQ(m_program.Interruptions(), (std::vector<std::string>{valueAxis, timeAxis, timeAxis}));
 }
 
 TEST_F(GraphPagesTest, ACursorMovedWithTheKeysComesBackOnItsRecordWhenReopened)

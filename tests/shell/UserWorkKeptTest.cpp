@@ -584,6 +584,12 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
               EExportReportResult::kExportFailed);
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Boxes()[2].text, "The file \"" + disk + "/report.rtf\" cannot be written: the disk is full.");
+    // The CSV of the session, told in the same words.
+    m_program.AnswerNextDialog(1502, [](CDialog& dialog) { CAssembledProgram::ClickAtCentre(*dialog.GetDlgItem(IDOK)); });
+    m_addDataAnswers.push_back(CString(disk + "/session.txt"));
+    Manager()->SendMessage(WM_PM_COMMAND, kCommandExportSession, 0);
+    ASSERT_EQ(Boxes().size(), 4u);
+    EXPECT_NE(Boxes()[3].text.Find(": the disk is full."), -1) << Boxes()[3].text.str();
 
     // Close, with the client just typed into its card and the focus still there: told why, and
     // asked; kept open (the box's other answer), with what was typed.
@@ -597,9 +603,9 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     };
     typeClient("Typed before Close");
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
-    ASSERT_EQ(Boxes().size(), 4u);
-    EXPECT_EQ(Boxes()[3].text, failed + closeQuestion);
-    EXPECT_EQ(Boxes()[3].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    ASSERT_EQ(Boxes().size(), 5u);
+    EXPECT_EQ(Boxes()[4].text, failed + closeQuestion);
+    EXPECT_EQ(Boxes()[4].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     ASSERT_NE(App().GetDocument(), nullptr);
     ASSERT_NE(Manager(), nullptr);
     EXPECT_EQ(Manager()->GetSettings().m_summary[0].Client, "Typed before Close");
@@ -610,7 +616,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
     EXPECT_EQ(App().GetDocument(), nullptr);
-    EXPECT_EQ(Boxes().size(), 4u) << Boxes().back().text;
+    EXPECT_EQ(Boxes().size(), 5u) << Boxes().back().text;
     std::string written = ProjectXmlOf(project);
     EXPECT_NE(written.find("Client=\"Typed before Close\""), std::string::npos);
     EXPECT_NE(written.find(std::string(20000, 'd')), std::string::npos);
@@ -629,7 +635,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     changeBeyondRoom("Typed and dropped");
     m_program.AnswerNextMessageBox(IDNO);
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
-    ASSERT_EQ(Boxes().size(), 5u);
+    ASSERT_EQ(Boxes().size(), 6u);
     EXPECT_EQ(App().GetDocument(), nullptr);
     EXPECT_EQ(ProjectXmlOf(project), written);
 
@@ -640,8 +646,8 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     const CString copy = InHome("copy.zca");
     m_program.AnswerNextFileDialog(copy);
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
-    ASSERT_EQ(Boxes().size(), 6u);
-    EXPECT_EQ(Boxes()[5].text, failed + closeQuestion);
+    ASSERT_EQ(Boxes().size(), 7u);
+    EXPECT_EQ(Boxes()[6].text, failed + closeQuestion);
     EXPECT_EQ(App().GetDocument(), nullptr);
     EXPECT_NE(ProjectXmlOf(copy).find("Client=\"Typed and saved elsewhere\""), std::string::npos);
     EXPECT_EQ(SessionStreamsOf(copy), sessions);
@@ -653,7 +659,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     changeBeyondRoom("Typed before the end");
     m_program.AnswerNextMessageBox(IDCANCEL);
     m_program.MenuCommand(CMainFrame::ID_APP_EXIT);
-    ASSERT_EQ(Boxes().size(), 7u);
+    ASSERT_EQ(Boxes().size(), 8u);
     ASSERT_NE(App().GetDocument(), nullptr);
     ASSERT_NE(m_program.MainFrame().GetSafeHwnd(), nullptr);
 
@@ -662,7 +668,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     std::raise(SIGTERM);
     m_program.MainFrame().SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
     CFrameworkApp::PumpWaitingMessages();
-    EXPECT_EQ(Boxes().size(), 7u) << Boxes().back().text;
+    EXPECT_EQ(Boxes().size(), 8u) << Boxes().back().text;
     EXPECT_EQ(App().GetDocument(), nullptr);
     EXPECT_EQ(m_program.MainFrame().GetSafeHwnd(), nullptr);
     const CString rescued = App().GetRecentFileList().GetFiles().front();
@@ -683,8 +689,8 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_TRUE(m_program.Start(rescued));
     ASSERT_TRUE(MakeSmallDiskReadOnly());
     EXPECT_FALSE(App().OpenDocumentFile(project));
-    ASSERT_EQ(Boxes().size(), 8u);
-    EXPECT_EQ(Boxes()[7].text, project + " is read-only. A project is written while it is worked on: remove its write "
+    ASSERT_EQ(Boxes().size(), 9u);
+    EXPECT_EQ(Boxes()[8].text, project + " is read-only. A project is written while it is worked on: remove its write "
                                          "protection, or copy it to a folder that can be written and open the copy.");
 }
 
@@ -826,6 +832,18 @@ TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
     EXPECT_GE(window.top - frame.top, work.top);
     EXPECT_LE(window.right + frame.right, work.right);
     EXPECT_LE(window.bottom + frame.bottom, work.bottom);
+
+    // Kept in the screen's device pixels: a window stored at one ratio comes back as large on the
+    // screen at another (800 x 600 device pixels are 400 x 300 at a ratio of 2).
+    const double ratio = GetMonitorPixelRatio(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST));
+    const auto logical = [ratio](int devicePixels) { return int(std::lround(devicePixels / ratio)); };
+    App().GetMainFrame()->MoveWindow(logical(40), logical(60), logical(800), logical(600));
+    App().GetMainFrame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(App().GetProfile().GetProfileString("AppWindowPlacement", "Rect"), "40,60,840,660");
+    App().ExitInstance();
+    ASSERT_TRUE(App().InitInstance({project}, options));
+    App().GetMainFrame()->GetWindowRect(&window);
+    EXPECT_EQ(window, CRect(logical(40), logical(60), logical(840), logical(660)));
     App().ExitInstance();
 }
 

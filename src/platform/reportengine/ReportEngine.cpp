@@ -1,6 +1,7 @@
 #include "platform/reportengine/ReportEngine.h"
 
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "platform/reportengine/PreparedReport.h"
 #include "platform/reportengine/ReportEngineError.h"
 #include "platform/reportengine/ReportOutput.h"
@@ -83,7 +84,9 @@ void CReportEngine::ClearVariablesAndBindings()
 void CReportEngine::ShowPreparedReport()
 {
     CReportPreviewWindow preview(m_pages);
-    preview.exec();
+    const CModalLoop running([&preview] { preview.reject(); });
+    if (!running.Ended())
+        preview.exec();
 }
 
 void CReportEngine::ExportToPdf(const CString& path) const

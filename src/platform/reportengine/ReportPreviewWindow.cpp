@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -21,6 +22,9 @@
 namespace
 {
 constexpr double kScreenDpi = 96.0;
+// How often and how long a shown window looks for the frame the window manager gives it.
+constexpr int kFrameWaitStepMs = 100;
+constexpr int kFrameWaitSteps = 20;
 constexpr double kMinZoom = 0.25;
 constexpr double kMaxZoom = 4.0;
 // The size the window asks for: a page of A4 at 96 dpi, with the buttons.
@@ -75,6 +79,19 @@ void CReportPreviewWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     FitToWorkArea();
+    // The window manager gives the frame some time after the show: fitted again once it has it.
+    auto* wait = new QTimer(this);
+    wait->setInterval(kFrameWaitStepMs);
+    connect(wait, &QTimer::timeout, this, [this, wait, steps = 0]() mutable {
+        const bool framed = frameGeometry() != geometry();
+        if (framed)
+            FitToWorkArea();
+        if (framed || ++steps >= kFrameWaitSteps) {
+            wait->stop();
+            wait->deleteLater();
+        }
+    });
+    wait->start();
 }
 
 void CReportPreviewWindow::FitToWorkArea()

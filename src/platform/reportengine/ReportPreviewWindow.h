@@ -22,6 +22,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 
+
 private:
     // The window within the work area of its screen (the frame included once it has one).
     void FitToWorkArea();
@@ -31,6 +32,7 @@ private:
     const std::vector<SPreparedPage>& m_pages;
     int m_page = 0;
     double m_zoom = 1.0;
+
     QScrollArea* m_scroll = nullptr;
     QLabel* m_image = nullptr;
     QLabel* m_position = nullptr;

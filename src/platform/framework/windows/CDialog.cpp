@@ -2,6 +2,7 @@
 
 #include "platform/framework/windows/DataExchange.h"
 #include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/TemplateControls.h"
 #include "platform/framework/windows/WindowBridge.h"
 
@@ -74,6 +75,10 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool modal)
     impl.ResizeSurface(impl.ClientRect().size());
     impl.Invalidate(impl.ClientRect(), true);
     if (!child) CenterWindow(parent);
+    // A modal dialog blocks the other windows from its first frame on: the window system takes
+    // the modality only from a window that is not shown yet.
+    if (modal)
+        if (QWidget* w = WidgetOf(this)) w->setWindowModality(Qt::ApplicationModal);
 
     m_font = MakeTemplateFont(*t);
     SendMessage(WM_SETFONT, WPARAM(m_font->m_hObject), FALSE);
@@ -88,14 +93,14 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool modal)
 
 INT_PTR CDialog::DoModal()
 {
+    // Without a parent the active window (or the main window) owns the dialog, so that the
+    // dialog opens over it and stays in front of it.
     CWnd* owner = m_pParentWnd ? m_pParentWnd->GetTopLevelParent() : nullptr;
+    if (WndImpl* active = WndImpl::FromWidget(OwnerWidget(nullptr)); !owner && active) owner = active->owner;
     if (!CreateFromTemplate(owner, true)) return -1;
-    if (QWidget* w = WidgetOf(this)) w->setWindowModality(Qt::ApplicationModal);
-    if (!m_ended && m_hWnd)
-    {
-        ShowWindow(SW_SHOW);
-        if (Driver()) Driver()(*this);
-    }
+    const CModalLoop running([this] { EndDialog(IDCANCEL); });
+    if (running.Ended()) EndDialog(IDCANCEL);
+    if (!m_ended && m_hWnd && Driver()) Driver()(*this);
     if (!m_ended && m_hWnd)
     {
         QEventLoop loop;

@@ -1,6 +1,7 @@
 #include "platform/framework/windows/CFileDialog.h"
 
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/QtBridge.h"
 
 #include <QColorDialog>
@@ -83,7 +84,8 @@ INT_PTR CFileDialog::DoModal()
         if (m_ofn.nFilterIndex >= 1 && int(m_ofn.nFilterIndex) <= filters.size())
             dialog.selectNameFilter(filters[int(m_ofn.nFilterIndex) - 1]);
         if (!m_fileName.IsEmpty()) dialog.selectFile(ToQString(m_fileName));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        const CModalLoop running([&dialog] { dialog.reject(); });
+        if (!running.Ended() && dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         {
             m_path = FromQString(dialog.selectedFiles().front());
             m_paths.clear();
@@ -125,7 +127,8 @@ INT_PTR CColorDialog::DoModal()
     for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, ToQColor(custom[i]));
     QColorDialog dialog(ToQColor(m_color), WidgetOf(m_parent));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
+    const CModalLoop running([&dialog] { dialog.reject(); });
+    const bool accepted = !running.Ended() && dialog.exec() == QDialog::Accepted;
     for (int i = 0; i < 16; ++i) custom[i] = FromQRgb(QColorDialog::customColor(i).rgb());
     if (!accepted) return IDCANCEL;
     m_color = FromQRgb(dialog.selectedColor().rgb());

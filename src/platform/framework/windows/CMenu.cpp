@@ -1,6 +1,7 @@
 #include "platform/framework/windows/CMenu.h"
 
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/QtBridge.h"
 
 #include <QMenu>
@@ -175,7 +176,8 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* wnd, LPCRECT)
         QPoint at(x, y);
         if (flags & TPM_RIGHTALIGN) at.rx() -= menu.sizeHint().width();
         else if (flags & TPM_CENTERALIGN) at.rx() -= menu.sizeHint().width() / 2;
-        if (QAction* action = menu.exec(at)) chosen = action->data().toUInt();
+        const CModalLoop running([&menu] { menu.close(); });
+        if (QAction* action = running.Ended() ? nullptr : menu.exec(at)) chosen = action->data().toUInt();
     }
     if (flags & TPM_RETURNCMD) return BOOL(chosen);
     if (chosen && wnd && !(flags & TPM_NONOTIFY)) wnd->PostMessage(WM_COMMAND, MAKEWPARAM(int(chosen), 0), 0);

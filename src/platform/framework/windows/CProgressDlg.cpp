@@ -48,6 +48,9 @@ BOOL CProgressDlg::Create(const CString& caption, CWnd* parent)
     m_canceled = false;
     m_percent = 0;
     if (!CreateIndirect(ProgressTemplate(caption), parent)) return FALSE;
+    if (QWidget* widget = WidgetOf(this)) widget->setWindowModality(Qt::ApplicationModal);
+    m_running = std::make_unique<CModalLoop>([this] { OnCancel(); });
+    if (m_running->Ended()) OnCancel();
     ShowWindow(SW_SHOW);
     PaintNow();
     return TRUE;
@@ -109,3 +112,9 @@ void CProgressDlg::OnCancel()
 }
 
 void CProgressDlg::OnClose() { OnCancel(); }
+
+void CProgressDlg::OnNcDestroy()
+{
+    m_running.reset();
+    CDialog::OnNcDestroy();
+}

@@ -88,6 +88,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     if (!child)
     {
         Qt::WindowFlags flags = Qt::Window;
+        // An owned window with a caption is a dialog: the window manager keeps it in front of
+        // its owner.
+        if (parentWidget && (impl->style & WS_POPUP) && (impl->style & WS_CAPTION) == WS_CAPTION) flags = Qt::Dialog;
         if (!(impl->style & WS_CAPTION) && (impl->style & WS_POPUP)) flags |= Qt::FramelessWindowHint;
         if (impl->exStyle & WS_EX_TOOLWINDOW) flags |= Qt::Tool;
         widget->setParent(parentWidget, flags);

@@ -1,6 +1,7 @@
 #include "platform/framework/windows/FrameworkApp.h"
 
 #include "platform/framework/windows/WindowBridge.h"
+#include "platform/framework/windows/QtBridge.h"
 
 #include <glog/logging.h>
 
@@ -64,7 +65,21 @@ bool CFrameworkApp::RunUntil(const std::function<bool()>& condition, int timeout
 namespace
 {
 int g_mainLoops = 0; // main loops running now (Run)
+CWnd* g_mainWindow = nullptr;
 } // namespace
+
+void CFrameworkApp::SetMainWindow(CWnd* window) { g_mainWindow = window; }
+
+CWnd* CFrameworkApp::GetMainWindow() { return g_mainWindow; }
+
+QWidget* OwnerWidget(const CWnd* given)
+{
+    if (QWidget* w = WidgetOf(given)) return w->window();
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    QWidget* main = WidgetOf(g_mainWindow);
+    return main && main->isVisible() ? main : nullptr;
+}
 
 int CFrameworkApp::Run()
 {

@@ -3,6 +3,8 @@
 // the program (and every test that makes windows) calls CFrameworkApp::EnsureInitialized first.
 #include <functional>
 
+class CWnd;
+
 class CFrameworkApp
 {
 public:
@@ -17,6 +19,11 @@ public:
     static bool RunUntil(const std::function<bool()>& condition, int timeoutMilliseconds);
     // The main message loop; returns the code given to PostQuitMessage.
     static int Run();
+    // The program's main window (null when none): it owns the dialogs and message boxes that
+    // open while none of the program's windows is active (after a file dialog closed), so that
+    // they open over it.
+    static void SetMainWindow(CWnd* window);
+    static CWnd* GetMainWindow();
 };
 
 // Ends the main loop (Run) with the code; asked while no main loop runs, it does nothing.

@@ -150,3 +150,6 @@ struct MONITORINFO
 // The screen holding the rectangle's centre, else the one it overlaps most, else the nearest.
 HMONITOR MonitorFromRect(LPCRECT rect, DWORD flags);
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
+// The screen's device pixels per logical pixel (1 when the screen is unknown): what a stored
+// placement is multiplied by, so that it means the same at every ratio.
+double GetMonitorPixelRatio(HMONITOR monitor);

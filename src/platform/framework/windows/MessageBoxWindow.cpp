@@ -2,6 +2,7 @@
 
 #include "platform/framework/windows/CWnd.h"
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/QtBridge.h"
 
 #include <QApplication>
@@ -90,7 +91,7 @@ int ShowMessageBoxWindow(const CString& text, const CString& caption, UINT type)
 {
     CFrameworkApp::EnsureInitialized();
     QMessageBox box(QtIcon(type), caption.IsEmpty() ? QCoreApplication::applicationName() : ToQString(caption),
-                    WithWholePaths(ToQString(text)), QMessageBox::NoButton, QApplication::activeWindow());
+                    WithWholePaths(ToQString(text)), QMessageBox::NoButton, OwnerWidget(nullptr));
     FitTheTitle(box);
     const auto set = std::find_if(std::begin(kButtonSets), std::end(kButtonSets),
                                   [type](const ButtonSet& s) { return s.type == (type & MB_TYPEMASK); });
@@ -102,10 +103,14 @@ int ShowMessageBoxWindow(const CString& text, const CString& caption, UINT type)
     // Escape answers Cancel where there is one, else the only button.
     for (const auto& [button, answer] : buttons)
         if (answer == IDCANCEL || buttons.size() == 1) box.setEscapeButton(button);
-    box.exec();
+    const CModalLoop running([&box] { box.reject(); });
+    if (!running.Ended()) box.exec();
     for (const auto& [button, answer] : buttons)
         if (box.clickedButton() == button) return answer;
-    return answers.size() == 1 ? *answers.begin() : IDCANCEL;
+    // Ended without a click (the program ends): Cancel where the box has it, else its last
+    // button (No of a question, the only OK).
+    const bool cancel = std::find(answers.begin(), answers.end(), IDCANCEL) != answers.end();
+    return cancel ? IDCANCEL : *std::prev(answers.end());
 }
 
 void InstallWindowMessageBox()

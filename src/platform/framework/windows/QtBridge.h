@@ -265,6 +265,10 @@ QImage WindowImage(CWnd& window);
 // screen point, as a user sees it over the windows below.
 void PaintDragImageOver(QImage& picture, QPoint pictureScreenOrigin);
 QWidget* WidgetOf(const CWnd* window);
+// The window a dialog or message box opening now belongs to (and opens over): the given
+// window's top-level window, else the modal dialog or the window that is active, else the main
+// window; null when there is none.
+QWidget* OwnerWidget(const CWnd* given);
 // Makes a context draw into a window's client area, limited to a device region when given.
 void AttachDcToWindow(CDC& dc, WndImpl& wnd, std::optional<QRegion> limit);
 // BeginPaint's work: takes the update region (validating it), erases the background when that is

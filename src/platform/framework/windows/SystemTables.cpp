@@ -188,6 +188,12 @@ HMONITOR MonitorFromRect(LPCRECT rect, DWORD)
     return reinterpret_cast<HMONITOR>(best);
 }
 
+double GetMonitorPixelRatio(HMONITOR monitor)
+{
+    const QScreen* screen = reinterpret_cast<const QScreen*>(monitor);
+    return screen && QGuiApplication::screens().contains(const_cast<QScreen*>(screen)) ? screen->devicePixelRatio() : 1.0;
+}
+
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
 {
     const QScreen* screen = reinterpret_cast<const QScreen*>(monitor);

@@ -161,9 +161,11 @@ bool HandleKey(WndImpl& impl, QObject* target, QKeyEvent* k)
         k->accept();
         return true;
     }
-    // Keys reach only the focus window; the parents see them only as a dialog.
+    // Keys reach only the focus window (the active window itself while nothing in it has the
+    // focus: its menu keys work from the start); the parents see them only as a dialog.
     auto* targetWidget = qobject_cast<QWidget*>(target);
-    if (targetWidget && !targetWidget->hasFocus())
+    const bool windowWithoutFocus = targetWidget && targetWidget->isWindow() && !QApplication::focusWidget();
+    if (targetWidget && !targetWidget->hasFocus() && !windowWithoutFocus)
     {
         k->ignore();
         return true;

@@ -174,6 +174,18 @@ void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags)
     SimulateKeyUp(window, virtualKey, keyFlags);
 }
 
+void SimulateScreenKey(CWnd& anyWindow, UINT virtualKey, UINT keyFlags)
+{
+    QWidget* widget = WidgetOf(&anyWindow);
+    QWindow* window = widget ? widget->window()->windowHandle() : nullptr;
+    if (!window) return;
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+    {
+        QKeyEvent e(type, QtKeyFromVirtualKey(virtualKey), Modifiers(keyFlags), TextOf(virtualKey, keyFlags));
+        QGuiApplication::sendEvent(window, &e);
+    }
+}
+
 void SimulateKeyDown(CWnd& window, UINT virtualKey, UINT keyFlags)
 {
     SendKeyEvent(window, QEvent::KeyPress, virtualKey, keyFlags);

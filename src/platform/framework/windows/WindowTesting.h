@@ -21,6 +21,10 @@ void SimulateScreenWheel(CWnd& anyWindow, CPoint screenPoint, int delta);
 // A key pressed and released at the focus window (the window when none has the focus), with
 // the character it types when there is one; keyFlags may hold MK_SHIFT, MK_CONTROL and MK_ALT.
 void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
+// The same given to the top-level window of anyWindow as the window system gives a key to the
+// window it counts as active: a modal dialog elsewhere blocks it, and the window passes it to its
+// focus widget (to itself when none has the focus).
+void SimulateScreenKey(CWnd& anyWindow, UINT virtualKey, UINT keyFlags = 0);
 // Only the press or only the release of that key (a release may come without its press, as
 // when the press went to a window that has gone since).
 void SimulateKeyDown(CWnd& window, UINT virtualKey, UINT keyFlags = 0);

@@ -6,7 +6,11 @@
 #include "platform/framework/windows/CListBox.h"
 #include "platform/framework/windows/DataExchange.h"
 #include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/windows/ModalLoop.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "platform/framework/StringTable.h"
+
+#include <QWindow>
 
 namespace
 {
@@ -270,4 +274,66 @@ TEST_F(WindowTest, ModalDialogWhoseWindowIsDestroyedFromOutsideEnds)
     auto previous = CDialog::SetModalDriver([](CDialog& d) { d.DestroyWindow(); });
     EXPECT_EQ(dlg.DoModal(), -1);
     CDialog::SetModalDriver(previous);
+}
+
+TEST_F(WindowTest, ModalDialogBlocksTheOtherWindowsFromItsFirstFrameAndStaysInFrontOfItsOwner)
+{
+    RecordingWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 450, 350), nullptr, 0));
+    CFrameworkApp::PumpWaitingMessages();
+    const CPoint inOwner(150, 150);
+    const auto inputReachingOwner = [&owner] {
+        return owner.Numbers({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN, WM_CHAR}).size();
+    };
+    const auto clickAndType = [&] {
+        SimulateScreenMouse(owner, WM_LBUTTONDOWN, inOwner);
+        SimulateScreenMouse(owner, WM_LBUTTONUP, inOwner);
+        SimulateScreenKey(owner, 'W', MK_CONTROL);
+        SimulateScreenKey(owner, 'A');
+    };
+
+    ValuesDlg dlg;
+    dlg.InitModalIndirect(Template(), &owner);
+    std::size_t duringDialog = 0;
+    int loopsDuringDialog = 0;
+    auto previous = CDialog::SetModalDriver([&](CDialog& d) {
+        QWidget* shown = Widget(d);
+        EXPECT_EQ(Qt::Dialog, shown->windowType());
+        EXPECT_EQ(Widget(owner)->windowHandle(), shown->windowHandle()->transientParent());
+        loopsDuringDialog = CModalLoop::Running();
+        clickAndType();
+        CFrameworkApp::PumpWaitingMessages();
+        duringDialog = inputReachingOwner();
+        // The dialog is still the window the keyboard reaches: Escape cancels it.
+        EXPECT_EQ(shown, QApplication::activeWindow());
+        SimulateScreenKey(d, VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(1, loopsDuringDialog);
+    EXPECT_EQ(0u, duringDialog);
+    EXPECT_EQ(0, CModalLoop::Running());
+    // With the dialog gone the same input reaches the owner.
+    clickAndType();
+    EXPECT_EQ(6u, inputReachingOwner());
+
+    // An end of the program ends a running dialog as Cancel does, and one opening meanwhile
+    // ends before it waits.
+    CDialog::SetModalDriver([](CDialog&) {
+        CModalLoop::SetProgramEnding(true);
+        CModalLoop::EndAll();
+    });
+    ValuesDlg ended;
+    ended.InitModalIndirect(Template(), &owner);
+    ended.name = "kept";
+    EXPECT_EQ(IDCANCEL, ended.DoModal());
+    EXPECT_EQ("kept", ended.name);
+    int driven = 0;
+    CDialog::SetModalDriver([&driven](CDialog&) { ++driven; });
+    ValuesDlg late;
+    late.InitModalIndirect(Template(), &owner);
+    EXPECT_EQ(IDCANCEL, late.DoModal());
+    EXPECT_EQ(0, driven);
+    CModalLoop::SetProgramEnding(false);
+    CDialog::SetModalDriver(previous);
+    owner.DestroyWindow();
 }
