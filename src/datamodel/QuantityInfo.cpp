@@ -134,6 +134,15 @@ bool CQuantityInfo::HasPhaseTotal(const SQuantitySelector& selector) const
            selector.phase >= 0 && selector.phase <= 2 && (row->phaseMask & (1u << kTotalPhase)) != 0;
 }
 
+bool CQuantityInfo::IsOffered(int phase) const
+{
+    if (!m_selected)
+        return false;
+    const SQuantitySelector average{m_selected->id, phase, 1};
+    return (IsPhaseAvailable(phase) || IsAvailable(average, m_config.GetDefaultVoltageReference())) &&
+           !HasPhaseTotal(average);
+}
+
 int CQuantityInfo::PhaseGroupOf(const SQuantityDescriptor& row) const
 {
     if (row.id == 2 && m_config.GetStudyType() == kLoadStudy)

@@ -60,6 +60,10 @@ public:
     bool IsPhaseAvailable(int phase) const;
     // A phase value that contributes to a total (logger layout, phase-to-phase default).
     bool HasPhaseTotal(const SQuantitySelector& selector) const;
+    // Whether the views offer the selected quantity at the phase: it has a value there under the
+    // default reference (an energy per interval an average only), and that value is not a
+    // phase's share of a total the session shows only as the total (a delta session's P of A).
+    bool IsOffered(int phase) const;
     // The row's group; frequency counts as current in a Load study.
     int GetPhaseGroup() const;
     CString GetPhaseText(const SQuantitySelector& selector, int voltageReference) const;

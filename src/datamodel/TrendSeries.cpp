@@ -74,6 +74,16 @@ void CTrendSeries::Read(std::size_t first, std::size_t count, float* values) con
         divide ? walk(std::false_type{}, std::true_type{}) : walk(std::false_type{}, std::false_type{});
 }
 
+double CTrendSeries::Written(std::size_t i) const
+{
+    if (m_kind != EKind::Field)
+        return double((*this)[i]);
+    const BYTE* table = m_records->GetRecordBytes(i);
+    if (m_checkLength && m_offset + sizeof(float) > LoadU16(table, offsetof(Umbo_table_header_t, table_lth)))
+        return std::numeric_limits<double>::quiet_NaN();
+    return double(LoadF32(table, m_offset)) / double(m_divisor);
+}
+
 bool CTrendSeries::GetField(SField& field) const
 {
     if (m_kind != EKind::Field || m_checkLength)

@@ -48,6 +48,9 @@ public:
     float operator[](int i) const { return (*this)[std::size_t(i)]; }
     // Values first .. first + count - 1 into `values`, each as the operator above reads it.
     void Read(std::size_t first, std::size_t count, float* values) const;
+    // Value i as its record holds it, divided in double precision: sums of many values keep the
+    // digits that rounding each to a float would lose. Other series give their float.
+    double Written(std::size_t i) const;
     // The floats a computed series writes into; null for a series read from the records.
     float* Data() const { return m_values.get(); }
 

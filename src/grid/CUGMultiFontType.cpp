@@ -242,9 +242,11 @@ void CUGMultiFontType::OnDraw(CDC* dc, RECT* rect, int col, int row, CUGCell* ce
     CSize best;
     GetBestSize(dc, &best, cell);
     const WORD align = cell->GetAlignment();
-    int x = (align & UG_ALIGNCENTER) ? area.left + (area.Width() - best.cx) / 2
-            : (align & UG_ALIGNRIGHT) ? area.right - best.cx - 3
-                                      : area.left + 3;
+    // A text wider than the cell shows its beginning, whatever its alignment.
+    const bool fits = best.cx <= area.Width();
+    int x = fits && (align & UG_ALIGNCENTER) ? area.left + (area.Width() - best.cx) / 2
+            : fits && (align & UG_ALIGNRIGHT) ? area.right - best.cx - 3
+                                              : area.left + 3;
     int y = area.top + 1;
     if (align & UG_ALIGNVCENTER)
         y = area.top + (area.Height() - dc->GetTextExtent(text).cy) / 2;
@@ -257,7 +259,9 @@ void CUGMultiFontType::OnDraw(CDC* dc, RECT* rect, int col, int row, CUGCell* ce
 
     if (!(cell->GetCellTypeEx() & UGCT_NORMALMULTILINE))
     {
-        CRect clip = area;
+        // Each character clipped to the cell: a clip moving with the characters would hide all of
+        // a text that starts left of it.
+        const CRect clip = area;
         for (int pos = 0; pos < text.GetLength();)
         {
             if (IsTag(text, pos))
@@ -267,9 +271,7 @@ void CUGMultiFontType::OnDraw(CDC* dc, RECT* rect, int col, int row, CUGCell* ce
             }
             const int length = CharLength(text, pos);
             dc->ExtTextOut(x, y + m_verticalOffset, ETO_CLIPPED, &clip, text.GetString() + pos, UINT(length), nullptr);
-            const int advance = dc->GetTextExtent(text.GetString() + pos, length).cx;
-            x += advance;
-            clip.left += advance;
+            x += dc->GetTextExtent(text.GetString() + pos, length).cx;
             pos += length;
         }
     }

@@ -466,7 +466,7 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     CMyToolBar* toolBar = frame ? frame->GetMyToolBar(0) : nullptr;
     if (toolBar && !m_settings.m_toolbarEdit.Graph.IsEmpty())
         toolBar->SetEditText(m_settings.m_toolbarEdit.Graph);
-    // 16: values no session holds are neither shown nor offered.
+    // 16: values no session holds are neither shown nor offered, as the tables leave them blank.
     if (m_firstUpdate || hintObject) {
         for (const SDataItem& item : m_dataItems) {
             if (item.row < 0)
@@ -477,11 +477,7 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
                     if (!IsSessionCompatible(i))
                         continue;
                     CQuantityInfo info(document->GetDataSet(i)->GetMeasurementConfig());
-                    const int phase = slot == 3 ? 5 : slot;
-                    // Energies per interval have an average only.
-                    held = info.Select(item.quantity) && slot < item.phaseSlots &&
-                           (info.IsPhaseAvailable(phase) ||
-                            info.IsAvailable({item.quantity, phase, kStatAvg}, document->GetDataSet(i)->GetMeasurementConfig().GetDefaultVoltageReference()));
+                    held = info.Select(item.quantity) && slot < item.phaseSlots && info.IsOffered(slot == 3 ? 5 : slot);
                 }
                 const bool aux = item.quantity == 51 || item.quantity == 52;
                 if (held)

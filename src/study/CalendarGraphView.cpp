@@ -192,10 +192,7 @@ bool CCalendarGraphView::AnySessionHolds(DWORD quantity, int slot) const
             continue;
         const CMeasurementConfig& config = document->GetDataSet(i)->GetMeasurementConfig();
         CQuantityInfo info(config);
-        const int phase = PhaseOfSlot(slot);
-        // Energies per interval have an average only.
-        if (info.Select(quantity) &&
-            (info.IsPhaseAvailable(phase) || info.IsAvailable({quantity, phase, kStatAvg}, config.GetDefaultVoltageReference())))
+        if (info.Select(quantity) && info.IsOffered(PhaseOfSlot(slot)))
             return true;
     }
     return false;

@@ -1,10 +1,11 @@
 #include "study/DemandComputation.h"
 
+#include "datamodel/DataItemTrend.h"
 #include "datamodel/ITrendChannelAccess.h"
-#include "datamodel/TrendChannelAccess.h"
 #include "datamodel/NonFiniteResult.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/EnergyCostSchedule.h"
+#include "study/Money.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // The schedule answers records it cannot place with a segment of its own outside its table.
 bool IsPriced(const CEnergyCostSchedule& schedule, const SEnergyCostSegment& segment)
@@ -26,7 +25,7 @@ bool IsPriced(const CEnergyCostSchedule& schedule, const SEnergyCostSegment& seg
 class CMaximumDemandScan
 {
 public:
-    void Add(float v, int k)
+    void Add(double v, int k)
     {
         if (std::isfinite(v)) {
             ++m_quality.finiteCount;
@@ -52,81 +51,94 @@ public:
         SStatisticsRecord& q = result.quality;
         q.SetRange(block, range.first, range.last);
         if (m_firstInfinity >= 0) {
-            result.value = std::numeric_limits<float>::infinity();
+            result.value = std::numeric_limits<double>::infinity();
             result.time = block.GetTime(m_firstInfinity);
         } else if (m_maximumIndex >= 0 && m_maximum != kLowest) {
             result.value = m_maximum;
             result.time = block.GetTime(m_maximumIndex);
             q.quality = q.NonFiniteAndMissingCount() > 0 ? 1 : 0;
         } else if (q.nanCount == 0 && q.minusInfinityCount > 0) {
-            result.value = -std::numeric_limits<float>::infinity();
+            result.value = -std::numeric_limits<double>::infinity();
         }
         return result;
     }
 
 private:
-    static constexpr float kLowest = std::numeric_limits<float>::lowest();
+    static constexpr double kLowest = std::numeric_limits<double>::lowest();
     SStatisticsRecord m_quality;
-    float m_maximum = kLowest;
+    double m_maximum = kLowest;
     int m_maximumIndex = -1;
     int m_firstInfinity = -1;
 };
 
-// A channel's values over a record range, read once: in place when the accessor only copies,
-// otherwise through it into an array; not a number throughout without a channel.
-class CSeriesValues
-{
-public:
-    CSeriesValues(const ITrendChannelAccess* access, SRecordRange range)
-    {
-        const int count = range.GetCount();
-        if (const auto* copy = dynamic_cast<const TrendChannelAccessCopy*>(access)) {
-            m_values = copy->GetValues() + range.first;
-            return;
-        }
-        m_copy.assign(std::size_t(std::max(count, 0)), kNaN);
-        if (access && count > 0)
-            access->ReadValues(range.first, count, m_copy.data());
-        m_values = m_copy.data();
-    }
-    CSeriesValues(const CSeriesValues&) = delete;
-    CSeriesValues& operator=(const CSeriesValues&) = delete;
-
-    // i counts from the range's first record.
-    float operator[](int i) const { return m_values[i]; }
-
-private:
-    std::vector<float> m_copy;
-    const float* m_values = nullptr;
-};
-
 } // namespace
 
-void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess* forward,
-                         const ITrendChannelAccess* reverse, SRecordRange range, CEnergyCostSchedule& schedule,
-                         double validRatio, structDemandTableData& data)
+std::vector<double> RecordedEnergies(const CDataItemTrend& item, const CDataItemTrend* base, DWORD quantity,
+                                     SRecordRange range)
+{
+    const auto channel = item.GetChannel(quantity, 0);
+    const ITrendChannelAccess* access = channel ? channel->GetAccess(1) : nullptr;
+    const int count = range.GetCount();
+    if (!access || count <= 0)
+        return {};
+    std::vector<float> shown(static_cast<std::size_t>(count));
+    access->ReadValues(range.first, count, shown.data());
+    // The series of the records themselves: the base item's for a grouped item.
+    const auto baseChannel = base ? base->GetChannel(quantity, 0) : nullptr;
+    const ITrendChannelAccess* baseAccess = base ? (baseChannel ? baseChannel->GetAccess(1) : nullptr) : access;
+    const CTrendSeries* written = baseAccess ? baseAccess->GetUnchangedSeries() : nullptr;
+    const auto& groups = item.GetTimeBlock()->GetGroups();
+    std::vector<double> energies(shown.begin(), shown.end());
+    if (!written)
+        return energies;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t record = std::size_t(range.first + i);
+        if (!base) {
+            energies[std::size_t(i)] = written->Written(record);
+        } else if (std::isfinite(shown[std::size_t(i)]) && record < groups.size()) {
+            // As the grouping summed it: the finite values of the group's records.
+            double sum = 0.0;
+            for (int k = groups[record].first; k <= groups[record].second; ++k)
+                if (const double v = written->Written(std::size_t(k)); std::isfinite(v))
+                    sum += v;
+            energies[std::size_t(i)] = sum;
+        }
+    }
+    return energies;
+}
+
+void ComputeDemandValues(const CTrendTimeBlock& block, std::span<const double> forward, std::span<const double> reverse,
+                         SRecordRange range, CEnergyCostSchedule& schedule, double validRatio,
+                         structDemandTableData& data)
 {
     SEnergySum forwardSum;
     SEnergySum reverseSum;
     CMaximumDemandScan maximum;
     int unpriced = 0;
-    const CSeriesValues forwardValues(forward, range);
-    const CSeriesValues reverseValues(reverse, range);
+    const int count = range.GetCount();
+    const bool hasForward = int(forward.size()) >= count && count > 0;
+    const bool hasReverse = int(reverse.size()) >= count && count > 0;
+    constexpr double kNoEnergy = std::numeric_limits<double>::quiet_NaN();
     // The block keeps its times in arrays: the range's are read in place.
     const CHighTime* begins = &block.GetBeginTime(range.first);
     const CHighTime* ends = &block.GetEndTime(range.first);
-    const int count = range.GetCount();
+    const SEnergyCostSegment* lastPrices = nullptr;
+    double forwardPrice = 0.0;
+    double reversePrice = 0.0;
     for (int run = 0; run < count;) {
         const SEnergyCostSegment* prices = nullptr;
         const int length = schedule.GetCostsRun(begins + run, ends + run, count - run, prices);
         const bool priced = IsPriced(schedule, *prices);
         // The energy of an unpriced record counts, its cost is unknown: it is left out and the
         // count tells so.
-        const double forwardPrice = priced ? double(prices->costFwd) : 0.0;
-        const double reversePrice = priced ? double(prices->costRev) : 0.0;
+        if (prices != lastPrices) {
+            lastPrices = prices;
+            forwardPrice = priced ? TypedPrice(prices->costFwd) : 0.0;
+            reversePrice = priced ? TypedPrice(prices->costRev) : 0.0;
+        }
         for (int i = run; i < run + length; ++i) {
-            const float f = forwardValues[i];
-            const float r = reverseValues[i];
+            const double f = hasForward ? forward[std::size_t(i)] : kNoEnergy;
+            const double r = hasReverse ? reverse[std::size_t(i)] : kNoEnergy;
             maximum.Add(f, range.first + i);
             forwardSum.Add(f, forwardPrice);
             reverseSum.Add(r, reversePrice);
@@ -140,12 +152,12 @@ void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess
         sum->Finish(validRatio);
     }
 
-    data.forwardEnergy = forward ? forwardSum.value : structDemandTableData::kNoValue;
-    data.forwardQuality = forward ? forwardSum.quality : SStatisticsRecord{};
-    data.tariffForwardCost = forward ? forwardSum.costSum : structDemandTableData::kNoValue;
-    data.reverseEnergy = reverse ? reverseSum.value : structDemandTableData::kNoValue;
-    data.reverseQuality = reverse ? reverseSum.quality : SStatisticsRecord{};
-    data.tariffReverseCost = reverse ? reverseSum.costSum : structDemandTableData::kNoValue;
+    data.forwardEnergy = hasForward ? forwardSum.value : structDemandTableData::kNoValue;
+    data.forwardQuality = hasForward ? forwardSum.quality : SStatisticsRecord{};
+    data.tariffForwardCost = hasForward ? forwardSum.costSum : structDemandTableData::kNoValue;
+    data.reverseEnergy = hasReverse ? reverseSum.value : structDemandTableData::kNoValue;
+    data.reverseQuality = hasReverse ? reverseSum.quality : SStatisticsRecord{};
+    data.tariffReverseCost = hasReverse ? reverseSum.costSum : structDemandTableData::kNoValue;
     data.tariffUnpricedCount = unpriced;
     // The logger counts returned energy negative; the table shows its magnitude.
     if (std::isfinite(data.reverseEnergy)) {
@@ -163,11 +175,11 @@ void ComputeDemandValues(const CTrendTimeBlock& block, const ITrendChannelAccess
     data.maximumDemand = structDemandTableData::kNoValue;
     data.maximumDemandQuality.Clear();
     data.maximumDemandTime = NullTime();
-    if (!forward || block.GetIntervalSeconds() <= 0)
+    if (!hasForward || block.GetIntervalSeconds() <= 0)
         return;
     const SMaxDemandResult result = maximum.Finish(block, range);
     // Energy per interval in kWh becomes the interval's average power in kW.
-    data.maximumDemand = 3600.0 / block.GetIntervalSeconds() * double(result.value);
+    data.maximumDemand = 3600.0 / block.GetIntervalSeconds() * result.value;
     data.maximumDemandQuality = result.quality;
     data.maximumDemandTime = result.time;
 }

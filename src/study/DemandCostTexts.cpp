@@ -1,85 +1,30 @@
 #include "study/DemandCostTexts.h"
 
 #include "datamodel/ValueFormatter.h"
-#include "platform/framework/UserLocale.h"
 #include "study/DemandStrings.h"
+#include "study/Money.h"
 #include "study/TableStrings.h"
 #include "views/MyFont.h"
 
-#include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <string>
 
 namespace {
 
 constexpr char kAmountFont[] = "<:F,Tahoma,18,700>";
 constexpr char kSmallScript[] = "<:S>";
 constexpr char kNormalScript[] = "<:N>";
+// The parts of the amount are named as the panel's prices are: a single letter beside an amount
+// reads as a second currency mark (a small "f" as a florin).
+constexpr char kForwardScript[] = "fwd";
+constexpr char kReverseScript[] = "rev";
+constexpr char kTotalScript[] = "tot";
 
 CString Scripted(const char* script)
 {
     return CString(kSmallScript) + script + kNormalScript;
 }
 
-std::string GroupDigits(const std::string& digits, const std::string& separator)
-{
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            grouped += separator;
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
-// A currency written as letters ("EUR") stands apart from the amount after it; a sign ("$") does not.
-CString CurrencyBeforeAmount(const CString& currency)
-{
-    const bool letters = !currency.IsEmpty() && std::isalpha(static_cast<unsigned char>(currency[currency.GetLength() - 1]));
-    return letters ? currency + " " : currency;
-}
-
 } // namespace
-
-CString FormatMoney(const CString& currency, double amount)
-{
-    if (!std::isfinite(amount))
-        amount = 0.0;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%1.3lf", amount);
-    std::string text = buffer;
-    if (const auto point = text.find('.'); point != std::string::npos) {
-        while (!text.empty() && text.back() == '0')
-            text.pop_back();
-        if (!text.empty() && text.back() == '.')
-            text.pop_back();
-    }
-    const bool negative = !text.empty() && text.front() == '-';
-    if (negative)
-        text.erase(0, 1);
-    if (text == "0")
-        return CurrencyBeforeAmount(currency) + "0";
-    const CUserLocale& locale = CUserLocale::Current();
-    const auto point = text.find('.');
-    std::string integer = text.substr(0, point);
-    const std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
-    if (integer == "0" && !locale.leadingZero && !fraction.empty())
-        integer.clear();
-    std::string number = GroupDigits(integer, locale.thousandsSeparator.str());
-    if (!fraction.empty())
-        number += locale.decimalSeparator.str() + fraction;
-    if (negative) {
-        switch (locale.negativeNumberMode) {
-        case 0: number = "(" + number + ")"; break;
-        case 2: number = "- " + number; break;
-        case 3: number += "-"; break;
-        case 4: number += " -"; break;
-        default: number = "-" + number; break;
-        }
-    }
-    return CurrencyBeforeAmount(currency) + CString(number.c_str());
-}
 
 CString BuildCostAmountText(double forwardCost, double reverseCost, const CString& currency)
 {
@@ -87,23 +32,27 @@ CString BuildCostAmountText(double forwardCost, double reverseCost, const CStrin
     const double r = std::isfinite(reverseCost) ? reverseCost : 0.0;
     CString text = kAmountFont;
     if (f != 0.0)
-        text += FormatMoney(currency, f) + Scripted("f");
+        text += FormatMoney(currency, f) + Scripted(kForwardScript);
     if (r != 0.0)
-        text += " - " + FormatMoney(currency, r) + Scripted("r");
+        text += " - " + FormatMoney(currency, r) + Scripted(kReverseScript);
     if (f != 0.0 && r != 0.0)
-        text += " = " + FormatMoney(currency, f - r) + Scripted("tot");
+        text += " = " + FormatMoney(currency, f - r) + Scripted(kTotalScript);
     if (f == 0.0 && r == 0.0)
-        text += FormatMoney(currency, 0.0) + Scripted("tot");
+        text += FormatMoney(currency, 0.0) + Scripted(kTotalScript);
     return text;
 }
 
 CString BuildPriceLine(const CValueFormatter& formatter, double forwardPrice, double reversePrice,
                        const CString& currency, bool tariff)
 {
-    // The price, then its unit: the currency per kWh.
+    // The price as typed (to the decimals the tariff dialog takes), then its unit: the currency
+    // per kWh.
+    constexpr int kPriceDecimals = 6;
     const CString unit = currency.IsEmpty() ? CString() : " " + currency;
-    const CString forward = formatter.FormatNumber(forwardPrice, 3) + unit + LoadTableString(demandstr::kPerKWhForward);
-    const CString reverse = formatter.FormatNumber(reversePrice, 3) + unit + LoadTableString(demandstr::kPerKWhReverse);
+    const CString forward =
+        formatter.FormatNumber(forwardPrice, kPriceDecimals) + unit + LoadTableString(demandstr::kPerKWhForward);
+    const CString reverse =
+        formatter.FormatNumber(reversePrice, kPriceDecimals) + unit + LoadTableString(demandstr::kPerKWhReverse);
     CString value;
     value.Format(" %s; %s%s\n", forward.GetString(), reverse.GetString(), tariff ? ";..." : "");
     return DemandLabelTag() + LoadTableString(demandstr::kCost) + DemandValueTag() + value;

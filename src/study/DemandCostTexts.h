@@ -1,13 +1,9 @@
 #pragma once
-// Texts of the demand tables' cost area: money amounts in the user's number format, the amount
-// cell's rich text and the "Cost:" lines of the information panel.
+// Texts of the demand tables' cost area: the amount cell's rich text (amounts as Money.h formats
+// them) and the "Cost:" lines of the information panel.
 #include "platform/framework/CString.h"
 
 class CValueFormatter;
-
-// The currency followed by the amount to at most three decimals (trailing zeros dropped), with
-// the user's separators, grouping and negative form; a non-finite amount counts as 0.
-CString FormatMoney(const CString& currency, double amount);
 
 // The amount cell: forward and reverse cost with their scripts and, when both are there, their
 // difference; non-finite costs count as 0.

@@ -65,12 +65,12 @@ struct SEnergySum
     double costSum = 0.0;
 
     // Inline: it runs twice per record of every refill.
-    void Add(float energy, double price)
+    void Add(double energy, double price)
     {
         if (std::isfinite(energy)) {
             ++quality.finiteCount;
             energySum += energy;
-            costSum += double(energy) * price;
+            costSum += energy * price;
         } else if (std::isnan(energy)) {
             ++quality.nanCount;
         } else if (energy > 0) {
@@ -86,7 +86,7 @@ struct SEnergySum
 // The largest energy per interval of a range, with the time of its interval.
 struct SMaxDemandResult
 {
-    float value = std::numeric_limits<float>::quiet_NaN();
+    double value = std::numeric_limits<double>::quiet_NaN();
     CHighTime time = NullTime();
     SStatisticsRecord quality;
 };

@@ -5,7 +5,6 @@
 #include "datamodel/DataSet.h"
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/IntervalText.h"
-#include "datamodel/LocaleCurrency.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
@@ -23,6 +22,7 @@
 #include "study/DemandStrings.h"
 #include "study/FrameBarNotify.h"
 #include "study/LinkedGraphView.h"
+#include "study/Money.h"
 #include "study/StudyTableRows.h"
 #include "study/TableSectionCommands.h"
 #include "study/TableStrings.h"
@@ -350,13 +350,20 @@ bool CDemandTableView::RebuildSession(int session)
     data.ClearValues();
     TakeTariff(session);
     if (!range.records.IsEmpty()) {
-        const auto forward = trend->GetChannel(kForwardEnergy, 0);
-        const auto reverse = trend->GetChannel(kReverseEnergy, 0);
+        // A grouped period's energies are summed from the records as written.
+        const STrendAccessSpec written{recordAccess.demand, 1};
+        const CDataItemTrend* base = nullptr;
+        if (recordAccess.IsGrouped()) {
+            base = cache->FindTrendItem(dataSet, itemId, 0, written);
+            if (!base)
+                base = cache->GetTrendItem(dataSet, itemId, 0, written);
+        }
+        const std::vector<double> forward = RecordedEnergies(*trend, base, kForwardEnergy, range.records);
+        const std::vector<double> reverse = RecordedEnergies(*trend, base, kReverseEnergy, range.records);
         const SUserSessionSettings* user =
             document->GetUserViewSettings() ? document->GetUserViewSettings()->GetSession(session) : nullptr;
         CEnergyCostSchedule schedule(user ? user->energyCosts : CEnergyCosts());
-        ComputeDemandValues(*block, forward ? forward->GetAccess(1) : nullptr, reverse ? reverse->GetAccess(1) : nullptr,
-                            range.records, schedule, GetCalculationValidRatio(), data);
+        ComputeDemandValues(*block, forward, reverse, range.records, schedule, GetCalculationValidRatio(), data);
     }
     if (!(m_timeRange && range.records.IsEmpty()))
         FillTexts(session, *dataSet, *block);
@@ -372,8 +379,11 @@ void CDemandTableView::TakeTariff(int session)
     const CEnergyCosts costs = user ? user->energyCosts : CEnergyCosts();
     data.tariffEnabled = costs.IsEnabled() ? 1 : 0;
     data.tariffCurrency = costs.GetCurrency();
+    // Both costs in the one currency the user chose.
+    data.loggerCurrency = SessionCurrency(costs);
     if (const CValueFormatter* formatter = document->GetValueFormatter())
-        data.tariffCostText = BuildPriceLine(*formatter, costs.GetCostFwd(), costs.GetCostRev(), data.tariffCurrency, true);
+        data.tariffCostText = BuildPriceLine(*formatter, TypedPrice(costs.GetCostFwd()), TypedPrice(costs.GetCostRev()),
+                                             data.tariffCurrency, true);
     CBasicViewSettings* settings = Settings();
     if (m_timeRange || !costs.IsEnabled() || !settings)
         return;
@@ -422,9 +432,8 @@ void CDemandTableView::FillTexts(int session, const CDataSet& dataSet, const CTr
     pair(demand ? demandstr::kDemandIntervalCount : tablestr::kAveragingIntervalCount, count);
     data.infoText = text;
 
-    data.loggerForwardPrice = config.GetForwardEnergyCost();
-    data.loggerReversePrice = config.GetReverseEnergyCost();
-    data.loggerCurrency = GetLocaleCurrencySymbol();
+    data.loggerForwardPrice = TypedPrice(config.GetForwardEnergyCost());
+    data.loggerReversePrice = TypedPrice(config.GetReverseEnergyCost());
     if (const CValueFormatter* formatter = GetDocument()->GetValueFormatter())
         data.loggerCostText = BuildPriceLine(*formatter, data.loggerForwardPrice, data.loggerReversePrice,
                                              data.loggerCurrency, false);

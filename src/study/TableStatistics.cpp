@@ -105,6 +105,11 @@ int WeightedThdFigure(DWORD thdQuantity)
     return 1000 + int(thdQuantity);
 }
 constexpr int kEffectiveApparentPowerFigure = 2000;
+// The mean magnitude of a power on the power's item.
+int MagnitudeFigure(DWORD quantity)
+{
+    return 3000 + int(quantity);
+}
 // The keys, beside the series 0..2, under which a power factor's item keeps its signed extremes.
 constexpr int kSignedHighest = 3;
 constexpr int kSignedLowest = 4;
@@ -170,6 +175,18 @@ SWorkingValue CTableStatistics::SeriesAverage(DWORD quantity, int phase, int vol
     const SSeriesSummary& summary = taken.summary;
     const double mean = summary.finiteCount > 0 ? (rms ? summary.sumOfSquares : summary.sum) / summary.finiteCount : 0.0;
     Finish(result, rms ? std::sqrt(mean) : mean);
+    return result;
+}
+
+SWorkingValue CTableStatistics::MagnitudeAverage(DWORD quantity, int phase)
+{
+    SWorkingValue result;
+    const SDerivedTaken& taken = Magnitudes({quantity, phase, 0, kAvg});
+    if (!taken.present)
+        return result;
+    result.quality = QualityOf(taken.summary, taken.block, m_range.first, taken.last);
+    const int n = taken.summary.count;
+    Finish(result, n > 0 ? taken.summary.sums[0] / n : 0.0);
     return result;
 }
 
@@ -270,17 +287,22 @@ SWorkingValue CTableStatistics::ComputeCellValue(DWORD quantity, int phase, int 
         if (phase != kTotal)
             return PhaseApparentPower(phase);
         return m_config.IsSinglePhase() ? SumOfPhases(6) : EffectiveApparentPower();
+    // Q and the fundamental S from the magnitudes of each interval's powers: with power flowing
+    // back part of the time the net means would shrink P (and so swell Q) and shrink Fs below
+    // what any interval had. For power flowing one way they are the means themselves.
     case 7:
-        return Combine(CellValue(6, phase), CellValue(5, phase), [](float s, float p) {
+        return Combine(CellValue(6, phase), MagnitudeAverage(5, phase), [](float s, float p) {
             const float d = s * s - p * p;
             return d < 0.0f ? 0.0f : std::sqrt(d);
         });
     case 21:
-        return Combine(CellValue(20, phase), CellValue(22, phase), hypot);
+        return Combine(MagnitudeAverage(20, phase), MagnitudeAverage(22, phase), hypot);
     // The power factor over the range is the active over the apparent energy: P over the mean of
     // the recorded S, a mean of the intervals' power factors weighted by their S. The apparent
     // power of the table (RMS voltage times RMS current) grows with every swing of the load and
-    // would put it below each interval's own.
+    // would put it below each interval's own. The displacement power factor likewise: the net
+    // fundamental active power over the fundamental apparent power of the magnitudes; both carry
+    // the sign of the net flow.
     case 8:
         return Ratio(CellValue(5, phase), SeriesAverage(6, phase, 0, false), phase, false);
     case 9:
@@ -457,6 +479,19 @@ const CTableStatistics::SDerivedTaken& CTableStatistics::Product(const ProductKe
     return m_products.at(key);
 }
 
+const CTableStatistics::SDerivedTaken& CTableStatistics::Magnitudes(const SeriesKey& key)
+{
+    if (const auto found = m_magnitudes.find(key); found != m_magnitudes.end())
+        return found->second;
+    m_notedMagnitudes.insert(key);
+    if (m_collecting) {
+        static const SDerivedTaken standIn{true, StandInDerived(), nullptr, -1};
+        return standIn;
+    }
+    TakeNoted();
+    return m_magnitudes.at(key);
+}
+
 const CTableStatistics::SSignedTaken& CTableStatistics::SignedExtremes(const SignedKey& key)
 {
     if (const auto found = m_signed.find(key); found != m_signed.end())
@@ -612,6 +647,43 @@ void CTableStatistics::TakeNoted()
         walkLast = std::max(walkLast, taken.last);
     }
 
+    struct SMagnitudeFold
+    {
+        SDerivedTaken* taken;
+        int column;
+        SKept kept;
+        std::array<int, 3> phases; // of a total: the columns of the phases it is the sum of
+    };
+    std::vector<SMagnitudeFold> magnitudeFolds;
+    for (const SeriesKey& key : m_notedMagnitudes) {
+        if (m_magnitudes.count(key))
+            continue;
+        SDerivedTaken& taken = m_magnitudes[key];
+        SResolved& series = resolve(key);
+        if (!series.access)
+            continue;
+        taken = {true, {}, series.block, series.last};
+        const DWORD quantity = std::get<0>(key);
+        const DWORD phase = DWORD(std::get<1>(key));
+        const CDataItemTrend* keeper = wholeItem(series, quantity);
+        const int kind = MagnitudeFigure(quantity);
+        if (const SDerivedSummary* kept = keeper ? keeper->FindDerivedSummary(kind, phase) : nullptr) {
+            taken.summary = *kept;
+            continue;
+        }
+        std::array<int, 3> phases{-1, -1, -1};
+        for (int k = 0; k < 3 && int(phase) == kTotal; ++k) {
+            const SQuantitySelector part{quantity, k, kStatAvg};
+            if (!m_info.IsAvailable(part, 0) || m_info.HasPhaseTotal(part))
+                continue;
+            SResolved& phaseSeries = resolve({quantity, k, 0, kAvg});
+            if (phaseSeries.access && phaseSeries.last >= taken.last)
+                phases[std::size_t(k)] = column(phaseSeries);
+        }
+        magnitudeFolds.push_back({&taken, column(series), {keeper, kind, phase}, phases});
+        walkLast = std::max(walkLast, taken.last);
+    }
+
     struct SSignedFold
     {
         SSignedTaken* taken;
@@ -704,6 +776,35 @@ void CTableStatistics::TakeNoted()
                 }
             }
         }
+        for (SMagnitudeFold& fold : magnitudeFolds) {
+            const float* values = pass.Column(fold.column);
+            std::array<const float*, 3> phases{};
+            for (std::size_t k = 0; k < 3; ++k)
+                phases[k] = fold.phases[k] < 0 ? nullptr : pass.Column(fold.phases[k]);
+            SDerivedSummary& magnitudes = fold.taken->summary;
+            // In record order, as the series' own sum: one way, the same sum to the last bit.
+            for (int i = 0; i < within(fold.taken->last); ++i) {
+                const float v = values[i];
+                if (!std::isfinite(v)) {
+                    CountNonFinite(magnitudes, v);
+                    continue;
+                }
+                // A total adds what its phases flowing against each other cancelled in it: the
+                // magnitudes of the phases less that of their sum, 0 to the bit when they flow
+                // one way.
+                double cancelled = 0.0;
+                double sum = 0.0;
+                bool finite = true;
+                for (const float* phase : phases)
+                    if (phase) {
+                        finite = finite && std::isfinite(phase[i]);
+                        sum += double(phase[i]);
+                        cancelled += double(std::fabs(phase[i]));
+                    }
+                magnitudes.sums[0] += double(std::fabs(v)) + (finite ? cancelled - std::fabs(sum) : 0.0);
+                ++magnitudes.count;
+            }
+        }
         for (SSignedFold& fold : signedFolds) {
             const float* min = pass.Column(fold.min);
             const float* max = pass.Column(fold.max);
@@ -754,6 +855,9 @@ void CTableStatistics::TakeNoted()
     for (const SProductFold& fold : productFolds)
         if (fold.kept.item)
             fold.kept.item->KeepDerivedSummary(fold.kept.kind, fold.kept.phase, fold.taken->summary);
+    for (const SMagnitudeFold& fold : magnitudeFolds)
+        if (fold.kept.item)
+            fold.kept.item->KeepDerivedSummary(fold.kept.kind, fold.kept.phase, fold.taken->summary);
     if (effectiveKept.item)
         effectiveKept.item->KeepDerivedSummary(effectiveKept.kind, effectiveKept.phase, m_effective->summary);
     for (const SSignedFold& fold : signedFolds)
@@ -764,6 +868,7 @@ void CTableStatistics::TakeNoted()
         }
     m_notedSeries.clear();
     m_notedProducts.clear();
+    m_notedMagnitudes.clear();
     m_notedSigned.clear();
     m_notedEffective = false;
     m_notedWholeSeries.clear();

@@ -2,7 +2,9 @@
 // CTableStatistics: Max, Min and Avg of the quantities of one session over one record range, as
 // the study tables show them. Avg values of derived quantities (apparent and reactive power,
 // power factors, THD) are computed from the averages of their operands, each operand once per
-// fill. Values that cannot be computed stay NaN or +/-infinity; the quality record of each
+// fill. Powers that are magnitudes (Q, the fundamental S) take the magnitudes of each interval's
+// P, Fp and Fq (of each phase, for a total), so that power flowing back part of the time or on
+// some phases does not net them out; the power factors divide the net active power by them. Values that cannot be computed stay NaN or +/-infinity; the quality record of each
 // value tells how many intervals were valid.
 // Every value is made of a few summaries of series over the range (sums, counts, extremes, the
 // sum of products of two series, the effective apparent power). Prepare takes all the summaries
@@ -100,6 +102,10 @@ private:
     std::unique_ptr<CTrendChannel> Channel(DWORD quantity, int phase, int voltageReference);
     SWorkingValue ComputeCellValue(DWORD quantity, int phase, int voltageReference);
     SWorkingValue SeriesAverage(DWORD quantity, int phase, int voltageReference, bool rms);
+    // The mean of the magnitudes of the averages: what a power flowing either way amounts to. A
+    // total's takes the magnitudes of the phases it is the sum of wherever they flowed against
+    // each other.
+    SWorkingValue MagnitudeAverage(DWORD quantity, int phase);
     SWorkingValue PhaseApparentPower(int phase);
     SWorkingValue EffectiveApparentPower();
     SWorkingValue SumOfPhases(DWORD quantity);
@@ -128,6 +134,8 @@ private:
     const SSeriesTaken& Series(const SeriesKey& key);
     // THD x X over the records where both are finite: sums[0] their sum, sums[1] the sum of X.
     const SDerivedTaken& Product(const ProductKey& key);
+    // |value| over the records with a finite value: sums[0] their sum.
+    const SDerivedTaken& Magnitudes(const SeriesKey& key);
     // The recorded Min and Max of a power factor of (quantity, phase), signed per record.
     const SSignedTaken& SignedExtremes(const SignedKey& key);
     // Over the records with a finite total apparent power S: sums[0] the sum of Ue^2 and
@@ -152,10 +160,12 @@ private:
     bool m_collecting = false;
     std::map<SeriesKey, SSeriesTaken> m_series;
     std::map<ProductKey, SDerivedTaken> m_products;
+    std::map<SeriesKey, SDerivedTaken> m_magnitudes;
     std::map<SignedKey, SSignedTaken> m_signed;
     std::optional<SDerivedTaken> m_effective;
     std::set<SeriesKey> m_notedSeries;
     std::set<ProductKey> m_notedProducts;
+    std::set<SeriesKey> m_notedMagnitudes;
     std::set<SignedKey> m_notedSigned;
     bool m_notedEffective = false;
     std::vector<SSeriesRequest> m_notedWholeSeries;

@@ -8,6 +8,7 @@
 
 #include "datamodel/DataSet.h"
 #include "datamodel/RecordScaleFactors.h"
+#include "grid/CUGCell.h"
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
 #include "mainview/StudyLayouts.h"
@@ -72,6 +73,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <set>
 #include <string>
 #include <tuple>
@@ -1597,8 +1599,10 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
 // The trend records of a session as the writer wrote them, and what each figure of the study
 // tables is from them, computed here by the rules a user checks a table by: extremes of the
 // recorded Max, Min and Avg series with the time of their first record, means and root mean
-// squares of the averages, powers and power factors of the means, distortion weighted by its
-// quantity, a power factor's recorded magnitudes signed by its interval's power.
+// squares of the averages, powers of the means (Q and the fundamental S of the magnitudes each
+// interval's powers had, whichever way they flowed), power factors as the active over the
+// apparent energy, distortion weighted by its quantity, a power factor's recorded magnitudes
+// signed by its interval's power.
 class CWrittenFigures
 {
 public:
@@ -1606,7 +1610,11 @@ public:
     static constexpr WORD kDemandRecord = 65;
     static constexpr int kTotal = 5;
 
-    explicit CWrittenFigures(const std::vector<SWrittenTable>& tables)
+    // A session of that topology: without a neutral its voltages are the line voltages; a
+    // single-phase one's apparent power is the sum of its phases'.
+    CWrittenFigures(const std::vector<SWrittenTable>& tables, WORD topology)
+        : m_phaseToPhase(topology == 2 || (topology >= 6 && topology <= 9) || topology == 12),
+          m_singlePhase(topology == 0 || topology == 3 || topology == 4)
     {
         for (const SWrittenTable& table : tables)
             (table.type == kTrendRecord ? m_trend : table.type == kDemandRecord ? m_demand : m_other).push_back(&table);
@@ -1625,11 +1633,11 @@ public:
         return std::bit_cast<float>(table.bytes.GetU32(offset));
     }
     // The triple (minimum, maximum, average) of a quantity at phase 0, 1, 2 or 5; 0 for none.
-    static std::size_t Triple(DWORD quantity, int phase)
+    static std::size_t Triple(DWORD quantity, int phase, bool phaseToPhase = false)
     {
         std::size_t base = 0;
         switch (quantity) {
-        case 0: base = 24; break;
+        case 0: base = phaseToPhase ? 60 : 24; break;
         case 1: base = 96; break;
         case 2: return 204;
         case 5: base = 216; break;
@@ -1660,7 +1668,7 @@ public:
     std::vector<double> Series(DWORD quantity, int phase, int series) const
     {
         std::vector<double> values;
-        const std::size_t at = Triple(quantity, phase) + 4 * std::size_t(series == 0 ? 0 : series == 2 ? 1 : 2);
+        const std::size_t at = Triple(quantity, phase, m_phaseToPhase) + 4 * std::size_t(series == 0 ? 0 : series == 2 ? 1 : 2);
         for (const SWrittenTable* t : m_trend) {
             double v = Field(*t, at) / Scale(quantity);
             if ((quantity == 8 || quantity == 9) && series == 1)
@@ -1699,21 +1707,49 @@ public:
             }
         return rms ? std::sqrt(sum / n) : sum / n;
     }
-    double Avg(DWORD quantity, int phase) const
+    // `phases`: those the session's table shows (a single-phase total sums them, a total's
+    // magnitude takes theirs where they flow against each other).
+    double Avg(DWORD quantity, int phase, int phases = 3) const
     {
         const auto mean = [&](DWORD q, bool rms = false) { return Mean(Series(q, phase, 1), rms); };
+        const auto magnitude = [&](DWORD q) {
+            std::vector<double> values = Series(q, phase, 1);
+            std::vector<std::vector<double>> parts;
+            for (int k = 0; phase == kTotal && k < phases; ++k)
+                parts.push_back(Series(q, k, 1));
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                double sum = 0.0, magnitudes = 0.0;
+                for (const std::vector<double>& part : parts) {
+                    sum += part[i];
+                    magnitudes += std::fabs(part[i]);
+                }
+                values[i] = std::fabs(values[i]) + (std::isfinite(sum) ? magnitudes - std::fabs(sum) : 0.0);
+            }
+            return Mean(values);
+        };
+        const auto sumOfPhases = [&](DWORD q) {
+            double sum = 0.0;
+            for (int k = 0; k < phases; ++k)
+                sum += Avg(q, k);
+            return sum;
+        };
         switch (quantity) {
         case 0: case 1: return mean(quantity, true);
         case 54:
-            return phase == kTotal ? Avg(54, 0) + Avg(54, 1) + Avg(54, 2) : mean(54, true);
-        case 6: return phase == kTotal ? EffectiveApparentPower() : Avg(0, phase) * Avg(1, phase) / 1000.0;
-        case 7: return std::sqrt(std::max(0.0, std::pow(Avg(6, phase), 2) - std::pow(Avg(5, phase), 2)));
-        case 21: return std::hypot(mean(20), mean(22));
+            return phase == kTotal ? sumOfPhases(54) : mean(54, true);
+        case 6:
+            if (phase != kTotal)
+                return PhaseVoltage(phase) * Avg(1, phase) / 1000.0;
+            return m_singlePhase ? sumOfPhases(6) : EffectiveApparentPower();
+        case 7: return std::sqrt(std::max(0.0, std::pow(Avg(6, phase, phases), 2) - std::pow(magnitude(5), 2)));
+        case 21: return std::hypot(magnitude(20), magnitude(22));
+        // The active over the apparent energy; the fundamental one's apparent energy is that of
+        // the magnitudes, as its row shows it.
         case 8: return std::clamp(mean(5) / mean(6), -1.0, 1.0);
-        case 9: return std::clamp(mean(20) / Avg(21, phase), -1.0, 1.0);
+        case 9: return std::clamp(mean(20) / Avg(21, phase, phases), -1.0, 1.0);
         case 29: case 30: {
             const std::vector<double> thd = Series(quantity, phase, 1);
-            const std::vector<double> x = Series(quantity == 29 ? 0 : 1, phase, 1);
+            const std::vector<double> x = Series(quantity == 29 ? 0 : 1, phase, 1); // at the table's voltage reference
             double weighted = 0.0, weights = 0.0;
             for (std::size_t i = 0; i < thd.size(); ++i)
                 if (std::isfinite(thd[i]) && std::isfinite(x[i])) {
@@ -1727,6 +1763,14 @@ public:
     }
 
 private:
+    // The RMS of the phase-to-neutral voltage, which a phase's apparent power is made of.
+    double PhaseVoltage(int phase) const
+    {
+        std::vector<double> values;
+        for (const SWrittenTable* t : m_trend)
+            values.push_back(Field(*t, Triple(0, phase) + 8));
+        return Mean(values, true);
+    }
     SExtreme Furthest(DWORD quantity, int phase, bool maximum) const
     {
         std::vector<double> recorded = Series(quantity, phase, maximum ? 2 : 0);
@@ -1768,6 +1812,8 @@ private:
         return 3 * std::sqrt(sumUe2 / n) * std::sqrt(sumRatio / n);
     }
 
+    bool m_phaseToPhase;
+    bool m_singlePhase;
     std::vector<const SWrittenTable*> m_trend;
     std::vector<const SWrittenTable*> m_demand;
     std::vector<const SWrittenTable*> m_other;
@@ -1802,61 +1848,190 @@ double ShownValue(const CString& value, const CString& unit, double& halfDigit)
     return number * factor;
 }
 
-// The Energy session of the figures: phase L1 draws power throughout, L2 returns it throughout
-// and L3 returns it in every third interval (P and Pf negative: the triple's minimum the larger
-// magnitude); the THD-A of L1 is 8.0 % in every record, the other distortions vary with the load.
-// The Load session's THD-A of L1 is constant too.
-std::vector<SWrittenTable> FigureSessionTables(bool load)
+// How each phase's power flows in a session of the figures.
+enum class EFlow { Drawn, Returned, ReturnedEveryThird };
+
+// The trend records of a session as written, each phase's P and Pf flowing as given (a returning
+// interval's negative: its triple's minimum the larger magnitude) and the totals of the phases
+// that flow, as a logger records them: P and Pf their sums, PF and DPF the magnitudes of P over
+// S. THD-A of L1 is 8.0 % in every record, the other distortions vary with the load.
+std::vector<SWrittenTable> FigureSessionTables(const SSessionSpec& recording, std::array<EFlow, 3> flows)
 {
-    SSessionSpec recording = CAssembledProgram::StandardSessions()[load ? 2 : 1];
-    recording.returnedPower = load ? 0.0 : 2000.0;
     std::vector<SWrittenTable> tables = CSessionWriter(recording).BuildTables();
+    const int phases = recording.topology == 0 || recording.topology == 4 ? 1 : recording.topology == 3 ? 2 : 3;
+    const auto triple = [](DWORD quantity, int phase) { return CWrittenFigures::Triple(quantity, phase); };
+    const auto putTriple = [](SWrittenTable& table, std::size_t at, double avg, double spread) {
+        table.bytes.PutF32(at, float(avg - std::fabs(avg) * spread));
+        table.bytes.PutF32(at + 4, float(avg + std::fabs(avg) * spread));
+        table.bytes.PutF32(at + 8, float(avg));
+    };
     int record = 0;
     for (SWrittenTable& table : tables) {
         if (table.type != CWrittenFigures::kTrendRecord)
             continue;
         for (std::size_t field = 0; field < 3; ++field)
-            table.bytes.PutF32(CWrittenFigures::Triple(30, 0) + 4 * field, 8.0f);
-        for (int phase = 1; !load && phase < 3; ++phase) {
-            if (phase == 2 && record % 3 != 0)
-                continue;
-            for (const DWORD quantity : {5u, 20u}) {
-                const std::size_t at = CWrittenFigures::Triple(quantity, phase);
+            table.bytes.PutF32(triple(30, 0) + 4 * field, 8.0f);
+        double totals[2] = {};
+        for (int phase = 0; phase < phases; ++phase) {
+            const EFlow flow = flows[std::size_t(phase)];
+            const bool returned = flow == EFlow::Returned || (flow == EFlow::ReturnedEveryThird && record % 3 == 0);
+            for (std::size_t q = 0; q < 2; ++q) {
+                const std::size_t at = triple(q == 0 ? 5u : 20u, phase);
                 const float min = CWrittenFigures::Field(table, at), max = CWrittenFigures::Field(table, at + 4);
                 const float avg = CWrittenFigures::Field(table, at + 8);
-                table.bytes.PutF32(at, -max);
-                table.bytes.PutF32(at + 4, -min);
-                table.bytes.PutF32(at + 8, -avg);
+                if (returned) {
+                    table.bytes.PutF32(at, -max);
+                    table.bytes.PutF32(at + 4, -min);
+                    table.bytes.PutF32(at + 8, -avg);
+                }
+                totals[q] += returned ? -avg : avg;
             }
         }
+        putTriple(table, triple(5, CWrittenFigures::kTotal), totals[0], 0.15);
+        putTriple(table, triple(20, CWrittenFigures::kTotal), totals[1], 0.15);
+        const double apparent = CWrittenFigures::Field(table, triple(6, CWrittenFigures::kTotal) + 8);
+        const double fundamental = CWrittenFigures::Field(table, triple(21, CWrittenFigures::kTotal) + 8);
+        putTriple(table, triple(8, CWrittenFigures::kTotal), std::fabs(totals[0]) / apparent, 0.01);
+        putTriple(table, triple(9, CWrittenFigures::kTotal), std::fabs(totals[1]) / fundamental, 0.01);
         ++record;
     }
     return tables;
 }
 
+// A session of the figures: how it is recorded, how its phases flow, the tariff the user gives it
+// (empty currency: none).
+struct SFigureSession
+{
+    SSessionSpec recording;
+    std::array<EFlow, 3> flows{};
+    const char* tariffCurrency = "";
+    const char* tariffForward = "";
+    const char* tariffReverse = "";
+};
+
+// A feeder whose L1 draws power throughout, L2 returns it throughout and L3 in every third
+// interval; its total flows back whenever L3 does.
+SFigureSession MixedFeeder()
+{
+    SFigureSession session{CAssembledProgram::StandardSessions()[1], {EFlow::Drawn, EFlow::Returned, EFlow::ReturnedEveryThird}};
+    session.recording.returnedPower = 2000.0;
+    session.tariffCurrency = "EUR";
+    session.tariffForward = "0.3";
+    session.tariffReverse = "0.08";
+    return session;
+}
+
+// The Load session.
+SFigureSession Workshop()
+{
+    return {CAssembledProgram::StandardSessions()[2], {EFlow::Drawn, EFlow::Drawn, EFlow::Drawn}};
+}
+
+// A rooftop array that only returns power, on every phase.
+SFigureSession Rooftop()
+{
+    SFigureSession session{CAssembledProgram::StandardSessions()[1], {EFlow::Returned, EFlow::Returned, EFlow::Returned}};
+    session.recording.name = u"Rooftop array";
+    session.recording.serialNumber = "4626020";
+    session.recording.drawsEnergy = false;
+    session.recording.returnedPower = 3000.0;
+    session.tariffCurrency = "EUR";
+    session.tariffForward = "0.3";
+    session.tariffReverse = "0.08";
+    return session;
+}
+
+// A split-phase service whose second leg returns power in every third interval.
+SFigureSession SplitPhaseService()
+{
+    SFigureSession session{CAssembledProgram::StandardSessions()[1], {EFlow::Drawn, EFlow::ReturnedEveryThird, EFlow::Drawn}};
+    session.recording.name = u"Split-phase service";
+    session.recording.serialNumber = "4626021";
+    session.recording.topology = 3;
+    session.recording.probeRange = 10000.0f; // a large one: energies of many digits
+    return session;
+}
+
+// A delta feeder with a generator behind it: the feeder returns power in every third interval.
+SFigureSession DeltaFeeder()
+{
+    SFigureSession session = MixedFeeder();
+    session.recording.name = u"Delta feeder";
+    session.recording.topology = 2;
+    session.flows = {EFlow::ReturnedEveryThird, EFlow::ReturnedEveryThird, EFlow::ReturnedEveryThird};
+    return session;
+}
+
 class FigureJourneyTest : public UserJourneyTest
 {
 public:
+    // The project of the sessions, opened, each with its tariff as the user types it into the
+    // session's settings.
+    void Open(const std::string& name, const std::vector<SFigureSession>& sessions)
+    {
+        std::vector<std::vector<BYTE>> files;
+        for (const SFigureSession& session : sessions) {
+            m_tables.push_back(FigureSessionTables(session.recording, session.flows));
+            files.push_back(CSessionWriter(session.recording).BuildFile(m_tables.back()));
+            m_written.emplace_back(m_tables.back(), session.recording.topology);
+        }
+        m_sessions = sessions;
+        const CString project = program.MakeProjectOfFiles(name, files);
+        SessionsWrittenAs(std::move(files));
+        program.ForgetLog();
+        program.ForgetInterruptions();
+        ASSERT_TRUE(program.Start(project));
+        ClickToPage(kPages[0]);
+        auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+        for (std::size_t b = 0; b < sessions.size(); ++b) {
+            const SFigureSession& session = sessions[b];
+            if (!*session.tariffCurrency)
+                continue;
+            program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [&session](CDialog& dialog) {
+                auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
+                CRect second;
+                if (tabs && tabs->GetItemRect(1, &second))
+                    CAssembledProgram::ClickAt(*tabs, second.CenterPoint());
+                TypeIn(dialog, kCurrencyEdit, session.tariffCurrency);
+                TypeIn(dialog, kForwardCostEdit, session.tariffForward);
+                TypeIn(dialog, kReverseCostEdit, session.tariffReverse);
+                Press(dialog, IDOK);
+            });
+            ClickCardButton(*manager.GetDataSetGrid(), int(b), kCommandSessionSettings);
+            CheckQuiet("set the tariff of session " + std::to_string(b), {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
+        }
+    }
+    static constexpr int kReverseCostEdit = 2416;
+
     // Every figure of a study table page's overview table against the records of its sessions,
     // then of its time-range table over the records of the range the graph's markers set.
-    void CheckStudyTables(int viewId, int entry, const std::vector<CWrittenFigures>& sessions)
+    void CheckStudyTables(int viewId, int entry)
     {
         ClickToPage(PageOfView(viewId));
         SetSectionCollapsed(kOverviewSection, false);
-        CheckStudyTable(viewId, entry, sessions);
+        CheckStudyTable(viewId, entry);
+        CheckOffersAsTheTableShows(entry);
         // The range begins a day later than the markers first set it, as the user steps the day of
         // its begin date.
+        SetTimeRange();
+        CheckStudyTable(viewId, entry + 2, true);
+        ClearTimeRange();
+    }
+    void SetTimeRange()
+    {
         Click(GraphBar::kSetTimeRange);
         Step(GraphBar::kTimeRangePickers.beginDate, VK_UP);
         Settle();
         CFrameworkApp::PumpWaitingMessages();
         SetSectionCollapsed(kTimeRangeSection, false);
-        CheckStudyTable(viewId, entry + 2, sessions, true);
+    }
+    void ClearTimeRange()
+    {
         CWnd* option = Control(GraphBar::kSetTimeRange);
         if (option && option->SendMessage(BM_GETCHECK) != 0)
             CAssembledProgram::ClickInView(*option);
     }
-    void CheckStudyTable(int viewId, int entry, const std::vector<CWrittenFigures>& sessions, bool timeRange = false)
+    void CheckStudyTable(int viewId, int entry, bool timeRange = false)
     {
         auto* table = program.Section<CBasicTableView>(entry);
         ASSERT_NE(table, nullptr) << viewId;
@@ -1870,27 +2045,34 @@ public:
             EXPECT_EQ(table->GetSelectedRanges().at(b).selected != 0, timeRange) << entry;
             if (range.IsEmpty())
                 continue;
-            const CWrittenFigures written = sessions[b].Within(range.first, range.last);
+            const CWrittenFigures written = m_written[b].Within(range.first, range.last);
             for (int g = 0; g < 5; ++g) {
                 const SSummaryTableRow& row = data.rows[std::size_t(g)];
-                if (row.quantity == 121 || CWrittenFigures::Triple(row.quantity, 0) == 0)
+                if (row.quantity == 121)
                     continue;
+                int phases = 0;
+                for (int k = 0; k < 3; ++k) {
+                    const SSummaryTableEntry& avg = row.cells[std::size_t(k)].entries[SSummaryTableCell::kAvg];
+                    phases += avg.available && !avg.totalContribution ? 1 : 0;
+                }
                 for (int k = 0; k < 4; ++k) {
                     const int phase = k < 3 ? k : CWrittenFigures::kTotal;
                     const SSummaryTableCell& cell = row.cells[std::size_t(k)];
+                    const std::string place = PageOfView(viewId).name + std::string(" table ") + std::to_string(entry) +
+                                              " records " + std::to_string(range.first) + ".." + std::to_string(range.last) +
+                                              " session " + std::to_string(b) + " quantity " + std::to_string(row.quantity) +
+                                              " phase " + std::to_string(phase);
+                    CheckAvgWithinExtremes(cell, place);
+                    if (CWrittenFigures::Triple(row.quantity, 0) == 0)
+                        continue;
                     for (const int e : {SSummaryTableCell::kMax, SSummaryTableCell::kAvg, SSummaryTableCell::kMin}) {
                         const SSummaryTableEntry& shown = cell.entries[std::size_t(e)];
                         if (!shown.available || shown.totalContribution)
                             continue;
-                        const std::string where = PageOfView(viewId).name + std::string(" table ") + std::to_string(entry) +
-                                                  " records " + std::to_string(range.first) + ".." + std::to_string(range.last) +
-                                                  " session " + std::to_string(b) +
-                                                  " quantity " + std::to_string(row.quantity) + " phase " +
-                                                  std::to_string(phase) + (e == SSummaryTableCell::kMax ? " Max" : e == SSummaryTableCell::kAvg ? " Avg" : " Min");
-                        SCOPED_TRACE(where);
+                        SCOPED_TRACE(place + (e == SSummaryTableCell::kMax ? " Max" : e == SSummaryTableCell::kAvg ? " Avg" : " Min"));
                         double expected = 0.0;
                         if (e == SSummaryTableCell::kAvg) {
-                            expected = written.Avg(row.quantity, phase);
+                            expected = written.Avg(row.quantity, phase, phases);
                             EXPECT_NEAR(shown.value, expected, 1e-4 * std::max(1.0, std::fabs(expected)));
                         } else {
                             const CWrittenFigures::SExtreme extreme = e == SSummaryTableCell::kMax
@@ -1917,74 +2099,191 @@ public:
         }
         EXPECT_GT(checked, 0) << viewId;
     }
+    // Whatever way power flowed, an average lies within what the intervals had.
+    static void CheckAvgWithinExtremes(const SSummaryTableCell& cell, const std::string& place)
+    {
+        const auto& entries = cell.entries;
+        for (const SSummaryTableEntry& entry : entries)
+            if (!entry.available || entry.totalContribution || !std::isfinite(entry.value))
+                return;
+        const double min = entries[SSummaryTableCell::kMin].value, avg = entries[SSummaryTableCell::kAvg].value;
+        const double max = entries[SSummaryTableCell::kMax].value;
+        const double slack = 1e-6 * std::max(1.0, std::fabs(avg));
+        EXPECT_TRUE(min - slack <= avg && avg <= max + slack) << place << ": Avg " << avg << " outside " << min << " .. " << max;
+    }
+    // The graph's options bar offers a quantity at a phase exactly where the overview table
+    // shows it for some session: a box for each, none for a value the session does not have.
+    void CheckOffersAsTheTableShows(int entry)
+    {
+        auto* table = program.Section<CBasicTableView>(entry);
+        auto* graph = program.Section<CBasicGraphView>(entry + 1);
+        ASSERT_TRUE(table && graph) << entry;
+        std::map<std::pair<int, int>, bool> shown; // by (row of the bar, slot)
+        for (const SDataItem& item : graph->GetDataItems()) {
+            if (item.row < 0 || item.row >= GraphBar::kPhaseRows)
+                continue;
+            for (const auto& data : table->GetSessionData())
+                for (const SSummaryTableRow& row : data->rows)
+                    if (!data->hidden && row.quantity == item.quantity)
+                        for (int slot = 0; slot < item.phaseSlots; ++slot) {
+                            const SSummaryTableEntry& avg = row.cells[std::size_t(slot)].entries[SSummaryTableCell::kAvg];
+                            shown[{item.row, slot}] = shown[{item.row, slot}] || (avg.available && !avg.totalContribution);
+                        }
+        }
+        for (const auto& [at, held] : shown) {
+            CWnd* box = Control(PhaseCheckId(at.first, at.second));
+            const bool offered = box && box->IsWindowVisible() && box->IsWindowEnabled();
+            EXPECT_EQ(offered, held) << m_page->name << " row " << at.first << " slot " << at.second;
+            if (box && !held) {
+                EXPECT_EQ(box->SendMessage(BM_GETCHECK), 0) << m_page->name << " plots row " << at.first << " slot " << at.second;
+            }
+        }
+    }
 
-    // The demand overview table: energies drawn and returned, their total, the maximum demand and
-    // its interval, the cost at the logger's price.
-    void CheckDemandTable(const std::vector<CWrittenFigures>& sessions)
+    // The demand tables, overview and time range: each Energy session's energies drawn and
+    // returned, their total, the maximum demand and its interval, and the cost at the logger's
+    // price and at the session's tariff, each to the last digit shown against the sums of the
+    // written records in exact arithmetic (a long double holds each record's float, their sum
+    // and its product with a price to far below the shown digits).
+    void CheckDemandTables()
     {
         constexpr int kDemandTableEntry = 8;
         ClickToPage(PageOfView(1));
         SetSectionCollapsed(kOverviewSection, false);
-        auto* table = program.Section<CDemandTableView>(kDemandTableEntry);
-        ASSERT_NE(table, nullptr);
-        const structDemandTableData& data = *table->GetSessionData()[0];
-        const CWrittenFigures& written = sessions[0];
-        double forward = 0.0, reverse = 0.0, highest = -1.0;
-        std::size_t highestRecord = 0;
-        for (std::size_t i = 0; i < written.Demand().size(); ++i) {
-            const SWrittenTable& record = *written.Demand()[i];
-            const double drawn = CWrittenFigures::Field(record, 96);
-            forward += drawn;
-            reverse += CWrittenFigures::Field(record, 100);
-            if (drawn > highest) {
-                highest = drawn;
-                highestRecord = i;
-            }
-        }
-        const double expected[] = {forward / 1000.0, std::fabs(reverse) / 1000.0, (forward + reverse) / 1000.0,
-                                   3600.0 / 900.0 * highest / 1000.0};
-        const double shown[] = {data.forwardEnergy, data.reverseEnergy, data.totalEnergy, data.maximumDemand};
-        CDemandGrid& grid = *table->GetGrid();
-        for (int e = 0; e < 4; ++e) {
-            SCOPED_TRACE(e);
-            EXPECT_NEAR(shown[e], expected[e], 1e-5 * std::fabs(expected[e]));
-            const int row = CDemandGrid::DataRow(0) + 2 * e;
-            const CString value = CellText(grid, 2, row);
-            const CString unit = CellText(grid, 3, row);
-            double halfDigit = 0.0;
-            const double read = ShownValue(value, unit, halfDigit);
-            EXPECT_NEAR(read, expected[e] * 1000.0, halfDigit * 1.001 + 1e-9 * expected[e])
-                << "shown \"" << value.str() << "\" \"" << unit.str() << "\"";
-        }
-        EXPECT_EQ(data.maximumDemandTime.GetTicks(), CHighTime(written.Demand()[highestRecord]->timeTicks).GetTicks());
-        // The logger's price of the writer's configuration: 0.21 a kWh drawn.
-        EXPECT_DOUBLE_EQ(data.loggerForwardPrice, double(0.21f));
-        const CString amount = CellText(grid, 6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow);
-        CString cost;
-        cost.Format("%.2f", double(0.21f) * forward / 1000.0);
-        EXPECT_NE(amount.Find(cost), -1) << amount.str() << " lacks " << cost.str();
+        CheckDemandTable(kDemandTableEntry, "overview");
+        SetTimeRange();
+        CheckDemandTable(kDemandTableEntry + 2, "time range");
+        // The tariffs, chosen in the overview, price both tables.
+        auto* overview = program.Section<CDemandTableView>(kDemandTableEntry);
+        ASSERT_NE(overview, nullptr);
+        SetSectionCollapsed(kOverviewSection, false);
+        for (std::size_t b = 0; b < m_sessions.size(); ++b)
+            if (*m_sessions[b].tariffCurrency &&
+                !program.ClickGridCell(*overview->GetGrid(), CDemandGrid::kAdvancedColumn, CDemandGrid::DataRow(int(b)) + CDemandGrid::kChoiceRow))
+                faults.Add("the tariff of session " + std::to_string(b) + " cannot be chosen", m_page->name);
+        Settle();
+        CFrameworkApp::PumpWaitingMessages();
+        CheckDemandTable(kDemandTableEntry, "overview at the tariffs");
+        CheckDemandTable(kDemandTableEntry + 2, "time range at the tariffs");
+        ClearTimeRange();
     }
+    void CheckDemandTable(int entry, const std::string& which)
+    {
+        auto* table = program.Section<CDemandTableView>(entry);
+        ASSERT_NE(table, nullptr) << which;
+        CDemandGrid& grid = *table->GetGrid();
+        int checked = 0;
+        for (std::size_t b = 0; b < table->GetSessionData().size(); ++b) {
+            const structDemandTableData& data = *table->GetSessionData()[b];
+            const SRecordRange range = table->GetStoredRanges().at(b).records;
+            if (data.hidden || range.IsEmpty())
+                continue;
+            SCOPED_TRACE(which + " session " + std::to_string(b) + " records " + std::to_string(range.first) + ".." +
+                         std::to_string(range.last));
+            ASSERT_EQ(table->GetStoredRanges()[b].accessSpec, (STrendAccessSpec{1, 1}));
+            const std::vector<const SWrittenTable*>& records = m_written[b].Demand();
+            long double forward = 0.0L, reverse = 0.0L, highest = -1.0L;
+            std::size_t highestRecord = 0;
+            for (int i = range.first; i <= range.last; ++i) {
+                const SWrittenTable& record = *records.at(std::size_t(i));
+                const long double drawn = CWrittenFigures::Field(record, 96);
+                forward += drawn;
+                reverse += CWrittenFigures::Field(record, 100);
+                if (drawn > highest) {
+                    highest = drawn;
+                    highestRecord = std::size_t(i);
+                }
+            }
+            forward /= 1000.0L;
+            reverse = std::fabs(reverse) / 1000.0L;
+            const long double expected[] = {forward, reverse, forward - reverse, 3600.0L / 900.0L * highest / 1000.0L};
+            for (int e = 0; e < 4; ++e) {
+                const int row = CDemandGrid::DataRow(int(b)) + 2 * e;
+                const CString value = CellText(grid, 2, row);
+                const CString unit = CellText(grid, 3, row);
+                double halfDigit = 0.0;
+                const double read = ShownValue(value, unit, halfDigit);
+                EXPECT_LE(std::fabs((long double)(read) - expected[e] * 1000.0L), halfDigit * 1.000001)
+                    << "entry " << e << " shown \"" << value.str() << "\" \"" << unit.str() << "\" for "
+                    << double(expected[e] * 1000.0L);
+            }
+            EXPECT_EQ(data.maximumDemandTime.GetTicks(), CHighTime(records[highestRecord]->timeTicks).GetTicks());
+
+            // The cost: the logger's price (0.21 a kWh drawn) or the tariff's, as typed.
+            const SFigureSession& session = m_sessions[b];
+            CUGCell choice;
+            grid.GetCell(CDemandGrid::kAdvancedColumn, CDemandGrid::DataRow(int(b)) + CDemandGrid::kChoiceRow, &choice);
+            const bool tariff = choice.GetNumber() != 0;
+            const long double forwardPrice = tariff ? std::stold(session.tariffForward) : 0.21L;
+            const long double reversePrice = tariff ? std::stold(session.tariffReverse) : 0.0L;
+            CheckAmount(CellText(grid, 6, CDemandGrid::DataRow(int(b)) + CDemandGrid::kAmountRow),
+                        forwardPrice * forward, reversePrice * reverse, session.tariffCurrency);
+            ++checked;
+        }
+        EXPECT_GT(checked, 0) << which;
+    }
+    // The amount cell: its parts in the one currency the user chose, each with two decimals and
+    // within half a cent of the exact amount: the forward cost, the reverse cost and, with both,
+    // their difference; without either, a total of 0.
+    void CheckAmount(const CString& amount, long double forward, long double reverse, const std::string& currency)
+    {
+        std::vector<std::pair<long double, std::string>> parts;
+        if (forward != 0.0L)
+            parts.emplace_back(forward, "fwd");
+        if (reverse != 0.0L)
+            parts.emplace_back(reverse, "rev");
+        if (forward != 0.0L && reverse != 0.0L)
+            parts.emplace_back(forward - reverse, "tot");
+        if (parts.empty())
+            parts.emplace_back(0.0L, "tot");
+        // Each part: a joint, the currency mark, the figure, its script.
+        static const std::regex part(R"((?: [-=] )?([^0-9-]*?) ?(-?[0-9,]*\.([0-9]+))<:S>(\w+)<:N>)");
+        const std::string text = amount.str();
+        const std::string font = "<:F,Tahoma,18,700>";
+        ASSERT_EQ(text.rfind(font, 0), 0u) << text;
+        std::size_t read = font.size();
+        for (const auto& [exact, script] : parts) {
+            std::smatch shown;
+            ASSERT_TRUE(std::regex_search(text.begin() + std::ptrdiff_t(read), text.end(), shown, part,
+                                          std::regex_constants::match_continuous))
+                << text;
+            read += std::size_t(shown.length());
+            EXPECT_EQ(shown[4], script) << text;
+            EXPECT_EQ(shown[1], currency) << text;
+            EXPECT_EQ(shown[3].length(), 2) << text;
+            EXPECT_LE(std::fabs(std::stold(shown[2]) - exact), 0.005L + 1e-9L) << text << " for " << double(exact);
+        }
+        EXPECT_EQ(read, text.size()) << "more than the parts: " << text;
+    }
+
+    std::vector<SFigureSession> m_sessions;
+    std::vector<std::vector<SWrittenTable>> m_tables;
+    std::vector<CWrittenFigures> m_written;
 };
+
+// RMS Power, Fundamental Power and V, A, Hz, THD of the Energy study; RMS Power and A, Hz, THD of
+// the Load study: the overview and the time-range tables.
+constexpr std::pair<int, int> kFigurePages[] = {{0, 5}, {3, 13}, {4, 16}, {5, 25}, {8, 33}};
 
 TEST_F(FigureJourneyTest, EveryFigureOfTheTablesIsWhatTheWrittenRecordsGive)
 {
-    const std::vector<SWrittenTable> energy = FigureSessionTables(false);
-    const std::vector<SWrittenTable> load = FigureSessionTables(true);
-    const std::vector<CWrittenFigures> sessions{CWrittenFigures(energy), CWrittenFigures(load)};
-    std::vector<std::vector<BYTE>> files{CSessionWriter(CAssembledProgram::StandardSessions()[1]).BuildFile(energy),
-                                         CSessionWriter(CAssembledProgram::StandardSessions()[2]).BuildFile(load)};
-    const CString project = program.MakeProjectOfFiles("figures", files);
-    SessionsWrittenAs(std::move(files));
-    program.ForgetLog();
-    program.ForgetInterruptions();
-    ASSERT_TRUE(program.Start(project));
-    // RMS Power, Fundamental Power and V, A, Hz, THD of the Energy study; RMS Power and A, Hz,
-    // THD of the Load study: the overview and the time-range tables.
-    for (const auto& [viewId, entry] : {std::pair{0, 5}, std::pair{3, 13}, std::pair{4, 16}, std::pair{5, 25}, std::pair{8, 33}})
-        CheckStudyTables(viewId, entry, sessions);
-    CheckDemandTable(sessions);
+    Open("figures", {MixedFeeder(), Workshop(), Rooftop(), SplitPhaseService()});
+    for (const auto& [viewId, entry] : kFigurePages)
+        CheckStudyTables(viewId, entry);
+    CheckDemandTables();
     CheckQuiet("figures");
     faults.Report("figures");
+}
+
+TEST_F(FigureJourneyTest, ADeltaSessionIsOfferedAndShownOnlyAsItsConfigurationHasIt)
+{
+    Open("delta", {DeltaFeeder()});
+    for (const auto& [viewId, entry] : kFigurePages)
+        if (viewId < 5)
+            CheckStudyTables(viewId, entry);
+    CheckDemandTables();
+    CheckQuiet("delta");
+    faults.Report("delta");
 }
 
 } // namespace

@@ -150,6 +150,17 @@ TEST_F(CellTypesTest, MultiFontTagsChangeTheColourOfWhatFollows)
     CellPicture swallowed(120, 20);
     swallowed.Draw(grid, 0, 0);
     EXPECT_EQ(swallowed.Marked(CRect(0, 0, 120, 20)), 0);
+
+    // A centred text wider than its cell shows its beginning, not nothing.
+    grid.QuickSetAlignment(0, 0, UG_ALIGNCENTER | UG_ALIGNVCENTER);
+    grid.QuickSetText(0, 0, "MMMMMMMMMM<:C,255,0,0>MMMMMMMMMM");
+    CellPicture narrow(60, 20);
+    narrow.Draw(grid, 0, 0);
+    int beginning = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 60; ++x)
+            beginning += GetRValue(narrow.At(x, y)) < 128 && GetGValue(narrow.At(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(beginning, 10);
 }
 
 TEST_F(CellTypesTest, MultiFontBestSizeMeasuresTextWithoutTagsAndReportsItsHeight)

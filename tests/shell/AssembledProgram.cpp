@@ -399,10 +399,11 @@ bool CAssembledProgram::TypeInto(CWnd& edit, const CString& text)
     SimulateKey(edit, 'A', MK_CONTROL);
     for (const char c : text.str()) {
         const bool upper = c >= 'A' && c <= 'Z';
-        const bool typable = upper || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ';
+        const bool typable = upper || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '.';
         EXPECT_TRUE(typable) << "the keyboard of the tests has no key for '" << c << "'";
+        constexpr UINT kPeriodKey = 0xBE;
         if (typable)
-            SimulateKey(edit, UINT(std::toupper(static_cast<unsigned char>(c))), upper ? MK_SHIFT : 0);
+            SimulateKey(edit, c == '.' ? kPeriodKey : UINT(std::toupper(static_cast<unsigned char>(c))), upper ? MK_SHIFT : 0);
     }
     CFrameworkApp::PumpWaitingMessages();
     return true;

@@ -844,7 +844,7 @@ TEST(TablePagesTest, APowerFactorShowsOnlyWhatItsIntervalsHadWhicheverWayPowerFl
             for (std::size_t slot = 0; slot < 4; ++slot) {
                 SCOPED_TRACE(testing::Message() << "view " << viewId << " slot " << slot);
                 SExpectedPowerFactor expected;
-                double active = 0.0, apparent = 0.0, reactive = 0.0;
+                double active = 0.0, apparent = 0.0, activeMagnitude = 0.0, reactiveMagnitude = 0.0;
                 for (const SWrittenTable& t : tables) {
                     if (t.type != kTrendRecordType)
                         continue;
@@ -855,10 +855,12 @@ TEST(TablePagesTest, APowerFactorShowsOnlyWhatItsIntervalsHadWhicheverWayPowerFl
                     expected.min = std::min(expected.min, reverse ? -max : min);
                     active += FieldOf(t, signTriple + 12 * slot + 8);
                     apparent += FieldOf(t, kApparentPowerTriple + 12 * slot + 8);
-                    reactive += FieldOf(t, kFundamentalReactiveTriple + 12 * slot + 8);
+                    activeMagnitude += std::fabs(FieldOf(t, signTriple + 12 * slot + 8));
+                    reactiveMagnitude += std::fabs(FieldOf(t, kFundamentalReactiveTriple + 12 * slot + 8));
                 }
-                // PF: P over the recorded S; DPF: Pf over the Sf of the mean Pf and Qf.
-                expected.avg = viewId == 0 ? active / apparent : active / std::hypot(active, reactive);
+                // PF: P over the recorded S; DPF: the net Pf over the Sf of the magnitudes of Pf and
+                // Qf, so that flow part of the time back does not make it larger than the PF.
+                expected.avg = viewId == 0 ? active / apparent : active / std::hypot(activeMagnitude, reactiveMagnitude);
                 const auto& entries = row.cells[slot].entries;
                 EXPECT_NEAR(entries[SSummaryTableCell::kMax].value, expected.max, 1e-6);
                 EXPECT_NEAR(entries[SSummaryTableCell::kMin].value, expected.min, 1e-6);

@@ -7,8 +7,10 @@
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
+#include "project/EnergyCosts.h"
 #include "study/DemandCostTexts.h"
 #include "study/DemandGrid.h"
+#include "study/Money.h"
 #include "study/MyBasicSummaryGrid.h"
 #include "support/ScopedTimeZone.h"
 #include "support/ScopedUserLocale.h"
@@ -157,7 +159,7 @@ TEST_F(DemandGridTest, CostChoicesGrowToTheSessionsAndNeedAnEnabledTariff)
     EXPECT_EQ(m_settings.m_costTables.size(), 2u);
     EXPECT_EQ(Checked(CDemandGrid::kStandardColumn, 0), 1);
     EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow),
-              "<:F,Tahoma,18,700>$123.45<:S>f<:N>");
+              "<:F,Tahoma,18,700>$123.45<:S>fwd<:N>");
     // An advanced choice stored for a session without a tariff falls back to standard.
     m_settings.m_costTables[1].isAdvanced = true;
     m_grid->ApplyCostChoices();
@@ -177,7 +179,7 @@ TEST_F(DemandGridTest, CostChoicesGrowToTheSessionsAndNeedAnEnabledTariff)
     EXPECT_EQ(Checked(CDemandGrid::kAdvancedColumn, 0), 1);
     EXPECT_TRUE(m_settings.m_costTables[0].isAdvanced);
     EXPECT_EQ(m_parent.notifications, 2);
-    EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow), "<:F,Tahoma,18,700>EUR 12.5<:S>f<:N>");
+    EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow), "<:F,Tahoma,18,700>EUR 12.50<:S>fwd<:N>");
     // Intervals the tariff could not price leave the cost marked.
     m_blocks[0]->tariffUnpricedCount = 3;
     m_grid->ApplyCostChoices();
@@ -190,23 +192,47 @@ TEST_F(DemandGridTest, CostChoicesGrowToTheSessionsAndNeedAnEnabledTariff)
     EXPECT_EQ(m_parent.notifications, 2);
 }
 
-TEST(DemandCostTextsTest, MoneyFollowsTheUsersNumberFormat)
+TEST(DemandCostTextsTest, MoneyHasOneNumberOfDecimalsAndPricesAreAsTyped)
 {
     {
         CScopedUserLocale locale(CUserLocale::EnUs());
-        EXPECT_EQ(FormatMoney("$", 12.5), "$12.5");
-        EXPECT_EQ(FormatMoney("$", 1234567.0004), "$1,234,567");
-        EXPECT_EQ(FormatMoney("$", std::numeric_limits<double>::quiet_NaN()), "$0");
+        EXPECT_EQ(FormatMoney("$", 12.5), "$12.50");
+        EXPECT_EQ(FormatMoney("$", 1234567.0004), "$1,234,567.00");
+        // Rounded to the cent from the exact amount, not from three decimals first.
+        EXPECT_EQ(FormatMoney("$", 20982.6144), "$20,982.61");
+        EXPECT_EQ(FormatMoney("$", 0.125000001), "$0.13");
+        EXPECT_EQ(FormatMoney("$", std::numeric_limits<double>::quiet_NaN()), "$0.00");
         EXPECT_EQ(FormatMoney("$", -0.25), "$-0.25");
-        EXPECT_EQ(BuildCostAmountText(0.0, 0.0, "$"), "<:F,Tahoma,18,700>$0<:S>tot<:N>");
+        EXPECT_EQ(FormatMoney("$", -0.001), "$0.00");
+        EXPECT_EQ(BuildCostAmountText(0.0, 0.0, "$"), "<:F,Tahoma,18,700>$0.00<:S>tot<:N>");
+        // No letter beside an amount that could read as a currency of its own.
         EXPECT_EQ(BuildCostAmountText(10.0, 2.5, "$"),
-                  "<:F,Tahoma,18,700>$10<:S>f<:N> - $2.5<:S>r<:N> = $7.5<:S>tot<:N>");
+                  "<:F,Tahoma,18,700>$10.00<:S>fwd<:N> - $2.50<:S>rev<:N> = $7.50<:S>tot<:N>");
+        EXPECT_EQ(BuildCostAmountText(75.492, 0.0, ""), "<:F,Tahoma,18,700>75.49<:S>fwd<:N>");
+    }
+    CUserLocale yen = CUserLocale::DeDe();
+    yen.currencyDigits = 0;
+    {
+        CScopedUserLocale locale(yen);
+        EXPECT_EQ(FormatMoney("JPY", 1234.5), "JPY 1.234");
     }
     CScopedUserLocale locale(CUserLocale::DeDe());
     // A currency of letters stands apart from the amount.
-    EXPECT_EQ(FormatMoney("EUR", 1234.5), "EUR 1.234,5");
-    EXPECT_EQ(FormatMoney("EUR", 0.0), "EUR 0");
-    EXPECT_EQ(FormatMoney("€", 1234.5), "€1.234,5");
+    EXPECT_EQ(FormatMoney("EUR", 1234.5), "EUR 1.234,50");
+    EXPECT_EQ(FormatMoney("EUR", 0.0), "EUR 0,00");
+    EXPECT_EQ(FormatMoney("€", 1234.5), "€1.234,50");
+
+    // A stored single-precision price is the decimal the user typed.
+    EXPECT_EQ(TypedPrice(0.21f), 0.21);
+    EXPECT_EQ(TypedPrice(0.3f), 0.3);
+    EXPECT_EQ(TypedPrice(25.0f), 25.0);
+    EXPECT_EQ(TypedPrice(0.123457f), 0.123457);
+    // The tariff's currency is the session's for both costs; without a tariff, the locale's.
+    CEnergyCosts tariff;
+    EXPECT_EQ(SessionCurrency(tariff), "\xE2\x82\xAC");
+    tariff.SetEnabled(true);
+    tariff.SetCurrency("CHF");
+    EXPECT_EQ(SessionCurrency(tariff), "CHF");
 }
 
 } // namespace

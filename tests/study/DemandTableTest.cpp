@@ -22,6 +22,7 @@
 #include "study/DemandCostTexts.h"
 #include "study/DemandTableViews.h"
 #include "study/LinkedGraphView.h"
+#include "study/Money.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ScopedTimeZone.h"
 #include "support/ScopedUserLocale.h"
@@ -33,6 +34,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <string>
 
 namespace {
 
@@ -41,7 +43,6 @@ constexpr std::int64_t kUnixEpochTicks = 116444736000000000;
 // 2026-03-28 12:00 UTC: 24 hours over the night the clocks of Central Europe go forward.
 constexpr std::int64_t kDaylightSavingNight = 134191728000000000;
 constexpr double kReturnedPower = 2000.0; // W
-constexpr float kLoggerPrice = 0.21f;     // written by the session writer's configuration
 
 // One demand record as the writer makes it: its begin and its forward and reverse energy (kWh).
 struct SWrittenDemand
@@ -88,16 +89,22 @@ CEnergyCosts Tariff()
     return costs;
 }
 
+// A price of the tariff as it was typed: its six decimals.
+double Typed(float price)
+{
+    return std::stod(std::to_string(price));
+}
+
 // The prices of the tariff at a local minute, looked up the plain way.
 std::pair<double, double> PricesAt(const CEnergyCosts& costs, int minute)
 {
-    std::pair<double, double> prices{costs.GetCostFwd(), costs.GetCostRev()};
+    std::pair<double, double> prices{Typed(costs.GetCostFwd()), Typed(costs.GetCostRev())};
     for (int r = 0; r < costs.GetRatioCount(); ++r)
         for (const SRatioInterval& i : costs.GetRatio(r).intervals) {
             const bool inside = i.start <= i.end ? minute >= i.start && minute < i.end
                                                  : minute >= i.start || minute < i.end;
             if (inside)
-                prices = {costs.GetRatio(r).costFwd, costs.GetRatio(r).costRev};
+                prices = {Typed(costs.GetRatio(r).costFwd), Typed(costs.GetRatio(r).costRev)};
         }
     return prices;
 }
@@ -229,9 +236,10 @@ TEST_F(DemandTableTest, EnergiesAndMaximumDemandFollowTheWrittenRecords)
             peak = k;
     }
     const structDemandTableData& feeder = Block(table, 0);
-    EXPECT_NEAR(feeder.forwardEnergy, forward, 1e-6 * forward);
-    EXPECT_NEAR(feeder.reverseEnergy, std::fabs(reverse), 1e-6 * std::fabs(reverse));
-    EXPECT_NEAR(feeder.totalEnergy, forward + reverse, 1e-6 * forward);
+    // To the digits the records hold: no rounding of each record's energy to a float on the way.
+    EXPECT_NEAR(feeder.forwardEnergy, forward, 1e-12 * forward);
+    EXPECT_NEAR(feeder.reverseEnergy, std::fabs(reverse), 1e-12 * std::fabs(reverse));
+    EXPECT_NEAR(feeder.totalEnergy, forward + reverse, 1e-12 * forward);
     EXPECT_NEAR(feeder.maximumDemand, written[peak].forward * 4.0, 1e-5 * feeder.maximumDemand);
     const CTrendTimeBlock& block = *m_document->GetDataSet(0)->GetDemandTimeBlock();
     ASSERT_EQ(block.GetRecordCount(), int(written.size()));
@@ -276,11 +284,11 @@ TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
     double reverseCost = 0.0;
     for (const SWrittenDemand& record : WrittenDemands(m_feeder)) {
         const auto [fwd, rev] = PricesAt(tariff, LocalMinute(record.begin));
-        forwardCost += record.forward * double(float(fwd));
-        reverseCost += -record.reverse * double(float(rev));
+        forwardCost += record.forward * fwd;
+        reverseCost += -record.reverse * rev;
     }
-    EXPECT_NEAR(feeder.tariffForwardCost, forwardCost, 1e-6 * forwardCost);
-    EXPECT_NEAR(feeder.tariffReverseCost, reverseCost, 1e-6 * reverseCost);
+    EXPECT_NEAR(feeder.tariffForwardCost, forwardCost, 1e-12 * forwardCost);
+    EXPECT_NEAR(feeder.tariffReverseCost, reverseCost, 1e-12 * reverseCost);
     EXPECT_EQ(feeder.tariffUnpricedCount, 0);
     EXPECT_TRUE(feeder.tariffEnabled);
     // The overview takes the tariff's currency and basic prices into the session's cost choice.
@@ -289,11 +297,12 @@ TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
     EXPECT_DOUBLE_EQ(m_graph.settings.m_costTables[0].costFwd, double(0.30f));
     EXPECT_FALSE(m_graph.settings.m_costTables[0].isAdvanced);
 
-    // Standard: the logger's price times the forward energy, in the locale's currency.
+    // Standard: the logger's price as typed times the forward energy, in the currency the user
+    // chose for the session (its tariff's).
     const int amountRow = CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow;
     EXPECT_EQ(Cell(table, 6, amountRow),
-              "<:F,Tahoma,18,700>" + FormatMoney("$", double(kLoggerPrice) * feeder.forwardEnergy) + "<:S>f<:N>");
-    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("0.21 $/kWh, fwd; 0 $/kWh, rev"),
+              "<:F,Tahoma,18,700>" + FormatMoney("EUR", 0.21 * feeder.forwardEnergy) + "<:S>fwd<:N>");
+    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("0.21 EUR/kWh, fwd; 0 EUR/kWh, rev"),
               std::string::npos);
 
     // Advanced: the tariff's costs with their difference.
@@ -351,14 +360,15 @@ TEST_F(DemandTableTest, TheTimeRangeTableSumsTheSelectedRangeAtTheDemandPeriod)
     for (int k = 2; k <= 13; ++k)
         forward += written[std::size_t(k)].forward;
     EXPECT_EQ(table.GetStoredRanges()[0].records, (SRecordRange{2, 13}));
-    EXPECT_NEAR(Block(table, 0).forwardEnergy, forward, 1e-6 * forward);
+    EXPECT_NEAR(Block(table, 0).forwardEnergy, forward, 1e-12 * forward);
     EXPECT_NE(Block(table, 0).infoText.str().find(" 12\n"), std::string::npos);
     // An empty range: no values and no information.
     EXPECT_TRUE(std::isnan(Block(table, 1).forwardEnergy));
     EXPECT_TRUE(Block(table, 1).infoText.IsEmpty());
     EXPECT_TRUE(Cell(table, 2, CDemandGrid::DataRow(1)).IsEmpty());
 
-    // At 30 minutes two records make one interval: the same energy, the peak of a pair.
+    // At 30 minutes two records make one interval: the same energy, the peak of a pair, to the
+    // digits the records hold (not those of each pair's sum as a float).
     m_graph.settings.m_demandPeriod = 1800;
     table.SendMessage(WM_TABLE_REFILL, 0, 0);
     EXPECT_EQ(table.GetStoredRanges()[0].accessSpec.multiple, 2u);
@@ -366,8 +376,8 @@ TEST_F(DemandTableTest, TheTimeRangeTableSumsTheSelectedRangeAtTheDemandPeriod)
     double pairPeak = 0.0;
     for (int k = 2; k <= 13; k += 2)
         pairPeak = std::max(pairPeak, written[std::size_t(k)].forward + written[std::size_t(k) + 1].forward);
-    EXPECT_NEAR(grouped.forwardEnergy, forward, 1e-5 * forward);
-    EXPECT_NEAR(grouped.maximumDemand, 2.0 * pairPeak, 1e-5 * grouped.maximumDemand);
+    EXPECT_NEAR(grouped.forwardEnergy, forward, 1e-12 * forward);
+    EXPECT_NEAR(grouped.maximumDemand, 2.0 * pairPeak, 1e-12 * grouped.maximumDemand);
     EXPECT_EQ(grouped.forwardQuality.quality, 0);
     EXPECT_NE(grouped.infoText.str().find("30min"), std::string::npos);
 

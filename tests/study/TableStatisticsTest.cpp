@@ -196,7 +196,10 @@ TEST_F(TableStatisticsTest, PowersFollowFromTheirOperandsWithReversePower)
         const double s = Aggregate(At(VoltageAvg(k)), true) * Aggregate(At(CurrentAvg(k)), true) / kKilo;
         ExpectNear(p, stats.CellValue(5, k).value, "P mean");
         ExpectNear(s, stats.CellValue(6, k).value, "S = V x I");
-        ExpectNear(std::sqrt(std::max(0.0, s * s - p * p)), stats.CellValue(7, k).value, "Q");
+        // Q from the magnitudes of the intervals' P: the reverse record of phase A nets P down,
+        // not Q up.
+        const double magnitude = Aggregate([&](const SWrittenTable& t) { return std::fabs(F(t, PowerAvg(216, k))) / kKilo; }, false);
+        ExpectNear(std::sqrt(std::max(0.0, s * s - magnitude * magnitude)), stats.CellValue(7, k).value, "Q");
         // PF: the active over the apparent energy, with the recorded S.
         const double recordedS = Aggregate(At(PowerAvg(264, k), kKilo), false);
         ExpectNear(std::clamp(p / recordedS, -1.0, 1.0), stats.CellValue(8, k).value, "PF");
@@ -257,11 +260,14 @@ TEST_F(TableStatisticsTest, PowersFollowFromTheirOperandsWithReversePower)
         EXPECT_EQ(entry.sign, dpf < 0 ? -1 : 1) << e;
     }
 
-    // Fundamental: Fs from Fp and Fq, DPF = Fp / Fs.
+    // Fundamental: Fs from the magnitudes of Fp and Fq, DPF = the net Fp over Fs.
     const double fp = Aggregate(At(PowerAvg(360, 0), kKilo), false);
-    const double fq = Aggregate(At(PowerAvg(456, 0), kKilo), false);
-    ExpectNear(std::hypot(fp, fq), stats.CellValue(21, 0).value, "Fs");
-    ExpectNear(fp / std::hypot(fp, fq), stats.CellValue(9, 0).value, "DPF");
+    const auto magnitudes = [&](std::size_t base) {
+        return Aggregate([&](const SWrittenTable& t) { return std::fabs(F(t, PowerAvg(base, 0))) / kKilo; }, false);
+    };
+    const double fs = std::hypot(magnitudes(360), magnitudes(456));
+    ExpectNear(fs, stats.CellValue(21, 0).value, "Fs");
+    ExpectNear(fp / fs, stats.CellValue(9, 0).value, "DPF");
 }
 
 TEST_F(TableStatisticsTest, ThdIsWeightedByItsQuantityAndNaNOverAZeroWeight)

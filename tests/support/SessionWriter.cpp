@@ -19,6 +19,12 @@ float ReverseEnergy(const SSessionSpec& recording, double hours)
 }
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
+// The phases a topology records: one single-phase, the two legs of a split phase, else three.
+int PhaseCount(WORD topology)
+{
+    return topology == 0 || topology == 4 ? 1 : topology == 3 ? 2 : 3;
+}
+
 // Phase imbalance of the load: phase B lighter, phase C heavier.
 constexpr double kPhaseLoad[3] = {1.0, 0.93, 1.07};
 
@@ -169,11 +175,11 @@ SWrittenTable CSessionWriter::MakeTrendRecord(std::int64_t begin, int index) con
     SWrittenTable t = MakeTable(64, 680, begin);
     t.bytes.PutTime(12, begin + length);
     const std::int64_t mid = begin + length / 2;
-    const bool singlePhase = m_spec.topology == 0 || m_spec.topology == 4;
+    const int phases = PhaseCount(m_spec.topology);
     const double hours = double(m_spec.averagingSeconds) / 3600.0;
     double total[6] = {};  // P, S, Q, Pf, Sf, Qf
     for (int k = 0; k < 3; ++k) {
-        if (singlePhase && k > 0)
+        if (k >= phases)
             continue;
         const SPhaseValues v = PhaseValues(m_spec, mid, k);
         const std::size_t o = 12 * std::size_t(k);
@@ -230,11 +236,11 @@ SWrittenTable CSessionWriter::MakeDemandRecord(std::int64_t begin) const
     SWrittenTable t = MakeTable(65, 104, begin);
     t.bytes.PutTime(12, begin + length);
     const std::int64_t mid = begin + length / 2;
-    const bool singlePhase = m_spec.topology == 0 || m_spec.topology == 4;
+    const int phases = PhaseCount(m_spec.topology);
     const double hours = double(m_spec.demandSeconds) / 3600.0;
     double total[3] = {};
     for (int k = 0; k < 3; ++k) {
-        if (singlePhase && k > 0)
+        if (k >= phases)
             continue;
         const SPhaseValues v = PhaseValues(m_spec, mid, k);
         t.bytes.PutF32(24 + 4 * std::size_t(k), float(v.voltage));

@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr int kMostCurrencyDigits = 4;
+
 std::optional<CUserLocale>& Override()
 {
     static std::optional<CUserLocale> locale;
@@ -121,6 +123,10 @@ std::optional<CUserLocale> CUserLocale::FromPosixLocale(const char* name)
     // The first character tells where the symbol stands ('-' before, '+' after, '.' for the point).
     const CString currency = LangInfo(CRNCYSTR, locale);
     result.currencySymbol = currency.IsEmpty() ? CString() : currency.Mid(1);
+    // A single byte; CHAR_MAX (or -1) where the locale leaves it open, as "C" does.
+    const char* digits = ::nl_langinfo_l(FRAC_DIGITS, locale);
+    if (digits && digits[0] >= 0 && digits[0] <= kMostCurrencyDigits)
+        result.currencyDigits = digits[0];
     ::freelocale(locale);
     // POSIX locales have no setting for these; every one of them writes "-0.5".
     result.negativeNumberMode = 1;
@@ -148,10 +154,10 @@ void CUserLocale::ResetForTesting()
 
 CUserLocale CUserLocale::EnUs()
 {
-    return CUserLocale{"M/d/yyyy", "h:mm:ss tt", ".", ",", "$", 1, true};
+    return CUserLocale{"M/d/yyyy", "h:mm:ss tt", ".", ",", "$", 1, true, 2};
 }
 
 CUserLocale CUserLocale::DeDe()
 {
-    return CUserLocale{"dd.MM.yyyy", "HH:mm:ss", ",", ".", "\xE2\x82\xAC", 1, true};
+    return CUserLocale{"dd.MM.yyyy", "HH:mm:ss", ",", ".", "\xE2\x82\xAC", 1, true, 2};
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The user's regional settings as the program formats with them: the short-date and time
 // pictures in the Windows picture syntax (runs of d, M, y, H, h, m, s, t; literal text in
-// apostrophes), the number separators, the currency symbol and the number-format settings.
+// apostrophes), the number separators, the currency symbol with the decimals of money and the
+// number-format settings.
 // Current() reads them once from the user's environment locale (LC_TIME, LC_NUMERIC,
 // LC_MONETARY); tests pin a preset with SetForTesting so results never depend on the machine.
 #include "platform/framework/CString.h"
@@ -18,6 +19,7 @@ struct CUserLocale
     CString currencySymbol;     // e.g. "$", "€"; empty when the locale has none
     int negativeNumberMode = 1; // 0 "(1.1)", 1 "-1.1", 2 "- 1.1", 3 "1.1-", 4 "1.1 -"
     bool leadingZero = true;    // "0.7" rather than ".7"
+    int currencyDigits = 2;     // decimals of money amounts
 
     // The settings in force: the test override when one is set, else the environment's.
     static const CUserLocale& Current();

@@ -65,6 +65,8 @@ TEST(CUserLocale, ReadsInstalledPosixLocales)
     EXPECT_EQ(c->decimalSeparator, ".");
     EXPECT_EQ(c->thousandsSeparator, "");
     EXPECT_EQ(c->currencySymbol, "");
+    // "C" leaves the decimals of money open: money keeps two.
+    EXPECT_EQ(c->currencyDigits, 2);
     EXPECT_FALSE(CUserLocale::FromPosixLocale("xx_NOWHERE.UTF-8"));
 
     const auto de = CUserLocale::FromPosixLocale("de_DE.UTF-8");
@@ -75,6 +77,7 @@ TEST(CUserLocale, ReadsInstalledPosixLocales)
     EXPECT_EQ(de->decimalSeparator, ",");
     EXPECT_EQ(de->thousandsSeparator, ".");
     EXPECT_EQ(de->currencySymbol, "\xE2\x82\xAC");
+    EXPECT_EQ(de->currencyDigits, 2);
 }
 
 // A typed number is read whole in the locale's convention: grouping only in threes, the other
