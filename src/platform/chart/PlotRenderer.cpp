@@ -63,8 +63,11 @@ public:
         m_run.reserve(4096);
         // Spans go straight into a picture of our own (32 bits a pixel, drawn at device pixels).
         auto* image = dynamic_cast<QImage*>(painter.device());
-        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255)
+        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255) {
             m_image = image;
+            // A window too small for its axes lays the plot out partly beyond the picture.
+            m_clip &= image->rect();
+        }
     }
     ~CRunPainter() { Break(); }
 
