@@ -8,15 +8,14 @@
 #include "platform/reportengine/ReportOutput.h"
 
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -40,29 +39,32 @@ CReportPreviewWindow::CReportPreviewWindow(const std::vector<SPreparedPage>& pag
     : QDialog(parent), m_pages(pages), m_exportFolder(exportFolder)
 {
     setWindowTitle("Preview");
-    auto* buttons = new QHBoxLayout;
+    // A tool bar: what does not fit a narrow screen goes to its extension menu rather than past
+    // the screen's edge.
+    auto* buttons = new QToolBar(this);
+    buttons->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto addButton = [&](const char* text, auto action) {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, action);
-        buttons->addWidget(button);
+        QAction* button = buttons->addAction(text);
+        connect(button, &QAction::triggered, this, action);
         return button;
     };
     m_first = addButton("|<", [this] { ShowPage(0); });
     m_previous = addButton("<", [this] { ShowPage(m_page - 1); });
-    m_position = new QLabel(this);
+    m_position = new QLabel(buttons);
     m_position->setMinimumWidth(110);
     m_position->setAlignment(Qt::AlignCenter);
     buttons->addWidget(m_position);
     m_next = addButton(">", [this] { ShowPage(m_page + 1); });
     m_last = addButton(">|", [this] { ShowPage(int(m_pages.size()) - 1); });
-    buttons->addSpacing(16);
+    buttons->addSeparator();
     addButton("Zoom -", [this] { SetZoom(m_zoom / kZoomStep); });
     addButton("Zoom +", [this] { SetZoom(m_zoom * kZoomStep); });
-    buttons->addSpacing(16);
+    buttons->addSeparator();
     addButton("Export PDF...", [this] { Export(true); });
     addButton("Export RTF...", [this] { Export(false); });
-    buttons->addStretch();
+    auto* stretch = new QWidget(buttons);
+    stretch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    buttons->addWidget(stretch);
     addButton("Close", [this] { accept(); });
 
     m_scroll = new QScrollArea(this);
@@ -72,7 +74,7 @@ CReportPreviewWindow::CReportPreviewWindow(const std::vector<SPreparedPage>& pag
     m_scroll->setWidget(m_image);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     layout->addWidget(m_scroll, 1);
     resize(kPreferredWidth, kPreferredHeight);
     FitToWorkArea();

@@ -9,8 +9,8 @@
 
 #include <QDialog>
 
+class QAction;
 class QLabel;
-class QPushButton;
 class QScrollArea;
 
 class CReportPreviewWindow : public QDialog
@@ -47,8 +47,8 @@ private:
     QScrollArea* m_scroll = nullptr;
     QLabel* m_image = nullptr;
     QLabel* m_position = nullptr;
-    QPushButton* m_first = nullptr;
-    QPushButton* m_previous = nullptr;
-    QPushButton* m_next = nullptr;
-    QPushButton* m_last = nullptr;
+    QAction* m_first = nullptr;
+    QAction* m_previous = nullptr;
+    QAction* m_next = nullptr;
+    QAction* m_last = nullptr;
 };

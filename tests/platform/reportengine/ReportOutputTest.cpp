@@ -10,7 +10,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
+#include <QAction>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -229,9 +229,9 @@ TEST_F(ReportOutputTest, ThePreviewOpensOverItsWindowAndTakesTheKeysOfADocumentV
         asked.push_back(request);
         return false;
     });
-    for (QPushButton* button : preview.findChildren<QPushButton*>())
+    for (QAction* button : preview.findChildren<QAction*>())
         if (button->text().startsWith("Export"))
-            button->click();
+            button->trigger();
     SetFileDialogHandler(previous);
     ASSERT_EQ(2u, asked.size());
     for (const SFileDialogRequest& request : asked)
