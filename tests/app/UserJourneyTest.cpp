@@ -1267,15 +1267,37 @@ public:
             faults.Add("no value axis to scale", m_page->name);
             return;
         }
-        program.AnswerNextDialog(CManualScaleDlg::kTemplateId, [](CDialog& dialog) {
-            TypeIn(dialog, int(CManualScaleDlg::kLowEdit), "5");
-            TypeIn(dialog, int(CManualScaleDlg::kHighEdit), "35");
-            if (CWnd* high = dialog.GetDlgItem(int(CManualScaleDlg::kHighEdit)))
-                SimulateKey(*high, VK_RETURN);
+        const int scaled = int(band - bands->begin());
+        // Each refused with its message and the dialog left open for the user to mend: a text
+        // that is no number, a value in the other decimal convention, one beyond the range, a
+        // minimum above the maximum. Then the range typed is taken.
+        std::vector<std::string> expected{"dialog " + std::to_string(CManualScaleDlg::kTemplateId)};
+        program.AnswerNextDialog(CManualScaleDlg::kTemplateId, [&](CDialog& dialog) {
+            const SNumberRange range{-1e9, 1e9};
+            for (const auto& [low, high] : {std::pair{"abc", "35"}, std::pair{"12,5", "35"}, std::pair{"5", "2000000000"},
+                                            std::pair{"35", "5"}, std::pair{"5", "35"}}) {
+                TypeIn(dialog, int(CManualScaleDlg::kLowEdit), low);
+                TypeIn(dialog, int(CManualScaleDlg::kHighEdit), high);
+                if (CWnd* field = dialog.GetDlgItem(int(CManualScaleDlg::kHighEdit)))
+                    SimulateKey(*field, VK_RETURN);
+                CFrameworkApp::PumpWaitingMessages();
+                double value = 0.0;
+                if (const ENumberCheck check = CheckNumber(low, range, value); check != ENumberCheck::kNumber)
+                    expected.push_back("message box: " + RefusalText(check, low, range).str());
+                else if (const ENumberCheck check = CheckNumber(high, range, value); check != ENumberCheck::kNumber)
+                    expected.push_back("message box: " + RefusalText(check, high, range).str());
+                else if (std::atof(low) > std::atof(high))
+                    expected.push_back("message box: The minimum 35 is not below the maximum 5.\nPlease enter a minimum below the maximum.");
+            }
         });
         SimulateMouse(*chart, WM_LBUTTONDBLCLK, band->CenterPoint());
         CFrameworkApp::PumpWaitingMessages();
-        CheckQuiet(std::string(m_page->name) + ": scaled a value axis", {"dialog " + std::to_string(CManualScaleDlg::kTemplateId)});
+        const CPlotYAxis* axis = chart->GetYAxis(scaled);
+        if (!axis || axis->GetMin() != 5.0 || axis->GetSpan() != 30.0)
+            faults.Add("the value axis runs from " + std::to_string(axis ? axis->GetMin() : 0.0) + " over " +
+                           std::to_string(axis ? axis->GetSpan() : 0.0) + " instead of from 5 to 35 as typed",
+                       m_page->name);
+        CheckQuiet(std::string(m_page->name) + ": scaled a value axis", expected);
     }
     // The first data cursor, two records on with the arrow key. A time range set (its markers
     // take the cursors) is switched off first (the time range's setting switches it on again);
