@@ -870,24 +870,6 @@ void CollectCutAxisTitles(CiPlotX& chart, std::vector<std::string>& cut)
     }
 }
 
-// The boxes of text a chart draws over its data (cursor readouts, notes, markers' labels) that
-// reach outside its plot, where the picture cuts them.
-void CollectCutPlotTexts(CiPlotX& chart, std::vector<std::string>& cut)
-{
-    const CRect& plot = chart.GetLayout().plot;
-    const auto check = [&](const CRect& box, const CString& text, const std::string& what) {
-        CRect inside;
-        inside.IntersectRect(&box, &plot);
-        if (!box.IsRectEmpty() && inside != box)
-            cut.push_back(CAssembledProgram::Describe(chart) + " " + what + " \"" + ReadableText(text.str()) + "\" at " +
-                          RectText(box) + " outside the plot " + RectText(plot));
-    };
-    for (int cursor = 0; cursor < CiPlotX::kCursorCount; ++cursor)
-        check(chart.GetCursorReadoutBox(cursor), chart.GetCursor(cursor).readout, "cursor readout");
-    for (int label = 0; label < chart.GetLabelCount(); ++label)
-        check(chart.GetLabelTextBox(label), chart.GetLabel(label)->text, "label");
-}
-
 void CollectCutGridTexts(CWnd& window, std::vector<std::string>& cut)
 {
     for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
@@ -908,10 +890,8 @@ void CollectCutTexts(CWnd& window, std::vector<std::string>& cut)
         // A grid's in-place edit lives among the windows of its cells.
         if (auto* grid = dynamic_cast<CUGCtrl*>(child))
             CollectCutCells(*grid, cut);
-        else if (auto* chart = dynamic_cast<CiPlotX*>(child)) {
+        else if (auto* chart = dynamic_cast<CiPlotX*>(child))
             CollectCutAxisTitles(*chart, cut);
-            CollectCutPlotTexts(*chart, cut);
-        }
         else if (const CString text = DescribeCutText(*child); !text.IsEmpty())
             cut.push_back(CAssembledProgram::Describe(*child) + " " + text.str());
         CollectCutTexts(*child, cut);

@@ -194,8 +194,7 @@ public:
     // check boxes and the panels of several fonts (wider or taller than their cells), and labels,
     // buttons, group boxes, edits and graph axis titles that neither show their text whole nor
     // cut it to end with "…" and tell it whole as the tip a hover brings, each measured in its
-    // own font; boxes of text over a graph's data (cursor readouts, notes) that reach outside its
-    // plot.
+    // own font.
     static std::vector<std::string> FindCutTexts(CWnd& root);
 
     // ---- The page in the window the screen gives.

@@ -124,9 +124,9 @@ public:
     SPlotLabel* GetLabel(int index);
     const SPlotLabel* GetLabel(int index) const;
     int FindLabel(const CString& name) const;
-    // Where a label's text is drawn (empty for a hidden label, a rectangle or a label without
-    // text): from its place, or beside its point, kept inside the plot.
-    CRect GetLabelTextBox(int index) const;
+    // The box a text label's text is drawn in (chart pixels, in the current layout): a filled
+    // one (a text box) whole inside the plot; empty for a label that is not drawn.
+    CRect GetLabelBox(int index) const;
     // Removes every label of that name.
     void DeleteLabels(const CString& name);
     void RemoveAllLabels() { m_labels.clear(); }

@@ -70,15 +70,9 @@ SPlotHit CiPlotX::HitTest(int x, int y) const
             if (onIt)
                 return {SPlotHit::Limit, i, -1};
         }
-        // A label is grasped where its text shows, and a pixel around it.
-        for (int i = int(m_labels.size()) - 1; i >= 0; --i) {
-            CRect box = m_labels[std::size_t(i)].kind == EPlotLabelKind::Text ? GetLabelTextBox(i) : CRect();
-            if (box.IsRectEmpty())
-                continue;
-            box.InflateRect(1, 1);
-            if (x >= box.left && x < box.right && y >= box.top && y < box.bottom)
+        for (int i = int(m_labels.size()) - 1; i >= 0; --i)
+            if (Inside(GetLabelBox(i), x, y))
                 return {SPlotHit::Label, i, -1};
-        }
         SPlotHit nearest{SPlotHit::Plot, -1, -1};
         double best = kPointGrip + 1.0;
         for (int c = 0; c < int(m_channels.size()); ++c) {

@@ -63,8 +63,11 @@ public:
         m_run.reserve(4096);
         // Spans go straight into a picture of our own (32 bits a pixel, drawn at device pixels).
         auto* image = dynamic_cast<QImage*>(painter.device());
-        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255)
+        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255) {
             m_image = image;
+            // A window too small for its axes lays the plot out partly beyond the picture.
+            m_clip &= image->rect();
+        }
     }
     ~CRunPainter() { Break(); }
 
@@ -450,8 +453,8 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
 {
     const CRect& p = m_layout.plot;
     painter.setFont(PlotAxisFont());
-    for (int index = 0; index < int(m_chart.m_labels.size()); ++index) {
-        const SPlotLabel& label = m_chart.m_labels[std::size_t(index)];
+    for (std::size_t i = 0; i < m_chart.m_labels.size(); ++i) {
+        const SPlotLabel& label = m_chart.m_labels[i];
         if (!label.visible || (label.kind == EPlotLabelKind::Rectangle) != behindData)
             continue;
         int axis = m_chart.FindXAxis(label.xAxisName);
@@ -466,6 +469,7 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
             painter.fillRect(QRect(a, p.top, b - a + 1, p.Height()), ToQColor(label.fillColor));
             continue;
         }
+        QRect box;
         if (label.kind == EPlotLabelKind::Point) {
             const int channel = m_chart.FindChannel(label.channelName);
             if (channel < 0)
@@ -474,14 +478,22 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
             const int cx = m_chart.FindXAxis(c.GetXAxisName()), cy = m_chart.FindYAxis(c.GetYAxisName());
             if (cx < 0 || cy < 0 || !std::isfinite(label.value))
                 continue;
+            const int px = PixelOf(m_chart.XValueToPixel(cx, label.x));
+            const int py = PixelOf(m_chart.YValueToPixel(cy, label.value));
             painter.setPen(ToQColor(label.color));
             painter.setBrush(ToQColor(label.fillColor));
-            painter.drawEllipse(QPoint(PixelOf(m_chart.XValueToPixel(cx, label.x)), PixelOf(m_chart.YValueToPixel(cy, label.value))), 3, 3);
+            painter.drawEllipse(QPoint(px, py), 3, 3);
+            if (label.text.IsEmpty())
+                continue;
+            box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, ToQ(label.text));
+            box.moveTo(px + 6, py - box.height() / 2);
+            box.adjust(-2, -1, 2, 1);
+        } else {
+            const CRect text = m_chart.GetLabelBox(int(i));
+            if (text.IsRectEmpty())
+                continue;
+            box = QRect(text.left, text.top, text.Width(), text.Height());
         }
-        const CRect shown = m_chart.GetLabelTextBox(index);
-        if (shown.IsRectEmpty())
-            continue;
-        const QRect box(shown.left, shown.top, shown.Width(), shown.Height());
         if (label.filled)
             painter.fillRect(box, ToQColor(label.fillColor));
         painter.setPen(ToQColor(label.color));

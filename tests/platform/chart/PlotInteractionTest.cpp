@@ -222,13 +222,13 @@ TEST_F(PlotInteractionTest, BoxesOfTextAtThePlotsEdgesAreDrawnWholeInsideItAndGr
     chart.GetCursor(0).readoutPosition = 100.0;
     chart.SetCursorPosition(0, 30.0);
     chart.Repaint();
-    for (const CRect box : {chart.GetLabelTextBox(0), chart.GetCursorReadoutBox(0)}) {
+    for (const CRect box : {chart.GetLabelBox(0), chart.GetCursorReadoutBox(0)}) {
         CRect inside;
         inside.IntersectRect(&box, &plot);
         EXPECT_FALSE(box.IsRectEmpty());
         EXPECT_EQ(inside, box) << box.left << "," << box.top << " " << box.right << "," << box.bottom;
     }
-    const CRect shown = chart.GetLabelTextBox(0);
+    const CRect shown = chart.GetLabelBox(0);
     EXPECT_EQ(Pixel(chart, shown.left + 1, shown.top + 1), qRgb(255, 255, 0));
     const CRect readout = chart.GetCursorReadoutBox(0);
     EXPECT_EQ(Pixel(chart, readout.left + 2, readout.top + 2), qRgb(255, 255, 225));
