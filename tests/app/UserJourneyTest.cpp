@@ -476,7 +476,40 @@ public:
         if (m_page->viewId < 0 && gridTexts.find(kSessionNames[0]) == std::string::npos)
             faults.Add(std::string(m_page->name) + ": no session shows", where);
         CheckTimeRange(where);
+        CheckLabelsAndSpanButton(where);
         CheckQuiet(where, expected);
+    }
+    // Every text box on the plot (the range's dates, the notes) shows whole inside it, the two
+    // dates of the range apart; the span button pressed names what the range's time axis shows:
+    // an hour, a day or a week of the local calendar (the same clock time that many days later),
+    // anything else "Individual".
+    void CheckLabelsAndSpanButton(const std::string& where)
+    {
+        auto* graph = m_page->viewId >= 0 ? CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection)) : nullptr;
+        if (!graph || !graph->IsWindowVisible())
+            return;
+        CiPlotX& chart = *graph->GetPlotControl();
+        CRect inside;
+        for (int i = 0; i < chart.GetLabelCount(); ++i)
+            if (const CRect box = chart.GetLabelBox(i); chart.GetLabel(i)->filled && !box.IsRectEmpty() &&
+                                                        !(inside.IntersectRect(box, chart.GetLayout().plot) && inside == box))
+                faults.Add("the label \"" + chart.GetLabel(i)->text.str() + "\" stands cut at the plot's edge", where);
+        if (inside.IntersectRect(chart.GetLabelBox(chart.FindLabel(kTimeRangeStart)), chart.GetLabelBox(chart.FindLabel(kTimeRangeEnd))))
+            faults.Add("the dates of the time range's markers overlap", where);
+        CWnd* hour = graph->GetDialogBar() ? graph->GetDialogBar()->GetDlgItem(int(GraphBar::kFirstSpanButton)) : nullptr;
+        const CPlotXAxis* axis = chart.GetXAxis(graph->GetTimeRangeMarkers().GetReferenceAxis());
+        if (!hour || !axis)
+            return;
+        const CHighTime from = CHighTime::FromDate(axis->GetMin());
+        const CHighTime to = CHighTime::FromDate(axis->GetMax());
+        const bool sameClock = from.Format("%H:%M:%S", true) == to.Format("%H:%M:%S", true);
+        const auto lasts = [&](double days, double leeway) { return std::fabs(axis->GetSpan() - days) <= leeway + 1e-8; };
+        const bool named[] = {lasts(1.0 / 24.0, 0.0), sameClock && lasts(1.0, 1.0 / 24.0), sameClock && lasts(7.0, 1.0 / 24.0), true};
+        for (int i = 0; i < 4; ++i)
+            if (graph->GetDialogBar()->GetDlgItem(hour->GetDlgCtrlID() + i)->SendMessage(BM_GETCHECK) != 0 && !named[i])
+                faults.Add("the span button " + std::to_string(i) + " is pressed while the axis shows " +
+                               from.Format("%Y-%m-%d %H:%M", true).str() + " to " + to.Format("%Y-%m-%d %H:%M", true).str(),
+                           where);
     }
     // The time range of a graph page that sets one: begin not after end, inside the limits; the
     // markers and their labels, the pickers and the settings hold it; the time-range table sums

@@ -5,6 +5,7 @@
 #include "platform/framework/windows/PaintedControl.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QCoreApplication>
 #include <QPainter>
 
@@ -238,6 +239,40 @@ int CiPlotX::AddLabel(const SPlotLabel& label)
 SPlotLabel* CiPlotX::GetLabel(int index) { return At(m_labels, index); }
 const SPlotLabel* CiPlotX::GetLabel(int index) const { return At(m_labels, index); }
 int CiPlotX::FindLabel(const CString& name) const { return FindObject(m_labels, name); }
+
+CRect CiPlotX::GetLabelBox(int index) const
+{
+    // From the label's point rightwards; none while the point lies beside the plot (a note whose
+    // sample scrolled out of view goes with it rather than standing cut at the edge).
+    const SPlotLabel* label = GetLabel(index);
+    if (!label || !label->visible || label->kind != EPlotLabelKind::Text || label->text.IsEmpty())
+        return {};
+    const CRect& plot = m_layout.plot;
+    int axis = FindXAxis(label->xAxisName);
+    if (axis < 0 && GetXAxisCount() > 0)
+        axis = 0;
+    const double x = XValueToPixel(axis, label->x);
+    if (!std::isfinite(x) || x < plot.left - 0.5 || x > plot.right - 0.5)
+        return {};
+    const QRect text = QFontMetrics(PlotAxisFont())
+                           .boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, QString::fromUtf8(label->text.GetString()));
+    const int left = int(std::lround(x));
+    const int middle = int(std::lround(plot.bottom - 1 - label->y / 100.0 * (plot.Height() - 1)));
+    CRect box(left - 2, middle - text.height() / 2 - 1, left + text.width() + 2, middle - text.height() / 2 + text.height() + 1);
+    if (label->filled) {
+        // A text box (a note, a date) reads whole: leftwards of its point at the right edge,
+        // inside the plot's height at the top and the bottom.
+        if (box.right > plot.right)
+            box.OffsetRect(left - box.right, 0);
+        if (box.left < plot.left)
+            box.OffsetRect(plot.left - box.left, 0);
+        if (box.top < plot.top)
+            box.OffsetRect(0, plot.top - box.top);
+        else if (box.bottom > plot.bottom)
+            box.OffsetRect(0, plot.bottom - box.bottom);
+    }
+    return box;
+}
 
 void CiPlotX::DeleteLabels(const CString& name)
 {

@@ -121,6 +121,9 @@ public:
     SPlotLabel* GetLabel(int index);
     const SPlotLabel* GetLabel(int index) const;
     int FindLabel(const CString& name) const;
+    // The box a text label's text is drawn in (chart pixels, in the current layout): a filled
+    // one (a text box) whole inside the plot; empty for a label that is not drawn.
+    CRect GetLabelBox(int index) const;
     // Removes every label of that name.
     void DeleteLabels(const CString& name);
     void RemoveAllLabels() { m_labels.clear(); }
