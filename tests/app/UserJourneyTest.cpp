@@ -669,6 +669,7 @@ public:
         for (const SPage& page : kPages) {
             ClickToPage(page);
             CheckPage("clicked to");
+            CheckOpenKey("on the page");
             CheckLaidOut(page.name);
             program.ClickTab(page.tab == ETab::kProjectManagerTab ? ETab::kReportTab : ETab::kProjectManagerTab);
             program.ForgetLog();
@@ -676,6 +677,7 @@ public:
             if (!program.ChooseMenuItem(1, page.menuCommand))
                 faults.Add("its View menu item is disabled", page.name);
             CheckPage("chosen in the View menu");
+            CheckOpenKey("once chosen in the View menu");
         }
         for (int tab = 0; tab < program.Tabs().GetTabCount(); ++tab) {
             if (program.Tabs().IsTabEnabled(tab))
@@ -999,7 +1001,7 @@ public:
     // File > Save, as the keyboard gives it, while the focus may still be where the user typed.
     void Save()
     {
-        SimulateKey(program.MainFrame(), 'S', MK_CONTROL);
+        SimulateScreenKey(program.MainFrame(), 'S', MK_CONTROL);
         CFrameworkApp::PumpWaitingMessages();
         CheckQuiet("saved");
     }
@@ -1125,27 +1127,33 @@ public:
         ClickCardButton(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
         CheckPage("changed the first session's settings", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
     }
-    // The main window's keys wherever the user is: at start-up, after a click on an empty part of
-    // the window and after a dialog, Ctrl+O asks for a file (given to the main window as the
-    // window system gives a key to the active window).
+    // The main window's keys wherever the user is, given to the main window as the window system
+    // gives a key to the active window: Ctrl+O asks for a file (the answer cancels it).
+    void CheckOpenKey(const std::string& when)
+    {
+        program.ForgetInterruptions();
+        SimulateScreenKey(program.MainFrame(), 'O', MK_CONTROL);
+        CFrameworkApp::PumpWaitingMessages();
+        if (program.Interruptions() != std::vector<std::string>{"file dialog"})
+            faults.Add("Ctrl+O asked for no file " + when, m_page->name);
+        program.ForgetInterruptions();
+    }
+    // At start-up, after a click on an empty part of the window or of the page (nothing there
+    // takes the focus) and after a dialog.
     void CheckFileKeysWherever()
     {
-        const auto pressOpen = [this](const std::string& when) {
-            program.ForgetInterruptions();
-            SimulateScreenKey(program.MainFrame(), 'O', MK_CONTROL);
-            CFrameworkApp::PumpWaitingMessages();
-            if (program.Interruptions() != std::vector<std::string>{"file dialog"})
-                faults.Add("Ctrl+O asked for no file " + when, "start");
-            program.ForgetInterruptions();
-        };
-        pressOpen("at start-up");
+        CheckOpenKey("at start-up");
         CRect tabs;
         program.Tabs().GetClientRect(&tabs);
         CAssembledProgram::ClickAt(program.Tabs(), CPoint(tabs.right - 4, program.Tabs().GetTabRect(0).CenterPoint().y));
-        pressOpen("after a click beside the tabs");
+        CheckOpenKey("after a click beside the tabs");
         auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+        CRect page;
+        manager.GetClientRect(&page);
+        CAssembledProgram::ClickAt(manager, CPoint(page.left + 2, page.bottom - 2));
+        CheckOpenKey("after a click at the foot of the project manager");
         ClickCardButton(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
-        pressOpen("after the Session Settings dialog");
+        CheckOpenKey("after the Session Settings dialog");
     }
     static constexpr int kCurrencyEdit = 2414;
     static constexpr int kForwardCostEdit = 2415;
@@ -1335,6 +1343,7 @@ public:
                            std::to_string(axis ? axis->GetSpan() : 0.0) + " instead of from 5 to 35 as typed",
                        m_page->name);
         CheckQuiet(std::string(m_page->name) + ": scaled a value axis", expected);
+        CheckOpenKey("after the Axis scale dialog");
     }
     // The first data cursor, two records on with the arrow key. A time range set (its markers
     // take the cursors) is switched off first (the time range's setting switches it on again);
@@ -1440,7 +1449,7 @@ public:
             faults.Add(what + ": " + std::to_string(viewLines.size()) + " lines of " + view + Lines(viewLines, 3),
                        "read back");
     }
-    // Saved (with the keyboard, the focus where the user typed last) and closed: each setting
+    // Saved and closed with the keyboard (the focus where the user typed last): each setting
     // changed; every line of the file read back as the program reads it. Reopened: every page,
     // shown again, keeps what was read.
     void CheckSettingsKept()
@@ -1450,6 +1459,10 @@ public:
         CompareSettings(m_defaults, StudySettingsOf(*program.Document().GetProjectSettings()), true,
                         "was not changed");
         CheckManagerSettings(*program.Document().GetProjectSettings(), "saved");
+        SimulateScreenKey(program.MainFrame(), 'W', MK_CONTROL);
+        CFrameworkApp::PumpWaitingMessages();
+        if (program.App().GetDocument())
+            faults.Add("Ctrl+W did not close the project", "saved");
         program.Exit();
         CheckQuiet("closed");
 
