@@ -3,6 +3,7 @@
 #include "platform/chart/PlotPicture.h"
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/PaintedControl.h"
+#include "platform/framework/windows/QtBridge.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -216,6 +217,54 @@ void CiPlotX::RefreshCursorReadouts()
             event.index = i;
             m_cursors[std::size_t(i)].readout = Fire(PlotEvent::CursorReadout, event).text;
         }
+}
+
+namespace {
+
+// The box of a text drawn in the plot's font: its lines with that margin around them.
+CRect TextBox(const CString& text, int marginX, int marginY)
+{
+    const QRect lines = QFontMetrics(PlotAxisFont()).boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, ToQString(text));
+    return CRect(0, 0, lines.width() + 2 * marginX, lines.height() + 2 * marginY);
+}
+
+// A box of text moved into the plot, which the picture clips it to: on a plot a large scale
+// makes low, one near an edge would lose its first line or its end.
+CRect KeptInside(CRect box, const CRect& plot)
+{
+    box.OffsetRect(std::min(0, int(plot.right - box.right)), std::min(0, int(plot.bottom - box.bottom)));
+    box.OffsetRect(std::max(0, int(plot.left - box.left)), std::max(0, int(plot.top - box.top)));
+    return box;
+}
+
+// The pixel of a coordinate, bounded so that far-off values stay integers.
+int PixelNear(double value)
+{
+    return int(std::lround(std::clamp(value, -1e6, 1e6)));
+}
+
+} // namespace
+
+CRect CiPlotX::GetCursorReadoutBox(int index) const
+{
+    if (index < 0 || index >= kCursorCount)
+        return {};
+    const SPlotDataCursor& cursor = m_cursors[std::size_t(index)];
+    const int channel = FindChannel(cursor.channelName);
+    if (!cursor.IsShown() || cursor.readout.IsEmpty() || channel < 0)
+        return {};
+    const double x = XValueToPixel(FindXAxis(m_channels[std::size_t(channel)].GetXAxisName()), cursor.position);
+    if (!std::isfinite(x))
+        return {};
+    const CRect& plot = m_layout.plot;
+    CRect box = TextBox(cursor.readout, 3, 2);
+    // Right of the line, or left of it where the plot ends; centred on the readout position.
+    const int line = PixelNear(x);
+    const int middle = PixelNear(plot.bottom - 1 - cursor.readoutPosition / 100.0 * (plot.Height() - 1));
+    box.OffsetRect(line + 1, middle - box.Height() / 2);
+    if (box.right > plot.right - 2)
+        box.OffsetRect(line - box.right, 0);
+    return KeptInside(box, plot);
 }
 
 // ---- limits and labels

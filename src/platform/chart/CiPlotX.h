@@ -108,6 +108,9 @@ public:
     // The cursor the user clicked last; -1 before any was.
     int GetActiveCursor() const { return m_activeCursor; }
     void RefreshCursorReadouts();
+    // Where the readout box of a shown cursor is drawn (empty when none is): beside its line at
+    // its readout position, kept inside the plot.
+    CRect GetCursorReadoutBox(int index) const;
 
     // ---- limits (bands) and labels (annotations)
     int GetLimitCount() const { return int(m_limits.size()); }

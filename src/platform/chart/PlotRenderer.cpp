@@ -505,7 +505,8 @@ void CPlotRenderer::PaintCursors(QPainter& painter) const
 {
     const CRect& p = m_layout.plot;
     painter.setFont(PlotAxisFont());
-    for (const auto& cursor : m_chart.m_cursors) {
+    for (int index = 0; index < CiPlotX::kCursorCount; ++index) {
+        const SPlotDataCursor& cursor = m_chart.m_cursors[std::size_t(index)];
         if (!cursor.IsShown())
             continue;
         const int channel = m_chart.FindChannel(cursor.channelName);
@@ -518,19 +519,14 @@ void CPlotRenderer::PaintCursors(QPainter& painter) const
         const QColor color = ToQColor(cursor.hasColor ? cursor.color : c.GetColor());
         painter.setPen(QPen(color, 1));
         painter.drawLine(PixelOf(x), p.top, PixelOf(x), p.bottom - 1);
-        if (cursor.readout.IsEmpty())
+        const CRect readout = m_chart.GetCursorReadoutBox(index);
+        if (readout.IsRectEmpty())
             continue;
-        const QString text = ToQ(cursor.readout);
-        QRect box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, text);
-        const int y = PixelOf(p.bottom - 1 - cursor.readoutPosition / 100.0 * (p.Height() - 1));
-        box.moveTo(PixelOf(x) + 4, y - box.height() / 2);
-        if (box.right() > p.right - 2)
-            box.moveRight(PixelOf(x) - 4);
-        box.adjust(-3, -2, 3, 2);
+        const QRect box(readout.left, readout.top, readout.Width(), readout.Height());
         painter.fillRect(box, QColor(255, 255, 225));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawText(box, Qt::AlignCenter, ToQ(cursor.readout));
     }
 }
 
