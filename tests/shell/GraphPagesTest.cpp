@@ -391,10 +391,20 @@ TEST_F(GraphPagesTest, TheTimeRangeKeepsTwoMarkerLabelsThroughRefreshes)
 TEST_F(GraphPagesTest, TheWheelStepsOnlyAPickerTheUserClickedInto)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
-    ClickControl(graph, GraphBar::kSetTimeRange);
-    CFrameworkApp::PumpWaitingMessages();
     CBasicGraphViewDialogBar& bar = Bar(graph);
     const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
+    // Over a control that is off (the box of an auxiliary input the session lacks) the bar
+    // scrolls as well.
+    CRect off;
+    ASSERT_FALSE(Control(graph, GraphBar::kAux1).IsWindowEnabled());
+    Control(graph, GraphBar::kAux1).GetWindowRect(&off);
+    const int top = bar.GetScrollPos(SB_VERT);
+    SimulateScreenMouse(bar, WM_MOUSEMOVE, off.CenterPoint());
+    SimulateScreenWheel(bar, off.CenterPoint(), -WHEEL_DELTA);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_NE(bar.GetScrollPos(SB_VERT), top);
+    ClickControl(graph, GraphBar::kSetTimeRange);
+    CFrameworkApp::PumpWaitingMessages();
     const auto range = [&] {
         const SValueRange held{graph.GetTimeRangeMarkers().GetBegin(), graph.GetTimeRangeMarkers().GetEnd()};
         SValueRange shown;
