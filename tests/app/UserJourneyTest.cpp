@@ -892,6 +892,72 @@ public:
         }
     }
 
+    // A card's heading button reached by Tab and pressed with Enter.
+    void PressCardButtonByKeys(CProjectManagerBasicGrid& grid, int card, int command)
+    {
+        const auto buttons = grid.Layout().buttons;
+        const auto found = std::find_if(buttons.begin(), buttons.end(), [command](const SCardButton& b) { return b.command == command; });
+        const std::string at = ClassAndId(grid) + " card " + std::to_string(card) + " button " +
+                               std::to_string(found - buttons.begin());
+        if (found == buttons.end() || !TabUntil([&] { return KeyboardAt() == at; })) {
+            faults.Add("Tab never reaches the button of command " + std::to_string(command) + " of card " +
+                           std::to_string(card),
+                       m_page->name);
+            return;
+        }
+        PressKey(VK_RETURN);
+    }
+    // In a dialog, Tab (given as the window system gives keys to the active window) goes round
+    // every control that shows (a radio group is one stop), and Shift+Tab the same way back.
+    void WalkDialogByTab(CDialog& dialog)
+    {
+        const std::string name = "dialog " + std::to_string(dialog.GetTemplateId());
+        std::vector<CWnd*> controls;
+        CollectDialogControls(dialog, controls);
+        std::vector<CWnd*> round;
+        CWnd* first = CWnd::GetFocus();
+        for (int presses = 0; presses < kMostTabStops; ++presses) {
+            SimulateScreenKey(dialog, VK_TAB);
+            CWnd* focus = CWnd::GetFocus();
+            if (!focus || focus == first)
+                break;
+            round.push_back(focus);
+        }
+        if (CWnd::GetFocus() != first)
+            faults.Add("Tab does not come round to where it started", name);
+        round.push_back(first);
+        const std::set<CWnd*> focused(round.begin(), round.end());
+        std::string unreached;
+        for (CWnd* control : controls)
+            if (!focused.count(control) && !IsRadioOfReachedGroup(*control, focused) &&
+                std::none_of(round.begin(), round.end(), [control](CWnd* f) { return f && control->IsChild(f); }))
+                unreached += "\n      " + CAssembledProgram::Describe(*control);
+        if (!unreached.empty())
+            faults.Add("Tab never reaches:" + unreached, name);
+        std::vector<CWnd*> back{first};
+        for (std::size_t presses = 0; presses + 1 < round.size(); ++presses) {
+            SimulateScreenKey(dialog, VK_TAB, MK_SHIFT);
+            back.push_back(CWnd::GetFocus());
+        }
+        std::reverse(back.begin() + 1, back.end());
+        std::rotate(back.begin(), back.begin() + 1, back.end());
+        if (back != round)
+            faults.Add("Shift+Tab goes another way than Tab", name);
+    }
+    // The controls of a dialog a user acts on, as they show.
+    static void CollectDialogControls(CWnd& parent, std::vector<CWnd*>& controls)
+    {
+        for (CWnd* child = parent.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            if (!child->IsWindowVisible() || !child->IsWindowEnabled())
+                continue;
+            auto* button = dynamic_cast<CButton*>(child);
+            if ((button && button->GetButtonStyle() != BS_GROUPBOX) || dynamic_cast<CEdit*>(child) ||
+                dynamic_cast<CComboBox*>(child) || dynamic_cast<CDateTimeCtrl*>(child) || dynamic_cast<CTabCtrl*>(child))
+                controls.push_back(child);
+            CollectDialogControls(*child, controls);
+        }
+    }
+
     // ---- Step 3: every control of every toolbar and options bar
 
     // On every page with every section expanded, every enabled control of its toolbars and
@@ -1114,17 +1180,19 @@ public:
             faults.Add("the picture was not added as a saved screen", m_page->name);
 
         program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [this](CDialog& dialog) {
+            WalkDialogByTab(dialog);
             Press(dialog, CEditAuxSettingsDlg::kCorrectionRadio);
             TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
             auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
             CRect second;
             if (tabs && tabs->GetItemRect(1, &second))
                 CAssembledProgram::ClickAt(*tabs, second.CenterPoint());
+            WalkDialogByTab(dialog);
             TypeIn(dialog, kCurrencyEdit, "EUR");
             TypeIn(dialog, kForwardCostEdit, "25");
             Press(dialog, IDOK);
         });
-        ClickCardButton(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
+        PressCardButtonByKeys(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
         CheckPage("changed the first session's settings", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
     }
     // The main window's keys wherever the user is, given to the main window as the window system
@@ -1318,6 +1386,7 @@ public:
         // minimum above the maximum. Then the range typed is taken.
         std::vector<std::string> expected{"dialog " + std::to_string(CManualScaleDlg::kTemplateId)};
         program.AnswerNextDialog(CManualScaleDlg::kTemplateId, [&](CDialog& dialog) {
+            WalkDialogByTab(dialog);
             const SNumberRange range{-1e9, 1e9};
             for (const auto& [low, high] : {std::pair{"abc", "35"}, std::pair{"12,5", "35"}, std::pair{"5", "2000000000"},
                                             std::pair{"35", "5"}, std::pair{"5", "35"}}) {
@@ -1500,7 +1569,11 @@ public:
         auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
         for (int session = 0; session < program.Document().GetMeasurementCount(); ++session) {
             const std::string csv = program.InHome("session-" + std::to_string(session + 1) + ".txt");
-            program.AnswerNextDialog(1502, [](CDialog& dialog) { Press(dialog, IDOK); });
+            program.AnswerNextDialog(1502, [this, session](CDialog& dialog) {
+                if (session == 0)
+                    WalkDialogByTab(dialog);
+                Press(dialog, IDOK);
+            });
             program.AnswerNextFileDialog(CString(csv));
             ClickCardButton(*manager.GetDataSetGrid(), session, kCommandExportSession);
             CheckPage("exported session " + std::to_string(session + 1), {"dialog 1502", "file dialog"});
