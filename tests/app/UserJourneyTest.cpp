@@ -2594,6 +2594,9 @@ public:
         Settle();
         CFrameworkApp::PumpWaitingMessages();
         CheckTariffsChosen("chose the tariffs");
+        // The amounts at the tariffs read whole at once, not only once the page is laid out again.
+        for (const std::string& cut : CAssembledProgram::FindCutTexts(ShownPage()))
+            faults.Add("a cut text: " + cut, "chose the tariffs");
         CheckDemandTable(kDemandTableEntry, "overview at the tariffs");
         CheckDemandTable(kDemandTableEntry + 2, "time range at the tariffs");
         ClearTimeRange();
