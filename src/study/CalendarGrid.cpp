@@ -387,11 +387,11 @@ void CMyBasicCalendarGrid::ApplyRowHeights()
     // Setting a size asks for the cells (their types): no picture is made for a size on the way.
     const bool sizing = std::exchange(m_sizing, true);
     const int rowsPerBlock = GetRowsPerBlock();
-    for (int row = 0; row < int(m_rows.size()); ++row) {
+    SetRowHeights(0, int(m_rows.size()), [&](int row) {
         SRowState& state = m_rows[std::size_t(row)];
         state.savedHeight = RowHeightAt(row % rowsPerBlock);
-        SetRowHeight(row, state.hideCount > 0 ? 0 : state.savedHeight);
-    }
+        return state.hideCount > 0 ? 0 : state.savedHeight;
+    });
     m_sizing = sizing;
 }
 
