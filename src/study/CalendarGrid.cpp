@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -34,6 +36,22 @@ constexpr COLORREF kHeadingLine = 0x00DAD5CB;
 constexpr UINT kDateFormat = 8070; // "dtFmt1"
 // Weekday names Monday .. Saturday, then Sunday.
 constexpr unsigned kWeekdayIds[7] = {10111, 10112, 10113, 10114, 10115, 10116, 10110};
+constexpr int kSecondsPerDay = 24 * 3600;
+
+// The local second of the day of `first` when the `count` hours from it keep one offset from
+// universal time (no clock change among them); -1 otherwise.
+int SteadyLocalStart(const CHighTime& first, int count)
+{
+    SYSTEMTIME start{};
+    SYSTEMTIME end{};
+    if (count < 1 || !first.GetAsSystemTime(start) ||
+        !(first + CHighTimeSpan(0, count - 1, 0, 0)).GetAsSystemTime(end))
+        return -1;
+    const int from = start.wHour * 3600 + start.wMinute * 60 + start.wSecond;
+    const int to = end.wHour * 3600 + end.wMinute * 60 + end.wSecond;
+    const int passed = ((to - from) % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
+    return passed == (count - 1) * 3600 % kSecondsPerDay ? from : -1;
+}
 
 } // namespace
 
@@ -295,16 +313,30 @@ void CMyBasicCalendarGrid::Populate()
         CHighTime hour = CHighTime::FromDate(bins->bins.front().start);
         hour.RoundToSecond();
         hour -= CHighTimeSpan(0, offset, 0, 0);
-        for (int line = 0; line < LaidOutLines(); ++line)
-            for (int k = 0; k < m_binsPerLine; ++k) {
-                const int titleRow = heading + 3 + 4 * line;
-                if (m_granularity == kCalendarDay) {
+        // Lines of hours that keep one offset from universal time and start at one local time
+        // have the same labels: a year's 8,760 hours are not each formatted.
+        std::map<int, std::vector<CString>> labelsFrom;
+        std::vector<CString> changing;
+        for (int line = 0; line < LaidOutLines(); ++line) {
+            const int titleRow = heading + 3 + 4 * line;
+            if (m_granularity == kCalendarDay) {
+                for (int k = 0; k < m_binsPerLine; ++k)
                     QuickSetText(1 + 2 * k, titleRow, LoadTableString(kWeekdayIds[k]));
-                } else if (m_granularity == kCalendarHour) {
-                    QuickSetText(1 + 2 * k, titleRow, hour.Format(timeFormat));
-                    hour += CHighTimeSpan(0, 1, 0, 0);
-                }
+                continue;
             }
+            if (m_granularity != kCalendarHour)
+                continue;
+            const int start = SteadyLocalStart(hour, m_binsPerLine);
+            std::vector<CString>& labels = start >= 0 ? labelsFrom[start] : changing;
+            if (start < 0 || labels.empty()) {
+                labels.clear();
+                for (int k = 0; k < m_binsPerLine; ++k)
+                    labels.push_back((hour + CHighTimeSpan(0, k, 0, 0)).Format(timeFormat));
+            }
+            for (int k = 0; k < m_binsPerLine; ++k)
+                QuickSetText(1 + 2 * k, titleRow, labels[std::size_t(k)]);
+            hour += CHighTimeSpan(0, m_binsPerLine, 0, 0);
+        }
         const int usedLines = (offset + bins->count + m_binsPerLine - 1) / m_binsPerLine;
         for (int line = usedLines; line < LaidOutLines(); ++line)
             SetRowsHidden(heading + 2 + 4 * line, heading + 5 + 4 * line, true);
