@@ -7,6 +7,8 @@ program's log, a program that stops answering, or a step that does not do what i
 
 usage: desktop-check.py <program binary>"""
 
+import os
+import signal
 import sys
 import time
 
@@ -14,12 +16,16 @@ import real_desktop
 
 # Places of the main window's client area at 1024 x 720 (where the program opens the first time).
 FILE_MENU = (10, 11)
-ENERGY_TAB = (159, 37)
-DEMAND_BUTTON = (130, 63)
-SESSION_SETTINGS_FROM_RIGHT = (160, 142)
+ENERGY_TAB = (160, 57)
+DEMAND_BUTTON = (131, 83)
+SESSION_SETTINGS_FROM_RIGHT = (160, 162)
+SESSION_REMOVE_FROM_RIGHT = (40, 162)
+PROJECT_MANAGER_TAB = (56, 57)
+# The time axis of the RMS Power graph, from the bottom of the client area.
+TIME_AXIS_FROM_BOTTOM = (601, 39)
 # The bars of a study page: the options bar down the left side and the toolbars across the top.
-BAR_POINTS = [(x, y) for x in (40, 110, 170) for y in range(100, 690, 40)] + \
-             [(x, y) for x in range(40, 1000, 120) for y in (63, 90, 118)]
+BAR_POINTS = [(x, y) for x in (41, 111, 171) for y in range(120, 710, 40)] + \
+             [(x, y) for x in range(41, 1001, 120) for y in (83, 110, 138)]
 
 
 class Check:
@@ -58,6 +64,20 @@ class Check:
                 return True
             time.sleep(0.1)
         return False
+
+    def time_axis_dialog(self):
+        x, y, width, height = self.input.geometry(self.program.main_window())
+        self.input.click(x + TIME_AXIS_FROM_BOTTOM[0], y + height - TIME_AXIS_FROM_BOTTOM[1], count=2)
+        dialog = self.program.wait_for_window(r"^Time axis scale$", 15)
+        if not dialog:
+            self.fault("a double click on the graph's time axis opened no Time axis scale dialog")
+        return dialog
+
+    def title_close(self, window):
+        """The close button of the window's title bar, at its right end (openbox)."""
+        x, y, width, _ = self.input.geometry(window)
+        _, right, top, _ = self.input.frame_extents(window)
+        return x + width + right - max(8, top // 2), y - top // 2
 
     def run(self):
         started = time.monotonic()
@@ -100,6 +120,36 @@ class Check:
         if not self.settled("File menu under a dialog"):
             return
 
+        # A dialog over a graph holds the graph: a click on another tab behind it, the main
+        # window's title-bar close and Alt+F4 (which the window manager gives the dialog, the
+        # active window) leave the program and the dialog in front, and the dialog takes Escape.
+        self.input.click(*self.at(ENERGY_TAB))
+        if not self.settled("the Energy Study tab"):
+            return
+        for gesture in ("a click on the Project Manager tab", "the title-bar close", "Alt+F4"):
+            dialog = self.time_axis_dialog()
+            if not dialog:
+                break
+            if gesture == "Alt+F4":
+                self.input.key("alt+F4")
+                if not self.gone(dialog):
+                    self.fault("Alt+F4 did not close the Time axis scale dialog")
+            else:
+                if gesture == "a click on the Project Manager tab":
+                    self.input.click(*self.at(PROJECT_MANAGER_TAB))
+                else:
+                    self.input.click(*self.title_close(main))
+                time.sleep(0.5)
+                if self.input.active_window() != dialog:
+                    self.fault("after %s under the Time axis scale dialog the dialog is not in front" % gesture)
+                if not main in [w for w, _ in self.program.windows()]:
+                    self.fault("%s under the Time axis scale dialog closed the main window" % gesture)
+                self.input.key("Escape")
+                if not self.gone(dialog):
+                    self.fault("after %s the Time axis scale dialog did not take Escape" % gesture)
+            if not self.settled(gesture + " under the Time axis scale dialog"):
+                return
+
         # The wheel over every bar of two pages.
         for step, place in (("the Energy Study tab", ENERGY_TAB), ("the Demand view", DEMAND_BUTTON)):
             self.input.click(*self.at(place))
@@ -122,9 +172,58 @@ class Check:
             self.fault("the program ended with code %s" % self.program.exit_code())
         for line in self.program.new_sanitizer_lines():
             self.fault("at the end: " + line)
+
+        # Started again, the title-bar close ends it (the button is where the step above clicks).
+        main = self.restart()
+        if not main:
+            return
+        self.input.click(*self.title_close(main))
+        if not self.ended("the title-bar close"):
+            return
+
+        # An end signal while a message box waits ends the box as its way out (No: the session
+        # stays) and the program, which keeps the project whole.
+        main = self.restart()
+        if not main:
+            return
+        self.input.click(*self.at((self.input.geometry(main)[2] - SESSION_REMOVE_FROM_RIGHT[0],
+                                   SESSION_REMOVE_FROM_RIGHT[1])))
+        if not self.program.wait_for_window(r"^Zelko Ampelon$", 15):
+            self.fault("the Remove button of the session asked nothing")
+        self.program.process.send_signal(signal.SIGTERM)
+        if not self.ended("an end signal while a message box waits"):
+            return
+        # Started again, it opens the project as it was, without a word.
+        main = self.restart()
+        if not main:
+            return
+        time.sleep(1)
+        told = [title for window, title in self.program.windows() if window != main]
+        if told:
+            self.fault("started after the end signal, the program showed %s" % told)
+        self.input.key("ctrl+q")
+        if not self.ended("Ctrl+Q"):
+            return
         for line in self.program.log_complaints():
             self.fault("logged: " + line)
         print("desktop check: %.0f s" % (time.monotonic() - started), flush=True)
+
+    def restart(self):
+        self.program.start()
+        main = self.program.wait_for_window(r"^Zelko Ampelon - sample\.zca$", 90)
+        if not main:
+            self.fault("started again, the main window did not show the sample project")
+        return main
+
+    def ended(self, gesture):
+        if not self.program.wait_for_exit(60):
+            self.fault("%s did not end the program" % gesture)
+            return False
+        if self.program.exit_code() != 0:
+            self.fault("after %s the program ended with code %s" % (gesture, self.program.exit_code()))
+        for line in self.program.new_sanitizer_lines():
+            self.fault("after %s: %s" % (gesture, line))
+        return not self.faults
 
     def close(self):
         self.program.stop()

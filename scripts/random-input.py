@@ -25,15 +25,16 @@ import real_desktop
 # A file dialog, by its title: what is typed into it is a path in the run's folder.
 FILE_DIALOG = re.compile(r"^(Open|Save As|Save|Save File|Open File)$")
 # The main window's tabs (centres, logical pixels of its client area) and title-bar buttons.
-TAB_CENTRES = [(55, 37), (159, 37), (252, 37), (334, 37), (406, 37)]
+TAB_CENTRES = [(56, 57), (160, 57), (253, 57), (335, 57), (407, 57)]
 KEYS = ["Tab", "shift+Tab", "Return", "Escape", "Up", "Down", "Left", "Right", "Prior", "Next", "Home", "End",
         "space", "Delete", "BackSpace", "F10", "alt+f", "alt+v", "1", "5", "0", "a", "ctrl+a", "ctrl+c"]
 SHORTCUTS = ["ctrl+s", "ctrl+o", "ctrl+w", "ctrl+shift+s", "ctrl+q"]
 TEXTS = ["12", "0,5", "230.5", "-3", "abc", "08:00", "1e9", "02/15/2024", "", "999999", "Feeder"]
 # Places that open a dialog on one page or another (logical pixels of the main window's client
-# area at 1024 x 720; a negative x counts from the right edge), and how they are clicked: the
-# buttons of the first session's card, the value and the time axis of a graph.
-DIALOG_SPOTS = [(-162, 142, 1), (-100, 142, 1), (-40, 142, 1), (-120, 79, 1), (269, 336, 2), (600, 661, 2)]
+# area at 1024 x 720; a negative x counts from the right edge, a negative y from the bottom), and
+# how they are clicked: the buttons of the first session's card, the value and the time axis of a
+# graph.
+DIALOG_SPOTS = [(-162, 162, 1), (-100, 162, 1), (-40, 162, 1), (-120, 99, 1), (270, 356, 2), (601, -39, 2)]
 # How often each action is chosen, as a user's input goes.
 WEIGHTS = {
     "click": 30, "double_click": 7, "right_click": 4, "drag": 5, "wheel": 10, "key": 18, "shortcut": 2,
@@ -95,6 +96,7 @@ class Run:
         self.home = None
         self.since_start = []  # the actions given to the program running now
         self.given = 0
+        self.last_given = None
         self.starts = 0
 
     def start(self):
@@ -139,8 +141,16 @@ class Run:
         return {"what": what, "sanitizer": lines[:6]}
 
     def give(self, action):
-        """Gives one action; a finding (dict) or None."""
+        """Gives one action (the one actually given is what is logged and replayed); a finding
+        (dict) or None."""
+        # A file dialog that came up after the action was chosen gets only a path in the run's
+        # folder or Escape: a click or key there could leave the folder (Backspace goes up one)
+        # and write outside it.
+        escape = action["do"] == "key" and action["keys"] == "Escape"
+        if action["do"] != "path" and not escape and self.state() == "file_dialog":
+            action = {"do": "key", "keys": "Escape", "in": "file_dialog"}
         self.since_start.append(action)
+        self.last_given = action
         self.given += 1
         do = action["do"]
         window, area = self.target(main_only=do in ("behind", "tab", "resize", "title_close", "spot"))
@@ -161,7 +171,8 @@ class Run:
             elif do == "spot":
                 sx, sy, count = DIALOG_SPOTS[action["spot"]]
                 sx = width + sx * self.ratio if sx < 0 else sx * self.ratio
-                self.input.click(x + sx, y + sy * self.ratio, count=count)
+                sy = height + sy * self.ratio if sy < 0 else sy * self.ratio
+                self.input.click(x + sx, y + sy, count=count)
             elif do == "resize":
                 self.input.resize(window, action["width"], action["height"])
             elif do == "title_close":
@@ -182,6 +193,14 @@ class Run:
         return self.check()
 
     def check(self):
+        """After an action: a finding with the program's last output, {"exited": True} after a
+        clean end, or None."""
+        found = self.checked()
+        if found and not found.get("exited"):
+            found["output"] = self.program.output_tail(400)
+        return found
+
+    def checked(self):
         # An action may end the program (Exit): it answers, or it has ended by then.
         answered = self.program.answers()
         lines = self.program.new_sanitizer_lines()
@@ -217,11 +236,13 @@ def play(run, actions, seconds=None, rng=None, log=None):
                 return None, []
             action = actions[index]
         index += 1
-        if log:
-            log.write(json.dumps(action) + "\n")
-            log.flush()
         result = run.give(action)
+        if log:
+            log.write(json.dumps(run.last_given) + "\n")
+            log.flush()
         if result and result.get("exited"):
+            if log:
+                log.write("# the program ended; started again on a fresh copy\n")
             finding = run.start()
             if finding:
                 return finding, []
@@ -283,7 +304,10 @@ def main():
                 run = Run(arguments.program, arguments.project, desktop, ratios[0], folder)
                 finding, _ = play(run, actions, log=log)
                 run.stop()
-                print("random input: replay of %d actions: %s" % (len(actions), finding or "nothing found"))
+                if finding:
+                    print("\n".join(finding.get("output", [])))
+                print("random input: replay of %d actions: %s" %
+                      (len(actions), finding["what"] if finding else "nothing found"))
                 return 1 if finding else 0
             per_run = arguments.seconds / (len(seeds) * len(ratios))
             for seed in seeds:
@@ -302,6 +326,10 @@ def main():
                           (seed, ratio, finding["what"], run.given), flush=True)
                     for line in finding["sanitizer"]:
                         print("    " + line)
+                    output = os.path.join(folder, "random-input-seed%d-ratio%g-output.txt" % (seed, ratio))
+                    with open(output, "w") as kept:
+                        kept.write("\n".join(finding.get("output", [])) + "\n")
+                    print("random input: the program's last output is in " + output, flush=True)
                     shortest = shrink(run, finding, actions, arguments.shrink_seconds)
                     run.stop()
                     path = os.path.join(folder, "random-input-seed%d-ratio%g.json" % (seed, ratio))

@@ -233,11 +233,15 @@ class Input:
         run(["xdotool"] + [str(a) for a in arguments], self.env)
 
     def geometry(self, window):
-        """The client area of a window on the screen: x, y, width, height (None when it is gone)."""
-        values = dict(line.split("=", 1) for line in
-                      run(["xdotool", "getwindowgeometry", "--shell", str(window)], self.env).split() if "=" in line)
+        """The client area of a window on the screen: x, y, width, height (None when it is gone).
+        (xdotool's own answer counts the window manager's frame twice.)"""
+        values = {}
+        for line in run(["xwininfo", "-id", str(window)], self.env).splitlines():
+            name, _, value = line.strip().partition(":")
+            values[name] = value.strip()
         try:
-            return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+            return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]), int(values["Width"]),
+                    int(values["Height"]))
         except (KeyError, ValueError):
             return None
 

@@ -1,5 +1,10 @@
 #include "datamodel/TimeRounding.h"
 
+#include "datamodel/OleDate.h"
+
+#include <chrono>
+#include <cmath>
+
 CHighTime FloorTimeToInterval(const CHighTime& time, int seconds)
 {
     SYSTEMTIME local;
@@ -59,4 +64,28 @@ CHighTime StepTimeOnFieldWrap(const CHighTime& oldTime, const CHighTime& pickedT
     if (d == kHour || d == -23 * kHour)
         return FloorTimeToInterval(oldTime, 3600) + hourStep;
     return pickedTime;
+}
+
+CHighTime AddLocalCalendarDays(const CHighTime& time, int days)
+{
+    using namespace std::chrono;
+    SYSTEMTIME local{};
+    CHighTime result;
+    if (!time.GetAsSystemTime(local))
+        return time + CHighTimeSpan(days, 0, 0, 0);
+    const year_month_day date{sys_days{year{local.wYear} / month{local.wMonth} / day{local.wDay}} + std::chrono::days{days}};
+    if (!result.SetDateTime(int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())), local.wHour,
+                            local.wMinute, local.wSecond, local.wMilliseconds))
+        return time + CHighTimeSpan(days, 0, 0, 0);
+    return result;
+}
+
+int CountLocalCalendarDays(double begin, double end)
+{
+    constexpr double kMillisecond = 1.1574074074074074e-8;
+    const double days = std::round(end - begin);
+    if (!(days >= 1.0 && days < 100000.0))
+        return 0;
+    const double later = AddLocalCalendarDays(CHighTime::FromDate(begin), int(days)).GetAsDate();
+    return std::fabs(later - end) < kMillisecond ? int(days) : 0;
 }

@@ -63,33 +63,67 @@ int Sum(const std::vector<int>& widths, int first, int last)
     return std::accumulate(widths.begin() + first, widths.begin() + last + 1, 0);
 }
 
+// The height of the cell with the rows joined to it.
+int JoinedHeight(CUGCtrl& grid, CUGCell& cell, int col, int row)
+{
+    int startCol = col, startRow = row, endCol = col, endRow = row;
+    if (!cell.IsPropertySet(UGCELL_JOIN_SET) || grid.GetJoinRange(&startCol, &startRow, &endCol, &endRow) != UG_SUCCESS)
+        return grid.GetRowHeight(row);
+    int height = 0;
+    for (; startRow <= endRow; ++startRow)
+        height += grid.GetRowHeight(startRow);
+    return height;
+}
+
+// The narrowest width at which a panel of several fonts, its lines broken to that width, fits the
+// height of its cell; 0 when none up to kWidestPanel does.
+constexpr int kWidestPanel = 4096;
+int PanelNeed(CUGCellType& type, CDC& dc, CUGCell& cell, int height)
+{
+    const auto fits = [&](int width) {
+        CSize size(width, height);
+        type.GetBestSize(&dc, &size, &cell);
+        return size.cx <= width && size.cy <= height;
+    };
+    if (height <= 0 || !fits(kWidestPanel))
+        return 0;
+    int tooNarrow = 0;
+    int wide = kWidestPanel;
+    while (wide - tooNarrow > 1) {
+        const int middle = (tooNarrow + wide) / 2;
+        (fits(middle) ? wide : tooNarrow) = middle;
+    }
+    return wide;
+}
+
 // The width the cell's text needs, measured in the context's units with the cell's font (the
-// grid's default font when the cell has none); for a check box its mark with its label. 0 for an
-// empty cell and for cells whose type lays out or wraps its text itself. The cell is the origin
-// of its join, when joined.
+// grid's default font when the cell has none); for a check box its mark with its label, for a line
+// of several fonts (a cost amount) its runs, for a panel of several fonts the width at which its
+// lines fit its height. 0 for an empty cell and for other cells that wrap their text. The cell is
+// the origin of its join, when joined.
 int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
 {
     CUGCell cell;
-    if (grid.GetCellWithDefaults(col, row, &cell) != UG_SUCCESS || (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
+    if (grid.GetCellWithDefaults(col, row, &cell) != UG_SUCCESS)
         return 0;
-    if (CUGCellType* type = grid.GetCellType(cell.GetCellType()); cell.GetCellType() != 0 && type) {
+    CUGCellType* type = cell.GetCellType() != 0 ? grid.GetCellType(cell.GetCellType()) : nullptr;
+    const char* text = cell.GetText();
+    const bool severalFonts = type && type->GetName() == "Multi-Font" && text && *text;
+    if (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE) {
+        const int need = severalFonts ? PanelNeed(*type, dc, cell, JoinedHeight(grid, cell, col, row)) : 0;
+        return need > 0 ? need + BorderRoom(grid, cell) : 0;
+    }
+    if (type) {
         const char* label = cell.GetLabelText();
-        if (type->GetName() != "CheckBox" || !label || !*label)
+        if (!severalFonts && (type->GetName() != "CheckBox" || !label || !*label))
             return 0;
         CSize size(grid.GetColWidth(col), grid.GetRowHeight(row));
         type->GetBestSize(&dc, &size, &cell);
         return size.cx + BorderRoom(grid, cell);
     }
-    if (cell.GetCellType() != 0)
+    if (cell.GetCellType() != 0 || !text || !*text)
         return 0;
-    const char* text = cell.GetText();
-    if (!text || !*text)
-        return 0;
-    int height = grid.GetRowHeight(row);
-    int startCol = col, startRow = row, endCol = col, endRow = row;
-    if (cell.IsPropertySet(UGCELL_JOIN_SET) && grid.GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS)
-        for (height = 0; startRow <= endRow; ++startRow)
-            height += grid.GetRowHeight(startRow);
+    const int height = JoinedHeight(grid, cell, col, row);
     CFont* font = cell.IsPropertySet(UGCELL_FONT_SET) && cell.GetFont() ? cell.GetFont() : grid.m_GI->m_defFont;
     CFont* old = font ? dc.SelectObject(font) : nullptr;
     const int textWidth = dc.GetTextExtent(text).cx;

@@ -417,8 +417,7 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     // The chart has no Y axis until it is fed: the stored ranges are counted before.
     const int storedYAxes = m_settings.m_upperPlot.yAxisCount;
     StoreAxisCounts();
-    // 14: axes from the data or from the settings; the span button is checked against them anew.
-    m_buttonSpan = -1.0;
+    // 14: axes from the data or from the settings.
     const int reference = std::max(0, ReferenceSession());
     const auto rangeOfData = [&](int i) {
         const bool demand = GetViewKind() == 5;

@@ -343,9 +343,6 @@ private:
     CZoomRectangle m_zoom;
     CCursorRecords m_cursorRecords;
     bool m_handlingAxisChange = false;
-    // The reference axis's span when the span button was last checked against it; negative
-    // until the first check after an update.
-    double m_buttonSpan = -1.0;
 };
 
 // Brackets a change the view makes to the chart, so that its events are not taken as the user's.

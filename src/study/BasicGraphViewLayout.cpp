@@ -157,6 +157,7 @@ void CBasicGraphView::ArrangeChart()
     m_scaleTooltips.Place(m_tooltipBands, m_chart);
     PlaceCursorExtensionMarkers();
     m_notes.Replace();
+    m_markers.Replace(); // their labels kept apart at the new size
     if (m_calendar)
         m_labelParity.fill(-1);
     for (int i = 0; i < m_chart.GetXAxisCount(); ++i)

@@ -285,19 +285,12 @@ void CBasicGraphView::UpdateXAxisPickers()
 
 void CBasicGraphView::FollowSpanButton(double begin, double end)
 {
-    // A new span that is not the button's length makes the button "Individual". A span kept as
-    // it was (a drag, a refresh) keeps its button, so that a day of 23 or 25 hours stays "1 Day"
-    // wherever it is moved; the first check after an update, against the axes the settings
-    // gave, takes such days anywhere.
-    constexpr double kMillisecond = 1.1574074074074074e-8;
+    // The pressed button names the span shown: a window that is not its length (a day or a
+    // week in local calendar days from its begin) makes it "Individual".
     int& type = m_settings.m_typeTimeRange;
-    const bool restored = m_buttonSpan < 0.0;
-    if (type >= 0 && std::fabs(end - begin - m_buttonSpan) >= kMillisecond &&
-        !CDateTimePickerControls::IsChoiceRange(
-            CBasicGraphViewDialogBar::SpanIndexOfButton(CBasicGraphViewDialogBar::SpanButtonOfType(type)), begin, end,
-            restored))
+    const UINT button = CBasicGraphViewDialogBar::SpanButtonOfType(type);
+    if (type >= 0 && !CDateTimePickerControls::IsChoiceRange(CBasicGraphViewDialogBar::SpanIndexOfButton(button), begin, end))
         type = -1;
-    m_buttonSpan = end - begin;
     if (m_dialogBar)
         m_dialogBar->SelectSpanButton(CBasicGraphViewDialogBar::SpanButtonOfType(type));
 }

@@ -24,6 +24,8 @@ namespace {
 
 constexpr WORD kThinBorders = 15;
 constexpr WORD kMediumBorders = 240;
+constexpr int kSelectionFrameWidth = 2; // pixels of a medium border
+constexpr int kPictureMargin = 2;       // the cell type's, either side of a picture
 constexpr WORD kBottomBorder = 8;
 constexpr int kSpacerWidth = 8;
 constexpr int kHeadingHeight = 20;
@@ -209,8 +211,11 @@ bool CMyBasicCalendarGrid::IsBlockCollapsed(int session) const
 
 CSize CMyBasicCalendarGrid::PictureFit(int col, int row) const
 {
-    // The cell less the margins the cell type keeps around a picture.
-    return CSize(std::max(1, GetColWidth(col) - 4), std::max(1, GetRowHeight(row) - 4));
+    // The room the cell type draws a picture in at its own size, selected or not: the cell less a
+    // selection frame and the margin the cell type keeps on either side. A larger picture would
+    // be stretched into it pixel by pixel, and its one-pixel curves broken.
+    constexpr int kFrameAndMargins = 2 * (kSelectionFrameWidth + kPictureMargin);
+    return CSize(std::max(1, GetColWidth(col) - kFrameAndMargins), std::max(1, GetRowHeight(row) - kFrameAndMargins));
 }
 
 int CMyBasicCalendarGrid::PictureHeight() const
@@ -567,15 +572,20 @@ void CMyBasicCalendarGrid::NotifyCollapse()
 
 // ---- selection
 
-void CMyBasicCalendarGrid::RedrawSelection(int record)
+void CMyBasicCalendarGrid::ChangeSelection(const std::function<void()>& change)
 {
-    const structCalendarSelection& selection = m_sessions->selections[std::size_t(record)];
-    if (selection.HasSession()) {
-        int col = 0;
-        int row = 0;
-        BinCell(selection.session, selection.bin, col, row);
-        RedrawCell(col, row);
-    }
+    // The frames follow at once: the cells selected before lose theirs, those selected after
+    // get theirs in the colour of their record (a deselected first record hands its colour on).
+    std::array<structCalendarSelection, 2> before = m_sessions->selections;
+    change();
+    for (const auto& records : {before, m_sessions->selections})
+        for (const structCalendarSelection& selection : records)
+            if (selection.HasSession()) {
+                int col = 0;
+                int row = 0;
+                BinCell(selection.session, selection.bin, col, row);
+                RedrawCell(col, row);
+            }
 }
 
 bool CMyBasicCalendarGrid::SelectBin(int session, int bin)
@@ -586,9 +596,7 @@ bool CMyBasicCalendarGrid::SelectBin(int session, int bin)
     int col = 0;
     int row = 0;
     BinCell(session, bin, col, row);
-    RedrawSelection(1);
-    const int record = m_sessions->Select({session, bin, col, row});
-    RedrawSelection(record);
+    ChangeSelection([&] { m_sessions->Select({session, bin, col, row}); });
     return true;
 }
 
@@ -618,10 +626,7 @@ void CMyBasicCalendarGrid::OnLClicked(int col, int row, int updn, RECT*, POINT*,
             if (!bins || bin < 0 || bin >= bins->count)
                 return;
             if (const int record = m_sessions->FindSelection(session, bin); record >= 0) {
-                RedrawSelection(0);
-                RedrawSelection(1);
-                m_sessions->Deselect(record);
-                RedrawCell(col, row);
+                ChangeSelection([&] { m_sessions->Deselect(record); });
             } else {
                 SelectBin(session, bin);
             }

@@ -8,6 +8,7 @@
 #include "platform/framework/windows/GdiObjects.h"
 #include "study/CalendarModel.h"
 
+#include <functional>
 #include <list>
 #include <memory>
 #include <set>
@@ -128,7 +129,8 @@ private:
     void ShowSkippedPictures();
     void SetRowsHidden(int first, int last, bool hidden);
     void ToggleBlock(int session);
-    void RedrawSelection(int record);
+    // Runs a change of the selection and draws the frames it moved.
+    void ChangeSelection(const std::function<void()>& change);
     void NotifyCollapse();
 
     int m_granularity;

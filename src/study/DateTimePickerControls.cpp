@@ -2,10 +2,10 @@
 
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
+#include "datamodel/TimeRounding.h"
 #include "study/IntervalChoices.h"
 #include "views/TimeSpanText.h"
 
-#include <chrono>
 #include <cmath>
 
 namespace {
@@ -20,22 +20,6 @@ CDateTimeCtrl* Picker(CWnd* parent, UINT id)
 CComboBox* List(CWnd* parent, UINT id)
 {
     return parent ? static_cast<CComboBox*>(parent->GetDlgItem(int(id))) : nullptr;
-}
-
-// The same local time of day `days` calendar days later: across a clock change that is an
-// hour more or less than whole days.
-CHighTime AddLocalDays(const CHighTime& time, int days)
-{
-    using namespace std::chrono;
-    SYSTEMTIME local{};
-    CHighTime result;
-    if (!time.GetAsSystemTime(local))
-        return time + CHighTimeSpan(days, 0, 0, 0);
-    const year_month_day date{sys_days{year{local.wYear} / month{local.wMonth} / day{local.wDay}} + std::chrono::days{days}};
-    if (!result.SetDateTime(int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())), local.wHour,
-                            local.wMinute, local.wSecond, local.wMilliseconds))
-        return time + CHighTimeSpan(days, 0, 0, 0);
-    return result;
 }
 
 // Day choices count local calendar days; the others are fixed lengths.
@@ -205,7 +189,7 @@ void CDateTimePickerControls::OnChoiceChanged()
         aligned.SetDateTime(m_begin.GetYear(), m_begin.GetMonth(), m_begin.GetDay(), 0, 0, 0);
         // Back to the Monday of the week; a Sunday goes forward to the next Monday.
         const int dayOfWeek = m_begin.GetDayOfWeek() - 1; // Sunday 0
-        aligned = AddLocalDays(aligned, 1 - dayOfWeek);
+        aligned = AddLocalCalendarDays(aligned, 1 - dayOfWeek);
         break;
     }
     default:
@@ -232,27 +216,22 @@ void CDateTimePickerControls::SelectChoice(int choice)
         }
 }
 
-bool CDateTimePickerControls::IsChoiceRange(int choice, double begin, double end, bool anyDay)
+bool CDateTimePickerControls::IsChoiceRange(int choice, double begin, double end)
 {
     constexpr double kMillisecond = 1.1574074074074074e-8;
-    constexpr double kClockChange = 1.0 / 24.0;
     if (choice < 0 || choice >= kIntervalChoiceCount)
         return false;
-    const double days = GetIntervalChoices()[std::size_t(choice)].days;
-    const double length = end - begin;
-    if (std::fabs(length - days) < kMillisecond)
-        return true;
-    if (!IsDayChoice(choice))
-        return false;
-    // Local calendar days from the begin; anywhere, a length a clock change gives such days.
-    return std::fabs(ChoiceEnd(CHighTime::FromDate(begin), choice).GetAsDate() - end) < kMillisecond ||
-           (anyDay && std::fabs(std::fabs(length - days) - kClockChange) < kMillisecond);
+    // A day or a week in local calendar days from the begin: 23 or 25 hours across a clock
+    // change, whole days elsewhere.
+    if (IsDayChoice(choice))
+        return CountLocalCalendarDays(begin, end) == int(GetIntervalChoices()[std::size_t(choice)].days);
+    return std::fabs(end - begin - GetIntervalChoices()[std::size_t(choice)].days) < kMillisecond;
 }
 
 CHighTime CDateTimePickerControls::ChoiceEnd(const CHighTime& begin, int choice)
 {
     if (IsDayChoice(choice))
-        return AddLocalDays(begin, int(GetIntervalChoices()[std::size_t(choice)].days));
+        return AddLocalCalendarDays(begin, int(GetIntervalChoices()[std::size_t(choice)].days));
     return begin + GetIntervalChoices()[std::size_t(choice)].length;
 }
 

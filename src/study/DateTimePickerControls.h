@@ -49,10 +49,9 @@ public:
     void SelectChoice(int choice);
     int GetChoice() const { return m_choice; }
 
-    // True when [begin, end] (chart dates) is the length of an interval choice within 1 ms; a
-    // day choice also as the local calendar days from the begin, and with anyDay set as any
-    // length a clock change gives such days (a day of 23 or 25 hours moved elsewhere).
-    static bool IsChoiceRange(int choice, double begin, double end, bool anyDay);
+    // True when [begin, end] (chart dates) is the length of an interval choice within 1 ms, a
+    // day choice counted in local calendar days from the begin.
+    static bool IsChoiceRange(int choice, double begin, double end);
 
 private:
     CHighTime ReadSide(UINT dateId, UINT timeId, const CHighTime& previous) const;

@@ -305,6 +305,9 @@ bool CDemandTableView::RebuildSession(int session)
         data.hidden = hidden ? 1 : 0;
         changed = true;
     }
+    // Whether the session has a tariff, also while its block is hidden or without values: the
+    // grid keeps the user's choice of the tariff only for a session that has one.
+    TakeTariff(session);
     if (hidden)
         return changed;
     const CString name = document->GetSessionName(session);
@@ -348,7 +351,6 @@ bool CDemandTableView::RebuildSession(int session)
     m_ranges[std::size_t(session)] = range;
     data.dataVersion = version;
     data.ClearValues();
-    TakeTariff(session);
     if (!range.records.IsEmpty()) {
         // A grouped period's energies are summed from the records as written.
         const STrendAccessSpec written{recordAccess.demand, 1};

@@ -1,5 +1,7 @@
 #include "study/TimeRangeMarkers.h"
 
+#include "datamodel/HighTime.h"
+#include "datamodel/TimeRounding.h"
 #include "platform/chart/CiPlotX.h"
 #include "project/TimeRangeRule.h"
 #include "study/AxisControlBlock.h"
@@ -171,7 +173,7 @@ void CTimeRangeMarkers::PlaceObjects()
             label->xAxisName = axisName;
             label->x = value;
             label->text = axis->FormatValue(value);
-            label->y = std::clamp(label->y, 0.0, 100.0);
+            label->y = kMarkerHeight;
         }
     if (!m_shown)
         return;
@@ -195,6 +197,23 @@ void CTimeRangeMarkers::PlaceObjects()
     for (auto [name, marker] : {std::pair{kTimeRangeStart, start}, std::pair{kTimeRangeEnd, end}})
         if (SPlotLabel* label = m_chart->GetLabel(m_chart->FindLabel(name)))
             label->visible = marker->visible;
+    SeparateLabels(earlier == start);
+}
+
+void CTimeRangeMarkers::SeparateLabels(bool startIsEarlier)
+{
+    // Markers closer than a label's width: the later marker's label stands a line lower (higher
+    // where the plot has no room below), so that both dates read whole.
+    const int first = m_chart->FindLabel(startIsEarlier ? kTimeRangeStart : kTimeRangeEnd);
+    const int second = m_chart->FindLabel(startIsEarlier ? kTimeRangeEnd : kTimeRangeStart);
+    const CRect a = m_chart->GetLabelBox(first);
+    const CRect b = m_chart->GetLabelBox(second);
+    CRect overlap;
+    if (a.IsRectEmpty() || b.IsRectEmpty() || !overlap.IntersectRect(a, b))
+        return;
+    const double line = (a.Height() + 2) * 100.0 / std::max(1, m_chart->GetLayout().plot.Height() - 1);
+    SPlotLabel* later = m_chart->GetLabel(second);
+    later->y = kMarkerHeight - line >= 0.0 ? kMarkerHeight - line : kMarkerHeight + line;
 }
 
 void CTimeRangeMarkers::Replace()
@@ -400,26 +419,40 @@ void CTimeRangeMarkers::ScrollAxis(int axis, int direction, bool coupled, const 
     const CPlotXAxis* scrolled = m_chart ? m_chart->GetXAxis(axis) : nullptr;
     if (!scrolled || direction == 0)
         return;
-    // One span, but the last span ends with the data, the first begins with it; an axis already
-    // beyond stays where it is. Coupled axes follow the scrolled one by the same time.
-    const double span = scrolled->GetSpan();
-    double start = scrolled->GetMin() + (direction > 0 ? span : -span);
+    // One span, or, for whole local calendar days (a day or a week shown), as many such days:
+    // across a clock change the window stays days, of 23 or 25 hours. The last window ends with
+    // the data, the first begins with it; an axis already beyond stays where it is. Coupled
+    // axes follow the scrolled one by the same time.
+    const double low = scrolled->GetMin();
+    const double high = scrolled->GetMax();
+    const int days = CountLocalCalendarDays(low, high);
+    const auto endFrom = [&](double begin) {
+        return days > 0 ? AddLocalCalendarDays(CHighTime::FromDate(begin), days).GetAsDate() : begin + (high - low);
+    };
+    const auto beginTo = [&](double end) {
+        return days > 0 ? AddLocalCalendarDays(CHighTime::FromDate(end), -days).GetAsDate() : end - (high - low);
+    };
+    double begin = direction > 0 ? high : beginTo(low);
+    double end = direction > 0 ? endFrom(high) : low;
     double first = 0.0;
     double last = 0.0;
     if (dataRange && dataRange(axis, first, last)) {
-        if (direction > 0)
-            start = std::max(scrolled->GetMin(), std::min(start, last - span));
-        else
-            start = std::min(scrolled->GetMin(), std::max(start, first));
+        if (direction > 0 && end > last) {
+            end = std::max(high, last);
+            begin = end == high ? low : beginTo(end);
+        } else if (direction < 0 && begin < first) {
+            begin = std::min(low, first);
+            end = begin == low ? high : endFrom(begin);
+        }
     }
-    const double delta = start - scrolled->GetMin();
-    if (delta == 0.0)
+    const double delta = begin - low;
+    if (direction > 0 ? delta <= 0.0 : delta >= 0.0)
         return;
     for (int i = 0; i < m_chart->GetXAxisCount(); ++i) {
         if (!coupled && i != axis)
             continue;
         const CPlotXAxis* xAxis = m_chart->GetXAxis(i);
-        m_chart->SetXAxisRange(i, xAxis->GetMin() + delta, xAxis->GetSpan());
+        m_chart->SetXAxisRange(i, xAxis->GetMin() + delta, i == axis ? end - begin : xAxis->GetSpan());
         if (m_shown && i == m_referenceAxis)
             Shift(delta);
     }

@@ -59,9 +59,9 @@ public:
     bool OnIndicatorClicked(int limitIndex);
     // The first and last date of the data an X axis shows; false when it shows none.
     using DataRange = std::function<bool(int axis, double& first, double& last)>;
-    // Scrolls X axis `axis` one visible span forward (direction > 0) or back, but not beyond the
-    // end or before the start of its data; coupled, every X axis moves by the same time. The
-    // range follows the reference axis.
+    // Scrolls X axis `axis` one visible span forward (direction > 0) or back (whole local
+    // calendar days by as many such days), but not beyond the end or before the start of its
+    // data; coupled, every X axis moves by the same time. The range follows the reference axis.
     void ScrollAxis(int axis, int direction, bool coupled, const DataRange& dataRange);
     // Labels and indicators placed again for the present axis range.
     void Replace();
@@ -76,6 +76,7 @@ private:
     int MarkerChannel(bool start) const;
     double SnapToData(double value, bool start) const;
     void PlaceObjects();
+    void SeparateLabels(bool startIsEarlier);
     void SetVisible(bool visible);
 
     CiPlotX* m_chart;

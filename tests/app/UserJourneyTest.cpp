@@ -473,10 +473,47 @@ public:
         FindMissingData(ShownPage(), missing, gridTexts);
         for (const std::string& empty : missing)
             faults.Add(std::string(m_page->name) + ": " + empty, where);
-        if (m_page->viewId < 0 && gridTexts.find(kSessionNames[0]) == std::string::npos)
+        if (m_page->viewId < 0 && gridTexts.find(m_firstSessionName) == std::string::npos)
             faults.Add(std::string(m_page->name) + ": no session shows", where);
         CheckTimeRange(where);
+        CheckLabelsAndSpanButton(where);
         CheckQuiet(where, expected);
+    }
+    // Every text box on the plot (the range's dates, the notes, the cursors' readouts) shows whole
+    // inside it, the two dates of the range apart; the span button pressed names what the range's time axis shows:
+    // an hour, a day or a week of the local calendar (the same clock time that many days later),
+    // anything else "Individual".
+    void CheckLabelsAndSpanButton(const std::string& where)
+    {
+        auto* graph = m_page->viewId >= 0 ? CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection)) : nullptr;
+        if (!graph || !graph->IsWindowVisible())
+            return;
+        CiPlotX& chart = *graph->GetPlotControl();
+        CRect inside;
+        for (int i = 0; i < chart.GetLabelCount(); ++i)
+            if (const CRect box = chart.GetLabelBox(i); chart.GetLabel(i)->filled && !box.IsRectEmpty() &&
+                                                        !(inside.IntersectRect(box, chart.GetLayout().plot) && inside == box))
+                faults.Add("the label \"" + chart.GetLabel(i)->text.str() + "\" stands cut at the plot's edge", where);
+        for (int i = 0; i < CiPlotX::kCursorCount; ++i)
+            if (const CRect box = chart.GetCursorReadoutBox(i);
+                !box.IsRectEmpty() && !(inside.IntersectRect(box, chart.GetLayout().plot) && inside == box))
+                faults.Add("the readout \"" + chart.GetCursor(i).readout.str() + "\" stands cut at the plot's edge", where);
+        if (inside.IntersectRect(chart.GetLabelBox(chart.FindLabel(kTimeRangeStart)), chart.GetLabelBox(chart.FindLabel(kTimeRangeEnd))))
+            faults.Add("the dates of the time range's markers overlap", where);
+        CWnd* hour = graph->GetDialogBar() ? graph->GetDialogBar()->GetDlgItem(int(GraphBar::kFirstSpanButton)) : nullptr;
+        const CPlotXAxis* axis = chart.GetXAxis(graph->GetTimeRangeMarkers().GetReferenceAxis());
+        if (!hour || !axis)
+            return;
+        const CHighTime from = CHighTime::FromDate(axis->GetMin());
+        const CHighTime to = CHighTime::FromDate(axis->GetMax());
+        const bool sameClock = from.Format("%H:%M:%S", true) == to.Format("%H:%M:%S", true);
+        const auto lasts = [&](double days, double leeway) { return std::fabs(axis->GetSpan() - days) <= leeway + 1e-8; };
+        const bool named[] = {lasts(1.0 / 24.0, 0.0), sameClock && lasts(1.0, 1.0 / 24.0), sameClock && lasts(7.0, 1.0 / 24.0), true};
+        for (int i = 0; i < 4; ++i)
+            if (graph->GetDialogBar()->GetDlgItem(hour->GetDlgCtrlID() + i)->SendMessage(BM_GETCHECK) != 0 && !named[i])
+                faults.Add("the span button " + std::to_string(i) + " is pressed while the axis shows " +
+                               from.Format("%Y-%m-%d %H:%M", true).str() + " to " + to.Format("%Y-%m-%d %H:%M", true).str(),
+                           where);
     }
     // The time range of a graph page that sets one: begin not after end, inside the limits; the
     // markers and their labels, the pickers and the settings hold it; the time-range table sums
@@ -1420,6 +1457,7 @@ public:
     std::map<int, std::unique_ptr<CBasicViewSettings>> m_defaults;
     std::vector<CString> m_bookmarks;
     std::vector<std::vector<BYTE>> m_sessionFiles;
+    std::string m_firstSessionName = kSessionNames[0];
     // By session: the scale factors its reference was read with, and the reference.
     std::map<int, std::pair<std::array<float, CRecordScaleFactors::kFactorCount>, SReferenceSession>> m_references;
 };
@@ -1976,6 +2014,7 @@ public:
             m_written.emplace_back(m_tables.back(), session.recording.topology);
         }
         m_sessions = sessions;
+        m_firstSessionName = CString::FromUtf16(sessions.front().recording.name).str();
         const CString project = program.MakeProjectOfFiles(name, files);
         SessionsWrittenAs(std::move(files));
         program.ForgetLog();
@@ -2002,6 +2041,7 @@ public:
         }
     }
     static constexpr int kReverseCostEdit = 2416;
+    static constexpr int kChoiceBoxFromLeft = 8;
 
     // Every figure of a study table page's overview table against the records of its sessions,
     // then of its time-range table over the records of the range the graph's markers set.
@@ -2145,9 +2185,9 @@ public:
     // price and at the session's tariff, each to the last digit shown against the sums of the
     // written records in exact arithmetic (a long double holds each record's float, their sum
     // and its product with a price to far below the shown digits).
+    static constexpr int kDemandTableEntry = 8;
     void CheckDemandTables()
     {
-        constexpr int kDemandTableEntry = 8;
         ClickToPage(PageOfView(1));
         SetSectionCollapsed(kOverviewSection, false);
         CheckDemandTable(kDemandTableEntry, "overview");
@@ -2157,15 +2197,36 @@ public:
         auto* overview = program.Section<CDemandTableView>(kDemandTableEntry);
         ASSERT_NE(overview, nullptr);
         SetSectionCollapsed(kOverviewSection, false);
-        for (std::size_t b = 0; b < m_sessions.size(); ++b)
+        for (std::size_t b = 0; b < m_sessions.size(); ++b) {
+            // The round box at the left of the choice, as the user clicks it.
+            const int row = CDemandGrid::DataRow(int(b)) + CDemandGrid::kChoiceRow;
             if (*m_sessions[b].tariffCurrency &&
-                !program.ClickGridCell(*overview->GetGrid(), CDemandGrid::kAdvancedColumn, CDemandGrid::DataRow(int(b)) + CDemandGrid::kChoiceRow))
-                faults.Add("the tariff of session " + std::to_string(b) + " cannot be chosen", m_page->name);
+                !program.ClickGridCell(*overview->GetGrid(), CDemandGrid::kAdvancedColumn, row, kChoiceBoxFromLeft))
+                faults.Add("the tariff of session " + std::to_string(b) + " cannot be clicked", m_page->name);
+        }
         Settle();
         CFrameworkApp::PumpWaitingMessages();
+        CheckTariffsChosen("chose the tariffs");
         CheckDemandTable(kDemandTableEntry, "overview at the tariffs");
         CheckDemandTable(kDemandTableEntry + 2, "time range at the tariffs");
         ClearTimeRange();
+    }
+    // Both demand tables price each session shown at the tariff the user chose for it (a session
+    // with a tariff) or at the logger's price.
+    void CheckTariffsChosen(const std::string& where)
+    {
+        for (const int entry : {kDemandTableEntry, kDemandTableEntry + 2}) {
+            const CDemandTableView* table = program.Section<CDemandTableView>(entry);
+            for (std::size_t b = 0; table && b < m_sessions.size(); ++b) {
+                if (table->GetSessionData().at(b)->hidden)
+                    continue;
+                CUGCell choice;
+                table->GetGrid()->GetCell(CDemandGrid::kAdvancedColumn, CDemandGrid::DataRow(int(b)) + CDemandGrid::kChoiceRow, &choice);
+                if ((choice.GetNumber() != 0) != (*m_sessions[b].tariffCurrency != 0))
+                    faults.Add("session " + std::to_string(b) + " is priced otherwise than chosen in table " + std::to_string(entry),
+                               where);
+            }
+        }
     }
     void CheckDemandTable(int entry, const std::string& which)
     {
@@ -2273,6 +2334,11 @@ TEST_F(FigureJourneyTest, EveryFigureOfTheTablesIsWhatTheWrittenRecordsGive)
     CheckDemandTables();
     CheckQuiet("figures");
     faults.Report("figures");
+    // Amounts drawn and returned at the tariffs, negative powers, energies of many digits.
+    CheckTextsWholeAtEverySize();
+    ClickToPage(PageOfView(1));
+    CheckTariffsChosen("the demand page shown again");
+    faults.Report("figures: every text whole");
 }
 
 TEST_F(FigureJourneyTest, ADeltaSessionIsOfferedAndShownOnlyAsItsConfigurationHasIt)

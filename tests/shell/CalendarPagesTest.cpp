@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -572,6 +573,62 @@ TEST(CalendarPagesTest, TheGraphShowsTheSelectedBinsFromItsFirstFillAndAfterEver
     ASSERT_TRUE(program.ShowStudyPage(0));
     ASSERT_NE(ShowCalendar(program), nullptr);
     expectShown("first fill");
+}
+
+// What the screen shows of a bin's picture cell now, row by row at device pixels, and how many
+// of them a logical pixel takes across.
+std::vector<COLORREF> CellPixels(CCalendarTableView& table, int bin, int& ratio)
+{
+    int col = 0;
+    int row = 0;
+    table.GetGrid()->BinCell(0, bin, col, row);
+    RECT cell{};
+    table.GetGrid()->GetCellRect(col, row, &cell);
+    CRect screen(cell);
+    table.GetGrid()->ClientToScreen(&screen);
+    std::vector<COLORREF> pixels = GetScreenPixelsNow(*table.GetGrid(), screen);
+    ratio = int(std::lround(std::sqrt(double(pixels.size()) / (screen.Width() * screen.Height()))));
+    return pixels;
+}
+
+// Thumbnails of quarter-hour records at "1 Hour" show their pictures pixel for pixel, never
+// stretched into a smaller room that breaks their curves. The frames follow every click at once:
+// the first selection red, the second blue, no other. (Also run at a device pixel ratio of 2.)
+TEST(CalendarPagesTest, ThumbnailsDrawTheirDataWholeAndTheirFramesFollowEveryClickAtOnce)
+{
+    CAssembledProgram program;
+    ASSERT_TRUE(program.Start(program.MakeProject("quarters", {LongSession(2, 900)})));
+    ASSERT_NE(ShowCalendar(program), nullptr);
+    ClickOption(*ShowCalendar(program), CalendarBar::kFirstGranularity + kCalendarHour);
+    CCalendarTableView& table = *ShowCalendar(program);
+    const structCalendarBins& bins = *table.GetSessionList().BinsOf(0);
+    const std::vector<int> seen = BinsInSight(*table.GetGrid(), bins);
+    ASSERT_GE(seen.size(), 5u);
+    const auto drawn = [](DWORD pixel) { return (pixel & 0xFFFFFF) != 0xFFFFFF; };
+    for (int bin : std::vector(seen.begin() + 1, seen.begin() + 5)) {
+        const std::unique_ptr<CBitmap> picture = ReadThumbnailBitmap(bins.folder + bins.bins[std::size_t(bin)].fileName);
+        ASSERT_NE(picture, nullptr);
+        std::vector<DWORD> bits(std::size_t(picture->GetSize().cx * picture->GetSize().cy));
+        picture->GetBitmapBits(DWORD(bits.size() * 4), bits.data());
+        int ratio = 0;
+        const std::vector<COLORREF> shown = CellPixels(table, bin, ratio);
+        EXPECT_EQ(std::count_if(shown.begin(), shown.end(), drawn), std::count_if(bits.begin(), bits.end(), drawn) * ratio * ratio) << bin;
+    }
+    const auto framesShow = [&](const std::vector<int>& picked) {
+        for (int i = 0; i < 5; ++i) {
+            int ratio = 0;
+            const COLORREF frame = CellPixels(table, seen[std::size_t(i)], ratio)[std::size_t(3 * ratio)];
+            const auto at = std::find(picked.begin(), picked.end(), i);
+            EXPECT_EQ(frame == CMyBasicCalendarGrid::kFirstSelection, at == picked.begin()) << i;
+            EXPECT_EQ(frame == CMyBasicCalendarGrid::kSecondSelection, picked.size() > 1 && at == picked.begin() + 1) << i;
+        }
+    };
+    // Two picked, the first unpicked, another picked, and a fourth in place of the second.
+    for (const auto& [click, picked] : {std::pair{1, std::vector{1}}, {2, {1, 2}}, {1, {2}}, {3, {2, 3}}, {4, {2, 4}}}) {
+        ClickBin(table, 0, seen[std::size_t(click)]);
+        SCOPED_TRACE(click);
+        framesShow(picked);
+    }
 }
 
 TEST(CalendarPagesTest, CalendarColoursFollowTheSessionOrTheDistinctColourPreference)

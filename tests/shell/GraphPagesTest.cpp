@@ -391,10 +391,20 @@ TEST_F(GraphPagesTest, TheTimeRangeKeepsTwoMarkerLabelsThroughRefreshes)
 TEST_F(GraphPagesTest, TheWheelStepsOnlyAPickerTheUserClickedInto)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
-    ClickControl(graph, GraphBar::kSetTimeRange);
-    CFrameworkApp::PumpWaitingMessages();
     CBasicGraphViewDialogBar& bar = Bar(graph);
     const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
+    // Over a control that is off (the box of an auxiliary input the session lacks) the bar
+    // scrolls as well.
+    CRect off;
+    ASSERT_FALSE(Control(graph, GraphBar::kAux1).IsWindowEnabled());
+    Control(graph, GraphBar::kAux1).GetWindowRect(&off);
+    const int top = bar.GetScrollPos(SB_VERT);
+    SimulateScreenMouse(bar, WM_MOUSEMOVE, off.CenterPoint());
+    SimulateScreenWheel(bar, off.CenterPoint(), -WHEEL_DELTA);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_NE(bar.GetScrollPos(SB_VERT), top);
+    ClickControl(graph, GraphBar::kSetTimeRange);
+    CFrameworkApp::PumpWaitingMessages();
     const auto range = [&] {
         const SValueRange held{graph.GetTimeRangeMarkers().GetBegin(), graph.GetTimeRangeMarkers().GetEnd()};
         SValueRange shown;
@@ -507,6 +517,37 @@ TEST_F(GraphPagesTest, AClickAndTheArrowKeysKeepTheRangeInOrderAndShownAtOnce)
     SimulateKey(chart, VK_LEFT);
     EXPECT_LT(markers.GetBegin(), moved);
     expectShown("left arrow past the begin");
+}
+
+// The range's two dates read whole however close its markers stand: a quarter of an hour apart
+// at a day shown they stand one above the other (on the screen their fill takes two labels' rows),
+// inside the plot also at the window's right edge.
+TEST_F(GraphPagesTest, TheDatesOfTheRangeReadWholeHoweverCloseItsMarkersStand)
+{
+    auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    ClickControl(graph, GraphBar::kSetTimeRange);
+    CiPlotX& chart = Chart(graph);
+    const CPlotXAxis& axis = *chart.GetXAxis(0);
+    for (const double end : {axis.GetMin() + 0.5, axis.GetMax()}) {
+        Bar(graph).TimeRangePickers().SetRange(end - 15.0 / 1440.0, end);
+        NMHDR change{Control(graph, GraphBar::kTimeRangePickers.endTime).GetSafeHwnd(), GraphBar::kTimeRangePickers.endTime, DTN_DATETIMECHANGE};
+        Bar(graph).SendMessage(WM_NOTIFY, change.idFrom, LPARAM(&change));
+        ASSERT_NEAR(graph.GetTimeRangeMarkers().GetEnd(), end, 1.0 / 86400.0);
+        const std::vector<COLORREF> pixels = PlotPixels(chart);
+        const CRect plot = chart.GetLayout().plot;
+        const CRect start = chart.GetLabelBox(chart.FindLabel(kTimeRangeStart));
+        const CRect finish = chart.GetLabelBox(chart.FindLabel(kTimeRangeEnd));
+        CRect inside;
+        EXPECT_TRUE(inside.IntersectRect(start, plot) && inside == start && inside.IntersectRect(finish, plot) && inside == finish);
+        EXPECT_FALSE(inside.IntersectRect(start, finish));
+        const int ratio = int(std::lround(std::sqrt(double(pixels.size()) / (plot.Width() * plot.Height()))));
+        std::set<std::size_t> filledRows;
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+            if (pixels[i] == RGB(221, 230, 233))
+                filledRows.insert(i / std::size_t(plot.Width() * ratio));
+        EXPECT_GE(int(filledRows.size()), (start.Height() + finish.Height() - 4) * ratio);
+    }
 }
 
 // A begin between two records (the pickers set to a time inside a record's interval): the
@@ -1067,6 +1108,22 @@ TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
     ASSERT_TRUE(CAssembledProgram::StepInView(Control(graph, GraphBar::kXAxisPickers.endTime), VK_UP));
     EXPECT_NEAR(axis.GetSpan(), 25 * kHour, 1e-9);
     EXPECT_EQ(PressedSpanButton(graph), 3);
+    // Only the second session shown after "1 Day" of the first, its axis dragged back across
+    // the clock change: the day's 24 hours there are no calendar day.
+    ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+    ClickControl(graph, GraphBar::kFirstSession + 1);
+    CiPlotX& chart = Chart(graph);
+    const CPoint onSecond = chart.GetLayout().xAxisBands.at(1).CenterPoint();
+    SimulateMouse(chart, WM_LBUTTONDOWN, onSecond);
+    SimulateMouse(chart, WM_MOUSEMOVE, onSecond + CPoint(int(0.6 * chart.GetLayout().plot.Width()), 0), MK_LBUTTON);
+    SimulateMouse(chart, WM_LBUTTONUP, onSecond + CPoint(int(0.6 * chart.GetLayout().plot.Width()), 0));
+    ClickControl(graph, GraphBar::kFirstSession);
+    ASSERT_EQ(graph.GetTimeRangeMarkers().GetReferenceAxis(), 1);
+    EXPECT_NE(CHighTime::FromDate(chart.GetXAxis(1)->GetMin()).Format("%H:%M", true),
+              CHighTime::FromDate(chart.GetXAxis(1)->GetMax()).Format("%H:%M", true));
+    EXPECT_EQ(PressedSpanButton(graph), 3);
+    ClickControl(graph, GraphBar::kFirstSession);
+    ClickControl(graph, GraphBar::kFirstSession + 1);
     // The project keeps what the page shows.
     ClickControl(graph, GraphBar::kFirstSpanButton);
     ClickControl(graph, GraphBar::kFirstSpanButton + 3);
@@ -1348,20 +1405,43 @@ protected:
     }
 };
 
-TEST_F(GraphPagesAcrossTheYearTest, ADayOfTheClockChangesStaysADayWhenDragged)
+// "1 Day" and "1 Week" are days of the local calendar: scrolled across a clock change, the window
+// steps by such days (of 23 or 25 hours) and the button stays pressed; a window dragged off them
+// is no such days, and the button says so.
+TEST_F(GraphPagesAcrossTheYearTest, TheSpanButtonNamesTheCalendarDaysShownAtEveryStep)
 {
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
     const CPlotXAxis& axis = *Chart(graph).GetXAxis(0);
-    // The Sunday the clocks go forward has 23 hours, the one they go back 25.
-    for (const auto& [month, day, hours] : {std::tuple{3, 29, 23}, std::tuple{10, 25, 25}}) {
+    const auto shows = [&](const char* from, const char* to, int button) {
+        EXPECT_EQ(CHighTime::FromDate(axis.GetMin()).Format("%Y-%m-%d %H:%M", true), CString(from));
+        EXPECT_EQ(CHighTime::FromDate(axis.GetMax()).Format("%Y-%m-%d %H:%M", true), CString(to));
+        EXPECT_EQ(PressedSpanButton(graph), button) << from;
+        EXPECT_EQ(graph.GetSettings().m_typeTimeRange, button < 3 ? button : -1) << from;
+    };
+    for (const auto& [month, day, hours] : {std::tuple{3, 28, 23}, std::tuple{10, 24, 25}}) {
         ShowDay(graph, 2026, month, day);
+        ClickControl(graph, GraphBar::kFirstSpanButton + 1);
+        const CString saturday = CHighTime(2026, month, day, 0, 0, 0).Format("%Y-%m-%d %H:%M");
+        const CString sunday = CHighTime(2026, month, day + 1, 0, 0, 0).Format("%Y-%m-%d %H:%M");
+        shows(saturday, sunday, 1);
+        ScrollAxis(graph, 0, true);
+        shows(sunday, CHighTime(2026, month, day + 2, 0, 0, 0).Format("%Y-%m-%d %H:%M"), 1);
         EXPECT_NEAR(axis.GetSpan(), hours * kHour, 1e-9);
-        EXPECT_EQ(PressedSpanButton(graph), 1);
-        DragTimeAxis(graph, -80);
-        EXPECT_NEAR(axis.GetSpan(), hours * kHour, 1e-9);
-        EXPECT_EQ(PressedSpanButton(graph), 1) << hours;
-        EXPECT_EQ(graph.GetSettings().m_typeTimeRange, 1) << hours;
+        // The Sunday dragged on until its clock change lies behind: hours of another day.
+        DragTimeAxis(graph, -int(0.4 * Chart(graph).GetLayout().plot.Width()));
+        ASSERT_GT(axis.GetMin(), CHighTime(2026, month, day + 1, 4, 0, 0).GetAsDate());
+        EXPECT_EQ(PressedSpanButton(graph), 3) << hours;
+        EXPECT_EQ(graph.GetSettings().m_typeTimeRange, -1) << hours;
     }
+    // "1 Week" from that Sunday: the Monday after; the week before holds the autumn change and
+    // 169 hours.
+    ClickControl(graph, GraphBar::kFirstSpanButton + 2);
+    shows("2026-10-26 00:00", "2026-11-02 00:00", 2);
+    EXPECT_NEAR(axis.GetSpan(), 7.0, 1e-9);
+    ScrollAxis(graph, 0, false);
+    shows("2026-10-19 00:00", "2026-10-26 00:00", 2);
+    EXPECT_NEAR(axis.GetSpan(), 7.0 + kHour, 1e-9);
+    EXPECT_TRUE(m_program.Complaints().empty());
 }
 
 TEST_F(GraphPagesAcrossTheYearTest, AnHourChosenInTheRepeatedHourStartsWithIt)

@@ -292,6 +292,19 @@ TEST_F(UserWorkKeptTest, ANoteStaysOnItsSampleThroughScrollZoomSpansPagesAndReop
         EXPECT_FLOAT_EQ(float(anchor->value), float(sampleValue));
     };
     expectOnSample("placed");
+    // The sample dragged just out of the window on the left: the note goes with it, no cut piece
+    // of it stands at the plot's edge beside the value axis.
+    const CPoint onAxis = chart.GetLayout().xAxisBands.at(0).CenterPoint();
+    const CPoint dropped = onAxis + CPoint(chart.GetLayout().plot.left - 12 - int(std::lround(chart.XValueToPixel(xAxis, sampleX))), 0);
+    SimulateMouse(chart, WM_LBUTTONDOWN, onAxis);
+    SimulateMouse(chart, WM_MOUSEMOVE, dropped, MK_LBUTTON);
+    SimulateMouse(chart, WM_LBUTTONUP, dropped);
+    CFrameworkApp::RunFor(700);
+    CRect edge(chart.GetLayout().plot.TopLeft(), CSize(24, chart.GetLayout().plot.Height()));
+    chart.ClientToScreen(&edge);
+    const std::vector<COLORREF> atEdge = GetScreenPixelsNow(chart, edge);
+    EXPECT_EQ(std::count(atEdge.begin(), atEdge.end(), RGB(255, 255, 225)), 0);
+    expectOnSample("its sample dragged out of the window");
     CAssembledProgram::ClickAtCentre(*view->GetDlgItem(int(kFirstScrollForwardButton)));
     CFrameworkApp::RunFor(700);
     expectOnSample("a scroll to Wednesday");

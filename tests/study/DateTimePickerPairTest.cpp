@@ -175,17 +175,20 @@ TEST_F(DateTimePickerPairTest, ARangeIsAChoiceByItsLengthOrItsCalendarDays)
 {
     ScopedTimeZone zone(kCentralEuropeZone);
     const double noon = CHighTime(2026, 3, 4, 12, 0, 0).GetAsDate();
-    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, noon, noon + 1.0, false));
-    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(0, noon, noon + 10.0 / 1440.0 + 1e-9, false));
-    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(0, noon, noon + 11.0 / 1440.0, false));
-    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(9, noon, noon, false));
-    // The Sunday the clocks go forward has 23 hours: a day from its midnight, and anywhere only
-    // when asked for.
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, noon, noon + 1.0));
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(0, noon, noon + 10.0 / 1440.0 + 1e-9));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(0, noon, noon + 11.0 / 1440.0));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(9, noon, noon));
+    // The Sunday the clocks go forward has 23 hours: a day from its midnight or any time before
+    // the change, none from after it; 24 hours across the change are no day.
     const double spring = CHighTime(2026, 3, 29, 0, 0, 0).GetAsDate();
-    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, spring, spring + 23.0 / 24.0, false));
-    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(6, noon, noon + 23.0 / 24.0, false));
-    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, noon, noon + 23.0 / 24.0, true));
-    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(4, noon, noon + 2.0 / 24.0, true));
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, spring, spring + 23.0 / 24.0));
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(6, spring - 0.5, spring - 0.5 + 23.0 / 24.0));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(6, spring, spring + 1.0));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(6, noon, noon + 23.0 / 24.0));
+    EXPECT_TRUE(CDateTimePickerControls::IsChoiceRange(8, spring - 2.0, spring + 5.0 - 1.0 / 24.0));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(8, spring - 2.0, spring + 5.0));
+    EXPECT_FALSE(CDateTimePickerControls::IsChoiceRange(4, noon, noon + 2.0 / 24.0));
 }
 
 TEST(DemandPeriodChoicesTest, BlocksOfferTheMultiplesOfTheCommonInterval)

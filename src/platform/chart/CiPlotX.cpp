@@ -3,8 +3,10 @@
 #include "platform/chart/PlotPicture.h"
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/PaintedControl.h"
+#include "platform/framework/windows/QtBridge.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QCoreApplication>
 #include <QPainter>
 
@@ -217,6 +219,54 @@ void CiPlotX::RefreshCursorReadouts()
         }
 }
 
+namespace {
+
+// The box of a text drawn in the plot's font: its lines with that margin around them.
+CRect TextBox(const CString& text, int marginX, int marginY)
+{
+    const QRect lines = QFontMetrics(PlotAxisFont()).boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, ToQString(text));
+    return CRect(0, 0, lines.width() + 2 * marginX, lines.height() + 2 * marginY);
+}
+
+// A box of text moved into the plot, which the picture clips it to: on a plot a large scale
+// makes low, one near an edge would lose its first line or its end.
+CRect KeptInside(CRect box, const CRect& plot)
+{
+    box.OffsetRect(std::min(0, int(plot.right - box.right)), std::min(0, int(plot.bottom - box.bottom)));
+    box.OffsetRect(std::max(0, int(plot.left - box.left)), std::max(0, int(plot.top - box.top)));
+    return box;
+}
+
+// The pixel of a coordinate, bounded so that far-off values stay integers.
+int PixelNear(double value)
+{
+    return int(std::lround(std::clamp(value, -1e6, 1e6)));
+}
+
+} // namespace
+
+CRect CiPlotX::GetCursorReadoutBox(int index) const
+{
+    if (index < 0 || index >= kCursorCount)
+        return {};
+    const SPlotDataCursor& cursor = m_cursors[std::size_t(index)];
+    const int channel = FindChannel(cursor.channelName);
+    if (!cursor.IsShown() || cursor.readout.IsEmpty() || channel < 0)
+        return {};
+    const double x = XValueToPixel(FindXAxis(m_channels[std::size_t(channel)].GetXAxisName()), cursor.position);
+    if (!std::isfinite(x))
+        return {};
+    const CRect& plot = m_layout.plot;
+    CRect box = TextBox(cursor.readout, 3, 2);
+    // Right of the line, or left of it where the plot ends; centred on the readout position.
+    const int line = PixelNear(x);
+    const int middle = PixelNear(plot.bottom - 1 - cursor.readoutPosition / 100.0 * (plot.Height() - 1));
+    box.OffsetRect(line + 1, middle - box.Height() / 2);
+    if (box.right > plot.right - 2)
+        box.OffsetRect(line - box.right, 0);
+    return KeptInside(box, plot);
+}
+
 // ---- limits and labels
 
 int CiPlotX::AddLimit(const SPlotLimit& limit)
@@ -238,6 +288,40 @@ int CiPlotX::AddLabel(const SPlotLabel& label)
 SPlotLabel* CiPlotX::GetLabel(int index) { return At(m_labels, index); }
 const SPlotLabel* CiPlotX::GetLabel(int index) const { return At(m_labels, index); }
 int CiPlotX::FindLabel(const CString& name) const { return FindObject(m_labels, name); }
+
+CRect CiPlotX::GetLabelBox(int index) const
+{
+    // From the label's point rightwards; none while the point lies beside the plot (a note whose
+    // sample scrolled out of view goes with it rather than standing cut at the edge).
+    const SPlotLabel* label = GetLabel(index);
+    if (!label || !label->visible || label->kind != EPlotLabelKind::Text || label->text.IsEmpty())
+        return {};
+    const CRect& plot = m_layout.plot;
+    int axis = FindXAxis(label->xAxisName);
+    if (axis < 0 && GetXAxisCount() > 0)
+        axis = 0;
+    const double x = XValueToPixel(axis, label->x);
+    if (!std::isfinite(x) || x < plot.left - 0.5 || x > plot.right - 0.5)
+        return {};
+    const QRect text = QFontMetrics(PlotAxisFont())
+                           .boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, QString::fromUtf8(label->text.GetString()));
+    const int left = int(std::lround(x));
+    const int middle = int(std::lround(plot.bottom - 1 - label->y / 100.0 * (plot.Height() - 1)));
+    CRect box(left - 2, middle - text.height() / 2 - 1, left + text.width() + 2, middle - text.height() / 2 + text.height() + 1);
+    if (label->filled) {
+        // A text box (a note, a date) reads whole: leftwards of its point at the right edge,
+        // inside the plot's height at the top and the bottom.
+        if (box.right > plot.right)
+            box.OffsetRect(left - box.right, 0);
+        if (box.left < plot.left)
+            box.OffsetRect(plot.left - box.left, 0);
+        if (box.top < plot.top)
+            box.OffsetRect(0, plot.top - box.top);
+        else if (box.bottom > plot.bottom)
+            box.OffsetRect(0, plot.bottom - box.bottom);
+    }
+    return box;
+}
 
 void CiPlotX::DeleteLabels(const CString& name)
 {

@@ -108,6 +108,9 @@ public:
     // The cursor the user clicked last; -1 before any was.
     int GetActiveCursor() const { return m_activeCursor; }
     void RefreshCursorReadouts();
+    // Where the readout box of a shown cursor is drawn (empty when none is): beside its line at
+    // its readout position, kept inside the plot.
+    CRect GetCursorReadoutBox(int index) const;
 
     // ---- limits (bands) and labels (annotations)
     int GetLimitCount() const { return int(m_limits.size()); }
@@ -121,6 +124,9 @@ public:
     SPlotLabel* GetLabel(int index);
     const SPlotLabel* GetLabel(int index) const;
     int FindLabel(const CString& name) const;
+    // The box a text label's text is drawn in (chart pixels, in the current layout): a filled
+    // one (a text box) whole inside the plot; empty for a label that is not drawn.
+    CRect GetLabelBox(int index) const;
     // Removes every label of that name.
     void DeleteLabels(const CString& name);
     void RemoveAllLabels() { m_labels.clear(); }

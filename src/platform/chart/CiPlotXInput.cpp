@@ -2,9 +2,6 @@
 // and labels, and the events each step fires, in the order the input causes them.
 #include "platform/chart/CiPlotX.h"
 
-#include <QFont>
-#include <QFontMetrics>
-
 #include <cmath>
 
 namespace {
@@ -73,20 +70,9 @@ SPlotHit CiPlotX::HitTest(int x, int y) const
             if (onIt)
                 return {SPlotHit::Limit, i, -1};
         }
-        QFont font;
-        font.setPixelSize(11);
-        const QFontMetrics metrics(font);
-        for (int i = int(m_labels.size()) - 1; i >= 0; --i) {
-            const SPlotLabel& label = m_labels[std::size_t(i)];
-            if (!label.visible || label.kind != EPlotLabelKind::Text || label.text.IsEmpty())
-                continue;
-            const double lx = XValueToPixel(std::max(0, FindXAxis(label.xAxisName)), label.x);
-            const double ly = plot.bottom - 1 - label.y / 100.0 * (plot.Height() - 1);
-            const QRect box = metrics.boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft,
-                                                   QString::fromUtf8(label.text.GetString()));
-            if (x >= lx - 2 && x <= lx + box.width() + 2 && std::fabs(y - ly) <= box.height() / 2 + 2)
+        for (int i = int(m_labels.size()) - 1; i >= 0; --i)
+            if (Inside(GetLabelBox(i), x, y))
                 return {SPlotHit::Label, i, -1};
-        }
         SPlotHit nearest{SPlotHit::Plot, -1, -1};
         double best = kPointGrip + 1.0;
         for (int c = 0; c < int(m_channels.size()); ++c) {

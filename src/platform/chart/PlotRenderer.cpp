@@ -63,8 +63,11 @@ public:
         m_run.reserve(4096);
         // Spans go straight into a picture of our own (32 bits a pixel, drawn at device pixels).
         auto* image = dynamic_cast<QImage*>(painter.device());
-        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255)
+        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255) {
             m_image = image;
+            // A window too small for its axes lays the plot out partly beyond the picture.
+            m_clip &= image->rect();
+        }
     }
     ~CRunPainter() { Break(); }
 
@@ -450,7 +453,8 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
 {
     const CRect& p = m_layout.plot;
     painter.setFont(PlotAxisFont());
-    for (const auto& label : m_chart.m_labels) {
+    for (std::size_t i = 0; i < m_chart.m_labels.size(); ++i) {
+        const SPlotLabel& label = m_chart.m_labels[i];
         if (!label.visible || (label.kind == EPlotLabelKind::Rectangle) != behindData)
             continue;
         int axis = m_chart.FindXAxis(label.xAxisName);
@@ -465,7 +469,7 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
             painter.fillRect(QRect(a, p.top, b - a + 1, p.Height()), ToQColor(label.fillColor));
             continue;
         }
-        int px = PixelOf(x), py = PixelOf(p.bottom - 1 - label.y / 100.0 * (p.Height() - 1));
+        QRect box;
         if (label.kind == EPlotLabelKind::Point) {
             const int channel = m_chart.FindChannel(label.channelName);
             if (channel < 0)
@@ -474,23 +478,26 @@ void CPlotRenderer::PaintLabels(QPainter& painter, bool behindData) const
             const int cx = m_chart.FindXAxis(c.GetXAxisName()), cy = m_chart.FindYAxis(c.GetYAxisName());
             if (cx < 0 || cy < 0 || !std::isfinite(label.value))
                 continue;
-            px = PixelOf(m_chart.XValueToPixel(cx, label.x));
-            py = PixelOf(m_chart.YValueToPixel(cy, label.value));
+            const int px = PixelOf(m_chart.XValueToPixel(cx, label.x));
+            const int py = PixelOf(m_chart.YValueToPixel(cy, label.value));
             painter.setPen(ToQColor(label.color));
             painter.setBrush(ToQColor(label.fillColor));
             painter.drawEllipse(QPoint(px, py), 3, 3);
-            px += 6;
+            if (label.text.IsEmpty())
+                continue;
+            box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, ToQ(label.text));
+            box.moveTo(px + 6, py - box.height() / 2);
+            box.adjust(-2, -1, 2, 1);
+        } else {
+            const CRect text = m_chart.GetLabelBox(int(i));
+            if (text.IsRectEmpty())
+                continue;
+            box = QRect(text.left, text.top, text.Width(), text.Height());
         }
-        if (label.text.IsEmpty())
-            continue;
-        const QString text = ToQ(label.text);
-        QRect box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, text);
-        box.moveTo(px, py - box.height() / 2);
-        box.adjust(-2, -1, 2, 1);
         if (label.filled)
             painter.fillRect(box, ToQColor(label.fillColor));
         painter.setPen(ToQColor(label.color));
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawText(box, Qt::AlignCenter, ToQ(label.text));
     }
 }
 
@@ -498,7 +505,8 @@ void CPlotRenderer::PaintCursors(QPainter& painter) const
 {
     const CRect& p = m_layout.plot;
     painter.setFont(PlotAxisFont());
-    for (const auto& cursor : m_chart.m_cursors) {
+    for (int index = 0; index < CiPlotX::kCursorCount; ++index) {
+        const SPlotDataCursor& cursor = m_chart.m_cursors[std::size_t(index)];
         if (!cursor.IsShown())
             continue;
         const int channel = m_chart.FindChannel(cursor.channelName);
@@ -511,19 +519,14 @@ void CPlotRenderer::PaintCursors(QPainter& painter) const
         const QColor color = ToQColor(cursor.hasColor ? cursor.color : c.GetColor());
         painter.setPen(QPen(color, 1));
         painter.drawLine(PixelOf(x), p.top, PixelOf(x), p.bottom - 1);
-        if (cursor.readout.IsEmpty())
+        const CRect readout = m_chart.GetCursorReadoutBox(index);
+        if (readout.IsRectEmpty())
             continue;
-        const QString text = ToQ(cursor.readout);
-        QRect box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 200), Qt::AlignLeft, text);
-        const int y = PixelOf(p.bottom - 1 - cursor.readoutPosition / 100.0 * (p.Height() - 1));
-        box.moveTo(PixelOf(x) + 4, y - box.height() / 2);
-        if (box.right() > p.right - 2)
-            box.moveRight(PixelOf(x) - 4);
-        box.adjust(-3, -2, 3, 2);
+        const QRect box(readout.left, readout.top, readout.Width(), readout.Height());
         painter.fillRect(box, QColor(255, 255, 225));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawText(box, Qt::AlignCenter, ToQ(cursor.readout));
     }
 }
 

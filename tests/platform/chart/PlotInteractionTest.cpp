@@ -200,4 +200,42 @@ TEST_F(PlotInteractionTest, DoubleClicksHoverAndAxesThatMayNotBeDragged)
     EXPECT_EQ(chart.GetXAxis(0)->GetMin(), 0.0);
 }
 
+TEST_F(PlotInteractionTest, BoxesOfTextAtThePlotsEdgesAreDrawnWholeInsideItAndGraspedWhereTheyShow)
+{
+    // A plot lower than a note and a readout of three lines: the note stands at its top right
+    // corner, the readout at its top.
+    chart.MoveWindow(0, 0, 400, 90);
+    chart.RecalcLayout();
+    const CRect plot = chart.GetLayout().plot;
+    SPlotLabel note;
+    note.name = "Note 1";
+    note.text = "1: P Total\n41.473 kW\n10/26/26 12:00:00";
+    note.x = 100.0;
+    note.y = 100.0;
+    note.filled = true;
+    note.fillColor = RGB(255, 255, 0);
+    chart.AddLabel(note);
+    sink.answer = [&](SPlotEvent& e) {
+        if (e.id == CursorReadout)
+            e.text = note.text;
+    };
+    chart.GetCursor(0).readoutPosition = 100.0;
+    chart.SetCursorPosition(0, 30.0);
+    chart.Repaint();
+    for (const CRect box : {chart.GetLabelBox(0), chart.GetCursorReadoutBox(0)}) {
+        CRect inside;
+        inside.IntersectRect(&box, &plot);
+        EXPECT_FALSE(box.IsRectEmpty());
+        EXPECT_EQ(inside, box) << box.left << "," << box.top << " " << box.right << "," << box.bottom;
+    }
+    const CRect shown = chart.GetLabelBox(0);
+    EXPECT_EQ(Pixel(chart, shown.left + 1, shown.top + 1), qRgb(255, 255, 0));
+    const CRect readout = chart.GetCursorReadoutBox(0);
+    EXPECT_EQ(Pixel(chart, readout.left + 2, readout.top + 2), qRgb(255, 255, 225));
+
+    sink.events.clear();
+    SendMouse(chart, QEvent::MouseButtonDblClick, QPoint(shown.left + 3, shown.top + 3));
+    EXPECT_NE(sink.Last(LabelEdit), nullptr);
+}
+
 } // namespace

@@ -144,6 +144,27 @@ TEST(PlotRenderingTest, AtTwoDevicePixelsAPixelACurveCoversWhatItCoversAtOneTwic
     EXPECT_NEAR(double(atTwo) / (4.0 * atOne), 1.0, 0.25);
 }
 
+// A window shrunk below the room its axes take lays the plot out beyond the picture: nothing of a
+// curve is drawn there, nor anywhere else in the picture (a thick pen and many points draw
+// straight into the picture's rows).
+TEST(PlotRenderingTest, APlotBeyondATooSmallPictureDrawsNothing)
+{
+    for (const auto& [width, height] : {std::pair(40, 300), std::pair(300, 4), std::pair(3, 3)}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        CiPlotX chart;
+        SetUpSimpleChart(chart, width, height);
+        CPlotChannel& channel = *chart.GetChannel(0);
+        channel.SetWidth(3);
+        for (int i = 0; i <= 2000; ++i)
+            channel.AddXY(i * 0.05, float(5 + 4 * std::sin(i / 50.0)));
+        for (const double ratio : {1.0, 2.0}) {
+            const QImage picture = chart.Picture(ratio).image;
+            ASSERT_EQ(picture.size(), QSize(width, height) * ratio);
+            EXPECT_EQ(CountColour(picture, kBlue, 0, picture.width() - 1), 0) << "ratio " << ratio;
+        }
+    }
+}
+
 TEST(PlotRenderingTest, RectanglesLieBehindTheDataAndLimitsOverIt)
 {
     CiPlotX chart;

@@ -452,6 +452,10 @@ bool PassEventToControl(WndImpl& impl, UINT message)
     if (impl.frames.empty()) return false;
     MessageFrame& f = impl.frames.back();
     if (!f.event || f.msg.message != message || f.defaultDone) return false;
+    // A control that is off has no use for the wheel (the toolkit would count it as taken): it
+    // goes on to the parent, so that a bar scrolls over its disabled boxes too.
+    if (const auto* control = qobject_cast<QWidget*>(f.target); message == WM_MOUSEWHEEL && control && !control->isEnabled())
+        return false;
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
         if (CharOf(static_cast<QKeyEvent*>(f.event))) return true; // handled with the character
     f.defaultDone = true;
