@@ -38,23 +38,6 @@ constexpr COLORREF kHeadingLine = 0x00DAD5CB;
 constexpr UINT kDateFormat = 8070; // "dtFmt1"
 // Weekday names Monday .. Saturday, then Sunday.
 constexpr unsigned kWeekdayIds[7] = {10111, 10112, 10113, 10114, 10115, 10116, 10110};
-constexpr int kSecondsPerDay = 24 * 3600;
-
-// The local second of the day of `first` when the `count` hours from it keep one offset from
-// universal time (no clock change among them); -1 otherwise.
-int SteadyLocalStart(const CHighTime& first, int count)
-{
-    SYSTEMTIME start{};
-    SYSTEMTIME end{};
-    if (count < 1 || !first.GetAsSystemTime(start) ||
-        !(first + CHighTimeSpan(0, count - 1, 0, 0)).GetAsSystemTime(end))
-        return -1;
-    const int from = start.wHour * 3600 + start.wMinute * 60 + start.wSecond;
-    const int to = end.wHour * 3600 + end.wMinute * 60 + end.wSecond;
-    const int passed = ((to - from) % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
-    return passed == (count - 1) * 3600 % kSecondsPerDay ? from : -1;
-}
-
 } // namespace
 
 // ---- data source
