@@ -11,12 +11,15 @@
 #include "grid/CUGGrid.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/windows/CFileDialog.h"
+#include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/AppFolders.h"
 #include "project/Bookmark.h"
+#include "project/EditAuxSettingsDlg.h"
+#include "project/EnergyCostsDlg.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/ReportViewSettings.h"
 #include "project/ViewSettingsTestUtil.h"
@@ -394,6 +397,77 @@ TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOp
     ASSERT_TRUE(m_program.Start(first));
     EXPECT_EQ(client(), "Typed before Exit");
     EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(m_program.Complaints(), std::vector<std::string>{});
+}
+
+TEST_F(UserWorkKeptTest, ATariffTypedInSessionSettingsStaysWithItsSessionWhateverArrivesBehindTheDialog)
+{
+    // While the first session's Settings are up, the user clicks that session's Remove button and
+    // presses Ctrl+W on the main window, and a File > Close arrives: the dialog blocks the input,
+    // the close waits for it. The tariff typed meanwhile (a ratio's times as digits, a price
+    // confirmed with Enter) lands on that session, and the close then writes it.
+    const CString path = m_program.MakeProject("tariff", CAssembledProgram::StandardSessions());
+    ASSERT_TRUE(m_program.Start(path));
+    m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    const auto costsOf = [this](int session) { return Manager()->GetSettings().GetDataSetEntry(session)->energyCosts; };
+    const CEnergyCosts second = costsOf(1);
+    const CEnergyCosts third = costsOf(2);
+    const auto clickCardButton = [this](int card, int command) {
+        CProjectManagerDataSetGrid& cards = *Manager()->GetDataSetGrid();
+        for (const SCardButton& button : cards.Layout().buttons)
+            if (button.command == command)
+                return m_program.ClickGridCell(cards, cards.OriginCol(button.rect), cards.OriginRow(card, button.rect));
+        return false;
+    };
+    const auto typeKeys = [](CWnd& window, const char* digits) {
+        for (const char* digit = digits; *digit; ++digit)
+            SimulateKey(window, UINT(*digit));
+    };
+
+    m_program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [&](CDialog& dialog) {
+        EXPECT_TRUE(clickCardButton(0, kCommandDeleteSession));
+        SimulateScreenKey(m_program.MainFrame(), 'W', MK_CONTROL);
+        m_program.MenuCommand(CMainFrame::ID_FILE_CLOSE);
+        EXPECT_NE(App().GetDocument(), nullptr);
+        EXPECT_EQ(Project().GetMeasurementCount(), 3);
+
+        auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
+        CRect costTab;
+        ASSERT_TRUE(tabs && tabs->GetItemRect(1, &costTab));
+        CAssembledProgram::ClickAt(*tabs, costTab.CenterPoint());
+        CEnergyCostsDlg& page = *dynamic_cast<CEditAuxSettingsDlg&>(dialog).GetCostPage();
+        CAssembledProgram::ClickAtCentre(*page.GetDlgItem(int(CEnergyCostsDlg::kAddRatioButton)));
+        ASSERT_EQ(page.GetGroupCount(), 1);
+        // Each time typed from its first field, where a click at its left end puts the caret.
+        for (const auto& [picker, digits] : {std::pair{page.GetGroup(0).rows[0].start.get(), "0800"},
+                                             std::pair{page.GetGroup(0).rows[0].end.get(), "1730"}}) {
+            CRect field;
+            picker->GetClientRect(&field);
+            CAssembledProgram::ClickAt(*picker, CPoint(field.left + 4, field.CenterPoint().y));
+            typeKeys(*picker, digits);
+        }
+        CWnd& price = *page.GetDlgItem(int(CEnergyCostsDlg::kBasicFwdEdit));
+        ASSERT_TRUE(CAssembledProgram::TypeInto(price, "0.40"));
+        SimulateKey(price, VK_RETURN);
+        // Cancels a dialog that Enter left open (once its loop runs): nothing typed is kept then.
+        dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    m_program.ForgetInterruptions();
+    EXPECT_TRUE(clickCardButton(0, kCommandSessionSettings));
+    EXPECT_EQ(m_program.Interruptions(), std::vector<std::string>{"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
+    CFrameworkApp::RunFor(300);
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    EXPECT_TRUE(Boxes().empty()) << Boxes().front().text;
+
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    ASSERT_EQ(Project().GetMeasurementCount(), 3);
+    const CEnergyCosts first = costsOf(0);
+    EXPECT_FLOAT_EQ(first.GetCostFwd(), 0.4f);
+    ASSERT_EQ(first.GetRatioCount(), 1);
+    ASSERT_EQ(first.GetRatio(0).GetIntervalCount(), 1);
+    EXPECT_EQ(first.GetRatio(0).GetInterval(0), (SRatioInterval{8 * 60, 17 * 60 + 30}));
+    EXPECT_EQ(costsOf(1), second);
+    EXPECT_EQ(costsOf(2), third);
     EXPECT_EQ(m_program.Complaints(), std::vector<std::string>{});
 }
 
