@@ -77,7 +77,9 @@ void CUGCtrl::CreatePens()
 
 BOOL CUGCtrl::CreateGrid(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    if (!Create(nullptr, "", style, rect, parent, id))
+    // Every grid in a window is reached with Tab, as any control is; its arrows move the current
+    // cell.
+    if (!Create(nullptr, "", (style & WS_CHILD) ? style | WS_TABSTOP : style, rect, parent, id))
     {
         LOG(INFO) << "CUGCtrl::CreateGrid - the grid window could not be created";
         m_createFailed = TRUE;

@@ -146,10 +146,14 @@ int CUGCtrl::EditCtrlFinished(const CString& text, BOOL cancelled, BOOL continue
     if (gi.m_defDataSource->OnEditFinish(col, row, m_editCtrl, text, cancelled) != 1 ||
         !OnEditFinish(col, row, m_editCtrl, text, cancelled))
         return 0;
+    // The edit is over before its editor hides: hiding it moves the focus on, and the editor's
+    // loss of the focus would finish the same edit again with the text it still holds.
+    const bool taken = !cancelled && m_editInProgress;
+    m_editInProgress = FALSE;
     if (m_editCtrl && m_editCtrl->GetSafeHwnd())
         m_editCtrl->ShowWindow(SW_HIDE);
 
-    if (!cancelled && m_editInProgress)
+    if (taken)
     {
         CUGCell cell;
         GetCellWithDefaults(col, row, &cell);
@@ -178,7 +182,6 @@ int CUGCtrl::EditCtrlFinished(const CString& text, BOOL cancelled, BOOL continue
                 RedrawAll();
         }
     }
-    m_editInProgress = FALSE;
 
     if (continueFlag && m_CUGGrid && GetFocus() == m_CUGGrid.get())
     {

@@ -231,5 +231,6 @@ void CUGEditBase::TypeRaw(UINT ch)
 
 UINT CUGEditBase::OnGetDlgCode()
 {
-    return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+    // Tab moves on to the next cell, as Enter does.
+    return DLGC_WANTARROWS | DLGC_WANTALLKEYS | DLGC_WANTTAB;
 }

@@ -126,6 +126,21 @@ public:
     // Cards mark no current cell.
     void OnDrawFocusRect(CDC* dc, RECT* rect) override;
 
+    // The keyboard goes through the cards' buttons and fields in order (each card's buttons, then
+    // its fields): Tab and Shift+Tab, and the arrows, from one to the next, and Tab on out of the
+    // grid after the last; a field is entered with its caret after its text, a button shows as
+    // hovered and Enter or Space presses it. Arriving by Tab, the first (Shift+Tab: the last)
+    // item has the focus.
+    using CUGCtrl::OnKeyDown;
+    using CUGCtrl::OnSetFocus;
+    using CUGCtrl::OnKillFocus;
+    void OnKeyDown(UINT* vcKey, BOOL processed) override;
+    void OnSetFocus(int section) override;
+    void OnKillFocusTo(int section, CWnd* newWnd) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // The card and heading button the keyboard is at; false when it is at none.
+    bool GetKeyButton(int& section, int& button) const;
+
 protected:
     void OnTimer(UINT_PTR id) override;
 
@@ -213,6 +228,22 @@ private:
     // splitter that holds the page; true when the press was taken for that.
     bool StartHeadingDrag(int col, int row, RECT* rect, POINT* point);
     void StartHover(int col, int row, int button);
+
+    // What the keyboard goes through: a heading button or a field of a card.
+    struct SKeyItem
+    {
+        int section = -1;
+        int button = -1;
+        int edit = -1;
+        bool operator==(const SKeyItem&) const = default;
+    };
+    std::vector<SKeyItem> KeyItems() const;
+    // Goes that many items on from the one the keyboard is at; false, changing nothing, past the
+    // first or last.
+    bool StepKeyItem(int step);
+    // Shows the item: a button hovered, a field edited.
+    void ShowKeyItem(const SKeyItem& item);
+    SKeyItem m_keyItem;
 
     std::vector<SRowState> m_rowStates;
     CSize m_pageSize{0, 0};

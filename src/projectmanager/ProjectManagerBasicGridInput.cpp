@@ -5,6 +5,7 @@
 
 #include "grid/CUGGrid.h"
 #include "grid/CellTextFit.h"
+#include "platform/framework/windows/FocusChain.h"
 #include "project/RecDoc.h"
 #include "views/GridViewBase.h"
 #include "views/MySplitterWnd.h"
@@ -25,8 +26,11 @@ BOOL CProjectManagerBasicGrid::OnCanMove(int, int, int newCol, int newRow)
 
 BOOL CProjectManagerBasicGrid::OnEditStart(int col, int row, CWnd**)
 {
-    if (IsEditable(col, row))
+    if (IsEditable(col, row)) {
+        if (const int edit = HitEditCell(col, row); edit >= 0)
+            m_keyItem = {SectionOfRow(row), -1, edit};
         return TRUE;
+    }
     ResetCurrentCell();
     return FALSE;
 }
@@ -38,6 +42,15 @@ BOOL CProjectManagerBasicGrid::OnEditContinue(int oldCol, int oldRow, int* newCo
     const auto edits = Layout().edits;
     if (edit < 0 || edits.empty()) {
         ResetCurrentCell();
+        return FALSE;
+    }
+    // Tab goes on through the cards' buttons and fields, and out of the grid after the last.
+    if (GetKeyState(VK_TAB) < 0 && m_keyItem.edit == edit && m_keyItem.section == section) {
+        const bool back = GetKeyState(VK_SHIFT) < 0;
+        if (!StepKeyItem(back ? -1 : 1)) {
+            m_keyItem = {};
+            MoveFocusToNextTabStop(*m_CUGGrid, back);
+        }
         return FALSE;
     }
     const SCardRect& next = edits[std::size_t(edit + 1) % edits.size()].rect;

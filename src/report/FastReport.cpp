@@ -3,6 +3,7 @@
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/MessageBoxWindow.h"
 #include "platform/reportengine/ReportEngineError.h"
+#include "project/AppFolders.h"
 #include "project/RecDoc.h"
 #include "report/ReportAdjuster.h"
 #include "report/ReportScriptQuoting.h"
@@ -113,7 +114,7 @@ bool CFastReport::Guarded(const std::function<bool()>& work)
 bool CFastReport::ShowPreview()
 {
     return Guarded([this] {
-        m_engine.ShowPreparedReport();
+        m_engine.ShowPreparedReport(GetReportsFolder());
         return true;
     });
 }

@@ -217,11 +217,24 @@ void CReportListGrid::OnDClicked(int col, int row, RECT*, POINT*, BOOL)
     Notify(kReportRestoreBookmark);
 }
 
+void CReportListGrid::OnSetFocus(int section)
+{
+    CReportBasicGrid::OnSetFocus(section);
+    if (m_selected == kNoTile && !m_entries.empty() && GetKeyState(VK_TAB) < 0)
+        SelectTile(TileKeyOfEntry(0));
+}
+
 void CReportListGrid::OnKeyDown(UINT* vcKey, BOOL)
 {
     const SReportListEntry* selected = EntryOfTile(m_selected);
     if (!selected)
         return;
+    if (*vcKey == VK_APPS || (*vcKey == VK_F10 && GetKeyState(VK_SHIFT) < 0)) {
+        CRect tile = GetTileRect(m_selected);
+        m_CUGGrid->ClientToScreen(&tile);
+        ShowTileMenu(m_selected, tile.CenterPoint());
+        return;
+    }
     if (*vcKey == VK_DELETE) {
         if (m_view)
             m_view->PostMessage(WM_REPORT_LIST_COMMAND, kRemoveFromProject, m_selected);

@@ -49,7 +49,11 @@ public:
 
     void OnRClicked(int col, int row, int updn, RECT* rect, POINT* point, BOOL processed) override;
     void OnDClicked(int col, int row, RECT* rect, POINT* point, BOOL processed) override;
+    // The keyboard: Tab arrives at the first tile, Up and Down go through the tiles of its
+    // section, Delete removes it from the project, the menu key (or Shift+F10) shows its menu.
+    using CReportBasicGrid::OnSetFocus;
     void OnKeyDown(UINT* vcKey, BOOL processed) override;
+    void OnSetFocus(int section) override;
     void OnKillFocus(int section) override;
     // Over a tile: its whole name.
     BOOL OnHint(int col, int row, int section, CString* text) override;

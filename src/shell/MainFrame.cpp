@@ -191,7 +191,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg)
         return CWnd::PreTranslateMessage(msg);
     const UINT key = UINT(msg->wParam);
     if (key == VK_F10 && !IsKeyDown(VK_SHIFT) && !IsKeyDown(VK_CONTROL))
-        return m_menuStrip.OpenMenu(0);
+        return m_menuStrip.OpenMenu(0, true);
     if (msg->message == WM_SYSKEYDOWN)
         return m_menuStrip.OpenMenuByMnemonic(key);
     if (IsKeyDown(VK_CONTROL)) {

@@ -10,6 +10,7 @@ namespace {
 constexpr int kPadding = 10;
 constexpr COLORREF kBarColor = RGB(240, 240, 240);
 constexpr COLORREF kLineColor = RGB(200, 200, 200);
+constexpr COLORREF kOpenColor = RGB(204, 228, 247);
 
 // The position of the mnemonic letter (after a single "&"), -1 without one.
 int MnemonicAt(const CString& title)
@@ -67,8 +68,13 @@ void CMenuStrip::OnPaint()
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(0, 0, 0));
     Layout(dc);
-    for (const Entry& entry : m_entries) {
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const Entry& entry = m_entries[i];
         CRect cell(entry.left, 0, entry.right, client.bottom - 1);
+        // The title of the menu that is open shows pressed, so that one can tell where Left and
+        // Right lead.
+        if (int(i) == m_open)
+            dc.FillSolidRect(&cell, kOpenColor);
         dc.DrawText(entry.title, &cell, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
         // The mnemonic letter is underlined, so that the keyboard's way in shows.
         if (const int at = MnemonicAt(entry.title); at > 0) {
@@ -80,20 +86,33 @@ void CMenuStrip::OnPaint()
     }
 }
 
-BOOL CMenuStrip::OpenMenu(int index)
+BOOL CMenuStrip::OpenMenu(int index, bool byKeyboard)
 {
-    if (index < 0 || index >= static_cast<int>(m_entries.size()))
+    const int count = static_cast<int>(m_entries.size());
+    if (index < 0 || index >= count)
         return FALSE;
     CClientDC dc(this);
     dc.SelectStockObject(DEFAULT_GUI_FONT);
     Layout(dc);
-    Entry& entry = m_entries[std::size_t(index)];
-    if (entry.beforeShow)
-        entry.beforeShow();
-    CPoint below(entry.left, kHeight);
-    ClientToScreen(&below);
-    entry.menu->TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, below.x, below.y, GetParent());
-    return TRUE;
+    // Left and Right leave a menu for its neighbour, round the bar, until one is chosen from or
+    // left.
+    for (int move = 0;; index = (index + move + count) % count) {
+        Entry& entry = m_entries[std::size_t(index)];
+        if (entry.beforeShow)
+            entry.beforeShow();
+        CPoint below(entry.left, kHeight);
+        ClientToScreen(&below);
+        m_open = index;
+        Invalidate();
+        const UINT chosen = entry.menu->TrackBarMenu(below.x, below.y, GetParent(), byKeyboard, move);
+        m_open = -1;
+        Invalidate();
+        if (chosen && GetParent())
+            GetParent()->PostMessage(WM_COMMAND, MAKEWPARAM(int(chosen), 0), 0);
+        if (chosen || move == 0 || !GetSafeHwnd())
+            return TRUE;
+        byKeyboard = true;
+    }
 }
 
 BOOL CMenuStrip::OpenMenuByMnemonic(UINT key)
@@ -101,7 +120,7 @@ BOOL CMenuStrip::OpenMenuByMnemonic(UINT key)
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const int at = MnemonicAt(m_entries[i].title);
         if (at >= 0 && UINT(std::toupper(static_cast<unsigned char>(m_entries[i].title[at]))) == key)
-            return OpenMenu(int(i));
+            return OpenMenu(int(i), true);
     }
     return FALSE;
 }

@@ -22,7 +22,7 @@ CButtonST::~CButtonST()
 
 BOOL CButtonST::Create(const CString& text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    return CreateEx(0, nullptr, text, style | WS_CHILD, rect, parent, id);
+    return CreateEx(0, nullptr, text, style | WS_CHILD | WS_TABSTOP, rect, parent, id);
 }
 
 BOOL CButtonST::SetupBitmapButton(UINT bitmapId, COLORREF face, COLORREF hover, BOOL flat)
@@ -83,6 +83,11 @@ void CButtonST::OnPaint()
     if (!m_flat || m_hover || m_pressed)
         dc.Draw3dRect(&client, m_pressed ? RGB(120, 120, 120) : RGB(255, 255, 255),
                       m_pressed ? RGB(255, 255, 255) : RGB(120, 120, 120));
+    if (GetFocus() == this) {
+        CRect focus = client;
+        focus.DeflateRect(2, 2);
+        dc.DrawFocusRect(&focus);
+    }
 }
 
 void CButtonST::OnMouseMove(UINT flags, CPoint point)
@@ -114,6 +119,31 @@ void CButtonST::OnLButtonUp(UINT, CPoint point)
     CRect client;
     GetClientRect(&client);
     if (wasPressed && client.PtInRect(point))
-        if (CWnd* parent = GetParent())
-            parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), LPARAM(GetSafeHwnd()));
+        Click();
+}
+
+void CButtonST::Click()
+{
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), LPARAM(GetSafeHwnd()));
+}
+
+void CButtonST::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
+{
+    if (key == VK_SPACE || key == VK_RETURN)
+        Click();
+    else
+        CWnd::OnKeyDown(key, repeatCount, flags);
+}
+
+void CButtonST::OnSetFocus(CWnd* oldWnd)
+{
+    CWnd::OnSetFocus(oldWnd);
+    Invalidate();
+}
+
+void CButtonST::OnKillFocus(CWnd* newWnd)
+{
+    CWnd::OnKillFocus(newWnd);
+    Invalidate();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // CButtonST: a flat push button that shows a bitmap of the resources, magenta pixels showing the
-// button's background, with colours of its own for the normal and the hovered face.
+// button's background, with colours of its own for the normal and the hovered face. Tab reaches
+// it as any push button; Space or Enter presses it.
 #include "platform/framework/windows/CWnd.h"
 #include "platform/framework/windows/GdiObjects.h"
 
@@ -27,8 +28,13 @@ public:
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
+    void OnSetFocus(CWnd* oldWnd) override;
+    void OnKillFocus(CWnd* newWnd) override;
 
 private:
+    void Click();
+
     std::vector<DWORD> m_pixels;
     CSize m_bitmapSize;
     COLORREF m_face = RGB(240, 240, 240);

@@ -26,6 +26,10 @@ constexpr UINT kTitleTip = 149;
 constexpr UINT kTitleTipInMode = 150;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
+// A view selector pressed by the keyboard rebuilds its page, itself with it: the focus goes to
+// the selector of the new page.
+bool g_selectorFocusPassed = false;
+
 CString LoadText(UINT id)
 {
     CString text;
@@ -91,8 +95,8 @@ BOOL CMyToolBar::CreateToolBar(CWnd* frame, int type, UINT resourceId)
     }
     CRect client;
     frame->GetClientRect(&client);
-    if (!CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, client.Width(), kHeight),
-                  frame, 0))
+    if (!CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
+                  CRect(0, 0, client.Width(), kHeight), frame, 0))
         return FALSE;
     SetFont(CMyFont::GetSharedFont(12, false), FALSE);
     EnableToolTips(TRUE);
@@ -265,6 +269,14 @@ void CMyToolBar::SetButtonFlag(UINT command, int value, bool exclusive)
     button->flag = value;
     if (GetSafeHwnd())
         Invalidate();
+    // The page is built once its selector marks its view.
+    if (exclusive && value && m_type == kSelectorType && g_selectorFocusPassed && IsWindowVisible()) {
+        g_selectorFocusPassed = false;
+        m_focused = int(button - m_buttons.data());
+        m_focusingItem = true;
+        SetFocus();
+        m_focusingItem = false;
+    }
 }
 
 int CMyToolBar::GetButtonFlag(UINT command) const
@@ -439,6 +451,12 @@ void CMyToolBar::OnPaint()
                            button.rect.bottom);
             dc.DrawText(button.text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
         }
+        // The button the keyboard is at shows the focus.
+        if (GetFocus() == this && int(&button - m_buttons.data()) == m_focused) {
+            CRect focus = button.rect;
+            focus.DeflateRect(2, 2);
+            dc.DrawFocusRect(&focus);
+        }
     }
     dc.SelectObject(old);
 }
@@ -466,4 +484,119 @@ void CMyToolBar::OnLButtonUp(UINT, CPoint point)
     if (button && button->rect.PtInRect(point))
         if (CWnd* frame = GetParent())
             frame->SendMessage(WM_COMMAND, MAKEWPARAM(pressed, 0), LPARAM(GetSafeHwnd()));
+}
+
+// ---- the keyboard
+
+std::vector<int> CMyToolBar::KeyboardItems() const
+{
+    std::vector<int> items;
+    for (int i = 0; i < GetButtonCount(); ++i) {
+        const SButton& button = m_buttons[std::size_t(i)];
+        if (button.command != 0 && !button.hidden && button.enabled && !button.rect.IsRectEmpty())
+            items.push_back(i);
+    }
+    return items;
+}
+
+UINT CMyToolBar::GetFocusedCommand() const
+{
+    const bool focused = GetFocus() == this || (m_edit.GetSafeHwnd() && GetFocus() == &m_edit);
+    return focused ? GetCommand(m_focused) : 0;
+}
+
+void CMyToolBar::FocusItem(int index)
+{
+    m_focused = index;
+    m_focusingItem = true;
+    if (GetCommand(index) == kTitleCommand && m_edit.GetSafeHwnd())
+        m_edit.SetFocus();
+    else
+        SetFocus();
+    m_focusingItem = false;
+    Invalidate();
+}
+
+bool CMyToolBar::MoveFocusedItem(int step)
+{
+    const std::vector<int> items = KeyboardItems();
+    const auto at = std::find(items.begin(), items.end(), m_focused);
+    if (at == items.end()) {
+        if (items.empty())
+            return false;
+        FocusItem(step > 0 ? items.front() : items.back());
+        return true;
+    }
+    const std::ptrdiff_t next = (at - items.begin()) + step;
+    if (next < 0 || next >= std::ptrdiff_t(items.size()))
+        return false;
+    FocusItem(items[std::size_t(next)]);
+    return true;
+}
+
+void CMyToolBar::Press(UINT command)
+{
+    if (m_type == kSelectorType && GetButtonFlag(command) != 0)
+        return; // the view that shows already
+    if (m_type == kSelectorType)
+        g_selectorFocusPassed = true;
+    if (CWnd* frame = GetParent())
+        frame->SendMessage(WM_COMMAND, MAKEWPARAM(command, 0), LPARAM(GetSafeHwnd()));
+}
+
+UINT CMyToolBar::OnGetDlgCode()
+{
+    return DLGC_WANTARROWS;
+}
+
+void CMyToolBar::OnSetFocus(CWnd* oldWnd)
+{
+    CWnd::OnSetFocus(oldWnd);
+    if (!m_focusingItem) {
+        // Arriving from outside: the marked view of a selector, as a tab bar's chosen tab; the first
+        // button of a section toolbar, the last one when Shift+Tab comes back to it.
+        const std::vector<int> items = KeyboardItems();
+        const auto marked = std::find_if(items.begin(), items.end(), [this](int i) { return m_buttons[std::size_t(i)].flag != 0; });
+        if (m_type == kSelectorType && marked != items.end())
+            m_focused = *marked;
+        else if (!items.empty())
+            m_focused = GetKeyState(VK_SHIFT) < 0 ? items.back() : items.front();
+        if (GetCommand(m_focused) == kTitleCommand && m_edit.GetSafeHwnd()) {
+            FocusItem(m_focused);
+            return;
+        }
+    }
+    Invalidate();
+}
+
+void CMyToolBar::OnKillFocus(CWnd* newWnd)
+{
+    CWnd::OnKillFocus(newWnd);
+    Invalidate();
+}
+
+void CMyToolBar::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
+{
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (MoveFocusedItem(key == VK_LEFT ? -1 : 1) && m_type == kSelectorType && GetFocus() == this)
+            Press(GetCommand(m_focused));
+        return;
+    case VK_SPACE:
+    case VK_RETURN:
+        if (GetCommand(m_focused) != 0 && GetCommand(m_focused) != kTitleCommand)
+            Press(GetCommand(m_focused));
+        return;
+    default: CWnd::OnKeyDown(key, repeatCount, flags);
+    }
+}
+
+BOOL CMyToolBar::PreTranslateMessage(MSG* msg)
+{
+    const bool ownFocus = GetFocus() == this || (m_edit.GetSafeHwnd() && GetFocus() == &m_edit);
+    if (msg->message != WM_KEYDOWN || msg->wParam != VK_TAB || !ownFocus || m_type == kSelectorType ||
+        GetKeyState(VK_CONTROL) < 0)
+        return CWnd::PreTranslateMessage(msg);
+    return MoveFocusedItem(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
 }

@@ -4,6 +4,11 @@
 // selector (glyph buttons with labels). A button carries a per-button state (the marked view of
 // a selector) and state bits (2 = pressed); hidden buttons take no room, disabled ones show
 // greyed. A click sends the button's command to the frame, which routes it to its view.
+//
+// The keyboard reaches it as one tab stop. A section toolbar goes with Tab and Shift+Tab (and with
+// Left and Right) from button to button and through its title field before Tab leaves it; a view
+// selector is gone through with Left and Right as a tab bar is, each view shown as it is reached.
+// Space or Enter presses the button that has the focus.
 #include "platform/framework/CString.h"
 #include "platform/framework/windows/CEdit.h"
 #include "platform/framework/windows/CWnd.h"
@@ -93,6 +98,16 @@ public:
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnDestroy() override;
+    UINT OnGetDlgCode() override;
+    void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
+    void OnSetFocus(CWnd* oldWnd) override;
+    void OnKillFocus(CWnd* newWnd) override;
+    // Tab between the buttons and the title field.
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // The command of the button that has the focus (the title field's while it has it); 0 when
+    // the toolbar has none.
+    UINT GetFocusedCommand() const;
 
 private:
     struct SButton
@@ -113,6 +128,12 @@ private:
     const SButton* Find(UINT command) const;
     void Layout();
     void ShowPrompt();
+    // The buttons the keyboard reaches (shown and enabled, the title field among them), in order.
+    std::vector<int> KeyboardItems() const;
+    // The focus to the item that far from the focused one; false when there is none that way.
+    bool MoveFocusedItem(int step);
+    void FocusItem(int index);
+    void Press(UINT command);
 
     int m_type = kSectionType;
     UINT m_resourceId = 0;
@@ -125,6 +146,8 @@ private:
     bool m_collapsed = false;
     bool m_laidOutCollapsed = false;
     UINT m_pressed = 0;
+    int m_focused = -1;            // index of the button that has the focus
+    bool m_focusingItem = false;    // the focus moves within the toolbar
     COLORREF m_face = RGB(236, 236, 236);
     COLORREF m_marked = RGB(200, 214, 232);
     COLORREF m_text = RGB(0, 0, 0);

@@ -38,7 +38,7 @@ void TTabWnd::PostNcDestroy()
 
 BOOL TTabWnd::CreateTabWnd(CWnd* parent, const CRect& rect, UINT id)
 {
-    if (!CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, id))
+    if (!CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, rect, parent, id))
         return FALSE;
     SetFont(CMyFont::GetSharedFont(12, false), FALSE);
     return TRUE;
@@ -193,6 +193,12 @@ void TTabWnd::OnPaint()
         dc.SetTextColor(tab.enabled ? RGB(0, 0, 0) : kDisabledText);
         CRect text = tab.rect;
         dc.DrawText(tab.title, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        // The chosen tab shows the focus while the strip has it, so that the arrows' effect shows.
+        if (i == m_active && GetFocus() == this) {
+            CRect focus = tab.rect;
+            focus.DeflateRect(3, 3);
+            dc.DrawFocusRect(&focus);
+        }
     }
     dc.SelectObject(old);
 }
@@ -202,15 +208,57 @@ void TTabWnd::OnLButtonUp(UINT flags, CPoint point)
     for (int i = 0; i < GetTabCount(); ++i) {
         if (!m_tabs[std::size_t(i)].rect.PtInRect(point))
             continue;
-        if (!m_tabs[std::size_t(i)].enabled)
-            return;
-        if (i == 1 || i == 2)
-            if (CWnd* main = GetMainWindow())
-                main->PostMessage(WM_SHOW_STUDY_VIEW, 0, i);
-        SetActiveTab(i);
+        if (m_tabs[std::size_t(i)].enabled)
+            ChooseTab(i);
         return;
     }
     CWnd::OnLButtonUp(flags, point);
+}
+
+void TTabWnd::ChooseTab(int index)
+{
+    if (index == 1 || index == 2)
+        if (CWnd* main = GetMainWindow())
+            main->PostMessage(WM_SHOW_STUDY_VIEW, 0, index);
+    SetActiveTab(index);
+}
+
+UINT TTabWnd::OnGetDlgCode()
+{
+    return DLGC_WANTARROWS;
+}
+
+void TTabWnd::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
+{
+    int step = 0;
+    int from = m_active;
+    switch (key) {
+    case VK_LEFT: step = -1; break;
+    case VK_RIGHT: step = 1; break;
+    case VK_HOME: step = 1; from = -1; break;
+    case VK_END: step = -1; from = GetTabCount(); break;
+    default: CWnd::OnKeyDown(key, repeatCount, flags); return;
+    }
+    // The next enabled tab that way; none: the tab stays.
+    for (int i = from + step; i >= 0 && i < GetTabCount(); i += step) {
+        if (m_tabs[std::size_t(i)].enabled) {
+            if (i != m_active)
+                ChooseTab(i);
+            return;
+        }
+    }
+}
+
+void TTabWnd::OnSetFocus(CWnd* oldWnd)
+{
+    CWnd::OnSetFocus(oldWnd);
+    Invalidate();
+}
+
+void TTabWnd::OnKillFocus(CWnd* newWnd)
+{
+    CWnd::OnKillFocus(newWnd);
+    Invalidate();
 }
 
 BOOL TTabWnd::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -2,7 +2,8 @@
 // TTabWnd: the tab window of the tabbed-view framework. A strip of tabs along the top, one page
 // window per tab below it; a disabled tab cannot be chosen. A click on the Energy Study tab
 // (index 1) or the Load Study tab (index 2) first asks the main window for that study
-// (WM_USER+60, lParam 1 or 2), then shows the tab.
+// (WM_USER+60, lParam 1 or 2), then shows the tab. The strip takes the focus with Tab; Left and
+// Right (Home, End) then choose the enabled tab beside (the first, the last) as a click does.
 #include "platform/framework/CString.h"
 #include "platform/framework/windows/CWnd.h"
 #include "views/RuntimeClass.h"
@@ -48,6 +49,10 @@ public:
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    UINT OnGetDlgCode() override;
+    void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
+    void OnSetFocus(CWnd* oldWnd) override;
+    void OnKillFocus(CWnd* newWnd) override;
 
 protected:
     void PostNcDestroy() override;
@@ -61,6 +66,8 @@ private:
         CRect rect;
     };
     void LayoutTabs();
+    // What a click on the tab does: the study asked for, then the tab shown.
+    void ChooseTab(int index);
 
     std::vector<STab> m_tabs;
     int m_active = -1;

@@ -7,6 +7,7 @@
 #include "shell/AssembledProgram.h"
 
 #include "datamodel/DataSet.h"
+#include "datamodel/DateTimeFormats.h"
 #include "datamodel/RecordScaleFactors.h"
 #include "grid/CUGCell.h"
 #include "grid/CUGCtrl.h"
@@ -20,6 +21,7 @@
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/NumberField.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "datamodel/DataSet.h"
@@ -68,6 +70,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <limits>
 #include <map>
@@ -557,6 +560,17 @@ public:
                 date.wDay != local.wDay || time.wHour != local.wHour || time.wMinute != local.wMinute ||
                 time.wSecond != local.wSecond)
                 faults.Add("the pickers show another time range than the markers", where);
+            // And read so: the texts the user sees, the year in full.
+            CString dateFormat = GetShortDateStrftimeFormat();
+            dateFormat.Replace("%y", "%Y");
+            CString dateText;
+            CString timeText;
+            if (datePicker && timePicker) {
+                datePicker->GetWindowText(dateText);
+                timePicker->GetWindowText(timeText);
+            }
+            if (dateText != expected.Format(dateFormat.GetString(), true) || timeText != expected.Format(GetTimeStrftimeFormat().GetString(), true))
+                faults.Add("the pickers read another time range than the markers", where);
         }
         CheckTimeRangeTable(markers, where);
     }
@@ -694,6 +708,268 @@ public:
         }
     }
 
+    // ---- Step 2b: every page and every control by the keyboard alone
+
+    // A key as the window system gives it to the active window; what it posts runs.
+    void PressKey(UINT key, UINT flags = 0)
+    {
+        SimulateScreenKey(program.MainFrame(), key, flags);
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    // Tab (with Shift: back) pressed until `reached` holds; false when it never does within a
+    // round of every stop.
+    bool TabUntil(const std::function<bool()>& reached, UINT flags = 0)
+    {
+        for (int presses = 0; presses < kMostTabStops; ++presses) {
+            if (reached())
+                return true;
+            PressKey(VK_TAB, flags);
+        }
+        return reached();
+    }
+    static constexpr int kMostTabStops = 600;
+    // Where the keyboard is: the focus window, a toolbar's button, a card's button or field.
+    static std::string KeyboardAt()
+    {
+        CWnd* focus = CWnd::GetFocus();
+        if (!focus)
+            return "nowhere";
+        std::string at = ClassAndId(*focus);
+        for (CWnd* w = focus; w; w = w->GetParent()) {
+            if (auto* toolBar = dynamic_cast<CMyToolBar*>(w))
+                return ClassAndId(*toolBar->GetParent()) + " / " + ClassAndId(*toolBar) + " button " +
+                       std::to_string(toolBar->GetFocusedCommand());
+            if (auto* cards = dynamic_cast<CProjectManagerBasicGrid*>(w)) {
+                int card = -1;
+                int button = -1;
+                return ClassAndId(*cards) + (cards->GetKeyButton(card, button) ? " card " + std::to_string(card) +
+                                                                                    " button " + std::to_string(button)
+                                                                              : " " + at);
+            }
+        }
+        return ClassAndId(*focus->GetParent()) + " / " + at;
+    }
+    // The page shown by the keyboard: Tab to the page tabs, the arrows to its tab; for a study
+    // view, Tab on to the view selector and the arrows to its view.
+    void KeyToPage(const SPage& page)
+    {
+        m_page = &page;
+        if (!TabUntil([this] { return CWnd::GetFocus() == &program.Tabs(); })) {
+            faults.Add("Tab never reaches the page tabs from " + KeyboardAt(), page.name);
+            return;
+        }
+        for (int i = 0; i < program.Tabs().GetTabCount() && program.Tabs().GetActiveTab() != int(page.tab); ++i)
+            PressKey(program.Tabs().GetActiveTab() < int(page.tab) ? VK_RIGHT : VK_LEFT);
+        if (program.Tabs().GetActiveTab() != int(page.tab))
+            faults.Add("the arrow keys do not bring its tab", page.name);
+        if (page.viewId < 0)
+            return;
+        const auto atSelector = [] {
+            auto* toolBar = dynamic_cast<CMyToolBar*>(CWnd::GetFocus());
+            return toolBar && toolBar->GetType() == CMyToolBar::kSelectorType;
+        };
+        if (!TabUntil(atSelector)) {
+            faults.Add("Tab never reaches the view selector", page.name);
+            return;
+        }
+        for (int i = 0; i < 8 && program.MainView().GetCurrentViewId() != page.viewId && atSelector(); ++i)
+            PressKey(program.MainView().GetCurrentViewId() < page.viewId ? VK_RIGHT : VK_LEFT);
+        if (program.MainView().GetCurrentViewId() != page.viewId)
+            faults.Add("the arrow keys do not bring its view", page.name);
+        else if (!atSelector())
+            faults.Add("the view selector lost the focus to " + KeyboardAt(), page.name);
+    }
+    // From the page tabs Tab goes round every control the mouse reaches on the page (the buttons
+    // of the toolbars and of the cards, the fields, the options bars' controls, the charts and
+    // the grids) and back to the tabs; Shift+Tab goes the same round backwards.
+    void TabRoundThePage()
+    {
+        if (!TabUntil([this] { return CWnd::GetFocus() == &program.Tabs(); }))
+            return;
+        std::vector<std::string> round;
+        std::set<CWnd*> focused;
+        std::set<std::pair<CWnd*, UINT>> buttons;
+        std::set<std::string> cardButtons;
+        for (int presses = 0; presses < kMostTabStops; ++presses) {
+            PressKey(VK_TAB);
+            CWnd* focus = CWnd::GetFocus();
+            if (!focus || focus == &program.Tabs())
+                break;
+            round.push_back(KeyboardAt());
+            for (CWnd* w = focus; w; w = w->GetParent()) {
+                focused.insert(w);
+                if (auto* toolBar = dynamic_cast<CMyToolBar*>(w))
+                    buttons.insert({toolBar, toolBar->GetFocusedCommand()});
+            }
+            cardButtons.insert(round.back());
+        }
+        if (CWnd::GetFocus() != &program.Tabs())
+            faults.Add("Tab does not come round to the page tabs; it stays at " + KeyboardAt(), m_page->name);
+        std::string unreached;
+        std::vector<SControl> controls;
+        CollectControls(ShownPage(), controls);
+        for (const SControl& control : controls) {
+            const bool reached = control.command ? buttons.count({control.window, control.command}) != 0
+                                                 : focused.count(control.window) != 0 || IsRadioOfReachedGroup(*control.window, focused);
+            if (!reached)
+                unreached += "\n      " + control.key;
+        }
+        std::vector<CUGCtrl*> grids;
+        CollectGrids(ShownPage(), grids);
+        for (CUGCtrl* grid : grids) {
+            if (!focused.count(grid))
+                unreached += "\n      " + ClassAndId(*grid->GetParent()) + " / " + ClassAndId(*grid);
+            auto* cards = dynamic_cast<CProjectManagerBasicGrid*>(grid);
+            for (int card = 0; cards && card < cards->GetSectionCount(); ++card)
+                for (int button = 0; !cards->IsSectionCollapsed(card) && button < int(cards->Layout().buttons.size()); ++button)
+                    if (!cardButtons.count(ClassAndId(*cards) + " card " + std::to_string(card) + " button " + std::to_string(button)))
+                        unreached += "\n      " + ClassAndId(*cards) + " card " + std::to_string(card) + " button " +
+                                     std::to_string(button);
+        }
+        if (!unreached.empty())
+            faults.Add("Tab never reaches:" + unreached, m_page->name);
+        // Backwards: the same stops in the reverse order.
+        std::vector<std::string> back;
+        for (int presses = 0; presses < kMostTabStops; ++presses) {
+            PressKey(VK_TAB, MK_SHIFT);
+            if (!CWnd::GetFocus() || CWnd::GetFocus() == &program.Tabs())
+                break;
+            back.push_back(KeyboardAt());
+        }
+        std::reverse(back.begin(), back.end());
+        if (back != round)
+            faults.Add("Shift+Tab goes another way than Tab:" + Lines(back, 8) + "\n    Tab:" + Lines(round, 8), m_page->name);
+    }
+    // A radio button counts as reached when its group is: the group is one stop.
+    static bool IsRadioOfReachedGroup(CWnd& control, const std::set<CWnd*>& focused)
+    {
+        auto* radio = dynamic_cast<CButton*>(&control);
+        const UINT style = radio ? (radio->GetButtonStyle() & BS_TYPEMASK) : 0;
+        if (style != BS_AUTORADIOBUTTON && style != BS_RADIOBUTTON)
+            return false;
+        for (CWnd* other = control.GetParent()->GetWindow(GW_CHILD); other; other = other->GetWindow(GW_HWNDNEXT))
+            if (other != &control && focused.count(other) && dynamic_cast<CButton*>(other) &&
+                (dynamic_cast<CButton*>(other)->GetButtonStyle() & BS_TYPEMASK) == style)
+                return true;
+        return false;
+    }
+    // Every page shown and gone round by the keyboard alone, with every section expanded (by its
+    // collapse button, pressed with the keyboard) so that every control shows.
+    void WalkEveryPageByTheKeyboard()
+    {
+        for (const SPage& page : kPages) {
+            KeyToPage(page);
+            CheckPage("reached by the keyboard");
+            ExpandEverySectionByKeys();
+            SelectTileWhenNoneIs();
+            CheckPage("every section expanded by the keyboard");
+            TabRoundThePage();
+            CheckPage("gone round by Tab and Shift+Tab");
+            if (page.tab == ETab::kReportTab)
+                OpenTileMenuByKeys();
+        }
+    }
+    // The report list by the keyboard: Tab arrives at its first tile, whose menu (the one a right
+    // click shows) the menu key brings.
+    void OpenTileMenuByKeys()
+    {
+        auto* list = program.Section<CReportListView>(SMainViewLayout::kReportList);
+        CReportListGrid* grid = list ? list->GetGrid() : nullptr;
+        if (!grid || !TabUntil([grid] { return grid->IsChild(CWnd::GetFocus()); })) {
+            faults.Add("Tab never reaches the report list", m_page->name);
+            return;
+        }
+        program.ForgetInterruptions();
+        PressKey(VK_APPS);
+        const std::vector<std::string> shown = program.Interruptions();
+        if (shown.size() != 1 || shown[0].rfind("menu ", 0) != 0)
+            faults.Add("the menu key shows no tile's menu:" + Lines(shown), m_page->name);
+        program.ForgetInterruptions();
+        CheckPage("showed a tile's menu by the menu key");
+    }
+    // Each collapsed section's collapse button reached by Tab and pressed with Space.
+    void ExpandEverySectionByKeys()
+    {
+        for (int section = kOverviewSection; section <= kTimeRangeSection; ++section) {
+            CMyToolBar* toolBar = SectionToolBar(section);
+            if (!IsSectionShown(section) || !SectionFrame(section)->IsSectionCollapsed())
+                continue;
+            if (!TabUntil([toolBar] { return toolBar->GetFocusedCommand() == CMyToolBar::kCollapseCommand; })) {
+                faults.Add("Tab never reaches the collapse button of section " + std::to_string(section), m_page->name);
+                continue;
+            }
+            PressKey(VK_SPACE);
+            if (SectionFrame(section)->IsSectionCollapsed())
+                faults.Add("Space does not expand section " + std::to_string(section), m_page->name);
+        }
+    }
+
+    // A card's heading button reached by Tab and pressed with Enter.
+    void PressCardButtonByKeys(CProjectManagerBasicGrid& grid, int card, int command)
+    {
+        const auto buttons = grid.Layout().buttons;
+        const auto found = std::find_if(buttons.begin(), buttons.end(), [command](const SCardButton& b) { return b.command == command; });
+        const std::string at = ClassAndId(grid) + " card " + std::to_string(card) + " button " +
+                               std::to_string(found - buttons.begin());
+        if (found == buttons.end() || !TabUntil([&] { return KeyboardAt() == at; })) {
+            faults.Add("Tab never reaches the button of command " + std::to_string(command) + " of card " +
+                           std::to_string(card),
+                       m_page->name);
+            return;
+        }
+        PressKey(VK_RETURN);
+    }
+    // In a dialog, Tab (given as the window system gives keys to the active window) goes round
+    // every control that shows (a radio group is one stop), and Shift+Tab the same way back.
+    void WalkDialogByTab(CDialog& dialog)
+    {
+        const std::string name = "dialog " + std::to_string(dialog.GetTemplateId());
+        std::vector<CWnd*> controls;
+        CollectDialogControls(dialog, controls);
+        std::vector<CWnd*> round;
+        CWnd* first = CWnd::GetFocus();
+        for (int presses = 0; presses < kMostTabStops; ++presses) {
+            SimulateScreenKey(dialog, VK_TAB);
+            CWnd* focus = CWnd::GetFocus();
+            if (!focus || focus == first)
+                break;
+            round.push_back(focus);
+        }
+        if (CWnd::GetFocus() != first)
+            faults.Add("Tab does not come round to where it started", name);
+        round.push_back(first);
+        const std::set<CWnd*> focused(round.begin(), round.end());
+        std::string unreached;
+        for (CWnd* control : controls)
+            if (!focused.count(control) && !IsRadioOfReachedGroup(*control, focused) &&
+                std::none_of(round.begin(), round.end(), [control](CWnd* f) { return f && control->IsChild(f); }))
+                unreached += "\n      " + CAssembledProgram::Describe(*control);
+        if (!unreached.empty())
+            faults.Add("Tab never reaches:" + unreached, name);
+        std::vector<CWnd*> back{first};
+        for (std::size_t presses = 0; presses + 1 < round.size(); ++presses) {
+            SimulateScreenKey(dialog, VK_TAB, MK_SHIFT);
+            back.push_back(CWnd::GetFocus());
+        }
+        std::reverse(back.begin() + 1, back.end());
+        std::rotate(back.begin(), back.begin() + 1, back.end());
+        if (back != round)
+            faults.Add("Shift+Tab goes another way than Tab", name);
+    }
+    // The controls of a dialog a user acts on, as they show.
+    static void CollectDialogControls(CWnd& parent, std::vector<CWnd*>& controls)
+    {
+        for (CWnd* child = parent.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            if (!child->IsWindowVisible() || !child->IsWindowEnabled())
+                continue;
+            auto* button = dynamic_cast<CButton*>(child);
+            if ((button && button->GetButtonStyle() != BS_GROUPBOX) || dynamic_cast<CEdit*>(child) ||
+                dynamic_cast<CComboBox*>(child) || dynamic_cast<CDateTimeCtrl*>(child) || dynamic_cast<CTabCtrl*>(child))
+                controls.push_back(child);
+            CollectDialogControls(*child, controls);
+        }
+    }
+
     // ---- Step 3: every control of every toolbar and options bar
 
     // On every page with every section expanded, every enabled control of its toolbars and
@@ -705,8 +981,7 @@ public:
             ClickToPage(page);
             CheckPage("shown to click its controls");
             ExpandEverySection();
-            if (CViewSettings::IsCalendarView(page.viewId))
-                SelectTile(0); // the calendar graph shows the tiles selected
+            SelectTileWhenNoneIs(); // the calendar graph shows the tiles selected
             CheckPage("every section expanded");
             CheckLaidOut(std::string(page.name) + "-expanded");
             std::set<std::string> done;
@@ -917,17 +1192,19 @@ public:
             faults.Add("the picture was not added as a saved screen", m_page->name);
 
         program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [this](CDialog& dialog) {
+            WalkDialogByTab(dialog);
             Press(dialog, CEditAuxSettingsDlg::kCorrectionRadio);
             TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
             auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
             CRect second;
             if (tabs && tabs->GetItemRect(1, &second))
                 CAssembledProgram::ClickAt(*tabs, second.CenterPoint());
+            WalkDialogByTab(dialog);
             TypeIn(dialog, kCurrencyEdit, "EUR");
             TypeIn(dialog, kForwardCostEdit, "25");
             Press(dialog, IDOK);
         });
-        ClickCardButton(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
+        PressCardButtonByKeys(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
         CheckPage("changed the first session's settings", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
     }
     // The main window's keys wherever the user is, given to the main window as the window system
@@ -1057,6 +1334,50 @@ public:
                        m_page->name);
     }
 
+    // A number typed into the limit field of a row and left with Tab, as the keyboard does it: a
+    // valid value is stored and shown as the locale writes it; a text that is no number, a value
+    // beyond the field's range and one in the other decimal convention are each refused with the
+    // message that says why and names the range, the field and the stored limit as they were.
+    void ProbeLimitField(int row)
+    {
+        auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
+        CBasicGraphViewDialogBar* bar = graph ? graph->GetDialogBar() : nullptr;
+        CWnd* field = Control(GraphBar::kFirstLimitEdit + UINT(row));
+        if (!bar || !field) {
+            faults.Add("no limit field to type into", m_page->name);
+            return;
+        }
+        const SNumberRange range{-1e9, 1e9};
+        const auto stored = [&] { return graph->GetSettings().m_limits[std::size_t(row)]; };
+        const auto shown = [&] {
+            CString text;
+            field->GetWindowText(text);
+            return text;
+        };
+        for (const char* typed : {"12.5", "abc", "2000000000", "12,5"}) {
+            const float before = stored();
+            const CString shownBefore = shown();
+            CAssembledProgram::TypeInto(*field, typed);
+            PressKey(VK_TAB);
+            double value = 0.0;
+            const ENumberCheck check = CheckNumber(typed, range, value);
+            const std::string where = std::string("typed \"") + typed + "\" into the limit field";
+            if (check == ENumberCheck::kNumber) {
+                const float expected = float(value * bar->LimitScale(row));
+                if (stored() != expected || shown() != bar->FormatLimit(row, expected))
+                    faults.Add(where + ": " + std::to_string(stored()) + " is stored and \"" + shown().str() + "\" shown",
+                               m_page->name);
+                CheckPage(where);
+                continue;
+            }
+            if (stored() != before || shown() != shownBefore)
+                faults.Add(where + ": the refused text changed the limit to " + std::to_string(stored()) + ", shown \"" +
+                               shown().str() + "\"",
+                           m_page->name);
+            CheckPage(where, {"message box: " + RefusalText(check, typed, range).str()});
+        }
+    }
+
     // ---- Step 4: settings made with the dialogs and keys a user has
 
     CiPlotX* GraphChart() { return CAssembledProgram::FindDescendant<CiPlotX>(SectionFrame(kGraphSection)); }
@@ -1071,15 +1392,38 @@ public:
             faults.Add("no value axis to scale", m_page->name);
             return;
         }
-        program.AnswerNextDialog(CManualScaleDlg::kTemplateId, [](CDialog& dialog) {
-            TypeIn(dialog, int(CManualScaleDlg::kLowEdit), "5");
-            TypeIn(dialog, int(CManualScaleDlg::kHighEdit), "35");
-            if (CWnd* high = dialog.GetDlgItem(int(CManualScaleDlg::kHighEdit)))
-                SimulateKey(*high, VK_RETURN);
+        const int scaled = int(band - bands->begin());
+        // Each refused with its message and the dialog left open for the user to mend: a text
+        // that is no number, a value in the other decimal convention, one beyond the range, a
+        // minimum above the maximum. Then the range typed is taken.
+        std::vector<std::string> expected{"dialog " + std::to_string(CManualScaleDlg::kTemplateId)};
+        program.AnswerNextDialog(CManualScaleDlg::kTemplateId, [&](CDialog& dialog) {
+            WalkDialogByTab(dialog);
+            const SNumberRange range{-1e9, 1e9};
+            for (const auto& [low, high] : {std::pair{"abc", "35"}, std::pair{"12,5", "35"}, std::pair{"5", "2000000000"},
+                                            std::pair{"35", "5"}, std::pair{"5", "35"}}) {
+                TypeIn(dialog, int(CManualScaleDlg::kLowEdit), low);
+                TypeIn(dialog, int(CManualScaleDlg::kHighEdit), high);
+                if (CWnd* field = dialog.GetDlgItem(int(CManualScaleDlg::kHighEdit)))
+                    SimulateKey(*field, VK_RETURN);
+                CFrameworkApp::PumpWaitingMessages();
+                double value = 0.0;
+                if (const ENumberCheck check = CheckNumber(low, range, value); check != ENumberCheck::kNumber)
+                    expected.push_back("message box: " + RefusalText(check, low, range).str());
+                else if (const ENumberCheck check = CheckNumber(high, range, value); check != ENumberCheck::kNumber)
+                    expected.push_back("message box: " + RefusalText(check, high, range).str());
+                else if (std::atof(low) > std::atof(high))
+                    expected.push_back("message box: The minimum 35 is not below the maximum 5.\nPlease enter a minimum below the maximum.");
+            }
         });
         SimulateMouse(*chart, WM_LBUTTONDBLCLK, band->CenterPoint());
         CFrameworkApp::PumpWaitingMessages();
-        CheckQuiet(std::string(m_page->name) + ": scaled a value axis", {"dialog " + std::to_string(CManualScaleDlg::kTemplateId)});
+        const CPlotYAxis* axis = chart->GetYAxis(scaled);
+        if (!axis || axis->GetMin() != 5.0 || axis->GetSpan() != 30.0)
+            faults.Add("the value axis runs from " + std::to_string(axis ? axis->GetMin() : 0.0) + " over " +
+                           std::to_string(axis ? axis->GetSpan() : 0.0) + " instead of from 5 to 35 as typed",
+                       m_page->name);
+        CheckQuiet(std::string(m_page->name) + ": scaled a value axis", expected);
         CheckOpenKey("after the Axis scale dialog");
     }
     // The first data cursor, two records on with the arrow key. A time range set (its markers
@@ -1237,7 +1581,11 @@ public:
         auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
         for (int session = 0; session < program.Document().GetMeasurementCount(); ++session) {
             const std::string csv = program.InHome("session-" + std::to_string(session + 1) + ".txt");
-            program.AnswerNextDialog(1502, [](CDialog& dialog) { Press(dialog, IDOK); });
+            program.AnswerNextDialog(1502, [this, session](CDialog& dialog) {
+                if (session == 0)
+                    WalkDialogByTab(dialog);
+                Press(dialog, IDOK);
+            });
             program.AnswerNextFileDialog(CString(csv));
             ClickCardButton(*manager.GetDataSetGrid(), session, kCommandExportSession);
             CheckPage("exported session " + std::to_string(session + 1), {"dialog 1502", "file dialog"});
@@ -1490,6 +1838,7 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
      }},
     {"limit", EViews::kGraphs,
      [](UserJourneyTest& j) {
+         j.ProbeLimitField(j.FirstLimitRow());
          j.Type(GraphBar::kFirstLimitEdit + j.FirstLimitRow(), "123");
          j.Click(GraphBar::kFirstLimitCheck + j.FirstLimitRow());
      },
@@ -1627,6 +1976,8 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
 
     VisitEveryPage();
     faults.Report("2. every page every way (6. laid out)");
+    WalkEveryPageByTheKeyboard();
+    faults.Report("2b. every page and control by the keyboard");
     Save();
     m_defaults = StudySettingsOf(*program.Document().GetProjectSettings());
 
@@ -2220,6 +2571,9 @@ public:
         Settle();
         CFrameworkApp::PumpWaitingMessages();
         CheckTariffsChosen("chose the tariffs");
+        // The amounts at the tariffs read whole at once, not only once the page is laid out again.
+        for (const std::string& cut : CAssembledProgram::FindCutTexts(ShownPage()))
+            faults.Add("a cut text: " + cut, "chose the tariffs");
         CheckDemandTable(kDemandTableEntry, "overview at the tariffs");
         CheckDemandTable(kDemandTableEntry + 2, "time range at the tariffs");
         ClearTimeRange();

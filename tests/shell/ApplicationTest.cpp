@@ -10,6 +10,7 @@
 #include "shell/RecDocTemplate.h"
 #include "project/AppFolders.h"
 #include "shell/MainFrame.h"
+#include "platform/framework/windows/CEdit.h"
 #include "shell/OrnApp.h"
 #include "datamodel/ProgressThread.h"
 #include "datamodel/RecordingProgressDialog.h"
@@ -31,6 +32,7 @@
 #include <csignal>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 #include <tuple>
@@ -46,6 +48,28 @@ std::string ReadBytes(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// Steps a user takes while something waits for them (a menu that shows), one every few
+// milliseconds from whatever event loop runs then.
+class CStepsWhileWaiting : public CWnd
+{
+public:
+    explicit CStepsWhileWaiting(std::vector<std::function<void()>> steps) : m_steps(std::move(steps))
+    {
+        CreateEx(0, nullptr, "steps", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0);
+        SetTimer(1, 20);
+    }
+    bool Done() const { return m_next == m_steps.size(); }
+    void OnTimer(UINT_PTR) override
+    {
+        if (m_next < m_steps.size())
+            m_steps[m_next++]();
+    }
+
+private:
+    std::vector<std::function<void()>> m_steps;
+    std::size_t m_next = 0;
+};
 
 // A document that records what the shell asks of it; Save As moves it to "renamed.zca".
 class CRecordingDocument : public IProjectDocument
@@ -743,6 +767,39 @@ TEST_F(ApplicationTest, TheKeyboardReachesEveryFileCommandAndTheMenus)
     CMenu::SetTrackDriver(previous);
     EXPECT_EQ((std::vector<UINT>{CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_VIEW_PROJECT_MANAGER}),
               firstItems);
+
+    // The menus themselves, keys given as the window system gives them (to the menu that shows):
+    // Left and Right go round the bar from menu to menu, Escape leaves; a menu opened by the
+    // keyboard marks its first item, which Enter chooses. So with the focus in a field.
+    CMenuStrip& strip = frame.GetMenuStrip();
+    std::vector<int> shown;
+    const auto key = [&](UINT pressed) {
+        return [&, pressed] {
+            shown.push_back(strip.GetOpenMenu());
+            SimulateScreenKey(frame, pressed);
+        };
+    };
+    CEdit field;
+    ASSERT_TRUE(field.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 110, 60), &frame, 77));
+    field.SetFocus();
+    {
+        CStepsWhileWaiting user({key(VK_RIGHT), key(VK_RIGHT), key(VK_LEFT), key(VK_ESCAPE)});
+        SimulateScreenKey(frame, 'F', MK_ALT);
+        EXPECT_TRUE(user.Done());
+    }
+    EXPECT_EQ((std::vector<int>{0, 1, 0, 1}), shown);
+    EXPECT_EQ(-1, strip.GetOpenMenu());
+    EXPECT_EQ(&field, CWnd::GetFocus());
+    shown.clear();
+    {
+        CStepsWhileWaiting user({key(VK_LEFT), key(VK_RETURN)});
+        SimulateScreenKey(frame, 'V', MK_ALT);
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    EXPECT_EQ((std::vector<int>{1, 0}), shown);
+    ASSERT_EQ(dialogs + 3, m_dialogs.size()) << "Enter did not choose Open..., the File menu's first item";
+    EXPECT_TRUE(m_dialogs.back().open);
+    field.DestroyWindow();
 
     // A window the main window owns (a dialog) keeps its keys.
     CWnd owned;

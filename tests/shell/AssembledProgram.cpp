@@ -397,13 +397,19 @@ bool CAssembledProgram::TypeInto(CWnd& edit, const CString& text)
     if (CWnd::GetFocus() != &edit && !ClickInView(edit))
         return false;
     SimulateKey(edit, 'A', MK_CONTROL);
+    // The punctuation keys of a US keyboard.
+    constexpr std::pair<char, UINT> kPunctuation[] = {{'.', 0xBE}, {',', 0xBC}, {'-', 0xBD}, {'/', 0xBF}};
     for (const char c : text.str()) {
         const bool upper = c >= 'A' && c <= 'Z';
-        const bool typable = upper || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '.';
+        const auto punctuation = std::find_if(std::begin(kPunctuation), std::end(kPunctuation),
+                                              [c](const auto& key) { return key.first == c; });
+        const bool typable = upper || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' ||
+                             punctuation != std::end(kPunctuation);
         EXPECT_TRUE(typable) << "the keyboard of the tests has no key for '" << c << "'";
-        constexpr UINT kPeriodKey = 0xBE;
         if (typable)
-            SimulateKey(edit, c == '.' ? kPeriodKey : UINT(std::toupper(static_cast<unsigned char>(c))), upper ? MK_SHIFT : 0);
+            SimulateKey(edit, punctuation != std::end(kPunctuation) ? punctuation->second
+                                                                     : UINT(std::toupper(static_cast<unsigned char>(c))),
+                        upper ? MK_SHIFT : 0);
     }
     CFrameworkApp::PumpWaitingMessages();
     return true;

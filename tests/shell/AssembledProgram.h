@@ -119,7 +119,7 @@ public:
     // the command; false, choosing nothing, when the menu holds no enabled item of it.
     bool ChooseMenuItem(int menu, UINT command);
     // Clicks into an edit (unless it has the focus) and types the text over what it holds
-    // (digits, letters and spaces), as the keyboard does; the text is committed when the focus
+    // (digits, letters, spaces and . , - /), as the keyboard does; the text is committed when the focus
     // moves on, as the user's is. False when the edit cannot be brought into view.
     static bool TypeInto(CWnd& edit, const CString& text);
     // The part of the window that shows, in screen coordinates: inside every window holding it.

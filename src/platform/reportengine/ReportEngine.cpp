@@ -7,6 +7,7 @@
 #include "platform/reportengine/ReportOutput.h"
 #include "platform/reportengine/ReportPictures.h"
 #include "platform/reportengine/ReportPreparer.h"
+#include "platform/framework/windows/QtBridge.h"
 #include "platform/reportengine/ReportPreviewWindow.h"
 #include "platform/reportengine/ReportScript.h"
 
@@ -81,9 +82,10 @@ void CReportEngine::ClearVariablesAndBindings()
     m_dataSets.clear();
 }
 
-void CReportEngine::ShowPreparedReport()
+void CReportEngine::ShowPreparedReport(const CString& exportFolder)
 {
-    CReportPreviewWindow preview(m_pages);
+    // Over the window the user asked from (the main window), which keeps it in front.
+    CReportPreviewWindow preview(m_pages, OwnerWidget(nullptr), exportFolder);
     const CModalLoop running([&preview] { preview.reject(); });
     if (!running.Ended())
         preview.exec();

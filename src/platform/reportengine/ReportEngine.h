@@ -49,8 +49,8 @@ public:
     std::size_t GetPreparedPageCount() const;
     // What each prepared page prints, one text per page: its items' texts in order, one a line.
     std::vector<CString> GetPreparedPageTexts() const;
-    // Modal until the user closes it.
-    void ShowPreparedReport();
+    // Modal over the active window until the user closes it; its exports propose the folder.
+    void ShowPreparedReport(const CString& exportFolder = {});
     void ExportToPdf(const CString& path) const;
     void ExportToRtf(const CString& path) const;
 

@@ -5,8 +5,16 @@
 #include "platform/reportengine/ReportPreviewWindow.h"
 #include "support/ExternalTools.h"
 
+#include "platform/framework/FileDialogService.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QAction>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -163,4 +171,69 @@ TEST_F(ReportOutputTest, ThePreviewDrawsItsPagesAtDevicePixelsWithinTheWorkArea)
     EXPECT_TRUE(work.contains(preview.frameGeometry())) << work.width() << "x" << work.height() << " holds no "
                                                         << preview.frameGeometry().width() << "x"
                                                         << preview.frameGeometry().height();
+}
+
+// Opened from a window, the preview shows over it and takes the keys of a document viewer, given
+// as the window system gives them (to its window): Page Down scrolls to the page's end and then
+// turns to the next page, Page Up back to the previous page's end, Home and End go to the first
+// and the last page, Plus, Minus and Ctrl+0 zoom. Its exports propose the folder it was given.
+// (Run at device ratios 1 and 2.)
+TEST_F(ReportOutputTest, ThePreviewOpensOverItsWindowAndTakesTheKeysOfADocumentViewer)
+{
+    QWidget main;
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    main.setGeometry(work.left() + work.width() / 3, work.top() + work.height() / 4, work.width() / 2, work.height() / 2);
+    main.show();
+    CReportPreviewWindow preview(engine.GetPreparedPages(), &main, "/data/Reports/");
+    preview.show();
+    EXPECT_TRUE(preview.frameGeometry().contains(main.frameGeometry().center()));
+    EXPECT_TRUE(work.contains(preview.frameGeometry()));
+
+    QScrollBar* bar = preview.findChild<QScrollArea*>()->verticalScrollBar();
+    const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent down(QEvent::KeyPress, key, modifiers);
+        QKeyEvent up(QEvent::KeyRelease, key, modifiers);
+        QGuiApplication::sendEvent(preview.windowHandle(), &down);
+        QGuiApplication::sendEvent(preview.windowHandle(), &up);
+    };
+    ASSERT_GT(bar->maximum(), 0) << "a whole page shows: nothing to scroll";
+    int presses = 0;
+    for (; preview.GetPageIndex() == 0 && presses < 100; ++presses) {
+        EXPECT_EQ(bar->value() > 0, presses > 0);
+        press(Qt::Key_PageDown);
+    }
+    EXPECT_EQ(1, preview.GetPageIndex());
+    EXPECT_GT(presses, 1) << "Page Down turned the page before its end showed";
+    EXPECT_EQ(bar->minimum(), bar->value());
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(0, preview.GetPageIndex());
+    EXPECT_EQ(bar->maximum(), bar->value());
+    press(Qt::Key_End);
+    EXPECT_EQ(1, preview.GetPageIndex());
+    press(Qt::Key_Home);
+    EXPECT_EQ(0, preview.GetPageIndex());
+
+    press(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(1.25, preview.GetZoom());
+    press(Qt::Key_Equal, Qt::ControlModifier);
+    press(Qt::Key_Minus);
+    EXPECT_DOUBLE_EQ(1.25, preview.GetZoom());
+    press(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(1.0, preview.GetZoom());
+    press(Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(0.8, preview.GetZoom());
+    EXPECT_EQ(0, preview.GetPageIndex());
+
+    std::vector<SFileDialogRequest> asked;
+    const FileDialogHandler previous = SetFileDialogHandler([&](const SFileDialogRequest& request, CString&) {
+        asked.push_back(request);
+        return false;
+    });
+    for (QAction* button : preview.findChildren<QAction*>())
+        if (button->text().startsWith("Export"))
+            button->trigger();
+    SetFileDialogHandler(previous);
+    ASSERT_EQ(2u, asked.size());
+    for (const SFileDialogRequest& request : asked)
+        EXPECT_EQ(CString("/data/Reports/"), request.initialName);
 }

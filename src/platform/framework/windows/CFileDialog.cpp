@@ -71,7 +71,7 @@ INT_PTR CFileDialog::DoModal()
     else
     {
         CFrameworkApp::EnsureInitialized();
-        QFileDialog dialog(WidgetOf(m_parent), ToQString(m_ofn.lpstrTitle), ToQString(m_ofn.lpstrInitialDir), ToQString(m_qtFilter));
+        QFileDialog dialog(OwnerWidget(m_parent), ToQString(m_ofn.lpstrTitle), ToQString(m_ofn.lpstrInitialDir), ToQString(m_qtFilter));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(m_open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         const bool several = m_open && (m_ofn.Flags & OFN_ALLOWMULTISELECT);
@@ -125,7 +125,7 @@ INT_PTR CColorDialog::DoModal()
     CFrameworkApp::EnsureInitialized();
     COLORREF* custom = GetSavedCustomColors();
     for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, ToQColor(custom[i]));
-    QColorDialog dialog(ToQColor(m_color), WidgetOf(m_parent));
+    QColorDialog dialog(ToQColor(m_color), OwnerWidget(m_parent));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     const CModalLoop running([&dialog] { dialog.reject(); });
     const bool accepted = !running.Ended() && dialog.exec() == QDialog::Accepted;

@@ -4,10 +4,51 @@
 #include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/QtBridge.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 
 namespace
 {
+// A popup menu. One of a menu bar is left with Left and Right for its neighbour (Right opens a
+// submenu first); opened by the keyboard, its first item is marked.
+class CShownMenu : public QMenu
+{
+public:
+    CShownMenu(QWidget* parent, bool ofBar, bool byKeyboard) : QMenu(parent), m_ofBar(ofBar), m_byKeyboard(byKeyboard) {}
+    int Move() const { return m_move; }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMenu::showEvent(event);
+        if (!m_byKeyboard) return;
+        for (QAction* action : actions())
+            if (action->isEnabled() && !action->isSeparator())
+            {
+                setActiveAction(action);
+                break;
+            }
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        const bool intoSubmenu = key == Qt::Key_Right && activeAction() && activeAction()->menu();
+        if (m_ofBar && (key == Qt::Key_Left || key == Qt::Key_Right) && !intoSubmenu &&
+            event->modifiers() == Qt::NoModifier)
+        {
+            m_move = key == Qt::Key_Left ? -1 : 1;
+            close();
+            return;
+        }
+        QMenu::keyPressEvent(event);
+    }
+
+private:
+    bool m_ofBar;
+    bool m_byKeyboard;
+    int m_move = 0;
+};
+
 CMenu::TrackDriver& Driver()
 {
     static CMenu::TrackDriver driver;
@@ -160,25 +201,31 @@ CMenu* CMenu::GetSubMenu(int position) const
     return m_items[std::size_t(position)].subMenu;
 }
 
+UINT CMenu::Track(UINT flags, int x, int y, CWnd* wnd, bool byKeyboard, int* move)
+{
+    if (Driver()) return Driver()(*this);
+    CFrameworkApp::EnsureInitialized();
+    CShownMenu menu(WidgetOf(wnd), move != nullptr, byKeyboard);
+    Fill(menu, *this);
+    QPoint at(x, y);
+    if (flags & TPM_RIGHTALIGN) at.rx() -= menu.sizeHint().width();
+    else if (flags & TPM_CENTERALIGN) at.rx() -= menu.sizeHint().width() / 2;
+    const CModalLoop running([&menu] { menu.close(); });
+    QAction* action = running.Ended() ? nullptr : menu.exec(at);
+    if (move) *move = action ? 0 : menu.Move();
+    return action ? action->data().toUInt() : 0;
+}
+
+UINT CMenu::TrackBarMenu(int x, int y, CWnd* wnd, bool byKeyboard, int& move)
+{
+    move = 0;
+    return m_created ? Track(TPM_LEFTALIGN, x, y, wnd, byKeyboard, &move) : 0;
+}
+
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* wnd, LPCRECT)
 {
     if (!m_created) return FALSE;
-    UINT chosen = 0;
-    if (Driver())
-    {
-        chosen = Driver()(*this);
-    }
-    else
-    {
-        CFrameworkApp::EnsureInitialized();
-        QMenu menu(WidgetOf(wnd));
-        Fill(menu, *this);
-        QPoint at(x, y);
-        if (flags & TPM_RIGHTALIGN) at.rx() -= menu.sizeHint().width();
-        else if (flags & TPM_CENTERALIGN) at.rx() -= menu.sizeHint().width() / 2;
-        const CModalLoop running([&menu] { menu.close(); });
-        if (QAction* action = running.Ended() ? nullptr : menu.exec(at)) chosen = action->data().toUInt();
-    }
+    const UINT chosen = Track(flags, x, y, wnd, false, nullptr);
     if (flags & TPM_RETURNCMD) return BOOL(chosen);
     if (chosen && wnd && !(flags & TPM_NONOTIFY)) wnd->PostMessage(WM_COMMAND, MAKEWPARAM(int(chosen), 0), 0);
     return TRUE;

@@ -59,6 +59,11 @@ public:
     int GetMenuString(UINT item, CString& text, UINT flags) const;
     CMenu* GetSubMenu(int position) const;
     BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* wnd, LPCRECT rect = nullptr);
+    // A menu of a menu bar, shown below its title until the user chooses a command (returned)
+    // or leaves it (0). Left and Right leave it too and tell which way the user went in `move`
+    // (-1, +1; 0 otherwise), for the bar to open the neighbour; opened by the keyboard, its first
+    // item is marked.
+    UINT TrackBarMenu(int x, int y, CWnd* wnd, bool byKeyboard, int& move);
 
     // Replaces showing the menu (tests): the driver answers the chosen command, 0 for none.
     using TrackDriver = std::function<UINT(CMenu&)>;
@@ -76,6 +81,7 @@ public:
 
 private:
     int Find(UINT item, UINT flags) const;
+    UINT Track(UINT flags, int x, int y, CWnd* wnd, bool byKeyboard, int* move);
 
     bool m_created = false;
     std::vector<Item> m_items;

@@ -74,8 +74,11 @@ CWnd* CFrameworkApp::GetMainWindow() { return g_mainWindow; }
 
 QWidget* OwnerWidget(const CWnd* given)
 {
-    if (QWidget* w = WidgetOf(given)) return w->window();
-    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    QWidget* modal = QApplication::activeModalWidget();
+    // A window that a modal one blocks (the main window under the report preview) cannot keep a
+    // new window in front of the user: the modal one on top owns it, as the platform's safe owner.
+    if (QWidget* w = WidgetOf(given)) return modal && modal->isVisible() && modal != w->window() ? modal : w->window();
+    if (modal) return modal;
     if (QWidget* active = QApplication::activeWindow()) return active;
     QWidget* main = WidgetOf(g_mainWindow);
     return main && main->isVisible() ? main : nullptr;

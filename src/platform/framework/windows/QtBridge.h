@@ -266,8 +266,8 @@ QImage WindowImage(CWnd& window);
 void PaintDragImageOver(QImage& picture, QPoint pictureScreenOrigin);
 QWidget* WidgetOf(const CWnd* window);
 // The window a dialog or message box opening now belongs to (and opens over): the given
-// window's top-level window, else the modal dialog or the window that is active, else the main
-// window; null when there is none.
+// window's top-level window (the modal dialog that blocks it, when one does), else the modal
+// dialog or the window that is active, else the main window; null when there is none.
 QWidget* OwnerWidget(const CWnd* given);
 // Makes a context draw into a window's client area, limited to a device region when given.
 void AttachDcToWindow(CDC& dc, WndImpl& wnd, std::optional<QRegion> limit);

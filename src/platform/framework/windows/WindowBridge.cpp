@@ -6,6 +6,7 @@
 
 #include "platform/framework/windows/Cursors.h"
 #include "platform/framework/windows/DcPainting.h"
+#include "platform/framework/windows/FocusChain.h"
 #include "platform/framework/windows/PickerEdit.h"
 
 #include <QApplication>
@@ -136,6 +137,17 @@ void DialogKey(WndImpl& dialog, UINT vk)
     dialog.Dispatch(WM_COMMAND, MAKEWPARAM(int(id), int(BN_CLICKED)), LPARAM(control));
 }
 
+// Outside dialogs (which have their own), Tab goes round the window's tab stops unless the focus
+// window keeps it.
+bool TabMovesFocus(WndImpl& impl)
+{
+    if (impl.isDialog || impl.InDialog() || !impl.owner) return false;
+    MSG msg;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_TAB;
+    return !(UINT(impl.Dispatch(WM_GETDLGCODE, VK_TAB, LPARAM(&msg))) & DLGC_WANTTAB);
+}
+
 bool HandleKey(WndImpl& impl, QObject* target, QKeyEvent* k)
 {
     const bool press = k->type() == QEvent::KeyPress;
@@ -192,6 +204,12 @@ bool HandleKey(WndImpl& impl, QObject* target, QKeyEvent* k)
         const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
         if (PreTranslated(impl, down, vk, lParam))
         {
+            k->accept();
+            return true;
+        }
+        if (vk == VK_TAB && !alt && !(k->modifiers() & Qt::ControlModifier) && TabMovesFocus(impl))
+        {
+            MoveFocusToNextTabStop(*impl.owner, k->modifiers() & Qt::ShiftModifier);
             k->accept();
             return true;
         }

@@ -1,6 +1,12 @@
 #include "WindowTestSupport.h"
 
 #include "platform/framework/windows/Cursors.h"
+#include "platform/framework/windows/FocusChain.h"
+#include "platform/framework/windows/WindowTesting.h"
+
+#include <QDialog>
+
+#include <memory>
 
 namespace
 {
@@ -21,7 +27,14 @@ public:
         CWnd::OnSize(type, cx, cy);
     }
     void OnTimer(UINT_PTR id) override { timerIds.push_back(UINT(id)); }
-    UINT OnGetDlgCode() override { return DLGC_WANTALLKEYS | DLGC_WANTARROWS; }
+    // Every key, Tab too.
+    UINT OnGetDlgCode() override { return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB; }
+};
+
+class TabKeepingWnd : public RecordingWnd
+{
+public:
+    UINT OnGetDlgCode() override { return DLGC_WANTTAB; }
 };
 } // namespace
 
@@ -207,4 +220,81 @@ TEST_F(WindowTest, RegisteredClassesDecideDoubleClicksAndCursor)
     EXPECT_EQ(w.Numbers({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}), std::vector<UINT>{WM_LBUTTONDOWN});
     SendMouse(w, QEvent::MouseMove, {4, 4}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(GetCursor(), LoadStandardCursor(IDC_SIZEWE));
+}
+
+// Outside dialogs, Tab and Shift+Tab (given as the window system gives keys to the active window)
+// go round the tab stops of the top-level window: in reading order, outside in, skipping hidden
+// and disabled windows, round the ends; a window that asks for Tab keeps it.
+// A window a modal dialog blocks hands a new dialog to the modal one to own.
+TEST_F(WindowTest, TabGoesRoundTheTabStopsOfAWindowInReadingOrder)
+{
+    RecordingWnd top;
+    ASSERT_TRUE(top.CreateEx(0, nullptr, "Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    struct SChild
+    {
+        CRect rect;
+        DWORD style;
+    };
+    // Created out of order: a row of two below a row of two, a hidden and a disabled one, a plain
+    // holder of two stops, a stop holding a stop.
+    const SChild layout[] = {
+        {CRect(200, 100, 260, 120), WS_TABSTOP},          // 0: second row, right
+        {CRect(10, 10, 60, 30), WS_TABSTOP},              // 1: first row, left
+        {CRect(10, 102, 60, 122), WS_TABSTOP},            // 2: second row, left (a little lower)
+        {CRect(100, 10, 160, 30), WS_TABSTOP},            // 3: first row, right
+        {CRect(300, 10, 360, 30), WS_TABSTOP | WS_DISABLED},
+        {CRect(10, 200, 390, 290), 0},                    // 5: a holder
+    };
+    std::vector<std::unique_ptr<RecordingWnd>> children;
+    for (const SChild& child : layout) {
+        children.push_back(std::make_unique<RecordingWnd>());
+        ASSERT_TRUE(children.back()->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | child.style, child.rect, &top, 1));
+    }
+    RecordingWnd hidden, inner, innermost, keeper;
+    ASSERT_TRUE(hidden.Create(nullptr, nullptr, WS_CHILD | WS_TABSTOP, CRect(300, 100, 320, 120), &top, 2));
+    ASSERT_TRUE(inner.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(100, 10, 200, 60), children[5].get(), 3));
+    ASSERT_TRUE(innermost.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(5, 5, 20, 20), &inner, 4));
+    ASSERT_TRUE(keeper.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(5, 10, 60, 60), children[5].get(), 5));
+    const std::vector<CWnd*> order = {children[1].get(), children[3].get(), children[2].get(), children[0].get(),
+                                      &keeper, &inner, &innermost};
+    EXPECT_EQ(order, GetTabStops(top));
+
+    std::vector<CWnd*> visited;
+    top.SetFocus();
+    for (std::size_t i = 0; i < order.size() + 1; ++i) {
+        SimulateScreenKey(top, VK_TAB);
+        visited.push_back(CWnd::GetFocus());
+    }
+    std::vector<CWnd*> expected = order;
+    expected.push_back(order.front());
+    EXPECT_EQ(expected, visited);
+    SimulateScreenKey(top, VK_TAB, MK_SHIFT);
+    EXPECT_EQ(order.back(), CWnd::GetFocus());
+    // From a window inside a stop (a part of a grid), Tab goes on after that stop.
+    RecordingWnd part;
+    ASSERT_TRUE(part.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(25, 5, 35, 15), &inner, 7));
+    part.SetFocus();
+    SimulateScreenKey(top, VK_TAB);
+    EXPECT_EQ(&innermost, CWnd::GetFocus());
+
+    // A window that wants Tab (an in-place editor) gets it as a key.
+    TabKeepingWnd wants;
+    ASSERT_TRUE(wants.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(300, 200, 390, 220), &top, 6));
+    wants.SetFocus();
+    SimulateScreenKey(top, VK_TAB);
+    EXPECT_EQ(&wants, CWnd::GetFocus());
+    EXPECT_NE(nullptr, wants.Last(WM_KEYDOWN));
+}
+
+TEST_F(WindowTest, ADialogAskedForByABlockedWindowBelongsToTheModalOneOnTop)
+{
+    AnsweringWnd main;
+    ASSERT_TRUE(main.CreateEx(0, nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    EXPECT_EQ(WidgetOf(&main), OwnerWidget(&main));
+    QDialog modal(WidgetOf(&main));
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    EXPECT_EQ(&modal, OwnerWidget(&main));
+    modal.hide();
+    EXPECT_EQ(WidgetOf(&main), OwnerWidget(&main));
 }

@@ -1,0 +1,17 @@
+#pragma once
+// Tab and Shift+Tab in a window that is no dialog (the main window with its pages), as a dialog
+// has them: the focus goes round the tab stops of the top-level window. Tab stops are the visible,
+// enabled windows with WS_TABSTOP (the tab strip holding its pages is one too); a window keeps Tab
+// only while it answers WM_GETDLGCODE with DLGC_WANTTAB. Windows that hold each other go outside
+// in; side by side, in reading order (rows from the top, left to right within a row), and the
+// controls of a dialog template in the template's order. A radio group is one stop, at its
+// checked button.
+#include "platform/framework/windows/CWnd.h"
+
+#include <vector>
+
+// The tab stops of the window's top-level window, in order.
+std::vector<CWnd*> GetTabStops(CWnd& anyWindow);
+// The focus to the next (previous) tab stop after the one that holds the focus window, round;
+// the window that took it, null when there is none.
+CWnd* MoveFocusToNextTabStop(CWnd& focus, bool backwards);
