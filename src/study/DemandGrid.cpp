@@ -388,11 +388,8 @@ void CDemandGrid::FillValues()
         QuickSetText(2, timeRow, noTime ? CString() : data->maximumDemandTime.Format(dateFormat.GetString()));
         QuickSetText(3, timeRow, noTime ? CString() : data->maximumDemandTime.Format(timeFormat.GetString()));
     }
-    ApplyCostChoices();
     ApplyRowHeights();
-    // New figures (another time range's) may be wider than the columns the last ones fitted.
-    if (!m_editInProgress)
-        SetColumnWidths();
+    ApplyCostChoices();
     SetPaintEnabled(painting);
     RedrawAll();
 }
@@ -485,6 +482,17 @@ void CDemandGrid::ApplyCostChoices()
         SetChoiceCells(b, choice && choice->isAdvanced);
         FillCostCells(b);
     }
+    FitColumnsToFigures();
+}
+
+void CDemandGrid::FitColumnsToFigures()
+{
+    // New figures (another time range's, another price's) may be wider or narrower than those
+    // the columns were fitted to.
+    if (m_editInProgress || !GetSafeHwnd())
+        return;
+    FitWidth();
+    UpdateParentViewScrollSizes(*this);
 }
 
 // ---- collapse and hide
@@ -620,19 +628,24 @@ void CDemandGrid::OnParentSize(bool force)
     SetPaintEnabled(FALSE);
     if (changed & kHeightChanged)
         ApplyRowHeights();
-    if (changed & kWidthChanged) {
-        CRect rect;
-        GetWindowRect(&rect);
-        GetParent()->ScreenToClient(&rect);
-        // One resize for both sides: the height the rows need goes along with the new width.
-        if (m_keepRightMargin)
-            MoveWindow(rect.left, rect.top, std::max(0, m_lastClientSize.cx - m_rightMargin - rect.left),
-                       m_fitHeight ? GetRowsHeight() : rect.Height(), FALSE);
-        SetColumnWidths();
-    }
+    if (changed & kWidthChanged)
+        FitWidth();
     UpdateParentViewScrollSizes(*this);
     SetPaintEnabled(painting);
     RedrawAll();
+}
+
+void CDemandGrid::FitWidth()
+{
+    CRect rect;
+    GetWindowRect(&rect);
+    GetParent()->ScreenToClient(&rect);
+    // One resize for both sides: the height the rows need goes along with the new width; the
+    // columns may widen the window again for the page to scroll.
+    if (m_keepRightMargin && m_lastClientSize.cx > 0)
+        MoveWindow(rect.left, rect.top, std::max(0, m_lastClientSize.cx - m_rightMargin - rect.left),
+                   m_fitHeight ? GetRowsHeight() : rect.Height(), FALSE);
+    SetColumnWidths();
 }
 
 void CDemandGrid::SetColumnWidths()
@@ -713,6 +726,7 @@ void CDemandGrid::OnDClicked(int col, int row, RECT*, POINT*, BOOL)
     if (m_owner)
         m_owner->EditSessionTariff(block);
     FillCostCells(block);
+    FitColumnsToFigures();
 }
 
 BOOL CDemandGrid::OnCellTypeNotify(int, int col, int row, LONG msg, LPARAM)
@@ -733,6 +747,7 @@ BOOL CDemandGrid::OnCellTypeNotify(int, int col, int row, LONG msg, LPARAM)
     if (SCostTableChoice* choice = Choice(block))
         choice->isAdvanced = advanced;
     FillCostCells(block);
+    FitColumnsToFigures();
     if (m_owner)
         m_owner->NotifyCostChoice();
     return TRUE;

@@ -85,7 +85,11 @@ private:
     void ApplyRowHeights();
     int RowHeightAt(int row) const;
     void FitHeight();
+    // The window as wide as the page lets it be, then the columns over it.
+    void FitWidth();
     void SetColumnWidths();
+    // The columns fitted to the figures and amounts shown, the page's scroll range to the grid.
+    void FitColumnsToFigures();
     void FillValues();
     void SetValueCells(int block, int row, double value, const SStatisticsRecord& quality, DWORD quantity,
                        double reference);

@@ -7,6 +7,7 @@
 #include "shell/AssembledProgram.h"
 
 #include "datamodel/DataSet.h"
+#include "datamodel/DateTimeFormats.h"
 #include "datamodel/RecordScaleFactors.h"
 #include "grid/CUGCell.h"
 #include "grid/CUGCtrl.h"
@@ -559,6 +560,17 @@ public:
                 date.wDay != local.wDay || time.wHour != local.wHour || time.wMinute != local.wMinute ||
                 time.wSecond != local.wSecond)
                 faults.Add("the pickers show another time range than the markers", where);
+            // And read so: the texts the user sees, the year in full.
+            CString dateFormat = GetShortDateStrftimeFormat();
+            dateFormat.Replace("%y", "%Y");
+            CString dateText;
+            CString timeText;
+            if (datePicker && timePicker) {
+                datePicker->GetWindowText(dateText);
+                timePicker->GetWindowText(timeText);
+            }
+            if (dateText != expected.Format(dateFormat.GetString(), true) || timeText != expected.Format(GetTimeStrftimeFormat().GetString(), true))
+                faults.Add("the pickers read another time range than the markers", where);
         }
         CheckTimeRangeTable(markers, where);
     }
@@ -2625,6 +2637,9 @@ public:
         Settle();
         CFrameworkApp::PumpWaitingMessages();
         CheckTariffsChosen("chose the tariffs");
+        // The amounts at the tariffs read whole at once, not only once the page is laid out again.
+        for (const std::string& cut : CAssembledProgram::FindCutTexts(ShownPage()))
+            faults.Add("a cut text: " + cut, "chose the tariffs");
         CheckDemandTable(kDemandTableEntry, "overview at the tariffs");
         CheckDemandTable(kDemandTableEntry + 2, "time range at the tariffs");
         ClearTimeRange();

@@ -573,9 +573,11 @@ void CPlotRenderer::PaintYAxis(QPainter& painter, const CPlotYAxis& axis, const 
         painter.drawLine(edge, y, edge + out * (major ? 5 : 3), y);
         if (major) {
             const QString text = ToQ(tick.text);
-            // The outermost labels move inwards rather than be cut at the picture's edge.
+            // The outermost labels move inwards rather than be cut at the picture's edge, and
+            // the lowest stays beside its band: below it lie the time axes and, left of them,
+            // the view's axis buttons, which would hide it.
             const int top = std::clamp(y - metrics.height() / 2, 0,
-                                       std::max(0, int(m_layout.client.bottom) - metrics.height()));
+                                       std::max(0, std::min(int(band.bottom), int(m_layout.client.bottom)) - metrics.height()));
             const QRect box(right ? edge + 7 : band.left + 14, top, band.Width() - 21, metrics.height());
             painter.drawText(box, (right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
         }

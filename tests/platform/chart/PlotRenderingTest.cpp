@@ -165,6 +165,23 @@ TEST(PlotRenderingTest, APlotBeyondATooSmallPictureDrawsNothing)
     }
 }
 
+// Below a value axis lies the corner where the view keeps its axis buttons: the label of the
+// axis's lowest value stays above it, at either device ratio.
+TEST(PlotRenderingTest, TheLowestValueLabelStaysBesideItsAxis)
+{
+    CiPlotX chart;
+    SetUpSimpleChart(chart);
+    const CRect band = chart.GetLayout().yAxisBands[0];
+    for (const double ratio : {1.0, 2.0}) {
+        const QImage picture = chart.Picture(ratio).image;
+        int drawn = 0;
+        for (int x = 0; x < int(band.right * ratio) - 1; ++x)
+            for (int y = int(band.bottom * ratio); y < picture.height(); ++y)
+                drawn += picture.pixel(x, y) != kWhite ? 1 : 0;
+        EXPECT_EQ(drawn, 0) << "ratio " << ratio;
+    }
+}
+
 TEST(PlotRenderingTest, RectanglesLieBehindTheDataAndLimitsOverIt)
 {
     CiPlotX chart;
