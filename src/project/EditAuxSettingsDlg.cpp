@@ -245,23 +245,11 @@ void CEditAuxSettingsDlg::OnEditChanged(UINT id)
     {
         CString text;
         GetDlgItemText(int(id), text);
-        if (id == kGainEdit[ch] || id == kOffsetEdit[ch])
-        {
-            // Values of a gain or offset that is no number (yet) are not shown: they would be
-            // those of an earlier entry the box no longer holds.
-            CString gain;
-            CString offset;
-            GetDlgItemText(int(kGainEdit[ch]), gain);
-            GetDlgItemText(int(kOffsetEdit[ch]), offset);
-            double gainValue = 0.0;
-            double offsetValue = 0.0;
-            m_enteredAsNumbers[ch] = ParseNumber(gain, true, gainValue) && ParseNumber(offset, false, offsetValue);
-            if (m_enteredAsNumbers[ch])
-            {
-                m_gain[ch] = gainValue;
-                m_offset[ch] = offsetValue;
-            }
-        }
+        double value = 0.0;
+        if (id == kGainEdit[ch] && ParseNumber(text, true, value))
+            m_gain[ch] = value;
+        else if (id == kOffsetEdit[ch] && ParseNumber(text, false, value))
+            m_offset[ch] = value;
         else if (id == kUnitEdit[ch])
             m_unit[ch] = text;
         else
@@ -318,11 +306,8 @@ void CEditAuxSettingsDlg::ShowCorrectedValues()
     for (int ch = 0; ch < 2; ++ch)
     {
         const SStatistics& s = m_statistics[ch];
-        const bool shown = m_enteredAsNumbers[std::size_t(ch)];
-        SetDlgItemText(int(kCorrectedMax[ch]),
-                       shown ? FormatAuxValue(ch, s.maximum, m_gain[ch], m_offset[ch], m_unit[ch]) : CString(kNoValue));
-        SetDlgItemText(int(kCorrectedMin[ch]),
-                       shown ? FormatAuxValue(ch, s.minimum, m_gain[ch], m_offset[ch], m_unit[ch]) : CString(kNoValue));
+        SetDlgItemText(int(kCorrectedMax[ch]), FormatAuxValue(ch, s.maximum, m_gain[ch], m_offset[ch], m_unit[ch]));
+        SetDlgItemText(int(kCorrectedMin[ch]), FormatAuxValue(ch, s.minimum, m_gain[ch], m_offset[ch], m_unit[ch]));
         SetDlgItemText(int(kCorrectedUnit[ch]), m_unit[ch]);
     }
 }

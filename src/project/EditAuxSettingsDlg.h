@@ -100,8 +100,6 @@ private:
     std::array<CString, 2> m_loggedUnit;
     std::array<double, 2> m_gain{1.0, 1.0};
     std::array<double, 2> m_offset{0.0, 0.0};
-    // Whether the gain and offset boxes of each channel hold numbers now.
-    std::array<bool, 2> m_enteredAsNumbers{true, true};
     std::array<CString, 2> m_unit;
     std::array<SStatistics, 2> m_statistics;
     std::array<CAuxSettingsEditBox, 6> m_editBoxes;
