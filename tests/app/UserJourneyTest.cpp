@@ -1877,6 +1877,27 @@ public:
         CFrameworkApp::PumpWaitingMessages();
     }
 
+    // Every page in a window dragged smaller than its bars and graphs take, as a user shrinks it:
+    // nothing faults or complains there, and the page shows whole again at the size it had.
+    void CheckEveryPageShrunk()
+    {
+        CRect placed;
+        program.MainFrame().GetWindowRect(&placed);
+        for (const SPage& page : kPages) {
+            ClickToPage(page);
+            for (const CSize size : {CSize(520, 380), CSize(280, 200)}) {
+                program.MainFrame().MoveWindow(placed.left, placed.top, size.cx, size.cy);
+                CFrameworkApp::PumpWaitingMessages();
+                Settle();
+                CheckQuiet(std::string(page.name) + ": shown at " + std::to_string(size.cx) + "x" +
+                           std::to_string(size.cy));
+            }
+            program.MainFrame().MoveWindow(&placed);
+            CFrameworkApp::PumpWaitingMessages();
+            CheckPage("shown again at its size after a shrunk window");
+        }
+    }
+
     CAssembledProgram program;
     CFaults faults;
     const SPage* m_page = &kPages[0];
@@ -2060,6 +2081,8 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
     faults.Report("7. exports");
     CheckTextsWholeAtEverySize();
     faults.Report("8. every text whole");
+    CheckEveryPageShrunk();
+    faults.Report("8b. every page in a shrunk window");
 }
 
 // ---- The figures of the tables against the written records
