@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """A short run of the real program on a real X desktop (Xvfb with openbox, input through
 xdotool): started on the sample, Ctrl+O at once asks for a file; with a modal dialog up, a click
-on the main window's File menu opens nothing; the wheel rolled over every bar of two pages; the
-project closed and the program ended by its keys. Fails on a sanitizer's line, a warning in the
+on the main window's File menu opens nothing; with a graph's dialog up, a click on another tab,
+the main window's title-bar close and Alt+F4 leave the program whole and the dialog in front; the
+wheel rolled over every bar of two pages; the project closed and the program ended by its keys,
+then by its title-bar close, then by an end signal while a message box waits. Fails on a sanitizer's line, a warning in the
 program's log, a program that stops answering, or a step that does not do what it should.
 
 usage: desktop-check.py <program binary>"""
 
-import os
 import signal
 import sys
 import time
@@ -65,6 +66,15 @@ class Check:
             time.sleep(0.1)
         return False
 
+    def active(self, window, seconds=5):
+        """Whether the window is (or soon becomes again) the active one."""
+        deadline = time.monotonic() + seconds
+        while self.input.active_window() != window:
+            if time.monotonic() >= deadline:
+                return False
+            time.sleep(0.1)
+        return True
+
     def time_axis_dialog(self):
         x, y, width, height = self.input.geometry(self.program.main_window())
         self.input.click(x + TIME_AXIS_FROM_BOTTOM[0], y + height - TIME_AXIS_FROM_BOTTOM[1], count=2)
@@ -110,7 +120,7 @@ class Check:
         else:
             self.input.click(*self.at(FILE_MENU))
             time.sleep(0.5)
-            if self.input.active_window() != dialog:
+            if not self.active(dialog):
                 self.fault("a click on the main window's File menu under Session Settings took the keyboard from it")
             self.input.key("Escape")
             if not self.gone(dialog):
@@ -139,10 +149,9 @@ class Check:
                     self.input.click(*self.at(PROJECT_MANAGER_TAB))
                 else:
                     self.input.click(*self.title_close(main))
-                time.sleep(0.5)
-                if self.input.active_window() != dialog:
+                if not self.active(dialog):
                     self.fault("after %s under the Time axis scale dialog the dialog is not in front" % gesture)
-                if not main in [w for w, _ in self.program.windows()]:
+                if main not in [w for w, _ in self.program.windows()]:
                     self.fault("%s under the Time axis scale dialog closed the main window" % gesture)
                 self.input.key("Escape")
                 if not self.gone(dialog):
