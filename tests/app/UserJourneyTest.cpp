@@ -758,8 +758,14 @@ public:
             faults.Add("Tab never reaches the page tabs from " + KeyboardAt(), page.name);
             return;
         }
-        for (int i = 0; i < program.Tabs().GetTabCount() && program.Tabs().GetActiveTab() != int(page.tab); ++i)
+        for (int i = 0; i < program.Tabs().GetTabCount() && program.Tabs().GetActiveTab() != int(page.tab); ++i) {
             PressKey(program.Tabs().GetActiveTab() < int(page.tab) ? VK_RIGHT : VK_LEFT);
+            // The page a tab shows is built anew: the focus stays on the tabs, as on a tab bar.
+            if (CWnd::GetFocus() != &program.Tabs()) {
+                faults.Add("the page tabs lost the focus to " + KeyboardAt(), page.name);
+                break;
+            }
+        }
         if (program.Tabs().GetActiveTab() != int(page.tab))
             faults.Add("the arrow keys do not bring its tab", page.name);
         if (page.viewId < 0)
