@@ -1,8 +1,26 @@
 #include "BenchProbe.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
+
+namespace {
+
+// Writes the file's pages out and waits: a project or copy just made would otherwise be written
+// back by the system while a probe reads it, at a moment of its own choosing.
+bool WriteOut(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = ::fdatasync(fd) == 0;
+    ::close(fd);
+    return written;
+}
+
+} // namespace
 
 std::map<std::string, double> RunProbeOnProject(const char* probe, const std::string& project, double ratio,
                                                 const std::string& arguments)
@@ -11,7 +29,9 @@ std::map<std::string, double> RunProbeOnProject(const char* probe, const std::st
     const std::filesystem::path source(project);
     const std::filesystem::path copy = source.parent_path() / ("run-" + source.filename().string());
     std::error_code error;
-    if (!std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing, error))
+    if (!WriteOut(source) ||
+        !std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing, error) ||
+        !WriteOut(copy))
         return figures;
     char scale[32];
     std::snprintf(scale, sizeof scale, "%g", ratio);
@@ -29,16 +49,22 @@ std::map<std::string, double> RunProbeOnProject(const char* probe, const std::st
     return figures;
 }
 
-std::vector<double> RunLoadProbe(const std::string& mode, const std::string& path, int repeat)
+std::vector<double> RunLoadProbe(const std::string& mode, const std::string& path, int repeat, std::vector<double>* cpu)
 {
     const std::string command = std::string(ORN_LOAD_PROBE) + " " + mode + " '" + path + "' " + std::to_string(repeat);
     std::vector<double> figures;
     FILE* probe = ::popen(command.c_str(), "r");
     if (!probe)
         return figures;
-    for (double ms; std::fscanf(probe, "%lf", &ms) == 1;)
+    for (double ms = 0, cpuMs = 0; std::fscanf(probe, "%lf %lf", &ms, &cpuMs) == 2;) {
         figures.push_back(ms);
-    if (::pclose(probe) != 0)
+        if (cpu)
+            cpu->push_back(cpuMs);
+    }
+    if (::pclose(probe) != 0) {
         figures.clear();
+        if (cpu)
+            cpu->clear();
+    }
     return figures;
 }

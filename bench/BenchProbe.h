@@ -13,5 +13,7 @@ std::map<std::string, double> RunProbeOnProject(const char* probe, const std::st
                                                 const std::string& arguments = {});
 
 // Runs the first-load probe: `mode` ("load", "read", "prefaulted" or "stream") on the file,
-// `repeat` times in one process; the milliseconds of each run, empty when it failed.
-std::vector<double> RunLoadProbe(const std::string& mode, const std::string& path, int repeat);
+// `repeat` times in one process; the milliseconds of each run, empty when it failed. `cpu`, when
+// given, gets the processor time of each run.
+std::vector<double> RunLoadProbe(const std::string& mode, const std::string& path, int repeat,
+                                 std::vector<double>* cpu = nullptr);

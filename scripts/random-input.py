@@ -38,7 +38,13 @@ DIALOG_SPOTS = [(-162, 162, 1), (-100, 162, 1), (-40, 162, 1), (-120, 99, 1), (2
 # How often each action is chosen, as a user's input goes.
 WEIGHTS = {
     "click": 30, "double_click": 7, "right_click": 4, "drag": 5, "wheel": 10, "key": 18, "shortcut": 2,
-    "type": 6, "tab": 6, "resize": 2, "dialog_spot": 5, "behind_dialog": 4, "title_close": 0.5, "alt_f4": 1,
+    "type": 6, "tab": 6, "resize": 2, "dialog_spot": 5,
+}
+# While a dialog is up a user now and then tries the window behind it and its closes; with none
+# up the closes end the program (which starts again on a fresh copy), so they come more rarely.
+WEIGHTS_BY_STATE = {
+    "dialog": {"behind_dialog": 4, "title_close": 3, "alt_f4": 3},
+    "main": {"behind_dialog": 0, "title_close": 0.3, "alt_f4": 0.3},
 }
 # Within a dialog the keys that answer it count more.
 DIALOG_KEYS = ["Return", "Escape", "Tab", "space"]
@@ -51,8 +57,9 @@ def choose_action(rng, state):
             return {"do": "path", "name": rng.choice(["project.zca", "copy.zca", "export.txt", "report.pdf",
                                                        "report.rtf", "picture.png", "missing.zca", "session.zlg"])}
         return {"do": "key", "keys": "Escape"}
-    kinds = list(WEIGHTS)
-    weights = [WEIGHTS[k] if (k != "behind_dialog" or state == "dialog") else 0 for k in kinds]
+    weighted = dict(WEIGHTS, **WEIGHTS_BY_STATE[state])
+    kinds = list(weighted)
+    weights = [weighted[k] for k in kinds]
     kind = rng.choices(kinds, weights)[0]
     point = {"x": round(rng.random(), 3), "y": round(rng.random(), 3)}
     if kind == "click":

@@ -17,6 +17,8 @@ constexpr int kAllocationErrorCode = 46;
 constexpr LONGLONG kTolerance = kTicksPerMillisecond;   // of FindRecordAt
 constexpr LONGLONG kShortRecordMargin = 3000000;        // 0.3 s
 constexpr LONGLONG kGapMarkerDelay = 500 * kTicksPerMillisecond;
+// Records read ahead of the one whose times are taken.
+constexpr std::size_t kReadAhead = 16;
 
 // Ticks moved by a tolerance, held at the ends of the range instead of wrapping.
 LONGLONG Shifted(LONGLONG ticks, LONGLONG by)
@@ -31,23 +33,41 @@ bool HasIntervalEnd(WORD tableType)
 {
     return tableType == 15 || tableType == 61 || tableType == 64 || tableType == 65;
 }
+
+// The type a list of records holds: the one it was made for, else that of its first table.
+WORD ListTableType(const CDataTable& records)
+{
+    const int listType = records.GetTableType();
+    if (listType >= 0)
+        return WORD(listType);
+    return records.IsEmpty() ? 0 : records.GetHead()->table_type;
+}
+
+bool IsDemandTable(WORD tableType)
+{
+    return tableType == 61 || tableType == 65;
+}
+
+// Intervals come from the file; one that does not fit is treated as no interval.
+int FittingInterval(LONGLONG seconds)
+{
+    return seconds > 0 && seconds <= 0x7FFFFFFF ? int(seconds) : 0;
+}
+
+LONGLONG ConfiguredInterval(const CMeasurementConfig& config, bool demand)
+{
+    return demand ? LONGLONG(config.GetDemandInterval()) : LONGLONG(config.GetAveragingInterval());
+}
 } // namespace
 
 CTrendTimeBlock::CTrendTimeBlock(const CDataSet* dataSet, const CDataTable* records, const CMeasurementConfig* config)
     : m_dataSet(dataSet), m_records(records), m_config(config)
 {
     if (records)
-    {
-        // A list of any type names the type of its first table.
-        const int listType = records->GetTableType();
-        if (listType >= 0)
-            m_tableType = WORD(listType);
-        else if (!records->IsEmpty())
-            m_tableType = records->GetHead()->table_type;
-    }
-    m_spec.demand = m_tableType == 61 || m_tableType == 65 ? 1 : 0;
+        m_tableType = ListTableType(*records);
+    m_spec.demand = IsDemandTable(m_tableType) ? 1 : 0;
     if (config)
-        SetInterval(m_spec.demand ? LONGLONG(config->GetDemandInterval()) : LONGLONG(config->GetAveragingInterval()));
+        SetInterval(ConfiguredInterval(*config, m_spec.demand != 0));
     if (!records)
         return;
     m_firstTime = records->GetHeadTime();
@@ -55,10 +75,16 @@ CTrendTimeBlock::CTrendTimeBlock(const CDataSet* dataSet, const CDataTable* reco
     try
     {
         m_recordCount = records->GetCount();
-        m_beginTimes.reserve(std::size_t(m_recordCount));
-        m_endTimes.reserve(std::size_t(m_recordCount));
-        for (const Umbo_table_header_t* table : *records)
+        const auto count = std::size_t(m_recordCount);
+        m_beginTimes.reserve(count);
+        m_endTimes.reserve(count);
+        for (std::size_t i = 0; i < count; ++i)
         {
+            // Records lie a table's length apart, each in memory of its own: the ones ahead are
+            // fetched while this one is read.
+            if (i + kReadAhead < count)
+                __builtin_prefetch(records->GetRecordBytes(i + kReadAhead));
+            const auto* table = reinterpret_cast<const Umbo_table_header_t*>(records->GetRecordBytes(i));
             m_beginTimes.push_back(ConstructHighTimeFromTableTime(table->time_stamp));
             // Record copies always reach past the interval-end field.
             m_endTimes.push_back(HasIntervalEnd(table->table_type)
@@ -93,8 +119,7 @@ CTrendTimeBlock::CTrendTimeBlock(const CTrendTimeBlock& base, DWORD multiple)
 
 void CTrendTimeBlock::SetInterval(LONGLONG seconds)
 {
-    // Intervals come from the file; one that does not fit is treated as no interval.
-    m_intervalSeconds = seconds > 0 && seconds <= 0x7FFFFFFF ? int(seconds) : 0;
+    m_intervalSeconds = FittingInterval(seconds);
     m_interval = CHighTimeSpan(LONGLONG(m_intervalSeconds) * kTicksPerSecond);
     m_shortLimit = CHighTimeSpan(m_interval.GetTicks() - kShortRecordMargin);
 }
@@ -173,11 +198,11 @@ void CTrendTimeBlock::BuildPoints()
             if (begin > previousEnd)
             {
                 const CHighTime marker = previousEnd + CHighTimeSpan(kGapMarkerDelay);
-                m_points.push_back({previousEnd, previousEnd.GetAsDate(), i - 1});
-                m_points.push_back({marker, marker.GetAsDate(), -1});
+                m_points.push_back({previousEnd.GetAsDate(), i - 1});
+                m_points.push_back({marker.GetAsDate(), -1});
             }
         }
-        m_points.push_back({begin, begin.GetAsDate(), i});
+        m_points.push_back({begin.GetAsDate(), i});
     }
 }
 
@@ -231,12 +256,31 @@ int CTrendTimeBlock::FindRecordAt(const CHighTime& time) const
 
 int CTrendTimeBlock::CountMissingIntervals(int i, int j) const
 {
-    const LONGLONG intervalTicks = m_interval.GetTicks();
-    if (intervalTicks <= 0 || i < 0 || j < 0 || i >= m_recordCount || j >= m_recordCount)
+    if (i < 0 || j < 0 || i >= m_recordCount || j >= m_recordCount)
         return 0;
-    const LONGLONG distance = (AlignTime(GetTime(j)) - AlignTime(GetTime(i))).GetTicks();
-    const LONGLONG missing = distance / intervalTicks - (j - i);
+    return MissingBetween(GetTime(i), GetTime(j), j - i, m_intervalSeconds);
+}
+
+int CTrendTimeBlock::MissingBetween(const CHighTime& first, const CHighTime& last, int steps, int intervalSeconds)
+{
+    const LONGLONG intervalTicks = LONGLONG(intervalSeconds) * kTicksPerSecond;
+    if (intervalTicks <= 0)
+        return 0;
+    const LONGLONG distance =
+        (FloorTimeToInterval(last, intervalSeconds) - FloorTimeToInterval(first, intervalSeconds)).GetTicks();
+    const LONGLONG missing = distance / intervalTicks - steps;
     return missing > 0 ? int(missing) : 0;
+}
+
+std::pair<int, int> CTrendTimeBlock::CountListRecords(const CDataTable& records, const CMeasurementConfig& config)
+{
+    const int count = records.GetCount();
+    if (count < 2)
+        return {count, 0};
+    // A raw block's record time is its begin time.
+    const CHighTime last = ConstructHighTimeFromTableTime(records.GetAt(count - 1)->time_stamp);
+    const int interval = FittingInterval(ConfiguredInterval(config, IsDemandTable(ListTableType(records))));
+    return {count, MissingBetween(records.GetHeadTime(), last, count - 1, interval)};
 }
 
 CHighTime CTrendTimeBlock::AlignTime(const CHighTime& time) const

@@ -13,10 +13,10 @@ class CDataSet;
 class CDataTable;
 class CMeasurementConfig;
 
-// One plot point; a gap marker has record index -1.
+// One plot point; a gap marker has record index -1. Half a million of them make a year of
+// one-minute records: a point holds what the chart reads and no more.
 struct STrendTimePoint
 {
-    CHighTime time;
     double date; // the time as an OLE date, for the chart
     int record;
 };
@@ -59,6 +59,10 @@ public:
     // Intervals missing between records i and j (their aligned times' distance in intervals
     // beyond j - i); 0 when none, for an index outside the records, or without an interval.
     int CountMissingIntervals(int i, int j) const;
+    // The records of a list and the intervals missing between its first and its last, as the raw
+    // block over it counts them (GetRecordCount(), CountMissingIntervals(0, count - 1)), read from
+    // the list's two ends without building the block.
+    static std::pair<int, int> CountListRecords(const CDataTable& records, const CMeasurementConfig& config);
     // The time floored to the block's interval in the local calendar.
     CHighTime AlignTime(const CHighTime& time) const;
     // The part of the interval that record i covers: 1 for a full record, 0 outside.
@@ -66,6 +70,8 @@ public:
 
 private:
     void SetInterval(LONGLONG seconds);
+    // The intervals missing between two aligned times `steps` records apart.
+    static int MissingBetween(const CHighTime& first, const CHighTime& last, int steps, int intervalSeconds);
     void GroupRecords(const CTrendTimeBlock& base, int multiple);
     void BuildPoints();
     // Allocation failure: code 46 is shown and the block keeps no records.

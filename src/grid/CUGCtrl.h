@@ -10,6 +10,7 @@
 #include "platform/framework/windows/CWnd.h"
 #include "platform/framework/windows/GdiObjects.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -162,6 +163,10 @@ public:
     // The width as it is stored, without asking anyone.
     int QueryColWidth(int col) const { return GetColWidth(col); }
     int SetRowHeight(int row, int height);
+    // Rows first .. first + count - 1 take heightOf(row) in turn, as SetRowHeight one after the
+    // other gives them (each asked after the rows before it are set), with the grid's rows laid
+    // out once at the end rather than after each: a grid of many rows is sized at once.
+    int SetRowHeights(int first, int count, const std::function<int(int)>& heightOf);
     int GetRowHeight(int row, int* height) const;
     int GetRowHeight(int row) const;
     int SetDefColWidth(int width);

@@ -294,26 +294,47 @@ int CUGCtrl::SetRowHeight(int row, int height)
 {
     if (row < 0)
         return SetTopHdgRowHeight(row, height);
-    if (row >= m_GI->m_numberRows || height < 0)
+    return SetRowHeights(row, 1, [height](int) { return height; });
+}
+
+int CUGCtrl::SetRowHeights(int first, int count, const std::function<int(int)>& heightOf)
+{
+    if (first < 0 || count < 0 || first >= m_GI->m_numberRows)
         return 1;
-    if (GetSafeHwnd() && IsWindowVisible() && m_GI->m_paintMode)
-    {
-        for (int col = m_GI->m_leftCol; col <= m_GI->m_rightCol; ++col)
-            GetCellTypeAt(col, row)->OnChangedCellHeight(col, row, &height);
-        OnRowSized(row, &height);
-        height = std::max(height, 0);
-    }
-    if (m_GI->m_uniformRowHeight)
-        m_GI->m_defRowHeight = height;
-    else
-        m_GI->m_rowHeights[std::size_t(row)] = height;
+    // Rows past the grid's are refused, as SetRowHeight refuses each.
+    const int end = std::min(first + count, m_GI->m_numberRows);
+    const bool told = GetSafeHwnd() && IsWindowVisible() && m_GI->m_paintMode;
     const int oldMaxTop = m_GI->m_maxTopRow;
-    if (row < m_GI->m_numLockRows || m_GI->m_uniformRowHeight)
+    bool lockRows = m_GI->m_uniformRowHeight;
+    int result = end < first + count ? 1 : 0;
+    for (int row = first; row < end; ++row)
+    {
+        int height = heightOf(row);
+        // A height refused stops the run; the rows before it keep theirs.
+        if (height < 0)
+        {
+            result = 1;
+            break;
+        }
+        if (told)
+        {
+            for (int col = m_GI->m_leftCol; col <= m_GI->m_rightCol; ++col)
+                GetCellTypeAt(col, row)->OnChangedCellHeight(col, row, &height);
+            OnRowSized(row, &height);
+            height = std::max(height, 0);
+        }
+        if (m_GI->m_uniformRowHeight)
+            m_GI->m_defRowHeight = height;
+        else
+            m_GI->m_rowHeights[std::size_t(row)] = height;
+        lockRows = lockRows || row < m_GI->m_numLockRows;
+    }
+    if (lockRows)
         CalcLockRowHeight();
     CalcMaxTopRow();
     CalcRightColBottomRow();
     RefreshBarsAfterResize(m_GI->m_maxLeftCol, oldMaxTop);
-    return 0;
+    return result;
 }
 
 int CUGCtrl::GetRowHeight(int row, int* height) const

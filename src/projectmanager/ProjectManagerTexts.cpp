@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "datamodel/DataSet.h"
+#include "datamodel/DataTable.h"
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/IntervalText.h"
 #include "datamodel/MeasurementConfig.h"
@@ -51,11 +52,22 @@ CString LoadText(UINT id)
 }
 
 // "n" records, or "n (n + g)" when g intervals are missing between the first and the last.
+CString FormatRecordCount(int records, int missing)
+{
+    return missing > 0 ? CString::Formatted("%d (%d)", records, records + missing) : CString::Formatted("%d", records);
+}
+
 CString FormatRecordCount(const CTrendTimeBlock* block)
 {
     const int records = block ? block->GetRecordCount() : 0;
-    const int missing = records > 1 ? block->CountMissingIntervals(0, records - 1) : 0;
-    return missing > 0 ? CString::Formatted("%d (%d)", records, records + missing) : CString::Formatted("%d", records);
+    return FormatRecordCount(records, records > 1 ? block->CountMissingIntervals(0, records - 1) : 0);
+}
+
+// Read from the list's ends, without its time block (a year's takes a while to build).
+CString FormatRecordCount(const CDataTable& list, const CMeasurementConfig& config)
+{
+    const auto [records, missing] = CTrendTimeBlock::CountListRecords(list, config);
+    return FormatRecordCount(records, missing);
 }
 
 // Length in bytes of the UTF-8 sequence that starts with this byte.
@@ -126,8 +138,10 @@ CStringW CProjectManagerTexts::FormatTimesText(CDataSet& dataSet) const
     const CString dateFormat = ExpandDateTimeFormat(IDS_DATE_TIME_FORMAT);
     const CHighTime start = config.GetConfiguredStart();
     const CHighTime end = config.GetConfiguredEnd();
+    // The trend records' time block is what every study page of the session starts from; the
+    // demand records' one only the demand pages need.
     const CTrendTimeBlock* trend = dataSet.GetTrendTimeBlock();
-    const CTrendTimeBlock* demand = dataSet.GetDemandTimeBlock();
+    const CDataTable& demand = *dataSet.GetDemandTable();
 
     CString duration = trend && trend->GetRecordCount() > 0
                            ? FormatTimeSpanText(trend->GetLastTime() - trend->GetFirstTime())
@@ -138,7 +152,7 @@ CStringW CProjectManagerTexts::FormatTimesText(CDataSet& dataSet) const
            Pair(IDS_DURATION, duration) + Pair(IDS_AVERAGING_INTERVAL, FormatIntervalText(int(config.GetAveragingInterval()))) +
            Pair(IDS_AVERAGING_COUNT, FormatRecordCount(trend)) +
            Pair(IDS_DEMAND_INTERVAL, demandSeconds == 0 ? CString(kMissingValue) : FormatIntervalText(int(demandSeconds))) +
-           Pair(IDS_DEMAND_COUNT, FormatRecordCount(demand));
+           Pair(IDS_DEMAND_COUNT, FormatRecordCount(demand, config));
 }
 
 CString CProjectManagerTexts::FirstLineOfDescription(const CString& description)

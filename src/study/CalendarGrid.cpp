@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -36,7 +38,6 @@ constexpr COLORREF kHeadingLine = 0x00DAD5CB;
 constexpr UINT kDateFormat = 8070; // "dtFmt1"
 // Weekday names Monday .. Saturday, then Sunday.
 constexpr unsigned kWeekdayIds[7] = {10111, 10112, 10113, 10114, 10115, 10116, 10110};
-
 } // namespace
 
 // ---- data source
@@ -300,16 +301,30 @@ void CMyBasicCalendarGrid::Populate()
         CHighTime hour = CHighTime::FromDate(bins->bins.front().start);
         hour.RoundToSecond();
         hour -= CHighTimeSpan(0, offset, 0, 0);
-        for (int line = 0; line < LaidOutLines(); ++line)
-            for (int k = 0; k < m_binsPerLine; ++k) {
-                const int titleRow = heading + 3 + 4 * line;
-                if (m_granularity == kCalendarDay) {
+        // Lines of hours that keep one offset from universal time and start at one local time
+        // have the same labels: a year's 8,760 hours are not each formatted.
+        std::map<int, std::vector<CString>> labelsFrom;
+        std::vector<CString> changing;
+        for (int line = 0; line < LaidOutLines(); ++line) {
+            const int titleRow = heading + 3 + 4 * line;
+            if (m_granularity == kCalendarDay) {
+                for (int k = 0; k < m_binsPerLine; ++k)
                     QuickSetText(1 + 2 * k, titleRow, LoadTableString(kWeekdayIds[k]));
-                } else if (m_granularity == kCalendarHour) {
-                    QuickSetText(1 + 2 * k, titleRow, hour.Format(timeFormat));
-                    hour += CHighTimeSpan(0, 1, 0, 0);
-                }
+                continue;
             }
+            if (m_granularity != kCalendarHour)
+                continue;
+            const int start = SteadyLocalStart(hour, m_binsPerLine);
+            std::vector<CString>& labels = start >= 0 ? labelsFrom[start] : changing;
+            if (start < 0 || labels.empty()) {
+                labels.clear();
+                for (int k = 0; k < m_binsPerLine; ++k)
+                    labels.push_back((hour + CHighTimeSpan(0, k, 0, 0)).Format(timeFormat));
+            }
+            for (int k = 0; k < m_binsPerLine; ++k)
+                QuickSetText(1 + 2 * k, titleRow, labels[std::size_t(k)]);
+            hour += CHighTimeSpan(0, m_binsPerLine, 0, 0);
+        }
         const int usedLines = (offset + bins->count + m_binsPerLine - 1) / m_binsPerLine;
         for (int line = usedLines; line < LaidOutLines(); ++line)
             SetRowsHidden(heading + 2 + 4 * line, heading + 5 + 4 * line, true);
@@ -392,11 +407,11 @@ void CMyBasicCalendarGrid::ApplyRowHeights()
     // Setting a size asks for the cells (their types): no picture is made for a size on the way.
     const bool sizing = std::exchange(m_sizing, true);
     const int rowsPerBlock = GetRowsPerBlock();
-    for (int row = 0; row < int(m_rows.size()); ++row) {
+    SetRowHeights(0, int(m_rows.size()), [&](int row) {
         SRowState& state = m_rows[std::size_t(row)];
         state.savedHeight = RowHeightAt(row % rowsPerBlock);
-        SetRowHeight(row, state.hideCount > 0 ? 0 : state.savedHeight);
-    }
+        return state.hideCount > 0 ? 0 : state.savedHeight;
+    });
     m_sizing = sizing;
 }
 

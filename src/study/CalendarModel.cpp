@@ -10,6 +10,8 @@ namespace {
 constexpr double kOneMinute = 1.0 / 1440.0;
 constexpr double kFloatRange = 3.4028234663852886e38;
 constexpr LONGLONG kTicksPerHour = kTicksPerSecond * 3600;
+// Hour bins whose local hours are worked out from the first of them.
+constexpr int kSteadyHours = 24;
 
 CHighTime LocalMidnight(const CHighTime& time)
 {
@@ -107,6 +109,19 @@ void CCalendarSessionList::Deselect(int record)
     }
 }
 
+int SteadyLocalStart(const CHighTime& first, int count)
+{
+    SYSTEMTIME start{};
+    SYSTEMTIME end{};
+    if (count < 1 || !first.GetAsSystemTime(start) ||
+        !(first + CHighTimeSpan(0, count - 1, 0, 0)).GetAsSystemTime(end))
+        return -1;
+    const int from = start.wHour * 3600 + start.wMinute * 60 + start.wSecond;
+    const int to = end.wHour * 3600 + end.wMinute * 60 + end.wSecond;
+    const LONGLONG passed = ((to - from) % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
+    return passed == LONGLONG(count - 1) * 3600 % kSecondsPerDay ? from : -1;
+}
+
 std::vector<structCalendarBin> MakeCalendarBins(double axisMinimum, double axisMaximum, int granularity)
 {
     std::vector<structCalendarBin> bins;
@@ -122,13 +137,26 @@ std::vector<structCalendarBin> MakeCalendarBins(double axisMinimum, double axisM
     const double most = std::trunc((end - start) / kLengths[granularity] + 2.0);
     const int limit = int(std::clamp(most, 0.0, double(kCalendarBinLimit)));
     CHighTime binStart = AlignedStart(startTime, granularity);
+    // A day of hours without a clock change counts its local hours on from the first.
+    int steadyHours = 0;
+    int steadyHour = 0;
     while (int(bins.size()) < limit) {
         const CHighTime binEnd = BinEnd(binStart, granularity);
         structCalendarBin bin;
         bin.index = int(bins.size());
         bin.start = binStart.GetAsDate();
         bin.width = binEnd.GetAsDate() - bin.start;
-        if (granularity == kCalendarHour)
+        if (granularity == kCalendarHour && steadyHours == 0) {
+            if (const int local = SteadyLocalStart(binStart, kSteadyHours); local >= 0) {
+                steadyHours = kSteadyHours;
+                steadyHour = local / 3600;
+            }
+        }
+        if (steadyHours > 0) {
+            bin.hour = steadyHour;
+            steadyHour = (steadyHour + 1) % 24;
+            --steadyHours;
+        } else if (granularity == kCalendarHour)
             bin.hour = binStart.GetHour();
         else
             bin.dayOfWeek = binStart.GetDayOfWeek();

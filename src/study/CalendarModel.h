@@ -2,6 +2,7 @@
 // The calendar model shared by the calendar graph view, the calendar table view and its grid:
 // a session cut into bins of one hour, one day or one week, the bins of every session, and the
 // user's selection of at most two bins.
+#include "datamodel/HighTime.h"
 #include "platform/framework/CString.h"
 #include "platform/framework/WinTypes.h"
 #include "platform/framework/windows/Geometry.h"
@@ -98,6 +99,11 @@ protected:
 // from the Monday at or before the start. None when the start is exactly 0 or the range is no
 // number. At most kCalendarBinLimit bins. File names are not set.
 std::vector<structCalendarBin> MakeCalendarBins(double axisMinimum, double axisMaximum, int granularity);
+
+// The local second of the day of `first` when the `count` whole hours from it keep one offset
+// from universal time (no clock change among them, so that their local times follow one
+// another an hour apart); -1 otherwise. Two local conversions stand for `count` of them.
+int SteadyLocalStart(const CHighTime& first, int count);
 
 // "S<session + 1>_<granularity>_<UTC start>.bmp".
 CString CalendarBinFileName(int session, int granularity, double start);

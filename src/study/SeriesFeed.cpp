@@ -5,8 +5,10 @@
 #include "platform/chart/PlotChannel.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -84,15 +86,21 @@ void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const S
                           const float* values, int valuesFirst, const long long* buckets) const
 {
     CPlotChannel& plot = *series.plot;
+    if (m_everySample) {
+        // The run's points go to the plot together; a gap is a point without a value.
+        std::array<double, kRunPoints> dates;
+        std::array<float, kRunPoints> samples;
+        std::size_t count = 0;
+        for (const STrendTimePoint* p = first; p != last; ++p, ++count) {
+            const bool gap = p->record < 0 || p->record >= series.recordCount;
+            dates[count] = p->date;
+            samples[count] = gap ? std::numeric_limits<float>::quiet_NaN() : values[p->record - valuesFirst];
+        }
+        plot.AddPoints(dates.data(), samples.data(), count);
+        return;
+    }
     for (const STrendTimePoint* p = first; p != last; ++p, ++order, ++buckets) {
         const bool gap = p->record < 0 || p->record >= series.recordCount;
-        if (m_everySample) {
-            if (gap)
-                plot.AddGap(p->date);
-            else
-                plot.AddXY(p->date, values[p->record - valuesFirst]);
-            continue;
-        }
         // One bucket per step; a gap closes the bucket so that the line breaks where it did.
         if (gap) {
             Flush(series);

@@ -1334,6 +1334,71 @@ public:
                        m_page->name);
     }
 
+    // The X axis's begin date reached with Tab and typed digit by digit, then left with Tab: the
+    // next day is taken (the picker shows it, the axis's range begins on it); a day that is not in
+    // the calendar and a date before the field's first are each refused with the message that says
+    // why, the picker and the range as they were. The day it showed is typed again at the end.
+    void ProbeAxisBeginDate()
+    {
+        auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
+        auto* picker = dynamic_cast<CDateTimeCtrl*>(Control(GraphBar::kXAxisPickers.beginDate));
+        if (!graph || !graph->GetDialogBar() || !picker || !picker->IsWindowEnabled())
+            return;
+        CDateTimePickerControls& pickers = graph->GetDialogBar()->XAxisPickers();
+        SYSTEMTIME shown{};
+        picker->GetTime(&shown);
+        const CHighTime next = CHighTime(shown.wYear, shown.wMonth, shown.wDay, 0, 0, 0) + CHighTimeSpan(1, 0, 0, 0);
+        const auto dateText = [](int month, int day, int year) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%02d/%02d/%04d", month % 100, day % 100, year % 10000);
+            return std::string(text);
+        };
+        const std::string again = dateText(shown.wMonth, shown.wDay, shown.wYear);
+        // The next day on the Energy pages, whose sessions' three days reach past it; on the Load
+        // pages, whose session's two days the steps before may have scrolled to their end, the
+        // day shown typed anew.
+        CHighTime firstShown;
+        CHighTime lastShown;
+        pickers.GetRange(firstShown, lastShown);
+        const bool nextInSight = m_page->tab == ETab::kEnergyTab && lastShown - next >= CHighTimeSpan(1, 0, 0, 0);
+        const std::string valid = nextInSight ? dateText(next.GetMonth(), next.GetDay(), next.GetYear()) : again;
+        for (const std::string& typed : {valid, dateText(2, 30, next.GetYear()), dateText(1, 1, 1980), again}) {
+            SYSTEMTIME before{};
+            picker->GetTime(&before);
+            CHighTime rangeBefore;
+            CHighTime rangeEnd;
+            pickers.GetRange(rangeBefore, rangeEnd);
+            if (!TabUntil([picker] { return CWnd::GetFocus() == picker; })) {
+                faults.Add("Tab never reaches the X axis's begin date", m_page->name);
+                return;
+            }
+            for (const char c : typed)
+                PressKey(c == '/' ? 0xBFu : UINT(c));
+            PressKey(VK_TAB);
+            SYSTEMTIME after{};
+            picker->GetTime(&after);
+            CHighTime range;
+            pickers.GetRange(range, rangeEnd);
+            const std::string where = "typed " + typed + " into the X axis's begin date";
+            if (typed == valid || typed == again) {
+                const int day = typed == valid && nextInSight ? next.GetDay() : shown.wDay;
+                if (after.wDay != day || range.GetDay() != day)
+                    faults.Add(where + ": the picker shows day " + std::to_string(after.wDay) + ", the range begins on day " +
+                                   std::to_string(range.GetDay()),
+                               m_page->name);
+                CheckPage(where);
+                continue;
+            }
+            if (after.wDay != before.wDay || after.wMonth != before.wMonth || after.wYear != before.wYear ||
+                range != rangeBefore)
+                faults.Add(where + ": the refused date changed the picker or the range", m_page->name);
+            const std::string refusal = typed.substr(0, 2) == "02"
+                                            ? typed + " is not a date.\nPlease enter a date that is in the calendar."
+                                            : typed + " is outside the dates this field takes.\nPlease enter a date from "
+                                                      "01/01/1990 to 01/01/2050.";
+            CheckPage(where, {"message box: " + refusal});
+        }
+    }
     // A number typed into the limit field of a row and left with Tab, as the keyboard does it: a
     // valid value is stored and shown as the locale writes it; a text that is no number, a value
     // beyond the field's range and one in the other decimal convention are each refused with the
@@ -1812,6 +1877,27 @@ public:
         CFrameworkApp::PumpWaitingMessages();
     }
 
+    // Every page in a window dragged smaller than its bars and graphs take, as a user shrinks it:
+    // nothing faults or complains there, and the page shows whole again at the size it had.
+    void CheckEveryPageShrunk()
+    {
+        CRect placed;
+        program.MainFrame().GetWindowRect(&placed);
+        for (const SPage& page : kPages) {
+            ClickToPage(page);
+            for (const CSize size : {CSize(520, 380), CSize(280, 200)}) {
+                program.MainFrame().MoveWindow(placed.left, placed.top, size.cx, size.cy);
+                CFrameworkApp::PumpWaitingMessages();
+                Settle();
+                CheckQuiet(std::string(page.name) + ": shown at " + std::to_string(size.cx) + "x" +
+                           std::to_string(size.cy));
+            }
+            program.MainFrame().MoveWindow(&placed);
+            CFrameworkApp::PumpWaitingMessages();
+            CheckPage("shown again at its size after a shrunk window");
+        }
+    }
+
     CAssembledProgram program;
     CFaults faults;
     const SPage* m_page = &kPages[0];
@@ -1839,6 +1925,7 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
     {"limit", EViews::kGraphs,
      [](UserJourneyTest& j) {
          j.ProbeLimitField(j.FirstLimitRow());
+         j.ProbeAxisBeginDate();
          j.Type(GraphBar::kFirstLimitEdit + j.FirstLimitRow(), "123");
          j.Click(GraphBar::kFirstLimitCheck + j.FirstLimitRow());
      },
@@ -1994,6 +2081,8 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
     faults.Report("7. exports");
     CheckTextsWholeAtEverySize();
     faults.Report("8. every text whole");
+    CheckEveryPageShrunk();
+    faults.Report("8b. every page in a shrunk window");
 }
 
 // ---- The figures of the tables against the written records

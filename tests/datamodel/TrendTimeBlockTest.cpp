@@ -92,9 +92,8 @@ TEST_F(TrendTimeBlockTest, RawBlockTakesRecordTimesAndMarksGaps)
     ASSERT_EQ(block.GetPointCount(), int(expected.size()));
     for (std::size_t p = 0; p < expected.size(); ++p)
     {
-        EXPECT_EQ(block.GetPoints()[p].time, expected[p].first) << p;
+        EXPECT_EQ(block.GetPoints()[p].date, expected[p].first.GetAsDate()) << p;
         EXPECT_EQ(block.GetPoints()[p].record, expected[p].second) << p;
-        EXPECT_DOUBLE_EQ(block.GetPoints()[p].date, expected[p].first.GetAsDate()) << p;
     }
 
     EXPECT_EQ(block.CountMissingIntervals(1, 2), 2);
@@ -105,6 +104,33 @@ TEST_F(TrendTimeBlockTest, RawBlockTakesRecordTimesAndMarksGaps)
     EXPECT_DOUBLE_EQ(block.GetDurationFraction(3), 0.5);
     EXPECT_DOUBLE_EQ(block.GetDurationFraction(4), 0.0);
     EXPECT_EQ(block.AlignTime(At(10, 52, 31, 400)), At(10, 50));
+}
+
+// A session's summary counts its records from the list's two ends, without the block: the counts
+// are the block's, for trend and demand lists, with and without missing intervals.
+TEST_F(TrendTimeBlockTest, ListCountsAreTheBlocksCounts)
+{
+    const CMeasurementConfig config = LoggerConfig(600, 900);
+    const CMeasurementConfig noInterval = LoggerConfig(0, 0);
+    const std::vector<std::pair<CDataTable, std::pair<int, int>>> lists = [] {
+        std::vector<std::pair<CDataTable, std::pair<int, int>>> made;
+        made.emplace_back(Records(64, Join(Series(At(10, 0), 10, 2), Series(At(10, 40), 10, 1))), std::pair{3, 2});
+        made.emplace_back(Records(65, Join(Series(At(10, 0), 15, 2), Series(At(11, 0), 15, 1))), std::pair{3, 2});
+        made.emplace_back(Records(64, Series(At(10, 0), 10, 4)), std::pair{4, 0});
+        made.emplace_back(Records(65, Series(At(10, 0), 15, 1)), std::pair{1, 0});
+        made.emplace_back(Records(64, {}), std::pair{0, 0});
+        return made;
+    }();
+    for (const auto& [list, expected] : lists)
+        for (const CMeasurementConfig* settings : {&config, &noInterval}) {
+            const CTrendTimeBlock block(nullptr, &list, settings);
+            const int count = block.GetRecordCount();
+            const std::pair<int, int> counted = CTrendTimeBlock::CountListRecords(list, *settings);
+            EXPECT_EQ(counted, std::pair(count, count > 1 ? block.CountMissingIntervals(0, count - 1) : 0));
+            if (settings == &config) {
+                EXPECT_EQ(counted, expected);
+            }
+        }
 }
 
 TEST_F(TrendTimeBlockTest, FindRecordAtToleratesOneMillisecond)
@@ -165,7 +191,7 @@ TEST_F(TrendTimeBlockTest, GroupsKeepOnlyCompleteAlignedRuns)
     EXPECT_EQ(hourly.GetLastTime(), At(13, 0));
     EXPECT_EQ(hourly.CountMissingIntervals(0, 1), 1);
     ASSERT_EQ(hourly.GetPointCount(), 4);
-    EXPECT_EQ(hourly.GetPoints()[1].time, At(11, 0));
+    EXPECT_EQ(hourly.GetPoints()[1].date, At(11, 0).GetAsDate());
     EXPECT_EQ(hourly.GetPoints()[2].record, -1);
 
     // Grouping a grouped block multiplies the multiples.

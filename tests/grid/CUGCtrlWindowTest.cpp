@@ -329,6 +329,39 @@ TEST_F(GridTest, SetColWidthLetsTheApplicationAdjust)
     EXPECT_EQ(grid.GetSideHdgWidth(), 50);
 }
 
+// Many rows sized at once end as the same rows sized one after the other: the same heights, the
+// application told of each in turn, the same last row in view and the same deepest scroll.
+TEST_F(GridTest, RowsSizedAtOnceEndAsRowsSizedOneByOne)
+{
+    const auto heightOf = [](int row) { return row == 4 ? 0 : 30 + 5 * row; };
+    const auto state = [this] {
+        std::vector<int> heights;
+        for (int row = 0; row < grid.GetNumberRows(); ++row)
+            heights.push_back(grid.GetRowHeight(row));
+        grid.MoveTopRow(UG_BOTTOM);
+        heights.push_back(grid.GetTopRow());
+        heights.push_back(grid.GetBottomRow());
+        grid.MoveTopRow(UG_TOP);
+        return heights;
+    };
+    for (int row = 0; row < grid.GetNumberRows(); ++row)
+        EXPECT_EQ(grid.SetRowHeight(row, heightOf(row)), 0);
+    const Log told = grid.Only("OnRowSized");
+    const std::vector<int> oneByOne = state();
+    for (int row = 0; row < grid.GetNumberRows(); ++row)
+        grid.SetRowHeight(row, 20);
+    grid.log.clear();
+    EXPECT_EQ(grid.SetRowHeights(0, grid.GetNumberRows(), heightOf), 0);
+    EXPECT_EQ(grid.Only("OnRowSized"), told);
+    EXPECT_EQ(state(), oneByOne);
+    // Rows past the grid, or a height refused, are refused; the rows before keep theirs.
+    EXPECT_EQ(grid.SetRowHeights(8, 5, [](int) { return 25; }), 1);
+    EXPECT_EQ(grid.GetRowHeight(9), 25);
+    EXPECT_EQ(grid.SetRowHeights(0, 3, [](int row) { return row == 1 ? -1 : 22; }), 1);
+    EXPECT_EQ(grid.GetRowHeight(0), 22);
+    EXPECT_EQ(grid.GetRowHeight(1), heightOf(1));
+}
+
 TEST_F(GridTest, CellTypesHearOfFocusAndOfTheViewEdges)
 {
     RecordingType type(&grid.log);

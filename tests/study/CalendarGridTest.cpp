@@ -176,6 +176,25 @@ TEST_F(CalendarGridTest, HourBinsLieInLinesOfEightHours)
     EXPECT_EQ(row, 6);
 }
 
+// Every hour's title is its own local time, on the days the clocks change as on the others.
+TEST_F(CalendarGridTest, HourTitlesAreTheLocalTimesOfTheirHoursAcrossClockChanges)
+{
+    for (const auto& [from, to] : {std::pair{Local(2026, 3, 27, 5), Local(2026, 3, 31, 2)},
+                                   std::pair{Local(2026, 10, 23, 22), Local(2026, 10, 27, 9)}}) {
+        Build(kCalendarHour, from, to);
+        const structCalendarBins& bins = *m_list.sessions[0]->bins[std::size_t(kCalendarHour)];
+        const int lines = (m_grid->FirstColumnOffset(0) + bins.count + 7) / 8;
+        ASSERT_GT(lines, 9);
+        CHighTime hour = CHighTime::FromDate(bins.bins.front().start);
+        hour.RoundToSecond();
+        hour -= CHighTimeSpan(0, m_grid->FirstColumnOffset(0), 0, 0);
+        for (int line = 0; line < lines; ++line)
+            for (int k = 0; k < 8; ++k, hour += CHighTimeSpan(0, 1, 0, 0))
+                EXPECT_EQ(CString(Cell(1 + 2 * k, 3 + 4 * line).GetText()), hour.Format(GetLocaleTimeFormat()))
+                    << line << " " << k;
+    }
+}
+
 TEST_F(CalendarGridTest, ClicksSelectUpToTwoBinsAndDeselect)
 {
     Build(kCalendarDay, Local(2026, 6, 8, 9), Local(2026, 6, 14, 9));

@@ -67,6 +67,17 @@ TEST_F(CalendarBinsTest, HourBinsSkipTheMissingHourAndRepeatTheDoubledOne)
         EXPECT_NEAR(bin.width, kHour, 1e-9);
 }
 
+// Over days of clock changes as over the others, each hour bin's hour is the local hour it starts.
+TEST_F(CalendarBinsTest, HourBinsOfDaysAroundClockChangesCarryTheirLocalHours)
+{
+    for (const double from : {Local(2026, 3, 26, 13, 40), Local(2026, 10, 23, 5, 0), Local(2026, 7, 1, 0, 0)}) {
+        const auto bins = MakeCalendarBins(from, from + 6.0, kCalendarHour);
+        ASSERT_GT(bins.size(), 140u);
+        for (const structCalendarBin& bin : bins)
+            EXPECT_EQ(bin.hour, CHighTime::FromDate(bin.start).GetHour()) << bin.index;
+    }
+}
+
 TEST_F(CalendarBinsTest, DayBinsRunFromLocalMidnightOnBothDaylightSavingDays)
 {
     const auto spring = MakeCalendarBins(Local(2026, 3, 28, 12), Local(2026, 3, 30, 12), kCalendarDay);

@@ -34,6 +34,32 @@ bool CPlotChannel::AddXY(double x, float y)
     return true;
 }
 
+void CPlotChannel::AddPoints(const double* x, const float* y, std::size_t count)
+{
+    double last = m_x.empty() ? -std::numeric_limits<double>::infinity() : m_x.back();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!std::isfinite(x[i]) || x[i] < last) {
+            for (std::size_t j = 0; j < count; ++j)
+                AddXY(x[j], y[j]);
+            return;
+        }
+        last = x[i];
+    }
+    const std::size_t first = m_x.size();
+    m_x.insert(m_x.end(), x, x + count);
+    m_y.insert(m_y.end(), y, y + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const float value = y[i];
+        if (!std::isfinite(value)) {
+            m_gaps.push_back(int(first + i));
+            continue;
+        }
+        m_dataMin = m_hasData ? std::min(m_dataMin, value) : value;
+        m_dataMax = m_hasData ? std::max(m_dataMax, value) : value;
+        m_hasData = true;
+    }
+}
+
 bool CPlotChannel::AddGap(double x)
 {
     return AddXY(x, std::numeric_limits<float>::quiet_NaN());

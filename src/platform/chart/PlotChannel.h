@@ -35,6 +35,9 @@ public:
     // A point before the last one's X value is refused (false).
     bool AddXY(double x, float y);
     bool AddGap(double x);
+    // Points as AddXY one after the other takes them (a Y that is not finite is a gap), in one
+    // pass when their X values are in order after the last point's.
+    void AddPoints(const double* x, const float* y, std::size_t count);
 
     int GetCount() const { return int(m_x.size()); }
     double GetXValue(int i) const { return m_x[std::size_t(i)]; }

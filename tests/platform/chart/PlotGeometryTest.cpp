@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -72,6 +73,39 @@ TEST(PlotGeometryTest, PointsAreFoundAtOrBeforeTheirXValue)
     EXPECT_EQ(channel.GetIndexOfX(9.0), 3);
     EXPECT_EQ(channel.GetDataMin(), 1.0);
     EXPECT_EQ(channel.GetDataMax(), 4.0);
+}
+
+// Points added together are the points AddXY takes one by one: the same points, gaps and value
+// range, whether their X values are in order or not.
+TEST(PlotGeometryTest, PointsAddedTogetherAreThePointsAddedOneByOne)
+{
+    const auto same = [](const CPlotChannel& a, const CPlotChannel& b) {
+        if (a.GetCount() != b.GetCount() || a.GapIndexes() != b.GapIndexes() || a.GetDataMin() != b.GetDataMin() ||
+            a.GetDataMax() != b.GetDataMax())
+            return false;
+        for (int i = 0; i < a.GetCount(); ++i)
+            if (a.GetXValue(i) != b.GetXValue(i) || !(a.GetYValue(i) == b.GetYValue(i) || std::isnan(a.GetYValue(i))))
+                return false;
+        return true;
+    };
+    constexpr float kGap = std::numeric_limits<float>::quiet_NaN();
+    const std::vector<std::pair<std::vector<double>, std::vector<float>>> runs = {
+        {{1.0, 2.0, 2.0, 3.0}, {5.0f, kGap, -1.0f, 7.5f}},
+        {{4.0, 3.5, kNaN, 6.0, kInf}, {1.0f, 2.0f, 3.0f, 9.0f, 4.0f}},
+        {{7.0}, {kGap}},
+    };
+    CPlotChannel together("t");
+    CPlotChannel oneByOne("o");
+    for (const auto& [x, y] : runs) {
+        together.AddPoints(x.data(), y.data(), x.size());
+        for (std::size_t i = 0; i < x.size(); ++i)
+            oneByOne.AddXY(x[i], y[i]);
+        EXPECT_TRUE(same(together, oneByOne)) << together.GetCount();
+    }
+    EXPECT_EQ(together.GetCount(), 7);
+    EXPECT_EQ(together.GapIndexes(), (std::vector<int>{1, 6}));
+    EXPECT_EQ(together.GetDataMin(), -1.0);
+    EXPECT_EQ(together.GetDataMax(), 9.0);
 }
 
 TEST(PlotGeometryTest, TicksAreDrawnAtTheirValuesPixels)

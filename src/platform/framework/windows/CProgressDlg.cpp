@@ -81,10 +81,11 @@ void CProgressDlg::SetPercent(int percent)
 
 void CProgressDlg::RequestClose() { PostMessage(kCloseRequest); }
 
+// The bar paints itself at once whenever the new percentage changes its look; the rest of the
+// dialog is as it was painted (a whole dialog painted at each percent cost a year's load a tenth).
 void CProgressDlg::ShowPercent()
 {
     if (auto* bar = static_cast<CProgressCtrl*>(GetDlgItem(int(kBarId)))) bar->SetPos(m_percent);
-    PaintNow();
 }
 
 BOOL CProgressDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
