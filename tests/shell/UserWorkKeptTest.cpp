@@ -10,10 +10,12 @@
 #include "datamodel/TrendTimeBlock.h"
 #include "grid/CUGGrid.h"
 #include "platform/chart/CiPlotX.h"
+#include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/MessageBoxWindow.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/AppFolders.h"
@@ -398,6 +400,29 @@ TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOp
     EXPECT_EQ(client(), "Typed before Exit");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(m_program.Complaints(), std::vector<std::string>{});
+
+    // The desktop session ends while the question of the session's Remove button waits on the
+    // screen: the question ends as No would (the session stays), the program ends, and what was
+    // typed is written.
+    m_program.Exit();
+    m_program.EndOnSignals(true);
+    ASSERT_TRUE(m_program.Start(first));
+    type("Typed before the end of the session");
+    const MessageBoxHandler recorder = SetMessageBoxHandler({});
+    InstallWindowMessageBox();
+    std::raise(SIGTERM);
+    CProjectManagerDataSetGrid& cards = *Manager()->GetDataSetGrid();
+    const auto remove = std::find_if(cards.Layout().buttons.begin(), cards.Layout().buttons.end(),
+                                     [](const SCardButton& button) { return button.command == kCommandDeleteSession; });
+    ASSERT_NE(remove, cards.Layout().buttons.end());
+    ASSERT_TRUE(m_program.ClickGridCell(cards, cards.OriginCol(remove->rect), cards.OriginRow(0, remove->rect)));
+    CFrameworkApp::RunUntil([this] { return !m_program.MainFrame().GetSafeHwnd(); }, 2000);
+    SetMessageBoxHandler(recorder);
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    EXPECT_EQ(m_program.MainFrame().GetSafeHwnd(), nullptr);
+    m_program.Exit();
+    EXPECT_NE(ProjectXmlOf(first).find("Client=\"Typed before the end of the session\""), std::string::npos);
+    EXPECT_EQ(SessionStreamsOf(first).size(), 1u);
 }
 
 TEST_F(UserWorkKeptTest, ATariffTypedInSessionSettingsStaysWithItsSessionWhateverArrivesBehindTheDialog)
