@@ -162,7 +162,10 @@ public:
 
     // Imports and deletions: 0, or -1 when refused (with a message where the user can act) or
     // failed; ImportSavedScreen gives -2 for a file that is not a picture. An import that cannot
-    // be written into the project file is undone.
+    // be written into the project file is undone; when its disk has no room for it or the project
+    // could not be written, the user was told why as a failed save is, and the import gives
+    // kImportNotStored.
+    static constexpr int kImportNotStored = -3;
     int ImportSession(const CString& sourcePath, int index);
     int ImportSavedScreen(const CString& filePath);
     int AddBookmark(int type, const CStringW& name, const CString& picturePath);
@@ -190,6 +193,9 @@ private:
     bool WriteProject();
     // "Saving of <project> failed: <reason>."
     void ShowSaveFailure(const CString& reason) const;
+    // An import whose copy of `bytes` the project file did not take: told as a failed save and
+    // kImportNotStored when the project's disk has no room for it; else -1 (a failed read).
+    int RefuseUnstoredImport(std::uint64_t bytes) const;
     // Rewrites "project.xml" without telling anyone; false when nothing was written.
     bool WriteProjectQuietly();
     // Why the project cannot be written: "Saving of <project> failed: <reason>." or that part

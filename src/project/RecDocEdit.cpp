@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "datamodel/DiskSpace.h"
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/windows/CWnd.h"
@@ -27,6 +28,7 @@ constexpr UINT IDS_BOOKMARK_IN_REPORT = 129;
 constexpr UINT IDS_SESSION_IN_REPORT = 130;
 constexpr UINT IDS_IMAGE_IN_REPORT = 132;
 constexpr char kBookmarkStreamName[] = "bookmark.png";
+constexpr std::uint64_t kSectorTableReserve = 64 * 1024;
 // Toolbar text kind per presentation (graph, overview table, time-range table).
 constexpr int kViewTextKind[] = {1, 0, 2};
 
@@ -75,6 +77,17 @@ CString CRecDoc::DescribeWhyNotWritten() const
     return CString::Formatted(text.GetString(), GetFileNameOnly(m_pathName), reason);
 }
 
+int CRecDoc::RefuseUnstoredImport(std::uint64_t bytes) const
+{
+    // The copy takes whole sectors and the table sectors that chain them besides its bytes.
+    const std::uint64_t needed = bytes + bytes / 64 + kSectorTableReserve;
+    const std::optional<std::uint64_t> free = QueryFreeSpaceForFile(m_pathName.str());
+    if (free && *free >= needed)
+        return -1;
+    ShowSaveFailure(DescribeWriteFailure(m_pathName, needed, EWriteTarget::kOpenProject, free));
+    return kImportNotStored;
+}
+
 int CRecDoc::ImportSession(const CString& sourcePath, int index)
 {
     if (!m_archive || !m_project || index < 0)
@@ -87,8 +100,15 @@ int CRecDoc::ImportSession(const CString& sourcePath, int index)
         return -1;
     const CMeasurementSettings& from = sourceProject.GetMeasurement(index);
     const CString targetName = m_archive->MakeUniqueStreamName(from.GetStreamName());
-    if (targetName.IsEmpty() || !m_archive->CopyStreamFrom(targetName, source, from.GetStreamName()))
+    if (targetName.IsEmpty())
         return -1;
+    if (!m_archive->CopyStreamFrom(targetName, source, from.GetStreamName())) {
+        std::uint64_t bytes = 0;
+        for (int i = 0; i < source.GetElementCount(); ++i)
+            if (source.GetElement(i).name == from.GetStreamName())
+                bytes = source.GetElement(i).size;
+        return RefuseUnstoredImport(bytes);
+    }
     source.Close();
 
     CMeasurementSettings& measurement = m_project->AddMeasurement();
@@ -101,12 +121,13 @@ int CRecDoc::ImportSession(const CString& sourcePath, int index)
     const bool loaded = dataSet->LoadFromCompoundFile(*m_archive, targetName) == 0;
     if (loaded)
         m_dataSets.push_back(std::move(dataSet));
-    if (!loaded || !WriteProject()) {
+    const bool written = loaded && WriteProject();
+    if (!written) {
         m_dataSets.resize(std::size_t(newIndex));
         m_project->RemoveMeasurementByStream(targetName);
         m_archive->DeleteElement(targetName);
         RebuildUserViewSettings();
-        return -1;
+        return loaded ? kImportNotStored : -1;
     }
     m_updateMsg.SetAdded(newIndex, GetDataSet(newIndex)->GetMeasurementConfig().GetStudyType());
     RebuildUserViewSettings();
@@ -127,8 +148,14 @@ int CRecDoc::ImportSavedScreen(const CString& filePath)
     CBitmap picture;
     if (!picture.LoadFromFile(filePath))
         return -2;
-    if (streamName.IsEmpty() || !m_archive->ImportFile(streamName, filePath))
+    if (streamName.IsEmpty())
         return -1;
+    if (!m_archive->ImportFile(streamName, filePath)) {
+        m_archive->DeleteElement(streamName);
+        std::error_code unknown;
+        const auto bytes = std::filesystem::file_size(filePath.GetString(), unknown);
+        return RefuseUnstoredImport(unknown ? 0 : bytes);
+    }
     CImageSettings image;
     image.fileName = fileName;
     image.streamName = streamName;
@@ -138,7 +165,7 @@ int CRecDoc::ImportSavedScreen(const CString& filePath)
     if (!WriteProject()) {
         m_project->RemoveImage(m_project->GetImageCount() - 1);
         m_archive->DeleteElement(streamName);
-        return -1;
+        return kImportNotStored;
     }
     return 0;
 }

@@ -129,9 +129,12 @@ void CProjectManagerTableView::OnAddSession()
     dialog.m_ofn.lpstrInitialDir = GetLastAddDataPath();
     if (dialog.DoModal() != IDOK)
         return;
-    // The document's update brings the new session into the page.
-    if (!GetDocument() || GetDocument()->ImportSession(dialog.GetPathName(), kFirstSession) != 0) {
-        AfxMessageBox(IDS_LOADING_FAILED, MB_ICONEXCLAMATION);
+    // The document's update brings the new session into the page; a copy the project file could
+    // not take the document has told as a failed save.
+    const int result = GetDocument() ? GetDocument()->ImportSession(dialog.GetPathName(), kFirstSession) : -1;
+    if (result != 0) {
+        if (result != CRecDoc::kImportNotStored)
+            AfxMessageBox(IDS_LOADING_FAILED, MB_ICONEXCLAMATION);
         return;
     }
     // The document has enabled the study tabs the new session fills.
@@ -158,7 +161,8 @@ void CProjectManagerTableView::OnAddSavedScreens()
         for (std::size_t i = 0; i < paths.size(); ++i) {
             const int result = GetDocument()->ImportSavedScreen(paths[i]);
             if (result != 0) {
-                AfxMessageBox(result == kNotAnImage ? IDS_NOT_AN_IMAGE : IDS_LOADING_FAILED, MB_ICONEXCLAMATION);
+                if (result != CRecDoc::kImportNotStored)
+                    AfxMessageBox(result == kNotAnImage ? IDS_NOT_AN_IMAGE : IDS_LOADING_FAILED, MB_ICONEXCLAMATION);
                 break;
             }
             SetLastImagePath(paths[i]);

@@ -10,10 +10,12 @@
 #include "datamodel/TrendTimeBlock.h"
 #include "grid/CUGGrid.h"
 #include "platform/chart/CiPlotX.h"
+#include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/GdiObjects.h"
+#include "platform/framework/windows/MessageBoxWindow.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/AppFolders.h"
@@ -398,6 +400,29 @@ TEST_F(UserWorkKeptTest, TextStillBeingTypedIntoTheProjectManagerIsKeptOnCloseOp
     EXPECT_EQ(client(), "Typed before Exit");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(m_program.Complaints(), std::vector<std::string>{});
+
+    // The desktop session ends while the question of the session's Remove button waits on the
+    // screen: the question ends as No would (the session stays), the program ends, and what was
+    // typed is written.
+    m_program.Exit();
+    m_program.EndOnSignals(true);
+    ASSERT_TRUE(m_program.Start(first));
+    type("Typed before the end of the session");
+    const MessageBoxHandler recorder = SetMessageBoxHandler({});
+    InstallWindowMessageBox();
+    std::raise(SIGTERM);
+    CProjectManagerDataSetGrid& cards = *Manager()->GetDataSetGrid();
+    const auto remove = std::find_if(cards.Layout().buttons.begin(), cards.Layout().buttons.end(),
+                                     [](const SCardButton& button) { return button.command == kCommandDeleteSession; });
+    ASSERT_NE(remove, cards.Layout().buttons.end());
+    ASSERT_TRUE(m_program.ClickGridCell(cards, cards.OriginCol(remove->rect), cards.OriginRow(0, remove->rect)));
+    CFrameworkApp::RunUntil([this] { return !m_program.MainFrame().GetSafeHwnd(); }, 2000);
+    SetMessageBoxHandler(recorder);
+    EXPECT_EQ(App().GetDocument(), nullptr);
+    EXPECT_EQ(m_program.MainFrame().GetSafeHwnd(), nullptr);
+    m_program.Exit();
+    EXPECT_NE(ProjectXmlOf(first).find("Client=\"Typed before the end of the session\""), std::string::npos);
+    EXPECT_EQ(SessionStreamsOf(first).size(), 1u);
 }
 
 TEST_F(UserWorkKeptTest, ATariffTypedInSessionSettingsStaysWithItsSessionWhateverArrivesBehindTheDialog)
@@ -636,6 +661,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     }
     const CString project(disk + "/project.zca");
     std::filesystem::copy_file(MakeProject("project", 1, u"Feeder").str(), project.str());
+    const CString added = MakeProject("added", 1, u"Added feeder");
     // Whatever fails, the sessions stored come back bit for bit.
     const std::map<std::string, std::string> sessions = SessionStreamsOf(project);
     ASSERT_EQ(sessions.size(), 1u);
@@ -677,6 +703,19 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     Manager()->SendMessage(WM_PM_COMMAND, kCommandExportSession, 0);
     ASSERT_EQ(Boxes().size(), 4u);
     EXPECT_NE(Boxes()[3].text.Find(": the disk is full."), -1) << Boxes()[3].text.str();
+    // A picture and a session added: neither is taken, and the box says why as Save does.
+    const CString picture = InHome("site-photo.png");
+    ASSERT_TRUE(SaveWindowPicture(m_program.MainFrame(), picture));
+    m_addDataAnswers.push_back(picture);
+    Manager()->SendMessage(WM_PM_COMMAND, kCommandAddSavedScreens, 0);
+    ASSERT_EQ(Boxes().size(), 5u);
+    EXPECT_EQ(Boxes()[4].text, failed);
+    EXPECT_EQ(Project().GetProjectSettings()->GetImageCount(), 0);
+    m_addDataAnswers.push_back(added);
+    Manager()->SendMessage(WM_PM_COMMAND, kCommandAddSession, 0);
+    ASSERT_EQ(Boxes().size(), 6u);
+    EXPECT_EQ(Boxes()[5].text, failed);
+    EXPECT_EQ(Project().GetMeasurementCount(), 1);
 
     // Close, with the client just typed into its card and the focus still there: told why, and
     // asked; kept open (the box's other answer), with what was typed.
@@ -690,9 +729,9 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     };
     typeClient("Typed before Close");
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
-    ASSERT_EQ(Boxes().size(), 5u);
-    EXPECT_EQ(Boxes()[4].text, failed + closeQuestion);
-    EXPECT_EQ(Boxes()[4].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    ASSERT_EQ(Boxes().size(), 7u);
+    EXPECT_EQ(Boxes()[6].text, failed + closeQuestion);
+    EXPECT_EQ(Boxes()[6].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     ASSERT_NE(App().GetDocument(), nullptr);
     ASSERT_NE(Manager(), nullptr);
     EXPECT_EQ(Manager()->GetSettings().m_summary[0].Client, "Typed before Close");
@@ -703,7 +742,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
     EXPECT_EQ(App().GetDocument(), nullptr);
-    EXPECT_EQ(Boxes().size(), 5u) << Boxes().back().text;
+    EXPECT_EQ(Boxes().size(), 7u) << Boxes().back().text;
     std::string written = ProjectXmlOf(project);
     EXPECT_NE(written.find("Client=\"Typed before Close\""), std::string::npos);
     EXPECT_NE(written.find(std::string(20000, 'd')), std::string::npos);
@@ -722,7 +761,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     changeBeyondRoom("Typed and dropped");
     m_program.AnswerNextMessageBox(IDNO);
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
-    ASSERT_EQ(Boxes().size(), 6u);
+    ASSERT_EQ(Boxes().size(), 8u);
     EXPECT_EQ(App().GetDocument(), nullptr);
     EXPECT_EQ(ProjectXmlOf(project), written);
 
@@ -733,8 +772,8 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     const CString copy = InHome("copy.zca");
     m_program.AnswerNextFileDialog(copy);
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
-    ASSERT_EQ(Boxes().size(), 7u);
-    EXPECT_EQ(Boxes()[6].text, failed + closeQuestion);
+    ASSERT_EQ(Boxes().size(), 9u);
+    EXPECT_EQ(Boxes()[8].text, failed + closeQuestion);
     EXPECT_EQ(App().GetDocument(), nullptr);
     EXPECT_NE(ProjectXmlOf(copy).find("Client=\"Typed and saved elsewhere\""), std::string::npos);
     EXPECT_EQ(SessionStreamsOf(copy), sessions);
@@ -746,7 +785,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     changeBeyondRoom("Typed before the end");
     m_program.AnswerNextMessageBox(IDCANCEL);
     m_program.MenuCommand(CMainFrame::ID_APP_EXIT);
-    ASSERT_EQ(Boxes().size(), 8u);
+    ASSERT_EQ(Boxes().size(), 10u);
     ASSERT_NE(App().GetDocument(), nullptr);
     ASSERT_NE(m_program.MainFrame().GetSafeHwnd(), nullptr);
 
@@ -755,7 +794,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     std::raise(SIGTERM);
     m_program.MainFrame().SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
     CFrameworkApp::PumpWaitingMessages();
-    EXPECT_EQ(Boxes().size(), 8u) << Boxes().back().text;
+    EXPECT_EQ(Boxes().size(), 10u) << Boxes().back().text;
     EXPECT_EQ(App().GetDocument(), nullptr);
     EXPECT_EQ(m_program.MainFrame().GetSafeHwnd(), nullptr);
     const CString rescued = App().GetRecentFileList().GetFiles().front();
@@ -776,9 +815,9 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_TRUE(m_program.Start(rescued));
     ASSERT_TRUE(MakeSmallDiskReadOnly());
     EXPECT_FALSE(App().OpenDocumentFile(project));
-    ASSERT_EQ(Boxes().size(), 9u);
-    EXPECT_EQ(Boxes()[8].text, project + " is read-only. A project is written while it is worked on: remove its write "
-                                         "protection, or copy it to a folder that can be written and open the copy.");
+    ASSERT_EQ(Boxes().size(), 11u);
+    EXPECT_EQ(Boxes()[10].text, project + " is read-only. A project is written while it is worked on: remove its write "
+                                          "protection, or copy it to a folder that can be written and open the copy.");
 }
 
 TEST_F(UserWorkKeptTest, AnAxisRangeAnotherToolDamagedLeavesTheAxisOnTheData)
