@@ -1224,12 +1224,16 @@ public:
             ProbeDialogRefusals(dialog, CEditAuxSettingsDlg::kGainEdit[0], SNumberRange{-1e5, 1e5, false},
                                 {"abc", "2,5", "200000"}, expected);
             TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
+            ProbeDialogRefusals(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], SNumberRange{-1e6, 1e6},
+                                {"abc", "0,5", "2000000"}, expected);
+            TypeIn(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], "0");
             auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
             CRect second;
             if (tabs && tabs->GetItemRect(1, &second))
                 CAssembledProgram::ClickAt(*tabs, second.CenterPoint());
             WalkDialogByTab(dialog);
             TypeIn(dialog, kCurrencyEdit, "EUR");
+            ProbeDialogRefusals(dialog, kForwardCostEdit, SNumberRange{-1e5, 1e5}, {"abc", "0,25", "200000"}, expected);
             TypeIn(dialog, kForwardCostEdit, "25");
             Press(dialog, IDOK);
         });
