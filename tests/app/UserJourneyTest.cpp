@@ -758,8 +758,14 @@ public:
             faults.Add("Tab never reaches the page tabs from " + KeyboardAt(), page.name);
             return;
         }
-        for (int i = 0; i < program.Tabs().GetTabCount() && program.Tabs().GetActiveTab() != int(page.tab); ++i)
+        for (int i = 0; i < program.Tabs().GetTabCount() && program.Tabs().GetActiveTab() != int(page.tab); ++i) {
             PressKey(program.Tabs().GetActiveTab() < int(page.tab) ? VK_RIGHT : VK_LEFT);
+            // The page a tab shows is built anew: the focus stays on the tabs, as on a tab bar.
+            if (CWnd::GetFocus() != &program.Tabs()) {
+                faults.Add("the page tabs lost the focus to " + KeyboardAt(), page.name);
+                break;
+            }
+        }
         if (program.Tabs().GetActiveTab() != int(page.tab))
             faults.Add("the arrow keys do not bring its tab", page.name);
         if (page.viewId < 0)
@@ -904,6 +910,26 @@ public:
         }
     }
 
+    // In a dialog, each text typed into a number field and left with Tab is refused with the
+    // message that names the field's range, the focus back in the field for the user to mend.
+    void ProbeDialogRefusals(CDialog& dialog, int id, const SNumberRange& range, std::initializer_list<const char*> texts,
+                             std::vector<std::string>& shown)
+    {
+        CWnd* field = CAssembledProgram::FindDescendantWithId(&dialog, id);
+        for (const char* typed : texts) {
+            if (!field || !CAssembledProgram::TypeInto(*field, typed)) {
+                faults.Add("the number field " + std::to_string(id) + " takes no text", "dialog " + std::to_string(dialog.GetTemplateId()));
+                return;
+            }
+            SimulateScreenKey(dialog, VK_TAB);
+            CFrameworkApp::PumpWaitingMessages();
+            double value = 0.0;
+            shown.push_back("message box: " + RefusalText(CheckNumber(typed, range, value), typed, range).str());
+            if (CWnd::GetFocus() != field)
+                faults.Add(std::string("after \"") + typed + "\" was refused the focus is not back in its field",
+                           "dialog " + std::to_string(dialog.GetTemplateId()));
+        }
+    }
     // A card's heading button reached by Tab and pressed with Enter.
     void PressCardButtonByKeys(CProjectManagerBasicGrid& grid, int card, int command)
     {
@@ -1191,9 +1217,12 @@ public:
         if (program.Document().GetProjectSettings()->GetImageCount() != 1)
             faults.Add("the picture was not added as a saved screen", m_page->name);
 
-        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [this](CDialog& dialog) {
+        std::vector<std::string> expected{"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)};
+        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [this, &expected](CDialog& dialog) {
             WalkDialogByTab(dialog);
             Press(dialog, CEditAuxSettingsDlg::kCorrectionRadio);
+            ProbeDialogRefusals(dialog, CEditAuxSettingsDlg::kGainEdit[0], SNumberRange{-1e5, 1e5, false},
+                                {"abc", "2,5", "200000"}, expected);
             TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
             auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
             CRect second;
@@ -1205,7 +1234,7 @@ public:
             Press(dialog, IDOK);
         });
         PressCardButtonByKeys(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
-        CheckPage("changed the first session's settings", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
+        CheckPage("changed the first session's settings", expected);
     }
     // The main window's keys wherever the user is, given to the main window as the window system
     // gives a key to the active window: Ctrl+O asks for a file (the answer cancels it).
