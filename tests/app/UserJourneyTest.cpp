@@ -2506,6 +2506,7 @@ public:
         program.ForgetLog();
         program.ForgetInterruptions();
         ASSERT_TRUE(program.Start(project));
+        m_demandShownFirst = DemandOverviewTexts();
         ClickToPage(kPages[0]);
         auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
         for (std::size_t b = 0; b < sessions.size(); ++b) {
@@ -2674,8 +2675,8 @@ public:
     static constexpr int kDemandTableEntry = 8;
     void CheckDemandTables()
     {
-        ClickToPage(PageOfView(1));
-        SetSectionCollapsed(kOverviewSection, false);
+        // The figures read the same whichever pages the user opened before.
+        EXPECT_EQ(DemandOverviewTexts(), m_demandShownFirst) << "the demand page shown first and after the others";
         CheckDemandTable(kDemandTableEntry, "overview");
         SetTimeRange();
         CheckDemandTable(kDemandTableEntry + 2, "time range");
@@ -2806,7 +2807,24 @@ public:
         EXPECT_EQ(read, text.size()) << "more than the parts: " << text;
     }
 
+    // The demand overview as the user reads it: every session's energies and maximum demand,
+    // value and unit.
+    std::vector<std::string> DemandOverviewTexts()
+    {
+        ClickToPage(PageOfView(1));
+        SetSectionCollapsed(kOverviewSection, false);
+        std::vector<std::string> texts;
+        auto* table = program.Section<CDemandTableView>(kDemandTableEntry);
+        for (std::size_t b = 0; table && b < table->GetSessionData().size(); ++b)
+            for (int e = 0; e < 4; ++e) {
+                const int row = CDemandGrid::DataRow(int(b)) + 2 * e;
+                texts.push_back(CellText(*table->GetGrid(), 2, row).str() + " " + CellText(*table->GetGrid(), 3, row).str());
+            }
+        return texts;
+    }
+
     std::vector<SFigureSession> m_sessions;
+    std::vector<std::string> m_demandShownFirst; // the demand overview before any other page was opened
     std::vector<std::vector<SWrittenTable>> m_tables;
     std::vector<CWrittenFigures> m_written;
 };
