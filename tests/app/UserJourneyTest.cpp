@@ -14,6 +14,7 @@
 #include "grid/CUGGrid.h"
 #include "mainview/StudyLayouts.h"
 #include "platform/chart/CiPlotX.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
@@ -1432,10 +1433,48 @@ public:
             CheckPage(where, {"message box: " + refusal});
         }
     }
-    // A number typed into the limit field of a row and left with Tab, as the keyboard does it: a
-    // valid value is stored and shown as the locale writes it; a text that is no number, a value
-    // beyond the field's range and one in the other decimal convention are each refused with the
-    // message that says why and names the range, the field and the stored limit as they were.
+    // A number field of the page: how a text is typed and confirmed in it, the value it stores,
+    // the text it shows and the text a stored value is shown as.
+    struct SNumberEntry
+    {
+        std::string name;
+        SNumberRange range;
+        std::function<void(const std::string&)> type;
+        std::function<double()> stored;
+        std::function<CString()> shown;
+        std::function<double(double)> storing;
+        std::function<CString(double)> showing;
+    };
+    // Each text typed into the field and confirmed as the keyboard does it: a valid value is stored
+    // and shown as the locale writes it; a text that is no number, a value beyond the field's range
+    // and one in the other decimal convention are each refused with the message that says why and
+    // names the range, the field and the stored value as they were.
+    void ProbeNumberEntry(const SNumberEntry& entry, const std::vector<std::string>& texts)
+    {
+        for (const std::string& typed : texts) {
+            const double before = entry.stored();
+            const CString shownBefore = entry.shown();
+            entry.type(typed);
+            double value = 0.0;
+            const ENumberCheck check = CheckNumber(typed, entry.range, value);
+            const std::string where = "typed \"" + typed + "\" into the " + entry.name;
+            if (check == ENumberCheck::kNumber) {
+                const double expected = entry.storing(value);
+                if (entry.stored() != expected || entry.shown() != entry.showing(expected))
+                    faults.Add(where + ": " + std::to_string(entry.stored()) + " is stored and \"" + entry.shown().str() +
+                                   "\" shown",
+                               m_page->name);
+                CheckPage(where);
+                continue;
+            }
+            if (entry.stored() != before || entry.shown() != shownBefore)
+                faults.Add(where + ": the refused text changed the value to " + std::to_string(entry.stored()) +
+                               ", shown \"" + entry.shown().str() + "\"",
+                           m_page->name);
+            CheckPage(where, {"message box: " + RefusalText(check, typed, entry.range).str()});
+        }
+    }
+    // The limit field of a row, typed into and left with Tab.
     void ProbeLimitField(int row)
     {
         auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
@@ -1445,35 +1484,80 @@ public:
             faults.Add("no limit field to type into", m_page->name);
             return;
         }
-        const SNumberRange range{-1e9, 1e9};
-        const auto stored = [&] { return graph->GetSettings().m_limits[std::size_t(row)]; };
-        const auto shown = [&] {
-            CString text;
-            field->GetWindowText(text);
-            return text;
-        };
-        for (const char* typed : {"12.5", "abc", "2000000000", "12,5"}) {
-            const float before = stored();
-            const CString shownBefore = shown();
-            CAssembledProgram::TypeInto(*field, typed);
-            PressKey(VK_TAB);
-            double value = 0.0;
-            const ENumberCheck check = CheckNumber(typed, range, value);
-            const std::string where = std::string("typed \"") + typed + "\" into the limit field";
-            if (check == ENumberCheck::kNumber) {
-                const float expected = float(value * bar->LimitScale(row));
-                if (stored() != expected || shown() != bar->FormatLimit(row, expected))
-                    faults.Add(where + ": " + std::to_string(stored()) + " is stored and \"" + shown().str() + "\" shown",
-                               m_page->name);
-                CheckPage(where);
-                continue;
-            }
-            if (stored() != before || shown() != shownBefore)
-                faults.Add(where + ": the refused text changed the limit to " + std::to_string(stored()) + ", shown \"" +
-                               shown().str() + "\"",
-                           m_page->name);
-            CheckPage(where, {"message box: " + RefusalText(check, typed, range).str()});
-        }
+        ProbeNumberEntry({"limit field", SNumberRange{-1e9, 1e9},
+                          [&](const std::string& typed) {
+                              CAssembledProgram::TypeInto(*field, CString(typed));
+                              PressKey(VK_TAB);
+                          },
+                          [&] { return double(graph->GetSettings().m_limits[std::size_t(row)]); },
+                          [&] {
+                              CString text;
+                              field->GetWindowText(text);
+                              return text;
+                          },
+                          [&](double value) { return double(float(value * bar->LimitScale(row))); },
+                          [&](double value) { return bar->FormatLimit(row, float(value)); }},
+                         {"12.5", "abc", "2000000000", "12,5"});
+    }
+    // The nominal voltage cell of the summary table's first session, where it has one, opened
+    // with a click, typed into and confirmed with Enter; a refused text leaves the cell open on
+    // the stored voltage, which Escape closes. The session's own voltage is typed again at the end.
+    void ProbeNominalVoltage()
+    {
+        InExpandedSection(kOverviewSection, [this](CUGCtrl& ugrid) {
+            auto* grid = dynamic_cast<CSummaryGrid*>(&ugrid);
+            auto* table = CAssembledProgram::FindDescendant<CBasicTableView>(SectionFrame(kOverviewSection));
+            if (!grid || !table)
+                return false;
+            const SummaryBlocks& sessions = table->GetSessionData();
+            int block = 0;
+            while (block < int(sessions.size()) &&
+                   (sessions[std::size_t(block)]->hidden || grid->FindNumberCell(2, grid->NumberCellRow(block)) < 0))
+                ++block;
+            if (block == int(sessions.size()))
+                return true;
+            const int row = grid->NumberCellRow(block);
+            const auto edit = [grid] { return CAssembledProgram::FindDescendantWithId(grid, int(CMyBasicSummaryGrid::kNumberEditId)); };
+            const auto closeEdit = [&] {
+                if (CWnd* open = edit(); open && open->IsWindowVisible())
+                    PressKey(VK_ESCAPE);
+            };
+            const std::string original = ShowLocaleNumber(table->GetSessionData()[std::size_t(block)]->nominalVoltage, 2,
+                                                          CUserLocale::Current())
+                                             .str();
+            ProbeNumberEntry({"nominal voltage cell", SNumberRange{1.0, 1e6},
+                              [&](const std::string& typed) {
+                                  CWnd* open = edit();
+                                  if (!open || !open->IsWindowVisible()) {
+                                      CRect cell;
+                                      grid->GetCellRect(2, row, &cell);
+                                      CAssembledProgram::ClickAt(*grid, cell.CenterPoint());
+                                      open = edit();
+                                  }
+                                  if (!open || !CAssembledProgram::TypeInto(*open, CString(typed))) {
+                                      faults.Add("the nominal voltage cell opens no edit", m_page->name);
+                                      return;
+                                  }
+                                  PressKey(VK_RETURN);
+                              },
+                              [&] { return double(table->GetSessionData()[std::size_t(block)]->nominalVoltage); },
+                              [&] {
+                                  closeEdit();
+                                  CString text;
+                                  grid->QuickGetText(2, row, &text);
+                                  return text;
+                              },
+                              [](double value) { return double(float(value)); },
+                              [](double value) {
+                                  // Two decimals always, as the table's other figures.
+                                  CString text = CString::Formatted("%.2f", value);
+                                  text.Replace(".", CUserLocale::Current().decimalSeparator);
+                                  return text;
+                              }},
+                             {"400", "abc", "2000000", "400,5", original});
+            closeEdit();
+            return true;
+        });
     }
 
     // ---- Step 4: settings made with the dialogs and keys a user has
@@ -1959,6 +2043,8 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
      [](UserJourneyTest& j) {
          j.ProbeLimitField(j.FirstLimitRow());
          j.ProbeAxisBeginDate();
+         if (j.m_page->tab == ETab::kLoadTab)
+             j.ProbeNominalVoltage();
          j.Type(GraphBar::kFirstLimitEdit + j.FirstLimitRow(), "123");
          j.Click(GraphBar::kFirstLimitCheck + j.FirstLimitRow());
      },
