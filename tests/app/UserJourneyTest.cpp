@@ -931,6 +931,39 @@ public:
                            "dialog " + std::to_string(dialog.GetTemplateId()));
         }
     }
+    // In a dialog, each time of day typed into a time picker digit by digit from its first field
+    // and left with Tab: a time of day is taken and shown; one that is none is refused with the
+    // message naming the day's first and last minute, the picker as it was.
+    void ProbeDialogTimes(CDialog& dialog, CDateTimeCtrl& picker, std::initializer_list<const char*> digits,
+                          std::vector<std::string>& shown)
+    {
+        for (const char* typed : digits) {
+            SYSTEMTIME before{};
+            picker.GetTime(&before);
+            CRect field;
+            picker.GetClientRect(&field);
+            CAssembledProgram::ClickAt(picker, CPoint(field.left + 4, field.CenterPoint().y));
+            for (const char* c = typed; *c; ++c)
+                SimulateScreenKey(dialog, UINT(*c));
+            SimulateScreenKey(dialog, VK_TAB);
+            CFrameworkApp::PumpWaitingMessages();
+            SYSTEMTIME after{};
+            picker.GetTime(&after);
+            const int hour = (typed[0] - '0') * 10 + (typed[1] - '0');
+            const int minute = (typed[2] - '0') * 10 + (typed[3] - '0');
+            const std::string where = std::string("typed ") + typed + " into a time of day";
+            if (hour < 24 && minute < 60) {
+                if (after.wHour != hour || after.wMinute != minute)
+                    faults.Add(where + ": the picker shows " + std::to_string(after.wHour) + ":" + std::to_string(after.wMinute),
+                               "dialog " + std::to_string(dialog.GetTemplateId()));
+                continue;
+            }
+            if (after.wHour != before.wHour || after.wMinute != before.wMinute)
+                faults.Add(where + ": the refused time changed the picker", "dialog " + std::to_string(dialog.GetTemplateId()));
+            shown.push_back("message box: " + std::string(typed, 2) + ":" + std::string(typed + 2) +
+                            " is not a time of day.\nPlease enter a time from 00:00 to 23:59.");
+        }
+    }
     // A card's heading button reached by Tab and pressed with Enter.
     void PressCardButtonByKeys(CProjectManagerBasicGrid& grid, int card, int command)
     {
@@ -1236,6 +1269,16 @@ public:
             TypeIn(dialog, kCurrencyEdit, "EUR");
             ProbeDialogRefusals(dialog, kForwardCostEdit, SNumberRange{-1e5, 1e5}, {"abc", "0,25", "200000"}, expected);
             TypeIn(dialog, kForwardCostEdit, "25");
+            // A ratio's start and end times, the ratio removed again.
+            if (CEnergyCostsDlg* costs = dynamic_cast<CEditAuxSettingsDlg&>(dialog).GetCostPage()) {
+                CAssembledProgram::ClickAtCentre(*costs->GetDlgItem(int(CEnergyCostsDlg::kAddRatioButton)));
+                if (costs->GetGroupCount() == 1) {
+                    ProbeDialogTimes(dialog, *costs->GetGroup(0).rows[0].start, {"0905", "2570", "2400"}, expected);
+                    ProbeDialogTimes(dialog, *costs->GetGroup(0).rows[0].end, {"1730", "1299", "2400"}, expected);
+                    CAssembledProgram::ClickAtCentre(*costs->GetGroup(0).removeRatio);
+                } else
+                    faults.Add("Add ratio adds no ratio", m_page->name);
+            }
             Press(dialog, IDOK);
         });
         PressCardButtonByKeys(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
