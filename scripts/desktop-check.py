@@ -65,6 +65,14 @@ class Check:
             time.sleep(0.1)
         return False
 
+    def becomes_active(self, window, seconds=10):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if self.input.active_window() == window:
+                return True
+            time.sleep(0.1)
+        return False
+
     def time_axis_dialog(self):
         x, y, width, height = self.input.geometry(self.program.main_window())
         self.input.click(x + TIME_AXIS_FROM_BOTTOM[0], y + height - TIME_AXIS_FROM_BOTTOM[1], count=2)
@@ -89,7 +97,10 @@ class Check:
         x, y, width, _ = self.input.geometry(main)
         self.origin = (x, y)
 
-        # The main window's keys from the start, before any click.
+        # The main window's keys from the start, before any click: pressed as soon as the window
+        # manager has given the new window the keyboard (the keys go to the active window).
+        if not self.becomes_active(main):
+            self.fault("the main window never became the active window")
         self.input.key("ctrl+o")
         dialog = self.program.wait_for_window(r"^Open$", 15)
         if not dialog:
