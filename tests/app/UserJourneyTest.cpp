@@ -1368,17 +1368,18 @@ public:
                        m_page->name);
     }
 
-    // The X axis's begin date reached with Tab and typed digit by digit, then left with Tab: the
-    // next day is taken (the picker shows it, the axis's range begins on it); a day that is not in
-    // the calendar and a date before the field's first are each refused with the message that says
-    // why, the picker and the range as they were. The day it showed is typed again at the end.
-    void ProbeAxisBeginDate()
+    // A begin date of the page (the X axis's, the time range's) reached with Tab and typed digit by
+    // digit, then left with Tab: the next day is taken (the picker shows it, the range begins on
+    // it); a day that is not in the calendar and a date before the field's first are each refused
+    // with the message that says why, the picker and the range as they were. The day it showed is
+    // typed again at the end.
+    void ProbeBeginDate(const SPickerControlIds& ids, CDateTimePickerControls& (CBasicGraphViewDialogBar::*pickersOf)())
     {
         auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
-        auto* picker = dynamic_cast<CDateTimeCtrl*>(Control(GraphBar::kXAxisPickers.beginDate));
+        auto* picker = dynamic_cast<CDateTimeCtrl*>(Control(ids.beginDate));
         if (!graph || !graph->GetDialogBar() || !picker || !picker->IsWindowEnabled())
             return;
-        CDateTimePickerControls& pickers = graph->GetDialogBar()->XAxisPickers();
+        CDateTimePickerControls& pickers = (graph->GetDialogBar()->*pickersOf)();
         SYSTEMTIME shown{};
         picker->GetTime(&shown);
         const CHighTime next = CHighTime(shown.wYear, shown.wMonth, shown.wDay, 0, 0, 0) + CHighTimeSpan(1, 0, 0, 0);
@@ -1403,7 +1404,7 @@ public:
             CHighTime rangeEnd;
             pickers.GetRange(rangeBefore, rangeEnd);
             if (!TabUntil([picker] { return CWnd::GetFocus() == picker; })) {
-                faults.Add("Tab never reaches the X axis's begin date", m_page->name);
+                faults.Add("Tab never reaches the begin date " + std::to_string(ids.beginDate), m_page->name);
                 return;
             }
             for (const char c : typed)
@@ -1413,7 +1414,7 @@ public:
             picker->GetTime(&after);
             CHighTime range;
             pickers.GetRange(range, rangeEnd);
-            const std::string where = "typed " + typed + " into the X axis's begin date";
+            const std::string where = "typed " + typed + " into the begin date " + std::to_string(ids.beginDate);
             if (typed == valid || typed == again) {
                 const int day = typed == valid && nextInSight ? next.GetDay() : shown.wDay;
                 if (after.wDay != day || range.GetDay() != day)
@@ -2042,7 +2043,7 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
     {"limit", EViews::kGraphs,
      [](UserJourneyTest& j) {
          j.ProbeLimitField(j.FirstLimitRow());
-         j.ProbeAxisBeginDate();
+         j.ProbeBeginDate(GraphBar::kXAxisPickers, &CBasicGraphViewDialogBar::XAxisPickers);
          if (j.m_page->tab == ETab::kLoadTab)
              j.ProbeNominalVoltage();
          j.Type(GraphBar::kFirstLimitEdit + j.FirstLimitRow(), "123");
@@ -2061,6 +2062,7 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
     {"time range", EViews::kGraphs,
      [](UserJourneyTest& j) {
          j.Click(GraphBar::kSetTimeRange);
+         j.ProbeBeginDate(GraphBar::kTimeRangePickers, &CBasicGraphViewDialogBar::TimeRangePickers);
          j.Step(GraphBar::kTimeRangePickers.intervalList, VK_DOWN);
          j.Step(GraphBar::kTimeRangePickers.beginTime, VK_UP); // an hour later: still within the data
      },
