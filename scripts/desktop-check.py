@@ -66,14 +66,13 @@ class Check:
             time.sleep(0.1)
         return False
 
-    def active(self, window, seconds=5):
-        """Whether the window is (or soon becomes again) the active one."""
+    def becomes_active(self, window, seconds=10):
         deadline = time.monotonic() + seconds
-        while self.input.active_window() != window:
-            if time.monotonic() >= deadline:
-                return False
+        while time.monotonic() < deadline:
+            if self.input.active_window() == window:
+                return True
             time.sleep(0.1)
-        return True
+        return False
 
     def time_axis_dialog(self):
         x, y, width, height = self.input.geometry(self.program.main_window())
@@ -99,7 +98,10 @@ class Check:
         x, y, width, _ = self.input.geometry(main)
         self.origin = (x, y)
 
-        # The main window's keys from the start, before any click.
+        # The main window's keys from the start, before any click: pressed as soon as the window
+        # manager has given the new window the keyboard (the keys go to the active window).
+        if not self.becomes_active(main):
+            self.fault("the main window never became the active window")
         self.input.key("ctrl+o")
         dialog = self.program.wait_for_window(r"^Open$", 15)
         if not dialog:
@@ -120,7 +122,7 @@ class Check:
         else:
             self.input.click(*self.at(FILE_MENU))
             time.sleep(0.5)
-            if not self.active(dialog):
+            if not self.becomes_active(dialog):
                 self.fault("a click on the main window's File menu under Session Settings took the keyboard from it")
             self.input.key("Escape")
             if not self.gone(dialog):
@@ -149,7 +151,7 @@ class Check:
                     self.input.click(*self.at(PROJECT_MANAGER_TAB))
                 else:
                     self.input.click(*self.title_close(main))
-                if not self.active(dialog):
+                if not self.becomes_active(dialog):
                     self.fault("after %s under the Time axis scale dialog the dialog is not in front" % gesture)
                 if main not in [w for w, _ in self.program.windows()]:
                     self.fault("%s under the Time axis scale dialog closed the main window" % gesture)

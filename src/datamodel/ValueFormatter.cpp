@@ -167,10 +167,11 @@ bool CValueFormatter::FormatValueForMagnitude(int group, DWORD quantity, bool en
     return FormatWith(group, quantity, energyTable, interval, value, reference, false, valueText, unitText);
 }
 
-void CValueFormatter::FormatWithDefaultScale(DWORD quantity, double value, CString& valueText, CString& unitText) const
+void CValueFormatter::FormatWithDefaultScale(DWORD quantity, double value, double reference, CString& valueText,
+                                             CString& unitText) const
 {
     SValueScaleEntry entry = MakeDefaultScaleEntry(quantity);
-    const SValueFormat format = ScaleOf(entry, SValueScaleBlock::Table{}, value, false);
+    const SValueFormat format = ScaleOf(entry, SValueScaleBlock::Table{}, reference, false);
     const double shown = value / format.divisor;
     valueText = std::isfinite(value) && std::isfinite(shown) ? FormatFixed(shown, format.decimals) : CString();
     unitText = format.unitText;

@@ -51,9 +51,10 @@ public:
     // As FormatValue, but with the scale chosen for the reference magnitude alone.
     bool FormatValueForMagnitude(int group, DWORD quantity, bool energyTable, int interval, double value,
                                  double reference, CString& valueText, CString& unitText);
-    // As FormatValueForMagnitude with the quantity's own default scale: for a value of a quantity
-    // no view has registered yet.
-    void FormatWithDefaultScale(DWORD quantity, double value, CString& valueText, CString& unitText) const;
+    // The quantity's own default scale with the prefix chosen for the reference magnitude: the
+    // same text whatever views registered before, as the session's data alone decides it.
+    void FormatWithDefaultScale(DWORD quantity, double value, double reference, CString& valueText,
+                                CString& unitText) const;
 
     // The entry's unit text, without and with the shared prefix; -1 (empty text) without entry.
     int GetScaleUnitText(int group, DWORD quantity, bool energyTable, int interval, CString& unitText) const;

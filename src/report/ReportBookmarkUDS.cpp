@@ -244,7 +244,7 @@ void CReportBookmarkUDS::AddLimits()
         CString number;
         CString unit;
         if (!formatter.FormatValueForMagnitude(0, quantity, m_view == 1, 0, value, value, number, unit))
-            formatter.FormatWithDefaultScale(quantity, value, number, unit);
+            formatter.FormatWithDefaultScale(quantity, value, value, number, unit);
         if (quantity == kAuxQuantity)
         {
             std::vector<CString> units;

@@ -54,6 +54,8 @@ public:
     // How many times the document's close message arrived (the logger connection is released
     // in answer; there is none to release here).
     int GetDocumentClosedCount() const { return m_documentClosedCount; }
+    // Whether the window was fitted to the screen with the frame the window manager gave it.
+    bool IsFittedWithFrame() const { return m_fittedWithFrame; }
 
     // The menu accelerators, Alt with a menu's mnemonic and F10 (the first menu).
     BOOL PreTranslateMessage(MSG* msg) override;

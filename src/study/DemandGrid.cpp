@@ -58,10 +58,6 @@ constexpr SEnergyEntry kEntries[] = {
     {demandstr::kMaximumDemand, 5},
 };
 constexpr int kTimeEntry = 4;
-constexpr DWORD kDemandQuantity = 5;
-constexpr int kFallbackDecimals = 3;
-constexpr unsigned kKilowattHourText = 7573;
-constexpr unsigned kKilowattText = 8097;
 // White rows: forward and total; the others in the block colour.
 constexpr bool kWhiteEntry[] = {true, false, true, false, false};
 
@@ -381,7 +377,7 @@ void CDemandGrid::FillValues()
         const int base = DataRow(b);
         QuickSetText(0, BlockStart(b), " " + data->name);
         for (int e = 0; e < kTimeEntry; ++e)
-            SetValueCells(b, base + 2 * e, ValueOf(*data, e), QualityOf(*data, e), kEntries[e].quantity,
+            SetValueCells(base + 2 * e, ValueOf(*data, e), QualityOf(*data, e), kEntries[e].quantity,
                           e == 3 ? demandReference : energyReference);
         const int timeRow = base + 2 * kTimeEntry;
         const bool noTime = data->maximumDemandTime.GetStatus() != CHighTime::valid;
@@ -394,7 +390,7 @@ void CDemandGrid::FillValues()
     RedrawAll();
 }
 
-void CDemandGrid::SetValueCells(int block, int row, double value, const SStatisticsRecord& quality, DWORD quantity,
+void CDemandGrid::SetValueCells(int row, double value, const SStatisticsRecord& quality, DWORD quantity,
                                 double reference)
 {
     CString valueText;
@@ -403,18 +399,10 @@ void CDemandGrid::SetValueCells(int block, int row, double value, const SStatist
         valueText = "OL";
     } else if (value == -std::numeric_limits<double>::infinity()) {
         valueText = "-OL";
-    } else if (std::isfinite(value)) {
-        // The energies are scaled by the energy table's entries, the demand by the power's.
-        const bool energy = quantity != kDemandQuantity;
-        const bool scaled = m_formatter && m_formatter->FormatValueForMagnitude(block, quantity, energy, 0, value,
-                                                                                 reference, valueText, unitText);
-        // A session whose scales are not registered yet shows the values in kWh and kW.
-        if (!scaled || unitText.IsEmpty()) {
-            valueText = m_formatter ? m_formatter->FormatFixed(value, kFallbackDecimals) : CString();
-            if (valueText.IsEmpty())
-                valueText.Format("%.*f", kFallbackDecimals, value);
-            unitText = LoadTableString(energy ? kKilowattHourText : kKilowattText);
-        }
+    } else if (std::isfinite(value) && m_formatter) {
+        // The scale comes from the blocks' values alone, never from the scales other pages
+        // registered: the figures must not depend on which page the user opened first.
+        m_formatter->FormatWithDefaultScale(quantity, value, reference, valueText, unitText);
         if (quality.quality != 0)
             valueText += quality.quality == 2 ? "**" : "*";
     }

@@ -91,7 +91,7 @@ private:
     // The columns fitted to the figures and amounts shown, the page's scroll range to the grid.
     void FitColumnsToFigures();
     void FillValues();
-    void SetValueCells(int block, int row, double value, const SStatisticsRecord& quality, DWORD quantity,
+    void SetValueCells(int row, double value, const SStatisticsRecord& quality, DWORD quantity,
                        double reference);
     void FillCostCells(int block);
     void SetChoiceCells(int block, bool advanced);

@@ -14,6 +14,7 @@
 #include "grid/CUGGrid.h"
 #include "mainview/StudyLayouts.h"
 #include "platform/chart/CiPlotX.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CComboBox.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
@@ -758,8 +759,14 @@ public:
             faults.Add("Tab never reaches the page tabs from " + KeyboardAt(), page.name);
             return;
         }
-        for (int i = 0; i < program.Tabs().GetTabCount() && program.Tabs().GetActiveTab() != int(page.tab); ++i)
+        for (int i = 0; i < program.Tabs().GetTabCount() && program.Tabs().GetActiveTab() != int(page.tab); ++i) {
             PressKey(program.Tabs().GetActiveTab() < int(page.tab) ? VK_RIGHT : VK_LEFT);
+            // The page a tab shows is built anew: the focus stays on the tabs, as on a tab bar.
+            if (CWnd::GetFocus() != &program.Tabs()) {
+                faults.Add("the page tabs lost the focus to " + KeyboardAt(), page.name);
+                break;
+            }
+        }
         if (program.Tabs().GetActiveTab() != int(page.tab))
             faults.Add("the arrow keys do not bring its tab", page.name);
         if (page.viewId < 0)
@@ -904,6 +911,59 @@ public:
         }
     }
 
+    // In a dialog, each text typed into a number field and left with Tab is refused with the
+    // message that names the field's range, the focus back in the field for the user to mend.
+    void ProbeDialogRefusals(CDialog& dialog, int id, const SNumberRange& range, std::initializer_list<const char*> texts,
+                             std::vector<std::string>& shown)
+    {
+        CWnd* field = CAssembledProgram::FindDescendantWithId(&dialog, id);
+        for (const char* typed : texts) {
+            if (!field || !CAssembledProgram::TypeInto(*field, typed)) {
+                faults.Add("the number field " + std::to_string(id) + " takes no text", "dialog " + std::to_string(dialog.GetTemplateId()));
+                return;
+            }
+            SimulateScreenKey(dialog, VK_TAB);
+            CFrameworkApp::PumpWaitingMessages();
+            double value = 0.0;
+            shown.push_back("message box: " + RefusalText(CheckNumber(typed, range, value), typed, range).str());
+            if (CWnd::GetFocus() != field)
+                faults.Add(std::string("after \"") + typed + "\" was refused the focus is not back in its field",
+                           "dialog " + std::to_string(dialog.GetTemplateId()));
+        }
+    }
+    // In a dialog, each time of day typed into a time picker digit by digit from its first field
+    // and left with Tab: a time of day is taken and shown; one that is none is refused with the
+    // message naming the day's first and last minute, the picker as it was.
+    void ProbeDialogTimes(CDialog& dialog, CDateTimeCtrl& picker, std::initializer_list<const char*> digits,
+                          std::vector<std::string>& shown)
+    {
+        for (const char* typed : digits) {
+            SYSTEMTIME before{};
+            picker.GetTime(&before);
+            CRect field;
+            picker.GetClientRect(&field);
+            CAssembledProgram::ClickAt(picker, CPoint(field.left + 4, field.CenterPoint().y));
+            for (const char* c = typed; *c; ++c)
+                SimulateScreenKey(dialog, UINT(*c));
+            SimulateScreenKey(dialog, VK_TAB);
+            CFrameworkApp::PumpWaitingMessages();
+            SYSTEMTIME after{};
+            picker.GetTime(&after);
+            const int hour = (typed[0] - '0') * 10 + (typed[1] - '0');
+            const int minute = (typed[2] - '0') * 10 + (typed[3] - '0');
+            const std::string where = std::string("typed ") + typed + " into a time of day";
+            if (hour < 24 && minute < 60) {
+                if (after.wHour != hour || after.wMinute != minute)
+                    faults.Add(where + ": the picker shows " + std::to_string(after.wHour) + ":" + std::to_string(after.wMinute),
+                               "dialog " + std::to_string(dialog.GetTemplateId()));
+                continue;
+            }
+            if (after.wHour != before.wHour || after.wMinute != before.wMinute)
+                faults.Add(where + ": the refused time changed the picker", "dialog " + std::to_string(dialog.GetTemplateId()));
+            shown.push_back("message box: " + std::string(typed, 2) + ":" + std::string(typed + 2) +
+                            " is not a time of day.\nPlease enter a time from 00:00 to 23:59.");
+        }
+    }
     // A card's heading button reached by Tab and pressed with Enter.
     void PressCardButtonByKeys(CProjectManagerBasicGrid& grid, int card, int command)
     {
@@ -1191,21 +1251,38 @@ public:
         if (program.Document().GetProjectSettings()->GetImageCount() != 1)
             faults.Add("the picture was not added as a saved screen", m_page->name);
 
-        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [this](CDialog& dialog) {
+        std::vector<std::string> expected{"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)};
+        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [this, &expected](CDialog& dialog) {
             WalkDialogByTab(dialog);
             Press(dialog, CEditAuxSettingsDlg::kCorrectionRadio);
+            ProbeDialogRefusals(dialog, CEditAuxSettingsDlg::kGainEdit[0], SNumberRange{-1e5, 1e5, false},
+                                {"abc", "2,5", "200000"}, expected);
             TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
+            ProbeDialogRefusals(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], SNumberRange{-1e6, 1e6},
+                                {"abc", "0,5", "2000000"}, expected);
+            TypeIn(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], "0");
             auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
             CRect second;
             if (tabs && tabs->GetItemRect(1, &second))
                 CAssembledProgram::ClickAt(*tabs, second.CenterPoint());
             WalkDialogByTab(dialog);
             TypeIn(dialog, kCurrencyEdit, "EUR");
+            ProbeDialogRefusals(dialog, kForwardCostEdit, SNumberRange{-1e5, 1e5}, {"abc", "0,25", "200000"}, expected);
             TypeIn(dialog, kForwardCostEdit, "25");
+            // A ratio's start and end times, the ratio removed again.
+            if (CEnergyCostsDlg* costs = dynamic_cast<CEditAuxSettingsDlg&>(dialog).GetCostPage()) {
+                CAssembledProgram::ClickAtCentre(*costs->GetDlgItem(int(CEnergyCostsDlg::kAddRatioButton)));
+                if (costs->GetGroupCount() == 1) {
+                    ProbeDialogTimes(dialog, *costs->GetGroup(0).rows[0].start, {"0905", "2570", "2400"}, expected);
+                    ProbeDialogTimes(dialog, *costs->GetGroup(0).rows[0].end, {"1730", "1299", "2400"}, expected);
+                    CAssembledProgram::ClickAtCentre(*costs->GetGroup(0).removeRatio);
+                } else
+                    faults.Add("Add ratio adds no ratio", m_page->name);
+            }
             Press(dialog, IDOK);
         });
         PressCardButtonByKeys(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
-        CheckPage("changed the first session's settings", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
+        CheckPage("changed the first session's settings", expected);
     }
     // The main window's keys wherever the user is, given to the main window as the window system
     // gives a key to the active window: Ctrl+O asks for a file (the answer cancels it).
@@ -1334,17 +1411,18 @@ public:
                        m_page->name);
     }
 
-    // The X axis's begin date reached with Tab and typed digit by digit, then left with Tab: the
-    // next day is taken (the picker shows it, the axis's range begins on it); a day that is not in
-    // the calendar and a date before the field's first are each refused with the message that says
-    // why, the picker and the range as they were. The day it showed is typed again at the end.
-    void ProbeAxisBeginDate()
+    // A begin date of the page (the X axis's, the time range's) reached with Tab and typed digit by
+    // digit, then left with Tab: the next day is taken (the picker shows it, the range begins on
+    // it); a day that is not in the calendar and a date before the field's first are each refused
+    // with the message that says why, the picker and the range as they were. The day it showed is
+    // typed again at the end.
+    void ProbeBeginDate(const SPickerControlIds& ids, CDateTimePickerControls& (CBasicGraphViewDialogBar::*pickersOf)())
     {
         auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
-        auto* picker = dynamic_cast<CDateTimeCtrl*>(Control(GraphBar::kXAxisPickers.beginDate));
+        auto* picker = dynamic_cast<CDateTimeCtrl*>(Control(ids.beginDate));
         if (!graph || !graph->GetDialogBar() || !picker || !picker->IsWindowEnabled())
             return;
-        CDateTimePickerControls& pickers = graph->GetDialogBar()->XAxisPickers();
+        CDateTimePickerControls& pickers = (graph->GetDialogBar()->*pickersOf)();
         SYSTEMTIME shown{};
         picker->GetTime(&shown);
         const CHighTime next = CHighTime(shown.wYear, shown.wMonth, shown.wDay, 0, 0, 0) + CHighTimeSpan(1, 0, 0, 0);
@@ -1369,7 +1447,7 @@ public:
             CHighTime rangeEnd;
             pickers.GetRange(rangeBefore, rangeEnd);
             if (!TabUntil([picker] { return CWnd::GetFocus() == picker; })) {
-                faults.Add("Tab never reaches the X axis's begin date", m_page->name);
+                faults.Add("Tab never reaches the begin date " + std::to_string(ids.beginDate), m_page->name);
                 return;
             }
             for (const char c : typed)
@@ -1379,7 +1457,7 @@ public:
             picker->GetTime(&after);
             CHighTime range;
             pickers.GetRange(range, rangeEnd);
-            const std::string where = "typed " + typed + " into the X axis's begin date";
+            const std::string where = "typed " + typed + " into the begin date " + std::to_string(ids.beginDate);
             if (typed == valid || typed == again) {
                 const int day = typed == valid && nextInSight ? next.GetDay() : shown.wDay;
                 if (after.wDay != day || range.GetDay() != day)
@@ -1399,10 +1477,48 @@ public:
             CheckPage(where, {"message box: " + refusal});
         }
     }
-    // A number typed into the limit field of a row and left with Tab, as the keyboard does it: a
-    // valid value is stored and shown as the locale writes it; a text that is no number, a value
-    // beyond the field's range and one in the other decimal convention are each refused with the
-    // message that says why and names the range, the field and the stored limit as they were.
+    // A number field of the page: how a text is typed and confirmed in it, the value it stores,
+    // the text it shows and the text a stored value is shown as.
+    struct SNumberEntry
+    {
+        std::string name;
+        SNumberRange range;
+        std::function<void(const std::string&)> type;
+        std::function<double()> stored;
+        std::function<CString()> shown;
+        std::function<double(double)> storing;
+        std::function<CString(double)> showing;
+    };
+    // Each text typed into the field and confirmed as the keyboard does it: a valid value is stored
+    // and shown as the locale writes it; a text that is no number, a value beyond the field's range
+    // and one in the other decimal convention are each refused with the message that says why and
+    // names the range, the field and the stored value as they were.
+    void ProbeNumberEntry(const SNumberEntry& entry, const std::vector<std::string>& texts)
+    {
+        for (const std::string& typed : texts) {
+            const double before = entry.stored();
+            const CString shownBefore = entry.shown();
+            entry.type(typed);
+            double value = 0.0;
+            const ENumberCheck check = CheckNumber(typed, entry.range, value);
+            const std::string where = "typed \"" + typed + "\" into the " + entry.name;
+            if (check == ENumberCheck::kNumber) {
+                const double expected = entry.storing(value);
+                if (entry.stored() != expected || entry.shown() != entry.showing(expected))
+                    faults.Add(where + ": " + std::to_string(entry.stored()) + " is stored and \"" + entry.shown().str() +
+                                   "\" shown",
+                               m_page->name);
+                CheckPage(where);
+                continue;
+            }
+            if (entry.stored() != before || entry.shown() != shownBefore)
+                faults.Add(where + ": the refused text changed the value to " + std::to_string(entry.stored()) +
+                               ", shown \"" + entry.shown().str() + "\"",
+                           m_page->name);
+            CheckPage(where, {"message box: " + RefusalText(check, typed, entry.range).str()});
+        }
+    }
+    // The limit field of a row, typed into and left with Tab.
     void ProbeLimitField(int row)
     {
         auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
@@ -1412,35 +1528,80 @@ public:
             faults.Add("no limit field to type into", m_page->name);
             return;
         }
-        const SNumberRange range{-1e9, 1e9};
-        const auto stored = [&] { return graph->GetSettings().m_limits[std::size_t(row)]; };
-        const auto shown = [&] {
-            CString text;
-            field->GetWindowText(text);
-            return text;
-        };
-        for (const char* typed : {"12.5", "abc", "2000000000", "12,5"}) {
-            const float before = stored();
-            const CString shownBefore = shown();
-            CAssembledProgram::TypeInto(*field, typed);
-            PressKey(VK_TAB);
-            double value = 0.0;
-            const ENumberCheck check = CheckNumber(typed, range, value);
-            const std::string where = std::string("typed \"") + typed + "\" into the limit field";
-            if (check == ENumberCheck::kNumber) {
-                const float expected = float(value * bar->LimitScale(row));
-                if (stored() != expected || shown() != bar->FormatLimit(row, expected))
-                    faults.Add(where + ": " + std::to_string(stored()) + " is stored and \"" + shown().str() + "\" shown",
-                               m_page->name);
-                CheckPage(where);
-                continue;
-            }
-            if (stored() != before || shown() != shownBefore)
-                faults.Add(where + ": the refused text changed the limit to " + std::to_string(stored()) + ", shown \"" +
-                               shown().str() + "\"",
-                           m_page->name);
-            CheckPage(where, {"message box: " + RefusalText(check, typed, range).str()});
-        }
+        ProbeNumberEntry({"limit field", SNumberRange{-1e9, 1e9},
+                          [&](const std::string& typed) {
+                              CAssembledProgram::TypeInto(*field, CString(typed));
+                              PressKey(VK_TAB);
+                          },
+                          [&] { return double(graph->GetSettings().m_limits[std::size_t(row)]); },
+                          [&] {
+                              CString text;
+                              field->GetWindowText(text);
+                              return text;
+                          },
+                          [&](double value) { return double(float(value * bar->LimitScale(row))); },
+                          [&](double value) { return bar->FormatLimit(row, float(value)); }},
+                         {"12.5", "abc", "2000000000", "12,5"});
+    }
+    // The nominal voltage cell of the summary table's first session, where it has one, opened
+    // with a click, typed into and confirmed with Enter; a refused text leaves the cell open on
+    // the stored voltage, which Escape closes. The session's own voltage is typed again at the end.
+    void ProbeNominalVoltage()
+    {
+        InExpandedSection(kOverviewSection, [this](CUGCtrl& ugrid) {
+            auto* grid = dynamic_cast<CSummaryGrid*>(&ugrid);
+            auto* table = CAssembledProgram::FindDescendant<CBasicTableView>(SectionFrame(kOverviewSection));
+            if (!grid || !table)
+                return false;
+            const SummaryBlocks& sessions = table->GetSessionData();
+            int block = 0;
+            while (block < int(sessions.size()) &&
+                   (sessions[std::size_t(block)]->hidden || grid->FindNumberCell(2, grid->NumberCellRow(block)) < 0))
+                ++block;
+            if (block == int(sessions.size()))
+                return true;
+            const int row = grid->NumberCellRow(block);
+            const auto edit = [grid] { return CAssembledProgram::FindDescendantWithId(grid, int(CMyBasicSummaryGrid::kNumberEditId)); };
+            const auto closeEdit = [&] {
+                if (CWnd* open = edit(); open && open->IsWindowVisible())
+                    PressKey(VK_ESCAPE);
+            };
+            const std::string original = ShowLocaleNumber(table->GetSessionData()[std::size_t(block)]->nominalVoltage, 2,
+                                                          CUserLocale::Current())
+                                             .str();
+            ProbeNumberEntry({"nominal voltage cell", SNumberRange{1.0, 1e6},
+                              [&](const std::string& typed) {
+                                  CWnd* open = edit();
+                                  if (!open || !open->IsWindowVisible()) {
+                                      CRect cell;
+                                      grid->GetCellRect(2, row, &cell);
+                                      CAssembledProgram::ClickAt(*grid, cell.CenterPoint());
+                                      open = edit();
+                                  }
+                                  if (!open || !CAssembledProgram::TypeInto(*open, CString(typed))) {
+                                      faults.Add("the nominal voltage cell opens no edit", m_page->name);
+                                      return;
+                                  }
+                                  PressKey(VK_RETURN);
+                              },
+                              [&] { return double(table->GetSessionData()[std::size_t(block)]->nominalVoltage); },
+                              [&] {
+                                  closeEdit();
+                                  CString text;
+                                  grid->QuickGetText(2, row, &text);
+                                  return text;
+                              },
+                              [](double value) { return double(float(value)); },
+                              [](double value) {
+                                  // Two decimals always, as the table's other figures.
+                                  CString text = CString::Formatted("%.2f", value);
+                                  text.Replace(".", CUserLocale::Current().decimalSeparator);
+                                  return text;
+                              }},
+                             {"400", "abc", "2000000", "400,5", original});
+            closeEdit();
+            return true;
+        });
     }
 
     // ---- Step 4: settings made with the dialogs and keys a user has
@@ -1925,7 +2086,9 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
     {"limit", EViews::kGraphs,
      [](UserJourneyTest& j) {
          j.ProbeLimitField(j.FirstLimitRow());
-         j.ProbeAxisBeginDate();
+         j.ProbeBeginDate(GraphBar::kXAxisPickers, &CBasicGraphViewDialogBar::XAxisPickers);
+         if (j.m_page->tab == ETab::kLoadTab)
+             j.ProbeNominalVoltage();
          j.Type(GraphBar::kFirstLimitEdit + j.FirstLimitRow(), "123");
          j.Click(GraphBar::kFirstLimitCheck + j.FirstLimitRow());
      },
@@ -1942,6 +2105,7 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
     {"time range", EViews::kGraphs,
      [](UserJourneyTest& j) {
          j.Click(GraphBar::kSetTimeRange);
+         j.ProbeBeginDate(GraphBar::kTimeRangePickers, &CBasicGraphViewDialogBar::TimeRangePickers);
          j.Step(GraphBar::kTimeRangePickers.intervalList, VK_DOWN);
          j.Step(GraphBar::kTimeRangePickers.beginTime, VK_UP); // an hour later: still within the data
      },
@@ -2473,6 +2637,7 @@ public:
         program.ForgetLog();
         program.ForgetInterruptions();
         ASSERT_TRUE(program.Start(project));
+        m_demandShownFirst = DemandOverviewTexts();
         ClickToPage(kPages[0]);
         auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
         for (std::size_t b = 0; b < sessions.size(); ++b) {
@@ -2641,8 +2806,8 @@ public:
     static constexpr int kDemandTableEntry = 8;
     void CheckDemandTables()
     {
-        ClickToPage(PageOfView(1));
-        SetSectionCollapsed(kOverviewSection, false);
+        // The figures read the same whichever pages the user opened before.
+        EXPECT_EQ(DemandOverviewTexts(), m_demandShownFirst) << "the demand page shown first and after the others";
         CheckDemandTable(kDemandTableEntry, "overview");
         SetTimeRange();
         CheckDemandTable(kDemandTableEntry + 2, "time range");
@@ -2773,7 +2938,24 @@ public:
         EXPECT_EQ(read, text.size()) << "more than the parts: " << text;
     }
 
+    // The demand overview as the user reads it: every session's energies and maximum demand,
+    // value and unit.
+    std::vector<std::string> DemandOverviewTexts()
+    {
+        ClickToPage(PageOfView(1));
+        SetSectionCollapsed(kOverviewSection, false);
+        std::vector<std::string> texts;
+        auto* table = program.Section<CDemandTableView>(kDemandTableEntry);
+        for (std::size_t b = 0; table && b < table->GetSessionData().size(); ++b)
+            for (int e = 0; e < 4; ++e) {
+                const int row = CDemandGrid::DataRow(int(b)) + 2 * e;
+                texts.push_back(CellText(*table->GetGrid(), 2, row).str() + " " + CellText(*table->GetGrid(), 3, row).str());
+            }
+        return texts;
+    }
+
     std::vector<SFigureSession> m_sessions;
+    std::vector<std::string> m_demandShownFirst; // the demand overview before any other page was opened
     std::vector<std::vector<SWrittenTable>> m_tables;
     std::vector<CWrittenFigures> m_written;
 };

@@ -191,7 +191,12 @@ bool CAssembledProgram::Start(const CString& project, CSize windowSize)
     options.endOnSignals = m_endOnSignals;
     if (!FinishStart(m_app.InitInstance({project}, options)))
         return false;
-    m_app.GetMainFrame()->MoveWindow(0, 0, windowSize.cx, windowSize.cy);
+    // Placed once the program has fitted the window to the screen with its frame: that fit comes
+    // with a heartbeat after the frame does, and would otherwise move the window at some moment
+    // of the test, the later the busier the machine.
+    CMainFrame& frame = *m_app.GetMainFrame();
+    EXPECT_TRUE(CFrameworkApp::RunUntil([&frame] { return frame.IsFittedWithFrame(); }, 10000));
+    frame.MoveWindow(0, 0, windowSize.cx, windowSize.cy);
     CFrameworkApp::PumpWaitingMessages();
     return true;
 }

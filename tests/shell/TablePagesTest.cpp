@@ -765,7 +765,8 @@ TEST(TablePagesTest, ASteadyPowerFactorShowsItsRecordedRangeWithTheAverageInside
 
 // A month of a large feeder (a 10 kA probe): its forward energy has seven digits before the
 // point. In the default window of 1024 x 720 every figure and title of the demand table, and of
-// the load table beside it, shows whole, and the figure is the energy of the demand records.
+// the load table beside it, shows whole, and the figure is the energy of the demand records, read
+// in the prefix its size calls for.
 TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
 {
     const SSessionSpec feeder = LargeFeeder();
@@ -785,9 +786,11 @@ TEST(TablePagesTest, FiguresOfSevenDigitsAndLongTitlesShowWhole)
     ASSERT_TRUE(program.ClickSectionButton(kDemandTableEntry, CMyToolBar::kCollapseCommand)); // expanded
     auto* demand = program.Section<CDemandTableView>(kDemandTableEntry);
     ASSERT_NE(demand, nullptr);
-    CString shown;
+    CString shown, unit;
     demand->GetGrid()->QuickGetText(2, CDemandGrid::DataRow(0), &shown);
-    EXPECT_NEAR(std::atof(shown.GetString()), forwardKWh, forwardKWh * 0.001) << shown.GetString();
+    demand->GetGrid()->QuickGetText(3, CDemandGrid::DataRow(0), &unit);
+    ASSERT_EQ(unit, CString("MWh")) << shown.GetString();
+    EXPECT_NEAR(std::atof(shown.GetString()) * 1000.0, forwardKWh, 0.5) << shown.GetString();
     std::vector<std::string> cut = CAssembledProgram::FindCutGridTexts(*demand);
     EXPECT_TRUE(cut.empty()) << cut.front();
     // What the table cannot fit in the page's width, the page scrolls to.

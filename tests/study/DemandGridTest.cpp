@@ -8,6 +8,7 @@
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
 #include "project/EnergyCosts.h"
+#include "datamodel/ValueFormatter.h"
 #include "study/DemandCostTexts.h"
 #include "study/DemandGrid.h"
 #include "study/Money.h"
@@ -62,7 +63,7 @@ protected:
             block->loggerForwardPrice = 0.1;
             m_blocks.push_back(std::move(block));
         }
-        m_grid = std::make_unique<CDemandGrid>(&m_parent, nullptr);
+        m_grid = std::make_unique<CDemandGrid>(&m_parent, &m_formatter);
         ASSERT_TRUE(m_grid->CreateGrid(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1100, 600), &m_parent, 2012));
         m_grid->SetSessionCount(2);
         m_grid->SetData(&m_blocks, &m_settings);
@@ -91,6 +92,7 @@ protected:
     CTempXdgHome m_home;
     CGridParent m_parent;
     CBasicViewSettings m_settings{1};
+    CValueFormatter m_formatter;
     DemandBlocks m_blocks;
     std::unique_ptr<CDemandGrid> m_grid;
 };
@@ -120,6 +122,31 @@ TEST_F(DemandGridTest, ValuesCarryTheirMarksAndTheTimeOfTheMaximum)
     EXPECT_EQ(m_grid->GetRowHeight(base + 8), CDemandGrid::kFootnoteHeight);
     EXPECT_EQ(m_grid->GetRowHeight(CDemandGrid::DataRow(1) + 8), CDemandGrid::kSpacerHeight);
     EXPECT_TRUE(Cell(2, CDemandGrid::DataRow(1) + 8).IsEmpty());
+}
+
+// Every session is read in the prefix of the largest figure of the table, whatever scales other
+// pages registered for the sessions before.
+TEST_F(DemandGridTest, FiguresShareThePrefixOfTheLargestAndIgnoreScalesRegisteredElsewhere)
+{
+    m_blocks[1]->forwardEnergy = 123286.271;
+    m_blocks[1]->maximumDemand = 2917.0;
+    m_grid->SetData(&m_blocks, &m_settings);
+    const auto shown = [this] {
+        std::vector<std::string> texts;
+        for (int b = 0; b < 2; ++b)
+            for (int e = 0; e < 4; ++e)
+                texts.push_back(Cell(2, CDemandGrid::DataRow(b) + 2 * e).str() + " " +
+                                Cell(3, CDemandGrid::DataRow(b) + 2 * e).str());
+        return texts;
+    };
+    const std::vector<std::string> expected = {"1.234 MWh", "0.013 MWh", "1.222 MWh", "0.040 MW",
+                                               "123.286 MWh", "0.013 MWh", "1.222 MWh", "2.917 MW"};
+    EXPECT_EQ(shown(), expected);
+    // The power page registers the power of the first session only, as a page shown first does.
+    m_formatter.RegisterRange(0, 0, 5, false, 0.0f, 40.0f);
+    m_formatter.RegisterRange(0, 0, 48, true, 0.0f, 1.0f);
+    m_grid->SetData(&m_blocks, &m_settings);
+    EXPECT_EQ(shown(), expected);
 }
 
 TEST_F(DemandGridTest, CollapseDigitsAreAppliedRefusedAndKeptThroughHiding)

@@ -85,7 +85,9 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool modal)
 
     impl.defaultButton = CreateTemplateControls(*this, *t, m_font.get());
     m_defId = impl.defaultButton;
-    if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd)
+    // A dialog takes the focus to its first control; a bar made from a template (a child of a
+    // page being built) leaves the focus where the user has it.
+    if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd && !child)
         if (CWnd* first = GetNextDlgTabItem(nullptr)) first->SetFocus();
     if (m_hWnd && !m_ended && (t->style & WS_VISIBLE || modal)) ShowWindow(SW_SHOW);
     return m_hWnd != nullptr;

@@ -5,6 +5,8 @@
 #include "platform/framework/windows/CFormView.h"
 #include "platform/framework/windows/QtBridge.h"
 
+#include <QApplication>
+
 #include <algorithm>
 
 namespace
@@ -84,7 +86,13 @@ CWnd* MoveFocusToNextTabStop(CWnd& focus, bool backwards)
     else
         next = ((holder - stops.begin()) + (backwards ? -1 : 1) + n) % n;
     CWnd* stop = stops[std::size_t(next)];
-    // Given as Tab gives it, so that the controls show where the keyboard is.
-    if (QWidget* widget = WidgetOf(stop)) widget->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    // Given as Tab gives it, so that the controls show where the keyboard is; the window the key
+    // came to is the one the user works in.
+    if (QWidget* widget = WidgetOf(stop))
+    {
+        if (widget->window()->isVisible() && QApplication::activeWindow() != widget->window())
+            QApplication::setActiveWindow(widget->window());
+        widget->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    }
     return stop;
 }

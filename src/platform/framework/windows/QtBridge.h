@@ -231,6 +231,8 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     // The window's own scroll bars (plain windows; null until first shown).
     QPointer<QWidget> scrollBars[2];
     bool scrollBarShown[2] = {false, false};
+    // The square between both bars (null until both first show).
+    QPointer<QWidget> scrollCorner;
     // Whether a dialog contains this window.
     bool InDialog() const;
     // The height the window takes for a height it is given (a drop-down combo box shows one line;

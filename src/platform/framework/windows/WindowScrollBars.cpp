@@ -96,5 +96,21 @@ void UpdateWindowScrollBars(WndImpl& impl)
         impl.scrollBars[SB_VERT]->setGeometry(full.width() - t, 0, t, std::max(full.height() - (h ? t : 0), 0));
     if (h && impl.scrollBars[SB_HORZ])
         impl.scrollBars[SB_HORZ]->setGeometry(0, full.height() - t, std::max(full.width() - (v ? t : 0), 0), t);
+    // The square between both bars belongs to them: filled as they are, over the children that
+    // run on beneath it (else it showed whatever was drawn there before).
+    if (v && h && !impl.scrollCorner)
+    {
+        impl.scrollCorner = new QWidget(impl.widget);
+        impl.scrollCorner->setAutoFillBackground(true);
+    }
+    if (impl.scrollCorner)
+    {
+        impl.scrollCorner->setVisible(v && h);
+        if (v && h)
+        {
+            impl.scrollCorner->setGeometry(full.width() - t, full.height() - t, t, t);
+            impl.scrollCorner->raise();
+        }
+    }
     impl.ReportGeometry();
 }

@@ -120,6 +120,12 @@ void SimulateScreenMouse(CWnd& anyWindow, UINT message, CPoint screenPoint, UINT
     QWindow* window = TopLevelWindow(anyWindow, screenPoint, local);
     if (!window) return;
     const MouseAction action = MouseActionOf(message, keyFlags);
+    // A press in a window that no modal one blocks makes it the active one, as the window
+    // manager does.
+    QWidget* top = WidgetOf(&anyWindow)->window();
+    if (action.type == QEvent::MouseButtonPress && QApplication::activeWindow() != top &&
+        (!QApplication::activeModalWidget() || QApplication::activeModalWidget() == top))
+        QApplication::setActiveWindow(top);
     const QPointF global(screenPoint.x, screenPoint.y);
     QMouseEvent e(action.type, local, local, global, action.button, action.buttons, Modifiers(keyFlags));
     QGuiApplication::sendEvent(window, &e);

@@ -104,3 +104,25 @@ TEST_F(WindowTest, PrintRequestDrawsTheWindowWithItsChildrenIntoAContext)
     EXPECT_EQ(memory.GetPixel(5, 5), RGB(0, 0, 255));
     EXPECT_EQ(memory.GetPixel(15, 15), RGB(255, 0, 0));
 }
+
+// A window that comes to show both scroll bars: the square between them is covered and filled
+// as they are (on a screen it showed what had been drawn there before, such as a chart's curve).
+TEST_F(WindowTest, TheSquareBetweenBothScrollBarsIsFilled)
+{
+    PaintingWnd page;
+    ASSERT_TRUE(page.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 120, 90), nullptr, 0));
+    CFrameworkApp::PumpWaitingMessages();
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    const QPoint corner(120 - bar / 2, 90 - bar / 2);
+    page.ModifyStyle(0, WS_VSCROLL | WS_HSCROLL);
+    page.SetScrollRange(SB_HORZ, 0, 300);
+    page.SetScrollRange(SB_VERT, 0, 200);
+    CFrameworkApp::PumpWaitingMessages();
+    const QWidget* square = Widget(page)->childAt(corner);
+    ASSERT_NE(square, nullptr);
+    EXPECT_TRUE(square->isVisible() && square->autoFillBackground());
+    // With one bar the square is the bar's.
+    page.ShowScrollBar(SB_HORZ, FALSE);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(Widget(page)->childAt(corner), Widget(page)->childAt(QPoint(corner.x(), 10)));
+}

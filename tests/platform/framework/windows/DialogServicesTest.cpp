@@ -298,3 +298,64 @@ TEST_F(WindowTest, FileDialogAddsTheDefaultExtensionAndSplitsThePath)
     EXPECT_EQ(colour.GetColor(), RGB(9, 8, 7));
     CColorDialog::SetDriver(previousColour);
 }
+
+TEST_F(WindowTest, EveryModalWindowBlocksTheOtherWindowsWhileItIsUp)
+{
+    // A message box, a file dialog, a colour dialog and a progress dialog: while each is up, a
+    // click and keys that the window system gives another window of the program reach nothing
+    // there.
+    RecordingWnd other;
+    ASSERT_TRUE(other.CreateEx(0, nullptr, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 450, 350), nullptr, 0));
+    CFrameworkApp::PumpWaitingMessages();
+    const auto inputReachingOther = [&other] {
+        return other.Numbers({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN, WM_CHAR}).size();
+    };
+    const auto clickAndType = [&other] {
+        CPoint inside(150, 150);
+        other.ClientToScreen(&inside);
+        SimulateScreenMouse(other, WM_LBUTTONDOWN, inside);
+        SimulateScreenMouse(other, WM_LBUTTONUP, inside);
+        SimulateScreenKey(other, 'W', MK_CONTROL);
+        SimulateScreenKey(other, 'A');
+    };
+    std::vector<std::string> reached;
+    const auto whileUp = [&](const std::string& kind) {
+        WhenModalAppears([&, kind](QWidget* shown) {
+            clickAndType();
+            CFrameworkApp::PumpWaitingMessages();
+            if (inputReachingOther() != 0)
+                reached.push_back(kind);
+            if (auto* dialog = qobject_cast<QDialog*>(shown))
+                dialog->reject();
+        });
+    };
+
+    const MessageBoxHandler previous = SetMessageBoxHandler({});
+    InstallWindowMessageBox();
+    whileUp("message box");
+    AfxMessageBox("Loading data from file failed", MB_ICONEXCLAMATION);
+    SetMessageBoxHandler(previous);
+    whileUp("file dialog");
+    CFileDialog open(TRUE, "txt", nullptr, 0, "Text (*.txt)|*.txt||", &other);
+    EXPECT_EQ(open.DoModal(), IDCANCEL);
+    whileUp("colour dialog");
+    CColorDialog colour(RGB(1, 2, 3), 0, &other);
+    EXPECT_EQ(colour.DoModal(), IDCANCEL);
+    // The progress dialog shows while the work under it lets the waiting messages through.
+    {
+        CProgressDlg progress;
+        ASSERT_TRUE(progress.Create("Loading", &other));
+        clickAndType();
+        CFrameworkApp::PumpWaitingMessages();
+        if (inputReachingOther() != 0)
+            reached.push_back("progress dialog");
+        progress.RequestClose();
+        CFrameworkApp::PumpWaitingMessages();
+    }
+    EXPECT_EQ(reached, std::vector<std::string>{});
+
+    // With none up, the same input reaches the window.
+    clickAndType();
+    EXPECT_EQ(inputReachingOther(), 6u);
+    other.DestroyWindow();
+}
