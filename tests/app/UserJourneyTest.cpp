@@ -1411,6 +1411,79 @@ public:
                        m_page->name);
     }
 
+    static std::string DateText(int month, int day, int year)
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%02d/%02d/%04d", month % 100, day % 100, year % 10000);
+        return std::string(text);
+    }
+    // The message refusing a typed February 30th or a date before 1990.
+    static std::string DateRefusal(const std::string& typed)
+    {
+        return "message box: " + (typed.substr(0, 2) == "02"
+                                      ? typed + " is not a date.\nPlease enter a date that is in the calendar."
+                                      : typed + " is outside the dates this field takes.\nPlease enter a date from "
+                                                "01/01/1990 to 01/01/2050.");
+    }
+    // The first time axis double-clicked: in its scale dialog the begin date, typed digit by digit
+    // from its first field and left with Tab, takes the next day; a day not in the calendar and a
+    // date before the field's first are each refused with the message that says why, the picker as
+    // it was. The dialog is cancelled: the axis keeps its range.
+    void ProbeTimeAxisDates()
+    {
+        CiPlotX* chart = GraphChart();
+        const std::vector<CRect>* bands = chart ? &chart->GetLayout().xAxisBands : nullptr;
+        const auto band = bands ? std::find_if(bands->begin(), bands->end(), [](const CRect& r) { return !r.IsRectEmpty(); })
+                                : std::vector<CRect>::const_iterator{};
+        if (!bands || band == bands->end()) {
+            faults.Add("no time axis to scale", m_page->name);
+            return;
+        }
+        const CPlotXAxis* axis = chart->GetXAxis(int(band - bands->begin()));
+        const double min = axis ? axis->GetMin() : 0.0;
+        const double span = axis ? axis->GetSpan() : 0.0;
+        std::vector<std::string> expected{"dialog " + std::to_string(CManualScaleXAxisDlg::kTemplateId)};
+        program.AnswerNextDialog(CManualScaleXAxisDlg::kTemplateId, [&](CDialog& dialog) {
+            auto* picker = dynamic_cast<CDateTimeCtrl*>(
+                CAssembledProgram::FindDescendantWithId(&dialog, int(CManualScaleXAxisDlg::kPickerIds.beginDate)));
+            if (!picker) {
+                faults.Add("the time axis's scale dialog has no begin date", m_page->name);
+                return;
+            }
+            SYSTEMTIME shown{};
+            picker->GetTime(&shown);
+            const CHighTime next = CHighTime(shown.wYear, shown.wMonth, shown.wDay, 0, 0, 0) + CHighTimeSpan(1, 0, 0, 0);
+            const std::string valid = DateText(next.GetMonth(), next.GetDay(), next.GetYear());
+            for (const std::string& typed : {valid, DateText(2, 30, next.GetYear()), DateText(1, 1, 1980)}) {
+                SYSTEMTIME before{};
+                picker->GetTime(&before);
+                CRect field;
+                picker->GetClientRect(&field);
+                CAssembledProgram::ClickAt(*picker, CPoint(field.left + 4, field.CenterPoint().y));
+                for (const char c : typed)
+                    SimulateScreenKey(dialog, c == '/' ? 0xBFu : UINT(c));
+                SimulateScreenKey(dialog, VK_TAB);
+                CFrameworkApp::PumpWaitingMessages();
+                SYSTEMTIME after{};
+                picker->GetTime(&after);
+                const SYSTEMTIME& day = typed == valid ? SYSTEMTIME{WORD(next.GetYear()), WORD(next.GetMonth()), 0,
+                                                                    WORD(next.GetDay()), 0, 0, 0, 0}
+                                                       : before;
+                if (after.wDay != day.wDay || after.wMonth != day.wMonth || after.wYear != day.wYear)
+                    faults.Add("typed " + typed + " into the time axis's begin date: the picker shows day " +
+                                   std::to_string(after.wDay),
+                               m_page->name);
+                if (typed != valid)
+                    expected.push_back(DateRefusal(typed));
+            }
+            Press(dialog, IDCANCEL);
+        });
+        SimulateMouse(*chart, WM_LBUTTONDBLCLK, band->CenterPoint());
+        CFrameworkApp::PumpWaitingMessages();
+        if (!axis || axis->GetMin() != min || axis->GetSpan() != span)
+            faults.Add("the cancelled time axis scale changed the axis", m_page->name);
+        CheckQuiet(std::string(m_page->name) + ": typed dates into the time axis's scale", expected);
+    }
     // A begin date of the page (the X axis's, the time range's) reached with Tab and typed digit by
     // digit, then left with Tab: the next day is taken (the picker shows it, the range begins on
     // it); a day that is not in the calendar and a date before the field's first are each refused
@@ -1426,12 +1499,7 @@ public:
         SYSTEMTIME shown{};
         picker->GetTime(&shown);
         const CHighTime next = CHighTime(shown.wYear, shown.wMonth, shown.wDay, 0, 0, 0) + CHighTimeSpan(1, 0, 0, 0);
-        const auto dateText = [](int month, int day, int year) {
-            char text[32];
-            std::snprintf(text, sizeof text, "%02d/%02d/%04d", month % 100, day % 100, year % 10000);
-            return std::string(text);
-        };
-        const std::string again = dateText(shown.wMonth, shown.wDay, shown.wYear);
+        const std::string again = DateText(shown.wMonth, shown.wDay, shown.wYear);
         // The next day on the Energy pages, whose sessions' three days reach past it; on the Load
         // pages, whose session's two days the steps before may have scrolled to their end, the
         // day shown typed anew.
@@ -1439,8 +1507,8 @@ public:
         CHighTime lastShown;
         pickers.GetRange(firstShown, lastShown);
         const bool nextInSight = m_page->tab == ETab::kEnergyTab && lastShown - next >= CHighTimeSpan(1, 0, 0, 0);
-        const std::string valid = nextInSight ? dateText(next.GetMonth(), next.GetDay(), next.GetYear()) : again;
-        for (const std::string& typed : {valid, dateText(2, 30, next.GetYear()), dateText(1, 1, 1980), again}) {
+        const std::string valid = nextInSight ? DateText(next.GetMonth(), next.GetDay(), next.GetYear()) : again;
+        for (const std::string& typed : {valid, DateText(2, 30, next.GetYear()), DateText(1, 1, 1980), again}) {
             SYSTEMTIME before{};
             picker->GetTime(&before);
             CHighTime rangeBefore;
@@ -1470,11 +1538,7 @@ public:
             if (after.wDay != before.wDay || after.wMonth != before.wMonth || after.wYear != before.wYear ||
                 range != rangeBefore)
                 faults.Add(where + ": the refused date changed the picker or the range", m_page->name);
-            const std::string refusal = typed.substr(0, 2) == "02"
-                                            ? typed + " is not a date.\nPlease enter a date that is in the calendar."
-                                            : typed + " is outside the dates this field takes.\nPlease enter a date from "
-                                                      "01/01/1990 to 01/01/2050.";
-            CheckPage(where, {"message box: " + refusal});
+            CheckPage(where, {DateRefusal(typed)});
         }
     }
     // A number field of the page: how a text is typed and confirmed in it, the value it stores,
@@ -2180,7 +2244,11 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
     {"calendar collapse states", EViews::kEnergyCalendar,
      [](UserJourneyTest& j) { j.CollapseFirstBlock(kOverviewSection); },
      [](const CBasicViewSettings& s) { return s.m_tableCollapse.str(); }},
-    {"value axis scale", EViews::kGraphs, [](UserJourneyTest& j) { j.ScaleFirstValueAxis(); },
+    {"value axis scale", EViews::kGraphs,
+     [](UserJourneyTest& j) {
+         j.ScaleFirstValueAxis();
+         j.ProbeTimeAxisDates();
+     },
      [](const CBasicViewSettings& s) {
          std::string text;
          for (int i = 0; i < s.m_upperPlot.yAxisCount; ++i)
