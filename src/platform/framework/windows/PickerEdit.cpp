@@ -4,6 +4,7 @@
 #include "platform/framework/WinTypes.h"
 #include "platform/framework/windows/FieldRefusal.h"
 
+#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -339,6 +340,7 @@ void CPickerEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    KeepCalendarFromTyping();
     QDateTimeEdit::keyPressEvent(event);
 }
 
@@ -358,7 +360,16 @@ void CPickerEdit::focusInEvent(QFocusEvent* event)
 void CPickerEdit::mousePressEvent(QMouseEvent* event)
 {
     TakeTyped();
+    KeepCalendarFromTyping();
     QDateTimeEdit::mousePressEvent(event);
+}
+
+void CPickerEdit::KeepCalendarFromTyping()
+{
+    if (!calendarPopup())
+        return;
+    if (QCalendarWidget* calendar = calendarWidget())
+        calendar->setDateEditEnabled(false);
 }
 
 bool CPickerEdit::focusNextPrevChild(bool next)

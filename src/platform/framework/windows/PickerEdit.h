@@ -51,6 +51,9 @@ private:
     void ShowTyped();
     void ShowValue();
     int CurrentField() const;
+    // Dates are typed into the field itself: the dropped calendar's own typing box stays off (it
+    // was not freed when the calendar closed within the box's time).
+    void KeepCalendarFromTyping();
 
     bool m_time;
     std::vector<SToken> m_tokens;
