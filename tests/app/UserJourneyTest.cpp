@@ -1432,14 +1432,12 @@ public:
     void ProbeTimeAxisDates()
     {
         CiPlotX* chart = GraphChart();
-        const std::vector<CRect>* bands = chart ? &chart->GetLayout().xAxisBands : nullptr;
-        const auto band = bands ? std::find_if(bands->begin(), bands->end(), [](const CRect& r) { return !r.IsRectEmpty(); })
-                                : std::vector<CRect>::const_iterator{};
-        if (!bands || band == bands->end()) {
+        const int shown = chart ? FirstShownBand(chart->GetLayout().xAxisBands) : -1;
+        if (shown < 0) {
             faults.Add("no time axis to scale", m_page->name);
             return;
         }
-        const CPlotXAxis* axis = chart->GetXAxis(int(band - bands->begin()));
+        const CPlotXAxis* axis = chart->GetXAxis(shown);
         const double min = axis ? axis->GetMin() : 0.0;
         const double span = axis ? axis->GetSpan() : 0.0;
         std::vector<std::string> expected{"dialog " + std::to_string(CManualScaleXAxisDlg::kTemplateId)};
@@ -1478,7 +1476,7 @@ public:
             }
             Press(dialog, IDCANCEL);
         });
-        SimulateMouse(*chart, WM_LBUTTONDBLCLK, band->CenterPoint());
+        SimulateMouse(*chart, WM_LBUTTONDBLCLK, chart->GetLayout().xAxisBands[std::size_t(shown)].CenterPoint());
         CFrameworkApp::PumpWaitingMessages();
         if (!axis || axis->GetMin() != min || axis->GetSpan() != span)
             faults.Add("the cancelled time axis scale changed the axis", m_page->name);
@@ -1671,18 +1669,21 @@ public:
     // ---- Step 4: settings made with the dialogs and keys a user has
 
     CiPlotX* GraphChart() { return CAssembledProgram::FindDescendant<CiPlotX>(SectionFrame(kGraphSection)); }
+    // The index of the first axis band that shows, -1 when none does.
+    static int FirstShownBand(const std::vector<CRect>& bands)
+    {
+        const auto band = std::find_if(bands.begin(), bands.end(), [](const CRect& r) { return !r.IsRectEmpty(); });
+        return band == bands.end() ? -1 : int(band - bands.begin());
+    }
     // The first shown value axis, double-clicked: its scale dialog takes the range typed and Enter.
     void ScaleFirstValueAxis()
     {
         CiPlotX* chart = GraphChart();
-        const std::vector<CRect>* bands = chart ? &chart->GetLayout().yAxisBands : nullptr;
-        const auto band = bands ? std::find_if(bands->begin(), bands->end(), [](const CRect& r) { return !r.IsRectEmpty(); })
-                                : std::vector<CRect>::const_iterator{};
-        if (!bands || band == bands->end()) {
+        const int scaled = chart ? FirstShownBand(chart->GetLayout().yAxisBands) : -1;
+        if (scaled < 0) {
             faults.Add("no value axis to scale", m_page->name);
             return;
         }
-        const int scaled = int(band - bands->begin());
         // Each refused with its message and the dialog left open for the user to mend: a text
         // that is no number, a value in the other decimal convention, one beyond the range, a
         // minimum above the maximum. Then the range typed is taken.
@@ -1706,7 +1707,7 @@ public:
                     expected.push_back("message box: The minimum 35 is not below the maximum 5.\nPlease enter a minimum below the maximum.");
             }
         });
-        SimulateMouse(*chart, WM_LBUTTONDBLCLK, band->CenterPoint());
+        SimulateMouse(*chart, WM_LBUTTONDBLCLK, chart->GetLayout().yAxisBands[std::size_t(scaled)].CenterPoint());
         CFrameworkApp::PumpWaitingMessages();
         const CPlotYAxis* axis = chart->GetYAxis(scaled);
         if (!axis || axis->GetMin() != 5.0 || axis->GetSpan() != 30.0)
