@@ -135,6 +135,8 @@ public:
 
     // ---- per-study hooks
     virtual void UpdateValueScales();
+    // The display scales of the data items from one session's data.
+    void UpdateValueScalesOf(int session);
     virtual void RefreshGraph();
     virtual void UpdateTimeRangeSection() = 0;
     virtual void LinkWindows() {}

@@ -291,38 +291,40 @@ void CBasicGraphView::RebuildChart()
 
 void CBasicGraphView::UpdateValueScales()
 {
+    for (int session = 0; session < m_sessionCount; ++session)
+        UpdateValueScalesOf(session);
+}
+
+void CBasicGraphView::UpdateValueScalesOf(int session)
+{
     CRecDoc* document = GetDocument();
     CValueFormatter* formatter = document ? document->GetValueFormatter() : nullptr;
-    if (!formatter)
+    if (!formatter || session < 0 || session >= m_sessionCount || !IsSessionCompatible(session))
         return;
-    for (int session = 0; session < m_sessionCount; ++session) {
-        if (!IsSessionCompatible(session))
+    const CMeasurementConfig& config = document->GetDataSet(session)->GetMeasurementConfig();
+    // The session's series are summarised together, in one walk over its records.
+    std::vector<SValueScaleSelection> selections;
+    for (const SDataItem& item : m_dataItems) {
+        const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
+        if (itemId == kNoTrendItem || !m_feeder)
             continue;
-        const CMeasurementConfig& config = document->GetDataSet(session)->GetMeasurementConfig();
-        // The session's series are summarised together, in one walk over its records.
-        std::vector<SValueScaleSelection> selections;
-        for (const SDataItem& item : m_dataItems) {
-            const DWORD itemId = TrendItemForQuantity(config, item.quantity, item.demandRecords);
-            if (itemId == kNoTrendItem || !m_feeder)
-                continue;
-            CDataItemTrend* trendItem = m_feeder->ProvideTrendItem(session, itemId, {BYTE(item.demandRecords ? 1 : 0), 1});
-            if (!trendItem)
-                continue;
-            SValueScaleSelection selection;
-            selection.quantity = item.quantity;
-            selection.energyTable = item.demandRecords;
-            selection.phases = {true, true, true, false, false, true};
-            selection.item = trendItem;
-            if (item.quantity == 54 || item.quantity == 55)
-                formatter->SetApparentPowerScale(session, NominalVoltageFactor(session));
-            else
-                selections.push_back(selection);
-        }
-        // The page's overview table takes what its cells need in the same walk.
-        if (auto* table = dynamic_cast<ILinkedTableView*>(m_tableView))
-            table->PrepareStatistics(session, formatter->SeriesToScale(selections));
-        formatter->ComputeScalesFromData(selections);
+        CDataItemTrend* trendItem = m_feeder->ProvideTrendItem(session, itemId, {BYTE(item.demandRecords ? 1 : 0), 1});
+        if (!trendItem)
+            continue;
+        SValueScaleSelection selection;
+        selection.quantity = item.quantity;
+        selection.energyTable = item.demandRecords;
+        selection.phases = {true, true, true, false, false, true};
+        selection.item = trendItem;
+        if (item.quantity == 54 || item.quantity == 55)
+            formatter->SetApparentPowerScale(session, NominalVoltageFactor(session));
+        else
+            selections.push_back(selection);
     }
+    // The page's overview table takes what its cells need in the same walk.
+    if (auto* table = dynamic_cast<ILinkedTableView*>(m_tableView))
+        table->PrepareStatistics(session, formatter->SeriesToScale(selections));
+    formatter->ComputeScalesFromData(selections);
 }
 
 void CBasicGraphView::GetTimeBlockRange(const CTrendTimeBlock& block, double begin, double end, int& first, int& last)

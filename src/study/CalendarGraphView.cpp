@@ -122,6 +122,17 @@ void CCalendarGraphView::LinkWindows()
 void CCalendarGraphView::InitDataItems()
 {
     m_dataItems = {kInitialItem};
+    // The parameter the project (or a bookmark) chose is the one shown from the first fill.
+    SetParameter(GetSettings().m_calendarViewParameter);
+}
+
+void CCalendarGraphView::UpdateValueScales()
+{
+    // Only a selected bin's values are read out; the thumbnails need no scale. Scaling every
+    // session's year of records would hold up the page's first show for nothing.
+    for (const SCalendarThumbSelection& selection : GetSettings().m_thumbSelections)
+        if (IsSessionPresent(selection.session))
+            UpdateValueScalesOf(selection.session);
 }
 
 bool CCalendarGraphView::IsItemShown(DWORD quantity, int slot) const
@@ -315,6 +326,7 @@ void CCalendarGraphView::ShowSelection()
     }
     for (std::size_t r = 0; r < 2; ++r)
         settings.m_thumbSelections[r] = {selected[r].session, selected[r].bin, selected[r].row, selected[r].column};
+    UpdateValueScales();
 
     feeder->ClearChannels();
     for (int r = 0; r < 2; ++r)

@@ -29,6 +29,8 @@ public:
     void UpdateTimeRangeSection() override {}
     void LinkWindows() override;
     void InitDataItems() override;
+    // The scales of what the graph shows: the parameter of the sessions of the selected bins.
+    void UpdateValueScales() override;
     bool IsItemShown(DWORD quantity, int slot) const override;
     CString GetDataItemName(const SDataItem& item, int slot) const override;
     void ConfigurePlot() override;

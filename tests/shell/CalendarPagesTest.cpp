@@ -533,7 +533,7 @@ TEST(CalendarPagesTest, TheGraphShowsTheSelectedBinsFromItsFirstFillAndAfterEver
     ClickOption(*table, CalendarBar::kFirstGranularity + kCalendarDay);
     ClickBin(*table, 0, 1);
     ClickBin(*table, 0, 2);
-    const auto expectShown = [&](const char* when) {
+    const auto expectShown = [&](const char* when, const char* unit = " kWh") {
         SCOPED_TRACE(when);
         auto* shownTable = program.Section<CCalendarTableView>(kEnergyCalendarTable);
         auto* graph = program.Section<CCalendarGraphView>(12);
@@ -557,6 +557,10 @@ TEST(CalendarPagesTest, TheGraphShowsTheSelectedBinsFromItsFirstFillAndAfterEver
             EXPECT_GT(limit->position1, chart.GetXAxis(0)->GetMin()) << marker;
             EXPECT_LT(limit->position1, chart.GetXAxis(0)->GetMax()) << marker;
         }
+        // A selected bin's value reads out in its unit.
+        const double middle = (chart.GetXAxis(0)->GetMin() + chart.GetXAxis(0)->GetMax()) / 2.0;
+        const CString readout = graph->GetCursorValueText(-1, 0, middle);
+        EXPECT_NE(readout.Find(unit), -1) << readout.GetString();
         // What is shown is what the project keeps.
         EXPECT_EQ(graph->GetSettings().m_thumbSelections[1].thumb, 2);
         EXPECT_DOUBLE_EQ(graph->GetSettings().m_upperPlot.xAxes[1].min, bins.bins[2].start);
@@ -571,8 +575,11 @@ TEST(CalendarPagesTest, TheGraphShowsTheSelectedBinsFromItsFirstFillAndAfterEver
     expectShown("after an update");
     // The page built again fills from the project's settings.
     ASSERT_TRUE(program.ShowStudyPage(0));
-    ASSERT_NE(ShowCalendar(program), nullptr);
+    auto* rebuilt = ShowCalendar(program);
+    ASSERT_NE(rebuilt, nullptr);
     expectShown("first fill");
+    ClickOption(*rebuilt, CalendarBar::kFirstParameter + 7); // "Current [A]"
+    expectShown("another parameter", " A\n");
 }
 
 // What the screen shows of a bin's picture cell now, row by row at device pixels, and how many
