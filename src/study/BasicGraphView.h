@@ -135,8 +135,6 @@ public:
 
     // ---- per-study hooks
     virtual void UpdateValueScales();
-    // The display scales of the data items from one session's data.
-    void UpdateValueScalesOf(int session);
     virtual void RefreshGraph();
     virtual void UpdateTimeRangeSection() = 0;
     virtual void LinkWindows() {}
@@ -195,6 +193,8 @@ public:
     const SAxisControlBlock& GetAxisControls() const { return m_axisControls; }
 
 protected:
+    // The display scales of the data items from one session's data.
+    void UpdateValueScalesOf(int session);
     // Message handling of the form view.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
