@@ -5,227 +5,279 @@
 #include "datamodel/FieldLines.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
 
-// Records whose cache lines are asked for ahead of the one being read.
+// Records whose cache lines are asked for ahead of the one being read, into the second-level
+// cache (the first is left to the records being folded).
 constexpr int kReadAhead = 8;
+// Records folded together: a group's running figures stay in registers while the block's values
+// of it are added.
+constexpr int kBlock = 8;
+constexpr std::size_t kLanes = SFieldFolds::kLanes;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-[[gnu::always_inline]] inline bool IsFinite(float v)
+typedef float F8 __attribute__((vector_size(32)));
+typedef float F4 __attribute__((vector_size(16)));
+typedef double D4 __attribute__((vector_size(32)));
+typedef std::int32_t I8 __attribute__((vector_size(32)));
+
+// Vectors are handed on by reference: by value they would travel differently with and without
+// the wider registers.
+template <class V>
+[[gnu::always_inline]] inline void LoadVector(V& to, const void* from)
 {
-    return (std::bit_cast<std::uint32_t>(v) & 0x7f800000u) != 0x7f800000u;
+    std::memcpy(&to, from, sizeof to);
 }
 
-// `chosen` where the mask is set, else `kept`: selections the compiler takes several at a time.
-template <class T>
-[[gnu::always_inline]] inline T Select(std::int32_t mask, T chosen, T kept)
+template <class V>
+[[gnu::always_inline]] inline void StoreVector(void* to, const V& from)
 {
-    return std::bit_cast<T>((std::bit_cast<std::int32_t>(chosen) & mask) | (std::bit_cast<std::int32_t>(kept) & ~mask));
+    std::memcpy(to, &from, sizeof from);
 }
 
-// Records folded together: their values side by side, so that each field's running figures stay
-// in registers while the block's values of it are added.
-constexpr int kBlock = 8;
-
-// The values of record i into `to` (the fields in the order of the folds).
-[[gnu::always_inline]] inline void ReadRecord(const CDataTable& table, SFieldFolds& folds, int i, float* __restrict to)
+[[gnu::always_inline]] inline bool Any(const I8& mask)
 {
-    const std::size_t n = folds.offsets.size();
-    const std::uint32_t* __restrict offsets = folds.offsets.data();
-    const float* __restrict divisors = folds.divisors.data();
-    const std::size_t divided = folds.divisors.size();
-    if (i + kReadAhead < table.GetCount())
-        for (std::size_t line : folds.lines)
-            __builtin_prefetch(table.GetRecordBytes(std::size_t(i + kReadAhead)) + line);
-    const BYTE* record = table.GetRecordBytes(std::size_t(i));
-    std::size_t k = 0;
-    for (; k + 4 <= n; k += 4) {
-        to[k] = LoadF32(record, offsets[k]);
-        to[k + 1] = LoadF32(record, offsets[k + 1]);
-        to[k + 2] = LoadF32(record, offsets[k + 2]);
-        to[k + 3] = LoadF32(record, offsets[k + 3]);
+    std::int32_t any = 0;
+    for (std::size_t k = 0; k < kLanes; ++k)
+        any |= mask[k];
+    return any != 0;
+}
+
+// What a group reads, taken out of the folds once for all the records of a block.
+struct SGroupReader
+{
+    std::uint32_t offset;
+    bool whole;
+    bool divided;
+    I8 mask;
+    F8 divisors;
+
+    [[gnu::always_inline]] SGroupReader(const SFieldFolds& folds, std::size_t g)
+        : offset(folds.groups[g].offset), whole(folds.groups[g].whole), divided(folds.groups[g].divided)
+    {
+        LoadVector(mask, folds.masks.data() + g * kLanes);
+        LoadVector(divisors, folds.divisors.data() + g * kLanes);
     }
-    for (; k < n; ++k)
-        to[k] = LoadF32(record, offsets[k]);
-    for (k = 0; k < divided; ++k)
-        to[k] = to[k] / divisors[k];
-}
 
-// The values of `rows` records from record i (row by row) handed on to the captures.
-[[gnu::always_inline]] inline void Capture(const SFieldFolds& folds, const float* __restrict rows, int count, int i)
-{
-    const std::size_t n = folds.offsets.size();
-    for (const SFieldFolds::SCapture& capture : folds.captures) {
-        float* __restrict to = capture.to + (i - folds.first);
-        for (int r = 0; r < count; ++r)
-            to[r] = rows[std::size_t(r) * n + capture.slot];
+    // The values of the group in a record, divided, 0 in the lanes without a field.
+    [[gnu::always_inline]] void Read(F8& x, const BYTE* record) const
+    {
+        if (whole) {
+            LoadVector(x, record + offset);
+        } else {
+            float fields[kLanes];
+            for (std::size_t lane = 0; lane < kLanes; ++lane)
+                fields[lane] = mask[lane] ? LoadF32(record, offset + lane * sizeof(float)) : 0.0f;
+            LoadVector(x, fields);
+        }
+        x = (F8)((I8)x & mask);
+        if (divided)
+            x = x / divisors;
     }
-}
+};
 
-[[gnu::always_inline]] inline bool AllFinite(const float* __restrict values, std::size_t count)
-{
-    std::uint32_t nonFinite = 0;
-    for (std::size_t k = 0; k < count; ++k)
-        nonFinite |= IsFinite(values[k]) ? 0u : 1u;
-    return nonFinite == 0;
-}
-
-// Record i's finite values into the extremes and their records.
-[[gnu::always_inline]] inline void AddExtremes(SFieldFolds& folds, const float* __restrict values, int i)
-{
-    const std::size_t n = folds.offsets.size();
-    float* __restrict low = folds.minimum.data();
-    float* __restrict high = folds.maximum.data();
-    int* __restrict lowAt = folds.minimumRecord.data();
-    int* __restrict highAt = folds.maximumRecord.data();
-    for (std::size_t k = 0; k < n; ++k) {
-        const float v = values[k];
-        const std::int32_t lower = -std::int32_t(v < low[k]);
-        low[k] = Select(lower, v, low[k]);
-        lowAt[k] = Select(lower, i, lowAt[k]);
-        const std::int32_t higher = -std::int32_t(v > high[k]);
-        high[k] = Select(higher, v, high[k]);
-        highAt[k] = Select(higher, i, highAt[k]);
-    }
-}
-
-// Folds the finite records of a block (`Rows` records from `first`, values row by row): each
-// field's sums take the records in order, as value by value. A new extreme is rare once the first
-// records are folded: the extremes and their records are only written for a block that brings one.
+// Folds `Rows` records from record i group by group: each lane's sums take the records in order,
+// as value by value. A new extreme is rare once the first records are folded: the extremes and
+// their records are only written for a group that the block brings one. A group with a value
+// that is not finite is left as it was and listed in folds.pending, for its fields to take the
+// block value by value. The values of the groups captured are kept in folds.rows.
 template <int Rows>
-[[gnu::always_inline]] inline void FoldBlock(SFieldFolds& folds, const float* __restrict block, int first)
+[[gnu::always_inline]] inline void FoldBlock(const CDataTable& table, SFieldFolds& folds, int i)
 {
-    const std::size_t n = folds.offsets.size();
-    double* __restrict sums = folds.sum.data();
-    double* __restrict squares = folds.squares.data();
-    const float* __restrict low = folds.minimum.data();
-    const float* __restrict high = folds.maximum.data();
-    std::int32_t beyond = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-        double sum = sums[k], square = squares[k];
-        float lowest = block[k], highest = block[k];
+    const std::size_t groups = folds.groups.size();
+    const int count = table.GetCount();
+    const BYTE* records[Rows];
+    for (int r = 0; r < Rows; ++r) {
+        // A block reads a group of every record before the next group: the processor would not
+        // see the records as one stream, and fetch none ahead by itself.
+        if (i + r + kReadAhead < count)
+            for (std::size_t line : folds.lines)
+                __builtin_prefetch(table.GetRecordBytes(std::size_t(i + r + kReadAhead)) + line, 0, 1);
+        records[r] = table.GetRecordBytes(std::size_t(i + r));
+    }
+    folds.pending.clear();
+    for (std::size_t g = 0; g < groups; ++g) {
+        const std::size_t at = g * kLanes;
+        const bool captured = folds.groups[g].captured;
+        const SGroupReader reader(folds, g);
+        D4 sums[2], squares[2];
+        LoadVector(sums[0], folds.sum.data() + at);
+        LoadVector(sums[1], folds.sum.data() + at + kLanes / 2);
+        LoadVector(squares[0], folds.squares.data() + at);
+        LoadVector(squares[1], folds.squares.data() + at + kLanes / 2);
+        F8 lowest, highest;
+        I8 bad = {};
         for (int r = 0; r < Rows; ++r) {
-            const float v = block[std::size_t(r) * n + k];
-            sum += double(v);
-            square += double(v) * v;
-            lowest = v < lowest ? v : lowest;
-            highest = v > highest ? v : highest;
-        }
-        sums[k] = sum;
-        squares[k] = square;
-        beyond |= -std::int32_t(lowest < low[k]) | -std::int32_t(highest > high[k]);
-    }
-    if (beyond != 0)
-        for (int r = 0; r < Rows; ++r)
-            AddExtremes(folds, block + std::size_t(r) * n, first + r);
-}
-
-// Folds records first .. last while each has only finite values; returns the first record with a
-// value that is not finite (its values left in folds.values), or last + 1.
-[[gnu::always_inline]] inline int FoldFiniteRecordsLoop(const CDataTable& table, SFieldFolds& folds, int first,
-                                                        int last)
-{
-    const std::size_t n = folds.offsets.size();
-    float* __restrict block = folds.block.data();
-    // Every value of a record folded here is finite: the counts grow by the records folded.
-    int folded = 0;
-    const auto stop = [&](int at) {
-        for (std::size_t k = 0; k < n; ++k)
-            folds.finite[k] += folded;
-        return at;
-    };
-    for (int i = first; i <= last;) {
-        if (i + kBlock - 1 <= last) {
-            for (int r = 0; r < kBlock; ++r)
-                ReadRecord(table, folds, i + r, block + std::size_t(r) * n);
-            Capture(folds, block, kBlock, i);
-            if (AllFinite(block, kBlock * n)) {
-                FoldBlock<kBlock>(folds, block, i);
-                folded += kBlock;
-                i += kBlock;
-                continue;
+            F8 x;
+            reader.Read(x, records[r]);
+            if (captured)
+                StoreVector(folds.rows.data() + std::size_t(r) * groups * kLanes + at, x);
+            bad |= ((I8)x & 0x7f800000) == 0x7f800000;
+            if (r == 0) {
+                lowest = x;
+                highest = x;
             }
+            lowest = x < lowest ? x : lowest;
+            highest = x > highest ? x : highest;
+            F4 half[2];
+            std::memcpy(half, &x, sizeof half);
+            const D4 low = __builtin_convertvector(half[0], D4);
+            const D4 high = __builtin_convertvector(half[1], D4);
+            sums[0] += low;
+            sums[1] += high;
+            squares[0] += low * low;
+            squares[1] += high * high;
         }
-        // Record by record up to the block's end, stopping at a value that is not finite.
-        for (const int end = std::min(last, i + kBlock - 1); i <= end; ++i) {
-            float* values = folds.values.data();
-            ReadRecord(table, folds, i, values);
-            Capture(folds, values, 1, i);
-            if (!AllFinite(values, n))
-                return stop(i);
-            FoldBlock<1>(folds, values, i);
-            ++folded;
+        if (Any(bad)) {
+            folds.pending.push_back(g);
+            continue;
         }
+        StoreVector(folds.sum.data() + at, sums[0]);
+        StoreVector(folds.sum.data() + at + kLanes / 2, sums[1]);
+        StoreVector(folds.squares.data() + at, squares[0]);
+        StoreVector(folds.squares.data() + at + kLanes / 2, squares[1]);
+        for (std::size_t lane = 0; lane < kLanes; ++lane)
+            folds.finite[at + lane] += Rows;
+
+        F8 minimum, maximum;
+        LoadVector(minimum, folds.minimum.data() + at);
+        LoadVector(maximum, folds.maximum.data() + at);
+        if (!Any((lowest < minimum) | (highest > maximum)))
+            continue;
+        I8 minimumRecord, maximumRecord;
+        LoadVector(minimumRecord, folds.minimumRecord.data() + at);
+        LoadVector(maximumRecord, folds.maximumRecord.data() + at);
+        for (int r = 0; r < Rows; ++r) {
+            F8 x;
+            reader.Read(x, records[r]);
+            const I8 record = I8{} + (i + r);
+            const I8 lower = x < minimum;
+            minimum = lower ? x : minimum;
+            minimumRecord = lower ? record : minimumRecord;
+            const I8 higher = x > maximum;
+            maximum = higher ? x : maximum;
+            maximumRecord = higher ? record : maximumRecord;
+        }
+        StoreVector(folds.minimum.data() + at, minimum);
+        StoreVector(folds.maximum.data() + at, maximum);
+        StoreVector(folds.minimumRecord.data() + at, minimumRecord);
+        StoreVector(folds.maximumRecord.data() + at, maximumRecord);
     }
-    return stop(last + 1);
 }
 
-int FoldFiniteRecordsPlain(const CDataTable& table, SFieldFolds& folds, int first, int last)
+void FoldBlockPlain(const CDataTable& table, SFieldFolds& folds, int i)
 {
-    return FoldFiniteRecordsLoop(table, folds, first, last);
+    FoldBlock<kBlock>(table, folds, i);
+}
+
+void FoldRecordPlain(const CDataTable& table, SFieldFolds& folds, int i)
+{
+    FoldBlock<1>(table, folds, i);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 // The page statistics fold every value of a session: the wider vectors take twice the values per
 // step where the processor has them. The same operations in the same order: the same figures.
-[[gnu::target("avx2")]] int FoldFiniteRecordsAvx2(const CDataTable& table, SFieldFolds& folds, int first, int last)
+[[gnu::target("avx2")]] void FoldBlockAvx2(const CDataTable& table, SFieldFolds& folds, int i)
 {
-    return FoldFiniteRecordsLoop(table, folds, first, last);
+    FoldBlock<kBlock>(table, folds, i);
+}
+
+[[gnu::target("avx2")]] void FoldRecordAvx2(const CDataTable& table, SFieldFolds& folds, int i)
+{
+    FoldBlock<1>(table, folds, i);
+}
+
+bool HasAvx2()
+{
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    return avx2;
 }
 #endif
 
-int FoldFiniteRecords(const CDataTable& table, SFieldFolds& folds, int first, int last)
+// The values folded last of `Rows` records from record i handed on to the captures.
+void Capture(const SFieldFolds& folds, int i, int rows)
 {
-#if defined(__x86_64__) || defined(__i386__)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2)
-        return FoldFiniteRecordsAvx2(table, folds, first, last);
-#endif
-    return FoldFiniteRecordsPlain(table, folds, first, last);
+    const std::size_t row = folds.groups.size() * kLanes;
+    for (const SFieldFolds::SCapture& capture : folds.captures) {
+        float* __restrict to = capture.to + (i - folds.first);
+        const float* __restrict from = folds.rows.data() + capture.slot;
+        for (int r = 0; r < rows; ++r)
+            to[r] = from[std::size_t(r) * row];
+    }
 }
 
 } // namespace
 
 CFieldSummaries::CFieldSummaries(const CDataTable& records, std::span<const CTrendSeries::SField> fields,
                                  std::span<SSeriesSummary* const> summaries, std::span<const SFieldCapture> captures)
-    : m_records(records)
+    : m_records(records), m_fields(fields.begin(), fields.end()), m_summaries(summaries.begin(), summaries.end()),
+      m_slots(fields.size())
 {
+    // Each group starts at the first field not placed yet (or earlier, so that its bytes end
+    // within the shortest record) and takes every field not placed yet that falls on one of its
+    // lanes.
+    constexpr std::size_t bytes = kLanes * sizeof(float);
     std::vector<std::size_t> order(fields.size());
     for (std::size_t k = 0; k < order.size(); ++k)
         order[k] = k;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const bool aDivided = fields[a].divisor != 1.0f, bDivided = fields[b].divisor != 1.0f;
-        return aDivided != bDivided ? aDivided : fields[a].offset < fields[b].offset;
-    });
-    std::vector<std::size_t> offsets;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return fields[a].offset < fields[b].offset; });
+    const std::size_t limit = records.GetShortestLength();
+    std::vector<bool> placed(fields.size(), false);
+    std::vector<std::size_t> read;
     for (std::size_t k : order) {
-        const CTrendSeries::SField& field = fields[k];
-        m_folds.offsets.push_back(std::uint32_t(field.offset));
-        if (field.divisor != 1.0f)
-            m_folds.divisors.push_back(field.divisor);
-        m_summaries.push_back(summaries[k]);
-        offsets.push_back(field.offset);
+        if (placed[k])
+            continue;
+        std::size_t start = fields[k].offset;
+        if (start + bytes > limit && limit >= bytes)
+            start = limit - bytes;
+        const std::size_t g = m_folds.groups.size();
+        SFieldFolds::SGroup group{std::uint32_t(start), false, start + bytes <= limit, false};
+        m_folds.masks.resize(m_folds.masks.size() + kLanes, 0);
+        m_folds.divisors.resize(m_folds.divisors.size() + kLanes, 1.0f);
+        m_groupFields.emplace_back();
+        for (std::size_t j : order) {
+            const std::size_t offset = fields[j].offset;
+            if (placed[j] || offset < start || offset + sizeof(float) > start + bytes ||
+                (offset - start) % sizeof(float) != 0)
+                continue;
+            const std::size_t slot = g * kLanes + (offset - start) / sizeof(float);
+            if (m_folds.masks[slot] != 0)
+                continue;
+            m_folds.masks[slot] = -1;
+            m_folds.divisors[slot] = fields[j].divisor;
+            group.divided = group.divided || fields[j].divisor != 1.0f;
+            m_slots[j] = slot;
+            m_groupFields.back().push_back(j);
+            placed[j] = true;
+            read.push_back(offset);
+        }
+        if (group.whole) {
+            read.push_back(start);
+            read.push_back(start + bytes - sizeof(float));
+        }
+        m_folds.groups.push_back(group);
     }
-    m_folds.lines = FieldLineOffsets(offsets);
+    m_folds.lines = FieldLineOffsets(read);
     for (const SFieldCapture& capture : captures) {
-        const std::size_t slot = std::size_t(std::find(order.begin(), order.end(), capture.field) - order.begin());
+        const std::size_t slot = m_slots[capture.field];
         m_folds.captures.push_back({slot, capture.to});
+        m_folds.groups[slot / kLanes].captured = true;
     }
-    const std::size_t n = fields.size();
-    m_folds.values.resize(n);
-    m_folds.block.resize(std::size_t(kBlock) * n);
-    m_folds.finite.resize(n);
-    m_folds.sum.resize(n);
-    m_folds.squares.resize(n);
-    m_folds.minimum.resize(n);
-    m_folds.maximum.resize(n);
-    m_folds.minimumRecord.resize(n);
-    m_folds.maximumRecord.resize(n);
-    for (std::size_t k = 0; k < n; ++k)
+    const std::size_t slots = m_folds.masks.size();
+    m_folds.rows.resize(std::size_t(kBlock) * slots);
+    m_folds.finite.resize(slots);
+    m_folds.sum.resize(slots);
+    m_folds.squares.resize(slots);
+    m_folds.minimum.resize(slots, kInf);
+    m_folds.maximum.resize(slots, -kInf);
+    m_folds.minimumRecord.resize(slots, -1);
+    m_folds.maximumRecord.resize(slots, -1);
+    for (std::size_t k = 0; k < m_summaries.size(); ++k)
         Load(k);
 }
 
@@ -240,28 +292,30 @@ CFieldSummaries::~CFieldSummaries()
 void CFieldSummaries::Load(std::size_t k)
 {
     const SSeriesSummary& summary = *m_summaries[k];
-    m_folds.finite[k] = summary.finiteCount;
-    m_folds.sum[k] = summary.sum;
-    m_folds.squares[k] = summary.sumOfSquares;
-    m_folds.minimum[k] = summary.minimumRecord >= 0 ? summary.minimum : kInf;
-    m_folds.maximum[k] = summary.maximumRecord >= 0 ? summary.maximum : -kInf;
-    m_folds.minimumRecord[k] = summary.minimumRecord;
-    m_folds.maximumRecord[k] = summary.maximumRecord;
+    const std::size_t s = m_slots[k];
+    m_folds.finite[s] = summary.finiteCount;
+    m_folds.sum[s] = summary.sum;
+    m_folds.squares[s] = summary.sumOfSquares;
+    m_folds.minimum[s] = summary.minimumRecord >= 0 ? summary.minimum : kInf;
+    m_folds.maximum[s] = summary.maximumRecord >= 0 ? summary.maximum : -kInf;
+    m_folds.minimumRecord[s] = summary.minimumRecord;
+    m_folds.maximumRecord[s] = summary.maximumRecord;
 }
 
 void CFieldSummaries::Store(std::size_t k) const
 {
     SSeriesSummary& summary = *m_summaries[k];
-    summary.finiteCount = m_folds.finite[k];
-    summary.sum = m_folds.sum[k];
-    summary.sumOfSquares = m_folds.squares[k];
-    if (m_folds.minimumRecord[k] >= 0) {
-        summary.minimum = m_folds.minimum[k];
-        summary.minimumRecord = m_folds.minimumRecord[k];
+    const std::size_t s = m_slots[k];
+    summary.finiteCount = m_folds.finite[s];
+    summary.sum = m_folds.sum[s];
+    summary.sumOfSquares = m_folds.squares[s];
+    if (m_folds.minimumRecord[s] >= 0) {
+        summary.minimum = m_folds.minimum[s];
+        summary.minimumRecord = m_folds.minimumRecord[s];
     }
-    if (m_folds.maximumRecord[k] >= 0) {
-        summary.maximum = m_folds.maximum[k];
-        summary.maximumRecord = m_folds.maximumRecord[k];
+    if (m_folds.maximumRecord[s] >= 0) {
+        summary.maximum = m_folds.maximum[s];
+        summary.maximumRecord = m_folds.maximumRecord[s];
     }
 }
 
@@ -271,13 +325,27 @@ void CFieldSummaries::Add(int first, int last)
         return;
     m_folds.first = first;
     last = std::min(last, m_records.GetCount() - 1);
-    for (int i = FoldFiniteRecords(m_records, m_folds, first, last); i <= last;
-         i = FoldFiniteRecords(m_records, m_folds, i + 1, last)) {
-        // A record with a value that is not finite goes value by value.
-        for (std::size_t k = 0; k < m_summaries.size(); ++k) {
-            Store(k);
-            m_summaries[k]->Add(i, m_folds.values[k]);
-            Load(k);
-        }
+    for (int i = first; i <= last;) {
+        const int rows = i + kBlock - 1 <= last ? kBlock : 1;
+#if defined(__x86_64__) || defined(__i386__)
+        if (HasAvx2())
+            (rows == kBlock ? FoldBlockAvx2 : FoldRecordAvx2)(m_records, m_folds, i);
+        else
+#endif
+            (rows == kBlock ? FoldBlockPlain : FoldRecordPlain)(m_records, m_folds, i);
+        // A group with a value that is not finite takes the block value by value, field by field
+        // (the records of each field in order).
+        for (const std::size_t g : m_folds.pending)
+            for (const std::size_t k : m_groupFields[g]) {
+                const CTrendSeries::SField& field = m_fields[k];
+                Store(k);
+                for (int r = 0; r < rows; ++r) {
+                    const float value = LoadF32(m_records.GetRecordBytes(std::size_t(i + r)), field.offset);
+                    m_summaries[k]->Add(i + r, field.divisor != 1.0f ? value / field.divisor : value);
+                }
+                Load(k);
+            }
+        Capture(m_folds, i, rows);
+        i += rows;
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Summaries of float fields of one record list, taken record by record: each record's fields are
-// read together, so its cache lines are fetched once, and folded into their summaries side by
-// side. The figures are those of SSeriesSummary::Add value by value in record order.
+// Summaries of float fields of one record list, taken record by record: the fields are read as
+// the record holds them, eight neighbouring floats at a time, and folded into their summaries side
+// by side, so that a pass over the records costs little more than reading them. The figures are
+// those of SSeriesSummary::Add value by value in record order.
 #include "datamodel/SeriesSummary.h"
 #include "datamodel/TrendSeries.h"
 
@@ -9,15 +10,25 @@
 #include <span>
 #include <vector>
 
-// The running figures of fields, one array per figure so that a record is folded into all at
-// once: first the fields with a divisor, then the others, each in the order of their offsets.
+// The running figures of the fields in groups of eight lanes: each group reads eight floats of
+// the record from its offset, a field in the lane at its place; a lane that holds no field reads
+// as 0 and its figures are never written back.
 struct SFieldFolds
 {
-    std::vector<std::uint32_t> offsets; // of each field in the record
-    std::vector<float> divisors;        // of the first fields, those with a divisor
-    std::vector<std::size_t> lines;     // an offset in each cache line the fields lie in
-    std::vector<float> values;      // of the record being folded
-    std::vector<float> block;       // of the records folded together, record by record
+    static constexpr std::size_t kLanes = 8;
+    struct SGroup
+    {
+        std::uint32_t offset; // of the first lane in the record
+        bool divided;         // a lane has a divisor
+        // Its bytes lie within every record; otherwise only the fields' own bytes are read.
+        bool whole;
+        // Its values are handed on: they are kept in `rows` as they are folded.
+        bool captured;
+    };
+    std::vector<SGroup> groups;
+    // Per lane of every group.
+    std::vector<std::int32_t> masks; // all bits set for a lane that holds a field
+    std::vector<float> divisors;     // 1 where none
     std::vector<int> finite;
     std::vector<double> sum;
     std::vector<double> squares;
@@ -25,7 +36,11 @@ struct SFieldFolds
     std::vector<float> maximum;
     std::vector<int> minimumRecord;
     std::vector<int> maximumRecord;
-    // Values handed on as they are read: values[slot] of record i goes to to[i - first], first
+    std::vector<std::size_t> lines; // an offset in each cache line the groups read
+    // The values of the records folded together, record by record, group by group (those of the
+    // groups captured).
+    std::vector<float> rows;
+    // Values handed on as they are read: the lane `slot` of record i goes to to[i - first], first
     // being the first record of the Add() that reads it.
     struct SCapture
     {
@@ -34,6 +49,8 @@ struct SFieldFolds
     };
     std::vector<SCapture> captures;
     int first = 0;
+    // The groups of the block folded last that met a value that is not finite: left as they were.
+    std::vector<std::size_t> pending;
 };
 
 class CFieldSummaries
@@ -62,6 +79,9 @@ private:
     void Load(std::size_t k);
 
     const CDataTable& m_records;
-    std::vector<SSeriesSummary*> m_summaries; // in the order of SFieldFolds
+    std::vector<CTrendSeries::SField> m_fields;
+    std::vector<SSeriesSummary*> m_summaries;           // field by field
+    std::vector<std::size_t> m_slots;                   // the lane of each field
+    std::vector<std::vector<std::size_t>> m_groupFields; // the fields of each group
     SFieldFolds m_folds;
 };

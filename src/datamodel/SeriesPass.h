@@ -16,7 +16,11 @@ class CDataTable;
 class CSeriesPass
 {
 public:
-    static constexpr int kChunk = 256;
+    // Short enough that the columns a walk fills while it reads the records stay in the
+    // processor's nearest cache, beside the records (a few dozen columns of a long chunk each
+    // looked to the processor like a stream of its own, and the records were no longer fetched
+    // ahead).
+    static constexpr int kChunk = 64;
 
     // Adds a series that has values up to record `last`; returns its column.
     int Add(const ITrendChannelAccess& series, int last);

@@ -87,7 +87,7 @@ void AddSums(SSeriesSummary* const* summaries, const float* const* values, int n
 } // namespace
 
 void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values, int first,
-                    int count)
+                    int count, bool sums)
 {
     if (count <= 0)
         return;
@@ -96,11 +96,13 @@ void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const 
     int waiting = 0;
     for (std::size_t k = 0; k < summaries.size(); ++k) {
         if (!AllFinite(values[k], count)) {
-            summaries[k]->Add(first, count, values[k]);
+            summaries[k]->Add(first, count, values[k], sums);
             continue;
         }
         summaries[k]->finiteCount += count;
         AddExtremes(*summaries[k], values[k], first, count);
+        if (!sums)
+            continue;
         finiteSummaries[waiting] = summaries[k];
         finiteValues[waiting] = values[k];
         if (++waiting == kSideBySide) {

@@ -22,12 +22,15 @@ struct SSeriesSummary
     int firstPlusInfinity = -1;
     int firstMinusInfinity = -1;
 
-    void Add(int record, float v)
+    // `sums` false: the counts and extremes only, the sums left as they are.
+    void Add(int record, float v, bool sums = true)
     {
         if (std::isfinite(v)) {
             ++finiteCount;
-            sum += double(v);
-            sumOfSquares += double(v) * v;
+            if (sums) {
+                sum += double(v);
+                sumOfSquares += double(v) * v;
+            }
             if (minimumRecord < 0 || v < minimum) {
                 minimum = v;
                 minimumRecord = record;
@@ -47,10 +50,10 @@ struct SSeriesSummary
         }
     }
     // Values of records first .. first + count - 1.
-    void Add(int first, int count, const float* values)
+    void Add(int first, int count, const float* values, bool sums = true)
     {
         for (int i = 0; i < count; ++i)
-            Add(first + i, values[i]);
+            Add(first + i, values[i], sums);
     }
 };
 
@@ -68,6 +71,7 @@ struct SDerivedSummary
 // Adds the values of records first .. first + count - 1 of several series to their summaries
 // (values[k] to summaries[k]): the same figures as value by value, but the sums of different
 // series are taken side by side (each still in record order), and the extremes of a run of
-// finite values in one sweep.
+// finite values in one sweep. `sums` false: the counts and extremes only (for series whose
+// extremes alone are asked for), the sums left as they are.
 void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values, int first,
-                    int count);
+                    int count, bool sums = true);

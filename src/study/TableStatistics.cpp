@@ -4,11 +4,13 @@
 #include "datamodel/DataSet.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/NonFiniteResult.h"
+#include "datamodel/SeriesPass.h"
 #include "datamodel/SummaryWalk.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
+#include "study/FoldTerms.h"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <vector>
 
 namespace {
@@ -76,26 +79,6 @@ SStatisticsRecord QualityOf(const SSeriesSummary& s, const CTrendTimeBlock* bloc
 SStatisticsRecord QualityOf(const SDerivedSummary& s, const CTrendTimeBlock* block, int first, int last)
 {
     return QualityOf(s.count, s.plusInfinityCount, s.minusInfinityCount, s.nanCount, block, first, last);
-}
-
-// Whether every one of `count` values is finite.
-bool AllFinite(const float* values, int count)
-{
-    std::uint32_t nonFinite = 0;
-    for (int i = 0; i < count; ++i)
-        nonFinite |= (std::bit_cast<std::uint32_t>(values[i]) & 0x7f800000u) == 0x7f800000u ? 1u : 0u;
-    return nonFinite == 0;
-}
-
-// Counts a value that is not finite into a derived summary.
-void CountNonFinite(SDerivedSummary& summary, float v)
-{
-    if (v == kInf)
-        ++summary.plusInfinityCount;
-    else if (v == -kInf)
-        ++summary.minusInfinityCount;
-    else
-        ++summary.nanCount;
 }
 
 // The keys under which the trend items keep the figures of the tables: the weighted THD on the
@@ -744,110 +727,84 @@ void CTableStatistics::TakeNoted()
         }
     }
 
+    // Every figure's sums, and the terms of the chunk each takes.
+    std::vector<double*> sums;
+    for (SProductFold& fold : productFolds) {
+        sums.push_back(&fold.taken->summary.sums[0]);
+        sums.push_back(&fold.taken->summary.sums[1]);
+    }
+    for (SMagnitudeFold& fold : magnitudeFolds)
+        sums.push_back(&fold.taken->summary.sums[0]);
+    if (apparent >= 0) {
+        sums.push_back(&m_effective->summary.sums[0]);
+        sums.push_back(&m_effective->summary.sums[1]);
+    }
+    std::vector<double> termBuffer(sums.size() * CSeriesPass::kChunk);
+    std::vector<const double*> terms;
+    for (std::size_t k = 0; k < sums.size(); ++k)
+        terms.push_back(termBuffer.data() + k * CSeriesPass::kChunk);
+    const auto termsOf = [&](std::size_t k) { return termBuffer.data() + k * CSeriesPass::kChunk; };
+    // The signed extremes of every power factor, side by side.
+    std::vector<SSeriesSummary*> signedSummaries;
+    for (SSignedFold& fold : signedFolds) {
+        signedSummaries.push_back(&fold.taken->summary.highest);
+        signedSummaries.push_back(&fold.taken->summary.lowest);
+    }
+    std::vector<float> signedBuffer(signedSummaries.size() * CSeriesPass::kChunk);
+    std::vector<const float*> signedValues;
+    for (std::size_t k = 0; k < signedSummaries.size(); ++k)
+        signedValues.push_back(signedBuffer.data() + k * CSeriesPass::kChunk);
+
     const CSeriesPass& pass = walk.Pass();
     walk.Walk(m_range.first, walkLast, [&](int first, int count) {
         const auto within = [&](int last) { return std::min(count, last - first + 1); };
+        std::size_t term = 0;
         for (SProductFold& fold : productFolds) {
-            const float* thd = pass.Column(fold.thd);
-            const float* weight = pass.Column(fold.weight);
-            SDerivedSummary& product = fold.taken->summary;
-            const int n = within(fold.taken->last);
-            // A chunk of finite pairs, the usual one, is summed without a test per record.
-            if (n > 0 && AllFinite(thd, n) && AllFinite(weight, n)) {
-                double products = product.sums[0], weights = product.sums[1];
-                for (int i = 0; i < n; ++i) {
-                    products += double(thd[i]) * weight[i];
-                    weights += double(weight[i]);
-                }
-                product.sums[0] = products;
-                product.sums[1] = weights;
-                product.count += n;
-                continue;
-            }
-            for (int i = 0; i < n; ++i) {
-                const float a = thd[i];
-                const float b = weight[i];
-                if (std::isfinite(a) && std::isfinite(b)) {
-                    product.sums[0] += double(a) * b;
-                    product.sums[1] += double(b);
-                    ++product.count;
-                } else {
-                    CountNonFinite(product, NonFiniteResult(a, b));
-                }
-            }
+            ProductTerms(pass.Column(fold.thd), pass.Column(fold.weight), within(fold.taken->last), count,
+                         termsOf(term), termsOf(term + 1), fold.taken->summary);
+            term += 2;
         }
         for (SMagnitudeFold& fold : magnitudeFolds) {
-            const float* values = pass.Column(fold.column);
             std::array<const float*, 3> phases{};
             for (std::size_t k = 0; k < 3; ++k)
                 phases[k] = fold.phases[k] < 0 ? nullptr : pass.Column(fold.phases[k]);
-            SDerivedSummary& magnitudes = fold.taken->summary;
-            // In record order, as the series' own sum: one way, the same sum to the last bit.
-            for (int i = 0; i < within(fold.taken->last); ++i) {
-                const float v = values[i];
-                if (!std::isfinite(v)) {
-                    CountNonFinite(magnitudes, v);
-                    continue;
-                }
-                // A total adds what its phases flowing against each other cancelled in it: the
-                // magnitudes of the phases less that of their sum, 0 to the bit when they flow
-                // one way.
-                double cancelled = 0.0;
-                double sum = 0.0;
-                bool finite = true;
-                for (const float* phase : phases)
-                    if (phase) {
-                        finite = finite && std::isfinite(phase[i]);
-                        sum += double(phase[i]);
-                        cancelled += double(std::fabs(phase[i]));
-                    }
-                magnitudes.sums[0] += double(std::fabs(v)) + (finite ? cancelled - std::fabs(sum) : 0.0);
-                ++magnitudes.count;
-            }
+            MagnitudeTerms(pass.Column(fold.column), phases, within(fold.taken->last), count, termsOf(term++),
+                           fold.taken->summary);
         }
-        for (SSignedFold& fold : signedFolds) {
+        if (apparent >= 0) {
+            std::array<const float*, 6> columns{};
+            for (std::size_t k = 0; k < columns.size(); ++k)
+                columns[k] = voltages[k] < 0 ? nullptr : pass.Column(voltages[k]);
+            EffectiveApparentPowerTerms(pass.Column(apparent), columns, within(m_effective->last), count,
+                                        termsOf(term), termsOf(term + 1), m_effective->summary);
+        }
+        AddSideBySide(sums, terms, count);
+
+        bool whole = true;
+        for (std::size_t f = 0; f < signedFolds.size(); ++f) {
+            const SSignedFold& fold = signedFolds[f];
             const float* min = pass.Column(fold.min);
             const float* max = pass.Column(fold.max);
             const float* avg = pass.Column(fold.avg);
             const int n = within(fold.taken->last);
-            std::array<float, CSeriesPass::kChunk> highest;
-            std::array<float, CSeriesPass::kChunk> lowest;
+            float* highest = signedBuffer.data() + 2 * f * CSeriesPass::kChunk;
+            float* lowest = highest + CSeriesPass::kChunk;
             for (int i = 0; i < n; ++i) {
                 // An interval without a finite average has no sign to give its extremes.
                 const bool known = std::isfinite(avg[i]);
                 const bool reverse = std::signbit(avg[i]);
-                highest[std::size_t(i)] = !known ? avg[i] : reverse ? -min[i] : max[i];
-                lowest[std::size_t(i)] = !known ? avg[i] : reverse ? -max[i] : min[i];
+                highest[i] = !known ? avg[i] : reverse ? -min[i] : max[i];
+                lowest[i] = !known ? avg[i] : reverse ? -max[i] : min[i];
             }
-            SSignedExtremes& extremes = fold.taken->summary;
-            SSeriesSummary* const summaries[] = {&extremes.highest, &extremes.lowest};
-            const float* const values[] = {highest.data(), lowest.data()};
-            AddToSummaries(summaries, values, first, n);
+            whole = whole && n == count;
         }
-        if (apparent < 0)
+        if (whole) {
+            AddToSummaries(signedSummaries, signedValues, first, count, false);
             return;
-        SDerivedSummary& effective = m_effective->summary;
-        const float* s = pass.Column(apparent);
-        auto square = [&](int k, int i) {
-            if (voltages[std::size_t(k)] < 0)
-                return 0.0;
-            const float v = pass.Column(voltages[std::size_t(k)])[i];
-            return std::isfinite(v) ? double(v) * v : 0.0;
-        };
-        for (int i = 0; i < within(m_effective->last); ++i) {
-            const float value = s[i];
-            if (!std::isfinite(value)) {
-                CountNonFinite(effective, value);
-                continue;
-            }
-            ++effective.count;
-            const double ue2 = (3.0 * (square(0, i) + square(1, i) + square(2, i)) + square(3, i) + square(4, i) +
-                                square(5, i)) / 18.0;
-            if (ue2 != 0.0 && !std::isnan(ue2)) {
-                effective.sums[0] += ue2;
-                effective.sums[1] += double(value) * value / (9.0 * ue2);
-            }
         }
+        for (std::size_t f = 0; f < signedFolds.size(); ++f)
+            AddToSummaries(std::span(signedSummaries).subspan(2 * f, 2), std::span(signedValues).subspan(2 * f, 2), first,
+                           within(signedFolds[f].taken->last), false);
     });
 
     for (const SSeriesKept& kept : seriesKept)

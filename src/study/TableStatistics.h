@@ -91,6 +91,7 @@ private:
     using ProductKey = std::pair<SeriesKey, SeriesKey>;
     // The recorded extremes of a power factor with the sign its average carries: per record the
     // highest and the lowest value the interval had (a reverse interval's |Max| is its lowest).
+    // Their counts and extremes only: nothing averages them.
     struct SSignedExtremes
     {
         SSeriesSummary highest;
