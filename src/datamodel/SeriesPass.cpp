@@ -65,7 +65,7 @@ void CSeriesPass::ReadChunk(int chunk, int count)
         for (int i = 0; i < available; ++i) {
             if (chunk + i + kReadAhead < records)
                 for (std::size_t line : group.lines)
-                    __builtin_prefetch(group.records->GetRecordBytes(std::size_t(chunk + i + kReadAhead)) + line);
+                    __builtin_prefetch(group.records->GetRecordBytes(std::size_t(chunk + i + kReadAhead)) + line, 0, 1);
             const BYTE* record = group.records->GetRecordBytes(std::size_t(chunk + i));
             for (const SFieldColumn& column : group.columns)
                 m_buffer[std::size_t(column.column) * kChunk + std::size_t(i)] = LoadF32(record, column.offset);

@@ -97,19 +97,14 @@ bool IsGroupedRadio(const CWnd& window)
 // next one with WS_GROUP. Several groups may share one parent, as the option bars have them.
 std::vector<CWnd*> GroupOf(CWnd& member)
 {
-    CWnd* first = &member;
-    while (!(first->GetStyle() & WS_GROUP))
-    {
-        CWnd* previous = first->GetWindow(GW_HWNDPREV);
-        if (!previous) break;
-        first = previous;
-    }
-    std::vector<CWnd*> group;
-    for (CWnd* c = first; c; c = c->GetWindow(GW_HWNDNEXT))
-    {
-        if (c != first && (c->GetStyle() & WS_GROUP)) break;
-        group.push_back(c);
-    }
+    // The siblings are listed once: a bar of a hundred controls creates a radio button at a time.
+    CWnd* parent = member.GetParent();
+    const std::vector<CWnd*> siblings = parent ? ChildWindows(*parent) : std::vector<CWnd*>{};
+    auto first = std::find(siblings.begin(), siblings.end(), &member);
+    if (first == siblings.end()) return {&member};
+    while (!((*first)->GetStyle() & WS_GROUP) && first != siblings.begin()) --first;
+    std::vector<CWnd*> group{*first};
+    for (auto c = first + 1; c != siblings.end() && !((*c)->GetStyle() & WS_GROUP); ++c) group.push_back(*c);
     return group;
 }
 

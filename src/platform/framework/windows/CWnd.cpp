@@ -545,9 +545,13 @@ CWnd* CWnd::GetWindow(UINT relation) const
 
 CWnd* CWnd::GetDlgItem(int id) const
 {
-    if (!m_impl) return nullptr;
-    for (const auto& child : ChildImpls(*m_impl))
-        if (int(child->id) == id) return child->owner;
+    // Without listing the children first: option bars ask for their controls by the hundred.
+    if (!m_impl || !m_impl->widget) return nullptr;
+    for (QObject* o : m_impl->widget->children())
+    {
+        WndImpl* c = WndImpl::FromWidget(o);
+        if (c && c != m_impl.get() && c->widget == o && c->alive && int(c->id) == id) return c->owner;
+    }
     return nullptr;
 }
 
