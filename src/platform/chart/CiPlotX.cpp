@@ -395,7 +395,13 @@ void CiPlotX::Render(double ratio)
 {
     AutoScaleYAxes();
     RecalcLayout();
-    QImage image(QSize(m_size.cx, m_size.cy) * ratio, QImage::Format_RGB32);
+    // The picture before is painted over when it has the size: a new one of a wide chart at a
+    // high ratio is megabytes of pages to map anew for every drawing (painted whole: the
+    // background covers it).
+    QImage image = std::move(m_picture->image);
+    const QSize size = QSize(m_size.cx, m_size.cy) * ratio;
+    if (image.size() != size || image.format() != QImage::Format_RGB32)
+        image = QImage(size, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
     SPlotRenderOptions options;

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPen>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -114,8 +115,7 @@ public:
         else if (m_run.size() > 1)
             m_painter.drawPolyline(m_run.data(), int(m_run.size()));
         m_run.clear();
-        for (const QLine& span : m_spans)
-            DrawSpan(span.x1(), span.y1(), span.y2());
+        DrawSpans();
         m_spans.clear();
         if (!m_joins.empty())
             m_painter.drawLines(m_joins.data(), int(m_joins.size()));
@@ -137,16 +137,70 @@ private:
         }
     };
 
-    // One column's rows, as wide as the pen, clipped to the plot as the painter would clip them.
-    void DrawSpan(int column, int top, int bottom)
+    // A column's rows as wide as the pen: the rectangle the painter would fill for them.
+    QRect SpanRect(const QLine& span) const
     {
         const int before = m_width / 2;
-        QRect rect(column - before, top - before, m_width, bottom - top + m_width);
+        return QRect(span.x1() - before, span.y1() - before, m_width, span.y2() - span.y1() + m_width);
+    }
+
+    // The spans' rectangles, clipped to the plot as the painter would clip them. Straight into a
+    // picture of our own, the rows each pixel column covers are gathered first and then written
+    // a few columns at a time, row by row: a tall span written a column at a time takes a cache
+    // line (and a page) of the picture for every pixel.
+    void DrawSpans()
+    {
+        if (m_spans.empty())
+            return;
         if (!m_image) {
-            m_painter.fillRect(rect, m_colour);
+            for (const QLine& span : m_spans)
+                m_painter.fillRect(SpanRect(span), m_colour);
             return;
         }
-        rect &= m_clip;
+        int left = std::numeric_limits<int>::max(), right = std::numeric_limits<int>::min();
+        for (const QLine& span : m_spans) {
+            const QRect rect = SpanRect(span);
+            left = std::min(left, rect.left());
+            right = std::max(right, rect.right());
+        }
+        left = std::max(left, m_clip.left());
+        right = std::min(right, m_clip.right());
+        if (left > right)
+            return;
+        // Tiles start on a tile's boundary of the picture, a cache line of its rows: each line is
+        // written once, not once from either side.
+        left -= left % kTile;
+        const std::size_t columns = std::size_t(right - left + 1);
+        m_low.assign(columns, std::numeric_limits<int>::max());
+        m_high.assign(columns, std::numeric_limits<int>::min());
+        // A column whose rectangles leave rows between them cannot be written as one run of rows.
+        bool runs = true;
+        for (const QLine& span : m_spans) {
+            const QRect rect = SpanRect(span) & m_clip;
+            for (int x = std::max(rect.left(), left); x <= std::min(rect.right(), right); ++x) {
+                int& low = m_low[std::size_t(x - left)];
+                int& high = m_high[std::size_t(x - left)];
+                runs = runs && (low > high || (rect.top() <= high + 1 && rect.bottom() >= low - 1));
+                low = std::min(low, rect.top());
+                high = std::max(high, rect.bottom());
+            }
+        }
+        if (!runs) {
+            for (const QLine& span : m_spans)
+                FillRect(SpanRect(span) & m_clip);
+            return;
+        }
+        for (std::size_t first = 0; first < columns; first += kTile) {
+            if (columns - first >= kTile)
+                FillTile<kTile>(left + int(first), m_low.data() + first, m_high.data() + first);
+            else
+                for (std::size_t c = first; c < columns; ++c)
+                    FillTile<1>(left + int(c), m_low.data() + c, m_high.data() + c);
+        }
+    }
+
+    void FillRect(const QRect& rect)
+    {
         if (rect.isEmpty())
             return;
         const qsizetype stride = m_image->bytesPerLine() / 4;
@@ -154,6 +208,49 @@ private:
         QRgb* row = reinterpret_cast<QRgb*>(m_image->bits()) + stride * rect.top() + rect.left();
         for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride)
             std::fill(row, row + rect.width(), rgb);
+    }
+
+    // Columns from `left`, each covering rows low[k] .. high[k] (none when low > high).
+    template <int Columns>
+    void FillTile(int left, const int* low, const int* high)
+    {
+        int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+        for (int k = 0; k < Columns; ++k)
+            if (low[k] <= high[k]) {
+                top = std::min(top, low[k]);
+                bottom = std::max(bottom, high[k]);
+            }
+        if (top > bottom)
+            return;
+        const qsizetype stride = m_image->bytesPerLine() / 4;
+        const QRgb rgb = m_colour.rgb();
+        // Columns that cover little of the tile's rows (a steep curve) are written down their own
+        // rows: a row of the tile costs about as much as four pixels written alone.
+        int covered = 0;
+        for (int k = 0; k < Columns; ++k)
+            covered += std::max(0, high[k] - low[k] + 1);
+        if (covered < (bottom - top + 1) * std::max(1, Columns / 4)) {
+            for (int k = 0; k < Columns; ++k) {
+                QRgb* pixel = reinterpret_cast<QRgb*>(m_image->bits()) + stride * low[k] + left + k;
+                for (int y = low[k]; y <= high[k]; ++y, pixel += stride)
+                    *pixel = rgb;
+            }
+            return;
+        }
+        // The tile's rows, apart from the picture they are compared for (which could alias them).
+        int lows[Columns], highs[Columns];
+        for (int k = 0; k < Columns; ++k) {
+            lows[k] = low[k];
+            highs[k] = high[k];
+        }
+        QRgb* __restrict row = reinterpret_cast<QRgb*>(m_image->bits()) + stride * top + left;
+        // Every pixel of the tile's row is written, kept or coloured by a mask: no branch per
+        // pixel, the tile's pixels a step.
+        for (int y = top; y <= bottom; ++y, row += stride)
+            for (int k = 0; k < Columns; ++k) {
+                const QRgb inside = QRgb(0) - QRgb(lows[k] <= y) * QRgb(y <= highs[k]);
+                row[k] = (rgb & inside) | (row[k] & ~inside);
+            }
     }
 
     // A wide pen's join from the previous column's last point to this column's first: every
@@ -205,6 +302,10 @@ private:
     QRect m_clip;
     QColor m_colour;
     QImage* m_image = nullptr;
+    // Pixel columns written together, row by row: a cache line of a row.
+    static constexpr int kTile = 16;
+    std::vector<int> m_low;
+    std::vector<int> m_high;
     std::vector<QPoint> m_run;
     std::vector<QLine> m_spans;
     std::vector<QLine> m_joins;
@@ -268,11 +369,15 @@ void CPlotRenderer::Paint(QPainter& painter) const
 
 void CPlotRenderer::PaintBackground(QPainter& painter) const
 {
-    const CRect& c = m_layout.client;
-    painter.fillRect(QRect(c.left, c.top, c.Width(), c.Height()), Qt::white);
+    // The plot's background and the white around it, each pixel once: a wide picture at a high
+    // ratio is megabytes.
+    const QRect client(m_layout.client.left, m_layout.client.top, m_layout.client.Width(), m_layout.client.Height());
     const CRect& p = m_layout.plot;
+    const QRect plot = QRect(p.left, p.top, p.Width(), p.Height()) & client;
     const COLORREF background = m_options.thumbnail ? CiPlotX::kDefaultBackground : m_chart.m_plotBackground;
-    painter.fillRect(QRect(p.left, p.top, p.Width(), p.Height()), ToQColor(background));
+    for (const QRect& around : QRegion(client).subtracted(plot))
+        painter.fillRect(around, Qt::white);
+    painter.fillRect(plot, ToQColor(background));
 }
 
 void CPlotRenderer::PaintGrid(QPainter& painter) const
