@@ -1,5 +1,6 @@
 #include "datamodel/PlainFileStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -27,7 +28,7 @@ int OpenResultOfErrno(int error)
 } // namespace
 
 CPlainFileStream::CPlainFileStream(int fd, std::string path, std::uint64_t length)
-    : m_fd(fd), m_path(std::move(path)), m_length(length), m_buffer(kBlockSize)
+    : m_fd(fd), m_path(std::move(path)), m_length(length)
 {
 }
 
@@ -56,6 +57,11 @@ int CPlainFileStream::Open(const std::string& path, std::unique_ptr<CPlainFileSt
 
 bool CPlainFileStream::Fill()
 {
+    // Made when first needed, no larger than the file: a load asks for whole blocks, which go
+    // straight to its memory, and a small file needs no block of buffer.
+    const std::size_t wanted = std::size_t(std::clamp<std::uint64_t>(m_length, 1, kBlockSize));
+    if (m_buffer.size() < wanted)
+        m_buffer.resize(wanted);
     m_bufferStart = m_position;
     m_bufferSize = 0;
     for (;;) {
@@ -76,7 +82,7 @@ std::int64_t CPlainFileStream::Read(void* buffer, std::size_t count)
     while (done < count) {
         if (m_position < m_bufferStart || m_position >= m_bufferStart + m_bufferSize) {
             // A request of a block or more goes straight to the caller's memory.
-            if (count - done >= m_buffer.size()) {
+            if (count - done >= kBlockSize) {
                 const ssize_t got = ::pread(m_fd, out + done, count - done, off_t(m_position));
                 if (got < 0 && errno == EINTR)
                     continue;

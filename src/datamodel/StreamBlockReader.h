@@ -15,8 +15,13 @@ class CStreamBlockReader
 {
 public:
     // A whole number of the large blocks' mapping unit, so that a block a load gave back is
-    // taken again by the next.
+    // taken again by the next. The fuzz build reads in blocks of a few records, so that the
+    // small sessions it tries by the thousand cross several of them.
+#ifdef ORN_READ_BLOCK_BYTES
+    static constexpr std::size_t kBlockSize = ORN_READ_BLOCK_BYTES;
+#else
     static constexpr std::size_t kBlockSize = 8 * 1024 * 1024;
+#endif
     static constexpr std::size_t kAlignment = 8;
 
     // Reads from the stream's current position on.

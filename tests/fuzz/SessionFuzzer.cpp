@@ -1,11 +1,16 @@
 // libFuzzer target: arbitrary bytes as a session file or, when they do not begin as one, as the
-// choices of a varied session written for them (support/VariedSessions.h). Loading must come back
-// with a result. A session that loads must hold every record as a plain reading of its file does,
-// in its place, once loaded and again after another session was loaded and closed; a session
-// given as bytes must let every item be built, raw and grouped, and every value be read.
+// choices of a varied session written for them (support/VariedSessions.h); and beside either, a
+// varied session whose choices are drawn from a hash of the bytes (so that every input, a
+// session's bytes mutated anywhere among them, tries another cut or clock set back near a read
+// block's edge), and a plain session. Loading must come back with a result. The sessions are
+// loaded one after another in one process, all kept open, then each closed and loaded again:
+// every session that loads must hold every record as a plain reading of its file does, in its
+// place, after each of those loads. A session given as bytes must let every item be built, raw and
+// grouped, and every value be read.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <glog/logging.h>
 #include <span>
@@ -13,8 +18,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "datamodel/AvailableMemory.h"
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
+#include "datamodel/StreamBlockReader.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/MeasurementSettings.h"
@@ -33,17 +40,42 @@ std::string ScratchPath(const char* name)
            std::to_string(getpid()) + name;
 }
 
-// The session loaded and closed after the one under test.
-const std::string& NextSessionPath()
+// The plain session loaded beside the ones under test: a few read blocks of records.
+const std::string& PlainSessionPath()
 {
     static const std::string path = [] {
-        const std::string next = ScratchPath("_next.zlg");
+        const std::string plain = ScratchPath("_plain.zlg");
         SSessionSpec spec;
-        spec.trendRecords = 1000;
-        WriteBytesToFile(next, CSessionWriter(spec).BuildFile());
-        return next;
+        spec.trendRecords = int(4 * CStreamBlockReader::kBlockSize / 680);
+        WriteBytesToFile(plain, CSessionWriter(spec).BuildFile());
+        return plain;
     }();
     return path;
+}
+
+// Choices for a varied session drawn from the input's bytes: any change of them draws others.
+std::vector<BYTE> HashedChoices(const std::uint8_t* data, std::size_t size)
+{
+    // FNV-1a over eight bytes at a time, then the last few.
+    std::uint64_t state = 1469598103934665603ull;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, sizeof word);
+        state = (state ^ word) * 1099511628211ull;
+    }
+    for (; i < size; ++i)
+        state = (state ^ data[i]) * 1099511628211ull;
+    std::vector<BYTE> choices(32);
+    for (BYTE& choice : choices) {
+        // splitmix64
+        state += 0x9e3779b97f4a7c15ull;
+        std::uint64_t z = state;
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+        choice = BYTE(z ^ (z >> 31));
+    }
+    return choices;
 }
 
 bool BeginsAsASession(const std::uint8_t* data, std::size_t size)
@@ -80,18 +112,24 @@ void WalkBlock(const CTrendTimeBlock* block)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     FLAGS_minloglevel = 3;
+    // The loader's check of the memory a session needs is made against a fixed figure: asking
+    // the system (its control groups' files) for each of the thousands of loads took a third of
+    // the runs.
+    SetAvailableMemoryForTesting(std::uint64_t(4) << 30);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = ScratchPath(".zlg");
+    static const std::string own = ScratchPath(".zlg");
+    static const std::string drawn = ScratchPath("_drawn.zlg");
     const bool asBytes = BeginsAsASession(data, size);
     const std::vector<BYTE> file = asBytes ? std::vector<BYTE>(data, data + size)
                                            : CSessionWriter(VariedSessionSpec({data, size})).BuildFile();
-    if (!WriteBytesToFile(path, file))
+    if (!WriteBytesToFile(own, file) ||
+        !WriteBytesToFile(drawn, CSessionWriter(VariedSessionSpec(HashedChoices(data, size))).BuildFile()))
         return 0;
-    const SLoadCheck check = LoadAndCompare(path, NextSessionPath());
+    const SLoadCheck check = LoadSeveralAndCompare({own, drawn, PlainSessionPath()});
     if (!check.difference.empty()) {
         std::fprintf(stderr, "Loaded session differs from its file: %s\n", check.difference.c_str());
         std::abort();
@@ -101,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CMeasurementSettings measurement;
     CDataSet set(&measurement);
-    if (set.LoadFromFile(path.c_str(), false) != 0)
+    if (set.LoadFromFile(own.c_str(), false) != 0)
         return 0;
     set.DescribeTable(45, true);
     WalkBlock(set.GetTrendTimeBlock());

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -300,23 +301,42 @@ std::string DifferenceFromReference(CDataSet& set, const SReferenceSession& refe
     return {};
 }
 
-SLoadCheck LoadAndCompare(const std::string& path, const std::string& nextPath)
+SLoadCheck LoadSeveralAndCompare(const std::vector<std::string>& paths)
 {
     SLoadCheck check;
-    CDataSet set(nullptr);
-    check.result = set.LoadFromFile(CString(path.c_str()), false);
-    if (check.result != 0)
-        return check;
-    const SReferenceSession reference = ReadReferenceSession(path, set.GetScaleFactors());
-    check.difference = reference.complete ? DifferenceFromReference(set, reference) : "the file reads incomplete";
-    if (!check.difference.empty())
-        return check;
-    {
-        CDataSet next(nullptr);
-        next.LoadFromFile(CString(nextPath.c_str()), false);
+    std::vector<std::unique_ptr<CDataSet>> sets(paths.size());
+    std::vector<std::optional<SReferenceSession>> references(paths.size());
+    // Loads session k (again) and compares every open session with its reference.
+    const auto load = [&](std::size_t k, const std::string& when) {
+        sets[k] = std::make_unique<CDataSet>(nullptr);
+        const int result = sets[k]->LoadFromFile(CString(paths[k].c_str()), false);
+        if (result != 0) {
+            sets[k].reset();
+            if (check.result == 0)
+                check.result = result;
+        } else if (!references[k]) {
+            references[k] = ReadReferenceSession(paths[k], sets[k]->GetScaleFactors());
+        }
+        for (std::size_t j = 0; j < sets.size() && check.difference.empty(); ++j) {
+            if (!sets[j])
+                continue;
+            const std::string difference = references[j]->complete ? DifferenceFromReference(*sets[j], *references[j])
+                                                                      : "the file reads incomplete";
+            if (!difference.empty())
+                check.difference = "session " + std::to_string(j + 1) + " after " + when + " of session " +
+                                   std::to_string(k + 1) + ": " + difference;
+        }
+        return check.difference.empty();
+    };
+    for (std::size_t k = 0; k < paths.size(); ++k)
+        if (!load(k, "the load"))
+            return check;
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        if (!sets[k])
+            continue;
+        sets[k].reset();
+        if (!load(k, "closing and loading again"))
+            return check;
     }
-    check.difference = DifferenceFromReference(set, reference);
-    if (!check.difference.empty())
-        check.difference = "after the next load: " + check.difference;
     return check;
 }

@@ -39,8 +39,8 @@ struct SLoadCheck
     int result = 0;          // of the load
     std::string difference;  // empty when the data set and the reference agree
 };
-// Loads the session at `path` (plain file, no owner) and compares it with its reference, then
-// loads the session at `nextPath`, closes it and compares the first again: a later load in the
-// same process must leave every record of an open session as it was. Nothing is compared when
-// the first load fails.
-SLoadCheck LoadAndCompare(const std::string& path, const std::string& nextPath);
+// Loads the sessions one after another, all kept open, then closes each in turn and loads it
+// again: after every load each open session must hold every record of its reference. `result`
+// is that of the first load that failed (a session that fails to load is left out); the
+// difference names the session and the load it followed.
+SLoadCheck LoadSeveralAndCompare(const std::vector<std::string>& paths);

@@ -8,6 +8,13 @@
 namespace {
 
 constexpr WORD kTrendRecord = 64;
+// The trend records a read block holds, and what the choices below scale with it: with the
+// loader's blocks of 8 MiB they are as they always were, with the fuzz build's small blocks a
+// session crosses several.
+constexpr unsigned kBlockRecords = unsigned(CStreamBlockReader::kBlockSize / 680);
+constexpr unsigned kDenseRecords = std::min(13000u, 2 * kBlockRecords);
+constexpr unsigned kIndexedLengths = unsigned(std::min<std::size_t>(65000 - 12 + 1, CStreamBlockReader::kBlockSize / 4));
+constexpr unsigned kCutBack = std::min(400u, 2 * kBlockRecords);
 
 // The choices one at a time, zero once they run out.
 class CChoices
@@ -59,9 +66,9 @@ SSessionSpec VariedSessionSpec(std::span<const BYTE> choices)
     if (flags & 128) {
         spec.trendRecords = 8 + choose.Below(72);
         spec.indexedPerRecord = 1 + choose.Below(7);
-        spec.indexedLength = WORD(12 + choose.Below(65000 - 12 + 1));
+        spec.indexedLength = WORD(12 + choose.Below(kIndexedLengths));
     } else {
-        spec.trendRecords = 50 + choose.Below(13000);
+        spec.trendRecords = 50 + choose.Below(kDenseRecords);
     }
     spec.shiftEvery = choose.Below(4);
 
@@ -73,7 +80,7 @@ SSessionSpec VariedSessionSpec(std::span<const BYTE> choices)
     const unsigned changes = choose.Byte();
     if (changes & 1) {
         spec.cutAfter = nearAnEdge();
-        spec.cutAt = std::max(0, spec.cutAfter - choose.Below(400));
+        spec.cutAt = std::max(0, spec.cutAfter - choose.Below(kCutBack));
     }
     if (changes & 2) {
         spec.setBackAt = nearAnEdge();
