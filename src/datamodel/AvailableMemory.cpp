@@ -144,9 +144,14 @@ std::optional<std::uint64_t> LevelAvailable(const std::filesystem::path& folder,
     return *limit > held ? *limit - held : 0;
 }
 
-// The tightest of the limits from the process's group up to the top of the hierarchy that is
-// visible: a group without a limit of its own is still held by those above it.
-std::optional<std::uint64_t> HierarchyAvailable(const std::filesystem::path& root, bool memoryV1)
+// Where the process's group of one hierarchy lies: its folder and the hierarchy's mount point.
+struct SGroupFolder
+{
+    std::filesystem::path folder;
+    std::filesystem::path top;
+};
+
+std::optional<SGroupFolder> FindGroupFolder(const std::filesystem::path& root, bool memoryV1)
 {
     const auto group = FindGroup(root, memoryV1);
     if (!group)
@@ -167,33 +172,52 @@ std::optional<std::uint64_t> HierarchyAvailable(const std::filesystem::path& roo
     std::error_code ec;
     while (folder != mount.point && folder != folder.parent_path() && !std::filesystem::is_directory(folder, ec))
         folder = folder.parent_path();
+    return SGroupFolder{folder, mount.point};
+}
+
+// The tightest of the limits from the group up to the top of the hierarchy that is visible: a
+// group without a limit of its own is still held by those above it.
+std::optional<std::uint64_t> HierarchyAvailable(const SGroupFolder& group, bool memoryV1)
+{
     const SGroupFiles& files = memoryV1 ? kVersion1 : kVersion2;
     std::optional<std::uint64_t> tightest;
-    for (std::filesystem::path level = folder;; level = level.parent_path()) {
+    for (std::filesystem::path level = group.folder;; level = level.parent_path()) {
         if (const auto available = LevelAvailable(level, files))
             tightest = std::min(tightest.value_or(*available), *available);
-        if (level == mount.point || level == level.parent_path())
+        if (level == group.top || level == level.parent_path())
             break;
     }
     return tightest;
+}
+
+// The system's available memory, then each hierarchy's limits from the groups' folders.
+std::optional<std::uint64_t> Available(const std::filesystem::path& root,
+                                       const std::optional<SGroupFolder> (&groups)[2])
+{
+    std::optional<std::uint64_t> available = SystemAvailable(root);
+    for (bool memoryV1 : {false, true})
+        if (const auto& group = groups[memoryV1 ? 1 : 0])
+            if (const auto limit = HierarchyAvailable(*group, memoryV1))
+                available = std::min(available.value_or(*limit), *limit);
+    return available;
 }
 
 } // namespace
 
 std::optional<std::uint64_t> QueryAvailableMemoryUnder(const std::filesystem::path& root)
 {
-    std::optional<std::uint64_t> available = SystemAvailable(root);
-    for (bool memoryV1 : {false, true})
-        if (const auto group = HierarchyAvailable(root, memoryV1))
-            available = std::min(available.value_or(*group), *group);
-    return available;
+    const std::optional<SGroupFolder> groups[2] = {FindGroupFolder(root, false), FindGroupFolder(root, true)};
+    return Available(root, groups);
 }
 
 std::optional<std::uint64_t> QueryAvailableMemory()
 {
     if (Pinned().pinned)
         return Pinned().bytes;
-    return QueryAvailableMemoryUnder("/");
+    // Where the process's groups lie is found once: reading the mount table took a quarter of a
+    // millisecond, as much as loading a small session's tenth part.
+    static const std::optional<SGroupFolder> groups[2] = {FindGroupFolder("/", false), FindGroupFolder("/", true)};
+    return Available("/", groups);
 }
 
 void SetAvailableMemoryForTesting(std::optional<std::uint64_t> bytes)
