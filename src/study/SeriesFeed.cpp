@@ -1,7 +1,6 @@
 #include "study/SeriesFeed.h"
 
 #include "datamodel/ITrendChannelAccess.h"
-#include "datamodel/SeriesPass.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/chart/PlotChannel.h"
 
@@ -51,13 +50,7 @@ void CSeriesFeed::Add(CPlotChannel& plot, const ITrendChannelAccess& series, int
 
 void CSeriesFeed::Run()
 {
-    // The series' values of a run, read record by record for all of them at once: a series of a
-    // field would otherwise take a cache line of every record for its one value, and the next
-    // series the next line of the same records.
-    CSeriesPass pass;
-    for (const SSeries& series : m_series)
-        pass.Add(*series.access, series.recordCount - 1);
-    std::vector<std::vector<float>> values(m_series.size());
+    std::vector<float> values;
     std::vector<long long> buckets;
     for (const STrendTimePoint* run = m_first; run != m_last;) {
         const STrendTimePoint* runEnd = run + std::min(kRunPoints, m_last - run);
@@ -74,17 +67,14 @@ void CSeriesFeed::Run()
                 buckets[std::size_t(p - run)] = (long long)std::floor((p->date - m_start) / m_step);
         }
         const int order = int(run - m_first);
-        for (std::vector<float>& own : values)
-            own.resize(std::size_t(std::max(0, high - low + 1)));
-        pass.Walk(low, high, [&](int chunk, int count) {
-            for (std::size_t k = 0; k < m_series.size(); ++k) {
-                const int own = std::min(count, m_series[k].recordCount - chunk);
-                if (own > 0)
-                    std::copy_n(pass.Column(int(k)), own, values[k].data() + (chunk - low));
+        for (SSeries& series : m_series) {
+            const int last = std::min(high, series.recordCount - 1);
+            if (last >= low) {
+                values.resize(std::size_t(last - low + 1));
+                series.access->ReadValues(low, last - low + 1, values.data());
             }
-        });
-        for (std::size_t k = 0; k < m_series.size(); ++k)
-            FeedRun(m_series[k], run, runEnd, order, values[k].data(), low, buckets.data());
+            FeedRun(series, run, runEnd, order, values.data(), low, buckets.data());
+        }
         run = runEnd;
     }
     if (!m_everySample)
