@@ -81,6 +81,32 @@ void Clear(double* terms, int from, int count)
     }
 }
 
+// Bit by bit, so that the records go side by side in vectors: a float negated is its sign bit
+// flipped.
+[[gnu::always_inline]] inline void SignedExtremes(const float* __restrict min, const float* __restrict max,
+                                                  const float* __restrict avg, int n, float* __restrict highest,
+                                                  float* __restrict lowest)
+{
+    constexpr std::uint32_t kSign = 0x80000000u;
+    constexpr std::uint32_t kExponent = 0x7f800000u;
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t a = std::bit_cast<std::uint32_t>(avg[i]);
+        const std::uint32_t low = std::bit_cast<std::uint32_t>(min[i]);
+        const std::uint32_t high = std::bit_cast<std::uint32_t>(max[i]);
+        const std::uint32_t known = 0u - std::uint32_t((a & kExponent) != kExponent);
+        const std::uint32_t reverse = 0u - (a >> 31);
+        const std::uint32_t top = (reverse & (low ^ kSign)) | (~reverse & high);
+        const std::uint32_t bottom = (reverse & (high ^ kSign)) | (~reverse & low);
+        highest[i] = std::bit_cast<float>((known & top) | (~known & a));
+        lowest[i] = std::bit_cast<float>((known & bottom) | (~known & a));
+    }
+}
+
+void SignedExtremesPlain(const float* min, const float* max, const float* avg, int n, float* highest, float* lowest)
+{
+    SignedExtremes(min, max, avg, n, highest, lowest);
+}
+
 void FiniteProductTermsPlain(const float* thd, const float* weight, int n, double* products, double* weights)
 {
     FiniteProductTerms(thd, weight, n, products, weights);
@@ -112,6 +138,11 @@ bool HasWiderVectors()
 }
 #endif
 
+ORN_WIDER_VECTORS void SignedExtremesWide(const float* min, const float* max, const float* avg, int n, float* highest,
+                                          float* lowest)
+{
+    SignedExtremes(min, max, avg, n, highest, lowest);
+}
 ORN_WIDER_VECTORS void FiniteProductTermsWide(const float* thd, const float* weight, int n, double* products,
                                               double* weights)
 {
@@ -235,6 +266,11 @@ void EffectiveApparentPowerTerms(const float* apparent, const std::array<const f
     }
     Clear(squares, n, count);
     Clear(ratios, n, count);
+}
+
+void SignedExtremeValues(const float* min, const float* max, const float* avg, int n, float* highest, float* lowest)
+{
+    (HasWiderVectors() ? SignedExtremesWide : SignedExtremesPlain)(min, max, avg, std::max(n, 0), highest, lowest);
 }
 
 void AddSideBySide(std::span<double* const> sums, std::span<const double* const> terms, int count)

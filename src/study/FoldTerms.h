@@ -25,5 +25,10 @@ void MagnitudeTerms(const float* values, const std::array<const float*, 3>& phas
 void EffectiveApparentPowerTerms(const float* apparent, const std::array<const float*, 6>& voltages, int n, int count,
                                  double* squares, double* ratios, SDerivedSummary& summary);
 
+// A power factor's recorded extremes signed by its average, per record: the highest and the
+// lowest value the interval had (a reverse interval's |Max| is its lowest); an interval without a
+// finite average has no sign to give them and keeps the average.
+void SignedExtremeValues(const float* min, const float* max, const float* avg, int n, float* highest, float* lowest);
+
 // Adds terms[k][0 .. count - 1] to *sums[k], in record order, up to four sums side by side.
 void AddSideBySide(std::span<double* const> sums, std::span<const double* const> terms, int count);

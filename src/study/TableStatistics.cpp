@@ -783,19 +783,10 @@ void CTableStatistics::TakeNoted()
         bool whole = true;
         for (std::size_t f = 0; f < signedFolds.size(); ++f) {
             const SSignedFold& fold = signedFolds[f];
-            const float* min = pass.Column(fold.min);
-            const float* max = pass.Column(fold.max);
-            const float* avg = pass.Column(fold.avg);
             const int n = within(fold.taken->last);
             float* highest = signedBuffer.data() + 2 * f * CSeriesPass::kChunk;
-            float* lowest = highest + CSeriesPass::kChunk;
-            for (int i = 0; i < n; ++i) {
-                // An interval without a finite average has no sign to give its extremes.
-                const bool known = std::isfinite(avg[i]);
-                const bool reverse = std::signbit(avg[i]);
-                highest[i] = !known ? avg[i] : reverse ? -min[i] : max[i];
-                lowest[i] = !known ? avg[i] : reverse ? -max[i] : min[i];
-            }
+            SignedExtremeValues(pass.Column(fold.min), pass.Column(fold.max), pass.Column(fold.avg), n, highest,
+                                highest + CSeriesPass::kChunk);
             whole = whole && n == count;
         }
         if (whole) {
