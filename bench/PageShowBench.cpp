@@ -8,9 +8,11 @@
 // before. The repetitions give min, median and max of each figure.
 // Beside the show (and its processor time, show_cpu_ms, steadier while other work shares the
 // machine), in the same process and on the same loaded records: the plain pass over the
-// fields the page computes from (plain_ms; show_per_plain is the show's multiple of it), the
-// drawings of the chart by the show and its deferred work (renders: 1 when the page is drawn
-// once), and the way to the Project Manager and back to the page (to_manager_ms, to_study_ms).
+// fields the page computes from, timed right before and right after the show and the faster
+// taken (plain_ms; show_per_plain is this show's multiple of it, so that its max is the slowest
+// repetition's), the drawings of the chart by the show and its deferred work (renders: 1 when the
+// page is drawn once), and the way to the Project Manager and back to the page (to_manager_ms,
+// to_study_ms).
 // Four sessions of a year (a project of four such sessions) are shown at ratios 1 and 2 too.
 #include "BenchProbe.h"
 #include "BenchProgram.h"
@@ -55,7 +57,7 @@ void BM_PageFirstShow(benchmark::State& state)
     Measure(state, MinuteSessionProject(int(state.range(1)), studyType), viewId, int(state.range(2)));
 }
 
-// Four sessions of a year in one project; the plain pass is over the first.
+// Four sessions of a year in one project; the plain pass is over all four.
 void BM_PageFirstShowOfFourYears(benchmark::State& state)
 {
     Measure(state, FourSessionProject(kYear), int(state.range(0)), int(state.range(1)));

@@ -7,6 +7,8 @@ packages=(
   libboost-dev libboost-date-time-dev libboost-thread-dev libboost-system-dev
   libgoogle-glog-dev librapidxml-dev liblodepng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The chart benchmark's peer, a general plotting library (benchmark only).
+  libqcustomplot-dev
   python3-olefile libgsf-bin clang
   locales
   xdg-utils
