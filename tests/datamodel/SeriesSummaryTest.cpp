@@ -11,6 +11,7 @@
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendChannelAccess.h"
+#include "datamodel/TrendItemIds.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,13 @@ TEST(SeriesSummaries, EveryWalkGivesTheFiguresOfAWalkValueByValue)
         }
         if (record == 40) // a zero of each sign: the first one met is the extreme
             table.bytes.PutF32(96, -0.0f);
+        // The aux inputs at the record's end (its last fields read with those before them): a
+        // NaN and an infinity in records whose other fields are finite, beside a block that has
+        // one in another field.
+        if (record == 301)
+            table.bytes.PutF32(664, kNaN);
+        if (record == 517)
+            table.bytes.PutF32(672, kInf);
         if (record == 41)
             table.bytes.PutF32(96, 0.0f);
         ++record;
@@ -92,13 +100,16 @@ TEST(SeriesSummaries, EveryWalkGivesTheFiguresOfAWalkValueByValue)
 
     CTrendCache cache;
     // Voltage, current, the powers and power factors (fields divided or not, a power factor
-    // signed by the active power through its accessor).
+    // signed by the active power through its accessor), the aux inputs.
+    const DWORD auxItem = TrendItemForQuantity(set.GetMeasurementConfig(), 51, false);
     std::vector<SSeriesRequest> requests;
-    for (DWORD itemId : {0u, 1u, 39u}) {
+    for (DWORD itemId : {0u, 1u, 39u, auxItem}) {
         const CDataItemTrend* item = cache.GetTrendItem(&set, itemId, 0, {0, 1});
         ASSERT_NE(nullptr, item);
         ASSERT_EQ(kRecords, item->GetRecordCount());
-        const std::vector<DWORD> quantities = itemId == 39 ? std::vector<DWORD>{5, 6, 8, 56} : std::vector<DWORD>{itemId};
+        const std::vector<DWORD> quantities = itemId == 39        ? std::vector<DWORD>{5, 6, 8, 56}
+                                              : itemId == auxItem ? std::vector<DWORD>{51, 52}
+                                                                  : std::vector<DWORD>{itemId};
         for (DWORD quantity : quantities)
             for (DWORD phase : {0u, 1u, 2u, 5u})
                 for (int series = 0; series < 3; ++series)
@@ -117,6 +128,9 @@ TEST(SeriesSummaries, EveryWalkGivesTheFiguresOfAWalkValueByValue)
         ++compared;
     }
     EXPECT_GT(compared, 40);
+    const SSeriesSummary* aux = cache.FindTrendItem(&set, auxItem, 0, {0, 1})->FindSeriesSummary(51, 0, 1);
+    ASSERT_NE(nullptr, aux);
+    EXPECT_EQ(1, aux->nanCount);
     const SSeriesSummary& power = *cache.FindTrendItem(&set, 39, 0, {0, 1})->FindSeriesSummary(5, 0, 1);
     EXPECT_EQ(1, power.nanCount);
     EXPECT_EQ(300, power.firstPlusInfinity);

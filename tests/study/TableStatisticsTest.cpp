@@ -2,11 +2,15 @@
 // computes from the written numbers: RMS and mean with gaps, invalid values and +/-infinity,
 // reverse power, the derived powers and power factors, the effective apparent power, the THD
 // weighting, the extremes with their times, the quality flags around the valid ratio, and the
-// same cells from summaries taken in one walk or kept by the trend items.
+// same cells from summaries taken in one walk or kept by the trend items; and the terms of the
+// figures made of several series the same to the bit whether a chunk is taken in vectors or
+// record by record.
 #include "datamodel/DataSet.h"
 #include "datamodel/RecordRange.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendTimeBlock.h"
+#include "datamodel/SeriesPass.h"
+#include "study/FoldTerms.h"
 #include "study/TableStatistics.h"
 #include "support/ScopedTimeZone.h"
 #include "support/SessionWriter.h"
@@ -20,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace {
@@ -412,5 +417,100 @@ TEST_F(TableStatisticsTest, PreparedCellsEqualCellsThatTakeTheirOwnSummaries)
         CTableStatistics second = Statistics(range);
         second.Prepare(cells);
         expectSame(reference, fill(second), "kept by the items");
+    }
+}
+
+// A chunk whose values are all finite takes its terms in vectors; the same records in a chunk
+// with one value that is not finite are taken one by one. Every term, count and sum is the same
+// to the bit: phases flowing against each other, a missing phase or voltage, a record without
+// any voltage (no Ue^2), a zero of each sign.
+TEST(FoldTermsTest, AChunkOfFiniteValuesGivesTheTermsOfTheRecordByRecordWay)
+{
+    constexpr int kFinite = CSeriesPass::kChunk - 1;
+    std::mt19937 random(61);
+    std::uniform_real_distribution<float> signedValue(-700.0f, 700.0f);
+    // Magnitudes far apart, so that sums of them in doubles are rounded: an order of operations
+    // changed shows.
+    std::uniform_int_distribution<int> exponent(-24, 24);
+    const auto column = [&](float scale) {
+        std::vector<float> values(CSeriesPass::kChunk);
+        for (float& v : values)
+            v = std::ldexp(scale * signedValue(random), exponent(random));
+        return values;
+    };
+    auto values = column(1.0f), a = column(1.0f), b = column(1.0f), c = column(0.1f), apparent = column(1.0f);
+    std::vector<std::vector<float>> voltages;
+    for (int k = 0; k < 6; ++k)
+        voltages.push_back(column(k < 3 ? 0.3f : 0.5f));
+    for (auto& voltage : voltages)
+        voltage[7] = 0.0f; // no voltage at all: no Ue^2
+    values[3] = -0.0f;
+    a[4] = 0.0f;
+    const std::array<const float*, 6> someVoltages = {voltages[0].data(), voltages[1].data(), nullptr,
+                                                      voltages[3].data(), voltages[4].data(), voltages[5].data()};
+    // The terms of records 0 .. kFinite - 1, alone (in vectors) and then beside a record kFinite
+    // that is not finite (one by one), for each figure; and their sums side by side.
+    const auto both = [&](std::vector<float>& spoilt, const std::function<void(int, std::vector<double>&, std::vector<double>&,
+                                                                                SDerivedSummary&)>& terms) {
+        std::array<std::vector<double>, 2> first, second;
+        std::array<SDerivedSummary, 2> summaries;
+        for (int way = 0; way < 2; ++way) {
+            const float kept = spoilt[kFinite];
+            if (way == 1)
+                spoilt[kFinite] = kNaN;
+            first[way].assign(CSeriesPass::kChunk, -1.0);
+            second[way].assign(CSeriesPass::kChunk, -1.0);
+            terms(kFinite + way, first[way], second[way], summaries[way]);
+            spoilt[kFinite] = kept;
+        }
+        for (int i = 0; i < CSeriesPass::kChunk; ++i) {
+            const bool kept = i < kFinite;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(kept ? first[0][std::size_t(i)] : 0.0),
+                      std::bit_cast<std::uint64_t>(first[1][std::size_t(i)])) << i;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(kept ? second[0][std::size_t(i)] : 0.0),
+                      std::bit_cast<std::uint64_t>(second[1][std::size_t(i)])) << i;
+        }
+        EXPECT_EQ(summaries[0].count, summaries[1].count);
+        EXPECT_EQ(summaries[1].nanCount, 1);
+        // Side by side, each sum as one after the other.
+        std::vector<double> sums(5, 0.25), expected(5, 0.25);
+        std::vector<const double*> terms(5, first[0].data());
+        terms[2] = second[0].data();
+        std::vector<double*> into;
+        for (double& sum : sums)
+            into.push_back(&sum);
+        AddSideBySide(into, terms, CSeriesPass::kChunk);
+        for (std::size_t k = 0; k < expected.size(); ++k) {
+            for (int i = 0; i < CSeriesPass::kChunk; ++i)
+                expected[k] += terms[k][i];
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(expected[k]), std::bit_cast<std::uint64_t>(sums[k])) << k;
+        }
+    };
+    {
+        SCOPED_TRACE("magnitudes of a total");
+        both(values, [&](int n, std::vector<double>& terms, std::vector<double>& none, SDerivedSummary& summary) {
+            MagnitudeTerms(values.data(), {a.data(), nullptr, c.data()}, n, CSeriesPass::kChunk, terms.data(), summary);
+            none.assign(none.size(), 0.0);
+        });
+    }
+    {
+        SCOPED_TRACE("magnitudes of a phase");
+        both(values, [&](int n, std::vector<double>& terms, std::vector<double>& none, SDerivedSummary& summary) {
+            MagnitudeTerms(values.data(), {}, n, CSeriesPass::kChunk, terms.data(), summary);
+            none.assign(none.size(), 0.0);
+        });
+    }
+    {
+        SCOPED_TRACE("effective apparent power");
+        both(apparent, [&](int n, std::vector<double>& squares, std::vector<double>& ratios, SDerivedSummary& summary) {
+            EffectiveApparentPowerTerms(apparent.data(), someVoltages, n, CSeriesPass::kChunk, squares.data(),
+                                        ratios.data(), summary);
+        });
+    }
+    {
+        SCOPED_TRACE("THD weighted");
+        both(a, [&](int n, std::vector<double>& products, std::vector<double>& weights, SDerivedSummary& summary) {
+            ProductTerms(a.data(), b.data(), n, CSeriesPass::kChunk, products.data(), weights.data(), summary);
+        });
     }
 }
