@@ -99,32 +99,57 @@ void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const S
         plot.AddPoints(dates.data(), samples.data(), count);
         return;
     }
-    for (const STrendTimePoint* p = first; p != last; ++p, ++order, ++buckets) {
+    const auto valueAt = [&](const STrendTimePoint* p) { return values[p->record - valuesFirst]; };
+    const auto sampleAt = [&](const STrendTimePoint* p) {
+        return SSample{p->date, valueAt(p), order + int(p - first)};
+    };
+    for (const STrendTimePoint* p = first; p != last;) {
         const bool gap = p->record < 0 || p->record >= series.recordCount;
         // One bucket per step; a gap closes the bucket so that the line breaks where it did.
         if (gap) {
             Flush(series);
             plot.AddGap(p->date);
+            ++p;
             continue;
         }
-        const float value = values[p->record - valuesFirst];
-        const long long index = *buckets;
+        // The points of this step up to a gap, taken together: their lowest and highest by
+        // index, as one after the other would replace them.
+        const long long index = buckets[p - first];
+        const STrendTimePoint* end = p + 1;
+        while (end != last && buckets[end - first] == index && end->record >= 0 && end->record < series.recordCount)
+            ++end;
         if (series.bucketCount > 0 && index != series.bucketIndex)
             Flush(series);
-        const SSample sample{p->date, value, order};
         SSample* bucket = series.bucket;
+        const STrendTimePoint* from = p;
         if (series.bucketCount == 0) {
             series.bucketIndex = index;
-            bucket[0] = bucket[1] = bucket[2] = bucket[3] = sample;
+            bucket[0] = bucket[1] = bucket[2] = bucket[3] = sampleAt(p);
             series.bucketCount = 4;
-            continue;
+            ++from;
         }
         // A value that is not finite is kept as the bucket's lowest and highest alike.
-        if (!(value >= bucket[1].value))
-            bucket[1] = sample;
-        if (!(value <= bucket[2].value))
-            bucket[2] = sample;
-        bucket[3] = sample;
+        const STrendTimePoint* lowest = nullptr;
+        const STrendTimePoint* highest = nullptr;
+        float low = bucket[1].value, high = bucket[2].value;
+        for (const STrendTimePoint* q = from; q != end; ++q) {
+            const float value = valueAt(q);
+            if (!(value >= low)) {
+                low = value;
+                lowest = q;
+            }
+            if (!(value <= high)) {
+                high = value;
+                highest = q;
+            }
+        }
+        if (lowest)
+            bucket[1] = sampleAt(lowest);
+        if (highest)
+            bucket[2] = sampleAt(highest);
+        if (from != end)
+            bucket[3] = sampleAt(end - 1);
+        p = end;
     }
 }
 

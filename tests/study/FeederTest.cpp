@@ -24,9 +24,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -147,7 +153,8 @@ TEST_F(FeederTest, ThreePhasesOfVoltageWithMinAndMaxAreShownWithTheirGaps)
 
 // A session of two weeks of one-minute records with a gap: the nine series are read together, a
 // run of records at a time. Each channel must still hold its own series' values at every point,
-// and decimated feeding must give each channel what feeding it alone gives.
+// and decimated feeding must give each channel what feeding it alone gives: each step's first,
+// lowest, highest and last sample.
 TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
 {
     ScopedTimeZone zone{"CET-1CEST,M3.5.0,M10.5.0/3"};
@@ -158,7 +165,15 @@ TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
     recording.averagingSeconds = 60;
     recording.gapStart = 7000;
     recording.gapLength = 30;
-    ASSERT_TRUE(WriteBytesToFile(folder.Path("long.zlg"), CSessionWriter(recording).BuildFile()));
+    // Values that are not finite in phase A's average: two within a step, one opening a step.
+    CSessionWriter writer(recording);
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    int written = 0;
+    for (SWrittenTable& table : tables)
+        if (table.type == 64 && (++written == 1003 || written == 1010 || written == 1201))
+            table.bytes.PutF32(32, written == 1010 ? std::numeric_limits<float>::infinity()
+                                                   : std::numeric_limits<float>::quiet_NaN());
+    ASSERT_TRUE(WriteBytesToFile(folder.Path("long.zlg"), writer.BuildFile(tables)));
     CDataSet set{nullptr};
     ASSERT_EQ(set.LoadFromFile(folder.Path("long.zlg").c_str(), false), 0);
     CTrendCache cache;
@@ -204,7 +219,8 @@ TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
                 ASSERT_TRUE(std::isnan(plot.GetYValue(int(i)))) << c << " at " << i;
                 continue;
             }
-            ASSERT_EQ(plot.GetYValue(int(i)), values[std::size_t(points[i].record)]) << c << " at " << i;
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(plot.GetYValue(int(i))),
+                      std::bit_cast<std::uint32_t>(values[std::size_t(points[i].record)])) << c << " at " << i;
         }
         EXPECT_GE(gaps, 1);
     }
@@ -228,6 +244,51 @@ TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
             if (!std::isnan(a.GetYValue(i))) {
                 ASSERT_EQ(a.GetYValue(i), b.GetYValue(i)) << c << " at " << i;
             }
+        }
+        // Each step's first, lowest, highest and last sample in their order, each once, a gap
+        // breaking the line: a lower (or higher) one replaces the one before, and a value that
+        // is not finite is taken as both and replaced by the next.
+        std::vector<float> values(std::size_t(together.trends[std::size_t(c / 3)]->GetRecordCount()));
+        together.trends[std::size_t(c / 3)]->GetAccess(statistics[c % 3])->ReadValues(0, int(values.size()), values.data());
+        std::vector<std::pair<double, float>> expected;
+        std::array<std::size_t, 4> step{};
+        long long stepIndex = -1;
+        bool open = false;
+        const auto close = [&] {
+            std::sort(step.begin(), step.end());
+            for (std::size_t k = 0; open && k < step.size(); ++k)
+                if (k == 0 || step[k] != step[k - 1])
+                    expected.emplace_back(points[step[k]].date, values[std::size_t(points[step[k]].record)]);
+            open = false;
+        };
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            if (points[i].record < 0) {
+                close();
+                expected.emplace_back(points[i].date, std::numeric_limits<float>::quiet_NaN());
+                continue;
+            }
+            const long long index = (long long)std::floor((points[i].date - start) / (1.0 / 12.0));
+            if (open && index != stepIndex)
+                close();
+            const float v = values[std::size_t(points[i].record)];
+            if (!open) {
+                step.fill(i);
+                stepIndex = index;
+                open = true;
+                continue;
+            }
+            if (!(v >= values[std::size_t(points[step[1]].record)]))
+                step[1] = i;
+            if (!(v <= values[std::size_t(points[step[2]].record)]))
+                step[2] = i;
+            step[3] = i;
+        }
+        close();
+        ASSERT_EQ(int(expected.size()), a.GetCount()) << c;
+        for (int i = 0; i < a.GetCount(); ++i) {
+            ASSERT_EQ(expected[std::size_t(i)].first, a.GetXValue(i)) << c << " at " << i;
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(expected[std::size_t(i)].second), std::bit_cast<std::uint32_t>(a.GetYValue(i)))
+                << c << " at " << i;
         }
     }
 }
