@@ -61,11 +61,6 @@ protected:
         dlg.ScreenToClient(&r);
         return r.top;
     }
-    static void PressEnter(CWnd& box)
-    {
-        box.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-        box.SendMessage(WM_KEYUP, VK_RETURN, 0);
-    }
     static int FocusId()
     {
         CWnd* focus = CWnd::GetFocus();
@@ -231,45 +226,79 @@ TEST_F(EditAuxSettingsDlgTest, BadOrZeroGainsAndNumbersOutOfRangeAreRefusedWithT
     });
 }
 
-TEST_F(EditAuxSettingsDlgTest, EnterMovesToTheNextBoxAndNeverClosesTheDialog)
+TEST_F(EditAuxSettingsDlgTest, EnterInAnyFieldConfirmsAndAPriceRefusedOnOkKeepsTheDialogOpen)
 {
     m_entry.AuxOverride = true;
-    Dlg dialog(nullptr, &m_entry, nullptr, 0, false);
-    bool stillOpen = false;
-    const INT_PTR result = Run(dialog, [&](Dlg& dlg) {
-        CWnd* last = dlg.GetDlgItem(int(Dlg::kUnitEdit[1]));
-        last->SetFocus();
-        ASSERT_EQ(FocusId(), int(Dlg::kUnitEdit[1]));
-        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); // the dialog's share of Enter
-        PressEnter(*last);
-        EXPECT_EQ(FocusId(), int(Dlg::kGainEdit[0]));
-        PressEnter(*dlg.GetDlgItem(int(Dlg::kGainEdit[0])));
-        EXPECT_EQ(FocusId(), int(Dlg::kOffsetEdit[0]));
-        PressEnter(*dlg.GetDlgItem(int(Dlg::kUnitEdit[0])));
-        EXPECT_EQ(FocusId(), int(Dlg::kGainEdit[1]));
-        stillOpen = dlg.IsWindowVisible() != FALSE;
-        dlg.GetDlgItem(IDOK)->SetFocus();
-        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    }, true);
-    EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(result, IDOK);
-
-    // Enter in a price confirms the dialog with the price typed, as in the other dialogs.
     const CMeasurementConfig config = MakeConfig(EnergyValues());
-    Dlg costs(nullptr, &m_entry, &config, 0, true);
-    const INT_PTR confirmed = Run(costs, [&](Dlg& dlg) {
-        CWnd* price = dlg.GetCostPage()->GetDlgItem(int(CEnergyCostsDlg::kBasicFwdEdit));
-        ASSERT_NE(price, nullptr);
-        price->SetFocus();
-        price->SetWindowText("0.4");
-        SimulateKey(*price, VK_RETURN);
-        // Ends a dialog that Enter left open (once its loop runs).
-        dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    }, true);
-    EXPECT_EQ(confirmed, IDOK);
-    SProjectManagerDataSetEntry stored;
-    costs.StoreSettings(stored);
-    EXPECT_FLOAT_EQ(stored.energyCosts.GetCostFwd(), 0.4f);
+    struct Case
+    {
+        UINT id;
+        const char* text;
+        std::function<bool(const SProjectManagerDataSetEntry&)> stored;
+    };
+    const Case fields[] = {
+        {Dlg::kGainEdit[0], "3", [](const auto& e) { return e.auxData[0].gain == 3.0f; }},
+        {Dlg::kOffsetEdit[0], "3", [](const auto& e) { return e.auxData[0].offset == 3.0f; }},
+        {Dlg::kUnitEdit[0], "kWh", [](const auto& e) { return e.auxData[0].unit == "kWh"; }},
+        {Dlg::kGainEdit[1], "3", [](const auto& e) { return e.auxData[1].gain == 3.0f; }},
+        {Dlg::kOffsetEdit[1], "3", [](const auto& e) { return e.auxData[1].offset == 3.0f; }},
+        {Dlg::kUnitEdit[1], "kWh", [](const auto& e) { return e.auxData[1].unit == "kWh"; }},
+        {CEnergyCostsDlg::kCurrencyEdit, "CHF", [](const auto& e) { return e.energyCosts.GetCurrency() == "CHF"; }},
+        {CEnergyCostsDlg::kBasicFwdEdit, "0.4", [](const auto& e) { return e.energyCosts.GetCostFwd() == 0.4f; }},
+        {CEnergyCostsDlg::kBasicRevEdit, "0.4", [](const auto& e) { return e.energyCosts.GetCostRev() == 0.4f; }},
+    };
+    for (const Case& field : fields)
+    {
+        Dlg dialog(nullptr, &m_entry, &config, 0, false);
+        const INT_PTR result = Run(dialog, [&](Dlg& dlg) {
+            const bool price = field.id >= CEnergyCostsDlg::kCurrencyEdit;
+            if (price)
+                PickTab(dlg, 1);
+            CWnd* box = price ? dlg.GetCostPage()->GetDlgItem(int(field.id)) : dlg.GetDlgItem(int(field.id));
+            ASSERT_NE(box, nullptr);
+            box->SetFocus();
+            box->SetWindowText(field.text);
+            SimulateKey(*box, VK_RETURN);
+            // Ends a dialog that Enter left open (once its loop runs).
+            dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }, true);
+        EXPECT_EQ(result, IDOK) << field.id;
+        SProjectManagerDataSetEntry stored;
+        dialog.StoreSettings(stored);
+        EXPECT_TRUE(field.stored(stored)) << field.id;
+    }
+
+    // A price refused as OK is pressed, by the mouse (the focus leaves the price for the button)
+    // or by Enter, is told and keeps the dialog open with the focus in the price and the ratio
+    // just added; Cancel then leaves nothing of it.
+    for (const bool byEnter : {false, true})
+    {
+        Dlg costs(nullptr, &m_entry, &config, 0, true);
+        CMessageBoxRecorder boxes;
+        bool keptOpen = false;
+        const INT_PTR result = Run(costs, [&](Dlg& dlg) {
+            CEnergyCostsDlg& page = *dlg.GetCostPage();
+            page.AddRatio();
+            CWnd* price = page.GetDlgItem(int(CEnergyCostsDlg::kBasicFwdEdit));
+            price->SetFocus();
+            price->SetWindowText("abc");
+            CRect ok;
+            dlg.GetDlgItem(IDOK)->GetWindowRect(&ok);
+            if (byEnter)
+                SimulateKey(*price, VK_RETURN);
+            else
+            {
+                SimulateScreenMouse(dlg, WM_LBUTTONDOWN, ok.CenterPoint());
+                SimulateScreenMouse(dlg, WM_LBUTTONUP, ok.CenterPoint());
+            }
+            keptOpen = boxes.Boxes().size() == 1 && CWnd::GetFocus() == price && page.GetGroupCount() == 1;
+            dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }, true);
+        EXPECT_EQ(result, IDCANCEL) << byEnter;
+        EXPECT_TRUE(keptOpen) << byEnter;
+        ASSERT_FALSE(boxes.Boxes().empty());
+        EXPECT_EQ(boxes.Boxes()[0].text, "\"abc\" is not a number.\nPlease enter a number from -100,000 to 100,000.");
+    }
 }
 
 TEST_F(EditAuxSettingsDlgTest, EnteringABoxRecomputesTheCorrectedValuesOrReturnsTheFocus)

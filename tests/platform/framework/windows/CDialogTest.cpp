@@ -337,3 +337,44 @@ TEST_F(WindowTest, ModalDialogBlocksTheOtherWindowsFromItsFirstFrameAndStaysInFr
     CDialog::SetModalDriver(previous);
     owner.DestroyWindow();
 }
+
+TEST_F(WindowTest, ADialogOpenedFromAPressTakesTheMouseAndTheKeysAndGivesTheFocusBackToItsOpener)
+{
+    // An owner that captures the mouse as its press opens the dialog, as a grid's choice does.
+    struct PressingWnd : RecordingWnd
+    {
+        std::function<void()> open;
+        void OnLButtonDown(UINT, CPoint) override
+        {
+            SetCapture();
+            open();
+        }
+    } owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 450, 350), nullptr, 0));
+    CEdit opener;
+    ASSERT_TRUE(opener.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 100, 30), &owner, 7));
+    opener.SetFocus();
+    CFrameworkApp::PumpWaitingMessages();
+
+    ValuesDlg dlg;
+    dlg.InitModalIndirect(Template(), &owner);
+    auto previous = CDialog::SetModalDriver([](CDialog& d) {
+        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+        CWnd& name = *d.GetDlgItem(101);
+        CRect field;
+        name.GetWindowRect(&field);
+        SimulateScreenMouse(d, WM_LBUTTONDOWN, field.CenterPoint());
+        SimulateScreenMouse(d, WM_LBUTTONUP, field.CenterPoint());
+        SimulateScreenKey(d, VK_END);
+        SimulateScreenKey(d, 'X');
+        SimulateScreenKey(d, VK_RETURN);
+    });
+    owner.open = [&dlg] { EXPECT_EQ(IDOK, dlg.DoModal()); };
+    const CPoint beside(300, 200);
+    SimulateScreenMouse(owner, WM_LBUTTONDOWN, beside);
+    SimulateScreenMouse(owner, WM_LBUTTONUP, beside);
+    CDialog::SetModalDriver(previous);
+    EXPECT_EQ(dlg.name, "startx");
+    EXPECT_EQ(CWnd::GetFocus(), &opener);
+    owner.DestroyWindow();
+}
