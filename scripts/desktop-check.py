@@ -3,12 +3,15 @@
 xdotool): started on the sample, Ctrl+O at once asks for a file; with a modal dialog up, a click
 on the main window's File menu opens nothing; with a graph's dialog up, a click on another tab,
 the main window's title-bar close and Alt+F4 leave the program whole and the dialog in front; the
-wheel rolled over every bar of two pages; the project closed and the program ended by its keys,
+wheel rolled over every bar of two pages; the tariff dialog opened from the demand table's
+advanced choice takes a currency and a price that Ctrl+S stores; the project closed and the
+program ended by its keys,
 then by its title-bar close, then by an end signal while a message box waits. Fails on a sanitizer's line, a warning in the
 program's log, a program that stops answering, or a step that does not do what it should.
 
 usage: desktop-check.py <program binary>"""
 
+import re
 import signal
 import sys
 import time
@@ -22,6 +25,12 @@ DEMAND_BUTTON = (131, 83)
 SESSION_SETTINGS_FROM_RIGHT = (160, 162)
 SESSION_REMOVE_FROM_RIGHT = (40, 162)
 PROJECT_MANAGER_TAB = (56, 57)
+# On the Demand view: the overview table section's collapse button and the "advanced" choice of
+# the session's costs; in the tariff dialog's client area, its currency and forward price fields.
+OVERVIEW_COLLAPSE = (14, 111)
+ADVANCED_CHOICE = (496, 190)
+TARIFF_CURRENCY = (193, 80)
+TARIFF_PRICE = (193, 102)
 # The time axis of the RMS Power graph, from the bottom of the client area.
 TIME_AXIS_FROM_BOTTOM = (601, 39)
 # The bars of a study page: the options bar down the left side and the toolbars across the top.
@@ -172,6 +181,11 @@ class Check:
             if not self.settled("the wheel over the bars after " + step):
                 return
 
+        # The tariff dialog opened from the Demand table's "advanced" choice (a press in the grid)
+        # takes typing: the currency and the price typed into it are stored.
+        if not self.type_tariff_from_the_demand_table():
+            return
+
         # Closed by its keys: the project, then the program.
         self.input.key("ctrl+w")
         if not self.settled("Ctrl+W"):
@@ -218,6 +232,32 @@ class Check:
         for line in self.program.log_complaints():
             self.fault("logged: " + line)
         print("desktop check: %.0f s" % (time.monotonic() - started), flush=True)
+
+    def type_tariff_from_the_demand_table(self):
+        self.input.click(*self.at(OVERVIEW_COLLAPSE))
+        self.input.click(*self.at(ADVANCED_CHOICE))
+        dialog = self.program.wait_for_window(r"^Session Settings$", 15)
+        if not dialog:
+            self.fault("the demand table's advanced choice opened no tariff dialog")
+            return self.settled("the advanced choice")
+        x, y, _, _ = self.input.geometry(dialog)
+        for place, text in ((TARIFF_CURRENCY, "CHF"), (TARIFF_PRICE, "0.35")):
+            self.input.click(x + place[0], y + place[1])
+            self.input.key("ctrl+a")
+            self.input.type(text)
+        self.input.key("Return")
+        if not self.gone(dialog):
+            self.fault("Enter in the tariff's price did not confirm the dialog opened from the demand table")
+            self.input.key("Escape")
+        self.input.key("ctrl+s")
+        if not self.settled("the tariff typed and saved"):
+            return False
+        xml = real_desktop.read_stream(self.program.data_path("sample.zca"), "project.xml") or b""
+        costs = re.search(rb'<energyCosts currency="([^"]*)"(?: costFwd="([^"]*)")?', xml)
+        if not costs or costs.group(1) != b"CHF" or abs(float(costs.group(2) or 0) - 0.35) > 1e-6:
+            self.fault("the tariff typed into the dialog from the demand table is stored as %s" %
+                       (costs.group(0).decode() if costs else "nothing"))
+        return True
 
     def restart(self):
         self.program.start()

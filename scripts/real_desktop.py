@@ -7,6 +7,7 @@ import os
 import re
 import shutil
 import signal
+import struct
 import subprocess
 import tempfile
 import time
@@ -159,8 +160,12 @@ class Program:
         with open(self.stderr_path, errors="replace") as output:
             return output.read().splitlines()[-count:]
 
+    def data_path(self, name):
+        """A file or folder of the program's data folder (the sample project, the logs)."""
+        return os.path.join(self.home, "data", "Zelko Power Quality", "Zelko Ampelon", name)
+
     def log_files(self):
-        logs = os.path.join(self.home, "data", "Zelko Power Quality", "Zelko Ampelon", "Logs")
+        logs = self.data_path("Logs")
         return sorted(os.path.join(logs, name) for name in os.listdir(logs)) if os.path.isdir(logs) else []
 
     def log_complaints(self):
@@ -276,6 +281,50 @@ class Input:
 
     def resize(self, window, width, height):
         self.xdotool("windowsize", window, int(width), int(height))
+
+
+def read_stream(path, name):
+    """The bytes of a stream of the root storage of a compound file (a project's "project.xml"),
+    None when the file holds none of that name."""
+    with open(path, "rb") as f:
+        data = f.read()
+    sector = 1 << struct.unpack_from("<H", data, 0x1E)[0]
+    mini_sector = 1 << struct.unpack_from("<H", data, 0x20)[0]
+    directory_start, = struct.unpack_from("<I", data, 0x30)
+    cutoff, mini_fat_start = struct.unpack_from("<II", data, 0x38)
+    difat_start, difat_count = struct.unpack_from("<II", data, 0x44)
+    fat_sectors = [s for s in struct.unpack_from("<109I", data, 0x4C) if s < 0xFFFFFFFA]
+    for _ in range(difat_count):
+        entries = struct.unpack_from("<%dI" % (sector // 4), data, (difat_start + 1) * sector)
+        fat_sectors += [s for s in entries[:-1] if s < 0xFFFFFFFA]
+        difat_start = entries[-1]
+    fat = [n for s in fat_sectors for n in struct.unpack_from("<%dI" % (sector // 4), data, (s + 1) * sector)]
+
+    def chain(start, table, size, read):
+        out = b""
+        while start < 0xFFFFFFFA:
+            out += read(start, size)
+            start = table[start]
+        return out
+
+    def big(index, size):
+        return data[(index + 1) * size:(index + 2) * size]
+
+    directory = chain(directory_start, fat, sector, big)
+    entries = [directory[i:i + 128] for i in range(0, len(directory), 128)]
+    root_start, root_size = struct.unpack_from("<IQ", entries[0], 116)
+    mini_stream = chain(root_start, fat, sector, big)[:root_size]
+    mini_fat = [n for n in struct.unpack("<%dI" % (len(chain(mini_fat_start, fat, sector, big)) // 4),
+                                          chain(mini_fat_start, fat, sector, big))] if mini_fat_start < 0xFFFFFFFA else []
+    for entry in entries[1:]:
+        length, = struct.unpack_from("<H", entry, 64)
+        if entry[66] != 2 or entry[:max(length - 2, 0)].decode("utf-16-le") != name:
+            continue
+        start, size = struct.unpack_from("<IQ", entry, 116)
+        if size < cutoff:
+            return chain(start, mini_fat, mini_sector, lambda i, n: mini_stream[i * n:(i + 1) * n])[:size]
+        return chain(start, fat, sector, big)[:size]
+    return None
 
 
 def fresh_home(prefix):
