@@ -1408,13 +1408,19 @@ public:
         else
             ADD_FAILURE() << "dialog " << dialog.GetTemplateId() << " shows no edit " << id;
     }
-    // The heading button of a card that sends the command, clicked.
+    // The heading button of a card that sends the command, clicked: the button shows that it has
+    // the keyboard then, the dialog it opened gone.
     void ClickCardButton(CProjectManagerBasicGrid& grid, int card, int command)
     {
-        for (const SCardButton& button : grid.Layout().buttons)
-            if (button.command == command &&
-                program.ClickGridCell(grid, grid.OriginCol(button.rect), grid.OriginRow(card, button.rect)))
+        const auto buttons = grid.Layout().buttons;
+        for (std::size_t i = 0; i < buttons.size(); ++i)
+            if (buttons[i].command == command &&
+                program.ClickGridCell(grid, grid.OriginCol(buttons[i].rect), grid.OriginRow(card, buttons[i].rect))) {
+                const std::string at = ClassAndId(grid) + " card " + std::to_string(card) + " button " + std::to_string(i);
+                if (KeyboardAt() != at)
+                    faults.Add("after a click on " + at + " the keyboard is at " + KeyboardAt(), m_page->name);
                 return;
+            }
         faults.Add("the button of command " + std::to_string(command) + " of card " + std::to_string(card) +
                        " cannot be reached",
                    m_page->name);

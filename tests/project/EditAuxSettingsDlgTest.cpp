@@ -291,7 +291,12 @@ TEST_F(EditAuxSettingsDlgTest, EnterInAnyFieldConfirmsAndAPriceRefusedOnOkKeepsT
                 SimulateScreenMouse(dlg, WM_LBUTTONDOWN, ok.CenterPoint());
                 SimulateScreenMouse(dlg, WM_LBUTTONUP, ok.CenterPoint());
             }
-            keptOpen = boxes.Boxes().size() == 1 && CWnd::GetFocus() == price && page.GetGroupCount() == 1;
+            CString shown;
+            price->GetWindowText(shown);
+            DWORD start = 1, end = 0;
+            price->SendMessage(EM_GETSEL, WPARAM(&start), LPARAM(&end));
+            keptOpen = boxes.Boxes().size() == 1 && CWnd::GetFocus() == price && page.GetGroupCount() == 1 &&
+                       shown == "0.5" && start == 0 && end == 3; // the price it had, selected for the next one
             dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         }, true);
         EXPECT_EQ(result, IDCANCEL) << byEnter;

@@ -3,6 +3,7 @@
 #include "platform/framework/MessageBoxService.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -26,8 +27,12 @@ SPendingRefusal& Pending()
 void Tell(const SPendingRefusal& refusal)
 {
     AfxMessageBox(refusal.text.GetString(), MB_ICONEXCLAMATION);
-    if (refusal.field && refusal.field->isVisible())
-        refusal.field->setFocus(Qt::OtherFocusReason);
+    if (!refusal.field || !refusal.field->isVisible())
+        return;
+    refusal.field->setFocus(Qt::OtherFocusReason);
+    // Selected, so that what is typed next replaces it (the focus it lost took the selection).
+    if (auto* line = qobject_cast<QLineEdit*>(refusal.field.data()))
+        line->selectAll();
 }
 
 } // namespace
