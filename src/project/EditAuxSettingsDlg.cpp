@@ -330,9 +330,10 @@ void CEditAuxSettingsDlg::ShowPage(int page)
         return child != m_costPage.get() && id != int(kTabControl) && id != IDOK && id != IDCANCEL &&
                id != int(kPageFrame);
     };
+    // As the template shows them (the dialog itself may not show yet).
     if (m_page0Controls.empty())
         for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-            if (onPage0(child) && child->IsWindowVisible())
+            if (onPage0(child) && (child->GetStyle() & WS_VISIBLE))
                 m_page0Controls.push_back(child);
     const int dy = m_rememberedTop - ChildRect(*this, *marker).top;
     if (dy != 0)

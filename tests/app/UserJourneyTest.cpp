@@ -1323,6 +1323,7 @@ public:
         for (const char* price : {"abc", "0.35"}) {
             std::vector<std::string> expected{"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)};
             program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [&](CDialog& dialog) {
+                WalkDialogByTab(dialog);
                 TypeIn(dialog, kCurrencyEdit, "CHF");
                 TypeIn(dialog, kForwardCostEdit, price);
                 Press(dialog, IDOK);
