@@ -230,80 +230,52 @@ TEST_F(EditAuxSettingsDlgTest, EnterInAnyFieldConfirmsAndAPriceRefusedOnOkKeepsT
 {
     m_entry.AuxOverride = true;
     const CMeasurementConfig config = MakeConfig(EnergyValues());
-    struct Case
-    {
-        UINT id;
-        const char* text;
-        std::function<bool(const SProjectManagerDataSetEntry&)> stored;
+    const std::pair<UINT, std::function<bool(const SProjectManagerDataSetEntry&)>> fields[] = {
+        {Dlg::kGainEdit[0], [](const auto& e) { return e.auxData[0].gain == 3.0f; }},
+        {Dlg::kUnitEdit[1], [](const auto& e) { return e.auxData[1].unit == "3"; }},
+        {CEnergyCostsDlg::kBasicFwdEdit, [](const auto& e) { return e.energyCosts.GetCostFwd() == 3.0f; }},
     };
-    const Case fields[] = {
-        {Dlg::kGainEdit[0], "3", [](const auto& e) { return e.auxData[0].gain == 3.0f; }},
-        {Dlg::kOffsetEdit[0], "3", [](const auto& e) { return e.auxData[0].offset == 3.0f; }},
-        {Dlg::kUnitEdit[0], "kWh", [](const auto& e) { return e.auxData[0].unit == "kWh"; }},
-        {Dlg::kGainEdit[1], "3", [](const auto& e) { return e.auxData[1].gain == 3.0f; }},
-        {Dlg::kOffsetEdit[1], "3", [](const auto& e) { return e.auxData[1].offset == 3.0f; }},
-        {Dlg::kUnitEdit[1], "kWh", [](const auto& e) { return e.auxData[1].unit == "kWh"; }},
-        {CEnergyCostsDlg::kCurrencyEdit, "CHF", [](const auto& e) { return e.energyCosts.GetCurrency() == "CHF"; }},
-        {CEnergyCostsDlg::kBasicFwdEdit, "0.4", [](const auto& e) { return e.energyCosts.GetCostFwd() == 0.4f; }},
-        {CEnergyCostsDlg::kBasicRevEdit, "0.4", [](const auto& e) { return e.energyCosts.GetCostRev() == 0.4f; }},
-    };
-    for (const Case& field : fields)
+    for (const auto& [id, stored] : fields)
     {
         Dlg dialog(nullptr, &m_entry, &config, 0, false);
         const INT_PTR result = Run(dialog, [&](Dlg& dlg) {
-            const bool price = field.id >= CEnergyCostsDlg::kCurrencyEdit;
+            const bool price = id == CEnergyCostsDlg::kBasicFwdEdit;
             if (price)
                 PickTab(dlg, 1);
-            CWnd* box = price ? dlg.GetCostPage()->GetDlgItem(int(field.id)) : dlg.GetDlgItem(int(field.id));
-            ASSERT_NE(box, nullptr);
-            box->SetFocus();
-            box->SetWindowText(field.text);
-            SimulateKey(*box, VK_RETURN);
+            CWnd& box = *(price ? static_cast<CWnd*>(dlg.GetCostPage()) : &dlg)->GetDlgItem(int(id));
+            box.SetFocus();
+            box.SetWindowText("3");
+            SimulateKey(box, VK_RETURN);
             // Ends a dialog that Enter left open (once its loop runs).
             dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         }, true);
-        EXPECT_EQ(result, IDOK) << field.id;
-        SProjectManagerDataSetEntry stored;
-        dialog.StoreSettings(stored);
-        EXPECT_TRUE(field.stored(stored)) << field.id;
+        EXPECT_EQ(result, IDOK) << id;
+        SProjectManagerDataSetEntry entry;
+        dialog.StoreSettings(entry);
+        EXPECT_TRUE(stored(entry)) << id;
     }
 
-    // A price refused as OK is pressed, by the mouse (the focus leaves the price for the button)
-    // or by Enter, is told and keeps the dialog open with the focus in the price and the ratio
-    // just added; Cancel then leaves nothing of it.
-    for (const bool byEnter : {false, true})
-    {
-        Dlg costs(nullptr, &m_entry, &config, 0, true);
-        CMessageBoxRecorder boxes;
-        bool keptOpen = false;
-        const INT_PTR result = Run(costs, [&](Dlg& dlg) {
-            CEnergyCostsDlg& page = *dlg.GetCostPage();
-            page.AddRatio();
-            CWnd* price = page.GetDlgItem(int(CEnergyCostsDlg::kBasicFwdEdit));
-            price->SetFocus();
-            price->SetWindowText("abc");
-            CRect ok;
-            dlg.GetDlgItem(IDOK)->GetWindowRect(&ok);
-            if (byEnter)
-                SimulateKey(*price, VK_RETURN);
-            else
-            {
-                SimulateScreenMouse(dlg, WM_LBUTTONDOWN, ok.CenterPoint());
-                SimulateScreenMouse(dlg, WM_LBUTTONUP, ok.CenterPoint());
-            }
-            CString shown;
-            price->GetWindowText(shown);
-            DWORD start = 1, end = 0;
-            price->SendMessage(EM_GETSEL, WPARAM(&start), LPARAM(&end));
-            keptOpen = boxes.Boxes().size() == 1 && CWnd::GetFocus() == price && page.GetGroupCount() == 1 &&
-                       shown == "0.5" && start == 0 && end == 3; // the price it had, selected for the next one
-            dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }, true);
-        EXPECT_EQ(result, IDCANCEL) << byEnter;
-        EXPECT_TRUE(keptOpen) << byEnter;
-        ASSERT_FALSE(boxes.Boxes().empty());
-        EXPECT_EQ(boxes.Boxes()[0].text, "\"abc\" is not a number.\nPlease enter a number from -100,000 to 100,000.");
-    }
+    // A price refused as Enter confirms is told and keeps the dialog open with the ratio just
+    // added, the focus in the price, which shows the one it had selected for the next one.
+    Dlg costs(nullptr, &m_entry, &config, 0, true);
+    CMessageBoxRecorder boxes;
+    bool keptOpen = false;
+    EXPECT_EQ(IDCANCEL, Run(costs, [&](Dlg& dlg) {
+        CEnergyCostsDlg& page = *dlg.GetCostPage();
+        page.AddRatio();
+        CWnd* price = page.GetDlgItem(int(CEnergyCostsDlg::kBasicFwdEdit));
+        price->SetFocus();
+        price->SetWindowText("abc");
+        SimulateKey(*price, VK_RETURN);
+        DWORD start = 1, end = 0;
+        price->SendMessage(EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        keptOpen = CWnd::GetFocus() == price && page.GetGroupCount() == 1 && start == 0 && end == 3 &&
+                   TextOf(page, CEnergyCostsDlg::kBasicFwdEdit) == "0.5";
+        dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }, true));
+    EXPECT_TRUE(keptOpen);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "\"abc\" is not a number.\nPlease enter a number from -100,000 to 100,000.");
 }
 
 TEST_F(EditAuxSettingsDlgTest, EnteringABoxRecomputesTheCorrectedValuesOrReturnsTheFocus)
