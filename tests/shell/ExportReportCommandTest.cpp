@@ -147,6 +147,44 @@ TEST_F(ExportReportCommandTest, RtfPreviewAndACancelledSaveDialog)
     EXPECT_EQ(opened.size(), 1u);
 }
 
+// A name typed with another extension, or none, is written with the format's: the extension
+// never tells another format than the bytes hold, and a file it would replace is asked about.
+TEST_F(ExportReportCommandTest, TheFileTakesTheExtensionOfItsFormat)
+{
+    const struct
+    {
+        const char* typed;
+        int format;
+        const char* written;
+        const char* head;
+    } cases[] = {
+        {"report.rtf", 1, "report.pdf", "%PDF-"},   {"Report.PDF", 2, "Report.rtf", "{\\rtf"},
+        {"site 3.5 kV", 1, "site 3.5 kV.pdf", "%PDF-"}, {"notes.", 2, "notes.rtf", "{\\rtf"},
+        {"Report.Pdf", 1, "Report.Pdf", "%PDF-"},
+    };
+    for (const auto& c : cases) {
+        chosenPath = CString(output.Path(c.typed));
+        EXPECT_EQ(Export(c.format), EExportReportResult::kOpened) << c.typed;
+        EXPECT_EQ(opened.back(), CString(output.Path(c.written))) << c.typed;
+        std::ifstream file(output.Path(c.written), std::ios::binary);
+        std::string head(5, ' ');
+        file.read(head.data(), 5);
+        EXPECT_EQ(head, c.head) << c.typed;
+        EXPECT_FALSE(std::filesystem::exists(chosenPath.str()) && chosenPath != CString(output.Path(c.written))) << c.typed;
+    }
+    EXPECT_TRUE(project.boxes.Boxes().empty());
+    // "report.pdf" stands: typed as "report.rtf" again, it is replaced only when the user agrees.
+    const auto written = std::filesystem::last_write_time(output.Path("report.pdf"));
+    chosenPath = CString(output.Path("report.rtf"));
+    project.boxes.AnswerNext(IDNO);
+    EXPECT_EQ(Export(1), EExportReportResult::kNoFile);
+    ASSERT_EQ(project.boxes.Boxes().size(), 1u);
+    EXPECT_EQ(project.boxes.Boxes()[0].text, CString(output.Path("report.pdf")) + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(std::filesystem::last_write_time(output.Path("report.pdf")), written);
+    project.boxes.AnswerNext(IDYES);
+    EXPECT_EQ(Export(1), EExportReportResult::kOpened);
+}
+
 TEST_F(ExportReportCommandTest, CancelDuringTheSecondOfFourItemsExportsNothing)
 {
     chosenPath = CString(output.Path("never.pdf"));
