@@ -318,6 +318,80 @@ TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
     EXPECT_EQ(returning.str().rfind("<:F,Tahoma,18,700> - EUR ", 0), 0u) << returning.str();
 }
 
+// Returned energy and its cost are magnitudes whether the logger wrote them negative or positive:
+// the cost is subtracted from that of the energy drawn, never added with a double minus.
+TEST_F(DemandTableTest, ReturnedEnergyWrittenEitherWayIsPricedAndSubtractedAsAMagnitude)
+{
+    for (const bool magnitude : {false, true}) {
+        SCOPED_TRACE(magnitude ? "written as magnitudes" : "written negative");
+        m_feeder.reverseAsMagnitude = m_returning.reverseAsMagnitude = magnitude;
+        m_views.clear();
+        m_document->OnCloseDocument();
+        OpenProject();
+        const CEnergyCosts tariff = Tariff();
+        SetTariff(0, tariff);
+        SetTariff(1, tariff);
+        CDemandTableView& table = Open<CDemandTableView>();
+        double forwardCost = 0.0;
+        double reverseCost = 0.0;
+        double reverse = 0.0;
+        for (const SWrittenDemand& record : WrittenDemands(m_feeder)) {
+            const auto [fwd, rev] = PricesAt(tariff, LocalMinute(record.begin));
+            forwardCost += record.forward * fwd;
+            reverseCost += std::fabs(record.reverse) * rev;
+            reverse += std::fabs(record.reverse);
+        }
+        const structDemandTableData& feeder = Block(table, 0);
+        EXPECT_NEAR(feeder.reverseEnergy, reverse, 1e-12 * reverse);
+        EXPECT_NEAR(feeder.tariffReverseCost, reverseCost, 1e-12 * reverseCost);
+        EXPECT_NEAR(feeder.totalEnergy, feeder.forwardEnergy - reverse, 1e-9);
+        m_graph.settings.m_costTables[0].isAdvanced = m_graph.settings.m_costTables[1].isAdvanced = true;
+        table.GetGrid()->ApplyCostChoices();
+        EXPECT_EQ(Cell(table, 6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow),
+                  "<:F,Tahoma,18,700>" + FormatMoney("EUR", forwardCost) + "<:S>fwd<:N> - " + FormatMoney("EUR", reverseCost) +
+                      "<:S>rev<:N> = " + FormatMoney("EUR", forwardCost - reverseCost) + "<:S>tot<:N>");
+        const CString returning = Cell(table, 6, CDemandGrid::DataRow(1) + CDemandGrid::kAmountRow);
+        EXPECT_EQ(returning.str().rfind("<:F,Tahoma,18,700> - EUR ", 0), 0u) << returning.str();
+        EXPECT_EQ(returning.Find("-", 20), -1) << returning.str();
+        EXPECT_GT(Block(table, 1).tariffReverseCost, 0.0);
+    }
+}
+
+// A tariff set while the tables show a session (in the project manager or the session's
+// settings) prices both tables at the next refill, before the user chooses it: the first amount
+// shown at the tariff is the one a table opened afterwards shows.
+TEST_F(DemandTableTest, ATariffSetWhileTheTablesShowPricesBothAtTheNextRefill)
+{
+    CDemandTableView& overview = Open<CDemandTableView>();
+    CDemandTableView& range = Open<CDemandTableTimeRangeView>(&overview);
+    overview.SetLinks(&m_graph, &range);
+    EXPECT_FALSE(Block(overview, 0).tariffEnabled);
+    SetTariff(0, Tariff());
+    for (CDemandTableView* table : {&overview, &range})
+        table->SendMessage(WM_TABLE_REFILL, 0, 0);
+    CDemandTableView& later = Open<CDemandTableView>();
+    const structDemandTableData& priced = Block(later, 0);
+    ASSERT_GT(priced.tariffForwardCost, 0.0);
+    const int amountRow = CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow;
+    for (CDemandTableView* table : {&overview, &range}) {
+        EXPECT_EQ(Block(*table, 0).tariffForwardCost, priced.tariffForwardCost);
+        EXPECT_EQ(Block(*table, 0).tariffReverseCost, priced.tariffReverseCost);
+    }
+    overview.GetGrid()->OnCellTypeNotify(2, CDemandGrid::kAdvancedColumn, CDemandGrid::DataRow(0) + CDemandGrid::kChoiceRow,
+                                         UGCT_CHECKBOXSET, 1);
+    CFrameworkApp::PumpWaitingMessages();
+    const CString amount = BuildCostAmountText(priced.tariffForwardCost, priced.tariffReverseCost, "EUR");
+    EXPECT_EQ(Cell(overview, 6, amountRow), amount);
+    EXPECT_EQ(Cell(range, 6, amountRow), amount);
+    // A tariff changed again reprices the session alone; nothing else is computed again.
+    CEnergyCosts cheaper = Tariff();
+    cheaper.SetCostFwd(0.1f);
+    SetTariff(0, cheaper);
+    EXPECT_TRUE(overview.RebuildSessionData());
+    EXPECT_LT(Block(overview, 0).tariffForwardCost, priced.tariffForwardCost);
+    EXPECT_FALSE(overview.RebuildSessionData());
+}
+
 TEST_F(DemandTableTest, TheCostChoiceOfOneTableReachesItsSibling)
 {
     SetTariff(0, Tariff());
