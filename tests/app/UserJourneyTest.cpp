@@ -2840,11 +2840,12 @@ public:
         const double slack = 1e-6 * std::max(1.0, std::fabs(avg));
         EXPECT_TRUE(min - slack <= avg && avg <= max + slack) << place << ": Avg " << avg << " outside " << min << " .. " << max;
     }
-    // The graph's options bar offers a quantity at a phase exactly where the overview table
-    // shows it for some session: a box for each, none for a value the session does not have.
+    // The graph's options bar offers a quantity at a phase exactly where the time-range table,
+    // which holds the sessions the graph shows, shows it for some session: a box for each, none
+    // for a value no session shown has.
     void CheckOffersAsTheTableShows(int entry)
     {
-        auto* table = program.Section<CBasicTableView>(entry);
+        auto* table = program.Section<CBasicTableView>(entry + 2);
         auto* graph = program.Section<CBasicGraphView>(entry + 1);
         ASSERT_TRUE(table && graph) << entry;
         std::map<std::pair<int, int>, bool> shown; // by (row of the bar, slot)
@@ -2867,6 +2868,42 @@ public:
                 EXPECT_EQ(box->SendMessage(BM_GETCHECK), 0) << m_page->name << " plots row " << at.first << " slot " << at.second;
             }
         }
+    }
+
+    // The first session shown alone, the second unticked in the options bar: the boxes offer
+    // what the first has; with both shown, every box ticked draws nothing of the first that its
+    // table leaves blank.
+    void CheckFirstSessionShownAlone(int viewId, int entry)
+    {
+        ClickToPage(PageOfView(viewId));
+        CWnd* second = Control(GraphBar::kFirstSession + 1);
+        if (!second || !CAssembledProgram::ClickInView(*second)) {
+            faults.Add("the second session cannot be unticked", m_page->name);
+            return;
+        }
+        CheckPage("unticked the second session");
+        CheckOffersAsTheTableShows(entry);
+        CAssembledProgram::ClickInView(*second);
+        CheckPage("ticked the second session again");
+        CheckOffersAsTheTableShows(entry);
+        auto* table = program.Section<CBasicTableView>(entry);
+        auto* graph = program.Section<CBasicGraphView>(entry + 1);
+        for (const SDataItem& item : graph->GetDataItems())
+            for (int slot = 0; item.row >= 0 && item.row < GraphBar::kPhaseRows && slot < item.phaseSlots; ++slot)
+                if (CWnd* box = Control(PhaseCheckId(item.row, slot)); box && box->IsWindowEnabled())
+                    Click(PhaseCheckId(item.row, slot));
+        CheckPage("ticked every phase box");
+        const CiPlotX& chart = *graph->GetPlotControl();
+        for (const SDataItem& item : graph->GetDataItems())
+            for (const SSummaryTableRow& row : table->GetSessionData().front()->rows)
+                for (int slot = 0; row.quantity == item.quantity && slot < item.phaseSlots; ++slot) {
+                    const SSummaryTableEntry& avg = row.cells[std::size_t(slot)].entries[SSummaryTableCell::kAvg];
+                    const CString title = "1: " + graph->GetDataItemName(item, slot);
+                    for (int i = 0; (!avg.available || avg.totalContribution) && i < chart.GetChannelCount(); ++i)
+                        if (chart.GetChannel(i)->GetTitle() == title)
+                            faults.Add("the first session draws " + title.str() + ", which its table leaves blank",
+                                       m_page->name);
+                }
     }
 
     // The demand tables, overview and time range: each Energy session's energies drawn and
@@ -3056,11 +3093,15 @@ TEST_F(FigureJourneyTest, EveryFigureOfTheTablesIsWhatTheWrittenRecordsGive)
 
 TEST_F(FigureJourneyTest, ADeltaSessionIsOfferedAndShownOnlyAsItsConfigurationHasIt)
 {
-    Open("delta", {DeltaFeeder()});
+    Open("delta", {DeltaFeeder(), SplitPhaseService()});
     CheckDemandTables();
     for (const auto& [viewId, entry] : kFigurePages)
         if (viewId < 5)
             CheckStudyTables(viewId, entry);
+    // Beside a split-phase service the delta feeder shown alone is offered its totals only.
+    for (const auto& [viewId, entry] : kFigurePages)
+        if (viewId < 5)
+            CheckFirstSessionShownAlone(viewId, entry);
     CheckQuiet("delta");
     faults.Report("delta");
 }
