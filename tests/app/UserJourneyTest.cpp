@@ -1260,7 +1260,25 @@ public:
             TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
             ProbeDialogRefusals(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], SNumberRange{-1e6, 1e6},
                                 {"abc", "0,5", "2000000"}, expected);
+            // The largest gain and offset the dialog takes: the corrected values read whole.
+            TypeIn(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], "-1000000");
+            TypeIn(dialog, CEditAuxSettingsDlg::kUnitEdit[0], "kPa");
+            TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "-100000");
+            TypeIn(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], "-1000000");
+            for (const std::string& cut : CAssembledProgram::FindCutTexts(dialog))
+                faults.Add("a cut text: " + cut, "session settings at the largest gain and offset");
+            // Each value shows whole, not only in the tip of a shortened label.
+            for (const auto* ids : {&CEditAuxSettingsDlg::kCorrectedMax, &CEditAuxSettingsDlg::kCorrectedMin})
+                if (CWnd* label = dialog.GetDlgItem(int((*ids)[0]))) {
+                    CRect shown;
+                    label->GetWindowRect(&shown);
+                    dialog.ScreenToClient(&shown);
+                    if (const CString tip = SimulateHoverTip(dialog, shown.CenterPoint()); !tip.IsEmpty())
+                        faults.Add("the corrected value " + tip.str() + " shows only in its tip", "session settings");
+                }
+            TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
             TypeIn(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], "0");
+            TypeIn(dialog, CEditAuxSettingsDlg::kUnitEdit[0], "V");
             auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
             CRect second;
             if (tabs && tabs->GetItemRect(1, &second))
