@@ -481,6 +481,10 @@ public:
             faults.Add(std::string(m_page->name) + ": no session shows", where);
         CheckTimeRange(where);
         CheckLabelsAndSpanButton(where);
+        // Every label, bar text, card and table cell of the page shows whole, or ends with "…"
+        // and tells itself whole in its tip.
+        for (const std::string& cut : CAssembledProgram::FindCutTexts(ShownPage()))
+            faults.Add("a cut text: " + cut, where);
         CheckQuiet(where, expected);
     }
     // Every text box on the plot (the range's dates, the notes, the cursors' readouts) shows whole
