@@ -312,9 +312,11 @@ bool HandleToolTip(WndImpl& impl, QObject* target, QHelpEvent* h)
     return true;
 }
 
+// The window a widget belongs to: a popup (a picker's calendar, a list's drop-down) belongs to
+// the control that opened it, a window of the toolkit's own (a message box) to none.
 WndImpl* BridgedAncestor(QWidget* w)
 {
-    for (; w; w = w->parentWidget())
+    for (; w; w = w->isWindow() && w->windowType() != Qt::Popup ? nullptr : w->parentWidget())
         if (WndImpl* impl = WndImpl::FromWidget(w)) return impl;
     return nullptr;
 }
