@@ -85,6 +85,8 @@ private:
     bool ParseNumber(const CString& text, bool isGain, double& value) const;
     // A gain, offset or unit box changed.
     void OnEditChanged(UINT id);
+    // Whether the gain and offset boxes of the channel hold numbers they take.
+    bool IsScalingAccepted(int channel) const;
     CString FormatAuxValue(int channel, float value, double gain, double offset, const CString& unit) const;
     void EnableEdits();
     void ShowLoggedValues();

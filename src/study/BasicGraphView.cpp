@@ -364,7 +364,6 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
         m_dialogBar->SetViewKind(GetViewKind());
         m_dialogBar->SetSettings(&m_settings);
         m_dialogBar->SetNotifyWindow(this);
-        m_dialogBar->SetFormatter(document->GetValueFormatter());
         m_dialogBar->Initialise();
         DescribeOptionRows();
         RefreshSessionTexts();
