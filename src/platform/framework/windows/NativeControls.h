@@ -20,6 +20,9 @@ QWidget* CreateStaticControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateComboBoxControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateTabControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent);
+// The width at which a date or time picker of that style, font and height shows every text the
+// user's locale writes in it whole (pixels).
+int DateTimeControlWidth(DWORD style, const QFont& font, int height);
 QWidget* CreateProgressControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateTreeViewControl(WndImpl& impl, QWidget* parent);
 // The widget of a registered painted control (nullptr when the class is not one).

@@ -8,6 +8,8 @@
 #include "platform/framework/windows/DialogTemplate.h"
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/WindowStyles.h"
+#include "platform/framework/windows/WindowTesting.h"
+#include "support/ScopedUserLocale.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -139,4 +141,59 @@ TEST(HighDpi, EveryDropDownBoxOfTheTemplatesIsOneLineHighWithItsListBelow)
         host.DestroyWindow();
     }
     EXPECT_GE(boxes, 4);
+}
+
+// Every date and time picker of the templates shows every text the user's locale writes in it
+// whole (a 12-hour time with its AM or PM, a date with the names of its month and weekday): the
+// picker grows, what stands after it on its row moves over, and nothing overlaps or leaves the
+// dialog.
+TEST(HighDpi, EveryPickerOfTheTemplatesShowsTheLongestDateAndTimeOfTheLocaleWhole)
+{
+    CFrameworkApp::EnsureInitialized();
+    ::setenv("ORN_RESOURCE_DIR", ORN_SOURCE_DIR "/resources", 1);
+    CUserLocale longDates = CUserLocale::DeDe();
+    longDates.shortDatePicture = "dddd, d. MMMM yyyy";
+    int pickers = 0;
+    for (const CUserLocale& locale : {CUserLocale::EnUs(), longDates})
+    {
+        CScopedUserLocale pinned(locale);
+        for (const QString& file : QDir(ORN_SOURCE_DIR "/resources/dialogs").entryList({"*.json"}))
+        {
+            const UINT id = file.section('.', 0, 0).toUInt();
+            const auto dialogTemplate = LoadDialogTemplate(id);
+            ASSERT_TRUE(dialogTemplate) << id;
+            CWnd host;
+            ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 900, 900), nullptr, 0));
+            CDialog dialog;
+            ASSERT_TRUE(dialog.CreateIndirect(*dialogTemplate, &host)) << id;
+            dialog.ShowWindow(SW_SHOW);
+            CRect client;
+            dialog.GetClientRect(&client);
+            for (const DialogItemTemplate& item : dialogTemplate->items)
+            {
+                CWnd* picker = dialog.GetDlgItem(int(item.id));
+                if (item.className.CompareNoCase("SysDateTimePick32") != 0 || !picker) continue;
+                ++pickers;
+                picker->ShowWindow(SW_SHOW);
+                EXPECT_EQ(DescribeCutText(*picker), "") << id << " " << item.id << " " << locale.shortDatePicture;
+                CRect at;
+                picker->GetWindowRect(&at);
+                dialog.ScreenToClient(&at);
+                EXPECT_TRUE(CRect().IntersectRect(&at, &client) && at.right <= client.right) << id << " " << item.id;
+                // Group boxes frame what they hold.
+                for (CWnd* other = dialog.GetWindow(GW_CHILD); other; other = other->GetWindow(GW_HWNDNEXT))
+                {
+                    if ((other->GetStyle() & BS_TYPEMASK) == BS_GROUPBOX && other->Impl()->controlClass == "BUTTON") continue;
+                    CRect beside;
+                    other->GetWindowRect(&beside);
+                    dialog.ScreenToClient(&beside);
+                    EXPECT_TRUE(other == picker || !CRect().IntersectRect(&at, &beside))
+                        << id << " " << item.id << " overlaps " << other->GetDlgCtrlID();
+                }
+            }
+            dialog.DestroyWindow();
+            host.DestroyWindow();
+        }
+    }
+    EXPECT_GE(pickers, 2 * 16);
 }
