@@ -4,12 +4,19 @@ xdotool): started on the sample, Ctrl+O at once asks for a file; with a modal di
 on the main window's File menu opens nothing; with a graph's dialog up, a click on another tab,
 the main window's title-bar close and Alt+F4 leave the program whole and the dialog in front; the
 wheel rolled over every bar of two pages; the project closed and the program ended by its keys,
-then by its title-bar close, then by an end signal while a message box waits. Fails on a sanitizer's line, a warning in the
-program's log, a program that stops answering, or a step that does not do what it should.
+then by its title-bar close, then by an end signal while a message box waits. Started once more
+in de_DE.UTF-8, Session Settings is confirmed with OK as it opens and the project saved: its
+tariff is stored in the locale's currency with a price the file writes as in every locale. Fails
+on a sanitizer's line, a warning in the program's log, a program that stops answering, or a step
+that does not do what it should.
 
 usage: desktop-check.py <program binary>"""
 
+import glob
+import os
+import re
 import signal
+import subprocess
 import sys
 import time
 
@@ -21,6 +28,9 @@ ENERGY_TAB = (160, 57)
 DEMAND_BUTTON = (131, 83)
 SESSION_SETTINGS_FROM_RIGHT = (160, 162)
 SESSION_REMOVE_FROM_RIGHT = (40, 162)
+# The OK button of Session Settings, from the top left of its client area: its template's place in
+# dialog units (200, 226, 52 x 14) at 6 x 13 pixels a unit horizontally and vertically by 4 and 8.
+SESSION_SETTINGS_OK = (200 * 6 // 4 + 39, 226 * 13 // 8 + 11)
 PROJECT_MANAGER_TAB = (56, 57)
 # The time axis of the RMS Power graph, from the bottom of the client area.
 TIME_AXIS_FROM_BOTTOM = (601, 39)
@@ -217,7 +227,54 @@ class Check:
             return
         for line in self.program.log_complaints():
             self.fault("logged: " + line)
+        self.german_session_settings()
         print("desktop check: %.0f s" % (time.monotonic() - started), flush=True)
+
+    def german_session_settings(self):
+        """In de_DE.UTF-8 (comma decimals, the currency after the amount) Session Settings takes
+        OK as it opens: no field refuses the numbers the dialog wrote into it. Saved, the session's
+        tariff holds the locale's currency and a price written with a point, as in every locale."""
+        home = real_desktop.fresh_home("desktop-check-de-")
+        first = self.program
+        self.program = real_desktop.Program(self.binary, self.desktop, home, ["--sample"], locale="de_DE.UTF-8")
+        try:
+            main = self.restart()
+            if not main:
+                return
+            x, y, width, _ = self.input.geometry(main)
+            self.origin = (x, y)
+            self.input.click(*self.at((width - SESSION_SETTINGS_FROM_RIGHT[0], SESSION_SETTINGS_FROM_RIGHT[1])))
+            dialog = self.program.wait_for_window(r"^Session Settings$", 15)
+            if not dialog:
+                self.fault("in de_DE the Settings button of the session opened no Session Settings dialog")
+                return
+            left, top, _, _ = self.input.geometry(dialog)
+            self.input.click(left + SESSION_SETTINGS_OK[0], top + SESSION_SETTINGS_OK[1])
+            if not self.gone(dialog):
+                told = [title for window, title in self.program.windows() if window not in (main, dialog)]
+                self.fault("in de_DE Session Settings did not take OK as it opened%s" %
+                           (" (it told %s)" % told if told else ""))
+                return
+            self.input.key("ctrl+s")
+            if not self.settled("Ctrl+S in de_DE"):
+                return
+            self.input.key("ctrl+q")
+            if not self.ended("Ctrl+Q in de_DE"):
+                return
+            projects = glob.glob(os.path.join(home, "data", "**", "sample.zca"), recursive=True)
+            xml = subprocess.run(["gsf", "cat", projects[0], "project.xml"], capture_output=True,
+                                 text=True).stdout if projects else ""
+            stored = re.search(r'<energyCosts currency="([^"]*)" costFwd="([^"]*)"', xml)
+            if not stored or stored.group(1) != "\u20ac" or \
+                    not re.fullmatch(r"-?[0-9]+(\.[0-9]+)?(e[-+]?[0-9]+)?", stored.group(2)):
+                self.fault("in de_DE the confirmed tariff was stored as %s" %
+                           (stored.group(0) if stored else "nothing"))
+        finally:
+            self.program.stop()
+            for line in self.program.new_sanitizer_lines():
+                self.fault("in de_DE: " + line)
+            self.program = first
+            real_desktop.remove_home(home)
 
     def restart(self):
         self.program.start()

@@ -77,12 +77,13 @@ class Program:
     """One run of the program on the desktop, in a home folder of its own (its profile, data
     folder, log and runtime folder), with its output kept for the sanitizers' lines."""
 
-    def __init__(self, binary, desktop, home, arguments, ratio=1):
+    def __init__(self, binary, desktop, home, arguments, ratio=1, locale=None):
         self.binary = os.path.abspath(binary)
         self.desktop = desktop
         self.home = home
         self.arguments = arguments
         self.ratio = ratio
+        self.locale = locale
         self.process = None
         self.stderr_path = os.path.join(home, "stderr.txt")
         self._stderr = None
@@ -107,6 +108,9 @@ class Program:
             # No desktop viewer opens files here: the program says so instead of starting one.
             "PATH": os.path.join(self.home, "bin") + os.pathsep + env.get("PATH", ""),
         })
+        if self.locale:
+            # The user's locale as a desktop session gives it; the toolkit sets the C library's.
+            env.update({"LC_ALL": self.locale, "LANG": self.locale})
         return env
 
     def start(self):

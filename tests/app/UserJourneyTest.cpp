@@ -2,8 +2,9 @@
 // a project of written sessions; every page reached every way; every control of its toolbars and
 // options bar clicked; every stored setting changed and kept over a save and a reopening; the
 // CSV of each session and the PDF report; after every action, every record of every open session
-// as its file holds it. Pages and settings are tables: a new page or setting is one more row. Run on a 1920x1080 screen at device ratios 1 and 2 (tests/CMakeLists.txt); the
-// pictures of the pages go to ORN_RENDER_DIR.
+// as its file holds it. Pages and settings are tables: a new page or setting is one more row. Run on a 1920x1080 screen at device ratios 1 and 2, and in the
+// locales de_DE.UTF-8 and en_US.UTF-8 without the long walks over every control
+// (ORN_JOURNEY_WITHOUT_WALKS; tests/CMakeLists.txt); the pictures of the pages go to ORN_RENDER_DIR.
 #include "shell/AssembledProgram.h"
 
 #include "datamodel/DataSet.h"
