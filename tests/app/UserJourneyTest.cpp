@@ -1574,16 +1574,13 @@ public:
         }
         return text;
     }
-    static bool TwelveHours(const CString& format) { return format.Find("%I") >= 0 || format.Find("%p") >= 0; }
+    static bool TwelveHours(const CString& format) { return format.Find("%p") >= 0; }
     // What stands between the fields of a date ("/", "."), by which the calendar's dated tiles
     // are told from the others.
     static char DateSeparator()
     {
-        const std::string format = GetShortDateStrftimeFormat().str();
-        for (std::size_t i = 0; i + 2 < format.size(); ++i)
-            if (format[i] == '%')
-                return format[i + 2];
-        return '/';
+        const std::string date = DateText(1, 2, 2000);
+        return date[date.find_first_not_of("0123456789")];
     }
     // A date as the user's locale writes it in the pickers.
     static std::string DateText(int month, int day, int year)
