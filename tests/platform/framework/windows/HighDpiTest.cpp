@@ -18,6 +18,7 @@
 #include <QScreen>
 
 #include <cstdlib>
+#include <functional>
 
 namespace
 {
@@ -51,6 +52,29 @@ bool HasDetailBelowALogicalPixel(const QImage& image, const QRect& area)
             if (image.pixel(x + 1, y) != a || image.pixel(x, y + 1) != a || image.pixel(x + 1, y + 1) != a) return true;
         }
     return false;
+}
+
+// Every dialog template made into a dialog, shown over a window of its own.
+void ForEveryTemplate(const std::function<void(UINT id, const DialogTemplate&, CDialog&)>& look)
+{
+    CFrameworkApp::EnsureInitialized();
+    ::setenv("ORN_RESOURCE_DIR", ORN_SOURCE_DIR "/resources", 1);
+    const QStringList files = QDir(ORN_SOURCE_DIR "/resources/dialogs").entryList({"*.json"});
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString& file : files)
+    {
+        const UINT id = file.section('.', 0, 0).toUInt();
+        const auto dialogTemplate = LoadDialogTemplate(id);
+        ASSERT_TRUE(dialogTemplate) << id;
+        CWnd host;
+        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(100, 100, 900, 900), nullptr, 0));
+        CDialog dialog;
+        ASSERT_TRUE(dialog.CreateIndirect(*dialogTemplate, &host)) << id;
+        dialog.ShowWindow(SW_SHOW);
+        look(id, *dialogTemplate, dialog);
+        dialog.DestroyWindow();
+        host.DestroyWindow();
+    }
 }
 } // namespace
 
@@ -93,22 +117,9 @@ TEST(HighDpi, LogicalCoordinatesDevicePixelsAndCrispEdges)
 // the height of its list, which must not stand as a tall box over the controls below.
 TEST(HighDpi, EveryDropDownBoxOfTheTemplatesIsOneLineHighWithItsListBelow)
 {
-    CFrameworkApp::EnsureInitialized();
-    ::setenv("ORN_RESOURCE_DIR", ORN_SOURCE_DIR "/resources", 1);
-    const QStringList files = QDir(ORN_SOURCE_DIR "/resources/dialogs").entryList({"*.json"});
-    ASSERT_FALSE(files.isEmpty());
     int boxes = 0;
-    for (const QString& file : files)
-    {
-        const UINT id = file.section('.', 0, 0).toUInt();
-        const auto dialogTemplate = LoadDialogTemplate(id);
-        ASSERT_TRUE(dialogTemplate) << id;
-        CWnd host;
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(100, 100, 900, 900), nullptr, 0));
-        CDialog dialog;
-        ASSERT_TRUE(dialog.CreateIndirect(*dialogTemplate, &host)) << id;
-        dialog.ShowWindow(SW_SHOW);
-        for (const DialogItemTemplate& item : dialogTemplate->items)
+    ForEveryTemplate([&boxes](UINT id, const DialogTemplate& dialogTemplate, CDialog& dialog) {
+        for (const DialogItemTemplate& item : dialogTemplate.items)
         {
             if (item.className.CompareNoCase("COMBOBOX") != 0) continue;
             ++boxes;
@@ -137,9 +148,7 @@ TEST(HighDpi, EveryDropDownBoxOfTheTemplatesIsOneLineHighWithItsListBelow)
             EXPECT_GE(list.width(), rect.Width()) << id << " " << item.id;
             static_cast<CComboBox*>(box)->ShowDropDown(FALSE);
         }
-        dialog.DestroyWindow();
-        host.DestroyWindow();
-    }
+    });
     EXPECT_GE(boxes, 4);
 }
 
@@ -149,27 +158,16 @@ TEST(HighDpi, EveryDropDownBoxOfTheTemplatesIsOneLineHighWithItsListBelow)
 // dialog.
 TEST(HighDpi, EveryPickerOfTheTemplatesShowsTheLongestDateAndTimeOfTheLocaleWhole)
 {
-    CFrameworkApp::EnsureInitialized();
-    ::setenv("ORN_RESOURCE_DIR", ORN_SOURCE_DIR "/resources", 1);
     CUserLocale longDates = CUserLocale::DeDe();
     longDates.shortDatePicture = "dddd, d. MMMM yyyy";
     int pickers = 0;
     for (const CUserLocale& locale : {CUserLocale::EnUs(), longDates})
     {
         CScopedUserLocale pinned(locale);
-        for (const QString& file : QDir(ORN_SOURCE_DIR "/resources/dialogs").entryList({"*.json"}))
-        {
-            const UINT id = file.section('.', 0, 0).toUInt();
-            const auto dialogTemplate = LoadDialogTemplate(id);
-            ASSERT_TRUE(dialogTemplate) << id;
-            CWnd host;
-            ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 900, 900), nullptr, 0));
-            CDialog dialog;
-            ASSERT_TRUE(dialog.CreateIndirect(*dialogTemplate, &host)) << id;
-            dialog.ShowWindow(SW_SHOW);
+        ForEveryTemplate([&](UINT id, const DialogTemplate& dialogTemplate, CDialog& dialog) {
             CRect client;
             dialog.GetClientRect(&client);
-            for (const DialogItemTemplate& item : dialogTemplate->items)
+            for (const DialogItemTemplate& item : dialogTemplate.items)
             {
                 CWnd* picker = dialog.GetDlgItem(int(item.id));
                 if (item.className.CompareNoCase("SysDateTimePick32") != 0 || !picker) continue;
@@ -191,9 +189,7 @@ TEST(HighDpi, EveryPickerOfTheTemplatesShowsTheLongestDateAndTimeOfTheLocaleWhol
                         << id << " " << item.id << " overlaps " << other->GetDlgCtrlID();
                 }
             }
-            dialog.DestroyWindow();
-            host.DestroyWindow();
-        }
+        });
     }
     EXPECT_GE(pickers, 2 * 16);
 }
