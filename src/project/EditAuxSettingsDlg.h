@@ -87,7 +87,7 @@ private:
     void OnEditChanged(UINT id);
     // Whether the gain and offset boxes of the channel hold numbers they take.
     bool IsScalingAccepted(int channel) const;
-    CString FormatAuxValue(int channel, float value, double gain, double offset, const CString& unit) const;
+    CString FormatAuxValue(float value, double gain, double offset, const CString& unit) const;
     void EnableEdits();
     void ShowLoggedValues();
     void ShowCorrectedValues();
