@@ -13,6 +13,7 @@ that does not do what it should.
 usage: desktop-check.py <program binary>"""
 
 import glob
+import json
 import os
 import re
 import signal
@@ -28,9 +29,8 @@ ENERGY_TAB = (160, 57)
 DEMAND_BUTTON = (131, 83)
 SESSION_SETTINGS_FROM_RIGHT = (160, 162)
 SESSION_REMOVE_FROM_RIGHT = (40, 162)
-# The OK button of Session Settings, from the top left of its client area: its template's place in
-# dialog units (200, 226, 52 x 14) at 6 x 13 pixels a unit horizontally and vertically by 4 and 8.
-SESSION_SETTINGS_OK = (200 * 6 // 4 + 39, 226 * 13 // 8 + 11)
+SESSION_SETTINGS_TEMPLATE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "dialogs",
+                                         "1501.json")
 PROJECT_MANAGER_TAB = (56, 57)
 # The time axis of the RMS Power graph, from the bottom of the client area.
 TIME_AXIS_FROM_BOTTOM = (601, 39)
@@ -248,8 +248,11 @@ class Check:
             if not dialog:
                 self.fault("in de_DE the Settings button of the session opened no Session Settings dialog")
                 return
+            # OK where its template puts it: dialog units of 6 / 4 pixels across and 13 / 8 down.
+            with open(SESSION_SETTINGS_TEMPLATE) as template:
+                ok = next(c["rect"] for c in json.load(template)["controls"] if c["id"] == 1)
             left, top, _, _ = self.input.geometry(dialog)
-            self.input.click(left + SESSION_SETTINGS_OK[0], top + SESSION_SETTINGS_OK[1])
+            self.input.click(left + (2 * ok[0] + ok[2]) * 6 // 8, top + (2 * ok[1] + ok[3]) * 13 // 16)
             if not self.gone(dialog):
                 told = [title for window, title in self.program.windows() if window not in (main, dialog)]
                 self.fault("in de_DE Session Settings did not take OK as it opened%s" %
