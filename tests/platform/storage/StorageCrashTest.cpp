@@ -251,6 +251,46 @@ TEST_F(StorageCrashTest, CrashesInALargeFileKeepItsDifat)
     CrashEverywhere(steps, initial, [&] { std::filesystem::copy_file(base, m_path, std::filesystem::copy_options::overwrite_existing); });
 }
 
+TEST_F(StorageCrashTest, GivingBackTheSpaceOfADestroyedLargeStreamIsAllOrNothing)
+{
+    // A large stream committed after the others (an import that never reached the project) has
+    // its table sectors, DIFAT included, after it. Destroyed, with the project text written
+    // again, the file ends after what it holds; a crash anywhere on the way leaves it whole.
+    Model initial{{"session.zlg", Pattern(600000, 1)}, {"project.xml", Pattern(6000, 2)}};
+    const std::string base = m_dir.Path("base.zca");
+    {
+        std::shared_ptr<CCompoundFile> file;
+        ASSERT_EQ(CCompoundFile::Create(base.c_str(), file), EStorageResult::Ok);
+        for (const auto& [name, data] : initial)
+            ASSERT_EQ(WriteStream(*file, name, data, 1 << 20), EStorageResult::Ok);
+    }
+    const std::size_t heldBytes = ReadFileBytes(base).size();
+    {
+        std::shared_ptr<CCompoundFile> file;
+        ASSERT_EQ(CCompoundFile::Open(base.c_str(), EStorageAccess::ReadWrite, file), EStorageResult::Ok);
+        ASSERT_EQ(WriteStream(*file, "orphan.zlg", Pattern(8 << 20, 3), 1 << 20), EStorageResult::Ok);
+    }
+    initial["orphan.zlg"] = Pattern(8 << 20, 3);
+    const std::string project = Pattern(6500, 4);
+    std::vector<SStep> steps;
+    steps.push_back({[](CCompoundFile& f, Streams&) { return f.DestroyElement("orphan.zlg"); },
+                     [](Model& m) { m.erase("orphan.zlg"); }});
+    steps.push_back({[=](CCompoundFile& f, Streams&) { return WriteStream(f, "project.xml.new", project); },
+                     [=](Model& m) { m["project.xml.new"] = project; }});
+    steps.push_back({[](CCompoundFile& f, Streams&) { return f.RenameElement("project.xml.new", "project.xml"); },
+                     [](Model& m) {
+                         m["project.xml"] = m["project.xml.new"];
+                         m.erase("project.xml.new");
+                     }});
+    steps.push_back({[](CCompoundFile& f, Streams&) { return f.Flush(); }, [](Model&) {}});
+    const auto prepare = [&] { std::filesystem::copy_file(base, m_path, std::filesystem::copy_options::overwrite_existing); };
+
+    SCrashPlan whole;
+    ASSERT_EQ(Run(steps, whole, prepare), steps.size());
+    EXPECT_LE(ReadFileBytes(m_path).size(), heldBytes + 16 * 512);
+    CrashEverywhere(steps, initial, prepare);
+}
+
 TEST_F(StorageCrashTest, ARenameOverAnElementIsAllOrNothing)
 {
     // The project text is written under a second name and switched over; a crash leaves the
