@@ -59,6 +59,8 @@ public:
     ~CCompoundFile();
 
     bool IsWritable() const { return m_writable; }
+    // Whether the path names the file this object holds open.
+    bool IsFileAt(const CString& path) const { return m_file.IsAt(path); }
     // Ok when changes may be made; after a failed write the structure is first read again from
     // the file (what memory holds beyond it is dropped).
     EStorageResult CheckWritable();
