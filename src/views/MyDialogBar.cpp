@@ -80,7 +80,7 @@ void CMyDialogBar::ScrollTo(int position)
         ScrollWindow(0, old - now);
 }
 
-void CMyDialogBar::OnVScroll(UINT code, UINT pos, CScrollBar*)
+void CMyDialogBar::OnVScroll(UINT code, UINT pos, CWnd*)
 {
     CRect client;
     GetClientRect(&client);
