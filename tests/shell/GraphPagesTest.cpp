@@ -297,6 +297,11 @@ TEST_F(GraphPagesTest, EveryChannelIsNamedReadAndColouredAsItself)
     EXPECT_EQ(graph.GetSettings().m_customColors.front().dataType, 1);
     EXPECT_EQ(chart.GetChannel(FindChannel(chart, currentTitle))->GetColor(), RGB(9, 8, 7));
     EXPECT_NE(chart.GetChannel(FindChannel(chart, voltageTitle))->GetColor(), RGB(9, 8, 7));
+    // The distortion of the current is drawn on the axis of the distortions, not the voltage's.
+    ClickControl(graph, PhaseCheckId(4, 0));
+    const int distortion = FindChannel(chart, "1: THD-A");
+    ASSERT_GE(distortion, 0);
+    EXPECT_EQ(chart.GetYAxis(chart.FindYAxis(chart.GetChannel(distortion)->GetYAxisName()))->GetTitle(), CString("THD [%]"));
 }
 
 TEST_F(GraphPagesTest, AFoldedPowerFactorIsPlottedBesideItsFoldedLimit)
