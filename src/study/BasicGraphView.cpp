@@ -127,6 +127,7 @@ void CBasicGraphView::TakeViewSettings(const CViewSettings* settings)
     if (!basic)
         return;
     m_settings.CopyFrom(basic);
+    m_spanNamedRange = m_settings.m_xAxisScaling;
     m_bookmarkApplied = true;
 }
 
@@ -348,8 +349,11 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     CChartDrawingScope drawing(m_chart);
     if (m_firstUpdate) {
         if (const auto* stored = dynamic_cast<const CBasicViewSettings*>(GetStoredViewSettings());
-            stored && stored->GetViewId() == m_settings.GetViewId())
+            stored && stored->GetViewId() == m_settings.GetViewId()) {
             m_settings.CopyFrom(stored);
+            // The span button the page was left with, for the range it showed.
+            m_spanNamedRange = m_settings.m_xAxisScaling;
+        }
     } else if (m_settings.IsPresent() && !m_bookmarkApplied) {
         SyncViewSettings();
     }
@@ -571,8 +575,9 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     if (CMySplitterWnd* splitter = FindSplitter()) {
         if (m_settings.m_mainViewSplitterAActiveRow >= 0)
             splitter->SetActiveRow(m_settings.m_mainViewSplitterAActiveRow);
-        // The page shows its sections as the user left them.
-        for (int row = 0; m_firstUpdate && row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
+        // The page shows its sections as the user left them, or as the bookmark shown keeps them.
+        const bool statesTaken = m_firstUpdate || m_bookmarkApplied;
+        for (int row = 0; statesTaken && row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
             if (auto* frame = dynamic_cast<CSplitFrame*>(splitter->GetPane(row, 0)))
                 frame->SetSectionToggled(m_settings.m_collStates[std::size_t(row)]);
     }

@@ -191,6 +191,10 @@ public:
     // whole block; begin above end: unset, -1 .. -1).
     static void GetTimeBlockRange(const CTrendTimeBlock& block, double begin, double end, int& first, int& last);
 
+    // The feeder channel (and chart channel) of a session's quantity, phase and statistic; -1
+    // when not plotted.
+    int FindFeederChannel(int session, DWORD quantity, DWORD phase, int statistic) const;
+
     // Values the tests and the owners read.
     int GetEventSuppression() const { return m_eventSuppression; }
     bool IsTimerRunning(UINT_PTR id) const;
@@ -250,8 +254,6 @@ protected:
     std::optional<int> NoteSampleOfPoint(int channel, int point) const;
     // Where a note's sample stands on the chart as it is fed now.
     CNoteAnnotations::SPlace LocateNoteSample(const CNoteAnnotations::SAnchor& anchor) const;
-    // The feeder channel of a session's quantity, phase and statistic; -1 when not plotted.
-    int FindFeederChannel(int session, DWORD quantity, DWORD phase, int statistic) const;
     void RefreshSessionTexts();
     // The names of the data items' values, from the sessions that hold them.
     void CollectPlottedSelectors();
@@ -356,6 +358,8 @@ private:
     CZoomRectangle m_zoom;
     CCursorRecords m_cursorRecords;
     bool m_handlingAxisChange = false;
+    // The reference axis's range the span button was last chosen or named for.
+    SValueRange m_spanNamedRange;
 };
 
 // Brackets a change the view makes to the chart, so that its events are not taken as the user's.

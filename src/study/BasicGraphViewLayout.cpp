@@ -307,7 +307,7 @@ void CBasicGraphView::PlaceCursorExtensionMarkers()
             label->xAxisName = channel->GetXAxisName();
             label->x = data.position;
             label->color = color;
-            label->visible = data.IsShown();
+            label->visible = m_chart.IsCursorInSight(cursor);
             label->text = kExtensionMarkerGlyphs[k];
         }
         // The value marker sits at the sample's value; none for a gap.

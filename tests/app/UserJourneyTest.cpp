@@ -28,6 +28,7 @@
 #include "datamodel/DataSet.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/BasicViewSettings.h"
+#include "project/Bookmark.h"
 #include "project/EditAuxSettingsDlg.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/ProjectSettings.h"
@@ -69,6 +70,7 @@
 #include <bit>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -145,6 +147,11 @@ std::string ClassAndId(CWnd& window)
 {
     const std::string described = CAssembledProgram::Describe(window);
     return described.substr(0, described.find(" \""));
+}
+
+bool IsSpanButton(UINT id)
+{
+    return id >= GraphBar::kFirstSpanButton && id < GraphBar::kFirstSpanButton + 4;
 }
 
 bool IsCheckBox(CWnd& window)
@@ -253,7 +260,7 @@ void FindMissingData(CWnd& window, std::vector<std::string>& missing, std::strin
 // A setting of a study view that step 4 changes through the page's controls, and its value as
 // the view's settings keep it.
 using SettingValue = std::string (*)(const CBasicViewSettings&);
-enum class EViews { kGraphs, kDemand, kCalendars, kEnergyCalendar };
+enum class EViews { kGraphs, kDemand, kCalendars, kEnergyCalendar, kStudies };
 struct SSetting
 {
     const char* name;
@@ -269,6 +276,7 @@ bool Applies(EViews views, int viewId)
     case EViews::kDemand: return CViewSettings::IsDemandView(viewId);
     case EViews::kCalendars: return CViewSettings::IsCalendarView(viewId);
     case EViews::kEnergyCalendar: return viewId == 2;
+    case EViews::kStudies: return true;
     }
     return false;
 }
@@ -440,6 +448,7 @@ public:
     // Clicks the control of that id; a check box only when it is not checked yet.
     void Click(UINT id)
     {
+        m_spanButtonClicked = m_spanButtonClicked || IsSpanButton(id);
         CWnd* control = Control(id);
         if (control && IsCheckBox(*control) && control->SendMessage(BM_GETCHECK) != 0)
             return;
@@ -481,16 +490,51 @@ public:
             faults.Add(std::string(m_page->name) + ": no session shows", where);
         CheckTimeRange(where);
         CheckLabelsAndSpanButton(where);
+        CheckNotes(where);
         // Every label, bar text, card and table cell of the page shows whole, or ends with "…"
         // and tells itself whole in its tip.
         for (const std::string& cut : CAssembledProgram::FindCutTexts(ShownPage()))
             faults.Add("a cut text: " + cut, where);
         CheckQuiet(where, expected);
     }
+    // Each note of a graph stands with its sample: its box shows while the curve of its session,
+    // quantity, phase and statistic shows, and only then; its marker stands on that curve, at the
+    // sample's time for a note that keeps it.
+    void CheckNotes(const std::string& where)
+    {
+        auto* graph = m_page->viewId >= 0 ? CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection)) : nullptr;
+        if (!graph || !graph->IsWindowVisible())
+            return;
+        CiPlotX& chart = *graph->GetPlotControl();
+        for (const structAddNotes& note : graph->GetSettings().m_notes) {
+            const SPlotLabel* box = chart.GetLabel(chart.FindLabel(note.name));
+            // Note number, session, 5000 + quantity, phase, statistic, sample, whether the sample is a time.
+            std::array<int, 7> n{};
+            if (!box || !note.IsAttached() ||
+                std::sscanf(note.name.str().c_str(), "Note %d.%d.%d.%d.%d.%d.%d", &n[0], &n[1], &n[2], &n[3], &n[4], &n[5], &n[6]) != 7) {
+                if (!box)
+                    faults.Add("the note \"" + note.name.str() + "\" has no box on the chart", where);
+                continue;
+            }
+            const CPlotChannel* curve = chart.GetChannel(graph->FindFeederChannel(n[1], DWORD(n[2] - 5000), DWORD(n[3]), n[4]));
+            if (curve && !curve->IsVisible())
+                curve = nullptr;
+            if (box->visible != (curve != nullptr))
+                faults.Add("the note \"" + note.name.str() + (curve ? "\" does not show with its curve" : "\" shows without its curve"), where);
+            const SPlotLabel* anchor = chart.GetLabel(chart.FindLabel(note.name + " anchor"));
+            if (anchor && (!curve || anchor->channelName != curve->GetName()))
+                faults.Add("the marker of the note \"" + note.name.str() + "\" stands off its curve", where);
+            CDataSet* set = program.Document().GetDataSet(n[1]);
+            if (anchor && set && n[6] == 1 &&
+                std::fabs(anchor->x - set->GetFirstRecordTime().GetAsDate() - n[5] / 86400.0) > 0.5 / 86400.0)
+                faults.Add("the marker of the note \"" + note.name.str() + "\" stands off its sample", where);
+        }
+    }
     // Every text box on the plot (the range's dates, the notes, the cursors' readouts) shows whole
-    // inside it, the two dates of the range apart; the span button pressed names what the range's time axis shows:
-    // an hour, a day or a week of the local calendar (the same clock time that many days later),
-    // anything else "Individual".
+    // inside it, the two dates of the range apart; the span button pressed names what the range's
+    // time axis shows: an hour, a day or a week of the local calendar (the same clock time that
+    // many days later), anything else "Individual". An input that leaves the axis as it was leaves
+    // the button as it was, but for a click on a span button ("Individual" names any range).
     void CheckLabelsAndSpanButton(const std::string& where)
     {
         auto* graph = m_page->viewId >= 0 ? CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection)) : nullptr;
@@ -506,6 +550,10 @@ public:
             if (const CRect box = chart.GetCursorReadoutBox(i);
                 !box.IsRectEmpty() && !(inside.IntersectRect(box, chart.GetLayout().plot) && inside == box))
                 faults.Add("the readout \"" + chart.GetCursor(i).readout.str() + "\" stands cut at the plot's edge", where);
+        // Curves are titled with their session, quantity and phase, as their readouts and notes.
+        for (int i = 0; i < chart.GetChannelCount(); ++i)
+            if (chart.GetChannel(i)->IsVisible() && chart.GetChannel(i)->GetTitle().Find("Axis") >= 0)
+                faults.Add("a curve is titled \"" + chart.GetChannel(i)->GetTitle().str() + "\"", where);
         if (inside.IntersectRect(chart.GetLabelBox(chart.FindLabel(kTimeRangeStart)), chart.GetLabelBox(chart.FindLabel(kTimeRangeEnd))))
             faults.Add("the dates of the time range's markers overlap", where);
         CWnd* hour = graph->GetDialogBar() ? graph->GetDialogBar()->GetDlgItem(int(GraphBar::kFirstSpanButton)) : nullptr;
@@ -517,11 +565,27 @@ public:
         const bool sameClock = from.Format("%H:%M:%S", true) == to.Format("%H:%M:%S", true);
         const auto lasts = [&](double days, double leeway) { return std::fabs(axis->GetSpan() - days) <= leeway + 1e-8; };
         const bool named[] = {lasts(1.0 / 24.0, 0.0), sameClock && lasts(1.0, 1.0 / 24.0), sameClock && lasts(7.0, 1.0 / 24.0), true};
+        const int naming = int(std::find(std::begin(named), std::end(named), true) - std::begin(named));
+        int pressed = -1;
         for (int i = 0; i < 4; ++i)
-            if (graph->GetDialogBar()->GetDlgItem(hour->GetDlgCtrlID() + i)->SendMessage(BM_GETCHECK) != 0 && !named[i])
-                faults.Add("the span button " + std::to_string(i) + " is pressed while the axis shows " +
-                               from.Format("%Y-%m-%d %H:%M", true).str() + " to " + to.Format("%Y-%m-%d %H:%M", true).str(),
-                           where);
+            if (graph->GetDialogBar()->GetDlgItem(hour->GetDlgCtrlID() + i)->SendMessage(BM_GETCHECK) != 0)
+                pressed = i;
+        const auto seen = m_spanSeen.find(m_page->viewId);
+        const bool sameAxis = seen != m_spanSeen.end() && seen->second.from == axis->GetMin() && seen->second.to == axis->GetMax();
+        const bool kept = !sameAxis || seen->second.pressed == pressed || m_spanButtonClicked;
+        // "Individual" stays for a range it was pressed for (by the user, or before the page was
+        // left) until the axis shows another.
+        const bool individualKept = pressed == 3 && (seen == m_spanSeen.end() || (sameAxis && kept));
+        if (pressed != naming && !individualKept)
+            faults.Add("the span button " + std::to_string(pressed) + " is pressed while the axis shows " +
+                           from.Format("%Y-%m-%d %H:%M", true).str() + " to " + to.Format("%Y-%m-%d %H:%M", true).str(),
+                       where);
+        else if (!kept)
+            faults.Add("the span button " + std::to_string(pressed) + " is pressed instead of " +
+                           std::to_string(seen->second.pressed) + " while the axis still shows what it did",
+                       where);
+        m_spanSeen[m_page->viewId] = {axis->GetMin(), axis->GetMax(), pressed};
+        m_spanButtonClicked = false;
     }
     // The time range of a graph page that sets one: begin not after end, inside the limits; the
     // markers and their labels, the pickers and the settings hold it; the time-range table sums
@@ -1119,6 +1183,7 @@ public:
         if (dynamic_cast<CDateTimeCtrl*>(&window))
             return CAssembledProgram::StepInView(window, VK_UP);
         const bool checkBox = IsCheckBox(window);
+        m_spanButtonClicked = m_spanButtonClicked || IsSpanButton(UINT(window.GetDlgCtrlID()));
         if (!CAssembledProgram::ClickInView(window))
             return false;
         if (dynamic_cast<CEdit*>(&window))
@@ -1209,6 +1274,26 @@ public:
         faults.Add("no channel point to place a note on", m_page->name);
     }
 
+    // The last note's box double-clicked, its text dialog cancelled: the note and its marker stay
+    // as they were.
+    void CancelNoteEdit()
+    {
+        CheckPage("placed a note");
+        auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
+        if (!graph || graph->GetSettings().m_notes.empty())
+            return;
+        CiPlotX& chart = *graph->GetPlotControl();
+        const structAddNotes note = graph->GetSettings().m_notes.back();
+        const bool marked = chart.FindLabel(note.name + " anchor") >= 0;
+        const CRect box = chart.GetLabelBox(chart.FindLabel(note.name));
+        for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+            SimulateMouse(chart, message, box.CenterPoint());
+        CheckPage("cancelled a note's text", {"dialog 0"});
+        if (graph->GetSettings().m_notes.empty() || !(graph->GetSettings().m_notes.back() == note) ||
+            (chart.FindLabel(note.name + " anchor") >= 0) != marked)
+            faults.Add("the note or its marker changed when its text was cancelled", m_page->name);
+    }
+
     // A bookmark of each presentation of the RMS Power page, named in its section's title field
     // (the program may show the new bookmark elsewhere: the page is shown again for the next).
     void AddBookmarkOfEachPresentation()
@@ -1233,6 +1318,137 @@ public:
         if (made != m_bookmarks)
             faults.Add("the bookmarks are " + Quoted(made) + "instead of " + Quoted(m_bookmarks), m_page->name);
     }
+    // ---- Step 4b: every kind of bookmark opened
+
+    // On every section of every study page: a bookmark taken; the page changed (each section
+    // collapsed or opened, another span, the second session's box, another calendar granularity);
+    // the bookmark opened by a double click on its tile. The page then shows what the bookmark
+    // keeps. The bookmark goes again through its tile's menu.
+    void OpenEveryKindOfBookmark()
+    {
+        for (const SPage& page : kPages) {
+            const SStudyLayout* layout = page.viewId >= 0 ? FindStudyLayout(page.viewId) : nullptr;
+            for (int section = 0; layout && section < layout->sectionCount; ++section) {
+                ClickToPage(page);
+                SelectTileWhenNoneIs();
+                if (!IsSectionShown(section))
+                    continue; // a time-range section without a time range
+                const std::string what = "bookmark of section " + std::to_string(section);
+                const int index = program.Document().GetProjectSettings()->GetBookmarkCount();
+                ClickSectionButton(section, kBookmark);
+                CheckQuiet(std::string(page.name) + ": took a " + what);
+                if (program.Document().GetProjectSettings()->GetBookmarkCount() != index + 1) {
+                    faults.Add("no " + what + " was taken", page.name);
+                    continue;
+                }
+                ChangeThePage(page);
+                OpenBookmarkTile(index, page);
+                CheckBookmarkShown(program.Document().GetProjectSettings()->GetBookmark(index), "opened its " + what);
+                RemoveBookmarkTile(index);
+            }
+        }
+    }
+    // Another granularity, tile and channel of a calendar; another span, and the curves of the
+    // first session (or phase) gone for another's of a graph; every section collapsed or opened.
+    void ChangeThePage(const SPage& page)
+    {
+        ClickToPage(page);
+        const auto toggle = [this](UINT id) {
+            if (CWnd* box = Control(id))
+                CAssembledProgram::ClickInView(*box);
+        };
+        const auto checked = [this](UINT id) { return Control(id) && Control(id)->SendMessage(BM_GETCHECK) != 0; };
+        if (CViewSettings::IsCalendarView(page.viewId)) {
+            auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
+            const int granularity = graph ? graph->GetSettings().m_calendarViewGranularity : 0;
+            Click(CalendarBar::kFirstGranularity + UINT((granularity + 1) % CalendarBar::kGranularities));
+            SelectTile(0);
+            for (UINT id = CalendarBar::kFirstChannel; id < CalendarBar::kFirstChannel + CalendarBar::kChannels; ++id)
+                if (Control(id) && !checked(id)) {
+                    toggle(id);
+                    break;
+                }
+        } else {
+            Click(GraphBar::kFirstSpanButton);
+            UINT gone = GraphBar::kFirstSession;
+            UINT come = GraphBar::kFirstSession + 1;
+            for (int row = 0; !Control(come) && row < GraphBar::kPhaseRows; ++row)
+                for (int slot = 0; slot < 4; ++slot)
+                    (checked(PhaseCheckId(row, slot)) ? gone : come) = PhaseCheckId(row, slot);
+            if (!checked(come))
+                toggle(come);
+            toggle(gone);
+        }
+        for (int section = kOverviewSection; section <= kTimeRangeSection; ++section)
+            if (IsSectionShown(section))
+                ClickSectionButton(section, CMyToolBar::kCollapseCommand);
+        CheckPage("changed before a bookmark is opened");
+    }
+    // The report page's grid of tiles and the key of the bookmark's tile (-1: none).
+    std::pair<CReportListGrid*, int> BookmarkTile(int index)
+    {
+        ClickToPage(kPages[std::size(kPages) - 1]);
+        auto* list = program.Section<CReportListView>(SMainViewLayout::kReportList);
+        CReportListGrid* grid = list ? list->GetGrid() : nullptr;
+        for (std::size_t entry = 0; grid && entry < grid->GetEntries().size(); ++entry)
+            if (grid->GetEntries()[entry].kind == SReportItem::kBookmark && grid->GetEntries()[entry].index == index)
+                return {grid, grid->TileKeyOfEntry(int(entry))};
+        faults.Add("bookmark " + std::to_string(index) + " has no tile", m_page->name);
+        return {nullptr, -1};
+    }
+    void OpenBookmarkTile(int index, const SPage& page)
+    {
+        if (const auto [grid, key] = BookmarkTile(index); grid && !CAssembledProgram::DoubleClickGridCell(*grid, key % 1024, key / 1024))
+            faults.Add("the tile of bookmark " + std::to_string(index) + " cannot be double-clicked", page.name);
+        m_page = &page;
+    }
+    void RemoveBookmarkTile(int index)
+    {
+        program.AnswerNextMenu(CReportListGrid::kRemoveFromProject);
+        if (const auto [grid, key] = BookmarkTile(index); grid && !program.RightClickGridCell(*grid, key % 1024, key / 1024))
+            faults.Add("the tile of bookmark " + std::to_string(index) + " cannot be reached", m_page->name);
+        CheckPage("removed bookmark " + std::to_string(index), {"menu " + std::to_string(CReportListGrid::kAddToReport)});
+        if (program.Document().GetProjectSettings()->GetBookmarkCount() != index)
+            faults.Add("bookmark " + std::to_string(index) + " was not removed", m_page->name);
+    }
+    // The page shows what the bookmark keeps: its study view, its sections open or collapsed, its
+    // sessions and channels, the time axes' ranges, its time range, its calendar choices, its notes.
+    void CheckBookmarkShown(const CBookmark& bookmark, const std::string& action)
+    {
+        const std::string where = std::string(m_page->name) + ": " + action;
+        CheckPage(action);
+        const auto* kept = dynamic_cast<const CBasicViewSettings*>(bookmark.GetViewSettings());
+        auto* graph = CAssembledProgram::FindDescendant<CBasicGraphView>(SectionFrame(kGraphSection));
+        if (!kept || !graph || program.MainView().GetCurrentViewId() != bookmark.GetStudyView()) {
+            faults.Add("the bookmark's page does not show", where);
+            return;
+        }
+        std::string unlike;
+        const auto differs = [&](bool different, const std::string& what) { unlike += different ? " " + what : ""; };
+        for (int section = 0; section < FindStudyLayout(m_page->viewId)->sectionCount; ++section)
+            differs(IsSectionShown(section) && SectionFrame(section)->IsSectionToggled() != kept->m_collStates[std::size_t(section)],
+                    "section " + std::to_string(section));
+        const CBasicViewSettings& shown = graph->GetSettings();
+        differs(shown.m_sessions != kept->m_sessions || shown.m_channels != kept->m_channels, "sessions or channels");
+        differs(shown.m_notes != kept->m_notes, "notes");
+        differs(shown.m_calendarViewParameter != kept->m_calendarViewParameter || shown.m_calendarViewChannel != kept->m_calendarViewChannel ||
+                    shown.m_calendarViewGranularity != kept->m_calendarViewGranularity,
+                "calendar choices");
+        const auto apart = [](double a, double b) { return std::fabs(a - b) > 1e-9; };
+        CiPlotX& chart = *graph->GetPlotControl();
+        for (int i = 0; i < std::min(chart.GetXAxisCount(), kept->m_upperPlot.xAxisCount); ++i) {
+            const SAxisRange& range = kept->m_upperPlot.xAxes[std::size_t(i)];
+            differs(chart.GetXAxis(i)->IsVisible() && (apart(chart.GetXAxis(i)->GetMin(), range.min) || apart(chart.GetXAxis(i)->GetSpan(), range.span)),
+                    "time axis " + std::to_string(i));
+        }
+        const CTimeRangeMarkers& markers = graph->GetTimeRangeMarkers();
+        differs(markers.IsShown() != kept->m_checkTimeRange ||
+                    (kept->m_checkTimeRange && (apart(markers.GetBegin(), kept->m_timeRange.from) || apart(markers.GetEnd(), kept->m_timeRange.to))),
+                "time range");
+        if (!unlike.empty())
+            faults.Add("the page shows another" + unlike + " than the bookmark keeps", where);
+    }
+
     static std::string Quoted(const std::vector<CString>& names)
     {
         std::string text;
@@ -2149,6 +2365,16 @@ public:
     CAssembledProgram program;
     CFaults faults;
     const SPage* m_page = &kPages[0];
+    // Per study view: the range its time axis showed and the span button pressed at the last look;
+    // whether a span button was clicked since.
+    struct SSpanSeen
+    {
+        double from;
+        double to;
+        int pressed;
+    };
+    std::map<int, SSpanSeen> m_spanSeen;
+    bool m_spanButtonClicked = false;
     std::map<int, std::unique_ptr<CBasicViewSettings>> m_defaults;
     std::vector<CString> m_bookmarks;
     std::vector<std::vector<BYTE>> m_sessionFiles;
@@ -2197,7 +2423,14 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
          j.Step(GraphBar::kTimeRangePickers.beginTime, VK_UP); // an hour later: still within the data
      },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_checkTimeRange) + " " + RangeText(s.m_timeRange); }},
-    {"X-axis span", EViews::kGraphs, [](UserJourneyTest& j) { j.Click(GraphBar::kFirstSpanButton + 1); },
+    // A day, then the time range stepped within it: the axis and its button stay.
+    {"X-axis span", EViews::kGraphs,
+     [](UserJourneyTest& j) {
+         j.Click(GraphBar::kFirstSpanButton + 1);
+         j.CheckPage("chose a day");
+         if (j.Control(GraphBar::kTimeRangePickers.beginTime))
+             j.Step(GraphBar::kTimeRangePickers.beginTime, VK_UP);
+     },
      [](const CBasicViewSettings& s) { return std::to_string(s.m_typeTimeRange) + " " + RangeText(s.m_xAxisScaling); }},
     {"working hours", EViews::kGraphs,
      [](UserJourneyTest& j) {
@@ -2217,13 +2450,6 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
          };
          ranges(s.m_upperPlot.xAxes, s.m_upperPlot.xAxisCount);
          ranges(s.m_upperPlot.yAxes, s.m_upperPlot.yAxisCount);
-         return text;
-     }},
-    {"note", EViews::kGraphs, [](UserJourneyTest& j) { j.AddNote(); },
-     [](const CBasicViewSettings& s) {
-         std::string text;
-         for (const structAddNotes& note : s.m_notes)
-             text += note.name.str() + " ";
          return text;
      }},
     {"cost choice", EViews::kDemand,
@@ -2261,6 +2487,18 @@ const std::vector<SSetting>& UserJourneyTest::Settings()
          std::string text;
          for (const SCalendarThumbSelection& tile : s.m_thumbSelections)
              text += std::to_string(tile.session) + "." + std::to_string(tile.thumb) + " ";
+         return text;
+     }},
+    // Of a calendar on a tile shown.
+    {"note", EViews::kStudies,
+     [](UserJourneyTest& j) {
+         j.AddNote();
+         j.CancelNoteEdit();
+     },
+     [](const CBasicViewSettings& s) {
+         std::string text;
+         for (const structAddNotes& note : s.m_notes)
+             text += note.name.str() + " ";
          return text;
      }},
     // Of the calendar with two sessions: the other still shows its tiles.
@@ -2331,6 +2569,8 @@ TEST_F(UserJourneyTest, FromWrittenSessionsToTheReport)
     faults.Report("4. every setting changed");
     CheckSettingsKept();
     faults.Report("4. every setting kept");
+    OpenEveryKindOfBookmark();
+    faults.Report("4b. every kind of bookmark opened");
 
     ExportEverything();
     faults.Report("7. exports");

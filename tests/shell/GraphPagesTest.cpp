@@ -72,6 +72,7 @@ constexpr int kLoadSummaryGraphEntry = 26;
 constexpr double kHour = 1.0 / 24.0;
 constexpr UINT kBookmarkButton = 33055;
 constexpr UINT kZoomInButton = 33049;
+constexpr UINT kZoomOutButton = 33050;
 constexpr UINT kNotesButton = 33051;
 
 class GraphPagesTest : public ::testing::Test
@@ -271,11 +272,14 @@ TEST_F(GraphPagesTest, EveryChannelIsNamedReadAndColouredAsItself)
     const CString currentTitle = chart.GetChannel(current)->GetTitle();
     const CString voltageTitle = chart.GetChannel(voltage)->GetTitle();
 
-    // A double click on the current makes the cursors follow it: they read amperes.
+    // A double click on the current makes the cursors follow it: on a graph without cursors
+    // they come onto it in view, and read amperes.
     const int point = ShownPoint(chart, current);
     SimulateMouse(chart, WM_LBUTTONDBLCLK, PointPixel(chart, current, point));
     CFrameworkApp::PumpWaitingMessages();
     EXPECT_EQ(chart.GetCursor(0).channelName, chart.GetChannel(current)->GetName());
+    for (int i = 0; i < CiPlotX::kCursorCount; ++i)
+        EXPECT_EQ(chart.GetCursor(i).readout.Find(currentTitle), 0) << chart.GetCursor(i).readout.str();
     chart.SetCursorPosition(0, chart.GetChannel(current)->GetXValue(point));
     const CString readout = chart.GetCursor(0).readout;
     EXPECT_EQ(readout.Left(readout.Find('\n')), currentTitle);
@@ -297,6 +301,12 @@ TEST_F(GraphPagesTest, EveryChannelIsNamedReadAndColouredAsItself)
     EXPECT_EQ(graph.GetSettings().m_customColors.front().dataType, 1);
     EXPECT_EQ(chart.GetChannel(FindChannel(chart, currentTitle))->GetColor(), RGB(9, 8, 7));
     EXPECT_NE(chart.GetChannel(FindChannel(chart, voltageTitle))->GetColor(), RGB(9, 8, 7));
+
+    // A cursor the axis scrolled past shows nothing: no readout at the plot's edge.
+    ClickSectionButton(graph, kZoomInButton);
+    ScrollAxis(graph, 0, true);
+    ASSERT_GT(chart.GetXAxis(0)->GetMin(), chart.GetCursor(0).position);
+    EXPECT_TRUE(chart.GetCursorReadoutBox(0).IsRectEmpty());
     // The distortion of the current is drawn on the axis of the distortions, not the voltage's.
     ClickControl(graph, PhaseCheckId(4, 0));
     const int distortion = FindChannel(chart, "1: THD-A");
@@ -1159,13 +1169,16 @@ TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
     CFrameworkApp::RunFor(300);
     EXPECT_EQ(PressedSpanButton(graph), 3);
     EXPECT_EQ(graph.GetSettings().m_typeTimeRange, -1);
-    // A zoom step makes half a day of "1 Day": a span of the user's own.
+    // A zoom step makes half a day of "1 Day": a span of the user's own; the step back shows the
+    // day again, and its button.
     ClickControl(graph, GraphBar::kFirstSpanButton + 1);
     EXPECT_EQ(PressedSpanButton(graph), 1);
     ClickSectionButton(graph, kZoomInButton);
     EXPECT_NEAR(axis.GetSpan(), 0.5, 1e-9);
     EXPECT_EQ(PressedSpanButton(graph), 3);
     EXPECT_EQ(graph.GetSettings().m_typeTimeRange, -1);
+    ClickSectionButton(graph, kZoomOutButton);
+    EXPECT_EQ(PressedSpanButton(graph), 1);
     // So does an end moved an hour on: 25 hours are no day here.
     ClickControl(graph, GraphBar::kFirstSpanButton + 1);
     ASSERT_TRUE(CAssembledProgram::StepInView(Control(graph, GraphBar::kXAxisPickers.endTime), VK_UP));
