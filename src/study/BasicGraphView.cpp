@@ -66,40 +66,45 @@ bool CBasicGraphView::SessionHolds(int session, const SDataItem& item, int slot)
     return info.Select(item.quantity) && info.IsOffered(PhaseOfSlot(slot));
 }
 
+CQuantityInfo CBasicGraphView::SessionQuantities(int session) const
+{
+    const CRecDoc* document = GetDocument();
+    return CQuantityInfo(document->GetDataSet(session)->GetMeasurementConfig(), document->GetSessionAuxUnits(session));
+}
+
 void CBasicGraphView::OfferHeldValues(bool clearMissing)
 {
-    // A phase box stands for every item of its row: it is offered when a shown session holds any.
-    std::map<UINT, bool> offered;
+    // A phase box stands for every item of its row, an aux box for its input: it is offered when
+    // a shown session holds any of them, and no longer ticked when no session holds any.
+    struct SBox
+    {
+        bool* shownFlag = nullptr;
+        bool held = false;
+        bool offered = false;
+    };
+    std::map<UINT, SBox> boxes;
     for (const SDataItem& item : m_dataItems) {
-        if (item.row < 0)
-            continue;
         const bool aux = item.quantity == 51 || item.quantity == 52;
-        for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot) {
-            bool held = false;
-            bool shown = false;
+        if (item.row < 0 || (!aux && item.row >= CBasicViewSettings::kQuantityGroups))
+            continue;
+        for (int slot = 0; slot < (aux ? 1 : CBasicViewSettings::kChannelPhases); ++slot) {
+            SBox& box = boxes[aux ? GraphBar::kAux1 + (item.quantity - 51) : PhaseCheckId(item.row, slot)];
+            box.shownFlag = aux ? &m_settings.m_aux[item.quantity - 51]
+                                : &m_settings.m_channels[std::size_t(item.row)][std::size_t(slot)];
             for (int i = 0; i < m_sessionCount; ++i) {
                 if (!SessionHolds(i, item, slot))
                     continue;
-                held = true;
-                shown = shown || (i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
+                box.held = true;
+                box.offered = box.offered || (i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
             }
-            const UINT box = aux ? GraphBar::kAux1 + (item.quantity - 51)
-                                 : (item.row < CBasicViewSettings::kQuantityGroups ? PhaseCheckId(item.row, slot) : 0);
-            if (!held && clearMissing) {
-                if (aux)
-                    m_settings.m_aux[item.quantity - 51] = false;
-                else if (item.row < CBasicViewSettings::kQuantityGroups)
-                    m_settings.m_channels[std::size_t(item.row)][std::size_t(slot)] = false;
-                if (m_dialogBar)
-                    m_dialogBar->EnableControl(box, false);
-            }
-            if (!aux && box)
-                offered[box] = offered[box] || shown;
         }
     }
-    if (m_dialogBar)
-        for (const auto& [box, on] : offered)
-            m_dialogBar->EnableControl(box, on);
+    for (const auto& [id, box] : boxes) {
+        if (clearMissing && !box.held)
+            *box.shownFlag = false;
+        if (m_dialogBar)
+            m_dialogBar->EnableControl(id, box.offered);
+    }
 }
 
 int CBasicGraphView::ReferenceSession() const

@@ -33,6 +33,7 @@ class CDataSet;
 class CDataItemTrend;
 class CMeasurementConfig;
 class CMySplitterWnd;
+class CQuantityInfo;
 class CRecTrendToIOComp;
 class CTrendChannel;
 class CTrendTimeBlock;
@@ -134,6 +135,9 @@ public:
     // Whether the session has the item's value at that phase slot, as its tables show it (a
     // delta session has its powers as totals only).
     bool SessionHolds(int session, const SDataItem& item, int slot) const;
+    // The quantities as the session (one the document holds) shows them: its aux inputs in the
+    // units the user gave them.
+    CQuantityInfo SessionQuantities(int session) const;
     int GetSessionCount() const { return m_sessionCount; }
 
     // ---- per-study hooks
