@@ -3,22 +3,84 @@ with the openbox window manager, the program started in a home of its own, and i
 through xdotool as the window system gives a user's. Used by desktop-check.py and
 random-input.py."""
 
+import ctypes
+import ctypes.util
 import os
 import re
 import shutil
 import signal
-import struct
 import subprocess
 import tempfile
 import time
 
-# What the sanitizers print when they find something.
+# What the sanitizers print when they find something, and Qt when something paints where no
+# pixels are (an empty image).
 SANITIZER_LINE = re.compile(r"ERROR: (Address|Leak|Thread|Memory)Sanitizer|runtime error:|UndefinedBehaviorSanitizer|"
-                            r"SUMMARY: (Address|Undefined)")
+                            r"SUMMARY: (Address|Undefined)|QPainter::begin: |Painter not active")
 # The program answers when its heartbeat (ten times a second on its message loop) rewrites the
 # record of its instance: a program busy for good, or stuck, does not.
 ANSWER_WAIT_S = 10.0
 MAIN_TITLE = "Zelko Ampelon"
+
+
+class _XImage(ctypes.Structure):
+    """The leading fields of Xlib's XImage."""
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+class Pixels:
+    """What a rectangle of the screen shows, read through libX11 (no tool beyond the X library
+    xdotool itself uses): pixel(x, y) gives (red, green, blue) in the rectangle's coordinates;
+    left and top place it on the screen."""
+
+    def __init__(self, left, top, width, height, stride, data):
+        self.left, self.top, self.width, self.height = left, top, width, height
+        self._stride, self._data = stride, data
+
+    def pixel(self, x, y):
+        at = y * self._stride + 4 * x
+        blue, green, red = self._data[at], self._data[at + 1], self._data[at + 2]
+        return red, green, blue
+
+
+def grab_screen(display, x, y, width, height):
+    """The pixels of a rectangle of the screen (cut to the screen), or None."""
+    xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+    xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    xlib.XGetImage.restype = ctypes.POINTER(_XImage)
+    xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                               ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+    xlib.XDisplayWidth.argtypes = xlib.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    xlib.XFree.argtypes = [ctypes.c_void_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        return None
+    try:
+        screen_width, screen_height = xlib.XDisplayWidth(connection, 0), xlib.XDisplayHeight(connection, 0)
+        left, top = max(0, int(x)), max(0, int(y))
+        right, bottom = min(screen_width, int(x + width)), min(screen_height, int(y + height))
+        if right <= left or bottom <= top:
+            return None
+        z_pixmap, all_planes = 2, 0xFFFFFFFF
+        image = xlib.XGetImage(connection, xlib.XDefaultRootWindow(connection), left, top, right - left, bottom - top,
+                               all_planes, z_pixmap)
+        if not image or image.contents.bits_per_pixel != 32:
+            return None
+        fields = image.contents
+        data = ctypes.string_at(fields.data, fields.bytes_per_line * fields.height)
+        pixels = Pixels(left, top, fields.width, fields.height, fields.bytes_per_line, data)
+        xlib.XFree(ctypes.c_void_p(fields.data))
+        xlib.XFree(image)
+        return pixels
+    finally:
+        xlib.XCloseDisplay(connection)
 
 
 class Desktop:
@@ -78,12 +140,13 @@ class Program:
     """One run of the program on the desktop, in a home folder of its own (its profile, data
     folder, log and runtime folder), with its output kept for the sanitizers' lines."""
 
-    def __init__(self, binary, desktop, home, arguments, ratio=1):
+    def __init__(self, binary, desktop, home, arguments, ratio=1, locale=None):
         self.binary = os.path.abspath(binary)
         self.desktop = desktop
         self.home = home
         self.arguments = arguments
         self.ratio = ratio
+        self.locale = locale
         self.process = None
         self.stderr_path = os.path.join(home, "stderr.txt")
         self._stderr = None
@@ -108,6 +171,9 @@ class Program:
             # No desktop viewer opens files here: the program says so instead of starting one.
             "PATH": os.path.join(self.home, "bin") + os.pathsep + env.get("PATH", ""),
         })
+        if self.locale:
+            # The user's locale as a desktop session gives it; the toolkit sets the C library's.
+            env.update({"LC_ALL": self.locale, "LANG": self.locale})
         return env
 
     def start(self):
@@ -281,50 +347,6 @@ class Input:
 
     def resize(self, window, width, height):
         self.xdotool("windowsize", window, int(width), int(height))
-
-
-def read_stream(path, name):
-    """The bytes of a stream of the root storage of a compound file (a project's "project.xml"),
-    None when the file holds none of that name."""
-    with open(path, "rb") as f:
-        data = f.read()
-    sector = 1 << struct.unpack_from("<H", data, 0x1E)[0]
-    mini_sector = 1 << struct.unpack_from("<H", data, 0x20)[0]
-    directory_start, = struct.unpack_from("<I", data, 0x30)
-    cutoff, mini_fat_start = struct.unpack_from("<II", data, 0x38)
-    difat_start, difat_count = struct.unpack_from("<II", data, 0x44)
-    fat_sectors = [s for s in struct.unpack_from("<109I", data, 0x4C) if s < 0xFFFFFFFA]
-    for _ in range(difat_count):
-        entries = struct.unpack_from("<%dI" % (sector // 4), data, (difat_start + 1) * sector)
-        fat_sectors += [s for s in entries[:-1] if s < 0xFFFFFFFA]
-        difat_start = entries[-1]
-    fat = [n for s in fat_sectors for n in struct.unpack_from("<%dI" % (sector // 4), data, (s + 1) * sector)]
-
-    def chain(start, table, size, read):
-        out = b""
-        while start < 0xFFFFFFFA:
-            out += read(start, size)
-            start = table[start]
-        return out
-
-    def big(index, size):
-        return data[(index + 1) * size:(index + 2) * size]
-
-    directory = chain(directory_start, fat, sector, big)
-    entries = [directory[i:i + 128] for i in range(0, len(directory), 128)]
-    root_start, root_size = struct.unpack_from("<IQ", entries[0], 116)
-    mini_stream = chain(root_start, fat, sector, big)[:root_size]
-    mini_fat = [n for n in struct.unpack("<%dI" % (len(chain(mini_fat_start, fat, sector, big)) // 4),
-                                          chain(mini_fat_start, fat, sector, big))] if mini_fat_start < 0xFFFFFFFA else []
-    for entry in entries[1:]:
-        length, = struct.unpack_from("<H", entry, 64)
-        if entry[66] != 2 or entry[:max(length - 2, 0)].decode("utf-16-le") != name:
-            continue
-        start, size = struct.unpack_from("<IQ", entry, 116)
-        if size < cutoff:
-            return chain(start, mini_fat, mini_sector, lambda i, n: mini_stream[i * n:(i + 1) * n])[:size]
-        return chain(start, fat, sector, big)[:size]
-    return None
 
 
 def fresh_home(prefix):

@@ -640,13 +640,13 @@ void CUGGrid::OnKillFocus(CWnd* newWnd)
 
 // ---------------------------------------------------------------- forwarded messages
 
-void CUGGrid::OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar)
+void CUGGrid::OnHScroll(UINT code, UINT pos, CWnd* scrollBar)
 {
     m_ctrl->SendMessage(WM_HSCROLL, MAKEWPARAM(int(code), int(pos)),
                         LPARAM(scrollBar ? scrollBar->GetSafeHwnd() : nullptr));
 }
 
-void CUGGrid::OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar)
+void CUGGrid::OnVScroll(UINT code, UINT pos, CWnd* scrollBar)
 {
     m_ctrl->SendMessage(WM_VSCROLL, MAKEWPARAM(int(code), int(pos)),
                         LPARAM(scrollBar ? scrollBar->GetSafeHwnd() : nullptr));

@@ -7,6 +7,7 @@
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
 #include "datamodel/ValueFormatter.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/Cursors.h"
@@ -113,8 +114,9 @@ void CEditAuxSettingsDlg::LoadValues()
         const SAuxChannelSettings* aux = m_entry ? &m_entry->auxData[std::size_t(ch)] : nullptr;
         if (aux && aux->overrideFlag)
         {
-            m_gain[ch] = aux->gain;
-            m_offset[ch] = aux->offset;
+            // The numbers as the user typed them, which their fields show and read back.
+            m_gain[ch] = TypedDecimal(aux->gain);
+            m_offset[ch] = TypedDecimal(aux->offset);
             m_unit[ch] = aux->unit;
         }
         else
@@ -228,7 +230,7 @@ void CEditAuxSettingsDlg::DoDataExchange(CDataExchange* dx)
 
 void CEditAuxSettingsDlg::ExchangeNumber(CDataExchange* dx, UINT id, double& value, bool isGain)
 {
-    DDX_Number(dx, int(id), value, isGain ? kGainRange : kOffsetRange, kNumberDecimals);
+    DDX_Number(dx, int(id), value, isGain ? kGainRange : kOffsetRange);
 }
 
 bool CEditAuxSettingsDlg::ParseNumber(const CString& text, bool isGain, double& value) const
@@ -238,8 +240,8 @@ bool CEditAuxSettingsDlg::ParseNumber(const CString& text, bool isGain, double& 
 
 void CEditAuxSettingsDlg::OnEditChanged(UINT id)
 {
-    // The corrected values follow every valid entry as it is typed; an entry that is not (yet)
-    // valid waits for the check when the box is left.
+    // The corrected values follow every valid entry as it is typed; while an entry is not (yet)
+    // valid they show nothing, and the entry waits for the check when the box is left.
     if (m_exchanging || !UsesCorrection() || !m_hWnd)
         return;
     for (int ch = 0; ch < 2; ++ch)
@@ -253,11 +255,21 @@ void CEditAuxSettingsDlg::OnEditChanged(UINT id)
             m_offset[ch] = value;
         else if (id == kUnitEdit[ch])
             m_unit[ch] = text;
-        else
+        else if (id != kGainEdit[ch] && id != kOffsetEdit[ch])
             continue;
         ShowCorrectedValues();
         return;
     }
+}
+
+bool CEditAuxSettingsDlg::IsScalingAccepted(int channel) const
+{
+    double value = 0.0;
+    CString gain;
+    CString offset;
+    GetDlgItemText(int(kGainEdit[channel]), gain);
+    GetDlgItemText(int(kOffsetEdit[channel]), offset);
+    return ParseNumber(gain, true, value) && ParseNumber(offset, false, value);
 }
 
 void CEditAuxSettingsDlg::EnableEdits()
@@ -305,8 +317,11 @@ void CEditAuxSettingsDlg::ShowCorrectedValues()
     for (int ch = 0; ch < 2; ++ch)
     {
         const SStatistics& s = m_statistics[ch];
-        SetDlgItemText(int(kCorrectedMax[ch]), FormatAuxValue(s.maximum, m_gain[ch], m_offset[ch], m_unit[ch]));
-        SetDlgItemText(int(kCorrectedMin[ch]), FormatAuxValue(s.minimum, m_gain[ch], m_offset[ch], m_unit[ch]));
+        const bool accepted = IsScalingAccepted(ch);
+        SetDlgItemText(int(kCorrectedMax[ch]),
+                       accepted ? FormatAuxValue(s.maximum, m_gain[ch], m_offset[ch], m_unit[ch]) : CString());
+        SetDlgItemText(int(kCorrectedMin[ch]),
+                       accepted ? FormatAuxValue(s.minimum, m_gain[ch], m_offset[ch], m_unit[ch]) : CString());
         SetDlgItemText(int(kCorrectedUnit[ch]), m_unit[ch]);
     }
 }

@@ -86,6 +86,8 @@ private:
     bool ParseNumber(const CString& text, bool isGain, double& value) const;
     // A gain, offset or unit box changed.
     void OnEditChanged(UINT id);
+    // Whether the gain and offset boxes of the channel hold numbers they take.
+    bool IsScalingAccepted(int channel) const;
     CString FormatAuxValue(float value, double gain, double offset, const CString& unit) const;
     void EnableEdits();
     void ShowLoggedValues();

@@ -518,13 +518,23 @@ bool CAssembledProgram::ClickGridCell(CUGCtrl& grid, int col, int row, int fromL
 
 bool CAssembledProgram::RightClickGridCell(CUGCtrl& grid, int col, int row)
 {
+    return PressInGridCell(grid, col, row, {WM_RBUTTONDOWN, WM_RBUTTONUP});
+}
+
+bool CAssembledProgram::DoubleClickGridCell(CUGCtrl& grid, int col, int row)
+{
+    return PressInGridCell(grid, col, row, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+}
+
+bool CAssembledProgram::PressInGridCell(CUGCtrl& grid, int col, int row, std::initializer_list<UINT> messages)
+{
     const auto centre = CellInView(grid, col, row, -1);
     if (!centre)
         return false;
     CPoint screen = *centre;
     grid.m_CUGGrid->ClientToScreen(&screen);
-    SimulateScreenMouse(*grid.m_CUGGrid, WM_RBUTTONDOWN, screen);
-    SimulateScreenMouse(*grid.m_CUGGrid, WM_RBUTTONUP, screen);
+    for (const UINT message : messages)
+        SimulateScreenMouse(*grid.m_CUGGrid, message, screen);
     CFrameworkApp::PumpWaitingMessages();
     return true;
 }

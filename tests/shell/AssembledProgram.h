@@ -20,6 +20,7 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -139,8 +140,9 @@ public:
     // clicked that far from its left edge instead (a check box in it).
     static bool ClickInView(CWnd& window);
     static bool ClickGridCell(CUGCtrl& grid, int col, int row, int fromLeft = -1);
-    // The same with the right mouse button (a cell's menu).
+    // The same with the right mouse button (a cell's menu), and a double click.
     static bool RightClickGridCell(CUGCtrl& grid, int col, int row);
+    static bool DoubleClickGridCell(CUGCtrl& grid, int col, int row);
     // A toolbar button, brought into view and clicked; false when it cannot be.
     static bool ClickButtonInView(CMyToolBar& toolBar, UINT command);
     // The next (or previous) item of a drop-down list chosen with the keyboard after a click; the
@@ -224,6 +226,8 @@ private:
 
     bool FinishStart(bool started);
     void Note(const std::string& interruption);
+    // Mouse messages at the centre of a grid cell brought into view; false when it cannot be.
+    static bool PressInGridCell(CUGCtrl& grid, int col, int row, std::initializer_list<UINT> messages);
     // Every modal dialog blocks the main window behind it: a click on its File menu or on a tab
     // and its Close and Open keys do nothing while the dialog is up.
     void CheckMainWindowBlocked(CDialog& dialog);

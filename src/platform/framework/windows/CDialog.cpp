@@ -13,6 +13,8 @@
 
 #include <glog/logging.h>
 
+#include <utility>
+
 #include <cstring>
 
 namespace
@@ -61,8 +63,9 @@ BOOL CDialog::InitModalIndirect(const DialogTemplate& dialogTemplate, CWnd* pare
 
 BOOL CDialog::CreateFromTemplate(CWnd* parent, bool modal)
 {
-    const auto t = m_template ? std::optional<DialogTemplate>(*m_template) : LoadDialogTemplate(m_nIDTemplate);
+    auto t = m_template ? std::optional<DialogTemplate>(*m_template) : LoadDialogTemplate(m_nIDTemplate);
     if (!t) return FALSE;
+    t = FitPickersToTheirTexts(std::move(*t));
     m_modal = modal;
     m_ended = false;
     m_result = 0;

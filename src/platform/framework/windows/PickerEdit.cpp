@@ -387,3 +387,30 @@ bool CPickerEdit::focusNextPrevChild(bool next)
     TakeTyped();
     return QWidget::focusNextPrevChild(next);
 }
+
+QString CPickerEdit::WidestText() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    QString widest;
+    int widestWidth = -1;
+    // A week of every month (the names of months and weekdays), a morning and an evening.
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 22; day <= 28; ++day)
+            for (const int hour : {10, 22}) {
+                const QString text = locale().toString(QDateTime(QDate(2028, month, day), QTime(hour, 58, 58)), displayFormat());
+                if (const int width = metrics.horizontalAdvance(text); width > widestWidth) {
+                    widest = text;
+                    widestWidth = width;
+                }
+            }
+    return widest;
+}
+
+int CPickerEdit::TextRoom() const
+{
+    // As the field lays its text out: inside its margins, 2 px on either side, and the cursor's
+    // pixel after the text.
+    const QLineEdit* edit = lineEdit();
+    const QMargins margins = edit->textMargins();
+    return edit->contentsRect().width() - margins.left() - margins.right() - 2 * 2 - 1;
+}

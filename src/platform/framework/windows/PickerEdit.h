@@ -23,6 +23,12 @@ public:
 
     void stepBy(int steps) override;
 
+    // The widest text its format writes (the longest month and weekday names, AM and PM, the
+    // widest digits), and the room its field gives a text, in pixels: every text of the picker
+    // shows whole while the widest fits the room.
+    QString WidestText() const;
+    int TextRoom() const;
+
 protected:
     // A field at its end steps on into the next larger one: both ways are always open.
     StepEnabled stepEnabled() const override;

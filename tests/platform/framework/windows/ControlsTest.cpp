@@ -21,12 +21,17 @@ class ParentWnd : public RecordingWnd
 public:
     std::vector<std::pair<int, int>> commands; // id, code
     std::vector<std::pair<UINT, UINT>> scrolls; // code, pos
+    std::vector<CWnd*> scrollSenders;
     BOOL OnCommand(WPARAM wParam, LPARAM) override
     {
         commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     }
-    void OnVScroll(UINT code, UINT pos, CScrollBar*) override { scrolls.emplace_back(code, pos); }
+    void OnVScroll(UINT code, UINT pos, CWnd* sender) override
+    {
+        scrolls.emplace_back(code, pos);
+        scrollSenders.push_back(sender);
+    }
     bool Heard(int id, int code) const { return std::find(commands.begin(), commands.end(), std::make_pair(id, code)) != commands.end(); }
 };
 
@@ -229,8 +234,16 @@ TEST_F(ControlsTest, ScrollBarFollowsThePlatformRangeAndLeavesMovingToItsOwner)
     const std::vector<std::pair<UINT, UINT>> expected = {
         {SB_LINEDOWN, 40}, {SB_ENDSCROLL, 40}, {SB_PAGEUP, 40}, {SB_ENDSCROLL, 40}, {SB_BOTTOM, 40}, {SB_ENDSCROLL, 40}};
     EXPECT_EQ(parent.scrolls, expected);
+    EXPECT_EQ(parent.scrollSenders, std::vector<CWnd*>(expected.size(), &bar));
     EXPECT_EQ(bar.GetScrollPos(), 40);
     EXPECT_EQ(qbar->value(), 40);
+
+    // A window of another class that scrolls its parent (as a grid's own bars do) is the sender
+    // as the window it is.
+    CWnd other;
+    ASSERT_TRUE(other.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 17, 100), &parent, 301));
+    parent.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), LPARAM(other.GetSafeHwnd()));
+    EXPECT_EQ(parent.scrollSenders.back(), &other);
 }
 
 TEST_F(ControlsTest, ButtonsReportClicksAndCheckStates)
