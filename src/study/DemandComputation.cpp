@@ -5,7 +5,7 @@
 #include "datamodel/NonFiniteResult.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/EnergyCostSchedule.h"
-#include "study/Money.h"
+#include "platform/framework/LocaleNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -133,8 +133,8 @@ void ComputeDemandValues(const CTrendTimeBlock& block, std::span<const double> f
         // count tells so.
         if (prices != lastPrices) {
             lastPrices = prices;
-            forwardPrice = priced ? TypedPrice(prices->costFwd) : 0.0;
-            reversePrice = priced ? TypedPrice(prices->costRev) : 0.0;
+            forwardPrice = priced ? TypedDecimal(prices->costFwd) : 0.0;
+            reversePrice = priced ? TypedDecimal(prices->costRev) : 0.0;
         }
         for (int i = run; i < run + length; ++i) {
             const double f = hasForward ? forward[std::size_t(i)] : kNoEnergy;
@@ -159,9 +159,10 @@ void ComputeDemandValues(const CTrendTimeBlock& block, std::span<const double> f
     data.reverseQuality = hasReverse ? reverseSum.quality : SStatisticsRecord{};
     data.tariffReverseCost = hasReverse ? reverseSum.costSum : structDemandTableData::kNoValue;
     data.tariffUnpricedCount = unpriced;
-    // The logger counts returned energy negative; the table shows its magnitude.
-    if (std::isfinite(data.reverseEnergy)) {
-        data.reverseEnergy = std::fabs(data.reverseEnergy);
+    // Returned energy is a magnitude, whichever sign the logger wrote it with, and what it earns
+    // follows it: the amount subtracts it from the cost of what was drawn.
+    if (std::isfinite(data.reverseEnergy) && data.reverseEnergy < 0.0) {
+        data.reverseEnergy = -data.reverseEnergy;
         data.tariffReverseCost = data.tariffReverseCost == 0.0 ? 0.0 : -data.tariffReverseCost;
     }
     if (std::isfinite(data.forwardEnergy) && std::isfinite(data.reverseEnergy))

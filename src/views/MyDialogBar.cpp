@@ -32,10 +32,15 @@ BOOL CMyDialogBar::CreateBar(CWnd* frame, UINT templateId)
     }
     dialog->style = (dialog->style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD | WS_VISIBLE;
     m_templateId = templateId;
-    const CRect size = DialogUnitsToPixels(CRect(0, 0, dialog->size.cx, dialog->size.cy));
-    m_width = size.Width();
-    m_contentHeight = size.Height();
-    return CreateIndirect(*dialog, frame);
+    if (!CreateIndirect(*dialog, frame))
+        return FALSE;
+    // The size the bar is made at: its template's, widened where the user's locale writes longer
+    // dates and times than its pickers had room for.
+    CRect made;
+    GetWindowRect(&made);
+    m_width = made.Width();
+    m_contentHeight = made.Height();
+    return TRUE;
 }
 
 int CMyDialogBar::GetBarWidth(int height) const
@@ -75,7 +80,7 @@ void CMyDialogBar::ScrollTo(int position)
         ScrollWindow(0, old - now);
 }
 
-void CMyDialogBar::OnVScroll(UINT code, UINT pos, CScrollBar*)
+void CMyDialogBar::OnVScroll(UINT code, UINT pos, CWnd*)
 {
     CRect client;
     GetClientRect(&client);

@@ -24,7 +24,7 @@ public:
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
 
 private:

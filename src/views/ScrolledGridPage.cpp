@@ -64,14 +64,14 @@ void CScrolledGridPage::ScrollIntoView(const CRect& screenRect)
         ScrollTo(position - (client.top - rect.top));
 }
 
-void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CScrollBar*)
+void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CWnd*)
 {
     CRect client;
     GetClientRect(&client);
     ScrollTo(ScrollRequestTarget(code, pos, GetScrollPos(SB_VERT), kLineStep, client.Height(), INT_MAX));
 }
 
-void CScrolledGridPage::OnHScroll(UINT code, UINT pos, CScrollBar*)
+void CScrolledGridPage::OnHScroll(UINT code, UINT pos, CWnd*)
 {
     CRect client;
     GetClientRect(&client);
