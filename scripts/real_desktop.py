@@ -226,8 +226,12 @@ class Program:
         with open(self.stderr_path, errors="replace") as output:
             return output.read().splitlines()[-count:]
 
+    def data_path(self, name):
+        """A file or folder of the program's data folder (the sample project, the logs)."""
+        return os.path.join(self.home, "data", "Zelko Power Quality", "Zelko Ampelon", name)
+
     def log_files(self):
-        logs = os.path.join(self.home, "data", "Zelko Power Quality", "Zelko Ampelon", "Logs")
+        logs = self.data_path("Logs")
         return sorted(os.path.join(logs, name) for name in os.listdir(logs)) if os.path.isdir(logs) else []
 
     def log_complaints(self):

@@ -354,7 +354,10 @@ void CUGGrid::OnLButtonDown(UINT flags, CPoint point)
     }
     m_ctrl->OnLClicked(col, row, 1, &rect, &point, processed);
     m_GI->m_moveType = UG_MOVE_KEY;
-    m_buttonDown = TRUE;
+    // A press whose handling took the mouse away (it opened a dialog) has no release to come.
+    m_buttonDown = GetCapture() == this;
+    if (!m_buttonDown)
+        m_cellTypeHasMouse = FALSE;
 }
 
 void CUGGrid::OnLButtonUp(UINT /*flags*/, CPoint point)

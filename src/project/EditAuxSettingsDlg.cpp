@@ -19,6 +19,7 @@
 
 #include <glog/logging.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -337,18 +338,34 @@ void CEditAuxSettingsDlg::ShowPage(int page)
         m_rememberedTop = ChildRect(*this, *marker0).top;
         m_topRemembered = true;
     }
+    const auto onPage0 = [this](CWnd* child) {
+        const int id = child->GetDlgCtrlID();
+        return child != m_costPage.get() && id != int(kTabControl) && id != IDOK && id != IDCANCEL &&
+               id != int(kPageFrame);
+    };
+    // As the template shows them (the dialog itself may not show yet).
+    if (m_page0Controls.empty())
+        for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+            if (onPage0(child) && (child->GetStyle() & WS_VISIBLE))
+                m_page0Controls.push_back(child);
     const int dy = m_rememberedTop - ChildRect(*this, *marker).top;
     if (dy != 0)
         for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-        {
-            const int id = child->GetDlgCtrlID();
-            if (child == m_costPage.get() || id == int(kTabControl) || id == IDOK || id == IDCANCEL ||
-                id == int(kPageFrame))
-                continue;
-            CRect r = ChildRect(*this, *child);
-            r.OffsetRect(0, dy);
-            child->MoveWindow(&r, FALSE);
-        }
+            if (onPage0(child))
+            {
+                CRect r = ChildRect(*this, *child);
+                r.OffsetRect(0, dy);
+                child->MoveWindow(&r, FALSE);
+            }
+    CWnd* focus = GetFocus();
+    const bool focusLeaves =
+        focus && (shown == 1 ? std::any_of(m_page0Controls.begin(), m_page0Controls.end(),
+                                           [focus](CWnd* c) { return c == focus || c->IsChild(focus); })
+                             : m_costPage && m_costPage->IsChild(focus));
+    if (CWnd* tabs = GetDlgItem(int(kTabControl)); focusLeaves && tabs)
+        tabs->SetFocus();
+    for (CWnd* control : m_page0Controls)
+        control->ShowWindow(shown == 0 ? SW_SHOWNA : SW_HIDE);
     if (m_costPage)
         m_costPage->ShowWindow(shown == 1 ? SW_SHOW : SW_HIDE);
     m_shownPage = shown;
@@ -386,29 +403,12 @@ BOOL CEditAuxSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CEditAuxSettingsDlg::OnOK()
 {
-    // Enter in an aux edit box moves on (the box does that when the key is released); it never
-    // closes the dialog. In a price it confirms, as in every other dialog: the price is taken as
-    // leaving the field takes it.
+    // Enter in any field confirms, as in every other dialog: a price is taken as leaving its field
+    // takes it, so the focus goes to OK first.
     CWnd* focus = GetFocus();
-    if (auto* box = dynamic_cast<CAuxSettingsEditBox*>(focus)) {
-        box->NoteEnterPressed();
-        return;
-    }
     if (CWnd* ok = GetDlgItem(IDOK); ok && focus && focus != ok)
         GotoDlgCtrl(ok);
     CDialog::OnOK();
-}
-
-void CEditAuxSettingsDlg::MoveFocusOnEnter(CWnd* box)
-{
-    if (box->GetDlgCtrlID() == int(kUnitEdit[1]))
-    {
-        if (CWnd* first = GetDlgItem(int(kGainEdit[0])))
-            first->SetFocus();
-        return;
-    }
-    if (CWnd* next = GetNextDlgTabItem(box))
-        next->SetFocus();
 }
 
 void CEditAuxSettingsDlg::OnEditBoxEntered(CWnd* previous)

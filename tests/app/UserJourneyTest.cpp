@@ -379,6 +379,8 @@ std::string Lines(const std::vector<std::string>& lines, std::size_t most = 12)
 class UserJourneyTest : public ::testing::Test
 {
 public:
+    UserJourneyTest() { program.DescribeDialogOpenersWith([](CWnd& opener) { return KeyboardAt(&opener); }); }
+
     // ---- Reaching pages and controls
 
     const SPage& PageOfView(int viewId) const
@@ -731,6 +733,9 @@ public:
         if (shown != expected)
             faults.Add("came up: " + Lines(shown) + "\n    expected:" + Lines(expected), where);
         program.ForgetInterruptions();
+        // A dialog gives the keyboard back to the control that opened it.
+        if (const std::optional<std::string> opener = program.TakeDialogOpener(); opener && KeyboardAt() != *opener)
+            faults.Add("after a dialog the keyboard is at " + KeyboardAt() + ", not at " + *opener + " that opened it", where);
         for (const CString& open : program.OtherShownWindows()) {
             faults.Add("left open: " + open.str(), where);
             if (CWnd* main = program.App().GetMainFrame())
@@ -825,10 +830,10 @@ public:
         return reached();
     }
     static constexpr int kMostTabStops = 600;
-    // Where the keyboard is: the focus window, a toolbar's button, a card's button or field.
-    static std::string KeyboardAt()
+    // Where the keyboard is (or was, in a window that had the focus): the focus window, a
+    // toolbar's button, a card's button or field.
+    static std::string KeyboardAt(CWnd* focus = CWnd::GetFocus())
     {
-        CWnd* focus = CWnd::GetFocus();
         if (!focus)
             return "nowhere";
         std::string at = ClassAndId(*focus);
@@ -1027,11 +1032,23 @@ public:
                            "dialog " + std::to_string(dialog.GetTemplateId()));
         }
     }
+    // A picker's first field clicked, unless the picker has the focus: after a refusal it has it
+    // back, and what is typed next goes into its first field.
+    static void ClickFirstFieldUnlessFocused(CDateTimeCtrl& picker)
+    {
+        if (CWnd::GetFocus() == &picker || picker.IsChild(CWnd::GetFocus()))
+            return;
+        CRect field;
+        picker.GetClientRect(&field);
+        CAssembledProgram::ClickAt(picker, CPoint(field.left + 4, field.CenterPoint().y));
+    }
     // In a dialog, each time of day typed into a time picker in the locale's form, field by field
-    // from its first, and left with Tab: a time of day is taken and shown; one that is none is
-    // refused with the message naming the day's first and last minute, the picker as it was. A
-    // 12-hour clock's fields take no such minute (its first digit fills the field and moves on to
-    // AM or PM): what is none there is an hour past its last, 13, or before its first, 00.
+    // from its first: a time of day, left with Tab, is taken and shown; one that is none,
+    // confirmed with Enter, is refused with the message naming the day's first and last minute,
+    // the dialog open and the picker as it was, and the next time typed goes into its first
+    // field. A 12-hour clock's fields take no such minute (its first digit fills the field and
+    // moves on to AM or PM): what is none there is an hour past its last, 13, or before its
+    // first, 00.
     struct SClock
     {
         int hour;
@@ -1052,13 +1069,11 @@ public:
         for (const auto& [hour, minute] : times) {
             SYSTEMTIME before{};
             picker.GetTime(&before);
-            CRect field;
-            picker.GetClientRect(&field);
-            CAssembledProgram::ClickAt(picker, CPoint(field.left + 4, field.CenterPoint().y));
+            ClickFirstFieldUnlessFocused(picker);
             const std::string typed = inForm(hour, minute);
             for (const UINT key : KeysOf(typed))
                 SimulateScreenKey(dialog, key);
-            SimulateScreenKey(dialog, VK_TAB);
+            SimulateScreenKey(dialog, hour < 24 && minute < 60 ? VK_TAB : VK_RETURN);
             CFrameworkApp::PumpWaitingMessages();
             SYSTEMTIME after{};
             picker.GetTime(&after);
@@ -1075,7 +1090,8 @@ public:
                             " to " + inForm(23, 59) + ".");
         }
     }
-    // A card's heading button reached by Tab and pressed with Enter.
+    // A card's heading button reached by Tab and pressed with Enter; the dialog it opens gives
+    // the keyboard back to the button.
     void PressCardButtonByKeys(CProjectManagerBasicGrid& grid, int card, int command)
     {
         const auto buttons = grid.Layout().buttons;
@@ -1089,6 +1105,8 @@ public:
             return;
         }
         PressKey(VK_RETURN);
+        if (KeyboardAt() != at)
+            faults.Add("after the dialog of " + at + " the keyboard is at " + KeyboardAt(), m_page->name);
     }
     // In a dialog, Tab (given as the window system gives keys to the active window) goes round
     // every control that shows (a radio group is one stop), and Shift+Tab the same way back.
@@ -1108,6 +1126,10 @@ public:
         }
         if (CWnd::GetFocus() != first)
             faults.Add("Tab does not come round to where it started", name);
+        // Only through what shows: the fields of a tab not chosen are none of its stops.
+        for (CWnd* reached : round)
+            if (CAssembledProgram::ShownPart(*reached).IsRectEmpty())
+                faults.Add("Tab reaches " + CAssembledProgram::Describe(*reached) + ", which does not show", name);
         round.push_back(first);
         const std::set<CWnd*> focused(round.begin(), round.end());
         std::string unreached;
@@ -1262,6 +1284,7 @@ public:
         ConfirmSessionSettingsUntouched("as it came");
         AddScreenAndSessionSettings();
         ConfirmSessionSettingsUntouched("once set");
+        ChooseTariffInDemandTable();
         for (const SPage& page : kPages) {
             if (page.viewId < 0)
                 continue;
@@ -1546,10 +1569,7 @@ public:
             TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
             TypeIn(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], "0");
             TypeIn(dialog, CEditAuxSettingsDlg::kUnitEdit[0], "V");
-            auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
-            CRect second;
-            if (tabs && tabs->GetItemRect(1, &second))
-                CAssembledProgram::ClickAt(*tabs, second.CenterPoint());
+            ChooseTabsByKeys(dialog);
             WalkDialogByTab(dialog);
             TypeIn(dialog, kCurrencyEdit, "EUR");
             ProbeDialogRefusals(dialog, kForwardCostEdit, SNumberRange{-1e5, 1e5},
@@ -1565,10 +1585,74 @@ public:
                 } else
                     faults.Add("Add ratio adds no ratio", m_page->name);
             }
-            Press(dialog, IDOK);
+            // Enter in a field of the other tab confirms, as in the price.
+            SimulateScreenKey(dialog, VK_PRIOR, MK_CONTROL);
+            if (CWnd* gain = CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kGainEdit[0]);
+                !gain || !CAssembledProgram::PressEnterIn(*gain))
+                faults.Add("the Aux1 gain cannot be reached on the first tab", "dialog 1501");
         });
         PressCardButtonByKeys(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
         CheckPage("changed the first session's settings", expected);
+        const SProjectManagerDataSetEntry* entry = manager.GetSettings().GetDataSetEntry(0);
+        if (!entry || entry->auxData[0].gain != 2.0f || entry->energyCosts.GetCurrency() != "EUR")
+            faults.Add("Enter in the Aux1 gain did not confirm the session's settings", m_page->name);
+    }
+    // The second session, which has no tariff, chosen "advanced" in the demand overview: the
+    // session's costs open from the table's choice and take typing as from the session's card. A
+    // price refused on OK keeps the dialog open (its Cancel then leaves the logger's price); the
+    // currency and price it takes are stored and priced.
+    void ChooseTariffInDemandTable()
+    {
+        ClickToPage(PageOfView(1));
+        auto& manager = *program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage);
+        const auto* overview = program.Section<CDemandTableView>(FindStudyLayout(1)->firstEntry + kOverviewSection);
+        const int choiceRow = CDemandGrid::DataRow(1) + CDemandGrid::kChoiceRow;
+        // The price in the user's decimal convention.
+        const std::string takenPrice = ShowLocaleNumber(0.35, 2, CUserLocale::Current()).str();
+        for (const std::string& price : {std::string("abc"), takenPrice}) {
+            std::vector<std::string> expected{"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)};
+            program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [&](CDialog& dialog) {
+                WalkDialogByTab(dialog);
+                TypeIn(dialog, kCurrencyEdit, "CHF");
+                TypeIn(dialog, kForwardCostEdit, CString(price));
+                Press(dialog, IDOK);
+                // A dialog that OK left open ends with Cancel once its loop runs.
+                dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            });
+            InExpandedSection(kOverviewSection, [this, choiceRow](CUGCtrl& grid) {
+                return program.ClickGridCell(grid, CDemandGrid::kAdvancedColumn, choiceRow, 8);
+            });
+            const SProjectManagerDataSetEntry* entry = manager.GetSettings().GetDataSetEntry(1);
+            CUGCell choice;
+            if (overview)
+                overview->GetGrid()->GetCell(CDemandGrid::kAdvancedColumn, choiceRow, &choice);
+            const bool taken = price == takenPrice;
+            if (!taken)
+                expected.push_back("message box: " + RefusalText(ENumberCheck::kNotANumber, CString(price), SNumberRange{-1e5, 1e5}).str());
+            if (!entry || entry->energyCosts.IsEnabled() != taken || (choice.GetNumber() != 0) != taken ||
+                (taken && (entry->energyCosts.GetCurrency() != "CHF" || entry->energyCosts.GetCostFwd() != 0.35f)))
+                faults.Add("the tariff typed with the price " + price + " is not what OK gives", m_page->name);
+            CheckPage("typed a tariff with the price " + price + " from the demand table", expected);
+        }
+    }
+    // Ctrl+Tab, Ctrl+PgUp, Ctrl+PgDn and Ctrl+Shift+Tab switch the tabs from wherever the focus
+    // is, and the arrow on the tab strip shows the costs again.
+    void ChooseTabsByKeys(CDialog& dialog)
+    {
+        auto& settings = dynamic_cast<CEditAuxSettingsDlg&>(dialog);
+        const std::pair<UINT, UINT> keys[] = {{VK_TAB, MK_CONTROL}, {VK_PRIOR, MK_CONTROL}, {VK_NEXT, MK_CONTROL},
+                                              {VK_TAB, MK_CONTROL | MK_SHIFT}};
+        for (const auto& [key, flags] : keys) {
+            const int before = settings.GetShownPage();
+            SimulateScreenKey(dialog, key, flags);
+            if (settings.GetShownPage() == before)
+                faults.Add("key " + std::to_string(key) + " with Ctrl did not switch the tab", "dialog 1501");
+        }
+        auto* tabs = dynamic_cast<CTabCtrl*>(CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kTabControl));
+        if (tabs && CWnd::GetFocus() == tabs)
+            SimulateScreenKey(dialog, VK_RIGHT);
+        if (settings.GetShownPage() != 1)
+            faults.Add("the arrow on the tab strip does not show the costs", "dialog 1501");
     }
     // Every number Session Settings' fields show reads back, by the field's own rule, to the value
     // the dialog holds: the gains and offsets, and the prices of the tariff, which are kept in
@@ -1685,13 +1769,19 @@ public:
         else
             ADD_FAILURE() << "dialog " << dialog.GetTemplateId() << " shows no edit " << id;
     }
-    // The heading button of a card that sends the command, clicked.
+    // The heading button of a card that sends the command, clicked: the button shows that it has
+    // the keyboard then, the dialog it opened gone.
     void ClickCardButton(CProjectManagerBasicGrid& grid, int card, int command)
     {
-        for (const SCardButton& button : grid.Layout().buttons)
-            if (button.command == command &&
-                program.ClickGridCell(grid, grid.OriginCol(button.rect), grid.OriginRow(card, button.rect)))
+        const auto buttons = grid.Layout().buttons;
+        for (std::size_t i = 0; i < buttons.size(); ++i)
+            if (buttons[i].command == command &&
+                program.ClickGridCell(grid, grid.OriginCol(buttons[i].rect), grid.OriginRow(card, buttons[i].rect))) {
+                const std::string at = ClassAndId(grid) + " card " + std::to_string(card) + " button " + std::to_string(i);
+                if (KeyboardAt() != at)
+                    faults.Add("after a click on " + at + " the keyboard is at " + KeyboardAt(), m_page->name);
                 return;
+            }
         faults.Add("the button of command " + std::to_string(command) + " of card " + std::to_string(card) +
                        " cannot be reached",
                    m_page->name);
@@ -1849,8 +1939,9 @@ public:
     }
     // The first time axis double-clicked: in its scale dialog the begin date, typed digit by digit
     // from its first field and left with Tab, takes the next day; a day not in the calendar and a
-    // date before the field's first are each refused with the message that says why, the picker as
-    // it was. The dialog is cancelled: the axis keeps its range.
+    // date before the field's first, confirmed with Enter, are each refused with the message that
+    // says why, the picker as it was and the next date typed from its first field. The dialog is
+    // cancelled: the axis keeps its range.
     void ProbeTimeAxisDates()
     {
         CiPlotX* chart = GraphChart();
@@ -1877,12 +1968,10 @@ public:
             for (const std::string& typed : {valid, DateText(2, 30, next.GetYear()), DateText(1, 1, 1980)}) {
                 SYSTEMTIME before{};
                 picker->GetTime(&before);
-                CRect field;
-                picker->GetClientRect(&field);
-                CAssembledProgram::ClickAt(*picker, CPoint(field.left + 4, field.CenterPoint().y));
+                ClickFirstFieldUnlessFocused(*picker);
                 for (const UINT key : KeysOf(typed))
                     SimulateScreenKey(dialog, key);
-                SimulateScreenKey(dialog, VK_TAB);
+                SimulateScreenKey(dialog, typed == valid ? VK_TAB : VK_RETURN);
                 CFrameworkApp::PumpWaitingMessages();
                 SYSTEMTIME after{};
                 picker->GetTime(&after);

@@ -17,6 +17,7 @@
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/ZcaArchive.h"
@@ -80,6 +81,8 @@ CAssembledProgram::CAssembledProgram()
     CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
     m_previousModalDriver = CDialog::SetModalDriver([this](CDialog& dialog) {
         Note("dialog " + std::to_string(dialog.GetTemplateId()));
+        if (CWnd* opener = dialog.GetOpener(); opener && m_describeOpener && CModalLoop::Running() == 1)
+            m_dialogOpener = m_describeOpener(*opener);
         CheckMainWindowBlocked(dialog);
         const auto answer = m_dialogAnswers.find(dialog.GetTemplateId());
         if (answer == m_dialogAnswers.end()) {

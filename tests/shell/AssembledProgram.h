@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CBasicGraphView;
@@ -113,6 +114,11 @@ public:
     // every message box as "message box: <text>".
     using DialogAnswer = std::function<void(CDialog&)>;
     void AnswerNextDialog(UINT templateId, DialogAnswer answer);
+    // Where the keyboard was when the last dialog opened from the main window (not from another
+    // dialog), as `describe` tells the window that had the focus; taken once. Nothing when none
+    // opened since, or nothing had the focus.
+    void DescribeDialogOpenersWith(std::function<std::string(CWnd&)> describe) { m_describeOpener = std::move(describe); }
+    std::optional<std::string> TakeDialogOpener() { return std::exchange(m_dialogOpener, std::nullopt); }
     void AnswerNextMenu(UINT command);
     std::vector<std::string> Interruptions();
     void ForgetInterruptions();
@@ -227,6 +233,8 @@ private:
     void CheckMainWindowBlocked(CDialog& dialog);
 
     std::multimap<UINT, DialogAnswer> m_dialogAnswers;
+    std::function<std::string(CWnd&)> m_describeOpener;
+    std::optional<std::string> m_dialogOpener;
     std::deque<UINT> m_menuAnswers;
     std::vector<std::string> m_interruptions;
     std::size_t m_boxesSeen = 0;

@@ -2,6 +2,8 @@
 
 #include "platform/framework/windows/DataExchange.h"
 #include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/windows/FieldRefusal.h"
+#include "platform/framework/windows/FocusReturn.h"
 #include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/TemplateControls.h"
 #include "platform/framework/windows/WindowBridge.h"
@@ -102,6 +104,9 @@ INT_PTR CDialog::DoModal()
     // dialog opens over it and stays in front of it.
     CWnd* owner = m_pParentWnd ? m_pParentWnd->GetTopLevelParent() : nullptr;
     if (WndImpl* active = WndImpl::FromWidget(OwnerWidget(nullptr)); !owner && active) owner = active->owner;
+    CWnd* focus = GetFocus();
+    m_opener = focus ? focus->m_hWnd : nullptr;
+    const CFocusReturn focusBack;
     if (!CreateFromTemplate(owner, true)) return -1;
     const CModalLoop running([this] { EndDialog(IDCANCEL); });
     if (running.Ended()) EndDialog(IDCANCEL);
@@ -117,6 +122,8 @@ INT_PTR CDialog::DoModal()
     DestroyWindow();
     return result;
 }
+
+CWnd* CDialog::GetOpener() const { return IsWindow(m_opener) ? CWnd::FromHandle(m_opener) : nullptr; }
 
 void CDialog::EndDialog(int result)
 {
@@ -138,6 +145,7 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::OnOK()
 {
+    if (TellWaitingRefusalNow(WidgetOf(this))) return;
     if (!UpdateData(TRUE)) return;
     EndDialog(IDOK);
 }

@@ -135,6 +135,24 @@ QWidget* CreateTabControl(WndImpl& impl, QWidget* parent)
     return tabs;
 }
 
+bool StepTabControlIn(QWidget* window, bool back)
+{
+    for (CTabStrip* tabs : window->findChildren<CTabStrip*>())
+    {
+        if (!tabs->isVisible() || !tabs->isEnabled() || tabs->count() < 2) continue;
+        const int count = tabs->count();
+        for (int step = 1; step < count; ++step)
+        {
+            const int index = (tabs->currentIndex() + (back ? count - step : step)) % count;
+            if (!tabs->isTabEnabled(index)) continue;
+            tabs->setCurrentIndex(index);
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
 namespace
 {
 bool IsTimePicker(DWORD style) { return (style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT; }

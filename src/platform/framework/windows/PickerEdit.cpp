@@ -184,6 +184,12 @@ void CPickerEdit::ShowValue()
         setCurrentSectionIndex(m_field);
 }
 
+void CPickerEdit::SelectField()
+{
+    if (m_field >= 0 && m_field < sectionCount())
+        setSelectedSection(sectionAt(m_field));
+}
+
 bool CPickerEdit::TakeTyped()
 {
     if (!IsTyping())
@@ -246,7 +252,11 @@ bool CPickerEdit::TakeTyped()
         refusal = Refusal(kDateOutOfRangeText, typedText, locale().toString(minimumDate(), displayFormat()),
                           locale().toString(maximumDate(), displayFormat()));
     if (!refusal.IsEmpty()) {
+        // What is typed next starts the value over from its first field: digits going on into the
+        // field last typed would change the value without a word.
+        m_field = 0;
         ShowValue();
+        SelectField();
         TellRefusalLater(refusal, this);
         return false;
     }

@@ -137,6 +137,34 @@ TEST_F(ControlsTest, MultiLineEditCountsLinesWithCrLf)
     EXPECT_GT(edit.PosFromChar(5).y, edit.PosFromChar(0).y);
 }
 
+TEST_F(ControlsTest, AOneLineEditJoinsPastedLinesAndABorderlessEditShowsThatItHasTheFocus)
+{
+    CEdit line;
+    ASSERT_TRUE(line.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(5, 5, 150, 25), &parent, 104));
+    line.SetWindowText("ab");
+    line.SetSel(1, 1);
+    line.ReplaceSel("1\r\n2\n");
+    CString text;
+    line.GetWindowText(text);
+    EXPECT_EQ(text, "a1 2 b");
+    int start = 0, end = 0;
+    line.GetSel(start, end);
+    EXPECT_EQ(end, 5); // the caret after what was pasted
+
+    // A grid's in-place editor lies over its cell without a border: it shows a frame while it has
+    // the focus, of one line or of several.
+    CEdit several;
+    ASSERT_TRUE(several.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(5, 30, 150, 70), &parent, 105));
+    for (CEdit* edit : {&line, &several})
+    {
+        CEdit& other = edit == &line ? several : line;
+        other.SetFocus();
+        const COLORREF without = GetShownPixel(*edit, CPoint(0, 8));
+        edit->SetFocus();
+        EXPECT_NE(GetShownPixel(*edit, CPoint(0, 8)), without) << edit->GetDlgCtrlID();
+    }
+}
+
 TEST_F(ControlsTest, ListBoxKeepsItemsDataAndNotifiesOnlyUserChanges)
 {
     CListBox list;
