@@ -1355,13 +1355,8 @@ public:
         const structAddNotes note = graph->GetSettings().m_notes.back();
         const bool marked = chart.FindLabel(note.name + " anchor") >= 0;
         const int label = chart.FindLabel(note.name);
-        const CRect box = chart.GetLabelBox(label);
-        // Where the box takes the click: a limit or marker line may cross its middle (where the
-        // page is narrower, as with the wider pickers of a 12-hour clock).
-        CPoint at = box.CenterPoint();
-        for (const int x : {box.left + box.Width() / 4, box.right - box.Width() / 4})
-            if (const SPlotHit hit = chart.HitTest(at.x, at.y); hit.kind != SPlotHit::Label || hit.index != label)
-                at.x = x;
+        // In its middle, whatever limit or marker line crosses it there.
+        const CPoint at = chart.GetLabelBox(label).CenterPoint();
         for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
             SimulateMouse(chart, message, at);
         CheckPage("cancelled a note's text", {"dialog 0"});
