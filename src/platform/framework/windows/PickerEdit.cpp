@@ -7,6 +7,7 @@
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSet>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -393,11 +394,19 @@ QString CPickerEdit::WidestText() const
     const QFontMetrics metrics = fontMetrics();
     QString widest;
     int widestWidth = -1;
-    // A week of every month (the names of months and weekdays), a morning and an evening.
+    // A week of every month (the names of months and weekdays), a morning and an evening. Taken
+    // at UTC: the same texts (a picture names no zone) without asking the system's zone for each,
+    // and each text measured once (a time picture writes two of them): a page's first show
+    // measures its pickers.
+    QSet<QString> measured;
     for (int month = 1; month <= 12; ++month)
         for (int day = 22; day <= 28; ++day)
             for (const int hour : {10, 22}) {
-                const QString text = locale().toString(QDateTime(QDate(2028, month, day), QTime(hour, 58, 58)), displayFormat());
+                const QString text =
+                    locale().toString(QDateTime(QDate(2028, month, day), QTime(hour, 58, 58), Qt::UTC), displayFormat());
+                if (measured.contains(text))
+                    continue;
+                measured.insert(text);
                 if (const int width = metrics.horizontalAdvance(text); width > widestWidth) {
                     widest = text;
                     widestWidth = width;
