@@ -226,11 +226,15 @@ private:
         const QRgb rgb = m_colour.rgb();
         // Columns that cover little of the tile's rows (a steep curve) are written down their own
         // rows: a row of the tile costs about as much as four pixels written alone.
+        // A column that covers nothing holds the extremes of int as its rows.
         int covered = 0;
         for (int k = 0; k < Columns; ++k)
-            covered += std::max(0, high[k] - low[k] + 1);
+            if (low[k] <= high[k])
+                covered += high[k] - low[k] + 1;
         if (covered < (bottom - top + 1) * std::max(1, Columns / 4)) {
             for (int k = 0; k < Columns; ++k) {
+                if (low[k] > high[k])
+                    continue;
                 QRgb* pixel = reinterpret_cast<QRgb*>(m_image->bits()) + stride * low[k] + left + k;
                 for (int y = low[k]; y <= high[k]; ++y, pixel += stride)
                     *pixel = rgb;
