@@ -152,6 +152,13 @@ bool TabMovesFocus(WndImpl& impl)
 bool HandleKey(WndImpl& impl, QObject* target, QKeyEvent* k)
 {
     const bool press = k->type() == QEvent::KeyPress;
+    // A held key repeats on X as release and press pairs; windows expect repeated key-downs and
+    // one key-up when the key is really let go, so the repeats' releases go nowhere.
+    if (!press && k->isAutoRepeat())
+    {
+        k->accept();
+        return true;
+    }
     const UINT vk = VirtualKeyFromQt(k->key(), k->modifiers());
     NoteModifiers(k->modifiers());
     if (vk < 256)

@@ -119,6 +119,30 @@ TEST_F(WindowTest, KeysArriveAsKeyDownCharKeyUpWithVirtualKeys)
     };
     EXPECT_EQ(got, expected);
 
+    // A held key repeats on X as release and press pairs: windows get repeated key-downs marked
+    // as repeats, the key stays down, and the one key-up comes at the real release.
+    w.messages.clear();
+    QWidget* widget = Widget(w);
+    QKeyEvent firstPress(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &firstPress);
+    for (int i = 0; i < 2; ++i)
+    {
+        QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QCoreApplication::sendEvent(widget, &repeatRelease);
+        EXPECT_LT(GetKeyState(VK_RETURN), 0);
+        QKeyEvent repeatPress(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QCoreApplication::sendEvent(widget, &repeatPress);
+    }
+    QKeyEvent realRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &realRelease);
+    EXPECT_GE(GetKeyState(VK_RETURN), 0);
+    std::vector<std::pair<UINT, bool>> held; // message, repeat flag
+    for (const auto& m : w.messages)
+        if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) held.emplace_back(m.message, (m.lParam >> 30) & 1);
+    const std::vector<std::pair<UINT, bool>> heldExpected = {
+        {WM_KEYDOWN, false}, {WM_KEYDOWN, true}, {WM_KEYDOWN, true}, {WM_KEYUP, true}};
+    EXPECT_EQ(held, heldExpected);
+
     QKeyEvent shiftDown(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
     QCoreApplication::sendEvent(Widget(w), &shiftDown);
     EXPECT_LT(GetKeyState(VK_SHIFT), 0);
