@@ -803,6 +803,7 @@ public:
             if (!focus || focus == &program.Tabs())
                 break;
             round.push_back(KeyboardAt());
+            CheckFocusShows();
             for (CWnd* w = focus; w; w = w->GetParent()) {
                 focused.insert(w);
                 if (auto* toolBar = dynamic_cast<CMyToolBar*>(w))
@@ -846,6 +847,22 @@ public:
         std::reverse(back.begin(), back.end());
         if (back != round)
             faults.Add("Shift+Tab goes another way than Tab:" + Lines(back, 8) + "\n    Tab:" + Lines(round, 8), m_page->name);
+    }
+    // Where the keyboard is shows: the focus window in sight, whole where the window holding it
+    // has the room (a bar or page that scrolls brings it into view).
+    void CheckFocusShows()
+    {
+        CWnd* focus = CWnd::GetFocus();
+        if (!focus)
+            return;
+        CRect rect;
+        focus->GetWindowRect(&rect);
+        const CRect shown = CAssembledProgram::ShownPart(*focus);
+        const CRect room = focus->GetParent() ? CAssembledProgram::ShownPart(*focus->GetParent()) : shown;
+        if (shown.IsRectEmpty())
+            faults.Add("Tab comes to " + KeyboardAt() + ", which does not show", m_page->name);
+        else if (rect.Width() <= room.Width() && rect.Height() <= room.Height() && shown != rect)
+            faults.Add("Tab comes to " + KeyboardAt() + ", which shows only in part", m_page->name);
     }
     // A radio button counts as reached when its group is: the group is one stop.
     static bool IsRadioOfReachedGroup(CWnd& control, const std::set<CWnd*>& focused)

@@ -10,6 +10,7 @@
 #include "platform/framework/windows/PickerEdit.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -348,7 +349,11 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         WndImpl* old = g_lastFocus ? BridgedAncestor(g_lastFocus) : nullptr;
         g_lastFocus = qobject_cast<QWidget*>(watched);
         if (old == impl) return false;
+        const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        auto keep = impl->shared_from_this();
         impl->Dispatch(WM_SETFOCUS, WPARAM(static_cast<HWND>(old)), 0, event, watched);
+        // What the mouse points at shows already; where the keyboard comes to is brought into view.
+        if (!byMouse && keep->alive && keep->owner && keep->widget && keep->widget->hasFocus()) BringIntoView(*keep->owner);
         return true;
     }
     case QEvent::FocusOut:
