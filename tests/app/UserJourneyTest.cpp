@@ -50,6 +50,7 @@
 #include "study/CalendarGrid.h"
 #include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
+#include "study/ChartMenus.h"
 #include "study/DemandGrid.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/DemandTableViews.h"
@@ -889,8 +890,41 @@ public:
             CheckPage("every section expanded by the keyboard");
             TabRoundThePage();
             CheckPage("gone round by Tab and Shift+Tab");
+            ScaleAxesByKeys();
             if (page.tab == ETab::kReportTab)
                 OpenTileMenuByKeys();
+        }
+    }
+    // The chart reached by Tab: the menu key (or Shift+F10) brings its menu, which offers the
+    // scale dialog of every axis that shows; Escape closes the dialog with the keyboard back on
+    // the chart.
+    void ScaleAxesByKeys()
+    {
+        CiPlotX* chart = m_page->viewId >= 0 ? GraphChart() : nullptr;
+        if (!chart || !chart->IsWindowVisible())
+            return;
+        if (!TabUntil([chart] { return CWnd::GetFocus() == chart; })) {
+            faults.Add("Tab never reaches the chart", m_page->name);
+            return;
+        }
+        std::vector<std::pair<UINT, UINT>> scales; // the menu's command, the dialog's template
+        const SPlotLayout& layout = chart->GetLayout();
+        for (std::size_t i = 0; i < layout.xAxisBands.size(); ++i)
+            if (!layout.xAxisBands[i].IsRectEmpty())
+                scales.emplace_back(ID_PLOT_SCALE_TIME_AXIS + UINT(i), CManualScaleXAxisDlg::kTemplateId);
+        for (std::size_t i = 0; i < layout.yAxisBands.size(); ++i)
+            if (!layout.yAxisBands[i].IsRectEmpty())
+                scales.emplace_back(ID_PLOT_SCALE_VALUE_AXIS + UINT(i), CManualScaleDlg::kTemplateId);
+        bool menuKey = true;
+        for (const auto& [command, dialog] : scales) {
+            program.AnswerNextMenu(command);
+            program.AnswerNextDialog(dialog, [](CDialog& shown) { SimulateScreenKey(shown, VK_ESCAPE); });
+            PressKey(menuKey ? VK_APPS : VK_F10, menuKey ? 0 : MK_SHIFT);
+            menuKey = !menuKey;
+            CheckQuiet(std::string(m_page->name) + ": an axis's scale by the keyboard",
+                       {"menu " + std::to_string(ID_PLOT_RESET_ZOOM), "dialog " + std::to_string(dialog)});
+            if (CWnd::GetFocus() != chart)
+                faults.Add("after the scale dialog the keyboard is at " + KeyboardAt() + ", not on the chart", m_page->name);
         }
     }
     // The report list by the keyboard: Tab arrives at its first tile, whose menu (the one a right
