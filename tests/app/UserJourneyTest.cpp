@@ -12,6 +12,7 @@
 #include "grid/CUGCell.h"
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
+#include "grid/CUGLstBox.h"
 #include "mainview/StudyLayouts.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/LocaleNumber.h"
@@ -891,6 +892,7 @@ public:
             TabRoundThePage();
             CheckPage("gone round by Tab and Shift+Tab");
             ScaleAxesByKeys();
+            EditNominalVoltageByKeys();
             if (page.tab == ETab::kReportTab)
                 OpenTileMenuByKeys();
         }
@@ -926,6 +928,72 @@ public:
             if (CWnd::GetFocus() != chart)
                 faults.Add("after the scale dialog the keyboard is at " + KeyboardAt() + ", not on the chart", m_page->name);
         }
+    }
+    // The overview table by the keyboard where it has a nominal voltage: Tab arrives at its first
+    // title, where Return collapses and expands the session; Down goes on to the voltage, where
+    // typed figures and Return store it, the keyboard staying on it, and F2 opens it again for the
+    // session's own voltage; Return on the reference beside it opens its list, Escape closes it.
+    void EditNominalVoltageByKeys()
+    {
+        auto* grid = CAssembledProgram::FindDescendant<CSummaryGrid>(SectionFrame(kOverviewSection));
+        auto* table = CAssembledProgram::FindDescendant<CBasicTableView>(SectionFrame(kOverviewSection));
+        if (!grid || !table || !grid->IsWindowVisible())
+            return;
+        const SummaryBlocks& sessions = table->GetSessionData();
+        int block = 0;
+        while (block < int(sessions.size()) &&
+               (sessions[std::size_t(block)]->hidden || grid->FindNumberCell(2, grid->NumberCellRow(block)) < 0))
+            ++block;
+        if (block == int(sessions.size()))
+            return;
+        if (!TabUntil([grid] { return grid->IsChild(CWnd::GetFocus()); })) {
+            faults.Add("Tab never reaches the overview table", m_page->name);
+            return;
+        }
+        const auto at = [grid](int col, int row) { return grid->GetCurrentCol() == col && grid->GetCurrentRow() == row; };
+        const int first = grid->GetCurrentRow() / grid->GetRowsPerBlock();
+        if (!at(0, grid->BlockStart(first)))
+            faults.Add("Tab does not arrive at the first session's title", m_page->name);
+        for (const bool collapsed : {true, false}) {
+            PressKey(VK_RETURN);
+            if (grid->IsBlockCollapsed(first) != collapsed)
+                faults.Add(std::string("Return on the title does not ") + (collapsed ? "collapse" : "expand") + " the session",
+                           m_page->name);
+        }
+        const int row = grid->NumberCellRow(block);
+        for (int presses = 0; presses < 3 * grid->GetRowsPerBlock() && !at(2, row); ++presses)
+            PressKey(VK_DOWN);
+        if (!at(2, row)) {
+            faults.Add("Down never reaches the nominal voltage", m_page->name);
+            return;
+        }
+        const auto type = [this](const std::string& text) {
+            for (const char c : text)
+                PressKey(c == '.' ? 0xBEu : UINT(c));
+            PressKey(VK_RETURN);
+        };
+        const float own = sessions[std::size_t(block)]->nominalVoltage;
+        type("231");
+        CString shown;
+        grid->QuickGetText(2, row, &shown);
+        if (sessions[std::size_t(block)]->nominalVoltage != 231.0f || shown != VoltageText(231.0) ||
+            !at(2, row) || !grid->IsChild(CWnd::GetFocus()))
+            faults.Add("231 typed into the nominal voltage gives " + std::to_string(sessions[std::size_t(block)]->nominalVoltage) +
+                           ", shown \"" + shown.str() + "\", the keyboard at " + KeyboardAt(),
+                       m_page->name);
+        PressKey(VK_RIGHT);
+        PressKey(VK_RETURN);
+        const auto* list = CAssembledProgram::FindDescendant<CUGLstBox>(grid);
+        if (!list || !list->IsWindowVisible())
+            faults.Add("Return on the voltage's reference opens no list", m_page->name);
+        PressKey(VK_ESCAPE);
+        PressKey(VK_LEFT);
+        PressKey(VK_F2);
+        type(CString::Formatted("%g", double(own)).str());
+        if (sessions[std::size_t(block)]->nominalVoltage != own)
+            faults.Add("F2 and the session's own voltage typed leave " + std::to_string(sessions[std::size_t(block)]->nominalVoltage),
+                       m_page->name);
+        CheckPage("edited the nominal voltage by the keyboard");
     }
     // The report list by the keyboard: Tab arrives at its first tile, whose menu (the one a right
     // click shows) the menu key brings.
@@ -1656,6 +1724,13 @@ public:
                           [&](double value) { return bar->FormatLimit(row, float(value)); }},
                          {"12.5", "abc", "2000000000", "12,5"});
     }
+    // A nominal voltage as its cell shows it: two decimals always, as the table's other figures.
+    static CString VoltageText(double value)
+    {
+        CString text = CString::Formatted("%.2f", value);
+        text.Replace(".", CUserLocale::Current().decimalSeparator);
+        return text;
+    }
     // The nominal voltage cell of the summary table's first session, where it has one, opened
     // with a click, typed into and confirmed with Enter; a refused text leaves the cell open on
     // the stored voltage, which Escape closes. The session's own voltage is typed again at the end.
@@ -1704,13 +1779,7 @@ public:
                                   grid->QuickGetText(2, row, &text);
                                   return text;
                               },
-                              [](double value) { return double(float(value)); },
-                              [](double value) {
-                                  // Two decimals always, as the table's other figures.
-                                  CString text = CString::Formatted("%.2f", value);
-                                  text.Replace(".", CUserLocale::Current().decimalSeparator);
-                                  return text;
-                              }},
+                              [](double value) { return double(float(value)); }, VoltageText},
                              {"400", "abc", "2000000", "400,5", original});
             closeEdit();
             return true;

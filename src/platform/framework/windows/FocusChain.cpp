@@ -124,15 +124,27 @@ void ScrollBy(CWnd& holder, int bar, int step)
 
 void BringIntoView(CWnd& focus)
 {
-    for (CWnd* holder = focus.GetParent(); holder && focus.GetSafeHwnd(); holder = holder->GetParent())
+    CRect rect;
+    focus.GetWindowRect(&rect);
+    focus.ScreenToClient(&rect);
+    BringIntoView(focus, rect);
+}
+
+void BringIntoView(CWnd& window, const CRect& part)
+{
+    const auto onScreen = [&] {
+        CRect rect = part;
+        window.ClientToScreen(&rect);
+        return rect;
+    };
+    for (CWnd* holder = window.GetParent(); holder && window.GetSafeHwnd(); holder = holder->GetParent())
     {
-        CRect rect;
-        focus.GetWindowRect(&rect);
         CRect room;
         holder->GetClientRect(&room);
         holder->ClientToScreen(&room);
+        CRect rect = onScreen();
         ScrollBy(*holder, SB_VERT, StepIntoView(rect.top, rect.bottom, room.top, room.bottom));
-        focus.GetWindowRect(&rect);
+        rect = onScreen();
         ScrollBy(*holder, SB_HORZ, StepIntoView(rect.left, rect.right, room.left, room.right));
     }
 }

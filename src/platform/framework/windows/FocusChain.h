@@ -20,3 +20,5 @@ CWnd* MoveFocusToNextTabStop(CWnd& focus, bool backwards);
 // WM_VSCROLL and WM_HSCROLL, SB_THUMBPOSITION) to bring it into view, the innermost first: whole
 // when it has the room; a larger window only when none of it shows.
 void BringIntoView(CWnd& focus);
+// The same for a part of a window (client coordinates), such as a grid's current cell.
+void BringIntoView(CWnd& window, const CRect& part);
