@@ -51,19 +51,6 @@ void CScrolledGridPage::SetContentSize(CSize content)
     ScrollTo(position.y);
 }
 
-void CScrolledGridPage::ScrollIntoView(const CRect& screenRect)
-{
-    CRect client;
-    GetClientRect(&client);
-    CRect rect = screenRect;
-    ScreenToClient(&rect);
-    const int position = GetScrollPos(SB_VERT);
-    if (rect.bottom > client.bottom)
-        ScrollTo(position + std::min(rect.bottom - client.bottom, rect.top - client.top));
-    else if (rect.top < client.top)
-        ScrollTo(position - (client.top - rect.top));
-}
-
 void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
     CRect client;

@@ -40,6 +40,7 @@
 #include "projectmanager/ProjectManagerSummaryGrid.h"
 #include "projectmanager/ProjectManagerTableView.h"
 #include "report/FastReport.h"
+#include "reportpages/ReportContentView.h"
 #include "reportpages/ReportListGrid.h"
 #include "reportpages/ReportListView.h"
 #include "shell/ExportReportCommand.h"
@@ -893,8 +894,8 @@ public:
             CheckPage("gone round by Tab and Shift+Tab");
             ScaleAxesByKeys();
             EditNominalVoltageByKeys();
-            if (page.tab == ETab::kReportTab)
-                OpenTileMenuByKeys();
+            if (page.tab == ETab::kReportTab && OpenTileMenuByKeys())
+                ArrangeReportByKeys();
         }
     }
     // The chart reached by Tab: the menu key (or Shift+F10) brings its menu, which offers the
@@ -996,14 +997,14 @@ public:
         CheckPage("edited the nominal voltage by the keyboard");
     }
     // The report list by the keyboard: Tab arrives at its first tile, whose menu (the one a right
-    // click shows) the menu key brings.
-    void OpenTileMenuByKeys()
+    // click shows) the menu key brings. False when the list cannot be reached.
+    bool OpenTileMenuByKeys()
     {
         auto* list = program.Section<CReportListView>(SMainViewLayout::kReportList);
         CReportListGrid* grid = list ? list->GetGrid() : nullptr;
         if (!grid || !TabUntil([grid] { return grid->IsChild(CWnd::GetFocus()); })) {
             faults.Add("Tab never reaches the report list", m_page->name);
-            return;
+            return false;
         }
         program.ForgetInterruptions();
         PressKey(VK_APPS);
@@ -1012,6 +1013,68 @@ public:
             faults.Add("the menu key shows no tile's menu:" + Lines(shown), m_page->name);
         program.ForgetInterruptions();
         CheckPage("showed a tile's menu by the menu key");
+        return true;
+    }
+    // The report's items as the project holds them: kind and index of each, in order.
+    std::string ReportItems()
+    {
+        const auto* report = dynamic_cast<const CReportViewSettings*>(
+            program.Document().GetProjectSettings()->GetViewSettings(CViewSettings::kReportViewId));
+        std::string items;
+        for (const SReportItem& item : report ? report->m_items : std::vector<SReportItem>{})
+            items += std::to_string(item.Type) + "." + std::to_string(item.Index) + " ";
+        return items;
+    }
+    // From the first tile of the report list the menu key adds it to the report, the keyboard
+    // staying on the tile; Down and the menu key add the next one. Tab goes on to the first item
+    // of the report, whose menu moves it down; Up goes to the item above, Shift+F10 brings its
+    // menu, which moves it down again; Delete removes the items one after the other, the keyboard
+    // staying on the report's items.
+    void ArrangeReportByKeys()
+    {
+        auto* content = program.Section<CReportContentView>(SMainViewLayout::kReportContent);
+        auto* list = program.Section<CReportListView>(SMainViewLayout::kReportList);
+        if (!content || !list || !ReportItems().empty())
+            return;
+        const auto expect = [&](const std::string& items, const std::string& after) {
+            if (ReportItems() != items)
+                faults.Add(after + ": the report holds " + ReportItems() + "instead of " + items, m_page->name);
+        };
+        const auto command = [this](UINT key, UINT flags, UINT chosen) {
+            program.AnswerNextMenu(chosen);
+            PressKey(key, flags);
+        };
+        command(VK_APPS, 0, CReportListGrid::kAddToReport);
+        CReportListGrid* tiles = list->GetGrid();
+        if (!tiles || !tiles->IsChild(CWnd::GetFocus()) || tiles->GetSelectedTile() != tiles->TileKeyOfEntry(0))
+            faults.Add("once the tile is added to the report the keyboard is at " + KeyboardAt() + ", not on the tile", m_page->name);
+        PressKey(VK_DOWN);
+        command(VK_APPS, 0, CReportListGrid::kAddToReport);
+        expect("0.0 1.0 ", "two tiles added by the menu key");
+        const auto onItem = [content](int position) {
+            const auto& records = content->GetRecords();
+            return position < int(records.size()) && records[std::size_t(position)].grid->IsChild(CWnd::GetFocus());
+        };
+        if (!TabUntil([&] { return onItem(0); })) {
+            faults.Add("Tab never reaches the report's items", m_page->name);
+            return;
+        }
+        command(VK_APPS, 0, CReportContentView::kMoveDown);
+        expect("1.0 0.0 ", "the first item moved down by its menu");
+        if (!onItem(1))
+            faults.Add("the moved item lost the keyboard to " + KeyboardAt(), m_page->name);
+        PressKey(VK_UP);
+        command(VK_F10, MK_SHIFT, CReportContentView::kMoveDown);
+        expect("0.0 1.0 ", "Up, and the item moved down by Shift+F10");
+        PressKey(VK_DELETE);
+        expect("0.0 ", "Delete on the second item");
+        if (!onItem(0))
+            faults.Add("after Delete the keyboard is at " + KeyboardAt() + ", not on the item left", m_page->name);
+        PressKey(VK_DELETE);
+        expect("", "Delete on the last item");
+        CheckPage("arranged the report by the keyboard",
+                  {"menu " + std::to_string(CReportListGrid::kAddToReport), "menu " + std::to_string(CReportListGrid::kAddToReport),
+                   "menu " + std::to_string(CReportContentView::kMoveUp), "menu " + std::to_string(CReportContentView::kMoveUp)});
     }
     // Each collapsed section's collapse button reached by Tab and pressed with Space.
     void ExpandEverySectionByKeys()

@@ -346,6 +346,9 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::FocusIn:
     {
+        // A menu or a list that drops down keeps the focus where it is, as on this desktop: the
+        // window holding it neither loses nor gets it again.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) return false;
         WndImpl* old = g_lastFocus ? BridgedAncestor(g_lastFocus) : nullptr;
         g_lastFocus = qobject_cast<QWidget*>(watched);
         if (old == impl) return false;
@@ -358,6 +361,7 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::FocusOut:
     {
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) return false;
         WndImpl* next = BridgedAncestor(QApplication::focusWidget());
         if (next == impl) return false;
         impl->Dispatch(WM_KILLFOCUS, WPARAM(static_cast<HWND>(next)), 0, event, watched);
