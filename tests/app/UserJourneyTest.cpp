@@ -40,6 +40,7 @@
 #include "projectmanager/ProjectManagerSummaryGrid.h"
 #include "projectmanager/ProjectManagerTableView.h"
 #include "report/FastReport.h"
+#include "reportpages/ReportContentGrid.h"
 #include "reportpages/ReportContentView.h"
 #include "reportpages/ReportListGrid.h"
 #include "reportpages/ReportListView.h"
@@ -1591,6 +1592,39 @@ public:
             faults.Add("the report holds " + std::to_string(report ? report->m_items.size() : 0) + " of " +
                            std::to_string(entries) + " items",
                        m_page->name);
+        WalkBookmarkItemByKeys();
+    }
+    // The report's first bookmark item by the keyboard: Tab arrives at its title, framed; Return
+    // expands it, Right goes on to its first button and Left back to the title, where Return
+    // collapses it again.
+    void WalkBookmarkItemByKeys()
+    {
+        auto* content = program.Section<CReportContentView>(SMainViewLayout::kReportContent);
+        CReportContentGrid* item = nullptr;
+        for (std::size_t i = 0; content && !item && i < content->GetRecords().size(); ++i)
+            item = dynamic_cast<CReportContentGrid*>(content->GetRecords()[i].grid.get());
+        if (!item) {
+            faults.Add("the report shows no bookmark item", m_page->name);
+            return;
+        }
+        if (!TabUntil([item] { return item->IsChild(CWnd::GetFocus()); })) {
+            faults.Add("Tab never reaches the report's bookmark item", m_page->name);
+            return;
+        }
+        const auto at = [item](int col) { return item->GetCurrentCol() == col && item->GetCurrentRow() == 0; };
+        const bool arrived = at(0);
+        PressKey(VK_RETURN);
+        const bool expanded = !item->IsSectionCollapsed(0);
+        PressKey(VK_RIGHT);
+        const bool onButton = at(item->RenameColumn());
+        PressKey(VK_LEFT);
+        PressKey(VK_RETURN);
+        if (!arrived || !expanded || !onButton || !at(0) || !item->IsSectionCollapsed(0))
+            faults.Add(std::string("the bookmark item by the keyboard: ") + (arrived ? "" : "Tab arrives elsewhere than its title; ") +
+                           (expanded ? "" : "Return does not expand it; ") + (onButton ? "" : "Right does not reach its button; ") +
+                           (item->IsSectionCollapsed(0) ? "" : "Return does not collapse it"),
+                       m_page->name);
+        CheckPage("went through a bookmark item by the keyboard");
     }
 
     static std::string DateText(int month, int day, int year)
