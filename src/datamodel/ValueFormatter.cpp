@@ -235,6 +235,11 @@ void CValueFormatter::RegisterRange(int group, int interval, DWORD quantity, boo
     }
 }
 
+int UserScaleDecimals(double fullScale)
+{
+    return std::max(0, 4 - int(std::trunc(std::log10(fullScale))));
+}
+
 void CValueFormatter::SetScaleEntry(int group, DWORD quantity, double fullScale, double offset,
                                     const CString& unitText)
 {
@@ -246,7 +251,7 @@ void CValueFormatter::SetScaleEntry(int group, DWORD quantity, double fullScale,
     entry->userRatio = fullScale;
     entry->userOffset = offset;
     entry->unitText = unitText;
-    entry->decimals = std::max(0, 4 - int(std::trunc(std::log10(fullScale))));
+    entry->decimals = UserScaleDecimals(fullScale);
     entry->userScale = true;
     entry->recompute = true;
 }

@@ -25,6 +25,10 @@ struct SValueScaleSelection
     const CDataItemTrend* item = nullptr; // the trend item the selection is drawn from
 };
 
+// The decimals of an aux input's values under the user's scaling of that full scale (its gain):
+// four less the digits of the scale before the point, never fewer than 0.
+int UserScaleDecimals(double fullScale);
+
 class CValueFormatter
 {
 public:

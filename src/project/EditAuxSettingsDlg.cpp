@@ -274,17 +274,15 @@ void CEditAuxSettingsDlg::EnableEdits()
             SetDlgItemText(int(id), kNoValue);
 }
 
-CString CEditAuxSettingsDlg::FormatAuxValue(int channel, float value, double gain, double offset,
+CString CEditAuxSettingsDlg::FormatAuxValue(float value, double gain, double offset,
                                             const CString& unit) const
 {
     const double v = double(value) * gain + offset;
     if (!std::isfinite(v))
         return CString();
-    SValueFormat format;
-    int decimals = kValueDecimals;
-    if (Formatter().GetValueFormat(m_sessionIndex, kAuxQuantity[channel], false, 0, v, true, format) &&
-        format.decimals >= 0)
-        decimals = format.decimals;
+    // With the decimals the graphs and tables give the input at this gain once it is applied:
+    // a large gain does not show digits its scaling cannot hold (and the label keeps room).
+    const int decimals = gain != 0.0 && std::isfinite(gain) ? UserScaleDecimals(std::fabs(gain)) : kValueDecimals;
     CString text = Formatter().FormatFixed(v, decimals);
     if (!unit.IsEmpty())
         text += " " + unit;
@@ -296,8 +294,8 @@ void CEditAuxSettingsDlg::ShowLoggedValues()
     for (int ch = 0; ch < 2; ++ch)
     {
         const SStatistics& s = m_statistics[ch];
-        SetDlgItemText(int(kLoggedMax[ch]), FormatAuxValue(ch, s.maximum, 1.0, 0.0, m_loggedUnit[ch]));
-        SetDlgItemText(int(kLoggedMin[ch]), FormatAuxValue(ch, s.minimum, 1.0, 0.0, m_loggedUnit[ch]));
+        SetDlgItemText(int(kLoggedMax[ch]), FormatAuxValue(s.maximum, 1.0, 0.0, m_loggedUnit[ch]));
+        SetDlgItemText(int(kLoggedMin[ch]), FormatAuxValue(s.minimum, 1.0, 0.0, m_loggedUnit[ch]));
     }
 }
 
@@ -306,8 +304,8 @@ void CEditAuxSettingsDlg::ShowCorrectedValues()
     for (int ch = 0; ch < 2; ++ch)
     {
         const SStatistics& s = m_statistics[ch];
-        SetDlgItemText(int(kCorrectedMax[ch]), FormatAuxValue(ch, s.maximum, m_gain[ch], m_offset[ch], m_unit[ch]));
-        SetDlgItemText(int(kCorrectedMin[ch]), FormatAuxValue(ch, s.minimum, m_gain[ch], m_offset[ch], m_unit[ch]));
+        SetDlgItemText(int(kCorrectedMax[ch]), FormatAuxValue(s.maximum, m_gain[ch], m_offset[ch], m_unit[ch]));
+        SetDlgItemText(int(kCorrectedMin[ch]), FormatAuxValue(s.minimum, m_gain[ch], m_offset[ch], m_unit[ch]));
         SetDlgItemText(int(kCorrectedUnit[ch]), m_unit[ch]);
     }
 }

@@ -85,7 +85,7 @@ private:
     bool ParseNumber(const CString& text, bool isGain, double& value) const;
     // A gain, offset or unit box changed.
     void OnEditChanged(UINT id);
-    CString FormatAuxValue(int channel, float value, double gain, double offset, const CString& unit) const;
+    CString FormatAuxValue(float value, double gain, double offset, const CString& unit) const;
     void EnableEdits();
     void ShowLoggedValues();
     void ShowCorrectedValues();

@@ -178,8 +178,8 @@ void CProjectManagerTableView::OnAddSavedScreens()
                 m_settings.m_savedScreens.back().Name = image->fileName;
             StoreSettingsInProject();
             m_content.savedScreens.back()->displayName = GetDocument()->GetSavedScreenName(index);
-            // The limit is told only when a chosen picture is left out.
-            if (m_content.savedScreenCount >= kMaxSavedScreens && i + 1 < paths.size()) {
+            // The limit is told as soon as it is reached, whether or not a chosen picture is left out.
+            if (m_content.savedScreenCount >= kMaxSavedScreens) {
                 ShowLimit(IDS_SAVED_SCREEN_LIMIT, kMaxSavedScreens);
                 break;
             }

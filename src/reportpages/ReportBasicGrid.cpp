@@ -180,12 +180,14 @@ void CReportBasicGrid::ToggleSection(int section)
     collapse ? CollapseSection(section) : ExpandSection(section);
     const int firstCode = section == 0 ? kReportSectionExpanded : kReportSecondSectionExpanded;
     Notify(firstCode + (collapse ? 1 : 0));
+    // At its new height before the view lays the grids out: the grids below move to its new
+    // bottom instead of standing over what it now shows.
+    SetWindowPos(nullptr, 0, 0, TotalWidth(), TotalHeight(), SWP_NOMOVE | SWP_NOZORDER);
     if (m_view) {
         m_view->RefreshGrids();
         m_view->UpdateScrollSizes();
     }
     // Drawn once the view has laid the grids out anew: a grid its view fills again is drawn whole.
-    SetWindowPos(nullptr, 0, 0, TotalWidth(), TotalHeight(), SWP_NOMOVE | SWP_NOZORDER);
     RedrawAll();
 }
 

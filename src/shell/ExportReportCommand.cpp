@@ -2,6 +2,7 @@
 
 #include "platform/framework/FileDialogService.h"
 #include "platform/framework/MessageBoxService.h"
+#include "platform/reportengine/ReportFileName.h"
 #include "project/AppFolders.h"
 #include "project/RecDoc.h"
 #include "report/AutoReport.h"
@@ -53,7 +54,7 @@ EExportReportResult ExportToFile(IReport& report, const SFileOutput& output, con
     request.initialName = GetReportsFolder();
     request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     CString path;
-    if (!RunFileDialog(request, path))
+    if (!ChooseReportFile(request, path))
         return EExportReportResult::kNoFile;
     if (!(report.*output.exportTo)(path))
         return EExportReportResult::kExportFailed;

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -55,6 +56,50 @@ bool CBasicGraphView::IsSessionCompatible(int session) const
     const CRecDoc* document = GetDocument();
     const CDataSet* set = document ? document->GetDataSet(session) : nullptr;
     return set && set->GetMeasurementConfig().IsStudyTypeCompatible(m_studyType);
+}
+
+bool CBasicGraphView::SessionHolds(int session, const SDataItem& item, int slot) const
+{
+    if (!IsSessionCompatible(session) || slot >= item.phaseSlots)
+        return false;
+    CQuantityInfo info(GetDocument()->GetDataSet(session)->GetMeasurementConfig());
+    return info.Select(item.quantity) && info.IsOffered(PhaseOfSlot(slot));
+}
+
+void CBasicGraphView::OfferHeldValues(bool clearMissing)
+{
+    // A phase box stands for every item of its row: it is offered when a shown session holds any.
+    std::map<UINT, bool> offered;
+    for (const SDataItem& item : m_dataItems) {
+        if (item.row < 0)
+            continue;
+        const bool aux = item.quantity == 51 || item.quantity == 52;
+        for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot) {
+            bool held = false;
+            bool shown = false;
+            for (int i = 0; i < m_sessionCount; ++i) {
+                if (!SessionHolds(i, item, slot))
+                    continue;
+                held = true;
+                shown = shown || (i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
+            }
+            const UINT box = aux ? GraphBar::kAux1 + (item.quantity - 51)
+                                 : (item.row < CBasicViewSettings::kQuantityGroups ? PhaseCheckId(item.row, slot) : 0);
+            if (!held && clearMissing) {
+                if (aux)
+                    m_settings.m_aux[item.quantity - 51] = false;
+                else if (item.row < CBasicViewSettings::kQuantityGroups)
+                    m_settings.m_channels[std::size_t(item.row)][std::size_t(slot)] = false;
+                if (m_dialogBar)
+                    m_dialogBar->EnableControl(box, false);
+            }
+            if (!aux && box)
+                offered[box] = offered[box] || shown;
+        }
+    }
+    if (m_dialogBar)
+        for (const auto& [box, on] : offered)
+            m_dialogBar->EnableControl(box, on);
 }
 
 int CBasicGraphView::ReferenceSession() const
@@ -466,32 +511,7 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     if (toolBar && !m_settings.m_toolbarEdit.Graph.IsEmpty())
         toolBar->SetEditText(m_settings.m_toolbarEdit.Graph);
     // 16: values no session holds are neither shown nor offered, as the tables leave them blank.
-    if (m_firstUpdate || hintObject) {
-        for (const SDataItem& item : m_dataItems) {
-            if (item.row < 0)
-                continue;
-            for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot) {
-                bool held = false;
-                for (int i = 0; i < m_sessionCount && !held; ++i) {
-                    if (!IsSessionCompatible(i))
-                        continue;
-                    CQuantityInfo info(document->GetDataSet(i)->GetMeasurementConfig());
-                    held = info.Select(item.quantity) && slot < item.phaseSlots && info.IsOffered(slot == 3 ? 5 : slot);
-                }
-                const bool aux = item.quantity == 51 || item.quantity == 52;
-                if (held)
-                    continue;
-                if (aux)
-                    m_settings.m_aux[item.quantity - 51] = false;
-                else if (item.row < CBasicViewSettings::kQuantityGroups)
-                    m_settings.m_channels[std::size_t(item.row)][std::size_t(slot)] = false;
-                if (m_dialogBar)
-                    m_dialogBar->EnableControl(aux ? GraphBar::kAux1 + (item.quantity - 51)
-                                                   : (item.row < CBasicViewSettings::kQuantityGroups ? PhaseCheckId(item.row, slot) : 0),
-                                               false);
-            }
-        }
-    }
+    OfferHeldValues(m_firstUpdate || hintObject);
     // 17: chart text, the X markers, the second Y axis.
     m_chart.SetText(document->GetTitle());
     if (!present)

@@ -131,6 +131,9 @@ public:
     // session's (0 without one).
     virtual int ReferenceAxis() const { return std::max(0, ReferenceSession()); }
     bool IsSessionCompatible(int session) const;
+    // Whether the session has the item's value at that phase slot, as its tables show it (a
+    // delta session has its powers as totals only).
+    bool SessionHolds(int session, const SDataItem& item, int slot) const;
     int GetSessionCount() const { return m_sessionCount; }
 
     // ---- per-study hooks
@@ -218,6 +221,10 @@ protected:
     void PlaceChannelAxes();
     // The markers of a time range that is on, made again on a chart rebuilt without them.
     void RemakeTimeRangeMarkers();
+    // Offers each phase box where a shown session holds its value and withdraws it where none
+    // does; with clearMissing a value no session of the study holds is also cleared from the
+    // settings and its box (an aux box too) withdrawn.
+    void OfferHeldValues(bool clearMissing);
     void BuildChannels();
     // The colour of a channel: its custom colour from the settings, else the regional phase
     // colour of its slot (lighter for Min and Max) or, in the distinct-colour preference, a

@@ -267,6 +267,7 @@ void CBasicGraphView::HandleCommand(UINT id, UINT)
     } else if (InRange(id, GraphBar::kFirstSession, GraphBar::kFirstSession + 3)) {
         if (m_dialogBar)
             m_dialogBar->ControlsToSettings();
+        OfferHeldValues(false);
         m_markers.SetReferenceAxis(ReferenceAxis());
         RefreshGraph();
         DrawWorkingHours();

@@ -82,7 +82,9 @@ void CBasicGraphView::BuildChannels()
             if (!info.Select(item.quantity))
                 continue;
             for (int slot = 0; slot < item.phaseSlots; ++slot) {
-                if (!IsItemShown(item.quantity, slot))
+                // A value the session does not have (a delta session's phase powers) is not drawn
+                // for it, whatever the other sessions offer.
+                if (!IsItemShown(item.quantity, slot) || !info.IsOffered(PhaseOfSlot(slot)))
                     continue;
                 const DWORD phase = DWORD(PhaseOfSlot(slot));
                 for (int statistic : {int(kStatAvg), int(kStatMin), int(kStatMax)}) {

@@ -159,9 +159,10 @@ void ComputeDemandValues(const CTrendTimeBlock& block, std::span<const double> f
     data.reverseQuality = hasReverse ? reverseSum.quality : SStatisticsRecord{};
     data.tariffReverseCost = hasReverse ? reverseSum.costSum : structDemandTableData::kNoValue;
     data.tariffUnpricedCount = unpriced;
-    // The logger counts returned energy negative; the table shows its magnitude.
-    if (std::isfinite(data.reverseEnergy)) {
-        data.reverseEnergy = std::fabs(data.reverseEnergy);
+    // Returned energy is a magnitude, whichever sign the logger wrote it with, and what it earns
+    // follows it: the amount subtracts it from the cost of what was drawn.
+    if (std::isfinite(data.reverseEnergy) && data.reverseEnergy < 0.0) {
+        data.reverseEnergy = -data.reverseEnergy;
         data.tariffReverseCost = data.tariffReverseCost == 0.0 ? 0.0 : -data.tariffReverseCost;
     }
     if (std::isfinite(data.forwardEnergy) && std::isfinite(data.reverseEnergy))

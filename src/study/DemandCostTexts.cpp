@@ -33,8 +33,10 @@ CString BuildCostAmountText(double forwardCost, double reverseCost, const CStrin
     CString text = kAmountFont;
     if (f != 0.0)
         text += FormatMoney(currency, f) + Scripted(kForwardScript);
+    // A negative reverse cost (returned energy the tariff charges for) adds to the total: it is
+    // joined with a plus, never as the subtraction of a negative amount.
     if (r != 0.0)
-        text += " - " + FormatMoney(currency, r) + Scripted(kReverseScript);
+        text += (r > 0.0 ? " - " : " + ") + FormatMoney(currency, std::fabs(r)) + Scripted(kReverseScript);
     if (f != 0.0 && r != 0.0)
         text += " = " + FormatMoney(currency, f - r) + Scripted(kTotalScript);
     if (f == 0.0 && r == 0.0)

@@ -355,9 +355,11 @@ void CDemandGrid::FillValues()
         return;
     double energyReference = 0.0;
     double demandReference = 0.0;
+    // The prefix follows the figures the table shows: a hidden block keeps the values of the
+    // range it showed last, which must not decide the unit of the others.
     for (int b = 0; b < m_blocks; ++b) {
         const structDemandTableData* data = Block(b);
-        if (!data)
+        if (!data || data->hidden)
             continue;
         for (const double v : {data->forwardEnergy, data->reverseEnergy, data->totalEnergy})
             if (std::isfinite(v))
@@ -471,6 +473,23 @@ void CDemandGrid::ApplyCostChoices()
         FillCostCells(b);
     }
     FitColumnsToFigures();
+}
+
+void CDemandGrid::FollowCostChoices()
+{
+    if (!GetSafeHwnd())
+        return;
+    for (int b = 0; b < m_blocks; ++b) {
+        const SCostTableChoice* choice = Choice(b);
+        const structDemandTableData* data = Block(b);
+        const bool wanted = choice && choice->isAdvanced && data && data->tariffEnabled;
+        CUGCell cell;
+        GetCell(kAdvancedColumn, DataRow(b) + kChoiceRow, &cell);
+        if ((cell.GetNumber() != 0) != wanted) {
+            ApplyCostChoices();
+            return;
+        }
+    }
 }
 
 void CDemandGrid::FitColumnsToFigures()

@@ -49,6 +49,8 @@ public:
     // Not owned: both outlive the grid's use of them. The cost choices grow to the block count.
     void SetData(const DemandBlocks* data, CBasicViewSettings* settings);
     void ApplyCostChoices();
+    // ApplyCostChoices when a block shows another choice than the settings hold (a bookmark's).
+    void FollowCostChoices();
     CString GetCollapseState() const;
     void ApplyCollapseState(const CString& text);
     void ApplyHiddenFlags();

@@ -3,6 +3,7 @@
 // with its time, the tariff's and the logger's prices and the texts of the block's panel.
 #include "datamodel/HighTime.h"
 #include "platform/framework/CString.h"
+#include "project/EnergyCosts.h"
 #include "project/ViewSettingsRecords.h"
 #include "study/StatisticsRecord.h"
 #include "study/SummaryTableData.h"
@@ -42,6 +43,8 @@ struct structDemandTableData
     std::int32_t tariffUnpricedCount = 0;
     // The record count of the block the values came from; -1 before the first computation.
     std::int32_t dataVersion = -1;
+    // The tariff the costs were computed at: wherever the user changes it, the costs follow.
+    CEnergyCosts pricedTariff;
     CString loggerCostText;
     CString loggerCurrency;
     double loggerForwardPrice = 0.0;

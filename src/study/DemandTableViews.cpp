@@ -160,6 +160,8 @@ void CDemandTableView::Refresh()
         CMyToolBar* toolBar = TableSectionToolBar(*this);
         if (const CBasicViewSettings* settings = Settings(); toolBar && settings)
             toolBar->SetEditText(m_timeRange ? settings->m_toolbarEdit.TimeRangeTable : settings->m_toolbarEdit.Table);
+    } else {
+        m_grid->FollowCostChoices();
     }
     m_grid->ApplyCollapseState(CMyFormView::GetTitle());
     m_grid->ApplyHiddenFlags();
@@ -231,16 +233,10 @@ int CDemandTableView::EditSessionTariff(int session)
     CRecDoc* document = GetDocument();
     const int result = document ? document->EditSessionSettings(session) : 0;
     if (result) {
-        // The tariff may have changed under an unchanged range: recompute that session.
-        if (session >= 0 && session < int(m_ranges.size()))
-            m_ranges[std::size_t(session)] = SSelectedTimeRange{};
-        if (session >= 0 && session < int(m_sessions.size()))
-            m_sessions[std::size_t(session)]->dataVersion = -1;
+        // Both tables price the session at its new tariff before the user sees either.
         RebuildSessionData();
-        if (m_sibling && m_sibling->GetSafeHwnd()) {
-            m_sibling->m_ranges.assign(m_sibling->m_ranges.size(), SSelectedTimeRange{});
+        if (m_sibling && m_sibling->GetSafeHwnd())
             m_sibling->SendMessage(WM_TABLE_REFILL, 0, 0);
-        }
     }
     return result;
 }
@@ -346,10 +342,12 @@ bool CDemandTableView::RebuildSession(int session)
     }
     // The block's record count stands for its version: its records change only by growing.
     const std::int32_t version = block->GetRecordCount();
-    if (range == m_ranges[std::size_t(session)] && version == data.dataVersion)
+    const CEnergyCosts& tariff = SessionTariff(session);
+    if (range == m_ranges[std::size_t(session)] && version == data.dataVersion && tariff == data.pricedTariff)
         return changed;
     m_ranges[std::size_t(session)] = range;
     data.dataVersion = version;
+    data.pricedTariff = tariff;
     data.ClearValues();
     if (!range.records.IsEmpty()) {
         // A grouped period's energies are summed from the records as written.
@@ -362,9 +360,7 @@ bool CDemandTableView::RebuildSession(int session)
         }
         const std::vector<double> forward = RecordedEnergies(*trend, base, kForwardEnergy, range.records);
         const std::vector<double> reverse = RecordedEnergies(*trend, base, kReverseEnergy, range.records);
-        const SUserSessionSettings* user =
-            document->GetUserViewSettings() ? document->GetUserViewSettings()->GetSession(session) : nullptr;
-        CEnergyCostSchedule schedule(user ? user->energyCosts : CEnergyCosts());
+        CEnergyCostSchedule schedule(tariff);
         ComputeDemandValues(*block, forward, reverse, range.records, schedule, GetCalculationValidRatio(), data);
     }
     if (!(m_timeRange && range.records.IsEmpty()))
@@ -372,13 +368,21 @@ bool CDemandTableView::RebuildSession(int session)
     return true;
 }
 
+const CEnergyCosts& CDemandTableView::SessionTariff(int session) const
+{
+    static const CEnergyCosts kNoTariff;
+    CRecDoc* document = GetDocument();
+    const SUserSessionSettings* user = document && document->GetUserViewSettings()
+                                           ? document->GetUserViewSettings()->GetSession(session)
+                                           : nullptr;
+    return user ? user->energyCosts : kNoTariff;
+}
+
 void CDemandTableView::TakeTariff(int session)
 {
     structDemandTableData& data = *m_sessions[std::size_t(session)];
     CRecDoc* document = GetDocument();
-    const SUserSessionSettings* user =
-        document->GetUserViewSettings() ? document->GetUserViewSettings()->GetSession(session) : nullptr;
-    const CEnergyCosts costs = user ? user->energyCosts : CEnergyCosts();
+    const CEnergyCosts& costs = SessionTariff(session);
     data.tariffEnabled = costs.IsEnabled() ? 1 : 0;
     data.tariffCurrency = costs.GetCurrency();
     // Both costs in the one currency the user chose.

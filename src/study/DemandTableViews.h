@@ -14,6 +14,7 @@
 
 class CBasicViewSettings;
 class CDataSet;
+class CEnergyCosts;
 class ILinkedGraphView;
 
 inline constexpr UINT WM_DEMAND_COST_CHOICE = 0x438; // WM_USER+56, to the sibling demand table
@@ -64,6 +65,8 @@ private:
     bool RebuildSession(int session);
     // Forgets what session i showed; true when it showed anything.
     bool ClearSession(int session);
+    // The session's own tariff as the project holds it (none: a disabled one).
+    const CEnergyCosts& SessionTariff(int session) const;
     void TakeTariff(int session);
     void FillTexts(int session, const CDataSet& dataSet, const CTrendTimeBlock& block);
     void OnCollapseState(const CString& state);

@@ -297,6 +297,13 @@ TEST_F(ReportTabTest, ItemsAreAddedMovedByDraggingAndRemoved)
     bookmark.ClientToScreen(&start);
     Drag(bookmark, 0, 0, start);
     EXPECT_EQ(Stored(), (Items{{3, 0, 0}, {0, 0, 1}}));
+    // The item below moved down to the foot of the expanded picture, not left over it.
+    CRect expanded;
+    CRect below;
+    bookmark.GetWindowRect(&expanded);
+    ItemGrid(1)->GetWindowRect(&below);
+    EXPECT_GT(expanded.Height(), title.Height() * 3);
+    EXPECT_EQ(below.top, expanded.bottom);
     Render("report_tab_items");
 }
 

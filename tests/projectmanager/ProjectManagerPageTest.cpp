@@ -391,19 +391,20 @@ TEST_F(SmallProjectTest, TheNextPictureIsChosenInTheFolderOfTheLast)
     EXPECT_EQ(initialFolders.back(), CString(pictures.string()));
 }
 
-TEST_F(SmallProjectTest, TheTwentiethScreenshotIsTheLastAndTheLimitIsToldOnlyForOnesLeftOut)
+TEST_F(SmallProjectTest, TheTwentiethScreenshotIsTheLastAndTheLimitIsToldWhenReached)
 {
+    const CString limit = "Cannot add a new saved screen.\nThe maximum number of saved screens is 20.\n";
     AddScreens(18);
     ASSERT_EQ(view->GetContent().savedScreenCount, 18);
     EXPECT_TRUE(boxes.Boxes().empty());
-    // Exactly enough to reach 20: all are added and nothing was left out.
+    // Exactly enough to reach 20: all are added and the limit follows at once.
     AddScreens(2);
     EXPECT_EQ(view->GetContent().savedScreenCount, 20);
-    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(BoxTexts(), (std::vector<CString>{limit}));
     const std::size_t dialogs = fileRequests.size();
     Command(kCommandAddSavedScreens, 0);
     EXPECT_EQ(fileRequests.size(), dialogs);
-    EXPECT_EQ(BoxTexts(), (std::vector<CString>{"Cannot add a new saved screen.\nThe maximum number of saved screens is 20.\n"}));
+    EXPECT_EQ(BoxTexts(), (std::vector<CString>{limit, limit}));
 
     // With 18 present, five chosen: two are added, the limit is told, three are left out.
     Command(kCommandDeleteSavedScreen, 19);
@@ -411,7 +412,7 @@ TEST_F(SmallProjectTest, TheTwentiethScreenshotIsTheLastAndTheLimitIsToldOnlyFor
     AddScreens(5);
     EXPECT_EQ(view->GetContent().savedScreenCount, 20);
     EXPECT_EQ(document->GetProjectSettings()->GetImageCount(), 20);
-    EXPECT_EQ(BoxTexts().back(), "Cannot add a new saved screen.\nThe maximum number of saved screens is 20.\n");
+    EXPECT_EQ(BoxTexts().back(), limit);
 }
 
 TEST_F(SmallProjectTest, AnEmptyProjectShowsTheSummaryAloneAndForgetsScreenEntries)

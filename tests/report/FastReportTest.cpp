@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
+#include <sstream>
 
 namespace
 {
@@ -49,6 +51,38 @@ bool AllFound(const std::string& text, std::initializer_list<const char*> expect
             all = false;
         }
     return all;
+}
+
+// The table cells of the prepared pages: every word of each stands whole in the PDF's text as a
+// reader extracts it (no cell breaks a word across its lines, "Currenc" above "y"), and the
+// cells of a row end together however many lines each holds.
+void ExpectTableCellsWhole(const std::vector<SPreparedPage>& pages, const std::string& pdf)
+{
+    std::set<std::string> extracted;
+    std::istringstream text(PdfText(pdf));
+    for (std::string word; text >> word;)
+        extracted.insert(word);
+    int words = 0;
+    for (const SPreparedPage& page : pages)
+        for (const SPreparedBand& band : page.bands)
+        {
+            std::vector<const SPreparedItem*> cells;
+            double foot = 0.0;
+            for (const SPreparedItem& item : band.items)
+                if (item.kind == CReportComponent::EKind::kMemo && item.frame == kFrameAll)
+                {
+                    cells.push_back(&item);
+                    foot = std::max(foot, item.rect.bottom());
+                }
+            for (const SPreparedItem* cell : cells)
+            {
+                EXPECT_NEAR(cell->rect.bottom(), foot, 1e-9) << "the cell \"" << cell->text.str() << "\"";
+                std::istringstream shown(cell->text.str());
+                for (std::string word; shown >> word; ++words)
+                    EXPECT_TRUE(extracted.count(word)) << "\"" << word << "\" of the cell \"" << cell->text.str() << "\"";
+            }
+        }
+    EXPECT_GT(words, 0);
 }
 
 bool TempFolderIsEmpty()
@@ -113,8 +147,18 @@ TEST_F(FastReportTest, EveryReportKindGoesIntoOnePdfWithItsTexts)
     graph.m_channels[0] = {true, true, true, false};
     graph.m_notes = {{"Peak during the morning shift", 8}};
     int graphBookmark = project.AddBookmark(2, "Morning peak", &graph);
+    // The table bookmark's session has a tariff of two ratios: its energy cost table is printed.
+    CEnergyCosts& tariff = project.ProjectManager().m_dataSets[0].energyCosts;
+    tariff.SetEnabled(true);
+    tariff.SetCurrency("EUR");
+    tariff.SetCostFwd(0.2125f);
+    tariff.SetCostRev(0.08f);
+    tariff.AddRatio({0.3f, 0.1f, {{22 * 60, 6 * 60}}});
+    tariff.AddRatio({0.4f, 0.12f, {{8 * 60, 12 * 60}, {17 * 60, 20 * 60}}});
+    project.document->RebuildUserViewSettings();
     CBasicViewSettings table(1);
     table.m_sessions = {true, false, false, false};
+    table.m_costTables = {{"EUR", 0.2125, 0.08, true}};
     int tableBookmark = project.AddBookmark(4, "Demand table", &table);
 
     ASSERT_TRUE(report.SummaryReport(*project.document, nullptr));
@@ -138,7 +182,8 @@ TEST_F(FastReportTest, EveryReportKindGoesIntoOnePdfWithItsTexts)
     AllFound(text, {R"(Client "Acme" \ Co)", "Plant 7, hall B", "second line", "Session: North feeder",
                     "100 (105)", "100A", "Aux1", "Saved screen: Inrush at start", "Taken during the motor start.",
                     "4626017", "Bookmark: Morning peak", "North feeder", "Peak during the morning shift", "Bookmark: Demand table",
-                    "Demand intervals", "Actual interval", "Page 1 of", "Zelko4626"});
+                    "Demand intervals", "Actual interval", "Page 1 of", "Zelko4626", "Energy costs (per kWh)"});
+    ExpectTableCellsWhole(report.GetEngine().GetPreparedPages(), pdf);
     // The saved screen without a serial number hides its instrument lines.
     std::size_t second = text.find("Saved screen: screen2.png");
     ASSERT_NE(second, std::string::npos);

@@ -16,6 +16,7 @@
 
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -145,6 +146,34 @@ TEST_F(ExportReportCommandTest, RtfPreviewAndACancelledSaveDialog)
     EXPECT_EQ(Export(1), EExportReportResult::kNoFile);
     EXPECT_EQ(report.resets, 4);
     EXPECT_EQ(opened.size(), 1u);
+}
+
+// A name typed with another extension, or none, is written with the format's: the extension
+// never tells another format than the bytes hold, and a file it would replace is asked about.
+TEST_F(ExportReportCommandTest, TheFileTakesTheExtensionOfItsFormat)
+{
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"report.rtf", 1, "report.pdf"}, {"Report.PDF", 2, "Report.rtf"}, {"site 3.5 kV", 1, "site 3.5 kV.pdf"},
+        {"notes.", 2, "notes.rtf"},      {"Report.Pdf", 1, "Report.Pdf"}};
+    for (const auto& [typed, format, written] : cases) {
+        chosenPath = CString(output.Path(typed));
+        EXPECT_EQ(Export(format), EExportReportResult::kOpened) << typed;
+        EXPECT_EQ(opened.back(), CString(output.Path(written))) << typed;
+        std::string head(5, ' ');
+        std::ifstream(output.Path(written), std::ios::binary).read(head.data(), 5);
+        EXPECT_EQ(head, format == 1 ? "%PDF-" : "{\\rtf") << typed;
+    }
+    EXPECT_FALSE(std::filesystem::exists(output.Path("report.rtf")));
+    // "report.pdf" stands: typed as "report.rtf" again, it is replaced only when the user agrees.
+    const auto written = std::filesystem::last_write_time(output.Path("report.pdf"));
+    chosenPath = CString(output.Path("report.rtf"));
+    project.boxes.AnswerNext(IDNO);
+    EXPECT_EQ(Export(1), EExportReportResult::kNoFile);
+    ASSERT_EQ(project.boxes.Boxes().size(), 1u);
+    EXPECT_EQ(project.boxes.Boxes()[0].text, CString(output.Path("report.pdf")) + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(std::filesystem::last_write_time(output.Path("report.pdf")), written);
+    project.boxes.AnswerNext(IDYES);
+    EXPECT_EQ(Export(1), EExportReportResult::kOpened);
 }
 
 TEST_F(ExportReportCommandTest, CancelDuringTheSecondOfFourItemsExportsNothing)

@@ -142,6 +142,20 @@ TEST_F(DemandGridTest, FiguresShareThePrefixOfTheLargestAndIgnoreScalesRegistere
     const std::vector<std::string> expected = {"1.234 MWh", "0.013 MWh", "1.222 MWh", "0.040 MW",
                                                "123.286 MWh", "0.013 MWh", "1.222 MWh", "2.917 MW"};
     EXPECT_EQ(shown(), expected);
+    // A hidden block keeps the figures of the range it showed last: they decide no prefix.
+    const structDemandTableData first = *m_blocks[0];
+    m_blocks[0]->forwardEnergy = 644.202;
+    m_blocks[0]->reverseEnergy = 200.280;
+    m_blocks[0]->totalEnergy = 443.922;
+    m_blocks[1]->hidden = 1;
+    m_grid->SetData(&m_blocks, &m_settings);
+    const std::vector<std::string> alone = shown();
+    EXPECT_EQ(std::vector<std::string>(alone.begin(), alone.begin() + 4),
+              (std::vector<std::string>{"644.202 kWh", "200.280 kWh", "443.922 kWh", "40.000 kW"}));
+    m_blocks[1]->hidden = 0;
+    *m_blocks[0] = first;
+    m_grid->SetData(&m_blocks, &m_settings);
+    EXPECT_EQ(shown(), expected);
     // The power page registers the power of the first session only, as a page shown first does.
     m_formatter.RegisterRange(0, 0, 5, false, 0.0f, 40.0f);
     m_formatter.RegisterRange(0, 0, 48, true, 0.0f, 1.0f);
@@ -213,6 +227,12 @@ TEST_F(DemandGridTest, CostChoicesGrowToTheSessionsAndNeedAnEnabledTariff)
     EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow).Right(1), "*");
     EXPECT_NE(Cell(CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("does not price"), std::string::npos);
 
+    // A choice the settings take from elsewhere (a bookmark) shows at the next refill.
+    m_settings.m_costTables[0].isAdvanced = false;
+    m_grid->FollowCostChoices();
+    EXPECT_EQ(Checked(CDemandGrid::kStandardColumn, 0), 1);
+    EXPECT_EQ(Cell(6, CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow), "<:F,Tahoma,18,700>$123.45<:S>fwd<:N>");
+
     // Notifications of other cells are handled and change nothing.
     EXPECT_TRUE(m_grid->OnCellTypeNotify(2, 3, row, UGCT_CHECKBOXSET, 1));
     EXPECT_TRUE(m_grid->OnCellTypeNotify(2, CDemandGrid::kAdvancedColumn, 400, UGCT_CHECKBOXSET, 1));
@@ -236,6 +256,9 @@ TEST(DemandCostTextsTest, MoneyHasOneNumberOfDecimalsAndPricesAreAsTyped)
         EXPECT_EQ(BuildCostAmountText(10.0, 2.5, "$"),
                   "<:F,Tahoma,18,700>$10.00<:S>fwd<:N> - $2.50<:S>rev<:N> = $7.50<:S>tot<:N>");
         EXPECT_EQ(BuildCostAmountText(75.492, 0.0, ""), "<:F,Tahoma,18,700>75.49<:S>fwd<:N>");
+        // Returned energy a tariff charges for adds to the total, without a second minus.
+        EXPECT_EQ(BuildCostAmountText(10.0, -2.5, "$"),
+                  "<:F,Tahoma,18,700>$10.00<:S>fwd<:N> + $2.50<:S>rev<:N> = $12.50<:S>tot<:N>");
     }
     CUserLocale yen = CUserLocale::DeDe();
     yen.currencyDigits = 0;

@@ -12,10 +12,12 @@ namespace {
 constexpr std::int64_t kTicksPerSecond = 10000000;
 constexpr std::int64_t kTicksPerHour = 3600 * kTicksPerSecond;
 
-// The reverse counter counts returned energy negative; nothing returned writes +0, as before.
+// The reverse counter counts returned energy negative (or as a magnitude); nothing returned
+// writes +0, as before.
 float ReverseEnergy(const SSessionSpec& recording, double hours)
 {
-    return recording.returnedPower > 0.0 ? float(-recording.returnedPower * hours) : 0.0f;
+    const double returned = recording.returnedPower * hours;
+    return recording.returnedPower > 0.0 ? float(recording.reverseAsMagnitude ? returned : -returned) : 0.0f;
 }
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 

@@ -39,6 +39,8 @@ struct SSessionSpec
     // of the trend and demand records as negative reverse energy; without drawing energy the
     // forward counters stay 0.
     double returnedPower = 0.0;
+    // A logger that counts returned energy as a magnitude: the reverse counters positive.
+    bool reverseAsMagnitude = false;
     bool drawsEnergy = true;
     // The power factor of every phase at every moment (P = S x PF); 0: it follows the load.
     double steadyPowerFactor = 0.0;

@@ -162,6 +162,9 @@ SPreparedBand CPreparer::Instantiate(const CReportBand& band)
 {
     SPreparedBand instance;
     double height = band.height;
+    // Stretching cells that reach the band's foot are a table row: they end together at the foot
+    // of the tallest, as one row of the table.
+    std::vector<std::size_t> rowCells;
     for (const auto& component : band.components)
     {
         if (!component->IsVisible())
@@ -169,10 +172,16 @@ SPreparedBand CPreparer::Instantiate(const CReportBand& band)
         SPreparedItem item = InstantiateComponent(*component);
         item.rect.translate(m_report.page.marginLeft, 0.0);
         if (component->stretch)
+        {
+            if (component->rect.bottom() >= band.height)
+                rowCells.push_back(instance.items.size());
             item.rect.setHeight(std::max(item.rect.height(), MeasureMemoHeight(item)));
+        }
         height = std::max(height, item.rect.bottom());
         instance.items.push_back(std::move(item));
     }
+    for (const std::size_t cell : rowCells)
+        instance.items[cell].rect.setBottom(height);
     instance.rect = QRectF(m_report.page.marginLeft, 0.0, m_report.page.PrintableWidth(), height);
     return instance;
 }

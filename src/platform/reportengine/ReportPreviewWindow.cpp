@@ -5,6 +5,7 @@
 #include "platform/framework/windows/MessageBoxWindow.h"
 #include "platform/reportengine/PageRenderer.h"
 #include "platform/reportengine/ReportEngineError.h"
+#include "platform/reportengine/ReportFileName.h"
 #include "platform/reportengine/ReportOutput.h"
 
 #include <QGuiApplication>
@@ -217,7 +218,7 @@ void CReportPreviewWindow::Export(bool pdf)
     request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     request.initialName = m_exportFolder;
     CString path;
-    if (!RunFileDialog(request, path))
+    if (!ChooseReportFile(request, path))
         return;
     try
     {
