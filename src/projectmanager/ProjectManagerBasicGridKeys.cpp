@@ -48,10 +48,8 @@ void CProjectManagerBasicGrid::ShowKeyItem(const SKeyItem& item)
     const SCardRect& shown = item.heading      ? layout.title
                              : item.button >= 0 ? layout.buttons[std::size_t(item.button)].rect
                                                 : layout.edits[std::size_t(std::max(0, item.edit))].rect;
-    int startCol = OriginCol(shown), startRow = OriginRow(item.section, shown), endCol = startCol, endRow = startRow;
     CRect cell;
-    if (GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS &&
-        GetRangeRect(startCol, startRow, endCol, endRow, &cell) == UG_SUCCESS)
+    if (GetJoinedCellRect(OriginCol(shown), OriginRow(item.section, shown), &cell) == UG_SUCCESS)
         BringIntoView(*m_CUGGrid, cell);
     if (item.heading) {
         const CPoint title = TitleCell(item.section);

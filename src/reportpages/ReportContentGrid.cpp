@@ -149,7 +149,7 @@ void CReportContentGrid::FocusHeading()
     m_CUGGrid->SetFocus();
     GotoCell(0, 0);
     CRect title;
-    if (GetRangeRect(0, 0, 1, 0, &title) == UG_SUCCESS)
+    if (GetJoinedCellRect(0, 0, &title) == UG_SUCCESS)
         BringIntoView(*m_CUGGrid, title);
 }
 

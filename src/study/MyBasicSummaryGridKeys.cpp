@@ -44,9 +44,7 @@ void CMyBasicSummaryGrid::GoToKeyCell(const CPoint& cell)
     if (GotoCell(cell.x, cell.y) != UG_SUCCESS)
         return;
     CRect rect;
-    int startCol = cell.x, startRow = cell.y, endCol = cell.x, endRow = cell.y;
-    if (GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS &&
-        GetRangeRect(startCol, startRow, endCol, endRow, &rect) == UG_SUCCESS && m_CUGGrid)
+    if (GetJoinedCellRect(cell.x, cell.y, &rect) == UG_SUCCESS && m_CUGGrid)
         BringIntoView(*m_CUGGrid, rect);
 }
 

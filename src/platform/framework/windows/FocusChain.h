@@ -5,8 +5,8 @@
 // only while it answers WM_GETDLGCODE with DLGC_WANTTAB. Windows that hold each other go outside
 // in; side by side, in reading order (rows from the top, left to right within a row), and the
 // controls of a dialog template in the template's order. A radio group is one stop, at its
-// checked button. Where the keyboard comes to shows: the windows holding it that scroll bring it
-// into view.
+// checked button. Where Tab comes to shows: the windows holding it that scroll bring it into
+// view.
 #include "platform/framework/windows/CWnd.h"
 
 #include <vector>

@@ -352,11 +352,14 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         WndImpl* old = g_lastFocus ? BridgedAncestor(g_lastFocus) : nullptr;
         g_lastFocus = qobject_cast<QWidget*>(watched);
         if (old == impl) return false;
-        const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        // Where the keyboard moves the focus is brought into view; what the mouse points at shows
+        // already, and a window the focus comes back to shows as the user left it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool bringIntoView =
+            reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
         auto keep = impl->shared_from_this();
         impl->Dispatch(WM_SETFOCUS, WPARAM(static_cast<HWND>(old)), 0, event, watched);
-        // What the mouse points at shows already; where the keyboard comes to is brought into view.
-        if (!byMouse && keep->alive && keep->owner && keep->widget && keep->widget->hasFocus()) BringIntoView(*keep->owner);
+        if (bringIntoView && keep->alive && keep->owner && keep->widget && keep->widget->hasFocus()) BringIntoView(*keep->owner);
         return true;
     }
     case QEvent::FocusOut:
