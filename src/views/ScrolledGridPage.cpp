@@ -1,7 +1,7 @@
 #include "views/ScrolledGridPage.h"
 
+#include "platform/framework/windows/ScrollRequest.h"
 #include "platform/framework/windows/WindowStyles.h"
-#include "views/ScrollRequest.h"
 
 #include <algorithm>
 #include <climits>

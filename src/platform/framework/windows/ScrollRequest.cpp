@@ -1,4 +1,4 @@
-#include "views/ScrollRequest.h"
+#include "platform/framework/windows/ScrollRequest.h"
 
 #include "platform/framework/windows/Messages.h"
 
