@@ -121,8 +121,6 @@ protected:
     // The cells the keyboard goes through, in reading order.
     std::vector<CPoint> KeyCells() const;
     bool IsKeyCell(int col, int row) const;
-    // The current cell onto that key cell, brought into view.
-    void GoToKeyCell(const CPoint& cell);
     // What a click on the current cell does (Return, Space, F2); false where it does nothing.
     bool ActOnCurrentCell();
 

@@ -3,8 +3,8 @@
 
 #include "grid/CUGCellType.h"
 #include "grid/CUGGrid.h"
+#include "grid/KeyCells.h"
 #include "grid/UGDefs.h"
-#include "platform/framework/windows/FocusChain.h"
 
 #include <algorithm>
 
@@ -39,15 +39,6 @@ bool CMyBasicSummaryGrid::IsKeyCell(int col, int row) const
     return std::find(cells.begin(), cells.end(), CPoint(col, row)) != cells.end();
 }
 
-void CMyBasicSummaryGrid::GoToKeyCell(const CPoint& cell)
-{
-    if (GotoCell(cell.x, cell.y) != UG_SUCCESS)
-        return;
-    CRect rect;
-    if (GetJoinedCellRect(cell.x, cell.y, &rect) == UG_SUCCESS && m_CUGGrid)
-        BringIntoView(*m_CUGGrid, rect);
-}
-
 bool CMyBasicSummaryGrid::ActOnCurrentCell()
 {
     const int col = GetCurrentCol();
@@ -77,45 +68,14 @@ void CMyBasicSummaryGrid::OnKeyDown(UINT* vcKey, BOOL processed)
     const std::vector<CPoint> cells = KeyCells();
     if (!vcKey || *vcKey == 0 || cells.empty())
         return;
-    const CPoint current(GetCurrentCol(), GetCurrentRow());
-    const auto at = std::find(cells.begin(), cells.end(), current);
-    // A current cell that is none of them (or hides now) goes on from where it stands.
-    const auto after = std::find_if(cells.begin(), cells.end(), [&](const CPoint& c) { return c.y > current.y; });
-    const auto before = std::find_if(cells.rbegin(), cells.rend(), [&](const CPoint& c) { return c.y < current.y; });
-    switch (*vcKey) {
-    case VK_DOWN:
-        if (after != cells.end())
-            GoToKeyCell(*after);
-        else if (at == cells.end())
-            GoToKeyCell(cells.back());
-        break;
-    case VK_UP:
-        if (before != cells.rend())
-            GoToKeyCell(*std::find_if(cells.begin(), cells.end(), [&](const CPoint& c) { return c.y == before->y; }));
-        else if (at == cells.end())
-            GoToKeyCell(cells.front());
-        break;
-    case VK_RIGHT:
-        if (at != cells.end() && at + 1 != cells.end())
-            GoToKeyCell(*(at + 1));
-        else if (at == cells.end())
-            GoToKeyCell(after != cells.end() ? *after : cells.back());
-        break;
-    case VK_LEFT:
-        if (at != cells.end() && at != cells.begin())
-            GoToKeyCell(*(at - 1));
-        else if (at == cells.end())
-            GoToKeyCell(before != cells.rend() ? *before : cells.front());
-        break;
-    case VK_RETURN:
-    case VK_SPACE:
-    case VK_F2:
+    const UINT key = *vcKey;
+    if (const std::optional<CPoint> next = KeyCellAfterArrow(cells, CPoint(GetCurrentCol(), GetCurrentRow()), key))
+        GoToKeyCell(*this, *next);
+    else if (key == VK_RETURN || key == VK_SPACE || key == VK_F2) {
         if (!ActOnCurrentCell())
             return;
-        break;
-    default:
+    } else if (key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN)
         return;
-    }
     // The grid's own moves go cell by cell, onto cells the keyboard does not stop at.
     *vcKey = 0;
 }
@@ -134,9 +94,5 @@ void CMyBasicSummaryGrid::OnChar(UINT* character, BOOL processed)
 void CMyBasicSummaryGrid::OnSetFocus(int section)
 {
     CUGCtrl::OnSetFocus(section);
-    if (GetKeyState(VK_TAB) >= 0 || IsKeyCell(GetCurrentCol(), GetCurrentRow()))
-        return;
-    const std::vector<CPoint> cells = KeyCells();
-    if (!cells.empty())
-        GoToKeyCell(GetKeyState(VK_SHIFT) < 0 ? cells.back() : cells.front());
+    ArriveByTab(*this, KeyCells());
 }

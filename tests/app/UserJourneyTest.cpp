@@ -899,6 +899,7 @@ public:
             CheckPage("gone round by Tab and Shift+Tab");
             ScaleAxesByKeys();
             EditNominalVoltageByKeys();
+            ChooseCostByKeys();
             if (page.tab == ETab::kReportTab && OpenTileMenuByKeys())
                 ArrangeReportByKeys();
         }
@@ -1000,6 +1001,38 @@ public:
             faults.Add("F2 and the session's own voltage typed leave " + std::to_string(sessions[std::size_t(block)]->nominalVoltage),
                        m_page->name);
         CheckPage("edited the nominal voltage by the keyboard");
+    }
+    // The demand overview by the keyboard: Tab arrives at the first session's title; Down goes on
+    // to its cost choice and Right to "advanced", which Space takes: without a tariff it opens the
+    // session's settings (cancelled here), and the choice and the keyboard stay where they were.
+    void ChooseCostByKeys()
+    {
+        auto* grid = CAssembledProgram::FindDescendant<CDemandGrid>(SectionFrame(kOverviewSection));
+        if (!grid || !grid->IsWindowVisible())
+            return;
+        if (!TabUntil([grid] { return grid->IsChild(CWnd::GetFocus()); })) {
+            faults.Add("Tab never reaches the demand overview", m_page->name);
+            return;
+        }
+        const int block = grid->GetCurrentRow() / CDemandGrid::kRowsPerBlock;
+        const int row = CDemandGrid::DataRow(block) + CDemandGrid::kChoiceRow;
+        const auto at = [grid](int col, int r) { return grid->GetCurrentCol() == col && grid->GetCurrentRow() == r; };
+        const bool arrived = at(0, CDemandGrid::BlockStart(block));
+        PressKey(VK_DOWN);
+        PressKey(VK_RIGHT);
+        const bool onAdvanced = at(CDemandGrid::kAdvancedColumn, row);
+        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [](CDialog& dialog) { SimulateScreenKey(dialog, VK_ESCAPE); });
+        PressKey(VK_SPACE);
+        CUGCell advanced;
+        grid->GetCell(CDemandGrid::kAdvancedColumn, row, &advanced);
+        if (!arrived || !onAdvanced || advanced.GetNumber() != 0 || !at(CDemandGrid::kAdvancedColumn, row) ||
+            !grid->IsChild(CWnd::GetFocus()))
+            faults.Add(std::string("the cost choice by the keyboard: ") + (arrived ? "" : "Tab arrives elsewhere than the title; ") +
+                           (onAdvanced ? "" : "Down and Right do not reach \"advanced\"; ") +
+                           (advanced.GetNumber() != 0 ? "\"advanced\" is taken without a tariff; " : "") +
+                           "the keyboard is at " + KeyboardAt(),
+                       m_page->name);
+        CheckPage("chose \"advanced\" by the keyboard", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
     }
     // The report list by the keyboard: Tab arrives at its first tile, whose menu (the one a right
     // click shows) the menu key brings. False when the list cannot be reached.
