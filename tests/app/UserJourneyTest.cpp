@@ -947,11 +947,8 @@ public:
         if (!grid || !table || !grid->IsWindowVisible())
             return;
         const SummaryBlocks& sessions = table->GetSessionData();
-        int block = 0;
-        while (block < int(sessions.size()) &&
-               (sessions[std::size_t(block)]->hidden || grid->FindNumberCell(2, grid->NumberCellRow(block)) < 0))
-            ++block;
-        if (block == int(sessions.size()))
+        const int block = FirstShownVoltage(*grid, sessions);
+        if (block < 0)
             return;
         if (!TabUntil([grid] { return grid->IsChild(CWnd::GetFocus()); })) {
             faults.Add("Tab never reaches the overview table", m_page->name);
@@ -1876,6 +1873,14 @@ public:
                           [&](double value) { return bar->FormatLimit(row, float(value)); }},
                          {"12.5", "abc", "2000000000", "12,5"});
     }
+    // The first shown session whose block has a nominal voltage cell, -1 when none has.
+    static int FirstShownVoltage(CSummaryGrid& grid, const SummaryBlocks& sessions)
+    {
+        for (int block = 0; block < int(sessions.size()); ++block)
+            if (!sessions[std::size_t(block)]->hidden && grid.FindNumberCell(2, grid.NumberCellRow(block)) >= 0)
+                return block;
+        return -1;
+    }
     // A nominal voltage as its cell shows it: two decimals always, as the table's other figures.
     static CString VoltageText(double value)
     {
@@ -1894,11 +1899,8 @@ public:
             if (!grid || !table)
                 return false;
             const SummaryBlocks& sessions = table->GetSessionData();
-            int block = 0;
-            while (block < int(sessions.size()) &&
-                   (sessions[std::size_t(block)]->hidden || grid->FindNumberCell(2, grid->NumberCellRow(block)) < 0))
-                ++block;
-            if (block == int(sessions.size()))
+            const int block = FirstShownVoltage(*grid, sessions);
+            if (block < 0)
                 return true;
             const int row = grid->NumberCellRow(block);
             const auto edit = [grid] { return CAssembledProgram::FindDescendantWithId(grid, int(CMyBasicSummaryGrid::kNumberEditId)); };

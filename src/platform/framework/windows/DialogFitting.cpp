@@ -56,19 +56,7 @@ void CDialog::UpdateContentScroll()
 {
     if (m_content == CSize(0, 0)) return;
     const CPoint was(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
-    // Twice: a bar that comes takes room from the other direction.
-    for (int pass = 0; pass < 2; ++pass)
-        for (const int bar : {SB_HORZ, SB_VERT})
-        {
-            CRect client;
-            GetClientRect(&client);
-            SCROLLINFO info{};
-            info.fMask = SIF_RANGE | SIF_PAGE;
-            info.nMin = 0;
-            info.nMax = std::max(0, int(bar == SB_HORZ ? m_content.cx : m_content.cy) - 1);
-            info.nPage = UINT(std::max(0, int(bar == SB_HORZ ? client.Width() : client.Height())));
-            SetScrollInfo(bar, &info, TRUE);
-        }
+    SetScrollRanges(*this, m_content);
     // A larger window needs less scrolling: the controls follow the positions kept.
     const CPoint now(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
     if (now != was) ScrollWindow(was.x - now.x, was.y - now.y);

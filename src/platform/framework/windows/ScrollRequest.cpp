@@ -1,6 +1,9 @@
 #include "platform/framework/windows/ScrollRequest.h"
 
+#include "platform/framework/windows/CWnd.h"
 #include "platform/framework/windows/Messages.h"
+
+#include <algorithm>
 
 int ScrollRequestTarget(UINT code, UINT thumb, int current, int line, int page, int end)
 {
@@ -15,4 +18,20 @@ int ScrollRequestTarget(UINT code, UINT thumb, int current, int line, int page, 
     case SB_BOTTOM: return end;
     default: return current;
     }
+}
+
+void SetScrollRanges(CWnd& window, CSize content)
+{
+    // Twice: a bar that comes takes room from the other direction.
+    for (int pass = 0; pass < 2; ++pass)
+        for (const int bar : {SB_HORZ, SB_VERT}) {
+            CRect client;
+            window.GetClientRect(&client);
+            SCROLLINFO info{};
+            info.fMask = SIF_RANGE | SIF_PAGE;
+            info.nMin = 0;
+            info.nMax = std::max(0, int(bar == SB_HORZ ? content.cx : content.cy) - 1);
+            info.nPage = UINT(std::max(0, int(bar == SB_HORZ ? client.Width() : client.Height())));
+            window.SetScrollInfo(bar, &info, TRUE);
+        }
 }
