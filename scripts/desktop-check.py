@@ -3,13 +3,22 @@
 xdotool): started on the sample, Ctrl+O at once asks for a file; with a modal dialog up, a click
 on the main window's File menu opens nothing; with a graph's dialog up, a click on another tab,
 the main window's title-bar close and Alt+F4 leave the program whole and the dialog in front; the
-wheel rolled over every bar of two pages; the project closed and the program ended by its keys,
-then by its title-bar close, then by an end signal while a message box waits. Fails on a sanitizer's line, a warning in the
-program's log, a program that stops answering, or a step that does not do what it should.
+wheel rolled over every bar of two pages; the tariff dialog opened from the demand table's
+advanced choice takes a currency and a price that Ctrl+S stores; the project closed and the
+program ended by its keys, then by its title-bar close, then by an end signal while a message box
+waits. Started once more in de_DE.UTF-8, Session Settings is confirmed with OK as it opens and the
+project saved: its tariff is stored in the locale's currency with a price the file writes as in
+every locale. Fails on a sanitizer's line, a warning in the program's log, a program that stops
+answering, or a step that does not do what it should.
 
 usage: desktop-check.py <program binary>"""
 
+import glob
+import json
+import os
+import re
 import signal
+import subprocess
 import sys
 import time
 
@@ -21,12 +30,25 @@ ENERGY_TAB = (160, 57)
 DEMAND_BUTTON = (131, 83)
 SESSION_SETTINGS_FROM_RIGHT = (160, 162)
 SESSION_REMOVE_FROM_RIGHT = (40, 162)
+SESSION_SETTINGS_TEMPLATE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "dialogs",
+                                         "1501.json")
 PROJECT_MANAGER_TAB = (56, 57)
+# On the Demand view: the overview table section's collapse button and the "advanced" choice of
+# the session's costs; in the tariff dialog's client area, its currency and forward price fields.
+OVERVIEW_COLLAPSE = (14, 111)
+ADVANCED_CHOICE = (496, 190)
+TARIFF_CURRENCY = (193, 80)
+TARIFF_PRICE = (193, 102)
 # The time axis of the RMS Power graph, from the bottom of the client area.
 TIME_AXIS_FROM_BOTTOM = (601, 39)
 # The bars of a study page: the options bar down the left side and the toolbars across the top.
 BAR_POINTS = [(x, y) for x in (41, 111, 171) for y in range(120, 710, 40)] + \
              [(x, y) for x in range(41, 1001, 120) for y in (83, 110, 138)]
+
+
+def project_xml(path):
+    """The "project.xml" a project file holds (empty when it cannot be read)."""
+    return subprocess.run(["gsf", "cat", path, "project.xml"], capture_output=True, text=True).stdout
 
 
 class Check:
@@ -172,6 +194,11 @@ class Check:
             if not self.settled("the wheel over the bars after " + step):
                 return
 
+        # The tariff dialog opened from the Demand table's "advanced" choice (a press in the grid)
+        # takes typing: the currency and the price typed into it are stored.
+        if not self.type_tariff_from_the_demand_table():
+            return
+
         # Closed by its keys: the project, then the program.
         self.input.key("ctrl+w")
         if not self.settled("Ctrl+W"):
@@ -217,7 +244,82 @@ class Check:
             return
         for line in self.program.log_complaints():
             self.fault("logged: " + line)
+        self.german_session_settings()
         print("desktop check: %.0f s" % (time.monotonic() - started), flush=True)
+
+    def type_tariff_from_the_demand_table(self):
+        self.input.click(*self.at(OVERVIEW_COLLAPSE))
+        self.input.click(*self.at(ADVANCED_CHOICE))
+        dialog = self.program.wait_for_window(r"^Session Settings$", 15)
+        if not dialog:
+            self.fault("the demand table's advanced choice opened no tariff dialog")
+            return self.settled("the advanced choice")
+        x, y, _, _ = self.input.geometry(dialog)
+        for place, text in ((TARIFF_CURRENCY, "CHF"), (TARIFF_PRICE, "0.35")):
+            self.input.click(x + place[0], y + place[1])
+            self.input.key("ctrl+a")
+            self.input.type(text)
+        self.input.key("Return")
+        if not self.gone(dialog):
+            self.fault("Enter in the tariff's price did not confirm the dialog opened from the demand table")
+            self.input.key("Escape")
+        self.input.key("ctrl+s")
+        if not self.settled("the tariff typed and saved"):
+            return False
+        costs = re.search(r'<energyCosts currency="([^"]*)"(?: costFwd="([^"]*)")?',
+                          project_xml(self.program.data_path("sample.zca")))
+        if not costs or costs.group(1) != "CHF" or abs(float(costs.group(2) or 0) - 0.35) > 1e-6:
+            self.fault("the tariff typed into the dialog from the demand table is stored as %s" %
+                       (costs.group(0) if costs else "nothing"))
+        return True
+
+    def german_session_settings(self):
+        """In de_DE.UTF-8 (comma decimals, the currency after the amount) Session Settings takes
+        OK as it opens: no field refuses the numbers the dialog wrote into it. Saved, the session's
+        tariff holds the locale's currency and a price written with a point, as in every locale."""
+        home = real_desktop.fresh_home("desktop-check-de-")
+        first = self.program
+        self.program = real_desktop.Program(self.binary, self.desktop, home, ["--sample"], locale="de_DE.UTF-8")
+        try:
+            main = self.restart()
+            if not main:
+                return
+            x, y, width, _ = self.input.geometry(main)
+            self.origin = (x, y)
+            self.input.click(*self.at((width - SESSION_SETTINGS_FROM_RIGHT[0], SESSION_SETTINGS_FROM_RIGHT[1])))
+            dialog = self.program.wait_for_window(r"^Session Settings$", 15)
+            if not dialog:
+                self.fault("in de_DE the Settings button of the session opened no Session Settings dialog")
+                return
+            # OK where its template puts it: dialog units of 6 / 4 pixels across and 13 / 8 down.
+            with open(SESSION_SETTINGS_TEMPLATE) as template:
+                ok = next(c["rect"] for c in json.load(template)["controls"] if c["id"] == 1)
+            left, top, _, _ = self.input.geometry(dialog)
+            self.input.click(left + (2 * ok[0] + ok[2]) * 6 // 8, top + (2 * ok[1] + ok[3]) * 13 // 16)
+            if not self.gone(dialog):
+                told = [title for window, title in self.program.windows() if window not in (main, dialog)]
+                self.fault("in de_DE Session Settings did not take OK as it opened%s" %
+                           (" (it told %s)" % told if told else ""))
+                return
+            self.input.key("ctrl+s")
+            if not self.settled("Ctrl+S in de_DE"):
+                return
+            self.input.key("ctrl+q")
+            if not self.ended("Ctrl+Q in de_DE"):
+                return
+            projects = glob.glob(os.path.join(home, "data", "**", "sample.zca"), recursive=True)
+            xml = project_xml(projects[0]) if projects else ""
+            stored = re.search(r'<energyCosts currency="([^"]*)" costFwd="([^"]*)"', xml)
+            if not stored or stored.group(1) != "\u20ac" or \
+                    not re.fullmatch(r"-?[0-9]+(\.[0-9]+)?(e[-+]?[0-9]+)?", stored.group(2)):
+                self.fault("in de_DE the confirmed tariff was stored as %s" %
+                           (stored.group(0) if stored else "nothing"))
+        finally:
+            self.program.stop()
+            for line in self.program.new_sanitizer_lines():
+                self.fault("in de_DE: " + line)
+            self.program = first
+            real_desktop.remove_home(home)
 
     def restart(self):
         self.program.start()

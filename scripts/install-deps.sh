@@ -36,10 +36,17 @@ if [ -z "$zone_table" ] || [ ! -f "$zone_table" ]; then
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --reinstall --no-install-recommends \
     -o Dpkg::Options::=--path-include='/usr/share/doc/libboost-date-time1.74-dev/*' libboost-date-time1.74-dev
 fi
-# Tests check that file texts ignore a comma-decimal process locale; generate one when missing.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+# The tests run the program in the locales of its users, with the C library's locale set as the
+# desktop sets it (comma decimals, 12-hour times with AM/PM); generate those that are missing.
+missing_locales=()
+for wanted in de_DE en_US; do
+  locale -a 2>/dev/null | grep -qi "^${wanted}\.utf-\?8$" || missing_locales+=("$wanted")
+done
+if [ ${#missing_locales[@]} -gt 0 ]; then
   sudo_cmd=""
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  for wanted in "${missing_locales[@]}"; do
+    $sudo_cmd sed -i "s/^# *${wanted}.UTF-8 UTF-8/${wanted}.UTF-8 UTF-8/" /etc/locale.gen
+  done
   $sudo_cmd locale-gen
 fi

@@ -1,15 +1,18 @@
 #!/usr/bin/env python3
 """Seeded random input to the real program on a real X desktop (Xvfb with openbox, xdotool), as a
-user gives it: mostly clicks and keys, some wheel, drags, typing, tab switches, window resizes,
-dialogs answered at random, now and then the window behind a dialog, the title-bar close and
-Alt+F4. After every action the program must live, print no sanitizer line and answer within 10 s;
-after an exit it starts again on a fresh copy of its project. Paths typed into file dialogs lie in
-the run's own folder. Every action is logged, so that a run replays; a finding fails the run, which
-prints the seed and the shortest replay it found.
+user gives it: mostly clicks and keys, some wheel, drags, typing, tab switches, window resizes (at
+ratio 2 often small, where the sections show scroll bars of their own), the scroll bars the window
+shows dragged and clicked, dialogs answered at random, now and then the window behind a dialog,
+the title-bar close and Alt+F4. After every action the program must live, print no sanitizer line
+and answer within 10 s; after an exit it starts again on a fresh copy of its project. Paths typed
+into file dialogs lie in the run's own folder. Every action is logged, so that a run replays; a
+finding fails the run, which prints the seed and the shortest replay it found.
 
 usage: random-input.py <program> <project.zca> [--seconds S] [--seed N ...] [--ratio R ...]
-                       [--replay FILE] [--shrink-seconds S] [--log FILE]
-Each seed runs at each ratio, for S seconds in all (split evenly)."""
+                       [--replay FILE ...] [--shrink-seconds S] [--log FILE]
+The replays run first (each on a screen of its own size at its ratio, when it names them: the
+findings kept in scripts/random-input-replays/ are replayed in CI); then each seed runs at each
+ratio, for what is left of S seconds (split evenly)."""
 
 import argparse
 import json
@@ -21,6 +24,9 @@ import sys
 import time
 
 import real_desktop
+
+# The desktop the random runs use, and the screen a replay gets when it names none.
+SCREEN = "1920x1080"
 
 # A file dialog, by its title: what is typed into it is a path in the run's folder.
 FILE_DIALOG = re.compile(r"^(Open|Save As|Save|Save File|Open File)$")
@@ -38,7 +44,7 @@ DIALOG_SPOTS = [(-162, 162, 1), (-100, 162, 1), (-40, 162, 1), (-120, 99, 1), (2
 # How often each action is chosen, as a user's input goes.
 WEIGHTS = {
     "click": 30, "double_click": 7, "right_click": 4, "drag": 5, "wheel": 10, "key": 18, "shortcut": 2,
-    "type": 6, "tab": 6, "resize": 2, "dialog_spot": 5,
+    "type": 6, "tab": 6, "resize": 2, "dialog_spot": 5, "scroll_bar": 5,
 }
 # While a dialog is up a user now and then tries the window behind it and its closes; with none
 # up the closes end the program (which starts again on a fresh copy), so they come more rarely.
@@ -83,10 +89,72 @@ def choose_action(rng, state):
     if kind == "dialog_spot":
         return {"do": "spot", "spot": rng.randrange(len(DIALOG_SPOTS))}
     if kind == "resize":
-        return {"do": "resize", "width": rng.randrange(500, 1900), "height": rng.randrange(350, 1050)}
+        # Half the resizes at a ratio above 1 leave a window of a few hundred logical pixels.
+        small = rng.random() < 0.5
+        return {"do": "resize", "width": rng.randrange(400, 1000 if small else 1900),
+                "height": rng.randrange(350, 700 if small else 1050), "small": small}
+    if kind == "scroll_bar":
+        return {"do": "scroll_bar", "pick": round(rng.random(), 3), "x": round(rng.random(), 3),
+                "y": round(rng.random(), 3)}
     if kind == "behind_dialog":
         return dict(do="behind", **point)
     return {"do": kind}
+
+
+def bar_grey(red, green, blue):
+    """2 for the plain light grey of a scroll bar's groove and thumb, 1 for the darker grey of
+    their edges, 0 for anything else (the pages, cards and grids around them are tinted or white,
+    arrows dark)."""
+    if red != green or green != blue:
+        return 0
+    return 2 if 224 <= red <= 252 else 1 if 184 <= red < 224 else 0
+
+
+def find_bands(pixels, ratio, vertical):
+    """Scroll bars the pixels show, one way: bands of bar grey 10 to 20 logical pixels thick and
+    at least three times as long, as (x, y, width, height)."""
+    step = max(1, int(ratio))
+    across, along = (pixels.width, pixels.height) if vertical else (pixels.height, pixels.width)
+    grey = (lambda a, b: bar_grey(*pixels.pixel(a, b))) if vertical else (lambda a, b: bar_grey(*pixels.pixel(b, a)))
+    shortest = 30 * ratio
+    bands, open_bands = [], []  # [first, last, start, end] across and along
+    for a in range(0, across, step):
+        # Runs of the light grey along the line, across the thin edges of a thumb.
+        runs, start, light_end = [], None, None
+        for b in range(0, along + step, step):
+            kind = grey(a, b) if b < along else 0
+            if kind == 2:
+                start = b if start is None else start
+                light_end = b + step
+            elif start is not None and (kind == 0 or b - light_end > 3 * ratio):
+                if light_end - start >= shortest:
+                    runs.append((start, light_end))
+                start = None
+        # Each band goes on with the run along it (a line beside two bars, where no arrow breaks
+        # it, runs along both); a run no band goes on with starts one.
+        extended, used = [], set()
+        for band in open_bands:
+            overlaps = [(min(band[3], run[1]) - max(band[2], run[0]), run) for run in runs]
+            overlap, run = max(overlaps, default=(0, None))
+            if overlap < shortest:
+                bands.append(band)
+                continue
+            band[1], band[2], band[3] = a, max(band[2], run[0]), min(band[3], run[1])
+            extended.append(band)
+            used.add(run)
+        open_bands = extended + [[a, a, run[0], run[1]] for run in runs if run not in used]
+    bands += open_bands
+    found = []
+    for first, last, start, end in bands:
+        thickness = last - first + step
+        if 10 * ratio <= thickness <= 20 * ratio and end - start >= 3 * thickness:
+            found.append((first, start, thickness, end - start) if vertical else (start, first, end - start, thickness))
+    return found
+
+
+def find_scroll_bars(pixels, ratio):
+    """The scroll bars the pixels show: (x, y, width, height) each, vertical ones first."""
+    return find_bands(pixels, ratio, True) + find_bands(pixels, ratio, False)
 
 
 class Run:
@@ -147,6 +215,25 @@ class Run:
         lines = self.program.new_sanitizer_lines() if self.program else []
         return {"what": what, "sanitizer": lines[:6]}
 
+    def aim_at_scroll_bar(self, action):
+        """A scroll bar of the window the action goes to, dragged along or clicked near an end
+        (as a plain drag, so that a replay needs no screen reading); a click where none shows."""
+        window, area = self.target()
+        pixels = real_desktop.grab_screen(self.desktop.display, *area) if area else None
+        bars = find_scroll_bars(pixels, self.ratio) if pixels else []
+        if not bars:
+            return {"do": "click", "button": 1, "count": 1, "x": action["x"], "y": action["y"], "in": action["in"]}
+        x, y, width, height = bars[min(len(bars) - 1, int(action["pick"] * len(bars)))]
+        x, y = x + pixels.left - area[0], y + pixels.top - area[1]
+        vertical = height > width
+        # From a point of the bar (its thumb, its groove or an arrow) to another point along it.
+        start = (x + width / 2, y + action["y"] * height) if vertical else (x + action["x"] * width, y + height / 2)
+        end = (start[0], y + action["x"] * height) if vertical else (x + action["y"] * width, start[1])
+        _, _, client_width, client_height = area
+        return {"do": "drag", "x": round(start[0] / client_width, 4), "y": round(start[1] / client_height, 4),
+                "x2": round(end[0] / client_width, 4), "y2": round(end[1] / client_height, 4), "in": action["in"],
+                "bar": True}
+
     def give(self, action):
         """Gives one action (the one actually given is what is logged and replayed); a finding
         (dict) or None."""
@@ -156,6 +243,8 @@ class Run:
         escape = action["do"] == "key" and action["keys"] == "Escape"
         if action["do"] != "path" and not escape and self.state() == "file_dialog":
             action = {"do": "key", "keys": "Escape", "in": "file_dialog"}
+        if action["do"] == "scroll_bar":
+            action = self.aim_at_scroll_bar(action)
         self.since_start.append(action)
         self.last_given = action
         self.given += 1
@@ -221,6 +310,40 @@ class Run:
         if not answered:
             return {"what": "the program did not answer within %d s" % real_desktop.ANSWER_WAIT_S, "sanitizer": []}
         return None
+
+
+def load_replay(path, ratio):
+    """The actions of a replay file with the screen and ratio it names (a bare list of actions
+    takes the run's ratio and screen)."""
+    with open(path) as replay:
+        kept = json.load(replay)
+    if isinstance(kept, list):
+        kept = {"actions": kept}
+    return {"actions": kept["actions"], "ratio": kept.get("ratio", ratio), "screen": kept.get("screen", SCREEN)}
+
+
+def replay_all(paths, arguments, ratio, folder, log):
+    """Each replay on a desktop of its screen; whether all passed."""
+    passed = True
+    for path in paths:
+        replay = load_replay(path, ratio)
+        log.write("# replay %s\n" % path)
+        desktop = real_desktop.Desktop(replay["screen"]).start()
+        try:
+            run = Run(arguments.program, arguments.project, desktop, replay["ratio"], folder)
+            finding, _ = play(run, replay["actions"], log=log)
+            run.stop()
+        finally:
+            desktop.stop()
+        if finding:
+            print("\n".join(finding.get("output", [])))
+            for line in finding["sanitizer"]:
+                print("    " + line)
+        print("random input: replay %s (%d actions, ratio %g, screen %s): %s" %
+              (path, len(replay["actions"]), replay["ratio"], replay["screen"],
+               finding["what"] if finding else "nothing found"), flush=True)
+        passed = passed and not finding
+    return passed
 
 
 def play(run, actions, seconds=None, rng=None, log=None):
@@ -294,39 +417,33 @@ def main():
     parser.add_argument("--seconds", type=float, default=180)
     parser.add_argument("--seed", type=int, action="append")
     parser.add_argument("--ratio", type=float, action="append")
-    parser.add_argument("--replay")
+    parser.add_argument("--replay", action="append", default=[])
     parser.add_argument("--shrink-seconds", type=float, default=240)
     parser.add_argument("--log", default="random-input.log")
     arguments = parser.parse_args()
-    seeds = arguments.seed or [1]
     ratios = arguments.ratio or [1]
     folder = os.path.dirname(os.path.abspath(arguments.log))
-    desktop = real_desktop.Desktop().start()
-    failed = False
-    try:
-        with open(arguments.log, "w") as log:
-            if arguments.replay:
-                with open(arguments.replay) as replay:
-                    actions = json.load(replay)
-                run = Run(arguments.program, arguments.project, desktop, ratios[0], folder)
-                finding, _ = play(run, actions, log=log)
-                run.stop()
-                if finding:
-                    print("\n".join(finding.get("output", [])))
-                print("random input: replay of %d actions: %s" %
-                      (len(actions), finding["what"] if finding else "nothing found"))
-                return 1 if finding else 0
-            per_run = arguments.seconds / (len(seeds) * len(ratios))
+    started = time.monotonic()
+    with open(arguments.log, "w") as log:
+        failed = not replay_all(arguments.replay, arguments, ratios[0], folder, log)
+        if arguments.replay and not arguments.seed:
+            return 1 if failed else 0
+        seeds = arguments.seed or [1]
+        # The replays take their time from the random runs: the whole stays as long as asked.
+        left = max(arguments.seconds - (time.monotonic() - started), 30 * len(seeds) * len(ratios))
+        per_run = left / (len(seeds) * len(ratios))
+        desktop = real_desktop.Desktop(SCREEN).start()
+        try:
             for seed in seeds:
                 for ratio in ratios:
                     log.write("# seed %d, ratio %g\n" % (seed, ratio))
                     run = Run(arguments.program, arguments.project, desktop, ratio, folder)
-                    started = time.monotonic()
+                    run_started = time.monotonic()
                     finding, actions = play(run, [], per_run, random.Random(seed), log)
                     run.stop()
                     if not finding:
                         print("random input: seed %d, ratio %g: nothing found in %.0f s, %d actions, %d starts" %
-                              (seed, ratio, time.monotonic() - started, run.given, run.starts), flush=True)
+                              (seed, ratio, time.monotonic() - run_started, run.given, run.starts), flush=True)
                         continue
                     failed = True
                     print("random input: seed %d, ratio %g: %s after %d actions" %
@@ -341,13 +458,13 @@ def main():
                     run.stop()
                     path = os.path.join(folder, "random-input-seed%d-ratio%g.json" % (seed, ratio))
                     with open(path, "w") as replay:
-                        json.dump(shortest, replay, indent=1)
+                        json.dump({"screen": SCREEN, "ratio": ratio, "actions": shortest}, replay, indent=1)
                     print("random input: shortest replay found (%d of %d actions), in %s:\n%s" %
                           (len(shortest), len(actions), path, json.dumps(shortest)), flush=True)
-                    print("random input: to replay it: python3 %s %s %s --ratio %g --replay %s" %
-                          (sys.argv[0], arguments.program, arguments.project, ratio, path), flush=True)
-    finally:
-        desktop.stop()
+                    print("random input: to replay it: python3 %s %s %s --replay %s" %
+                          (sys.argv[0], arguments.program, arguments.project, path), flush=True)
+        finally:
+            desktop.stop()
     return 1 if failed else 0
 
 

@@ -3,6 +3,8 @@ with the openbox window manager, the program started in a home of its own, and i
 through xdotool as the window system gives a user's. Used by desktop-check.py and
 random-input.py."""
 
+import ctypes
+import ctypes.util
 import os
 import re
 import shutil
@@ -11,13 +13,74 @@ import subprocess
 import tempfile
 import time
 
-# What the sanitizers print when they find something.
+# What the sanitizers print when they find something, and Qt when something paints where no
+# pixels are (an empty image).
 SANITIZER_LINE = re.compile(r"ERROR: (Address|Leak|Thread|Memory)Sanitizer|runtime error:|UndefinedBehaviorSanitizer|"
-                            r"SUMMARY: (Address|Undefined)")
+                            r"SUMMARY: (Address|Undefined)|QPainter::begin: |Painter not active")
 # The program answers when its heartbeat (ten times a second on its message loop) rewrites the
 # record of its instance: a program busy for good, or stuck, does not.
 ANSWER_WAIT_S = 10.0
 MAIN_TITLE = "Zelko Ampelon"
+
+
+class _XImage(ctypes.Structure):
+    """The leading fields of Xlib's XImage."""
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+class Pixels:
+    """What a rectangle of the screen shows, read through libX11 (no tool beyond the X library
+    xdotool itself uses): pixel(x, y) gives (red, green, blue) in the rectangle's coordinates;
+    left and top place it on the screen."""
+
+    def __init__(self, left, top, width, height, stride, data):
+        self.left, self.top, self.width, self.height = left, top, width, height
+        self._stride, self._data = stride, data
+
+    def pixel(self, x, y):
+        at = y * self._stride + 4 * x
+        blue, green, red = self._data[at], self._data[at + 1], self._data[at + 2]
+        return red, green, blue
+
+
+def grab_screen(display, x, y, width, height):
+    """The pixels of a rectangle of the screen (cut to the screen), or None."""
+    xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+    xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    xlib.XGetImage.restype = ctypes.POINTER(_XImage)
+    xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                               ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+    xlib.XDisplayWidth.argtypes = xlib.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    xlib.XFree.argtypes = [ctypes.c_void_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        return None
+    try:
+        screen_width, screen_height = xlib.XDisplayWidth(connection, 0), xlib.XDisplayHeight(connection, 0)
+        left, top = max(0, int(x)), max(0, int(y))
+        right, bottom = min(screen_width, int(x + width)), min(screen_height, int(y + height))
+        if right <= left or bottom <= top:
+            return None
+        z_pixmap, all_planes = 2, 0xFFFFFFFF
+        image = xlib.XGetImage(connection, xlib.XDefaultRootWindow(connection), left, top, right - left, bottom - top,
+                               all_planes, z_pixmap)
+        if not image or image.contents.bits_per_pixel != 32:
+            return None
+        fields = image.contents
+        data = ctypes.string_at(fields.data, fields.bytes_per_line * fields.height)
+        pixels = Pixels(left, top, fields.width, fields.height, fields.bytes_per_line, data)
+        xlib.XFree(ctypes.c_void_p(fields.data))
+        xlib.XFree(image)
+        return pixels
+    finally:
+        xlib.XCloseDisplay(connection)
 
 
 class Desktop:
@@ -77,12 +140,13 @@ class Program:
     """One run of the program on the desktop, in a home folder of its own (its profile, data
     folder, log and runtime folder), with its output kept for the sanitizers' lines."""
 
-    def __init__(self, binary, desktop, home, arguments, ratio=1):
+    def __init__(self, binary, desktop, home, arguments, ratio=1, locale=None):
         self.binary = os.path.abspath(binary)
         self.desktop = desktop
         self.home = home
         self.arguments = arguments
         self.ratio = ratio
+        self.locale = locale
         self.process = None
         self.stderr_path = os.path.join(home, "stderr.txt")
         self._stderr = None
@@ -107,6 +171,9 @@ class Program:
             # No desktop viewer opens files here: the program says so instead of starting one.
             "PATH": os.path.join(self.home, "bin") + os.pathsep + env.get("PATH", ""),
         })
+        if self.locale:
+            # The user's locale as a desktop session gives it; the toolkit sets the C library's.
+            env.update({"LC_ALL": self.locale, "LANG": self.locale})
         return env
 
     def start(self):
@@ -159,8 +226,12 @@ class Program:
         with open(self.stderr_path, errors="replace") as output:
             return output.read().splitlines()[-count:]
 
+    def data_path(self, name):
+        """A file or folder of the program's data folder (the sample project, the logs)."""
+        return os.path.join(self.home, "data", "Zelko Power Quality", "Zelko Ampelon", name)
+
     def log_files(self):
-        logs = os.path.join(self.home, "data", "Zelko Power Quality", "Zelko Ampelon", "Logs")
+        logs = self.data_path("Logs")
         return sorted(os.path.join(logs, name) for name in os.listdir(logs)) if os.path.isdir(logs) else []
 
     def log_complaints(self):

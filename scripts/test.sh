@@ -40,13 +40,16 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 
 # The real program of the sanitizer build on a real X desktop (Xvfb with openbox, input through
 # xdotool): a short check of its keys, its dialogs and the wheel on the sample, then three minutes
-# of seeded random input (two seeds, at device pixel ratios 1 and 2) on a project of three
-# sessions. A finding prints its seed and the shortest replay found.
+# of random input on a project of three sessions: the findings kept in
+# scripts/random-input-replays/ replayed, then seeded input (two seeds, at device pixel ratios 1
+# and 2) for the rest of the time. A finding prints its seed and the shortest replay found.
 desktop_failed=()
 python3 scripts/desktop-check.py build/sanitize/src/app/ampelon || desktop_failed+=("desktop check")
 build/sanitize/tests/make_desktop_project build/sanitize/desktop-project.zca >/dev/null 2>&1
+replays=()
+for replay in scripts/random-input-replays/*.json; do replays+=(--replay "$replay"); done
 python3 scripts/random-input.py build/sanitize/src/app/ampelon build/sanitize/desktop-project.zca \
-  --seconds 180 --seed 1 --seed 2 --ratio 1 --ratio 2 --log build/sanitize/random-input.log ||
+  --seconds 180 --seed 1 --seed 2 --ratio 1 --ratio 2 "${replays[@]}" --log build/sanitize/random-input.log ||
   desktop_failed+=("random input")
 
 if [ ${#fuzz_failed[@]} -gt 0 ]; then

@@ -1,7 +1,6 @@
 #include "datamodel/ValueFormatter.h"
 
-#include "platform/framework/UserLocale.h"
-#include "datamodel/NumberText.h"
+#include "platform/framework/LocaleNumber.h"
 
 #include <algorithm>
 #include <charconv>
@@ -20,17 +19,6 @@ int CountCharacters(const CString& text)
     return int(std::count_if(text.str().begin(), text.str().end(),
                              [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
-
-// "%.*f" independent of the process locale; a negative precision means six, as in printf.
-std::string FixedText(double value, int decimals)
-{
-    const int precision = decimals < 0 ? 6 : decimals;
-    std::string buffer(std::size_t(precision) + 330, '\0');
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
-                                   precision);
-    buffer.resize(ec == std::errc() ? std::size_t(end - buffer.data()) : 0);
-    return buffer;
-}
 } // namespace
 
 CValueFormatter::CValueFormatter()
@@ -38,25 +26,20 @@ CValueFormatter::CValueFormatter()
     m_prefixTexts[SValueFormat::kPrefixMega].LoadString(107);
     m_prefixTexts[SValueFormat::kPrefixKilo].LoadString(108);
     m_prefixTexts[SValueFormat::kPrefixMilli].LoadString(110);
-    m_decimalSeparator = CUserLocale::Current().decimalSeparator;
-    const int length = CountCharacters(m_decimalSeparator);
+    m_locale = CUserLocale::Current();
+    const int length = CountCharacters(m_locale.decimalSeparator);
     if (length == 0 || length > kMaxSeparatorChars)
-        m_decimalSeparator = ".";
+        m_locale.decimalSeparator = ".";
 }
 
 CString CValueFormatter::FormatFixed(double value, int decimals) const
 {
-    CString text(FixedText(value, decimals));
-    text.Replace(".", m_decimalSeparator);
-    return text;
+    return LocaleNumberText(value, SNumberLayout{decimals < 0 ? 6 : decimals, false, false}, m_locale);
 }
 
 CString CValueFormatter::FormatNumber(double value, int decimals, const CString& suffix) const
 {
-    CString text(FixedText(value, decimals));
-    TrimTrailingZeros(text);
-    text.Replace(".", m_decimalSeparator);
-    return text + suffix;
+    return LocaleNumberText(value, SNumberLayout{decimals, true, false}, m_locale) + suffix;
 }
 
 const SValueScaleBlock* CValueFormatter::FindBlock(int group, int interval) const

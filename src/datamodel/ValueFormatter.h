@@ -6,6 +6,7 @@
 #include "datamodel/SeriesSummaries.h"
 #include "datamodel/ValueScale.h"
 #include "platform/framework/CString.h"
+#include "platform/framework/UserLocale.h"
 #include "platform/framework/WinTypes.h"
 #include "datamodel/SValueFormat.h"
 
@@ -37,7 +38,7 @@ public:
     // Reads the prefix texts from the string table and the decimal separator from the user locale.
     CValueFormatter();
 
-    const CString& GetDecimalSeparator() const { return m_decimalSeparator; }
+    const CString& GetDecimalSeparator() const { return m_locale.decimalSeparator; }
 
     // Fixed-point text with trailing zeros removed, the user's separator and the suffix appended.
     CString FormatNumber(double value, int decimals, const CString& suffix = CString()) const;
@@ -104,5 +105,5 @@ private:
 
     std::array<SGroup, kGroupCount> m_groups;
     std::array<CString, 4> m_prefixTexts; // by prefix index: none, mega, kilo, milli
-    CString m_decimalSeparator;
+    CUserLocale m_locale; // the user's, with a usable decimal separator
 };

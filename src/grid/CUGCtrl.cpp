@@ -386,13 +386,13 @@ UINT CUGCtrl::OnGetDlgCode()
     return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
 }
 
-void CUGCtrl::OnHScroll(UINT code, UINT pos, CScrollBar* /*scrollBar*/)
+void CUGCtrl::OnHScroll(UINT code, UINT pos, CWnd* /*scrollBar*/)
 {
     if (m_CUGHScroll)
         m_CUGHScroll->HScroll(code, pos);
 }
 
-void CUGCtrl::OnVScroll(UINT code, UINT pos, CScrollBar* /*scrollBar*/)
+void CUGCtrl::OnVScroll(UINT code, UINT pos, CWnd* /*scrollBar*/)
 {
     if (m_CUGVScroll)
         m_CUGVScroll->VScroll(code, pos);

@@ -323,8 +323,8 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
     void OnSetFocus(CWnd* oldWnd) override;
     UINT OnGetDlgCode() override;
-    void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnHScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "grid/CUGCell.h"
 #include "grid/CUGCellType.h"
 #include "grid/CUGCtrl.h"
+#include "platform/framework/OneLineText.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/Cursors.h"
 #include "platform/framework/windows/GdiConstants.h"
@@ -23,7 +24,10 @@ bool MayChangeText(UINT message)
     case WM_CUT:
     case WM_CLEAR:
     case WM_UNDO:
-    case EM_REPLACESEL: return true;
+    case EM_REPLACESEL:
+    case WM_CONTEXTMENU: // the edit's own menu pastes
+    case WM_MBUTTONUP:   // the middle button pastes the selection
+        return true;
     default: return false;
     }
 }
@@ -41,6 +45,15 @@ LRESULT CUGEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
         CString after;
         GetWindowText(after);
+        if (after != before && !EditsSeveralLines() && after.FindOneOf("\r\n") >= 0)
+        {
+            // Lines pasted into a cell of one line are joined by spaces, the caret kept after them.
+            int start = 0, end = 0;
+            GetSel(start, end);
+            const int caret = OneLineText(after.Left(end)).GetLength();
+            SetWindowText(OneLineText(after));
+            SetSel(caret, caret);
+        }
         if (after != before)
             AutoSize();
     }

@@ -6,6 +6,7 @@
 #include "grid/CUGCtrl.h"
 #include "grid/CUGDataSource.h"
 #include "grid/CUGGrid.h"
+#include "platform/framework/OneLineText.h"
 #include "platform/framework/windows/CFindReplaceDialog.h" // RegisterWindowMessage
 
 #include <utility>
@@ -54,6 +55,12 @@ bool CUGEditBase::GetEditedCell(CUGCell* cell)
     return m_ctrl && m_ctrl->GetCellWithDefaults(m_ctrl->m_editCol, m_ctrl->m_editRow, cell) == UG_SUCCESS;
 }
 
+bool CUGEditBase::EditsSeveralLines()
+{
+    CUGCell cell;
+    return (GetStyle() & ES_MULTILINE) && GetEditedCell(&cell) && (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE);
+}
+
 void CUGEditBase::OnSetFocus(CWnd* oldWnd)
 {
     FindControl();
@@ -92,6 +99,8 @@ void CUGEditBase::OnKillFocus(CWnd* newWnd)
         m_ctrl->m_CUGGrid->SetFocus();
     CString text;
     GetWindowText(text);
+    if (!EditsSeveralLines())
+        text = OneLineText(text);
     const int col = m_ctrl->m_editCol, row = m_ctrl->m_editRow;
     const int ended = m_ctrl->EditCtrlFinished(text, m_cancel, m_continueFlag, m_nextCol, m_nextRow);
     m_finishing = false;
@@ -115,6 +124,7 @@ void CUGEditBase::Finish()
 void CUGEditBase::OnKeyDown(UINT nChar, UINT repeatCount, UINT flags)
 {
     m_lastKey = nChar;
+    m_endedByKey = false;
     FindControl();
     if (!m_ctrl)
     {
@@ -126,19 +136,16 @@ void CUGEditBase::OnKeyDown(UINT nChar, UINT repeatCount, UINT flags)
         m_nextCol = nextCol;
         m_nextRow = nextRow;
         m_continueFlag = TRUE;
+        m_endedByKey = true;
         Finish();
     };
     switch (nChar)
     {
     case VK_TAB: moveOn(GetKeyState(VK_SHIFT) < 0 ? col - 1 : col + 1, row); return;
     case VK_RETURN:
-        if (GetKeyState(VK_CONTROL) < 0)
-        {
-            CUGCell cell;
-            // Ctrl+Enter in a cell of several lines: the line feed it types starts a new line.
-            if (GetEditedCell(&cell) && (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE))
-                return;
-        }
+        // Ctrl+Enter in a cell of several lines: the line feed it types starts a new line.
+        if (GetKeyState(VK_CONTROL) < 0 && EditsSeveralLines())
+            return;
         moveOn(col, row + 1);
         return;
     case VK_DOWN: moveOn(col, row + 1); return;
@@ -197,7 +204,8 @@ BOOL CUGEditBase::Verify(UINT* ch)
 void CUGEditBase::OnChar(UINT nChar, UINT /*repeatCount*/, UINT /*flags*/)
 {
     m_lastKey = nChar;
-    if (nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE)
+    // The line feed of a Ctrl+Enter that moved on belongs to no cell, not the next one either.
+    if (nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE || (nChar == '\n' && std::exchange(m_endedByKey, false)))
         return;
     UINT ch = nChar;
     if (Verify(&ch))
@@ -206,11 +214,12 @@ void CUGEditBase::OnChar(UINT nChar, UINT /*repeatCount*/, UINT /*flags*/)
 
 void CUGEditBase::OnVerifiedChar(UINT ch)
 {
-    // A line feed (Ctrl+Enter) breaks the line of a multi-line editor; the platform's edit would
-    // take it for an unprintable character.
-    if (ch == '\n' && (GetStyle() & ES_MULTILINE))
+    // A line feed (Ctrl+Enter) breaks the line of a cell of several lines (the platform's edit
+    // would take it for an unprintable character); a cell of one line takes none.
+    if (ch == '\n')
     {
-        ReplaceSel("\r\n", TRUE);
+        if (EditsSeveralLines())
+            ReplaceSel("\r\n", TRUE);
         return;
     }
     TypeRaw(ch);

@@ -42,9 +42,12 @@ protected:
     BOOL Verify(UINT* ch);
     // The edited cell as displayed; false when no control is known.
     bool GetEditedCell(CUGCell* cell);
+    // Whether the edited cell holds several lines; one that holds one takes no line break.
+    bool EditsSeveralLines();
     void FindControl();
 
 private:
     bool m_typingRaw = false;
+    bool m_endedByKey = false; // the last key down ended the edit (its character is not typed)
     bool m_finishing = false; // the control is deciding: a focus change now is not another finish
 };

@@ -373,7 +373,10 @@ void CUGGrid::OnLButtonDown(UINT flags, CPoint point)
     }
     m_ctrl->OnLClicked(col, row, 1, &rect, &point, processed);
     m_GI->m_moveType = UG_MOVE_KEY;
-    m_buttonDown = TRUE;
+    // A press whose handling took the mouse away (it opened a dialog) has no release to come.
+    m_buttonDown = GetCapture() == this;
+    if (!m_buttonDown)
+        m_cellTypeHasMouse = FALSE;
 }
 
 void CUGGrid::OnLButtonUp(UINT /*flags*/, CPoint point)
@@ -637,13 +640,13 @@ void CUGGrid::OnKillFocus(CWnd* newWnd)
 
 // ---------------------------------------------------------------- forwarded messages
 
-void CUGGrid::OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar)
+void CUGGrid::OnHScroll(UINT code, UINT pos, CWnd* scrollBar)
 {
     m_ctrl->SendMessage(WM_HSCROLL, MAKEWPARAM(int(code), int(pos)),
                         LPARAM(scrollBar ? scrollBar->GetSafeHwnd() : nullptr));
 }
 
-void CUGGrid::OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar)
+void CUGGrid::OnVScroll(UINT code, UINT pos, CWnd* scrollBar)
 {
     m_ctrl->SendMessage(WM_VSCROLL, MAKEWPARAM(int(code), int(pos)),
                         LPARAM(scrollBar ? scrollBar->GetSafeHwnd() : nullptr));

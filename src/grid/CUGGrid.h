@@ -46,8 +46,8 @@ protected:
     void OnKillFocus(CWnd* newWnd) override;
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
     UINT OnGetDlgCode() override;
-    void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnHScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
 
 private:
     // Queues the cell and runs the scroll-aware redraw.

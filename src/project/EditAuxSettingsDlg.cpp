@@ -7,6 +7,7 @@
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
 #include "datamodel/ValueFormatter.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CTabCtrl.h"
 #include "platform/framework/windows/Cursors.h"
@@ -18,6 +19,7 @@
 
 #include <glog/logging.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -112,8 +114,9 @@ void CEditAuxSettingsDlg::LoadValues()
         const SAuxChannelSettings* aux = m_entry ? &m_entry->auxData[std::size_t(ch)] : nullptr;
         if (aux && aux->overrideFlag)
         {
-            m_gain[ch] = aux->gain;
-            m_offset[ch] = aux->offset;
+            // The numbers as the user typed them, which their fields show and read back.
+            m_gain[ch] = TypedDecimal(aux->gain);
+            m_offset[ch] = TypedDecimal(aux->offset);
             m_unit[ch] = aux->unit;
         }
         else
@@ -227,7 +230,7 @@ void CEditAuxSettingsDlg::DoDataExchange(CDataExchange* dx)
 
 void CEditAuxSettingsDlg::ExchangeNumber(CDataExchange* dx, UINT id, double& value, bool isGain)
 {
-    DDX_Number(dx, int(id), value, isGain ? kGainRange : kOffsetRange, kNumberDecimals);
+    DDX_Number(dx, int(id), value, isGain ? kGainRange : kOffsetRange);
 }
 
 bool CEditAuxSettingsDlg::ParseNumber(const CString& text, bool isGain, double& value) const
@@ -237,8 +240,8 @@ bool CEditAuxSettingsDlg::ParseNumber(const CString& text, bool isGain, double& 
 
 void CEditAuxSettingsDlg::OnEditChanged(UINT id)
 {
-    // The corrected values follow every valid entry as it is typed; an entry that is not (yet)
-    // valid waits for the check when the box is left.
+    // The corrected values follow every valid entry as it is typed; while an entry is not (yet)
+    // valid they show nothing, and the entry waits for the check when the box is left.
     if (m_exchanging || !UsesCorrection() || !m_hWnd)
         return;
     for (int ch = 0; ch < 2; ++ch)
@@ -252,11 +255,21 @@ void CEditAuxSettingsDlg::OnEditChanged(UINT id)
             m_offset[ch] = value;
         else if (id == kUnitEdit[ch])
             m_unit[ch] = text;
-        else
+        else if (id != kGainEdit[ch] && id != kOffsetEdit[ch])
             continue;
         ShowCorrectedValues();
         return;
     }
+}
+
+bool CEditAuxSettingsDlg::IsScalingAccepted(int channel) const
+{
+    double value = 0.0;
+    CString gain;
+    CString offset;
+    GetDlgItemText(int(kGainEdit[channel]), gain);
+    GetDlgItemText(int(kOffsetEdit[channel]), offset);
+    return ParseNumber(gain, true, value) && ParseNumber(offset, false, value);
 }
 
 void CEditAuxSettingsDlg::EnableEdits()
@@ -304,8 +317,11 @@ void CEditAuxSettingsDlg::ShowCorrectedValues()
     for (int ch = 0; ch < 2; ++ch)
     {
         const SStatistics& s = m_statistics[ch];
-        SetDlgItemText(int(kCorrectedMax[ch]), FormatAuxValue(s.maximum, m_gain[ch], m_offset[ch], m_unit[ch]));
-        SetDlgItemText(int(kCorrectedMin[ch]), FormatAuxValue(s.minimum, m_gain[ch], m_offset[ch], m_unit[ch]));
+        const bool accepted = IsScalingAccepted(ch);
+        SetDlgItemText(int(kCorrectedMax[ch]),
+                       accepted ? FormatAuxValue(s.maximum, m_gain[ch], m_offset[ch], m_unit[ch]) : CString());
+        SetDlgItemText(int(kCorrectedMin[ch]),
+                       accepted ? FormatAuxValue(s.minimum, m_gain[ch], m_offset[ch], m_unit[ch]) : CString());
         SetDlgItemText(int(kCorrectedUnit[ch]), m_unit[ch]);
     }
 }
@@ -322,18 +338,34 @@ void CEditAuxSettingsDlg::ShowPage(int page)
         m_rememberedTop = ChildRect(*this, *marker0).top;
         m_topRemembered = true;
     }
+    const auto onPage0 = [this](CWnd* child) {
+        const int id = child->GetDlgCtrlID();
+        return child != m_costPage.get() && id != int(kTabControl) && id != IDOK && id != IDCANCEL &&
+               id != int(kPageFrame);
+    };
+    // As the template shows them (the dialog itself may not show yet).
+    if (m_page0Controls.empty())
+        for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+            if (onPage0(child) && (child->GetStyle() & WS_VISIBLE))
+                m_page0Controls.push_back(child);
     const int dy = m_rememberedTop - ChildRect(*this, *marker).top;
     if (dy != 0)
         for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-        {
-            const int id = child->GetDlgCtrlID();
-            if (child == m_costPage.get() || id == int(kTabControl) || id == IDOK || id == IDCANCEL ||
-                id == int(kPageFrame))
-                continue;
-            CRect r = ChildRect(*this, *child);
-            r.OffsetRect(0, dy);
-            child->MoveWindow(&r, FALSE);
-        }
+            if (onPage0(child))
+            {
+                CRect r = ChildRect(*this, *child);
+                r.OffsetRect(0, dy);
+                child->MoveWindow(&r, FALSE);
+            }
+    CWnd* focus = GetFocus();
+    const bool focusLeaves =
+        focus && (shown == 1 ? std::any_of(m_page0Controls.begin(), m_page0Controls.end(),
+                                           [focus](CWnd* c) { return c == focus || c->IsChild(focus); })
+                             : m_costPage && m_costPage->IsChild(focus));
+    if (CWnd* tabs = GetDlgItem(int(kTabControl)); focusLeaves && tabs)
+        tabs->SetFocus();
+    for (CWnd* control : m_page0Controls)
+        control->ShowWindow(shown == 0 ? SW_SHOWNA : SW_HIDE);
     if (m_costPage)
         m_costPage->ShowWindow(shown == 1 ? SW_SHOW : SW_HIDE);
     m_shownPage = shown;
@@ -371,29 +403,12 @@ BOOL CEditAuxSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CEditAuxSettingsDlg::OnOK()
 {
-    // Enter in an aux edit box moves on (the box does that when the key is released); it never
-    // closes the dialog. In a price it confirms, as in every other dialog: the price is taken as
-    // leaving the field takes it.
+    // Enter in any field confirms, as in every other dialog: a price is taken as leaving its field
+    // takes it, so the focus goes to OK first.
     CWnd* focus = GetFocus();
-    if (auto* box = dynamic_cast<CAuxSettingsEditBox*>(focus)) {
-        box->NoteEnterPressed();
-        return;
-    }
     if (CWnd* ok = GetDlgItem(IDOK); ok && focus && focus != ok)
         GotoDlgCtrl(ok);
     CDialog::OnOK();
-}
-
-void CEditAuxSettingsDlg::MoveFocusOnEnter(CWnd* box)
-{
-    if (box->GetDlgCtrlID() == int(kUnitEdit[1]))
-    {
-        if (CWnd* first = GetDlgItem(int(kGainEdit[0])))
-            first->SetFocus();
-        return;
-    }
-    if (CWnd* next = GetNextDlgTabItem(box))
-        next->SetFocus();
 }
 
 void CEditAuxSettingsDlg::OnEditBoxEntered(CWnd* previous)

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class CMeasurementConfig;
 class CRecDoc;
@@ -54,11 +55,11 @@ public:
     double GetLoggedOffset(int channel) const { return m_loggedOffset.at(std::size_t(channel)); }
     double GetGain(int channel) const { return m_gain.at(std::size_t(channel)); }
     double GetOffset(int channel) const { return m_offset.at(std::size_t(channel)); }
-    // The page the tab control asks for: 1 only for an energy study or with costs only.
+    // The page the tab control asks for: 1 only for an energy study or with costs only. The
+    // focus in the page that goes goes to the tab control.
     void ShowPage(int page);
 
     // Called by the edit boxes.
-    void MoveFocusOnEnter(CWnd* box);
     void OnEditBoxEntered(CWnd* previous);
 
 protected:
@@ -85,6 +86,8 @@ private:
     bool ParseNumber(const CString& text, bool isGain, double& value) const;
     // A gain, offset or unit box changed.
     void OnEditChanged(UINT id);
+    // Whether the gain and offset boxes of the channel hold numbers they take.
+    bool IsScalingAccepted(int channel) const;
     CString FormatAuxValue(float value, double gain, double offset, const CString& unit) const;
     void EnableEdits();
     void ShowLoggedValues();
@@ -108,6 +111,9 @@ private:
     bool m_notEnergyStudy = true;
     bool m_costsOnly = false;
     int m_shownPage = 0;
+    // The controls of page 0 as the template shows them; hidden while page 1 shows, so that Tab
+    // goes only through the page the user sees.
+    std::vector<CWnd*> m_page0Controls;
     int m_rememberedTop = 0;
     bool m_topRemembered = false;
     // Set while the controls are read, and while a focus entry checks them: the focus moves

@@ -6,6 +6,7 @@
 
 #include <glog/logging.h>
 
+#include "platform/framework/OneLineText.h"
 #include "project/XmlReaders.h"
 
 namespace
@@ -186,7 +187,7 @@ bool CEnergyCosts::ImportFromXml(const XmlNode* node)
         LOG(INFO) << "CEnergyCosts::ImportFromXml - WARNING: missing attribute currency";
         return false;
     }
-    m_currency = XmlToString(currency->value());
+    m_currency = OneLineText(XmlToString(currency->value()));
     readFloatOr(m_costFwd, XmlAttributeOf(node, "costFwd"), 0.0f);
     readFloatOr(m_costRev, XmlAttributeOf(node, "costRev"), 0.0f);
     for (const XmlNode* child = node->first_node("ratio"); child; child = child->next_sibling("ratio"))

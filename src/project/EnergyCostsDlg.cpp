@@ -619,7 +619,7 @@ void CEnergyCostsDlg::ScrollTo(int position)
     SetScrollPos(SB_VERT, position, TRUE);
 }
 
-void CEnergyCostsDlg::OnVScroll(UINT code, UINT pos, CScrollBar*)
+void CEnergyCostsDlg::OnVScroll(UINT code, UINT pos, CWnd*)
 {
     const int range = m_contentHeight - m_pageHeight;
     const int line = std::max(kMinimumStep, range / 20);

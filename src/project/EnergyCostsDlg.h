@@ -83,7 +83,7 @@ protected:
     void OnCancel() override {}
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
     void OnSize(UINT type, int cx, int cy) override;
     CScrollBar* GetScrollBarCtrl(int bar) const override;

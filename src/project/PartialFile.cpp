@@ -10,19 +10,32 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "project/FileNameLimit.h"
+
 namespace {
 
 constexpr std::string_view kPartialMark = ".part";
 
-// The process that wrote a partial file of the target; 0 for every other name.
-pid_t WriterOf(std::string_view name, std::string_view targetName)
+// "<target>.part<pid>", the target's stem shortened where the whole would pass the name limit.
+std::string PartialNameFor(const std::filesystem::path& targetName, pid_t writer, std::size_t limit)
 {
-    if (!name.starts_with(targetName) || !name.substr(targetName.size()).starts_with(kPartialMark))
+    const std::string extension = targetName.extension().string();
+    const std::string tail = extension + std::string(kPartialMark) + std::to_string(writer);
+    return StemThatFits(targetName.stem().string(), tail.size(), limit) + tail;
+}
+
+// The process that wrote a partial file of the target; 0 for every other name.
+pid_t WriterOf(std::string_view name, const std::filesystem::path& targetName, std::size_t limit)
+{
+    const std::size_t mark = name.rfind(kPartialMark);
+    if (mark == std::string_view::npos)
         return 0;
-    const std::string_view digits = name.substr(targetName.size() + kPartialMark.size());
+    const std::string_view digits = name.substr(mark + kPartialMark.size());
     pid_t pid = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
-    return error == std::errc() && end == digits.data() + digits.size() && !digits.empty() ? pid : 0;
+    if (error != std::errc() || end != digits.data() + digits.size() || digits.empty() || pid <= 0)
+        return 0;
+    return name == PartialNameFor(targetName, pid, limit) ? pid : 0;
 }
 
 bool IsRunning(pid_t pid)
@@ -45,17 +58,20 @@ bool IsHeld(const std::filesystem::path& path)
 
 CString PartialPathFor(const CString& target)
 {
-    return CString::Formatted("%s%s%d", target, std::string(kPartialMark).c_str(), int(::getpid()));
+    const std::filesystem::path path(target.str());
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    const std::string name = PartialNameFor(path.filename(), ::getpid(), FileNameLimit(folder));
+    return CString((path.has_parent_path() ? folder / name : std::filesystem::path(name)).string());
 }
 
 void RemoveAbandonedPartials(const CString& target)
 {
     const std::filesystem::path path(target.str());
-    const std::string targetName = path.filename().string();
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    const std::size_t limit = FileNameLimit(folder);
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const pid_t writer = WriterOf(entry.path().filename().string(), targetName);
+        const pid_t writer = WriterOf(entry.path().filename().string(), path.filename(), limit);
         if (writer <= 0 || writer == ::getpid() || IsRunning(writer) || !entry.is_regular_file(error) ||
             IsHeld(entry.path()))
             continue;

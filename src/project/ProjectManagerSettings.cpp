@@ -2,6 +2,7 @@
 
 #include <glog/logging.h>
 
+#include "platform/framework/OneLineText.h"
 #include "project/RequiredAttribute.h"
 
 namespace
@@ -185,6 +186,8 @@ bool CProjectManagerSettings::ImportProjectManagerSummaryTablesFromXml(const Xml
             !ReadRequiredAttribute(kReader, child, "Location", entry.Location) ||
             !ReadRequiredAttribute(kReader, child, "Description", entry.Description))
             return false;
+        for (CStringW* line : {&entry.Client, &entry.Location, &entry.Description})
+            *line = OneLineText(*line);
         m_summary.push_back(std::move(entry));
         return true;
     });
@@ -201,6 +204,7 @@ bool CProjectManagerSettings::ImportProjectManagerDataSetTablesFromXml(const Xml
             !ReadRequiredAttribute(kReader, child, "Description", entry.Description) ||
             !ReadRequiredAttribute(kReader, child, "Notes", entry.Notes))
             return false;
+        entry.Name = OneLineText(entry.Name);
         if (const XmlAttribute* auxOverride = XmlAttributeOf(&child, "AuxOverride"))
             entry.AuxOverride = XmlToInt(auxOverride->value()) != 0;
         for (const XmlNode* aux = child.first_node("auxData"); aux; aux = aux->next_sibling("auxData"))
@@ -231,6 +235,7 @@ bool CProjectManagerSettings::ImportProjectManagerSavedScreenTablesFromXml(const
             !ReadRequiredAttribute(kReader, child, "Name", entry.Name) ||
             !ReadRequiredAttribute(kReader, child, "Notes", entry.Notes))
             return false;
+        entry.Name = OneLineText(entry.Name);
         m_savedScreens.push_back(std::move(entry));
         return true;
     });

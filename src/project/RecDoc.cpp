@@ -6,6 +6,7 @@
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/framework/MessageBoxService.h"
 #include "project/FileFailureText.h"
+#include "project/PartialFile.h"
 #include "project/ProjectManagerSettings.h"
 #include "project/UniqueStreamName.h"
 #include "datamodel/RegionPrefs.h"
@@ -126,6 +127,7 @@ BOOL CRecDoc::OnOpenDocument(const CString& path)
         FailOpen(ArchiveOpenFailureText(projectPath));
         return FALSE;
     }
+    RemoveAbandonedPartials(projectPath);
     // A project that cannot be read would open empty, and writing it back would sweep every
     // session away: such a file is refused and left as it is.
     if (m_archive->ReadProjectXml(*m_project) == EProjectLoadResult::kUnreadable) {

@@ -7,6 +7,7 @@
 // The archive holds the user's only copy of the recordings: a project that cannot be opened
 // completely is refused and its file left as it was, and a copy made by Save As replaces its
 // target only once it is complete.
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -121,6 +122,12 @@ public:
 
     void RebuildUserViewSettings();
     void UpdateSessionConfigs();
+    // The units the user gave the session's aux inputs where the session's scaling replaces the
+    // logger's; empty where it does not (the logger's unit holds).
+    std::array<CString, SUserSessionSettings::kAuxChannelCount> GetSessionAuxUnits(int session) const;
+    // The session's aux scaling and units into the value formatter, as the graphs draw the
+    // inputs (once the formatter has the inputs' scales).
+    void ApplyAuxScaling(int session);
 
     // Tab kind 1 (Energy study) or 2 (Load study) shows the study's last view (0 or 5 when
     // none), any other kind the given view; the view is remembered as its study's last view, and
@@ -181,7 +188,6 @@ private:
     void StoreViewSettings();
     IProjectManagerView* FindProjectManagerView() const;
     void AnnounceNominalVoltages(const CBookmark& bookmark, CWnd* view);
-    void ApplyAuxScaling();
     // A new project from the data file; -1 when cancelled or failed (the user was told why).
     int CreateProjectFromZlg(const CString& zlgPath, CString& projectPath);
     // Loads every session of the project; what to tell the user when one cannot be loaded, else

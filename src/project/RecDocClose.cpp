@@ -7,6 +7,7 @@
 
 #include "platform/framework/MessageBoxService.h"
 #include "project/AppFolders.h"
+#include "project/FileNameLimit.h"
 
 namespace {
 
@@ -14,9 +15,10 @@ constexpr UINT IDS_SAVE_AS_OR_CLOSE = 20301;         // "... (Save As)? No close
 constexpr UINT IDS_UNSAVED_COPY_NAME = 20311;        // "%s (unsaved changes %s)"
 constexpr UINT IDS_SAVE_CHANGES_AS_OR_CLOSE = 20314; // "... under a new name (Save As)? No closes the project without them."
 
-// The name of a copy that holds changes the project file could not take, by the hour it was
-// made: "<project> (unsaved changes 2026-12-08 17.05).zca".
-CString UnsavedCopyName(const CString& projectPath)
+// The name of a copy in the folder that holds changes the project file could not take, by the
+// hour it was made: "<project> (unsaved changes 2026-12-08 17.05).zca", the project's name
+// shortened where the whole would not fit the folder's file system.
+CString UnsavedCopyName(const CString& projectPath, const std::filesystem::path& folder)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local {};
@@ -25,9 +27,12 @@ CString UnsavedCopyName(const CString& projectPath)
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H.%M", &local);
     CString format;
     format.LoadString(IDS_UNSAVED_COPY_NAME);
-    return CString::Formatted(format.GetString(), std::filesystem::path(projectPath.str()).stem().string(),
-                              CString(stamp)) +
-           ".zca";
+    const auto name = [&](const std::string& stem) {
+        return CString::Formatted(format.GetString(), stem, CString(stamp)) + ".zca";
+    };
+    const std::string stem = std::filesystem::path(projectPath.str()).stem().string();
+    const std::size_t rest = name(stem).str().size() - stem.size();
+    return name(StemThatFits(stem, rest, FileNameLimit(folder)));
 }
 
 } // namespace
@@ -83,10 +88,9 @@ void CRecDoc::WriteBeforeEnd()
         return;
     // Nobody may be there to answer: the changes go into a copy where there is room for one,
     // beside the project or else in the data folder.
-    const CString name = UnsavedCopyName(m_pathName);
     const std::filesystem::path projectFolder = std::filesystem::path(m_pathName.str()).parent_path();
     for (const std::filesystem::path& folder : {projectFolder, std::filesystem::path(GetAppDataFolder().str())}) {
-        const CString target((folder / name.str()).string());
+        const CString target((folder / UnsavedCopyName(m_pathName, folder).str()).string());
         const CString refusal = CopyProjectTo(target);
         if (refusal.IsEmpty()) {
             LOG(INFO) << "The changes the project file could not take are in " << target.str();

@@ -12,6 +12,7 @@
 #include "project/BookmarkToolbarRow.h"
 #include "project/BookmarkType.h"
 #include "project/FileFailureText.h"
+#include "project/PartialFile.h"
 #include "project/ReportViewSettings.h"
 #include "project/ScreenshotFolder.h"
 #include "project/ScreenshotInfo.h"
@@ -24,6 +25,7 @@ constexpr UINT IDS_REFERENCED_BY_BOOKMARKS = 118; // "Data are referenced by boo
 constexpr UINT IDS_SAVE_AGAIN_OR_SAVE_AS = 20300;
 constexpr UINT IDS_KEPT_AS_IT_IS = 20303;        // "%s is kept as it is, since part of it cannot be read (%s)."
 constexpr UINT IDS_KEEP_CHANGES_UNDER_NEW_NAME = 20313;
+constexpr UINT IDS_FILE_MOVED_AWAY = 20018; // "the file %s was moved, deleted or replaced ..."
 constexpr UINT IDS_BOOKMARK_IN_REPORT = 129;
 constexpr UINT IDS_SESSION_IN_REPORT = 130;
 constexpr UINT IDS_IMAGE_IN_REPORT = 132;
@@ -47,6 +49,8 @@ bool CRecDoc::WriteProject()
 
 bool CRecDoc::WriteProjectQuietly()
 {
+    if (m_archive && m_archive->IsOpen())
+        RemoveAbandonedPartials(m_pathName);
     if (!m_archive || !m_project || m_project->IsLoadImperfect() || !m_archive->WriteProjectXml(*m_project))
         return false;
     m_writtenText = m_project->SaveToBytes();
@@ -71,7 +75,10 @@ CString CRecDoc::DescribeWhyNotWritten() const
     CString reason;
     if (!m_archive || !m_archive->IsOpen() || !m_project)
         reason.LoadString(20017); // "the project file is no longer open"
-    else
+    else if (!m_archive->IsAtItsPath()) {
+        reason.LoadString(IDS_FILE_MOVED_AWAY);
+        reason = CString::Formatted(reason.GetString(), m_pathName);
+    } else
         reason = DescribeWriteFailure(m_pathName, m_project->SaveToBytes().size(), EWriteTarget::kOpenProject);
     text.LoadString(20010); // "Saving of %s failed: %s."
     return CString::Formatted(text.GetString(), GetFileNameOnly(m_pathName), reason);

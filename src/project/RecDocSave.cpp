@@ -17,11 +17,11 @@
 
 namespace {
 
-constexpr UINT IDS_UNABLE_TO_WRITE_ZCA = 115;   // "Unable to write to ZCA file: %s!"
 constexpr UINT IDS_SAVING_FAILED_BECAUSE = 20010; // "Saving of %s failed: %s."
 constexpr UINT IDS_NOT_READ_BACK = 20016;
 constexpr UINT IDS_SAVE_OVER_ITSELF = 20019;     // "%s is the open project and cannot be replaced ..."
 constexpr UINT IDS_REPLACE_FILE = 20020;         // "%s already exists.\nDo you want to replace it?"
+constexpr UINT IDS_SAVE_AS_INSTEAD = 20315;      // "Do you want to save the project under a name ... (Save As)? ..."
 constexpr UINT IDS_ZCA_FILTER = 10000;          // "Zelko Compound files (*.zca)|*.zca||"
 constexpr UINT IDS_UNABLE_TO_CREATE_ZCA = 10062; // "Unable to create ZCA file: %s!"
 constexpr WORD kSerialNumberEntry = 45;
@@ -52,6 +52,12 @@ bool IsSameFile(const CString& a, const CString& b)
     struct stat second {};
     return ::stat(a.GetString(), &first) == 0 && ::stat(b.GetString(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
+}
+
+// "Saving of <name> failed: <reason>." for a project file that could not be written.
+CString SaveFailureText(const CString& path, std::uint64_t neededBytes)
+{
+    return LoadFormatted(IDS_SAVING_FAILED_BECAUSE, GetFileNameOnly(path), DescribeWriteFailure(path, neededBytes));
 }
 
 // Save As asks about replacing a file itself, after refusing the open file.
@@ -130,13 +136,23 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
     // failure loses no file the user chose to replace; a target that is the data file itself
     // would be emptied before it is read. Until the rename nothing relies on the partial file, so
     // it is synced once, complete, instead of at every commit.
-    RemoveAbandonedPartials(archivePath);
-    const CString partial = PartialPathFor(archivePath);
-    CZcaArchive archive;
-    if (IsSameFile(archivePath, zlgPath) || !archive.Create(partial, {}, ECommitSync::Deferred)) {
+    if (IsSameFile(archivePath, zlgPath)) {
         ShowFormatted(IDS_UNABLE_TO_CREATE_ZCA, archivePath);
         return -1;
     }
+    RemoveAbandonedPartials(archivePath);
+    const CString partial = PartialPathFor(archivePath);
+    CZcaArchive archive;
+    // A half-made project is of no use to anyone, even one whose file could not be started; the
+    // data file itself is untouched.
+    const auto fail = [&] {
+        archive.Close();
+        std::remove(partial.GetString());
+        AfxMessageBox(SaveFailureText(archivePath, FileSize(zlgPath)).GetString(), MB_ICONEXCLAMATION);
+        return -1;
+    };
+    if (!archive.Create(partial, {}, ECommitSync::Deferred))
+        return fail();
     const CString streamName = archive.MakeUniqueStreamName(info.path);
     CProjectSettings project;
     CMeasurementSettings& measurement = project.AddMeasurement(info.path, streamName);
@@ -149,21 +165,25 @@ int CRecDoc::BuildArchiveFromZlg(const CString& archivePath, const CString& zlgP
     bool written = !streamName.IsEmpty() && archive.ImportFile(streamName, zlgPath) &&
                    archive.WriteProjectXml(project) && archive.FlushToDisk();
     archive.Close();
-    written = written && std::rename(partial.GetString(), archivePath.GetString()) == 0;
-    if (!written) {
-        // A half-made project is of no use to anyone; the data file itself is untouched.
-        std::remove(partial.GetString());
-        ShowFormatted(IDS_UNABLE_TO_WRITE_ZCA, archivePath);
-        return -1;
-    }
+    if (!written || std::rename(partial.GetString(), archivePath.GetString()) != 0)
+        return fail();
     return 0;
 }
 
 void CRecDoc::SaveProject()
 {
     StoreViewSettings();
-    if (m_archive)
-        WriteProject();
+    if (!m_archive)
+        return;
+    if (m_archive->IsOpen() && !m_archive->IsAtItsPath()) {
+        // Saving again cannot help: the work goes where the user chooses.
+        CString offer;
+        offer.LoadString(IDS_SAVE_AS_INSTEAD);
+        if (AfxMessageBox((DescribeWhyNotWritten() + " " + offer).GetString(), MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+            AskAndSaveAs();
+        return;
+    }
+    WriteProject();
 }
 
 void CRecDoc::SaveProjectAs()
@@ -178,7 +198,7 @@ bool CRecDoc::AskAndSaveAs()
     CString chosen;
     if (!RunFileDialog(ZcaSaveRequest(m_archive->GetPath(), false), chosen))
         return false;
-    if (IsSameFile(chosen, m_archive->GetPath())) {
+    if (m_archive->HoldsFileAt(chosen)) {
         ShowFormatted(IDS_SAVE_OVER_ITSELF, GetFileNameOnly(chosen));
         return false;
     }
@@ -203,12 +223,12 @@ CString CRecDoc::CopyProjectTo(const CString& targetPath)
 {
     const CString fileName = GetFileNameOnly(targetPath);
     // Replacing the open file by its own copy would delete the original first.
-    if (IsSameFile(targetPath, m_archive->GetPath()))
+    if (m_archive->HoldsFileAt(targetPath))
         return LoadFormatted(IDS_SAVE_OVER_ITSELF, fileName);
     // A file another project holds open would be replaced under it, and written back later.
     const std::uint64_t needed = FileSize(m_archive->GetPath());
     if (IsFileHeldByAnotherOpener(targetPath))
-        return LoadFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, DescribeWriteFailure(targetPath, needed));
+        return SaveFailureText(targetPath, needed);
 
     // The copy is made beside the target and renamed into place only when it is complete (and
     // synced once), so that neither the old project nor an existing target is lost on the way.
@@ -232,7 +252,7 @@ CString CRecDoc::CopyProjectTo(const CString& targetPath)
     }
     if (!copied || std::rename(partial.GetString(), targetPath.GetString()) != 0) {
         std::remove(partial.GetString());
-        return LoadFormatted(IDS_SAVING_FAILED_BECAUSE, fileName, DescribeWriteFailure(targetPath, needed));
+        return SaveFailureText(targetPath, needed);
     }
 
     auto reopened = std::make_unique<CZcaArchive>();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "datamodel/QuantityInfo.h"
 #include "platform/framework/WaitCursor.h"
@@ -80,8 +81,8 @@ void CRecDoc::NotifyViews(CUpdateMsg* hint)
     ++m_pageChanges;
     if (hint && (hint->GetKind() == kHintSessionSettings || hint->GetKind() == kHintAuxScaling))
         RebuildUserViewSettings();
-    if (hint && hint->GetKind() == kHintAuxScaling)
-        ApplyAuxScaling();
+    for (int i = 0; hint && hint->GetKind() == kHintAuxScaling && i < GetDataSetCount(); ++i)
+        ApplyAuxScaling(i);
     for (CWnd* view : m_views)
         view->SendMessage(WM_DOC_UPDATE, reinterpret_cast<WPARAM>(hint), 0);
 }
@@ -92,25 +93,31 @@ void CRecDoc::NotifyProjectManagerChange(SProjectManagerChange* change)
         NotifyViews(change);
 }
 
-void CRecDoc::ApplyAuxScaling()
+std::array<CString, SUserSessionSettings::kAuxChannelCount> CRecDoc::GetSessionAuxUnits(int session) const
 {
-    for (int i = 0; i < GetDataSetCount(); ++i) {
-        const SUserSessionSettings* session = m_userViewSettings->GetSession(i);
-        if (!session)
-            continue;
-        std::array<CString, SUserSessionSettings::kAuxChannelCount> units;
-        for (int channel = 0; channel < SUserSessionSettings::kAuxChannelCount; ++channel) {
-            if (session->IsAuxOverridden(channel))
-                units[std::size_t(channel)] = session->GetAux(channel).unit;
-        }
-        CQuantityInfo info(GetDataSet(i)->GetMeasurementConfig(), units);
-        for (DWORD quantity : kAuxQuantities) {
-            float gain = 1.0f;
-            float offset = 0.0f;
-            session->GetAuxScaling(int(quantity), gain, offset);
-            info.Select(quantity);
-            m_valueFormatter->SetScaleEntry(i, quantity, gain, offset, info.GetUnitText(CString()));
-        }
+    std::array<CString, SUserSessionSettings::kAuxChannelCount> units;
+    const SUserSessionSettings* settings = m_userViewSettings ? m_userViewSettings->GetSession(session) : nullptr;
+    for (int channel = 0; settings && channel < SUserSessionSettings::kAuxChannelCount; ++channel)
+        if (settings->IsAuxOverridden(channel))
+            units[std::size_t(channel)] = settings->GetAux(channel).unit;
+    return units;
+}
+
+void CRecDoc::ApplyAuxScaling(int session)
+{
+    const CDataSet* set = GetDataSet(session);
+    if (!set)
+        return;
+    const SUserSessionSettings* settings = m_userViewSettings ? m_userViewSettings->GetSession(session) : nullptr;
+    CQuantityInfo info(set->GetMeasurementConfig(), GetSessionAuxUnits(session));
+    for (DWORD quantity : kAuxQuantities) {
+        float gain = 1.0f;
+        float offset = 0.0f;
+        if (settings)
+            settings->GetAuxScaling(int(quantity), gain, offset);
+        info.Select(quantity);
+        // A negative gain turns the input over: its values keep the decimals of its magnitude.
+        m_valueFormatter->SetScaleEntry(session, quantity, std::fabs(gain), offset, info.GetUnitText(CString()));
     }
 }
 

@@ -33,6 +33,19 @@ bool IsProjectStream(const CString& name)
     return KeyOf(name) == KeyOf(CZcaArchive::kProjectStreamName);
 }
 
+// The streams the project names; the format takes names that differ only in case for one.
+std::unordered_set<std::u16string> ReferencedStreams(const CProjectSettings& project)
+{
+    std::unordered_set<std::u16string> referenced;
+    for (int i = 0; i < project.GetMeasurementCount(); ++i)
+        referenced.insert(KeyOf(project.GetMeasurement(i).GetStreamName()));
+    for (int i = 0; i < project.GetImageCount(); ++i)
+        referenced.insert(KeyOf(project.GetImage(i).streamName));
+    for (int i = 0; i < project.GetBookmarkCount(); ++i)
+        referenced.insert(KeyOf(project.GetBookmark(i).GetImage()));
+    return referenced;
+}
+
 // Reads blocks until a read returns nothing; read gives -1 on an error. Each time the total
 // passes a multiple of the progress step the callback learns it and may stop the copy.
 template <typename Read, typename Write>
@@ -161,6 +174,7 @@ void CZcaArchive::Close()
     m_path.Empty();
     m_projectWritable = false;
     m_created = false;
+    m_storedStreams.clear();
 }
 
 void CZcaArchive::RefreshElementList()
@@ -356,6 +370,7 @@ EProjectLoadResult CZcaArchive::ReadProjectXml(CProjectSettings& project)
     }
     const EProjectLoadResult result = project.LoadFromStream(*stream);
     m_projectWritable = result == EProjectLoadResult::kComplete;
+    m_storedStreams = ReferencedStreams(project);
     return result;
 }
 
@@ -399,6 +414,11 @@ bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
                   << " was not read completely and is not written back";
         return false;
     }
+    if (!IsAtItsPath()) {
+        LOG(INFO) << "CZcaArchive::WriteProjectXml - WARNING: " << m_path.GetString()
+                  << " no longer names the file that was opened; nothing is written";
+        return false;
+    }
     // After a failed write the text is compared with what the file holds, not with what the
     // failed write left in memory.
     if (const EStorageResult writable = m_file->CheckWritable(); writable != EStorageResult::Ok) {
@@ -406,6 +426,9 @@ bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
                   << " cannot be written: " << StorageResultText(writable);
         return false;
     }
+    // Streams that neither the stored project nor this one names (an import that never reached
+    // the project) go first: the new text then takes their place, not the end of the file.
+    DeleteUnreferencedStreams(project, m_storedStreams);
     const std::string text = project.SaveToBytes();
     // A text left over by an interrupted write is swept by a real write.
     if (!IsNameFree(kProjectTempStreamName) || !StreamHolds(kProjectStreamName, text)) {
@@ -420,15 +443,17 @@ bool CZcaArchive::WriteProjectXml(const CProjectSettings& project)
             return false;
         }
     }
+    m_storedStreams = ReferencedStreams(project);
     // Also when the text is unchanged: streams left by an import that did not finish, and the
     // space after the last stream in use, go.
-    DeleteUnreferencedStreams(project);
+    DeleteUnreferencedStreams(project, {});
     m_file->Flush();
     RefreshElementList();
     return true;
 }
 
-void CZcaArchive::DeleteUnreferencedStreams(const CProjectSettings& project)
+void CZcaArchive::DeleteUnreferencedStreams(const CProjectSettings& project,
+                                            const std::unordered_set<std::u16string>& alsoKept)
 {
     RefreshElementList();
     std::vector<CStringW> names;
@@ -439,14 +464,8 @@ void CZcaArchive::DeleteUnreferencedStreams(const CProjectSettings& project)
     }
     project.MarkReferencedStreams(names, marked);
 
-    // The format takes names that differ only in case for one element, and so does the sweep.
-    std::unordered_set<std::u16string> referenced;
-    for (int i = 0; i < project.GetMeasurementCount(); ++i)
-        referenced.insert(KeyOf(project.GetMeasurement(i).GetStreamName()));
-    for (int i = 0; i < project.GetImageCount(); ++i)
-        referenced.insert(KeyOf(project.GetImage(i).streamName));
-    for (int i = 0; i < project.GetBookmarkCount(); ++i)
-        referenced.insert(KeyOf(project.GetBookmark(i).GetImage()));
+    std::unordered_set<std::u16string> referenced = ReferencedStreams(project);
+    referenced.insert(alsoKept.begin(), alsoKept.end());
     for (std::size_t k = 0; k < names.size(); ++k) {
         if (marked[k] && referenced.count(KeyOf(names[k])) == 0)
             m_file->DestroyElement(names[k]);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "datamodel/StreamStorage.h"
@@ -53,6 +54,11 @@ public:
     bool FlushToDisk();
     bool IsOpen() const { return m_file != nullptr; }
     const CString& GetPath() const { return m_path; }
+    // Whether the path names the file this archive holds open.
+    bool HoldsFileAt(const CString& path) const { return m_file && m_file->IsFileAt(path); }
+    // False once the file was moved, deleted or replaced by another under its path while it was
+    // open: what is written into it then reaches no file the user can find.
+    bool IsAtItsPath() const { return HoldsFileAt(m_path); }
 
     // The element list is a snapshot of the root storage, rebuilt here.
     void RefreshElementList();
@@ -97,20 +103,23 @@ public:
     // Replaces "project.xml" (a text equal to the stored one is not written again), then sweeps
     // the streams the project does not name and gives back the space at the end of the file
     // that nothing uses: an unchanged project in a tidy file leaves its file as it was. False,
-    // with nothing changed, when the archive is not open, its project was not read completely,
-    // the project's load was imperfect (unless this object created the file), or the text could
-    // not be written.
+    // with nothing changed, when the archive is not open or no longer at its path, its project
+    // was not read completely, the project's load was imperfect (unless this object created the
+    // file), or the text could not be written.
     bool WriteProjectXml(const CProjectSettings& project);
 
 private:
     bool WriteWholeStream(const CString& name, const std::string& bytes);
     // Whether the stream exists and holds exactly these bytes.
     bool StreamHolds(const CString& name, const std::string& bytes);
-    void DeleteUnreferencedStreams(const CProjectSettings& project);
+    // Destroys the streams that neither the project nor `alsoKept` (keys of StorageName) names.
+    void DeleteUnreferencedStreams(const CProjectSettings& project, const std::unordered_set<std::u16string>& alsoKept);
 
     std::shared_ptr<CCompoundFile> m_file;
     CString m_path;
     std::vector<SZcaElement> m_elements;
+    // The streams the project the file holds names, as read or last written.
+    std::unordered_set<std::u16string> m_storedStreams;
     bool m_projectWritable = false;
     bool m_created = false;
 };

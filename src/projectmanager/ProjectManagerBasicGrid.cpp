@@ -85,6 +85,7 @@ void CProjectManagerBasicGrid::SetSectionCount(int count)
 void CProjectManagerBasicGrid::BuildSections()
 {
     m_building = true;
+    m_keyItem = {}; // the cards it stood for are gone
     m_hovering = false;
     m_hoverCol = m_hoverRow = m_hoverButton = -1;
     const SCardLayout& layout = Layout();

@@ -129,8 +129,12 @@ void CProjectManagerBasicGrid::OnLClicked(int col, int row, int updn, RECT* rect
     const bool collapsed = IsSectionCollapsed(section);
     const int button = collapsed ? -1 : HitButtonCell(col, row);
     if (button >= 0) {
-        if (!updn)
+        if (!updn) {
+            // The keyboard is where the mouse clicked: the button shows that it has the focus,
+            // and the dialog it opens gives the focus back to it.
+            ShowKeyItem({section, button, -1});
             OnButton(section, button);
+        }
         return;
     }
     if (updn) {

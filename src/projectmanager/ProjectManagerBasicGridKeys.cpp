@@ -104,8 +104,10 @@ void CProjectManagerBasicGrid::OnSetFocus(int section)
 void CProjectManagerBasicGrid::OnKillFocusTo(int section, CWnd* newWnd)
 {
     CUGCtrl::OnKillFocusTo(section, newWnd);
-    // Into its own field the item stays; elsewhere the keyboard leaves the cards.
-    if (newWnd && IsChild(newWnd))
+    // The item stays while the focus is in the grid's own field, and while another window (the
+    // dialog or the question a button opened) has the keyboard: the focus comes back to it. To
+    // another control of the page the keyboard leaves the cards.
+    if (!newWnd || IsChild(newWnd) || newWnd->GetTopLevelParent() != GetTopLevelParent())
         return;
     m_keyItem = {};
     EndHover();

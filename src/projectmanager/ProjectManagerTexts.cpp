@@ -11,6 +11,7 @@
 #include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "datamodel/ValueFormatter.h"
+#include "platform/framework/LocaleNumber.h"
 #include "project/ImageSettings.h"
 #include "views/MyFont.h"
 #include "views/TimeSpanText.h"
@@ -124,7 +125,7 @@ CStringW CProjectManagerTexts::FormatConfigurationText(const CMeasurementConfig&
                                                        const CValueFormatter& formatter) const
 {
     const CString nominal = config.IsLoadStudyWithNominalVoltage()
-                                ? CString::Formatted(" %gV", double(config.GetNominalVoltage()))
+                                ? " " + ShortestLocaleFloat(config.GetNominalVoltage(), CUserLocale::Current()) + "V"
                                 : CString(kMissingValue);
     return Pair(IDS_STUDY_TYPE, config.GetStudyTypeName()) + Pair(IDS_TOPOLOGY, config.GetTopologyName()) +
            Pair(IDS_NOMINAL_VOLTAGE, nominal) + Pair(IDS_CURRENT_SENSORS, FormatProbeLines(config)) +

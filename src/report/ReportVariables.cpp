@@ -2,6 +2,7 @@
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/IntervalText.h"
 #include "datamodel/TrendTimeBlock.h"
+#include "platform/framework/LocaleNumber.h"
 #include "project/BasicViewSettings.h"
 #include "project/Bookmark.h"
 #include "project/ProjectManagerSettings.h"
@@ -66,7 +67,7 @@ CReportVariables CFastReport::MakeSessionVariables(CRecDoc& document, int sessio
     variables["MeasStudyType"] = config.GetStudyTypeName();
     variables["MeasTopology"] = config.GetTopologyName();
     variables["MeasNominalVoltage"] = config.IsLoadStudyWithNominalVoltage()
-                                          ? CString::Formatted(" %gV", double(config.GetNominalVoltage()))
+                                          ? " " + ShortestLocaleFloat(config.GetNominalVoltage(), CUserLocale::Current()) + "V"
                                           : CString(kMissingValue);
     variables["MeasAveragingInterval"] = FormatIntervalText(int(config.GetAveragingInterval()));
 

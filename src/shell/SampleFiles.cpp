@@ -2,6 +2,8 @@
 
 #include <glog/logging.h>
 
+#include "project/PartialFile.h"
+
 bool CopySampleIfNewer(const std::filesystem::path& source, const std::filesystem::path& folder)
 {
     std::error_code ec;
@@ -10,10 +12,26 @@ bool CopySampleIfNewer(const std::filesystem::path& source, const std::filesyste
         return false;
     }
     const auto target = folder / source.filename();
-    const bool copied = std::filesystem::copy_file(source, target, std::filesystem::copy_options::update_existing, ec);
-    if (ec)
+    // An empty copy is what a copy cut short by a full disk left before copies were made aside.
+    std::error_code absent;
+    const auto copySize = std::filesystem::file_size(target, absent);
+    const auto copyTime = std::filesystem::last_write_time(target, absent);
+    if (!absent && copySize > 0 && copyTime >= std::filesystem::last_write_time(source, ec))
+        return false;
+    // Copied beside the target and renamed into place whole, so that a failed copy leaves no
+    // file that would count as the copy made.
+    const CString targetPath(target.string());
+    RemoveAbandonedPartials(targetPath);
+    const std::filesystem::path partial(PartialPathFor(targetPath).str());
+    std::filesystem::copy_file(source, partial, std::filesystem::copy_options::overwrite_existing, ec);
+    if (!ec)
+        std::filesystem::rename(partial, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(partial, ignored);
         LOG(INFO) << "Sample " << source << " not copied to " << target << ": " << ec.message();
-    else if (copied)
-        LOG(INFO) << "Sample copied to " << target;
-    return copied && !ec;
+        return false;
+    }
+    LOG(INFO) << "Sample copied to " << target;
+    return true;
 }

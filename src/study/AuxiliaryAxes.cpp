@@ -17,7 +17,7 @@ std::vector<CString> AuxiliaryUnitTexts(const CBasicGraphView& view)
         const CDataSet* set = document->GetDataSet(session);
         if (!set || !view.IsSessionCompatible(session))
             continue;
-        CQuantityInfo info(set->GetMeasurementConfig());
+        CQuantityInfo info = view.SessionQuantities(session);
         for (DWORD quantity : {DWORD(51), DWORD(52)}) {
             if (!info.Select(quantity))
                 continue;

@@ -66,40 +66,45 @@ bool CBasicGraphView::SessionHolds(int session, const SDataItem& item, int slot)
     return info.Select(item.quantity) && info.IsOffered(PhaseOfSlot(slot));
 }
 
+CQuantityInfo CBasicGraphView::SessionQuantities(int session) const
+{
+    const CRecDoc* document = GetDocument();
+    return CQuantityInfo(document->GetDataSet(session)->GetMeasurementConfig(), document->GetSessionAuxUnits(session));
+}
+
 void CBasicGraphView::OfferHeldValues(bool clearMissing)
 {
-    // A phase box stands for every item of its row: it is offered when a shown session holds any.
-    std::map<UINT, bool> offered;
+    // A phase box stands for every item of its row, an aux box for its input: it is offered when
+    // a shown session holds any of them, and no longer ticked when no session holds any.
+    struct SBox
+    {
+        bool* shownFlag = nullptr;
+        bool held = false;
+        bool offered = false;
+    };
+    std::map<UINT, SBox> boxes;
     for (const SDataItem& item : m_dataItems) {
-        if (item.row < 0)
-            continue;
         const bool aux = item.quantity == 51 || item.quantity == 52;
-        for (int slot = 0; slot < CBasicViewSettings::kChannelPhases; ++slot) {
-            bool held = false;
-            bool shown = false;
+        if (item.row < 0 || (!aux && item.row >= CBasicViewSettings::kQuantityGroups))
+            continue;
+        for (int slot = 0; slot < (aux ? 1 : CBasicViewSettings::kChannelPhases); ++slot) {
+            SBox& box = boxes[aux ? GraphBar::kAux1 + (item.quantity - 51) : PhaseCheckId(item.row, slot)];
+            box.shownFlag = aux ? &m_settings.m_aux[item.quantity - 51]
+                                : &m_settings.m_channels[std::size_t(item.row)][std::size_t(slot)];
             for (int i = 0; i < m_sessionCount; ++i) {
                 if (!SessionHolds(i, item, slot))
                     continue;
-                held = true;
-                shown = shown || (i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
+                box.held = true;
+                box.offered = box.offered || (i < CBasicViewSettings::kMaxSessions && m_settings.m_sessions[std::size_t(i)]);
             }
-            const UINT box = aux ? GraphBar::kAux1 + (item.quantity - 51)
-                                 : (item.row < CBasicViewSettings::kQuantityGroups ? PhaseCheckId(item.row, slot) : 0);
-            if (!held && clearMissing) {
-                if (aux)
-                    m_settings.m_aux[item.quantity - 51] = false;
-                else if (item.row < CBasicViewSettings::kQuantityGroups)
-                    m_settings.m_channels[std::size_t(item.row)][std::size_t(slot)] = false;
-                if (m_dialogBar)
-                    m_dialogBar->EnableControl(box, false);
-            }
-            if (!aux && box)
-                offered[box] = offered[box] || shown;
         }
     }
-    if (m_dialogBar)
-        for (const auto& [box, on] : offered)
-            m_dialogBar->EnableControl(box, on);
+    for (const auto& [id, box] : boxes) {
+        if (clearMissing && !box.held)
+            *box.shownFlag = false;
+        if (m_dialogBar)
+            m_dialogBar->EnableControl(id, box.offered);
+    }
 }
 
 int CBasicGraphView::ReferenceSession() const
@@ -122,6 +127,7 @@ void CBasicGraphView::TakeViewSettings(const CViewSettings* settings)
     if (!basic)
         return;
     m_settings.CopyFrom(basic);
+    m_spanNamedRange = m_settings.m_xAxisScaling;
     m_bookmarkApplied = true;
 }
 
@@ -343,8 +349,11 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     CChartDrawingScope drawing(m_chart);
     if (m_firstUpdate) {
         if (const auto* stored = dynamic_cast<const CBasicViewSettings*>(GetStoredViewSettings());
-            stored && stored->GetViewId() == m_settings.GetViewId())
+            stored && stored->GetViewId() == m_settings.GetViewId()) {
             m_settings.CopyFrom(stored);
+            // The span button the page was left with, for the range it showed.
+            m_spanNamedRange = m_settings.m_xAxisScaling;
+        }
     } else if (m_settings.IsPresent() && !m_bookmarkApplied) {
         SyncViewSettings();
     }
@@ -409,7 +418,6 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
         m_dialogBar->SetViewKind(GetViewKind());
         m_dialogBar->SetSettings(&m_settings);
         m_dialogBar->SetNotifyWindow(this);
-        m_dialogBar->SetFormatter(document->GetValueFormatter());
         m_dialogBar->Initialise();
         DescribeOptionRows();
         RefreshSessionTexts();
@@ -566,8 +574,9 @@ void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)
     if (CMySplitterWnd* splitter = FindSplitter()) {
         if (m_settings.m_mainViewSplitterAActiveRow >= 0)
             splitter->SetActiveRow(m_settings.m_mainViewSplitterAActiveRow);
-        // The page shows its sections as the user left them.
-        for (int row = 0; m_firstUpdate && row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
+        // The page shows its sections as the user left them, or as the bookmark shown keeps them.
+        const bool statesTaken = m_firstUpdate || m_bookmarkApplied;
+        for (int row = 0; statesTaken && row < std::min(splitter->GetRowCount(), CBasicViewSettings::kCollapseStates); ++row)
             if (auto* frame = dynamic_cast<CSplitFrame*>(splitter->GetPane(row, 0)))
                 frame->SetSectionToggled(m_settings.m_collStates[std::size_t(row)]);
     }

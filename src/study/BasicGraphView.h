@@ -33,6 +33,7 @@ class CDataSet;
 class CDataItemTrend;
 class CMeasurementConfig;
 class CMySplitterWnd;
+class CQuantityInfo;
 class CRecTrendToIOComp;
 class CTrendChannel;
 class CTrendTimeBlock;
@@ -134,6 +135,9 @@ public:
     // Whether the session has the item's value at that phase slot, as its tables show it (a
     // delta session has its powers as totals only).
     bool SessionHolds(int session, const SDataItem& item, int slot) const;
+    // The quantities as the session (one the document holds) shows them: its aux inputs in the
+    // units the user gave them.
+    CQuantityInfo SessionQuantities(int session) const;
     int GetSessionCount() const { return m_sessionCount; }
 
     // ---- per-study hooks
@@ -186,6 +190,10 @@ public:
     // The record-index range of a trend time block between two chart dates (both negative: the
     // whole block; begin above end: unset, -1 .. -1).
     static void GetTimeBlockRange(const CTrendTimeBlock& block, double begin, double end, int& first, int& last);
+
+    // The feeder channel (and chart channel) of a session's quantity, phase and statistic; -1
+    // when not plotted.
+    int FindFeederChannel(int session, DWORD quantity, DWORD phase, int statistic) const;
 
     // Values the tests and the owners read.
     int GetEventSuppression() const { return m_eventSuppression; }
@@ -246,8 +254,6 @@ protected:
     std::optional<int> NoteSampleOfPoint(int channel, int point) const;
     // Where a note's sample stands on the chart as it is fed now.
     CNoteAnnotations::SPlace LocateNoteSample(const CNoteAnnotations::SAnchor& anchor) const;
-    // The feeder channel of a session's quantity, phase and statistic; -1 when not plotted.
-    int FindFeederChannel(int session, DWORD quantity, DWORD phase, int statistic) const;
     void RefreshSessionTexts();
     // The names of the data items' values, from the sessions that hold them.
     void CollectPlottedSelectors();
@@ -355,6 +361,8 @@ private:
     CZoomRectangle m_zoom;
     CCursorRecords m_cursorRecords;
     bool m_handlingAxisChange = false;
+    // The reference axis's range the span button was last chosen or named for.
+    SValueRange m_spanNamedRange;
 };
 
 // Brackets a change the view makes to the chart, so that its events are not taken as the user's.

@@ -1,6 +1,6 @@
 #include "study/BasicGraphViewDialogBar.h"
 
-#include "datamodel/ValueFormatter.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/Messages.h"
@@ -157,14 +157,12 @@ void CBasicGraphViewDialogBar::SelectSpanButton(UINT id)
         SetCheck(button, button == id);
 }
 
-CString CBasicGraphViewDialogBar::FormatLimit(int row, double value) const
+CString CBasicGraphViewDialogBar::FormatLimit(int row, float stored) const
 {
-    value /= LimitScale(row);
-    if (m_formatter)
-        return m_formatter->FormatNumber(value, 6);
-    CString text;
-    text.Format("%g", value);
-    return text;
+    // The edit takes a number in the row's unit and stores it scaled in single precision.
+    const double scale = LimitScale(row);
+    return ShortestLocaleNumber(
+        double(stored) / scale, [&](double read) { return float(read * scale) == stored; }, CUserLocale::Current());
 }
 
 double CBasicGraphViewDialogBar::LimitScale(int row) const

@@ -10,7 +10,6 @@
 #include <vector>
 
 class CBasicViewSettings;
-class CValueFormatter;
 
 inline constexpr UINT kGraphOptionsTemplate = 30043;
 
@@ -68,10 +67,9 @@ public:
     CBasicViewSettings* GetSettings() const { return m_settings; }
     // The window that hears the bar's notifications (the graph view).
     void SetNotifyWindow(CWnd* view) { m_notifyWindow = view; }
-    // The formatter of the limit values (the document's); plain numbers without one.
-    void SetFormatter(const CValueFormatter* formatter) { m_formatter = formatter; }
-    // A stored limit of a row as its edit shows it (in the row's unit).
-    CString FormatLimit(int row, double value) const;
+    // A stored limit of a row as its edit shows it (in the row's unit): the shortest text that
+    // the edit reads back to the stored limit.
+    CString FormatLimit(int row, float stored) const;
     double LimitScale(int row) const;
     // Binds both picker pairs (limits 1 January 1990 .. 1 January 2050) and hides what the
     // study does not offer.
@@ -119,7 +117,6 @@ private:
     int m_viewKind = -1;
     CBasicViewSettings* m_settings = nullptr;
     CWnd* m_notifyWindow = nullptr;
-    const CValueFormatter* m_formatter = nullptr;
     CDateTimePickerControls m_timeRange;
     CDateTimePickerControls m_xAxis;
     UINT m_selectedSpan = 0;

@@ -177,11 +177,20 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
     case PlotEvent::CursorChannel:
         if (const CPlotChannel* channel = m_chart.GetChannel(event.index)) {
             // The markers' two cursors follow together; otherwise only the cursor the user
-            // took last, or both while none was taken.
+            // took last, or both while none was taken. Such a cursor comes onto the curve where
+            // the user sees it: where it stands in view, else at its third of the curve's axis.
             const int active = m_markers.IsShown() ? -1 : m_chart.GetActiveCursor();
-            for (int i = 0; i < CiPlotX::kCursorCount; ++i)
-                if (active < 0 || i == active)
-                    m_chart.GetCursor(i).channelName = channel->GetName();
+            const CPlotXAxis* axis = m_chart.GetXAxis(m_chart.FindXAxis(channel->GetXAxisName()));
+            for (int i = 0; i < CiPlotX::kCursorCount; ++i) {
+                if (active >= 0 && i != active)
+                    continue;
+                SPlotDataCursor& cursor = m_chart.GetCursor(i);
+                cursor.channelName = channel->GetName();
+                if (m_markers.IsShown() || !axis)
+                    continue;
+                const bool inView = cursor.position >= axis->GetMin() && cursor.position <= axis->GetMax();
+                m_chart.SetCursorPosition(i, inView ? cursor.position : axis->FractionToValue((i + 1) / 3.0));
+            }
             if (m_markers.IsShown()) {
                 m_markers.Replace();
                 UpdateTimeRangePickers();
@@ -314,9 +323,6 @@ void CBasicGraphView::OpenAxisScaleDialog(bool yAxis, int index)
     }
     if (!applied)
         return;
-    m_settings.m_typeTimeRange = -1;
-    if (m_dialogBar)
-        m_dialogBar->SelectSpanButton(GraphBar::kFirstSpanButton + 3);
     RefreshGraph();
     RefillTables(false);
 }
@@ -410,7 +416,9 @@ void CBasicGraphView::ChannelColorMenu(int channelIndex, int x, int y)
     menu.AppendMenu(MF_STRING | (hasCustom ? 0 : MF_GRAYED), kUseDefaultColor, "Use Default Color");
     menu.AppendMenu(MF_STRING | (m_settings.HasCustomColors() ? 0 : MF_GRAYED), kDefaultColorForAll,
                     "Use Default Color for all channels");
-    const UINT command = UINT(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, this));
+    CPoint at(x, y);
+    m_chart.ClientToScreen(&at);
+    const UINT command = UINT(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, this));
     if (command == kChangeColor) {
         CColorDialog dialog(color, CC_FULLOPEN | CC_RGBINIT, this);
         if (dialog.DoModal() != IDOK)

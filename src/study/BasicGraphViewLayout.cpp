@@ -12,6 +12,7 @@
 #include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "datamodel/ValueFormatter.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
@@ -307,7 +308,7 @@ void CBasicGraphView::PlaceCursorExtensionMarkers()
             label->xAxisName = channel->GetXAxisName();
             label->x = data.position;
             label->color = color;
-            label->visible = data.IsShown();
+            label->visible = m_chart.IsCursorInSight(cursor);
             label->text = kExtensionMarkerGlyphs[k];
         }
         // The value marker sits at the sample's value; none for a gap.
@@ -384,7 +385,7 @@ CString CBasicGraphView::GetCursorValueText(int cursor, int channelIndex, double
                 CString unit;
                 CValueFormatter* formatter = document->GetValueFormatter();
                 if (!formatter || !formatter->FormatValue(entry->session, shown, item->demandRecords, 0, value, number, unit))
-                    number.Format("%g", double(value));
+                    number = ShortestLocaleFloat(value, CUserLocale::Current());
                 valueText = unit.IsEmpty() || unit == "1" ? number : number + " " + unit;
                 if (powerFactorAvg) {
                     CDataItemTrend* signItem =

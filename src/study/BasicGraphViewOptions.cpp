@@ -168,7 +168,6 @@ void CBasicGraphView::OnTimeRangePickerChanged(bool beginSide)
 {
     if (!m_dialogBar)
         return;
-    m_settings.m_typeTimeRange = -1;
     m_dialogBar->TimeRangePickers().OnPickerChanged(beginSide);
     m_dialogBar->ControlsToSettings();
     ApplyTimeRange();
@@ -227,8 +226,11 @@ void CBasicGraphView::StartXAxisPickersAtData()
 
 void CBasicGraphView::ApplyXAxisChoice()
 {
-    m_settings.m_typeTimeRange = CBasicGraphViewDialogBar::SpanTypeOfChoice(m_dialogBar->XAxisPickers().GetChoice());
-    m_dialogBar->SelectSpanButton(CBasicGraphViewDialogBar::SpanButtonOfType(m_settings.m_typeTimeRange));
+    // A length of a span button presses it; any other length is named once the axis shows it.
+    if (const int type = CBasicGraphViewDialogBar::SpanTypeOfChoice(m_dialogBar->XAxisPickers().GetChoice()); type >= 0) {
+        m_settings.m_typeTimeRange = type;
+        m_dialogBar->SelectSpanButton(CBasicGraphViewDialogBar::SpanButtonOfType(type));
+    }
     ApplyXAxisPickers(true);
 }
 
@@ -253,6 +255,8 @@ void CBasicGraphView::ApplyXAxisPickers(bool keepCentres)
             m_chart.SetXAxisRange(i, start, end - begin);
         }
     }
+    if (const CPlotXAxis* axis = m_chart.GetXAxis(m_markers.GetReferenceAxis()))
+        FollowSpanButton(axis->GetMin(), axis->GetMax());
     RefreshGraph();
 }
 
@@ -264,7 +268,10 @@ void CBasicGraphView::OnSpanButton(UINT id)
     m_dialogBar->SelectSpanButton(id);
     const int choice = CBasicGraphViewDialogBar::SpanIndexOfButton(id);
     if (choice < 0) {
+        // "Individual" stays pressed for the range shown until the axis shows another.
         m_settings.m_typeTimeRange = -1;
+        if (const CPlotXAxis* axis = m_chart.GetXAxis(m_markers.GetReferenceAxis()))
+            m_spanNamedRange = {axis->GetMin(), axis->GetMax()};
         RefreshGraph();
         return;
     }
@@ -275,8 +282,9 @@ void CBasicGraphView::OnSpanButton(UINT id)
 
 void CBasicGraphView::UpdateXAxisPickers()
 {
+    // The calendar's axis shows its selected bins, whichever sessions its settings tick.
     const CPlotXAxis* axis = m_chart.GetXAxis(m_markers.GetReferenceAxis());
-    if (!m_dialogBar || !axis || ReferenceSession() < 0)
+    if (!m_dialogBar || !axis || (ReferenceSession() < 0 && !m_calendar))
         return;
     m_dialogBar->XAxisPickers().SetRange(axis->GetMin(), axis->GetMax());
     m_settings.m_xAxisScaling = {axis->GetMin(), axis->GetMax()};
@@ -285,12 +293,19 @@ void CBasicGraphView::UpdateXAxisPickers()
 
 void CBasicGraphView::FollowSpanButton(double begin, double end)
 {
-    // The pressed button names the span shown: a window that is not its length (a day or a
-    // week in local calendar days from its begin) makes it "Individual".
+    // One rule for every input: once the reference axis shows another range, the pressed button
+    // is the one of its length (an hour; a day or a week in local calendar days from its begin),
+    // else "Individual". While it shows the same range the button stays as it was pressed.
+    constexpr double kSameTime = 1e-9; // days, a tenth of a millisecond
     int& type = m_settings.m_typeTimeRange;
-    const UINT button = CBasicGraphViewDialogBar::SpanButtonOfType(type);
-    if (type >= 0 && !CDateTimePickerControls::IsChoiceRange(CBasicGraphViewDialogBar::SpanIndexOfButton(button), begin, end))
+    if (std::fabs(begin - m_spanNamedRange.from) > kSameTime || std::fabs(end - m_spanNamedRange.to) > kSameTime) {
+        m_spanNamedRange = {begin, end};
         type = -1;
+        for (int named = 0; named < 3 && type < 0; ++named)
+            if (CDateTimePickerControls::IsChoiceRange(
+                    CBasicGraphViewDialogBar::SpanIndexOfButton(CBasicGraphViewDialogBar::SpanButtonOfType(named)), begin, end))
+                type = named;
+    }
     if (m_dialogBar)
         m_dialogBar->SelectSpanButton(CBasicGraphViewDialogBar::SpanButtonOfType(type));
 }

@@ -71,16 +71,17 @@ std::function<COLORREF(const SFeederChannel&)> CBasicGraphView::ChannelColors() 
 
 void CBasicGraphView::BuildChannels()
 {
-    CRecDoc* document = GetDocument();
     const CDataToIOComp::ColorProvider colors = ChannelColors();
     m_feeder->ClearChannels();
     for (int session = 0; session < std::min(m_sessionCount, kMaxPlotXAxes); ++session) {
         if (!m_settings.m_sessions[std::size_t(session)] || !IsSessionCompatible(session))
             continue;
-        CQuantityInfo info(document->GetDataSet(session)->GetMeasurementConfig());
+        CQuantityInfo info = SessionQuantities(session);
         for (const SDataItem& item : m_dataItems) {
             if (!info.Select(item.quantity))
                 continue;
+            // The item's own axis; an aux input the axis of its unit in this session.
+            const int yAxis = item.yAxis >= 0 ? item.yAxis : m_feeder->FindAuxAxis(info.GetUnitText(CString()));
             for (int slot = 0; slot < item.phaseSlots; ++slot) {
                 // A value the session does not have (a delta session's phase powers) is not drawn
                 // for it, whatever the other sessions offer.
@@ -102,6 +103,7 @@ void CBasicGraphView::BuildChannels()
                     SFeederChannel* entry = m_feeder->GetChannelEntry(channel);
                     entry->slot = slot;
                     entry->flags = DWORD(std::max(item.row, 0));
+                    entry->yAxisName = yAxis >= 0 ? YAxisName(yAxis) : CString();
                 }
             }
         }
@@ -199,11 +201,12 @@ std::unique_ptr<CTrendChannel> CBasicGraphView::SessionTrendChannel(int session,
         trend->Scale(float(NominalVoltageFactor(session)));
     } else if (quantity == 51 || quantity == 52) {
         const CUserViewSettings* user = GetDocument() ? GetDocument()->GetUserViewSettings() : nullptr;
-        if (const SUserSessionSettings* sessionSettings = user ? user->GetSession(session) : nullptr) {
-            const SAuxChannelSettings& aux = sessionSettings->GetAux(int(quantity) - 51);
-            if (aux.gain != 1.0f || aux.offset != 0.0f)
-                trend->ScaleOffset(aux.gain, aux.offset);
-        }
+        float gain = 1.0f;
+        float offset = 0.0f;
+        if (const SUserSessionSettings* sessionSettings = user ? user->GetSession(session) : nullptr)
+            sessionSettings->GetAuxScaling(int(quantity), gain, offset);
+        if (gain != 1.0f || offset != 0.0f)
+            trend->ScaleOffset(gain, offset);
     } else if (IsFoldedPowerFactorQuantity(int(quantity))) {
         // Plotted as their limits are: a power factor near 1 beside one near -1.
         trend->ApplyFilter(&FoldPowerFactor);
@@ -327,6 +330,7 @@ void CBasicGraphView::UpdateValueScalesOf(int session)
     if (auto* table = dynamic_cast<ILinkedTableView*>(m_tableView))
         table->PrepareStatistics(session, formatter->SeriesToScale(selections));
     formatter->ComputeScalesFromData(selections);
+    document->ApplyAuxScaling(session);
 }
 
 void CBasicGraphView::GetTimeBlockRange(const CTrendTimeBlock& block, double begin, double end, int& first, int& last)

@@ -143,11 +143,6 @@ bool CCalendarGraphView::IsItemShown(DWORD quantity, int slot) const
            GetSettings().m_channels[0][std::size_t(slot)];
 }
 
-CString CCalendarGraphView::GetDataItemName(const SDataItem&, int) const
-{
-    return YAxisName(0);
-}
-
 void CCalendarGraphView::ConfigurePlot()
 {
     SetupPlot(*GetPlotControl(), PlotSetup::kCalendarOptions);
@@ -259,6 +254,8 @@ void CCalendarGraphView::ApplyOptions()
     CBasicViewSettings& settings = GetSettings();
     if (m_optionsBar)
         SetParameter(m_optionsBar->GetCheckedParameter());
+    // The channels are titled with the parameter's quantity and phase, as the readouts show them.
+    CollectPlottedSelectors();
     if (GetDialogBar())
         GetDialogBar()->SettingsToControls();
     if (m_dataItems.empty())

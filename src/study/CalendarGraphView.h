@@ -32,7 +32,6 @@ public:
     // The scales of what the graph shows: the parameter of the sessions of the selected bins.
     void UpdateValueScales() override;
     bool IsItemShown(DWORD quantity, int slot) const override;
-    CString GetDataItemName(const SDataItem& item, int slot) const override;
     void ConfigurePlot() override;
     void StoreAxisCounts() override;
     // Index into the study's parameter table; an index past it does nothing.

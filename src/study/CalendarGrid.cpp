@@ -2,6 +2,7 @@
 
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/HighTime.h"
+#include "datamodel/TimeRounding.h"
 #include "grid/CUGCell.h"
 #include "grid/CUGGrid.h"
 #include "grid/UGDefs.h"
@@ -298,9 +299,13 @@ void CMyBasicCalendarGrid::Populate()
             continue;
         }
         const int offset = FirstColumnOffset(s);
-        CHighTime hour = CHighTime::FromDate(bins->bins.front().start);
-        hour.RoundToSecond();
-        hour -= CHighTimeSpan(0, offset, 0, 0);
+        // The time of a cell of hours: its bin's start, an hour a cell before the first bin.
+        const auto cellTime = [&](int place) {
+            const int bin = std::clamp(place - offset, 0, bins->count - 1);
+            CHighTime time = CHighTime::FromDate(bins->bins[std::size_t(bin)].start);
+            time.RoundToSecond();
+            return time + CHighTimeSpan(0, place - offset - bin, 0, 0);
+        };
         // Lines of hours that keep one offset from universal time and start at one local time
         // have the same labels: a year's 8,760 hours are not each formatted.
         std::map<int, std::vector<CString>> labelsFrom;
@@ -314,16 +319,17 @@ void CMyBasicCalendarGrid::Populate()
             }
             if (m_granularity != kCalendarHour)
                 continue;
-            const int start = SteadyLocalStart(hour, m_binsPerLine);
+            const CHighTime hour = cellTime(line * m_binsPerLine);
+            const int start = SteadyLocalStart(hour, m_binsPerLine + 1);
             std::vector<CString>& labels = start >= 0 ? labelsFrom[start] : changing;
             if (start < 0 || labels.empty()) {
                 labels.clear();
                 for (int k = 0; k < m_binsPerLine; ++k)
-                    labels.push_back((hour + CHighTimeSpan(0, k, 0, 0)).Format(timeFormat));
+                    labels.push_back(start < 0 ? cellTime(line * m_binsPerLine + k).Format(timeFormat)
+                                               : (hour + CHighTimeSpan(0, k, 0, 0)).Format(timeFormat));
             }
             for (int k = 0; k < m_binsPerLine; ++k)
                 QuickSetText(1 + 2 * k, titleRow, labels[std::size_t(k)]);
-            hour += CHighTimeSpan(0, m_binsPerLine, 0, 0);
         }
         const int usedLines = (offset + bins->count + m_binsPerLine - 1) / m_binsPerLine;
         for (int line = usedLines; line < LaidOutLines(); ++line)
@@ -342,8 +348,11 @@ void CMyBasicCalendarGrid::LabelBin(int session, int bin)
     int col = 0;
     int row = 0;
     BinCell(session, bin, col, row);
+    // A week is named by its last day: the local date a calendar day before its end (a week
+    // holding a clock change is an hour more or less than seven days).
     if (m_granularity == kCalendarWeek)
-        QuickSetText(col, row + 1, CHighTime::FromDate(record.start + record.width - 1.0).Format(m_dateFormat));
+        QuickSetText(col, row + 1,
+                     AddLocalCalendarDays(CHighTime::FromDate(record.start + record.width), -1).Format(m_dateFormat));
     else
         QuickSetText(col, row + 2, CHighTime::FromDate(record.start).Format(m_dateFormat));
 }

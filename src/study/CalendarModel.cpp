@@ -13,6 +13,15 @@ constexpr LONGLONG kTicksPerHour = kTicksPerSecond * 3600;
 // Hour bins whose local hours are worked out from the first of them.
 constexpr int kSteadyHours = 24;
 
+// How far into its local hour a time lies (0 without a local time).
+LONGLONG TicksIntoLocalHour(const CHighTime& time)
+{
+    const int minute = time.GetMinute();
+    if (minute < 0)
+        return 0;
+    return (LONGLONG(minute) * 60 + time.GetSecond()) * kTicksPerSecond + time.GetTicks() % kTicksPerSecond;
+}
+
 CHighTime LocalMidnight(const CHighTime& time)
 {
     return CHighTime(time.GetYear(), time.GetMonth(), time.GetDay(), 0, 0, 0);
@@ -32,12 +41,8 @@ CHighTime MidnightDaysAway(const CHighTime& midnight, int days)
 CHighTime AlignedStart(const CHighTime& start, int granularity)
 {
     switch (granularity) {
-    case kCalendarHour: {
-        // Whole-hour offsets: the full local hour is the full hour in absolute time as well.
-        const LONGLONG intoHour = (LONGLONG(start.GetMinute()) * 60 + start.GetSecond()) * kTicksPerSecond +
-                                  start.GetTicks() % kTicksPerSecond;
-        return CHighTime(start.GetTicks() - intoHour);
-    }
+    case kCalendarHour:
+        return CHighTime(start.GetTicks() - TicksIntoLocalHour(start));
     case kCalendarDay:
         return LocalMidnight(start);
     default: {
@@ -47,11 +52,22 @@ CHighTime AlignedStart(const CHighTime& start, int granularity)
     }
 }
 
+// The next local full hour, at most an hour on: a clock change of half an hour within the hour
+// ends it there (the next bin runs from the change to the full hour), so that the bins after
+// it start on the hour of the local clock again.
+CHighTime HourBinEnd(const CHighTime& start)
+{
+    const CHighTime later(start.GetTicks() + kTicksPerHour);
+    const LONGLONG intoHour = TicksIntoLocalHour(later);
+    const CHighTime fullHour(later.GetTicks() - intoHour);
+    return intoHour > 0 && fullHour > start && TicksIntoLocalHour(fullHour) == 0 ? fullHour : later;
+}
+
 CHighTime BinEnd(const CHighTime& start, int granularity)
 {
     switch (granularity) {
     case kCalendarHour:
-        return CHighTime(start.GetTicks() + kTicksPerHour);
+        return HourBinEnd(start);
     case kCalendarDay:
         return MidnightDaysAway(start, 1);
     default:
@@ -137,21 +153,22 @@ std::vector<structCalendarBin> MakeCalendarBins(double axisMinimum, double axisM
     const double most = std::trunc((end - start) / kLengths[granularity] + 2.0);
     const int limit = int(std::clamp(most, 0.0, double(kCalendarBinLimit)));
     CHighTime binStart = AlignedStart(startTime, granularity);
-    // A day of hours without a clock change counts its local hours on from the first.
+    // A day of hours without a clock change, from a full hour, counts its local hours on from
+    // the first, each an hour long.
     int steadyHours = 0;
     int steadyHour = 0;
     while (int(bins.size()) < limit) {
-        const CHighTime binEnd = BinEnd(binStart, granularity);
-        structCalendarBin bin;
-        bin.index = int(bins.size());
-        bin.start = binStart.GetAsDate();
-        bin.width = binEnd.GetAsDate() - bin.start;
         if (granularity == kCalendarHour && steadyHours == 0) {
-            if (const int local = SteadyLocalStart(binStart, kSteadyHours); local >= 0) {
+            if (const int local = SteadyLocalStart(binStart, kSteadyHours + 1); local >= 0 && local % 3600 == 0) {
                 steadyHours = kSteadyHours;
                 steadyHour = local / 3600;
             }
         }
+        const CHighTime binEnd = steadyHours > 0 ? CHighTime(binStart.GetTicks() + kTicksPerHour) : BinEnd(binStart, granularity);
+        structCalendarBin bin;
+        bin.index = int(bins.size());
+        bin.start = binStart.GetAsDate();
+        bin.width = binEnd.GetAsDate() - bin.start;
         if (steadyHours > 0) {
             bin.hour = steadyHour;
             steadyHour = (steadyHour + 1) % 24;

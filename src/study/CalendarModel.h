@@ -95,8 +95,9 @@ protected:
 };
 
 // The bins of a session whose chart X axis runs from `axisMinimum` to `axisMaximum`, at one
-// granularity, by the local calendar: hours from the full hour, days from local midnight, weeks
-// from the Monday at or before the start. None when the start is exactly 0 or the range is no
+// granularity, by the local calendar: hours from full hours of the local clock (a clock change of
+// half an hour cuts its hour at the change), days from local midnight, weeks from the Monday at
+// or before the start. None when the start is exactly 0 or the range is no
 // number. At most kCalendarBinLimit bins. File names are not set.
 std::vector<structCalendarBin> MakeCalendarBins(double axisMinimum, double axisMaximum, int granularity);
 

@@ -123,6 +123,8 @@ void CCalendarTableView::Rebuild(bool keepSelection)
     const auto saved = m_sessions.selections;
     SetRedraw(FALSE);
     m_grid.reset();
+    // The new grid is laid out from the view's top, whatever the old one was scrolled to.
+    ScrollToPosition(CPoint(0, 0));
     m_sessions.Clear();
     m_granularity = m_bar ? m_bar->GetCheckedGranularity() : (m_graph ? m_graph->GetSettings().m_calendarViewGranularity : 0);
     m_sessions.granularity = m_granularity;

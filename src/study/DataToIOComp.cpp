@@ -151,6 +151,14 @@ void CDataToIOComp::AddAuxAxes(int position, const std::vector<CString>& unitTex
     }
 }
 
+int CDataToIOComp::FindAuxAxis(const CString& unitText) const
+{
+    for (std::size_t i = 0; i < m_yAxes.size(); ++i)
+        if (m_yAxes[i].quantity == kAuxAxisQuantity && m_yAxes[i].unitText == unitText)
+            return int(i);
+    return -1;
+}
+
 void CDataToIOComp::GetYAxisRange(int index, double& low, double& high) const
 {
     low = 0.0;

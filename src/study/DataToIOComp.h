@@ -97,6 +97,8 @@ public:
     void SetYAxisSide(int index, int side);
     // One right-side axis per unit text (quantity 53, title "Aux") after `position`.
     void AddAuxAxes(int position, const std::vector<CString>& unitTexts);
+    // The auxiliary axis of that unit; -1 when there is none.
+    int FindAuxAxis(const CString& unitText) const;
     // The stored range; 0 and 1 when none.
     void GetYAxisRange(int index, double& low, double& high) const;
     void SetYAxisRange(int index, double low, double high);

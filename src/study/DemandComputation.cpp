@@ -5,7 +5,7 @@
 #include "datamodel/NonFiniteResult.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "project/EnergyCostSchedule.h"
-#include "study/Money.h"
+#include "platform/framework/LocaleNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -133,8 +133,8 @@ void ComputeDemandValues(const CTrendTimeBlock& block, std::span<const double> f
         // count tells so.
         if (prices != lastPrices) {
             lastPrices = prices;
-            forwardPrice = priced ? TypedPrice(prices->costFwd) : 0.0;
-            reversePrice = priced ? TypedPrice(prices->costRev) : 0.0;
+            forwardPrice = priced ? TypedDecimal(prices->costFwd) : 0.0;
+            reversePrice = priced ? TypedDecimal(prices->costRev) : 0.0;
         }
         for (int i = run; i < run + length; ++i) {
             const double f = hasForward ? forward[std::size_t(i)] : kNoEnergy;

@@ -1,8 +1,8 @@
 #include "study/DemandCostTexts.h"
 
 #include "datamodel/ValueFormatter.h"
+#include "platform/framework/LocaleNumber.h"
 #include "study/DemandStrings.h"
-#include "study/Money.h"
 #include "study/TableStrings.h"
 #include "views/MyFont.h"
 
@@ -24,6 +24,11 @@ CString Scripted(const char* script)
     return CString(kSmallScript) + script + kNormalScript;
 }
 
+CString Money(const CString& currency, double amount)
+{
+    return LocaleMoneyText(amount, currency, CUserLocale::Current());
+}
+
 } // namespace
 
 CString BuildCostAmountText(double forwardCost, double reverseCost, const CString& currency)
@@ -32,29 +37,29 @@ CString BuildCostAmountText(double forwardCost, double reverseCost, const CStrin
     const double r = std::isfinite(reverseCost) ? reverseCost : 0.0;
     CString text = kAmountFont;
     if (f != 0.0)
-        text += FormatMoney(currency, f) + Scripted(kForwardScript);
+        text += Money(currency, f) + Scripted(kForwardScript);
     // A negative reverse cost (returned energy the tariff charges for) adds to the total: it is
     // joined with a plus, never as the subtraction of a negative amount.
     if (r != 0.0)
-        text += (r > 0.0 ? " - " : " + ") + FormatMoney(currency, std::fabs(r)) + Scripted(kReverseScript);
+        text += (r > 0.0 ? " - " : " + ") + Money(currency, std::fabs(r)) + Scripted(kReverseScript);
     if (f != 0.0 && r != 0.0)
-        text += " = " + FormatMoney(currency, f - r) + Scripted(kTotalScript);
+        text += " = " + Money(currency, f - r) + Scripted(kTotalScript);
     if (f == 0.0 && r == 0.0)
-        text += FormatMoney(currency, 0.0) + Scripted(kTotalScript);
+        text += Money(currency, 0.0) + Scripted(kTotalScript);
     return text;
 }
 
 CString BuildPriceLine(const CValueFormatter& formatter, double forwardPrice, double reversePrice,
                        const CString& currency, bool tariff)
 {
-    // The price as typed (to the decimals the tariff dialog takes), then its unit: the currency
-    // per kWh.
+    // The price as typed (to the decimals the tariff dialog takes) with the currency where the
+    // amounts have it, then per kWh.
     constexpr int kPriceDecimals = 6;
-    const CString unit = currency.IsEmpty() ? CString() : " " + currency;
-    const CString forward =
-        formatter.FormatNumber(forwardPrice, kPriceDecimals) + unit + LoadTableString(demandstr::kPerKWhForward);
-    const CString reverse =
-        formatter.FormatNumber(reversePrice, kPriceDecimals) + unit + LoadTableString(demandstr::kPerKWhReverse);
+    const auto price = [&](double value) {
+        return PlaceCurrency(formatter.FormatNumber(value, kPriceDecimals), currency, CUserLocale::Current());
+    };
+    const CString forward = price(forwardPrice) + LoadTableString(demandstr::kPerKWhForward);
+    const CString reverse = price(reversePrice) + LoadTableString(demandstr::kPerKWhReverse);
     CString value;
     value.Format(" %s; %s%s\n", forward.GetString(), reverse.GetString(), tariff ? ";..." : "");
     return DemandLabelTag() + LoadTableString(demandstr::kCost) + DemandValueTag() + value;

@@ -1,6 +1,6 @@
 #pragma once
-// Texts of the demand tables' cost area: the amount cell's rich text (amounts as Money.h formats
-// them) and the "Cost:" lines of the information panel.
+// Texts of the demand tables' cost area: the amount cell's rich text and the "Cost:" lines of the
+// information panel, amounts and prices with the currency where the user's locale puts it.
 #include "platform/framework/CString.h"
 
 class CValueFormatter;

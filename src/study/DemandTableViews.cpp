@@ -11,6 +11,7 @@
 #include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "datamodel/ValueFormatter.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/BasicViewSettings.h"
@@ -388,7 +389,7 @@ void CDemandTableView::TakeTariff(int session)
     // Both costs in the one currency the user chose.
     data.loggerCurrency = SessionCurrency(costs);
     if (const CValueFormatter* formatter = document->GetValueFormatter())
-        data.tariffCostText = BuildPriceLine(*formatter, TypedPrice(costs.GetCostFwd()), TypedPrice(costs.GetCostRev()),
+        data.tariffCostText = BuildPriceLine(*formatter, TypedDecimal(costs.GetCostFwd()), TypedDecimal(costs.GetCostRev()),
                                              data.tariffCurrency, true);
     CBasicViewSettings* settings = Settings();
     if (m_timeRange || !costs.IsEnabled() || !settings)
@@ -438,8 +439,8 @@ void CDemandTableView::FillTexts(int session, const CDataSet& dataSet, const CTr
     pair(demand ? demandstr::kDemandIntervalCount : tablestr::kAveragingIntervalCount, count);
     data.infoText = text;
 
-    data.loggerForwardPrice = TypedPrice(config.GetForwardEnergyCost());
-    data.loggerReversePrice = TypedPrice(config.GetReverseEnergyCost());
+    data.loggerForwardPrice = TypedDecimal(config.GetForwardEnergyCost());
+    data.loggerReversePrice = TypedDecimal(config.GetReverseEnergyCost());
     if (const CValueFormatter* formatter = GetDocument()->GetValueFormatter())
         data.loggerCostText = BuildPriceLine(*formatter, data.loggerForwardPrice, data.loggerReversePrice,
                                              data.loggerCurrency, false);

@@ -4,6 +4,7 @@
 #include "datamodel/ValueFormatter.h"
 #include "grid/CellTextFit.h"
 #include "grid/UGDefs.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "study/TableStrings.h"
 #include "views/GridMargins.h"
@@ -274,12 +275,8 @@ void CMyBasicSummaryGrid::SetNumberCell(int col, int row, float value, int decim
         QuickSetText(col, row, CString());
         return;
     }
-    CString text;
-    if (m_formatter)
-        text = m_formatter->FormatFixed(value, decimals);
-    else
-        text.Format("%.*f", decimals, double(value));
-    QuickSetText(col, row, text);
+    QuickSetText(col, row, m_formatter ? m_formatter->FormatFixed(value, decimals)
+                                       : LocaleNumberText(value, SNumberLayout{decimals, false, false}, CUserLocale::Current()));
 }
 
 void CMyBasicSummaryGrid::SetTimeCell(int col, int row, const CHighTime& time, bool date, bool timeOfDay)

@@ -93,14 +93,20 @@ void CNoteAnnotations::AddObjects(const structAddNotes& note)
     box.filled = true;
     box.fillColor = kNoteFill;
     box.draggable = true;
-    std::array<int, 7> numbers{};
-    if (note.IsAttached() && ScanAttachedName(note.name, numbers))
-        box.xAxisName.Format("XAxis%d", std::clamp(numbers[1], 0, 3));
-    PlaceAnchor(note);
+    FollowSample(box, note, PlaceAnchor(note));
     m_chart->AddLabel(box);
 }
 
-void CNoteAnnotations::PlaceAnchor(const structAddNotes& note)
+void CNoteAnnotations::FollowSample(SPlotLabel& box, const structAddNotes& note, const CPlotChannel* shownOn)
+{
+    // A note stands with its sample's curve, on its time axis, and only while its session,
+    // channel and sample are shown: never over another session's curve or on an empty chart.
+    box.visible = !note.IsAttached() || shownOn;
+    if (shownOn)
+        box.xAxisName = shownOn->GetXAxisName();
+}
+
+const CPlotChannel* CNoteAnnotations::PlaceAnchor(const structAddNotes& note)
 {
     std::array<int, 7> n{};
     const bool attached = note.IsAttached() && ScanAttachedName(note.name, n);
@@ -108,11 +114,13 @@ void CNoteAnnotations::PlaceAnchor(const structAddNotes& note)
     if (attached && m_locator)
         place = m_locator({n[1], n[2] - kQuantityNumberBase, n[3], n[4], n[5], n[6] == kTimedSample});
     const CPlotChannel* plotted = m_chart->GetChannel(place.channel);
+    if (plotted && !plotted->IsVisible())
+        plotted = nullptr;
     const int existing = m_chart->FindLabel(AnchorName(note));
     if (!plotted || !std::isfinite(place.value)) {
         if (existing >= 0)
             m_chart->DeleteLabels(AnchorName(note));
-        return;
+        return plotted;
     }
     SPlotLabel anchor;
     anchor.name = AnchorName(note);
@@ -126,6 +134,7 @@ void CNoteAnnotations::PlaceAnchor(const structAddNotes& note)
         *shown = anchor;
     else
         m_chart->AddLabel(anchor);
+    return plotted;
 }
 
 void CNoteAnnotations::RemoveObjects(const structAddNotes& note)
@@ -155,7 +164,9 @@ void CNoteAnnotations::Replace()
             box->x = note.x;
             box->y = note.y;
             box->text = note.text;
-            PlaceAnchor(note);
+            const CPlotChannel* shownOn = PlaceAnchor(note);
+            // Placing the anchor may have added a label, moving the box in the chart's list.
+            FollowSample(*m_chart->GetLabel(m_chart->FindLabel(note.name)), note, shownOn);
         }
 }
 
@@ -251,7 +262,11 @@ void CNoteAnnotations::ContextMenu(int label, int x, int y)
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING, ID_NOTE_EDIT, "Edit");
     menu.AppendMenu(MF_STRING, ID_NOTE_DELETE, "Delete");
-    const UINT command = UINT(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, m_view));
+    // The chart tells where it was clicked; the menu opens there on the screen.
+    CPoint at(x, y);
+    if (m_chart && m_chart->GetSafeHwnd())
+        m_chart->ClientToScreen(&at);
+    const UINT command = UINT(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, m_view));
     if (command == ID_NOTE_EDIT)
         Edit(id);
     else if (command == ID_NOTE_DELETE && m_view && m_view->GetSafeHwnd())

@@ -10,6 +10,8 @@
 #include <vector>
 
 class CiPlotX;
+class CPlotChannel;
+struct SPlotLabel;
 class CWnd;
 
 // Posted to the view: notes mode ended (the toolbar button follows the manager's state).
@@ -87,8 +89,11 @@ public:
 private:
     static CString AnchorName(const structAddNotes& note);
     void AddObjects(const structAddNotes& note);
-    // The marker of an attached note's sample put where the sample stands now (or taken away).
-    void PlaceAnchor(const structAddNotes& note);
+    // The marker of an attached note's sample put where the sample stands now (or taken away);
+    // the visible channel that plots the sample, null when none does.
+    const CPlotChannel* PlaceAnchor(const structAddNotes& note);
+    // The note's text box shown with its sample's channel (a free note always).
+    static void FollowSample(SPlotLabel& box, const structAddNotes& note, const CPlotChannel* shownOn);
     void RemoveObjects(const structAddNotes& note);
 
     CWnd* m_view;

@@ -22,11 +22,14 @@ BOOL CMyDialogBar::CreateBar(CWnd* frame, UINT templateId)
     }
     dialog->style = (dialog->style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD | WS_VISIBLE;
     m_templateId = templateId;
-    const CRect size = DialogUnitsToPixels(CRect(0, 0, dialog->size.cx, dialog->size.cy));
-    m_width = size.Width();
-    m_contentHeight = size.Height();
     if (!CreateIndirect(*dialog, frame))
         return FALSE;
+    // The size the bar is made at: its template's, widened where the user's locale writes longer
+    // dates and times than its pickers had room for.
+    CRect made;
+    GetWindowRect(&made);
+    m_width = made.Width();
+    m_contentHeight = made.Height();
     ScrollContent(CSize(0, m_contentHeight));
     return TRUE;
 }

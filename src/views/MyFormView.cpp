@@ -208,12 +208,12 @@ int CMyFormView::ScrollTarget(int bar, UINT code, UINT pos) const
     return ScrollRequestTarget(code, pos, GetScrollPos(bar), kLineStep, page, range);
 }
 
-void CMyFormView::OnVScroll(UINT code, UINT pos, CScrollBar*)
+void CMyFormView::OnVScroll(UINT code, UINT pos, CWnd*)
 {
     ScrollToPosition(CPoint(GetScrollPos(SB_HORZ), ScrollTarget(SB_VERT, code, pos)));
 }
 
-void CMyFormView::OnHScroll(UINT code, UINT pos, CScrollBar*)
+void CMyFormView::OnHScroll(UINT code, UINT pos, CWnd*)
 {
     ScrollToPosition(CPoint(ScrollTarget(SB_HORZ, code, pos), GetScrollPos(SB_VERT)));
 }

@@ -65,8 +65,8 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Commands 33052 and 33053 of the section toolbars are kept hidden and do nothing.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
-    void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+    void OnHScroll(UINT code, UINT pos, CWnd* scrollBar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
 
     // Views made from a run-time class delete themselves with their window; false for a view

@@ -40,14 +40,14 @@ void CScrolledGridPage::SetContentSize(CSize content)
     ScrollTo(position.y);
 }
 
-void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CScrollBar*)
+void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CWnd*)
 {
     CRect client;
     GetClientRect(&client);
     ScrollTo(ScrollRequestTarget(code, pos, GetScrollPos(SB_VERT), kLineStep, client.Height(), INT_MAX));
 }
 
-void CScrolledGridPage::OnHScroll(UINT code, UINT pos, CScrollBar*)
+void CScrolledGridPage::OnHScroll(UINT code, UINT pos, CWnd*)
 {
     CRect client;
     GetClientRect(&client);

@@ -11,8 +11,8 @@ public:
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
-    void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+    void OnHScroll(UINT code, UINT pos, CWnd* scrollBar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
 
     // Places the grids for the scroll position.

@@ -1,4 +1,3 @@
-#include "datamodel/NumberText.h"
 #include "datamodel/PowerFactor.h"
 
 #include <gtest/gtest.h>
@@ -43,16 +42,5 @@ TEST(PowerFactorQuantities, AreTheFourPowerFactorIds)
     for (int id = -1; id < 70; ++id) {
         EXPECT_EQ(IsPowerFactorQuantity(id), id == 8 || id == 9 || id == 56 || id == 57) << id;
         EXPECT_EQ(IsFoldedPowerFactorQuantity(id), id == 56 || id == 57) << id;
-    }
-}
-
-TEST(TrimTrailingZeros, TrimsOnlyAfterADecimalPoint)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"12.500", "12.5"}, {"3.000", "3"}, {"100", "100"}, {"0.0", "0"}, {"-0.10", "-0.1"}, {"1,50", "1,50"}, {"", ""}, {"10.", "10"}};
-    for (const auto& [in, out] : cases) {
-        CString text(in);
-        TrimTrailingZeros(text);
-        EXPECT_EQ(text, out) << in;
     }
 }

@@ -76,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!elements.empty())
         file->DestroyElement(elements.front().name);
+    // Giving back the space moves the tables of whatever layout the file had.
+    file->Flush();
     file.reset();
     if (const EStorageResult result = CCompoundFile::Open(path.c_str(), EStorageAccess::Read, file);
         result != EStorageResult::Ok)

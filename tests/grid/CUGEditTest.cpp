@@ -6,6 +6,7 @@
 #include "grid/CUGMaskedEdit.h"
 #include "grid/CUGSideHdg.h"
 #include "grid/CUGTopHdg.h"
+#include "platform/framework/windows/WindowTesting.h"
 #include "support/MessageBoxRecorder.h"
 
 #include <functional>
@@ -426,7 +427,7 @@ TEST_F(EditTest, ContinuingIntoAJoinedRangeGoesToItsOriginAndOnPastIt)
     Key(VK_ESCAPE);
 }
 
-TEST_F(EditTest, TheLineFeedOfCtrlEnterStartsANewLine)
+TEST_F(EditTest, TheLineFeedOfCtrlEnterStartsANewLineOnlyInACellOfSeveralLines)
 {
     grid.QuickSetCellTypeEx(1, 1, UGCT_NORMALMULTILINE);
     ASSERT_EQ(grid.StartEditAt(1, 1, 'a'), 0);
@@ -435,4 +436,17 @@ TEST_F(EditTest, TheLineFeedOfCtrlEnterStartsANewLine)
     grid.allowContinue = FALSE;
     Key(VK_RETURN); // without Ctrl Enter still ends the edit
     EXPECT_EQ(Text(1, 1), "a\r\nb");
+
+    // A cell of one line: a line feed types nothing, lines pasted are joined by spaces, and the
+    // line feed of the Ctrl+Enter that moves on reaches the next cell neither.
+    grid.allowContinue = TRUE;
+    ASSERT_EQ(grid.StartEditAt(1, 0, 'a'), 0);
+    Type("\nb");
+    grid.m_editCtrl->SendMessage(EM_REPLACESEL, TRUE, LPARAM("c\r\nd\ne"));
+    EXPECT_EQ(EditorText(), "abc d e");
+    SimulateKey(*grid.m_editCtrl, VK_RETURN, MK_CONTROL);
+    EXPECT_EQ(Text(1, 0), "abc d e");
+    ASSERT_EQ(grid.m_editRow, 1);
+    EXPECT_EQ(EditorText(), "a\r\nb");
+    Key(VK_ESCAPE);
 }

@@ -134,10 +134,12 @@ TEST(EnergyCostsTest, ImportFailures)
         EXPECT_FALSE(read.IsEnabled()) << text;
     }
 
-    const ParsedXml bare("<energyCosts currency=\"\"><ratio costRev=\"abc\"/><other/></energyCosts>");
+    // A currency stored with a line break reads on its one line.
+    const ParsedXml bare("<energyCosts currency=\"E\nUR\"><ratio costRev=\"abc\"/><other/></energyCosts>");
     CEnergyCosts read;
     ASSERT_TRUE(read.ImportFromXml(bare.Root()));
     EXPECT_TRUE(read.IsEnabled());
+    EXPECT_EQ(read.GetCurrency(), "E UR");
     ASSERT_EQ(read.GetRatioCount(), 1);
     EXPECT_EQ(read.GetRatio(0).GetIntervalCount(), 0);
     EXPECT_EQ(read.GetRatio(0).costRev, 0.0f);

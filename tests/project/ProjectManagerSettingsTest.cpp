@@ -75,6 +75,22 @@ TEST(ProjectManagerSettingsTest, ReadingEntries)
     EXPECT_FALSE(read.m_dataSets[0].auxData[0].overrideFlag);
     EXPECT_FALSE(read.m_dataSets[0].energyCosts.IsEnabled());
 
+    // Texts of one line stored with line breaks read whole on their one line; notes and a
+    // session's description keep their lines.
+    const ParsedXml broken("<view><Summary><Data Collapsed=\"0\" Client=\"ClientXK\nD2\n\" Location=\"a\r\nb\" "
+                           "Description=\"c\nd\"/></Summary><DataSet><Data Collapsed=\"0\" Name=\"n\n1\" "
+                           "Description=\"d\n2\" Notes=\"x\ny\"/></DataSet><SavedScreen><Data Collapsed=\"0\" "
+                           "Name=\"s\n\n3\" Notes=\"\"/></SavedScreen></view>");
+    CProjectManagerSettings joined;
+    ASSERT_TRUE(joined.ImportFromXml(broken.Root()));
+    EXPECT_EQ(joined.m_summary.at(0).Client, "ClientXK D2 ");
+    EXPECT_EQ(joined.m_summary.at(0).Location, "a b");
+    EXPECT_EQ(joined.m_summary.at(0).Description, "c d");
+    EXPECT_EQ(joined.m_dataSets.at(0).Name, "n 1");
+    EXPECT_EQ(joined.m_dataSets.at(0).Description, "d\n2");
+    EXPECT_EQ(joined.m_dataSets.at(0).Notes, "x\ny");
+    EXPECT_EQ(joined.m_savedScreens.at(0).Name, "s 3");
+
     CLogCapture log;
     const struct
     {

@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <fcntl.h>
+#include <csignal>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -170,12 +172,12 @@ TEST_F(RecDocTest, AnUnreadableSessionIsNamedWithTheReason)
     EXPECT_EQ(m_boxes.Boxes().size(), std::size(cases));
     EXPECT_TRUE(m_requests.empty()); // no project file was asked for
 
-    // A project that cannot be created is told once.
+    // A project that cannot be created is told once, with the cause.
     m_dialogAnswer = m_folder.Path("absent/new.zca");
     CRecDoc doc;
     EXPECT_FALSE(doc.OnOpenDocument(WriteSession("session.zlg")));
     EXPECT_EQ(m_boxes.Boxes().size(), std::size(cases) + 1);
-    EXPECT_EQ(BoxTexts().back(), CString("Unable to create ZCA file: ") + m_dialogAnswer + "!");
+    EXPECT_EQ(BoxTexts().back(), "Saving of new.zca failed: the folder does not exist.");
 }
 
 TEST_F(RecDocTest, AFailedBuildLeavesNoFile)
@@ -185,9 +187,9 @@ TEST_F(RecDocTest, AFailedBuildLeavesNoFile)
     const CString target = m_folder.Path("x.zca");
     EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(target, info.path, info), -1);
     EXPECT_FALSE(std::filesystem::exists(target.GetString()));
-    EXPECT_EQ(BoxTexts(), std::vector<CString>{CString("Unable to write to ZCA file: ") + target + "!"});
+    EXPECT_EQ(BoxTexts(), std::vector<CString>{"Saving of x.zca failed: the file could not be written."});
     EXPECT_EQ(CRecDoc::BuildArchiveFromZlg(m_folder.Path("no/folder/x.zca"), info.path, info), -1);
-    EXPECT_EQ(BoxTexts().back(), CString("Unable to create ZCA file: ") + (m_folder.Path("no/folder/x.zca")) + "!");
+    EXPECT_EQ(BoxTexts().back(), "Saving of x.zca failed: the folder does not exist.");
 
     // A file the user chose to replace stays when the new one cannot be made.
     ASSERT_TRUE(WriteBytesToFile(target.GetString(), {1, 2, 3}));
@@ -397,7 +399,7 @@ TEST_F(RecDocTest, SaveAsCopiesTheProjectAndContinuesInTheCopy)
     EXPECT_EQ(copy.GetArchive()->GetElementCount(), 2);
 }
 
-TEST_F(RecDocTest, PartialFilesOfProcessesThatNoLongerRunAreRemovedWhenTheirTargetIsWritten)
+TEST_F(RecDocTest, PartialFilesOfProcessesThatNoLongerRunAreRemovedWhenTheirTargetIsOpenedOrWritten)
 {
     const pid_t gone = ::fork();
     if (gone == 0)
@@ -423,6 +425,7 @@ TEST_F(RecDocTest, PartialFilesOfProcessesThatNoLongerRunAreRemovedWhenTheirTarg
     const CString path = MakeProject("new.zca");
     CRecDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_FALSE(std::filesystem::exists(m_folder.Root() / ("new.zca.part" + dead)));
     ASSERT_TRUE(doc.SaveProjectTo(m_folder.Path("copy.zca")));
     ASSERT_TRUE(doc.SaveProjectTo(m_folder.Path("held.zca")));
     ::close(holder);
@@ -430,6 +433,46 @@ TEST_F(RecDocTest, PartialFilesOfProcessesThatNoLongerRunAreRemovedWhenTheirTarg
         EXPECT_FALSE(std::filesystem::exists(m_folder.Root() / name)) << name;
     for (const std::string& name : kept)
         EXPECT_TRUE(std::filesystem::exists(m_folder.Root() / name)) << name;
+
+    // Saved as a name as long as the file system takes (two-byte letters, so that shortening it
+    // must not cut one), then a Save As onto it stopped half-way as by a crash (the file size
+    // limit kills the writer): the target stays whole, and the partial, which fits beside it,
+    // goes when the target is opened.
+    std::string stem = "p";
+    while (stem.size() + 2 + 4 <= 255)
+        stem += "\xC3\xA9";
+    const CString longTarget = m_folder.Path(stem + ".zca");
+    ASSERT_TRUE(doc.SaveProjectTo(longTarget));
+    const std::vector<unsigned char> whole = ReadFileBytes(longTarget.str());
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        ::signal(SIGXFSZ, SIG_DFL);
+        const rlimit noCore{0, 0};
+        const rlimit small{16384, 16384};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        doc.SaveProjectTo(longTarget);
+        _exit(0);
+    }
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    // "p" and whole letters, then the mark of the writer.
+    const std::string mark = ".zca.part" + std::to_string(writer);
+    const std::filesystem::path partial = m_folder.Root() / (stem.substr(0, (254 - mark.size()) / 2 * 2 + 1) + mark);
+    EXPECT_TRUE(std::filesystem::exists(partial));
+    EXPECT_EQ(ReadFileBytes(longTarget.str()), whole);
+    ASSERT_TRUE(doc.OnOpenDocument(longTarget));
+    EXPECT_FALSE(std::filesystem::exists(partial));
+
+    // One left for the open project goes when the project is saved.
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    make("new.zca.part" + dead);
+    doc.GetProjectSettings()->SetLastView(2);
+    doc.SaveProject();
+    EXPECT_FALSE(std::filesystem::exists(m_folder.Root() / ("new.zca.part" + dead)));
+    EXPECT_TRUE(m_boxes.Boxes().empty());
 }
 
 TEST_F(RecDocTest, ASavedCopyIsAPlainCompoundFileForOtherReaders)

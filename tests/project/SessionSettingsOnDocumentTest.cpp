@@ -148,14 +148,24 @@ TEST_F(SessionSettingsOnDocumentTest, CorrectedRangeOfTheRecordedAuxValuesFollow
         EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMax[0]), -3 * loggedMax + 0.5, 1e-3);
         EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMin[0]), -3 * loggedMin + 0.5, 1e-3);
 
-        // A valid entry shows at once, while its box keeps the focus; one not valid yet waits.
+        // A valid entry shows at once, while its box keeps the focus; while the text is one the
+        // box refuses (the start of a number, the other decimal convention, a number with letters
+        // after it), the channel's corrected values show nothing, never a value of part of it.
         CWnd* gain = dlg.GetDlgItem(int(CEditAuxSettingsDlg::kGainEdit[0]));
         gain->SetFocus();
         dlg.SetDlgItemText(int(CEditAuxSettingsDlg::kGainEdit[0]), "4");
         EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMax[0]), 4 * loggedMax + 0.5, 1e-3);
-        dlg.SetDlgItemText(int(CEditAuxSettingsDlg::kGainEdit[0]), "-");
-        EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMax[0]), 4 * loggedMax + 0.5, 1e-3);
+        for (const char* refused : {"-", "2,5", "3abc"}) {
+            dlg.SetDlgItemText(int(CEditAuxSettingsDlg::kGainEdit[0]), refused);
+            for (UINT id : {CEditAuxSettingsDlg::kCorrectedMax[0], CEditAuxSettingsDlg::kCorrectedMin[0]}) {
+                CString shown;
+                dlg.GetDlgItemText(int(id), shown);
+                EXPECT_EQ(shown, "") << refused;
+            }
+        }
         dlg.SetDlgItemText(int(CEditAuxSettingsDlg::kUnitEdit[0]), "mA");
+        dlg.SetDlgItemText(int(CEditAuxSettingsDlg::kGainEdit[0]), "4");
+        EXPECT_NEAR(number(CEditAuxSettingsDlg::kCorrectedMax[0]), 4 * loggedMax + 0.5, 1e-3);
         EXPECT_EQ(unitOf(CEditAuxSettingsDlg::kCorrectedMax[0]), "mA");
         EXPECT_EQ(CWnd::GetFocus(), gain);
         d.EndDialog(IDCANCEL);

@@ -25,6 +25,7 @@
 #include "shell/LogFileViewer.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/SmallDisk.h"
 #include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>
@@ -850,6 +851,37 @@ TEST_F(ApplicationTest, MenuItemsWithoutAVisibleEffectSayWhyOrAreDisabled)
     EXPECT_EQ("No viewer for text files could be started. The copy of the log file is " + GetLogCopyPath() + ".",
               m_boxes.Boxes().back().text);
     std::filesystem::remove(GetLogCopyPath().str());
+}
+
+TEST_F(ApplicationTest, AFirstStartOnAFullDiskLeavesNothingBehindAndTheNextStartMakesTheSample)
+{
+    const std::string disk = SmallDiskFolder();
+    if (disk.empty()) {
+        if (!RunCurrentTestOnSmallDisk(1024))
+            GTEST_SKIP() << "no small file system can be mounted here";
+        return;
+    }
+    // The data folder on a disk with less room than the sample takes.
+    ::setenv("XDG_DATA_HOME", (disk + "/data").c_str(), 1);
+    FillDisk(disk, 8192);
+    const std::filesystem::path data(GetAppDataFolder().str());
+    ASSERT_TRUE(Start({"--sample"}));
+    EXPECT_EQ(nullptr, Project());
+    ASSERT_EQ(1u, m_boxes.Boxes().size());
+    EXPECT_EQ(CString("Saving of sample.zca failed: the disk is full."), m_boxes.Boxes()[0].text);
+    m_app.ExitInstance();
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(data))
+        left.push_back(entry.path().lexically_relative(data).string());
+    EXPECT_EQ(std::vector<std::string>{"Download"}, left);
+
+    // With room again, the next start makes the project and copies the sample whole.
+    ASSERT_EQ(0, ::truncate((disk + "/filler").c_str(), 0));
+    ASSERT_TRUE(Start({"--sample"}));
+    ASSERT_NE(nullptr, Project());
+    EXPECT_EQ(CString(kSampleSession), Project()->GetFirstDataSet()->GetName());
+    EXPECT_TRUE(ReadBytes(kSamplePath.str()) == ReadBytes(data / "Download" / "sample.zlg"));
+    EXPECT_EQ(1u, m_boxes.Boxes().size());
 }
 
 TEST_F(ApplicationTest, TheSampleStartMakesTheSampleProjectOnceAndThenReopensIt)

@@ -17,6 +17,7 @@
 #include "platform/framework/windows/CDateTimeCtrl.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "project/ZcaArchive.h"
@@ -80,6 +81,8 @@ CAssembledProgram::CAssembledProgram()
     CProgressThread::SetDialogFactory([] { return std::make_unique<CRecordingProgressDialog>(); });
     m_previousModalDriver = CDialog::SetModalDriver([this](CDialog& dialog) {
         Note("dialog " + std::to_string(dialog.GetTemplateId()));
+        if (CWnd* opener = dialog.GetOpener(); opener && m_describeOpener && CModalLoop::Running() == 1)
+            m_dialogOpener = m_describeOpener(*opener);
         CheckMainWindowBlocked(dialog);
         const auto answer = m_dialogAnswers.find(dialog.GetTemplateId());
         if (answer == m_dialogAnswers.end()) {
@@ -515,13 +518,23 @@ bool CAssembledProgram::ClickGridCell(CUGCtrl& grid, int col, int row, int fromL
 
 bool CAssembledProgram::RightClickGridCell(CUGCtrl& grid, int col, int row)
 {
+    return PressInGridCell(grid, col, row, {WM_RBUTTONDOWN, WM_RBUTTONUP});
+}
+
+bool CAssembledProgram::DoubleClickGridCell(CUGCtrl& grid, int col, int row)
+{
+    return PressInGridCell(grid, col, row, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+}
+
+bool CAssembledProgram::PressInGridCell(CUGCtrl& grid, int col, int row, std::initializer_list<UINT> messages)
+{
     const auto centre = CellInView(grid, col, row, -1);
     if (!centre)
         return false;
     CPoint screen = *centre;
     grid.m_CUGGrid->ClientToScreen(&screen);
-    SimulateScreenMouse(*grid.m_CUGGrid, WM_RBUTTONDOWN, screen);
-    SimulateScreenMouse(*grid.m_CUGGrid, WM_RBUTTONUP, screen);
+    for (const UINT message : messages)
+        SimulateScreenMouse(*grid.m_CUGGrid, message, screen);
     CFrameworkApp::PumpWaitingMessages();
     return true;
 }

@@ -20,10 +20,12 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CBasicGraphView;
@@ -112,6 +114,11 @@ public:
     // every message box as "message box: <text>".
     using DialogAnswer = std::function<void(CDialog&)>;
     void AnswerNextDialog(UINT templateId, DialogAnswer answer);
+    // Where the keyboard was when the last dialog opened from the main window (not from another
+    // dialog), as `describe` tells the window that had the focus; taken once. Nothing when none
+    // opened since, or nothing had the focus.
+    void DescribeDialogOpenersWith(std::function<std::string(CWnd&)> describe) { m_describeOpener = std::move(describe); }
+    std::optional<std::string> TakeDialogOpener() { return std::exchange(m_dialogOpener, std::nullopt); }
     void AnswerNextMenu(UINT command);
     std::vector<std::string> Interruptions();
     void ForgetInterruptions();
@@ -133,8 +140,9 @@ public:
     // clicked that far from its left edge instead (a check box in it).
     static bool ClickInView(CWnd& window);
     static bool ClickGridCell(CUGCtrl& grid, int col, int row, int fromLeft = -1);
-    // The same with the right mouse button (a cell's menu).
+    // The same with the right mouse button (a cell's menu), and a double click.
     static bool RightClickGridCell(CUGCtrl& grid, int col, int row);
+    static bool DoubleClickGridCell(CUGCtrl& grid, int col, int row);
     // A toolbar button, brought into view and clicked; false when it cannot be.
     static bool ClickButtonInView(CMyToolBar& toolBar, UINT command);
     // The next (or previous) item of a drop-down list chosen with the keyboard after a click; the
@@ -218,11 +226,15 @@ private:
 
     bool FinishStart(bool started);
     void Note(const std::string& interruption);
+    // Mouse messages at the centre of a grid cell brought into view; false when it cannot be.
+    static bool PressInGridCell(CUGCtrl& grid, int col, int row, std::initializer_list<UINT> messages);
     // Every modal dialog blocks the main window behind it: a click on its File menu or on a tab
     // and its Close and Open keys do nothing while the dialog is up.
     void CheckMainWindowBlocked(CDialog& dialog);
 
     std::multimap<UINT, DialogAnswer> m_dialogAnswers;
+    std::function<std::string(CWnd&)> m_describeOpener;
+    std::optional<std::string> m_dialogOpener;
     std::deque<UINT> m_menuAnswers;
     std::vector<std::string> m_interruptions;
     std::size_t m_boxesSeen = 0;

@@ -392,6 +392,20 @@ TEST(CalendarPagesTest, TheViewScrollsAGridItCanHoldAndATallerGridScrollsItself)
     table->ScreenToClient(&moved);
     EXPECT_EQ(moved.top, -table->GetScrollPosition().y);
     EXPECT_EQ(grid->GetTopRow(), 0);
+    // Another granularity, whatever was scrolled, lays out from the top, and the wheel scrolls
+    // the hours again.
+    for (const UINT granularity : {CalendarBar::kFirstGranularity + 1, CalendarBar::kFirstGranularity}) {
+        ClickOption(*table, granularity);
+        grid = table->GetGrid();
+        ASSERT_NE(grid, nullptr);
+        grid->GetWindowRect(&moved);
+        table->ScreenToClient(&moved);
+        EXPECT_EQ(table->GetScrollPosition().y, 0) << granularity;
+        EXPECT_EQ(moved.top, 0) << granularity;
+        EXPECT_EQ(table->GetScrollSizes().cy, moved.Height()) << granularity;
+    }
+    WheelDown(*table, 4);
+    EXPECT_GT(table->GetScrollPosition().y, 0);
 
     // Half a year of hours is taller than any window: the grid fills the view and scrolls itself.
     program.Exit();

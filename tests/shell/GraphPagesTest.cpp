@@ -9,6 +9,7 @@
 #include "datamodel/PowerFactor.h"
 #include "datamodel/RegionPrefs.h"
 #include "datamodel/TrendTimeBlock.h"
+#include "mainview/MainViewLayout.h"
 #include "mainview/StudyLayouts.h"
 #include "platform/framework/Profile.h"
 #include "platform/framework/windows/CButton.h"
@@ -20,9 +21,12 @@
 #include "platform/framework/windows/Messages.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "platform/framework/windows/WindowTesting.h"
+#include "project/EditAuxSettingsDlg.h"
 #include "project/ProjectSettings.h"
 #include "project/BasicViewSettings.h"
 #include "project/ZcaArchive.h"
+#include "projectmanager/ProjectManagerDataSetGrid.h"
+#include "projectmanager/ProjectManagerTableView.h"
 #include "shell/MainFrame.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/BasicTableView.h"
@@ -68,6 +72,7 @@ constexpr int kLoadSummaryGraphEntry = 26;
 constexpr double kHour = 1.0 / 24.0;
 constexpr UINT kBookmarkButton = 33055;
 constexpr UINT kZoomInButton = 33049;
+constexpr UINT kZoomOutButton = 33050;
 constexpr UINT kNotesButton = 33051;
 
 class GraphPagesTest : public ::testing::Test
@@ -267,11 +272,14 @@ TEST_F(GraphPagesTest, EveryChannelIsNamedReadAndColouredAsItself)
     const CString currentTitle = chart.GetChannel(current)->GetTitle();
     const CString voltageTitle = chart.GetChannel(voltage)->GetTitle();
 
-    // A double click on the current makes the cursors follow it: they read amperes.
+    // A double click on the current makes the cursors follow it: on a graph without cursors
+    // they come onto it in view, and read amperes.
     const int point = ShownPoint(chart, current);
     SimulateMouse(chart, WM_LBUTTONDBLCLK, PointPixel(chart, current, point));
     CFrameworkApp::PumpWaitingMessages();
     EXPECT_EQ(chart.GetCursor(0).channelName, chart.GetChannel(current)->GetName());
+    for (int i = 0; i < CiPlotX::kCursorCount; ++i)
+        EXPECT_EQ(chart.GetCursor(i).readout.Find(currentTitle), 0) << chart.GetCursor(i).readout.str();
     chart.SetCursorPosition(0, chart.GetChannel(current)->GetXValue(point));
     const CString readout = chart.GetCursor(0).readout;
     EXPECT_EQ(readout.Left(readout.Find('\n')), currentTitle);
@@ -293,6 +301,17 @@ TEST_F(GraphPagesTest, EveryChannelIsNamedReadAndColouredAsItself)
     EXPECT_EQ(graph.GetSettings().m_customColors.front().dataType, 1);
     EXPECT_EQ(chart.GetChannel(FindChannel(chart, currentTitle))->GetColor(), RGB(9, 8, 7));
     EXPECT_NE(chart.GetChannel(FindChannel(chart, voltageTitle))->GetColor(), RGB(9, 8, 7));
+
+    // A cursor the axis scrolled past shows nothing: no readout at the plot's edge.
+    ClickSectionButton(graph, kZoomInButton);
+    ScrollAxis(graph, 0, true);
+    ASSERT_GT(chart.GetXAxis(0)->GetMin(), chart.GetCursor(0).position);
+    EXPECT_TRUE(chart.GetCursorReadoutBox(0).IsRectEmpty());
+    // The distortion of the current is drawn on the axis of the distortions, not the voltage's.
+    ClickControl(graph, PhaseCheckId(4, 0));
+    const int distortion = FindChannel(chart, "1: THD-A");
+    ASSERT_GE(distortion, 0);
+    EXPECT_EQ(chart.GetYAxis(chart.FindYAxis(chart.GetChannel(distortion)->GetYAxisName()))->GetTitle(), CString("THD [%]"));
 }
 
 TEST_F(GraphPagesTest, AFoldedPowerFactorIsPlottedBesideItsFoldedLimit)
@@ -330,17 +349,70 @@ TEST_F(GraphPagesTest, AReadoutShowsTheValueAsPlottedWithTheSessionsScaling)
     SNominalVoltageRecord nominal;
     nominal.voltage = 400.0f;
     table->SendMessage(WM_TABLE_NOMINAL_VOLTAGE, 2, reinterpret_cast<LPARAM>(&nominal));
+    // The first line of the readout of a point the cursor follows, and what is plotted there.
+    const auto readAt = [](CiPlotX& chart, int channel, int point) {
+        chart.SetCursorPosition(0, chart.GetChannel(channel)->GetXValue(point / 2)); // off the point
+        SimulateMouse(chart, WM_LBUTTONDBLCLK, PointPixel(chart, channel, point));
+        chart.SetCursorPosition(0, chart.GetChannel(channel)->GetXValue(point));
+        const CString readout = chart.GetCursor(0).readout;
+        const CString value = readout.Mid(readout.Find('\n') + 1);
+        EXPECT_NEAR(std::atof(value.GetString()), chart.GetChannel(channel)->GetYValue(point),
+                    std::fabs(chart.GetChannel(channel)->GetYValue(point)) * 0.01) << readout.GetString();
+        return value.Find('\n') < 0 ? value : value.Left(value.Find('\n'));
+    };
     CiPlotX& chart = Chart(graph);
     const int power = FindChannel(chart, "3: S"); // the third session is the Load study's
     ASSERT_GE(power, 0);
-    const int point = ShownPoint(chart, power);
-    SimulateMouse(chart, WM_LBUTTONDBLCLK, PointPixel(chart, power, point));
-    chart.SetCursorPosition(0, chart.GetChannel(power)->GetXValue(point));
-    const CString readout = chart.GetCursor(0).readout;
-    const CString value = readout.Mid(readout.Find('\n') + 1);
-    const double shown = std::atof(value.Left(value.Find(' ')).GetString());
-    const double plotted = chart.GetChannel(power)->GetYValue(point);
-    EXPECT_NEAR(shown, plotted, std::fabs(plotted) * 0.01) << readout.GetString();
+    readAt(chart, power, ShownPoint(chart, power));
+
+    // An aux input the session records, ticked: on the Aux axis of its unit at the gain, offset
+    // and unit of the session's settings (read so, also once reopened), as logged once the
+    // correction is off; its box off while no session shown records it; unticked, gone.
+    ClickControl(graph, GraphBar::kAux1);
+    const int point = ShownPoint(chart, FindChannel(chart, "3: Aux1"));
+    const double logged = chart.GetChannel(FindChannel(chart, "3: Aux1"))->GetYValue(point);
+    const auto shows = [&](double gain, double offset, const CString& unit) {
+        CiPlotX& scaled = Chart(ShowGraph<CLoadStudySummaryGraphView>(kLoadRmsPowerPage, kLoadSummaryGraphEntry));
+        const int aux = FindChannel(scaled, "3: Aux1");
+        ASSERT_GE(aux, 0) << unit;
+        EXPECT_NEAR(scaled.GetChannel(aux)->GetYValue(point), gain * logged + offset, 1e-5 * logged) << unit;
+        EXPECT_EQ(scaled.GetYAxis(scaled.FindYAxis(scaled.GetChannel(aux)->GetYAxisName()))->GetTitle(), "Aux [" + unit + "]");
+        EXPECT_EQ(readAt(scaled, aux, point).Right(unit.GetLength() + 1), " " + unit);
+    };
+    const auto correct = [this](UINT radio) {
+        m_program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [radio](CDialog& dialog) {
+            const auto control = [&dialog](UINT id) -> CWnd& { return *CAssembledProgram::FindDescendantWithId(&dialog, int(id)); };
+            CAssembledProgram::ClickAtCentre(control(radio));
+            for (const auto& [id, text] : {std::pair{CEditAuxSettingsDlg::kGainEdit[0], "2"},
+                                           std::pair{CEditAuxSettingsDlg::kOffsetEdit[0], "1"},
+                                           std::pair{CEditAuxSettingsDlg::kUnitEdit[0], "kPa"}})
+                if (control(id).IsWindowEnabled())
+                    CAssembledProgram::TypeInto(control(id), text);
+            CAssembledProgram::ClickAtCentre(control(IDOK));
+        });
+        m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
+        CProjectManagerBasicGrid& cards = *m_program.Section<CProjectManagerTableView>(SMainViewLayout::kProjectManagerPage)->GetDataSetGrid();
+        const auto& buttons = cards.Layout().buttons;
+        const auto button = std::find_if(buttons.begin(), buttons.end(), [](const SCardButton& b) { return b.command == kCommandSessionSettings; });
+        ASSERT_TRUE(button != buttons.end() && CAssembledProgram::ClickGridCell(cards, cards.OriginCol(button->rect), cards.OriginRow(2, button->rect)));
+    };
+    shows(1.0, 0.0, "V");
+    correct(CEditAuxSettingsDlg::kCorrectionRadio);
+    shows(2.0, 1.0, "kPa");
+    const CString path = m_program.Document().GetPathName();
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE) && m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE) &&
+                m_program.App().OpenDocumentFile(path));
+    shows(2.0, 1.0, "kPa");
+    correct(CEditAuxSettingsDlg::kUseLoggedRadio);
+    shows(1.0, 0.0, "V");
+    auto& shown = *m_program.Section<CLoadStudySummaryGraphView>(kLoadSummaryGraphEntry);
+    for (const bool on : {false, true}) {
+        ClickControl(shown, GraphBar::kFirstSession + 2);
+        EXPECT_EQ(Control(shown, GraphBar::kAux1).IsWindowEnabled() != FALSE, on);
+    }
+    ClickControl(shown, GraphBar::kAux1);
+    EXPECT_LT(FindChannel(Chart(shown), "3: Aux1"), 0);
+    EXPECT_TRUE(m_program.Complaints().empty());
 }
 
 TEST_F(GraphPagesTest, AnIdleGraphPageDoesNoWork)
@@ -393,11 +465,11 @@ TEST_F(GraphPagesTest, TheWheelStepsOnlyAPickerTheUserClickedInto)
     auto& graph = ShowGraph<CSummaryGraphView>(kRmsPowerPage, kSummaryGraphEntry);
     CBasicGraphViewDialogBar& bar = Bar(graph);
     const SPickerControlIds& ids = GraphBar::kTimeRangePickers;
-    // Over a control that is off (the box of an auxiliary input the session lacks) the bar
+    // Over a control that is off (the box of the Load session on an Energy page) the bar
     // scrolls as well.
     CRect off;
-    ASSERT_FALSE(Control(graph, GraphBar::kAux1).IsWindowEnabled());
-    Control(graph, GraphBar::kAux1).GetWindowRect(&off);
+    ASSERT_FALSE(Control(graph, GraphBar::kFirstSession + 2).IsWindowEnabled());
+    Control(graph, GraphBar::kFirstSession + 2).GetWindowRect(&off);
     const int top = bar.GetScrollPos(SB_VERT);
     SimulateScreenMouse(bar, WM_MOUSEMOVE, off.CenterPoint());
     SimulateScreenWheel(bar, off.CenterPoint(), -WHEEL_DELTA);
@@ -1025,9 +1097,10 @@ TEST_F(GraphPagesTest, ThePlotWithItsAxesFitsThePageTheUserSees)
                                          {kLoadRmsPowerPage, kLoadSummaryGraphEntry}};
     for (const auto& [page, entry] : pages) {
         auto& graph = ShowGraph<CBasicGraphView>(page, entry);
-        // Two sessions on two time axes where the page has them.
+        // Two sessions on two time axes where the page has them, and an aux input on its axis.
         if (page != kLoadRmsPowerPage && !IsChecked(graph, GraphBar::kFirstSession + 1))
             ClickControl(graph, GraphBar::kFirstSession + 1);
+        ClickControl(graph, GraphBar::kAux2);
         CFrameworkApp::RunFor(300);
         EXPECT_EQ(CAssembledProgram::PlotOutOfSight(graph), "") << "page " << page;
         const int overviewEntry = FindStudyLayout(page)->firstEntry;
@@ -1096,13 +1169,16 @@ TEST_F(GraphPagesTest, ThePressedSpanButtonNamesTheSpanShownAndIsKept)
     CFrameworkApp::RunFor(300);
     EXPECT_EQ(PressedSpanButton(graph), 3);
     EXPECT_EQ(graph.GetSettings().m_typeTimeRange, -1);
-    // A zoom step makes half a day of "1 Day": a span of the user's own.
+    // A zoom step makes half a day of "1 Day": a span of the user's own; the step back shows the
+    // day again, and its button.
     ClickControl(graph, GraphBar::kFirstSpanButton + 1);
     EXPECT_EQ(PressedSpanButton(graph), 1);
     ClickSectionButton(graph, kZoomInButton);
     EXPECT_NEAR(axis.GetSpan(), 0.5, 1e-9);
     EXPECT_EQ(PressedSpanButton(graph), 3);
     EXPECT_EQ(graph.GetSettings().m_typeTimeRange, -1);
+    ClickSectionButton(graph, kZoomOutButton);
+    EXPECT_EQ(PressedSpanButton(graph), 1);
     // So does an end moved an hour on: 25 hours are no day here.
     ClickControl(graph, GraphBar::kFirstSpanButton + 1);
     ASSERT_TRUE(CAssembledProgram::StepInView(Control(graph, GraphBar::kXAxisPickers.endTime), VK_UP));

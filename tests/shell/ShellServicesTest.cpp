@@ -79,6 +79,10 @@ TEST(SampleFiles, CopiesTheSampleOnlyWhenTheShippedFileIsNewer)
     in >> text;
     EXPECT_EQ("second", text);
     EXPECT_FALSE(CopySampleIfNewer(home.Root() / "absent.zlg", folder));
+    // An empty copy, as a copy cut short by a full disk once left, is made again.
+    std::ofstream(folder / "sample.zlg", std::ios::trunc).close();
+    EXPECT_TRUE(CopySampleIfNewer(source, folder));
+    EXPECT_EQ(std::filesystem::file_size(folder / "sample.zlg"), 6u);
 }
 
 TEST(LogFileViewer, OpensACopyOfTheCurrentLogNamedAfterTheProcess)

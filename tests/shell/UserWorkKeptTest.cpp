@@ -65,6 +65,15 @@ const CString kSamplePath = CString(ORN_SOURCE_DIR) + "/resources/samples/sample
 constexpr const char* kSampleSession = "Sample feeder";
 // Every page of a study: view 7 has none.
 constexpr int kStudyPages[] = {0, 1, 2, 3, 4, 5, 6, 8};
+
+// A name stem of 251 bytes (a 255-byte name with ".zca"): the start (of an even length), then
+// two-byte letters that a name shortened to fit must not cut, then one more byte.
+std::string LongStem(std::string stem)
+{
+    while (stem.size() + 2 < 251)
+        stem += "\xC3\xA9";
+    return stem + "x";
+}
 constexpr UINT kNotesCommand = 33051;
 constexpr UINT kBookmarkCommand = 33055;
 
@@ -139,6 +148,25 @@ protected:
             streams[name.str()] = std::move(bytes);
         }
         return streams;
+    }
+    // The user clicks the summary card's Client field and types into it, leaving the focus there.
+    void TypeClient(const char* text)
+    {
+        m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
+        CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
+        const SCardRect& clientField = summary.Layout().edits[0].rect;
+        ASSERT_TRUE(m_program.ClickGridCell(summary, summary.OriginCol(clientField), summary.OriginRow(0, clientField)));
+        ASSERT_NE(CWnd::GetFocus(), nullptr);
+        ASSERT_TRUE(CAssembledProgram::TypeInto(*CWnd::GetFocus(), text));
+    }
+    // The names of the files in a folder, sorted.
+    static std::vector<std::string> FilesIn(const std::string& folder)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
     // The text of body row r of card k of the session cards (nine rows a card).
     static CString SessionCardText(CProjectManagerDataSetGrid& grid, int card, int bodyRow, int col = 1)
@@ -662,7 +690,10 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
             GTEST_SKIP() << "no small file system can be mounted here";
         return;
     }
-    const CString project(disk + "/project.zca");
+    // Names as long as the file system takes: every file the program names after them must fit.
+    const std::string stem = LongStem("project ");
+    const std::string name = stem + ".zca";
+    const CString project(disk + "/" + name);
     std::filesystem::copy_file(MakeProject("project", 1, u"Feeder").str(), project.str());
     const CString added = MakeProject("added", 1, u"Added feeder");
     // Whatever fails, the sessions stored come back bit for bit.
@@ -672,7 +703,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_TRUE(m_program.Start(project));
     // Less room than any file the program writes needs: the writes stop short.
     FillDisk(disk, 8192);
-    const std::string failed = "Saving of project.zca failed: the disk is full.";
+    const std::string failed = "Saving of " + name + " failed: the disk is full.";
     const std::string wayOut = " Your work is still open: save again once the cause is removed, or save the project under "
                                "another name or on another disk with File > Save As.";
     const std::string closeQuestion = "\n\nDo you want to save the project under another name or on another disk (Save "
@@ -722,15 +753,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
 
     // Close, with the client just typed into its card and the focus still there: told why, and
     // asked; kept open (the box's other answer), with what was typed.
-    m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
-    const auto typeClient = [this](const char* text) {
-        CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
-        const SCardRect& clientField = summary.Layout().edits[0].rect;
-        ASSERT_TRUE(m_program.ClickGridCell(summary, summary.OriginCol(clientField), summary.OriginRow(0, clientField)));
-        ASSERT_NE(CWnd::GetFocus(), nullptr);
-        ASSERT_TRUE(CAssembledProgram::TypeInto(*CWnd::GetFocus(), text));
-    };
-    typeClient("Typed before Close");
+    TypeClient("Typed before Close");
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
     ASSERT_EQ(Boxes().size(), 7u);
     EXPECT_EQ(Boxes()[6].text, failed + closeQuestion);
@@ -754,11 +777,11 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     // Full again, and more to write than the room the file holds inside. Closed without the
     // changes: the file stays as it was saved.
     FillDisk(disk, 8192);
-    const auto changeBeyondRoom = [this, &typeClient](const char* client) {
+    const auto changeBeyondRoom = [this](const char* client) {
         m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
         Manager()->GetSettings().m_summary[0].Description = CString(std::string(60000, 'e'));
         Manager()->StoreSettingsInProject();
-        typeClient(client);
+        TypeClient(client);
     };
     ASSERT_TRUE(App().OpenDocumentFile(project));
     changeBeyondRoom("Typed and dropped");
@@ -772,7 +795,7 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     ASSERT_TRUE(App().OpenDocumentFile(project));
     changeBeyondRoom("Typed and saved elsewhere");
     m_program.AnswerNextMessageBox(IDYES);
-    const CString copy = InHome("copy.zca");
+    const CString copy = InHome(LongStem("copy") + ".zca");
     m_program.AnswerNextFileDialog(copy);
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
     ASSERT_EQ(Boxes().size(), 9u);
@@ -802,25 +825,131 @@ TEST_F(UserWorkKeptTest, AFullOrReadOnlyDiskAndAProjectOpenElsewhereAreToldAsSuc
     EXPECT_EQ(m_program.MainFrame().GetSafeHwnd(), nullptr);
     const CString rescued = App().GetRecentFileList().GetFiles().front();
     EXPECT_EQ(rescued.Left(GetAppDataFolder().GetLength()), GetAppDataFolder());
-    EXPECT_NE(rescued.Find("project (unsaved changes "), -1);
+    const std::string rescuedName = std::filesystem::path(rescued.str()).filename().string();
+    const std::size_t kept = rescuedName.find(" (unsaved changes ");
+    EXPECT_TRUE(kept != std::string::npos && stem.compare(0, kept, rescuedName, 0, kept) == 0 && kept % 2 == 0) << rescued.str();
     EXPECT_NE(ProjectXmlOf(rescued).find("Client=\"Typed before the end\""), std::string::npos);
     EXPECT_EQ(SessionStreamsOf(rescued), sessions);
     EXPECT_EQ(ProjectXmlOf(project), written);
     EXPECT_EQ(SessionStreamsOf(project), sessions);
     m_program.Exit();
-    std::vector<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(disk))
-        left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"filler", "project.zca"}));
+
+    // A new project made from a session on the full disk: told why as Save tells it, and no
+    // part of it is left.
+    ASSERT_TRUE(m_program.Start(rescued));
+    m_program.AnswerNextFileDialog(CString(disk + "/new.zca"));
+    EXPECT_FALSE(App().OpenDocumentFile(CString(InHome("added.zlg"))));
+    ASSERT_EQ(Boxes().size(), 11u);
+    EXPECT_EQ(Boxes()[10].text, "Saving of new.zca failed: the disk is full.");
+    EXPECT_EQ(FilesIn(disk), (std::vector<std::string>{"filler", name}));
 
     // A project on a disk that cannot be written.
-    ASSERT_TRUE(m_program.Start(rescued));
     ASSERT_TRUE(MakeSmallDiskReadOnly());
     EXPECT_FALSE(App().OpenDocumentFile(project));
-    ASSERT_EQ(Boxes().size(), 11u);
-    EXPECT_EQ(Boxes()[10].text, project + " is read-only. A project is written while it is worked on: remove its write "
+    ASSERT_EQ(Boxes().size(), 12u);
+    EXPECT_EQ(Boxes()[11].text, project + " is read-only. A project is written while it is worked on: remove its write "
                                           "protection, or copy it to a folder that can be written and open the copy.");
+}
+
+TEST_F(UserWorkKeptTest, AProjectFileMovedDeletedOrReplacedWhileOpenIsToldAndTheWorkGoesWhereTheUserSays)
+{
+    const CString path = MakeProject("moving", 1, u"Feeder");
+    const CString other = MakeProject("other", 2, u"Other feeder");
+    const std::map<std::string, std::string> sessions = SessionStreamsOf(path);
+    const std::string gone = "Saving of moving.zca failed: the file " + path.str() +
+                             " was moved, deleted or replaced by another file while the project was open.";
+    const std::string offer = " Do you want to save the project under a name you choose (Save As)? Your work stays open "
+                              "until it is saved.";
+    const std::string closeQuestion = "\n\nDo you want to save the project under another name or on another disk (Save "
+                                      "As)? No closes it without the changes made since it was last saved.";
+    const auto holds = [this, &sessions](const CString& file, const char* client) {
+        return ProjectXmlOf(file).find("Client=\"" + std::string(client) + "\"") != std::string::npos &&
+               SessionStreamsOf(file) == sessions;
+    };
+
+    // Deleted: Save tells it and offers Save As (declined), writing nothing; Close asks, and
+    // Save As from the question puts the work back under the name.
+    m_program.EndOnSignals(true);
+    ASSERT_TRUE(m_program.Start(path));
+    TypeClient("Typed before the file was deleted");
+    ASSERT_TRUE(std::filesystem::remove(path.str()));
+    m_program.AnswerNextMessageBox(IDNO);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, gone + offer);
+    EXPECT_EQ(Boxes()[0].type, MB_YESNO | MB_ICONEXCLAMATION);
+    EXPECT_FALSE(std::filesystem::exists(path.str()));
+    m_program.AnswerNextMessageBox(IDYES);
+    m_program.AnswerNextFileDialog(path);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[1].text, gone + closeQuestion);
+    EXPECT_TRUE(holds(path, "Typed before the file was deleted"));
+
+    // Replaced by another project: Save As from Save's offer, onto the name the other project
+    // took (its replacement asked for), and the project goes on there.
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    TypeClient("Typed before another file took the name");
+    std::filesystem::rename(other.str(), path.str());
+    m_program.AnswerNextMessageBox(IDYES);
+    m_program.AnswerNextFileDialog(path);
+    m_program.AnswerNextMessageBox(IDYES);
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
+    ASSERT_EQ(Boxes().size(), 4u);
+    EXPECT_EQ(Boxes()[2].text, gone + offer);
+    EXPECT_EQ(Boxes()[3].text, path + " already exists.\nDo you want to replace it?");
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    EXPECT_EQ(Boxes().size(), 4u);
+    EXPECT_TRUE(holds(path, "Typed before another file took the name"));
+
+    // Moved, and the desktop session ends: the work is in a copy beside where the project was,
+    // the moved file as it was.
+    const std::string written = ProjectXmlOf(path);
+    ASSERT_TRUE(App().OpenDocumentFile(path));
+    TypeClient("Typed before the end");
+    const CString moved = InHome("moved away.zca");
+    std::filesystem::rename(path.str(), moved.str());
+    std::raise(SIGTERM);
+    m_program.MainFrame().SendMessage(WM_TIMER, CMainFrame::kHeartbeatTimer, 0);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(Boxes().size(), 4u);
+    EXPECT_EQ(m_program.MainFrame().GetSafeHwnd(), nullptr);
+    const CString rescued = App().GetRecentFileList().GetFiles().front();
+    EXPECT_EQ(rescued.Find(InHome("moving (unsaved changes ")), 0) << rescued.str();
+    EXPECT_TRUE(holds(rescued, "Typed before the end"));
+    EXPECT_EQ(ProjectXmlOf(moved), written);
+    m_program.Exit();
+    for (const std::string& file : FilesIn(m_program.InHome("")))
+        EXPECT_EQ(file.find(".part"), std::string::npos) << file;
+}
+
+TEST_F(UserWorkKeptTest, AnAddDataCutShortGivesItsSpaceBackAtTheNextSave)
+{
+    const CString path = MakeProject("project", 1, u"Feeder");
+    const std::map<std::string, std::string> sessions = SessionStreamsOf(path);
+    const auto held = std::filesystem::file_size(path.str());
+    // Killed after the session's copy, before the project named it (the loading of a large
+    // session takes the longest): the file holds a stream the project does not know.
+    SSessionSpec large = Session(2, u"A long recording");
+    large.trendRecords = 30000;
+    const CString added = m_program.MakeProject("added", {large});
+    {
+        CZcaArchive project;
+        CZcaArchive source;
+        ASSERT_TRUE(project.Open(path));
+        ASSERT_TRUE(source.Open(added));
+        ASSERT_TRUE(project.CopyStreamFrom("added.zlg", source, "added.zlg"));
+    }
+    ASSERT_GT(std::filesystem::file_size(path.str()), held + 1000000);
+
+    ASSERT_TRUE(m_program.Start(path));
+    TypeClient("Typed after the cut");
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
+    ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_CLOSE));
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_LT(std::filesystem::file_size(path.str()), held + 16 * 1024);
+    EXPECT_NE(ProjectXmlOf(path).find("Client=\"Typed after the cut\""), std::string::npos);
+    EXPECT_EQ(SessionStreamsOf(path), sessions);
 }
 
 TEST_F(UserWorkKeptTest, AnAxisRangeAnotherToolDamagedLeavesTheAxisOnTheData)
@@ -1122,12 +1251,6 @@ TEST_F(UserWorkKeptTest, FilesOtherToolsWroteAreRefusedUnchangedWithTheTrueReaso
         EXPECT_EQ(Project().GetMeasurementCount(), 1);
         m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
     };
-    const auto typeClient = [this](const char* text) {
-        CProjectManagerSummaryGrid& summary = *Manager()->GetSummaryGrid();
-        const SCardRect& clientField = summary.Layout().edits[0].rect;
-        ASSERT_TRUE(m_program.ClickGridCell(summary, summary.OriginCol(clientField), summary.OriginRow(0, clientField)));
-        ASSERT_TRUE(CWnd::GetFocus() && CAssembledProgram::TypeInto(*CWnd::GetFocus(), text));
-    };
     // Looked at only: closed without a question.
     openPartly();
     ASSERT_TRUE(m_program.ShowStudyPage(0));
@@ -1136,7 +1259,7 @@ TEST_F(UserWorkKeptTest, FilesOtherToolsWroteAreRefusedUnchangedWithTheTrueReaso
     ASSERT_EQ(Boxes().size(), 3u);
     // Typed into: Save tells the way out, Close asks (kept open, then closed without it).
     openPartly();
-    typeClient("Typed into a project read in part");
+    TypeClient("Typed into a project read in part");
     ASSERT_TRUE(m_program.ChooseMenuItem(0, CMainFrame::ID_FILE_SAVE));
     ASSERT_EQ(Boxes().size(), 5u);
     const CString keptAsItIs = "partly.zca is kept as it is, since part of it cannot be read (1 session).";
@@ -1156,7 +1279,7 @@ TEST_F(UserWorkKeptTest, FilesOtherToolsWroteAreRefusedUnchangedWithTheTrueReaso
     // Saved under a new name from the question: the new file holds what was read and typed,
     // and opens complete.
     openPartly();
-    typeClient("Kept under a new name");
+    TypeClient("Kept under a new name");
     m_program.AnswerNextMessageBox(IDYES);
     const CString renamed((folder / "renamed.zca").string());
     m_program.AnswerNextFileDialog(renamed);

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -176,22 +177,44 @@ TEST_F(CalendarGridTest, HourBinsLieInLinesOfEightHours)
     EXPECT_EQ(row, 6);
 }
 
-// Every hour's title is its own local time, on the days the clocks change as on the others.
-TEST_F(CalendarGridTest, HourTitlesAreTheLocalTimesOfTheirHoursAcrossClockChanges)
+// Every hour's title is the local time its bin starts, on the days the clocks change as on the
+// others, also by half an hour (Lord Howe Island); cells without a bin go on an hour a cell. A
+// week is labelled with its last day, the week of the spring change too.
+TEST_F(CalendarGridTest, HourTitlesAreTheLocalTimesOfTheirHoursAndWeeksNameTheirLastDay)
 {
-    for (const auto& [from, to] : {std::pair{Local(2026, 3, 27, 5), Local(2026, 3, 31, 2)},
-                                   std::pair{Local(2026, 10, 23, 22), Local(2026, 10, 27, 9)}}) {
-        Build(kCalendarHour, from, to);
+    const struct
+    {
+        const char* zone;
+        int month;
+        int fromDay;
+        int toDay;
+    } cases[] = {{kCentralEuropeZone, 3, 27, 31}, {kCentralEuropeZone, 10, 23, 27}, {kLordHoweZone, 4, 3, 7}, {kLordHoweZone, 10, 2, 6}};
+    for (const auto& c : cases) {
+        ScopedTimeZone zone(c.zone);
+        Build(kCalendarHour, Local(2026, c.month, c.fromDay, 5), Local(2026, c.month, c.toDay, 2));
         const structCalendarBins& bins = *m_list.sessions[0]->bins[std::size_t(kCalendarHour)];
-        const int lines = (m_grid->FirstColumnOffset(0) + bins.count + 7) / 8;
+        const int offset = m_grid->FirstColumnOffset(0);
+        const int lines = (offset + bins.count + 7) / 8;
         ASSERT_GT(lines, 9);
-        CHighTime hour = CHighTime::FromDate(bins.bins.front().start);
-        hour.RoundToSecond();
-        hour -= CHighTimeSpan(0, m_grid->FirstColumnOffset(0), 0, 0);
-        for (int line = 0; line < lines; ++line)
-            for (int k = 0; k < 8; ++k, hour += CHighTimeSpan(0, 1, 0, 0))
-                EXPECT_EQ(CString(Cell(1 + 2 * k, 3 + 4 * line).GetText()), hour.Format(GetLocaleTimeFormat()))
-                    << line << " " << k;
+        for (int place = 0; place < lines * 8; ++place) {
+            const int bin = std::clamp(place - offset, 0, bins.count - 1);
+            CHighTime hour = CHighTime::FromDate(bins.bins[std::size_t(bin)].start);
+            hour.RoundToSecond();
+            hour += CHighTimeSpan(0, place - offset - bin, 0, 0);
+            EXPECT_EQ(CString(Cell(1 + 2 * (place % 8), 3 + 4 * (place / 8)).GetText()), hour.Format(GetLocaleTimeFormat()))
+                << c.zone << " " << place;
+        }
+    }
+    // Weeks from 23 March 2026: the first, of the spring change and an hour short of 7 days, ends on
+    // Sunday 29 March, the second on Sunday 5 April.
+    Build(kCalendarWeek, Local(2026, 3, 24, 9), Local(2026, 4, 2, 9));
+    for (const auto& [bin, sunday] : {std::pair{0, 29}, std::pair{1, 5}}) {
+        m_grid->LabelBin(0, bin);
+        int col = 0;
+        int row = 0;
+        m_grid->BinCell(0, bin, col, row);
+        EXPECT_EQ(CString(Cell(col, row + 1).GetText()),
+                  CHighTime(2026, bin == 0 ? 3 : 4, sunday, 12, 0, 0).Format(ExpandDateTimeFormat(8070))) << bin;
     }
 }
 

@@ -67,14 +67,38 @@ TEST_F(CalendarBinsTest, HourBinsSkipTheMissingHourAndRepeatTheDoubledOne)
         EXPECT_NEAR(bin.width, kHour, 1e-9);
 }
 
-// Over days of clock changes as over the others, each hour bin's hour is the local hour it starts.
-TEST_F(CalendarBinsTest, HourBinsOfDaysAroundClockChangesCarryTheirLocalHours)
+// Over days of clock changes as over the others, each hour bin's hour is the local hour it
+// starts, and it starts on a full hour of the local clock, but where a change of half an hour
+// (Lord Howe Island's) cut the hour before it; no bin is longer than an hour.
+TEST_F(CalendarBinsTest, HourBinsOfDaysAroundClockChangesFollowTheLocalClock)
 {
-    for (const double from : {Local(2026, 3, 26, 13, 40), Local(2026, 10, 23, 5, 0), Local(2026, 7, 1, 0, 0)}) {
+    const struct
+    {
+        const char* zone;
+        int month;
+        int day;
+        int hour;
+    } cases[] = {{kCentralEuropeZone, 3, 26, 13}, {kCentralEuropeZone, 10, 23, 5}, {kCentralEuropeZone, 7, 1, 0},
+                 {kLordHoweZone, 4, 2, 13}, {kLordHoweZone, 10, 1, 5}};
+    const auto secondOfDay = [](const CHighTime& time) {
+        SYSTEMTIME local{};
+        time.GetAsSystemTime(local);
+        return local.wHour * 3600 + local.wMinute * 60 + local.wSecond;
+    };
+    for (const auto& c : cases) {
+        ScopedTimeZone zone(c.zone);
+        const double from = Local(2026, c.month, c.day, c.hour, 40);
         const auto bins = MakeCalendarBins(from, from + 6.0, kCalendarHour);
         ASSERT_GT(bins.size(), 140u);
-        for (const structCalendarBin& bin : bins)
-            EXPECT_EQ(bin.hour, CHighTime::FromDate(bin.start).GetHour()) << bin.index;
+        for (const structCalendarBin& bin : bins) {
+            const CHighTime start = CHighTime::FromDate(bin.start);
+            EXPECT_EQ(bin.hour, start.GetHour()) << c.zone << " " << bin.index;
+            EXPECT_LE(bin.width, kHour + 1e-9) << c.zone << " " << bin.index;
+            const int jumped = (secondOfDay(start) - secondOfDay(start - CHighTimeSpan(0, 0, 0, 1)) + 86400) % 86400;
+            if (start.GetMinute() != 0) {
+                EXPECT_NE(jumped, 1) << c.zone << " " << bin.index << " starts at " << start.Format("%H:%M").str();
+            }
+        }
     }
 }
 

@@ -144,6 +144,13 @@ TEST_F(DateTimePickerPairTest, APickerTypedOrSteppedGivesThatTimeAndRefusesWhatI
                                              : CString(std::string(bad).substr(0, 2) + "/" + std::string(bad).substr(2, 2) + "/" +
                                                        std::string(bad).substr(4) + " is not a date.\nPlease enter a date that is in the calendar."));
     }
+    // What is typed after a refusal starts at the first field again: the whole date is taken.
+    for (const char key : std::string("03012024"))
+        SimulateKey(beginDate, UINT(key));
+    SimulateKey(beginDate, VK_RETURN);
+    m_pair.OnPickerChanged(true);
+    m_pair.GetRange(begin, end);
+    EXPECT_EQ(begin, CHighTime(2024, 3, 1, 14, 58, 59));
 }
 
 TEST_F(DateTimePickerPairTest, ChangesBeyondTheLimitsAreUndoneAndEditingTheEndMakesTheLengthIndividual)

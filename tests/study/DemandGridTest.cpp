@@ -3,6 +3,7 @@
 // session count and reset without a tariff, and money amounts in the user's number format.
 #include "grid/CUGCell.h"
 #include "grid/CUGCheckBoxType.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
@@ -239,44 +240,33 @@ TEST_F(DemandGridTest, CostChoicesGrowToTheSessionsAndNeedAnEnabledTariff)
     EXPECT_EQ(m_parent.notifications, 2);
 }
 
-TEST(DemandCostTextsTest, MoneyHasOneNumberOfDecimalsAndPricesAreAsTyped)
+TEST(DemandCostTextsTest, AmountsAndPricesPlaceTheCurrencyAsTheLocaleDoes)
 {
     {
         CScopedUserLocale locale(CUserLocale::EnUs());
-        EXPECT_EQ(FormatMoney("$", 12.5), "$12.50");
-        EXPECT_EQ(FormatMoney("$", 1234567.0004), "$1,234,567.00");
-        // Rounded to the cent from the exact amount, not from three decimals first.
-        EXPECT_EQ(FormatMoney("$", 20982.6144), "$20,982.61");
-        EXPECT_EQ(FormatMoney("$", 0.125000001), "$0.13");
-        EXPECT_EQ(FormatMoney("$", std::numeric_limits<double>::quiet_NaN()), "$0.00");
-        EXPECT_EQ(FormatMoney("$", -0.25), "$-0.25");
-        EXPECT_EQ(FormatMoney("$", -0.001), "$0.00");
+        CValueFormatter formatter;
         EXPECT_EQ(BuildCostAmountText(0.0, 0.0, "$"), "<:F,Tahoma,18,700>$0.00<:S>tot<:N>");
         // No letter beside an amount that could read as a currency of its own.
         EXPECT_EQ(BuildCostAmountText(10.0, 2.5, "$"),
                   "<:F,Tahoma,18,700>$10.00<:S>fwd<:N> - $2.50<:S>rev<:N> = $7.50<:S>tot<:N>");
         EXPECT_EQ(BuildCostAmountText(75.492, 0.0, ""), "<:F,Tahoma,18,700>75.49<:S>fwd<:N>");
+        EXPECT_NE(BuildPriceLine(formatter, 0.21, 0.0, "$", false).str().find("$0.21/kWh, fwd; $0/kWh, rev"), std::string::npos);
         // Returned energy a tariff charges for adds to the total, without a second minus.
         EXPECT_EQ(BuildCostAmountText(10.0, -2.5, "$"),
                   "<:F,Tahoma,18,700>$10.00<:S>fwd<:N> + $2.50<:S>rev<:N> = $12.50<:S>tot<:N>");
     }
-    CUserLocale yen = CUserLocale::DeDe();
-    yen.currencyDigits = 0;
-    {
-        CScopedUserLocale locale(yen);
-        EXPECT_EQ(FormatMoney("JPY", 1234.5), "JPY 1.234");
-    }
+    // One place of the currency on the whole panel: the locale's, for amounts and prices alike.
     CScopedUserLocale locale(CUserLocale::DeDe());
-    // A currency of letters stands apart from the amount.
-    EXPECT_EQ(FormatMoney("EUR", 1234.5), "EUR 1.234,50");
-    EXPECT_EQ(FormatMoney("EUR", 0.0), "EUR 0,00");
-    EXPECT_EQ(FormatMoney("€", 1234.5), "€1.234,50");
+    CValueFormatter german;
+    EXPECT_EQ(BuildCostAmountText(131.41, 0.0, "\xE2\x82\xAC"), "<:F,Tahoma,18,700>131,41 \xE2\x82\xAC<:S>fwd<:N>");
+    EXPECT_NE(BuildPriceLine(german, 0.21, 0.08, "\xE2\x82\xAC", true).str().find("0,21 \xE2\x82\xAC/kWh, fwd; 0,08 \xE2\x82\xAC/kWh, rev;..."),
+              std::string::npos);
 
     // A stored single-precision price is the decimal the user typed.
-    EXPECT_EQ(TypedPrice(0.21f), 0.21);
-    EXPECT_EQ(TypedPrice(0.3f), 0.3);
-    EXPECT_EQ(TypedPrice(25.0f), 25.0);
-    EXPECT_EQ(TypedPrice(0.123457f), 0.123457);
+    EXPECT_EQ(TypedDecimal(0.21f), 0.21);
+    EXPECT_EQ(TypedDecimal(0.3f), 0.3);
+    EXPECT_EQ(TypedDecimal(25.0f), 25.0);
+    EXPECT_EQ(TypedDecimal(0.123457f), 0.123457);
     // The tariff's currency is the session's for both costs; without a tariff, the locale's.
     CEnergyCosts tariff;
     EXPECT_EQ(SessionCurrency(tariff), "\xE2\x82\xAC");

@@ -12,6 +12,7 @@
 #include "grid/CUGCell.h"
 #include "grid/CUGCheckBoxType.h"
 #include "platform/framework/FileDialogService.h"
+#include "platform/framework/LocaleNumber.h"
 #include "platform/framework/UserLocale.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
@@ -301,8 +302,9 @@ TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
     // chose for the session (its tariff's).
     const int amountRow = CDemandGrid::DataRow(0) + CDemandGrid::kAmountRow;
     EXPECT_EQ(Cell(table, 6, amountRow),
-              "<:F,Tahoma,18,700>" + FormatMoney("EUR", 0.21 * feeder.forwardEnergy) + "<:S>fwd<:N>");
-    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("0.21 EUR/kWh, fwd; 0 EUR/kWh, rev"),
+              "<:F,Tahoma,18,700>" + LocaleMoneyText(0.21 * feeder.forwardEnergy, "EUR", CUserLocale::Current()) +
+                  "<:S>fwd<:N>");
+    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("EUR 0.21/kWh, fwd; EUR 0/kWh, rev"),
               std::string::npos);
 
     // Advanced: the tariff's costs with their difference.
@@ -311,7 +313,7 @@ TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
     table.GetGrid()->ApplyCostChoices();
     EXPECT_EQ(Cell(table, 6, amountRow), BuildCostAmountText(feeder.tariffForwardCost, feeder.tariffReverseCost, "EUR"));
     EXPECT_NE(Cell(table, 6, amountRow).str().find(" = EUR "), std::string::npos);
-    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("0.3 EUR/kWh, fwd; 0.08 EUR/kWh, rev;..."),
+    EXPECT_NE(Cell(table, CDemandGrid::kInfoColumn, CDemandGrid::DataRow(0)).str().find("EUR 0.3/kWh, fwd; EUR 0.08/kWh, rev;..."),
               std::string::npos);
     // Only returned energy: the amount begins with the reverse part.
     const CString returning = Cell(table, 6, CDemandGrid::DataRow(1) + CDemandGrid::kAmountRow);

@@ -32,3 +32,5 @@ private:
 };
 
 inline constexpr const char* kCentralEuropeZone = "CET-1CEST,M3.5.0,M10.5.0/3";
+// Lord Howe Island: its clocks change by half an hour.
+inline constexpr const char* kLordHoweZone = "<+1030>-10:30<+11>-11,M10.1.0,M4.1.0";

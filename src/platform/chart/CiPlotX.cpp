@@ -216,6 +216,19 @@ void CiPlotX::SetCursorPosition(int index, double x)
     cursor.readout = Fire(PlotEvent::CursorReadout, event).text;
 }
 
+bool CiPlotX::IsCursorInSight(int index) const
+{
+    if (index < 0 || index >= kCursorCount)
+        return false;
+    // A cursor on a hidden curve, or beyond what its axis shows, is not drawn: its readout would
+    // stand at the plot's edge for a value the user cannot see.
+    const SPlotDataCursor& cursor = m_cursors[std::size_t(index)];
+    const CPlotChannel* channel = GetChannel(FindChannel(cursor.channelName));
+    const CPlotXAxis* axis = channel ? GetXAxis(FindXAxis(channel->GetXAxisName())) : nullptr;
+    return cursor.IsShown() && channel && channel->IsVisible() && axis && cursor.position >= axis->GetMin() &&
+           cursor.position <= axis->GetMax();
+}
+
 void CiPlotX::RefreshCursorReadouts()
 {
     for (int i = 0; i < kCursorCount; ++i)
@@ -258,11 +271,9 @@ CRect CiPlotX::GetCursorReadoutBox(int index) const
         return {};
     const SPlotDataCursor& cursor = m_cursors[std::size_t(index)];
     const int channel = FindChannel(cursor.channelName);
-    if (!cursor.IsShown() || cursor.readout.IsEmpty() || channel < 0)
+    if (!IsCursorInSight(index) || cursor.readout.IsEmpty())
         return {};
     const double x = XValueToPixel(FindXAxis(m_channels[std::size_t(channel)].GetXAxisName()), cursor.position);
-    if (!std::isfinite(x))
-        return {};
     const CRect& plot = m_layout.plot;
     CRect box = TextBox(cursor.readout, 3, 2);
     // Right of the line, or left of it where the plot ends; centred on the readout position.

@@ -108,6 +108,8 @@ public:
     // The cursor the user clicked last; -1 before any was.
     int GetActiveCursor() const { return m_activeCursor; }
     void RefreshCursorReadouts();
+    // Whether a cursor is drawn: shown, on a visible channel, within what the channel's axis shows.
+    bool IsCursorInSight(int index) const;
     // Where the readout box of a shown cursor is drawn (empty when none is): beside its line at
     // its readout position, kept inside the plot.
     CRect GetCursorReadoutBox(int index) const;

@@ -46,7 +46,7 @@ SPlotHit CiPlotX::HitTest(int x, int y) const
         for (int i = 0; i < kCursorCount; ++i) {
             const SPlotDataCursor& cursor = m_cursors[std::size_t(i)];
             const CPlotChannel* channel = GetChannel(FindChannel(cursor.channelName));
-            if (cursor.IsShown() && channel &&
+            if (IsCursorInSight(i) &&
                 std::fabs(XValueToPixel(FindXAxis(channel->GetXAxisName()), cursor.position) - x) <= kGrip)
                 return {SPlotHit::Cursor, i, -1};
         }

@@ -1,4 +1,5 @@
 #include "platform/chart/PlotAxis.h"
+#include "platform/framework/LocaleNumber.h"
 
 #include <array>
 #include <cmath>
@@ -50,11 +51,7 @@ bool CPlotAxis::SetMinSpan(double minimum, double span)
 
 CString CPlotAxis::FormatValue(double value) const
 {
-    if (m_format)
-        return m_format(value);
-    CString text;
-    text.Format("%g", value);
-    return text;
+    return m_format ? m_format(value) : LocaleNumberText(value, SNumberLayout{}, CUserLocale::Current());
 }
 
 std::vector<SPlotAxisLabel> CPlotAxis::VisibleTicks(int length, int minSpacing, bool dates) const

@@ -507,11 +507,9 @@ void CPlotRenderer::PaintCursors(QPainter& painter) const
     painter.setFont(PlotAxisFont());
     for (int index = 0; index < CiPlotX::kCursorCount; ++index) {
         const SPlotDataCursor& cursor = m_chart.m_cursors[std::size_t(index)];
-        if (!cursor.IsShown())
+        if (!m_chart.IsCursorInSight(index))
             continue;
         const int channel = m_chart.FindChannel(cursor.channelName);
-        if (channel < 0)
-            continue;
         const CPlotChannel& c = m_chart.m_channels[std::size_t(channel)];
         const double x = m_chart.XValueToPixel(m_chart.FindXAxis(c.GetXAxisName()), cursor.position);
         if (!std::isfinite(x))

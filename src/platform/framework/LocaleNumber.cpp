@@ -1,8 +1,10 @@
 #include "platform/framework/LocaleNumber.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -49,6 +51,85 @@ bool IsGroupSeparatorAt(std::string_view s, std::string_view separator, std::siz
     }
     return false;
 }
+
+// "%.*f" as the C locale writes it, whatever the process locale is; empty when not finite.
+std::string PlainFixed(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return {};
+    std::string buffer(std::size_t(std::max(decimals, 0)) + 330, '\0');
+    const auto [end, ec] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, std::max(decimals, 0));
+    buffer.resize(ec == std::errc() ? std::size_t(end - buffer.data()) : 0);
+    return buffer;
+}
+
+// The shortest fixed-point text that reads back to exactly the double.
+std::string PlainShortest(double value)
+{
+    std::string buffer(330, '\0');
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    buffer.resize(ec == std::errc() ? std::size_t(end - buffer.data()) : 0);
+    return buffer;
+}
+
+std::string GroupedDigits(const std::string& integer, std::string_view separator)
+{
+    std::string out;
+    for (std::size_t i = 0; i < integer.size(); ++i) {
+        if (i > 0 && (integer.size() - i) % 3 == 0)
+            out += separator;
+        out += integer[i];
+    }
+    return out;
+}
+
+struct SPlainParts
+{
+    bool negative = false;
+    std::string integer;
+    std::string fraction;
+};
+
+SPlainParts Split(std::string plain, bool trimmed)
+{
+    SPlainParts parts;
+    parts.negative = !plain.empty() && plain.front() == '-';
+    if (parts.negative)
+        plain.erase(0, 1);
+    const std::size_t point = plain.find('.');
+    parts.integer = plain.substr(0, point);
+    if (point != std::string::npos)
+        parts.fraction = plain.substr(point + 1);
+    while (trimmed && !parts.fraction.empty() && parts.fraction.back() == '0')
+        parts.fraction.pop_back();
+    // A value that rounds to zero has no sign.
+    if (parts.integer.find_first_not_of('0') == std::string::npos && parts.fraction.find_first_not_of('0') == std::string::npos)
+        parts.negative = false;
+    return parts;
+}
+
+// The digits laid out with the locale's separators, without the sign.
+std::string LaidOut(const SPlainParts& parts, bool grouped, const CUserLocale& locale)
+{
+    std::string out = grouped ? GroupedDigits(parts.integer, locale.thousandsSeparator.str()) : parts.integer;
+    if (!parts.fraction.empty())
+        out += (locale.decimalSeparator.IsEmpty() ? std::string(".") : locale.decimalSeparator.str()) + parts.fraction;
+    return out;
+}
+
+std::string WithSign(const std::string& text, int negativeMode)
+{
+    switch (negativeMode) {
+    case 0: return "(" + text + ")";
+    case 2: return "- " + text;
+    case 3: return text + "-";
+    case 4: return text + " -";
+    default: return "-" + text;
+    }
+}
+
+bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
 } // namespace
 
@@ -117,26 +198,76 @@ bool ReadLocaleNumber(const CString& text, const CUserLocale& locale, double& va
     return true;
 }
 
+CString LocaleNumberText(double value, const SNumberLayout& layout, const CUserLocale& locale)
+{
+    const std::string plain = PlainFixed(value, layout.decimals);
+    if (plain.empty())
+        return {};
+    const SPlainParts parts = Split(plain, layout.trimmed);
+    return CString((parts.negative ? "-" : "") + LaidOut(parts, layout.grouped, locale));
+}
+
 CString ShowLocaleNumber(double value, int decimals, const CUserLocale& locale)
 {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals < 0 ? 0 : decimals, value);
-    std::string fixed = buffer;
-    const bool negative = !fixed.empty() && fixed.front() == '-';
-    if (negative)
-        fixed.erase(0, 1);
-    std::string integer = fixed.substr(0, fixed.find('.'));
-    std::string fraction = fixed.find('.') == std::string::npos ? std::string() : fixed.substr(fixed.find('.') + 1);
-    while (!fraction.empty() && fraction.back() == '0')
-        fraction.pop_back();
-    std::string out;
-    for (std::size_t i = 0; i < integer.size(); ++i) {
-        if (i > 0 && (integer.size() - i) % 3 == 0)
-            out += locale.thousandsSeparator.str();
-        out += integer[i];
+    return LocaleNumberText(value, SNumberLayout{decimals, true, true}, locale);
+}
+
+CString ShortestLocaleNumber(double value, const std::function<bool(double)>& readsBack, const CUserLocale& locale)
+{
+    if (!std::isfinite(value))
+        return {};
+    // The value rounded to ever more significant digits until its reading is taken; at 17 every
+    // double reads back to itself.
+    std::string plain;
+    for (int digits = 1; digits <= std::numeric_limits<double>::max_digits10; ++digits) {
+        char text[64];
+        const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits - 1);
+        double rounded = value;
+        if (written.ec == std::errc())
+            std::from_chars(text, written.ptr, rounded);
+        plain = PlainShortest(rounded);
+        if (readsBack(rounded))
+            break;
     }
-    if (!fraction.empty())
-        out += (locale.decimalSeparator.IsEmpty() ? std::string(".") : locale.decimalSeparator.str()) + fraction;
-    const bool zero = integer.find_first_not_of('0') == std::string::npos && fraction.empty();
-    return CString((negative && !zero ? "-" : "") + out);
+    const SPlainParts parts = Split(plain, true);
+    return CString((parts.negative ? "-" : "") + LaidOut(parts, false, locale));
+}
+
+CString ShortestLocaleNumber(double value, const CUserLocale& locale)
+{
+    return ShortestLocaleNumber(value, [value](double read) { return read == value; }, locale);
+}
+
+CString ShortestLocaleFloat(float value, const CUserLocale& locale)
+{
+    return ShortestLocaleNumber(double(value), [value](double read) { return float(read) == value; }, locale);
+}
+
+double TypedDecimal(float stored)
+{
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, stored);
+    double typed = double(stored);
+    if (written.ec == std::errc())
+        std::from_chars(text, written.ptr, typed);
+    return typed;
+}
+
+CString PlaceCurrency(const CString& number, const CString& currency, const CUserLocale& locale)
+{
+    if (currency.IsEmpty())
+        return number;
+    const std::string_view symbol = currency.str();
+    if (locale.currencyFirst)
+        return currency + (locale.currencySpaced || IsLetter(symbol.back()) ? " " : "") + number;
+    return number + (locale.currencySpaced || IsLetter(symbol.front()) ? " " : "") + currency;
+}
+
+CString LocaleMoneyText(double amount, const CString& currency, const CUserLocale& locale)
+{
+    SPlainParts parts = Split(PlainFixed(std::isfinite(amount) ? amount : 0.0, locale.currencyDigits), false);
+    if (parts.integer == "0" && !locale.leadingZero && !parts.fraction.empty())
+        parts.integer.clear();
+    const CString placed = PlaceCurrency(CString(LaidOut(parts, true, locale)), currency, locale);
+    return parts.negative ? CString(WithSign(placed.str(), locale.negativeNumberMode)) : placed;
 }

@@ -127,6 +127,11 @@ std::optional<CUserLocale> CUserLocale::FromPosixLocale(const char* name)
     const char* digits = ::nl_langinfo_l(FRAC_DIGITS, locale);
     if (digits && digits[0] >= 0 && digits[0] <= kMostCurrencyDigits)
         result.currencyDigits = digits[0];
+    // Where the symbol stands with a positive amount (CHAR_MAX where the locale leaves it open).
+    const char* precedes = ::nl_langinfo_l(P_CS_PRECEDES, locale);
+    const char* spaced = ::nl_langinfo_l(P_SEP_BY_SPACE, locale);
+    result.currencyFirst = !precedes || precedes[0] != 0;
+    result.currencySpaced = spaced && spaced[0] == 1;
     ::freelocale(locale);
     // POSIX locales have no setting for these; every one of them writes "-0.5".
     result.negativeNumberMode = 1;
@@ -154,10 +159,10 @@ void CUserLocale::ResetForTesting()
 
 CUserLocale CUserLocale::EnUs()
 {
-    return CUserLocale{"M/d/yyyy", "h:mm:ss tt", ".", ",", "$", 1, true, 2};
+    return CUserLocale{"M/d/yyyy", "h:mm:ss tt", ".", ",", "$", 1, true, 2, true, false};
 }
 
 CUserLocale CUserLocale::DeDe()
 {
-    return CUserLocale{"dd.MM.yyyy", "HH:mm:ss", ",", ".", "\xE2\x82\xAC", 1, true, 2};
+    return CUserLocale{"dd.MM.yyyy", "HH:mm:ss", ",", ".", "\xE2\x82\xAC", 1, true, 2, false, true};
 }

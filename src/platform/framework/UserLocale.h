@@ -20,6 +20,8 @@ struct CUserLocale
     int negativeNumberMode = 1; // 0 "(1.1)", 1 "-1.1", 2 "- 1.1", 3 "1.1-", 4 "1.1 -"
     bool leadingZero = true;    // "0.7" rather than ".7"
     int currencyDigits = 2;     // decimals of money amounts
+    bool currencyFirst = true;  // "$1.50" rather than "1,50 €"
+    bool currencySpaced = false; // a space between the currency and the amount
 
     // The settings in force: the test override when one is set, else the environment's.
     static const CUserLocale& Current();

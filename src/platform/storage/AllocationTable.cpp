@@ -167,7 +167,12 @@ void CAllocationTable::DropFreeSectorsAbove(std::uint32_t keep)
             break;
         --sectors;
     }
-    if (sectors == GetSectorCount())
+    Truncate(sectors);
+}
+
+void CAllocationTable::Truncate(std::uint32_t sectors)
+{
+    if (sectors >= GetSectorCount())
         return;
     const std::size_t size = std::size_t(sectors) * m_perSector;
     m_entries.resize(size);
@@ -185,6 +190,18 @@ void CAllocationTable::DropFreeSectorsAbove(std::uint32_t keep)
     for (std::size_t w = 0; w < m_allocatable.size(); ++w)
         if (m_allocatable[w] != 0)
             m_allocatableWords[w / 64] |= std::uint64_t(1) << (w % 64);
+}
+
+std::uint32_t CAllocationTable::CountAllocatableBelow(std::uint32_t end) const
+{
+    std::uint32_t count = 0;
+    for (std::size_t w = 0; w < m_allocatable.size() && w * 64 < end; ++w) {
+        std::uint64_t bits = m_allocatable[w];
+        if (end < (w + 1) * 64)
+            bits &= (std::uint64_t(1) << (end - w * 64)) - 1;
+        count += std::uint32_t(__builtin_popcountll(bits));
+    }
+    return count;
 }
 
 bool CAllocationTable::CanWriteInPlace(std::uint32_t sector) const

@@ -41,6 +41,14 @@ public:
     // entries that nothing freed since the last commit: sectors a stream took and gave back
     // before they were ever committed.
     void DropFreeSectorsAbove(std::uint32_t keep);
+    // Gives up every table sector from `keep` on, whatever the committed file holds there: for
+    // entries that nothing uses any more and that nothing allocates before the next commit,
+    // which switches the file to the shorter table.
+    void Truncate(std::uint32_t keep);
+    // The number of entries below `end` that Allocate may hand out now.
+    std::uint32_t CountAllocatableBelow(std::uint32_t end) const;
+    // The sector is written at the next commit, although none of its entries changed: it moves.
+    void MarkSectorDirty(std::uint32_t sector) { MarkDirty(sector * m_perSector); }
 
     bool HasChanges() const { return !m_dirtySectors.empty(); }
     const std::vector<std::uint32_t>& GetDirtySectors() const { return m_dirtySectors; }

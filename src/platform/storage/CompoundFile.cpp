@@ -170,7 +170,12 @@ EStorageResult CCompoundFile::Flush()
 {
     if (!m_writable)
         return EStorageResult::Ok;
-    const EStorageResult result = Commit();
+    EStorageResult result = Commit();
+    // The second commit writes again the table sectors that the first one changed in place
+    // while they still had to show the freed places to the committed file.
+    if (result == EStorageResult::Ok && MoveTablesBelowData())
+        for (int i = 0; i < 2 && result == EStorageResult::Ok; ++i)
+            result = Commit();
     if (result == EStorageResult::Ok)
         TrimFreeTail();
     return result;

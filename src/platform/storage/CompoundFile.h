@@ -8,7 +8,8 @@
 //
 // A write that fails (a full disk) leaves the file as its last commit made it; the next change
 // first reads the file's structure again, so that it succeeds once the disk has room. Space at
-// the end of the file that nothing uses goes back to the file system at every commit.
+// the end of the file that nothing uses goes back to the file system at every commit, and Flush
+// moves the tables out of the way of free space before the end.
 //
 // The object is shared: open streams keep it (and the file and its lock) alive after its
 // creator lets go.
@@ -58,6 +59,8 @@ public:
     ~CCompoundFile();
 
     bool IsWritable() const { return m_writable; }
+    // Whether the path names the file this object holds open.
+    bool IsFileAt(const CString& path) const { return m_file.IsAt(path); }
     // Ok when changes may be made; after a failed write the structure is first read again from
     // the file (what memory holds beyond it is dropped).
     EStorageResult CheckWritable();
@@ -78,7 +81,8 @@ public:
     // An element may be open in one stream at a time.
     EStorageResult OpenStream(const CString& name, EStorageAccess access, std::unique_ptr<CStorageStream>& stream);
     // Commits pending changes (freed sectors of closed or destroyed streams) and gives back the
-    // space nothing uses at the end of the file.
+    // space nothing uses at the end of the file; allocation tables and the directory that stand
+    // after that space (behind a large stream that was destroyed) are moved below it first.
     EStorageResult Flush();
     // Commits pending changes and syncs the file, whatever its commit mode.
     EStorageResult FlushToDisk();
@@ -105,6 +109,9 @@ private:
     EStorageResult Commit();
     // Best effort: the commit stands whether or not the space goes back.
     void TrimFreeTail();
+    // Moving the tables into free space below the data (CompoundFileCompact.cpp), for the next
+    // commit; false when none stands after the data or the free space below cannot take them.
+    bool MoveTablesBelowData();
     void SyncRootEntry();
     void RebuildRootTree();
     std::vector<std::uint8_t> SerializeDirectory() const;

@@ -202,6 +202,14 @@ EStorageResult CSectorFile::Truncate(std::uint64_t size)
     return EStorageResult::Ok;
 }
 
+bool CSectorFile::IsAt(const CString& path) const
+{
+    struct stat held {};
+    struct stat named {};
+    return m_fd >= 0 && ::fstat(m_fd, &held) == 0 && ::stat(path.GetString(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
 EStorageResult CSectorFile::ResultOf(EWriteAction action)
 {
     return action == EWriteAction::Crash || action == EWriteAction::Fail ? EStorageResult::IoError : EStorageResult::Ok;

@@ -52,6 +52,9 @@ public:
     // Shrinks the file to that length; a longer length changes nothing.
     EStorageResult Truncate(std::uint64_t size);
     std::uint64_t GetSize() const { return m_size; }
+    // Whether the path names this open file (the same device and inode): false once the file
+    // was moved, deleted or replaced by another under that name.
+    bool IsAt(const CString& path) const;
 
 private:
     // What the hook makes of the event; Proceed without one.

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <locale.h>
+#include <string>
 
 TEST(CUserLocale, ConvertsStrftimeFormatsToPictures)
 {
@@ -78,6 +80,14 @@ TEST(CUserLocale, ReadsInstalledPosixLocales)
     EXPECT_EQ(de->thousandsSeparator, ".");
     EXPECT_EQ(de->currencySymbol, "\xE2\x82\xAC");
     EXPECT_EQ(de->currencyDigits, 2);
+    EXPECT_FALSE(de->currencyFirst);
+    EXPECT_TRUE(de->currencySpaced);
+    const auto us = CUserLocale::FromPosixLocale("en_US.UTF-8");
+    if (!us)
+        GTEST_SKIP() << "en_US.UTF-8 is not installed";
+    EXPECT_EQ(us->timePicture, "hh:mm:ss tt");
+    EXPECT_TRUE(us->currencyFirst);
+    EXPECT_FALSE(us->currencySpaced);
 }
 
 // A typed number is read whole in the locale's convention: grouping only in threes, the other
@@ -108,7 +118,55 @@ TEST(CUserLocale, ReadsTypedNumbersWholeInItsConvention)
     CUserLocale plain = CUserLocale::EnUs();
     plain.thousandsSeparator = "";
     check(plain, {{"1000.5", true, 1000.5}, {"1,000", false, 0}});
-    EXPECT_EQ(ShowLocaleNumber(1000000, 6, CUserLocale::EnUs()), "1,000,000");
-    EXPECT_EQ(ShowLocaleNumber(-0.25, 6, CUserLocale::DeDe()), "-0,25");
-    EXPECT_EQ(ShowLocaleNumber(-0.0001, 2, CUserLocale::EnUs()), "0");
+}
+
+// Numbers and amounts are written in the user's locale alone, whatever locale the toolkit gave the
+// C library (the desktop's); a field's text reads back to the number it holds.
+TEST(CUserLocale, WritesNumbersInItsOwnFormWhateverTheCLibrarysLocale)
+{
+    const std::string previous = ::setlocale(LC_ALL, nullptr);
+    for (const char* cLibrary : {"C", "de_DE.UTF-8", "en_US.UTF-8"}) {
+        if (!::setlocale(LC_ALL, cLibrary))
+            continue;
+        const CUserLocale us = CUserLocale::EnUs();
+        const CUserLocale de = CUserLocale::DeDe();
+        EXPECT_EQ(ShowLocaleNumber(1000000, 6, us), "1,000,000") << cLibrary;
+        EXPECT_EQ(ShowLocaleNumber(1000000, 6, de), "1.000.000") << cLibrary;
+        EXPECT_EQ(ShowLocaleNumber(-0.25, 6, de), "-0,25") << cLibrary;
+        EXPECT_EQ(ShowLocaleNumber(-0.0001, 2, us), "0") << cLibrary;
+        EXPECT_EQ(LocaleNumberText(12.5, SNumberLayout{3, false, false}, de), "12,500") << cLibrary;
+        EXPECT_EQ(LocaleNumberText(-0.10, SNumberLayout{2, true, false}, us), "-0.1") << cLibrary;
+        EXPECT_EQ(LocaleNumberText(3.0, SNumberLayout{3, true, true}, de), "3") << cLibrary;
+        EXPECT_EQ(LocaleNumberText(std::nan(""), SNumberLayout{}, us), "") << cLibrary;
+        // The shortest text that reads back: of a double, of a single-precision number, and by a
+        // field's own rule (a limit typed in kW and stored in W in single precision).
+        EXPECT_EQ(ShortestLocaleNumber(1.0, de), "1") << cLibrary;
+        EXPECT_EQ(ShortestLocaleNumber(-2.5e-7, de), "-0,00000025") << cLibrary;
+        EXPECT_EQ(ShortestLocaleNumber(1e9, us), "1000000000") << cLibrary;
+        EXPECT_EQ(ShortestLocaleFloat(0.21f, de), "0,21") << cLibrary;
+        EXPECT_EQ(ShortestLocaleFloat(123456.789f, us), "123456.79") << cLibrary;
+        const float kW = float(123456.789 * 1000.0);
+        EXPECT_EQ(ShortestLocaleNumber(double(kW) / 1000.0, [kW](double v) { return float(v * 1000.0) == kW; }, us), "123456.79")
+            << cLibrary;
+        const float top = float(1e9 * 1000.0);
+        EXPECT_EQ(ShortestLocaleNumber(double(top) / 1000.0, [top](double v) { return float(v * 1000.0) == top; }, de),
+                  "1000000000")
+            << cLibrary;
+        // Money: the locale's decimals, grouping, negative form and place of the currency.
+        EXPECT_EQ(LocaleMoneyText(1234567.0004, "$", us), "$1,234,567.00") << cLibrary;
+        EXPECT_EQ(LocaleMoneyText(20982.6144, "$", us), "$20,982.61") << cLibrary;
+        EXPECT_EQ(LocaleMoneyText(0.125000001, "$", us), "$0.13") << cLibrary;
+        EXPECT_EQ(LocaleMoneyText(std::nan(""), "$", us), "$0.00") << cLibrary;
+        EXPECT_EQ(LocaleMoneyText(-0.25, "$", us), "-$0.25") << cLibrary;
+        EXPECT_EQ(LocaleMoneyText(-0.001, "$", us), "$0.00") << cLibrary;
+        EXPECT_EQ(LocaleMoneyText(1234.5, "EUR", us), "EUR 1,234.50") << cLibrary;
+        EXPECT_EQ(LocaleMoneyText(131.41, "\xE2\x82\xAC", de), "131,41 \xE2\x82\xAC") << cLibrary;
+        EXPECT_EQ(LocaleMoneyText(-1234.5, "EUR", de), "-1.234,50 EUR") << cLibrary;
+        CUserLocale yen = de;
+        yen.currencyDigits = 0;
+        EXPECT_EQ(LocaleMoneyText(1234.5, "JPY", yen), "1.234 JPY") << cLibrary;
+        EXPECT_EQ(PlaceCurrency("0,21", "\xE2\x82\xAC", de), "0,21 \xE2\x82\xAC") << cLibrary;
+        EXPECT_EQ(PlaceCurrency("0.21", "", us), "0.21") << cLibrary;
+    }
+    ::setlocale(LC_ALL, previous.c_str());
 }

@@ -108,6 +108,27 @@ std::vector<SStep> EditSession()
     return steps;
 }
 
+// A file holding the streams, written in chunks of that size.
+void MakeFile(const std::string& path, const Model& streams, std::size_t chunk = 4096)
+{
+    std::shared_ptr<CCompoundFile> file;
+    ASSERT_EQ(CCompoundFile::Create(path.c_str(), file), EStorageResult::Ok);
+    for (const auto& [name, data] : streams)
+        ASSERT_EQ(WriteStream(*file, name, data, chunk), EStorageResult::Ok);
+}
+
+// The project text written under a second name, then switched over in one rename.
+void AddProjectSwitch(std::vector<SStep>& steps, const std::string& project)
+{
+    steps.push_back({[=](CCompoundFile& f, Streams&) { return WriteStream(f, "project.xml.new", project); },
+                     [=](Model& m) { m["project.xml.new"] = project; }});
+    steps.push_back({[](CCompoundFile& f, Streams&) { return f.RenameElement("project.xml.new", "project.xml"); },
+                     [](Model& m) {
+                         m["project.xml"] = m["project.xml.new"];
+                         m.erase("project.xml.new");
+                     }});
+}
+
 // Events of the file layer, counted; one of them is where the writer dies.
 struct SCrashPlan
 {
@@ -234,12 +255,7 @@ TEST_F(StorageCrashTest, CrashesInALargeFileKeepItsDifat)
 {
     const std::string base = m_dir.Path("base.zca");
     Model initial{{"session.zlg", Pattern(7500 * 1024, 1)}, {"project.xml", Pattern(3000, 2)}};
-    {
-        std::shared_ptr<CCompoundFile> file;
-        ASSERT_EQ(CCompoundFile::Create(base.c_str(), file), EStorageResult::Ok);
-        for (const auto& [name, data] : initial)
-            ASSERT_EQ(WriteStream(*file, name, data, 1 << 20), EStorageResult::Ok);
-    }
+    MakeFile(base, initial, 1 << 20);
     std::vector<SStep> steps;
     for (int i = 0; i < 3; ++i) {
         const std::string project = Pattern(3000 + 2500 * std::size_t(i), 10 + unsigned(i));
@@ -251,30 +267,45 @@ TEST_F(StorageCrashTest, CrashesInALargeFileKeepItsDifat)
     CrashEverywhere(steps, initial, [&] { std::filesystem::copy_file(base, m_path, std::filesystem::copy_options::overwrite_existing); });
 }
 
+TEST_F(StorageCrashTest, GivingBackTheSpaceOfADestroyedLargeStreamIsAllOrNothing)
+{
+    // A large stream committed after the others (an import that never reached the project) has
+    // its table sectors, DIFAT included, after it. Destroyed, with the project text written
+    // again, the file ends after what it holds; a crash anywhere on the way leaves it whole.
+    Model initial{{"session.zlg", Pattern(600000, 1)}, {"project.xml", Pattern(6000, 2)}};
+    const std::string base = m_dir.Path("base.zca");
+    MakeFile(base, initial, 1 << 20);
+    const std::size_t heldBytes = ReadFileBytes(base).size();
+    {
+        std::shared_ptr<CCompoundFile> file;
+        ASSERT_EQ(CCompoundFile::Open(base.c_str(), EStorageAccess::ReadWrite, file), EStorageResult::Ok);
+        ASSERT_EQ(WriteStream(*file, "orphan.zlg", Pattern(8 << 20, 3), 1 << 20), EStorageResult::Ok);
+    }
+    initial["orphan.zlg"] = Pattern(8 << 20, 3);
+    std::vector<SStep> steps;
+    steps.push_back({[](CCompoundFile& f, Streams&) { return f.DestroyElement("orphan.zlg"); },
+                     [](Model& m) { m.erase("orphan.zlg"); }});
+    AddProjectSwitch(steps, Pattern(6500, 4));
+    steps.push_back({[](CCompoundFile& f, Streams&) { return f.Flush(); }, [](Model&) {}});
+    const auto prepare = [&] { std::filesystem::copy_file(base, m_path, std::filesystem::copy_options::overwrite_existing); };
+
+    SCrashPlan whole;
+    ASSERT_EQ(Run(steps, whole, prepare), steps.size());
+    EXPECT_LE(ReadFileBytes(m_path).size(), heldBytes + 16 * 512);
+    CrashEverywhere(steps, initial, prepare);
+}
+
 TEST_F(StorageCrashTest, ARenameOverAnElementIsAllOrNothing)
 {
     // The project text is written under a second name and switched over; a crash leaves the
     // old text or the new one under "project.xml", never neither.
     Model initial{{"project.xml", Pattern(3000, 1)}, {"session.zlg", Pattern(200000, 2)}};
     const std::string base = m_dir.Path("base.zca");
-    {
-        std::shared_ptr<CCompoundFile> file;
-        ASSERT_EQ(CCompoundFile::Create(base.c_str(), file), EStorageResult::Ok);
-        for (const auto& [name, data] : initial)
-            ASSERT_EQ(WriteStream(*file, name, data), EStorageResult::Ok);
-    }
+    MakeFile(base, initial);
     std::vector<SStep> steps;
-    for (int i = 0; i < 3; ++i) {
-        // Across the mini stream cutoff and back.
-        const std::string project = Pattern(i == 1 ? 6000 : 1000 + 900 * std::size_t(i), 10 + unsigned(i));
-        steps.push_back({[=](CCompoundFile& f, Streams&) { return WriteStream(f, "project.xml.new", project); },
-                         [=](Model& m) { m["project.xml.new"] = project; }});
-        steps.push_back({[](CCompoundFile& f, Streams&) { return f.RenameElement("project.xml.new", "project.xml"); },
-                         [](Model& m) {
-                             m["project.xml"] = m["project.xml.new"];
-                             m.erase("project.xml.new");
-                         }});
-    }
+    // Across the mini stream cutoff and back.
+    for (int i = 0; i < 3; ++i)
+        AddProjectSwitch(steps, Pattern(i == 1 ? 6000 : 1000 + 900 * std::size_t(i), 10 + unsigned(i)));
     steps.push_back({[](CCompoundFile& f, Streams&) { return f.RenameElement("session.zlg", "Session.ZLG"); },
                      [](Model& m) {
                          m["Session.ZLG"] = m["session.zlg"];

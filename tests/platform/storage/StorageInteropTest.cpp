@@ -134,11 +134,16 @@ TEST_F(StorageInteropTest, FilesWrittenHereReadTheSameElsewhere)
         for (const auto& [name, data] : streams)
             ASSERT_EQ(WriteStream(*file, name, data, 65536), EStorageResult::Ok);
         ASSERT_EQ(file->DestroyElement("doomed"), EStorageResult::Ok);
+        // An import that never reached the project, its tables moved below the data after it.
+        ASSERT_EQ(WriteStream(*file, "import.zlg", Pattern(9 * 1024 * 1024, 7), 1 << 20), EStorageResult::Ok);
+        ASSERT_EQ(file->DestroyElement("import.zlg"), EStorageResult::Ok);
         // Rewritten a few times, as every edit of a project does.
         for (int i = 0; i < 5; ++i)
             ASSERT_EQ(WriteStream(*file, "project.xml", Pattern(2500 + 3000 * i, 10 + i)), EStorageResult::Ok);
         streams["project.xml"] = Pattern(14500, 14);
+        ASSERT_EQ(file->Flush(), EStorageResult::Ok);
     }
+    EXPECT_LT(ReadFileBytes(path).size(), std::size_t(9 * 1024 * 1024));
     ExpectOlefileReads(path, streams);
     ExpectGsfReads(path, streams);
 

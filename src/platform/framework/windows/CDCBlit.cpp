@@ -118,6 +118,7 @@ BOOL CDC::ScrollDC(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect, CRgn* u
     // Pixels come from the scroll area and land inside the clip area.
     const QRegion landed = area.translated(dx, dy) & limit;
     const QImage before = s.surface->image.copy();
+    if (s.HasPixels())
     {
         QPainter p(&s.surface->image);
         p.translate(-s.surface->origin);

@@ -18,6 +18,7 @@ int LineHeight(const QFontMetrics& fm, UINT format)
 // Draws one run of text with its cell's top-left corner at a device point.
 void DrawRun(const DcState& s, QPoint deviceTopLeft, const QString& text, const QRegion& clip, const int* dx)
 {
+    if (!s.HasPixels()) return;
     const GdiData& font = dc::FontOf(s);
     const QFontMetrics fm(font.qfont);
     QPainter p(&s.surface->image);

@@ -2,6 +2,8 @@
 
 #include "platform/framework/windows/DataExchange.h"
 #include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/windows/FieldRefusal.h"
+#include "platform/framework/windows/FocusReturn.h"
 #include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/TemplateControls.h"
 #include "platform/framework/windows/WindowBridge.h"
@@ -10,6 +12,8 @@
 #include <QEventLoop>
 
 #include <glog/logging.h>
+
+#include <utility>
 
 #include <cstring>
 
@@ -59,8 +63,9 @@ BOOL CDialog::InitModalIndirect(const DialogTemplate& dialogTemplate, CWnd* pare
 
 BOOL CDialog::CreateFromTemplate(CWnd* parent, bool modal)
 {
-    const auto t = m_template ? std::optional<DialogTemplate>(*m_template) : LoadDialogTemplate(m_nIDTemplate);
+    auto t = m_template ? std::optional<DialogTemplate>(*m_template) : LoadDialogTemplate(m_nIDTemplate);
     if (!t) return FALSE;
+    t = FitPickersToTheirTexts(std::move(*t));
     m_modal = modal;
     m_ended = false;
     m_result = 0;
@@ -100,6 +105,9 @@ INT_PTR CDialog::DoModal()
     // dialog opens over it and stays in front of it.
     CWnd* owner = m_pParentWnd ? m_pParentWnd->GetTopLevelParent() : nullptr;
     if (WndImpl* active = WndImpl::FromWidget(OwnerWidget(nullptr)); !owner && active) owner = active->owner;
+    CWnd* focus = GetFocus();
+    m_opener = focus ? focus->m_hWnd : nullptr;
+    const CFocusReturn focusBack;
     if (!CreateFromTemplate(owner, true)) return -1;
     const CModalLoop running([this] { EndDialog(IDCANCEL); });
     if (running.Ended()) EndDialog(IDCANCEL);
@@ -115,6 +123,8 @@ INT_PTR CDialog::DoModal()
     DestroyWindow();
     return result;
 }
+
+CWnd* CDialog::GetOpener() const { return IsWindow(m_opener) ? CWnd::FromHandle(m_opener) : nullptr; }
 
 void CDialog::EndDialog(int result)
 {
@@ -136,6 +146,7 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::OnOK()
 {
+    if (TellWaitingRefusalNow(WidgetOf(this))) return;
     if (!UpdateData(TRUE)) return;
     EndDialog(IDOK);
 }

@@ -5,7 +5,9 @@
 // (GetDlgItem), in the template's font; a member control takes one over with DDX_Control or
 // SubclassDlgItem. Enter presses the default button (IDOK unless SetDefID), Escape sends IDCANCEL,
 // Tab moves through the controls with WS_TABSTOP; a control that wants those keys says so in
-// WM_GETDLGCODE.
+// WM_GETDLGCODE. Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp choose the next or previous tab
+// of the dialog's tab control. A modal dialog gives the focus back to the control that had it
+// when it opened.
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/CWnd.h"
 
@@ -33,6 +35,8 @@ public:
     void EndDialog(int result);
 
     virtual BOOL OnInitDialog();
+    // Ends with IDOK once every field takes what was typed (a field refused as the focus left it
+    // is told and the dialog stays open).
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* dx);
@@ -48,6 +52,9 @@ public:
     void SetDefID(UINT id);
     DWORD GetDefID() const;
     UINT GetTemplateId() const { return m_nIDTemplate; }
+    // The window that had the focus when the modal dialog opened, which has it back when the
+    // dialog closes; null when there was none or it has gone.
+    CWnd* GetOpener() const;
 
     // Called once a modal dialog is initialised and shown, before its loop runs: tests drive
     // modal dialogs with it (fill fields, press buttons). Returns the previous driver.
@@ -61,8 +68,8 @@ protected:
     // than its place scrolls.
     void ScrollContent(CSize content);
     void OnSize(UINT type, int cx, int cy) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
-    void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+    void OnHScroll(UINT code, UINT pos, CWnd* scrollBar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -90,4 +97,5 @@ private:
     bool m_ended = false;
     int m_result = 0;
     void* m_loop = nullptr; // the modal loop while it runs
+    HWND m_opener = nullptr;
 };

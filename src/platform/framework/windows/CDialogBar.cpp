@@ -5,6 +5,8 @@
 #include "platform/framework/windows/QtBridge.h"
 #include "platform/framework/windows/TemplateControls.h"
 
+#include <utility>
+
 IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
 namespace
@@ -29,8 +31,9 @@ CDialogBar::~CDialogBar() = default;
 
 BOOL CDialogBar::Create(CWnd* parent, UINT templateId, UINT style, UINT id)
 {
-    const auto t = LoadDialogTemplate(templateId);
+    auto t = LoadDialogTemplate(templateId);
     if (!t || !parent) return FALSE;
+    t = FitPickersToTheirTexts(std::move(*t));
     m_dwStyle = style & CBRS_ALIGN_ANY ? style & 0xFFFF : (style & 0xFFFF) | CBRS_TOP;
     const CRect size = DialogUnitsToPixels(CRect(0, 0, t->size.cx, t->size.cy));
     m_sizeDefault = size.Size();

@@ -5,6 +5,8 @@
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/TemplateControls.h"
 
+#include <utility>
+
 IMPLEMENT_DYNAMIC(CFormView, CScrollView)
 
 CFormView::CFormView(UINT templateId) : m_nIDHelp(templateId) {}
@@ -13,8 +15,9 @@ CFormView::~CFormView() = default;
 BOOL CFormView::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
                        void* context)
 {
-    const auto t = m_nIDHelp ? LoadDialogTemplate(m_nIDHelp) : std::optional<DialogTemplate>(DialogTemplate{});
+    auto t = m_nIDHelp ? LoadDialogTemplate(m_nIDHelp) : std::optional<DialogTemplate>(DialogTemplate{});
     if (!t) return FALSE;
+    t = FitPickersToTheirTexts(std::move(*t));
     if (!CScrollView::Create(className, windowName, style | WS_CHILD, rect, parent, id, context)) return FALSE;
     m_font = MakeTemplateFont(*t);
     SendMessage(WM_SETFONT, WPARAM(m_font->m_hObject), FALSE);

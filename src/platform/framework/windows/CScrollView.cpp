@@ -110,13 +110,13 @@ void CScrollView::Scroll(int which, UINT code, UINT pos)
     ScrollToPosition(which == SB_HORZ ? CPoint(current, m_position.y) : CPoint(m_position.x, current));
 }
 
-void CScrollView::OnHScroll(UINT code, UINT pos, CScrollBar* bar)
+void CScrollView::OnHScroll(UINT code, UINT pos, CWnd* bar)
 {
     if (bar) return CView::OnHScroll(code, pos, bar);
     Scroll(SB_HORZ, code, pos);
 }
 
-void CScrollView::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
+void CScrollView::OnVScroll(UINT code, UINT pos, CWnd* bar)
 {
     if (bar) return CView::OnVScroll(code, pos, bar);
     Scroll(SB_VERT, code, pos);

@@ -21,8 +21,8 @@ public:
 protected:
     void OnPaint() override;
     void OnSize(UINT type, int cx, int cy) override;
-    void OnHScroll(UINT code, UINT pos, CScrollBar* bar) override;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
+    void OnHScroll(UINT code, UINT pos, CWnd* bar) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* bar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
     // Shows the bars the content needs at the current size and keeps the position in range.
     void UpdateBars();

@@ -678,7 +678,11 @@ CWnd* CWnd::SetFocus()
     CWnd* old = GetFocus();
     if (!m_impl || !m_impl->widget) return old;
     QWidget* top = m_impl->widget->window();
-    if (top->isVisible() && QApplication::activeWindow() != top) QApplication::setActiveWindow(top);
+    // A window behind a modal one keeps its focus for when it is active again: taking the
+    // activation would leave the modal window in front without the keyboard.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (top->isVisible() && QApplication::activeWindow() != top && (!modal || modal == top))
+        QApplication::setActiveWindow(top);
     m_impl->widget->setFocus(Qt::OtherFocusReason);
     return old;
 }

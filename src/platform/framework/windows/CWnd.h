@@ -155,8 +155,8 @@ public:
     virtual int OnMouseActivate(CWnd* topParent, UINT hitTest, UINT message);
     virtual BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     virtual void OnCaptureChanged(CWnd* wnd);
-    virtual void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar);
-    virtual void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar);
+    virtual void OnHScroll(UINT code, UINT pos, CWnd* scrollBar);
+    virtual void OnVScroll(UINT code, UINT pos, CWnd* scrollBar);
     virtual void OnTimer(UINT_PTR id);
     virtual UINT OnGetDlgCode();
     virtual void OnContextMenu(CWnd* wnd, CPoint screenPoint);

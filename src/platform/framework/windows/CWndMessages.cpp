@@ -1,6 +1,5 @@
 // Message dispatch of CWnd: OnWndMsg cracks the standard messages into the On... handlers, whose
 // base versions run the default processing; DefWindowProc is that default processing.
-#include "platform/framework/windows/CScrollBar.h"
 #include "platform/framework/windows/CWnd.h"
 #include "platform/framework/windows/Cursors.h"
 #include "platform/framework/windows/DcPainting.h"
@@ -46,12 +45,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         break;
     case WM_SETCURSOR: r = OnSetCursor(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam)); break;
     case WM_CAPTURECHANGED: OnCaptureChanged(FromHandle(reinterpret_cast<HWND>(lParam))); break;
-    case WM_HSCROLL:
-        OnHScroll(LOWORD(wParam), HIWORD(wParam), static_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam))));
-        break;
-    case WM_VSCROLL:
-        OnVScroll(LOWORD(wParam), HIWORD(wParam), static_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam))));
-        break;
+    // The sender is any window that scrolls (a scroll-bar control, a grid's own bars), or none
+    // for the window's own bars.
+    case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam))); break;
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam))); break;
     case WM_TIMER: OnTimer(UINT_PTR(wParam)); break;
     case WM_GETDLGCODE: r = LRESULT(OnGetDlgCode()); break;
     case WM_COMMAND:
@@ -106,8 +103,8 @@ BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return BOOL(Default()); }
 int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return int(Default()); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return BOOL(Default()); }
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnHScroll(UINT, UINT, CWnd*) { Default(); }
+void CWnd::OnVScroll(UINT, UINT, CWnd*) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 UINT CWnd::OnGetDlgCode() { return UINT(Default()); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }

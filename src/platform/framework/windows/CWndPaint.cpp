@@ -183,7 +183,7 @@ int CWnd::ReleaseDC(CDC* dc)
 
 void CWnd::PrintWindow(CDC* dc)
 {
-    if (!m_impl || !m_impl->widget || !dc || !dc->State().surface) return;
+    if (!m_impl || !m_impl->widget || !dc || !dc->State().HasPixels()) return;
     QWidget* w = m_impl->widget;
     // Paint what is pending, in this window and its children, before the picture is taken.
     const auto flush = [](auto&& self, QWidget* widget) -> void {

@@ -7,11 +7,14 @@
 #include "platform/framework/windows/PickerEdit.h"
 #include "platform/framework/windows/WindowBridge.h"
 
+#include <QCoreApplication>
 #include <QProgressBar>
+#include <QResizeEvent>
 #include <QTabBar>
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace
 {
@@ -132,18 +135,76 @@ QWidget* CreateTabControl(WndImpl& impl, QWidget* parent)
     return tabs;
 }
 
-QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
+bool StepTabControlIn(QWidget* window, bool back)
 {
-    const bool time = (impl.style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT;
-    auto* edit = new CPickerEdit(time, parent);
-    edit->setCalendarPopup(!time && !(impl.style & DTS_UPDOWN));
-    TakeFocusWithTheWheelOnly(edit);
-    // The user's own date and time pictures, as every other date and time the program shows; a
-    // year is written in full, so that a date read back from the field stays in its century.
+    for (CTabStrip* tabs : window->findChildren<CTabStrip*>())
+    {
+        if (!tabs->isVisible() || !tabs->isEnabled() || tabs->count() < 2) continue;
+        const int count = tabs->count();
+        for (int step = 1; step < count; ++step)
+        {
+            const int index = (tabs->currentIndex() + (back ? count - step : step)) % count;
+            if (!tabs->isTabEnabled(index)) continue;
+            tabs->setCurrentIndex(index);
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+namespace
+{
+bool IsTimePicker(DWORD style) { return (style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT; }
+// A date picker drops a calendar; a time picker, or a date picker with up-down buttons, steps.
+bool DropsCalendar(DWORD style) { return !IsTimePicker(style) && !(style & DTS_UPDOWN); }
+
+// The user's own date and time pictures, as every other date and time the program shows; a
+// year is written in full, so that a date read back from the field stays in its century.
+QString PickerFormat(DWORD style)
+{
+    const bool time = IsTimePicker(style);
     const CUserLocale& locale = CUserLocale::Current();
     const CString& picture = time ? locale.timePicture : locale.shortDatePicture;
-    edit->setDisplayFormat(picture.IsEmpty() ? (time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"))
-                                             : FullYears(QtPicture(ToQString(picture))));
+    return picture.IsEmpty() ? (time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"))
+                             : FullYears(QtPicture(ToQString(picture)));
+}
+
+void SetUpPicker(CPickerEdit& edit, DWORD style)
+{
+    edit.setCalendarPopup(DropsCalendar(style));
+    edit.setDisplayFormat(PickerFormat(style));
+}
+} // namespace
+
+int DateTimeControlWidth(DWORD style, const QFont& font, int height)
+{
+    // Measured once per kind of picker, font and format: a page builds its bars each time it shows.
+    static std::map<QString, int> measured;
+    const QString key =
+        font.key() + QStringLiteral("|%1|%2|").arg(int(DropsCalendar(style))).arg(height) + PickerFormat(style);
+    if (const auto found = measured.find(key); found != measured.end())
+        return found->second;
+    CPickerEdit probe(IsTimePicker(style), nullptr);
+    SetUpPicker(probe, style);
+    probe.setFont(font);
+    // The room a width leaves the text is what the width must give the widest text.
+    constexpr int kProbeWidth = 400;
+    probe.ensurePolished();
+    QResizeEvent laidOut(QSize(kProbeWidth, height), probe.size());
+    probe.resize(kProbeWidth, height);
+    QCoreApplication::sendEvent(&probe, &laidOut);
+    const int width = kProbeWidth - probe.TextRoom() + probe.fontMetrics().horizontalAdvance(probe.WidestText());
+    measured.emplace(key, width);
+    return width;
+}
+
+QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
+{
+    const bool time = IsTimePicker(impl.style);
+    auto* edit = new CPickerEdit(time, parent);
+    SetUpPicker(*edit, impl.style);
+    TakeFocusWithTheWheelOnly(edit);
     auto* self = &impl;
     QObject::connect(edit, &QDateTimeEdit::dateTimeChanged, edit, [self] { Notify(*self, DTN_DATETIMECHANGE); });
     impl.controlProc = [edit, time](WndImpl& wnd, UINT m, WPARAM wParam, LPARAM l, bool& handled) -> LRESULT {

@@ -81,14 +81,15 @@ void ExchangeInteger(CDataExchange* dx, int id, T& value, long long lowest, long
 }
 
 template <typename T>
-void ExchangeReal(CDataExchange* dx, int id, T& value, int digits)
+void ExchangeReal(CDataExchange* dx, int id, T& value)
 {
     if (!dx->m_bSaveAndValidate)
     {
-        // Shown and read in the user's locale, as every typed number is.
-        CString shown = CString::Formatted("%.*g", digits, double(value));
-        shown.Replace(".", CUserLocale::Current().decimalSeparator.GetString());
-        SetTextOf(dx, id, shown);
+        // Shown and read in the user's locale, as every typed number is: the text reads back to
+        // the value.
+        const CUserLocale& locale = CUserLocale::Current();
+        SetTextOf(dx, id, std::is_same_v<T, float> ? ShortestLocaleFloat(float(value), locale)
+                                                   : ShortestLocaleNumber(double(value), locale));
         return;
     }
     double parsed = 0;
@@ -110,8 +111,8 @@ void DDX_Text(CDataExchange* dx, int id, CString& value)
 void DDX_Text(CDataExchange* dx, int id, int& value) { ExchangeInteger(dx, id, value, INT32_MIN, INT32_MAX); }
 void DDX_Text(CDataExchange* dx, int id, UINT& value) { ExchangeInteger(dx, id, value, 0, UINT32_MAX); }
 void DDX_Text(CDataExchange* dx, int id, long& value) { ExchangeInteger(dx, id, value, LONG_MIN, LONG_MAX); }
-void DDX_Text(CDataExchange* dx, int id, double& value) { ExchangeReal(dx, id, value, 15); }
-void DDX_Text(CDataExchange* dx, int id, float& value) { ExchangeReal(dx, id, value, 6); }
+void DDX_Text(CDataExchange* dx, int id, double& value) { ExchangeReal(dx, id, value); }
+void DDX_Text(CDataExchange* dx, int id, float& value) { ExchangeReal(dx, id, value); }
 
 void DDX_Check(CDataExchange* dx, int id, int& value)
 {
@@ -218,7 +219,9 @@ void DDV_MinMaxDouble(CDataExchange* dx, double value, double minValue, double m
     if (!dx->m_bSaveAndValidate || (value >= minValue && value <= maxValue)) return;
     CString prompt;
     prompt.LoadString(AFX_IDP_PARSE_REAL_RANGE);
-    AfxMessageBox(CString::Formatted(prompt.GetString(), minValue, maxValue).GetString());
+    const CUserLocale& locale = CUserLocale::Current();
+    AfxMessageBox(CString::Formatted(prompt.GetString(), ShowLocaleNumber(minValue, 6, locale),
+                                     ShowLocaleNumber(maxValue, 6, locale)).GetString());
     dx->Fail();
 }
 

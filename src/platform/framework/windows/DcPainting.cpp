@@ -96,7 +96,7 @@ Qt::BrushStyle HatchStyle(int hatch)
 
 void FillWithBrush(const DcState& s, const QRegion& region, const GdiData* brush)
 {
-    if (IsNullBrush(brush) || region.isEmpty() || !s.surface) return;
+    if (IsNullBrush(brush) || region.isEmpty() || !s.HasPixels()) return;
     if (brush->brush.lbStyle == BS_SOLID)
     {
         Fill(s, region, brush->brush.lbColor);
@@ -133,7 +133,7 @@ void FillWithBrush(const DcState& s, const QRegion& region, const GdiData* brush
 
 Painter::Painter(const DcState& s)
 {
-    if (!s.surface || s.surface->image.isNull()) return;
+    if (!s.HasPixels()) return;
     m_painter.begin(&s.surface->image);
     m_painter.translate(-s.surface->origin);
     m_painter.setClipRegion(s.EffectiveClip());

@@ -78,7 +78,7 @@ void CDialog::OnSize(UINT type, int cx, int cy)
     if (cx > 0 && cy > 0) UpdateContentScroll();
 }
 
-void CDialog::OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar)
+void CDialog::OnVScroll(UINT code, UINT pos, CWnd* scrollBar)
 {
     if (scrollBar || m_content.cy == 0) return CWnd::OnVScroll(code, pos, scrollBar);
     CRect client;
@@ -86,7 +86,7 @@ void CDialog::OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar)
     ScrollContentTo(SB_VERT, ScrollRequestTarget(code, pos, GetScrollPos(SB_VERT), kLineStep, client.Height(), m_content.cy));
 }
 
-void CDialog::OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar)
+void CDialog::OnHScroll(UINT code, UINT pos, CWnd* scrollBar)
 {
     if (scrollBar || m_content.cx == 0) return CWnd::OnHScroll(code, pos, scrollBar);
     CRect client;

@@ -1,4 +1,5 @@
 // The native edit control: QLineEdit for single-line edits, QPlainTextEdit for multi-line ones.
+#include "platform/framework/OneLineText.h"
 #include "platform/framework/windows/CEdit.h"
 #include "platform/framework/windows/NativeControls.h"
 #include "platform/framework/windows/WindowBridge.h"
@@ -6,6 +7,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QTextBlock>
@@ -106,6 +108,61 @@ int LineStart(WndImpl& impl, int line)
     if (Line(impl)) return line == 0 ? 0 : -1;
     const QTextBlock b = Multi(impl)->document()->findBlockByNumber(line);
     return b.isValid() ? b.position() : -1;
+}
+
+// An edit without a border (a grid's in-place editor lies over its cell) shows that it has the
+// focus with a frame in the highlight colour, as a bordered one does.
+void PaintFocusFrame(QWidget& surface, const QWidget& edit)
+{
+    QPainter painter(&surface);
+    painter.setPen(edit.palette().color(QPalette::Highlight));
+    painter.drawRect(surface.rect().adjusted(0, 0, -1, -1));
+}
+
+class CLineField : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLineEdit::paintEvent(event);
+        if (!hasFrame() && hasFocus()) PaintFocusFrame(*this, *this);
+    }
+};
+
+class CTextField : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPlainTextEdit::paintEvent(event);
+        if (frameShape() == QFrame::NoFrame && hasFocus()) PaintFocusFrame(*viewport(), *this);
+    }
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QPlainTextEdit::focusInEvent(event);
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QPlainTextEdit::focusOutEvent(event);
+        viewport()->update();
+    }
+};
+
+// A field of one line takes no line break: lines pasted into it are joined by spaces.
+bool JoinedLines(QLineEdit& edit, const QString& text)
+{
+    if (!text.contains(u'\n') && !text.contains(u'\r')) return false;
+    const int caret = int(ToQString(OneLineText(FromQString(text.left(edit.cursorPosition())))).size());
+    edit.setText(ToQString(OneLineText(FromQString(text))));
+    edit.setCursorPosition(caret);
+    return true;
 }
 
 LRESULT EditProc(WndImpl& impl, EditState* state, UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
@@ -296,7 +353,7 @@ QWidget* CreateEditControl(WndImpl& impl, QWidget* parent)
     auto* self = &impl;
     if (impl.style & ES_MULTILINE)
     {
-        auto* edit = new QPlainTextEdit(parent);
+        auto* edit = new CTextField(parent);
         edit->setLineWrapMode((impl.style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
         edit->setReadOnly(impl.style & ES_READONLY);
         edit->setFrameShape((impl.style & WS_BORDER) || (impl.exStyle & WS_EX_CLIENTEDGE) ? QFrame::StyledPanel : QFrame::NoFrame);
@@ -314,13 +371,14 @@ QWidget* CreateEditControl(WndImpl& impl, QWidget* parent)
     }
     else
     {
-        auto* edit = new QLineEdit(parent);
+        auto* edit = new CLineField(parent);
         edit->setFrame((impl.style & WS_BORDER) || (impl.exStyle & WS_EX_CLIENTEDGE));
         edit->setReadOnly(impl.style & ES_READONLY);
         if (impl.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
         if (impl.style & ES_RIGHT) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         else if (impl.style & ES_CENTER) edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-        QObject::connect(edit, &QLineEdit::textChanged, edit, [self] {
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [self, edit](const QString& text) {
+            if (JoinedLines(*edit, text)) return; // told as the joined text
             NotifyParent(*self, EN_UPDATE);
             NotifyParent(*self, EN_CHANGE);
         });

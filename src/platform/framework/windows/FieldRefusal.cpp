@@ -3,6 +3,7 @@
 #include "platform/framework/MessageBoxService.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -23,6 +24,17 @@ SPendingRefusal& Pending()
     return pending;
 }
 
+void Tell(const SPendingRefusal& refusal)
+{
+    AfxMessageBox(refusal.text.GetString(), MB_ICONEXCLAMATION);
+    if (!refusal.field || !refusal.field->isVisible())
+        return;
+    refusal.field->setFocus(Qt::OtherFocusReason);
+    // Selected, so that what is typed next replaces it (the focus it lost took the selection).
+    if (auto* line = qobject_cast<QLineEdit*>(refusal.field.data()))
+        line->selectAll();
+}
+
 } // namespace
 
 void TellRefusalLater(const CString& text, QWidget* field)
@@ -32,9 +44,17 @@ void TellRefusalLater(const CString& text, QWidget* field)
     if (queued)
         return;
     QTimer::singleShot(0, QCoreApplication::instance(), [] {
-        const SPendingRefusal refusal = std::exchange(Pending(), SPendingRefusal{});
-        AfxMessageBox(refusal.text.GetString(), MB_ICONEXCLAMATION);
-        if (refusal.field && refusal.field->isVisible())
-            refusal.field->setFocus(Qt::OtherFocusReason);
+        // Told already when its dialog was confirmed.
+        if (!Pending().text.IsEmpty())
+            Tell(std::exchange(Pending(), SPendingRefusal{}));
     });
+}
+
+bool TellWaitingRefusalNow(const QWidget* dialog)
+{
+    const SPendingRefusal& pending = Pending();
+    if (pending.text.IsEmpty() || !pending.field || !dialog || !dialog->isAncestorOf(pending.field))
+        return false;
+    Tell(std::exchange(Pending(), SPendingRefusal{}));
+    return true;
 }

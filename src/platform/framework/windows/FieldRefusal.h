@@ -8,3 +8,6 @@
 class QWidget;
 
 void TellRefusalLater(const CString& text, QWidget* field);
+// A dialog confirmed while the refusal of one of its fields waits (the field was refused as the
+// focus left it for the OK button) tells it now and stays open; true when it had one.
+bool TellWaitingRefusalNow(const QWidget* dialog);

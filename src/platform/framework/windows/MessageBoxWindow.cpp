@@ -1,6 +1,7 @@
 #include "platform/framework/windows/MessageBoxWindow.h"
 
 #include "platform/framework/windows/CWnd.h"
+#include "platform/framework/windows/FocusReturn.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/QtBridge.h"
@@ -90,6 +91,7 @@ const CString& CMessageBoxCaption::Current() { return Caption(); }
 int ShowMessageBoxWindow(const CString& text, const CString& caption, UINT type)
 {
     CFrameworkApp::EnsureInitialized();
+    const CFocusReturn focusBack;
     QMessageBox box(QtIcon(type), caption.IsEmpty() ? QCoreApplication::applicationName() : ToQString(caption),
                     WithWholePaths(ToQString(text)), QMessageBox::NoButton, OwnerWidget(nullptr));
     FitTheTitle(box);

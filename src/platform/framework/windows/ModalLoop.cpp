@@ -1,5 +1,7 @@
 #include "platform/framework/windows/ModalLoop.h"
 
+#include "platform/framework/windows/CWnd.h"
+
 #include <glog/logging.h>
 
 #include <algorithm>
@@ -18,6 +20,10 @@ bool g_programEnding = false;
 
 CModalLoop::CModalLoop(std::function<void()> end) : m_end(std::move(end))
 {
+    // The mouse belongs to the loop's window from now on, as the window system cancels a capture
+    // when a modal window comes up: a window that captured it for the press that opened the loop
+    // hears that it lost it, and no click meant for the loop's window is sent on to it.
+    ReleaseCapture();
     Loops().push_back(this);
     m_ended = g_programEnding;
     if (m_ended) LOG(INFO) << "The program ends: a dialog opening now does not wait";

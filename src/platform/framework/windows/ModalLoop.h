@@ -2,6 +2,7 @@
 // The modal loops that run now: modal dialogs, message boxes, file and colour dialogs, popup
 // menus, progress dialogs. Each waits for the user while whatever opened it stays on the stack,
 // so nothing it uses may be destroyed meanwhile: a close of the program waits until none runs.
+// A loop takes the mouse from a window that captured it.
 // An end of the program (the desktop session ending) ends them all as Cancel would, and every
 // one that starts while the program ends is ended before it waits.
 #include <functional>

@@ -19,7 +19,13 @@ QWidget* CreateButtonControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateStaticControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateComboBoxControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateTabControl(WndImpl& impl, QWidget* parent);
+// Chooses the next (previous) enabled tab, round, of the tab control shown in a window, as the
+// user's choice does (its owner hears TCN_SELCHANGE); false when the window shows none.
+bool StepTabControlIn(QWidget* window, bool back);
 QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent);
+// The width at which a date or time picker of that style, font and height shows every text the
+// user's locale writes in it whole (pixels).
+int DateTimeControlWidth(DWORD style, const QFont& font, int height);
 QWidget* CreateProgressControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateTreeViewControl(WndImpl& impl, QWidget* parent);
 // The widget of a registered painted control (nullptr when the class is not one).

@@ -65,14 +65,14 @@ std::optional<double> ReadNumberField(CWnd& field, const CString& text, const SN
     return std::nullopt;
 }
 
-void DDX_Number(CDataExchange* dx, int id, double& value, const SNumberRange& range, int decimals)
+void DDX_Number(CDataExchange* dx, int id, double& value, const SNumberRange& range)
 {
     dx->PrepareEditCtrl(id);
     CWnd* field = dx->m_pDlgWnd ? dx->m_pDlgWnd->GetDlgItem(id) : nullptr;
     if (!field)
         return;
     if (!dx->m_bSaveAndValidate) {
-        field->SetWindowText(ShowLocaleNumber(value, decimals, CUserLocale::Current()));
+        field->SetWindowText(ShortestLocaleNumber(value, CUserLocale::Current()));
         return;
     }
     CString text;

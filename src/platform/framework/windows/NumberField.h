@@ -42,7 +42,7 @@ std::optional<double> ReadNumberField(CWnd& field, const CString& text, const SN
 // The same with the field's own text.
 std::optional<double> ReadNumberField(CWnd& field, const SNumberRange& range, const CString& previous);
 
-// The dialog exchange of a number field: shown with `decimals` decimals at most in the user's
-// locale; read by the rule above, a refusal fails the exchange with its message and the focus on
-// the field, whose text stays as typed for the user to mend.
-void DDX_Number(CDataExchange* dx, int id, double& value, const SNumberRange& range, int decimals);
+// The dialog exchange of a number field: shown in the user's locale as the shortest text that
+// reads back to the value; read by the rule above, a refusal fails the exchange with its message
+// and the focus on the field, whose text stays as typed for the user to mend.
+void DDX_Number(CDataExchange* dx, int id, double& value, const SNumberRange& range);

@@ -184,6 +184,12 @@ void CPickerEdit::ShowValue()
         setCurrentSectionIndex(m_field);
 }
 
+void CPickerEdit::SelectField()
+{
+    if (m_field >= 0 && m_field < sectionCount())
+        setSelectedSection(sectionAt(m_field));
+}
+
 bool CPickerEdit::TakeTyped()
 {
     if (!IsTyping())
@@ -246,7 +252,11 @@ bool CPickerEdit::TakeTyped()
         refusal = Refusal(kDateOutOfRangeText, typedText, locale().toString(minimumDate(), displayFormat()),
                           locale().toString(maximumDate(), displayFormat()));
     if (!refusal.IsEmpty()) {
+        // What is typed next starts the value over from its first field: digits going on into the
+        // field last typed would change the value without a word.
+        m_field = 0;
         ShowValue();
+        SelectField();
         TellRefusalLater(refusal, this);
         return false;
     }
@@ -376,4 +386,31 @@ bool CPickerEdit::focusNextPrevChild(bool next)
 {
     TakeTyped();
     return QWidget::focusNextPrevChild(next);
+}
+
+QString CPickerEdit::WidestText() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    QString widest;
+    int widestWidth = -1;
+    // A week of every month (the names of months and weekdays), a morning and an evening.
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 22; day <= 28; ++day)
+            for (const int hour : {10, 22}) {
+                const QString text = locale().toString(QDateTime(QDate(2028, month, day), QTime(hour, 58, 58)), displayFormat());
+                if (const int width = metrics.horizontalAdvance(text); width > widestWidth) {
+                    widest = text;
+                    widestWidth = width;
+                }
+            }
+    return widest;
+}
+
+int CPickerEdit::TextRoom() const
+{
+    // As the field lays its text out: inside its margins, 2 px on either side, and the cursor's
+    // pixel after the text.
+    const QLineEdit* edit = lineEdit();
+    const QMargins margins = edit->textMargins();
+    return edit->contentsRect().width() - margins.left() - margins.right() - 2 * 2 - 1;
 }

@@ -4,8 +4,8 @@
 // its digits (or one digit no other can follow), a separator moves on unless the field just
 // filled, and what was typed is taken as a whole when the user leaves the field, presses Enter
 // or steps it. A date that is not in the calendar or outside the picker's range, or a time that
-// is no time of day, is refused with a message and the picker keeps its value: nothing is clamped
-// to another day or year. The arrows, the wheel and the spin buttons step the value across the
+// is no time of day, is refused with a message and the picker keeps its value, its first field
+// selected for the value to be typed again: nothing is clamped to another day or year. The arrows, the wheel and the spin buttons step the value across the
 // fields (a second before 14:35:00 is 14:34:59).
 #include <QDateTimeEdit>
 
@@ -22,6 +22,12 @@ public:
     bool IsTyping() const { return !m_typed.empty(); }
 
     void stepBy(int steps) override;
+
+    // The widest text its format writes (the longest month and weekday names, AM and PM, the
+    // widest digits), and the room its field gives a text, in pixels: every text of the picker
+    // shows whole while the widest fits the room.
+    QString WidestText() const;
+    int TextRoom() const;
 
 protected:
     // A field at its end steps on into the next larger one: both ways are always open.
@@ -50,6 +56,8 @@ private:
     QString TypedText(int* start = nullptr, int* length = nullptr) const;
     void ShowTyped();
     void ShowValue();
+    // The field being typed into, selected: what is typed next replaces it.
+    void SelectField();
     int CurrentField() const;
     // Dates are typed into the field itself: the dropped calendar's own typing box stays off (it
     // was not freed when the calendar closed within the box's time).

@@ -127,6 +127,9 @@ struct DcState
         const QPoint o = attr.viewportOrg - attr.windowOrg;
         return QRect(QPoint(r.left, r.top) + o, QPoint(r.right - 1, r.bottom - 1) + o);
     }
+    // Whether there are pixels to draw on: a window keeps none while it has no size or is out of
+    // sight, and a painter cannot begin on an empty image.
+    bool HasPixels() const { return surface && !surface->image.isNull(); }
     // Where drawing may land, device coordinates.
     QRegion EffectiveClip() const;
     // Marks device pixels as changed so that a window shows them.

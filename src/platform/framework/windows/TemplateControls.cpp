@@ -10,11 +10,14 @@
 #include "platform/framework/windows/CScrollBar.h"
 #include "platform/framework/windows/CStatic.h"
 #include "platform/framework/windows/CTabCtrl.h"
+#include "platform/framework/windows/NativeControls.h"
 #include "platform/framework/windows/QtBridge.h"
 
 #include <glog/logging.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -36,15 +39,75 @@ std::unique_ptr<CWnd> WrapperFor(const CString& className)
 }
 } // namespace
 
-std::unique_ptr<CFont> MakeTemplateFont(const DialogTemplate& t)
+namespace
+{
+LOGFONT TemplateLogFont(const DialogTemplate& t)
 {
     LOGFONT lf;
     lf.lfHeight = -((t.pointSize * 96 + 36) / 72);
     lf.lfWeight = FW_NORMAL;
     std::strncpy(lf.lfFaceName, t.face.IsEmpty() ? "DejaVu Sans" : t.face.GetString(), LF_FACESIZE - 1);
+    return lf;
+}
+
+bool IsPicker(const DialogItemTemplate& item) { return item.className.CompareNoCase("SysDateTimePick32") == 0; }
+bool OverlapsVertically(const CRect& a, const CRect& b) { return a.top < b.bottom && b.top < a.bottom; }
+bool Encloses(const CRect& outer, const CRect& inner)
+{
+    return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top && inner.bottom <= outer.bottom;
+}
+} // namespace
+
+std::unique_ptr<CFont> MakeTemplateFont(const DialogTemplate& t)
+{
+    const LOGFONT lf = TemplateLogFont(t);
     auto font = std::make_unique<CFont>();
     font->CreateFontIndirect(&lf);
     return font;
+}
+
+DialogTemplate FitPickersToTheirTexts(DialogTemplate t)
+{
+    const QFont font = MakeQFont(TemplateLogFont(t));
+    // How much each picker grows (dialog units, rounded up).
+    std::vector<int> growth(t.items.size(), 0);
+    bool anyGrowth = false;
+    for (std::size_t i = 0; i < t.items.size(); ++i) {
+        const DialogItemTemplate& item = t.items[i];
+        if (!IsPicker(item))
+            continue;
+        const CRect pixels = DialogUnitsToPixels(item.rect);
+        const int needed = DateTimeControlWidth(item.style, font, pixels.Height());
+        if (needed > pixels.Width()) {
+            growth[i] = ((needed - pixels.Width()) * 4 + kDialogBaseUnitX - 1) / kDialogBaseUnitX;
+            anyGrowth = true;
+        }
+    }
+    if (!anyGrowth)
+        return t;
+    // Whatever stands after a growing picker on its row moves over by as much; whatever holds
+    // grown or moved controls (a group box, the dialog) grows by as much as they reach further.
+    const std::vector<DialogItemTemplate> before = t.items;
+    int furthest = 0;
+    for (std::size_t i = 0; i < t.items.size(); ++i) {
+        int shift = 0;
+        for (std::size_t p = 0; p < before.size(); ++p)
+            if (growth[p] > 0 && p != i && OverlapsVertically(before[p].rect, before[i].rect) &&
+                before[i].rect.left >= before[p].rect.right)
+                shift += growth[p];
+        t.items[i].rect.OffsetRect(shift, 0);
+        t.items[i].rect.right += growth[i];
+        furthest = std::max(furthest, t.items[i].rect.right - before[i].rect.right);
+    }
+    for (std::size_t i = 0; i < t.items.size(); ++i) {
+        int reach = 0;
+        for (std::size_t inner = 0; inner < before.size(); ++inner)
+            if (inner != i && Encloses(before[i].rect, before[inner].rect))
+                reach = std::max(reach, t.items[inner].rect.right - before[inner].rect.right);
+        t.items[i].rect.right = std::max(t.items[i].rect.right, before[i].rect.right + reach);
+    }
+    t.size.cx += furthest;
+    return t;
 }
 
 UINT CreateTemplateControls(CWnd& host, const DialogTemplate& t, CFont* font)

@@ -7,6 +7,7 @@
 #include "platform/framework/windows/Cursors.h"
 #include "platform/framework/windows/DcPainting.h"
 #include "platform/framework/windows/FocusChain.h"
+#include "platform/framework/windows/NativeControls.h"
 #include "platform/framework/windows/PickerEdit.h"
 
 #include <QApplication>
@@ -159,6 +160,16 @@ bool HandleKey(WndImpl& impl, QObject* target, QKeyEvent* k)
         if (press && !g_keyDown[vk]) g_keyToggled[vk] = !g_keyToggled[vk];
         g_keyDown[vk] = press; // a modifier key's own event reports the state before it
     }
+    // Ctrl+Tab and Ctrl+PgDn choose the next tab of a dialog, with Shift or Ctrl+PgUp the one
+    // before, whichever of its controls has the focus (a picker would step its value by a page).
+    const bool ctrl = k->modifiers() & Qt::ControlModifier;
+    if (press && ctrl && (vk == VK_TAB || vk == VK_NEXT || vk == VK_PRIOR) && (impl.isDialog || impl.InDialog()) &&
+        impl.widget &&
+        StepTabControlIn(impl.widget->window(), vk == VK_PRIOR || (vk == VK_TAB && (k->modifiers() & Qt::ShiftModifier))))
+    {
+        k->accept();
+        return true;
+    }
     if (impl.isDialog && press && (vk == VK_RETURN || vk == VK_ESCAPE))
     {
         // A key held down since before the dialog appeared (the Enter that closed the dialog
@@ -302,9 +313,11 @@ bool HandleToolTip(WndImpl& impl, QObject* target, QHelpEvent* h)
     return true;
 }
 
+// The window a widget belongs to: a popup (a picker's calendar, a list's drop-down) belongs to
+// the control that opened it, a window of the toolkit's own (a message box) to none.
 WndImpl* BridgedAncestor(QWidget* w)
 {
-    for (; w; w = w->parentWidget())
+    for (; w; w = w->isWindow() && w->windowType() != Qt::Popup ? nullptr : w->parentWidget())
         if (WndImpl* impl = WndImpl::FromWidget(w)) return impl;
     return nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/framework/windows/FittedText.h"
 #include "platform/framework/windows/FrameworkApp.h"
+#include "platform/framework/windows/PickerEdit.h"
 #include "platform/framework/windows/QtBridge.h"
 
 #include <QAbstractButton>
@@ -315,6 +316,15 @@ CString DescribeCutText(CWnd& control)
         whole = WithoutMnemonics(whole);
         shown = WithoutMnemonics(box->title());
         room = box->rect();
+    }
+    else if (auto* picker = dynamic_cast<CPickerEdit*>(widget))
+    {
+        // Any date or time it may show, not only the one it shows now.
+        const QString widest = picker->WidestText();
+        const int needed = picker->fontMetrics().horizontalAdvance(widest);
+        return needed > picker->TextRoom() ? CString::Formatted("picker leaves %d px for its text, %s needs %d px",
+                                                                picker->TextRoom(), Quoted(widest).GetString(), needed)
+                                           : CString();
     }
     else
     {

@@ -332,6 +332,12 @@ TEST_F(WindowTest, ModalDialogBlocksTheOtherWindowsFromItsFirstFrameAndStaysInFr
         SimulateScreenKey(owner, 'A');
     };
 
+    // Opened from a press of an owner's control that captured the mouse (a grid's choice), the
+    // dialog takes the clicks, and the focus goes back to that control when it closes.
+    CEdit opener;
+    ASSERT_TRUE(opener.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 100, 30), &owner, 7));
+    opener.SetFocus();
+    opener.SetCapture();
     ValuesDlg dlg;
     dlg.InitModalIndirect(Template(), &owner);
     std::size_t duringDialog = 0;
@@ -344,6 +350,11 @@ TEST_F(WindowTest, ModalDialogBlocksTheOtherWindowsFromItsFirstFrameAndStaysInFr
         clickAndType();
         CFrameworkApp::PumpWaitingMessages();
         duringDialog = inputReachingOwner();
+        CRect field;
+        d.GetDlgItem(102)->GetWindowRect(&field);
+        SimulateScreenMouse(d, WM_LBUTTONDOWN, field.CenterPoint());
+        SimulateScreenMouse(d, WM_LBUTTONUP, field.CenterPoint());
+        EXPECT_EQ(CWnd::GetFocus(), d.GetDlgItem(102));
         // The dialog is still the window the keyboard reaches: Escape cancels it.
         EXPECT_EQ(shown, QApplication::activeWindow());
         SimulateScreenKey(d, VK_ESCAPE);
@@ -352,6 +363,8 @@ TEST_F(WindowTest, ModalDialogBlocksTheOtherWindowsFromItsFirstFrameAndStaysInFr
     EXPECT_EQ(1, loopsDuringDialog);
     EXPECT_EQ(0u, duringDialog);
     EXPECT_EQ(0, CModalLoop::Running());
+    EXPECT_EQ(CWnd::GetFocus(), &opener);
+    owner.SetFocus();
     // With the dialog gone the same input reaches the owner.
     clickAndType();
     EXPECT_EQ(6u, inputReachingOwner());
@@ -377,3 +390,4 @@ TEST_F(WindowTest, ModalDialogBlocksTheOtherWindowsFromItsFirstFrameAndStaysInFr
     CDialog::SetModalDriver(previous);
     owner.DestroyWindow();
 }
+

@@ -24,6 +24,18 @@ public:
     }
 };
 
+// What Qt warns about while a test runs.
+std::vector<std::string>& QtWarnings()
+{
+    static std::vector<std::string> warnings;
+    return warnings;
+}
+
+void RecordQtWarning(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    QtWarnings().push_back(text.toStdString());
+}
+
 COLORREF ScreenPixel(CWnd& w, int x, int y)
 {
     const QImage image = WindowImage(w);
@@ -85,6 +97,38 @@ TEST_F(WindowTest, DrawingOutsidePaintStaysAndScrollingMovesIt)
     ASSERT_EQ(w.painted.size(), 1u);
     EXPECT_EQ(w.painted[0], CRect(0, 30, 40, 40));
     EXPECT_EQ(ScreenPixel(w, 12, 12), RGB(0, 128, 0));
+}
+
+// A window of no size, or one its parent lets nothing of show, keeps no pixels: text, patterns,
+// scrolls and pictures drawn into it outside a paint land nowhere (no painter begins on an empty
+// image), and it paints whole once it shows.
+TEST_F(WindowTest, DrawingIntoAWindowThatKeepsNoPixelsLandsNowhere)
+{
+    QtWarnings().clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordQtWarning);
+    PaintingWnd empty;
+    ASSERT_TRUE(empty.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 0, 0), nullptr, 0));
+    PaintingWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 30), nullptr, 0));
+    PaintingWnd outside;
+    ASSERT_TRUE(outside.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(50, 40, 90, 70), &parent, 1));
+    CBrush hatch;
+    hatch.CreateHatchBrush(HS_CROSS, RGB(0, 0, 255));
+    for (PaintingWnd* window : {&empty, &outside}) {
+        CClientDC dc(window);
+        dc.TextOut(2, 2, CString("text"));
+        CRect area(0, 0, 20, 20);
+        dc.DrawText(CString("more text"), &area, DT_LEFT);
+        dc.FillRect(&area, &hatch);
+        dc.ScrollDC(0, 5, nullptr, nullptr, nullptr, nullptr);
+        window->SendMessage(WM_PRINT, WPARAM(dc.m_hDC), 0);
+    }
+    CFrameworkApp::PumpWaitingMessages();
+    outside.MoveWindow(0, 0, 40, 30);
+    CFrameworkApp::PumpWaitingMessages();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(QtWarnings(), std::vector<std::string>{});
+    EXPECT_EQ(ScreenPixel(parent, 39, 29), RGB(255, 0, 0));
 }
 
 TEST_F(WindowTest, PrintRequestDrawsTheWindowWithItsChildrenIntoAContext)

@@ -21,12 +21,17 @@ class ParentWnd : public RecordingWnd
 public:
     std::vector<std::pair<int, int>> commands; // id, code
     std::vector<std::pair<UINT, UINT>> scrolls; // code, pos
+    std::vector<CWnd*> scrollSenders;
     BOOL OnCommand(WPARAM wParam, LPARAM) override
     {
         commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     }
-    void OnVScroll(UINT code, UINT pos, CScrollBar*) override { scrolls.emplace_back(code, pos); }
+    void OnVScroll(UINT code, UINT pos, CWnd* sender) override
+    {
+        scrolls.emplace_back(code, pos);
+        scrollSenders.push_back(sender);
+    }
     bool Heard(int id, int code) const { return std::find(commands.begin(), commands.end(), std::make_pair(id, code)) != commands.end(); }
 };
 
@@ -132,6 +137,34 @@ TEST_F(ControlsTest, MultiLineEditCountsLinesWithCrLf)
     EXPECT_GT(edit.PosFromChar(5).y, edit.PosFromChar(0).y);
 }
 
+TEST_F(ControlsTest, AOneLineEditJoinsPastedLinesAndABorderlessEditShowsThatItHasTheFocus)
+{
+    CEdit line;
+    ASSERT_TRUE(line.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(5, 5, 150, 25), &parent, 104));
+    line.SetWindowText("ab");
+    line.SetSel(1, 1);
+    line.ReplaceSel("1\r\n2\n");
+    CString text;
+    line.GetWindowText(text);
+    EXPECT_EQ(text, "a1 2 b");
+    int start = 0, end = 0;
+    line.GetSel(start, end);
+    EXPECT_EQ(end, 5); // the caret after what was pasted
+
+    // A grid's in-place editor lies over its cell without a border: it shows a frame while it has
+    // the focus, of one line or of several.
+    CEdit several;
+    ASSERT_TRUE(several.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(5, 30, 150, 70), &parent, 105));
+    for (CEdit* edit : {&line, &several})
+    {
+        CEdit& other = edit == &line ? several : line;
+        other.SetFocus();
+        const COLORREF without = GetShownPixel(*edit, CPoint(0, 8));
+        edit->SetFocus();
+        EXPECT_NE(GetShownPixel(*edit, CPoint(0, 8)), without) << edit->GetDlgCtrlID();
+    }
+}
+
 TEST_F(ControlsTest, ListBoxKeepsItemsDataAndNotifiesOnlyUserChanges)
 {
     CListBox list;
@@ -201,8 +234,16 @@ TEST_F(ControlsTest, ScrollBarFollowsThePlatformRangeAndLeavesMovingToItsOwner)
     const std::vector<std::pair<UINT, UINT>> expected = {
         {SB_LINEDOWN, 40}, {SB_ENDSCROLL, 40}, {SB_PAGEUP, 40}, {SB_ENDSCROLL, 40}, {SB_BOTTOM, 40}, {SB_ENDSCROLL, 40}};
     EXPECT_EQ(parent.scrolls, expected);
+    EXPECT_EQ(parent.scrollSenders, std::vector<CWnd*>(expected.size(), &bar));
     EXPECT_EQ(bar.GetScrollPos(), 40);
     EXPECT_EQ(qbar->value(), 40);
+
+    // A window of another class that scrolls its parent (as a grid's own bars do) is the sender
+    // as the window it is.
+    CWnd other;
+    ASSERT_TRUE(other.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 17, 100), &parent, 301));
+    parent.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), LPARAM(other.GetSafeHwnd()));
+    EXPECT_EQ(parent.scrollSenders.back(), &other);
 }
 
 TEST_F(ControlsTest, ButtonsReportClicksAndCheckStates)

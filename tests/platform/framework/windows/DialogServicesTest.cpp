@@ -1,5 +1,6 @@
 #include "WindowTestSupport.h"
 
+#include "platform/framework/windows/CEdit.h"
 #include "platform/framework/windows/CFileDialog.h"
 #include "platform/framework/windows/CFindReplaceDialog.h"
 #include "platform/framework/windows/CMenu.h"
@@ -72,10 +73,25 @@ TEST_F(WindowTest, MessageBoxWindowAnswersWithTheButtonPressed)
         box->button(QMessageBox::No)->click();
     });
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 0));
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 40), nullptr, 0));
+    // The control that had the focus loses it to no window of the program's (not to the box's
+    // owner) and has it back when the box closes.
+    struct Field : CEdit
+    {
+        std::vector<CWnd*> lostTo;
+        void OnKillFocus(CWnd* newWnd) override
+        {
+            lostTo.push_back(newWnd);
+            CEdit::OnKillFocus(newWnd);
+        }
+    } field;
+    ASSERT_TRUE(field.Create(WS_CHILD | WS_VISIBLE, CRect(2, 2, 90, 20), &owner, 1));
+    field.SetFocus();
     EXPECT_EQ(owner.MessageBox("Item not found", "Not Found", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
     EXPECT_EQ(shownText, "Item not found");
     EXPECT_EQ(shownTitle, "Not Found");
+    EXPECT_EQ(field.lostTo, std::vector<CWnd*>{nullptr});
+    EXPECT_EQ(CWnd::GetFocus(), &field);
     WhenModalAppears([](QWidget* w) {
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(w, &escape);

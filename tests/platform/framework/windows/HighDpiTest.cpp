@@ -8,6 +8,8 @@
 #include "platform/framework/windows/DialogTemplate.h"
 #include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/WindowStyles.h"
+#include "platform/framework/windows/WindowTesting.h"
+#include "support/ScopedUserLocale.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -16,6 +18,7 @@
 #include <QScreen>
 
 #include <cstdlib>
+#include <functional>
 
 namespace
 {
@@ -49,6 +52,29 @@ bool HasDetailBelowALogicalPixel(const QImage& image, const QRect& area)
             if (image.pixel(x + 1, y) != a || image.pixel(x, y + 1) != a || image.pixel(x + 1, y + 1) != a) return true;
         }
     return false;
+}
+
+// Every dialog template made into a dialog, shown over a window of its own.
+void ForEveryTemplate(const std::function<void(UINT id, const DialogTemplate&, CDialog&)>& look)
+{
+    CFrameworkApp::EnsureInitialized();
+    ::setenv("ORN_RESOURCE_DIR", ORN_SOURCE_DIR "/resources", 1);
+    const QStringList files = QDir(ORN_SOURCE_DIR "/resources/dialogs").entryList({"*.json"});
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString& file : files)
+    {
+        const UINT id = file.section('.', 0, 0).toUInt();
+        const auto dialogTemplate = LoadDialogTemplate(id);
+        ASSERT_TRUE(dialogTemplate) << id;
+        CWnd host;
+        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(100, 100, 900, 900), nullptr, 0));
+        CDialog dialog;
+        ASSERT_TRUE(dialog.CreateIndirect(*dialogTemplate, &host)) << id;
+        dialog.ShowWindow(SW_SHOW);
+        look(id, *dialogTemplate, dialog);
+        dialog.DestroyWindow();
+        host.DestroyWindow();
+    }
 }
 } // namespace
 
@@ -91,22 +117,9 @@ TEST(HighDpi, LogicalCoordinatesDevicePixelsAndCrispEdges)
 // the height of its list, which must not stand as a tall box over the controls below.
 TEST(HighDpi, EveryDropDownBoxOfTheTemplatesIsOneLineHighWithItsListBelow)
 {
-    CFrameworkApp::EnsureInitialized();
-    ::setenv("ORN_RESOURCE_DIR", ORN_SOURCE_DIR "/resources", 1);
-    const QStringList files = QDir(ORN_SOURCE_DIR "/resources/dialogs").entryList({"*.json"});
-    ASSERT_FALSE(files.isEmpty());
     int boxes = 0;
-    for (const QString& file : files)
-    {
-        const UINT id = file.section('.', 0, 0).toUInt();
-        const auto dialogTemplate = LoadDialogTemplate(id);
-        ASSERT_TRUE(dialogTemplate) << id;
-        CWnd host;
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(100, 100, 900, 900), nullptr, 0));
-        CDialog dialog;
-        ASSERT_TRUE(dialog.CreateIndirect(*dialogTemplate, &host)) << id;
-        dialog.ShowWindow(SW_SHOW);
-        for (const DialogItemTemplate& item : dialogTemplate->items)
+    ForEveryTemplate([&boxes](UINT id, const DialogTemplate& dialogTemplate, CDialog& dialog) {
+        for (const DialogItemTemplate& item : dialogTemplate.items)
         {
             if (item.className.CompareNoCase("COMBOBOX") != 0) continue;
             ++boxes;
@@ -135,8 +148,48 @@ TEST(HighDpi, EveryDropDownBoxOfTheTemplatesIsOneLineHighWithItsListBelow)
             EXPECT_GE(list.width(), rect.Width()) << id << " " << item.id;
             static_cast<CComboBox*>(box)->ShowDropDown(FALSE);
         }
-        dialog.DestroyWindow();
-        host.DestroyWindow();
-    }
+    });
     EXPECT_GE(boxes, 4);
+}
+
+// Every date and time picker of the templates shows every text the user's locale writes in it
+// whole (a 12-hour time with its AM or PM, a date with the names of its month and weekday): the
+// picker grows, what stands after it on its row moves over, and nothing overlaps or leaves the
+// dialog.
+TEST(HighDpi, EveryPickerOfTheTemplatesShowsTheLongestDateAndTimeOfTheLocaleWhole)
+{
+    CUserLocale longDates = CUserLocale::DeDe();
+    longDates.shortDatePicture = "dddd, d. MMMM yyyy";
+    int pickers = 0;
+    for (const CUserLocale& locale : {CUserLocale::EnUs(), longDates})
+    {
+        CScopedUserLocale pinned(locale);
+        ForEveryTemplate([&](UINT id, const DialogTemplate& dialogTemplate, CDialog& dialog) {
+            CRect client;
+            dialog.GetClientRect(&client);
+            for (const DialogItemTemplate& item : dialogTemplate.items)
+            {
+                CWnd* picker = dialog.GetDlgItem(int(item.id));
+                if (item.className.CompareNoCase("SysDateTimePick32") != 0 || !picker) continue;
+                ++pickers;
+                picker->ShowWindow(SW_SHOW);
+                EXPECT_EQ(DescribeCutText(*picker), "") << id << " " << item.id << " " << locale.shortDatePicture;
+                CRect at;
+                picker->GetWindowRect(&at);
+                dialog.ScreenToClient(&at);
+                EXPECT_TRUE(CRect().IntersectRect(&at, &client) && at.right <= client.right) << id << " " << item.id;
+                // Group boxes frame what they hold.
+                for (CWnd* other = dialog.GetWindow(GW_CHILD); other; other = other->GetWindow(GW_HWNDNEXT))
+                {
+                    if ((other->GetStyle() & BS_TYPEMASK) == BS_GROUPBOX && other->Impl()->controlClass == "BUTTON") continue;
+                    CRect beside;
+                    other->GetWindowRect(&beside);
+                    dialog.ScreenToClient(&beside);
+                    EXPECT_TRUE(other == picker || !CRect().IntersectRect(&at, &beside))
+                        << id << " " << item.id << " overlaps " << other->GetDlgCtrlID();
+                }
+            }
+        });
+    }
+    EXPECT_GE(pickers, 2 * 16);
 }

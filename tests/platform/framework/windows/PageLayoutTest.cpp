@@ -21,7 +21,7 @@ class Form : public CFormView
 public:
     Form() : CFormView(CPageTestResources::kFormTemplate) {}
     std::vector<std::pair<UINT, UINT>> scrolls;
-    void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override
+    void OnVScroll(UINT code, UINT pos, CWnd* bar) override
     {
         scrolls.emplace_back(code, pos);
         CFormView::OnVScroll(code, pos, bar);
