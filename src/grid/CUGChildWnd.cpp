@@ -2,6 +2,7 @@
 
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
+#include "platform/framework/windows/CDC.h"
 
 BOOL CUGChildWnd::CreateChild(CUGCtrl* ctrl, UINT id, DWORD extraStyle, BOOL visible)
 {
@@ -35,6 +36,30 @@ int CUGChildWnd::ScrollMoveOf(UINT code)
     case SB_BOTTOM: return UG_BOTTOM;
     default: return -1;
     }
+}
+
+bool CUGChildWnd::IsWhollyVisible()
+{
+    if (!IsWindowVisible())
+        return false;
+    CRect client, shown;
+    GetClientRect(&client);
+    CClientDC dc(this);
+    dc.GetClipBox(&shown);
+    if (shown != client)
+        return false;
+    CRect mine;
+    GetWindowRect(&mine);
+    for (CWnd* sibling = GetParent() ? GetWindow(GW_HWNDFIRST) : nullptr; sibling; sibling = sibling->GetWindow(GW_HWNDNEXT))
+    {
+        if (sibling == this || !sibling->IsWindowVisible())
+            continue;
+        CRect other, overlap;
+        sibling->GetWindowRect(&other);
+        if (overlap.IntersectRect(&mine, &other))
+            return false;
+    }
+    return true;
 }
 
 void CUGChildWnd::Moved()

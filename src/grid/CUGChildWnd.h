@@ -24,6 +24,10 @@ protected:
     // A tip's text request (TTN_NEEDTEXT) is answered with the control's OnHint for the cell the
     // tip stands for; other notifications take the window's usual way.
     BOOL NotifyCellTip(WPARAM wParam, LPARAM lParam, LRESULT* result, int col, int row, int section);
+    // Pixels on screen may be moved after a scroll only when all of the window shows: no sibling
+    // covers any part of it and no parent's edge cuts it (what lies out of sight was painted
+    // nowhere, so it cannot be moved into view).
+    bool IsWhollyVisible();
     // A scroll bar's request gives the focus to the cell area, as a click into it would.
     void FocusCellArea();
     // The view move (UG_LINEUP .. UG_BOTTOM) of a scroll bar's line, page or end request; -1 for

@@ -275,25 +275,6 @@ void CUGGrid::Moved()
         Redraw();
 }
 
-bool CUGGrid::IsWhollyVisible()
-{
-    if (!IsWindowVisible())
-        return false;
-    CRect mine;
-    GetWindowRect(&mine);
-    CWnd* parent = GetParent();
-    for (CWnd* sibling = parent ? GetWindow(GW_HWNDFIRST) : nullptr; sibling; sibling = sibling->GetWindow(GW_HWNDNEXT))
-    {
-        if (sibling == this || !sibling->IsWindowVisible())
-            continue;
-        CRect other, overlap;
-        sibling->GetWindowRect(&other);
-        if (overlap.IntersectRect(&mine, &other))
-            return false;
-    }
-    return true;
-}
-
 void CUGGrid::Redraw()
 {
     CUGGridInfo& gi = *m_GI;

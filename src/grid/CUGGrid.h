@@ -52,8 +52,6 @@ protected:
 private:
     // Queues the cell and runs the scroll-aware redraw.
     void Redraw();
-    // Pixels may be moved only when no other window covers any part of this one.
-    bool IsWhollyVisible();
     // Queues the current cell, or the current row in row-highlight mode.
     void AddCurrentCell(int col, int row);
     bool IsJoined(int col, int row);

@@ -136,6 +136,12 @@ void CUGSideHdg::Moved()
         UpdateWindow();
         return;
     }
+    if (!IsWhollyVisible())
+    {
+        Invalidate(FALSE);
+        UpdateWindow();
+        return;
+    }
     const int firstCol = -gi.m_numberSideHdgCols;
     int dy = 0;
     for (int r = std::min(gi.m_lastTopRow, gi.m_topRow);

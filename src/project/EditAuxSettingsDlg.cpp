@@ -403,12 +403,31 @@ BOOL CEditAuxSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CEditAuxSettingsDlg::OnOK()
 {
-    // Enter in any field confirms, as in every other dialog: a price is taken as leaving its field
-    // takes it, so the focus goes to OK first.
+    // Enter in an aux edit box moves on (the box does that when the key is released); it never
+    // closes the dialog. In a price it confirms, as in every other dialog: a price is taken as
+    // leaving its field takes it, so the focus goes to OK first.
     CWnd* focus = GetFocus();
+    if (auto* box = dynamic_cast<CAuxSettingsEditBox*>(focus))
+    {
+        box->NoteEnterPressed();
+        return;
+    }
     if (CWnd* ok = GetDlgItem(IDOK); ok && focus && focus != ok)
         GotoDlgCtrl(ok);
     CDialog::OnOK();
+}
+
+void CEditAuxSettingsDlg::MoveFocusOnEnter(CWnd* box)
+{
+    // Entering the next box reads the boxes: a refused value takes the focus back.
+    if (box->GetDlgCtrlID() == int(kUnitEdit[1]))
+    {
+        if (CWnd* first = GetDlgItem(int(kGainEdit[0])))
+            first->SetFocus();
+        return;
+    }
+    if (CWnd* next = GetNextDlgTabItem(box))
+        next->SetFocus();
 }
 
 void CEditAuxSettingsDlg::OnEditBoxEntered(CWnd* previous)

@@ -60,6 +60,7 @@ public:
     void ShowPage(int page);
 
     // Called by the edit boxes.
+    void MoveFocusOnEnter(CWnd* box);
     void OnEditBoxEntered(CWnd* previous);
 
 protected:

@@ -235,7 +235,8 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         RefillTables(false);
         break;
     case PlotEvent::ObjectMouseDown:
-        HandleObjectClick(m_chart, event.index);
+        if (event.state == 1)
+            HandleObjectClick(m_chart, event.index);
         break;
     case PlotEvent::ObjectMouseUp:
         RefillTables(false);

@@ -1225,10 +1225,11 @@ public:
         }
     }
 
-    // In a dialog, each text typed into a number field and left with Tab is refused with the
-    // message that names the field's range, the focus back in the field for the user to mend.
+    // In a dialog, each text typed into a number field and left with Tab (or the key given) is
+    // refused with the message that names the field's range, the focus back in the field for the
+    // user to mend.
     void ProbeDialogRefusals(CDialog& dialog, int id, const SNumberRange& range, std::initializer_list<const char*> texts,
-                             std::vector<std::string>& shown)
+                             std::vector<std::string>& shown, UINT leaveKey = VK_TAB)
     {
         CWnd* field = CAssembledProgram::FindDescendantWithId(&dialog, id);
         for (const char* typed : texts) {
@@ -1236,7 +1237,7 @@ public:
                 faults.Add("the number field " + std::to_string(id) + " takes no text", "dialog " + std::to_string(dialog.GetTemplateId()));
                 return;
             }
-            SimulateScreenKey(dialog, VK_TAB);
+            SimulateScreenKey(dialog, leaveKey);
             CFrameworkApp::PumpWaitingMessages();
             double value = 0.0;
             shown.push_back("message box: " + RefusalText(CheckNumber(typed, range, value), typed, range).str());
@@ -1567,13 +1568,8 @@ public:
         const structAddNotes note = graph->GetSettings().m_notes.back();
         const bool marked = chart.FindLabel(note.name + " anchor") >= 0;
         const int label = chart.FindLabel(note.name);
-        const CRect box = chart.GetLabelBox(label);
-        // Where the box takes the click: a limit or marker line may cross its middle (where the
-        // page is narrower, as with the wider pickers of a 12-hour clock).
-        CPoint at = box.CenterPoint();
-        for (const int x : {box.left + box.Width() / 4, box.right - box.Width() / 4})
-            if (const SPlotHit hit = chart.HitTest(at.x, at.y); hit.kind != SPlotHit::Label || hit.index != label)
-                at.x = x;
+        // In its middle, whatever limit or marker line crosses it there.
+        const CPoint at = chart.GetLabelBox(label).CenterPoint();
         for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
             SimulateMouse(chart, message, at);
         CheckPage("cancelled a note's text", {"dialog 0"});
@@ -1766,8 +1762,9 @@ public:
             ProbeDialogRefusals(dialog, CEditAuxSettingsDlg::kGainEdit[0], SNumberRange{-1e5, 1e5, false},
                                 {"abc", OtherConvention("2", "5").c_str(), "200000"}, expected);
             TypeIn(dialog, CEditAuxSettingsDlg::kGainEdit[0], "2");
+            // Enter moves on from an aux box as Tab does, past no refusal.
             ProbeDialogRefusals(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], SNumberRange{-1e6, 1e6},
-                                {"abc", OtherConvention("0", "5").c_str(), "2000000"}, expected);
+                                {"abc", OtherConvention("0", "5").c_str(), "2000000"}, expected, VK_RETURN);
             // The largest gain and offset the dialog takes: the corrected values read whole.
             TypeIn(dialog, CEditAuxSettingsDlg::kOffsetEdit[0], "-1000000");
             TypeIn(dialog, CEditAuxSettingsDlg::kUnitEdit[0], "kPa");
@@ -1803,17 +1800,23 @@ public:
                 } else
                     faults.Add("Add ratio adds no ratio", m_page->name);
             }
-            // Enter in a field of the other tab confirms, as in the price.
+            // Enter in the last aux box goes round to the first and leaves the dialog open; Enter
+            // in the price confirms it.
             SimulateScreenKey(dialog, VK_PRIOR, MK_CONTROL);
-            if (CWnd* gain = CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kGainEdit[0]);
-                !gain || !CAssembledProgram::PressEnterIn(*gain))
-                faults.Add("the Aux1 gain cannot be reached on the first tab", "dialog 1501");
+            CWnd* last = CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kUnitEdit[1]);
+            if (!last || !CAssembledProgram::PressEnterIn(*last) || !dialog.IsWindowVisible() ||
+                CWnd::GetFocus() != CAssembledProgram::FindDescendantWithId(&dialog, CEditAuxSettingsDlg::kGainEdit[0]))
+                faults.Add("Enter in the Aux2 unit does not go round to the Aux1 gain, the dialog open", "dialog 1501");
+            SimulateScreenKey(dialog, VK_NEXT, MK_CONTROL);
+            if (CWnd* price = CAssembledProgram::FindDescendantWithId(&dialog, kForwardCostEdit);
+                !price || !CAssembledProgram::PressEnterIn(*price))
+                faults.Add("the price cannot be reached on the costs tab", "dialog 1501");
         });
         PressCardButtonByKeys(*manager.GetDataSetGrid(), 0, kCommandSessionSettings);
         CheckPage("changed the first session's settings", expected);
         const SProjectManagerDataSetEntry* entry = manager.GetSettings().GetDataSetEntry(0);
         if (!entry || entry->auxData[0].gain != 2.0f || entry->energyCosts.GetCurrency() != "EUR")
-            faults.Add("Enter in the Aux1 gain did not confirm the session's settings", m_page->name);
+            faults.Add("Enter in the price did not confirm the session's settings", m_page->name);
     }
     // The second session, which has no tariff, chosen "advanced" in the demand overview: the
     // session's costs open from the table's choice and take typing as from the session's card. A

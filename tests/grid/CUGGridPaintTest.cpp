@@ -1,8 +1,9 @@
 // The cell area painting on the offscreen platform: grid lines, fills, joined ranges, overflowing
-// text, the repaint of an update rectangle and the pixels after scrolling, read back from the
-// window.
+// text, the repaint of an update rectangle and the pixels after scrolling (also of a grid cut off
+// by its parent, at device ratios 1 and 2), read back from the window.
 #include "GridTestSupport.h"
 #include "grid/CUGGrid.h"
+#include "grid/CUGSideHdg.h"
 #include "platform/framework/windows/CDC.h"
 
 #include <map>
@@ -31,7 +32,12 @@ protected:
     {
         grid.SetNumberCols(5);
         grid.SetNumberRows(rows);
-        ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 1));
+        if (holderHeight > 0)
+        {
+            ASSERT_TRUE(holder.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, holderHeight), nullptr, 0));
+        }
+        ASSERT_TRUE(grid.CreateGrid(WS_VISIBLE | (holderHeight > 0 ? WS_CHILD : 0), CRect(0, 0, 400, 300),
+                                    holderHeight > 0 ? &holder : nullptr, 1));
         CFrameworkApp::PumpWaitingMessages();
     }
     void TearDown() override
@@ -52,17 +58,19 @@ protected:
         CClientDC dc(&Area());
         return dc.GetPixel(x, y);
     }
-    std::vector<COLORREF> Image()
+    // What the window shows (CLR_INVALID where its parent cuts it off).
+    static std::vector<COLORREF> Image(CWnd& window)
     {
         CRect client;
-        Area().GetClientRect(&client);
-        CClientDC dc(&Area());
+        window.GetClientRect(&client);
+        CClientDC dc(&window);
         std::vector<COLORREF> pixels;
         for (int y = 0; y < client.bottom; ++y)
             for (int x = 0; x < client.right; ++x)
                 pixels.push_back(dc.GetPixel(x, y));
         return pixels;
     }
+    std::vector<COLORREF> Image() { return Image(Area()); }
     void Repaint(const CRect* rect = nullptr)
     {
         counter.draws.clear();
@@ -74,16 +82,22 @@ protected:
     }
 
     int rows = 10;
+    // Above 0: the grid is the child of a window this high, whose edge cuts it off.
+    int holderHeight = 0;
+    CWnd holder;
     CountingType counter;
     RecordingGrid grid;
 };
 
-class BigPaintTest : public PaintTest
+// A grid of many rows, all of it in sight or cut off by its parent's lower edge (a grid as tall
+// as its rows in a small window; at device ratio 2 a window shows half as many logical pixels).
+class BigPaintTest : public PaintTest, public ::testing::WithParamInterface<int>
 {
 protected:
     void SetUp() override
     {
         rows = 100;
+        holderHeight = GetParam();
         PaintTest::SetUp();
     }
 };
@@ -168,39 +182,51 @@ TEST_F(PaintTest, LeftAlignedTextRunsOnIntoEmptyCells)
     EXPECT_FALSE(inkIn(3, 0)); // the next non-empty cell stopped it
 }
 
-TEST_F(BigPaintTest, ScrollingMovesPixelsAndMatchesAFullRepaint)
+TEST_P(BigPaintTest, ScrollingMovesPixelsAndMatchesAFullRepaint)
 {
+    // Each row and each heading cell in a colour of its own: a row left behind by a scroll shows.
     for (int row = 0; row < rows; ++row)
+    {
         for (int col = 0; col < 5; ++col)
-        {
-            CString text;
-            text.Format("r%d c%d", row, col);
-            grid.QuickSetText(col, row, text);
-        }
+            grid.QuickSetBackColor(col, row, RGB(row * 37 % 256, row * 11 % 256, col * 50));
+        grid.QuickSetBackColor(-1, row, RGB(row * 37 % 256, 255 - row * 11 % 256, 0));
+    }
     UseCountingType();
     Area().SetFocus();
-    Repaint();
+    CUGSideHdg& heading = *grid.m_CUGSideHdg;
+    const auto repaint = [&] {
+        Repaint();
+        heading.Invalidate(FALSE);
+        heading.UpdateWindow();
+    };
+    repaint();
+    const auto matchesFullRepaint = [&](const char* after) {
+        const std::vector<COLORREF> scrolled = Image();
+        const std::vector<COLORREF> headingScrolled = Image(heading);
+        repaint();
+        EXPECT_EQ(scrolled, Image()) << after;
+        EXPECT_EQ(headingScrolled, Image(heading)) << after;
+    };
 
     counter.draws.clear();
     grid.SetTopRow(3);
-    // Only the rows that came into view and the current cell were drawn.
+    // Moved pixels are not drawn again: only the rows that came into view and the current cell.
     for (const auto& [cell, count] : counter.draws)
-        EXPECT_TRUE(cell.second >= grid.GetBottomRow() - 3 || cell == std::make_pair(0, 0))
+    {
+        EXPECT_TRUE(holderHeight > 0 || cell.second >= grid.GetBottomRow() - 3 || cell == std::make_pair(0, 0))
             << cell.first << "," << cell.second;
-    const std::vector<COLORREF> scrolled = Image();
-    Repaint();
-    EXPECT_EQ(scrolled, Image());
-
+    }
+    matchesFullRepaint("three rows down");
     grid.SetTopRow(1);
-    const std::vector<COLORREF> back = Image();
-    Repaint();
-    EXPECT_EQ(back, Image());
-
+    matchesFullRepaint("two rows up");
     grid.SetLeftCol(1);
-    const std::vector<COLORREF> sideways = Image();
-    Repaint();
-    EXPECT_EQ(sideways, Image());
+    matchesFullRepaint("one column right");
 }
+
+INSTANTIATE_TEST_SUITE_P(WhereTheGridStands, BigPaintTest, ::testing::Values(0, 150),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == 0 ? "AllInSight" : "CutByItsParent");
+                         });
 
 TEST_F(PaintTest, ABlackLineSeparatesLockedColumns)
 {

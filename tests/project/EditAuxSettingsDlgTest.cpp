@@ -61,6 +61,11 @@ protected:
         dlg.ScreenToClient(&r);
         return r.top;
     }
+    static void PressEnter(CWnd& box)
+    {
+        box.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+        box.SendMessage(WM_KEYUP, VK_RETURN, 0);
+    }
     static int FocusId()
     {
         CWnd* focus = CWnd::GetFocus();
@@ -226,34 +231,46 @@ TEST_F(EditAuxSettingsDlgTest, BadOrZeroGainsAndNumbersOutOfRangeAreRefusedWithT
     });
 }
 
-TEST_F(EditAuxSettingsDlgTest, EnterInAnyFieldConfirmsAndAPriceRefusedOnOkKeepsTheDialogOpen)
+TEST_F(EditAuxSettingsDlgTest, EnterMovesToTheNextBoxAndNeverClosesTheDialog)
 {
     m_entry.AuxOverride = true;
+    Dlg dialog(nullptr, &m_entry, nullptr, 0, false);
+    bool stillOpen = false;
+    const INT_PTR result = Run(dialog, [&](Dlg& dlg) {
+        CWnd* last = dlg.GetDlgItem(int(Dlg::kUnitEdit[1]));
+        last->SetFocus();
+        ASSERT_EQ(FocusId(), int(Dlg::kUnitEdit[1]));
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); // the dialog's share of Enter
+        PressEnter(*last);
+        EXPECT_EQ(FocusId(), int(Dlg::kGainEdit[0]));
+        PressEnter(*dlg.GetDlgItem(int(Dlg::kGainEdit[0])));
+        EXPECT_EQ(FocusId(), int(Dlg::kOffsetEdit[0]));
+        PressEnter(*dlg.GetDlgItem(int(Dlg::kUnitEdit[0])));
+        EXPECT_EQ(FocusId(), int(Dlg::kGainEdit[1]));
+        stillOpen = dlg.IsWindowVisible() != FALSE;
+        dlg.GetDlgItem(IDOK)->SetFocus();
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }, true);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(result, IDOK);
+
+    // Enter in a price confirms the dialog with the price typed, as in the other dialogs.
     const CMeasurementConfig config = MakeConfig(EnergyValues());
-    const std::pair<UINT, std::function<bool(const SProjectManagerDataSetEntry&)>> fields[] = {
-        {Dlg::kGainEdit[0], [](const auto& e) { return e.auxData[0].gain == 3.0f; }},
-        {Dlg::kUnitEdit[1], [](const auto& e) { return e.auxData[1].unit == "3"; }},
-        {CEnergyCostsDlg::kBasicFwdEdit, [](const auto& e) { return e.energyCosts.GetCostFwd() == 3.0f; }},
-    };
-    for (const auto& [id, stored] : fields)
-    {
-        Dlg dialog(nullptr, &m_entry, &config, 0, false);
-        const INT_PTR result = Run(dialog, [&](Dlg& dlg) {
-            const bool price = id == CEnergyCostsDlg::kBasicFwdEdit;
-            if (price)
-                PickTab(dlg, 1);
-            CWnd& box = *(price ? static_cast<CWnd*>(dlg.GetCostPage()) : &dlg)->GetDlgItem(int(id));
-            box.SetFocus();
-            box.SetWindowText("3");
-            SimulateKey(box, VK_RETURN);
-            // Ends a dialog that Enter left open (once its loop runs).
-            dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }, true);
-        EXPECT_EQ(result, IDOK) << id;
-        SProjectManagerDataSetEntry entry;
-        dialog.StoreSettings(entry);
-        EXPECT_TRUE(stored(entry)) << id;
-    }
+    Dlg priced(nullptr, &m_entry, &config, 0, false);
+    const INT_PTR confirmed = Run(priced, [&](Dlg& dlg) {
+        PickTab(dlg, 1);
+        CWnd* price = dlg.GetCostPage()->GetDlgItem(int(CEnergyCostsDlg::kBasicFwdEdit));
+        ASSERT_NE(price, nullptr);
+        price->SetFocus();
+        price->SetWindowText("0.4");
+        SimulateKey(*price, VK_RETURN);
+        // Ends a dialog that Enter left open (once its loop runs).
+        dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }, true);
+    EXPECT_EQ(confirmed, IDOK);
+    SProjectManagerDataSetEntry stored;
+    priced.StoreSettings(stored);
+    EXPECT_FLOAT_EQ(stored.energyCosts.GetCostFwd(), 0.4f);
 
     // A price refused as Enter confirms is told and keeps the dialog open with the ratio just
     // added, the focus in the price, which shows the one it had selected for the next one.

@@ -348,8 +348,21 @@ void CiPlotX::DeleteLabels(const CString& name)
 
 void CiPlotX::BringLabelToFront(int index)
 {
-    if (index >= 0 && index < int(m_labels.size()))
-        std::rotate(m_labels.begin() + index, m_labels.begin() + index + 1, m_labels.end());
+    if (index < 0 || index >= int(m_labels.size()))
+        return;
+    std::rotate(m_labels.begin() + index, m_labels.begin() + index + 1, m_labels.end());
+    // A press on a label keeps holding the label it pressed.
+    const int last = int(m_labels.size()) - 1;
+    const auto follow = [index, last](int& held) {
+        if (held == index)
+            held = last;
+        else if (held > index)
+            --held;
+    };
+    if (m_drag.hit.kind == SPlotHit::Label)
+        follow(m_drag.hit.index);
+    if (m_drag.kind == EDrag::Label)
+        follow(m_drag.index);
 }
 
 // ---- geometry

@@ -132,7 +132,7 @@ public:
     // Removes every label of that name.
     void DeleteLabels(const CString& name);
     void RemoveAllLabels() { m_labels.clear(); }
-    // The label is drawn last (over the others).
+    // The label is drawn last (over the others) and so takes a click first.
     void BringLabelToFront(int index);
 
     // ---- user interaction

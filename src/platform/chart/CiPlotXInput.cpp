@@ -40,6 +40,8 @@ double CiPlotX::XAxisValueAt(const CString& axisName, int x) const
 
 SPlotHit CiPlotX::HitTest(int x, int y) const
 {
+    // The topmost object takes the click, as the picture stacks them (PlotRenderer): the cursors
+    // over the text boxes, the boxes over the limit lines, the lines over the curves.
     SPlotHit hit;
     const CRect& plot = m_layout.plot;
     if (Inside(plot, x, y)) {
@@ -50,6 +52,9 @@ SPlotHit CiPlotX::HitTest(int x, int y) const
                 std::fabs(XValueToPixel(FindXAxis(channel->GetXAxisName()), cursor.position) - x) <= kGrip)
                 return {SPlotHit::Cursor, i, -1};
         }
+        for (int i = int(m_labels.size()) - 1; i >= 0; --i)
+            if (Inside(GetLabelBox(i), x, y))
+                return {SPlotHit::Label, i, -1};
         for (int i = int(m_limits.size()) - 1; i >= 0; --i) {
             const SPlotLimit& limit = m_limits[std::size_t(i)];
             if (!limit.visible)
@@ -70,9 +75,6 @@ SPlotHit CiPlotX::HitTest(int x, int y) const
             if (onIt)
                 return {SPlotHit::Limit, i, -1};
         }
-        for (int i = int(m_labels.size()) - 1; i >= 0; --i)
-            if (Inside(GetLabelBox(i), x, y))
-                return {SPlotHit::Label, i, -1};
         SPlotHit nearest{SPlotHit::Plot, -1, -1};
         double best = kPointGrip + 1.0;
         for (int c = 0; c < int(m_channels.size()); ++c) {
@@ -139,12 +141,15 @@ void CiPlotX::MouseDown(int button, int shift, int x, int y)
         }
         break;
     case SPlotHit::Label:
-        Fire(PlotEvent::LabelClick, event);
-        Fire(PlotEvent::ObjectMouseDown, event);
-        if (SPlotLabel* label = GetLabel(hit.index); label && label->draggable) {
+        // Taken before the owner hears of the press: it may bring the label to the front, and
+        // the drag follows it there.
+        if (const SPlotLabel* label = GetLabel(hit.index); label && label->draggable) {
             m_drag.kind = EDrag::Label;
             m_drag.index = hit.index;
         }
+        Fire(PlotEvent::LabelClick, event);
+        event.state = 1; // a label
+        Fire(PlotEvent::ObjectMouseDown, event);
         break;
     case SPlotHit::ChannelPoint:
         event.point = hit.point;

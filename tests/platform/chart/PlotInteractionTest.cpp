@@ -1,6 +1,7 @@
 // Events from synthesized mouse and key input on a chart window: the zoom-rectangle sequence,
 // dragging an X axis, dragging and releasing a band, moving a data cursor with its readout text,
-// the context menus and the keys, each in the order a person's input causes them.
+// the context menus and the keys, each in the order a person's input causes them; the topmost
+// object shown takes a click.
 #include "ChartTestSupport.h"
 #include "platform/framework/windows/PaintedControl.h"
 #include "platform/framework/windows/WindowTestSupport.h"
@@ -211,6 +212,48 @@ TEST_F(PlotInteractionTest, DoubleClicksHoverAndAxesThatMayNotBeDragged)
     Release(start + QPoint(40, 0));
     EXPECT_EQ(Ids(), (std::vector<int>{MouseDown, XAxisMouseDown, MouseMove, XAxisMouseUp, MouseUp}));
     EXPECT_EQ(chart.GetXAxis(0)->GetMin(), 0.0);
+}
+
+// As the picture stacks them: the cursors over the boxes of text, the boxes over the limit lines,
+// the lines over the curves. A note's box crossed by a marker and a limit line is clicked where
+// the user sees it; a line outside any box is still taken.
+TEST_F(PlotInteractionTest, TheTopmostObjectTakesTheClick)
+{
+    for (const auto& [name, x] : {std::pair{"Note 1", 50.0}, std::pair{"Note 2", 20.0}})
+        chart.AddLabel(
+            {.name = name, .x = x, .y = 70.0, .text = "A note\nof two lines", .filled = true, .draggable = true});
+    const CRect box = chart.GetLabelBox(0);
+    const CPoint middle = box.CenterPoint();
+    chart.GetLimit(0)->position1 = chart.XPixelToValue(0, middle.x);
+    chart.AddLimit({.kind = EPlotLimitKind::YLine, .position1 = chart.YPixelToValue(0, middle.y)});
+    const int cursorX = int(std::lround(chart.XValueToPixel(0, 20.0))); // across the second box
+    const int secondBoxY = chart.GetLabelBox(1).CenterPoint().y;
+    for (const auto& [at, kind, index] : {std::tuple{middle, SPlotHit::Label, 0},
+                                          std::tuple{CPoint(middle.x, box.top - 10), SPlotHit::Limit, 0},
+                                          std::tuple{CPoint(box.right + 10, middle.y), SPlotHit::Limit, 1},
+                                          std::tuple{CPoint(cursorX, secondBoxY), SPlotHit::Cursor, 0}}) {
+        const SPlotHit hit = chart.HitTest(at.x, at.y);
+        EXPECT_EQ(std::pair(hit.kind, hit.index), std::pair(kind, index)) << at.x << "," << at.y;
+    }
+    SendMouse(chart, QEvent::MouseButtonDblClick, QPoint(middle.x, middle.y));
+    ASSERT_NE(sink.Last(LabelEdit), nullptr);
+    EXPECT_EQ(sink.Last(LabelEdit)->index, 0);
+
+    // A press on a line restacks no box; the pressed box, brought to the front as the graph
+    // does, is the one dragged.
+    sink.answer = [&](SPlotEvent& e) {
+        if (e.id == ObjectMouseDown && e.state == 1)
+            chart.BringLabelToFront(e.index);
+    };
+    Press(QPoint(middle.x, box.top - 10));
+    Release(QPoint(middle.x, box.top - 10));
+    EXPECT_EQ(sink.Last(ObjectMouseDown)->state, 0);
+    Press(QPoint(middle.x, middle.y));
+    Move(QPoint(middle.x + 40, middle.y));
+    Release(QPoint(middle.x + 40, middle.y));
+    EXPECT_EQ(chart.GetLabel(1)->name, CString("Note 1"));
+    EXPECT_GT(chart.GetLabel(1)->x, 50.0);
+    EXPECT_EQ(chart.GetLabel(0)->x, 20.0);
 }
 
 TEST_F(PlotInteractionTest, BoxesOfTextAtThePlotsEdgesAreDrawnWholeInsideItAndGraspedWhereTheyShow)
