@@ -230,6 +230,16 @@ TEST_F(WindowTest, FocusMovesWithSetAndKillFocusMessages)
     EXPECT_EQ(reinterpret_cast<HWND>(a.Last(WM_KILLFOCUS)->wParam), b.m_hWnd);
     ASSERT_NE(b.Last(WM_SETFOCUS), nullptr);
     EXPECT_EQ(reinterpret_cast<HWND>(b.Last(WM_SETFOCUS)->wParam), a.m_hWnd);
+
+    // A menu or a list dropping down keeps the focus where it is: the window system's focus-out
+    // and focus-in around the popup reach no window.
+    b.messages.clear();
+    QWidget popup(Widget(top), Qt::Popup);
+    popup.setFocusPolicy(Qt::StrongFocus);
+    popup.show();
+    popup.setFocus(Qt::PopupFocusReason);
+    popup.close();
+    EXPECT_EQ(b.Numbers({WM_KILLFOCUS, WM_SETFOCUS}), std::vector<UINT>{});
 }
 
 TEST_F(WindowTest, RegisteredClassesDecideDoubleClicksAndCursor)
