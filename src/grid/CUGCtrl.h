@@ -264,6 +264,8 @@ public:
     int GetCellFromPoint(int x, int y, int* col, int* row, RECT* rect = nullptr);
     int GetCellRect(int col, int row, RECT* rect);
     int GetRangeRect(int startCol, int startRow, int endCol, int endRow, RECT* rect);
+    // The box the user sees of a cell: the cell with every cell joined to it.
+    int GetJoinedCellRect(int col, int row, RECT* rect);
 
     int GetCurrentCol() const { return m_GI->m_currentCol; }
     int GetCurrentRow() const { return m_GI->m_currentRow; }

@@ -600,3 +600,11 @@ int CUGCtrl::GetRangeRect(int startCol, int startRow, int endCol, int endRow, RE
     *rect = CRect(first.left, first.top, last.right, last.bottom);
     return 0;
 }
+
+int CUGCtrl::GetJoinedCellRect(int col, int row, RECT* rect)
+{
+    int startCol = col, startRow = row, endCol = col, endRow = row;
+    if (GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS)
+        return GetRangeRect(startCol, startRow, endCol, endRow, rect);
+    return GetCellRect(col, row, rect);
+}

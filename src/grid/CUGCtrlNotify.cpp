@@ -128,7 +128,16 @@ void CUGCtrl::OnDrawFocusRect(CDC* dc, RECT* rect)
         return;
     rect->right -= 1;
     rect->bottom -= 1;
-    dc->DrawFocusRect(rect);
+    // Inverted dots all but vanish on a mid-grey cell (a session's title): there the frame is
+    // drawn solid, in black, so the current cell shows on every colour a table uses.
+    CUGCell cell;
+    GetCell(col, row, &cell);
+    const COLORREF back = cell.GetBackColor();
+    const int grey = (GetRValue(back) * 299 + GetGValue(back) * 587 + GetBValue(back) * 114) / 1000;
+    if (grey > 96 && grey < 160)
+        dc->Draw3dRect(rect, RGB(0, 0, 0), RGB(0, 0, 0));
+    else
+        dc->DrawFocusRect(rect);
 }
 
 void CUGCtrl::OnKillFocusTo(int section, CWnd* /*newWnd*/)

@@ -117,10 +117,7 @@ void CUGDropListType::StartDropList()
     const int lines = std::min(int(choices.size()), kMaxLines);
     // The list opens under the whole box the user sees: all the cells joined to this one.
     CRect cellRect, client;
-    int startCol = col, startRow = row, endCol = col, endRow = row;
-    if (m_ctrl->GetJoinRange(&startCol, &startRow, &endCol, &endRow) != UG_SUCCESS ||
-        m_ctrl->GetRangeRect(startCol, startRow, endCol, endRow, &cellRect) != UG_SUCCESS)
-        m_ctrl->GetCellRect(col, row, &cellRect);
+    m_ctrl->GetJoinedCellRect(col, row, &cellRect);
     grid->GetClientRect(&client);
     CRect listRect(cellRect.left + kListOffset, cellRect.bottom, cellRect.right + kListOffset,
                    cellRect.bottom + itemHeight * lines + 6);

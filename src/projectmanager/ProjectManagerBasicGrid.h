@@ -123,14 +123,14 @@ public:
     void OnLClicked(int col, int row, int updn, RECT* rect, POINT* point, BOOL processed) override;
     void OnDClicked(int col, int row, RECT* rect, POINT* point, BOOL processed) override;
     void OnMouseMove(int col, int row, POINT* point, UINT keyFlags, BOOL processed) override;
-    // Cards mark no current cell.
+    // Cards mark no current cell; a heading the keyboard is on shows framed.
     void OnDrawFocusRect(CDC* dc, RECT* rect) override;
 
-    // The keyboard goes through the cards' buttons and fields in order (each card's buttons, then
-    // its fields): Tab and Shift+Tab, and the arrows, from one to the next, and Tab on out of the
-    // grid after the last; a field is entered with its caret after its text, a button shows as
-    // hovered and Enter or Space presses it. Arriving by Tab, the first (Shift+Tab: the last)
-    // item has the focus.
+    // The keyboard goes through the cards in order, each card's heading, then its buttons and
+    // fields: Tab and Shift+Tab, and the arrows, from one to the next, and Tab on out of the
+    // grid after the last; a field is entered with its caret after its text, a heading shows
+    // framed and a button as hovered, and Enter or Space collapses or expands the card or
+    // presses the button. Arriving by Tab, the first (Shift+Tab: the last) item has the focus.
     using CUGCtrl::OnKeyDown;
     using CUGCtrl::OnSetFocus;
     using CUGCtrl::OnKillFocus;
@@ -140,6 +140,10 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     // The card and heading button the keyboard is at; false when it is at none.
     bool GetKeyButton(int& section, int& button) const;
+    // The focus onto a card's heading (the report's items are gone through by their headings).
+    void FocusHeading(int section);
+    // The card whose heading the keyboard is on, -1 when none.
+    int GetKeyHeading() const { return m_keyItem.heading ? m_keyItem.section : -1; }
 
 protected:
     void OnTimer(UINT_PTR id) override;
@@ -229,20 +233,23 @@ private:
     bool StartHeadingDrag(int col, int row, RECT* rect, POINT* point);
     void StartHover(int col, int row, int button);
 
-    // What the keyboard goes through: a heading button or a field of a card.
+    // What the keyboard goes through: a card's heading (its title), a heading button or a field.
     struct SKeyItem
     {
         int section = -1;
         int button = -1;
         int edit = -1;
+        bool heading = false;
         bool operator==(const SKeyItem&) const = default;
     };
     std::vector<SKeyItem> KeyItems() const;
     // Goes that many items on from the one the keyboard is at; false, changing nothing, past the
     // first or last.
     bool StepKeyItem(int step);
-    // Shows the item: a button hovered, a field edited.
+    // Shows the item: a heading framed, a button hovered, a field edited.
     void ShowKeyItem(const SKeyItem& item);
+    // The grid cell of a card's title.
+    CPoint TitleCell(int section) const;
     SKeyItem m_keyItem;
 
     std::vector<SRowState> m_rowStates;

@@ -21,7 +21,7 @@ constexpr WORD kBorderAll = 15;
 
 BOOL CProjectManagerBasicGrid::OnCanMove(int, int, int newCol, int newRow)
 {
-    return IsEditable(newCol, newRow);
+    return IsEditable(newCol, newRow) || (m_keyItem.heading && CPoint(newCol, newRow) == TitleCell(m_keyItem.section));
 }
 
 BOOL CProjectManagerBasicGrid::OnEditStart(int col, int row, CWnd**)
@@ -73,8 +73,10 @@ BOOL CProjectManagerBasicGrid::OnHint(int col, int row, int, CString* text)
     return TRUE;
 }
 
-void CProjectManagerBasicGrid::OnDrawFocusRect(CDC*, RECT*)
+void CProjectManagerBasicGrid::OnDrawFocusRect(CDC* dc, RECT* rect)
 {
+    if (m_keyItem.heading && CPoint(GetCurrentCol(), GetCurrentRow()) == TitleCell(m_keyItem.section))
+        CUGCtrl::OnDrawFocusRect(dc, rect);
 }
 
 void CProjectManagerBasicGrid::OnDClicked(int col, int row, RECT* rect, POINT* point, BOOL processed)

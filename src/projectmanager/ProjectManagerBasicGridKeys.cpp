@@ -3,15 +3,16 @@
 
 #include "grid/CUGGrid.h"
 #include "platform/framework/windows/FocusChain.h"
-#include "views/ScrolledGridPage.h"
 
 #include <algorithm>
+#include <utility>
 
 std::vector<CProjectManagerBasicGrid::SKeyItem> CProjectManagerBasicGrid::KeyItems() const
 {
     std::vector<SKeyItem> items;
     const SCardLayout& layout = Layout();
     for (int section = 0; section < m_sectionCount; ++section) {
+        items.push_back({section, -1, -1, true});
         if (IsSectionCollapsed(section))
             continue;
         for (int button = 0; button < int(layout.buttons.size()); ++button)
@@ -32,20 +33,29 @@ bool CProjectManagerBasicGrid::GetKeyButton(int& section, int& button) const
     return true;
 }
 
+CPoint CProjectManagerBasicGrid::TitleCell(int section) const
+{
+    return CPoint(OriginCol(Layout().title), OriginRow(section, Layout().title));
+}
+
 void CProjectManagerBasicGrid::ShowKeyItem(const SKeyItem& item)
 {
     EndHover();
-    m_keyItem = item;
+    const SKeyItem left = std::exchange(m_keyItem, item);
+    if (left.heading)
+        RedrawCell(GetCurrentCol(), GetCurrentRow());
     const SCardLayout& layout = Layout();
-    const SCardRect& shown = item.button >= 0 ? layout.buttons[std::size_t(item.button)].rect
-                                              : layout.edits[std::size_t(std::max(0, item.edit))].rect;
+    const SCardRect& shown = item.heading      ? layout.title
+                             : item.button >= 0 ? layout.buttons[std::size_t(item.button)].rect
+                                                : layout.edits[std::size_t(std::max(0, item.edit))].rect;
     CRect cell;
-    if (auto* page = dynamic_cast<CScrolledGridPage*>(GetParent());
-        page && GetCellRect(OriginCol(shown), OriginRow(item.section, shown), &cell) == UG_SUCCESS) {
-        m_CUGGrid->ClientToScreen(&cell);
-        page->ScrollIntoView(cell);
-    }
-    if (item.button >= 0) {
+    if (GetJoinedCellRect(OriginCol(shown), OriginRow(item.section, shown), &cell) == UG_SUCCESS)
+        BringIntoView(*m_CUGGrid, cell);
+    if (item.heading) {
+        const CPoint title = TitleCell(item.section);
+        GotoCell(title.x, title.y);
+        RedrawCell(title.x, title.y);
+    } else if (item.button >= 0) {
         const SCardRect& rect = layout.buttons[std::size_t(item.button)].rect;
         const int col = OriginCol(rect);
         const int row = OriginRow(item.section, rect);
@@ -69,6 +79,15 @@ bool CProjectManagerBasicGrid::StepKeyItem(int step)
         return false;
     ShowKeyItem(items[std::size_t(next)]);
     return true;
+}
+
+void CProjectManagerBasicGrid::FocusHeading(int section)
+{
+    if (section < 0 || section >= m_sectionCount)
+        return;
+    m_keyItem = {section, -1, -1, true};
+    m_CUGGrid->SetFocus();
+    ShowKeyItem(m_keyItem);
 }
 
 void CProjectManagerBasicGrid::OnSetFocus(int section)
@@ -112,7 +131,9 @@ void CProjectManagerBasicGrid::OnKeyDown(UINT* vcKey, BOOL processed)
     case VK_DOWN: StepKeyItem(1); break;
     case VK_RETURN:
     case VK_SPACE:
-        if (m_keyItem.button >= 0)
+        if (m_keyItem.heading)
+            ToggleSection(m_keyItem.section);
+        else if (m_keyItem.button >= 0)
             OnButton(m_keyItem.section, m_keyItem.button);
         else if (m_keyItem.edit >= 0)
             ShowKeyItem(m_keyItem);

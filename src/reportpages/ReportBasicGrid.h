@@ -90,6 +90,8 @@ protected:
     void StyleCell(int col, int row, COLORREF back, COLORREF text, CFont* font, WORD alignment);
     // Where a click toggles the section: its collapse button, or a collapsed section's title.
     bool IsToggleArea(int col, int row) const;
+    // Collapses an expanded section, expands a collapsed one, and tells the view.
+    void ToggleSection(int section);
 
     CGridViewBase* m_view;
     int m_iconExpanded = -1;
@@ -109,7 +111,6 @@ private:
         int hot;
     };
 
-    void ToggleSection(int section);
     void StartDrag(int col, int row, RECT* rect, POINT* point);
     void EndHover();
 

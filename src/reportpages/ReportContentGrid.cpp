@@ -1,6 +1,8 @@
 #include "reportpages/ReportContentGrid.h"
 
+#include "grid/CUGGrid.h"
 #include "grid/MeasureMultilineText.h"
+#include "platform/framework/windows/FocusChain.h"
 #include "platform/framework/windows/GdiObjects.h"
 #include "project/SavedScreenCache.h"
 #include "reportpages/ReportChange.h"
@@ -133,4 +135,68 @@ void CReportContentGrid::OnTextEdited(int col, int row, const CString& text)
     m_editedName = text;
     QuickSetText(col, row, m_title);
     Notify(kReportRenameBookmark);
+}
+
+// ---- the keyboard
+
+bool CReportContentGrid::IsKeyCell(int col, int row) const
+{
+    return row == 0 && (col == 0 || (col >= kFirstButtonColumn && col <= RemoveColumn() && !IsSectionCollapsed(0)));
+}
+
+void CReportContentGrid::FocusHeading()
+{
+    m_CUGGrid->SetFocus();
+    GotoCell(0, 0);
+    CRect title;
+    if (GetJoinedCellRect(0, 0, &title) == UG_SUCCESS)
+        BringIntoView(*m_CUGGrid, title);
+}
+
+void CReportContentGrid::OnSetFocus(int section)
+{
+    CReportBasicGrid::OnSetFocus(section);
+    if (!IsKeyCell(GetCurrentCol(), GetCurrentRow()))
+        GotoCell(0, 0);
+}
+
+BOOL CReportContentGrid::OnCanMove(int oldCol, int oldRow, int newCol, int newRow)
+{
+    return IsKeyCell(newCol, newRow) || CReportBasicGrid::OnCanMove(oldCol, oldRow, newCol, newRow);
+}
+
+void CReportContentGrid::OnDrawFocusRect(CDC* dc, RECT* rect)
+{
+    if (IsKeyCell(GetCurrentCol(), GetCurrentRow()))
+        CUGCtrl::OnDrawFocusRect(dc, rect);
+}
+
+void CReportContentGrid::OnKeyDown(UINT* vcKey, BOOL processed)
+{
+    CReportBasicGrid::OnKeyDown(vcKey, processed);
+    const int col = GetCurrentCol();
+    switch (*vcKey) {
+    case VK_LEFT:
+        if (col > kFirstButtonColumn)
+            GotoCell(col - 1, 0);
+        else
+            GotoCell(0, 0);
+        break;
+    case VK_RIGHT:
+        if (IsKeyCell(col < kFirstButtonColumn ? kFirstButtonColumn : col + 1, 0))
+            GotoCell(col < kFirstButtonColumn ? kFirstButtonColumn : col + 1, 0);
+        break;
+    case VK_RETURN:
+    case VK_SPACE:
+        if (col == 0) {
+            ToggleSection(0);
+            GotoCell(0, 0);
+        } else if (IsKeyCell(col, 0)) {
+            OnButtonClicked(0, col, 0);
+        }
+        break;
+    default: return;
+    }
+    // The grid's own moves go cell by cell, onto cells the keyboard does not stop at.
+    *vcKey = 0;
 }

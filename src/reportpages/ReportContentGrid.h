@@ -24,6 +24,18 @@ public:
     int RestoreColumn() const { return 3; }
     int RemoveColumn() const { return 4; }
 
+    // The keyboard goes through the title and, while the item is expanded, its buttons: Left
+    // and Right from one to the next, Return or Space collapses or expands the item or presses
+    // the button; where it is shows framed. It arrives at the title.
+    void FocusHeading();
+    bool IsKeyCell(int col, int row) const;
+    using CReportBasicGrid::OnKeyDown;
+    using CReportBasicGrid::OnSetFocus;
+    void OnKeyDown(UINT* vcKey, BOOL processed) override;
+    void OnSetFocus(int section) override;
+    BOOL OnCanMove(int oldCol, int oldRow, int newCol, int newRow) override;
+    void OnDrawFocusRect(CDC* dc, RECT* rect) override;
+
 protected:
     int ColumnCount() const override { return 5; }
     void SetColumnLayout() override;

@@ -1,6 +1,7 @@
 #include "reportpages/ReportContentView.h"
 
 #include "platform/framework/windows/CDC.h"
+#include "platform/framework/windows/CMenu.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/Bookmark.h"
 #include "project/ProjectManagerSettings.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr UINT kLineId = 2013;
+constexpr int kMenuInset = 8;
 
 // The project manager page of the same project window: its cards' texts and settings fill the
 // report's summary, session and saved-screen items.
@@ -254,16 +256,7 @@ void CReportContentView::OnGridNotification(CUGCtrl* grid, int code)
         record->collapsed = code == kReportSectionCollapsed ? 1 : 0;
         StoreReport();
         break;
-    case kReportRemoveItem: {
-        const auto at = record - m_records.data();
-        record->grid->DestroyWindow();
-        m_records.erase(m_records.begin() + at);
-        StoreReport();
-        RefreshGrids();
-        UpdateScrollSizes();
-        Invalidate();
-        break;
-    }
+    case kReportRemoveItem: RemoveItem(*record); break;
     case kReportRestoreItem:
         if (record->kind == SReportItem::kBookmark && GetDocument())
             GetDocument()->ShowBookmark(record->index);
@@ -282,10 +275,105 @@ void CReportContentView::SetAllCollapsed(bool collapsed)
         SetGridCollapsed(record.grid.get(), collapsed);
         record.collapsed = collapsed ? 1 : 0;
     }
+    ItemsChanged();
+}
+
+void CReportContentView::ItemsChanged()
+{
     StoreReport();
     RefreshGrids();
     UpdateScrollSizes();
     Invalidate();
+}
+
+void CReportContentView::RemoveItem(SContentRecord& record)
+{
+    const int at = int(&record - m_records.data());
+    // The keyboard goes on at the item that takes the removed one's place.
+    const bool keyboardOnIt = record.grid->IsChild(GetFocus());
+    record.grid->DestroyWindow();
+    m_records.erase(m_records.begin() + at);
+    ItemsChanged();
+    if (keyboardOnIt)
+        FocusItem(at);
+}
+
+// ---- the keyboard
+
+CReportContentView::SContentRecord* CReportContentView::ItemOfCellArea(CWnd* window)
+{
+    for (SContentRecord& record : m_records)
+        if (window && window->GetParent() == record.grid.get())
+            return &record;
+    return nullptr;
+}
+
+BOOL CReportContentView::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN)
+        if (SContentRecord* record = ItemOfCellArea(CWnd::FromHandle(msg->hwnd)); record && OnItemKey(*record, UINT(msg->wParam)))
+            return TRUE;
+    return CReportPageView::PreTranslateMessage(msg);
+}
+
+bool CReportContentView::OnItemKey(SContentRecord& record, UINT key)
+{
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool plain = !shift && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+    const int at = int(&record - m_records.data());
+    if ((key == VK_UP || key == VK_DOWN) && plain) {
+        FocusItem(key == VK_UP ? std::max(0, at - 1) : at + 1);
+        return true;
+    }
+    if (key == VK_DELETE && plain) {
+        // Posted, as the Remove button's: the item's window has the key now.
+        PostMessage(WM_PM_CARD_STATE, reinterpret_cast<WPARAM>(record.grid.get()), kReportRemoveItem);
+        return true;
+    }
+    if (key == VK_APPS || (key == VK_F10 && shift)) {
+        ShowItemMenu(record);
+        return true;
+    }
+    return false;
+}
+
+void CReportContentView::ShowItemMenu(SContentRecord& record)
+{
+    const int at = int(&record - m_records.data());
+    const int last = int(m_records.size()) - 1;
+    CMenu menu;
+    menu.CreatePopupMenu();
+    for (const auto& [command, enabled] : {std::pair{kMoveUp, at > 0}, std::pair{kMoveDown, at < last},
+                                           std::pair{kRemoveFromReport, true}}) {
+        CString text;
+        text.LoadString(command);
+        menu.AppendMenu(MF_STRING | (enabled ? 0 : MF_GRAYED), command, text);
+    }
+    // Below the item's title, where the keyboard is.
+    CPoint corner = record.rect.TopLeft() + CSize(kMenuInset, CProjectManagerBasicGrid::kHeadingHeight);
+    ClientToScreen(&corner);
+    const UINT chosen = UINT(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, corner.x, corner.y, this));
+    if (chosen == kRemoveFromReport) {
+        RemoveItem(record);
+        return;
+    }
+    if (chosen != kMoveUp && chosen != kMoveDown)
+        return;
+    const int to = chosen == kMoveUp ? at - 1 : at + 1;
+    MoveReportItem(m_records, at, chosen == kMoveUp ? to : to + 1);
+    ItemsChanged();
+    FocusItem(to);
+}
+
+void CReportContentView::FocusItem(int position)
+{
+    if (m_records.empty())
+        return;
+    CUGCtrl* grid = m_records[std::size_t(std::clamp(position, 0, int(m_records.size()) - 1))].grid.get();
+    if (auto* card = dynamic_cast<CProjectManagerBasicGrid*>(grid))
+        card->FocusHeading(0);
+    else if (auto* item = dynamic_cast<CReportContentGrid*>(grid))
+        item->FocusHeading();
 }
 
 void CReportContentView::StoreReport()

@@ -22,6 +22,10 @@ class CReportContentView : public CReportPageView
 public:
     static constexpr UINT ID_EXPAND_ALL = 33084;
     static constexpr UINT ID_COLLAPSE_ALL = 33085;
+    // The commands of an item's menu (the menu key or Shift+F10 on its title).
+    static constexpr UINT kMoveUp = 135;
+    static constexpr UINT kMoveDown = 136;
+    static constexpr UINT kRemoveFromReport = 124;
     static constexpr int kLineWidth = 976;
     static constexpr int kLineHeight = 3;
     static constexpr COLORREF kLineColour = RGB(255, 0, 0);
@@ -45,6 +49,10 @@ public:
     void Rebuild() override;
     void RefreshGrids() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The items by the keyboard, where it is on an item (not in one of its fields): Up and Down
+    // go to the title of the item above or below, Delete removes the item from the report, and
+    // the menu key (or Shift+F10) shows the item's menu, which moves it up or down or removes it.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     const std::vector<SContentRecord>& GetRecords() const { return m_records; }
     // The drop line as it shows now (hidden: no line).
@@ -78,6 +86,15 @@ private:
     void OnReportChange(const SReportChange& change);
     void OnGridNotification(CUGCtrl* grid, int code);
     void SetAllCollapsed(bool collapsed);
+    // The item whose cell area the window is (its fields excluded), null when none.
+    SContentRecord* ItemOfCellArea(CWnd* window);
+    bool OnItemKey(SContentRecord& record, UINT key);
+    void ShowItemMenu(SContentRecord& record);
+    // The keyboard onto the title of the item at that place, held to the items there are.
+    void FocusItem(int position);
+    void RemoveItem(SContentRecord& record);
+    // The items' places changed: stored, laid out and drawn again.
+    void ItemsChanged();
     // The records' items in position order become the project's report.
     void StoreReport();
     void EndSourceDrag(CUGCtrl* source, bool dropped);

@@ -304,6 +304,9 @@ protected:
     void ChannelColorMenu(int channel, int x, int y);
     // The manual scale dialog of a Y or an X axis; a confirmed range is shown and kept.
     void OpenAxisScaleDialog(bool yAxis, int index);
+    // The chart's menu as the keyboard brings it, at the plot's corner; the keyboard stays on
+    // the chart.
+    void ChartMenuByKeys();
     // One zoom step of every time axis; the data is fed again later when the new range leaves
     // the window fed.
     void ZoomStep(bool in);

@@ -21,6 +21,7 @@ constexpr UINT kChangeColor = 33112;
 constexpr UINT kUseDefaultColor = 33113;
 constexpr UINT kDefaultColorForAll = 33114;
 const char* const kExtensionValueMarkers[2] = {"CurExtMarker1", "CurExtMarker2"};
+constexpr int kKeyboardMenuInset = 8;
 
 } // namespace
 
@@ -100,6 +101,11 @@ void CBasicGraphView::OnPlotEvent(SPlotEvent& event)
         }
         break;
     case PlotEvent::KeyDown:
+        if (IsMenuKey(event.key, event.shift)) {
+            event.key = 0;
+            ChartMenuByKeys();
+            break;
+        }
         if (m_markers.IsShown() && (event.key == 37 || event.key == 39)) {
             if (m_markers.OnArrowKey(event.key))
                 ShowTimeRange();
@@ -320,6 +326,25 @@ void CBasicGraphView::OpenAxisScaleDialog(bool yAxis, int index)
         return;
     RefreshGraph();
     RefillTables(false);
+}
+
+void CBasicGraphView::ChartMenuByKeys()
+{
+    if (!m_feeder || !m_chart.HasVisibleChannel())
+        return;
+    const CPoint corner = m_chart.GetLayout().plot.TopLeft() + CSize(kKeyboardMenuInset, kKeyboardMenuInset);
+    const UINT command = TrackChartKeyboardMenu(*m_feeder, &m_chart, corner.x, corner.y);
+    if (command >= ID_PLOT_SCALE_VALUE_AXIS)
+        OpenAxisScaleDialog(true, int(command - ID_PLOT_SCALE_VALUE_AXIS));
+    else if (command >= ID_PLOT_SCALE_TIME_AXIS)
+        OpenAxisScaleDialog(false, int(command - ID_PLOT_SCALE_TIME_AXIS));
+    else if (command != 0) {
+        if (command == ID_PLOT_AUTO_Y_AXES || command == ID_PLOT_RESET_ZOOM)
+            RefreshGraph(); // lays the chart out again
+        RefillTables(false);
+    }
+    if (m_chart.GetSafeHwnd())
+        m_chart.SetFocus();
 }
 
 void CBasicGraphView::ClearYAxisAutoFlag(int axis)

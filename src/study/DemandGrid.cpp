@@ -3,6 +3,7 @@
 #include "datamodel/DateTimeFormats.h"
 #include "datamodel/ValueFormatter.h"
 #include "grid/CUGCheckBoxType.h"
+#include "grid/CUGGrid.h"
 #include "grid/CellTextFit.h"
 #include "grid/UGDefs.h"
 #include "platform/framework/windows/CDC.h"
@@ -694,9 +695,9 @@ void CDemandGrid::SetColumnWidths()
 
 // ---- notifications
 
-BOOL CDemandGrid::OnCanMove(int, int, int, int)
+BOOL CDemandGrid::OnCanMove(int, int, int newCol, int newRow)
 {
-    return FALSE;
+    return IsKeyCell(newCol, newRow);
 }
 
 BOOL CDemandGrid::OnCanSizeCol(int)
@@ -730,10 +731,19 @@ void CDemandGrid::OnDClicked(int col, int row, RECT*, POINT*, BOOL)
     const int block = row / kRowsPerBlock;
     if (col != kAdvancedColumn || row < 0 || row % kRowsPerBlock != 2 + kChoiceRow || block >= m_blocks)
         return;
-    if (m_owner)
-        m_owner->EditSessionTariff(block);
+    EditTariff(block);
     FillCostCells(block);
     FitColumnsToFigures();
+}
+
+void CDemandGrid::EditTariff(int block)
+{
+    // The keyboard comes back to the choice it left for the dialog.
+    const bool keyboardHere = m_CUGGrid && CWnd::GetFocus() == m_CUGGrid.get();
+    if (m_owner)
+        m_owner->EditSessionTariff(block);
+    if (keyboardHere && m_CUGGrid->GetSafeHwnd())
+        m_CUGGrid->SetFocus();
 }
 
 BOOL CDemandGrid::OnCellTypeNotify(int, int col, int row, LONG msg, LPARAM)
@@ -745,8 +755,7 @@ BOOL CDemandGrid::OnCellTypeNotify(int, int col, int row, LONG msg, LPARAM)
     bool advanced = col == kAdvancedColumn;
     const structDemandTableData* data = Block(block);
     if (advanced && !(data && data->tariffEnabled)) {
-        if (m_owner)
-            m_owner->EditSessionTariff(block);
+        EditTariff(block);
         data = Block(block);
         advanced = data && data->tariffEnabled;
     }

@@ -73,8 +73,22 @@ public:
     void OnDClicked(int col, int row, RECT* rect, POINT* point, BOOL processed) override;
     BOOL OnCellTypeNotify(int typeId, int col, int row, LONG msg, LPARAM param) override;
     BOOL OnHint(int col, int row, int section, CString* text) override;
+    // The keyboard: the current cell goes through each shown session's title and its two cost
+    // choices; the arrows move it, Return or Space collapses or expands the session or takes the
+    // choice, and F2 on "advanced" opens the session's tariff as a double click does. Tab arrives
+    // at the first title (Shift+Tab at the last stop).
+    using CUGCtrl::OnKeyDown;
+    using CUGCtrl::OnSetFocus;
+    void OnKeyDown(UINT* vcKey, BOOL processed) override;
+    void OnSetFocus(int section) override;
 
 private:
+    // The session's tariff in its settings dialog.
+    void EditTariff(int block);
+    // The cells the keyboard stops at, in reading order.
+    std::vector<CPoint> KeyCells() const;
+    bool IsKeyCell(int col, int row) const;
+
     struct SRowState
     {
         int hideCount = 0;

@@ -654,7 +654,7 @@ BOOL CMyBasicSummaryGrid::OnHint(int col, int row, int, CString* text)
 
 BOOL CMyBasicSummaryGrid::OnCanMove(int, int, int newCol, int newRow)
 {
-    return FindNumberCell(newCol, newRow) >= 0 || FindReferenceCell(newCol, newRow) >= 0;
+    return IsKeyCell(newCol, newRow);
 }
 
 BOOL CMyBasicSummaryGrid::OnCanSizeCol(int)

@@ -68,6 +68,17 @@ public:
     void OnDClicked(int col, int row, RECT* rect, POINT* point, BOOL processed) override;
     BOOL OnEditStart(int col, int row, CWnd** edit) override;
     BOOL OnHint(int col, int row, int section, CString* text) override;
+    // The keyboard: the current cell goes through the cells a click acts on (the block titles,
+    // the group headers, the nominal-voltage cells) as they show; Up and Down go to the row above
+    // or below, Left and Right to the cell before or after; Return, Space or F2 does what the
+    // click does (a title or header collapses or expands, the voltage opens for editing, the
+    // reference opens its list), and a typed figure starts the voltage's edit with it. Tab
+    // arrives at the first of them (Shift+Tab at the last).
+    using CUGCtrl::OnKeyDown;
+    using CUGCtrl::OnSetFocus;
+    void OnKeyDown(UINT* vcKey, BOOL processed) override;
+    void OnChar(UINT* character, BOOL processed) override;
+    void OnSetFocus(int section) override;
 
     // ---- its own slots
     virtual void SetValueText(int col, int row, const CString& text);
@@ -107,6 +118,11 @@ protected:
     void FillEntry(int session, int col, int row, const SSummaryTableEntry& entry, int statistic);
     void ColourEntry(int col, int row, COLORREF colour);
     int TitleBitmap(bool collapsed) const { return collapsed ? m_collapsedBitmap : m_expandedBitmap; }
+    // The cells the keyboard goes through, in reading order.
+    std::vector<CPoint> KeyCells() const;
+    bool IsKeyCell(int col, int row) const;
+    // What a click on the current cell does (Return, Space, F2); false where it does nothing.
+    bool ActOnCurrentCell();
 
     int m_groupCount;
     int m_blocks = 1;

@@ -165,8 +165,6 @@ BOOL CSummaryGrid::OnEditFinish(int col, int row, CWnd* edit, const CString& tex
 
 BOOL CSummaryGrid::OnEditContinue(int oldCol, int oldRow, int*, int*)
 {
-    if (FindNumberCell(oldCol, oldRow) < 0)
-        return TRUE;
-    ResetCurrentCell();
-    return FALSE;
+    // The edit moves on nowhere; the keyboard stays on the voltage.
+    return FindNumberCell(oldCol, oldRow) < 0;
 }

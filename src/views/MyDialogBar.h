@@ -22,14 +22,7 @@ public:
     // The bar's buttons tell the frame's view.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-protected:
-    void OnSize(UINT type, int cx, int cy) override;
-    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
-    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
-
 private:
-    void ScrollTo(int position);
-
     UINT m_templateId = 0;
     int m_width = 0;
     int m_contentHeight = 0;

@@ -3,12 +3,12 @@
 #include "platform/framework/MessageBoxService.h"
 #include "platform/framework/windows/DialogTemplate.h"
 #include "platform/framework/windows/Messages.h"
+#include "platform/framework/windows/ScrollRequest.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "project/RecDoc.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
 #include "views/MyToolBar.h"
-#include "views/ScrollRequest.h"
 #include "views/SplitFrame.h"
 
 #include <glog/logging.h>

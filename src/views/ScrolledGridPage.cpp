@@ -1,7 +1,7 @@
 #include "views/ScrolledGridPage.h"
 
+#include "platform/framework/windows/ScrollRequest.h"
 #include "platform/framework/windows/WindowStyles.h"
-#include "views/ScrollRequest.h"
 
 #include <algorithm>
 #include <climits>
@@ -34,34 +34,10 @@ void CScrolledGridPage::ScrollBarTo(int bar, int position)
 void CScrolledGridPage::SetContentSize(CSize content)
 {
     const CPoint position(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
-    // Twice: a bar that comes takes room from the other direction.
-    for (int pass = 0; pass < 2; ++pass)
-        for (int bar : {SB_HORZ, SB_VERT}) {
-            CRect client;
-            GetClientRect(&client);
-            SCROLLINFO info{};
-            info.fMask = SIF_RANGE | SIF_PAGE;
-            info.nMin = 0;
-            info.nMax = std::max(0, int(bar == SB_HORZ ? content.cx : content.cy) - 1);
-            info.nPage = UINT(std::max(0, int(bar == SB_HORZ ? client.Width() : client.Height())));
-            SetScrollInfo(bar, &info, TRUE);
-        }
+    SetScrollRanges(*this, content);
     // A page that became smaller may leave the old positions past its end.
     ScrollAcrossTo(position.x);
     ScrollTo(position.y);
-}
-
-void CScrolledGridPage::ScrollIntoView(const CRect& screenRect)
-{
-    CRect client;
-    GetClientRect(&client);
-    CRect rect = screenRect;
-    ScreenToClient(&rect);
-    const int position = GetScrollPos(SB_VERT);
-    if (rect.bottom > client.bottom)
-        ScrollTo(position + std::min(rect.bottom - client.bottom, rect.top - client.top));
-    else if (rect.top < client.top)
-        ScrollTo(position - (client.top - rect.top));
 }
 
 void CScrolledGridPage::OnVScroll(UINT code, UINT pos, CWnd*)

@@ -9,10 +9,6 @@ class CScrolledGridPage : public CGridViewBase
 public:
     explicit CScrolledGridPage(UINT templateId) : CGridViewBase(templateId) {}
 
-    // Scrolls down or up just enough for a rectangle (screen coordinates) to show, its top when
-    // it is taller than the page: where the keyboard is comes into sight.
-    void ScrollIntoView(const CRect& screenRect);
-
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;

@@ -13,6 +13,7 @@
 #include "grid/CUGCell.h"
 #include "grid/CUGCtrl.h"
 #include "grid/CUGGrid.h"
+#include "grid/CUGLstBox.h"
 #include "mainview/StudyLayouts.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/LocaleNumber.h"
@@ -41,6 +42,8 @@
 #include "projectmanager/ProjectManagerSummaryGrid.h"
 #include "projectmanager/ProjectManagerTableView.h"
 #include "report/FastReport.h"
+#include "reportpages/ReportContentGrid.h"
+#include "reportpages/ReportContentView.h"
 #include "reportpages/ReportListGrid.h"
 #include "reportpages/ReportListView.h"
 #include "shell/ExportReportCommand.h"
@@ -52,6 +55,7 @@
 #include "study/CalendarGrid.h"
 #include "study/CalendarTableView.h"
 #include "study/CalendarTableViewDialogBar.h"
+#include "study/ChartMenus.h"
 #include "study/DemandGrid.h"
 #include "study/DemandPeriodChoices.h"
 #include "study/DemandTableViews.h"
@@ -904,6 +908,7 @@ public:
             if (!focus || focus == &program.Tabs())
                 break;
             round.push_back(KeyboardAt());
+            CheckFocusShows();
             for (CWnd* w = focus; w; w = w->GetParent()) {
                 focused.insert(w);
                 if (auto* toolBar = dynamic_cast<CMyToolBar*>(w))
@@ -948,6 +953,22 @@ public:
         if (back != round)
             faults.Add("Shift+Tab goes another way than Tab:" + Lines(back, 8) + "\n    Tab:" + Lines(round, 8), m_page->name);
     }
+    // Where the keyboard is shows: the focus window in sight, whole where the window holding it
+    // has the room (a bar or page that scrolls brings it into view).
+    void CheckFocusShows()
+    {
+        CWnd* focus = CWnd::GetFocus();
+        if (!focus)
+            return;
+        CRect rect;
+        focus->GetWindowRect(&rect);
+        const CRect shown = CAssembledProgram::ShownPart(*focus);
+        const CRect room = focus->GetParent() ? CAssembledProgram::ShownPart(*focus->GetParent()) : shown;
+        if (shown.IsRectEmpty())
+            faults.Add("Tab comes to " + KeyboardAt() + ", which does not show", m_page->name);
+        else if (rect.Width() <= room.Width() && rect.Height() <= room.Height() && shown != rect)
+            faults.Add("Tab comes to " + KeyboardAt() + ", which shows only in part", m_page->name);
+    }
     // A radio button counts as reached when its group is: the group is one stop.
     static bool IsRadioOfReachedGroup(CWnd& control, const std::set<CWnd*>& focused)
     {
@@ -973,19 +994,149 @@ public:
             CheckPage("every section expanded by the keyboard");
             TabRoundThePage();
             CheckPage("gone round by Tab and Shift+Tab");
-            if (page.tab == ETab::kReportTab)
-                OpenTileMenuByKeys();
+            ScaleAxesByKeys();
+            EditNominalVoltageByKeys();
+            ChooseCostByKeys();
+            if (page.tab == ETab::kReportTab && OpenTileMenuByKeys())
+                ArrangeReportByKeys();
         }
     }
+    // The chart reached by Tab: the menu key (or Shift+F10) brings its menu, which offers the
+    // scale dialog of every axis that shows; Escape closes the dialog with the keyboard back on
+    // the chart.
+    void ScaleAxesByKeys()
+    {
+        CiPlotX* chart = m_page->viewId >= 0 ? GraphChart() : nullptr;
+        if (!chart || !chart->IsWindowVisible())
+            return;
+        if (!TabUntil([chart] { return CWnd::GetFocus() == chart; })) {
+            faults.Add("Tab never reaches the chart", m_page->name);
+            return;
+        }
+        std::vector<std::pair<UINT, UINT>> scales; // the menu's command, the dialog's template
+        const SPlotLayout& layout = chart->GetLayout();
+        for (std::size_t i = 0; i < layout.xAxisBands.size(); ++i)
+            if (!layout.xAxisBands[i].IsRectEmpty())
+                scales.emplace_back(ID_PLOT_SCALE_TIME_AXIS + UINT(i), CManualScaleXAxisDlg::kTemplateId);
+        for (std::size_t i = 0; i < layout.yAxisBands.size(); ++i)
+            if (!layout.yAxisBands[i].IsRectEmpty())
+                scales.emplace_back(ID_PLOT_SCALE_VALUE_AXIS + UINT(i), CManualScaleDlg::kTemplateId);
+        bool menuKey = true;
+        for (const auto& [command, dialog] : scales) {
+            program.AnswerNextMenu(command);
+            program.AnswerNextDialog(dialog, [](CDialog& shown) { SimulateScreenKey(shown, VK_ESCAPE); });
+            PressKey(menuKey ? VK_APPS : VK_F10, menuKey ? 0 : MK_SHIFT);
+            menuKey = !menuKey;
+            CheckQuiet(std::string(m_page->name) + ": an axis's scale by the keyboard",
+                       {"menu " + std::to_string(ID_PLOT_RESET_ZOOM), "dialog " + std::to_string(dialog)});
+            if (CWnd::GetFocus() != chart)
+                faults.Add("after the scale dialog the keyboard is at " + KeyboardAt() + ", not on the chart", m_page->name);
+        }
+    }
+    // The overview table by the keyboard where it has a nominal voltage: Tab arrives at its first
+    // title, where Return collapses and expands the session; Down goes on to the voltage, where
+    // typed figures and Return store it, the keyboard staying on it, and F2 opens it again for the
+    // session's own voltage; Return on the reference beside it opens its list, Escape closes it.
+    void EditNominalVoltageByKeys()
+    {
+        auto* grid = CAssembledProgram::FindDescendant<CSummaryGrid>(SectionFrame(kOverviewSection));
+        auto* table = CAssembledProgram::FindDescendant<CBasicTableView>(SectionFrame(kOverviewSection));
+        if (!grid || !table || !grid->IsWindowVisible())
+            return;
+        const SummaryBlocks& sessions = table->GetSessionData();
+        const int block = FirstShownVoltage(*grid, sessions);
+        if (block < 0)
+            return;
+        if (!TabUntil([grid] { return grid->IsChild(CWnd::GetFocus()); })) {
+            faults.Add("Tab never reaches the overview table", m_page->name);
+            return;
+        }
+        const auto at = [grid](int col, int row) { return grid->GetCurrentCol() == col && grid->GetCurrentRow() == row; };
+        const int first = grid->GetCurrentRow() / grid->GetRowsPerBlock();
+        if (!at(0, grid->BlockStart(first)))
+            faults.Add("Tab does not arrive at the first session's title", m_page->name);
+        for (const bool collapsed : {true, false}) {
+            PressKey(VK_RETURN);
+            if (grid->IsBlockCollapsed(first) != collapsed)
+                faults.Add(std::string("Return on the title does not ") + (collapsed ? "collapse" : "expand") + " the session",
+                           m_page->name);
+        }
+        const int row = grid->NumberCellRow(block);
+        for (int presses = 0; presses < 3 * grid->GetRowsPerBlock() && !at(2, row); ++presses)
+            PressKey(VK_DOWN);
+        if (!at(2, row)) {
+            faults.Add("Down never reaches the nominal voltage", m_page->name);
+            return;
+        }
+        const auto type = [this](const std::string& text) {
+            for (const char c : text)
+                PressKey(c == '.' ? 0xBEu : UINT(c));
+            PressKey(VK_RETURN);
+        };
+        const float own = sessions[std::size_t(block)]->nominalVoltage;
+        type("231");
+        CString shown;
+        grid->QuickGetText(2, row, &shown);
+        if (sessions[std::size_t(block)]->nominalVoltage != 231.0f || shown != VoltageText(231.0) ||
+            !at(2, row) || !grid->IsChild(CWnd::GetFocus()))
+            faults.Add("231 typed into the nominal voltage gives " + std::to_string(sessions[std::size_t(block)]->nominalVoltage) +
+                           ", shown \"" + shown.str() + "\", the keyboard at " + KeyboardAt(),
+                       m_page->name);
+        PressKey(VK_RIGHT);
+        PressKey(VK_RETURN);
+        const auto* list = CAssembledProgram::FindDescendant<CUGLstBox>(grid);
+        if (!list || !list->IsWindowVisible())
+            faults.Add("Return on the voltage's reference opens no list", m_page->name);
+        PressKey(VK_ESCAPE);
+        PressKey(VK_LEFT);
+        PressKey(VK_F2);
+        type(CString::Formatted("%g", double(own)).str());
+        if (sessions[std::size_t(block)]->nominalVoltage != own)
+            faults.Add("F2 and the session's own voltage typed leave " + std::to_string(sessions[std::size_t(block)]->nominalVoltage),
+                       m_page->name);
+        CheckPage("edited the nominal voltage by the keyboard");
+    }
+    // The demand overview by the keyboard: Tab arrives at the first session's title; Down goes on
+    // to its cost choice and Right to "advanced", which Space takes: without a tariff it opens the
+    // session's settings (cancelled here), and the choice and the keyboard stay where they were.
+    void ChooseCostByKeys()
+    {
+        auto* grid = CAssembledProgram::FindDescendant<CDemandGrid>(SectionFrame(kOverviewSection));
+        if (!grid || !grid->IsWindowVisible())
+            return;
+        if (!TabUntil([grid] { return grid->IsChild(CWnd::GetFocus()); })) {
+            faults.Add("Tab never reaches the demand overview", m_page->name);
+            return;
+        }
+        const int block = grid->GetCurrentRow() / CDemandGrid::kRowsPerBlock;
+        const int row = CDemandGrid::DataRow(block) + CDemandGrid::kChoiceRow;
+        const auto at = [grid](int col, int r) { return grid->GetCurrentCol() == col && grid->GetCurrentRow() == r; };
+        const bool arrived = at(0, CDemandGrid::BlockStart(block));
+        PressKey(VK_DOWN);
+        PressKey(VK_RIGHT);
+        const bool onAdvanced = at(CDemandGrid::kAdvancedColumn, row);
+        program.AnswerNextDialog(CEditAuxSettingsDlg::kTemplateId, [](CDialog& dialog) { SimulateScreenKey(dialog, VK_ESCAPE); });
+        PressKey(VK_SPACE);
+        CUGCell advanced;
+        grid->GetCell(CDemandGrid::kAdvancedColumn, row, &advanced);
+        if (!arrived || !onAdvanced || advanced.GetNumber() != 0 || !at(CDemandGrid::kAdvancedColumn, row) ||
+            !grid->IsChild(CWnd::GetFocus()))
+            faults.Add(std::string("the cost choice by the keyboard: ") + (arrived ? "" : "Tab arrives elsewhere than the title; ") +
+                           (onAdvanced ? "" : "Down and Right do not reach \"advanced\"; ") +
+                           (advanced.GetNumber() != 0 ? "\"advanced\" is taken without a tariff; " : "") +
+                           "the keyboard is at " + KeyboardAt(),
+                       m_page->name);
+        CheckPage("chose \"advanced\" by the keyboard", {"dialog " + std::to_string(CEditAuxSettingsDlg::kTemplateId)});
+    }
     // The report list by the keyboard: Tab arrives at its first tile, whose menu (the one a right
-    // click shows) the menu key brings.
-    void OpenTileMenuByKeys()
+    // click shows) the menu key brings. False when the list cannot be reached.
+    bool OpenTileMenuByKeys()
     {
         auto* list = program.Section<CReportListView>(SMainViewLayout::kReportList);
         CReportListGrid* grid = list ? list->GetGrid() : nullptr;
         if (!grid || !TabUntil([grid] { return grid->IsChild(CWnd::GetFocus()); })) {
             faults.Add("Tab never reaches the report list", m_page->name);
-            return;
+            return false;
         }
         program.ForgetInterruptions();
         PressKey(VK_APPS);
@@ -994,6 +1145,68 @@ public:
             faults.Add("the menu key shows no tile's menu:" + Lines(shown), m_page->name);
         program.ForgetInterruptions();
         CheckPage("showed a tile's menu by the menu key");
+        return true;
+    }
+    // The report's items as the project holds them: kind and index of each, in order.
+    std::string ReportItems()
+    {
+        const auto* report = dynamic_cast<const CReportViewSettings*>(
+            program.Document().GetProjectSettings()->GetViewSettings(CViewSettings::kReportViewId));
+        std::string items;
+        for (const SReportItem& item : report ? report->m_items : std::vector<SReportItem>{})
+            items += std::to_string(item.Type) + "." + std::to_string(item.Index) + " ";
+        return items;
+    }
+    // From the first tile of the report list the menu key adds it to the report, the keyboard
+    // staying on the tile; Down and the menu key add the next one. Tab goes on to the first item
+    // of the report, whose menu moves it down; Up goes to the item above, Shift+F10 brings its
+    // menu, which moves it down again; Delete removes the items one after the other, the keyboard
+    // staying on the report's items.
+    void ArrangeReportByKeys()
+    {
+        auto* content = program.Section<CReportContentView>(SMainViewLayout::kReportContent);
+        auto* list = program.Section<CReportListView>(SMainViewLayout::kReportList);
+        if (!content || !list || !ReportItems().empty())
+            return;
+        const auto expect = [&](const std::string& items, const std::string& after) {
+            if (ReportItems() != items)
+                faults.Add(after + ": the report holds " + ReportItems() + "instead of " + items, m_page->name);
+        };
+        const auto command = [this](UINT key, UINT flags, UINT chosen) {
+            program.AnswerNextMenu(chosen);
+            PressKey(key, flags);
+        };
+        command(VK_APPS, 0, CReportListGrid::kAddToReport);
+        CReportListGrid* tiles = list->GetGrid();
+        if (!tiles || !tiles->IsChild(CWnd::GetFocus()) || tiles->GetSelectedTile() != tiles->TileKeyOfEntry(0))
+            faults.Add("once the tile is added to the report the keyboard is at " + KeyboardAt() + ", not on the tile", m_page->name);
+        PressKey(VK_DOWN);
+        command(VK_APPS, 0, CReportListGrid::kAddToReport);
+        expect("0.0 1.0 ", "two tiles added by the menu key");
+        const auto onItem = [content](int position) {
+            const auto& records = content->GetRecords();
+            return position < int(records.size()) && records[std::size_t(position)].grid->IsChild(CWnd::GetFocus());
+        };
+        if (!TabUntil([&] { return onItem(0); })) {
+            faults.Add("Tab never reaches the report's items", m_page->name);
+            return;
+        }
+        command(VK_APPS, 0, CReportContentView::kMoveDown);
+        expect("1.0 0.0 ", "the first item moved down by its menu");
+        if (!onItem(1))
+            faults.Add("the moved item lost the keyboard to " + KeyboardAt(), m_page->name);
+        PressKey(VK_UP);
+        command(VK_F10, MK_SHIFT, CReportContentView::kMoveDown);
+        expect("0.0 1.0 ", "Up, and the item moved down by Shift+F10");
+        PressKey(VK_DELETE);
+        expect("0.0 ", "Delete on the second item");
+        if (!onItem(0))
+            faults.Add("after Delete the keyboard is at " + KeyboardAt() + ", not on the item left", m_page->name);
+        PressKey(VK_DELETE);
+        expect("", "Delete on the last item");
+        CheckPage("arranged the report by the keyboard",
+                  {"menu " + std::to_string(CReportListGrid::kAddToReport), "menu " + std::to_string(CReportListGrid::kAddToReport),
+                   "menu " + std::to_string(CReportContentView::kMoveUp), "menu " + std::to_string(CReportContentView::kMoveUp)});
     }
     // Each collapsed section's collapse button reached by Tab and pressed with Space.
     void ExpandEverySectionByKeys()
@@ -1864,6 +2077,39 @@ public:
             faults.Add("the report holds " + std::to_string(report ? report->m_items.size() : 0) + " of " +
                            std::to_string(entries) + " items",
                        m_page->name);
+        WalkBookmarkItemByKeys();
+    }
+    // The report's first bookmark item by the keyboard: Tab arrives at its title, framed; Return
+    // expands it, Right goes on to its first button and Left back to the title, where Return
+    // collapses it again.
+    void WalkBookmarkItemByKeys()
+    {
+        auto* content = program.Section<CReportContentView>(SMainViewLayout::kReportContent);
+        CReportContentGrid* item = nullptr;
+        for (std::size_t i = 0; content && !item && i < content->GetRecords().size(); ++i)
+            item = dynamic_cast<CReportContentGrid*>(content->GetRecords()[i].grid.get());
+        if (!item) {
+            faults.Add("the report shows no bookmark item", m_page->name);
+            return;
+        }
+        if (!TabUntil([item] { return item->IsChild(CWnd::GetFocus()); })) {
+            faults.Add("Tab never reaches the report's bookmark item", m_page->name);
+            return;
+        }
+        const auto at = [item](int col) { return item->GetCurrentCol() == col && item->GetCurrentRow() == 0; };
+        const bool arrived = at(0);
+        PressKey(VK_RETURN);
+        const bool expanded = !item->IsSectionCollapsed(0);
+        PressKey(VK_RIGHT);
+        const bool onButton = at(item->RenameColumn());
+        PressKey(VK_LEFT);
+        PressKey(VK_RETURN);
+        if (!arrived || !expanded || !onButton || !at(0) || !item->IsSectionCollapsed(0))
+            faults.Add(std::string("the bookmark item by the keyboard: ") + (arrived ? "" : "Tab arrives elsewhere than its title; ") +
+                           (expanded ? "" : "Return does not expand it; ") + (onButton ? "" : "Right does not reach its button; ") +
+                           (item->IsSectionCollapsed(0) ? "" : "Return does not collapse it"),
+                       m_page->name);
+        CheckPage("went through a bookmark item by the keyboard");
     }
 
     // ---- Numbers, dates and times as the user's locale writes them
@@ -2162,6 +2408,19 @@ public:
                 return item.quantity == 56 || item.quantity == 57 ? 1.0 : 0.0;
         return 0.0;
     }
+    // The first shown session whose block has a nominal voltage cell, -1 when none has.
+    static int FirstShownVoltage(CSummaryGrid& grid, const SummaryBlocks& sessions)
+    {
+        for (int block = 0; block < int(sessions.size()); ++block)
+            if (!sessions[std::size_t(block)]->hidden && grid.FindNumberCell(2, grid.NumberCellRow(block)) >= 0)
+                return block;
+        return -1;
+    }
+    // A nominal voltage as its cell shows it: two decimals always, as the table's other figures.
+    static CString VoltageText(double value)
+    {
+        return LocaleNumberText(value, SNumberLayout{2, false, false}, CUserLocale::Current());
+    }
     // The nominal voltage cell of the summary table's first session, where it has one, opened
     // with a click, typed into and confirmed with Enter; a refused text leaves the cell open on
     // the stored voltage, which Escape closes. The session's own voltage is typed again at the end.
@@ -2173,11 +2432,8 @@ public:
             if (!grid || !table)
                 return false;
             const SummaryBlocks& sessions = table->GetSessionData();
-            int block = 0;
-            while (block < int(sessions.size()) &&
-                   (sessions[std::size_t(block)]->hidden || grid->FindNumberCell(2, grid->NumberCellRow(block)) < 0))
-                ++block;
-            if (block == int(sessions.size()))
+            const int block = FirstShownVoltage(*grid, sessions);
+            if (block < 0)
                 return true;
             const int row = grid->NumberCellRow(block);
             const auto edit = [grid] { return CAssembledProgram::FindDescendantWithId(grid, int(CMyBasicSummaryGrid::kNumberEditId)); };
@@ -2210,11 +2466,7 @@ public:
                                   grid->QuickGetText(2, row, &text);
                                   return text;
                               },
-                              [](double value) { return double(float(value)); },
-                              [](double value) {
-                                  // Two decimals always, as the table's other figures.
-                                  return LocaleNumberText(value, SNumberLayout{2, false, false}, CUserLocale::Current());
-                              }},
+                              [](double value) { return double(float(value)); }, VoltageText},
                              {"400", "abc", "2000000", OtherConvention("400", "5"), original});
             closeEdit();
             return true;

@@ -126,6 +126,30 @@ TEST_F(PaintTest, SelectedAndCurrentCellsAreFilledWithTheHighlight)
     EXPECT_EQ(Pixel(75 + 60, 20 + 15), GetSysColor(COLOR_WINDOW));
 }
 
+// The current cell of a focused grid shows on every cell colour: dotted on white, solid black on
+// a mid-grey cell, where inverted dots would hardly differ from it.
+TEST_F(PaintTest, TheCurrentCellIsFramedWhereverItIs)
+{
+    const COLORREF title = RGB(138, 145, 148);
+    grid.QuickSetBackColor(1, 2, title);
+    Area().SetFocus();
+    struct Case
+    {
+        int col, row;
+        COLORREF back;
+        COLORREF corner, beside; // the frame's first two pixels on its top edge (dots on every other one)
+    };
+    for (const Case& c : {Case{1, 1, GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW), RGB(0, 0, 0)},
+                          Case{1, 2, title, RGB(0, 0, 0), RGB(0, 0, 0)}}) {
+        grid.GotoCell(c.col, c.row);
+        Repaint();
+        const int x = c.col * 75, y = c.row * 20;
+        EXPECT_EQ(Pixel(x, y), c.corner) << c.row;
+        EXPECT_EQ(Pixel(x + 1, y), c.beside) << c.row;
+        EXPECT_EQ(Pixel(x + 30, y + 10), c.back) << c.row;
+    }
+}
+
 TEST_F(PaintTest, AJoinedRangeIsDrawnOnceWithoutInnerGridLines)
 {
     UseCountingType();

@@ -8,6 +8,7 @@
 #include "datamodel/LargeBlock.h"
 #include "datamodel/StreamBlockReader.h"
 #include "datamodel/TrendTimeBlock.h"
+#include "export/ExportCsvDlg.h"
 #include "grid/CUGGrid.h"
 #include "platform/chart/CiPlotX.h"
 #include "platform/framework/MessageBoxService.h"
@@ -38,6 +39,7 @@
 #include "study/BasicGraphView.h"
 #include "study/BasicGraphViewDialogBar.h"
 #include "study/BasicTableView.h"
+#include "study/ManualScaleDlg.h"
 #include "support/ExternalTools.h"
 #include "support/SmallDisk.h"
 #include "support/TempFolder.h"
@@ -55,6 +57,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -1100,6 +1103,68 @@ TEST_F(UserWorkKeptTest, AStoredWindowSizeIsFittedToTheScreenItOpensOn)
     App().GetMainFrame()->GetWindowRect(&window);
     EXPECT_EQ(window, CRect(logical(40), logical(60), logical(840), logical(660)));
     App().ExitInstance();
+}
+
+// On a small screen or one of large pixels: the main window where the program places it and
+// every dialog with its frame on the screen's work area; Tab brings each control of a dialog into
+// sight, its buttons too.
+TEST_F(UserWorkKeptTest, TheMainWindowAndEveryDialogFitTheScreenWithTheirButtonsInReach)
+{
+    const auto onWorkArea = [](CWnd& window) {
+        CRect rect;
+        window.GetWindowRect(&rect);
+        const CRect frame = window.GetFrameMargins();
+        rect.InflateRect(frame.left, frame.top, frame.right, frame.bottom);
+        MONITORINFO screen;
+        CRect inside;
+        return GetMonitorInfo(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &screen) &&
+               inside.IntersectRect(&rect, &screen.rcWork) && inside == rect;
+    };
+    const auto answer = [&](UINT templateId) {
+        m_program.AnswerNextDialog(templateId, [&, templateId](CDialog& dialog) {
+            EXPECT_TRUE(onWorkArea(dialog)) << "dialog " << templateId;
+            CRect client;
+            dialog.GetClientRect(&client);
+            std::set<CWnd*> reached;
+            for (CWnd* focus = CWnd::GetFocus(); focus && reached.insert(focus).second; focus = CWnd::GetFocus()) {
+                CRect rect;
+                focus->GetWindowRect(&rect);
+                if (rect.Width() <= client.Width() && rect.Height() <= client.Height()) {
+                    EXPECT_EQ(CAssembledProgram::ShownPart(*focus), rect)
+                        << "dialog " << templateId << ": " << CAssembledProgram::Describe(*focus);
+                }
+                SimulateScreenKey(dialog, VK_TAB);
+            }
+            EXPECT_TRUE(reached.count(dialog.GetDlgItem(IDCANCEL))) << "dialog " << templateId << ": Tab never reaches Cancel";
+            dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        });
+    };
+    ASSERT_TRUE(m_program.StartAsPlaced(m_program.MakeProject("screen", CAssembledProgram::StandardSessions())));
+    EXPECT_TRUE(onWorkArea(m_program.MainFrame()));
+    m_program.ClickTab(CAssembledProgram::kProjectManagerTab);
+    CProjectManagerDataSetGrid& cards = *Manager()->GetDataSetGrid();
+    for (const auto& [command, templateId] : {std::pair<int, UINT>{kCommandSessionSettings, CEditAuxSettingsDlg::kTemplateId},
+                                              std::pair<int, UINT>{kCommandExportSession, CExportCsvDlg::IDD}}) {
+        answer(templateId);
+        m_program.ForgetInterruptions();
+        for (const SCardButton& button : cards.Layout().buttons)
+            if (button.command == command) {
+                EXPECT_TRUE(m_program.ClickGridCell(cards, cards.OriginCol(button.rect), cards.OriginRow(0, button.rect)));
+            }
+        EXPECT_EQ(m_program.Interruptions(), std::vector<std::string>{"dialog " + std::to_string(templateId)});
+    }
+    // The scale dialogs of the graph's axes, each opened with a double click on its axis.
+    ASSERT_TRUE(m_program.ShowStudyPage(0));
+    CiPlotX& chart = *Graph(0)->GetPlotControl();
+    for (const auto& [bands, templateId] : {std::pair{chart.GetLayout().xAxisBands, CManualScaleXAxisDlg::kTemplateId},
+                                            std::pair{chart.GetLayout().yAxisBands, CManualScaleDlg::kTemplateId}}) {
+        answer(templateId);
+        m_program.ForgetInterruptions();
+        ASSERT_FALSE(bands.empty());
+        SimulateMouse(chart, WM_LBUTTONDBLCLK, bands.front().CenterPoint());
+        CFrameworkApp::PumpWaitingMessages();
+        EXPECT_EQ(m_program.Interruptions(), std::vector<std::string>{"dialog " + std::to_string(templateId)});
+    }
 }
 
 // Project files another tool wrote (libgsf's gsf) from the streams of a project of two sessions,

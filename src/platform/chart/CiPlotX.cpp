@@ -20,6 +20,7 @@ namespace {
 
 constexpr char kClassName[] = "OrnPlotX";
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr int kFocusInset = 1;
 
 // The painted control behind a chart window: it shows the chart's picture.
 class CPlotControl : public CPaintedControl
@@ -34,6 +35,12 @@ public:
         }
         // Drawn at the screen's resolution: curves as fine as the text.
         painter.drawImage(QPoint(0, 0), chart->Picture(painter.device()->devicePixelRatioF()).image);
+        // Where the keyboard is: a dotted frame inside the edge, over the picture.
+        if (CWnd::GetFocus() == chart) {
+            painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(clientRect.adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
+        }
     }
 };
 

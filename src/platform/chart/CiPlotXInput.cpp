@@ -483,12 +483,14 @@ void CiPlotX::OnKeyUp(UINT nChar, UINT, UINT)
 void CiPlotX::OnSetFocus(CWnd* oldWnd)
 {
     CWnd::OnSetFocus(oldWnd);
+    Invalidate(FALSE); // the focus frame
     Fire(PlotEvent::GotFocus, SPlotEvent{});
 }
 
 void CiPlotX::OnKillFocus(CWnd* newWnd)
 {
     CWnd::OnKillFocus(newWnd);
+    Invalidate(FALSE);
     Fire(PlotEvent::LostFocus, SPlotEvent{});
 }
 

@@ -144,6 +144,19 @@ TEST_F(PlotInteractionTest, MovingACursorAsksTheOwnerForItsReadout)
     };
     SendKey(chart, Qt::Key_Right);
     EXPECT_EQ(chart.GetCursor(0).position, 31.0);
+
+    // Where the keyboard is shows: a dotted frame inside the chart's edge, gone with the focus.
+    const auto framed = [this] {
+        const QImage shown = RenderPaintedControl(chart, QSize(400, 300));
+        int dark = 0;
+        for (int x = 0; x < shown.width(); ++x)
+            dark += qGray(shown.pixel(x, 1)) < 128 ? 1 : 0;
+        return dark;
+    };
+    chart.SetFocus();
+    EXPECT_GT(framed(), 100);
+    parent.SetFocus();
+    EXPECT_EQ(framed(), 0);
 }
 
 TEST_F(PlotInteractionTest, RightClicksAskForTheMenuOfWhatIsUnderTheMouse)

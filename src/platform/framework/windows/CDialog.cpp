@@ -94,6 +94,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool modal)
     // page being built) leaves the focus where the user has it.
     if (SendMessage(WM_INITDIALOG, 0, 0) && m_hWnd && !child)
         if (CWnd* first = GetNextDlgTabItem(nullptr)) first->SetFocus();
+    if (m_hWnd && !child) FitToWorkArea();
     if (m_hWnd && !m_ended && (t->style & WS_VISIBLE || modal)) ShowWindow(SW_SHOW);
     return m_hWnd != nullptr;
 }

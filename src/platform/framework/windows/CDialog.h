@@ -62,6 +62,15 @@ public:
     static ModalDriver SetModalDriver(ModalDriver driver);
 
 protected:
+    // Content of that size (0: that way it does not scroll) scrolls in a smaller client area with
+    // the dialog's own scroll bars and the wheel: a dialog larger than the screen's work area is
+    // made to fit it (its frame and buttons on the screen), a bar made from a template taller
+    // than its place scrolls.
+    void ScrollContent(CSize content);
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+    void OnHScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnClose() override;
@@ -73,6 +82,13 @@ protected:
 
 private:
     BOOL CreateFromTemplate(CWnd* parent, bool modal);
+    // A top-level dialog with its frame within the work area of its screen: moved onto it, and
+    // made smaller, its content scrolling, where it is larger.
+    void FitToWorkArea();
+    void UpdateContentScroll();
+    void ScrollContentTo(int bar, int position);
+
+    CSize m_content{0, 0};
 
     std::unique_ptr<DialogTemplate> m_template; // a template given in memory
     std::unique_ptr<CFont> m_font;

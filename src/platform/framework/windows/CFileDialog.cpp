@@ -7,6 +7,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
+#include <QWindow>
 
 #include <array>
 
@@ -41,6 +43,21 @@ QString QtFilter(const char* filter)
         entries << name;
     }
     return entries.join(QStringLiteral(";;"));
+}
+
+// The dialog with its frame within the work area of the screen it opens on: no larger than the
+// room (its contents shrink with it), where the owner's frame tells how the window manager frames
+// it.
+void FitToWorkArea(QDialog& dialog)
+{
+    QWidget* owner = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+    const QScreen* screen = owner ? owner->screen() : dialog.screen();
+    if (!screen) return;
+    const QMargins frame = owner && owner->windowHandle() ? owner->windowHandle()->frameMargins() : QMargins();
+    const QSize room = screen->availableGeometry().size().shrunkBy(frame);
+    if (dialog.width() <= room.width() && dialog.height() <= room.height()) return;
+    dialog.setMinimumSize(dialog.minimumSize().boundedTo(room));
+    dialog.resize(dialog.size().boundedTo(room));
 }
 } // namespace
 
@@ -84,6 +101,7 @@ INT_PTR CFileDialog::DoModal()
         if (m_ofn.nFilterIndex >= 1 && int(m_ofn.nFilterIndex) <= filters.size())
             dialog.selectNameFilter(filters[int(m_ofn.nFilterIndex) - 1]);
         if (!m_fileName.IsEmpty()) dialog.selectFile(ToQString(m_fileName));
+        FitToWorkArea(dialog);
         const CModalLoop running([&dialog] { dialog.reject(); });
         if (!running.Ended() && dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         {
@@ -127,6 +145,7 @@ INT_PTR CColorDialog::DoModal()
     for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, ToQColor(custom[i]));
     QColorDialog dialog(ToQColor(m_color), OwnerWidget(m_parent));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
+    FitToWorkArea(dialog);
     const CModalLoop running([&dialog] { dialog.reject(); });
     const bool accepted = !running.Ended() && dialog.exec() == QDialog::Accepted;
     for (int i = 0; i < 16; ++i) custom[i] = FromQRgb(QColorDialog::customColor(i).rgb());

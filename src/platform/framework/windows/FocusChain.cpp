@@ -14,10 +14,11 @@ namespace
 bool IsShownAndEnabled(CWnd& window) { return window.IsWindowVisible() && window.IsWindowEnabled(); }
 
 // WS_TABSTOP as the window's widget holds it: a radio group is one stop, at its checked button.
+// A window of no size (a list without entries) shows nothing where the keyboard would be.
 bool IsTabStop(CWnd& window)
 {
     const QWidget* widget = WidgetOf(&window);
-    return widget && (widget->focusPolicy() & Qt::TabFocus);
+    return widget && (widget->focusPolicy() & Qt::TabFocus) && !widget->size().isEmpty();
 }
 
 // A dialog template gives its controls in the order the user goes through them.
@@ -95,4 +96,55 @@ CWnd* MoveFocusToNextTabStop(CWnd& focus, bool backwards)
         widget->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     }
     return stop;
+}
+
+namespace
+{
+// The step (positive: scroll on) that brings [low, high) into [roomLow, roomHigh), 0 when it
+// shows as well as it can.
+int StepIntoView(int low, int high, int roomLow, int roomHigh)
+{
+    const bool fits = high - low <= roomHigh - roomLow;
+    if (!fits && high > roomLow && low < roomHigh) return 0;
+    if (high > roomHigh) return std::min(high - roomHigh, low - roomLow);
+    if (low < roomLow) return low - roomLow;
+    return 0;
+}
+
+void ScrollBy(CWnd& holder, int bar, int step)
+{
+    SCROLLINFO info{};
+    info.fMask = SIF_ALL;
+    if (step == 0 || !holder.GetScrollInfo(bar, &info) || info.nMax - info.nMin + 1 <= int(info.nPage)) return;
+    const int last = std::max(info.nMin, info.nMax - int(info.nPage) + 1);
+    const int position = std::clamp(holder.GetScrollPos(bar) + step, info.nMin, last);
+    holder.SendMessage(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
+}
+} // namespace
+
+void BringIntoView(CWnd& focus)
+{
+    CRect rect;
+    focus.GetWindowRect(&rect);
+    focus.ScreenToClient(&rect);
+    BringIntoView(focus, rect);
+}
+
+void BringIntoView(CWnd& window, const CRect& part)
+{
+    const auto onScreen = [&] {
+        CRect rect = part;
+        window.ClientToScreen(&rect);
+        return rect;
+    };
+    for (CWnd* holder = window.GetParent(); holder && window.GetSafeHwnd(); holder = holder->GetParent())
+    {
+        CRect room;
+        holder->GetClientRect(&room);
+        holder->ClientToScreen(&room);
+        CRect rect = onScreen();
+        ScrollBy(*holder, SB_VERT, StepIntoView(rect.top, rect.bottom, room.top, room.bottom));
+        rect = onScreen();
+        ScrollBy(*holder, SB_HORZ, StepIntoView(rect.left, rect.right, room.left, room.right));
+    }
 }

@@ -11,6 +11,7 @@
 #include "platform/framework/windows/PickerEdit.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -152,6 +153,13 @@ bool TabMovesFocus(WndImpl& impl)
 bool HandleKey(WndImpl& impl, QObject* target, QKeyEvent* k)
 {
     const bool press = k->type() == QEvent::KeyPress;
+    // A held key repeats on X as release and press pairs; windows expect repeated key-downs and
+    // one key-up when the key is really let go, so the repeats' releases go nowhere.
+    if (!press && k->isAutoRepeat())
+    {
+        k->accept();
+        return true;
+    }
     const UINT vk = VirtualKeyFromQt(k->key(), k->modifiers());
     NoteModifiers(k->modifiers());
     if (vk < 256)
@@ -358,14 +366,25 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::FocusIn:
     {
+        // A menu or a list that drops down keeps the focus where it is, as on this desktop: the
+        // window holding it neither loses nor gets it again.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) return false;
         WndImpl* old = g_lastFocus ? BridgedAncestor(g_lastFocus) : nullptr;
         g_lastFocus = qobject_cast<QWidget*>(watched);
         if (old == impl) return false;
+        // Where the keyboard moves the focus is brought into view; what the mouse points at shows
+        // already, and a window the focus comes back to shows as the user left it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool bringIntoView =
+            reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+        auto keep = impl->shared_from_this();
         impl->Dispatch(WM_SETFOCUS, WPARAM(static_cast<HWND>(old)), 0, event, watched);
+        if (bringIntoView && keep->alive && keep->owner && keep->widget && keep->widget->hasFocus()) BringIntoView(*keep->owner);
         return true;
     }
     case QEvent::FocusOut:
     {
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) return false;
         WndImpl* next = BridgedAncestor(QApplication::focusWidget());
         if (next == impl) return false;
         impl->Dispatch(WM_KILLFOCUS, WPARAM(static_cast<HWND>(next)), 0, event, watched);

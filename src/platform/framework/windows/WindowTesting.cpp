@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -92,6 +93,20 @@ void SendKeyEvent(CWnd& window, QEvent::Type type, UINT virtualKey, UINT keyFlag
     if (!target) return;
     QKeyEvent e(type, QtKeyFromVirtualKey(virtualKey), Modifiers(keyFlags), TextOf(virtualKey, keyFlags));
     QCoreApplication::sendEvent(target, &e);
+}
+
+// A user lets go of the modifiers held for a key after the key itself: without their own releases
+// the window layer would report them held until the next input that carries the modifiers.
+template <typename SendRelease>
+void ReleaseModifiers(UINT keyFlags, SendRelease sendRelease)
+{
+    static constexpr std::pair<UINT, UINT> kModifierKeys[] = {{MK_SHIFT, VK_SHIFT}, {MK_CONTROL, VK_CONTROL}, {MK_ALT, VK_MENU}};
+    for (const auto& [flag, virtualKey] : kModifierKeys)
+        if (keyFlags & flag)
+        {
+            keyFlags &= ~flag;
+            sendRelease(virtualKey, keyFlags);
+        }
 }
 
 // The window system's window of the top-level widget, and where a screen point lies in it.
@@ -179,6 +194,7 @@ void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags)
 {
     SimulateKeyDown(window, virtualKey, keyFlags);
     SimulateKeyUp(window, virtualKey, keyFlags);
+    ReleaseModifiers(keyFlags, [&window](UINT modifierKey, UINT held) { SimulateKeyUp(window, modifierKey, held); });
 }
 
 void SimulateScreenKey(CWnd& anyWindow, UINT virtualKey, UINT keyFlags)
@@ -186,11 +202,13 @@ void SimulateScreenKey(CWnd& anyWindow, UINT virtualKey, UINT keyFlags)
     QWidget* widget = WidgetOf(&anyWindow);
     QWindow* window = widget ? widget->window()->windowHandle() : nullptr;
     if (!window) return;
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-    {
-        QKeyEvent e(type, QtKeyFromVirtualKey(virtualKey), Modifiers(keyFlags), TextOf(virtualKey, keyFlags));
+    const auto send = [window](QEvent::Type type, UINT key, UINT flags) {
+        QKeyEvent e(type, QtKeyFromVirtualKey(key), Modifiers(flags), TextOf(key, flags));
         QGuiApplication::sendEvent(window, &e);
-    }
+    };
+    send(QEvent::KeyPress, virtualKey, keyFlags);
+    send(QEvent::KeyRelease, virtualKey, keyFlags);
+    ReleaseModifiers(keyFlags, [&send](UINT modifierKey, UINT held) { send(QEvent::KeyRelease, modifierKey, held); });
 }
 
 void SimulateKeyDown(CWnd& window, UINT virtualKey, UINT keyFlags)

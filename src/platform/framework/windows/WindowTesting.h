@@ -19,7 +19,8 @@ void SimulateWheel(CWnd& window, CPoint point, int delta);
 void SimulateScreenMouse(CWnd& anyWindow, UINT message, CPoint screenPoint, UINT keyFlags = 0);
 void SimulateScreenWheel(CWnd& anyWindow, CPoint screenPoint, int delta);
 // A key pressed and released at the focus window (the window when none has the focus), with
-// the character it types when there is one; keyFlags may hold MK_SHIFT, MK_CONTROL and MK_ALT.
+// the character it types when there is one; keyFlags may hold MK_SHIFT, MK_CONTROL and MK_ALT,
+// held for the key and let go after it.
 void SimulateKey(CWnd& window, UINT virtualKey, UINT keyFlags = 0);
 // The same given to the top-level window of anyWindow as the window system gives a key to the
 // window it counts as active: a modal dialog elsewhere blocks it, and the window passes it to its

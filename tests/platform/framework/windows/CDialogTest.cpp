@@ -6,6 +6,7 @@
 #include "platform/framework/windows/CListBox.h"
 #include "platform/framework/windows/DataExchange.h"
 #include "platform/framework/windows/DialogTemplate.h"
+#include "platform/framework/windows/GdiObjects.h"
 #include "platform/framework/windows/ModalLoop.h"
 #include "platform/framework/windows/WindowTesting.h"
 #include "platform/framework/StringTable.h"
@@ -240,6 +241,45 @@ TEST_F(WindowTest, DialogTabOrderSkipsDisabledControlsAndWraps)
     EXPECT_EQ(dlg.GetNextDlgTabItem(dlg.GetDlgItem(1)), edit);
     EXPECT_EQ(dlg.GetNextDlgTabItem(edit, TRUE), dlg.GetDlgItem(1));
     EXPECT_EQ(LOWORD(dlg.GetDefID()), 1);
+}
+
+// A dialog larger than the screen's work area fits it, its content scrolling; Tab brings each
+// control it comes to into view, the buttons at the far corner too.
+TEST_F(WindowTest, ADialogLargerThanTheScreenFitsItAndTabBringsItsControlsIntoView)
+{
+    DialogTemplate large = Template();
+    large.size = CSize(2000, 1500);
+    for (DialogItemTemplate& item : large.items)
+        if (item.id == IDOK || item.id == IDCANCEL)
+            item.rect.OffsetRect(1800, 1400);
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 300, 200), nullptr, 0));
+    ValuesDlg dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(large, &owner));
+    dlg.ShowWindow(SW_SHOW);
+    CRect window;
+    dlg.GetWindowRect(&window);
+    const CRect frame = dlg.GetFrameMargins();
+    window.InflateRect(frame.left, frame.top, frame.right, frame.bottom);
+    MONITORINFO screen;
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &screen));
+    CRect inside;
+    inside.IntersectRect(&window, &screen.rcWork);
+    EXPECT_EQ(inside, window);
+    dlg.GetDlgItem(101)->SetFocus();
+    for (int presses = 0; presses < 8 && CWnd::GetFocus() != dlg.GetDlgItem(IDCANCEL); ++presses)
+        SendKey(dlg, Qt::Key_Tab);
+    ASSERT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(IDCANCEL));
+    for (const int id : {IDOK, IDCANCEL}) {
+        CRect button;
+        dlg.GetDlgItem(id)->GetWindowRect(&button);
+        CRect client;
+        dlg.GetClientRect(&client);
+        dlg.ClientToScreen(&client);
+        inside.IntersectRect(&button, &client);
+        EXPECT_EQ(inside, button) << id;
+    }
+    dlg.DestroyWindow();
 }
 
 TEST_F(WindowTest, DialogExchangeChecksNumbersAndRanges)

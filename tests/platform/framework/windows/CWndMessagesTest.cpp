@@ -119,6 +119,30 @@ TEST_F(WindowTest, KeysArriveAsKeyDownCharKeyUpWithVirtualKeys)
     };
     EXPECT_EQ(got, expected);
 
+    // A held key repeats on X as release and press pairs: windows get repeated key-downs marked
+    // as repeats, the key stays down, and the one key-up comes at the real release.
+    w.messages.clear();
+    QWidget* widget = Widget(w);
+    QKeyEvent firstPress(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &firstPress);
+    for (int i = 0; i < 2; ++i)
+    {
+        QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QCoreApplication::sendEvent(widget, &repeatRelease);
+        EXPECT_LT(GetKeyState(VK_RETURN), 0);
+        QKeyEvent repeatPress(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QCoreApplication::sendEvent(widget, &repeatPress);
+    }
+    QKeyEvent realRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &realRelease);
+    EXPECT_GE(GetKeyState(VK_RETURN), 0);
+    std::vector<std::pair<UINT, bool>> held; // message, repeat flag
+    for (const auto& m : w.messages)
+        if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) held.emplace_back(m.message, (m.lParam >> 30) & 1);
+    const std::vector<std::pair<UINT, bool>> heldExpected = {
+        {WM_KEYDOWN, false}, {WM_KEYDOWN, true}, {WM_KEYDOWN, true}, {WM_KEYUP, true}};
+    EXPECT_EQ(held, heldExpected);
+
     QKeyEvent shiftDown(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
     QCoreApplication::sendEvent(Widget(w), &shiftDown);
     EXPECT_LT(GetKeyState(VK_SHIFT), 0);
@@ -206,6 +230,16 @@ TEST_F(WindowTest, FocusMovesWithSetAndKillFocusMessages)
     EXPECT_EQ(reinterpret_cast<HWND>(a.Last(WM_KILLFOCUS)->wParam), b.m_hWnd);
     ASSERT_NE(b.Last(WM_SETFOCUS), nullptr);
     EXPECT_EQ(reinterpret_cast<HWND>(b.Last(WM_SETFOCUS)->wParam), a.m_hWnd);
+
+    // A menu or a list dropping down keeps the focus where it is: the window system's focus-out
+    // and focus-in around the popup reach no window.
+    b.messages.clear();
+    QWidget popup(Widget(top), Qt::Popup);
+    popup.setFocusPolicy(Qt::StrongFocus);
+    popup.show();
+    popup.setFocus(Qt::PopupFocusReason);
+    popup.close();
+    EXPECT_EQ(b.Numbers({WM_KILLFOCUS, WM_SETFOCUS}), std::vector<UINT>{});
 }
 
 TEST_F(WindowTest, RegisteredClassesDecideDoubleClicksAndCursor)

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextLayout>
@@ -292,13 +293,17 @@ TEST_F(WindowTest, FileDialogAddsTheDefaultExtensionAndSplitsThePath)
     EXPECT_EQ(save.GetFolderPath(), "/tmp/folder");
     CFileDialog::SetDriver(previous);
 
-    // The real dialog: type a name and accept.
+    // The real dialog over its window: type a name and accept.
+    CWnd window;
+    ASSERT_TRUE(window.CreateEx(0, nullptr, "Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 200, 150), nullptr, 0));
     QTemporaryDir dir;
-    CFileDialog open(TRUE, "txt", nullptr, 0, "Text (*.txt)|*.txt||");
+    CFileDialog open(TRUE, "txt", nullptr, 0, "Text (*.txt)|*.txt||", &window);
     open.m_ofn.lpstrInitialDir = FromQString(dir.path());
     WhenModalAppears([&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
+        // Within the work area of its screen, however small the screen.
+        EXPECT_TRUE(w->screen()->availableGeometry().contains(w->frameGeometry()));
         dialog->selectFile(dir.path() + "/typed");
         static_cast<QDialog*>(dialog)->accept();
     });
