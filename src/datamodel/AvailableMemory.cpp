@@ -1,9 +1,13 @@
 #include "datamodel/AvailableMemory.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -42,16 +46,51 @@ struct SMount
     std::string root;
 };
 
-// "key value" lines of /proc/meminfo (value in kB) and of memory.stat (value in bytes).
-std::optional<std::uint64_t> ReadKeyed(const std::filesystem::path& path, const std::string& wanted)
+// The whole of a small /proc or /sys file in one read: the check runs before every load, and a
+// stream with a parser per line cost as much as the kernel writing the files.
+std::optional<std::string> ReadSmallFile(const std::filesystem::path& path)
 {
-    std::ifstream file(path);
-    std::string line;
-    while (std::getline(file, line)) {
-        std::istringstream fields(line);
-        std::string key;
-        std::uint64_t value = 0;
-        if (fields >> key >> value && key == wanted)
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        return std::nullopt;
+    std::string text;
+    char buffer[4096];
+    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get()))
+        text.append(buffer, got);
+    return text;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// A decimal number after blanks at the start of `text`.
+std::optional<std::uint64_t> ParseNumber(std::string_view text)
+{
+    const auto digits = std::ranges::find_if_not(text, IsBlank);
+    std::uint64_t value = 0;
+    const char* first = text.data() + (digits - text.begin());
+    if (std::from_chars(first, text.data() + text.size(), value).ec != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+// "key value" lines of /proc/meminfo (value in kB) and of memory.stat (value in bytes).
+std::optional<std::uint64_t> ReadKeyed(const std::filesystem::path& path, std::string_view wanted)
+{
+    const auto text = ReadSmallFile(path);
+    if (!text)
+        return std::nullopt;
+    for (std::string_view rest = *text; !rest.empty();) {
+        const auto end = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+        const auto keyEnd = std::min(line.find_first_of(" \t"), line.size());
+        if (line.substr(0, keyEnd) != wanted)
+            continue;
+        if (const auto value = ParseNumber(line.substr(keyEnd)))
             return value;
     }
     return std::nullopt;
@@ -59,11 +98,8 @@ std::optional<std::uint64_t> ReadKeyed(const std::filesystem::path& path, const 
 
 std::optional<std::uint64_t> ReadNumber(const std::filesystem::path& path)
 {
-    std::ifstream file(path);
-    std::uint64_t value = 0;
-    if (file >> value)
-        return value;
-    return std::nullopt; // also "max", version 2's "no limit"
+    const auto text = ReadSmallFile(path);
+    return text ? ParseNumber(*text) : std::nullopt; // also "max", version 2's "no limit"
 }
 
 std::optional<std::uint64_t> SystemAvailable(const std::filesystem::path& root)
@@ -130,9 +166,12 @@ std::optional<std::string> FindGroup(const std::filesystem::path& root, bool mem
 // counted as free; nothing without a limit.
 std::optional<std::uint64_t> LevelAvailable(const std::filesystem::path& folder, const SGroupFiles& files)
 {
+    // Most groups have no limit: their usage is not read.
     const auto limit = ReadNumber(folder / files.limit);
+    if (!limit || *limit >= kNoLimitFrom)
+        return std::nullopt;
     const auto used = ReadNumber(folder / files.usage);
-    if (!limit || *limit >= kNoLimitFrom || !used)
+    if (!used)
         return std::nullopt;
     std::uint64_t reclaimable = 0;
     for (const char* key : files.reclaimable)

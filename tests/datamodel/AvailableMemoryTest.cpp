@@ -131,6 +131,11 @@ TEST_F(AvailableMemoryTest, WithoutAGroupLimitTheSystemsAvailableMemoryCounts)
     Write("proc/self/cgroup", "4:memory:/docker/abc\n");
     WriteGroupV1("sys/fs/cgroup/memory", std::to_string(512 * kMiB), 12 * kMiB);
     EXPECT_EQ(Available(), 500 * kMiB);
+    // A group with a limit but no usage to read counts for nothing; the system's line is found
+    // by its whole key, last in the file and without a line end.
+    std::filesystem::remove(m_root.Root() / "sys/fs/cgroup/memory/memory.usage_in_bytes");
+    Write("proc/meminfo", "MemAvailableSoon: 1 kB\n\tMemFree: 2 kB\nMemAvailable:\t8388608 kB");
+    EXPECT_EQ(Available(), kSystemAvailable);
     // Nothing to read at all: nothing known.
     std::filesystem::remove_all(m_root.Root() / "proc");
     std::filesystem::remove_all(m_root.Root() / "sys");
