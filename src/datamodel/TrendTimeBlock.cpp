@@ -258,7 +258,11 @@ int CTrendTimeBlock::CountMissingIntervals(int i, int j) const
 {
     if (i < 0 || j < 0 || i >= m_recordCount || j >= m_recordCount)
         return 0;
-    return MissingBetween(GetTime(i), GetTime(j), j - i, m_intervalSeconds);
+    if (m_missingRange != std::pair(i, j)) {
+        m_missingInRange = MissingBetween(GetTime(i), GetTime(j), j - i, m_intervalSeconds);
+        m_missingRange = {i, j};
+    }
+    return m_missingInRange;
 }
 
 int CTrendTimeBlock::MissingBetween(const CHighTime& first, const CHighTime& last, int steps, int intervalSeconds)

@@ -94,4 +94,8 @@ private:
     std::vector<CHighTime> m_endTimes;
     std::vector<STrendTimePoint> m_points;
     std::vector<Group> m_groups;
+    // The last range CountMissingIntervals answered: every cell of a table asks for the same one,
+    // and each answer asks the system's time zone twice.
+    mutable std::pair<int, int> m_missingRange{-1, -1};
+    mutable int m_missingInRange = 0;
 };

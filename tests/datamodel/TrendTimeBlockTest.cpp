@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -100,6 +101,10 @@ TEST_F(TrendTimeBlockTest, RawBlockTakesRecordTimesAndMarksGaps)
     EXPECT_EQ(block.CountMissingIntervals(0, 1), 0);
     EXPECT_EQ(block.CountMissingIntervals(0, 3), 2);
     EXPECT_EQ(block.CountMissingIntervals(0, 9), 0);
+    // The same ranges asked again, each right after another or itself, keep their answers.
+    for (const auto& [first, last, missing] : {std::tuple(1, 2, 2), std::tuple(1, 2, 2), std::tuple(0, 1, 0),
+                                               std::tuple(2, 3, 0), std::tuple(0, 3, 2), std::tuple(0, 3, 2)})
+        EXPECT_EQ(block.CountMissingIntervals(first, last), missing) << first << ".." << last;
     EXPECT_DOUBLE_EQ(block.GetDurationFraction(0), 1.0);
     EXPECT_DOUBLE_EQ(block.GetDurationFraction(3), 0.5);
     EXPECT_DOUBLE_EQ(block.GetDurationFraction(4), 0.0);
