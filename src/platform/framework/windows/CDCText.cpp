@@ -8,8 +8,6 @@
 
 namespace
 {
-QFontMetrics Metrics(const DcState& s) { return QFontMetrics(dc::FontOf(s).qfont); }
-
 int LineHeight(const QFontMetrics& fm, UINT format)
 {
     return fm.ascent() + fm.descent() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
@@ -75,7 +73,20 @@ QStringList SplitLines(const QString& text)
 
 // Breaks a line between words so that each piece fits the width; a word wider than the width
 // stays whole on its own line.
-QStringList WrapLine(const QString& line, const QFontMetrics& fm, int width)
+// The width of a text in a font, measured once: layouts measure the same labels, units, dates and
+// wrapped lines again and again, and each measurement shapes the text anew. Texts measured once in
+// a while (every value of a scrolled table) do not pile up.
+int Advance(const GdiData& font, const QFontMetrics& fm, const QString& text)
+{
+    constexpr qsizetype kMostWidths = 4096;
+    if (const auto known = font.widths.constFind(text); known != font.widths.cend()) return *known;
+    if (font.widths.size() >= kMostWidths) font.widths.clear();
+    const int width = fm.horizontalAdvance(text);
+    font.widths.insert(text, width);
+    return width;
+}
+
+QStringList WrapLine(const QString& line, const GdiData& font, const QFontMetrics& fm, int width)
 {
     QStringList out;
     QString current;
@@ -89,7 +100,7 @@ QStringList WrapLine(const QString& line, const QFontMetrics& fm, int width)
         const QString word = line.mid(i, j - i);
         const QString candidate = first ? word : current + u' ' + word;
         first = false;
-        if (!current.isEmpty() && fm.horizontalAdvance(candidate) > width)
+        if (!current.isEmpty() && Advance(font, fm, candidate) > width)
         {
             out << current;
             current = word;
@@ -134,12 +145,13 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     if (rect && (options & ETO_OPAQUE)) dc::Fill(s, dc::Clipped(s, s.ToDevice(*rect)), s.attr.bkColor);
     const QString q = QString::fromUtf8(text ? text : "", int(count));
     if (q.isEmpty()) return TRUE;
-    const QFontMetrics fm = Metrics(s);
+    const GdiData& font = dc::FontOf(s);
+    const QFontMetrics fm(font.qfont);
     int width = 0;
     if (dx)
         for (int i = 0; i < q.size(); ++i) width += dx[i];
     else
-        width = fm.horizontalAdvance(q);
+        width = Advance(font, fm, q);
     const UINT align = s.attr.textAlign;
     int left = x;
     if ((align & TA_CENTER) == TA_CENTER) left = x - width / 2;
@@ -174,7 +186,8 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
         if (format & DT_CALCRECT) rect->right = rect->left, rect->bottom = rect->top;
         return 0;
     }
-    const QFontMetrics fm = Metrics(s);
+    const GdiData& font = dc::FontOf(s);
+    const QFontMetrics fm(font.qfont);
     const int lineHeight = LineHeight(fm, format);
     CRect r(rect);
     QStringList lines;
@@ -187,13 +200,13 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
     else
     {
         for (const QString& line : SplitLines(q))
-            lines << ((format & DT_WORDBREAK) ? WrapLine(line, fm, r.Width()) : QStringList{line});
+            lines << ((format & DT_WORDBREAK) ? WrapLine(line, font, fm, r.Width()) : QStringList{line});
     }
     if (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS))
         for (QString& line : lines) line = Ellipsize(line, fm, r.Width());
 
     int widest = 0;
-    for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
+    for (const QString& line : lines) widest = std::max(widest, Advance(font, fm, line));
     const int textHeight = lineHeight * int(lines.size());
     if (format & DT_CALCRECT)
     {
@@ -212,7 +225,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
     if (!(format & DT_NOCLIP)) clip &= s.ToDevice(r);
     for (const QString& line : lines)
     {
-        const int w = fm.horizontalAdvance(line);
+        const int w = Advance(font, fm, line);
         int x = r.left;
         if (format & DT_CENTER) x = r.left + (r.Width() - w) / 2;
         else if (format & DT_RIGHT) x = r.right - w;
@@ -228,8 +241,9 @@ CSize CDC::GetTextExtent(const CString& text) const { return GetTextExtent(text.
 
 CSize CDC::GetTextExtent(LPCTSTR text, int count) const
 {
-    const QFontMetrics fm = Metrics(*m_state);
-    return {fm.horizontalAdvance(QString::fromUtf8(text ? text : "", count)), fm.height()};
+    const GdiData& font = dc::FontOf(*m_state);
+    const QFontMetrics fm(font.qfont);
+    return {Advance(font, fm, QString::fromUtf8(text ? text : "", count)), fm.height()};
 }
 
 BOOL CDC::GetTextMetrics(LPTEXTMETRIC metrics) const

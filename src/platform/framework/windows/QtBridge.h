@@ -6,6 +6,7 @@
 #include "platform/framework/windows/GdiObjects.h"
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPalette>
 #include <QPointer>
@@ -81,6 +82,7 @@ struct GdiData : HGDIOBJ__
     bool monochrome = false; // a one-bit bitmap, or a pattern brush made from one
     LOGFONT font;
     QFont qfont;
+    mutable QHash<QString, int> widths; // of the texts measured in the font
     std::shared_ptr<DcSurface> bitmap;
     QRegion region;
 };

@@ -147,6 +147,17 @@ TEST_F(WindowTest, TextMeasuresConsistentlyAndCalcRectFollowsTheRules)
     const CSize one = c.dc.GetTextExtent("Hello");
     EXPECT_GT(one.cx, 0);
     EXPECT_EQ(one.cy, tm.tmHeight);
+    // A text measured again, in part, or in another font gets its own extent each time.
+    EXPECT_EQ(c.dc.GetTextExtent("Hello, world", 5), one);
+    EXPECT_LT(c.dc.GetTextExtent("Hell").cx, one.cx);
+    EXPECT_EQ(c.dc.GetTextExtent("").cx, 0);
+    CFont larger;
+    lf.lfHeight = -24;
+    ASSERT_TRUE(larger.CreateFontIndirect(&lf));
+    CFont* previous = c.dc.SelectObject(&larger);
+    EXPECT_GT(c.dc.GetTextExtent("Hello").cx, one.cx);
+    c.dc.SelectObject(previous);
+    EXPECT_EQ(c.dc.GetTextExtent("Hello"), one);
 
     CRect calc(10, 10, 10, 10);
     EXPECT_EQ(c.dc.DrawText("Hello", &calc, DT_CALCRECT | DT_SINGLELINE), tm.tmHeight);
