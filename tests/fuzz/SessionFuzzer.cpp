@@ -45,9 +45,9 @@ const std::string& PlainSessionPath()
 {
     static const std::string path = [] {
         const std::string plain = ScratchPath("_plain.zlg");
-        SSessionSpec spec;
-        spec.trendRecords = int(4 * CStreamBlockReader::kBlockSize / 680);
-        WriteBytesToFile(plain, CSessionWriter(spec).BuildFile());
+        SSessionSpec layout;
+        layout.trendRecords = int(4 * CStreamBlockReader::kBlockSize / 680);
+        WriteBytesToFile(plain, CSessionWriter(layout).BuildFile());
         return plain;
     }();
     return path;

@@ -54,37 +54,37 @@ std::vector<int> RecordsAtBlockEdges(const CSessionWriter& writer)
 SSessionSpec VariedSessionSpec(std::span<const BYTE> choices)
 {
     CChoices choose(choices);
-    SSessionSpec spec;
+    SSessionSpec layout;
     const unsigned flags = choose.Byte();
-    spec.bigEndian = flags & 1;
-    spec.unknownLength = flags & 2;
-    spec.events = flags & 4;
-    spec.gapStart = flags & 8 ? choose.Below(200) : -1;
-    spec.demandSeconds = flags & 16 ? 900 : 0;
-    spec.shiftLength = flags & 32 ? 24 : 20;
-    spec.cutLength = flags & 64 ? 24 : 20;
+    layout.bigEndian = flags & 1;
+    layout.unknownLength = flags & 2;
+    layout.events = flags & 4;
+    layout.gapStart = flags & 8 ? choose.Below(200) : -1;
+    layout.demandSeconds = flags & 16 ? 900 : 0;
+    layout.shiftLength = flags & 32 ? 24 : 20;
+    layout.cutLength = flags & 64 ? 24 : 20;
     if (flags & 128) {
-        spec.trendRecords = 8 + choose.Below(72);
-        spec.indexedPerRecord = 1 + choose.Below(7);
-        spec.indexedLength = WORD(12 + choose.Below(kIndexedLengths));
+        layout.trendRecords = 8 + choose.Below(72);
+        layout.indexedPerRecord = 1 + choose.Below(7);
+        layout.indexedLength = WORD(12 + choose.Below(kIndexedLengths));
     } else {
-        spec.trendRecords = 50 + choose.Below(kDenseRecords);
+        layout.trendRecords = 50 + choose.Below(kDenseRecords);
     }
-    spec.shiftEvery = choose.Below(4);
+    layout.shiftEvery = choose.Below(4);
 
-    const std::vector<int> edges = RecordsAtBlockEdges(CSessionWriter(spec));
+    const std::vector<int> edges = RecordsAtBlockEdges(CSessionWriter(layout));
     const auto nearAnEdge = [&] {
         const int edge = edges[std::size_t(choose.Below(unsigned(edges.size())))];
-        return std::clamp(edge + choose.Below(41) - 20, 0, spec.trendRecords - 1);
+        return std::clamp(edge + choose.Below(41) - 20, 0, layout.trendRecords - 1);
     };
     const unsigned changes = choose.Byte();
     if (changes & 1) {
-        spec.cutAfter = nearAnEdge();
-        spec.cutAt = std::max(0, spec.cutAfter - choose.Below(kCutBack));
+        layout.cutAfter = nearAnEdge();
+        layout.cutAt = std::max(0, layout.cutAfter - choose.Below(kCutBack));
     }
     if (changes & 2) {
-        spec.setBackAt = nearAnEdge();
-        spec.setBackIntervals = 1 + choose.Below(100);
+        layout.setBackAt = nearAnEdge();
+        layout.setBackIntervals = 1 + choose.Below(100);
     }
-    return spec;
+    return layout;
 }
