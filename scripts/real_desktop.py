@@ -112,6 +112,11 @@ class Desktop:
             time.sleep(0.1)
         return self
 
+    def window_manager_lost(self):
+        """Whether openbox has exited: without it nothing is activated, and a check's findings say
+        nothing about the program."""
+        return len(self._processes) > 1 and self._processes[1].poll() is not None
+
     def env(self):
         env = dict(os.environ)
         env["DISPLAY"] = self.display
