@@ -6,6 +6,7 @@
 #include "grid/CUGCell.h"
 #include "grid/CUGGrid.h"
 #include "grid/UGDefs.h"
+#include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "study/CalendarThumbnailFile.h"
 #include "study/MyBasicSummaryGrid.h"
@@ -232,6 +233,7 @@ void CMyBasicCalendarGrid::OnSetup()
     m_dateFont = CMyFont::GetSharedFont(10, false);
     m_titleFont = CMyFont::GetSharedFont(12, false);
     m_cellFont = CMyFont::GetSharedFont(12, true);
+    m_narrowestBinWidth = MeasureNarrowestBinWidth();
     m_sourceIndex = AddDataSource(m_source.get());
     SetDefDataSource(m_sourceIndex);
     m_expandedBitmap = AddBitmap(kExpandedBitmapId);
@@ -441,7 +443,7 @@ void CMyBasicCalendarGrid::SetColumnWidths()
     // The picture rows grow with the columns: measure the rows at the full width first; rows
     // too tall to be fitted leave room for the grid's own scroll bar.
     const int spacers = kSpacerWidth * (m_binsPerLine + 1);
-    auto binWidth = [&](int w) { return std::max(0, (w - spacers) / m_binsPerLine); };
+    auto binWidth = [&](int w) { return std::max(m_narrowestBinWidth, (w - spacers) / m_binsPerLine); };
     SetColWidth(1, binWidth(width));
     ApplyRowHeights();
     if (GetRowsHeight() > kLargestFittedHeight)
@@ -450,6 +452,31 @@ void CMyBasicCalendarGrid::SetColumnWidths()
         SetColWidth(col, col % 2 == 0 ? kSpacerWidth : binWidth(width));
     ApplyRowHeights();
     m_sizing = sizing;
+}
+
+int CMyBasicCalendarGrid::MeasureNarrowestBinWidth()
+{
+    CClientDC dc(this);
+    int widest = 0;
+    const auto measure = [&](CFont* font, const CString& text) {
+        CFont* old = dc.SelectObject(font);
+        widest = std::max(widest, int(dc.GetTextExtent(text).cx));
+        dc.SelectObject(old);
+    };
+    if (m_granularity == kCalendarDay) {
+        for (const unsigned id : kWeekdayIds)
+            measure(m_titleFont, LoadTableString(id));
+    } else if (m_granularity == kCalendarHour) {
+        const CString timeFormat = GetLocaleTimeFormat();
+        for (int hour = 0; hour < 24; ++hour)
+            measure(m_titleFont, CHighTime(2026, 12, 28, hour, 0, 0).Format(timeFormat));
+    }
+    // The 28th of every month: two-digit days and months, and every month's name where the
+    // format names it.
+    for (int month = 1; month <= 12; ++month)
+        measure(m_granularity == kCalendarWeek ? m_titleFont : m_dateFont,
+                CHighTime(2026, month, 28, 12, 0, 0).Format(m_dateFormat));
+    return widest + 2 * (kSelectionFrameWidth + kPictureMargin);
 }
 
 void CMyBasicCalendarGrid::FitWindow()
@@ -473,6 +500,11 @@ void CMyBasicCalendarGrid::FitWindow()
     } else {
         rect.bottom = rect.top + rowsHeight;
     }
+    // Columns at their narrowest may be wider than the view: the view scrolls across them.
+    int columnsWidth = m_scrollingItself ? GetVScrollWidth() : 0;
+    for (int col = 0; col < GetNumberCols(); ++col)
+        columnsWidth += GetColWidth(col);
+    rect.right = std::max(rect.right, rect.left + columnsWidth);
     CRect now;
     GetWindowRect(&now);
     parent->ScreenToClient(&now);

@@ -122,6 +122,8 @@ private:
     void ApplyRowHeights();
     int GetRowsHeight() const;
     void SetColumnWidths();
+    // The narrowest a bin column may be: its title and date texts whole.
+    int MeasureNarrowestBinWidth();
     // The window as tall as the rows (or the view), and the view's scroll sizes after it.
     void FitWindow();
     // Column widths, row heights and window fit for the current width and collapse states.
@@ -142,6 +144,7 @@ private:
     int m_sourceIndex = -1;
     ICalendarPictureSource* m_pictureSource = nullptr;
     CString m_dateFormat;
+    int m_narrowestBinWidth = 0;
     std::pair<int, int> m_seenRows{0, -1};
     std::set<int> m_picturesSkipped; // picture rows drawn out of sight, without pictures
     bool m_followWidth = true;

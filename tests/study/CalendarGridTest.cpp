@@ -3,6 +3,7 @@
 // the cache (a short or missing file leaves the cell without a picture).
 #include "datamodel/HighTime.h"
 #include "grid/CUGCell.h"
+#include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/FrameworkApp.h"
 #include "platform/framework/windows/WindowStyles.h"
 #include "datamodel/DateTimeFormats.h"
@@ -215,6 +216,37 @@ TEST_F(CalendarGridTest, HourTitlesAreTheLocalTimesOfTheirHoursAndWeeksNameTheir
         m_grid->BinCell(0, bin, col, row);
         EXPECT_EQ(CString(Cell(col, row + 1).GetText()),
                   CHighTime(2026, bin == 0 ? 3 : 4, sunday, 12, 0, 0).Format(ExpandDateTimeFormat(8070))) << bin;
+    }
+}
+
+// In a window too narrow for eight titles a line, every title and date stays whole: the columns
+// keep the width of their texts and the grid grows wider than its window, to be scrolled across.
+TEST_F(CalendarGridTest, TitlesAndDatesStayWholeInANarrowWindow)
+{
+    m_parent.MoveWindow(0, 0, 240, 800);
+    for (const int granularity : {kCalendarHour, kCalendarDay, kCalendarWeek}) {
+        Build(granularity, Local(2026, 9, 7, 9), Local(2026, granularity == kCalendarWeek ? 11 : 9, 28, 9));
+        CClientDC dc(m_grid.get());
+        const structCalendarBins& bins = *m_list.sessions[0]->bins[std::size_t(granularity)];
+        int columnsWidth = 0;
+        for (int col = 0; col < m_grid->GetNumberCols(); ++col)
+            columnsWidth += m_grid->GetColWidth(col);
+        CRect window;
+        m_grid->GetWindowRect(&window);
+        EXPECT_GE(window.Width(), columnsWidth) << granularity;
+        for (int bin = 0; bin < bins.count; ++bin) {
+            m_grid->LabelBin(0, bin);
+            int col = 0;
+            int row = 0;
+            m_grid->BinCell(0, bin, col, row);
+            for (const int textRow : {row + 1, row + 2}) {
+                CUGCell cell = Cell(col, textRow);
+                CFont* old = dc.SelectObject(cell.GetFont());
+                EXPECT_LT(dc.GetTextExtent(cell.GetText()).cx, m_grid->GetColWidth(col))
+                    << granularity << " " << bin << " " << cell.GetText();
+                dc.SelectObject(old);
+            }
+        }
     }
 }
 
