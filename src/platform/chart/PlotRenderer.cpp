@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -30,6 +31,42 @@ int PixelOf(double value)
 {
     value = std::clamp(value, -kPixelLimit, kPixelLimit);
     return int(value + kPixelLimit + 0.5) - int(kPixelLimit);
+}
+
+// std::lround() of a pixel coordinate within the pixel limit, without the cost of a call.
+int RoundedPixel(double value)
+{
+    return value < 0.0 ? -int(0.5 - value) : int(value + 0.5);
+}
+
+// The lowest and highest of the finite values ys[from] .. ys[to - 1] (from < to), eight at a
+// time in two registers of four: a column of a dense curve holds hundreds.
+void ColumnExtremes(const float* ys, int from, int to, float& minimum, float& maximum)
+{
+    using Lanes = float __attribute__((vector_size(16)));
+    constexpr int kLanes = int(sizeof(Lanes) / sizeof(float));
+    minimum = maximum = ys[from];
+    if (to - from >= 4 * kLanes) {
+        Lanes low[2], high[2], next[2];
+        std::memcpy(low, ys + from, sizeof low);
+        high[0] = low[0];
+        high[1] = low[1];
+        for (from += 2 * kLanes; from + 2 * kLanes <= to; from += 2 * kLanes) {
+            std::memcpy(next, ys + from, sizeof next);
+            for (int r = 0; r < 2; ++r) {
+                low[r] = next[r] < low[r] ? next[r] : low[r];
+                high[r] = next[r] > high[r] ? next[r] : high[r];
+            }
+        }
+        for (int lane = 0; lane < kLanes; ++lane) {
+            minimum = std::min({minimum, low[0][lane], low[1][lane]});
+            maximum = std::max({maximum, high[0][lane], high[1][lane]});
+        }
+    }
+    for (; from < to; ++from) {
+        minimum = std::min(minimum, ys[from]);
+        maximum = std::max(maximum, ys[from]);
+    }
 }
 
 Qt::PenStyle PenStyle(int style)
@@ -65,7 +102,9 @@ public:
         // Spans go straight into a picture of our own (32 bits a pixel, drawn at device pixels).
         auto* image = dynamic_cast<QImage*>(painter.device());
         if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255) {
-            m_image = image;
+            // Taken once: every call of bits() asks whether the picture is shared.
+            m_pixels = reinterpret_cast<QRgb*>(image->bits());
+            m_stride = image->bytesPerLine() / 4;
             // A window too small for its axes lays the plot out partly beyond the picture.
             m_clip &= image->rect();
         }
@@ -152,7 +191,7 @@ private:
     {
         if (m_spans.empty())
             return;
-        if (!m_image) {
+        if (!m_pixels) {
             for (const QLine& span : m_spans)
                 m_painter.fillRect(SpanRect(span), m_colour);
             return;
@@ -203,10 +242,9 @@ private:
     {
         if (rect.isEmpty())
             return;
-        const qsizetype stride = m_image->bytesPerLine() / 4;
         const QRgb rgb = m_colour.rgb();
-        QRgb* row = reinterpret_cast<QRgb*>(m_image->bits()) + stride * rect.top() + rect.left();
-        for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride)
+        QRgb* row = m_pixels + m_stride * rect.top() + rect.left();
+        for (int y = rect.top(); y <= rect.bottom(); ++y, row += m_stride)
             std::fill(row, row + rect.width(), rgb);
     }
 
@@ -222,7 +260,6 @@ private:
             }
         if (top > bottom)
             return;
-        const qsizetype stride = m_image->bytesPerLine() / 4;
         const QRgb rgb = m_colour.rgb();
         // Columns that cover little of the tile's rows (a steep curve) are written down their own
         // rows: a row of the tile costs about as much as four pixels written alone.
@@ -235,8 +272,8 @@ private:
             for (int k = 0; k < Columns; ++k) {
                 if (low[k] > high[k])
                     continue;
-                QRgb* pixel = reinterpret_cast<QRgb*>(m_image->bits()) + stride * low[k] + left + k;
-                for (int y = low[k]; y <= high[k]; ++y, pixel += stride)
+                QRgb* pixel = m_pixels + m_stride * low[k] + left + k;
+                for (int y = low[k]; y <= high[k]; ++y, pixel += m_stride)
                     *pixel = rgb;
             }
             return;
@@ -247,10 +284,10 @@ private:
             lows[k] = low[k];
             highs[k] = high[k];
         }
-        QRgb* __restrict row = reinterpret_cast<QRgb*>(m_image->bits()) + stride * top + left;
+        QRgb* __restrict row = m_pixels + m_stride * top + left;
         // Every pixel of the tile's row is written, kept or coloured by a mask: no branch per
         // pixel, the tile's pixels a step.
-        for (int y = top; y <= bottom; ++y, row += stride)
+        for (int y = top; y <= bottom; ++y, row += m_stride)
             for (int k = 0; k < Columns; ++k) {
                 const QRgb inside = QRgb(0) - QRgb(lows[k] <= y) * QRgb(y <= highs[k]);
                 row[k] = (rgb & inside) | (row[k] & ~inside);
@@ -268,7 +305,7 @@ private:
             return;
         }
         const double slope = double(y1 - y0) / double(x1 - x0);
-        const auto rowAt = [&](double x) { return int(std::lround(y0 + slope * (x - x0))); };
+        const auto rowAt = [&](double x) { return RoundedPixel(y0 + slope * (x - x0)); };
         m_pending.Cover(rowAt(x0 + 0.5));
         current.Cover(rowAt(x1 - 0.5));
         const int from = std::max(x0 + 1, m_clip.left() - m_width), to = std::min(x1 - 1, m_clip.right() + m_width);
@@ -305,7 +342,9 @@ private:
     int m_width;
     QRect m_clip;
     QColor m_colour;
-    QImage* m_image = nullptr;
+    // The picture's pixels when the spans go straight into them, and its pixels a row.
+    QRgb* m_pixels = nullptr;
+    qsizetype m_stride = 0;
     // Pixel columns written together, row by row: a cache line of a row.
     static constexpr int kTile = 16;
     std::vector<int> m_low;
@@ -485,23 +524,41 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     // taken point by point.
     const std::vector<int>& gaps = channel.GapIndexes();
     auto gap = gaps.begin();
+    int pointsBefore = 1; // in the column before: neighbouring columns hold about as many
     for (int i = first; i <= last;) {
         const int column = columnOf(i);
-        // The column's end, searched outwards from its start: the points it looks at are the
-        // ones the scan reads next, already near in memory.
-        int lo = i + 1, step = 1;
-        while (lo + step <= last && columnOf(lo + step) <= column) {
-            lo += step;
-            step *= 2;
+        const auto inColumn = [&](int k) { return k <= last && columnOf(k) <= column; };
+        // The X values where the columns after this one will be looked for, asked of the memory
+        // now: one column's search waits on the one before, and X values a column apart share
+        // no cache line.
+        __builtin_prefetch(xs + std::min(i + 4 * pointsBefore, last));
+        // The first point past the column lies between a point known in it and one known past
+        // it: from where the column before would put it, steps doubling outwards find the two,
+        // halving between them closes in.
+        int inside = i, past = std::min(i + pointsBefore, last + 1);
+        if (inColumn(past)) {
+            int step = 1;
+            do {
+                inside = past;
+                past = std::min(past + step, last + 1);
+                step *= 2;
+            } while (inColumn(past));
+        } else {
+            for (int step = 1; past - inside > 1; step *= 2) {
+                const int probe = std::max(inside + 1, past - step);
+                if (inColumn(probe)) {
+                    inside = probe;
+                    break;
+                }
+                past = probe;
+            }
         }
-        int hi = std::min(lo + step, last + 1);
-        while (lo < hi) {
-            const int mid = lo + (hi - lo) / 2;
-            if (columnOf(mid) > column)
-                hi = mid;
-            else
-                lo = mid + 1;
+        while (past - inside > 1) {
+            const int middle = inside + (past - inside) / 2;
+            (inColumn(middle) ? inside : past) = middle;
         }
+        const int lo = past;
+        pointsBefore = lo - i;
         // The gaps before this column are passed; one inside it sends the column point by point.
         while (gap != gaps.end() && *gap < i)
             ++gap;
@@ -509,11 +566,8 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
             for (int k = i; k < lo; ++k)
                 addPoint(k);
         } else {
-            float minimum = ys[i], maximum = ys[i];
-            for (int k = i + 1; k < lo; ++k) {
-                minimum = std::min(minimum, ys[k]);
-                maximum = std::max(maximum, ys[k]);
-            }
+            float minimum = 0.0f, maximum = 0.0f;
+            ColumnExtremes(ys, i, lo, minimum, maximum);
             runs.AddColumn(column, rowOf(ys[i]), rowOf(maximum), rowOf(minimum), rowOf(ys[lo - 1]));
         }
         i = lo;
