@@ -15,9 +15,6 @@ CString FitAxisTitle(const CString& title, int length);
 struct SPlotPicture
 {
     QImage image;
-    // The points its curves were drawn through as stroked lines; every other point went into
-    // the spans of pixel columns.
-    int strokedPoints = 0;
 };
 
 // What to draw: the whole chart, or a thumbnail (one X axis, a fixed Y range, data only).
@@ -40,7 +37,6 @@ public:
     {
     }
     void Paint(QPainter& painter) const;
-    int StrokedPoints() const { return m_strokedPoints; }
 
 private:
     void PaintBackground(QPainter& painter) const;
@@ -57,7 +53,6 @@ private:
     const CiPlotX& m_chart;
     const SPlotLayout& m_layout;
     SPlotRenderOptions m_options;
-    mutable int m_strokedPoints = 0;
 };
 
 // The picture as a 24-bit bottom-up Windows bitmap with a 14-byte file header and a 40-byte

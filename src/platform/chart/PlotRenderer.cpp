@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -80,25 +81,25 @@ Qt::PenStyle PenStyle(int style)
 
 // Collects the points of one channel into runs (broken at gaps) and draws each run.
 //
-// A one-pixel pen without decimation draws a run as one polyline through its points. Otherwise
-// the points are gathered into pixel columns: a column keeps only its first, lowest, highest and
+// The points are gathered into pixel columns: a column keeps only its first, lowest, highest and
 // last point, since the segments between the points of one column are vertical lines in that
 // column (their pixels are the column's span from the lowest to the highest point) and the
-// segments between columns join one column's last point to the next one's first.
-// - A one-pixel pen writes the spans straight into the picture and draws the joins as a batch
-//   of lines.
-// - A wider pen (a high-density screen) takes the joins into the spans as well: each column
-//   covers the rows the join lines cross within it, and every span is drawn as a rectangle as
-//   wide as the pen, placed as the painter places a wide pen's point. Stroking the columns as
-//   one long polyline would cost the painter an outline of the whole curve.
+// segments between columns join one column's last point to the next one's first. The joins go
+// into the spans as well, and the spans are written straight into the picture: a painter's line
+// costs many times a pixel written, and it would leave out the pixel of a peak where its line
+// turns back within a column.
+// - A one-pixel pen's join is a line a pixel thin: a pixel in each column it crosses, or in
+//   each row where it is steep.
+// - A wider pen (a high-density screen) covers in each column the rows the join line crosses
+//   within it, and every span is drawn as a rectangle as wide as the pen, placed as the painter
+//   places a wide pen's point. Stroking the columns as one long polyline would cost the painter
+//   an outline of the whole curve.
 class CRunPainter
 {
 public:
-    CRunPainter(QPainter& painter, bool columns, int penWidth, const QRect& clip)
-        : m_painter(painter), m_columns(columns || penWidth > 1), m_width(penWidth), m_clip(clip),
-          m_colour(painter.pen().color())
+    CRunPainter(QPainter& painter, QColor colour, int penWidth, const QRect& clip)
+        : m_painter(painter), m_width(penWidth), m_clip(clip), m_colour(colour)
     {
-        m_run.reserve(4096);
         // Spans go straight into a picture of our own (32 bits a pixel, drawn at device pixels).
         auto* image = dynamic_cast<QImage*>(painter.device());
         if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255) {
@@ -113,13 +114,6 @@ public:
 
     void Add(int column, int row)
     {
-        if (!m_columns) {
-            // A repeated point would end the line with a segment of no length, which the
-            // painter leaves out together with its end pixel.
-            if (m_run.empty() || m_run.back() != QPoint(column, row))
-                m_run.emplace_back(column, row);
-            return;
-        }
         if (m_have && column == m_column) {
             m_min = std::min(m_min, row);
             m_max = std::max(m_max, row);
@@ -148,21 +142,9 @@ public:
             m_spans.emplace_back(m_pending.column, m_pending.top, m_pending.column, m_pending.bottom);
         m_pending.valid = false;
         m_joined = false;
-        m_stroked += int(m_run.size());
-        if (m_run.size() == 1)
-            m_painter.drawPoint(m_run.front());
-        else if (m_run.size() > 1)
-            m_painter.drawPolyline(m_run.data(), int(m_run.size()));
-        m_run.clear();
         DrawSpans();
         m_spans.clear();
-        if (!m_joins.empty())
-            m_painter.drawLines(m_joins.data(), int(m_joins.size()));
-        m_joins.clear();
     }
-
-    // The points drawn as stroked lines so far (all others went into spans).
-    int StrokedPoints() const { return m_stroked; }
 
 private:
     struct SSpan
@@ -315,6 +297,30 @@ private:
         }
     }
 
+    // A one-pixel pen's join from the previous column's last point to this column's first,
+    // rounded half up along it: where it is no steeper than a diagonal, a pixel in each column
+    // between the two; else a pixel in each row, which in each column from the one to the other
+    // make a run of rows. Columns outside the plot are left.
+    void ThinJoinIntoSpans()
+    {
+        const int x0 = m_previousColumn, y0 = m_previousLast, dx = m_column - m_previousColumn;
+        const std::int64_t rise = std::abs(std::int64_t(m_first) - y0);
+        const int down = m_first < y0 ? -1 : 1;
+        const bool steep = rise > dx;
+        const int from = std::max(steep ? 0 : 1, m_clip.left() - x0);
+        const int to = std::min(steep ? dx : dx - 1, m_clip.right() - x0);
+        for (int c = from; c <= to; ++c) {
+            std::int64_t top = (2 * c * rise + dx) / (2 * dx), bottom = top;
+            if (steep) {
+                // The rows whose pixel rounds to this column.
+                top = c == 0 ? 0 : ((2 * c - 1) * rise + 2 * dx - 1) / (2 * dx);
+                bottom = c == dx ? rise : ((2 * c + 1) * rise + 2 * dx - 1) / (2 * dx) - 1;
+            }
+            const int a = y0 + down * int(top), b = y0 + down * int(bottom);
+            m_spans.emplace_back(x0 + c, std::min(a, b), x0 + c, std::max(a, b));
+        }
+    }
+
     void FlushColumn()
     {
         if (!m_have)
@@ -330,7 +336,7 @@ private:
         } else {
             m_spans.emplace_back(m_column, m_min, m_column, m_max);
             if (m_joined)
-                m_joins.emplace_back(m_previousColumn, m_previousLast, m_column, m_first);
+                ThinJoinIntoSpans();
         }
         m_joined = true;
         m_previousColumn = m_column;
@@ -338,7 +344,6 @@ private:
     }
 
     QPainter& m_painter;
-    bool m_columns;
     int m_width;
     QRect m_clip;
     QColor m_colour;
@@ -349,15 +354,12 @@ private:
     static constexpr int kTile = 16;
     std::vector<int> m_low;
     std::vector<int> m_high;
-    std::vector<QPoint> m_run;
     std::vector<QLine> m_spans;
-    std::vector<QLine> m_joins;
     SSpan m_pending; // a wide pen's last column, until the join to the next one is known
     bool m_have = false;
     int m_column = 0, m_first = 0, m_min = 0, m_max = 0, m_last = 0;
     bool m_joined = false;
     int m_previousColumn = 0, m_previousLast = 0;
-    int m_stroked = 0;
 };
 
 } // namespace
@@ -494,13 +496,7 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     const int last = std::min(channel.GetCount() - 1, channel.GetIndexOfX(xMax) + 1);
     // As wide as at one device pixel a pixel, placed to the device pixel.
     const int width = std::max(1, int(std::lround(channel.GetWidth() * ratio)));
-    QPen pen(ToQColor(channel.GetColor()));
-    pen.setWidth(width);
-    pen.setCosmetic(true);
-    pen.setCapStyle(Qt::SquareCap);
-    painter.setPen(pen);
-    const bool decimate = m_options.decimate && (last - first + 1) > p.width();
-    CRunPainter runs(painter, decimate, width, p);
+    CRunPainter runs(painter, ToQColor(channel.GetColor()), width, p);
     const double* xs = channel.XData();
     const float* ys = channel.YData();
     const auto columnOf = [&](int i) { return PixelOf(left + (xs[i] - xMin) * xScale); };
@@ -511,11 +507,10 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
         else
             runs.Break();
     };
-    if (!decimate) {
+    if (!m_options.decimate || (last - first + 1) <= p.width()) {
         for (int i = first; i <= last; ++i)
             addPoint(i);
         runs.Break();
-        m_strokedPoints += runs.StrokedPoints();
         painter.restore();
         return;
     }
@@ -573,7 +568,6 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
         i = lo;
     }
     runs.Break();
-    m_strokedPoints += runs.StrokedPoints();
     painter.restore();
 }
 

@@ -53,7 +53,8 @@ TEST(PlotRenderingTest, GapsBreakTheLine)
     EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 30.0), chart.YValueToPixel(0, 8.0)), qRgb(255, 0, 0));
 }
 
-// A million noisy points with gaps, and a shorter channel of spikes.
+// A million noisy points with gaps, a shorter channel of spikes, and one whose points crowd
+// hundreds into a pixel column at its start and thin out to a few at its end.
 void FillMillionPoints(CiPlotX& chart)
 {
     CPlotChannel& channel = *chart.GetChannel(0);
@@ -72,6 +73,10 @@ void FillMillionPoints(CiPlotX& chart)
     spikes.SetColor(RGB(0, 160, 0));
     for (int i = 0; i < 200000; ++i)
         spikes.AddXY(i * 100.0 / 200000, i % 5000 == 0 ? 9.5f : 1.0f);
+    CPlotChannel& crowded = *chart.GetChannel(chart.AddChannel("crowded", "XAxis0", "YAxis0"));
+    crowded.SetColor(RGB(200, 100, 0));
+    for (int i = 0; i < 20000; ++i)
+        crowded.AddXY(100.0 * std::pow(i / 20000.0, 3.0), 7.0f + float(std::sin(i / 7.0)));
 }
 
 int CountDiffering(const QImage& a, const QImage& b)
@@ -138,7 +143,8 @@ TEST(PlotRenderingTest, AtTwoDevicePixelsAPixelACurveCoversWhatItCoversAtOneTwic
     CiPlotX chart;
     SetUpSimpleChart(chart, 500, 300);
     FillMillionPoints(chart);
-    chart.GetChannel(1)->SetVisible(false);
+    for (int channel = 1; channel < chart.GetChannelCount(); ++channel)
+        chart.GetChannel(channel)->SetVisible(false);
     const QImage one = chart.Picture(1.0).image;
     const QImage two = chart.Picture(2.0).image;
     
