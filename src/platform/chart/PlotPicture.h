@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 
+class CPlotSpanCanvas;
 class QPainter;
 
 // The font of the axes' labels and titles.
@@ -41,7 +42,8 @@ public:
 private:
     void PaintBackground(QPainter& painter) const;
     void PaintGrid(QPainter& painter) const;
-    void PaintChannel(QPainter& painter, const CPlotChannel& channel) const;
+    // Onto the picture's canvas where it has one, else with the painter.
+    void PaintChannel(QPainter& painter, const CPlotChannel& channel, CPlotSpanCanvas* canvas) const;
     void PaintLimits(QPainter& painter) const;
     void PaintLabels(QPainter& painter, bool behindData) const;
     void PaintCursors(QPainter& painter) const;

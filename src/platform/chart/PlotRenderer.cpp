@@ -1,4 +1,5 @@
 #include "platform/chart/PlotPicture.h"
+#include "platform/chart/PlotSpanCanvas.h"
 #include "platform/framework/windows/FittedText.h"
 
 
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -97,17 +99,14 @@ Qt::PenStyle PenStyle(int style)
 class CRunPainter
 {
 public:
-    CRunPainter(QPainter& painter, QColor colour, int penWidth, const QRect& clip)
+    CRunPainter(QPainter& painter, CPlotSpanCanvas* canvas, QColor colour, int penWidth, const QRect& clip)
         : m_painter(painter), m_width(penWidth), m_clip(clip), m_colour(colour)
     {
-        // Spans go straight into a picture of our own (32 bits a pixel, drawn at device pixels).
-        auto* image = dynamic_cast<QImage*>(painter.device());
-        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255) {
-            // Taken once: every call of bits() asks whether the picture is shared.
-            m_pixels = reinterpret_cast<QRgb*>(image->bits());
-            m_stride = image->bytesPerLine() / 4;
+        // Spans go to the picture's own canvas where they are drawn at its device pixels.
+        if (canvas && painter.deviceTransform().isIdentity() && m_colour.alpha() == 255) {
+            m_canvas = canvas;
             // A window too small for its axes lays the plot out partly beyond the picture.
-            m_clip &= image->rect();
+            m_clip &= canvas->Rect();
         }
     }
     ~CRunPainter() { Break(); }
@@ -165,15 +164,13 @@ private:
         return QRect(span.x1() - before, span.y1() - before, m_width, span.y2() - span.y1() + m_width);
     }
 
-    // The spans' rectangles, clipped to the plot as the painter would clip them. Straight into a
-    // picture of our own, the rows each pixel column covers are gathered first and then written
-    // a few columns at a time, row by row: a tall span written a column at a time takes a cache
-    // line (and a page) of the picture for every pixel.
+    // The spans' rectangles, clipped to the plot as the painter would clip them. Onto the
+    // picture's canvas go the rows each pixel column covers.
     void DrawSpans()
     {
         if (m_spans.empty())
             return;
-        if (!m_pixels) {
+        if (!m_canvas) {
             for (const QLine& span : m_spans)
                 m_painter.fillRect(SpanRect(span), m_colour);
             return;
@@ -190,7 +187,7 @@ private:
             return;
         // Tiles start on a tile's boundary of the picture, a cache line of its rows: each line is
         // written once, not once from either side.
-        left -= left % kTile;
+        left -= left % CPlotSpanCanvas::kTile;
         const std::size_t columns = std::size_t(right - left + 1);
         m_low.assign(columns, std::numeric_limits<int>::max());
         m_high.assign(columns, std::numeric_limits<int>::min());
@@ -208,72 +205,10 @@ private:
         }
         if (!runs) {
             for (const QLine& span : m_spans)
-                FillRect(SpanRect(span) & m_clip);
+                m_canvas->AddRect(m_colour.rgb(), SpanRect(span) & m_clip);
             return;
         }
-        for (std::size_t first = 0; first < columns; first += kTile) {
-            if (columns - first >= kTile)
-                FillTile<kTile>(left + int(first), m_low.data() + first, m_high.data() + first);
-            else
-                for (std::size_t c = first; c < columns; ++c)
-                    FillTile<1>(left + int(c), m_low.data() + c, m_high.data() + c);
-        }
-    }
-
-    void FillRect(const QRect& rect)
-    {
-        if (rect.isEmpty())
-            return;
-        const QRgb rgb = m_colour.rgb();
-        QRgb* row = m_pixels + m_stride * rect.top() + rect.left();
-        for (int y = rect.top(); y <= rect.bottom(); ++y, row += m_stride)
-            std::fill(row, row + rect.width(), rgb);
-    }
-
-    // Columns from `left`, each covering rows low[k] .. high[k] (none when low > high).
-    template <int Columns>
-    void FillTile(int left, const int* low, const int* high)
-    {
-        int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
-        for (int k = 0; k < Columns; ++k)
-            if (low[k] <= high[k]) {
-                top = std::min(top, low[k]);
-                bottom = std::max(bottom, high[k]);
-            }
-        if (top > bottom)
-            return;
-        const QRgb rgb = m_colour.rgb();
-        // Columns that cover little of the tile's rows (a steep curve) are written down their own
-        // rows: a row of the tile costs about as much as four pixels written alone.
-        // A column that covers nothing holds the extremes of int as its rows.
-        int covered = 0;
-        for (int k = 0; k < Columns; ++k)
-            if (low[k] <= high[k])
-                covered += high[k] - low[k] + 1;
-        if (covered < (bottom - top + 1) * std::max(1, Columns / 4)) {
-            for (int k = 0; k < Columns; ++k) {
-                if (low[k] > high[k])
-                    continue;
-                QRgb* pixel = m_pixels + m_stride * low[k] + left + k;
-                for (int y = low[k]; y <= high[k]; ++y, pixel += m_stride)
-                    *pixel = rgb;
-            }
-            return;
-        }
-        // The tile's rows, apart from the picture they are compared for (which could alias them).
-        int lows[Columns], highs[Columns];
-        for (int k = 0; k < Columns; ++k) {
-            lows[k] = low[k];
-            highs[k] = high[k];
-        }
-        QRgb* __restrict row = m_pixels + m_stride * top + left;
-        // Every pixel of the tile's row is written, kept or coloured by a mask: no branch per
-        // pixel, the tile's pixels a step.
-        for (int y = top; y <= bottom; ++y, row += m_stride)
-            for (int k = 0; k < Columns; ++k) {
-                const QRgb inside = QRgb(0) - QRgb(lows[k] <= y) * QRgb(y <= highs[k]);
-                row[k] = (rgb & inside) | (row[k] & ~inside);
-            }
+        m_canvas->AddColumns(m_colour.rgb(), left, m_low, m_high);
     }
 
     // A wide pen's join from the previous column's last point to this column's first: every
@@ -347,11 +282,7 @@ private:
     int m_width;
     QRect m_clip;
     QColor m_colour;
-    // The picture's pixels when the spans go straight into them, and its pixels a row.
-    QRgb* m_pixels = nullptr;
-    qsizetype m_stride = 0;
-    // Pixel columns written together, row by row: a cache line of a row.
-    static constexpr int kTile = 16;
+    CPlotSpanCanvas* m_canvas = nullptr;
     std::vector<int> m_low;
     std::vector<int> m_high;
     std::vector<QLine> m_spans;
@@ -388,8 +319,15 @@ void CPlotRenderer::Paint(QPainter& painter) const
         PaintLabels(painter, true);
         PaintGrid(painter);
     }
+    // The curves go straight into a picture of our own (32 bits a pixel), all at once.
+    auto* image = dynamic_cast<QImage*>(painter.device());
+    std::optional<CPlotSpanCanvas> canvas;
+    if (image && image->depth() == 32)
+        canvas.emplace(*image);
     for (const auto& channel : m_chart.m_channels)
-        PaintChannel(painter, channel);
+        PaintChannel(painter, channel, canvas ? &*canvas : nullptr);
+    if (canvas)
+        canvas->Write();
     if (!m_options.thumbnail) {
         PaintLimits(painter);
         PaintLabels(painter, false);
@@ -463,7 +401,7 @@ const CPlotXAxis* CPlotRenderer::ChannelXAxis(const CPlotChannel& channel) const
     return &m_chart.m_xAxes[std::size_t(index)];
 }
 
-void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel) const
+void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel, CPlotSpanCanvas* canvas) const
 {
     const CPlotXAxis* xAxis = ChannelXAxis(channel);
     if (!xAxis || (!m_options.thumbnail && !xAxis->IsVisible()) || channel.GetCount() == 0)
@@ -496,7 +434,7 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     const int last = std::min(channel.GetCount() - 1, channel.GetIndexOfX(xMax) + 1);
     // As wide as at one device pixel a pixel, placed to the device pixel.
     const int width = std::max(1, int(std::lround(channel.GetWidth() * ratio)));
-    CRunPainter runs(painter, ToQColor(channel.GetColor()), width, p);
+    CRunPainter runs(painter, canvas, ToQColor(channel.GetColor()), width, p);
     const double* xs = channel.XData();
     const float* ys = channel.YData();
     const auto columnOf = [&](int i) { return PixelOf(left + (xs[i] - xMin) * xScale); };
