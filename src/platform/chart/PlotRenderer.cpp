@@ -194,13 +194,17 @@ private:
         // A column whose rectangles leave rows between them cannot be written as one run of rows.
         bool runs = true;
         for (const QLine& span : m_spans) {
-            const QRect rect = SpanRect(span) & m_clip;
-            for (int x = std::max(rect.left(), left); x <= std::min(rect.right(), right); ++x) {
+            const QRect rect = SpanRect(span);
+            // Clipped here rather than by a call into the library for each span.
+            const int top = std::max(rect.top(), m_clip.top()), bottom = std::min(rect.bottom(), m_clip.bottom());
+            if (top > bottom)
+                continue;
+            for (int x = std::max(rect.left(), m_clip.left()); x <= std::min(rect.right(), right); ++x) {
                 int& low = m_low[std::size_t(x - left)];
                 int& high = m_high[std::size_t(x - left)];
-                runs = runs && (low > high || (rect.top() <= high + 1 && rect.bottom() >= low - 1));
-                low = std::min(low, rect.top());
-                high = std::max(high, rect.bottom());
+                runs = runs && (low > high || (top <= high + 1 && bottom >= low - 1));
+                low = std::min(low, top);
+                high = std::max(high, bottom);
             }
         }
         if (!runs) {
