@@ -2858,7 +2858,7 @@ public:
         }
     }
 
-    // ---- Step 8: every text whole, in the window as placed, at 1024 x 720 and at 800 x 600
+    // ---- Step 8: every text whole, in the window as placed, at 1024 x 720, 800 x 600 and 512 x 360
 
     // Every page with every section expanded: every text of a grid cell, a panel, a card, a bar,
     // an edit or an axis shows whole or ends with "…" and a tip that tells it whole.
@@ -2902,7 +2902,8 @@ public:
         CRect placed;
         program.MainFrame().GetWindowRect(&placed);
         CheckTextsWhole(std::to_string(placed.Width()) + "x" + std::to_string(placed.Height()));
-        for (const CSize size : {CSize(1024, 720), CSize(800, 600)}) {
+        // The last is 1024 x 720 at device ratio 2.
+        for (const CSize size : {CSize(1024, 720), CSize(800, 600), CSize(512, 360)}) {
             program.MainFrame().MoveWindow(placed.left, placed.top, size.cx, size.cy);
             CFrameworkApp::PumpWaitingMessages();
             CheckTextsWhole(std::to_string(size.cx) + "x" + std::to_string(size.cy));
