@@ -5,7 +5,7 @@
 // repetition in the same process, the same scene drawn by a general plotting library
 // (QCustomPlot, Debian's libqcustomplot-dev): the same points with the same gap, four time axes
 // and a value axis either side, lines of the same pens, without antialiasing as ours and with
-// its fast polylines (its quickest drawing of solid lines), its replot into its own buffers (peer_ms; per_peer is ours over it, median and slowest of 30 rounds of repaints of each in turns, about 150 ms a round).
+// its fast polylines (its quickest drawing of solid lines), its replot into its own buffers (peer_ms; per_peer is ours over it, median and slowest of 30 rounds of repaints of each in turns, about 300 ms a round).
 // And feeding 4 x 6 channels of 100,000 records from the trend cache beside building those
 // trend items.
 #include "BenchSessionFile.h"
@@ -136,12 +136,12 @@ void BM_ChartRepaint(benchmark::State& state)
     QCustomPlot peer;
     FillPeer(peer, points, pen, ratio);
     peer.replot(QCustomPlot::rpQueuedRefresh);
-    // A round is repaints of each in turns, about 150 ms of them: a round of one repaint (a few
+    // A round is repaints of each in turns, about 300 ms of them: a round of one repaint (a few
     // milliseconds) takes the whole of a moment's stall of a loaded machine into its ratio.
     auto start = Clock::now();
     chart.Repaint();
     peer.replot(QCustomPlot::rpQueuedRefresh);
-    const int turns = std::clamp(int(std::lround(150.0 / std::max(MsSince(start), 1e-3))), 3, 20);
+    const int turns = std::clamp(int(std::lround(300.0 / std::max(MsSince(start), 1e-3))), 3, 40);
     std::vector<double> ours, theirs, perPeer;
     for (auto _ : state) {
         double oursMs = 0.0, theirsMs = 0.0;
