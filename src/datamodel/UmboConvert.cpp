@@ -2,7 +2,10 @@
 
 #include "datamodel/ByteAccess.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
 
 namespace
 {
@@ -12,6 +15,8 @@ constexpr SUmboField kMessageHeaderFields[] = {{U16, 0, 2}, {U32, 4, 1}};
 constexpr SUmboField kTableHeaderFields[] = {{U16, 0, 2}, {Time, 4, 1}};
 constexpr SUmboField kTimeField[] = {{Time, 0, 1}};
 constexpr SUmboField kWordField[] = {{U32, 0, 1}};
+// Tables of at most this many fields are converted with their header in one pass.
+constexpr std::size_t kJoinedFieldLimit = 4;
 
 BYTE* Bytes(void* record)
 {
@@ -106,6 +111,19 @@ int CUmboConvert::ConvertMessageToWire(Umbo_msg_header_t* header)
 
 int CUmboConvert::ConvertTableFromWire(Umbo_table_header_t* table)
 {
+    // A record's time stamp and body are one run of words: header and body that fit go in one
+    // pass, which converts the same fields as the two steps below.
+    const WORD type = U16ValueFromWire(TableType(table));
+    const std::size_t length = U16ValueFromWire(WORD(TableLength(table)));
+    const SUmboTableLayout* layout = FindUmboTableLayout(type);
+    if (layout && (layout->directions & kUmboFromLogger) && layout->converted && layout->sizeRule.valueOffset == 0 &&
+        layout->tail == EUmboTail::None && layout->fields.size() <= kJoinedFieldLimit && length >= layout->Extent())
+    {
+        std::array<SUmboField, std::size(kTableHeaderFields) + kJoinedFieldLimit> joined;
+        const auto end = std::copy(std::begin(kTableHeaderFields), std::end(kTableHeaderFields), joined.begin());
+        const auto last = std::copy(layout->fields.begin(), layout->fields.end(), end);
+        return ConvertFields(Bytes(table), length, 0, std::span(joined.begin(), last)) ? 0 : 2;
+    }
     TableHeaderFromWire(table);
     return ConvertTableBodyFromWire(table);
 }
