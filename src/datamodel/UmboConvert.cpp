@@ -38,6 +38,34 @@ std::size_t TableLength(const Umbo_table_header_t* table)
 {
     return LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
 }
+
+// The fields of a whole table, header included, for the types whose body is a few plain fields
+// (the records among them); worked out once, as every table of a session asks.
+struct SWholeTable
+{
+    std::size_t extent = 0;
+    std::size_t count = 0;
+    std::array<SUmboField, std::size(kTableHeaderFields) + kJoinedFieldLimit> fields{};
+};
+
+const SWholeTable* FindWholeTable(WORD type)
+{
+    static const auto tables = [] {
+        std::array<SWholeTable, 256> whole{};
+        for (std::size_t t = 0; t < whole.size(); ++t) {
+            const SUmboTableLayout* layout = FindUmboTableLayout(WORD(t));
+            if (!layout || !(layout->directions & kUmboFromLogger) || !layout->converted ||
+                layout->sizeRule.valueOffset != 0 || layout->tail != EUmboTail::None ||
+                layout->fields.empty() || layout->fields.size() > kJoinedFieldLimit)
+                continue;
+            const auto end = std::copy(std::begin(kTableHeaderFields), std::end(kTableHeaderFields), whole[t].fields.begin());
+            whole[t].count = std::size_t(std::copy(layout->fields.begin(), layout->fields.end(), end) - whole[t].fields.begin());
+            whole[t].extent = layout->Extent();
+        }
+        return whole;
+    }();
+    return type < tables.size() && tables[type].count != 0 ? &tables[type] : nullptr;
+}
 } // namespace
 
 void CUmboConvert::MessageHeaderFromWire(Umbo_msg_header_t* header)
@@ -115,15 +143,8 @@ int CUmboConvert::ConvertTableFromWire(Umbo_table_header_t* table)
     // pass, which converts the same fields as the two steps below.
     const WORD type = U16ValueFromWire(TableType(table));
     const std::size_t length = U16ValueFromWire(WORD(TableLength(table)));
-    const SUmboTableLayout* layout = FindUmboTableLayout(type);
-    if (layout && (layout->directions & kUmboFromLogger) && layout->converted && layout->sizeRule.valueOffset == 0 &&
-        layout->tail == EUmboTail::None && layout->fields.size() <= kJoinedFieldLimit && length >= layout->Extent())
-    {
-        std::array<SUmboField, std::size(kTableHeaderFields) + kJoinedFieldLimit> joined;
-        const auto end = std::copy(std::begin(kTableHeaderFields), std::end(kTableHeaderFields), joined.begin());
-        const auto last = std::copy(layout->fields.begin(), layout->fields.end(), end);
-        return ConvertFields(Bytes(table), length, 0, std::span(joined.begin(), last)) ? 0 : 2;
-    }
+    if (const SWholeTable* whole = FindWholeTable(type); whole && length >= whole->extent)
+        return ConvertFields(Bytes(table), length, 0, std::span(whole->fields.data(), whole->count)) ? 0 : 2;
     TableHeaderFromWire(table);
     return ConvertTableBodyFromWire(table);
 }
