@@ -1,13 +1,14 @@
 // Loading a one-minute session from its ".zlg" and from a project archive, files in the page
 // cache, again and again in one process (warm: each load reads into the blocks the one before
 // gave back), beside yardsticks timed in the same iteration: a read of the same bytes into a
-// buffer that is already faulted in (as warm; zlg_per_prefaulted), a read of the archive's stream
-// in 256 KiB blocks through the loader's stream interface (archive_per_stream; each load beside the
-// yardsticks of its own sample: slowest_zlg_per_prefaulted is the slowest sample's), and, for
-// reference only, the same read into fresh pages (cold: the floor of a first load, which the
-// first-load benchmark compares in new processes). Nothing timed includes giving its memory back.
-// Sessions of 10,000, 100,000 and 525,600 records (a year); medians of 5 iterations, of 50 for
-// the smallest session, whose few milliseconds a busy machine disturbs. The memory counter is the
+// buffer that is already faulted in (as warm; zlg_per_prefaulted; read and load take turns, five
+// times a round for the smallest session, so that one interruption does not make a round:
+// slowest_zlg_per_prefaulted is the slowest round's), a read of the archive's stream in 256 KiB
+// blocks through the loader's stream interface (archive_per_stream), and, for reference only,
+// the same read into fresh pages (cold: the floor of a first load, which the first-load
+// benchmark compares in new processes). Nothing timed includes giving its memory back. Sessions
+// of 10,000, 100,000 and 525,600 records (a year); medians of 5 iterations, of 50 rounds for the
+// smallest session, whose few milliseconds a busy machine disturbs. The memory counter is the
 // heap a loaded data set holds per file byte.
 #include "BenchProbe.h"
 #include "BenchSessionFile.h"
@@ -52,12 +53,27 @@ void BM_LoadSession(benchmark::State& state)
     std::vector<double> plain, fresh, stream, zlg, fromArchive;
     double heapPerFileByte = 0;
     double slowestZlgPerPrefaulted = 0;
+    const int turns = std::max(1, 50000 / records);
     const auto measure = [&] {
-        auto start = Clock::now();
-        prefaulted.Read();
-        plain.push_back(SecondsSince(start));
+        double plainRound = 0, zlgRound = 0;
+        for (int turn = 0; turn < turns; ++turn) {
+            auto start = Clock::now();
+            prefaulted.Read();
+            plainRound += SecondsSince(start);
 
-        start = Clock::now();
+            const std::size_t before = HeapInUse();
+            start = Clock::now();
+            CDataSet set(nullptr);
+            if (set.LoadFromFile(CString(path), false) != 0)
+                state.SkipWithError("load failed");
+            zlgRound += SecondsSince(start);
+            heapPerFileByte = double(HeapInUse() - before) / fileBytes;
+        }
+        plain.push_back(plainRound / turns);
+        zlg.push_back(zlgRound / turns);
+        slowestZlgPerPrefaulted = std::max(slowestZlgPerPrefaulted, zlgRound / plainRound);
+
+        auto start = Clock::now();
         const CFreshPages read = ReadIntoFreshPages(path);
         fresh.push_back(SecondsSince(start));
 
@@ -65,16 +81,6 @@ void BM_LoadSession(benchmark::State& state)
         ReadArchiveStreamInBlocks(archivePath);
         stream.push_back(SecondsSince(start));
 
-        {
-            const std::size_t before = HeapInUse();
-            start = Clock::now();
-            CDataSet set(nullptr);
-            if (set.LoadFromFile(CString(path), false) != 0)
-                state.SkipWithError("load failed");
-            zlg.push_back(SecondsSince(start));
-            heapPerFileByte = double(HeapInUse() - before) / fileBytes;
-            slowestZlgPerPrefaulted = std::max(slowestZlgPerPrefaulted, zlg.back() / plain.back());
-        }
         start = Clock::now();
         CDataSet set(nullptr);
         if (set.LoadFromCompoundFile(storage, kArchiveSessionStream) != 0)
