@@ -171,6 +171,8 @@ private:
     std::size_t m_keptBytes = 0;
     CHighTime m_restartTime;
     std::uint64_t m_end = 0;
+    // The end, but no later than the stream's last byte.
+    std::uint64_t m_streamEnd = 0;
     std::uint64_t m_position = 0;
     bool m_bracketOpen = false;
     bool m_firmwarePacked = false;
@@ -294,6 +296,7 @@ int CDataSet::CReader::ReadHeader()
     if (header.magic != kUmboMagic || header.msg_type != 20 || (formatVersion != 8 && formatVersion != 9))
         return kResultBadStream;
     m_end = header.body_lth == kUmboUnknownBodyLength ? stream.GetLength() - sizeof header : header.body_lth;
+    m_streamEnd = std::min<std::uint64_t>(m_end, stream.GetLength());
     return 0;
 }
 
@@ -321,7 +324,7 @@ int CDataSet::CReader::CheckMemory(std::size_t held) const
     auto available = QueryAvailableMemory();
     if (available)
         *available += held;
-    const std::uint64_t size = std::min<std::uint64_t>(m_end, m_set.m_stream->GetLength());
+    const std::uint64_t size = m_streamEnd;
     if (!available || size <= *available / kMemoryFactor)
         return 0;
     LOG(INFO) << "Too little free memory to load " << m_set.m_path.str() << " of " << size << " bytes: " << *available
@@ -404,6 +407,9 @@ void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool 
 {
     if (scale && m_set.m_scaleFactors.IsSet())
         m_set.m_scaleFactors.Apply(table);
+    // No more records of this length can follow than the stream has bytes left for.
+    if (list.IsEmpty())
+        list.Reserve(std::size_t((m_streamEnd - std::min(m_streamEnd, m_position)) / table->table_lth) + 1);
     if (table != m_tableInBlock) {
         list.InsertTable(table);
         return;
