@@ -58,9 +58,21 @@ const SWholeTable* FindWholeTable(WORD type)
                 layout->sizeRule.valueOffset != 0 || layout->tail != EUmboTail::None ||
                 layout->fields.empty() || layout->fields.size() > kJoinedFieldLimit)
                 continue;
-            const auto end = std::copy(std::begin(kTableHeaderFields), std::end(kTableHeaderFields), whole[t].fields.begin());
-            whole[t].count = std::size_t(std::copy(layout->fields.begin(), layout->fields.end(), end) - whole[t].fields.begin());
-            whole[t].extent = layout->Extent();
+            // A time field is two words, each turned in place: fields of words that follow one
+            // another are one field.
+            SWholeTable& table = whole[t];
+            const auto add = [&table](SUmboField field) {
+                if (field.kind == Time)
+                    field = {U32, field.offset, WORD(2 * field.count)};
+                SUmboField* last = table.count ? &table.fields[table.count - 1] : nullptr;
+                if (last && last->kind == field.kind && field.kind != Wide && last->End() == field.offset)
+                    last->count = WORD(last->count + field.count);
+                else
+                    table.fields[table.count++] = field;
+            };
+            std::ranges::for_each(kTableHeaderFields, add);
+            std::ranges::for_each(layout->fields, add);
+            table.extent = layout->Extent();
         }
         return whole;
     }();
