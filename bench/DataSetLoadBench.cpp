@@ -1,15 +1,14 @@
 // Loading a one-minute session from its ".zlg" and from a project archive, files in the page
 // cache, again and again in one process (warm: each load reads into the blocks the one before
 // gave back), beside yardsticks timed in the same iteration: a read of the same bytes into a
-// buffer that is already faulted in (as warm; zlg_per_prefaulted; read and load take turns, five
-// times a round for the smallest session, so that one interruption does not make a round:
-// slowest_zlg_per_prefaulted is the slowest round's), a read of the archive's stream in 256 KiB
-// blocks through the loader's stream interface (archive_per_stream), and, for reference only,
-// the same read into fresh pages (cold: the floor of a first load, which the first-load
-// benchmark compares in new processes). Nothing timed includes giving its memory back. Sessions
-// of 10,000, 100,000 and 525,600 records (a year); medians of 5 iterations, of 50 rounds for the
-// smallest session, whose few milliseconds a busy machine disturbs. The memory counter is the
-// heap a loaded data set holds per file byte.
+// buffer that is already faulted in (as warm; zlg_per_prefaulted), a read of the archive's stream
+// in 256 KiB blocks through the loader's stream interface (archive_per_stream; each load beside the
+// yardsticks of its own round: slowest_zlg_per_prefaulted is the slowest round's), and, for
+// reference only, the same read into fresh pages (cold: the floor of a first load, which the
+// first-load benchmark compares in new processes). Nothing timed includes giving its memory back.
+// Sessions of 10,000, 100,000 and 525,600 records (a year); medians of 5 iterations, of 250
+// samples in 50 rounds of five for the smallest session, whose few milliseconds a busy machine
+// disturbs. The memory counter is the heap a loaded data set holds per file byte.
 #include "BenchProbe.h"
 #include "BenchSessionFile.h"
 #include "datamodel/ArchiveStreamStorage.h"
@@ -21,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,31 +53,12 @@ void BM_LoadSession(benchmark::State& state)
     std::vector<double> plain, fresh, stream, zlg, fromArchive;
     double heapPerFileByte = 0;
     double slowestZlgPerPrefaulted = 0;
-    const int turns = std::max(1, 50000 / records);
     const auto measure = [&] {
-        double plainRound = 0, zlgRound = 0;
-        for (int turn = 0; turn < turns; ++turn) {
-            // The load first, the read after it, as the read ran after other work before turns
-            // were taken: put first in a turn, the read took half its usual time (0.5 against
-            // 0.8 ms at 10,000 records), which no other arrangement showed.
-            const std::size_t before = HeapInUse();
-            auto start = Clock::now();
-            {
-                CDataSet set(nullptr);
-                if (set.LoadFromFile(CString(path), false) != 0)
-                    state.SkipWithError("load failed");
-                zlgRound += SecondsSince(start);
-                heapPerFileByte = double(HeapInUse() - before) / fileBytes;
-            }
-            start = Clock::now();
-            prefaulted.Read();
-            plainRound += SecondsSince(start);
-        }
-        plain.push_back(plainRound / turns);
-        zlg.push_back(zlgRound / turns);
-        slowestZlgPerPrefaulted = std::max(slowestZlgPerPrefaulted, zlgRound / plainRound);
-
         auto start = Clock::now();
+        prefaulted.Read();
+        plain.push_back(SecondsSince(start));
+
+        start = Clock::now();
         const CFreshPages read = ReadIntoFreshPages(path);
         fresh.push_back(SecondsSince(start));
 
@@ -85,6 +66,15 @@ void BM_LoadSession(benchmark::State& state)
         ReadArchiveStreamInBlocks(archivePath);
         stream.push_back(SecondsSince(start));
 
+        {
+            const std::size_t before = HeapInUse();
+            start = Clock::now();
+            CDataSet set(nullptr);
+            if (set.LoadFromFile(CString(path), false) != 0)
+                state.SkipWithError("load failed");
+            zlg.push_back(SecondsSince(start));
+            heapPerFileByte = double(HeapInUse() - before) / fileBytes;
+        }
         start = Clock::now();
         CDataSet set(nullptr);
         if (set.LoadFromCompoundFile(storage, kArchiveSessionStream) != 0)
@@ -97,10 +87,19 @@ void BM_LoadSession(benchmark::State& state)
         CDataSet warm(nullptr);
         warm.LoadFromFile(CString(path), false);
     }
-    const int samples = std::max(1, 100000 / records);
+    // A round of the smallest session is five samples, its ratio their loads' sum over their
+    // reads' sum, so that one interruption of a millisecond's read does not decide a round.
+    const int samplesPerRound = std::max(1, 50000 / records);
+    const int rounds = std::max(1, 100000 / records);
     for (auto _ : state)
-        for (int sample = 0; sample < samples; ++sample)
-            measure();
+        for (int round = 0; round < rounds; ++round) {
+            for (int sample = 0; sample < samplesPerRound; ++sample)
+                measure();
+            const auto sum = [samplesPerRound](const std::vector<double>& seconds) {
+                return std::accumulate(seconds.end() - samplesPerRound, seconds.end(), 0.0);
+            };
+            slowestZlgPerPrefaulted = std::max(slowestZlgPerPrefaulted, sum(zlg) / sum(plain));
+        }
     const double plainMs = MedianMs(plain), freshMs = MedianMs(fresh), streamMs = MedianMs(stream), zlgMs = MedianMs(zlg),
                  archiveMs = MedianMs(fromArchive);
     state.counters["prefaulted_ms"] = plainMs;
