@@ -19,26 +19,6 @@ constexpr int kBitmapMargin = 2; // on both sides of a cell's bitmap, as the cel
 constexpr WORD kLeftLine = 0x1;  // the thin line of a border's left side; medium and thick 4 and 8 bits up
 constexpr WORD kRightLine = 0x4;
 
-// What the cell's border takes of its width at the left and right, as the cell type insets its
-// text: one to three lines a side, a three-dimensional edge, the grid lines at the right.
-int BorderRoom(CUGCtrl& grid, CUGCell& cell)
-{
-    const bool gridLines = grid.m_GI->m_enableGridLines;
-    if (!cell.IsPropertySet(UGCELL_BORDERSTYLE_SET) && !gridLines)
-        return 0;
-    const WORD border = cell.GetBorder();
-    if (border & (UG_BDR_RECESSED | UG_BDR_RAISED))
-        return 2 * grid.m_GI->m_threeDHeight;
-    int left = 0;
-    int right = 0;
-    for (int width = 1; width <= 3; ++width) {
-        const int shift = 4 * (width - 1);
-        left = (border & (kLeftLine << shift)) ? width : left;
-        right = (border & (kRightLine << shift)) ? width : right;
-    }
-    return left + (gridLines ? std::max(right, 1) : right);
-}
-
 // The room a cell's bitmap takes before the text in a cell of that height.
 int BitmapRoom(CBitmap& bitmap, int height)
 {
@@ -123,7 +103,7 @@ int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
     const bool severalFonts = type && type->GetName() == "Multi-Font" && text && *text;
     if (cell.GetCellTypeEx() & UGCT_NORMALMULTILINE) {
         const int need = severalFonts ? PanelNeed(*type, dc, cell, JoinedHeight(grid, cell, col, row)) : 0;
-        return need > 0 ? need + BorderRoom(grid, cell) : 0;
+        return need > 0 ? need + CellBorderRoom(grid, cell) : 0;
     }
     if (type) {
         const char* label = cell.GetLabelText();
@@ -131,7 +111,7 @@ int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
             return 0;
         CSize size(grid.GetColWidth(col), grid.GetRowHeight(row));
         type->GetBestSize(&dc, &size, &cell);
-        return size.cx + BorderRoom(grid, cell);
+        return size.cx + CellBorderRoom(grid, cell);
     }
     if (cell.GetCellType() != 0 || !text || !*text)
         return 0;
@@ -141,7 +121,7 @@ int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
     const int textWidth = dc.GetTextExtent(text).cx;
     if (old)
         dc.SelectObject(old);
-    int need = textWidth + BorderRoom(grid, cell);
+    int need = textWidth + CellBorderRoom(grid, cell);
     // A text that ends with an ellipsis when cut keeps 3 pixels free beside it (on both sides
     // unless it is left-aligned); any other keeps the grid's margin unless it is centred.
     if (cell.GetCellTypeEx() & UGCT_NORMALELLIPSIS)
@@ -154,6 +134,26 @@ int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
 }
 
 } // namespace
+
+// What the cell's border takes of its width at the left and right, as the cell type insets its
+// text: one to three lines a side, a three-dimensional edge, the grid lines at the right.
+int CellBorderRoom(CUGCtrl& grid, CUGCell& cell)
+{
+    const bool gridLines = grid.m_GI->m_enableGridLines;
+    if (!cell.IsPropertySet(UGCELL_BORDERSTYLE_SET) && !gridLines)
+        return 0;
+    const WORD border = cell.GetBorder();
+    if (border & (UG_BDR_RECESSED | UG_BDR_RAISED))
+        return 2 * grid.m_GI->m_threeDHeight;
+    int left = 0;
+    int right = 0;
+    for (int width = 1; width <= 3; ++width) {
+        const int shift = 4 * (width - 1);
+        left = (border & (kLeftLine << shift)) ? width : left;
+        right = (border & (kRightLine << shift)) ? width : right;
+    }
+    return left + (gridLines ? std::max(right, 1) : right);
+}
 
 void FitColumnsToTexts(CUGCtrl& grid, const std::vector<int>& givers, int room)
 {

@@ -4,7 +4,12 @@
 // bitmap before the text), and columns widened to what their cells need.
 #include <vector>
 
+class CUGCell;
 class CUGCtrl;
+
+// What the cell's border takes of its width at the left and right, as the cell type insets its
+// text.
+int CellBorderRoom(CUGCtrl& grid, CUGCell& cell);
 
 // Widens every shown column (width above 0) to what the texts of its cells need; a joined cell
 // that needs more than its columns give widens the last shown column of its join. The width

@@ -1,8 +1,14 @@
 #include "projectmanager/ProjectManagerDataSetGrid.h"
 
+#include "grid/CUGCellType.h"
+#include "grid/CellTextFit.h"
+#include "platform/framework/windows/CDC.h"
 #include "project/IProjectManagerView.h"
 #include "project/ProjectManagerSettings.h"
 #include "projectmanager/ProjectManagerContent.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -34,6 +40,9 @@ constexpr SCardEdit kEdits[] = {
 constexpr SCardRect kInfos[] = {{2, 1, 1, 5}, {4, 1, 1, 5}, {6, 1, 4, 5}};
 constexpr SCardRect kSeparators[] = {{1, 0, 1, 6}, {3, 1, 1, 5}, {5, 1, 1, 5}};
 constexpr int kBodyRowHeights[] = {20, 20, 20, 95, 20, 95};
+// The information texts span the body rows from the second on; the last grows when they need it.
+constexpr int kFirstInfoRow = 1;
+constexpr int kGrowingRow = int(std::size(kBodyRowHeights)) - 1;
 // 0: the column that takes what the others leave.
 constexpr double kColumnWeights[] = {8, 0.4, 8, 0.28, 8, 0.28, 8, 0, 70, 70, 62, 8};
 
@@ -80,6 +89,50 @@ void CProjectManagerDataSetGrid::Fill(const SProjectManagerContent& content, CPr
         for (std::size_t i = 0; i < std::size(texts); ++i)
             QuickSetText(OriginCol(layout.infos[i]), OriginRow(section, layout.infos[i]), *texts[i]);
     }
+}
+
+void CProjectManagerDataSetGrid::ApplyRowHeights()
+{
+    MeasureInfoTexts();
+    CProjectManagerBasicGrid::ApplyRowHeights();
+}
+
+void CProjectManagerDataSetGrid::MeasureInfoTexts()
+{
+    m_infoHeights.assign(std::size_t(GetSectionCount()), 0);
+    if (!GetSafeHwnd())
+        return;
+    CClientDC dc(this);
+    for (int section = 0; section < GetSectionCount(); ++section) {
+        for (const SCardRect& info : SectionLayout(section).infos) {
+            int c1, r1, c2, r2;
+            RectCells(section, info, c1, r1, c2, r2);
+            CUGCell cell;
+            GetCellWithDefaults(c1, r1, &cell);
+            CUGCellType* type = GetCellType(cell.GetCellType());
+            if (!type || !cell.GetText() || !*cell.GetText())
+                continue;
+            CSize size(-CellBorderRoom(*this, cell), 0);
+            for (int col = c1; col <= c2; ++col)
+                size.cx += GetColWidth(col);
+            if (size.cx <= 0)
+                continue;
+            type->GetBestSize(&dc, &size, &cell);
+            m_infoHeights[std::size_t(section)] = std::max(m_infoHeights[std::size_t(section)], int(size.cy));
+        }
+    }
+}
+
+int CProjectManagerDataSetGrid::BodyRowHeight(int section, int bodyRow) const
+{
+    const int height = CProjectManagerBasicGrid::BodyRowHeight(section, bodyRow);
+    if (bodyRow != kGrowingRow || std::size_t(section) >= m_infoHeights.size())
+        return height;
+    // In a narrow window the texts wrap onto more lines than the rows hold: the card grows.
+    int rows = 0;
+    for (int row = kFirstInfoRow; row <= kGrowingRow; ++row)
+        rows += CProjectManagerBasicGrid::BodyRowHeight(section, row);
+    return height + std::max(0, m_infoHeights[std::size_t(section)] - rows);
 }
 
 void CProjectManagerDataSetGrid::StoreStates(CProjectManagerSettings& settings) const

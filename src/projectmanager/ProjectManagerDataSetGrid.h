@@ -4,6 +4,8 @@
 // and the removal.
 #include "projectmanager/ProjectManagerBasicGrid.h"
 
+#include <vector>
+
 class CProjectManagerDataSetGrid : public CProjectManagerBasicGrid
 {
 public:
@@ -15,12 +17,18 @@ public:
     void StoreStates(CProjectManagerSettings& settings) const override;
     void RestoreStates(const CProjectManagerSettings& settings) override;
     BOOL OnEditFinish(int col, int row, CWnd* edit, const CString& text, BOOL cancelled) override;
+    void ApplyRowHeights() override;
 
 protected:
     const SCardLayout& CardLayout() const override;
     const SCardLayout& SingleRecordLayout() const override;
     void OnButton(int section, int button) override;
+    int BodyRowHeight(int section, int bodyRow) const override;
 
 private:
+    // Per card, the height its tallest information text needs at the columns' widths.
+    void MeasureInfoTexts();
+
     CProjectManagerSettings* m_settings = nullptr;
+    std::vector<int> m_infoHeights;
 };

@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kButtonWidth = 24;
 constexpr int kSeparatorWidth = 8;
+constexpr int kNarrowSeparatorWidth = 3;
 constexpr int kMargin = 2;
 constexpr int kLabelGap = 4;
 constexpr UINT kTitleTip = 149;
@@ -137,28 +138,103 @@ void CMyToolBar::Layout()
 {
     CClientDC dc(this);
     CFont* old = dc.SelectObject(CMyFont::GetSharedFont(12, false));
+    std::vector<int> labels(m_buttons.size(), 0);
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        if (const SButton& button = m_buttons[i]; !button.hidden && IsLabelled(button))
+            labels[i] = dc.GetTextExtent(button.text).cx;
+    dc.SelectObject(old);
+    CRect client;
+    GetClientRect(&client);
+    const SLabelFit fit = FitLabels(labels, client.Width());
+    const std::vector<int>& shown = fit.widths;
     int x = kMargin;
-    for (SButton& button : m_buttons) {
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        SButton& button = m_buttons[i];
+        button.labelCut = shown[i] < labels[i];
         if (button.hidden) {
             button.rect.SetRectEmpty();
             continue;
         }
-        int width = kSeparatorWidth;
+        int width = fit.separatorWidth;
         if (button.command != 0) {
             width = button.width > 0 ? button.width : kButtonWidth;
-            if (button.width == 0 && !button.text.IsEmpty())
-                width += dc.GetTextExtent(button.text).cx + kLabelGap + 2;
+            if (IsLabelled(button))
+                width += shown[i] + kLabelGap + 2;
         }
         button.rect = CRect(x, kMargin, x + width, kHeight - kMargin);
         x += width;
     }
-    dc.SelectObject(old);
     if (const SButton* title = Find(kTitleCommand); title && m_edit.GetSafeHwnd()) {
         m_edit.ShowWindow(title->hidden ? SW_HIDE : SW_SHOW);
         m_edit.MoveWindow(title->rect.left + 2, title->rect.top + 1, title->rect.Width() - 4, title->rect.Height() - 2);
     }
     if (GetSafeHwnd())
         Invalidate();
+}
+
+CRect CMyToolBar::LabelRect(const SButton& button) const
+{
+    return CRect(button.rect.left + 4 + m_glyphSize.cx + kLabelGap, button.rect.top, button.rect.right, button.rect.bottom);
+}
+
+CRect CMyToolBar::GetLabelRect(UINT command) const
+{
+    const SButton* button = Find(command);
+    return button && !button->hidden && IsLabelled(*button) ? LabelRect(*button) : CRect();
+}
+
+bool CMyToolBar::IsLabelled(const SButton& button)
+{
+    return button.command != 0 && button.width == 0 && !button.text.IsEmpty();
+}
+
+CMyToolBar::SLabelFit CMyToolBar::FitLabels(const std::vector<int>& labels, int clientWidth) const
+{
+    int fixed = 2 * kMargin;
+    int separators = 0;
+    int natural = 0;
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        const SButton& button = m_buttons[i];
+        if (button.hidden)
+            continue;
+        if (button.command == 0)
+            ++separators;
+        else
+            fixed += button.width > 0 ? button.width : kButtonWidth + (IsLabelled(button) ? kLabelGap + 2 : 0);
+        natural += labels[i];
+    }
+    // Before the window has its width, and where everything fits, the labels show whole.
+    if (clientWidth <= 0 || fixed + separators * kSeparatorWidth + natural <= clientWidth)
+        return {labels, kSeparatorWidth};
+    // Narrower separators first; then the longest labels are shortened to one common length, so
+    // that the short ones stay whole.
+    const int room = clientWidth - fixed - separators * kNarrowSeparatorWidth;
+    if (natural <= room)
+        return {labels, kNarrowSeparatorWidth};
+    std::vector<int> sorted;
+    for (int width : labels)
+        if (width > 0)
+            sorted.push_back(width);
+    std::sort(sorted.begin(), sorted.end());
+    int cap = 0;
+    int below = 0;
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        const int rest = int(sorted.size() - i);
+        cap = std::max(0, (room - below) / rest);
+        if (cap <= sorted[i])
+            break;
+        below += sorted[i];
+    }
+    std::vector<int> shown(labels);
+    for (int& width : shown)
+        width = std::min(width, cap);
+    return {shown, kNarrowSeparatorWidth};
+}
+
+void CMyToolBar::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    Layout();
 }
 
 void CMyToolBar::HideButton(UINT command, bool hide)
@@ -222,6 +298,9 @@ CString CMyToolBar::GetToolTip(UINT command) const
         if (splitter && splitter->GetMode() != 0)
             return LoadText(kTitleTipInMode);
     }
+    // A label shortened to fit a narrow window is told whole by the tip.
+    if (button->tip.IsEmpty() && button->labelCut)
+        return button->text;
     return button->tip;
 }
 
@@ -447,9 +526,9 @@ void CMyToolBar::OnPaint()
             }
         }
         if (!button.text.IsEmpty()) {
-            CRect textRect(button.rect.left + 4 + m_glyphSize.cx + kLabelGap, button.rect.top, button.rect.right,
-                           button.rect.bottom);
-            dc.DrawText(button.text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+            CRect textRect = LabelRect(button);
+            dc.DrawText(button.text, &textRect,
+                        DT_LEFT | DT_VCENTER | DT_SINGLELINE | (button.labelCut ? DT_END_ELLIPSIS : 0));
         }
         // The button the keyboard is at shows the focus.
         if (GetFocus() == this && int(&button - m_buttons.data()) == m_focused) {

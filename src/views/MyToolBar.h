@@ -9,6 +9,9 @@
 // Left and Right) from button to button and through its title field before Tab leaves it; a view
 // selector is gone through with Left and Right as a tab bar is, each view shown as it is reached.
 // Space or Enter presses the button that has the focus.
+//
+// In a window too narrow for every label, the separators narrow and then the longest labels are
+// shortened alike, ending with "…"; the tip over such a button tells its label whole.
 #include "platform/framework/CString.h"
 #include "platform/framework/windows/CEdit.h"
 #include "platform/framework/windows/CWnd.h"
@@ -41,6 +44,8 @@ public:
     UINT GetCommand(int index) const;
     // Button rectangle in client coordinates; empty for a hidden button or a separator.
     CRect GetButtonRect(UINT command) const;
+    // Where the button's label is drawn; empty for a button without a label.
+    CRect GetLabelRect(UINT command) const;
     void HideButton(UINT command, bool hide = true);
     bool IsButtonHidden(UINT command) const;
     // A disabled button shows greyed and a click on it does nothing.
@@ -98,6 +103,7 @@ public:
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnDestroy() override;
+    void OnSize(UINT type, int cx, int cy) override;
     UINT OnGetDlgCode() override;
     void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
     void OnSetFocus(CWnd* oldWnd) override;
@@ -122,11 +128,21 @@ private:
         CString text;
         CString tip;
         CRect rect;
+        bool labelCut = false; // shortened to fit the window
     };
 
     SButton* Find(UINT command);
     const SButton* Find(UINT command) const;
     void Layout();
+    static bool IsLabelled(const SButton& button);
+    CRect LabelRect(const SButton& button) const;
+    struct SLabelFit
+    {
+        std::vector<int> widths; // of each button's label (0 for none)
+        int separatorWidth = 0;
+    };
+    // How the labels of those widths fit a client that wide.
+    SLabelFit FitLabels(const std::vector<int>& labels, int clientWidth) const;
     void ShowPrompt();
     // The buttons the keyboard reaches (shown and enabled, the title field among them), in order.
     std::vector<int> KeyboardItems() const;

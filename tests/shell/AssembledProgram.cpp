@@ -25,6 +25,7 @@
 #include "shell/MainFrame.h"
 #include "shell/RecDocTemplate.h"
 #include "study/BasicGraphView.h"
+#include "views/MyFont.h"
 #include "views/MyToolBar.h"
 #include "views/TabWnd.h"
 
@@ -894,6 +895,25 @@ void CollectCutAxisTitles(CiPlotX& chart, std::vector<std::string>& cut)
     }
 }
 
+// The labels of a toolbar's buttons wider than the room the button gives them without the tip
+// over the button that tells them whole.
+void CollectCutButtonLabels(CMyToolBar& toolBar, std::vector<std::string>& cut)
+{
+    CClientDC dc(&toolBar);
+    CFont* old = dc.SelectObject(CMyFont::GetSharedFont(12, false));
+    for (int index = 0; index < toolBar.GetButtonCount(); ++index) {
+        const UINT command = toolBar.GetCommand(index);
+        const CRect room = toolBar.GetLabelRect(command);
+        const CString text = toolBar.GetButtonText(command);
+        if (room.IsRectEmpty() || dc.GetTextExtent(text).cx <= room.Width())
+            continue;
+        if (SimulateHoverTip(toolBar, toolBar.GetButtonRect(command).CenterPoint()) != text)
+            cut.push_back(CAssembledProgram::Describe(toolBar) + " button \"" + text.str() + "\" in " +
+                          std::to_string(room.Width()) + " px without its tip");
+    }
+    dc.SelectObject(old);
+}
+
 void CollectCutGridTexts(CWnd& window, std::vector<std::string>& cut)
 {
     for (CWnd* child = window.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
@@ -916,6 +936,8 @@ void CollectCutTexts(CWnd& window, std::vector<std::string>& cut)
             CollectCutCells(*grid, cut);
         else if (auto* chart = dynamic_cast<CiPlotX*>(child))
             CollectCutAxisTitles(*chart, cut);
+        else if (auto* toolBar = dynamic_cast<CMyToolBar*>(child))
+            CollectCutButtonLabels(*toolBar, cut);
         else if (const CString text = DescribeCutText(*child); !text.IsEmpty())
             cut.push_back(CAssembledProgram::Describe(*child) + " " + text.str());
         CollectCutTexts(*child, cut);

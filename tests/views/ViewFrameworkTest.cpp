@@ -24,7 +24,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 namespace {
@@ -175,6 +177,48 @@ TEST_F(ViewFrameworkTest, TheLoadSelectorHidesItsFourthButton)
     EXPECT_EQ(selector->GetButtonText(33076), CString("A, Hz, THD"));
     EXPECT_EQ(frame->GetToolBar(0), selector);
     EXPECT_EQ(frame->GetToolBar(1), nullptr);
+}
+
+// As the window narrows, the selector's buttons stay inside it: first the separators narrow, then
+// the longest labels are shortened alike (the short ones stay whole) and tell themselves as tips.
+TEST_F(ViewFrameworkTest, TheSelectorFitsANarrowWindow)
+{
+    auto* frame = new CSplitFrame(&CRecordingView::Class());
+    ASSERT_TRUE(frame->CreateFrame(&m_window, CRect(0, 0, 900, 200), 1, SViewCreateContext()));
+    CMyToolBar* selector = AddEnergyViewSelector(*frame);
+    ASSERT_NE(selector, nullptr);
+    const std::array<UINT, 5> buttons{33074, 33075, 33076, 33077, 33078};
+    std::map<UINT, int> whole;
+    for (UINT command : buttons)
+        whole[command] = selector->GetLabelRect(command).Width();
+    const int natural = selector->GetButtonRect(33078).right;
+    for (const int width : {natural + 2, natural - 10, natural - 60, natural - 160}) {
+        frame->MoveWindow(0, 0, width, 200);
+        CRect client;
+        selector->GetClientRect(&client);
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            const CRect rect = selector->GetButtonRect(buttons[i]);
+            EXPECT_LE(rect.right, client.right) << width << " " << buttons[i];
+            if (i > 0) {
+                EXPECT_GE(rect.left, selector->GetButtonRect(buttons[i - 1]).right + 3) << width;
+            }
+            const int shown = selector->GetLabelRect(buttons[i]).Width();
+            const CString tip = SimulateHoverTip(*selector, rect.CenterPoint());
+            EXPECT_EQ(tip, shown < whole[buttons[i]] ? selector->GetButtonText(buttons[i]) : CString())
+                << width << " " << buttons[i];
+        }
+        if (width > natural) {
+            EXPECT_EQ(selector->GetLabelRect(33077).Width(), whole[33077]);
+        }
+        // "Demand", the shortest, stays whole while "Fundamental Power", the longest, is shortened.
+        if (width == natural - 60) {
+            EXPECT_EQ(selector->GetLabelRect(33075).Width(), whole[33075]);
+            EXPECT_LT(selector->GetLabelRect(33077).Width(), whole[33077]);
+        }
+    }
+    frame->MoveWindow(0, 0, 900, 200);
+    for (UINT command : buttons)
+        EXPECT_EQ(selector->GetLabelRect(command).Width(), whole[command]) << command;
 }
 
 TEST_F(ViewFrameworkTest, ButtonFlagsAreExclusiveOnRequestAndStateBitsSeparate)
