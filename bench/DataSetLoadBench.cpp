@@ -3,12 +3,12 @@
 // gave back), beside yardsticks timed in the same iteration: a read of the same bytes into a
 // buffer that is already faulted in (as warm; zlg_per_prefaulted), a read of the archive's stream
 // in 256 KiB blocks through the loader's stream interface (archive_per_stream; each load beside the
-// yardsticks of its own sample: slowest_zlg_per_prefaulted is the slowest sample's), and, for
+// yardsticks of its own round: slowest_zlg_per_prefaulted is the slowest round's), and, for
 // reference only, the same read into fresh pages (cold: the floor of a first load, which the
 // first-load benchmark compares in new processes). Nothing timed includes giving its memory back.
-// Sessions of 10,000, 100,000 and 525,600 records (a year); medians of 5 iterations, of 50 for
-// the smallest session, whose few milliseconds a busy machine disturbs. The memory counter is the
-// heap a loaded data set holds per file byte.
+// Sessions of 10,000, 100,000 and 525,600 records (a year); medians of 5 iterations, of 250
+// samples in 50 rounds of five for the smallest session, whose few milliseconds a busy machine
+// disturbs. The memory counter is the heap a loaded data set holds per file byte.
 #include "BenchProbe.h"
 #include "BenchSessionFile.h"
 #include "datamodel/ArchiveStreamStorage.h"
@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,7 +74,6 @@ void BM_LoadSession(benchmark::State& state)
                 state.SkipWithError("load failed");
             zlg.push_back(SecondsSince(start));
             heapPerFileByte = double(HeapInUse() - before) / fileBytes;
-            slowestZlgPerPrefaulted = std::max(slowestZlgPerPrefaulted, zlg.back() / plain.back());
         }
         start = Clock::now();
         CDataSet set(nullptr);
@@ -87,10 +87,19 @@ void BM_LoadSession(benchmark::State& state)
         CDataSet warm(nullptr);
         warm.LoadFromFile(CString(path), false);
     }
-    const int samples = std::max(1, 100000 / records);
+    // A round of the smallest session is five samples, its ratio their loads' sum over their
+    // reads' sum, so that one interruption of a millisecond's read does not decide a round.
+    const int samplesPerRound = std::max(1, 50000 / records);
+    const int rounds = std::max(1, 100000 / records);
     for (auto _ : state)
-        for (int sample = 0; sample < samples; ++sample)
-            measure();
+        for (int round = 0; round < rounds; ++round) {
+            for (int sample = 0; sample < samplesPerRound; ++sample)
+                measure();
+            const auto sum = [samplesPerRound](const std::vector<double>& seconds) {
+                return std::accumulate(seconds.end() - samplesPerRound, seconds.end(), 0.0);
+            };
+            slowestZlgPerPrefaulted = std::max(slowestZlgPerPrefaulted, sum(zlg) / sum(plain));
+        }
     const double plainMs = MedianMs(plain), freshMs = MedianMs(fresh), streamMs = MedianMs(stream), zlgMs = MedianMs(zlg),
                  archiveMs = MedianMs(fromArchive);
     state.counters["prefaulted_ms"] = plainMs;

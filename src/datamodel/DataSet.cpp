@@ -73,6 +73,12 @@ bool IsShorterThanLayout(WORD type, std::size_t length)
     return type < kLayoutLengths.size() && length < kLayoutLengths[type];
 }
 
+// The logger layout's trend and demand records.
+bool IsRecord(WORD type)
+{
+    return type == 64 || type == 65;
+}
+
 bool IsVersionEntry(WORD type)
 {
     return (type >= 37 && type <= 45) || type == 48 || type == 52 || type == 57 || type == 58;
@@ -134,13 +140,16 @@ private:
     // The checks after the last table and the hand-over to the owner.
     int Conclude(int result);
     int ReadTable();
-    // Files a table read at the stream offset; its header is in host order.
-    int FileTable(Umbo_table_header_t* table, std::uint64_t offset);
+    // Files a table read at the stream offset; its header is in host order, and a record's body
+    // too, `converted` giving the converter's result.
+    int FileTable(Umbo_table_header_t* table, std::uint64_t offset, std::optional<int> converted);
     // A trend table of the older layout zero-padded to its full length in the scratch buffer.
     Umbo_table_header_t* PadTable15(const Umbo_table_header_t* table);
     // Converts a table whose header is already in host order; false (logged) when the converter
     // refuses it.
     bool Convert(Umbo_table_header_t* table);
+    // True when the converter converted the table (result 0); else logged.
+    bool Accept(const Umbo_table_header_t* table, int converted);
     void Keep(CDataTable& list, Umbo_table_header_t* table, bool scale);
     // Copies the tables kept in the last block out of it when they take less than half of it.
     void ReleaseSparseBlock();
@@ -162,6 +171,8 @@ private:
     std::size_t m_keptBytes = 0;
     CHighTime m_restartTime;
     std::uint64_t m_end = 0;
+    // The end, but no later than the stream's last byte.
+    std::uint64_t m_streamEnd = 0;
     std::uint64_t m_position = 0;
     bool m_bracketOpen = false;
     bool m_firmwarePacked = false;
@@ -285,6 +296,7 @@ int CDataSet::CReader::ReadHeader()
     if (header.magic != kUmboMagic || header.msg_type != 20 || (formatVersion != 8 && formatVersion != 9))
         return kResultBadStream;
     m_end = header.body_lth == kUmboUnknownBodyLength ? stream.GetLength() - sizeof header : header.body_lth;
+    m_streamEnd = std::min<std::uint64_t>(m_end, stream.GetLength());
     return 0;
 }
 
@@ -312,7 +324,7 @@ int CDataSet::CReader::CheckMemory(std::size_t held) const
     auto available = QueryAvailableMemory();
     if (available)
         *available += held;
-    const std::uint64_t size = std::min<std::uint64_t>(m_end, m_set.m_stream->GetLength());
+    const std::uint64_t size = m_streamEnd;
     if (!available || size <= *available / kMemoryFactor)
         return 0;
     LOG(INFO) << "Too little free memory to load " << m_set.m_path.str() << " of " << size << " bytes: " << *available
@@ -329,9 +341,10 @@ int CDataSet::CReader::ReadTable()
         return kResultReadError;
     if (got != std::int64_t(kUmboTableHeaderSize))
         return kResultShortTable;
-    m_set.m_converter->TableHeaderFromWire(reinterpret_cast<Umbo_table_header_t*>(m_blocks->Data()));
-    const WORD type = LoadU16(m_blocks->Data(), offsetof(Umbo_table_header_t, table_type));
-    const std::size_t length = LoadU16(m_blocks->Data(), offsetof(Umbo_table_header_t, table_lth));
+    const CUmboConvert& converter = *m_set.m_converter;
+    const WORD type = converter.U16ValueFromWire(LoadU16(m_blocks->Data(), offsetof(Umbo_table_header_t, table_type)));
+    const std::size_t length =
+        converter.U16ValueFromWire(LoadU16(m_blocks->Data(), offsetof(Umbo_table_header_t, table_lth)));
     if (length < kUmboTableHeaderSize) {
         LOG(INFO) << "Table of type " << type << " at " << offset << " claims " << length << " bytes";
         return kResultShortTable;
@@ -354,7 +367,14 @@ int CDataSet::CReader::ReadTable()
     }
     auto* table = reinterpret_cast<Umbo_table_header_t*>(bytes);
     m_tableInBlock = bytes == m_blocks->Data() ? table : nullptr;
-    const int result = FileTable(table, offset);
+    // Records, nearly all of a session, are converted with their header in one pass; the other
+    // tables by their type once filed.
+    std::optional<int> converted;
+    if (IsRecord(type))
+        converted = m_set.m_converter->ConvertTableFromWire(table);
+    else
+        m_set.m_converter->TableHeaderFromWire(table);
+    const int result = FileTable(table, offset, converted);
     m_blocks->Skip(length);
     return result;
 }
@@ -371,7 +391,11 @@ Umbo_table_header_t* CDataSet::CReader::PadTable15(const Umbo_table_header_t* ta
 
 bool CDataSet::CReader::Convert(Umbo_table_header_t* table)
 {
-    const int converted = m_set.m_converter->ConvertTableBodyFromWire(table);
+    return Accept(table, m_set.m_converter->ConvertTableBodyFromWire(table));
+}
+
+bool CDataSet::CReader::Accept(const Umbo_table_header_t* table, int converted)
+{
     if (converted == 0)
         return true;
     LOG(INFO) << "Table of type " << table->table_type << " of " << table->table_lth
@@ -383,6 +407,9 @@ void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool 
 {
     if (scale && m_set.m_scaleFactors.IsSet())
         m_set.m_scaleFactors.Apply(table);
+    // No more records of this length can follow than the stream has bytes left for.
+    if (list.IsEmpty())
+        list.Reserve(std::size_t((m_streamEnd - std::min(m_streamEnd, m_position)) / table->table_lth) + 1);
     if (table != m_tableInBlock) {
         list.InsertTable(table);
         return;
@@ -409,7 +436,7 @@ void CDataSet::CReader::ReleaseSparseBlock()
         list->CopyOutOf(m_keptBlock, m_keptBlockSize);
 }
 
-int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offset)
+int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offset, std::optional<int> converted)
 {
     // Only the indexed tables and the restarts need the time stamp as a time.
     const auto entry = [table, offset] {
@@ -480,11 +507,11 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offse
             Keep(*m_set.m_list61, table, true);
         return 0;
     case 64:
-        if (Convert(table))
+        if (Accept(table, converted.value()))
             Keep(*m_set.m_list64, table, true);
         return 0;
     case 65:
-        if (Convert(table))
+        if (Accept(table, converted.value()))
             Keep(*m_set.m_list65, table, true);
         return 0;
     default:

@@ -160,6 +160,8 @@ void CDataTable::DropLast()
 
 void CDataTable::Compact()
 {
+    if (m_tables.capacity() > 2 * m_tables.size())
+        m_tables.shrink_to_fit();
     if (!m_blocks.empty())
         m_blockSize = ShrinkLargeBlock(m_blocks.back(), m_blockUsed, m_blockSize);
 }

@@ -34,8 +34,12 @@ public:
     void CopyOutOf(const BYTE* block, std::size_t size);
     // Drops the tables at the end whose time lies after `time`.
     void RemoveTablesAfter(const CHighTime& time);
-    // Gives back the room at the end of the last block that no table uses; for the end of a
-    // load. Later insertions still work.
+    // Room for `count` tables in the list's index, so that a load that knows about how many
+    // will follow does not grow it step by step.
+    void Reserve(std::size_t count) { m_tables.reserve(count); }
+    // Gives back the room at the end of the last block that no table uses, and the index's room
+    // that a generous reservation left unused; for the end of a load. Later insertions still
+    // work.
     void Compact();
 
     // Time stamp of the first table; zero when empty.

@@ -59,13 +59,16 @@ bool CPlainFileStream::Fill()
 {
     // Made when first needed, no larger than the file: a load asks for whole blocks, which go
     // straight to its memory, and a small file needs no block of buffer.
+    // Not zeroed: only the bytes read are looked at.
     const std::size_t wanted = std::size_t(std::clamp<std::uint64_t>(m_length, 1, kBlockSize));
-    if (m_buffer.size() < wanted)
-        m_buffer.resize(wanted);
+    if (m_bufferCapacity < wanted) {
+        m_buffer = std::make_unique_for_overwrite<unsigned char[]>(wanted);
+        m_bufferCapacity = wanted;
+    }
     m_bufferStart = m_position;
     m_bufferSize = 0;
     for (;;) {
-        const ssize_t got = ::pread(m_fd, m_buffer.data(), m_buffer.size(), off_t(m_position));
+        const ssize_t got = ::pread(m_fd, m_buffer.get(), m_bufferCapacity, off_t(m_position));
         if (got >= 0) {
             m_bufferSize = std::size_t(got);
             return true;
@@ -81,17 +84,18 @@ std::int64_t CPlainFileStream::Read(void* buffer, std::size_t count)
     std::size_t done = 0;
     while (done < count) {
         if (m_position < m_bufferStart || m_position >= m_bufferStart + m_bufferSize) {
-            // A request of a block or more goes straight to the caller's memory.
-            if (count - done >= kBlockSize) {
-                const ssize_t got = ::pread(m_fd, out + done, count - done, off_t(m_position));
+            // A request of a block or more goes straight to the caller's memory. A short read of
+            // a regular file is its end: the rest is not asked for through the buffer.
+            if (const std::size_t asked = count - done; asked >= kBlockSize) {
+                const ssize_t got = ::pread(m_fd, out + done, asked, off_t(m_position));
                 if (got < 0 && errno == EINTR)
                     continue;
                 if (got < 0)
                     return -1;
-                if (got == 0)
-                    break;
                 done += std::size_t(got);
                 m_position += std::uint64_t(got);
+                if (std::size_t(got) < asked)
+                    break;
                 continue;
             }
             if (!Fill())
@@ -101,7 +105,7 @@ std::int64_t CPlainFileStream::Read(void* buffer, std::size_t count)
         }
         const std::size_t offset = std::size_t(m_position - m_bufferStart);
         const std::size_t take = std::min(count - done, m_bufferSize - offset);
-        std::memcpy(out + done, m_buffer.data() + offset, take);
+        std::memcpy(out + done, m_buffer.get() + offset, take);
         done += take;
         m_position += take;
     }

@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 class CPlainFileStream final : public IDataStream
 {
@@ -38,7 +37,8 @@ private:
     std::uint64_t m_length = 0;
     std::uint64_t m_position = 0;
     // Buffered bytes [m_bufferStart, m_bufferStart + m_bufferSize) of the file.
-    std::vector<unsigned char> m_buffer;
+    std::unique_ptr<unsigned char[]> m_buffer;
+    std::size_t m_bufferCapacity = 0;
     std::uint64_t m_bufferStart = 0;
     std::size_t m_bufferSize = 0;
 };

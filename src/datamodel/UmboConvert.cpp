@@ -2,7 +2,10 @@
 
 #include "datamodel/ByteAccess.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
 
 namespace
 {
@@ -12,6 +15,8 @@ constexpr SUmboField kMessageHeaderFields[] = {{U16, 0, 2}, {U32, 4, 1}};
 constexpr SUmboField kTableHeaderFields[] = {{U16, 0, 2}, {Time, 4, 1}};
 constexpr SUmboField kTimeField[] = {{Time, 0, 1}};
 constexpr SUmboField kWordField[] = {{U32, 0, 1}};
+// Tables of at most this many fields are converted with their header in one pass.
+constexpr std::size_t kJoinedFieldLimit = 4;
 
 BYTE* Bytes(void* record)
 {
@@ -32,6 +37,46 @@ WORD TableType(const Umbo_table_header_t* table)
 std::size_t TableLength(const Umbo_table_header_t* table)
 {
     return LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
+}
+
+// The fields of a whole table, header included, for the types whose body is a few plain fields
+// (the records among them); worked out once, as every table of a session asks.
+struct SWholeTable
+{
+    std::size_t extent = 0;
+    std::size_t count = 0;
+    std::array<SUmboField, std::size(kTableHeaderFields) + kJoinedFieldLimit> fields{};
+};
+
+const SWholeTable* FindWholeTable(WORD type)
+{
+    static const auto tables = [] {
+        std::array<SWholeTable, 256> whole{};
+        for (std::size_t t = 0; t < whole.size(); ++t) {
+            const SUmboTableLayout* layout = FindUmboTableLayout(WORD(t));
+            if (!layout || !(layout->directions & kUmboFromLogger) || !layout->converted ||
+                layout->sizeRule.valueOffset != 0 || layout->tail != EUmboTail::None ||
+                layout->fields.empty() || layout->fields.size() > kJoinedFieldLimit)
+                continue;
+            // A time field is two words, each turned in place: fields of words that follow one
+            // another are one field.
+            SWholeTable& table = whole[t];
+            const auto add = [&table](SUmboField field) {
+                if (field.kind == Time)
+                    field = {U32, field.offset, WORD(2 * field.count)};
+                SUmboField* last = table.count ? &table.fields[table.count - 1] : nullptr;
+                if (last && last->kind == field.kind && field.kind != Wide && last->End() == field.offset)
+                    last->count = WORD(last->count + field.count);
+                else
+                    table.fields[table.count++] = field;
+            };
+            std::ranges::for_each(kTableHeaderFields, add);
+            std::ranges::for_each(layout->fields, add);
+            table.extent = layout->Extent();
+        }
+        return whole;
+    }();
+    return type < tables.size() && tables[type].count != 0 ? &tables[type] : nullptr;
 }
 } // namespace
 
@@ -106,6 +151,12 @@ int CUmboConvert::ConvertMessageToWire(Umbo_msg_header_t* header)
 
 int CUmboConvert::ConvertTableFromWire(Umbo_table_header_t* table)
 {
+    // A record's time stamp and body are one run of words: header and body that fit go in one
+    // pass, which converts the same fields as the two steps below.
+    const WORD type = U16ValueFromWire(TableType(table));
+    const std::size_t length = U16ValueFromWire(WORD(TableLength(table)));
+    if (const SWholeTable* whole = FindWholeTable(type); whole && length >= whole->extent)
+        return ConvertFields(Bytes(table), length, 0, std::span(whole->fields.data(), whole->count)) ? 0 : 2;
     TableHeaderFromWire(table);
     return ConvertTableBodyFromWire(table);
 }

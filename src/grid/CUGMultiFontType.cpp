@@ -67,13 +67,18 @@ int CUGMultiFontType::ApplyTag(CDC* dc, const CString& text, int pos)
     {
         CString face = fields.size() > 1 ? fields[1] : CString();
         face.Trim();
-        auto font = std::make_unique<CFont>();
-        font->CreateFont(int(FieldOr(fields, 2, kDefaultHeight) * m_scaleY), 0, 0, 0, FieldOr(fields, 3, kDefaultWeight),
-                         0, 0, 0, 0, 0, 0, 0, 0, face);
+        const int height = int(FieldOr(fields, 2, kDefaultHeight) * m_scaleY);
+        const int weight = FieldOr(fields, 3, kDefaultWeight);
+        std::unique_ptr<CFont>& font = m_tagFonts[{face.GetString(), height, weight}];
+        if (!font)
+        {
+            font = std::make_unique<CFont>();
+            font->CreateFont(height, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, face);
+        }
         CFont* previous = dc->SelectObject(font.get());
         if (!m_tagFont)
             m_displacedFont = previous;
-        m_tagFont = std::move(font);
+        m_tagFont = font.get();
         break;
     }
     case 'C':
@@ -126,7 +131,7 @@ void CUGMultiFontType::EndPass(CDC* dc)
     m_displacedFont = nullptr;
     m_beforeSmallFont = nullptr;
     m_verticalOffset = 0;
-    m_tagFont.reset();
+    m_tagFont = nullptr;
     m_smallFont.reset();
 }
 

@@ -5,7 +5,10 @@
 #include "grid/CUGCellType.h"
 #include "platform/framework/windows/GdiObjects.h"
 
+#include <map>
 #include <memory>
+#include <string>
+#include <tuple>
 
 class CUGMultiFontType : public CUGCellType
 {
@@ -30,7 +33,10 @@ private:
     // Forgets the fonts of the previous pass and selects the pass's first font back.
     void EndPass(CDC* dc);
 
-    std::unique_ptr<CFont> m_tagFont;   // the font of the last font tag
+    // The fonts the tags name, each made once: a grid measures and draws the same tagged texts
+    // again and again, and a font keeps the widths of the texts measured in it.
+    std::map<std::tuple<std::string, int, int>, std::unique_ptr<CFont>> m_tagFonts; // by face, height, weight
+    CFont* m_tagFont = nullptr;         // the font of the last font tag
     CFont* m_displacedFont = nullptr;   // the font the first tag font displaced
     double m_scaleX = 1.0;
     double m_scaleY = 1.0;

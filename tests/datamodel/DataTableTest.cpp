@@ -255,6 +255,16 @@ TEST(DataTable, TablesFiledWhereTheyWereReadAreReplacedAndCutLikeCopies)
     inPlace.InsertTable(first, block);
     inPlace.RemoveTablesAfter(CHighTime(kStart - 1));
     EXPECT_TRUE(inPlace.IsEmpty());
+
+    // Room reserved for far more records than came is given back at the end of the load; the
+    // records stay where they were filed, and later ones still go in.
+    CDataTable reserved(65, CDataTable::kOrderedByTime);
+    reserved.Reserve(100000);
+    reserved.InsertTable(first, block);
+    reserved.Compact();
+    EXPECT_EQ(reserved.GetAt(0), first);
+    reserved.InsertTable(put(kLength, kStart + 3 * kMinute), block);
+    EXPECT_EQ((std::vector<std::int64_t>{kStart, kStart + 3 * kMinute}), Stamps(reserved));
 }
 
 // A list lets go of a block it filed tables in (copying them out of it) whatever was cut from it

@@ -205,6 +205,24 @@ TEST(UmboConvert, SwappingConverterTurnsEveryMappedFieldToHostOrder)
         EXPECT_EQ(varn.ConvertTableFromWire(Table(images.big)), 0) << c.type;
         EXPECT_EQ(images.big.Bytes(), images.little.Bytes()) << c.type;
     }
+    // Bytes of a record beyond its map stay as they were written.
+    const struct
+    {
+        WORD type;
+        WORD mapped;
+        WORD firstWord;
+    } longer[] = {{64, 680, 20}, {65, 104, 20}, {61, 608, 24}};
+    for (const auto& [type, mapped, firstWord] : longer)
+    {
+        SImages images = TableImages(type, WORD(mapped + 7), [mapped, firstWord](CLoggerBytes& b) {
+            b.PutTime(12, 9);
+            b.PutF32(firstWord, 3.0f);
+            for (int i = 0; i < 7; ++i)
+                b.PutU8(std::size_t(mapped + i), BYTE(i + 1));
+        });
+        EXPECT_EQ(varn.ConvertTableFromWire(Table(images.big)), 0) << type;
+        EXPECT_EQ(images.big.Bytes(), images.little.Bytes()) << type;
+    }
 }
 
 TEST(UmboConvert, SwappingConverterWritesTheStreamOrderWhenSending)

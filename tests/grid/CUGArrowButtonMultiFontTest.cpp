@@ -176,6 +176,21 @@ TEST_F(CellTypesTest, MultiFontBestSizeMeasuresTextWithoutTagsAndReportsItsHeigh
     cell.SetText("ab");
     multiFont.GetBestSize(picture.Dc(), &size, &cell);
     EXPECT_EQ(size, CSize(plain.cx + 6, plain.cy + 2));
+
+    // Each tag's own font, however often the tags come and go.
+    const CSize large = [&] {
+        cell.SetText("ab<:F,Sans,20,700>cd");
+        CSize measured;
+        multiFont.GetBestSize(picture.Dc(), &measured, &cell);
+        return measured;
+    }();
+    cell.SetText("ab<:F,Sans,10,400>cd<:F,Sans,10,700>ef");
+    CSize small;
+    multiFont.GetBestSize(picture.Dc(), &small, &cell);
+    EXPECT_LT(small.cy, large.cy);
+    cell.SetText("ab<:F,Sans,20,700>cd");
+    multiFont.GetBestSize(picture.Dc(), &size, &cell);
+    EXPECT_EQ(size, large);
 }
 
 namespace

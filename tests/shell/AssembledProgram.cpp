@@ -6,6 +6,7 @@
 #include "grid/CUGCell.h"
 #include "grid/CUGCellType.h"
 #include "grid/CUGGrid.h"
+#include "grid/CellTextFit.h"
 #include "grid/UGDefs.h"
 #include "platform/framework/windows/CDC.h"
 #include "platform/framework/windows/GdiObjects.h"
@@ -745,28 +746,6 @@ bool CAssembledProgram::PressEnterIn(CWnd& edit)
 }
 
 namespace {
-
-// The room a cell's border leaves for its text at the left and right: the lines of each side
-// (one to three, the medium and thick ones four and eight bits above the thin), a raised or
-// sunken edge, the grid line at the right.
-int CellBorderRoom(CUGCtrl& grid, CUGCell& cell)
-{
-    const bool gridLines = grid.m_GI->m_enableGridLines != 0;
-    if (!cell.IsPropertySet(UGCELL_BORDERSTYLE_SET) && !gridLines)
-        return 0;
-    const WORD border = cell.GetBorder();
-    if (border & (UG_BDR_RECESSED | UG_BDR_RAISED))
-        return 2 * grid.m_GI->m_threeDHeight;
-    int left = 0;
-    int right = 0;
-    for (int lines = 1; lines <= 3; ++lines) {
-        if (border & (0x1 << (4 * (lines - 1))))
-            left = lines;
-        if (border & (0x4 << (4 * (lines - 1))))
-            right = lines;
-    }
-    return left + (gridLines ? std::max(right, 1) : right);
-}
 
 // The width of a cell's bitmap with its margins, as it is drawn in a rectangle of that height.
 int CellBitmapRoom(CBitmap& bitmap, int height)

@@ -23,11 +23,16 @@ CString Unescape(std::string_view raw)
     return CString(std::move(out));
 }
 
-std::string ExecutableDir()
+// The running program's folder, read once: it stays while the program runs, and every bitmap,
+// dialog and string table a page loads asks for the resources beside it.
+const std::string& ExecutableDir()
 {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : exe.parent_path().string();
+    static const std::string dir = [] {
+        std::error_code ec;
+        const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+        return ec ? std::string(".") : exe.parent_path().string();
+    }();
+    return dir;
 }
 
 } // namespace

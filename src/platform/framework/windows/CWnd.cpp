@@ -108,6 +108,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     BridgeWidget(*impl, widget);
     AdoptWindow(*this, impl);
     SetLive(*impl, true);
+    if (impl->nativeControl && parentImpl && parentImpl->fontOfNewControls)
+        SendMessage(WM_SETFONT, WPARAM(parentImpl->fontOfNewControls), FALSE);
     if (impl->nativeControl && impl->controlProc && !impl->text.IsEmpty())
     {
         bool handled = false;

@@ -179,10 +179,13 @@ void SetUpPicker(CPickerEdit& edit, DWORD style)
 
 int DateTimeControlWidth(DWORD style, const QFont& font, int height)
 {
-    // Measured once per kind of picker, font and format: a page builds its bars each time it shows.
+    // Measured once per kind of picker, font, height and format: a page builds its bars each time
+    // it shows.
     static std::map<QString, int> measured;
-    const QString key =
-        font.key() + QStringLiteral("|%1|%2|").arg(int(DropsCalendar(style))).arg(height) + PickerFormat(style);
+    // The widest text of a format in a font, which pickers of every height share.
+    static std::map<QString, int> widest;
+    const QString format = PickerFormat(style);
+    const QString key = font.key() + QStringLiteral("|%1|%2|").arg(int(DropsCalendar(style))).arg(height) + format;
     if (const auto found = measured.find(key); found != measured.end())
         return found->second;
     CPickerEdit probe(IsTimePicker(style), nullptr);
@@ -194,7 +197,11 @@ int DateTimeControlWidth(DWORD style, const QFont& font, int height)
     QResizeEvent laidOut(QSize(kProbeWidth, height), probe.size());
     probe.resize(kProbeWidth, height);
     QCoreApplication::sendEvent(&probe, &laidOut);
-    const int width = kProbeWidth - probe.TextRoom() + probe.fontMetrics().horizontalAdvance(probe.WidestText());
+    const QString textKey = font.key() + QLatin1Char('|') + probe.locale().name() + QLatin1Char('|') + format;
+    auto text = widest.find(textKey);
+    if (text == widest.end())
+        text = widest.emplace(textKey, probe.fontMetrics().horizontalAdvance(probe.WidestText())).first;
+    const int width = kProbeWidth - probe.TextRoom() + text->second;
     measured.emplace(key, width);
     return width;
 }

@@ -81,6 +81,11 @@ bool CFittedText::eventFilter(QObject* watched, QEvent* event)
     switch (event->type())
     {
     case QEvent::Resize:
+        // Only a new room needs a new fit: a window shown for the first time hears of the size
+        // it was given while hidden, which its text was fitted to then.
+        if (watched == &m_widget && m_room(m_widget) != m_fittedRoom)
+            Fit();
+        break;
     case QEvent::FontChange:
     case QEvent::StyleChange:
         if (watched == &m_widget)
@@ -93,7 +98,8 @@ bool CFittedText::eventFilter(QObject* watched, QEvent* event)
 
 void CFittedText::Fit()
 {
-    const QString shown = FitTextIntoRoom(m_text, m_widget.fontMetrics(), m_room(m_widget), m_wraps, m_mnemonics);
+    m_fittedRoom = m_room(m_widget);
+    const QString shown = FitTextIntoRoom(m_text, m_widget.fontMetrics(), m_fittedRoom, m_wraps, m_mnemonics);
     m_show(shown);
     const bool cut = shown != m_text;
     if (cut)

@@ -41,6 +41,7 @@ private:
     Room m_room;
     Show m_show;
     QString m_text;
+    QRect m_fittedRoom; // the room the text was last fitted into
     bool m_cut = false;
 };
 

@@ -205,6 +205,9 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     UINT dialogKeyPressed = 0;
     SCROLLINFO scroll[2];
     std::vector<std::unique_ptr<CWnd>> ownedChildren; // wrappers of a dialog's template controls
+    // While a template's controls are made in this window: the font each takes (WM_SETFONT)
+    // before its text, so that the text is laid out and fitted in that font only.
+    HFONT fontOfNewControls = nullptr;
     std::vector<std::unique_ptr<CDC>> contexts;      // handed out by GetDC and BeginPaint
 
     static WndImpl* From(HWND h);

@@ -113,6 +113,8 @@ DialogTemplate FitPickersToTheirTexts(DialogTemplate t)
 UINT CreateTemplateControls(CWnd& host, const DialogTemplate& t, CFont* font)
 {
     UINT defaultButton = UINT(IDOK);
+    WndImpl& hostImpl = *host.Impl();
+    hostImpl.fontOfNewControls = font ? font->m_hObject : nullptr;
     for (const DialogItemTemplate& item : t.items)
     {
         std::unique_ptr<CWnd> control = WrapperFor(item.className);
@@ -123,10 +125,13 @@ UINT CreateTemplateControls(CWnd& host, const DialogTemplate& t, CFont* font)
                       << " cannot be made";
             continue;
         }
-        if (font) control->SetFont(font, FALSE);
+        // A control that is no native one (a window class of the program's) takes the font after
+        // it is made, as it always did.
+        if (font && !control->Impl()->nativeControl) control->SetFont(font, FALSE);
         if (item.className.CompareNoCase("BUTTON") == 0 && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             defaultButton = item.id;
-        host.Impl()->ownedChildren.push_back(std::move(control));
+        hostImpl.ownedChildren.push_back(std::move(control));
     }
+    hostImpl.fontOfNewControls = nullptr;
     return defaultButton;
 }

@@ -116,6 +116,13 @@ TEST_F(WindowTest, ModelessDialogExchangesDataWithItsControls)
     dlg.ScreenToClient(&r);
     EXPECT_EQ(r, DialogUnitsToPixels(CRect(50, 5, 150, 17)));
     EXPECT_FALSE(dlg.GetDlgItem(106)->IsWindowVisible());
+    // Every control shows the template's font, hidden ones too.
+    const LRESULT font = dlg.SendMessage(WM_GETFONT);
+    ASSERT_NE(font, 0);
+    for (const int id : {100, 101, 103, 105, 106, 1}) {
+        EXPECT_EQ(dlg.GetDlgItem(id)->SendMessage(WM_GETFONT), font) << id;
+        EXPECT_EQ(Widget(*dlg.GetDlgItem(id))->font(), CFont::FromHandle(HFONT(font))->Data()->qfont) << id;
+    }
 
     dlg.nameEdit.SetWindowText("changed");
     dlg.SetDlgItemText(102, " 2.25 ");

@@ -307,6 +307,16 @@ TEST_F(ControlsTest, TextsTooLongForTheirControlEndWithAnEllipsisAndTellThemselv
         EXPECT_EQ(SimulateHoverTip(*control, CPoint(40, 8)), CString()) << control->GetDlgCtrlID();
     }
     EXPECT_EQ(static_cast<QAbstractButton*>(Widget(push))->text().toStdString(), "&" + whole.str()) << "mnemonic kept";
+
+    // Narrowed or widened while hidden, a control fits its text to its new size when it shows.
+    for (const int width : {80, 290})
+        for (CWnd* control : std::initializer_list<CWnd*>{&label, &check, &radio, &push}) {
+            control->ShowWindow(SW_HIDE);
+            control->SetWindowPos(nullptr, 0, 0, width, 20, SWP_NOMOVE | SWP_NOZORDER);
+            control->ShowWindow(SW_SHOW);
+            EXPECT_EQ(DescribeCutText(*control), CString()) << control->GetDlgCtrlID() << " at " << width;
+            EXPECT_EQ(SimulateHoverTip(*control, CPoint(40, 8)), width == 80 ? whole : CString()) << control->GetDlgCtrlID();
+        }
 }
 
 TEST_F(ControlsTest, ComboBoxSelectsAndReportsUserPicks)
