@@ -442,7 +442,6 @@ void CiPlotX::Render(double ratio)
     renderer.Paint(painter);
     painter.end();
     m_picture->image = std::move(image);
-    m_picture->strokedPoints = renderer.StrokedPoints();
     m_dirty = false;
     ++m_renderCount;
 }

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 
+class CPlotSpanCanvas;
 class QPainter;
 
 // The font of the axes' labels and titles.
@@ -15,9 +16,6 @@ CString FitAxisTitle(const CString& title, int length);
 struct SPlotPicture
 {
     QImage image;
-    // The points its curves were drawn through as stroked lines; every other point went into
-    // the spans of pixel columns.
-    int strokedPoints = 0;
 };
 
 // What to draw: the whole chart, or a thumbnail (one X axis, a fixed Y range, data only).
@@ -40,12 +38,12 @@ public:
     {
     }
     void Paint(QPainter& painter) const;
-    int StrokedPoints() const { return m_strokedPoints; }
 
 private:
     void PaintBackground(QPainter& painter) const;
     void PaintGrid(QPainter& painter) const;
-    void PaintChannel(QPainter& painter, const CPlotChannel& channel) const;
+    // Onto the picture's canvas where it has one, else with the painter.
+    void PaintChannel(QPainter& painter, const CPlotChannel& channel, CPlotSpanCanvas* canvas) const;
     void PaintLimits(QPainter& painter) const;
     void PaintLabels(QPainter& painter, bool behindData) const;
     void PaintCursors(QPainter& painter) const;
@@ -57,7 +55,6 @@ private:
     const CiPlotX& m_chart;
     const SPlotLayout& m_layout;
     SPlotRenderOptions m_options;
-    mutable int m_strokedPoints = 0;
 };
 
 // The picture as a 24-bit bottom-up Windows bitmap with a 14-byte file header and a 40-byte

@@ -1,4 +1,5 @@
 #include "platform/chart/PlotPicture.h"
+#include "platform/chart/PlotSpanCanvas.h"
 #include "platform/framework/windows/FittedText.h"
 
 
@@ -8,7 +9,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -32,6 +36,42 @@ int PixelOf(double value)
     return int(value + kPixelLimit + 0.5) - int(kPixelLimit);
 }
 
+// std::lround() of a pixel coordinate within the pixel limit, without the cost of a call.
+int RoundedPixel(double value)
+{
+    return value < 0.0 ? -int(0.5 - value) : int(value + 0.5);
+}
+
+// The lowest and highest of the finite values ys[from] .. ys[to - 1] (from < to), eight at a
+// time in two registers of four: a column of a dense curve holds hundreds.
+void ColumnExtremes(const float* ys, int from, int to, float& minimum, float& maximum)
+{
+    using Lanes = float __attribute__((vector_size(16)));
+    constexpr int kLanes = int(sizeof(Lanes) / sizeof(float));
+    minimum = maximum = ys[from];
+    if (to - from >= 4 * kLanes) {
+        Lanes low[2], high[2], next[2];
+        std::memcpy(low, ys + from, sizeof low);
+        high[0] = low[0];
+        high[1] = low[1];
+        for (from += 2 * kLanes; from + 2 * kLanes <= to; from += 2 * kLanes) {
+            std::memcpy(next, ys + from, sizeof next);
+            for (int r = 0; r < 2; ++r) {
+                low[r] = next[r] < low[r] ? next[r] : low[r];
+                high[r] = next[r] > high[r] ? next[r] : high[r];
+            }
+        }
+        for (int lane = 0; lane < kLanes; ++lane) {
+            minimum = std::min({minimum, low[0][lane], low[1][lane]});
+            maximum = std::max({maximum, high[0][lane], high[1][lane]});
+        }
+    }
+    for (; from < to; ++from) {
+        minimum = std::min(minimum, ys[from]);
+        maximum = std::max(maximum, ys[from]);
+    }
+}
+
 Qt::PenStyle PenStyle(int style)
 {
     switch (style) {
@@ -43,44 +83,36 @@ Qt::PenStyle PenStyle(int style)
 
 // Collects the points of one channel into runs (broken at gaps) and draws each run.
 //
-// A one-pixel pen without decimation draws a run as one polyline through its points. Otherwise
-// the points are gathered into pixel columns: a column keeps only its first, lowest, highest and
+// The points are gathered into pixel columns: a column keeps only its first, lowest, highest and
 // last point, since the segments between the points of one column are vertical lines in that
 // column (their pixels are the column's span from the lowest to the highest point) and the
-// segments between columns join one column's last point to the next one's first.
-// - A one-pixel pen writes the spans straight into the picture and draws the joins as a batch
-//   of lines.
-// - A wider pen (a high-density screen) takes the joins into the spans as well: each column
-//   covers the rows the join lines cross within it, and every span is drawn as a rectangle as
-//   wide as the pen, placed as the painter places a wide pen's point. Stroking the columns as
-//   one long polyline would cost the painter an outline of the whole curve.
+// segments between columns join one column's last point to the next one's first. The joins go
+// into the spans as well, and the spans are written straight into the picture: a painter's line
+// costs many times a pixel written, and it would leave out the pixel of a peak where its line
+// turns back within a column.
+// - A one-pixel pen's join is a line a pixel thin: a pixel in each column it crosses, or in
+//   each row where it is steep.
+// - A wider pen (a high-density screen) covers in each column the rows the join line crosses
+//   within it, and every span is drawn as a rectangle as wide as the pen, placed as the painter
+//   places a wide pen's point. Stroking the columns as one long polyline would cost the painter
+//   an outline of the whole curve.
 class CRunPainter
 {
 public:
-    CRunPainter(QPainter& painter, bool columns, int penWidth, const QRect& clip)
-        : m_painter(painter), m_columns(columns || penWidth > 1), m_width(penWidth), m_clip(clip),
-          m_colour(painter.pen().color())
+    CRunPainter(QPainter& painter, CPlotSpanCanvas* canvas, QColor colour, int penWidth, const QRect& clip)
+        : m_painter(painter), m_width(penWidth), m_clip(clip), m_colour(colour)
     {
-        m_run.reserve(4096);
-        // Spans go straight into a picture of our own (32 bits a pixel, drawn at device pixels).
-        auto* image = dynamic_cast<QImage*>(painter.device());
-        if (image && painter.deviceTransform().isIdentity() && image->depth() == 32 && m_colour.alpha() == 255) {
-            m_image = image;
+        // Spans go to the picture's own canvas where they are drawn at its device pixels.
+        if (canvas && painter.deviceTransform().isIdentity() && m_colour.alpha() == 255) {
+            m_canvas = canvas;
             // A window too small for its axes lays the plot out partly beyond the picture.
-            m_clip &= image->rect();
+            m_clip &= canvas->Rect();
         }
     }
     ~CRunPainter() { Break(); }
 
     void Add(int column, int row)
     {
-        if (!m_columns) {
-            // A repeated point would end the line with a segment of no length, which the
-            // painter leaves out together with its end pixel.
-            if (m_run.empty() || m_run.back() != QPoint(column, row))
-                m_run.emplace_back(column, row);
-            return;
-        }
         if (m_have && column == m_column) {
             m_min = std::min(m_min, row);
             m_max = std::max(m_max, row);
@@ -109,21 +141,9 @@ public:
             m_spans.emplace_back(m_pending.column, m_pending.top, m_pending.column, m_pending.bottom);
         m_pending.valid = false;
         m_joined = false;
-        m_stroked += int(m_run.size());
-        if (m_run.size() == 1)
-            m_painter.drawPoint(m_run.front());
-        else if (m_run.size() > 1)
-            m_painter.drawPolyline(m_run.data(), int(m_run.size()));
-        m_run.clear();
         DrawSpans();
         m_spans.clear();
-        if (!m_joins.empty())
-            m_painter.drawLines(m_joins.data(), int(m_joins.size()));
-        m_joins.clear();
     }
-
-    // The points drawn as stroked lines so far (all others went into spans).
-    int StrokedPoints() const { return m_stroked; }
 
 private:
     struct SSpan
@@ -144,15 +164,13 @@ private:
         return QRect(span.x1() - before, span.y1() - before, m_width, span.y2() - span.y1() + m_width);
     }
 
-    // The spans' rectangles, clipped to the plot as the painter would clip them. Straight into a
-    // picture of our own, the rows each pixel column covers are gathered first and then written
-    // a few columns at a time, row by row: a tall span written a column at a time takes a cache
-    // line (and a page) of the picture for every pixel.
+    // The spans' rectangles, clipped to the plot as the painter would clip them. Onto the
+    // picture's canvas go the rows each pixel column covers.
     void DrawSpans()
     {
         if (m_spans.empty())
             return;
-        if (!m_image) {
+        if (!m_canvas) {
             for (const QLine& span : m_spans)
                 m_painter.fillRect(SpanRect(span), m_colour);
             return;
@@ -169,92 +187,32 @@ private:
             return;
         // Tiles start on a tile's boundary of the picture, a cache line of its rows: each line is
         // written once, not once from either side.
-        left -= left % kTile;
+        left -= left % CPlotSpanCanvas::kTile;
         const std::size_t columns = std::size_t(right - left + 1);
         m_low.assign(columns, std::numeric_limits<int>::max());
         m_high.assign(columns, std::numeric_limits<int>::min());
         // A column whose rectangles leave rows between them cannot be written as one run of rows.
         bool runs = true;
         for (const QLine& span : m_spans) {
-            const QRect rect = SpanRect(span) & m_clip;
-            for (int x = std::max(rect.left(), left); x <= std::min(rect.right(), right); ++x) {
+            const QRect rect = SpanRect(span);
+            // Clipped here rather than by a call into the library for each span.
+            const int top = std::max(rect.top(), m_clip.top()), bottom = std::min(rect.bottom(), m_clip.bottom());
+            if (top > bottom)
+                continue;
+            for (int x = std::max(rect.left(), m_clip.left()); x <= std::min(rect.right(), right); ++x) {
                 int& low = m_low[std::size_t(x - left)];
                 int& high = m_high[std::size_t(x - left)];
-                runs = runs && (low > high || (rect.top() <= high + 1 && rect.bottom() >= low - 1));
-                low = std::min(low, rect.top());
-                high = std::max(high, rect.bottom());
+                runs = runs && (low > high || (top <= high + 1 && bottom >= low - 1));
+                low = std::min(low, top);
+                high = std::max(high, bottom);
             }
         }
         if (!runs) {
             for (const QLine& span : m_spans)
-                FillRect(SpanRect(span) & m_clip);
+                m_canvas->AddRect(m_colour.rgb(), SpanRect(span) & m_clip);
             return;
         }
-        for (std::size_t first = 0; first < columns; first += kTile) {
-            if (columns - first >= kTile)
-                FillTile<kTile>(left + int(first), m_low.data() + first, m_high.data() + first);
-            else
-                for (std::size_t c = first; c < columns; ++c)
-                    FillTile<1>(left + int(c), m_low.data() + c, m_high.data() + c);
-        }
-    }
-
-    void FillRect(const QRect& rect)
-    {
-        if (rect.isEmpty())
-            return;
-        const qsizetype stride = m_image->bytesPerLine() / 4;
-        const QRgb rgb = m_colour.rgb();
-        QRgb* row = reinterpret_cast<QRgb*>(m_image->bits()) + stride * rect.top() + rect.left();
-        for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride)
-            std::fill(row, row + rect.width(), rgb);
-    }
-
-    // Columns from `left`, each covering rows low[k] .. high[k] (none when low > high).
-    template <int Columns>
-    void FillTile(int left, const int* low, const int* high)
-    {
-        int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
-        for (int k = 0; k < Columns; ++k)
-            if (low[k] <= high[k]) {
-                top = std::min(top, low[k]);
-                bottom = std::max(bottom, high[k]);
-            }
-        if (top > bottom)
-            return;
-        const qsizetype stride = m_image->bytesPerLine() / 4;
-        const QRgb rgb = m_colour.rgb();
-        // Columns that cover little of the tile's rows (a steep curve) are written down their own
-        // rows: a row of the tile costs about as much as four pixels written alone.
-        // A column that covers nothing holds the extremes of int as its rows.
-        int covered = 0;
-        for (int k = 0; k < Columns; ++k)
-            if (low[k] <= high[k])
-                covered += high[k] - low[k] + 1;
-        if (covered < (bottom - top + 1) * std::max(1, Columns / 4)) {
-            for (int k = 0; k < Columns; ++k) {
-                if (low[k] > high[k])
-                    continue;
-                QRgb* pixel = reinterpret_cast<QRgb*>(m_image->bits()) + stride * low[k] + left + k;
-                for (int y = low[k]; y <= high[k]; ++y, pixel += stride)
-                    *pixel = rgb;
-            }
-            return;
-        }
-        // The tile's rows, apart from the picture they are compared for (which could alias them).
-        int lows[Columns], highs[Columns];
-        for (int k = 0; k < Columns; ++k) {
-            lows[k] = low[k];
-            highs[k] = high[k];
-        }
-        QRgb* __restrict row = reinterpret_cast<QRgb*>(m_image->bits()) + stride * top + left;
-        // Every pixel of the tile's row is written, kept or coloured by a mask: no branch per
-        // pixel, the tile's pixels a step.
-        for (int y = top; y <= bottom; ++y, row += stride)
-            for (int k = 0; k < Columns; ++k) {
-                const QRgb inside = QRgb(0) - QRgb(lows[k] <= y) * QRgb(y <= highs[k]);
-                row[k] = (rgb & inside) | (row[k] & ~inside);
-            }
+        m_canvas->AddColumns(m_colour.rgb(), left, m_low, m_high);
     }
 
     // A wide pen's join from the previous column's last point to this column's first: every
@@ -268,13 +226,37 @@ private:
             return;
         }
         const double slope = double(y1 - y0) / double(x1 - x0);
-        const auto rowAt = [&](double x) { return int(std::lround(y0 + slope * (x - x0))); };
+        const auto rowAt = [&](double x) { return RoundedPixel(y0 + slope * (x - x0)); };
         m_pending.Cover(rowAt(x0 + 0.5));
         current.Cover(rowAt(x1 - 0.5));
         const int from = std::max(x0 + 1, m_clip.left() - m_width), to = std::min(x1 - 1, m_clip.right() + m_width);
         for (int x = from; x <= to; ++x) {
             const int a = rowAt(x - 0.5), b = rowAt(x + 0.5);
             m_spans.emplace_back(x, std::min(a, b), x, std::max(a, b));
+        }
+    }
+
+    // A one-pixel pen's join from the previous column's last point to this column's first,
+    // rounded half up along it: where it is no steeper than a diagonal, a pixel in each column
+    // between the two; else a pixel in each row, which in each column from the one to the other
+    // make a run of rows. Columns outside the plot are left.
+    void ThinJoinIntoSpans()
+    {
+        const int x0 = m_previousColumn, y0 = m_previousLast, dx = m_column - m_previousColumn;
+        const std::int64_t rise = std::abs(std::int64_t(m_first) - y0);
+        const int down = m_first < y0 ? -1 : 1;
+        const bool steep = rise > dx;
+        const int from = std::max(steep ? 0 : 1, m_clip.left() - x0);
+        const int to = std::min(steep ? dx : dx - 1, m_clip.right() - x0);
+        for (int c = from; c <= to; ++c) {
+            std::int64_t top = (2 * c * rise + dx) / (2 * dx), bottom = top;
+            if (steep) {
+                // The rows whose pixel rounds to this column.
+                top = c == 0 ? 0 : ((2 * c - 1) * rise + 2 * dx - 1) / (2 * dx);
+                bottom = c == dx ? rise : ((2 * c + 1) * rise + 2 * dx - 1) / (2 * dx) - 1;
+            }
+            const int a = y0 + down * int(top), b = y0 + down * int(bottom);
+            m_spans.emplace_back(x0 + c, std::min(a, b), x0 + c, std::max(a, b));
         }
     }
 
@@ -293,7 +275,7 @@ private:
         } else {
             m_spans.emplace_back(m_column, m_min, m_column, m_max);
             if (m_joined)
-                m_joins.emplace_back(m_previousColumn, m_previousLast, m_column, m_first);
+                ThinJoinIntoSpans();
         }
         m_joined = true;
         m_previousColumn = m_column;
@@ -301,24 +283,18 @@ private:
     }
 
     QPainter& m_painter;
-    bool m_columns;
     int m_width;
     QRect m_clip;
     QColor m_colour;
-    QImage* m_image = nullptr;
-    // Pixel columns written together, row by row: a cache line of a row.
-    static constexpr int kTile = 16;
+    CPlotSpanCanvas* m_canvas = nullptr;
     std::vector<int> m_low;
     std::vector<int> m_high;
-    std::vector<QPoint> m_run;
     std::vector<QLine> m_spans;
-    std::vector<QLine> m_joins;
     SSpan m_pending; // a wide pen's last column, until the join to the next one is known
     bool m_have = false;
     int m_column = 0, m_first = 0, m_min = 0, m_max = 0, m_last = 0;
     bool m_joined = false;
     int m_previousColumn = 0, m_previousLast = 0;
-    int m_stroked = 0;
 };
 
 } // namespace
@@ -347,8 +323,15 @@ void CPlotRenderer::Paint(QPainter& painter) const
         PaintLabels(painter, true);
         PaintGrid(painter);
     }
+    // The curves go straight into a picture of our own (32 bits a pixel), all at once.
+    auto* image = dynamic_cast<QImage*>(painter.device());
+    std::optional<CPlotSpanCanvas> canvas;
+    if (image && image->depth() == 32)
+        canvas.emplace(*image);
     for (const auto& channel : m_chart.m_channels)
-        PaintChannel(painter, channel);
+        PaintChannel(painter, channel, canvas ? &*canvas : nullptr);
+    if (canvas)
+        canvas->Write();
     if (!m_options.thumbnail) {
         PaintLimits(painter);
         PaintLabels(painter, false);
@@ -422,7 +405,7 @@ const CPlotXAxis* CPlotRenderer::ChannelXAxis(const CPlotChannel& channel) const
     return &m_chart.m_xAxes[std::size_t(index)];
 }
 
-void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel) const
+void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel, CPlotSpanCanvas* canvas) const
 {
     const CPlotXAxis* xAxis = ChannelXAxis(channel);
     if (!xAxis || (!m_options.thumbnail && !xAxis->IsVisible()) || channel.GetCount() == 0)
@@ -455,13 +438,7 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     const int last = std::min(channel.GetCount() - 1, channel.GetIndexOfX(xMax) + 1);
     // As wide as at one device pixel a pixel, placed to the device pixel.
     const int width = std::max(1, int(std::lround(channel.GetWidth() * ratio)));
-    QPen pen(ToQColor(channel.GetColor()));
-    pen.setWidth(width);
-    pen.setCosmetic(true);
-    pen.setCapStyle(Qt::SquareCap);
-    painter.setPen(pen);
-    const bool decimate = m_options.decimate && (last - first + 1) > p.width();
-    CRunPainter runs(painter, decimate, width, p);
+    CRunPainter runs(painter, canvas, ToQColor(channel.GetColor()), width, p);
     const double* xs = channel.XData();
     const float* ys = channel.YData();
     const auto columnOf = [&](int i) { return PixelOf(left + (xs[i] - xMin) * xScale); };
@@ -472,11 +449,10 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
         else
             runs.Break();
     };
-    if (!decimate) {
+    if (!m_options.decimate || (last - first + 1) <= p.width()) {
         for (int i = first; i <= last; ++i)
             addPoint(i);
         runs.Break();
-        m_strokedPoints += runs.StrokedPoints();
         painter.restore();
         return;
     }
@@ -485,23 +461,41 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
     // taken point by point.
     const std::vector<int>& gaps = channel.GapIndexes();
     auto gap = gaps.begin();
+    int pointsBefore = 1; // in the column before: neighbouring columns hold about as many
     for (int i = first; i <= last;) {
         const int column = columnOf(i);
-        // The column's end, searched outwards from its start: the points it looks at are the
-        // ones the scan reads next, already near in memory.
-        int lo = i + 1, step = 1;
-        while (lo + step <= last && columnOf(lo + step) <= column) {
-            lo += step;
-            step *= 2;
+        const auto inColumn = [&](int k) { return k <= last && columnOf(k) <= column; };
+        // The X values where the columns after this one will be looked for, asked of the memory
+        // now: one column's search waits on the one before, and X values a column apart share
+        // no cache line.
+        __builtin_prefetch(xs + std::min(i + 4 * pointsBefore, last));
+        // The first point past the column lies between a point known in it and one known past
+        // it: from where the column before would put it, steps doubling outwards find the two,
+        // halving between them closes in.
+        int inside = i, past = std::min(i + pointsBefore, last + 1);
+        if (inColumn(past)) {
+            int step = 1;
+            do {
+                inside = past;
+                past = std::min(past + step, last + 1);
+                step *= 2;
+            } while (inColumn(past));
+        } else {
+            for (int step = 1; past - inside > 1; step *= 2) {
+                const int probe = std::max(inside + 1, past - step);
+                if (inColumn(probe)) {
+                    inside = probe;
+                    break;
+                }
+                past = probe;
+            }
         }
-        int hi = std::min(lo + step, last + 1);
-        while (lo < hi) {
-            const int mid = lo + (hi - lo) / 2;
-            if (columnOf(mid) > column)
-                hi = mid;
-            else
-                lo = mid + 1;
+        while (past - inside > 1) {
+            const int middle = inside + (past - inside) / 2;
+            (inColumn(middle) ? inside : past) = middle;
         }
+        const int lo = past;
+        pointsBefore = lo - i;
         // The gaps before this column are passed; one inside it sends the column point by point.
         while (gap != gaps.end() && *gap < i)
             ++gap;
@@ -509,17 +503,13 @@ void CPlotRenderer::PaintChannel(QPainter& painter, const CPlotChannel& channel)
             for (int k = i; k < lo; ++k)
                 addPoint(k);
         } else {
-            float minimum = ys[i], maximum = ys[i];
-            for (int k = i + 1; k < lo; ++k) {
-                minimum = std::min(minimum, ys[k]);
-                maximum = std::max(maximum, ys[k]);
-            }
+            float minimum = 0.0f, maximum = 0.0f;
+            ColumnExtremes(ys, i, lo, minimum, maximum);
             runs.AddColumn(column, rowOf(ys[i]), rowOf(maximum), rowOf(minimum), rowOf(ys[lo - 1]));
         }
         i = lo;
     }
     runs.Break();
-    m_strokedPoints += runs.StrokedPoints();
     painter.restore();
 }
 

@@ -53,7 +53,59 @@ TEST(PlotRenderingTest, GapsBreakTheLine)
     EXPECT_EQ(Pixel(chart, chart.XValueToPixel(0, 30.0), chart.YValueToPixel(0, 8.0)), qRgb(255, 0, 0));
 }
 
-// A million noisy points with gaps, and a shorter channel of spikes.
+// A one-pixel curve is a line a pixel thin through its points: a pixel in each row a steep
+// stretch crosses, one in each column a flat one crosses, and the peak of a spike that turns
+// back within one pixel column.
+TEST(PlotRenderingTest, AOnePixelCurveIsAPixelThinAndKeepsItsPeaks)
+{
+    CiPlotX chart;
+    SetUpSimpleChart(chart);
+    CPlotChannel& channel = *chart.GetChannel(0);
+    for (const auto& [x, y] : {std::pair{10.0, 1.0f}, {12.0, 9.0f}, {60.0, 7.0f}, {80.0, 2.0f}, {80.05, 9.5f}, {80.1, 2.0f}})
+        channel.AddXY(x, y);
+    const QImage& image = chart.Picture().image;
+    const auto column = [&](double x) { return int(std::lround(chart.XValueToPixel(0, x))); };
+    const auto row = [&](double y) { return int(std::lround(chart.YValueToPixel(0, y))); };
+    const auto blueIn = [&](int x0, int x1, int y0, int y1) {
+        int count = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                count += image.pixel(x, y) == kBlue ? 1 : 0;
+        return count;
+    };
+    for (int y = row(9.0); y <= row(1.0); ++y)
+        EXPECT_EQ(blueIn(column(10.0), column(12.0), y, y), 1) << "row " << y;
+    for (int x = column(12.0) + 1; x < column(60.0); ++x)
+        EXPECT_EQ(blueIn(x, x, row(9.0), row(7.0)), 1) << "column " << x;
+    EXPECT_EQ(image.pixel(column(80.05), row(9.5)), kBlue);
+}
+
+// A picture taller than the rows the curves are written in at once: the later curve lies over
+// the earlier one in every band of rows, and nothing of a curve that starts left of the axis
+// shows left of the plot.
+TEST(PlotRenderingTest, ALaterCurveLiesOverAnEarlierOneAllTheWayDownATallPicture)
+{
+    for (const int pen : {1, 3}) {
+        SCOPED_TRACE(testing::Message() << "pen " << pen);
+        CiPlotX chart;
+        SetUpSimpleChart(chart, 300, 1400);
+        const int red = chart.AddChannel("red", "XAxis0", "YAxis0");
+        chart.GetChannel(red)->SetColor(RGB(255, 0, 0));
+        for (const int c : {0, red}) {
+            chart.GetChannel(c)->SetWidth(pen);
+            for (int i = 0; i <= 400; ++i)
+                chart.GetChannel(c)->AddXY(-10.0 + i * 0.3, i % 2 ? 0.5f : 9.5f);
+        }
+        const QImage& image = chart.Picture(2.0).image;
+        const int plotLeft = 2 * chart.GetLayout().plot.left;
+        EXPECT_EQ(CountColour(image, kBlue, 0, image.width() - 1), 0);
+        EXPECT_GT(CountColour(image, qRgb(255, 0, 0), plotLeft, image.width() - 1), 100000);
+        EXPECT_EQ(CountColour(image, qRgb(255, 0, 0), 0, plotLeft - 1), 0);
+    }
+}
+
+// A million noisy points with gaps, a shorter channel of spikes, and one whose points crowd
+// hundreds into a pixel column at its start and thin out to a few at its end.
 void FillMillionPoints(CiPlotX& chart)
 {
     CPlotChannel& channel = *chart.GetChannel(0);
@@ -72,6 +124,10 @@ void FillMillionPoints(CiPlotX& chart)
     spikes.SetColor(RGB(0, 160, 0));
     for (int i = 0; i < 200000; ++i)
         spikes.AddXY(i * 100.0 / 200000, i % 5000 == 0 ? 9.5f : 1.0f);
+    CPlotChannel& crowded = *chart.GetChannel(chart.AddChannel("crowded", "XAxis0", "YAxis0"));
+    crowded.SetColor(RGB(200, 100, 0));
+    for (int i = 0; i < 20000; ++i)
+        crowded.AddXY(100.0 * std::pow(i / 20000.0, 3.0), 7.0f + float(std::sin(i / 7.0)));
 }
 
 int CountDiffering(const QImage& a, const QImage& b)
@@ -138,7 +194,8 @@ TEST(PlotRenderingTest, AtTwoDevicePixelsAPixelACurveCoversWhatItCoversAtOneTwic
     CiPlotX chart;
     SetUpSimpleChart(chart, 500, 300);
     FillMillionPoints(chart);
-    chart.GetChannel(1)->SetVisible(false);
+    for (int channel = 1; channel < chart.GetChannelCount(); ++channel)
+        chart.GetChannel(channel)->SetVisible(false);
     const QImage one = chart.Picture(1.0).image;
     const QImage two = chart.Picture(2.0).image;
     
