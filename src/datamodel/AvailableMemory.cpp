@@ -1,13 +1,16 @@
 #include "datamodel/AvailableMemory.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <cstdio>
+#include <fcntl.h>
 #include <fstream>
-#include <memory>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -46,17 +49,51 @@ struct SMount
     std::string root;
 };
 
-// The whole of a small /proc or /sys file in one read: the check runs before every load, and a
-// stream with a parser per line cost as much as the kernel writing the files.
-std::optional<std::string> ReadSmallFile(const std::filesystem::path& path)
+// The whole text of a file open for reading, read from its start.
+std::optional<std::string> ReadFromStart(int fd)
 {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return std::nullopt;
     std::string text;
     char buffer[4096];
-    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get()))
-        text.append(buffer, got);
+    for (off_t at = 0;;) {
+        const ssize_t got = ::pread(fd, buffer, sizeof buffer, at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return text;
+        text.append(buffer, std::size_t(got));
+        at += got;
+    }
+}
+
+// The kernel's own files, opened once per process: the check runs before every load, and finding
+// and opening the four it reads took as long as reading them (a read from the start gives the
+// current text). A file that could not be opened is not tried again.
+int KeptOpen(const std::filesystem::path& path)
+{
+    static std::mutex mutex;
+    static std::map<std::string, int> files;
+    std::lock_guard lock(mutex);
+    const auto [file, added] = files.try_emplace(path.native(), -1);
+    if (added)
+        file->second = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return file->second;
+}
+
+// The whole of a small /proc or /sys file.
+std::optional<std::string> ReadSmallFile(const std::filesystem::path& path)
+{
+    const std::string& name = path.native();
+    if (name.starts_with("/proc/") || name.starts_with("/sys/")) {
+        const int fd = KeptOpen(path);
+        return fd < 0 ? std::nullopt : ReadFromStart(fd);
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    auto text = ReadFromStart(fd);
+    ::close(fd);
     return text;
 }
 

@@ -68,15 +68,25 @@ constexpr auto kLayoutLengths = [] {
     return lengths;
 }();
 
-bool IsShorterThanLayout(WORD type, std::size_t length)
+// False, logged, for a table shorter than the layout later code reads it by.
+bool FitsLayout(WORD type, std::size_t length)
 {
-    return type < kLayoutLengths.size() && length < kLayoutLengths[type];
+    if (type >= kLayoutLengths.size() || length >= kLayoutLengths[type])
+        return true;
+    LOG(INFO) << "Table of type " << type << " has " << length << " bytes, less than its layout; ignored";
+    return false;
 }
 
 // The logger layout's trend and demand records.
 bool IsRecord(WORD type)
 {
     return type == 64 || type == 65;
+}
+
+// The tables a list may keep where they were read.
+bool IsKeptInPlace(WORD type)
+{
+    return IsRecord(type) || type == 15 || type == 61;
 }
 
 bool IsVersionEntry(WORD type)
@@ -140,9 +150,11 @@ private:
     // The checks after the last table and the hand-over to the owner.
     int Conclude(int result);
     int ReadTable();
-    // Files a table read at the stream offset; its header is in host order, and a record's body
-    // too, `converted` giving the converter's result.
-    int FileTable(Umbo_table_header_t* table, std::uint64_t offset, std::optional<int> converted);
+    // Files a table other than a record read at the stream offset; its header is in host order.
+    int FileTable(Umbo_table_header_t* table, std::uint64_t offset);
+    // Converts and files the record at Data() (or its aligned copy) with the records alike that
+    // follow it in the block.
+    void FileRecords(Umbo_table_header_t* table, std::size_t length);
     // A trend table of the older layout zero-padded to its full length in the scratch buffer.
     Umbo_table_header_t* PadTable15(const Umbo_table_header_t* table);
     // Converts a table whose header is already in host order; false (logged) when the converter
@@ -150,7 +162,8 @@ private:
     bool Convert(Umbo_table_header_t* table);
     // True when the converter converted the table (result 0); else logged.
     bool Accept(const Umbo_table_header_t* table, int converted);
-    void Keep(CDataTable& list, Umbo_table_header_t* table, bool scale);
+    // Files the table, and the `count` - 1 of its length that follow it where it was read.
+    void Keep(CDataTable& list, Umbo_table_header_t* table, bool scale, std::size_t count = 1);
     // Copies the tables kept in the last block out of it when they take less than half of it.
     void ReleaseSparseBlock();
     int LoadConfiguration(Umbo_table_header_t* table);
@@ -174,6 +187,9 @@ private:
     // The end, but no later than the stream's last byte.
     std::uint64_t m_streamEnd = 0;
     std::uint64_t m_position = 0;
+    // How many tables the last read took, and the length of the last.
+    std::size_t m_tablesRead = 0;
+    std::size_t m_lastLength = 0;
     bool m_bracketOpen = false;
     bool m_firmwarePacked = false;
     bool m_configSeen = false;
@@ -214,10 +230,13 @@ int CDataSet::CReader::Run()
     unsigned tablesSincePump = 0;
     while (result == 0 && !m_stop && m_position < m_end) {
         result = ReadTable();
-        if (progress) {
-            progress->SetPercent(percent.At(m_position));
-            if (result == 0 && progress->IsCanceled() && !m_bracketOpen)
+        // A run of records shows its progress, and is canceled, table by table as any other.
+        for (std::size_t left = m_tablesRead; progress && left-- > 0;) {
+            progress->SetPercent(percent.At(m_position - left * m_lastLength));
+            if (result == 0 && progress->IsCanceled() && !m_bracketOpen) {
                 result = kResultCanceled;
+                break;
+            }
         }
         // The clock is asked every few tables only; asking costs as much as converting a table.
         if (++tablesSincePump % 16 == 0) {
@@ -335,6 +354,7 @@ int CDataSet::CReader::CheckMemory(std::size_t held) const
 int CDataSet::CReader::ReadTable()
 {
     // The table is converted and filed where it lies in the block.
+    m_tablesRead = 1;
     const std::uint64_t offset = m_blocks->GetOffset();
     const std::int64_t got = m_blocks->Ensure(kUmboTableHeaderSize);
     if (got < 0)
@@ -350,6 +370,7 @@ int CDataSet::CReader::ReadTable()
         return kResultShortTable;
     }
     m_position += length;
+    m_lastLength = length;
     const std::int64_t whole = m_blocks->Ensure(length);
     if (whole < 0)
         return kResultReadError;
@@ -359,7 +380,11 @@ int CDataSet::CReader::ReadTable()
                   << " body bytes";
         return kResultShortTable;
     }
-    // A table after one of odd length is filed from an aligned copy.
+    // Records are kept where they lie: after the tables of odd length that come before them the
+    // block moves to a boundary once, rather than every record being copied.
+    if (IsKeptInPlace(type))
+        m_blocks->Align();
+    // Another table after one of odd length is filed from an aligned copy.
     BYTE* bytes = m_blocks->Data();
     if (reinterpret_cast<std::uintptr_t>(bytes) % kTableAlignment != 0) {
         m_aligned.assign(bytes, bytes + length);
@@ -367,16 +392,36 @@ int CDataSet::CReader::ReadTable()
     }
     auto* table = reinterpret_cast<Umbo_table_header_t*>(bytes);
     m_tableInBlock = bytes == m_blocks->Data() ? table : nullptr;
-    // Records, nearly all of a session, are converted with their header in one pass; the other
-    // tables by their type once filed.
-    std::optional<int> converted;
-    if (IsRecord(type))
-        converted = m_set.m_converter->ConvertTableFromWire(table);
-    else
-        m_set.m_converter->TableHeaderFromWire(table);
-    const int result = FileTable(table, offset, converted);
+    if (IsRecord(type)) {
+        FileRecords(table, length);
+        return 0;
+    }
+    m_set.m_converter->TableHeaderFromWire(table);
+    const int result = FileTable(table, offset);
     m_blocks->Skip(length);
     return result;
+}
+
+void CDataSet::CReader::FileRecords(Umbo_table_header_t* table, std::size_t length)
+{
+    // Records, nearly all of a session, come in runs of one type: the run that starts here, as
+    // far as the block and the body reach, is converted in one walk over its records and filed
+    // at once, without each record's type looked up again.
+    std::size_t count = 0;
+    if (table == m_tableInBlock && !m_headerOnly) {
+        const std::uint64_t start = m_position - length;
+        const std::size_t most = std::size_t(
+            std::min<std::uint64_t>(m_blocks->GetBuffered() / length, (m_end - start + length - 1) / length));
+        count = m_set.m_converter->ConvertRecordsFromWire(m_blocks->Data(), length, most);
+    }
+    const int converted = count > 0 ? 0 : m_set.m_converter->ConvertTableFromWire(table);
+    count = std::max<std::size_t>(count, 1);
+    const WORD type = table->table_type;
+    if (FitsLayout(type, length) && Accept(table, converted))
+        Keep(type == 64 ? *m_set.m_list64 : *m_set.m_list65, table, true, count);
+    m_position += (count - 1) * length;
+    m_tablesRead = count;
+    m_blocks->Skip(count * length);
 }
 
 Umbo_table_header_t* CDataSet::CReader::PadTable15(const Umbo_table_header_t* table)
@@ -403,13 +448,16 @@ bool CDataSet::CReader::Accept(const Umbo_table_header_t* table, int converted)
     return false;
 }
 
-void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool scale)
+void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool scale, std::size_t count)
 {
+    const std::size_t length = table->table_lth;
+    auto* first = reinterpret_cast<BYTE*>(table);
     if (scale && m_set.m_scaleFactors.IsSet())
-        m_set.m_scaleFactors.Apply(table);
+        for (std::size_t i = 0; i < count; ++i)
+            m_set.m_scaleFactors.Apply(reinterpret_cast<Umbo_table_header_t*>(first + i * length));
     // No more records of this length can follow than the stream has bytes left for.
     if (list.IsEmpty())
-        list.Reserve(std::size_t((m_streamEnd - std::min(m_streamEnd, m_position)) / table->table_lth) + 1);
+        list.Reserve(std::size_t((m_streamEnd - std::min(m_streamEnd, m_position)) / length) + 1);
     if (table != m_tableInBlock) {
         list.InsertTable(table);
         return;
@@ -422,8 +470,8 @@ void CDataSet::CReader::Keep(CDataTable& list, Umbo_table_header_t* table, bool 
         m_keptBlockSize = m_blocks->GetCapacity();
         m_keptBytes = 0;
     }
-    m_keptBytes += table->table_lth;
-    list.InsertTable(table, block);
+    m_keptBytes += count * length;
+    list.InsertTables(first, length, count, block);
 }
 
 void CDataSet::CReader::ReleaseSparseBlock()
@@ -436,7 +484,7 @@ void CDataSet::CReader::ReleaseSparseBlock()
         list->CopyOutOf(m_keptBlock, m_keptBlockSize);
 }
 
-int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offset, std::optional<int> converted)
+int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offset)
 {
     // Only the indexed tables and the restarts need the time stamp as a time.
     const auto entry = [table, offset] {
@@ -444,10 +492,8 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offse
     };
     const WORD type = table->table_type;
     std::size_t length = table->table_lth;
-    if (IsShorterThanLayout(type, length)) {
-        LOG(INFO) << "Table of type " << type << " has " << length << " bytes, less than its layout; ignored";
+    if (!FitsLayout(type, length))
         return type == 49 && m_set.m_header.body_lth == kUmboUnknownBodyLength ? kResultIncomplete : 0;
-    }
     switch (type) {
     case 3:
     case 63:
@@ -505,14 +551,6 @@ int CDataSet::CReader::FileTable(Umbo_table_header_t* table, std::uint64_t offse
     case 61:
         if (length == kTable61Size && Convert(table))
             Keep(*m_set.m_list61, table, true);
-        return 0;
-    case 64:
-        if (Accept(table, converted.value()))
-            Keep(*m_set.m_list64, table, true);
-        return 0;
-    case 65:
-        if (Accept(table, converted.value()))
-            Keep(*m_set.m_list65, table, true);
         return 0;
     default:
         if (IsVersionEntry(type) && Convert(table)) {

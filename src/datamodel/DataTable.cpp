@@ -24,12 +24,16 @@ WORD TypeOf(const BYTE* table)
     return LoadU16(table, offsetof(Umbo_table_header_t, table_type));
 }
 
-// The time a time-ordered list sorts by: the interval end for the trend records (type 15),
-// the time stamp for every other table.
+// Where the time a time-ordered list sorts by lies: the interval end for the trend records
+// (type 15), the time stamp for every other table.
+std::size_t OrderTimeOffset(WORD type)
+{
+    return type == 15 ? kUmboIntervalEndOffset : offsetof(Umbo_table_header_t, time_stamp);
+}
+
 CHighTime OrderTime(const BYTE* table)
 {
-    return ConstructHighTimeFromTableTime(table + (TypeOf(table) == 15 ? kUmboIntervalEndOffset
-                                                                        : offsetof(Umbo_table_header_t, time_stamp)));
+    return ConstructHighTimeFromTableTime(table + OrderTimeOffset(TypeOf(table)));
 }
 
 bool HasIntervalEnd(WORD type)
@@ -77,17 +81,32 @@ int CDataTable::InsertTable(const Umbo_table_header_t* table)
 
 int CDataTable::InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BYTE[]>& block)
 {
-    const std::size_t length = LoadU16(table, offsetof(Umbo_table_header_t, table_lth));
-    auto* bytes = reinterpret_cast<BYTE*>(table);
-    if (m_orderedByType || !block || length < kMinimumCopy ||
-        reinterpret_cast<std::uintptr_t>(bytes) % kCopyAlignment != 0)
-        return InsertTable(table);
-    m_shortestLength = std::min(m_shortestLength, length);
-    m_tailOrderTime = RemoveReplaced(table, length);
-    if (m_sharedBlocks.empty() || m_sharedBlocks.back().block != block)
-        m_sharedBlocks.push_back({block, m_tables.size()});
-    m_tables.push_back(bytes);
+    InsertTables(reinterpret_cast<BYTE*>(table), LoadU16(table, offsetof(Umbo_table_header_t, table_lth)), 1, block);
     return 0;
+}
+
+void CDataTable::InsertTables(BYTE* first, std::size_t length, std::size_t count, const std::shared_ptr<BYTE[]>& block)
+{
+    // The tables after the first lie on the boundary when it does and their length is a multiple.
+    if (m_orderedByType || !block || length < kMinimumCopy || (count > 1 && length % kCopyAlignment != 0) ||
+        reinterpret_cast<std::uintptr_t>(first) % kCopyAlignment != 0) {
+        for (std::size_t i = 0; i < count; ++i)
+            InsertTable(reinterpret_cast<const Umbo_table_header_t*>(first + i * length));
+        return;
+    }
+    m_shortestLength = std::min(m_shortestLength, length);
+    const std::size_t timeAt = OrderTimeOffset(TypeOf(first));
+    for (BYTE* bytes = first; bytes != first + count * length; bytes += length) {
+        // Only a record that sets the clock back replaces others. The tail's time is set from
+        // the field, not copied from the one compared: a copy read back in one piece right after
+        // it was written in two waited for the writes to reach the cache, for every record.
+        if (!m_tables.empty() && m_tailOrderTime > ConstructHighTimeFromTableTime(bytes + timeAt))
+            RemoveTablesAfter(ConstructHighTimeFromTableTime(bytes + timeAt));
+        m_tailOrderTime.SetFromTableTime(bytes + timeAt);
+        if (m_sharedBlocks.empty() || m_sharedBlocks.back().block != block)
+            m_sharedBlocks.push_back({block, m_tables.size()});
+        m_tables.push_back(bytes);
+    }
 }
 
 void CDataTable::CopyOutOf(const BYTE* block, std::size_t size)

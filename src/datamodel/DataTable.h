@@ -29,6 +29,9 @@ public:
     // its interval end, is filed where it lies: the list keeps the block, which nobody writes
     // again.
     int InsertTable(Umbo_table_header_t* table, const std::shared_ptr<BYTE[]>& block);
+    // As above for `count` tables of `length` bytes (their table_lth) lying one after another
+    // from `first`, in order.
+    void InsertTables(BYTE* first, std::size_t length, std::size_t count, const std::shared_ptr<BYTE[]>& block);
     // Copies every table filed in place in `block` (of `size` bytes) into the list's own blocks
     // and lets go of it: for a block that holds little else that is kept.
     void CopyOutOf(const BYTE* block, std::size_t size);

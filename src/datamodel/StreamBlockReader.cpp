@@ -3,11 +3,13 @@
 #include "datamodel/LargeBlock.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace
 {
 constexpr std::size_t kReadPiece = 256 * 1024;
+constexpr std::size_t kPageBytes = 4096;
 
 std::shared_ptr<BYTE[]> NewBlock(std::size_t size)
 {
@@ -23,26 +25,47 @@ CStreamBlockReader::CStreamBlockReader(IDataStream& stream, std::size_t blockSiz
 {
 }
 
+std::size_t CStreamBlockReader::PlaceFrom(const BYTE* block, std::size_t from) const
+{
+    if (m_blockSize <= kReadPiece)
+        return (from + kAlignment - 1) / kAlignment * kAlignment;
+    // The system copies a read of the page cache at a quarter of its speed when it stores a few
+    // bytes ahead of where it loads within a page (a block 8 bytes past the page offset of its
+    // stream bytes took 4 ms for a read of 1 ms), and a tenth slower when it stores a few bytes
+    // behind: the bytes go half a page from their place in a page of the file, less the few to
+    // the word boundary before it.
+    const std::uintptr_t target = (m_offset + kPageBytes / 2) / kAlignment * kAlignment;
+    const std::uintptr_t place = reinterpret_cast<std::uintptr_t>(block) + from;
+    return from + std::size_t((target - place) % kPageBytes);
+}
+
 void CStreamBlockReader::MakeRoom(std::size_t count)
 {
     const std::size_t left = m_end - m_begin;
-    // Bytes before Data() that a list keeps stay where they are; blocks start on a boundary.
-    std::size_t at = m_buffer.use_count() == 1 ? 0 : (m_begin + kAlignment - 1) / kAlignment * kAlignment;
+    // Bytes before Data() that a list keeps stay where they are.
+    std::size_t at = PlaceFrom(m_buffer.get(), m_buffer.use_count() == 1 ? 0 : m_begin);
     // Reads from a large block are whole pieces: a stream buffers a smaller one and copies it
     // once more.
-    const std::size_t wanted = m_blockSize > kReadPiece ? std::max(count, left + kReadPiece) : count;
+    const bool large = m_blockSize > kReadPiece;
+    const std::size_t wanted = large ? std::max(count, left + kReadPiece) : count;
     if (at + wanted <= m_capacity) {
         std::memmove(m_buffer.get() + at, m_buffer.get() + m_begin, left);
     } else {
-        const std::size_t size = std::max(wanted, m_blockSize);
+        const std::size_t size = std::max(large ? wanted + kPageBytes : wanted, m_blockSize);
         std::shared_ptr<BYTE[]> next = NewBlock(size);
-        std::memcpy(next.get(), m_buffer.get() + m_begin, left);
+        at = PlaceFrom(next.get(), 0);
+        std::memcpy(next.get() + at, m_buffer.get() + m_begin, left);
         m_buffer = std::move(next);
         m_capacity = size;
-        at = 0;
     }
     m_begin = at;
     m_end = at + left;
+}
+
+void CStreamBlockReader::Align()
+{
+    if (reinterpret_cast<std::uintptr_t>(Data()) % kAlignment != 0)
+        MakeRoom(m_end - m_begin);
 }
 
 std::int64_t CStreamBlockReader::Ensure(std::size_t count)

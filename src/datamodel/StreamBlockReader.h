@@ -36,6 +36,11 @@ public:
     // The bytes at the current position (at least what the last Ensure gave), writable.
     BYTE* Data() { return m_buffer.get() + m_begin; }
     void Skip(std::size_t count) { m_begin += count; m_offset += count; }
+    // The bytes readable at Data() without reading the stream.
+    std::size_t GetBuffered() const { return m_end - m_begin; }
+    // Moves Data() and the bytes buffered from it on to an 8-byte boundary: what follows a table
+    // of odd length can then be kept where it lies.
+    void Align();
     // The stream offset of Data().
     std::uint64_t GetOffset() const { return m_offset; }
     // The block Data() lies in, for a list that keeps bytes of it where they are; what was
@@ -46,8 +51,11 @@ public:
 
 private:
     // Room for `count` bytes from Data() on, which moves to an 8-byte boundary: within the block
-    // (to its front when no list keeps bytes of it), or to a new block.
+    // (near its front when no list keeps bytes of it), or to a new block.
     void MakeRoom(std::size_t count);
+    // Where in `block`, from `from` on, Data() goes: what a read brings lies half a page from
+    // where the page cache holds it, on a word boundary.
+    std::size_t PlaceFrom(const BYTE* block, std::size_t from) const;
 
     IDataStream& m_stream;
     // Not zeroed: every byte is read into before it is looked at.

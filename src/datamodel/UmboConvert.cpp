@@ -161,6 +161,19 @@ int CUmboConvert::ConvertTableFromWire(Umbo_table_header_t* table)
     return ConvertTableBodyFromWire(table);
 }
 
+std::size_t CUmboConvert::ConvertRecordsFromWire(BYTE* first, std::size_t length, std::size_t most)
+{
+    const SWholeTable* whole = FindWholeTable(U16ValueFromWire(TableType(reinterpret_cast<Umbo_table_header_t*>(first))));
+    if (!whole || whole->count != 2 || whole->extent != length)
+        return 0;
+    const SUmboField& numbers = whole->fields[0];
+    const SUmboField& words = whole->fields[1];
+    if (numbers.kind != U16 || numbers.offset != 0 || numbers.count != 2 || words.kind != U32 || words.offset != 4 ||
+        words.End() != length)
+        return 0;
+    return ConvertRecordRun(first, length, most);
+}
+
 int CUmboConvert::ConvertTableBodyFromWire(Umbo_table_header_t* table)
 {
     const SUmboTableLayout* layout = FindUmboTableLayout(TableType(table));

@@ -6,6 +6,8 @@
 #include "datamodel/UmboLayouts.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <span>
 
 class CUmboConvert
@@ -36,6 +38,11 @@ public:
     int ConvertTableFromWire(Umbo_table_header_t* table);
     // As above for a table whose header is already in host order.
     int ConvertTableBodyFromWire(Umbo_table_header_t* table);
+    // The tables of `length` bytes (their table_lth) lying one after another from `first` that
+    // begin with its header words, at most `most`, converted as ConvertTableFromWire converts
+    // each; returns how many. None (0, nothing touched) when the type's map is not its header's
+    // two numbers and words from there to its end.
+    std::size_t ConvertRecordsFromWire(BYTE* first, std::size_t length, std::size_t most);
     int ConvertTableToWire(Umbo_table_header_t* table);
 
 protected:
@@ -43,6 +50,26 @@ protected:
     // touched, when a field the converter would touch lies beyond the record.
     virtual bool ConvertFields(BYTE* record, std::size_t length, std::size_t base,
                                std::span<const SUmboField> fields) = 0;
+    // Converts such a run: the two 2-byte numbers that begin each table, every word after them;
+    // returns how many.
+    virtual std::size_t ConvertRecordRun(BYTE* first, std::size_t length, std::size_t most) = 0;
+    // Passes each table of such a run to `convert` as the walk reaches it, so that each is read
+    // once; returns how many.
+    template <class Convert>
+    static std::size_t ForEachAlike(BYTE* first, std::size_t length, std::size_t most, Convert convert)
+    {
+        std::uint32_t header;
+        std::memcpy(&header, first, 4);
+        std::size_t count = 0;
+        for (BYTE* table = first; count < most; table += length, ++count) {
+            std::uint32_t words;
+            std::memcpy(&words, table, 4);
+            if (words != header)
+                break;
+            convert(table);
+        }
+        return count;
+    }
 
 private:
     int ConvertTableBody(BYTE* table, std::size_t length, const SUmboTableLayout& layout, bool toWire);

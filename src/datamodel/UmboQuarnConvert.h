@@ -13,4 +13,8 @@ public:
 
 protected:
     bool ConvertFields(BYTE*, std::size_t, std::size_t, std::span<const SUmboField>) override { return true; }
+    std::size_t ConvertRecordRun(BYTE* first, std::size_t length, std::size_t most) override
+    {
+        return ForEachAlike(first, length, most, [](BYTE*) {});
+    }
 };

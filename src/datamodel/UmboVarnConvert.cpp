@@ -115,3 +115,18 @@ bool CUmboVarnConvert::ConvertFields(BYTE* record, std::size_t length, std::size
     }
     return true;
 }
+
+std::size_t CUmboVarnConvert::ConvertRecordRun(BYTE* first, std::size_t length, std::size_t most)
+{
+    return ForEachAlike(first, length, most, [length](BYTE* table) {
+        if constexpr (kHostIsBigEndian)
+            return;
+        // Reversing the table's first word also exchanged its two numbers, which a turn by half
+        // a word puts back.
+        ReverseWords(table, length / 4);
+        std::uint32_t numbers;
+        std::memcpy(&numbers, table, 4);
+        numbers = std::rotr(numbers, 16);
+        std::memcpy(table, &numbers, 4);
+    });
+}

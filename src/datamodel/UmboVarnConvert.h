@@ -14,4 +14,5 @@ public:
 protected:
     bool ConvertFields(BYTE* record, std::size_t length, std::size_t base,
                        std::span<const SUmboField> fields) override;
+    std::size_t ConvertRecordRun(BYTE* first, std::size_t length, std::size_t most) override;
 };

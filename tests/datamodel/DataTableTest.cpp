@@ -250,6 +250,17 @@ TEST(DataTable, TablesFiledWhereTheyWereReadAreReplacedAndCutLikeCopies)
     EXPECT_EQ(power.GetCount(), 1);
     EXPECT_EQ(power.GetShortestLength(), kLength);
 
+    // A run of records filed at once: one that sets the clock back replaces the earlier ones of
+    // the run it overlaps, and the rest stay where they were read.
+    const auto run = std::make_shared<BYTE[]>(4 * kLength);
+    const std::int64_t runStamps[] = {kStart, kStart + kMinute, kStart + kMinute / 2, kStart + 2 * kMinute};
+    for (std::size_t i = 0; i < 4; ++i)
+        std::memcpy(run.get() + i * kLength, Record(65, runStamps[i], runStamps[i] + kMinute).Data(), kLength);
+    CDataTable runs(65, CDataTable::kOrderedByTime);
+    runs.InsertTables(run.get(), kLength, 4, run);
+    EXPECT_EQ((std::vector<std::int64_t>{kStart, kStart + kMinute / 2, kStart + 2 * kMinute}), Stamps(runs));
+    EXPECT_EQ(reinterpret_cast<const BYTE*>(runs.GetAt(2)), run.get() + 3 * kLength);
+
     // A list that holds no copy at all is cut the same way.
     CDataTable inPlace(65, CDataTable::kOrderedByTime);
     inPlace.InsertTable(first, block);

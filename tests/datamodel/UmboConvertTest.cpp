@@ -225,6 +225,59 @@ TEST(UmboConvert, SwappingConverterTurnsEveryMappedFieldToHostOrder)
     }
 }
 
+TEST(UmboConvert, ARunOfRecordsConvertsAsEachRecordAlone)
+{
+    // Records of one type one after another, each with its own time and words.
+    const auto run = [](bool big, WORD type, WORD length, int count) {
+        CLoggerBytes bytes(big);
+        for (int i = 0; i < count; ++i) {
+            CLoggerBytes record = MakeTableBytes(big, type, length, 0x01DAC9B25F3E1234 + i);
+            record.PutTime(12, 0x01DAC9B25F3E5678 + i);
+            for (std::size_t at = 20; at + 4 <= length; at += 4)
+                record.PutU32(at, DWORD(0x01020304u * DWORD(i + 1) + at));
+            bytes.Append(record);
+        }
+        return bytes;
+    };
+    CUmboVarnConvert varn;
+    CUmboQuarnConvert quarn;
+    for (const auto& [type, length] : {std::pair<WORD, WORD>{64, 680}, {65, 104}})
+        for (int count : {1, 2, 7}) {
+            CLoggerBytes big = run(true, type, length, count);
+            EXPECT_EQ(std::size_t(count), varn.ConvertRecordsFromWire(big.Data(), length, std::size_t(count))) << type;
+            EXPECT_EQ(big.Bytes(), run(false, type, length, count).Bytes()) << type << " x" << count;
+
+            CLoggerBytes little = run(false, type, length, count);
+            EXPECT_EQ(std::size_t(count), quarn.ConvertRecordsFromWire(little.Data(), length, std::size_t(count))) << type;
+            EXPECT_EQ(little.Bytes(), run(false, type, length, count).Bytes()) << type;
+        }
+    // A run ends at the first table of another type or length, or at the most asked for (all of
+    // them in memory): what follows stays as written.
+    for (bool big : {true, false}) {
+        CUmboConvert& converter = big ? static_cast<CUmboConvert&>(varn) : quarn;
+        CLoggerBytes mixed = run(big, 64, 680, 3);
+        mixed.Append(run(big, 65, 104, 1));
+        CLoggerBytes expected = run(false, 64, 680, 3);
+        expected.Append(run(big, 65, 104, 1));
+        EXPECT_EQ(3u, converter.ConvertRecordsFromWire(mixed.Data(), 680, 4));
+        EXPECT_EQ(mixed.Bytes(), expected.Bytes());
+
+        CLoggerBytes cut = run(big, 64, 680, 3);
+        EXPECT_EQ(2u, converter.ConvertRecordsFromWire(cut.Data(), 680, 2));
+        const std::vector<BYTE> two = run(false, 64, 680, 2).Bytes();
+        const std::vector<BYTE> written = run(big, 64, 680, 3).Bytes();
+        EXPECT_TRUE(std::equal(two.begin(), two.end(), cut.Bytes().begin()));
+        EXPECT_TRUE(std::equal(written.begin() + 2 * 680, written.end(), cut.Bytes().begin() + 2 * 680));
+    }
+    // A record longer than its map keeps its last bytes, and a type with fields of other widths
+    // has its own map: such runs are left untouched, for one record at a time.
+    for (const auto& [type, length] : {std::pair<WORD, WORD>{64, 688}, {65, 112}, {63, 740}, {15, 11320}}) {
+        CLoggerBytes big = run(true, type, length, 3);
+        EXPECT_EQ(0u, varn.ConvertRecordsFromWire(big.Data(), length, 3)) << type;
+        EXPECT_EQ(big.Bytes(), run(true, type, length, 3).Bytes()) << type;
+    }
+}
+
 TEST(UmboConvert, SwappingConverterWritesTheStreamOrderWhenSending)
 {
     CUmboVarnConvert varn;
