@@ -56,8 +56,8 @@ void CTrendSeries::Read(std::size_t first, std::size_t count, float* values) con
         const std::size_t records = std::size_t(m_records->GetCount());
         for (std::size_t k = 0; k < count; ++k) {
             const std::size_t i = first + k;
-            if (i + kReadAhead < records)
-                __builtin_prefetch(m_records->GetRecordBytes(i + kReadAhead) + m_offset);
+            if (i + kRunReadAhead < records)
+                __builtin_prefetch(m_records->GetRecordBytes(i + kRunReadAhead) + m_offset, 0, 1);
             const BYTE* table = m_records->GetRecordBytes(i);
             if (checkLength && m_offset + sizeof(float) > LoadU16(table, offsetof(Umbo_table_header_t, table_lth))) {
                 values[k] = std::numeric_limits<float>::quiet_NaN();
