@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -332,11 +333,31 @@ void CBasicGraphView::RefillTables(bool both, WPARAM how)
     }
     if (m_timeRangeTableView && m_timeRangeTableView->GetSafeHwnd()) {
         m_timeRangeTableView->SetTitle(m_settings.m_tableTimeRangeCollapse);
-        if (both)
-            m_timeRangeTableView->SendMessage(WM_TABLE_REFILL, how, 0);
+        // Filled when its section shows: a page's first show filled a table nobody saw.
+        if (TimeRangeTableHidden()) {
+            m_timeRangeRefill = std::max(m_timeRangeRefill.value_or(0), how);
+            return;
+        }
+        // A table spared so far is filled before its section is drawn.
+        const std::optional<WPARAM> spared = std::exchange(m_timeRangeRefill, std::nullopt);
+        if (both || spared)
+            m_timeRangeTableView->SendMessage(WM_TABLE_REFILL, std::max(how, spared.value_or(0)), 0);
         else
             m_timeRangeTableView->PostMessage(WM_TABLE_REFILL, how, 0);
     }
+}
+
+bool CBasicGraphView::TimeRangeTableHidden() const
+{
+    const CMySplitterWnd* splitter = FindSplitter();
+    return splitter && FillsTimeRangeTableWhenShown() && !m_settings.m_checkTimeRange &&
+           (m_firstUpdate || !splitter->IsThirdSectionShown());
+}
+
+void CBasicGraphView::FillHiddenTimeRangeTable()
+{
+    if (m_timeRangeRefill && m_timeRangeTableView && m_timeRangeTableView->GetSafeHwnd())
+        m_timeRangeTableView->SendMessage(WM_TABLE_REFILL, *std::exchange(m_timeRangeRefill, std::nullopt), 0);
 }
 
 void CBasicGraphView::OnUpdate(CWnd*, LPARAM, CUpdateMsg* hintObject)

@@ -122,6 +122,9 @@ public:
     void SaveViewSettings(CProjectSettings* project) override;
     // The sections of the page the user opened or collapsed, by their rows, into the settings.
     void StoreSectionStates();
+    // The time-range table takes the refills it was spared while its section was hidden, before
+    // the section shows with the time range off (all sections opened for a bookmark's picture).
+    void FillHiddenTimeRangeTable();
     // The time axes' ranges into "upperPlot".
     void StoreXAxisRanges();
     void RecalcLayout() override;
@@ -147,6 +150,8 @@ public:
     virtual void LinkWindows() {}
     virtual void InitDataItems() {}
     virtual void OnDemandSourceChanged(bool /*useTrendData*/) {}
+    // Whether the time-range table is filled only once its section shows.
+    virtual bool FillsTimeRangeTableWhenShown() const { return true; }
     virtual bool IsItemShown(DWORD quantity, int slot) const = 0;
     virtual CString GetDataItemName(const SDataItem& item, int slot) const;
     virtual void ConfigurePlot() = 0;
@@ -264,6 +269,8 @@ protected:
     // Each Y axis's title carries the unit of its quantity.
     void SetYAxisUnits();
     void RefillTables(bool both, WPARAM how = 0);
+    // The time range is off and its table's section hidden, or to be hidden by the first update.
+    bool TimeRangeTableHidden() const;
     // Shows or hides the options bar as the settings keep it; true when that changed it.
     bool ApplyDialogBarState();
     void StartTimer(UINT_PTR id);
@@ -334,6 +341,8 @@ private:
     CBasicGraphViewDialogBar* m_dialogBar = nullptr;
     CMyFormView* m_tableView = nullptr;
     CMyFormView* m_timeRangeTableView = nullptr;
+    // The strongest refill asked of the time-range table while the time range was off.
+    std::optional<WPARAM> m_timeRangeRefill;
     CTimeRangeMarkers m_markers;
     int m_zoomState = 0;
     int m_sessionCount = 0;

@@ -359,6 +359,7 @@ void CBasicGraphView::CaptureSection(bool bookmark)
                 toolBar->SetCollapsed(collapsed);
             splitter->RestoreAllSections();
         }
+        FillHiddenTimeRangeTable();
         mainWindow->RedrawWindow();
     }
     // The view and, while it shows, its dialog bar, in main-window coordinates.

@@ -392,13 +392,11 @@ void CBasicTableView::ComputeValidRuns(int session, CDataSet& dataSet, const STr
     valid.accessSpec = recordAccess;
     std::vector<SRecordRange>& runs = valid.runs;
     runs.clear();
-    for (int i = 0; i < int(marked.size()); ++i) {
-        if (!marked[std::size_t(i)])
-            continue;
-        if (!runs.empty() && runs.back().last == i - 1)
-            runs.back().last = i;
-        else
-            runs.push_back({i, i});
+    // Run by run rather than record by record: a session is mostly one run.
+    for (auto first = std::find(marked.begin(), marked.end(), true); first != marked.end();) {
+        const auto end = std::find(first, marked.end(), false);
+        runs.push_back({int(first - marked.begin()), int(end - marked.begin()) - 1});
+        first = std::find(end, marked.end(), true);
     }
 }
 

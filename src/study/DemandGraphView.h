@@ -16,6 +16,9 @@ public:
     void LinkWindows() override;
     void InitDataItems() override;
     void OnDemandSourceChanged(bool useTrendData) override;
+    // The two demand tables keep the tariffs the user chose in each other's step, the hidden one
+    // too.
+    bool FillsTimeRangeTableWhenShown() const override { return false; }
     bool IsItemShown(DWORD quantity, int slot) const override;
     void ConfigurePlot() override;
     void SetDefaultSettings() override;

@@ -1,5 +1,6 @@
 #include "study/TableSectionCommands.h"
 
+#include "study/BasicGraphView.h"
 #include "views/CaptureWindowRect.h"
 #include "views/MainWindow.h"
 #include "views/MyFormView.h"
@@ -48,6 +49,9 @@ void OpenSectionForBookmark(CMyFormView& view, bool fullWindow)
     if (CMyToolBar* toolBar = TableSectionToolBar(view))
         toolBar->SetCollapsed(false);
     splitter->RestoreAllSections();
+    if (auto* graphFrame = dynamic_cast<CSplitFrame*>(splitter->GetPane(0, 0)))
+        if (auto* graph = dynamic_cast<CBasicGraphView*>(graphFrame->GetView()))
+            graph->FillHiddenTimeRangeTable();
     main->RedrawWindow();
 }
 

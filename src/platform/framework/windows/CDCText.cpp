@@ -88,6 +88,9 @@ int Advance(const GdiData& font, const QFontMetrics& fm, const QString& text)
 
 QStringList WrapLine(const QString& line, const GdiData& font, const QFontMetrics& fm, int width)
 {
+    // A line that fits whole breaks nowhere (no part of it is wider): one measurement rather than
+    // one of every longer beginning of it.
+    if (Advance(font, fm, line) <= width) return {line};
     QStringList out;
     QString current;
     // Blanks that begin the line are kept, as the words between them are.

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 
 namespace
 {
@@ -170,10 +171,13 @@ QString PickerFormat(DWORD style)
                              : FullYears(QtPicture(ToQString(picture)));
 }
 
-void SetUpPicker(CPickerEdit& edit, DWORD style)
+// The field a picker of that style shows: its format is set as it is made (each format set
+// lays the field out anew).
+std::unique_ptr<CPickerEdit> MakePicker(DWORD style, QWidget* parent)
 {
-    edit.setCalendarPopup(DropsCalendar(style));
-    edit.setDisplayFormat(PickerFormat(style));
+    auto edit = std::make_unique<CPickerEdit>(IsTimePicker(style), PickerFormat(style), parent);
+    edit->setCalendarPopup(DropsCalendar(style));
+    return edit;
 }
 } // namespace
 
@@ -188,8 +192,8 @@ int DateTimeControlWidth(DWORD style, const QFont& font, int height)
     const QString key = font.key() + QStringLiteral("|%1|%2|").arg(int(DropsCalendar(style))).arg(height) + format;
     if (const auto found = measured.find(key); found != measured.end())
         return found->second;
-    CPickerEdit probe(IsTimePicker(style), nullptr);
-    SetUpPicker(probe, style);
+    const std::unique_ptr<CPickerEdit> made = MakePicker(style, nullptr);
+    CPickerEdit& probe = *made;
     probe.setFont(font);
     // The room a width leaves the text is what the width must give the widest text.
     constexpr int kProbeWidth = 400;
@@ -209,8 +213,7 @@ int DateTimeControlWidth(DWORD style, const QFont& font, int height)
 QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)
 {
     const bool time = IsTimePicker(impl.style);
-    auto* edit = new CPickerEdit(time, parent);
-    SetUpPicker(*edit, impl.style);
+    auto* edit = MakePicker(impl.style, parent).release();
     TakeFocusWithTheWheelOnly(edit);
     auto* self = &impl;
     QObject::connect(edit, &QDateTimeEdit::dateTimeChanged, edit, [self] { Notify(*self, DTN_DATETIMECHANGE); });

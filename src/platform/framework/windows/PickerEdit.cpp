@@ -31,9 +31,9 @@ bool IsSeparator(QChar c) { return c.isPrint() && !c.isLetterOrNumber(); }
 
 } // namespace
 
-CPickerEdit::CPickerEdit(bool time, QWidget* parent) : QDateTimeEdit(parent), m_time(time)
+CPickerEdit::CPickerEdit(bool time, const QString& format, QWidget* parent) : QDateTimeEdit(parent), m_time(time)
 {
-    setDisplayFormat(time ? QStringLiteral("HH:mm:ss") : QStringLiteral("dd.MM.yyyy"));
+    setDisplayFormat(format);
     // What is typed shows as typed (the base would correct "02/30" to "02/29" as it is shown);
     // it is checked when it is taken.
     lineEdit()->setValidator(nullptr);
@@ -399,9 +399,13 @@ QString CPickerEdit::WidestText() const
     // and each text measured once (a time picture writes two of them): a page's first show
     // measures its pickers.
     QSet<QString> measured;
-    for (int month = 1; month <= 12; ++month)
-        for (int day = 22; day <= 28; ++day)
-            for (const int hour : {10, 22}) {
+    // A format of the time alone writes the same texts on every day, one of the date alone at
+    // every hour: those are not written again.
+    const bool dates = displayedSections() & DateSections_Mask;
+    const std::vector<int> hours = displayedSections() & TimeSections_Mask ? std::vector<int>{10, 22} : std::vector<int>{10};
+    for (int month = 1; month <= (dates ? 12 : 1); ++month)
+        for (int day = 22; day <= (dates ? 28 : 22); ++day)
+            for (const int hour : hours) {
                 const QString text =
                     locale().toString(QDateTime(QDate(2028, month, day), QTime(hour, 58, 58), Qt::UTC), displayFormat());
                 if (measured.contains(text))

@@ -15,7 +15,8 @@
 class CPickerEdit : public QDateTimeEdit
 {
 public:
-    CPickerEdit(bool time, QWidget* parent);
+    // Shows the date or time in the format given (a picture of date or time alone, as the kind).
+    CPickerEdit(bool time, const QString& format, QWidget* parent);
 
     // Takes what was typed; false when it was refused (its message follows).
     bool TakeTyped();

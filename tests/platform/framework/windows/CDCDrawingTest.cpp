@@ -174,6 +174,14 @@ TEST_F(WindowTest, TextMeasuresConsistentlyAndCalcRectFollowsTheRules)
     c.dc.DrawText("word word word", &wrap, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_EQ(wrap.Height(), 3 * tm.tmHeight);
     EXPECT_EQ(wrap.Width(), wordWidth);
+    // A line as wide as the rectangle stays whole; a pixel narrower breaks at its blank.
+    const int lineWidth = c.dc.GetTextExtent("word word").cx;
+    for (const int less : {0, 1}) {
+        CRect line(0, 0, lineWidth - less, 0);
+        c.dc.DrawText("word word", &line, DT_CALCRECT | DT_WORDBREAK);
+        EXPECT_EQ(line.Height(), (1 + less) * tm.tmHeight) << less;
+        EXPECT_EQ(line.Width(), less ? wordWidth : lineWidth) << less;
+    }
     CRect narrow(0, 0, 3, 0);
     c.dc.DrawText("longword", &narrow, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_EQ(narrow.Width(), c.dc.GetTextExtent("longword").cx);
