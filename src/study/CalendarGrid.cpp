@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -55,6 +54,11 @@ int CMyBasicCalendarGrid::CCalendarDS::GetCell(int col, int row, CUGCell* cell)
         const bool title = (inBlock - 2) % 4 == 1;
         cell->SetFont(title ? m_grid.m_titleFont : m_grid.m_dateFont);
         cell->SetAlignment(UG_ALIGNCENTER | UG_ALIGNVCENTER);
+        // Titles too: a year of hours would otherwise store 35,000 of them before the first show.
+        if (title)
+            if (const CString text = m_grid.TitleText(row / m_grid.GetRowsPerBlock(), (inBlock - 2) / 4, (col - 1) / 2);
+                !text.IsEmpty())
+                cell->SetText(text);
     }
     int session = -1;
     int bin = -1;
@@ -126,7 +130,8 @@ CBitmap* CMyBasicCalendarGrid::CCalendarDS::Picture(int session, int bin, const 
 
 CMyBasicCalendarGrid::CMyBasicCalendarGrid(int granularity, int sessionCount, CCalendarSessionList* sessions)
     : m_granularity(std::clamp(granularity, 0, kCalendarGranularities - 1)), m_sessionCount(std::max(sessionCount, 0)),
-      m_sessions(sessions), m_binsPerLine(m_granularity == kCalendarDay ? 7 : 8), m_dateFormat(ExpandDateTimeFormat(kDateFormat))
+      m_sessions(sessions), m_binsPerLine(m_granularity == kCalendarDay ? 7 : 8), m_dateFormat(ExpandDateTimeFormat(kDateFormat)),
+      m_timeFormat(GetLocaleTimeFormat())
 {
     for (int s = 0; s < m_sessionCount; ++s)
         if (const structCalendarBins* bins = Bins(s); bins && bins->count > 0)
@@ -290,7 +295,6 @@ void CMyBasicCalendarGrid::OnSetup()
 
 void CMyBasicCalendarGrid::Populate()
 {
-    const CString timeFormat = GetLocaleTimeFormat();
     for (int s = 0; s < m_sessionCount; ++s) {
         const int heading = BlockStart(s);
         if (m_sessions && s < int(m_sessions->sessions.size()))
@@ -300,45 +304,31 @@ void CMyBasicCalendarGrid::Populate()
             SetRowsHidden(heading, heading + GetRowsPerBlock() - 1, true);
             continue;
         }
-        const int offset = FirstColumnOffset(s);
-        // The time of a cell of hours: its bin's start, an hour a cell before the first bin.
-        const auto cellTime = [&](int place) {
-            const int bin = std::clamp(place - offset, 0, bins->count - 1);
-            CHighTime time = CHighTime::FromDate(bins->bins[std::size_t(bin)].start);
-            time.RoundToSecond();
-            return time + CHighTimeSpan(0, place - offset - bin, 0, 0);
-        };
-        // Lines of hours that keep one offset from universal time and start at one local time
-        // have the same labels: a year's 8,760 hours are not each formatted.
-        std::map<int, std::vector<CString>> labelsFrom;
-        std::vector<CString> changing;
-        for (int line = 0; line < LaidOutLines(); ++line) {
-            const int titleRow = heading + 3 + 4 * line;
-            if (m_granularity == kCalendarDay) {
-                for (int k = 0; k < m_binsPerLine; ++k)
-                    QuickSetText(1 + 2 * k, titleRow, LoadTableString(kWeekdayIds[k]));
-                continue;
-            }
-            if (m_granularity != kCalendarHour)
-                continue;
-            const CHighTime hour = cellTime(line * m_binsPerLine);
-            const int start = SteadyLocalStart(hour, m_binsPerLine + 1);
-            std::vector<CString>& labels = start >= 0 ? labelsFrom[start] : changing;
-            if (start < 0 || labels.empty()) {
-                labels.clear();
-                for (int k = 0; k < m_binsPerLine; ++k)
-                    labels.push_back(start < 0 ? cellTime(line * m_binsPerLine + k).Format(timeFormat)
-                                               : (hour + CHighTimeSpan(0, k, 0, 0)).Format(timeFormat));
-            }
-            for (int k = 0; k < m_binsPerLine; ++k)
-                QuickSetText(1 + 2 * k, titleRow, labels[std::size_t(k)]);
-        }
-        const int usedLines = (offset + bins->count + m_binsPerLine - 1) / m_binsPerLine;
+        const int usedLines = (FirstColumnOffset(s) + bins->count + m_binsPerLine - 1) / m_binsPerLine;
         for (int line = usedLines; line < LaidOutLines(); ++line)
             SetRowsHidden(heading + 2 + 4 * line, heading + 5 + 4 * line, true);
     }
     ApplyRowHeights();
     RedrawAll();
+}
+
+CString CMyBasicCalendarGrid::TitleText(int session, int line, int binColumn) const
+{
+    const structCalendarBins* bins = Bins(session);
+    if (!bins || bins->count <= 0)
+        return CString();
+    if (m_granularity == kCalendarDay)
+        return LoadTableString(kWeekdayIds[binColumn]);
+    if (m_granularity != kCalendarHour)
+        return CString();
+    // The local time its bin starts; a cell before the first bin or after the last goes on an
+    // hour a cell.
+    const int place = line * m_binsPerLine + binColumn;
+    const int offset = FirstColumnOffset(session);
+    const int bin = std::clamp(place - offset, 0, bins->count - 1);
+    CHighTime time = CHighTime::FromDate(bins->bins[std::size_t(bin)].start);
+    time.RoundToSecond();
+    return (time + CHighTimeSpan(0, place - offset - bin, 0, 0)).Format(m_timeFormat);
 }
 
 void CMyBasicCalendarGrid::LabelBin(int session, int bin)
@@ -467,9 +457,8 @@ int CMyBasicCalendarGrid::MeasureNarrowestBinWidth()
         for (const unsigned id : kWeekdayIds)
             measure(m_titleFont, LoadTableString(id));
     } else if (m_granularity == kCalendarHour) {
-        const CString timeFormat = GetLocaleTimeFormat();
         for (int hour = 0; hour < 24; ++hour)
-            measure(m_titleFont, CHighTime(2026, 12, 28, hour, 0, 0).Format(timeFormat));
+            measure(m_titleFont, CHighTime(2026, 12, 28, hour, 0, 0).Format(m_timeFormat));
     }
     // The 28th of every month: two-digit days and months, and every month's name where the
     // format names it.

@@ -73,6 +73,9 @@ public:
     // without.
     void OnMove(int x, int y) override;
 
+    // The title of a bin column of a line of the session's block (its weekday or the hour it
+    // starts); empty where none shows.
+    CString TitleText(int session, int line, int binColumn) const;
     // The date label of a bin whose thumbnail exists.
     void LabelBin(int session, int bin);
     // Whether the row lies in the part of the grid the user can see, or a line from it (as of
@@ -144,6 +147,7 @@ private:
     int m_sourceIndex = -1;
     ICalendarPictureSource* m_pictureSource = nullptr;
     CString m_dateFormat;
+    CString m_timeFormat;
     int m_narrowestBinWidth = 0;
     std::pair<int, int> m_seenRows{0, -1};
     std::set<int> m_picturesSkipped; // picture rows drawn out of sight, without pictures

@@ -176,17 +176,19 @@ bool CCalendarTableView::MakeBins()
     // The pictures come when the grid shows their bins (ProvidePicture).
     m_thumbnails.Take(chart, present, lower, upper);
     bool anyBins = false;
+    const CString folder = CCalendarThumbnails::Folder();
     for (int s = 0; s < std::min(m_sessionCount, CBasicViewSettings::kMaxSessions); ++s) {
         if (!present[std::size_t(s)])
             continue;
-        auto bins = MakeSessionBins(s, lower, upper);
+        auto bins = MakeSessionBins(s, lower, upper, folder);
         anyBins = anyBins || bins != nullptr;
         m_sessions.sessions[std::size_t(s)]->bins[std::size_t(m_granularity)] = std::move(bins);
     }
     return anyBins;
 }
 
-std::unique_ptr<structCalendarBins> CCalendarTableView::MakeSessionBins(int session, double lower, double upper) const
+std::unique_ptr<structCalendarBins> CCalendarTableView::MakeSessionBins(int session, double lower, double upper,
+                                                                       const CString& folder) const
 {
     CRecDoc* document = GetDocument();
     CDataSet* set = document ? document->GetDataSet(session) : nullptr;
@@ -201,7 +203,7 @@ std::unique_ptr<structCalendarBins> CCalendarTableView::MakeSessionBins(int sess
     auto bins = std::make_unique<structCalendarBins>();
     bins->lower = lower;
     bins->upper = upper;
-    bins->folder = CCalendarThumbnails::Folder();
+    bins->folder = folder;
     bins->granularity = m_granularity;
     for (structCalendarBin& bin : made)
         bin.fileName = CalendarBinFileName(session, m_granularity, bin.start);

@@ -54,7 +54,8 @@ private:
     // The bins of every present session at the granularity, and the chart state their
     // thumbnails are drawn from; true when any session got bins.
     bool MakeBins();
-    std::unique_ptr<structCalendarBins> MakeSessionBins(int session, double lower, double upper) const;
+    std::unique_ptr<structCalendarBins> MakeSessionBins(int session, double lower, double upper,
+                                                        const CString& folder) const;
     void CreateGrid();
     void RestoreSelection(bool keep, const std::array<structCalendarSelection, 2>& saved);
     void OnOptionChanged(bool keepSelection);

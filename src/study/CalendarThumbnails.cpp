@@ -95,7 +95,6 @@ void CCalendarThumbnails::Take(CiPlotX& chart, const SessionFlags& present, doub
         m_chart.AddXAxis(chart.GetXAxis(i)->GetName());
     for (int i = 0; i < chart.GetYAxisCount(); ++i)
         m_chart.AddYAxis(chart.GetYAxis(i)->GetName());
-    std::array<CDigest, CBasicViewSettings::kMaxSessions> digests;
     for (int i = 0; i < chart.GetChannelCount(); ++i) {
         CPlotChannel& taken = *chart.GetChannel(i);
         const int session = chart.FindXAxis(taken.GetXAxisName());
@@ -104,27 +103,42 @@ void CCalendarThumbnails::Take(CiPlotX& chart, const SessionFlags& present, doub
             continue;
         CPlotChannel& channel = *m_chart.GetChannel(m_chart.AddChannel(taken.GetName(), taken.GetXAxisName(), taken.GetYAxisName()));
         channel = std::move(taken);
-        CDigest& digest = digests[std::size_t(session)];
+    }
+    m_sessionDigests = {};
+}
+
+std::uint64_t CCalendarThumbnails::SessionDigest(int session)
+{
+    // Taken when the session's first picture is asked for: the first show draws the pictures of
+    // one session, and a year of points is read again for each digest.
+    std::optional<std::uint64_t>& stored = m_sessionDigests[std::size_t(session)];
+    if (stored)
+        return *stored;
+    CDigest digest;
+    for (int i = 0; i < m_chart.GetChannelCount(); ++i) {
+        const CPlotChannel& channel = *m_chart.GetChannel(i);
+        if (m_chart.FindXAxis(channel.GetXAxisName()) != session)
+            continue;
         digest.Add(std::uint64_t(channel.GetColor()) << 8 | std::uint64_t(channel.GetWidth()));
         const double* xs = channel.XData();
         const float* ys = channel.YData();
         for (int k = 0; k < channel.GetCount(); ++k)
             digest.Add(std::uint64_t(std::bit_cast<std::uint32_t>(ys[k])) ^ std::bit_cast<std::uint64_t>(xs[k]));
     }
-    for (std::size_t s = 0; s < digests.size(); ++s)
-        m_sessionDigests[s] = digests[s].Value();
+    stored = digest.Value();
+    return *stored;
 }
 
-std::uint64_t CCalendarThumbnails::ContentStamp(int session) const
+std::uint64_t CCalendarThumbnails::ContentStamp(int session)
 {
     CDigest digest;
-    digest.Add(m_sessionDigests[std::size_t(session)]);
+    digest.Add(SessionDigest(session));
     digest.Add(m_lower);
     digest.Add(m_upper);
     return digest.Value();
 }
 
-std::uint64_t CCalendarThumbnails::Stamp(int session, CSize size) const
+std::uint64_t CCalendarThumbnails::Stamp(int session, CSize size)
 {
     CDigest digest;
     digest.Add(ContentStamp(session));

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class CCalendarThumbnails : public ICalendarPictureSource
 {
@@ -35,11 +36,13 @@ public:
 private:
     // What the pictures of the session show (channels and value range), and what one of them
     // in that size shows; equal stamps, equal pictures.
-    std::uint64_t ContentStamp(int session) const;
-    std::uint64_t Stamp(int session, CSize size) const;
+    std::uint64_t ContentStamp(int session);
+    std::uint64_t Stamp(int session, CSize size);
+    // The session's channels: their points, colours and widths.
+    std::uint64_t SessionDigest(int session);
 
     CiPlotX m_chart; // never gets a window
-    std::array<std::uint64_t, CBasicViewSettings::kMaxSessions> m_sessionDigests{};
+    std::array<std::optional<std::uint64_t>, CBasicViewSettings::kMaxSessions> m_sessionDigests{};
     double m_lower = 0.0;
     double m_upper = 1.0;
     int m_writtenCount = 0;

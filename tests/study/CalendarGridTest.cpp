@@ -173,6 +173,9 @@ TEST_F(CalendarGridTest, HourBinsLieInLinesOfEightHours)
     m_grid->BinCell(0, 0, col, row);
     EXPECT_EQ(col, 11); // the sixth bin column of the line 08:00 .. 15:00
     EXPECT_EQ(CString(Cell(1, 3).GetText()), CHighTime(2026, 6, 10, 8, 0, 0).Format(GetLocaleTimeFormat()));
+    // The block of a session without bins has no titles, nor has a column between bins.
+    EXPECT_EQ(CString(Cell(1, m_grid->BlockStart(1) + 3).GetText()), CString());
+    EXPECT_EQ(CString(Cell(2, 3).GetText()), CString());
     m_grid->BinCell(0, 3, col, row);
     EXPECT_EQ(col, 1);
     EXPECT_EQ(row, 6);

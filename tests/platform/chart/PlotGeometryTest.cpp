@@ -106,6 +106,20 @@ TEST(PlotGeometryTest, PointsAddedTogetherAreThePointsAddedOneByOne)
     EXPECT_EQ(together.GapIndexes(), (std::vector<int>{1, 6}));
     EXPECT_EQ(together.GetDataMin(), -1.0);
     EXPECT_EQ(together.GetDataMax(), 9.0);
+
+    // Room made for a year's points ahead keeps the points held and takes the ones added after.
+    std::vector<double> x(300000);
+    std::vector<float> y(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        x[i] = 8.0 + double(i);
+        y[i] = float(i % 97) - 40.0f;
+    }
+    together.Reserve(std::size_t(together.GetCount()) + x.size());
+    together.AddPoints(x.data(), y.data(), x.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        oneByOne.AddXY(x[i], y[i]);
+    EXPECT_TRUE(same(together, oneByOne));
+    EXPECT_EQ(together.GetDataMax(), 56.0);
 }
 
 TEST(PlotGeometryTest, TicksAreDrawnAtTheirValuesPixels)
