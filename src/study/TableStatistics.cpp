@@ -100,36 +100,36 @@ constexpr int kSignedHighest = 3;
 constexpr int kSignedLowest = 4;
 
 // A long run of records is walked twice at once, each walk reading the fields of its own figures:
-// a walk waits on the records' cache lines far more than it computes.
+// a walk waits on the records far more than it computes.
 constexpr std::size_t kWalks = 2;
 // Shorter runs are walked on the calling thread alone: starting a thread would cost more.
 constexpr int kSharedWalkRecords = 20000;
-constexpr std::size_t kCacheLine = 64;
 
-// A cache line a series reads in every record (the record list and the line's place), or a series
-// not read from the records as they are (itself, line 0).
-using SRecordLine = std::pair<const void*, std::size_t>;
+// A field a series reads in every record (the record list and the field's offset), or a series
+// not read from the records as they are (itself, offset 0). The walks are balanced by these: a
+// walk's time goes with the fields it reads more than with the cache lines they lie in.
+using SRecordField = std::pair<const void*, std::size_t>;
 
-void AddRecordLines(const CTrendSeries* series, std::set<SRecordLine>& lines)
+void AddRecordFields(const CTrendSeries* series, std::set<SRecordField>& fields)
 {
     CTrendSeries::SField field{};
     if (series->GetField(field))
-        lines.insert({field.records, field.offset / kCacheLine});
+        fields.insert({field.records, field.offset});
     else
-        lines.insert({series, 0});
+        fields.insert({series, 0});
 }
 
-void AddRecordLines(const ITrendChannelAccess& access, std::set<SRecordLine>& lines)
+void AddRecordFields(const ITrendChannelAccess& access, std::set<SRecordField>& fields)
 {
     const CTrendSeries* values = access.GetUnchangedSeries();
     const CTrendSeries* signs = nullptr;
     if (values) {
-        AddRecordLines(values, lines);
+        AddRecordFields(values, fields);
     } else if (access.GetSignedSeries(values, signs)) {
-        AddRecordLines(values, lines);
-        AddRecordLines(signs, lines);
+        AddRecordFields(values, fields);
+        AddRecordFields(signs, fields);
     } else {
-        lines.insert({&access, 0});
+        fields.insert({&access, 0});
     }
 }
 
@@ -784,26 +784,26 @@ void CTableStatistics::TakeNoted()
         }
     }
 
-    // A short walk stays on this thread; a long one is shared by the cache lines each record
-    // gives its figures, a figure going where its lines are read already or else where fewer are.
+    // A short walk stays on this thread; a long one is shared out by the fields of the records its
+    // figures read, a figure going where its fields are read already or else where fewer are.
     const std::size_t used = walkLast - m_range.first + 1 >= kSharedWalkRecords ? kWalks : 1;
-    std::array<std::set<SRecordLine>, kWalks> lines;
+    std::array<std::set<SRecordField>, kWalks> fields;
     for (const SFigure& figure : figures) {
-        std::set<SRecordLine> reads;
+        std::set<SRecordField> reads;
         for (const ITrendChannelAccess* access : figure.reads)
-            AddRecordLines(*access, reads);
+            AddRecordFields(*access, reads);
         std::size_t best = 0;
         std::size_t bestCost = std::numeric_limits<std::size_t>::max();
         for (std::size_t w = 0; w < used; ++w) {
             const std::size_t added = std::size_t(std::count_if(
-                reads.begin(), reads.end(), [&](const SRecordLine& line) { return !lines[w].count(line); }));
-            const std::size_t cost = added == 0 ? 0 : lines[w].size() + added;
+                reads.begin(), reads.end(), [&](const SRecordField& field) { return !fields[w].count(field); }));
+            const std::size_t cost = added == 0 ? 0 : fields[w].size() + added;
             if (cost < bestCost) {
                 best = w;
                 bestCost = cost;
             }
         }
-        lines[best].insert(reads.begin(), reads.end());
+        fields[best].insert(reads.begin(), reads.end());
         figure.add(best);
     }
     // The second walk only reads: the records, the items' series and the channels' accessors are
