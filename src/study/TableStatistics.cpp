@@ -21,6 +21,7 @@
 #include <limits>
 #include <set>
 #include <span>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -808,13 +809,18 @@ void CTableStatistics::TakeNoted()
     }
     // The second walk only reads: the records, the items' series and the channels' accessors are
     // all made before it starts, and what the items keep is written after it ends.
-    if (walks[1].IsEmpty()) {
-        walks[0].Walk(m_range.first);
-    } else {
-        std::future<void> second = std::async(std::launch::async, [&] { walks[1].Walk(m_range.first); });
-        walks[0].Walk(m_range.first);
-        second.get();
+    std::future<void> second;
+    if (!walks[1].IsEmpty()) {
+        try {
+            second = std::async(std::launch::async, [&] { walks[1].Walk(m_range.first); });
+        } catch (const std::system_error&) {
+            // No thread to be had: both walks on this one.
+            walks[1].Walk(m_range.first);
+        }
     }
+    walks[0].Walk(m_range.first);
+    if (second.valid())
+        second.get();
 
     for (const SSeriesKept& kept : seriesKept)
         kept.item->KeepSeriesSummary(kept.quantity, kept.phase, kept.series, *kept.summary);
