@@ -10,57 +10,11 @@
 #include "datamodel/SessionFiles.h"
 
 #include <algorithm>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace {
-
-// An archive of one stream that serves at most `piece` bytes a read, so that tables end
-// anywhere in what the loader has read.
-class CChoppyStorage final : public IStreamStorage
-{
-public:
-    CChoppyStorage(std::vector<BYTE> bytes, std::size_t piece) : m_bytes(std::move(bytes)), m_piece(piece) {}
-
-    int OpenStream(const CString&, std::unique_ptr<IDataStream>& stream) override
-    {
-        stream = std::make_unique<CStream>(m_bytes, m_piece);
-        return 0;
-    }
-
-private:
-    class CStream final : public IDataStream
-    {
-    public:
-        CStream(const std::vector<BYTE>& bytes, std::size_t piece) : m_bytes(bytes), m_piece(piece) {}
-        std::int64_t Read(void* buffer, std::size_t count) override
-        {
-            const std::size_t take = std::min({count, m_piece, m_bytes.size() - std::min(m_position, m_bytes.size())});
-            std::memcpy(buffer, m_bytes.data() + m_position, take);
-            m_position += take;
-            return std::int64_t(take);
-        }
-        bool Seek(std::uint64_t position) override
-        {
-            m_position = std::size_t(position);
-            return true;
-        }
-        std::uint64_t GetPosition() const override { return m_position; }
-        std::uint64_t GetLength() const override { return m_bytes.size(); }
-        bool Write(const void*, std::size_t) override { return false; }
-
-    private:
-        const std::vector<BYTE>& m_bytes;
-        std::size_t m_piece;
-        std::size_t m_position = 0;
-    };
-
-    std::vector<BYTE> m_bytes;
-    std::size_t m_piece;
-};
 
 class DataSetRecordRuns : public ::testing::TestWithParam<bool>
 {
@@ -103,7 +57,8 @@ TEST_P(DataSetRecordRuns, EveryRecordIsKeptOnceWhereverReadsEnd)
         EXPECT_EQ("", check.difference) << trendPerDemand;
 
         for (const std::size_t piece : {std::size_t(1001), std::size_t(4096)}) {
-            CChoppyStorage storage(bytes, piece);
+            CMemoryStorage storage;
+            storage.Add("turns", bytes, UINT64_MAX, piece);
             CDataSet set(nullptr);
             ASSERT_EQ(0, set.LoadFromCompoundFile(storage, "turns")) << piece;
             EXPECT_EQ("", DifferenceFromReference(set, ReadReferenceSession(bytes, set.GetScaleFactors())))
