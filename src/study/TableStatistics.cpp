@@ -4,21 +4,24 @@
 #include "datamodel/DataSet.h"
 #include "datamodel/MeasurementConfig.h"
 #include "datamodel/NonFiniteResult.h"
-#include "datamodel/SeriesPass.h"
-#include "datamodel/SummaryWalk.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
+#include "datamodel/TrendSeries.h"
 #include "datamodel/TrendTimeBlock.h"
-#include "study/FoldTerms.h"
+#include "study/FigureWalk.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cmath>
+#include <functional>
+#include <future>
 #include <limits>
+#include <set>
 #include <span>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -96,6 +99,40 @@ int MagnitudeFigure(DWORD quantity)
 // The keys, beside the series 0..2, under which a power factor's item keeps its signed extremes.
 constexpr int kSignedHighest = 3;
 constexpr int kSignedLowest = 4;
+
+// A long run of records is walked twice at once, each walk reading the fields of its own figures:
+// a walk waits on the records far more than it computes.
+constexpr std::size_t kWalks = 2;
+// Shorter runs are walked on the calling thread alone: starting a thread would cost more.
+constexpr int kSharedWalkRecords = 20000;
+
+// A field a series reads in every record (the record list and the field's offset), or a series
+// not read from the records as they are (itself, offset 0). The walks are balanced by these: a
+// walk's time goes with the fields it reads more than with the cache lines they lie in.
+using SRecordField = std::pair<const void*, std::size_t>;
+
+void AddRecordFields(const CTrendSeries* series, std::set<SRecordField>& fields)
+{
+    CTrendSeries::SField field{};
+    if (series->GetField(field))
+        fields.insert({field.records, field.offset});
+    else
+        fields.insert({series, 0});
+}
+
+void AddRecordFields(const ITrendChannelAccess& access, std::set<SRecordField>& fields)
+{
+    const CTrendSeries* values = access.GetUnchangedSeries();
+    const CTrendSeries* signs = nullptr;
+    if (values) {
+        AddRecordFields(values, fields);
+    } else if (access.GetSignedSeries(values, signs)) {
+        AddRecordFields(values, fields);
+        AddRecordFields(signs, fields);
+    } else {
+        fields.insert({&access, 0});
+    }
+}
 
 } // namespace
 
@@ -509,16 +546,17 @@ bool CTableStatistics::IsWholeRange(DWORD quantity, int last, const CDataItemTre
 
 void CTableStatistics::TakeNoted()
 {
-    // A noted series: its channel, the accessor of the series and the column that reads it.
+    // A noted series: its channel, the accessor of the series and the column that reads it in
+    // each walk.
     struct SResolved
     {
         std::unique_ptr<CTrendChannel> channel;
         const ITrendChannelAccess* access = nullptr;
         const CTrendTimeBlock* block = nullptr;
         int last = -1;
-        int column = -1;
+        std::array<int, kWalks> columns{-1, -1};
     };
-    CSummaryWalk walk;
+    std::array<CFigureWalk, kWalks> walks;
     std::map<SeriesKey, SResolved> resolved;
     const auto resolve = [&](const SeriesKey& key) -> SResolved& {
         auto [at, added] = resolved.try_emplace(key);
@@ -533,10 +571,13 @@ void CTableStatistics::TakeNoted()
         }
         return at->second;
     };
-    const auto column = [&](SResolved& series) {
-        if (series.column < 0)
-            series.column = walk.Read(*series.access, series.last);
-        return series.column;
+    const auto column = [&](SResolved* series, std::size_t w) {
+        if (!series)
+            return -1;
+        int& at = series->columns[w];
+        if (at < 0)
+            at = walks[w].Read(*series->access, series->last);
+        return at;
     };
     // A figure over the item's whole records that the item keeps already is taken from it; one
     // the walk takes is kept afterwards.
@@ -544,12 +585,13 @@ void CTableStatistics::TakeNoted()
         const CDataItemTrend* item = series.channel->GetItem();
         return item && IsWholeRange(quantity, series.last, *item) ? item : nullptr;
     };
-    struct SKept
+    // A figure to take: the series it reads and how it joins walk w.
+    struct SFigure
     {
-        const CDataItemTrend* item = nullptr;
-        int kind = 0;
-        DWORD phase = 0;
+        std::vector<const ITrendChannelAccess*> reads;
+        std::function<void(std::size_t w)> add;
     };
+    std::vector<SFigure> figures;
     int walkLast = -1;
 
     struct SSeriesKept
@@ -561,6 +603,14 @@ void CTableStatistics::TakeNoted()
         const SSeriesSummary* summary;
     };
     std::vector<SSeriesKept> seriesKept;
+    struct SDerivedKept
+    {
+        const CDataItemTrend* item;
+        int kind;
+        DWORD phase;
+        const SDerivedSummary* summary;
+    };
+    std::vector<SDerivedKept> derivedKept;
     for (const SeriesKey& key : m_notedSeries) {
         if (m_series.count(key))
             continue;
@@ -575,7 +625,9 @@ void CTableStatistics::TakeNoted()
             taken.summary = *kept;
             continue;
         }
-        walk.Summarise(*series.access, series.last, taken.summary);
+        figures.push_back({{series.access}, [&walks, access = series.access, last = series.last, summary = &taken.summary](std::size_t w) {
+                               walks[w].Summarise(*access, last, *summary);
+                           }});
         if (keeper)
             seriesKept.push_back({keeper, quantity, DWORD(phase), which, &taken.summary});
         walkLast = std::max(walkLast, series.last);
@@ -594,21 +646,15 @@ void CTableStatistics::TakeNoted()
         auto channel = request.item->GetChannel(request.quantity, request.phase);
         if (const ITrendChannelAccess* access = channel->GetAccess(request.series)) {
             const int last = request.item->GetRecordCount() - 1;
-            walk.Summarise(*access, last, wholeSummaries[k]);
-            seriesKept.push_back({request.item, request.quantity, request.phase, request.series, &wholeSummaries[k]});
+            SSeriesSummary& summary = wholeSummaries[k];
+            figures.push_back(
+                {{access}, [&walks, access, last, &summary](std::size_t w) { walks[w].Summarise(*access, last, summary); }});
+            seriesKept.push_back({request.item, request.quantity, request.phase, request.series, &summary});
             walkLast = std::max(walkLast, last);
             wholeChannels.push_back(std::move(channel));
         }
     }
 
-    struct SProductFold
-    {
-        SDerivedTaken* taken;
-        int thd;
-        int weight;
-        SKept kept;
-    };
-    std::vector<SProductFold> productFolds;
     for (const ProductKey& key : m_notedProducts) {
         if (m_products.count(key))
             continue;
@@ -626,18 +672,15 @@ void CTableStatistics::TakeNoted()
             taken.summary = *kept;
             continue;
         }
-        productFolds.push_back({&taken, column(thd), column(weight), {keeper, kind, phase}});
+        figures.push_back({{thd.access, weight.access}, [&, thdSeries = &thd, weightSeries = &weight, figure = &taken](std::size_t w) {
+                               walks[w].AddProduct(column(thdSeries, w), column(weightSeries, w), figure->last,
+                                                   figure->summary);
+                           }});
+        if (keeper)
+            derivedKept.push_back({keeper, kind, phase, &taken.summary});
         walkLast = std::max(walkLast, taken.last);
     }
 
-    struct SMagnitudeFold
-    {
-        SDerivedTaken* taken;
-        int column;
-        SKept kept;
-        std::array<int, 3> phases; // of a total: the columns of the phases it is the sum of
-    };
-    std::vector<SMagnitudeFold> magnitudeFolds;
     for (const SeriesKey& key : m_notedMagnitudes) {
         if (m_magnitudes.count(key))
             continue;
@@ -654,29 +697,30 @@ void CTableStatistics::TakeNoted()
             taken.summary = *kept;
             continue;
         }
-        std::array<int, 3> phases{-1, -1, -1};
+        // Of a total: the phases it is the sum of.
+        std::array<SResolved*, 3> phases{};
+        std::vector<const ITrendChannelAccess*> reads{series.access};
         for (int k = 0; k < 3 && int(phase) == kTotal; ++k) {
             const SQuantitySelector part{quantity, k, kStatAvg};
             if (!m_info.IsAvailable(part, 0) || m_info.HasPhaseTotal(part))
                 continue;
             SResolved& phaseSeries = resolve({quantity, k, 0, kAvg});
-            if (phaseSeries.access && phaseSeries.last >= taken.last)
-                phases[std::size_t(k)] = column(phaseSeries);
+            if (phaseSeries.access && phaseSeries.last >= taken.last) {
+                phases[std::size_t(k)] = &phaseSeries;
+                reads.push_back(phaseSeries.access);
+            }
         }
-        magnitudeFolds.push_back({&taken, column(series), {keeper, kind, phase}, phases});
+        figures.push_back({reads, [&, values = &series, phases, figure = &taken](std::size_t w) {
+                               std::array<int, 3> columns{};
+                               for (std::size_t k = 0; k < columns.size(); ++k)
+                                   columns[k] = column(phases[k], w);
+                               walks[w].AddMagnitude(column(values, w), columns, figure->last, figure->summary);
+                           }});
+        if (keeper)
+            derivedKept.push_back({keeper, kind, phase, &taken.summary});
         walkLast = std::max(walkLast, taken.last);
     }
 
-    struct SSignedFold
-    {
-        SSignedTaken* taken;
-        int min;
-        int max;
-        int avg;
-        const CDataItemTrend* keeper;
-        SignedKey key;
-    };
-    std::vector<SSignedFold> signedFolds;
     for (const SignedKey& key : m_notedSigned) {
         if (m_signed.count(key))
             continue;
@@ -695,15 +739,18 @@ void CTableStatistics::TakeNoted()
             taken.summary = {*highest, *lowest};
             continue;
         }
-        signedFolds.push_back({&taken, column(min), column(max), column(avg), keeper, key});
+        figures.push_back({{min.access, max.access, avg.access},
+                           [&, minSeries = &min, maxSeries = &max, avgSeries = &avg, figure = &taken](std::size_t w) {
+                               walks[w].AddSigned(column(minSeries, w), column(maxSeries, w), column(avgSeries, w),
+                                                  figure->last, figure->summary.highest, figure->summary.lowest);
+                           }});
+        if (keeper) {
+            seriesKept.push_back({keeper, quantity, DWORD(phase), kSignedHighest, &taken.summary.highest});
+            seriesKept.push_back({keeper, quantity, DWORD(phase), kSignedLowest, &taken.summary.lowest});
+        }
         walkLast = std::max(walkLast, avg.last);
     }
 
-    // The total apparent power, the phase-to-neutral voltages, then the phase-to-phase ones.
-    std::array<int, 6> voltages{};
-    voltages.fill(-1);
-    int apparent = -1;
-    SKept effectiveKept;
     if (m_notedEffective && !m_effective) {
         SDerivedTaken& taken = m_effective.emplace();
         SResolved& total = resolve({6, kTotal, 0, kAvg});
@@ -715,105 +762,70 @@ void CTableStatistics::TakeNoted()
             if (kept) {
                 taken.summary = *kept;
             } else {
-                effectiveKept = {keeper, kEffectiveApparentPowerFigure, kTotal};
-                apparent = column(total);
+                // The phase-to-neutral voltages, then the phase-to-phase ones.
+                std::array<SResolved*, 6> voltages{};
+                std::vector<const ITrendChannelAccess*> reads{total.access};
                 for (int k = 0; k < 6; ++k) {
                     SResolved& voltage = resolve({0, k % 3, k < 3 ? kPhaseToNeutral : kPhaseToPhase, kAvg});
-                    if (voltage.access)
-                        voltages[std::size_t(k)] = column(voltage);
+                    if (voltage.access) {
+                        voltages[std::size_t(k)] = &voltage;
+                        reads.push_back(voltage.access);
+                    }
                 }
+                figures.push_back({reads, [&, apparent = &total, voltages, figure = &taken](std::size_t w) {
+                                       std::array<int, 6> columns{};
+                                       for (std::size_t k = 0; k < columns.size(); ++k)
+                                           columns[k] = column(voltages[k], w);
+                                       walks[w].AddEffective(column(apparent, w), columns, figure->last, figure->summary);
+                                   }});
+                if (keeper)
+                    derivedKept.push_back({keeper, kEffectiveApparentPowerFigure, kTotal, &taken.summary});
                 walkLast = std::max(walkLast, total.last);
             }
         }
     }
 
-    // Every figure's sums, and the terms of the chunk each takes.
-    std::vector<double*> sums;
-    for (SProductFold& fold : productFolds) {
-        sums.push_back(&fold.taken->summary.sums[0]);
-        sums.push_back(&fold.taken->summary.sums[1]);
+    // A short walk stays on this thread; a long one is shared out by the fields of the records its
+    // figures read, a figure going where its fields are read already or else where fewer are.
+    const std::size_t used = walkLast - m_range.first + 1 >= kSharedWalkRecords ? kWalks : 1;
+    std::array<std::set<SRecordField>, kWalks> fields;
+    for (const SFigure& figure : figures) {
+        std::set<SRecordField> reads;
+        for (const ITrendChannelAccess* access : figure.reads)
+            AddRecordFields(*access, reads);
+        std::size_t best = 0;
+        std::size_t bestCost = std::numeric_limits<std::size_t>::max();
+        for (std::size_t w = 0; w < used; ++w) {
+            const std::size_t added = std::size_t(std::count_if(
+                reads.begin(), reads.end(), [&](const SRecordField& field) { return !fields[w].count(field); }));
+            const std::size_t cost = added == 0 ? 0 : fields[w].size() + added;
+            if (cost < bestCost) {
+                best = w;
+                bestCost = cost;
+            }
+        }
+        fields[best].insert(reads.begin(), reads.end());
+        figure.add(best);
     }
-    for (SMagnitudeFold& fold : magnitudeFolds)
-        sums.push_back(&fold.taken->summary.sums[0]);
-    if (apparent >= 0) {
-        sums.push_back(&m_effective->summary.sums[0]);
-        sums.push_back(&m_effective->summary.sums[1]);
+    // The second walk only reads: the records, the items' series and the channels' accessors are
+    // all made before it starts, and what the items keep is written after it ends.
+    std::future<void> second;
+    if (!walks[1].IsEmpty()) {
+        try {
+            second = std::async(std::launch::async, [&] { walks[1].Walk(m_range.first); });
+        } catch (const std::system_error&) {
+            // No thread to be had: both walks on this one.
+            walks[1].Walk(m_range.first);
+        }
     }
-    std::vector<double> termBuffer(sums.size() * CSeriesPass::kChunk);
-    std::vector<const double*> terms;
-    for (std::size_t k = 0; k < sums.size(); ++k)
-        terms.push_back(termBuffer.data() + k * CSeriesPass::kChunk);
-    const auto termsOf = [&](std::size_t k) { return termBuffer.data() + k * CSeriesPass::kChunk; };
-    // The signed extremes of every power factor, side by side.
-    std::vector<SSeriesSummary*> signedSummaries;
-    for (SSignedFold& fold : signedFolds) {
-        signedSummaries.push_back(&fold.taken->summary.highest);
-        signedSummaries.push_back(&fold.taken->summary.lowest);
-    }
-    std::vector<float> signedBuffer(signedSummaries.size() * CSeriesPass::kChunk);
-    std::vector<const float*> signedValues;
-    for (std::size_t k = 0; k < signedSummaries.size(); ++k)
-        signedValues.push_back(signedBuffer.data() + k * CSeriesPass::kChunk);
-
-    const CSeriesPass& pass = walk.Pass();
-    walk.Walk(m_range.first, walkLast, [&](int first, int count) {
-        const auto within = [&](int last) { return std::min(count, last - first + 1); };
-        std::size_t term = 0;
-        for (SProductFold& fold : productFolds) {
-            ProductTerms(pass.Column(fold.thd), pass.Column(fold.weight), within(fold.taken->last), count,
-                         termsOf(term), termsOf(term + 1), fold.taken->summary);
-            term += 2;
-        }
-        for (SMagnitudeFold& fold : magnitudeFolds) {
-            std::array<const float*, 3> phases{};
-            for (std::size_t k = 0; k < 3; ++k)
-                phases[k] = fold.phases[k] < 0 ? nullptr : pass.Column(fold.phases[k]);
-            MagnitudeTerms(pass.Column(fold.column), phases, within(fold.taken->last), count, termsOf(term++),
-                           fold.taken->summary);
-        }
-        if (apparent >= 0) {
-            std::array<const float*, 6> columns{};
-            for (std::size_t k = 0; k < columns.size(); ++k)
-                columns[k] = voltages[k] < 0 ? nullptr : pass.Column(voltages[k]);
-            EffectiveApparentPowerTerms(pass.Column(apparent), columns, within(m_effective->last), count,
-                                        termsOf(term), termsOf(term + 1), m_effective->summary);
-        }
-        AddSideBySide(sums, terms, count);
-
-        bool whole = true;
-        for (std::size_t f = 0; f < signedFolds.size(); ++f) {
-            const SSignedFold& fold = signedFolds[f];
-            const int n = within(fold.taken->last);
-            float* highest = signedBuffer.data() + 2 * f * CSeriesPass::kChunk;
-            SignedExtremeValues(pass.Column(fold.min), pass.Column(fold.max), pass.Column(fold.avg), n, highest,
-                                highest + CSeriesPass::kChunk);
-            whole = whole && n == count;
-        }
-        if (whole) {
-            AddToSummaries(signedSummaries, signedValues, first, count, false);
-            return;
-        }
-        for (std::size_t f = 0; f < signedFolds.size(); ++f)
-            AddToSummaries(std::span(signedSummaries).subspan(2 * f, 2), std::span(signedValues).subspan(2 * f, 2), first,
-                           within(signedFolds[f].taken->last), false);
-    });
+    walks[0].Walk(m_range.first);
+    if (second.valid())
+        second.get();
 
     for (const SSeriesKept& kept : seriesKept)
         kept.item->KeepSeriesSummary(kept.quantity, kept.phase, kept.series, *kept.summary);
-    for (const SProductFold& fold : productFolds)
-        if (fold.kept.item)
-            fold.kept.item->KeepDerivedSummary(fold.kept.kind, fold.kept.phase, fold.taken->summary);
-    for (const SMagnitudeFold& fold : magnitudeFolds)
-        if (fold.kept.item)
-            fold.kept.item->KeepDerivedSummary(fold.kept.kind, fold.kept.phase, fold.taken->summary);
-    if (effectiveKept.item)
-        effectiveKept.item->KeepDerivedSummary(effectiveKept.kind, effectiveKept.phase, m_effective->summary);
-    for (const SSignedFold& fold : signedFolds)
-        if (fold.keeper) {
-            const auto& [quantity, phase] = fold.key;
-            fold.keeper->KeepSeriesSummary(quantity, DWORD(phase), kSignedHighest, fold.taken->summary.highest);
-            fold.keeper->KeepSeriesSummary(quantity, DWORD(phase), kSignedLowest, fold.taken->summary.lowest);
-        }
+    for (const SDerivedKept& kept : derivedKept)
+        kept.item->KeepDerivedSummary(kept.kind, kept.phase, *kept.summary);
     m_notedSeries.clear();
     m_notedProducts.clear();
     m_notedMagnitudes.clear();

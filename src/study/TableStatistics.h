@@ -8,7 +8,8 @@
 // value tells how many intervals were valid.
 // Every value is made of a few summaries of series over the range (sums, counts, extremes, the
 // sum of products of two series, the effective apparent power). Prepare takes all the summaries
-// the cells of a table need in one walk over the records; summaries of a whole series are kept
+// the cells of a table need in one walk over the records (two at once, each reading the fields of
+// its own figures, over a long run); summaries of a whole series are kept
 // with its trend item, where the graph's scales and the other table find them.
 #include "datamodel/QuantityInfo.h"
 #include "datamodel/RecordRange.h"
@@ -142,7 +143,7 @@ private:
     // Over the records with a finite total apparent power S: sums[0] the sum of Ue^2 and
     // sums[1] the sum of S^2 / (9 Ue^2).
     const SDerivedTaken& Effective();
-    // Takes every noted summary in one walk over the records.
+    // Takes every noted summary in one walk over the records, or in two at once over a long run.
     void TakeNoted();
     // A summary over all the records of its item at the recorded scale, which the item keeps.
     bool IsWholeRange(DWORD quantity, int last, const CDataItemTrend& item) const;

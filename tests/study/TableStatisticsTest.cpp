@@ -2,12 +2,16 @@
 // computes from the written numbers: RMS and mean with gaps, invalid values and +/-infinity,
 // reverse power, the derived powers and power factors, the effective apparent power, the THD
 // weighting, the extremes with their times, the quality flags around the valid ratio, and the
-// same cells from summaries taken in one walk or kept by the trend items; and the terms of the
+// same cells from summaries taken in one walk, shared out over two walks of a long session or
+// kept by the trend items; and the terms of the
 // figures made of several series the same to the bit whether a chunk is taken in vectors or
 // record by record.
+#include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/RecordRange.h"
+#include "datamodel/SeriesSummaries.h"
 #include "datamodel/TrendCache.h"
+#include "datamodel/TrendItemIds.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "datamodel/SeriesPass.h"
 #include "study/FoldTerms.h"
@@ -25,6 +29,7 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -417,6 +422,102 @@ TEST_F(TableStatisticsTest, PreparedCellsEqualCellsThatTakeTheirOwnSummaries)
         CTableStatistics second = Statistics(range);
         second.Prepare(cells);
         expectSame(reference, fill(second), "kept by the items");
+    }
+}
+
+// A long session's figures are taken by two walks at once, each over every record: every entry of
+// every cell (the derived and signed ones too) and every whole series the page asks for besides
+// is the same to the bit as one walk per figure gives, over the whole session and over a range
+// that starts within it, with gaps, reverse power, infinities and NaN spread over the records.
+TEST_F(TableStatisticsTest, FiguresSharedOutOverTwoWalksEqualThoseOfOneWalkEach)
+{
+    SSessionSpec recording;
+    recording.averagingSeconds = 60;
+    recording.trendRecords = 24000;
+    recording.gapStart = 9000;
+    recording.gapLength = 70;
+    recording.events = false;
+    Load(recording, [](int record, SWrittenTable& t) {
+        if (record % 997 == 3) {
+            t.bytes.PutF32(PowerAvg(216, 0), -F(t, PowerAvg(216, 0)));
+            t.bytes.PutF32(PowerAvg(360, 0), -F(t, PowerAvg(360, 0)));
+        }
+        if (record % 1009 == 8)
+            t.bytes.PutF32(VoltageAvg(1), kInf);
+        if (record % 1013 == 10)
+            t.bytes.PutF32(VoltageAvg(2), -kInf);
+        if (record % 503 == 7)
+            t.bytes.PutF32(CurrentAvg(1), kNaN);
+        if (record % 211 == 20) {
+            t.bytes.PutF32(512, 0.999f);
+            t.bytes.PutF32(560, -F(t, 560));
+        }
+    });
+    std::vector<SStatisticsCell> cells;
+    for (DWORD quantity : {0u, 1u, 2u, 5u, 6u, 7u, 8u, 9u, 20u, 21u, 22u, 29u, 30u, 54u, 56u, 57u})
+        for (int phase : {0, 1, 2, kTotal})
+            cells.push_back({quantity, phase});
+    const auto fill = [&](CTableStatistics& stats) {
+        std::vector<SSummaryTableCell> filled(cells.size());
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            stats.FillCell(cells[c].quantity, cells[c].phase, filled[c]);
+        return filled;
+    };
+    // The current and apparent power series of every phase, as a graph takes its scales.
+    const auto wholeSeries = [&](CTrendCache& cache) {
+        std::vector<SSeriesRequest> requests;
+        for (DWORD quantity : {1u, 6u}) {
+            const DWORD itemId = TrendItemForQuantity(m_set.GetMeasurementConfig(), quantity, false);
+            const CDataItemTrend* item = cache.GetTrendItem(&m_set, itemId, 0, STrendAccessSpec{0, 1});
+            EXPECT_NE(item, nullptr);
+            for (DWORD phase : {0u, 1u, 2u, DWORD(kTotal)})
+                for (int series = 0; series < 3 && item; ++series)
+                    requests.push_back({item, quantity, phase, series});
+        }
+        return requests;
+    };
+    for (const SRecordRange range : {SRecordRange{0, int(m_trend.size()) - 1}, SRecordRange{1500, 23100}}) {
+        SCOPED_TRACE(testing::Message() << "records " << range.first << ".." << range.last);
+        CTrendCache ownCache;
+        CTableStatistics own(ownCache, m_set, STrendAccessSpec{0, 1}, range, 0.95);
+        const std::vector<SSummaryTableCell> reference = fill(own);
+        const std::vector<SSeriesRequest> ownSeries = wholeSeries(ownCache);
+        TakeSeriesSummaries(ownSeries);
+
+        CTrendCache sharedCache;
+        CTableStatistics shared(sharedCache, m_set, STrendAccessSpec{0, 1}, range, 0.95);
+        const std::vector<SSeriesRequest> sharedSeries = wholeSeries(sharedCache);
+        shared.Prepare(cells, sharedSeries);
+        const std::vector<SSummaryTableCell> filled = fill(shared);
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            for (std::size_t e = 0; e < 3; ++e) {
+                SCOPED_TRACE(testing::Message() << "quantity " << cells[c].quantity << " phase " << cells[c].phase
+                                                << " entry " << e);
+                const SSummaryTableEntry& x = reference[c].entries[e];
+                const SSummaryTableEntry& y = filled[c].entries[e];
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(x.value), std::bit_cast<std::uint32_t>(y.value));
+                EXPECT_EQ(x.time, y.time);
+                EXPECT_EQ(x.quality, y.quality);
+                EXPECT_EQ(x.sign, y.sign);
+            }
+        for (std::size_t r = 0; range.first == 0 && r < ownSeries.size(); ++r) {
+            const SSeriesRequest& a = ownSeries[r];
+            const SSeriesRequest& b = sharedSeries[r];
+            const SSeriesSummary* x = a.item->FindSeriesSummary(a.quantity, a.phase, a.series);
+            const SSeriesSummary* y = b.item->FindSeriesSummary(b.quantity, b.phase, b.series);
+            ASSERT_EQ(x == nullptr, y == nullptr) << "series " << r;
+            if (!x)
+                continue;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sum), std::bit_cast<std::uint64_t>(y->sum)) << r;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sumOfSquares), std::bit_cast<std::uint64_t>(y->sumOfSquares)) << r;
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(x->minimum), std::bit_cast<std::uint32_t>(y->minimum)) << r;
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(x->maximum), std::bit_cast<std::uint32_t>(y->maximum)) << r;
+            EXPECT_EQ(std::tie(x->finiteCount, x->plusInfinityCount, x->minusInfinityCount, x->nanCount,
+                               x->minimumRecord, x->maximumRecord, x->firstPlusInfinity, x->firstMinusInfinity),
+                      std::tie(y->finiteCount, y->plusInfinityCount, y->minusInfinityCount, y->nanCount,
+                               y->minimumRecord, y->maximumRecord, y->firstPlusInfinity, y->firstMinusInfinity))
+                << r;
+        }
     }
 }
 
