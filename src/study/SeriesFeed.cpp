@@ -82,6 +82,44 @@ void CSeriesFeed::Run()
             Flush(series);
 }
 
+bool CSeriesFeed::ValueRange(const ITrendChannelAccess& series, int recordCount, float& minimum, float& maximum) const
+{
+    std::vector<float> values;
+    bool any = false;
+    // As the plot takes its points: a date that is not finite or before the last one taken is
+    // refused, a gap is taken.
+    double lastDate = -std::numeric_limits<double>::infinity();
+    for (const STrendTimePoint* run = m_first; run != m_last;) {
+        const STrendTimePoint* runEnd = run + std::min(kRunPoints, m_last - run);
+        int low = INT_MAX, high = -1;
+        for (const STrendTimePoint* p = run; p != runEnd; ++p)
+            if (p->record >= 0) {
+                low = std::min(low, p->record);
+                high = std::max(high, p->record);
+            }
+        const int last = std::min(high, recordCount - 1);
+        if (last >= low) {
+            values.resize(std::size_t(last - low + 1));
+            series.ReadValues(low, last - low + 1, values.data());
+        }
+        for (const STrendTimePoint* p = run; p != runEnd; ++p) {
+            if (!std::isfinite(p->date) || p->date < lastDate)
+                continue;
+            lastDate = p->date;
+            if (p->record < 0 || p->record >= recordCount)
+                continue;
+            const float value = values[std::size_t(p->record - low)];
+            if (!std::isfinite(value))
+                continue;
+            minimum = any ? std::min(minimum, value) : value;
+            maximum = any ? std::max(maximum, value) : value;
+            any = true;
+        }
+        run = runEnd;
+    }
+    return any;
+}
+
 void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const STrendTimePoint* last, int order,
                           const float* values, int valuesFirst, const long long* buckets) const
 {
