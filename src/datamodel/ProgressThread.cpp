@@ -40,19 +40,6 @@ void CProgressThread::StartDialog(UINT stringId, const CString& text)
     m_dialog->Show(caption);
 }
 
-void CProgressThread::SetPercent(int percent)
-{
-    if (!m_dialog)
-        return;
-    const int position = m_hi < m_lo ? percent : m_lo + (m_hi - m_lo) * percent / 100;
-    m_dialog->SetPos(position);
-}
-
-BOOL CProgressThread::IsCanceled() const
-{
-    return m_dialog && m_dialog->IsCanceled() ? TRUE : FALSE;
-}
-
 void CProgressThread::Finish()
 {
     if (!m_dialog)

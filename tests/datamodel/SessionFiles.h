@@ -6,6 +6,8 @@
 #include "support/SessionWriter.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
@@ -22,18 +24,21 @@ inline SSessionSpec SmallSessionSpec(bool bigEndian = false)
     return sessionSpec;
 }
 
-// A stream over bytes that reports a read error once `failAt` bytes were read.
+// A stream over bytes that reports a read error once `failAt` bytes were read, and serves at
+// most `piece` bytes a read.
 class CSessionMemoryStream final : public IDataStream
 {
 public:
-    explicit CSessionMemoryStream(std::vector<BYTE> bytes, std::uint64_t failAt = UINT64_MAX)
-        : m_bytes(std::move(bytes)), m_failAt(failAt) {}
+    explicit CSessionMemoryStream(std::vector<BYTE> bytes, std::uint64_t failAt = UINT64_MAX,
+                                  std::size_t piece = SIZE_MAX)
+        : m_bytes(std::move(bytes)), m_failAt(failAt), m_piece(piece) {}
 
     std::int64_t Read(void* buffer, std::size_t count) override
     {
         if (m_position + count > m_failAt)
             return -1;
-        const std::size_t take = m_position >= m_bytes.size() ? 0 : std::min(count, m_bytes.size() - std::size_t(m_position));
+        const std::size_t take =
+            m_position >= m_bytes.size() ? 0 : std::min({count, m_piece, m_bytes.size() - std::size_t(m_position)});
         if (take > 0)
             std::memcpy(buffer, m_bytes.data() + m_position, take);
         m_position += take;
@@ -47,15 +52,17 @@ public:
 private:
     std::vector<BYTE> m_bytes;
     std::uint64_t m_failAt;
+    std::size_t m_piece;
     std::uint64_t m_position = 0;
 };
 
 class CMemoryStorage final : public IStreamStorage
 {
 public:
-    void Add(const CString& name, std::vector<BYTE> bytes, std::uint64_t failAt = UINT64_MAX)
+    void Add(const CString& name, std::vector<BYTE> bytes, std::uint64_t failAt = UINT64_MAX,
+             std::size_t piece = SIZE_MAX)
     {
-        m_streams[name] = {std::move(bytes), failAt};
+        m_streams[name] = {std::move(bytes), failAt, piece};
     }
     // The result every open gives (0 = open the stream when it exists).
     void SetOpenResult(int result) { m_openResult = result; }
@@ -67,11 +74,18 @@ public:
         const auto it = m_streams.find(name);
         if (it == m_streams.end())
             return kStreamNotFound;
-        stream = std::make_unique<CSessionMemoryStream>(it->second.first, it->second.second);
+        const SStream& kept = it->second;
+        stream = std::make_unique<CSessionMemoryStream>(kept.bytes, kept.failAt, kept.piece);
         return 0;
     }
 
 private:
-    std::map<CString, std::pair<std::vector<BYTE>, std::uint64_t>> m_streams;
+    struct SStream
+    {
+        std::vector<BYTE> bytes;
+        std::uint64_t failAt;
+        std::size_t piece;
+    };
+    std::map<CString, SStream> m_streams;
     int m_openResult = 0;
 };
