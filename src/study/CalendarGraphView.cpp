@@ -15,13 +15,16 @@
 #include "study/IOCompUtils.h"
 #include "study/PlotNames.h"
 #include "study/RecTrendToIOComp.h"
+#include "study/SeriesFeed.h"
 #include "study/SetupPlot.h"
 #include "study/TableStrings.h"
 #include "views/SectionWindows.h"
 #include "views/SplitFrame.h"
 
 #include <algorithm>
+#include <future>
 #include <iterator>
+#include <system_error>
 
 namespace {
 
@@ -43,6 +46,9 @@ constexpr COLORREF kDistinctFirst = RGB(31, 119, 180);
 constexpr COLORREF kDistinctFurther = RGB(255, 127, 14);
 // The second of two selected bins of one session, beside the session's own colour.
 constexpr COLORREF kSecondBinColor = RGB(230, 120, 0);
+// Every sample of a session is fed: the thumbnails draw any of its bins.
+constexpr double kWholeStart = -1.0e9;
+constexpr double kWholeEnd = 1.0e9;
 // Where the X markers stand in the shown bin (as the graph base places them first).
 constexpr double kXMarkerPercent = 40.0;
 
@@ -216,7 +222,8 @@ COLORREF CCalendarGraphView::ChannelColor(int session, bool secondBinOfSession) 
     return kSessionColors[std::size_t(running) % std::size(kSessionColors)];
 }
 
-void CCalendarGraphView::AddSessionChannels(int plotSlot, int session, bool secondBinOfSession)
+void CCalendarGraphView::AddSessionChannels(int plotSlot, int session, bool secondBinOfSession,
+                                            std::vector<SPlacedChannel>* placed)
 {
     CRecDoc* document = GetDocument();
     CDataSet* set = document ? document->GetDataSet(session) : nullptr;
@@ -238,18 +245,75 @@ void CCalendarGraphView::AddSessionChannels(int plotSlot, int session, bool seco
         std::unique_ptr<CTrendChannel> trend = trendItem->GetChannel(item.quantity, phase);
         if (!trend)
             continue;
+        const float scale = item.quantity == 54 ? float(NominalVoltageFactor(session)) : 1.0f;
         if (item.quantity == 54)
-            trend->Scale(float(NominalVoltageFactor(session)));
+            trend->Scale(scale);
         const int channel = feeder->AddChannel(session, GetDataItemName(item, slot), phase, kStatAvg, ChannelColor(session, secondBinOfSession));
         feeder->SetChannelQuantity(channel, item.quantity);
         SFeederChannel* entry = feeder->GetChannelEntry(channel);
         entry->slot = slot;
         entry->flags = kChannelRow;
-        feeder->FeedChannel(channel, *trend, *trendItem->GetTimeBlock(), false, plotSlot, -1.0e9, 1.0e9);
+        if (!placed) {
+            feeder->FeedChannel(channel, *trend, *trendItem->GetTimeBlock(), false, plotSlot, kWholeStart, kWholeEnd);
+            continue;
+        }
+        feeder->PlaceChannel(channel, plotSlot, kWholeStart, kWholeEnd);
+        // Fed when the session's first picture is drawn: the trend item is looked up again then,
+        // not held (the cache may have let this one go).
+        m_pointFeeds.resize(std::size_t(channel) + 1);
+        m_pointFeeds[std::size_t(channel)] = [document, session, itemId, quantity = item.quantity, phase,
+                                              scale](CPlotChannel& plot) {
+            CDataItemTrend* source = CRecTrendToIOComp::ProvideTrendItem(document, session, itemId, {0, 1});
+            std::unique_ptr<CTrendChannel> points = source ? source->GetChannel(quantity, phase) : nullptr;
+            if (!points || !source->GetTimeBlock())
+                return;
+            if (quantity == 54)
+                points->Scale(scale);
+            if (const ITrendChannelAccess* access = points->GetAccess(kStatAvg))
+                CRecTrendToIOComp::FeedPoints(plot, *access, int(points->GetRecordCount()), *source->GetTimeBlock(),
+                                              kWholeStart, kWholeEnd);
+        };
+        placed->push_back({channel, std::move(trend), trendItem->GetTimeBlock()});
     }
 }
 
-void CCalendarGraphView::ApplyOptions()
+void CCalendarGraphView::SetValueRanges(const std::vector<SPlacedChannel>& placed)
+{
+    struct SRange
+    {
+        float minimum = 0.0f;
+        float maximum = 0.0f;
+        bool found = false;
+    };
+    std::vector<SRange> ranges(placed.size());
+    const auto find = [&placed, &ranges](std::size_t i) {
+        const SPlacedChannel& channel = placed[i];
+        SRange& range = ranges[i];
+        if (const ITrendChannelAccess* access = channel.trend->GetAccess(kStatAvg))
+            range.found = CSeriesFeed(*channel.block, kWholeStart, kWholeEnd, 0.0)
+                              .ValueRange(*access, int(channel.trend->GetRecordCount()), range.minimum, range.maximum);
+    };
+    // A session's year of records is read at the pace of its cache misses: the sessions are read
+    // side by side, each on a thread of its own that ends here (the records are only read).
+    std::vector<std::future<void>> others;
+    for (std::size_t i = 1; i < placed.size(); ++i) {
+        try {
+            others.push_back(std::async(std::launch::async, find, i));
+        } catch (const std::system_error&) {
+            find(i);
+        }
+    }
+    if (!placed.empty())
+        find(0);
+    for (std::future<void>& other : others)
+        other.get();
+    CiPlotX& chart = *GetPlotControl();
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        if (CPlotChannel* plot = chart.GetChannel(placed[i].channel); plot && ranges[i].found)
+            plot->SetDataRange(ranges[i].minimum, ranges[i].maximum);
+}
+
+void CCalendarGraphView::ApplyOptions(bool pointsOnDemand)
 {
     CBasicViewSettings& settings = GetSettings();
     if (m_optionsBar)
@@ -292,8 +356,11 @@ void CCalendarGraphView::ApplyOptions()
         return;
     CGraphEventScope scope(*this);
     feeder->ClearChannels();
+    m_pointFeeds.clear();
+    std::vector<SPlacedChannel> placed;
     for (int session = 0; session < int(m_present.size()); ++session)
-        AddSessionChannels(session, session);
+        AddSessionChannels(session, session, false, pointsOnDemand ? &placed : nullptr);
+    SetValueRanges(placed);
     feeder->Finish();
     RemakeTimeRangeMarkers();
     settings.SetPresent(true);
@@ -326,6 +393,7 @@ void CCalendarGraphView::ShowSelection()
     UpdateValueScales();
 
     feeder->ClearChannels();
+    m_pointFeeds.clear();
     for (int r = 0; r < 2; ++r)
         if (selected[std::size_t(r)].HasSession())
             AddSessionChannels(r, selected[std::size_t(r)].session, r == 1 && selected[1].session == selected[0].session);
@@ -408,7 +476,7 @@ LRESULT CCalendarGraphView::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 {
     switch (message) {
     case WM_CALENDAR_APPLY_OPTIONS:
-        ApplyOptions();
+        ApplyOptions(true);
         return 0;
     case WM_CALENDAR_SHOW_SELECTION:
         ShowSelection();

@@ -4,13 +4,18 @@
 // thumbnails, the graph puts every session on its own X axis (the options message).
 #include "study/BasicGraphView.h"
 #include "study/CalendarModel.h"
+#include "study/CalendarThumbnails.h"
 #include "views/RuntimeClass.h"
 
 #include <array>
+#include <memory>
 #include <span>
+#include <vector>
 
 class CCalendarTableView;
 class CCalendarTableViewDialogBar;
+class CTrendChannel;
+class CTrendTimeBlock;
 
 struct SCalendarParameter
 {
@@ -40,8 +45,12 @@ public:
     // Sessions of the four slots that the calendar shows (compatible with the study).
     bool IsSessionPresent(int session) const;
     CCalendarTableView* GetCalendarTable() const { return m_calendarTable; }
-    // All present sessions on their X axes with the chosen parameter and channel.
-    void ApplyOptions();
+    // All present sessions on their X axes with the chosen parameter and channel. With
+    // `pointsOnDemand` (for the calendar table's thumbnails) the channels get only the range of
+    // their values; their points come from the feeds TakePointFeeds() hands over.
+    void ApplyOptions(bool pointsOnDemand = false);
+    // The feeds of the channels of the last ApplyOptions(true), by channel; none after them.
+    std::vector<CCalendarThumbnails::PointFeed> TakePointFeeds() { return std::move(m_pointFeeds); }
     // The table view's selected bins on X axes 0 and 1.
     void ShowSelection();
     // The first selected bin's axis: the selections, not the sessions, have the time axes.
@@ -62,8 +71,18 @@ private:
     // session's running number in the study).
     // A second bin of the session of the first takes a colour of its own (none of a session's).
     COLORREF ChannelColor(int session, bool secondBinOfSession = false) const;
-    // The session's channels of the shown phase slots, fed on the X axis of `plotSlot`.
-    void AddSessionChannels(int plotSlot, int session, bool secondBinOfSession = false);
+    // A channel placed without its points, its value range still to be found.
+    struct SPlacedChannel
+    {
+        int channel;
+        std::unique_ptr<CTrendChannel> trend;
+        const CTrendTimeBlock* block;
+    };
+    // The session's channels of the shown phase slots, fed on the X axis of `plotSlot`; with
+    // `placed`, only placed there, their feeds kept and their ranges left to SetValueRanges.
+    void AddSessionChannels(int plotSlot, int session, bool secondBinOfSession = false,
+                            std::vector<SPlacedChannel>* placed = nullptr);
+    void SetValueRanges(const std::vector<SPlacedChannel>& placed);
     void SetYAxisTitle();
 
     // The options the value axis was last scaled for with bins shown: unknown until the first
@@ -80,4 +99,5 @@ private:
     CCalendarTableView* m_calendarTable = nullptr;
     CCalendarTableViewDialogBar* m_optionsBar = nullptr;
     std::array<bool, CBasicViewSettings::kMaxSessions> m_present{};
+    std::vector<CCalendarThumbnails::PointFeed> m_pointFeeds;
 };

@@ -174,7 +174,7 @@ bool CCalendarTableView::MakeBins()
         upper += 0.5;
     }
     // The pictures come when the grid shows their bins (ProvidePicture).
-    m_thumbnails.Take(chart, present, lower, upper);
+    m_thumbnails.Take(chart, present, lower, upper, m_graph->TakePointFeeds());
     bool anyBins = false;
     const CString folder = CCalendarThumbnails::Folder();
     for (int s = 0; s < std::min(m_sessionCount, CBasicViewSettings::kMaxSessions); ++s) {

@@ -84,13 +84,15 @@ CString CCalendarThumbnails::Folder()
     return folder;
 }
 
-void CCalendarThumbnails::Take(CiPlotX& chart, const SessionFlags& present, double lower, double upper)
+void CCalendarThumbnails::Take(CiPlotX& chart, const SessionFlags& present, double lower, double upper,
+                               std::vector<PointFeed> feeds)
 {
     m_lower = lower;
     m_upper = upper;
     m_chart.RemoveAllChannels();
     m_chart.RemoveAllXAxes();
     m_chart.RemoveAllYAxes();
+    m_pointFeeds.clear();
     for (int i = 0; i < chart.GetXAxisCount(); ++i)
         m_chart.AddXAxis(chart.GetXAxis(i)->GetName());
     for (int i = 0; i < chart.GetYAxisCount(); ++i)
@@ -103,6 +105,7 @@ void CCalendarThumbnails::Take(CiPlotX& chart, const SessionFlags& present, doub
             continue;
         CPlotChannel& channel = *m_chart.GetChannel(m_chart.AddChannel(taken.GetName(), taken.GetXAxisName(), taken.GetYAxisName()));
         channel = std::move(taken);
+        m_pointFeeds.push_back(i < int(feeds.size()) ? std::move(feeds[std::size_t(i)]) : PointFeed());
     }
     m_sessionDigests = {};
 }
@@ -116,9 +119,13 @@ std::uint64_t CCalendarThumbnails::SessionDigest(int session)
         return *stored;
     CDigest digest;
     for (int i = 0; i < m_chart.GetChannelCount(); ++i) {
-        const CPlotChannel& channel = *m_chart.GetChannel(i);
+        CPlotChannel& channel = *m_chart.GetChannel(i);
         if (m_chart.FindXAxis(channel.GetXAxisName()) != session)
             continue;
+        if (PointFeed& feed = m_pointFeeds[std::size_t(i)]) {
+            feed(channel);
+            feed = nullptr;
+        }
         digest.Add(std::uint64_t(channel.GetColor()) << 8 | std::uint64_t(channel.GetWidth()));
         const double* xs = channel.XData();
         const float* ys = channel.YData();

@@ -10,12 +10,16 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class CCalendarThumbnails : public ICalendarPictureSource
 {
 public:
     using SessionFlags = std::array<bool, CBasicViewSettings::kMaxSessions>;
+    // Feeds a channel's points into it.
+    using PointFeed = std::function<void(CPlotChannel&)>;
 
     CCalendarThumbnails();
 
@@ -25,8 +29,10 @@ public:
 
     // Takes over the chart's visible, enabled channels of the present sessions (session s on X
     // axis s), their points moved here (the graph shows its selected bins next, not these), and
-    // the value range every thumbnail is drawn against.
-    void Take(CiPlotX& chart, const SessionFlags& present, double lower, double upper);
+    // the value range every thumbnail is drawn against. A channel i with a feed in `feeds[i]`
+    // comes without its points: they are fed when its session's first picture is drawn, so that
+    // the first show copies the points of the sessions in sight only.
+    void Take(CiPlotX& chart, const SessionFlags& present, double lower, double upper, std::vector<PointFeed> feeds);
     bool ProvidePicture(int session, const structCalendarBins& bins, int bin, CSize size) override;
 
     // Pictures drawn and bytes written since construction.
@@ -38,10 +44,12 @@ private:
     // in that size shows; equal stamps, equal pictures.
     std::uint64_t ContentStamp(int session);
     std::uint64_t Stamp(int session, CSize size);
-    // The session's channels: their points, colours and widths.
+    // The session's channels: their points (fed first where they are still to come), colours
+    // and widths.
     std::uint64_t SessionDigest(int session);
 
     CiPlotX m_chart; // never gets a window
+    std::vector<PointFeed> m_pointFeeds; // by channel of m_chart; empty once fed
     std::array<std::optional<std::uint64_t>, CBasicViewSettings::kMaxSessions> m_sessionDigests{};
     double m_lower = 0.0;
     double m_upper = 1.0;

@@ -106,6 +106,27 @@ void CRecTrendToIOComp::FeedChannels(std::span<const SChannelFeed> feeds, const 
     feed.Run();
 }
 
+void CRecTrendToIOComp::PlaceChannel(int channel, int sessionIndex, double windowStart, double windowEnd)
+{
+    SFeederChannel* entry = GetChannelEntry(channel);
+    CPlotChannel* plot = m_chart ? m_chart->GetChannel(channel) : nullptr;
+    if (!entry || !plot)
+        return;
+    entry->xAxisName = XAxisName(sessionIndex);
+    SetFedWindow(sessionIndex, windowStart, windowEnd);
+    plot->Clear();
+    plot->SetXAxisName(entry->xAxisName);
+}
+
+void CRecTrendToIOComp::FeedPoints(CPlotChannel& plot, const ITrendChannelAccess& series, int recordCount,
+                                   const CTrendTimeBlock& block, double windowStart, double windowEnd)
+{
+    plot.Clear();
+    CSeriesFeed feed(block, windowStart, windowEnd, 0.0);
+    feed.Add(plot, series, recordCount);
+    feed.Run();
+}
+
 void CRecTrendToIOComp::AddSeries(int channel, const CTrendChannel& trend, CSeriesFeed& feed)
 {
     CPlotChannel* plot = m_chart ? m_chart->GetChannel(channel) : nullptr;
@@ -175,8 +196,14 @@ void CRecTrendToIOComp::Redraw(bool windowed)
 
 CDataItemTrend* CRecTrendToIOComp::ProvideTrendItem(int dataSet, DWORD itemId, const STrendAccessSpec& accessSpec) const
 {
-    CTrendCache* cache = m_document ? m_document->GetTrendCache() : nullptr;
-    CDataSet* set = m_document ? m_document->GetDataSet(dataSet) : nullptr;
+    return ProvideTrendItem(m_document, dataSet, itemId, accessSpec);
+}
+
+CDataItemTrend* CRecTrendToIOComp::ProvideTrendItem(CRecDoc* document, int dataSet, DWORD itemId,
+                                                    const STrendAccessSpec& accessSpec)
+{
+    CTrendCache* cache = document ? document->GetTrendCache() : nullptr;
+    CDataSet* set = document ? document->GetDataSet(dataSet) : nullptr;
     if (!cache || !set)
         return nullptr;
     if (CDataItemTrend* item = cache->FindTrendItem(set, itemId, 0, accessSpec))

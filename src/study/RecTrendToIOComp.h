@@ -11,6 +11,8 @@ class CSeriesFeed;
 class CTrendChannel;
 class CTrendTimeBlock;
 class CDataItemTrend;
+class CPlotChannel;
+class ITrendChannelAccess;
 struct STrendAccessSpec;
 
 class CRecTrendToIOComp : public CDataToIOComp
@@ -40,6 +42,12 @@ public:
                       double windowStart, double windowEnd);
     void FeedChannel(int channel, const CTrendChannel& trend, const CTrendTimeBlock& block, bool withMinMax,
                      int sessionIndex, double windowStart, double windowEnd);
+    // The channel on the session's X axis as FeedChannel puts it there, without points; they are
+    // fed later (FeedPoints), their value range may be given before (CPlotChannel::SetDataRange).
+    void PlaceChannel(int channel, int sessionIndex, double windowStart, double windowEnd);
+    // A placed channel's points: the plot cleared and fed every sample of the window.
+    static void FeedPoints(CPlotChannel& plot, const ITrendChannelAccess& series, int recordCount,
+                           const CTrendTimeBlock& block, double windowStart, double windowEnd);
     // The axes, channel flags and limits are put on the chart and it is drawn.
     void Finish();
     void SetDemandPeriod(int seconds) { m_demandPeriod = seconds; }
@@ -56,6 +64,8 @@ public:
     void Redraw(bool windowed);
     // The document's trend item of a session, built when not cached; null without one.
     CDataItemTrend* ProvideTrendItem(int dataSet, DWORD itemId, const STrendAccessSpec& accessSpec) const;
+    static CDataItemTrend* ProvideTrendItem(CRecDoc* document, int dataSet, DWORD itemId,
+                                            const STrendAccessSpec& accessSpec);
 
 private:
     // Clears the channel's plot and hands it with the trend channel's series of its statistic to

@@ -82,6 +82,50 @@ void CSeriesFeed::Run()
             Flush(series);
 }
 
+bool CSeriesFeed::ValueRange(const ITrendChannelAccess& series, int recordCount, float& minimum, float& maximum) const
+{
+    std::vector<float> values;
+    // Kept here, not in the caller's variables, which the stores of the loop would go through
+    // (and which callers on other threads may keep side by side on one cache line).
+    float low = std::numeric_limits<float>::infinity();
+    float high = -std::numeric_limits<float>::infinity();
+    // As the plot takes its points: a date that is not finite or before the last one taken is
+    // refused, a gap is taken.
+    double lastDate = -std::numeric_limits<double>::infinity();
+    for (const STrendTimePoint* run = m_first; run != m_last;) {
+        const STrendTimePoint* runEnd = run + std::min(kRunPoints, m_last - run);
+        int first = INT_MAX, last = -1;
+        for (const STrendTimePoint* p = run; p != runEnd; ++p)
+            if (p->record >= 0) {
+                first = std::min(first, p->record);
+                last = std::max(last, p->record);
+            }
+        last = std::min(last, recordCount - 1);
+        if (last >= first) {
+            values.resize(std::size_t(last - first + 1));
+            series.ReadValues(first, last - first + 1, values.data());
+        }
+        for (const STrendTimePoint* p = run; p != runEnd; ++p) {
+            if (!std::isfinite(p->date) || p->date < lastDate)
+                continue;
+            lastDate = p->date;
+            if (p->record < 0 || p->record >= recordCount)
+                continue;
+            const float value = values[std::size_t(p->record - first)];
+            if (!std::isfinite(value))
+                continue;
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+        run = runEnd;
+    }
+    if (!(low <= high))
+        return false;
+    minimum = low;
+    maximum = high;
+    return true;
+}
+
 void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const STrendTimePoint* last, int order,
                           const float* values, int valuesFirst, const long long* buckets) const
 {

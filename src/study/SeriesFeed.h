@@ -20,6 +20,9 @@ public:
     // filled by Run().
     void Add(CPlotChannel& plot, const ITrendChannelAccess& series, int recordCount);
     void Run();
+    // The lowest and highest finite value a plot fed every sample of the window from the series
+    // would hold, without feeding it (its points refused by the plot left out); false for none.
+    bool ValueRange(const ITrendChannelAccess& series, int recordCount, float& minimum, float& maximum) const;
 
 private:
     struct SSample

@@ -27,6 +27,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -215,6 +218,77 @@ TEST_F(CalendarPageTest, ThumbnailsOfTheBinsInSightAreWrittenAndReadBackAlike)
     // The pictures stay for the page's next show.
     CloseView();
     EXPECT_EQ(CountFiles(folder, "S1_DAY_"), 3);
+}
+
+// A session's points come to the thumbnails when its first picture is drawn: every picture is
+// the one the graph's chart draws with all sessions fed at once, for new bins and for another
+// parameter alike, and none is drawn from the points of the options before.
+TEST_F(CalendarPageTest, PicturesDrawnAsTheirSessionsComeMatchAChartFedAtOnce)
+{
+    OpenProject(1);
+    OpenPage(2);
+    auto* table = Section<CCalendarTableView>(11);
+    auto* graph = Section<CCalendarGraphView>(12);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(graph, nullptr);
+    const CString folder = CCalendarThumbnails::Folder();
+    const auto readBytes = [](const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::vector<char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    };
+    // Every picture file of the sessions' bins from `first` on against the one drawn from the
+    // graph's chart fed at once; the count of those compared.
+    const auto compareAll = [&](const char* what, int first) {
+        std::vector<std::vector<char>> written;
+        std::vector<std::pair<int, int>> drawn;
+        for (int session = first; session < 2; ++session) {
+            const structCalendarBins& bins = *table->GetSessionList().BinsOf(session);
+            for (int bin = 0; bin < bins.count; ++bin) {
+                const std::string path = (folder + bins.bins[std::size_t(bin)].fileName).GetString();
+                if (std::filesystem::exists(path)) {
+                    written.push_back(readBytes(path));
+                    drawn.emplace_back(session, bin);
+                }
+            }
+        }
+        // The thumbnails of a chart fed every session at once draw the same bins into a folder
+        // of their own.
+        graph->ApplyOptions();
+        CCalendarThumbnails atOnce;
+        CCalendarThumbnails::SessionFlags present{};
+        for (int session = 0; session < int(present.size()); ++session)
+            present[std::size_t(session)] = graph->IsSessionPresent(session);
+        const structCalendarBins& firstBins = *table->GetSessionList().BinsOf(0);
+        atOnce.Take(*graph->GetPlotControl(), present, firstBins.lower, firstBins.upper, {});
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            const auto [session, bin] = drawn[i];
+            structCalendarBins bins = *table->GetSessionList().BinsOf(session);
+            bins.folder = CString(m_folder.Path(""));
+            int col = 0;
+            int row = 0;
+            table->GetGrid()->BinCell(session, bin, col, row);
+            EXPECT_TRUE(atOnce.ProvidePicture(session, bins, bin, table->GetGrid()->PictureFit(col, row)));
+            EXPECT_EQ(written[i], readBytes((bins.folder + bins.bins[std::size_t(bin)].fileName).GetString()))
+                << what << ": session " << session << ", bin " << bin;
+        }
+        return int(drawn.size());
+    };
+    // Days: every bin of both sessions in sight.
+    Choose(*table, CalendarBar::kFirstGranularity, 3, kCalendarDay);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(compareAll("energy by days", 0), 7);
+    Choose(*table, CalendarBar::kFirstParameter, 8, 6); // Volts
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(compareAll("volts by days", 0), 7);
+    // Hours: the second session's lines come into sight as the first one's block is collapsed.
+    Choose(*table, CalendarBar::kFirstGranularity, 3, kCalendarHour);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_GT(compareAll("volts by hours", 0), 0);
+    const int secondSeen = CountFiles(folder, "S2_HOUR_");
+    table->GetGrid()->ApplyCollapseState("10");
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_GT(CountFiles(folder, "S2_HOUR_"), secondSeen);
+    EXPECT_EQ(compareAll("volts by hours, the first session collapsed", 1), CountFiles(folder, "S2_HOUR_"));
 }
 
 TEST_F(CalendarPageTest, SelectedBinsAreShownByTheGraphAndOptionsKeepOrClearThem)

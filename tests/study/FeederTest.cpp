@@ -13,6 +13,7 @@
 #include "project/BasicViewSettings.h"
 #include "study/ChartMenus.h"
 #include "study/RecTrendToIOComp.h"
+#include "study/SeriesFeed.h"
 #include "study/SetupPlot.h"
 #include "study/StatisticsRecord.h"
 #include "study/XAxisTimeLabels.h"
@@ -290,6 +291,40 @@ TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
             ASSERT_EQ(std::bit_cast<std::uint32_t>(expected[std::size_t(i)].second), std::bit_cast<std::uint32_t>(a.GetYValue(i)))
                 << c << " at " << i;
         }
+    }
+}
+
+// A channel placed without its points is scaled as the points fed later will scale it, and
+// those points (gaps among them) are what feeding it at once gives.
+TEST_F(FeederTest, APlacedChannelScalesAsItsPointsFedLater)
+{
+    CiPlotX placedChart;
+    SetupPlot(placedChart, PlotSetup::kEnergySummaryOptions);
+    CRecTrendToIOComp placed{&placedChart, nullptr, 1, 0};
+    const auto channel = m_item->GetChannel(kVoltage, 1);
+    const ITrendChannelAccess& access = *channel->GetAccess(kStatAvg);
+    const int count = int(channel->GetRecordCount());
+    const int fed = m_feeder.AddChannel(0, "V", 1, kStatAvg, kPhaseColors[1]);
+    const int later = placed.AddChannel(0, "V", 1, kStatAvg, kPhaseColors[1]);
+    m_feeder.FeedChannel(fed, *channel, *m_block, false, 0, -1.0e9, 1.0e9);
+    placed.PlaceChannel(later, 0, -1.0e9, 1.0e9);
+    const CPlotChannel& a = *m_chart.GetChannel(fed);
+    CPlotChannel& b = *placedChart.GetChannel(later);
+    EXPECT_EQ(b.GetCount(), 0);
+    EXPECT_EQ(b.GetXAxisName(), a.GetXAxisName());
+    float low = 0.0f;
+    float high = 0.0f;
+    ASSERT_TRUE(CSeriesFeed(*m_block, -1.0e9, 1.0e9, 0.0).ValueRange(access, count, low, high));
+    EXPECT_EQ(low, a.GetDataMin());
+    EXPECT_EQ(high, a.GetDataMax());
+
+    CRecTrendToIOComp::FeedPoints(b, access, count, *m_block, -1.0e9, 1.0e9);
+    ASSERT_EQ(b.GetCount(), a.GetCount());
+    EXPECT_FALSE(a.GapIndexes().empty());
+    EXPECT_EQ(b.GapIndexes(), a.GapIndexes());
+    for (int i = 0; i < a.GetCount(); ++i) {
+        ASSERT_EQ(b.GetXValue(i), a.GetXValue(i)) << i;
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(b.GetYValue(i)), std::bit_cast<std::uint32_t>(a.GetYValue(i))) << i;
     }
 }
 

@@ -104,6 +104,13 @@ bool CPlotChannel::GetDataRange(double& minimum, double& maximum) const
     return true;
 }
 
+void CPlotChannel::SetDataRange(float minimum, float maximum)
+{
+    m_dataMin = minimum;
+    m_dataMax = maximum;
+    m_hasData = true;
+}
+
 double CPlotChannel::GetDataMin() const
 {
     return m_hasData ? m_dataMin : std::numeric_limits<double>::quiet_NaN();

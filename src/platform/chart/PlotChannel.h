@@ -50,6 +50,9 @@ public:
     int GetIndexOfX(double x) const;
     // Over the finite values; false for a channel of only gaps.
     bool GetDataRange(double& minimum, double& maximum) const;
+    // The range of the finite values of points still to come, so that a channel fed later is
+    // scaled as it will be; the points added then widen it, Clear() forgets it.
+    void SetDataRange(float minimum, float maximum);
     double GetDataMin() const;
     double GetDataMax() const;
 
