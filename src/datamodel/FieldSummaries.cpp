@@ -10,8 +10,9 @@
 
 namespace {
 
-// Records whose cache lines are asked for ahead of the one being read, into the second-level
-// cache (the first is left to the records being folded).
+// Records whose cache lines are asked for ahead of the one being read, into the first-level
+// cache: a block's loads waited on the second-level one for a good part of the fold, and the
+// lines of a block and of the one ahead of it fit in the first together.
 constexpr int kReadAhead = 8;
 // Records folded together: a group's running figures stay in registers while the block's values
 // of it are added.
@@ -104,7 +105,7 @@ template <int Rows>
         // see the records as one stream, and fetch none ahead by itself.
         if (i + r + kReadAhead < count)
             for (std::size_t line : folds.lines)
-                __builtin_prefetch(table.GetRecordBytes(std::size_t(i + r + kReadAhead)) + line, 0, 1);
+                __builtin_prefetch(table.GetRecordBytes(std::size_t(i + r + kReadAhead)) + line, 0, 3);
         records[r] = table.GetRecordBytes(std::size_t(i + r));
     }
     folds.pending.clear();
