@@ -264,10 +264,14 @@ void CBasicViewSettings::ExportToXml(const char* name, XmlDocument& doc, XmlNode
         XmlAppendElement(doc, node, "CalendarViewChannel", XmlFromInt(doc, m_calendarViewChannel));
         XmlAppendElement(doc, node, "CalendarViewGranularity", XmlFromInt(doc, m_calendarViewGranularity));
         XmlNode* thumbs = XmlAppendElement(doc, node, "CalendarViewThumbSelected");
-        for (std::size_t i = 0; i < m_thumbSelections.size(); ++i) {
+        // Selections are read back by their order: an empty one before the last one set is
+        // written too, so that the second bin alone does not come back as the first.
+        std::size_t written = 0;
+        for (std::size_t i = 0; i < m_thumbSelections.size(); ++i)
+            if (!m_thumbSelections[i].IsEmpty())
+                written = i + 1;
+        for (std::size_t i = 0; i < written; ++i) {
             const SCalendarThumbSelection& thumb = m_thumbSelections[i];
-            if (thumb.IsEmpty())
-                continue;
             XmlNode* child = XmlAppendElement(doc, *thumbs, "CalendarViewThumbSelected");
             XmlAppendAttribute(doc, *child, "index", XmlFromInt(doc, int(i)));
             XmlAppendAttribute(doc, *child, "row", XmlFromInt(doc, thumb.row));

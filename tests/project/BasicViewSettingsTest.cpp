@@ -469,6 +469,13 @@ TEST(BasicViewSettingsTest, ThumbSelectionsTakeTheFirstTwoChildren)
                                          "</CalendarViewThumbSelected>")));
     EXPECT_EQ(s.m_thumbSelections[0], (SCalendarThumbSelection{-1, -1, 1, 2}));
     EXPECT_EQ(s.m_thumbSelections[1], (SCalendarThumbSelection{2, -1, 3, 4}));
+    // The second bin selected alone comes back as the second, written and read again alike.
+    s.m_thumbSelections[0].Clear();
+    CBasicViewSettings again(2);
+    ASSERT_TRUE(Import(again, Export(s)));
+    EXPECT_TRUE(again.m_thumbSelections[0].IsEmpty());
+    EXPECT_EQ(again.m_thumbSelections[1], s.m_thumbSelections[1]);
+    EXPECT_EQ(Export(again), Export(s));
 }
 
 TEST(BasicViewSettingsTest, OutOfRangeSessionReferencesAreDropped)
