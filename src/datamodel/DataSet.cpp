@@ -362,10 +362,12 @@ int CDataSet::CReader::CheckMemory(std::size_t held) const
     // Blocks an earlier session gave back are held by the process, not free to the system, but
     // this load fills them first (the block it reads into may be one). A block it mapped anew
     // has no pages yet: what they take is still counted as free.
+    const std::uint64_t size = m_streamEnd;
+    if (IsMemoryRecentlyPlentiful(size * kMemoryFactor))
+        return 0;
     auto available = QueryAvailableMemory();
     if (available)
         *available += held;
-    const std::uint64_t size = m_streamEnd;
     if (!available || size <= *available / kMemoryFactor)
         return 0;
     LOG(INFO) << "Too little free memory to load " << m_set.m_path.str() << " of " << size << " bytes: " << *available
