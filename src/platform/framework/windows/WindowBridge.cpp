@@ -7,8 +7,8 @@
 #include "platform/framework/windows/Cursors.h"
 #include "platform/framework/windows/DcPainting.h"
 #include "platform/framework/windows/FocusChain.h"
-#include "platform/framework/windows/LabelLayout.h"
 #include "platform/framework/windows/NativeControls.h"
+#include "platform/framework/windows/PaintPreparation.h"
 #include "platform/framework/windows/PickerEdit.h"
 
 #include <QApplication>
@@ -350,13 +350,13 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         if (impl->widget && impl->widget->isVisible() && impl->redraw && !impl->invalid.isEmpty()) impl->PaintInvalid();
         return true;
     case QEvent::UpdateRequest:
-        LayOutWaitingLabels();
+        PrepareWaitingControls();
         return false;
     case QEvent::FontChange:
-        if (auto* label = qobject_cast<QLabel*>(watched)) LayOutLabelBeforePaint(*label);
+        if (auto* label = qobject_cast<QLabel*>(watched)) PrepareBeforePaint(*label);
         return false;
     case QEvent::Resize:
-        if (auto* label = qobject_cast<QLabel*>(watched)) LayOutLabelBeforePaint(*label);
+        if (auto* label = qobject_cast<QLabel*>(watched)) PrepareBeforePaint(*label);
         if (mainWidget && (impl->scrollBarShown[SB_HORZ] || impl->scrollBarShown[SB_VERT])) UpdateWindowScrollBars(*impl);
         else if (mainWidget) impl->ReportGeometry();
         return false;
@@ -368,10 +368,8 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::Show:
         if (mainWidget && !impl->nativeControl) impl->Invalidate(impl->ClientRect(), true);
-        // Colours given while the control paints would take a second paint (a palette set in a
-        // paint asks for one): they are asked for as it shows, and again as it paints.
-        if (mainWidget && impl->nativeControl) PrepareControlColors(*impl);
-        if (auto* label = qobject_cast<QLabel*>(watched)) LayOutLabelBeforePaint(*label);
+        // Its colours are asked for before the window paints, and again as it paints.
+        if (mainWidget && impl->nativeControl) PrepareBeforePaint(*impl->widget);
         return false;
     case QEvent::Hide:
         // A window that cannot be seen keeps no pixels; showing it paints it again.
