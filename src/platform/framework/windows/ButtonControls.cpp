@@ -2,6 +2,7 @@
 #include "platform/framework/windows/CButton.h"
 #include "platform/framework/windows/CStatic.h"
 #include "platform/framework/windows/FittedText.h"
+#include "platform/framework/windows/PaintPreparation.h"
 #include "platform/framework/windows/NativeControls.h"
 
 #include <QCheckBox>
@@ -341,6 +342,7 @@ QWidget* CreateStaticControl(WndImpl& impl, QWidget* parent)
         [label](const QWidget&) { return label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin()); },
         [label, raw, notify](const QString& t) {
             label->setText(t);
+            PrepareBeforePaint(*label);
             // A text cut short takes the hover, so that its tip can tell it whole.
             label->setAttribute(Qt::WA_TransparentForMouseEvents, !notify && t == WithoutMnemonics(*raw));
         });

@@ -162,6 +162,9 @@ BOOL CWnd::DestroyWindow()
         if (WndImpl* parent = WndImpl::FromWidget(w->parentWidget()); parent && w->isVisible())
             parent->Invalidate(w->geometry(), true);
         w->hide();
+        // Hidden, it shows nothing more: with no size left, its deletion later does not have the
+        // parent painted again where it stood, with every window there.
+        w->setGeometry(QRect());
         w->deleteLater();
     }
     impl->widget = nullptr;

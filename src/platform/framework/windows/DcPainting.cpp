@@ -10,7 +10,9 @@ QRegion DcState::EffectiveClip() const
 
 void DcState::Touched(const QRect& deviceRect) const
 {
-    if (widget && !deviceRect.isEmpty()) widget->update(deviceRect);
+    if (!widget || deviceRect.isEmpty()) return;
+    if (WndImpl* impl = WndImpl::FromWidget(widget); impl && impl->widget == widget) impl->ShowChanged(deviceRect);
+    else widget->update(deviceRect);
 }
 
 namespace dc

@@ -179,7 +179,8 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     bool erasePending = false;
     bool paintPosted = false;
     bool redraw = true;
-    bool inQtPaint = false;
+    // While Qt paints the widget: the pixels it shows from the surface once the window painted.
+    std::optional<QRegion> qtPainting;
     DWORD style = 0;
     DWORD exStyle = 0;
     UINT id = 0;
@@ -230,6 +231,9 @@ struct WndImpl : HWND__, std::enable_shared_from_this<WndImpl>
     QRegion ShownInvalid() const { return invalid & ShownArea(); }
     // Whether visible children cover the whole client area.
     bool CoveredByChildren() const;
+    // Shows changed pixels of the surface, but neither what a running Qt paint of the widget
+    // shows anyway nor what is hidden: the widget and its children are not painted again for it.
+    void ShowChanged(const QRegion& region);
     // WM_PAINT for the invalid region; a covered window is validated without painting.
     void PaintInvalid();
     // Tells the owner about a new size or position (WM_SIZE, WM_MOVE) when it changed.

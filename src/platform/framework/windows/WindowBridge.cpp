@@ -8,12 +8,14 @@
 #include "platform/framework/windows/DcPainting.h"
 #include "platform/framework/windows/FocusChain.h"
 #include "platform/framework/windows/NativeControls.h"
+#include "platform/framework/windows/PaintPreparation.h"
 #include "platform/framework/windows/PickerEdit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QThread>
@@ -347,7 +349,14 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         impl->paintPosted = false;
         if (impl->widget && impl->widget->isVisible() && impl->redraw && !impl->invalid.isEmpty()) impl->PaintInvalid();
         return true;
+    case QEvent::UpdateRequest:
+        PrepareWaitingControls();
+        return false;
+    case QEvent::FontChange:
+        if (auto* label = qobject_cast<QLabel*>(watched)) PrepareBeforePaint(*label);
+        return false;
     case QEvent::Resize:
+        if (auto* label = qobject_cast<QLabel*>(watched)) PrepareBeforePaint(*label);
         if (mainWidget && (impl->scrollBarShown[SB_HORZ] || impl->scrollBarShown[SB_VERT])) UpdateWindowScrollBars(*impl);
         else if (mainWidget) impl->ReportGeometry();
         return false;
@@ -359,6 +368,8 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::Show:
         if (mainWidget && !impl->nativeControl) impl->Invalidate(impl->ClientRect(), true);
+        // Its colours are asked for before the window paints, and again as it paints.
+        if (mainWidget && impl->nativeControl) PrepareBeforePaint(*impl->widget);
         return false;
     case QEvent::Hide:
         // A window that cannot be seen keeps no pixels; showing it paints it again.
@@ -612,12 +623,12 @@ void PaintWidget::paintEvent(QPaintEvent* event)
     auto keep = impl->shared_from_this();
     // A parent moved or resized: the kept pixels follow the part that shows now.
     if (impl->alive && !impl->surface->image.isNull()) impl->EnsureSurface();
-    if (impl->alive && impl->redraw && !impl->invalid.isEmpty() && !impl->inQtPaint)
+    if (impl->alive && impl->redraw && !impl->invalid.isEmpty() && !impl->qtPainting)
     {
-        impl->inQtPaint = true;
+        impl->qtPainting = event->region();
         impl->paintPosted = false;
         impl->PaintInvalid();
-        keep->inQtPaint = false;
+        keep->qtPainting.reset();
     }
     const QImage& image = impl->surface->image;
     if (image.isNull()) return; // covered by the children: nothing of this window shows
@@ -660,10 +671,7 @@ QRegion BeginPaintRegion(WndImpl& wnd, PAINTSTRUCT& paint)
     return region;
 }
 
-void EndPaintRegion(WndImpl& wnd, const QRegion& region)
-{
-    if (wnd.widget && !region.isEmpty()) wnd.widget->update(region);
-}
+void EndPaintRegion(WndImpl& wnd, const QRegion& region) { wnd.ShowChanged(region); }
 
 CPaintDC::CPaintDC(CWnd* window) : m_window(window)
 {

@@ -109,6 +109,16 @@ bool WndImpl::CoveredByChildren() const
     return false;
 }
 
+void WndImpl::ShowChanged(const QRegion& region)
+{
+    if (!widget) return;
+    // What lies under opaque children or siblings shows when they move away, which paints this
+    // widget there again anyway; asked now, it would paint them again too.
+    QRegion rest = region & widget->visibleRegion();
+    if (qtPainting) rest -= *qtPainting;
+    if (!rest.isEmpty()) widget->update(rest);
+}
+
 void WndImpl::PaintInvalid()
 {
     if (CoveredByChildren())
