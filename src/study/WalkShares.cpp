@@ -15,7 +15,6 @@ namespace {
 constexpr std::size_t kCacheLine = 64;
 // Records start on this boundary, anywhere within a line.
 constexpr std::size_t kRecordAlignment = 8;
-constexpr std::size_t kPlacements = kCacheLine / kRecordAlignment;
 
 void AddSeries(const CTrendSeries* series, SWalkReads& reads)
 {
@@ -26,49 +25,34 @@ void AddSeries(const CTrendSeries* series, SWalkReads& reads)
         reads.others.insert(series);
 }
 
-// The lines of a record the fields lie in, summed over the record's placements within a line.
-std::size_t Lines(const std::set<std::size_t>& offsets)
+// A line a walk reads at one placement of the records within a line: the record list (or the
+// series read otherwise), the placement and the line. Summed over the placements, the lines of a
+// walk come to what it reads per record, in eighths of a line.
+using SLine = std::tuple<std::uintptr_t, std::size_t, std::size_t>;
+
+std::vector<SLine> LinesOf(const SWalkReads& figure)
 {
-    std::size_t lines = 0;
-    for (std::size_t start = 0; start < kCacheLine; start += kRecordAlignment) {
-        std::size_t last = std::numeric_limits<std::size_t>::max();
-        for (std::size_t offset : offsets) {
-            const std::size_t line = (start + offset) / kCacheLine;
-            lines += line != last;
-            last = line;
-        }
-    }
+    std::vector<SLine> lines;
+    for (const auto& [records, offsets] : figure.fields)
+        for (std::size_t start = 0; start < kCacheLine; start += kRecordAlignment)
+            for (std::size_t offset : offsets)
+                lines.emplace_back(reinterpret_cast<std::uintptr_t>(records), start, (start + offset) / kCacheLine);
+    // A series read otherwise costs about a line per record.
+    for (const void* other : figure.others)
+        for (std::size_t start = 0; start < kCacheLine; start += kRecordAlignment)
+            lines.emplace_back(reinterpret_cast<std::uintptr_t>(other), start, std::numeric_limits<std::size_t>::max());
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     return lines;
 }
 
-// The cost `figure` adds to a walk that reads `walk` already.
-std::size_t AddedCost(const SWalkReads& walk, const SWalkReads& figure)
+// The lines (numbered) of `figure` that a walk does not read yet.
+std::size_t AddedCost(const std::vector<bool>& walk, const std::vector<std::size_t>& figure)
 {
-    std::size_t added = 0;
-    for (const auto& [records, offsets] : figure.fields) {
-        const auto read = walk.fields.find(records);
-        if (read == walk.fields.end()) {
-            added += Lines(offsets);
-            continue;
-        }
-        std::set<std::size_t> both = read->second;
-        both.insert(offsets.begin(), offsets.end());
-        added += Lines(both) - Lines(read->second);
-    }
-    // A series read otherwise costs about a line per record.
-    for (const void* other : figure.others)
-        added += walk.others.count(other) ? 0 : kPlacements;
-    return added;
+    return std::size_t(std::count_if(figure.begin(), figure.end(), [&](std::size_t line) { return !walk[line]; }));
 }
 
 } // namespace
-
-void SWalkReads::Merge(const SWalkReads& other)
-{
-    for (const auto& [records, offsets] : other.fields)
-        fields[records].insert(offsets.begin(), offsets.end());
-    others.insert(other.others.begin(), other.others.end());
-}
 
 void SWalkReads::Add(const ITrendChannelAccess& access)
 {
@@ -107,35 +91,48 @@ std::vector<std::size_t> ShareOutWalks(std::span<const SWalkReads> figures, std:
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return firstField(a) < firstField(b); });
+    // Every line any figure reads, numbered.
+    std::vector<std::vector<SLine>> figureLines;
+    std::vector<SLine> all;
+    for (const SWalkReads& figure : figures) {
+        figureLines.push_back(LinesOf(figure));
+        all.insert(all.end(), figureLines.back().begin(), figureLines.back().end());
+    }
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    std::vector<std::vector<std::size_t>> lines;
+    for (const std::vector<SLine>& figure : figureLines) {
+        std::vector<std::size_t>& numbers = lines.emplace_back();
+        for (const SLine& line : figure)
+            numbers.push_back(std::size_t(std::lower_bound(all.begin(), all.end(), line) - all.begin()));
+    }
     // Each walk takes figures in that order up to `most` lines, the last one the rest.
-    std::vector<SWalkReads> read;
+    std::vector<std::vector<bool>> read;
     std::vector<std::size_t> costs;
     std::vector<std::size_t> shares(figures.size());
     const auto shareOut = [&](std::size_t most) {
-        read.assign(walks, {});
+        read.assign(walks, std::vector<bool>(all.size()));
         costs.assign(walks, 0);
         std::size_t w = 0;
         for (std::size_t f : order) {
-            const SWalkReads& figure = figures[f];
+            const std::vector<std::size_t>& figure = lines[f];
             // Where every line it reads is read already, it costs nothing.
             const auto taken = read.begin() + std::ptrdiff_t(w) + 1;
             const auto free = std::find_if(read.begin(), taken,
-                                           [&](const SWalkReads& walk) { return AddedCost(walk, figure) == 0; });
+                                           [&](const std::vector<bool>& walk) { return AddedCost(walk, figure) == 0; });
             if (free == taken && costs[w] > 0 && costs[w] + AddedCost(read[w], figure) > most && w + 1 < walks)
                 ++w;
             const std::size_t to = free == taken ? w : std::size_t(free - read.begin());
             costs[to] += AddedCost(read[to], figure);
-            read[to].Merge(figure);
+            for (std::size_t line : figure)
+                read[to][line] = true;
             shares[f] = to;
         }
         return costs.back() <= most;
     };
     // The fewest lines a walk may take so that the last one takes no more.
-    SWalkReads all;
-    for (const SWalkReads& figure : figures)
-        all.Merge(figure);
     std::size_t low = 0;
-    std::size_t high = AddedCost({}, all);
+    std::size_t high = all.size();
     while (low < high) {
         const std::size_t most = low + (high - low) / 2;
         if (shareOut(most))

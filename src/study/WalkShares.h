@@ -18,7 +18,6 @@ struct SWalkReads
     std::set<const void*> others;
 
     void Add(const ITrendChannelAccess& access);
-    void Merge(const SWalkReads& other);
 };
 
 // Most walks at once: more would only queue on the memory bus.
