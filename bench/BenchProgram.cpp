@@ -87,6 +87,10 @@ const std::string& FourSessionProject(int records)
 
 bool StartProgramOn(const std::string& project)
 {
+    // The program would ask about a missing file in a message box nobody answers here.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(project, error))
+        return false;
     UseScratchHome();
     COrnApp& app = COrnApp::Instance();
     static const bool templateSet = [&app] {
