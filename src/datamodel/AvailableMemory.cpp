@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <fcntl.h>
 #include <fstream>
 #include <map>
@@ -26,6 +27,25 @@ SPinnedAnswer& Pinned()
     static SPinnedAnswer answer;
     return answer;
 }
+
+// The system's last answer, for the loads that follow it closely (a project's sessions are
+// loaded one after another): asking again costs reading the kernel's figures, as long as loading
+// a tenth of a small session.
+struct SLastAnswer
+{
+    std::mutex mutex;
+    std::optional<std::chrono::steady_clock::time_point> at;
+    std::uint64_t bytes = 0;
+};
+
+SLastAnswer& LastAnswer()
+{
+    static SLastAnswer answer;
+    return answer;
+}
+
+constexpr auto kPlentyKeeps = std::chrono::seconds(1);
+constexpr std::uint64_t kPlentyFactor = 8;
 
 // Version 1 writes "no limit" as the largest page-aligned 63-bit number.
 constexpr std::uint64_t kNoLimitFrom = std::uint64_t(1) << 62;
@@ -293,7 +313,23 @@ std::optional<std::uint64_t> QueryAvailableMemory()
     // Where the process's groups lie is found once: reading the mount table took a quarter of a
     // millisecond, as much as loading a small session's tenth part.
     static const std::optional<SGroupFolder> groups[2] = {FindGroupFolder("/", false), FindGroupFolder("/", true)};
-    return Available("/", groups);
+    const auto available = Available("/", groups);
+    if (available) {
+        std::lock_guard lock(LastAnswer().mutex);
+        LastAnswer().bytes = *available;
+        LastAnswer().at = std::chrono::steady_clock::now();
+    }
+    return available;
+}
+
+bool IsMemoryRecentlyPlentiful(std::uint64_t bytes)
+{
+    if (Pinned().pinned)
+        return false;
+    SLastAnswer& last = LastAnswer();
+    std::lock_guard lock(last.mutex);
+    return last.at && std::chrono::steady_clock::now() - *last.at < kPlentyKeeps &&
+           bytes <= last.bytes / kPlentyFactor;
 }
 
 void SetAvailableMemoryForTesting(std::optional<std::uint64_t> bytes)

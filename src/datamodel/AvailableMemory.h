@@ -10,6 +10,9 @@
 std::optional<std::uint64_t> QueryAvailableMemory();
 // The same, read from the /proc and /sys files below `root` instead of the system's own.
 std::optional<std::uint64_t> QueryAvailableMemoryUnder(const std::filesystem::path& root);
+// True when the system's answer of less than a second ago was at least eight times `bytes`:
+// a need that small is met without asking again. False while an answer is pinned.
+bool IsMemoryRecentlyPlentiful(std::uint64_t bytes);
 
 // Tests pin the answer until it is reset.
 void SetAvailableMemoryForTesting(std::optional<std::uint64_t> bytes);

@@ -150,11 +150,20 @@ private:
     // The checks after the last table and the hand-over to the owner.
     int Conclude(int result);
     int ReadTable();
+    // Shows the progress at each table the last read took; true when a cancel was asked at one
+    // outside a bracket (looked for only with `cancelable`). Runs of records show their progress,
+    // and are canceled, table by table as any other.
+    bool ShowProgress(CProgressThread& progress, CPercentOf& percent, bool cancelable) const;
     // Files a table other than a record read at the stream offset; its header is in host order.
     int FileTable(Umbo_table_header_t* table, std::uint64_t offset);
     // Converts and files the record at Data() (or its aligned copy) with the records alike that
-    // follow it in the block.
+    // follow it in the block, then the runs of records after them that the block holds whole.
     void FileRecords(Umbo_table_header_t* table, std::size_t length);
+    // Converts and files the run of records alike that starts with this one.
+    void FileRun(Umbo_table_header_t* table, std::size_t length);
+    // The record at Data() when the block holds all of it where it is kept (on the boundary);
+    // else null, and the next table is read as any other.
+    Umbo_table_header_t* BufferedRecord(std::size_t& length);
     // A trend table of the older layout zero-padded to its full length in the scratch buffer.
     Umbo_table_header_t* PadTable15(const Umbo_table_header_t* table);
     // Converts a table whose header is already in host order; false (logged) when the converter
@@ -187,9 +196,13 @@ private:
     // The end, but no later than the stream's last byte.
     std::uint64_t m_streamEnd = 0;
     std::uint64_t m_position = 0;
-    // How many tables the last read took, and the length of the last.
-    std::size_t m_tablesRead = 0;
-    std::size_t m_lastLength = 0;
+    // The tables the last read took, in runs of one length: how many, and how long each is.
+    struct SRun
+    {
+        std::size_t count;
+        std::size_t length;
+    };
+    std::vector<SRun> m_runs;
     bool m_bracketOpen = false;
     bool m_firmwarePacked = false;
     bool m_configSeen = false;
@@ -230,14 +243,8 @@ int CDataSet::CReader::Run()
     unsigned tablesSincePump = 0;
     while (result == 0 && !m_stop && m_position < m_end) {
         result = ReadTable();
-        // A run of records shows its progress, and is canceled, table by table as any other.
-        for (std::size_t left = m_tablesRead; progress && left-- > 0;) {
-            progress->SetPercent(percent.At(m_position - left * m_lastLength));
-            if (result == 0 && progress->IsCanceled() && !m_bracketOpen) {
-                result = kResultCanceled;
-                break;
-            }
-        }
+        if (progress && ShowProgress(*progress, percent, result == 0))
+            result = kResultCanceled;
         // The clock is asked every few tables only; asking costs as much as converting a table.
         if (++tablesSincePump % 16 == 0) {
             if (const auto now = std::chrono::steady_clock::now(); now - lastPump >= kPumpInterval) {
@@ -260,6 +267,21 @@ int CDataSet::CReader::Run()
     if (progress)
         progress->Finish();
     return Conclude(result);
+}
+
+bool CDataSet::CReader::ShowProgress(CProgressThread& progress, CPercentOf& percent, bool cancelable) const
+{
+    std::uint64_t at = m_position;
+    for (const SRun& run : m_runs)
+        at -= run.count * run.length;
+    for (const SRun& run : m_runs)
+        for (std::size_t i = 0; i < run.count; ++i) {
+            at += run.length;
+            progress.SetPercent(percent.At(at));
+            if (cancelable && progress.IsCanceled() && !m_bracketOpen)
+                return true;
+        }
+    return false;
 }
 
 int CDataSet::CReader::Conclude(int result)
@@ -340,10 +362,12 @@ int CDataSet::CReader::CheckMemory(std::size_t held) const
     // Blocks an earlier session gave back are held by the process, not free to the system, but
     // this load fills them first (the block it reads into may be one). A block it mapped anew
     // has no pages yet: what they take is still counted as free.
+    const std::uint64_t size = m_streamEnd;
+    if (IsMemoryRecentlyPlentiful(size * kMemoryFactor))
+        return 0;
     auto available = QueryAvailableMemory();
     if (available)
         *available += held;
-    const std::uint64_t size = m_streamEnd;
     if (!available || size <= *available / kMemoryFactor)
         return 0;
     LOG(INFO) << "Too little free memory to load " << m_set.m_path.str() << " of " << size << " bytes: " << *available
@@ -354,7 +378,7 @@ int CDataSet::CReader::CheckMemory(std::size_t held) const
 int CDataSet::CReader::ReadTable()
 {
     // The table is converted and filed where it lies in the block.
-    m_tablesRead = 1;
+    m_runs.assign(1, SRun{1, 0});
     const std::uint64_t offset = m_blocks->GetOffset();
     const std::int64_t got = m_blocks->Ensure(kUmboTableHeaderSize);
     if (got < 0)
@@ -370,7 +394,7 @@ int CDataSet::CReader::ReadTable()
         return kResultShortTable;
     }
     m_position += length;
-    m_lastLength = length;
+    m_runs.front().length = length;
     const std::int64_t whole = m_blocks->Ensure(length);
     if (whole < 0)
         return kResultReadError;
@@ -404,14 +428,48 @@ int CDataSet::CReader::ReadTable()
 
 void CDataSet::CReader::FileRecords(Umbo_table_header_t* table, std::size_t length)
 {
+    FileRun(table, length);
+    // Trend and demand records take turns in a session: the runs the block already holds are
+    // filed here, without each going back through the reading of a table. What the block holds
+    // in part, or off the boundary, is read as any table.
+    if (table != m_tableInBlock || m_headerOnly)
+        return;
+    while (m_position < m_end) {
+        table = BufferedRecord(length);
+        if (!table)
+            return;
+        m_position += length;
+        m_runs.push_back(SRun{1, length});
+        m_tableInBlock = table;
+        FileRun(table, length);
+    }
+}
+
+Umbo_table_header_t* CDataSet::CReader::BufferedRecord(std::size_t& length)
+{
+    BYTE* bytes = m_blocks->Data();
+    if (m_blocks->GetBuffered() < kUmboTableHeaderSize || reinterpret_cast<std::uintptr_t>(bytes) % kTableAlignment != 0)
+        return nullptr;
+    const CUmboConvert& converter = *m_set.m_converter;
+    const WORD type = converter.U16ValueFromWire(LoadU16(bytes, offsetof(Umbo_table_header_t, table_type)));
+    length = converter.U16ValueFromWire(LoadU16(bytes, offsetof(Umbo_table_header_t, table_lth)));
+    if (!IsRecord(type) || length < kUmboTableHeaderSize || length > m_blocks->GetBuffered())
+        return nullptr;
+    return reinterpret_cast<Umbo_table_header_t*>(bytes);
+}
+
+void CDataSet::CReader::FileRun(Umbo_table_header_t* table, std::size_t length)
+{
     // Records, nearly all of a session, come in runs of one type: the run that starts here, as
     // far as the block and the body reach, is converted in one walk over its records and filed
     // at once, without each record's type looked up again.
     std::size_t count = 0;
     if (table == m_tableInBlock && !m_headerOnly) {
         const std::uint64_t start = m_position - length;
-        const std::size_t most = std::size_t(
-            std::min<std::uint64_t>(m_blocks->GetBuffered() / length, (m_end - start + length - 1) / length));
+        // As many as the block holds whole, and no more than start before the body's end (one
+        // division: a run is often a few records, and a division costs as much as filing one).
+        const std::size_t most =
+            std::size_t(std::min<std::uint64_t>(m_blocks->GetBuffered(), m_end - start + length - 1) / length);
         count = m_set.m_converter->ConvertRecordsFromWire(m_blocks->Data(), length, most);
     }
     const int converted = count > 0 ? 0 : m_set.m_converter->ConvertTableFromWire(table);
@@ -420,7 +478,7 @@ void CDataSet::CReader::FileRecords(Umbo_table_header_t* table, std::size_t leng
     if (FitsLayout(type, length) && Accept(table, converted))
         Keep(type == 64 ? *m_set.m_list64 : *m_set.m_list65, table, true, count);
     m_position += (count - 1) * length;
-    m_tablesRead = count;
+    m_runs.back().count = count;
     m_blocks->Skip(count * length);
 }
 

@@ -1,6 +1,7 @@
 #include "datamodel/MeasurementConfig.h"
 
 #include "datamodel/ByteAccess.h"
+#include "datamodel/RegionPrefs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -166,8 +167,12 @@ void CMeasurementConfig::SetOldDefaults()
 void CMeasurementConfig::BuildPhaseNames()
 {
     m_defaultVoltageReference = HasNeutral() ? 2 : 1;
+    // The user's settings are looked up once for the three references: every load of a session
+    // builds them.
+    std::array<CString, CPhaseNames::kPhaseCount> names;
+    CRegionPrefs::LoadPhaseNames(names);
     for (const int reference : {2, 1, 3})
-        m_phaseNames[std::size_t(reference - 1)] = CPhaseNames(reference, *this);
+        m_phaseNames[std::size_t(reference - 1)] = CPhaseNames(reference, *this, names);
 }
 
 int CMeasurementConfig::GetTopology() const

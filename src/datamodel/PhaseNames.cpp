@@ -1,7 +1,6 @@
 #include "datamodel/PhaseNames.h"
 
 #include "datamodel/MeasurementConfig.h"
-#include "datamodel/RegionPrefs.h"
 
 namespace {
 
@@ -19,14 +18,12 @@ CString LastCharacter(const CString& name)
 
 } // namespace
 
-CPhaseNames::CPhaseNames(int voltageReference, const CMeasurementConfig& config)
+CPhaseNames::CPhaseNames(int voltageReference, const CMeasurementConfig& config,
+                         const std::array<CString, kPhaseCount>& names)
     : m_voltageReference(voltageReference), m_topology(config.GetTopology()), m_studyType(config.GetStudyType())
 {
     const int defaultReference = config.GetDefaultVoltageReference();
     m_namingFlag = config.ResolveVoltageReference(voltageReference) == defaultReference ? 1 : 0;
-
-    std::array<CString, kPhaseCount> names;
-    CRegionPrefs::LoadPhaseNames(names);
 
     std::array<bool, kPhaseCount> voltage{};
     std::array<bool, kPhaseCount> current{};

@@ -16,8 +16,9 @@ public:
 
     // Empty texts, reference 0.
     CPhaseNames() = default;
-    // Reference 1 phase-to-phase, 2 phase-to-neutral, 3 phase-to-ground (0 = the default one).
-    CPhaseNames(int voltageReference, const CMeasurementConfig& config);
+    // Reference 1 phase-to-phase, 2 phase-to-neutral, 3 phase-to-ground (0 = the default one),
+    // from the names of the phases in the user's region (CRegionPrefs::LoadPhaseNames).
+    CPhaseNames(int voltageReference, const CMeasurementConfig& config, const std::array<CString, kPhaseCount>& names);
 
     // The voltage (first) and current (second) text of phase 0..4; empty for any other phase.
     const CString& GetFirstNameSlot(int phase) const;

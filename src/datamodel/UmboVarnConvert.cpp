@@ -118,15 +118,19 @@ bool CUmboVarnConvert::ConvertFields(BYTE* record, std::size_t length, std::size
 
 std::size_t CUmboVarnConvert::ConvertRecordRun(BYTE* first, std::size_t length, std::size_t most)
 {
-    return ForEachAlike(first, length, most, [length](BYTE* table) {
-        if constexpr (kHostIsBigEndian)
-            return;
-        // Reversing the table's first word also exchanged its two numbers, which a turn by half
-        // a word puts back.
-        ReverseWords(table, length / 4);
+    const std::size_t count = ForEachAlike(first, length, most, [](BYTE*) {});
+    if constexpr (kHostIsBigEndian)
+        return count;
+    // The run is words from end to end (its tables are whole words long): reversed in one pass
+    // rather than a short pass per table.
+    ReverseWords(first, count * length / 4);
+    // Reversing a table's first word also exchanged its two numbers, which a turn by half a word
+    // puts back.
+    for (BYTE* table = first; table != first + count * length; table += length) {
         std::uint32_t numbers;
         std::memcpy(&numbers, table, 4);
         numbers = std::rotr(numbers, 16);
         std::memcpy(table, &numbers, 4);
-    });
+    }
+    return count;
 }

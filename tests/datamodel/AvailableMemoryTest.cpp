@@ -143,3 +143,21 @@ TEST_F(AvailableMemoryTest, WithoutAGroupLimitTheSystemsAvailableMemoryCounts)
 }
 
 } // namespace
+
+namespace {
+
+// A load right after another is not refused on an answer of the system's it did not ask for: an
+// answer is reused only for a small part of it, and never while tests pin one.
+TEST(RecentAvailableMemory, CoversOnlyASmallPartOfTheLastAnswer)
+{
+    const auto available = QueryAvailableMemory();
+    if (!available)
+        GTEST_SKIP() << "the system's available memory cannot be read here";
+    EXPECT_TRUE(IsMemoryRecentlyPlentiful(*available / 8));
+    EXPECT_FALSE(IsMemoryRecentlyPlentiful(*available / 8 + 1));
+    SetAvailableMemoryForTesting(*available);
+    EXPECT_FALSE(IsMemoryRecentlyPlentiful(1));
+    ResetAvailableMemoryForTesting();
+}
+
+} // namespace

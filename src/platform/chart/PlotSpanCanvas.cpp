@@ -63,12 +63,8 @@ void CPlotSpanCanvas::Write()
                 const int from = std::max(top, rows.top), to = std::min(bottom, rows.bottom);
                 const int* low = m_low.data() + piece.first + first;
                 const int* high = m_high.data() + piece.first + first;
-                const int left = piece.left + int(first);
-                if (piece.columns - first >= kTile)
-                    FillTile<kTile>(piece.colour, left, low, high, from, to);
-                else
-                    for (int c = 0; c < int(piece.columns - first); ++c)
-                        FillTile<1>(piece.colour, left + c, low + c, high + c, from, to);
+                const int columns = int(std::min<std::size_t>(kTile, piece.columns - first));
+                FillTile(piece.colour, piece.left + int(first), low, high, columns, from, to);
             }
         }
     }
@@ -88,57 +84,75 @@ void CPlotSpanCanvas::FillRect(QRgb colour, const QRect& rect)
 }
 
 // Columns from `left`, each covering rows low[k] .. high[k] (none when low > high), within the
-// rows top .. bottom.
-template <int Columns>
-void CPlotSpanCanvas::FillTile(QRgb colour, int left, const int* low, const int* high, int top, int bottom)
+// rows top .. bottom: four at a time, and those left over one by one.
+void CPlotSpanCanvas::FillTile(QRgb colour, int left, const int* low, const int* high, int columns, int top, int bottom)
 {
-    // The tile's rows within the band. A column that covers nothing holds the extremes of int as
-    // its rows.
-    int lows[Columns], highs[Columns];
-    int covered = 0;
-    for (int k = 0; k < Columns; ++k) {
+    int first = 0;
+    for (; first + kLanes <= columns; first += kLanes)
+        FillLanes(colour, left + first, low + first, high + first, top, bottom);
+    for (; first < columns; ++first)
+        FillColumn(colour, left + first, std::max(low[first], top), std::min(high[first], bottom));
+}
+
+void CPlotSpanCanvas::FillColumn(QRgb colour, int x, int from, int to)
+{
+    QRgb* pixel = m_pixels + m_stride * from + x;
+    for (int y = from; y <= to; ++y, pixel += m_stride)
+        *pixel = colour;
+}
+
+// Four columns side by side, a register's width of a row. The rows all four cover (most of a
+// thick curve's) are written whole, four pixels a store; only the rows above and below them,
+// where some of the columns begin or end, are read and kept or coloured by a mask of the columns
+// covering each: masking every row would read, compare and write every pixel of a thick curve.
+void CPlotSpanCanvas::FillLanes(QRgb colour, int left, const int* low, const int* high, int top, int bottom)
+{
+    using Lanes = int __attribute__((vector_size(4 * kLanes)));
+    using Pixels = QRgb __attribute__((vector_size(4 * kLanes)));
+    // The columns' rows within the band; a column that covers nothing holds the extremes of int.
+    int lows[kLanes], highs[kLanes];
+    int covered = 0, firstRow = bottom + 1, lastRow = top - 1, fullFrom = top, fullTo = bottom;
+    for (int k = 0; k < kLanes; ++k) {
         lows[k] = std::max(low[k], top);
         highs[k] = std::min(high[k], bottom);
-        if (lows[k] <= highs[k])
+        fullFrom = std::max(fullFrom, lows[k]);
+        fullTo = std::min(fullTo, highs[k]);
+        if (lows[k] <= highs[k]) {
             covered += highs[k] - lows[k] + 1;
+            firstRow = std::min(firstRow, lows[k]);
+            lastRow = std::max(lastRow, highs[k]);
+        }
     }
     if (covered == 0)
         return;
-    // Columns that cover little of the tile's rows (a steep curve), and a column alone, are
-    // written down their own rows: a row of the tile costs about as much as four pixels written
-    // alone.
-    if (Columns == 1 || covered < (bottom - top + 1) * std::max(1, Columns / 4)) {
-        for (int k = 0; k < Columns; ++k) {
-            if (lows[k] > highs[k])
-                continue;
-            QRgb* pixel = m_pixels + m_stride * lows[k] + left + k;
-            for (int y = lows[k]; y <= highs[k]; ++y, pixel += m_stride)
-                *pixel = colour;
-        }
+    if (fullFrom > fullTo) // no row covered by all four: every row is masked
+        fullFrom = lastRow + 1, fullTo = lastRow;
+    const int masked = (lastRow - firstRow + 1) - (fullTo - fullFrom + 1);
+    // Columns that share few rows (a steep curve, a thin one) are written down their own rows: a
+    // masked row costs about as much as four pixels written alone.
+    if (covered < (fullTo - fullFrom + 1) + 4 * masked) {
+        for (int k = 0; k < kLanes; ++k)
+            FillColumn(colour, left + k, lows[k], highs[k]);
         return;
     }
-    if constexpr (Columns > 1) {
-        // Every pixel of the tile's row is written, kept or coloured by a mask of the columns
-        // that cover the row: four pixels a step, no branch per pixel.
-        using Lanes = int __attribute__((vector_size(16)));
-        using Pixels = QRgb __attribute__((vector_size(16)));
-        constexpr int kLanes = int(sizeof(Lanes) / sizeof(int));
-        static_assert(Columns % kLanes == 0);
-        constexpr int kSteps = Columns / kLanes;
-        Lanes from[kSteps], to[kSteps];
-        std::memcpy(from, lows, sizeof from);
-        std::memcpy(to, highs, sizeof to);
-        const Pixels ink = Pixels{} + colour;
-        QRgb* row = m_pixels + m_stride * top + left;
-        for (int y = top; y <= bottom; ++y, row += m_stride) {
+    Lanes from, to;
+    std::memcpy(&from, lows, sizeof from);
+    std::memcpy(&to, highs, sizeof to);
+    const Pixels ink = Pixels{} + colour;
+    const auto mask = [&](int first, int last) {
+        QRgb* row = m_pixels + m_stride * first + left;
+        for (int y = first; y <= last; ++y, row += m_stride) {
             const Lanes at = Lanes{} + y;
-            for (int step = 0; step < kSteps; ++step) {
-                const Pixels inside = Pixels((from[step] <= at) & (at <= to[step]));
-                Pixels pixels;
-                std::memcpy(&pixels, row + kLanes * step, sizeof pixels);
-                pixels = (ink & inside) | (pixels & ~inside);
-                std::memcpy(row + kLanes * step, &pixels, sizeof pixels);
-            }
+            const Pixels inside = Pixels((from <= at) & (at <= to));
+            Pixels pixels;
+            std::memcpy(&pixels, row, sizeof pixels);
+            pixels = (ink & inside) | (pixels & ~inside);
+            std::memcpy(row, &pixels, sizeof pixels);
         }
-    }
+    };
+    mask(firstRow, fullFrom - 1);
+    QRgb* row = m_pixels + m_stride * fullFrom + left;
+    for (int y = fullFrom; y <= fullTo; ++y, row += m_stride)
+        std::memcpy(row, &ink, sizeof ink);
+    mask(fullTo + 1, lastRow);
 }

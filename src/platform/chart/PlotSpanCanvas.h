@@ -13,7 +13,8 @@
 class CPlotSpanCanvas
 {
 public:
-    // Pixel columns written together, row by row: a cache line of a row.
+    // Pixel columns whose rows are kept together, so that a band passes over those outside it: a
+    // cache line of a row.
     static constexpr int kTile = 16;
 
     // Into a picture of 32 bits a pixel, which must not be shared while the canvas lives.
@@ -45,8 +46,12 @@ private:
     };
 
     void FillRect(QRgb colour, const QRect& rect);
-    template <int Columns>
-    void FillTile(QRgb colour, int left, const int* low, const int* high, int top, int bottom);
+    // Pixel columns written side by side: four of 32 bits, a vector register's width.
+    static constexpr int kLanes = 4;
+
+    void FillTile(QRgb colour, int left, const int* low, const int* high, int columns, int top, int bottom);
+    void FillLanes(QRgb colour, int left, const int* low, const int* high, int top, int bottom);
+    void FillColumn(QRgb colour, int x, int from, int to);
 
     QRgb* m_pixels;
     qsizetype m_stride;
