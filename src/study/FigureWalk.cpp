@@ -4,7 +4,10 @@
 #include "study/FoldTerms.h"
 
 #include <algorithm>
+#include <future>
 #include <span>
+#include <system_error>
+#include <vector>
 
 void CFigureWalk::Summarise(const ITrendChannelAccess& series, int last, SSeriesSummary& summary)
 {
@@ -117,4 +120,26 @@ void CFigureWalk::Walk(int first)
             AddToSummaries(std::span(m_signedSummaries).subspan(2 * f, 2), std::span(signedValues).subspan(2 * f, 2),
                            chunk, within(m_signed[f].last), false);
     });
+}
+
+void CFigureWalk::WalkAll(std::span<CFigureWalk> walks, int first)
+{
+    if (walks.empty())
+        return;
+    // Destroyed before this returns, even by an exception: a future of std::async waits for its
+    // thread, so no walk outlives the call.
+    std::vector<std::future<void>> further;
+    further.reserve(walks.size() - 1);
+    for (CFigureWalk& walk : walks.subspan(1)) {
+        if (walk.IsEmpty())
+            continue;
+        try {
+            further.push_back(std::async(std::launch::async, [&walk, first] { walk.Walk(first); }));
+        } catch (const std::system_error&) {
+            walk.Walk(first);
+        }
+    }
+    walks.front().Walk(first);
+    for (std::future<void>& walk : further)
+        walk.get();
 }

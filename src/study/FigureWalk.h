@@ -8,6 +8,7 @@
 #include "datamodel/SummaryWalk.h"
 
 #include <array>
+#include <span>
 #include <vector>
 
 class ITrendChannelAccess;
@@ -34,6 +35,10 @@ public:
     bool IsEmpty() const { return m_last < 0; }
     // Every figure over records first .. the last one any figure reaches.
     void Walk(int first);
+    // The walks at once: the first on this thread, each further one on a thread of its own (on
+    // this one when none can be had). They only read what the walks were given; all are done when
+    // it returns, and an exception one of them throws reaches the caller.
+    static void WalkAll(std::span<CFigureWalk> walks, int first);
 
 private:
     struct SProduct

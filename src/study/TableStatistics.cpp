@@ -10,6 +10,7 @@
 #include "datamodel/TrendSeries.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "study/FigureWalk.h"
+#include "study/WalkShares.h"
 
 #include <algorithm>
 #include <array>
@@ -17,11 +18,9 @@
 #include <cstdint>
 #include <cmath>
 #include <functional>
-#include <future>
 #include <limits>
 #include <set>
 #include <span>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -100,39 +99,8 @@ int MagnitudeFigure(DWORD quantity)
 constexpr int kSignedHighest = 3;
 constexpr int kSignedLowest = 4;
 
-// A long run of records is walked twice at once, each walk reading the fields of its own figures:
-// a walk waits on the records far more than it computes.
-constexpr std::size_t kWalks = 2;
 // Shorter runs are walked on the calling thread alone: starting a thread would cost more.
 constexpr int kSharedWalkRecords = 20000;
-
-// A field a series reads in every record (the record list and the field's offset), or a series
-// not read from the records as they are (itself, offset 0). The walks are balanced by these: a
-// walk's time goes with the fields it reads more than with the cache lines they lie in.
-using SRecordField = std::pair<const void*, std::size_t>;
-
-void AddRecordFields(const CTrendSeries* series, std::set<SRecordField>& fields)
-{
-    CTrendSeries::SField field{};
-    if (series->GetField(field))
-        fields.insert({field.records, field.offset});
-    else
-        fields.insert({series, 0});
-}
-
-void AddRecordFields(const ITrendChannelAccess& access, std::set<SRecordField>& fields)
-{
-    const CTrendSeries* values = access.GetUnchangedSeries();
-    const CTrendSeries* signs = nullptr;
-    if (values) {
-        AddRecordFields(values, fields);
-    } else if (access.GetSignedSeries(values, signs)) {
-        AddRecordFields(values, fields);
-        AddRecordFields(signs, fields);
-    } else {
-        fields.insert({&access, 0});
-    }
-}
 
 } // namespace
 
@@ -142,8 +110,13 @@ CTableStatistics::CTableStatistics(CTrendCache& cache, CDataSet& dataSet, const 
                                    SRecordRange range, double validRatio, float apparentPowerFactor)
     : m_cache(cache), m_dataSet(dataSet), m_config(dataSet.GetMeasurementConfig()),
       m_info(dataSet.GetMeasurementConfig()), m_accessSpec(accessSpec), m_range(range), m_validRatio(validRatio),
-      m_apparentPowerFactor(apparentPowerFactor)
+      m_apparentPowerFactor(apparentPowerFactor), m_walks(MachineWalks())
 {
+}
+
+void CTableStatistics::SetWalks(std::size_t walks)
+{
+    m_walks = std::clamp<std::size_t>(walks, 1, kMostWalks);
 }
 
 CTableStatistics::~CTableStatistics() = default;
@@ -554,14 +527,15 @@ void CTableStatistics::TakeNoted()
         const ITrendChannelAccess* access = nullptr;
         const CTrendTimeBlock* block = nullptr;
         int last = -1;
-        std::array<int, kWalks> columns{-1, -1};
+        std::array<int, kMostWalks> columns{};
     };
-    std::array<CFigureWalk, kWalks> walks;
+    std::array<CFigureWalk, kMostWalks> walks;
     std::map<SeriesKey, SResolved> resolved;
     const auto resolve = [&](const SeriesKey& key) -> SResolved& {
         auto [at, added] = resolved.try_emplace(key);
         if (added) {
             const auto& [quantity, phase, reference, series] = key;
+            at->second.columns.fill(-1);
             at->second.channel = Channel(quantity, phase, reference);
             if (const CTrendChannel* channel = at->second.channel.get()) {
                 at->second.access = channel->GetAccess(series);
@@ -785,42 +759,19 @@ void CTableStatistics::TakeNoted()
         }
     }
 
-    // A short walk stays on this thread; a long one is shared out by the fields of the records its
-    // figures read, a figure going where its fields are read already or else where fewer are.
-    const std::size_t used = walkLast - m_range.first + 1 >= kSharedWalkRecords ? kWalks : 1;
-    std::array<std::set<SRecordField>, kWalks> fields;
-    for (const SFigure& figure : figures) {
-        std::set<SRecordField> reads;
-        for (const ITrendChannelAccess* access : figure.reads)
-            AddRecordFields(*access, reads);
-        std::size_t best = 0;
-        std::size_t bestCost = std::numeric_limits<std::size_t>::max();
-        for (std::size_t w = 0; w < used; ++w) {
-            const std::size_t added = std::size_t(std::count_if(
-                reads.begin(), reads.end(), [&](const SRecordField& field) { return !fields[w].count(field); }));
-            const std::size_t cost = added == 0 ? 0 : fields[w].size() + added;
-            if (cost < bestCost) {
-                best = w;
-                bestCost = cost;
-            }
-        }
-        fields[best].insert(reads.begin(), reads.end());
-        figure.add(best);
-    }
-    // The second walk only reads: the records, the items' series and the channels' accessors are
-    // all made before it starts, and what the items keep is written after it ends.
-    std::future<void> second;
-    if (!walks[1].IsEmpty()) {
-        try {
-            second = std::async(std::launch::async, [&] { walks[1].Walk(m_range.first); });
-        } catch (const std::system_error&) {
-            // No thread to be had: both walks on this one.
-            walks[1].Walk(m_range.first);
-        }
-    }
-    walks[0].Walk(m_range.first);
-    if (second.valid())
-        second.get();
+    // A short walk stays on this thread; a long one is shared out by the cache lines of the
+    // records its figures read. The further walks only read: the records, the items' series and
+    // the channels' accessors are all made before they start, and what the items keep is written
+    // after they end.
+    const std::size_t used = walkLast - m_range.first + 1 >= kSharedWalkRecords ? m_walks : 1;
+    std::vector<SWalkReads> reads(figures.size());
+    for (std::size_t f = 0; f < figures.size(); ++f)
+        for (const ITrendChannelAccess* access : figures[f].reads)
+            reads[f].Add(*access);
+    const std::vector<std::size_t> shares = ShareOutWalks(reads, used);
+    for (std::size_t f = 0; f < figures.size(); ++f)
+        figures[f].add(shares[f]);
+    CFigureWalk::WalkAll(std::span(walks).first(used), m_range.first);
 
     for (const SSeriesKept& kept : seriesKept)
         kept.item->KeepSeriesSummary(kept.quantity, kept.phase, kept.series, *kept.summary);

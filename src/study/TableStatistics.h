@@ -8,8 +8,8 @@
 // value tells how many intervals were valid.
 // Every value is made of a few summaries of series over the range (sums, counts, extremes, the
 // sum of products of two series, the effective apparent power). Prepare takes all the summaries
-// the cells of a table need in one walk over the records (two at once, each reading the fields of
-// its own figures, over a long run); summaries of a whole series are kept
+// the cells of a table need in one walk over the records (up to four at once, each reading the
+// fields of its own figures, over a long run); summaries of a whole series are kept
 // with its trend item, where the graph's scales and the other table find them.
 #include "datamodel/QuantityInfo.h"
 #include "datamodel/RecordRange.h"
@@ -67,6 +67,9 @@ public:
     // asks for besides (those its graph takes its scales from), which their items keep. Without
     // it each cell takes its own.
     void Prepare(std::span<const SStatisticsCell> cells, std::span<const SSeriesRequest> wholeSeries = {});
+    // The walks a long run's figures are shared out over, 1 to 4 (as many as the machine runs at
+    // once unless set).
+    void SetWalks(std::size_t walks);
     // The Max, Min and Avg entries of quantity `quantity` at phase 0, 1, 2 or 5.
     void FillCell(DWORD quantity, int phase, SSummaryTableCell& cell);
     // The Avg value (memoised by quantity, phase and voltage reference; 0 = the default one).
@@ -156,6 +159,7 @@ private:
     SRecordRange m_range;
     double m_validRatio;
     float m_apparentPowerFactor;
+    std::size_t m_walks;
     std::map<Key, SWorkingValue> m_cellValues;
     std::map<DWORD, std::unique_ptr<CTrendChannel>> m_signChannels;
 

@@ -2,7 +2,7 @@
 // computes from the written numbers: RMS and mean with gaps, invalid values and +/-infinity,
 // reverse power, the derived powers and power factors, the effective apparent power, the THD
 // weighting, the extremes with their times, the quality flags around the valid ratio, and the
-// same cells from summaries taken in one walk, shared out over two walks of a long session or
+// same cells from summaries taken in one walk, shared out over several walks of a long session or
 // kept by the trend items; and the terms of the
 // figures made of several series the same to the bit whether a chunk is taken in vectors or
 // record by record.
@@ -425,11 +425,12 @@ TEST_F(TableStatisticsTest, PreparedCellsEqualCellsThatTakeTheirOwnSummaries)
     }
 }
 
-// A long session's figures are taken by two walks at once, each over every record: every entry of
-// every cell (the derived and signed ones too) and every whole series the page asks for besides
-// is the same to the bit as one walk per figure gives, over the whole session and over a range
-// that starts within it, with gaps, reverse power, infinities and NaN spread over the records.
-TEST_F(TableStatisticsTest, FiguresSharedOutOverTwoWalksEqualThoseOfOneWalkEach)
+// A long session's figures are taken by two, three or four walks at once, each over every record:
+// every entry of every cell (the derived and signed ones too) and every whole series the page asks
+// for besides is the same to the bit as one walk per figure gives, over the whole session and over
+// a range that starts within it, with gaps, reverse power, infinities and NaN spread over the
+// records.
+TEST_F(TableStatisticsTest, FiguresSharedOutOverSeveralWalksEqualThoseOfOneWalkEach)
 {
     SSessionSpec recording;
     recording.averagingSeconds = 60;
@@ -476,49 +477,51 @@ TEST_F(TableStatisticsTest, FiguresSharedOutOverTwoWalksEqualThoseOfOneWalkEach)
         }
         return requests;
     };
-    for (const SRecordRange range : {SRecordRange{0, int(m_trend.size()) - 1}, SRecordRange{1500, 23100}}) {
-        SCOPED_TRACE(testing::Message() << "records " << range.first << ".." << range.last);
-        CTrendCache ownCache;
-        CTableStatistics own(ownCache, m_set, STrendAccessSpec{0, 1}, range, 0.95);
-        const std::vector<SSummaryTableCell> reference = fill(own);
-        const std::vector<SSeriesRequest> ownSeries = wholeSeries(ownCache);
-        TakeSeriesSummaries(ownSeries);
+    for (const std::size_t walks : {2u, 3u, 4u})
+        for (const SRecordRange range : {SRecordRange{0, int(m_trend.size()) - 1}, SRecordRange{1500, 23100}}) {
+            SCOPED_TRACE(testing::Message() << walks << " walks, records " << range.first << ".." << range.last);
+            CTrendCache ownCache;
+            CTableStatistics own(ownCache, m_set, STrendAccessSpec{0, 1}, range, 0.95);
+            const std::vector<SSummaryTableCell> reference = fill(own);
+            const std::vector<SSeriesRequest> ownSeries = wholeSeries(ownCache);
+            TakeSeriesSummaries(ownSeries);
 
-        CTrendCache sharedCache;
-        CTableStatistics shared(sharedCache, m_set, STrendAccessSpec{0, 1}, range, 0.95);
-        const std::vector<SSeriesRequest> sharedSeries = wholeSeries(sharedCache);
-        shared.Prepare(cells, sharedSeries);
-        const std::vector<SSummaryTableCell> filled = fill(shared);
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            for (std::size_t e = 0; e < 3; ++e) {
-                SCOPED_TRACE(testing::Message() << "quantity " << cells[c].quantity << " phase " << cells[c].phase
-                                                << " entry " << e);
-                const SSummaryTableEntry& x = reference[c].entries[e];
-                const SSummaryTableEntry& y = filled[c].entries[e];
-                EXPECT_EQ(std::bit_cast<std::uint32_t>(x.value), std::bit_cast<std::uint32_t>(y.value));
-                EXPECT_EQ(x.time, y.time);
-                EXPECT_EQ(x.quality, y.quality);
-                EXPECT_EQ(x.sign, y.sign);
+            CTrendCache sharedCache;
+            CTableStatistics shared(sharedCache, m_set, STrendAccessSpec{0, 1}, range, 0.95);
+            const std::vector<SSeriesRequest> sharedSeries = wholeSeries(sharedCache);
+            shared.SetWalks(walks);
+            shared.Prepare(cells, sharedSeries);
+            const std::vector<SSummaryTableCell> filled = fill(shared);
+            for (std::size_t c = 0; c < cells.size(); ++c)
+                for (std::size_t e = 0; e < 3; ++e) {
+                    SCOPED_TRACE(testing::Message() << "quantity " << cells[c].quantity << " phase " << cells[c].phase
+                                                    << " entry " << e);
+                    const SSummaryTableEntry& x = reference[c].entries[e];
+                    const SSummaryTableEntry& y = filled[c].entries[e];
+                    EXPECT_EQ(std::bit_cast<std::uint32_t>(x.value), std::bit_cast<std::uint32_t>(y.value));
+                    EXPECT_EQ(x.time, y.time);
+                    EXPECT_EQ(x.quality, y.quality);
+                    EXPECT_EQ(x.sign, y.sign);
+                }
+            for (std::size_t r = 0; range.first == 0 && r < ownSeries.size(); ++r) {
+                const SSeriesRequest& a = ownSeries[r];
+                const SSeriesRequest& b = sharedSeries[r];
+                const SSeriesSummary* x = a.item->FindSeriesSummary(a.quantity, a.phase, a.series);
+                const SSeriesSummary* y = b.item->FindSeriesSummary(b.quantity, b.phase, b.series);
+                ASSERT_EQ(x == nullptr, y == nullptr) << "series " << r;
+                if (!x)
+                    continue;
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sum), std::bit_cast<std::uint64_t>(y->sum)) << r;
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sumOfSquares), std::bit_cast<std::uint64_t>(y->sumOfSquares)) << r;
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(x->minimum), std::bit_cast<std::uint32_t>(y->minimum)) << r;
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(x->maximum), std::bit_cast<std::uint32_t>(y->maximum)) << r;
+                EXPECT_EQ(std::tie(x->finiteCount, x->plusInfinityCount, x->minusInfinityCount, x->nanCount,
+                                   x->minimumRecord, x->maximumRecord, x->firstPlusInfinity, x->firstMinusInfinity),
+                          std::tie(y->finiteCount, y->plusInfinityCount, y->minusInfinityCount, y->nanCount,
+                                   y->minimumRecord, y->maximumRecord, y->firstPlusInfinity, y->firstMinusInfinity))
+                    << r;
             }
-        for (std::size_t r = 0; range.first == 0 && r < ownSeries.size(); ++r) {
-            const SSeriesRequest& a = ownSeries[r];
-            const SSeriesRequest& b = sharedSeries[r];
-            const SSeriesSummary* x = a.item->FindSeriesSummary(a.quantity, a.phase, a.series);
-            const SSeriesSummary* y = b.item->FindSeriesSummary(b.quantity, b.phase, b.series);
-            ASSERT_EQ(x == nullptr, y == nullptr) << "series " << r;
-            if (!x)
-                continue;
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sum), std::bit_cast<std::uint64_t>(y->sum)) << r;
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sumOfSquares), std::bit_cast<std::uint64_t>(y->sumOfSquares)) << r;
-            EXPECT_EQ(std::bit_cast<std::uint32_t>(x->minimum), std::bit_cast<std::uint32_t>(y->minimum)) << r;
-            EXPECT_EQ(std::bit_cast<std::uint32_t>(x->maximum), std::bit_cast<std::uint32_t>(y->maximum)) << r;
-            EXPECT_EQ(std::tie(x->finiteCount, x->plusInfinityCount, x->minusInfinityCount, x->nanCount,
-                               x->minimumRecord, x->maximumRecord, x->firstPlusInfinity, x->firstMinusInfinity),
-                      std::tie(y->finiteCount, y->plusInfinityCount, y->minusInfinityCount, y->nanCount,
-                               y->minimumRecord, y->maximumRecord, y->firstPlusInfinity, y->firstMinusInfinity))
-                << r;
         }
-    }
 }
 
 // A chunk whose values are all finite takes its terms in vectors; the same records in a chunk
