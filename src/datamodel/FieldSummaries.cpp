@@ -89,11 +89,30 @@ struct SGroupReader
     }
 };
 
+// The lanes of group g whose block sums are not finite: their sums as they were before the block,
+// and their slots listed in folds.pending.
+[[gnu::always_inline]] inline void KeepNotFinite(SFieldFolds& folds, std::size_t g, const I64 (&notFinite)[2],
+                                                 D4 (&sums)[2], D4 (&squares)[2])
+{
+    const std::size_t at = g * kLanes;
+    for (std::size_t half = 0; half < 2; ++half) {
+        D4 oldSums, oldSquares;
+        LoadVector(oldSums, folds.sum.data() + at + half * kLanes / 2);
+        LoadVector(oldSquares, folds.squares.data() + at + half * kLanes / 2);
+        sums[half] = notFinite[half] ? oldSums : sums[half];
+        squares[half] = notFinite[half] ? oldSquares : squares[half];
+    }
+    for (std::size_t lane = 0; lane < kLanes; ++lane)
+        if (notFinite[lane / 4][lane % 4])
+            folds.pending.push_back(at + lane);
+}
+
 // Folds `Rows` records from record i group by group: each lane's sums take the records in order,
 // as value by value. A new extreme is rare once the first records are folded: the extremes and
-// their records are only written for a group that the block brings one. A group with a value
-// that is not finite is left as it was and listed in folds.pending, for its fields to take the
-// block value by value. The values of the groups captured are kept in folds.rows.
+// their records are only written for a group that the block brings one. A lane with a value that
+// is not finite is left as it was and listed in folds.pending, for its field to take the block
+// value by value; the other lanes of its group are folded as usual. The values of the groups
+// captured are kept in folds.rows.
 template <int Rows>
 [[gnu::always_inline]] inline void FoldBlock(const CDataTable& table, SFieldFolds& folds, int i)
 {
@@ -142,16 +161,16 @@ template <int Rows>
         // The sums of finite floats stay far within the finite doubles: a sum that is not finite
         // took a value that is not.
         const I64 exponent = I64{} + 0x7ff0000000000000;
-        if (AnyI64(((I64)sums[0] & exponent) == exponent) || AnyI64(((I64)sums[1] & exponent) == exponent)) {
-            folds.pending.push_back(g);
-            continue;
-        }
+        const I64 notFinite[2] = {((I64)sums[0] & exponent) == exponent, ((I64)sums[1] & exponent) == exponent};
+        const bool someNotFinite = AnyI64(notFinite[0]) || AnyI64(notFinite[1]);
+        if (someNotFinite)
+            KeepNotFinite(folds, g, notFinite, sums, squares);
         StoreVector(folds.sum.data() + at, sums[0]);
         StoreVector(folds.sum.data() + at + kLanes / 2, sums[1]);
         StoreVector(folds.squares.data() + at, squares[0]);
         StoreVector(folds.squares.data() + at + kLanes / 2, squares[1]);
         for (std::size_t lane = 0; lane < kLanes; ++lane)
-            folds.finite[at + lane] += Rows;
+            folds.finite[at + lane] += notFinite[lane / 4][lane % 4] ? 0 : Rows;
 
         F8 minimum, maximum;
         LoadVector(minimum, folds.minimum.data() + at);
@@ -171,6 +190,22 @@ template <int Rows>
             const I8 higher = x > maximum;
             maximum = higher ? x : maximum;
             maximumRecord = higher ? record : maximumRecord;
+        }
+        if (someNotFinite) {
+            // The lanes left as they were keep their extremes too.
+            I8 kept;
+            for (std::size_t lane = 0; lane < kLanes; ++lane)
+                kept[lane] = notFinite[lane / 4][lane % 4] ? -1 : 0;
+            F8 oldMinimum, oldMaximum;
+            I8 oldMinimumRecord, oldMaximumRecord;
+            LoadVector(oldMinimum, folds.minimum.data() + at);
+            LoadVector(oldMaximum, folds.maximum.data() + at);
+            LoadVector(oldMinimumRecord, folds.minimumRecord.data() + at);
+            LoadVector(oldMaximumRecord, folds.maximumRecord.data() + at);
+            minimum = kept ? oldMinimum : minimum;
+            maximum = kept ? oldMaximum : maximum;
+            minimumRecord = kept ? oldMinimumRecord : minimumRecord;
+            maximumRecord = kept ? oldMaximumRecord : maximumRecord;
         }
         StoreVector(folds.minimum.data() + at, minimum);
         StoreVector(folds.maximum.data() + at, maximum);
@@ -250,7 +285,6 @@ CFieldSummaries::CFieldSummaries(const CDataTable& records, std::span<const CTre
         SFieldFolds::SGroup group{std::uint32_t(start), false, start + bytes <= limit, false};
         m_folds.masks.resize(m_folds.masks.size() + kLanes, 0);
         m_folds.divisors.resize(m_folds.divisors.size() + kLanes, 1.0f);
-        m_groupFields.emplace_back();
         for (std::size_t j : order) {
             const std::size_t offset = fields[j].offset;
             if (placed[j] || offset < start || offset + sizeof(float) > start + bytes ||
@@ -263,7 +297,6 @@ CFieldSummaries::CFieldSummaries(const CDataTable& records, std::span<const CTre
             m_folds.divisors[slot] = fields[j].divisor;
             group.divided = group.divided || fields[j].divisor != 1.0f;
             m_slots[j] = slot;
-            m_groupFields.back().push_back(j);
             placed[j] = true;
             read.push_back(offset);
         }
@@ -280,6 +313,9 @@ CFieldSummaries::CFieldSummaries(const CDataTable& records, std::span<const CTre
         m_folds.groups[slot / kLanes].captured = true;
     }
     const std::size_t slots = m_folds.masks.size();
+    m_slotFields.resize(slots);
+    for (std::size_t k = 0; k < m_slots.size(); ++k)
+        m_slotFields[m_slots[k]] = k;
     m_folds.rows.resize(std::size_t(kBlock) * slots);
     m_folds.finite.resize(slots);
     m_folds.sum.resize(slots);
@@ -344,18 +380,17 @@ void CFieldSummaries::Add(int first, int last)
         else
 #endif
             (rows == kBlock ? FoldBlockPlain : FoldRecordPlain)(m_records, m_folds, i);
-        // A group with a value that is not finite takes the block value by value, field by field
-        // (the records of each field in order).
-        for (const std::size_t g : m_folds.pending)
-            for (const std::size_t k : m_groupFields[g]) {
-                const CTrendSeries::SField& field = m_fields[k];
-                Store(k);
-                for (int r = 0; r < rows; ++r) {
-                    const float value = LoadF32(m_records.GetRecordBytes(std::size_t(i + r)), field.offset);
-                    m_summaries[k]->Add(i + r, field.divisor != 1.0f ? value / field.divisor : value);
-                }
-                Load(k);
+        // A field with a value that is not finite takes the block value by value.
+        for (const std::size_t slot : m_folds.pending) {
+            const std::size_t k = m_slotFields[slot];
+            const CTrendSeries::SField& field = m_fields[k];
+            Store(k);
+            for (int r = 0; r < rows; ++r) {
+                const float value = LoadF32(m_records.GetRecordBytes(std::size_t(i + r)), field.offset);
+                m_summaries[k]->Add(i + r, field.divisor != 1.0f ? value / field.divisor : value);
             }
+            Load(k);
+        }
         Capture(m_folds, i, rows);
         i += rows;
     }

@@ -49,7 +49,7 @@ struct SFieldFolds
     };
     std::vector<SCapture> captures;
     int first = 0;
-    // The groups of the block folded last that met a value that is not finite: left as they were.
+    // The lanes of the block folded last that met a value that is not finite: left as they were.
     std::vector<std::size_t> pending;
 };
 
@@ -82,6 +82,6 @@ private:
     std::vector<CTrendSeries::SField> m_fields;
     std::vector<SSeriesSummary*> m_summaries;           // field by field
     std::vector<std::size_t> m_slots;                   // the lane of each field
-    std::vector<std::vector<std::size_t>> m_groupFields; // the fields of each group
+    std::vector<std::size_t> m_slotFields;              // the field of each lane that holds one
     SFieldFolds m_folds;
 };

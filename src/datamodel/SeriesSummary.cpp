@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -22,18 +23,25 @@ void AddExtremes(SSeriesSummary& summary, const float* values, int first, int co
 {
     // Lanes side by side, so that the comparisons need not wait for each other; finite values
     // have the same extremes in any order.
+    // Written as vectors of four, the width every x86-64 processor has: the compiler left the
+    // lanes one at a time.
+    typedef float F4 __attribute__((vector_size(4 * sizeof(float))));
     constexpr int kLanes = 8;
-    float lows[kLanes];
-    float highs[kLanes];
-    std::fill_n(lows, kLanes, values[0]);
-    std::fill_n(highs, kLanes, values[0]);
+    const float start = values[0];
+    F4 lowVectors[2] = {{start, start, start, start}, {start, start, start, start}};
+    F4 highVectors[2] = {lowVectors[0], lowVectors[1]};
     int i = 0;
     for (; i + kLanes <= count; i += kLanes)
-        for (int lane = 0; lane < kLanes; ++lane) {
-            const float v = values[i + lane];
-            lows[lane] = v < lows[lane] ? v : lows[lane];
-            highs[lane] = v > highs[lane] ? v : highs[lane];
+        for (int half = 0; half < 2; ++half) {
+            F4 v;
+            std::memcpy(&v, values + i + 4 * half, sizeof v);
+            lowVectors[half] = v < lowVectors[half] ? v : lowVectors[half];
+            highVectors[half] = v > highVectors[half] ? v : highVectors[half];
         }
+    float lows[kLanes];
+    float highs[kLanes];
+    std::memcpy(lows, lowVectors, sizeof lows);
+    std::memcpy(highs, highVectors, sizeof highs);
     for (; i < count; ++i) {
         lows[0] = values[i] < lows[0] ? values[i] : lows[0];
         highs[0] = values[i] > highs[0] ? values[i] : highs[0];

@@ -91,6 +91,12 @@ TEST(SeriesSummaries, EveryWalkGivesTheFiguresOfAWalkValueByValue)
             table.bytes.PutF32(672, kInf);
         if (record == 41)
             table.bytes.PutF32(96, 0.0f);
+        // Two blocks with a NaN in the voltage's Max in every record, beside a new smallest Min
+        // and Avgs that go on being summed in the same group.
+        if (record >= 200 && record < 216)
+            table.bytes.PutF32(28, kNaN);
+        if (record == 203)
+            table.bytes.PutF32(24, -2.0f);
         ++record;
     }
     const std::string path = folder.Path("session.zlg");
@@ -137,6 +143,10 @@ TEST(SeriesSummaries, EveryWalkGivesTheFiguresOfAWalkValueByValue)
     EXPECT_EQ(511, power.firstMinusInfinity);
     const SSeriesSummary& voltageAvg = *cache.FindTrendItem(&set, 0, 0, {0, 1})->FindSeriesSummary(0, 0, 1);
     EXPECT_EQ(100, voltageAvg.maximumRecord);
+    const SSeriesSummary& voltageMin = *cache.FindTrendItem(&set, 0, 0, {0, 1})->FindSeriesSummary(0, 0, 0);
+    EXPECT_EQ(203, voltageMin.minimumRecord);
+    const SSeriesSummary& voltageMax = *cache.FindTrendItem(&set, 0, 0, {0, 1})->FindSeriesSummary(0, 0, 2);
+    EXPECT_EQ(16, voltageMax.nanCount);
 
     // A walk that ends before the records do, with a field asked for twice and series read
     // through accessors that scale, offset, filter or sign their values.
