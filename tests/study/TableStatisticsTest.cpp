@@ -380,6 +380,41 @@ TEST_F(TableStatisticsTest, RecordRangesAgreeBetweenMarkersAndTables)
     EXPECT_EQ(WholeRecordRange(block), (SRecordRange{0, 11}));
 }
 
+// The cells of every statistics table, every phase and the total of each quantity.
+std::vector<SStatisticsCell> EveryPageCell()
+{
+    std::vector<SStatisticsCell> cells;
+    for (DWORD quantity : {0u, 1u, 2u, 5u, 6u, 7u, 8u, 9u, 20u, 21u, 22u, 29u, 30u, 54u, 56u, 57u})
+        for (int phase : {0, 1, 2, kTotal})
+            cells.push_back({quantity, phase});
+    return cells;
+}
+
+std::vector<SSummaryTableCell> FillCells(CTableStatistics& stats, const std::vector<SStatisticsCell>& cells)
+{
+    std::vector<SSummaryTableCell> filled(cells.size());
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        stats.FillCell(cells[c].quantity, cells[c].phase, filled[c]);
+    return filled;
+}
+
+// Every entry of every cell to the bit.
+void ExpectSameCells(const std::vector<SStatisticsCell>& cells, const std::vector<SSummaryTableCell>& a,
+                     const std::vector<SSummaryTableCell>& b)
+{
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        for (std::size_t e = 0; e < 3; ++e) {
+            SCOPED_TRACE(testing::Message() << "quantity " << cells[c].quantity << " phase " << cells[c].phase
+                                            << " entry " << e);
+            const SSummaryTableEntry& x = a[c].entries[e];
+            const SSummaryTableEntry& y = b[c].entries[e];
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(x.value), std::bit_cast<std::uint32_t>(y.value));
+            EXPECT_EQ(x.time, y.time);
+            EXPECT_EQ(x.quality, y.quality);
+            EXPECT_EQ(x.sign, y.sign);
+        }
+}
+
 } // namespace
 
 // What Prepare takes in one walk (and the trend items keep for a second table) gives every entry
@@ -388,40 +423,22 @@ TEST_F(TableStatisticsTest, RecordRangesAgreeBetweenMarkersAndTables)
 TEST_F(TableStatisticsTest, PreparedCellsEqualCellsThatTakeTheirOwnSummaries)
 {
     Load(MorningSession(), PatchMorning);
-    std::vector<SStatisticsCell> cells;
-    for (DWORD quantity : {0u, 1u, 2u, 5u, 6u, 7u, 8u, 9u, 20u, 21u, 22u, 29u, 30u, 54u, 56u, 57u})
-        for (int phase : {0, 1, 2, kTotal})
-            cells.push_back({quantity, phase});
-    const auto fill = [&](CTableStatistics& stats) {
-        std::vector<SSummaryTableCell> filled(cells.size());
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            stats.FillCell(cells[c].quantity, cells[c].phase, filled[c]);
-        return filled;
-    };
-    const auto expectSame = [&](const std::vector<SSummaryTableCell>& a, const std::vector<SSummaryTableCell>& b,
-                                const char* what) {
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            for (std::size_t e = 0; e < 3; ++e) {
-                SCOPED_TRACE(testing::Message() << what << " quantity " << cells[c].quantity << " phase "
-                                                << cells[c].phase << " entry " << e);
-                const SSummaryTableEntry& x = a[c].entries[e];
-                const SSummaryTableEntry& y = b[c].entries[e];
-                EXPECT_EQ(std::bit_cast<std::uint32_t>(x.value), std::bit_cast<std::uint32_t>(y.value));
-                EXPECT_EQ(x.time, y.time);
-                EXPECT_EQ(x.quality, y.quality);
-                EXPECT_EQ(x.sign, y.sign);
-            }
-    };
+    const std::vector<SStatisticsCell> cells = EveryPageCell();
+    const auto fill = [&](CTableStatistics& stats) { return FillCells(stats, cells); };
     for (const SRecordRange range : {SRecordRange{0, int(m_trend.size()) - 1}, SRecordRange{4, 25}}) {
         CTrendCache ownCache;
         CTableStatistics own(ownCache, m_set, STrendAccessSpec{0, 1}, range, 0.95);
         const auto reference = fill(own);
         CTableStatistics prepared = Statistics(range);
         prepared.Prepare(cells);
-        expectSame(reference, fill(prepared), "prepared");
+        {
+            SCOPED_TRACE("prepared");
+            ExpectSameCells(cells, reference, fill(prepared));
+        }
         CTableStatistics second = Statistics(range);
         second.Prepare(cells);
-        expectSame(reference, fill(second), "kept by the items");
+        SCOPED_TRACE("kept by the items");
+        ExpectSameCells(cells, reference, fill(second));
     }
 }
 
@@ -454,16 +471,8 @@ TEST_F(TableStatisticsTest, FiguresSharedOutOverSeveralWalksEqualThoseOfOneWalkE
             t.bytes.PutF32(560, -F(t, 560));
         }
     });
-    std::vector<SStatisticsCell> cells;
-    for (DWORD quantity : {0u, 1u, 2u, 5u, 6u, 7u, 8u, 9u, 20u, 21u, 22u, 29u, 30u, 54u, 56u, 57u})
-        for (int phase : {0, 1, 2, kTotal})
-            cells.push_back({quantity, phase});
-    const auto fill = [&](CTableStatistics& stats) {
-        std::vector<SSummaryTableCell> filled(cells.size());
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            stats.FillCell(cells[c].quantity, cells[c].phase, filled[c]);
-        return filled;
-    };
+    const std::vector<SStatisticsCell> cells = EveryPageCell();
+    const auto fill = [&](CTableStatistics& stats) { return FillCells(stats, cells); };
     // The current and apparent power series of every phase, as a graph takes its scales.
     const auto wholeSeries = [&](CTrendCache& cache) {
         std::vector<SSeriesRequest> requests;
@@ -491,18 +500,7 @@ TEST_F(TableStatisticsTest, FiguresSharedOutOverSeveralWalksEqualThoseOfOneWalkE
             const std::vector<SSeriesRequest> sharedSeries = wholeSeries(sharedCache);
             shared.SetWalks(walks);
             shared.Prepare(cells, sharedSeries);
-            const std::vector<SSummaryTableCell> filled = fill(shared);
-            for (std::size_t c = 0; c < cells.size(); ++c)
-                for (std::size_t e = 0; e < 3; ++e) {
-                    SCOPED_TRACE(testing::Message() << "quantity " << cells[c].quantity << " phase " << cells[c].phase
-                                                    << " entry " << e);
-                    const SSummaryTableEntry& x = reference[c].entries[e];
-                    const SSummaryTableEntry& y = filled[c].entries[e];
-                    EXPECT_EQ(std::bit_cast<std::uint32_t>(x.value), std::bit_cast<std::uint32_t>(y.value));
-                    EXPECT_EQ(x.time, y.time);
-                    EXPECT_EQ(x.quality, y.quality);
-                    EXPECT_EQ(x.sign, y.sign);
-                }
+            ExpectSameCells(cells, reference, fill(shared));
             for (std::size_t r = 0; range.first == 0 && r < ownSeries.size(); ++r) {
                 const SSeriesRequest& a = ownSeries[r];
                 const SSeriesRequest& b = sharedSeries[r];
