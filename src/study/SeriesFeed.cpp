@@ -3,17 +3,22 @@
 #include "datamodel/ITrendChannelAccess.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/chart/PlotChannel.h"
+#include "study/WalkShares.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
+#include <future>
 #include <limits>
+#include <system_error>
 
 namespace {
 
 // Points fed per run: their records stay in the cache while every series reads them.
 constexpr std::ptrdiff_t kRunPoints = 512;
+// Fewer points are fed on this thread alone: starting threads would cost more than they save.
+constexpr std::ptrdiff_t kSharedFeedPoints = 20000;
 
 } // namespace
 
@@ -50,6 +55,44 @@ void CSeriesFeed::Add(CPlotChannel& plot, const ITrendChannelAccess& series, int
 
 void CSeriesFeed::Run()
 {
+    Run(m_last - m_first >= kSharedFeedPoints ? MachineWalks() : 1);
+}
+
+void CSeriesFeed::Run(std::size_t threads)
+{
+    threads = std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(m_series.size(), 1));
+    // Series reading the same cache lines of a record go to the same thread, which then has each
+    // line from memory once for all of them.
+    std::vector<std::size_t> shares(m_series.size());
+    if (threads > 1) {
+        std::vector<SWalkReads> reads(m_series.size());
+        for (std::size_t s = 0; s < m_series.size(); ++s)
+            reads[s].Add(*m_series[s].access);
+        shares = ShareOutWalks(reads, threads);
+    }
+    std::vector<std::vector<SSeries*>> fed(threads);
+    for (std::size_t s = 0; s < m_series.size(); ++s)
+        fed[shares[s]].push_back(&m_series[s]);
+    // Destroyed before this returns, even by an exception: a future of std::async waits for its
+    // thread, so no thread outlives the call.
+    std::vector<std::future<void>> further;
+    further.reserve(threads - 1);
+    for (std::size_t t = 1; t < threads; ++t) {
+        if (fed[t].empty())
+            continue;
+        try {
+            further.push_back(std::async(std::launch::async, [this, share = std::span<SSeries* const>(fed[t])] { Feed(share); }));
+        } catch (const std::system_error&) {
+            Feed(fed[t]);
+        }
+    }
+    Feed(fed.front());
+    for (std::future<void>& thread : further)
+        thread.get();
+}
+
+void CSeriesFeed::Feed(std::span<SSeries* const> fed) const
+{
     std::vector<float> values;
     std::vector<long long> buckets;
     for (const STrendTimePoint* run = m_first; run != m_last;) {
@@ -67,19 +110,19 @@ void CSeriesFeed::Run()
                 buckets[std::size_t(p - run)] = (long long)std::floor((p->date - m_start) / m_step);
         }
         const int order = int(run - m_first);
-        for (SSeries& series : m_series) {
-            const int last = std::min(high, series.recordCount - 1);
+        for (SSeries* series : fed) {
+            const int last = std::min(high, series->recordCount - 1);
             if (last >= low) {
                 values.resize(std::size_t(last - low + 1));
-                series.access->ReadValues(low, last - low + 1, values.data());
+                series->access->ReadValues(low, last - low + 1, values.data());
             }
-            FeedRun(series, run, runEnd, order, values.data(), low, buckets.data());
+            FeedRun(*series, run, runEnd, order, values.data(), low, buckets.data());
         }
         run = runEnd;
     }
     if (!m_everySample)
-        for (SSeries& series : m_series)
-            Flush(series);
+        for (SSeries* series : fed)
+            Flush(*series);
 }
 
 bool CSeriesFeed::ValueRange(const ITrendChannelAccess& series, int recordCount, float& minimum, float& maximum) const
