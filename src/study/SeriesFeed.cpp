@@ -61,6 +61,8 @@ void CSeriesFeed::Run()
 
 void CSeriesFeed::Run(std::size_t threads)
 {
+    if (m_series.empty())
+        return;
     const std::vector<const STrendTimePoint*> starts = Stretches(threads);
     // The first stretch goes straight to the plots; the others into lists of their own.
     std::vector<SOutput> plots(m_series.size());
