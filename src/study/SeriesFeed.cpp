@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <future>
@@ -20,6 +21,7 @@ namespace {
 constexpr std::ptrdiff_t kRunPoints = 512;
 // Fewer points are fed on this thread alone: starting threads would cost more than they save.
 constexpr std::ptrdiff_t kSharedFeedPoints = 20000;
+constexpr std::size_t kStretchesPerThread = 4;
 
 } // namespace
 
@@ -63,29 +65,35 @@ void CSeriesFeed::Run(std::size_t threads)
 {
     if (m_series.empty())
         return;
-    const std::vector<const STrendTimePoint*> starts = Stretches(threads);
-    // The first stretch goes straight to the plots; the others into lists of their own.
+    threads = std::max<std::size_t>(threads, 1);
+    // More stretches than threads: on a busy machine a thread that waits long for the processor
+    // leaves the stretches it has not taken to the others.
+    const std::vector<const STrendTimePoint*> starts = Stretches(threads == 1 ? 1 : threads * kStretchesPerThread);
+    const auto endOf = [&](std::size_t k) { return k + 1 < starts.size() ? starts[k + 1] : m_last; };
+    // The first stretch goes straight to the plots, on this thread; the others into lists of their
+    // own, taken in order by whichever thread is free.
     std::vector<SOutput> plots(m_series.size());
     for (std::size_t s = 0; s < m_series.size(); ++s)
         plots[s].plot = m_series[s].plot;
     std::vector<std::vector<SOutput>> later(starts.size() - 1, std::vector<SOutput>(m_series.size()));
-    const auto endOf = [&](std::size_t k) { return k + 1 < starts.size() ? starts[k + 1] : m_last; };
+    std::atomic<std::size_t> next{1};
+    const auto feedLater = [&] {
+        for (std::size_t k = next++; k < starts.size(); k = next++)
+            Feed(starts[k], endOf(k), later[k - 1]);
+    };
     {
         // Destroyed before the lists are read, even by an exception: a future of std::async waits
         // for its thread, so no thread outlives the call.
         std::vector<std::future<void>> further;
-        further.reserve(later.size());
-        for (std::size_t k = 1; k < starts.size(); ++k) {
-            const auto feed = [this, first = starts[k], last = endOf(k), outputs = std::span(later[k - 1])] {
-                Feed(first, last, outputs);
-            };
+        for (std::size_t t = 1; t < threads && t < starts.size(); ++t) {
             try {
-                further.push_back(std::async(std::launch::async, feed));
+                further.push_back(std::async(std::launch::async, feedLater));
             } catch (const std::system_error&) {
-                feed();
+                break; // this thread takes what no other can
             }
         }
         Feed(starts.front(), endOf(0), plots);
+        feedLater();
         for (std::future<void>& thread : further)
             thread.get();
     }

@@ -24,10 +24,10 @@ public:
     void Add(CPlotChannel& plot, const ITrendChannelAccess& series, int recordCount);
     // Feeds every plot; a long feed over as many threads as the machine walks records with.
     void Run();
-    // Feeds every plot over at most `threads` threads, each taking a stretch of the points, this
-    // one the first (and any no other thread can be had for). The others only read the series and
-    // the block into lists of points that this one hands to the plots after them; all are done
-    // when it returns, and an exception one of them throws reaches the caller.
+    // Feeds every plot over at most `threads` threads, each taking stretches of the points, this
+    // one the first (and the rest when no other thread can be had). The others only read the
+    // series and the block into lists of points that this one hands to the plots after them; all
+    // are done when it returns, and an exception one of them throws reaches the caller.
     void Run(std::size_t threads);
     // The lowest and highest finite value a plot fed every sample of the window from the series
     // would hold, without feeding it (its points refused by the plot left out); false for none.
@@ -66,7 +66,7 @@ private:
 
     // The step of a point when decimating.
     long long StepOf(const STrendTimePoint& point) const;
-    // Starts of up to `count` stretches of about equal points, each at the start of a step.
+    // Starts of up to `count` stretches of about equal points; decimating, each where a step starts.
     std::vector<const STrendTimePoint*> Stretches(std::size_t count) const;
     // The points first .. last of every series, a run of records at a time; `outputs` by series.
     void Feed(const STrendTimePoint* first, const STrendTimePoint* last, std::span<SOutput> outputs) const;
