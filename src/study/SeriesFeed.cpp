@@ -3,17 +3,25 @@
 #include "datamodel/ITrendChannelAccess.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/chart/PlotChannel.h"
+#include "study/WalkShares.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <cmath>
+#include <future>
 #include <limits>
+#include <span>
+#include <system_error>
 
 namespace {
 
 // Points fed per run: their records stay in the cache while every series reads them.
 constexpr std::ptrdiff_t kRunPoints = 512;
+// Fewer points are fed on this thread alone: starting threads would cost more than they save.
+constexpr std::ptrdiff_t kSharedFeedPoints = 20000;
+constexpr std::size_t kStretchesPerThread = 4;
 
 } // namespace
 
@@ -50,10 +58,87 @@ void CSeriesFeed::Add(CPlotChannel& plot, const ITrendChannelAccess& series, int
 
 void CSeriesFeed::Run()
 {
+    Run(m_last - m_first >= kSharedFeedPoints ? MachineWalks() : 1);
+}
+
+void CSeriesFeed::Run(std::size_t threads)
+{
+    if (m_series.empty())
+        return;
+    threads = std::max<std::size_t>(threads, 1);
+    // More stretches than threads: on a busy machine a thread that waits long for the processor
+    // leaves the stretches it has not taken to the others.
+    const std::vector<const STrendTimePoint*> starts = Stretches(threads == 1 ? 1 : threads * kStretchesPerThread);
+    const auto endOf = [&](std::size_t k) { return k + 1 < starts.size() ? starts[k + 1] : m_last; };
+    // The first stretch goes straight to the plots, on this thread; the others into lists of their
+    // own, taken in order by whichever thread is free.
+    std::vector<SOutput> plots(m_series.size());
+    for (std::size_t s = 0; s < m_series.size(); ++s)
+        plots[s].plot = m_series[s].plot;
+    std::vector<std::vector<SOutput>> later(starts.size() - 1, std::vector<SOutput>(m_series.size()));
+    std::atomic<std::size_t> next{1};
+    const auto feedLater = [&] {
+        for (std::size_t k = next++; k < starts.size(); k = next++)
+            Feed(starts[k], endOf(k), later[k - 1]);
+    };
+    {
+        // Destroyed before the lists are read, even by an exception: a future of std::async waits
+        // for its thread, so no thread outlives the call.
+        std::vector<std::future<void>> further;
+        for (std::size_t t = 1; t < threads && t < starts.size(); ++t) {
+            try {
+                further.push_back(std::async(std::launch::async, feedLater));
+            } catch (const std::system_error&) {
+                break; // this thread takes what no other can
+            }
+        }
+        Feed(starts.front(), endOf(0), plots);
+        feedLater();
+        for (std::future<void>& thread : further)
+            thread.get();
+    }
+    for (const std::vector<SOutput>& stretch : later)
+        for (std::size_t s = 0; s < m_series.size(); ++s)
+            m_series[s].plot->AddPoints(stretch[s].dates.data(), stretch[s].values.data(), stretch[s].dates.size());
+}
+
+long long CSeriesFeed::StepOf(const STrendTimePoint& point) const
+{
+    return (long long)std::floor((point.date - m_start) / m_step);
+}
+
+std::vector<const STrendTimePoint*> CSeriesFeed::Stretches(std::size_t count) const
+{
+    std::vector<const STrendTimePoint*> starts{m_first};
+    const std::ptrdiff_t points = m_last - m_first;
+    count = std::clamp<std::size_t>(count, 1, std::size_t(std::max<std::ptrdiff_t>(points / kRunPoints, 1)));
+    for (std::size_t k = 1; k < count; ++k) {
+        const STrendTimePoint* start = std::max(m_first + points * std::ptrdiff_t(k) / std::ptrdiff_t(count), starts.back() + 1);
+        // A step is gathered by one thread: a stretch starts where the step changes, so that
+        // it starts with no step open, as one thread would at that point.
+        if (!m_everySample)
+            while (start != m_last && StepOf(start[0]) == StepOf(start[-1]))
+                ++start;
+        if (start == m_last)
+            break;
+        starts.push_back(start);
+    }
+    return starts;
+}
+
+void CSeriesFeed::Feed(const STrendTimePoint* first, const STrendTimePoint* last, std::span<SOutput> outputs) const
+{
     std::vector<float> values;
-    std::vector<long long> buckets;
-    for (const STrendTimePoint* run = m_first; run != m_last;) {
-        const STrendTimePoint* runEnd = run + std::min(kRunPoints, m_last - run);
+    std::vector<long long> steps;
+    std::vector<SBucket> buckets(m_series.size());
+    if (m_everySample)
+        for (SOutput& output : outputs)
+            if (!output.plot) {
+                output.dates.reserve(std::size_t(last - first));
+                output.values.reserve(std::size_t(last - first));
+            }
+    for (const STrendTimePoint* run = first; run != last;) {
+        const STrendTimePoint* runEnd = run + std::min(kRunPoints, last - run);
         int low = INT_MAX, high = -1;
         for (const STrendTimePoint* p = run; p != runEnd; ++p)
             if (p->record >= 0) {
@@ -62,24 +147,25 @@ void CSeriesFeed::Run()
             }
         // Each point's step, the same for every series.
         if (!m_everySample) {
-            buckets.resize(std::size_t(runEnd - run));
+            steps.resize(std::size_t(runEnd - run));
             for (const STrendTimePoint* p = run; p != runEnd; ++p)
-                buckets[std::size_t(p - run)] = (long long)std::floor((p->date - m_start) / m_step);
+                steps[std::size_t(p - run)] = StepOf(*p);
         }
         const int order = int(run - m_first);
-        for (SSeries& series : m_series) {
-            const int last = std::min(high, series.recordCount - 1);
-            if (last >= low) {
-                values.resize(std::size_t(last - low + 1));
-                series.access->ReadValues(low, last - low + 1, values.data());
+        for (std::size_t s = 0; s < m_series.size(); ++s) {
+            const SSeries& series = m_series[s];
+            const int lastRecord = std::min(high, series.recordCount - 1);
+            if (lastRecord >= low) {
+                values.resize(std::size_t(lastRecord - low + 1));
+                series.access->ReadValues(low, lastRecord - low + 1, values.data());
             }
-            FeedRun(series, run, runEnd, order, values.data(), low, buckets.data());
+            FeedRun(series, buckets[s], outputs[s], run, runEnd, order, values.data(), low, steps.data());
         }
         run = runEnd;
     }
     if (!m_everySample)
-        for (SSeries& series : m_series)
-            Flush(series);
+        for (std::size_t s = 0; s < m_series.size(); ++s)
+            Flush(buckets[s], outputs[s]);
 }
 
 bool CSeriesFeed::ValueRange(const ITrendChannelAccess& series, int recordCount, float& minimum, float& maximum) const
@@ -126,10 +212,10 @@ bool CSeriesFeed::ValueRange(const ITrendChannelAccess& series, int recordCount,
     return true;
 }
 
-void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const STrendTimePoint* last, int order,
-                          const float* values, int valuesFirst, const long long* buckets) const
+void CSeriesFeed::FeedRun(const SSeries& series, SBucket& bucket, SOutput& output, const STrendTimePoint* first,
+                          const STrendTimePoint* last, int order, const float* values, int valuesFirst,
+                          const long long* steps) const
 {
-    CPlotChannel& plot = *series.plot;
     if (m_everySample) {
         // The run's points go to the plot together; a gap is a point without a value.
         std::array<double, kRunPoints> dates;
@@ -140,7 +226,7 @@ void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const S
             dates[count] = p->date;
             samples[count] = gap ? std::numeric_limits<float>::quiet_NaN() : values[p->record - valuesFirst];
         }
-        plot.AddPoints(dates.data(), samples.data(), count);
+        output.Add(dates.data(), samples.data(), count);
         return;
     }
     const auto valueAt = [&](const STrendTimePoint* p) { return values[p->record - valuesFirst]; };
@@ -151,31 +237,31 @@ void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const S
         const bool gap = p->record < 0 || p->record >= series.recordCount;
         // One bucket per step; a gap closes the bucket so that the line breaks where it did.
         if (gap) {
-            Flush(series);
-            plot.AddGap(p->date);
+            Flush(bucket, output);
+            output.Add(p->date, std::numeric_limits<float>::quiet_NaN());
             ++p;
             continue;
         }
         // The points of this step up to a gap, taken together: their lowest and highest by
         // index, as one after the other would replace them.
-        const long long index = buckets[p - first];
+        const long long index = steps[p - first];
         const STrendTimePoint* end = p + 1;
-        while (end != last && buckets[end - first] == index && end->record >= 0 && end->record < series.recordCount)
+        while (end != last && steps[end - first] == index && end->record >= 0 && end->record < series.recordCount)
             ++end;
-        if (series.bucketCount > 0 && index != series.bucketIndex)
-            Flush(series);
-        SSample* bucket = series.bucket;
+        if (bucket.count > 0 && index != bucket.index)
+            Flush(bucket, output);
+        SSample* samples = bucket.samples;
         const STrendTimePoint* from = p;
-        if (series.bucketCount == 0) {
-            series.bucketIndex = index;
-            bucket[0] = bucket[1] = bucket[2] = bucket[3] = sampleAt(p);
-            series.bucketCount = 4;
+        if (bucket.count == 0) {
+            bucket.index = index;
+            samples[0] = samples[1] = samples[2] = samples[3] = sampleAt(p);
+            bucket.count = 4;
             ++from;
         }
         // A value that is not finite is kept as the bucket's lowest and highest alike.
         const STrendTimePoint* lowest = nullptr;
         const STrendTimePoint* highest = nullptr;
-        float low = bucket[1].value, high = bucket[2].value;
+        float low = samples[1].value, high = samples[2].value;
         for (const STrendTimePoint* q = from; q != end; ++q) {
             const float value = valueAt(q);
             if (!(value >= low)) {
@@ -188,24 +274,45 @@ void CSeriesFeed::FeedRun(SSeries& series, const STrendTimePoint* first, const S
             }
         }
         if (lowest)
-            bucket[1] = sampleAt(lowest);
+            samples[1] = sampleAt(lowest);
         if (highest)
-            bucket[2] = sampleAt(highest);
+            samples[2] = sampleAt(highest);
         if (from != end)
-            bucket[3] = sampleAt(end - 1);
+            samples[3] = sampleAt(end - 1);
         p = end;
     }
 }
 
 // The bucket's samples in their own order, each once.
-void CSeriesFeed::Flush(SSeries& series)
+void CSeriesFeed::Flush(SBucket& bucket, SOutput& output)
 {
-    if (series.bucketCount == 0)
+    if (bucket.count == 0)
         return;
-    SSample* bucket = series.bucket;
-    std::sort(bucket, bucket + series.bucketCount, [](const SSample& a, const SSample& b) { return a.order < b.order; });
-    for (int i = 0; i < series.bucketCount; ++i)
-        if (i == 0 || bucket[i].order != bucket[i - 1].order)
-            series.plot->AddXY(bucket[i].date, bucket[i].value);
-    series.bucketCount = 0;
+    SSample* samples = bucket.samples;
+    std::sort(samples, samples + bucket.count, [](const SSample& a, const SSample& b) { return a.order < b.order; });
+    for (int i = 0; i < bucket.count; ++i)
+        if (i == 0 || samples[i].order != samples[i - 1].order)
+            output.Add(samples[i].date, samples[i].value);
+    bucket.count = 0;
+}
+
+void CSeriesFeed::SOutput::Add(const double* date, const float* value, std::size_t count)
+{
+    if (plot) {
+        plot->AddPoints(date, value, count);
+        return;
+    }
+    dates.insert(dates.end(), date, date + count);
+    values.insert(values.end(), value, value + count);
+}
+
+// A point the plot takes as AddXY takes it: a gap without a value.
+void CSeriesFeed::SOutput::Add(double date, float value)
+{
+    if (plot) {
+        plot->AddXY(date, value);
+        return;
+    }
+    dates.push_back(date);
+    values.push_back(value);
 }

@@ -33,6 +33,7 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -152,35 +153,48 @@ TEST_F(FeederTest, ThreePhasesOfVoltageWithMinAndMaxAreShownWithTheirGaps)
     EXPECT_TRUE(picture.SaveToFile((std::filesystem::temp_directory_path() / "orn_feeder_demo.png").string().c_str()));
 }
 
-// A session of two weeks of one-minute records with a gap: the nine series are read together, a
-// run of records at a time. Each channel must still hold its own series' values at every point,
-// and decimated feeding must give each channel what feeding it alone gives: each step's first,
-// lowest, highest and last sample.
-TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
+// A session of two weeks of one-minute records with a gap and values that are not finite in
+// phase A's average: two within a two-hour step, one opening a step.
+class FeederTogetherTest : public ::testing::Test
 {
-    ScopedTimeZone zone{"CET-1CEST,M3.5.0,M10.5.0/3"};
-    CTempXdgHome home;
-    CTempFolder folder;
-    SSessionSpec recording;
-    recording.trendRecords = 20160;
-    recording.averagingSeconds = 60;
-    recording.gapStart = 7000;
-    recording.gapLength = 30;
-    // Values that are not finite in phase A's average: two within a step, one opening a step.
-    CSessionWriter writer(recording);
-    std::vector<SWrittenTable> tables = writer.BuildTables();
-    int written = 0;
-    for (SWrittenTable& table : tables)
-        if (table.type == 64 && (++written == 1003 || written == 1010 || written == 1201))
-            table.bytes.PutF32(32, written == 1010 ? std::numeric_limits<float>::infinity()
-                                                   : std::numeric_limits<float>::quiet_NaN());
-    ASSERT_TRUE(WriteBytesToFile(folder.Path("long.zlg"), writer.BuildFile(tables)));
-    CDataSet set{nullptr};
-    ASSERT_EQ(set.LoadFromFile(folder.Path("long.zlg").c_str(), false), 0);
-    CTrendCache cache;
-    CDataItemTrend* item = cache.GetTrendItem(&set, kVoltageItem, 0, STrendAccessSpec{0, 1});
-    ASSERT_NE(item, nullptr);
-    const CTrendTimeBlock& block = *set.GetTrendTimeBlock();
+protected:
+    void SetUp() override
+    {
+        SSessionSpec recording;
+        recording.trendRecords = 20160;
+        recording.averagingSeconds = 60;
+        recording.gapStart = 7000;
+        recording.gapLength = 30;
+        CSessionWriter writer(recording);
+        std::vector<SWrittenTable> tables = writer.BuildTables();
+        int written = 0;
+        for (SWrittenTable& table : tables)
+            if (table.type == 64 && (++written == 1003 || written == 1010 || written == 1201))
+                table.bytes.PutF32(32, written == 1010 ? std::numeric_limits<float>::infinity()
+                                                       : std::numeric_limits<float>::quiet_NaN());
+        ASSERT_TRUE(WriteBytesToFile(m_folder.Path("long.zlg"), writer.BuildFile(tables)));
+        ASSERT_EQ(m_set.LoadFromFile(m_folder.Path("long.zlg").c_str(), false), 0);
+        m_item = m_cache.GetTrendItem(&m_set, kVoltageItem, 0, STrendAccessSpec{0, 1});
+        ASSERT_NE(m_item, nullptr);
+        m_block = m_set.GetTrendTimeBlock();
+    }
+
+    ScopedTimeZone m_zone{"CET-1CEST,M3.5.0,M10.5.0/3"};
+    CTempXdgHome m_home;
+    CTempFolder m_folder;
+    CDataSet m_set{nullptr};
+    CTrendCache m_cache;
+    CDataItemTrend* m_item = nullptr;
+    const CTrendTimeBlock* m_block = nullptr;
+};
+
+// The nine series are read together, a run of records at a time. Each channel must still hold
+// its own series' values at every point, and decimated feeding must give each channel what
+// feeding it alone gives: each step's first, lowest, highest and last sample.
+TEST_F(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
+{
+    CDataItemTrend* item = m_item;
+    const CTrendTimeBlock& block = *m_block;
     const std::vector<STrendTimePoint>& points = block.GetPoints();
 
     struct SFed
@@ -291,6 +305,75 @@ TEST(FeederTogetherTest, SeriesFedTogetherKeepTheirOwnValues)
             ASSERT_EQ(std::bit_cast<std::uint32_t>(expected[std::size_t(i)].second), std::bit_cast<std::uint32_t>(a.GetYValue(i)))
                 << c << " at " << i;
         }
+    }
+}
+
+// A long feed shared over threads gives each plot exactly the points one thread gives it: every
+// sample or decimated (steps of three points and of two hours), over the whole session or a window
+// within it, with the recording gap, the values that are not finite and a series that ends early.
+TEST_F(FeederTogetherTest, AFeedSharedOverThreadsGivesEachPlotWhatOneThreadGives)
+{
+    std::vector<std::unique_ptr<CTrendChannel>> trends;
+    std::vector<const ITrendChannelAccess*> series;
+    for (DWORD phase = 0; phase < 3; ++phase) {
+        trends.push_back(m_item->GetChannel(kVoltage, phase));
+        for (int statistic : {kStatAvg, kStatMin, kStatMax})
+            series.push_back(trends.back()->GetAccess(statistic));
+    }
+    const int records = int(trends.front()->GetRecordCount());
+    const std::vector<STrendTimePoint>& points = m_block->GetPoints();
+    const auto feed = [&](double start, double end, double step, std::size_t threads) {
+        std::vector<CPlotChannel> plots(series.size(), CPlotChannel(CString()));
+        CSeriesFeed fed(*m_block, start, end, step);
+        for (std::size_t s = 0; s < series.size(); ++s)
+            fed.Add(plots[s], *series[s], s == 4 ? records - 500 : records);
+        fed.Run(threads);
+        return plots;
+    };
+    struct SCase
+    {
+        double start;
+        double end;
+        double step;
+    };
+    const double first = points.front().date, last = points.back().date;
+    const double within = points[5000].date, until = points[15000].date;
+    for (const SCase& fed : {SCase{first, last, 0.0}, SCase{first, last, 3.0 / 1440.0}, SCase{first, last, 1.0 / 12.0},
+                             SCase{within, until, 0.0}, SCase{within, until, 1.0 / 12.0}}) {
+        const std::vector<CPlotChannel> one = feed(fed.start, fed.end, fed.step, 1);
+        EXPECT_FALSE(one[0].GapIndexes().empty()) << fed.step;
+        for (std::size_t threads : {2, 4}) {
+            const std::vector<CPlotChannel> shared = feed(fed.start, fed.end, fed.step, threads);
+            for (std::size_t s = 0; s < one.size(); ++s) {
+                const CPlotChannel& a = one[s];
+                const CPlotChannel& b = shared[s];
+                ASSERT_EQ(b.GetCount(), a.GetCount()) << fed.step << " " << threads << " " << s;
+                ASSERT_EQ(b.GapIndexes(), a.GapIndexes()) << fed.step << " " << threads << " " << s;
+                for (int i = 0; i < a.GetCount(); ++i) {
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(b.GetXValue(i)), std::bit_cast<std::uint64_t>(a.GetXValue(i)))
+                        << fed.step << " " << threads << " " << s << " at " << i;
+                    ASSERT_EQ(std::bit_cast<std::uint32_t>(b.GetYValue(i)), std::bit_cast<std::uint32_t>(a.GetYValue(i)))
+                        << fed.step << " " << threads << " " << s << " at " << i;
+                }
+            }
+        }
+    }
+
+    // A series that cannot be read fails the feed, on whichever thread reads it.
+    class CUnreadable final : public ITrendChannelAccess
+    {
+    public:
+        float GetValue(int) const override { return 0.0f; }
+        void ReadValues(int, int, float*) const override { throw std::bad_alloc(); }
+        std::unique_ptr<ITrendChannelAccess> Clone() const override { return nullptr; }
+    } unreadable;
+    for (std::size_t threads : {1, 2, 4}) {
+        std::vector<CPlotChannel> plots(series.size() + 1, CPlotChannel(CString()));
+        CSeriesFeed fed(*m_block, first, last, 0.0);
+        for (std::size_t s = 0; s < series.size(); ++s)
+            fed.Add(plots[s], *series[s], records);
+        fed.Add(plots.back(), unreadable, records);
+        EXPECT_THROW(fed.Run(threads), std::bad_alloc) << threads;
     }
 }
 
