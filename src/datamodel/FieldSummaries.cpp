@@ -21,7 +21,6 @@ constexpr std::size_t kLanes = SFieldFolds::kLanes;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
 typedef float F8 __attribute__((vector_size(32)));
-typedef float F4 __attribute__((vector_size(16)));
 typedef double D4 __attribute__((vector_size(32)));
 typedef std::int32_t I8 __attribute__((vector_size(32)));
 typedef std::int64_t I64 __attribute__((vector_size(32)));
@@ -138,6 +137,7 @@ template <int Rows>
         LoadVector(squares[0], folds.squares.data() + at);
         LoadVector(squares[1], folds.squares.data() + at + kLanes / 2);
         F8 lowest, highest;
+#pragma GCC unroll 8
         for (int r = 0; r < Rows; ++r) {
             F8 x;
             reader.Read(x, records[r]);
@@ -149,10 +149,10 @@ template <int Rows>
             }
             lowest = x < lowest ? x : lowest;
             highest = x > highest ? x : highest;
-            F4 half[2];
-            std::memcpy(half, &x, sizeof half);
-            const D4 low = __builtin_convertvector(half[0], D4);
-            const D4 high = __builtin_convertvector(half[1], D4);
+            // Lane by lane: the wider registers then convert each half in one step, where the
+            // halves copied out went through the narrow ones piece by piece.
+            const D4 low{x[0], x[1], x[2], x[3]};
+            const D4 high{x[4], x[5], x[6], x[7]};
             sums[0] += low;
             sums[1] += high;
             squares[0] += low * low;
@@ -169,8 +169,15 @@ template <int Rows>
         StoreVector(folds.sum.data() + at + kLanes / 2, sums[1]);
         StoreVector(folds.squares.data() + at, squares[0]);
         StoreVector(folds.squares.data() + at + kLanes / 2, squares[1]);
-        for (std::size_t lane = 0; lane < kLanes; ++lane)
-            folds.finite[at + lane] += notFinite[lane / 4][lane % 4] ? 0 : Rows;
+        if (someNotFinite) {
+            for (std::size_t lane = 0; lane < kLanes; ++lane)
+                folds.finite[at + lane] += notFinite[lane / 4][lane % 4] ? 0 : Rows;
+        } else {
+            I8 finite;
+            LoadVector(finite, folds.finite.data() + at);
+            finite += Rows;
+            StoreVector(folds.finite.data() + at, finite);
+        }
 
         F8 minimum, maximum;
         LoadVector(minimum, folds.minimum.data() + at);

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kSideBySide = 4;
 
-bool AllFinite(const float* values, int count)
+[[gnu::always_inline]] inline bool AllFinite(const float* values, int count)
 {
     std::uint32_t nonFinite = 0;
     for (int i = 0; i < count; ++i)
@@ -19,7 +19,7 @@ bool AllFinite(const float* values, int count)
 
 // The extremes of a run of finite values: the smallest and largest value met first (a later
 // equal one, -0 beside +0 among them, does not replace it), as the value by value rules take them.
-void AddExtremes(SSeriesSummary& summary, const float* values, int first, int count)
+[[gnu::always_inline]] inline void AddExtremes(SSeriesSummary& summary, const float* values, int first, int count)
 {
     // Lanes side by side, so that the comparisons need not wait for each other; finite values
     // have the same extremes in any order.
@@ -62,8 +62,26 @@ void AddExtremes(SSeriesSummary& summary, const float* values, int first, int co
 
 // The sums of up to kSideBySide runs of finite values, each in record order.
 template <int N>
-void AddSums(SSeriesSummary* const* summaries, const float* const* values, int count)
+[[gnu::always_inline]] inline void AddSums(SSeriesSummary* const* summaries, const float* const* values, int count)
 {
+    if constexpr (N == 4) {
+        // The four runs in the lanes of one vector, each lane still taking its run in record
+        // order: a quarter of the additions and multiplications.
+        typedef double D4 __attribute__((vector_size(4 * sizeof(double))));
+        D4 sums4 = {summaries[0]->sum, summaries[1]->sum, summaries[2]->sum, summaries[3]->sum};
+        D4 squares4 = {summaries[0]->sumOfSquares, summaries[1]->sumOfSquares, summaries[2]->sumOfSquares,
+                       summaries[3]->sumOfSquares};
+        for (int i = 0; i < count; ++i) {
+            const D4 v = {values[0][i], values[1][i], values[2][i], values[3][i]};
+            sums4 += v;
+            squares4 += v * v;
+        }
+        for (int k = 0; k < N; ++k) {
+            summaries[k]->sum = sums4[k];
+            summaries[k]->sumOfSquares = squares4[k];
+        }
+        return;
+    }
     double sums[N];
     double squares[N];
     for (int k = 0; k < N; ++k) {
@@ -82,7 +100,8 @@ void AddSums(SSeriesSummary* const* summaries, const float* const* values, int c
     }
 }
 
-void AddSums(SSeriesSummary* const* summaries, const float* const* values, int n, int count)
+[[gnu::always_inline]] inline void AddSums(SSeriesSummary* const* summaries, const float* const* values, int n,
+                                           int count)
 {
     switch (n) {
     case 1: AddSums<1>(summaries, values, count); break;
@@ -92,13 +111,9 @@ void AddSums(SSeriesSummary* const* summaries, const float* const* values, int n
     }
 }
 
-} // namespace
-
-void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values, int first,
-                    int count, bool sums)
+[[gnu::always_inline]] inline void AddRuns(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values,
+                                           int first, int count, bool sums)
 {
-    if (count <= 0)
-        return;
     SSeriesSummary* finiteSummaries[kSideBySide];
     const float* finiteValues[kSideBySide];
     int waiting = 0;
@@ -120,4 +135,37 @@ void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const 
     }
     if (waiting > 0)
         AddSums(finiteSummaries, finiteValues, waiting, count);
+}
+
+void AddRunsPlain(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values, int first, int count,
+                  bool sums)
+{
+    AddRuns(summaries, values, first, count, sums);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Every chunk of a walk's series comes through here: the wider vectors where the processor has
+// them, the same operations in the same order.
+[[gnu::target("avx2")]] void AddRunsAvx2(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values,
+                                         int first, int count, bool sums)
+{
+    AddRuns(summaries, values, first, count, sums);
+}
+#endif
+
+} // namespace
+
+void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const float* const> values, int first,
+                    int count, bool sums)
+{
+    if (count <= 0)
+        return;
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) {
+        AddRunsAvx2(summaries, values, first, count, sums);
+        return;
+    }
+#endif
+    AddRunsPlain(summaries, values, first, count, sums);
 }

@@ -7,6 +7,7 @@
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/DataSet.h"
 #include "datamodel/SeriesSummaries.h"
+#include "datamodel/SeriesSummary.h"
 #include "datamodel/SummaryWalk.h"
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
@@ -19,6 +20,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -189,4 +191,39 @@ TEST(SeriesSummaries, EveryWalkGivesTheFiguresOfAWalkValueByValue)
     EXPECT_EQ(int(readToo.size()) * (kLast + 1), checked);
     for (std::size_t k = 0; k < walked.size(); ++k)
         ExpectSameBits(ValueByValue(*walked[k], k == 2 ? kLast - 100 : kLast), summaries[k], "walked");
+}
+
+// Runs of a chunk added side by side (four sums in the lanes of one vector, the rest after them)
+// against value by value: six series of different sizes, one with a NaN and one with an infinity
+// among them, over two chunks, with and without their sums.
+TEST(SeriesSummaries, RunsAddedSideBySideGiveTheFiguresOfValueByValue)
+{
+    constexpr int kSeries = 6;
+    constexpr int kChunk = 64;
+    std::vector<std::vector<float>> values(kSeries, std::vector<float>(2 * kChunk));
+    for (int k = 0; k < kSeries; ++k)
+        for (int i = 0; i < 2 * kChunk; ++i)
+            values[k][i] = float((i * 37 + k * 11) % 101 - 50) * (k + 1) * 0.37f + 1e-3f * float(i);
+    values[1][70] = kNaN;
+    values[4][5] = kInf;
+    values[2][9] = -0.0f;
+    for (const bool sums : {true, false}) {
+        SCOPED_TRACE(sums ? "with sums" : "extremes only");
+        std::vector<SSeriesSummary> sideBySide(kSeries);
+        std::vector<SSeriesSummary*> summaries;
+        for (SSeriesSummary& summary : sideBySide)
+            summaries.push_back(&summary);
+        for (int chunk = 0; chunk < 2; ++chunk) {
+            std::vector<const float*> runs;
+            for (const std::vector<float>& series : values)
+                runs.push_back(series.data() + chunk * kChunk);
+            AddToSummaries(summaries, runs, chunk * kChunk, kChunk, sums);
+        }
+        for (int k = 0; k < kSeries; ++k) {
+            SSeriesSummary expected;
+            for (int i = 0; i < 2 * kChunk; ++i)
+                expected.Add(i, values[k][i], sums);
+            ExpectSameBits(expected, sideBySide[k], ("series " + std::to_string(k)).c_str());
+        }
+    }
 }
