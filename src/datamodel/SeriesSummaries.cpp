@@ -20,12 +20,16 @@ struct SWalk
     std::vector<const ITrendChannelAccess*> accesses;
 };
 
-void Take(SWalk& walk, int records)
+void Take(SWalk& walk, int records, const SeriesSummaryWalker& walker)
 {
-    CSummaryWalk summaries;
-    for (std::size_t k = 0; k < walk.requests.size(); ++k)
-        summaries.Summarise(*walk.accesses[k], records - 1, walk.summaries[k]);
-    summaries.Walk(0, records - 1);
+    if (walker) {
+        walker(walk.accesses, records, walk.summaries);
+    } else {
+        CSummaryWalk summaries;
+        for (std::size_t k = 0; k < walk.requests.size(); ++k)
+            summaries.Summarise(*walk.accesses[k], records - 1, walk.summaries[k]);
+        summaries.Walk(0, records - 1);
+    }
     for (std::size_t k = 0; k < walk.requests.size(); ++k) {
         const SSeriesRequest& request = *walk.requests[k];
         request.item->KeepSeriesSummary(request.quantity, request.phase, request.series, walk.summaries[k]);
@@ -34,7 +38,7 @@ void Take(SWalk& walk, int records)
 
 } // namespace
 
-void TakeSeriesSummaries(std::span<const SSeriesRequest> requests)
+void TakeSeriesSummaries(std::span<const SSeriesRequest> requests, const SeriesSummaryWalker& walker)
 {
     // Items of the same record count are walked together.
     std::map<int, SWalk> walks;
@@ -54,6 +58,6 @@ void TakeSeriesSummaries(std::span<const SSeriesRequest> requests)
     }
     for (auto& [records, walk] : walks) {
         walk.summaries.resize(walk.requests.size());
-        Take(walk, records);
+        Take(walk, records, walker);
     }
 }

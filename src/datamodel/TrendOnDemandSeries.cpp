@@ -7,6 +7,7 @@
 #include "datamodel/TrendRecordHandlers.h"
 #include "datamodel/TrendTimeBlock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -139,14 +140,22 @@ int PrepareRunningSums(const CDataItemTrend& item, DWORD quantity, DWORD phase)
     if (running || !source || !item.AllocateSeries(running))
         return 0;
     float* values = running.Data();
+    // The source is read a run at a time: value by value, each read paid its own checks.
+    constexpr std::size_t kRun = 1024;
+    float run[kRun];
+    const std::size_t count = std::size_t(item.GetRecordCount());
     double sum = 0.0;
-    for (int i = 0; i < item.GetRecordCount(); ++i) {
-        const float value = source[i];
-        if (std::isfinite(value)) {
-            sum += value;
-            values[i] = float(sum);
-        } else {
-            values[i] = value;
+    for (std::size_t first = 0; first < count; first += kRun) {
+        const std::size_t n = std::min(kRun, count - first);
+        source.Read(first, n, run);
+        for (std::size_t k = 0; k < n; ++k) {
+            const float value = run[k];
+            if (std::isfinite(value)) {
+                sum += value;
+                values[first + k] = float(sum);
+            } else {
+                values[first + k] = value;
+            }
         }
     }
     return 0;

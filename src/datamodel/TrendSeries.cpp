@@ -74,6 +74,22 @@ void CTrendSeries::Read(std::size_t first, std::size_t count, float* values) con
         divide ? walk(std::false_type{}, std::true_type{}) : walk(std::false_type{}, std::false_type{});
 }
 
+void CTrendSeries::ReadWritten(std::size_t first, std::size_t count, double* values) const
+{
+    if (m_kind != EKind::Field) {
+        for (std::size_t k = 0; k < count; ++k)
+            values[k] = double((*this)[first + k]);
+        return;
+    }
+    const std::size_t records = std::size_t(m_records->GetCount());
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t i = first + k;
+        if (i + kRunReadAhead < records)
+            __builtin_prefetch(m_records->GetRecordBytes(i + kRunReadAhead) + m_offset, 0, 1);
+        values[k] = Written(i);
+    }
+}
+
 double CTrendSeries::Written(std::size_t i) const
 {
     if (m_kind != EKind::Field)

@@ -51,6 +51,8 @@ public:
     // Value i as its record holds it, divided in double precision: sums of many values keep the
     // digits that rounding each to a float would lose. Other series give their float.
     double Written(std::size_t i) const;
+    // Values first .. first + count - 1 as Written() gives them.
+    void ReadWritten(std::size_t first, std::size_t count, double* values) const;
     // The floats a computed series writes into; null for a series read from the records.
     float* Data() const { return m_values.get(); }
 

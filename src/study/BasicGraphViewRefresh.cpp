@@ -9,6 +9,7 @@
 #include "datamodel/PowerFactor.h"
 #include "datamodel/QuantityInfo.h"
 #include "datamodel/RegionPrefs.h"
+#include "datamodel/SeriesSummaries.h"
 #include "datamodel/TrendAccess.h"
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendItemIds.h"
@@ -18,6 +19,7 @@
 #include "study/LinkedTableView.h"
 #include "study/PlotNames.h"
 #include "study/RecTrendToIOComp.h"
+#include "study/SharedSeriesSummaries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -329,6 +331,8 @@ void CBasicGraphView::UpdateValueScalesOf(int session)
     // The page's overview table takes what its cells need in the same walk.
     if (auto* table = dynamic_cast<ILinkedTableView*>(m_tableView))
         table->PrepareStatistics(session, formatter->SeriesToScale(selections));
+    // What it does not take is shared over several walks before the scales read it.
+    TakeSeriesSummaries(formatter->SeriesToScale(selections), SharedSummaryWalker());
     formatter->ComputeScalesFromData(selections);
     document->ApplyAuxScaling(session);
 }

@@ -81,21 +81,24 @@ std::vector<double> RecordedEnergies(const CDataItemTrend& item, const CDataItem
     const int count = range.GetCount();
     if (!access || count <= 0)
         return {};
-    std::vector<float> shown(static_cast<std::size_t>(count));
-    access->ReadValues(range.first, count, shown.data());
     // The series of the records themselves: the base item's for a grouped item.
     const auto baseChannel = base ? base->GetChannel(quantity, 0) : nullptr;
     const ITrendChannelAccess* baseAccess = base ? (baseChannel ? baseChannel->GetAccess(1) : nullptr) : access;
     const CTrendSeries* written = baseAccess ? baseAccess->GetUnchangedSeries() : nullptr;
-    const auto& groups = item.GetTimeBlock()->GetGroups();
-    std::vector<double> energies(shown.begin(), shown.end());
+    std::vector<double> energies(static_cast<std::size_t>(count));
+    if (written && !base) {
+        written->ReadWritten(std::size_t(range.first), std::size_t(count), energies.data());
+        return energies;
+    }
+    std::vector<float> shown(static_cast<std::size_t>(count));
+    access->ReadValues(range.first, count, shown.data());
+    std::copy(shown.begin(), shown.end(), energies.begin());
     if (!written)
         return energies;
+    const auto& groups = item.GetTimeBlock()->GetGroups();
     for (int i = 0; i < count; ++i) {
         const std::size_t record = std::size_t(range.first + i);
-        if (!base) {
-            energies[std::size_t(i)] = written->Written(record);
-        } else if (std::isfinite(shown[std::size_t(i)]) && record < groups.size()) {
+        if (std::isfinite(shown[std::size_t(i)]) && record < groups.size()) {
             // As the grouping summed it: the finite values of the group's records.
             double sum = 0.0;
             for (int k = groups[record].first; k <= groups[record].second; ++k)

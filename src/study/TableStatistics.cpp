@@ -99,9 +99,6 @@ int MagnitudeFigure(DWORD quantity)
 constexpr int kSignedHighest = 3;
 constexpr int kSignedLowest = 4;
 
-// Shorter runs are walked on the calling thread alone: starting a thread would cost more.
-constexpr int kSharedWalkRecords = 20000;
-
 } // namespace
 
 SWorkingValue::SWorkingValue() : value(kNaN) {}

@@ -20,6 +20,9 @@ struct SWalkReads
     void Add(const ITrendChannelAccess& access);
 };
 
+// Shorter runs are walked on the calling thread alone: starting a thread would cost more.
+constexpr int kSharedWalkRecords = 20000;
+
 // Most walks at once: more would only queue on the memory bus.
 constexpr std::size_t kMostWalks = 4;
 

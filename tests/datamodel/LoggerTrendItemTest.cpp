@@ -9,13 +9,17 @@
 #include "datamodel/TrendTimeBlock.h"
 #include "support/ScopedTimeZone.h"
 #include "support/SessionWriter.h"
+#include "support/TempFolder.h"
 #include "support/TempXdgHome.h"
 #include "SessionFiles.h"
 #include "TrendExpectations.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <functional>
+#include <limits>
 
 using namespace trendtest;
 
@@ -476,6 +480,54 @@ TEST_P(LoggerTrendItems, RawItemsKeepNoCopiesOfRecordedSeries)
     for (int s = 0; s < 3; ++s)
         EXPECT_NE(grouped.triples[0][s].Data(), nullptr);
     EXPECT_NE(Item(39, false, 6)->Arrays().power->power[kPowerActive][0][kSeriesAvg].Data(), nullptr);
+}
+
+// Running sums of a session longer than the runs they are read in: the same floats to the bit as
+// summing record by record, with a missing value at the end of a run and an infinite one at the
+// start of the next left as they are.
+TEST(LoggerTrendItemRunningSums, LongSessionSumsAcrossReadRuns)
+{
+    ScopedTimeZone zone{"UTC"};
+    CTempXdgHome home;
+    SSessionSpec spec;
+    spec.averagingSeconds = 60;
+    spec.trendRecords = 2100;
+    spec.events = false;
+    CSessionWriter writer(spec);
+    std::vector<SWrittenTable> tables = writer.BuildTables();
+    constexpr std::size_t kActiveA = 600;
+    std::vector<double> interval;
+    for (auto& table : tables) {
+        if (table.type != 64)
+            continue;
+        if (interval.size() == 1023)
+            table.bytes.PutF32(kActiveA, kNaN);
+        if (interval.size() == 1024)
+            table.bytes.PutF32(kActiveA, std::numeric_limits<float>::infinity());
+        interval.push_back(double(F(table, kActiveA) / float(kKilo)));
+    }
+    CTempFolder folder;
+    const std::string path = folder.Path("long.zlg");
+    ASSERT_TRUE(WriteBytesToFile(path, writer.BuildFile(tables)));
+    CDataSet set(nullptr);
+    ASSERT_EQ(0, set.LoadFromFile(path.c_str(), false));
+    CTrendCache cache;
+    CDataItemTrend* item = cache.GetTrendItem(&set, 47, 0, STrendAccessSpec{0, 1});
+    ASSERT_NE(item, nullptr);
+    const auto running = item->GetChannel(44, 0);
+    const ITrendChannelAccess* access = running->GetAccess(1);
+    ASSERT_NE(access, nullptr);
+    ASSERT_EQ(running->GetRecordCount(), interval.size());
+    double sum = 0.0;
+    for (std::size_t i = 0; i < interval.size(); ++i) {
+        const float value = float(interval[i]);
+        if (std::isfinite(value))
+            sum += value;
+        const float expected = std::isfinite(value) ? float(sum) : value;
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(expected), std::bit_cast<std::uint32_t>(access->GetValue(int(i))))
+            << "record " << i;
+    }
+    cache.Clear();
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, LoggerTrendItems, ::testing::Values(false, true),

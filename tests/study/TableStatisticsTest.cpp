@@ -15,6 +15,7 @@
 #include "datamodel/TrendTimeBlock.h"
 #include "datamodel/SeriesPass.h"
 #include "study/FoldTerms.h"
+#include "study/SharedSeriesSummaries.h"
 #include "study/TableStatistics.h"
 #include "support/ScopedTimeZone.h"
 #include "support/SessionWriter.h"
@@ -444,7 +445,8 @@ TEST_F(TableStatisticsTest, PreparedCellsEqualCellsThatTakeTheirOwnSummaries)
 
 // A long session's figures are taken by two, three or four walks at once, each over every record:
 // every entry of every cell (the derived and signed ones too) and every whole series the page asks
-// for besides is the same to the bit as one walk per figure gives, over the whole session and over
+// for besides (taken by the table, or shared out on their own as a page without statistics takes
+// its scales) is the same to the bit as one walk per figure gives, over the whole session and over
 // a range that starts within it, with gaps, reverse power, infinities and NaN spread over the
 // records.
 TEST_F(TableStatisticsTest, FiguresSharedOutOverSeveralWalksEqualThoseOfOneWalkEach)
@@ -486,6 +488,26 @@ TEST_F(TableStatisticsTest, FiguresSharedOutOverSeveralWalksEqualThoseOfOneWalkE
         }
         return requests;
     };
+    const auto expectSameSummaries = [](const std::vector<SSeriesRequest>& own, const std::vector<SSeriesRequest>& other) {
+        for (std::size_t r = 0; r < own.size(); ++r) {
+            const SSeriesRequest& a = own[r];
+            const SSeriesRequest& b = other[r];
+            const SSeriesSummary* x = a.item->FindSeriesSummary(a.quantity, a.phase, a.series);
+            const SSeriesSummary* y = b.item->FindSeriesSummary(b.quantity, b.phase, b.series);
+            ASSERT_EQ(x == nullptr, y == nullptr) << "series " << r;
+            if (!x)
+                continue;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sum), std::bit_cast<std::uint64_t>(y->sum)) << r;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sumOfSquares), std::bit_cast<std::uint64_t>(y->sumOfSquares)) << r;
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(x->minimum), std::bit_cast<std::uint32_t>(y->minimum)) << r;
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(x->maximum), std::bit_cast<std::uint32_t>(y->maximum)) << r;
+            EXPECT_EQ(std::tie(x->finiteCount, x->plusInfinityCount, x->minusInfinityCount, x->nanCount,
+                               x->minimumRecord, x->maximumRecord, x->firstPlusInfinity, x->firstMinusInfinity),
+                      std::tie(y->finiteCount, y->plusInfinityCount, y->minusInfinityCount, y->nanCount,
+                               y->minimumRecord, y->maximumRecord, y->firstPlusInfinity, y->firstMinusInfinity))
+                << r;
+        }
+    };
     for (const std::size_t walks : {2u, 3u, 4u})
         for (const SRecordRange range : {SRecordRange{0, int(m_trend.size()) - 1}, SRecordRange{1500, 23100}}) {
             SCOPED_TRACE(testing::Message() << walks << " walks, records " << range.first << ".." << range.last);
@@ -501,24 +523,14 @@ TEST_F(TableStatisticsTest, FiguresSharedOutOverSeveralWalksEqualThoseOfOneWalkE
             shared.SetWalks(walks);
             shared.Prepare(cells, sharedSeries);
             ExpectSameCells(cells, reference, fill(shared));
-            for (std::size_t r = 0; range.first == 0 && r < ownSeries.size(); ++r) {
-                const SSeriesRequest& a = ownSeries[r];
-                const SSeriesRequest& b = sharedSeries[r];
-                const SSeriesSummary* x = a.item->FindSeriesSummary(a.quantity, a.phase, a.series);
-                const SSeriesSummary* y = b.item->FindSeriesSummary(b.quantity, b.phase, b.series);
-                ASSERT_EQ(x == nullptr, y == nullptr) << "series " << r;
-                if (!x)
-                    continue;
-                EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sum), std::bit_cast<std::uint64_t>(y->sum)) << r;
-                EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sumOfSquares), std::bit_cast<std::uint64_t>(y->sumOfSquares)) << r;
-                EXPECT_EQ(std::bit_cast<std::uint32_t>(x->minimum), std::bit_cast<std::uint32_t>(y->minimum)) << r;
-                EXPECT_EQ(std::bit_cast<std::uint32_t>(x->maximum), std::bit_cast<std::uint32_t>(y->maximum)) << r;
-                EXPECT_EQ(std::tie(x->finiteCount, x->plusInfinityCount, x->minusInfinityCount, x->nanCount,
-                                   x->minimumRecord, x->maximumRecord, x->firstPlusInfinity, x->firstMinusInfinity),
-                          std::tie(y->finiteCount, y->plusInfinityCount, y->minusInfinityCount, y->nanCount,
-                                   y->minimumRecord, y->maximumRecord, y->firstPlusInfinity, y->firstMinusInfinity))
-                    << r;
-            }
+            if (range.first != 0)
+                continue;
+            expectSameSummaries(ownSeries, sharedSeries);
+            // A page whose table takes no statistics shares the scales' series out itself.
+            CTrendCache scaleCache;
+            const std::vector<SSeriesRequest> scaleSeries = wholeSeries(scaleCache);
+            TakeSeriesSummaries(scaleSeries, SharedSummaryWalker(walks));
+            expectSameSummaries(ownSeries, scaleSeries);
         }
 }
 
