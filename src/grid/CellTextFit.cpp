@@ -58,7 +58,8 @@ int JoinedHeight(CUGCtrl& grid, CUGCell& cell, int col, int row)
 // The narrowest width at which a panel of several fonts, its lines broken to that width, fits the
 // height of its cell; 0 when none up to kWidestPanel does. Each layout costs a text measurement
 // per run, so the search takes what a layout tells besides fitting: lines broken to a width are
-// as wide as their widest one, which fits as well; and no width below the widest word fits.
+// as wide as their widest one, and break the same at that width, which therefore fits as well;
+// and no width below the widest word fits.
 constexpr int kWidestPanel = 4096;
 int PanelNeed(CUGCellType& type, CDC& dc, CUGCell& cell, int height)
 {
@@ -68,22 +69,23 @@ int PanelNeed(CUGCellType& type, CDC& dc, CUGCell& cell, int height)
         return size;
     };
     const auto fits = [&](int width, CSize size) { return size.cx <= width && size.cy <= height; };
-    if (height <= 0 || !fits(kWidestPanel, layOut(kWidestPanel)))
+    if (height <= 0)
         return 0;
+    const CSize widest = layOut(kWidestPanel);
+    if (!fits(kWidestPanel, widest))
+        return 0;
+    int wide = std::max(1, int(widest.cx));
     int tooNarrow = std::max(0, int(layOut(1).cx) - 1);
-    int wide = kWidestPanel;
     // A tall panel fits at its widest word.
     int next = tooNarrow + 1;
     while (wide - tooNarrow > 1) {
         const int width = next > tooNarrow && next < wide ? next : (tooNarrow + wide) / 2;
+        next = 0;
         const CSize size = layOut(width);
-        if (fits(width, size)) {
-            wide = width;
-            next = int(size.cx);
-        } else {
+        if (fits(width, size))
+            wide = std::max(tooNarrow + 1, int(size.cx));
+        else
             tooNarrow = std::max(width, int(size.cx) - 1);
-            next = 0;
-        }
     }
     return wide;
 }

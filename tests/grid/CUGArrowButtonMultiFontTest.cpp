@@ -3,6 +3,9 @@
 #include "grid/CUGArrowType.h"
 #include "grid/CUGButtonType.h"
 #include "grid/CUGMultiFontType.h"
+#include "grid/CellTextFit.h"
+
+#include <string>
 
 namespace
 {
@@ -248,4 +251,47 @@ TEST_F(CellTypesTest, SeveralLineMultiFontTextStartsEachLineBelowTheLast)
             }
         }
     EXPECT_GT(red, 5);
+}
+
+namespace
+{
+// The narrowest width at which the panel's lines, broken to it, fit the height: every width tried.
+int NarrowestFittingWidth(CUGCtrl& grid, CUGCellType& type, int height)
+{
+    CClientDC dc(&grid);
+    CUGCell cell;
+    grid.GetCellWithDefaults(0, 0, &cell);
+    for (int width = 1; width <= 2000; ++width)
+    {
+        CSize size(width, height);
+        type.GetBestSize(&dc, &size, &cell);
+        if (size.cx <= width && size.cy <= height)
+            return width;
+    }
+    return 0;
+}
+} // namespace
+
+TEST_F(CellTypesTest, APanelOfSeveralFontsWidensItsColumnToTheNarrowestWidthItsLinesFitIn)
+{
+    grid.QuickSetCellType(0, 0, multiFontType);
+    grid.QuickSetCellTypeEx(0, 0, UGCT_NORMALMULTILINE);
+    const int line = CClientDC(&grid).GetTextExtent("H").cy;
+    const char* panels[] = {
+        "Active energy <:F,Sans,14,700>1234.5 kWh<:F,Sans,10,400> at 0.21 per kWh\nTotal <:C,255,0,0>259.25 for the whole session",
+        "one two three four five six seven eight nine ten eleven twelve",
+        "<:F,Sans,18,700>Wide<:F,Sans,9,400> narrow words after a wide one, and <:S>small<:N> ones",
+    };
+    for (const char* panel : panels)
+        for (const int lines : {3, 4, 6})
+        {
+            SCOPED_TRACE(std::string(panel) + " in " + std::to_string(lines) + " lines");
+            grid.QuickSetText(0, 0, panel);
+            grid.SetRowHeight(0, lines * line);
+            grid.SetColWidth(0, 1);
+            const int expected = NarrowestFittingWidth(grid, multiFont, lines * line);
+            ASSERT_GT(expected, 1);
+            FitColumnsToTexts(grid, {}, 3000);
+            EXPECT_EQ(grid.GetColWidth(0), expected);
+        }
 }

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -181,7 +182,7 @@ std::unique_ptr<CPickerEdit> MakePicker(DWORD style, QWidget* parent)
 }
 } // namespace
 
-int DateTimeControlWidth(DWORD style, const QFont& font, int height)
+std::vector<int> DateTimeControlWidths(DWORD style, const QFont& font, const std::vector<int>& heights)
 {
     // Measured once per kind of picker, font, height and format: a page builds its bars each time
     // it shows.
@@ -189,25 +190,34 @@ int DateTimeControlWidth(DWORD style, const QFont& font, int height)
     // The widest text of a format in a font, which pickers of every height share.
     static std::map<QString, int> widest;
     const QString format = PickerFormat(style);
-    const QString key = font.key() + QStringLiteral("|%1|%2|").arg(int(DropsCalendar(style))).arg(height) + format;
-    if (const auto found = measured.find(key); found != measured.end())
-        return found->second;
-    const std::unique_ptr<CPickerEdit> made = MakePicker(style, nullptr);
-    CPickerEdit& probe = *made;
-    probe.setFont(font);
-    // The room a width leaves the text is what the width must give the widest text.
-    constexpr int kProbeWidth = 400;
-    probe.ensurePolished();
-    QResizeEvent laidOut(QSize(kProbeWidth, height), probe.size());
-    probe.resize(kProbeWidth, height);
-    QCoreApplication::sendEvent(&probe, &laidOut);
-    const QString textKey = font.key() + QLatin1Char('|') + probe.locale().name() + QLatin1Char('|') + format;
-    auto text = widest.find(textKey);
-    if (text == widest.end())
-        text = widest.emplace(textKey, probe.fontMetrics().horizontalAdvance(probe.WidestText())).first;
-    const int width = kProbeWidth - probe.TextRoom() + text->second;
-    measured.emplace(key, width);
-    return width;
+    const QString kind = font.key() + QStringLiteral("|%1|").arg(int(DropsCalendar(style)));
+    // One probe serves every height not measured yet: a picker is costly to make, and rows of a
+    // bar differ in height by a rounded pixel.
+    std::unique_ptr<CPickerEdit> probe;
+    std::vector<int> widths;
+    for (const int height : heights) {
+        const QString key = kind + QStringLiteral("%1|").arg(height) + format;
+        auto found = measured.find(key);
+        if (found == measured.end()) {
+            if (!probe) {
+                probe = MakePicker(style, nullptr);
+                probe->setFont(font);
+                probe->ensurePolished();
+            }
+            // The room a width leaves the text is what the width must give the widest text.
+            constexpr int kProbeWidth = 400;
+            QResizeEvent laidOut(QSize(kProbeWidth, height), probe->size());
+            probe->resize(kProbeWidth, height);
+            QCoreApplication::sendEvent(probe.get(), &laidOut);
+            const QString textKey = font.key() + QLatin1Char('|') + probe->locale().name() + QLatin1Char('|') + format;
+            auto text = widest.find(textKey);
+            if (text == widest.end())
+                text = widest.emplace(textKey, probe->fontMetrics().horizontalAdvance(probe->WidestText())).first;
+            found = measured.emplace(key, kProbeWidth - probe->TextRoom() + text->second).first;
+        }
+        widths.push_back(found->second);
+    }
+    return widths;
 }
 
 QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent)

@@ -3,6 +3,8 @@
 #include "platform/framework/windows/CScrollBar.h"
 #include "platform/framework/windows/QtBridge.h"
 
+#include <vector>
+
 // Sends a control notification to the parent: WM_COMMAND with the id and code.
 void NotifyParent(WndImpl& impl, UINT code);
 // A control whose value the wheel steps (a list, a date or time) takes the wheel only once the
@@ -23,9 +25,9 @@ QWidget* CreateTabControl(WndImpl& impl, QWidget* parent);
 // user's choice does (its owner hears TCN_SELCHANGE); false when the window shows none.
 bool StepTabControlIn(QWidget* window, bool back);
 QWidget* CreateDateTimeControl(WndImpl& impl, QWidget* parent);
-// The width at which a date or time picker of that style, font and height shows every text the
-// user's locale writes in it whole (pixels).
-int DateTimeControlWidth(DWORD style, const QFont& font, int height);
+// The widths at which date or time pickers of that style and font, one for each of the heights,
+// show every text the user's locale writes in them whole (pixels).
+std::vector<int> DateTimeControlWidths(DWORD style, const QFont& font, const std::vector<int>& heights);
 QWidget* CreateProgressControl(WndImpl& impl, QWidget* parent);
 QWidget* CreateTreeViewControl(WndImpl& impl, QWidget* parent);
 // The widget of a registered painted control (nullptr when the class is not one).

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace
@@ -72,15 +73,22 @@ DialogTemplate FitPickersToTheirTexts(DialogTemplate t)
     // How much each picker grows (dialog units, rounded up).
     std::vector<int> growth(t.items.size(), 0);
     bool anyGrowth = false;
-    for (std::size_t i = 0; i < t.items.size(); ++i) {
-        const DialogItemTemplate& item = t.items[i];
-        if (!IsPicker(item))
-            continue;
-        const CRect pixels = DialogUnitsToPixels(item.rect);
-        const int needed = DateTimeControlWidth(item.style, font, pixels.Height());
-        if (needed > pixels.Width()) {
-            growth[i] = ((needed - pixels.Width()) * 4 + kDialogBaseUnitX - 1) / kDialogBaseUnitX;
-            anyGrowth = true;
+    // The pickers of each kind (date or time, stepping or dropping a calendar) measured together.
+    std::map<DWORD, std::vector<std::size_t>> kinds;
+    for (std::size_t i = 0; i < t.items.size(); ++i)
+        if (IsPicker(t.items[i]))
+            kinds[t.items[i].style & DTS_TIMEFORMAT].push_back(i);
+    for (const auto& [kind, pickers] : kinds) {
+        std::vector<int> heights;
+        for (const std::size_t i : pickers)
+            heights.push_back(DialogUnitsToPixels(t.items[i].rect).Height());
+        const std::vector<int> needed = DateTimeControlWidths(t.items[pickers.front()].style, font, heights);
+        for (std::size_t k = 0; k < pickers.size(); ++k) {
+            const int width = DialogUnitsToPixels(t.items[pickers[k]].rect).Width();
+            if (needed[k] > width) {
+                growth[pickers[k]] = ((needed[k] - width) * 4 + kDialogBaseUnitX - 1) / kDialogBaseUnitX;
+                anyGrowth = true;
+            }
         }
     }
     if (!anyGrowth)
