@@ -489,11 +489,11 @@ TEST(LoggerTrendItemRunningSums, LongSessionSumsAcrossReadRuns)
 {
     ScopedTimeZone zone{"UTC"};
     CTempXdgHome home;
-    SSessionSpec spec;
-    spec.averagingSeconds = 60;
-    spec.trendRecords = 2100;
-    spec.events = false;
-    CSessionWriter writer(spec);
+    SSessionSpec recording;
+    recording.averagingSeconds = 60;
+    recording.trendRecords = 2100;
+    recording.events = false;
+    CSessionWriter writer(recording);
     std::vector<SWrittenTable> tables = writer.BuildTables();
     constexpr std::size_t kActiveA = 600;
     std::vector<double> interval;
