@@ -3,6 +3,7 @@
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/SummaryWalk.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -25,10 +26,15 @@ void Take(SWalk& walk, int records, const SeriesSummaryWalker& walker)
     if (walker) {
         walker(walk.accesses, records, walk.summaries);
     } else {
-        CSummaryWalk summaries;
-        for (std::size_t k = 0; k < walk.requests.size(); ++k)
-            summaries.Summarise(*walk.accesses[k], records - 1, walk.summaries[k]);
-        summaries.Walk(0, records - 1);
+        for (int first = 0; first < records; first += kSummaryStretch) {
+            std::vector<SSeriesSummary> stretch(walk.summaries.size());
+            CSummaryWalk summaries;
+            for (std::size_t k = 0; k < walk.requests.size(); ++k)
+                summaries.Summarise(*walk.accesses[k], records - 1, stretch[k]);
+            summaries.Walk(first, std::min(records, first + kSummaryStretch) - 1);
+            for (std::size_t k = 0; k < walk.requests.size(); ++k)
+                walk.summaries[k].Join(stretch[k]);
+        }
     }
     for (std::size_t k = 0; k < walk.requests.size(); ++k) {
         const SSeriesRequest& request = *walk.requests[k];

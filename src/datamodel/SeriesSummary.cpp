@@ -169,3 +169,35 @@ void AddToSummaries(std::span<SSeriesSummary* const> summaries, std::span<const 
 #endif
     AddRunsPlain(summaries, values, first, count, sums);
 }
+
+void SSeriesSummary::Join(const SSeriesSummary& later)
+{
+    if (later.minimumRecord >= 0 && (minimumRecord < 0 || later.minimum < minimum)) {
+        minimum = later.minimum;
+        minimumRecord = later.minimumRecord;
+    }
+    if (later.maximumRecord >= 0 && (maximumRecord < 0 || later.maximum > maximum)) {
+        maximum = later.maximum;
+        maximumRecord = later.maximumRecord;
+    }
+    if (plusInfinityCount == 0)
+        firstPlusInfinity = later.firstPlusInfinity;
+    if (minusInfinityCount == 0)
+        firstMinusInfinity = later.firstMinusInfinity;
+    finiteCount += later.finiteCount;
+    plusInfinityCount += later.plusInfinityCount;
+    minusInfinityCount += later.minusInfinityCount;
+    nanCount += later.nanCount;
+    sum += later.sum;
+    sumOfSquares += later.sumOfSquares;
+}
+
+void SDerivedSummary::Join(const SDerivedSummary& later)
+{
+    count += later.count;
+    plusInfinityCount += later.plusInfinityCount;
+    minusInfinityCount += later.minusInfinityCount;
+    nanCount += later.nanCount;
+    sums[0] += later.sums[0];
+    sums[1] += later.sums[1];
+}

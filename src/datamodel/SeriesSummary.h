@@ -7,6 +7,11 @@
 #include <limits>
 #include <span>
 
+// A run of more records is summarised stretch by stretch, each from empty figures, and the
+// stretches joined in record order: the figures are then the same to the bit whether one thread
+// takes the stretches or several take them at once.
+constexpr int kSummaryStretch = 16384;
+
 struct SSeriesSummary
 {
     int finiteCount = 0;
@@ -55,6 +60,9 @@ struct SSeriesSummary
         for (int i = 0; i < count; ++i)
             Add(first + i, values[i], sums);
     }
+    // The figures of records that all come after these: the counts and extremes are those of the
+    // values one by one, the sums this one's plus the later one's.
+    void Join(const SSeriesSummary& later);
 };
 
 // A figure made of several series over a run of records: up to two sums over the records it
@@ -66,6 +74,9 @@ struct SDerivedSummary
     int minusInfinityCount = 0;
     int nanCount = 0;
     double sums[2] = {0.0, 0.0};
+
+    // The figures of records that all come after these.
+    void Join(const SDerivedSummary& later);
 };
 
 // Adds the values of records first .. first + count - 1 of several series to their summaries

@@ -79,6 +79,9 @@ void CSummaryWalk::Begin()
     m_pass.Arrange();
     m_fieldSummaries.clear();
     for (auto& [key, fields] : m_fields) {
+        // A further summary of such a field is given this walk's figures alone.
+        for (const std::unique_ptr<SSeriesSummary>& unasked : fields.unasked)
+            *unasked = {};
         std::vector<CFieldSummaries::SFieldCapture> captures;
         for (const auto& [index, column] : fields.captures)
             captures.push_back({index, m_pass.ColumnToFill(column)});

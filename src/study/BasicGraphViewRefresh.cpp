@@ -331,7 +331,7 @@ void CBasicGraphView::UpdateValueScalesOf(int session)
     // The page's overview table takes what its cells need in the same walk.
     if (auto* table = dynamic_cast<ILinkedTableView*>(m_tableView))
         table->PrepareStatistics(session, formatter->SeriesToScale(selections));
-    // What it does not take is shared over several walks before the scales read it.
+    // What it does not take is taken by several threads before the scales read it.
     TakeSeriesSummaries(formatter->SeriesToScale(selections), SharedSummaryWalker());
     formatter->ComputeScalesFromData(selections);
     document->ApplyAuxScaling(session);

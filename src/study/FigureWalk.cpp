@@ -1,145 +1,115 @@
 #include "study/FigureWalk.h"
 
-#include "datamodel/SeriesPass.h"
-#include "study/FoldTerms.h"
-
 #include <algorithm>
 #include <future>
-#include <span>
 #include <system_error>
-#include <vector>
 
 void CFigureWalk::Summarise(const ITrendChannelAccess& series, int last, SSeriesSummary& summary)
 {
-    m_walk.Summarise(series, last, summary);
-    Reach(last);
+    const std::size_t k = m_series.size();
+    m_series.push_back(&summary);
+    m_fold.Summarise(series, last, summary);
+    m_replays.push_back([&series, last, k](CFigureFold& fold, SFigures& figures) {
+        fold.Summarise(series, last, figures.series[k]);
+    });
 }
 
 int CFigureWalk::Read(const ITrendChannelAccess& series, int last)
 {
-    return m_walk.Read(series, last);
+    // Every fold given the same calls numbers its columns alike.
+    m_replays.push_back([&series, last](CFigureFold& fold, SFigures&) { fold.Read(series, last); });
+    return m_fold.Read(series, last);
 }
 
 void CFigureWalk::AddProduct(int thd, int weight, int last, SDerivedSummary& summary)
 {
-    m_products.push_back({thd, weight, last, &summary});
-    Reach(last);
+    const std::size_t k = m_derived.size();
+    m_derived.push_back(&summary);
+    m_fold.AddProduct(thd, weight, last, summary);
+    m_replays.push_back([=](CFigureFold& fold, SFigures& figures) {
+        fold.AddProduct(thd, weight, last, figures.derived[k]);
+    });
 }
 
 void CFigureWalk::AddMagnitude(int values, const std::array<int, 3>& phases, int last, SDerivedSummary& summary)
 {
-    m_magnitudes.push_back({values, phases, last, &summary});
-    Reach(last);
+    const std::size_t k = m_derived.size();
+    m_derived.push_back(&summary);
+    m_fold.AddMagnitude(values, phases, last, summary);
+    m_replays.push_back([=](CFigureFold& fold, SFigures& figures) {
+        fold.AddMagnitude(values, phases, last, figures.derived[k]);
+    });
 }
 
 void CFigureWalk::AddEffective(int apparent, const std::array<int, 6>& voltages, int last, SDerivedSummary& summary)
 {
-    m_effective.push_back({apparent, voltages, last, &summary});
-    Reach(last);
+    const std::size_t k = m_derived.size();
+    m_derived.push_back(&summary);
+    m_fold.AddEffective(apparent, voltages, last, summary);
+    m_replays.push_back([=](CFigureFold& fold, SFigures& figures) {
+        fold.AddEffective(apparent, voltages, last, figures.derived[k]);
+    });
 }
 
 void CFigureWalk::AddSigned(int min, int max, int avg, int last, SSeriesSummary& highest, SSeriesSummary& lowest)
 {
-    m_signed.push_back({min, max, avg, last});
-    m_signedSummaries.push_back(&highest);
-    m_signedSummaries.push_back(&lowest);
-    Reach(last);
-}
-
-void CFigureWalk::Reach(int last)
-{
-    m_last = std::max(m_last, last);
-}
-
-void CFigureWalk::Walk(int first)
-{
-    if (IsEmpty())
-        return;
-    // Every figure's sums, and the terms of the chunk each takes.
-    std::vector<double*> sums;
-    for (const SProduct& fold : m_products) {
-        sums.push_back(&fold.summary->sums[0]);
-        sums.push_back(&fold.summary->sums[1]);
-    }
-    for (const SMagnitude& fold : m_magnitudes)
-        sums.push_back(&fold.summary->sums[0]);
-    for (const SEffective& fold : m_effective) {
-        sums.push_back(&fold.summary->sums[0]);
-        sums.push_back(&fold.summary->sums[1]);
-    }
-    std::vector<double> termBuffer(sums.size() * CSeriesPass::kChunk);
-    std::vector<const double*> terms;
-    for (std::size_t k = 0; k < sums.size(); ++k)
-        terms.push_back(termBuffer.data() + k * CSeriesPass::kChunk);
-    const auto termsOf = [&](std::size_t k) { return termBuffer.data() + k * CSeriesPass::kChunk; };
-    std::vector<float> signedBuffer(m_signedSummaries.size() * CSeriesPass::kChunk);
-    std::vector<const float*> signedValues;
-    for (std::size_t k = 0; k < m_signedSummaries.size(); ++k)
-        signedValues.push_back(signedBuffer.data() + k * CSeriesPass::kChunk);
-
-    const CSeriesPass& pass = m_walk.Pass();
-    const auto column = [&](int k) { return k < 0 ? nullptr : pass.Column(k); };
-    m_walk.Walk(first, m_last, [&](int chunk, int count) {
-        const auto within = [&](int last) { return std::min(count, last - chunk + 1); };
-        std::size_t term = 0;
-        for (const SProduct& fold : m_products) {
-            ProductTerms(pass.Column(fold.thd), pass.Column(fold.weight), within(fold.last), count, termsOf(term),
-                         termsOf(term + 1), *fold.summary);
-            term += 2;
-        }
-        for (const SMagnitude& fold : m_magnitudes) {
-            std::array<const float*, 3> phases{};
-            for (std::size_t k = 0; k < phases.size(); ++k)
-                phases[k] = column(fold.phases[k]);
-            MagnitudeTerms(pass.Column(fold.values), phases, within(fold.last), count, termsOf(term++), *fold.summary);
-        }
-        for (const SEffective& fold : m_effective) {
-            std::array<const float*, 6> voltages{};
-            for (std::size_t k = 0; k < voltages.size(); ++k)
-                voltages[k] = column(fold.voltages[k]);
-            EffectiveApparentPowerTerms(pass.Column(fold.apparent), voltages, within(fold.last), count, termsOf(term),
-                                        termsOf(term + 1), *fold.summary);
-            term += 2;
-        }
-        AddSideBySide(sums, terms, count);
-
-        bool whole = true;
-        for (std::size_t f = 0; f < m_signed.size(); ++f) {
-            const SSigned& fold = m_signed[f];
-            const int n = within(fold.last);
-            float* highest = signedBuffer.data() + 2 * f * CSeriesPass::kChunk;
-            SignedExtremeValues(pass.Column(fold.min), pass.Column(fold.max), pass.Column(fold.avg), n, highest,
-                                highest + CSeriesPass::kChunk);
-            whole = whole && n == count;
-        }
-        if (whole) {
-            AddToSummaries(m_signedSummaries, signedValues, chunk, count, false);
-            return;
-        }
-        for (std::size_t f = 0; f < m_signed.size(); ++f)
-            AddToSummaries(std::span(m_signedSummaries).subspan(2 * f, 2), std::span(signedValues).subspan(2 * f, 2),
-                           chunk, within(m_signed[f].last), false);
+    const std::size_t k = m_series.size();
+    m_series.push_back(&highest);
+    m_series.push_back(&lowest);
+    m_fold.AddSigned(min, max, avg, last, highest, lowest);
+    m_replays.push_back([=](CFigureFold& fold, SFigures& figures) {
+        fold.AddSigned(min, max, avg, last, figures.series[k], figures.series[k + 1]);
     });
 }
 
-void CFigureWalk::WalkAll(std::span<CFigureWalk> walks, int first)
+void CFigureWalk::FoldStretches(int first, std::atomic<std::size_t>& next, std::vector<SFigures>& stretches) const
 {
-    if (walks.empty())
-        return;
-    // Destroyed before this returns, even by an exception: a future of std::async waits for its
-    // thread, so no walk outlives the call.
-    std::vector<std::future<void>> further;
-    further.reserve(walks.size() - 1);
-    for (CFigureWalk& walk : walks.subspan(1)) {
-        if (walk.IsEmpty())
-            continue;
-        try {
-            further.push_back(std::async(std::launch::async, [&walk, first] { walk.Walk(first); }));
-        } catch (const std::system_error&) {
-            walk.Walk(first);
-        }
+    SFigures figures{std::vector<SSeriesSummary>(m_series.size()), std::vector<SDerivedSummary>(m_derived.size())};
+    CFigureFold fold;
+    for (const Replay& replay : m_replays)
+        replay(fold, figures);
+    for (std::size_t s = next++; s < stretches.size(); s = next++) {
+        std::fill(figures.series.begin(), figures.series.end(), SSeriesSummary{});
+        std::fill(figures.derived.begin(), figures.derived.end(), SDerivedSummary{});
+        const int stretchFirst = first + int(s) * kSummaryStretch;
+        fold.Walk(stretchFirst, stretchFirst + kSummaryStretch - 1);
+        stretches[s] = figures;
     }
-    walks.front().Walk(first);
-    for (std::future<void>& walk : further)
-        walk.get();
+}
+
+void CFigureWalk::Walk(int first, std::size_t threads)
+{
+    const int last = m_fold.Last();
+    if (last < first)
+        return;
+    const std::size_t count = std::size_t(last - first) / kSummaryStretch + 1;
+    if (count == 1) {
+        m_fold.Walk(first, last);
+        return;
+    }
+    std::vector<SFigures> stretches(count);
+    std::atomic<std::size_t> next = 0;
+    {
+        // Destroyed before the stretches are joined, even by an exception: a future of
+        // std::async waits for its thread.
+        std::vector<std::future<void>> further;
+        const std::size_t helpers = std::clamp<std::size_t>(threads, 1, count) - 1;
+        further.reserve(helpers);
+        for (std::size_t t = 0; t < helpers; ++t) {
+            try {
+                further.push_back(std::async(std::launch::async, [&] { FoldStretches(first, next, stretches); }));
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+        FoldStretches(first, next, stretches);
+        for (std::future<void>& thread : further)
+            thread.get();
+    }
+    for (const SFigures& stretch : stretches) {
+        for (std::size_t k = 0; k < m_series.size(); ++k)
+            m_series[k]->Join(stretch.series[k]);
+        for (std::size_t k = 0; k < m_derived.size(); ++k)
+            m_derived[k]->Join(stretch.derived[k]);
+    }
 }

@@ -1,84 +1,47 @@
 #pragma once
-// The figures of the study tables that one walk over the records takes: summaries of series, and
-// the figures made of several series' values (THD products, magnitudes of powers, the effective
-// apparent power, signed power factor extremes), each folded chunk by chunk in record order. A
-// figure's sums come out the same to the bit whichever other figures share its walk, so that the
-// figures of a page can be shared out over several walks of the same records.
-#include "datamodel/SeriesSummary.h"
-#include "datamodel/SummaryWalk.h"
+// The figures of the study tables over a run of records, folded in one walk or, for a run longer
+// than a summary stretch, stretch by stretch, the stretches taken in turn by several threads and
+// joined in record order: the figures are the same to the bit however many threads take part.
+// Each thread reads whole records, a share of them each: walks that each read some fields of
+// every record all waited on the same memory.
+#include "study/FigureFold.h"
 
-#include <array>
-#include <span>
+#include <atomic>
+#include <cstddef>
+#include <functional>
 #include <vector>
-
-class ITrendChannelAccess;
 
 class CFigureWalk
 {
 public:
-    // The summary of the series' values up to record `last`; it must outlive the walk, as must
-    // every summary below.
+    // As CFigureFold's: the summaries must outlive the walk.
     void Summarise(const ITrendChannelAccess& series, int last, SSeriesSummary& summary);
-    // A series the figures below read; returns its column.
     int Read(const ITrendChannelAccess& series, int last);
-
-    // THD x X and X over the records up to `last` (columns of Read).
     void AddProduct(int thd, int weight, int last, SDerivedSummary& summary);
-    // |value| of a power up to `last`, for a total with the columns of its phases (-1: none).
     void AddMagnitude(int values, const std::array<int, 3>& phases, int last, SDerivedSummary& summary);
-    // The effective apparent power up to `last` from the total apparent power and the
-    // phase-to-neutral then phase-to-phase voltages (-1: none).
     void AddEffective(int apparent, const std::array<int, 6>& voltages, int last, SDerivedSummary& summary);
-    // A power factor's recorded extremes signed by its average, up to `last`.
     void AddSigned(int min, int max, int avg, int last, SSeriesSummary& highest, SSeriesSummary& lowest);
 
-    bool IsEmpty() const { return m_last < 0; }
-    // Every figure over records first .. the last one any figure reaches.
-    void Walk(int first);
-    // The walks at once: the first on this thread, each further one on a thread of its own (on
-    // this one when none can be had). They only read what the walks were given; all are done when
-    // it returns, and an exception one of them throws reaches the caller.
-    static void WalkAll(std::span<CFigureWalk> walks, int first);
+    // Every figure over records first .. the last one any figure reaches, on this thread and up
+    // to `threads` - 1 more (fewer when none can be had). The threads only read what the walk was
+    // given; all are done when it returns, and an exception one of them throws reaches the caller.
+    void Walk(int first, std::size_t threads);
 
 private:
-    struct SProduct
+    // The figures of one stretch, in the order they were given.
+    struct SFigures
     {
-        int thd;
-        int weight;
-        int last;
-        SDerivedSummary* summary;
+        std::vector<SSeriesSummary> series;
+        std::vector<SDerivedSummary> derived;
     };
-    struct SMagnitude
-    {
-        int values;
-        std::array<int, 3> phases;
-        int last;
-        SDerivedSummary* summary;
-    };
-    struct SEffective
-    {
-        int apparent;
-        std::array<int, 6> voltages;
-        int last;
-        SDerivedSummary* summary;
-    };
-    struct SSigned
-    {
-        int min;
-        int max;
-        int avg;
-        int last;
-    };
+    // Gives a fold the figures as this walk was given them, into `figures`.
+    using Replay = std::function<void(CFigureFold& fold, SFigures& figures)>;
 
-    void Reach(int last);
-    void Fold(int first, int count);
+    // Folds stretches, the next not yet taken from `next` each time, into `stretches`.
+    void FoldStretches(int first, std::atomic<std::size_t>& next, std::vector<SFigures>& stretches) const;
 
-    CSummaryWalk m_walk;
-    int m_last = -1;
-    std::vector<SProduct> m_products;
-    std::vector<SMagnitude> m_magnitudes;
-    std::vector<SEffective> m_effective;
-    std::vector<SSigned> m_signed;
-    // Highest and lowest of each signed fold, side by side.
-    std::vector<SSeriesSummary*> m_signedSummaries;
+    CFigureFold m_fold; // into the summaries given
+    std::vector<Replay> m_replays;
+    std::vector<SSeriesSummary*> m_series;
+    std::vector<SDerivedSummary*> m_derived;
 };

@@ -17,7 +17,6 @@
 #include <bit>
 #include <cstdint>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <set>
 #include <span>
@@ -517,22 +516,21 @@ bool CTableStatistics::IsWholeRange(DWORD quantity, int last, const CDataItemTre
 void CTableStatistics::TakeNoted()
 {
     // A noted series: its channel, the accessor of the series and the column that reads it in
-    // each walk.
+    // the walk.
     struct SResolved
     {
         std::unique_ptr<CTrendChannel> channel;
         const ITrendChannelAccess* access = nullptr;
         const CTrendTimeBlock* block = nullptr;
         int last = -1;
-        std::array<int, kMostWalks> columns{};
+        int column = -1;
     };
-    std::array<CFigureWalk, kMostWalks> walks;
+    CFigureWalk walk;
     std::map<SeriesKey, SResolved> resolved;
     const auto resolve = [&](const SeriesKey& key) -> SResolved& {
         auto [at, added] = resolved.try_emplace(key);
         if (added) {
             const auto& [quantity, phase, reference, series] = key;
-            at->second.columns.fill(-1);
             at->second.channel = Channel(quantity, phase, reference);
             if (const CTrendChannel* channel = at->second.channel.get()) {
                 at->second.access = channel->GetAccess(series);
@@ -542,13 +540,12 @@ void CTableStatistics::TakeNoted()
         }
         return at->second;
     };
-    const auto column = [&](SResolved* series, std::size_t w) {
+    const auto column = [&](SResolved* series) {
         if (!series)
             return -1;
-        int& at = series->columns[w];
-        if (at < 0)
-            at = walks[w].Read(*series->access, series->last);
-        return at;
+        if (series->column < 0)
+            series->column = walk.Read(*series->access, series->last);
+        return series->column;
     };
     // A figure over the item's whole records that the item keeps already is taken from it; one
     // the walk takes is kept afterwards.
@@ -556,14 +553,6 @@ void CTableStatistics::TakeNoted()
         const CDataItemTrend* item = series.channel->GetItem();
         return item && IsWholeRange(quantity, series.last, *item) ? item : nullptr;
     };
-    // A figure to take: the series it reads and how it joins walk w.
-    struct SFigure
-    {
-        std::vector<const ITrendChannelAccess*> reads;
-        std::function<void(std::size_t w)> add;
-    };
-    std::vector<SFigure> figures;
-    int walkLast = -1;
 
     struct SSeriesKept
     {
@@ -596,12 +585,9 @@ void CTableStatistics::TakeNoted()
             taken.summary = *kept;
             continue;
         }
-        figures.push_back({{series.access}, [&walks, access = series.access, last = series.last, summary = &taken.summary](std::size_t w) {
-                               walks[w].Summarise(*access, last, *summary);
-                           }});
+        walk.Summarise(*series.access, series.last, taken.summary);
         if (keeper)
             seriesKept.push_back({keeper, quantity, DWORD(phase), which, &taken.summary});
-        walkLast = std::max(walkLast, series.last);
     }
     // Whole series the page asks for besides, when the walk can start at their first record.
     std::set<std::tuple<const CDataItemTrend*, DWORD, DWORD, int>> summarised;
@@ -618,10 +604,8 @@ void CTableStatistics::TakeNoted()
         if (const ITrendChannelAccess* access = channel->GetAccess(request.series)) {
             const int last = request.item->GetRecordCount() - 1;
             SSeriesSummary& summary = wholeSummaries[k];
-            figures.push_back(
-                {{access}, [&walks, access, last, &summary](std::size_t w) { walks[w].Summarise(*access, last, summary); }});
+            walk.Summarise(*access, last, summary);
             seriesKept.push_back({request.item, request.quantity, request.phase, request.series, &summary});
-            walkLast = std::max(walkLast, last);
             wholeChannels.push_back(std::move(channel));
         }
     }
@@ -643,13 +627,9 @@ void CTableStatistics::TakeNoted()
             taken.summary = *kept;
             continue;
         }
-        figures.push_back({{thd.access, weight.access}, [&, thdSeries = &thd, weightSeries = &weight, figure = &taken](std::size_t w) {
-                               walks[w].AddProduct(column(thdSeries, w), column(weightSeries, w), figure->last,
-                                                   figure->summary);
-                           }});
+        walk.AddProduct(column(&thd), column(&weight), taken.last, taken.summary);
         if (keeper)
             derivedKept.push_back({keeper, kind, phase, &taken.summary});
-        walkLast = std::max(walkLast, taken.last);
     }
 
     for (const SeriesKey& key : m_notedMagnitudes) {
@@ -669,27 +649,18 @@ void CTableStatistics::TakeNoted()
             continue;
         }
         // Of a total: the phases it is the sum of.
-        std::array<SResolved*, 3> phases{};
-        std::vector<const ITrendChannelAccess*> reads{series.access};
+        std::array<int, 3> phases{-1, -1, -1};
         for (int k = 0; k < 3 && int(phase) == kTotal; ++k) {
             const SQuantitySelector part{quantity, k, kStatAvg};
             if (!m_info.IsAvailable(part, 0) || m_info.HasPhaseTotal(part))
                 continue;
             SResolved& phaseSeries = resolve({quantity, k, 0, kAvg});
-            if (phaseSeries.access && phaseSeries.last >= taken.last) {
-                phases[std::size_t(k)] = &phaseSeries;
-                reads.push_back(phaseSeries.access);
-            }
+            if (phaseSeries.access && phaseSeries.last >= taken.last)
+                phases[std::size_t(k)] = column(&phaseSeries);
         }
-        figures.push_back({reads, [&, values = &series, phases, figure = &taken](std::size_t w) {
-                               std::array<int, 3> columns{};
-                               for (std::size_t k = 0; k < columns.size(); ++k)
-                                   columns[k] = column(phases[k], w);
-                               walks[w].AddMagnitude(column(values, w), columns, figure->last, figure->summary);
-                           }});
+        walk.AddMagnitude(column(&series), phases, taken.last, taken.summary);
         if (keeper)
             derivedKept.push_back({keeper, kind, phase, &taken.summary});
-        walkLast = std::max(walkLast, taken.last);
     }
 
     for (const SignedKey& key : m_notedSigned) {
@@ -710,16 +681,12 @@ void CTableStatistics::TakeNoted()
             taken.summary = {*highest, *lowest};
             continue;
         }
-        figures.push_back({{min.access, max.access, avg.access},
-                           [&, minSeries = &min, maxSeries = &max, avgSeries = &avg, figure = &taken](std::size_t w) {
-                               walks[w].AddSigned(column(minSeries, w), column(maxSeries, w), column(avgSeries, w),
-                                                  figure->last, figure->summary.highest, figure->summary.lowest);
-                           }});
+        walk.AddSigned(column(&min), column(&max), column(&avg), taken.last, taken.summary.highest,
+                       taken.summary.lowest);
         if (keeper) {
             seriesKept.push_back({keeper, quantity, DWORD(phase), kSignedHighest, &taken.summary.highest});
             seriesKept.push_back({keeper, quantity, DWORD(phase), kSignedLowest, &taken.summary.lowest});
         }
-        walkLast = std::max(walkLast, avg.last);
     }
 
     if (m_notedEffective && !m_effective) {
@@ -734,41 +701,22 @@ void CTableStatistics::TakeNoted()
                 taken.summary = *kept;
             } else {
                 // The phase-to-neutral voltages, then the phase-to-phase ones.
-                std::array<SResolved*, 6> voltages{};
-                std::vector<const ITrendChannelAccess*> reads{total.access};
+                std::array<int, 6> voltages{};
                 for (int k = 0; k < 6; ++k) {
                     SResolved& voltage = resolve({0, k % 3, k < 3 ? kPhaseToNeutral : kPhaseToPhase, kAvg});
-                    if (voltage.access) {
-                        voltages[std::size_t(k)] = &voltage;
-                        reads.push_back(voltage.access);
-                    }
+                    voltages[std::size_t(k)] = voltage.access ? column(&voltage) : -1;
                 }
-                figures.push_back({reads, [&, apparent = &total, voltages, figure = &taken](std::size_t w) {
-                                       std::array<int, 6> columns{};
-                                       for (std::size_t k = 0; k < columns.size(); ++k)
-                                           columns[k] = column(voltages[k], w);
-                                       walks[w].AddEffective(column(apparent, w), columns, figure->last, figure->summary);
-                                   }});
+                walk.AddEffective(column(&total), voltages, taken.last, taken.summary);
                 if (keeper)
                     derivedKept.push_back({keeper, kEffectiveApparentPowerFigure, kTotal, &taken.summary});
-                walkLast = std::max(walkLast, total.last);
             }
         }
     }
 
-    // A short walk stays on this thread; a long one is shared out by the cache lines of the
-    // records its figures read. The further walks only read: the records, the items' series and
-    // the channels' accessors are all made before they start, and what the items keep is written
-    // after they end.
-    const std::size_t used = walkLast - m_range.first + 1 >= kSharedWalkRecords ? m_walks : 1;
-    std::vector<SWalkReads> reads(figures.size());
-    for (std::size_t f = 0; f < figures.size(); ++f)
-        for (const ITrendChannelAccess* access : figures[f].reads)
-            reads[f].Add(*access);
-    const std::vector<std::size_t> shares = ShareOutWalks(reads, used);
-    for (std::size_t f = 0; f < figures.size(); ++f)
-        figures[f].add(shares[f]);
-    CFigureWalk::WalkAll(std::span(walks).first(used), m_range.first);
+    // The walk's further threads only read: the records, the items' series and the channels'
+    // accessors are all made before they start, and what the items keep is written after they
+    // end.
+    walk.Walk(m_range.first, m_walks);
 
     for (const SSeriesKept& kept : seriesKept)
         kept.item->KeepSeriesSummary(kept.quantity, kept.phase, kept.series, *kept.summary);

@@ -8,9 +8,9 @@
 // value tells how many intervals were valid.
 // Every value is made of a few summaries of series over the range (sums, counts, extremes, the
 // sum of products of two series, the effective apparent power). Prepare takes all the summaries
-// the cells of a table need in one walk over the records (up to four at once, each reading the
-// fields of its own figures, over a long run); summaries of a whole series are kept
-// with its trend item, where the graph's scales and the other table find them.
+// the cells of a table need in one walk over the records (a long run in stretches that several
+// threads take); summaries of a whole series are kept with its trend item, where the graph's
+// scales and the other table find them.
 #include "datamodel/QuantityInfo.h"
 #include "datamodel/RecordRange.h"
 #include "datamodel/SeriesSummaries.h"
@@ -67,8 +67,8 @@ public:
     // asks for besides (those its graph takes its scales from), which their items keep. Without
     // it each cell takes its own.
     void Prepare(std::span<const SStatisticsCell> cells, std::span<const SSeriesRequest> wholeSeries = {});
-    // The walks a long run's figures are shared out over, 1 to 4 (as many as the machine runs at
-    // once unless set).
+    // The threads that take a long run's figures, 1 to 6 (as many as the machine runs at once
+    // unless set); the figures are the same however many.
     void SetWalks(std::size_t walks);
     // The Max, Min and Avg entries of quantity `quantity` at phase 0, 1, 2 or 5.
     void FillCell(DWORD quantity, int phase, SSummaryTableCell& cell);
