@@ -19,6 +19,7 @@
 #include "datamodel/ProgressThread.h"
 #include "shell/SampleFiles.h"
 #include "shell/WindowProgressDialog.h"
+#include "study/WalkThreads.h"
 
 #include <glog/logging.h>
 
@@ -226,6 +227,8 @@ BOOL COrnApp::InitInstance(const std::vector<CString>& arguments, const SStartOp
     LOG(INFO) << "Report output format " << GetReportOutputFormat();
     m_report = CreateReportEngine(1, LanguageIndex(m_language));
 
+    // Before a study is shown: threads started then would wait their turn on a busy machine.
+    StartWalkThreads();
     m_commandLine = COrnCommandLineInfo();
     m_commandLine.Parse(arguments);
     m_instances = std::make_unique<CInstanceRegistry>(CInstanceRegistry::DefaultLockPath(m_profile), options.clock);

@@ -1,8 +1,8 @@
 #include "study/FigureWalk.h"
 
+#include "study/WalkThreads.h"
+
 #include <algorithm>
-#include <future>
-#include <system_error>
 
 void CFigureWalk::Summarise(const ITrendChannelAccess& series, int last, SSeriesSummary& summary)
 {
@@ -89,23 +89,8 @@ void CFigureWalk::Walk(int first, std::size_t threads)
     }
     std::vector<SFigures> stretches(count);
     std::atomic<std::size_t> next = 0;
-    {
-        // Destroyed before the stretches are joined, even by an exception: a future of
-        // std::async waits for its thread.
-        std::vector<std::future<void>> further;
-        const std::size_t helpers = std::clamp<std::size_t>(threads, 1, count) - 1;
-        further.reserve(helpers);
-        for (std::size_t t = 0; t < helpers; ++t) {
-            try {
-                further.push_back(std::async(std::launch::async, [&] { FoldStretches(first, next, stretches); }));
-            } catch (const std::system_error&) {
-                break;
-            }
-        }
-        FoldStretches(first, next, stretches);
-        for (std::future<void>& thread : further)
-            thread.get();
-    }
+    const std::function<void()> fold = [&] { FoldStretches(first, next, stretches); };
+    RunWithWalkThreads(std::clamp<std::size_t>(threads, 1, count) - 1, fold, fold);
     for (const SFigures& stretch : stretches) {
         for (std::size_t k = 0; k < m_series.size(); ++k)
             m_series[k]->Join(stretch.series[k]);

@@ -3,17 +3,15 @@
 #include "datamodel/ITrendChannelAccess.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "platform/chart/PlotChannel.h"
-#include "study/WalkShares.h"
+#include "study/WalkThreads.h"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <climits>
 #include <cmath>
-#include <future>
 #include <limits>
 #include <span>
-#include <system_error>
 
 namespace {
 
@@ -81,22 +79,10 @@ void CSeriesFeed::Run(std::size_t threads)
         for (std::size_t k = next++; k < starts.size(); k = next++)
             Feed(starts[k], endOf(k), later[k - 1]);
     };
-    {
-        // Destroyed before the lists are read, even by an exception: a future of std::async waits
-        // for its thread, so no thread outlives the call.
-        std::vector<std::future<void>> further;
-        for (std::size_t t = 1; t < threads && t < starts.size(); ++t) {
-            try {
-                further.push_back(std::async(std::launch::async, feedLater));
-            } catch (const std::system_error&) {
-                break; // this thread takes what no other can
-            }
-        }
+    RunWithWalkThreads(std::min(threads, starts.size()) - 1, feedLater, [&] {
         Feed(starts.front(), endOf(0), plots);
         feedLater();
-        for (std::future<void>& thread : further)
-            thread.get();
-    }
+    });
     for (const std::vector<SOutput>& stretch : later)
         for (std::size_t s = 0; s < m_series.size(); ++s)
             m_series[s].plot->AddPoints(stretch[s].dates.data(), stretch[s].values.data(), stretch[s].dates.size());

@@ -10,7 +10,7 @@
 #include "datamodel/TrendSeries.h"
 #include "datamodel/TrendTimeBlock.h"
 #include "study/FigureWalk.h"
-#include "study/WalkShares.h"
+#include "study/WalkThreads.h"
 
 #include <algorithm>
 #include <array>
