@@ -1,6 +1,7 @@
 #include "study/WalkThreads.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -76,6 +77,10 @@ private:
     void Serve()
     {
         t_walkThread = true;
+        // A thread's first allocation sets up its own heap, which took milliseconds inside the
+        // first walk.
+        void* volatile heap = std::malloc(1);
+        std::free(heap);
         std::unique_lock lock(m_mutex);
         for (;;) {
             m_wake.wait(lock, [this] { return m_waiting > 0; });
