@@ -18,13 +18,14 @@
 #include "study/SeriesFeed.h"
 #include "study/SetupPlot.h"
 #include "study/TableStrings.h"
+#include "study/WalkThreads.h"
 #include "views/SectionWindows.h"
 #include "views/SplitFrame.h"
 
 #include <algorithm>
-#include <future>
+#include <atomic>
+#include <functional>
 #include <iterator>
-#include <system_error>
 
 namespace {
 
@@ -294,19 +295,13 @@ void CCalendarGraphView::SetValueRanges(const std::vector<SPlacedChannel>& place
                               .ValueRange(*access, int(channel.trend->GetRecordCount()), range.minimum, range.maximum);
     };
     // A session's year of records is read at the pace of its cache misses: the sessions are read
-    // side by side, each on a thread of its own that ends here (the records are only read).
-    std::vector<std::future<void>> others;
-    for (std::size_t i = 1; i < placed.size(); ++i) {
-        try {
-            others.push_back(std::async(std::launch::async, find, i));
-        } catch (const std::system_error&) {
+    // side by side, each taken by whichever walk thread is free (the records are only read).
+    std::atomic<std::size_t> next{0};
+    const std::function<void()> findAll = [&] {
+        for (std::size_t i = next++; i < placed.size(); i = next++)
             find(i);
-        }
-    }
-    if (!placed.empty())
-        find(0);
-    for (std::future<void>& other : others)
-        other.get();
+    };
+    RunWithWalkThreads(placed.empty() ? 0 : placed.size() - 1, findAll, findAll);
     CiPlotX& chart = *GetPlotControl();
     for (std::size_t i = 0; i < placed.size(); ++i)
         if (CPlotChannel* plot = chart.GetChannel(placed[i].channel); plot && ranges[i].found)
