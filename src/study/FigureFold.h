@@ -66,7 +66,6 @@ private:
     };
 
     void Reach(int last);
-    void Fold(int first, int count);
 
     CSummaryWalk m_walk;
     int m_last = -1;

@@ -2,8 +2,8 @@
 // The figures of the study tables over a run of records, folded in one walk or, for a run longer
 // than a summary stretch, stretch by stretch, the stretches taken in turn by several threads and
 // joined in record order: the figures are the same to the bit however many threads take part.
-// Each thread reads whole records, a share of them each: walks that each read some fields of
-// every record all waited on the same memory.
+// Each thread reads whole records, a share of them: threads that each read some fields of every
+// record would all wait on the same memory.
 #include "study/FigureFold.h"
 
 #include <atomic>
