@@ -12,6 +12,17 @@ namespace {
 
 thread_local bool t_walkThread = false;
 
+// What `work` threw, if anything: a run ends whole on every thread before an error is passed on.
+std::exception_ptr Catching(const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (...) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
 class CWalkThreads
 {
 public:
@@ -37,12 +48,7 @@ public:
             m_error = nullptr;
         }
         m_wake.notify_all();
-        std::exception_ptr error;
-        try {
-            own();
-        } catch (...) {
-            error = std::current_exception();
-        }
+        std::exception_ptr error = Catching(own);
         std::unique_lock lock(m_mutex);
         m_running -= m_waiting;
         m_waiting = 0;
@@ -87,12 +93,7 @@ private:
             --m_waiting;
             const std::function<void()>& work = *m_work;
             lock.unlock();
-            std::exception_ptr error;
-            try {
-                work();
-            } catch (...) {
-                error = std::current_exception();
-            }
+            const std::exception_ptr error = Catching(work);
             lock.lock();
             if (error && !m_error)
                 m_error = error;
