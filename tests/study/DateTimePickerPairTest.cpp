@@ -153,6 +153,28 @@ TEST_F(DateTimePickerPairTest, APickerTypedOrSteppedGivesThatTimeAndRefusesWhatI
     EXPECT_EQ(begin, CHighTime(2024, 3, 1, 14, 58, 59));
 }
 
+// A time picker keeps a day of its own (1 January 2000): a zone that skips that day's
+// midnight must not move the time it shows off the one the pair holds.
+TEST_F(DateTimePickerPairTest, PickersShowTheHeldTimeWhereTheZoneSkipsAnHour)
+{
+    // Summer time starts at midnight on 1 January, or on the first Sunday of November
+    // (4 November 2018).
+    for (const char* zone : {"XST3XDT,J1/0,J300/0", "XST3XDT,M11.1.0/0,M2.3.0/0"}) {
+        ScopedTimeZone skipping(zone);
+        Init(CHighTime(2018, 11, 3, 12, 0, 0), CHighTime(2018, 11, 3, 13, 0, 0));
+        Pick(GraphBar::kTimeRangePickers.beginTime, CHighTime(2018, 11, 3, 0, 30, 0));
+        Pick(GraphBar::kTimeRangePickers.beginDate, CHighTime(2018, 11, 4, 0, 30, 0));
+        CHighTime begin, end;
+        m_pair.GetRange(begin, end);
+        SYSTEMTIME held{}, date{}, time{};
+        ASSERT_TRUE(begin.GetAsSystemTime(held));
+        static_cast<CDateTimeCtrl*>(m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.beginDate)))->GetTime(&date);
+        static_cast<CDateTimeCtrl*>(m_bar.GetDlgItem(int(GraphBar::kTimeRangePickers.beginTime)))->GetTime(&time);
+        EXPECT_EQ(CHighTime(date.wYear, date.wMonth, date.wDay, time.wHour, time.wMinute, time.wSecond), begin) << zone;
+        EXPECT_EQ(time.wHour * 60 + time.wMinute, held.wHour * 60 + held.wMinute) << zone;
+    }
+}
+
 TEST_F(DateTimePickerPairTest, ChangesBeyondTheLimitsAreUndoneAndEditingTheEndMakesTheLengthIndividual)
 {
     Init(CHighTime(2026, 3, 4, 12, 0, 0), CHighTime(2026, 3, 4, 13, 0, 0));

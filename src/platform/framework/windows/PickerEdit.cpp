@@ -33,6 +33,9 @@ bool IsSeparator(QChar c) { return c.isPrint() && !c.isLetterOrNumber(); }
 
 CPickerEdit::CPickerEdit(bool time, const QString& format, QWidget* parent) : QDateTimeEdit(parent), m_time(time)
 {
+    // The logger's clock times are wall-clock fields: no time zone shifts or refuses one (a day
+    // whose midnight a change of summer time skips), and none is looked up as they are parsed.
+    setTimeSpec(Qt::UTC);
     setDisplayFormat(format);
     // What is typed shows as typed (the base would correct "02/30" to "02/29" as it is shown);
     // it is checked when it is taken.
