@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QThreadPool>
 #include <QTimer>
 
 void CFrameworkApp::EnsureInitialized()
@@ -23,6 +24,11 @@ void CFrameworkApp::EnsureInitialized()
     // Lives as long as the process: windows may be destroyed during static destruction.
     static QApplication* app = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The painter splits every fill taller than a few dozen lines over the shared pool's threads
+    // and waits for them all: a page's scroll bars and frames woke a dozen threads each, which
+    // cost more than the fills and, on a busy machine, waited for a processor. One pool thread
+    // takes such a fill whole.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
     (void)app;
 }
 
