@@ -117,9 +117,8 @@ private:
 
 std::size_t MachineWalks()
 {
-    // Unknown counts as two, as does a single processor: a second walk still has records on their
-    // way while the first waits.
-    return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, kMostWalks);
+    // Unknown counts as none: two walks still have records on their way while one waits.
+    return std::clamp<std::size_t>(std::size_t(std::thread::hardware_concurrency()) + 2, 2, kMostWalks);
 }
 
 void RunWithWalkThreads(std::size_t helpers, const std::function<void()>& work, const std::function<void()>& own)

@@ -6,9 +6,11 @@
 #include <functional>
 
 // Most threads at once: more would only wait on the memory bus.
-constexpr std::size_t kMostWalks = 6;
+constexpr std::size_t kMostWalks = 12;
 
-// The threads this machine gives a long run of records, the calling one among them.
+// The threads this machine gives a long run of records, the calling one among them: one per
+// processor and two more. On a busy machine each thread has a share of its processor only, and
+// a thread left waiting for one leaves the pieces it has not taken to the others.
 std::size_t MachineWalks();
 
 // Runs `work` on up to `helpers` kept threads while this thread runs `own`, and returns when all

@@ -10,6 +10,7 @@
 #include "datamodel/TrendCache.h"
 #include "datamodel/TrendChannel.h"
 #include "study/FigureWalk.h"
+#include "study/WalkThreads.h"
 #include "support/SessionWriter.h"
 #include "support/TempFolder.h"
 
@@ -132,7 +133,7 @@ TEST(FigureWalkTest, ALongRunIsFoldedStretchByStretchAlikeOnAnyNumberOfThreads)
     EXPECT_EQ(kStretch - 1, expected[6 * 1 + 0].minimumRecord); // the current's Min: -0 first
     EXPECT_EQ(kStretch, expected[13].firstPlusInfinity);
 
-    for (const std::size_t threads : {1u, 2u, 4u, 6u}) {
+    for (const std::size_t threads : {1ul, 2ul, 4ul, 6ul, kMostWalks}) {
         SCOPED_TRACE(testing::Message() << threads << " threads");
         std::vector<SSeriesSummary> summaries(series.size());
         CFigureWalk walk;

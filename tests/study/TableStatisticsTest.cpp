@@ -17,6 +17,7 @@
 #include "study/FoldTerms.h"
 #include "study/SharedSeriesSummaries.h"
 #include "study/TableStatistics.h"
+#include "study/WalkThreads.h"
 #include "support/ScopedTimeZone.h"
 #include "support/SessionWriter.h"
 #include "support/TempFolder.h"
@@ -508,7 +509,7 @@ TEST_F(TableStatisticsTest, FiguresTakenOnSeveralThreadsEqualThoseOfOne)
                 << r;
         }
     };
-    for (const std::size_t walks : {2u, 3u, 4u, 6u})
+    for (const std::size_t walks : {2ul, 3ul, 4ul, 6ul, kMostWalks})
         for (const SRecordRange range : {SRecordRange{0, int(m_trend.size()) - 1}, SRecordRange{1500, 23100}}) {
             SCOPED_TRACE(testing::Message() << walks << " threads, records " << range.first << ".." << range.last);
             CTrendCache ownCache;
