@@ -67,8 +67,8 @@ public:
     // asks for besides (those its graph takes its scales from), which their items keep. Without
     // it each cell takes its own.
     void Prepare(std::span<const SStatisticsCell> cells, std::span<const SSeriesRequest> wholeSeries = {});
-    // The threads that take a long run's figures, 1 to 6 (as many as the machine runs at once
-    // unless set); the figures are the same however many.
+    // The threads that take a long run's figures, 1 to kMostWalks (MachineWalks() unless set);
+    // the figures are the same however many.
     void SetWalks(std::size_t walks);
     // The Max, Min and Avg entries of quantity `quantity` at phase 0, 1, 2 or 5.
     void FillCell(DWORD quantity, int phase, SSummaryTableCell& cell);
