@@ -13,6 +13,7 @@
 #include "datamodel/TrendChannel.h"
 #include "datamodel/TrendChannelAccess.h"
 #include "datamodel/TrendItemIds.h"
+#include "support/SameSummaryBits.h"
 
 #include <gtest/gtest.h>
 
@@ -41,18 +42,7 @@ SSeriesSummary ValueByValue(const ITrendChannelAccess& series, int last)
 void ExpectSameBits(const SSeriesSummary& expected, const SSeriesSummary& actual, const char* what)
 {
     SCOPED_TRACE(what);
-    EXPECT_EQ(expected.finiteCount, actual.finiteCount);
-    EXPECT_EQ(expected.plusInfinityCount, actual.plusInfinityCount);
-    EXPECT_EQ(expected.minusInfinityCount, actual.minusInfinityCount);
-    EXPECT_EQ(expected.nanCount, actual.nanCount);
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(expected.sum), std::bit_cast<std::uint64_t>(actual.sum));
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(expected.sumOfSquares), std::bit_cast<std::uint64_t>(actual.sumOfSquares));
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(expected.minimum), std::bit_cast<std::uint32_t>(actual.minimum));
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(expected.maximum), std::bit_cast<std::uint32_t>(actual.maximum));
-    EXPECT_EQ(expected.minimumRecord, actual.minimumRecord);
-    EXPECT_EQ(expected.maximumRecord, actual.maximumRecord);
-    EXPECT_EQ(expected.firstPlusInfinity, actual.firstPlusInfinity);
-    EXPECT_EQ(expected.firstMinusInfinity, actual.firstMinusInfinity);
+    ExpectSameSummaryBits(expected, actual);
 }
 
 } // namespace

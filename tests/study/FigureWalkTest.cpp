@@ -11,14 +11,13 @@
 #include "datamodel/TrendChannel.h"
 #include "study/FigureWalk.h"
 #include "study/WalkThreads.h"
+#include "support/SameSummaryBits.h"
 #include "support/SessionWriter.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <memory>
 #include <string>
@@ -49,19 +48,6 @@ SSeriesSummary Expected(const ITrendChannelAccess& series, int last)
         whole.sumOfSquares += squares;
     }
     return whole;
-}
-
-void ExpectSameBits(const SSeriesSummary& expected, const SSeriesSummary& actual)
-{
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(expected.sum), std::bit_cast<std::uint64_t>(actual.sum));
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(expected.sumOfSquares), std::bit_cast<std::uint64_t>(actual.sumOfSquares));
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(expected.minimum), std::bit_cast<std::uint32_t>(actual.minimum));
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(expected.maximum), std::bit_cast<std::uint32_t>(actual.maximum));
-    EXPECT_EQ(std::tie(expected.finiteCount, expected.plusInfinityCount, expected.minusInfinityCount,
-                       expected.nanCount, expected.minimumRecord, expected.maximumRecord, expected.firstPlusInfinity,
-                       expected.firstMinusInfinity),
-              std::tie(actual.finiteCount, actual.plusInfinityCount, actual.minusInfinityCount, actual.nanCount,
-                       actual.minimumRecord, actual.maximumRecord, actual.firstPlusInfinity, actual.firstMinusInfinity));
 }
 
 } // namespace
@@ -146,7 +132,7 @@ TEST(FigureWalkTest, ALongRunIsFoldedStretchByStretchAlikeOnAnyNumberOfThreads)
         walk.Walk(0, threads);
         for (std::size_t k = 0; k < series.size(); ++k) {
             SCOPED_TRACE(testing::Message() << "series " << k);
-            ExpectSameBits(expected[k], summaries[k]);
+            ExpectSameSummaryBits(expected[k], summaries[k]);
         }
     }
     // The data model's walk, as the scales take whole series.
@@ -158,6 +144,6 @@ TEST(FigureWalkTest, ALongRunIsFoldedStretchByStretchAlikeOnAnyNumberOfThreads)
         const SSeriesRequest& request = requests[k];
         const SSeriesSummary* kept = request.item->FindSeriesSummary(request.quantity, request.phase, request.series);
         ASSERT_NE(nullptr, kept);
-        ExpectSameBits(expected[k], *kept);
+        ExpectSameSummaryBits(expected[k], *kept);
     }
 }

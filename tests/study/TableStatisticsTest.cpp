@@ -18,6 +18,7 @@
 #include "study/SharedSeriesSummaries.h"
 #include "study/TableStatistics.h"
 #include "study/WalkThreads.h"
+#include "support/SameSummaryBits.h"
 #include "support/ScopedTimeZone.h"
 #include "support/SessionWriter.h"
 #include "support/TempFolder.h"
@@ -498,15 +499,8 @@ TEST_F(TableStatisticsTest, FiguresTakenOnSeveralThreadsEqualThoseOfOne)
             ASSERT_EQ(x == nullptr, y == nullptr) << "series " << r;
             if (!x)
                 continue;
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sum), std::bit_cast<std::uint64_t>(y->sum)) << r;
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(x->sumOfSquares), std::bit_cast<std::uint64_t>(y->sumOfSquares)) << r;
-            EXPECT_EQ(std::bit_cast<std::uint32_t>(x->minimum), std::bit_cast<std::uint32_t>(y->minimum)) << r;
-            EXPECT_EQ(std::bit_cast<std::uint32_t>(x->maximum), std::bit_cast<std::uint32_t>(y->maximum)) << r;
-            EXPECT_EQ(std::tie(x->finiteCount, x->plusInfinityCount, x->minusInfinityCount, x->nanCount,
-                               x->minimumRecord, x->maximumRecord, x->firstPlusInfinity, x->firstMinusInfinity),
-                      std::tie(y->finiteCount, y->plusInfinityCount, y->minusInfinityCount, y->nanCount,
-                               y->minimumRecord, y->maximumRecord, y->firstPlusInfinity, y->firstMinusInfinity))
-                << r;
+            SCOPED_TRACE(testing::Message() << "series " << r);
+            ExpectSameSummaryBits(*x, *y);
         }
     };
     for (const std::size_t walks : {2ul, 3ul, 4ul, 6ul, kMostWalks})
