@@ -62,8 +62,9 @@ struct STrendEnergyBlock
 {
     // [slot][Ep, Es, Eq] energy of each interval.
     std::array<std::array<CTrendSeries, 3>, kTrendSlotCount> interval;
-    // Running sums of the interval energies, made on first request.
+    // Running sums of the interval energies, all made on the first request of any.
     std::array<std::array<CTrendSeries, 3>, kTrendSlotCount> running;
+    bool runningMade = false;
     std::array<CTrendSeries, 3> voltage;
     std::array<CTrendSeries, 3> current;
 };

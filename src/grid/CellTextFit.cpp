@@ -94,12 +94,9 @@ int PanelNeed(CUGCellType& type, CDC& dc, CUGCell& cell, int height)
 // grid's default font when the cell has none); for a check box its mark with its label, for a line
 // of several fonts (a cost amount) its runs, for a panel of several fonts the width at which its
 // lines fit its height. 0 for an empty cell and for other cells that wrap their text. The cell is
-// the origin of its join, when joined.
-int CellTextNeed(CUGCtrl& grid, CDC& dc, int col, int row)
+// the origin of its join, when joined, as the grid gives it with its defaults.
+int CellTextNeed(CUGCtrl& grid, CDC& dc, CUGCell& cell, int col, int row)
 {
-    CUGCell cell;
-    if (grid.GetCellWithDefaults(col, row, &cell) != UG_SUCCESS)
-        return 0;
     CUGCellType* type = cell.GetCellType() != 0 ? grid.GetCellType(cell.GetCellType()) : nullptr;
     const char* text = cell.GetText();
     const bool severalFonts = type && type->GetName() == "Multi-Font" && text && *text;
@@ -170,11 +167,21 @@ void FitColumnsToTexts(CUGCtrl& grid, const std::vector<int>& givers, int room)
     CClientDC dc(&grid);
     for (int row = 0; row < grid.GetNumberRows(); ++row)
         for (int col = 0; col < cols; ++col) {
-            int startCol = col, startRow = row, endCol = col, endRow = row;
-            if (grid.GetJoinRange(&startCol, &startRow, &endCol, &endRow) == UG_SUCCESS &&
-                (startCol != col || startRow != row))
-                continue; // a join's text is its origin's
-            const int need = CellTextNeed(grid, dc, col, row);
+            // The cell is fetched once: its join tells where the join it belongs to starts and ends.
+            CUGCell cell;
+            if (grid.GetCellWithDefaults(col, row, &cell) != UG_SUCCESS)
+                continue;
+            BOOL origin = FALSE;
+            int colOffset = 0;
+            int rowOffset = 0;
+            int endCol = col;
+            if (grid.m_GI->m_enableJoins && cell.GetJoinInfo(&origin, &colOffset, &rowOffset) == 0) {
+                if (!origin && (colOffset != 0 || rowOffset != 0))
+                    continue; // a join's text is its origin's
+                if (origin)
+                    endCol = col + colOffset;
+            }
+            const int need = CellTextNeed(grid, dc, cell, col, row);
             if (need <= 0)
                 continue;
             const int last = std::min(std::max(col, endCol), cols - 1);
@@ -234,5 +241,6 @@ bool IsCellTextCut(CUGCtrl& grid, int col, int row)
     int width = 0;
     for (int c = col; c <= std::max(col, endCol); ++c)
         width += grid.GetColWidth(c);
-    return CellTextNeed(grid, dc, col, row) > width;
+    CUGCell cell;
+    return grid.GetCellWithDefaults(col, row, &cell) == UG_SUCCESS && CellTextNeed(grid, dc, cell, col, row) > width;
 }

@@ -482,9 +482,11 @@ TEST_P(LoggerTrendItems, RawItemsKeepNoCopiesOfRecordedSeries)
     EXPECT_NE(Item(39, false, 6)->Arrays().power->power[kPowerActive][0][kSeriesAvg].Data(), nullptr);
 }
 
-// Running sums of a session longer than the runs they are read in: the same floats to the bit as
-// summing record by record, with a missing value at the end of a run and an infinite one at the
-// start of the next left as they are.
+// Running sums of a session longer than the runs they are read in, every phase and energy: the
+// same floats to the bit as summing the interval energies record by record, with a missing value
+// at the end of a run and an infinite one at the start of the next left as they are. All of them
+// are made together on the first request of one: straight from the records, and from the sums
+// of a grouped item (two-minute records here, still crossing runs).
 TEST(LoggerTrendItemRunningSums, LongSessionSumsAcrossReadRuns)
 {
     ScopedTimeZone zone{"UTC"};
@@ -496,15 +498,15 @@ TEST(LoggerTrendItemRunningSums, LongSessionSumsAcrossReadRuns)
     CSessionWriter writer(recording);
     std::vector<SWrittenTable> tables = writer.BuildTables();
     constexpr std::size_t kActiveA = 600;
-    std::vector<double> interval;
+    std::size_t records = 0;
     for (auto& table : tables) {
         if (table.type != 64)
             continue;
-        if (interval.size() == 1023)
+        if (records == 1023)
             table.bytes.PutF32(kActiveA, kNaN);
-        if (interval.size() == 1024)
+        if (records == 1024)
             table.bytes.PutF32(kActiveA, std::numeric_limits<float>::infinity());
-        interval.push_back(double(F(table, kActiveA) / float(kKilo)));
+        ++records;
     }
     CTempFolder folder;
     const std::string path = folder.Path("long.zlg");
@@ -512,20 +514,34 @@ TEST(LoggerTrendItemRunningSums, LongSessionSumsAcrossReadRuns)
     CDataSet set(nullptr);
     ASSERT_EQ(0, set.LoadFromFile(path.c_str(), false));
     CTrendCache cache;
-    CDataItemTrend* item = cache.GetTrendItem(&set, 47, 0, STrendAccessSpec{0, 1});
-    ASSERT_NE(item, nullptr);
-    const auto running = item->GetChannel(44, 0);
-    const ITrendChannelAccess* access = running->GetAccess(1);
-    ASSERT_NE(access, nullptr);
-    ASSERT_EQ(running->GetRecordCount(), interval.size());
-    double sum = 0.0;
-    for (std::size_t i = 0; i < interval.size(); ++i) {
-        const float value = float(interval[i]);
-        if (std::isfinite(value))
-            sum += value;
-        const float expected = std::isfinite(value) ? float(sum) : value;
-        ASSERT_EQ(std::bit_cast<std::uint32_t>(expected), std::bit_cast<std::uint32_t>(access->GetValue(int(i))))
-            << "record " << i;
+    for (const DWORD multiple : {1u, 2u}) {
+        CDataItemTrend* item = cache.GetTrendItem(&set, 47, 0, STrendAccessSpec{0, multiple});
+        ASSERT_NE(item, nullptr);
+        ASSERT_EQ(std::size_t(item->GetRecordCount()), records / multiple);
+        for (int q = 0; q < 3; ++q)
+            for (DWORD phase : kPhases) {
+                const std::string where = "multiple " + std::to_string(multiple) + " energy " + std::to_string(q) +
+                                          " phase " + std::to_string(phase);
+                const auto interval = item->GetChannel(DWORD(41 + q), phase);
+                const auto running = item->GetChannel(DWORD(44 + q), phase);
+                const ITrendChannelAccess* from = interval->GetAccess(1);
+                const ITrendChannelAccess* access = running->GetAccess(1);
+                ASSERT_TRUE(from && access) << where;
+                ASSERT_EQ(running->GetRecordCount(), item->GetRecordCount()) << where;
+                double sum = 0.0;
+                for (int i = 0; i < item->GetRecordCount(); ++i) {
+                    const float value = from->GetValue(i);
+                    if (std::isfinite(value))
+                        sum += value;
+                    const float expected = std::isfinite(value) ? float(sum) : value;
+                    ASSERT_EQ(std::bit_cast<std::uint32_t>(expected), std::bit_cast<std::uint32_t>(access->GetValue(i)))
+                        << where << " record " << i;
+                }
+                if (multiple == 1 && q == 0 && phase == 0) {
+                    EXPECT_TRUE(std::isnan(access->GetValue(1023)));
+                    EXPECT_TRUE(std::isinf(access->GetValue(1024)));
+                }
+            }
     }
     cache.Clear();
 }
