@@ -1,4 +1,5 @@
 #include "study/DemandComputation.h"
+#include "study/WalkThreads.h"
 
 #include "datamodel/DataItemTrend.h"
 #include "datamodel/ITrendChannelAccess.h"
@@ -8,6 +9,7 @@
 #include "platform/framework/LocaleNumber.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -71,6 +73,27 @@ private:
     int m_firstInfinity = -1;
 };
 
+// Values first .. first + count - 1 as their records hold them. Each stands alone: a long run is
+// read in stretches by the walk threads, taken by whichever is free.
+void ReadWrittenShared(const CTrendSeries& series, std::size_t first, std::size_t count, double* values)
+{
+    constexpr std::size_t kStretch = 8192;
+    constexpr std::size_t kShared = 3 * kStretch;
+    if (count < kShared) {
+        series.ReadWritten(first, count, values);
+        return;
+    }
+    const std::size_t stretches = (count + kStretch - 1) / kStretch;
+    std::atomic<std::size_t> next{0};
+    const auto read = [&] {
+        for (std::size_t k = next++; k < stretches; k = next++) {
+            const std::size_t at = k * kStretch;
+            series.ReadWritten(first + at, std::min(kStretch, count - at), values + at);
+        }
+    };
+    RunWithWalkThreads(std::min(MachineWalks(), stretches) - 1, read, read);
+}
+
 } // namespace
 
 std::vector<double> RecordedEnergies(const CDataItemTrend& item, const CDataItemTrend* base, DWORD quantity,
@@ -87,7 +110,7 @@ std::vector<double> RecordedEnergies(const CDataItemTrend& item, const CDataItem
     const CTrendSeries* written = baseAccess ? baseAccess->GetUnchangedSeries() : nullptr;
     std::vector<double> energies(static_cast<std::size_t>(count));
     if (written && !base) {
-        written->ReadWritten(std::size_t(range.first), std::size_t(count), energies.data());
+        ReadWrittenShared(*written, std::size_t(range.first), std::size_t(count), energies.data());
         return energies;
     }
     std::vector<float> shown(static_cast<std::size_t>(count));
