@@ -273,6 +273,38 @@ TEST_F(DemandTableTest, EnergiesAndMaximumDemandFollowTheWrittenRecords)
     EXPECT_FALSE(table.RebuildSessionData());
 }
 
+// A session of more one-minute intervals than are read in one piece: the energies and the maximum
+// demand are the written ones all the same, to the digits the records hold.
+TEST_F(DemandTableTest, ALongSessionSumsEveryIntervalOnce)
+{
+    m_document->OnCloseDocument();
+    m_document.reset();
+    m_feeder.averagingSeconds = 60;
+    m_feeder.demandSeconds = 60;
+    m_feeder.trendRecords = 30000;
+    m_feeder.gapStart = -1;
+    OpenProject();
+    CDemandTableView& table = Open<CDemandTableView>();
+    const std::vector<SWrittenDemand> written = WrittenDemands(m_feeder);
+    ASSERT_GT(written.size(), 25000u);
+    double forward = 0.0;
+    double reverse = 0.0;
+    std::size_t peak = 0;
+    for (std::size_t k = 0; k < written.size(); ++k) {
+        forward += written[k].forward;
+        reverse += written[k].reverse;
+        if (written[k].forward > written[peak].forward)
+            peak = k;
+    }
+    const structDemandTableData& feeder = Block(table, 0);
+    EXPECT_NEAR(feeder.forwardEnergy, forward, 1e-12 * forward);
+    EXPECT_NEAR(feeder.reverseEnergy, std::fabs(reverse), 1e-12 * std::fabs(reverse));
+    const CTrendTimeBlock& block = *m_document->GetDataSet(0)->GetDemandTimeBlock();
+    ASSERT_EQ(block.GetRecordCount(), int(written.size()));
+    EXPECT_EQ(feeder.maximumDemandTime.GetTicks(), block.GetTime(int(peak)).GetTicks());
+    EXPECT_EQ(feeder.forwardQuality.finiteCount, int(written.size()));
+}
+
 TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
 {
     const CEnergyCosts tariff = Tariff();
