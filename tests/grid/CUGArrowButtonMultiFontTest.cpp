@@ -295,3 +295,33 @@ TEST_F(CellTypesTest, APanelOfSeveralFontsWidensItsColumnToTheNarrowestWidthItsL
             EXPECT_EQ(grid.GetColWidth(0), expected);
         }
 }
+
+// A joined text widens the join's last column by what the join lacks; the text of a cell inside the
+// join is not the join's and widens nothing. With joins off every cell stands for itself.
+TEST_F(CellTypesTest, AJoinedTextWidensTheLastColumnOfItsJoinOnly)
+{
+    const std::string title(40, 'W');
+    const std::string inside(60, 'M');
+    grid.QuickSetText(1, 1, inside.c_str());
+    ASSERT_EQ(grid.JoinCells(0, 1, 1, 1), UG_SUCCESS);
+    grid.QuickSetText(0, 1, title.c_str());
+    CClientDC dc(&grid);
+    const int titleWidth = dc.GetTextExtent(title.c_str()).cx;
+    const int insideWidth = dc.GetTextExtent(inside.c_str()).cx;
+    for (const bool joins : {true, false}) {
+        SCOPED_TRACE(joins ? "joins on" : "joins off");
+        grid.EnableJoins(joins);
+        for (int col = 0; col < 3; ++col)
+            grid.SetColWidth(col, 10);
+        FitColumnsToTexts(grid, {}, 3000);
+        if (joins) {
+            EXPECT_EQ(grid.GetColWidth(0), 10);
+            EXPECT_GE(grid.GetColWidth(0) + grid.GetColWidth(1), titleWidth);
+            EXPECT_LT(grid.GetColWidth(1), insideWidth);
+        } else {
+            EXPECT_GE(grid.GetColWidth(0), titleWidth);
+            EXPECT_GE(grid.GetColWidth(1), insideWidth);
+        }
+        EXPECT_EQ(grid.GetColWidth(2), 10);
+    }
+}
