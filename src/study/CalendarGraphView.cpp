@@ -26,6 +26,7 @@
 #include <atomic>
 #include <functional>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -280,32 +281,62 @@ void CCalendarGraphView::AddSessionChannels(int plotSlot, int session, bool seco
 
 void CCalendarGraphView::SetValueRanges(const std::vector<SPlacedChannel>& placed)
 {
-    struct SRange
+    // A session's year of records is read at the pace of its cache misses: every session is cut
+    // into pieces, each taken by whichever walk thread is free (the records are only read), so
+    // that a few sessions keep every thread busy. First the latest date of each piece, which the
+    // next ones start from, then the values.
+    static constexpr std::size_t kPiecesPerSession = 8;
+    static constexpr float kNone = std::numeric_limits<float>::infinity();
+    struct SChannelRange
     {
-        float minimum = 0.0f;
-        float maximum = 0.0f;
-        bool found = false;
+        CSeriesFeed feed;
+        const ITrendChannelAccess* access;
+        int records;
+        std::vector<double> latest = std::vector<double>(kPiecesPerSession);
+        std::vector<float> lows = std::vector<float>(kPiecesPerSession, kNone);
+        std::vector<float> highs = std::vector<float>(kPiecesPerSession, -kNone);
     };
-    std::vector<SRange> ranges(placed.size());
-    const auto find = [&placed, &ranges](std::size_t i) {
-        const SPlacedChannel& channel = placed[i];
-        SRange& range = ranges[i];
-        if (const ITrendChannelAccess* access = channel.trend->GetAccess(kStatAvg))
-            range.found = CSeriesFeed(*channel.block, kWholeStart, kWholeEnd, 0.0)
-                              .ValueRange(*access, int(channel.trend->GetRecordCount()), range.minimum, range.maximum);
+    std::vector<SChannelRange> channels;
+    channels.reserve(placed.size());
+    for (const SPlacedChannel& channel : placed)
+        channels.push_back({CSeriesFeed(*channel.block, kWholeStart, kWholeEnd, 0.0), channel.trend->GetAccess(kStatAvg),
+                            int(channel.trend->GetRecordCount())});
+    const std::size_t pieces = channels.size() * kPiecesPerSession;
+    const auto inParallel = [pieces](const std::function<void(SChannelRange&, std::size_t)>& work,
+                                     std::vector<SChannelRange>& all) {
+        std::atomic<std::size_t> next{0};
+        const std::function<void()> takeAll = [&] {
+            for (std::size_t k = next++; k < pieces; k = next++)
+                work(all[k / kPiecesPerSession], k % kPiecesPerSession);
+        };
+        RunWithWalkThreads(std::min(pieces, MachineWalks()) - 1, takeAll, takeAll);
     };
-    // A session's year of records is read at the pace of its cache misses: the sessions are read
-    // side by side, each taken by whichever walk thread is free (the records are only read).
-    std::atomic<std::size_t> next{0};
-    const std::function<void()> findAll = [&] {
-        for (std::size_t i = next++; i < placed.size(); i = next++)
-            find(i);
-    };
-    RunWithWalkThreads(placed.empty() ? 0 : placed.size() - 1, findAll, findAll);
+    if (pieces == 0)
+        return;
+    inParallel([](SChannelRange& c, std::size_t k) { c.latest[k] = c.feed.LatestDate(k, kPiecesPerSession); },
+               channels);
+    inParallel(
+        [](SChannelRange& c, std::size_t k) {
+            if (!c.access)
+                return;
+            double before = -std::numeric_limits<double>::infinity();
+            for (std::size_t j = 0; j < k; ++j)
+                before = std::max(before, c.latest[j]);
+            c.feed.PieceValueRange(*c.access, c.records, k, kPiecesPerSession, before, c.lows[k], c.highs[k]);
+        },
+        channels);
     CiPlotX& chart = *GetPlotControl();
-    for (std::size_t i = 0; i < placed.size(); ++i)
-        if (CPlotChannel* plot = chart.GetChannel(placed[i].channel); plot && ranges[i].found)
-            plot->SetDataRange(ranges[i].minimum, ranges[i].maximum);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        // The pieces in order, as one walk would meet their values.
+        float low = kNone;
+        float high = -kNone;
+        for (std::size_t k = 0; k < kPiecesPerSession; ++k) {
+            low = std::min(low, channels[i].lows[k]);
+            high = std::max(high, channels[i].highs[k]);
+        }
+        if (CPlotChannel* plot = chart.GetChannel(placed[i].channel); plot && low <= high)
+            plot->SetDataRange(low, high);
+    }
 }
 
 void CCalendarGraphView::ApplyOptions(bool pointsOnDemand)

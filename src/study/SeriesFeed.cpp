@@ -156,16 +156,43 @@ void CSeriesFeed::Feed(const STrendTimePoint* first, const STrendTimePoint* last
 
 bool CSeriesFeed::ValueRange(const ITrendChannelAccess& series, int recordCount, float& minimum, float& maximum) const
 {
+    float low = std::numeric_limits<float>::infinity();
+    float high = -std::numeric_limits<float>::infinity();
+    PieceValueRange(series, recordCount, 0, 1, -std::numeric_limits<double>::infinity(), low, high);
+    if (!(low <= high))
+        return false;
+    minimum = low;
+    maximum = high;
+    return true;
+}
+
+std::span<const STrendTimePoint> CSeriesFeed::Piece(std::size_t piece, std::size_t pieces) const
+{
+    const std::ptrdiff_t points = m_last - m_first;
+    const auto at = [&](std::size_t k) { return m_first + points * std::ptrdiff_t(k) / std::ptrdiff_t(pieces); };
+    return pieces == 0 || piece >= pieces ? std::span<const STrendTimePoint>{} : std::span(at(piece), at(piece + 1));
+}
+
+double CSeriesFeed::LatestDate(std::size_t piece, std::size_t pieces) const
+{
+    double latest = -std::numeric_limits<double>::infinity();
+    for (const STrendTimePoint& p : Piece(piece, pieces))
+        if (std::isfinite(p.date))
+            latest = std::max(latest, p.date);
+    return latest;
+}
+
+void CSeriesFeed::PieceValueRange(const ITrendChannelAccess& series, int recordCount, std::size_t piece,
+                                  std::size_t pieces, double lastDate, float& minimum, float& maximum) const
+{
+    const std::span<const STrendTimePoint> points = Piece(piece, pieces);
     std::vector<float> values;
     // Kept here, not in the caller's variables, which the stores of the loop would go through
     // (and which callers on other threads may keep side by side on one cache line).
-    float low = std::numeric_limits<float>::infinity();
-    float high = -std::numeric_limits<float>::infinity();
-    // As the plot takes its points: a date that is not finite or before the last one taken is
-    // refused, a gap is taken.
-    double lastDate = -std::numeric_limits<double>::infinity();
-    for (const STrendTimePoint* run = m_first; run != m_last;) {
-        const STrendTimePoint* runEnd = run + std::min(kRunPoints, m_last - run);
+    float low = minimum;
+    float high = maximum;
+    for (const STrendTimePoint* run = points.data(); run != points.data() + points.size();) {
+        const STrendTimePoint* runEnd = run + std::min(kRunPoints, points.data() + points.size() - run);
         int first = INT_MAX, last = -1;
         for (const STrendTimePoint* p = run; p != runEnd; ++p)
             if (p->record >= 0) {
@@ -177,6 +204,8 @@ bool CSeriesFeed::ValueRange(const ITrendChannelAccess& series, int recordCount,
             values.resize(std::size_t(last - first + 1));
             series.ReadValues(first, last - first + 1, values.data());
         }
+        // As the plot takes its points: a date that is not finite or before the last one taken is
+        // refused, a gap is taken.
         for (const STrendTimePoint* p = run; p != runEnd; ++p) {
             if (!std::isfinite(p->date) || p->date < lastDate)
                 continue;
@@ -191,11 +220,8 @@ bool CSeriesFeed::ValueRange(const ITrendChannelAccess& series, int recordCount,
         }
         run = runEnd;
     }
-    if (!(low <= high))
-        return false;
     minimum = low;
     maximum = high;
-    return true;
 }
 
 void CSeriesFeed::FeedRun(const SSeries& series, SBucket& bucket, SOutput& output, const STrendTimePoint* first,

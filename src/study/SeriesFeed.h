@@ -32,6 +32,14 @@ public:
     // The lowest and highest finite value a plot fed every sample of the window from the series
     // would hold, without feeding it (its points refused by the plot left out); false for none.
     bool ValueRange(const ITrendChannelAccess& series, int recordCount, float& minimum, float& maximum) const;
+    // The same in pieces, that threads may take side by side: the window's points cut into
+    // `pieces` of about equal points. A plot refuses a point dated before the last it took, so
+    // that a piece needs the latest finite date of the points before it (LatestDate of the pieces
+    // before it, -infinity for the first); its lowest and highest value are left as they are
+    // when it has none.
+    double LatestDate(std::size_t piece, std::size_t pieces) const;
+    void PieceValueRange(const ITrendChannelAccess& series, int recordCount, std::size_t piece, std::size_t pieces,
+                         double lastDate, float& minimum, float& maximum) const;
 
 private:
     struct SSample
@@ -64,6 +72,8 @@ private:
         void Add(double date, float value);
     };
 
+    // The points of a piece of ValueRange.
+    std::span<const STrendTimePoint> Piece(std::size_t piece, std::size_t pieces) const;
     // The step of a point when decimating.
     long long StepOf(const STrendTimePoint& point) const;
     // Starts of up to `count` stretches of about equal points; decimating, each where a step starts.

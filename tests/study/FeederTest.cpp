@@ -397,9 +397,29 @@ TEST_F(FeederTest, APlacedChannelScalesAsItsPointsFedLater)
     EXPECT_EQ(b.GetXAxisName(), a.GetXAxisName());
     float low = 0.0f;
     float high = 0.0f;
-    ASSERT_TRUE(CSeriesFeed(*m_block, -1.0e9, 1.0e9, 0.0).ValueRange(access, count, low, high));
+    const CSeriesFeed whole(*m_block, -1.0e9, 1.0e9, 0.0);
+    ASSERT_TRUE(whole.ValueRange(access, count, low, high));
     EXPECT_EQ(low, a.GetDataMin());
     EXPECT_EQ(high, a.GetDataMax());
+    // Taken in pieces, each from the latest date of the ones before, the same range; a piece
+    // without points, or with none of their values, leaves it as it was.
+    for (const std::size_t pieces : {std::size_t(1), std::size_t(3), std::size_t(8), std::size_t(m_block->GetPointCount()) + 5}) {
+        float pieceLow = std::numeric_limits<float>::infinity();
+        float pieceHigh = -pieceLow;
+        double latest = -std::numeric_limits<double>::infinity();
+        for (std::size_t k = 0; k < pieces; ++k) {
+            whole.PieceValueRange(access, count, k, pieces, latest, pieceLow, pieceHigh);
+            latest = std::max(latest, whole.LatestDate(k, pieces));
+        }
+        EXPECT_EQ(pieceLow, low) << pieces;
+        EXPECT_EQ(pieceHigh, high) << pieces;
+    }
+    // A piece starting after a later date than its own points takes none of them.
+    float none = 7.0f;
+    float noneHigh = 7.0f;
+    whole.PieceValueRange(access, count, 1, 2, whole.LatestDate(1, 2) + 1.0, none, noneHigh);
+    EXPECT_EQ(none, 7.0f);
+    EXPECT_EQ(noneHigh, 7.0f);
 
     CRecTrendToIOComp::FeedPoints(b, access, count, *m_block, -1.0e9, 1.0e9);
     ASSERT_EQ(b.GetCount(), a.GetCount());
