@@ -29,9 +29,9 @@ void CUGMem::ReleaseRow(Row& row)
 CUGMem::Row* CUGMem::FindRow(int row)
 {
     if (row >= 0)
-        return std::size_t(row) < m_rows.size() ? &m_rows[std::size_t(row)] : nullptr;
+        return std::size_t(row) < m_rows.size() ? m_rows[std::size_t(row)].get() : nullptr;
     const std::size_t index = std::size_t(-(row + 1));
-    return index < m_headRows.size() ? &m_headRows[index] : nullptr;
+    return index < m_headRows.size() ? m_headRows[index].get() : nullptr;
 }
 
 CUGMem::CellSlot* CUGMem::FindSlot(int col, int row)
@@ -50,7 +50,10 @@ CUGMem::CellSlot& CUGMem::MakeSlot(int col, int row)
     const std::size_t rowIndex = row >= 0 ? std::size_t(row) : std::size_t(-(row + 1));
     if (rows.size() <= rowIndex)
         rows.resize(rowIndex + 1);
-    auto& list = col >= 0 ? rows[rowIndex].cells : rows[rowIndex].headCells;
+    RowSlot& made = rows[rowIndex];
+    if (!made)
+        made = std::make_unique<Row>();
+    auto& list = col >= 0 ? made->cells : made->headCells;
     const std::size_t index = col >= 0 ? std::size_t(col) : std::size_t(-(col + 1));
     if (list.size() <= index)
         list.resize(index + 1);
@@ -63,7 +66,8 @@ int CUGMem::ColumnCount() const
         return m_ctrl->GetNumberCols();
     std::size_t widest = 0;
     for (const auto& row : m_rows)
-        widest = std::max(widest, row.cells.size());
+        if (row)
+            widest = std::max(widest, row->cells.size());
     return int(widest);
 }
 
@@ -76,7 +80,7 @@ int CUGMem::InsertRow(int row)
 {
     if (row < 0 || std::size_t(row) >= m_rows.size())
         return 1;
-    m_rows.insert(m_rows.begin() + row, Row{});
+    m_rows.insert(m_rows.begin() + row, RowSlot{});
     return 0;
 }
 
@@ -94,10 +98,10 @@ int CUGMem::InsertCol(int col)
             }
     if (position < 0)
         return 1;
-    const auto insertInto = [position](std::vector<Row>& rows) {
+    const auto insertInto = [position](std::vector<RowSlot>& rows) {
         for (auto& row : rows)
-            if (row.cells.size() > std::size_t(position))
-                row.cells.insert(row.cells.begin() + position, CellSlot{});
+            if (row && row->cells.size() > std::size_t(position))
+                row->cells.insert(row->cells.begin() + position, CellSlot{});
     };
     insertInto(m_rows);
     insertInto(m_headRows);
@@ -112,7 +116,8 @@ int CUGMem::DeleteRow(int row)
 {
     if (row < 0 || std::size_t(row) >= m_rows.size())
         return 0; // nothing stored there: nothing to delete
-    ReleaseRow(m_rows[std::size_t(row)]);
+    if (m_rows[std::size_t(row)])
+        ReleaseRow(*m_rows[std::size_t(row)]);
     m_rows.erase(m_rows.begin() + row);
     return 0;
 }
@@ -121,12 +126,12 @@ int CUGMem::DeleteCol(int col)
 {
     if (col < 0)
         return 1;
-    const auto eraseFrom = [col](std::vector<Row>& rows) {
+    const auto eraseFrom = [col](std::vector<RowSlot>& rows) {
         for (auto& row : rows)
-            if (row.cells.size() > std::size_t(col))
+            if (row && row->cells.size() > std::size_t(col))
             {
-                Release(row.cells[std::size_t(col)]);
-                row.cells.erase(row.cells.begin() + col);
+                Release(row->cells[std::size_t(col)]);
+                row->cells.erase(row->cells.begin() + col);
             }
     };
     eraseFrom(m_rows);
@@ -150,9 +155,11 @@ int CUGMem::DeleteCell(int col, int row)
 int CUGMem::Empty()
 {
     for (auto& row : m_rows)
-        ReleaseRow(row);
+        if (row)
+            ReleaseRow(*row);
     for (auto& row : m_headRows)
-        ReleaseRow(row);
+        if (row)
+            ReleaseRow(*row);
     m_rows.clear();
     m_headRows.clear();
     return 0;
@@ -315,7 +322,7 @@ int CUGMem::SortRange(int firstRow, int lastRow, const int* cols, int count, int
         order.swap(scratch);
     }
 
-    std::vector<Row> sorted;
+    std::vector<RowSlot> sorted;
     sorted.reserve(n);
     for (std::size_t i : order)
         sorted.push_back(std::move(m_rows[std::size_t(firstRow) + i]));

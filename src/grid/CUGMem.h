@@ -44,6 +44,10 @@ private:
         std::vector<CellSlot> headCells; // columns -1, -2, ...
     };
 
+    // A row is made when a cell of it is first stored: a long grid that stores cells in a few of
+    // its rows (headings) holds a pointer for each of the others.
+    using RowSlot = std::unique_ptr<Row>;
+
     Row* FindRow(int row);
     CellSlot* FindSlot(int col, int row);
     CellSlot& MakeSlot(int col, int row);
@@ -51,8 +55,8 @@ private:
     static void Release(CellSlot& slot);
     static void ReleaseRow(Row& row);
 
-    std::vector<Row> m_rows;     // rows 0, 1, ...
-    std::vector<Row> m_headRows; // rows -1, -2, ...
+    std::vector<RowSlot> m_rows;     // rows 0, 1, ...
+    std::vector<RowSlot> m_headRows; // rows -1, -2, ...
     int m_findCol = 0;
     int m_findRow = 0;
 };

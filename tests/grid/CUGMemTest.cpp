@@ -80,6 +80,33 @@ TEST(CUGMemTest, StoresCellsAndCreatesRowsUpToTheOneWritten)
     EXPECT_EQ(mem.InsertCol(0), 1);
 }
 
+// Rows never written between written ones (a long grid storing only its headings) move, sort
+// and lose columns like the others.
+TEST(CUGMemTest, RowsNeverWrittenSortAndShiftLikeTheOthers)
+{
+    CUGMem mem;
+    Put(mem, 0, 0, "b");
+    Put(mem, 1, 0, "b1");
+    Put(mem, 0, 5, "a");
+    EXPECT_EQ(mem.GetLastRowIndex(), 5);
+    EXPECT_EQ(mem.InsertCol(0), 0);
+    EXPECT_EQ(Text(mem, 1, 0), "b");
+    EXPECT_EQ(Text(mem, 2, 0), "b1");
+    EXPECT_EQ(Text(mem, 1, 5), "a");
+    EXPECT_EQ(mem.DeleteCol(0), 0);
+    EXPECT_EQ(mem.DeleteRow(3), 0);
+    EXPECT_EQ(mem.GetLastRowIndex(), 4);
+    EXPECT_EQ(Text(mem, 0, 4), "a");
+    EXPECT_EQ(mem.InsertRow(2), 0);
+    EXPECT_EQ(Text(mem, 0, 5), "a");
+    // Missing cells sort as cleared ones, after any text.
+    EXPECT_EQ(mem.SortBy(0, UG_SORT_ASCENDING), 0);
+    EXPECT_EQ(Column(mem, 0, 6), (std::vector<std::string>{"a", "b", "<none>", "<none>", "<none>", "<none>"}));
+    EXPECT_EQ(Text(mem, 1, 1), "b1");
+    EXPECT_EQ(mem.Empty(), 0);
+    EXPECT_EQ(mem.GetLastRowIndex(), -1);
+}
+
 TEST(CUGMemTest, SetCellReplacesTheStoredPropertiesAndGetCellMergesThem)
 {
     CUGMem mem;
