@@ -27,6 +27,7 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -292,7 +293,7 @@ void CCalendarGraphView::SetValueRanges(const std::vector<SPlacedChannel>& place
         CSeriesFeed feed;
         const ITrendChannelAccess* access;
         int records;
-        std::vector<double> latest = std::vector<double>(kPiecesPerSession);
+        std::vector<double> latest = std::vector<double>(kPiecesPerSession); // then where each starts
         std::vector<float> lows = std::vector<float>(kPiecesPerSession, kNone);
         std::vector<float> highs = std::vector<float>(kPiecesPerSession, -kNone);
     };
@@ -302,29 +303,27 @@ void CCalendarGraphView::SetValueRanges(const std::vector<SPlacedChannel>& place
         channels.push_back({CSeriesFeed(*channel.block, kWholeStart, kWholeEnd, 0.0), channel.trend->GetAccess(kStatAvg),
                             int(channel.trend->GetRecordCount())});
     const std::size_t pieces = channels.size() * kPiecesPerSession;
-    const auto inParallel = [pieces](const std::function<void(SChannelRange&, std::size_t)>& work,
-                                     std::vector<SChannelRange>& all) {
+    if (pieces == 0)
+        return;
+    const auto inParallel = [&](const std::function<void(SChannelRange&, std::size_t)>& work) {
         std::atomic<std::size_t> next{0};
         const std::function<void()> takeAll = [&] {
             for (std::size_t k = next++; k < pieces; k = next++)
-                work(all[k / kPiecesPerSession], k % kPiecesPerSession);
+                work(channels[k / kPiecesPerSession], k % kPiecesPerSession);
         };
         RunWithWalkThreads(std::min(pieces, MachineWalks()) - 1, takeAll, takeAll);
     };
-    if (pieces == 0)
-        return;
-    inParallel([](SChannelRange& c, std::size_t k) { c.latest[k] = c.feed.LatestDate(k, kPiecesPerSession); },
-               channels);
-    inParallel(
-        [](SChannelRange& c, std::size_t k) {
-            if (!c.access)
-                return;
-            double before = -std::numeric_limits<double>::infinity();
-            for (std::size_t j = 0; j < k; ++j)
-                before = std::max(before, c.latest[j]);
-            c.feed.PieceValueRange(*c.access, c.records, k, kPiecesPerSession, before, c.lows[k], c.highs[k]);
-        },
-        channels);
+    inParallel([](SChannelRange& c, std::size_t k) { c.latest[k] = c.feed.LatestDate(k, kPiecesPerSession); });
+    // Each piece starts from the latest date of the pieces before it.
+    for (SChannelRange& c : channels) {
+        double before = -std::numeric_limits<double>::infinity();
+        for (double& latest : c.latest)
+            before = std::max(before, std::exchange(latest, before));
+    }
+    inParallel([](SChannelRange& c, std::size_t k) {
+        if (c.access)
+            c.feed.PieceValueRange(*c.access, c.records, k, kPiecesPerSession, c.latest[k], c.lows[k], c.highs[k]);
+    });
     CiPlotX& chart = *GetPlotControl();
     for (std::size_t i = 0; i < placed.size(); ++i) {
         // The pieces in order, as one walk would meet their values.

@@ -201,6 +201,31 @@ protected:
         return *table.GetSessionData()[std::size_t(session)];
     }
 
+    // The energies and the maximum demand of the table's first session are the written ones, to
+    // the digits the records hold (no rounding of each record's energy to a float on the way).
+    void ExpectWrittenTotals(CDemandTableView& table, const std::vector<SWrittenDemand>& written)
+    {
+        double forward = 0.0;
+        double reverse = 0.0;
+        std::size_t peak = 0;
+        for (std::size_t k = 0; k < written.size(); ++k) {
+            forward += written[k].forward;
+            reverse += written[k].reverse;
+            if (written[k].forward > written[peak].forward)
+                peak = k;
+        }
+        const structDemandTableData& feeder = Block(table, 0);
+        EXPECT_NEAR(feeder.forwardEnergy, forward, 1e-12 * forward);
+        EXPECT_NEAR(feeder.reverseEnergy, std::fabs(reverse), 1e-12 * std::fabs(reverse));
+        EXPECT_NEAR(feeder.totalEnergy, forward + reverse, 1e-12 * forward);
+        const double perHour = 3600.0 / m_feeder.demandSeconds;
+        EXPECT_NEAR(feeder.maximumDemand, written[peak].forward * perHour, 1e-5 * feeder.maximumDemand);
+        const CTrendTimeBlock& block = *m_document->GetDataSet(0)->GetDemandTimeBlock();
+        EXPECT_EQ(block.GetRecordCount(), int(written.size()));
+        EXPECT_EQ(block.GetBeginTime(int(peak)).GetTicks(), written[peak].begin);
+        EXPECT_EQ(feeder.maximumDemandTime.GetTicks(), block.GetTime(int(peak)).GetTicks());
+    }
+
     CString Cell(CDemandTableView& table, int col, int row)
     {
         CString text;
@@ -227,25 +252,8 @@ TEST_F(DemandTableTest, EnergiesAndMaximumDemandFollowTheWrittenRecords)
 {
     CDemandTableView& table = Open<CDemandTableView>();
     const std::vector<SWrittenDemand> written = WrittenDemands(m_feeder);
-    double forward = 0.0;
-    double reverse = 0.0;
-    std::size_t peak = 0;
-    for (std::size_t k = 0; k < written.size(); ++k) {
-        forward += written[k].forward;
-        reverse += written[k].reverse;
-        if (written[k].forward > written[peak].forward)
-            peak = k;
-    }
+    ExpectWrittenTotals(table, written);
     const structDemandTableData& feeder = Block(table, 0);
-    // To the digits the records hold: no rounding of each record's energy to a float on the way.
-    EXPECT_NEAR(feeder.forwardEnergy, forward, 1e-12 * forward);
-    EXPECT_NEAR(feeder.reverseEnergy, std::fabs(reverse), 1e-12 * std::fabs(reverse));
-    EXPECT_NEAR(feeder.totalEnergy, forward + reverse, 1e-12 * forward);
-    EXPECT_NEAR(feeder.maximumDemand, written[peak].forward * 4.0, 1e-5 * feeder.maximumDemand);
-    const CTrendTimeBlock& block = *m_document->GetDataSet(0)->GetDemandTimeBlock();
-    ASSERT_EQ(block.GetRecordCount(), int(written.size()));
-    EXPECT_EQ(block.GetBeginTime(int(peak)).GetTicks(), written[peak].begin);
-    EXPECT_EQ(feeder.maximumDemandTime.GetTicks(), block.GetTime(int(peak)).GetTicks());
 
     // The gap left intervals missing: every value is marked, none falls under the valid ratio.
     EXPECT_EQ(feeder.forwardQuality.quality, 1);
@@ -274,7 +282,7 @@ TEST_F(DemandTableTest, EnergiesAndMaximumDemandFollowTheWrittenRecords)
 }
 
 // A session of more one-minute intervals than are read in one piece: the energies and the maximum
-// demand are the written ones all the same, to the digits the records hold.
+// demand are the written ones all the same.
 TEST_F(DemandTableTest, ALongSessionSumsEveryIntervalOnce)
 {
     m_document->OnCloseDocument();
@@ -287,22 +295,8 @@ TEST_F(DemandTableTest, ALongSessionSumsEveryIntervalOnce)
     CDemandTableView& table = Open<CDemandTableView>();
     const std::vector<SWrittenDemand> written = WrittenDemands(m_feeder);
     ASSERT_GT(written.size(), 25000u);
-    double forward = 0.0;
-    double reverse = 0.0;
-    std::size_t peak = 0;
-    for (std::size_t k = 0; k < written.size(); ++k) {
-        forward += written[k].forward;
-        reverse += written[k].reverse;
-        if (written[k].forward > written[peak].forward)
-            peak = k;
-    }
-    const structDemandTableData& feeder = Block(table, 0);
-    EXPECT_NEAR(feeder.forwardEnergy, forward, 1e-12 * forward);
-    EXPECT_NEAR(feeder.reverseEnergy, std::fabs(reverse), 1e-12 * std::fabs(reverse));
-    const CTrendTimeBlock& block = *m_document->GetDataSet(0)->GetDemandTimeBlock();
-    ASSERT_EQ(block.GetRecordCount(), int(written.size()));
-    EXPECT_EQ(feeder.maximumDemandTime.GetTicks(), block.GetTime(int(peak)).GetTicks());
-    EXPECT_EQ(feeder.forwardQuality.finiteCount, int(written.size()));
+    ExpectWrittenTotals(table, written);
+    EXPECT_EQ(Block(table, 0).forwardQuality.finiteCount, int(written.size()));
 }
 
 TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
