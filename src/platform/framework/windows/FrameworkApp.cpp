@@ -24,12 +24,18 @@ void CFrameworkApp::EnsureInitialized()
     // Lives as long as the process: windows may be destroyed during static destruction.
     static QApplication* app = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    // The painter splits every fill taller than a few dozen lines over the shared pool's threads
-    // and waits for them all: a page's scroll bars and frames woke a dozen threads each, which
-    // cost more than the fills and, on a busy machine, waited for a processor. One pool thread
-    // takes such a fill whole.
-    QThreadPool::globalInstance()->setMaxThreadCount(1);
     (void)app;
+}
+
+// Qt's painter hands every fill taller than about a hundred lines to the threads of the shared
+// pool and sleeps until they are done: each scroll bar, group box and progress bar of a page woke
+// a pool thread and was woken back, and on a busy machine each of those waited for a free
+// processor, which cost a first show more than all its fills. Where there is no shared pool (as
+// at the end of a run) Qt fills in place, and nothing else of the program uses one: the program
+// has none.
+QThreadPool* QThreadPool::globalInstance()
+{
+    return nullptr;
 }
 
 void CFrameworkApp::PumpWaitingMessages()

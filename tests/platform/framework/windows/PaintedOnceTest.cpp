@@ -1,9 +1,14 @@
 #include "WindowTestSupport.h"
 
+#include "platform/framework/windows/CButton.h"
+#include "platform/framework/windows/CScrollBar.h"
 #include "platform/framework/windows/CStatic.h"
 #include "platform/framework/windows/WindowTesting.h"
 
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <string>
 
 namespace
 {
@@ -58,6 +63,18 @@ public:
         return brush;
     }
 };
+
+// The threads Qt started for its shared pool, found by the name it gives them.
+int PooledThreads()
+{
+    int pooled = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        pooled += name.starts_with("Thread (pooled)");
+    }
+    return pooled;
+}
 
 class PaintedOnceTest : public WindowTest
 {
@@ -123,4 +140,20 @@ TEST_F(PaintedOnceTest, HiddenPixelsAndDestroyedHiddenWindowsPaintNothingAgain)
     cover.ShowWindow(SW_HIDE);
     CFrameworkApp::PumpWaitingMessages();
     EXPECT_EQ(GetShownPixel(top, CPoint(100, 50)), RGB(200, 40, 40));
+}
+
+TEST_F(PaintedOnceTest, TallControlsPaintOnTheWindowThreadAlone)
+{
+    // Qt's painter would hand fills of a hundred lines and more to pool threads and wait for them.
+    CWnd top;
+    CScrollBar bar;
+    CButton frame;
+    ASSERT_TRUE(top.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 300, 700), nullptr, 0));
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(280, 0, 297, 700), &top, 1));
+    ASSERT_TRUE(frame.Create("Limits", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(10, 10, 270, 690), &top, 2));
+    top.ShowWindow(SW_SHOW);
+    CFrameworkApp::PumpWaitingMessages();
+    EXPECT_EQ(counter.Of(bar), 1);
+    EXPECT_EQ(counter.Of(frame), 1);
+    EXPECT_EQ(PooledThreads(), 0);
 }
