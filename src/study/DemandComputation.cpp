@@ -73,48 +73,40 @@ private:
     int m_firstInfinity = -1;
 };
 
-// Values first .. first + count - 1 as their records hold them. Each stands alone: a long run is
-// read in stretches by the walk threads, taken by whichever is free.
-void ReadWrittenShared(const CTrendSeries& series, std::size_t first, std::size_t count, double* values)
+// Values first .. first + count - 1 of each series as their records hold them. Each stands alone:
+// a long run is read in stretches by the walk threads, taken by whichever is free, every series of
+// a stretch in turn while its records are still cached.
+void ReadWrittenShared(const std::vector<const CTrendSeries*>& series, std::size_t first, std::size_t count,
+                       const std::vector<double*>& values)
 {
     constexpr std::size_t kStretch = 8192;
     constexpr std::size_t kShared = 3 * kStretch;
+    const auto readStretch = [&](std::size_t at, std::size_t n) {
+        for (std::size_t k = 0; k < series.size(); ++k)
+            series[k]->ReadWritten(first + at, n, values[k] + at);
+    };
     if (count < kShared) {
-        series.ReadWritten(first, count, values);
+        readStretch(0, count);
         return;
     }
     const std::size_t stretches = (count + kStretch - 1) / kStretch;
     std::atomic<std::size_t> next{0};
     const auto read = [&] {
-        for (std::size_t k = next++; k < stretches; k = next++) {
-            const std::size_t at = k * kStretch;
-            series.ReadWritten(first + at, std::min(kStretch, count - at), values + at);
-        }
+        for (std::size_t k = next++; k < stretches; k = next++)
+            readStretch(k * kStretch, std::min(kStretch, count - k * kStretch));
     };
     RunWithWalkThreads(std::min(MachineWalks(), stretches) - 1, read, read);
 }
 
-} // namespace
-
-std::vector<double> RecordedEnergies(const CDataItemTrend& item, const CDataItemTrend* base, DWORD quantity,
-                                     SRecordRange range)
+// The energies of one quantity as RecordedEnergies gives them, where they cannot be read from the
+// records straight: shown values, or a grouped item's sums of its base records.
+std::vector<double> GroupedOrShownEnergies(const ITrendChannelAccess& access, const CTrendSeries* written,
+                                           const CDataItemTrend& item, SRecordRange range)
 {
-    const auto channel = item.GetChannel(quantity, 0);
-    const ITrendChannelAccess* access = channel ? channel->GetAccess(1) : nullptr;
     const int count = range.GetCount();
-    if (!access || count <= 0)
-        return {};
-    // The series of the records themselves: the base item's for a grouped item.
-    const auto baseChannel = base ? base->GetChannel(quantity, 0) : nullptr;
-    const ITrendChannelAccess* baseAccess = base ? (baseChannel ? baseChannel->GetAccess(1) : nullptr) : access;
-    const CTrendSeries* written = baseAccess ? baseAccess->GetUnchangedSeries() : nullptr;
     std::vector<double> energies(static_cast<std::size_t>(count));
-    if (written && !base) {
-        ReadWrittenShared(*written, std::size_t(range.first), std::size_t(count), energies.data());
-        return energies;
-    }
     std::vector<float> shown(static_cast<std::size_t>(count));
-    access->ReadValues(range.first, count, shown.data());
+    access.ReadValues(range.first, count, shown.data());
     std::copy(shown.begin(), shown.end(), energies.begin());
     if (!written)
         return energies;
@@ -130,6 +122,40 @@ std::vector<double> RecordedEnergies(const CDataItemTrend& item, const CDataItem
             energies[std::size_t(i)] = sum;
         }
     }
+    return energies;
+}
+
+} // namespace
+
+std::vector<std::vector<double>> RecordedEnergies(const CDataItemTrend& item, const CDataItemTrend* base,
+                                                  std::span<const DWORD> quantities, SRecordRange range)
+{
+    std::vector<std::vector<double>> energies(quantities.size());
+    const int count = range.GetCount();
+    if (count <= 0)
+        return energies;
+    // The series read straight from the records are read together, in one pass over them.
+    std::vector<const CTrendSeries*> straight;
+    std::vector<double*> into;
+    for (std::size_t q = 0; q < quantities.size(); ++q) {
+        const auto channel = item.GetChannel(quantities[q], 0);
+        const ITrendChannelAccess* access = channel ? channel->GetAccess(1) : nullptr;
+        if (!access)
+            continue;
+        // The series of the records themselves: the base item's for a grouped item.
+        const auto baseChannel = base ? base->GetChannel(quantities[q], 0) : nullptr;
+        const ITrendChannelAccess* baseAccess = base ? (baseChannel ? baseChannel->GetAccess(1) : nullptr) : access;
+        const CTrendSeries* written = baseAccess ? baseAccess->GetUnchangedSeries() : nullptr;
+        if (written && !base) {
+            energies[q].resize(static_cast<std::size_t>(count));
+            straight.push_back(written);
+            into.push_back(energies[q].data());
+        } else {
+            energies[q] = GroupedOrShownEnergies(*access, written, item, range);
+        }
+    }
+    if (!straight.empty())
+        ReadWrittenShared(straight, std::size_t(range.first), std::size_t(count), into);
     return energies;
 }
 

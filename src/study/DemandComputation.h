@@ -12,12 +12,12 @@ class CDataItemTrend;
 class CEnergyCostSchedule;
 class CTrendTimeBlock;
 
-// The energy of each record of `range` (kWh) of quantity `quantity` of `item` as the logger
-// wrote it, in double precision: a year of records sums to the digits its records hold. A
+// The energy of each record of `range` (kWh) of each quantity of `quantities` of `item` as the
+// logger wrote it, in double precision: a year of records sums to the digits its records hold. A
 // record of a grouped item is the sum of its records in `base` (the item at the recorded
-// interval) wherever the grouping gave it a value. Empty when the item has no such channel.
-std::vector<double> RecordedEnergies(const CDataItemTrend& item, const CDataItemTrend* base, DWORD quantity,
-                                     SRecordRange range);
+// interval) wherever the grouping gave it a value. Empty for a quantity the item has no channel of.
+std::vector<std::vector<double>> RecordedEnergies(const CDataItemTrend& item, const CDataItemTrend* base,
+                                                  std::span<const DWORD> quantities, SRecordRange range);
 
 // `forward` and `reverse` hold the energy per record of the range of quantities 48 and 49 of the
 // block (RecordedEnergies); either may be empty (its sums stay without value). Records are priced

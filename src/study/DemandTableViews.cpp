@@ -359,10 +359,10 @@ bool CDemandTableView::RebuildSession(int session)
             if (!base)
                 base = cache->GetTrendItem(dataSet, itemId, 0, written);
         }
-        const std::vector<double> forward = RecordedEnergies(*trend, base, kForwardEnergy, range.records);
-        const std::vector<double> reverse = RecordedEnergies(*trend, base, kReverseEnergy, range.records);
+        const DWORD quantities[] = {kForwardEnergy, kReverseEnergy};
+        const std::vector<std::vector<double>> energies = RecordedEnergies(*trend, base, quantities, range.records);
         CEnergyCostSchedule schedule(tariff);
-        ComputeDemandValues(*block, forward, reverse, range.records, schedule, GetCalculationValidRatio(), data);
+        ComputeDemandValues(*block, energies[0], energies[1], range.records, schedule, GetCalculationValidRatio(), data);
     }
     if (!(m_timeRange && range.records.IsEmpty()))
         FillTexts(session, *dataSet, *block);

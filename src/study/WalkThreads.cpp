@@ -117,8 +117,11 @@ private:
 
 std::size_t MachineWalks()
 {
-    // Unknown counts as none: two walks still have records on their way while one waits.
-    return std::clamp<std::size_t>(std::size_t(std::thread::hardware_concurrency()) + 2, 2, kMostWalks);
+    // Unknown counts as none: two walks still have records on their way while one waits. Asked
+    // once: the count is read from a system file each time.
+    static const std::size_t walks =
+        std::clamp<std::size_t>(std::size_t(std::thread::hardware_concurrency()) + 2, 2, kMostWalks);
+    return walks;
 }
 
 void RunWithWalkThreads(std::size_t helpers, const std::function<void()>& work, const std::function<void()>& own)

@@ -281,8 +281,9 @@ TEST_F(DemandTableTest, EnergiesAndMaximumDemandFollowTheWrittenRecords)
     EXPECT_FALSE(table.RebuildSessionData());
 }
 
-// A session of more one-minute intervals than are read in one piece: the energies and the maximum
-// demand are the written ones all the same.
+// A session of more one-minute intervals than are read in one piece: the energies of both
+// directions (read together, piece by piece) and the maximum demand are the written ones all the
+// same.
 TEST_F(DemandTableTest, ALongSessionSumsEveryIntervalOnce)
 {
     m_document->OnCloseDocument();
@@ -297,6 +298,7 @@ TEST_F(DemandTableTest, ALongSessionSumsEveryIntervalOnce)
     ASSERT_GT(written.size(), 25000u);
     ExpectWrittenTotals(table, written);
     EXPECT_EQ(Block(table, 0).forwardQuality.finiteCount, int(written.size()));
+    EXPECT_EQ(Block(table, 0).reverseQuality.finiteCount, int(written.size()));
 }
 
 TEST_F(DemandTableTest, CostsAtTheLoggersPriceAndAtATariffAcrossTheClockChange)
